@@ -1,0 +1,3 @@
+#include "app/app.h"
+
+int main(int argc, char** argv) { return app_main(argc, argv); }
