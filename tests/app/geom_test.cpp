@@ -130,6 +130,9 @@ TEST(Line, KnownLines) {
         {{0, 0}, {-2, -2}, {{0, 0}, {-1, -1}, {-2, -2}}},
         {{0, 0}, {1, 3}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}}},
         {{2, 0}, {-1, 0}, {{2, 0}, {1, 0}, {0, 0}, {-1, 0}}},
+        // Half-way errors step the short axis early.
+        {{0, 0}, {1, 2}, {{0, 0}, {1, 1}, {1, 2}}},
+        {{0, 0}, {2, 1}, {{0, 0}, {1, 1}, {2, 1}}},
     };
     for (const row_t& row : rows)
         EXPECT_EQ(line_pts(row.a, row.b), row.want) << row.a.x << "," << row.a.y << " to " << row.b.x << "," << row.b.y;
