@@ -102,18 +102,6 @@ TEST(Str, AssignSubAndAssignN) {
     EXPECT_EQ(n.cap, 6);
 }
 
-TEST(Str, Access) {
-    Str s(L"abc");
-    EXPECT_EQ(s.at(1), L'b');
-    s.set_at(1, L'B');
-    EXPECT_EQ(s.at_from_end(0), L'c');
-    EXPECT_EQ(s.at_from_end(1), L'B');
-    EXPECT_EQ(s.at_from_end(2), L'a');
-    EXPECT_EQ(s.at_from_end(3), 0);
-    EXPECT_EQ(Str().at_from_end(0), 0);
-    EXPECT_EQ(s.length(), 3);
-}
-
 TEST(Str, AppendAndPrepend) {
     const char* null_n = nullptr;
     check_edits({
@@ -186,7 +174,7 @@ TEST(Str, CutAfter) {
     EXPECT_EQ(W(s), L"");
 }
 
-TEST(Str, MidAndLeft) {
+TEST(Str, MidLeftAndAtFromEnd) {
     const Str s(L"abc");
     struct row_t {
         int start, count;
@@ -196,6 +184,9 @@ TEST(Str, MidAndLeft) {
     for (const auto& r : rows) EXPECT_EQ(W(s.mid(r.start, r.count)), r.want) << r.start << "," << r.count;
     EXPECT_EQ(W(s.left(2)), L"ab");
     EXPECT_EQ(W(s.left(0)), L"");
+    EXPECT_EQ(s.at_from_end(0), L'c');
+    EXPECT_EQ(s.at_from_end(2), L'a');
+    EXPECT_EQ(s.at_from_end(3), 0);  // out of range reads nothing
 }
 
 TEST(Str, Concatenation) {
