@@ -28,6 +28,7 @@ size_t square_count(int r) {
 // The shared walk: `keep` decides on the offset, the flags and clip on the cell.
 template <class Keep>
 void walk_square(const pt_t& c, int r, const pt_fn_t& visit, int flags, const rect* clip, Keep keep) {
+    if (r < 0) return;  // also keeps -r from overflowing
     for (int dy = -r; dy <= r; ++dy) {
         for (int dx = -r; dx <= r; ++dx) {
             if ((flags & cell_walk::skip_centre) && dx == 0 && dy == 0) continue;
@@ -37,6 +38,16 @@ void walk_square(const pt_t& c, int r, const pt_fn_t& visit, int flags, const re
             if (!visit(p)) return;
         }
     }
+}
+
+// One axis of align_rect: the far edge wins over the centre, the centre over the near edge.
+void align_axis(int& pos, int len, int box_pos, int box_len, int flags, int near_edge, int far_edge, int centre) {
+    if (flags & far_edge)
+        pos = box_pos + box_len - len;
+    else if (flags & centre)
+        pos = box_pos + box_len / 2 - len / 2;
+    else if (flags & near_edge)
+        pos = box_pos;
 }
 
 }  // namespace
@@ -73,34 +84,29 @@ std::vector<pt_t> square_pts(const pt_t& c, int r) {
 std::vector<pt_t> line_pts(const pt_t& a, const pt_t& b) {
     const int64_t dx = int64_t(b.x) - a.x;
     const int64_t dy = int64_t(b.y) - a.y;
-    const int sx = dx < 1 ? -1 : 1;
-    const int sy = dy < 1 ? -1 : 1;
-    const int64_t adx = std::llabs(dx);
-    const int64_t ady = std::llabs(dy);
+    // The longer axis steps every cell; the steep case (|dx| <= |dy|) also takes a = b.
+    const bool steep = std::llabs(dx) <= std::llabs(dy);
+    int pt_t::*major = steep ? &pt_t::y : &pt_t::x;
+    int pt_t::*minor = steep ? &pt_t::x : &pt_t::y;
+    const int64_t d_major = steep ? dy : dx;
+    const int64_t d_minor = steep ? dx : dy;
+    const int s_major = d_major < 1 ? -1 : 1;
+    const int s_minor = d_minor < 1 ? -1 : 1;
+    const int64_t len_major = std::llabs(d_major);
+    const int64_t len_minor = std::llabs(d_minor);
+
     std::vector<pt_t> pts;
-    pts.reserve(size_t(std::max(adx, ady)) + 1);
+    pts.reserve(size_t(len_major) + 1);
     int64_t err = 0;
     pt_t p = a;
-    if (adx <= ady) {
-        while (p.y != b.y) {
-            pts.push_back(p);
-            err += adx;
-            if (2 * err >= ady) {
-                p.x += sx;
-                err -= ady;
-            }
-            p.y += sy;
+    while (p.*major != b.*major) {
+        pts.push_back(p);
+        err += len_minor;
+        if (2 * err >= len_major) {
+            p.*minor += s_minor;
+            err -= len_major;
         }
-    } else {
-        while (p.x != b.x) {
-            pts.push_back(p);
-            err += ady;
-            if (2 * err >= adx) {
-                p.y += sy;
-                err -= adx;
-            }
-            p.x += sx;
-        }
+        p.*major += s_major;
     }
     pts.push_back(b);
     return pts;
@@ -170,22 +176,8 @@ void dedup_pts(std::vector<pt_t>& pts) {
 void align_rect(rect* r, const rect* box, int flags) {
     if (!r || !box) return;
     using namespace rect_align;
-    if (flags & (left | right | centre)) {
-        if (flags & right)
-            r->x = box->x + box->w - r->w;
-        else if (flags & centre)
-            r->x = box->x + box->w / 2 - r->w / 2;
-        else
-            r->x = box->x;
-    }
-    if (flags & (top | bottom | middle)) {
-        if (flags & bottom)
-            r->y = box->y + box->h - r->h;
-        else if (flags & middle)
-            r->y = box->y + box->h / 2 - r->h / 2;
-        else
-            r->y = box->y;
-    }
+    align_axis(r->x, r->w, box->x, box->w, flags, left, right, centre);
+    align_axis(r->y, r->h, box->y, box->h, flags, top, bottom, middle);
 }
 
 void fit_size(size* s, const size* box) {
