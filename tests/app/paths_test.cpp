@@ -406,7 +406,8 @@ TEST_F(Listing, CallbackSeesEveryEntryAndStopsTheWholeWalk) {
         std::vector<std::wstring> calls;  // entries seen below the top folder
         int top_calls = 0;
         bool seps_ok = true;
-    } log{std::wstring(top.c_str()) + L"/"};
+    } log;
+    log.top = std::wstring(top.c_str()) + L"/";
     // Refuses the first entry met inside any subfolder.
     auto cb = [](const wchar_t* folder, const wchar_t* name, bool, void* user) {
         auto* l = static_cast<log_t*>(user);

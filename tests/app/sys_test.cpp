@@ -79,22 +79,6 @@ TEST(SysPath, RemoveFileSpec) {
     }
 }
 
-TEST(SysFs, ExistsCreateAndFolderTests) {
-    temp_dir_t t;
-    t.file("f.txt");
-    const Str dir = W(t.path("new"));
-    EXPECT_TRUE(sys_path_file_exists(W(t.path("f.txt"))));
-    EXPECT_TRUE(sys_path_file_exists(W(t.path())));
-    EXPECT_FALSE(sys_path_file_exists(W(t.path("nope"))));
-    EXPECT_FALSE(sys_path_file_exists(L""));
-
-    EXPECT_TRUE(sys_create_directory(dir));
-    EXPECT_FALSE(sys_create_directory(dir)) << "an existing folder is a failure";
-    EXPECT_FALSE(sys_create_directory(W(t.path("missing/child"))));
-    EXPECT_TRUE(sys_is_folder(dir));
-    EXPECT_FALSE(sys_is_folder(W(t.path("f.txt"))));
-}
-
 TEST(SysFs, DirectoryEnumeratorGivesNamesKindsAndLinks) {
     temp_dir_t t;
     t.file("f\xc3\xbcr.txt");
