@@ -65,6 +65,7 @@ inline fmt_arg_t to_fmt_arg(double v) {
     return a;
 }
 inline fmt_arg_t to_fmt_arg(float v) { return to_fmt_arg(double(v)); }
+inline fmt_arg_t to_fmt_arg(long double v) { return to_fmt_arg(double(v)); }
 inline fmt_arg_t to_fmt_arg(const wchar_t* v) {
     fmt_arg_t a;
     a.kind = fmt_arg_t::k_wstr;

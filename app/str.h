@@ -20,9 +20,11 @@ public:
     Str(const wchar_t* fmt, const A0& a0, const A&... a) : Str() {
         format(fmt, a0, a...);
     }
-    template <class A0, class... A>
-    Str(const char* fmt, const A0& a0, const A&... a) : Str() {
-        format(fmt, a0, a...);
+    // Formats even without arguments, so "%%" gives "%"; explicit, so that a
+    // narrow literal never turns into a Str unnoticed.
+    template <class... A>
+    explicit(sizeof...(A) == 0) Str(const char* fmt, const A&... a) : Str() {
+        format(fmt, a...);
     }
     ~Str();
 
@@ -96,7 +98,7 @@ public:
     template <class... A>
     int format(const char* fmt, const A&... a) {
         const fmt_arg_t args[] = {fmt_arg_t{}, to_fmt_arg(a)...};
-        return format_v(Str::from_a(fmt).buf, args + 1, sizeof...(A));
+        return format_v(fmt ? Str::from_a(fmt).buf : nullptr, args + 1, sizeof...(A));
     }
     int format_v(const wchar_t* fmt, const fmt_arg_t* args, size_t n);
 
