@@ -61,6 +61,17 @@ int mixer_volume(int v) { return v * MIX_MAX_VOLUME / 100; }
 
 int clamp_volume(int v) { return v < 0 ? 0 : v > 100 ? 100 : v; }
 
+// A failed load is not cached, so the next request tries the file again.
+template <class T>
+T* cached(std::map<std::wstring, T*>& cache, const wchar_t* path, T* (*load)(const wchar_t*)) {
+    if (!audio_open()) return nullptr;
+    auto it = cache.find(path);
+    if (it != cache.end()) return it->second;
+    T* v = load(path);
+    if (v) cache.emplace(path, v);
+    return v;
+}
+
 void forget_tracks() {
     g_tracks.clear();
     g_tracks_theme = Str();
@@ -92,6 +103,8 @@ snd_mgr& snd_mgr::get() {
 }
 
 void open_mixer() {
+    // A second open would need a second close before the device is released.
+    if (g_mgr && g_mgr->opened) return;
     Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
     // No device only means no sound; the rest of the game runs on.
     const bool ok = Mix_OpenAudio(snd_freq, AUDIO_S16SYS, snd_channels, snd_chunk_samples) == 0;
@@ -111,23 +124,9 @@ Mix_Chunk* load_sound_file(const wchar_t* path) {
     return c;
 }
 
-Mix_Music* get_music(const wchar_t* path) {
-    if (!audio_open()) return nullptr;
-    auto it = g_music_cache.find(path);
-    if (it != g_music_cache.end()) return it->second;
-    Mix_Music* m = load_music_file(path);
-    if (m) g_music_cache.emplace(path, m);
-    return m;
-}
+Mix_Music* get_music(const wchar_t* path) { return cached(g_music_cache, path, load_music_file); }
 
-Mix_Chunk* get_sound(const wchar_t* path) {
-    if (!audio_open()) return nullptr;
-    auto it = g_sound_cache.find(path);
-    if (it != g_sound_cache.end()) return it->second;
-    Mix_Chunk* c = load_sound_file(path);
-    if (c) g_sound_cache.emplace(path, c);
-    return c;
-}
+Mix_Chunk* get_sound(const wchar_t* path) { return cached(g_sound_cache, path, load_sound_file); }
 
 Mix_Music* play_music_file(const wchar_t* path, int loops) {
     Mix_Music* m = get_music(path);
@@ -155,13 +154,14 @@ void close_audio() {
     g_cur_theme = Str();
     g_cur_track = Str();
     forget_tracks();
-    if (!g_mgr) return;
-    if (g_mgr->opened) {
+    if (g_mgr && g_mgr->opened) {
+        // Unhooked first: halting would report an end, and the hook must be idle before the flag clears.
         Mix_HookMusicFinished(nullptr);
         Mix_HaltMusic();
         Mix_HaltChannel(-1);
     }
     g_music_done = false;
+    if (!g_mgr) return;
     for (auto& [path, m] : g_music_cache) Mix_FreeMusic(m);
     g_music_cache.clear();
     for (auto& [path, c] : g_sound_cache) Mix_FreeChunk(c);
