@@ -10,6 +10,8 @@ struct pt_t {
     int x = 0;
     int y = 0;
     friend constexpr bool operator==(const pt_t&, const pt_t&) = default;
+    // x first, then y, so points can key a map.
+    friend constexpr bool operator<(const pt_t& a, const pt_t& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); }
 };
 
 // Contains a point when x <= px <= x + w - 1, and likewise in y.
