@@ -64,10 +64,7 @@ void text_ani_t::update_draw() {
         return;
     }
     --centre.y;
-    size sz;
-    measure_text(&sz, text, font, text_measure_flags, no_limit, no_limit);
-    const rect box{centre.x - sz.w / 2, centre.y - sz.h / 2, sz.w, sz.h};
-    draw_text(text, &box, font, &clr, text_draw_flags);
+    // TODO: measure and draw the text centred on the point once text drawing lands.
 }
 
 missile_ani_t::missile_ani_t(const wchar_t* img, const pt_t& from, const pt_t& to, int flags, int group,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/ani.h"
 #include "app/audio.h"
 #include "app/frame_timer.h"
 #include "app/input.h"
@@ -213,8 +214,8 @@ void frame_render() {
         get_top_scene()->draw();
     }
     get_root_wnd()->paint_children();
-    // TODO: the animation player steps by get_frame_dt(), then the drag image
-    // and the text-input overlay are drawn, as those modules land.
+    get_ani_mgr()->run(get_frame_dt());
+    // TODO: the drag image and the text-input overlay are drawn here, as those modules land.
     draw_hint_text();
     if (opts().show_fps) draw_fps();
     present_frame();

@@ -1,0 +1,424 @@
+#include "app/ani.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/frame_timer.h"
+#include "app/img_cache.h"
+#include "app/paths.h"
+#include "app/platform.h"
+#include "app/render.h"
+#include "app/seams.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double dt60 = FRAME_DT_MAX;  // the step the frame loop gives
+constexpr int side = 128;
+constexpr uint32_t red = 0xFFFF0000u;
+
+// The frame loop's clocks, driven by the test: each read of the performance
+// counter is one sixtieth of a second later, each read of the tick clock 5 ms.
+uint64_t fake_counter = 0;
+int counter_reads = 0;
+uint32_t fake_ticks = 0;
+uint64_t fake_perf_counter() {
+    ++counter_reads;
+    return fake_counter += 1000;
+}
+uint64_t fake_perf_freq() { return 60000; }
+uint32_t fake_ticks_ms() { return fake_ticks += 5; }
+
+// Draws into a target texture and reads it back, so checks see exactly the
+// pixels the software renderer wrote. Images go into a folder of this process
+// under the real graphics folder, so names stay relative to it.
+class Ani : public ::testing::Test {
+protected:
+    zg::tex_t target;
+    std::wstring sub = L"tw_ani_" + std::to_wstring(getpid()) + L"/";
+    fs::path dir = fs::path(to_utf8_string(get_gfx_dir())) / ("tw_ani_" + std::to_string(getpid()));
+
+    void SetUp() override {
+        seams().perf_counter = fake_perf_counter;
+        seams().perf_freq = fake_perf_freq;
+        seams().ticks_ms = fake_ticks_ms;
+        ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
+        ASSERT_TRUE(open_window()) << SDL_GetError();
+        ASSERT_TRUE(target.create({side, side}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET));
+        clear();
+    }
+    void TearDown() override {
+        EXPECT_EQ(get_ani_mgr()->count(), 0) << "a test left animations in the player";
+        set_render_target(nullptr, nullptr);
+        SDL_DestroyTexture(target.tex);
+        target.tex = nullptr;
+        close_window();
+        quit_sdl_libs();
+        seams_reset();
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+        fs::remove(dir.parent_path(), ec);  // only when no other run still uses it
+    }
+
+    void clear() {
+        const clr_t none{0};
+        set_render_target(&target, &none);
+    }
+    uint32_t px(int x, int y) {
+        uint32_t v = 0;
+        const SDL_Rect r{x, y, 1, 1};
+        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, &v, 4), 0) << SDL_GetError();
+        return v;
+    }
+    Str name(const char* leaf) const { return Str((sub + std::wstring(leaf, leaf + strlen(leaf))).c_str()); }
+
+    // Cells of w x h pixels, `cols` to a row, cell i filled with colours[i].
+    void write_sheet(const char* leaf, int w, int h, int cols, const std::vector<uint32_t>& colours) {
+        fs::create_directories(dir);
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w * cols, h * int((colours.size() + cols - 1) / cols), 32,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+        ASSERT_NE(s, nullptr);
+        for (size_t i = 0; i < colours.size(); ++i) {
+            const SDL_Rect r{w * int(i % cols), h * int(i / cols), w, h};
+            SDL_FillRect(s, &r, colours[i]);
+        }
+        const int rc = IMG_SavePNG(s, (dir / (std::string(leaf) + ".png")).string().c_str());
+        SDL_FreeSurface(s);
+        ASSERT_EQ(rc, 0) << IMG_GetError();
+    }
+};
+
+// An effect that finishes after `frames` steps and counts the steps it ran.
+zg::custom_ani_t* counting(int frames, int* calls, int group = 0, int flags = 0, int delay = 0) {
+    return new zg::custom_ani_t(
+        [frames, calls](zg::custom_ani_t& a) {
+            if (++*calls >= frames) a.done = true;
+        },
+        4, flags, group, delay);
+}
+
+zg::text_ani_t* text_at(const pt_t& p, int delay = 0) {
+    return new zg::text_ani_t(L"7", clr_t{0xFFFFFFFFu}, 0, p, 0, 0, delay);
+}
+
+int steps_until_empty(ani_mgr_t& mgr, double dt, int limit = 1000) {
+    int n = 0;
+    while (mgr.count() > 0 && n < limit) {
+        mgr.run(dt);
+        ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+// ---- floating texts ----
+
+TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
+    ani_mgr_t mgr;
+    auto* a = text_at({10, 20}, 50);  // a maker's own delay gives way to the spacing
+    auto* b = text_at({10, 20});
+    auto* c = text_at({10, 20});
+    auto* elsewhere = text_at({11, 20});
+    mgr.play(a);
+    mgr.play(b);
+    mgr.play(c);
+    mgr.play(elsewhere);
+    EXPECT_EQ(a->delay, 0);
+    EXPECT_EQ(b->delay, 300);
+    EXPECT_EQ(c->delay, 600);
+    EXPECT_EQ(elsewhere->delay, 0);
+
+    // Waiting texts neither rise nor age; the running one rises a pixel a frame.
+    mgr.run(0.05);
+    mgr.run(0.05);
+    EXPECT_EQ(a->centre.y, 18);
+    EXPECT_EQ(b->centre.y, 20);
+    EXPECT_EQ(b->delay, 200);
+    EXPECT_EQ(b->elapsed, 0);
+
+    // A text that follows 100 ms after a running one waits the remaining 200 ms.
+    ani_mgr_t mgr2;
+    auto* first = text_at({0, 0});
+    mgr2.play(first);
+    mgr2.run(0.05);
+    mgr2.run(0.05);
+    auto* second = text_at({0, 0});
+    mgr2.play(second);
+    EXPECT_EQ(second->delay, 200);
+
+    // After its second the text is deleted and leaves no entry at its point:
+    // the next text there starts at once.
+    EXPECT_LE(steps_until_empty(mgr2, 0.05), 40);
+    auto* later = text_at({0, 0});
+    mgr2.play(later);
+    EXPECT_EQ(later->delay, 0);
+    EXPECT_GT(steps_until_empty(mgr2, 0.05), 20);  // lives just over one second of 50 ms steps
+    steps_until_empty(mgr, 0.05);
+}
+
+// ---- groups, delays and removal ----
+
+TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
+    ani_mgr_t mgr;
+    int g0 = 0, g1 = 0, g2 = 0;
+    auto* low = counting(2, &g1, 1, 0, 100);
+    mgr.play(counting(1000, &g0, 0));
+    mgr.play(low);
+    mgr.play(counting(3, &g2, 2));
+    for (int i = 0; i < 3; ++i) mgr.run(dt60);
+    EXPECT_EQ(g0, 3);
+    EXPECT_EQ(g2, 3);
+    EXPECT_EQ(g1, 0);
+    EXPECT_EQ(low->delay, 100);  // frozen: neither its delay nor its age moves
+    EXPECT_EQ(low->elapsed, 0);
+    EXPECT_EQ(mgr.count(), 2);
+
+    // Group 2 is gone: group 1 now counts its delay down by whole milliseconds.
+    mgr.run(dt60);
+    EXPECT_EQ(low->delay, 100 - int(dt60 * 1000));
+    EXPECT_EQ(g1, 0);
+    EXPECT_EQ(g0, 4);
+    while (low->delay > 0) mgr.run(dt60);
+    mgr.run(dt60);
+    mgr.run(dt60);
+    EXPECT_EQ(g1, 2);
+    EXPECT_EQ(mgr.count(), 1);
+
+    // A negative group would never run; it joins group 0 instead.
+    int neg = 0;
+    mgr.play(counting(1, &neg, -3));
+    mgr.play(counting(5, &g2, 7));
+    mgr.run(dt60);
+    EXPECT_EQ(neg, 1);
+}
+
+TEST_F(Ani, FinishedAnimationsAreDeletedAndTheRestStillRun) {
+    ani_mgr_t mgr;
+    auto token = std::make_shared<int>(0);
+    int a = 0, b = 0, c = 0, spawned = 0;
+    mgr.play(counting(3, &a));
+    mgr.play(new zg::custom_ani_t(
+        [token, &b, &mgr, &spawned](zg::custom_ani_t& self) {
+            // Playing from inside a step is allowed; the new one runs in the same step.
+            mgr.play(counting(1, &spawned));
+            ++b;
+            self.done = true;
+        },
+        4, 0, 0, 0));
+    mgr.play(counting(3, &c));
+    EXPECT_EQ(token.use_count(), 2);
+
+    mgr.run(dt60);
+    EXPECT_EQ(token.use_count(), 1);  // the finished effect and its function are gone
+    EXPECT_EQ(spawned, 1);
+    EXPECT_EQ(mgr.count(), 2);
+    mgr.run(dt60);
+    mgr.run(dt60);
+    EXPECT_EQ(a, 3);
+    EXPECT_EQ(b, 1);
+    EXPECT_EQ(c, 3);
+    EXPECT_EQ(mgr.count(), 0);
+
+    // An effect without a function has nothing to draw and ends at once.
+    mgr.play(new zg::custom_ani_t(nullptr, 4, 0, 0, 0));
+    mgr.run(dt60);
+    EXPECT_EQ(mgr.count(), 0);
+}
+
+TEST_F(Ani, IdsGrowByOneForEveryAnimation) {
+    zg::custom_ani_t x(nullptr, 4, 0, 0, 0);
+    zg::custom_ani_t y(nullptr, 4, 0, 0, 0);
+    EXPECT_GE(x.id, 1u);
+    EXPECT_EQ(y.id, x.id + 1);
+}
+
+TEST_F(Ani, BlinkClockIsOnForTheFirstHalfOfEachSecond) {
+    ani_mgr_t* mgr = get_ani_mgr();
+    mgr->run(1.01);  // past one second: restarts at 0 whatever it was
+    EXPECT_TRUE(blink_on());
+    mgr->run(0.3);
+    EXPECT_TRUE(blink_on());
+    mgr->run(0.3);
+    EXPECT_FALSE(blink_on());
+    mgr->run(0.45);
+    EXPECT_TRUE(blink_on());
+}
+
+// ---- frame sequences ----
+
+// Both a strip (frames squared on its height) and a 2 x 2 sheet read row by
+// row, left to right; each frame shows until its age passes 0.05 s.
+TEST_F(Ani, FourFramesPlayInOrderAndFinishAfterTheLast) {
+    const std::vector<uint32_t> colours{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u};
+    write_sheet("strip", 8, 8, 4, colours);
+    write_sheet("sheet", 8, 8, 2, colours);
+    const size cell{8, 8};
+    struct row_t {
+        const char* img;
+        const size* frame;
+    } rows[] = {{"strip", nullptr}, {"sheet", &cell}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.img);
+        ani_mgr_t mgr;
+        mgr.play(new zg::imgs_ani_t(name(r.img), rect{4, 4, 16, 16}, r.frame, 0, 0, 0));
+        std::vector<uint32_t> seen;
+        while (mgr.count() > 0 && seen.size() < 100) {
+            clear();
+            mgr.run(dt60);
+            seen.push_back(px(12, 12));
+        }
+        // The first frame also shows on the step that starts it.
+        std::vector<uint32_t> want(5, colours[0]);
+        for (int f = 1; f < 4; ++f) want.insert(want.end(), 4, colours[f]);
+        EXPECT_EQ(seen, want);
+    }
+}
+
+TEST_F(Ani, MissingImageStillFinishes) {
+    // The placeholder is smaller than the frame asked for: one frame, no division by zero.
+    ani_mgr_t mgr;
+    const size frame{64, 64};
+    mgr.play(new zg::imgs_ani_t(name("no_such_image"), rect{0, 0, 64, 64}, &frame, 0, 0, 0));
+    EXPECT_EQ(steps_until_empty(mgr, dt60), 5);
+}
+
+// ---- missiles ----
+
+TEST_F(Ani, MissileFlightTimeAndAngle) {
+    struct row_t {
+        pt_t to;
+        double secs, degrees;
+    } rows[] = {
+        {{200, 0}, 0.1, 90}, {{0, -100}, 0.05, 0}, {{0, 100}, 0.05, 180},
+        {{-200, 0}, 0.1, 270}, {{30, -40}, 0.025, 36.86989764584402}, {{0, 0}, 0, 180},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.to.x << "," << r.to.y);
+        const zg::missile_ani_t m(L"x", {0, 0}, r.to, 0, 0, 0);
+        EXPECT_NEAR(m.flight_time(), r.secs, 1e-12);
+        EXPECT_NEAR(m.angle(), r.degrees, 1e-4);
+    }
+}
+
+// An upright 8 x 32 bar turns about its top-centre, which sits on the flight point.
+TEST_F(Ani, MissileFliesAlongItsLineAndStopsOnTheEnd) {
+    write_sheet("bar", 8, 32, 1, {red});
+    ani_mgr_t mgr;
+    mgr.play(new zg::missile_ani_t(name("bar"), {0, 64}, {100, 64}, 0, 0, 0));
+    clear();
+    mgr.run(dt60);
+    // Turned to 90 degrees the bar trails left of the point: nothing yet on screen to the right.
+    EXPECT_NE(px(8, 64), red);
+    EXPECT_NE(px(0, 80), red);
+    int steps = 1;
+    while (mgr.count() > 0 && steps < 100) {
+        clear();
+        mgr.run(dt60);
+        ++steps;
+    }
+    // 100 pixels take 0.05 s: done on the step whose age passes that, drawn on
+    // the end point rather than beyond it.
+    EXPECT_EQ(steps, 5);
+    EXPECT_EQ(px(96, 64), red);
+    EXPECT_EQ(px(70, 64), red);
+    EXPECT_NE(px(104, 64), red);
+    EXPECT_NE(px(96, 72), red);
+}
+
+TEST_F(Ani, MissileOfLengthZeroShowsOnceAtItsEnd) {
+    write_sheet("bar0", 8, 32, 1, {red});
+    ani_mgr_t mgr;
+    mgr.play(new zg::missile_ani_t(name("bar0"), {64, 64}, {64, 64}, 0, 0, 0));
+    clear();
+    mgr.run(dt60);
+    EXPECT_EQ(mgr.count(), 0);
+    EXPECT_EQ(px(64, 50), red);  // turned to 180 degrees, the bar stands above the point
+    EXPECT_NE(px(64, 70), red);
+}
+
+// ---- waiting in the frame loop ----
+
+TEST_F(Ani, WaitRunsFramesUntilTheMatchingAnimationsAreGone) {
+    ani_mgr_t* mgr = get_ani_mgr();
+
+    const int reads = counter_reads;
+    mgr->wait(0, 0);  // nothing listed: no frame at all
+    EXPECT_EQ(counter_reads, reads);
+
+    int a = 0, b = 0, c = 0;
+    mgr->play(counting(3, &a, 0, 1));
+    const uint32_t id_b = mgr->play(counting(5, &b, 0, 4));
+    mgr->play(counting(8, &c, 0, 5));
+    mgr->wait(1, 2);  // every bit of 1: the first and the third
+    EXPECT_EQ(c, 8);
+    EXPECT_EQ(b, 5);
+    EXPECT_EQ(mgr->count(), 0);
+
+    int e = 0, f = 0, g = 0;
+    mgr->play(counting(2, &e, 0, 1));
+    mgr->play(counting(6, &f, 0, 4));
+    const uint32_t id = mgr->play(counting(4, &g, 0, 0));
+    EXPECT_GT(id, id_b);
+    mgr->wait(int(id), 1);
+    EXPECT_EQ(g, 4);
+    EXPECT_FALSE(mgr->has(int(id), 1));
+    EXPECT_EQ(mgr->count(), 1);
+    mgr->wait(7, 3);  // an unknown mode matches nothing and returns at once
+    EXPECT_EQ(mgr->count(), 1);
+    mgr->wait(0, 0);
+    EXPECT_EQ(mgr->count(), 0);
+
+    // With the wait flag, play itself returns only once the animation has finished.
+    int d = 0;
+    mgr->play(counting(4, &d, 0, zg::ANI_F_WAIT));
+    EXPECT_EQ(d, 4);
+    EXPECT_EQ(mgr->count(), 0);
+}
+
+TEST_F(Ani, SlidePointFollowsTheLineAtTwoThousandPixelsASecond) {
+    struct row_t {
+        pt_t from, to;
+        int steps;
+    } rows[] = {{{0, 0}, {100, 0}, 6}, {{10, 10}, {-20, 50}, 3}, {{5, 5}, {5, 5}, 0}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.to.x << "," << r.to.y);
+        pt_t cur{-999, -999};
+        std::vector<pt_t> seen;
+        bool stop = false;
+        get_ani_mgr()->play(new zg::custom_ani_t(
+            [&](zg::custom_ani_t& a) {
+                if (stop)
+                    a.done = true;
+                else if (seen.empty() || seen.back() != cur)
+                    seen.push_back(cur);
+            },
+            4, 0, 0, 0));
+        slide_pt(r.from, r.to, &cur);
+        stop = true;
+        get_ani_mgr()->run(0);
+        EXPECT_EQ(cur, r.to);
+        ASSERT_EQ(int(seen.size()), r.steps);
+        if (r.steps == 0) continue;
+        EXPECT_EQ(seen.front(), r.from);
+        // Each step is 0.01 s, about 20 pixels, on the line from `from` to `to`.
+        const int dx = r.to.x - r.from.x, dy = r.to.y - r.from.y;
+        for (size_t i = 1; i < seen.size(); ++i) {
+            const int sx = seen[i].x - r.from.x, sy = seen[i].y - r.from.y;
+            EXPECT_LE(std::abs(sx * dy - sy * dx), std::abs(dx) + std::abs(dy));
+            const int px = seen[i].x - seen[i - 1].x, py = seen[i].y - seen[i - 1].y;
+            EXPECT_NEAR(std::sqrt(double(px * px + py * py)), 20.0, 1.5);
+        }
+    }
+}
