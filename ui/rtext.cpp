@@ -88,23 +88,29 @@ clr_t glyph_clr(const rt_layout_t& L) {
 void lay_char(rt_layout_t& L, char32_t c) {
     const int fh = L.font_h();
     zg::glyph_t* g = nullptr;
-    int w = fh / 4;  // a space
+    int adv = fh / 4;  // a space
+    int kern = 0;
     if (c != U' ') {
         zg::font_t* f = L.font();
         g = f ? f->get_glyph(c) : nullptr;
-        w = g ? g->advance : 0;
-        if (f && L.pen_x != L.indent && L.p > L.src) w += f->kerning(char32_t(L.p[-1]), c);
+        adv = g ? g->advance : 0;
+        if (f && L.pen_x != L.indent && L.p > L.src) kern = f->kerning(char32_t(L.p[-1]), c);
     }
-    if (L.pen_x + w > L.t.box.w) new_line(L, false);
+    // Kerning closes the gap before c, so it moves c itself; a wrap parts the pair and drops it.
+    if (L.pen_x + adv + kern > L.t.box.w) {
+        new_line(L, false);
+        kern = 0;
+    }
+    L.pen_x += kern;
     if (c == U' ') {
-        add_item(L, RT_BLANK, c, {L.pen_x, L.line_top, w, fh});
+        add_item(L, RT_BLANK, c, {L.pen_x, L.line_top, adv, fh});
     } else {
-        rt_item_t* it = add_item(L, RT_GLYPH, c, {L.pen_x, L.line_top, g ? g->advance : 0, fh});
+        rt_item_t* it = add_item(L, RT_GLYPH, c, {L.pen_x, L.line_top, adv, fh});
         it->tex = g ? g->tex : nullptr;
         it->clr = glyph_clr(L);
         it->flags = L.flags.back();
     }
-    L.pen_x += w;
+    L.pen_x += adv;
 }
 
 // Tab stops every 16 quarters of the base font's height; at least 1 pixel

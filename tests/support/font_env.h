@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/font.h"
 #include "app/platform.h"
@@ -51,6 +54,39 @@ public:
     }
 
     static const temp_dir_t& dir() { return *dir_; }
+
+    static void clear_black() {
+        const clr_t black{0xFF000000u};
+        clear_screen(&black);
+    }
+
+    // What was drawn in the area: the bounds of the pixels that are not black
+    // (empty when none) and the strongest red, green and blue among them.
+    struct lit_t {
+        rect bounds;
+        int count = 0;
+        int max_r = 0, max_g = 0, max_b = 0;
+    };
+    static lit_t read_lit(const rect& area) {
+        lit_t out;
+        std::vector<uint32_t> px(size_t(area.w) * size_t(area.h));
+        const SDL_Rect r{area.x, area.y, area.w, area.h};
+        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, px.data(), area.w * 4), 0)
+            << SDL_GetError();
+        int x0 = INT32_MAX, y0 = INT32_MAX, x1 = -1, y1 = -1;
+        for (int y = 0; y < area.h; ++y)
+            for (int x = 0; x < area.w; ++x) {
+                const clr_t c = px[size_t(y) * size_t(area.w) + size_t(x)];
+                if ((c.v & 0xFFFFFFu) == 0) continue;
+                ++out.count;
+                out.max_r = std::max(out.max_r, int(c.r()));
+                out.max_g = std::max(out.max_g, int(c.g()));
+                out.max_b = std::max(out.max_b, int(c.b()));
+                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+            }
+        if (out.count) out.bounds = {area.x + x0, area.y + y0, x1 - x0 + 1, y1 - y0 + 1};
+        return out;
+    }
 
 private:
     static inline std::unique_ptr<temp_dir_t> dir_;
