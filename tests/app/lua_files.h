@@ -1,5 +1,6 @@
 #pragma once
-// A temporary folder of Lua scripts for the text database tests, removed afterwards.
+// A temporary folder of Lua scripts, removed afterwards, and a counter of the
+// error boxes that failed scripts would show.
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,13 +12,10 @@
 
 namespace fs = std::filesystem;
 
-class lua_dir_t {
-public:
+struct lua_dir_t {
     fs::path base;  // removed at the end
-    fs::path root;  // where the scripts go
+    fs::path root;  // the scripts; sub puts them one folder deeper (paths are UTF-8 bytes here)
 
-    // Paths are bytes here, so UTF-8 names pass as they are; sub puts the
-    // scripts one folder deeper, under a name of the test's choosing.
     explicit lua_dir_t(const std::string& sub = "") {
         static int serial = 0;
         base = fs::temp_directory_path() / ("tw_lua_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
@@ -29,23 +27,18 @@ public:
         fs::remove_all(base, ec);
     }
     void write(const std::string& rel, const std::string& text) const {
-        const fs::path p = root / fs::path(rel);
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
+        fs::create_directories((root / rel).parent_path());
+        std::ofstream(root / rel, std::ios::binary) << text;
     }
-    void remove(const std::string& rel) const { fs::remove(root / fs::path(rel)); }
-    // The folder as the game spells paths: wide, ending with "/".
     Str wide() const { return utf8_to_str((root.string() + "/").c_str()); }
 };
 
-// Counts the error boxes instead of showing them.
 struct box_counter_t {
     static inline int count = 0;
     static inline std::string last;
     lua_msg_box_t saved = lua_msg_box;
     box_counter_t() {
         count = 0;
-        last.clear();
         lua_msg_box = [](const char*, const char* text) {
             ++count;
             last = text;
