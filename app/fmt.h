@@ -2,14 +2,21 @@
 // Type-safe printf-style formatting into wide text. glibc's wide printf reads
 // %s as a narrow string, so the game's format strings never reach swprintf.
 //
-//   %s  wide string (Str, const wchar_t*, or const char* widened as UTF-8)
+//   %s  wide string (Str, const wchar_t*, or const char* widened as UTF-8);
+//       a null pointer prints "(null)"
 //   %S  narrow string (UTF-8)        %c  wide character   %C  narrow character
+//       (the argument's type decides how a string or character is read, so
+//       %s and %S, %c and %C accept either kind; an integer for %c prints
+//       that character, a byte of 0x80 or more U+FFFD)
 //   %d %i %u %x %X %o  integers with flags, width, precision; the argument's
 //                      own width decides the two's complement of %x (int -5 in
 //                      %08x gives fffffffb)
-//   %g %f %e %G %E    as C prints them        %p  pointer        %%  percent
-// Length modifiers (h, l, ll, z, j, t, L, I64) are accepted and ignored.
+//   %g %f %e %G %E %a as C prints them (an integer argument widens to double)
+//   %p  pointer        %%  percent   '*' takes a width or precision from an int
+// Length modifiers (h, hh, l, ll, z, j, t, L, I64, w) are accepted and ignored.
 // Too many arguments throw std::invalid_argument("extra arguments provided").
+// Too few, an argument that cannot serve its conversion (a string or a double
+// for %d), an unknown conversion and %n give -1 and empty text.
 #include <cstddef>
 #include <cstdint>
 #include <string>

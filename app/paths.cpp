@@ -356,14 +356,14 @@ void str_split_into(const wchar_t* text, std::vector<Str>& out, const wchar_t* s
 void str_trim_left(wchar_t* s) {
     if (!s) return;
     wchar_t* p = s;
-    while (*p && std::iswspace(wint_t(*p))) ++p;
+    while (sys_is_space(*p)) ++p;
     if (p != s) std::wmemmove(s, p, std::wcslen(p) + 1);
 }
 
 void str_trim_right(wchar_t* s) {
     if (!s) return;
     size_t n = std::wcslen(s);
-    while (n > 0 && std::iswspace(wint_t(s[n - 1]))) --n;
+    while (n > 0 && sys_is_space(s[n - 1])) --n;
     s[n] = 0;
 }
 

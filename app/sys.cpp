@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cwchar>
-#include <cwctype>
 
 #include "app/codec.h"
 
@@ -35,6 +34,16 @@ const wchar_t* sys_str_chr(const wchar_t* s, wchar_t c) {
 const wchar_t* sys_str_rchr(const wchar_t* s, wchar_t c) {
     if (!s || c == 0) return nullptr;
     return std::wcsrchr(s, c);
+}
+
+bool sys_is_space(wchar_t c) {
+    switch (c) {
+        case L' ': case L'\t': case L'\n': case L'\v': case L'\f': case L'\r':
+        case 0x85: case 0xA0: case 0x1680: case 0x2028: case 0x2029: case 0x202F: case 0x205F: case 0x3000:
+            return true;
+        default:
+            return c >= 0x2000 && c <= 0x200A;
+    }
 }
 
 namespace {
@@ -72,7 +81,7 @@ int sys_str_to_int(const wchar_t* s) {
 
 bool sys_str_to_int_ex(const wchar_t* s, bool allow_hex, int* out) {
     if (!s || !out) return false;
-    while (std::iswspace(wint_t(*s))) ++s;
+    while (sys_is_space(*s)) ++s;
     return read_int(s, allow_hex, out);
 }
 

@@ -15,6 +15,9 @@ const wchar_t* sys_str_str(const wchar_t* s, const wchar_t* sub);
 // First / last occurrence of `c` in the text (never the terminator); null when none.
 const wchar_t* sys_str_chr(const wchar_t* s, wchar_t c);
 const wchar_t* sys_str_rchr(const wchar_t* s, wchar_t c);
+// White space as the wide runtime classes it, whatever the C locale: ASCII
+// and the Unicode spaces, the ideographic space of Chinese text included.
+bool sys_is_space(wchar_t c);
 // Leading decimal number with an optional sign; "12abc" gives 12, no number gives 0.
 int sys_str_to_int(const wchar_t* s);
 // As sys_str_to_int after leading white space, and "0x"/"0X" hexadecimal when
