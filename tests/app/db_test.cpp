@@ -156,10 +156,10 @@ TEST_F(Db, CachedMissDoesNotRunTheScriptAgain) {
 
 TEST_F(Db, MissingFileShowsOneBoxAndEarlierGlobalsStillAnswer) {
     EXPECT_STREQ(db_get_str(L"strs:greeting", nullptr).buf, L"\u4f60\u597d");
-    fs::remove(dir.root / "cn/strs.lua");
+    fs::remove(dir.root() / "cn/strs.lua");
     EXPECT_STREQ(db_get_str(L"strs:greeting", nullptr).buf, L"\u4f60\u597d");
     EXPECT_EQ(boxes.count, 1);
-    EXPECT_EQ(boxes.last, (dir.root / "cn/strs.lua").string());
+    EXPECT_EQ(boxes.last, (dir.root() / "cn/strs.lua").string());
 }
 
 TEST_F(Db, StartUpPublishesGlobalsAndLangEnResolvesUnderItsOwnFolder) {

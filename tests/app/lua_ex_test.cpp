@@ -37,7 +37,7 @@ TEST_F(LuaEx, FailingScriptsShowOneBoxEachAndLeaveTheStack) {
     EXPECT_EQ(boxes.count, 2);
     EXPECT_FALSE(lx.do_file(dir.wide() + L"missing.lua"));
     EXPECT_EQ(boxes.count, 3);
-    EXPECT_EQ(boxes.last, (dir.root / "missing.lua").string());
+    EXPECT_EQ(boxes.last, (dir.root() / "missing.lua").string());
 }
 
 TEST_F(LuaEx, FieldsOfEveryTypeAndNonTablesReadSafely) {

@@ -1,36 +1,26 @@
 #pragma once
-// A temporary folder of Lua scripts, removed afterwards, and a counter of the
-// error boxes that failed scripts would show.
-#include <unistd.h>
-
+// A temporary folder of Lua scripts, and a counter of the error boxes that
+// failed scripts would show.
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/lua_ex.h"
 #include "app/str.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
+// The scripts go under sub, a name of the test's choosing (paths are UTF-8 bytes here).
 struct lua_dir_t {
-    fs::path base;  // removed at the end
-    fs::path root;  // the scripts; sub puts them one folder deeper (paths are UTF-8 bytes here)
+    temp_dir_t tmp;
+    std::string sub;
 
-    explicit lua_dir_t(const std::string& sub = "") {
-        static int serial = 0;
-        base = fs::temp_directory_path() / ("tw_lua_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
-        root = sub.empty() ? base : base / sub;
-        fs::create_directories(root);
-    }
-    ~lua_dir_t() {
-        std::error_code ec;
-        fs::remove_all(base, ec);
-    }
+    explicit lua_dir_t(std::string s = "") : sub(std::move(s)) { tmp.folder(sub); }
+    fs::path root() const { return sub.empty() ? tmp.root() : tmp.root() / sub; }
     void write(const std::string& rel, const std::string& text) const {
-        fs::create_directories((root / rel).parent_path());
-        std::ofstream(root / rel, std::ios::binary) << text;
+        tmp.file(sub.empty() ? rel : sub + "/" + rel, text);
     }
-    Str wide() const { return utf8_to_str((root.string() + "/").c_str()); }
+    Str wide() const { return utf8_to_str((root().string() + "/").c_str()); }
 };
 
 struct box_counter_t {
