@@ -179,4 +179,16 @@ TEST_F(Db, StartUpPublishesGlobalsAndLangEnResolvesUnderItsOwnFolder) {
     EXPECT_EQ(boxes.count, 0);
 }
 
+TEST(DbGameData, ShippedStartUpScriptRuns) {
+    box_counter_t boxes;
+    db_set_text_root(utf8_to_str(TW_SOURCE_DIR "/data/text/").buf);
+    db_set_lang(L"cn");
+    db_init();
+    EXPECT_EQ(boxes.count, 0);
+    EXPECT_TRUE(db_t::instance().get_table(L"strs", LUA_GLOBALSINDEX));
+    EXPECT_STREQ(lang_cma.buf, L"\uff0c");
+    EXPECT_STREQ(lang_dot.buf, L"\u3002");
+    db_t::instance().close();
+}
+
 }  // namespace
