@@ -53,7 +53,7 @@ CZsIni::CZsIni(const wchar_t* p) { load(p, true); }
 bool CZsIni::load(const wchar_t* p, bool force) {
     path.assign(p);
     unreadable_ = false;
-    if (!force && !file_exists(path.buf)) return false;
+    if (!force && !sys_path_file_exists(path.buf)) return false;
     CZsFile f;
     if (!f.open(path.buf, read_flags, ZF_SHARE_DENY_NONE)) {
         unreadable_ = file_exists(path.buf);

@@ -20,15 +20,15 @@ constexpr int sniff_bytes = 2048;
 enum class ccs_t { none, unicode, utf8, utf16le };
 
 // The parts of a mode text that decide how the file is opened and encoded.
-struct mode_t_ {
+struct open_mode_t {
     char kind = 'r';  // r, w or a
     bool plus = false;
     bool binary = false;
     ccs_t ccs = ccs_t::none;
 };
 
-mode_t_ parse_mode(const wchar_t* m) {
-    mode_t_ r;
+open_mode_t parse_mode(const wchar_t* m) {
+    open_mode_t r;
     r.kind = char(m[0]);
     for (const wchar_t* p = m + 1; *p && *p != L','; ++p) {
         if (*p == L'+') r.plus = true;
@@ -82,22 +82,6 @@ int lookup_size(const std::string& os) {
     return ec ? -1 : int(uint32_t(n));
 }
 
-std::string utf16le_bytes(std::wstring_view w) {
-    const std::u16string u = utf16_from_wide(w);
-    std::string b(u.size() * 2, '\0');
-    for (size_t i = 0; i < u.size(); ++i) {
-        b[2 * i] = char(u[i] & 0xFF);
-        b[2 * i + 1] = char(u[i] >> 8);
-    }
-    return b;
-}
-
-std::u16string utf16le_units(const unsigned char* b, size_t units) {
-    std::u16string u(units, u'\0');
-    for (size_t i = 0; i < units; ++i) u[i] = char16_t(b[2 * i] | (b[2 * i + 1] << 8));
-    return u;
-}
-
 }  // namespace
 
 Str zs_mode_text(int flags) {
@@ -137,7 +121,7 @@ bool CZsFile::open(const wchar_t* p, int flags, int share) {
     close();
     path.assign(p);
     const Str mode = zs_mode_text(flags);
-    const mode_t_ m = parse_mode(mode.buf);
+    const open_mode_t m = parse_mode(mode.buf);
     const std::string os = os_path(path.buf);
 
     std::string fmode(1, m.kind);
@@ -217,7 +201,7 @@ bool CZsFile::put_str(const wchar_t* s) {
     } else {
         text = s;
     }
-    const std::string bytes = enc_ == enc_t::utf8 ? utf8_from_wide(text) : utf16le_bytes(text);
+    const std::string bytes = enc_ == enc_t::utf8 ? utf8_from_wide(text) : utf16le_from_wide(text);
     return std::fwrite(bytes.data(), 1, bytes.size(), fp) == bytes.size();
 }
 
@@ -269,7 +253,7 @@ int CZsFile::get_raw_char() {
         size_t units = 1;
         const unsigned first = b[0] | (b[1] << 8);
         if (first >= 0xD800 && first <= 0xDBFF && std::fread(b + 2, 1, 2, fp) == 2) units = 2;
-        w = wide_from_utf16(utf16le_units(b, units));
+        w = wide_from_utf16le(b, units * 2);
     }
     if (w.empty()) return 0xFFFD;
     for (size_t i = w.size() - 1; i > 0; --i) back_.push_back(w[i]);
@@ -379,7 +363,7 @@ int CZsFile::scan_v(const wchar_t* fmt, io::scan_arg_t* args, size_t n) {
 
 bool io_write_str(io::io_t* f, const wchar_t* s) {
     if (!f) return false;
-    const std::string units = utf16le_bytes(s ? s : L"");
+    const std::string units = utf16le_from_wide(s ? s : L"");
     const int32_t n = int32_t(units.size() / 2);
     const unsigned char hdr[4] = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(uint32_t(n) >> 24)};
     if (f->write(hdr, 4, 1) != 1) return false;
@@ -396,16 +380,14 @@ bool io_read_str(io::io_t* f, Str& out) {
     // A damaged count must not size an allocation: read in chunks, so memory
     // grows only with what the file really holds.
     constexpr int chunk_units = 32768;
-    std::u16string units;
     std::string bytes;
     for (int left = n; left > 0;) {
         const int want = std::min(left, chunk_units);
-        bytes.resize(size_t(want) * 2);
-        const int got = f->read(bytes.data(), 2, want);
-        if (got != want) return false;
-        units += utf16le_units(reinterpret_cast<const unsigned char*>(bytes.data()), size_t(got));
-        left -= got;
+        const size_t had = bytes.size();
+        bytes.resize(had + size_t(want) * 2);
+        if (f->read(bytes.data() + had, 2, want) != want) return false;
+        left -= want;
     }
-    out.assign(wide_from_utf16(units).c_str());
+    out.assign(wide_from_utf16le(bytes.data(), bytes.size()).c_str());
     return true;
 }

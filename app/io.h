@@ -30,7 +30,8 @@ inline scan_arg_t to_scan_arg(Str* p) { return {scan_arg_t::k_str, p}; }
 class io_t {
 public:
     virtual ~io_t() = default;
-    // Item counts as fread/fwrite give them.
+    // Item counts as fread/fwrite give them. Records are bytes in every mode:
+    // only the wide text operations below are encoded.
     virtual int write(const void* buf, int size, int count) = 0;
     virtual int read(void* buf, int size, int count) = 0;
     // origin 0 start, 1 current, 2 end

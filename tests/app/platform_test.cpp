@@ -4,13 +4,11 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 #include "app/seams.h"
 #include "app/str.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -148,20 +146,6 @@ TEST_F(Platform, TranslationTable) {
     }
 }
 
-TEST_F(Platform, ButtonDownsMapLeftRightMiddle) {
-    const struct {
-        uint8_t button;
-        uint32_t down;
-    } rows[] = {{SDL_BUTTON_LEFT, EVT_LBTN_DOWN}, {SDL_BUTTON_RIGHT, EVT_RBTN_DOWN}, {SDL_BUTTON_MIDDLE, EVT_MBTN_DOWN}};
-    for (const auto& r : rows) {
-        fake_now += 10000;  // far apart: single presses
-        const evt_t got = translate(button_evt(SDL_MOUSEBUTTONDOWN, r.button, 40, 50));
-        EXPECT_EQ(got.code, r.down);
-        EXPECT_EQ(got.a, 40);
-        EXPECT_EQ(got.b, 50);
-    }
-}
-
 TEST_F(Platform, TextInputHandlerComesFirst) {
     set_text_input_handler([](const SDL_Event* e, evt_t* out) {
         if (e->type != SDL_TEXTINPUT) return false;
@@ -292,8 +276,8 @@ TEST_F(Platform, CursorsKeepTheirIdsWhenImagesAreMissing) {
     EXPECT_EQ(cursor_name(CUR_COUNT), nullptr);
 
     // A real image appended after the 20 gets the next id and becomes SDL's cursor.
-    const auto dir = std::filesystem::temp_directory_path() / ("tw_cursor_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
+    const temp_dir_t tmp;
+    const auto& dir = tmp.root();
     const auto png = (dir / "c.png").string();
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888);
     ASSERT_NE(s, nullptr);
@@ -317,5 +301,4 @@ TEST_F(Platform, CursorsKeepTheirIdsWhenImagesAreMissing) {
 
     free_cursors();
     EXPECT_EQ(cursor_count(), 0);
-    std::filesystem::remove_all(dir);
 }

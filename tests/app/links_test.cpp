@@ -1,0 +1,66 @@
+#include "app/links.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/paths.h"
+#include "app/str.h"
+
+namespace {
+
+std::vector<std::string> g_urls;
+int g_opener_result = 0;
+std::vector<char> g_asked;  // which handler answered
+
+int record_url(const char* url) {
+    g_urls.push_back(url);
+    return g_opener_result;
+}
+
+bool takes(const wchar_t* t) { return std::wstring(t).rfind(L"both:", 0) == 0; }
+
+class ShellOpen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_urls.clear();
+        g_asked.clear();
+        g_opener_result = 0;
+        set_url_opener(record_url);
+    }
+    void TearDown() override { set_url_opener(nullptr); }
+};
+
+TEST_F(ShellOpen, TargetsReachTheOpenerRewrittenOrNotAtAll) {
+    EXPECT_FALSE(shell_open(nullptr));
+    EXPECT_FALSE(shell_open(L""));
+    EXPECT_TRUE(g_urls.empty());
+    const std::string in_folder = shell_url((get_exe_dir() + L"manual.txt").buf, nullptr);
+    for (const wchar_t* t : {L"./manual.txt", L".\\manual.txt"}) EXPECT_TRUE(shell_open(t));
+    EXPECT_EQ(g_urls, (std::vector<std::string>{in_folder, in_folder}));
+    g_opener_result = -1;
+    EXPECT_FALSE(shell_open(L"https://example.org/"));  // a failed open is no success
+}
+
+TEST_F(ShellOpen, LastRegisteredHandlerDecides) {
+    add_link_handler([](const wchar_t* t, bool* result) {
+        if (!takes(t)) return false;
+        g_asked.push_back('A');
+        *result = true;
+        return true;
+    });
+    add_link_handler([](const wchar_t* t, bool* result) {
+        if (!takes(t)) return false;
+        g_asked.push_back('B');
+        *result = false;
+        return true;
+    });
+    EXPECT_FALSE(shell_open(L"both:topic"));  // B's answer
+    EXPECT_EQ(g_asked, std::vector<char>{'B'});
+    EXPECT_TRUE(g_urls.empty());
+    EXPECT_TRUE(shell_open(L"other:x"));
+    EXPECT_EQ(g_urls.size(), 1u);
+}
+
+}  // namespace

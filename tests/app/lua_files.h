@@ -1,0 +1,38 @@
+#pragma once
+// A temporary folder of Lua scripts, and a counter of the error boxes that
+// failed scripts would show.
+#include <filesystem>
+#include <string>
+
+#include "app/lua_ex.h"
+#include "app/str.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+// The scripts go under sub, a name of the test's choosing (paths are UTF-8 bytes here).
+struct lua_dir_t {
+    temp_dir_t tmp;
+    std::string sub;
+
+    explicit lua_dir_t(std::string s = "") : sub(std::move(s)) { tmp.folder(sub); }
+    fs::path root() const { return sub.empty() ? tmp.root() : tmp.root() / sub; }
+    void write(const std::string& rel, const std::string& text) const {
+        tmp.file(sub.empty() ? rel : sub + "/" + rel, text);
+    }
+    Str wide() const { return utf8_to_str((root().string() + "/").c_str()); }
+};
+
+struct box_counter_t {
+    static inline int count = 0;
+    static inline std::string last;
+    lua_msg_box_t saved = lua_msg_box;
+    box_counter_t() {
+        count = 0;
+        lua_msg_box = [](const char*, const char* text) {
+            ++count;
+            last = text;
+        };
+    }
+    ~box_counter_t() { lua_msg_box = saved; }
+};
