@@ -2,6 +2,7 @@
 
 #include "app/audio.h"
 #include "app/db.h"
+#include "app/font.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/opts.h"
@@ -19,10 +20,6 @@ constexpr int start_sound_vol = 25;
 
 // ---- start-up steps that wait for their modules ----
 
-// TODO: the 20 fonts load here once fonts land; a font that fails to load fails the start.
-bool load_fonts() { return true; }
-// TODO: the fonts are freed here once fonts land.
-void free_fonts() {}
 // TODO: the power registry is built and given its texts once the rules land.
 void init_pwrs() {}
 // TODO: the power registry is freed here once the rules land.

@@ -18,6 +18,7 @@
 #include "app/seams.h"
 #include "screens/arena.h"
 #include "screens/main_menu.h"
+#include "support/font_env.h"
 #include "support/temp_dir.h"
 #include "ui/wnd.h"
 
@@ -73,6 +74,7 @@ protected:
         std::filesystem::create_directories(game.root() / "text/cn");
         std::filesystem::copy_file(std::string(TW_SOURCE_DIR) + "/data/text/main.lua", game.path("text/main.lua"),
                                    std::filesystem::copy_options::overwrite_existing);
+        if (!std::filesystem::exists(game.root() / "fonts")) font_env_t::copy_fonts(game);
         game.file("config.ini", "[Main]\r\nauto_arena=1\r\nfull_screen=0\r\nwindowed_size=640x480\r\n");
         set_exe_dir(wide_from_utf8(game.path() + "/").c_str());
         CZsConfig::instance().load((get_exe_dir() + L"config.ini").buf, true);
@@ -131,6 +133,14 @@ TEST_F(App, WithoutAutoArenaOnlyTheMainMenuIsPushed) {
     EXPECT_EQ(app_main(0, nullptr), 0);
     EXPECT_TRUE(menu_on_top);
     EXPECT_TRUE(only_one);
+}
+
+TEST_F(App, MissingFontsFailTheStart) {
+    std::filesystem::remove(game.path("fonts/console.fon"));
+    EXPECT_EQ(app_main(0, nullptr), -1);
+    EXPECT_FALSE(first_done);
+    EXPECT_EQ(SDL_WasInit(0), 0u);
+    font_env_t::copy_fonts(game, "", "", "DejaVuSansMono.ttf");
 }
 
 TEST_F(App, PlatformFailureEndsWithMinusOneAndReleasesSdl) {

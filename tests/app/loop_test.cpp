@@ -1,6 +1,10 @@
 #include "app/loop.h"
 
+#include "app/draw_text.h"
+#include "app/font.h"
 #include "app/opts.h"
+#include "app/render.h"
+#include "support/font_env.h"
 #include "support/loop_harness.h"
 
 using namespace harness;
@@ -451,4 +455,55 @@ TEST_F(Wait, RequestQuitEndsTheMainLoop) {
 
 TEST_F(Wait, EmptyPredicateIsTheCallersFault) {
     EXPECT_THROW(run_modal_loop(std::function<bool()>()), std::bad_function_call);
+}
+
+// ---- the hint line and the frame counter ----
+
+class FrameText : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { font_env_t::up(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
+    void SetUp() override {
+        input_state() = input_state_t{};
+        const size* s = get_scrn_size();
+        const rect scr{0, 0, s->w, s->h};
+        get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+    }
+    // Bright pixels (text) inside and outside an area of the last frame.
+    static std::pair<int, int> bright_in(const rect& area) {
+        const size* s = get_scrn_size();
+        std::vector<uint32_t> px(size_t(s->w) * size_t(s->h));
+        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(), s->w * 4), 0);
+        int in = 0, out = 0;
+        for (int y = 0; y < s->h; ++y)
+            for (int x = 0; x < s->w; ++x)
+                if (clr_t(px[size_t(y) * size_t(s->w) + size_t(x)]).g() > 200) ++(area.contains(x, y) ? in : out);
+        return {in, out};
+    }
+};
+
+TEST_F(FrameText, HintLineSitsAtTheBottomLeftInADarkBox) {
+    hint_text() = L"Hint";
+    size t;
+    measure_text(&t, L"Hint", FONT_DEF, 3, WND_UNLIMITED, WND_UNLIMITED);
+    frame_render();
+    const int h = get_scrn_size()->h;
+    const auto [in, out] = bright_in({0, h - t.h - 4, t.w + 4, t.h + 4});
+    EXPECT_GT(in, 0);
+    EXPECT_EQ(out, 0);
+    hint_text() = L"";
+    frame_render();
+    EXPECT_EQ(bright_in({0, 0, 1, 1}).second, 0);
+}
+
+TEST_F(FrameText, FrameCounterShowsOnlyWhenSwitchedOn) {
+    opts().show_fps = false;
+    frame_render();
+    EXPECT_EQ(bright_in({0, 0, 1, 1}).second, 0);
+    opts().show_fps = true;
+    frame_render();
+    const auto [in, out] = bright_in({4, 4, 40, 30});
+    EXPECT_GT(in, 0);
+    EXPECT_EQ(out, 0);
+    opts().show_fps = false;
 }

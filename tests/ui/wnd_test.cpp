@@ -1,5 +1,8 @@
 #include "ui/wnd.h"
 
+#include "app/draw_text.h"
+#include "app/font.h"
+#include "support/font_env.h"
 #include "support/loop_harness.h"
 #include "ui/tip.h"
 
@@ -413,4 +416,58 @@ TEST_F(Wnd, StyleTestsReadTheClassWordToo) {
     EXPECT_TRUE(a.is_enabled());
     a.state = 0;
     EXPECT_FALSE(a.is_enabled());
+}
+
+// ---- text ----
+
+class WndText : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { font_env_t::up(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
+};
+
+TEST_F(WndText, AutoSizedWindowFitsItsTextWithBorderAndMargins) {
+    wnd_t w;
+    const rect r{10, 10, 300, 100};
+    w.create(WS_AUTO_W | WS_AUTO_H, nullptr, &r, 0, 0, nullptr);
+    const int m[4] = {2, 3, 4, 5};
+    w.set_margins(m);
+    w.border_w = 8;
+    w.set_text(L"Tarnwick", true);
+    size t;
+    measure_text(&t, L"Tarnwick", FONT_DEF, 3, WND_UNLIMITED, WND_UNLIMITED);
+    ASSERT_GT(t.w, 0);
+    EXPECT_EQ(w.rc.w, t.w + 16 + 5);
+    EXPECT_EQ(w.rc.h, t.h + 16 + 9);
+
+    wnd_t row;
+    row.create(WS_AUTO_W, nullptr, &r, 0, 0, nullptr);
+    row.border_w = 8;
+    for (int i = 0; i < 3; ++i) row.set_text(L"Tarnwick", true);
+    EXPECT_EQ(row.rc.h, 100);  // the height is not automatic and stays
+}
+
+TEST_F(WndText, TextIsDrawnAtTheClientOriginInTheStateColour) {
+    wnd_t w;
+    const rect r{20, 30, 200, 60};
+    w.create(0, nullptr, &r, 0, 0, nullptr);
+    w.bg_clr = 0;
+    w.border_w = 4;
+    w.text_clr = 0xFF00FF00;
+    w.set_text(L"Arena", true);
+    font_env_t::clear_black();
+    w.paint();
+    const auto lit = font_env_t::read_lit({0, 0, 300, 120});
+    ASSERT_GT(lit.count, 0);
+    EXPECT_GE(lit.bounds.x, 24);
+    EXPECT_GE(lit.bounds.y, 34);
+    EXPECT_EQ(lit.max_r, 0);
+    EXPECT_EQ(lit.max_g, 0xFF);
+    w.set_laid_out(true);
+    w.set_enabled(false);
+    font_env_t::clear_black();
+    w.paint();
+    const auto grey = font_env_t::read_lit({0, 0, 300, 120});
+    EXPECT_EQ(grey.max_r, 0x80);
+    EXPECT_EQ(grey.max_g, 0x80);
 }
