@@ -1,0 +1,16 @@
+#pragma once
+// Images by name ("ui/close" is gfx/ui/close.png, else .jpg), each loaded once
+// per run. The cache owns its textures until close_window().
+#include "app/str.h"
+#include "app/tex.h"
+
+// Never null while a renderer exists: an image that cannot be loaded gives
+// the placeholder "null", and the failed name is not cached.
+zg::tex_t* get_img(const wchar_t* name);
+// The cache name of a texture; null when it is not cached or the name is empty.
+const wchar_t* get_img_name(zg::tex_t* tex);
+bool img_exists(const wchar_t* name);
+Str resolve_img_path(const wchar_t* name);
+// A texture loaded from a file; null when it cannot be loaded.
+zg::tex_t* new_tex(const wchar_t* path);
+void free_img_cache();

@@ -1,0 +1,52 @@
+#pragma once
+// All drawing goes through one renderer with alpha blending. A process-wide
+// fade level dims everything drawn; the clip rectangle and the render target
+// hold until changed.
+#include <cstdint>
+
+#include "app/platform.h"
+#include "app/tex.h"
+#include "app/types.h"
+
+// The main window and its renderer; false when either could not be made.
+bool open_window();
+// Frees the image cache, then the renderer and the window.
+void close_window();
+SDL_Renderer* get_renderer();
+SDL_Window* get_main_wnd();
+
+// Opaque white: the colour used when none is given.
+constexpr clr_t default_clr{0xFFFFFFFFu};
+
+void clear_screen(const clr_t* c);
+void present_frame();
+
+// Null dst is the whole target, null src the whole texture. Each returns SDL's result.
+int draw_tex_clr(zg::tex_t* tex, const clr_t* mod, const rect* dst, const rect* src);
+int draw_tex(zg::tex_t* tex, const rect* dst, const rect* src);
+// Angle in degrees clockwise about centre (relative to dst; null is dst's middle).
+int draw_tex_ex(zg::tex_t* tex, const clr_t* mod, const rect* dst, const rect* src, double angle,
+                const pt_t* centre, int flip);
+// A square skin of 4c by 4c: corners of c keep their size, edges and centre stretch.
+int draw_tex_9slice(const rect* dst, zg::tex_t* tex, const rect* src);
+
+int draw_line(int x1, int y1, int x2, int y2, const clr_t* c);
+int draw_rect(const rect* r, const clr_t* c);
+// Null r fills the whole target.
+int fill_rect(const rect* r, const clr_t* c);
+
+// Null or {0, 0, 0, 0} turns clipping off.
+int set_clip_rect(const rect* r);
+bool clip_has_pt(const pt_t* p);
+const rect* get_clip_rect();
+
+// 255 draws as given, 0 draws nothing.
+void set_fade(uint8_t level);
+uint8_t get_fade();
+// The alpha that a colour of alpha a gets at the current fade, for textures and for shapes.
+uint8_t faded_tex_alpha(uint8_t a);
+uint8_t faded_draw_alpha(uint8_t a);
+
+// Null tex draws to the screen again. Otherwise drawing goes into tex, which
+// is cleared to `clear`; the all-zero colour (or null) clears it to transparent.
+void set_render_target(zg::tex_t* tex, const clr_t* clear);
