@@ -13,8 +13,7 @@ rect clip;  // {0, 0, 0, 0}: no clipping
 
 SDL_Rect to_sdl(const rect& r) { return {r.x, r.y, r.w, r.h}; }
 
-// Tint and fade go on the texture itself, so they hold for this copy only if
-// every copy sets them again, which each draw does.
+// Tint and fade are texture state: every copy sets them anew.
 bool prepare_tex(zg::tex_t* tex, const clr_t* mod) {
     if (!ren || !tex || !tex->tex) return false;
     const clr_t c = mod ? *mod : default_clr;
@@ -67,7 +66,6 @@ uint8_t faded_tex_alpha(uint8_t a) { return fade == 255 ? a : uint8_t(fade * a /
 uint8_t faded_draw_alpha(uint8_t a) { return uint8_t(int(a / 255.0 * (fade / 255.0) * 255.0)); }
 
 void set_fade(uint8_t level) { fade = level; }
-uint8_t get_fade() { return fade; }
 
 int draw_tex_clr(zg::tex_t* tex, const clr_t* mod, const rect* dst, const rect* src) {
     if (!prepare_tex(tex, mod)) return -1;
@@ -137,8 +135,6 @@ int set_clip_rect(const rect* r) {
 }
 
 bool clip_has_pt(const pt_t* p) { return clip == rect{} || clip.contains(*p); }
-
-const rect* get_clip_rect() { return &clip; }
 
 void set_render_target(zg::tex_t* tex, const clr_t* clear) {
     if (!ren) return;

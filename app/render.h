@@ -38,11 +38,9 @@ int fill_rect(const rect* r, const clr_t* c);
 // Null or {0, 0, 0, 0} turns clipping off.
 int set_clip_rect(const rect* r);
 bool clip_has_pt(const pt_t* p);
-const rect* get_clip_rect();
 
 // 255 draws as given, 0 draws nothing.
 void set_fade(uint8_t level);
-uint8_t get_fade();
 // The alpha that a colour of alpha a gets at the current fade, for textures and for shapes.
 uint8_t faded_tex_alpha(uint8_t a);
 uint8_t faded_draw_alpha(uint8_t a);

@@ -148,20 +148,6 @@ TEST_F(Platform, TranslationTable) {
     }
 }
 
-TEST_F(Platform, ButtonDownsMapLeftRightMiddle) {
-    const struct {
-        uint8_t button;
-        uint32_t down;
-    } rows[] = {{SDL_BUTTON_LEFT, EVT_LBTN_DOWN}, {SDL_BUTTON_RIGHT, EVT_RBTN_DOWN}, {SDL_BUTTON_MIDDLE, EVT_MBTN_DOWN}};
-    for (const auto& r : rows) {
-        fake_now += 10000;  // far apart: single presses
-        const evt_t got = translate(button_evt(SDL_MOUSEBUTTONDOWN, r.button, 40, 50));
-        EXPECT_EQ(got.code, r.down);
-        EXPECT_EQ(got.a, 40);
-        EXPECT_EQ(got.b, 50);
-    }
-}
-
 TEST_F(Platform, TextInputHandlerComesFirst) {
     set_text_input_handler([](const SDL_Event* e, evt_t* out) {
         if (e->type != SDL_TEXTINPUT) return false;
