@@ -4,13 +4,11 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 #include "app/seams.h"
 #include "app/str.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -278,8 +276,8 @@ TEST_F(Platform, CursorsKeepTheirIdsWhenImagesAreMissing) {
     EXPECT_EQ(cursor_name(CUR_COUNT), nullptr);
 
     // A real image appended after the 20 gets the next id and becomes SDL's cursor.
-    const auto dir = std::filesystem::temp_directory_path() / ("tw_cursor_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
+    const temp_dir_t tmp;
+    const auto& dir = tmp.root();
     const auto png = (dir / "c.png").string();
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888);
     ASSERT_NE(s, nullptr);
@@ -303,5 +301,4 @@ TEST_F(Platform, CursorsKeepTheirIdsWhenImagesAreMissing) {
 
     free_cursors();
     EXPECT_EQ(cursor_count(), 0);
-    std::filesystem::remove_all(dir);
 }

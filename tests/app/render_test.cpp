@@ -4,13 +4,11 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "app/str.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -229,8 +227,8 @@ TEST_F(Render, TextureCreateRefusesBadKindsAndSizes) {
 }
 
 TEST_F(Render, LoadCopiesAnImageIntoAStreamingTexture) {
-    const auto dir = std::filesystem::temp_directory_path() / ("tw_render_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
+    const temp_dir_t tmp;
+    const auto& dir = tmp.root();
     const auto rgba = (dir / "rgba.png").string();
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 5, 3, 32, SDL_PIXELFORMAT_ARGB8888);
     SDL_FillRect(s, nullptr, 0x80336699u);
@@ -267,7 +265,6 @@ TEST_F(Render, LoadCopiesAnImageIntoAStreamingTexture) {
     EXPECT_EQ(direct.get_access(), SDL_TEXTUREACCESS_STATIC);
     EXPECT_FALSE(direct.load(utf8_to_str((dir / "missing.png").string().c_str()), 0));
     EXPECT_EQ(direct.tex, nullptr);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(RenderClosed, DrawingBeforeOpenFailsWithoutCrashing) {
