@@ -1,125 +1,80 @@
 #include "app/drag.h"
 
-#include <SDL.h>
 #include <SDL_image.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
 #include "app/img_cache.h"
-#include "app/input.h"
-#include "app/loop.h"
 #include "app/paths.h"
-#include "app/platform.h"
 #include "app/render.h"
-#include "app/seams.h"
-#include "ui/wnd.h"
+#include "support/loop_harness.h"
 
+using namespace harness;
 namespace fs = std::filesystem;
 
 namespace {
 
-pt_t mouse_at{0, 0};
-
-uint32_t fake_mouse(int* x, int* y) {
-    *x = mouse_at.x;
-    *y = mouse_at.y;
-    return 0;
+const char* drag_msg_name(uint32_t code) {
+    switch (code) {
+    case EVT_DRAG_QUERY: return "query";
+    case EVT_DRAG_BEGIN: return "begin";
+    case EVT_DRAG_OVER: return "over-src";
+    case EVT_DRAG_OVER2: return "over-tgt";
+    case EVT_DROP: return "drop-src";
+    case EVT_DROP2: return "drop-tgt";
+    default: return nullptr;
+    }
 }
 
-struct msg_t {
-    uint32_t code;
-    const wnd_t* to;
-    friend bool operator==(const msg_t&, const msg_t&) = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const msg_t& m) { return os << std::hex << m.code << "@" << m.to; }
-
-bool is_drag_msg(uint32_t code) { return code >= EVT_DRAG_QUERY && code <= EVT_DROP2; }
-
-// Answers every drag message, so each one stops at the window it was sent to.
-class rec_wnd_t : public wnd_t {
-public:
-    std::vector<msg_t>* log = nullptr;
-    std::vector<uint32_t> inputs;
-    int clicks = 0;
+// Answers every drag message, so each stops at the window it was sent to,
+// and logs it in harness::calls as "<window> <message>".
+struct drag_wnd_t : rec_wnd_t {
     bool refuse = false;
     uintptr_t put_data = 0;  // stored on begin
     uintptr_t got_data = 0;  // read on the target-side drop
 
-    bool on_input(const evt_t* e) override {
-        inputs.push_back(e->code);
-        return wnd_t::on_input(e);
-    }
-    bool click(const evt_t* e) override {
-        ++clicks;
-        return wnd_t::click(e);
-    }
+    drag_wnd_t(const char* n, rect r, uint32_t flags) : rec_wnd_t(n, get_root_wnd(), r) { drag_flags = flags; }
     bool on_msg(const evt_t& m, wnd_t* sender) override {
-        if (!is_drag_msg(m.code)) return wnd_t::on_msg(m, sender);
-        log->push_back({m.code, this});
+        const char* what = drag_msg_name(m.code);
+        if (!what) return rec_wnd_t::on_msg(m, sender);
+        calls.push_back(name + " " + what);
         if (m.code == EVT_DRAG_QUERY && refuse) set_drag_ok(false);
         if (m.code == EVT_DRAG_BEGIN && put_data) *get_drag_data() = put_data;
         if (m.code == EVT_DROP2) got_data = *get_drag_data();
         return true;
     }
-    bool saw(uint32_t code) const { return std::find(inputs.begin(), inputs.end(), code) != inputs.end(); }
 };
 
-// Three windows on the root: `mover` drags when moved, `target` takes drops,
-// `picker` is picked up by a click. Events go through the real routing.
-class Drag : public ::testing::Test {
-protected:
-    std::vector<msg_t> log;
-    rec_wnd_t mover, target, picker;
+using calls_t = std::vector<std::string>;
 
-    void SetUp() override {
-        seams().mouse_state = fake_mouse;
-        reset_input_state();
-        add(mover, {100, 100, 50, 50}, DRAG_ON_MOVE);
-        add(target, {300, 100, 50, 50}, 0);
-        add(picker, {100, 300, 50, 50}, DRAG_ON_CLICK);
-    }
+// Three windows: `mover` drags when moved, `target` takes drops, `picker` is
+// picked up by a click. Events go through the real routing.
+class Drag : public loop_test_t {
+protected:
+    drag_wnd_t mover{"mover", {100, 100, 50, 50}, DRAG_ON_MOVE};
+    drag_wnd_t target{"target", {300, 100, 50, 50}, 0};
+    drag_wnd_t picker{"picker", {100, 300, 50, 50}, DRAG_ON_CLICK};
+
     void TearDown() override {
         drag_cancel();
-        reset_input_state();
-        seams_reset();
+        loop_test_t::TearDown();
     }
-    void add(rec_wnd_t& w, const rect& r, uint32_t flags) {
-        w.log = &log;
-        w.create(0, WND_ROOT, &r, 0, 0, nullptr);
-        w.drag_flags = flags;
+    static void at(uint32_t code, int x, int y) {
+        move_to(x, y);
+        route(code, x, y);
     }
-
-    static void send(uint32_t code, int a = 0, int b = 0) {
-        const evt_t e{code, a, b};
-        dispatch_evt(&e);
-    }
-    // One pass of the loop: the move event is pumped, then the frame updates.
-    static void frame_at(int x, int y) {
-        mouse_at = {x, y};
-        send(EVT_MOUSE_MOVE, x, y);
-        frame_update();
-    }
-    static void press(int x, int y) {
-        frame_at(x, y);
-        send(EVT_LBTN_DOWN, x, y);
-    }
-    // Starts a drag of `mover` and forgets the messages that took.
+    // Starts a drag of `mover` and forgets what that took.
     void start_mover() {
-        press(110, 110);
-        frame_at(130, 110);
+        at(EVT_LBTN_DOWN, 110, 110);
+        at(EVT_MOUSE_MOVE, 130, 110);
         ASSERT_TRUE(is_drag_src(&mover));
-        log.clear();
-        mover.inputs.clear();
-        target.inputs.clear();
+        calls.clear();
+        for (rec_wnd_t* w : {&mover, &target, &picker}) w->inputs.clear();
     }
-    bool any_saw(uint32_t code) const { return mover.saw(code) || target.saw(code) || picker.saw(code); }
+    int all_got(uint32_t code) const { return mover.got(code) + target.got(code) + picker.got(code); }
 };
 
 TEST_F(Drag, StartsEightPixelsFromThePress) {
@@ -129,40 +84,36 @@ TEST_F(Drag, StartsEightPixelsFromThePress) {
     };
     const move_t moves[] = {{7, 7, false}, {8, 7, true}, {7, 8, true}, {-8, 0, true}, {-7, -7, false}};
     for (const move_t& m : moves) {
-        press(110, 110);
-        send(EVT_MOUSE_MOVE, 110 + m.dx, 110 + m.dy);
+        at(EVT_LBTN_DOWN, 110, 110);
+        route(EVT_MOUSE_MOVE, 110 + m.dx, 110 + m.dy);
         EXPECT_EQ(is_drag_src(&mover), m.starts) << m.dx << ", " << m.dy;
         EXPECT_EQ(*get_drag_start(), (m.starts ? pt_t{110, 110} : pt_t{-1, -1}));
         drag_cancel();
-        send(EVT_LBTN_UP, 110, 110);
+        route(EVT_LBTN_UP, 110, 110);
     }
     // Neither a window without the move bit nor one picked up by clicks.
-    for (const pt_t at : {pt_t{310, 110}, pt_t{110, 310}}) {
-        press(at.x, at.y);
-        frame_at(at.x + 60, at.y + 60);
+    for (const pt_t p : {pt_t{310, 110}, pt_t{110, 310}}) {
+        at(EVT_LBTN_DOWN, p.x, p.y);
+        at(EVT_MOUSE_MOVE, p.x + 60, p.y + 60);
         EXPECT_FALSE(is_dragging());
-        send(EVT_LBTN_UP, at.x + 60, at.y + 60);
+        route(EVT_LBTN_UP, p.x + 60, p.y + 60);
     }
-    for (const msg_t& m : log) EXPECT_EQ(m.to, &mover);
+    for (const std::string& c : calls) EXPECT_EQ(c.rfind("mover ", 0), 0u) << c;
 }
 
 TEST_F(Drag, MessagesComeInOrderAndTheDropClicksNothing) {
     mover.put_data = 42;
-    press(110, 110);
-    frame_at(120, 110);  // over the source still
-    frame_at(310, 110);  // over the target
+    at(EVT_LBTN_DOWN, 110, 110);
+    at(EVT_MOUSE_MOVE, 120, 110);
+    at(EVT_MOUSE_MOVE, 310, 110);
     EXPECT_EQ(get_drag_target(), &target);
-    send(EVT_LBTN_UP, 310, 110);
+    route(EVT_LBTN_UP, 310, 110);
 
-    const std::vector<msg_t> want = {
-        {EVT_DRAG_QUERY, &mover},  {EVT_DRAG_BEGIN, &mover}, {EVT_DRAG_OVER2, &mover}, {EVT_DRAG_OVER, &mover},
-        {EVT_DRAG_OVER2, &mover},  {EVT_DRAG_OVER, &mover},  // the frame after the start
-        {EVT_DRAG_OVER2, &target}, {EVT_DRAG_OVER, &mover},  {EVT_DROP, &mover},       {EVT_DROP2, &target},
-    };
-    EXPECT_EQ(log, want);
+    EXPECT_EQ(calls, (calls_t{"mover query", "mover begin", "mover over-tgt", "mover over-src", "target over-tgt",
+                              "mover over-src", "mover drop-src", "target drop-tgt"}));
     EXPECT_EQ(target.got_data, 42u);
     EXPECT_EQ(mover.clicks + target.clicks, 0);
-    EXPECT_FALSE(target.saw(EVT_LBTN_UP));  // the dropping release goes no further
+    EXPECT_EQ(target.got(EVT_LBTN_UP), 0);  // the dropping release goes no further
 
     // Back at rest.
     EXPECT_FALSE(is_dragging());
@@ -177,90 +128,83 @@ TEST_F(Drag, FramesRetargetOnlyWhenTheMouseMoved) {
     EXPECT_TRUE(is_modal_or_drag());
     set_frame_cursor(CUR_DEFAULT);
     frame_update();
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(calls.empty());
     EXPECT_EQ(get_frame_cursor(), CUR_DRAG);
-    frame_at(500, 500);  // over the root alone, which does not answer
+    move_to(500, 500);  // over the root alone, which does not answer
+    frame_update();
     EXPECT_EQ(get_drag_target(), get_root_wnd());
-    EXPECT_EQ(log, (std::vector<msg_t>{{EVT_DRAG_OVER, &mover}}));
+    EXPECT_EQ(calls, (calls_t{"mover over-src"}));
 }
 
 TEST_F(Drag, QueryRefusalKeepsItAtRestAndAsksAgain) {
     mover.refuse = true;
-    press(110, 110);
-    send(EVT_MOUSE_MOVE, 120, 110);
+    at(EVT_LBTN_DOWN, 110, 110);
+    route(EVT_MOUSE_MOVE, 120, 110);
     EXPECT_FALSE(is_dragging());
     EXPECT_EQ(*get_drag_start(), (pt_t{-1, -1}));
-    send(EVT_MOUSE_MOVE, 125, 110);
-    EXPECT_EQ(log, (std::vector<msg_t>{{EVT_DRAG_QUERY, &mover}, {EVT_DRAG_QUERY, &mover}}));
+    route(EVT_MOUSE_MOVE, 125, 110);
+    EXPECT_EQ(calls, (calls_t{"mover query", "mover query"}));
     mover.refuse = false;
-    send(EVT_MOUSE_MOVE, 130, 110);
+    route(EVT_MOUSE_MOVE, 130, 110);
     EXPECT_TRUE(is_drag_src(&mover));
 }
 
 TEST_F(Drag, RightReleaseAndEscapeUpCancelSilently) {
     start_mover();
-    send(EVT_RBTN_DOWN, 130, 110);
+    route(EVT_RBTN_DOWN, 130, 110);
     EXPECT_TRUE(is_dragging());
-    send(EVT_RBTN_UP, 130, 110);
+    route(EVT_RBTN_UP, 130, 110);
     EXPECT_FALSE(is_dragging());
-    EXPECT_FALSE(any_saw(EVT_RBTN_DOWN) || any_saw(EVT_RBTN_UP));
+    EXPECT_EQ(all_got(EVT_RBTN_DOWN) + all_got(EVT_RBTN_UP), 0);
     EXPECT_EQ(*get_drag_start(), (pt_t{-1, -1}));
 
     start_mover();
-    send(EVT_KEY_DOWN, SDLK_ESCAPE, 0);
-    send(EVT_KEY_UP, SDLK_a, 0);
+    route(EVT_KEY_DOWN, SDLK_ESCAPE, 0);
+    route(EVT_KEY_UP, SDLK_a, 0);
     EXPECT_TRUE(is_dragging());
-    EXPECT_TRUE(mover.saw(EVT_KEY_DOWN) && mover.saw(EVT_KEY_UP));  // neither swallowed
+    EXPECT_TRUE(mover.got(EVT_KEY_DOWN) && mover.got(EVT_KEY_UP));  // neither swallowed
     mover.inputs.clear();
-    send(EVT_KEY_UP, SDLK_ESCAPE, 0);
+    route(EVT_KEY_UP, SDLK_ESCAPE, 0);
     EXPECT_FALSE(is_dragging());
-    EXPECT_FALSE(mover.saw(EVT_KEY_UP));
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(mover.got(EVT_KEY_UP), 0);
+    EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(Drag, ClickPicksUpAndTheNextClickDrops) {
-    press(110, 310);
-    send(EVT_LBTN_UP, 110, 310);
+    click_at(110, 310);
     EXPECT_EQ(picker.clicks, 1);
     ASSERT_TRUE(is_drag_src(&picker));
     EXPECT_EQ(*get_drag_start(), (pt_t{110, 310}));
 
-    frame_at(310, 110);  // no button held
-    picker.inputs.clear();
-    target.inputs.clear();
-    send(EVT_LBTN_DOWN, 310, 110);
-    send(EVT_LBTN_DBL, 310, 110);  // a quick second press is swallowed too
+    at(EVT_MOUSE_MOVE, 310, 110);  // no button held
+    for (rec_wnd_t* w : {&mover, &target, &picker}) w->inputs.clear();
+    route(EVT_LBTN_DOWN, 310, 110);
+    route(EVT_LBTN_DBL, 310, 110);  // a quick second press is swallowed too
     EXPECT_TRUE(is_dragging());
-    EXPECT_FALSE(any_saw(EVT_LBTN_DOWN));
-    EXPECT_FALSE(any_saw(EVT_LBTN_DBL));
-    send(EVT_LBTN_UP, 310, 110);
+    EXPECT_EQ(all_got(EVT_LBTN_DOWN) + all_got(EVT_LBTN_DBL), 0);
+    route(EVT_LBTN_UP, 310, 110);
 
     EXPECT_FALSE(is_dragging());
     EXPECT_EQ(target.clicks, 0);
-    const std::vector<msg_t> want = {
-        {EVT_DRAG_QUERY, &picker}, {EVT_DRAG_BEGIN, &picker}, {EVT_DRAG_OVER2, &picker}, {EVT_DRAG_OVER, &picker},
-        {EVT_DRAG_OVER2, &target}, {EVT_DRAG_OVER, &picker},  {EVT_DROP, &picker},       {EVT_DROP2, &target},
-    };
-    EXPECT_EQ(log, want);
+    EXPECT_EQ(calls, (calls_t{"picker query", "picker begin", "picker over-tgt", "picker over-src", "target over-tgt",
+                              "picker over-src", "picker drop-src", "target drop-tgt"}));
 }
 
 TEST_F(Drag, ClosedWindowsLeaveTheDrag) {
-    auto extra = std::make_unique<rec_wnd_t>();
-    add(*extra, {500, 100, 50, 50}, 0);
+    auto extra = std::make_unique<drag_wnd_t>("extra", rect{500, 100, 50, 50}, 0);
     start_mover();
-    frame_at(510, 110);
+    at(EVT_MOUSE_MOVE, 510, 110);
     EXPECT_EQ(get_drag_target(), extra.get());
     extra.reset();
     EXPECT_EQ(get_drag_target(), nullptr);
-    log.clear();
-    send(EVT_LBTN_UP, 510, 110);
-    EXPECT_EQ(log, (std::vector<msg_t>{{EVT_DROP, &mover}}));
+    calls.clear();
+    route(EVT_LBTN_UP, 510, 110);
+    EXPECT_EQ(calls, (calls_t{"mover drop-src"}));
 
     // Without its source the drag is over.
-    auto src = std::make_unique<rec_wnd_t>();
-    add(*src, {100, 500, 50, 50}, DRAG_ON_MOVE);
-    press(110, 510);
-    frame_at(130, 510);
+    auto src = std::make_unique<drag_wnd_t>("src", rect{100, 500, 50, 50}, DRAG_ON_MOVE);
+    at(EVT_LBTN_DOWN, 110, 510);
+    at(EVT_MOUSE_MOVE, 130, 510);
     ASSERT_TRUE(is_drag_src(src.get()));
     src.reset();
     EXPECT_FALSE(is_dragging());
@@ -282,15 +226,17 @@ protected:
     zg::tex_t canvas;
     const rect mouse_rc{330, 130, 32, 32};
 
+    static void SetUpTestSuite() { ASSERT_TRUE(init_sdl_libs()) << SDL_GetError(); }
+    static void TearDownTestSuite() { quit_sdl_libs(); }
+
     void SetUp() override {
         Drag::SetUp();
-        ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
         ASSERT_TRUE(open_window()) << SDL_GetError();
         ASSERT_TRUE(canvas.create({side, side}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET));
         clear_to(&canvas);
         write_img();
         start_mover();
-        frame_at(330, 130);
+        at(EVT_MOUSE_MOVE, 330, 130);
         ASSERT_EQ(get_drag_target(), &target);
     }
     void TearDown() override {
@@ -299,7 +245,6 @@ protected:
         SDL_DestroyTexture(canvas.tex);
         canvas.tex = nullptr;
         close_window();
-        quit_sdl_libs();
         std::error_code ec;
         fs::remove_all(dir, ec);
         fs::remove(gfx_path(), ec);  // only when no other run still uses it
@@ -370,8 +315,9 @@ TEST_F(DragDraw, RefusedDropDropsTheTargetLightAndCoversTheImage) {
 
     // The next drag allows drops again.
     drag_cancel();
+    route(EVT_LBTN_UP, 330, 130);
     start_mover();
-    frame_at(330, 130);
+    at(EVT_MOUSE_MOVE, 330, 130);
     drag_draw();
     EXPECT_NEAR(alpha(px(305, 105)), 17, 1);
 }
