@@ -1,19 +1,14 @@
 #include "app/drag.h"
 
-#include <SDL_image.h>
-
-#include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
-#include <unistd.h>
-
 #include "app/img_cache.h"
-#include "app/paths.h"
-#include "app/render.h"
+#include "support/canvas.h"
 #include "support/loop_harness.h"
 
 using namespace harness;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -212,18 +207,15 @@ TEST_F(Drag, ClosedWindowsLeaveTheDrag) {
 
 // Drawing, read back from a target texture.
 
-fs::path gfx_path() { return fs::path(to_utf8_string(get_gfx_dir())); }
-
 constexpr int side = 512;
 constexpr uint32_t img_clr = 0xFF2040A0u;
 
-// Drags the mover over the target; the mouse rectangle {330, 130, 32, 32}
-// overlaps the target's right part.
+// Drags the mover over the target; the mouse rectangle overlaps the
+// target's right part.
 class DragDraw : public Drag {
 protected:
-    std::wstring sub = L"tw_drag_" + std::to_wstring(getpid()) + L"/";
-    fs::path dir = gfx_path() / ("tw_drag_" + std::to_string(getpid()));
-    zg::tex_t canvas;
+    test_gfx_t gfx{"tw_drag"};
+    std::optional<canvas_t> canvas;
     const rect mouse_rc{330, 130, 32, 32};
 
     static void SetUpTestSuite() { ASSERT_TRUE(init_sdl_libs()) << SDL_GetError(); }
@@ -232,45 +224,19 @@ protected:
     void SetUp() override {
         Drag::SetUp();
         ASSERT_TRUE(open_window()) << SDL_GetError();
-        ASSERT_TRUE(canvas.create({side, side}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET));
-        clear_to(&canvas);
-        write_img();
+        canvas.emplace(side);
+        gfx.png("img", 32, 32, [](int, int) { return img_clr; });
         start_mover();
         at(EVT_MOUSE_MOVE, 330, 130);
         ASSERT_EQ(get_drag_target(), &target);
     }
     void TearDown() override {
         Drag::TearDown();
-        set_render_target(nullptr, nullptr);
-        SDL_DestroyTexture(canvas.tex);
-        canvas.tex = nullptr;
+        canvas.reset();
         close_window();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-        fs::remove(gfx_path(), ec);  // only when no other run still uses it
     }
-    void write_img() {
-        fs::create_directories(dir);
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
-        ASSERT_NE(s, nullptr);
-        SDL_FillRect(s, nullptr, img_clr);
-        ASSERT_EQ(IMG_SavePNG(s, (dir / "img.png").string().c_str()), 0) << IMG_GetError();
-        SDL_FreeSurface(s);
-    }
-    Str img_name() const { return Str((sub + L"img").c_str()); }
-    static void clear_to(zg::tex_t* t) {
-        const clr_t clear{0};
-        set_render_target(t, &clear);
-    }
-    static std::vector<uint32_t> read(const rect& r) {
-        std::vector<uint32_t> v(size_t(r.w) * size_t(r.h));
-        const SDL_Rect sr{r.x, r.y, r.w, r.h};
-        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &sr, SDL_PIXELFORMAT_ARGB8888, v.data(), r.w * 4), 0)
-            << SDL_GetError();
-        return v;
-    }
-    static uint32_t px(int x, int y) { return read({x, y, 1, 1})[0]; }
-    static int alpha(uint32_t v) { return int(v >> 24); }
+    static uint32_t px(int x, int y) { return canvas_t::px(x, y); }
+    static int alpha(uint32_t v) { return canvas_t::alpha(v); }
 };
 
 TEST_F(DragDraw, LightsSourceAndTargetUnderTheImage) {
@@ -279,15 +245,15 @@ TEST_F(DragDraw, LightsSourceAndTargetUnderTheImage) {
     EXPECT_NEAR(alpha(px(340, 140)), 17, 1);  // no image yet: the target shows
     EXPECT_EQ(px(200, 300), 0u);
 
-    clear_to(&canvas);
-    set_drag_img(img_name());
+    canvas->clear();
+    set_drag_img(gfx.name("img"));
     drag_draw();
     EXPECT_NEAR(alpha(px(305, 105)), 17, 1);
     EXPECT_EQ(px(mouse_rc.x, mouse_rc.y), img_clr);
     EXPECT_EQ(px(mouse_rc.x + 31, mouse_rc.y + 31), img_clr);
     EXPECT_EQ(px(mouse_rc.x + 32, mouse_rc.y + 20), 0u);
 
-    clear_to(&canvas);
+    canvas->clear();
     mover.drag_flags |= DRAG_NO_HILITE;
     drag_draw();
     EXPECT_EQ(px(120, 120), 0u);
@@ -295,23 +261,21 @@ TEST_F(DragDraw, LightsSourceAndTargetUnderTheImage) {
 }
 
 TEST_F(DragDraw, RefusedDropDropsTheTargetLightAndCoversTheImage) {
-    set_drag_img(img_name());
+    set_drag_img(gfx.name("img"));
     set_drop_ok(false);
     drag_draw();
     EXPECT_NEAR(alpha(px(120, 120)), 68, 1);
     EXPECT_EQ(px(305, 105), 0u);
-    const std::vector<uint32_t> got = read(mouse_rc);
+    const std::vector<uint32_t> got = canvas_t::read(mouse_rc);
 
     // What the no-drop image over the drag image looks like, whatever file it is.
-    zg::tex_t ref;
-    ASSERT_TRUE(ref.create({side, side}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET));
-    clear_to(&ref);
-    draw_tex(get_img(img_name()), &mouse_rc, nullptr);
-    draw_tex(get_img(L"misc/no_drop"), &mouse_rc, nullptr);
-    EXPECT_EQ(got, read(mouse_rc));
-    clear_to(&canvas);
-    SDL_DestroyTexture(ref.tex);
-    ref.tex = nullptr;
+    {
+        canvas_t ref(side);
+        draw_tex(get_img(gfx.name("img")), &mouse_rc, nullptr);
+        draw_tex(get_img(L"misc/no_drop"), &mouse_rc, nullptr);
+        EXPECT_EQ(got, canvas_t::read(mouse_rc));
+    }
+    canvas->clear();
 
     // The next drag allows drops again.
     drag_cancel();
