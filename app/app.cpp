@@ -1,12 +1,16 @@
 #include "app/app.h"
 
 #include "app/audio.h"
+#include "app/db.h"
+#include "app/font.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/opts.h"
 #include "app/platform.h"
 #include "app/render.h"
+#include "app/rnd.h"
 #include "app/scene.h"
+#include "app/text_info.h"
 #include "screens/main_menu.h"
 #include "ui/wnd.h"
 
@@ -16,20 +20,10 @@ constexpr int start_sound_vol = 25;
 
 // ---- start-up steps that wait for their modules ----
 
-// TODO: rnd_seed(0) (a seed from the clock) once the random generator lands.
-void seed_random() {}
-// TODO: the 20 fonts load here once fonts land; a font that fails to load fails the start.
-bool load_fonts() { return true; }
-// TODO: the fonts are freed here once fonts land.
-void free_fonts() {}
-// TODO: the Lua text database opens here (main.lua in text/) once it lands.
-void open_text_db() {}
-// TODO: the named text tables that static registration listed load here once they land.
-void load_text_tables() {}
-// TODO: the power registry is built and given its texts once the rules land.
-void init_pwrs() {}
-// TODO: the power registry is freed here once the rules land.
-void free_pwrs() {}
+// TODO: init_pwrs() builds the power registry and gives it its texts once the rules land.
+void build_power_registry() {}
+// TODO: free_pwrs() once the rules land.
+void free_power_registry() {}
 // TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
 void install_tip_resolver() {}
 // TODO: add_link_handler(help_link) once the help dialog lands.
@@ -56,11 +50,10 @@ bool create_root_wnd() {
 }
 
 bool platform_start() {
-    seed_random();
-    if (!init_sdl_libs()) return false;
-    // Released here rather than left to the process exit, so a failed start
-    // leaves no half-open window behind.
-    if (!open_window()) {
+    rnd_seed(0);  // from the clock
+    // What was made is released on failure rather than left to the process
+    // exit, so a failed start leaves no half-open window behind.
+    if (!init_sdl_libs() || !open_window()) {
         release_platform();
         return false;
     }
@@ -75,9 +68,9 @@ bool platform_start() {
 bool app_start() {
     if (!platform_start()) return false;
     start_audio();
-    open_text_db();
-    load_text_tables();
-    init_pwrs();
+    db_init();
+    load_txt_tbls();
+    build_power_registry();
     load_opts();
     install_tip_resolver();
     install_help_link();
@@ -102,7 +95,7 @@ void app_shutdown() {
 int app_main(int, char**) {
     if (!app_start()) return -1;
     app_run();
-    free_pwrs();
+    free_power_registry();
     app_shutdown();
     return 0;
 }

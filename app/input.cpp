@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "app/drag.h"
 #include "app/frame_timer.h"
 #include "app/input_state.h"
+#include "app/platform.h"
 #include "app/seams.h"
 #include "ui/wnd.h"
 
@@ -48,8 +50,7 @@ rect get_mouse_rect() {
     return {m.x, m.y, 32, 32};
 }
 bool mouse_moved() { return input_state().moved; }
-// TODO: a running drag counts too once drag and drop lands.
-bool is_modal_or_drag() { return !input_state().modal_stack.empty(); }
+bool is_modal_or_drag() { return !input_state().modal_stack.empty() || is_dragging(); }
 bool is_hover_in_ui() {
     const wnd_t* h = input_state().hover;
     return h && h != get_root_wnd();
@@ -85,6 +86,7 @@ bool is_focus_in(const wnd_t* w) {
 }
 
 void input_forget_wnd(const wnd_t* w) {
+    drag_forget_wnd(w);
     input_state_t& st = input_state();
     for (wnd_t** p : {&st.hover, &st.prev_hover, &st.pressed, &st.clicked, &st.focus, &st.press_outside})
         if (*p == w) *p = nullptr;
@@ -125,7 +127,7 @@ bool is_rbtn_down() { return (mouse_buttons() & SDL_BUTTON_RMASK) != 0; }
 void get_scroll_dir(int* dx, int* dy) {
     int x = 0, y = 0;
     seams().mouse_state(&x, &y);
-    const rect& scr = get_root_wnd()->rc;
-    *dx = scroll_axis(SDLK_LEFT, SDLK_a, SDLK_RIGHT, SDLK_d, x, scr.w);
-    *dy = scroll_axis(SDLK_UP, SDLK_w, SDLK_DOWN, SDLK_s, y, scr.h);
+    const size* scr = get_scrn_size();
+    *dx = scroll_axis(SDLK_LEFT, SDLK_a, SDLK_RIGHT, SDLK_d, x, scr->w);
+    *dy = scroll_axis(SDLK_UP, SDLK_w, SDLK_DOWN, SDLK_s, y, scr->h);
 }

@@ -7,7 +7,11 @@
 
 #include "app/ani.h"
 #include "app/audio.h"
+#include "app/drag.h"
+#include "app/draw_text.h"
+#include "app/font.h"
 #include "app/frame_timer.h"
+#include "app/geom.h"
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/opts.h"
@@ -22,6 +26,9 @@ namespace {
 constexpr clr_t screen_clr = 0xFF0E141A;
 constexpr int lctrl_lalt = KMOD_LCTRL | KMOD_LALT;
 constexpr int flag_keep_place = 1;
+constexpr clr_t white = 0xFFFFFFFF;
+constexpr clr_t hint_bg = 0xCC000000;
+constexpr int text_flags = rect_align::left | rect_align::top;
 
 bool is_busy_dropped(uint32_t code) { return code >= EVT_IDLE && code <= EVT_KEY_UP; }
 
@@ -34,8 +41,9 @@ void release_left(const evt_t& e) {
         st.pressed = nullptr;
         return;
     }
-    // TODO: no click while a drag runs (is_dragging) once drag and drop lands.
-    if (st.pressed && st.pressed == st.hover) {
+    if (is_dragging()) {
+        // The release that drops a drag clicks nothing and leaves the clicked window as it was.
+    } else if (st.pressed && st.pressed == st.hover) {
         wnd_t* w = st.pressed;
         // A checked radio button is not clicked again.
         if (w->is_enabled() && !(w->is_checked() && w->radio_grp != 0)) w->click(&e);
@@ -86,10 +94,23 @@ void update_hover() {
     if (h) h->notify({EVT_MOUSE_ENTER, 0, 0});
 }
 
-// TODO: the hint line (a black box at the bottom-left) and the frame counter
-// are drawn once text measuring and drawing land.
-void draw_hint_text() {}
-void draw_fps() {}
+void draw_hint_text() {
+    const Str& hint = input_state().hint;
+    if (hint.empty()) return;
+    size sz;
+    measure_text(&sz, hint, FONT_DEF, text_flags, WND_UNLIMITED, WND_UNLIMITED);
+    rect box{-4, -4, sz.w + 8, sz.h + 8};
+    const size* scr = get_scrn_size();
+    const rect screen{0, 0, scr->w, scr->h};
+    align_rect(&box, &screen, rect_align::left | rect_align::bottom);
+    fill_rect(&box, &hint_bg);
+    draw_text(hint, &box, FONT_DEF, &white, rect_align::centre | rect_align::middle);
+}
+
+void draw_fps() {
+    const rect box{4, 4, WND_UNLIMITED, WND_UNLIMITED};
+    draw_text(Str(L"%d", int(get_frame_timer()->fps)), &box, FONT_CON, &white, text_flags);
+}
 
 // One frame after the pump: update, draw, cursor and the idle tick.
 void frame_pass() {
@@ -149,7 +170,7 @@ void dispatch_evt(const evt_t* e) {
     input_state_t& st = input_state();
     track_input(*e);
     tip_on_input(e);
-    // TODO: the drag filter sees the event here and may consume it, once drag and drop lands.
+    if (drag_filter(*e)) return;
     if (st.busy && is_busy_dropped(e->code)) return;
     wnd_t* root = get_root_wnd();
     if (st.pressed && st.pressed != root)
@@ -193,7 +214,7 @@ void frame_update() {
     st.prev_mouse = st.mouse;
     update_hover();
     tip_update(get_frame_dt());
-    // TODO: the drag state is updated here once drag and drop lands.
+    drag_update();
     if (!st.modal_stack.empty()) {
         // The scene stands still under a dialog.
         st.modal_stack.back()->refresh_all();
@@ -215,7 +236,8 @@ void frame_render() {
     }
     get_root_wnd()->paint_children();
     get_ani_mgr()->run(get_frame_dt());
-    // TODO: the drag image and the text-input overlay are drawn here, as those modules land.
+    drag_draw();
+    // TODO: the text-input overlay is drawn here once it lands.
     draw_hint_text();
     if (opts().show_fps) draw_fps();
     present_frame();
