@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/draw_text.h"
 #include "app/img_cache.h"
 #include "app/loop.h"
 #include "app/render.h"
@@ -64,7 +65,10 @@ void text_ani_t::update_draw() {
         return;
     }
     --centre.y;
-    // TODO: measure and draw the text centred on the point once text drawing lands.
+    size sz;
+    measure_text(&sz, text, font, text_measure_flags, no_limit, no_limit);
+    const rect box{centre.x - sz.w / 2, centre.y - sz.h / 2, sz.w, sz.h};
+    draw_text(text, &box, font, &clr, text_draw_flags);
 }
 
 missile_ani_t::missile_ani_t(const wchar_t* img, const pt_t& from, const pt_t& to, int flags, int group,

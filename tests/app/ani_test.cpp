@@ -19,6 +19,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/seams.h"
+#include "support/font_env.h"
 
 namespace fs = std::filesystem;
 
@@ -166,6 +167,30 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     EXPECT_EQ(later->delay, 0);
     EXPECT_GT(steps_until_empty(mgr2, 0.05), 20);  // lives just over one second of 50 ms steps
     steps_until_empty(mgr, 0.05);
+}
+
+class AniText : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { font_env_t::up(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
+};
+
+TEST_F(AniText, TextRisesCentredOnItsPointInItsColourForOneSecond) {
+    ani_mgr_t mgr;
+    mgr.play(new zg::text_ani_t(L"88", clr_t{0xFFFF0000u}, FONT_DEF, {100, 80}, 0, 0, 0));
+    font_env_t::clear_black();
+    mgr.run(dt60);
+    const auto lit = font_env_t::read_lit({0, 0, 200, 160});
+    ASSERT_GT(lit.count, 0);
+    EXPECT_EQ(lit.max_g + lit.max_b, 0);
+    EXPECT_NEAR(lit.bounds.x + lit.bounds.w / 2.0, 100, 2);
+    EXPECT_NEAR(lit.bounds.y + lit.bounds.h / 2.0, 79, get_font_height(FONT_DEF) / 4.0);
+    // The last step past its second draws nothing and ends it.
+    while (mgr.count() > 0) {
+        font_env_t::clear_black();
+        mgr.run(0.1);
+    }
+    EXPECT_EQ(font_env_t::read_lit({0, 0, 200, 160}).count, 0);
 }
 
 // ---- groups, delays and removal ----
