@@ -1,5 +1,108 @@
 #include "app/app.h"
 
-// TODO: the window and the frame loop arrive with the platform layer; until
-// then the program only starts and ends cleanly.
-int app_main(int, char**) { return 0; }
+#include "app/audio.h"
+#include "app/input.h"
+#include "app/loop.h"
+#include "app/opts.h"
+#include "app/platform.h"
+#include "app/render.h"
+#include "app/scene.h"
+#include "screens/main_menu.h"
+#include "ui/wnd.h"
+
+namespace {
+constexpr int start_music_vol = 10;  // 0..100
+constexpr int start_sound_vol = 25;
+
+// ---- start-up steps that wait for their modules ----
+
+// TODO: rnd_seed(0) (a seed from the clock) once the random generator lands.
+void seed_random() {}
+// TODO: the 20 fonts load here once fonts land; a font that fails to load fails the start.
+bool load_fonts() { return true; }
+// TODO: the fonts are freed here once fonts land.
+void free_fonts() {}
+// TODO: the Lua text database opens here (main.lua in text/) once it lands.
+void open_text_db() {}
+// TODO: the named text tables that static registration listed load here once they land.
+void load_text_tables() {}
+// TODO: the power registry is built and given its texts once the rules land.
+void init_pwrs() {}
+// TODO: the power registry is freed here once the rules land.
+void free_pwrs() {}
+// TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
+void install_tip_resolver() {}
+// TODO: add_link_handler(help_link) once the help dialog lands.
+void install_help_link() {}
+
+void start_audio() {
+    set_volumes(start_music_vol, start_sound_vol);
+    play_music_theme(utf8_to_str("music/main"));
+}
+
+// What platform_start made, released in the reverse order.
+void release_platform() {
+    free_fonts();
+    free_cursors();
+    close_window();
+    quit_sdl_libs();
+}
+}  // namespace
+
+bool create_root_wnd() {
+    const size* s = get_scrn_size();
+    const rect r{0, 0, s->w, s->h};
+    return get_root_wnd()->create(0, nullptr, &r, 0, 0, nullptr);
+}
+
+bool platform_start() {
+    seed_random();
+    if (!init_sdl_libs()) return false;
+    // Released here rather than left to the process exit, so a failed start
+    // leaves no half-open window behind.
+    if (!open_window()) {
+        release_platform();
+        return false;
+    }
+    load_cursors();  // a missing cursor image is not fatal
+    if (!load_fonts() || !create_root_wnd()) {
+        release_platform();
+        return false;
+    }
+    return true;
+}
+
+bool app_start() {
+    if (!platform_start()) return false;
+    start_audio();
+    open_text_db();
+    load_text_tables();
+    init_pwrs();
+    load_opts();
+    install_tip_resolver();
+    install_help_link();
+    return true;
+}
+
+void app_run() {
+    goto_main_menu();
+    if (opts().auto_arena) goto_arena();
+    run_modal_loop([] { return true; });
+}
+
+void app_shutdown() {
+    leave_top_scene();
+    destroy_owned_wnds();
+    free_scenes();
+    // The mixer goes before SDL itself quits, not at process exit after it.
+    close_audio();
+    release_platform();
+}
+
+int app_main(int, char**) {
+    if (!app_start()) return -1;
+    app_run();
+    free_pwrs();
+    app_shutdown();
+    return 0;
+}

@@ -41,14 +41,27 @@ int last_sep(const wchar_t* s, int n) {
 
 // ---- program folders ----
 
-const Str& get_exe_dir() {
+namespace {
+Str& exe_dir_store() {
     static Str dir;
+    return dir;
+}
+}  // namespace
+
+const Str& get_exe_dir() {
+    Str& dir = exe_dir_store();
     if (dir.empty()) {
         dir = get_exe_path();
         sys_path_remove_file_spec(dir);
         add_trailing_sep(dir);
     }
     return dir;
+}
+
+void set_exe_dir(const wchar_t* dir) {
+    Str& d = exe_dir_store();
+    d = dir;
+    add_trailing_sep(d);
 }
 
 const Str& get_gfx_dir() {

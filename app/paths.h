@@ -12,6 +12,9 @@
 
 // The executable's folder with a trailing separator; made on first use.
 const Str& get_exe_dir();
+// Points the program at another game folder (tests run in a folder of their
+// own); takes effect for folders and files not yet resolved, so call it first.
+void set_exe_dir(const wchar_t* dir);
 // get_exe_dir() + "gfx/".
 const Str& get_gfx_dir();
 // Appends "/" unless the text ends with "/" or "\"; an empty text becomes "/".

@@ -1,0 +1,33 @@
+#pragma once
+// The input state itself, for the frame loop's own files only; everyone else
+// goes through the accessors of app/input.h.
+#include <vector>
+
+#include "app/evt.h"
+#include "app/str.h"
+#include "app/types.h"
+
+class wnd_t;
+
+struct input_state_t {
+    bool quit = false;
+    bool busy = false;
+    wnd_t* hover = nullptr;
+    wnd_t* prev_hover = nullptr;
+    wnd_t* pressed = nullptr;
+    wnd_t* clicked = nullptr;
+    wnd_t* focus = nullptr;
+    wnd_t* press_outside = nullptr;  // the modal window a press fell outside of
+    int modal_result = 0;
+    int cursor_id = 0;
+    evt_t cur_evt;       // the last event taken, read by the popup predicate
+    evt_t cur_evt_copy;  // the same, zeroed at the start of each pass
+    pt_t mouse{-1, -1};
+    pt_t prev_mouse{-1, -1};
+    bool moved = true;
+    bool no_modal = true;
+    std::vector<wnd_t*> modal_stack;
+    Str hint;
+};
+
+input_state_t& input_state();

@@ -1,0 +1,247 @@
+#include "app/lua_ex.h"
+
+#include <SDL.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <lua.hpp>
+#include <string>
+
+#include "app/str.h"
+#include "app/sys.h"
+
+namespace {
+
+void show_box(const char* title, const char* text) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr);
+}
+
+std::string u8(const wchar_t* s) { return to_utf8_string(s ? s : L""); }
+
+// Relative indices move as values are pushed; absolute ones do not.
+int abs_index(lua_State* L, int idx) { return idx < 0 && idx > LUA_REGISTRYINDEX ? lua_gettop(L) + idx + 1 : idx; }
+
+// Numbers that do not fit an int would make the cast undefined, so they are refused.
+bool key_to_int(lua_State* L, int idx, int* out) {
+    if (!lua_isnumber(L, idx)) return false;
+    const double d = lua_tonumber(L, idx);
+    if (!(d > double(INT_MIN) - 1.0 && d < double(INT_MAX) + 1.0)) return false;
+    *out = int(d);
+    return true;
+}
+
+bool is_digit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// "3", "-2" and "+5" are numbers; "3a" and a lone sign are names.
+bool is_number_key(const Str& k) {
+    const int n = k.length();
+    if (n == 0) return false;
+    const wchar_t c0 = k.at(0);
+    if (!is_digit(c0) && ((c0 != L'+' && c0 != L'-') || n == 1)) return false;
+    for (int i = 1; i < n; ++i)
+        if (!is_digit(k.at(i))) return false;
+    return true;
+}
+
+// The text of the field key of the table at idx; null when it is neither a string
+// nor a number. The field stays pushed: the caller pops it after copying.
+const char* push_field_text(lua_State* L, int idx, const wchar_t* key) {
+    idx = abs_index(L, idx);
+    if (!lua_istable(L, idx)) {
+        lua_pushnil(L);
+        return nullptr;
+    }
+    lua_getfield(L, idx, u8(key).c_str());
+    return lua_isstring(L, -1) ? lua_tostring(L, -1) : nullptr;
+}
+
+std::string read_file(const std::string& path, bool* ok) {
+    std::string data;
+    *ok = false;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return data;
+    char chunk[8192];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.append(chunk, n);
+    *ok = !std::ferror(f);
+    std::fclose(f);
+    return data;
+}
+
+// Restores the stack height when an iteration ends, early or by an exception.
+struct top_guard_t {
+    lua_State* L;
+    int top;
+    ~top_guard_t() { lua_settop(L, top); }
+};
+
+}  // namespace
+
+lua_msg_box_t lua_msg_box = show_box;
+
+wchar_t* wcs_dup(const wchar_t* s) {
+    if (!s) return nullptr;
+    const size_t n = std::wcslen(s) + 1;
+    wchar_t* d = new wchar_t[n];
+    std::wmemcpy(d, s, n);
+    return d;
+}
+
+lua_ex_t::~lua_ex_t() {
+    if (owns_state) close();
+}
+
+void lua_ex_t::init() {
+    close();
+    L = luaL_newstate();
+    if (L) luaL_openlibs(L);
+    depth = 0;
+}
+
+void lua_ex_t::close() {
+    if (L) lua_close(L);
+    L = nullptr;
+    depth = 0;
+}
+
+bool lua_ex_t::do_file(const Str& path) {
+    const std::string shown = to_utf8_string(path.buf);
+    int rc = -1;
+    if (L) {
+        const int top = lua_gettop(L);
+        bool ok = false;
+        std::string src = read_file(os_path(path.buf), &ok);
+        if (ok) {
+            // Lua 5.1 refuses a UTF-8 byte-order mark, which editors like to add.
+            const size_t skip = src.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+            const std::string chunk = "@" + shown;
+            rc = luaL_loadbuffer(L, src.data() + skip, src.size() - skip, chunk.c_str());
+            if (rc == 0) rc = lua_pcall(L, 0, LUA_MULTRET, 0);
+            if (rc != 0) {
+                const char* err = lua_tostring(L, -1);
+                std::fprintf(stderr, "%s\n", err ? err : shown.c_str());
+            }
+        }
+        lua_settop(L, top);
+    }
+    if (rc != 0) lua_msg_box("ERR:luaL_dofile", shown.c_str());
+    return rc == 0;
+}
+
+void lua_ex_t::push_str(const wchar_t* s) {
+    if (!L) return;
+    if (!s) {
+        lua_pushnil(L);
+        return;
+    }
+    const std::string t = u8(s);
+    lua_pushlstring(L, t.data(), t.size());
+}
+
+bool lua_ex_t::get_table(const wchar_t* name, int idx) {
+    if (!L || !name) return false;
+    idx = abs_index(L, idx);
+    // Indexing a non-table raises an error outside any protected call, which ends the program.
+    if (!lua_istable(L, idx)) return false;
+    lua_getfield(L, idx, u8(name).c_str());
+    if (lua_istable(L, -1)) return true;
+    lua_pop(L, 1);
+    return false;
+}
+
+bool lua_ex_t::begin_table(const wchar_t* name, int idx) {
+    if (!get_table(name, idx)) return false;
+    lua_pushnil(L);
+    return true;
+}
+
+bool lua_ex_t::has_field(const wchar_t* name, int idx) {
+    if (!L || !name) return false;
+    idx = abs_index(L, idx);
+    if (!lua_istable(L, idx)) return false;
+    lua_getfield(L, idx, u8(name).c_str());
+    const bool found = lua_type(L, -1) > LUA_TNIL;
+    lua_pop(L, 1);
+    return found;
+}
+
+void lua_ex_t::read_str(const wchar_t* key, Str& out) {
+    out.assign(L"");
+    if (!L || !key) return;
+    const char* s = push_field_text(L, -1, key);
+    if (s) out = utf8_to_str(s);
+    lua_pop(L, 1);
+}
+
+void lua_ex_t::read_global_str(const wchar_t* key, Str& out) {
+    out.assign(L"");
+    if (!L || !key) return;
+    const char* s = push_field_text(L, LUA_GLOBALSINDEX, key);
+    if (s) out = utf8_to_str(s);
+    lua_pop(L, 1);
+}
+
+void lua_ex_t::get_field_str(const wchar_t* key, wchar_t** out, const wchar_t* def) {
+    const char* s = nullptr;
+    if (L && key) s = push_field_text(L, -1, key);
+    *out = s ? wcs_dup(utf8_to_str(s).buf) : wcs_dup(def);
+    if (L && key) lua_pop(L, 1);
+}
+
+bool lua_ex_t::walk_keys(const std::vector<Str>& keys, int start) {
+    if (keys.empty()) return true;
+    if (!L) return false;
+    start = abs_index(L, start);
+    int pushed = 0;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const int from = i == 0 ? start : lua_gettop(L);
+        bool ok;
+        if (is_number_key(keys[i])) {
+            ok = lua_istable(L, from);
+            if (ok) {
+                lua_pushnumber(L, std::wcstod(keys[i].buf, nullptr));
+                lua_gettable(L, from);
+                ok = lua_istable(L, -1);
+                if (!ok) lua_pop(L, 1);
+            }
+        } else {
+            ok = get_table(keys[i].buf, from);
+        }
+        if (!ok) {
+            lua_pop(L, pushed);
+            depth -= pushed;
+            return false;
+        }
+        ++pushed;
+        ++depth;
+    }
+    return true;
+}
+
+void lua_ex_t::pop_walk() {
+    if (L && depth > 0) lua_pop(L, depth < lua_gettop(L) ? depth : lua_gettop(L));
+    depth = 0;
+}
+
+void lua_ex_t::for_each_key(const std::function<bool(int)>& fn, const wchar_t* name, int idx) {
+    if (!L) return;
+    const int base = lua_gettop(L);
+    if (name) {
+        if (!begin_table(name, idx)) return;
+    } else {
+        if (!lua_istable(L, -1)) return;
+        lua_pushnil(L);
+    }
+    // Leaves the named table popped, or the caller's table alone: an iteration
+    // stopped early must not leave its key behind for the caller to trip over.
+    top_guard_t guard{L, base};
+    const int key_at = lua_gettop(L);
+    while (lua_next(L, key_at - 1)) {
+        int k = 0;
+        const bool go = key_to_int(L, key_at, &k) ? fn(k) : true;
+        lua_settop(L, key_at);
+        if (!go) break;
+    }
+}

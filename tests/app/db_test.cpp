@@ -1,0 +1,238 @@
+#include "app/db.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <lua.hpp>
+#include <string>
+
+#include "app/codec.h"
+#include "app/paths.h"
+#include "app/text_info.h"
+#include "lua_files.h"
+
+namespace {
+
+const char* const main_lua = R"(
+strs = {}
+_wsp = " "
+_cma = "，"
+_dot = "..."
+main_lang = Lang
+main_app = AppPath
+)";
+
+const char* const strs_lua = R"(
+strs_runs = (strs_runs or 0) + 1
+greeting = "你好"
+c = "c in strs"
+imm = { k = "imm", n = " Immune ", d = "desc" }
+names = { [3] = { n = "three" }, ["3"] = { n = "string three" }, [-2] = { n = "minus two" },
+          [5] = { n = "five" }, ["3a"] = { n = "name 3a" } }
+recs = { [1] = { n = "one" }, [2] = { n = "two" }, [7] = { n = "seven" }, [-1] = { n = "neg" },
+         x = { n = "named" }, [3] = { n = "three" } }
+)";
+
+void write_scripts(const lua_dir_t& dir) {
+    dir.write("main.lua", main_lua);
+    dir.write("cn/strs.lua", strs_lua);
+    dir.write("cn/c.lua", "c = 'c in c.lua'");
+    dir.write("cn/help.lua", "help = { items = { [1] = { n = 'Potions' }, [2] = { n = 'Swords' } } }");
+    dir.write("en/strs.lua", "greeting = 'hello'");
+}
+
+int lua_global_int(const char* name) {
+    lua_State* L = db_t::instance().L;
+    lua_getglobal(L, name);
+    const int v = int(lua_tointeger(L, -1));
+    lua_pop(L, 1);
+    return v;
+}
+
+class Db : public ::testing::Test {
+protected:
+    lua_dir_t dir;
+    box_counter_t boxes;
+
+    void SetUp() override {
+        write_scripts(dir);
+        db_set_text_root(dir.wide().buf);
+        db_set_lang(L"cn");
+        db_init();
+    }
+    void TearDown() override {
+        EXPECT_EQ(db_t::instance().depth, 0);
+        db_t::instance().close();
+    }
+    int top() const { return lua_gettop(db_t::instance().L); }
+};
+
+TEST(DbPath, SplitsFileAndKeys) {
+    struct {
+        const wchar_t* path;
+        const wchar_t* def;
+        const wchar_t* file;
+        std::vector<std::wstring> keys;
+    } cases[] = {
+        {L"strs:tiles", L"other", L"strs", {L"tiles"}},
+        {L"a:b:c", L"strs", L"strs", {L"c"}},
+        {L"a:b:c", nullptr, L"c", {L"c"}},
+        {L"help/items", nullptr, L"help", {L"help", L"items"}},
+        {L"imm", L"strs", L"strs", {L"imm"}},
+        {L"strs:names/3", nullptr, L"strs", {L"names", L"3"}},
+        {L"", L"strs", L"", {}},
+    };
+    for (const auto& c : cases) {
+        const db_path_t p = db_split_path(c.path, c.def);
+        EXPECT_STREQ(p.file.buf, c.file) << c.path;
+        std::vector<std::wstring> keys;
+        for (const Str& k : p.keys) keys.push_back(k.buf);
+        EXPECT_EQ(keys, c.keys) << c.path;
+    }
+}
+
+TEST_F(Db, FileBeforeTheColonWinsOverTheDefault) {
+    EXPECT_STREQ(db_get_str(L"strs:greeting", L"other").buf, L"\u4f60\u597d");
+    EXPECT_EQ(boxes.count, 0);  // other.lua does not exist: running it would show a box
+    EXPECT_STREQ(db_get_str(L"a:b:c", L"strs").buf, L"c in strs");
+    EXPECT_STREQ(db_get_str(L"a:b:c", nullptr).buf, L"c in c.lua");
+    EXPECT_EQ(boxes.count, 0);
+}
+
+TEST_F(Db, StartUpPublishesGlobalsAndPunctuation) {
+    Str s;
+    db_t::instance().read_global_str(L"main_app", s);
+    EXPECT_EQ(s, get_exe_dir());
+    db_t::instance().read_global_str(L"main_lang", s);
+    EXPECT_STREQ(s.buf, L"cn");
+    EXPECT_STREQ(lang_wsp.buf, L" ");
+    EXPECT_STREQ(lang_cma.buf, L"\uff0c");
+    EXPECT_STREQ(lang_dot.buf, L"...");  // longer than one character, kept whole
+}
+
+TEST_F(Db, NumericAndSignedKeysIndexByNumber) {
+    struct {
+        const wchar_t* path;
+        const wchar_t* name;
+    } cases[] = {{L"strs:names/3", L"three"},
+                 {L"strs:names/-2", L"minus two"},
+                 {L"strs:names/+5", L"five"},
+                 {L"strs:names/3a", L"name 3a"}};
+    for (const auto& c : cases) {
+        text_info_t rec;
+        db_read_text_info(c.path, &rec, nullptr);
+        EXPECT_STREQ(rec.n, c.name) << c.path;
+    }
+}
+
+TEST_F(Db, HelpItemsStayPushedUntilPop) {
+    const int before = top();
+    ASSERT_TRUE(db_push_tbl(L"help/items", nullptr));
+    EXPECT_EQ(db_t::instance().depth, 2);
+    EXPECT_EQ(top(), before + 2);
+    std::vector<std::wstring> names;
+    db_for_each_top([&](int) {
+        text_info_t rec;
+        db_read_top(&rec);
+        names.push_back(rec.n);
+        // A lookup in the middle of the iteration must leave the iterated table alone.
+        EXPECT_STREQ(db_get_str(L"strs:greeting", nullptr).buf, L"\u4f60\u597d");
+        return true;
+    });
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Potions", L"Swords"}));
+    db_for_each_top([](int) { return false; });
+    EXPECT_EQ(top(), before + 2);
+    db_pop();
+    EXPECT_EQ(db_t::instance().depth, 0);
+    EXPECT_EQ(top(), before);
+    EXPECT_FALSE(db_push_tbl(L"help/nothing", nullptr));
+    EXPECT_EQ(top(), before);
+}
+
+TEST_F(Db, EveryLookupLeavesTheStackAsItFoundIt) {
+    std::vector<text_info_t*> recs(2, nullptr);
+    text_info_t r1;
+    recs[1] = &r1;
+    const struct {
+        const char* what;
+        std::function<void()> run;
+    } lookups[] = {
+        {"string", [] { db_get_str(L"strs:names/3/n", nullptr); }},
+        {"global", [] { db_get_str(L"greeting", L"strs"); }},
+        {"missing string", [] { db_get_str(L"strs:nothing/deeper/n", nullptr); }},
+        {"string through a string", [] { db_get_str(L"strs:greeting/x/y", nullptr); }},
+        {"record", [] { text_info_t r; db_read_text_info(L"strs:imm", &r, nullptr); }},
+        {"missing record", [] { text_info_t r; db_read_text_info(L"strs:names/9", &r, nullptr); }},
+        {"records", [&] { db_read_recs(L"strs:recs", recs, nullptr); }},
+        {"records of a string", [&] { db_read_recs(L"strs:greeting", recs, nullptr); }},
+        {"cached", [] { get_text_info(L"imm"); }},
+        {"empty path", [] { db_get_str(L"", nullptr); }},
+    };
+    for (const auto& l : lookups) {
+        const int before = top();
+        l.run();
+        EXPECT_EQ(top(), before) << l.what;
+        EXPECT_EQ(db_t::instance().depth, 0) << l.what;
+    }
+    EXPECT_STREQ(r1.n, L"one");
+}
+
+TEST_F(Db, CachedMissDoesNotRunTheScriptAgain) {
+    const int runs = lua_global_int("strs_runs");
+    text_info_t* miss = get_text_info(L"no_such_key");
+    ASSERT_NE(miss, nullptr);
+    EXPECT_EQ(miss->n, nullptr);
+    EXPECT_EQ(miss->k, nullptr);
+    EXPECT_EQ(lua_global_int("strs_runs"), runs + 1);
+    EXPECT_EQ(get_text_info(L"no_such_key"), miss);
+    EXPECT_EQ(lua_global_int("strs_runs"), runs + 1);
+    const text_info_t* hit = get_text_info(L"imm");
+    EXPECT_STREQ(hit->n, L"Immune");
+    EXPECT_STREQ(hit->d, L"desc");
+}
+
+TEST_F(Db, ReadRecsSkipsKeysOutsideTheVectorAndNonNumericKeys) {
+    text_info_t r0(L"zero"), r1, r3;
+    std::vector<text_info_t*> recs{&r0, &r1, nullptr, &r3};
+    db_read_recs(L"strs:recs", recs, nullptr);
+    EXPECT_EQ(r0.n, nullptr);  // the key x must not land on row 0
+    EXPECT_STREQ(r0.k, L"zero");
+    EXPECT_STREQ(r1.n, L"one");
+    EXPECT_STREQ(r3.n, L"three");
+}
+
+TEST_F(Db, MissingFileShowsOneBoxAndEarlierGlobalsStillAnswer) {
+    EXPECT_STREQ(db_get_str(L"strs:greeting", nullptr).buf, L"\u4f60\u597d");
+    dir.remove("cn/strs.lua");
+    EXPECT_STREQ(db_get_str(L"strs:greeting", nullptr).buf, L"\u4f60\u597d");
+    EXPECT_EQ(boxes.count, 1);
+    EXPECT_EQ(boxes.last, (dir.root / "cn/strs.lua").string());
+}
+
+TEST_F(Db, LangEnResolvesUnderItsOwnFolder) {
+    db_set_lang(L"en");
+    db_init();
+    EXPECT_EQ(db_text_dir(), dir.wide() + L"en/");
+    EXPECT_STREQ(db_get_str(L"strs:greeting", nullptr).buf, L"hello");
+    Str lang;
+    db_t::instance().read_global_str(L"main_lang", lang);
+    EXPECT_STREQ(lang.buf, L"en");  // main.lua still ran from the text folder itself
+    EXPECT_EQ(boxes.count, 0);
+}
+
+TEST(DbFolder, NonAsciiInstallFolderAndAbsentPunctuation) {
+    lua_dir_t dir("\xE6\x96\x87\xE6\x9C\xAC dir");
+    box_counter_t boxes;
+    dir.write("main.lua", "strs = {}");
+    dir.write("cn/strs.lua", "\xEF\xBB\xBFgreeting = 'hi'");
+    db_set_text_root(dir.wide().buf);
+    db_set_lang(L"cn");
+    db_init();
+    EXPECT_STREQ(db_get_str(L"strs:greeting", nullptr).buf, L"hi");
+    EXPECT_EQ(boxes.count, 0);
+    EXPECT_TRUE(lang_wsp.empty());
+    db_t::instance().close();
+}
+
+}  // namespace
