@@ -4,31 +4,21 @@
 
 namespace {
 
-grid_t<int> sample() {
-    // 4 x 3, value 1 at (0,0), (3,0), (1,1), (3,2)
+TEST(GridFind, CellsInRowOrderClippedToTheGrid) {
     grid_t<int> g;
     g.resize(4, 3);
     g.at(0, 0) = g.at(3, 0) = g.at(1, 1) = g.at(3, 2) = 1;
-    return g;
-}
-
-TEST(GridFind, CellsInRowOrderAndClippedToTheGrid) {
-    const grid_t<int> g = sample();
-    struct {
+    const struct {
         rect r;
         std::vector<pt_t> expected;
     } cases[] = {
         {{0, 0, 4, 3}, {{0, 0}, {3, 0}, {1, 1}, {3, 2}}},
         {{1, 0, 3, 2}, {{3, 0}, {1, 1}}},
-        {{-5, -5, 100, 100}, {{0, 0}, {3, 0}, {1, 1}, {3, 2}}},  // reaches past every edge
-        {{3, 2, 10, 10}, {{3, 2}}},
+        {{-5, -5, 100, 100}, {{0, 0}, {3, 0}, {1, 1}, {3, 2}}},  // past every edge
         {{4, 0, 2, 2}, {}},
-        {{0, 0, 0, 3}, {}},
         {{1, 1, -3, 2}, {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(grid_find_cells(g, c.r, 1), c.expected) << c.r.x << "," << c.r.y << " " << c.r.w << "x" << c.r.h;
-    EXPECT_EQ(grid_find_cells(g, {0, 0, 4, 3}, 0).size(), 8u);
+    for (const auto& c : cases) EXPECT_EQ(grid_find_cells(g, c.r, 1), c.expected) << c.r.x << "," << c.r.y;
     EXPECT_TRUE(grid_find_cells(grid_t<int>{}, {0, 0, 5, 5}, 0).empty());
 }
 

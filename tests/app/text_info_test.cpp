@@ -16,56 +16,7 @@ text_info_t coin_rows[3] = {text_info_t(), text_info_t(L"cp"), text_info_t(L"sp"
 const txt_tbl_reg_t abi_reg(L"tst_abi", {&abi_rows[0], &abi_rows[1], &abi_rows[2]}, 0);
 const txt_tbl_reg_t coin_reg(L"tst_coin", {&coin_rows[0], &coin_rows[1], &coin_rows[2]}, 1);
 
-TEST(TextInfo, CopiesOwnTheirTexts) {
-    text_info_t a(L"k", nullptr, L"a");
-    text_info_t b(a);
-    EXPECT_NE(b.k, a.k);
-    EXPECT_STREQ(b.k, L"k");
-    EXPECT_EQ(b.n, nullptr);
-    text_info_t c(L"other", L"name");
-    c = a;
-    EXPECT_STREQ(c.a, L"a");
-    EXPECT_EQ(c.n, nullptr);
-    c = c;
-    EXPECT_STREQ(c.k, L"k");
-}
-
-class TextInfoLua : public ::testing::Test {
-protected:
-    lua_dir_t dir;
-    box_counter_t boxes;
-    lua_ex_t lx;
-
-    void SetUp() override { lx.init(); }
-    // Leaves the table t of the script on top.
-    void push(const std::string& table) {
-        dir.write("t.lua", "t = " + table);
-        ASSERT_TRUE(lx.do_file(dir.wide() + L"t.lua"));
-        ASSERT_TRUE(lx.get_table(L"t", LUA_GLOBALSINDEX));
-    }
-};
-
-TEST_F(TextInfoLua, FieldsAreTrimmedAndAbsentOnesCleared) {
-    push("{ k = ' slow ', n = 'Slowed\\t' }");
-    text_info_t rec(L"code", L"old name", L"old a");
-    read_text_info(lx, rec);
-    EXPECT_STREQ(rec.k, L"slow");
-    EXPECT_STREQ(rec.n, L"Slowed");
-    EXPECT_EQ(rec.a, nullptr);
-    EXPECT_EQ(rec.d, nullptr);
-    EXPECT_EQ(rec.b, nullptr);
-    EXPECT_EQ(lua_gettop(lx.L), 1);
-}
-
-TEST_F(TextInfoLua, KeyFromCodeStaysWithoutATextK) {
-    push("{ n = 'Prone', d = '  lying  ', k = {} }");
-    text_info_t rec(L"prone");
-    read_text_info(lx, rec);
-    EXPECT_STREQ(rec.k, L"prone");
-    EXPECT_STREQ(rec.d, L"lying");
-}
-
-class TxtTbls : public ::testing::Test {
+class TextInfo : public ::testing::Test {
 protected:
     lua_dir_t dir;
     box_counter_t boxes;
@@ -79,12 +30,32 @@ protected:
     void TearDown() override {
         EXPECT_EQ(lua_gettop(db_t::instance().L), 0);
         db_t::instance().close();
-        for (auto& r : abi_rows) text_info_t::set(&r.n, nullptr);
-        for (auto& r : coin_rows) text_info_t::set(&r.n, nullptr);
+        for (auto* rows : {abi_rows, coin_rows})
+            for (int i = 0; i < 3; ++i) text_info_t::set(&rows[i].n, nullptr);
     }
 };
 
-TEST_F(TxtTbls, KeysFillTheirRowsByKeyBaseInAnyOrder) {
+TEST_F(TextInfo, FieldsAreTrimmedAbsentOnesClearedAndCodeKeysKept) {
+    start("{ { k = ' slow ', n = 'Slowed\\t' }, { n = 'Prone', d = '  lying  ', k = {} } }");
+    text_info_t slow(L"code", L"old name", L"old a"), prone(L"prone");
+    std::vector<text_info_t*> recs{nullptr, &slow, &prone};
+    ASSERT_TRUE(db_t::instance().get_table(L"strs", LUA_GLOBALSINDEX));
+    read_text_infos(db_t::instance(), recs, 1);
+    lua_pop(db_t::instance().L, 1);
+    EXPECT_STREQ(slow.k, L"slow");
+    EXPECT_STREQ(slow.n, L"Slowed");
+    EXPECT_EQ(slow.a, nullptr);
+    EXPECT_EQ(slow.b, nullptr);
+    EXPECT_STREQ(prone.k, L"prone");  // no text "k": the key from code stays
+    EXPECT_STREQ(prone.d, L"lying");
+    text_info_t copy(L"x", L"y");
+    copy = slow;
+    EXPECT_NE(copy.k, slow.k);
+    EXPECT_STREQ(copy.k, L"slow");
+    EXPECT_EQ(copy.a, nullptr);
+}
+
+TEST_F(TextInfo, EnumTablesFillTheirRowsByKeyBaseInAnyOrder) {
     start(R"({
         tst_abis = { [3] = { n = 'Con' }, [1] = { n = 'Str' }, [4] = { n = 'out' }, [0] = { n = 'low' },
                      x = { n = 'named' }, [2.5] = { n = 'Dex' } },
@@ -100,13 +71,12 @@ TEST_F(TxtTbls, KeysFillTheirRowsByKeyBaseInAnyOrder) {
     EXPECT_STREQ(coin_rows[2].n, L"Silver");
 }
 
-TEST_F(TxtTbls, MissingTablesKeepTheirTexts) {
+TEST_F(TextInfo, MissingTablesKeepTheirTexts) {
     text_info_t::set(&coin_rows[1].n, L"kept");
     start("{ tst_abis = 'not a table' }");
     load_txt_tbls();
     EXPECT_STREQ(coin_rows[1].n, L"kept");
     EXPECT_EQ(abi_rows[0].n, nullptr);
-    db_t::instance().init();
     lua_pushnil(db_t::instance().L);
     lua_setglobal(db_t::instance().L, "strs");
     load_txt_tbls();
