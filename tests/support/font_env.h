@@ -1,0 +1,93 @@
+#pragma once
+// SDL with a window and renderer, and the 20 fonts loaded from a temporary
+// program folder filled with DejaVu fonts (package fonts-dejavu-core) under
+// the game's file names. One per test suite: set up in SetUpTestSuite.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/font.h"
+#include "app/platform.h"
+#include "app/render.h"
+#include "app/str.h"
+#include "support/temp_dir.h"
+
+inline const char* dejavu_dir = "/usr/share/fonts/truetype/dejavu/";
+
+class font_env_t {
+public:
+    // Regular, bold and console files; a name left empty is not copied.
+    static void copy_fonts(const temp_dir_t& dir, const char* regular = "DejaVuSans.ttf",
+                           const char* bold = "DejaVuSans-Bold.ttf", const char* console = "DejaVuSansMono.ttf") {
+        dir.folder("fonts");
+        const std::pair<const char*, const char*> files[] = {
+            {regular, "fonts/default.ttf"}, {bold, "fonts/default_b.ttf"}, {console, "fonts/console.fon"}};
+        for (const auto& [from, to] : files) {
+            if (!from || !*from) continue;
+            std::error_code ec;
+            std::filesystem::copy_file(std::string(dejavu_dir) + from, dir.path(to), ec);
+            ASSERT_FALSE(ec) << "install fonts-dejavu-core (scripts/setup): " << from << ": " << ec.message();
+        }
+    }
+
+    static Str dir_of(const temp_dir_t& dir) { return utf8_to_str((dir.path() + "/").c_str()); }
+
+    static void up() {
+        ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
+        ASSERT_TRUE(open_window()) << SDL_GetError();
+        dir_ = std::make_unique<temp_dir_t>();
+        copy_fonts(*dir_);
+        ASSERT_TRUE(load_fonts_from(dir_of(*dir_)));
+    }
+
+    static void down() {
+        free_fonts();
+        close_window();
+        quit_sdl_libs();
+        dir_.reset();
+    }
+
+    static const temp_dir_t& dir() { return *dir_; }
+
+    static void clear_black() {
+        const clr_t black{0xFF000000u};
+        clear_screen(&black);
+    }
+
+    // What was drawn in the area: the bounds of the pixels that are not black
+    // (empty when none) and the strongest red, green and blue among them.
+    struct lit_t {
+        rect bounds;
+        int count = 0;
+        int max_r = 0, max_g = 0, max_b = 0;
+    };
+    static lit_t read_lit(const rect& area) {
+        lit_t out;
+        std::vector<uint32_t> px(size_t(area.w) * size_t(area.h));
+        const SDL_Rect r{area.x, area.y, area.w, area.h};
+        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, px.data(), area.w * 4), 0)
+            << SDL_GetError();
+        int x0 = INT32_MAX, y0 = INT32_MAX, x1 = -1, y1 = -1;
+        for (int y = 0; y < area.h; ++y)
+            for (int x = 0; x < area.w; ++x) {
+                const clr_t c = px[size_t(y) * size_t(area.w) + size_t(x)];
+                if ((c.v & 0xFFFFFFu) == 0) continue;
+                ++out.count;
+                out.max_r = std::max(out.max_r, int(c.r()));
+                out.max_g = std::max(out.max_g, int(c.g()));
+                out.max_b = std::max(out.max_b, int(c.b()));
+                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+            }
+        if (out.count) out.bounds = {area.x + x0, area.y + y0, x1 - x0 + 1, y1 - y0 + 1};
+        return out;
+    }
+
+private:
+    static inline std::unique_ptr<temp_dir_t> dir_;
+};

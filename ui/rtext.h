@@ -1,0 +1,84 @@
+#pragma once
+// A text laid out once into positioned items inside a box, then drawn by
+// walking the items. Layout happens only in set_text.
+#include <cstdint>
+
+#include "app/ptr_containers.h"
+#include "app/str.h"
+#include "app/types.h"
+
+namespace zg {
+class tex_t;
+}
+
+// Kinds of laid-out item.
+enum : int {
+    RT_GLYPH = 0,
+    RT_BLANK = 1,  // space, tab, vertical tab or line break: takes room, draws nothing
+    RT_IMAGE = 2,
+    RT_RULE = 3,
+    RT_TIP = 4,
+    RT_LINK = 5,
+};
+
+// Bits of rt_item_t::flags.
+enum : uint32_t {
+    RT_SHADOW = 1,
+};
+
+// 1000000000 in a box side stands for "no limit".
+constexpr int rt_unbounded = 1000000000;
+
+struct rt_item_t {
+    int kind = RT_GLYPH;
+    uint32_t flags = 0;
+    // y holds a vertical placement (rt_place_*) until the line ends.
+    rect rc;
+    char32_t ch = 0;                // a glyph's code; 32, 9, 11 or 10 for blanks
+    zg::tex_t* tex = nullptr;       // not owned: from the glyph or image cache
+    clr_t clr;                      // glyph colour with its alpha, or image tint, rule or link colour
+    clr_t bg_clr;                   // images only; 0 = none
+    clr_t bdr_clr;                  // images only; 0 = none
+    Str text;                       // tooltip mark-up or link target
+    int tip_w = 0;
+    int side = 0;                   // rules split around a heading: length of each piece
+    int gap = 0;
+};
+
+// The text object behind an rtext_t handle.
+struct rt_text_t {
+    size box;         // rt_unbounded in either side means no limit
+    rect text_rc;     // the laid-out text inside the box, after alignment
+    Str markup;
+    clr_t def_clr{0xFFFFFFFFu};
+    ptr_vec_t<rt_item_t> items;  // in layout order
+    // TODO: prefix, padding, shrink-to-fit, bands, tooltip anchors and links
+    // arrive with the mark-up reader, which is their only producer.
+};
+
+class rtext_t {
+public:
+    rtext_t() = default;
+    rtext_t(const rtext_t&) = delete;
+    rtext_t& operator=(const rtext_t&) = delete;
+    ~rtext_t() { free(); }
+
+    void init();
+    void free();
+
+    // Lays the text out in a box of that size (null: unbounded) in font id
+    // `font` and colour (null: opaque white), then places the result inside
+    // the box by the align flags of align_rect (1/4/16 left/right/centre,
+    // 2/8/32 top/bottom/middle). An empty text lays out to an empty rect.
+    void set_text(const wchar_t* text, const size* box, int font, const clr_t* clr, int flags);
+    void draw(int x, int y) const;
+
+    const Str& get_text() const;
+    rect get_rect() const;
+    int item_count() const;
+    // An empty rect for an index outside the items.
+    rect item_rect(int i) const;
+
+private:
+    rt_text_t* p_ = nullptr;
+};
