@@ -1,12 +1,16 @@
 #include "app/app.h"
 
 #include "app/audio.h"
+#include "app/db.h"
+#include "app/font.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/opts.h"
 #include "app/platform.h"
 #include "app/render.h"
+#include "app/rnd.h"
 #include "app/scene.h"
+#include "app/text_info.h"
 #include "screens/main_menu.h"
 #include "ui/wnd.h"
 
@@ -16,16 +20,6 @@ constexpr int start_sound_vol = 25;
 
 // ---- start-up steps that wait for their modules ----
 
-// TODO: rnd_seed(0) (a seed from the clock) once the random generator lands.
-void seed_random() {}
-// TODO: the 20 fonts load here once fonts land; a font that fails to load fails the start.
-bool load_fonts() { return true; }
-// TODO: the fonts are freed here once fonts land.
-void free_fonts() {}
-// TODO: the Lua text database opens here (main.lua in text/) once it lands.
-void open_text_db() {}
-// TODO: the named text tables that static registration listed load here once they land.
-void load_text_tables() {}
 // TODO: the power registry is built and given its texts once the rules land.
 void init_pwrs() {}
 // TODO: the power registry is freed here once the rules land.
@@ -56,11 +50,10 @@ bool create_root_wnd() {
 }
 
 bool platform_start() {
-    seed_random();
-    if (!init_sdl_libs()) return false;
-    // Released here rather than left to the process exit, so a failed start
-    // leaves no half-open window behind.
-    if (!open_window()) {
+    rnd_seed(0);  // from the clock
+    // What was made is released on failure rather than left to the process
+    // exit, so a failed start leaves no half-open window behind.
+    if (!init_sdl_libs() || !open_window()) {
         release_platform();
         return false;
     }
@@ -75,8 +68,8 @@ bool platform_start() {
 bool app_start() {
     if (!platform_start()) return false;
     start_audio();
-    open_text_db();
-    load_text_tables();
+    db_init();
+    load_txt_tbls();
     init_pwrs();
     load_opts();
     install_tip_resolver();

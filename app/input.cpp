@@ -6,6 +6,7 @@
 
 #include "app/frame_timer.h"
 #include "app/input_state.h"
+#include "app/platform.h"
 #include "app/seams.h"
 #include "ui/wnd.h"
 
@@ -125,7 +126,7 @@ bool is_rbtn_down() { return (mouse_buttons() & SDL_BUTTON_RMASK) != 0; }
 void get_scroll_dir(int* dx, int* dy) {
     int x = 0, y = 0;
     seams().mouse_state(&x, &y);
-    const rect& scr = get_root_wnd()->rc;
-    *dx = scroll_axis(SDLK_LEFT, SDLK_a, SDLK_RIGHT, SDLK_d, x, scr.w);
-    *dy = scroll_axis(SDLK_UP, SDLK_w, SDLK_DOWN, SDLK_s, y, scr.h);
+    const size* scr = get_scrn_size();
+    *dx = scroll_axis(SDLK_LEFT, SDLK_a, SDLK_RIGHT, SDLK_d, x, scr->w);
+    *dy = scroll_axis(SDLK_UP, SDLK_w, SDLK_DOWN, SDLK_s, y, scr->h);
 }

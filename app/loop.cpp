@@ -6,7 +6,10 @@
 #include <algorithm>
 
 #include "app/audio.h"
+#include "app/draw_text.h"
+#include "app/font.h"
 #include "app/frame_timer.h"
+#include "app/geom.h"
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/opts.h"
@@ -21,6 +24,9 @@ namespace {
 constexpr clr_t screen_clr = 0xFF0E141A;
 constexpr int lctrl_lalt = KMOD_LCTRL | KMOD_LALT;
 constexpr int flag_keep_place = 1;
+constexpr clr_t white = 0xFFFFFFFF;
+constexpr clr_t hint_bg = 0xCC000000;
+constexpr int text_flags = rect_align::left | rect_align::top;
 
 bool is_busy_dropped(uint32_t code) { return code >= EVT_IDLE && code <= EVT_KEY_UP; }
 
@@ -85,10 +91,23 @@ void update_hover() {
     if (h) h->notify({EVT_MOUSE_ENTER, 0, 0});
 }
 
-// TODO: the hint line (a black box at the bottom-left) and the frame counter
-// are drawn once text measuring and drawing land.
-void draw_hint_text() {}
-void draw_fps() {}
+void draw_hint_text() {
+    const Str& hint = input_state().hint;
+    if (hint.empty()) return;
+    size sz;
+    measure_text(&sz, hint, FONT_DEF, text_flags, WND_UNLIMITED, WND_UNLIMITED);
+    rect box{-4, -4, sz.w + 8, sz.h + 8};
+    const size* scr = get_scrn_size();
+    const rect screen{0, 0, scr->w, scr->h};
+    align_rect(&box, &screen, rect_align::left | rect_align::bottom);
+    fill_rect(&box, &hint_bg);
+    draw_text(hint, &box, FONT_DEF, &white, rect_align::centre | rect_align::middle);
+}
+
+void draw_fps() {
+    const rect box{4, 4, WND_UNLIMITED, WND_UNLIMITED};
+    draw_text(Str(L"%d", int(get_frame_timer()->fps)), &box, FONT_CON, &white, text_flags);
+}
 
 // One frame after the pump: update, draw, cursor and the idle tick.
 void frame_pass() {

@@ -26,6 +26,7 @@ bool repeating = false;  // one flag for every auto-repeating window
 bool interactive_paint = false;
 
 constexpr clr_t dim_clr = 0x66000000;
+constexpr clr_t disabled_clr = 0xFF808080;
 constexpr double repeat_delay_s = 0.3;
 constexpr double repeat_every_s = 0.03;
 
@@ -272,8 +273,12 @@ void wnd_t::draw_bg() {
 
 void wnd_t::draw_content() { draw_text(); }
 
-// TODO: draws the laid-out rich text at client_origin once the rich text lands.
-void wnd_t::draw_text() {}
+void wnd_t::draw_text() {
+    if (text.empty()) return;
+    pt_t o;
+    client_origin(&o);
+    rtext.draw(o.x, o.y);
+}
 
 void wnd_t::paint_children() {
     // Layer by layer upward from 0; within a layer in child order. Negative
@@ -413,9 +418,26 @@ void wnd_t::set_text(const wchar_t* s, bool relayout) {
     on_text_laid_out();
 }
 
-// TODO: lays the mark-up out in text_box() and fits auto-sized windows to it
-// once the rich-text engine lands.
-void wnd_t::layout_text() {}
+void wnd_t::layout_text() {
+    // TODO: the rich text is told of the automatic width and the border once
+    // it takes them (with the mark-up reader).
+    size box;
+    text_box(&box);
+    const clr_t c = is_enabled() ? text_clr : disabled_clr;
+    rtext.set_text(text, &box, font, &c, text_align);
+    fit_text();
+}
+
+void wnd_t::fit_text() {
+    const bool auto_w = has_style(WS_AUTO_W), auto_h = has_style(WS_AUTO_H);
+    if (!auto_w && !auto_h) return;
+    rect c;
+    content_rect(&c);  // the side that is not automatic keeps its size
+    const rect t = rtext.get_rect();
+    size sz{auto_w ? t.w + 2 * border_w : c.w, auto_h ? t.h + 2 * border_w : c.h};
+    adjust_auto_size(&sz, auto_w, auto_h);
+    resize(sz.w + margin_l + margin_r, sz.h + margin_t + margin_b);
+}
 
 void wnd_t::relayout() { state |= WST_LAID_OUT; }
 

@@ -9,6 +9,7 @@
 #include "app/evt.h"
 #include "app/str.h"
 #include "app/types.h"
+#include "ui/rtext.h"
 
 namespace zg {
 class tex_t;
@@ -79,9 +80,8 @@ class wnd_t {
 public:
     clr_t bg_clr = 0x22000000;   // 0: no background
     clr_t border_clr = 0;        // 0: no outline
-    // TODO: the laid-out rich text joins the mark-up source once the rich-text
-    // engine lands; until then only the source and its dirty flag are kept.
-    Str text;
+    Str text;      // mark-up source, laid out into rtext when dirty
+    rtext_t rtext;
     int text_align = 0;
     bool text_dirty = false;
     clr_t text_clr = 0xFFFFFFFF;
@@ -199,6 +199,7 @@ public:
 protected:
     bool offer_children(const evt_t* e);
     void layout_text();
+    void fit_text();
     // Lays out `list` as children of this window.
     void arrange_list(const std::vector<wnd_t*>& list);
     void dock(wnd_t* c, int& left, int& top, int& right, int& bottom);

@@ -1,0 +1,115 @@
+#include "app/scene.h"
+
+#include "support/loop_harness.h"
+
+using namespace harness;
+
+namespace {
+// A top window made on the heap and owned like the screens' windows.
+rec_wnd_t* top_wnd(const char* name, uint32_t style = 0) {
+    auto* w = new rec_wnd_t(name, get_root_wnd(), {0, 0, 10, 10}, style);
+    reg_owned_wnd(w);
+    return w;
+}
+
+std::vector<std::string> calls_of(const std::vector<std::string>& names) {
+    std::vector<std::string> out;
+    for (const std::string& c : calls)
+        for (const std::string& n : names)
+            if (c.rfind(n + " ", 0) == 0) out.push_back(c);
+    return out;
+}
+}  // namespace
+
+class Scenes : public loop_test_t {
+protected:
+    rec_scene_t* a = new rec_scene_t("a");
+    rec_scene_t* b = new rec_scene_t("b");
+    void SetUp() override {
+        loop_test_t::SetUp();
+        reg_scene(a);
+        reg_scene(b);
+    }
+};
+
+TEST_F(Scenes, FreshPushLeavesThenEntersLaysOutAndResumes) {
+    push_scene(a, true);
+    calls.clear();
+    push_scene(b, true);
+    EXPECT_EQ(calls_of({"a", "b"}), (std::vector<std::string>{"a leave", "b enter", "b layout", "b resume"}));
+    calls.clear();
+    push_scene(a, false);
+    EXPECT_EQ(calls_of({"a", "b"}), (std::vector<std::string>{"b leave", "a resume"}));
+    EXPECT_EQ(get_top_scene(), a);
+}
+
+TEST_F(Scenes, EachSceneShowsOnlyItsOwnWindows) {
+    rec_wnd_t *a1 = nullptr, *a_hidden = nullptr, *b1 = nullptr;
+    a->on_enter = [&] {
+        a1 = top_wnd("a1");
+        a_hidden = top_wnd("a_hidden", WS_HIDDEN);
+    };
+    b->on_enter = [&] { b1 = top_wnd("b1"); };
+    push_scene(a, true);
+    EXPECT_EQ(a->wnds, (std::vector<wnd_t*>{a1}));
+    rec_wnd_t* late = top_wnd("late");  // made after enter: not the scene's own
+    push_scene(b, true);
+    EXPECT_TRUE(a1->is_hidden());
+    EXPECT_TRUE(late->is_hidden());
+    EXPECT_FALSE(b1->is_hidden());
+    pop_scene();
+    EXPECT_EQ(get_top_scene(), a);
+    EXPECT_FALSE(a1->is_hidden());
+    EXPECT_TRUE(a_hidden->is_hidden());
+    EXPECT_TRUE(late->is_hidden());
+    EXPECT_TRUE(b1->is_hidden());
+    EXPECT_EQ(calls_of({"a", "b"}).back(), "a resume");
+}
+
+TEST_F(Scenes, PushAndPopForgetPressHoverAndClick) {
+    rec_wnd_t* w = nullptr;
+    a->on_enter = [&] { w = top_wnd("w"); };
+    push_scene(a, true);
+    move_to(5, 5);
+    route(EVT_LBTN_DOWN, 5, 5);
+    ASSERT_EQ(get_pressed_wnd(), w);
+    set_modal_result(-1);
+    push_scene(b, true);
+    EXPECT_EQ(get_pressed_wnd(), nullptr);
+    EXPECT_EQ(get_hover_wnd(), nullptr);
+    EXPECT_EQ(get_modal_result(), 0);
+    // The button held across the switch is not clicked by its release.
+    pop_scene();
+    route(EVT_LBTN_UP, 5, 5);
+    EXPECT_EQ(w->clicks, 0);
+    EXPECT_EQ(get_clicked_wnd(), nullptr);
+}
+
+TEST_F(Scenes, ShutdownLeavesTheTopSceneAndDeletesEveryRegisteredOne) {
+    push_scene(a, true);
+    push_scene(b, true);
+    calls.clear();
+    leave_top_scene();
+    free_scenes();
+    EXPECT_EQ(calls, (std::vector<std::string>{"b leave", "a deleted", "b deleted"}));
+    EXPECT_FALSE(has_scene());
+}
+
+TEST_F(Scenes, PoppingTheLastSceneLeavesAnEmptyStack) {
+    push_scene(a, true);
+    pop_scene();
+    EXPECT_FALSE(has_scene());
+    EXPECT_EQ(get_top_scene(), nullptr);
+    pop_scene();
+    EXPECT_FALSE(has_scene());
+}
+
+TEST(ClearPtrVec, DeletesEachElementAndKeepsTheCapacity) {
+    calls.clear();
+    std::vector<obj_t*> v{new rec_scene_t("x"), nullptr, new rec_scene_t("y")};
+    v.reserve(8);
+    clear_ptr_vec(v);
+    EXPECT_TRUE(v.empty());
+    EXPECT_EQ(v.capacity(), 8u);
+    EXPECT_EQ(calls, (std::vector<std::string>{"x deleted", "y deleted"}));
+}

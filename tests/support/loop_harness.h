@@ -1,0 +1,173 @@
+#pragma once
+// Drives the frame loop headless: a clock, a mouse and a modifier state of the
+// test's own, a script of steps run one per frame (from the frame update), and
+// windows and scenes that record what reaches them.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/frame_timer.h"
+#include "app/input.h"
+#include "app/input_state.h"
+#include "app/loop.h"
+#include "app/platform.h"
+#include "app/scene.h"
+#include "app/seams.h"
+#include "ui/wnd.h"
+
+namespace harness {
+inline uint32_t now_ms = 0;
+inline uint32_t ms_per_frame = 10;
+inline int mouse_x = -100;
+inline int mouse_y = -100;
+inline uint32_t buttons = 0;
+inline int mods = 0;
+inline size_t frame_no = 0;
+// Step i runs at the start of the update of frame i; an event it posts is
+// taken by the next frame's pump.
+inline std::vector<std::function<void()>> script;
+// Order of notable calls across windows and scenes.
+inline std::vector<std::string> calls;
+
+inline uint32_t ticks() { return now_ms; }
+// The frame timer reads the counter once per frame update: the frame's clock step.
+inline uint64_t perf_counter() {
+    now_ms += ms_per_frame;
+    const size_t i = frame_no++;
+    if (i < script.size() && script[i]) script[i]();
+    return uint64_t(now_ms) * get_frame_timer()->freq / 1000;
+}
+inline uint32_t mouse(int* x, int* y) {
+    if (x) *x = mouse_x;
+    if (y) *y = mouse_y;
+    return buttons;
+}
+inline int mod_state() { return mods; }
+
+inline void post(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
+    const evt_t e{code, a, b};
+    post_evt(&e);
+}
+inline void post_quit() {
+    SDL_Event ev;
+    SDL_zero(ev);
+    ev.type = SDL_QUIT;
+    SDL_PushEvent(&ev);
+}
+inline void move_to(int x, int y) {
+    mouse_x = x;
+    mouse_y = y;
+}
+// Routes one event as the pump would, after the hover follows the mouse.
+inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
+    frame_update();
+    const evt_t e{code, a, b};
+    dispatch_evt(&e);
+}
+inline void click_at(int x, int y) {
+    move_to(x, y);
+    route(EVT_LBTN_DOWN, x, y);
+    route(EVT_LBTN_UP, x, y);
+}
+}  // namespace harness
+
+// A window that counts what reaches it; an optional hook sees input first.
+struct rec_wnd_t : wnd_t {
+    std::string name;
+    int clicks = 0;
+    std::vector<uint32_t> inputs;
+    std::vector<std::pair<uint32_t, wnd_t*>> msgs;  // code, sender
+    std::function<bool(const evt_t&)> hook;
+
+    rec_wnd_t(const char* n, wnd_t* parent, rect r, uint32_t s = 0) : name(n) {
+        create(s, parent, &r, 0, 0, nullptr);
+    }
+    ~rec_wnd_t() override { harness::calls.push_back(name + " deleted"); }
+    bool click(const evt_t* e) override {
+        ++clicks;
+        return wnd_t::click(e);
+    }
+    bool on_input(const evt_t* e) override {
+        inputs.push_back(e->code);
+        if (hook && hook(*e)) return true;
+        return wnd_t::on_input(e);
+    }
+    bool on_msg(const evt_t& m, wnd_t* sender) override {
+        msgs.emplace_back(m.code, sender);
+        if (m.code == EVT_CLOSING && sender == this) harness::calls.push_back(name + " closing");
+        return wnd_t::on_msg(m, sender);
+    }
+    void draw() override { harness::calls.push_back(name + " drawn"); }
+    int got(uint32_t code) const { return int(std::count(inputs.begin(), inputs.end(), code)); }
+    int heard(uint32_t code) const {
+        return int(std::count(msgs.begin(), msgs.end(), std::pair<uint32_t, wnd_t*>(code, const_cast<rec_wnd_t*>(this))));
+    }
+};
+
+// A scene that logs its life and counts its frames.
+struct rec_scene_t : scene_t {
+    std::string name;
+    int ticks = 0, updates = 0, draws = 0;
+    std::vector<uint32_t> evts;
+    std::function<void()> on_enter;
+
+    explicit rec_scene_t(const char* n) : name(n) {}
+    ~rec_scene_t() override { harness::calls.push_back(name + " deleted"); }
+    bool on_evt(const evt_t* e, wnd_t* sender) override {
+        evts.push_back(e->code);
+        if (e->code == EVT_FRAME && !sender) ++ticks;
+        if (e->code == EVT_LAYOUT_DONE && sender == get_root_wnd()) harness::calls.push_back(name + " layout");
+        return false;
+    }
+    void update() override { ++updates; }
+    void draw() override { ++draws; }
+    bool enter() override {
+        harness::calls.push_back(name + " enter");
+        if (on_enter) on_enter();
+        return true;
+    }
+    void resume() override { harness::calls.push_back(name + " resume"); }
+    void leave() override { harness::calls.push_back(name + " leave"); }
+    pt_t get_cell() override { return {0, 0}; }
+};
+
+// SDL's events with the dummy video driver, an 800 x 600 root window, the
+// test's own clock and input devices, and a clean input state per test.
+class loop_test_t : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError(); }
+    static void TearDownTestSuite() { SDL_Quit(); }
+
+    void SetUp() override {
+        harness::now_ms = 0;
+        harness::ms_per_frame = 10;
+        harness::frame_no = 0;
+        harness::script.clear();
+        harness::calls.clear();
+        harness::mouse_x = harness::mouse_y = -100;
+        harness::buttons = 0;
+        harness::mods = 0;
+        seams().ticks_ms = harness::ticks;
+        seams().perf_counter = harness::perf_counter;
+        seams().mouse_state = harness::mouse;
+        seams().mod_state = harness::mod_state;
+        input_state() = input_state_t{};
+        reset_dbl_click();
+        SDL_FlushEvents(0, 0xFFFFFFFF);
+        const rect scr{0, 0, 800, 600};
+        get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+    }
+    void TearDown() override {
+        free_scenes();
+        destroy_owned_wnds();
+        input_state() = input_state_t{};
+        harness::script.clear();
+        seams_reset();
+        SDL_FlushEvents(0, 0xFFFFFFFF);
+    }
+};

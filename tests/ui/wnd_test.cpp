@@ -1,0 +1,473 @@
+#include "ui/wnd.h"
+
+#include "app/draw_text.h"
+#include "app/font.h"
+#include "support/font_env.h"
+#include "support/loop_harness.h"
+#include "ui/tip.h"
+
+using namespace harness;
+
+namespace {
+wnd_t* root() { return get_root_wnd(); }
+
+// A window whose message handler answers a chosen code.
+struct answering_wnd_t : rec_wnd_t {
+    uint32_t answers = 0;
+    using rec_wnd_t::rec_wnd_t;
+    bool on_msg(const evt_t& m, wnd_t* sender) override {
+        rec_wnd_t::on_msg(m, sender);
+        return m.code == answers;
+    }
+};
+}  // namespace
+
+class Wnd : public loop_test_t {};
+
+// ---- creation and the tree ----
+
+TEST_F(Wnd, CreationPlacesInTheParentsClientArea) {
+    rec_wnd_t p("p", root(), {100, 50, 300, 200});
+    const int m[4] = {5, 6, 7, 8};
+    p.set_margins(m);
+    wnd_t plain;
+    plain.create(0, &p, nullptr, 3, 9, nullptr);
+    EXPECT_EQ(plain.rc, (rect{105, 57, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE}));
+    EXPECT_EQ(plain.id, 3);
+    EXPECT_EQ(plain.user_data, 9u);
+    wnd_t outer;
+    const rect r{1, 2, 3, 4};
+    outer.create(WS_OUTER_POS, &p, &r, 0, 0, nullptr);
+    EXPECT_EQ(outer.rc, (rect{101, 52, 3, 4}));
+    wnd_t unlinked;
+    unlinked.create(WS_UNLINKED, &p, &r, 0, 0, nullptr);
+    EXPECT_EQ(unlinked.parent, &p);
+    ASSERT_EQ(p.children.size(), 2u);
+    wnd_t top;
+    top.create(0, WND_ROOT, &r, 0, 0, nullptr);
+    EXPECT_EQ(top.parent, root());
+    rect rel;
+    EXPECT_EQ(*outer.get_rel_rect(&rel), (rect{-4, -5, 3, 4}));
+}
+
+TEST_F(Wnd, ChildIdiomLinksThroughSetParentAndSetRect) {
+    rec_wnd_t p("p", root(), {100, 50, 300, 200});
+    auto* c = new rec_wnd_t("c", nullptr, {0, 0, 0, 0});
+    c->state = 0;
+    c->set_parent(&p);
+    const rect r{10, 20, 30, 40};
+    c->set_rect(&r);
+    EXPECT_FALSE(c->is_created());
+    c->on_create();
+    reg_owned_wnd(c);
+    EXPECT_TRUE(c->is_created());
+    EXPECT_EQ(c->rc, (rect{110, 70, 30, 40}));
+    ASSERT_EQ(p.children.size(), 1u);
+    EXPECT_EQ(p.children[0], c);
+}
+
+TEST_F(Wnd, DeletedWindowLeavesItsParentAndTheInputState) {
+    rec_wnd_t p("p", root(), {0, 0, 300, 200});
+    auto* c = new rec_wnd_t("c", &p, {0, 0, 50, 50});
+    rec_wnd_t grandchild("g", c, {0, 0, 10, 10});
+    move_to(5, 5);
+    frame_update();
+    set_focus_wnd(c);
+    reg_owned_wnd(c);
+    delete c;
+    EXPECT_TRUE(p.children.empty());
+    EXPECT_EQ(grandchild.parent, nullptr);
+    EXPECT_EQ(get_focus_wnd(), nullptr);
+    EXPECT_EQ(owned_wnd_count(), 0);
+}
+
+TEST_F(Wnd, HitTestFindsTheDeepestShownWindowThatTakesInput) {
+    rec_wnd_t a("a", root(), {0, 0, 200, 200});
+    rec_wnd_t a1("a1", &a, {10, 10, 50, 50});
+    rec_wnd_t b("b", root(), {100, 100, 200, 200});
+    rec_wnd_t glass("glass", root(), {0, 0, 400, 400}, WS_NO_INPUT);
+    struct row_t {
+        pt_t p;
+        wnd_t* want;
+    };
+    const row_t rows[] = {{{20, 20}, &a1}, {{150, 150}, &b}, {{5, 5}, &a}, {{350, 350}, nullptr}, {{60, 60}, &a}};
+    for (const row_t& r : rows) EXPECT_EQ(root()->hit_test(&r.p), r.want) << r.p.x << "," << r.p.y;
+    a1.set_enabled(false);
+    const pt_t in_a1{20, 20};
+    EXPECT_EQ(root()->hit_test(&in_a1), &a1);  // disabled windows are hit
+    a1.set_visible(false);
+    EXPECT_EQ(root()->hit_test(&in_a1), &a);
+}
+
+TEST_F(Wnd, FocusOrderAndEndCodeLookups) {
+    rec_wnd_t p("p", root(), {0, 0, 300, 200});
+    rec_wnd_t x("x", &p, {0, 0, 1, 1}), y("y", &p, {0, 0, 1, 1}), z("z", &p, {0, 0, 1, 1});
+    x.focus_order = 3;
+    y.focus_order = 0;
+    z.focus_order = 1;
+    y.end_code = -2;
+    EXPECT_EQ(p.next_focus_child(nullptr), &z);
+    EXPECT_EQ(p.next_focus_child(&z), &x);
+    EXPECT_EQ(p.next_focus_child(&x), nullptr);
+    EXPECT_EQ(p.find_child_by_ret(-2), &y);
+    EXPECT_EQ(p.find_child_by_ret(-1), nullptr);
+}
+
+// ---- input ----
+
+TEST_F(Wnd, InputGoesToChildrenLastFirstSkippingHiddenAndDisabled) {
+    rec_wnd_t p("p", root(), {0, 0, 300, 200});
+    rec_wnd_t first("first", &p, {0, 0, 10, 10});
+    rec_wnd_t hidden("hidden", &p, {0, 0, 10, 10}, WS_HIDDEN);
+    rec_wnd_t disabled("disabled", &p, {0, 0, 10, 10}, WS_DISABLED);
+    rec_wnd_t last("last", &p, {0, 0, 10, 10});
+    std::vector<std::string> order;
+    for (rec_wnd_t* w : {&first, &hidden, &disabled, &last})
+        w->hook = [&order, &last, w](const evt_t&) {
+            order.push_back(w->name);
+            return w == &last ? false : true;
+        };
+    const evt_t e{EVT_BATTLE_START, 0, 0};
+    EXPECT_TRUE(p.on_input(&e));
+    EXPECT_EQ(order, (std::vector<std::string>{"last", "first"}));
+    p.style |= WS_NO_INPUT;
+    EXPECT_FALSE(p.on_input(&e));
+}
+
+TEST_F(Wnd, RightAndMiddleClicksNeedPressAndReleaseOnTheSameWindow) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50});
+    rec_wnd_t b("b", root(), {100, 10, 50, 50});
+    struct row_t {
+        uint32_t down, up, click;
+    };
+    for (const row_t& r : {row_t{EVT_RBTN_DOWN, EVT_RBTN_UP, EVT_LCLICK}, row_t{EVT_MBTN_DOWN, EVT_MBTN_UP, EVT_RCLICK}}) {
+        move_to(20, 20);
+        route(r.down, 20, 20);
+        move_to(110, 20);
+        route(r.up, 110, 20);
+        EXPECT_EQ(a.heard(r.click) + b.heard(r.click), 0);
+        move_to(20, 20);
+        route(r.down, 20, 20);
+        route(r.up, 21, 22);
+        EXPECT_EQ(a.heard(r.click), 1);
+    }
+    EXPECT_EQ(get_pressed_wnd(), nullptr);
+}
+
+TEST_F(Wnd, HotKeyUpClicksAndTheKeyStillBubbles) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50});
+    a.hot_key = SDLK_RETURN;
+    route(EVT_KEY_DOWN, SDLK_RETURN, 0);
+    EXPECT_EQ(a.clicks, 0);
+    route(EVT_KEY_UP, SDLK_RETURN, 0);
+    EXPECT_EQ(a.clicks, 1);
+    EXPECT_EQ(a.heard(EVT_KEY_UP), 1);
+    EXPECT_EQ(a.heard(EVT_COMMAND), 1);
+    // Without a hot key no key clicks, key code 0 included.
+    rec_wnd_t none("none", root(), {10, 10, 50, 50});
+    none.ex_style = WSX_ALL_KEYS;
+    route(EVT_KEY_UP, 0, 0);
+    EXPECT_EQ(none.clicks, 0);
+    EXPECT_EQ(none.heard(EVT_KEY_UP), 1);
+}
+
+TEST_F(Wnd, OtherKeysAndTheWheelNeedTheFocusInside) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50});
+    rec_wnd_t a1("a1", &a, {10, 10, 5, 5});
+    rec_wnd_t other("other", root(), {100, 100, 5, 5});
+    const uint32_t codes[] = {EVT_KEY_DOWN, EVT_WHEEL_UP};
+    for (uint32_t code : codes) {
+        const evt_t e{code, 'k', 0};
+        set_focus_wnd(&other);
+        a.on_input(&e);
+        EXPECT_EQ(a.heard(code), 0) << std::hex << code;
+        set_focus_wnd(&a1);
+        a.on_input(&e);
+        EXPECT_EQ(a.heard(code), 1) << std::hex << code;
+    }
+    set_focus_wnd(&other);
+    a.ex_style = WSX_ALL_KEYS;
+    const evt_t key{EVT_KEY_DOWN, 'k', 0};
+    a.on_input(&key);
+    EXPECT_EQ(a.heard(EVT_KEY_DOWN), 2);
+}
+
+TEST_F(Wnd, AutoRepeatSendsCommandsWhileHeld) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50}, WS_REPEAT);
+    ms_per_frame = 100;  // each frame counts as the 1/60 s cap
+    move_to(20, 20);
+    route(EVT_LBTN_DOWN, 20, 20);
+    auto commands = [&] { return a.heard(EVT_COMMAND); };
+    for (int i = 0; i < 10; ++i) do_frame();
+    EXPECT_EQ(commands(), 0);
+    for (int i = 0; i < 20; ++i) do_frame();
+    EXPECT_GE(commands(), 4);
+    route(EVT_LBTN_UP, 20, 20);
+    const int after_release = commands();
+    for (int i = 0; i < 20; ++i) do_frame();
+    EXPECT_EQ(commands(), after_release);
+}
+
+// ---- messages ----
+
+TEST_F(Wnd, NotifyBubblesToTheAncestorsThenTheScene) {
+    answering_wnd_t p("p", root(), {0, 0, 300, 200});
+    rec_wnd_t c("c", &p, {0, 0, 10, 10});
+    rec_scene_t s("s");
+    push_scene(&s, true);
+    p.answers = 0xB000;
+    EXPECT_TRUE(c.notify({0xB000, 0, 0}));
+    EXPECT_TRUE(s.evts.empty() || s.evts.back() != 0xB000);
+    EXPECT_FALSE(c.notify({0xB001, 0, 0}));
+    EXPECT_EQ(s.evts.back(), 0xB001u);
+    // The sender stays the window that sent it.
+    EXPECT_EQ(p.msgs.back(), (std::pair<uint32_t, wnd_t*>(0xB001, &c)));
+}
+
+TEST_F(Wnd, RefreshReachesEveryChildShownOrNot) {
+    rec_wnd_t p("p", root(), {0, 0, 300, 200});
+    rec_wnd_t hidden("hidden", &p, {0, 0, 10, 10}, WS_HIDDEN);
+    rec_wnd_t raw("raw", &p, {0, 0, 10, 10});
+    raw.state = 0;
+    p.refresh_all();
+    for (rec_wnd_t* w : {&p, &hidden, &raw}) EXPECT_EQ(w->heard(EVT_FRAME), 1) << w->name;
+}
+
+TEST_F(Wnd, TooltipQueryAnswersWithTheWindowsTipAndRect) {
+    rec_wnd_t a("a", root(), {10, 20, 30, 40});
+    EXPECT_FALSE(a.notify({EVT_TIP_QUERY, 0, 0}));
+    a.tip = L"hello";
+    get_tip_req().reset();
+    EXPECT_TRUE(a.notify({EVT_TIP_QUERY, 0, 0}));
+    EXPECT_STREQ(get_tip_req().text_ptr, L"hello");
+    EXPECT_EQ(get_tip_req().anchor, a.rc);
+    a.tip_place = {{1, 2, 3, 4}, 5, 300};
+    EXPECT_TRUE(a.notify({EVT_TIP_QUERY, 0, 0}));
+    EXPECT_EQ(get_tip_req().anchor, (rect{1, 2, 3, 4}));
+    EXPECT_EQ(get_tip_req().place, 5);
+    EXPECT_EQ(get_tip_req().width, 300);
+}
+
+TEST_F(Wnd, OwnedWindowsAreAllClosedThenAllDeleted) {
+    auto* a = new rec_wnd_t("a", root(), {0, 0, 10, 10});
+    auto* b = new rec_wnd_t("b", a, {0, 0, 10, 10});
+    reg_owned_wnd(a);
+    reg_owned_wnd(b);
+    destroy_owned_wnds();
+    EXPECT_EQ(calls, (std::vector<std::string>{"a closing", "b closing", "a deleted", "b deleted"}));
+    EXPECT_EQ(owned_wnd_count(), 0);
+    EXPECT_TRUE(root()->children.empty());
+}
+
+// ---- painting ----
+
+TEST_F(Wnd, ChildrenPaintByLayerThenInChildOrder) {
+    rec_wnd_t modal("modal", root(), {0, 0, 10, 10});
+    rec_wnd_t a("a", root(), {0, 0, 10, 10});
+    rec_wnd_t hidden("hidden", root(), {0, 0, 10, 10}, WS_HIDDEN);
+    rec_wnd_t b("b", root(), {0, 0, 10, 10});
+    rec_wnd_t below("below", root(), {0, 0, 10, 10});
+    rec_wnd_t top("top", root(), {0, 0, 10, 10});
+    rec_wnd_t a_child("a_child", &a, {0, 0, 5, 5});
+    modal.set_layer(LAYER_MODAL);
+    below.set_layer(-1);
+    top.set_layer(0x7FFFFFFF);
+    root()->paint_children();
+    EXPECT_EQ(calls, (std::vector<std::string>{"a drawn", "a_child drawn", "b drawn", "modal drawn"}));
+}
+
+TEST_F(Wnd, PaintLetsAHandlerDrawInsteadOfTheDefault) {
+    answering_wnd_t p("p", root(), {0, 0, 300, 200});
+    rec_wnd_t c("c", &p, {0, 0, 10, 10});
+    p.answers = EVT_PAINT;
+    // The parent handles the paint notification without clearing do_default.
+    c.paint();
+    EXPECT_EQ(calls, (std::vector<std::string>{"c drawn"}));
+    struct skip_t : answering_wnd_t {
+        using answering_wnd_t::answering_wnd_t;
+        bool on_msg(const evt_t& m, wnd_t* sender) override {
+            if (m.code == EVT_PAINT) reinterpret_cast<wnd_paint_rec_t*>(m.a)->do_default = false;
+            return true;
+        }
+    } skip("skip", root(), {0, 0, 10, 10});
+    skip.paint();
+    EXPECT_EQ(calls, (std::vector<std::string>{"c drawn"}));
+}
+
+// ---- layout ----
+
+TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBounds) {
+    rec_wnd_t p("p", root(), {100, 100, 400, 300});
+    p.padding = 10;
+    p.gap = 4;
+    rec_wnd_t left("left", &p, {0, 0, 50, 20}, WS_DOCK_LEFT | WS_FILL_H);
+    rec_wnd_t topbar("top", &p, {0, 0, 30, 25}, WS_DOCK_TOP | WS_FILL_W);
+    rec_wnd_t right("right", &p, {0, 0, 40, 20}, WS_DOCK_RIGHT);
+    rec_wnd_t bottom("bottom", &p, {0, 0, 30, 15}, WS_DOCK_BOTTOM);
+    rec_wnd_t hidden("hidden", &p, {0, 0, 30, 15}, WS_DOCK_LEFT | WS_HIDDEN);
+    rec_wnd_t centre("centre", &p, {0, 0, 20, 10}, WS_CENTRE_X | WS_CENTRE_Y);
+    p.arrange();
+    EXPECT_EQ(left.rc, (rect{110, 110, 50, 280}));
+    EXPECT_EQ(topbar.rc, (rect{164, 110, 326, 25}));
+    EXPECT_EQ(right.rc, (rect{450, 100, 40, 20}));
+    EXPECT_EQ(bottom.rc, (rect{100, 375, 30, 15}));
+    EXPECT_EQ(hidden.rc, (rect{100, 100, 30, 15}));
+    // Centred in what the docked windows left: x 164..445, y 139..370.
+    EXPECT_EQ(centre.rc, (rect{295, 250, 20, 10}));
+    EXPECT_TRUE(left.is_laid_out());
+    EXPECT_FALSE(hidden.is_laid_out());
+    EXPECT_EQ(left.heard(EVT_LAYOUT_DONE), 1);
+    EXPECT_EQ(hidden.heard(EVT_LAYOUT_DONE), 0);
+}
+
+TEST_F(Wnd, RowAndColumnGroupsAreCentred) {
+    rec_wnd_t p("p", root(), {0, 0, 200, 100});
+    p.gap = 8;
+    rec_wnd_t a("a", &p, {0, 0, 50, 20}, WS_ROW_GROUP | WS_COL_GROUP);
+    rec_wnd_t b("b", &p, {0, 0, 50, 30}, WS_ROW_GROUP | WS_COL_GROUP);
+    p.arrange();
+    EXPECT_EQ(a.rc.x, 50);
+    EXPECT_EQ(b.rc.x, 108);
+    EXPECT_EQ(a.rc.y, 25);
+    EXPECT_EQ(b.rc.y, 53);
+}
+
+TEST_F(Wnd, AutoSizedParentFitsAllItsChildrenHiddenOnesToo) {
+    rec_wnd_t p("p", root(), {0, 0, 10, 10}, WS_AUTO_W | WS_AUTO_H);
+    p.padding = 4;
+    rec_wnd_t a("a", &p, {4, 4, 50, 20});
+    rec_wnd_t hidden("hidden", &p, {4, 30, 80, 20}, WS_HIDDEN);
+    p.arrange();
+    EXPECT_EQ(p.rc.w, 83);
+    EXPECT_EQ(p.rc.h, 53);
+}
+
+TEST_F(Wnd, ResizeClampsAndCarriesAnchoredChildren) {
+    rec_wnd_t p("p", root(), {0, 0, 100, 100});
+    p.min_sz = {50, 60};
+    p.max_sz = {150, 160};
+    rec_wnd_t grow("grow", &p, {0, 0, 10, 10}, WS_GROW_W | WS_MOVE_W | WS_MOVE_H);
+    rec_wnd_t still("still", &p, {5, 5, 10, 10});
+    p.resize(500, 10);
+    EXPECT_EQ(p.rc, (rect{0, 0, 150, 60}));
+    EXPECT_EQ(grow.rc, (rect{0, -40, 60, 10}));
+    EXPECT_EQ(still.rc, (rect{5, 5, 10, 10}));
+    p.resize(150, 60);
+    EXPECT_EQ(grow.rc, (rect{0, -40, 60, 10}));
+}
+
+TEST_F(Wnd, MoveCarriesDescendantsAndHonoursEdgeFlags) {
+    rec_wnd_t p("p", root(), {100, 100, 300, 300});
+    rec_wnd_t c("c", &p, {10, 10, 40, 20});
+    rec_wnd_t g("g", &c, {1, 1, 5, 5});
+    struct row_t {
+        int flags;
+        pt_t want;
+    };
+    const row_t rows[] = {{0, {150, 130}}, {1, {110, 130}}, {4, {130, 130}}, {2, {150, 110}}, {8, {150, 120}}};
+    for (const row_t& r : rows) {
+        c.move_to(50, 30, r.flags);
+        EXPECT_EQ((pt_t{c.rc.x, c.rc.y}), r.want) << r.flags;
+        EXPECT_EQ((pt_t{g.rc.x, g.rc.y}), (pt_t{r.want.x + 1, r.want.y + 1})) << r.flags;
+    }
+}
+
+// ---- state ----
+
+TEST_F(Wnd, CheckingARadioMemberUnchecksItsGroupOnly) {
+    rec_wnd_t p("p", root(), {0, 0, 100, 100});
+    rec_wnd_t a("a", &p, {0, 0, 1, 1}), b("b", &p, {0, 0, 1, 1}), c("c", &p, {0, 0, 1, 1});
+    a.radio_grp = b.radio_grp = 1;
+    c.radio_grp = 2;
+    a.set_checked(true);
+    c.set_checked(true);
+    b.set_checked(true);
+    EXPECT_FALSE(a.is_checked());
+    EXPECT_TRUE(b.is_checked());
+    EXPECT_TRUE(c.is_checked());
+    b.toggle_checked();
+    EXPECT_FALSE(b.is_checked());
+}
+
+TEST_F(Wnd, VisibilityIsAnnouncedOnlyOnceLaidOut) {
+    rec_wnd_t a("a", root(), {0, 0, 10, 10});
+    a.id = 12;
+    a.set_visible(false);
+    EXPECT_EQ(a.heard(EVT_VISIBILITY), 0);
+    EXPECT_TRUE(a.is_hidden());
+    a.set_laid_out(true);
+    a.set_visible(true);
+    EXPECT_EQ(a.heard(EVT_VISIBILITY), 1);
+    EXPECT_FALSE(a.is_hidden());
+}
+
+TEST_F(Wnd, StyleTestsReadTheClassWordToo) {
+    rec_wnd_t a("a", root(), {0, 0, 10, 10});
+    a.cls_style = WS_CHECKED;
+    EXPECT_TRUE(a.is_checked());
+    a.cls_style = WS_DISABLED;
+    EXPECT_FALSE(a.is_enabled());
+    a.set_enabled(true);  // the class word cannot be lifted by the instance
+    EXPECT_FALSE(a.is_enabled());
+    a.cls_style = 0;
+    a.set_enabled(false);
+    EXPECT_FALSE(a.is_enabled());
+    a.set_enabled(true);
+    EXPECT_TRUE(a.is_enabled());
+    a.state = 0;
+    EXPECT_FALSE(a.is_enabled());
+}
+
+// ---- text ----
+
+class WndText : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { font_env_t::up(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
+};
+
+TEST_F(WndText, AutoSizedWindowFitsItsTextWithBorderAndMargins) {
+    wnd_t w;
+    const rect r{10, 10, 300, 100};
+    w.create(WS_AUTO_W | WS_AUTO_H, nullptr, &r, 0, 0, nullptr);
+    const int m[4] = {2, 3, 4, 5};
+    w.set_margins(m);
+    w.border_w = 8;
+    w.set_text(L"Tarnwick", true);
+    size t;
+    measure_text(&t, L"Tarnwick", FONT_DEF, 3, WND_UNLIMITED, WND_UNLIMITED);
+    ASSERT_GT(t.w, 0);
+    EXPECT_EQ(w.rc.w, t.w + 16 + 5);
+    EXPECT_EQ(w.rc.h, t.h + 16 + 9);
+
+    wnd_t row;
+    row.create(WS_AUTO_W, nullptr, &r, 0, 0, nullptr);
+    row.border_w = 8;
+    for (int i = 0; i < 3; ++i) row.set_text(L"Tarnwick", true);
+    EXPECT_EQ(row.rc.h, 100);  // the height is not automatic and stays
+}
+
+TEST_F(WndText, TextIsDrawnAtTheClientOriginInTheStateColour) {
+    wnd_t w;
+    const rect r{20, 30, 200, 60};
+    w.create(0, nullptr, &r, 0, 0, nullptr);
+    w.bg_clr = 0;
+    w.border_w = 4;
+    w.text_clr = 0xFF00FF00;
+    w.set_text(L"Arena", true);
+    font_env_t::clear_black();
+    w.paint();
+    const auto lit = font_env_t::read_lit({0, 0, 300, 120});
+    ASSERT_GT(lit.count, 0);
+    EXPECT_GE(lit.bounds.x, 24);
+    EXPECT_GE(lit.bounds.y, 34);
+    EXPECT_EQ(lit.max_r, 0);
+    EXPECT_EQ(lit.max_g, 0xFF);
+    w.set_laid_out(true);
+    w.set_enabled(false);
+    font_env_t::clear_black();
+    w.paint();
+    const auto grey = font_env_t::read_lit({0, 0, 300, 120});
+    EXPECT_EQ(grey.max_r, 0x80);
+    EXPECT_EQ(grey.max_g, 0x80);
+}
