@@ -10,6 +10,7 @@
 #include "app/font.h"
 #include "app/frame_timer.h"
 #include "app/geom.h"
+#include "app/ime.h"
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/opts.h"
@@ -233,7 +234,8 @@ void frame_render() {
     }
     get_root_wnd()->paint_children();
     // TODO: the animation player steps by get_frame_dt(), then the drag image
-    // and the text-input overlay are drawn, as those modules land.
+    // is drawn, as those modules land.
+    ime_draw();
     draw_hint_text();
     if (opts().show_fps) draw_fps();
     present_frame();

@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/draw_text.h"
+#include "app/font.h"
+#include "app/input.h"
 #include "app/platform.h"
+#include "support/font_env.h"
+#include "ui/edt.h"
 
 namespace {
 
@@ -129,6 +134,112 @@ TEST_F(Ime, CandidateBlocks) {
     }
     ime_set_cands(nullptr);
     EXPECT_TRUE(ime_cands().empty());
+}
+
+// ---- drawing ----
+
+struct test_edt_t : edt_t {
+    rect caret{110, 108, 2, 20};
+    rect* caret_rect(rect* out) override {
+        *out = caret;
+        return out;
+    }
+};
+
+class ImeDraw : public Ime {
+protected:
+    static void SetUpTestSuite() { font_env_t::up(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
+    void SetUp() override {
+        Ime::SetUp();
+        edit.rc = {100, 100, 200, 40};
+        edit.margin_l = 3;
+        edit.margin_b = 5;
+        edit.font = FONT_N;
+        set_focus_wnd(&edit);
+        font_env_t::clear_black();
+    }
+    void TearDown() override {
+        set_focus_wnd(nullptr);
+        Ime::TearDown();
+    }
+    void compose(const char* utf8) {
+        const SDL_Event e = editing(utf8);
+        evt_t out;
+        translate_sdl_evt(&e, &out);
+    }
+    static uint32_t pixel(int x, int y) {
+        uint32_t px = 0;
+        const SDL_Rect r{x, y, 1, 1};
+        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, &px, 4), 0);
+        return px & 0xFFFFFF;
+    }
+    static std::vector<uint32_t> pixels(const rect& a) {
+        std::vector<uint32_t> px(size_t(a.w) * size_t(a.h));
+        const SDL_Rect r{a.x, a.y, a.w, a.h};
+        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, px.data(), a.w * 4), 0);
+        return px;
+    }
+
+    test_edt_t edit;
+};
+
+constexpr uint32_t grey136 = 0x888888, grey170 = 0xAAAAAA;
+
+TEST_F(ImeDraw, CompositionCoversItsWidthAtTheCaret) {
+    compose("nihao");
+    ime_draw();
+    size sz{};
+    measure_text(&sz, L"nihao", FONT_N, 3, WND_UNLIMITED, WND_UNLIMITED);
+    ASSERT_GT(sz.w, 0);
+    const auto lit = font_env_t::read_lit({0, 0, 400, 300});
+    EXPECT_EQ(lit.bounds, (rect{110, 108, sz.w, 20}));
+    EXPECT_EQ(pixel(110, 108), grey136);
+    EXPECT_EQ(lit.max_r, 255);  // white text over the grey
+    EXPECT_EQ(lit.max_b, 255);
+}
+
+TEST_F(ImeDraw, CandidatesHangNumberedUnderTheBox) {
+    const auto block = cand_block({L"ab", L"cd", L"", L"ef"}, ime_max_cands);
+    ime_set_cands(block.data());
+    ime_draw();
+    // From the last row of the client area: x 100 + 3, y 100 + 40 - 5 - 1.
+    const int left = 103, top = 134;
+    EXPECT_EQ(font_env_t::read_lit({0, 0, 400, 300}).bounds, (rect{left, top, 128, 48}));
+    EXPECT_EQ(pixel(left, top), grey170);
+    EXPECT_EQ(pixel(left + 127, top + 23), grey170);
+    EXPECT_EQ(pixel(left, top + 24), grey136);
+    EXPECT_EQ(pixel(left + 127, top + 47), grey136);
+    const auto drawn = pixels({left, top, 128, 48});
+
+    // The same rows drawn by hand, labelled "1： " and "2： ".
+    font_env_t::clear_black();
+    const clr_t bg = 0xFF000000 | grey136, first = 0xFF000000 | grey170;
+    const rect all{left, top, 128, 48}, row0{left, top, 128, 24};
+    fill_rect(&all, &bg);
+    fill_rect(&row0, &first);
+    const rect box0{left + 4, top, 124, 24}, box1{left + 4, top + 24, 124, 24};
+    draw_text(L"1\uFF1A ab", &box0, FONT_B, nullptr, 33);
+    draw_text(L"2\uFF1A cd", &box1, FONT_B, nullptr, 33);
+    EXPECT_TRUE(pixels({left, top, 128, 48}) == drawn);
+}
+
+TEST_F(ImeDraw, NothingWithoutAnEditBoxInFocus) {
+    compose("nihao");
+    const auto block = cand_block({L"ab"}, ime_max_cands);
+    ime_set_cands(block.data());
+    wnd_t button;
+    button.rc = edit.rc;
+    for (wnd_t* focus : {&button, static_cast<wnd_t*>(nullptr)}) {
+        set_focus_wnd(focus);
+        font_env_t::clear_black();
+        ime_draw();
+        EXPECT_EQ(font_env_t::read_lit({0, 0, 400, 300}).count, 0);
+    }
+    // Kept, and shown again once an edit box has the focus.
+    set_focus_wnd(&edit);
+    ime_draw();
+    EXPECT_GT(font_env_t::read_lit({0, 0, 400, 300}).count, 0);
 }
 
 }  // namespace
