@@ -21,10 +21,10 @@ constexpr int start_sound_vol = 25;
 
 // ---- start-up steps that wait for their modules ----
 
-// TODO: the power registry is built and given its texts once the rules land.
-void init_pwrs() {}
-// TODO: the power registry is freed here once the rules land.
-void free_pwrs() {}
+// TODO: init_pwrs() builds the power registry and gives it its texts once the rules land.
+void build_power_registry() {}
+// TODO: free_pwrs() once the rules land.
+void free_power_registry() {}
 // TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
 void install_tip_resolver() {}
 // TODO: add_link_handler(help_link) once the help dialog lands.
@@ -72,7 +72,7 @@ bool app_start() {
     start_audio();
     db_init();
     load_txt_tbls();
-    init_pwrs();
+    build_power_registry();
     load_opts();
     install_tip_resolver();
     install_help_link();
@@ -97,7 +97,7 @@ void app_shutdown() {
 int app_main(int, char**) {
     if (!app_start()) return -1;
     app_run();
-    free_pwrs();
+    free_power_registry();
     app_shutdown();
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/drag.h"
 #include "app/frame_timer.h"
 #include "app/input_state.h"
 #include "app/platform.h"
@@ -49,8 +50,7 @@ rect get_mouse_rect() {
     return {m.x, m.y, 32, 32};
 }
 bool mouse_moved() { return input_state().moved; }
-// TODO: a running drag counts too once drag and drop lands.
-bool is_modal_or_drag() { return !input_state().modal_stack.empty(); }
+bool is_modal_or_drag() { return !input_state().modal_stack.empty() || is_dragging(); }
 bool is_hover_in_ui() {
     const wnd_t* h = input_state().hover;
     return h && h != get_root_wnd();
@@ -86,6 +86,7 @@ bool is_focus_in(const wnd_t* w) {
 }
 
 void input_forget_wnd(const wnd_t* w) {
+    drag_forget_wnd(w);
     input_state_t& st = input_state();
     for (wnd_t** p : {&st.hover, &st.prev_hover, &st.pressed, &st.clicked, &st.focus, &st.press_outside})
         if (*p == w) *p = nullptr;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/audio.h"
+#include "app/drag.h"
 #include "app/draw_text.h"
 #include "app/font.h"
 #include "app/frame_timer.h"
@@ -40,8 +41,9 @@ void release_left(const evt_t& e) {
         st.pressed = nullptr;
         return;
     }
-    // TODO: no click while a drag runs (is_dragging) once drag and drop lands.
-    if (st.pressed && st.pressed == st.hover) {
+    if (is_dragging()) {
+        // The release that drops a drag clicks nothing and leaves the clicked window as it was.
+    } else if (st.pressed && st.pressed == st.hover) {
         wnd_t* w = st.pressed;
         // A checked radio button is not clicked again.
         if (w->is_enabled() && !(w->is_checked() && w->radio_grp != 0)) w->click(&e);
@@ -168,7 +170,7 @@ void dispatch_evt(const evt_t* e) {
     input_state_t& st = input_state();
     track_input(*e);
     tip_on_input(e);
-    // TODO: the drag filter sees the event here and may consume it, once drag and drop lands.
+    if (drag_filter(*e)) return;
     if (st.busy && is_busy_dropped(e->code)) return;
     wnd_t* root = get_root_wnd();
     if (st.pressed && st.pressed != root)
@@ -212,7 +214,7 @@ void frame_update() {
     st.prev_mouse = st.mouse;
     update_hover();
     tip_update(get_frame_dt());
-    // TODO: the drag state is updated here once drag and drop lands.
+    drag_update();
     if (!st.modal_stack.empty()) {
         // The scene stands still under a dialog.
         st.modal_stack.back()->refresh_all();
@@ -233,8 +235,8 @@ void frame_render() {
         get_top_scene()->draw();
     }
     get_root_wnd()->paint_children();
-    // TODO: the animation player steps by get_frame_dt(), then the drag image
-    // is drawn, as those modules land.
+    // TODO: the animation player steps by get_frame_dt() here once it lands.
+    drag_draw();
     ime_draw();
     draw_hint_text();
     if (opts().show_fps) draw_fps();

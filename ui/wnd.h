@@ -112,6 +112,7 @@ public:
     bool mbtn_pressed = false;
     uintptr_t user_data = 0;       // becomes the last-command word on click
     uintptr_t tag = 0;
+    uint32_t drag_flags = 0;       // DRAG_* bits of app/drag.h
     uint32_t state = 0;            // WST_* bits
     int layer = 0;
     uintptr_t user_word = 0;

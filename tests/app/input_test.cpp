@@ -88,21 +88,6 @@ TEST_F(Input, ScrollDirectionFromKeysAndScreenEdges) {
     }
 }
 
-TEST_F(Input, ModifierAndButtonQueries) {
-    const std::pair<int, std::pair<bool, bool>> mod_rows[] = {
-        {0, {false, false}},         {KMOD_LALT, {true, false}},  {KMOD_RALT, {true, false}},
-        {KMOD_LCTRL, {false, true}}, {KMOD_RCTRL, {false, true}}, {KMOD_SHIFT, {false, false}}};
-    for (const auto& [m, want] : mod_rows) {
-        mods = m;
-        EXPECT_EQ(is_alt_down(), want.first) << m;
-        EXPECT_EQ(is_ctrl_down(), want.second) << m;
-    }
-    buttons = SDL_BUTTON_LMASK | SDL_BUTTON_RMASK;
-    EXPECT_TRUE(is_lbtn_down());
-    EXPECT_FALSE(is_mbtn_down());
-    EXPECT_TRUE(is_rbtn_down());
-}
-
 TEST_F(Input, TreeQueriesAndTheStateReset) {
     wnd_t outer, inner, other;
     const rect r{0, 0, 10, 10};

@@ -104,12 +104,3 @@ TEST_F(Scenes, PoppingTheLastSceneLeavesAnEmptyStack) {
     EXPECT_FALSE(has_scene());
 }
 
-TEST(ClearPtrVec, DeletesEachElementAndKeepsTheCapacity) {
-    calls.clear();
-    std::vector<obj_t*> v{new rec_scene_t("x"), nullptr, new rec_scene_t("y")};
-    v.reserve(8);
-    clear_ptr_vec(v);
-    EXPECT_TRUE(v.empty());
-    EXPECT_EQ(v.capacity(), 8u);
-    EXPECT_EQ(calls, (std::vector<std::string>{"x deleted", "y deleted"}));
-}

@@ -50,22 +50,6 @@ TEST_F(Wnd, CreationPlacesInTheParentsClientArea) {
     EXPECT_EQ(*outer.get_rel_rect(&rel), (rect{-4, -5, 3, 4}));
 }
 
-TEST_F(Wnd, ChildIdiomLinksThroughSetParentAndSetRect) {
-    rec_wnd_t p("p", root(), {100, 50, 300, 200});
-    auto* c = new rec_wnd_t("c", nullptr, {0, 0, 0, 0});
-    c->state = 0;
-    c->set_parent(&p);
-    const rect r{10, 20, 30, 40};
-    c->set_rect(&r);
-    EXPECT_FALSE(c->is_created());
-    c->on_create();
-    reg_owned_wnd(c);
-    EXPECT_TRUE(c->is_created());
-    EXPECT_EQ(c->rc, (rect{110, 70, 30, 40}));
-    ASSERT_EQ(p.children.size(), 1u);
-    EXPECT_EQ(p.children[0], c);
-}
-
 TEST_F(Wnd, DeletedWindowLeavesItsParentAndTheInputState) {
     rec_wnd_t p("p", root(), {0, 0, 300, 200});
     auto* c = new rec_wnd_t("c", &p, {0, 0, 50, 50});
@@ -97,20 +81,6 @@ TEST_F(Wnd, HitTestFindsTheDeepestShownWindowThatTakesInput) {
     EXPECT_EQ(root()->hit_test(&in_a1), &a1);  // disabled windows are hit
     a1.set_visible(false);
     EXPECT_EQ(root()->hit_test(&in_a1), &a);
-}
-
-TEST_F(Wnd, FocusOrderAndEndCodeLookups) {
-    rec_wnd_t p("p", root(), {0, 0, 300, 200});
-    rec_wnd_t x("x", &p, {0, 0, 1, 1}), y("y", &p, {0, 0, 1, 1}), z("z", &p, {0, 0, 1, 1});
-    x.focus_order = 3;
-    y.focus_order = 0;
-    z.focus_order = 1;
-    y.end_code = -2;
-    EXPECT_EQ(p.next_focus_child(nullptr), &z);
-    EXPECT_EQ(p.next_focus_child(&z), &x);
-    EXPECT_EQ(p.next_focus_child(&x), nullptr);
-    EXPECT_EQ(p.find_child_by_ret(-2), &y);
-    EXPECT_EQ(p.find_child_by_ret(-1), nullptr);
 }
 
 // ---- input ----
@@ -276,24 +246,6 @@ TEST_F(Wnd, ChildrenPaintByLayerThenInChildOrder) {
     EXPECT_EQ(calls, (std::vector<std::string>{"a drawn", "a_child drawn", "b drawn", "modal drawn"}));
 }
 
-TEST_F(Wnd, PaintLetsAHandlerDrawInsteadOfTheDefault) {
-    answering_wnd_t p("p", root(), {0, 0, 300, 200});
-    rec_wnd_t c("c", &p, {0, 0, 10, 10});
-    p.answers = EVT_PAINT;
-    // The parent handles the paint notification without clearing do_default.
-    c.paint();
-    EXPECT_EQ(calls, (std::vector<std::string>{"c drawn"}));
-    struct skip_t : answering_wnd_t {
-        using answering_wnd_t::answering_wnd_t;
-        bool on_msg(const evt_t& m, wnd_t* sender) override {
-            if (m.code == EVT_PAINT) reinterpret_cast<wnd_paint_rec_t*>(m.a)->do_default = false;
-            return true;
-        }
-    } skip("skip", root(), {0, 0, 10, 10});
-    skip.paint();
-    EXPECT_EQ(calls, (std::vector<std::string>{"c drawn"}));
-}
-
 // ---- layout ----
 
 TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBounds) {
@@ -399,23 +351,6 @@ TEST_F(Wnd, VisibilityIsAnnouncedOnlyOnceLaidOut) {
     a.set_visible(true);
     EXPECT_EQ(a.heard(EVT_VISIBILITY), 1);
     EXPECT_FALSE(a.is_hidden());
-}
-
-TEST_F(Wnd, StyleTestsReadTheClassWordToo) {
-    rec_wnd_t a("a", root(), {0, 0, 10, 10});
-    a.cls_style = WS_CHECKED;
-    EXPECT_TRUE(a.is_checked());
-    a.cls_style = WS_DISABLED;
-    EXPECT_FALSE(a.is_enabled());
-    a.set_enabled(true);  // the class word cannot be lifted by the instance
-    EXPECT_FALSE(a.is_enabled());
-    a.cls_style = 0;
-    a.set_enabled(false);
-    EXPECT_FALSE(a.is_enabled());
-    a.set_enabled(true);
-    EXPECT_TRUE(a.is_enabled());
-    a.state = 0;
-    EXPECT_FALSE(a.is_enabled());
 }
 
 // ---- text ----

@@ -1,0 +1,289 @@
+#include "app/drag.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/img_cache.h"
+#include "support/canvas.h"
+#include "support/loop_harness.h"
+
+using namespace harness;
+
+namespace {
+
+const char* drag_msg_name(uint32_t code) {
+    switch (code) {
+    case EVT_DRAG_QUERY: return "query";
+    case EVT_DRAG_BEGIN: return "begin";
+    case EVT_DRAG_OVER: return "over-src";
+    case EVT_DRAG_OVER2: return "over-tgt";
+    case EVT_DROP: return "drop-src";
+    case EVT_DROP2: return "drop-tgt";
+    default: return nullptr;
+    }
+}
+
+// Answers every drag message, so each stops at the window it was sent to,
+// and logs it in harness::calls as "<window> <message>".
+struct drag_wnd_t : rec_wnd_t {
+    bool refuse = false;
+    uintptr_t put_data = 0;  // stored on begin
+    uintptr_t got_data = 0;  // read on the target-side drop
+
+    drag_wnd_t(const char* n, rect r, uint32_t flags) : rec_wnd_t(n, get_root_wnd(), r) { drag_flags = flags; }
+    bool on_msg(const evt_t& m, wnd_t* sender) override {
+        const char* what = drag_msg_name(m.code);
+        if (!what) return rec_wnd_t::on_msg(m, sender);
+        calls.push_back(name + " " + what);
+        if (m.code == EVT_DRAG_QUERY && refuse) set_drag_ok(false);
+        if (m.code == EVT_DRAG_BEGIN && put_data) *get_drag_data() = put_data;
+        if (m.code == EVT_DROP2) got_data = *get_drag_data();
+        return true;
+    }
+};
+
+using calls_t = std::vector<std::string>;
+
+// Three windows: `mover` drags when moved, `target` takes drops, `picker` is
+// picked up by a click. Events go through the real routing.
+class Drag : public loop_test_t {
+protected:
+    drag_wnd_t mover{"mover", {100, 100, 50, 50}, DRAG_ON_MOVE};
+    drag_wnd_t target{"target", {300, 100, 50, 50}, 0};
+    drag_wnd_t picker{"picker", {100, 300, 50, 50}, DRAG_ON_CLICK};
+
+    void TearDown() override {
+        drag_cancel();
+        loop_test_t::TearDown();
+    }
+    static void at(uint32_t code, int x, int y) {
+        move_to(x, y);
+        route(code, x, y);
+    }
+    // Starts a drag of `mover` and forgets what that took.
+    void start_mover() {
+        at(EVT_LBTN_DOWN, 110, 110);
+        at(EVT_MOUSE_MOVE, 130, 110);
+        ASSERT_TRUE(is_drag_src(&mover));
+        calls.clear();
+        for (rec_wnd_t* w : {&mover, &target, &picker}) w->inputs.clear();
+    }
+    int all_got(uint32_t code) const { return mover.got(code) + target.got(code) + picker.got(code); }
+};
+
+TEST_F(Drag, StartsEightPixelsFromThePress) {
+    struct move_t {
+        int dx, dy;
+        bool starts;
+    };
+    const move_t moves[] = {{7, 7, false}, {8, 7, true}, {7, 8, true}, {-8, 0, true}, {-7, -7, false}};
+    for (const move_t& m : moves) {
+        at(EVT_LBTN_DOWN, 110, 110);
+        route(EVT_MOUSE_MOVE, 110 + m.dx, 110 + m.dy);
+        EXPECT_EQ(is_drag_src(&mover), m.starts) << m.dx << ", " << m.dy;
+        EXPECT_EQ(*get_drag_start(), (m.starts ? pt_t{110, 110} : pt_t{-1, -1}));
+        drag_cancel();
+        route(EVT_LBTN_UP, 110, 110);
+    }
+    // Neither a window without the move bit nor one picked up by clicks.
+    for (const pt_t p : {pt_t{310, 110}, pt_t{110, 310}}) {
+        at(EVT_LBTN_DOWN, p.x, p.y);
+        at(EVT_MOUSE_MOVE, p.x + 60, p.y + 60);
+        EXPECT_FALSE(is_dragging());
+        route(EVT_LBTN_UP, p.x + 60, p.y + 60);
+    }
+    for (const std::string& c : calls) EXPECT_EQ(c.rfind("mover ", 0), 0u) << c;
+}
+
+TEST_F(Drag, MessagesComeInOrderAndTheDropClicksNothing) {
+    mover.put_data = 42;
+    at(EVT_LBTN_DOWN, 110, 110);
+    at(EVT_MOUSE_MOVE, 120, 110);
+    at(EVT_MOUSE_MOVE, 310, 110);
+    EXPECT_EQ(get_drag_target(), &target);
+    route(EVT_LBTN_UP, 310, 110);
+
+    EXPECT_EQ(calls, (calls_t{"mover query", "mover begin", "mover over-tgt", "mover over-src", "target over-tgt",
+                              "mover over-src", "mover drop-src", "target drop-tgt"}));
+    EXPECT_EQ(target.got_data, 42u);
+    EXPECT_EQ(mover.clicks + target.clicks, 0);
+    EXPECT_EQ(target.got(EVT_LBTN_UP), 0);  // the dropping release goes no further
+
+    // Back at rest.
+    EXPECT_FALSE(is_dragging());
+    EXPECT_EQ(get_drag_src(), nullptr);
+    EXPECT_EQ(get_drag_target(), nullptr);
+    EXPECT_EQ(*get_drag_data(), 0u);
+    EXPECT_EQ(*get_drag_start(), (pt_t{-1, -1}));
+}
+
+TEST_F(Drag, FramesRetargetOnlyWhenTheMouseMoved) {
+    start_mover();
+    EXPECT_TRUE(is_modal_or_drag());
+    set_frame_cursor(CUR_DEFAULT);
+    frame_update();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(get_frame_cursor(), CUR_DRAG);
+    move_to(500, 500);  // over the root alone, which does not answer
+    frame_update();
+    EXPECT_EQ(get_drag_target(), get_root_wnd());
+    EXPECT_EQ(calls, (calls_t{"mover over-src"}));
+}
+
+TEST_F(Drag, QueryRefusalKeepsItAtRestAndAsksAgain) {
+    mover.refuse = true;
+    at(EVT_LBTN_DOWN, 110, 110);
+    route(EVT_MOUSE_MOVE, 120, 110);
+    EXPECT_FALSE(is_dragging());
+    EXPECT_EQ(*get_drag_start(), (pt_t{-1, -1}));
+    route(EVT_MOUSE_MOVE, 125, 110);
+    EXPECT_EQ(calls, (calls_t{"mover query", "mover query"}));
+    mover.refuse = false;
+    route(EVT_MOUSE_MOVE, 130, 110);
+    EXPECT_TRUE(is_drag_src(&mover));
+}
+
+TEST_F(Drag, RightReleaseAndEscapeUpCancelSilently) {
+    start_mover();
+    route(EVT_RBTN_DOWN, 130, 110);
+    EXPECT_TRUE(is_dragging());
+    route(EVT_RBTN_UP, 130, 110);
+    EXPECT_FALSE(is_dragging());
+    EXPECT_EQ(all_got(EVT_RBTN_DOWN) + all_got(EVT_RBTN_UP), 0);
+    EXPECT_EQ(*get_drag_start(), (pt_t{-1, -1}));
+
+    start_mover();
+    route(EVT_KEY_DOWN, SDLK_ESCAPE, 0);
+    route(EVT_KEY_UP, SDLK_a, 0);
+    EXPECT_TRUE(is_dragging());
+    EXPECT_TRUE(mover.got(EVT_KEY_DOWN) && mover.got(EVT_KEY_UP));  // neither swallowed
+    mover.inputs.clear();
+    route(EVT_KEY_UP, SDLK_ESCAPE, 0);
+    EXPECT_FALSE(is_dragging());
+    EXPECT_EQ(mover.got(EVT_KEY_UP), 0);
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Drag, ClickPicksUpAndTheNextClickDrops) {
+    click_at(110, 310);
+    EXPECT_EQ(picker.clicks, 1);
+    ASSERT_TRUE(is_drag_src(&picker));
+    EXPECT_EQ(*get_drag_start(), (pt_t{110, 310}));
+
+    at(EVT_MOUSE_MOVE, 310, 110);  // no button held
+    for (rec_wnd_t* w : {&mover, &target, &picker}) w->inputs.clear();
+    route(EVT_LBTN_DOWN, 310, 110);
+    route(EVT_LBTN_DBL, 310, 110);  // a quick second press is swallowed too
+    EXPECT_TRUE(is_dragging());
+    EXPECT_EQ(all_got(EVT_LBTN_DOWN) + all_got(EVT_LBTN_DBL), 0);
+    route(EVT_LBTN_UP, 310, 110);
+
+    EXPECT_FALSE(is_dragging());
+    EXPECT_EQ(target.clicks, 0);
+    EXPECT_EQ(calls, (calls_t{"picker query", "picker begin", "picker over-tgt", "picker over-src", "target over-tgt",
+                              "picker over-src", "picker drop-src", "target drop-tgt"}));
+}
+
+TEST_F(Drag, ClosedWindowsLeaveTheDrag) {
+    auto extra = std::make_unique<drag_wnd_t>("extra", rect{500, 100, 50, 50}, 0);
+    start_mover();
+    at(EVT_MOUSE_MOVE, 510, 110);
+    EXPECT_EQ(get_drag_target(), extra.get());
+    extra.reset();
+    EXPECT_EQ(get_drag_target(), nullptr);
+    calls.clear();
+    route(EVT_LBTN_UP, 510, 110);
+    EXPECT_EQ(calls, (calls_t{"mover drop-src"}));
+
+    // Without its source the drag is over.
+    auto src = std::make_unique<drag_wnd_t>("src", rect{100, 500, 50, 50}, DRAG_ON_MOVE);
+    at(EVT_LBTN_DOWN, 110, 510);
+    at(EVT_MOUSE_MOVE, 130, 510);
+    ASSERT_TRUE(is_drag_src(src.get()));
+    src.reset();
+    EXPECT_FALSE(is_dragging());
+}
+
+// Drawing, read back from a target texture.
+
+constexpr int side = 512;
+constexpr uint32_t img_clr = 0xFF2040A0u;
+
+// Drags the mover over the target; the mouse rectangle overlaps the
+// target's right part.
+class DragDraw : public Drag {
+protected:
+    test_gfx_t gfx{"tw_drag"};
+    std::optional<canvas_t> canvas;
+    const rect mouse_rc{330, 130, 32, 32};
+
+    static void SetUpTestSuite() { ASSERT_TRUE(init_sdl_libs()) << SDL_GetError(); }
+    static void TearDownTestSuite() { quit_sdl_libs(); }
+
+    void SetUp() override {
+        Drag::SetUp();
+        ASSERT_TRUE(open_window()) << SDL_GetError();
+        canvas.emplace(side);
+        gfx.png("img", 32, 32, [](int, int) { return img_clr; });
+        start_mover();
+        at(EVT_MOUSE_MOVE, 330, 130);
+        ASSERT_EQ(get_drag_target(), &target);
+    }
+    void TearDown() override {
+        Drag::TearDown();
+        canvas.reset();
+        close_window();
+    }
+    static uint32_t px(int x, int y) { return canvas_t::px(x, y); }
+    static int alpha(uint32_t v) { return canvas_t::alpha(v); }
+};
+
+TEST_F(DragDraw, LightsSourceAndTargetUnderTheImage) {
+    drag_draw();
+    EXPECT_NEAR(alpha(px(120, 120)), 68, 1);
+    EXPECT_NEAR(alpha(px(340, 140)), 17, 1);  // no image yet: the target shows
+    EXPECT_EQ(px(200, 300), 0u);
+
+    canvas->clear();
+    set_drag_img(gfx.name("img"));
+    drag_draw();
+    EXPECT_NEAR(alpha(px(305, 105)), 17, 1);
+    EXPECT_EQ(px(mouse_rc.x, mouse_rc.y), img_clr);
+    EXPECT_EQ(px(mouse_rc.x + 31, mouse_rc.y + 31), img_clr);
+    EXPECT_EQ(px(mouse_rc.x + 32, mouse_rc.y + 20), 0u);
+
+    canvas->clear();
+    mover.drag_flags |= DRAG_NO_HILITE;
+    drag_draw();
+    EXPECT_EQ(px(120, 120), 0u);
+    EXPECT_EQ(px(305, 105), 0u);
+}
+
+TEST_F(DragDraw, RefusedDropDropsTheTargetLightAndCoversTheImage) {
+    set_drag_img(gfx.name("img"));
+    set_drop_ok(false);
+    drag_draw();
+    EXPECT_NEAR(alpha(px(120, 120)), 68, 1);
+    EXPECT_EQ(px(305, 105), 0u);
+    const std::vector<uint32_t> got = canvas_t::read(mouse_rc);
+
+    // What the no-drop image over the drag image looks like, whatever file it is.
+    {
+        canvas_t ref(side);
+        draw_tex(get_img(gfx.name("img")), &mouse_rc, nullptr);
+        draw_tex(get_img(L"misc/no_drop"), &mouse_rc, nullptr);
+        EXPECT_EQ(got, canvas_t::read(mouse_rc));
+    }
+    canvas->clear();
+
+    // The next drag allows drops again.
+    drag_cancel();
+    route(EVT_LBTN_UP, 330, 130);
+    start_mover();
+    at(EVT_MOUSE_MOVE, 330, 130);
+    drag_draw();
+    EXPECT_NEAR(alpha(px(305, 105)), 17, 1);
+}
+
+}  // namespace
