@@ -35,8 +35,8 @@ enum : uint32_t {
     EVT_KEY_UP = 0xA014,
     EVT_TEXT = 0xA015,
     EVT_COMMAND = 0xA016,
-    EVT_LCLICK = 0xA017,
-    EVT_RCLICK = 0xA018,
+    EVT_RCLICK = 0xA017,  // right button down and up on one window
+    EVT_MCLICK = 0xA018,  // middle button down and up on one window
     EVT_MARKER_CLICK = 0xA019,
     EVT_MOUSE_ENTER = 0xA01A,
     EVT_MOUSE_LEAVE = 0xA01B,

@@ -4,6 +4,8 @@
 
 namespace {
 constexpr clr_t hub_bg = 0xFF1C2833;
+constexpr int name_font = 18;       // bold, 20 points
+constexpr int name_align = 16 | 32;  // centred both ways
 
 arena_scene_t* the_arena = nullptr;
 
@@ -21,6 +23,8 @@ public:
         wnd_t* hub = new_wnd();
         hub->create(WS_FILL_W | WS_FILL_H, WND_ROOT, nullptr, 0, 0, nullptr);
         hub->bg_clr = hub_bg;
+        hub->font = name_font;
+        hub->text_align = name_align;
         hub->set_text(L"竞技场", false);
         reg_owned_wnd(hub);
         return true;

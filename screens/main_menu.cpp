@@ -9,6 +9,8 @@ constexpr int frame_h = 320;
 constexpr int frame_pad = 16;
 constexpr int frame_gap = 8;
 constexpr clr_t frame_bg = 0x11ffffff;
+constexpr int name_font = 17;       // bold, 22 points
+constexpr int name_align = 16 | 32;  // centred both ways
 
 main_menu_scene_t* the_menu = nullptr;
 
@@ -31,6 +33,8 @@ public:
         frame->bg_clr = frame_bg;
         frame->padding = frame_pad;
         frame->gap = frame_gap;
+        frame->font = name_font;
+        frame->text_align = name_align;
         frame->set_text(L"Tarnwick", false);
         reg_owned_wnd(frame);
         return true;

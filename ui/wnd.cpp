@@ -163,11 +163,11 @@ bool wnd_t::on_input(const evt_t* e) {
     case EVT_LBTN_UP: repeating = false; break;
     // 0xA017 is the right click and 0xA018 the middle click the screens listen for.
     case EVT_RBTN_UP:
-        if (rbtn_pressed && is_hot()) notify({EVT_LCLICK, e->a, e->b});
+        if (rbtn_pressed && is_hot()) notify({EVT_RCLICK, e->a, e->b});
         rbtn_pressed = false;
         break;
     case EVT_MBTN_UP:
-        if (mbtn_pressed && is_hot()) notify({EVT_RCLICK, e->a, e->b});
+        if (mbtn_pressed && is_hot()) notify({EVT_MCLICK, e->a, e->b});
         mbtn_pressed = false;
         break;
     case EVT_KEY_DOWN:

@@ -110,7 +110,7 @@ TEST_F(Wnd, RightAndMiddleClicksNeedPressAndReleaseOnTheSameWindow) {
     struct row_t {
         uint32_t down, up, click;
     };
-    for (const row_t& r : {row_t{EVT_RBTN_DOWN, EVT_RBTN_UP, EVT_LCLICK}, row_t{EVT_MBTN_DOWN, EVT_MBTN_UP, EVT_RCLICK}}) {
+    for (const row_t& r : {row_t{EVT_RBTN_DOWN, EVT_RBTN_UP, EVT_RCLICK}, row_t{EVT_MBTN_DOWN, EVT_MBTN_UP, EVT_MCLICK}}) {
         move_to(20, 20);
         route(r.down, 20, 20);
         move_to(110, 20);
