@@ -168,18 +168,13 @@ protected:
         evt_t out;
         translate_sdl_evt(&e, &out);
     }
-    static uint32_t pixel(int x, int y) {
-        uint32_t px = 0;
-        const SDL_Rect r{x, y, 1, 1};
-        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, &px, 4), 0);
-        return px & 0xFFFFFF;
-    }
     static std::vector<uint32_t> pixels(const rect& a) {
         std::vector<uint32_t> px(size_t(a.w) * size_t(a.h));
         const SDL_Rect r{a.x, a.y, a.w, a.h};
         EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, px.data(), a.w * 4), 0);
         return px;
     }
+    static uint32_t pixel(int x, int y) { return pixels({x, y, 1, 1})[0] & 0xFFFFFF; }
 
     test_edt_t edit;
 };
