@@ -3,6 +3,7 @@
 #include "app/audio.h"
 #include "app/db.h"
 #include "app/font.h"
+#include "app/ime.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/opts.h"
@@ -57,6 +58,7 @@ bool platform_start() {
         release_platform();
         return false;
     }
+    ime_start();
     load_cursors();  // a missing cursor image is not fatal
     if (!load_fonts() || !create_root_wnd()) {
         release_platform();

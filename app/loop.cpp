@@ -12,6 +12,7 @@
 #include "app/font.h"
 #include "app/frame_timer.h"
 #include "app/geom.h"
+#include "app/ime.h"
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/opts.h"
@@ -237,7 +238,7 @@ void frame_render() {
     get_root_wnd()->paint_children();
     get_ani_mgr()->run(get_frame_dt());
     drag_draw();
-    // TODO: the text-input overlay is drawn here once it lands.
+    ime_draw();
     draw_hint_text();
     if (opts().show_fps) draw_fps();
     present_frame();

@@ -1,21 +1,31 @@
 #include "app/app.h"
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "app/audio.h"
 #include "app/codec.h"
+#include "app/db.h"
+#include "app/font.h"
 #include "app/ini.h"
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/lua_ex.h"
+#include "app/opts.h"
 #include "app/paths.h"
+#include "app/platform.h"
+#include "app/render.h"
 #include "app/scene.h"
 #include "app/seams.h"
+#include "app/text_info.h"
 #include "screens/arena.h"
 #include "screens/main_menu.h"
 #include "support/font_env.h"
@@ -33,8 +43,34 @@ int msg_boxes = 0;
 void (*first_frame)() = nullptr;
 bool first_done = false;
 
+// One enum table that start-up fills from strs.smokes once the text database is up.
+text_info_t smoke_row;
+const txt_tbl_reg_t smoke_reg(L"smoke", {&smoke_row}, 0);
+
+// Scenes and windows must go while what they may still use is up.
+bool services_up() {
+    return get_font(FONT_DEF) && get_renderer() && Mix_QuerySpec(nullptr, nullptr, nullptr) != 0 &&
+           SDL_WasInit(SDL_INIT_VIDEO) != 0;
+}
+void note(const char* what) { calls.push_back(std::string(what) + (services_up() ? "" : " too late")); }
+
+// A silent second of 8-bit mono PCM.
+std::string silent_wav() {
+    const uint32_t n = 8000;
+    std::string w = "RIFF";
+    auto u32 = [&w](uint32_t v) { for (int i = 0; i < 4; ++i) w += char(v >> (8 * i)); };
+    auto u16 = [&w](uint16_t v) { w += char(v & 0xFF), w += char(v >> 8); };
+    u32(36 + n);
+    w += "WAVEfmt ";
+    u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+    w += "data";
+    u32(n);
+    w.append(n, char(0x80));
+    return w;
+}
+
 struct rec_scene_t : scene_t {
-    ~rec_scene_t() override { calls.push_back("scene deleted"); }
+    ~rec_scene_t() override { note("scene deleted"); }
     bool on_evt(const evt_t*, wnd_t*) override { return false; }
     void update() override {}
     void draw() override {}
@@ -46,13 +82,13 @@ struct rec_scene_t : scene_t {
         return true;
     }
     void resume() override {}
-    void leave() override { calls.push_back("scene leave"); }
+    void leave() override { note("scene leave"); }
     pt_t get_cell() override { return {0, 0}; }
 
     struct rec_wnd_t : wnd_t {
-        ~rec_wnd_t() override { calls.push_back("window deleted"); }
+        ~rec_wnd_t() override { note("window deleted"); }
         bool on_msg(const evt_t& m, wnd_t* sender) override {
-            if (m.code == EVT_CLOSING && sender == this) calls.push_back("window closing");
+            if (m.code == EVT_CLOSING && sender == this) note("window closing");
             return false;
         }
     };
@@ -72,8 +108,11 @@ class App : public ::testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::create_directories(game.root() / "text/cn");
-        std::filesystem::copy_file(std::string(TW_SOURCE_DIR) + "/data/text/main.lua", game.path("text/main.lua"),
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::ifstream shipped(std::string(TW_SOURCE_DIR) + "/data/text/main.lua", std::ios::binary);
+        const std::string main_lua{std::istreambuf_iterator<char>(shipped), {}};
+        ASSERT_FALSE(main_lua.empty());
+        game.file("text/main.lua", main_lua + "\nstrs.smokes = {{n = \"Alpha\"}}\n");
+        game.file("sfx/music/main_00.wav", silent_wav());
         if (!std::filesystem::exists(game.root() / "fonts")) font_env_t::copy_fonts(game);
         game.file("config.ini", "[Main]\r\nauto_arena=1\r\nfull_screen=0\r\nwindowed_size=640x480\r\n");
         set_exe_dir(wide_from_utf8(game.path() + "/").c_str());
@@ -92,20 +131,50 @@ protected:
 }  // namespace
 
 TEST_F(App, RunsHeadlessAndShutsDownInOrder) {
+    // What start-up brought up, seen at the first frame.
     static rect root_rc;
+    static bool fonts, text_input, full_screen;
+    static int music_vol, sound_vol;
+    static std::wstring track, table_name, comma;
     first_frame = [] {
         root_rc = get_root_wnd()->rc;
+        fonts = get_font(FONT_DEF) && get_font(FONT_CH_DMG);
+        SDL_Event ev{};
+        ev.type = SDL_TEXTINPUT;
+        SDL_strlcpy(ev.text.text, "\xE5\xAD\x97", sizeof ev.text.text);  // 字
+        evt_t e;
+        text_input = translate_sdl_evt(&ev, &e) && e.code == EVT_TEXT;
+        music_vol = Mix_VolumeMusic(-1);
+        sound_vol = snd_mgr::get().sfx_vol;
+        track = cur_track().c_str();
+        table_name = smoke_row.n ? smoke_row.n : L"";
+        comma = lang_cma.c_str();
+        full_screen = opts().full_screen;
         auto* s = new rec_scene_t;
         reg_scene(s);
         push_scene(s, true);
     };
     EXPECT_EQ(app_main(0, nullptr), 0);
-    EXPECT_TRUE(first_done);
+    ASSERT_TRUE(first_done);
     EXPECT_EQ(root_rc, (rect{0, 0, 640, 480}));
+    EXPECT_TRUE(fonts);
+    EXPECT_TRUE(text_input);
+    EXPECT_EQ(music_vol, 10 * MIX_MAX_VOLUME / 100);
+    EXPECT_EQ(sound_vol, 25);
+    EXPECT_TRUE(track.ends_with(L"sfx/music/main_00.wav")) << to_utf8_string(track.c_str());
+    EXPECT_EQ(comma, L"\uFF0C");       // main.lua ran
+    EXPECT_EQ(table_name, L"Alpha");  // the tables were read after it
+    EXPECT_FALSE(full_screen);        // the options were read
     EXPECT_EQ(msg_boxes, 0);
+
     EXPECT_EQ(calls, (std::vector<std::string>{"scene leave", "window closing", "window deleted", "scene deleted"}));
     EXPECT_EQ(get_main_menu_scene(), nullptr);
     EXPECT_EQ(owned_wnd_count(), 0);
+    EXPECT_EQ(get_font(FONT_DEF), nullptr);
+    EXPECT_EQ(cursor_count(), 0);
+    EXPECT_EQ(get_renderer(), nullptr);
+    EXPECT_EQ(get_main_wnd(), nullptr);
+    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(SDL_WasInit(0), 0u);
 }
 
