@@ -10,13 +10,13 @@
 
 namespace {
 
-constexpr double frame_secs = 0.05;      // each image of a sequence shows just over this
-constexpr double text_secs = 1.0;        // a floating text's life
-constexpr int text_gap_ms = 300;         // texts at one point start at least this far apart
-constexpr double secs_per_px = 0.0005;   // missiles and slides: 2000 pixels a second
+constexpr double frame_secs = 0.05;  // each image of a sequence shows just over this
+constexpr double text_secs = 1.0;  // a floating text's life
+constexpr int text_gap_ms = 300;  // texts at one point start at least this far apart
+constexpr double secs_per_px = 0.0005;  // missiles and slides: 2000 pixels a second
 constexpr int no_limit = 1000000000;
-constexpr int text_measure_flags = 3;    // left, top
-constexpr int text_draw_flags = 48;      // centred both ways in its box
+constexpr int text_measure_flags = 3;  // left, top
+constexpr int text_draw_flags = 48;  // centred both ways in its box
 
 uint32_t next_ani_id = 1;
 
@@ -136,7 +136,7 @@ uint32_t ani_mgr_t::play(zg::ani_t* a) {
     if (auto* t = dynamic_cast<zg::text_ani_t*>(a)) stagger(t);
     const uint32_t id = a->id;
     const bool wait_for_it = (a->flags & zg::ANI_F_WAIT) != 0;
-    list.emplace_back(a);
+    list.push_back(a);
     if (wait_for_it) wait(int(id), 1);
     return id;
 }
@@ -177,7 +177,7 @@ void ani_mgr_t::run(double dt) {
     const int top = top_group();
     // By index: a custom animation may play another one while it draws.
     for (size_t i = 0; i < list.size();) {
-        zg::ani_t* a = list[i].get();
+        zg::ani_t* a = list[i];
         if (a->group == 0 || a->group == top) {
             if (a->delay > 0) {
                 a->delay -= int(dt * 1000);
@@ -188,7 +188,7 @@ void ani_mgr_t::run(double dt) {
         }
         if (a->done) {
             forget_text(a);
-            list.erase(list.begin() + std::ptrdiff_t(i));
+            list.erase(i);
         } else {
             ++i;
         }

@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
-#include <vector>
 
+#include "app/ptr_containers.h"
 #include "app/str.h"
 #include "app/types.h"
 
@@ -29,11 +28,11 @@ class ani_t {
 public:
     int kind;
     int flags;
-    int group;      // 0 or above
-    int delay;      // milliseconds still to wait before the first frame
-    uint32_t id;    // unique for the run, from 1
+    int group;  // 0 or above
+    int delay;  // milliseconds still to wait before the first frame
+    uint32_t id;  // unique for the run, from 1
     double elapsed = 0;  // seconds; grows only while the animation runs
-    bool done = false;   // the player deletes it after this step
+    bool done = false;  // the player deletes it after this step
 
     ani_t(int kind, int flags, int group, int delay);
     ani_t(const ani_t&) = delete;
@@ -115,7 +114,7 @@ public:
     double blink_clock() const { return blink; }
 
 private:
-    std::vector<std::unique_ptr<zg::ani_t>> list;  // in play order
+    ptr_vec_t<zg::ani_t> list;  // in play order
     // The latest floating text started at each centre point, while it is listed.
     std::map<pt_t, zg::ani_t*> text_at;
     double blink = 0;  // seconds, 0 to 1
