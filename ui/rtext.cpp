@@ -36,8 +36,8 @@ struct rt_layout_t {
     std::vector<int> fonts;
     std::vector<uint32_t> flags;
 
-    rt_layout_t(rt_text_t& text, int font)
-        : t(text), src(text.markup.buf), p(text.markup.buf), clrs{text.def_clr}, alphas{255}, fonts{font}, flags{0} {
+    rt_layout_t(rt_text_t& text, const wchar_t* source, int font)
+        : t(text), src(source), p(source), clrs{text.def_clr}, alphas{255}, fonts{font}, flags{0} {
         line_h = font_h();
     }
 
@@ -176,7 +176,8 @@ void char_loop(rt_layout_t& L) {
 }
 
 size layout(rt_text_t& t, int font) {
-    rt_layout_t L(t, font);
+    const Str source = t.prefix.empty() ? t.markup : t.prefix + t.markup;
+    rt_layout_t L(t, source.buf, font);
     char_loop(L);
     end_line(L);
     return {L.widest, L.line_top + L.line_h};
@@ -236,9 +237,39 @@ const Str& rtext_t::get_text() const { return p_ ? p_->markup : empty_text; }
 
 rect rtext_t::get_rect() const { return p_ ? p_->text_rc : rect{}; }
 
+const clr_t* rtext_t::color_ptr() const { return p_ ? &p_->def_clr : &default_clr; }
+
+void rtext_t::set_color(const clr_t* clr) {
+    if (!clr) return;
+    init();
+    p_->def_clr = *clr;
+    for (rt_item_t* it : p_->items)
+        if (it->kind == RT_GLYPH) it->clr = *clr;
+}
+
+void rtext_t::set_prefix(const char* text) {
+    init();
+    p_->prefix = text ? utf8_to_str(text) : Str();
+}
+
 int rtext_t::item_count() const { return p_ ? int(p_->items.size()) : 0; }
 
 rect rtext_t::item_rect(int i) const {
     if (!p_ || i < 0 || i >= item_count()) return {};
     return p_->items[size_t(i)]->rc;
+}
+
+Str strip_tags(const wchar_t* text) {
+    Str out;
+    if (!text) return out;
+    bool in_tag = false;
+    for (const wchar_t* p = text; *p; ++p) {
+        if (*p == L'<')
+            in_tag = true;
+        else if (*p == L'>')
+            in_tag = false;
+        else if (!in_tag)
+            out.append_char(*p);
+    }
+    return out;
 }

@@ -51,9 +51,10 @@ struct rt_text_t {
     rect text_rc;     // the laid-out text inside the box, after alignment
     Str markup;
     clr_t def_clr{0xFFFFFFFFu};
+    Str prefix;       // laid out in front of the mark-up
     ptr_vec_t<rt_item_t> items;  // in layout order
-    // TODO: prefix, padding, shrink-to-fit, bands, tooltip anchors and links
-    // arrive with the mark-up reader, which is their only producer.
+    // TODO: padding, shrink-to-fit, bands, tooltip anchors and links arrive
+    // with the mark-up reader, which is their only producer.
 };
 
 class rtext_t {
@@ -75,6 +76,13 @@ public:
 
     const Str& get_text() const;
     rect get_rect() const;
+    // The colour the last set_text started from (opaque white before any).
+    const clr_t* color_ptr() const;
+    // Every glyph takes exactly this colour, alpha included, without a new layout.
+    void set_color(const clr_t* clr);
+    // UTF-8 text laid out in front of the mark-up from the next set_text on;
+    // null or "" for none.
+    void set_prefix(const char* text);
     int item_count() const;
     // An empty rect for an index outside the items.
     rect item_rect(int i) const;
@@ -82,3 +90,7 @@ public:
 private:
     rt_text_t* p_ = nullptr;
 };
+
+// The text without its mark-up: everything from a "<" up to and including the
+// next ">" goes, and so does any other ">".
+Str strip_tags(const wchar_t* text);

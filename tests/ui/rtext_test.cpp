@@ -173,6 +173,35 @@ TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
     EXPECT_EQ(rt.get_rect(), (rect{0, 0, 0, fh}));
 }
 
+TEST_F(Rtext, PrefixIsLaidOutBeforeTheText) {
+    rt.set_prefix("AV");
+    lay(L"A");
+    EXPECT_EQ(rt.item_count(), 3);
+    EXPECT_EQ(rt.get_rect().w, line_w(U"AVA"));
+    EXPECT_EQ(rt.get_text(), Str(L"A"));
+    // Only the mark-up decides whether there is anything to lay out.
+    lay(L"");
+    EXPECT_EQ(rt.item_count(), 0);
+    rt.set_prefix(nullptr);
+    lay(L"A");
+    EXPECT_EQ(rt.item_count(), 1);
+}
+
+TEST(RtextStrip, DropsTagsAndStrayClosers) {
+    const struct {
+        const wchar_t* in;
+        const wchar_t* out;
+    } rows[] = {
+        {L"", L""},
+        {L"plain", L"plain"},
+        {L"<c=r>red</c> and <b>bold</b>", L"red and bold"},
+        {L"a > b", L"a  b"},
+        {L"x<never closed", L"x"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(strip_tags(r.in), Str(r.out)) << to_utf8_string(r.in);
+    EXPECT_TRUE(strip_tags(nullptr).empty());
+}
+
 TEST_F(Rtext, MissingCharactersTakeTheAtSign) {
     lay(L"中");
     EXPECT_EQ(rt.get_rect().w, adv(U'@'));
@@ -217,6 +246,21 @@ TEST_F(Rtext, DrawsInItsColourInsideItsRect) {
     EXPECT_EQ(lit.max_r, 255);
     EXPECT_EQ(lit.max_g, 0);
     EXPECT_EQ(lit.max_b, 0);
+}
+
+TEST_F(Rtext, SetColorRecoloursWithoutNewLayout) {
+    const clr_t red{0xFFFF0000u}, green{0xFF00FF00u};
+    rt.set_text(L"H", nullptr, FONT_B7, &red, 3);
+    const rect before = rt.item_rect(0);
+    rt.set_color(&green);
+    EXPECT_EQ(*rt.color_ptr(), green);
+    EXPECT_EQ(rt.item_rect(0), before);
+    font_env_t::clear_black();
+    rt.draw(10, 10);
+    const auto lit = font_env_t::read_lit({0, 0, 100, 100});
+    ASSERT_GT(lit.count, 0);
+    EXPECT_EQ(lit.max_g, 255);
+    EXPECT_EQ(lit.max_r, 0);
 }
 
 TEST_F(Rtext, ColourAlphaFadesTheGlyphs) {
