@@ -27,6 +27,10 @@ bool interactive_paint = false;
 
 constexpr clr_t dim_clr = 0x66000000;
 constexpr clr_t disabled_clr = 0xFF808080;
+// The two dialog palettes.
+constexpr clr_t looks_bg_grey = 0xFF222222;
+constexpr clr_t looks_bg_brown = 0xFF99825C;
+constexpr clr_t looks_text = 0xFFEEEEEE;
 constexpr double repeat_delay_s = 0.3;
 constexpr double repeat_every_s = 0.03;
 
@@ -492,28 +496,37 @@ void wnd_t::set_margins(const int m[4]) {
 
 void wnd_t::set_bg_clr(const clr_t* c) { bg_clr = *c; }
 
-void wnd_t::move_to(int x, int y, int flags) {
-    move_x_to(x, flags);
-    move_y_to(y, flags);
-}
-
-void wnd_t::move_x_to(int x, int flags) {
-    int nx = (parent ? parent->rc.x + parent->margin_l : 0) + x;
+namespace {
+// Screen position of the left edge when x (parent client coordinates) is the
+// left edge, the right edge (flag 1) or the centre (flag 4).
+int screen_x(const wnd_t& w, int x, int flags) {
+    int nx = (w.parent ? w.parent->rc.x + w.parent->margin_l : 0) + x;
     if (flags & 1)
-        nx -= rc.w;
+        nx -= w.rc.w;
     else if (flags & 4)
-        nx -= rc.w / 2;
-    move_by(nx - rc.x, 0);
+        nx -= w.rc.w / 2;
+    return nx;
 }
 
-void wnd_t::move_y_to(int y, int flags) {
-    int ny = (parent ? parent->rc.y + parent->margin_t : 0) + y;
+// Likewise for the top edge: flag 2 the bottom edge, flag 8 the centre.
+int screen_y(const wnd_t& w, int y, int flags) {
+    int ny = (w.parent ? w.parent->rc.y + w.parent->margin_t : 0) + y;
     if (flags & 2)
-        ny -= rc.h;
+        ny -= w.rc.h;
     else if (flags & 8)
-        ny -= rc.h / 2;
-    move_by(0, ny - rc.y);
+        ny -= w.rc.h / 2;
+    return ny;
 }
+}  // namespace
+
+// One step, so on_moved hears of a move once.
+void wnd_t::move_to(int x, int y, int flags) {
+    move_by(screen_x(*this, x, flags) - rc.x, screen_y(*this, y, flags) - rc.y);
+}
+
+void wnd_t::move_x_to(int x, int flags) { move_by(screen_x(*this, x, flags) - rc.x, 0); }
+
+void wnd_t::move_y_to(int y, int flags) { move_by(0, screen_y(*this, y, flags) - rc.y); }
 
 void wnd_t::move_by(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
@@ -604,6 +617,15 @@ void wnd_t::set_checked(bool v) {
 }
 
 void wnd_t::set_skin(const wchar_t* name) { skin = name ? get_img(name) : nullptr; }
+
+void apply_looks(wnd_t* w, int which) {
+    const clr_t bg = which >= 0 ? looks_bg_grey : looks_bg_brown;
+    // TODO: titled dialogs also take their title colours (0xFF444444 or
+    // 0xFF66573E, text 0xFFEEEEEE) once the title bar lands.
+    w->set_bg_clr(&bg);
+    w->text_clr = looks_text;
+    w->text_dirty = true;
+}
 
 // ---- owned windows ----
 

@@ -172,6 +172,7 @@ public:
     void toggle_checked() { set_checked(!is_checked()); }
     void set_layer(int l) { layer = l; }
     void set_skin(const wchar_t* name);
+    uintptr_t get_user_word() const { return user_word; }
 
     // ---- tree ----
     void set_parent(wnd_t* p);  // WND_ROOT for the root
@@ -218,6 +219,9 @@ wnd_t* new_wnd();
 void reg_owned_wnd(wnd_t* w);
 void destroy_owned_wnds();
 int owned_wnd_count();
+
+// The dialog palettes: which >= 0 the dark grey one, which < 0 the brown one.
+void apply_looks(wnd_t* w, int which);
 
 // The user data of the window last clicked; cleared by every pump pass.
 uintptr_t get_last_cmd();

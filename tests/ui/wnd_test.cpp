@@ -324,6 +324,20 @@ TEST_F(Wnd, MoveCarriesDescendantsAndHonoursEdgeFlags) {
     }
 }
 
+TEST_F(Wnd, MoveToReportsOneMoveOfBothAxes) {
+    struct moved_wnd_t : rec_wnd_t {
+        std::vector<pt_t> moves;
+        using rec_wnd_t::rec_wnd_t;
+        void on_moved(int dx, int dy) override { moves.push_back({dx, dy}); }
+    };
+    rec_wnd_t p("p", root(), {100, 100, 300, 300});
+    moved_wnd_t c("c", &p, {10, 10, 40, 20});
+    c.move_to(50, 30, 0);
+    c.move_to(50, 30, 0);
+    ASSERT_EQ(c.moves.size(), 1u);
+    EXPECT_EQ(c.moves[0], (pt_t{40, 20}));
+}
+
 // ---- state ----
 
 TEST_F(Wnd, CheckingARadioMemberUnchecksItsGroupOnly) {
