@@ -251,6 +251,8 @@ bool match_range(const wchar_t* n, const wchar_t* p, const wchar_t* pe, bool cas
             return false;
         }
     }
+    // Trailing stars match nothing at the end of the name, so "a**" takes "a"
+    // as "a*" does.
     while (p < pe && *p == L'*') ++p;
     return p == pe;
 }
@@ -277,7 +279,7 @@ bool match_wildcards(const wchar_t* name, const wchar_t* patterns, bool case_sen
 // ---- text ----
 
 int str_find_chr(const wchar_t* s, wchar_t c, int from) {
-    if (!s || from < 0 || c == 0) return -1;
+    if (!s || from < 0 || c == 0) return -1;  // a negative start would read before the text
     if (from != 0 && from >= len_of(s)) return -1;
     const wchar_t* hit = sys_str_chr(s + from, c);
     return hit ? int(hit - s) : -1;
