@@ -8,7 +8,7 @@
 
 namespace {
 
-struct spec_t {
+struct conv_t {
     bool minus = false, plus = false, space = false, hash = false, zero = false;
     int width = -1;  // -1: none
     int prec = -1;   // -1: none
@@ -30,15 +30,15 @@ private:
     size_t next_ = 0;
 
     const fmt_arg_t* take() { return next_ < n_ ? &args_[next_++] : nullptr; }
-    bool parse_spec(const wchar_t*& p, spec_t& s);
+    bool parse_conv(const wchar_t*& p, conv_t& s);
     bool take_int(long long& v);
-    bool convert(const spec_t& s);
-    bool put_int(const spec_t& s, const fmt_arg_t& a);
-    bool put_float(const spec_t& s, const fmt_arg_t& a);
-    bool put_ptr(const spec_t& s, const fmt_arg_t& a);
-    void put_padded(const spec_t& s, std::wstring_view text);
+    bool convert(const conv_t& s);
+    bool put_int(const conv_t& s, const fmt_arg_t& a);
+    bool put_float(const conv_t& s, const fmt_arg_t& a);
+    bool put_ptr(const conv_t& s, const fmt_arg_t& a);
+    void put_padded(const conv_t& s, std::wstring_view text);
     template <class T>
-    bool put_c(const spec_t& s, const char* len_mod, char conv, T v);
+    bool put_c(const conv_t& s, const char* len_mod, char conv, T v);
 };
 
 bool is_integral(const fmt_arg_t& a) {
@@ -73,7 +73,7 @@ bool formatter_t::take_int(long long& v) {
     return true;
 }
 
-bool formatter_t::parse_spec(const wchar_t*& p, spec_t& s) {
+bool formatter_t::parse_conv(const wchar_t*& p, conv_t& s) {
     for (;; ++p) {
         if (*p == L'-') s.minus = true;
         else if (*p == L'+') s.plus = true;
@@ -119,7 +119,7 @@ bool formatter_t::parse_spec(const wchar_t*& p, spec_t& s) {
     return true;
 }
 
-void formatter_t::put_padded(const spec_t& s, std::wstring_view text) {
+void formatter_t::put_padded(const conv_t& s, std::wstring_view text) {
     size_t w = s.width > 0 ? size_t(s.width) : 0;
     size_t pad = w > text.size() ? w - text.size() : 0;
     if (!s.minus) out_.append(pad, L' ');
@@ -130,7 +130,7 @@ void formatter_t::put_padded(const spec_t& s, std::wstring_view text) {
 // Numbers go through the C library's narrow printf so that every flag, width
 // and precision comes out exactly as C prints it.
 template <class T>
-bool formatter_t::put_c(const spec_t& s, const char* len_mod, char conv, T v) {
+bool formatter_t::put_c(const conv_t& s, const char* len_mod, char conv, T v) {
     std::string f = "%";
     if (s.minus) f += '-';
     if (s.plus) f += '+';
@@ -149,7 +149,7 @@ bool formatter_t::put_c(const spec_t& s, const char* len_mod, char conv, T v) {
     return true;
 }
 
-bool formatter_t::put_int(const spec_t& s, const fmt_arg_t& a) {
+bool formatter_t::put_int(const conv_t& s, const fmt_arg_t& a) {
     const char c = char(s.conv);
     if (c == 'd' || c == 'i') {
         if (a.kind == fmt_arg_t::k_int) return put_c(s, "ll", 'd', a.i);
@@ -162,19 +162,19 @@ bool formatter_t::put_int(const spec_t& s, const fmt_arg_t& a) {
     return put_c(s, "ll", c, u);
 }
 
-bool formatter_t::put_float(const spec_t& s, const fmt_arg_t& a) {
+bool formatter_t::put_float(const conv_t& s, const fmt_arg_t& a) {
     double d = a.kind == fmt_arg_t::k_dbl ? a.d : a.kind == fmt_arg_t::k_int ? double(a.i) : double(a.u);
     return put_c(s, "", char(s.conv), d);
 }
 
-bool formatter_t::put_ptr(const spec_t& s, const fmt_arg_t& a) {
-    spec_t ps;  // C gives %p no flag but '-' and no precision
+bool formatter_t::put_ptr(const conv_t& s, const fmt_arg_t& a) {
+    conv_t ps;  // C gives %p no flag but '-' and no precision
     ps.minus = s.minus;
     ps.width = s.width;
     return put_c(ps, "", 'p', a.p);
 }
 
-bool formatter_t::convert(const spec_t& s) {
+bool formatter_t::convert(const conv_t& s) {
     switch (s.conv) {
     case L'd': case L'i': case L'u': case L'x': case L'X': case L'o': {
         const fmt_arg_t* a = take();
@@ -225,8 +225,8 @@ bool formatter_t::run(const wchar_t* fmt) {
             continue;
         }
         ++p;
-        spec_t s;
-        if (!parse_spec(p, s) || !convert(s)) return false;
+        conv_t s;
+        if (!parse_conv(p, s) || !convert(s)) return false;
     }
     return true;
 }

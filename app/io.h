@@ -110,7 +110,7 @@ public:
 
     // Reads as a wide line reader with a buffer of `buf_chars` characters does:
     // at most buf_chars - 1 characters, up to and including a "\n", so a longer
-    // line arrives in pieces. False at the end of the file with nothing read.
+    // line arrives in several reads. False at the end of the file with nothing read.
     bool get_line(Str& out, int buf_chars = 1024);
 
     // True once a read failed for a reason other than the end of the file.

@@ -52,7 +52,7 @@ const Str& get_exe_dir() {
     Str& dir = exe_dir_store();
     if (dir.empty()) {
         dir = get_exe_path();
-        sys_path_remove_file_spec(dir);
+        sys_path_remove_file_name(dir);
         add_trailing_sep(dir);
     }
     return dir;
@@ -111,8 +111,8 @@ void cut_prefix_and_ext(Str& s, int n) {
     strip_ext(s);
 }
 
-bool split_path_spec(const wchar_t* spec, Str& dir, Str& pattern) {
-    const Str whole(spec);  // spec may point into dir or pattern
+bool split_path_spec(const wchar_t* wild_path, Str& dir, Str& pattern) {
+    const Str whole(wild_path);  // may point into dir or pattern
     dir = whole;
     const int sep = last_sep(whole.buf, whole.length());
     if (sep < 0) return false;
@@ -218,9 +218,9 @@ std::vector<Str> list_files(const wchar_t* dir, const wchar_t* pattern, int flag
     return out;
 }
 
-std::vector<Str> list_files_spec(const wchar_t* spec, int flags, list_files_cb_t cb, void* user) {
+std::vector<Str> list_files_spec(const wchar_t* wild_path, int flags, list_files_cb_t cb, void* user) {
     Str dir, pattern;
-    split_path_spec(spec, dir, pattern);
+    split_path_spec(wild_path, dir, pattern);
     return list_files(dir, pattern, flags, cb, user);
 }
 

@@ -31,9 +31,9 @@ Str get_file_title(const wchar_t* path);
 void strip_ext(Str& s);
 // Drops the first n characters, then the extension.
 void cut_prefix_and_ext(Str& s, int n);
-// "dir/pattern" -> dir and pattern, true; no separator: dir = spec, false and
+// "dir/pattern" -> dir and pattern, true; no separator: dir = the whole text, false and
 // pattern untouched.
-bool split_path_spec(const wchar_t* spec, Str& dir, Str& pattern);
+bool split_path_spec(const wchar_t* wild_path, Str& dir, Str& pattern);
 
 // ---- existence and creation ----
 
@@ -64,7 +64,7 @@ using list_files_cb_t = bool (*)(const wchar_t* folder, const wchar_t* name, boo
 std::vector<Str> list_files(const wchar_t* dir, const wchar_t* pattern, int flags,
                             list_files_cb_t cb = nullptr, void* user = nullptr);
 // "dir/pattern" in one text.
-std::vector<Str> list_files_spec(const wchar_t* spec, int flags, list_files_cb_t cb = nullptr,
+std::vector<Str> list_files_spec(const wchar_t* wild_path, int flags, list_files_cb_t cb = nullptr,
                                  void* user = nullptr);
 // Appends to `out`; returns the number of entries added. `pattern` is a ";"
 // list matched without regard to case.

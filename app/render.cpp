@@ -94,7 +94,7 @@ int draw_tex_9slice(const rect* dst, zg::tex_t* tex, const rect* src) {
     const int c = s.w / 4;
     const struct {
         SDL_Rect from, to;
-    } pieces[9] = {
+    } parts9[9] = {
         {{s.x, s.y, c, c}, {d.x, d.y, c, c}},
         {{s.x + 3 * c, s.y, c, c}, {d.x + d.w - c, d.y, c, c}},
         {{s.x, s.y + 3 * c, c, c}, {d.x, d.y + d.h - c, c, c}},
@@ -106,7 +106,7 @@ int draw_tex_9slice(const rect* dst, zg::tex_t* tex, const rect* src) {
         {{s.x + c, s.y + c, 2 * c, 2 * c}, {d.x + c, d.y + c, d.w - 2 * c, d.h - 2 * c}},
     };
     int res = 0;
-    for (const auto& p : pieces) res = SDL_RenderCopy(ren, tex->tex, &p.from, &p.to);
+    for (const auto& p : parts9) res = SDL_RenderCopy(ren, tex->tex, &p.from, &p.to);
     return res;
 }
 

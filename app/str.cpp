@@ -179,11 +179,11 @@ Str& Str::insert(const wchar_t* s, int pos) {
     const int n = length();
     if (pos >= n) return append(s);
     if (pos < 0) pos = 0;
-    const std::wstring piece(s);  // s may lie in buf, which moves below
-    const int ns = int(piece.size());
+    const std::wstring copy(s);  // s may lie in buf, which moves below
+    const int ns = int(copy.size());
     grow(*this, n + 1LL + ns);
     move_chars(buf + pos + ns, buf + pos, n - pos + 1);
-    move_chars(buf + pos, piece.data(), ns);
+    move_chars(buf + pos, copy.data(), ns);
     return *this;
 }
 

@@ -118,7 +118,7 @@ bool sys_create_directory(const wchar_t* path) {
     return fs::create_directory(p, ec) && !ec;
 }
 
-bool sys_path_remove_file_spec(Str& path) {
+bool sys_path_remove_file_name(Str& path) {
     int cut = -1;
     for (int i = 0; path.buf[i]; ++i)
         if (path.buf[i] == L'/' || path.buf[i] == L'\\') cut = i;

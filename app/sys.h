@@ -39,7 +39,7 @@ bool sys_is_folder(const wchar_t* path);
 bool sys_create_directory(const wchar_t* path);
 // Cuts the last path component and its separator, keeping a leading root "/".
 // False when there was nothing to cut.
-bool sys_path_remove_file_spec(Str& path);
+bool sys_path_remove_file_name(Str& path);
 
 // The running executable's full path, with no length limit.
 Str get_exe_path();

@@ -41,7 +41,7 @@ struct rt_item_t {
     clr_t bdr_clr;                  // images only; 0 = none
     Str text;                       // tooltip mark-up or link target
     int tip_w = 0;
-    int side = 0;                   // rules split around a heading: length of each piece
+    int side = 0;                   // rules split around a heading: length of each side
     int gap = 0;
 };
 

@@ -96,9 +96,9 @@ TEST(Paths, SplitPathSpec) {
     EXPECT_STREQ(dir.c_str(), L"saves\\pcs");
     EXPECT_STREQ(pat.c_str(), L"*.pc");
 
-    Str spec(L"a/b/*.x");  // the spec may be one of the outputs
-    EXPECT_TRUE(split_path_spec(spec, spec, pat));
-    EXPECT_STREQ(spec.c_str(), L"a/b");
+    Str wild(L"a/b/*.x");  // the input may be one of the outputs
+    EXPECT_TRUE(split_path_spec(wild, wild, pat));
+    EXPECT_STREQ(wild.c_str(), L"a/b");
     EXPECT_STREQ(pat.c_str(), L"*.x");
 }
 
@@ -396,8 +396,8 @@ TEST_F(Listing, SortedFoldersAndAppendedCounts) {
     EXPECT_EQ(list_files_into(out, top, L"*", LF_FOLDERS | LF_FULL_PATH | LF_RECURSE | LF_SORT), 3);
     EXPECT_EQ(joined(out), joined({full("sub1"), full("sub1/deep"), full("sub2"), Str(L"zz-kept")}));
 
-    auto spec = list_files_spec(top + L"\\*.PNG", LF_FILES);
-    EXPECT_EQ(spec.size(), 2u);
+    auto found = list_files_spec(top + L"\\*.PNG", LF_FILES);
+    EXPECT_EQ(found.size(), 2u);
 }
 
 TEST_F(Listing, CallbackSeesEveryEntryAndStopsTheWholeWalk) {

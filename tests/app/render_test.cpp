@@ -114,7 +114,7 @@ TEST_F(Render, TintModulatesTextureColour) {
     EXPECT_NEAR(alpha(px(21, 1)), 0x80, 1);
 }
 
-TEST_F(Render, NinePieceSkinKeepsCornersAndStretchesTheRest) {
+TEST_F(Render, NineSliceSkinKeepsCornersAndStretchesTheRest) {
     // 64 x 64 skin in a 4 x 4 grid of 16-pixel cells: corners red, edges green, centre blue.
     std::vector<uint32_t> skin(64 * 64);
     for (int y = 0; y < 64; ++y)

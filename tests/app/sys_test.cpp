@@ -63,7 +63,7 @@ TEST(SysPath, OsPathTurnsBackslashesAndEncodesUtf8) {
     EXPECT_EQ(os_path(nullptr), "");
 }
 
-TEST(SysPath, RemoveFileSpec) {
+TEST(SysPath, RemoveFileName) {
     struct row_t {
         const wchar_t* in;
         const wchar_t* out;
@@ -74,7 +74,7 @@ TEST(SysPath, RemoveFileSpec) {
     };
     for (const auto& r : rows) {
         Str s(r.in);
-        EXPECT_EQ(sys_path_remove_file_spec(s), r.cut) << r.in;
+        EXPECT_EQ(sys_path_remove_file_name(s), r.cut) << r.in;
         EXPECT_STREQ(s.c_str(), r.out) << r.in;
     }
 }
