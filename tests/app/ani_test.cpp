@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,7 +47,8 @@ protected:
     // Cells of w x h pixels, cols to a row, cell i filled with colours[i].
     Str sheet(const char* leaf, int w, int h, int cols, const std::vector<uint32_t>& colours) const {
         const int rows = int(colours.size()) / cols;
-        gfx.img(std::string(leaf) + ".png", w * cols, h * rows, [&](int x, int y) { return colours[y / h * cols + x / w]; });
+        gfx.img(std::string(leaf) + ".png", w * cols, h * rows,
+                [&](int x, int y) { return colours[size_t(y / h * cols + x / w)]; });
         return gfx.name(leaf);
     }
 };
@@ -75,17 +77,12 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     zg::text_ani_t* t[] = {text_at({10, 20}, 50), text_at({10, 20}), text_at({10, 20}), text_at({11, 20})};
     for (auto* a : t) mgr.play(a);
     // A maker's own delay gives way to the spacing; another point starts at once.
-    EXPECT_EQ(t[0]->delay, 0);
-    EXPECT_EQ(t[1]->delay, 300);
-    EXPECT_EQ(t[2]->delay, 600);
-    EXPECT_EQ(t[3]->delay, 0);
+    EXPECT_EQ((std::array{t[0]->delay, t[1]->delay, t[2]->delay, t[3]->delay}), (std::array{0, 300, 600, 0}));
 
     // Waiting texts neither rise nor age; the running one rises a pixel a frame.
     mgr.run(0.05);
     mgr.run(0.05);
-    EXPECT_EQ(t[0]->centre.y, 18);
-    EXPECT_EQ(t[1]->centre.y, 20);
-    EXPECT_EQ(t[1]->delay, 200);
+    EXPECT_EQ((std::array{t[0]->centre.y, t[1]->centre.y, t[1]->delay}), (std::array{18, 20, 200}));
     EXPECT_EQ(t[1]->elapsed, 0);
     auto* d = text_at({11, 20});  // 100 ms after a running one: waits the remaining 200
     mgr.play(d);
@@ -121,9 +118,7 @@ TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
     mgr.play(low);
     mgr.play(counting(3, &g2, 2));
     for (int i = 0; i < 3; ++i) mgr.run(dt60);
-    EXPECT_EQ(g0, 3);
-    EXPECT_EQ(g2, 3);
-    EXPECT_EQ(g1, 0);
+    EXPECT_EQ((std::array{g0, g1, g2}), (std::array{3, 0, 3}));
     EXPECT_EQ(low->delay, 100);  // frozen: neither its delay nor its age moves
     EXPECT_EQ(low->elapsed, 0);
 
@@ -149,12 +144,9 @@ TEST_F(Ani, FinishedAnimationsAreDeletedAndTheRestStillRun) {
     mgr.play(counting(2, &c));
     mgr.play(new zg::custom_ani_t(nullptr, 4, 0, 0, 0));  // nothing to draw: ends at once
     mgr.run(dt60);
-    EXPECT_EQ(token.use_count(), 1);
-    EXPECT_EQ(spawned, 1);
-    EXPECT_EQ(mgr.count(), 2);
+    EXPECT_EQ((std::array{long(token.use_count()), long(spawned), long(mgr.count())}), (std::array{1L, 1L, 2L}));
     mgr.run(dt60);
-    EXPECT_EQ(a + c, 4);
-    EXPECT_EQ(mgr.count(), 0);
+    EXPECT_EQ((std::array{a, c, mgr.count()}), (std::array{2, 2, 0}));
 }
 
 TEST_F(Ani, BlinkClockIsOnForTheFirstHalfOfEachSecond) {
@@ -218,8 +210,7 @@ TEST_F(Ani, MissileFliesAlongItsLineAndStopsOnTheEnd) {
     EXPECT_NE(canvas_t::px(8, 64), red);  // turned to 90 degrees it trails left of the point
     // 100 pixels take 0.05 s; the last step draws on the end point, not beyond.
     EXPECT_EQ(steps_until_empty(mgr, dt60), 4);
-    EXPECT_EQ(canvas_t::px(96, 64), red);
-    EXPECT_EQ(canvas_t::px(70, 64), red);
+    EXPECT_EQ((std::array{canvas_t::px(70, 64), canvas_t::px(96, 64)}), (std::array{red, red}));
     EXPECT_NE(canvas_t::px(104, 64), red);
 
     // Length zero: no flight to divide by; shown once on the end point, turned to 180 degrees.
@@ -239,18 +230,13 @@ TEST_F(Ani, WaitRunsFramesUntilTheMatchingAnimationsAreGone) {
     mgr->play(counting(8, &b, 0, 4));
     mgr->play(counting(5, &c, 0, 5));
     mgr->wait(1, 2);  // every bit of 1: the first and the third
-    EXPECT_EQ(c, 5);
-    EXPECT_EQ(mgr->count(), 1);
     mgr->wait(7, 3);  // an unknown mode matches nothing and returns at once
-    EXPECT_EQ(b, 5);
+    EXPECT_EQ((std::array{a, b, c, mgr->count()}), (std::array{3, 5, 5, 1}));
     mgr->wait(int(mgr->play(counting(2, &d))), 1);
-    EXPECT_EQ(d, 2);
-    EXPECT_EQ(mgr->count(), 1);
+    EXPECT_EQ((std::array{b, d, mgr->count()}), (std::array{7, 2, 1}));
     mgr->wait(0, 0);
-    EXPECT_EQ(b, 8);
     mgr->play(counting(4, &e, 0, zg::ANI_F_WAIT));  // returns once it has finished
-    EXPECT_EQ(e, 4);
-    EXPECT_EQ(mgr->count(), 0);
+    EXPECT_EQ((std::array{b, e, mgr->count()}), (std::array{8, 4, 0}));
 }
 
 TEST_F(Ani, SlidePointFollowsTheLineAtTwoThousandPixelsASecond) {

@@ -1,5 +1,6 @@
 #include "app/drag.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,17 +13,10 @@ using namespace harness;
 
 namespace {
 
-const char* drag_msg_name(uint32_t code) {
-    switch (code) {
-        case EVT_DRAG_QUERY: return "query";
-        case EVT_DRAG_BEGIN: return "begin";
-        case EVT_DRAG_OVER: return "over-src";
-        case EVT_DRAG_OVER2: return "over-tgt";
-        case EVT_DROP: return "drop-src";
-        case EVT_DROP2: return "drop-tgt";
-        default: return nullptr;
-    }
-}
+const std::map<uint32_t, std::string> drag_msgs = {
+    {EVT_DRAG_QUERY, "query"}, {EVT_DRAG_BEGIN, "begin"}, {EVT_DRAG_OVER, "over-src"},
+    {EVT_DRAG_OVER2, "over-tgt"}, {EVT_DROP, "drop-src"},  {EVT_DROP2, "drop-tgt"},
+};
 
 // Answers every drag message, so each stops at the window it was sent to,
 // and logs it in harness::calls as "<window> <message>".
@@ -33,9 +27,9 @@ struct drag_wnd_t : rec_wnd_t {
 
     drag_wnd_t(const char* n, rect r, uint32_t flags) : rec_wnd_t(n, get_root_wnd(), r) { drag_flags = flags; }
     bool on_msg(const evt_t& m, wnd_t* sender) override {
-        const char* what = drag_msg_name(m.code);
-        if (!what) return rec_wnd_t::on_msg(m, sender);
-        calls.push_back(name + " " + what);
+        const auto what = drag_msgs.find(m.code);
+        if (what == drag_msgs.end()) return rec_wnd_t::on_msg(m, sender);
+        calls.push_back(name + " " + what->second);
         if (m.code == EVT_DRAG_QUERY && refuse) set_drag_ok(false);
         if (m.code == EVT_DRAG_BEGIN && put_data) *get_drag_data() = put_data;
         if (m.code == EVT_DROP2) got_data = *get_drag_data();
@@ -44,7 +38,11 @@ struct drag_wnd_t : rec_wnd_t {
 };
 
 using calls_t = std::vector<std::string>;
-const pt_t at_rest{-1, -1};
+
+bool at_rest() {
+    return !is_dragging() && !get_drag_src() && !get_drag_target() && !*get_drag_data() &&
+           *get_drag_start() == pt_t{-1, -1};
+}
 
 // `mover` drags when moved, `target` takes drops, `picker` is picked up by a
 // click. Events go through the real routing.
@@ -85,7 +83,7 @@ TEST_F(Drag, StartsEightPixelsFromThePress) {
         at(EVT_LBTN_DOWN, 110, 110);
         route(EVT_MOUSE_MOVE, 110 + m.dx, 110 + m.dy);
         EXPECT_EQ(is_drag_src(&mover), m.starts) << m.dx << ", " << m.dy;
-        EXPECT_EQ(*get_drag_start(), (m.starts ? pt_t{110, 110} : at_rest));
+        EXPECT_EQ(at_rest(), !m.starts) << m.dx << ", " << m.dy;
         drag_cancel();
         route(EVT_LBTN_UP, 110, 110);
     }
@@ -104,15 +102,13 @@ TEST_F(Drag, MessagesComeInOrderAndTheDropClicksNothing) {
     at(EVT_MOUSE_MOVE, 120, 110);
     at(EVT_MOUSE_MOVE, 310, 110);
     EXPECT_EQ(get_drag_target(), &target);
+    EXPECT_EQ(*get_drag_start(), (pt_t{110, 110}));
     route(EVT_LBTN_UP, 310, 110);
     EXPECT_EQ(calls, (calls_t{"mover query", "mover begin", "mover over-tgt", "mover over-src", "target over-tgt",
                               "mover over-src", "mover drop-src", "target drop-tgt"}));
     EXPECT_EQ(target.got_data, 42u);
     EXPECT_EQ(mover.clicks + target.clicks + target.got(EVT_LBTN_UP), 0);  // the dropping release goes no further
-    EXPECT_EQ(get_drag_src(), nullptr);
-    EXPECT_EQ(get_drag_target(), nullptr);
-    EXPECT_EQ(*get_drag_data(), 0u);
-    EXPECT_EQ(*get_drag_start(), at_rest);
+    EXPECT_TRUE(at_rest());
 }
 
 TEST_F(Drag, FramesRetargetOnlyWhenTheMouseMoved) {
@@ -132,8 +128,7 @@ TEST_F(Drag, QueryRefusalKeepsItAtRestAndAsksAgain) {
     mover.refuse = true;
     at(EVT_LBTN_DOWN, 110, 110);
     route(EVT_MOUSE_MOVE, 120, 110);
-    EXPECT_FALSE(is_dragging());
-    EXPECT_EQ(*get_drag_start(), at_rest);
+    EXPECT_TRUE(at_rest());
     route(EVT_MOUSE_MOVE, 125, 110);
     EXPECT_EQ(calls, (calls_t{"mover query", "mover query"}));
     mover.refuse = false;
@@ -146,9 +141,8 @@ TEST_F(Drag, RightReleaseAndEscapeUpCancelSilently) {
     route(EVT_RBTN_DOWN, 130, 110);
     EXPECT_TRUE(is_dragging());
     route(EVT_RBTN_UP, 130, 110);
-    EXPECT_FALSE(is_dragging());
+    EXPECT_TRUE(at_rest());
     EXPECT_EQ(all_got(EVT_RBTN_DOWN) + all_got(EVT_RBTN_UP), 0);
-    EXPECT_EQ(*get_drag_start(), at_rest);
 
     start_mover();
     route(EVT_KEY_DOWN, SDLK_ESCAPE, 0);
@@ -157,7 +151,7 @@ TEST_F(Drag, RightReleaseAndEscapeUpCancelSilently) {
     EXPECT_EQ(mover.inputs, (std::vector<uint32_t>{EVT_KEY_DOWN, EVT_KEY_UP}));  // neither swallowed
     mover.inputs.clear();
     route(EVT_KEY_UP, SDLK_ESCAPE, 0);
-    EXPECT_FALSE(is_dragging());
+    EXPECT_TRUE(at_rest());
     EXPECT_EQ(mover.got(EVT_KEY_UP), 0);
     EXPECT_TRUE(calls.empty());
 }
@@ -256,13 +250,11 @@ TEST_F(DragDraw, RefusedDropDropsTheTargetLightAndCoversTheImage) {
     drag_draw();
     EXPECT_EQ(lights(), (std::pair{68, 0}));
     const std::vector<uint32_t> got = canvas_t::read(mouse_rc);
-    {
-        // The no-drop image over the drag image, whatever file it is.
-        canvas_t ref(512);
-        draw_tex(get_img(gfx.name("img")), &mouse_rc, nullptr);
-        draw_tex(get_img(L"misc/no_drop"), &mouse_rc, nullptr);
-        EXPECT_EQ(got, canvas_t::read(mouse_rc));
-    }
+    canvas->clear();  // the no-drop image over the drag image, whatever file it is
+    draw_tex(get_img(gfx.name("img")), &mouse_rc, nullptr);
+    draw_tex(get_img(L"misc/no_drop"), &mouse_rc, nullptr);
+    EXPECT_EQ(got, canvas_t::read(mouse_rc));
+
     canvas->clear();
     drag_cancel();  // the next drag allows drops again
     route(EVT_LBTN_UP, 330, 130);

@@ -22,7 +22,9 @@ protected:
         close_window();
         quit_sdl_libs();
     }
-    void write(const std::string& file, int w, int h) const { gfx.img(file, w, h, [](int, int) { return 0xFFC86432u; }); }
+    void write(const std::string& file, int w, int h) const {
+        gfx.img(file, w, h, [](int, int) { return 0xFFC86432u; });
+    }
     zg::tex_t* get(const char* leaf) const { return get_img(gfx.name(leaf)); }
 };
 

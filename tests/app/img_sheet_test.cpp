@@ -34,7 +34,8 @@ protected:
 
     // A sheet of fw x fh frames, drawn unblended when scaled.
     Str grid(const char* leaf, int cols, int rows, int fw, int fh) const {
-        gfx.img(std::string(leaf) + ".png", cols * fw, rows * fh, [=](int x, int y) { return frame_clr(x / fw, y / fh); });
+        gfx.img(std::string(leaf) + ".png", cols * fw, rows * fh,
+                [=](int x, int y) { return frame_clr(x / fw, y / fh); });
         SDL_SetTextureScaleMode(get_img(gfx.name(leaf))->tex, SDL_ScaleModeNearest);
         return gfx.name(leaf);
     }
@@ -82,7 +83,8 @@ TEST_F(ImgSheet, AutotileDrawsTheChosenQuarters) {
         sheet.draw_autotile(&cell, mask, nullptr);
         const auto q = autotile_quarters(mask);
         const pt_t probe[4] = {{9, 13}, {14, 13}, {9, 18}, {14, 18}};
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(px(probe[i].x, probe[i].y), frame_clr(q[i].x, q[i].y)) << mask << "/" << i;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(px(probe[i].x, probe[i].y), frame_clr(q[i].x, q[i].y)) << "mask " << mask << " quarter " << i;
         EXPECT_EQ(px(7, 12), 0u);
         EXPECT_EQ(px(16, 20), 0u);
     }

@@ -26,7 +26,6 @@ protected:
         reset_dbl_click();
     }
     void TearDown() override {
-        set_text_input_handler(nullptr);
         seams_reset();
         quit_sdl_libs();
     }
@@ -117,16 +116,6 @@ TEST_F(Platform, TranslationTable) {
         EXPECT_EQ(got.a, r.want.a) << r.what;
         EXPECT_EQ(got.b, r.want.b) << r.what;
     }
-}
-
-TEST_F(Platform, TextInputHandlerComesFirst) {
-    set_text_input_handler([](const SDL_Event* e, evt_t* out) {
-        if (e->type != SDL_TEXTINPUT) return false;
-        *out = {EVT_TEXT, 77, 0};
-        return true;
-    });
-    EXPECT_EQ(translate(ev(SDL_TEXTINPUT)).a, 77);
-    EXPECT_EQ(translate(ev(SDL_QUIT)).code, EVT_QUIT);  // declined: translated as usual
 }
 
 TEST_F(Platform, DoubleClickNeedsNearnessAndTime) {
