@@ -26,30 +26,28 @@ fc_k5 FF476380  fc_k6 FF557799  fc_k7 FF638BB2  fc_k8 FF719ECC  fc_k9 FF7FB2E6  
 
 const wchar_t css_list[] = LR"(
 LavenderBlush FFF0F5  LightPink FFB6C1  Pink FFC0CB  HotPink FF69B4  PaleVioletRed DB7093  DeepPink FF1493
-MediumVioletRed C71585  Crimson DC143C  Lavender E6E6FA  Thistle D8BFD8  Plum DDA0DD  Violet EE82EE
-Orchid DA70D6  Magenta FF00FF  Fuchsia FF00FF  MediumOrchid BA55D3  MediumPurple 9370DB  BlueViolet 8A2BE2
-DarkViolet 9400D3  DarkOrchid 9932CC  DarkMagenta 8B008B  Purple 800080  Indigo 4B0082  AliceBlue F0F8FF
-Azure F0FFFF  LightBlue ADD8E6  PowderBlue B0E0E6  LightSkyBlue 87CEFA  SkyBlue 87CEEB  DeepSkyBlue 00BFFF
-CornflowerBlue 6495ED  DodgerBlue 1E90FF  RoyalBlue 4169E1  LightSteelBlue B0C4DE  CadetBlue 5F9EA0
-SteelBlue 4682B4  LightSlateGray 778899  SlateGray 708090  MediumSlateBlue 7B68EE  SlateBlue 6A5ACD
-DarkSlateBlue 483D8B  Blue 0000FF  MediumBlue 0000CD  MidnightBlue 191970  DarkBlue 00008B  Navy 000080
-LightCyan E0FFFF  Cyan 00FFFF  DarkSlateGray 2F4F4F  DarkCyan 008B8B  Teal 008080  PaleTurquoise AFEEEE
-Aqua 00FFFF  Aquamarine 7FFFD4  MediumAquamarine 66CDAA  Turquoise 40E0D0  MediumTurquoise 48D1CC
-DarkTurquoise 00CED1  LightGreen 90EE90  PaleGreen 98FB98  MediumSpringGreen 00FA9A  SpringGreen 00FF7F
-LightSeaGreen 20B2AA  SeaGreen 2E8B57  MediumSeaGreen 3CB371  DarkSeaGreen 8FBC8F  ForestGreen 228B22
-Green 008000  DarkGreen 006400  Lime 00FF00  LimeGreen 32CD32  LawnGreen 7CFC00  Chartreuse 7FFF00
-GreenYellow ADFF2F  YellowGreen 9ACD32  LightYellow FFFFE0  Cornsilk FFF8DC  Beige F5F5DC
-LightGoldenrodYellow FAFAD2  OldLace FDF5E6  Linen FAF0E6  LemonChiffon FFFACD  PapayaWhip FFEFD5
-BlanchedAlmond FFEBCD  Bisque FFE4C4  Wheat F5DEB3  Moccasin FFE4B5  NavajoWhite FFDEAD  PaleGoldenrod EEE8AA
-Khaki F0E68C  DarkKhaki BDB76B  Yellow FFFF00  Gold FFD700  Goldenrod DAA520  DarkGoldenrod B8860B
-Olive 808000  OliveDrab 6B8E23  DarkOliveGreen 556B2F  Orange FFA500  Tan D2B48C  BurlyWood DEB887
-SandyBrown F4A460  Chocolate D2691E  Peru CD853F  SaddleBrown 8B4513  Sienna A0522D  MistyRose FFE4E1
-PeachPuff FFDAB9  LightSalmon FFA07A  Coral FF7F50  DarkOrange FF8C00  LightCoral F08080  RosyBrown BC8F8F
-IndianRed CD5C5C  Salmon FA8072  DarkSalmon E9967A  Tomato FF6347  OrangeRed FF4500  Red FF0000
-Brown A52A2A  FireBrick B22222  DarkRed 8B0000  Maroon 800000  White FFFFFF  Snow FFFAFA  FloralWhite FFFAF0
-Ivory FFFFF0  Seashell FFF5EE  MintCream F5FFFA  GhostWhite F8F8FF  Honeydew F0FFF0  WhiteSmoke F5F5F5
-AntiqueWhite FAEBD7  Gainsboro DCDCDC  LightGrey D3D3D3  Silver C0C0C0  DarkGray A9A9A9  Gray 808080
-DimGray 696969  Black 000000
+MediumVioletRed C71585  Crimson DC143C  Lavender E6E6FA  Thistle D8BFD8  Plum DDA0DD  Violet EE82EE  Orchid DA70D6
+Magenta FF00FF  Fuchsia FF00FF  MediumOrchid BA55D3  MediumPurple 9370DB  BlueViolet 8A2BE2  DarkViolet 9400D3
+DarkOrchid 9932CC  DarkMagenta 8B008B  Purple 800080  Indigo 4B0082  AliceBlue F0F8FF  Azure F0FFFF  LightBlue ADD8E6
+PowderBlue B0E0E6  LightSkyBlue 87CEFA  SkyBlue 87CEEB  DeepSkyBlue 00BFFF  CornflowerBlue 6495ED  DodgerBlue 1E90FF
+RoyalBlue 4169E1  LightSteelBlue B0C4DE  CadetBlue 5F9EA0  SteelBlue 4682B4  LightSlateGray 778899  SlateGray 708090
+MediumSlateBlue 7B68EE  SlateBlue 6A5ACD  DarkSlateBlue 483D8B  Blue 0000FF  MediumBlue 0000CD  MidnightBlue 191970
+DarkBlue 00008B  Navy 000080  LightCyan E0FFFF  Cyan 00FFFF  DarkSlateGray 2F4F4F  DarkCyan 008B8B  Teal 008080
+PaleTurquoise AFEEEE  Aqua 00FFFF  Aquamarine 7FFFD4  MediumAquamarine 66CDAA  Turquoise 40E0D0
+MediumTurquoise 48D1CC  DarkTurquoise 00CED1  LightGreen 90EE90  PaleGreen 98FB98  MediumSpringGreen 00FA9A
+SpringGreen 00FF7F  LightSeaGreen 20B2AA  SeaGreen 2E8B57  MediumSeaGreen 3CB371  DarkSeaGreen 8FBC8F
+ForestGreen 228B22  Green 008000  DarkGreen 006400  Lime 00FF00  LimeGreen 32CD32  LawnGreen 7CFC00  Chartreuse 7FFF00
+GreenYellow ADFF2F  YellowGreen 9ACD32  LightYellow FFFFE0  Cornsilk FFF8DC  Beige F5F5DC  LightGoldenrodYellow FAFAD2
+OldLace FDF5E6  Linen FAF0E6  LemonChiffon FFFACD  PapayaWhip FFEFD5  BlanchedAlmond FFEBCD  Bisque FFE4C4
+Wheat F5DEB3  Moccasin FFE4B5  NavajoWhite FFDEAD  PaleGoldenrod EEE8AA  Khaki F0E68C  DarkKhaki BDB76B  Yellow FFFF00
+Gold FFD700  Goldenrod DAA520  DarkGoldenrod B8860B  Olive 808000  OliveDrab 6B8E23  DarkOliveGreen 556B2F
+Orange FFA500  Tan D2B48C  BurlyWood DEB887  SandyBrown F4A460  Chocolate D2691E  Peru CD853F  SaddleBrown 8B4513
+Sienna A0522D  MistyRose FFE4E1  PeachPuff FFDAB9  LightSalmon FFA07A  Coral FF7F50  DarkOrange FF8C00
+LightCoral F08080  RosyBrown BC8F8F  IndianRed CD5C5C  Salmon FA8072  DarkSalmon E9967A  Tomato FF6347
+OrangeRed FF4500  Red FF0000  Brown A52A2A  FireBrick B22222  DarkRed 8B0000  Maroon 800000  White FFFFFF  Snow FFFAFA
+FloralWhite FFFAF0  Ivory FFFFF0  Seashell FFF5EE  MintCream F5FFFA  GhostWhite F8F8FF  Honeydew F0FFF0
+WhiteSmoke F5F5F5  AntiqueWhite FAEBD7  Gainsboro DCDCDC  LightGrey D3D3D3  Silver C0C0C0  DarkGray A9A9A9
+Gray 808080  DimGray 696969  Black 000000
 )";
 
 std::vector<std::pair<std::wstring, uint32_t>> read_list(const wchar_t* text, uint32_t alpha) {
@@ -143,35 +141,34 @@ TEST(Clr, HsvBothWays) {
 TEST(Clr, HsvRoundTripsWithinOneStep) {
     for (uint32_t c : {0xFFFF0000u, 0xFF00FFFFu, 0xFF808080u, 0xFF010101u, 0xFF7F7F7Fu})
         EXPECT_EQ(uint32_t(hsv_to_clr(clr_to_hsv(c))), c) << std::hex << c;
-    for (int r = 0; r < 256; r += 15) {
-        for (int g = 0; g < 256; g += 15) {
-            for (int b = 0; b < 256; b += 15) {
-                const clr_t back = hsv_to_clr(clr_to_hsv(0x40000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b));
-                EXPECT_EQ(back.a(), 255);
-                EXPECT_TRUE(std::abs(back.r() - r) <= 1 && std::abs(back.g() - g) <= 1 && std::abs(back.b() - b) <= 1)
-                    << r << "," << g << "," << b;
-            }
-        }
+    for (int i = 0; i < 18 * 18 * 18; ++i) {
+        const int r = i / 324 * 15, g = i / 18 % 18 * 15, b = i % 18 * 15;
+        const clr_t back = hsv_to_clr(clr_to_hsv(0x40000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b));
+        EXPECT_EQ(back.a(), 255);
+        EXPECT_TRUE(std::abs(back.r() - r) <= 1 && std::abs(back.g() - g) <= 1 && std::abs(back.b() - b) <= 1)
+            << r << "," << g << "," << b;
     }
 }
 
 TEST(Clr, BrightnessAndScale) {
-    const struct { uint32_t c; int percent; uint32_t want; } bright[] = {
-        {0x80FF0000, 50, 0xFF800000}, {0xFF000000, 50, 0xFF808080}, {0xFF336699, 100, 0xFF55AAFF}};
-    for (const auto& row : bright) {
-        clr_t c = row.c;
-        clr_set_brightness(&c, row.percent);
-        EXPECT_EQ(uint32_t(c), row.want) << std::hex << row.c;
-    }
+    const auto bright = [](uint32_t v, int percent) {
+        clr_t c = v;
+        clr_set_brightness(&c, percent);
+        return uint32_t(c);
+    };
+    EXPECT_EQ(bright(0x80FF0000, 50), 0xFF800000u);
+    EXPECT_EQ(bright(0xFF000000, 50), 0xFF808080u);  // black has no hue: it brightens to grey
+    EXPECT_EQ(bright(0xFF336699, 100), 0xFF55AAFFu);
     clr_set_brightness(nullptr, 10);
 
-    const struct { double f; uint32_t want; } scale[] = {
-        {0.5, 0x8019334C}, {1.0, 0x80336699}, {2.0, 0x8066CCFF},  // 25.5 truncates, 306 is held at 255
-        {-1.0, 0x80000000}, {nan, 0x80000000},
-    };
-    for (const auto& row : scale) {
+    const auto scaled = [](double f) {
         clr_t c = 0x80336699;
-        c.scale_rgb(row.f);
-        EXPECT_EQ(uint32_t(c), row.want) << row.f;
-    }
+        c.scale_rgb(f);
+        return uint32_t(c);
+    };
+    EXPECT_EQ(scaled(0.5), 0x8019334Cu);  // 25.5 and 76.5 truncate
+    EXPECT_EQ(scaled(1.0), 0x80336699u);
+    EXPECT_EQ(scaled(2.0), 0x8066CCFFu);  // 306 held at 255
+    EXPECT_EQ(scaled(-1.0), 0x80000000u);
+    EXPECT_EQ(scaled(nan), 0x80000000u);
 }

@@ -33,14 +33,6 @@ recs = { [1] = { n = "one" }, [2] = { n = "two" }, [7] = { n = "seven" }, [-1] =
          x = { n = "named" }, [3] = { n = "three" } }
 )";
 
-void write_scripts(const lua_dir_t& dir) {
-    dir.write("main.lua", main_lua);
-    dir.write("cn/strs.lua", strs_lua);
-    dir.write("cn/c.lua", "c = 'c in c.lua'");
-    dir.write("cn/help.lua", "help = { items = { [1] = { n = 'Potions' }, [2] = { n = 'Swords' } } }");
-    dir.write("en/strs.lua", "greeting = 'hello'");
-}
-
 int lua_global_int(const char* name) {
     lua_State* L = db_t::instance().L;
     lua_getglobal(L, name);
@@ -55,7 +47,11 @@ protected:
     box_counter_t boxes;
 
     void SetUp() override {
-        write_scripts(dir);
+        dir.write("main.lua", main_lua);
+        dir.write("cn/strs.lua", strs_lua);
+        dir.write("cn/c.lua", "c = 'c in c.lua'");
+        dir.write("cn/help.lua", "help = { items = { [1] = { n = 'Potions' }, [2] = { n = 'Swords' } } }");
+        dir.write("en/strs.lua", "greeting = 'hello'");
         db_set_text_root(dir.wide().buf);
         db_set_lang(L"cn");
         db_init();

@@ -17,15 +17,9 @@ pts_t collect_radius(const pt_t& c, int r, int flags, const rect* clip = nullptr
 }  // namespace
 
 TEST(CellWalk, RadiusVisitsTheDiscWithItsFlags) {
+    // The full ring applies to radius 1 only.
     const struct { int r, flags; size_t count; } rows[] = {
-        {1, 0, 5},   // plus sign
-        {1, 2, 9},   // whole 3 x 3
-        {1, 3, 8},   // whole 3 x 3 less the centre
-        {2, 0, 13},
-        {2, 2, 13},  // the full ring applies to radius 1 only
-        {0, 1, 0},
-        {-1, 0, 0},
-    };
+        {1, 0, 5}, {1, 2, 9}, {1, 3, 8}, {2, 0, 13}, {2, 2, 13}, {0, 1, 0}, {-1, 0, 0}};
     for (const auto& row : rows) {
         const pts_t got = collect_radius({5, -3}, row.r, row.flags);
         EXPECT_EQ(got.size(), row.count) << "r=" << row.r << " flags=" << row.flags;
