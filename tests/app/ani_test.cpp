@@ -1,34 +1,27 @@
 #include "app/ani.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "app/frame_timer.h"
-#include "app/img_cache.h"
-#include "app/paths.h"
 #include "app/seams.h"
+#include "support/canvas.h"
 #include "support/font_env.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 constexpr double dt60 = FRAME_DT_MAX;  // the step the frame loop gives
 constexpr uint32_t red = 0xFFFF0000u;
 
-// The frame loop's clocks, driven by the test: each read of the performance
-// counter is one sixtieth of a second later, each read of the tick clock 5 ms.
+// The frame loop's clocks: each read of the performance counter is one
+// sixtieth of a second later, each read of the tick clock 5 ms.
 uint64_t fake_counter = 0;
-int counter_reads = 0;
 uint32_t fake_ticks = 0;
+int counter_reads = 0;
 uint64_t fake_perf_counter() {
     ++counter_reads;
     return fake_counter += 1000;
@@ -36,17 +29,12 @@ uint64_t fake_perf_counter() {
 uint64_t fake_perf_freq() { return 60000; }
 uint32_t fake_ticks_ms() { return fake_ticks += 5; }
 
-// Drawing is read back from the screen. Images go into a folder of this
-// process under the real graphics folder, so names stay relative to it.
 class Ani : public ::testing::Test {
 protected:
+    const test_gfx_t gfx{"tw_ani"};
+
     static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() {
-        font_env_t::down();
-        std::error_code ec;
-        fs::remove_all(dir(), ec);
-        fs::remove(dir().parent_path(), ec);  // only when no other run still uses it
-    }
+    static void TearDownTestSuite() { font_env_t::down(); }
     void SetUp() override {
         seams().perf_counter = fake_perf_counter;
         seams().perf_freq = fake_perf_freq;
@@ -56,41 +44,19 @@ protected:
         EXPECT_EQ(get_ani_mgr()->count(), 0) << "a test left animations in the player";
         seams_reset();
     }
-
-    static fs::path dir() {
-        return fs::path(to_utf8_string(get_gfx_dir())) / ("tw_ani_" + std::to_string(getpid()));
-    }
-    static Str name(const char* leaf) { return utf8_to_str(("tw_ani_" + std::to_string(getpid()) + "/" + leaf).c_str()); }
-    static uint32_t px(int x, int y) {
-        uint32_t v = 0;
-        const SDL_Rect r{x, y, 1, 1};
-        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, &v, 4), 0) << SDL_GetError();
-        return v;
-    }
-
-    // Cells of w x h pixels, `cols` to a row, cell i filled with colours[i].
-    static void write_sheet(const char* leaf, int w, int h, int cols, const std::vector<uint32_t>& colours) {
-        fs::create_directories(dir());
-        const int rows = int(colours.size() + cols - 1) / cols;
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w * cols, h * rows, 32, SDL_PIXELFORMAT_ARGB8888);
-        ASSERT_NE(s, nullptr);
-        for (size_t i = 0; i < colours.size(); ++i) {
-            const SDL_Rect r{w * int(i % cols), h * int(i / cols), w, h};
-            SDL_FillRect(s, &r, colours[i]);
-        }
-        const int rc = IMG_SavePNG(s, (dir() / (std::string(leaf) + ".png")).string().c_str());
-        SDL_FreeSurface(s);
-        ASSERT_EQ(rc, 0) << IMG_GetError();
+    // Cells of w x h pixels, cols to a row, cell i filled with colours[i].
+    Str sheet(const char* leaf, int w, int h, int cols, const std::vector<uint32_t>& colours) const {
+        const int rows = int(colours.size()) / cols;
+        gfx.img(std::string(leaf) + ".png", w * cols, h * rows,
+                [&](int x, int y) { return colours[size_t(y / h * cols + x / w)]; });
+        return gfx.name(leaf);
     }
 };
 
 // An effect that finishes after `frames` steps and counts the steps it ran.
 zg::custom_ani_t* counting(int frames, int* calls, int group = 0, int flags = 0, int delay = 0) {
-    return new zg::custom_ani_t(
-        [frames, calls](zg::custom_ani_t& a) {
-            if (++*calls >= frames) a.done = true;
-        },
-        4, flags, group, delay);
+    return new zg::custom_ani_t([frames, calls](zg::custom_ani_t& a) { a.done = ++*calls >= frames; }, 4, flags,
+                                group, delay);
 }
 
 zg::text_ani_t* text_at(const pt_t& p, int delay = 0) {
@@ -106,32 +72,19 @@ int steps_until_empty(ani_mgr_t& mgr, double dt) {
     return n;
 }
 
-}  // namespace
-
-// ---- floating texts ----
-
 TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     ani_mgr_t mgr;
-    auto* a = text_at({10, 20}, 50);  // a maker's own delay gives way to the spacing
-    auto* b = text_at({10, 20});
-    auto* c = text_at({10, 20});
-    auto* elsewhere = text_at({11, 20});
-    for (auto* t : {a, b, c, elsewhere}) mgr.play(t);
-    EXPECT_EQ(a->delay, 0);
-    EXPECT_EQ(b->delay, 300);
-    EXPECT_EQ(c->delay, 600);
-    EXPECT_EQ(elsewhere->delay, 0);
+    zg::text_ani_t* t[] = {text_at({10, 20}, 50), text_at({10, 20}), text_at({10, 20}), text_at({11, 20})};
+    for (auto* a : t) mgr.play(a);
+    // A maker's own delay gives way to the spacing; another point starts at once.
+    EXPECT_EQ((std::array{t[0]->delay, t[1]->delay, t[2]->delay, t[3]->delay}), (std::array{0, 300, 600, 0}));
 
     // Waiting texts neither rise nor age; the running one rises a pixel a frame.
     mgr.run(0.05);
     mgr.run(0.05);
-    EXPECT_EQ(a->centre.y, 18);
-    EXPECT_EQ(b->centre.y, 20);
-    EXPECT_EQ(b->delay, 200);
-    EXPECT_EQ(b->elapsed, 0);
-
-    // A text that follows 100 ms after a running one waits the remaining 200 ms.
-    auto* d = text_at({11, 20});
+    EXPECT_EQ((std::array{t[0]->centre.y, t[1]->centre.y, t[1]->delay}), (std::array{18, 20, 200}));
+    EXPECT_EQ(t[1]->elapsed, 0);
+    auto* d = text_at({11, 20});  // 100 ms after a running one: waits the remaining 200
     mgr.play(d);
     EXPECT_EQ(d->delay, 200);
 
@@ -140,7 +93,7 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     auto* later = text_at({10, 20});
     mgr.play(later);
     EXPECT_EQ(later->delay, 0);
-    EXPECT_GT(steps_until_empty(mgr, 0.05), 20);  // lives just over one second of 50 ms steps
+    EXPECT_GT(steps_until_empty(mgr, 0.05), 20);  // lives just over one second
 }
 
 TEST_F(Ani, TextRisesCentredOnItsPointInItsColour) {
@@ -153,36 +106,25 @@ TEST_F(Ani, TextRisesCentredOnItsPointInItsColour) {
     EXPECT_EQ(lit.max_g + lit.max_b, 0);
     EXPECT_NEAR(lit.bounds.x + lit.bounds.w / 2.0, 100, 2);
     EXPECT_NEAR(lit.bounds.y + lit.bounds.h / 2.0, 79, get_font_height(FONT_DEF) / 4.0);
-    // The step past its second draws nothing and ends it.
-    steps_until_empty(mgr, 0.1);
+    steps_until_empty(mgr, 0.1);  // the step past its second draws nothing
     EXPECT_EQ(font_env_t::read_lit({0, 0, 200, 160}).count, 0);
 }
 
-// ---- groups, delays and removal ----
-
 TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
     ani_mgr_t mgr;
-    int g0 = 0, g1 = 0, g2 = 0;
+    int g0 = 0, g1 = 0, g2 = 0, neg = 0, high = 0;
     auto* low = counting(2, &g1, 1, 0, 100);
     mgr.play(counting(1000, &g0, 0));
     mgr.play(low);
     mgr.play(counting(3, &g2, 2));
     for (int i = 0; i < 3; ++i) mgr.run(dt60);
-    EXPECT_EQ(g0, 3);
-    EXPECT_EQ(g2, 3);
-    EXPECT_EQ(g1, 0);
+    EXPECT_EQ((std::array{g0, g1, g2}), (std::array{3, 0, 3}));
     EXPECT_EQ(low->delay, 100);  // frozen: neither its delay nor its age moves
     EXPECT_EQ(low->elapsed, 0);
-    EXPECT_EQ(mgr.count(), 2);
 
-    // Group 2 is gone: group 1 now counts its delay down by whole milliseconds.
-    mgr.run(dt60);
+    mgr.run(dt60);  // group 2 is gone: group 1 counts its delay down in whole milliseconds
     EXPECT_EQ(low->delay, 100 - int(dt60 * 1000));
-    EXPECT_EQ(g0, 4);
-
-    // A negative group would never run; it joins group 0 instead.
-    int neg = 0, high = 0;
-    mgr.play(counting(1, &neg, -3));
+    mgr.play(counting(1, &neg, -3));  // would never run: joins group 0
     mgr.play(counting(5, &high, 7));
     mgr.run(dt60);
     EXPECT_EQ(neg, 1);
@@ -195,153 +137,110 @@ TEST_F(Ani, FinishedAnimationsAreDeletedAndTheRestStillRun) {
     mgr.play(counting(2, &a));
     mgr.play(new zg::custom_ani_t(
         [token, &mgr, &spawned](zg::custom_ani_t& self) {
-            // Playing from inside a step is allowed; the new one runs in the same step.
-            mgr.play(counting(1, &spawned));
+            mgr.play(counting(1, &spawned));  // runs in the same step
             self.done = true;
         },
         4, 0, 0, 0));
     mgr.play(counting(2, &c));
-    // An effect without a function has nothing to draw and ends at once.
-    mgr.play(new zg::custom_ani_t(nullptr, 4, 0, 0, 0));
-
+    mgr.play(new zg::custom_ani_t(nullptr, 4, 0, 0, 0));  // nothing to draw: ends at once
     mgr.run(dt60);
-    EXPECT_EQ(token.use_count(), 1);  // the finished effect and its function are gone
-    EXPECT_EQ(spawned, 1);
-    EXPECT_EQ(mgr.count(), 2);
+    EXPECT_EQ((std::array{long(token.use_count()), long(spawned), long(mgr.count())}), (std::array{1L, 1L, 2L}));
     mgr.run(dt60);
-    EXPECT_EQ(a, 2);
-    EXPECT_EQ(c, 2);
-    EXPECT_EQ(mgr.count(), 0);
+    EXPECT_EQ((std::array{a, c, mgr.count()}), (std::array{2, 2, 0}));
 }
 
 TEST_F(Ani, BlinkClockIsOnForTheFirstHalfOfEachSecond) {
-    ani_mgr_t* mgr = get_ani_mgr();
-    mgr->run(1.01);  // past one second: restarts at 0 whatever it was
-    EXPECT_TRUE(blink_on());
-    mgr->run(0.3);
-    EXPECT_TRUE(blink_on());
-    mgr->run(0.3);
-    EXPECT_FALSE(blink_on());
-    mgr->run(0.45);
-    EXPECT_TRUE(blink_on());
+    get_ani_mgr()->run(1.01);  // past one second: restarts at 0 whatever it was
+    const std::pair<double, bool> steps[] = {{0, true}, {0.3, true}, {0.3, false}, {0.45, true}};
+    for (const auto& [dt, on] : steps) {
+        get_ani_mgr()->run(dt);
+        EXPECT_EQ(blink_on(), on) << get_ani_mgr()->blink_clock();
+    }
 }
 
-// ---- frame sequences ----
-
-// Both a strip (frames squared on its height) and a 2 x 2 sheet read row by
-// row, left to right; each frame shows until its age passes 0.05 s.
 TEST_F(Ani, FourFramesPlayInOrderAndFinishAfterTheLast) {
-    const std::vector<uint32_t> colours{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u};
-    write_sheet("strip", 8, 8, 4, colours);
-    write_sheet("sheet", 8, 8, 2, colours);
+    // A strip (frames squared on its height) and a 2 x 2 sheet, read row by row.
+    const std::vector<uint32_t> colours{red, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u};
     const size cell{8, 8};
-    struct row_t {
-        const char* img;
-        const size* frame;
-    } rows[] = {{"strip", nullptr}, {"sheet", &cell}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.img);
+    const std::pair<Str, const size*> rows[] = {{sheet("strip", 8, 8, 4, colours), nullptr},
+                                                {sheet("sheet", 8, 8, 2, colours), &cell}};
+    // Each frame shows until its age passes 0.05 s; the first also on the step that starts it.
+    std::vector<uint32_t> want(5, colours[0]);
+    for (int f = 1; f < 4; ++f) want.insert(want.end(), 4, colours[f]);
+    for (const auto& [img, frame] : rows) {
         ani_mgr_t mgr;
-        mgr.play(new zg::imgs_ani_t(name(r.img), rect{4, 4, 16, 16}, r.frame, 0, 0, 0));
+        mgr.play(new zg::imgs_ani_t(img, rect{4, 4, 16, 16}, frame, 0, 0, 0));
         std::vector<uint32_t> seen;
         while (mgr.count() > 0 && seen.size() < 100) {
             font_env_t::clear_black();
             mgr.run(dt60);
-            seen.push_back(px(12, 12));
+            seen.push_back(canvas_t::px(12, 12));
         }
-        // The first frame also shows on the step that starts it.
-        std::vector<uint32_t> want(5, colours[0]);
-        for (int f = 1; f < 4; ++f) want.insert(want.end(), 4, colours[f]);
-        EXPECT_EQ(seen, want);
+        EXPECT_EQ(seen, want) << to_utf8_string(img);
     }
-
-    // The placeholder of a missing image is smaller than the frame asked for:
-    // it shows as one frame instead of dividing by zero.
+    // The placeholder of a missing image is smaller than the frame: one frame, no division by zero.
     ani_mgr_t mgr;
     const size big{64, 64};
-    mgr.play(new zg::imgs_ani_t(name("no_such_image"), rect{0, 0, 64, 64}, &big, 0, 0, 0));
+    mgr.play(new zg::imgs_ani_t(gfx.name("no_such_image"), rect{0, 0, 64, 64}, &big, 0, 0, 0));
     EXPECT_EQ(steps_until_empty(mgr, dt60), 5);
 }
 
-// ---- missiles ----
-
 TEST_F(Ani, MissileFlightTimeAndAngle) {
-    struct row_t {
+    const struct {
         pt_t to;
         double secs, degrees;
     } rows[] = {
-        {{200, 0}, 0.1, 90}, {{0, -100}, 0.05, 0}, {{0, 100}, 0.05, 180},
+        {{200, 0}, 0.1, 90},   {{0, -100}, 0.05, 0},                 {{0, 100}, 0.05, 180},
         {{-200, 0}, 0.1, 270}, {{30, -40}, 0.025, 36.86989764584402}, {{0, 0}, 0, 180},
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.to.x << "," << r.to.y);
         const zg::missile_ani_t m(L"x", {0, 0}, r.to, 0, 0, 0);
-        EXPECT_NEAR(m.flight_time(), r.secs, 1e-12);
-        EXPECT_NEAR(m.angle(), r.degrees, 1e-4);
+        EXPECT_NEAR(m.flight_time(), r.secs, 1e-12) << r.to.x << "," << r.to.y;
+        EXPECT_NEAR(m.angle(), r.degrees, 1e-4) << r.to.x << "," << r.to.y;
     }
 }
 
 // An upright 8 x 32 bar turns about its top-centre, which sits on the flight point.
 TEST_F(Ani, MissileFliesAlongItsLineAndStopsOnTheEnd) {
-    write_sheet("bar", 8, 32, 1, {red});
+    const Str bar = sheet("bar", 8, 32, 1, {red});
     ani_mgr_t mgr;
-    mgr.play(new zg::missile_ani_t(name("bar"), {0, 64}, {100, 64}, 0, 0, 0));
+    mgr.play(new zg::missile_ani_t(bar, {0, 64}, {100, 64}, 0, 0, 0));
     font_env_t::clear_black();
     mgr.run(dt60);
-    // Turned to 90 degrees the bar trails left of the point: nothing yet on screen to the right.
-    EXPECT_NE(px(8, 64), red);
-    EXPECT_NE(px(0, 80), red);
-    // 100 pixels take 0.05 s: done on the step whose age passes that, drawn on
-    // the end point rather than beyond it.
+    EXPECT_NE(canvas_t::px(8, 64), red);  // turned to 90 degrees it trails left of the point
+    // 100 pixels take 0.05 s; the last step draws on the end point, not beyond.
     EXPECT_EQ(steps_until_empty(mgr, dt60), 4);
-    EXPECT_EQ(px(96, 64), red);
-    EXPECT_EQ(px(70, 64), red);
-    EXPECT_NE(px(104, 64), red);
-    EXPECT_NE(px(96, 72), red);
+    EXPECT_EQ((std::array{canvas_t::px(70, 64), canvas_t::px(96, 64)}), (std::array{red, red}));
+    EXPECT_NE(canvas_t::px(104, 64), red);
 
     // Length zero: no flight to divide by; shown once on the end point, turned to 180 degrees.
-    mgr.play(new zg::missile_ani_t(name("bar"), {64, 64}, {64, 64}, 0, 0, 0));
+    mgr.play(new zg::missile_ani_t(bar, {64, 64}, {64, 64}, 0, 0, 0));
     EXPECT_EQ(steps_until_empty(mgr, dt60), 1);
-    EXPECT_EQ(px(64, 50), red);
-    EXPECT_NE(px(64, 70), red);
+    EXPECT_EQ(canvas_t::px(64, 50), red);
+    EXPECT_NE(canvas_t::px(64, 70), red);
 }
-
-// ---- waiting in the frame loop ----
 
 TEST_F(Ani, WaitRunsFramesUntilTheMatchingAnimationsAreGone) {
     ani_mgr_t* mgr = get_ani_mgr();
     const int reads = counter_reads;
     mgr->wait(0, 0);  // nothing listed: no frame at all
     EXPECT_EQ(counter_reads, reads);
-
-    int a = 0, b = 0, c = 0;
+    int a = 0, b = 0, c = 0, d = 0, e = 0;
     mgr->play(counting(3, &a, 0, 1));
     mgr->play(counting(8, &b, 0, 4));
     mgr->play(counting(5, &c, 0, 5));
     mgr->wait(1, 2);  // every bit of 1: the first and the third
-    EXPECT_EQ(c, 5);
-    EXPECT_EQ(mgr->count(), 1);
     mgr->wait(7, 3);  // an unknown mode matches nothing and returns at once
-    EXPECT_EQ(b, 5);
-
-    int d = 0;
-    const uint32_t id = mgr->play(counting(2, &d));
-    mgr->wait(int(id), 1);
-    EXPECT_EQ(d, 2);
-    EXPECT_EQ(mgr->count(), 1);
+    EXPECT_EQ((std::array{a, b, c, mgr->count()}), (std::array{3, 5, 5, 1}));
+    mgr->wait(int(mgr->play(counting(2, &d))), 1);
+    EXPECT_EQ((std::array{b, d, mgr->count()}), (std::array{7, 2, 1}));
     mgr->wait(0, 0);
-    EXPECT_EQ(b, 8);
-    EXPECT_EQ(mgr->count(), 0);
-
-    // With the wait flag, play itself returns only once the animation has finished.
-    int e = 0;
-    mgr->play(counting(4, &e, 0, zg::ANI_F_WAIT));
-    EXPECT_EQ(e, 4);
-    EXPECT_EQ(mgr->count(), 0);
+    mgr->play(counting(4, &e, 0, zg::ANI_F_WAIT));  // returns once it has finished
+    EXPECT_EQ((std::array{b, e, mgr->count()}), (std::array{8, 4, 0}));
 }
 
 TEST_F(Ani, SlidePointFollowsTheLineAtTwoThousandPixelsASecond) {
-    struct row_t {
+    const struct {
         pt_t from, to;
         // 0.01 s apart, just under 20 pixels (0.0005 s a pixel in single
         // precision is a little more), each coordinate truncated toward zero.
@@ -352,22 +251,21 @@ TEST_F(Ani, SlidePointFollowsTheLineAtTwoThousandPixelsASecond) {
         {{5, 5}, {5, 5}, {}},
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.to.x << "," << r.to.y);
         pt_t cur{-999, -999};
         std::vector<pt_t> seen;
         bool stop = false;
         get_ani_mgr()->play(new zg::custom_ani_t(
             [&](zg::custom_ani_t& a) {
-                if (stop)
-                    a.done = true;
-                else if (seen.empty() || seen.back() != cur)
-                    seen.push_back(cur);
+                if (stop) a.done = true;
+                else if (seen.empty() || seen.back() != cur) seen.push_back(cur);
             },
             4, 0, 0, 0));
         slide_pt(r.from, r.to, &cur);
         stop = true;
         get_ani_mgr()->run(0);
         EXPECT_EQ(cur, r.to);
-        EXPECT_EQ(seen, r.steps);
+        EXPECT_EQ(seen, r.steps) << r.to.x << "," << r.to.y;
     }
 }
+
+}  // namespace

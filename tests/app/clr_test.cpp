@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <set>
@@ -27,250 +26,149 @@ fc_k5 FF476380  fc_k6 FF557799  fc_k7 FF638BB2  fc_k8 FF719ECC  fc_k9 FF7FB2E6  
 
 const wchar_t css_list[] = LR"(
 LavenderBlush FFF0F5  LightPink FFB6C1  Pink FFC0CB  HotPink FF69B4  PaleVioletRed DB7093  DeepPink FF1493
-MediumVioletRed C71585  Crimson DC143C  Lavender E6E6FA  Thistle D8BFD8  Plum DDA0DD  Violet EE82EE
-Orchid DA70D6  Magenta FF00FF  Fuchsia FF00FF  MediumOrchid BA55D3  MediumPurple 9370DB  BlueViolet 8A2BE2
-DarkViolet 9400D3  DarkOrchid 9932CC  DarkMagenta 8B008B  Purple 800080  Indigo 4B0082  AliceBlue F0F8FF
-Azure F0FFFF  LightBlue ADD8E6  PowderBlue B0E0E6  LightSkyBlue 87CEFA  SkyBlue 87CEEB  DeepSkyBlue 00BFFF
-CornflowerBlue 6495ED  DodgerBlue 1E90FF  RoyalBlue 4169E1  LightSteelBlue B0C4DE  CadetBlue 5F9EA0
-SteelBlue 4682B4  LightSlateGray 778899  SlateGray 708090  MediumSlateBlue 7B68EE  SlateBlue 6A5ACD
-DarkSlateBlue 483D8B  Blue 0000FF  MediumBlue 0000CD  MidnightBlue 191970  DarkBlue 00008B  Navy 000080
-LightCyan E0FFFF  Cyan 00FFFF  DarkSlateGray 2F4F4F  DarkCyan 008B8B  Teal 008080  PaleTurquoise AFEEEE
-Aqua 00FFFF  Aquamarine 7FFFD4  MediumAquamarine 66CDAA  Turquoise 40E0D0  MediumTurquoise 48D1CC
-DarkTurquoise 00CED1  LightGreen 90EE90  PaleGreen 98FB98  MediumSpringGreen 00FA9A  SpringGreen 00FF7F
-LightSeaGreen 20B2AA  SeaGreen 2E8B57  MediumSeaGreen 3CB371  DarkSeaGreen 8FBC8F  ForestGreen 228B22
-Green 008000  DarkGreen 006400  Lime 00FF00  LimeGreen 32CD32  LawnGreen 7CFC00  Chartreuse 7FFF00
-GreenYellow ADFF2F  YellowGreen 9ACD32  LightYellow FFFFE0  Cornsilk FFF8DC  Beige F5F5DC
-LightGoldenrodYellow FAFAD2  OldLace FDF5E6  Linen FAF0E6  LemonChiffon FFFACD  PapayaWhip FFEFD5
-BlanchedAlmond FFEBCD  Bisque FFE4C4  Wheat F5DEB3  Moccasin FFE4B5  NavajoWhite FFDEAD  PaleGoldenrod EEE8AA
-Khaki F0E68C  DarkKhaki BDB76B  Yellow FFFF00  Gold FFD700  Goldenrod DAA520  DarkGoldenrod B8860B
-Olive 808000  OliveDrab 6B8E23  DarkOliveGreen 556B2F  Orange FFA500  Tan D2B48C  BurlyWood DEB887
-SandyBrown F4A460  Chocolate D2691E  Peru CD853F  SaddleBrown 8B4513  Sienna A0522D  MistyRose FFE4E1
-PeachPuff FFDAB9  LightSalmon FFA07A  Coral FF7F50  DarkOrange FF8C00  LightCoral F08080  RosyBrown BC8F8F
-IndianRed CD5C5C  Salmon FA8072  DarkSalmon E9967A  Tomato FF6347  OrangeRed FF4500  Red FF0000
-Brown A52A2A  FireBrick B22222  DarkRed 8B0000  Maroon 800000  White FFFFFF  Snow FFFAFA  FloralWhite FFFAF0
-Ivory FFFFF0  Seashell FFF5EE  MintCream F5FFFA  GhostWhite F8F8FF  Honeydew F0FFF0  WhiteSmoke F5F5F5
-AntiqueWhite FAEBD7  Gainsboro DCDCDC  LightGrey D3D3D3  Silver C0C0C0  DarkGray A9A9A9  Gray 808080
-DimGray 696969  Black 000000
+MediumVioletRed C71585  Crimson DC143C  Lavender E6E6FA  Thistle D8BFD8  Plum DDA0DD  Violet EE82EE  Orchid DA70D6
+Magenta FF00FF  Fuchsia FF00FF  MediumOrchid BA55D3  MediumPurple 9370DB  BlueViolet 8A2BE2  DarkViolet 9400D3
+DarkOrchid 9932CC  DarkMagenta 8B008B  Purple 800080  Indigo 4B0082  AliceBlue F0F8FF  Azure F0FFFF  LightBlue ADD8E6
+PowderBlue B0E0E6  LightSkyBlue 87CEFA  SkyBlue 87CEEB  DeepSkyBlue 00BFFF  CornflowerBlue 6495ED  DodgerBlue 1E90FF
+RoyalBlue 4169E1  LightSteelBlue B0C4DE  CadetBlue 5F9EA0  SteelBlue 4682B4  LightSlateGray 778899  SlateGray 708090
+MediumSlateBlue 7B68EE  SlateBlue 6A5ACD  DarkSlateBlue 483D8B  Blue 0000FF  MediumBlue 0000CD  MidnightBlue 191970
+DarkBlue 00008B  Navy 000080  LightCyan E0FFFF  Cyan 00FFFF  DarkSlateGray 2F4F4F  DarkCyan 008B8B  Teal 008080
+PaleTurquoise AFEEEE  Aqua 00FFFF  Aquamarine 7FFFD4  MediumAquamarine 66CDAA  Turquoise 40E0D0
+MediumTurquoise 48D1CC  DarkTurquoise 00CED1  LightGreen 90EE90  PaleGreen 98FB98  MediumSpringGreen 00FA9A
+SpringGreen 00FF7F  LightSeaGreen 20B2AA  SeaGreen 2E8B57  MediumSeaGreen 3CB371  DarkSeaGreen 8FBC8F
+ForestGreen 228B22  Green 008000  DarkGreen 006400  Lime 00FF00  LimeGreen 32CD32  LawnGreen 7CFC00  Chartreuse 7FFF00
+GreenYellow ADFF2F  YellowGreen 9ACD32  LightYellow FFFFE0  Cornsilk FFF8DC  Beige F5F5DC  LightGoldenrodYellow FAFAD2
+OldLace FDF5E6  Linen FAF0E6  LemonChiffon FFFACD  PapayaWhip FFEFD5  BlanchedAlmond FFEBCD  Bisque FFE4C4
+Wheat F5DEB3  Moccasin FFE4B5  NavajoWhite FFDEAD  PaleGoldenrod EEE8AA  Khaki F0E68C  DarkKhaki BDB76B  Yellow FFFF00
+Gold FFD700  Goldenrod DAA520  DarkGoldenrod B8860B  Olive 808000  OliveDrab 6B8E23  DarkOliveGreen 556B2F
+Orange FFA500  Tan D2B48C  BurlyWood DEB887  SandyBrown F4A460  Chocolate D2691E  Peru CD853F  SaddleBrown 8B4513
+Sienna A0522D  MistyRose FFE4E1  PeachPuff FFDAB9  LightSalmon FFA07A  Coral FF7F50  DarkOrange FF8C00
+LightCoral F08080  RosyBrown BC8F8F  IndianRed CD5C5C  Salmon FA8072  DarkSalmon E9967A  Tomato FF6347
+OrangeRed FF4500  Red FF0000  Brown A52A2A  FireBrick B22222  DarkRed 8B0000  Maroon 800000  White FFFFFF  Snow FFFAFA
+FloralWhite FFFAF0  Ivory FFFFF0  Seashell FFF5EE  MintCream F5FFFA  GhostWhite F8F8FF  Honeydew F0FFF0
+WhiteSmoke F5F5F5  AntiqueWhite FAEBD7  Gainsboro DCDCDC  LightGrey D3D3D3  Silver C0C0C0  DarkGray A9A9A9
+Gray 808080  DimGray 696969  Black 000000
 )";
 
-struct named_t {
-    std::wstring name;
-    uint32_t argb;
-};
-
-std::vector<named_t> read_list(const wchar_t* text, uint32_t alpha) {
+std::vector<std::pair<std::wstring, uint32_t>> read_list(const wchar_t* text, uint32_t alpha) {
     std::wistringstream in(text);
-    std::vector<named_t> out;
+    std::vector<std::pair<std::wstring, uint32_t>> out;
     std::wstring name, hex;
     while (in >> name >> hex) out.push_back({name, alpha | uint32_t(std::wcstoul(hex.c_str(), nullptr, 16))});
     return out;
 }
 
 constexpr uint32_t sentinel = 0x12345678;
-
-std::string narrow(const wchar_t* s) { return to_utf8_string(s); }
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 }  // namespace
 
-TEST(ClrNames, EveryNameParsesToItsValue) {
+TEST(Clr, EveryNameParsesToItsValue) {
     const auto shorts = read_list(short_list, 0);
     const auto css = read_list(css_list, 0xFF000000u);
     ASSERT_EQ(shorts.size(), 45u);
     ASSERT_EQ(css.size(), 140u);
     EXPECT_EQ(clr_short_names().size(), shorts.size());
     EXPECT_EQ(clr_css_names().size(), css.size());
-
     std::set<std::wstring> names;
     for (const auto* list : {&shorts, &css}) {
-        for (const named_t& n : *list) {
-            EXPECT_TRUE(names.insert(n.name).second) << "listed twice";
+        for (const auto& [name, argb] : *list) {
+            SCOPED_TRACE(to_utf8_string(name.c_str()));
+            EXPECT_TRUE(names.insert(name).second);
             clr_t c = sentinel;
-            EXPECT_TRUE(parse_clr(&c, n.name.c_str()));
-            EXPECT_EQ(uint32_t(c), n.argb) << narrow(n.name.c_str());
+            EXPECT_TRUE(parse_clr(&c, name.c_str()));
+            EXPECT_EQ(uint32_t(c), argb);
         }
     }
 }
 
-TEST(ClrNames, MatchIsExactAndCaseSensitive) {
-    struct row_t {
-        const wchar_t* text;
-        uint32_t want;
+TEST(Clr, ExactNamesAndHexForms) {
+    const struct { const wchar_t* text; bool ok; uint32_t want; } rows[] = {
+        {L"gray", true, 0xFF808080}, {L"Gray", true, 0xFF808080}, {L"GRAY", false, 0}, {L"cornflowerblue", false, 0},
+        {L" w", false, 0}, {L"", false, 0}, {L"LightGray", false, 0},  // CSS spells it LightGrey only
+        {L"#F", true, 0xFFFFFFFF}, {L"#8F", true, 0x88FFFFFF}, {L"#f80", true, 0xFFFF8800},
+        {L"#8f80", true, 0x88FF8800}, {L"#12345", true, 0x00012345},  // odd lengths are stored as they stand
+        {L"#123456", true, 0xFF123456}, {L"#80123456", true, 0x80123456},
+        {L"#", false, 0}, {L"#12g", false, 0}, {L"#123456789", false, 0},  // past 32 bits
+        {L"#0x12", false, 0}, {L"# 12", false, 0}, {L"#-1", false, 0},
     };
-    const row_t rows[] = {
-        {L"gray", 0xFF808080},  // short table
-        {L"Gray", 0xFF808080},  // CSS
-        {L"GRAY", 0},
-        {L"W", 0},
-        {L"cornflowerblue", 0},
-        {L"CornflowerBlue", 0xFF6495ED},
-        {L" w", 0},
-        {L"w ", 0},
-        {L"", 0},
-        {L"LightGray", 0},  // CSS spells this one LightGrey only
-    };
-    for (const row_t& row : rows) EXPECT_EQ(uint32_t(str_to_clr(row.text)), row.want) << narrow(row.text);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(to_utf8_string(row.text));
+        clr_t c = sentinel;
+        EXPECT_EQ(parse_clr(&c, row.text), row.ok);
+        EXPECT_EQ(uint32_t(c), row.ok ? row.want : sentinel);
+        EXPECT_EQ(uint32_t(str_to_clr(row.text)), row.want);
+    }
     clr_t c = sentinel;
-    EXPECT_FALSE(parse_clr(&c, L"GRAY"));
-    EXPECT_EQ(uint32_t(c), sentinel);
     EXPECT_FALSE(parse_clr(&c, nullptr));
     EXPECT_EQ(uint32_t(str_to_clr(nullptr)), 0u);
 }
 
-TEST(ClrHex, DigitCountsAndFailures) {
-    struct row_t {
-        const wchar_t* text;
-        bool ok;
-        uint32_t want;
-    };
-    const row_t rows[] = {
-        {L"#F", true, 0xFFFFFFFF},
-        {L"#7", true, 0xFF777777},
-        {L"#8F", true, 0x88FFFFFF},
-        {L"#f80", true, 0xFFFF8800},
-        {L"#8f80", true, 0x88FF8800},
-        {L"#12345", true, 0x00012345},  // odd lengths are stored as they stand
-        {L"#123456", true, 0xFF123456},
-        {L"#aBcDeF", true, 0xFFABCDEF},
-        {L"#1234567", true, 0x01234567},
-        {L"#80123456", true, 0x80123456},
-        {L"#", false, 0},
-        {L"#12g", false, 0},
-        {L"#123456789", false, 0},  // past 32 bits
-        {L"#0x12", false, 0},
-        {L"# 12", false, 0},
-        {L"#-1", false, 0},
-        {L"#+1", false, 0},
-        {L"#12 ", false, 0},
-        {L"##1", false, 0},
-    };
-    for (const row_t& row : rows) {
-        clr_t c = sentinel;
-        EXPECT_EQ(parse_clr(&c, row.text), row.ok) << narrow(row.text);
-        EXPECT_EQ(uint32_t(c), row.ok ? row.want : sentinel) << narrow(row.text);
-        EXPECT_EQ(uint32_t(str_to_clr(row.text)), row.want) << narrow(row.text);
-    }
-}
-
-TEST(ClrText, FlagForms) {
-    struct row_t {
-        uint32_t c;
-        int flags;
-        const wchar_t* want;
-    };
-    const row_t rows[] = {
-        {0xFF336699, 1, L"336699"},
-        {0xFF336699, 0, L"FF336699"},
-        {0xFF336699, 2 | 1, L"51,102,153"},
-        {0xFF336699, 2, L"255,51,102,153"},
-        {0xFF336699, 4 | 1, L"210,67%,60%"},
-        {0xFF336699, 4, L"255,210,67%,60%"},
+TEST(Clr, TextForms) {
+    const struct { uint32_t c; int flags; const wchar_t* want; } rows[] = {
+        {0xFF336699, 1, L"336699"}, {0xFF336699, 0, L"FF336699"}, {0x80000000, 1, L"000000"},
+        {0xFF336699, 2 | 1, L"51,102,153"}, {0xFF336699, 2, L"255,51,102,153"},
+        {0xFF336699, 4 | 1, L"210,67%,60%"}, {0xFF336699, 4, L"255,210,67%,60%"},
         {0x80336699, 2 | 4, L"128,51,102,153"},  // decimal wins over hue
-        {0x0000000A, 0, L"0000000A"},
-        {0x80000000, 1, L"000000"},
-        {0x40808080, 4, L"64,180,0%,50%"},
-        {0x00000000, 4 | 1, L"0,0%,0%"},
     };
-    for (const row_t& row : rows) EXPECT_STREQ(clr_t(row.c).to_str(row.flags).c_str(), row.want) << row.flags;
+    for (const auto& row : rows) EXPECT_STREQ(clr_t(row.c).to_str(row.flags).c_str(), row.want) << row.flags;
 }
 
-TEST(ClrHsv, FromColour) {
-    struct row_t {
-        uint32_t c;
-        double h, s, v;
+TEST(Clr, HsvBothWays) {
+    const struct { uint32_t c; double h, s, v; } from[] = {
+        {0xFFFF0000, 0, 1, 1}, {0xFFFFFF00, 60, 1, 1}, {0xFF00FF00, 120, 1, 1}, {0xFF00FFFF, 180, 1, 1},
+        {0xFF0000FF, 240, 1, 1}, {0xFFFF00FF, 300, 1, 1}, {0xFFFFFFFF, 180, 0, 1}, {0x00000000, 0, 0, 0},
+        {0xFF336699, 210, 2.0 / 3, 0.6}, {0xFFFF0080, 329.88, 1, 1}, {0x12FF8000, 30.12, 1, 1},
     };
-    const row_t rows[] = {
-        {0xFFFF0000, 0, 1, 1},       {0xFF00FF00, 120, 1, 1},     {0xFF0000FF, 240, 1, 1},
-        {0xFFFFFF00, 60, 1, 1},      {0xFF00FFFF, 180, 1, 1},     {0xFFFF00FF, 300, 1, 1},
-        {0xFFFFFFFF, 180, 0, 1},     {0x00000000, 0, 0, 0},       {0xFF336699, 210, 2.0 / 3, 0.6},
-        {0xFFFF0080, 329.88, 1, 1},  {0xFF800000, 0, 1, 0.50196}, {0x12FF8000, 30.12, 1, 1},
-    };
-    for (const row_t& row : rows) {
+    for (const auto& row : from) {
         const hsv_t hsv = clr_to_hsv(row.c);
         EXPECT_NEAR(hsv.h, row.h, 0.01) << std::hex << row.c;
         EXPECT_NEAR(hsv.s, row.s, 1e-9) << std::hex << row.c;
         EXPECT_NEAR(hsv.v, row.v, 1e-5) << std::hex << row.c;
-        EXPECT_GE(hsv.h, 0);
-        EXPECT_LE(hsv.h, 360);
     }
-    // The value is a single-precision quotient.
-    const hsv_t grey = clr_to_hsv(0xFF808080);
-    EXPECT_EQ(grey.h, 180);
-    EXPECT_EQ(grey.s, 0);
-    EXPECT_EQ(grey.v, double(128.0f / 255.0f));
-    EXPECT_NE(grey.v, 128.0 / 255.0);
-}
+    EXPECT_EQ(clr_to_hsv(0xFF808080).v, double(128.0f / 255.0f));  // a single-precision quotient
 
-TEST(ClrHsv, ToColour) {
-    struct row_t {
-        hsv_t hsv;
-        uint32_t want;
-    };
-    const row_t rows[] = {
-        {{120, 1, 1}, 0xFF00FF00},
-        {{60, 1, 1}, 0xFFFFFF00},
-        {{0, 1, 0.5}, 0xFF800000},  // 127.5 rounds away from zero
-        {{360, 1, 1}, 0xFFFF0000},
-        {{210, 2.0 / 3, 0.6}, 0xFF336699},
-        {{0, 1, 0}, 0xFF000000},
+    const struct { hsv_t hsv; uint32_t want; } to[] = {
+        {{60, 1, 1}, 0xFFFFFF00}, {{0, 1, 0.5}, 0xFF800000},  // 127.5 rounds away from zero
+        {{360, 1, 1}, 0xFFFF0000}, {{210, 2.0 / 3, 0.6}, 0xFF336699},
         // Out-of-range input is held to the byte instead of wrapping round it.
-        {{0, 1, 2}, 0xFFFF0000},
-        {{0, 3, 1}, 0xFFFF0000},
-        {{0, 1, -1}, 0xFF000000},
-        {{std::numeric_limits<double>::quiet_NaN(), 1, 1}, 0xFF000000},
+        {{0, 1, 2}, 0xFFFF0000}, {{0, 3, 1}, 0xFFFF0000}, {{0, 1, -1}, 0xFF000000}, {{nan, 1, 1}, 0xFF000000},
     };
-    for (const row_t& row : rows)
-        EXPECT_EQ(uint32_t(hsv_to_clr(row.hsv)), row.want) << row.hsv.h << " " << row.hsv.s << " " << row.hsv.v;
+    for (const auto& row : to) EXPECT_EQ(uint32_t(hsv_to_clr(row.hsv)), row.want) << row.hsv.h << "," << row.hsv.v;
     for (int h = 0; h <= 360; h += 15) EXPECT_EQ(uint32_t(hsv_to_clr({double(h), 0, 1})), 0xFFFFFFFFu) << h;
 }
 
-TEST(ClrHsv, RoundTrips) {
-    // Pure hues, secondaries and greys come back exactly.
-    for (uint32_t c : {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u, 0xFF00FFFFu, 0xFFFF00FFu, 0xFF000000u,
-                       0xFFFFFFFFu, 0xFF808080u, 0xFF010101u, 0xFF7F7F7Fu})
+TEST(Clr, HsvRoundTripsWithinOneStep) {
+    for (uint32_t c : {0xFFFF0000u, 0xFF00FFFFu, 0xFF808080u, 0xFF010101u, 0xFF7F7F7Fu})
         EXPECT_EQ(uint32_t(hsv_to_clr(clr_to_hsv(c))), c) << std::hex << c;
-    // Everything else within one step of each channel; the result is always opaque.
-    for (int r = 0; r < 256; r += 15) {
-        for (int g = 0; g < 256; g += 15) {
-            for (int b = 0; b < 256; b += 15) {
-                const clr_t c = 0x40000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-                const clr_t back = hsv_to_clr(clr_to_hsv(c));
-                EXPECT_EQ(back.a(), 255);
-                EXPECT_LE(std::abs(back.r() - r), 1) << std::hex << uint32_t(c);
-                EXPECT_LE(std::abs(back.g() - g), 1) << std::hex << uint32_t(c);
-                EXPECT_LE(std::abs(back.b() - b), 1) << std::hex << uint32_t(c);
-            }
-        }
+    for (int i = 0; i < 18 * 18 * 18; ++i) {
+        const int r = i / 324 * 15, g = i / 18 % 18 * 15, b = i % 18 * 15;
+        const clr_t back = hsv_to_clr(clr_to_hsv(0x40000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b));
+        EXPECT_EQ(back.a(), 255);
+        EXPECT_TRUE(std::abs(back.r() - r) <= 1 && std::abs(back.g() - g) <= 1 && std::abs(back.b() - b) <= 1)
+            << r << "," << g << "," << b;
     }
 }
 
-TEST(ClrAdjust, BrightnessAndScale) {
-    clr_t c = 0x80FF0000;
-    clr_set_brightness(&c, 50);
-    EXPECT_EQ(uint32_t(c), 0xFF800000u);
-    c = 0xFF000000;
-    clr_set_brightness(&c, 50);
-    EXPECT_EQ(uint32_t(c), 0xFF808080u);  // black has no hue: it brightens to grey
-    c = 0xFF336699;
-    clr_set_brightness(&c, 100);
-    EXPECT_EQ(uint32_t(c), 0xFF55AAFFu);
+TEST(Clr, BrightnessAndScale) {
+    const auto bright = [](uint32_t v, int percent) {
+        clr_t c = v;
+        clr_set_brightness(&c, percent);
+        return uint32_t(c);
+    };
+    EXPECT_EQ(bright(0x80FF0000, 50), 0xFF800000u);
+    EXPECT_EQ(bright(0xFF000000, 50), 0xFF808080u);  // black has no hue: it brightens to grey
+    EXPECT_EQ(bright(0xFF336699, 100), 0xFF55AAFFu);
     clr_set_brightness(nullptr, 10);
 
-    struct row_t {
-        uint32_t c;
-        double f;
-        uint32_t want;
+    const auto scaled = [](double f) {
+        clr_t c = 0x80336699;
+        c.scale_rgb(f);
+        return uint32_t(c);
     };
-    const row_t rows[] = {
-        {0x80336699, 0.5, 0x8019334C},  // 25.5 and 76.5 truncate
-        {0x80336699, 1.0, 0x80336699},
-        {0x80336699, 0.0, 0x80000000},
-        {0x80336699, 2.0, 0x8066CCFF},  // 306 held at 255
-        {0x80336699, -1.0, 0x80000000},
-        {0x80336699, std::numeric_limits<double>::quiet_NaN(), 0x80000000},
-    };
-    for (const row_t& row : rows) {
-        clr_t s = row.c;
-        s.scale_rgb(row.f);
-        EXPECT_EQ(uint32_t(s), row.want) << row.f;
-    }
+    EXPECT_EQ(scaled(0.5), 0x8019334Cu);  // 25.5 and 76.5 truncate
+    EXPECT_EQ(scaled(1.0), 0x80336699u);
+    EXPECT_EQ(scaled(2.0), 0x8066CCFFu);  // 306 held at 255
+    EXPECT_EQ(scaled(-1.0), 0x80000000u);
+    EXPECT_EQ(scaled(nan), 0x80000000u);
 }

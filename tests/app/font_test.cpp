@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <set>
+#include <tuple>
 #include <string>
-#include <vector>
 
 #include "support/font_env.h"
 
@@ -44,29 +44,22 @@ std::string tiny_ttf() {
     be_buf_t head;
     head.u32({0x00010000, 0x00010000, 0, 0x5F0F3CF5}).u16({0x000B, 1000});  // 1000 units per em
     head.u32({0, 0, 0, 0}).u16({0, 0, 600, 800, 0, 8, 2, 0, 0});          // dates, bounds, short loca
-
     be_buf_t hhea;  // ascender 800, descender -200, 3 horizontal metrics
     hhea.u32({0x00010000}).u16({800, -200, 0, 600, 0, 0, 600, 1, 0, 0, 0, 0, 0, 0, 0, 3});
-
     be_buf_t maxp;
     maxp.u32({0x00010000}).u16({3, 4, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0});
-
     be_buf_t hmtx;  // advances 500, 600 and 250
     hmtx.u16({500, 50, 600, 50, 250, 0});
-
     const std::string notdef = box_glyph(50, 0, 450, 700), a = box_glyph(50, 0, 550, 700);
     const int a_end = int(notdef.size() + a.size());
     be_buf_t loca;
     loca.u16({0, int(notdef.size()) / 2, a_end / 2, a_end / 2});
-
     be_buf_t cmap;  // Windows Unicode, format 4: segments space, "A" and the closing 0xFFFF
     cmap.u16({0, 1, 3, 1}).u32({12}).u16({4, 16 + 8 * 3, 0, 6, 4, 1, 2});
     cmap.u16({0x20, 0x41, 0xFFFF, 0}).u16({0x20, 0x41, 0xFFFF}).u16({2 - 0x20, 1 - 0x41, 1}).u16({0, 0, 0});
-
     be_buf_t kern;  // format 0, horizontal: A-A, A-space, space-A
     kern.u16({0, 1, 0, 14 + 3 * 6, 1, 3, 12, 1, 6});
     kern.u16({1, 1, -50, 1, 2, -100, 2, 1, -100});
-
     const std::pair<const char*, std::string> tables[] = {
         {"cmap", cmap.b}, {"glyf", notdef + a}, {"head", head.b}, {"hhea", hhea.b},
         {"hmtx", hmtx.b}, {"kern", kern.b},     {"loca", loca.b}, {"maxp", maxp.b},
@@ -83,23 +76,25 @@ std::string tiny_ttf() {
     return dir.b + body.b;
 }
 
-// ---- fixtures ----
-
 class Fonts : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { font_env_t::up(); }
     static void TearDownTestSuite() { font_env_t::down(); }
 };
 
-// A font opened on its own, so its glyph cache starts empty.
+// Opened on its own, so its glyph cache starts empty: the file given at 16
+// pixels, or the tiny font at 20.
 struct own_font_t {
+    temp_dir_t dir;
     zg::font_t f;
-    explicit own_font_t(const std::string& path, int size = 16) {
-        EXPECT_TRUE(f.open(utf8_to_str(path.c_str()), size)) << TTF_GetError();
+    explicit own_font_t(const std::string& path = "") {
+        if (path.empty()) dir.file("tiny.ttf", tiny_ttf());
+        const std::string file = path.empty() ? dir.path("tiny.ttf") : path;
+        EXPECT_TRUE(f.open(utf8_to_str(file.c_str()), path.empty() ? 20 : 16)) << TTF_GetError();
     }
 };
 
-// ---- loading ----
+const std::string dejavu_sans = std::string(dejavu_dir) + "DejaVuSans.ttf";
 
 TEST_F(Fonts, TwentyIdsOverFifteenOpenFonts) {
     ASSERT_EQ(font_count(), 20);
@@ -108,21 +103,44 @@ TEST_F(Fonts, TwentyIdsOverFifteenOpenFonts) {
     for (int id = 0; id < 20; ++id) distinct.insert(get_font(id));
     EXPECT_EQ(distinct.size(), 15u);
     EXPECT_FALSE(distinct.count(nullptr));
-
-    const std::vector<std::vector<int>> shared = {{0, 2, 7}, {3, 14}, {16, 18}, {17, 19}};
-    for (const auto& ids : shared)
-        for (int id : ids) EXPECT_EQ(get_font(id), get_font(ids[0])) << "id " << id;
-    // The sized families grow with their number.
-    for (int id : {4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16})
-        EXPECT_LT(get_font_height(id), get_font_height(id + 1)) << "id " << id;
+    EXPECT_EQ(get_font(FONT_DEF), get_font(FONT_N4));  // one file and size, opened once
+    EXPECT_LT(get_font_height(FONT_N1), get_font_height(FONT_N7));
+    for (int id : {-1, 20, INT_MIN}) {
+        EXPECT_EQ(get_font(id), nullptr);
+        EXPECT_EQ(get_font_height(id), 0);
+    }
 }
 
-TEST_F(Fonts, OutsideTheIndexIsNullAndHeightZero) {
-    for (int id : {-1, 20, INT_MIN, INT_MAX}) {
-        EXPECT_EQ(get_font(id), nullptr) << id;
-        EXPECT_EQ(get_font_height(id), 0) << id;
+TEST_F(Fonts, IdsFromNamesNumbersAndBareSizes) {
+    const struct {
+        const wchar_t* name;
+        int cur, want;
+    } rows[] = {
+        {L"DEF", FONT_B, 0},  {L"b7", FONT_N, 17},   {L"CH_DMG", FONT_N, 19}, {L"dmg", FONT_N, 3},
+        {L"#19", FONT_N, 19}, {L"#20", FONT_N, -1},  {L"#-1", FONT_N, -1},    {L"#99999999999", FONT_N, -1},
+        {L"3", FONT_B, 13},   {L"3", FONT_N, 6},     {L"5", FONT_B5, 15},     {L"0", FONT_DEF, 3},
+        {L"7", FONT_CH_DMG, 17}, {L"x", FONT_N, 3},  {L"", FONT_B1, 10},      {L"-4", FONT_N, -1},
+        {L"99999999999", FONT_B, -1},
+    };
+    for (const auto& r : rows) EXPECT_EQ(get_font_id(r.name, r.cur), r.want) << to_utf8_string(r.name);
+    EXPECT_EQ(get_font_id(nullptr, FONT_N), -1);
+
+    const struct {
+        int id, bold, norm;
+    } twins[] = {{FONT_DEF, 14, 7}, {FONT_N, 3, 2}, {FONT_B, 3, 2}, {FONT_N1, 11, 4}, {FONT_B7, 17, 10},
+                 {FONT_DMG, 18, 18}, {-1, -1, -1}, {20, 20, 20}};
+    for (const auto& t : twins) {
+        EXPECT_EQ(to_bold_font(t.id), t.bold) << t.id;
+        EXPECT_EQ(to_norm_font(t.id), t.norm) << t.id;
     }
-    EXPECT_GT(get_font_height(FONT_DEF), 0);
+    const std::tuple<const wchar_t*, const wchar_t*, bool> eqs[] = {
+        {L"b", L"b1", false}, {L"DMG", L"dmg", false}, {L"中", L"中", true},
+        {nullptr, nullptr, true}, {L"", nullptr, false},
+    };
+    for (const auto& [a, b, eq] : eqs) {
+        EXPECT_EQ(wcs_eq(a, b), eq);
+        EXPECT_EQ(wcs_eq(b, a), eq);
+    }
 }
 
 TEST(FontLoading, StopsAtTheFirstMissingFile) {
@@ -133,6 +151,8 @@ TEST(FontLoading, StopsAtTheFirstMissingFile) {
     EXPECT_FALSE(load_fonts_from(font_env_t::dir_of(dir)));
     EXPECT_EQ(font_count(), 3);
     EXPECT_EQ(registered_font_count(), 2);
+    EXPECT_EQ(get_font_id(L"#2", FONT_N), 2);  // "#k" counts the fonts loaded
+    EXPECT_EQ(get_font_id(L"#3", FONT_N), -1);
     EXPECT_FALSE(load_font(font_env_t::dir_of(dir) + L"fonts/none.ttf", 16));
     EXPECT_EQ(font_count(), 3);
     free_fonts();
@@ -141,135 +161,54 @@ TEST(FontLoading, StopsAtTheFirstMissingFile) {
     quit_sdl_libs();
 }
 
-// ---- names and twins ----
-
-TEST(FontNames, TableNamesNumbersAndBareSizes) {
-    const wchar_t* names[] = {L"DEF", L"CON", L"n",  L"b",  L"n1", L"n2", L"n3", L"n4", L"n5",  L"n6",
-                              L"n7",  L"b1",  L"b2", L"b3", L"b4", L"b5", L"b6", L"b7", L"DMG", L"CH_DMG"};
-    for (int id = 0; id < 20; ++id) EXPECT_EQ(get_font_id(names[id], FONT_B), id) << id;
-
-    // "#k" counts against the fonts loaded: 20 here.
-    ASSERT_TRUE(init_sdl_libs());
-    temp_dir_t dir;
-    font_env_t::copy_fonts(dir);
-    ASSERT_TRUE(load_fonts_from(font_env_t::dir_of(dir)));
-    const struct {
-        const wchar_t* name;
-        int cur, want;
-    } rows[] = {
-        {L"#19", FONT_N, 19},  {L"#0", FONT_N, 0},     {L"#20", FONT_N, -1},        {L"#-1", FONT_N, -1},
-        {L"#99999999999", FONT_N, -1},
-        {L"3", FONT_B, 13},    {L"3", FONT_N, 6},      {L"5", FONT_N5, 8},           {L"5", FONT_B5, 15},
-        {L"0", FONT_N, 3},     {L"0", FONT_B, 10},     {L"0", FONT_DEF, 3},          {L"7", FONT_CH_DMG, 17},
-        {L"1", FONT_CON, 4},   {L"x", FONT_N, 3},      {L"", FONT_B1, 10},           {L"-4", FONT_N, -1},
-        {L"dmg", FONT_N, 3},   {L"99999999999", FONT_B, -1},
-    };
-    for (const auto& r : rows) EXPECT_EQ(get_font_id(r.name, r.cur), r.want) << "\"" << to_utf8_string(r.name) << "\"";
-    EXPECT_EQ(get_font_id(nullptr, FONT_N), -1);
-    free_fonts();
-    EXPECT_EQ(get_font_id(L"#0", FONT_N), -1);
-    quit_sdl_libs();
-}
-
-TEST(FontNames, BoldAndRegularTwins) {
-    const int bold[20] = {14, 1, 3, 3, 11, 12, 13, 14, 15, 16, 17, 11, 12, 13, 14, 15, 16, 17, 18, 19};
-    const int norm[20] = {7, 1, 2, 2, 4, 5, 6, 7, 8, 9, 10, 4, 5, 6, 7, 8, 9, 10, 18, 19};
-    for (int id = 0; id < 20; ++id) {
-        EXPECT_EQ(to_bold_font(id), bold[id]) << id;
-        EXPECT_EQ(to_norm_font(id), norm[id]) << id;
-    }
-    for (int id : {-1, 20, 1000}) {
-        EXPECT_EQ(to_bold_font(id), id);
-        EXPECT_EQ(to_norm_font(id), id);
-    }
-}
-
-TEST(FontNames, WideStringEquality) {
-    const struct {
-        const wchar_t *a, *b;
-        bool eq;
-    } rows[] = {
-        {L"b", L"b", true},     {L"b", L"b1", false},        {L"DMG", L"dmg", false},
-        {L"中", L"中", true},   {nullptr, nullptr, true},    {L"", nullptr, false},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(wcs_eq(r.a, r.b), r.eq);
-        EXPECT_EQ(wcs_eq(r.b, r.a), r.eq);
-    }
-}
-
-// ---- glyphs ----
-
 TEST_F(Fonts, GlyphIsRenderedOnceWithItsAdvance) {
-    own_font_t o(std::string(dejavu_dir) + "DejaVuSans.ttf");
+    own_font_t o(dejavu_sans);
     zg::glyph_t* g = o.f.get_glyph(U'H');
     ASSERT_NE(g, nullptr);
     int adv = 0;
     TTF_GlyphMetrics32(o.f.font, U'H', nullptr, nullptr, nullptr, nullptr, &adv);
     EXPECT_EQ(g->advance, adv);
     ASSERT_NE(g->tex, nullptr);
-    const size s = g->tex->get_size();
-    EXPECT_GT(s.w, 0);
-    EXPECT_EQ(s.h, o.f.height());
+    EXPECT_EQ(g->tex->get_size().h, o.f.height());
     EXPECT_EQ(o.f.get_glyph(U'H'), g);
     EXPECT_EQ(o.f.glyphs.size(), 1u);
+
+    zg::font_t closed;
+    EXPECT_EQ(closed.get_glyph(U'A'), nullptr);
+    EXPECT_EQ(closed.kerning(U'A', U'V'), 0);
 }
 
 TEST_F(Fonts, MissingCharacterGivesTheAtSignUncached) {
-    own_font_t o(std::string(dejavu_dir) + "DejaVuSans.ttf");
+    own_font_t o(dejavu_sans);
     ASSERT_FALSE(TTF_GlyphIsProvided32(o.f.font, 0x4E2D));
     zg::glyph_t* first = o.f.get_glyph(0x4E2D);
-    zg::glyph_t* second = o.f.get_glyph(0x4E2D);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(first, o.f.get_glyph(U'@'));
+    EXPECT_EQ(o.f.get_glyph(0x4E2D), first);
+    EXPECT_EQ(o.f.get_glyph(U'@'), first);
     EXPECT_EQ(o.f.glyphs.size(), 1u);
-    EXPECT_EQ(o.f.glyphs.find(0x4E2D), nullptr);
 }
 
 TEST_F(Fonts, FontWithoutAtSignDrawsItsMissingGlyphBox) {
-    temp_dir_t dir;
-    dir.file("tiny.ttf", tiny_ttf());
-    own_font_t o(dir.path("tiny.ttf"), 20);
-    ASSERT_NE(o.f.font, nullptr);
+    own_font_t o;
     ASSERT_TRUE(TTF_GlyphIsProvided32(o.f.font, U'A'));
     ASSERT_FALSE(TTF_GlyphIsProvided32(o.f.font, U'@'));
-
     zg::glyph_t* g = o.f.get_glyph(U'Z');
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->advance, 10);  // the box's 500 units at 20 pixels per 1000
-    EXPECT_NE(g->tex, nullptr);
     EXPECT_EQ(o.f.get_glyph(U'@'), g);
-    EXPECT_EQ(o.f.get_glyph(U'Z'), g);
     EXPECT_EQ(o.f.glyphs.size(), 1u);
     EXPECT_EQ(o.f.get_glyph(U'A')->advance, 12);
 }
 
-TEST_F(Fonts, NoGlyphFromAFontNotOpen) {
-    zg::font_t closed;
-    EXPECT_EQ(closed.get_glyph(U'A'), nullptr);
-    EXPECT_EQ(closed.height(), 0);
-    EXPECT_EQ(closed.kerning(U'A', U'V'), 0);
-}
-
-// ---- kerning ----
-
 TEST_F(Fonts, KerningIsZeroNextToSpacesTabsAndMissingGlyphs) {
-    temp_dir_t dir;
-    dir.file("tiny.ttf", tiny_ttf());
-    own_font_t o(dir.path("tiny.ttf"), 20);
-    ASSERT_NE(o.f.font, nullptr);
-    // What the font itself says, before the rule overrides it.
-    ASSERT_EQ(TTF_GetFontKerningSizeGlyphs32(o.f.font, U'A', U' '), -2);
+    own_font_t o;
+    ASSERT_EQ(TTF_GetFontKerningSizeGlyphs32(o.f.font, U'A', U' '), -2);  // what the font itself says
     ASSERT_EQ(TTF_GetFontKerningSizeGlyphs32(o.f.font, U' ', U'A'), -2);
-
     EXPECT_EQ(o.f.kerning(U'A', U'A'), -1);
-    EXPECT_EQ(o.f.kerning(U'A', U' '), 0);
-    EXPECT_EQ(o.f.kerning(U' ', U'A'), 0);
-    EXPECT_EQ(o.f.kerning(U'A', U'\t'), 0);
-    EXPECT_EQ(o.f.kerning(U'\t', U'A'), 0);
-    EXPECT_EQ(o.f.kerning(U'A', U'Q'), 0);
-    EXPECT_EQ(o.f.kerning(U'Q', U'A'), 0);
+    const std::pair<char32_t, char32_t> none[] = {
+        {U'A', U' '}, {U' ', U'A'}, {U'A', U'\t'}, {U'\t', U'A'}, {U'A', U'Q'},
+    };
+    for (const auto& [a, b] : none) EXPECT_EQ(o.f.kerning(a, b), 0) << int(a) << "," << int(b);
 }
 
 }  // namespace

@@ -8,10 +8,7 @@ TEST(GridFind, CellsInRowOrderClippedToTheGrid) {
     grid_t<int> g;
     g.resize(4, 3);
     g.at(0, 0) = g.at(3, 0) = g.at(1, 1) = g.at(3, 2) = 1;
-    const struct {
-        rect r;
-        std::vector<pt_t> expected;
-    } cases[] = {
+    const struct { rect r; std::vector<pt_t> expected; } cases[] = {
         {{0, 0, 4, 3}, {{0, 0}, {3, 0}, {1, 1}, {3, 2}}},
         {{1, 0, 3, 2}, {{3, 0}, {1, 1}}},
         {{-5, -5, 100, 100}, {{0, 0}, {3, 0}, {1, 1}, {3, 2}}},  // past every edge

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/paths.h"
@@ -12,14 +13,12 @@ namespace {
 
 std::vector<std::string> g_urls;
 int g_opener_result = 0;
-std::vector<char> g_asked;  // which handler answered
+std::string g_asked;  // which handlers answered
 
 int record_url(const char* url) {
     g_urls.push_back(url);
     return g_opener_result;
 }
-
-bool takes(const wchar_t* t) { return std::wstring(t).rfind(L"both:", 0) == 0; }
 
 class ShellOpen : public ::testing::Test {
 protected:
@@ -44,20 +43,16 @@ TEST_F(ShellOpen, TargetsReachTheOpenerRewrittenOrNotAtAll) {
 }
 
 TEST_F(ShellOpen, LastRegisteredHandlerDecides) {
-    add_link_handler([](const wchar_t* t, bool* result) {
-        if (!takes(t)) return false;
-        g_asked.push_back('A');
-        *result = true;
-        return true;
-    });
-    add_link_handler([](const wchar_t* t, bool* result) {
-        if (!takes(t)) return false;
-        g_asked.push_back('B');
-        *result = false;
-        return true;
-    });
+    for (char name : {'A', 'B'}) {
+        add_link_handler([name](const wchar_t* t, bool* result) {
+            if (!std::wstring_view(t).starts_with(L"both:")) return false;
+            g_asked += name;
+            *result = name == 'A';
+            return true;
+        });
+    }
     EXPECT_FALSE(shell_open(L"both:topic"));  // B's answer
-    EXPECT_EQ(g_asked, std::vector<char>{'B'});
+    EXPECT_EQ(g_asked, "B");
     EXPECT_TRUE(g_urls.empty());
     EXPECT_TRUE(shell_open(L"other:x"));
     EXPECT_EQ(g_urls.size(), 1u);

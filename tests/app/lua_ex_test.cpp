@@ -26,10 +26,8 @@ protected:
 
 TEST_F(LuaEx, FailingScriptsShowOneBoxEachAndLeaveTheStack) {
     lua_pushinteger(lx.L, 7);
-    const struct {
-        std::string src;
-        bool ok;
-    } cases[] = {{"\xEF\xBB\xBFx = 1", true}, {"x = = 1", false}, {"error('boom')", false}, {"return 1, 2", true}};
+    const struct { std::string src; bool ok; } cases[] = {
+        {"\xEF\xBB\xBFx = 1", true}, {"x = = 1", false}, {"error('boom')", false}, {"return 1, 2", true}};
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.src), c.ok) << c.src;
         EXPECT_EQ(lua_gettop(lx.L), 1) << c.src;
@@ -43,11 +41,8 @@ TEST_F(LuaEx, FailingScriptsShowOneBoxEachAndLeaveTheStack) {
 TEST_F(LuaEx, FieldsOfEveryTypeAndNonTablesReadSafely) {
     ASSERT_TRUE(run("t = { s = 'a', n = 12, f = false, sub = {} }"));
     ASSERT_TRUE(lx.get_table(L"t", LUA_GLOBALSINDEX));
-    const struct {
-        const wchar_t* key;
-        const wchar_t* text;
-        bool has;
-    } cases[] = {{L"s", L"a", true}, {L"n", L"12", true}, {L"f", L"", true}, {L"sub", L"", true}, {L"zz", L"", false}};
+    const struct { const wchar_t* key; const wchar_t* text; bool has; } cases[] = {
+        {L"s", L"a", true}, {L"n", L"12", true}, {L"f", L"", true}, {L"sub", L"", true}, {L"zz", L"", false}};
     for (const auto& c : cases) {
         Str s;
         lx.read_str(c.key, s);

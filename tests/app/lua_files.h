@@ -10,16 +10,14 @@
 
 namespace fs = std::filesystem;
 
-// The scripts go under sub, a name of the test's choosing (paths are UTF-8 bytes here).
+// The scripts go under sub, a name of the test's choosing (UTF-8 bytes).
 struct lua_dir_t {
     temp_dir_t tmp;
     std::string sub;
 
     explicit lua_dir_t(std::string s = "") : sub(std::move(s)) { tmp.folder(sub); }
     fs::path root() const { return sub.empty() ? tmp.root() : tmp.root() / sub; }
-    void write(const std::string& rel, const std::string& text) const {
-        tmp.file(sub.empty() ? rel : sub + "/" + rel, text);
-    }
+    void write(const std::string& rel, const std::string& text) const { tmp.file((fs::path(sub) / rel).string(), text); }
     Str wide() const { return utf8_to_str((root().string() + "/").c_str()); }
 };
 

@@ -33,35 +33,24 @@ protected:
     void TearDown() override { SetUp(); }
 };
 
-TEST_F(TextLog, BlockWithIndentedDetailsIsDeliveredOnceToTheCurrentOutput) {
+TEST_F(TextLog, IndentedBlockIsDeliveredOnceToTheCurrentOutput) {
     log_cur_buf()->append(L"lost");
     log_flush();  // the default output: emptied, nothing else
     EXPECT_TRUE(log_cur_buf()->empty());
     log_cur_buf()->append_format(L"%s hits", L"Orc");
-    log_indent();
     for (const wchar_t* d : {L"D1", L"D2"}) {
+        log_indent();
         log_newline();
         log_cur_buf()->append(d);
     }
-    log_unindent();
+    for (int i = 0; i < 3; ++i) log_unindent();
+    EXPECT_EQ(log_indent_level(), -1);
+    log_newline();  // no blanks below level 0
+    log_cur_buf()->append(L"E");
     log_set_sink(collect, nullptr);
     log_flush();
     log_flush();
-    EXPECT_EQ(g_blocks, std::vector<std::wstring>{L"Orc hits\n    D1\n    D2"});
-}
-
-TEST_F(TextLog, IndentationLevels) {
-    log_indent();
-    log_indent();
-    log_newline();
-    EXPECT_STREQ(log_cur_buf()->buf, L"\n        ");
-    SetUp();
-    log_unindent();
-    EXPECT_EQ(log_indent_level(), -1);
-    log_newline();  // no blanks below level 0
-    EXPECT_STREQ(log_cur_buf()->buf, L"\n");
-    log_indent();
-    EXPECT_EQ(log_indent_level(), 0);
+    EXPECT_EQ(g_blocks, std::vector<std::wstring>{L"Orc hits\n    D1\n        D2\nE"});
 }
 
 TEST_F(TextLog, TextWrittenWhileDisabledIsNeverDelivered) {

@@ -2,31 +2,24 @@
 
 #include <gtest/gtest.h>
 
-TEST(Rect, ContainsIsInclusiveOfTheLastCell) {
-    rect r{2, 3, 4, 5};
-    EXPECT_TRUE(r.contains(2, 3));
-    EXPECT_TRUE(r.contains(5, 7));
-    EXPECT_FALSE(r.contains(6, 7));
-    EXPECT_FALSE(r.contains(5, 8));
-    EXPECT_FALSE(rect{}.contains(0, 0));
+#include <array>
+
+TEST(Types, RectContainsItsLastCellOnly) {
+    const rect r{2, 3, 4, 5};
+    EXPECT_TRUE(r.contains(2, 3) && r.contains(5, 7));
+    EXPECT_FALSE(r.contains(6, 7) || r.contains(5, 8) || rect{}.contains(0, 0));
 }
 
-TEST(Grid, ResizeKeepsCellsAndFillsNewOnes) {
+TEST(Types, GridResizeKeepsCellsAndFillsNewOnes) {
     grid_t<int> g;
     g.resize(2, 2, 7);
     g.at(1, 1) = 3;
     g.resize(3, 3);
-    EXPECT_EQ(g.at(1, 1), 3);
-    EXPECT_EQ(g.at(2, 2), 0);
-    EXPECT_EQ(g.at(0, 0), 7);
-    EXPECT_EQ(g.width, 3);
+    EXPECT_EQ((std::array{g.at(0, 0), g.at(1, 1), g.at(2, 2)}), (std::array{7, 3, 0}));
     EXPECT_FALSE(g.in(3, 0));
 }
 
-TEST(Colour, ByteOrderIsArgb) {
-    clr_t c(0x80112233u);
-    EXPECT_EQ(c.a(), 0x80);
-    EXPECT_EQ(c.r(), 0x11);
-    EXPECT_EQ(c.g(), 0x22);
-    EXPECT_EQ(c.b(), 0x33);
+TEST(Types, ColourIsArgb) {
+    const clr_t c(0x80112233u);
+    EXPECT_EQ((std::array{c.a(), c.r(), c.g(), c.b()}), (std::array<uint8_t, 4>{0x80, 0x11, 0x22, 0x33}));
 }

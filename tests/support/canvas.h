@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,23 +22,20 @@
 // Needs the renderer and must go before it: drawing lands here until then.
 class canvas_t {
 public:
+    zg::tex_t tex;
+
     explicit canvas_t(int side) {
-        EXPECT_TRUE(tex_.create({side, side}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET)) << SDL_GetError();
+        EXPECT_TRUE(tex.create({side, side}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET)) << SDL_GetError();
         clear();
     }
-    ~canvas_t() {
-        set_render_target(nullptr, nullptr);
-        SDL_DestroyTexture(tex_.tex);
-        tex_.tex = nullptr;
-    }
-    canvas_t(const canvas_t&) = delete;
-    canvas_t& operator=(const canvas_t&) = delete;
+    ~canvas_t() { set_render_target(nullptr, nullptr); }
 
     // Makes this the target again, cleared to transparent.
     void clear() {
         const clr_t none{0};
-        set_render_target(&tex_, &none);
+        set_render_target(&tex, &none);
     }
+    // ARGB8888 pixels of the current target, row by row.
     static std::vector<uint32_t> read(const rect& r) {
         std::vector<uint32_t> v(size_t(r.w) * size_t(r.h));
         const SDL_Rect sr{r.x, r.y, r.w, r.h};
@@ -47,39 +45,58 @@ public:
     }
     static uint32_t px(int x, int y) { return read({x, y, 1, 1})[0]; }
     static int alpha(uint32_t argb) { return int(argb >> 24); }
+};
 
-private:
-    zg::tex_t tex_;
+// SDL and a window, drawing into a canvas of 128 pixels a side.
+class canvas_test_t : public ::testing::Test {
+protected:
+    std::optional<canvas_t> canvas;
+
+    void SetUp() override {
+        ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
+        ASSERT_TRUE(open_window()) << SDL_GetError();
+        canvas.emplace(128);
+    }
+    void TearDown() override {
+        canvas.reset();
+        close_window();
+        quit_sdl_libs();
+    }
+    static uint32_t px(int x, int y) { return canvas_t::px(x, y); }
 };
 
 // A folder of this process under gfx/, removed with its images at the end.
 class test_gfx_t {
 public:
-    explicit test_gfx_t(const std::string& tag) : sub_(tag + "_" + std::to_string(getpid())), dir_(gfx() / sub_) {}
+    explicit test_gfx_t(const std::string& tag) : sub_(tag + "_" + std::to_string(getpid())), dir_(root() / sub_) {}
     ~test_gfx_t() {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
-        std::filesystem::remove(gfx(), ec);  // only when no other run still uses it
+        std::filesystem::remove(root(), ec);  // only when no other run still uses it
     }
     test_gfx_t(const test_gfx_t&) = delete;
     test_gfx_t& operator=(const test_gfx_t&) = delete;
 
-    // The image name get_img takes for a leaf written here.
+    static std::filesystem::path root() { return std::filesystem::path(to_utf8_string(get_gfx_dir())); }
+    // The image name get_img takes for a file written here.
     Str name(const std::string& leaf) const { return Str((sub_ + "/" + leaf).c_str()); }
-    // Writes leaf.png, each pixel coloured by argb_at(x, y).
-    void png(const std::string& leaf, int w, int h, const std::function<uint32_t(int, int)>& argb_at) const {
+    // Writes file (".png" or ".jpg", relative to this folder), each pixel coloured by argb_at(x, y).
+    void img(const std::string& file, int w, int h, const std::function<uint32_t(int, int)>& argb_at) const {
         std::filesystem::create_directories(dir_);
         SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
         ASSERT_NE(s, nullptr);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] = argb_at(x, y);
-        const int rc = IMG_SavePNG(s, (dir_ / (leaf + ".png")).string().c_str());
+        const std::string path = (dir_ / file).string();
+        const int rc = file.ends_with(".jpg") ? IMG_SaveJPG(s, path.c_str(), 90) : IMG_SavePNG(s, path.c_str());
         SDL_FreeSurface(s);
         ASSERT_EQ(rc, 0) << IMG_GetError();
     }
+    void png(const std::string& leaf, int w, int h, uint32_t argb) const {
+        img(leaf + ".png", w, h, [argb](int, int) { return argb; });
+    }
 
 private:
-    static std::filesystem::path gfx() { return std::filesystem::path(to_utf8_string(get_gfx_dir())); }
     std::string sub_;
     std::filesystem::path dir_;
 };

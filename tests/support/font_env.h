@@ -5,17 +5,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
-#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/font.h"
 #include "app/platform.h"
-#include "app/render.h"
-#include "app/str.h"
+#include "support/canvas.h"
 #include "support/temp_dir.h"
 
 inline const char* dejavu_dir = "/usr/share/fonts/truetype/dejavu/";
@@ -29,13 +26,12 @@ public:
         const std::pair<const char*, const char*> files[] = {
             {regular, "fonts/default.ttf"}, {bold, "fonts/default_b.ttf"}, {console, "fonts/console.fon"}};
         for (const auto& [from, to] : files) {
-            if (!from || !*from) continue;
+            if (!*from) continue;
             std::error_code ec;
             std::filesystem::copy_file(std::string(dejavu_dir) + from, dir.path(to), ec);
-            ASSERT_FALSE(ec) << "install fonts-dejavu-core (scripts/setup): " << from << ": " << ec.message();
+            ASSERT_FALSE(ec) << "install fonts-dejavu-core (scripts/setup): " << from;
         }
     }
-
     static Str dir_of(const temp_dir_t& dir) { return utf8_to_str((dir.path() + "/").c_str()); }
 
     static void up() {
@@ -45,47 +41,43 @@ public:
         copy_fonts(*dir_);
         ASSERT_TRUE(load_fonts_from(dir_of(*dir_)));
     }
-
     static void down() {
         free_fonts();
         close_window();
         quit_sdl_libs();
         dir_.reset();
     }
-
-    static const temp_dir_t& dir() { return *dir_; }
-
     static void clear_black() {
         const clr_t black{0xFF000000u};
         clear_screen(&black);
     }
 
-    // What was drawn in the area: the bounds of the pixels that are not black
-    // (empty when none) and the strongest red, green and blue among them.
+    // What was drawn in the area: the bounds and count of the pixels that are
+    // not black (empty bounds when none) and the strongest red, green and blue.
     struct lit_t {
         rect bounds;
-        int count = 0;
-        int max_r = 0, max_g = 0, max_b = 0;
+        int count = 0, max_r = 0, max_g = 0, max_b = 0;
     };
     static lit_t read_lit(const rect& area) {
         lit_t out;
-        std::vector<uint32_t> px(size_t(area.w) * size_t(area.h));
-        const SDL_Rect r{area.x, area.y, area.w, area.h};
-        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, px.data(), area.w * 4), 0)
-            << SDL_GetError();
-        int x0 = INT32_MAX, y0 = INT32_MAX, x1 = -1, y1 = -1;
-        for (int y = 0; y < area.h; ++y)
-            for (int x = 0; x < area.w; ++x) {
-                const clr_t c = px[size_t(y) * size_t(area.w) + size_t(x)];
-                if ((c.v & 0xFFFFFFu) == 0) continue;
-                ++out.count;
-                out.max_r = std::max(out.max_r, int(c.r()));
-                out.max_g = std::max(out.max_g, int(c.g()));
-                out.max_b = std::max(out.max_b, int(c.b()));
-                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
-            }
+        const auto px = canvas_t::read(area);
+        int x0 = area.w, y0 = area.h, x1 = -1, y1 = -1;
+        for (int i = 0; i < int(px.size()); ++i) {
+            const clr_t c = px[size_t(i)];
+            if ((c.v & 0xFFFFFFu) == 0) continue;
+            const int x = i % area.w, y = i / area.w;
+            ++out.count;
+            out.max_r = std::max(out.max_r, int(c.r()));
+            out.max_g = std::max(out.max_g, int(c.g()));
+            out.max_b = std::max(out.max_b, int(c.b()));
+            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+        }
         if (out.count) out.bounds = {area.x + x0, area.y + y0, x1 - x0 + 1, y1 - y0 + 1};
         return out;
+    }
+    static bool inside(const rect& outer, const rect& inner) {
+        return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+               inner.y + inner.h <= outer.y + outer.h;
     }
 
 private:

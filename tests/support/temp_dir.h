@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 class temp_dir_t {
@@ -21,14 +22,16 @@ public:
     temp_dir_t& operator=(const temp_dir_t&) = delete;
 
     const std::filesystem::path& root() const { return root_; }
-    // Path below the root with "/" separators, as the game writes them.
     std::string path(const std::string& rel = "") const { return (root_ / rel).string(); }
-
     void file(const std::string& rel, const std::string& body = "x") const {
         std::filesystem::create_directories((root_ / rel).parent_path());
         std::ofstream(root_ / rel, std::ios::binary) << body;
     }
     void folder(const std::string& rel) const { std::filesystem::create_directories(root_ / rel); }
+    std::string read(const std::string& rel) const {
+        std::ifstream in(root_ / rel, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
 
 private:
     std::filesystem::path root_;
