@@ -1,7 +1,6 @@
 #include "app/loop.h"
 
 #include "app/draw_text.h"
-#include "app/font.h"
 #include "app/opts.h"
 #include "app/render.h"
 #include "support/font_env.h"
@@ -13,90 +12,53 @@ namespace {
 wnd_t* root() { return get_root_wnd(); }
 }  // namespace
 
-// ---- routing of presses and releases ----
+// ---- routing ----
 
 class Routing : public loop_test_t {};
 
-TEST_F(Routing, PressAndReleaseOnOneWindowClicksItOnce) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50});
+TEST_F(Routing, PressAndReleaseOnOneWindowClickItOnAnotherNothing) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50}, WS_AUTO_CHECK), b("b", root(), {100, 10, 50, 50});
+    a.end_code = -1;
+    a.user_data = 77;
     move_to(20, 20);
     route(EVT_LBTN_DOWN, 20, 20);
-    EXPECT_EQ(get_pressed_wnd(), &a);
-    EXPECT_EQ(get_focus_wnd(), &a);
+    EXPECT_EQ(pressed_focus_clicked(), (wnds{&a, &a, nullptr}));
     route(EVT_LBTN_UP, 20, 20);
-    EXPECT_EQ(a.clicks, 1);
-    EXPECT_EQ(get_clicked_wnd(), &a);
-    EXPECT_EQ(get_pressed_wnd(), nullptr);
-    // The captured window sees the release, then the root routes it again.
+    EXPECT_EQ(pressed_focus_clicked(), (wnds{nullptr, &a, &a}));
+    EXPECT_EQ(std::pair(a.clicks, a.heard(EVT_COMMAND)), std::pair(1, 1));
+    EXPECT_EQ(std::pair(get_modal_result(), get_last_cmd()), std::pair(-1, uintptr_t(77)));
+    EXPECT_TRUE(a.is_checked());
+    // The pressed window sees the release, then the root routes it again.
     EXPECT_EQ(a.got(EVT_LBTN_UP), 2);
-    EXPECT_EQ(a.heard(EVT_COMMAND), 1);
-}
 
-TEST_F(Routing, ReleaseOverAnotherWindowClicksNothing) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50});
-    rec_wnd_t b("b", root(), {100, 10, 50, 50});
-    move_to(20, 20);
-    route(EVT_LBTN_DOWN, 20, 20);
-    move_to(110, 20);
-    route(EVT_LBTN_UP, 110, 20);
-    EXPECT_EQ(a.clicks, 0);
-    EXPECT_EQ(b.clicks, 0);
-    EXPECT_EQ(get_clicked_wnd(), nullptr);
-    // The pressed window still gets its release; the root then offers it to b.
-    EXPECT_EQ(a.got(EVT_LBTN_UP), 1);
-    EXPECT_EQ(b.got(EVT_LBTN_UP), 1);
-}
-
-TEST_F(Routing, CapturedWindowGetsEveryEventUntilTheRelease) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50});
-    rec_wnd_t b("b", root(), {100, 10, 50, 50});
-    move_to(20, 20);
+    // Pressed, a keeps the mouse; released over b, nothing is clicked.
+    a.inputs.clear();
+    b.inputs.clear();
     route(EVT_LBTN_DOWN, 20, 20);
     move_to(110, 20);
     route(EVT_MOUSE_MOVE, 110, 20);
-    EXPECT_EQ(a.got(EVT_MOUSE_MOVE), 1);
-    EXPECT_EQ(b.got(EVT_MOUSE_MOVE), 0);
+    EXPECT_EQ(std::pair(a.got(EVT_MOUSE_MOVE), b.got(EVT_MOUSE_MOVE)), std::pair(1, 0));
     route(EVT_LBTN_UP, 110, 20);
+    EXPECT_EQ(a.clicks + b.clicks, 1);
+    EXPECT_EQ(get_clicked_wnd(), nullptr);
+    // a still gets its release; the root then offers it to b.
+    EXPECT_EQ(std::pair(a.got(EVT_LBTN_UP), b.got(EVT_LBTN_UP)), std::pair(1, 1));
     route(EVT_MOUSE_MOVE, 110, 20);
     EXPECT_EQ(b.got(EVT_MOUSE_MOVE), 1);
 }
 
-TEST_F(Routing, DisabledWindowIsNotClickedButBecomesTheClickedWindow) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50}, WS_DISABLED);
-    click_at(20, 20);
-    EXPECT_EQ(a.clicks, 0);
-    EXPECT_EQ(get_clicked_wnd(), &a);
-}
-
-TEST_F(Routing, CheckedRadioButtonIsNotClickedAgain) {
-    struct row_t {
-        int grp;
-        bool checked;
-        int clicks;
-    };
-    const row_t rows[] = {{1, true, 0}, {1, false, 1}, {0, true, 1}};
+TEST_F(Routing, DisabledWindowsAndCheckedRadioButtonsAreNotClicked) {
+    struct row_t { uint32_t style; int grp; bool checked; int clicks; };
+    const row_t rows[] = {{WS_DISABLED, 0, false, 0}, {0, 1, true, 0}, {0, 1, false, 1}, {0, 0, true, 1}};
     for (const row_t& r : rows) {
-        rec_wnd_t a("a", root(), {10, 10, 50, 50});
+        rec_wnd_t a("a", root(), {10, 10, 50, 50}, r.style);
         a.radio_grp = r.grp;
         a.set_checked(r.checked);
         click_at(20, 20);
-        EXPECT_EQ(a.clicks, r.clicks) << "group " << r.grp << " checked " << r.checked;
+        EXPECT_EQ(a.clicks, r.clicks) << r.style << " group " << r.grp << " checked " << r.checked;
+        EXPECT_EQ(get_clicked_wnd(), &a);
     }
 }
-
-TEST_F(Routing, ClickEndsModalWithEndCodeAndSetsLastCommand) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50}, WS_AUTO_CHECK);
-    a.end_code = -1;
-    a.user_data = 77;
-    click_at(20, 20);
-    EXPECT_EQ(get_modal_result(), -1);
-    EXPECT_EQ(get_last_cmd(), 77u);
-    EXPECT_TRUE(a.is_checked());
-    clear_last_cmd();
-    EXPECT_EQ(get_last_cmd(), 0u);
-}
-
-// ---- busy ----
 
 TEST_F(Routing, BusyDropsInputEventsButNotWindowAndUserEvents) {
     rec_wnd_t a("a", root(), {0, 0, 800, 600});
@@ -104,15 +66,12 @@ TEST_F(Routing, BusyDropsInputEventsButNotWindowAndUserEvents) {
     set_focus_wnd(&a);
     set_busy(true);
     move_to(20, 20);
-    const uint32_t dropped[] = {EVT_IDLE,    EVT_MOUSE_MOVE, EVT_WHEEL_DOWN, EVT_WHEEL_UP, EVT_LBTN_DOWN,
-                                EVT_RBTN_DOWN, EVT_LBTN_UP,  EVT_RBTN_UP,    EVT_LBTN_DBL, EVT_KEY_DOWN,
-                                EVT_KEY_UP};
-    for (uint32_t code : dropped) {
+    for (uint32_t code : {EVT_IDLE, EVT_MOUSE_MOVE, EVT_WHEEL_DOWN, EVT_WHEEL_UP, EVT_LBTN_DOWN, EVT_RBTN_DOWN,
+                          EVT_LBTN_UP, EVT_RBTN_UP, EVT_LBTN_DBL, EVT_KEY_DOWN, EVT_KEY_UP}) {
         route(code, 20, 20);
         EXPECT_EQ(a.got(code), 0) << std::hex << code;
     }
-    const uint32_t passed[] = {EVT_CLOSE, EVT_FOCUS_GAINED, EVT_MINIMISED, EVT_TEXT, EVT_BATTLE_START};
-    for (uint32_t code : passed) {
+    for (uint32_t code : {EVT_CLOSE, EVT_FOCUS_GAINED, EVT_MINIMISED, EVT_TEXT, EVT_BATTLE_START}) {
         route(code);
         EXPECT_EQ(a.got(code), 1) << std::hex << code;
     }
@@ -123,11 +82,9 @@ TEST_F(Routing, BusyPressAndReleaseClickNothingAndMoveNoFocus) {
     set_busy(true);
     click_at(20, 20);
     EXPECT_EQ(a.clicks, 0);
-    EXPECT_EQ(get_focus_wnd(), nullptr);
-    EXPECT_EQ(get_clicked_wnd(), nullptr);
+    EXPECT_EQ(pressed_focus_clicked(), (wnds{nullptr, nullptr, nullptr}));
     // A press made before the busy spell is released without a click.
     set_busy(false);
-    move_to(20, 20);
     route(EVT_LBTN_DOWN, 20, 20);
     set_busy(true);
     route(EVT_LBTN_UP, 20, 20);
@@ -137,52 +94,37 @@ TEST_F(Routing, BusyPressAndReleaseClickNothingAndMoveNoFocus) {
 
 TEST_F(Routing, BusyFramesSendNoIdleTickAndShowTheWaitCursor) {
     rec_wnd_t a("a", root(), {0, 0, 800, 600});
-    ASSERT_TRUE(do_frame());
-    EXPECT_EQ(a.got(EVT_IDLE), 1);
-    EXPECT_EQ(get_frame_cursor(), CUR_DEFAULT);
-    set_busy(true);
-    ASSERT_TRUE(do_frame());
-    EXPECT_EQ(a.got(EVT_IDLE), 1);
-    EXPECT_EQ(get_frame_cursor(), CUR_WAIT);
+    for (bool busy : {false, true}) {
+        set_busy(busy);
+        ASSERT_TRUE(do_frame());
+        EXPECT_EQ(a.got(EVT_IDLE), 1);
+        EXPECT_EQ(get_frame_cursor(), busy ? CUR_WAIT : CUR_DEFAULT);
+    }
 }
 
-// ---- keys and the frame ----
-
-TEST_F(Routing, CtrlAltF1TogglesTheFrameCounterWithTheLeftKeysOnly) {
+TEST_F(Routing, CtrlAltF1OnKeyUpTogglesTheFrameCounterWithTheLeftKeysOnly) {
     const bool before = opts().show_fps;
     route(EVT_KEY_UP, SDLK_F1, KMOD_RCTRL | KMOD_RALT);
     route(EVT_KEY_UP, SDLK_F1, KMOD_LCTRL);
+    route(EVT_KEY_DOWN, SDLK_F1, KMOD_LCTRL | KMOD_LALT);
     EXPECT_EQ(opts().show_fps, before);
     route(EVT_KEY_UP, SDLK_F1, KMOD_LCTRL | KMOD_LALT | KMOD_LSHIFT);
-    EXPECT_EQ(opts().show_fps, !before);
-    route(EVT_KEY_DOWN, SDLK_F1, KMOD_LCTRL | KMOD_LALT);
     EXPECT_EQ(opts().show_fps, !before);
     opts().show_fps = before;
 }
 
-TEST_F(Routing, FirstFrameReportsTheMouseAsMoved) {
-    move_to(5, 5);
-    frame_update();
-    EXPECT_TRUE(mouse_moved());
-    frame_update();
-    EXPECT_FALSE(mouse_moved());
-    move_to(6, 5);
-    frame_update();
-    EXPECT_TRUE(mouse_moved());
-    EXPECT_EQ(*get_mouse_pos(), (pt_t{6, 5}));
-}
-
-TEST_F(Routing, HoverChangesNotifyLeaveThenEnter) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50});
-    rec_wnd_t b("b", root(), {100, 10, 50, 50});
-    move_to(20, 20);
-    frame_update();
-    EXPECT_EQ(get_hover_wnd(), &a);
-    EXPECT_EQ(a.heard(EVT_MOUSE_ENTER), 1);
-    move_to(110, 20);
-    frame_update();
-    EXPECT_EQ(a.heard(EVT_MOUSE_LEAVE), 1);
+TEST_F(Routing, HoverFollowsTheMouseWithLeaveThenEnter) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50}), b("b", root(), {100, 10, 50, 50});
+    std::vector<bool> moved;
+    for (const pt_t p : {pt_t{20, 20}, {20, 20}, {110, 20}}) {
+        move_to(p.x, p.y);
+        frame_update();
+        moved.push_back(mouse_moved());
+    }
+    EXPECT_EQ(moved, std::vector<bool>({true, false, true}));  // the first frame counts as a move
+    EXPECT_EQ(std::pair(a.heard(EVT_MOUSE_ENTER), a.heard(EVT_MOUSE_LEAVE)), std::pair(1, 1));
     EXPECT_EQ(b.heard(EVT_MOUSE_ENTER), 1);
+    EXPECT_EQ(get_hover_wnd(), &b);
     move_to(400, 300);
     frame_update();
     EXPECT_EQ(get_hover_wnd(), root());
@@ -198,21 +140,15 @@ class Pump : public loop_test_t {};
 
 TEST_F(Pump, PostedEventsComeBackTranslated) {
     rec_wnd_t a("a", root(), {0, 0, 800, 600});
-    std::vector<evt_t> seen;
+    std::vector<intptr_t> seen;  // code, a, b of each
     a.hook = [&](const evt_t& e) {
-        if (e.code != EVT_IDLE && e.code != EVT_MODAL_OPEN) seen.push_back(e);
+        if (e.code != EVT_IDLE && e.code != EVT_MODAL_OPEN) seen.insert(seen.end(), {intptr_t(e.code), e.a, e.b});
         return false;
     };
     post(EVT_MOUSE_MOVE, 5, 6);
     post(EVT_BATTLE_START, 7, 8);
     ASSERT_TRUE(pump_events());
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].code, EVT_MOUSE_MOVE);
-    EXPECT_EQ(seen[0].a, 5);
-    EXPECT_EQ(seen[0].b, 6);
-    EXPECT_EQ(seen[1].code, EVT_BATTLE_START);
-    EXPECT_EQ(seen[1].a, 7);
-    EXPECT_EQ(seen[1].b, 8);
+    EXPECT_EQ(seen, (std::vector<intptr_t>{EVT_MOUSE_MOVE, 5, 6, EVT_BATTLE_START, 7, 8}));
     EXPECT_EQ(get_cur_evt()->code, EVT_BATTLE_START);
 }
 
@@ -233,157 +169,97 @@ TEST_F(Pump, QuitStopsThePumpAndLeavesTheRestQueued) {
 
 class Modal : public loop_test_t {
 protected:
-    // A 100 x 100 dialog at (300, 200) under the root.
     rec_wnd_t dlg{"dlg", get_root_wnd(), {300, 200, 100, 100}, WS_HIDDEN};
 };
 
-TEST_F(Modal, EscapeOrTheBoundKeyOnKeyUpEndsWithMinusTwo) {
-    struct row_t {
-        int key;
-        int bound;
-        uint32_t code;
-        int frames_before_end;  // 0: not ended by the key
+TEST_F(Modal, PopupEndsWithMinusTwoOnEscapeOrTheKeyReleasedOrAPressAndReleaseOutside) {
+    const evt_t esc_up{EVT_KEY_UP, SDLK_ESCAPE, 0}, q_up{EVT_KEY_UP, SDLK_q, 0};
+    const evt_t out_down{EVT_LBTN_DOWN, 10, 10}, out_up{EVT_LBTN_UP, 12, 10};
+    const evt_t in_down{EVT_LBTN_DOWN, 350, 250}, in_up{EVT_LBTN_UP, 350, 250};
+    struct row_t { std::vector<evt_t> evts; int key, want; };
+    const row_t rows[] = {
+        {{esc_up}, 0, -2}, {{q_up}, SDLK_q, -2}, {{out_down, out_up}, 0, -2},
+        {{{EVT_KEY_DOWN, SDLK_ESCAPE, 0}}, 0, -7}, {{q_up}, 0, -7},
+        {{out_down, in_up}, 0, -7}, {{in_down, out_up}, 0, -7},
     };
-    const row_t rows[] = {{SDLK_ESCAPE, 0, EVT_KEY_UP, 2}, {SDLK_q, SDLK_q, EVT_KEY_UP, 2},
-                          {SDLK_ESCAPE, 0, EVT_KEY_DOWN, 0}, {SDLK_q, 0, EVT_KEY_UP, 0}};
     for (const row_t& r : rows) {
+        reset_dbl_click();  // a second press would arrive as a double click
         frame_no = 0;
-        script = {[&] { post(r.code, r.key, 0); }, nullptr, nullptr, nullptr, [] { set_modal_result(-7); }};
-        const int got = do_modal(&dlg, r.bound, 1);
-        EXPECT_EQ(got, r.frames_before_end ? -2 : -7) << r.key;
+        script.clear();
+        for (const evt_t& e : r.evts) script.push_back([e] { post_evt(&e); });
+        script.resize(4);
+        script.push_back([] { set_modal_result(-7); });
+        EXPECT_EQ(do_modal(&dlg, r.key, 1), r.want) << "row " << &r - rows;
     }
 }
 
-TEST_F(Modal, PressAndReleaseOutsideEndIt) {
-    script = {[] { post(EVT_LBTN_DOWN, 10, 10); }, [] { post(EVT_LBTN_UP, 12, 10); }, nullptr,
-              [] { set_modal_result(-7); }};
-    EXPECT_EQ(do_modal(&dlg, 0, 1), -2);
-}
-
-TEST_F(Modal, PressOutsideAndReleaseInsideDoNot) {
-    script = {[] { post(EVT_LBTN_DOWN, 10, 10); }, [] { post(EVT_LBTN_UP, 350, 250); }, nullptr,
-              [] { set_modal_result(-7); }};
-    EXPECT_EQ(do_modal(&dlg, 0, 1), -7);
-    frame_no = 0;
-    script = {[] { post(EVT_LBTN_DOWN, 350, 250); }, [] { post(EVT_LBTN_UP, 10, 10); }, nullptr,
-              [] { set_modal_result(-7); }};
-    EXPECT_EQ(do_modal(&dlg, 0, 1), -7);
-}
-
-TEST_F(Modal, DialogRunsOnTheModalLayerAndIsPutBack) {
+TEST_F(Modal, DialogRunsOnTheModalLayerWithHoverAndFocusInsideAndIsPutBack) {
+    rec_wnd_t under("under", root(), {0, 0, 800, 600});
+    rec_wnd_t first("first", &dlg, {0, 0, 10, 10}), second("second", &dlg, {20, 0, 10, 10});
+    first.focus_order = 2;
+    second.focus_order = 1;
+    dlg.style |= WS_CENTRE_X | WS_CENTRE_Y;
+    set_focus_wnd(&under);
     set_busy(true);
-    int layer = -1, depth = -1;
-    bool busy = true, shown = false;
-    script = {[&] {
-        layer = dlg.layer;
-        depth = modal_depth();
-        busy = is_busy();
-        shown = !dlg.is_hidden();
-        set_modal_result(-1);
-    }};
-    do_modal(&dlg, 0, 1);
-    EXPECT_EQ(layer, LAYER_MODAL);
-    EXPECT_EQ(depth, 1);
-    EXPECT_FALSE(busy);
-    EXPECT_TRUE(shown);
+    std::vector<int> state;  // layer, depth, busy, hidden
+    wnds during;             // focus, hover inside, hover outside
+    script = {[] { move_to(350, 250); },
+              [&] {
+                  state = {dlg.layer, modal_depth(), is_busy(), dlg.is_hidden()};
+                  during = {get_focus_wnd(), get_hover_wnd()};
+                  move_to(10, 10);
+              },
+              [&] {
+                  during.push_back(get_hover_wnd());
+                  set_modal_result(-1);
+              }};
+    EXPECT_EQ(do_modal(&dlg, 0, 1), -1);
+    EXPECT_EQ(state, (std::vector<int>{LAYER_MODAL, 1, false, false}));
+    EXPECT_EQ(during, (wnds{&second, &dlg, root()}));
     EXPECT_EQ(dlg.layer, 0);
     EXPECT_TRUE(dlg.is_hidden());
     EXPECT_TRUE(is_busy());
+    EXPECT_EQ(get_focus_wnd(), &under);
     EXPECT_EQ(get_top_modal(), nullptr);
-    EXPECT_EQ(dlg.got(EVT_MODAL_OPEN), 1);
-    EXPECT_EQ(dlg.got(EVT_MODAL_CLOSE), 1);
+    EXPECT_EQ(std::pair(dlg.got(EVT_MODAL_OPEN), dlg.got(EVT_MODAL_CLOSE)), std::pair(1, 1));
+    // Flag 1 kept it in place; without it the dialog is laid out in its parent first.
+    EXPECT_EQ(dlg.rc.x, 300);
+    script = {[] { set_modal_result(-1); }};
+    frame_no = 0;
+    do_modal(&dlg, 0, 0);
+    EXPECT_EQ((pt_t{dlg.rc.x, dlg.rc.y}), (pt_t{350, 250}));
 }
 
 TEST_F(Modal, SceneStandsStillButIsDrawnUnderADialog) {
     rec_scene_t s("s");
     push_scene(&s, true);
     ASSERT_TRUE(do_frame());
-    EXPECT_EQ(s.ticks, 1);
-    EXPECT_EQ(s.updates, 1);
     EXPECT_TRUE(frame_no_modal());
-    script = {nullptr, nullptr, nullptr, nullptr, [] { set_modal_result(-1); }};
-    do_modal(&dlg, 0, 1);
-    EXPECT_EQ(s.ticks, 1);
-    EXPECT_EQ(s.updates, 1);
-    EXPECT_EQ(s.draws, 5);
-    EXPECT_FALSE(frame_no_modal());
-}
-
-TEST_F(Modal, HoverStaysInsideTheDialog) {
-    rec_wnd_t under("under", root(), {0, 0, 800, 600});
-    wnd_t* hover_in = nullptr;
-    wnd_t* hover_out = nullptr;
-    script = {[] { move_to(350, 250); }, [&] {
-                  hover_in = get_hover_wnd();
-                  move_to(10, 10);
-              },
-              [&] {
-                  hover_out = get_hover_wnd();
-                  set_modal_result(-1);
-              }};
-    do_modal(&dlg, 0, 1);
-    EXPECT_EQ(hover_in, &dlg);
-    EXPECT_EQ(hover_out, root());
-}
-
-TEST_F(Modal, FocusGoesToTheFirstFocusChildAndComesBack) {
-    rec_wnd_t first("first", &dlg, {0, 0, 10, 10});
-    rec_wnd_t second("second", &dlg, {20, 0, 10, 10});
-    first.focus_order = 2;
-    second.focus_order = 1;
-    rec_wnd_t before("before", root(), {0, 0, 10, 10});
-    set_focus_wnd(&before);
-    wnd_t* during = nullptr;
-    script = {[&] {
-        during = get_focus_wnd();
-        set_modal_result(-1);
-    }};
-    do_modal(&dlg, 0, 1);
-    EXPECT_EQ(during, &second);
-    EXPECT_EQ(get_focus_wnd(), &before);
-}
-
-TEST_F(Modal, ResultSetBeforeTheLoopHasNoEffect) {
-    set_modal_result(-1);
-    script = {nullptr, nullptr, [] { set_modal_result(-3); }};
+    script = {nullptr, nullptr, nullptr, nullptr, [] { set_modal_result(-3); }};
+    set_modal_result(-1);  // a result left from before the loop ends nothing
     EXPECT_EQ(do_modal(&dlg, 0, 1), -3);
-    EXPECT_EQ(frame_no, 3u);
-}
-
-TEST_F(Modal, LayoutInParentUnlessAskedToKeepThePlace) {
-    dlg.style |= WS_CENTRE_X | WS_CENTRE_Y;
-    script = {[] { set_modal_result(-1); }};
-    do_modal(&dlg, 0, 1);
-    EXPECT_EQ(dlg.rc.x, 300);
-    frame_no = 0;
-    do_modal(&dlg, 0, 0);
-    EXPECT_EQ(dlg.rc.x, 350);
-    EXPECT_EQ(dlg.rc.y, 250);
+    EXPECT_EQ(std::vector<int>({s.ticks, s.updates, s.draws}), std::vector<int>({1, 1, 5}));
+    EXPECT_FALSE(frame_no_modal());
 }
 
 // ---- waits ----
 
 class Wait : public loop_test_t {};
 
-TEST_F(Wait, RunsUntilItsTimeHasPassedOnTheClock) {
-    EXPECT_EQ(wait_ms(100), 0);
-    EXPECT_EQ(now_ms, 100u);
-    EXPECT_EQ(frame_no, 10u);
-}
-
 TEST_F(Wait, NestedWaitDoesNotStretchTheOuterOne) {
     rec_wnd_t a("a", root(), {0, 0, 800, 600});
-    bool nested = false;
+    int nested = -9;
     a.hook = [&](const evt_t& e) {
-        if (e.code == EVT_IDLE && !nested) {
-            nested = true;
-            wait_ms(80);
+        if (e.code == EVT_IDLE && nested == -9) {
+            nested = 1;  // no deeper wait from the nested one's own frames
+            nested = wait_ms(80);
         }
         return false;
     };
-    wait_ms(100);
-    EXPECT_TRUE(nested);
+    EXPECT_EQ(wait_ms(100), 0);
+    EXPECT_EQ(nested, 0);
     EXPECT_EQ(now_ms, 100u);
+    EXPECT_EQ(frame_no, 10u);
 }
 
 TEST_F(Wait, QuitInsideANestedWaitEndsEveryLoopWithMinusFive) {
@@ -393,15 +269,13 @@ TEST_F(Wait, QuitInsideANestedWaitEndsEveryLoopWithMinusFive) {
         if (e.code == EVT_IDLE && inner == 0) {
             inner = 1;
             script.resize(frame_no + 2);
-            script[frame_no + 1] = [] { post_quit(); };
+            script[frame_no + 1] = post_quit;
             inner = wait_ms(100000);
         }
         return false;
     };
-    script = {nullptr};
-    const int outer = run_modal_loop([] { return true; });
+    EXPECT_EQ(run_modal_loop([] { return true; }), -5);
     EXPECT_EQ(inner, -5);
-    EXPECT_EQ(outer, -5);
     EXPECT_TRUE(is_quitting());
 }
 
@@ -413,45 +287,36 @@ protected:
     static void TearDownTestSuite() { font_env_t::down(); }
     void SetUp() override {
         input_state() = input_state_t{};
-        const size* s = get_scrn_size();
-        const rect scr{0, 0, s->w, s->h};
+        const rect scr{0, 0, get_scrn_size()->w, get_scrn_size()->h};
         get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
     }
-    // Bright pixels (text) inside and outside an area of the last frame.
+    // Draws a frame; bright (text) pixels inside and outside the area.
     static std::pair<int, int> bright_in(const rect& area) {
-        const size* s = get_scrn_size();
-        std::vector<uint32_t> px(size_t(s->w) * size_t(s->h));
-        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(), s->w * 4), 0);
+        frame_render();
+        const size s = *get_scrn_size();
+        std::vector<uint32_t> px(size_t(s.w) * size_t(s.h));
+        EXPECT_EQ(SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(), s.w * 4), 0);
         int in = 0, out = 0;
-        for (int y = 0; y < s->h; ++y)
-            for (int x = 0; x < s->w; ++x)
-                if (clr_t(px[size_t(y) * size_t(s->w) + size_t(x)]).g() > 200) ++(area.contains(x, y) ? in : out);
+        for (int y = 0; y < s.h; ++y)
+            for (int x = 0; x < s.w; ++x)
+                if (clr_t(px[size_t(y) * size_t(s.w) + size_t(x)]).g() > 200) ++(area.contains(x, y) ? in : out);
         return {in, out};
     }
 };
 
-TEST_F(FrameText, HintLineSitsAtTheBottomLeftInADarkBox) {
+TEST_F(FrameText, HintLineAtTheBottomLeftAndFrameCounterOnlyWhenSwitchedOn) {
+    opts().show_fps = false;
+    EXPECT_EQ(bright_in({}).second, 0);
     hint_text() = L"Hint";
     size t;
     measure_text(&t, L"Hint", FONT_DEF, 3, WND_UNLIMITED, WND_UNLIMITED);
-    frame_render();
-    const int h = get_scrn_size()->h;
-    const auto [in, out] = bright_in({0, h - t.h - 4, t.w + 4, t.h + 4});
-    EXPECT_GT(in, 0);
-    EXPECT_EQ(out, 0);
+    const auto [hint_in, hint_out] = bright_in({0, get_scrn_size()->h - t.h - 4, t.w + 4, t.h + 4});
+    EXPECT_GT(hint_in, 0);
+    EXPECT_EQ(hint_out, 0);
     hint_text() = L"";
-    frame_render();
-    EXPECT_EQ(bright_in({0, 0, 1, 1}).second, 0);
-}
-
-TEST_F(FrameText, FrameCounterShowsOnlyWhenSwitchedOn) {
-    opts().show_fps = false;
-    frame_render();
-    EXPECT_EQ(bright_in({0, 0, 1, 1}).second, 0);
     opts().show_fps = true;
-    frame_render();
-    const auto [in, out] = bright_in({4, 4, 40, 30});
-    EXPECT_GT(in, 0);
-    EXPECT_EQ(out, 0);
+    const auto [fps_in, fps_out] = bright_in({4, 4, 40, 30});
+    EXPECT_GT(fps_in, 0);
+    EXPECT_EQ(fps_out, 0);
     opts().show_fps = false;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Drives the frame loop headless: a clock, a mouse and a modifier state of the
-// test's own, a script of steps run one per frame (from the frame update), and
-// windows and scenes that record what reaches them.
+// Drives the frame loop headless: a clock and a mouse of the test's own, a
+// script of steps run one per frame, and windows and scenes that record what
+// reaches them.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -21,20 +21,15 @@
 #include "ui/wnd.h"
 
 namespace harness {
-inline uint32_t now_ms = 0;
-inline uint32_t ms_per_frame = 10;
-inline int mouse_x = -100;
-inline int mouse_y = -100;
-inline uint32_t buttons = 0;
-inline int mods = 0;
+inline uint32_t now_ms = 0, ms_per_frame = 10;
+inline int mouse_x = -100, mouse_y = -100;
 inline size_t frame_no = 0;
-// Step i runs at the start of the update of frame i; an event it posts is
-// taken by the next frame's pump.
+// Step i runs at the start of frame i's update; what it posts is pumped the next frame.
 inline std::vector<std::function<void()>> script;
-// Order of notable calls across windows and scenes.
+// Notable calls in order, across windows and scenes.
 inline std::vector<std::string> calls;
+using wnds = std::vector<wnd_t*>;
 
-inline uint32_t ticks() { return now_ms; }
 // The frame timer reads the counter once per frame update: the frame's clock step.
 inline uint64_t perf_counter() {
     now_ms += ms_per_frame;
@@ -42,27 +37,16 @@ inline uint64_t perf_counter() {
     if (i < script.size() && script[i]) script[i]();
     return uint64_t(now_ms) * get_frame_timer()->freq / 1000;
 }
-inline uint32_t mouse(int* x, int* y) {
-    if (x) *x = mouse_x;
-    if (y) *y = mouse_y;
-    return buttons;
-}
-inline int mod_state() { return mods; }
-
 inline void post(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
     const evt_t e{code, a, b};
     post_evt(&e);
 }
 inline void post_quit() {
-    SDL_Event ev;
-    SDL_zero(ev);
+    SDL_Event ev{};
     ev.type = SDL_QUIT;
     SDL_PushEvent(&ev);
 }
-inline void move_to(int x, int y) {
-    mouse_x = x;
-    mouse_y = y;
-}
+inline void move_to(int x, int y) { mouse_x = x, mouse_y = y; }
 // Routes one event as the pump would, after the hover follows the mouse.
 inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
     frame_update();
@@ -74,6 +58,7 @@ inline void click_at(int x, int y) {
     route(EVT_LBTN_DOWN, x, y);
     route(EVT_LBTN_UP, x, y);
 }
+inline wnds pressed_focus_clicked() { return {get_pressed_wnd(), get_focus_wnd(), get_clicked_wnd()}; }
 }  // namespace harness
 
 // A window that counts what reaches it; an optional hook sees input first.
@@ -88,14 +73,10 @@ struct rec_wnd_t : wnd_t {
         create(s, parent, &r, 0, 0, nullptr);
     }
     ~rec_wnd_t() override { harness::calls.push_back(name + " deleted"); }
-    bool click(const evt_t* e) override {
-        ++clicks;
-        return wnd_t::click(e);
-    }
+    bool click(const evt_t* e) override { ++clicks; return wnd_t::click(e); }
     bool on_input(const evt_t* e) override {
         inputs.push_back(e->code);
-        if (hook && hook(*e)) return true;
-        return wnd_t::on_input(e);
+        return (hook && hook(*e)) || wnd_t::on_input(e);
     }
     bool on_msg(const evt_t& m, wnd_t* sender) override {
         msgs.emplace_back(m.code, sender);
@@ -104,8 +85,9 @@ struct rec_wnd_t : wnd_t {
     }
     void draw() override { harness::calls.push_back(name + " drawn"); }
     int got(uint32_t code) const { return int(std::count(inputs.begin(), inputs.end(), code)); }
+    // Messages this window sent, to itself or up its chain.
     int heard(uint32_t code) const {
-        return int(std::count(msgs.begin(), msgs.end(), std::pair<uint32_t, wnd_t*>(code, const_cast<rec_wnd_t*>(this))));
+        return int(std::count_if(msgs.begin(), msgs.end(), [&](auto& m) { return m.first == code && m.second == this; }));
     }
 };
 
@@ -137,25 +119,22 @@ struct rec_scene_t : scene_t {
 };
 
 // SDL's events with the dummy video driver, an 800 x 600 root window, the
-// test's own clock and input devices, and a clean input state per test.
+// test's own clock and mouse, and a clean input state per test.
 class loop_test_t : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError(); }
     static void TearDownTestSuite() { SDL_Quit(); }
 
     void SetUp() override {
-        harness::now_ms = 0;
-        harness::ms_per_frame = 10;
-        harness::frame_no = 0;
-        harness::script.clear();
-        harness::calls.clear();
-        harness::mouse_x = harness::mouse_y = -100;
-        harness::buttons = 0;
-        harness::mods = 0;
-        seams().ticks_ms = harness::ticks;
-        seams().perf_counter = harness::perf_counter;
-        seams().mouse_state = harness::mouse;
-        seams().mod_state = harness::mod_state;
+        using namespace harness;
+        now_ms = 0, ms_per_frame = 10, frame_no = 0;
+        script.clear();
+        calls.clear();
+        move_to(-100, -100);
+        seams().ticks_ms = [] { return now_ms; };
+        seams().perf_counter = perf_counter;
+        seams().mouse_state = [](int* x, int* y) { *x = mouse_x; *y = mouse_y; return 0u; };
+        seams().mod_state = [] { return 0; };
         input_state() = input_state_t{};
         reset_dbl_click();
         SDL_FlushEvents(0, 0xFFFFFFFF);

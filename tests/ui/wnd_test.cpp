@@ -1,7 +1,6 @@
 #include "ui/wnd.h"
 
 #include "app/draw_text.h"
-#include "app/font.h"
 #include "support/font_env.h"
 #include "support/loop_harness.h"
 #include "ui/tip.h"
@@ -10,16 +9,7 @@ using namespace harness;
 
 namespace {
 wnd_t* root() { return get_root_wnd(); }
-
-// A window whose message handler answers a chosen code.
-struct answering_wnd_t : rec_wnd_t {
-    uint32_t answers = 0;
-    using rec_wnd_t::rec_wnd_t;
-    bool on_msg(const evt_t& m, wnd_t* sender) override {
-        rec_wnd_t::on_msg(m, sender);
-        return m.code == answers;
-    }
-};
+pt_t pos(const wnd_t& w) { return {w.rc.x, w.rc.y}; }
 }  // namespace
 
 class Wnd : public loop_test_t {};
@@ -30,24 +20,19 @@ TEST_F(Wnd, CreationPlacesInTheParentsClientArea) {
     rec_wnd_t p("p", root(), {100, 50, 300, 200});
     const int m[4] = {5, 6, 7, 8};
     p.set_margins(m);
-    wnd_t plain;
-    plain.create(0, &p, nullptr, 3, 9, nullptr);
-    EXPECT_EQ(plain.rc, (rect{105, 57, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE}));
-    EXPECT_EQ(plain.id, 3);
-    EXPECT_EQ(plain.user_data, 9u);
-    wnd_t outer;
+    wnd_t plain, outer, unlinked, top;
     const rect r{1, 2, 3, 4};
+    plain.create(0, &p, nullptr, 0, 0, nullptr);
     outer.create(WS_OUTER_POS, &p, &r, 0, 0, nullptr);
-    EXPECT_EQ(outer.rc, (rect{101, 52, 3, 4}));
-    wnd_t unlinked;
     unlinked.create(WS_UNLINKED, &p, &r, 0, 0, nullptr);
-    EXPECT_EQ(unlinked.parent, &p);
-    ASSERT_EQ(p.children.size(), 2u);
-    wnd_t top;
     top.create(0, WND_ROOT, &r, 0, 0, nullptr);
-    EXPECT_EQ(top.parent, root());
+    EXPECT_EQ(plain.rc, (rect{105, 57, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE}));
+    EXPECT_EQ(outer.rc, (rect{101, 52, 3, 4}));
     rect rel;
     EXPECT_EQ(*outer.get_rel_rect(&rel), (rect{-4, -5, 3, 4}));
+    EXPECT_EQ(unlinked.parent, &p);
+    EXPECT_EQ(p.children.size(), 2u);
+    EXPECT_EQ(top.parent, root());
 }
 
 TEST_F(Wnd, DeletedWindowLeavesItsParentAndTheInputState) {
@@ -66,36 +51,28 @@ TEST_F(Wnd, DeletedWindowLeavesItsParentAndTheInputState) {
 }
 
 TEST_F(Wnd, HitTestFindsTheDeepestShownWindowThatTakesInput) {
-    rec_wnd_t a("a", root(), {0, 0, 200, 200});
-    rec_wnd_t a1("a1", &a, {10, 10, 50, 50});
-    rec_wnd_t b("b", root(), {100, 100, 200, 200});
+    rec_wnd_t a("a", root(), {0, 0, 200, 200}), a1("a1", &a, {10, 10, 50, 50}), b("b", root(), {100, 100, 200, 200});
     rec_wnd_t glass("glass", root(), {0, 0, 400, 400}, WS_NO_INPUT);
-    struct row_t {
-        pt_t p;
-        wnd_t* want;
-    };
-    const row_t rows[] = {{{20, 20}, &a1}, {{150, 150}, &b}, {{5, 5}, &a}, {{350, 350}, nullptr}, {{60, 60}, &a}};
-    for (const row_t& r : rows) EXPECT_EQ(root()->hit_test(&r.p), r.want) << r.p.x << "," << r.p.y;
+    auto hit = [](pt_t p) { return root()->hit_test(&p); };
+    EXPECT_EQ((wnds{hit({20, 20}), hit({150, 150}), hit({5, 5}), hit({350, 350}), hit({60, 60})}),
+              (wnds{&a1, &b, &a, nullptr, &a}));
     a1.set_enabled(false);
-    const pt_t in_a1{20, 20};
-    EXPECT_EQ(root()->hit_test(&in_a1), &a1);  // disabled windows are hit
+    EXPECT_EQ(hit({20, 20}), &a1);  // disabled windows are hit
     a1.set_visible(false);
-    EXPECT_EQ(root()->hit_test(&in_a1), &a);
+    EXPECT_EQ(hit({20, 20}), &a);
 }
 
 // ---- input ----
 
 TEST_F(Wnd, InputGoesToChildrenLastFirstSkippingHiddenAndDisabled) {
-    rec_wnd_t p("p", root(), {0, 0, 300, 200});
-    rec_wnd_t first("first", &p, {0, 0, 10, 10});
-    rec_wnd_t hidden("hidden", &p, {0, 0, 10, 10}, WS_HIDDEN);
-    rec_wnd_t disabled("disabled", &p, {0, 0, 10, 10}, WS_DISABLED);
+    rec_wnd_t p("p", root(), {0, 0, 300, 200}), first("first", &p, {0, 0, 10, 10});
+    rec_wnd_t hidden("hidden", &p, {0, 0, 10, 10}, WS_HIDDEN), disabled("disabled", &p, {0, 0, 10, 10}, WS_DISABLED);
     rec_wnd_t last("last", &p, {0, 0, 10, 10});
     std::vector<std::string> order;
     for (rec_wnd_t* w : {&first, &hidden, &disabled, &last})
         w->hook = [&order, &last, w](const evt_t&) {
             order.push_back(w->name);
-            return w == &last ? false : true;
+            return w != &last;
         };
     const evt_t e{EVT_BATTLE_START, 0, 0};
     EXPECT_TRUE(p.on_input(&e));
@@ -105,12 +82,9 @@ TEST_F(Wnd, InputGoesToChildrenLastFirstSkippingHiddenAndDisabled) {
 }
 
 TEST_F(Wnd, RightAndMiddleClicksNeedPressAndReleaseOnTheSameWindow) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50});
-    rec_wnd_t b("b", root(), {100, 10, 50, 50});
-    struct row_t {
-        uint32_t down, up, click;
-    };
-    for (const row_t& r : {row_t{EVT_RBTN_DOWN, EVT_RBTN_UP, EVT_RCLICK}, row_t{EVT_MBTN_DOWN, EVT_MBTN_UP, EVT_MCLICK}}) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50}), b("b", root(), {100, 10, 50, 50});
+    struct row_t { uint32_t down, up, click; };
+    for (const row_t r : {row_t{EVT_RBTN_DOWN, EVT_RBTN_UP, EVT_RCLICK}, {EVT_MBTN_DOWN, EVT_MBTN_UP, EVT_MCLICK}}) {
         move_to(20, 20);
         route(r.down, 20, 20);
         move_to(110, 20);
@@ -131,8 +105,7 @@ TEST_F(Wnd, HotKeyUpClicksAndTheKeyStillBubbles) {
     EXPECT_EQ(a.clicks, 0);
     route(EVT_KEY_UP, SDLK_RETURN, 0);
     EXPECT_EQ(a.clicks, 1);
-    EXPECT_EQ(a.heard(EVT_KEY_UP), 1);
-    EXPECT_EQ(a.heard(EVT_COMMAND), 1);
+    EXPECT_EQ(std::pair(a.heard(EVT_KEY_UP), a.heard(EVT_COMMAND)), std::pair(1, 1));
     // Without a hot key no key clicks, key code 0 included.
     rec_wnd_t none("none", root(), {10, 10, 50, 50});
     none.ex_style = WSX_ALL_KEYS;
@@ -142,11 +115,8 @@ TEST_F(Wnd, HotKeyUpClicksAndTheKeyStillBubbles) {
 }
 
 TEST_F(Wnd, OtherKeysAndTheWheelNeedTheFocusInside) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50});
-    rec_wnd_t a1("a1", &a, {10, 10, 5, 5});
-    rec_wnd_t other("other", root(), {100, 100, 5, 5});
-    const uint32_t codes[] = {EVT_KEY_DOWN, EVT_WHEEL_UP};
-    for (uint32_t code : codes) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50}), a1("a1", &a, {10, 10, 5, 5}), other("other", root(), {100, 100, 5, 5});
+    for (uint32_t code : {EVT_KEY_DOWN, EVT_WHEEL_UP}) {
         const evt_t e{code, 'k', 0};
         set_focus_wnd(&other);
         a.on_input(&e);
@@ -167,25 +137,31 @@ TEST_F(Wnd, AutoRepeatSendsCommandsWhileHeld) {
     ms_per_frame = 100;  // each frame counts as the 1/60 s cap
     move_to(20, 20);
     route(EVT_LBTN_DOWN, 20, 20);
-    auto commands = [&] { return a.heard(EVT_COMMAND); };
-    for (int i = 0; i < 10; ++i) do_frame();
-    EXPECT_EQ(commands(), 0);
-    for (int i = 0; i < 20; ++i) do_frame();
-    EXPECT_GE(commands(), 4);
+    auto frames = [&](int n) {
+        for (int i = 0; i < n; ++i) do_frame();
+        return a.heard(EVT_COMMAND);
+    };
+    EXPECT_EQ(frames(10), 0);
+    EXPECT_GE(frames(20), 4);
     route(EVT_LBTN_UP, 20, 20);
-    const int after_release = commands();
-    for (int i = 0; i < 20; ++i) do_frame();
-    EXPECT_EQ(commands(), after_release);
+    const int after_release = a.heard(EVT_COMMAND);
+    EXPECT_EQ(frames(20), after_release);
 }
 
 // ---- messages ----
 
 TEST_F(Wnd, NotifyBubblesToTheAncestorsThenTheScene) {
+    struct answering_wnd_t : rec_wnd_t {
+        using rec_wnd_t::rec_wnd_t;
+        bool on_msg(const evt_t& m, wnd_t* sender) override {
+            rec_wnd_t::on_msg(m, sender);
+            return m.code == 0xB000;
+        }
+    };
     answering_wnd_t p("p", root(), {0, 0, 300, 200});
     rec_wnd_t c("c", &p, {0, 0, 10, 10});
     rec_scene_t s("s");
     push_scene(&s, true);
-    p.answers = 0xB000;
     EXPECT_TRUE(c.notify({0xB000, 0, 0}));
     EXPECT_TRUE(s.evts.empty() || s.evts.back() != 0xB000);
     EXPECT_FALSE(c.notify({0xB001, 0, 0}));
@@ -194,51 +170,33 @@ TEST_F(Wnd, NotifyBubblesToTheAncestorsThenTheScene) {
     EXPECT_EQ(p.msgs.back(), (std::pair<uint32_t, wnd_t*>(0xB001, &c)));
 }
 
-TEST_F(Wnd, RefreshReachesEveryChildShownOrNot) {
-    rec_wnd_t p("p", root(), {0, 0, 300, 200});
-    rec_wnd_t hidden("hidden", &p, {0, 0, 10, 10}, WS_HIDDEN);
-    rec_wnd_t raw("raw", &p, {0, 0, 10, 10});
-    raw.state = 0;
-    p.refresh_all();
-    for (rec_wnd_t* w : {&p, &hidden, &raw}) EXPECT_EQ(w->heard(EVT_FRAME), 1) << w->name;
-}
-
-TEST_F(Wnd, TooltipQueryAnswersWithTheWindowsTipAndRect) {
+TEST_F(Wnd, TooltipQueryAnswersWithTheWindowsTipAndPlace) {
     rec_wnd_t a("a", root(), {10, 20, 30, 40});
     EXPECT_FALSE(a.notify({EVT_TIP_QUERY, 0, 0}));
     a.tip = L"hello";
-    get_tip_req().reset();
     EXPECT_TRUE(a.notify({EVT_TIP_QUERY, 0, 0}));
     EXPECT_STREQ(get_tip_req().text_ptr, L"hello");
     EXPECT_EQ(get_tip_req().anchor, a.rc);
     a.tip_place = {{1, 2, 3, 4}, 5, 300};
     EXPECT_TRUE(a.notify({EVT_TIP_QUERY, 0, 0}));
     EXPECT_EQ(get_tip_req().anchor, (rect{1, 2, 3, 4}));
-    EXPECT_EQ(get_tip_req().place, 5);
-    EXPECT_EQ(get_tip_req().width, 300);
+    EXPECT_EQ(std::pair(get_tip_req().place, get_tip_req().width), std::pair(5, 300));
 }
 
 TEST_F(Wnd, OwnedWindowsAreAllClosedThenAllDeleted) {
     auto* a = new rec_wnd_t("a", root(), {0, 0, 10, 10});
-    auto* b = new rec_wnd_t("b", a, {0, 0, 10, 10});
     reg_owned_wnd(a);
-    reg_owned_wnd(b);
+    reg_owned_wnd(new rec_wnd_t("b", a, {0, 0, 10, 10}));
     destroy_owned_wnds();
     EXPECT_EQ(calls, (std::vector<std::string>{"a closing", "b closing", "a deleted", "b deleted"}));
     EXPECT_EQ(owned_wnd_count(), 0);
     EXPECT_TRUE(root()->children.empty());
 }
 
-// ---- painting ----
-
 TEST_F(Wnd, ChildrenPaintByLayerThenInChildOrder) {
-    rec_wnd_t modal("modal", root(), {0, 0, 10, 10});
-    rec_wnd_t a("a", root(), {0, 0, 10, 10});
-    rec_wnd_t hidden("hidden", root(), {0, 0, 10, 10}, WS_HIDDEN);
-    rec_wnd_t b("b", root(), {0, 0, 10, 10});
-    rec_wnd_t below("below", root(), {0, 0, 10, 10});
-    rec_wnd_t top("top", root(), {0, 0, 10, 10});
-    rec_wnd_t a_child("a_child", &a, {0, 0, 5, 5});
+    const rect r{0, 0, 10, 10};
+    rec_wnd_t modal("modal", root(), r), a("a", root(), r), hidden("hidden", root(), r, WS_HIDDEN), b("b", root(), r);
+    rec_wnd_t below("below", root(), r), top("top", root(), r), a_child("a_child", &a, r);
     modal.set_layer(LAYER_MODAL);
     below.set_layer(-1);
     top.set_layer(0x7FFFFFFF);
@@ -266,40 +224,33 @@ TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBounds) {
     EXPECT_EQ(hidden.rc, (rect{100, 100, 30, 15}));
     // Centred in what the docked windows left: x 164..445, y 139..370.
     EXPECT_EQ(centre.rc, (rect{295, 250, 20, 10}));
-    EXPECT_TRUE(left.is_laid_out());
-    EXPECT_FALSE(hidden.is_laid_out());
-    EXPECT_EQ(left.heard(EVT_LAYOUT_DONE), 1);
-    EXPECT_EQ(hidden.heard(EVT_LAYOUT_DONE), 0);
+    EXPECT_TRUE(left.is_laid_out() && !hidden.is_laid_out());
+    EXPECT_EQ(std::pair(left.heard(EVT_LAYOUT_DONE), hidden.heard(EVT_LAYOUT_DONE)), std::pair(1, 0));
 }
 
 TEST_F(Wnd, RowAndColumnGroupsAreCentred) {
     rec_wnd_t p("p", root(), {0, 0, 200, 100});
     p.gap = 8;
-    rec_wnd_t a("a", &p, {0, 0, 50, 20}, WS_ROW_GROUP | WS_COL_GROUP);
-    rec_wnd_t b("b", &p, {0, 0, 50, 30}, WS_ROW_GROUP | WS_COL_GROUP);
+    const uint32_t both = WS_ROW_GROUP | WS_COL_GROUP;
+    rec_wnd_t a("a", &p, {0, 0, 50, 20}, both), b("b", &p, {0, 0, 50, 30}, both);
     p.arrange();
-    EXPECT_EQ(a.rc.x, 50);
-    EXPECT_EQ(b.rc.x, 108);
-    EXPECT_EQ(a.rc.y, 25);
-    EXPECT_EQ(b.rc.y, 53);
+    EXPECT_EQ(pos(a), (pt_t{50, 25}));
+    EXPECT_EQ(pos(b), (pt_t{108, 53}));
 }
 
 TEST_F(Wnd, AutoSizedParentFitsAllItsChildrenHiddenOnesToo) {
     rec_wnd_t p("p", root(), {0, 0, 10, 10}, WS_AUTO_W | WS_AUTO_H);
     p.padding = 4;
-    rec_wnd_t a("a", &p, {4, 4, 50, 20});
-    rec_wnd_t hidden("hidden", &p, {4, 30, 80, 20}, WS_HIDDEN);
+    rec_wnd_t a("a", &p, {4, 4, 50, 20}), hidden("hidden", &p, {4, 30, 80, 20}, WS_HIDDEN);
     p.arrange();
-    EXPECT_EQ(p.rc.w, 83);
-    EXPECT_EQ(p.rc.h, 53);
+    EXPECT_EQ(p.rc, (rect{0, 0, 83, 53}));
 }
 
 TEST_F(Wnd, ResizeClampsAndCarriesAnchoredChildren) {
     rec_wnd_t p("p", root(), {0, 0, 100, 100});
     p.min_sz = {50, 60};
     p.max_sz = {150, 160};
-    rec_wnd_t grow("grow", &p, {0, 0, 10, 10}, WS_GROW_W | WS_MOVE_W | WS_MOVE_H);
-    rec_wnd_t still("still", &p, {5, 5, 10, 10});
+    rec_wnd_t grow("grow", &p, {0, 0, 10, 10}, WS_GROW_W | WS_MOVE_W | WS_MOVE_H), still("still", &p, {5, 5, 10, 10});
     p.resize(500, 10);
     EXPECT_EQ(p.rc, (rect{0, 0, 150, 60}));
     EXPECT_EQ(grow.rc, (rect{0, -40, 60, 10}));
@@ -308,23 +259,7 @@ TEST_F(Wnd, ResizeClampsAndCarriesAnchoredChildren) {
     EXPECT_EQ(grow.rc, (rect{0, -40, 60, 10}));
 }
 
-TEST_F(Wnd, MoveCarriesDescendantsAndHonoursEdgeFlags) {
-    rec_wnd_t p("p", root(), {100, 100, 300, 300});
-    rec_wnd_t c("c", &p, {10, 10, 40, 20});
-    rec_wnd_t g("g", &c, {1, 1, 5, 5});
-    struct row_t {
-        int flags;
-        pt_t want;
-    };
-    const row_t rows[] = {{0, {150, 130}}, {1, {110, 130}}, {4, {130, 130}}, {2, {150, 110}}, {8, {150, 120}}};
-    for (const row_t& r : rows) {
-        c.move_to(50, 30, r.flags);
-        EXPECT_EQ((pt_t{c.rc.x, c.rc.y}), r.want) << r.flags;
-        EXPECT_EQ((pt_t{g.rc.x, g.rc.y}), (pt_t{r.want.x + 1, r.want.y + 1})) << r.flags;
-    }
-}
-
-TEST_F(Wnd, MoveToReportsOneMoveOfBothAxes) {
+TEST_F(Wnd, MoveCarriesDescendantsHonoursEdgeFlagsAndReportsBothAxesAtOnce) {
     struct moved_wnd_t : rec_wnd_t {
         std::vector<pt_t> moves;
         using rec_wnd_t::rec_wnd_t;
@@ -332,10 +267,17 @@ TEST_F(Wnd, MoveToReportsOneMoveOfBothAxes) {
     };
     rec_wnd_t p("p", root(), {100, 100, 300, 300});
     moved_wnd_t c("c", &p, {10, 10, 40, 20});
+    rec_wnd_t g("g", &c, {1, 1, 5, 5});
     c.move_to(50, 30, 0);
     c.move_to(50, 30, 0);
-    ASSERT_EQ(c.moves.size(), 1u);
-    EXPECT_EQ(c.moves[0], (pt_t{40, 20}));
+    EXPECT_EQ(c.moves, (std::vector<pt_t>{{40, 20}}));
+    const std::pair<int, pt_t> rows[] = {{0, {150, 130}}, {1, {110, 130}}, {4, {130, 130}}, {2, {150, 110}},
+                                         {8, {150, 120}}};
+    for (const auto& [flags, want] : rows) {
+        c.move_to(50, 30, flags);
+        EXPECT_EQ(pos(c), want) << flags;
+        EXPECT_EQ(pos(g), (pt_t{want.x + 1, want.y + 1})) << flags;
+    }
 }
 
 // ---- state ----
@@ -345,26 +287,21 @@ TEST_F(Wnd, CheckingARadioMemberUnchecksItsGroupOnly) {
     rec_wnd_t a("a", &p, {0, 0, 1, 1}), b("b", &p, {0, 0, 1, 1}), c("c", &p, {0, 0, 1, 1});
     a.radio_grp = b.radio_grp = 1;
     c.radio_grp = 2;
-    a.set_checked(true);
-    c.set_checked(true);
-    b.set_checked(true);
-    EXPECT_FALSE(a.is_checked());
-    EXPECT_TRUE(b.is_checked());
-    EXPECT_TRUE(c.is_checked());
+    for (rec_wnd_t* w : {&a, &c, &b}) w->set_checked(true);
+    EXPECT_EQ(std::vector<bool>({a.is_checked(), b.is_checked(), c.is_checked()}), std::vector<bool>({0, 1, 1}));
     b.toggle_checked();
     EXPECT_FALSE(b.is_checked());
 }
 
 TEST_F(Wnd, VisibilityIsAnnouncedOnlyOnceLaidOut) {
     rec_wnd_t a("a", root(), {0, 0, 10, 10});
-    a.id = 12;
     a.set_visible(false);
-    EXPECT_EQ(a.heard(EVT_VISIBILITY), 0);
     EXPECT_TRUE(a.is_hidden());
+    EXPECT_EQ(a.heard(EVT_VISIBILITY), 0);
     a.set_laid_out(true);
     a.set_visible(true);
-    EXPECT_EQ(a.heard(EVT_VISIBILITY), 1);
     EXPECT_FALSE(a.is_hidden());
+    EXPECT_EQ(a.heard(EVT_VISIBILITY), 1);
 }
 
 // ---- text ----
@@ -376,22 +313,19 @@ protected:
 };
 
 TEST_F(WndText, AutoSizedWindowFitsItsTextWithBorderAndMargins) {
-    wnd_t w;
+    wnd_t w, row;
     const rect r{10, 10, 300, 100};
     w.create(WS_AUTO_W | WS_AUTO_H, nullptr, &r, 0, 0, nullptr);
     const int m[4] = {2, 3, 4, 5};
     w.set_margins(m);
-    w.border_w = 8;
+    w.border_w = row.border_w = 8;
     w.set_text(L"Tarnwick", true);
     size t;
     measure_text(&t, L"Tarnwick", FONT_DEF, 3, WND_UNLIMITED, WND_UNLIMITED);
     ASSERT_GT(t.w, 0);
     EXPECT_EQ(w.rc.w, t.w + 16 + 5);
     EXPECT_EQ(w.rc.h, t.h + 16 + 9);
-
-    wnd_t row;
     row.create(WS_AUTO_W, nullptr, &r, 0, 0, nullptr);
-    row.border_w = 8;
     for (int i = 0; i < 3; ++i) row.set_text(L"Tarnwick", true);
     EXPECT_EQ(row.rc.h, 100);  // the height is not automatic and stays
 }
@@ -410,13 +344,11 @@ TEST_F(WndText, TextIsDrawnAtTheClientOriginInTheStateColour) {
     ASSERT_GT(lit.count, 0);
     EXPECT_GE(lit.bounds.x, 24);
     EXPECT_GE(lit.bounds.y, 34);
-    EXPECT_EQ(lit.max_r, 0);
-    EXPECT_EQ(lit.max_g, 0xFF);
+    EXPECT_EQ((std::pair(lit.max_r, lit.max_g)), (std::pair(0, 0xFF)));
     w.set_laid_out(true);
     w.set_enabled(false);
     font_env_t::clear_black();
     w.paint();
     const auto grey = font_env_t::read_lit({0, 0, 300, 120});
-    EXPECT_EQ(grey.max_r, 0x80);
-    EXPECT_EQ(grey.max_g, 0x80);
+    EXPECT_EQ((std::pair(grey.max_r, grey.max_g)), (std::pair(0x80, 0x80)));
 }
