@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/frame_timer.h"
-#include "app/seams.h"
 #include "support/canvas.h"
 #include "support/font_env.h"
 
@@ -17,29 +16,12 @@ namespace {
 constexpr double dt60 = FRAME_DT_MAX;  // the step the frame loop gives
 constexpr uint32_t red = 0xFFFF0000u;
 
-// The frame loop's clocks: each read of the performance counter is one
-// sixtieth of a second later, each read of the tick clock 5 ms.
-uint64_t fake_counter = 0;
-uint32_t fake_ticks = 0;
-uint64_t fake_perf_counter() { return fake_counter += 1000; }
-uint64_t fake_perf_freq() { return 60000; }
-uint32_t fake_ticks_ms() { return fake_ticks += 5; }
-
 class Ani : public ::testing::Test {
 protected:
     const test_gfx_t gfx{"tw_ani"};
 
     static void SetUpTestSuite() { font_env_t::up(); }
     static void TearDownTestSuite() { font_env_t::down(); }
-    void SetUp() override {
-        seams().perf_counter = fake_perf_counter;
-        seams().perf_freq = fake_perf_freq;
-        seams().ticks_ms = fake_ticks_ms;
-    }
-    void TearDown() override {
-        EXPECT_EQ(get_ani_mgr()->count(), 0) << "a test left animations in the player";
-        seams_reset();
-    }
     // Cells of w x h pixels, cols to a row, cell i filled with colours[i].
     Str sheet(const char* leaf, int w, int h, int cols, const std::vector<uint32_t>& colours) const {
         const int rows = int(colours.size()) / cols;
@@ -90,18 +72,6 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     mgr.play(later);
     EXPECT_EQ(later->delay, 0);
     EXPECT_GT(steps_until_empty(mgr, 0.05), 20);  // lives just over one second
-}
-
-TEST_F(Ani, TextRisesCentredOnItsPointInItsColour) {
-    ani_mgr_t mgr;
-    mgr.play(new zg::text_ani_t(L"88", clr_t{red}, FONT_DEF, {100, 80}, 0, 0, 0));
-    font_env_t::clear_black();
-    mgr.run(dt60);
-    const auto lit = font_env_t::read_lit({0, 0, 200, 160});
-    EXPECT_EQ((std::array{lit.max_r, lit.max_g + lit.max_b}), (std::array{255, 0}));
-    EXPECT_NEAR(lit.bounds.x + lit.bounds.w / 2.0, 100, 2);
-    EXPECT_NEAR(lit.bounds.y + lit.bounds.h / 2.0, 79, get_font_height(FONT_DEF) / 4.0);
-    steps_until_empty(mgr, 0.1);
 }
 
 TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
@@ -197,46 +167,6 @@ TEST_F(Ani, MissileFliesAlongItsLineAndStopsOnTheEnd) {
     EXPECT_EQ(steps_until_empty(mgr, dt60), 1);
     EXPECT_EQ(canvas_t::px(64, 50), red);
     EXPECT_NE(canvas_t::px(64, 70), red);
-}
-
-TEST_F(Ani, WaitRunsFramesUntilTheMatchingAnimationsAreGone) {
-    ani_mgr_t* mgr = get_ani_mgr();
-    const uint64_t before = fake_counter;
-    mgr->wait(0, 0);  // nothing listed: no frame at all
-    EXPECT_EQ(fake_counter, before);
-    int a = 0, b = 0, c = 0, d = 0;
-    mgr->play(counting(3, &a, 0, 1));
-    mgr->play(counting(8, &b, 0, 4));
-    mgr->play(counting(5, &c, 0, 5));
-    mgr->wait(1, 2);  // every bit of 1: the first and the third
-    mgr->wait(7, 3);  // an unknown mode matches nothing and returns at once
-    EXPECT_EQ((std::array{a, b, c, mgr->count()}), (std::array{3, 5, 5, 1}));
-    mgr->wait(0, 0);
-    mgr->play(counting(4, &d, 0, zg::ANI_F_WAIT));  // returns once it has finished
-    EXPECT_EQ((std::array{b, d, mgr->count()}), (std::array{8, 4, 0}));
-}
-
-TEST_F(Ani, SlidePointFollowsTheLineAtTwoThousandPixelsASecond) {
-    // 0.01 s apart, just under 20 pixels (0.0005 s a pixel in single precision
-    // is a little more), each coordinate truncated toward zero.
-    const std::pair<pt_t, std::vector<pt_t>> rows[] = {
-        {{100, 0}, {{0, 0}, {19, 0}, {39, 0}, {59, 0}, {79, 0}, {99, 0}}}, {{-30, 40}, {{0, 0}, {-11, 15}, {-23, 31}}}};
-    for (const auto& [to, steps] : rows) {
-        pt_t cur{-999, -999};
-        std::vector<pt_t> seen;
-        bool stop = false;
-        get_ani_mgr()->play(new zg::custom_ani_t(
-            [&](zg::custom_ani_t& a) {
-                if (stop) a.done = true;
-                else if (seen.empty() || seen.back() != cur) seen.push_back(cur);
-            },
-            4, 0, 0, 0));
-        slide_pt({0, 0}, to, &cur);
-        stop = true;
-        get_ani_mgr()->run(0);
-        EXPECT_EQ(cur, to);
-        EXPECT_EQ(seen, steps) << to.x << "," << to.y;
-    }
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <set>
 #include <string>
 #include <tuple>
 
@@ -40,29 +39,23 @@ std::string box_glyph(int x0, int y0, int x1, int y1) {
 }
 
 std::string tiny_ttf() {
-    be_buf_t head;
-    head.u32({0x00010000, 0x00010000, 0, 0x5F0F3CF5}).u16({0x000B, 1000});  // 1000 units per em
-    head.u32({0, 0, 0, 0}).u16({0, 0, 600, 800, 0, 8, 2, 0, 0});          // dates, bounds, short loca
-    be_buf_t hhea;  // ascender 800, descender -200, 3 horizontal metrics
-    hhea.u32({0x00010000}).u16({800, -200, 0, 600, 0, 0, 600, 1, 0, 0, 0, 0, 0, 0, 0, 3});
-    be_buf_t maxp;
-    maxp.u32({0x00010000}).u16({3, 4, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0});
-    be_buf_t hmtx;  // advances 500, 600 and 250
-    hmtx.u16({500, 50, 600, 50, 250, 0});
+    be_buf_t head;  // 1000 units per em; then dates, bounds and short loca offsets
+    head.u32({0x00010000, 0x00010000, 0, 0x5F0F3CF5}).u16({0x000B, 1000}).u32({0, 0, 0, 0});
+    head.u16({0, 0, 600, 800, 0, 8, 2, 0, 0});
+    // Ascender 800, descender -200, 3 horizontal metrics; advances 500, 600 and 250.
+    const std::string hhea = be_buf_t{}.u32({0x10000}).u16({800, -200, 0, 600, 0, 0, 600, 1, 0, 0, 0, 0, 0, 0, 0, 3}).b;
+    const std::string maxp = be_buf_t{}.u32({0x10000}).u16({3, 4, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0}).b;
+    const std::string hmtx = be_buf_t{}.u16({500, 50, 600, 50, 250, 0}).b;
     const std::string notdef = box_glyph(50, 0, 450, 700), a = box_glyph(50, 0, 550, 700);
     const int a_end = int(notdef.size() + a.size());
-    be_buf_t loca;
-    loca.u16({0, int(notdef.size()) / 2, a_end / 2, a_end / 2});
+    const std::string loca = be_buf_t{}.u16({0, int(notdef.size()) / 2, a_end / 2, a_end / 2}).b;
     be_buf_t cmap;  // Windows Unicode, format 4: segments space, "A" and the closing 0xFFFF
     cmap.u16({0, 1, 3, 1}).u32({12}).u16({4, 16 + 8 * 3, 0, 6, 4, 1, 2});
     cmap.u16({0x20, 0x41, 0xFFFF, 0}).u16({0x20, 0x41, 0xFFFF}).u16({2 - 0x20, 1 - 0x41, 1}).u16({0, 0, 0});
-    be_buf_t kern;  // format 0, horizontal: A-A, A-space, space-A
-    kern.u16({0, 1, 0, 14 + 3 * 6, 1, 3, 12, 1, 6});
-    kern.u16({1, 1, -50, 1, 2, -100, 2, 1, -100});
-    const std::pair<const char*, std::string> tables[] = {
-        {"cmap", cmap.b}, {"glyf", notdef + a}, {"head", head.b}, {"hhea", hhea.b},
-        {"hmtx", hmtx.b}, {"kern", kern.b},     {"loca", loca.b}, {"maxp", maxp.b},
-    };
+    // Format 0, horizontal: A-A, A-space, space-A.
+    const std::string kern = be_buf_t{}.u16({0, 1, 0, 14 + 3 * 6, 1, 3, 12, 1, 6, 1, 1, -50, 1, 2, -100, 2, 1, -100}).b;
+    const std::pair<const char*, std::string> tables[] = {{"cmap", cmap.b}, {"glyf", notdef + a}, {"head", head.b},
+        {"hhea", hhea}, {"hmtx", hmtx}, {"kern", kern}, {"loca", loca}, {"maxp", maxp}};
     const int n = int(std::size(tables));
     be_buf_t dir, body;
     dir.u32({0x00010000}).u16({n, 128, 3, n * 16 - 128});
@@ -98,13 +91,9 @@ const std::string dejavu_sans = std::string(dejavu_dir) + "DejaVuSans.ttf";
 TEST_F(Fonts, TwentyIdsOverFifteenOpenFonts) {
     ASSERT_EQ(font_count(), 20);
     EXPECT_EQ(registered_font_count(), 15);
-    std::set<zg::font_t*> distinct;
-    for (int id = 0; id < 20; ++id) distinct.insert(get_font(id));
-    EXPECT_EQ(distinct.size(), 15u);
-    EXPECT_FALSE(distinct.count(nullptr));
     EXPECT_EQ(get_font(FONT_DEF), get_font(FONT_N4));  // one file and size, opened once
+    EXPECT_NE(get_font(FONT_N1), nullptr);
     EXPECT_EQ(get_font(20), nullptr);
-    EXPECT_EQ(get_font_height(-1), 0);
 }
 
 TEST_F(Fonts, IdsFromNamesNumbersAndBareSizes) {
@@ -118,9 +107,6 @@ TEST_F(Fonts, IdsFromNamesNumbersAndBareSizes) {
         {FONT_DEF, 14, 7}, {FONT_N, 3, 2}, {FONT_N1, 11, 4}, {FONT_B7, 17, 10}, {FONT_DMG, 18, 18}, {-1, -1, -1}};
     for (const auto& [id, bold, norm] : twins)
         EXPECT_EQ(std::pair(to_bold_font(id), to_norm_font(id)), std::pair(bold, norm)) << id;
-    EXPECT_FALSE(wcs_eq(L"DMG", L"dmg"));
-    EXPECT_TRUE(wcs_eq(nullptr, nullptr));
-    EXPECT_FALSE(wcs_eq(L"", nullptr));
 }
 
 TEST(FontLoading, StopsAtTheFirstMissingFile) {
@@ -129,12 +115,10 @@ TEST(FontLoading, StopsAtTheFirstMissingFile) {
     font_env_t::copy_fonts(dir, "DejaVuSans.ttf", "", "DejaVuSansMono.ttf");
     // "DEF", "CON" and "n" load; "b" needs the missing bold file.
     EXPECT_FALSE(load_fonts_from(font_env_t::dir_of(dir)));
-    EXPECT_EQ(font_count(), 3);
-    EXPECT_EQ(registered_font_count(), 2);
+    EXPECT_EQ(std::pair(font_count(), registered_font_count()), std::pair(3, 2));
     EXPECT_EQ(get_font_id(L"#2", FONT_N), 2);  // "#k" counts the fonts loaded
     EXPECT_EQ(get_font_id(L"#3", FONT_N), -1);
     free_fonts();
-    EXPECT_EQ(registered_font_count(), 0);
     quit_sdl_libs();
 }
 
@@ -143,7 +127,6 @@ TEST_F(Fonts, MissingCharacterGivesTheAtSignUncached) {
     ASSERT_FALSE(TTF_GlyphIsProvided32(o.f.font, 0x4E2D));
     zg::glyph_t* first = o.f.get_glyph(0x4E2D);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(o.f.get_glyph(0x4E2D), first);
     EXPECT_EQ(o.f.get_glyph(U'@'), first);
     EXPECT_EQ(o.f.glyphs.size(), 1u);
     zg::font_t closed;

@@ -31,10 +31,7 @@ public:
     ~canvas_t() { set_render_target(nullptr, nullptr); }
 
     // Makes this the target again, cleared to transparent.
-    void clear() {
-        const clr_t none{0};
-        set_render_target(&tex, &none);
-    }
+    void clear() { set_render_target(&tex, nullptr); }
     // ARGB8888 pixels of the current target, row by row.
     static std::vector<uint32_t> read(const rect& r) {
         std::vector<uint32_t> v(size_t(r.w) * size_t(r.h));
@@ -44,7 +41,6 @@ public:
         return v;
     }
     static uint32_t px(int x, int y) { return read({x, y, 1, 1})[0]; }
-    static int alpha(uint32_t argb) { return int(argb >> 24); }
 };
 
 // SDL and a window, drawing into a canvas of 128 pixels a side.
@@ -69,11 +65,8 @@ protected:
 class test_gfx_t {
 public:
     explicit test_gfx_t(const std::string& tag) : sub_(tag + "_" + std::to_string(getpid())), dir_(root() / sub_) {}
-    ~test_gfx_t() {
-        std::error_code ec;
-        // The shared gfx/ root stays: removing it races with other test programs creating theirs.
-        std::filesystem::remove_all(dir_, ec);
-    }
+    // The shared gfx/ root stays: removing it races with other test programs creating theirs.
+    ~test_gfx_t() { std::error_code ec; std::filesystem::remove_all(dir_, ec); }
     test_gfx_t(const test_gfx_t&) = delete;
     test_gfx_t& operator=(const test_gfx_t&) = delete;
 

@@ -67,17 +67,15 @@ public:
             if ((c.v & 0xFFFFFFu) == 0) continue;
             const int x = i % area.w, y = i / area.w;
             ++out.count;
-            out.max_r = std::max(out.max_r, int(c.r()));
-            out.max_g = std::max(out.max_g, int(c.g()));
+            out.max_r = std::max(out.max_r, int(c.r())), out.max_g = std::max(out.max_g, int(c.g()));
             out.max_b = std::max(out.max_b, int(c.b()));
             x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
         }
         if (out.count) out.bounds = {area.x + x0, area.y + y0, x1 - x0 + 1, y1 - y0 + 1};
         return out;
     }
-    static bool inside(const rect& outer, const rect& inner) {
-        return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
-               inner.y + inner.h <= outer.y + outer.h;
+    static bool inside(const rect& o, const rect& i) {
+        return o.contains(i.x, i.y) && o.contains(i.x + i.w - 1, i.y + i.h - 1);
     }
 
 private:
