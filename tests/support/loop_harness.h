@@ -37,15 +37,8 @@ inline uint64_t perf_counter() {
     if (i < script.size() && script[i]) script[i]();
     return uint64_t(now_ms) * get_frame_timer()->freq / 1000;
 }
-inline void post(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
-    const evt_t e{code, a, b};
-    post_evt(&e);
-}
-inline void post_quit() {
-    SDL_Event ev{};
-    ev.type = SDL_QUIT;
-    SDL_PushEvent(&ev);
-}
+inline void post(uint32_t code, intptr_t a = 0, intptr_t b = 0) { const evt_t e{code, a, b}; post_evt(&e); }
+inline void post_quit() { SDL_Event ev{}; ev.type = SDL_QUIT; SDL_PushEvent(&ev); }
 inline void move_to(int x, int y) { mouse_x = x, mouse_y = y; }
 // Routes one event as the pump would, after the hover follows the mouse.
 inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
@@ -53,11 +46,7 @@ inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
     const evt_t e{code, a, b};
     dispatch_evt(&e);
 }
-inline void click_at(int x, int y) {
-    move_to(x, y);
-    route(EVT_LBTN_DOWN, x, y);
-    route(EVT_LBTN_UP, x, y);
-}
+inline void click_at(int x, int y) { move_to(x, y), route(EVT_LBTN_DOWN, x, y), route(EVT_LBTN_UP, x, y); }
 inline wnds pressed_focus_clicked() { return {get_pressed_wnd(), get_focus_wnd(), get_clicked_wnd()}; }
 }  // namespace harness
 
@@ -69,9 +58,7 @@ struct rec_wnd_t : wnd_t {
     std::vector<std::pair<uint32_t, wnd_t*>> msgs;  // code, sender
     std::function<bool(const evt_t&)> hook;
 
-    rec_wnd_t(const char* n, wnd_t* parent, rect r, uint32_t s = 0) : name(n) {
-        create(s, parent, &r, 0, 0, nullptr);
-    }
+    rec_wnd_t(const char* n, wnd_t* parent, rect r, uint32_t s = 0) : name(n) { create(s, parent, &r, 0, 0, nullptr); }
     ~rec_wnd_t() override { harness::calls.push_back(name + " deleted"); }
     bool click(const evt_t* e) override { ++clicks; return wnd_t::click(e); }
     bool on_input(const evt_t* e) override {
@@ -128,8 +115,7 @@ protected:
     void SetUp() override {
         using namespace harness;
         now_ms = 0, ms_per_frame = 10, frame_no = 0;
-        script.clear();
-        calls.clear();
+        script.clear(), calls.clear();
         move_to(-100, -100);
         seams().ticks_ms = [] { return now_ms; };
         seams().perf_counter = perf_counter;
