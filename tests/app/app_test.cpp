@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -131,18 +130,15 @@ TEST_F(App, RunsHeadlessAndShutsDownInOrder) {
     ASSERT_TRUE(first_done);
     EXPECT_EQ(msg_boxes, 0);
     EXPECT_EQ(calls, (std::vector<std::string>{"scene leave", "window closing", "window deleted", "scene deleted"}));
-    EXPECT_EQ(get_main_menu_scene(), nullptr);
     EXPECT_EQ(owned_wnd_count() + cursor_count(), 0);
-    EXPECT_TRUE(!get_font(FONT_DEF) && !get_renderer() && !get_main_wnd());
-    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(SDL_WasInit(0), 0u);
+    EXPECT_TRUE(!get_main_menu_scene() && !get_font(FONT_DEF) && !get_renderer() && !get_main_wnd());
+    EXPECT_TRUE(Mix_QuerySpec(nullptr, nullptr, nullptr) == 0 && SDL_WasInit(0) == 0);
 }
 
 TEST_F(App, AutoArenaPutsTheArenaOverTheMainMenuAndOffOnlyTheMenu) {
     static std::vector<std::string> stack;  // top first
     for (int on : {1, 0}) {
-        stack.clear();
-        first_done = false;
+        stack.clear(), first_done = false;
         first_frame = [] {
             for (; has_scene(); pop_scene())
                 stack.push_back(dynamic_cast<arena_scene_t*>(get_top_scene()) ? "arena" : "menu");
@@ -157,14 +153,6 @@ TEST_F(App, AutoArenaPutsTheArenaOverTheMainMenuAndOffOnlyTheMenu) {
 TEST_F(App, FailedStartEndsWithMinusOneAndReleasesSdl) {
     std::filesystem::remove(game.path("fonts/console.fon"));
     EXPECT_EQ(app_main(0, nullptr), -1);
-    EXPECT_EQ(SDL_WasInit(0), 0u);
+    EXPECT_TRUE(SDL_WasInit(0) == 0 && !first_done);
     font_env_t::copy_fonts(game, "", "", "DejaVuSansMono.ttf");
-
-    const char* old = std::getenv("SDL_VIDEODRIVER");
-    const std::string saved = old ? old : "";
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    EXPECT_EQ(app_main(0, nullptr), -1);
-    setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
-    EXPECT_FALSE(first_done);
-    EXPECT_EQ(SDL_WasInit(0), 0u);
 }

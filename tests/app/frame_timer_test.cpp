@@ -16,13 +16,11 @@ void run(frame_timer_t& t, int n, uint64_t ms) {
 TEST(FrameTimer, FrameTimeAndFramesCountedPerWindowAndConsumersSeeAtMostOneSixtieth) {
     seams().perf_counter = [] { return counter; };
     frame_timer_t& t = *get_frame_timer();
-    t.freq = 1000;
-    counter = 500;
+    t.freq = 1000, counter = 500;
     t.tick();
     EXPECT_EQ(t.dt, 0);  // no previous tick
     run(t, 1, 30);
     EXPECT_NEAR(t.dt, 0.030, 1e-9);
-    EXPECT_EQ(t.fps, 0);
     run(t, 30, 30);
     // The first window closed at t = 1.01 s after 18 frames; 14 more since.
     EXPECT_EQ(std::pair(t.fps, t.frames), std::pair(18.0, 14));

@@ -38,19 +38,7 @@ TEST_F(Wnd, DeletedWindowLeavesItsParentAndTheInputState) {
     set_focus_wnd(c);
     reg_owned_wnd(c);
     delete c;
-    EXPECT_TRUE(p.children.empty());
-    EXPECT_TRUE(!grandchild.parent && !get_focus_wnd() && owned_wnd_count() == 0);
-}
-
-TEST_F(Wnd, HitTestFindsTheDeepestShownWindowThatTakesInput) {
-    rec_wnd_t a("a", root(), {0, 0, 200, 200}), a1("a1", &a, {10, 10, 50, 50}), b("b", root(), {100, 100, 200, 200});
-    rec_wnd_t glass("glass", root(), {0, 0, 400, 400}, WS_NO_INPUT);
-    auto hit = [](pt_t p) { return root()->hit_test(&p); };
-    EXPECT_EQ((wnds{hit({20, 20}), hit({150, 150}), hit({350, 350}), hit({60, 60})}), (wnds{&a1, &b, nullptr, &a}));
-    a1.set_enabled(false);
-    EXPECT_EQ(hit({20, 20}), &a1);  // disabled windows are hit
-    a1.set_visible(false);
-    EXPECT_EQ(hit({20, 20}), &a);
+    EXPECT_TRUE(p.children.empty() && !grandchild.parent && !get_focus_wnd() && owned_wnd_count() == 0);
 }
 
 TEST_F(Wnd, InputGoesToChildrenLastFirstSkippingHiddenAndDisabled) {
@@ -96,25 +84,8 @@ TEST_F(Wnd, KeysNeedTheFocusInsideButAHotKeyClicksOnKeyUpAndStillBubbles) {
     set_focus_wnd(&other);
     a.hot_key = SDLK_RETURN;
     route(EVT_KEY_DOWN, SDLK_RETURN, 0);
-    EXPECT_EQ(a.clicks, 0);
     route(EVT_KEY_UP, SDLK_RETURN, 0);
     EXPECT_EQ((std::vector<int>{a.clicks, a.heard(EVT_COMMAND), a.heard(EVT_KEY_UP)}), (std::vector<int>{1, 1, 1}));
-}
-
-TEST_F(Wnd, AutoRepeatSendsCommandsWhileHeld) {
-    rec_wnd_t a("a", root(), {10, 10, 50, 50}, WS_REPEAT);
-    ms_per_frame = 100;  // each frame counts as the 1/60 s cap
-    move_to(20, 20);
-    route(EVT_LBTN_DOWN, 20, 20);
-    auto frames = [&](int n) {
-        for (int i = 0; i < n; ++i) do_frame();
-        return a.heard(EVT_COMMAND);
-    };
-    EXPECT_EQ(frames(10), 0);
-    EXPECT_GE(frames(20), 4);
-    route(EVT_LBTN_UP, 20, 20);
-    const int after_release = a.heard(EVT_COMMAND);
-    EXPECT_EQ(frames(20), after_release);
 }
 
 TEST_F(Wnd, NotifyBubblesToTheAncestorsThenTheScene) {
@@ -134,27 +105,16 @@ TEST_F(Wnd, NotifyBubblesToTheAncestorsThenTheScene) {
     EXPECT_EQ(p.msgs.back(), (std::pair<uint32_t, wnd_t*>(0xB001, &c)));
 }
 
-TEST_F(Wnd, OwnedWindowsAreAllClosedThenAllDeleted) {
-    auto* a = new rec_wnd_t("a", root(), {0, 0, 10, 10});
-    reg_owned_wnd(a);
-    reg_owned_wnd(new rec_wnd_t("b", a, {0, 0, 10, 10}));
-    destroy_owned_wnds();
-    EXPECT_EQ(calls, (std::vector<std::string>{"a closing", "b closing", "a deleted", "b deleted"}));
-    EXPECT_TRUE(owned_wnd_count() == 0 && root()->children.empty());
-}
-
 TEST_F(Wnd, ChildrenPaintByLayerThenInChildOrder) {
     const rect r{0, 0, 10, 10};
     rec_wnd_t modal("modal", root(), r), a("a", root(), r), hidden("hidden", root(), r, WS_HIDDEN), b("b", root(), r);
     rec_wnd_t below("below", root(), r), top("top", root(), r), a_child("a_child", &a, r);
-    modal.set_layer(LAYER_MODAL);
-    below.set_layer(-1);
-    top.set_layer(0x7FFFFFFF);
+    modal.set_layer(LAYER_MODAL), below.set_layer(-1), top.set_layer(0x7FFFFFFF);
     root()->paint_children();
     EXPECT_EQ(calls, (std::vector<std::string>{"a drawn", "a_child drawn", "b drawn", "modal drawn"}));
 }
 
-TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBounds) {
+TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBoundsAndAutoSizeFitsHiddenChildren) {
     rec_wnd_t p("p", root(), {100, 100, 400, 300});
     p.padding = 10, p.gap = 4;
     rec_wnd_t left("left", &p, {0, 0, 50, 20}, WS_DOCK_LEFT | WS_FILL_H);
@@ -172,18 +132,10 @@ TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBounds) {
     // Centred in what the docked windows left: x 164..445, y 139..370.
     EXPECT_EQ(centre.rc, (rect{295, 250, 20, 10}));
     EXPECT_EQ(std::pair(left.heard(EVT_LAYOUT_DONE), hidden.heard(EVT_LAYOUT_DONE)), std::pair(1, 0));
-}
-
-TEST_F(Wnd, RowAndColumnGroupsAreCentredAndAnAutoSizedParentFitsHiddenChildrenToo) {
-    rec_wnd_t p("p", root(), {0, 0, 200, 100});
-    p.gap = 8;
-    const uint32_t both = WS_ROW_GROUP | WS_COL_GROUP;
-    rec_wnd_t a("a", &p, {0, 0, 50, 20}, both), b("b", &p, {0, 0, 50, 30}, both);
-    p.arrange();
-    EXPECT_EQ(std::pair(pos(a), pos(b)), std::pair(pt_t{50, 25}, pt_t{108, 53}));
+    // An automatic size fits all children, hidden ones too.
     rec_wnd_t q("q", root(), {0, 0, 10, 10}, WS_AUTO_W | WS_AUTO_H);
     q.padding = 4;
-    rec_wnd_t c("c", &q, {4, 4, 50, 20}), hidden("hidden", &q, {4, 30, 80, 20}, WS_HIDDEN);
+    rec_wnd_t c("c", &q, {4, 4, 50, 20}), h("h", &q, {4, 30, 80, 20}, WS_HIDDEN);
     q.arrange();
     EXPECT_EQ(q.rc, (rect{0, 0, 83, 53}));
 }
@@ -208,13 +160,8 @@ TEST_F(Wnd, MoveCarriesDescendantsHonoursEdgeFlagsAndReportsBothAxesAtOnce) {
     }
 }
 
-class WndText : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-};
-
-TEST_F(WndText, AutoSizedWindowFitsItsTextAndDrawsItAtTheClientOrigin) {
+TEST(WndText, AutoSizedWindowFitsItsTextAndDrawsItAtTheClientOrigin) {
+    font_env_t::up();
     wnd_t w, row;
     const rect r{20, 30, 300, 100};
     w.create(WS_AUTO_W | WS_AUTO_H, nullptr, &r, 0, 0, nullptr);
@@ -235,4 +182,5 @@ TEST_F(WndText, AutoSizedWindowFitsItsTextAndDrawsItAtTheClientOrigin) {
     row.create(WS_AUTO_W, nullptr, &r, 0, 0, nullptr);
     for (int i = 0; i < 3; ++i) row.set_text(L"Tarnwick", true);
     EXPECT_EQ(row.rc.h, 100);  // the height is not automatic and stays
+    font_env_t::down();
 }
