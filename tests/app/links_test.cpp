@@ -7,31 +7,18 @@
 #include <vector>
 
 #include "app/paths.h"
-#include "app/str.h"
 
-namespace {
+static std::vector<std::string> g_urls;
+static int g_opener_result = 0;
+static std::string g_asked;  // which handlers answered
 
-std::vector<std::string> g_urls;
-int g_opener_result = 0;
-std::string g_asked;  // which handlers answered
-
-int record_url(const char* url) {
+static int record_url(const char* url) {
     g_urls.push_back(url);
     return g_opener_result;
 }
 
-class ShellOpen : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_urls.clear();
-        g_asked.clear();
-        g_opener_result = 0;
-        set_url_opener(record_url);
-    }
-    void TearDown() override { set_url_opener(nullptr); }
-};
-
-TEST_F(ShellOpen, TargetsReachTheOpenerRewrittenOrNotAtAll) {
+TEST(ShellOpen, TargetsReachTheOpenerRewrittenOrNotAtAllAndTheLastHandlerDecides) {
+    set_url_opener(record_url);
     EXPECT_FALSE(shell_open(nullptr));
     EXPECT_FALSE(shell_open(L""));
     EXPECT_TRUE(g_urls.empty());
@@ -40,9 +27,7 @@ TEST_F(ShellOpen, TargetsReachTheOpenerRewrittenOrNotAtAll) {
     EXPECT_EQ(g_urls, (std::vector<std::string>{in_folder, in_folder}));
     g_opener_result = -1;
     EXPECT_FALSE(shell_open(L"https://example.org/"));  // a failed open is no success
-}
 
-TEST_F(ShellOpen, LastRegisteredHandlerDecides) {
     for (char name : {'A', 'B'}) {
         add_link_handler([name](const wchar_t* t, bool* result) {
             if (!std::wstring_view(t).starts_with(L"both:")) return false;
@@ -51,11 +36,12 @@ TEST_F(ShellOpen, LastRegisteredHandlerDecides) {
             return true;
         });
     }
+    g_urls.clear();
+    g_opener_result = 0;
     EXPECT_FALSE(shell_open(L"both:topic"));  // B's answer
     EXPECT_EQ(g_asked, "B");
     EXPECT_TRUE(g_urls.empty());
     EXPECT_TRUE(shell_open(L"other:x"));
     EXPECT_EQ(g_urls.size(), 1u);
+    set_url_opener(nullptr);
 }
-
-}  // namespace

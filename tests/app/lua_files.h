@@ -14,10 +14,9 @@ namespace fs = std::filesystem;
 struct lua_dir_t {
     temp_dir_t tmp;
     std::string sub;
-
     explicit lua_dir_t(std::string s = "") : sub(std::move(s)) { tmp.folder(sub); }
     fs::path root() const { return sub.empty() ? tmp.root() : tmp.root() / sub; }
-    void write(const std::string& rel, const std::string& text) const { tmp.file((fs::path(sub) / rel).string(), text); }
+    void write(const std::string& rel, const std::string& s) const { tmp.file((fs::path(sub) / rel).string(), s); }
     Str wide() const { return utf8_to_str((root().string() + "/").c_str()); }
 };
 
@@ -25,12 +24,6 @@ struct box_counter_t {
     static inline int count = 0;
     static inline std::string last;
     lua_msg_box_t saved = lua_msg_box;
-    box_counter_t() {
-        count = 0;
-        lua_msg_box = [](const char*, const char* text) {
-            ++count;
-            last = text;
-        };
-    }
+    box_counter_t() { count = 0, lua_msg_box = [](const char*, const char* text) { ++count, last = text; }; }
     ~box_counter_t() { lua_msg_box = saved; }
 };

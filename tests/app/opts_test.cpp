@@ -16,20 +16,14 @@ void load(const std::string& body) {
 }  // namespace
 
 TEST(Opts, SwitchesAreOnForAnyNumberButZeroAndMissingOnesTakeTheirDefaults) {
-    opts().full_screen = false;
-    opts().show_tip_at_rb = true;
-    opts().spd_ani_lv = 3;
+    opts().full_screen = false, opts().show_tip_at_rb = true;
     load("[Main]\nshow_fps=5\nmusic=0x0\nsound=-1\nshow_grid=abc\n[Other]\nfull_screen=0\ndisp_dice=1\n");
     const opts_t& o = opts();
     // Only section Main counts; a value that is not a number takes the default.
     const std::vector<bool> got{o.full_screen, o.show_tip_at_rb, o.show_fps, o.music, o.sound, o.show_grid, o.disp_dice};
     EXPECT_EQ(got, std::vector<bool>({true, false, true, false, true, false, false}));
-    EXPECT_EQ(o.spd_ani_lv, 1);
-}
-
-TEST(Opts, AnimationSpeedIsClampedToOneToThree) {
-    const std::pair<const char*, int> rows[] = {{"0", 1}, {"-5", 1}, {"1", 1}, {"2", 2}, {"3", 3}, {"7", 3}, {"x", 1}};
-    for (const auto& [text, want] : rows) {
+    // The animation speed is clamped to 1..3.
+    for (const auto& [text, want] : {std::pair("0", 1), {"2", 2}, {"7", 3}, {"x", 1}}) {
         load(std::string("[Main]\nspd_ani_lv=") + text + "\n");
         EXPECT_EQ(opts().spd_ani_lv, want) << text;
     }

@@ -21,49 +21,40 @@ protected:
     rec_scene_t* b = new rec_scene_t("b");
     void SetUp() override {
         loop_test_t::SetUp();
-        reg_scene(a);
-        reg_scene(b);
+        reg_scene(a), reg_scene(b);
     }
 };
 
 TEST_F(Scenes, PushLeavesThenEntersLaysOutAndResumesAndShutdownLeavesOnlyTheTop) {
     push_scene(a, true);
-    calls.clear();
+    take_calls();
     push_scene(b, true);
-    EXPECT_EQ(calls, (strs{"a leave", "b enter", "b layout", "b resume"}));
-    calls.clear();
+    EXPECT_EQ(take_calls(), (strs{"a leave", "b enter", "b layout", "b resume"}));
     push_scene(a, false);
-    EXPECT_EQ(calls, (strs{"b leave", "a resume"}));
-    EXPECT_EQ(get_top_scene(), a);
-    calls.clear();
+    EXPECT_EQ(take_calls(), (strs{"b leave", "a resume"}));
     leave_top_scene();
     free_scenes();
-    EXPECT_EQ(calls, (strs{"a leave", "a deleted", "b deleted"}));
+    EXPECT_EQ(take_calls(), (strs{"a leave", "a deleted", "b deleted"}));
     EXPECT_FALSE(has_scene());
 }
 
 TEST_F(Scenes, EachSceneShowsOnlyItsOwnWindows) {
     rec_wnd_t *a1 = nullptr, *a_hidden = nullptr, *b1 = nullptr;
-    a->on_enter = [&] {
-        a1 = top_wnd("a1");
-        a_hidden = top_wnd("a_hidden", WS_HIDDEN);
-    };
+    a->on_enter = [&] { a1 = top_wnd("a1"), a_hidden = top_wnd("a_hidden", WS_HIDDEN); };
     b->on_enter = [&] { b1 = top_wnd("b1"); };
     push_scene(a, true);
     EXPECT_EQ(a->wnds, (wnds{a1}));
     rec_wnd_t* late = top_wnd("late");  // made after enter: not the scene's own
     push_scene(b, true);
-    EXPECT_TRUE(a1->is_hidden() && late->is_hidden());
-    EXPECT_FALSE(b1->is_hidden());
-    calls.clear();
+    EXPECT_TRUE(a1->is_hidden() && late->is_hidden() && !b1->is_hidden());
+    take_calls();
     pop_scene();
-    EXPECT_EQ(get_top_scene(), a);
-    EXPECT_EQ(calls, (strs{"b leave", "a resume"}));
+    EXPECT_EQ(take_calls(), (strs{"b leave", "a resume"}));
     EXPECT_FALSE(a1->is_hidden());
     EXPECT_TRUE(a_hidden->is_hidden() && late->is_hidden() && b1->is_hidden());
 }
 
-TEST_F(Scenes, PushAndPopForgetPressHoverAndClick) {
+TEST_F(Scenes, SwitchesForgetPressAndAStrayPopLeavesAnEmptyStack) {
     rec_wnd_t* w = nullptr;
     a->on_enter = [&] { w = top_wnd("w"); };
     push_scene(a, true);
@@ -72,20 +63,13 @@ TEST_F(Scenes, PushAndPopForgetPressHoverAndClick) {
     ASSERT_EQ(get_pressed_wnd(), w);
     set_modal_result(-1);
     push_scene(b, true);
-    EXPECT_EQ(get_pressed_wnd(), nullptr);
-    EXPECT_EQ(get_hover_wnd(), nullptr);
+    EXPECT_EQ((wnds{get_pressed_wnd(), get_hover_wnd()}), (wnds{nullptr, nullptr}));
     EXPECT_EQ(get_modal_result(), 0);
     // The button held across the switch is not clicked by its release.
     pop_scene();
     route(EVT_LBTN_UP, 5, 5);
-    EXPECT_EQ(w->clicks, 0);
-    EXPECT_EQ(get_clicked_wnd(), nullptr);
-}
-
-TEST_F(Scenes, PoppingTheLastSceneLeavesAnEmptyStack) {
-    push_scene(a, true);
+    EXPECT_TRUE(w->clicks == 0 && !get_clicked_wnd());
     pop_scene();
-    EXPECT_EQ(get_top_scene(), nullptr);
     pop_scene();
-    EXPECT_FALSE(has_scene());
+    EXPECT_TRUE(!get_top_scene() && !has_scene());
 }

@@ -7,18 +7,9 @@
 
 #include "app/str.h"
 
-namespace {
+static std::vector<std::wstring> g_blocks;
 
-std::vector<std::wstring> g_blocks;
-
-void collect(const wchar_t* text, void*) { g_blocks.push_back(text); }
-
-// The battle-log window runs a frame while it takes a block; lines written
-// during that frame must survive the outer flush.
-void write_while_delivering(const wchar_t* text, void*) {
-    collect(text, nullptr);
-    if (g_blocks.size() == 1) log_cur_buf()->append(L"nested");
-}
+static void collect(const wchar_t* text, void*) { g_blocks.push_back(text); }
 
 class TextLog : public ::testing::Test {
 protected:
@@ -33,7 +24,7 @@ protected:
     void TearDown() override { SetUp(); }
 };
 
-TEST_F(TextLog, IndentedBlockIsDeliveredOnceToTheCurrentOutput) {
+TEST_F(TextLog, IndentedBlockIsDeliveredOnceAndDisabledTextNever) {
     log_cur_buf()->append(L"lost");
     log_flush();  // the default output: emptied, nothing else
     EXPECT_TRUE(log_cur_buf()->empty());
@@ -48,28 +39,24 @@ TEST_F(TextLog, IndentedBlockIsDeliveredOnceToTheCurrentOutput) {
     log_newline();  // no blanks below level 0
     log_cur_buf()->append(L"E");
     log_set_sink(collect, nullptr);
-    log_flush();
-    log_flush();
-    EXPECT_EQ(g_blocks, std::vector<std::wstring>{L"Orc hits\n    D1\n        D2\nE"});
-}
-
-TEST_F(TextLog, TextWrittenWhileDisabledIsNeverDelivered) {
-    log_set_sink(collect, nullptr);
-    log_cur_buf()->append(L"kept");
     log_set_enabled(false);
     log_cur_buf()->append_char(L'x');
     log_flush();
     log_set_enabled(true);
     log_flush();
-    EXPECT_EQ(g_blocks, std::vector<std::wstring>{L"kept"});
+    log_flush();
+    EXPECT_EQ(g_blocks, std::vector<std::wstring>{L"Orc hits\n    D1\n        D2\nE"});
 }
 
+// The battle-log window runs a frame while it takes a block; lines written
+// during that frame must survive the outer flush.
 TEST_F(TextLog, LinesWrittenDuringDeliveryAreKept) {
-    log_set_sink(write_while_delivering, nullptr);
+    log_set_sink([](const wchar_t* text, void*) {
+        collect(text, nullptr);
+        if (g_blocks.size() == 1) log_cur_buf()->append(L"nested");
+    }, nullptr);
     log_cur_buf()->append(L"outer");
     log_flush();
     log_flush();
     EXPECT_EQ(g_blocks, (std::vector<std::wstring>{L"outer", L"nested"}));
 }
-
-}  // namespace

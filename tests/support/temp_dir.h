@@ -1,6 +1,5 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything
-// in it when the test ends.
+// A fresh folder under the system's temporary folder, removed with all it holds at the end.
 #include <stdlib.h>
 
 #include <filesystem>
