@@ -56,7 +56,6 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     for (auto* a : t) mgr.play(a);
     // A maker's own delay gives way to the spacing; another point starts at once.
     EXPECT_EQ((std::array{t[0]->delay, t[1]->delay, t[2]->delay, t[3]->delay}), (std::array{0, 300, 600, 0}));
-
     // Waiting texts neither rise nor age; the running one rises a pixel a frame.
     mgr.run(0.05);
     mgr.run(0.05);
@@ -65,7 +64,6 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     auto* d = text_at({11, 20});  // 100 ms after a running one: waits the remaining 200
     mgr.play(d);
     EXPECT_EQ(d->delay, 200);
-
     // Deleted texts leave no entry behind: the next text at the point starts at once.
     steps_until_empty(mgr, 0.05);
     auto* later = text_at({10, 20});
@@ -84,7 +82,6 @@ TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
     for (int i = 0; i < 3; ++i) mgr.run(dt60);
     EXPECT_EQ((std::array{g0, g1, g2}), (std::array{3, 0, 3}));
     EXPECT_EQ(std::pair(low->delay, low->elapsed), std::pair(100, 0.0));  // frozen: neither delay nor age moves
-
     mgr.run(dt60);  // group 2 is gone: group 1 counts its delay down in whole milliseconds
     EXPECT_EQ(low->delay, 100 - int(dt60 * 1000));
     mgr.play(counting(1, &neg, -3));  // would never run: joins group 0

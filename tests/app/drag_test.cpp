@@ -2,21 +2,17 @@
 
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <tuple>
 
-#include "support/canvas.h"
 #include "support/loop_harness.h"
 
 using namespace harness;
 
 namespace {
 
-const std::map<uint32_t, std::string> drag_msgs = {
-    {EVT_DRAG_QUERY, "query"}, {EVT_DRAG_BEGIN, "begin"}, {EVT_DRAG_OVER, "over-src"},
-    {EVT_DRAG_OVER2, "over-tgt"}, {EVT_DROP, "drop-src"},  {EVT_DROP2, "drop-tgt"},
-};
+const std::map<uint32_t, std::string> drag_msgs = {{EVT_DRAG_QUERY, "query"}, {EVT_DRAG_BEGIN, "begin"},
+    {EVT_DRAG_OVER, "over-src"}, {EVT_DRAG_OVER2, "over-tgt"}, {EVT_DROP, "drop-src"}, {EVT_DROP2, "drop-tgt"}};
 
 // Answers every drag message, so each stops at the window it was sent to,
 // and logs it in harness::calls as "<window> <message>".
@@ -164,53 +160,6 @@ TEST_F(Drag, ClosedWindowsLeaveTheDrag) {
     ASSERT_TRUE(is_drag_src(src.get()));
     src.reset();  // without its source the drag is over
     EXPECT_FALSE(is_dragging());
-}
-
-// Drawing, read back: the mover dragged over the target, the mouse rectangle
-// overlapping the target's right part.
-class DragDraw : public Drag {
-protected:
-    const test_gfx_t gfx{"tw_drag"};
-    std::optional<canvas_t> canvas;
-
-    static void SetUpTestSuite() { ASSERT_TRUE(init_sdl_libs()) << SDL_GetError(); }
-    static void TearDownTestSuite() { quit_sdl_libs(); }
-    void SetUp() override {
-        Drag::SetUp();
-        ASSERT_TRUE(open_window()) << SDL_GetError();
-        canvas.emplace(512);
-    }
-    void TearDown() override {
-        Drag::TearDown();
-        canvas.reset();
-        close_window();
-    }
-};
-
-TEST_F(DragDraw, LightsAndImagesFollowTheDropState) {
-    start_mover();
-    at(EVT_MOUSE_MOVE, 330, 130);
-    // Alphas of the source and target lights: white at 68 and at 17.
-    const auto lights = [] { return std::pair(canvas_t::px(120, 120) >> 24, canvas_t::px(305, 105) >> 24); };
-    const rect mouse_rc{330, 130, 32, 32};
-    const uint32_t img_clr = 0xFF2040A0u;
-    gfx.png("img", 32, 32, img_clr);
-    drag_draw();
-    EXPECT_EQ(lights(), (std::pair{68u, 17u}));
-    EXPECT_EQ(canvas_t::px(200, 300), 0u);
-    canvas->clear();
-    set_drag_img(gfx.name("img"));
-    drag_draw();
-    EXPECT_EQ(canvas_t::read(mouse_rc), std::vector<uint32_t>(32 * 32, img_clr));
-    canvas->clear();
-    set_drop_ok(false);  // no target light, and the no-drop image over the drag image
-    drag_draw();
-    EXPECT_EQ(lights(), (std::pair{68u, 0u}));
-    EXPECT_NE(canvas_t::read(mouse_rc), std::vector<uint32_t>(32 * 32, img_clr));
-    canvas->clear();
-    mover.drag_flags |= DRAG_NO_HILITE;
-    drag_draw();
-    EXPECT_EQ(lights(), (std::pair{0u, 0u}));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(ImgSheet, SplitsRowByRowAndAppends) {
+TEST_F(ImgSheet, SplitsRowByRowAppendsAndRefusesSmallSheets) {
     const Str big = grid("big", 4, 8, 32, 32), b = grid("b", 3, 2, 5, 7);
     img_sheet_t sheet(big);
     ASSERT_EQ(sheet.frames.size(), 32u);
@@ -47,18 +47,16 @@ TEST_F(ImgSheet, SplitsRowByRowAndAppends) {
     ASSERT_TRUE(sheet.split_by_size(b, 5, 7));  // appends and sets the grid
     ASSERT_EQ(sheet.frames.size(), 38u);
     EXPECT_EQ(sheet.frames[37].src, (rect{10, 7, 5, 7}));
-}
 
-TEST_F(ImgSheet, SheetsSmallerThanTheirGridAreRefused) {
-    const Str narrow = grid("narrow", 3, 8, 1, 1), low = grid("low", 4, 7, 1, 1), ok = grid("ok", 4, 8, 2, 2);
-    img_sheet_t by_name(narrow), sheet;
+    // Sheets smaller than their grid are refused, and a refusal keeps what the sheet held.
+    const Str narrow = grid("narrow", 3, 8, 1, 1), low = grid("low", 4, 7, 1, 1);
+    img_sheet_t by_name(narrow), empty;
     EXPECT_TRUE(by_name.frames.empty());
-    EXPECT_FALSE(sheet.load(low));
-    EXPECT_FALSE(sheet.split_by_size(ok, 0, 2) || sheet.split_by_size(ok, 9, 2));  // 9: wider than the image
-    EXPECT_TRUE(sheet.frames.empty());
-    ASSERT_TRUE(sheet.load(ok));
-    EXPECT_FALSE(sheet.load(narrow));  // keeps what it held
-    EXPECT_EQ(sheet.frames.size(), 32u);
+    EXPECT_FALSE(empty.load(low));
+    EXPECT_FALSE(empty.split_by_size(b, 0, 2) || empty.split_by_size(b, 16, 2));  // 16: wider than the image
+    EXPECT_TRUE(empty.frames.empty());
+    EXPECT_FALSE(sheet.load(narrow));
+    EXPECT_EQ(sheet.frames.size(), 38u);
 }
 
 TEST_F(ImgSheet, AutotileDrawsTheChosenQuartersOnItsGridOnly) {

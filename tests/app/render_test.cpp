@@ -88,17 +88,6 @@ TEST_F(Render, RenderTargetClearsTransparentOrToTheColour) {
     EXPECT_EQ(px(5, 5), 0xFF102030u);
 }
 
-TEST_F(Render, TextureCreateRefusesBadKindsAndSizes) {
-    const std::tuple<size, int, bool> rows[] = {
-        {{7, 3}, zg::TEX_ARGB1555, true}, {{8, 8}, 3, false}, {{0, 8}, zg::TEX_ARGB8888, false},
-        {{8, -1}, zg::TEX_ARGB8888, false}};
-    for (const auto& [sz, kind, ok] : rows) {
-        zg::tex_t t;
-        EXPECT_EQ(t.create(sz, kind, SDL_TEXTUREACCESS_STREAMING), ok) << kind << " " << sz.w << "x" << sz.h;
-        EXPECT_EQ(t.get_format_kind(), ok ? kind : 0);
-    }
-}
-
 TEST_F(Render, LoadTakesPaletteImages) {
     const temp_dir_t tmp;
     SDL_Surface* p = SDL_CreateRGBSurfaceWithFormat(0, 5, 2, 8, SDL_PIXELFORMAT_INDEX8);

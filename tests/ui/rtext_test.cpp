@@ -38,8 +38,7 @@ TEST_F(Rtext, EmptyAbsentOrFontlessTextIsNothing) {
     lay(L"abc");
     EXPECT_EQ(rt.item_rect(3), rect{});
     rt.set_text(nullptr, nullptr, FONT_DEF, nullptr, 3);
-    EXPECT_EQ(rt.get_rect(), rect{});
-    EXPECT_EQ(rt.item_count(), 0);
+    EXPECT_EQ(std::pair(rt.get_rect(), rt.item_count()), std::pair(rect{}, 0));
     lay(L"ab c", {rt_unbounded, rt_unbounded}, 3, 99);  // no font: nothing visible, drawing harmless
     EXPECT_EQ(rt.get_rect(), rect{});
     rt.draw(0, 0);
@@ -84,15 +83,6 @@ TEST_F(Rtext, WrapsPerCharacterAtTheBoxWidthAndAligns) {
     EXPECT_EQ(rt.get_rect(), (rect{150 - ab / 2, 100 - fh / 2, ab, fh}));
 }
 
-TEST_F(Rtext, TabsStopEverySixteenQuartersOfTheFontHeight) {
-    const int unit = fh / 4 * 16;
-    lay(L"a\tb");
-    EXPECT_EQ(rt.item_rect(1), (rect{adv(U'a'), 0, unit - adv(U'a') + 1, fh}));
-    EXPECT_EQ(rt.item_rect(2).x, unit);
-    lay(L"\t\tb", {unit + unit / 2, rt_unbounded});  // the pen stops at the box edge
-    EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'b'), fh}));
-}
-
 TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
     const std::pair<const wchar_t*, int> rows[] = {
         {L"a<c=r>b</c>", 2}, {L"<tip='x>y'>z</>", 1}, {L"<tip=\"x>y\">z", 1}, {L"<url=[==[a]]>b]==]>z", 1},
@@ -103,14 +93,6 @@ TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
     }
     EXPECT_EQ(strip_tags(L"<c=r>red</c> and <b>bold</b> > x<never"), Str(L"red and bold  x"));
     EXPECT_TRUE(strip_tags(nullptr).empty());
-}
-
-TEST_F(Rtext, PrefixIsLaidOutBeforeTheText) {
-    rt.set_prefix("AV");
-    lay(L"A");
-    EXPECT_EQ(std::pair(rt.get_rect().w, rt.get_text()), std::pair(line_w(U"AVA"), Str(L"A")));
-    lay(L"");  // only the mark-up decides whether there is anything to lay out
-    EXPECT_EQ(rt.item_count(), 0);
 }
 
 TEST_F(Rtext, DrawsInItsColourAndAlphaInsideItsRect) {
