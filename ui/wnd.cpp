@@ -497,25 +497,22 @@ void wnd_t::set_margins(const int m[4]) {
 void wnd_t::set_bg_clr(const clr_t* c) { bg_clr = *c; }
 
 namespace {
-// Screen position of the left edge when x (parent client coordinates) is the
-// left edge, the right edge (flag 1) or the centre (flag 4).
-int screen_x(const wnd_t& w, int x, int flags) {
-    int nx = (w.parent ? w.parent->rc.x + w.parent->margin_l : 0) + x;
-    if (flags & 1)
-        nx -= w.rc.w;
-    else if (flags & 4)
-        nx -= w.rc.w / 2;
-    return nx;
+// Where the near edge lands when pos (from origin) names the near edge, the far edge or the centre.
+int near_edge(int origin, int pos, int len, bool far, bool mid) {
+    const int n = origin + pos;
+    return far ? n - len : mid ? n - len / 2 : n;
 }
 
-// Likewise for the top edge: flag 2 the bottom edge, flag 8 the centre.
+// x and y are in parent client coordinates: flags 1 and 2 name the right and
+// bottom edges, 4 and 8 the centre.
+int screen_x(const wnd_t& w, int x, int flags) {
+    const int origin = w.parent ? w.parent->rc.x + w.parent->margin_l : 0;
+    return near_edge(origin, x, w.rc.w, flags & 1, flags & 4);
+}
+
 int screen_y(const wnd_t& w, int y, int flags) {
-    int ny = (w.parent ? w.parent->rc.y + w.parent->margin_t : 0) + y;
-    if (flags & 2)
-        ny -= w.rc.h;
-    else if (flags & 8)
-        ny -= w.rc.h / 2;
-    return ny;
+    const int origin = w.parent ? w.parent->rc.y + w.parent->margin_t : 0;
+    return near_edge(origin, y, w.rc.h, flags & 2, flags & 8);
 }
 }  // namespace
 

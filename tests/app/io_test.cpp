@@ -86,7 +86,7 @@ TEST_F(IoTest, WideTextReadsEveryEncodingItMayFind) {
     EXPECT_EQ(lines_of("bad16.txt"), (lines_t{L"a\uFFFDb\uFFFD"}));
 }
 
-TEST_F(IoTest, LongLinesArriveInPiecesAndSeekingToTheStartSkipsTheMark) {
+TEST_F(IoTest, LongLinesArriveInChunksAndSeekingToTheStartSkipsTheMark) {
     t.file("long.txt", "\xFF\xFE" + le((std::wstring(1500, L'x') + L"\r\nend").c_str()));
     EXPECT_EQ(lines_of("long.txt"), (lines_t{std::wstring(1023, L'x'), std::wstring(477, L'x') + L"\n", L"end"}));
     CZsFile f(at("long.txt").c_str(), 0x14000, 64);
