@@ -89,7 +89,7 @@ int itm_rare_lv(const itm_slot_t& it) {
 namespace {
 
 bool fits_weapon(const ie_t& e, const itm_t& w) {
-    const uint32_t mask = w.wpn.dmg.type;
+    const uint32_t mask = w.wpn.dmg.mask;
     const bool reach = ((e.flags & IEF_MELEE) && !w.wpn.ranged()) || ((e.flags & IEF_RANGED) && w.wpn.ranged());
     const bool dmg = ((e.flags & IEF_SP) && (mask & 0x6)) || ((e.flags & IEF_B) && (mask & 0x8));
     const bool bow = !(e.flags & IEF_BOW) || w.grp == WG_BOW;

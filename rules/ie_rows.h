@@ -17,6 +17,7 @@ struct ie_row_t {
     int param = 0;
 };
 
-constexpr int dice(int count, int sides) { return pack_dice(count, sides); }
+// pack_dice as a constant, for the rows.
+constexpr int dice(int count, int sides) { return 100000000 + count * 10000 + sides; }
 
 std::span<const ie_row_t> ie_table_rows();

@@ -7,9 +7,9 @@
 #include "rules/itm_rows.h"
 #include "rules/tbl_texts.h"
 
-itm_wpn_t::itm_wpn_t(int cat, int hands, const wchar_t* dmg_text, int crit_rng, int crit_mul, int range, int flags)
+itm_wpn_t::itm_wpn_t(int cat, int hands, const char* dmg_text, int crit_rng, int crit_mul, int range, int flags)
     : cat(cat), hands(hands), crit_rng(crit_rng), crit_mul(crit_mul), range(range), flags(flags) {
-    dmg_part_parse_dice(dmg, dmg_text);
+    dmg_part_parse_dice(&dmg, dmg_text);
 }
 
 int32_t itm_wpn_t::get_rng(int use) const {

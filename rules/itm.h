@@ -65,7 +65,7 @@ struct itm_wpn_t {
     int32_t flags = 0;  // wpn_flag_bit_e
 
     itm_wpn_t() = default;
-    itm_wpn_t(int cat, int hands, const wchar_t* dmg_text, int crit_rng, int crit_mul, int range, int flags);
+    itm_wpn_t(int cat, int hands, const char* dmg_text, int crit_rng, int crit_mul, int range, int flags);
 
     bool ranged() const { return flags & WF_RNG; }
     bool thrown() const { return flags & (WF_THROW_S | WF_THROW_B); }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/db.h"
-#include "rules/ex_info.h"
+#include "rules/rare_lv.h"
 #include "rules/ie.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"

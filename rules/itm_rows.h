@@ -13,7 +13,7 @@ constexpr int NEVER = NO_LIMIT;  // treasure level of kinds that are never drawn
 struct itm_nat_row_t {
     int id;
     const wchar_t* key;
-    const wchar_t* dmg;
+    const char* dmg;
     int hands = 1;
     int crit_rng = 1;
     int ies[2] = {};
@@ -28,7 +28,7 @@ struct itm_wpn_row_t {
     int hands = 1;  // "OneHanded"
     double price;
     double wt;
-    const wchar_t* dmg;
+    const char* dmg;
     int crit_rng = 1;
     int crit_mul = 2;
     int range = 0;
@@ -48,7 +48,7 @@ struct itm_amr_row_t {
     int spd = 0;
     int asf = 0;
     int def = 0;
-    const wchar_t* bash = nullptr;
+    const char* bash = nullptr;
     int bash_flags = 0;
 };
 
@@ -78,7 +78,7 @@ struct itm_drug_row_t {
     const wchar_t* key;
     double price;
     double wt;
-    const wchar_t* dmg;
+    const char* dmg;
     int range = 0;
     int flags = 0;
 };

@@ -1,4 +1,4 @@
-#include "rules/ex_info.h"
+#include "rules/rare_lv.h"
 
 #include <array>
 #include <vector>
