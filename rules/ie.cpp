@@ -57,10 +57,11 @@ const ie_t& get_ie(int id) {
 
 int32_t itm_ench_val(const itm_slot_t& it, int e) {
     const ie_t& ie = get_ie(e);
-    const int m = ie.scales() ? std::max(it.bonus, 1) : 1;
+    // Bonuses come from save files: a cap keeps the product and the packed dice whole.
+    const int m = ie.scales() ? std::clamp(it.bonus, 1, 9999) : 1;
     if (is_packed_dice(ie.val)) {
         const int r = ie.val % 100000000;
-        return pack_dice(r / 10000 * m, r % 10000);
+        return pack_dice(std::min(r / 10000 * m, 9999), r % 10000);
     }
     if (ie.val < 1) return 0;
     return ie.val * m + ((ie.flags & IEF_ADD_LV) ? ie.lv : 0);

@@ -17,6 +17,10 @@ const wchar_t* text_or_empty(const wchar_t* s) { return s ? s : L""; }
 
 int64_t clamp32(int64_t v) { return std::clamp<int64_t>(v, INT32_MIN, INT32_MAX); }
 
+// Bonuses come from save files: beyond this the price is past int32 anyway,
+// and squares of it still fit in 64 bits.
+int64_t sane(int64_t x) { return std::clamp<int64_t>(x, -100000, 100000); }
+
 }  // namespace
 
 // ---- prices ----
@@ -26,8 +30,7 @@ int32_t itm_ench_cost(const itm_slot_t& it) {
     int64_t sum = 0;
     for (int e : ies) {
         const ie_t& ie = get_ie(e);
-        // 64 bits and a clamp: bonuses come from save files.
-        const int64_t x = clamp32(int64_t(ie.lv) * (ie.scales() ? it.bonus : 1));
+        const int64_t x = sane(int64_t(ie.lv) * (ie.scales() ? sane(it.bonus) : 1));
         sum = clamp32(sum + clamp32(int64_t(ie.cost) * x * x * 1000));
     }
     if (ies.size() < 2) return int32_t(sum);
@@ -38,7 +41,7 @@ double itm_slot_t::get_price() const {
     const itm_t& kind = get_itm(id);
     if (kind.rare_lv > 1) return itm_ench_cost(*this);
     const int64_t k = kind.type == IT_WPN ? 2 : 1;
-    const int64_t enchanted = clamp32(itm_ench_cost(*this) + k * bonus * int64_t(bonus) * 1000);
+    const int64_t enchanted = clamp32(itm_ench_cost(*this) + k * sane(bonus) * sane(bonus) * 1000);
     if (enchanted == 0) return kind.price;
     int64_t b = int64_t(kind.price);
     if (b < enchanted / 3) return double(enchanted);
@@ -107,7 +110,7 @@ Str fill_one(const Str& spec, int num, const wchar_t* text) {
     if (text)
         out.format(conv == L's' ? spec.buf : L"%s", text);
     else
-        out.format(std::wcschr(L"dixXou", conv) ? spec.buf : L"%d", num);
+        out.format(std::wcschr(L"dixXoufeEgG", conv) ? spec.buf : L"%d", num);
     return out;
 }
 

@@ -130,3 +130,8 @@ TEST(IeTexts, ReadFromTheEnchantmentFile) {
     EXPECT_EQ(boxes.count, 0);
     db_t::instance().close();
 }
+
+TEST(IeRules, HugeBonusesFromADamagedSaveStayWhole) {
+    EXPECT_TRUE(is_packed_dice(itm_ench_val(inst(33, INT_MAX), 12)));
+    EXPECT_GT(itm_ench_val(inst(67, INT_MAX), 44), 0);
+}
