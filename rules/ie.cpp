@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/db.h"
+#include "rules/dice.h"
 #include "rules/ie_rows.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"
@@ -60,8 +61,9 @@ int32_t itm_ench_val(const itm_slot_t& it, int e) {
     // Bonuses come from save files: a cap keeps the product and the packed dice whole.
     const int m = ie.scales() ? std::clamp(it.bonus, 1, 9999) : 1;
     if (is_packed_dice(ie.val)) {
-        const int r = ie.val % 100000000;
-        return pack_dice(std::min(r / 10000 * m, 9999), r % 10000);
+        int count = 0, sides = 0;
+        unpack_dice(&count, &sides, ie.val);
+        return pack_dice(std::min(count * m, 9999), sides);
     }
     if (ie.val < 1) return 0;
     return ie.val * m + ((ie.flags & IEF_ADD_LV) ? ie.lv : 0);

@@ -87,6 +87,6 @@ constexpr ie_row_t ie_rows[] = {
     { .id = 82, .key = L"trip", .lv = 1, .cost = 1 },
     { .id = 83, .key = L"palsy", .lv = 1, .cost = 1 },
 };
-static_assert(ids_ascending(ie_rows) && std::size(ie_rows) == IE_COUNT - 1 && ie_rows[0].id == 1);
+static_assert(ids_in_order(ie_rows) && std::size(ie_rows) == IE_COUNT - 1 && ie_rows[0].id == 1);
 
 std::span<const ie_row_t> ie_table_rows() { return ie_rows; }

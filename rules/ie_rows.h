@@ -4,7 +4,7 @@
 #include <span>
 
 #include "rules/ie.h"
-#include "rules/itm_rows.h"
+#include "rules/ids_in_order.h"
 
 struct ie_row_t {
     int id;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/text_info.h"
-#include "rules/itm_dice_tmp.h"
+#include "rules/dmg.h"
 
 constexpr int ITM_COUNT = 180;    // rows 0 to 179, row 0 empty
 constexpr int NO_LIMIT = 1000000000;

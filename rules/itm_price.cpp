@@ -7,6 +7,8 @@
 
 #include "app/db.h"
 #include "rules/rare_lv.h"
+#include "rules/dice.h"
+#include "rules/enums.h"
 #include "rules/ie.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"
@@ -151,8 +153,9 @@ void itm_enchs_tip(const itm_slot_t& it, Str& out) {
         out.append_format(L"\n<c=lbl b>%s: </c><c=g>", text_or_empty(ie.n));
         const int v = itm_ench_val(it, e);
         if (is_packed_dice(v)) {
-            const int r = v % 100000000;
-            out.append(ie_fill_val(ie.d, 0, dice_rng_text(r / 10000, r % 10000).buf).buf);
+            int count = 0, sides = 0;
+            unpack_dice(&count, &sides, v);
+            out.append(ie_fill_val(ie.d, 0, dice_rng_text(count, sides).buf).buf);
         } else if (v > 0) {
             out.append(ie_fill_val(ie.d, v, nullptr).buf);
         } else {

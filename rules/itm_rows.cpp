@@ -31,7 +31,7 @@ constexpr itm_nat_row_t nat_rows[] = {
     { .id = 25, .key = L"lich_touch", .dmg = "3d8v", .ies = {83} },
     { .id = 26, .key = L"unarm", .dmg = "1d3b" },
 };
-static_assert(ids_ascending(nat_rows));
+static_assert(ids_in_order(nat_rows));
 
 // Manufactured weapons, and two exotic ones added after the consumables.
 constexpr itm_wpn_row_t wpn_rows[] = {
@@ -97,7 +97,7 @@ constexpr itm_wpn_row_t wpn_rows[] = {
     { .id = 179, .key = L"net", .grp = 8, .cat = 3, .price = 5, .wt = 2, .dmg = "2d8pb", .crit_rng = 0,
       .crit_mul = 0, .range = 4, .flags = WF_RNG | WF_DEX | WF_THROW_S },
 };
-static_assert(ids_ascending(wpn_rows));
+static_assert(ids_in_order(wpn_rows));
 
 // Armour, then shields.
 constexpr itm_amr_row_t amr_rows[] = {
@@ -119,7 +119,7 @@ constexpr itm_amr_row_t amr_rows[] = {
     { .id = 76, .key = L"shd4", .type = IT_SHD, .grp = 3, .price = 30, .wt = 45, .max_dex = 2, .np_pen = -10,
       .spd = -2, .asf = 50, .def = 6, .bash = "1d4b" },
 };
-static_assert(ids_ascending(amr_rows));
+static_assert(ids_in_order(amr_rows));
 
 // Enchanted wearables and books; books are never drawn as treasure.
 constexpr itm_wear_row_t wear_rows[] = {
@@ -213,7 +213,7 @@ constexpr itm_wear_row_t wear_rows[] = {
     { .id = 164, .key = L"book_wis", .type = IT_DRUG, .wt = 5, .min_lv = NEVER, .rare_lv = 4, .ies = {41} },
     { .id = 165, .key = L"book_cha", .type = IT_DRUG, .wt = 5, .min_lv = NEVER, .rare_lv = 4, .ies = {42} },
 };
-static_assert(ids_ascending(wear_rows));
+static_assert(ids_in_order(wear_rows));
 
 // Ammunition for bows, crossbows and slings.
 constexpr itm_ammo_row_t ammo_rows[] = {
@@ -221,7 +221,7 @@ constexpr itm_ammo_row_t ammo_rows[] = {
     { .id = 167, .key = L"bow_x_a", .grp = 7, .price = 0.1, .wt = 0.1 },
     { .id = 168, .key = L"sling_a", .grp = 8, .price = 0.01, .wt = 0.2 },
 };
-static_assert(ids_ascending(ammo_rows));
+static_assert(ids_in_order(ammo_rows));
 
 // Consumables: a healing kit, six thrown kinds and two coatings.
 constexpr itm_drug_row_t drug_rows[] = {
@@ -235,7 +235,7 @@ constexpr itm_drug_row_t drug_rows[] = {
     { .id = 176, .key = L"coat_s", .price = 5, .wt = 0.5, .dmg = "0" },
     { .id = 177, .key = L"coat_a", .price = 100, .wt = 0.5, .dmg = "0" },
 };
-static_assert(ids_ascending(drug_rows));
+static_assert(ids_in_order(drug_rows));
 
 const itm_rows_t& itm_rows() {
     static const itm_rows_t rows{nat_rows, wpn_rows, amr_rows, wear_rows, ammo_rows, drug_rows};

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "rules/ids_in_order.h"
 #include "rules/itm.h"
 
 constexpr int NEVER = NO_LIMIT;  // treasure level of kinds that are never drawn
@@ -92,10 +93,3 @@ struct itm_rows_t {
     std::span<const itm_drug_row_t> drug;
 };
 const itm_rows_t& itm_rows();
-
-template <class T, std::size_t N>
-constexpr bool ids_ascending(const T (&rows)[N]) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (rows[i].id <= rows[i - 1].id) return false;
-    return true;
-}

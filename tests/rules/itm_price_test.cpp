@@ -6,6 +6,8 @@
 
 #include "app/db.h"
 #include "app/lua_files.h"
+#include "app/text_info.h"
+#include "rules/enums.h"
 #include "rules/ie.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"
@@ -73,7 +75,9 @@ protected:
     lua_dir_t dir;
 
     void SetUp() override {
-        dir.write("main.lua", "strs = {}\n_wsp = '_'");
+        dir.write("main.lua", "_wsp = '_'\nstrs = { wpn_flags = { [2] = { n = 'Reach', d = 'two cells' },"
+                              " [3] = { n = 'Light', d = 'off hand' }, [4] = { n = 'Finesse', d = 'Dex' },"
+                              " [5] = { n = 'Brace', d = 'vs charge' }, [7] = { n = 'Thrown', d = 'sharp' } } }");
         dir.write("cn/itms.lua", "itms = { [28] = { n = 'Sword' }, [77] = { n = 'Belt' }, [117] = { n = 'Amulet' } }");
         dir.write("cn/itm_enchs.lua", "itm_enchs = { [1] = { n = 'Flaming', d = '%s fire' }, [52] = { n = 'Luck', "
                                       "d = '+%d luck' }, [8] = { n = 'Comp', d = 'Str to damage' } }\n"
@@ -110,4 +114,21 @@ TEST_F(ItmNames, EnchantmentSection) {
     EXPECT_STREQ(out.buf, L"x<hr>\n<c=lbl b>Flaming: </c><c=g>2-12 fire</c>"
                           L"\n<c=lbl b>Luck: </c><c=g>+2 luck</c>"
                           L"\n<c=lbl b>Comp: </c><c=g>Str to damage</c>");
+}
+
+TEST_F(ItmNames, WeaponPropertySection) {
+    reg_rules_tbls();
+    load_txt_tbls();
+    const struct { int id; const wchar_t* want; } cases[] = {
+        {33, L""},                                                   // no properties
+        {67, L""},                                                   // armour
+        {29, L"<hr><c=g>Finesse: </c>Dex"},                          // rapier
+        {27, L"<hr><c=g>Light: </c>off hand\n<dy=8><c=g>Thrown: </c>sharp"},
+        {59, L"<hr><c=g>Reach: </c>two cells\n<dy=8><c=g>Brace: </c>vs charge"},  // can_trip is not shown
+    };
+    for (const auto& c : cases) {
+        Str out;
+        itm_wpn_flags_tip(inst(c.id, 0), out);
+        EXPECT_STREQ(out.buf, c.want) << c.id;
+    }
 }

@@ -100,6 +100,30 @@ TEST(ItmTable, TypesByIdRange) {
     }
 }
 
+// What the tables state once for a whole section rather than per row.
+TEST(ItmTable, SectionDefaults) {
+    for (int id = 1; id <= 26; ++id) {
+        const itm_t& it = get_itm(id);
+        EXPECT_TRUE(it.type == IT_WPN && it.grp == 9 && it.wpn.cat == 4 && it.price == 0 && it.wt == 0) << id;
+        EXPECT_TRUE(it.wpn.crit_mul == 2 && it.wpn.range == 0 && it.wpn.flags == WF_LIGHT) << id;
+    }
+    for (int id : {27, 50, 66, 178, 179}) EXPECT_EQ(get_itm(id).ies[0], 0) << id;
+    for (int id = 74; id <= 76; ++id) {
+        const itm_wpn_t& bash = get_itm(id).wpn;
+        EXPECT_TRUE(bash.cat == 2 && bash.hands == 1 && bash.crit_rng == 1 && bash.crit_mul == 2) << id;
+        EXPECT_EQ(bash.dmg, (dmg_part_t{1, id == 74 ? 3 : 4, 0, 0x8})) << id;
+    }
+    for (int id = 77; id <= 165; ++id) {
+        EXPECT_TRUE(get_itm(id).price == 0 && get_itm(id).grp == 0 && get_itm(id).rare_lv >= 2) << id;
+        EXPECT_EQ(get_itm(id).min_lv, id >= 160 ? NO_LIMIT : 1) << id;
+    }
+    for (int id = 169; id <= 177; ++id) {
+        const itm_t& it = get_itm(id);
+        EXPECT_TRUE(it.grp == 0 && it.wpn.cat == 1 && it.wpn.hands == 1 && it.wpn.crit_rng == 1) << id;
+        EXPECT_EQ(it.wpn.crit_mul, 2) << id;
+    }
+}
+
 TEST(ItmRules, FitsSlot) {
     const struct {
         int id;
