@@ -62,6 +62,11 @@ struct rt_layout_t {
     bool at_line_start = true;
     char32_t prev = 0;  // the character before, for kerning
     std::vector<size_t> hr_starts;
+    // Rules of headings with the items of their text, for the gap left around it.
+    struct heading_t {
+        size_t rule, first, last;
+    };
+    std::vector<heading_t> headings;
     std::vector<region_t> regions, deferred;
     std::vector<rt_item_t*> open_tips, open_links;
     std::vector<size_t> open_bands;
@@ -261,24 +266,41 @@ void add_image(rt_layout_t& L, int key, const wchar_t* name) {
     L.prev = 0;
 }
 
+// Left edge and width of the text among items [first, last).
+rect text_span(rt_layout_t& L, size_t first, size_t last) {
+    int lo = rt_unbounded, hi = -rt_unbounded;
+    for (size_t i = first; i < last; ++i) {
+        const rt_item_t& it = *L.t.items[i];
+        if ((it.kind != RT_GLYPH && it.kind != RT_BLANK && it.kind != RT_IMAGE) || is_break(it)) continue;
+        lo = std::min(lo, it.rc.x);
+        hi = std::max(hi, it.rc.x + it.rc.w);
+    }
+    return hi > lo ? rect{lo, 0, hi - lo, 0} : rect{};
+}
+
+// The two pieces of a heading's rule stop short of its text on both sides:
+// gap = text width + 9, and a centred heading gets pieces of (w - gap) / 2.
+void cut_heading_rules(rt_layout_t& L) {
+    for (const auto& h : L.headings) {
+        rt_item_t& rule = *L.t.items[h.rule];
+        const rect span = text_span(L, h.first, h.last);
+        const int left = span.x - heading_gap / 2;
+        rule.side = std::clamp(left - rule.rc.x, 0, rule.rc.w);
+        rule.gap = std::max(0, left + span.w + heading_gap - (rule.rc.x + rule.side));
+    }
+}
+
 void add_rule(rt_layout_t& L, const rt_op_t& op) {
     const size_t start = L.hr_starts.empty() ? L.t.items.size() : L.hr_starts.back();
     if (!L.hr_starts.empty()) L.hr_starts.pop_back();
     const int style = rt_parse_rule(L.ops.val(op));
     if (style == RT_RULE_NONE) return;
-    // Text between the opening and the closing (a heading) leaves a gap in a thicker rule.
-    int lo = rt_unbounded, hi = -rt_unbounded;
-    for (size_t i = start; i < L.t.items.size(); ++i) {
-        const rt_item_t& it = *L.t.items[i];
-        if (it.kind != RT_GLYPH && it.kind != RT_BLANK && it.kind != RT_IMAGE) continue;
-        if (is_break(it)) continue;
-        lo = std::min(lo, it.rc.x);
-        hi = std::max(hi, it.rc.x + it.rc.w);
-    }
-    const bool heading = hi > lo;
+    // Text between the opening and the closing (a heading) leaves a gap in a
+    // thicker rule; where the gap falls is known once regions have moved the text.
+    const bool heading = text_span(L, start, L.t.items.size()).w > 0;
     const int y = style == RT_RULE_BOTTOM ? place_bottom : place_centre;
+    if (heading) L.headings.push_back({L.t.items.size(), start, L.t.items.size()});
     rt_item_t* it = add_item(L, RT_RULE, 0, {-L.t.pad, y, full_w, heading ? heading_rule_h : 1});
-    it->gap = heading ? hi - lo + heading_gap : 0;
     const wchar_t* sw = L.ops.str(op.style_w);
     if (*sw) it->rule_w = rt_parse_width(sw, L.t.box.w);
     const wchar_t* sc = L.ops.str(op.style_c);
@@ -411,7 +433,6 @@ void resolve_rules(rt_layout_t& L, int text_h) {
         } else {
             it->rc.w = full;
         }
-        if (it->gap) it->side = std::max(0, (it->rc.w - it->gap) / 2);
     }
     const int full_height = (L.t.box.h >= rt_unbounded ? text_h : L.t.box.h) + 2 * L.t.pad;
     for (rt_band_t& b : L.t.bands) {
@@ -431,6 +452,7 @@ size layout(rt_text_t& t, int font) {
     const size s{L.widest, L.line_top + L.line_h};
     resolve_rules(L, s.h);
     for (const region_t& r : L.deferred) align_region(L, r, L.widest - L.at(r.first).rc.x);
+    cut_heading_rules(L);
     for (rt_item_t* it : t.items) {
         if (it->kind == RT_TIP) t.tips.push_back(it);
         if (it->kind == RT_LINK) t.links.push_back(it);
@@ -476,7 +498,7 @@ void draw_rule_piece(int x0, int x1, const rect& r, const clr_t& c) {
 }
 
 void draw_rule(const rt_item_t& it, const rect& r) {
-    if (!it.gap) return draw_rule_piece(r.x, r.x + r.w, r, it.clr);
+    if (!it.gap && !it.side) return draw_rule_piece(r.x, r.x + r.w, r, it.clr);
     draw_rule_piece(r.x, r.x + it.side, r, it.clr);
     draw_rule_piece(r.x + it.side + it.gap, r.x + r.w, r, it.clr);
 }

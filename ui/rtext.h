@@ -44,8 +44,8 @@ struct rt_item_t {
     clr_t bdr_clr;                  // images only; 0 = none
     Str text;                       // tooltip mark-up or link target
     int tip_w = 0;
-    int side = 0;                   // rules split around a heading: length of each side
-    int gap = 0;
+    int side = 0;                   // rules split around a heading: the left piece's length
+    int gap = 0;                    // and the room left for the heading after it
     int rule_w = 0;                 // rules: the width asked for by the hr style; 0 spans the text
 };
 
