@@ -246,6 +246,6 @@ TEST_P(Texts, FilesAreUtf8WithoutByteOrderMark) {
     EXPECT_EQ(n, 12);  // strs and the eleven files that lookups run
 }
 
-INSTANTIATE_TEST_SUITE_P(Langs, Texts, ::testing::Values("cn"));
+INSTANTIATE_TEST_SUITE_P(Langs, Texts, ::testing::Values("cn", "en"));
 
 }  // namespace
