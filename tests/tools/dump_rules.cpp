@@ -27,6 +27,9 @@ int main() {
     build_pwrs();
     dump_powers();
     dump_enums();
+    dump_items();
+    dump_ienchs();
+    dump_rare_lvs();
     free_pwrs();
     return 0;
 }
