@@ -87,10 +87,10 @@ itm_enchs = {
     {n = "Paralysing", d = "A hit may paralyse the target"},
 }
 
--- Rarity levels. The code gives level 2 no key, so the text does.
+-- Rarity levels. The code sets the key of every row.
 rare_lvs = {
     {n = "Common", d = "An ordinary item without magic."},
-    {k = "magic", n = "Magic", d = "A magic item with an enhancement bonus."},
+    {n = "Magic", d = "A magic item with an enhancement bonus."},
     {n = "Rare", d = "A rare item with one enchantment."},
     {n = "Epic", d = "An epic item with two enchantments."},
     {n = "Legendary", d = "A legendary item with three enchantments."},
