@@ -1,0 +1,39 @@
+#pragma once
+// Helpers for the rules tables written as rows of data in code.
+#include <cstddef>
+#include <vector>
+
+#include "app/db.h"
+#include "app/text_info.h"
+
+// True when every row's id equals its index, so a table read by id keeps its row order.
+template <class Row, std::size_t N>
+constexpr bool ids_in_order(const Row (&rows)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (rows[i].id != int(i)) return false;
+    return true;
+}
+
+// Number of ids before the first 0 of a fixed, zero-padded power list.
+template <std::size_t N>
+constexpr int list_len(const int (&ids)[N]) {
+    int n = 0;
+    while (n < int(N) && ids[n] != 0) ++n;
+    return n;
+}
+
+// Row addresses first..last of a table, for the text readers.
+template <class T>
+std::vector<text_info_t*> tbl_row_ptrs(T* rows, int first, int last) {
+    std::vector<text_info_t*> v;
+    v.reserve(last >= first ? size_t(last - first + 1) : 0);
+    for (int i = first; i <= last; ++i) v.push_back(&rows[i]);
+    return v;
+}
+
+// Lua key k of path fills rows[k], for k in 0..count-1.
+template <class T>
+void read_tbl_texts(const wchar_t* path, T* rows, int count) {
+    std::vector<text_info_t*> recs = tbl_row_ptrs(rows, 0, count - 1);
+    db_read_recs(path, recs, nullptr);
+}
