@@ -16,7 +16,7 @@ struct cls_row_t {
     uint32_t lv1_pick = 0;
     int lv1_spl = 0;
     int cast_abi = 0;
-    std::span<const int> pwrs;
+    std::span<const int> pwrs = {};
 };
 
 // wp_simple, wp_sword, wp_bow, shd_use1, shd_use2, amr_use1, amr_use2, amr_use3

@@ -1,6 +1,7 @@
 #include "rules/eqpts.h"
 
 #include <algorithm>
+#include <iterator>
 
 eqpts_t& eqpts_t::operator=(const eqpts_t& o) {
     std::copy(std::begin(o.nat), std::end(o.nat), nat);

@@ -1,10 +1,12 @@
 #pragma once
 // Helpers for the rules tables written as rows of data in code.
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "app/db.h"
 #include "app/text_info.h"
+#include "rules/enums.h"
 
 // True when every row's id equals its index, so a table read by id keeps its row order.
 template <class Row, std::size_t N>
@@ -22,18 +24,9 @@ constexpr int list_len(const int (&ids)[N]) {
     return n;
 }
 
-// Row addresses first..last of a table, for the text readers.
-template <class T>
-std::vector<text_info_t*> tbl_row_ptrs(T* rows, int first, int last) {
-    std::vector<text_info_t*> v;
-    v.reserve(last >= first ? size_t(last - first + 1) : 0);
-    for (int i = first; i <= last; ++i) v.push_back(&rows[i]);
-    return v;
-}
-
 // Lua key k of path fills rows[k], for k in 0..count-1.
 template <class T>
 void read_tbl_texts(const wchar_t* path, T* rows, int count) {
-    std::vector<text_info_t*> recs = tbl_row_ptrs(rows, 0, count - 1);
+    std::vector<text_info_t*> recs = row_ptrs(std::span<T>(rows, size_t(count)), 0, count - 1);
     db_read_recs(path, recs, nullptr);
 }

@@ -1,8 +1,11 @@
 #include "rules/unit.h"
 
 #include <algorithm>
+#include <iterator>
 
+#include "battle/turn.h"
 #include "rules/act_texts.h"
+#include "rules/dice.h"
 #include "rules/cls.h"
 #include "rules/race.h"
 
@@ -121,6 +124,22 @@ int unit_t::cast_abi() const {
 }
 
 int unit_t::get_threat_rad() const { return conds.no_threat() ? 0 : 1; }
+
+bool unit_t::is_known() const { return btl.known || is_btl_over(); }
+
+Str& unit_t::get_disp_name(Str& out) const {
+    if (!is_known()) {
+        out.assign(L"<c=r>未知生物</c>");
+        return out;
+    }
+    return col_text(out, name.buf, *side_slot());
+}
+
+clr_t* unit_t::side_slot() const {
+    // The side word is the battle engine's; keep a stray value inside the table.
+    const int n = int(std::size(side_clrs));
+    return &side_clrs[btl.side >= 0 && btl.side < n ? btl.side : n - 1];
+}
 
 void unit_vec_clear(std::vector<unit_t*>& v) {
     for (unit_t* u : v) delete u;

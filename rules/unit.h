@@ -13,8 +13,6 @@
 #include "rules/u_conds.h"
 #include "rules/u_pwrs.h"
 
-struct itm_slot_t;
-
 constexpr int U_BASE_WORDS = 35;
 constexpr int U_DRV_WORDS = 98;
 constexpr int U_TEXTS = 23;
@@ -117,10 +115,7 @@ public:
     bool is_living() const;
     bool is_undead() const;
     int cast_abi() const;
-    int dflt_atk_pwr() const;
-    int get_wpn_reach() const;
     int get_threat_rad() const;
-    bool is_proficient(const itm_slot_t& s) const;
     bool is_known() const;
     Str& get_disp_name(Str& out) const;
     clr_t* side_slot() const;

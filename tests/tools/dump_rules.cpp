@@ -27,6 +27,7 @@ int main() {
     build_pwrs();
     dump_powers();
     dump_enums();
+    dump_units();
     free_pwrs();
     return 0;
 }

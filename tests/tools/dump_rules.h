@@ -21,3 +21,4 @@ void dump_head(const char* table);
 
 void dump_powers();
 void dump_enums();
+void dump_units();
