@@ -40,7 +40,7 @@ constexpr cls_row_t cls_rows[] = {
     { .id = 8, .key = L"no", .hp_lv = 3, .cast_abi = 2 },
 };
 static_assert(ids_in_order(cls_rows), "class rows must stand in id order");
-static_assert(std::size(cls_rows) == CLS_COUNT);
+static_assert(std::size(cls_rows) == CLS_COUNT && cls_rows[CLS_COUNT - 1].id == CLS_COUNT - 1, "one row per id");
 
 struct cls_tbl_t {
     cls_t rows[CLS_COUNT];

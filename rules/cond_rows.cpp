@@ -46,7 +46,7 @@ constexpr cond_row_t cond_rows[] = {
     { .id = 24, .key = L"hr", .dur = 3, .dmg_types = 0x1000, .ai_pct = -50 },            // void
 };
 static_assert(ids_in_order(cond_rows), "condition rows must stand in id order");
-static_assert(std::size(cond_rows) == COND_COUNT);
+static_assert(std::size(cond_rows) == COND_COUNT && cond_rows[COND_COUNT - 1].id == COND_COUNT - 1, "one row per id");
 
 struct cond_tbl_t {
     cond_t rows[COND_COUNT];

@@ -22,7 +22,7 @@ constexpr eff_row_t eff_rows[] = {
     { .id = 3, .key = L"kbo2", .def = 5 },  // knock back two cells and prone
 };
 static_assert(ids_in_order(eff_rows), "effect rows must stand in id order");
-static_assert(std::size(eff_rows) == EFF_COUNT);
+static_assert(std::size(eff_rows) == EFF_COUNT && eff_rows[EFF_COUNT - 1].id == EFF_COUNT - 1, "one row per id");
 
 struct eff_tbl_t {
     eff_t rows[EFF_COUNT];

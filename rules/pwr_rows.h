@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "rules/ids_in_order.h"
 #include "rules/pwr.h"
 
 // An action: the columns of act_t::set_act.
@@ -37,14 +38,6 @@ struct spl_row_t {
     const char* dmg = nullptr;
     int lv_scale = 0, cond = 0, zone_dur = 0;
 };
-
-// Ids strictly ascending: the row order is the slot order every other rule relies on.
-template <class Row, std::size_t N>
-constexpr bool ids_in_order(const Row (&rows)[N]) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (rows[i].id <= rows[i - 1].id) return false;
-    return true;
-}
 
 // Each makes the record, stores it in its slot and returns it.
 act_t* build_act(const act_row_t& r);

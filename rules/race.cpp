@@ -100,7 +100,7 @@ constexpr race_row_t race_rows[] = {
       .pwrs = {55, 56, 101, 208, 188} },
 };
 static_assert(ids_in_order(race_rows), "race rows must stand in id order");
-static_assert(std::size(race_rows) == RACE_COUNT);
+static_assert(std::size(race_rows) == RACE_COUNT && race_rows[RACE_COUNT - 1].id == RACE_COUNT - 1, "one row per id");
 
 struct race_tbl_t {
     race_t rows[RACE_COUNT];

@@ -7,14 +7,7 @@
 #include "app/db.h"
 #include "app/text_info.h"
 #include "rules/enums.h"
-
-// True when every row's id equals its index, so a table read by id keeps its row order.
-template <class Row, std::size_t N>
-constexpr bool ids_in_order(const Row (&rows)[N]) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (rows[i].id != int(i)) return false;
-    return true;
-}
+#include "rules/ids_in_order.h"
 
 // Number of ids before the first 0 of a fixed, zero-padded power list.
 template <std::size_t N>

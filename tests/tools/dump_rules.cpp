@@ -28,6 +28,9 @@ int main() {
     dump_powers();
     dump_enums();
     dump_units();
+    dump_items();
+    dump_ienchs();
+    dump_rare_lvs();
     free_pwrs();
     return 0;
 }
