@@ -15,6 +15,8 @@ namespace pf {
 
 namespace {
 
+static_assert(sizeof(node_t) == 32, "the search keeps a node in half a cache line");
+
 // Bits of the diagonal steps in edge order: 0, 2, 5 and 7.
 constexpr uint32_t DIAG_EDGES = 0xA5;
 
@@ -23,13 +25,24 @@ bool is_no_step(double s) { return std::fabs(s - NO_STEP) <= DBL_EPSILON; }
 double straight_cost(int pass) { return pass_cost(pass) / 10.0; }
 double diag_cost(int pass) { return pass_cost(pass) / 10.0 * std::sqrt(2.0); }
 
+// Step prices by class, [0] straight and [1] diagonal, computed as step_cost does.
+struct step_prices_t {
+    double p[2][PASS_COUNT];
+    step_prices_t() {
+        for (int c = 0; c < PASS_COUNT; ++c) p[0][c] = straight_cost(c), p[1][c] = diag_cost(c);
+    }
+};
+const step_prices_t step_prices;
+
 template <class G>
 void load_layer(const get_pass_t& map, G& g, int layer) {
     assert(map.get_w() == g.width && map.get_h() == g.height && "grid and map differ in size");
     for (int y = 0; y < g.height; ++y)
         for (int x = 0; x < g.width; ++x) {
-            pass_node_t& n = g.at(x, y);
-            n.pass = layer == 1 ? map.get_pass1(x, y) : map.get_pass2(x, y);
+            auto& n = g.at(x, y);
+            const int pass = layer == 1 ? map.get_pass1(x, y) : map.get_pass2(x, y);
+            assert(pass >= 0 && pass < PASS_COUNT && "pass class outside the table");
+            n.pass = uint8_t(pass);
             n.marks = 0;
         }
 }
@@ -51,20 +64,23 @@ void sift_up(node_grid_t& g, int i) {
 }
 
 void sift_down(node_grid_t& g, int i) {
+    node_grid_t::heap_ent_t* h = g.heap.data();
     const int n = int(g.heap.size());
-    const node_grid_t::heap_ent_t e = g.heap[size_t(i)];
-    while (2 * i < n) {
-        int c = 2 * i;
-        if (c + 1 < n && g.heap[size_t(c)].f > g.heap[size_t(c + 1)].f) ++c;
-        if (!(e.f > g.heap[size_t(c)].f)) break;
-        place(g, i, g.heap[size_t(c)]);
+    const node_grid_t::heap_ent_t e = h[i];
+    for (int c = 2 * i; c < n; c = 2 * i) {
+        // The right child only when the left one's key is strictly greater;
+        // written as arithmetic, as the comparison is a coin toss to the branch predictor.
+        if (c + 1 < n) c += int(h[c].f > h[c + 1].f);
+        if (!(e.f > h[c].f)) break;
+        place(g, i, h[c]);
         i = c;
     }
     place(g, i, e);
 }
 
 void heap_push(node_grid_t& g, int node) {
-    g.heap.push_back({g.nodes[size_t(node)].f, node});
+    const node_t& n = g.nodes[size_t(node)];
+    g.heap.push_back({n.g + n.h, node});
     sift_up(g, int(g.heap.size()) - 1);
 }
 
@@ -84,7 +100,7 @@ int heap_pop(node_grid_t& g) {
 // one a scan from slot 1 would find.
 void heap_update(node_grid_t& g, int node) {
     const int k = g.nodes[size_t(node)].heap_slot;
-    g.heap[size_t(k)].f = g.nodes[size_t(node)].f;
+    g.heap[size_t(k)].f = g.nodes[size_t(node)].g + g.nodes[size_t(node)].h;
     if (k > 1 && g.heap[size_t(k / 2)].f > g.heap[size_t(k)].f)
         sift_up(g, k);
     else
@@ -95,20 +111,23 @@ void heap_update(node_grid_t& g, int node) {
 
 // Relaxes the steps out of cur, in edge order.
 void expand(node_grid_t& g, int cur, const int (&offs)[8], const pt_t& goal) {
-    const node_t& c = g.nodes[size_t(cur)];
+    node_t* nodes = g.nodes.data();
+    const node_t& c = nodes[cur];
     const double cg = c.g;
+    const pt_t cp = g.cell(cur);
     for (uint32_t m = c.edges; m; m &= m - 1) {
         const int k = std::countr_zero(m);
         const int ni = cur + offs[k];
-        node_t& n = g.nodes[size_t(ni)];
-        const double g2 = cg + (DIAG_EDGES >> k & 1 ? n.in_cost_diag : n.in_cost);
+        node_t& n = nodes[ni];
+        const double g2 = cg + step_prices.p[DIAG_EDGES >> k & 1][n.in_pass];
         if (n.stamp != g_search_id) {
-            const double dx = n.x - goal.x, dy = n.y - goal.y;
-            n.parent = cur, n.g = g2, n.h = std::sqrt(dx * dx + dy * dy), n.f = g2 + n.h;
+            const double dx = cp.x + edge_dirs[k].x - goal.x, dy = cp.y + edge_dirs[k].y - goal.y;
+            n.parent = cur, n.g = g2, n.h = std::sqrt(dx * dx + dy * dy);
             n.stamp = g_search_id;
             heap_push(g, ni);
         } else if (n.g > g2) {
-            n.parent = cur, n.g = g2, n.f = g2 + n.h;
+            // h stays: the goal is the same, so it would be computed alike.
+            n.parent = cur, n.g = g2;
             if (n.heap_slot)
                 heap_update(g, ni);
             else
@@ -125,10 +144,9 @@ void write_path(const node_grid_t& g, int start, int goal, std::vector<pt_t>* pt
     if (costs) costs->resize(size_t(n_steps));
     int k = n_steps;
     for (int i = goal; i != start; i = g.nodes[size_t(i)].parent) {
-        const node_t& n = g.nodes[size_t(i)];
         --k;
-        if (pts) (*pts)[size_t(k)] = {n.x, n.y};
-        if (costs) (*costs)[size_t(k)] = n.g;
+        if (pts) (*pts)[size_t(k)] = g.cell(i);
+        if (costs) (*costs)[size_t(k)] = g.nodes[size_t(i)].g;
     }
     if (cost) *cost = g.nodes[size_t(goal)].g;
 }
@@ -177,8 +195,6 @@ void set_grid_size(node_grid_t& g, int w, int h) {
     w = std::max(w, 0), h = std::max(h, 0);
     g.width = w, g.height = h;
     g.nodes.assign(size_t(w) * size_t(h), node_t{});
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) g.at(x, y).x = x, g.at(x, y).y = y;
     g.heap.clear();
     g.heap.reserve(size_t(w) * size_t(h) + 1);
     g.ring_marks.assign(g.nodes.size(), {});
@@ -207,9 +223,7 @@ double step_cost(const node_grid_t& g, const pt_t& a, const pt_t& b) {
 }
 
 void build_edges(node_grid_t& g) {
-    for (node_t& n : g.nodes) {
-        if (n.pass != PASS_BLOCK) n.in_cost = straight_cost(n.pass), n.in_cost_diag = diag_cost(n.pass);
-    }
+    for (node_t& n : g.nodes) n.in_pass = n.pass;
     for (int y = 0; y < g.height; ++y)
         for (int x = 0; x < g.width; ++x) {
             uint8_t mask = 0;
@@ -228,7 +242,7 @@ std::vector<edge_t> edges_of(const node_grid_t& g, const pt_t& p) {
         if (!(a.edges >> k & 1)) continue;
         const pt_t b{p.x + edge_dirs[k].x, p.y + edge_dirs[k].y};
         const node_t& n = g.at(b.x, b.y);
-        out.push_back({b, DIAG_EDGES >> k & 1 ? n.in_cost_diag : n.in_cost});
+        out.push_back({b, step_prices.p[DIAG_EDGES >> k & 1][n.in_pass]});
     }
     return out;
 }

@@ -32,8 +32,8 @@ enum : uint32_t {
 constexpr double NO_STEP = 1e9;
 
 struct pass_node_t {
-    int pass = 0;  // pass class 0 to 6; 6 blocks
-    uint32_t marks = 0;
+    uint8_t pass = 0;  // pass class 0 to 6; 6 blocks
+    uint8_t marks = 0;
 };
 
 // One pass record per cell, row by row: the map's grid for target areas and cover.
@@ -47,22 +47,23 @@ struct pass_grid_t {
     const pass_node_t& at(int x, int y) const { return cells[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
-struct node_t : pass_node_t {
-    int x = 0;
-    int y = 0;
+// One cell of the search grid, 32 bytes so that a 128 x 128 grid stays in a
+// core's cache. The cell is the record's place in the grid (node_grid_t::cell),
+// and f is g + h: the open heap keeps it beside the node's index.
+struct node_t {
     double g = 0;  // best cost from the start so far
     double h = 0;  // straight-line distance to the goal, in cells
-    double f = 0;  // g + h, the open heap's key
-    // The edge list as build_edges left it: bit k stands for the k-th neighbour
-    // in edge order (pf::edge_dirs), and stepping into this cell costs in_cost
-    // straight or in_cost_diag diagonally. Together they are the lists of steps
-    // out of every cell, in the same order and with the same prices.
-    double in_cost = 0;
-    double in_cost_diag = 0;
-    int parent = -1;  // index of the node the best path came from
     uint32_t stamp = 1;
+    int parent = -1;    // index of the node the best path came from
     int heap_slot = 0;  // 0 when not on the open heap
+    uint8_t pass = 0;   // pass class 0 to 6; 6 blocks
+    uint8_t marks = 0;
+    // The steps out of this cell as build_edges left them: bit k stands for the
+    // k-th neighbour in edge order (pf::edge_dirs). Stepping into this cell
+    // costs the price of in_pass, its class when the edges were built, straight
+    // or times the square root of 2 diagonally.
     uint8_t edges = 0;
+    uint8_t in_pass = 0;
 };
 
 // The neighbours of a cell in edge order: x outer, y inner, the cell skipped.
@@ -103,6 +104,7 @@ struct node_grid_t {
 
     bool in(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     int index(int x, int y) const { return y * width + x; }
+    pt_t cell(int index) const { return {index % width, index / width}; }
     node_t& at(int x, int y) { return nodes[size_t(index(x, y))]; }
     const node_t& at(int x, int y) const { return nodes[size_t(index(x, y))]; }
 };

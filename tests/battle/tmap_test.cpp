@@ -94,7 +94,7 @@ TEST(TmapFile, ThreeByTwoReadsBackWithItsLayout) {
         for (int x = 0; x < 3; ++x) EXPECT_EQ(m.tiles.at(x, y), want[y][x]) << x << "," << y;
     EXPECT_EQ(m.generated, 0);
     EXPECT_EQ(m.search_grid.nodes.size(), 6u);
-    EXPECT_EQ(m.search_grid.at(2, 1).x, 2);
+    EXPECT_EQ(m.search_grid.cell(5), (pt_t{2, 1}));
     EXPECT_EQ(m.pass_grid.width * m.pass_grid.height, 6);
     // Cell (2, 0) is "hard" ground: dearer to cross, open to sight.
     EXPECT_EQ(m.get_pass1(2, 0), 3);
