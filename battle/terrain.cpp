@@ -22,7 +22,7 @@ struct tile_row_t {
 struct map_env_row_t {
     int id;
     const wchar_t* key = nullptr;
-    rng_t rngs[4] = {};
+    env_rng_t rngs[4] = {};
 };
 
 constexpr pass_row_t pass_rows[] = {

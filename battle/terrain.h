@@ -24,7 +24,7 @@ public:
     int pass2 = 0;  // sight and line of effect
 };
 
-struct rng_t {
+struct env_rng_t {
     int min = 0;
     int max = 0;
 };
@@ -32,7 +32,7 @@ struct rng_t {
 class map_env_t : public text_info_t {
 public:
     int id = 0;
-    rng_t rngs[4];  // the percentages of tiles 2, 3, 4 and 5 that the generator rolls
+    env_rng_t rngs[4];  // the percentages of tiles 2, 3, 4 and 5 that the generator rolls
 };
 
 // Records indexed by id, 0 the empty record. The ids are not tested: pass
