@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/db.h"
+#include "rules/ids_in_order.h"
 
 namespace {
 
@@ -53,15 +54,14 @@ constexpr map_env_row_t map_env_rows[] = {
     { .id = 5, .key = L"ruin", .rngs = {{5, 10}, {0, 5}, {0, 5}, {0, 0}} },
 };
 
+// Ascending ids from 0 to N - 1 over N rows: each row's id is its index.
 template <class R, size_t N>
-constexpr bool ids_in_order(const R (&rows)[N]) {
-    for (size_t i = 0; i < N; ++i)
-        if (rows[i].id != int(i)) return false;
-    return true;
+constexpr bool ids_are_indices(const R (&rows)[N]) {
+    return ids_in_order(rows) && rows[0].id == 0 && rows[N - 1].id == int(N - 1);
 }
-static_assert(ids_in_order(pass_rows) && std::size(pass_rows) == PASS_COUNT);
-static_assert(ids_in_order(tile_rows) && std::size(tile_rows) == TILE_COUNT);
-static_assert(ids_in_order(map_env_rows) && std::size(map_env_rows) == MAP_ENV_COUNT);
+static_assert(ids_are_indices(pass_rows) && std::size(pass_rows) == PASS_COUNT);
+static_assert(ids_are_indices(tile_rows) && std::size(tile_rows) == TILE_COUNT);
+static_assert(ids_are_indices(map_env_rows) && std::size(map_env_rows) == MAP_ENV_COUNT);
 
 // Built once from the rows; the text loader fills in names, nothing else does.
 pass_t* passes() {
