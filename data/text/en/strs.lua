@@ -25,14 +25,14 @@ p[15] = {n = "End Turn", d = "Give up the rest of your actions this turn."}
 
 -- Feats: general
 p[16] = {n = "Improved Initiative", d = "+4 to initiative."}
-p[17] = {n = "Quick Draw", d = "Swapping weapons no longer costs an action."}
+p[17] = {n = "Quick Draw", d = "Swapping weapons costs no action and provokes no attack of opportunity."}
 p[18] = {n = "Toughness", d = "Maximum hit points rise by your level or 3, whichever is higher."}
 p[19] = {n = "Great Fortitude", d = "+2 to Fortitude."}
 p[20] = {n = "Lightning Reflexes", d = "+2 to Reflex."}
 p[21] = {n = "Iron Will", d = "+2 to Will."}
 p[22] = {n = "Superior Resilience", d = "+1 to Fortitude, Reflex and Will."}
 p[23] = {n = "Dodge", d = "+1 to armour class while you threaten the cells around you."}
-p[24] = {n = "Mobility", d = "Attacks of opportunity provoked by your movement are harder to land."}
+p[24] = {n = "Mobility", d = "+4 to your defence against attacks of opportunity provoked by moving."}
 -- Feats: weapon proficiencies and training
 p[25] = {n = "Proficiency: Swords", d = "Use swords without the non-proficiency penalty."}
 p[26] = {n = "Proficiency: Axes", d = "Use axes and picks without the non-proficiency penalty."}
@@ -69,7 +69,7 @@ p[54] = {n = "Proficiency: Heavy Armour", d = "Wear heavy armour without the non
 p[55] = {n = "Power Attack", d = "Trade accuracy for damage on melee attacks."}
 p[56] = {n = "Cleave", d = "When your melee attack drops a foe, strike another enemy next to you at once, once per turn."}
 p[57] = {n = "Great Cleave", d = "Cleave is no longer limited to once per turn."}
-p[58] = {n = "Follow Through", d = "The follow-up attack after a foe drops may go to any enemy you can reach."}
+p[58] = {n = "Follow Through", d = "Knocking a foe prone lets you cleave as well."}
 p[59] = {n = "Sweeping Strike", d = "One swing strikes two adjacent targets, at an attack penalty."}
 p[60] = {n = "Improved Sweeping Strike", d = "Sweeping Strike carries a smaller attack penalty."}
 p[61] = {n = "Greater Sweeping Strike", d = "Sweeping Strike hits three adjacent targets."}
@@ -93,8 +93,8 @@ p[77] = {n = "Two-Weapon Rend", d = "When both of your weapons hit the same foe 
 -- Feats: two-handed weapons
 p[78] = {n = "Two-Handed Focus", d = "More damage with two-handed weapons, growing with your level."}
 p[79] = {n = "Greater Two-Handed Focus", d = "Much more damage with two-handed weapons, in place of Two-Handed Focus."}
-p[80] = {n = "Staggering Blow", d = "Attacks with two-handed weapons may knock the target back."}
-p[81] = {n = "Greater Staggering Blow", d = "Attacks with two-handed weapons knock the target back more often."}
+p[80] = {n = "Staggering Blow", d = "Melee attacks with a non-light weapon held in both hands have a 25% chance to knock the target prone."}
+p[81] = {n = "Greater Staggering Blow", d = "Melee attacks with a non-light weapon held in both hands have a 50% chance to knock the target prone."}
 p[82] = {n = "Two-Handed Precision", d = "+1 to attack with two-handed weapons."}
 -- Feats: ranged
 p[83] = {n = "Point-Blank Shot", d = "Better attack and damage with ranged attacks against targets within 6 cells."}
@@ -112,16 +112,16 @@ p[94] = {n = "Crossbow Mastery", d = "More damage with crossbows, growing with y
 p[95] = {n = "Zen Archery", d = "Ranged attacks use your Wisdom modifier instead of Dexterity."}
 -- Feats: combat manoeuvres
 p[96] = {n = "Improved Unarmed Strike", d = "Unarmed attacks no longer provoke attacks of opportunity. The root of every manoeuvre feat."}
-p[97] = {n = "Improved Grapple", d = "A bonus on grapple checks, and grappling provokes no attack of opportunity."}
-p[98] = {n = "Greater Grapple", d = "A higher bonus on grapple checks."}
-p[99] = {n = "Improved Trip", d = "A bonus on trip checks, and tripping provokes no attack of opportunity."}
-p[100] = {n = "Greater Trip", d = "A higher bonus on trip checks."}
-p[101] = {n = "Improved Bull Rush", d = "A bonus on bull rush checks, and a bull rush provokes no attack of opportunity."}
-p[102] = {n = "Greater Bull Rush", d = "A higher bonus on bull rush checks."}
-p[103] = {n = "Improved Drag", d = "A bonus on drag checks, and dragging provokes no attack of opportunity."}
-p[104] = {n = "Greater Drag", d = "A higher bonus on drag checks."}
-p[105] = {n = "Improved Overrun", d = "A bonus on overrun checks, and an overrun provokes no attack of opportunity."}
-p[106] = {n = "Greater Overrun", d = "A higher bonus on overrun checks."}
+p[97] = {n = "Improved Grapple", d = "+2 on grapple checks, and no attack of opportunity when you try one."}
+p[98] = {n = "Greater Grapple", d = "Another +2 on grapple checks."}
+p[99] = {n = "Improved Trip", d = "+2 on trip checks, and no attack of opportunity when you try one."}
+p[100] = {n = "Greater Trip", d = "Another +2 on trip checks."}
+p[101] = {n = "Improved Bull Rush", d = "+2 on bull rush checks, and no attack of opportunity when you try one."}
+p[102] = {n = "Greater Bull Rush", d = "Another +2 on bull rush checks."}
+p[103] = {n = "Improved Drag", d = "+2 on drag checks, and no attack of opportunity when you try one."}
+p[104] = {n = "Greater Drag", d = "Another +2 on drag checks."}
+p[105] = {n = "Improved Overrun", d = "+2 on overrun checks, and no attack of opportunity when you try one."}
+p[106] = {n = "Greater Overrun", d = "Another +2 on overrun checks."}
 -- Feats: spells
 p[107] = {n = "Spell Focus: Conjuration", d = "Your conjuration spells are harder to resist."}
 p[108] = {n = "Augment Summoning", d = "The creatures you summon are stronger and tougher."}
@@ -129,7 +129,7 @@ p[109] = {n = "Spell Focus: Elemental", d = "Your elemental spells are harder to
 p[110] = {n = "Elemental Empowerment", d = "Your elemental spells deal more energy damage."}
 p[111] = {n = "Spell Focus: Control", d = "Your control spells are harder to resist."}
 p[112] = {n = "Spell Focus: Necromancy", d = "Your necromancy spells are harder to resist."}
-p[113] = {n = "Combat Casting", d = "Casting next to an enemy no longer provokes an attack of opportunity."}
+p[113] = {n = "Combat Casting", d = "+4 to your defence against attacks of opportunity provoked by casting."}
 p[114] = {n = "Spell Penetration", d = "Overcome the spell resistance of your targets more easily."}
 p[115] = {n = "Greater Spell Penetration", d = "Overcome spell resistance more easily still, in place of Spell Penetration."}
 p[116] = {n = "Improved Turning", d = "Your turning is harder to resist."}
@@ -205,7 +205,7 @@ p[231] = {n = "Healing Aura", d = "Heals allies nearby every turn."}
 p[232] = {n = "Fire Aura", d = "Burns adjacent enemies every turn."}
 p[233] = {n = "Stench Aura", d = "Noxious fumes harm adjacent enemies every turn."}
 p[234] = {n = "Fear Aura", d = "Enemies nearby may be overcome with fear."}
-p[235] = {n = "Pack Tactics", d = "+1 to attack for each ally with Pack Tactics next to the target."}
+p[235] = {n = "Pack Tactics", d = "+1 to damage for each ally with Pack Tactics next to the target."}
 p[236] = {n = "Pack Savagery", d = "More damage when at least two allies with this power are next to the target."}
 p[237] = {n = "Rend", d = "When two attacks hit the same foe in one turn, it tears the foe apart for extra damage."}
 p[238] = {n = "Coordinated Rend", d = "Rends more savagely when allies with this power surround the target."}
@@ -229,7 +229,7 @@ p[255] = {n = "Corpse Rot", d = "Attacks may infect the target with corpse rot."
 p[256] = {n = "Double Strike", d = "Every attack strikes twice."}
 p[257] = {n = "Phalanx", d = "+2 to armour class and Reflex while an ally with Phalanx stands adjacent."}
 p[258] = {n = "Crowd Defence", d = "+2 to armour class and Reflex with one adjacent ally with this power, +4 with two or more."}
-p[259] = {n = "Nimble Dodge", d = "Attacks of opportunity are harder to land against it."}
+p[259] = {n = "Nimble Dodge", d = "+2 to its defence against attacks of opportunity."}
 p[260] = {n = "Woodland Stride", d = "Its shift step may enter any cell it could enter, hard ground included."}
 p[261] = {n = "Slippery", d = "Its movement never provokes attacks of opportunity."}
 p[262] = {n = "Web Walker", d = "Unaffected by webs."}
@@ -239,7 +239,7 @@ p[265] = {n = "Shambling", d = "Slow-witted and slow: only one move action or on
 p[266] = {n = "Fey Blood", d = "Immune to magical sleep, and a bonus against mind-affecting effects."}
 p[267] = {n = "Innate Caster", d = "Casts spells with Charisma."}
 p[268] = {n = "Blood Caster", d = "Casts spells with Constitution."}
-p[269] = {n = "Ghoul Bite", d = "Its bite deals heavy extra damage and may paralyse."}
+p[269] = {n = "Ghoul Bite", d = "Its attacks deal heavy extra damage, growing with level."}
 p[270] = {n = "Shock", d = "Lash a nearby enemy with an electric discharge."}
 p[271] = {n = "Shocking Hide", d = "Shocks adjacent enemies at the start of each of its turns."}
 p[272] = {n = "Poison Dart", d = "Spit a poisoned dart that poisons the target it hits."}
