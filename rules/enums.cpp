@@ -3,6 +3,8 @@
 #include "app/db.h"
 #include "rules/dmg.h"
 #include "rules/load_type.h"
+#include "rules/tbl_texts.h"
+#include "rules/tbl_texts.h"
 #include "rules/urank.h"
 
 // Each table is a function-local static, so a table is whole whenever it is
@@ -92,8 +94,9 @@ text_info_t* get_enc_type(int i) { return pick(enc_type_rows(), i); }
 load_type_t* get_load_type(int i) { return pick(load_type_rows(), i); }
 
 text_info_t* get_u_size(int i) {
+    static tbl_texts_t texts;
     std::span<text_info_t> rows = u_size_rows();
-    if (!rows[1].n) {
+    if (texts.due()) {
         std::vector<text_info_t*> recs = all_rows(rows);
         db_read_recs(L"strs:u_sizes", recs, nullptr);
     }

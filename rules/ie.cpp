@@ -5,6 +5,7 @@
 
 #include "app/db.h"
 #include "rules/dice.h"
+#include "rules/enums.h"
 #include "rules/ie_rows.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"
@@ -32,14 +33,6 @@ ie_table_t& ie_table() {
     return table;
 }
 
-template <class T, std::size_t N>
-std::vector<text_info_t*> row_ptrs(std::array<T, N>& t) {
-    std::vector<text_info_t*> v;
-    v.reserve(N);
-    for (T& r : t) v.push_back(&r);
-    return v;
-}
-
 }  // namespace
 
 bool ie_valid_id(int id) { return id > 0 && id < IE_COUNT; }
@@ -48,7 +41,7 @@ const ie_t& get_ie(int id) {
     static tbl_texts_t texts;
     ie_table_t& t = ie_table();
     if (texts.due()) {
-        std::vector<text_info_t*> recs = row_ptrs(t);
+        std::vector<text_info_t*> recs = row_ptrs(std::span<ie_t>(t.data(), t.size()), 0, IE_COUNT - 1);
         db_read_recs(L"itm_enchs", recs, nullptr);
     }
     return t[ie_valid_id(id) ? id : 0];

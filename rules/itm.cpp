@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "app/db.h"
+#include "rules/enums.h"
 #include "rules/itm_rows.h"
 #include "rules/tbl_texts.h"
 
@@ -133,13 +134,6 @@ itm_table_t& itm_table() {
     return table;
 }
 
-std::vector<text_info_t*> row_ptrs(itm_table_t& t) {
-    std::vector<text_info_t*> v;
-    v.reserve(t.size());
-    for (itm_t& it : t) v.push_back(&it);
-    return v;
-}
-
 }  // namespace
 
 bool itm_valid_id(int id) { return id > 0 && id < ITM_COUNT; }
@@ -148,7 +142,7 @@ const itm_t& get_itm(int id) {
     static tbl_texts_t texts;
     itm_table_t& t = itm_table();
     if (texts.due()) {
-        std::vector<text_info_t*> recs = row_ptrs(t);
+        std::vector<text_info_t*> recs = row_ptrs(std::span<itm_t>(t.data(), t.size()), 0, ITM_COUNT - 1);
         db_read_recs(L"itms", recs, nullptr);
     }
     return t[id >= 0 && id < ITM_COUNT ? id : 0];
@@ -164,8 +158,8 @@ const text_info_t& get_itm_type(int type) {
     }();
     static tbl_texts_t texts;
     if (texts.due()) {
-        std::vector<text_info_t*> recs;
-        for (text_info_t& r : table) recs.push_back(&r);
+        std::vector<text_info_t*> recs =
+            row_ptrs(std::span<text_info_t>(table.data(), table.size()), 0, IT_TYPE_COUNT - 1);
         db_read_recs(L"strs:itm_types", recs, nullptr);
     }
     return table[type >= 0 && type < IT_TYPE_COUNT ? type : 0];

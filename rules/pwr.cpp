@@ -5,7 +5,9 @@
 
 #include "app/db.h"
 #include "app/str.h"
+#include "rules/itm.h"
 #include "rules/pwr_builders.h"
+#include "rules/tbl_texts.h"
 
 namespace {
 Pwr* registry[PWR_SLOTS] = {};
@@ -86,12 +88,23 @@ bool is_prereq_of(int a, int b) {
 
 text_info_t* get_pwr_cat(int i) {
     std::span<text_info_t> rows = pwr_cats();
-    if (!rows[1].n) {
+    static tbl_texts_t texts;
+    if (texts.due()) {
         std::vector<text_info_t*> recs;
         for (text_info_t& r : rows) recs.push_back(&r);
         db_read_recs(L"strs:pwr_cats", recs, nullptr);
     }
     return &rows[i >= 0 && size_t(i) < rows.size() ? size_t(i) : 0];
+}
+
+int get_prof_pwr(int itm_id) {
+    const itm_t& it = get_itm(itm_id);
+    switch (it.type) {
+    case IT_WPN: return it.grp >= 1 && it.grp <= 10 ? 24 + it.grp : 0;  // 25 "wp_sword" .. 34 "wp_simple"
+    case IT_AMR: return it.grp >= 1 && it.grp <= 3 ? 51 + it.grp : 0;   // 52 .. 54 "amr_use1..3"
+    case IT_SHD: return it.grp == 1 || it.grp == 2 ? 48 : it.grp == 3 ? 49 : 0;
+    default: return 0;
+    }
 }
 
 void put_pwr(int id, Pwr* p) {

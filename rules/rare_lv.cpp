@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/db.h"
+#include "rules/enums.h"
 #include "rules/tbl_texts.h"
 
 const ex_info_t& get_ex_info(int lv) {
@@ -13,8 +14,8 @@ const ex_info_t& get_ex_info(int lv) {
         ex_info_t(L"legend", 0xFFFF6600), ex_info_t(L"relic", 0xFFFF3300)};
     static tbl_texts_t texts;
     if (texts.due()) {
-        std::vector<text_info_t*> recs;
-        for (ex_info_t& r : table) recs.push_back(&r);
+        std::vector<text_info_t*> recs =
+            row_ptrs(std::span<ex_info_t>(table.data(), table.size()), 0, RARE_LV_COUNT - 1);
         db_read_recs(L"itm_enchs:rare_lvs", recs, nullptr);
     }
     return table[lv >= 0 && lv < RARE_LV_COUNT ? lv : 0];

@@ -17,6 +17,12 @@
 #include "app/str.h"
 #include "app/text_info.h"
 #include "lua_files.h"
+#include "rules/dice.h"
+#include "rules/enums.h"
+#include "rules/ie.h"
+#include "rules/itm.h"
+#include "rules/pwr.h"
+#include "rules/rare_lv.h"
 
 namespace {
 
@@ -140,12 +146,7 @@ TEST_P(Texts, EveryRowOfEveryTableIsNamedAndKeepsItsCodeKey) {
             EXPECT_TRUE(has_text(rec.n)) << to_utf8_string(where.c_str());
             expect_clean(rec.n, where);
             expect_clean(rec.d, where);
-            // Only the rarity level the code leaves without a key gets one from the
-            // text.
-            if (tbl == L"itm_enchs:rare_lvs" && k == 2)
-                EXPECT_STREQ(rec.k, L"magic");
-            else
-                EXPECT_STREQ(rec.k, sentinel_key) << to_utf8_string(where.c_str());
+            EXPECT_STREQ(rec.k, sentinel_key) << to_utf8_string(where.c_str());
         }
         EXPECT_FALSE(has_text(r.ptrs[0]->n)) << to_utf8_string(t.path);
         for (size_t k = t.rows + 1; k < r.ptrs.size(); ++k)
@@ -154,7 +155,9 @@ TEST_P(Texts, EveryRowOfEveryTableIsNamedAndKeepsItsCodeKey) {
 }
 
 TEST_P(Texts, RegisteredTablesGetTheirNamesAtStartUp) {
+    reg_rules_tbls();
     load_txt_tbls();
+    EXPECT_EQ(txt_tbl_regs().size(), 19u);
     for (const txt_tbl_reg_entry& e : txt_tbl_regs())
         for (size_t i = e.key_base; i < e.recs.size(); ++i)
             EXPECT_TRUE(has_text(e.recs[i]->n)) << to_utf8_string(e.name) << " " << i;
@@ -171,25 +174,42 @@ TEST_P(Texts, RegisteredTablesGetTheirNamesAtStartUp) {
 }
 
 TEST_P(Texts, EnchantmentValueTextsAreFormatsForTheirValues) {
-    const recs_t r = read_recs(L"itm_enchs", 83);
-    for (int id = 1; id <= 83; ++id) {
-        const wchar_t* d = r.ptrs[id]->d;
-        ASSERT_TRUE(has_text(d)) << id;
-        if (plain_enchs.count(id)) {
-            EXPECT_EQ(std::wstring(d).find(L'%'), std::wstring::npos) << id;
+    for (int id = 1; id < IE_COUNT; ++id) {
+        const ie_t& ie = get_ie(id);
+        ASSERT_TRUE(has_text(ie.d)) << id;
+        // A value of 0 shows the text as it stands.
+        if (ie.val < 1) {
+            EXPECT_EQ(std::wstring(ie.d).find(L'%'), std::wstring::npos) << id;
             continue;
         }
-        // One conversion exactly: none throws "extra arguments provided", two leave
-        // one unfilled.
+        // One conversion exactly, of the value's kind: none throws "extra arguments provided",
+        // two leave one unfilled, a number for %s fails.
         Str out;
-        if (dice_enchs.count(id)) {
-            ASSERT_NO_THROW(out.format(d, L"3d6")) << id;
+        if (is_packed_dice(ie.val)) {
+            ASSERT_NO_THROW(out.format(ie.d, L"3d6")) << id;
             EXPECT_NE(std::wstring(out.buf).find(L"3d6"), std::wstring::npos) << id;
         } else {
-            ASSERT_NO_THROW(out.format(d, 47)) << id;
+            ASSERT_NO_THROW(out.format(ie.d, 47)) << id;
             EXPECT_NE(std::wstring(out.buf).find(L"47"), std::wstring::npos) << id;
         }
     }
+}
+
+// The tables the code builds, named in the language now in force.
+TEST_P(Texts, EveryRowTheCodeBuildsIsNamed) {
+    auto named = [](const text_info_t& r) { return has_text(r.n); };
+    init_pwrs();
+    for (int id = 1; id <= 291; ++id) EXPECT_TRUE(get_pwr(id) && named(*get_pwr(id))) << "power " << id;
+    free_pwrs();
+    for (int id = 1; itm_valid_id(id); ++id) EXPECT_TRUE(named(get_itm(id))) << "item " << id;
+    for (int t = 1; t <= 15; ++t) EXPECT_TRUE(named(get_itm_type(t))) << "item type " << t;
+    for (int id = 1; ie_valid_id(id); ++id) EXPECT_TRUE(named(get_ie(id))) << "enchantment " << id;
+    for (int lv = 1; lv < RARE_LV_COUNT; ++lv) EXPECT_TRUE(named(get_ex_info(lv))) << "rarity " << lv;
+    for (int c = 1; c <= 9; ++c) EXPECT_TRUE(named(*get_pwr_cat(c))) << "power category " << c;
+    for (int s = 1; s < U_SIZES; ++s) EXPECT_TRUE(named(*get_u_size(s))) << "size " << s;
+    // The keys stay the code's: names of icons and references.
+    EXPECT_STREQ(get_itm(27).k, L"swd_t");
+    EXPECT_STREQ(get_ex_info(2).k, L"magic");
 }
 
 TEST_P(Texts, RecordsAskedForByKeyExist) {
@@ -246,6 +266,6 @@ TEST_P(Texts, FilesAreUtf8WithoutByteOrderMark) {
     EXPECT_EQ(n, 12);  // strs and the eleven files that lookups run
 }
 
-INSTANTIATE_TEST_SUITE_P(Langs, Texts, ::testing::Values("cn"));
+INSTANTIATE_TEST_SUITE_P(Langs, Texts, ::testing::Values("cn", "en"));
 
 }  // namespace

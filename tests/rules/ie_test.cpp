@@ -11,18 +11,11 @@
 #include "app/lua_files.h"
 #include "rules/ie_rows.h"
 #include "rules/itm.h"
+#include "rules/itm_inst.h"
 #include "rules/itm_slot.h"
 #include "rules/rare_lv.h"
 
 namespace {
-
-itm_slot_t inst(int id, int bonus, std::initializer_list<int> ies = {}) {
-    itm_slot_t s(id, 1);
-    s.bonus = bonus;
-    int i = 0;
-    for (int e : ies) s.ies[i++] = e;
-    return s;
-}
 
 bool has(const std::vector<int>& v, int e) { return std::find(v.begin(), v.end(), e) != v.end(); }
 

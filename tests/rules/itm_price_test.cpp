@@ -10,19 +10,8 @@
 #include "rules/enums.h"
 #include "rules/ie.h"
 #include "rules/itm.h"
+#include "rules/itm_inst.h"
 #include "rules/itm_slot.h"
-
-namespace {
-
-itm_slot_t inst(int id, int bonus, std::initializer_list<int> ies = {}) {
-    itm_slot_t s(id, 1);
-    s.bonus = bonus;
-    int i = 0;
-    for (int e : ies) s.ies[i++] = e;
-    return s;
-}
-
-}  // namespace
 
 TEST(ItmPrice, WorkedExamples) {
     EXPECT_EQ(inst(32, 0).get_price(), 15);   // an ordinary scimitar: its base price

@@ -7,6 +7,7 @@
 #include "app/db.h"
 #include "app/lua_files.h"
 #include "app/str.h"
+#include "rules/itm.h"
 
 namespace {
 class Pwrs : public ::testing::Test {
@@ -150,4 +151,28 @@ TEST(PwrTexts, InitLoadsTextsForFilledSlotsOnly) {
     EXPECT_EQ(boxes.count, 0);
     free_pwrs();
     db_t::instance().close();
+}
+
+TEST_F(Pwrs, ProficiencyOfEveryItemIsAProficiencyFeat) {
+    EXPECT_EQ(get_prof_pwr(28), 25);  // a short sword needs "wp_sword"
+    EXPECT_EQ(get_prof_pwr(0), 0);
+    EXPECT_EQ(get_prof_pwr(-5), 0);
+    EXPECT_EQ(get_prof_pwr(100000), 0);
+    int wpn = 0, amr = 0, shd = 0;
+    for (int id = 1; itm_valid_id(id); ++id) {
+        const int p = get_prof_pwr(id);
+        const itm_t& it = get_itm(id);
+        if (!p) {
+            EXPECT_TRUE(it.type != IT_WPN && it.type != IT_AMR && it.type != IT_SHD) << id;
+            continue;
+        }
+        const Str key(get_pwr(p)->k);
+        const bool ok = (it.type == IT_WPN && key.left(3) == Str(L"wp_") && ++wpn) ||
+                        (it.type == IT_AMR && key.left(7) == Str(L"amr_use") && ++amr) ||
+                        (it.type == IT_SHD && key.left(7) == Str(L"shd_use") && ++shd);
+        EXPECT_TRUE(ok) << id << " needs " << p;
+    }
+    EXPECT_GT(wpn, 0);
+    EXPECT_GT(amr, 0);
+    EXPECT_GT(shd, 0);
 }
