@@ -28,7 +28,6 @@
 #include "rules/race.h"
 #include "rules/rare_lv.h"
 #include "rules/u_cat.h"
-#include "rules/urank.h"
 
 namespace {
 
@@ -218,7 +217,6 @@ TEST_P(Texts, EveryRowTheCodeBuildsIsNamed) {
     for (int id = 1; id < COND_COUNT; ++id) EXPECT_TRUE(named(*get_cond(id))) << "condition " << id;
     for (int id = 1; id < EFF_COUNT; ++id) EXPECT_TRUE(named(*get_eff(id))) << "effect " << id;
     for (int i = 1; i < U_CAT_COUNT; ++i) EXPECT_TRUE(named(get_u_cat(i))) << "unit category " << i;
-    for (int id = 1; id <= 4; ++id) EXPECT_TRUE(named(get_urank(id))) << "rank " << id;
     // The keys stay the code's: names of icons and references.
     EXPECT_STREQ(get_cond(3)->k, L"prone");
     EXPECT_STREQ(get_itm(27).k, L"swd_t");
