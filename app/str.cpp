@@ -138,14 +138,10 @@ Str& Str::append(const wchar_t* s) {
     if (!s) return *this;
     const int n = length();
     const int ns = len_of(s);
-    if (points_into(*this, s)) {
-        const ptrdiff_t off = s - buf;
-        grow(*this, n + 1LL + ns);
-        s = buf + off;
-    } else {
-        grow(*this, n + 1LL + ns);
-    }
-    move_chars(buf + n, s, ns);
+    // A source inside our own buffer moves when the buffer grows: keep its offset.
+    const ptrdiff_t inside_at = points_into(*this, s) ? s - buf : -1;
+    grow(*this, n + 1LL + ns);
+    move_chars(buf + n, inside_at >= 0 ? buf + inside_at : s, ns);
     buf[n + ns] = 0;
     return *this;
 }
