@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include <cstdlib>
+
 #include "app/audio.h"
 #include "app/db.h"
 #include "app/font.h"
@@ -95,7 +97,8 @@ void app_shutdown() {
 }
 
 int app_main(int, char**) {
-    if (!app_start()) return -1;
+    // What failed has said so on standard error.
+    if (!app_start()) return EXIT_FAILURE;
     app_run();
     free_power_registry();
     app_shutdown();
