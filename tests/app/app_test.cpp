@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>

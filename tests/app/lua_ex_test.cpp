@@ -42,11 +42,14 @@ TEST_F(LuaEx, ScriptsRunUnderATimeLimitOfThreeSeconds) {
     seams().ticks_ms = [] { return now += step; };
     step = 1;
     EXPECT_TRUE(run("x = 0 for i = 1, 2000000 do x = x + 1 end"));  // many looks, little time
-    step = 1000;
+    step = 750;
+    const uint32_t before = now;
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(run("while true do end"));
     const std::string err = ::testing::internal::GetCapturedStderr();
     seams_reset();
+    const uint32_t ran = now - before - step;  // from the look that started the clock
+    EXPECT_TRUE(ran > 3000 && ran <= 3000 + step) << ran;
     EXPECT_NE(err.find("t.lua:1: ran longer than 3 seconds and was stopped"), std::string::npos) << err;
     EXPECT_EQ(boxes.count, 1);
     EXPECT_EQ(lua_gethook(lx.L), nullptr);  // lookups after the run are not timed
