@@ -6,21 +6,10 @@
 #include <filesystem>
 
 #include "app/sys.h"
+#include "support/str_list.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-Str W(const std::string& utf8) { return utf8_to_str(utf8.c_str()); }
-
-std::wstring joined(const std::vector<Str>& v) {
-    std::wstring s;
-    for (const Str& p : v) s += std::wstring(p.c_str()) + L"|";
-    return s;
-}
-
-}  // namespace
 
 // A temporary folder with a small tree under "top" for the listings.
 class FileList : public ::testing::Test {

@@ -6,19 +6,12 @@
 #include <tuple>
 
 #include "app/sys.h"
+#include "support/str_list.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-Str W(const std::string& utf8) { return utf8_to_str(utf8.c_str()); }
-
-std::wstring joined(const std::vector<Str>& v) {
-    std::wstring s;
-    for (const Str& p : v) s += std::wstring(p.c_str()) + L"|";
-    return s;
-}
 
 // The text an in-place edit leaves of `in`.
 template <class F>

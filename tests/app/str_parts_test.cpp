@@ -5,15 +5,7 @@
 #include <string>
 #include <tuple>
 
-namespace {
-
-std::wstring joined(const std::vector<Str>& v) {
-    std::wstring s;
-    for (const Str& p : v) s += std::wstring(p.c_str()) + L"|";
-    return s;
-}
-
-}  // namespace
+#include "support/str_list.h"
 
 TEST(StrParts, FindSplitAndTrim) {
     EXPECT_EQ(str_find_chr(L"abcabc", L'a', 1), 3);
