@@ -14,6 +14,8 @@
 #include "app/rnd.h"
 #include "app/scene.h"
 #include "app/text_info.h"
+#include "rules/enums.h"
+#include "rules/pwr.h"
 #include "screens/main_menu.h"
 #include "ui/wnd.h"
 
@@ -23,10 +25,6 @@ constexpr int start_sound_vol = 25;
 
 // ---- start-up steps that wait for their modules ----
 
-// TODO: init_pwrs() builds the power registry and gives it its texts once the rules land.
-void build_power_registry() {}
-// TODO: free_pwrs() once the rules land.
-void free_power_registry() {}
 // TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
 void install_tip_resolver() {}
 // TODO: add_link_handler(help_link) once the help dialog lands.
@@ -73,8 +71,9 @@ bool app_start() {
     if (!platform_start()) return false;
     start_audio();
     db_init();
+    reg_rules_tbls();
     load_txt_tbls();
-    build_power_registry();
+    init_pwrs();
     load_opts();
     install_tip_resolver();
     install_help_link();
@@ -100,7 +99,7 @@ int app_main(int, char**) {
     // What failed has said so on standard error.
     if (!app_start()) return EXIT_FAILURE;
     app_run();
-    free_power_registry();
+    free_pwrs();
     app_shutdown();
     return 0;
 }

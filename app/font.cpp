@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cwchar>
@@ -101,7 +102,10 @@ glyph_t* font_t::get_glyph(char32_t code) {
 
     auto* g = new glyph_t;
     glyphs.set(code, g);
-    TTF_GlyphMetrics32(font, code, nullptr, nullptr, nullptr, nullptr, &g->advance);
+    int min_x = 0;
+    TTF_GlyphMetrics32(font, code, &min_x, nullptr, nullptr, nullptr, &g->advance);
+    // SDL_ttf starts the rendered glyph at the leftmost of the pen and the ink.
+    g->ink_x = std::min(0, min_x);
     // A glyph without pixels (or no renderer yet) keeps its advance and draws nothing.
     if (SDL_Surface* s = TTF_RenderGlyph32_Blended(font, code, SDL_Color{255, 255, 255, 255})) {
         if (SDL_Renderer* ren = get_renderer())

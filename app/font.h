@@ -15,6 +15,9 @@ class tex_t;
 
 struct glyph_t {
     int advance = 0;        // pixels
+    // Where the texture's left edge lies from the pen: the left bearing when it
+    // reaches left of the pen, else 0. The texture is drawn at its own size.
+    int ink_x = 0;
     tex_t* tex = nullptr;   // owned; white, coloured when drawn; null when the glyph has no pixels
 
     glyph_t() = default;

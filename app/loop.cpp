@@ -15,6 +15,7 @@
 #include "app/ime.h"
 #include "app/input.h"
 #include "app/input_state.h"
+#include "app/links.h"
 #include "app/opts.h"
 #include "app/platform.h"
 #include "app/render.h"
@@ -113,13 +114,24 @@ void draw_fps() {
     draw_text(Str(L"%d", int(get_frame_timer()->fps)), &box, FONT_CON, &white, text_flags);
 }
 
+// A link is opened after the frame, never while painting: a "help:" link runs
+// a dialog, which must not start while the window tree is being walked.
+void open_clicked_link() {
+    if (get_cur_evt()->code != EVT_LBTN_UP || get_hover_link().empty()) return;
+    const Str target = get_hover_link();
+    clear_hover_link();
+    open_link(target);
+}
+
 // One frame after the pump: update, draw, cursor and the idle tick.
 void frame_pass() {
     input_state_t& st = input_state();
     st.hint = L"";
     st.cursor_id = CUR_DEFAULT;
+    clear_hover_link();
     frame_update();
     frame_render();
+    open_clicked_link();
     if (st.busy) st.cursor_id = CUR_WAIT;
     set_cursor(st.cursor_id);
     if (!st.busy) {

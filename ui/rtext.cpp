@@ -1,48 +1,84 @@
+// Sections: layout context, lines, characters, tags, regions, images and
+// rules, resolving, drawing, the handle.
 #include "ui/rtext.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <vector>
 
+#include "app/clr.h"
 #include "app/font.h"
 #include "app/geom.h"
+#include "app/img_cache.h"
+#include "app/input.h"
+#include "app/links.h"
+#include "app/platform.h"
 #include "app/render.h"
 #include "app/tex.h"
+#include "ui/rt_markup.h"
+#include "ui/tip.h"
+#include "ui/wnd.h"
 
 namespace {
 
-// Placements held in an item's y until its line ends; any other y is "bottom",
-// so glyphs of different heights share their bottom edge.
+// Placements held in an item's y until its line ends.
 constexpr int place_top = -1000000000;
+constexpr int place_bottom = -999999999;
 constexpr int place_centre = -999999998;
-// Held in an item's h until its line ends: the height of that line.
+// Held in an item's or band's h until its line ends: the height of that line.
 constexpr int line_height_h = -999999994;
+// Full width and height: the box (or the text when unbounded) plus the padding on both sides.
+constexpr int full_w = -999999989;
+constexpr int full_h = -999999988;
+
+constexpr clr_t rule_clr = 0xFF333333;
+constexpr clr_t tip_hover_clr = 0xFF2A3B4D;
+constexpr int heading_rule_h = 5;
+constexpr int heading_gap = 9;  // pixels beyond the heading's text left free in its rule
+
+// ---- layout context ----
+
+struct region_t {
+    int type = RT_ALIGN_RIGHT;
+    bool per_line = true;
+    int first = 0;
+    int last = -1;
+    int w = 0;
+};
 
 // One layout pass; lives on the stack for the length of set_text.
 struct rt_layout_t {
     rt_text_t& t;
-    const wchar_t* src;  // the whole source, for the character before the read position
-    const wchar_t* p;
+    const rt_ops_t& ops;
+    rt_style_t st;
     int indent = 0;  // x where new lines start
     int pen_x = 0;
     int line_top = 0;
     int line_h = 0;
+    int ink_r = 0;   // right edge of the glyph ink on this line, past the pen when a glyph overhangs
     int widest = 0;
-    size_t line_first = 0;  // index of the line's first item
     int line_no = 0;
-    // The bottom entry of each stack is what set_text was given.
-    std::vector<clr_t> clrs;
-    std::vector<int> alphas;
-    std::vector<int> fonts;
-    std::vector<uint32_t> flags;
+    size_t line_first = 0;
+    int img_w = 0, img_h = 0;  // overrides; 0 for the image's own size
+    bool at_line_start = true;
+    char32_t prev = 0;  // the character before, for kerning
+    std::vector<size_t> hr_starts;
+    // Rules of headings with the items of their text, for the gap left around it.
+    struct heading_t {
+        size_t rule, first, last;
+    };
+    std::vector<heading_t> headings;
+    std::vector<region_t> regions, deferred;
+    std::vector<rt_item_t*> open_tips, open_links;
+    std::vector<size_t> open_bands;
 
-    rt_layout_t(rt_text_t& text, const wchar_t* source, int font)
-        : t(text), src(source), p(source), clrs{text.def_clr}, alphas{255}, fonts{font}, flags{0} {
+    rt_layout_t(rt_text_t& text, const rt_ops_t& o, int font) : t(text), ops(o), st(text.def_clr, font) {
         line_h = font_h();
     }
 
-    int font_h() const { return get_font_height(fonts.back()); }
-    zg::font_t* font() const { return get_font(fonts.back()); }
+    int font_h() const { return get_font_height(st.font()); }
+    bool unbounded_w() const { return t.box.w >= rt_unbounded || t.fit; }
+    int count() const { return int(t.items.size()); }
+    rt_item_t& at(int i) { return *t.items[size_t(i)]; }
 };
 
 rt_item_t* add_item(rt_layout_t& L, int kind, char32_t ch, const rect& rc) {
@@ -50,8 +86,11 @@ rt_item_t* add_item(rt_layout_t& L, int kind, char32_t ch, const rect& rc) {
     it->kind = kind;
     it->ch = ch;
     it->rc = rc;
+    it->line = L.line_no;
     return it;
 }
+
+// ---- lines ----
 
 void end_line(rt_layout_t& L) {
     for (size_t i = L.line_first; i < L.t.items.size(); ++i) {
@@ -64,25 +103,25 @@ void end_line(rt_layout_t& L) {
         else
             r.y = L.line_top + L.line_h - r.h;
     }
-    L.widest = std::max(L.widest, L.pen_x);
+    for (rt_band_t& b : L.t.bands)
+        if (b.rc.h == line_height_h) b.rc.h = L.line_h;
+    L.widest = std::max({L.widest, L.pen_x, L.ink_r});
 }
 
 void new_line(rt_layout_t& L, bool with_break) {
     end_line(L);
+    L.at_line_start = true;
     if (with_break) add_item(L, RT_BLANK, U'\n', {L.pen_x, L.line_top, 0, L.line_h});
     L.pen_x = L.indent;
+    L.ink_r = 0;
+    L.prev = 0;
     L.line_top += L.line_h;
     L.line_h = L.font_h();
     L.line_first = L.t.items.size();
     ++L.line_no;
 }
 
-// (colour alpha / 255) x (alpha / 255) x 255, truncated; integers keep it exact.
-clr_t glyph_clr(const rt_layout_t& L) {
-    const clr_t c = L.clrs.back();
-    const uint32_t a = uint32_t(c.a()) * uint32_t(std::clamp(L.alphas.back(), 0, 255)) / 255;
-    return (c.v & 0x00FFFFFFu) | a << 24;
-}
+// ---- characters ----
 
 // Wraps per character: a word may be cut, a character never is.
 void lay_char(rt_layout_t& L, char32_t c) {
@@ -91,10 +130,10 @@ void lay_char(rt_layout_t& L, char32_t c) {
     int adv = fh / 4;  // a space
     int kern = 0;
     if (c != U' ') {
-        zg::font_t* f = L.font();
+        zg::font_t* f = get_font(L.st.font());
         g = f ? f->get_glyph(c) : nullptr;
         adv = g ? g->advance : 0;
-        if (f && L.pen_x != L.indent && L.p > L.src) kern = f->kerning(char32_t(L.p[-1]), c);
+        if (f && L.pen_x != L.indent && L.prev) kern = f->kerning(L.prev, c);
     }
     // Kerning closes the gap before c, so it moves c itself; a wrap parts the pair and drops it.
     if (L.pen_x + adv + kern > L.t.box.w) {
@@ -103,25 +142,33 @@ void lay_char(rt_layout_t& L, char32_t c) {
     }
     L.pen_x += kern;
     if (c == U' ') {
-        add_item(L, RT_BLANK, c, {L.pen_x, L.line_top, adv, fh});
+        add_item(L, RT_BLANK, c, {L.pen_x, place_bottom, adv, fh});
     } else {
-        rt_item_t* it = add_item(L, RT_GLYPH, c, {L.pen_x, L.line_top, adv, fh});
-        it->tex = g ? g->tex : nullptr;
-        it->clr = glyph_clr(L);
-        it->flags = L.flags.back();
+        rt_item_t* it = add_item(L, RT_GLYPH, c, {L.pen_x, place_bottom, adv, fh});
+        if (g && g->tex) {
+            it->tex = g->tex;
+            it->ink_x = g->ink_x;
+            L.ink_r = std::max(L.ink_r, L.pen_x + g->ink_x + g->tex->get_size().w);
+        }
+        it->clr = L.st.glyph_clr();
+        it->flags = L.st.flags.back();
     }
     L.pen_x += adv;
+    L.prev = c;
+    L.at_line_start = false;
 }
 
 // Tab stops every 16 quarters of the base font's height; at least 1 pixel
-// apart, so a tiny font cannot make the stops divide by zero.
-int tab_unit(const rt_layout_t& L) { return std::max(1, get_font_height(L.fonts.front()) / 4 * 16); }
+// apart, so a font under 4 pixels cannot make the stops divide by zero.
+int tab_unit(const rt_layout_t& L) { return std::max(1, get_font_height(L.st.base_font()) / 4 * 16); }
 
 void lay_tab(rt_layout_t& L) {
     const int unit = tab_unit(L);
     const int next = (L.pen_x / unit + 1) * unit;
     add_item(L, RT_BLANK, U'\t', {L.pen_x, L.line_top, next - L.pen_x + 1, L.line_h});
     L.pen_x = std::min(next, L.t.box.w);
+    L.prev = 0;
+    L.at_line_start = false;
 }
 
 void lay_vtab(rt_layout_t& L) {
@@ -129,66 +176,297 @@ void lay_vtab(rt_layout_t& L) {
     const int next = (L.line_top / unit + 1) * unit;
     add_item(L, RT_BLANK, U'\v', {L.pen_x, L.line_top, L.widest, next - L.line_top + 1});
     L.line_top = std::min(next, L.t.box.h);
+    L.at_line_start = false;
 }
 
-// Past the tag that starts at p, or at the NUL of an unterminated one. A quoted
-// value ("...", '...' or a long bracket [[...]], [=[...]=]) may hold ">".
-// TODO: the mark-up reader replaces this; until then every tag is one whose
-// key is unknown, which is consumed and does nothing.
-const wchar_t* skip_tag(const wchar_t* p) {
-    for (++p; *p && *p != L'>'; ++p) {
-        if (*p != L'=') continue;
-        const wchar_t q = p[1];
-        if (q == L'"' || q == L'\'') {
-            const wchar_t* e = std::wcschr(p + 2, q);
-            if (!e) return p + std::wcslen(p);
-            p = e;
-        } else if (q == L'[') {
-            int level = 0;
-            while (p[2 + level] == L'=') ++level;
-            if (p[2 + level] != L'[') continue;
-            Str close(L"]");
-            close.append_n(L'=', level).append_char(L']');
-            const wchar_t* e = std::wcsstr(p + 3 + level, close.buf);
-            if (!e) return p + std::wcslen(p);
-            p = e + level + 1;
+// ---- regions ----
+
+bool is_break(const rt_item_t& it) { return it.kind == RT_BLANK && it.ch == U'\n'; }
+
+// Runs end at line breaks and where a wrap starts a new line; rules keep
+// their own place across the box and are not moved.
+void align_region(rt_layout_t& L, const region_t& r, int width) {
+    struct run_t {
+        int first, last, extent;
+    };
+    std::vector<run_t> runs;
+    for (int i = r.first; i <= r.last; ++i) {
+        const rt_item_t& it = L.at(i);
+        if (is_break(it) || it.kind == RT_RULE) continue;
+        if (runs.empty() || runs.back().last != i - 1 || L.at(runs.back().first).line != it.line)
+            runs.push_back({i, i, 0});
+        runs.back().last = i;
+    }
+    int largest = 0;
+    for (run_t& run : runs) {
+        const rect& a = L.at(run.first).rc;
+        const rect& b = L.at(run.last).rc;
+        run.extent = b.x + b.w - a.x;
+        largest = std::max(largest, run.extent);
+    }
+    for (const run_t& run : runs) {
+        const int extent = r.per_line ? run.extent : largest;
+        const int shift = r.type == RT_ALIGN_RIGHT ? width - extent : r.type == RT_ALIGN_CENTRE ? (width - extent) / 2 : 0;
+        for (int i = run.first; i <= run.last; ++i) L.at(i).rc.x += shift;
+    }
+}
+
+void open_region(rt_layout_t& L, int key, const wchar_t* v) {
+    region_t r;
+    r.first = L.count();
+    if (key == RK_R || key == RK_M) {
+        r.type = key == RK_R ? RT_ALIGN_RIGHT : RT_ALIGN_CENTRE;
+        r.w = rt_parse_width(v, L.t.box.w);
+    } else {
+        r.type = rt_parse_halign(v);
+        r.per_line = key == RK_HA;
+        r.w = RT_W_REST;
+    }
+    if (r.w == RT_W_REST && !L.unbounded_w()) r.w = L.t.box.w - L.pen_x;
+    L.regions.push_back(r);
+}
+
+void close_region(rt_layout_t& L) {
+    if (L.regions.empty()) return;
+    region_t r = L.regions.back();
+    L.regions.pop_back();
+    r.last = L.count() - 1;
+    if (r.last < r.first) return;
+    if (r.w > 0) {
+        // The region takes exactly its width, whatever its text needed.
+        const int first_x = L.at(r.first).rc.x;
+        align_region(L, r, r.w);
+        L.pen_x = first_x + r.w;
+    } else {
+        L.deferred.push_back(r);
+    }
+}
+
+// ---- images and rules ----
+
+void add_image(rt_layout_t& L, int key, const wchar_t* name) {
+    zg::tex_t* tex = get_img(name);
+    int w = 16, h = 16, place = place_centre;
+    if (key == RK_ICO_M) w = h = 32;
+    if (key == RK_ICO_L) w = h = 64;
+    if (key == RK_IMG) {
+        const size s = tex ? tex->get_size() : size{};
+        w = L.img_w >= 1 ? L.img_w : s.w;
+        h = L.img_h > 0 ? L.img_h : s.h;
+        place = place_top;
+    }
+    rt_item_t* it = add_item(L, RT_IMAGE, 0, {L.pen_x, place, w, h});
+    it->tex = tex;
+    it->clr = L.st.glyph_clr();
+    it->bg_clr = L.st.bg_clrs.back();
+    it->bdr_clr = L.st.bdr_clrs.back();
+    L.pen_x += w;
+    // A picture taller than the text makes its line taller rather than overlap the next one.
+    L.line_h = std::max(L.line_h, h);
+    L.prev = 0;
+}
+
+// Left edge and width of the text among items [first, last).
+rect text_span(rt_layout_t& L, size_t first, size_t last) {
+    int lo = rt_unbounded, hi = -rt_unbounded;
+    for (size_t i = first; i < last; ++i) {
+        const rt_item_t& it = *L.t.items[i];
+        if ((it.kind != RT_GLYPH && it.kind != RT_BLANK && it.kind != RT_IMAGE) || is_break(it)) continue;
+        lo = std::min(lo, it.rc.x);
+        hi = std::max(hi, it.rc.x + it.rc.w);
+    }
+    return hi > lo ? rect{lo, 0, hi - lo, 0} : rect{};
+}
+
+// The two pieces of a heading's rule stop short of its text on both sides:
+// gap = text width + 9, and a centred heading gets pieces of (w - gap) / 2.
+void cut_heading_rules(rt_layout_t& L) {
+    for (const auto& h : L.headings) {
+        rt_item_t& rule = *L.t.items[h.rule];
+        const rect span = text_span(L, h.first, h.last);
+        const int left = span.x - heading_gap / 2;
+        rule.side = std::clamp(left - rule.rc.x, 0, rule.rc.w);
+        rule.gap = std::max(0, left + span.w + heading_gap - (rule.rc.x + rule.side));
+    }
+}
+
+void add_rule(rt_layout_t& L, const rt_op_t& op) {
+    const size_t start = L.hr_starts.empty() ? L.t.items.size() : L.hr_starts.back();
+    if (!L.hr_starts.empty()) L.hr_starts.pop_back();
+    const int style = rt_parse_rule(L.ops.val(op));
+    if (style == RT_RULE_NONE) return;
+    // Text between the opening and the closing (a heading) leaves a gap in a
+    // thicker rule; where the gap falls is known once regions have moved the text.
+    const bool heading = text_span(L, start, L.t.items.size()).w > 0;
+    const int y = style == RT_RULE_BOTTOM ? place_bottom : place_centre;
+    if (heading) L.headings.push_back({L.t.items.size(), start, L.t.items.size()});
+    rt_item_t* it = add_item(L, RT_RULE, 0, {-L.t.pad, y, full_w, heading ? heading_rule_h : 1});
+    const wchar_t* sw = L.ops.str(op.style_w);
+    if (*sw) it->rule_w = rt_parse_width(sw, L.t.box.w);
+    const wchar_t* sc = L.ops.str(op.style_c);
+    it->clr = *sc ? str_to_clr(sc) : rule_clr;
+}
+
+// ---- tags ----
+
+void open_band(rt_layout_t& L, const rt_op_t& op) {
+    const clr_t c = str_to_clr(L.ops.val(op));
+    if (op.key == RK_BC)
+        L.t.bands.push_back({{0, L.line_top, RT_W_WIDEST, line_height_h}, c});
+    else
+        L.t.bands.push_back({{-L.t.pad, L.line_no == 0 ? -L.t.pad : L.line_top, full_w, full_h}, c});
+    L.open_bands.push_back(L.t.bands.size() - 1);
+}
+
+void close_band(rt_layout_t& L, const rt_op_t& op) {
+    if (L.open_bands.empty()) return;
+    rt_band_t& b = L.t.bands[L.open_bands.back()];
+    L.open_bands.pop_back();
+    // A full band still open when the text ends reaches the bottom of the box.
+    if (op.key == RK_OBC && op.at_end) return;
+    b.rc.h = L.line_top + L.line_h - b.rc.y + 1;
+}
+
+// Tooltip anchors and links: one line high, as wide as the text they enclose.
+rt_item_t* open_span(rt_layout_t& L, int kind, const wchar_t* text) {
+    rt_item_t* it = add_item(L, kind, 0, {L.pen_x, place_top, 1, line_height_h});
+    it->text = text;
+    return it;
+}
+
+void close_span(rt_layout_t& L, std::vector<rt_item_t*>& open) {
+    if (open.empty()) return;
+    rt_item_t* it = open.back();
+    open.pop_back();
+    it->rc.w = std::max(1, (it->line == L.line_no ? L.pen_x : L.widest) - it->rc.x + 1);
+}
+
+void font_changed(rt_layout_t& L, bool pushed) {
+    const int h = L.font_h();
+    L.line_h = pushed && L.at_line_start ? h : std::max(L.line_h, h);
+}
+
+void open_tag(rt_layout_t& L, const rt_op_t& op) {
+    const wchar_t* v = L.ops.val(op);
+    switch (op.key) {
+    case RK_MGN_T: case RK_DY: L.line_top += rt_parse_int(v, L.pen_x); break;
+    case RK_X: L.pen_x = rt_parse_int(v, L.pen_x); break;
+    case RK_Y: L.line_top = rt_parse_int(v, L.pen_x); break;
+    case RK_DX: L.pen_x += rt_parse_int(v, L.pen_x); break;
+    case RK_MIN_X: L.indent = L.pen_x = rt_parse_int(v, L.pen_x); break;
+    case RK_W: L.img_w = rt_parse_width(v, L.t.box.w); break;
+    case RK_H: L.img_h = rt_parse_plain_int(v); break;
+    case RK_SZ: L.img_w = L.img_h = rt_parse_plain_int(v); break;
+    case RK_R: case RK_M: case RK_HA: case RK_HBA: open_region(L, op.key, v); break;
+    case RK_BC: case RK_OBC: open_band(L, op); break;
+    case RK_HR: L.hr_starts.push_back(L.t.items.size()); break;
+    case RK_TIP: L.open_tips.push_back(open_span(L, RT_TIP, v)); break;
+    case RK_TIP_W:
+        if (!L.open_tips.empty()) L.open_tips.back()->tip_w = std::max(0, rt_parse_width(v, L.t.box.w));
+        break;
+    case RK_URL: {
+        const wchar_t* sc = L.ops.str(op.style_c);
+        const clr_t c = *sc ? str_to_clr(sc) : rt_link_clr;
+        rt_item_t* it = open_span(L, RT_LINK, v);
+        it->clr = c;
+        L.open_links.push_back(it);
+        L.st.apply(L.ops, op, c);
+        break;
+    }
+    default:
+        if (L.st.apply(L.ops, op) && (op.key == RK_F || op.key == RK_B)) font_changed(L, true);
+        break;
+    }
+}
+
+void close_tag(rt_layout_t& L, const rt_op_t& op) {
+    const wchar_t* v = L.ops.val(op);
+    switch (op.key) {
+    case RK_MGN_B: L.line_top += rt_parse_int(v, L.pen_x); break;
+    case RK_MIN_X: L.indent = L.pen_x = 0; break;
+    case RK_W: L.img_w = 0; break;
+    case RK_H: L.img_h = 0; break;
+    case RK_SZ: L.img_w = L.img_h = 0; break;
+    case RK_IMG: case RK_ICO: case RK_ICO_M: case RK_ICO_L: add_image(L, op.key, v); break;
+    case RK_R: case RK_M: case RK_HA: case RK_HBA: close_region(L); break;
+    case RK_BC: case RK_OBC: close_band(L, op); break;
+    case RK_HR: add_rule(L, op); break;
+    case RK_TIP: close_span(L, L.open_tips); break;
+    case RK_URL:
+        // A link written without a target takes its own text, which the reader passes on closing.
+        if (!L.open_links.empty() && L.open_links.back()->text.empty()) L.open_links.back()->text = v;
+        close_span(L, L.open_links);
+        L.st.apply(L.ops, op);
+        break;
+    default:
+        if (L.st.apply(L.ops, op) && (op.key == RK_F || op.key == RK_B)) font_changed(L, false);
+        break;
+    }
+}
+
+void run_ops(rt_layout_t& L) {
+    for (const rt_op_t& op : L.ops.ops) {
+        switch (op.kind) {
+        case RO_CHAR: lay_char(L, op.ch); break;
+        case RO_TAB: lay_tab(L); break;
+        case RO_VTAB: lay_vtab(L); break;
+        case RO_BREAK: new_line(L, true); break;
+        case RO_OPEN: open_tag(L, op); break;
+        case RO_CLOSE: close_tag(L, op); break;
         }
     }
-    return *p ? p + 1 : p;
 }
 
-void char_loop(rt_layout_t& L) {
-    while (*L.p) {
-        const wchar_t c = *L.p;
-        switch (c) {
-            case L'\t': lay_tab(L); break;
-            case L'\v': lay_vtab(L); break;
-            case L'\r':
-                if (L.p[1] == L'\n') ++L.p;  // CR LF is one line break
-                new_line(L, true);
-                break;
-            case L'\n': new_line(L, true); break;
-            case L'<': L.p = skip_tag(L.p); continue;
-            default: lay_char(L, char32_t(c)); break;
+// ---- resolving ----
+
+void resolve_rules(rt_layout_t& L, int text_h) {
+    const int span = L.unbounded_w() ? L.widest : L.t.box.w;
+    const int full = span + 2 * L.t.pad;
+    for (rt_item_t* it : L.t.items) {
+        if (it->kind != RT_RULE) continue;
+        if (it->rule_w == RT_W_WIDEST) {
+            it->rc.x = 0;
+            it->rc.w = L.widest;
+        } else if (it->rule_w > 0) {
+            it->rc.w = it->rule_w;
+            it->rc.x = (span - it->rule_w) / 2;
+        } else {
+            it->rc.w = full;
         }
-        ++L.p;
+    }
+    const int full_height = (L.t.box.h >= rt_unbounded ? text_h : L.t.box.h) + 2 * L.t.pad;
+    for (rt_band_t& b : L.t.bands) {
+        if (b.rc.w == RT_W_WIDEST) b.rc.w = L.widest;
+        if (b.rc.w == full_w) b.rc.w = full;
+        if (b.rc.h == full_h) b.rc.h = full_height;
+        if (b.rc.h == line_height_h) b.rc.h = L.line_h;
     }
 }
 
 size layout(rt_text_t& t, int font) {
-    const Str source = t.prefix.empty() ? t.markup : t.prefix + t.markup;
-    rt_layout_t L(t, source.buf, font);
-    char_loop(L);
+    rt_ops_t ops;
+    rt_parse(t.prefix.empty() ? t.markup.c_str() : (t.prefix + t.markup).c_str(), &ops);
+    rt_layout_t L(t, ops, font);
+    run_ops(L);
     end_line(L);
-    return {L.widest, L.line_top + L.line_h};
+    const size s{L.widest, L.line_top + L.line_h};
+    resolve_rules(L, s.h);
+    for (const region_t& r : L.deferred) align_region(L, r, L.widest - L.at(r.first).rc.x);
+    cut_heading_rules(L);
+    for (rt_item_t* it : t.items) {
+        if (it->kind == RT_TIP) t.tips.push_back(it);
+        if (it->kind == RT_LINK) t.links.push_back(it);
+    }
+    return s;
 }
+
+// ---- drawing ----
 
 void draw_glyph(const rt_item_t& it, int ox, int oy) {
     if (!it.tex) return;
-    size s = it.tex->get_size();
-    const size cell{it.rc.w, it.rc.h};
-    fit_size(&s, &cell);
-    rect dst{ox + it.rc.x + (cell.w - s.w) / 2, oy + it.rc.y + (cell.h - s.h) / 2, s.w, s.h};
+    // Drawn at its own size, never scaled into the advance: the ink may pass the item's rect.
+    const size s = it.tex->get_size();
+    const rect dst{ox + it.rc.x + it.ink_x, oy + it.rc.y + it.rc.h - s.h, s.w, s.h};
     if (it.flags & RT_SHADOW) {
         const clr_t black = uint32_t(it.clr.a()) << 24;
         const rect shadow{dst.x + 1, dst.y + 1, dst.w, dst.h};
@@ -197,9 +475,72 @@ void draw_glyph(const rt_item_t& it, int ox, int oy) {
     draw_tex_clr(it.tex, &it.clr, &dst, nullptr);
 }
 
+void draw_image(const rt_item_t& it, const rect& r) {
+    if (it.bg_clr != 0) fill_rect(&r, &it.bg_clr);
+    if (it.tex) {
+        size s = it.tex->get_size();
+        const size cell{r.w, r.h};
+        fit_size(&s, &cell);
+        const rect dst{r.x + (r.w - s.w) / 2, r.y + (r.h - s.h) / 2, s.w, s.h};
+        draw_tex_clr(it.tex, &it.clr, &dst, nullptr);
+    }
+    if (it.bdr_clr != 0) draw_rect(&r, &it.bdr_clr);
+}
+
+void draw_rule_piece(int x0, int x1, const rect& r, const clr_t& c) {
+    if (x1 <= x0) return;
+    if (r.h == 1) {
+        draw_line(x0, r.y, x1 - 1, r.y, &c);
+    } else {
+        const rect piece{x0, r.y, x1 - x0, r.h};
+        fill_rect(&piece, &c);
+    }
+}
+
+void draw_rule(const rt_item_t& it, const rect& r) {
+    if (!it.gap && !it.side) return draw_rule_piece(r.x, r.x + r.w, r, it.clr);
+    draw_rule_piece(r.x, r.x + it.side, r, it.clr);
+    draw_rule_piece(r.x + it.side + it.gap, r.x + r.w, r, it.clr);
+}
+
+// Only in the layer that takes input, with the mouse inside the clip.
+void draw_hover(const rt_item_t& it, const rect& r) {
+    const pt_t* m = get_mouse_pos();
+    if (!is_interactive_paint() || !clip_has_pt(m) || !r.contains(*m)) return;
+    if (it.kind == RT_TIP) {
+        fill_rect(&r, &tip_hover_clr);
+        return;
+    }
+    draw_line(r.x, r.y + r.h - 1, r.x + r.w - 1, r.y + r.h - 1, &it.clr);
+    hint_text() = it.text;
+    set_frame_cursor(CUR_HAND);
+    // Opened by the frame loop after the frame, not here.
+    set_hover_link(it.text);
+}
+
+void draw_items(const rt_text_t& t, int ox, int oy) {
+    for (const rt_band_t& b : t.bands) {
+        const rect r{ox + b.rc.x, oy + b.rc.y, b.rc.w, b.rc.h};
+        fill_rect(&r, &b.clr);
+    }
+    for (const rt_item_t* it : t.items) {
+        const rect r{ox + it->rc.x, oy + it->rc.y, it->rc.w, it->rc.h};
+        switch (it->kind) {
+        case RT_GLYPH: draw_glyph(*it, ox, oy); break;
+        case RT_IMAGE: draw_image(*it, r); break;
+        case RT_RULE: draw_rule(*it, r); break;
+        case RT_TIP:
+        case RT_LINK: draw_hover(*it, r); break;
+        default: break;
+        }
+    }
+}
+
 const Str empty_text;
 
 }  // namespace
+
+// ---- the handle ----
 
 void rtext_t::init() {
     if (!p_) p_ = new rt_text_t;
@@ -214,6 +555,9 @@ void rtext_t::set_text(const wchar_t* text, const size* box, int font, const clr
     init();
     rt_text_t& t = *p_;
     t.items.clear();
+    t.bands.clear();
+    t.tips.clear();
+    t.links.clear();
     t.markup = text ? text : L"";
     t.box = box ? *box : size{rt_unbounded, rt_unbounded};
     t.def_clr = clr ? *clr : default_clr;
@@ -226,11 +570,7 @@ void rtext_t::set_text(const wchar_t* text, const size* box, int font, const clr
 }
 
 void rtext_t::draw(int x, int y) const {
-    if (!p_) return;
-    const int ox = x + p_->text_rc.x;
-    const int oy = y + p_->text_rc.y;
-    for (const rt_item_t* it : p_->items)
-        if (it->kind == RT_GLYPH) draw_glyph(*it, ox, oy);
+    if (p_) draw_items(*p_, x + p_->text_rc.x, y + p_->text_rc.y);
 }
 
 const Str& rtext_t::get_text() const { return p_ ? p_->markup : empty_text; }
@@ -252,11 +592,44 @@ void rtext_t::set_prefix(const char* text) {
     p_->prefix = text ? utf8_to_str(text) : Str();
 }
 
+void rtext_t::set_pad(int n) {
+    init();
+    p_->pad = n;
+}
+
+void rtext_t::set_fit(bool v) {
+    init();
+    p_->fit = v;
+}
+
 int rtext_t::item_count() const { return p_ ? int(p_->items.size()) : 0; }
 
 rect rtext_t::item_rect(int i) const {
-    if (!p_ || i < 0 || i >= item_count()) return {};
-    return p_->items[size_t(i)]->rc;
+    const rt_item_t* it = item(i);
+    return it ? it->rc : rect{};
+}
+
+const rt_item_t* rtext_t::item(int i) const {
+    if (!p_ || i < 0 || i >= item_count()) return nullptr;
+    return p_->items[size_t(i)];
+}
+
+bool rtext_t::hit_tip(const pt_t* pt, const pt_t* origin) const {
+    if (!p_ || !pt) return false;
+    const pt_t o = origin ? *origin : pt_t{};
+    for (size_t i = 0; i < p_->tips.size(); ++i) {
+        const rt_item_t& it = *p_->tips[i];
+        const rect r{it.rc.x + p_->text_rc.x + o.x, it.rc.y + p_->text_rc.y + o.y, it.rc.w, it.rc.h};
+        if (!r.contains(*pt)) continue;
+        tip_req_t& req = get_tip_req();
+        req.anchor = r;
+        req.text = it.text;
+        req.text_ptr = nullptr;
+        req.width = it.tip_w;
+        req.region = int(i) + 1;
+        return true;
+    }
+    return false;
 }
 
 Str strip_tags(const wchar_t* text) {

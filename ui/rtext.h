@@ -2,6 +2,7 @@
 // A text laid out once into positioned items inside a box, then drawn by
 // walking the items. Layout happens only in set_text.
 #include <cstdint>
+#include <vector>
 
 #include "app/ptr_containers.h"
 #include "app/str.h"
@@ -36,13 +37,21 @@ struct rt_item_t {
     rect rc;
     char32_t ch = 0;                // a glyph's code; 32, 9, 11 or 10 for blanks
     zg::tex_t* tex = nullptr;       // not owned: from the glyph or image cache
+    int ink_x = 0;                  // glyphs: where the texture starts, from rc.x (the left bearing when negative)
+    int line = 0;                   // the line the item was laid out on
     clr_t clr;                      // glyph colour with its alpha, or image tint, rule or link colour
     clr_t bg_clr;                   // images only; 0 = none
     clr_t bdr_clr;                  // images only; 0 = none
     Str text;                       // tooltip mark-up or link target
     int tip_w = 0;
-    int side = 0;                   // rules split around a heading: length of each side
-    int gap = 0;
+    int side = 0;                   // rules split around a heading: the left piece's length
+    int gap = 0;                    // and the room left for the heading after it
+    int rule_w = 0;                 // rules: the width asked for by the hr style; 0 spans the text
+};
+
+struct rt_band_t {
+    rect rc;
+    clr_t clr;
 };
 
 // The text object behind an rtext_t handle.
@@ -52,9 +61,12 @@ struct rt_text_t {
     Str markup;
     clr_t def_clr{0xFFFFFFFFu};
     Str prefix;       // laid out in front of the mark-up
+    int pad = 0;      // added on both sides of full-width rules and bands
+    bool fit = false; // the box width only limits: rules and regions use the widest line
     ptr_vec_t<rt_item_t> items;  // in layout order
-    // TODO: padding, shrink-to-fit, bands, tooltip anchors and links arrive
-    // with the mark-up reader, which is their only producer.
+    std::vector<rt_band_t> bands;
+    std::vector<rt_item_t*> tips;   // the RT_TIP items, in order (owned by items)
+    std::vector<rt_item_t*> links;  // the RT_LINK items, in order (owned by items)
 };
 
 class rtext_t {
@@ -83,9 +95,16 @@ public:
     // UTF-8 text laid out in front of the mark-up from the next set_text on;
     // null or "" for none.
     void set_prefix(const char* text);
+    // Both take effect at the next set_text.
+    void set_pad(int n);
+    void set_fit(bool v);
     int item_count() const;
     // An empty rect for an index outside the items.
     rect item_rect(int i) const;
+    const rt_item_t* item(int i) const;
+    // The first tooltip anchor that holds pt, with the text drawn at origin,
+    // fills the tooltip request; false when none does.
+    bool hit_tip(const pt_t* pt, const pt_t* origin) const;
 
 private:
     rt_text_t* p_ = nullptr;

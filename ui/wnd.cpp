@@ -221,7 +221,8 @@ bool wnd_t::notify(const evt_t& msg) {
 
 bool wnd_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (msg.code != EVT_TIP_QUERY || sender != this) return false;
-    // TODO: the tip regions of the rich text are hit first once the rich text lands.
+    pt_t origin;
+    if (rtext.hit_tip(get_mouse_pos(), client_origin(&origin))) return true;
     if (tip.empty()) return false;
     tip_place_t p;
     get_tip_place(&p);
@@ -422,8 +423,8 @@ void wnd_t::set_text(const wchar_t* s, bool relayout) {
 }
 
 void wnd_t::layout_text() {
-    // TODO: the rich text is told of the automatic width and the border once
-    // it takes them (with the mark-up reader).
+    rtext.set_fit(has_style(WS_AUTO_W));
+    rtext.set_pad(border_w);
     size box;
     text_box(&box);
     const clr_t c = is_enabled() ? text_clr : disabled_clr;

@@ -1,7 +1,21 @@
 -- Run first, with AppPath (the program folder) and Lang set by the program.
--- Defines the table strs that the rules enum tables read, and the language's
--- word space, comma and full stop.
+-- Sets the language's word space, comma and full stop, and fills the table
+-- strs from the language's strs.lua: the enum tables and the power texts are
+-- read from it at start-up without running any file.
+local punct = {
+    cn = {" ", "，", "。"},
+    en = {" ", ",", "."},
+}
+local p = punct[Lang] or punct.cn
+_wsp, _cma, _dot = p[1], p[2], p[3]
+
 strs = {}
-_wsp = " "
-_cma = "，"
-_dot = "。"
+
+-- This file's own folder, so a text folder moved elsewhere still finds its languages.
+local here = debug.getinfo(1, "S").source:match("^@(.*[/\\])") or ((AppPath or "") .. "text/")
+local path = here .. (Lang or "cn") .. "/strs.lua"
+local f = io.open(path, "rb")
+if f then
+    f:close()
+    dofile(path)
+end

@@ -46,3 +46,22 @@ TEST(ShellOpen, TargetsReachTheOpenerRewrittenOrNotAtAllAndTheLastHandlerDecides
     EXPECT_EQ(g_urls.size(), 1u);
     set_url_opener(nullptr);
 }
+
+TEST(OpenLink, OnlyWebAddressesFilesOfTheGameFolderAndHandledTargetsOpen) {
+    g_urls.clear();
+    g_opener_result = 0;
+    set_url_opener(record_url);
+    add_link_handler([](const wchar_t* t, bool* result) {
+        if (!std::wstring_view(t).starts_with(L"topic:")) return false;
+        *result = true;
+        return true;
+    });
+    for (const wchar_t* t : {L"http://a.org/", L"HTTPS://a.org/x", L"./manual.txt", L".\\docs\\a.txt", L"topic:x"})
+        EXPECT_TRUE(open_link(t)) << to_utf8_string(t);
+    for (const wchar_t* t : {L"", L"file:///etc/passwd", L"javascript:x", L"/bin/sh", L"./../secret", L"./a/../../b",
+                             L".\\..\\x", L"./", L"httpx://a", L"mailto:a@b"})
+        EXPECT_FALSE(open_link(t)) << to_utf8_string(t);
+    EXPECT_FALSE(open_link(nullptr));
+    EXPECT_EQ(g_urls.size(), 4u);  // the handled one never reached the system's opener
+    set_url_opener(nullptr);
+}

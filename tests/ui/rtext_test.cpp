@@ -6,8 +6,18 @@
 #include <string>
 
 #include "app/font.h"
+#include "app/input.h"
+#include "app/input_state.h"
+#include "app/links.h"
+#include "app/loop.h"
+#include "app/paths.h"
 #include "app/render.h"
+#include "app/seams.h"
+#include "support/canvas.h"
 #include "support/font_env.h"
+#include "ui/rt_markup.h"
+#include "ui/tip.h"
+#include "ui/wnd.h"
 
 namespace {
 
@@ -85,8 +95,8 @@ TEST_F(Rtext, WrapsPerCharacterAtTheBoxWidthAndAligns) {
 
 TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
     const std::pair<const wchar_t*, int> rows[] = {
-        {L"a<c=r>b</c>", 2}, {L"<tip='x>y'>z</>", 1}, {L"<tip=\"x>y\">z", 1}, {L"<url=[==[a]]>b]==]>z", 1},
-        {L"ab<c=r", 2}, {L"<tip='never closed>x", 0}};
+        {L"a<c=r>b</c>", 2}, {L"<tip='x>y'>z</>", 2}, {L"<tip=\"x>y\">z", 2}, {L"<url=[==[a]]>b]==]>z", 2},
+        {L"ab<c=r", 2}, {L"<tip='never closed>x", 1}, {L"<zz=1>", 0}};
     for (const auto& [text, items] : rows) {
         lay(text);
         EXPECT_EQ(rt.item_count(), items) << to_utf8_string(text);
@@ -112,6 +122,292 @@ TEST_F(Rtext, DrawsInItsColourAndAlphaInsideItsRect) {
     lit = font_env_t::read_lit({0, 0, 300, 200});
     EXPECT_EQ(lit.max_r, 0);
     EXPECT_NEAR(lit.max_g, 0x80, 1);
+}
+
+TEST_F(Rtext, ColourOnlyTextIsOneEmptyLineOfTheBaseFont) {
+    lay(L"<c=r></c><c=g><a=50%>");
+    EXPECT_EQ(rt.item_count(), 0);
+    EXPECT_EQ(rt.get_rect(), (rect{0, 0, 0, fh}));
+}
+
+TEST_F(Rtext, TabStopsAreSixteenQuartersOfTheBaseFontAndNeverZero) {
+    lay(L"a\tb\t\tc");
+    const int unit = fh / 4 * 16;
+    EXPECT_EQ(rt.item_rect(2).x, unit);
+    EXPECT_EQ(rt.item_rect(5).x, 3 * unit);
+    // A font 20 pixels high puts the stops 80 pixels apart, whatever font the text then switches to.
+    int id20 = -1;
+    for (int pt = 12; pt < 24 && id20 < 0; ++pt)
+        if (load_font(Str(dejavu_dir).plus_a("DejaVuSans.ttf"), pt) && get_font_height(font_count() - 1) == 20)
+            id20 = font_count() - 1;
+    ASSERT_GE(id20, 0);
+    lay(L"a<f=b7>\tb", {rt_unbounded, rt_unbounded}, 3, id20);
+    EXPECT_EQ(rt.item_rect(2).x, 80);
+    // A font under 4 pixels high still advances the pen by whole stops of 1 pixel.
+    ASSERT_TRUE(load_font(Str(dejavu_dir).plus_a("DejaVuSans.ttf"), 2));
+    ASSERT_LT(get_font_height(font_count() - 1), 4);
+    lay(L"\t\tx", {rt_unbounded, rt_unbounded}, 3, font_count() - 1);
+    EXPECT_EQ(rt.item_rect(2).x, 2);
+}
+
+TEST_F(Rtext, RegionsTakeTheirWidthAndAlignTheirText) {
+    // An r region without a value opened at pen 100 in a 300-pixel box ends at 300, and so does the pen.
+    lay(L"<x=100><r>ab</r><tip=t>", {300, 100});
+    EXPECT_EQ(rt.item_rect(1).x + rt.item_rect(1).w, 300);
+    EXPECT_EQ(rt.item_rect(2).x, 300);
+    lay(L"<r=100>ab</r>c", {300, 100});
+    EXPECT_EQ(rt.item_rect(1).x + rt.item_rect(1).w, 100);
+    EXPECT_EQ(rt.item_rect(2).x, 100);
+    // Aligned per line, or as one block by the widest line.
+    const int ab = line_w(U"ab"), abcd = line_w(U"abcd");
+    lay(L"<c=w ha=r>abcd\nab</c>", {300, 100});
+    EXPECT_EQ(std::pair(rt.item_rect(0).x, rt.item_rect(5).x), std::pair(300 - abcd, 300 - ab));
+    lay(L"<c=w hba=r>abcd\nab</c>", {300, 100});
+    EXPECT_EQ(std::pair(rt.item_rect(0).x, rt.item_rect(5).x), std::pair(300 - abcd, 300 - abcd));
+    // Unbounded: the region waits for the widest line.
+    lay(L"abcd\n<m>ab</m>");
+    EXPECT_EQ(rt.item_rect(5).x, (abcd - ab) / 2);
+}
+
+TEST_F(Rtext, CentredHeadingSitsInAGapOfItsRuleAndMovesTheNextLineDown) {
+    lay(L"<m><h1 hr=c>Hi</h1>x</m>", {300, 200});
+    const int h7 = get_font_height(FONT_B7);
+    const rect H = rt.item_rect(0), i = rt.item_rect(1);
+    const int text_w = i.x + i.w - H.x;
+    EXPECT_NEAR(H.x + text_w / 2, 150, 1);
+    EXPECT_EQ(std::pair(H.h, H.y), std::pair(h7, 0));
+    const rt_item_t* rule = rt.item(2);
+    ASSERT_EQ(rule->kind, RT_RULE);
+    EXPECT_EQ(rule->rc, (rect{0, (h7 - 5) / 2, 300, 5}));
+    EXPECT_EQ(rule->gap, text_w + 9);
+    EXPECT_NEAR(rule->side, (300 - text_w - 9) / 2, 1);
+    EXPECT_EQ(rt.item_rect(4), (rect{(300 - adv(U'x')) / 2, h7 + 8, adv(U'x'), fh}));  // after the break item
+    // A heading on the left leaves its rule only to its right.
+    lay(L"<h2>Hi</h2>", {300, 200});
+    EXPECT_EQ(std::pair(rt.item(2)->side, rt.item(2)->gap), std::pair(0, rt.item_rect(1).x + rt.item_rect(1).w + 5));
+    lay(L"a<hr>b", {300, 200});
+    EXPECT_EQ(std::pair(rt.item(2)->kind, rt.item_rect(2)), std::pair(int(RT_RULE), rect{0, fh + (fh - 1) / 2, 300, 1}));
+}
+
+TEST_F(Rtext, SetColorRecoloursTextOfColourTagsToo) {
+    lay(L"a<c=r>b</c><a=10>c");
+    const clr_t green{0xFF00FF00u};
+    rt.set_color(&green);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(rt.item(i)->clr, green) << i;
+    EXPECT_EQ(*rt.color_ptr(), green);
+}
+
+TEST_F(Rtext, ImagesFillTheirCellsAndMakeTheLineTall) {
+    test_gfx_t gfx("rtext");
+    gfx.png("dot", 8, 6, 0xFFFF0000u);
+    const Str dot = gfx.name("dot");
+    for (const wchar_t* f : {L"<img=%s sz=32>", L"<sz=32 img=%s>"}) {
+        lay(Str(f, dot));
+        EXPECT_EQ(rt.item_rect(0), (rect{0, 0, 32, 32})) << to_utf8_string(f);
+    }
+    lay(Str(L"a<img=%s>b<ico_l=%s><ico=%s w=50>", dot, dot, dot));
+    EXPECT_EQ(rt.item_rect(1), (rect{adv(U'a'), 0, 8, 6}));
+    EXPECT_EQ(rt.item_rect(3), (rect{adv(U'a') + 8 + adv(U'b'), 0, 64, 64}));
+    EXPECT_EQ(rt.item_rect(4).w, 16);
+    EXPECT_EQ(rt.item_rect(2).y, 64 - fh);  // glyphs keep to the bottom of the tall line
+    font_env_t::clear_black();
+    lay(Str(L"<img=%s w=16 h=16 bg_c=#00f>", dot));
+    rt.draw(10, 10);
+    // An 8 x 6 picture keeps its size, centred in its 16 x 16 cell on the background.
+    EXPECT_EQ(canvas_t::px(10 + 4, 10 + 5) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(canvas_t::px(10 + 1, 10 + 1) & 0xFFFFFF, 0x0000FFu);
+}
+
+TEST_F(Rtext, AGlyphIsDrawnAtItsOwnSizeAndItsOverhangCounts) {
+    // A glyph whose ink passes its advance.
+    zg::font_t* f = get_font(FONT_B7);
+    char32_t wide = 0;
+    for (char32_t c = U'!'; c <= U'~' && !wide; ++c) {
+        const zg::glyph_t* g = f->get_glyph(c);
+        if (g->tex && g->ink_x + g->tex->get_size().w > g->advance) wide = c;
+    }
+    ASSERT_NE(wide, 0u);
+    const zg::glyph_t* g = f->get_glyph(wide);
+    const size ts = g->tex->get_size();
+    const wchar_t text[] = {wchar_t(wide), 0};
+    rt.set_text(text, nullptr, FONT_B7, &default_clr, 3);
+    EXPECT_EQ(rt.get_rect().w, g->ink_x + ts.w);
+    font_env_t::clear_black();
+    rt.draw(40, 30);
+    const auto drawn = canvas_t::read({0, 0, 120, 80});
+    font_env_t::clear_black();
+    const rect at{40 + g->ink_x, 30 + rt.item_rect(0).h - ts.h, ts.w, ts.h};
+    draw_tex_clr(g->tex, &default_clr, &at, nullptr);
+    EXPECT_EQ(drawn, canvas_t::read({0, 0, 120, 80}));
+}
+
+TEST_F(Rtext, TipAnchorsAnswerTheTooltipQuery) {
+    lay(L"ab<tip='<b>hi</b>' tip_w=120>cd</tip>");
+    const rect c = rt.item_rect(2);  // the anchor
+    EXPECT_EQ(c, (rect{line_w(U"ab"), 0, line_w(U"abcd") - line_w(U"ab") + 1, fh}));
+    get_tip_req().reset();
+    const pt_t origin{100, 50}, in{100 + c.x + 2, 55}, out{101, 55};
+    EXPECT_FALSE(rt.hit_tip(&out, &origin));
+    ASSERT_TRUE(rt.hit_tip(&in, &origin));
+    EXPECT_EQ(get_tip_req().text, Str(L"<b>hi</b>"));
+    EXPECT_EQ(get_tip_req().width, 120);
+    EXPECT_EQ(get_tip_req().anchor, (rect{100 + c.x, 50, c.w, fh}));
+}
+
+// A window that says when it is painting.
+struct painting_wnd_t : wnd_t {
+    static inline bool painting = false;
+    void paint() override {
+        painting = true;
+        wnd_t::paint();
+        painting = false;
+    }
+};
+
+class RtextLinks : public Rtext {
+protected:
+    painting_wnd_t w;
+    rect link;
+    void SetUp() override {
+        input_state() = input_state_t{};
+        const rect scr{0, 0, 800, 600}, r{100, 100, 300, 60};
+        get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+        w.create(0, WND_ROOT, &r, 0, 0, nullptr);
+        w.bg_clr = 0;
+        w.set_text(L"<url=help:topic>Link</url> and <url=javascript:x>more</url>", true);
+        link = w.rtext.item_rect(0);
+        link.x += 100, link.y += 100;
+    }
+    void TearDown() override {
+        input_state() = input_state_t{};
+        seams_reset();
+        clear_hover_link();
+    }
+    // Lit pixels on the bottom row of the link after painting the window.
+    int paint_underline() {
+        font_env_t::clear_black();
+        w.paint();
+        const rect row{link.x, link.y + link.h - 1, link.w, 1};
+        return font_env_t::read_lit(row).count;
+    }
+};
+
+TEST_F(RtextLinks, UnderlinedOnlyWhileHoveredAndOnlyInTheLayerTakingInput) {
+    input_state().mouse = {link.x + 2, link.y + 2};
+    EXPECT_GT(paint_underline(), link.w / 2);
+    EXPECT_EQ(get_hover_link(), Str(L"help:topic"));
+    EXPECT_EQ(std::pair(hint_text(), get_frame_cursor()), std::pair(Str(L"help:topic"), int(CUR_HAND)));
+    clear_hover_link();
+    wnd_t dialog;
+    input_state().modal_stack.push_back(&dialog);  // a dialog runs: the window below shows no hover
+    EXPECT_EQ(paint_underline(), 0);
+    EXPECT_TRUE(get_hover_link().empty());
+    input_state().modal_stack.clear();
+    input_state().mouse = {link.x + link.w + 5, link.y + 2};
+    EXPECT_EQ(paint_underline(), 0);
+}
+
+TEST_F(RtextLinks, AReleaseOverALinkOpensItAfterTheFrameNotWhilePainting) {
+    static std::vector<std::pair<std::wstring, bool>> opened;
+    static std::vector<std::string> urls;
+    add_link_handler([](const wchar_t* t, bool* result) {
+        if (!std::wstring_view(t).starts_with(L"help:")) return false;
+        opened.emplace_back(t, painting_wnd_t::painting);
+        *result = true;
+        return true;
+    });
+    set_url_opener([](const char* u) { urls.push_back(u); return 0; });
+    static pt_t mouse;
+    seams().mouse_state = [](int* x, int* y) { *x = mouse.x, *y = mouse.y; return 0u; };
+    const auto release_at = [](pt_t p) {
+        mouse = p;
+        const evt_t up{EVT_LBTN_UP, p.x, p.y};
+        post_evt(&up);
+        ASSERT_TRUE(do_frame());
+    };
+    release_at({link.x + 2, link.y + 2});
+    EXPECT_EQ(opened, (std::vector<std::pair<std::wstring, bool>>{{L"help:topic", false}}));
+    int second = w.rtext.item_count() - 1;
+    while (second > 0 && w.rtext.item(second)->kind != RT_LINK) --second;
+    const rect more = w.rtext.item_rect(second);
+    release_at({100 + more.x + 2, 100 + more.y + 2});  // a target of no allowed kind is refused
+    mouse = {link.x + 2, link.y + 2};
+    ASSERT_TRUE(do_frame());  // hovering alone opens nothing
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(urls.empty());
+    set_url_opener(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The game's own font family (Noto Sans CJK, package fonts-noto-cjk), for a
+// page with Chinese text.
+class RtextPage : public ::testing::Test {
+protected:
+    static inline std::unique_ptr<temp_dir_t> dir;
+    static constexpr const char* noto = "/usr/share/fonts/opentype/noto/";
+
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
+        ASSERT_TRUE(open_window()) << SDL_GetError();
+        dir = std::make_unique<temp_dir_t>();
+        dir->folder("fonts");
+        const std::pair<const char*, const char*> files[] = {{"NotoSansCJK-Regular.ttc", "fonts/default.ttf"},
+                                                             {"NotoSansCJK-Bold.ttc", "fonts/default_b.ttf"},
+                                                             {"NotoSansCJK-Regular.ttc", "fonts/console.fon"}};
+        for (const auto& [from, to] : files) {
+            std::error_code ec;
+            std::filesystem::create_symlink(std::string(noto) + from, dir->path(to), ec);
+        }
+        ASSERT_TRUE(load_fonts_from(font_env_t::dir_of(*dir))) << "install fonts-noto-cjk (scripts/setup)";
+    }
+    static void TearDownTestSuite() { font_env_t::down(); dir.reset(); }
+};
+
+// Written to the build folder for a person to look at.
+TEST_F(RtextPage, SamplePageRendersToAPicture) {
+    test_gfx_t gfx("rtext_page");
+    gfx.img("gem.png", 32, 32, [](int x, int y) {
+        const int dx = x - 16, dy = y - 16;
+        return dx * dx + dy * dy < 196 ? 0xFF000000u | uint32_t(0xC0 + y * 2) << 16 | uint32_t(0x40 + x * 4) << 8 : 0u;
+    });
+    const Str page(
+        L"<obc=fc_k2><s hr=c:fc_k6><h1 hr=c>Tarnwick 样张</h1>"
+        L"<c=lbl>Colours:</c> <c=fc_r>red</c>, <c=fc_g>green</c>, <c=fc_b>blue</c>, <c=#fea>gold</c>, "
+        L"<b>bold</b>, <f=n7>large</f>, <a=50%%>faded</a>, <shadow=1><c=fc_y>shadowed</c></shadow>\n"
+        L"An icon <ico_m=%s> inside a line<r>right-aligned</r>\n"
+        L"<h2>Party</h2>"
+        L"<c=lbl>Name\tLevel\tGold</c>\n<bc=fc_k3>Aldric\t3\t120</bc>\nBrenna\t5\t1,450\nCorwin\t2\t35\n"
+        L"<h3>段落</h3>"
+        L"<p>竞技场的挑战按难度排列：每场胜利都会带来经验、金币和战利品，商人会用它们换来更好的装备。"
+        L"队伍最多六人，每个角色都有自己的能力、职业和专长。</p>"
+        L"<m>See <url=help:credits>the credits</url> or <tip='A tooltip'><c=fc_k9>hover here</c></tip></m></s></obc>",
+        gfx.name("gem"));
+    rtext_t rt;
+    const size box{480, rt_unbounded};
+    rt.set_pad(8);
+    rt.set_text(page, &box, FONT_DEF, &default_clr, 3);
+    const rect r = rt.get_rect();
+    EXPECT_LE(r.w, 480);
+    EXPECT_GT(r.h, 12 * get_font_height(FONT_DEF));
+    // The right-aligned region ends at the box's edge.
+    int right_edge = 0;
+    for (int i = 0; i < rt.item_count(); ++i)
+        if (rt.item(i)->kind == RT_GLYPH) right_edge = std::max(right_edge, rt.item_rect(i).x + rt.item_rect(i).w);
+    EXPECT_EQ(right_edge, 480);
+
+    canvas_t canvas(r.h + 16 > 496 ? r.h + 16 : 496);
+    const clr_t bg{0xFF0E141A};
+    fill_rect(nullptr, &bg);
+    rt.draw(8, 8);
+    const rect all{0, 0, 496, r.h + 16};
+    auto px = canvas_t::read(all);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), all.w, all.h, 32, all.w * 4, SDL_PIXELFORMAT_ARGB8888);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(IMG_SavePNG(s, "rtext_sample_page.png"), 0) << IMG_GetError();
+    SDL_FreeSurface(s);
 }
 
 }  // namespace

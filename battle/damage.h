@@ -1,0 +1,25 @@
+#pragma once
+// Every change of hit points in battle: rolling damage against a unit, applying
+// it with its log line, and the hit-point setter that detects deaths.
+#include <cstdint>
+
+#include "rules/dmg.h"
+
+class unit_t;
+
+// The rolled damage against one unit.
+struct dmg_res_t {
+    int32_t amount = 0;    // negative: healing
+    int32_t absorbed = 0;  // what reduction and resistance took away
+    uint32_t types = 0;    // the masks of the parts that left an amount
+    bool crit = false;
+};
+
+void roll_apply_dmg(unit_t* u, const dmg_list_t& parts);
+void apply_dmg(unit_t* u, const dmg_res_t* r);
+// Clamps to 0..maximum; a unit falling below 1 dies, one coming back rejoins.
+void set_unit_hp(unit_t* u, int32_t hp, unit_t* creator);
+// The rpr, pe and ne percentages by the unit's race group.
+void set_energy_res(unit_t* u);
+// Half, truncated toward 0; a non-zero amount never becomes 0.
+void halve_dmg(int* amount);

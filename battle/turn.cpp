@@ -1,0 +1,15 @@
+#include "battle/turn.h"
+
+#include "app/input.h"
+
+namespace {
+int g_btl_state = 0;
+}  // namespace
+
+int get_btl_state() { return g_btl_state; }
+bool is_btl_running() { return g_btl_state == 0; }
+bool is_btl_won() { return g_btl_state == 2; }
+bool is_btl_lost() { return g_btl_state == 3; }
+bool is_btl_over() { return is_quitting() || (g_btl_state >= 1 && g_btl_state <= 3); }
+void abort_btl() { g_btl_state = 1; }
+void set_btl_lost() { g_btl_state = 3; }

@@ -1,0 +1,20 @@
+#pragma once
+// The life of one battle: its state and the queries the rules make of it.
+class Str;
+class unit_t;
+
+// 0 running, 1 aborted, 2 won, 3 lost.
+int get_btl_state();
+bool is_btl_running();
+bool is_btl_won();
+bool is_btl_lost();
+// The program is quitting, or the battle ended in any way.
+bool is_btl_over();
+void abort_btl();
+void set_btl_lost();
+
+// The death handling of a unit whose hit points fell from above 0 to 0 or below;
+// it counts party deaths and monster kills on the arena record.
+void unit_dies(unit_t* u);
+// The unit's display name, by value; every battle-log line names units through it.
+Str unit_disp_name(const unit_t* u);

@@ -1,0 +1,509 @@
+-- English: rules terms, powers (actions, feats, spells, monster powers) and the small tables.
+-- The code sets the keys of these records, so no "k" is written here.
+strs = {}
+
+-- ---- Powers 1-291 ----
+local p = {}
+strs.pwrs = p
+
+-- Basic actions
+p[1] = {n = "Move", d = "Walk to a cell within your speed this turn. Leaving a cell an enemy threatens provokes an attack of opportunity."}
+p[2] = {n = "Melee Attack", d = "Strike an enemy within reach with the melee weapon in hand, dealing its weapon damage on a hit."}
+p[3] = {n = "Ranged Attack", d = "Shoot or throw at an enemy in range. Shooting next to an enemy provokes an attack of opportunity."}
+p[4] = {n = "Trip", d = "Combat manoeuvre against the combat manoeuvre defence of the target; on a success it falls prone."}
+p[5] = {n = "Bull Rush", d = "Combat manoeuvre: slam into an adjacent target and push it away."}
+p[6] = {n = "Drag", d = "Combat manoeuvre: seize an adjacent target and haul it along as you step back."}
+p[7] = {n = "Overrun", d = "Combat manoeuvre: barge through the space of an adjacent target, shoving it aside."}
+p[8] = {n = "Grapple", d = "Combat manoeuvre: seize an adjacent target; on a success both of you are locked in a grapple and it cannot move freely."}
+p[9] = {n = "Release", d = "Let go of the creature you are grappling. Costs no action."}
+p[10] = {n = "Swap Weapons", d = "Change to your other weapon set."}
+p[11] = {n = "Wait", d = "Delay your turn until the other units of this round have acted."}
+p[12] = {n = "Drop Prone", d = "Throw yourself to the ground. A prone unit is harder to hit from afar but easier to hit up close."}
+p[13] = {n = "Stand Up", d = "Get up from prone."}
+p[14] = {n = "Wake", d = "Shake an adjacent sleeping unit awake."}
+p[15] = {n = "End Turn", d = "Give up the rest of your actions this turn."}
+
+-- Feats: general
+p[16] = {n = "Improved Initiative", d = "+4 to initiative."}
+p[17] = {n = "Quick Draw", d = "Swapping weapons costs no action and provokes no attack of opportunity."}
+p[18] = {n = "Toughness", d = "Maximum hit points rise by your level or 3, whichever is higher."}
+p[19] = {n = "Great Fortitude", d = "+2 to Fortitude."}
+p[20] = {n = "Lightning Reflexes", d = "+2 to Reflex."}
+p[21] = {n = "Iron Will", d = "+2 to Will."}
+p[22] = {n = "Superior Resilience", d = "+1 to Fortitude, Reflex and Will."}
+p[23] = {n = "Dodge", d = "+1 to armour class while you threaten the cells around you."}
+p[24] = {n = "Mobility", d = "+4 to your defence against attacks of opportunity provoked by moving."}
+-- Feats: weapon proficiencies and training
+p[25] = {n = "Proficiency: Swords", d = "Use swords without the non-proficiency penalty."}
+p[26] = {n = "Proficiency: Axes", d = "Use axes and picks without the non-proficiency penalty."}
+p[27] = {n = "Proficiency: Hammers", d = "Use hammers, maces and clubs without the non-proficiency penalty."}
+p[28] = {n = "Proficiency: Flails", d = "Use flails, chains and whips without the non-proficiency penalty."}
+p[29] = {n = "Proficiency: Spears", d = "Use spears, javelins and halberds without the non-proficiency penalty."}
+p[30] = {n = "Proficiency: Bows", d = "Use shortbows and longbows without the non-proficiency penalty."}
+p[31] = {n = "Proficiency: Crossbows", d = "Use every kind of crossbow without the non-proficiency penalty."}
+p[32] = {n = "Proficiency: Thrown", d = "Use slings, darts, nets and other thrown weapons without the non-proficiency penalty."}
+p[33] = {n = "Proficiency: Unarmed", d = "Fight skilfully with bare hands."}
+p[34] = {n = "Proficiency: Simple Weapons", d = "Use daggers, clubs, quarterstaffs and other simple weapons."}
+p[35] = {n = "Weapon Focus", d = "+1 to every weapon attack roll."}
+p[36] = {n = "Greater Weapon Focus", d = "+2 to every weapon attack roll, in place of Weapon Focus."}
+p[37] = {n = "Weapon Specialization", d = "Weapon damage rises, growing with your level."}
+p[38] = {n = "Greater Weapon Specialization", d = "Weapon damage rises further, in place of Weapon Specialization."}
+p[39] = {n = "Improved Critical", d = "Doubles the critical threat range of your weapon; a keen weapon widens it by 1 instead."}
+p[40] = {n = "Greater Critical", d = "Widens the critical threat range of your weapon by 1 more."}
+p[41] = {n = "Critical Power", d = "+1 to the critical multiplier."}
+p[42] = {n = "Bleeding Critical", d = "A critical hit makes the target bleed, taking damage at the start of each of its turns."}
+p[43] = {n = "Greater Bleeding Critical", d = "Bleeding from your critical hits deals more damage."}
+p[44] = {n = "Crippling Critical", d = "A critical hit slows the target."}
+p[45] = {n = "Greater Crippling Critical", d = "A critical hit roots the target in place."}
+p[46] = {n = "Stunning Critical", d = "A critical hit stuns the target."}
+p[47] = {n = "Critical Mastery", d = "One critical hit can apply two critical effects at once."}
+-- Feats: armour
+p[48] = {n = "Proficiency: Shields", d = "Use light and heavy shields."}
+p[49] = {n = "Proficiency: Tower Shields", d = "Use tower shields."}
+p[50] = {n = "Shield Focus", d = "+1 to the armour class and Reflex your shield gives."}
+p[51] = {n = "Greater Shield Focus", d = "+2 to the armour class and Reflex your shield gives, in place of Shield Focus."}
+p[52] = {n = "Proficiency: Light Armour", d = "Wear light armour without the non-proficiency penalty."}
+p[53] = {n = "Proficiency: Medium Armour", d = "Wear medium armour without the non-proficiency penalty."}
+p[54] = {n = "Proficiency: Heavy Armour", d = "Wear heavy armour without the non-proficiency penalty."}
+-- Feats: melee
+p[55] = {n = "Power Attack", d = "Trade accuracy for damage on melee attacks."}
+p[56] = {n = "Cleave", d = "When your melee attack drops a foe, strike another enemy next to you at once, once per turn."}
+p[57] = {n = "Great Cleave", d = "Cleave is no longer limited to once per turn."}
+p[58] = {n = "Follow Through", d = "Knocking a foe prone lets you cleave as well."}
+p[59] = {n = "Sweeping Strike", d = "One swing strikes two adjacent targets, at an attack penalty."}
+p[60] = {n = "Improved Sweeping Strike", d = "Sweeping Strike carries a smaller attack penalty."}
+p[61] = {n = "Greater Sweeping Strike", d = "Sweeping Strike hits three adjacent targets."}
+p[62] = {n = "Whirlwind Attack", d = "Spin with your weapon and strike every enemy around you, at an attack penalty."}
+p[63] = {n = "Improved Whirlwind Attack", d = "Whirlwind Attack carries a smaller attack penalty."}
+p[64] = {n = "Mighty Blow", d = "A committed strike that deals double weapon damage."}
+p[65] = {n = "Devastating Blow", d = "An all-out strike that deals triple weapon damage. Once per battle."}
+p[66] = {n = "Charge", d = "+2 to attack when charging, and damage that grows with your level."}
+p[67] = {n = "Powerful Charge", d = "+4 to attack when charging, and more damage."}
+p[68] = {n = "Combat Reflexes", d = "No limit on the attacks of opportunity you make each round."}
+p[69] = {n = "Weapon Finesse", d = "Melee attacks use your Dexterity modifier instead of Strength."}
+-- Feats: two weapons
+p[70] = {n = "Two-Weapon Fighting", d = "Smaller penalties for fighting with two weapons: 2 less on the main hand, 6 less on the off hand."}
+p[71] = {n = "Improved Two-Weapon Fighting", d = "More main-hand damage when fighting with two weapons, growing with your level."}
+p[72] = {n = "Greater Two-Weapon Fighting", d = "More off-hand damage when fighting with two weapons, growing with your level."}
+p[73] = {n = "Perfect Two-Weapon Fighting", d = "No attack penalty at all for fighting with two weapons."}
+p[74] = {n = "Two-Weapon Defence", d = "+1 to armour class while wielding two melee weapons."}
+p[75] = {n = "Improved Two-Weapon Defence", d = "+2 to armour class while wielding two melee weapons, in place of Two-Weapon Defence."}
+p[76] = {n = "Off-Hand Strength", d = "Your off-hand weapon adds your full Strength modifier."}
+p[77] = {n = "Two-Weapon Rend", d = "When both of your weapons hit the same foe in one turn, you rend it for extra damage."}
+-- Feats: two-handed weapons
+p[78] = {n = "Two-Handed Focus", d = "More damage with two-handed weapons, growing with your level."}
+p[79] = {n = "Greater Two-Handed Focus", d = "Much more damage with two-handed weapons, in place of Two-Handed Focus."}
+p[80] = {n = "Staggering Blow", d = "Melee attacks with a non-light weapon held in both hands have a 25% chance to knock the target prone."}
+p[81] = {n = "Greater Staggering Blow", d = "Melee attacks with a non-light weapon held in both hands have a 50% chance to knock the target prone."}
+p[82] = {n = "Two-Handed Precision", d = "+1 to attack with two-handed weapons."}
+-- Feats: ranged
+p[83] = {n = "Point-Blank Shot", d = "Better attack and damage with ranged attacks against targets within 6 cells."}
+p[84] = {n = "Precise Shot", d = "No penalty for shooting into melee."}
+p[85] = {n = "Improved Precise Shot", d = "Ranged attacks ignore the cover of the target."}
+p[86] = {n = "Rapid Shot", d = "Loose two arrows at one target, at an attack penalty."}
+p[87] = {n = "Improved Rapid Shot", d = "Rapid Shot carries a smaller attack penalty."}
+p[88] = {n = "Greater Rapid Shot", d = "Rapid Shot looses three arrows."}
+p[89] = {n = "Manyshot", d = "Send a volley into a small area, attacking every target in it, at an attack penalty."}
+p[90] = {n = "Improved Manyshot", d = "Manyshot carries a smaller attack penalty."}
+p[91] = {n = "Arrow Storm", d = "Darken the sky with arrows that strike every enemy in a wide area. Takes the whole turn."}
+p[92] = {n = "Improved Arrow Storm", d = "Arrow Storm carries a smaller attack penalty."}
+p[93] = {n = "Deadly Aim", d = "Trade accuracy for damage on ranged attacks."}
+p[94] = {n = "Crossbow Mastery", d = "More damage with crossbows, growing with your level."}
+p[95] = {n = "Zen Archery", d = "Ranged attacks use your Wisdom modifier instead of Dexterity."}
+-- Feats: combat manoeuvres
+p[96] = {n = "Improved Unarmed Strike", d = "Unarmed attacks no longer provoke attacks of opportunity. The root of every manoeuvre feat."}
+p[97] = {n = "Improved Grapple", d = "+2 on grapple checks, and no attack of opportunity when you try one."}
+p[98] = {n = "Greater Grapple", d = "Another +2 on grapple checks."}
+p[99] = {n = "Improved Trip", d = "+2 on trip checks, and no attack of opportunity when you try one."}
+p[100] = {n = "Greater Trip", d = "Another +2 on trip checks."}
+p[101] = {n = "Improved Bull Rush", d = "+2 on bull rush checks, and no attack of opportunity when you try one."}
+p[102] = {n = "Greater Bull Rush", d = "Another +2 on bull rush checks."}
+p[103] = {n = "Improved Drag", d = "+2 on drag checks, and no attack of opportunity when you try one."}
+p[104] = {n = "Greater Drag", d = "Another +2 on drag checks."}
+p[105] = {n = "Improved Overrun", d = "+2 on overrun checks, and no attack of opportunity when you try one."}
+p[106] = {n = "Greater Overrun", d = "Another +2 on overrun checks."}
+-- Feats: spells
+p[107] = {n = "Spell Focus: Conjuration", d = "Your conjuration spells are harder to resist."}
+p[108] = {n = "Augment Summoning", d = "The creatures you summon are stronger and tougher."}
+p[109] = {n = "Spell Focus: Elemental", d = "Your elemental spells are harder to resist."}
+p[110] = {n = "Elemental Empowerment", d = "Your elemental spells deal more energy damage."}
+p[111] = {n = "Spell Focus: Control", d = "Your control spells are harder to resist."}
+p[112] = {n = "Spell Focus: Necromancy", d = "Your necromancy spells are harder to resist."}
+p[113] = {n = "Combat Casting", d = "+4 to your defence against attacks of opportunity provoked by casting."}
+p[114] = {n = "Spell Penetration", d = "Overcome the spell resistance of your targets more easily."}
+p[115] = {n = "Greater Spell Penetration", d = "Overcome spell resistance more easily still, in place of Spell Penetration."}
+p[116] = {n = "Improved Turning", d = "Your turning is harder to resist."}
+p[117] = {n = "Greater Turning", d = "Your turning is harder still to resist."}
+p[118] = {n = "Extra Turning", d = "Turn undead twice per battle."}
+
+-- Spells
+p[119] = {n = "Magic Missile", d = "Bolts of force that never miss; more missiles as the caster gains levels."}
+p[120] = {n = "Sleep", d = "Creatures in an area fall into a magical slumber."}
+p[121] = {n = "Grease", d = "Coat the ground in slippery grease; creatures standing in it may fall. Lasts until removed."}
+p[122] = {n = "Summon Monster", d = "Call a creature to the chosen cell to fight for you."}
+p[123] = {n = "Cure Wounds", d = "A touch of positive energy: heals the living, harms the undead."}
+p[124] = {n = "Inflict Wounds", d = "A touch of negative energy: harms the living, heals the undead."}
+p[125] = {n = "Acid Arrow", d = "An arrow of acid that keeps eating at the target after it hits."}
+p[126] = {n = "Web", d = "Fill an area with sticky webs that hold the creatures in it. Lasts until removed."}
+p[127] = {n = "Fireball", d = "A bead of fire bursts into flames that burn every creature in the area."}
+p[128] = {n = "Lightning Bolt", d = "A line of lightning strikes every creature in its path."}
+p[129] = {n = "Animate Dead", d = "Raise a nearby corpse as an undead servant under your command."}
+p[130] = {n = "Dispel Magic", d = "End the magical effects in an area."}
+p[131] = {n = "Searing Light", d = "A ray of burning light, especially harmful to the undead."}
+p[132] = {n = "Ice Storm", d = "Hail pounds an area, dealing cold damage and slowing the creatures in it."}
+p[133] = {n = "Frost Nova", d = "Ice bursts from the caster and freezes nearby enemies in place."}
+p[134] = {n = "Teleport", d = "Move an ally instantly to another cell nearby."}
+p[135] = {n = "Mass Cure Wounds", d = "Positive energy washes over an area: heals the living, harms the undead."}
+p[136] = {n = "Mass Inflict Wounds", d = "Negative energy washes over an area: harms the living, heals the undead."}
+p[137] = {n = "Raise Dead", d = "Bring a fallen companion back to their feet."}
+p[138] = {n = "Slay Living", d = "A touch that snuffs out a living creature; a target that resists still takes damage."}
+p[139] = {n = "Chain Lightning", d = "Lightning leaps from the first target to other enemies nearby."}
+p[140] = {n = "Acid Fog", d = "A cloud of corrosive fog harms and slows the creatures in it."}
+p[141] = {n = "Finger of Death", d = "Point at a living creature and tear its life away with negative energy."}
+p[142] = {n = "Incendiary Cloud", d = "A burning cloud scorches the creatures in it."}
+p[143] = {n = "Meteor Swarm", d = "Blazing meteors pound an area with fire and bludgeoning damage."}
+
+-- Monster powers: damage reduction, regeneration, spell resistance, turn resistance
+local tiers = {2, 5, 10}
+for i, v in ipairs(tiers) do
+    p[143 + i] = {n = "Damage Reduction " .. v, d = "Each physical hit deals less damage; the reduction grows with level."}
+    p[146 + i] = {n = "Regeneration " .. v, d = "Regains hit points at the start of each turn; the amount grows with level."}
+    p[149 + i] = {n = "Spell Resistance " .. v, d = "Spell resistance rises by " .. v .. "."}
+    p[152 + i] = {n = "Turn Resistance " .. v, d = "Resistance to turning rises by " .. v .. "."}
+end
+
+-- Monster powers by damage type (slashing, piercing, bludgeoning, fire, cold, lightning,
+-- acid, poison, repair, positive, negative, void)
+local dt = {"Slashing", "Piercing", "Bludgeoning", "Fire", "Cold", "Lightning", "Acid", "Poison", "Repair",
+            "Positive Energy", "Negative Energy", "Void"}
+p[156] = {n = "Bane: Silver", d = "Silver weapons overcome its damage reduction and stop its regeneration."}
+p[157] = {n = "Bane: Adamantine", d = "Adamantine weapons overcome its damage reduction and stop its regeneration."}
+for t, name in ipairs(dt) do
+    local lower = name:lower()
+    p[157 + t] = {n = "Bane: " .. name, d = name .. " damage overcomes its damage reduction and stops its regeneration."}
+    p[169 + t] = {n = "Immunity: " .. name, d = "Takes no " .. lower .. " damage."}
+    p[181 + t] = {n = "Absorb " .. name, d = name .. " damage heals it instead of harming it."}
+    p[193 + t] = {n = "Resist " .. name, d = "Takes half damage from " .. lower .. "."}
+    p[205 + t] = {n = "Vulnerable: " .. name, d = "Takes double damage from " .. lower .. "."}
+end
+
+-- Monster powers: other traits
+p[218] = {n = "Construct", d = "Has no Constitution and usually no mind; Wisdom is 10 and Charisma 1."}
+p[219] = {n = "Intelligent", d = "Keeps its own Intelligence although it was made or raised."}
+p[220] = {n = "Giant", d = "One size larger than its kind."}
+p[221] = {n = "Swift", d = "+2 to speed."}
+p[222] = {n = "Lumbering", d = "-4 to speed."}
+p[223] = {n = "Thick Hide", d = "+2 to natural armour."}
+p[224] = {n = "Armoured Shell", d = "+4 to natural armour."}
+p[225] = {n = "Thin Skin", d = "-2 to natural armour."}
+p[226] = {n = "Amorphous", d = "Immune to being rooted, knocked prone or grappled."}
+p[227] = {n = "Magic Immunity", d = "Unaffected by spell effects."}
+p[228] = {n = "Elemental Resistance", d = "Takes half damage from fire, cold, lightning and acid."}
+p[229] = {n = "Battle Aura", d = "Allies nearby get +2 to attack."}
+p[230] = {n = "Slaughter Aura", d = "Allies nearby deal more damage, growing with level."}
+p[231] = {n = "Healing Aura", d = "Heals allies nearby every turn."}
+p[232] = {n = "Fire Aura", d = "Burns adjacent enemies every turn."}
+p[233] = {n = "Stench Aura", d = "Noxious fumes harm adjacent enemies every turn."}
+p[234] = {n = "Fear Aura", d = "Enemies nearby may be overcome with fear."}
+p[235] = {n = "Pack Tactics", d = "+1 to damage for each ally with Pack Tactics next to the target."}
+p[236] = {n = "Pack Savagery", d = "More damage when at least two allies with this power are next to the target."}
+p[237] = {n = "Rend", d = "When two attacks hit the same foe in one turn, it tears the foe apart for extra damage."}
+p[238] = {n = "Coordinated Rend", d = "Rends more savagely when allies with this power surround the target."}
+p[239] = {n = "Bloodthirst", d = "Better attack and damage against wounded, bleeding targets."}
+p[240] = {n = "Greater Bloodthirst", d = "Much better attack and damage against wounded, bleeding targets."}
+p[241] = {n = "Blood Rage", d = "Below half hit points it flies into a rage: better attack and damage, worse defences."}
+p[242] = {n = "Berserk Blood", d = "Rages as soon as it is hurt, and harder still below half hit points."}
+p[243] = {n = "Sneak Attack", d = "Extra damage against targets that cannot strike back or are flanked."}
+p[244] = {n = "Imbued Arrows", d = "Ranged weapon attacks carry random fire, cold, lightning or acid damage."}
+p[245] = {n = "Poisoned Weapons", d = "Weapon attacks may poison the target."}
+p[246] = {n = "Drow Poison", d = "Weapon attacks may leave the target stunned."}
+p[247] = {n = "Knockdown", d = "Heavy blows may knock the target to the ground."}
+p[248] = {n = "Trampling Charge", d = "More damage when charging, and the charge may knock the target down."}
+p[249] = {n = "Powerful Charge", d = "Much more damage when charging, and the charge may hurl the target back and down."}
+p[250] = {n = "Crush", d = "A creature it grapples takes damage every turn."}
+p[251] = {n = "Bear Hug", d = "A creature it grapples takes heavier damage every turn."}
+p[252] = {n = "Grappling Sting", d = "Stings the creature it grapples."}
+p[253] = {n = "Greater Grappling Sting", d = "Its sting is deadlier against the creature it grapples."}
+p[254] = {n = "Blood Drain", d = "Drinks the blood of the creature it grapples; no use against creatures without life essence."}
+p[255] = {n = "Corpse Rot", d = "Attacks may infect the target with corpse rot."}
+p[256] = {n = "Double Strike", d = "Every attack strikes twice."}
+p[257] = {n = "Phalanx", d = "+2 to armour class and Reflex while an ally with Phalanx stands adjacent."}
+p[258] = {n = "Crowd Defence", d = "+2 to armour class and Reflex with one adjacent ally with this power, +4 with two or more."}
+p[259] = {n = "Nimble Dodge", d = "+2 to its defence against attacks of opportunity."}
+p[260] = {n = "Woodland Stride", d = "Its shift step may enter any cell it could enter, hard ground included."}
+p[261] = {n = "Slippery", d = "Its movement never provokes attacks of opportunity."}
+p[262] = {n = "Web Walker", d = "Unaffected by webs."}
+p[263] = {n = "Swamp Walker", d = "Unaffected by grease."}
+p[264] = {n = "All-Seeing Eyes", d = "Cannot be flanked."}
+p[265] = {n = "Shambling", d = "Slow-witted and slow: only one move action or one standard action each turn."}
+p[266] = {n = "Fey Blood", d = "Immune to magical sleep, and a bonus against mind-affecting effects."}
+p[267] = {n = "Innate Caster", d = "Casts spells with Charisma."}
+p[268] = {n = "Blood Caster", d = "Casts spells with Constitution."}
+p[269] = {n = "Ghoul Bite", d = "Its attacks deal heavy extra damage, growing with level."}
+p[270] = {n = "Shock", d = "Lash a nearby enemy with an electric discharge."}
+p[271] = {n = "Shocking Hide", d = "Shocks adjacent enemies at the start of each of its turns."}
+p[272] = {n = "Poison Dart", d = "Spit a poisoned dart that poisons the target it hits."}
+p[273] = {n = "Poison Fog", d = "Breathe out a poisonous fog that lingers for a few rounds and poisons the creatures in it."}
+p[274] = {n = "Venom Burst", d = "Spray venom in every direction, harming and poisoning all creatures around. Takes the whole turn."}
+p[275] = {n = "Fire Spit", d = "Spit a cone of fire ahead."}
+p[276] = {n = "Acid Spit", d = "Spit a cone of acid ahead."}
+p[277] = {n = "Repair", d = "Mend an adjacent construct, restoring its hit points."}
+p[278] = {n = "Spin Web", d = "Shoot a mass of web that holds a distant target; the web lasts until removed."}
+p[279] = {n = "Shield Bash", d = "Slam an adjacent target with a shield; it may be stunned."}
+p[280] = {n = "Ground Slam", d = "Pound the ground to knock down the creatures around. Takes the whole turn."}
+p[281] = {n = "Polymorph", d = "Turn a creature into a harmless small animal for a few rounds."}
+p[282] = {n = "Turn Undead", d = "Present a holy symbol and drive the undead around you to flee. Once per battle."}
+p[283] = {n = "Fear", d = "Fill the enemies around you with fear."}
+p[284] = {n = "Madness", d = "Drive a creature mad, so that it attacks friend and foe alike."}
+p[285] = {n = "Charm", d = "Charm a nearby creature into fighting for your side for a while."}
+p[286] = {n = "Dominating Gaze", d = "Bend a nearby creature to your will with a look; it fights for your side for a while."}
+p[287] = {n = "Petrifying Gaze", d = "Turn a nearby creature to stone with a look."}
+p[288] = {n = "Summon Spiders", d = "Call a swarm of spiders to join the fight. Takes the whole turn."}
+p[289] = {n = "Charismatic Vigour", d = "Hit points come from Charisma instead of Constitution."}
+p[290] = {n = "Brute Vigour", d = "Hit points come from Strength instead of Constitution."}
+p[291] = {n = "Reserved", d = "A reserved power slot; never seen in play."}
+
+-- ---- Power categories (a global, read as strs:pwr_cats) ----
+pwr_cats = {
+    {n = "General", d = "Basic feats that any class may learn."},
+    {n = "Weapons", d = "Weapon proficiencies, focus and critical hits."},
+    {n = "Armour", d = "Proficiency and focus with armour and shields."},
+    {n = "Melee", d = "Feats that strengthen melee attacks."},
+    {n = "Two Weapons", d = "Feats for fighting with a weapon in each hand."},
+    {n = "Two-Handed", d = "Feats for fighting with two-handed weapons."},
+    {n = "Ranged", d = "Feats for bows, crossbows and thrown weapons."},
+    {n = "Manoeuvres", d = "Feats for tripping, bull rushing, dragging, overrunning and grappling."},
+    {n = "Spells", d = "Feats for spellcasters and for turning undead."},
+}
+
+-- ---- Rules enum tables ----
+strs.abis = {
+    {n = "Str", a = "Strength", d = "Physical power. Affects melee attack and damage, combat manoeuvres and how much you can carry."},
+    {n = "Dex", a = "Dexterity", d = "Agility and reflexes. Affects ranged attacks, armour class, Reflex and initiative."},
+    {n = "Con", a = "Constitution", d = "Health and stamina. Affects hit points and Fortitude."},
+    {n = "Int", a = "Intelligence", d = "Learning and reasoning. Wizards cast spells with Intelligence."},
+    {n = "Wis", a = "Wisdom", d = "Insight and willpower. Affects Will; clerics cast spells with Wisdom."},
+    {n = "Cha", a = "Charisma", d = "Force of personality. Affects turning undead."},
+}
+strs.defs = {
+    {n = "AC", d = "Armour class, the defence against weapon attacks: 10 plus Dexterity, armour, shield, natural armour and level."},
+    {n = "Fortitude", d = "Resists poison, disease and bodily harm with Constitution."},
+    {n = "Reflex", d = "Dodges blasts, sprays and traps with Dexterity."},
+    {n = "Will", d = "Resists mind and death magic with Wisdom."},
+    {n = "CMD", d = "Combat manoeuvre defence against trips, bull rushes, grapples and the like; built from Strength, Dexterity and size."},
+}
+strs.atks = {
+    {n = "Melee", d = "An attack with a melee or natural weapon."},
+    {n = "Ranged", d = "An attack with a ranged or thrown weapon."},
+    {n = "Spell", d = "A spell attack made with the casting ability."},
+    {n = "Manoeuvre", d = "A combat manoeuvre such as a trip, bull rush or grapple."},
+    {n = "Turning", d = "Turning undead with Charisma."},
+}
+strs.act_costs = {
+    {n = "Free", d = "Costs no action."},
+    {n = "Move", d = "Costs a move action."},
+    {n = "Standard", d = "Costs a standard action."},
+    {n = "Full-Round", d = "Takes the whole turn."},
+}
+strs.amr_types = {
+    {n = "Light Armour", d = "Light armour that barely hinders movement."},
+    {n = "Medium Armour", d = "Heavier armour that slows the wearer."},
+    {n = "Heavy Armour", d = "The heaviest armour, with the best protection."},
+}
+strs.shd_types = {
+    {n = "Light Shield", d = "A small shield."},
+    {n = "Heavy Shield", d = "A large, solid shield."},
+    {n = "Tower Shield", d = "A huge shield; -2 to attack while carried."},
+}
+strs.wpn_cats = {
+    {n = "Simple Weapon", d = "A plain weapon anyone can use."},
+    {n = "Martial Weapon", d = "A weapon that takes training to use well."},
+    {n = "Exotic Weapon", d = "A rare weapon that is hard to master."},
+    {n = "Natural Weapon", d = "Claws, teeth, horns and other parts of a body."},
+}
+strs.wpn_grps = {
+    {n = "Swords", d = "Daggers, short swords, longswords, greatswords and other blades."},
+    {n = "Axes", d = "Handaxes, battleaxes, greataxes and picks."},
+    {n = "Hammers", d = "Hammers, maces, morningstars and clubs."},
+    {n = "Flails", d = "Flails and spiked chains."},
+    {n = "Spears", d = "Javelins, spears and halberds."},
+    {n = "Bows", d = "Shortbows and longbows."},
+    {n = "Crossbows", d = "Hand, light and heavy crossbows."},
+    {n = "Thrown", d = "Slings, darts and nets."},
+    {n = "Unarmed", d = "Fists, feet and natural weapons."},
+    {n = "Simple", d = "Simple weapons."},
+    {n = "Armour", d = "Armour and shields."},
+}
+strs.wpn_flags = {
+    {n = "Ranged", d = "A ranged weapon that strikes targets within its range."},
+    {n = "Reach", d = "Strikes enemies two cells away."},
+    {n = "Light", d = "Fits the off hand, and may attack with the Dexterity modifier."},
+    {n = "Finesse", d = "May attack with the Dexterity modifier instead of Strength."},
+    {n = "Brace", d = "Especially effective against a charging foe."},
+    {n = "Trip", d = "Can be used to trip."},
+    {n = "Thrown", d = "Can be thrown at an enemy within range."},
+    {n = "Throwable", d = "A melee weapon that can also be thrown at an enemy within range."},
+    {n = "Loading", d = "Each shot needs a bolt loaded."},
+    {n = "Heavy Loading", d = "A heavy crossbow that is slow to load."},
+}
+strs.wpn_handss = {
+    {n = "One-Handed", d = "Held in one hand."},
+    {n = "Two-Handed", d = "Needs both hands."},
+    {n = "One or Two Hands", d = "Held in one hand or in both."},
+}
+strs.wpn_rng_types = {
+    {n = "Melee", d = "A melee weapon."},
+    {n = "Ranged", d = "A ranged weapon."},
+}
+strs.load_types = {
+    {n = "Light Load", d = "A light load; no hindrance."},
+    {n = "Medium Load", d = "A heavy pack: Dexterity bonus at most +3, -2 to attack and Reflex, -1 to speed."},
+    {n = "Heavy Load", d = "A very heavy pack: Dexterity bonus at most +1, -4 to attack and Reflex, -2 to speed."},
+    {n = "Overloaded", d = "Carrying too much to move at all."},
+}
+strs.coins = {
+    {n = "cp", d = "Copper pieces; a hundred make a gold piece."},
+    {n = "sp", d = "Silver pieces; ten make a gold piece."},
+    {n = "gp", d = "Gold pieces, the common currency."},
+}
+strs.terms = {
+    {n = "Race", d = "The race of the character."},
+    {n = "Class", d = "The class of the character."},
+    {n = "Rank", d = "The rank of a monster: normal, elite, solo or minion."},
+    {n = "Level", d = "The level of the character."},
+    {n = "HP", d = "Hit points; at 0 the unit falls."},
+    {n = "Speed", d = "How many cells one move covers."},
+}
+strs.spl_cats = {
+    {n = "Conjuration", d = "Spells of summoning, healing and teleportation."},
+    {n = "Elemental", d = "Spells that wield fire, cold, lightning and acid."},
+    {n = "Control", d = "Spells that put enemies to sleep, knock them down or trap them."},
+    {n = "Necromancy", d = "Spells of life, death and negative energy."},
+}
+strs.enc_diffs = {
+    {n = "Easy", d = "Weaker foes and a smaller reward."},
+    {n = "Normal", d = "An even fight."},
+    {n = "Hard", d = "Strong foes and a rich reward."},
+}
+strs.enc_types = {
+    {n = "Battlefield Control", d = "The enemy is built around casters who control the field."},
+    {n = "Commander and Troops", d = "A strong leader with a band of followers."},
+    {n = "Dragon Den", d = "One mighty monster faces you alone."},
+    {n = "Double Line", d = "Melee fighters in front, archers and casters behind."},
+    {n = "Wolf Pack", d = "Beasts in numbers that close in from every side."},
+}
+strs.uranks = {
+    {n = "Normal", d = "An ordinary foe."},
+    {n = "Elite", d = "Elite: double hit points and experience."},
+    {n = "Solo", d = "Solo: five times the hit points and experience, and immune to instant death."},
+    {n = "Minion", d = "Minion: a single hit point and little experience."},
+}
+strs.dmg_types = {
+    {n = "slashing", d = "The cut of swords and axes."},
+    {n = "piercing", d = "The stab of spear points, arrows and fangs."},
+    {n = "bludgeoning", d = "The blow of hammers, clubs and fists."},
+    {n = "fire", d = "Burning flame."},
+    {n = "cold", d = "Biting frost."},
+    {n = "lightning", d = "The strike of lightning."},
+    {n = "acid", d = "Acid that eats flesh."},
+    {n = "poison", d = "Venom and toxic fumes."},
+    {n = "repair", d = "Energy that mends constructs; no effect on other creatures."},
+    {n = "positive", d = "The energy of life: heals the living, harms the undead."},
+    {n = "negative", d = "The energy of death: harms the living, heals the undead."},
+    {n = "void", d = "Pure destruction from the void, next to impossible to withstand."},
+}
+
+-- ---- Small tables the code reads as strs:name (globals) ----
+itm_types = {
+    {n = "Weapon", d = "Melee, ranged and thrown weapons."},
+    {n = "Shield", d = "A shield carried in the off hand."},
+    {n = "Ammunition", d = "Arrows, bolts and bullets, kept in the quick slots for ranged weapons."},
+    {n = "Armour", d = "Armour worn on the body."},
+    {n = "Head", d = "Helmets, circlets and headbands."},
+    {n = "Belt", d = "A belt worn at the waist."},
+    {n = "Cloak", d = "A cloak worn over the shoulders."},
+    {n = "Robe", d = "A robe for spellcasters."},
+    {n = "Hands", d = "Gloves, gauntlets and bracers."},
+    {n = "Boots", d = "Boots worn on the feet."},
+    {n = "Neck", d = "Amulets and necklaces."},
+    {n = "Ring", d = "A ring worn on a finger."},
+    {n = "Trinket", d = "A small charm carried about."},
+    {n = "Consumable", d = "Potions, alchemical items and books, used up when used."},
+    {n = "Miscellaneous", d = "Other items."},
+}
+u_sizes = {
+    {n = "Tiny", d = "A very small creature."},
+    {n = "Small", d = "A small creature: +1 to armour class and attack, lower combat manoeuvre defence."},
+    {n = "Medium", d = "A creature of human size."},
+    {n = "Large", d = "A large creature: -1 to armour class and attack, higher combat manoeuvre defence, bigger natural weapons."},
+    {n = "Huge", d = "An enormous creature."},
+    {n = "Gargantuan", d = "A colossal creature."},
+}
+imxs = {
+    {n = "immune to spells", d = "Unaffected by spell effects."},
+    {n = "immune to instant death", d = "Cannot be slain outright by a killing effect."},
+    {n = "immune to critical hits", d = "Never suffers critical hits."},
+    {n = "no life essence", d = "Has no life essence to drain; blood drain does nothing to it."},
+    {n = "ignores webs", d = "Unaffected by webs."},
+    {n = "ignores hard ground", d = "Crossing hard ground does not slow it."},
+}
+map_envs = {
+    {n = "Plain", d = "Open, level ground."},
+    {n = "Grassland", d = "Fields of wild grass."},
+    {n = "Forest", d = "Dense woodland."},
+    {n = "Cave", d = "A dark cave underground."},
+    {n = "Ruins", d = "Fallen ancient buildings."},
+}
+passs = {
+    {n = "Road", d = "A smooth road, quicker to walk."},
+    {n = "Open ground", d = "Ordinary ground."},
+    {n = "Hard ground", d = "Rubble or mud; crossing it costs twice the movement."},
+    {n = "Rough ground", d = "Very hard going."},
+    {n = "Treacherous ground", d = "Nearly impassable."},
+    {n = "Obstacle", d = "Cannot be crossed and blocks sight."},
+}
+tiles = {
+    {n = "Ground", d = "Ground to walk on freely."},
+    {n = "Wall", d = "Cannot be crossed and blocks sight."},
+    {n = "Rubble", d = "Hard ground: crossing it costs twice the movement, but it does not block sight."},
+    {n = "Obstacle", d = "Cannot be crossed and blocks sight."},
+    {n = "Tree", d = "Cannot be crossed and blocks sight."},
+}
+spd_ani_lvs = {
+    {n = "Slow"},
+    {n = "Normal"},
+    {n = "Fast"},
+}
+
+-- ---- Records asked for by key (unit sheet and tooltips) ----
+abi = {n = "Abilities", d = "The six abilities: Strength, Dexterity, Constitution, Intelligence, Wisdom and Charisma. Every 2 points above 10 give +1 to the modifier."}
+trait = {n = "Special", d = "Special qualities from race, monster powers and equipment."}
+feat = {n = "Feats", d = "The feats the character has learned while levelling up."}
+lv = {n = "Level", d = "The level of the character. Higher levels bring more hit points, better attacks and defences, and more feats and spells."}
+cond = {n = "Conditions", d = "The conditions on the unit. Green ones help, red ones hinder; the rounds left stand in brackets."}
+imm = {n = "Immune", d = "Unaffected by these kinds of damage or effects."}
+aff = {n = "Absorbs", d = "These kinds of damage heal it instead."}
+vul = {n = "Vulnerable", d = "Takes double damage of these kinds."}
+unr = {n = "Overcome by", d = "These kinds of damage get through its damage reduction or stop its regeneration."}
+dr = {n = "Damage reduction", d = "Each physical hit deals this much less damage."}
+er = {n = "Energy resistance", d = "Each hit of fire, cold, lightning or acid deals this much less damage."}
+ac_rng = {n = "Missile deflection", d = "Bonus to armour class against ranged attacks."}
+bounce_p = {n = "Thorns", d = "Enemies that strike you in melee take this much piercing damage."}
+bounce_f = {n = "Fire shield", d = "Enemies that strike you in melee take this much fire damage."}
+ctr_atk = {n = "Riposte", d = "Chance to strike back at once when hit in melee."}
+auto_sum = {n = "Summons", d = "The creature summoned at the start of each battle."}
+hr = {n = "Regeneration", d = "Hit points regained at the start of each turn."}
+auto_heal1 = {n = "First aid", d = "Hit points restored at once when first wounded."}
+auto_heal2 = {n = "Last stand", d = "Hit points restored at once on falling to half hit points."}
+be_heal = {n = "Healing received", d = "Extra hit points from every healing received."}
+to_heal = {n = "Healing given", d = "Extra hit points from every healing given to others."}
+elm_dmg = {n = "Elemental damage", d = "Extra fire, cold, lightning and acid damage."}
+pe_dmg = {n = "Positive energy", d = "Extra damage and healing from positive energy."}
+ne_dmg = {n = "Negative energy", d = "Extra damage and healing from negative energy."}
+tr = {n = "Turn resistance", d = "Bonus against being turned."}
+sr = {n = "Spell resistance", d = "A spell must overcome this value to affect it."}
+unsr = {n = "Spell penetration", d = "Bonus to overcoming the spell resistance of a target."}
+spl_fail = {n = "Spell failure", d = "Chance that armour and load make a spell fail."}
+
+-- Note on items whose magic is fixed.
+xbns_note = "The magic of this item is fixed: its enhancement is at most +1 and it takes no other enchantments."

@@ -1,0 +1,166 @@
+#include "rules/itm.h"
+
+#include <array>
+#include <cassert>
+
+#include "app/db.h"
+#include "rules/enums.h"
+#include "rules/itm_rows.h"
+#include "rules/tbl_texts.h"
+
+itm_wpn_t::itm_wpn_t(int cat, int hands, const char* dmg_text, int crit_rng, int crit_mul, int range, int flags)
+    : cat(cat), hands(hands), crit_rng(crit_rng), crit_mul(crit_mul), range(range), flags(flags) {
+    dmg_part_parse_dice(&dmg, dmg_text);
+}
+
+int32_t itm_wpn_t::get_rng(int use) const {
+    const int melee = (flags & WF_LONG) ? 2 : 1;
+    if (use == RNG_USE_MELEE) return ranged() ? 0 : melee;
+    if (use == RNG_USE_OWN) return ranged() ? range : melee;
+    return range;
+}
+
+bool itm_t::fits_slot(int slot) const {
+    // The dart and the net are thrown from the quick slots only.
+    const bool hand_wpn = type == IT_WPN && !(wpn.ranged() && wpn.thrown());
+    switch (slot) {
+    case 0: return hand_wpn;
+    case 1: return (hand_wpn && wpn.hands == 1) || type == IT_SHD;
+    case 2: case 3: case 4: case 5: return type == IT_AMMO || (type == IT_WPN && wpn.thrown());
+    case 6: return type == IT_AMR || type == IT_ROBE;
+    case 7: return type == IT_HEAD;
+    case 8: return type == IT_NECK;
+    case 9: return type == IT_BELT;
+    case 10: return type == IT_BOOT;
+    case 11: return type == IT_ARM;
+    case 12: return type == IT_BACK;
+    case 13: case 14: return type == IT_RING;
+    case 15: case 16: return type == IT_ACC;
+    default: return false;
+    }
+}
+
+int32_t itm_t::get_ammo_id() const {
+    switch (grp) {
+    case WG_BOW: return 166;
+    case WG_XBOW: return 167;
+    case WG_THROWN: return 168;
+    default: return 0;
+    }
+}
+
+int32_t itm_t::max_stack() const {
+    if (type != IT_AMMO) return 5;
+    if (grp == WG_BOW) return 30;
+    if (grp == WG_XBOW || grp == WG_THROWN) return 20;
+    return 1;
+}
+
+// ---- the table ----
+
+namespace {
+
+using itm_table_t = std::array<itm_t, ITM_COUNT>;
+
+void start_row(itm_t& it, int id, const wchar_t* key, int type, bool* seen) {
+    assert(id > 0 && id < ITM_COUNT && !seen[id] && "every item id is given exactly once");
+    seen[id] = true;
+    text_info_t::set(&it.k, key);
+    it.type = type;
+}
+
+void fill_weapons(itm_table_t& t, const itm_rows_t& rows, bool* seen) {
+    for (const itm_nat_row_t& r : rows.nat) {
+        itm_t& it = t[r.id];
+        start_row(it, r.id, r.key, IT_WPN, seen);
+        it.grp = 9;
+        it.wpn = itm_wpn_t(4, r.hands, r.dmg, r.crit_rng, 2, 0, WF_LIGHT);
+        it.ies[0] = r.ies[0];
+        it.ies[1] = r.ies[1];
+    }
+    for (const itm_wpn_row_t& r : rows.wpn) {
+        itm_t& it = t[r.id];
+        start_row(it, r.id, r.key, IT_WPN, seen);
+        it.grp = r.grp;
+        it.price = r.price;
+        it.wt = r.wt;
+        it.wpn = itm_wpn_t(r.cat, r.hands, r.dmg, r.crit_rng, r.crit_mul, r.range, r.flags);
+    }
+}
+
+void fill_others(itm_table_t& t, const itm_rows_t& rows, bool* seen) {
+    for (const itm_amr_row_t& r : rows.amr) {
+        itm_t& it = t[r.id];
+        start_row(it, r.id, r.key, r.type, seen);
+        it.grp = r.grp;
+        it.price = r.price;
+        it.wt = r.wt;
+        it.amr = itm_amr_t{r.max_dex, r.np_pen, r.spd, r.asf, r.def};
+        if (r.bash) it.wpn = itm_wpn_t(2, 1, r.bash, 1, 2, 0, r.bash_flags);
+    }
+    for (const itm_wear_row_t& r : rows.wear) {
+        itm_t& it = t[r.id];
+        start_row(it, r.id, r.key, r.type, seen);
+        it.wt = r.wt;
+        it.min_lv = r.min_lv;
+        it.rare_lv = r.rare_lv;
+        for (int i = 0; i < 4; ++i) it.ies[i] = r.ies[i];
+    }
+    for (const itm_ammo_row_t& r : rows.ammo) {
+        itm_t& it = t[r.id];
+        start_row(it, r.id, r.key, IT_AMMO, seen);
+        it.grp = r.grp;
+        it.price = r.price;
+        it.wt = r.wt;
+    }
+    for (const itm_drug_row_t& r : rows.drug) {
+        itm_t& it = t[r.id];
+        start_row(it, r.id, r.key, IT_DRUG, seen);
+        it.price = r.price;
+        it.wt = r.wt;
+        it.wpn = itm_wpn_t(1, 1, r.dmg, 1, 2, r.range, r.flags);
+    }
+}
+
+itm_table_t& itm_table() {
+    static itm_table_t table = [] {
+        itm_table_t t;
+        bool seen[ITM_COUNT] = {};
+        fill_weapons(t, itm_rows(), seen);
+        fill_others(t, itm_rows(), seen);
+        for (int id = 1; id < ITM_COUNT; ++id) assert(seen[id] && "no item id is left out");
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+bool itm_valid_id(int id) { return id > 0 && id < ITM_COUNT; }
+
+const itm_t& get_itm(int id) {
+    static tbl_texts_t texts;
+    itm_table_t& t = itm_table();
+    if (texts.due()) {
+        std::vector<text_info_t*> recs = row_ptrs(std::span<itm_t>(t.data(), t.size()), 0, ITM_COUNT - 1);
+        db_read_recs(L"itms", recs, nullptr);
+    }
+    return t[id >= 0 && id < ITM_COUNT ? id : 0];
+}
+
+const text_info_t& get_itm_type(int type) {
+    static const wchar_t* const keys[IT_TYPE_COUNT] = {nullptr, L"wpn", L"shd", L"ammo", L"amr", L"head", L"belt",
+        L"back", L"robe", L"arm", L"boot", L"neck", L"ring", L"acc", L"drug", L"misc"};
+    static std::array<text_info_t, IT_TYPE_COUNT> table = [] {
+        std::array<text_info_t, IT_TYPE_COUNT> t;
+        for (int i = 1; i < IT_TYPE_COUNT; ++i) text_info_t::set(&t[i].k, keys[i]);
+        return t;
+    }();
+    static tbl_texts_t texts;
+    if (texts.due()) {
+        std::vector<text_info_t*> recs =
+            row_ptrs(std::span<text_info_t>(table.data(), table.size()), 0, IT_TYPE_COUNT - 1);
+        db_read_recs(L"strs:itm_types", recs, nullptr);
+    }
+    return table[type >= 0 && type < IT_TYPE_COUNT ? type : 0];
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Load levels and the burden that armour and load share.
+#include <cstdint>
+
+#include "app/text_info.h"
+#include "app/types.h"
+
+// The limits a piece of gear or a load puts on its bearer.
+struct brdn_t {
+    int32_t max_dex = 1000000000;  // highest Dexterity bonus to armour class; 1000000000: no limit
+    int32_t amr_pen = 0;           // armour penalty
+    int32_t spd_pen = 0;           // -1000000000: the bearer cannot move
+    int32_t spl_fail = 0;          // spell failure, percent
+};
+
+class load_type_t : public text_info_t, public brdn_t {
+public:
+    clr_t clr;
+    load_type_t() = default;
+    load_type_t(const wchar_t* key, const brdn_t& b, uint32_t clr) : text_info_t(key), brdn_t(b), clr(clr) {}
+};
+
+constexpr int LOAD_TYPES = 5;  // rows 0..4: none, light, medium, heavy, overload
+
+// Row 0 for an index outside the table.
+load_type_t* get_load_type(int i);

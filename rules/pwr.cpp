@@ -1,0 +1,142 @@
+#include "rules/pwr.h"
+
+#include <cstdio>
+#include <span>
+
+#include "app/db.h"
+#include "app/str.h"
+#include "rules/itm.h"
+#include "rules/pwr_builders.h"
+
+namespace {
+Pwr* registry[PWR_SLOTS] = {};
+
+std::span<text_info_t> pwr_cats() {
+    static text_info_t rows[] = {{},        {L"cmn"}, {L"wpn"},   {L"amr"}, {L"melee"},
+                                 {L"tw"},   {L"th"},  {L"range"}, {L"cm"},  {L"spl"}};
+    return rows;
+}
+
+Str widen(const char* s) { return utf8_to_str(s ? s : ""); }
+}  // namespace
+
+int Pwr::get_kind() const { return 1; }
+int Pwr::get_group() const { return (flags & PF_FEAT) ? 1 : 0; }
+
+int Pwr::get_tier() const {
+    // A chain longer than the registry is a cycle; stop rather than recurse forever.
+    int tier = 0;
+    for (const Pwr* p = this; p && !p->prereqs.empty() && tier < PWR_SLOTS; p = get_pwr(p->prereqs[0])) ++tier;
+    return tier;
+}
+
+void Pwr::reset() {
+    cat = 1;
+    cls_mask = 0;
+    lv = 0;
+    for (int32_t& a : abi_min) a = 0;
+}
+
+void Pwr::set_feat(const char* key, int cat_, uint32_t cls_mask_, int lv_, const std::vector<int32_t>& prereqs_,
+                   const abi_min_t& abi) {
+    set(&k, widen(key).buf);
+    cat = cat_;
+    cls_mask = cls_mask_;
+    lv = lv_;
+    prereqs = prereqs_;
+    const int32_t mins[6] = {abi.str, abi.dex, abi.con, abi.int_, abi.wis, abi.cha};
+    for (int i = 0; i < 6; ++i) abi_min[i] = mins[i];
+}
+
+int act_t::get_kind() const { return (flags & PF_KIND2) ? 2 : 0; }
+int act_t::get_group() const { return school ? 2 : (flags & PF_FEAT) ? 1 : 0; }
+
+bool act_t::set_act(const char* key, uint32_t flags_, int cost_, int rng_, int area_, int atk_, int def_,
+                    const char* dmg_text, int lv_scale_, int cd_, int cond_, int zone_dur_) {
+    set(&k, widen(key).buf);
+    flags = flags_;
+    cost = cost_;
+    rng = rng_;
+    area = area_;
+    atk = atk_;
+    def = def_;
+    lv_scale = lv_scale_;
+    cd = cd_;
+    cond = cond_;
+    zone_dur = zone_dur_;
+    school = 0;
+    dmg.clear();
+    return dmg_list_parse(&dmg, dmg_text);
+}
+
+Pwr* get_pwr(int id) { return id >= 1 && id <= PWR_LAST ? registry[id] : nullptr; }
+bool is_pwr_id(int id) { return get_pwr(id) != nullptr; }
+
+bool is_act(int id) {
+    const Pwr* p = get_pwr(id);
+    return p && p->get_kind() == 0;
+}
+
+bool is_prereq_of(int a, int b) {
+    const Pwr* p = get_pwr(b);
+    if (!p) return false;
+    for (int32_t id : p->prereqs)
+        if (id == a) return true;
+    return false;
+}
+
+text_info_t* get_pwr_cat(int i) {
+    std::span<text_info_t> rows = pwr_cats();
+    if (!rows[1].n) {
+        std::vector<text_info_t*> recs;
+        for (text_info_t& r : rows) recs.push_back(&r);
+        db_read_recs(L"strs:pwr_cats", recs, nullptr);
+    }
+    return &rows[i >= 0 && size_t(i) < rows.size() ? size_t(i) : 0];
+}
+
+int get_prof_pwr(int itm_id) {
+    const itm_t& it = get_itm(itm_id);
+    switch (it.type) {
+    case IT_WPN: return it.grp >= 1 && it.grp <= 10 ? 24 + it.grp : 0;  // 25 "wp_sword" .. 34 "wp_simple"
+    case IT_AMR: return it.grp >= 1 && it.grp <= 3 ? 51 + it.grp : 0;   // 52 .. 54 "amr_use1..3"
+    case IT_SHD: return it.grp == 1 || it.grp == 2 ? 48 : it.grp == 3 ? 49 : 0;
+    default: return 0;
+    }
+}
+
+void put_pwr(int id, Pwr* p) {
+    if (id < 1 || id > PWR_LAST || registry[id]) {
+        std::fprintf(stderr, "power slot %d is taken or out of range\n", id);
+        delete p;
+        return;
+    }
+    registry[id] = p;
+}
+
+void build_pwrs() {
+    free_pwrs();
+    build_basic_acts();
+    build_feats();
+    build_spells();
+    build_mon_pwrs();
+    for (int id = 1; id <= PWR_LAST; ++id)
+        if (registry[id]) registry[id]->id = id;
+}
+
+void load_pwr_texts() {
+    std::vector<text_info_t*> recs(registry, registry + PWR_SLOTS);
+    load_txt_tbl(Str(L"pwrs"), recs, 1);
+}
+
+void init_pwrs() {
+    build_pwrs();
+    load_pwr_texts();
+}
+
+void free_pwrs() {
+    for (Pwr*& p : registry) {
+        delete p;
+        p = nullptr;
+    }
+}

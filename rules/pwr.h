@@ -1,0 +1,103 @@
+#pragma once
+// Powers: everything a unit can do or have in battle. Basic actions, feats,
+// spells and monster powers are records of Pwr (passive) or act_t (used as an
+// action), held in one registry of 292 slots built at start-up.
+#include <cstdint>
+#include <vector>
+
+#include "app/text_info.h"
+#include "rules/dmg.h"
+
+class Str;
+
+constexpr int PWR_SLOTS = 292;  // slot 0 stays empty; ids 1..291
+constexpr int PWR_LAST = 291;   // "last_rsvd_" closes the registry
+
+// Flag bits of Pwr::flags.
+constexpr uint32_t PF_NO_AOO = 0x1;         // never provokes an attack of opportunity
+constexpr uint32_t PF_KIND2 = 0x2;          // a kind-2 action; no built power sets it
+constexpr uint32_t PF_FEAT = 0x8;
+constexpr uint32_t PF_CELL = 0x40;          // works on the cell; units there are no targets
+constexpr uint32_t PF_NO_ROLL = 0x80;       // succeeds on any target without a roll
+constexpr uint32_t PF_NO_ROLL_ALLY = 0x100; // succeeds without a roll on the user's side
+constexpr uint32_t PF_MISSILE = 0x200;      // a projectile, ranged whatever its attack kind
+constexpr uint32_t PF_FIRE_BALL = 0x400;
+constexpr uint32_t PF_LIMITED = 0x800;      // once per battle (power 282 "turn" twice with 118)
+constexpr uint32_t PF_ATK_PEN = 0x20000;    // carries an attack penalty
+
+// Ability minimums in the order of the abi table.
+struct abi_min_t {
+    int32_t str = 0, dex = 0, con = 0, int_ = 0, wis = 0, cha = 0;
+};
+
+class Pwr : public text_info_t {
+public:
+    int32_t id = 0;      // registry slot, written by init_pwrs
+    uint32_t flags = 0;
+    int32_t cat = 1;     // row of the power category table, 1..9
+    uint32_t cls_mask = 0;  // bit c: class c may learn it; 0: every class
+    int32_t lv = 0;      // least character level of a feat; a spell's level
+    int32_t abi_min[6] = {};
+    std::vector<int32_t> prereqs;  // the first is the parent in the feat tree
+
+    // 0 an action, 1 a passive power or feat, 2 a kind-2 action.
+    virtual int get_kind() const;
+    // 0 basic action or monster power, 1 feat, 2 spell.
+    virtual int get_group() const;
+    // Tooltip and description mark-up, built by the screens.
+    virtual Str& get_tip_text(Str& out) const;
+    virtual Str& get_desc_text(Str& out) const;
+
+    // 0 without prerequisites, else 1 + the tier of the first one.
+    int get_tier() const;
+    void reset();
+    void set_feat(const char* key, int cat, uint32_t cls_mask, int lv, const std::vector<int32_t>& prereqs,
+                  const abi_min_t& abi);
+};
+
+class act_t : public Pwr {
+public:
+    int32_t cost = 0;      // act_cost row: 1 No, 2 Aux, 3 Std, 4 Full
+    int32_t cd = 0;        // cooldown in rounds; below 2: none
+    int32_t rng = 0;       // -12 the user's speed, -1 the weapon's reach, 0 self, n cells
+    int32_t area = 0;      // 0 single, n radius, -1 burst, -2 cone, -3 line, -4 map, -5/-6 adjacent cells
+    int32_t atk = 0;       // atk row, 0 none
+    int32_t def = 0;       // def row, 0 none: no roll
+    dmg_list_t dmg;
+    int32_t lv_scale = 0;  // spells: level x 1 or 2, or level / 2 or 5 (-2, -5) added to each part
+    int32_t cond = 0;      // n > 0 applies condition n, n < 0 removes -n
+    int32_t zone_dur = 0;  // rounds a zone lasts; 1000000000 until removed
+    int32_t school = 0;    // spl_cat row, 0 not a spell
+
+    int get_kind() const override;
+    int get_group() const override;
+    Str& get_tip_text(Str& out) const override;
+    Str& get_desc_text(Str& out) const override;
+
+    // Replaces the whole flags word and sets school to 0. False (and an empty
+    // damage list) when the damage text is malformed; a null text is no damage.
+    bool set_act(const char* key, uint32_t flags, int cost, int rng, int area, int atk, int def, const char* dmg,
+                 int lv_scale, int cd, int cond, int zone_dur);
+};
+
+// Null for an id outside 1..291 or an empty slot: ids come from save files.
+Pwr* get_pwr(int id);
+bool is_pwr_id(int id);
+// The power is used as an action (kind 0).
+bool is_act(int id);
+// Power a lists among b's prerequisites.
+bool is_prereq_of(int a, int b);
+// Row i of the category table "cmn" .. "spl" (row 0 for i outside 0..9); texts on first use.
+text_info_t* get_pwr_cat(int i);
+// The proficiency power an item kind needs; 0 for none.
+int get_prof_pwr(int itm_id);
+
+// Builds the registry and gives it the texts of strs.pwrs; free_pwrs deletes it.
+void init_pwrs();
+void free_pwrs();
+// The two halves of init_pwrs: tools that need no texts build only.
+void build_pwrs();
+void load_pwr_texts();
+
+// Stores a record in its slot (used by the builders); the slot must be free.
+void put_pwr(int id, Pwr* p);

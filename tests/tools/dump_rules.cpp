@@ -1,0 +1,35 @@
+#include "tests/tools/dump_rules.h"
+
+#include <cstdio>
+
+#include "rules/enums.h"
+#include "rules/pwr.h"
+
+dump_row_t::dump_row_t(int id, const wchar_t* key) : line_(std::to_string(id) + "\t" + to_utf8_string(key ? key : L"")) {}
+
+dump_row_t::~dump_row_t() { std::printf("%s\n", line_.c_str()); }
+
+dump_row_t& dump_row_t::f(const char* name, long long v) {
+    line_ += std::string("\t") + name + "=" + std::to_string(v);
+    return *this;
+}
+
+dump_row_t& dump_row_t::f(const char* name, const wchar_t* text) {
+    line_ += std::string("\t") + name + "=" + to_utf8_string(text ? text : L"");
+    return *this;
+}
+
+void dump_head(const char* table) { std::printf("## %s\n", table); }
+
+int main() {
+    // Texts are not needed: the dump shows what the code builds.
+    reg_rules_tbls();
+    build_pwrs();
+    dump_powers();
+    dump_enums();
+    dump_items();
+    dump_ienchs();
+    dump_rare_lvs();
+    free_pwrs();
+    return 0;
+}

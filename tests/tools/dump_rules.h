@@ -1,0 +1,26 @@
+#pragma once
+// dump_rules prints every rules table: "## <table>", then one line per row: the
+// id, a TAB, the key, then TAB-separated name=value fields. A table joins the
+// dump with one function in a tests/tools/dump_*.cpp file, called from main.
+#include <string>
+
+#include "app/str.h"
+
+class dump_row_t {
+public:
+    dump_row_t(int id, const wchar_t* key);
+    ~dump_row_t();  // prints the line
+    dump_row_t& f(const char* name, long long v);
+    dump_row_t& f(const char* name, const wchar_t* text);
+
+private:
+    std::string line_;
+};
+
+void dump_head(const char* table);
+
+void dump_powers();
+void dump_enums();
+void dump_items();
+void dump_ienchs();
+void dump_rare_lvs();
