@@ -18,6 +18,7 @@ namespace {
 Str g_root_override;
 Str g_lang_override;
 Str g_text_dir;
+unsigned g_generation = 0;
 
 Str config_lang() { return config_get_string(L"Lang", L"cn", L"Main"); }
 
@@ -51,6 +52,7 @@ db_t& db_t::instance() {
 }
 
 void db_t::init() {
+    ++g_generation;
     lua_ex_t::init();
     if (!L) return;
     push_str(get_exe_dir().buf);
@@ -74,6 +76,8 @@ void db_set_text_root(const wchar_t* root) {
 void db_set_lang(const wchar_t* lang) { g_lang_override.assign(lang); }
 
 const Str& db_text_dir() { return g_text_dir; }
+
+unsigned db_generation() { return g_generation; }
 
 db_path_t db_split_path(const wchar_t* path, const wchar_t* def_file) {
     db_path_t p;

@@ -29,6 +29,8 @@ void db_set_text_root(const wchar_t* root);
 void db_set_lang(const wchar_t* lang);
 // The language folder, "<text root><Lang>/", fixed by db_init.
 const Str& db_text_dir();
+// Rises at each db_init: texts read before it may be of another language.
+unsigned db_generation();
 
 struct db_path_t {
     Str file;  // the script's name without folder and ".lua"

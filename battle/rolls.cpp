@@ -5,6 +5,7 @@
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/listener.h"
+#include "rules/cond.h"
 
 namespace {
 constexpr int no_roll = 1000000000;
@@ -65,4 +66,9 @@ int roll_atk(int bonus, int def, int flags, int crit_rng) {
     if (real && (long long)die + bonus < def) return ATK_HIT;  // a natural 20 that would have missed
     log_cur_buf()->append(L"<c=r>暴击！</c>");
     return ATK_HIT | ATK_CRIT;
+}
+
+void add_cond_no_save(int cond, unit_t* src, unit_t* tgt) {
+    cond_inst_t ci;
+    apply_cond(make_cond_inst(ci, cond, src, 0, CI_NO_ROLL, 0), tgt);
 }

@@ -1,6 +1,10 @@
 #include "battle/turn.h"
 
 #include "app/input.h"
+#include "app/str.h"
+#include "rules/unit.h"
+
+clr_t side_clrs[4] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
 
 namespace {
 int g_btl_state = 0;
@@ -13,3 +17,9 @@ bool is_btl_lost() { return g_btl_state == 3; }
 bool is_btl_over() { return is_quitting() || (g_btl_state >= 1 && g_btl_state <= 3); }
 void abort_btl() { g_btl_state = 1; }
 void set_btl_lost() { g_btl_state = 3; }
+
+Str unit_disp_name(const unit_t* u) {
+    Str s;
+    if (u) u->get_disp_name(s);
+    return s;
+}

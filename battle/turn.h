@@ -1,7 +1,12 @@
 #pragma once
 // The life of one battle: its state and the queries the rules make of it.
+#include "app/types.h"
+
 class Str;
 class unit_t;
+
+// The colour of each side: 0 the player's, 1 the opponents, 2 and 3 further sides.
+extern clr_t side_clrs[4];
 
 // 0 running, 1 aborted, 2 won, 3 lost.
 int get_btl_state();

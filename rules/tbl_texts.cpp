@@ -3,9 +3,9 @@
 #include "app/db.h"
 
 bool tbl_texts_t::due() {
-    const Str& dir = db_text_dir();
-    if (loaded_ && dir_ == dir) return false;
+    const unsigned gen = db_generation();
+    if (loaded_ && gen_ == gen) return false;
     loaded_ = true;
-    dir_ = dir;
+    gen_ = gen;
     return true;
 }

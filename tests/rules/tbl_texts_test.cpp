@@ -6,7 +6,7 @@
 #include "app/lua_files.h"
 #include "rules/enums.h"
 
-TEST(TblTexts, OncePerLanguageFolder) {
+TEST(TblTexts, OnceForEachStartOfTheTextDatabase) {
     lua_dir_t dir;
     box_counter_t boxes;
     dir.write("main.lua", "strs = {}");

@@ -27,6 +27,7 @@ int main() {
     build_pwrs();
     dump_powers();
     dump_enums();
+    dump_units();
     dump_items();
     dump_ienchs();
     dump_rare_lvs();

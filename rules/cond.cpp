@@ -1,0 +1,109 @@
+#include "rules/cond.h"
+
+#include <algorithm>
+
+#include "app/db.h"
+#include "app/str.h"
+#include "app/text_log.h"
+#include "battle/listener.h"
+#include "battle/rolls.h"
+#include "rules/unit.h"
+
+const std::vector<int> mind_cond_ids = {6, 12, 11, 10};
+
+namespace {
+
+bool is_mind_cond(int id) { return std::find(mind_cond_ids.begin(), mind_cond_ids.end(), id) != mind_cond_ids.end(); }
+
+const wchar_t* cond_name(int id) {
+    const cond_t* c = get_cond(id);
+    return c->n ? c->n : L"";
+}
+
+}  // namespace
+
+cond_inst_t& make_cond_inst(cond_inst_t& out, int id, unit_t* src, int dc, int flags, int amt) {
+    out.src = src;
+    out.dc = dc;
+    out.id = id;
+    out.dur = get_cond(id)->dur;
+    out.flags = flags;
+    if (id >= 20 && id <= 24) {
+        // No giver (or one gone) counts as level 0.
+        const int lv = src ? src->base.lv : 0;
+        out.amt = amt != 0 ? amt : (lv / 10 + 1) * 5;
+    } else {
+        out.amt = 0;
+    }
+    return out;
+}
+
+cond_inst_t& make_cond_rm(cond_inst_t& out, int id) {
+    out.src = nullptr;
+    out.dc = 0;
+    out.id = id;
+    out.dur = 0;
+    out.flags = CI_REMOVE;
+    out.amt = 0;
+    return out;
+}
+
+void apply_cond(const cond_inst_t& inst, unit_t* tgt) {
+    if (!tgt) return;
+    if (inst.flags & CI_REMOVE) {
+        tgt->conds.remove(inst.id);
+        return;
+    }
+    if (tgt->conds.is_blocked(inst.id)) return;
+    if (tgt->imm_cond(inst.id)) {
+        const Str text(L"免疫%s", cond_name(inst.id));
+        unit_float_text(text.buf, tgt, 0xFF808080, 18);
+        log_cur_buf()->append_format(L"<c=a>%s%s</c>", text.buf, lang_dot.buf);
+        return;
+    }
+    if (!(inst.flags & CI_NO_ROLL) && !roll_unit_check(cond_name(inst.id), tgt, inst.dc, get_cond_def(tgt, inst.id)))
+        return;
+    tgt->conds.add(inst, true);
+}
+
+int get_cond_def(const unit_t* u, int id) { return u->get_def(get_cond(id)->def) + get_cond_bonus(u, id); }
+
+int get_cond_bonus(const unit_t* u, int id) {
+    if (id == 10 && u->base.race == 30) return 2;  // halflings against fear
+    if (is_mind_cond(id) && (u->base.race == 27 || u->has_pwr(266))) return 2;  // gnomes, "fey_blood"
+    return 0;
+}
+
+int get_cond_dc_bonus(const unit_t* actor, int id) { return is_mind_cond(id) && actor->base.race == 27 ? 1 : 0; }
+
+void upd_blood_rage(unit_t* u) {
+    const int hp = u->hp;
+    const int max = u->drv.hp_max;
+    int id = 0;
+    if (u->has_pwr(242)) {  // "blood_rage2"
+        if (hp <= max / 2)
+            id = 19;
+        else if (hp < max)
+            id = 18;
+    } else if (u->has_pwr(241) && hp <= max / 2) {  // "blood_rage"
+        id = 18;
+    }
+    if (id) add_cond_no_save(id, u, u);
+}
+
+bool is_good_cond(int id) { return id == 13 || id == 14 || id == 15 || id == 24; }
+
+bool cond_is_logged(int id) { return id != 13 && id != 14 && id != 15; }
+
+bool cond_ticks_at_start(int id) { return id == 13 || id == 14 || (id >= 20 && id <= 24); }
+
+bool is_timed_cond(int id) {
+    const int d = get_cond(id)->dur;
+    return d != 1 && d != COND_FOREVER;
+}
+
+bool cond_ends_def(int id) { return (id >= 5 && id <= 11) || id == 16; }
+
+std::vector<int> cond_blockers(int id) { return id == 18 ? std::vector<int>{19} : std::vector<int>{}; }
+
+std::vector<int> cond_replaces(int id) { return id == 19 ? std::vector<int>{18} : std::vector<int>{}; }

@@ -1,0 +1,140 @@
+#include "rules/u_conds.h"
+
+#include <iterator>
+
+#include "app/db.h"
+#include "app/str.h"
+#include "app/text_log.h"
+#include "battle/listener.h"
+#include "rules/unit.h"
+
+// Gained good, gained bad, lost; the battle scene may set its own.
+clr_t cond_float_clrs[3] = {0xFF00FF00, 0xFFFF0000, 0xFFFFFF00};
+
+namespace {
+
+const wchar_t* cond_name(int id) {
+    const cond_t* c = get_cond(id);
+    return c->n ? c->n : L"";
+}
+
+wchar_t cond_tag(int id) { return is_good_cond(id) ? L'g' : L'r'; }
+
+}  // namespace
+
+u_conds_t& u_conds_t::operator=(const u_conds_t& o) {
+    map = o.map;
+    mask = o.mask;
+    return *this;
+}
+
+const cond_inst_t* u_conds_t::get_nth(int i) const {
+    if (i < 0 || size_t(i) >= map.size()) return nullptr;
+    return &std::next(map.begin(), i)->second;
+}
+
+bool u_conds_t::can_act() const { return u && u->hp >= 1 && !(mask & CF_NO_ACT); }
+
+bool u_conds_t::threatens() const { return u && u->hp >= 1 && !(mask & (CF_NO_ACT | CF_NO_THREAT)); }
+
+bool u_conds_t::can_move() const { return u && u->hp >= 1 && !(mask & CF_NO_MOVE); }
+
+bool u_conds_t::is_blocked(int id) const {
+    // A held permanent or one-round condition is never applied again.
+    if (has(id) && !is_timed_cond(id)) return true;
+    for (int b : cond_blockers(id))
+        if (has(b)) return true;
+    return false;
+}
+
+void u_conds_t::put(const cond_inst_t& inst) {
+    auto it = map.find(inst.id);
+    if (it != map.end()) {
+        cond_inst_t& held = it->second;
+        held.src = inst.src;
+        held.dc = inst.dc;
+        held.amt += inst.amt;
+        if (inst.dur > held.dur) held.dur = inst.dur;
+        return;
+    }
+    for (int r : cond_replaces(inst.id)) {
+        if (has(r)) {
+            map.erase(r);
+            break;
+        }
+    }
+    map.emplace(inst.id, inst);
+}
+
+void u_conds_t::log_gain(const cond_inst_t& inst) {
+    Str text(cond_name(inst.id));
+    if (inst.amt != 0) text.append_format(L" %d", inst.amt);
+    unit_float_text(text.buf, u, cond_float_clrs[is_good_cond(inst.id) ? 0 : 1], 18);
+    log_cur_buf()->append_format(L"<c=%C>%s%s</c>", char(cond_tag(inst.id)), text.buf, lang_dot.buf);
+}
+
+void u_conds_t::add(const cond_inst_t& inst, bool recalc) {
+    if (is_blocked(inst.id)) return;
+    put(inst);
+    if (cond_is_logged(inst.id)) log_gain(inst);
+    // A hold has two sides: the grappler gets "grapper" pointing back at the held unit.
+    if (inst.id == 16 && inst.src && inst.src != u) {
+        cond_inst_t ci;
+        apply_cond(make_cond_inst(ci, 15, u, 0, CI_NO_ROLL, 0), inst.src);
+        inst.src->recalc();
+    }
+    if (cond_ends_def(inst.id)) {
+        remove(13);
+        remove(14);
+    }
+    if (recalc && u) u->recalc();
+}
+
+void u_conds_t::remove(int id) {
+    auto it = map.find(id);
+    if (it == map.end()) return;
+    if (id == 15 || id == 16) {
+        unit_t* partner = it->second.src;
+        // The partner may be gone already: then only this side is erased.
+        if (partner && partner != u) {
+            const int other = id == 15 ? 16 : 15;
+            auto pit = partner->conds.map.find(other);
+            if (pit != partner->conds.map.end() && pit->second.src == u) partner->conds.erase(other, true);
+        }
+    }
+    erase(id, true);
+}
+
+void u_conds_t::erase(int id, bool recalc) {
+    if (!map.erase(id)) return;
+    if (cond_is_logged(id)) {
+        const Str text(L"-%s", cond_name(id));
+        unit_float_text(text.buf, u, cond_float_clrs[2], 18);
+        log_cur_buf()->append_format(L"<c=%C>%s</c>解除%s", char(cond_tag(id)), cond_name(id), lang_dot.buf);
+    }
+    if (recalc && u) u->recalc();
+}
+
+void u_conds_t::clear() {
+    mask = 0;
+    map.clear();
+    if (u) u->recalc();
+}
+
+void u_conds_t::upd_mask() {
+    mask = 0;
+    for (const auto& [id, inst] : map) mask |= get_cond(id)->flags;
+}
+
+void u_conds_t::drop_partners() {
+    for (int id : {15, 16}) {
+        auto it = map.find(id);
+        if (it == map.end()) continue;
+        unit_t* partner = it->second.src;
+        it->second.src = nullptr;
+        if (!partner || partner == u) continue;
+        const int other = id == 15 ? 16 : 15;
+        auto pit = partner->conds.map.find(other);
+        if (pit != partner->conds.map.end() && pit->second.src == u) partner->conds.erase(other, true);
+    }
+}

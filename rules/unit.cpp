@@ -1,0 +1,147 @@
+#include "rules/unit.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "battle/turn.h"
+#include "rules/act_texts.h"
+#include "rules/dice.h"
+#include "rules/cls.h"
+#include "rules/race.h"
+
+unit_t::unit_t() { fix_parts(); }
+
+unit_t::unit_t(const unit_t& o) : unit_t() { *this = o; }
+
+unit_t& unit_t::operator=(const unit_t& o) {
+    if (this == &o) return *this;
+    name = o.name;
+    img = o.img;
+    face = o.face;
+    base = o.base;
+    drv = o.drv;
+    hp = o.hp;
+    xp = o.xp;
+    btl = o.btl;
+    for (int i = 0; i < U_TEXTS; ++i) texts[i] = o.texts[i];
+    pwrs = o.pwrs;
+    eqpts = o.eqpts;
+    conds = o.conds;
+    actbar = o.actbar;
+    hp_ready = o.hp_ready;
+    pos = o.pos;
+    fix_parts();
+    return *this;
+}
+
+unit_t::~unit_t() {
+    // Grapple partners must not keep pointing at a unit that is gone.
+    conds.drop_partners();
+}
+
+void unit_t::fix_parts() {
+    eqpts.u = this;
+    pwrs.u = this;
+    conds.u = this;
+    actbar.u = this;
+    for (int i = 0; i < U_TEXTS; ++i) text_ptrs[i] = &texts[i];
+}
+
+// ---- hit points ----
+
+void unit_t::set_hp(int v) { hp = std::clamp(v, 0, std::max(0, drv.hp_max)); }
+
+int unit_t::add_hp(int delta) {
+    const int old = hp;
+    // Widened, so that a huge heal or hit cannot overflow before the clamp.
+    const long long v = (long long)hp + delta;
+    set_hp(int(std::clamp<long long>(v, 0, std::max(0, drv.hp_max))));
+    return hp - old;
+}
+
+void unit_t::heal_full() {
+    hp = drv.hp_max;
+    conds.clear();
+}
+
+// ---- turns ----
+
+void u_btl_state_t::reset() {
+    known = 0;
+    flag1 = 0;
+    flag2 = 0;
+    pwr_uses.clear();
+}
+
+void u_btl_state_t::turn_reset() {
+    turn_flags = 0;
+    turn_word = -1;
+    regen_off = 0;
+    act_budget = BUDGET_WHOLE;
+    free_cmds = 0;
+}
+
+void unit_t::turn_reset() {
+    btl.turn_reset();
+    if (has_pwr(265)) btl.act_budget = BUDGET_STD;  // "trance"
+}
+
+bool unit_t::spend_act(int cost, bool once) {
+    if (!act_budget_spend(btl.act_budget, cost)) return false;
+    if (!once) return true;
+    if (btl.turn_flags & 1) return false;
+    btl.turn_flags |= 1;
+    return true;
+}
+
+// ---- queries ----
+
+int unit_t::get_def(int n) const { return n >= 0 && n < 6 ? drv.def[n] : 0; }
+
+bool unit_t::imm_cond(int id) const { return id >= 0 && id < 25 && drv.imm[id] > 0; }
+
+bool unit_t::has_trait(int n) const { return n >= 0 && n < 7 && drv.trait[n] > 0; }
+
+int unit_t::race_grp() const {
+    const int t = get_race(base.race)->type;
+    if (t >= 1 && t <= 4) return 1;
+    if (t == 5) return 2;
+    if (t == 7) return 4;
+    return 3;
+}
+
+bool unit_t::is_living() const {
+    const int t = get_race(base.race)->type;
+    return t >= 1 && t <= 4;
+}
+
+bool unit_t::is_undead() const { return get_race(base.race)->type == 5; }
+
+int unit_t::cast_abi() const {
+    if (has_pwr(267)) return 5;  // "cha_spl"
+    if (has_pwr(268)) return 2;  // "con_spl"
+    return get_cls(base.cls)->cast_abi;
+}
+
+int unit_t::get_threat_rad() const { return conds.no_threat() ? 0 : 1; }
+
+bool unit_t::is_known() const { return btl.known || is_btl_over(); }
+
+Str& unit_t::get_disp_name(Str& out) const {
+    if (!is_known()) {
+        out.assign(L"<c=r>未知生物</c>");
+        return out;
+    }
+    return col_text(out, name.buf, *side_slot());
+}
+
+clr_t* unit_t::side_slot() const {
+    // The side word is the battle engine's; keep a stray value inside the table.
+    const int n = int(std::size(side_clrs));
+    return &side_clrs[btl.side >= 0 && btl.side < n ? btl.side : n - 1];
+}
+
+void unit_vec_clear(std::vector<unit_t*>& v) {
+    for (unit_t* u : v) delete u;
+    v.clear();
+}

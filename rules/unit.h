@@ -1,0 +1,131 @@
+#pragma once
+// The one record of every creature: identity and base scores (saved), the
+// derived statistics (recomputed, never saved), hit points, battle state,
+// breakdown texts, names and its four parts.
+#include <cstdint>
+#include <vector>
+
+#include "app/str.h"
+#include "app/types.h"
+#include "rules/eqpts.h"
+#include "rules/u_actbar.h"
+#include "rules/u_btl_state.h"
+#include "rules/u_conds.h"
+#include "rules/u_pwrs.h"
+
+constexpr int U_BASE_WORDS = 35;
+constexpr int U_DRV_WORDS = 98;
+constexpr int U_TEXTS = 23;
+
+// Values of u_base_t::kind.
+constexpr int UK_MON = 1;  // made from a monster template
+constexpr int UK_PC = 2;   // made from a build or levelled by the player
+
+// Saved and loaded verbatim, word by word.
+struct u_base_t {
+    int kind = 0;
+    int rank = 0;  // urank_t id; 1 standard
+    int bld = 0;   // build id
+    int race = 0;
+    int cls = 0;
+    int lv = 0;
+    int abi[6] = {};      // Str, Dex, Con, Int, Wis, Cha
+    int abi_ups[6] = {};  // +1 increases from levelling, per ability
+    int ext[17] = {};     // words 18..34: written by builders and levelling, kept unchanged
+};
+static_assert(sizeof(u_base_t) == U_BASE_WORDS * 4, "the base block is 35 words on disk");
+
+// The derived block, refilled by every recalculation; word n of the rules is the
+// field at offset 4n.
+struct u_drv_t {
+    int size = 0;           // u_size row
+    int spd = 0;            // cells
+    int vision = 0;         // the race's value, unchanged
+    int abi[6] = {};        // effective scores
+    int no_abi[6] = {};     // 1: the creature has no such ability
+    int abi_mod[6] = {};
+    int init = 0;
+    int atk = 0;            // added to every attack
+    int dmg = 0;
+    int gear24[7] = {};     // gear values added unchanged
+    int asf = 0;            // arcane spell failure, percent
+    int gear_best[2] = {};
+    int def[6] = {};        // by the def enum; 0 unused
+    int dr = 0;
+    int gear41 = 0;
+    int res[13] = {};       // percent per damage type
+    int imm[25] = {};       // per condition id; above 0 = immune
+    int trait[7] = {};
+    int gear87 = 0;
+    int sr = 0;
+    int unsr = 0;
+    int tr = 0;
+    int hp_max = 0;
+    int hr = 0;             // regeneration per turn
+    int gear93[3] = {};
+    int xp_val = 0;
+    int aoo = 0;            // attacks of opportunity per round
+};
+static_assert(sizeof(u_drv_t) == U_DRV_WORDS * 4, "the derived block is 98 words");
+
+class unit_t {
+public:
+    u_base_t base;
+    u_drv_t drv;
+    int hp = 0;
+    int xp = 0;
+    u_btl_state_t btl;
+    Str texts[U_TEXTS];         // breakdown texts of the derived values
+    Str* text_ptrs[U_TEXTS];    // always this unit's own texts
+    Str name;
+    Str img;   // battlefield sprite path
+    Str face;  // portrait path; empty shows the sprite
+    eqpts_t eqpts;
+    u_pwrs_t pwrs;
+    u_conds_t conds;
+    u_actbar_t actbar;
+    int hp_ready = 0;  // 0: the recalculation fills hp to the maximum
+    pt_t pos;
+    // Presentation values of the battle scene; not copied.
+    pt_t px_off;
+    int ani_word = 0;
+    double ani_t = 0.0;
+    clr_t tint = 0xFFFFFFFF;
+    double flash_t = 0.0;  // seconds
+
+    unit_t();
+    unit_t(const unit_t& o);
+    unit_t& operator=(const unit_t& o);
+    ~unit_t();
+
+    void fix_parts();
+
+    void set_hp(int v);
+    int add_hp(int delta);
+    void heal_full();
+
+    void turn_reset();
+    bool spend_act(int cost, bool once);
+
+    int get_def(int n) const;
+    bool imm_cond(int id) const;
+    bool has_trait(int n) const;
+    bool has_pwr(int id) const { return pwrs.has(id); }
+    int race_grp() const;
+    bool is_living() const;
+    bool is_undead() const;
+    int cast_abi() const;
+    int get_threat_rad() const;
+    bool is_known() const;
+    Str& get_disp_name(Str& out) const;
+    clr_t* side_slot() const;
+    std::vector<pt_t> cells() const { return {pos}; }
+
+    // The derived block and its breakdown texts from everything the unit is and holds.
+    void recalc();
+    // Whether the unit may use the power now; the battle engine's rules.
+    bool can_use_pwr(int pwr) const;
+};
+
+// Destroys and frees every unit, then empties the vector.
+void unit_vec_clear(std::vector<unit_t*>& v);
