@@ -6,6 +6,8 @@
 #include "battle/turn.h"
 #include "rules/act_texts.h"
 #include "rules/dice.h"
+#include "rules/itm.h"
+#include "rules/pwr.h"
 #include "rules/cls.h"
 #include "rules/race.h"
 
@@ -121,6 +123,32 @@ int unit_t::cast_abi() const {
     if (has_pwr(267)) return 5;  // "cha_spl"
     if (has_pwr(268)) return 2;  // "con_spl"
     return get_cls(base.cls)->cast_abi;
+}
+
+int unit_t::dflt_atk_pwr() const {
+    const itm_slot_t& m = eqpts.slots[EQ_MAIN];
+    if (m.empty()) return 2;
+    const itm_t& it = get_itm(m.id);
+    return it.type == IT_WPN && it.wpn.ranged() ? 3 : 2;  // "atk_r", "atk_m"
+}
+
+int unit_t::get_wpn_reach() const {
+    const itm_slot_t& m = eqpts.slots[EQ_MAIN];
+    if (conds.no_threat() || m.empty()) return 0;
+    const itm_t& it = get_itm(m.id);
+    if (it.type != IT_WPN || it.wpn.ranged()) return 0;
+    return it.wpn.get_rng(RNG_USE_MELEE);
+}
+
+bool unit_t::is_proficient(const itm_slot_t& s) const {
+    const itm_t& it = get_itm(s.id);
+    if (it.type == IT_WPN) {
+        if (s.id >= 1 && s.id <= 26) return true;  // natural weapons and the unarmed strike
+        if (it.wpn.cat == 1 && has_pwr(34)) return true;  // "wp_simple"
+        if (it.wpn.thrown() && has_pwr(32)) return true;  // "wp_thrown"
+    }
+    const int need = get_prof_pwr(s.id);
+    return need == 0 || has_pwr(need);
 }
 
 int unit_t::get_threat_rad() const { return conds.no_threat() ? 0 : 1; }

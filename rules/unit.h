@@ -115,7 +115,10 @@ public:
     bool is_living() const;
     bool is_undead() const;
     int cast_abi() const;
+    int dflt_atk_pwr() const;
+    int get_wpn_reach() const;
     int get_threat_rad() const;
+    bool is_proficient(const itm_slot_t& s) const;
     bool is_known() const;
     Str& get_disp_name(Str& out) const;
     clr_t* side_slot() const;

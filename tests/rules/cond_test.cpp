@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
 #include "rules/pwr.h"
@@ -207,4 +208,22 @@ TEST_F(Cond, SmallRules) {
     EXPECT_EQ(at_start, (std::set<int>{13, 14, 20, 21, 22, 23, 24}));
     EXPECT_EQ(timed, (std::set<int>{0, 6, 8, 9, 10, 11, 12, 17, 20, 21, 22, 23, 24}));
     EXPECT_EQ(ends, (std::set<int>{5, 6, 7, 8, 9, 10, 11, 16}));
+}
+
+TEST_F(Cond, TheResistanceRollDecidesAgainstTheConditionsDefence) {
+    int held_count = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        rnd_srand(seed);
+        const int die = rnd_rand() % 20 + 1;  // the d20 the check is about to roll
+        rnd_srand(seed);
+        unit_t u;
+        u.drv.def[2] = 14;  // "slow" is resisted with Fortitude
+        cond_inst_t ci;
+        apply_cond(make_cond_inst(ci, 1, nullptr, 3, 0, 0), &u);
+        EXPECT_EQ(u.conds.has(1), die + 3 >= 14) << seed;
+        held_count += u.conds.has(1);
+    }
+    EXPECT_GT(held_count, 0);
+    EXPECT_LT(held_count, 40);
+    EXPECT_NE(log_text().find(L"检定"), std::wstring::npos);
 }

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "battle/turn.h"
+#include "rules/itm.h"
 #include "rules/pwr.h"
 #include "rules/unit_grp.h"
 
@@ -14,6 +16,15 @@ protected:
     static void SetUpTestSuite() { init_pwrs(); }
     static void TearDownTestSuite() { free_pwrs(); }
 };
+
+int itm_id(const wchar_t* key) {
+    for (int id = 1; id < ITM_COUNT; ++id)
+        if (get_itm(id).k && std::wstring(get_itm(id).k) == key) return id;
+    ADD_FAILURE() << "no item";
+    return 0;
+}
+
+itm_slot_t slot_of(const wchar_t* key) { return itm_slot_t(itm_id(key), 1); }
 
 }  // namespace
 
@@ -79,6 +90,8 @@ TEST_F(Unit, CopiesPointTheirPartsAndTextsAtThemselves) {
     a->btl.cmds.push_back({1, 0, {2, 3}, UCMD_SHIFT});
     a->btl.known = 1;
     a->pos = {5, 6};
+    a->eqpts.slots[6] = itm_slot_t(67, 1);
+    a->eqpts.sets[2][1] = itm_slot_t(74, 1);
     a->px_off = {32, 0};
     unit_t b(*a);
     unit_t c;
@@ -100,6 +113,8 @@ TEST_F(Unit, CopiesPointTheirPartsAndTextsAtThemselves) {
         EXPECT_EQ(u->btl.cmds[0].flags, UCMD_SHIFT);
         EXPECT_EQ(u->btl.known, 1u);
         EXPECT_EQ(u->pos, (pt_t{5, 6}));
+        EXPECT_EQ(u->eqpts.slots[6].id, 67);
+        EXPECT_EQ(u->eqpts.sets[2][1].id, 74);
         EXPECT_EQ(u->px_off, (pt_t{0, 0}));  // presentation values stay behind
     }
     a.reset();  // the copies own everything they point at
@@ -153,4 +168,78 @@ TEST_F(Unit, GroupsDeleteTheirUnits) {
     std::vector<unit_t*> v{new unit_t};
     unit_vec_clear(v);
     EXPECT_TRUE(v.empty());
+}
+
+TEST_F(Unit, ProficiencyByItemAndHeldPowers) {
+    // item, powers held, proficient
+    const struct { const wchar_t* key; std::vector<int> pwrs; bool ok; } rows[] = {
+        {L"Sting", {}, true}, {L"unarm", {}, true},            // natural weapons and the unarmed strike
+        {L"swd_t", {}, false}, {L"swd_t", {34}, true},         // a simple sword: "wp_simple"
+        {L"swd_t", {25}, true}, {L"swd_s", {34}, false},       // or the sword group
+        {L"swd_s", {25}, true}, {L"javelin", {}, false},
+        {L"javelin", {32}, true}, {L"javelin", {29}, true},    // "wp_thrown", or the spear group
+        {L"bow_s", {30}, true}, {L"bow_s", {31}, false},
+        {L"amr2", {}, false}, {L"amr2", {52}, true}, {L"amr5", {52}, false}, {L"amr7", {54}, true},
+        {L"shd1", {48}, true}, {L"shd2", {48}, true}, {L"shd4", {48}, false}, {L"shd4", {49}, true},
+        {L"ring_dflc", {}, true},                              // nothing names a power for a ring
+    };
+    for (const auto& r : rows) {
+        unit_t u;
+        u.pwrs.set_list(r.pwrs);
+        EXPECT_EQ(u.is_proficient(slot_of(r.key)), r.ok) << r.key << " " << r.pwrs.size();
+    }
+    unit_t u;
+    EXPECT_TRUE(u.is_proficient(itm_slot_t()));
+    EXPECT_TRUE(u.is_proficient(itm_slot_t(5000, 1)));  // an id from a damaged file names nothing
+}
+
+TEST_F(Unit, DefaultAttackAndReachFollowTheMainHand) {
+    unit_t u;
+    EXPECT_EQ(u.dflt_atk_pwr(), 2);
+    EXPECT_EQ(u.get_wpn_reach(), 0);
+    const struct { const wchar_t* key; int atk, reach; } rows[] = {
+        {L"bow_s", 3, 0}, {L"swd_m", 2, 1}, {L"halberd", 2, 2}, {L"shd1", 2, 0}};
+    for (const auto& r : rows) {
+        u.eqpts.slots[EQ_MAIN] = slot_of(r.key);
+        EXPECT_EQ(u.dflt_atk_pwr(), r.atk) << r.key;
+        EXPECT_EQ(u.get_wpn_reach(), r.reach) << r.key;
+    }
+    u.conds.mask = CF_NO_THREAT;
+    EXPECT_EQ(u.get_wpn_reach(), 0);
+    EXPECT_EQ(u.get_threat_rad(), 0);
+    u.conds.mask = 0;
+    EXPECT_EQ(u.get_threat_rad(), 1);
+}
+
+TEST_F(Unit, HealingAndBattleResets) {
+    unit_t u;
+    u.drv.hp_max = 30;
+    u.hp_ready = 1;
+    u.hp = 3;
+    cond_inst_t ci;
+    u.conds.add(make_cond_inst(ci, 17, nullptr, 0, 0, 0), false);
+    u.heal_full();
+    EXPECT_EQ(u.hp, 30);
+    EXPECT_TRUE(u.conds.map.empty());
+    u.btl.known = 1;
+    u.btl.flag2 = 1;
+    u.btl.pwr_uses[282] = 1;
+    u.btl.act_budget = 1;
+    u.btl.reset();
+    EXPECT_EQ(u.btl.known + u.btl.flag1 + u.btl.flag2, 0u);
+    EXPECT_TRUE(u.btl.pwr_uses.empty());
+    EXPECT_EQ(u.btl.act_budget, 1);  // a battle's start leaves the turn alone
+}
+
+TEST_F(Unit, DisplayNameInTheSideColourOnceKnown) {
+    unit_t u;
+    u.name = L"Orc";
+    Str out(L"old");
+    EXPECT_STREQ(u.get_disp_name(out).buf, L"<c=r>未知生物</c>");
+    u.btl.known = 1;
+    u.btl.side = 0;
+    EXPECT_EQ(u.side_slot(), &side_clrs[0]);
+    EXPECT_STREQ(u.get_disp_name(out).buf, Str(L"<c=#%08X>Orc</c>", uint32_t(side_clrs[0])).buf);
+    u.btl.side = 77;  // the battle engine's word: never read outside the table
+    EXPECT_EQ(u.side_slot(), &side_clrs[3]);
 }
