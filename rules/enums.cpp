@@ -4,6 +4,7 @@
 #include "rules/dmg.h"
 #include "rules/load_type.h"
 #include "rules/tbl_texts.h"
+#include "rules/tbl_texts.h"
 #include "rules/urank.h"
 
 // Each table is a function-local static, so a table is whole whenever it is

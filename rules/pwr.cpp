@@ -7,6 +7,7 @@
 #include "app/str.h"
 #include "rules/itm.h"
 #include "rules/pwr_builders.h"
+#include "rules/tbl_texts.h"
 
 namespace {
 Pwr* registry[PWR_SLOTS] = {};
@@ -87,7 +88,8 @@ bool is_prereq_of(int a, int b) {
 
 text_info_t* get_pwr_cat(int i) {
     std::span<text_info_t> rows = pwr_cats();
-    if (!rows[1].n) {
+    static tbl_texts_t texts;
+    if (texts.due()) {
         std::vector<text_info_t*> recs;
         for (text_info_t& r : rows) recs.push_back(&r);
         db_read_recs(L"strs:pwr_cats", recs, nullptr);
