@@ -79,6 +79,7 @@ protected:
         const std::string main_lua{std::istreambuf_iterator<char>(shipped), {}};
         ASSERT_FALSE(main_lua.empty());
         game.folder("text/cn");
+        game.file("text/cn/strs.lua", "");  // start-up attaches the terrain texts from it
         game.file("text/main.lua", main_lua + "\nstrs.smokes = {{n = \"Alpha\"}}\n");
         // Eight silent samples of 8-bit mono PCM at 8 kHz.
         game.file("sfx/music/main_00.wav", std::string("RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f"
