@@ -88,6 +88,7 @@ font_t::~font_t() {
 bool font_t::open(const Str& path, int size) {
     if (font) TTF_CloseFont(font);
     glyphs.clear();
+    kerns.clear();
     font = TTF_OpenFont(os_path(path.buf).c_str(), size);
     return font != nullptr;
 }
@@ -117,8 +118,13 @@ glyph_t* font_t::get_glyph(char32_t code) {
 
 int font_t::kerning(char32_t prev, char32_t next) const {
     if (!font || prev == U' ' || prev == U'\t' || next == U' ' || next == U'\t') return 0;
-    if (!TTF_GlyphIsProvided32(font, prev) || !TTF_GlyphIsProvided32(font, next)) return 0;
-    return TTF_GetFontKerningSizeGlyphs32(font, prev, next);
+    const uint64_t key = uint64_t(prev) << 32 | next;
+    if (const auto it = kerns.find(key); it != kerns.end()) return it->second;
+    int k = 0;
+    if (TTF_GlyphIsProvided32(font, prev) && TTF_GlyphIsProvided32(font, next))
+        k = TTF_GetFontKerningSizeGlyphs32(font, prev, next);
+    kerns.emplace(key, k);
+    return k;
 }
 
 }  // namespace zg
