@@ -22,8 +22,9 @@ import sys
 
 from PIL import Image, ImageDraw, ImageEnhance
 
-# Raised when the recipe code changes in a way that alters outputs.
-RECIPE_VERSION = "1"
+# The recipes are this file's code too: an edit here remakes every output.
+with open(__file__, "rb") as _self:
+    RECIPE_VERSION = hashlib.sha1(_self.read()).hexdigest()
 
 
 def die(msg):
@@ -391,13 +392,23 @@ def autotile(tex, piece, opts):
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 
 
+def font_path(bold=True, serif=False):
+    return FONT_DIR + "DejaVu%s%s.ttf" % ("Serif" if serif else "Sans", "-Bold" if bold else "")
+
+
 def font(size, bold=True, serif=False):
     from PIL import ImageFont
-    name = "DejaVu%s%s.ttf" % ("Serif" if serif else "Sans", "-Bold" if bold else "")
     try:
-        return ImageFont.truetype(FONT_DIR + name, size)
+        return ImageFont.truetype(font_path(bold, serif), size)
     except OSError:
-        return ImageFont.load_default()
+        die("missing %s (package fonts-dejavu-core)" % font_path(bold, serif))
+
+
+def check_glyph(ch):
+    # A symbol the font lacks would be drawn as an empty box without a word.
+    from fontTools.ttLib import TTFont
+    if ord(ch) not in TTFont(font_path(), lazy=True).getBestCmap():
+        die("U+%04X is not in %s" % (ord(ch), font_path()))
 
 
 def draw_image(kind, fw, fh, opts, i=0, n=1):
@@ -449,6 +460,7 @@ def draw_image(kind, fw, fh, opts, i=0, n=1):
         bg = parse_colour(opts.get("bg", "202028e0"))
         d.rounded_rectangle((0, 0, W - 1, H - 1), radius=W // 5, fill=bg, outline=col, width=max(ss, W // 16))
         ch = chr(int(opts["ch"], 16))
+        check_glyph(ch)
         f = font(int(H * float(opts.get("size", "0.72"))))
         d.text((W / 2, H / 2 + H * 0.03), ch, font=f, fill=col, anchor="mm")
     elif kind == "heart":
