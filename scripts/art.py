@@ -315,11 +315,65 @@ def adjust(im, opts):
     return im
 
 
+def team_colour(im, hue):
+    """Battle for Wesnoth paints the side's colour as magenta, recoloured when the
+    game runs; here it becomes one fixed hue (degrees)."""
+    a = im.getchannel("A")
+    h, s, v = im.convert("RGB").convert("HSV").split()
+    target = hue % 360 * 255 // 360
+    hp, sp = h.load(), s.load()
+    for y in range(im.height):
+        for x in range(im.width):
+            if 205 <= hp[x, y] <= 245 and sp[x, y] > 90:
+                hp[x, y] = target
+    out = Image.merge("HSV", (h, s, v)).convert("RGB")
+    out.putalpha(a)
+    return out
+
+
+def keep_main_part(im):
+    """Drops the bits of neighbouring sprites that a cut from a packed atlas
+    catches at its edges: every part far smaller than the largest goes."""
+    a = im.getchannel("A")
+    px = a.load()
+    W, H = im.size
+    seen = [[False] * W for _ in range(H)]
+    parts = []
+    for y0 in range(H):
+        for x0 in range(W):
+            if seen[y0][x0] or px[x0, y0] == 0:
+                continue
+            stack, part = [(x0, y0)], []
+            seen[y0][x0] = True
+            while stack:
+                x, y = stack.pop()
+                part.append((x, y))
+                for nx, ny in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                    if 0 <= nx < W and 0 <= ny < H and not seen[ny][nx] and px[nx, ny] > 0:
+                        seen[ny][nx] = True
+                        stack.append((nx, ny))
+            parts.append(part)
+    if not parts:
+        return im
+    biggest = max(len(p) for p in parts)
+    out = im.copy()
+    op = out.load()
+    for part in parts:
+        if len(part) < biggest * 0.1:
+            for x, y in part:
+                op[x, y] = (0, 0, 0, 0)
+    return out
+
+
 def source_frames(recipe, pk, opts):
     frames = []
     scale = int(opts.get("scale", "1"))
     for alias, path, rect in recipe["srcs"]:
         im = load_rgba(pk.source(alias, path), rect)
+        if opts.get("clean") == "1":
+            im = keep_main_part(im)
+        if "tc" in opts:
+            im = team_colour(im, int(opts["tc"]))
         if scale != 1:
             im = im.resize((im.width * scale, im.height * scale), Image.NEAREST)
         if "under" in opts:
