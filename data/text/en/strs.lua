@@ -188,8 +188,8 @@ for t, name in ipairs(dt) do
 end
 
 -- Monster powers: other traits
-p[218] = {n = "Construct", d = "Has no Constitution and usually no mind; Wisdom is 10 and Charisma 1."}
-p[219] = {n = "Intelligent", d = "Keeps its own Intelligence although it was made or raised."}
+p[218] = {n = "Mindless", d = "A body driven by magic: no Constitution and no mind of its own; Wisdom is 10 and Charisma 1."}
+p[219] = {n = "Sentient", d = "Keeps its own Intelligence although its body is driven by magic."}
 p[220] = {n = "Giant", d = "One size larger than its kind."}
 p[221] = {n = "Swift", d = "+2 to speed."}
 p[222] = {n = "Lumbering", d = "-4 to speed."}
