@@ -63,42 +63,32 @@ static_assert(ids_are_indices(pass_rows) && std::size(pass_rows) == PASS_COUNT);
 static_assert(ids_are_indices(tile_rows) && std::size(tile_rows) == TILE_COUNT);
 static_assert(ids_are_indices(map_env_rows) && std::size(map_env_rows) == MAP_ENV_COUNT);
 
-// Built once from the rows; the text loader fills in names, nothing else does.
-pass_t* passes() {
-    static pass_t* recs = [] {
-        static pass_t r[PASS_COUNT];
-        for (const pass_row_t& row : pass_rows) {
-            r[row.id].id = row.id, r[row.id].cost = row.cost;
-            text_info_t::set(&r[row.id].k, row.key);
-        }
-        return r;
-    }();
-    return recs;
-}
-
-tile_t* tiles() {
-    static tile_t* recs = [] {
-        static tile_t r[TILE_COUNT];
-        for (const tile_row_t& row : tile_rows) {
-            r[row.id].id = row.id, r[row.id].pass1 = row.pass1, r[row.id].pass2 = row.pass2;
-            text_info_t::set(&r[row.id].k, row.key);
-        }
-        return r;
-    }();
-    return recs;
-}
-
-map_env_t* map_envs() {
-    static map_env_t* recs = [] {
-        static map_env_t r[MAP_ENV_COUNT];
-        for (const map_env_row_t& row : map_env_rows) {
+// Built once from the rows on first use; afterwards only the text loader
+// writes to them. Each caller's lambda type gives it an array of its own.
+template <class Rec, class Row, size_t N, class Fill>
+Rec* records(const Row (&rows)[N], Fill fill) {
+    static Rec* recs = [&] {
+        static Rec r[N];
+        for (const Row& row : rows) {
             r[row.id].id = row.id;
-            for (int i = 0; i < 4; ++i) r[row.id].rngs[i] = row.rngs[i];
             text_info_t::set(&r[row.id].k, row.key);
+            fill(r[row.id], row);
         }
         return r;
     }();
     return recs;
+}
+
+pass_t* passes() {
+    return records<pass_t>(pass_rows, [](pass_t& r, const pass_row_t& row) { r.cost = row.cost; });
+}
+tile_t* tiles() {
+    return records<tile_t>(tile_rows, [](tile_t& r, const tile_row_t& row) { r.pass1 = row.pass1, r.pass2 = row.pass2; });
+}
+map_env_t* map_envs() {
+    return records<map_env_t>(map_env_rows, [](map_env_t& r, const map_env_row_t& row) {
+        for (int i = 0; i < 4; ++i) r.rngs[i] = row.rngs[i];
+    });
 }
 
 template <class T>

@@ -1,20 +1,14 @@
 // Arbitrary bytes as a "ZMAP" battle map: the reader must refuse damaged files
 // whole, never read past the file, and a map it accepts must be safe to search.
 #include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
 
 #include "battle/cover.h"
 #include "battle/tmap.h"
+#include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/tw_tmap_fuzz_" + std::to_string(getpid()) + ".map";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-    const std::wstring wpath(path.begin(), path.end());
+    const std::wstring wpath = write_fuzz_input("tmap_fuzz.map", data, size);
+    if (wpath.empty()) return 0;
     tmap_t m;
     if (!m.load(wpath.c_str())) {
         if (m.get_w() != 0 || m.get_h() != 0) __builtin_trap();  // a refused map must be empty

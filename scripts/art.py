@@ -22,8 +22,9 @@ import sys
 
 from PIL import Image, ImageDraw, ImageEnhance
 
-# Raised when the recipe code changes in a way that alters outputs.
-RECIPE_VERSION = "1"
+# The recipes are this file's code too: an edit here remakes every output.
+with open(__file__, "rb") as _self:
+    RECIPE_VERSION = hashlib.sha1(_self.read()).hexdigest()
 
 
 def die(msg):
@@ -314,11 +315,65 @@ def adjust(im, opts):
     return im
 
 
+def team_colour(im, hue):
+    """Battle for Wesnoth paints the side's colour as magenta, recoloured when the
+    game runs; here it becomes one fixed hue (degrees)."""
+    a = im.getchannel("A")
+    h, s, v = im.convert("RGB").convert("HSV").split()
+    target = hue % 360 * 255 // 360
+    hp, sp = h.load(), s.load()
+    for y in range(im.height):
+        for x in range(im.width):
+            if 205 <= hp[x, y] <= 245 and sp[x, y] > 90:
+                hp[x, y] = target
+    out = Image.merge("HSV", (h, s, v)).convert("RGB")
+    out.putalpha(a)
+    return out
+
+
+def keep_main_part(im):
+    """Drops the bits of neighbouring sprites that a cut from a packed atlas
+    catches at its edges: every part far smaller than the largest goes."""
+    a = im.getchannel("A")
+    px = a.load()
+    W, H = im.size
+    seen = [[False] * W for _ in range(H)]
+    parts = []
+    for y0 in range(H):
+        for x0 in range(W):
+            if seen[y0][x0] or px[x0, y0] == 0:
+                continue
+            stack, part = [(x0, y0)], []
+            seen[y0][x0] = True
+            while stack:
+                x, y = stack.pop()
+                part.append((x, y))
+                for nx, ny in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                    if 0 <= nx < W and 0 <= ny < H and not seen[ny][nx] and px[nx, ny] > 0:
+                        seen[ny][nx] = True
+                        stack.append((nx, ny))
+            parts.append(part)
+    if not parts:
+        return im
+    biggest = max(len(p) for p in parts)
+    out = im.copy()
+    op = out.load()
+    for part in parts:
+        if len(part) < biggest * 0.1:
+            for x, y in part:
+                op[x, y] = (0, 0, 0, 0)
+    return out
+
+
 def source_frames(recipe, pk, opts):
     frames = []
     scale = int(opts.get("scale", "1"))
     for alias, path, rect in recipe["srcs"]:
         im = load_rgba(pk.source(alias, path), rect)
+        if opts.get("clean") == "1":
+            im = keep_main_part(im)
+        if "tc" in opts:
+            im = team_colour(im, int(opts["tc"]))
         if scale != 1:
             im = im.resize((im.width * scale, im.height * scale), Image.NEAREST)
         if "under" in opts:
@@ -391,13 +446,23 @@ def autotile(tex, piece, opts):
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 
 
+def font_path(bold=True, serif=False):
+    return FONT_DIR + "DejaVu%s%s.ttf" % ("Serif" if serif else "Sans", "-Bold" if bold else "")
+
+
 def font(size, bold=True, serif=False):
     from PIL import ImageFont
-    name = "DejaVu%s%s.ttf" % ("Serif" if serif else "Sans", "-Bold" if bold else "")
     try:
-        return ImageFont.truetype(FONT_DIR + name, size)
+        return ImageFont.truetype(font_path(bold, serif), size)
     except OSError:
-        return ImageFont.load_default()
+        die("missing %s (package fonts-dejavu-core)" % font_path(bold, serif))
+
+
+def check_glyph(ch):
+    # A symbol the font lacks would be drawn as an empty box without a word.
+    from fontTools.ttLib import TTFont
+    if ord(ch) not in TTFont(font_path(), lazy=True).getBestCmap():
+        die("U+%04X is not in %s" % (ord(ch), font_path()))
 
 
 def draw_image(kind, fw, fh, opts, i=0, n=1):
@@ -449,6 +514,7 @@ def draw_image(kind, fw, fh, opts, i=0, n=1):
         bg = parse_colour(opts.get("bg", "202028e0"))
         d.rounded_rectangle((0, 0, W - 1, H - 1), radius=W // 5, fill=bg, outline=col, width=max(ss, W // 16))
         ch = chr(int(opts["ch"], 16))
+        check_glyph(ch)
         f = font(int(H * float(opts.get("size", "0.72"))))
         d.text((W / 2, H / 2 + H * 0.03), ch, font=f, fill=col, anchor="mm")
     elif kind == "heart":
