@@ -13,3 +13,5 @@ constexpr int BT_DEF = 17;  // + def row 0..5
 
 // "<c=#AARRGGBB>%+d</c>\t<label>\n": green above 0, white at 0, red below.
 void brk_line(Str& text, int v, const wchar_t* label);
+// "%d\t<label>\n": a value stated, not added.
+void brk_base(Str& text, int v, const wchar_t* label);

@@ -52,6 +52,9 @@ const wchar_t* cond_name(int id) { return safe(get_cond(id)->n); }
 
 const wchar_t* abi_name(int i) { return safe(get_abi(i)->n); }
 
+// "<ability>修正", the label of an ability modifier.
+Str mod_label(int i) { return Str(abi_name(i)) + L"修正"; }
+
 // The instance name of the item that gave a gear value.
 Str item_name(const itm_slot_t* s) {
     Str n;
@@ -107,7 +110,7 @@ void step_abilities(rc_t& c) {
     const int magic = (c.L / 5) * 2;
     for (int i = 0; i < ABIS; ++i) {
         c.d.abi[i] = c.u.base.abi[i];
-        c.text(BT_ABI + i).append_format(L"%d\t基础数值\n", c.d.abi[i]);
+        brk_base(c.text(BT_ABI + i), c.d.abi[i], L"基础数值");
         if (c.u.base.kind == UK_MON && magic != 0) add_line(c, &c.d.abi[i], BT_ABI + i, magic, L"魔法加值");
         add_gear(c, &c.d.abi[i], BT_ABI + i, G_ABI + i);
     }
@@ -119,7 +122,8 @@ void fix_abi(rc_t& c, int i, int v, bool none) {
         c.d.no_abi[i] = 1;
         c.text(BT_ABI + i).assign(L"-\t无\n");
     } else {
-        c.text(BT_ABI + i).format(L"%d\t基础数值\n", v);
+        c.text(BT_ABI + i).assign(L"");
+        brk_base(c.text(BT_ABI + i), v, L"基础数值");
     }
 }
 
@@ -206,7 +210,7 @@ void step_saves(rc_t& c) {
         const int lv_part = c.B - c.u.base.abi_ups[s.abi] / 2;
         v = 10 + lv_part + c.cls->def[s.row] + c.d.abi_mod[s.abi];
         c.text(t).append(L"10\t基础数值\n");
-        brk_line(c.text(t), c.d.abi_mod[s.abi], Str(L"%s修正", abi_name(s.abi)).buf);
+        brk_line(c.text(t), c.d.abi_mod[s.abi], mod_label(s.abi).buf);
         brk_line(c.text(t), lv_part, L"等级修正");
         brk_line(c.text(t), c.cls->def[s.row], L"职业修正");
         const int pwr = 17 + s.row;  // "ft1", "rf1", "wl1"
@@ -269,7 +273,7 @@ void step_hp(rc_t& c) {
 
 void step_init(rc_t& c) {
     c.d.init = c.h;
-    add_line(c, &c.d.init, BT_INIT, c.d.abi_mod[1], Str(L"%s修正", abi_name(1)).buf);
+    add_line(c, &c.d.init, BT_INIT, c.d.abi_mod[1], mod_label(1).buf);
     if (c.h != 0) brk_line(c.text(BT_INIT), c.h, L"等级修正");
     if (c.has(16)) add_line(c, &c.d.init, BT_INIT, 4, pwr_name(16));  // "init1"
     c.d.aoo = c.has(68) ? 1000000000 : 1;                               // "ao_x"
@@ -279,7 +283,7 @@ void step_speed(rc_t& c) {
     int& spd = c.d.spd;
     Str& t = c.text(BT_SPD);
     spd = c.race->spd;
-    t.append_format(L"%d\t基础数值（种族）\n", spd);
+    brk_base(t, spd, L"基础数值（种族）");
     if (c.has(221)) add_line(c, &spd, BT_SPD, 2, pwr_name(221));        // "spd_a2"
     else if (c.has(222)) add_line(c, &spd, BT_SPD, -4, pwr_name(222));  // "spd_d4"
     add_gear(c, &spd, BT_SPD, G_SPD);
