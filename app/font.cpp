@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cwchar>
 #include <vector>
 
@@ -87,6 +88,7 @@ font_t::~font_t() {
 bool font_t::open(const Str& path, int size) {
     if (font) TTF_CloseFont(font);
     glyphs.clear();
+    kerns.clear();
     font = TTF_OpenFont(os_path(path.buf).c_str(), size);
     return font != nullptr;
 }
@@ -116,8 +118,13 @@ glyph_t* font_t::get_glyph(char32_t code) {
 
 int font_t::kerning(char32_t prev, char32_t next) const {
     if (!font || prev == U' ' || prev == U'\t' || next == U' ' || next == U'\t') return 0;
-    if (!TTF_GlyphIsProvided32(font, prev) || !TTF_GlyphIsProvided32(font, next)) return 0;
-    return TTF_GetFontKerningSizeGlyphs32(font, prev, next);
+    const uint64_t key = uint64_t(prev) << 32 | next;
+    if (const auto it = kerns.find(key); it != kerns.end()) return it->second;
+    int k = 0;
+    if (TTF_GlyphIsProvided32(font, prev) && TTF_GlyphIsProvided32(font, next))
+        k = TTF_GetFontKerningSizeGlyphs32(font, prev, next);
+    kerns.emplace(key, k);
+    return k;
 }
 
 }  // namespace zg
@@ -144,8 +151,15 @@ bool load_fonts_from(const wchar_t* dir) {
     // A second load starts a fresh index; the registry keeps the fonts it can share.
     font_index().clear();
     font_index().reserve(FONT_COUNT);
-    for (const font_row_t& row : font_rows)
-        if (!load_font(Str(dir ? dir : L"") + row.file, row.size)) return false;
+    for (const font_row_t& row : font_rows) {
+        const Str path = Str(dir ? dir : L"") + row.file;
+        if (!load_font(path, row.size)) {
+            // The game cannot run without it: say which file, as no window may be up to show it.
+            std::fprintf(stderr, "Font file %s could not be opened: %s\n", to_utf8_string(path.buf).c_str(),
+                         TTF_GetError());
+            return false;
+        }
+    }
     return true;
 }
 

@@ -2,6 +2,9 @@
 // TrueType fonts addressed by a small id, an index into the 20 fonts loaded
 // at start-up, each with a cache of rendered glyphs. Fonts of the same file
 // and size are opened once and shared between ids.
+#include <cstdint>
+#include <unordered_map>
+
 #include "app/data_wrapper.h"
 #include "app/ptr_containers.h"
 #include "app/str.h"
@@ -30,6 +33,9 @@ class font_t : public data_wrapper_t {
 public:
     TTF_Font* font = nullptr;
     ptr_map_t<char32_t, glyph_t> glyphs;  // keyed by code point
+    // Pairs already asked for: SDL_ttf reads a streamed font's tables from the
+    // file on each kerning query, which would dominate the layout of a text.
+    mutable std::unordered_map<uint64_t, int> kerns;
 
     ~font_t() override;
 
@@ -74,6 +80,7 @@ enum : int {
 // appends it to the index; false (nothing appended) when it cannot be opened.
 bool load_font(const wchar_t* path, int size);
 // The 20 fonts from the program folder; false at the first that fails.
+// Names the file that fails on standard error.
 bool load_fonts();
 // The same from another folder (ending with a separator), so tests can supply the files.
 bool load_fonts_from(const wchar_t* dir);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/paths.h"
+#include "app/shell.h"
 #include "app/str.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool ask_handlers(const wchar_t* target, bool* result) {
 
 bool starts_with_nocase(const wchar_t* s, const wchar_t* prefix) {
     for (; *prefix; ++s, ++prefix)
-        if (std::towlower(*s) != *prefix) return false;
+        if (std::towlower(wint_t(*s)) != wint_t(*prefix)) return false;
     return true;
 }
 

@@ -4,7 +4,7 @@
 
 #include "app/lua_ex.h"
 #include "app/db.h"
-#include "app/paths.h"
+#include "app/str_parts.h"
 #include "app/str.h"
 
 namespace {
@@ -89,8 +89,18 @@ txt_tbl_reg_t::txt_tbl_reg_t(const wchar_t* name, const std::vector<text_info_t*
     txt_tbl_regs().push_back({name, recs, key_base});
 }
 
+namespace {
+std::vector<void (*)()>& txt_loaders() {
+    static std::vector<void (*)()> fns;
+    return fns;
+}
+}  // namespace
+
+txt_loader_reg_t::txt_loader_reg_t(void (*fn)()) { txt_loaders().push_back(fn); }
+
 void load_txt_tbls() {
     for (txt_tbl_reg_entry& e : txt_tbl_regs()) load_txt_tbl(Str(e.name) + L"s", e.recs, e.key_base);
+    for (void (*fn)() : txt_loaders()) fn();
 }
 
 void load_txt_tbl(const Str& field, std::vector<text_info_t*>& recs, int key_base) {

@@ -46,6 +46,16 @@ public:
 };
 
 std::vector<txt_tbl_reg_entry>& txt_tbl_regs();
-// Fills every registered table from strs.<name>s, in registration order.
+
+// A static object of this type adds a loader that load_txt_tbls runs after the
+// enum tables: tables whose texts come from a text path of their own attach
+// them once per language load instead of on use.
+class txt_loader_reg_t {
+public:
+    explicit txt_loader_reg_t(void (*fn)());
+};
+
+// Fills every registered table from strs.<name>s, in registration order, then
+// runs the registered loaders.
 void load_txt_tbls();
 void load_txt_tbl(const Str& field, std::vector<text_info_t*>& recs, int key_base);

@@ -1,18 +1,12 @@
 // Arbitrary bytes as config.ini: the reader must neither crash nor read past the file.
-#include <cstdio>
 #include <cstdint>
-#include <string>
-#include <unistd.h>
 
 #include "app/ini.h"
+#include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/tw_ini_fuzz_" + std::to_string(getpid()) + ".ini";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-    const std::wstring wpath(path.begin(), path.end());
+    const std::wstring wpath = write_fuzz_input("ini_fuzz.ini", data, size);
+    if (wpath.empty()) return 0;
     CZsIni ini(wpath.c_str());
     ini.load(wpath.c_str(), true);
     for (const auto& [name, keys] : ini.sections)

@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "app/str.h"
+
 #include "rules/tbl_rows.h"
 #include "rules/tbl_texts.h"
 
@@ -68,4 +70,12 @@ const cls_t* get_cls(int id) {
     if (tbl.texts.due()) read_tbl_texts(L"clss", tbl.rows, CLS_COUNT);
     // A class id read from a save file may lie outside the table.
     return &tbl.rows[id >= 0 && id < CLS_COUNT ? id : 0];
+}
+
+void set_rec_key(text_info_t& rec, const char* key) {
+    if (!key) {
+        text_info_t::set(&rec.k, nullptr);
+        return;
+    }
+    text_info_t::set(&rec.k, utf8_to_str(key).buf);
 }

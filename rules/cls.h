@@ -19,5 +19,8 @@ public:
     std::vector<int> pwrs;    // power-change list: > 0 adds, < 0 removes -id
 };
 
+// Replaces the record's key with a wide copy of a UTF-8 key; null leaves no key.
+void set_rec_key(text_info_t& rec, const char* key);
+
 // Ids come from save files: one outside 0..8 answers the empty row 0.
 const cls_t* get_cls(int id);

@@ -1,5 +1,7 @@
 #include "rules/u_pwrs.h"
 
+#include <climits>
+
 #include "rules/pwr.h"
 #include "rules/unit.h"
 
@@ -55,7 +57,7 @@ void u_pwrs_t::apply_changes(const std::vector<int>& changes) {
     for (int c : changes) {
         if (c > 0)
             add(c);
-        else if (c < 0)
+        else if (c < 0 && c != INT_MIN)  // a list from a file: -INT_MIN has no value
             remove(-c);
     }
 }

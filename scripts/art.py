@@ -22,8 +22,9 @@ import sys
 
 from PIL import Image, ImageDraw, ImageEnhance
 
-# Raised when the recipe code changes in a way that alters outputs.
-RECIPE_VERSION = "1"
+# The recipes are this file's code too: an edit here remakes every output.
+with open(__file__, "rb") as _self:
+    RECIPE_VERSION = hashlib.sha1(_self.read()).hexdigest()
 
 
 def die(msg):
@@ -166,8 +167,20 @@ def unpack(deb, dest, members):
         die("unpacking %s: %s" % (os.path.basename(deb), r.stderr.strip()[:2000]))
 
 
+def glob_matches(glob, path):
+    """A copyright file names upstream paths (lib/xtra/graf/x.png); the package
+    installs them elsewhere (usr/share/angband/xtra/graf/x.png): a glob matches
+    when any tail of it matches the tail of the path."""
+    if glob == "*":
+        return True
+    comps = glob.split("/")
+    tails = ("/".join(comps[i:]) for i in range(len(comps)))
+    # A tail of wildcards alone (the "*" of "debian/*") would match anything.
+    return any(fnmatch.fnmatch(path, "*/" + t) for t in tails if set(t) - set("*?/"))
+
+
 def dep5_licence(copyright_file, path, fallback):
-    """The licence a machine-readable copyright file gives a path, else the fallback."""
+    """The licence (and holder) a machine-readable copyright file gives a path, else the fallback."""
     try:
         with open(copyright_file, encoding="utf-8", errors="replace") as f:
             text = f.read()
@@ -177,7 +190,7 @@ def dep5_licence(copyright_file, path, fallback):
         return fallback
     best = None
     for stanza in text.split("\n\n"):
-        files, licence, key = [], None, None
+        files, licence, holder, key = [], None, None, None
         for line in stanza.splitlines():
             if line[:1] not in (" ", "\t") and ":" in line:
                 key, val = line.split(":", 1)
@@ -185,10 +198,12 @@ def dep5_licence(copyright_file, path, fallback):
                     files = val.split()
                 elif key == "License":
                     licence = val.strip()
+                elif key == "Copyright":
+                    holder = val.strip()
             elif key == "Files":
                 files += line.split()
-        if licence and any(fnmatch.fnmatch(path, "*" + g.lstrip("*")) or g == "*" for g in files):
-            best = licence  # the last matching stanza wins
+        if licence and any(glob_matches(g, path) for g in files):
+            best = licence + (", copyright " + holder if holder else "")  # the last matching stanza wins
     return best or fallback
 
 
@@ -231,9 +246,43 @@ def fit(im, fw, fh, opts):
         else:
             im = im.resize((max(1, int(im.width * s)), max(1, int(im.height * s))), Image.LANCZOS)
     out = Image.new("RGBA", (fw, fh))
-    y = fh - im.height if opts.get("align") == "bottom" else (fh - im.height) // 2
+    align = opts.get("align")
+    if align == "topleft":
+        # Cursors: the hot spot is the top-left corner.
+        out.alpha_composite(im, (0, 0))
+        return out
+    y = fh - im.height if align == "bottom" else (fh - im.height) // 2
     out.alpha_composite(im, ((fw - im.width) // 2, y))
     return out
+
+
+def same_box(frames):
+    """Crops the frames of an animation to their common box, so they stay aligned."""
+    box = None
+    for f in frames:
+        b = f.getchannel("A").getbbox()
+        if b:
+            box = b if box is None else (min(box[0], b[0]), min(box[1], b[1]), max(box[2], b[2]), max(box[3], b[3]))
+    if box is None or any(f.size != frames[0].size for f in frames):
+        return frames
+    return [f.crop(box) for f in frames]
+
+
+def head_crop(im):
+    """The head and shoulders of a portrait: a square from the top of its figure."""
+    box = im.getchannel("A").getbbox() or (0, 0, im.width, im.height)
+    w, h = box[2] - box[0], box[3] - box[1]
+    side = int(min(w, h) * 0.6)
+    cx = (box[0] + box[2]) // 2
+    x0 = max(0, cx - side // 2)
+    y0 = box[1] + int(h * 0.02)
+    return im.crop((x0, y0, x0 + side, y0 + side))
+
+
+def on_background(im, colour):
+    bg = Image.new("RGBA", im.size, colour)
+    bg.alpha_composite(im)
+    return bg
 
 
 def adjust(im, opts):
@@ -266,11 +315,65 @@ def adjust(im, opts):
     return im
 
 
+def team_colour(im, hue):
+    """Battle for Wesnoth paints the side's colour as magenta, recoloured when the
+    game runs; here it becomes one fixed hue (degrees)."""
+    a = im.getchannel("A")
+    h, s, v = im.convert("RGB").convert("HSV").split()
+    target = hue % 360 * 255 // 360
+    hp, sp = h.load(), s.load()
+    for y in range(im.height):
+        for x in range(im.width):
+            if 205 <= hp[x, y] <= 245 and sp[x, y] > 90:
+                hp[x, y] = target
+    out = Image.merge("HSV", (h, s, v)).convert("RGB")
+    out.putalpha(a)
+    return out
+
+
+def keep_main_part(im):
+    """Drops the bits of neighbouring sprites that a cut from a packed atlas
+    catches at its edges: every part far smaller than the largest goes."""
+    a = im.getchannel("A")
+    px = a.load()
+    W, H = im.size
+    seen = [[False] * W for _ in range(H)]
+    parts = []
+    for y0 in range(H):
+        for x0 in range(W):
+            if seen[y0][x0] or px[x0, y0] == 0:
+                continue
+            stack, part = [(x0, y0)], []
+            seen[y0][x0] = True
+            while stack:
+                x, y = stack.pop()
+                part.append((x, y))
+                for nx, ny in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                    if 0 <= nx < W and 0 <= ny < H and not seen[ny][nx] and px[nx, ny] > 0:
+                        seen[ny][nx] = True
+                        stack.append((nx, ny))
+            parts.append(part)
+    if not parts:
+        return im
+    biggest = max(len(p) for p in parts)
+    out = im.copy()
+    op = out.load()
+    for part in parts:
+        if len(part) < biggest * 0.1:
+            for x, y in part:
+                op[x, y] = (0, 0, 0, 0)
+    return out
+
+
 def source_frames(recipe, pk, opts):
     frames = []
     scale = int(opts.get("scale", "1"))
     for alias, path, rect in recipe["srcs"]:
         im = load_rgba(pk.source(alias, path), rect)
+        if opts.get("clean") == "1":
+            im = keep_main_part(im)
+        if "tc" in opts:
+            im = team_colour(im, int(opts["tc"]))
         if scale != 1:
             im = im.resize((im.width * scale, im.height * scale), Image.NEAREST)
         if "under" in opts:
@@ -299,6 +402,13 @@ def autotile(tex, piece, opts):
     autotile drawing expects; the other pieces repeat the texture."""
     cell = piece * 2
     tex = tex.resize((cell, cell), Image.NEAREST) if tex.size != (cell, cell) else tex
+    if opts.get("edge") == "none":
+        # Cells that stand alone (trees): every piece is a quarter of the picture.
+        out = Image.new("RGBA", (piece * 4, piece * 8))
+        for y in range(0, piece * 8, cell):
+            for x in range(0, piece * 4, cell):
+                out.alpha_composite(tex, (x, y))
+        return out
     edge = parse_colour(opts.get("edge", "000000c0"))
     light = parse_colour(opts.get("light", "ffffff40"))
     t = max(2, piece // 8)
@@ -333,44 +443,139 @@ def autotile(tex, piece, opts):
 
 # ---- drawn images (where no package has a fitting picture) ----
 
-def draw_image(kind, fw, fh, opts):
-    ss = 4  # drawn large and reduced, for smooth edges
+FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
+
+
+def font_path(bold=True, serif=False):
+    return FONT_DIR + "DejaVu%s%s.ttf" % ("Serif" if serif else "Sans", "-Bold" if bold else "")
+
+
+def font(size, bold=True, serif=False):
+    from PIL import ImageFont
+    try:
+        return ImageFont.truetype(font_path(bold, serif), size)
+    except OSError:
+        die("missing %s (package fonts-dejavu-core)" % font_path(bold, serif))
+
+
+def check_glyph(ch):
+    # A symbol the font lacks would be drawn as an empty box without a word.
+    from fontTools.ttLib import TTFont
+    if ord(ch) not in TTFont(font_path(), lazy=True).getBestCmap():
+        die("U+%04X is not in %s" % (ord(ch), font_path()))
+
+
+def draw_image(kind, fw, fh, opts, i=0, n=1):
+    """Pictures no package has: marks, badges and simple effects, drawn four
+    times larger and reduced, for smooth edges. i of n is the animation frame."""
+    ss = 4
     W, H = fw * ss, fh * ss
     im = Image.new("RGBA", (W, H))
     d = ImageDraw.Draw(im)
     col = parse_colour(opts.get("c", "ffffff"))
+    white = (255, 255, 255, 255)
     w = max(1, int(opts.get("w", "2"))) * ss
-    if kind == "circle_ok" or kind == "circle_del":
-        d.ellipse((ss, ss, W - ss - 1, H - ss - 1), fill=col, outline=(255, 255, 255, 255), width=ss)
+    t = (i + 1) / n  # animation progress, 0 < t <= 1
+    if kind in ("circle_ok", "circle_del", "no_drop"):
+        d.ellipse((ss, ss, W - ss - 1, H - ss - 1), fill=col if kind != "no_drop" else None,
+                  outline=white if kind != "no_drop" else col, width=ss if kind != "no_drop" else W // 8)
         if kind == "circle_ok":
-            d.line((W * 0.27, H * 0.52, W * 0.43, H * 0.68, W * 0.73, H * 0.34),
-                   fill=(255, 255, 255, 255), width=int(W * 0.12), joint="curve")
-        else:
+            d.line((W * 0.27, H * 0.52, W * 0.43, H * 0.68, W * 0.73, H * 0.34), fill=white, width=int(W * 0.12),
+                   joint="curve")
+        elif kind == "circle_del":
             for a, b in (((0.32, 0.32), (0.68, 0.68)), ((0.68, 0.32), (0.32, 0.68))):
-                d.line((W * a[0], H * a[1], W * b[0], H * b[1]), fill=(255, 255, 255, 255), width=int(W * 0.12))
+                d.line((W * a[0], H * a[1], W * b[0], H * b[1]), fill=white, width=int(W * 0.12))
+        else:
+            d.line((W * 0.25, H * 0.25, W * 0.75, H * 0.75), fill=col, width=W // 8)
     elif kind == "frame":
-        d.rectangle((0, 0, W - 1, H - 1), outline=col, width=w)
+        inset = int(opts.get("inset", "0")) * ss
+        d.rectangle((inset, inset, W - 1 - inset, H - 1 - inset), outline=col, width=w)
     elif kind == "fill":
         inset = int(opts.get("inset", "0")) * ss
         d.rectangle((inset, inset, W - 1 - inset, H - 1 - inset), fill=col,
                     outline=parse_colour(opts["o"]) if "o" in opts else None, width=w)
     elif kind == "corners":
-        n = W // 4
-        for x, y, sx, sy in ((0, 0, 1, 1), (W - 1, 0, -1, 1), (0, H - 1, 1, -1), (W - 1, H - 1, -1, -1)):
-            d.line((x, y + sy * n, x, y, x + sx * n, y), fill=col, width=w)
+        m = W // 4
+        e = w // 2
+        for x, y, sx, sy in ((e, e, 1, 1), (W - 1 - e, e, -1, 1), (e, H - 1 - e, 1, -1), (W - 1 - e, H - 1 - e, -1, -1)):
+            d.line((x, y + sy * m, x, y, x + sx * m, y), fill=col, width=w, joint="curve")
     elif kind == "dot":
         r = W * float(opts.get("r", "0.15"))
-        d.ellipse((W / 2 - r, H / 2 - r, W / 2 + r, H / 2 + r), fill=col)
+        d.ellipse((W / 2 - r, H / 2 - r, W / 2 + r, H / 2 + r), fill=col, outline=(0, 0, 0, 160), width=ss)
     elif kind == "cross":
         m = W * 0.25
         d.line((m, m, W - m, H - m), fill=col, width=w)
         d.line((W - m, m, m, H - m), fill=col, width=w)
+    elif kind == "ring":
+        r0 = W * 0.5 * float(opts.get("r", "0.8"))
+        d.ellipse((W / 2 - r0, H / 2 - r0, W / 2 + r0, H / 2 + r0), outline=col, width=w)
+    elif kind == "glyph":
+        # A badge: a rounded square in the colour with a symbol on it.
+        bg = parse_colour(opts.get("bg", "202028e0"))
+        d.rounded_rectangle((0, 0, W - 1, H - 1), radius=W // 5, fill=bg, outline=col, width=max(ss, W // 16))
+        ch = chr(int(opts["ch"], 16))
+        check_glyph(ch)
+        f = font(int(H * float(opts.get("size", "0.72"))))
+        d.text((W / 2, H / 2 + H * 0.03), ch, font=f, fill=col, anchor="mm")
+    elif kind == "heart":
+        d.polygon([(W * 0.5, H * 0.88), (W * 0.1, H * 0.45), (W * 0.5, H * 0.3), (W * 0.9, H * 0.45)], fill=col)
+        d.ellipse((W * 0.08, H * 0.15, W * 0.52, H * 0.6), fill=col)
+        d.ellipse((W * 0.48, H * 0.15, W * 0.92, H * 0.6), fill=col)
+    elif kind == "belt":
+        d.rounded_rectangle((0, H * 0.36, W - 1, H * 0.64), radius=ss * 2, fill=col, outline=(40, 24, 8, 255), width=ss)
+        d.rectangle((W * 0.38, H * 0.28, W * 0.62, H * 0.72), outline=(230, 190, 60, 255), width=ss * 2)
+        d.line((W * 0.5, H * 0.36, W * 0.5, H * 0.64), fill=(230, 190, 60, 255), width=ss)
+    elif kind == "cloud":
+        import random
+        rnd = random.Random(opts.get("seed", "1"))
+        for _ in range(14):
+            r = rnd.uniform(0.15, 0.3) * W
+            x, y = rnd.uniform(r, W - r), rnd.uniform(r, H - r)
+            d.ellipse((x - r, y - r, x + r, y + r), fill=col)
+        layer = im.filter(__import__("PIL.ImageFilter", fromlist=["x"]).GaussianBlur(W / 16))
+        im = layer
+    elif kind == "slash":
+        # A white arc swept across the cell, growing then fading.
+        a1 = -150 + 240 * t
+        alpha = int(255 * (1.0 if t < 0.7 else (1 - t) / 0.3 + 0.1))
+        d.arc((W * 0.1, H * 0.1, W * 0.9, H * 0.9), -150, a1, fill=col[:3] + (min(255, alpha),), width=W // 10)
+    elif kind == "burst":
+        r = W * 0.45 * t
+        alpha = int(255 * (1 - t * 0.7))
+        for k in range(8):
+            import math
+            a = k * math.pi / 4
+            d.line((W / 2 + math.cos(a) * r * 0.3, H / 2 + math.sin(a) * r * 0.3,
+                    W / 2 + math.cos(a) * r, H / 2 + math.sin(a) * r), fill=col[:3] + (alpha,), width=W // 16)
+        d.ellipse((W / 2 - r * 0.3, H / 2 - r * 0.3, W / 2 + r * 0.3, H / 2 + r * 0.3), fill=col[:3] + (alpha,))
+    elif kind == "stars":
+        import math
+        for k in range(5):
+            a = k * 2 * math.pi / 5 + t * 2
+            x, y = W / 2 + math.cos(a) * W * 0.3, H * 0.35 + math.sin(a) * H * 0.12
+            d.text((x, y), "\u2605", font=font(W // 5), fill=col, anchor="mm")
+    elif kind == "rise":
+        # A condition's symbol rising out of the unit and fading.
+        ch = chr(int(opts["ch"], 16))
+        check_glyph(ch)
+        y = H * (0.72 - 0.42 * t)
+        alpha = 255 if t < 0.6 else int(255 * (1 - t) / 0.4)
+        r = W * 0.22
+        d.ellipse((W / 2 - r, y - r, W / 2 + r, y + r), fill=col[:3] + (alpha // 4,))
+        d.text((W / 2, y), ch, font=font(int(H * 0.42)), fill=col[:3] + (alpha,), anchor="mm",
+               stroke_width=ss, stroke_fill=(0, 0, 0, alpha))
+    elif kind == "text":
+        f = font(int(H * float(opts.get("size", "0.6"))), serif=True)
+        txt = opts["t"].replace("_", " ")
+        for dx, dy in ((-1, -1), (1, -1), (-1, 1), (1, 1), (0, 2)):
+            d.text((W / 2 + dx * ss * 2, H / 2 + dy * ss * 2), txt, font=f, fill=(30, 12, 4, 255), anchor="mm")
+        d.text((W / 2, H / 2), txt, font=f, fill=col, anchor="mm")
+    elif kind == "cursor":
+        d.polygon([(0, 0), (0, H * 0.75), (W * 0.2, H * 0.58), (W * 0.34, H * 0.9), (W * 0.46, H * 0.85),
+                   (W * 0.32, H * 0.53), (W * 0.55, H * 0.53)], fill=col, outline=(0, 0, 0, 255))
     elif kind == "null":
-        d.rectangle((0, 0, W - 1, H - 1), fill=(40, 40, 48, 255))
-        d.text((W * 0.35, H * 0.2), "?", fill=(140, 140, 150, 255))
-        q = Image.new("RGBA", (fw, fh), (40, 40, 48, 255))
-        ImageDraw.Draw(q).text((fw // 2 - 3, fh // 2 - 6), "?", fill=(150, 150, 160, 255))
-        return q
+        d.rectangle((0, 0, W - 1, H - 1), fill=(40, 40, 48, 255), outline=(90, 90, 100, 255), width=ss)
+        d.text((W / 2, H / 2), "?", font=font(int(H * 0.6)), fill=(150, 150, 160, 255), anchor="mm")
     else:
         die("no drawing named %r" % kind)
     return im.resize((fw, fh), Image.LANCZOS)
@@ -403,7 +608,9 @@ def make_sound(recipe, pk, dst_stem):
         for i, note in enumerate(opts["notes"].split(",")):
             pitch, secs = note.split(":")
             p = os.path.join(tmpdir, "%02d.wav" % i)
-            subprocess.run(["sox", "-n", "-r", "44100", "-c", "1", p, "synth", secs, wave, pitch,
+            tone = [pitch] if pitch not in ("noise",) else []
+            kind = "brownnoise" if pitch == "noise" else wave
+            subprocess.run(["sox", "-n", "-r", "44100", "-c", "1", p, "synth", secs, kind] + tone + [
                             "fade", "0", secs, str(float(secs) * 0.3), "vol", "0.4"], check=True)
             parts.append(p)
         run_sox(parts, out, ["reverb", "30"])
@@ -446,14 +653,22 @@ def build_one(name, fmt, recipe, pk, game):
     fw, fh, cols, rows = fmt
     op, opts = recipe["op"], recipe["opts"]
     if op == "img":
-        frames = [fit(f, fw, fh, opts) for f in source_frames(recipe, pk, opts)]
+        frames = source_frames(recipe, pk, opts)
+        if opts.get("head") == "1":
+            frames = [head_crop(f) for f in frames]
+        if len(frames) > 1:
+            frames = same_box(frames)
+        frames = [fit(f, fw, fh, opts) for f in frames]
+        if "bg" in opts:
+            frames = [on_background(f, parse_colour(opts["bg"])) for f in frames]
         im = sheet(frames, fw, fh, cols, rows)
     elif op == "auto":
         tex = source_frames(recipe, pk, opts)[0]
         im = autotile(tex, fw, opts)
     elif op == "draw":
-        n = (cols or 1) * (rows or 1)
-        im = sheet([adjust(draw_image(opts["kind"], fw, fh, opts), opts)] * n, fw, fh, cols or 1, rows or 1)
+        n = int(opts.get("frames", "0")) or (cols or 1) * (rows or 1)
+        frames = [adjust(draw_image(opts["kind"], fw, fh, opts, i, n), opts) for i in range(n)]
+        im = sheet(frames, fw, fh, cols or n, rows or 1)
     else:
         die("%s: no image recipe %r" % (name, op))
     out = dst_stem + ".png"
@@ -464,15 +679,17 @@ def build_one(name, fmt, recipe, pk, game):
 
 def credit_lines(name, recipe, pk, table):
     if not recipe["srcs"]:
-        return ["%s: drawn by scripts/art.py (%s); same licence as the game" % (name, recipe["op"])]
+        what = "sound made with sox" if recipe["op"] == "synth" else "drawn"
+        return ["%s: %s by scripts/art.py; same licence as the game" % (name, what)]
     lines = []
     for alias, path, rect in recipe["srcs"]:
         p = table[alias]
         full = p["root"] + "/" + path
         lic = dep5_licence(pk.copyright_path(alias), full, p["licence"])
         where = " rectangle %d,%d,%d,%d" % rect if rect else ""
-        lines.append("%s: Debian package %s, /%s%s; licence %s; see /usr/share/doc/%s/copyright"
-                     % (name, p["pkg"], full, where, lic, p["cpkg"]))
+        changed = "; changed with sox (%s)" % recipe["opts"]["sox"] if "sox" in recipe["opts"] else ""
+        lines.append("%s: Debian package %s, /%s%s%s; licence %s; see /usr/share/doc/%s/copyright"
+                     % (name, p["pkg"], full, where, changed, lic, p["cpkg"]))
     return lines
 
 

@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -78,6 +79,7 @@ protected:
         const std::string main_lua{std::istreambuf_iterator<char>(shipped), {}};
         ASSERT_FALSE(main_lua.empty());
         game.folder("text/cn");
+        game.file("text/cn/strs.lua", "");  // start-up attaches the terrain texts from it
         game.file("text/main.lua", main_lua + "\nstrs.smokes = {{n = \"Alpha\"}}\n");
         // Eight silent samples of 8-bit mono PCM at 8 kHz.
         game.file("sfx/music/main_00.wav", std::string("RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f"
@@ -150,9 +152,11 @@ TEST_F(App, AutoArenaPutsTheArenaOverTheMainMenuAndOffOnlyTheMenu) {
     }
 }
 
-TEST_F(App, FailedStartEndsWithMinusOneAndReleasesSdl) {
+TEST_F(App, MissingFontIsNamedAndTheStartFailsAndReleasesSdl) {
     std::filesystem::remove(game.path("fonts/console.fon"));
-    EXPECT_EQ(app_main(0, nullptr), -1);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(app_main(0, nullptr), EXIT_FAILURE);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("fonts/console.fon could not be opened"), std::string::npos);
     EXPECT_TRUE(SDL_WasInit(0) == 0 && !first_done);
     font_env_t::copy_fonts(game, "", "", "DejaVuSansMono.ttf");
 }

@@ -48,6 +48,14 @@ TEST(Cls, WeakerCounterpartsDifferOnlyWhereTheRulesSay) {
     EXPECT_EQ(get_cls(3)->def[4], 2);  // wizards: +2 Will
 }
 
+TEST(Cls, RecordKeysFromUtf8) {
+    text_info_t rec(L"old");
+    set_rec_key(rec, "\xE6\x88\x98 fighter");
+    EXPECT_STREQ(rec.k, L"\u6218 fighter");
+    set_rec_key(rec, nullptr);
+    EXPECT_EQ(rec.k, nullptr);
+}
+
 TEST(Cls, RowsThatShareAListKeepTheirOwnCopy) {
     cls_t* fighter = const_cast<cls_t*>(get_cls(1));
     fighter->pwrs.push_back(999);

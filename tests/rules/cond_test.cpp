@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "app/db.h"
 #include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
@@ -97,7 +98,13 @@ TEST_F(Cond, RepeatsMergeOrChangeNothing) {
     give(u, 5);
     EXPECT_TRUE(log_text().empty());
     unit_t src;
+    lang_dot = L"。";
     give(u, 20, &src, 4);
+    EXPECT_EQ(log_text(), L"<c=r> 4。</c>");  // the name comes from the texts, absent here
+    log_cur_buf()->assign(L"");
+    give(u, 24, &src, 0);
+    u.conds.remove(24);
+    EXPECT_EQ(log_text(), L"<c=g> 5。</c><c=g></c>解除。");
     u.conds.map[20].dur = 1;
     give(u, 20, &src, 6);
     EXPECT_EQ(u.conds.map[20].amt, 10);

@@ -63,6 +63,8 @@ TEST_F(UPwrs, ChangesAddRemoveAndKeepTheBarInStep) {
     EXPECT_EQ(bar(u), std::vector<int>{5});  // every slot that held it
     EXPECT_EQ(u.pwrs.by_kind[0].count(4), 0u);
 
+    u.pwrs.apply_changes({-2147483647 - 1});  // no power to remove, and no overflow
+    EXPECT_EQ(u.pwrs.all.size(), 1u);
     u.pwrs.remove(77);  // not held
     EXPECT_EQ(u.pwrs.all.size(), 1u);
     for (int bad : {0, -3, 292, 100000}) u.pwrs.add(bad);  // ids from a damaged file

@@ -8,7 +8,7 @@ itm_enchs = {
     {n = "Corrosive", d = "%s acid damage"},
     {n = "Defending", d = "+%d armour class"},
     {n = "Greater Defending", d = "+%d armour class"},
-    {n = "Keen", d = "+%d critical threat range"},
+    {n = "Keen", d = "+%d00%% critical threat range"},
     {n = "Composite", d = "Adds the Strength modifier to the draw"},
     {n = "Stopping", d = "A hit may root the target in place"},
     {n = "Wounding", d = "A hit makes the target bleed for %d a turn"},

@@ -185,7 +185,7 @@ t[169] = {n = "Healing Kit", d = "Bandages and salves that restore hit points to
 t[170] = {n = "Alchemist Fire", d = "A flask that bursts into flame in the air; thrown, it deals fire damage."}
 t[171] = {n = "Frost Flask", d = "A flask of bitterly cold liquid; thrown, it deals cold damage."}
 t[172] = {n = "Acid Flask", d = "A flask of acid; thrown, it deals acid damage."}
-t[173] = {n = "Holy Water", d = "Blessed water; thrown, it deals positive energy damage, especially to the undead."}
+t[173] = {n = "Holy Water", d = "Blessed water; thrown, it releases positive energy that harms the undead and heals the living."}
 t[174] = {n = "Tanglefoot Bag", d = "Thrown, it bursts into a sticky goo that glues the target in place."}
 t[175] = {n = "Smokestick", d = "Thrown, it raises a cloud of thick smoke that blocks sight."}
 t[176] = {n = "Silver Dust", d = "Rubbed on a weapon, it lets the weapon overcome the damage reduction of creatures that silver harms."}

@@ -9,7 +9,7 @@ m[4] = {n = "Ant Queen", d = "The huge queen at the head of the colony."}
 m[5] = {n = "Hunting Spider", d = "A giant spider that stalks its prey and sprays venom all around."}
 m[6] = {n = "Web Spider", d = "A giant spider that spins webs to hold distant prey."}
 m[7] = {n = "Rat", d = "A rat of no great danger."}
-m[8] = {n = "Dire Rat", d = "A diseased, heavily built rat."}
+m[8] = {n = "Dire Rat", d = "A heavily built, thick-skinned rat."}
 m[9] = {n = "Wolf", d = "Bites at the legs and drags its prey down."}
 m[10] = {n = "Worg", d = "A huge and evil wolf."}
 m[11] = {n = "Boar", d = "A boar that charges headlong."}
@@ -33,7 +33,7 @@ m[28] = {n = "Bugbear Thrower", d = "A bugbear that throws javelins."}
 m[29] = {n = "Bugbear Brute", d = "A bugbear that grabs foes and crushes them."}
 m[30] = {n = "Bugbear Chief", d = "The vicious leader of the bugbears."}
 m[31] = {n = "Hobgoblin Grunt", d = "A hobgoblin with longsword and shield."}
-m[32] = {n = "Hobgoblin Soldier", d = "A hobgoblin in a breastplate with a heavy shield."}
+m[32] = {n = "Hobgoblin Soldier", d = "A hobgoblin in scale mail with a flail and a light shield."}
 m[33] = {n = "Hobgoblin Archer", d = "A hobgoblin with a longbow."}
 m[34] = {n = "Hobgoblin Reaper", d = "A hobgoblin with a sickle in each hand."}
 m[35] = {n = "Hobgoblin Priest", d = "A hobgoblin who heals allies and casts searing light and fear."}
@@ -52,7 +52,7 @@ m[47] = {n = "Lizardfolk Crossbowman", d = "A lizardfolk with poisoned bolts."}
 m[48] = {n = "Lizardfolk Shaman", d = "A lizardfolk with a healing aura who conjures grease."}
 m[49] = {n = "Lizardfolk Poisoner", d = "A lizardfolk caster of poison darts and poison fog."}
 m[50] = {n = "Lizardfolk High Shaman", d = "A lizardfolk leader who spits acid and knows many spells."}
-m[51] = {n = "Gnoll Grunt", d = "A gnoll with a heavy crossbow."}
+m[51] = {n = "Gnoll Grunt", d = "A gnoll with a light crossbow."}
 m[52] = {n = "Gnoll Shieldbearer", d = "A gnoll with spear and shield."}
 m[53] = {n = "Gnoll Hunter", d = "A gnoll that rends with its claws."}
 m[54] = {n = "Gnoll Archer", d = "A gnoll with poisoned arrows."}
@@ -104,7 +104,7 @@ m[99] = {n = "Skeleton Knight", d = "An elite skeleton in armour with a shield, 
 m[100] = {n = "Zombie", d = "A slow, rotting corpse."}
 m[101] = {n = "Plague Zombie", d = "A zombie that carries corpse rot."}
 m[102] = {n = "Zombie Brute", d = "A reeking zombie of great strength."}
-m[103] = {n = "Ghoul", d = "An undead whose bite paralyses."}
+m[103] = {n = "Ghoul", d = "An undead whose claws paralyse and whose attacks bite deep."}
 m[104] = {n = "Lesser Ghoul", d = "A feeble ghoul."}
 m[105] = {n = "Vampire", d = "An undead that drinks blood and dominates minds."}
 m[106] = {n = "Vampire Spawn", d = "A newly risen vampire, far weaker than its master."}

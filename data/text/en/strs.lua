@@ -149,14 +149,14 @@ p[127] = {n = "Fireball", d = "A bead of fire bursts into flames that burn every
 p[128] = {n = "Lightning Bolt", d = "A line of lightning strikes every creature in its path."}
 p[129] = {n = "Animate Dead", d = "Raise a nearby corpse as an undead servant under your command."}
 p[130] = {n = "Dispel Magic", d = "End the magical effects in an area."}
-p[131] = {n = "Searing Light", d = "A ray of burning light, especially harmful to the undead."}
+p[131] = {n = "Searing Light", d = "A ray of burning light that scorches the target."}
 p[132] = {n = "Ice Storm", d = "Hail pounds an area, dealing cold damage and slowing the creatures in it."}
-p[133] = {n = "Frost Nova", d = "Ice bursts from the caster and freezes nearby enemies in place."}
-p[134] = {n = "Teleport", d = "Move an ally instantly to another cell nearby."}
+p[133] = {n = "Frost Nova", d = "A burst of ice freezes the enemies it catches in place."}
+p[134] = {n = "Teleport", d = "Move a unit instantly to another cell nearby. An ally always goes; an enemy may resist with Will."}
 p[135] = {n = "Mass Cure Wounds", d = "Positive energy washes over an area: heals the living, harms the undead."}
 p[136] = {n = "Mass Inflict Wounds", d = "Negative energy washes over an area: harms the living, heals the undead."}
 p[137] = {n = "Raise Dead", d = "Bring a fallen companion back to their feet."}
-p[138] = {n = "Slay Living", d = "A touch that snuffs out a living creature; a target that resists still takes damage."}
+p[138] = {n = "Slay Living", d = "A touch of negative energy that snuffs out a living creature."}
 p[139] = {n = "Chain Lightning", d = "Lightning leaps from the first target to other enemies nearby."}
 p[140] = {n = "Acid Fog", d = "A cloud of corrosive fog harms and slows the creatures in it."}
 p[141] = {n = "Finger of Death", d = "Point at a living creature and tear its life away with negative energy."}
@@ -188,8 +188,8 @@ for t, name in ipairs(dt) do
 end
 
 -- Monster powers: other traits
-p[218] = {n = "Construct", d = "Has no Constitution and usually no mind; Wisdom is 10 and Charisma 1."}
-p[219] = {n = "Intelligent", d = "Keeps its own Intelligence although it was made or raised."}
+p[218] = {n = "Mindless", d = "A body driven by magic: no Constitution and no mind of its own; Wisdom is 10 and Charisma 1."}
+p[219] = {n = "Sentient", d = "Keeps its own Intelligence although its body is driven by magic."}
 p[220] = {n = "Giant", d = "One size larger than its kind."}
 p[221] = {n = "Swift", d = "+2 to speed."}
 p[222] = {n = "Lumbering", d = "-4 to speed."}

@@ -1,0 +1,36 @@
+#pragma once
+// Battle maps drawn as text: '.' ground, '#' wall, 'h' hard ground, 'o'
+// obstacle, 't' tree, '0' tile 0. Every row has the same length.
+#include <string>
+#include <vector>
+
+#include "battle/tmap.h"
+
+inline int art_tile(char c) {
+    switch (c) {
+    case '#': return 2;
+    case 'h': return 3;
+    case 'o': return 4;
+    case 't': return 5;
+    case '0': return 0;
+    default: return 1;
+    }
+}
+
+inline void draw_map(tmap_t& m, const std::vector<std::string>& rows) {
+    m.set_size(rows.empty() ? 0 : int(rows[0].size()), int(rows.size()));
+    for (int y = 0; y < m.get_h(); ++y)
+        for (int x = 0; x < m.get_w(); ++x) m.tiles.at(x, y) = art_tile(rows[size_t(y)][size_t(x)]);
+}
+
+// The map's search grid with movement classes and fresh edges, as a unit's preparation leaves it.
+inline pf::node_grid_t& prep_search(tmap_t& m) {
+    pf::load_pass(m, m.search_grid, 1);
+    pf::build_edges(m.search_grid);
+    return m.search_grid;
+}
+
+inline pf::pass_grid_t& prep_sight(tmap_t& m) {
+    pf::load_pass(m, m.pass_grid, 2);
+    return m.pass_grid;
+}

@@ -1,0 +1,183 @@
+#include "battle/tmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/io.h"
+#include "battle/map_art.h"
+#include "battle/terrain.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// A map file as bytes, little-endian, laid out by hand.
+struct zmap_bytes_t {
+    std::string b;
+    void u32(uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(char(v >> (8 * i) & 0xFF));
+    }
+    static zmap_bytes_t make(const char* tag, int ver, int w, int h, int env, const std::vector<int>& tiles) {
+        zmap_bytes_t z;
+        z.b.append(tag, 4);
+        z.u32(uint32_t(ver)), z.u32(uint32_t(w)), z.u32(uint32_t(h)), z.u32(uint32_t(env));
+        for (int i = 20; i < 256; ++i) z.b.push_back(char(i == 255 ? 0x7E : 0));  // one reserved byte set
+        for (int t : tiles) z.u32(uint32_t(t));
+        return z;
+    }
+};
+
+// A stream over bytes that notes any request for bytes past its end.
+class mem_io_t : public io::io_t {
+public:
+    std::string data;
+    size_t pos = 0;
+    bool asked_past_end = false;
+
+    explicit mem_io_t(std::string d) : data(std::move(d)) {}
+    int read(void* buf, int size, int count) override {
+        const size_t want = size_t(size) * size_t(count);
+        if (want > data.size() - pos) asked_past_end = true;
+        const size_t n = std::min(want, data.size() - pos) / size_t(size);
+        std::memcpy(buf, data.data() + pos, n * size_t(size));
+        pos += n * size_t(size);
+        return int(n);
+    }
+    int write(const void*, int, int) override { return 0; }
+    bool seek(int, int) override { return false; }
+    bool put_str(const wchar_t*) override { return false; }
+    int print_v(const wchar_t*, const fmt_arg_t*, size_t) override { return -1; }
+    int scan_v(const wchar_t*, io::scan_arg_t*, size_t) override { return -1; }
+};
+
+void expect_empty_map(const tmap_t& m) {
+    EXPECT_EQ(m.get_w(), 0);
+    EXPECT_EQ(m.get_h(), 0);
+    EXPECT_EQ(m.hdr.tag, ZMAP_TAG);
+    EXPECT_EQ(m.hdr.version, 1);
+    EXPECT_EQ(m.hdr.w, 0);
+    EXPECT_EQ(m.hdr.env, 0);
+    EXPECT_EQ(m.search_grid.width, 0);
+    EXPECT_TRUE(m.pass_grid.cells.empty());
+    EXPECT_EQ(m.generated, 0);
+}
+
+Str wide(const std::string& s) { return utf8_to_str(s.c_str()); }
+
+}  // namespace
+
+TEST(TmapFile, FreshMapIsEmptyWithTagAndVersion) {
+    tmap_t m;
+    expect_empty_map(m);
+    // "ZMAP" read as a little-endian word
+    const uint8_t tag[4] = {uint8_t(m.hdr.tag), uint8_t(m.hdr.tag >> 8), uint8_t(m.hdr.tag >> 16), uint8_t(m.hdr.tag >> 24)};
+    EXPECT_EQ(std::memcmp(tag, "ZMAP", 4), 0);
+}
+
+TEST(TmapFile, ThreeByTwoReadsBackWithItsLayout) {
+    temp_dir_t dir;
+    // Tile of (x, y) at offset 256 + 4 (y * 3 + x).
+    const zmap_bytes_t z = zmap_bytes_t::make("ZMAP", 1, 3, 2, 4, {1, 2, 3, 4, 5, 0});
+    ASSERT_EQ(z.b.size(), 256u + 24u);
+    dir.file("btl.map", z.b + "trailing bytes are ignored");
+    tmap_t m;
+    m.generated = 1;
+    ASSERT_TRUE(m.load(wide(dir.path("btl.map")).buf));
+    EXPECT_EQ(m.get_w(), 3);
+    EXPECT_EQ(m.get_h(), 2);
+    EXPECT_EQ(m.hdr.w, 3);
+    EXPECT_EQ(m.hdr.env, 4);
+    EXPECT_EQ(m.hdr.reserved[235], 0x7E);  // the header is kept as read
+    const int want[2][3] = {{1, 2, 3}, {4, 5, 0}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(m.tiles.at(x, y), want[y][x]) << x << "," << y;
+    EXPECT_EQ(m.generated, 0);
+    EXPECT_EQ(m.search_grid.nodes.size(), 6u);
+    EXPECT_EQ(m.search_grid.cell(5), (pt_t{2, 1}));
+    EXPECT_EQ(m.pass_grid.width * m.pass_grid.height, 6);
+    // Cell (2, 0) is "hard" ground: dearer to cross, open to sight.
+    EXPECT_EQ(m.get_pass1(2, 0), 3);
+    EXPECT_EQ(m.get_pass2(2, 0), 2);
+    EXPECT_EQ(m.get_pass1(1, 1), 6);  // tree
+    EXPECT_EQ(m.get_pass2(1, 1), 6);
+}
+
+TEST(TmapFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
+    const std::vector<int> six(6, 1);
+    const std::string good = zmap_bytes_t::make("ZMAP", 1, 3, 2, 1, six).b;
+    struct bad_t {
+        const char* what;
+        std::string bytes;
+    };
+    const bad_t cases[] = {
+        {"empty", ""},
+        {"shorter than its header", good.substr(0, 255)},
+        {"wrong tag", zmap_bytes_t::make("ZMAQ", 1, 3, 2, 1, six).b},
+        {"version 2", zmap_bytes_t::make("ZMAP", 2, 3, 2, 1, six).b},
+        {"width 0", zmap_bytes_t::make("ZMAP", 1, 0, 2, 1, {}).b},
+        {"negative height", zmap_bytes_t::make("ZMAP", 1, 3, -2, 1, six).b},
+        {"width 1025", zmap_bytes_t::make("ZMAP", 1, 1025, 1, 1, std::vector<int>(1025, 1)).b},
+        {"one tile short", good.substr(0, good.size() - 1)},
+        {"sides whose product overflows 32 bits", zmap_bytes_t::make("ZMAP", 1, 0x40000000, 0x40000000, 1, six).b},
+        {"1024 x 1024 claimed by a small file", zmap_bytes_t::make("ZMAP", 1, 1024, 1024, 1, six).b},
+        {"tile id 6", zmap_bytes_t::make("ZMAP", 1, 3, 2, 1, {1, 1, 1, 1, 1, 6}).b},
+        {"negative tile id", zmap_bytes_t::make("ZMAP", 1, 3, 2, 1, {-1, 1, 1, 1, 1, 1}).b},
+    };
+    temp_dir_t dir;
+    for (const bad_t& c : cases) {
+        SCOPED_TRACE(c.what);
+        tmap_t m;
+        mem_io_t f(c.bytes);
+        m.set_size(4, 4);
+        EXPECT_FALSE(m.read(f, int64_t(c.bytes.size())));
+        EXPECT_FALSE(f.asked_past_end);
+        expect_empty_map(m);
+        // Through the file, after a good map: nothing of either survives.
+        dir.file("good.map", good);
+        dir.file("bad.map", c.bytes);
+        ASSERT_TRUE(m.load(wide(dir.path("good.map")).buf));
+        EXPECT_FALSE(m.load(wide(dir.path("bad.map")).buf));
+        expect_empty_map(m);
+    }
+    tmap_t m;
+    EXPECT_FALSE(m.load(wide(dir.path("missing.map")).buf));
+    expect_empty_map(m);
+    EXPECT_FALSE(m.load(wide(dir.path("")).buf));  // a folder
+    // A stream of unknown length still stops at a short read.
+    mem_io_t f(good.substr(0, good.size() - 4));
+    EXPECT_FALSE(m.read(f));
+    expect_empty_map(m);
+}
+
+TEST(Tmap, SameTileMaskCountsTheEdgeAsSame) {
+    tmap_t m;
+    draw_map(m, {
+        "#..",
+        ".#.",
+        "..#",
+    });
+    // Off the map: Up 0, Left 2, Up Left 4, Down Left 5, Up Right 6; Down Right 7 is a wall too.
+    EXPECT_EQ(m.same_tile_mask(0, 0), 1 << 0 | 1 << 2 | 1 << 4 | 1 << 5 | 1 << 6 | 1 << 7);
+    EXPECT_EQ(m.same_tile_mask(1, 1), 1 << 4 | 1 << 7);
+    EXPECT_EQ(m.same_tile_mask(1, 0), 1 << 0 | 1 << 3 | 1 << 4 | 1 << 5 | 1 << 6 | 1 << 7);
+}
+
+TEST(Tmap, SetSizeClearsTilesAndPassableGridFollowsFirstClass) {
+    tmap_t m;
+    draw_map(m, {
+        ".#h",
+        "ot0",
+    });
+    grid_t<int> pg;
+    pg.resize(9, 9, 7);
+    get_passable_grid(m, &pg);
+    ASSERT_EQ(pg.width, 3);
+    ASSERT_EQ(pg.height, 2);
+    EXPECT_EQ(pg.rows, (std::vector<std::vector<int>>{{1, 0, 1}, {0, 0, 1}}));
+    m.set_size(2, 5);
+    EXPECT_EQ(m.hdr.h, 5);
+    EXPECT_EQ(m.tiles.rows, std::vector<std::vector<int>>(5, std::vector<int>(2, 0)));
+    EXPECT_EQ(m.search_grid.nodes.size(), 10u);
+    EXPECT_EQ(m.get_pass1(1, 4), 0);  // tile 0 costs nothing
+}
