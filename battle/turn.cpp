@@ -11,7 +11,11 @@ clr_t side_clrs[4] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
 
 namespace {
 int g_btl_state = 0;
+tmap_t* g_btl_map = nullptr;
 }  // namespace
+
+tmap_t* get_btl_map() { return g_btl_map; }
+void set_btl_map(tmap_t* m) { g_btl_map = m; }
 
 int get_btl_state() { return g_btl_state; }
 bool is_btl_running() { return g_btl_state == 0; }

@@ -1,11 +1,42 @@
 #include "battle/unit_move.h"
 
+#include "battle/roster.h"
+#include "battle/terrain.h"
+#include "battle/tmap.h"
+#include "battle/turn.h"
 #include "rules/unit.h"
 
+namespace {
+int sign(int v) { return (v > 0) - (v < 0); }
+
+bool in_map(const tmap_t* m, int x, int y) { return x >= 0 && y >= 0 && x < m->get_w() && y < m->get_h(); }
+
+// A cell a unit may enter: on the map, not blocking, nobody standing there.
+bool is_free_cell(const tmap_t* m, int x, int y) {
+    return in_map(m, x, y) && m->get_pass1(x, y) != PASS_BLOCK && !get_unit_at(x, y);
+}
+
+// A step from a to b, diagonal steps not cutting a blocking corner.
+bool can_push_to(const tmap_t* m, const pt_t& a, const pt_t& b) {
+    if (!is_free_cell(m, b.x, b.y)) return false;
+    if (a.x == b.x || a.y == b.y) return true;
+    return m->get_pass1(a.x, b.y) != PASS_BLOCK && m->get_pass1(b.x, a.y) != PASS_BLOCK;
+}
+}  // namespace
+
 int knock_back(const unit_t* src, unit_t* u, int n) {
-    if (!src || !u || u->conds.is_prone()) return 0;
-    // TODO: each step needs the battle map and the movement rules' can_step, which
-    // come with unit movement; until then no cell can be entered and nothing moves.
-    (void)n;
-    return 0;
+    const tmap_t* m = get_btl_map();
+    if (!src || !u || !m || u->conds.is_prone()) return 0;
+    // The direction is fixed at the start: straight away from where the source stands.
+    const int sx = sign(u->pos.x - src->pos.x), sy = sign(u->pos.y - src->pos.y);
+    if (!sx && !sy) return 0;
+    int moved = 0;
+    for (; moved < n; ++moved) {
+        const pt_t next{u->pos.x + sx, u->pos.y + sy};
+        if (!can_push_to(m, u->pos, next)) break;
+        // TODO: the step animation, sight, auras and zone entry of each step come
+        // with unit movement; the cell change is what the rules read.
+        u->pos = next;
+    }
+    return moved;
 }
