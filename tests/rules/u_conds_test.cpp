@@ -10,6 +10,7 @@
 #include "app/text_log.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/next_d20.h"
 
 namespace {
 
@@ -41,14 +42,6 @@ protected:
     }
     static std::wstring log_text() { return log_cur_buf()->buf; }
     static bool logged(const wchar_t* s) { return log_text().find(s) != std::wstring::npos; }
-    static void next_d20(int face) {
-        for (uint32_t s = 1;; ++s) {
-            rnd_set_state(s);
-            if (rnd_rand() % 20 + 1 != face) continue;
-            rnd_set_state(s);
-            return;
-        }
-    }
 };
 
 }  // namespace
