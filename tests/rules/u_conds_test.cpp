@@ -72,6 +72,16 @@ TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
     u.conds.on_turn_end();
     EXPECT_FALSE(u.conds.has(10));
     EXPECT_TRUE(logged(L"解除"));
+
+    // An instance made with no duration left ends in its phase, never lingers.
+    cond_inst_t ci;
+    make_cond_inst(ci, 17, nullptr, 0, CI_NO_ROLL, 0);
+    ci.dur = 0;
+    u.conds.add(ci, true);
+    u.conds.on_turn_start();
+    EXPECT_TRUE(u.conds.has(17));
+    u.conds.on_turn_end();
+    EXPECT_FALSE(u.conds.has(17));
 }
 
 TEST_F(UConds, NothingWorksAtZeroHitPoints) {
