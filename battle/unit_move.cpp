@@ -1,5 +1,8 @@
 #include "battle/unit_move.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "battle/roster.h"
 #include "battle/terrain.h"
 #include "battle/tmap.h"
@@ -16,13 +19,26 @@ bool is_free_cell(const tmap_t* m, int x, int y) {
     return in_map(m, x, y) && m->get_pass1(x, y) != PASS_BLOCK && !get_unit_at(x, y);
 }
 
-// A step from a to b, diagonal steps not cutting a blocking corner.
-bool can_push_to(const tmap_t* m, const pt_t& a, const pt_t& b) {
-    if (!is_free_cell(m, b.x, b.y)) return false;
-    if (a.x == b.x || a.y == b.y) return true;
-    return m->get_pass1(a.x, b.y) != PASS_BLOCK && m->get_pass1(b.x, a.y) != PASS_BLOCK;
+// A diagonal step from a to b passes a blocking cell at its side.
+bool corner_cut(const tmap_t* m, const pt_t& a, const pt_t& b) {
+    if (a.x == b.x || a.y == b.y) return false;
+    return m->get_pass1(a.x, b.y) == PASS_BLOCK || m->get_pass1(b.x, a.y) == PASS_BLOCK;
 }
+
+bool can_push_to(const tmap_t* m, const pt_t& a, const pt_t& b) {
+    return is_free_cell(m, b.x, b.y) && !corner_cut(m, a, b);
+}
+
+constexpr int pass_plain = 2;  // plain ground; hard ground (3) needs "shift_hard"
 }  // namespace
+
+bool can_shift_to(const unit_t* u, const pt_t& to) {
+    const tmap_t* m = get_btl_map();
+    if (!u || !m || u->conds.is_slowed()) return false;
+    const int dx = std::abs(to.x - u->pos.x), dy = std::abs(to.y - u->pos.y);
+    if (std::max(dx, dy) != 1 || !is_free_cell(m, to.x, to.y) || corner_cut(m, u->pos, to)) return false;
+    return u->has_pwr(260) || m->get_pass1(to.x, to.y) == pass_plain;
+}
 
 int knock_back(const unit_t* src, unit_t* u, int n) {
     const tmap_t* m = get_btl_map();

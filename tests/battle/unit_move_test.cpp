@@ -6,6 +6,7 @@
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "rules/cond.h"
+#include "rules/pwr.h"
 #include "rules/unit.h"
 
 namespace {
@@ -15,6 +16,7 @@ protected:
     unit_t src, u, other;
 
     void SetUp() override {
+        build_pwrs();
         map.set_size(8, 6);
         for (int y = 0; y < 6; ++y)
             for (int x = 0; x < 8; ++x) map.tiles.at(x, y) = 1;  // plain ground
@@ -28,6 +30,7 @@ protected:
     }
     void TearDown() override {
         set_btl_map(nullptr);
+        free_pwrs();
         btl_full_list().clear();
         rebuild_roster();
     }
@@ -62,4 +65,19 @@ TEST_F(KnockBack, ProneOrNoMapMovesNothing) {
     set_btl_map(nullptr);
     EXPECT_EQ(knock_back(&src, &u, 2), 0);
     EXPECT_EQ(u.pos, (pt_t{3, 2}));
+}
+
+TEST_F(KnockBack, ShiftStepsGoOneCellOverPlainGround) {
+    EXPECT_TRUE(can_shift_to(&u, {4, 3}));
+    EXPECT_FALSE(can_shift_to(&u, {3, 2}));  // its own cell
+    EXPECT_FALSE(can_shift_to(&u, {5, 2}));  // two cells away
+    EXPECT_FALSE(can_shift_to(&u, {2, 2}));  // someone stands there
+    map.tiles.at(4, 2) = 3;                  // hard ground
+    EXPECT_FALSE(can_shift_to(&u, {4, 2}));
+    u.pwrs.add(260);
+    EXPECT_TRUE(can_shift_to(&u, {4, 2}));
+    map.tiles.at(3, 3) = 2;  // a wall beside the diagonal
+    EXPECT_FALSE(can_shift_to(&u, {4, 3}));
+    u.pos = {7, 5};
+    EXPECT_FALSE(can_shift_to(&u, {8, 5}));  // off the map
 }
