@@ -123,6 +123,9 @@ TEST_F(Eqpts, EquipPrefersEmptySlotsAndRefusesWhatFitsNowhere) {
     EXPECT_EQ(dart.get_count(), 5);
     EXPECT_TRUE(u.eqpts.equip(ring));
     EXPECT_EQ(u.eqpts.slots[13].id, 122);
+    // Equipping a slot onto itself moves nothing.
+    EXPECT_FALSE(u.eqpts.equip_at(u.eqpts.slots[EQ_QUICK], EQ_QUICK));
+    EXPECT_EQ(u.eqpts.slots[EQ_QUICK].get_count(), 5);
     itm_slot_t kit(169, 1), nothing;
     EXPECT_FALSE(u.eqpts.equip(kit));
     EXPECT_FALSE(u.eqpts.equip(nothing));
