@@ -1,5 +1,7 @@
 #include "rules/lv.h"
 
+#include <algorithm>
+
 #include "rules/bld.h"
 #include "rules/cls.h"
 #include "rules/pwr.h"
@@ -40,20 +42,18 @@ void raise_key_abi(unit_t& u, int key) {
 }
 
 void apply_lv1(unit_t& u, const u_bld_t* b, lv_choices_t& out) {
-    if (u.base.bld == 0) {
+    if (u.base.bld == 0)
         out.flags |= 65;
-        return;
-    }
-    if (u.base.bld == BLD_CUSTOM) {
+    else if (u.base.bld == BLD_CUSTOM)
         out.flags |= 79;
-        return;
+    if (b) {
+        u.base.race = b->race;
+        u.base.cls = b->cls;
+        for (int i = 0; i < 6; ++i) u.base.abi[i] = b->abi[i];
+        int bonus[6];
+        apply_race_cls(u, b->key_abi_bonus(bonus));
     }
-    if (!b) return;  // a build id outside the table: nothing to take the level from
-    u.base.race = b->race;
-    u.base.cls = b->cls;
-    for (int i = 0; i < 6; ++i) u.base.abi[i] = b->abi[i];
-    int bonus[6];
-    apply_race_cls(u, b->key_abi_bonus(bonus));
+    // A human's extra pick, whoever makes the choices.
     if (u.base.race == RACE_HUM) pick_or_record(u, b, CAT_ANY, LVP_PWRS, out);
 }
 
