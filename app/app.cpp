@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include <cstdlib>
+
 #include "app/audio.h"
 #include "app/db.h"
 #include "app/font.h"
@@ -94,6 +96,7 @@ void app_shutdown() {
 }
 
 int app_main(int, char**) {
+    // What failed has said so on standard error; the result is the one start-up failures always had.
     if (!app_start()) return -1;
     app_run();
     free_pwrs();

@@ -11,6 +11,8 @@ the cache. Outputs whose recipe did not change are left alone.
 Usage: art.py SOURCE_DIR GAME_DIR
 Writes GAME_DIR/gfx, GAME_DIR/sfx, the credits of every output to
 CACHE/credits.txt and one contact sheet per folder to BUILD/contact/.
+
+Sections: data files, packages, images, drawn images, sounds, driver.
 """
 import fnmatch
 import hashlib
@@ -376,11 +378,6 @@ def source_frames(recipe, pk, opts):
             im = team_colour(im, int(opts["tc"]))
         if scale != 1:
             im = im.resize((im.width * scale, im.height * scale), Image.NEAREST)
-        if "under" in opts:
-            # A backdrop under sprites drawn for a darker map (see the manifest).
-            bg = Image.new("RGBA", im.size, parse_colour(opts["under"]))
-            bg.alpha_composite(im)
-            im = bg
         frames.append(adjust(im, opts))
     return frames
 
@@ -554,6 +551,16 @@ def draw_image(kind, fw, fh, opts, i=0, n=1):
             a = k * 2 * math.pi / 5 + t * 2
             x, y = W / 2 + math.cos(a) * W * 0.3, H * 0.35 + math.sin(a) * H * 0.12
             d.text((x, y), "\u2605", font=font(W // 5), fill=col, anchor="mm")
+    elif kind == "rise":
+        # A condition's symbol rising out of the unit and fading.
+        ch = chr(int(opts["ch"], 16))
+        check_glyph(ch)
+        y = H * (0.72 - 0.42 * t)
+        alpha = 255 if t < 0.6 else int(255 * (1 - t) / 0.4)
+        r = W * 0.22
+        d.ellipse((W / 2 - r, y - r, W / 2 + r, y + r), fill=col[:3] + (alpha // 4,))
+        d.text((W / 2, y), ch, font=font(int(H * 0.42)), fill=col[:3] + (alpha,), anchor="mm",
+               stroke_width=ss, stroke_fill=(0, 0, 0, alpha))
     elif kind == "text":
         f = font(int(H * float(opts.get("size", "0.6"))), serif=True)
         txt = opts["t"].replace("_", " ")
