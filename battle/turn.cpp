@@ -1,6 +1,9 @@
 #include "battle/turn.h"
 
+#include <algorithm>
+
 #include "app/input.h"
+#include "battle/roster.h"
 #include "app/str.h"
 #include "rules/unit.h"
 
@@ -22,4 +25,13 @@ Str unit_disp_name(const unit_t* u) {
     Str s;
     if (u) u->get_disp_name(s);
     return s;
+}
+
+void unit_dies(unit_t* u) {
+    // TODO: the death handling proper (fallen list, grapples, the party's arena
+    // record of deaths and kills, listener) comes with the turn engine and the
+    // party; until then a dead unit only leaves the roster.
+    if (!u) return;
+    auto& roster = btl_roster();
+    roster.erase(std::remove(roster.begin(), roster.end(), u), roster.end());
 }
