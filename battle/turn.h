@@ -3,6 +3,7 @@
 #include "app/types.h"
 
 class Str;
+class tmap_t;
 class unit_t;
 
 // The colour of each side: 0 the player's, 1 the opponents, 2 and 3 further sides.
@@ -17,6 +18,13 @@ bool is_btl_lost();
 bool is_btl_over();
 void abort_btl();
 void set_btl_lost();
+// The unit whose turn it is; the map the battle was set up with.
+unit_t* get_cur_unit();
+tmap_t* get_btl_map();
+// Passes the turn to the next roster unit; past the last one a new round
+// begins. When the current unit has left the roster, the next living unit of
+// the full list takes the turn, if it is in the roster.
+void next_unit();
 
 // The death handling of a unit whose hit points fell from above 0 to 0 or below;
 // it counts party deaths and monster kills on the arena record.
