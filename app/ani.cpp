@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/draw_text.h"
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/loop.h"
 #include "app/render.h"
@@ -15,8 +16,12 @@ constexpr double text_secs = 1.0;  // a floating text's life
 constexpr int text_gap_ms = 300;  // texts at one point start at least this far apart
 constexpr double secs_per_px = 0.0005;  // missiles and slides: 2000 pixels a second
 constexpr int no_limit = 1000000000;
-constexpr int text_measure_flags = 3;  // left, top
-constexpr int text_draw_flags = 48;  // centred both ways in its box
+constexpr int text_measure_flags = rect_align::left | rect_align::top;
+constexpr int text_draw_flags = rect_align::centre | rect_align::middle;
+constexpr double blink_period_s = 1.0;  // shown for the first half of each period
+constexpr int slide_step_ms = 10;
+constexpr double pi = 3.141592653589793;
+constexpr double deg_per_rad = 180 / pi;
 
 uint32_t next_ani_id = 1;
 
@@ -82,7 +87,7 @@ double missile_ani_t::flight_time() const {
 
 double missile_ani_t::angle() const {
     const float dx = float(to.x - from.x), dy = float(to.y - from.y);
-    return (3.141592653589793 - std::atan2(dx, dy)) * 57.29577951308232;
+    return (pi - std::atan2(dx, dy)) * deg_per_rad;
 }
 
 void missile_ani_t::update_draw() {
@@ -137,16 +142,16 @@ uint32_t ani_mgr_t::play(zg::ani_t* a) {
     const uint32_t id = a->id;
     const bool wait_for_it = (a->flags & zg::ANI_F_WAIT) != 0;
     list.push_back(a);
-    if (wait_for_it) wait(int(id), 1);
+    if (wait_for_it) wait(int(id), zg::ANI_WAIT_ID);
     return id;
 }
 
 bool ani_mgr_t::has(int value, int mode) const {
     return std::any_of(list.begin(), list.end(), [&](const auto& a) {
         switch (mode) {
-        case 0: return true;
-        case 1: return a->id == uint32_t(value);
-        case 2: return (a->flags & value) == value;
+        case zg::ANI_WAIT_ANY: return true;
+        case zg::ANI_WAIT_ID: return a->id == uint32_t(value);
+        case zg::ANI_WAIT_FLAGS: return (a->flags & value) == value;
         default: return false;
         }
     });
@@ -173,7 +178,7 @@ void ani_mgr_t::forget_text(const zg::ani_t* a) {
 
 void ani_mgr_t::run(double dt) {
     blink += dt;
-    if (blink > 1.0) blink = 0;
+    if (blink > blink_period_s) blink = 0;
     const int top = top_group();
     // By index: a custom animation may play another one while it draws.
     for (size_t i = 0; i < list.size();) {
@@ -195,17 +200,17 @@ void ani_mgr_t::run(double dt) {
     }
 }
 
-bool blink_on() { return get_ani_mgr()->blink_clock() < 0.5; }
+bool blink_on() { return get_ani_mgr()->blink_clock() < blink_period_s / 2; }
 
 void slide_pt(const pt_t& from, const pt_t& to, pt_t* cur) {
     const double dx = to.x - from.x, dy = to.y - from.y;
     const double total = std::sqrt(dx * dx + dy * dy) * double(float(secs_per_px));
     *cur = from;
-    for (double s = 0; total > s; s += 0.01) {
+    for (double s = 0; total > s; s += slide_step_ms / 1000.0) {
         cur->x = int(from.x + dx * s / total);
         cur->y = int(from.y + dy * s / total);
         // Quitting ends every wait; the slide does not keep drawing after it.
-        if (wait_ms(10) == -5) break;
+        if (wait_ms(slide_step_ms) == MODAL_QUIT) break;
     }
     *cur = to;
 }

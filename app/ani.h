@@ -24,6 +24,13 @@ enum : int {
 // other bits belong to the maker and are matched by ani_mgr_t::wait mode 2.
 constexpr int ANI_F_WAIT = 2;
 
+// The modes of ani_mgr_t::wait.
+enum : int {
+    ANI_WAIT_ANY = 0,    // any animation
+    ANI_WAIT_ID = 1,     // the one whose id is the value
+    ANI_WAIT_FLAGS = 2,  // one whose flags hold every bit of the value
+};
+
 class ani_t {
 public:
     int kind;
@@ -102,9 +109,8 @@ public:
     // Takes ownership of `a`; with ANI_F_WAIT returns only once it is gone.
     // Texts at one point are held back so that they start at least 300 ms apart.
     uint32_t play(zg::ani_t* a);
-    // Runs the frame loop while a matching animation is listed: mode 0 any,
-    // mode 1 the one whose id is `value`, mode 2 one whose flags hold every
-    // bit of `value`; other modes match nothing.
+    // Runs the frame loop while a matching animation is listed (see
+    // ANI_WAIT_*); other modes match nothing.
     void wait(int value, int mode);
     // One step of every animation by dt seconds.
     void run(double dt);

@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include <cstdlib>
+
 #include "app/audio.h"
 #include "app/db.h"
 #include "app/font.h"
@@ -94,7 +96,8 @@ void app_shutdown() {
 }
 
 int app_main(int, char**) {
-    if (!app_start()) return -1;
+    // What failed has said so on standard error.
+    if (!app_start()) return EXIT_FAILURE;
     app_run();
     free_pwrs();
     app_shutdown();

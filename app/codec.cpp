@@ -85,6 +85,11 @@ void each_unit16(const std::u16string_view s, F&& emit) {
 
 }  // namespace
 
+int utf8_seq_len(unsigned char lead) {
+    const int n_cont = lead_of(lead).n_cont;
+    return n_cont < 0 ? 1 : n_cont + 1;
+}
+
 std::string utf8_from_wide(std::wstring_view w) {
     std::string out;
     out.reserve(w.size());

@@ -15,6 +15,9 @@
 constexpr char32_t codec_replacement = 0xFFFD;
 
 std::string utf8_from_wide(std::wstring_view w);
+// Bytes of the sequence that `lead` starts: 1 for ASCII and for a byte that
+// starts no valid sequence (it decodes alone, as U+FFFD).
+int utf8_seq_len(unsigned char lead);
 std::wstring wide_from_utf8(std::string_view s);
 void append_wide_from_utf8(std::wstring& out, std::string_view s);
 

@@ -6,6 +6,7 @@
 
 #include "app/ini.h"
 #include "app/paths.h"
+#include "app/str_parts.h"
 #include "app/text_info.h"
 
 Str lang_wsp;

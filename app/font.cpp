@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cwchar>
 #include <vector>
 
@@ -150,8 +151,15 @@ bool load_fonts_from(const wchar_t* dir) {
     // A second load starts a fresh index; the registry keeps the fonts it can share.
     font_index().clear();
     font_index().reserve(FONT_COUNT);
-    for (const font_row_t& row : font_rows)
-        if (!load_font(Str(dir ? dir : L"") + row.file, row.size)) return false;
+    for (const font_row_t& row : font_rows) {
+        const Str path = Str(dir ? dir : L"") + row.file;
+        if (!load_font(path, row.size)) {
+            // The game cannot run without it: say which file, as no window may be up to show it.
+            std::fprintf(stderr, "Font file %s could not be opened: %s\n", to_utf8_string(path.buf).c_str(),
+                         TTF_GetError());
+            return false;
+        }
+    }
     return true;
 }
 

@@ -80,6 +80,7 @@ enum : int {
 // appends it to the index; false (nothing appended) when it cannot be opened.
 bool load_font(const wchar_t* path, int size);
 // The 20 fonts from the program folder; false at the first that fails.
+// Names the file that fails on standard error.
 bool load_fonts();
 // The same from another folder (ending with a separator), so tests can supply the files.
 bool load_fonts_from(const wchar_t* dir);

@@ -4,16 +4,19 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "app/io.h"
 #include "app/paths.h"
+#include "app/str_parts.h"
 #include "app/sys.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int read_flags = 0x14000;   // read, wide text, mark detected
-constexpr int write_flags = 0x14301;  // create, truncate, write, wide text
+constexpr int read_flags = ZF_WTEXT | ZF_TEXT;  // the mark, or its absence, decides the encoding
+constexpr int write_flags = ZF_WTEXT | ZF_TEXT | ZF_CREAT | ZF_TRUNC | ZF_WRONLY;
 constexpr int line_buf_chars = 1024;
 
 bool is_section_header(const Str& line, int len) {
@@ -34,6 +37,17 @@ void split_key_line(const Str& line, Str& key, Str& value) {
     }
 }
 
+// A player who made the file read-only wants it kept: the rename would replace
+// it anyway. Root may write anything, so the permission bits decide too.
+bool may_replace(const Str& path) {
+    const std::string os = os_path(path.buf);
+    std::error_code ec;
+    const fs::file_status st = fs::status(os, ec);
+    if (ec || !fs::exists(st)) return true;
+    constexpr fs::perms any_write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (st.permissions() & any_write) != fs::perms::none && ::access(os.c_str(), W_OK) == 0;
+}
+
 bool write_model(CZsFile& f, const CZsIni& ini) {
     bool ok = true;
     for (const auto& [k, v] : ini.root) ok &= f.print_line(L"%s=%s", k, v);
@@ -44,6 +58,20 @@ bool write_model(CZsFile& f, const CZsIni& ini) {
         ok &= f.print_line(L"");
     }
     return ok;
+}
+
+// Written whole to a temporary file first, so a failed write leaves the old file.
+bool write_through_temp(const Str& path, const CZsIni& ini) {
+    const Str tmp = path + L".tmp";
+    CZsFile f;
+    const bool opened = f.open(tmp.buf, write_flags, ZF_SHARE_DENY_NONE);
+    bool ok = opened && write_model(f, ini);
+    ok = f.close() && ok;
+    std::error_code ec;
+    if (ok) fs::rename(os_path(tmp.buf), os_path(path.buf), ec);
+    if (ok && !ec) return true;
+    if (opened) fs::remove(os_path(tmp.buf), ec);
+    return false;
 }
 
 }  // namespace
@@ -88,15 +116,7 @@ bool CZsIni::save() {
         std::printf("WARNING: %s could not be read, so it is not overwritten!\n", shown.c_str());
         return false;
     }
-    const Str tmp = path + L".tmp";
-    CZsFile f;
-    const bool opened = f.open(tmp.buf, write_flags, ZF_SHARE_DENY_NONE);
-    bool ok = opened && write_model(f, *this);
-    ok = f.close() && ok;
-    std::error_code ec;
-    if (ok) fs::rename(os_path(tmp.buf), os_path(path.buf), ec);
-    if (!ok || ec) {
-        if (opened) fs::remove(os_path(tmp.buf), ec);
+    if (!may_replace(path) || !write_through_temp(path, *this)) {
         std::printf("WARNING: %s could not be written!\n", shown.c_str());
         return false;
     }

@@ -21,7 +21,8 @@ public:
     bool load(const wchar_t* path, bool force);
     // Replaces the file through a temporary file beside it, so a failed write
     // leaves the old file whole. False (with a warning on stdout) when nothing
-    // was written, also when the existing file could not be read.
+    // was written, also when the existing file could not be read or is
+    // read-only (it is then left as it is).
     bool save();
 
     // A null section means the root keys.

@@ -5,7 +5,6 @@
 #include <cwctype>
 #include <filesystem>
 #include <limits>
-#include <string_view>
 #include <system_error>
 
 #include "app/codec.h"
@@ -27,21 +26,36 @@ struct open_mode_t {
     ccs_t ccs = ccs_t::none;
 };
 
-open_mode_t parse_mode(const wchar_t* m) {
+// The runtime's reading of the open flags: create with truncate is "w", create
+// or write-only without it appends, and "+" adds the direction not asked for.
+open_mode_t mode_of(int flags) {
     open_mode_t r;
-    r.kind = char(m[0]);
-    for (const wchar_t* p = m + 1; *p && *p != L','; ++p) {
-        if (*p == L'+') r.plus = true;
-        if (*p == L'b') r.binary = true;
-    }
-    const std::wstring_view s(m);
-    if (s.ends_with(L"ccs=UNICODE"))
+    const bool create = flags & ZF_CREAT;
+    const bool wr = flags & ZF_WRONLY;
+    if (create)
+        r.kind = flags & ZF_TRUNC ? 'w' : 'a';
+    else
+        r.kind = wr ? 'a' : 'r';
+    r.plus = (create || wr) ? !wr : (flags & ZF_RDWR) != 0;
+    r.binary = flags & ZF_BINARY;
+    if (flags & ZF_WTEXT)
         r.ccs = ccs_t::unicode;
-    else if (s.ends_with(L"ccs=UTF-8"))
+    else if (flags & ZF_U8TEXT)
         r.ccs = ccs_t::utf8;
-    else if (s.ends_with(L"ccs=UTF-16LE"))
+    else if (flags & ZF_U16TEXT)
         r.ccs = ccs_t::utf16le;
     return r;
+}
+
+// Decimal digits with an optional sign; a value beyond an int is clamped.
+bool parse_scanned_int(const std::wstring& word, int* out) {
+    const bool sign = !word.empty() && (word[0] == L'-' || word[0] == L'+');
+    if (word.size() == (sign ? 1u : 0u)) return false;
+    long long v = 0;
+    for (size_t i = sign ? 1 : 0; i < word.size(); ++i) v = std::min(v * 10 + (word[i] - L'0'), 1LL << 32);
+    if (word[0] == L'-') v = -v;
+    *out = int(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return true;
 }
 
 // What the first bytes of an existing file say about its encoding.
@@ -85,22 +99,18 @@ int lookup_size(const std::string& os) {
 }  // namespace
 
 Str zs_mode_text(int flags) {
-    Str m;
-    const bool create = flags & ZF_CREAT;
-    const bool wr = flags & ZF_WRONLY;
-    if (create)
-        m.append_char(flags & ZF_TRUNC ? L'w' : L'a');
-    else
-        m.append_char(wr ? L'a' : L'r');
-    if ((create || wr) ? !wr : (flags & ZF_RDWR) != 0) m.append_char(L'+');
-    m.append_char(flags & ZF_BINARY ? L'b' : L't');
-    if (flags & ZF_WTEXT)
-        m.append(L", ccs=UNICODE");
-    else if (flags & ZF_U8TEXT)
-        m.append(L", ccs=UTF-8");
-    else if (flags & ZF_U16TEXT)
-        m.append(L", ccs=UTF-16LE");
-    return m;
+    const open_mode_t m = mode_of(flags);
+    Str r;
+    r.append_char(wchar_t(m.kind));
+    if (m.plus) r.append_char(L'+');
+    r.append_char(m.binary ? L'b' : L't');
+    if (m.ccs == ccs_t::unicode)
+        r.append(L", ccs=UNICODE");
+    else if (m.ccs == ccs_t::utf8)
+        r.append(L", ccs=UTF-8");
+    else if (m.ccs == ccs_t::utf16le)
+        r.append(L", ccs=UTF-16LE");
+    return r;
 }
 
 // ---- CZsFile ----
@@ -120,8 +130,7 @@ bool CZsFile::open(const wchar_t* p, int flags, int share) {
     (void)share;  // POSIX opens never lock other readers or writers out
     close();
     path.assign(p);
-    const Str mode = zs_mode_text(flags);
-    const open_mode_t m = parse_mode(mode.buf);
+    const open_mode_t m = mode_of(flags);
     const std::string os = os_path(path.buf);
 
     std::string fmode(1, m.kind);
@@ -234,7 +243,7 @@ int CZsFile::get_raw_char() {
         const int lead = std::fgetc(fp);
         if (lead == EOF) return -1;
         std::string seq(1, char(lead));
-        const int len = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF8 ? 4 : 1;
+        const int len = utf8_seq_len(static_cast<unsigned char>(lead));
         while (int(seq.size()) < len) {
             const int c = std::fgetc(fp);
             if (c == EOF) break;
@@ -249,7 +258,9 @@ int CZsFile::get_raw_char() {
         unsigned char b[4];
         const size_t got = std::fread(b, 1, 2, fp);
         if (got == 0) return -1;
-        if (got == 1) return 0xFFFD;  // an odd byte at the end of the file
+        // An odd byte at the end is half a code unit: dropped, so a damaged file
+        // does not gain a U+FFFD that saving would then keep for ever.
+        if (got == 1) return -1;
         size_t units = 1;
         const unsigned first = b[0] | (b[1] << 8);
         if (first >= 0xD800 && first <= 0xDBFF && std::fread(b + 2, 1, 2, fp) == 2) units = 2;
@@ -286,75 +297,75 @@ bool CZsFile::get_line(Str& out, int buf_chars) {
 
 bool CZsFile::read_error() const { return fp && std::ferror(fp); }
 
+// ---- scanning ----
+
+bool CZsFile::skip_space() {
+    int c;
+    while ((c = get_char()) >= 0 && std::iswspace(wint_t(c))) {
+    }
+    if (c < 0) return false;
+    unget_char(wchar_t(c));
+    return true;
+}
+
+CZsFile::scan_step_t CZsFile::scan_literal(wchar_t want) {
+    const int c = get_char();
+    if (c < 0) return scan_step_t::ended;
+    if (c == want) return scan_step_t::ok;
+    unget_char(wchar_t(c));
+    return scan_step_t::mismatch;
+}
+
+std::wstring CZsFile::scan_word(bool number) {
+    std::wstring word;
+    int c;
+    if (number) {
+        c = get_char();
+        if (c == L'-' || c == L'+')
+            word.push_back(wchar_t(c));
+        else if (c >= 0)
+            unget_char(wchar_t(c));
+        while ((c = get_char()) >= L'0' && c <= L'9') word.push_back(wchar_t(c));
+    } else {
+        while ((c = get_char()) >= 0 && !std::iswspace(wint_t(c))) word.push_back(wchar_t(c));
+    }
+    if (c >= 0) unget_char(wchar_t(c));
+    return word;
+}
+
+CZsFile::scan_step_t CZsFile::scan_field(const io::scan_arg_t& a) {
+    if (!skip_space()) return scan_step_t::ended;
+    const bool number = a.kind == io::scan_arg_t::k_int;
+    const std::wstring word = scan_word(number);
+    if (!number) {
+        static_cast<Str*>(a.p)->assign(word.c_str());
+        return scan_step_t::ok;
+    }
+    return parse_scanned_int(word, static_cast<int*>(a.p)) ? scan_step_t::ok : scan_step_t::mismatch;
+}
+
 int CZsFile::scan_v(const wchar_t* fmt, io::scan_arg_t* args, size_t n) {
     if (!fp || !fmt) return -1;
     int filled = 0;
     size_t next_arg = 0;
-    bool ended = false;  // the input ran out
-    auto skip_space = [&] {
-        int c;
-        while ((c = get_char()) >= 0 && std::iswspace(wint_t(c))) {
-        }
-        if (c < 0)
-            ended = true;
-        else
-            unget_char(wchar_t(c));
-    };
-    auto result = [&] { return filled == 0 && ended ? -1 : filled; };
-
     for (const wchar_t* p = fmt; *p;) {
+        scan_step_t step = scan_step_t::ok;
         if (std::iswspace(wint_t(*p))) {
             while (std::iswspace(wint_t(*p))) ++p;
-            skip_space();
-            continue;
-        }
-        if (*p != L'%' || p[1] == L'%') {
-            const wchar_t want = *p;
+            skip_space();  // the input may end here; the next step will say so
+        } else if (*p != L'%' || p[1] == L'%') {
+            step = scan_literal(*p);
             p += *p == L'%' ? 2 : 1;
-            const int c = get_char();
-            if (c < 0) {
-                ended = true;
-                return result();
-            }
-            if (c != want) {
-                unget_char(wchar_t(c));
-                return filled;
-            }
-            continue;
-        }
-        const wchar_t conv = p[1];
-        p += 2;
-        if ((conv != L'd' && conv != L's') || next_arg >= n) return filled;
-        io::scan_arg_t& a = args[next_arg++];
-        if ((conv == L'd') != (a.kind == io::scan_arg_t::k_int)) return filled;
-        skip_space();
-        if (ended) return result();
-        std::wstring word;
-        int c;
-        if (conv == L'd') {
-            c = get_char();
-            if (c == L'-' || c == L'+')
-                word.push_back(wchar_t(c));
-            else if (c >= 0)
-                unget_char(wchar_t(c));
-            while ((c = get_char()) >= L'0' && c <= L'9') word.push_back(wchar_t(c));
         } else {
-            while ((c = get_char()) >= 0 && !std::iswspace(wint_t(c))) word.push_back(wchar_t(c));
+            const wchar_t conv = p[1];
+            p += 2;
+            const io::scan_arg_t::kind_t want = conv == L'd' ? io::scan_arg_t::k_int : io::scan_arg_t::k_str;
+            if ((conv != L'd' && conv != L's') || next_arg >= n || args[next_arg].kind != want) return filled;
+            step = scan_field(args[next_arg++]);
+            if (step == scan_step_t::ok) ++filled;
         }
-        if (c >= 0) unget_char(wchar_t(c));
-        if (conv == L's') {
-            static_cast<Str*>(a.p)->assign(word.c_str());
-        } else {
-            const size_t digits = word.size() - ((word[0] == L'-' || word[0] == L'+') ? 1 : 0);
-            if (word.empty() || digits == 0) return filled;
-            long long v = 0;
-            for (size_t i = word.size() - digits; i < word.size(); ++i)
-                v = std::min(v * 10 + (word[i] - L'0'), 1LL << 32);
-            if (word[0] == L'-') v = -v;
-            *static_cast<int*>(a.p) = int(std::clamp<long long>(v, std::numeric_limits<int>::min(),
-                                                                 std::numeric_limits<int>::max()));
-        }
-        ++filled;
+        if (step == scan_step_t::ended) return filled == 0 ? -1 : filled;
+        if (step == scan_step_t::mismatch) return filled;
     }
     return filled;
 }

@@ -129,6 +129,13 @@ private:
     int get_raw_char();
     int get_char();
     void unget_char(wchar_t c);
+
+    // The steps of scan_v.
+    enum class scan_step_t { ok, mismatch, ended };
+    bool skip_space();  // false when the input ended
+    scan_step_t scan_literal(wchar_t want);
+    std::wstring scan_word(bool number);
+    scan_step_t scan_field(const io::scan_arg_t& a);
 };
 
 // The string record of every save file: int32 count of UTF-16 code units, then

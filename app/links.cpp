@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/paths.h"
+#include "app/shell.h"
 #include "app/str.h"
 
 namespace {

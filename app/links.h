@@ -12,7 +12,7 @@ using link_handler_t = std::function<bool(const wchar_t* target, bool* result)>;
 void add_link_handler(link_handler_t handler);
 
 // "./name" and ".\name" name a file in the program folder. Null or empty: false.
-// Unhandled targets go to shell_exec, never through a shell command line.
+// Unhandled targets go to shell_exec (app/shell.h), never through a shell command line.
 bool shell_open(const wchar_t* target);
 
 // A link target written in a text: "http://" and "https://" addresses, "./"

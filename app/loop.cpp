@@ -151,13 +151,13 @@ bool popup_keep_going(int key) {
     const bool outside = top && !top->rc.contains(int(e.a), int(e.b));
     switch (e.code) {
     case EVT_KEY_UP:
-        if (e.a == SDLK_ESCAPE || (key != 0 && e.a == key)) st.modal_result = -2;
+        if (e.a == SDLK_ESCAPE || (key != 0 && e.a == key)) st.modal_result = MODAL_CANCEL;
         break;
     case EVT_LBTN_DOWN:
     case EVT_RBTN_DOWN: st.press_outside = outside ? top : nullptr; break;
     case EVT_LBTN_UP:
     case EVT_RBTN_UP:
-        if (top && st.press_outside == top && outside) st.modal_result = -2;
+        if (top && st.press_outside == top && outside) st.modal_result = MODAL_CANCEL;
         st.press_outside = nullptr;
         break;
     default: break;
@@ -281,7 +281,7 @@ int run_modal_loop(const std::function<bool()>& keep_going) {
     }
     const evt_t close{EVT_MODAL_CLOSE, 0, 0};
     top->on_input(&close);
-    const int result = st.quit ? -5 : st.modal_result;
+    const int result = st.quit ? MODAL_QUIT : st.modal_result;
     reset_input_state();
     st.focus = saved_focus;
     return result;

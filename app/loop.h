@@ -8,6 +8,9 @@
 
 class wnd_t;
 
+// Modal results: the OK and cancel buttons, and the program quitting.
+enum : int { MODAL_OK = -1, MODAL_CANCEL = -2, MODAL_QUIT = -5 };
+
 // Runs frames until the program quits (-5) or keep_going answers false (the
 // modal result). An empty predicate is the caller's fault (std::bad_function_call).
 int run_modal_loop(const std::function<bool()>& keep_going);

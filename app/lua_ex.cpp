@@ -3,12 +3,14 @@
 #include <SDL.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <lua.hpp>
 #include <string>
 
+#include "app/seams.h"
 #include "app/str.h"
 #include "app/sys.h"
 
@@ -70,6 +72,37 @@ std::string read_file(const std::string& path, bool* ok) {
     return data;
 }
 
+// A text file that runs longer than this is stopped: an endless loop in one
+// must not hang the start with a black window.
+constexpr uint32_t script_time_limit_ms = 3000;
+// How often the clock is looked at; cheap against the work between looks.
+constexpr int instructions_per_check = 100000;
+
+uint32_t script_start_ms = 0;
+
+void stop_when_late(lua_State* L, lua_Debug* ar) {
+    if (sys_ticks() - script_start_ms <= script_time_limit_ms) return;
+    // A hook's own level has no place in the file: name the line the script was on.
+    lua_getinfo(L, "Sl", ar);
+    luaL_error(L, "%s:%d: ran longer than %d seconds and was stopped (an endless loop?)", ar->short_src,
+               ar->currentline, int(script_time_limit_ms / 1000));
+}
+
+// Runs the chunk on top under the time limit; a nested run gets a limit of its
+// own and gives the outer one back when it ends.
+int pcall_with_time_limit(lua_State* L) {
+    const lua_Hook old_hook = lua_gethook(L);
+    const int old_mask = lua_gethookmask(L);
+    const int old_count = lua_gethookcount(L);
+    const uint32_t old_start = script_start_ms;
+    script_start_ms = sys_ticks();
+    lua_sethook(L, stop_when_late, LUA_MASKCOUNT, instructions_per_check);
+    const int rc = lua_pcall(L, 0, LUA_MULTRET, 0);
+    lua_sethook(L, old_hook, old_mask, old_count);
+    script_start_ms = old_start;
+    return rc;
+}
+
 // Restores the stack height when an iteration ends, early or by an exception.
 struct top_guard_t {
     lua_State* L;
@@ -118,7 +151,7 @@ bool lua_ex_t::do_file(const Str& path) {
             const size_t skip = src.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
             const std::string chunk = "@" + shown;
             rc = luaL_loadbuffer(L, src.data() + skip, src.size() - skip, chunk.c_str());
-            if (rc == 0) rc = lua_pcall(L, 0, LUA_MULTRET, 0);
+            if (rc == 0) rc = pcall_with_time_limit(L);
             if (rc != 0) {
                 const char* err = lua_tostring(L, -1);
                 std::fprintf(stderr, "%s\n", err ? err : shown.c_str());

@@ -32,6 +32,7 @@ public:
 
     // Runs one UTF-8 script (a byte-order mark is skipped). On failure shows
     // "ERR:luaL_dofile" with the path and returns false; the stack is unchanged.
+    // A script still running after a few seconds is stopped and fails the same way.
     bool do_file(const Str& path);
     // Null pushes nil.
     void push_str(const wchar_t* s);

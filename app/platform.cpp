@@ -68,7 +68,10 @@ bool usable(const size& s) { return s.w > 0 && s.h > 0; }
 // ---- libraries ----
 
 bool init_sdl_libs() {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return false;
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "SDL could not start: %s\n", SDL_GetError());
+        return false;
+    }
     // Failing any of these costs sound or game pads, never the game.
     SDL_InitSubSystem(SDL_INIT_AUDIO);
     SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_HAPTIC | SDL_INIT_GAMECONTROLLER);
@@ -78,7 +81,11 @@ bool init_sdl_libs() {
         std::printf("SDL_image could not initialize! SDL_image Error: %s\n", SDL_GetError());
         return false;
     }
-    return TTF_Init() != -1;
+    if (TTF_Init() == -1) {
+        std::fprintf(stderr, "SDL_ttf could not start: %s\n", TTF_GetError());
+        return false;
+    }
+    return true;
 }
 
 void quit_sdl_libs() {

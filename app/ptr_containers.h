@@ -102,9 +102,13 @@ public:
         delete v;
     }
     void clear() {
-        std::map<K, V*> old;
-        old.swap(m_);
-        for (auto& kv : old) delete kv.second;
+        // The map is empty before any value is deleted, so a destructor that
+        // looks the map up finds nothing half gone.
+        std::vector<V*> doomed;
+        doomed.reserve(m_.size());
+        for (const auto& kv : m_) doomed.push_back(kv.second);
+        m_.clear();
+        for (V* v : doomed) delete v;
     }
 
     size_t size() const { return m_.size(); }

@@ -33,6 +33,9 @@ public:
     virtual pt_t get_cell() = 0;
 };
 
+// What get_cell answers in a scene without a map.
+constexpr pt_t NO_CELL{-2, -2};
+
 void reg_scene(obj_t* s);
 // Fresh: the first push of a new object (enter, layout, resume); otherwise
 // the scene's own windows are shown again and it resumes. Always true.

@@ -32,7 +32,8 @@ int checked_cap(long long need) {
     return int(need);
 }
 
-// The growth rule: exactly what is needed, never more, never less than before.
+// The growth rule: exactly what is needed and never shrinking, so a capacity
+// set with reserve holds.
 void grow(Str& s, long long need) {
     if (need <= s.cap) return;
     int cap = checked_cap(need);
@@ -108,8 +109,8 @@ Str& Str::assign_a(const char* s) {
     return assign(wide_from_utf8(s).c_str());
 }
 
-// Start and count are clamped to the source: an unchecked start used to copy
-// from outside it.
+// Start and count are clamped to the source, so a bad start never copies from
+// outside it.
 Str& Str::assign_sub(const wchar_t* src, int start, int count) {
     const int n = len_of(src);
     if (!points_into(*this, src)) grow(*this, n + 1LL);
@@ -138,14 +139,10 @@ Str& Str::append(const wchar_t* s) {
     if (!s) return *this;
     const int n = length();
     const int ns = len_of(s);
-    if (points_into(*this, s)) {
-        const ptrdiff_t off = s - buf;
-        grow(*this, n + 1LL + ns);
-        s = buf + off;
-    } else {
-        grow(*this, n + 1LL + ns);
-    }
-    move_chars(buf + n, s, ns);
+    // A source inside our own buffer moves when the buffer grows: keep its offset.
+    const ptrdiff_t inside_at = points_into(*this, s) ? s - buf : -1;
+    grow(*this, n + 1LL + ns);
+    move_chars(buf + n, inside_at >= 0 ? buf + inside_at : s, ns);
     buf[n + ns] = 0;
     return *this;
 }
@@ -189,9 +186,9 @@ Str& Str::insert(const wchar_t* s, int pos) {
 
 // ---- shortening and extracting ----
 
-// A position past the text, or a negative count, used to write outside the
-// buffer; both now leave the text alone. Calls in range behave as before: the
-// text ends at `pos` unless the removed span lies wholly inside it.
+// A position past the text or a negative count leaves the text alone, so no
+// call writes outside the buffer. Otherwise the text ends at `pos` unless the
+// removed span lies wholly inside it, which callers rely on to cut a tail.
 Str& Str::erase(int pos, int count) {
     const int n = length();
     if (pos < 0) pos = 0;

@@ -4,7 +4,7 @@
 
 #include "app/lua_ex.h"
 #include "app/db.h"
-#include "app/paths.h"
+#include "app/str_parts.h"
 #include "app/str.h"
 
 namespace {

@@ -6,6 +6,8 @@
 #include "app/str.h"
 #include "battle/btl.h"
 #include "battle/listener.h"
+#include "battle/roster.h"
+#include "battle/unit_move.h"
 #include "rules/unit.h"
 
 clr_t side_clrs[4] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
@@ -63,4 +65,14 @@ void next_unit() {
     // TODO: the zone upkeep of the units passed over comes with the zones' effects.
     cur_scene()->on_cur_unit_changed(old, nu);
     b.cur = nu;
+}
+
+void unit_dies(unit_t* u) {
+    if (!u) return;
+    // TODO: the arena record's counters and the won or lost decision (the
+    // party and the turn engine), and the on-death power 255 (auras).
+    roster_on_death(u);
+    refresh_unit(u, false);
+    cur_scene()->on_unit_dies(u);
+    cur_scene()->on_roster_changed();
 }

@@ -1,11 +1,13 @@
 #include "screens/arena.h"
 
+#include "app/font.h"
+#include "app/geom.h"
 #include "ui/wnd.h"
 
 namespace {
 constexpr clr_t hub_bg = 0xFF1C2833;
-constexpr int name_font = 18;       // bold, 20 points
-constexpr int name_align = 16 | 32;  // centred both ways
+constexpr int name_font = FONT_DMG;
+constexpr int name_align = rect_align::centre | rect_align::middle;
 
 arena_scene_t* the_arena = nullptr;
 
@@ -31,7 +33,7 @@ public:
     }
     void resume() override {}
     void leave() override {}
-    pt_t get_cell() override { return {-2, -2}; }
+    pt_t get_cell() override { return NO_CELL; }
 };
 }  // namespace
 

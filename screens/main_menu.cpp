@@ -1,6 +1,8 @@
 #include "screens/main_menu.h"
 
 #include "screens/arena.h"
+#include "app/font.h"
+#include "app/geom.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -9,8 +11,8 @@ constexpr int frame_h = 320;
 constexpr int frame_pad = 16;
 constexpr int frame_gap = 8;
 constexpr clr_t frame_bg = 0x11ffffff;
-constexpr int name_font = 17;       // bold, 22 points
-constexpr int name_align = 16 | 32;  // centred both ways
+constexpr int name_font = FONT_B7;
+constexpr int name_align = rect_align::centre | rect_align::middle;
 
 main_menu_scene_t* the_menu = nullptr;
 
@@ -41,7 +43,7 @@ public:
     }
     void resume() override {}
     void leave() override {}
-    pt_t get_cell() override { return {-2, -2}; }
+    pt_t get_cell() override { return NO_CELL; }
 };
 
 template <class T, class F>

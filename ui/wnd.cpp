@@ -357,14 +357,14 @@ void wnd_t::dock(wnd_t* c, int& left, int& top, int& right, int& bottom) {
         c->move_x_to(left, 0);
         left += c->rc.w + gap;
     } else if (s & WS_DOCK_RIGHT) {
-        c->move_x_to(right, 1);
+        c->move_x_to(right, MOVE_AT_RIGHT);
         right -= c->rc.w + gap;
     }
     if (s & WS_DOCK_TOP) {
         c->move_y_to(top, 0);
         top += c->rc.h + gap;
     } else if (s & WS_DOCK_BOTTOM) {
-        c->move_y_to(bottom, 2);
+        c->move_y_to(bottom, MOVE_AT_BOTTOM);
         bottom -= c->rc.h + gap;
     }
 }
@@ -413,8 +413,7 @@ void wnd_t::set_text(const wchar_t* s, bool relayout) {
     text = s ? s : L"";
     text_dirty = true;
     if (!relayout) return;
-    constexpr uint32_t placed = 0xFFu << 16;  // any dock, centre or fill bit
-    if (has_style(WS_AUTO_W | WS_AUTO_H) && has_style(placed) && parent) {
+    if (has_style(WS_AUTO_W | WS_AUTO_H) && has_style(WS_PLACED) && parent) {
         parent->arrange();
         return;
     }
@@ -504,16 +503,15 @@ int near_edge(int origin, int pos, int len, bool far, bool mid) {
     return far ? n - len : mid ? n - len / 2 : n;
 }
 
-// x and y are in parent client coordinates: flags 1 and 2 name the right and
-// bottom edges, 4 and 8 the centre.
+// x and y are in parent client coordinates.
 int screen_x(const wnd_t& w, int x, int flags) {
     const int origin = w.parent ? w.parent->rc.x + w.parent->margin_l : 0;
-    return near_edge(origin, x, w.rc.w, flags & 1, flags & 4);
+    return near_edge(origin, x, w.rc.w, flags & MOVE_AT_RIGHT, flags & MOVE_AT_CENTRE_X);
 }
 
 int screen_y(const wnd_t& w, int y, int flags) {
     const int origin = w.parent ? w.parent->rc.y + w.parent->margin_t : 0;
-    return near_edge(origin, y, w.rc.h, flags & 2, flags & 8);
+    return near_edge(origin, y, w.rc.h, flags & MOVE_AT_BOTTOM, flags & MOVE_AT_CENTRE_Y);
 }
 }  // namespace
 

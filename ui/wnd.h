@@ -53,6 +53,13 @@ enum : uint32_t { WST_CREATED = 1u << 0, WST_LAID_OUT = 1u << 1 };
 // Paint layers: dialogs run on LAYER_MODAL + their depth, the tooltip above all.
 enum : int { LAYER_MODAL = 0x10000000, LAYER_TIP = 0x20000000 };
 
+// Flags of wnd_t::move_to: the position names the far edge or the centre.
+enum : int { MOVE_AT_RIGHT = 1, MOVE_AT_BOTTOM = 2, MOVE_AT_CENTRE_X = 4, MOVE_AT_CENTRE_Y = 8 };
+
+// The bits that place a window in its parent's layout.
+constexpr uint32_t WS_PLACED = WS_DOCK_LEFT | WS_DOCK_TOP | WS_DOCK_RIGHT | WS_DOCK_BOTTOM | WS_CENTRE_X |
+                               WS_CENTRE_Y | WS_FILL_W | WS_FILL_H;
+
 constexpr int WND_DEFAULT_SIZE = 8092;
 constexpr int WND_UNLIMITED = 1000000000;
 

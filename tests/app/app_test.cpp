@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -151,9 +152,11 @@ TEST_F(App, AutoArenaPutsTheArenaOverTheMainMenuAndOffOnlyTheMenu) {
     }
 }
 
-TEST_F(App, FailedStartEndsWithMinusOneAndReleasesSdl) {
+TEST_F(App, MissingFontIsNamedAndTheStartFailsAndReleasesSdl) {
     std::filesystem::remove(game.path("fonts/console.fon"));
-    EXPECT_EQ(app_main(0, nullptr), -1);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(app_main(0, nullptr), EXIT_FAILURE);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("fonts/console.fon could not be opened"), std::string::npos);
     EXPECT_TRUE(SDL_WasInit(0) == 0 && !first_done);
     font_env_t::copy_fonts(game, "", "", "DejaVuSansMono.ttf");
 }

@@ -30,6 +30,7 @@ TEST(Fmt, StringsAndCharacters) {
         {F(L"[%S|%S]", "narrow", L"wide too"), L"[narrow|wide too]"},
         {F(L"[%s|%S]", null_w, null_n), L"[(null)|(null)]"},
         {F(L"[%-5s|%.2s|%*s]", L"ab", L"abcdef", 4, L"ab"), L"[ab   |ab|  ab]"},
+        {F(L"[%.0s|%.0S]", L"gone", "gone"), L"[|]"},  // a precision of 0 is no precision missing
         {F(L"%c%C%c%c", L'W', 'n', 65, 0x20AC), L"WnA\u20ac"},  // an integer prints its character
         {F(L"%c%c", '\xE9', 0xD800), L"\uFFFD\uFFFD"},          // a lone byte or surrogate is no character
     });

@@ -112,8 +112,10 @@ TEST(FontLoading, StopsAtTheFirstMissingFile) {
     ASSERT_TRUE(init_sdl_libs());
     temp_dir_t dir;
     font_env_t::copy_fonts(dir, "DejaVuSans.ttf", "", "DejaVuSansMono.ttf");
-    // "DEF", "CON" and "n" load; "b" needs the missing bold file.
+    // "DEF", "CON" and "n" load; "b" needs the missing bold file, named on standard error.
+    ::testing::internal::CaptureStderr();
     EXPECT_FALSE(load_fonts_from(font_env_t::dir_of(dir)));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("fonts/default_b.ttf could not be opened"), std::string::npos);
     EXPECT_EQ(std::pair(font_count(), registered_font_count()), std::pair(3, 2));
     EXPECT_EQ(get_font_id(L"#2", FONT_N), 2);  // "#k" counts the fonts loaded
     EXPECT_EQ(get_font_id(L"#3", FONT_N), -1);

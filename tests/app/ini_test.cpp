@@ -97,6 +97,37 @@ TEST_F(IniTest, UnreadablePermissionsKeepThePlayersFile) {
     EXPECT_EQ(entries(), 1);
 }
 
+TEST_F(IniTest, ReadOnlyFileIsLeftAsItIsWithAWarning) {
+    const std::string before = ini_bytes(L"[Main]\r\nmusic=0\r\n");
+    t.file("config.ini", before);
+    constexpr fs::perms read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(t.root() / "config.ini", read_only);
+    CZsIni ini(cfg().c_str());
+    ini.set_int(L"music", 1, L"Main");
+    ::testing::internal::CaptureStdout();
+    EXPECT_FALSE(ini.save());
+    EXPECT_NE(::testing::internal::GetCapturedStdout().find("config.ini could not be written!"), std::string::npos);
+    EXPECT_EQ(fs::status(t.root() / "config.ini").permissions(), read_only);
+    fs::permissions(t.root() / "config.ini", fs::perms::owner_all);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(entries(), 1);
+}
+
+// A lone mark, or half a UTF-16 unit at the end, must not become a key that
+// every later save keeps.
+TEST_F(IniTest, BareMarkAndStrayTrailingByteAddNoKey) {
+    const std::pair<std::string, std::wstring> cases[] = {{"\xEF\xBB\xBF", L""},
+                                                          {ini_bytes(L"[Main]\r\na=1\r\n") + "A", L"[Main]\r\na=1\r\n\r\n"}};
+    for (const auto& [raw, saved] : cases) {
+        t.file("config.ini", raw);
+        CZsIni ini(cfg().c_str());
+        EXPECT_TRUE(ini.root.empty());
+        EXPECT_LE(ini.sections.size(), 1u);
+        ASSERT_TRUE(ini.save());
+        EXPECT_EQ(bytes(), ini_bytes(saved));
+    }
+}
+
 TEST_F(IniTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     put(L"[Main]\r\na=1\r\n");
     CZsIni ini(cfg().c_str());

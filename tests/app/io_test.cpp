@@ -83,7 +83,7 @@ TEST_F(IoTest, WideTextReadsEveryEncodingItMayFind) {
     t.file("bad8.txt", "a\xFF" "b\xE2\x82\n");
     EXPECT_EQ(lines_of("bad8.txt"), (lines_t{L"a\uFFFDb\uFFFD\n"}));
     t.file("bad16.txt", "\xFF\xFE" + le(L"a") + std::string("\x00\xD8", 2) + le(L"b") + "z");
-    EXPECT_EQ(lines_of("bad16.txt"), (lines_t{L"a\uFFFDb\uFFFD"}));
+    EXPECT_EQ(lines_of("bad16.txt"), (lines_t{L"a\uFFFDb"}));  // half a unit at the end is dropped
 }
 
 TEST_F(IoTest, LongLinesArriveInChunksAndSeekingToTheStartSkipsTheMark) {

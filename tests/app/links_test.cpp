@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/paths.h"
+#include "app/shell.h"
 
 static std::vector<std::string> g_urls;
 static int g_opener_result = 0;

@@ -129,6 +129,17 @@ TEST_F(Modal, DialogRunsOnTheModalLayerWithFocusInsideAndIsPutBack) {
     EXPECT_EQ(dlg.rc.x, 300);  // flag 1 keeps it in place
 }
 
+TEST_F(Modal, MouseOverTheDialogsEmptyAreaHoversTheDialogAndOutsideItTheRoot) {
+    rec_wnd_t under("under", root(), {0, 0, 800, 600});  // would take the hover without the dialog
+    rec_wnd_t button("button", &dlg, {0, 0, 10, 10});
+    wnds seen;
+    script = {[] { move_to(350, 250); }, [&] { seen.push_back(get_hover_wnd()), move_to(302, 202); },
+              [&] { seen.push_back(get_hover_wnd()), move_to(5, 5); },
+              [&] { seen.push_back(get_hover_wnd()), set_modal_result(-1); }};
+    EXPECT_EQ(do_modal(&dlg, 0, 1), -1);
+    EXPECT_EQ(seen, (wnds{&dlg, &button, root()}));
+}
+
 TEST_F(Modal, SceneStandsStillButIsDrawnUnderADialog) {
     rec_scene_t s("s");
     push_scene(&s, true);

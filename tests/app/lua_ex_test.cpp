@@ -6,6 +6,7 @@
 #include <lua.hpp>
 #include <stdexcept>
 
+#include "app/seams.h"
 #include "lua_files.h"
 
 class LuaEx : public ::testing::Test {
@@ -33,6 +34,26 @@ TEST_F(LuaEx, FailingScriptsShowOneBoxEachAndLeaveTheStack) {
     EXPECT_FALSE(lx.do_file(dir.wide() + L"missing.lua"));
     EXPECT_EQ(boxes.count, 3);
     EXPECT_EQ(boxes.last, (dir.root() / "missing.lua").string());
+}
+
+TEST_F(LuaEx, ScriptsRunUnderATimeLimitOfThreeSeconds) {
+    // Every look at the clock finds `step` milliseconds gone.
+    static uint32_t now = 0, step = 0;
+    seams().ticks_ms = [] { return now += step; };
+    step = 1;
+    EXPECT_TRUE(run("x = 0 for i = 1, 2000000 do x = x + 1 end"));  // many looks, little time
+    step = 750;
+    const uint32_t before = now;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(run("while true do end"));
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    seams_reset();
+    const uint32_t ran = now - before - step;  // from the look that started the clock
+    EXPECT_TRUE(ran > 3000 && ran <= 3000 + step) << ran;
+    EXPECT_NE(err.find("t.lua:1: ran longer than 3 seconds and was stopped"), std::string::npos) << err;
+    EXPECT_EQ(boxes.count, 1);
+    EXPECT_EQ(lua_gethook(lx.L), nullptr);  // lookups after the run are not timed
+    EXPECT_TRUE(run("y = 1"));
 }
 
 TEST_F(LuaEx, FieldsReadAsTextAndNonTablesAreRefused) {

@@ -59,3 +59,14 @@ TEST(Rnd, ShuffledRangeAppendsAndPermutesRepeatably) {
     EXPECT_NE(v, want);
     EXPECT_EQ(run(), v);
 }
+
+TEST(Rnd, ShuffleOfThreeReachesAllSixOrders) {
+    rnd_srand(3);
+    std::set<std::vector<int>> orders;
+    for (int i = 0; i < 300; ++i) {
+        std::vector<int> v{0, 1, 2};
+        rnd_shuffle(v);
+        orders.insert(v);
+    }
+    EXPECT_EQ(orders.size(), 6u);  // a shuffle that must move every element reaches only two
+}

@@ -11,6 +11,7 @@
 #include "app/links.h"
 #include "app/loop.h"
 #include "app/paths.h"
+#include "app/shell.h"
 #include "app/render.h"
 #include "app/seams.h"
 #include "support/canvas.h"

@@ -1,5 +1,7 @@
 #include "ui/wnd.h"
 
+#include <tuple>
+
 #include "app/draw_text.h"
 #include "support/font_env.h"
 #include "support/loop_harness.h"
@@ -86,6 +88,39 @@ TEST_F(Wnd, KeysNeedTheFocusInsideButAHotKeyClicksOnKeyUpAndStillBubbles) {
     route(EVT_KEY_DOWN, SDLK_RETURN, 0);
     route(EVT_KEY_UP, SDLK_RETURN, 0);
     EXPECT_EQ((std::vector<int>{a.clicks, a.heard(EVT_COMMAND), a.heard(EVT_KEY_UP)}), (std::vector<int>{1, 1, 1}));
+    // Hot key 0 is none: not even a key event with code 0 clicks it.
+    const evt_t zero_up{EVT_KEY_UP, 0, 0};
+    other.on_input(&zero_up);
+    EXPECT_EQ(other.clicks, 0);
+}
+
+TEST_F(Wnd, HitTestFindsTheLaterOfOverlappingSiblings) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50}), b("b", root(), {30, 30, 50, 50});
+    for (auto [x, y, want] : {std::tuple{40, 40, &b}, {15, 15, &a}, {79, 79, &b}, {80, 80, nullptr}}) {
+        const pt_t p{x, y};
+        EXPECT_EQ(root()->hit_test(&p), want) << x << "," << y;
+    }
+}
+
+TEST_F(Wnd, HeldRepeatButtonWaitsThenRepeatsUntilReleased) {
+    rec_wnd_t b("b", root(), {0, 0, 20, 20}, WS_REPEAT);
+    input_state().pressed = input_state().hover = &b;
+    repeat_clock(1, 0.3), repeat_clock(1, 0.03);  // both clocks start from zero
+    get_frame_timer()->dt = 0.016;
+    const evt_t idle{EVT_IDLE, 0, 0}, up{EVT_LBTN_UP, 0, 0};
+    auto commands_at = [&](int ticks) {
+        std::vector<int> at;
+        for (int t = 1; t <= ticks; ++t)
+            if (b.on_input(&idle)) at.push_back(t);
+        return at;
+    };
+    // 19 ticks pass 0.3 s, then every second tick passes 0.03 s.
+    EXPECT_EQ(commands_at(25), (std::vector<int>{21, 23, 25}));
+    EXPECT_EQ(b.heard(EVT_COMMAND), 3);
+    b.on_input(&up);  // a release waits out the first delay again
+    EXPECT_EQ(commands_at(20), (std::vector<int>{}));
+    input_state().hover = root();
+    EXPECT_EQ(commands_at(30), (std::vector<int>{}));  // not under the mouse: no repeat
 }
 
 TEST_F(Wnd, NotifyBubblesToTheAncestorsThenTheScene) {
@@ -138,6 +173,48 @@ TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBoundsAndAutoSizeFitsHiddenChild
     rec_wnd_t c("c", &q, {4, 4, 50, 20}), h("h", &q, {4, 30, 80, 20}, WS_HIDDEN);
     q.arrange();
     EXPECT_EQ(q.rc, (rect{0, 0, 83, 53}));
+}
+
+TEST_F(Wnd, GroupsCentreTheirMembersInsideThePadding) {
+    rec_wnd_t p("p", root(), {0, 0, 400, 300});
+    p.padding = 10;
+    rec_wnd_t a("a", &p, {0, 0, 50, 20}, WS_ROW_GROUP), b("b", &p, {0, 0, 30, 40}, WS_ROW_GROUP | WS_COL_GROUP);
+    rec_wnd_t c("c", &p, {0, 0, 20, 60}, WS_COL_GROUP), hidden("h", &p, {0, 0, 99, 99}, WS_ROW_GROUP | WS_HIDDEN);
+    p.arrange();
+    // Row: 10 + (400 - 20 - 80) / 2; column: 10 + (300 - 20 - 100) / 2.
+    EXPECT_EQ((std::vector<int>{a.rc.x, b.rc.x, b.rc.y, c.rc.y}), (std::vector<int>{160, 210, 100, 140}));
+    // The gap separates members but is not part of the centred width.
+    rec_wnd_t q("q", root(), {0, 0, 200, 100});
+    q.gap = 8;
+    rec_wnd_t d("d", &q, {0, 0, 50, 10}, WS_ROW_GROUP), e("e", &q, {0, 0, 50, 10}, WS_ROW_GROUP);
+    q.arrange();
+    EXPECT_EQ(std::pair(d.rc.x, e.rc.x), std::pair(50, 108));
+}
+
+TEST_F(Wnd, ResizeClampsMovesOrGrowsChildrenByTheirOwnAxisAndIgnoresTheSameSize) {
+    rec_wnd_t p("p", root(), {0, 0, 100, 100});
+    rec_wnd_t mover("mover", &p, {10, 10, 20, 20}, WS_MOVE_W), sinker("sinker", &p, {10, 10, 20, 20}, WS_MOVE_H);
+    rec_wnd_t grower("grower", &p, {10, 10, 20, 20}, WS_GROW_W | WS_MOVE_W | WS_GROW_H);
+    p.resize(150, 130);
+    EXPECT_EQ(mover.rc, (rect{60, 10, 20, 20}));
+    EXPECT_EQ(sinker.rc, (rect{10, 40, 20, 20}));
+    EXPECT_EQ(grower.rc, (rect{10, 10, 70, 50}));
+    p.min_sz = {120, 120}, p.max_sz = {140, 140};
+    p.resize(5, 5000);
+    EXPECT_EQ(p.rc, (rect{0, 0, 120, 140}));
+    p.text = L"label";
+    p.resize(120, 140);  // the same size: nothing moves, the text stays laid out
+    EXPECT_TRUE(mover.rc.x == 30 && !p.text_dirty);
+}
+
+TEST_F(Wnd, CheckingARadioMemberUnchecksItsGroupOnly) {
+    rec_wnd_t p("p", root(), {0, 0, 100, 100}), other("other", root(), {0, 0, 10, 10});
+    rec_wnd_t a("a", &p, {0, 0, 10, 10}, WS_CHECKED), b("b", &p, {0, 0, 10, 10}, WS_CHECKED);
+    rec_wnd_t c("c", &p, {0, 0, 10, 10}, WS_CHECKED), cousin("cousin", &other, {0, 0, 10, 10}, WS_CHECKED);
+    a.radio_grp = b.radio_grp = cousin.radio_grp = 1, c.radio_grp = 2;
+    b.set_checked(true);
+    EXPECT_EQ((std::vector<bool>{a.is_checked(), b.is_checked(), c.is_checked(), cousin.is_checked()}),
+              (std::vector<bool>{false, true, true, true}));
 }
 
 TEST_F(Wnd, MoveCarriesDescendantsHonoursEdgeFlagsAndReportsBothAxesAtOnce) {
