@@ -7,7 +7,10 @@
 #include "rules/unit.h"
 
 void null_listener_t::wait_for_orders(unit_t* u) {
-    if (u) u->btl.cmds.push_back({.pwr = 15});  // "end_turn"
+    if (!u) return;
+    u_cmd_t c;
+    c.pwr = 15;  // "end_turn"
+    u->btl.cmds.push_back(c);
 }
 
 btl_listener_t* cur_scene() {
