@@ -35,6 +35,8 @@ void set_btl_lost();
 // The unit whose turn it is; the map the battle was set up with.
 unit_t* get_cur_unit();
 tmap_t* get_btl_map();
+// The battle set-up stores the map; tests set one directly.
+void set_btl_map(tmap_t* m);
 
 // ---- turns ----
 
