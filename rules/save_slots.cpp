@@ -6,7 +6,9 @@
 
 #include "app/ini.h"
 #include "app/io.h"
+#include "app/num_parse.h"
 #include "app/paths.h"
+#include "app/str_parts.h"
 #include "app/sys.h"
 #include "rules/le_io.h"
 #include "rules/pty.h"

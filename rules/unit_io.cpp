@@ -11,6 +11,7 @@
 
 #include "app/io.h"
 #include "app/paths.h"
+#include "app/str_parts.h"
 #include "rules/bld.h"
 #include "rules/cls.h"
 #include "rules/ie.h"
