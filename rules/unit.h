@@ -88,6 +88,12 @@ public:
     u_actbar_t actbar;
     int hp_ready = 0;  // 0: the recalculation fills hp to the maximum
     pt_t pos;
+    // Battle only: what the unit sees (1 where it sees, sized to the battle map),
+    // the 8-direction index of its last straight run (-1 none) and the unit that
+    // summoned or raised it (null for an ordinary unit).
+    grid_t<int> sight;
+    int run_dir = -1;
+    unit_t* creator = nullptr;
     // Presentation values of the battle scene; not copied.
     pt_t px_off;
     int ani_word = 0;
@@ -101,6 +107,17 @@ public:
     ~unit_t();
 
     void fix_parts();
+
+    // Builders: a level-1 character of build bld; a monster of template mon at level lv.
+    unit_t& from_bld(int bld, const wchar_t* name, const wchar_t* img, const wchar_t* face);
+    unit_t& from_mon(int mon, int lv);
+    // Controller and side by kind, statistics, action bar: ready for play.
+    void reset_for_play();
+
+    // The record of unit files: headerless, little-endian. False on a write error.
+    bool save(io::io_t& f) const;
+    // False on a short or damaged record (a bad length, id or path); the unit is then unchanged.
+    bool load(io::io_t& f);
 
     void set_hp(int v);
     int add_hp(int delta);

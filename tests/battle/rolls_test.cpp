@@ -57,8 +57,8 @@ TEST(Rolls, PercentRoll) {
     rnd_srand(1);
     const int roll = rnd_rand() % 100 + 1;
     rnd_srand(1);
-    EXPECT_EQ(roll_pct(50, L"ok", L"no"), roll >= 50);
-    EXPECT_STREQ(take_log().buf, Str(L"%s ( <c=y>%d</c> vs 50 )", roll >= 50 ? L"ok" : L"no", roll).buf);
+    EXPECT_EQ(roll_pct(50, L"ok", L"no"), roll > 50);
+    EXPECT_STREQ(take_log().buf, Str(L"%s ( <c=y>%d</c> vs 50 )", roll > 50 ? L"ok" : L"no", roll).buf);
 }
 
 TEST(Rolls, AttackRoll) {
