@@ -7,6 +7,8 @@
 #include "app/rnd.h"
 #include "rules/dice.h"
 #include "rules/mon.h"
+#include "rules/unit.h"
+#include "rules/unit_grp.h"
 #include "rules/urank.h"
 
 namespace {
@@ -237,4 +239,15 @@ enc_t gen_enc(int lv, int size, int diff, int first_type) {
                     return e;
                 }
     return {1, 5, {{FALLBACK_MON, 1, 1}}};
+}
+
+unit_grp_t* enc_to_grp(const enc_t& e) {
+    unit_grp_t* g = new unit_grp_t;
+    for (const enc_mon_t& m : e.mons)
+        for (int i = 0; i < m.count; ++i) {
+            unit_t* u = new unit_t;
+            u->from_mon(m.mon, m.lv);
+            g->units.push_back(u);
+        }
+    return g;
 }

@@ -7,6 +7,11 @@
 
 #include "app/rnd.h"
 #include "rules/mon.h"
+#include "rules/pwr.h"
+#include "rules/unit.h"
+#include "rules/unit_grp.h"
+
+#include <memory>
 
 namespace {
 
@@ -14,6 +19,12 @@ double enc_xp_by_table(const enc_t& e) {
     double xp = 0;
     for (const enc_mon_t& m : e.mons) xp += m.count * xp_for_level(m.lv, get_mon(m.mon).rank);
     return xp;
+}
+
+int mon_ids_of_rank(int rank) {
+    for (int id = 1; id < MON_COUNT; ++id)
+        if (get_mon(id).rank == rank) return id;
+    return 0;
 }
 
 bool is_fallback(const enc_t& e) {
@@ -150,4 +161,20 @@ TEST(Enc, NoPatternFitsGivesTheFallback) {
     EXPECT_TRUE(is_fallback(gen_enc(1, 1000, 2, 0)));
     rnd_srand(3);
     EXPECT_TRUE(is_fallback(gen_enc(30, 1000, 3, 0)));
+}
+
+TEST(Enc, GroupHoldsEveryUnitOfEveryEntryInOrder) {
+    init_pwrs();
+    const enc_t e{2, 1, {{8, 2, 1}, {mon_ids_of_rank(1), 1, 3}}};
+    std::unique_ptr<unit_grp_t> g(enc_to_grp(e));
+    ASSERT_EQ(g->units.size(), 4u);
+    EXPECT_EQ(g->units[0]->base.lv, 2);
+    EXPECT_EQ(g->units[0]->base.kind, UK_MON);
+    EXPECT_STREQ(g->units[0]->img.c_str() + 10, get_mon(8).k);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(g->units[size_t(i)]->base.lv, 1);
+        EXPECT_GT(g->units[size_t(i)]->drv.hp_max, 0);
+    }
+    g.reset();
+    free_pwrs();
 }
