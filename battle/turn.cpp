@@ -11,6 +11,7 @@
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
+#include "battle/ai.h"
 #include "battle/atk_rec.h"
 #include "battle/auras.h"
 #include "battle/btl.h"
@@ -121,10 +122,6 @@ void end_btl() {
 // ---- the battle loop ----
 
 namespace {
-// TODO: the battle AI comes with its own rules; until then a computer's unit
-// ends its turn.
-void queue_end_turn(unit_t* u) { u->btl.cmds.push_back({.pwr = 15, .param = 0, .tgt = u->pos, .flags = 0}); }
-
 // Step 5 of the loop; false when the battle ended or the program quits meanwhile.
 bool choose_cmds(unit_t* u) {
     if (!u->conds.can_cmd()) {
@@ -132,7 +129,7 @@ bool choose_cmds(unit_t* u) {
         return true;
     }
     if (u->btl.ai) {
-        queue_end_turn(u);
+        ai_run(u);
         return true;
     }
     // A listener that returns with no orders is asked again at once.

@@ -116,7 +116,9 @@ TEST_F(Forced, MadUnitsStrikeTheNearestOfAnySideCharmedOnesTheirOwn) {
     ASSERT_FALSE(cmds(u).empty());
     EXPECT_EQ(cmds(u).back().pwr, 2);
     EXPECT_EQ(cmds(u).back().tgt, ally->pos);
-    if (cmds(u).size() == 2) EXPECT_EQ(cmds(u)[0].pwr, 1);
+    if (cmds(u).size() == 2) {
+        EXPECT_EQ(cmds(u)[0].pwr, 1);
+    }
 }
 
 TEST_F(Forced, AMadUnitThatCannotReachItsTargetEndsItsTurnWhereItIs) {
