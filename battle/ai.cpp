@@ -64,6 +64,7 @@ void ai_run(unit_t* u) {
 
 bool ai_plan(ai_plan_t& p) {
     unit_t* u = p.unit;
+    const area_grid_cache_t cache;  // planning moves change no sight and no zone
     save_unit_pos(&p.saved, u);
     if (u->conds.has(C_PRONE)) {
         queue(u, P_STAND_UP);
@@ -125,8 +126,9 @@ void ai_try_actions(ai_plan_t& p, ai_cell_t& r) {
         }
         for (const pt_t& t : p.tgts) {
             const u_cmd_t req{.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
-            int64_t score = AI_UNSET;
-            if (!eval_act(u, req, &score)) continue;
+            int64_t score = 0;
+            // What reaches no seen unit scores 0 without the full measure.
+            if (act_may_score(u, req) && !eval_act(u, req, &score)) continue;
             p.cand[2] = req;
             ai_consider(p, score, provoke, r);
         }

@@ -10,6 +10,7 @@
 #include "battle/fog.h"
 #include "battle/listener.h"
 #include "battle/rolls.h"
+#include "battle/roster.h"
 #include "battle/special.h"
 #include "battle/summon.h"
 #include "battle/target_area.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr int C_SLEEP = 6;
+constexpr int P_RESURRECT = 137;
 constexpr double SUMMON_SCORE = 1000000000.0;
 
 bool is_summon_pwr(int pwr) { return pwr == 122 || pwr == 288 || pwr == 129; }
@@ -164,6 +166,15 @@ double cond_score(const std::vector<cond_inst_t>& conds, const unit_t* tgt) {
         sum += removal ? -v : v;
     }
     return sum;
+}
+
+bool act_may_score(unit_t* u, const u_cmd_t& cmd) {
+    if (is_summon_pwr(cmd.pwr) || cmd.pwr == P_RESURRECT) return true;
+    std::vector<pt_t> cells;
+    if (!get_act_area_pts(u, cmd.pwr, cmd.tgt, &cells)) return false;
+    for (const pt_t& p : cells)
+        if (get_unit_at(p) && is_pt_visible_for(p, u)) return true;
+    return false;
 }
 
 bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score) {

@@ -48,6 +48,9 @@ struct hit_label_t {
 int32_t d20_chance(int32_t bonus, int32_t value);
 // The command's worth to u; 64-bit because a summon alone scores 1000000000.
 bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score);
+// False only when eval_act would score 0: no seen unit in the area and no
+// summoning or raising. A cheap test that spares the AI the full measure.
+bool act_may_score(unit_t* u, const u_cmd_t& cmd);
 // The overlay's labels: fit unit targets only.
 void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out);
 void stat_act_tip(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* labels, Str& text);
