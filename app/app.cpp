@@ -96,8 +96,8 @@ void app_shutdown() {
 }
 
 int app_main(int, char**) {
-    // What failed has said so on standard error.
-    if (!app_start()) return EXIT_FAILURE;
+    // What failed has said so on standard error; the result is the one start-up failures always had.
+    if (!app_start()) return -1;
     app_run();
     free_pwrs();
     app_shutdown();

@@ -175,6 +175,8 @@ void close_audio() {
 
 Str find_sfx_file(const Str& name) { return find_file_with_ext(name, sfx_dir(), sfx_exts()); }
 
+bool play_sfx_a(const char* name, int flags) { return play_sfx(utf8_to_str(name ? name : ""), flags); }
+
 bool play_sfx(const wchar_t* name, int flags) {
     if (g_switch(L"sound") == 0) return true;
     const Str path = (flags & 1) ? Str(name) : find_sfx_file(name);

@@ -44,6 +44,8 @@ void close_audio();
 Str find_sfx_file(const Str& name);
 // flags bit 0: name is a full path. With `sound` off answers true and plays nothing.
 bool play_sfx(const wchar_t* name, int flags = 0);
+// The same with a UTF-8 name.
+bool play_sfx_a(const char* name, int flags = 0);
 void play_music_theme(const Str& theme);
 void play_music(const wchar_t* path, int loops);
 // The mixer's music-finished hook; runs on the audio thread.

@@ -115,15 +115,16 @@ void expand(node_grid_t& g, int cur, const int (&offs)[8], const pt_t& goal) {
     const node_t& c = nodes[cur];
     const double cg = c.g;
     const pt_t cp = g.cell(cur);
+    const uint32_t id = g_search_id;  // read once: the stamps written below could alias it
     for (uint32_t m = c.edges; m; m &= m - 1) {
         const int k = std::countr_zero(m);
         const int ni = cur + offs[k];
         node_t& n = nodes[ni];
         const double g2 = cg + step_prices.p[DIAG_EDGES >> k & 1][n.in_pass];
-        if (n.stamp != g_search_id) {
+        if (n.stamp != id) {
             const double dx = cp.x + edge_dirs[k].x - goal.x, dy = cp.y + edge_dirs[k].y - goal.y;
             n.parent = cur, n.g = g2, n.h = std::sqrt(dx * dx + dy * dy);
-            n.stamp = g_search_id;
+            n.stamp = id;
             heap_push(g, ni);
         } else if (n.g > g2) {
             // h stays: the goal is the same, so it would be computed alike.

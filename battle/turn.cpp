@@ -22,6 +22,7 @@ void set_btl_lost() { btl().state = 3; }
 
 unit_t* get_cur_unit() { return btl().cur; }
 tmap_t* get_btl_map() { return btl().map; }
+void set_btl_map(tmap_t* m) { btl().map = m; }
 
 Str unit_disp_name(const unit_t* u) {
     Str s;

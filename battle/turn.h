@@ -9,6 +9,10 @@ class unit_t;
 // The colour of each side: 0 the player's, 1 the opponents, 2 and 3 further sides.
 extern clr_t side_clrs[4];
 
+// The map of the battle; null outside one. The battle set-up stores it.
+tmap_t* get_btl_map();
+void set_btl_map(tmap_t* m);
+
 // 0 running, 1 aborted, 2 won, 3 lost.
 int get_btl_state();
 bool is_btl_running();
@@ -18,9 +22,8 @@ bool is_btl_lost();
 bool is_btl_over();
 void abort_btl();
 void set_btl_lost();
-// The unit whose turn it is; the map the battle was set up with.
+// The unit whose turn it is.
 unit_t* get_cur_unit();
-tmap_t* get_btl_map();
 // Passes the turn to the next roster unit; past the last one a new round
 // begins. When the current unit has left the roster, the next living unit of
 // the full list takes the turn, if it is in the roster.

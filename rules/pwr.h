@@ -9,6 +9,7 @@
 #include "rules/dmg.h"
 
 class Str;
+class unit_t;
 
 constexpr int PWR_SLOTS = 292;  // slot 0 stays empty; ids 1..291
 constexpr int PWR_LAST = 291;   // "last_rsvd_" closes the registry
@@ -73,6 +74,12 @@ public:
     int get_group() const override;
     Str& get_tip_text(Str& out) const override;
     Str& get_desc_text(Str& out) const override;
+
+    // The battle engine's readings of area and rng for this user: area -5 (two
+    // adjacent cells) becomes -6 when the user holds 61 "atk_m_tgt2_2"; rng -12
+    // is the user's speed and -1 the reach of the weapon in use.
+    int get_area(const unit_t* u) const;
+    int get_range(const unit_t* u) const;
 
     // Replaces the whole flags word and sets school to 0. False (and an empty
     // damage list) when the damage text is malformed; a null text is no damage.

@@ -11,6 +11,8 @@ the cache. Outputs whose recipe did not change are left alone.
 Usage: art.py SOURCE_DIR GAME_DIR
 Writes GAME_DIR/gfx, GAME_DIR/sfx, the credits of every output to
 CACHE/credits.txt and one contact sheet per folder to BUILD/contact/.
+
+Sections: data files, packages, images, drawn images, sounds, driver.
 """
 import fnmatch
 import hashlib
@@ -376,11 +378,6 @@ def source_frames(recipe, pk, opts):
             im = team_colour(im, int(opts["tc"]))
         if scale != 1:
             im = im.resize((im.width * scale, im.height * scale), Image.NEAREST)
-        if "under" in opts:
-            # A backdrop under sprites drawn for a darker map (see the manifest).
-            bg = Image.new("RGBA", im.size, parse_colour(opts["under"]))
-            bg.alpha_composite(im)
-            im = bg
         frames.append(adjust(im, opts))
     return frames
 

@@ -1,9 +1,12 @@
 #pragma once
 // The tooltip: one request record that a window answering EVT_TIP_QUERY fills,
-// and the hooks the frame loop calls.
+// one tip window, and the hooks the frame loop calls. After 0.2 s of rest
+// over a window that answers, its text shows beside the anchor; any mouse or
+// key event hides it.
 #include "app/evt.h"
 #include "app/str.h"
 #include "app/types.h"
+#include "ui/wnd.h"
 
 struct tip_req_t {
     rect anchor{-4, -4, -4, -4};
@@ -24,8 +27,29 @@ using tip_hook_t = void (*)();
 void set_tip_hook(tip_hook_t fn);
 tip_hook_t get_tip_hook();
 
-// TODO: the tooltip window needs rich-text layout to show anything; until it
-// lands these keep the frame loop's call points and do nothing.
+// Where the tip goes from its anchor (ax, ay, aw, ah; x, y its corner or the
+// mouse): below, above, right, left, at the point, right-aligned,
+// bottom-aligned, right- and bottom-aligned. Any other value is TIP_AT.
+enum : int {
+    TIP_BELOW = 0, TIP_ABOVE = 1, TIP_RIGHT = 2, TIP_LEFT = 3, TIP_AT = 4,
+    TIP_RIGHT_ALIGNED = 5, TIP_BOTTOM_ALIGNED = 6, TIP_RIGHT_BOTTOM = 7,
+};
+
+class tip_wnd_t : public wnd_t {
+public:
+    using wnd_t::create;
+    // Under the root, sized to its text.
+    virtual bool create(uint32_t style);
+};
+
+// Made on first use: hidden, above every dialog, at most 512 pixels wide.
+tip_wnd_t* get_tip_wnd();
+
 void tip_update(double dt);
 void tip_on_input(const evt_t* e);
+void show_tip(const tip_req_t* req);
+// True when the tip shown is no longer the one the hover window would answer.
+bool tip_changed();
 void hide_tip();
+// The window the tip is shown for; null when none is.
+wnd_t* get_tip_shown_wnd();

@@ -8,6 +8,7 @@
 #include "app/lua_files.h"
 #include "app/str.h"
 #include "rules/itm.h"
+#include "rules/unit.h"
 
 namespace {
 class Pwrs : public ::testing::Test {
@@ -175,4 +176,12 @@ TEST_F(Pwrs, ProficiencyOfEveryItemIsAProficiencyFeat) {
     EXPECT_GT(wpn, 0);
     EXPECT_GT(amr, 0);
     EXPECT_GT(shd, 0);
+}
+
+TEST_F(Pwrs, TwoCellSweepWidensWithItsFollowUpFeat) {
+    unit_t u;
+    EXPECT_EQ(act(59).get_area(&u), -5);
+    u.pwrs.add(61);
+    EXPECT_EQ(act(59).get_area(&u), -6);  // three adjacent cells
+    EXPECT_EQ(act(62).get_area(&u), -1);
 }
