@@ -205,6 +205,7 @@ bool eqpts_t::equip(itm_slot_t& it) {
 
 bool eqpts_t::equip_at(itm_slot_t& it, int n) {
     if (it.empty() || n < 0 || n >= EQPT_SLOTS || !kind(it).fits_slot(n)) return false;
+    if (&it == &slots[n]) return false;  // already there: a merge onto itself would double the stack
     itm_slot_t& main = slots[EQ_MAIN];
     itm_slot_t& off = slots[EQ_OFF];
     const bool two_hands = is_wpn(it) && kind(it).wpn.hands == 2;

@@ -202,7 +202,8 @@ void u_conds_t::tick(int phase) {
     for (;;) {
         int due = 0;
         for (const auto& [id, inst] : map) {
-            if (inst.dur == 0 && counts(id)) {
+            // Below 0 too: an instance made with no duration must still end.
+            if (inst.dur <= 0 && counts(id)) {
                 due = id;
                 break;
             }

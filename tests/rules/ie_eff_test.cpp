@@ -9,6 +9,7 @@
 #include "rules/ie.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/next_d20.h"
 #include "tests/rules/itm_inst.h"
 
 namespace {
@@ -25,15 +26,6 @@ protected:
         u.base.lv = 4;
         for (int& a : u.base.abi) a = 12;
         u.recalc();
-    }
-    // Sets the generator so that its next d20 shows `face`.
-    static void next_d20(int face) {
-        for (uint32_t s = 1;; ++s) {
-            rnd_set_state(s);
-            if (rnd_rand() % 20 + 1 != face) continue;
-            rnd_set_state(s);
-            return;
-        }
     }
     static std::wstring log_text() { return log_cur_buf()->buf; }
 };

@@ -10,6 +10,7 @@
 #include "app/text_log.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/next_d20.h"
 
 namespace {
 
@@ -41,14 +42,6 @@ protected:
     }
     static std::wstring log_text() { return log_cur_buf()->buf; }
     static bool logged(const wchar_t* s) { return log_text().find(s) != std::wstring::npos; }
-    static void next_d20(int face) {
-        for (uint32_t s = 1;; ++s) {
-            rnd_set_state(s);
-            if (rnd_rand() % 20 + 1 != face) continue;
-            rnd_set_state(s);
-            return;
-        }
-    }
 };
 
 }  // namespace
@@ -79,6 +72,16 @@ TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
     u.conds.on_turn_end();
     EXPECT_FALSE(u.conds.has(10));
     EXPECT_TRUE(logged(L"解除"));
+
+    // An instance made with no duration left ends in its phase, never lingers.
+    cond_inst_t ci;
+    make_cond_inst(ci, 17, nullptr, 0, CI_NO_ROLL, 0);
+    ci.dur = 0;
+    u.conds.add(ci, true);
+    u.conds.on_turn_start();
+    EXPECT_TRUE(u.conds.has(17));
+    u.conds.on_turn_end();
+    EXPECT_FALSE(u.conds.has(17));
 }
 
 TEST_F(UConds, NothingWorksAtZeroHitPoints) {

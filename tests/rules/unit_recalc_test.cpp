@@ -7,6 +7,7 @@
 #include "app/lua_files.h"
 #include "app/str.h"
 #include "app/text_info.h"
+#include "battle/roster.h"
 #include "rules/cls.h"
 #include "rules/cond.h"
 #include "rules/enums.h"
@@ -392,4 +393,37 @@ TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
     c.pwrs.add(18);  // "hp1": at least 3
     c.recalc();
     EXPECT_EQ(c.drv.hp_max, (5 - 4) * 1 + 3 + 3);
+}
+
+TEST_F(Recalc, FormationPowersCountTheNeighbours) {
+    unit_t a, b, c, far;
+    for (unit_t* u : {&a, &b, &c, &far}) {
+        u->btl.side = 0;
+        u->pwrs.add(257);  // "phalanx2"
+        make(*u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10});
+        btl_full_list().push_back(u);
+    }
+    a.pos = {5, 5};
+    b.pos = {6, 5};
+    c.pos = {5, 6};
+    far.pos = {9, 9};
+    rebuild_roster();
+    const int ac = far.drv.def[1], rf = far.drv.def[3];
+    a.recalc();
+    EXPECT_EQ(a.drv.def[1], ac + 2);
+    EXPECT_EQ(a.drv.def[3], rf + 2);
+    far.recalc();
+    EXPECT_EQ(far.drv.def[1], ac);
+
+    // "crowd_ac": +2 for one unit around, +4 for two or more.
+    a.pwrs.remove(257);
+    a.pwrs.add(258);
+    a.recalc();
+    EXPECT_EQ(a.drv.def[1], ac + 4);
+    c.pos = {8, 8};
+    a.recalc();
+    EXPECT_EQ(a.drv.def[1], ac + 2);
+    EXPECT_EQ(a.drv.def[4], far.drv.def[4]);  // Will stays
+    btl_full_list().clear();
+    rebuild_roster();
 }
