@@ -45,7 +45,10 @@ bool do_act_t::run() {
     get_act_tgt_pts(actor, act->id, &pts);
     set_fog_in_search(true);
     tgt_valid = contains(pts, req->tgt);
-    flags |= uint32_t(pre_check_cmd(actor, *req));
+    // An attack of opportunity provokes none in turn: two unarmed units would
+    // otherwise strike each other without end, the allowance being booked
+    // only once an attack is finished.
+    if (!(req->flags & 1)) flags |= uint32_t(pre_check_cmd(actor, *req));
     if (flags & AF_CANCEL) return false;
     if (!(flags & AF_NO_EFFECT)) perform();
     finish_cmd(actor, *req);
