@@ -111,7 +111,9 @@ bool do_drag(unit_t* actor, unit_t* tgt) {
 bool do_overrun(unit_t* actor, unit_t* tgt) {
     const pt_t to{tgt->pos.x + sgn(tgt->pos.x - actor->pos.x), tgt->pos.y + sgn(tgt->pos.y - actor->pos.y)};
     if (!is_free_cell(to) || !can_step(tgt->pos, to)) return blocked(), false;
-    slide_unit(actor, to);
+    // Set down beyond the target rather than slid through its cell: a slide
+    // stopped there (a web on the cell) would leave two units on one cell.
+    place_unit(actor, to);
     return true;
 }
 

@@ -25,9 +25,11 @@ bool is_simple(int p) { return p == 1 || p == 9 || p == 10 || p == 11 || p == 15
 class act_listener_t : public harness_listener_t {
 public:
     std::map<int, int>* used = nullptr;
+    size_t fault_at = 0;  // the transcript's length when the first fault was seen
     void on_act_start(unit_t* u, const u_cmd_t* c) override {
         ++(*used)[c->pwr];
         harness_listener_t::on_act_start(u, c);
+        if (!faults.empty() && !fault_at) fault_at = transcript.size();
     }
     void on_act_end(unit_t* u, const u_cmd_t* c) override {
         for (const zone_t* z : btl().zones) {
@@ -164,7 +166,8 @@ TEST_F(ActBtl, EveryActionPowerIsCarriedOutAcrossTheSeeds) {
     for (uint32_t seed = 1; seed <= SEEDS; ++seed) {
         act_btl_t b;
         b.run(seed, used);
-        ASSERT_TRUE(b.lis.faults.empty()) << "seed " << seed << ": " << b.lis.faults.front();
+        ASSERT_TRUE(b.lis.faults.empty()) << "seed " << seed << ": " << b.lis.faults.front()
+                                          << utf8_from_wide(b.lis.transcript.substr(b.lis.fault_at > 2000 ? b.lis.fault_at - 2000 : 0, 2000));
         const int state = get_btl_state();
         ASSERT_TRUE(state == 2 || state == 3) << "seed " << seed << " ended in state " << state;
     }
