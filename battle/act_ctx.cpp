@@ -134,6 +134,8 @@ int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
         ++n;
         break;
     }
+    // What happened to the unit or the body may have burnt or cleared the zone.
+    z = get_zone_at(p);
     if (z && setup_zone_tgt(rec, p, z)) ++n;
     if (u) return n;
     const tmap_t* map = get_btl_map();
