@@ -17,7 +17,7 @@
 
 namespace {
 constexpr int MAX_ROUNDS = 12;
-constexpr int SEEDS = 40;
+constexpr int SEEDS = 60;
 
 bool is_simple(int p) { return p == 1 || p == 9 || p == 10 || p == 11 || p == 15; }
 
@@ -166,7 +166,7 @@ TEST_F(ActBtl, EveryActionPowerIsCarriedOutAcrossTheSeeds) {
     for (uint32_t seed = 1; seed <= SEEDS; ++seed) {
         act_btl_t b;
         b.run(seed, used);
-        ASSERT_TRUE(b.lis.faults.empty()) << "seed " << seed << ": " << b.lis.faults.front()
+        ASSERT_TRUE(b.lis.faults.empty()) << "seed " << seed << ": " << b.lis.faults.front() << " (" << b.lis.faults.size() << " faults)"
                                           << utf8_from_wide(b.lis.transcript.substr(b.lis.fault_at > 2000 ? b.lis.fault_at - 2000 : 0, 2000));
         const int state = get_btl_state();
         ASSERT_TRUE(state == 2 || state == 3) << "seed " << seed << " ended in state " << state;
