@@ -94,7 +94,7 @@ bool unit_special_value(int pwr, const unit_t* actor, const unit_t* u, int* out)
 
 bool do_ram(unit_t* actor, unit_t* tgt) {
     const pt_t to{tgt->pos.x + sgn(tgt->pos.x - actor->pos.x), tgt->pos.y + sgn(tgt->pos.y - actor->pos.y)};
-    if (!is_free_cell(to) || !can_step(tgt->pos, to)) return blocked(), false;
+    if (!can_push_step(tgt, tgt->pos, to)) return blocked(), false;
     slide_unit(tgt, to);
     return true;
 }
@@ -102,7 +102,8 @@ bool do_ram(unit_t* actor, unit_t* tgt) {
 bool do_drag(unit_t* actor, unit_t* tgt) {
     const pt_t old = actor->pos;
     const pt_t to{old.x + sgn(old.x - tgt->pos.x), old.y + sgn(old.y - tgt->pos.y)};
-    if (!is_free_cell(to) || !can_step(old, to) || !can_step(tgt->pos, old)) return blocked(), false;
+    // The follower's step is checked on the ground only: the actor still stands there.
+    if (!can_push_step(actor, old, to) || !can_step(tgt->pos, old)) return blocked(), false;
     slide_unit(actor, to);
     slide_unit(tgt, old);
     return true;
@@ -110,7 +111,7 @@ bool do_drag(unit_t* actor, unit_t* tgt) {
 
 bool do_overrun(unit_t* actor, unit_t* tgt) {
     const pt_t to{tgt->pos.x + sgn(tgt->pos.x - actor->pos.x), tgt->pos.y + sgn(tgt->pos.y - actor->pos.y)};
-    if (!is_free_cell(to) || !can_step(tgt->pos, to)) return blocked(), false;
+    if (!can_push_step(actor, tgt->pos, to)) return blocked(), false;
     // Set down beyond the target rather than slid through its cell: a slide
     // stopped there (a web on the cell) would leave two units on one cell.
     place_unit(actor, to);
