@@ -135,6 +135,21 @@ TEST_F(ActCtx, CleaveOncePerTurnUnlessCleaveX) {
     EXPECT_TRUE(a->btl.turn_flags & 2);
     EXPECT_EQ(count_slot(33), 2);  // the kill, then one cleave
     EXPECT_TRUE(logged(pwr_name(56)));
+    EXPECT_EQ(a->btl.act_budget, BUDGET_MOVE);  // the cleave itself costs nothing
+}
+
+TEST_F(ActCtx, CleaveXCleavesAfterEveryKill) {
+    mk(3, 3, 1);
+    mk(3, 1, 1);
+    a->pwrs.add(56);
+    a->pwrs.add(57);
+    fog();
+    for (unit_t* v : btl().roster)
+        if (v != a) v->hp = 1, v->drv.def[1] = -100;  // only a natural 1 misses
+    rnd_srand(1);
+    act(a, 2, t->pos);
+    EXPECT_EQ(count_slot(33), 3);  // the kill and a cleave after each further kill
+    EXPECT_EQ(count_slot(27), 3);
 }
 
 TEST_F(ActCtx, ChainStrikesAtMostFourUnits) {
