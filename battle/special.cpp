@@ -174,7 +174,7 @@ bool on_unit(int pwr, unit_t* actor, unit_t* tgt) {
     }
 }
 
-bool on_zone(int pwr, unit_t* actor, act_tgt_t& t) {
+bool on_zone(int pwr, act_tgt_t& t) {
     const act_t* a = as_act(pwr);
     zone_t* z = t.zone;
     if (pwr == 130 || (is_web_pwr(z->pwr) && a && a->atk == 1 && !(is_spell(pwr) && carries_fire(a)))) {
@@ -187,7 +187,6 @@ bool on_zone(int pwr, unit_t* actor, act_tgt_t& t) {
         ignite(t.pt);
         return true;
     }
-    (void)actor;
     return false;
 }
 }  // namespace
@@ -199,7 +198,7 @@ bool special_outcome(int pwr, atk_rec_t&, unit_t* actor, act_tgt_t& t) {
         if (pwr == 137) return resurrect(actor, t.unit), true;
         if (pwr == 129) return raise_fallen(actor, t.unit), true;
         return false;
-    case 3: return on_zone(pwr, actor, t);
+    case 3: return on_zone(pwr, t);
     case 4:
         if (pwr == 122 || pwr == 288) return summon(actor, pwr, t.pt), true;
         if (pwr == 134 && is_free_cell(t.pt)) {
@@ -213,7 +212,7 @@ bool special_outcome(int pwr, atk_rec_t&, unit_t* actor, act_tgt_t& t) {
 
 // ---- tooltip texts ----
 
-Str special_result_text(int pwr, int kind, const unit_t* actor, const unit_t* u, const zone_t* z) {
+Str special_result_text(int pwr, int kind, const unit_t*, const unit_t* u, const zone_t* z) {
     if (pwr == 134) return Str(L"传送");
     const act_t* a = as_act(pwr);
     switch (kind) {
@@ -231,6 +230,5 @@ Str special_result_text(int pwr, int kind, const unit_t* actor, const unit_t* u,
         break;
     default: break;
     }
-    (void)actor;
     return Str();
 }
