@@ -84,7 +84,7 @@ void ready_unit(unit_t* u) {
 }
 }  // namespace
 
-void begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
+bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
     reset_btl();
     btl_t& s = btl();
     s.grps[0] = a;
@@ -96,13 +96,14 @@ void begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
     // always the living units of the full list.
     rebuild_roster();
     // TODO: companions join after the unit that brings them (summoned units).
-    deploy_groups(a ? a->units : none, b ? b->units : none);
+    const bool placed = deploy_groups(a ? a->units : none, b ? b->units : none);
     for (unit_t* u : s.roster) ready_unit(u);
     init_fog();
     for (unit_t* u : s.roster) {
         reset_cooldowns(u);
         u->turn_reset();
     }
+    return placed;
 }
 
 void end_btl() {
