@@ -232,6 +232,8 @@ int take_next_pc_id(CZsIni& cfg) {
 int take_next_pc_id() { return take_next_pc_id(CZsConfig::instance()); }
 
 bool save_unit_file(const wchar_t* path, const unit_t& u) {
+    // "saves/pcs/" does not exist before the first character is kept.
+    ensure_dir(get_parent_dir(path).buf);
     return save_file_atomic(path, [&](io::io_t& f) { return u.save(f); });
 }
 

@@ -67,7 +67,8 @@ Str pc_file_path(int id);
 // (default 100), moved past every id whose file exists; the key is set past it.
 int take_next_pc_id(CZsIni& cfg);
 int take_next_pc_id();
-// A unit file; false when it could not be written (the old file is then kept).
+// A unit file, its folder made when missing; false when it could not be
+// written (the old file is then kept).
 bool save_unit_file(const wchar_t* path, const unit_t& u);
 // False when the file is missing, damaged, truncated or longer than one unit; u is then unchanged.
 bool load_unit_file(const wchar_t* path, unit_t& u);
