@@ -6,6 +6,7 @@
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/render.h"
+#include "ui/tool_bar2.h"
 
 namespace {
 

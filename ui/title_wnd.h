@@ -3,7 +3,9 @@
 // a bar of title buttons at its right end.
 #include "ui/scroll_wnd2.h"
 #include "ui/tool_bar.h"
-#include "ui/tool_bar2.h"
+
+class tool_bar_t2;  // a list view, which is itself a titled window
+class li_t;
 
 enum : int { TITLE_NONE = 0, TITLE_SMALL = 1, TITLE_LARGE = 2 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// A list view used as a strip of tools: sized to its items both ways. The
-// action bar and the unit strips of the screens derive from it.
+// A list view used as a tool strip, sized to its items: the base of the
+// action bar and the unit strips.
 #include "ui/lv.h"
 
 class tool_bar_t2 : public lv_t {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/tool_bar2.h"
+
 namespace {
 
 TEST(TitleWnd, BarsChangeTheTopMarginAndThePalette) {
