@@ -171,7 +171,7 @@ public:
         lis.max_rounds = max_rounds;
         lis.script = random_orders;
         log_set_sink(collect, &lis);
-        begin_btl(&grp[0], &grp[1], &map);
+        EXPECT_TRUE(begin_btl(&grp[0], &grp[1], &map)) << "seed " << seed;
         set_cur_scene(&lis);
         run_btl();
         log_flush();
