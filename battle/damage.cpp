@@ -1,5 +1,13 @@
 #include "battle/damage.h"
 
+#include <algorithm>
+
+#include "app/str.h"
+#include "app/text_log.h"
+#include "battle/turn.h"
+#include "rules/cond.h"
+#include "rules/dice.h"
+#include "rules/ie.h"
 #include "rules/unit.h"
 
 void halve_dmg(int* amount) {
@@ -14,4 +22,141 @@ void set_energy_res(unit_t* u) {
     const int g = u->race_grp();
     const int* row = pct[g >= 1 && g <= 4 ? g - 1 : 2];
     for (int i = 0; i < 3; ++i) u->drv.res[9 + i] = row[i];
+}
+
+// ---- rolling and applying ----
+
+namespace {
+
+constexpr int PCT_FULL = 100;
+
+const wchar_t* ie_name(int id) {
+    const wchar_t* n = get_ie(id).n;
+    return n ? n : L"";
+}
+
+// One part against u: raw amount, percentage, then reduction and energy resistance.
+void roll_part(dmg_res_t& r, const dmg_part_t& p, const unit_t* u) {
+    long long amount;
+    if (p.count == DMG_PCT)
+        amount = (long long)u->hp * p.sides / 100;
+    else if (p.count != 0)
+        amount = std::max(1, roll_dice(p.count, p.sides) + p.bonus);
+    else
+        amount = p.bonus;
+    amount = (PCT_FULL - type_pct(u, p.mask)) * amount / PCT_FULL;
+    int absorbed = 0;
+    if (amount >= 1) {
+        if (u->drv.dr != 0 && (p.mask & DMG_PHYS_MASK) && !dr_bypassed(p.mask, u)) {
+            const long long a = std::min<long long>(amount, u->drv.dr);
+            absorbed += int(a);
+            amount -= a;
+        }
+        if (u->drv.gear41 != 0 && (p.mask & DMG_ENERGY_MASK)) {
+            const long long a = std::min<long long>(amount, u->drv.gear41);
+            absorbed += int(a);
+            amount -= a;
+        }
+        amount = std::max<long long>(amount, 0);
+    }
+    if (amount < 0) amount -= u->drv.gear93[0];  // the healing bonus
+    r.amount += int(std::clamp<long long>(amount, -1000000000, 1000000000));
+    r.absorbed += absorbed;
+    if (amount != 0) r.types |= p.mask;
+}
+
+}  // namespace
+
+int type_pct(const unit_t* u, uint32_t mask) {
+    int best = 0;
+    bool any = false;
+    for (int k = 1; k <= 12; ++k) {
+        if (!(mask & (1u << k))) continue;
+        best = any ? std::min(best, u->drv.res[k]) : u->drv.res[k];
+        any = true;
+    }
+    return best;
+}
+
+bool dr_bypassed(uint32_t mask, const unit_t* u) {
+    if (u->has_pwr(156) && (mask & 0x4000)) return true;  // "unr_ms"
+    if (u->has_pwr(157) && (mask & 0x8000)) return true;  // "unr_ma"
+    for (int k = 1; k <= 12; ++k)
+        if ((mask & (1u << k)) && u->has_pwr(157 + k)) return true;
+    return false;
+}
+
+void roll_dmg(dmg_res_t& out, const dmg_list_t& parts, const unit_t* u) {
+    out = dmg_res_t();
+    for (const dmg_part_t& p : parts) roll_part(out, p, u);
+}
+
+void roll_apply_dmg(unit_t* u, const dmg_list_t& parts) {
+    if (!u) return;
+    dmg_res_t r;
+    roll_dmg(r, parts, u);
+    apply_dmg(u, &r);
+}
+
+void heal_unit(unit_t* u, int n) {
+    dmg_res_t r;
+    r.amount = -n;
+    apply_dmg(u, &r);
+}
+
+namespace {
+
+// The once-per-battle heals of enchantments 66 and 67, then blood rage.
+void after_hit(unit_t* u) {
+    if (u->drv.gear93[1] > 0 && !u->btl.flag1) {
+        log_cur_buf()->append_format(L"%s: ", ie_name(66));
+        u->btl.flag1 = 1;
+        heal_unit(u, u->drv.gear93[1]);
+    }
+    if (u->drv.gear93[2] > 0 && !u->btl.flag2 && u->hp <= u->drv.hp_max / 2) {
+        log_cur_buf()->append_format(L"%s: ", ie_name(67));
+        u->btl.flag2 = 1;
+        heal_unit(u, u->drv.gear93[2]);
+    }
+    upd_blood_rage(u);
+}
+
+}  // namespace
+
+void apply_dmg(unit_t* u, const dmg_res_t* r) {
+    if (!u || !r) return;
+    const int before = u->hp;
+    // TODO: the recent-change counter of the hit-point badges and listener slot 35
+    // come with the battle scene's presentation of damage.
+    u->add_hp(-r->amount);
+    if (r->amount < 0) {
+        log_cur_buf()->append_format(L"恢复<c=r>%d</c>点生命。", u->hp - before);
+    } else {
+        const Str absorbed = r->absorbed ? Str(L"<c=a> (-%d)</c>", r->absorbed) : Str();
+        log_cur_buf()->append_format(L"造成<c=r>%d</c>%s点伤害。", r->amount, absorbed);
+        if (u->drv.hr != 0 && dr_bypassed(r->types, u)) {
+            u->btl.regen_off = 1;
+            log_cur_buf()->append(L"再生能力被抑制1回合。");
+        }
+        if (r->amount > 0) {
+            if (u->hp < 1) {
+                log_cur_buf()->append(L"<c=r>死亡！</c>");
+            } else {
+                u->conds.remove(6);  // a hit wakes a sleeper
+                after_hit(u);
+            }
+        }
+    }
+    if (u->hp > 0) u->recalc();
+    if (before > 0 && u->hp < 1) unit_dies(u);
+}
+
+void set_unit_hp(unit_t* u, int32_t hp, unit_t* creator) {
+    if (!u) return;
+    const int before = u->hp;
+    u->set_hp(hp);
+    if (before > 0 && u->hp <= 0) unit_dies(u);
+    // TODO: a unit brought back from 0 rejoins the roster (unit_rejoins, with its
+    // creator) once the turn engine keeps the fallen list.
+    (void)creator;
 }

@@ -16,6 +16,13 @@ struct dmg_res_t {
 };
 
 void roll_apply_dmg(unit_t* u, const dmg_list_t& parts);
+void roll_dmg(dmg_res_t& out, const dmg_list_t& parts, const unit_t* u);
+// Heals n through apply_dmg.
+void heal_unit(unit_t* u, int n);
+// The lowest of the unit's percentages over the types 1..12 in the mask.
+int type_pct(const unit_t* u, uint32_t mask);
+// The unit holds an "unr_" power that lets this damage pass its reduction.
+bool dr_bypassed(uint32_t mask, const unit_t* u);
 void apply_dmg(unit_t* u, const dmg_res_t* r);
 // Clamps to 0..maximum; a unit falling below 1 dies, one coming back rejoins.
 void set_unit_hp(unit_t* u, int32_t hp, unit_t* creator);

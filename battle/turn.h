@@ -3,10 +3,15 @@
 #include "app/types.h"
 
 class Str;
+class tmap_t;
 class unit_t;
 
 // The colour of each side: 0 the player's, 1 the opponents, 2 and 3 further sides.
 extern clr_t side_clrs[4];
+
+// The map of the battle; null outside one. The battle set-up stores it.
+tmap_t* get_btl_map();
+void set_btl_map(tmap_t* m);
 
 // 0 running, 1 aborted, 2 won, 3 lost.
 int get_btl_state();

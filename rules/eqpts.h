@@ -1,12 +1,26 @@
 #pragma once
 // What a unit wears and wields: natural weapons, 17 equipment slots, three
-// stored weapon sets and the active set.
+// stored weapon sets and the active set; its load, attack slots and ammunition.
+#include <vector>
+
 #include "rules/itm_slot.h"
 #include "rules/u_part.h"
+
+class Str;
 
 constexpr int EQPT_SLOTS = 17;  // 0 main hand, 1 off hand, 2..5 quick, 6 body .. 16 accessory
 constexpr int EQ_MAIN = 0;
 constexpr int EQ_OFF = 1;
+constexpr int EQ_QUICK = 2;  // first of the four quick slots
+constexpr int EQ_QUICK_END = 6;
+constexpr int EQ_BODY = 6;
+constexpr int ITM_UNARMED = 26;  // the unarmed strike
+
+// The slots a unit attacks with for one attack kind.
+struct atk_slots_t {
+    std::vector<int> slots;
+    int light = 1;  // 0: the off hand attacks with a weapon that is not light
+};
 
 class eqpts_t : public u_part_t {
 public:
@@ -19,6 +33,48 @@ public:
     eqpts_t(const eqpts_t&) = delete;
     eqpts_t& operator=(const eqpts_t& o);
     void clear();
-    // TODO: load, attack slots, ammunition, equipping and weapon-set swaps come
-    // with the equipment rules.
+
+    // mode 1: an empty main hand (n 0) answers the shared unarmed-strike slot.
+    itm_slot_t& get_slot(int n, int mode);
+    double weight() const;
+    // Carrying capacity K for the unit's effective Strength.
+    int capacity() const;
+    int load_lv() const;
+    int load_cap(int lv) const;
+    int load_floor(int lv) const;
+
+    int quick_count() const;
+    int ammo_for(const itm_slot_t& w) const;
+    bool has_ammo_for(const itm_slot_t& w) const;
+    bool no_ammo() const;
+    // Takes one piece of ammunition for w from the quick slots; false when none.
+    bool use_ammo_for(const itm_slot_t& w);
+    // What a ranged or thrown attack with w uses up.
+    void spend_ammo(itm_slot_t& w);
+
+    atk_slots_t atk_slots(int kind) const;
+    bool can_atk(int kind, bool ready);
+
+    bool equip(itm_slot_t& it);
+    bool equip_at(itm_slot_t& it, int n);
+    bool unequip(itm_slot_t& s);
+    void settle();
+    // -2 the active set, -3 the other of sets 0 and 1.
+    void swap_wpn_set(int n);
+    Str& wpn_set_name(Str& out, int n) const;
+    // flags bit 0: the last id is a quick-slot item; bit 1: stacks are halved.
+    void set_gear(const std::vector<int>& ids, int flags);
+
+private:
+    int resolve_set(int n) const;
+    bool to_bag(itm_slot_t& s);
+    void recalc_unit();
 };
+
+// Strength score to carrying capacity; 0 below 0, 1500 from 30 up.
+int load_capacity(int str);
+
+// Where equipment sends what it displaces: the party's bag of 200 slots. Null
+// (no party yet) means nothing can be displaced.
+itm_slot_t* eqpt_bag();
+void set_eqpt_bag(itm_slot_t* bag);

@@ -56,6 +56,14 @@ std::vector<int> itm_slot_t::get_ies() const {
     return v;
 }
 
+bool itm_slot_t::is_thrown() const { return !empty() && get_itm(id).type == IT_WPN && get_itm(id).wpn.thrown(); }
+
+itm_amr_t itm_slot_t::get_amr() const {
+    itm_amr_t a = get_itm(empty() ? 0 : id).amr;
+    a.def += bonus;
+    return a;
+}
+
 void itm_slot_t::set_bonus(int b) {
     bonus = b;
     if (itm_is_fixed_rarity(*this))

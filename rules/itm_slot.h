@@ -6,6 +6,7 @@
 #include <vector>
 
 class Str;
+struct itm_amr_t;
 
 // Stack limits by container kind (itm_slot_t::max_stack).
 constexpr int CNT_BAG = 0;    // the party bag and loot lists: no limit
@@ -37,6 +38,10 @@ struct itm_slot_t {
     int32_t max_stack(int container) const;
     // The kind's enchantments, then the instance's, zeros skipped.
     std::vector<int> get_ies() const;
+    // A weapon with a thrown flag.
+    bool is_thrown() const;
+    // The kind's armour part with this copy's bonus added to its defence.
+    itm_amr_t get_amr() const;
     void set_bonus(int b);
     void set_bonus_by_lv(int lv);
 

@@ -1,11 +1,17 @@
 #include "rules/u_conds.h"
 
 #include <iterator>
+#include <vector>
 
 #include "app/db.h"
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/damage.h"
 #include "battle/listener.h"
+#include "battle/roster.h"
+#include "battle/rolls.h"
+#include "battle/turn.h"
+#include "rules/pwr.h"
 #include "rules/unit.h"
 
 // Gained good, gained bad, lost; the battle scene may set its own.
@@ -137,4 +143,109 @@ void u_conds_t::drop_partners() {
         auto pit = partner->conds.map.find(other);
         if (pit != partner->conds.map.end() && pit->second.src == u) partner->conds.erase(other, true);
     }
+}
+
+// ---- grapples ----
+
+void u_conds_t::check_grapple() {
+    if (!u) return;
+    if (has(15) && (is_prone() || (mask & CF_NO_CMD) || has(12))) remove(15);
+    const int id = has(15) ? 15 : has(16) ? 16 : 0;
+    if (!id) return;
+    const unit_t* partner = map.at(id).src;
+    if (u->hp < 1 || !partner || !units_adjacent(u, partner)) remove(id);
+}
+
+void u_conds_t::try_escape() {
+    if (!has(16) || (mask & CF_HELPLESS)) return;
+    const unit_t* grappler = map.at(16).src;
+    log_cur_buf()->append(L"挣脱擒抱检定: ");
+    // A hold whose grappler is gone has no defence left to beat.
+    const int dc = grappler ? grappler->get_def(5) : 0;
+    if (!roll_d20_log(u->get_atk(4), dc, nullptr)) {
+        unit_float_text(L"挣脱失败", u, cond_float_clrs[1], 18);
+        return;
+    }
+    remove(16);
+}
+
+void u_conds_t::grap_hold() {
+    if (!has(15)) return;
+    unit_t* victim = map.at(15).src;
+    // factor F and drain D of the first held hold power
+    const struct { int pwr, f, d; } holds[] = {{251, 10, 0}, {250, 5, 0}, {253, 10, 0}, {252, 5, 0}, {254, 5, 5}};
+    for (const auto& h : holds) {
+        if (!u->has_pwr(h.pwr)) continue;
+        if (!victim || (h.pwr == 254 && victim->has_trait(4))) return;  // "grap_suck" needs blood
+        const Pwr* p = get_pwr(h.pwr);
+        const int tiers = u->base.lv / 10 + 1;
+        log_newline();
+        log_cur_buf()->append_format(L"<c=y>%s</c> %s: ", p && p->n ? p->n : L"", L"生效");
+        log_cur_buf()->append_format(L"%s: ", unit_disp_name(victim));
+        dmg_res_t r;
+        r.amount = tiers * h.f;
+        apply_dmg(victim, &r);
+        if (h.d) {
+            log_cur_buf()->append_format(L"%s: ", unit_disp_name(u));
+            heal_unit(u, tiers * h.d);
+        }
+        return;
+    }
+}
+
+// ---- turns ----
+
+void u_conds_t::tick(int phase) {
+    auto counts = [phase](int id) { return cond_ticks_at_start(id) == (phase == 0); };
+    for (auto& [id, inst] : map)
+        if (inst.dur != COND_FOREVER && counts(id)) --inst.dur;
+    for (;;) {
+        int due = 0;
+        for (const auto& [id, inst] : map) {
+            // Below 0 too: an instance made with no duration must still end.
+            if (inst.dur <= 0 && counts(id)) {
+                due = id;
+                break;
+            }
+        }
+        if (!due) return;
+        remove(due);
+    }
+}
+
+void u_conds_t::tick_effects() {
+    // A copy of the ids: damage can end conditions while the walk goes on.
+    std::vector<int> ids;
+    for (const auto& [id, inst] : map) ids.push_back(id);
+    for (int id : ids) {
+        auto it = map.find(id);
+        if (it == map.end()) continue;
+        const uint32_t types = uint32_t(get_cond(id)->dmg_types);
+        if (!types) continue;
+        log_newline();
+        dmg_part_t part;
+        part.bonus = it->second.amt;
+        part.mask = types;
+        roll_apply_dmg(u, {part});
+        if (u->hp < 1) return;
+    }
+    if (u->hp < u->drv.hp_max && !u->btl.regen_off && u->drv.hr != 0) {
+        log_newline();
+        heal_unit(u, u->drv.hr);
+    }
+}
+
+void u_conds_t::on_turn_start() {
+    if (!u || u->hp <= 0) return;
+    tick_effects();
+    if (u->hp <= 0) return;
+    try_escape();
+    if (u->hp <= 0) return;
+    grap_hold();
+    if (u->hp <= 0) return;
+    tick(0);
+}
+
+void u_conds_t::on_turn_end() {
+    if (u) tick(1);
 }

@@ -48,6 +48,16 @@ public:
     void erase(int id, bool recalc);
     void clear();
     void upd_mask();
+    // Ends a grapple that can no longer hold: a grappler prone, not in control or
+    // charmed; either side down or no longer next to its partner.
+    void check_grapple();
+    void on_turn_start();
+    void on_turn_end();
+    // phase 0: turn start (13, 14, 20..24 count down), 1: turn end (the rest).
+    void tick(int phase);
+    void tick_effects();
+    void try_escape();
+    void grap_hold();
     // The unit leaves: its grapple partners lose their side of the pair, so no
     // condition is left pointing at it.
     void drop_partners();

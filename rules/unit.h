@@ -68,6 +68,8 @@ struct u_drv_t {
 };
 static_assert(sizeof(u_drv_t) == U_DRV_WORDS * 4, "the derived block is 98 words");
 
+struct brdn_t;
+
 class unit_t {
 public:
     u_base_t base;
@@ -126,9 +128,20 @@ public:
 
     // The derived block and its breakdown texts from everything the unit is and holds.
     void recalc();
+    // Lowers or adds the limits of worn armour, shields and the load into out.
+    void get_burden(brdn_t& out) const;
+    // The attack value for an atk kind (1 melee .. 5 turning); 0 for any other.
+    int get_atk(int kind) const;
+    // The casting ability's modifier for kind 3, else 0.
+    int spl_abi_val(int kind) const;
+    // Holds "phalanx2" or "crowd_ac": recalculated after every move.
+    bool has_formation_pwr() const;
     // Whether the unit may use the power now; the battle engine's rules.
     bool can_use_pwr(int pwr) const;
 };
+
+// The size modifier of a u_size row (0, -2, -1, 0, +1, +2, +4); 0 outside 0..6.
+int size_mod(int size);
 
 // Destroys and frees every unit, then empties the vector.
 void unit_vec_clear(std::vector<unit_t*>& v);

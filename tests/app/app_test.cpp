@@ -26,6 +26,7 @@
 #include "app/scene.h"
 #include "app/seams.h"
 #include "app/text_info.h"
+#include "rules/pwr.h"
 #include "screens/arena.h"
 #include "screens/main_menu.h"
 #include "support/font_env.h"
@@ -115,6 +116,7 @@ TEST_F(App, RunsHeadlessAndShutsDownInOrder) {
         EXPECT_TRUE(std::wstring(cur_track().c_str()).ends_with(L"sfx/music/main_00.wav"));
         EXPECT_STREQ(lang_cma.c_str(), L"\uFF0C");  // main.lua ran
         EXPECT_STREQ(smoke_row.n, L"Alpha");        // the tables were read after it
+        EXPECT_TRUE(is_pwr_id(1) && is_pwr_id(291));  // the power registry stands
         SDL_Event ev{};
         ev.type = SDL_TEXTINPUT;
         SDL_strlcpy(ev.text.text, "\xE5\xAD\x97", sizeof ev.text.text);  // 字
@@ -130,6 +132,7 @@ TEST_F(App, RunsHeadlessAndShutsDownInOrder) {
     };
     EXPECT_EQ(app_main(0, nullptr), 0);
     ASSERT_TRUE(first_done);
+    EXPECT_FALSE(is_pwr_id(1));  // freed after the frame loop
     EXPECT_EQ(msg_boxes, 0);
     EXPECT_EQ(calls, (std::vector<std::string>{"scene leave", "window closing", "window deleted", "scene deleted"}));
     EXPECT_EQ(owned_wnd_count() + cursor_count(), 0);

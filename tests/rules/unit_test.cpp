@@ -213,13 +213,16 @@ TEST_F(Unit, DefaultAttackAndReachFollowTheMainHand) {
 
 TEST_F(Unit, HealingAndBattleResets) {
     unit_t u;
-    u.drv.hp_max = 30;
+    u.base.lv = 1;
+    u.base.cls = 1;     // fighter: 5 hit points a level
+    u.base.abi[2] = 14;  // Con
     u.hp_ready = 1;
+    u.recalc();
     u.hp = 3;
     cond_inst_t ci;
     u.conds.add(make_cond_inst(ci, 17, nullptr, 0, 0, 0), false);
     u.heal_full();
-    EXPECT_EQ(u.hp, 30);
+    EXPECT_EQ(u.hp, 21);
     EXPECT_TRUE(u.conds.map.empty());
     u.btl.known = 1;
     u.btl.flag2 = 1;

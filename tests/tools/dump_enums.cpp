@@ -1,7 +1,9 @@
 #include "app/text_info.h"
 #include "rules/dmg.h"
+#include "rules/enums.h"
 #include "rules/ex_info.h"
 #include "rules/load_type.h"
+#include "rules/pwr.h"
 #include "rules/urank.h"
 #include "tests/tools/dump_rules.h"
 
@@ -31,4 +33,12 @@ void dump_enums() {
             dump_fields(row, r);
         }
     }
+}
+
+// The two small tables that are not registered: sizes and power categories.
+void dump_small_tbls() {
+    dump_head("u_size");
+    for (int i = 0; i < U_SIZES; ++i) dump_row_t(i, get_u_size(i)->k);
+    dump_head("pwr_cat");
+    for (int i = 0; i < 10; ++i) dump_row_t(i, get_pwr_cat(i)->k);
 }

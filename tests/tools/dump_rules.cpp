@@ -27,6 +27,7 @@ int main() {
     build_pwrs();
     dump_powers();
     dump_enums();
+    dump_small_tbls();
     dump_units();
     dump_items();
     dump_ienchs();

@@ -21,6 +21,7 @@ void dump_head(const char* table);
 
 void dump_powers();
 void dump_enums();
+void dump_small_tbls();
 void dump_units();
 void dump_items();
 void dump_ienchs();

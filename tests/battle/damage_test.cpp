@@ -1,0 +1,160 @@
+#include "battle/damage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/str.h"
+#include "app/text_log.h"
+#include "rules/cond.h"
+#include "rules/pwr.h"
+#include "rules/unit.h"
+#include "tests/rules/itm_inst.h"
+
+namespace {
+
+class Dmg : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { init_pwrs(); }
+    static void TearDownTestSuite() { free_pwrs(); }
+    void SetUp() override { log_cur_buf()->assign(L""); }
+
+    // A level-4 fighter with Con 10: 30 hit points.
+    static void make(unit_t& u) {
+        u.base.kind = UK_PC;
+        u.base.race = 24;
+        u.base.cls = 1;
+        u.base.lv = 4;
+        for (int& a : u.base.abi) a = 10;
+        u.recalc();
+        u.hp_ready = 1;
+    }
+    static dmg_list_t flat(int amount, uint32_t mask) { return {dmg_part_t{0, 0, amount, mask}}; }
+    static std::wstring take_log() {
+        std::wstring s = log_cur_buf()->buf;
+        log_cur_buf()->assign(L"");
+        return s;
+    }
+};
+
+constexpr uint32_t SLASH = 1u << 1, FIRE = 1u << 4;
+
+}  // namespace
+
+TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
+    unit_t u;
+    make(u);
+    dmg_res_t r;
+    u.drv.res[4] = 200;  // healed by fire
+    roll_dmg(r, flat(10, FIRE), &u);
+    EXPECT_EQ(r.amount, -10);
+    u.drv.gear93[0] = 3;  // the healing bonus
+    roll_dmg(r, flat(10, FIRE), &u);
+    EXPECT_EQ(r.amount, -13);
+
+    u.drv.dr = 5;
+    roll_dmg(r, flat(3, SLASH), &u);
+    EXPECT_EQ(r.amount, 0);
+    EXPECT_EQ(r.absorbed, 3);
+    EXPECT_EQ(r.types, 0u);
+
+    // Reduction first, then energy resistance, on a part that is both.
+    u.drv.res[4] = 0;
+    u.drv.gear41 = 4;
+    roll_dmg(r, flat(12, SLASH | FIRE), &u);
+    EXPECT_EQ(r.amount, 3);
+    EXPECT_EQ(r.absorbed, 9);
+    EXPECT_EQ(r.types, SLASH | FIRE);
+    EXPECT_EQ(type_pct(&u, SLASH | FIRE), 0);
+
+    // "unr_s" lets slashing damage through the reduction.
+    u.pwrs.add(158);
+    EXPECT_TRUE(dr_bypassed(SLASH, &u));
+    EXPECT_FALSE(dr_bypassed(FIRE, &u));
+    roll_dmg(r, flat(3, SLASH), &u);
+    EXPECT_EQ(r.amount, 3);
+    // A share of the current hit points.
+    roll_dmg(r, {dmg_part_t{DMG_PCT, 50, 0, SLASH}}, &u);
+    EXPECT_EQ(r.amount, 15);
+}
+
+TEST_F(Dmg, ApplyingWritesTheLineAndWakesOrKills) {
+    unit_t u;
+    make(u);
+    u.hp = 20;
+    dmg_res_t r;
+    r.amount = 5;
+    r.absorbed = 2;
+    apply_dmg(&u, &r);
+    EXPECT_EQ(u.hp, 15);
+    EXPECT_EQ(take_log(), L"造成<c=r>5</c><c=a> (-2)</c>点伤害。");
+    heal_unit(&u, 100);
+    EXPECT_EQ(u.hp, 30);
+    EXPECT_EQ(take_log(), L"恢复<c=r>15</c>点生命。");
+
+    cond_inst_t ci;
+    u.conds.add(make_cond_inst(ci, 6, nullptr, 0, CI_NO_ROLL, 0), true);
+    take_log();
+    r = dmg_res_t();
+    r.amount = 1;
+    apply_dmg(&u, &r);
+    EXPECT_FALSE(u.conds.has(6));  // a hit wakes a sleeper
+
+    // Damage that kills a sleeper does not wake it first.
+    u.conds.add(make_cond_inst(ci, 6, nullptr, 0, CI_NO_ROLL, 0), true);
+    take_log();
+    r.amount = 1000;
+    apply_dmg(&u, &r);
+    EXPECT_EQ(u.hp, 0);
+    EXPECT_EQ(take_log(), L"造成<c=r>1000</c>点伤害。<c=r>死亡！</c>");
+    EXPECT_TRUE(u.conds.has(6));
+}
+
+TEST_F(Dmg, EmergencyHealsOncePerBattle) {
+    unit_t u;
+    u.eqpts.slots[9] = inst(84, 1);  // a belt: regeneration, healing received, both emergency heals
+    make(u);
+    ASSERT_EQ(u.drv.gear93[1], 10);
+    ASSERT_EQ(u.drv.gear93[2], 20);
+    dmg_res_t r;
+    r.amount = 5;
+    apply_dmg(&u, &r);  // the first hit heals 10
+    EXPECT_EQ(u.hp, 30);
+    EXPECT_TRUE(u.btl.flag1);
+    EXPECT_FALSE(u.btl.flag2);
+    r.amount = 14;
+    apply_dmg(&u, &r);  // 16 left: above half
+    EXPECT_EQ(u.hp, 16);
+    r.amount = 2;
+    apply_dmg(&u, &r);  // 14: at most half, the second heal once
+    EXPECT_EQ(u.hp, 30);
+    EXPECT_TRUE(u.btl.flag2);
+    r.amount = 20;
+    apply_dmg(&u, &r);
+    EXPECT_EQ(u.hp, 10);
+
+    // Damage that stops regeneration.
+    u.pwrs.add(149);  // "hr10"
+    u.pwrs.add(161);  // "unr_f": fire passes its reduction, and stops its regeneration
+    u.recalc();
+    take_log();
+    r = dmg_res_t();
+    r.amount = 1;
+    r.types = FIRE;
+    apply_dmg(&u, &r);
+    EXPECT_EQ(u.btl.regen_off, 1);
+    EXPECT_NE(take_log().find(L"再生能力被抑制1回合。"), std::wstring::npos);
+}
+
+TEST_F(Dmg, SettingHitPointsClamps) {
+    unit_t u;
+    make(u);
+    set_unit_hp(&u, 1000, nullptr);
+    EXPECT_EQ(u.hp, 30);
+    set_unit_hp(&u, -5, nullptr);
+    EXPECT_EQ(u.hp, 0);
+    set_unit_hp(nullptr, 3, nullptr);
+    roll_apply_dmg(nullptr, flat(3, SLASH));
+    apply_dmg(&u, nullptr);
+    EXPECT_EQ(u.hp, 0);
+}

@@ -1,0 +1,334 @@
+#include "rules/eqpts.h"
+
+#include <gtest/gtest.h>
+
+#include "app/str.h"
+#include "rules/bag.h"
+#include "rules/itm.h"
+#include "rules/pwr.h"
+#include "rules/unit.h"
+
+namespace {
+
+constexpr int DAGGER = 27, SHORT_SWORD = 28, GREATSWORD = 34, THROW_AXE = 38, LONGSPEAR = 58;
+constexpr int SHORTBOW = 60, LONGBOW = 61, LIGHT_SHIELD = 74, ARROWS = 166, CHAIN = 70;
+
+class Eqpts : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { init_pwrs(); }
+    static void TearDownTestSuite() { free_pwrs(); }
+    void SetUp() override { set_eqpt_bag(bag); }
+    void TearDown() override { set_eqpt_bag(nullptr); }
+
+    // A medium fighter of level 1 whose recalculation keeps the given Strength.
+    static void make(unit_t& u, int str) {
+        u.base.race = 24;  // human
+        u.base.cls = 1;
+        u.base.lv = 1;
+        for (int& a : u.base.abi) a = 10;
+        u.base.abi[0] = str;
+        u.recalc();
+    }
+    void fill_bag_but(int free) {
+        for (int i = 0; i < BAG_SLOTS - free; ++i) bag[i].set(169, 1);  // healing kits
+    }
+
+    itm_slot_t bag[BAG_SLOTS];
+};
+
+}  // namespace
+
+TEST_F(Eqpts, LoadLevelsFollowTheCapacityOfStrength) {
+    EXPECT_EQ(load_capacity(0), 0);
+    EXPECT_EQ(load_capacity(-3), 0);
+    EXPECT_EQ(load_capacity(29), 1400);
+    EXPECT_EQ(load_capacity(30), 1500);
+    EXPECT_EQ(load_capacity(45), 1500);
+    unit_t u;
+    make(u, 12);
+    ASSERT_EQ(u.drv.size, 3);
+    ASSERT_EQ(u.eqpts.capacity(), 130);
+    EXPECT_EQ(u.eqpts.load_cap(1), 43);
+    EXPECT_EQ(u.eqpts.load_cap(2), 86);
+    EXPECT_EQ(u.eqpts.load_cap(3), 130);
+    EXPECT_EQ(u.eqpts.load_cap(4), 1000000000);
+    EXPECT_EQ(u.eqpts.load_floor(1), 0);
+    EXPECT_EQ(u.eqpts.load_floor(2), 43);
+    EXPECT_EQ(u.eqpts.load_floor(3), 86);
+    EXPECT_EQ(u.eqpts.load_floor(4), 130);
+    // Healing kits weigh 1, arrows 0.15: 42 kits and 10 arrows weigh 43.5 - 1 = 42.5.
+    const struct { int kits; int arrows; int lv; } cases[] = {{0, 0, 1}, {41, 10, 1}, {43, 0, 2}, {86, 0, 3}, {130, 0, 4}};
+    for (const auto& c : cases) {
+        u.eqpts.clear();
+        // Weight goes where the rules count it: the 17 slots.
+        u.eqpts.slots[EQ_QUICK].set(169, c.kits);
+        u.eqpts.slots[EQ_QUICK + 1].set(ARROWS, c.arrows);
+        EXPECT_EQ(u.eqpts.load_lv(), c.lv) << c.kits;
+    }
+    u.eqpts.slots[EQ_QUICK].set(169, 42);
+    u.eqpts.slots[EQ_QUICK + 1].set(ARROWS, 10);
+    EXPECT_DOUBLE_EQ(u.eqpts.weight(), 43.5);
+}
+
+TEST_F(Eqpts, SmallUnitsCarryHalfTheWeight) {
+    unit_t u;
+    make(u, 10);
+    u.base.race = 30;  // halfling: small
+    u.recalc();
+    ASSERT_EQ(u.drv.size, 2);
+    u.eqpts.slots[EQ_QUICK].set(169, 60);
+    EXPECT_DOUBLE_EQ(u.eqpts.weight(), 30.0);
+    EXPECT_EQ(u.eqpts.quick_count(), 60);
+}
+
+TEST_F(Eqpts, TwoHanderIntoFullHandsNeedsTwoFreeBagSlots) {
+    unit_t u;
+    make(u, 14);
+    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
+    u.eqpts.slots[EQ_OFF].set(LIGHT_SHIELD, 1);
+    fill_bag_but(1);
+    itm_slot_t sword(GREATSWORD, 1);
+    EXPECT_FALSE(u.eqpts.equip_at(sword, EQ_MAIN));
+    EXPECT_EQ(sword.id, GREATSWORD);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
+    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, LIGHT_SHIELD);
+    EXPECT_EQ(bag_free_slots(bag), 1);
+
+    bag[0].clear();
+    EXPECT_TRUE(u.eqpts.equip_at(sword, EQ_MAIN));
+    EXPECT_TRUE(sword.empty());
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, GREATSWORD);
+    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(bag_free_slots(bag), 0);
+
+    // A shield into the off hand sends the two-hander to the bag first.
+    bag[0].clear();
+    itm_slot_t shield(LIGHT_SHIELD, 1);
+    EXPECT_TRUE(u.eqpts.equip_at(shield, EQ_OFF));
+    EXPECT_EQ(bag[0].id, GREATSWORD);
+    EXPECT_TRUE(u.eqpts.slots[EQ_MAIN].empty());
+    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, LIGHT_SHIELD);  // a shield never moves to the main hand
+}
+
+TEST_F(Eqpts, EquipPrefersEmptySlotsAndRefusesWhatFitsNowhere) {
+    unit_t u;
+    make(u, 14);
+    itm_slot_t d1(DAGGER, 1), d2(DAGGER, 1), dart(66, 10), ring(122, 1);
+    EXPECT_TRUE(u.eqpts.equip(d1));
+    EXPECT_TRUE(u.eqpts.equip(d2));
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
+    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, DAGGER);
+    EXPECT_TRUE(u.eqpts.equip(dart));
+    EXPECT_EQ(u.eqpts.slots[EQ_QUICK].get_count(), 5);  // a quick slot holds five darts
+    EXPECT_EQ(dart.get_count(), 5);
+    EXPECT_TRUE(u.eqpts.equip(ring));
+    EXPECT_EQ(u.eqpts.slots[13].id, 122);
+    // Equipping a slot onto itself moves nothing.
+    EXPECT_FALSE(u.eqpts.equip_at(u.eqpts.slots[EQ_QUICK], EQ_QUICK));
+    EXPECT_EQ(u.eqpts.slots[EQ_QUICK].get_count(), 5);
+    itm_slot_t kit(169, 1), nothing;
+    EXPECT_FALSE(u.eqpts.equip(kit));
+    EXPECT_FALSE(u.eqpts.equip(nothing));
+    EXPECT_FALSE(u.eqpts.equip_at(ring, 17));
+    EXPECT_FALSE(u.eqpts.equip_at(ring, -1));
+    // No bag at all: nothing can be displaced, and nothing is lost.
+    set_eqpt_bag(nullptr);
+    itm_slot_t sword(SHORT_SWORD, 1);
+    EXPECT_FALSE(u.eqpts.equip_at(sword, EQ_MAIN));
+    EXPECT_EQ(sword.id, SHORT_SWORD);
+    EXPECT_FALSE(u.eqpts.unequip(u.eqpts.slots[EQ_MAIN]));
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
+}
+
+TEST_F(Eqpts, UnequipSettlesTheOffHandIntoTheMainHand) {
+    unit_t u;
+    make(u, 14);
+    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
+    u.eqpts.slots[EQ_OFF].set(DAGGER, 1);
+    EXPECT_TRUE(u.eqpts.unequip(u.eqpts.slots[EQ_MAIN]));
+    EXPECT_EQ(bag[0].id, SHORT_SWORD);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
+    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+}
+
+TEST_F(Eqpts, SettleEmptiesSlotsWithIdsOutsideTheTable) {
+    unit_t u;
+    make(u, 14);
+    u.eqpts.slots[EQ_MAIN].id = 9999;  // as a damaged save file leaves it
+    u.eqpts.slots[EQ_MAIN].cnt = 3;
+    u.eqpts.slots[EQ_OFF].set(DAGGER, 1);
+    u.eqpts.slots[7].id = -4;
+    u.eqpts.sets[1][0].id = 180;
+    u.eqpts.settle();
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);  // the dagger moved into the emptied hand
+    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(u.eqpts.slots[7].id, 0);
+    EXPECT_EQ(u.eqpts.sets[1][0].id, 0);
+    EXPECT_EQ(u.eqpts.sets[1][0].cnt, 0);
+}
+
+TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
+    unit_t u;
+    make(u, 14);
+    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
+    u.eqpts.slots[EQ_OFF].set(LIGHT_SHIELD, 1);
+    u.eqpts.sets[1][0].set(LONGBOW, 1);
+    u.eqpts.sets[2][1].set(DAGGER, 1);  // set 3: a dagger in the off hand only
+
+    u.eqpts.swap_wpn_set(2);
+    EXPECT_EQ(u.eqpts.cur_set, 2);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, LONGBOW);
+    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(u.eqpts.sets[1][0].id, SHORT_SWORD);  // store 2 keeps set 0 meanwhile
+    EXPECT_EQ(u.eqpts.sets[1][1].id, LIGHT_SHIELD);
+    Str name, a, b;
+    itm_slot_t(SHORT_SWORD, 1).get_name(a);
+    itm_slot_t(LIGHT_SHIELD, 1).get_name(b);
+    EXPECT_STREQ(u.eqpts.wpn_set_name(name, 0).buf, (a + L"/" + b).buf);
+
+    u.eqpts.swap_wpn_set(-3);  // the other of sets 0 and 1: set 0
+    EXPECT_EQ(u.eqpts.cur_set, 0);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
+    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, LIGHT_SHIELD);
+    EXPECT_EQ(u.eqpts.sets[1][0].id, LONGBOW);
+
+    // Set 3 holds an off-hand dagger only: it moves into the main hand.
+    u.eqpts.swap_wpn_set(3);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
+    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    // From set 3 straight to set 2, then back to 0: nothing is made or lost.
+    u.eqpts.swap_wpn_set(2);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, LONGBOW);
+    u.eqpts.swap_wpn_set(0);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
+    EXPECT_EQ(u.eqpts.sets[1][0].id, LONGBOW);
+    EXPECT_EQ(u.eqpts.sets[2][0].id, DAGGER);
+
+    // Sets outside -3..3 (and -1) are ignored.
+    for (int bad : {-1, 4, 7, -4, 1000}) {
+        u.eqpts.swap_wpn_set(bad);
+        EXPECT_EQ(u.eqpts.cur_set, 0) << bad;
+        EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD) << bad;
+    }
+    EXPECT_STREQ(u.eqpts.wpn_set_name(name, 9).buf, L"");
+    u.eqpts.sets[0][0].clear();
+    u.eqpts.sets[0][1].clear();
+    EXPECT_STREQ(u.eqpts.wpn_set_name(name, 1).buf, get_itm(ITM_UNARMED).n ? get_itm(ITM_UNARMED).n : L"");
+}
+
+TEST_F(Eqpts, AttackSlotsByKind) {
+    unit_t u;
+    make(u, 14);
+    atk_slots_t a = u.eqpts.atk_slots(1);
+    EXPECT_EQ(a.slots, std::vector<int>{EQ_MAIN});  // the unarmed strike
+    EXPECT_EQ(a.light, 0);
+    EXPECT_EQ(u.eqpts.get_slot(EQ_MAIN, 1).id, ITM_UNARMED);
+    EXPECT_EQ(u.eqpts.get_slot(EQ_MAIN, 1).cnt, 0);
+    EXPECT_TRUE(u.eqpts.get_slot(EQ_MAIN, 0).empty());
+    EXPECT_TRUE(u.eqpts.get_slot(40, 1).empty());
+
+    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
+    u.eqpts.slots[EQ_OFF].set(DAGGER, 1);
+    a = u.eqpts.atk_slots(1);
+    EXPECT_EQ(a.slots, (std::vector<int>{EQ_MAIN, EQ_OFF}));
+    EXPECT_EQ(a.light, 1);
+    u.eqpts.slots[EQ_OFF].set(39, 1);  // a battle axe is not light
+    EXPECT_EQ(u.eqpts.atk_slots(1).light, 0);
+    EXPECT_TRUE(u.eqpts.atk_slots(5).slots.empty());
+    EXPECT_EQ(u.eqpts.atk_slots(5).light, 1);
+
+    // A bow without arrows, and thrown daggers in the third quick slot.
+    u.eqpts.clear();
+    u.eqpts.slots[EQ_MAIN].set(LONGBOW, 1);
+    u.eqpts.slots[EQ_QUICK].set(168, 10);  // sling bullets fit no bow
+    u.eqpts.slots[EQ_QUICK + 2].set(DAGGER, 4);
+    EXPECT_TRUE(u.eqpts.no_ammo());
+    EXPECT_EQ(u.eqpts.atk_slots(2).slots, std::vector<int>{EQ_QUICK + 2});
+    EXPECT_EQ(u.eqpts.ammo_for(u.eqpts.slots[EQ_QUICK + 2]), 4);
+    EXPECT_TRUE(u.eqpts.atk_slots(1).slots.empty());  // a bow is no melee weapon
+    u.eqpts.slots[EQ_QUICK + 3].set(ARROWS, 20);
+    EXPECT_FALSE(u.eqpts.no_ammo());
+    EXPECT_EQ(u.eqpts.atk_slots(2).slots, std::vector<int>{EQ_MAIN});
+    EXPECT_EQ(u.eqpts.ammo_for(u.eqpts.slots[EQ_MAIN]), 20);
+
+    EXPECT_TRUE(u.eqpts.can_atk(2, true));
+    u.eqpts.slots[EQ_MAIN].ex |= 1;
+    EXPECT_FALSE(u.eqpts.can_atk(2, true));
+    EXPECT_TRUE(u.eqpts.can_atk(2, false));
+}
+
+TEST_F(Eqpts, AmmunitionAndThrownWeaponsAreUsedUp) {
+    unit_t u;
+    make(u, 14);
+    itm_slot_t& bow = u.eqpts.slots[EQ_MAIN];
+    bow.set(SHORTBOW, 1);
+    u.eqpts.slots[EQ_QUICK + 1].set(ARROWS, 2);
+    u.eqpts.slots[EQ_QUICK + 3].set(ARROWS, 5);
+    EXPECT_TRUE(u.eqpts.use_ammo_for(bow));
+    EXPECT_EQ(u.eqpts.slots[EQ_QUICK + 1].cnt, 1);
+    u.eqpts.spend_ammo(bow);
+    EXPECT_TRUE(u.eqpts.slots[EQ_QUICK + 1].empty());
+    EXPECT_EQ(u.eqpts.slots[EQ_QUICK + 3].cnt, 5);
+    u.eqpts.slots[EQ_QUICK + 3].clear();
+    EXPECT_FALSE(u.eqpts.use_ammo_for(bow));
+
+    itm_slot_t& axes = u.eqpts.slots[EQ_QUICK];
+    axes.set(THROW_AXE, 2);
+    axes.bonus = 1;
+    u.eqpts.spend_ammo(axes);
+    EXPECT_EQ(axes.cnt, 2);  // a magic axe comes back
+    axes.bonus = 0;
+    u.eqpts.spend_ammo(axes);
+    u.eqpts.spend_ammo(axes);
+    EXPECT_TRUE(axes.empty());
+}
+
+TEST_F(Eqpts, SetGearOfAMonsterTemplate) {
+    eqpts_t e;
+    // Bite and claw, a longspear, chain mail, a longbow; javelins for the quick slot.
+    e.set_gear({1, 2, LONGSPEAR, CHAIN, LONGBOW, 56}, 1 | 2);
+    EXPECT_EQ(e.nat[0], 1);
+    EXPECT_EQ(e.nat[1], 2);
+    EXPECT_EQ(e.nat[2], 0);
+    EXPECT_EQ(e.slots[EQ_BODY].id, CHAIN);
+    // The bow's arrows replace the javelins; a natural weapon takes the main hand.
+    EXPECT_EQ(e.slots[EQ_QUICK].id, ARROWS);
+    EXPECT_EQ(e.slots[EQ_QUICK].cnt, 15);
+    EXPECT_EQ(e.slots[EQ_MAIN].id, 1);
+    EXPECT_TRUE(e.slots[EQ_OFF].empty());
+
+    e.set_gear({SHORT_SWORD, LIGHT_SHIELD, 56}, 1);
+    EXPECT_EQ(e.slots[EQ_MAIN].id, SHORT_SWORD);
+    EXPECT_EQ(e.slots[EQ_MAIN].get_count(), 1);
+    EXPECT_EQ(e.slots[EQ_OFF].id, LIGHT_SHIELD);
+    EXPECT_EQ(e.slots[EQ_QUICK].id, 56);
+    EXPECT_EQ(e.slots[EQ_QUICK].cnt, 5);
+    EXPECT_EQ(e.nat[0], 0);
+
+    e.set_gear({1, 2, 3, 4, 5}, 0);  // a fifth natural weapon has no room
+    EXPECT_EQ(e.nat[3], 4);
+    EXPECT_EQ(e.slots[EQ_MAIN].id, 1);
+
+    // An empty list with the quick-slot flag takes nothing from nowhere.
+    e.set_gear({}, 1 | 2);
+    for (const itm_slot_t& s : e.slots) EXPECT_TRUE(s.empty());
+    e.set_gear({9999, -1, 0}, 0);
+    EXPECT_TRUE(e.slots[EQ_MAIN].empty());
+}
+
+TEST_F(Eqpts, CopiesKeepTheirOwnContents) {
+    unit_t a;
+    make(a, 12);
+    a.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
+    a.eqpts.sets[0][0].set(LONGBOW, 1);
+    a.eqpts.cur_set = 2;
+    a.eqpts.nat[0] = 3;
+    unit_t b(a);
+    EXPECT_EQ(b.eqpts.u, &b);
+    EXPECT_EQ(b.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
+    EXPECT_EQ(b.eqpts.sets[0][0].id, LONGBOW);
+    EXPECT_EQ(b.eqpts.cur_set, 2);
+    EXPECT_EQ(b.eqpts.nat[0], 3);
+    b.eqpts.clear();
+    EXPECT_EQ(a.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
+}

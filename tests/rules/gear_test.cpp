@@ -1,0 +1,156 @@
+#include "rules/gear.h"
+
+#include <gtest/gtest.h>
+
+#include "rules/load_type.h"
+#include "rules/pwr.h"
+#include "rules/unit.h"
+#include "tests/rules/itm_inst.h"
+
+namespace {
+
+class Gear : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { init_pwrs(); }
+    static void TearDownTestSuite() { free_pwrs(); }
+
+    void SetUp() override {
+        u.base.race = 24;  // human
+        u.base.cls = 1;
+        u.base.lv = 1;
+        for (int& a : u.base.abi) a = 14;
+        u.recalc();
+    }
+    void collect() { collect_gear_bonuses(u, val, src); }
+    brdn_t burden() {
+        brdn_t b;
+        u.get_burden(b);
+        return b;
+    }
+
+    unit_t u;
+    int val[GEAR_N];
+    const itm_slot_t* src[GEAR_N];
+};
+
+}  // namespace
+
+TEST_F(Gear, ArmourAndShieldEntries) {
+    collect();
+    for (int i = 0; i < GEAR_N; ++i) {
+        EXPECT_EQ(val[i], 0) << i;
+        EXPECT_EQ(src[i], nullptr) << i;
+    }
+    u.eqpts.slots[EQ_BODY] = inst(70, 1);  // +1 scale mail: 5 + 1
+    u.eqpts.slots[EQ_OFF] = inst(76, 0);   // a tower shield: 6
+    u.pwrs.add(50);
+    u.pwrs.add(51);  // "shd_def2" wins over "shd_def1"
+    collect();
+    EXPECT_EQ(val[G_AMR], 6);
+    EXPECT_EQ(src[G_AMR], &u.eqpts.slots[EQ_BODY]);
+    EXPECT_EQ(val[G_SHD], 8);
+    EXPECT_EQ(val[G_SHD_RF], 8);
+    EXPECT_EQ(val[G_TOWER], -2);
+    EXPECT_EQ(src[G_TOWER], &u.eqpts.slots[EQ_OFF]);
+    u.eqpts.slots[EQ_OFF] = inst(74, 0);  // a light shield costs no attack
+    u.pwrs.remove(51);
+    collect();
+    EXPECT_EQ(val[G_SHD], 3);
+    EXPECT_EQ(val[G_TOWER], 0);
+    // A robe in the body slot is no armour.
+    u.eqpts.slots[EQ_BODY] = inst(96, 0);
+    collect();
+    EXPECT_EQ(val[G_AMR], 1 + 2);  // its amr1: 1 per bonus point (at least 1) + 2
+}
+
+TEST_F(Gear, EnchantmentsGiveTheBestOfEachKind) {
+    const itm_slot_t* slots = u.eqpts.slots;
+    // A defending dagger counts in hand, not in a quick slot.
+    u.eqpts.slots[EQ_QUICK] = inst(27, 2, {5});
+    collect();
+    EXPECT_EQ(val[G_SHD], 0);
+    u.eqpts.slots[EQ_OFF] = inst(27, 2, {5});
+    collect();
+    EXPECT_EQ(val[G_SHD], 2);
+    EXPECT_EQ(src[G_SHD], &slots[EQ_OFF]);
+
+    // Strength from the better of two items; abi alone sets the other five.
+    u.eqpts.slots[15] = inst(136, 3);  // str: 2 per bonus point
+    u.eqpts.slots[16] = inst(144, 2);  // abi
+    collect();
+    EXPECT_EQ(val[G_ABI], 6);
+    EXPECT_EQ(src[G_ABI], &slots[15]);
+    for (int i = 1; i < 6; ++i) {
+        EXPECT_EQ(val[G_ABI + i], 4) << i;
+        EXPECT_EQ(src[G_ABI + i], &slots[16]) << i;
+    }
+
+    // Luck never adds up; a tie keeps the first ring.
+    u.eqpts.slots[13] = inst(122, 0);
+    u.eqpts.slots[14] = inst(123, 0);
+    collect();
+    EXPECT_EQ(val[G_LUCK], 2);
+    EXPECT_EQ(src[G_LUCK], &slots[14]);
+    u.eqpts.slots[14] = inst(122, 0);
+    collect();
+    EXPECT_EQ(src[G_LUCK], &slots[13]);
+
+    // Armour enchantments: a +2 robe with amr1 (4) and bracers of amr2 (6) give 6.
+    u.eqpts.slots[EQ_BODY] = inst(96, 2);
+    u.eqpts.slots[11] = inst(103, 1);
+    collect();
+    EXPECT_EQ(val[G_AMR], 6);
+    EXPECT_EQ(src[G_AMR], &slots[11]);
+
+    // The elemental companion keeps its enchantment; the rest land on their words.
+    u.eqpts.slots[15] = inst(155, 2);
+    u.eqpts.slots[10] = inst(111, 1);  // boots: spd2, imx_web, imx_hard
+    u.eqpts.slots[9] = inst(84, 1);    // belt: hr3, be_heal, auto_heal1, auto_heal2
+    u.eqpts.slots[8] = inst(120, 0);   // imm_tox
+    collect();
+    EXPECT_EQ(val[G_ELM], 10);
+    EXPECT_EQ(val[G_ELM_IE], 78);
+    EXPECT_EQ(val[G_SPD], 2);
+    EXPECT_EQ(val[G_IMX_WEB], 100);
+    EXPECT_EQ(val[G_IMX_HARD], 100);
+    EXPECT_EQ(val[G_HR], 10);
+    EXPECT_EQ(val[G_BE_HEAL], 2);
+    EXPECT_EQ(val[G_AUTO_HEAL1], 10);
+    EXPECT_EQ(val[G_AUTO_HEAL2], 20);
+    EXPECT_EQ(val[G_RES_TOX], 100);
+}
+
+TEST_F(Gear, BurdenOfArmourShieldsAndLoad) {
+    brdn_t b = burden();
+    EXPECT_EQ(b.max_dex, 1000000000);
+    EXPECT_EQ(b.amr_pen, 0);
+    EXPECT_EQ(b.spd_pen, 0);
+    EXPECT_EQ(b.spl_fail, 0);
+
+    // Padded armour (speed 0) without the proficiency: -1 speed and its penalty.
+    u.eqpts.slots[EQ_BODY] = inst(67, 0);
+    for (int p : {52, 53, 54}) u.pwrs.remove(p);
+    ASSERT_FALSE(u.is_proficient(u.eqpts.slots[EQ_BODY]));
+    b = burden();
+    EXPECT_EQ(b.spd_pen, -1);
+    EXPECT_EQ(b.amr_pen, -2);
+    EXPECT_EQ(b.max_dex, 8);
+    EXPECT_EQ(b.spl_fail, 5);
+
+    // A shield without proficiency never costs speed that way.
+    u.eqpts.slots[EQ_BODY].clear();
+    u.eqpts.slots[EQ_OFF] = inst(74, 0);
+    u.pwrs.remove(48);
+    ASSERT_FALSE(u.is_proficient(u.eqpts.slots[EQ_OFF]));
+    b = burden();
+    EXPECT_EQ(b.spd_pen, 0);
+    EXPECT_EQ(b.amr_pen, -2);
+
+    // Overload stops the unit whatever it wears.
+    u.eqpts.slots[EQ_QUICK].set(169, 1000);
+    ASSERT_EQ(u.eqpts.load_lv(), 4);
+    b = burden();
+    EXPECT_EQ(b.spd_pen, -1000000000);
+    EXPECT_EQ(b.amr_pen, -10);
+    EXPECT_EQ(b.max_dex, 0);
+}

@@ -1,0 +1,233 @@
+#include "rules/u_conds.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "app/rnd.h"
+#include "app/str.h"
+#include "app/text_log.h"
+#include "rules/pwr.h"
+#include "rules/unit.h"
+#include "support/next_d20.h"
+
+namespace {
+
+class UConds : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { init_pwrs(); }
+    static void TearDownTestSuite() { free_pwrs(); }
+    void SetUp() override { log_cur_buf()->assign(L""); }
+
+    // A level-1 fighter of race `race` with 15 hit points (Con 10), at cell x, 0.
+    static void make(unit_t& u, int x, int race = 24) {
+        u.base.kind = UK_PC;
+        u.base.race = race;
+        u.base.cls = 1;
+        u.base.lv = 1;
+        for (int& a : u.base.abi) a = 10;
+        u.pos = {x, 0};
+        u.recalc();
+        u.hp_ready = 1;
+    }
+    static void give(unit_t& u, int id, unit_t* src = nullptr, int amt = 0) {
+        cond_inst_t ci;
+        u.conds.add(make_cond_inst(ci, id, src, 0, CI_NO_ROLL, amt), true);
+    }
+    static std::set<int> held(const unit_t& u) {
+        std::set<int> s;
+        for (const auto& [id, inst] : u.conds.map) s.insert(id);
+        return s;
+    }
+    static std::wstring log_text() { return log_cur_buf()->buf; }
+    static bool logged(const wchar_t* s) { return log_text().find(s) != std::wstring::npos; }
+};
+
+}  // namespace
+
+TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
+    unit_t u;
+    make(u, 0);
+    give(u, 1);   // "slow": one round, counted at the turn's end
+    give(u, 13);  // "def": one round, counted at the turn's start
+    give(u, 3);   // "prone": until removed
+    u.conds.on_turn_end();
+    EXPECT_EQ(held(u), (std::set<int>{3, 13}));
+    EXPECT_EQ(u.conds.map[13].dur, 1);  // the other phase's count stays
+    u.conds.on_turn_start();
+    EXPECT_EQ(held(u), (std::set<int>{3}));
+    give(u, 1);
+    u.conds.on_turn_start();
+    EXPECT_EQ(held(u), (std::set<int>{1, 3}));
+    EXPECT_EQ(u.conds.map[1].dur, 1);
+    u.conds.on_turn_end();
+    EXPECT_EQ(held(u), (std::set<int>{3}));
+    EXPECT_EQ(u.conds.map[3].dur, COND_FOREVER);
+
+    give(u, 10);  // "fear": two rounds
+    u.conds.on_turn_end();
+    EXPECT_TRUE(u.conds.has(10));
+    log_cur_buf()->assign(L"");
+    u.conds.on_turn_end();
+    EXPECT_FALSE(u.conds.has(10));
+    EXPECT_TRUE(logged(L"解除"));
+
+    // An instance made with no duration left ends in its phase, never lingers.
+    cond_inst_t ci;
+    make_cond_inst(ci, 17, nullptr, 0, CI_NO_ROLL, 0);
+    ci.dur = 0;
+    u.conds.add(ci, true);
+    u.conds.on_turn_start();
+    EXPECT_TRUE(u.conds.has(17));
+    u.conds.on_turn_end();
+    EXPECT_FALSE(u.conds.has(17));
+}
+
+TEST_F(UConds, NothingWorksAtZeroHitPoints) {
+    unit_t u;
+    make(u, 0);
+    EXPECT_TRUE(u.conds.can_act());
+    EXPECT_TRUE(u.conds.can_move());
+    EXPECT_TRUE(u.conds.threatens());
+    u.hp = 0;
+    EXPECT_FALSE(u.conds.can_act());
+    EXPECT_FALSE(u.conds.can_move());
+    EXPECT_FALSE(u.conds.threatens());
+    EXPECT_TRUE(u.conds.can_cmd());
+
+    // Bleeding to death at the turn's start: the later steps never run.
+    unit_t g;
+    make(u, 0);
+    make(g, 1);
+    u.hp = 3;
+    give(u, 16, &g);
+    give(u, 20, &g, 10);
+    u.conds.on_turn_start();
+    EXPECT_EQ(u.hp, 0);
+    EXPECT_TRUE(logged(L"造成<c=r>10</c>点伤害。"));
+    EXPECT_FALSE(logged(L"挣脱擒抱检定"));
+    EXPECT_EQ(u.conds.map[20].dur, 3);  // no tick either
+    const std::wstring before = log_text();
+    u.conds.on_turn_start();
+    EXPECT_EQ(log_text(), before);
+}
+
+TEST_F(UConds, DamageOverTimeAndRegeneration) {
+    unit_t u;
+    make(u, 0);
+    give(u, 21, nullptr, 4);  // burning
+    u.conds.on_turn_start();
+    EXPECT_EQ(u.hp, 11);
+    EXPECT_EQ(u.conds.map[21].dur, 2);
+    // Fire immunity takes the burn's damage away.
+    u.pwrs.add(173);
+    u.recalc();
+    u.conds.on_turn_start();
+    EXPECT_EQ(u.hp, 11);
+
+    unit_t r;
+    r.pwrs.add(148);  // "hr5"
+    make(r, 0);
+    ASSERT_EQ(r.drv.hr, 5);
+    r.hp = 3;
+    r.conds.on_turn_start();
+    EXPECT_EQ(r.hp, 8);
+    EXPECT_TRUE(logged(L"恢复<c=r>5</c>点生命。"));
+    r.btl.regen_off = 1;
+    r.conds.on_turn_start();
+    EXPECT_EQ(r.hp, 8);
+    r.btl.regen_off = 0;
+    r.hp = r.drv.hp_max;
+    log_cur_buf()->assign(L"");
+    r.conds.on_turn_start();
+    EXPECT_FALSE(logged(L"恢复"));  // nothing to heal
+}
+
+TEST_F(UConds, EscapingAGrapple) {
+    unit_t a, b;
+    make(a, 0);
+    make(b, 1);
+    give(a, 16, &b);
+    ASSERT_TRUE(b.conds.has(15));
+    b.drv.def[5] = 1000;  // only a natural 20 beats it
+    next_d20(19);
+    a.conds.on_turn_start();
+    EXPECT_TRUE(logged(L"挣脱擒抱检定: "));
+    EXPECT_TRUE(a.conds.has(16));
+    next_d20(20);
+    a.conds.on_turn_start();
+    EXPECT_FALSE(a.conds.has(16));
+    EXPECT_FALSE(b.conds.has(15));
+
+    // A helpless unit makes no attempt.
+    give(a, 16, &b);
+    give(a, 5);
+    log_cur_buf()->assign(L"");
+    next_d20(20);
+    a.conds.try_escape();
+    EXPECT_TRUE(log_text().empty());
+    EXPECT_TRUE(a.conds.has(16));
+}
+
+TEST_F(UConds, HoldingPowersHurtTheHeld) {
+    unit_t a, b;
+    make(a, 0);
+    make(b, 1);
+    b.pwrs.add(250);  // "grap_dmg1": 5 a tier
+    give(a, 16, &b);
+    b.conds.on_turn_start();
+    EXPECT_EQ(a.hp, 10);
+    EXPECT_TRUE(logged(L"生效"));
+
+    // "grap_suck" drains the living, never the undead.
+    b.pwrs.remove(250);
+    b.pwrs.add(254);
+    b.hp = 5;
+    b.conds.grap_hold();
+    EXPECT_EQ(a.hp, 5);
+    EXPECT_EQ(b.hp, 10);
+    unit_t z;
+    make(z, 0, 34);
+    ASSERT_TRUE(z.has_trait(4));
+    b.conds.remove(15);
+    give(z, 16, &b);
+    const int zhp = z.hp;
+    b.conds.grap_hold();
+    EXPECT_EQ(z.hp, zhp);
+    // Without a holding power nothing happens.
+    b.pwrs.remove(254);
+    log_cur_buf()->assign(L"");
+    b.conds.grap_hold();
+    EXPECT_TRUE(log_text().empty());
+}
+
+TEST_F(UConds, GrapplesEndWhenThePairCannotHold) {
+    unit_t a, b;
+    make(a, 0);
+    make(b, 1);
+    give(a, 16, &b);
+    a.conds.check_grapple();
+    b.conds.check_grapple();
+    EXPECT_TRUE(a.conds.has(16));
+    b.pos = {3, 0};  // the grappler moved away
+    a.conds.check_grapple();
+    EXPECT_TRUE(held(a).empty());
+    EXPECT_TRUE(held(b).empty());
+
+    b.pos = {1, 1};
+    give(a, 16, &b);
+    give(b, 3);  // a prone grappler lets go
+    b.conds.check_grapple();
+    EXPECT_FALSE(a.conds.has(16));
+    EXPECT_FALSE(b.conds.has(15));
+
+    b.conds.remove(3);
+    give(a, 16, &b);
+    a.hp = 0;  // the held unit is down
+    a.conds.check_grapple();
+    EXPECT_FALSE(b.conds.has(15));
+    unit_t c;
+    c.conds.check_grapple();  // nothing held: nothing to do
+    EXPECT_TRUE(held(c).empty());
+}

@@ -1,0 +1,429 @@
+// The derived statistics of a unit and their breakdown texts.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/db.h"
+#include "app/lua_files.h"
+#include "app/str.h"
+#include "app/text_info.h"
+#include "battle/roster.h"
+#include "rules/cls.h"
+#include "rules/cond.h"
+#include "rules/enums.h"
+#include "rules/itm.h"
+#include "rules/pwr.h"
+#include "rules/race.h"
+#include "rules/unit.h"
+#include "tests/rules/itm_inst.h"
+
+namespace {
+
+// Texts of the names the breakdown lines show.
+const char* main_lua = R"(_wsp = ' ' _dot = '。' strs = {
+    abis = { {n = '力量'}, {n = '敏捷'}, {n = '体质'}, {n = '智力'}, {n = '感知'}, {n = '魅力'} },
+    uranks = { {n = '普通'}, {n = '精英'}, {n = '首领'}, {n = '杂兵'} },
+    pwrs = { [16] = {n = '先攻强化'}, [18] = {n = '强健'}, [23] = {n = '闪避'}, [146] = {n = '伤害减免10'} },
+})";
+const char* conds_lua = "conds = { [3] = {n = '倒地'}, [14] = {n = '全力防御'}, [19] = {n = '狂暴'} }";
+const char* itms_lua = "itms = { [70] = {n = '鳞甲'}, [74] = {n = '轻盾'}, [122] = {n = '幸运戒指'} }";
+
+class Recalc : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir = new lua_dir_t;
+        dir->write("main.lua", main_lua);
+        dir->write("cn/conds.lua", conds_lua);
+        dir->write("cn/itms.lua", itms_lua);
+        db_set_text_root(dir->wide().buf);
+        db_set_lang(L"cn");
+        db_init();
+        reg_rules_tbls();
+        load_txt_tbls();
+        init_pwrs();
+    }
+    static void TearDownTestSuite() {
+        free_pwrs();
+        db_t::instance().close();
+        delete dir;
+    }
+
+    // A level-lv unit of the race and class with the six scores.
+    static void make(unit_t& u, int kind, int race, int cls, int lv, std::initializer_list<int> abi) {
+        u.base.kind = kind;
+        u.base.rank = 1;
+        u.base.race = race;
+        u.base.cls = cls;
+        u.base.lv = lv;
+        int i = 0;
+        for (int a : abi) u.base.abi[i++] = a;
+        u.recalc();
+    }
+    static void give(unit_t& u, int cond) {
+        cond_inst_t ci;
+        u.conds.add(make_cond_inst(ci, cond, nullptr, 0, CI_NO_ROLL, 0), true);
+    }
+    static std::wstring text(const unit_t& u, int n) { return u.texts[n].buf; }
+    static std::wstring name_of(const itm_slot_t& s) {
+        Str n;
+        return s.get_name(n).buf;
+    }
+
+    static inline lua_dir_t* dir = nullptr;
+};
+
+// No class has 6 hit points a level; the worked example borrows the fighter's row.
+struct cls_hp_t {
+    cls_t* row = const_cast<cls_t*>(get_cls(1));
+    int saved = row->hp_lv;
+    explicit cls_hp_t(int hp) { row->hp_lv = hp; }
+    ~cls_hp_t() { row->hp_lv = saved; }
+};
+
+}  // namespace
+
+TEST_F(Recalc, ACharacterAndItsBreakdownTexts) {
+    cls_hp_t six(6);
+    unit_t u;
+    u.pwrs.add(16);  // "init1"
+    u.pwrs.add(23);  // "dodge"
+    u.pwrs.add(48);  // light and heavy shields, but no medium armour
+    u.eqpts.slots[EQ_MAIN] = inst(33, 0);
+    u.eqpts.slots[EQ_OFF] = inst(74, 0);
+    u.eqpts.slots[EQ_BODY] = inst(70, 1);
+    u.eqpts.slots[13] = inst(122, 0);
+    make(u, UK_PC, 24, 1, 1, {16, 13, 14, 10, 12, 8});
+    const std::wstring mail = name_of(u.eqpts.slots[EQ_BODY]), shield = name_of(u.eqpts.slots[EQ_OFF]),
+                       ring = name_of(u.eqpts.slots[13]);
+    ASSERT_NE(mail.find(L"鳞甲"), std::wstring::npos);  // the item texts are loaded
+
+    EXPECT_EQ(u.drv.hp_max, 22);
+    EXPECT_EQ(u.hp, 22);
+    EXPECT_EQ(u.drv.xp_val, 55);
+    EXPECT_EQ(u.drv.def[1], 20);
+    EXPECT_EQ(u.drv.def[2], 15);
+    EXPECT_EQ(u.drv.def[3], 12);
+    EXPECT_EQ(u.drv.def[4], 12);
+    EXPECT_EQ(u.drv.def[5], 14);
+    EXPECT_EQ(u.drv.init, 5);
+    EXPECT_EQ(u.drv.spd, 4);
+    EXPECT_EQ(u.drv.atk, -1);
+    EXPECT_EQ(u.drv.dmg, 1);
+    EXPECT_EQ(u.drv.asf, 30);
+    EXPECT_EQ(u.drv.aoo, 1);
+    EXPECT_EQ(u.get_atk(1), 7);
+
+    EXPECT_EQ(text(u, 0), L"6\t基础数值（种族）\n<c=r>-2</c>\t累赘");
+    EXPECT_EQ(text(u, 1), L"<c=#ff00ff00>+1</c>\t敏捷修正\n<c=#ff00ff00>+4</c>\t先攻强化");
+    EXPECT_EQ(text(u, 2), L"(6 +2) x1 +14\n<c=a>（职业每级生命 +体质修正） x等级 +体质</c>");
+    EXPECT_EQ(text(u, 3), L"<c=#ff00ff00>+1</c>\t" + ring + L"\n<c=#ffff0000>-2</c>\t非擅长防具/负重减值");
+    EXPECT_EQ(text(u, 4), L"<c=#ff00ff00>+1</c>\t" + ring);
+    const wchar_t* scores[] = {L"16\t基础数值", L"13\t基础数值", L"14\t基础数值",
+                               L"10\t基础数值", L"12\t基础数值", L"8\t基础数值"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(text(u, 5 + i), scores[i]) << i;
+    for (int i = 11; i <= 17; ++i) EXPECT_EQ(text(u, i), L"") << i;
+    EXPECT_EQ(text(u, 18), L"10\t基础数值\n"
+                           L"<c=#ff00ff00>+1</c>\t敏捷修正\n"
+                           L"<c=#ffffffff>+0</c>\t等级修正\n"
+                           L"<c=#ffffffff>+0</c>\t天生护甲\n"
+                           L"<c=#ffffffff>+0</c>\t体形修正\n"
+                           L"<c=#ffffffff>+0</c>\t职业修正\n"
+                           L"<c=#ff00ff00>+6</c>\t" + mail + L"\n"
+                           L"<c=#ff00ff00>+2</c>\t" + shield + L"\n"
+                           L"<c=#ff00ff00>+1</c>\t闪避");
+    EXPECT_EQ(text(u, 19), L"10\t基础数值\n"
+                           L"<c=#ff00ff00>+2</c>\t体质修正\n"
+                           L"<c=#ffffffff>+0</c>\t等级修正\n"
+                           L"<c=#ff00ff00>+2</c>\t职业修正\n"
+                           L"<c=#ff00ff00>+1</c>\t" + ring);
+    EXPECT_EQ(text(u, 20), L"10\t基础数值\n"
+                           L"<c=#ff00ff00>+1</c>\t敏捷修正\n"
+                           L"<c=#ffffffff>+0</c>\t等级修正\n"
+                           L"<c=#ffffffff>+0</c>\t职业修正\n"
+                           L"<c=#ff00ff00>+1</c>\t" + ring + L"\n"
+                           L"<c=#ff00ff00>+2</c>\t" + shield + L"\n"
+                           L"<c=#ffff0000>-2</c>\t非擅长防具/负重减值");
+    EXPECT_EQ(text(u, 21), L"10\t基础数值\n"
+                           L"<c=#ff00ff00>+1</c>\t感知修正\n"
+                           L"<c=#ffffffff>+0</c>\t等级修正\n"
+                           L"<c=#ffffffff>+0</c>\t职业修正\n"
+                           L"<c=#ff00ff00>+1</c>\t" + ring);
+    EXPECT_EQ(text(u, 22), L"");
+
+    // A second run writes the same texts again, not twice over.
+    const std::wstring ac = text(u, 18);
+    u.recalc();
+    EXPECT_EQ(text(u, 18), ac);
+    // A copy recalculates into its own texts.
+    unit_t c(u);
+    c.recalc();
+    EXPECT_EQ(text(c, 18), ac);
+    EXPECT_EQ(c.text_ptrs[18], &c.texts[18]);
+}
+
+TEST_F(Recalc, AMonsterAndItsBreakdownTexts) {
+    unit_t m;
+    m.eqpts.set_gear({1}, 0);  // a bite
+    m.pwrs.add(146);           // "dr10"
+    m.base.rank = 4;
+    m.conds.add([] {
+        cond_inst_t ci;
+        return make_cond_inst(ci, 3, nullptr, 0, CI_NO_ROLL, 0);
+    }(), false);
+    make(m, UK_MON, 34, 8, 5, {14, 12, 10, 8, 10, 12});
+    m.base.rank = 4;  // a minion
+    m.hp_ready = 0;
+    m.recalc();
+
+    EXPECT_EQ(m.drv.abi[0], 16);
+    EXPECT_EQ(m.drv.abi[2], 10);
+    EXPECT_EQ(m.drv.no_abi[2], 1);
+    EXPECT_EQ(m.drv.abi_mod[1], 0);  // prone: no positive Dex modifier
+    EXPECT_EQ(m.drv.def[1], 19);
+    EXPECT_EQ(m.drv.def[2], 12);
+    EXPECT_EQ(m.drv.def[3], 12);
+    EXPECT_EQ(m.drv.def[4], 13);
+    EXPECT_EQ(m.drv.def[5], 14);
+    EXPECT_EQ(m.drv.hp_max, 1);
+    EXPECT_EQ(m.hp, 1);
+    EXPECT_EQ(m.drv.xp_val, 4);
+    EXPECT_EQ(m.drv.spd, 3);
+    EXPECT_EQ(m.drv.dr, 10);
+    EXPECT_EQ(m.drv.init, 2);
+    EXPECT_EQ(m.drv.res[8], 100);
+    EXPECT_EQ(m.drv.res[9], 100);
+    EXPECT_EQ(m.drv.res[10], 0);
+    EXPECT_EQ(m.drv.res[11], 200);
+    EXPECT_TRUE(m.has_trait(4));
+    for (int id : {5, 6, 7, 10, 11, 12, 20, 22}) EXPECT_TRUE(m.imm_cond(id)) << id;
+    EXPECT_FALSE(m.imm_cond(9));  // the undead can be turned
+
+    EXPECT_EQ(text(m, 0), L"6\t基础数值（种族）\n<c=r>半速</c>\t迟缓");
+    EXPECT_EQ(text(m, 1), L"<c=#ffffffff>+0</c>\t敏捷修正\n<c=#ff00ff00>+2</c>\t等级修正");
+    EXPECT_EQ(text(m, 2), L"(3 +0) x5 +10\n<c=a>（职业每级生命 +体质修正） x等级 +体质</c>\n<c=r>1</c>\t杂兵");
+    EXPECT_EQ(text(m, 3), L"");
+    EXPECT_EQ(text(m, 4), L"");
+    EXPECT_EQ(text(m, 5), L"14\t基础数值\n<c=#ff00ff00>+2</c>\t魔法加值");
+    EXPECT_EQ(text(m, 7), L"-\t无");
+    EXPECT_EQ(text(m, 8), L"8\t基础数值\n<c=#ff00ff00>+2</c>\t魔法加值");
+    EXPECT_EQ(text(m, 18), L"10\t基础数值\n"
+                           L"<c=#ffffffff>+0</c>\t敏捷修正\n"
+                           L"<c=#ff00ff00>+2</c>\t等级修正\n"
+                           L"<c=#ff00ff00>+7</c>\t天生护甲\n"
+                           L"<c=#ffffffff>+0</c>\t体形修正\n"
+                           L"<c=#ffffffff>+0</c>\t职业修正");
+    EXPECT_EQ(text(m, 21), L"10\t基础数值\n"
+                           L"<c=#ff00ff00>+1</c>\t感知修正\n"
+                           L"<c=#ff00ff00>+2</c>\t等级修正\n"
+                           L"<c=#ffffffff>+0</c>\t职业修正");
+}
+
+TEST_F(Recalc, RanksScaleHitPointsAndExperience) {
+    unit_t m;
+    make(m, UK_MON, 24, 1, 4, {10, 10, 10, 10, 10, 10});
+    m.base.rank = 4;
+    m.recalc();
+    EXPECT_EQ(m.drv.hp_max, 1);
+    EXPECT_EQ(m.drv.xp_val, 3);  // -(14 / -4)
+    m.base.rank = 2;
+    m.recalc();
+    EXPECT_EQ(m.drv.hp_max, 2 * ((5 + 0) * 4 + 10));
+    EXPECT_EQ(m.drv.xp_val, 28);
+    EXPECT_EQ(text(m, 2).substr(text(m, 2).rfind(L'\n') + 1), L"<c=g>x2</c>\t精英");
+    EXPECT_FALSE(m.has_trait(2));
+    m.base.rank = 3;
+    m.recalc();
+    EXPECT_TRUE(m.has_trait(2));
+    EXPECT_EQ(m.drv.xp_val, 70);
+    // A rank outside the table (a damaged file) changes nothing and divides by nothing.
+    for (int bad : {0, 5, -7}) {
+        m.base.rank = bad;
+        m.recalc();
+        EXPECT_EQ(m.drv.xp_val, 14) << bad;
+        EXPECT_EQ(m.drv.hp_max, 30) << bad;
+    }
+}
+
+TEST_F(Recalc, DexterityOfTheStunnedAndTheProne) {
+    unit_t u;
+    make(u, UK_PC, 24, 1, 1, {10, 16, 10, 10, 10, 10});
+    EXPECT_EQ(u.drv.abi_mod[1], 3);
+    give(u, 3);
+    EXPECT_EQ(u.drv.abi_mod[1], 0);
+    give(u, 5);
+    EXPECT_EQ(u.drv.abi_mod[1], -5);
+    u.conds.clear();
+    EXPECT_EQ(u.drv.abi_mod[1], 3);
+    // Below 10 the modifier rounds down.
+    const int mods[][2] = {{9, -1}, {8, -1}, {7, -2}, {1, -5}, {0, -5}, {11, 0}, {30, 10}};
+    for (const auto& [score, mod] : mods) {
+        u.base.abi[1] = score;
+        u.recalc();
+        EXPECT_EQ(u.drv.abi_mod[1], mod) << score;
+    }
+}
+
+TEST_F(Recalc, DamageTypePowersAndTheImmunitiesThatFollow) {
+    unit_t u;
+    u.pwrs.add(173);  // "imm_f"
+    u.pwrs.add(209);  // "vul_f"
+    make(u, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(u.drv.res[4], -100);
+    EXPECT_FALSE(u.imm_cond(21));
+    u.pwrs.remove(209);
+    u.recalc();
+    EXPECT_EQ(u.drv.res[4], 100);
+    EXPECT_TRUE(u.imm_cond(21));
+
+    // A living unit: "pe" 200 and "ne" 0 whatever its powers say.
+    u.pwrs.add(192);  // "aff_n"
+    u.pwrs.add(215);  // "vul_e"
+    u.recalc();
+    EXPECT_EQ(u.drv.res[9], 100);
+    EXPECT_EQ(u.drv.res[10], 200);
+    EXPECT_EQ(u.drv.res[11], 0);
+    u.pwrs.add(228);  // "res_elm" overrides the fire immunity
+    u.recalc();
+    for (int t = 4; t <= 7; ++t) EXPECT_EQ(u.drv.res[t], 50) << t;
+}
+
+TEST_F(Recalc, RegenerationMakesImmuneToBleeding) {
+    unit_t u;
+    make(u, UK_MON, 24, 1, 12, {10, 10, 10, 10, 10, 10});
+    EXPECT_FALSE(u.imm_cond(20));
+    u.pwrs.add(148);  // "hr5": (12 / 10 + 1) x 5
+    u.recalc();
+    EXPECT_EQ(u.drv.hr, 10);
+    EXPECT_TRUE(u.imm_cond(20));
+    u.pwrs.remove(148);
+    u.eqpts.slots[13] = inst(131, 1);  // a ring of regeneration
+    u.recalc();
+    EXPECT_EQ(u.drv.hr, 2);
+    EXPECT_TRUE(u.imm_cond(20));
+    u.eqpts.slots[13].clear();
+    give(u, 24);  // regenerating: the condition, not the power
+    EXPECT_TRUE(u.imm_cond(20));
+}
+
+TEST_F(Recalc, SizeChangesArmourClass) {
+    const struct { int race; int size; int ac; } cases[] = {{30, 2, 12}, {24, 3, 10}, {21, 4, 9}};  // the halfling's luck adds 1
+    for (const auto& c : cases) {
+        unit_t u;
+        make(u, UK_PC, c.race, 8, 1, {10, 10, 10, 10, 10, 10});
+        ASSERT_EQ(u.drv.size, c.size) << c.race;
+        EXPECT_EQ(u.drv.def[1] - get_race(c.race)->nac, c.ac) << c.race;
+        EXPECT_EQ(u.get_atk(2), 4 - size_mod(c.size)) << c.race;
+    }
+    unit_t u;
+    u.pwrs.add(220);  // "sz_a1": a medium human grows large
+    make(u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(u.drv.size, 4);
+    EXPECT_EQ(u.drv.def[1], 9);
+}
+
+TEST_F(Recalc, LoadAndArmourSlowTheUnit) {
+    unit_t u;
+    u.eqpts.slots[EQ_QUICK].set(169, 200);  // 200 weight: overload at Strength 10
+    make(u, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(u.drv.spd, 0);
+    EXPECT_EQ(text(u, 0), L"6\t基础数值（种族）\n<c=r>无法移动</c>\t累赘");
+
+    // A dwarf keeps its speed in heavy armour, and says why.
+    unit_t d;
+    d.pwrs.add(54);  // heavy armour proficiency
+    d.eqpts.slots[EQ_BODY] = inst(72, 0);
+    make(d, UK_PC, 25, 1, 1, {14, 10, 10, 10, 10, 10});
+    EXPECT_EQ(d.drv.spd, 5);
+    EXPECT_EQ(text(d, 0), L"5\t基础数值（种族）\n<c=y>5</c>\t种族专长：慢而稳");
+    EXPECT_EQ(d.drv.sr, 2);
+    d.base.race = 24;
+    d.recalc();
+    EXPECT_EQ(d.drv.spd, 5);
+    EXPECT_EQ(text(d, 0), L"6\t基础数值（种族）\n<c=r>-1</c>\t累赘");
+    // Overload stops a dwarf too.
+    d.base.race = 25;
+    d.eqpts.slots[EQ_QUICK].set(169, 200);
+    d.recalc();
+    EXPECT_EQ(d.drv.spd, 0);
+}
+
+TEST_F(Recalc, StanceAndRageLines) {
+    unit_t u;
+    make(u, UK_PC, 24, 8, 12, {10, 10, 10, 10, 10, 10});
+    const int ac = u.drv.def[1], ft = u.drv.def[2], cm = u.drv.def[5];
+    give(u, 14);
+    EXPECT_EQ(u.drv.def[1], ac + 4);
+    EXPECT_EQ(u.drv.def[2], ft + 4);
+    EXPECT_EQ(u.drv.def[5], cm + 4);
+    EXPECT_EQ(text(u, 18).substr(text(u, 18).rfind(L'\n') + 1), L"<c=#ff00ff00>+4</c>\t全力防御");
+    u.conds.clear();
+    give(u, 19);
+    EXPECT_EQ(u.drv.def[1], ac - 2);
+    EXPECT_EQ(u.drv.atk, 2);
+    EXPECT_EQ(u.drv.dmg, 20);  // (12 / 10 + 1) x 10
+    EXPECT_EQ(text(u, 4), L"<c=#ff00ff00>+20</c>\t狂暴");
+    EXPECT_EQ(text(u, 22), L"<c=#ffff0000>-2</c>\t狂暴");
+}
+
+TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
+    unit_t u;
+    u.pwrs.add(218);  // "created"
+    make(u, UK_MON, 24, 8, 1, {10, 10, 16, 14, 8, 6});
+    EXPECT_EQ(u.drv.no_abi[2], 1);
+    EXPECT_EQ(u.drv.no_abi[3], 1);
+    EXPECT_EQ(u.drv.abi[4], 10);
+    EXPECT_EQ(u.drv.abi[5], 1);
+    EXPECT_EQ(text(u, 9), L"10\t基础数值");
+    EXPECT_EQ(text(u, 10), L"1\t基础数值");
+    u.pwrs.add(219);  // "int": keeps its Intelligence
+    u.recalc();
+    EXPECT_EQ(u.drv.no_abi[3], 0);
+
+    // "str_hp" uses half the Strength modifier when that is larger.
+    unit_t s;
+    s.pwrs.add(290);
+    make(s, UK_PC, 24, 1, 2, {18, 10, 10, 10, 10, 10});
+    EXPECT_EQ(s.drv.hp_max, (5 + 2) * 2 + 18);
+    EXPECT_EQ(text(s, 2), L"(5 +2) x2 +18\n<c=a>（职业每级生命 +力量修正/2） x等级 +力量</c>");
+    // "cha_hp" compares the Charisma score with the Constitution modifier.
+    unit_t c;
+    c.pwrs.add(289);
+    make(c, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 3});
+    EXPECT_EQ(c.drv.hp_max, (5 - 4) * 1 + 3);
+    c.pwrs.add(18);  // "hp1": at least 3
+    c.recalc();
+    EXPECT_EQ(c.drv.hp_max, (5 - 4) * 1 + 3 + 3);
+}
+
+TEST_F(Recalc, FormationPowersCountTheNeighbours) {
+    unit_t a, b, c, far;
+    for (unit_t* u : {&a, &b, &c, &far}) {
+        u->btl.side = 0;
+        u->pwrs.add(257);  // "phalanx2"
+        make(*u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10});
+        btl_full_list().push_back(u);
+    }
+    a.pos = {5, 5};
+    b.pos = {6, 5};
+    c.pos = {5, 6};
+    far.pos = {9, 9};
+    rebuild_roster();
+    const int ac = far.drv.def[1], rf = far.drv.def[3];
+    a.recalc();
+    EXPECT_EQ(a.drv.def[1], ac + 2);
+    EXPECT_EQ(a.drv.def[3], rf + 2);
+    far.recalc();
+    EXPECT_EQ(far.drv.def[1], ac);
+
+    // "crowd_ac": +2 for one unit around, +4 for two or more.
+    a.pwrs.remove(257);
+    a.pwrs.add(258);
+    a.recalc();
+    EXPECT_EQ(a.drv.def[1], ac + 4);
+    c.pos = {8, 8};
+    a.recalc();
+    EXPECT_EQ(a.drv.def[1], ac + 2);
+    EXPECT_EQ(a.drv.def[4], far.drv.def[4]);  // Will stays
+    btl_full_list().clear();
+    rebuild_roster();
+}
