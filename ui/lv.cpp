@@ -453,13 +453,15 @@ void lv_t::on_key_up(int key) {
 }
 
 void lv_t::press_select(const evt_t& e) {
-    if (e.code != EVT_LBTN_DOWN && e.code != EVT_LBTN_UP) return;
+    // A quick second press arrives as a double click; it is a press all the same.
+    const evt_t ev{e.code == EVT_LBTN_DBL ? EVT_LBTN_DOWN : e.code, e.a, e.b};
+    if (ev.code != EVT_LBTN_DOWN && ev.code != EVT_LBTN_UP) return;
     // A release anywhere ends the press.
-    const int p = e.code == EVT_LBTN_UP ? std::exchange(pressed, -1) : -1;
+    const int p = ev.code == EVT_LBTN_UP ? std::exchange(pressed, -1) : -1;
     rect v;
     view_rect(&v);
     if (!get_item(cur) || !v.contains(*get_mouse_pos()) || hot_chk >= 0 || hot_marker >= 0) return;
-    if (e.code == EVT_LBTN_DOWN) {
+    if (ev.code == EVT_LBTN_DOWN) {
         // Only a single item is chosen on the press; the others wait for the release over them.
         if (items[size_t(cur)]->kind != LIK_SINGLE)
             pressed = cur;
@@ -503,7 +505,8 @@ bool lv_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (!has_style(LVS_NO_INPUT)) {
         switch (msg.code) {
         case EVT_FRAME: track_hover(); break;
-        case EVT_LBTN_DOWN: on_lbtn_down(); break;
+        case EVT_LBTN_DOWN:
+        case EVT_LBTN_DBL: on_lbtn_down(); break;
         case EVT_KEY_UP: on_key_up(int(msg.a)); break;
         default: break;
         }

@@ -12,6 +12,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/scene.h"
+#include "ui/menu.h"
 #include "ui/tip.h"
 
 namespace {
@@ -201,9 +202,11 @@ bool wnd_t::offer_children(const evt_t* e) {
 
 bool wnd_t::click(const evt_t*) {
     if (has_style(WS_POPUP_MENU)) {
+        menu_t* m = get_popup_menu();
+        m->clear();
         notify({EVT_POPUP_BEGIN, 0, 0});
-        // TODO: the popup menu is tracked here once menus land; until then nothing is chosen.
-        return notify({EVT_POPUP_END, 0, 0});
+        const intptr_t r = m->track_popup(rc.x, rc.y, 0);
+        return notify({EVT_POPUP_END, r, 0});
     }
     last_cmd = user_data;
     if (end_code != 0) set_modal_result(end_code);
