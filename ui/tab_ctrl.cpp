@@ -6,6 +6,7 @@
 
 namespace {
 constexpr int tab_font = 15;
+constexpr int tab_align = 48;  // captions centred both ways on their buttons
 constexpr int page_gap = 8;
 constexpr clr_t dark_strip_bg = 0xFF222222;
 constexpr clr_t dark_strip_sel = 0xFF1D1D1D;
@@ -102,6 +103,7 @@ void tab_ctrl_t::on_create() {
     const rect sr{0, 0, column ? tab_sz.w : WND_DEFAULT_SIZE, column ? WND_DEFAULT_SIZE : tab_sz.h};
     strip->set_rect(&sr);
     strip->font = tab_font;
+    strip->text_align = tab_align;
     if (has_style(TCS_DARK)) {
         strip->set_bg_clr(&dark_strip_bg);
         strip->sel_clr = dark_strip_sel;
