@@ -10,7 +10,7 @@
 namespace {
 std::span<dmg_type_t> dmg_types() {
     static dmg_type_t rows[DMG_TYPES] = {
-        {},
+        {nullptr, 0, 0xFF000000},
         {L"slash", L's', 0xFFFF0000},
         {L"pierce", L'p', 0xFFFF0000},
         {L"blunt", L'b', 0xFFFF0000},
@@ -24,7 +24,6 @@ std::span<dmg_type_t> dmg_types() {
         {L"ne", L'n', 0xFF434343},
         {L"void", L'v', 0xFFFF0000},
     };
-    rows[0].clr = 0xFF000000;
     return rows;
 }
 

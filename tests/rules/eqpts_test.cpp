@@ -213,7 +213,11 @@ TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
     EXPECT_STREQ(u.eqpts.wpn_set_name(name, 9).buf, L"");
     u.eqpts.sets[0][0].clear();
     u.eqpts.sets[0][1].clear();
-    EXPECT_STREQ(u.eqpts.wpn_set_name(name, 1).buf, get_itm(ITM_UNARMED).n ? get_itm(ITM_UNARMED).n : L"");
+    // Empty hands are named after the unarmed strike.
+    wchar_t** unarmed = &const_cast<itm_t&>(get_itm(ITM_UNARMED)).n;
+    text_info_t::set(unarmed, L"徒手");
+    EXPECT_STREQ(u.eqpts.wpn_set_name(name, 1).buf, L"徒手");
+    text_info_t::set(unarmed, nullptr);
 }
 
 TEST_F(Eqpts, AttackSlotsByKind) {
