@@ -12,6 +12,7 @@
 #include "ui/edt.h"
 #include "ui/li.h"
 #include "ui/lv.h"
+#include "ui/memo_ctrl.h"
 #include "ui/splitter.h"
 
 namespace {
@@ -94,6 +95,46 @@ void zg_msg_dlg(const wchar_t* text, const wchar_t* title) {
     set_title(d, title);
     d->pane->set_text(text, false);
     do_modal(d, 0, 0);
+}
+
+// ---- memo ----
+
+namespace {
+constexpr int memo_padding = 8;
+
+class memo_box_dlg_t : public dlg_t {
+public:
+    memo_ctrl_t* memo = nullptr;
+    bool to_end = false;
+
+    void on_create() override {
+        dlg_t::on_create();
+        padding = memo_padding;
+        memo = new memo_ctrl_t;
+        memo->set_style(fill);
+        memo->set_parent(this);
+        const rect r{0, 0, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE};
+        memo->set_rect(&r);
+        memo->focus_order = 1;
+        memo->on_create();
+        reg_owned_wnd(memo);
+    }
+    bool on_msg(const evt_t& msg, wnd_t* sender) override {
+        if (msg.code == EVT_LAYOUT_DONE && sender == this && to_end) memo->scroll_to_end();
+        return dlg_t::on_msg(msg, sender);
+    }
+};
+}  // namespace
+
+void zg_memo_dlg(const wchar_t* text, const wchar_t* title, int w, int h, int to_end, int key) {
+    static memo_box_dlg_t* slot = nullptr;
+    memo_box_dlg_t* d = kept_dlg(slot, title, 0, w, h);
+    d->to_end = to_end != 0;
+    set_title(d, title);
+    const size* scr = get_scrn_size();
+    d->resize(w ? w : scr->w / 2, h ? h : scr->h * 3 / 4);
+    d->memo->set_text(text, false);
+    do_modal(d, key, 0);
 }
 
 // ---- input ----

@@ -7,6 +7,7 @@
 #include "app/input_state.h"
 #include "ui/edt.h"
 #include "ui/lv.h"
+#include "ui/memo_ctrl.h"
 #include "ui/splitter.h"
 #include "support/canvas.h"
 #include "support/font_env.h"
@@ -197,4 +198,23 @@ TEST_F(StdDlgs, ImageChooserOverAMissingFolderIsEmpty) {
     EXPECT_EQ(zg_imgs_dlg(out, L"no_such_folder_here", &cell), L"");
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->count(), 0);
+}
+
+TEST_F(StdDlgs, MemoDialogOfSizeZeroTakesHalfTheWidthAndThreeQuartersOfTheHeight) {
+    ASSERT_EQ(*get_scrn_size(), (size{1280, 720}));
+    look_step();
+    key_up_step(SDLK_F1);  // the key given dismisses it too
+    zg_memo_dlg(L"日志", nullptr, 0, 0, 0, SDLK_F1);
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(seen_rc.w, 640);
+    EXPECT_EQ(seen_rc.h, 540);
+    EXPECT_EQ(static_cast<dlg_t*>(seen)->title, nullptr);
+    EXPECT_EQ(find_child<memo_ctrl_t>(seen)->text, L"日志");
+    script.clear(), frame_no = 0;
+    look_step();
+    key_up_step(SDLK_ESCAPE);
+    zg_memo_dlg(L"x", L"记录", 300, 200, 0, 0);
+    EXPECT_EQ(seen_rc.w, 300);
+    EXPECT_EQ(seen_rc.h, 200);
+    EXPECT_NE(static_cast<dlg_t*>(seen)->title, nullptr);
 }
