@@ -184,7 +184,9 @@ void tv_t::relayout() {
     flatten(&root, 0, true);
     rect c;
     client_rect(&c);
-    const int content_h = int(shown.size()) * row_h;
+    // The rows start below the top margin; the bottom one keeps it too, so
+    // the last row is not cut when scrolled to the end.
+    const int content_h = int(shown.size()) * row_h + 2 * tv_margin;
     set_scroll_size(content_h > c.h ? c.w - bar_room : c.w, content_h);
     title_wnd_t::relayout();
 }

@@ -252,6 +252,10 @@ TEST_F(Tv, TheSavedTopRowScrollsIntoView) {
     EXPECT_EQ(tv.pos_y(), 10 * 24);
     tv.ensure_visible(nodes[19]);
     EXPECT_EQ(tv.pos_y(), tv.max_y());
+    rect v;
+    tv.view_rect(&v);
+    const rect last = tv.row_rect(nodes[19]);
+    EXPECT_LE(last.y + last.h, v.y + v.h);  // the last row is whole at the end
     tv.select(nodes[0]);
     key(SDLK_DOWN);
     EXPECT_EQ(tv.sel, nodes[1]);
