@@ -27,6 +27,8 @@ uint32_t rnd_seed(uint32_t seed) {
     return seed;
 }
 
+void rnd_seed_fixed(uint32_t seed) { rnd_srand(seed ? seed : 0x5EED5EEDu); }
+
 void rnd_save() {
     g_saved = uint32_t(rnd_rand());
     g_has_saved = true;

@@ -20,6 +20,9 @@ uint32_t rnd_seed(uint32_t seed);
 // result that leaves the rest of the game's randomness unpredictable.
 void rnd_save();
 void rnd_restore();
+// For those seeded sections: seeds with seed, and a seed of 0 with a fixed
+// non-zero value, so a rolled 0 replays like any other seed.
+void rnd_seed_fixed(uint32_t seed);
 
 // 0 to n - 1, evenly; n above RND_MAX + 1 draws 15 bits at a time.
 uint32_t rnd_below(uint32_t n);

@@ -6,6 +6,9 @@
 #include "app/text_log.h"
 #include "battle/listener.h"
 #include "rules/cond.h"
+#include "rules/pwr.h"
+#include "rules/u_cmd.h"
+#include "rules/unit.h"
 
 namespace {
 constexpr int no_roll = 1000000000;
@@ -71,4 +74,13 @@ int roll_atk(int bonus, int def, int flags, int crit_rng) {
 void add_cond_no_save(int cond, unit_t* src, unit_t* tgt) {
     cond_inst_t ci;
     apply_cond(make_cond_inst(ci, cond, src, 0, CI_NO_ROLL, 0), tgt);
+}
+
+bool spend_act_pts(unit_t* u, const u_cmd_t& cmd) {
+    // TODO: "end_turn" taking all that is left, with the rest of the command costs.
+    if (cmd.flags & 2) return true;
+    if (cmd.flags & 1) return ++u->btl.free_cmds, true;
+    if (cmd.flags & UCMD_SHIFT) return u->spend_act(1, true);
+    const act_t* a = dynamic_cast<const act_t*>(get_pwr(cmd.pwr));
+    return u->spend_act(a ? a->cost : 1, cmd.pwr == 1);
 }

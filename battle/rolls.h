@@ -5,6 +5,7 @@
 
 class Str;
 class unit_t;
+struct u_cmd_t;
 
 // One d20 roll as the battle shows it.
 struct roll_t {
@@ -34,3 +35,8 @@ int roll_atk(int bonus, int def, int flags, int crit_rng);
 
 // The condition by its source, with no save (difficulty 0, flags 2, amount 0).
 void add_cond_no_save(int cond, unit_t* src, unit_t* tgt);
+
+// Books a command's cost: flags 2 nothing, 1 a free command (counted), 8 a
+// shift step (no points, but the move is used); else the power's action cost,
+// the move marking the turn's move.
+bool spend_act_pts(unit_t* u, const u_cmd_t& cmd);

@@ -22,6 +22,12 @@ bool is_btl_lost();
 bool is_btl_over();
 void abort_btl();
 void set_btl_lost();
+// The unit whose turn it is.
+unit_t* get_cur_unit();
+// Passes the turn to the next roster unit; past the last one a new round
+// begins. When the current unit has left the roster, the next living unit of
+// the full list takes the turn, if it is in the roster.
+void next_unit();
 
 // The death handling of a unit whose hit points fell from above 0 to 0 or below;
 // it counts party deaths and monster kills on the arena record.

@@ -3,56 +3,195 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "battle/btl.h"
+#include "battle/fog.h"
+#include "battle/listener.h"
+#include "battle/rolls.h"
 #include "battle/roster.h"
 #include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "battle/zone.h"
 #include "rules/unit.h"
 
 namespace {
 int sign(int v) { return (v > 0) - (v < 0); }
 
-bool in_map(const tmap_t* m, int x, int y) { return x >= 0 && y >= 0 && x < m->get_w() && y < m->get_h(); }
-
-// A cell a unit may enter: on the map, not blocking, nobody standing there.
-bool is_free_cell(const tmap_t* m, int x, int y) {
-    return in_map(m, x, y) && m->get_pass1(x, y) != PASS_BLOCK && !get_unit_at(x, y);
+bool on_map(const pt_t& p) {
+    const tmap_t* m = btl().map;
+    return m && p.x >= 0 && p.y >= 0 && p.x < m->get_w() && p.y < m->get_h();
 }
 
-// A diagonal step from a to b passes a blocking cell at its side.
-bool corner_cut(const tmap_t* m, const pt_t& a, const pt_t& b) {
-    if (a.x == b.x || a.y == b.y) return false;
-    return m->get_pass1(a.x, b.y) == PASS_BLOCK || m->get_pass1(b.x, a.y) == PASS_BLOCK;
+// One visible step: sound, the scene's step, the move and the sight reveal.
+void shown_step(unit_t* u, const pt_t& c, int ani_flags) {
+    btl_sfx(L"mov");
+    ani_unit_step(u, c, ani_flags);
+    step_unit(u, c);
+    show_enter_view(u);
 }
-
-bool can_push_to(const tmap_t* m, const pt_t& a, const pt_t& b) {
-    return is_free_cell(m, b.x, b.y) && !corner_cut(m, a, b);
-}
-
-constexpr int pass_plain = 2;  // plain ground; hard ground (3) needs "shift_hard"
 }  // namespace
 
-bool can_shift_to(const unit_t* u, const pt_t& to) {
-    const tmap_t* m = get_btl_map();
-    if (!u || !m || u->conds.is_slowed()) return false;
-    const int dx = std::abs(to.x - u->pos.x), dy = std::abs(to.y - u->pos.y);
-    if (std::max(dx, dy) != 1 || !is_free_cell(m, to.x, to.y) || corner_cut(m, u->pos, to)) return false;
-    return u->has_pwr(260) || m->get_pass1(to.x, to.y) == pass_plain;
+// ---- upkeep ----
+
+void refresh_unit(unit_t* u, bool zones) {
+    update_view(u, true, true, false);
+    // TODO: update_auras, once auras are spread by the turn engine.
+    u->conds.check_grapple();
+    for (unit_t* v : std::vector<unit_t*>(btl().roster))
+        if (v->has_formation_pwr()) v->recalc();
+    if (zones) zone_entry(u);
+}
+
+void step_unit(unit_t* u, const pt_t& p) {
+    u->pos = p;
+    refresh_unit(u, true);
+}
+
+void place_unit(unit_t* u, const pt_t& p) {
+    if (get_unit_at(p)) return;
+    step_unit(u, p);
+    cur_scene()->on_unit_moved(u);
+}
+
+// ---- walking ----
+
+namespace {
+
+// Steps 3a to 3d of the walk: 0 reached the end, 1 stopped before a step
+// (blocked or dead), 2 stopped by a stop rule after entering a cell.
+int walk_steps(unit_t* u, bool was_prone) {
+    btl_t& b = btl();
+    const std::vector<pt_t> path = b.walk_path;
+    for (size_t i = 0; i < path.size() && !is_btl_over(); ++i) {
+        const pt_t c = path[i];
+        if (!can_step(u->pos, c)) return 1;
+        shown_step(u, c, 0);
+        b.walk_step = int(i) + 1;
+        if (u->hp < 1) return 1;
+        if (i + 1 == path.size()) break;
+        const pf::node_t& n = b.map->search_grid.at(c.x, c.y);
+        if ((n.marks & pf::MARK_STOP) || !u->can_use_pwr(1) || (!was_prone && u->conds.is_prone())) return 2;
+    }
+    return 0;
+}
+
+// A walk stopped on another unit's cell goes back along its path to a cell
+// that u holds alone.
+void step_back(unit_t* u, const pt_t& start) {
+    const std::vector<pt_t>& path = btl().walk_path;
+    int i = btl().walk_step - 1;  // u stands on path[i]
+    while (count_units_at(u->pos) != 1 && i >= 0) {
+        --i;
+        u->pos = i >= 0 ? path[size_t(i)] : start;
+    }
+    refresh_unit(u, false);
+}
+
+}  // namespace
+
+bool walk_unit(unit_t* u, const pt_t& to) {
+    btl_t& b = btl();
+    const bool was_prone = u->conds.is_prone();
+    const pt_t start = u->pos;
+    b.walk_step = 0;
+    find_unit_path(u, to, &b.walk_path);
+    set_fog_in_search(false);
+    mark_search_grid(u, SF_WALK);
+    set_fog_in_search(true);
+    // An unreachable target is no success, though the move is still booked.
+    bool ok = !b.walk_path.empty() || to == u->pos;
+    if (ok && b.map) {
+        const int r = walk_steps(u, was_prone);
+        if (r == 0) u->run_dir = straight_run_dir(start, to);
+        if (r == 2 && u->hp > 0) step_back(u, start);
+        ok = r == 0;
+    }
+    b.walk_path.clear();
+    b.walk_step = 0;
+    cur_scene()->on_unit_moved(u);
+    return ok;
+}
+
+const std::vector<pt_t>& get_walk_path() { return btl().walk_path; }
+int get_walk_step() { return btl().walk_step; }
+
+// ---- forced movement ----
+
+bool slide_unit(unit_t* u, const pt_t& to) {
+    if (!is_free_cell(to)) return false;
+    const int dx = to.x - u->pos.x, dy = to.y - u->pos.y;
+    const int n = std::max(std::abs(dx), std::abs(dy));
+    // Each step heads for what is left of the way, so a slide that is not a
+    // straight line still ends on to.
+    for (int i = 0; i < n; ++i) shown_step(u, {u->pos.x + sign(to.x - u->pos.x), u->pos.y + sign(to.y - u->pos.y)}, 1);
+    cur_scene()->on_unit_moved(u);
+    return true;
+}
+
+bool can_push_step(const unit_t* u, const pt_t& a, const pt_t& b) {
+    if (!on_map(b) || !on_map(a)) return false;
+    const tmap_t* m = btl().map;
+    const auto blocks = [&](int x, int y) { return m->get_pass1(x, y) == PASS_BLOCK; };
+    if (blocks(b.x, b.y)) return false;
+    if (a.x != b.x && a.y != b.y && (blocks(a.x, b.y) || blocks(b.x, a.y))) return false;
+    const unit_t* there = get_unit_at(b);
+    return !there || there == u;
 }
 
 int knock_back(const unit_t* src, unit_t* u, int n) {
-    const tmap_t* m = get_btl_map();
-    if (!src || !u || !m || u->conds.is_prone()) return 0;
-    // The direction is fixed at the start: straight away from where the source stands.
-    const int sx = sign(u->pos.x - src->pos.x), sy = sign(u->pos.y - src->pos.y);
-    if (!sx && !sy) return 0;
-    int moved = 0;
-    for (; moved < n; ++moved) {
-        const pt_t next{u->pos.x + sx, u->pos.y + sy};
-        if (!can_push_to(m, u->pos, next)) break;
-        // TODO: the step animation, sight, auras and zone entry of each step come
-        // with unit movement; the cell change is what the rules read.
-        u->pos = next;
+    if (!src || !u || u->conds.is_prone()) return 0;
+    const pt_t step{sign(u->pos.x - src->pos.x), sign(u->pos.y - src->pos.y)};
+    if (step.x == 0 && step.y == 0) return 0;
+    int made = 0;
+    // Each step is checked on the map and the roster as they are, not on a
+    // search grid prepared for someone else: a push never lands on a unit.
+    while (made < n) {
+        const pt_t next{u->pos.x + step.x, u->pos.y + step.y};
+        if (!can_push_step(u, u->pos, next)) break;
+        shown_step(u, next, 0);
+        ++made;
     }
-    return moved;
+    return made;
+}
+
+// ---- planning moves ----
+
+u_cmd_t make_mov_cmd(unit_t* u, const pt_t& to) {
+    return {.pwr = 1, .param = 0, .tgt = to, .flags = can_shift_to(u, to) ? UCMD_SHIFT : 0};
+}
+
+void move_unit_to(unit_t* u, const pt_t& to) {
+    const u_cmd_t cmd = make_mov_cmd(u, to);
+    u->run_dir = straight_run_dir(u->pos, to);
+    u->pos = to;
+    spend_act_pts(u, cmd);
+}
+
+void save_unit_pos(u_pos_state_t* out, const unit_t* u) {
+    *out = {u->pos.x, u->pos.y, u->btl.act_budget, u->btl.turn_flags, u->run_dir};
+}
+
+void restore_unit_pos(const u_pos_state_t* s, unit_t* u) {
+    u->pos = {s->x, s->y};
+    u->btl.act_budget = s->act;
+    u->btl.turn_flags = s->turn_flags;
+    u->run_dir = s->run_dir;
+}
+
+void preview_move(unit_t* u, const pt_t& to) {
+    btl_t& b = btl();
+    if (to == u->pos) {
+        b.preview_set = false;
+        return;
+    }
+    save_unit_pos(&b.preview, u);
+    b.preview_set = true;
+    move_unit_to(u, to);
+}
+
+void undo_preview_move(unit_t* u) {
+    btl_t& b = btl();
+    if (!b.preview_set) return;
+    restore_unit_pos(&b.preview, u);
+    b.preview_set = false;
 }

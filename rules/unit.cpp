@@ -32,6 +32,8 @@ unit_t& unit_t::operator=(const unit_t& o) {
     actbar = o.actbar;
     hp_ready = o.hp_ready;
     pos = o.pos;
+    run_dir = o.run_dir;
+    creator = o.creator;
     fix_parts();
     return *this;
 }

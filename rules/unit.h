@@ -88,6 +88,12 @@ public:
     u_actbar_t actbar;
     int hp_ready = 0;  // 0: the recalculation fills hp to the maximum
     pt_t pos;
+    // Battle only: what the unit sees (1 where it sees, sized to the battle map),
+    // the 8-direction index of its last straight run (-1 none) and the unit that
+    // summoned or raised it (null for an ordinary unit).
+    grid_t<int> sight;
+    int run_dir = -1;
+    unit_t* creator = nullptr;
     // Presentation values of the battle scene; not copied.
     pt_t px_off;
     int ani_word = 0;

@@ -31,8 +31,9 @@ constexpr clr_t line_clr = 0x22FFFFFF;
 constexpr clr_t marker_hot_tint = 0xFFFFFF80;
 constexpr rect no_part{-1, -1, -1, -1};
 
-bool is_scroll_dragged() { return false; }  // the scroll bars' thumbs; none yet
 }  // namespace
+
+bool lv_t::is_scroll_dragged() const { return h_drag >= 0 || v_drag >= 0; }
 
 lv_t::lv_t() {
     text_align |= 32;
@@ -202,21 +203,6 @@ int lv_t::checked_count() const {
 
 // ---- geometry ----
 
-rect* lv_t::view_rect(rect* out) {
-    *out = {rc.x + margin_l, rc.y + margin_t, rc.w - margin_l - margin_r, rc.h - margin_t - margin_b};
-    return out;
-}
-
-// The content starts at the view's origin and is as large as the items take.
-rect* lv_t::content_rect(rect* out) {
-    view_rect(out);
-    if (content_sz.w > 0 || content_sz.h > 0) {
-        out->w = content_sz.w;
-        out->h = content_sz.h;
-    }
-    return out;
-}
-
 int lv_t::chk_size() const { return chk_sizes[std::clamp(chk_sz_idx, 0, 3)]; }
 
 int lv_t::rows_h(int n) const { return n <= 0 ? 0 : n * (item_sz.h + item_gap) - item_gap; }
@@ -226,7 +212,7 @@ size lv_t::size_for(int cols, int rows) const { return {cols_w(cols), rows_h(row
 
 void lv_t::set_item_size(const size* s) {
     item_sz = *s;
-    // TODO: the vertical line step of the scroll window becomes s->h once it lands.
+    v_step = s->h;
 }
 
 void lv_t::set_visible_rows(int n) { resize(rc.w, rows_h(n) + margin_t + margin_b); }
@@ -319,7 +305,7 @@ std::vector<int> lv_t::col_widths(int total) const {
 
 void lv_t::relayout() {
     relayout_items();
-    wnd_t::relayout();
+    title_wnd_t::relayout();
 }
 
 void lv_t::fit_to_content() {
@@ -337,8 +323,8 @@ void lv_t::fit_to_content() {
 }
 
 void lv_t::relayout_items() {
-    rect v;
-    view_rect(&v);
+    // The client area, bars included: the bars follow from the content.
+    rect v{rc.x + margin_l, rc.y + margin_t, rc.w - margin_l - margin_r, rc.h - margin_t - margin_b};
     const bool auto_w = has_style(WS_AUTO_W), auto_h = has_style(WS_AUTO_H);
     const bool fixed = view_cols > 0 && view_rows > 0;
     size avail = fixed ? size_for(view_cols, view_rows) : size{v.w, v.h};
@@ -348,8 +334,7 @@ void lv_t::relayout_items() {
     if (lv_is_col(*this)) {
         if (auto_w) {
             fit_to_content();
-            view_rect(&v);
-            item_sz.w = v.w;
+            item_sz.w = rc.w - margin_l - margin_r;
         }
         const int ch = rows_h(n);
         if (auto_h)
@@ -360,10 +345,9 @@ void lv_t::relayout_items() {
         col_xs = col_widths(item_sz.w);
     } else if (lv_is_row(*this)) {
         const int cw = cols_w(n);
-        if (auto_w)
-            resize(cw + margin_l + margin_r, rc.h);
-        else if (!auto_h)
-            item_sz.h = cw > avail.w ? avail.h - scroll_bar : avail.h;
+        if (auto_w || auto_h)
+            resize(auto_w ? cw + margin_l + margin_r : rc.w, auto_h ? item_sz.h + margin_t + margin_b : rc.h);
+        if (!auto_w && !auto_h) item_sz.h = cw > avail.w ? avail.h - scroll_bar : avail.h;
         content_sz = {cw, item_sz.h};
     } else {
         const int sx = std::max(1, item_sz.w + item_gap), sy = item_sz.h + item_gap;
@@ -377,8 +361,8 @@ void lv_t::relayout_items() {
         if (auto_w || auto_h)
             resize(auto_w ? content_sz.w + margin_l + margin_r : rc.w, auto_h ? content_sz.h + margin_t + margin_b : rc.h);
     }
+    set_scroll_size(content_sz.w, content_sz.h);
     for (int i = 0; i < n; ++i) lay_out_item(items[size_t(i)], i);
-    // TODO: hand content_sz to the scroll window (set_scroll_size) once it lands.
 }
 
 void lv_t::lay_out_item(li_t* it, int index) {
@@ -500,7 +484,7 @@ Str* lv_t::item_tip(Str* out, const li_t* it) {
 }
 
 bool lv_t::on_msg(const evt_t& msg, wnd_t* sender) {
-    if (sender != this) return wnd_t::on_msg(msg, sender);
+    if (sender != this) return title_wnd_t::on_msg(msg, sender);
     if (msg.code == EVT_TIP_QUERY && show_item_tip()) return true;
     if (!has_style(LVS_NO_INPUT)) {
         switch (msg.code) {
@@ -513,7 +497,7 @@ bool lv_t::on_msg(const evt_t& msg, wnd_t* sender) {
         press_select(msg);
     }
     if (msg.code == EVT_LAYOUT_DONE) relayout_items();
-    return wnd_t::on_msg(msg, sender);
+    return title_wnd_t::on_msg(msg, sender);
 }
 
 // ---- drawing ----

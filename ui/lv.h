@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/li.h"
-#include "ui/wnd.h"
+#include "ui/title_wnd.h"
 
 // List style bits (instance or class word).
 enum : uint32_t {
@@ -35,7 +35,7 @@ constexpr uint32_t LVX_DECOR = LVX_ZEBRA_ROWS | LVX_ZEBRA_COLS | LVX_ROW_LINES |
 enum : int { LIP_ITEM = 0, LIP_INNER = 1, LIP_CHECK = 2, LIP_MARKER = 3, LIP_ICON = 4, LIP_TEXT = 5, LIP_BODY = 6 };
 constexpr int LIP_COUNT = 7;
 
-class lv_t : public wnd_t {
+class lv_t : public title_wnd_t {
 public:
     int marked = -1;
     int chk_sz_idx = 1;  // into {0, 16, 32, 64}
@@ -55,7 +55,7 @@ public:
     int cur = -1, hot_chk = -1, hot_marker = -1, tip_item = -1, pressed = -1, sel = -1;
     wnd_t* owner = nullptr;
     int item_gap = 0;
-    size content_sz{0, 0};  // what the items take; the scroll extent
+    size content_sz{0, 0};  // what the items take: the scroll size
 
     lv_t();
     ~lv_t() override;
@@ -114,8 +114,6 @@ public:
     void draw_content() override;
     void relayout() override;
     void fit_to_content() override;
-    rect* view_rect(rect* out) override;
-    rect* content_rect(rect* out) override;
 
 protected:
     void item_layout(int index, rect parts[LIP_COUNT]);
@@ -131,6 +129,7 @@ protected:
     void lay_out_item(li_t* it, int index);
     // Notifies only while laid out.
     void send(uint32_t code, intptr_t a, intptr_t b);
+    bool is_scroll_dragged() const;
 };
 
 // The geometry flags.

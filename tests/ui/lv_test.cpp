@@ -4,6 +4,7 @@
 
 #include "app/font.h"
 #include "ui/tip.h"
+#include "ui/tool_bar2.h"
 #include "support/font_env.h"
 #include "support/loop_harness.h"
 
@@ -237,6 +238,30 @@ TEST_F(Lv, SelectionAndHoverAreDrawnUnderTheItems) {
     EXPECT_EQ(canvas_t::px(1, 81), 0xFF333333u);
     EXPECT_EQ(canvas_t::px(0, 10), 0xFFFF8C00u);  // outlined, not filled
     EXPECT_EQ(canvas_t::px(5, 10), 0xFF000000u);
+}
+
+TEST_F(Lv, ScrollingMovesTheItemsUnderTheMouse) {
+    make(LVX_COL, {0, 0, 100, 100}, 10);
+    ASSERT_TRUE(lv.has_v);
+    EXPECT_EQ(lv.item_sz.w, 100 - 16);
+    EXPECT_EQ(lv.v_step, 40);
+    lv.scroll_v_to(80);
+    EXPECT_EQ(lv.item_rect(2).y, 0);
+    int part;
+    EXPECT_EQ(lv.item_at(10, 5, &part), 2);
+    lv.scroll_v_to(100000);
+    EXPECT_EQ(lv.pos_y(), 400 - 100);
+}
+
+TEST_F(Lv, ToolStripSizesItselfToItsItems) {
+    tool_bar_t2 strip;
+    const rect r{0, 0, 10, 10};
+    strip.create_ex(LVX_ROW, 0, &own, &r);
+    for (int i = 0; i < 4; ++i) strip.add_item(nullptr, nullptr, nullptr, 0, i, 0, 0, nullptr);
+    strip.set_item_gap(2);
+    strip.relayout();
+    EXPECT_EQ(strip.rc.w, 4 * 40 + 3 * 2);
+    EXPECT_FALSE(strip.has_h);
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#include "battle/btl.h"
+
+#include "battle/zone.h"
+#include "rules/unit.h"
+
+namespace {
+std::unique_ptr<btl_t>& holder() {
+    static std::unique_ptr<btl_t> b = std::make_unique<btl_t>();
+    return b;
+}
+}  // namespace
+
+btl_t::~btl_t() {
+    for (zone_t* z : zones) delete z;
+    for (unit_t* u : summons) delete u;
+}
+
+btl_t& btl() { return *holder(); }
+
+void reset_btl() { holder() = std::make_unique<btl_t>(); }

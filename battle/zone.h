@@ -1,0 +1,26 @@
+#pragma once
+// An effect lying on map cells for some rounds (grease, webs and every power
+// with a duration). The battle's zone list owns its zones, oldest first; a
+// cell belongs to at most one zone.
+#include <cstdint>
+#include <vector>
+
+#include "app/types.h"
+
+class unit_t;
+
+struct zone_t {
+    unit_t* creator = nullptr;
+    int32_t spl_atk = 0;  // the creator's spell attack value when the zone was made
+    int32_t pwr = 0;
+    int32_t rounds = 0;  // 1000000000: until removed
+    std::vector<pt_t> cells;
+};
+
+// The first zone of the list whose cells hold p, else null.
+zone_t* get_zone_at(const pt_t& p);
+// Whether the zone's power reaches u: webs (126, 278) spare trait 5, grease
+// (121) spares holders of power 263.
+bool zone_affects(const zone_t& z, const unit_t* u);
+// The entry effects of the zones on u's cell.
+void zone_entry(unit_t* u);

@@ -1,0 +1,60 @@
+#pragma once
+// A battle set up by hand for tests: a map drawn as text, units placed on it in
+// the roster, the recording listener, and a fresh battle state before and after.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "battle/btl.h"
+#include "battle/fog.h"
+#include "battle/listener.h"
+#include "battle/map_art.h"
+#include "battle/roster.h"
+#include "rules/pwr.h"
+#include "rules/unit.h"
+#include "support/rec_listener.h"
+
+class btl_test : public ::testing::Test {
+protected:
+    tmap_t map;
+    rec_listener_t rec;
+    std::vector<std::unique_ptr<unit_t>> owned;
+
+    void SetUp() override {
+        build_pwrs();
+        reset_btl();
+        btl().map = &map;
+        set_cur_scene(&rec);
+    }
+    void TearDown() override {
+        reset_btl();
+        free_pwrs();
+    }
+    void draw(const std::vector<std::string>& rows) { draw_map(map, rows); }
+
+    // A unit standing on (x, y) with speed 6, ready to move, joined to the lists.
+    unit_t* add(int x, int y, int side, int hp = 10) {
+        owned.push_back(std::make_unique<unit_t>());
+        unit_t* u = owned.back().get();
+        u->pos = {x, y};
+        u->btl.side = side;
+        u->drv.hp_max = 20;
+        u->hp = hp;
+        u->drv.spd = 6;
+        u->pwrs.add(1);
+        btl().full.push_back(u);
+        rebuild_roster();
+        return u;
+    }
+    void fog() { init_fog(); }
+};
+
+// Gives u a condition without recalculating it: the hand-made units of these
+// tests have no race or class, and a recalculation would leave them 0 hit points.
+inline void put_cond(unit_t* u, int id) {
+    cond_inst_t ci;
+    u->conds.add(make_cond_inst(ci, id, nullptr, 0, 0, 0), false);
+    u->conds.upd_mask();
+}
