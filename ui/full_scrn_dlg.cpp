@@ -19,7 +19,7 @@ constexpr int heading_border = 8;
 constexpr int client_gap = 8;
 constexpr const char* heading_prefix = "<s hr=w:max_ln_w><m>";
 constexpr uint32_t pane_style = WS_ROW_GROUP | WS_FILL_H;
-constexpr uint32_t memo_style = pane_style | (1u << 12);  // wrapped, with a vertical bar when needed
+constexpr uint32_t memo_style = pane_style | MEMO_WRAP;
 
 // Made by the child idiom and registered for shutdown.
 template <class T>
@@ -87,8 +87,7 @@ lv_t* cmn_full_scrn_dlg_t::new_pane_list(const wchar_t* title) {
     l->set_rect(&r);
     l->on_create();
     reg_owned_wnd(l);
-    // TODO: a small title bar with the title once the list view is a titled window.
-    (void)title;
+    if (title) l->set_title_bar(TITLE_SMALL, title);
     return l;
 }
 

@@ -81,6 +81,7 @@ protected:
     test_mgr_t* make() {
         auto* d = new test_mgr_t;
         d->file_pattern = pattern.c_str();
+        d->list_title = L"角色";
         d->set_parent(WND_ROOT);
         const rect r{0, 0, 800, 600};
         d->set_rect(&r);
@@ -98,6 +99,8 @@ TEST_F(Mgr, ListsOnlyStemsThatBeginWithEightDigits) {
     for (int i = 0; i < d->list->count(); ++i) ids.push_back(d->id_at(i));
     std::sort(ids.begin(), ids.end());
     EXPECT_EQ(ids, (std::vector<int>{3, 12}));
+    ASSERT_NE(d->list->title, nullptr);
+    EXPECT_EQ(d->list->title->title, L"角色");
     EXPECT_EQ(path_stem(L"saves/pcs/00000012.pc"), L"00000012");
     // A reload reads the folder again, releasing what was there.
     files.touch("00000200.pc");

@@ -217,4 +217,17 @@ TEST_F(StdDlgs, MemoDialogOfSizeZeroTakesHalfTheWidthAndThreeQuartersOfTheHeight
     EXPECT_EQ(seen_rc.w, 300);
     EXPECT_EQ(seen_rc.h, 200);
     EXPECT_NE(static_cast<dlg_t*>(seen)->title, nullptr);
+    // Asked to, it shows the end of a long text.
+    Str text;
+    for (int i = 0; i < 80; ++i) text.append_format(L"第%d行\n", i);
+    int pos = -1, max = -1;
+    script.clear(), frame_no = 0;
+    script.push_back([&] {
+        auto* m = find_child<memo_ctrl_t>(get_top_modal());
+        pos = m->pos_y(), max = m->max_y();
+        set_modal_result(MODAL_CANCEL);
+    });
+    zg_memo_dlg(text, nullptr, 400, 300, 1, 0);
+    EXPECT_GT(max, 0);
+    EXPECT_EQ(pos, max);
 }
