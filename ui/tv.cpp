@@ -321,7 +321,11 @@ bool tv_t::on_msg(const evt_t& msg, wnd_t* sender) {
             if (on_key(int(msg.a), int(msg.b))) return true;
             break;
         case EVT_CLOSING: save_state(); break;
-        case EVT_LAYOUT_DONE: load_state(); break;
+        case EVT_LAYOUT_DONE:
+            // Nodes added before the first layout get their rows here.
+            relayout();
+            load_state();
+            break;
         default: break;
         }
     }

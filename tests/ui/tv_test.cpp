@@ -89,6 +89,16 @@ TEST_F(Tv, ReferencesAndPreorderRows) {
     EXPECT_EQ(tv.rc.h, 6 * 24);
 }
 
+TEST_F(Tv, NodesAddedBeforeTheFirstLayoutGetTheirRowsFromIt) {
+    const rect r{10, 10, 300, 200};
+    tv.create(WS_FILL_W, &own, &r, 0, 0, nullptr);
+    ti_t* n = tv.add_node(L"n", 0, 0, 0, nullptr, 0, ti_ref_t::ROOT, ti_ref_t::LAST_CHILD);
+    EXPECT_EQ(n->get_row(), -1);
+    own.arrange();
+    EXPECT_EQ(n->get_row(), 0);
+    EXPECT_EQ(tv.rc.w, 800);
+}
+
 TEST_F(Tv, HiddenChildrenGiveNoExpanderAndRightDoesNothing) {
     make(0);
     EXPECT_GT(tv.expander_rect(a).w, 0);
