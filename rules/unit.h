@@ -108,6 +108,16 @@ public:
 
     void fix_parts();
 
+    // A level-1 character of build bld.
+    unit_t& from_bld(int bld, const wchar_t* name, const wchar_t* img, const wchar_t* face);
+    // Controller and side by kind, statistics, action bar: ready for play.
+    void reset_for_play();
+
+    // The record of unit files: headerless, little-endian. False on a write error.
+    bool save(io::io_t& f) const;
+    // False on a short or damaged record (a bad length, id or path); the unit is then unchanged.
+    bool load(io::io_t& f);
+
     void set_hp(int v);
     int add_hp(int delta);
     void heal_full();

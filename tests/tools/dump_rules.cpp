@@ -32,6 +32,8 @@ int main() {
     dump_items();
     dump_ienchs();
     dump_rare_lvs();
+    dump_monsters();
+    dump_builds();
     free_pwrs();
     return 0;
 }

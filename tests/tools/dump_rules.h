@@ -26,3 +26,5 @@ void dump_units();
 void dump_items();
 void dump_ienchs();
 void dump_rare_lvs();
+void dump_monsters();
+void dump_builds();

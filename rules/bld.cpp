@@ -1,0 +1,137 @@
+#include "rules/bld.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/db.h"
+#include "rules/bld_rows.h"
+#include "rules/cls.h"
+#include "rules/race.h"
+#include "rules/tbl_rows.h"
+#include "rules/tbl_texts.h"
+#include "rules/unit.h"
+
+namespace {
+
+constexpr int RACE_HUM = 24;
+constexpr int RACE_HF_ELF = 28;
+
+struct bld_tbl_t {
+    u_bld_t rows[BLD_COUNT];
+    u_bld_t custom;  // id -2: texts only
+    tbl_texts_t texts;
+
+    bld_tbl_t() {
+        for (const bld_row_t& r : bld_rows()) {
+            if (r.id == 0) continue;
+            u_bld_t& b = rows[r.id];
+            text_info_t::set(&b.k, r.key);
+            b.race = r.race;
+            b.cls = r.cls;
+            std::copy(std::begin(r.abi), std::end(r.abi), b.abi);
+            b.key_abi = r.key_abi;
+            b.plan.assign(r.plan.begin(), r.plan.end());
+        }
+    }
+};
+
+bld_tbl_t& bld_tbl() {
+    static bld_tbl_t tbl;
+    if (tbl.texts.due()) {
+        read_tbl_texts(L"builds:builds", tbl.rows, BLD_COUNT);
+        db_read_text_info(L"builds:custom_build", &tbl.custom, L"strs");
+    }
+    return tbl;
+}
+
+}  // namespace
+
+int* u_bld_t::key_abi_bonus(int out[6]) const {
+    std::fill(out, out + 6, 0);
+    if (key_abi >= 0 && key_abi < 6) out[key_abi] = 2;
+    return out;
+}
+
+const u_bld_t* get_bld(int id) {
+    bld_tbl_t& t = bld_tbl();
+    if (id == BLD_CUSTOM) return &t.custom;
+    return &t.rows[id >= 0 && id < BLD_COUNT ? id : 0];
+}
+
+const int* mon_tier_abis(int tier) {
+    static constexpr int tiers[3][6] = {
+        {11, 11, 11, 10, 10, 10},
+        {13, 12, 11, 10, 9, 8},
+        {15, 14, 13, 12, 10, 8},
+    };
+    return tiers[tier >= 0 && tier < 3 ? tier : 0];
+}
+
+void assign_abis_by_priority(int out[6], const int row[6], const int prio[6]) {
+    int order[6] = {0, 1, 2, 3, 4, 5};
+    // Stable: equal scores keep the lower index first.
+    std::stable_sort(std::begin(order), std::end(order), [&](int a, int b) { return prio[a] > prio[b]; });
+    for (int i = 0; i < 6; ++i) out[order[i]] = row[i];
+}
+
+void add_to_abis(int abi[6], int n, int first, int last) {
+    for (int i = std::max(first, 0); i <= last && i < 6; ++i) abi[i] += n;
+}
+
+void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes) {
+    for (int c : changes) {
+        if (c > 0)
+            ids.push_back(c);
+        else if (c < 0)
+            std::erase(ids, -c);
+    }
+    std::vector<int> kept;
+    for (int id : ids)
+        if (std::find(kept.begin(), kept.end(), id) == kept.end()) kept.push_back(id);
+    ids.swap(kept);
+}
+
+void apply_race_cls(unit_t& u, const int bonus[6]) {
+    const race_t* race = get_race(u.base.race);
+    const int* adj = u.base.race == RACE_HUM || u.base.race == RACE_HF_ELF ? bonus : race->abi_adj;
+    for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i];
+    u.pwrs.apply_changes(race->pwrs);
+    u.pwrs.apply_changes(get_cls(u.base.cls)->pwrs);
+}
+
+// ---- starting equipment ----
+
+namespace {
+
+struct start_gear_t {
+    int main = 0, off = 0, quick = 0, quick_cnt = 1, body = 0, set1_main = 0;
+};
+
+const start_gear_t& start_gear_for(const unit_t& u) {
+    static constexpr start_gear_t caster{.main = 63, .quick = 167, .quick_cnt = 20, .set1_main = 49};
+    static constexpr start_gear_t priest{.main = 50, .off = 74, .body = 70};
+    static constexpr start_gear_t two_wpn{.main = 28, .off = 28, .body = 68};
+    static constexpr start_gear_t archer{.main = 61, .quick = 166, .quick_cnt = 30, .body = 68, .set1_main = 27};
+    static constexpr start_gear_t shield{.main = 33, .off = 75, .body = 70};
+    static constexpr start_gear_t other{.main = 34, .body = 70};
+    const int cls = u.base.cls;
+    if (cls == 3 || cls == 6) return caster;
+    if (cls == 2 || cls == 5) return priest;
+    if (u.has_pwr(70)) return two_wpn;   // "tw"
+    if (u.has_pwr(83)) return archer;    // "rng_near"
+    if (u.base.bld == 2) return shield;  // "shd"
+    return other;
+}
+
+}  // namespace
+
+void give_start_eqpt(unit_t& u) {
+    const start_gear_t& g = start_gear_for(u);
+    eqpts_t& e = u.eqpts;
+    e.clear();
+    if (g.main) e.slots[EQ_MAIN].set(g.main, 1);
+    if (g.off) e.slots[EQ_OFF].set(g.off, 1);
+    if (g.quick) e.slots[2].set(g.quick, g.quick_cnt);
+    if (g.body) e.slots[6].set(g.body, 1);
+    if (g.set1_main) e.sets[0][0].set(g.set1_main, 1);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Builds: ready-made character plans (race, class, scores, key ability and the
+// powers wanted, in order), and the builders that turn a build or a monster
+// template into a unit.
+#include <vector>
+
+#include "app/text_info.h"
+
+class unit_t;
+
+constexpr int BLD_COUNT = 15;   // rows 0 to 14, row 0 empty
+constexpr int BLD_CUSTOM = -2;  // the player makes every choice
+
+class u_bld_t : public text_info_t {
+public:
+    int race = 0;
+    int cls = 0;
+    int abi[6] = {};   // Str .. Cha
+    int key_abi = 0;   // abi index: +2 for races without fixed adjustments, +1 every fourth level
+    std::vector<int> plan;  // power ids in the order the build takes them
+
+    // All six 0, then +2 at key_abi.
+    int* key_abi_bonus(int out[6]) const;
+};
+
+// -2 the custom build; an id outside 0..14 (a damaged save) answers the empty row 0.
+const u_bld_t* get_bld(int id);
+
+// The base ability row of a monster's class tier 0..2 (other tiers: tier 0).
+const int* mon_tier_abis(int tier);
+// The row's values go to the abilities in falling order of prio; ties to the lower index.
+void assign_abis_by_priority(int out[6], const int row[6], const int prio[6]);
+// n added to abi[first..last], never beyond index 5.
+void add_to_abis(int abi[6], int n, int first, int last);
+// > 0 appends, c < 0 removes every -c; then only the first of each id stays.
+void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes);
+// The race's adjustments (bonus instead for "hum" and "hf_elf"), then the
+// race's and the class's powers.
+void apply_race_cls(unit_t& u, const int bonus[6]);
+// Replaces the unit's equipment with the starting gear of its class, powers or build.
+void give_start_eqpt(unit_t& u);

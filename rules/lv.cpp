@@ -1,0 +1,202 @@
+#include "rules/lv.h"
+
+#include <algorithm>
+
+#include "rules/bld.h"
+#include "rules/cls.h"
+#include "rules/pwr.h"
+#include "rules/race.h"
+#include "rules/unit.h"
+
+namespace {
+
+constexpr int FEAT_FIRST = 16, FEAT_LAST = 118;
+constexpr int SPELL_FIRST = 119, SPELL_LAST = 143;
+constexpr int PWR_HP1 = 18;
+constexpr int RANK_MINION = 4;
+constexpr int RACE_HUM = 24;
+
+bool is_spell_id(int id) { return id >= SPELL_FIRST && id <= SPELL_LAST; }
+
+bool in_mask(const Pwr& p, uint32_t mask) { return p.cat >= 0 && p.cat < 32 && (mask & (1u << p.cat)); }
+
+// Weapon proficiencies, shield and armour use: a monster's gear decides those.
+bool mon_refuses(int id) {
+    return (id >= 25 && id <= 34) || id == 48 || id == 49 || (id >= 52 && id <= 54) || is_act(id);
+}
+
+bool feat_qualifies(const unit_t& u, int id, uint32_t mask, int flags) {
+    if (id < FEAT_FIRST || id > FEAT_LAST || u.has_pwr(id)) return false;
+    const Pwr* p = get_pwr(id);
+    if (!p || !in_mask(*p, mask)) return false;
+    if ((flags & PICK_MON) && mon_refuses(id)) return false;
+    return can_learn_pwr(u, id);
+}
+
+const u_bld_t* preset_bld(int id) { return id >= 1 && id < BLD_COUNT ? get_bld(id) : nullptr; }
+
+void raise_key_abi(unit_t& u, int key) {
+    if (key < 0 || key > 5) return;
+    ++u.base.abi[key];
+    ++u.base.abi_ups[key];
+}
+
+void apply_lv1(unit_t& u, const u_bld_t* b, lv_choices_t& out) {
+    if (u.base.bld == 0)
+        out.flags |= 65;
+    else if (u.base.bld == BLD_CUSTOM)
+        out.flags |= 79;
+    if (b) {
+        u.base.race = b->race;
+        u.base.cls = b->cls;
+        for (int i = 0; i < 6; ++i) u.base.abi[i] = b->abi[i];
+        int bonus[6];
+        apply_race_cls(u, b->key_abi_bonus(bonus));
+    }
+    // A human's extra pick, whoever makes the choices.
+    if (u.base.race == RACE_HUM) pick_or_record(u, b, CAT_ANY, LVP_PWRS, out);
+}
+
+const std::vector<int> no_plan;
+
+}  // namespace
+
+int xp_for_lv(int lv) { return lv <= 1 ? 0 : 250 * lv * (lv - 1); }
+
+uint32_t class_pick_mask(int cls, int lv) {
+    if (lv < 1) return 0;
+    switch (cls) {
+    case 1: case 4: return lv == 1 || lv % 2 == 0 ? CAT_FEATS : 0;
+    case 3: case 6: return lv == 1 || lv % 5 == 0 ? CAT_MAGIC : 0;
+    case 2: case 5: return lv == 1 || lv % 3 == 0 ? CAT_ANY : 0;
+    default: return 0;
+    }
+}
+
+bool has_pwr_prereqs(const unit_t& u, const Pwr& p) {
+    for (int id : p.prereqs)
+        if (id != 0 && !u.has_pwr(id)) return false;
+    return true;
+}
+
+bool can_learn_pwr(const unit_t& u, int id) {
+    const Pwr* p = get_pwr(id);
+    if (!p) return false;
+    if (id == PWR_HP1 && u.base.rank == RANK_MINION) return false;
+    const int need = is_spell_id(id) ? 2 * p->lv - 1 : p->lv;
+    if (u.base.lv < need) return false;
+    if (p->cls_mask != 0 && (u.base.cls < 0 || u.base.cls >= 32 || !(p->cls_mask & (1u << u.base.cls))))
+        return false;
+    for (int i = 0; i < 6; ++i)
+        if (u.base.abi[i] < p->abi_min[i]) return false;
+    return has_pwr_prereqs(u, *p);
+}
+
+int count_learnable(const unit_t& u, uint32_t mask) {
+    int n = 0;
+    for (int id = FEAT_FIRST; id <= FEAT_LAST; ++id)
+        if (feat_qualifies(u, id, mask, 0)) ++n;
+    return n;
+}
+
+bool any_spell_learnable(const unit_t& u) {
+    for (int id = SPELL_FIRST; id <= SPELL_LAST; ++id)
+        if (!u.has_pwr(id) && can_learn_pwr(u, id)) return true;
+    return false;
+}
+
+void pick_from_plan(unit_t& u, const std::vector<int>& plan, uint32_t mask, int flags) {
+    for (int id : plan) {
+        if (feat_qualifies(u, id, mask, flags)) {
+            u.pwrs.add(id);
+            return;
+        }
+    }
+}
+
+void pick_spell_from_plan(unit_t& u, const std::vector<int>& plan) {
+    for (int id : plan) {
+        if (is_spell_id(id) && !u.has_pwr(id) && can_learn_pwr(u, id)) {
+            u.pwrs.add(id);
+            return;
+        }
+    }
+}
+
+void learn_all_spells(unit_t& u) {
+    if (u.base.lv % 2 == 0 || u.base.lv > 17) return;
+    for (int id = SPELL_FIRST; id <= SPELL_LAST; ++id)
+        if (!u.has_pwr(id) && can_learn_pwr(u, id)) u.pwrs.add(id);
+}
+
+void pick_or_record(unit_t& u, const u_bld_t* bld, uint32_t mask, int page, lv_choices_t& out) {
+    if (bld) {
+        pick_from_plan(u, bld->plan, mask, 0);
+        return;
+    }
+    const int n = count_learnable(u, mask);
+    if (n <= 0 || page < 0 || page >= LVP_COUNT) return;
+    out.flags |= 1u << page;
+    out.masks[page] |= mask;
+    out.picks = std::min(out.picks + 1, n);
+}
+
+void lv1_picks(unit_t& u, int flags) {
+    const std::vector<int>& plan = get_bld(u.base.bld)->plan;
+    const cls_t* cls = get_cls(u.base.cls);
+    if (get_race(u.base.race)->flags & 1) pick_from_plan(u, plan, CAT_ANY, flags);
+    if (cls->lv1_pick) pick_from_plan(u, plan, cls->lv1_pick, flags);
+    pick_from_plan(u, plan, CAT_ANY, flags);
+    if (flags & PICK_MON) return;
+    if (cls->lv1_spl == -1)
+        learn_all_spells(u);
+    else
+        for (int i = 0; i < cls->lv1_spl; ++i) pick_spell_from_plan(u, plan);
+}
+
+void lv_spells(unit_t& u, const std::vector<int>& plan, lv_choices_t& out) {
+    const int cls = u.base.cls;
+    if (cls == 2 || cls == 5) {
+        if (u.base.lv % 2 != 0 && u.base.lv < 18) learn_all_spells(u);
+    } else if (cls == 3 || cls == 6) {
+        if (u.base.bld != BLD_CUSTOM)
+            pick_spell_from_plan(u, plan);
+        else if (any_spell_learnable(u))
+            out.flags |= 1u << LVP_SPELLS;
+    }
+}
+
+void lv_up_unit(unit_t& u, lv_choices_t& out) {
+    ++u.base.lv;
+    u.base.kind = UK_PC;
+    u.base.rank = 1;
+    apply_bld_lv(u, out);
+}
+
+void apply_bld_lv(unit_t& u, lv_choices_t& out) {
+    out = lv_choices_t{};
+    out.flags = 1u << LVP_FINISH;
+    const int lv = u.base.lv;
+    const u_bld_t* b = preset_bld(u.base.bld);
+    if (lv == 1) apply_lv1(u, b, out);
+    if (lv % 10 == 0) add_to_abis(u.base.abi, 1, 0, 5);
+    if (lv % 4 == 0) {
+        if (b)
+            raise_key_abi(u, b->key_abi);
+        else if (u.base.bld == BLD_CUSTOM)
+            out.flags |= 1u << LVP_ABIS;
+    }
+    if (const uint32_t m = class_pick_mask(u.base.cls, lv)) pick_or_record(u, b, m, LVP_PWRS, out);
+    if (u.base.bld != 0 && lv % 2 != 0) pick_or_record(u, b, CAT_ANY, LVP_PWRS, out);
+    lv_spells(u, b ? b->plan : no_plan, out);
+}
+
+void lv_up_mon(unit_t& u) {
+    const u_bld_t* b = get_bld(u.base.bld);
+    const int lv = ++u.base.lv;
+    if (lv % 10 == 0) add_to_abis(u.base.abi, 1, 0, 5);
+    if (lv % 4 == 0) raise_key_abi(u, b->key_abi);
+    if (u.base.race == RACE_HUM) pick_from_plan(u, b->plan, CAT_ANY, PICK_MON);
+    if (const uint32_t m = class_pick_mask(u.base.cls, lv)) pick_from_plan(u, b->plan, m, PICK_MON);
+    if (lv % 2 != 0) pick_from_plan(u, b->plan, CAT_ANY, PICK_MON);
+}

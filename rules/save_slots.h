@@ -1,0 +1,74 @@
+#pragma once
+// Saved games and saved characters. A slot is a folder named by an eight-digit
+// number holding the party file "my.pty" and one unit file per member; each
+// mode keeps its slots and a counter file "main.cfg" {next, current}.
+// Stand-alone characters are unit files under "saves/pcs/".
+#include <cstdint>
+#include <vector>
+
+#include "app/str.h"
+
+class CZsIni;
+class unit_t;
+
+constexpr int SLOT_NEW = -999999999;   // a request: the next free slot
+constexpr int SLOT_CUR = -1000000000;  // a request: the current slot
+constexpr int ARENA_FIRST_SLOT = 10000001;
+
+// Flags of the adventure slot calls.
+constexpr int SLOT_WRITE_CFG = 1;
+constexpr int SLOT_FILES = 2;
+
+struct slot_cfg_t {
+    int32_t next = 0;  // the number the next new slot gets
+    int32_t cur = 0;   // the current slot
+};
+
+struct slot_info_t {
+    int32_t id = 0;
+    Str name;  // the party's name
+};
+
+// The counter record of a mode, read from its "main.cfg" once per process.
+slot_cfg_t& get_adv_cfg();
+slot_cfg_t& get_arena_cfg();
+// Forgets both records, so the next use reads "main.cfg" again (a test that
+// moves the game folder).
+void forget_slot_cfgs();
+// The slot number of the last load or save.
+int cur_slot_id();
+
+Str adv_slot_dir(int n);
+Str arena_slot_dir(int n);
+Str adv_cur_slot_dir();
+Str slot_member_path(const wchar_t* folder, int i);
+// The slot folders directly under folder, in ascending order: names of exactly
+// eight digits (other names are not slots).
+std::vector<int> list_slot_ids(const wchar_t* folder);
+// Every arena slot with its party's name; slots whose party file cannot be read are left out.
+std::vector<slot_info_t> list_arena_slots();
+
+// The global party from a slot folder. On any failure (a missing or damaged
+// party file, a member file that cannot be read) false, and the party is unchanged.
+bool load_slot_dir(const wchar_t* folder);
+// The global party into a slot folder; member files past the party's size are removed.
+bool save_slot_dir(const wchar_t* folder);
+
+bool load_adv_slot(int n, int flags);
+bool save_adv_slot(int n, int flags);
+// Entering the arena: the slot, or the first one found when it is gone, or a new game.
+bool load_arena_slot(int n);
+bool save_arena_slot(int n);
+bool new_arena_game();
+
+// "saves/pcs/%08d.pc" in the game folder.
+Str pc_file_path(int id);
+// The id for a new stand-alone character: "next_pc_id" of section "Main"
+// (default 100), moved past every id whose file exists; the key is set past it.
+int take_next_pc_id(CZsIni& cfg);
+int take_next_pc_id();
+// A unit file, its folder made when missing; false when it could not be
+// written (the old file is then kept).
+bool save_unit_file(const wchar_t* path, const unit_t& u);
+// False when the file is missing, damaged, truncated or longer than one unit; u is then unchanged.
+bool load_unit_file(const wchar_t* path, unit_t& u);
