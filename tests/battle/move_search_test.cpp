@@ -208,3 +208,25 @@ TEST_F(Search, PathsRestrictedToSomeCellsAndNearestByPath) {
     move_range_t r;
     EXPECT_TRUE(get_move_range_ai(u, &r));
 }
+
+TEST_F(Search, TheAreaGridSeesTheSecondClassesAndTheUnits) {
+    draw({".h#t.",
+          "....."});
+    unit_t* u = add(0, 1, 0);
+    add(4, 1, 1);
+    unit_t* ally = add(1, 1, 0);
+    fog();
+    prep_area_grid(u, 0x10202);
+    const pf::pass_grid_t& g = get_area_grid();
+    ASSERT_EQ(g.width, 5);
+    EXPECT_EQ(g.at(1, 0).pass, 2) << "hard ground does not block sight";
+    EXPECT_EQ(g.at(2, 0).pass, PASS_BLOCK);
+    EXPECT_EQ(g.at(3, 0).pass, PASS_BLOCK);
+    EXPECT_EQ(g.at(4, 1).pass, PASS_BLOCK) << "an enemy stands in the way";
+    EXPECT_EQ(g.at(1, 1).pass, 2) << "allies are no obstacle to an area";
+    prep_area_grid(u, 0x202);
+    EXPECT_EQ(g.at(4, 1).pass, 2);
+    (void)ally;
+    btl().map = nullptr;
+    EXPECT_EQ(get_area_grid().width, 0) << "no battle map: an empty grid";
+}

@@ -97,6 +97,24 @@ TEST_F(Moves, AWalkStoppedOnAnAlliesCellStepsBack) {
     EXPECT_EQ(u->pos, (pt_t{1, 1}));
 }
 
+TEST_F(Moves, NoWalkEndsOnAnotherUnitsCell) {
+    // Blocked by an unseen enemy right after crossing a sleeper: back off it.
+    draw({"############", "............", "############"});
+    unit_t* u = add(0, 1, 0);
+    put_cond(add(6, 1, 1), 6);
+    unit_t* foe = add(7, 1, 1);
+    put_cond(foe, 3);  // prone: blocks, threatens nobody
+    fog();
+    EXPECT_FALSE(walk_unit(u, {9, 1}));
+    EXPECT_EQ(u->pos, (pt_t{5, 1}));
+    // Sent onto the sleeper's cell: it stops short of it.
+    u->pos = {0, 1};
+    fog();
+    EXPECT_FALSE(walk_unit(u, {6, 1}));
+    EXPECT_EQ(u->pos, (pt_t{5, 1}));
+    EXPECT_EQ(count_units_at({6, 1}), 1);
+}
+
 TEST_F(Moves, AWalkEndsWhenTheUnitCanNoLongerMoveOrFallsProne) {
     draw(corridor);
     unit_t* u = add(0, 1, 0);
@@ -286,4 +304,57 @@ TEST_F(KnockBack, ShiftStepsGoOneCellOverPlainGround) {
     EXPECT_FALSE(can_shift_to(&u, {4, 3}));
     u.pos = {7, 5};
     EXPECT_FALSE(can_shift_to(&u, {8, 5}));  // off the map
+}
+
+// ---- many seeded walks and pushes on generated maps ----
+
+#include <set>
+
+#include "app/rnd.h"
+#include "battle/deploy.h"
+#include "battle/map_gen.h"
+#include "battle/terrain.h"
+
+namespace {
+using Crowd = btl_test;
+
+// No two living units on one cell, every one on an enterable cell of the map.
+::testing::AssertionResult sound_positions(const tmap_t& m) {
+    std::set<pt_t> taken;
+    for (const unit_t* u : btl_roster()) {
+        if (!m.tiles.in(u->pos.x, u->pos.y)) return ::testing::AssertionFailure() << "off the map";
+        if (m.get_pass1(u->pos.x, u->pos.y) == PASS_BLOCK) return ::testing::AssertionFailure() << "in a wall";
+        if (!taken.insert(u->pos).second)
+            return ::testing::AssertionFailure() << "two units on " << u->pos.x << "," << u->pos.y;
+    }
+    return ::testing::AssertionSuccess();
+}
+}  // namespace
+
+TEST_F(Crowd, SeededWalksAndPushesKeepEveryUnitOnACellOfItsOwn) {
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        reset_btl();
+        btl().map = &map;
+        set_cur_scene(&rec);
+        owned.clear();
+        rnd_srand(seed);
+        gen_rnd_map(&map, ROLL_IT, ROLL_IT, ROLL_IT, ROLL_IT);
+        std::vector<unit_t*> sides[2];
+        for (int i = 0; i < 10; ++i) sides[i % 2].push_back(add(0, 0, i % 2));
+        build_roster(sides[0], sides[1]);
+        ASSERT_TRUE(deploy_groups(sides[0], sides[1]));
+        fog();
+        ASSERT_TRUE(sound_positions(map)) << "deployed, seed " << seed;
+        for (int round = 0; round < 6; ++round)
+            for (unit_t* u : std::vector<unit_t*>(btl_roster())) {
+                const pt_t to{rnd_rand() % map.get_w(), rnd_rand() % map.get_h()};
+                u->btl.turn_flags = 0;
+                const bool ok = walk_unit(u, to);
+                ASSERT_TRUE(sound_positions(map)) << "walk, seed " << seed;
+                if (ok) ASSERT_EQ(u->pos, to);
+                unit_t* v = btl_roster()[size_t(rnd_rand()) % btl_roster().size()];
+                if (v != u) knock_back(u, v, 2);
+                ASSERT_TRUE(sound_positions(map)) << "push, seed " << seed;
+            }
+    }
 }
