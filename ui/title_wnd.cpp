@@ -6,6 +6,7 @@
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/render.h"
+#include "ui/tool_bar2.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ constexpr int second_text_align = rect_align::right | rect_align::middle;
 }  // namespace
 
 title_wnd_t::~title_wnd_t() {
+    delete title_items;
     delete title_btns;
     delete title;
 }
@@ -70,7 +72,7 @@ void title_wnd_t::set_margins(const int m[4]) {
 
 tool_btn_t* title_wnd_t::add_title_btn(uint32_t s, const wchar_t* img, const clr_t* icon_clr) {
     const int h = bar_h() > 0 ? bar_h() : 24;
-    const int btn = h == 32 ? 32 : 16;
+    const int btn = bar_item_side();
     if (!title_btns) {
         title_btns = new tool_bar_t;
         const rect r{0, 0, h, h};
@@ -91,6 +93,25 @@ tool_btn_t* title_wnd_t::add_title_btn(uint32_t s, const wchar_t* img, const clr
     const int n = int(title_btns->children.size());
     title_btns->resize(n * btn + 2 * title_btns->padding, h);
     return b;
+}
+
+li_t* title_wnd_t::add_title_item(const wchar_t* img, const size* item_sz) {
+    const int h = bar_h() > 0 ? bar_h() : 24;
+    const size side = item_sz ? *item_sz : size{bar_item_side(), bar_item_side()};
+    if (!title_items) {
+        title_items = new tool_bar_t2;
+        const rect r{0, 0, h, h};
+        title_items->create_ex(LVX_ROW, WS_OUTER_POS, this, &r);
+        title_items->bg_clr = 0;
+        title_items->gap = 0;
+        title_items->padding = (h - side.h) / 2;
+        title_items->set_item_size(&side);
+    }
+    li_t* it = title_items->add_item(L"", nullptr, get_img(img), 0, 0, 0, 0, nullptr);
+    it->kind = LIK_COMMAND;
+    const size need = title_items->size_for(title_items->count(), 1);
+    title_items->resize(need.w + 2 * title_items->padding, h);
+    return it;
 }
 
 // The tip regions of the title, then of the second text, at the mouse.

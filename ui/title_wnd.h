@@ -4,6 +4,9 @@
 #include "ui/scroll_wnd2.h"
 #include "ui/tool_bar.h"
 
+class tool_bar_t2;  // a list view, which is itself a titled window
+class li_t;
+
 enum : int { TITLE_NONE = 0, TITLE_SMALL = 1, TITLE_LARGE = 2 };
 
 struct title_rec_t {
@@ -20,8 +23,7 @@ class title_wnd_t : public scroll_wnd2_t {
 public:
     title_rec_t* title = nullptr;  // null: no title bar
     tool_bar_t* title_btns = nullptr;  // made on first use
-    // TODO: the title item strip (tool_bar_t2 with "ui/prev" and "ui/next")
-    // arrives with the list view it is built on.
+    tool_bar_t2* title_items = nullptr;  // made on first use
 
     ~title_wnd_t() override;
 
@@ -32,6 +34,8 @@ public:
     void set_title_bar(int mode, const wchar_t* title_text);
     // A button at the right end of the title bar; icon_clr may be null (white).
     tool_btn_t* add_title_btn(uint32_t style, const wchar_t* img, const clr_t* icon_clr);
+    // A command item with that icon in the strip at the bar's left; item_sz null for the bar's size.
+    li_t* add_title_item(const wchar_t* img, const size* item_sz);
     int bar_h() const { return title ? title->bar_h : 0; }
 
     bool on_msg(const evt_t& msg, wnd_t* sender) override;
@@ -41,4 +45,6 @@ public:
 
 private:
     bool hit_title_tip();
+    // The side of a title button or item: 32 in a large bar, else 16.
+    int bar_item_side() const { return bar_h() == 32 ? 32 : 16; }
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/tool_bar2.h"
+
 namespace {
 
 TEST(TitleWnd, BarsChangeTheTopMarginAndThePalette) {
@@ -30,6 +32,13 @@ TEST(TitleWnd, TitleButtonsSitAtTheRightEndOfTheBar) {
     w.title_btns->arrange();
     EXPECT_EQ(w.title_btns->rc, (rect{10 + 300 - 32, 10, 32, 32}));
     EXPECT_EQ(b->rc, (rect{10 + 300 - 32, 10, 32, 32}));
+    // Items go in a strip at the bar's left end.
+    li_t* prev = w.add_title_item(L"ui/prev", nullptr);
+    w.add_title_item(L"ui/next", nullptr);
+    EXPECT_EQ(prev->kind, LIK_COMMAND);
+    EXPECT_EQ(w.title_items->count(), 2);
+    EXPECT_EQ(std::pair(w.title_items->rc.x, w.title_items->rc.y), std::pair(10, 10));
+    EXPECT_EQ(w.title_items->rc.w, w.title_items->size_for(2, 1).w);
 }
 
 }  // namespace
