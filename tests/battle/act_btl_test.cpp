@@ -1,14 +1,17 @@
 // Whole seeded battles in which every unit's orders come from a script that
 // tries every action power in turn: a party of four built characters against
-// monster groups made from templates. Every invariant must hold, every action
+// generated monster groups. Every invariant must hold, every action
 // power must be carried out across the seeds, and a seed replays exactly.
+// The monster groups come from the encounter generator.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <set>
 
 #include "app/codec.h"
 #include "battle/atk_rec.h"
+#include "battle/enc.h"
 #include "battle/special.h"
 #include "battle/target_area.h"
 #include "battle/zone.h"
@@ -96,7 +99,8 @@ void every_power_orders(unit_t* u, const std::map<int, int>& used) {
 
 struct act_btl_t {
     tmap_t map;
-    unit_grp_t grp[2];
+    unit_grp_t party;
+    std::unique_ptr<unit_grp_t> foes;
     act_listener_t lis;
 
     static void collect(const wchar_t* text, void* user) {
@@ -108,23 +112,20 @@ struct act_btl_t {
             if (is_act(id)) u->pwrs.add(id);
     }
 
+    // Four built characters against a generated encounter for their level.
     void make_units() {
         for (int i = 0; i < 4; ++i) {
             unit_t* u = new unit_t();
             u->from_bld(1 + (i * 3) % 14, (L"P" + std::to_wstring(i + 1)).c_str(), nullptr, nullptr);
-            grp[0].units.push_back(u);
+            party.units.push_back(u);
         }
-        const int n = 3 + rnd_rand() % 3;
-        for (int i = 0; i < n; ++i) {
-            unit_t* u = new unit_t();
-            u->from_mon(1 + rnd_rand() % 115, 1 + rnd_rand() % 4);
-            u->name.assign((L"M" + std::to_wstring(i + 1)).c_str());
-            grp[1].units.push_back(u);
-        }
-        for (int s = 0; s < 2; ++s)
-            for (unit_t* u : grp[s].units) {
+        foes.reset(enc_to_grp(gen_enc(1, 4, ENC_ROLL, 0)));
+        int n = 0;
+        for (unit_t* u : foes->units) u->name.assign((L"M" + std::to_wstring(++n)).c_str());
+        for (unit_grp_t* g : {&party, foes.get()})
+            for (unit_t* u : g->units) {
                 give_every_action(u);
-                u->btl.side = s;
+                u->btl.side = g == &party ? 0 : 1;
                 u->btl.ai = 0;  // the script gives every unit its orders
                 u->recalc();
                 u->hp = u->drv.hp_max;
@@ -139,7 +140,7 @@ struct act_btl_t {
         lis.max_rounds = MAX_ROUNDS;
         lis.script = [&used](unit_t* u) { every_power_orders(u, used); };
         log_set_sink(collect, &lis);
-        begin_btl(&grp[0], &grp[1], &map);
+        EXPECT_TRUE(begin_btl(&party, foes.get(), &map)) << "seed " << seed;
         set_cur_scene(&lis);
         run_btl();
         log_flush();
