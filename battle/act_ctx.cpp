@@ -45,7 +45,10 @@ bool do_act_t::run() {
     get_act_tgt_pts(actor, act->id, &pts);
     set_fog_in_search(true);
     tgt_valid = contains(pts, req->tgt);
-    flags |= uint32_t(pre_check_cmd(actor, *req));
+    // An attack of opportunity provokes none in turn: two unarmed units would
+    // otherwise strike each other without end, the allowance being booked
+    // only once an attack is finished.
+    if (!(req->flags & 1)) flags |= uint32_t(pre_check_cmd(actor, *req));
     if (flags & AF_CANCEL) return false;
     if (!(flags & AF_NO_EFFECT)) perform();
     finish_cmd(actor, *req);
@@ -131,6 +134,8 @@ int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
         ++n;
         break;
     }
+    // What happened to the unit or the body may have burnt or cleared the zone.
+    z = get_zone_at(p);
     if (z && setup_zone_tgt(rec, p, z)) ++n;
     if (u) return n;
     const tmap_t* map = get_btl_map();

@@ -39,6 +39,9 @@ void atk_rec_t::build_crit() {
 }
 
 namespace {
+// Each manoeuvre with its two feats: +2 each to the attacker, and to the defender.
+constexpr int manoeuvre_feats[5][3] = {{4, 99, 100}, {5, 101, 102}, {6, 103, 104}, {7, 105, 106}, {8, 97, 98}};
+
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
 
 int abi(const unit_t* u, int i) { return u->drv.abi_mod[i]; }
@@ -272,8 +275,7 @@ void manoeuvre_rules(atk_rec_t& r, unit_t* u, const act_t* a, int cmd_flags) {
         std::vector<atk_rec_t> m;
         r.rng = get_atks(m, u, 2, cmd_flags) ? m[0].rng : 1;
     }
-    static constexpr int feats[5][3] = {{4, 99, 100}, {5, 101, 102}, {6, 103, 104}, {7, 105, 106}, {8, 97, 98}};
-    for (const auto& f : feats) {
+    for (const auto& f : manoeuvre_feats) {
         if (f[0] != a->id) continue;
         for (int k = 1; k < 3; ++k)
             if (u->has_pwr(f[k])) add_atk(r, 2, pwr_name(f[k]));
@@ -375,9 +377,8 @@ bool get_atks(std::vector<atk_rec_t>& out, unit_t* u, int pwr, int cmd_flags) {
 // ---- flanking and manoeuvres ----
 
 int manoeuvre_bonus(int pwr, const unit_t* def) {
-    static constexpr int feats[5][3] = {{4, 99, 100}, {5, 101, 102}, {6, 103, 104}, {7, 105, 106}, {8, 97, 98}};
     int v = 0;
-    for (const auto& f : feats) {
+    for (const auto& f : manoeuvre_feats) {
         if (f[0] != pwr) continue;
         if (def->has_pwr(f[1])) v += 2;
         if (def->has_pwr(f[2])) v += 2;

@@ -97,6 +97,7 @@ void aura_turn_effects(unit_t* u) {
     // A copy: the damage may end u and change its list.
     const std::vector<u_aura_t> auras = u->btl.auras;
     for (const u_aura_t& a : auras) {
+        if (u->hp < 1) return;  // the first aura may have ended u
         if (!a.src) continue;
         const int lv5 = a.src->base.lv / 5;
         if (a.pwr == 232 || a.pwr == 233) {

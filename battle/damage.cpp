@@ -127,6 +127,9 @@ void after_hit(unit_t* u) {
 void apply_dmg(unit_t* u, const dmg_res_t* r) {
     if (!u || !r) return;
     const int before = u->hp;
+    // The fallen come back only through set_unit_hp, which returns them to the
+    // roster; healed here they would stand up outside it.
+    if (before < 1 && r->amount < 0) return;
     // TODO: the recent-change counter of the hit-point badges comes with the
     // battle scene's presentation of damage (the unit has no field for it yet).
     u->add_hp(-r->amount);
@@ -141,7 +144,7 @@ void apply_dmg(unit_t* u, const dmg_res_t* r) {
         }
         if (r->amount > 0) {
             if (u->hp < 1) {
-                log_cur_buf()->append(L"<c=r>死亡！</c>");
+                if (before > 0) log_cur_buf()->append(L"<c=r>死亡！</c>");  // a body dies once
             } else {
                 u->conds.remove(6);  // a hit wakes a sleeper
                 after_hit(u);

@@ -128,9 +128,12 @@ void merge_grid(grid_t<int>* dst, const grid_t<int>& src) {
     // Only the part both grids share: a unit whose grid was sized for another
     // map must not write outside the side's grid.
     const int w = std::min(dst->width, src.width), h = std::min(dst->height, src.height);
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
+        int* d = dst->rows[size_t(y)].data();
+        const int* s = src.rows[size_t(y)].data();
         for (int x = 0; x < w; ++x)
-            if (dst->at(x, y) == 0 && src.at(x, y) != 0) dst->at(x, y) = src.at(x, y);
+            if (d[x] == 0) d[x] = s[x];
+    }
 }
 
 void calc_unit_view(unit_t* u) {

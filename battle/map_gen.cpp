@@ -21,6 +21,7 @@ int rolled_side(int v) {
 }  // namespace
 
 void gen_rnd_map(tmap_t* map, int env, int seed, int w, int h) {
+    if (!map) return;
     gen_params_t p;
     p.seed = seed == ROLL_IT ? rnd_rand() : seed;
     p.env = env == ROLL_IT ? rnd_rand() % 5 + 1 : std::clamp(env, 1, MAP_ENV_COUNT - 1);
@@ -32,6 +33,7 @@ void gen_rnd_map(tmap_t* map, int env, int seed, int w, int h) {
 }
 
 void build_map(tmap_t* map, const gen_params_t& p) {
+    if (!map) return;
     rnd_save();
     rnd_seed_fixed(uint32_t(p.seed));
     map->set_size(p.w, p.h);

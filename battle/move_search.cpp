@@ -254,9 +254,22 @@ bool can_step_plain(const pt_t& a, const pt_t& b) {
 }
 
 bool can_shift_to(const unit_t* u, const pt_t& to) {
-    if (u->conds.is_slowed()) return false;
+    if (!u || u->conds.is_slowed()) return false;
     if (std::max(std::abs(to.x - u->pos.x), std::abs(to.y - u->pos.y)) != 1) return false;
-    return u->has_pwr(260) ? can_step(u->pos, to) : can_step_plain(u->pos, to);  // "shift_hard"
+    // Read from the map and the roster as they are, not from a search grid that
+    // may have been prepared for another unit: a shift never lands on a unit.
+    const tmap_t* m = btl().map;
+    if (!is_free_cell(to)) return false;
+    if (to.x != u->pos.x && to.y != u->pos.y &&
+        (m->get_pass1(u->pos.x, to.y) == PASS_BLOCK || m->get_pass1(to.x, u->pos.y) == PASS_BLOCK))
+        return false;
+    // The classes u's own preparation would give: trait 6 walks hard ground as
+    // plain, a zone that holds u makes its cells hard.
+    int pass = m->get_pass1(to.x, to.y);
+    if (pass == PASS_HARD && u->has_trait(6)) pass = PASS_PLAIN;
+    const zone_t* z = get_zone_at(to);
+    if (z && zone_affects(*z, u) && pass < PASS_HARD) pass = PASS_HARD;
+    return u->has_pwr(260) || pass == PASS_PLAIN;  // "shift_hard"
 }
 
 bool is_free_cell(const pt_t& p) {

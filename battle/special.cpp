@@ -94,7 +94,7 @@ bool unit_special_value(int pwr, const unit_t* actor, const unit_t* u, int* out)
 
 bool do_ram(unit_t* actor, unit_t* tgt) {
     const pt_t to{tgt->pos.x + sgn(tgt->pos.x - actor->pos.x), tgt->pos.y + sgn(tgt->pos.y - actor->pos.y)};
-    if (!is_free_cell(to) || !can_step(tgt->pos, to)) return blocked(), false;
+    if (!can_push_step(tgt, tgt->pos, to)) return blocked(), false;
     slide_unit(tgt, to);
     return true;
 }
@@ -102,7 +102,8 @@ bool do_ram(unit_t* actor, unit_t* tgt) {
 bool do_drag(unit_t* actor, unit_t* tgt) {
     const pt_t old = actor->pos;
     const pt_t to{old.x + sgn(old.x - tgt->pos.x), old.y + sgn(old.y - tgt->pos.y)};
-    if (!is_free_cell(to) || !can_step(old, to) || !can_step(tgt->pos, old)) return blocked(), false;
+    // The follower's step is checked on the ground only: the actor still stands there.
+    if (!can_push_step(actor, old, to) || !can_step(tgt->pos, old)) return blocked(), false;
     slide_unit(actor, to);
     slide_unit(tgt, old);
     return true;
@@ -110,8 +111,10 @@ bool do_drag(unit_t* actor, unit_t* tgt) {
 
 bool do_overrun(unit_t* actor, unit_t* tgt) {
     const pt_t to{tgt->pos.x + sgn(tgt->pos.x - actor->pos.x), tgt->pos.y + sgn(tgt->pos.y - actor->pos.y)};
-    if (!is_free_cell(to) || !can_step(tgt->pos, to)) return blocked(), false;
-    slide_unit(actor, to);
+    if (!can_push_step(actor, tgt->pos, to)) return blocked(), false;
+    // Set down beyond the target rather than slid through its cell: a slide
+    // stopped there (a web on the cell) would leave two units on one cell.
+    place_unit(actor, to);
     return true;
 }
 
@@ -171,7 +174,7 @@ bool on_unit(int pwr, unit_t* actor, unit_t* tgt) {
     }
 }
 
-bool on_zone(int pwr, unit_t* actor, act_tgt_t& t) {
+bool on_zone(int pwr, act_tgt_t& t) {
     const act_t* a = as_act(pwr);
     zone_t* z = t.zone;
     if (pwr == 130 || (is_web_pwr(z->pwr) && a && a->atk == 1 && !(is_spell(pwr) && carries_fire(a)))) {
@@ -184,7 +187,6 @@ bool on_zone(int pwr, unit_t* actor, act_tgt_t& t) {
         ignite(t.pt);
         return true;
     }
-    (void)actor;
     return false;
 }
 }  // namespace
@@ -196,7 +198,7 @@ bool special_outcome(int pwr, atk_rec_t&, unit_t* actor, act_tgt_t& t) {
         if (pwr == 137) return resurrect(actor, t.unit), true;
         if (pwr == 129) return raise_fallen(actor, t.unit), true;
         return false;
-    case 3: return on_zone(pwr, actor, t);
+    case 3: return on_zone(pwr, t);
     case 4:
         if (pwr == 122 || pwr == 288) return summon(actor, pwr, t.pt), true;
         if (pwr == 134 && is_free_cell(t.pt)) {
@@ -210,7 +212,7 @@ bool special_outcome(int pwr, atk_rec_t&, unit_t* actor, act_tgt_t& t) {
 
 // ---- tooltip texts ----
 
-Str special_result_text(int pwr, int kind, const unit_t* actor, const unit_t* u, const zone_t* z) {
+Str special_result_text(int pwr, int kind, const unit_t*, const unit_t* u, const zone_t* z) {
     if (pwr == 134) return Str(L"传送");
     const act_t* a = as_act(pwr);
     switch (kind) {
@@ -228,6 +230,5 @@ Str special_result_text(int pwr, int kind, const unit_t* actor, const unit_t* u,
         break;
     default: break;
     }
-    (void)actor;
     return Str();
 }

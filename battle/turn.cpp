@@ -88,7 +88,7 @@ void ready_unit(unit_t* u) {
 }
 }  // namespace
 
-void begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
+bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
     reset_btl();
     btl_t& s = btl();
     s.grps[0] = a;
@@ -105,13 +105,14 @@ void begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
         for (unit_t* u : std::vector<unit_t*>(side))
             if (u->hp > 0)
                 if (unit_t* c = add_companion(u)) side.push_back(c);
-    deploy_groups(sides[0], sides[1]);
+    const bool placed = deploy_groups(sides[0], sides[1]);
     for (unit_t* u : s.roster) ready_unit(u);
     init_fog();
     for (unit_t* u : s.roster) {
         reset_cooldowns(u);
         u->turn_reset();
     }
+    return placed;
 }
 
 void end_btl() {

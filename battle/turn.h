@@ -16,8 +16,9 @@ extern clr_t side_clrs[4];
 // ---- set-up, loop and end ----
 
 // Stores the groups and the map, builds the roster with initiative, deploys
-// both sides and readies every unit. Calls no listener operation.
-void begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map);
+// both sides and readies every unit. Calls no listener operation. False when
+// the map has no room for the sides: the battle must not be run.
+bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map);
 // Gives turns until the battle is over or the program quits.
 void run_btl();
 // Removes the zones and the summoned units; the lists stay.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "battle/auras.h"
 #include "battle/btl.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
@@ -35,7 +36,7 @@ void shown_step(unit_t* u, const pt_t& c, int ani_flags) {
 
 void refresh_unit(unit_t* u, bool zones) {
     update_view(u, true, true, false);
-    // TODO: update_auras, once auras are spread by the turn engine.
+    update_auras();
     u->conds.check_grapple();
     for (unit_t* v : std::vector<unit_t*>(btl().roster))
         if (v->has_formation_pwr()) v->recalc();
@@ -75,12 +76,17 @@ int walk_steps(unit_t* u, bool was_prone) {
     return 0;
 }
 
+bool shares_cell(const unit_t* u) {
+    const auto& r = btl().roster;
+    return std::any_of(r.begin(), r.end(), [&](const unit_t* v) { return v != u && v->pos == u->pos; });
+}
+
 // A walk stopped on another unit's cell goes back along its path to a cell
 // that u holds alone.
 void step_back(unit_t* u, const pt_t& start) {
     const std::vector<pt_t>& path = btl().walk_path;
     int i = btl().walk_step - 1;  // u stands on path[i]
-    while (count_units_at(u->pos) != 1 && i >= 0) {
+    while (shares_cell(u) && i >= 0) {
         --i;
         u->pos = i >= 0 ? path[size_t(i)] : start;
     }
@@ -102,9 +108,13 @@ bool walk_unit(unit_t* u, const pt_t& to) {
     bool ok = !b.walk_path.empty() || to == u->pos;
     if (ok && b.map) {
         const int r = walk_steps(u, was_prone);
-        if (r == 0) u->run_dir = straight_run_dir(start, to);
-        if (r == 2 && u->hp > 0) step_back(u, start);
-        ok = r == 0;
+        // Whatever ended the walk, a living unit never stays on another's cell:
+        // a walk blocked right after crossing an ally, or sent onto an occupied
+        // target, steps back as a walk stopped by the rules does.
+        const bool shared = u->hp > 0 && shares_cell(u);
+        if (r == 0 && !shared) u->run_dir = straight_run_dir(start, to);
+        if (u->hp > 0 && (r == 2 || shared)) step_back(u, start);
+        ok = r == 0 && !shared;
     }
     b.walk_path.clear();
     b.walk_step = 0;

@@ -19,6 +19,31 @@ void reset_unit(unit_t& u) {
     u.flash_t = 0.0;
 }
 
+constexpr int CLS_NO = 8;
+
+int mon_cls(const mon_t& t, int bld_cls) {
+    if (t.cls_tier == 2) return bld_cls;
+    if (t.cls_tier == 1) return bld_cls >= 1 && bld_cls <= 3 ? bld_cls + 3 : bld_cls;
+    return CLS_NO;
+}
+
+void mon_abis(unit_t& u, const mon_t& t, const u_bld_t& b) {
+    assign_abis_by_priority(u.base.abi, mon_tier_abis(t.cls_tier), b.abi);
+    int bonus[6];
+    const int* adj = u.base.race == 24 || u.base.race == 28 ? b.key_abi_bonus(bonus) : get_race(u.base.race)->abi_adj;
+    for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i] + t.abis[i];
+}
+
+void mon_gear(unit_t& u, const mon_t& t) {
+    u.eqpts.set_gear(t.itms, t.gear);
+    // A monster uses what it carries: it gains the proficiency before its statistics count.
+    for (const itm_slot_t& s : u.eqpts.slots)
+        if (!s.empty() && !u.is_proficient(s))
+            if (const int p = get_prof_pwr(s.id)) u.pwrs.add(p);
+    for (itm_slot_t& s : u.eqpts.slots)
+        if (!s.empty() && (s.id < 166 || s.id > 168)) s.set_bonus_by_lv(u.base.lv);  // ammunition keeps 0
+}
+
 }  // namespace
 
 unit_t& unit_t::from_bld(int bld, const wchar_t* name_, const wchar_t* img_, const wchar_t* face_) {
@@ -49,67 +74,25 @@ void unit_t::reset_for_play() {
     hp_ready = 1;
 }
 
-namespace {
-
-// Tier 2 keeps the build's class; tier 1 raises fighter, cleric and wizard to
-// warrior, priest and shaman; any other tier is class 8 ("no").
-int mon_cls(const mon_t& t, const u_bld_t* b) {
-    if (t.cls_tier == 2) return b->cls;
-    if (t.cls_tier == 1) return b->cls >= 1 && b->cls <= 3 ? b->cls + 3 : b->cls;
-    return 8;
-}
-
-void mon_abis(unit_t& u, const mon_t& t, const u_bld_t* b) {
-    assign_abis_by_priority(u.base.abi, mon_tier_abis(t.cls_tier), b->abi);
-    int adj[6] = {};
-    if (u.base.race == 24 || u.base.race == 28) {
-        b->key_abi_bonus(adj);
-    } else if (const race_t* r = get_race(u.base.race)) {
-        for (int i = 0; i < 6; ++i) adj[i] = r->abi_adj[i];
-    }
-    for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i] + t.abis[i];
-}
-
-void mon_pwrs(unit_t& u, const mon_t& t) {
-    std::vector<int> ids;
-    if (const race_t* r = get_race(u.base.race)) apply_pwr_changes(ids, r->pwrs);
-    if (const cls_t* c = get_cls(u.base.cls)) apply_pwr_changes(ids, c->pwrs);
-    apply_pwr_changes(ids, t.pwrs);
-    u.pwrs.set_list(ids);
-}
-
-void mon_gear(unit_t& u, const mon_t& t) {
-    u.eqpts.set_gear(t.itms, t.gear);
-    for (int i = 0; i < EQPT_SLOTS; ++i) {
-        const itm_slot_t& s = u.eqpts.slots[i];
-        if (s.empty() || u.is_proficient(s)) continue;
-        if (const int p = get_prof_pwr(s.id)) u.pwrs.add(p);
-    }
-    for (int i = 0; i < EQPT_SLOTS; ++i) {
-        itm_slot_t& s = u.eqpts.slots[i];
-        if (!s.empty() && (s.id < 166 || s.id > 168)) s.set_bonus_by_lv(u.base.lv);
-    }
-}
-
-}  // namespace
-
-unit_t& unit_t::from_mon(int mon, int lv_) {
-    reset_unit(*this);
+unit_t& unit_t::from_mon(int mon, int lv) {
     const mon_t& t = get_mon(mon);
+    const u_bld_t& b = *get_bld(t.bld);
+    reset_unit(*this);
     name.assign(t.n ? t.n : L"");
-    img.assign(L"units_mon/");
-    img.append(t.k ? t.k : L"");
+    img = Str(L"units_mon/") + (t.k ? t.k : L"");
     base.lv = 1;
     base.kind = UK_MON;
     base.rank = t.rank;
     base.bld = t.bld;
     base.race = t.race;
-    const u_bld_t* b = get_bld(t.bld);
-    base.cls = mon_cls(t, b);
+    base.cls = mon_cls(t, b.cls);
     mon_abis(*this, t, b);
-    mon_pwrs(*this, t);
-    lv1_picks(*this, 1);
-    for (int i = 1; i < lv_; ++i) lv_up_mon(*this);
+    std::vector<int> ids = get_race(base.race)->pwrs;
+    apply_pwr_changes(ids, get_cls(base.cls)->pwrs);
+    apply_pwr_changes(ids, t.pwrs);
+    pwrs.set_list(ids);
+    lv1_picks(*this, PICK_MON);
+    for (int i = 1; i < lv; ++i) lv_up_mon(*this);
     mon_gear(*this, t);
     reset_for_play();
     return *this;

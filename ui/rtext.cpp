@@ -443,9 +443,23 @@ void resolve_rules(rt_layout_t& L, int text_h) {
     }
 }
 
+// Typed text (names, edit boxes) is shown as typed, one item per character.
+void plain_ops(const Str& text, rt_ops_t* out) {
+    out->clear();
+    for (const wchar_t* p = text.c_str(); *p; ++p) {
+        rt_op_t op;
+        op.ch = *p < 32 ? U' ' : char32_t(*p);
+        out->ops.push_back(op);
+    }
+}
+
 size layout(rt_text_t& t, int font) {
     rt_ops_t ops;
-    rt_parse(t.prefix.empty() ? t.markup.c_str() : (t.prefix + t.markup).c_str(), &ops);
+    const Str& src = t.prefix.empty() ? t.markup : t.prefix + t.markup;
+    if (t.plain)
+        plain_ops(src, &ops);
+    else
+        rt_parse(src.c_str(), &ops);
     rt_layout_t L(t, ops, font);
     run_ops(L);
     end_line(L);
@@ -600,6 +614,11 @@ void rtext_t::set_pad(int n) {
 void rtext_t::set_fit(bool v) {
     init();
     p_->fit = v;
+}
+
+void rtext_t::set_plain(bool v) {
+    init();
+    p_->plain = v;
 }
 
 int rtext_t::item_count() const { return p_ ? int(p_->items.size()) : 0; }

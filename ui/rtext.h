@@ -63,6 +63,7 @@ struct rt_text_t {
     Str prefix;       // laid out in front of the mark-up
     int pad = 0;      // added on both sides of full-width rules and bands
     bool fit = false; // the box width only limits: rules and regions use the widest line
+    bool plain = false; // no mark-up: every character is one item, controls blank
     ptr_vec_t<rt_item_t> items;  // in layout order
     std::vector<rt_band_t> bands;
     std::vector<rt_item_t*> tips;   // the RT_TIP items, in order (owned by items)
@@ -98,6 +99,9 @@ public:
     // Both take effect at the next set_text.
     void set_pad(int n);
     void set_fit(bool v);
+    // Plain text: "<" is a glyph, and TAB, CR and LF are blanks a space wide,
+    // so item i is character i. Takes effect at the next set_text.
+    void set_plain(bool v);
     int item_count() const;
     // An empty rect for an index outside the items.
     rect item_rect(int i) const;

@@ -14,6 +14,7 @@ constexpr clr_t tip_border = 0xFF333333;
 constexpr int tip_border_w = 8;
 
 tip_hook_t hook = nullptr;
+tip_wnd_t* tip_wnd = nullptr;  // null until first used
 double clock_s = 0;
 wnd_t* shown = nullptr;  // compared only: never called through
 int shown_region = 0;
@@ -68,6 +69,7 @@ bool tip_wnd_t::create(uint32_t s) {
 tip_wnd_t* get_tip_wnd() {
     // Never destroyed: it must not leave the root's child list after the root has gone.
     static auto* w = new tip_wnd_t;
+    tip_wnd = w;
     if (!w->is_created()) {
         w->create(WS_HIDDEN);
         w->set_layer(LAYER_TIP);
@@ -79,7 +81,7 @@ tip_wnd_t* get_tip_wnd() {
 wnd_t* get_tip_shown_wnd() { return shown; }
 
 void hide_tip() {
-    if (shown) get_tip_wnd()->set_visible(false);
+    if (tip_wnd && !tip_wnd->is_hidden()) tip_wnd->set_visible(false);
     shown = nullptr;
     shown_region = 0;
 }

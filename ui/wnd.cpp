@@ -12,7 +12,9 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/scene.h"
+#include "ui/menu.h"
 #include "ui/tip.h"
+#include "ui/title_wnd.h"
 
 namespace {
 // Never destroyed: windows with static storage unregister themselves at exit.
@@ -31,6 +33,8 @@ constexpr clr_t disabled_clr = 0xFF808080;
 constexpr clr_t looks_bg_grey = 0xFF222222;
 constexpr clr_t looks_bg_brown = 0xFF99825C;
 constexpr clr_t looks_text = 0xFFEEEEEE;
+constexpr clr_t looks_title_grey = 0xFF444444;
+constexpr clr_t looks_title_brown = 0xFF66573E;
 constexpr double repeat_delay_s = 0.3;
 constexpr double repeat_every_s = 0.03;
 
@@ -201,9 +205,11 @@ bool wnd_t::offer_children(const evt_t* e) {
 
 bool wnd_t::click(const evt_t*) {
     if (has_style(WS_POPUP_MENU)) {
+        menu_t* m = get_popup_menu();
+        m->clear();
         notify({EVT_POPUP_BEGIN, 0, 0});
-        // TODO: the popup menu is tracked here once menus land; until then nothing is chosen.
-        return notify({EVT_POPUP_END, 0, 0});
+        const intptr_t r = m->track_popup(rc.x, rc.y, 0);
+        return notify({EVT_POPUP_END, r, 0});
     }
     last_cmd = user_data;
     if (end_code != 0) set_modal_result(end_code);
@@ -616,11 +622,13 @@ void wnd_t::set_skin(const wchar_t* name) { skin = name ? get_img(name) : nullpt
 
 void apply_looks(wnd_t* w, int which) {
     const clr_t bg = which >= 0 ? looks_bg_grey : looks_bg_brown;
-    // TODO: titled dialogs also take their title colours (0xFF444444 or
-    // 0xFF66573E, text 0xFFEEEEEE) once the title bar lands.
     w->set_bg_clr(&bg);
     w->text_clr = looks_text;
     w->text_dirty = true;
+    if (auto* t = dynamic_cast<title_wnd_t*>(w); t && t->title) {
+        t->title->bg = which >= 0 ? looks_title_grey : looks_title_brown;
+        t->title->fg = looks_text;
+    }
 }
 
 // ---- owned windows ----

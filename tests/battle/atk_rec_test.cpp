@@ -181,8 +181,8 @@ protected:
         wield(a, EQ_MAIN, 39);
         fog();
     }
-    atk_rec_t sit(int pwr, int def) {
-        cmd = {.pwr = pwr, .param = 0, .tgt = t->pos, .flags = 4};
+    atk_rec_t sit(int pwr, int def, int flags = 4) {
+        cmd = {.pwr = pwr, .param = 0, .tgt = t->pos, .flags = flags};
         atk_rec_t r = atks(a, pwr)[0];
         probe_ctx_t ctx(a, &cmd);
         ctx.get_atk_situation(r, t, def);
@@ -263,4 +263,52 @@ TEST(PlanRnd, PlanningLeavesTheBattleDrawsAlone) {
         rnd_rand();
     }
     EXPECT_EQ(rnd_rand(), want);
+}
+
+TEST_F(Situation, AllOutProneActorBloodiedPackAndSneak) {
+    // "down_a1" takes the whole turn: all-out with every point left.
+    atk_rec_t r = sit(280, 40, 0);
+    EXPECT_STREQ(r.sit_tip.c_str(), L"<c=#ff00ff00>全力</c>");
+    EXPECT_STREQ(sit(280, 40, 4).sit_tip.c_str(), L"");  // it does not take the whole turn
+    a->btl.act_budget = BUDGET_STD;
+    EXPECT_STREQ(sit(280, 40, 0).sit_tip.c_str(), L"");
+    add_cond_no_save(3, nullptr, a);
+    r = sit(2, 40);
+    EXPECT_EQ(r.atk, atks(a, 2)[0].atk - 4);
+    EXPECT_STREQ(r.sit_tip.c_str(), L"<c=#ffff0000>倒地攻击</c>");
+    a->conds.erase(3, true);
+    // Bloodied targets, with both bloodied powers only the better counts.
+    a->pwrs.add(239);
+    a->pwrs.add(240);
+    t->drv.hp_max = 30;
+    t->hp = 15;
+    r = sit(2, 40);
+    EXPECT_EQ(r.atk, atks(a, 2)[0].atk + 2);
+    EXPECT_EQ(r.dmg[0].bonus, atks(a, 2)[0].dmg[0].bonus + 5 * 2);
+    // Sneak attack on a target flanked by a partner: tier d6 of the first part's types.
+    unit_t* p = fighter(4, 1, 0, 1, 0, 0);
+    p->pwrs.add(235);
+    a->pwrs.add(235);
+    a->pwrs.add(243);
+    r = sit(2, 40);
+    ASSERT_EQ(r.dmg.size(), 2u);
+    EXPECT_EQ(r.dmg[1].count, 2);
+    EXPECT_EQ(r.dmg[1].sides, 6);
+    EXPECT_EQ(r.dmg[1].mask, r.dmg[0].mask);
+    EXPECT_EQ(r.dmg[0].bonus, atks(a, 2)[0].dmg[0].bonus + 5 * 2 + 1);  // one packmate next to the target
+    EXPECT_EQ(r.crit_dmg.size(), 2u);
+}
+
+TEST_F(Situation, RangedMultiTargetSkipsAlliesAndTheUnseen) {
+    wield(a, EQ_MAIN, 63);
+    mk_itm_slot(a->eqpts.slots[EQ_QUICK], 167, 10);
+    unit_t* ally = fighter(2, 3, 0, 1, 0, 0);
+    unit_t* neutral = fighter(4, 3, 3, 1, 0, 0);
+    unit_t* foe = fighter(5, 2, 1, 1, 0, 0);
+    fog();
+    cmd = {.pwr = 91, .param = 0, .tgt = t->pos, .flags = 0};
+    probe_ctx_t ctx(a, &cmd);
+    std::vector<pt_t> cells = {t->pos, ally->pos, neutral->pos, foe->pos, {6, 0}};
+    ctx.filter_rng_tgts(cells);
+    EXPECT_EQ(cells, (std::vector<pt_t>{t->pos, foe->pos}));
 }

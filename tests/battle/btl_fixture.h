@@ -50,3 +50,11 @@ protected:
     }
     void fog() { init_fog(); }
 };
+
+// Gives u a condition without recalculating it: the hand-made units of these
+// tests have no race or class, and a recalculation would leave them 0 hit points.
+inline void put_cond(unit_t* u, int id) {
+    cond_inst_t ci;
+    u->conds.add(make_cond_inst(ci, id, nullptr, 0, 0, 0), false);
+    u->conds.upd_mask();
+}

@@ -95,3 +95,44 @@ TEST_F(Listener, PresentationHooksAreCalledAndDefaultToNothingOrPlainText) {
     EXPECT_EQ(got, (std::vector<std::wstring>{L"hi18", L"fx3", L"step1", L"view", L"imm", L"mov"}));
     EXPECT_STREQ(gold_text(1).buf, L"<gold>");
 }
+
+// ---- what the engine tells the listener about deaths ----
+
+#include "battle/btl_fixture.h"
+
+namespace {
+using Deaths = btl_test;
+}  // namespace
+
+TEST_F(Deaths, EveryDeathIsHeardThenTheRosterChange) {
+    draw({"....", "...."});
+    unit_t* a = add(0, 0, 0);
+    unit_t* minion = add(1, 0, 1);
+    minion->base.rank = 4;
+    unit_t* b = add(3, 1, 1);
+    fog();
+    for (unit_t* u : {minion, b}) {
+        rec.calls.clear();
+        u->hp = 0;
+        unit_dies(u);
+        EXPECT_EQ(rec.slots(), (std::vector<int>{27, 39})) << "even for a unit that leaves no body";
+        EXPECT_EQ(rec.calls[0].u, u);
+    }
+    EXPECT_EQ(btl_roster(), std::vector<unit_t*>{a});
+    EXPECT_EQ(btl_fallen(), std::vector<unit_t*>{b});
+    EXPECT_FALSE(is_pt_visible_to_side({3, 1}, 1)) << "the dead see nothing";
+}
+
+TEST_F(Deaths, TheCurrentUnitsDeathPassesTheTurnFirst) {
+    draw({"...."});
+    unit_t* a = add(0, 0, 0);
+    unit_t* b = add(3, 0, 1);
+    fog();
+    btl().cur = b;
+    b->hp = 0;
+    unit_dies(b);
+    // The last of the roster dies: a new round, then the turn, then the death.
+    EXPECT_EQ(rec.slots(), (std::vector<int>{23, 37, 27, 39}));
+    EXPECT_EQ(rec.calls[0].n, 1);
+    EXPECT_EQ(get_cur_unit(), a);
+}

@@ -12,11 +12,6 @@ namespace {
 using Search = btl_test;
 
 bool has(const std::vector<pt_t>& v, const pt_t& p) { return std::find(v.begin(), v.end(), p) != v.end(); }
-
-void put_cond(unit_t* u, int id) {
-    cond_inst_t ci;
-    u->conds.add(make_cond_inst(ci, id, nullptr, 0, 0, 0), true);
-}
 }  // namespace
 
 TEST_F(Search, AlliesAreCrossedButNotHeld) {
@@ -54,14 +49,16 @@ TEST_F(Search, EnemiesBlockAndThreatenUnlessHelplessOrProne) {
     mark_search_grid(u, SF_WALK);
     EXPECT_EQ(g.at(3, 1).pass, PASS_BLOCK);
     EXPECT_FALSE(g.at(2, 1).marks & pf::MARK_STOP);
-    foe->conds.clear();
+    foe->conds.map.clear();
+    foe->conds.upd_mask();
     put_cond(foe, 6);  // asleep: helpless, crossed like an ally
     mark_search_grid(u, SF_WALK);
     EXPECT_EQ(g.at(3, 1).pass, 3);
     EXPECT_TRUE(g.at(3, 1).marks & pf::MARK_PASS_ONLY);
     EXPECT_FALSE(g.at(2, 1).marks & pf::MARK_STOP);
     // Side 3 has no enemies: the foe is only a unit in the way.
-    foe->conds.clear();
+    foe->conds.map.clear();
+    foe->conds.upd_mask();
     u->btl.side = 3;
     recalc_side_views();
     mark_search_grid(u, SF_WALK);
@@ -210,4 +207,26 @@ TEST_F(Search, PathsRestrictedToSomeCellsAndNearestByPath) {
     EXPECT_FALSE(nearest_by_path(u, {{6, 1}, {0, 0}}, &best));
     move_range_t r;
     EXPECT_TRUE(get_move_range_ai(u, &r));
+}
+
+TEST_F(Search, TheAreaGridSeesTheSecondClassesAndTheUnits) {
+    draw({".h#t.",
+          "....."});
+    unit_t* u = add(0, 1, 0);
+    add(4, 1, 1);
+    unit_t* ally = add(1, 1, 0);
+    fog();
+    prep_area_grid(u, 0x10202);
+    const pf::pass_grid_t& g = get_area_grid();
+    ASSERT_EQ(g.width, 5);
+    EXPECT_EQ(g.at(1, 0).pass, 2) << "hard ground does not block sight";
+    EXPECT_EQ(g.at(2, 0).pass, PASS_BLOCK);
+    EXPECT_EQ(g.at(3, 0).pass, PASS_BLOCK);
+    EXPECT_EQ(g.at(4, 1).pass, PASS_BLOCK) << "an enemy stands in the way";
+    EXPECT_EQ(g.at(1, 1).pass, 2) << "allies are no obstacle to an area";
+    prep_area_grid(u, 0x202);
+    EXPECT_EQ(g.at(4, 1).pass, 2);
+    (void)ally;
+    btl().map = nullptr;
+    EXPECT_EQ(get_area_grid().width, 0) << "no battle map: an empty grid";
 }

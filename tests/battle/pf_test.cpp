@@ -153,7 +153,7 @@ void random_grids(int w, int h, pf::node_grid_t& g, lit::grid_t& lg) {
             n->x = x, n->y = y;
             n->pass = classes[rnd_below(std::size(classes))];
             const int r = int(rnd_below(20));
-            n->marks = r == 0 ? pf::MARK_STOP : r == 1 ? pf::MARK_PASS_ONLY : 0;
+            n->marks = r == 0 ? int(pf::MARK_STOP) : r == 1 ? int(pf::MARK_PASS_ONLY) : 0;
             g.at(x, y).pass = n->pass, g.at(x, y).marks = uint32_t(n->marks);
             lg.cells.push_back(std::move(n));
         }

@@ -262,8 +262,7 @@ TEST_F(Lists, NearestUnitAndNeighbourQueries) {
     unit_t* foe = add(5, 7, 1);  // as near as the ally, later in the roster
     unit_t* sleeper = add(6, 6, 1);
     unit_t* neutral = add(4, 4, 3);
-    cond_inst_t ci;
-    sleeper->conds.add(make_cond_inst(ci, 6, nullptr, 0, 0, 0), true);
+    put_cond(sleeper, 6);
     ASSERT_TRUE(sleeper->conds.is_helpless());
     EXPECT_EQ(nearest_unit(u, 0), sleeper);
     EXPECT_EQ(nearest_unit(u, RW_NO_HELPLESS), neutral);

@@ -1,0 +1,93 @@
+#include "ui/cbo.h"
+
+#include "app/loop.h"
+#include "support/font_env.h"
+#include "support/loop_harness.h"
+#include "ui/menu.h"
+
+using namespace harness;
+
+namespace {
+
+// The combo box's owner: records the selection message and answers as told.
+struct owner_t : wnd_t {
+    std::vector<std::pair<intptr_t, intptr_t>> sels;
+    bool answer = false;
+    bool on_msg(const evt_t& m, wnd_t* sender) override {
+        if (m.code != EVT_SEL_MADE || sender == this) return wnd_t::on_msg(m, sender);
+        sels.emplace_back(m.a, m.b);
+        return answer;
+    }
+};
+
+class Cbo : public loop_test_t {
+protected:
+    static void SetUpTestSuite() { font_env_t::up(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
+    owner_t own;
+    cbo_t* box = nullptr;
+    int menu_seps = -1, menu_items = -1;
+
+    void SetUp() override {
+        loop_test_t::SetUp();
+        const rect o{0, 0, 800, 600}, r{100, 50, 120, 24};
+        own.create(0, get_root_wnd(), &o, 0, 0, nullptr);
+        box = new_cbo();
+        box->create(0, &own, &r, 7, 0, nullptr);
+        reg_owned_wnd(box);
+        for (const wchar_t* s : {L"一", L"二", L"_SEP_", L"三"}) box->add_str(s);
+    }
+    // Opens the box and clicks the menu entries at these indexes in turn (-1: outside the menu).
+    void choose(std::vector<int> clicks) {
+        now_ms = 0, frame_no = 0;
+        reset_dbl_click();
+        script = {nullptr, nullptr, nullptr};
+        for (int i : clicks) {
+            script.push_back([this, i] {
+                menu_t* m = get_popup_menu();
+                menu_items = int(m->items.size());
+                menu_seps = 0;
+                for (li_t* it : m->items) menu_seps += (it->flags & LIF_SEP) ? 1 : 0;
+                const rect r = i >= 0 ? m->get_level(0)->item_rect(i) : rect{700, 500, 10, 10};
+                const int x = r.x + r.w / 2, y = r.y + r.h / 2;
+                move_to(x, y);
+                const evt_t down{EVT_LBTN_DOWN, x, y}, up{EVT_LBTN_UP, x, y};
+                post_evt(&down), post_evt(&up);
+            });
+            script.push_back(nullptr);
+        }
+        click_at(110, 60);
+    }
+};
+
+TEST_F(Cbo, SeparatorStringIsASeparatorAndIndexesMatchTheStrings) {
+    choose({3});
+    EXPECT_EQ(std::pair(menu_items, menu_seps), std::pair(4, 1));
+    EXPECT_EQ(own.sels, (std::vector<std::pair<intptr_t, intptr_t>>{{-1, 3}}));
+    EXPECT_EQ(box->get_sel(), 3);
+    EXPECT_EQ(box->text, Str(L"三"));
+    EXPECT_EQ(get_popup_menu()->get_level(0)->rc.y, 50 + 24 - 1);  // opens under the box
+    choose({2, -1});  // the separator chooses nothing and keeps the menu open; outside ends it
+    EXPECT_EQ(own.sels.size(), 1u);
+    EXPECT_EQ(box->get_sel(), 3);
+}
+
+TEST_F(Cbo, OwnerAnsweringTheChoiceKeepsTheText) {
+    box->set_sel(0);
+    own.answer = true;
+    choose({1});
+    EXPECT_EQ(own.sels, (std::vector<std::pair<intptr_t, intptr_t>>{{0, 1}}));
+    EXPECT_EQ(box->get_sel(), 0);
+    EXPECT_EQ(box->text, Str(L"一"));
+}
+
+TEST_F(Cbo, InvalidIndexEmptiesTheBox) {
+    box->set_sel(1);
+    EXPECT_EQ(box->text, Str(L"二"));
+    box->set_sel(4);
+    EXPECT_EQ(std::pair(box->get_sel(), box->text.empty()), std::pair(-1, true));
+    box->set_sel(-3);
+    EXPECT_EQ(box->count(), 4);
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "ui/dlg.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/draw_text.h"
+#include "app/font.h"
+#include "app/input.h"
+#include "app/input_state.h"
+#include "app/paths.h"
+#include "app/platform.h"
+#include "app/render.h"
+#include "support/canvas.h"
+#include "ui/tip.h"
+
+namespace {
+
+// The game folder that the build fills (fonts and the ui pictures).
+std::filesystem::path game_dir() { return std::filesystem::current_path().parent_path() / "game"; }
+
+// A framed dialog with a scrolling panel and a tooltip, saved for a person to look at.
+// First in the file: the picture folder follows the program folder of the first look-up.
+TEST(Dlg, ScreenshotOfAFramedDialog) {
+    if (!std::filesystem::exists(game_dir() / "fonts/default.ttf")) GTEST_SKIP() << "no game folder built";
+    const Str old_dir = get_exe_dir();
+    set_exe_dir(utf8_to_str((game_dir().string() + "/").c_str()));
+    ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
+    ASSERT_TRUE(open_window()) << SDL_GetError();
+    ASSERT_TRUE(load_fonts());
+    input_state() = input_state_t{};
+    const size scr = *get_scrn_size();
+    const rect all{0, 0, scr.w, scr.h};
+    get_root_wnd()->create(0, nullptr, &all, 0, 0, nullptr);
+
+    auto* d = make_dlg<dlg_t>(L"竞技场设置", DLG_OK_CANCEL, 560, 420, WS_CENTRE_X | WS_CENTRE_Y);
+    d->set_layer(LAYER_MODAL);
+    auto* panel = new scroll_wnd2_t;
+    panel->set_style(WS_FILL_W | WS_FILL_H);
+    panel->set_parent(d);
+    const rect pr{0, 0, 100, 100};
+    panel->set_rect(&pr);
+    panel->border_w = 8;
+    panel->bg_clr = 0x33000000;
+    panel->on_create();
+    reg_owned_wnd(panel);
+    Str text(L"<h2>规则</h2>");
+    for (int i = 1; i <= 12; ++i)
+        text.append_format(L"<c=lbl>%d.</c> 第%d条：每场胜利都会带来<c=fc_y>经验</c>和<c=fc_g>金币</c>。\n", i, i);
+    d->layout_in_parent();
+    size sz;
+    const int text_w = panel->rc.w - SCROLL_BAR_W - 16;
+    measure_text(&sz, text, FONT_DEF, 3, text_w, rt_unbounded);
+    panel->set_scroll_size(panel->rc.w - SCROLL_BAR_W, sz.h + 16);
+    panel->set_text(text, true);
+    panel->scroll_v_to(60);
+    input_state().hover = d->ok_btn;
+    tip_req_t req;
+    req.anchor = d->ok_btn->rc;
+    req.place = TIP_ABOVE;
+    req.text = L"保存设置并<c=fc_g>关闭</c>";
+    show_tip(&req);
+
+    const clr_t bg{0xFF0E141A};
+    clear_screen(&bg);
+    draw_text_at(L"<f=b7><c=fc_k6>Tarnwick</c></f>", 20, 20, FONT_DEF, nullptr);
+    get_root_wnd()->paint_children();
+    EXPECT_TRUE(panel->has_v);
+    auto px = canvas_t::read(all);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), all.w, all.h, 32, all.w * 4, SDL_PIXELFORMAT_ARGB8888);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(IMG_SavePNG(s, "dialog_screenshot.png"), 0) << IMG_GetError();
+    SDL_FreeSurface(s);
+
+    hide_tip();
+    destroy_owned_wnds();
+    input_state() = input_state_t{};
+    set_exe_dir(old_dir);
+    free_fonts();
+    close_window();
+    quit_sdl_libs();
+}
+
+TEST(Dlg, ModeThreeShowsCloseCentredAndCancelThenOkAtTheRight) {
+    const rect scr{0, 0, 800, 600};
+    get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+    auto* d = make_dlg<dlg_t>(L"Dialog", DLG_CLOSE | DLG_OK_CANCEL, 500, 300, 0);
+    ASSERT_EQ(d->btn_row->children.size(), 3u);
+    EXPECT_FALSE(d->btn_row->is_hidden());
+    const wnd_t *close = d->btn_row->children[0], *cancel = d->btn_row->children[1], *ok = d->btn_row->children[2];
+    EXPECT_EQ((std::vector{close->text, cancel->text, ok->text}), (std::vector<Str>{L"关闭", L"取消", L"确定"}));
+    EXPECT_EQ((std::vector{close->end_code, cancel->end_code, ok->end_code}), (std::vector{-2, -2, -1}));
+    EXPECT_EQ(d->first_btn, cancel);
+    EXPECT_EQ(d->ok_btn, ok);
+    d->layout_in_parent();
+    const rect row = d->btn_row->rc;
+    EXPECT_EQ(std::pair(row.h, row.y + row.h), std::pair(64, d->rc.y + d->rc.h));
+    EXPECT_EQ(cancel->rc.x + cancel->rc.w, row.x + row.w - 8);
+    EXPECT_EQ(ok->rc.x + ok->rc.w, cancel->rc.x - 4);
+    EXPECT_EQ(close->rc.x, row.x + 8 + (500 - 16 - 192) / 2);
+    EXPECT_EQ(std::pair(ok->rc.h, d->margin_t), std::pair(64 - 16, 32));
+    destroy_owned_wnds();
+}
+
+}  // namespace

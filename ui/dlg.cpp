@@ -1,0 +1,107 @@
+#include "ui/dlg.h"
+
+#include "app/font.h"
+#include "ui/tip.h"
+
+namespace {
+
+constexpr uint32_t row_style = WS_HIDDEN | WS_DOCK_BOTTOM | WS_FILL_W;
+constexpr int row_h = 64;
+constexpr int row_gap = 4;
+constexpr int row_padding = 8;
+constexpr int dlg_gap = 8;
+constexpr int btn_w = 192, btn_h = 48, icon_btn_side = 48;
+
+// Normal, pressed, disabled and hot colours of the standard buttons.
+struct std_btn_t {
+    const wchar_t* label;
+    const wchar_t* icon;
+    uint32_t style;
+    int end_code;
+    clr_t clrs[4];
+};
+constexpr std_btn_t close_btn_row = {
+    L"关闭", L"ui/circle_del", WS_ROW_GROUP, -2, {0xFF1F5980, 0xFF184766, 0xFF0C2333, 0xFF2B7CB2}};
+constexpr std_btn_t cancel_btn_row = {
+    L"取消", L"ui/circle_del", WS_DOCK_RIGHT, -2, {0xFF802A21, 0xFF66221A, 0xFF33110D, 0xFFB23B2E}};
+constexpr std_btn_t ok_btn_row = {
+    L"确定", L"ui/circle_ok", WS_DOCK_RIGHT, -1, {0xFF1D8047, 0xFF176638, 0xFF0B331C, 0xFF28B263}};
+
+}  // namespace
+
+dlg_t::dlg_t() {
+    gap = dlg_gap;
+    padding = 0;
+}
+
+bool dlg_t::create_dlg(const wchar_t* title_text, int w, int h, int mode, uint32_t s) {
+    const rect r{0, 0, w, h};
+    if (!frame_wnd_t::create(title_text, s, WND_ROOT, &r)) return false;
+    btn_mode = mode;
+    add_std_btns();
+    return true;
+}
+
+void dlg_t::on_create() {
+    frame_wnd_t::on_create();
+    make_btn_row();
+    add_std_btns();
+}
+
+void dlg_t::make_btn_row() {
+    if (btn_row) return;
+    btn_row = new_wnd();
+    btn_row->set_style(row_style);
+    btn_row->set_parent(this);
+    const rect r{0, 0, rc.w, row_h};
+    btn_row->set_rect(&r);
+    btn_row->gap = row_gap;
+    btn_row->padding = row_padding;
+    btn_row->on_create();
+    reg_owned_wnd(btn_row);
+}
+
+void dlg_t::add_std_btns() {
+    // A dialog made with create_dlg has had no on_create: its row is made here.
+    make_btn_row();
+    const auto add = [this](const std_btn_t& row) {
+        btn_row->set_visible(true);
+        btn_t* b = add_btn(row.label, row.style, row.icon, nullptr);
+        b->end_code = row.end_code;
+        b->set_clrs(&row.clrs[0], &row.clrs[1], &row.clrs[2], &row.clrs[3]);
+        return b;
+    };
+    if (btn_mode & DLG_CLOSE) first_btn = add(close_btn_row);
+    if (btn_mode & DLG_OK_CANCEL) {
+        first_btn = add(cancel_btn_row);
+        ok_btn = add(ok_btn_row);
+    }
+}
+
+btn_t* dlg_t::add_btn(const wchar_t* label, uint32_t s, const wchar_t* icon_name, const wchar_t* tip_text) {
+    make_btn_row();
+    auto* b = new btn_t;
+    const rect r{0, 0, btn_w, btn_h};
+    b->create(s | WS_FILL_H, btn_row, &r, 0, 0, nullptr);
+    reg_owned_wnd(b);
+    b->font = FONT_B6;
+    b->set_text(label, false);
+    b->set_icon(icon_name);
+    b->tip = tip_text ? tip_text : L"";
+    b->tip_place.place = TIP_ABOVE;
+    return b;
+}
+
+btn_t* dlg_t::add_icon_btn(const wchar_t* icon_name, const wchar_t* tip_text, uint32_t s) {
+    make_btn_row();
+    auto* b = new btn_t;
+    const rect r{0, 0, icon_btn_side, icon_btn_side};
+    b->create(s | WS_FILL_H, btn_row, &r, 0, 0, nullptr);
+    reg_owned_wnd(b);
+    b->set_icon(icon_name);
+    b->tip = tip_text ? tip_text : L"";
+    b->tip_place.place = TIP_ABOVE;
+    const clr_t none = 0, pressed = 0x11000000, hot = 0x11FFFFFF;
+    b->set_clrs(&none, &pressed, &none, &hot);
+    return b;
+}
