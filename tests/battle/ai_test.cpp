@@ -18,11 +18,6 @@ protected:
     }
 };
 
-void put_cond(unit_t* u, int id) {
-    cond_inst_t ci;
-    u->conds.add(make_cond_inst(ci, id, nullptr, 0, 0, 0), true);
-}
-
 ai_cell_t cell(int64_t v1, int64_t v2, int64_t provoke = 0) { return {v1, v2, provoke}; }
 
 u_cmd_t act_cmd(int pwr, int x) { return {.pwr = pwr, .param = 0, .tgt = {x, 0}, .flags = 0}; }

@@ -10,9 +10,11 @@
 
 namespace {
 
-void put_cond(unit_t* u, int id, unit_t* src = nullptr) {
+// A condition given by src (a fear's source is what the unit flees from).
+void put_cond_from(unit_t* u, int id, unit_t* src) {
     cond_inst_t ci;
     u->conds.add(make_cond_inst(ci, id, src, 0, 0, 0), false);
+    u->conds.upd_mask();
 }
 
 class Forced : public btl_test {
@@ -38,7 +40,7 @@ TEST_F(Forced, AFrightenedUnitThatCannotMoveOnlyEndsItsTurn) {
     unit_t* foe = ready(add(3, 1, 1));
     unit_t* u = ready(add(1, 1, 0));
     fog();
-    put_cond(u, 10, foe);
+    put_cond_from(u, 10, foe);
     u->btl.turn_flags |= 1;  // it has moved already this turn
     forced_behaviour(u);
     EXPECT_TRUE(is_end_turn(u));
@@ -56,7 +58,7 @@ TEST_F(Forced, AFrightenedUnitRunsToTheFarthestCellFromTheSource) {
     unit_t* foe = ready(add(1, 1, 1));
     unit_t* u = ready(add(3, 1, 0));
     fog();
-    put_cond(u, 10, foe);
+    put_cond_from(u, 10, foe);
     forced_behaviour(u);
     ASSERT_EQ(cmds(u).size(), 1u);
     EXPECT_EQ(cmds(u)[0].pwr, 1);
@@ -64,7 +66,7 @@ TEST_F(Forced, AFrightenedUnitRunsToTheFarthestCellFromTheSource) {
     // Turned undead flee the same way; with no giver left there is nothing to flee.
     u->btl.cmds.clear();
     u->conds.map.clear();
-    put_cond(u, 9, nullptr);
+    put_cond_from(u, 9, nullptr);
     forced_behaviour(u);
     EXPECT_TRUE(is_end_turn(u));
 }
@@ -76,7 +78,7 @@ TEST_F(Forced, PolymorphIsTestedBeforeFearAndWanders) {
     unit_t* foe = ready(add(0, 0, 1));
     unit_t* u = ready(add(4, 1, 0));
     fog();
-    put_cond(u, 10, foe);
+    put_cond_from(u, 10, foe);
     put_cond(u, 8);
     std::set<std::pair<int, int>> seen;
     for (uint32_t s = 1; s <= 12; ++s) {

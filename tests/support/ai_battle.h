@@ -10,6 +10,7 @@
 
 #include "app/rnd.h"
 #include "app/text_log.h"
+#include "battle/ai.h"
 #include "battle/btl.h"
 #include "battle/enc.h"
 #include "battle/listener.h"
@@ -50,9 +51,10 @@ public:
     void on_turn_end(unit_t*) override { check("on_turn_end"); }
     void on_cur_unit_changed(unit_t*, unit_t*) override { check("on_cur_unit_changed"); }
     void on_roster_changed() override { check("on_roster_changed"); }
+    // Every unit of the battle is given its orders by the battle AI.
     void wait_for_orders(unit_t* u) override {
         check("wait_for_orders");
-        null_listener_t::wait_for_orders(u);
+        ai_run(u);
     }
 
     void check(const char* where, const unit_t* dying = nullptr) {
@@ -111,7 +113,7 @@ struct ai_battle_t {
         log_set_sink(sink, this);
         begin_btl(party.get(), foes.get(), &map);
         set_cur_scene(&listener);  // the battle set-up starts from a fresh state
-        for (unit_t* u : party->units) u->btl.ai = 1;
+        for (unit_t* u : btl().full) u->btl.ai = 0;  // orders come from the listener's AI
         run_btl();
         const int state = get_btl_state();
         end_btl();
