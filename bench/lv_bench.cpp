@@ -4,43 +4,20 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "app/font.h"
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/tex.h"
+#include "bench/bench_fonts.h"
 #include "ui/lv.h"
 
 namespace {
 
 constexpr int bag_slots = 200;
-
-bool fonts_up() {
-    static const bool ok = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        if (!init_sdl_libs() || !open_window()) return false;
-        const std::filesystem::path dir = "/tmp/tw_lv_bench_" + std::to_string(getpid());
-        std::error_code ec;
-        std::filesystem::create_directories(dir / "fonts", ec);
-        const std::string noto = "/usr/share/fonts/opentype/noto/", dejavu = "/usr/share/fonts/truetype/dejavu/";
-        const bool cjk = std::filesystem::exists(noto + "NotoSansCJK-Regular.ttc");
-        const std::string reg = cjk ? noto + "NotoSansCJK-Regular.ttc" : dejavu + "DejaVuSans.ttf";
-        const std::string bold = cjk ? noto + "NotoSansCJK-Bold.ttc" : dejavu + "DejaVuSans-Bold.ttf";
-        std::filesystem::create_symlink(reg, dir / "fonts/default.ttf", ec);
-        std::filesystem::create_symlink(bold, dir / "fonts/default_b.ttf", ec);
-        std::filesystem::create_symlink(reg, dir / "fonts/console.fon", ec);
-        return load_fonts_from(utf8_to_str((dir.string() + "/").c_str()));
-    }();
-    return ok;
-}
 
 // Eight 32 x 32 icons, each filled with its own colour.
 std::vector<std::unique_ptr<zg::tex_t>>& icons() {
@@ -71,7 +48,7 @@ std::unique_ptr<lv_t> make_bag(uint32_t ex, const rect& r) {
 }
 
 void relayout(benchmark::State& state, uint32_t ex, const rect& r) {
-    if (!fonts_up()) return state.SkipWithError("no fonts or renderer");
+    if (!bench_fonts_up()) return state.SkipWithError("no fonts or renderer");
     auto lv = make_bag(ex, r);
     for (auto _ : state) {
         lv->relayout();
@@ -81,7 +58,7 @@ void relayout(benchmark::State& state, uint32_t ex, const rect& r) {
 }
 
 void draw(benchmark::State& state, uint32_t ex, const rect& r) {
-    if (!fonts_up()) return state.SkipWithError("no fonts or renderer");
+    if (!bench_fonts_up()) return state.SkipWithError("no fonts or renderer");
     auto lv = make_bag(ex, r);
     lv->select(3);
     for (auto _ : state) lv->paint();
@@ -106,7 +83,7 @@ BENCHMARK(BM_DrawBagColumn);
 
 // The tooltip query over an item, as the frame loop asks it while the mouse rests.
 static void BM_ItemTip(benchmark::State& state) {
-    if (!fonts_up()) return state.SkipWithError("no fonts or renderer");
+    if (!bench_fonts_up()) return state.SkipWithError("no fonts or renderer");
     auto lv = make_bag(0, grid_rc);
     lv->tip_item = 57;
     for (auto _ : state) benchmark::DoNotOptimize(lv->on_msg({EVT_TIP_QUERY, 0, 0}, lv.get()));
