@@ -52,7 +52,13 @@ void set_exe_dir(const wchar_t* dir) {
 }
 
 const Str& get_gfx_dir() {
-    static const Str dir = get_exe_dir() + L"gfx/";
+    // Follows set_exe_dir: a folder fixed at the first call would outlive it.
+    static Str dir, from;
+    const Str& exe = get_exe_dir();
+    if (dir.empty() || !(from == exe)) {
+        from = exe;
+        dir = exe + L"gfx/";
+    }
     return dir;
 }
 

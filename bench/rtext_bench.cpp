@@ -4,39 +4,16 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 #include "app/font.h"
 #include "app/platform.h"
 #include "app/render.h"
+#include "bench/bench_fonts.h"
 #include "ui/rt_markup.h"
 #include "ui/rtext.h"
 
 namespace {
-
-bool fonts_up() {
-    static const bool ok = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        if (!init_sdl_libs() || !open_window()) return false;
-        const std::filesystem::path dir = "/tmp/tw_rtext_bench_" + std::to_string(getpid());
-        std::error_code ec;
-        std::filesystem::create_directories(dir / "fonts", ec);
-        const std::string noto = "/usr/share/fonts/opentype/noto/", dejavu = "/usr/share/fonts/truetype/dejavu/";
-        const bool cjk = std::filesystem::exists(noto + "NotoSansCJK-Regular.ttc");
-        const std::string reg = cjk ? noto + "NotoSansCJK-Regular.ttc" : dejavu + "DejaVuSans.ttf";
-        const std::string bold = cjk ? noto + "NotoSansCJK-Bold.ttc" : dejavu + "DejaVuSans-Bold.ttf";
-        std::filesystem::create_symlink(reg, dir / "fonts/default.ttf", ec);
-        std::filesystem::create_symlink(bold, dir / "fonts/default_b.ttf", ec);
-        std::filesystem::create_symlink(reg, dir / "fonts/console.fon", ec);
-        return load_fonts_from(utf8_to_str((dir.string() + "/").c_str()));
-    }();
-    return ok;
-}
 
 // A power's tooltip as the description builders write it, repeated to ~2,000 characters.
 Str long_tip() {
@@ -53,7 +30,7 @@ Str long_tip() {
 }  // namespace
 
 static void BM_LayOutLongTooltip(benchmark::State& state) {
-    if (!fonts_up()) return state.SkipWithError("no fonts or renderer");
+    if (!bench_fonts_up()) return state.SkipWithError("no fonts or renderer");
     const Str text = long_tip();
     const size box{360, rt_unbounded};
     rtext_t rt;
@@ -67,7 +44,7 @@ static void BM_LayOutLongTooltip(benchmark::State& state) {
 BENCHMARK(BM_LayOutLongTooltip);
 
 static void BM_DrawLongTooltip(benchmark::State& state) {
-    if (!fonts_up()) return state.SkipWithError("no fonts or renderer");
+    if (!bench_fonts_up()) return state.SkipWithError("no fonts or renderer");
     const Str text = long_tip();
     const size box{360, rt_unbounded};
     rtext_t rt;

@@ -1,6 +1,10 @@
 // The unit builders: a character from a build, a monster from a template.
 #include "rules/bld.h"
+#include "rules/cls.h"
 #include "rules/lv.h"
+#include "rules/mon.h"
+#include "rules/pwr.h"
+#include "rules/race.h"
 #include "rules/unit.h"
 
 namespace {
@@ -13,6 +17,31 @@ void reset_unit(unit_t& u) {
     u.ani_t = 0.0;
     u.tint = 0xFFFFFFFF;
     u.flash_t = 0.0;
+}
+
+constexpr int CLS_NO = 8;
+
+int mon_cls(const mon_t& t, int bld_cls) {
+    if (t.cls_tier == 2) return bld_cls;
+    if (t.cls_tier == 1) return bld_cls >= 1 && bld_cls <= 3 ? bld_cls + 3 : bld_cls;
+    return CLS_NO;
+}
+
+void mon_abis(unit_t& u, const mon_t& t, const u_bld_t& b) {
+    assign_abis_by_priority(u.base.abi, mon_tier_abis(t.cls_tier), b.abi);
+    int bonus[6];
+    const int* adj = u.base.race == 24 || u.base.race == 28 ? b.key_abi_bonus(bonus) : get_race(u.base.race)->abi_adj;
+    for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i] + t.abis[i];
+}
+
+void mon_gear(unit_t& u, const mon_t& t) {
+    u.eqpts.set_gear(t.itms, t.gear);
+    // A monster uses what it carries: it gains the proficiency before its statistics count.
+    for (const itm_slot_t& s : u.eqpts.slots)
+        if (!s.empty() && !u.is_proficient(s))
+            if (const int p = get_prof_pwr(s.id)) u.pwrs.add(p);
+    for (itm_slot_t& s : u.eqpts.slots)
+        if (!s.empty() && (s.id < 166 || s.id > 168)) s.set_bonus_by_lv(u.base.lv);  // ammunition keeps 0
 }
 
 }  // namespace
@@ -43,4 +72,28 @@ void unit_t::reset_for_play() {
     recalc();
     actbar.rebuild();
     hp_ready = 1;
+}
+
+unit_t& unit_t::from_mon(int mon, int lv) {
+    const mon_t& t = get_mon(mon);
+    const u_bld_t& b = *get_bld(t.bld);
+    reset_unit(*this);
+    name.assign(t.n ? t.n : L"");
+    img = Str(L"units_mon/") + (t.k ? t.k : L"");
+    base.lv = 1;
+    base.kind = UK_MON;
+    base.rank = t.rank;
+    base.bld = t.bld;
+    base.race = t.race;
+    base.cls = mon_cls(t, b.cls);
+    mon_abis(*this, t, b);
+    std::vector<int> ids = get_race(base.race)->pwrs;
+    apply_pwr_changes(ids, get_cls(base.cls)->pwrs);
+    apply_pwr_changes(ids, t.pwrs);
+    pwrs.set_list(ids);
+    lv1_picks(*this, PICK_MON);
+    for (int i = 1; i < lv; ++i) lv_up_mon(*this);
+    mon_gear(*this, t);
+    reset_for_play();
+    return *this;
 }

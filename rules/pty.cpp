@@ -9,6 +9,7 @@
 
 #include "app/io.h"
 #include "app/rnd.h"
+#include "rules/eqpts.h"
 #include "rules/itm.h"
 #include "rules/ie.h"
 #include "rules/le_io.h"
@@ -16,6 +17,13 @@
 #include "rules/unit.h"
 
 pty_t g_pty;
+
+namespace {
+
+// What equipment displaces goes to the party's bag.
+const bool bag_hooked = (set_eqpt_bag(g_pty.bag), true);
+
+}  // namespace
 
 namespace {
 

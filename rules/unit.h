@@ -108,8 +108,9 @@ public:
 
     void fix_parts();
 
-    // A level-1 character of build bld.
+    // Builders: a level-1 character of build bld; a monster of template mon at level lv.
     unit_t& from_bld(int bld, const wchar_t* name, const wchar_t* img, const wchar_t* face);
+    unit_t& from_mon(int mon, int lv);
     // Controller and side by kind, statistics, action bar: ready for play.
     void reset_for_play();
 

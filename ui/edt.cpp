@@ -206,7 +206,10 @@ void edt_t::clip_end() { set_clip_rect(nullptr); }
 
 void edt_t::draw() {
     wnd_t::draw();
-    const rect box = visible_rect();
+    // Halfway into the border, so the first character and a caret at 0 do not sit on the line.
+    const rect c = visible_rect();
+    const int g = border_w / 2;
+    const rect box{c.x - g, c.y - g, c.w + 2 * g, c.h + 2 * g};
     const bool focused = get_focus_wnd() == this;
     const clr_t outline = focused ? focus_clr : is_hot() ? hover_clr : idle_clr;
     draw_rect(&box, &outline);

@@ -14,6 +14,7 @@
 #include "app/scene.h"
 #include "ui/menu.h"
 #include "ui/tip.h"
+#include "ui/title_wnd.h"
 
 namespace {
 // Never destroyed: windows with static storage unregister themselves at exit.
@@ -32,6 +33,8 @@ constexpr clr_t disabled_clr = 0xFF808080;
 constexpr clr_t looks_bg_grey = 0xFF222222;
 constexpr clr_t looks_bg_brown = 0xFF99825C;
 constexpr clr_t looks_text = 0xFFEEEEEE;
+constexpr clr_t looks_title_grey = 0xFF444444;
+constexpr clr_t looks_title_brown = 0xFF66573E;
 constexpr double repeat_delay_s = 0.3;
 constexpr double repeat_every_s = 0.03;
 
@@ -619,11 +622,13 @@ void wnd_t::set_skin(const wchar_t* name) { skin = name ? get_img(name) : nullpt
 
 void apply_looks(wnd_t* w, int which) {
     const clr_t bg = which >= 0 ? looks_bg_grey : looks_bg_brown;
-    // TODO: titled dialogs also take their title colours (0xFF444444 or
-    // 0xFF66573E, text 0xFFEEEEEE) once the title bar lands.
     w->set_bg_clr(&bg);
     w->text_clr = looks_text;
     w->text_dirty = true;
+    if (auto* t = dynamic_cast<title_wnd_t*>(w); t && t->title) {
+        t->title->bg = which >= 0 ? looks_title_grey : looks_title_brown;
+        t->title->fg = looks_text;
+    }
 }
 
 // ---- owned windows ----

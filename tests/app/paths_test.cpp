@@ -42,6 +42,15 @@ TEST(Paths, TakingPathsApart) {
     EXPECT_EQ(joined({wild, pat}), L"a\\b|*.x|");
 }
 
+TEST(Paths, ImageFolderFollowsTheProgramFolder) {
+    const Str before = get_exe_dir();
+    set_exe_dir(L"/one");
+    EXPECT_STREQ(get_gfx_dir().c_str(), L"/one/gfx/");
+    set_exe_dir(L"/two/");
+    EXPECT_STREQ(get_gfx_dir().c_str(), L"/two/gfx/");
+    set_exe_dir(before);
+}
+
 // A temporary folder for the file tests.
 class PathsFs : public ::testing::Test {
 protected:

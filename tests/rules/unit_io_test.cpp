@@ -112,6 +112,7 @@ TEST_F(UnitIo, RoundTripReproducesTheRecordAndKeepsStoredHitPoints) {
     EXPECT_TRUE(in.at_end());
     EXPECT_EQ(bytes_of(dst), bytes_of(src));
     EXPECT_EQ(dst.hp, 7);  // not the recalculated maximum
+    EXPECT_GT(dst.drv.hp_max, 7);
     EXPECT_EQ(dst.hp_ready, 1);
     EXPECT_EQ(dst.btl.ai, 1);
     EXPECT_EQ(dst.btl.side, 1);

@@ -161,8 +161,8 @@ TEST_F(Edt, FocusOutlineAndBlinkingCaret) {
     ed.paint();
     rect cr;
     ed.caret_rect(&cr);
-    // The outline of the client rect in the focus colour, the caret line in light grey.
-    EXPECT_EQ(canvas_t::px(ed.rc.x + 4, ed.rc.y + 4), 0xFF009AE2u);
+    // The outline halfway into the border in the focus colour, the caret line in light grey.
+    EXPECT_EQ(canvas_t::px(ed.rc.x + 2, ed.rc.y + 2), 0xFF009AE2u);
     EXPECT_EQ(canvas_t::px(cr.x, cr.y + cr.h / 2), 0xFFCCCCCCu);
     font_env_t::clear_black();
     ed.caret_clock = 0.6;  // second half of the second: no caret
@@ -171,7 +171,7 @@ TEST_F(Edt, FocusOutlineAndBlinkingCaret) {
     set_focus_wnd(nullptr);
     font_env_t::clear_black();
     ed.paint();
-    EXPECT_EQ(canvas_t::px(ed.rc.x + 4, ed.rc.y + 4), 0xFF444444u);
+    EXPECT_EQ(canvas_t::px(ed.rc.x + 2, ed.rc.y + 2), 0xFF444444u);
 }
 
 }  // namespace

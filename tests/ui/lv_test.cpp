@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include "app/font.h"
+#include "app/render.h"
+#include "app/tex.h"
 #include "ui/tip.h"
 #include "ui/tool_bar2.h"
 #include "support/font_env.h"
@@ -262,6 +264,41 @@ TEST_F(Lv, ToolStripSizesItselfToItsItems) {
     strip.relayout();
     EXPECT_EQ(strip.rc.w, 4 * 40 + 3 * 2);
     EXPECT_FALSE(strip.has_h);
+}
+
+// Renders its items in one colour, through the owner-draw hook.
+struct painted_lv_t : lv_t {
+    int drawn = 0;
+    void owner_draw(li_t*, int, const rect& r) override {
+        const clr_t red{0xFFFF0000u};
+        fill_rect(&r, &red);
+        ++drawn;
+    }
+};
+
+TEST_F(Lv, CachedItemsAreRenderedOnceAndMarkersReportTheirClicks) {
+    painted_lv_t p;
+    const rect r{0, 0, 200, 100};
+    p.create_ex(LVX_COL | LVX_CACHE | LVX_MARKERS, 0, &own, &r);
+    p.bg_clr = 0xFF000000;
+    zg::tex_t mark;
+    ASSERT_TRUE(mark.create({16, 16}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET));
+    for (int i = 0; i < 2; ++i) p.add_item(L"x", nullptr, nullptr, 0, i, 0, 0, nullptr)->marker = &mark;
+    p.relayout();
+    ASSERT_NE(p.items[0]->cache, nullptr);
+    EXPECT_EQ(p.drawn, 2);
+    font_env_t::clear_black();
+    p.paint();
+    const rect in = p.item_part_rect(1, LIP_INNER);
+    EXPECT_EQ(canvas_t::px(in.x + 1, in.y + 1), 0xFFFF0000u);
+    EXPECT_EQ(p.drawn, 2);  // drawing uses the textures
+    const rect m = p.item_part_rect(1, LIP_MARKER);
+    ASSERT_EQ(std::pair(m.w, m.h), std::pair(16, 16));
+    EXPECT_EQ(m.x + m.w, in.x + in.w);
+    click_at(m.x + 3, m.y + 3);
+    EXPECT_EQ(own.args(EVT_MARKER_CLICK), (std::vector<std::pair<intptr_t, intptr_t>>{{1, 0}}));
+    EXPECT_EQ(p.sel, -1);
+    p.clear();  // the cached textures go with their items
 }
 
 }  // namespace

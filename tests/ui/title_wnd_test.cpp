@@ -42,3 +42,18 @@ TEST(TitleWnd, TitleButtonsSitAtTheRightEndOfTheBar) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TitleWnd, DialogLooksRecolourTheTitleBar) {
+    title_wnd_t w;
+    const rect r{0, 0, 300, 200};
+    w.create(L"T", TITLE_LARGE, 0, nullptr, &r);
+    apply_looks(&w, -1);
+    EXPECT_EQ(std::pair(w.bg_clr.v, w.title->bg.v), std::pair(0xFF99825Cu, 0xFF66573Eu));
+    apply_looks(&w, 0);
+    EXPECT_EQ(std::pair(w.bg_clr.v, w.title->bg.v), std::pair(0xFF222222u, 0xFF444444u));
+    EXPECT_EQ(w.title->fg.v, 0xFFEEEEEEu);
+}
+
+}  // namespace

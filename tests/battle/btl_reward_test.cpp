@@ -1,0 +1,154 @@
+// Arena fees, experience shares, loot, gold and the victory and defeat pages.
+#include "battle/btl_reward.h"
+
+#include <gtest/gtest.h>
+
+#include "app/rnd.h"
+#include "battle/btl.h"
+#include "battle/enc.h"
+#include "battle/listener.h"
+#include "rules/bag.h"
+#include "rules/mon.h"
+#include "rules/pty.h"
+#include "rules/unit.h"
+
+namespace {
+
+void set_party(int lv, int n) {
+    std::vector<unit_t*> us;
+    for (int i = 0; i < n; ++i) {
+        unit_t* u = new unit_t;
+        u->base.lv = lv;
+        us.push_back(u);
+    }
+    g_pty.init(L"test", us);
+}
+
+int mon_of_rank(int rank) {
+    for (int id = 1; id < MON_COUNT; ++id)
+        if (get_mon(id).rank == rank) return id;
+    return 0;
+}
+
+bool has(const Str& s, const wchar_t* part) { return wcsstr(s.c_str(), part) != nullptr; }
+
+// A seed whose loot roll for the party gives at least one item.
+uint32_t seed_with_loot(int lv, int n) {
+    for (uint32_t s = 1;; ++s) {
+        rnd_srand(s);
+        int gold = 0;
+        std::vector<itm_slot_t> items;
+        gen_btl_loot(lv, n, &gold, &items);
+        if (!items.empty()) return s;
+    }
+}
+
+class Reward : public ::testing::Test {
+protected:
+    void SetUp() override { reset_btl(); }
+    void TearDown() override { g_pty.reset(); }
+};
+
+}  // namespace
+
+TEST_F(Reward, FeePerMemberGrowsBetweenFiveLevelSteps) {
+    EXPECT_EQ(btl_fee_per_member(1), 160);
+    EXPECT_EQ(btl_fee_per_member(4), 340);
+    EXPECT_EQ(btl_fee_per_member(5), 400);
+    EXPECT_EQ(btl_fee_per_member(6), 500);
+    EXPECT_EQ(btl_fee_per_member(10), 900);
+    set_party(1, 4);
+    EXPECT_EQ(calc_btl_gold(), 640);
+    g_pty.reset();
+    EXPECT_EQ(calc_btl_gold(), 0);  // no party, no fee
+}
+
+TEST_F(Reward, ExperienceByRankAndItsShareLosesTheRemainder) {
+    const int normal = mon_of_rank(1), minion = mon_of_rank(4), elite = mon_of_rank(2);
+    ASSERT_TRUE(normal && minion && elite);
+    EXPECT_EQ(enc_mon_xp({normal, 3, 1}), 300);
+    EXPECT_EQ(enc_mon_xp({minion, 3, 1}), 75);  // a divisor of 4
+    EXPECT_EQ(enc_mon_xp({elite, 3, 1}), 600);
+    const enc_t e{2, 1, {{normal, 1, 1}}};
+    EXPECT_EQ(enc_xp(e), 100);
+    set_party(1, 3);
+    g_pty.units[2]->hp = 0;  // the dead get their share too
+    Str page;
+    btl_win_rewards(e, page);
+    for (unit_t* u : g_pty.units) EXPECT_EQ(u->xp, 33);
+    EXPECT_TRUE(has(page, L"33</f> XP/每人"));
+    EXPECT_TRUE(has(page, L"(100 XP/每单位)"));
+}
+
+TEST_F(Reward, LootAtLevelFiveTriesOneItemAtEachOfTwoLevels) {
+    for (uint32_t s = 1; s <= 20; ++s) {
+        rnd_srand(s);
+        int gold = -1;
+        std::vector<itm_slot_t> items;
+        gen_btl_loot(5, 10, &gold, &items);  // 10 members: every try is certain
+        EXPECT_EQ(items.size(), 2u);
+        EXPECT_GE(gold, 0);
+        EXPECT_LT(gold, 2 * 3200);  // g = (2000 x a x 4) / 10 with a = 4
+    }
+}
+
+TEST_F(Reward, AWinPaysTheFeeBackWithTheGoldAndOneZeroDeathBonus) {
+    for (bool no_death : {true, false}) {
+        set_party(1, 4);
+        btl().no_death = no_death;
+        const uint32_t seed = seed_with_loot(1, 4);
+        rnd_srand(seed);
+        int gold = 0;
+        std::vector<itm_slot_t> items;
+        gen_btl_loot(1, 4, &gold, &items);
+        const double before = g_pty.gold;
+        rnd_srand(seed);
+        Str page;
+        btl_win_rewards({1, 5, {{mon_of_rank(1), 1, 1}}}, page);
+        const int bonus = no_death ? 160 : 0;
+        EXPECT_EQ(g_pty.gold, before + 640 + gold + bonus);
+        EXPECT_EQ(has(page, L"(+160 零阵亡奖励)"), no_death);
+        EXPECT_EQ(has(page, gold_text(gold + bonus).c_str()), true);
+        EXPECT_EQ(BAG_SLOTS - bag_free_slots(g_pty.bag), int(items.size()));
+        EXPECT_FALSE(has(page, L"背包已满"));
+    }
+}
+
+TEST_F(Reward, AFullBagKeepsItsItemsAndThePageNamesTheLootThatDidNotFit) {
+    set_party(1, 4);
+    itm_slot_t filler;
+    mk_itm_slot(filler, 27, 1);
+    const uint32_t seed = seed_with_loot(1, 4);
+    rnd_srand(seed);
+    int gold = 0;
+    std::vector<itm_slot_t> items;
+    gen_btl_loot(1, 4, &gold, &items);
+    for (const itm_slot_t& it : items) ASSERT_NE(it.id, 27) << "pick another filler";
+    for (itm_slot_t& s : g_pty.bag) s = filler;
+    rnd_srand(seed);
+    Str page;
+    btl_win_rewards({1, 5, {{mon_of_rank(1), 1, 1}}}, page);
+    for (const itm_slot_t& s : g_pty.bag) EXPECT_EQ(s.id, 27);
+    EXPECT_TRUE(has(page, L"背包已满"));
+    const Str left = loot_text(items);
+    EXPECT_TRUE(has(page, left.c_str()));
+}
+
+TEST_F(Reward, DefeatPageShowsTheLostFee) {
+    set_party(5, 2);
+    Str page;
+    btl_lose_text(page);
+    EXPECT_TRUE(has(page, gold_text(-800).c_str()));
+    EXPECT_TRUE(has(page, L"战败损失"));
+}
+
+TEST_F(Reward, EncounterTextsShowRankLabelsOnlyAboveNormal) {
+    const int normal = mon_of_rank(1), elite = mon_of_rank(2);
+    const Str a = enc_mon_text({normal, 2, 3});
+    EXPECT_TRUE(has(a, L"3x <c=a>等级</c> <c=lbl>2</c>"));
+    EXPECT_EQ(a.c_str()[wcslen(a.c_str()) - 1], L' ');  // an empty rank label
+    EXPECT_TRUE(has(enc_mon_text({elite, 2, 1}), L"("));
+    const Str d = enc_desc_text({3, 2, {{normal, 2, 3}, {elite, 2, 1}}});
+    EXPECT_TRUE(has(d, L"<c=#ffff0000>"));
+    EXPECT_TRUE(has(d, a.c_str()));
+}

@@ -1,0 +1,180 @@
+// The encounter generator: difficulty rolls, experience bands, patterns, variety.
+#include "battle/enc.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/rnd.h"
+#include "rules/mon.h"
+#include "rules/pwr.h"
+#include "rules/unit.h"
+#include "rules/unit_grp.h"
+
+#include <memory>
+
+namespace {
+
+double enc_xp_by_table(const enc_t& e) {
+    double xp = 0;
+    for (const enc_mon_t& m : e.mons) xp += m.count * xp_for_level(m.lv, get_mon(m.mon).rank);
+    return xp;
+}
+
+int mon_ids_of_rank(int rank) {
+    for (int id = 1; id < MON_COUNT; ++id)
+        if (get_mon(id).rank == rank) return id;
+    return 0;
+}
+
+bool is_fallback(const enc_t& e) {
+    return e.diff == 1 && e.type == 5 && e.mons.size() == 1 && e.mons[0].mon == 8 && e.mons[0].lv == 1 &&
+           e.mons[0].count == 1;
+}
+
+}  // namespace
+
+TEST(Enc, DifficultyRollIsOneFifthEasyThreeFifthsMediumOneFifthHard) {
+    int n[4] = {};
+    rnd_srand(7);
+    for (int i = 0; i < 20000; ++i) ++n[roll_enc_diff()];
+    EXPECT_EQ(n[0], 0);
+    EXPECT_NEAR(n[1] / 20000.0, 0.2, 0.015);
+    EXPECT_NEAR(n[2] / 20000.0, 0.6, 0.015);
+    EXPECT_NEAR(n[3] / 20000.0, 0.2, 0.015);
+}
+
+TEST(Enc, ExperienceTableAndItsContinuations) {
+    EXPECT_EQ(xp_for_level(0, 1), 75);
+    EXPECT_EQ(xp_for_level(1, 1), 100);
+    EXPECT_EQ(xp_for_level(22, 1), 4150);
+    EXPECT_EQ(xp_for_level(40, 1), 111000);
+    EXPECT_DOUBLE_EQ(xp_for_level(42, 1), 111000 * 1.44);
+    EXPECT_EQ(xp_for_level(-1, 1), 50);
+    EXPECT_EQ(xp_for_level(-3, 1), 0);
+    // Elites count double, minions a quarter (the rank table's multipliers).
+    EXPECT_EQ(xp_for_level(4, 2), 2 * xp_for_level(4, 1));
+    EXPECT_EQ(xp_for_level(4, 4), xp_for_level(4, 1) / 4);
+}
+
+TEST(Enc, BandsForAPartyOfFourAtLevelOneAndTen) {
+    enc_bands_t b;
+    enc_bands(1, 4, &b);
+    EXPECT_EQ(b.lo[1], 50 * 4);  // level -1 continues the table downward
+    EXPECT_EQ(b.hi[1], 399);
+    EXPECT_EQ(b.lo[2], 400);
+    EXPECT_EQ(b.hi[2], 500);
+    EXPECT_EQ(b.lo[3], 501);
+    EXPECT_EQ(b.hi[3], 800);
+    enc_bands(10, 4, &b);
+    EXPECT_EQ(b.lo[1], 1400);
+    EXPECT_EQ(b.hi[3], 4000);
+    // A lone level-1 adventurer's easy band never closes below one level-1 unit.
+    enc_bands(1, 1, &b);
+    EXPECT_EQ(b.hi[1], 100);
+}
+
+TEST(Enc, LowLevelEncountersFallIntoTheirBandOverManySeeds) {
+    for (int lv : {1, 2})
+        for (int diff = 1; diff <= 3; ++diff) {
+            enc_bands_t b;
+            enc_bands(lv, 4, &b);
+            int fallbacks = 0;
+            for (uint32_t seed = 1; seed <= 30; ++seed) {
+                rnd_srand(seed);
+                const enc_t e = gen_enc(lv, 4, diff, 0);
+                if (is_fallback(e)) {
+                    ++fallbacks;
+                    continue;
+                }
+                EXPECT_EQ(e.diff, diff);
+                // No rank changes below party level 3, and partners keep rank and level.
+                const double xp = enc_xp_by_table(e);
+                EXPECT_GE(xp, b.lo[diff]) << lv << " " << diff << " seed " << seed;
+                EXPECT_LE(xp, b.hi[diff]) << lv << " " << diff << " seed " << seed;
+            }
+            EXPECT_LT(fallbacks, 5) << lv << " " << diff;
+        }
+}
+
+TEST(Enc, EntriesStayInsideTheAllowedLevelsAndTemplates) {
+    for (int lv : {1, 5, 10, 20})
+        for (uint32_t seed = 1; seed <= 40; ++seed) {
+            rnd_srand(seed);
+            const enc_t e = gen_enc(lv, 4, ENC_ROLL, 0);
+            ASSERT_FALSE(e.mons.empty());
+            EXPECT_LE(e.mons.size(), 4u);
+            EXPECT_TRUE(e.diff >= 1 && e.diff <= 3);
+            EXPECT_TRUE(e.type >= 1 && e.type <= 5);
+            if (is_fallback(e)) continue;
+            for (const enc_mon_t& m : e.mons) {
+                EXPECT_GE(m.lv, std::max(1, lv - 4));
+                EXPECT_LE(m.lv, lv + 4);
+                EXPECT_GT(m.count, 0);
+                const mon_t& t = get_mon(m.mon);
+                EXPECT_GT(t.rank, 0) << m.mon;
+                EXPECT_LE(t.min_lv, m.lv) << m.mon;
+            }
+        }
+}
+
+TEST(Enc, TypeThreeIsOneSoloAndAtMostTwoElites) {
+    int seen = 0;
+    for (uint32_t seed = 1; seed <= 80; ++seed) {
+        rnd_srand(seed);
+        const enc_t e = gen_enc(6, 4, 2, 3);
+        if (e.type != 3) continue;
+        ++seen;
+        int solos = 0, elites = 0;
+        for (const enc_mon_t& m : e.mons) {
+            const int r = get_mon(m.mon).rank;
+            if (r == 3) solos += m.count;
+            if (r == 2) elites += m.count;
+        }
+        EXPECT_EQ(solos, 1) << seed;
+        EXPECT_LE(elites, 2) << seed;
+    }
+    EXPECT_GT(seen, 0);
+}
+
+TEST(Enc, FirstTypeIsTriedFirstAndTheSameSeedGivesTheSameEncounter) {
+    int first = 0;
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        rnd_srand(seed);
+        const enc_t a = gen_enc(4, 4, 2, 5);
+        first += a.type == 5;
+        rnd_srand(seed);
+        const enc_t b = gen_enc(4, 4, 2, 5);
+        ASSERT_EQ(a.mons.size(), b.mons.size());
+        for (size_t i = 0; i < a.mons.size(); ++i) {
+            EXPECT_EQ(a.mons[i].mon, b.mons[i].mon);
+            EXPECT_EQ(a.mons[i].lv, b.mons[i].lv);
+            EXPECT_EQ(a.mons[i].count, b.mons[i].count);
+        }
+    }
+    EXPECT_GT(first, 20);
+}
+
+TEST(Enc, NoPatternFitsGivesTheFallback) {
+    // No pattern of at most 16 monsters reaches a band made for 1000 adventurers.
+    rnd_srand(3);
+    EXPECT_TRUE(is_fallback(gen_enc(1, 1000, 2, 0)));
+    rnd_srand(3);
+    EXPECT_TRUE(is_fallback(gen_enc(30, 1000, 3, 0)));
+}
+
+TEST(Enc, GroupHoldsEveryUnitOfEveryEntryInOrder) {
+    init_pwrs();
+    const enc_t e{2, 1, {{8, 2, 1}, {mon_ids_of_rank(1), 1, 3}}};
+    std::unique_ptr<unit_grp_t> g(enc_to_grp(e));
+    ASSERT_EQ(g->units.size(), 4u);
+    EXPECT_EQ(g->units[0]->base.lv, 2);
+    EXPECT_EQ(g->units[0]->base.kind, UK_MON);
+    EXPECT_STREQ(g->units[0]->img.c_str() + 10, get_mon(8).k);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(g->units[size_t(i)]->base.lv, 1);
+        EXPECT_GT(g->units[size_t(i)]->drv.hp_max, 0);
+    }
+    g.reset();
+    free_pwrs();
+}
