@@ -65,7 +65,9 @@ TEST(MapGen, AThousandSeedsHoldTheInvariants) {
         for (const auto& row : m.tiles.rows)
             for (int t : row) ASSERT_TRUE(t >= 1 && t <= 5) << s;
         // Cave and ruin have no trees.
-        if (env >= 4) ASSERT_EQ(count_tile(m, 5), 0) << s;
+        if (env >= 4) {
+            ASSERT_EQ(count_tile(m, 5), 0) << s;
+        }
     }
 }
 
@@ -124,7 +126,9 @@ TEST(MapGen, SpreadAndScatter) {
     const int n = spread_tile(g, {4, 4}, 200, 2);
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 9; ++x)
-            if (std::abs(x - 4) + std::abs(y - 4) <= 1) EXPECT_EQ(g.at(x, y), 2) << x << "," << y;
+            if (std::abs(x - 4) + std::abs(y - 4) <= 1) {
+                EXPECT_EQ(g.at(x, y), 2) << x << "," << y;
+            }
     EXPECT_GE(n, 5);
     EXPECT_EQ(spread_tile(g, {4, 4}, 200, 2), 0) << "no longer ground";
     EXPECT_EQ(spread_tile(g, {-1, 4}, 200, 2), 0);

@@ -351,7 +351,9 @@ TEST_F(Crowd, SeededWalksAndPushesKeepEveryUnitOnACellOfItsOwn) {
                 u->btl.turn_flags = 0;
                 const bool ok = walk_unit(u, to);
                 ASSERT_TRUE(sound_positions(map)) << "walk, seed " << seed;
-                if (ok) ASSERT_EQ(u->pos, to);
+                if (ok) {
+                    ASSERT_EQ(u->pos, to);
+                }
                 unit_t* v = btl_roster()[size_t(rnd_rand()) % btl_roster().size()];
                 if (v != u) knock_back(u, v, 2);
                 ASSERT_TRUE(sound_positions(map)) << "push, seed " << seed;

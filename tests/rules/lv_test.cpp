@@ -194,9 +194,13 @@ TEST_F(Lv, LevellingCases) {
              for (int lv = 2; lv <= 20; ++lv) {
                  lv_up_unit(u, out);
                  const int now = count_spells(u);
-                 if (lv >= 18 || lv % 2 == 0) EXPECT_EQ(now, before) << lv;
+                 if (lv >= 18 || lv % 2 == 0) {
+                     EXPECT_EQ(now, before) << lv;
+                 }
                  for (int id = 119; id <= 143 && lv % 2 && lv < 18; ++id)
-                     if (can_learn_pwr(u, id)) EXPECT_TRUE(u.has_pwr(id)) << lv << " " << id;
+                     if (can_learn_pwr(u, id)) {
+                         EXPECT_TRUE(u.has_pwr(id)) << lv << " " << id;
+                     }
                  before = now;
              }
              EXPECT_GT(before, 0);

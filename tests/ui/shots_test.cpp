@@ -119,11 +119,12 @@ TEST_F(Shots, TreeWithCheckBoxes) {
     const clr_t white{0xFFEEEEEEu};
     const wchar_t* schools[] = {L"防护", L"咒法", L"预言", L"惑控"};
     for (int s = 0; s < 4; ++s) {
-        ti_t* n = tv->add_node(schools[s], s < 2 ? TIF_EXPANDED : 0, 0, 0, &white, 0, ti_ref_t::ROOT,
-                               ti_ref_t::LAST_CHILD);
-        for (int k = 1; k <= 3; ++k)
-            tv->add_node(Str(L"%s %d 级", schools[s], k), k == 2 ? TIF_CHECKED : k == 3 ? TIF_CHECK_OFF : 0, 0, 0,
-                         &white, 0, n, ti_ref_t::LAST_CHILD);
+        const uint32_t open = s < 2 ? TIF_EXPANDED : 0u;
+        ti_t* n = tv->add_node(schools[s], open, 0, 0, &white, 0, ti_ref_t::ROOT, ti_ref_t::LAST_CHILD);
+        for (int k = 1; k <= 3; ++k) {
+            const uint32_t check = k == 2 ? TIF_CHECKED : k == 3 ? TIF_CHECK_OFF : 0u;
+            tv->add_node(Str(L"%s %d 级", schools[s], k), check, 0, 0, &white, 0, n, ti_ref_t::LAST_CHILD);
+        }
     }
     tv->relayout();
     tv->select(tv->child_at(1, tv->resolve(ti_ref_t::FIRST)));
