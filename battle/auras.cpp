@@ -1,15 +1,84 @@
 #include "battle/auras.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "app/str.h"
+#include "app/text_log.h"
+#include "battle/damage.h"
+#include "battle/roster.h"
+#include "battle/rolls.h"
+#include "battle/turn.h"
 #include "rules/brk_line.h"
+#include "rules/cond.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
 
 namespace {
+constexpr int AURA_FIRST = 229;
+constexpr int AURA_LAST = 234;
+
 const wchar_t* pwr_name(int id) {
     const Pwr* p = get_pwr(id);
-    return p ? p->n : nullptr;
+    return p && p->n ? p->n : L"";
 }
+
+int aura_radius(int id) { return id == 232 || id == 233 ? 1 : 3; }
+
+int cheb(const unit_t* a, const unit_t* b) { return std::max(std::abs(a->pos.x - b->pos.x), std::abs(a->pos.y - b->pos.y)); }
+
+// Step 2 of the recomputation: S's aura id reaching V.
+void add_candidate(std::vector<u_aura_t>& list, int id, unit_t* s) {
+    for (u_aura_t& a : list)
+        if (a.pwr == id) {
+            if (s->base.lv > a.src->base.lv) a.src = s;
+            return;
+        }
+    list.push_back({id, s});
+}
+
+bool same_list(const std::vector<u_aura_t>& a, const std::vector<u_aura_t>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].pwr != b[i].pwr || a[i].src != b[i].src) return false;
+    return true;
+}
+
+void log_takes_effect(int pwr) { log_cur_buf()->append_format(L"<c=y>%s</c> %s: ", pwr_name(pwr), L"生效"); }
 }  // namespace
+
+void update_auras() {
+    const std::vector<unit_t*> roster = btl_roster();
+    std::vector<std::vector<u_aura_t>> cand(roster.size());
+    for (unit_t* s : roster)
+        for (int id = AURA_FIRST; id <= AURA_LAST; ++id) {
+            if (!s->has_pwr(id)) continue;
+            for (size_t i = 0; i < roster.size(); ++i) {
+                unit_t* v = roster[i];
+                if (is_ally_aura(id) != (v->btl.side == s->btl.side)) continue;
+                if (cheb(s, v) > aura_radius(id)) continue;
+                add_candidate(cand[i], id, s);
+            }
+        }
+    // A candidate list holds one pair per aura id already, so no pair repeats.
+    for (size_t i = 0; i < roster.size(); ++i) {
+        if (same_list(cand[i], roster[i]->btl.auras)) continue;
+        roster[i]->btl.auras = cand[i];
+        roster[i]->recalc();
+    }
+}
+
+bool get_unit_aura(const unit_t* u, aura_shape_t* out) {
+    for (int id = AURA_FIRST; id <= AURA_LAST; ++id)
+        if (u->has_pwr(id)) {
+            *out = {aura_radius(id), id < 232};
+            return true;
+        }
+    return false;
+}
+
+bool is_ally_aura(int pwr) { return pwr >= 229 && pwr < 232; }
 
 void apply_aura_bonuses(unit_t* u) {
     for (const u_aura_t& a : u->btl.auras) {
@@ -22,4 +91,68 @@ void apply_aura_bonuses(unit_t* u) {
             brk_line(*u->text_ptrs[BT_DMG], v, pwr_name(230));
         }
     }
+}
+
+void aura_turn_effects(unit_t* u) {
+    // A copy: the damage may end u and change its list.
+    const std::vector<u_aura_t> auras = u->btl.auras;
+    for (const u_aura_t& a : auras) {
+        if (u->hp < 1) return;  // the first aura may have ended u
+        if (!a.src) continue;
+        const int lv5 = a.src->base.lv / 5;
+        if (a.pwr == 232 || a.pwr == 233) {
+            log_takes_effect(a.pwr);
+            deal_flat_dmg(u, 5 * (lv5 + 1), a.pwr == 232 ? 16 : 256);
+        } else if (a.pwr == 231 && u->hp < u->drv.hp_max) {
+            log_takes_effect(a.pwr);
+            heal_unit(u, 5 + 5 * lv5);
+        } else if (a.pwr == 234) {
+            log_takes_effect(a.pwr);
+            cond_inst_t ci;
+            apply_cond(make_cond_inst(ci, 10, a.src, a.src->get_atk(3), 0, 0), u);  // "fear"
+        }
+    }
+}
+
+void on_death_trigger(unit_t* u) {
+    if (!u->has_pwr(255)) return;  // "dead_tox"
+    log_takes_effect(255);
+    log_indent();
+    for (unit_t* v : adjacent_units(u, 0)) {
+        log_cur_buf()->append_format(L"%s: ", unit_disp_name(v));
+        cond_inst_t ci;
+        apply_cond(make_cond_inst(ci, 22, u, u->base.lv / 2 + 5, 0, 0), v);  // "tox"
+    }
+    log_unindent();
+}
+
+void turn_start_trigger(unit_t* u) {
+    if (!u->has_pwr(271)) return;  // "pack_shock"
+    const std::vector<unit_t*> chain = pwr_chain(u, 271, 0);
+    if (chain.empty()) return;
+    const int n = int(chain.size());
+    const dmg_list_t dmg = {{.count = (u->base.lv / 5 + 1) * n, .sides = 8, .bonus = u->spl_abi_val(3), .mask = 64}};
+    log_takes_effect(271);
+    log_indent();
+    for (unit_t* v : units_within(u, 3, 0)) {
+        log_cur_buf()->append_format(L"%s: ", unit_disp_name(v));
+        pwr_atk(u, v, 3, 3, dmg);
+    }
+    log_unindent();
+}
+
+void deal_flat_dmg(unit_t* u, int amount, uint32_t mask) {
+    roll_apply_dmg(u, {{.count = 0, .sides = 0, .bonus = amount, .mask = mask}});
+}
+
+void pwr_atk(unit_t* src, unit_t* tgt, int atk_kind, int def, const dmg_list_t& dmg) {
+    const int res = roll_atk(src->get_atk(atk_kind), tgt->get_def(def), 6, 1);
+    if (!(res & ATK_HIT)) return;
+    dmg_list_t parts = dmg;
+    if ((res & ATK_CRIT) && !parts.empty()) parts[0].count *= 2;
+    dmg_res_t r;
+    roll_dmg(r, parts, tgt);
+    r.crit = res & ATK_CRIT;
+    if (res & ATK_MISS_DMG) halve_dmg(&r.amount);
+    apply_dmg(tgt, &r);
 }

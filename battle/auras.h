@@ -1,7 +1,33 @@
 #pragma once
-// Auras: bonuses and turn-start effects a power spreads to the units around it.
+// Auras and triggered powers: six monster auras that work on the units around
+// their holder, "dead_tox" when its holder dies and "pack_shock" at the start
+// of its holder's turn.
+#include "rules/dmg.h"
+
 class unit_t;
 
+struct aura_shape_t {
+    int radius = 0;  // Chebyshev distance
+    bool friendly = false;
+};
+
+// Recomputes every roster unit's aura list; a unit whose list changed is recalculated.
+void update_auras();
+// The first aura (229..234) u holds; false when none.
+bool get_unit_aura(const unit_t* u, aura_shape_t* out);
+// 229..231 work on the holder's side, 232..234 on the others.
+bool is_ally_aura(int pwr);
 // For the statistics calculator: 229 adds 2 to the attack value, 230 adds
 // 2 + 2 x (source level / 5) to the damage bonus, each with a breakdown line.
 void apply_aura_bonuses(unit_t* u);
+// The turn-start effects of u's aura list.
+void aura_turn_effects(unit_t* u);
+// "dead_tox": every neighbour of the dead holder is poisoned.
+void on_death_trigger(unit_t* u);
+// "pack_shock": lightning on everything within 3 cells, by the holders chained to u.
+void turn_start_trigger(unit_t* u);
+// amount of the types in mask, through reduction and percentages.
+void deal_flat_dmg(unit_t* u, int amount, uint32_t mask);
+// An attack of a power without an action: src's attack value of the kind
+// against tgt's defence def, flags 6 and critical range 1.
+void pwr_atk(unit_t* src, unit_t* tgt, int atk_kind, int def, const dmg_list_t& dmg);

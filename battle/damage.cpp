@@ -4,6 +4,7 @@
 
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/listener.h"
 #include "battle/turn.h"
 #include "rules/cond.h"
 #include "rules/dice.h"
@@ -126,8 +127,11 @@ void after_hit(unit_t* u) {
 void apply_dmg(unit_t* u, const dmg_res_t* r) {
     if (!u || !r) return;
     const int before = u->hp;
-    // TODO: the recent-change counter of the hit-point badges and listener slot 35
-    // come with the battle scene's presentation of damage.
+    // The fallen come back only through set_unit_hp, which returns them to the
+    // roster; healed here they would stand up outside it.
+    if (before < 1 && r->amount < 0) return;
+    // TODO: the recent-change counter of the hit-point badges comes with the
+    // battle scene's presentation of damage (the unit has no field for it yet).
     u->add_hp(-r->amount);
     if (r->amount < 0) {
         log_cur_buf()->append_format(L"恢复<c=r>%d</c>点生命。", u->hp - before);
@@ -140,7 +144,7 @@ void apply_dmg(unit_t* u, const dmg_res_t* r) {
         }
         if (r->amount > 0) {
             if (u->hp < 1) {
-                log_cur_buf()->append(L"<c=r>死亡！</c>");
+                if (before > 0) log_cur_buf()->append(L"<c=r>死亡！</c>");  // a body dies once
             } else {
                 u->conds.remove(6);  // a hit wakes a sleeper
                 after_hit(u);
@@ -148,6 +152,7 @@ void apply_dmg(unit_t* u, const dmg_res_t* r) {
         }
     }
     if (u->hp > 0) u->recalc();
+    cur_scene()->on_hp_change(u, r);
     if (before > 0 && u->hp < 1) unit_dies(u);
 }
 
@@ -156,7 +161,40 @@ void set_unit_hp(unit_t* u, int32_t hp, unit_t* creator) {
     const int before = u->hp;
     u->set_hp(hp);
     if (before > 0 && u->hp <= 0) unit_dies(u);
-    // TODO: a unit brought back from 0 rejoins the roster (unit_rejoins, with its
-    // creator) once the turn engine keeps the fallen list.
-    (void)creator;
+    // Only a unit that is up again rejoins: one left at 0 would take turns dead.
+    else if (before <= 0 && u->hp > 0) unit_rejoins(u, creator);
+}
+
+// ---- expected damage ----
+
+namespace {
+// Steps 2 to 4 of a part's roll on a given raw amount, then the cap.
+double reduce_raw(long long amount, const dmg_part_t& p, const unit_t* u) {
+    dmg_part_t fixed = p;
+    fixed.count = 0;
+    fixed.bonus = int(std::clamp<long long>(amount, -1000000000, 1000000000));
+    dmg_res_t r;
+    roll_part(r, fixed, u);
+    if (r.amount > 0) return std::min(r.amount, u->hp);
+    if (r.amount < 0) return -std::min(-r.amount, std::max(0, u->drv.hp_max - u->hp));
+    return 0;
+}
+}  // namespace
+
+double expected_dmg(const dmg_list_t& parts, const unit_t* u) {
+    double lo = 0, hi = 0;
+    for (const dmg_part_t& p : parts) {
+        long long a, b;
+        if (p.count == DMG_PCT) {
+            a = b = (long long)u->hp * p.sides / 100;
+        } else if (p.count != 0) {
+            a = std::max<long long>(1, (long long)p.count + p.bonus);
+            b = std::max<long long>(1, (long long)p.count * p.sides + p.bonus);
+        } else {
+            a = b = p.bonus;
+        }
+        lo += reduce_raw(a, p, u);
+        hi += reduce_raw(b, p, u);
+    }
+    return (lo + hi) / 2;
 }

@@ -26,6 +26,9 @@ bool dr_bypassed(uint32_t mask, const unit_t* u);
 void apply_dmg(unit_t* u, const dmg_res_t* r);
 // Clamps to 0..maximum; a unit falling below 1 dies, one coming back rejoins.
 void set_unit_hp(unit_t* u, int32_t hp, unit_t* creator);
+// The mean of the smallest and the largest outcome against u, each capped at
+// what u can lose or gain.
+double expected_dmg(const dmg_list_t& parts, const unit_t* u);
 // The rpr, pe and ne percentages by the unit's race group.
 void set_energy_res(unit_t* u);
 // Half, truncated toward 0; a non-zero amount never becomes 0.

@@ -1,10 +1,15 @@
 #include "battle/rolls.h"
 
+#include <algorithm>
+
 #include "app/db.h"
 #include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/act_ctx.h"
 #include "battle/listener.h"
+#include "battle/target_area.h"
+#include "battle/turn.h"
 #include "rules/cond.h"
 #include "rules/pwr.h"
 #include "rules/u_cmd.h"
@@ -47,7 +52,8 @@ bool roll_unit_check(const wchar_t* name, unit_t* u, int bonus, int dc) {
 bool roll_pct(int chance, const wchar_t* ok_text, const wchar_t* fail_text) {
     if (chance < 1) return false;
     const int roll = rnd_rand() % 100 + 1;
-    const bool ok = roll >= 100 - chance;
+    // Strictly above: "roll >= 100 - chance" would succeed one time in a hundred too often.
+    const bool ok = roll > 100 - chance;
     log_cur_buf()->append_format(L"%s ( <c=y>%d</c> vs %d )%s", ok ? ok_text : fail_text, roll, 100 - chance,
                                  lang_dot);
     return ok;
@@ -76,11 +82,152 @@ void add_cond_no_save(int cond, unit_t* src, unit_t* tgt) {
     apply_cond(make_cond_inst(ci, cond, src, 0, CI_NO_ROLL, 0), tgt);
 }
 
+// ---- defence values and uses ----
+
+namespace {
+const act_t* get_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
+
+bool is_spell_eff(const act_t& a) { return a.school != 0; }
+
+bool cannot_affect(const act_t& a, const unit_t* tgt) {
+    if (!a.can_affect_units()) return true;
+    if (is_spell_eff(a) && tgt->has_trait(1)) return true;
+    if (a.is_insta_kill() && tgt->has_trait(2)) return true;
+    if (a.dmg.empty() && a.cond > 0 && tgt->imm_cond(a.cond)) return true;
+    if (a.dmg.empty() && a.cond < 0 && !tgt->conds.has(-a.cond)) return true;
+    return a.id == 4 && tgt->conds.is_prone();  // "trip"
+}
+
+int named_def(const act_t& a, const unit_t* tgt) {
+    if (a.def == 0) return DEF_AUTO;
+    int v = tgt->get_def(a.def);
+    if (a.is_cond_only()) v += get_cond_bonus(tgt, a.cond);
+    // TODO: the manoeuvre bonus of the power for the target comes with the attack records.
+    if (a.id == 282) v += tgt->drv.tr;  // "turn" against turn resistance
+    if (a.atk == 2) v += tgt->drv.gear87;  // the ranged-attack defence bonus
+    return v;
+}
+
+// Harder to hit with an attack of opportunity: spell casters with "spl_unao",
+// the mobile and the alert.
+int aoo_bonus(const u_cmd_t& cmd, const unit_t* tgt) {
+    int v = 0;
+    if ((cmd.flags & 32) && tgt->has_pwr(113)) v += 4;
+    if (tgt->conds.no_threat()) return v;
+    if ((cmd.flags & 64) && tgt->has_pwr(24)) v += 4;
+    if (tgt->has_pwr(259)) v += 2;
+    return v;
+}
+}  // namespace
+
+int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt) {
+    const act_t* a = get_act(cmd.pwr);
+    if (!a || cannot_affect(*a, tgt)) return DEF_IMMUNE;
+    // TODO: the special outcomes' own defence values come with the special outcomes.
+    int v;
+    if (a->is_harmless_to(atk, tgt)) {
+        v = DEF_AUTO;
+    } else if (a->atk == 4 && atk->btl.side == tgt->btl.side) {
+        v = 5;
+    } else {
+        v = named_def(*a, tgt);
+        if (is_spell_eff(*a) && tgt->drv.sr > 0) {
+            const int pen = std::max(0, tgt->drv.sr - atk->drv.unsr);
+            v = v == DEF_AUTO ? pen : v + pen;
+        }
+    }
+    if (cmd.flags & 1) v += aoo_bonus(cmd, tgt);
+    return v;
+}
+
+int pwr_uses_max(const unit_t* u, int pwr) {
+    const act_t* a = get_act(pwr);
+    if (!a || !(a->flags & PF_LIMITED)) return USES_UNLIMITED;
+    return pwr == 282 && u->has_pwr(118) ? 2 : 1;  // "turn", twice with "turn_extra"
+}
+
+int pwr_uses_left(const unit_t* u, int pwr) {
+    const int max = pwr_uses_max(u, pwr);
+    if (max == USES_UNLIMITED) return max;
+    const auto it = u->btl.pwr_uses.find(pwr);
+    return max - (it == u->btl.pwr_uses.end() ? 0 : it->second);
+}
+
+void count_pwr_use(unit_t* u, const u_cmd_t& cmd) {
+    const act_t* a = get_act(cmd.pwr);
+    if (a && (a->flags & PF_LIMITED)) ++u->btl.pwr_uses[cmd.pwr];
+}
+
+bool is_wpn_atk_kind(int kind) { return kind == 1 || kind == 2; }
+
+namespace {
+bool is_caster_cls(int cls) { return cls == 2 || cls == 3 || cls == 5 || cls == 6; }
+}  // namespace
+
+int unit_threat_value(const unit_t* u) {
+    const long long v = (long long)u->get_def(1) * u->hp;
+    const long long base = is_caster_cls(u->base.cls) ? 20000000 : 10000000;
+    // A unit with no armour or no hit points left weighs as much as the base itself.
+    if (v <= 0) return int(base);
+    if (base <= v) return int(std::min<long long>(v * 100 / base, 1000000000));
+    return int(base / v);
+}
+
+int unit_class_weight(const unit_t* u) { return is_caster_cls(u->base.cls) ? 200 : 100; }
+
+int act_t::first_dmg_type() const {
+    if (dmg.empty()) return 0;
+    const uint32_t m = dmg[0].mask;
+    if (m == 0) return -1;
+    int i = 0;
+    while (!(m & (1u << i))) ++i;
+    return i;
+}
+
+bool act_t::is_cond_only() const { return dmg.empty() && cond >= 1; }
+
+// ---- pre-checks and costs of a command ----
+
+bool pwr_provokes(const unit_t* u, int pwr) {
+    if (pwr == 1 && u->has_pwr(261)) return false;
+    if (pwr == 10 && u->has_pwr(17)) return false;
+    const act_t* a = get_act(pwr);
+    if (a && a->atk == 1) return u->eqpts.slots[EQ_MAIN].empty() && !u->has_pwr(96);
+    if (a && (a->flags & PF_NO_AOO)) return false;
+    // trip, ram, drag, overrun and grapple, each with the feat that makes it safe
+    static const int safe[][2] = {{4, 99}, {5, 101}, {6, 103}, {7, 105}, {8, 97}};
+    for (const auto& s : safe)
+        if (pwr == s[0]) return !u->has_pwr(s[1]);
+    return true;
+}
+
+bool cmd_provokes(const unit_t* u, const u_cmd_t& cmd) {
+    return !(cmd.flags & UCMD_SHIFT) && pwr_provokes(u, cmd.pwr);
+}
+
+int pre_check_cmd(unit_t* u, const u_cmd_t& cmd) {
+    if (!cmd_provokes(u, cmd)) return 0;
+    if (!is_ai_unit(u) && is_threatened(u) && !cur_scene()->confirm_aoo()) return PC_CANCEL;
+    const bool was_prone = u->conds.is_prone();
+    const int kind = cmd.pwr == 1 ? 64 : cmd.pwr >= 119 && cmd.pwr <= 143 ? 32 : 0;
+    provoke_aoos(u, nullptr, kind);
+    if (!u->can_use_pwr(cmd.pwr)) return PC_NO_EFFECT;
+    if (cmd.pwr == 1 && !was_prone && u->conds.is_prone()) return PC_NO_EFFECT;
+    return 0;
+}
+
+void finish_cmd(unit_t* u, const u_cmd_t& cmd) {
+    if (cmd.flags & 1) ++u->btl.free_cmds;
+    else if (!(cmd.flags & 2)) spend_act_pts(u, cmd);
+}
+
 bool spend_act_pts(unit_t* u, const u_cmd_t& cmd) {
-    // TODO: "end_turn" taking all that is left, with the rest of the command costs.
-    if (cmd.flags & 2) return true;
-    if (cmd.flags & 1) return ++u->btl.free_cmds, true;
-    if (cmd.flags & UCMD_SHIFT) return u->spend_act(1, true);
-    const act_t* a = dynamic_cast<const act_t*>(get_pwr(cmd.pwr));
-    return u->spend_act(a ? a->cost : 1, cmd.pwr == 1);
+    if (cmd.flags & UCMD_SHIFT) return u->spend_act(1, true);  // free, but the move is used
+    if (cmd.pwr == 15) {  // "end_turn" takes whatever is left
+        u->btl.act_budget = BUDGET_NONE;
+        return true;
+    }
+    int cost = act_cost(u, cmd.pwr);
+    if (is_full_round(u, cmd.pwr, cmd.flags)) cost = 4;
+    return u->spend_act(cost, cmd.pwr == 1);
 }

@@ -22,7 +22,8 @@ bool roll_d20_vs(int32_t bonus, int32_t dc);
 bool roll_d20_log(int bonus, int dc, int* roll);
 // Logs "<name>检定: ", then roll_d20_log; a failure floats "抵抗<name>" over the unit.
 bool roll_unit_check(const wchar_t* name, unit_t* u, int bonus, int dc);
-// False at once below 1; else rolls 1..100 and succeeds at 100 - chance or more.
+// False at once below 1; else rolls 1..100 and succeeds on exactly chance in 100
+// (a roll above 100 - chance). The log line shows the roll against 100 - chance.
 bool roll_pct(int chance, const wchar_t* ok_text, const wchar_t* fail_text);
 
 // Result bits of roll_atk.
@@ -36,7 +37,35 @@ int roll_atk(int bonus, int def, int flags, int crit_rng);
 // The condition by its source, with no save (difficulty 0, flags 2, amount 0).
 void add_cond_no_save(int cond, unit_t* src, unit_t* tgt);
 
-// Books a command's cost: flags 2 nothing, 1 a free command (counted), 8 a
-// shift step (no points, but the move is used); else the power's action cost,
-// the move marking the turn's move.
+// ---- defence values and uses ----
+
+constexpr int DEF_IMMUNE = 1000000000;     // the target cannot be affected
+constexpr int DEF_AUTO = -1000000000;      // affected without a roll
+constexpr int USES_UNLIMITED = 1000000000;
+
+// The defence value cmd's attack must reach against tgt.
+int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt);
+int pwr_uses_max(const unit_t* u, int pwr);
+int pwr_uses_left(const unit_t* u, int pwr);
+// A power limited per battle counts one use.
+void count_pwr_use(unit_t* u, const u_cmd_t& cmd);
+bool is_wpn_atk_kind(int kind);
+// The AI's weight of a unit, from its armour and hit points.
+int unit_threat_value(const unit_t* u);
+int unit_class_weight(const unit_t* u);
+
+// ---- pre-checks and costs of a command ----
+
+constexpr int PC_CANCEL = 1;     // nothing happens, nothing is booked
+constexpr int PC_NO_EFFECT = 2;  // booked, but without effect
+
+// Whether the power provokes attacks of opportunity from u's threateners.
+bool pwr_provokes(const unit_t* u, int pwr);
+bool cmd_provokes(const unit_t* u, const u_cmd_t& cmd);
+// Asks the player about provoking, lets the threateners strike; PC_* bits.
+int pre_check_cmd(unit_t* u, const u_cmd_t& cmd);
+// Books the command's cost: a free command counts, flag 2 costs nothing, else spend_act_pts.
+void finish_cmd(unit_t* u, const u_cmd_t& cmd);
+// The action points of the command: a shift step is free but uses the move,
+// "end_turn" takes all that is left, a full-round power the whole turn.
 bool spend_act_pts(unit_t* u, const u_cmd_t& cmd);

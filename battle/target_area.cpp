@@ -1,4 +1,235 @@
+#include "battle/target_area.h"
+
+#include <cstdlib>
+
+#include "app/geom.h"
+#include "battle/cover.h"
+#include "battle/fog.h"
+#include "battle/move_search.h"
+#include "battle/roster.h"
+#include "battle/tmap.h"
+#include "battle/turn.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
 
+namespace {
+constexpr int PASS_BLOCK = 6;
+constexpr int SF_AREA = 0x202;         // the grid of affected cells
+constexpr int SF_AREA_FAR = 0x10202;   // reaching past the neighbours: enemies block the line
+
+int sgn(int v) { return (v > 0) - (v < 0); }
+
+const act_t* get_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
+
+bool in_map(const pt_t& p) {
+    const tmap_t* m = get_btl_map();
+    return m && p.x >= 0 && p.y >= 0 && p.x < m->get_w() && p.y < m->get_h();
+}
+
+bool mixed_cover(const act_t& a) { return a.rng == 1 || a.atk == 1; }
+
+// Line of effect from a to b, and b itself no wall the side knows of.
+bool tgt_test(const unit_t* u, const act_t& a, const pt_t& from, const pt_t& to) {
+    if (get_cover(from, to, mixed_cover(a)) == COVER_BLOCKED) return false;
+    if (get_btl_map()->get_pass2(to.x, to.y) != PASS_BLOCK) return true;
+    // An unexplored wall looks like any unknown cell, until the true state is checked.
+    return fog_in_search() && !is_pt_explored_for(to, u);
+}
+
+void cone_pts(const pt_t& o, const pt_t& c, std::vector<pt_t>& out) {
+    const int sx = sgn(c.x - o.x), sy = sgn(c.y - o.y);
+    if (sx && sy) {
+        for (int a = 1; a <= 3; ++a)
+            for (int b = 1; b <= 3; ++b) out.push_back({o.x + a * sx, o.y + b * sy});
+        return;
+    }
+    if (!sx && !sy) return;
+    for (int k = 1; k <= 3; ++k)
+        for (int j = -(k - 1); j <= k - 1; ++j)
+            out.push_back(sx == 0 ? pt_t{o.x + j, o.y + k * sy} : pt_t{o.x + k * sx, o.y + j});
+}
+
+// The extra cells of the two- and three-cell arcs around the centre.
+void arc_pts(const pt_t& o, const pt_t& c, int area, std::vector<pt_t>& out) {
+    const int dx = sgn(c.x - o.x), dy = sgn(c.y - o.y);
+    out.push_back(c);
+    if (area == -5) {
+        if (dx == 1) out.push_back(dy == 1 ? pt_t{c.x - 1, c.y} : pt_t{c.x, c.y + 1});
+        else if (dx == -1) out.push_back(dy == -1 ? pt_t{c.x + 1, c.y} : pt_t{c.x, c.y - 1});
+        else out.push_back(dy == 1 ? pt_t{c.x - 1, c.y} : pt_t{c.x + 1, c.y});
+        return;
+    }
+    struct step_t { int dx, dy; pt_t a, b; };
+    static const step_t steps[] = {
+        {-1, -1, {0, 1}, {1, 0}}, {1, 1, {0, -1}, {-1, 0}}, {-1, 1, {1, 0}, {0, -1}}, {1, -1, {-1, 0}, {0, 1}},
+        {-1, 0, {0, 1}, {0, -1}}, {1, 0, {0, -1}, {0, 1}},  {0, -1, {-1, 0}, {1, 0}}, {0, 1, {1, 0}, {-1, 0}},
+    };
+    for (const step_t& s : steps)
+        if (s.dx == dx && s.dy == dy) {
+            out.push_back({c.x + s.a.x, c.y + s.a.y});
+            out.push_back({c.x + s.b.x, c.y + s.b.y});
+        }
+}
+
+bool contains(const std::vector<pt_t>& v, const pt_t& p) {
+    for (const pt_t& q : v)
+        if (q == p) return true;
+    return false;
+}
+
+// The candidates of the area table and the cell they are tested from.
+pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::vector<pt_t>& out) {
+    const pt_t o = u->pos;
+    if (area == 0) {
+        out.push_back(at);
+    } else if (area > 0) {
+        for_each_cell_in_radius(at, area, [&](const pt_t& p) { return out.push_back(p), true; });
+    } else if (area == -1) {
+        for (const pt_t& p : act_area_pts(u, a.id))
+            if (p != o) out.push_back(p);
+        return o;
+    } else if (area == -2) {
+        cone_pts(o, at, out);
+        return {o.x + sgn(at.x - o.x), o.y + sgn(at.y - o.y)};
+    } else if (area == -3) {
+        for (const pt_t& p : line_pts(o, at))
+            if (p != o) out.push_back(p);
+    } else if (area == -4) {
+        const tmap_t* m = get_btl_map();
+        for (int y = 0; y < m->get_h(); ++y)
+            for (int x = 0; x < m->get_w(); ++x) out.push_back({x, y});
+    } else if (area == -5 || area == -6) {
+        std::vector<pt_t> arc;
+        arc_pts(o, at, area, arc);
+        const std::vector<pt_t> aimable = act_area_pts(u, a.id);
+        for (const pt_t& p : arc)
+            if (contains(aimable, p)) out.push_back(p);
+    }
+    return at;
+}
+}  // namespace
+
+// ---- aimable and affected cells ----
+
+void for_each_cell_in_range(const pt_t& c, int r, bool skip_centre, const std::function<void(const pt_t&)>& visit) {
+    const tmap_t* m = get_btl_map();
+    if (!m) return;
+    const rect clip{0, 0, m->get_w(), m->get_h()};
+    const int flags = cell_walk::full_ring_1 | (skip_centre ? cell_walk::skip_centre : 0);
+    for_each_cell_in_radius(c, r, [&](const pt_t& p) { return visit(p), true; }, flags, &clip);
+}
+
+bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
+    out->clear();
+    const act_t* a = get_act(pwr);
+    if (!a || !get_btl_map()) return false;
+    const int r = a->get_range(u);
+    prep_area_grid(u, a->rng >= 2 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
+    for_each_cell_in_range(u->pos, r, a->skips_own_cell(), [&](const pt_t& p) {
+        if (tgt_test(u, *a, u->pos, p)) out->push_back(p);
+    });
+    return !out->empty();
+}
+
+std::vector<pt_t> act_area_pts(unit_t* u, int pwr) {
+    std::vector<pt_t> pts;
+    get_act_tgt_pts(u, pwr, &pts);
+    return pts;
+}
+
+bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out) {
+    out->clear();
+    const act_t* a = get_act(pwr);
+    if (!a || !get_btl_map()) return false;
+    std::vector<pt_t> cand;
+    const pt_t centre = area_candidates(u, *a, a->get_area(u), at, cand);
+    prep_area_grid(u, SF_AREA);
+    for (const pt_t& p : cand)
+        if (in_map(p) && in_map(centre) && tgt_test(u, *a, centre, p)) out->push_back(p);
+    return !out->empty();
+}
+
+// ---- cover ----
+
+int get_cover(const pt_t& from, const pt_t& to, bool mixed) {
+    return cover_level(get_area_grid(), from.x, from.y, to.x, to.y, mixed);
+}
+
+int atk_cover(unit_t* u, int pwr, const pt_t& tgt) {
+    const act_t* a = get_act(pwr);
+    if (!a || !get_btl_map()) return 0;
+    prep_area_grid(u, a->rng > 1 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
+    const int lv = get_cover(u->pos, tgt, mixed_cover(*a));
+    if (lv == COVER_NONE || lv == COVER_BLOCKED) return lv;
+    if (a->atk == 2 && u->has_pwr(85)) return COVER_NONE;  // "rng_precise1"
+    return lv;
+}
+
+bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out) {
+    if (path.empty()) return false;
+    const pt_t end = path.back();
+    int best = 10;  // squared distance 9 at most
+    for (unit_t* v : btl_roster()) {
+        if (contains(path, v->pos)) continue;
+        const int d = unit_sq_dist(v->pos, end);
+        if (d < best) best = d, *out = v->pos;
+    }
+    return best < 10;
+}
+
+// ---- action predicates ----
+
 int act_t::get_area(const unit_t* u) const { return area == -5 && u && u->has_pwr(61) ? -6 : area; }
+
+int act_t::get_range(const unit_t* u) const {
+    if (rng >= 0) return rng;
+    if (rng == -12) return u ? u->drv.spd : 0;
+    // TODO: the reach of the action's first attack record, once attack records
+    // exist; until then the reach of the weapon in hand (1 unarmed or ranged).
+    if (rng == -1) return u ? std::max(1, u->get_wpn_reach()) : 1;
+    return 0;
+}
+
+bool act_t::is_ranged() const { return atk == 2 || (flags & PF_MISSILE); }
+bool act_t::is_burst_area() const { return atk != 1 && atk != 2 && (area > 0 || area == -1); }
+
+bool act_t::is_insta_kill() const {
+    return !dmg.empty() && (dmg[0].mask & 0x800) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
+}
+
+bool act_t::skips_own_cell() const { return area == -1 || area == -2 || area == -5 || area == -6; }
+bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
+// A weapon part (count -1) is real damage too: only an empty list deals none.
+bool act_t::deals_dmg() const { return id == 65 || !dmg.empty(); }
+
+int act_t::lv_bonus(const unit_t* u) const {
+    if (atk != 3 || !u) return 0;
+    const int lv = u->base.lv;
+    if (lv_scale == 1 || lv_scale == 2) return lv * lv_scale;
+    if (lv_scale == -2 || lv_scale == -5) return lv / -lv_scale;
+    return 0;
+}
+
+bool act_t::is_harmless_to(const unit_t* actor, const unit_t* tgt) const {
+    if (flags & PF_NO_ROLL) return true;
+    if (flags & PF_NO_ROLL_ALLY) return actor->btl.side == tgt->btl.side;
+    if (dmg.empty()) return false;
+    const int t = first_dmg_type();
+    return t >= 1 && t <= 11 && tgt->drv.res[t] == 200;
+}
+
+bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {
+    const act_t* a = get_act(pwr);
+    return a && !(cmd_flags & 4) && u->btl.act_budget == 4 && a->cost == 4 && !(a->flags & PF_KIND2) && pwr != 14;
+}
+
+bool is_heal_pwr(int pwr) { return pwr == 123 || pwr == 135; }
+
+bool is_fit_target(int pwr, const unit_t* u, const unit_t* tgt) {
+    const bool ally = !units_are_enemies(u, tgt) && u->btl.side == tgt->btl.side;
+    const bool enemy = units_are_enemies(u, tgt);
+    if (is_heal_pwr(pwr)) return (ally && tgt->is_living()) || (enemy && tgt->is_undead());
+    if (pwr == 124 || pwr == 136) return (ally && tgt->is_undead()) || (enemy && tgt->is_living());
+    if (pwr == 137) return ally && tgt->is_living();
+    return enemy;
+}

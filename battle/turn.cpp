@@ -1,16 +1,37 @@
 #include "battle/turn.h"
 
+// Sections: state queries; set-up and end; the battle loop; turn start and end;
+// passing the turn and waiting; deaths and revivals.
+
 #include <algorithm>
 
+#include "app/evt.h"
 #include "app/input.h"
+#include "app/scene.h"
 #include "app/str.h"
+#include "app/text_log.h"
+#include "battle/act_ctx.h"
+#include "battle/auras.h"
 #include "battle/btl.h"
+#include "battle/deploy.h"
+#include "battle/fog.h"
 #include "battle/listener.h"
 #include "battle/roster.h"
+#include "battle/simple_act.h"
 #include "battle/unit_move.h"
+#include "battle/zone.h"
+#include "rules/pty.h"
 #include "rules/unit.h"
+#include "rules/unit_grp.h"
 
 clr_t side_clrs[4] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
+
+namespace {
+constexpr int TF_DELAYED = 4;          // turn flag: the unit waited this round
+constexpr uint32_t EVT_BTL_START = 0xB002;
+}  // namespace
+
+// ---- state queries ----
 
 int get_btl_state() { return btl().state; }
 bool is_btl_running() { return btl().state == 0; }
@@ -30,15 +51,228 @@ Str unit_disp_name(const unit_t* u) {
     return s;
 }
 
+bool is_ai_unit(const unit_t* u) { return u->btl.ai != 0 || !u->conds.can_cmd(); }
+
+void toggle_unit_pwr(unit_t* u, int pwr) {
+    u->pwrs.toggle(pwr);
+    u->recalc();
+}
+
+// ---- set-up and end ----
+
 namespace {
-// The first living unit after old in the full list, cyclically, old excluded.
-unit_t* first_living_after(unit_t* old) {
+bool grp_alive(const unit_grp_t* g) {
+    if (!g) return false;
+    return std::any_of(g->units.begin(), g->units.end(), [](const unit_t* u) { return u->hp > 0; });
+}
+
+// Lost when the first group has nobody standing, else won when the second has
+// nobody; only the groups' own units count, not companions or summons.
+void decide_end() {
+    btl_t& b = btl();
+    if (b.state == 1) return;  // an aborted battle stays aborted
+    if (!grp_alive(b.grps[0])) b.state = 3;
+    else if (!grp_alive(b.grps[1])) b.state = 2;
+}
+
+void ready_unit(unit_t* u) {
+    u->btl.reset();
+    u->px_off = {0, 0};
+    u->ani_word = -1;
+    u->ani_t = 0.0;
+    u->flash_t = 0.0;
+}
+}  // namespace
+
+bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
+    reset_btl();
+    btl_t& s = btl();
+    s.grps[0] = a;
+    s.grps[1] = b;
+    s.map = map;
+    const std::vector<unit_t*> none;
+    build_roster(a ? a->units : none, b ? b->units : none);
+    // Units already down at the start lie among the fallen, so the roster is
+    // always the living units of the full list.
+    rebuild_roster();
+    // TODO: companions join after the unit that brings them (summoned units).
+    const bool placed = deploy_groups(a ? a->units : none, b ? b->units : none);
+    for (unit_t* u : s.roster) ready_unit(u);
+    init_fog();
+    for (unit_t* u : s.roster) {
+        reset_cooldowns(u);
+        u->turn_reset();
+    }
+    return placed;
+}
+
+void end_btl() {
+    btl_t& b = btl();
+    for (zone_t* z : b.zones) delete z;
+    b.zones.clear();
+    // The lists outlive the battle: a summon must leave them before it is freed.
+    for (unit_t* u : b.summons) {
+        for (auto* v : {&b.full, &b.roster, &b.fallen}) v->erase(std::remove(v->begin(), v->end(), u), v->end());
+        if (b.cur == u) b.cur = nullptr;
+        delete u;
+    }
+    b.summons.clear();
+}
+
+// ---- the battle loop ----
+
+namespace {
+// TODO: the battle AI and the forced behaviour of units that cannot take
+// commands come with their own rules; until then such a unit ends its turn.
+void queue_end_turn(unit_t* u) { u->btl.cmds.push_back({.pwr = 15, .param = 0, .tgt = u->pos, .flags = 0}); }
+
+// Step 5 of the loop; false when the battle ended or the program quits meanwhile.
+bool choose_cmds(unit_t* u) {
+    if (!u->conds.can_cmd() || u->btl.ai) {
+        queue_end_turn(u);
+        return true;
+    }
+    // A listener that returns with no orders is asked again at once.
+    while (u->btl.cmds.empty()) {
+        cur_scene()->wait_for_orders(u);
+        if (is_btl_over()) return false;
+    }
+    return true;
+}
+
+void run_queue(unit_t* u) {
+    const std::vector<u_cmd_t> queue = std::move(u->btl.cmds);
+    u->btl.cmds.clear();
+    for (const u_cmd_t& c : queue)
+        if (!perform_cmd(u, &c)) break;
+    u->btl.cmds.clear();
+}
+
+// The inner loop of one unit's turn; returns false when the battle loop must end.
+bool run_turn(unit_t* u) {
+    for (;;) {
+        if (is_btl_over()) return false;
+        if (u->hp <= 0) {
+            btl_turn_end(u);
+            // A unit put at 0 without dying still hands the turn on, or it would keep it for ever.
+            if (btl().cur == u) next_unit();
+            return true;
+        }
+        if (u->btl.act_budget < 2 || !u->conds.can_act()) {
+            btl_turn_end(u);
+            next_unit();
+            return true;
+        }
+        cur_scene()->on_unit_ready(u, is_ai_unit(u));
+        if (!choose_cmds(u)) return false;
+        cur_scene()->on_orders_taken(u);
+        const bool was_delayed = u->btl.turn_flags & TF_DELAYED;
+        run_queue(u);
+        if (!was_delayed && (u->btl.turn_flags & TF_DELAYED)) return true;  // it waited: the turn has passed
+    }
+}
+}  // namespace
+
+bool perform_cmd(unit_t* u, const u_cmd_t* cmd) {
+    if (is_simple_cmd(cmd->pwr)) return run_simple_cmd(u, cmd);
+    // TODO: every other power runs through its action context (do_act_t), which
+    // comes with the carrying out of actions; until then it has no effect.
+    return false;
+}
+
+void run_btl() {
+    btl_t& b = btl();
+    b.no_death = true;
+    b.state = 0;
+    b.round = 0;
+    for (unit_t* u : b.roster) u->recalc();
+    b.cur = b.roster.empty() ? nullptr : b.roster.front();
+    // A side with nobody standing has lost before the first turn; waiting for a
+    // death to decide it would never end.
+    decide_end();
+    if (b.state != 0 || !b.cur) return;
+    if (scene_t* top = get_top_scene()) {
+        const evt_t e{EVT_BTL_START, 0, 0};
+        top->on_evt(&e, nullptr);
+    }
+    cur_scene()->on_round_start(0);
+    update_auras();
+    while (unit_t* u = b.cur) {
+        btl_turn_start(u);
+        if (!run_turn(u)) return;
+    }
+}
+
+// ---- turn start and end ----
+
+namespace {
+// What the step logged becomes one block under its heading.
+void write_block(const Str& head, bool own_line) {
+    Str body(std::move(*log_cur_buf()));
+    *log_cur_buf() = Str();
+    if (body.empty()) return;
+    Str* buf = log_cur_buf();
+    buf->append(head.buf);
+    if (own_line) buf->append(L"\n    ");
+    buf->append(body.buf);
+    log_flush();
+}
+}  // namespace
+
+void btl_turn_start(unit_t* u) {
+    log_flush();
+    if (!is_pt_visible(u->pos)) set_btl_feedback(false);
+    cur_scene()->on_turn_start(u);
+    log_indent();
+    if (u->btl.turn_flags & TF_DELAYED) {
+        cur_scene()->on_turn_ready(u);
+    } else {
+        u->conds.on_turn_start();
+        if (u->hp >= 1) aura_turn_effects(u);
+        if (u->hp >= 1) turn_start_trigger(u);
+        if (u->hp >= 1) {
+            u->turn_reset();
+            u->run_dir = -1;
+            tick_cooldowns(u);
+            cur_scene()->on_turn_ready(u);
+        }
+    }
+    log_unindent();
+    write_block(Str(L"%s %s:", unit_disp_name(u), L"回合开始"), true);
+    set_btl_feedback(true);
+}
+
+void btl_turn_end(unit_t* u) {
+    u->btl.turn_flags &= ~TF_DELAYED;
+    log_flush();
+    if (!is_pt_visible(u->pos)) set_btl_feedback(false);
+    if (u->hp > 0) u->conds.on_turn_end();
+    cur_scene()->on_turn_end(u);
+    write_block(Str(L"%s: ", unit_disp_name(u)), false);
+    set_btl_feedback(true);
+}
+
+// ---- passing the turn and waiting ----
+
+namespace {
+// TODO: the zones' per-turn upkeep comes with the area zones.
+void zone_upkeep(unit_t* u) { (void)u; }
+
+bool in_roster(const unit_t* u) {
+    const auto& r = btl().roster;
+    return std::find(r.begin(), r.end(), u) != r.end();
+}
+
+// The first living unit after old in the full list, cyclically, old excluded;
+// with upkeep, the zone upkeep runs for every unit passed, the found one too.
+unit_t* first_living_after(const unit_t* old, bool upkeep) {
     const auto& full = btl().full;
     const auto it = std::find(full.begin(), full.end(), old);
     if (it == full.end()) return nullptr;
     const size_t at = size_t(it - full.begin());
     for (size_t k = 1; k < full.size(); ++k) {
         unit_t* v = full[(at + k) % full.size()];
+        if (upkeep) zone_upkeep(v);
         if (v->hp > 0) return v;
     }
     return nullptr;
@@ -60,20 +294,65 @@ void next_unit() {
             nu = b.roster.front();
         }
     } else {
-        nu = first_living_after(old);
-        if (!nu || std::find(b.roster.begin(), b.roster.end(), nu) == b.roster.end()) return;
+        nu = first_living_after(old, false);
+        if (!nu || !in_roster(nu)) return;
     }
-    // TODO: the zone upkeep of the units passed over comes with the zones' effects.
+    if (!(nu->btl.turn_flags & TF_DELAYED)) {
+        const auto& full = b.full;
+        const auto at = std::find(full.begin(), full.end(), old);
+        if (at != full.end())
+            for (size_t k = 1; k <= full.size(); ++k) {
+                unit_t* v = full[(size_t(at - full.begin()) + k) % full.size()];
+                zone_upkeep(v);
+                if (v == nu) break;
+            }
+    }
     cur_scene()->on_cur_unit_changed(old, nu);
     b.cur = nu;
 }
 
+bool can_delay_turn(const unit_t* u) {
+    const auto& r = btl().roster;
+    return !(u->btl.turn_flags & TF_DELAYED) && !r.empty() && r.back() != u;
+}
+
+void delay_turn() {
+    btl_t& b = btl();
+    unit_t* u = b.cur;
+    if (!u || !can_delay_turn(u)) return;
+    unit_t* found = first_living_after(u, true);
+    if (!found) return;
+    u->btl.turn_flags |= TF_DELAYED;
+    b.full.erase(std::remove(b.full.begin(), b.full.end(), u), b.full.end());
+    b.full.push_back(u);
+    rebuild_roster();
+    cur_scene()->on_roster_changed();
+    cur_scene()->on_cur_unit_changed(u, found);
+    b.cur = found;
+}
+
+// ---- deaths and revivals ----
+
 void unit_dies(unit_t* u) {
     if (!u) return;
-    // TODO: the arena record's counters and the won or lost decision (the
-    // party and the turn engine), and the on-death power 255 (auras).
+    btl_t& b = btl();
+    pty_t* pty = dynamic_cast<pty_t*>(b.grps[0]);
+    if (u->base.kind == UK_PC) {
+        if (pty) ++pty->arena.deaths;
+        b.no_death = false;
+    }
+    const auto& foes = b.grps[1] ? b.grps[1]->units : std::vector<unit_t*>();
+    if (pty && std::find(foes.begin(), foes.end(), u) != foes.end()) ++pty->arena.kills;
+    decide_end();
     roster_on_death(u);
+    on_death_trigger(u);
     refresh_unit(u, false);
     cur_scene()->on_unit_dies(u);
+    cur_scene()->on_roster_changed();
+}
+
+void unit_rejoins(unit_t* u, unit_t* creator) {
+    return_from_fallen(u, creator);
+    update_view(u, true, true, false);
     cur_scene()->on_roster_changed();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "battle/auras.h"
 #include "battle/btl.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
@@ -35,7 +36,7 @@ void shown_step(unit_t* u, const pt_t& c, int ani_flags) {
 
 void refresh_unit(unit_t* u, bool zones) {
     update_view(u, true, true, false);
-    // TODO: update_auras, once auras are spread by the turn engine.
+    update_auras();
     u->conds.check_grapple();
     for (unit_t* v : std::vector<unit_t*>(btl().roster))
         if (v->has_formation_pwr()) v->recalc();

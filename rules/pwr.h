@@ -81,6 +81,20 @@ public:
     int get_area(const unit_t* u) const;
     int get_range(const unit_t* u) const;
 
+    // The battle engine's predicates (battle/target_area.cpp, battle/rolls.cpp).
+    bool is_ranged() const;
+    bool is_burst_area() const;
+    bool is_insta_kill() const;
+    bool skips_own_cell() const;
+    bool can_affect_units() const;
+    bool deals_dmg() const;
+    int lv_bonus(const unit_t* u) const;
+    bool is_harmless_to(const unit_t* actor, const unit_t* tgt) const;
+    // The lowest set type bit of the first damage part; 0 without parts, -1 for an empty mask.
+    int first_dmg_type() const;
+    // No damage parts, and a condition it inflicts.
+    bool is_cond_only() const;
+
     // Replaces the whole flags word and sets school to 0. False (and an empty
     // damage list) when the damage text is malformed; a null text is no damage.
     bool set_act(const char* key, uint32_t flags, int cost, int rng, int area, int atk, int def, const char* dmg,

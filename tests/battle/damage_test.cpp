@@ -6,6 +6,7 @@
 
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/btl_fixture.h"
 #include "rules/cond.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
@@ -157,4 +158,74 @@ TEST_F(Dmg, SettingHitPointsClamps) {
     roll_apply_dmg(nullptr, flat(3, SLASH));
     apply_dmg(&u, nullptr);
     EXPECT_EQ(u.hp, 0);
+}
+
+TEST_F(Dmg, ExpectedDamageIsTheMeanOfTheExtremesCappedByWhatCanChange) {
+    unit_t u;
+    make(u);
+    const dmg_list_t two_d6 = {dmg_part_t{2, 6, 1, SLASH}};  // 3 to 13
+    EXPECT_DOUBLE_EQ(expected_dmg(two_d6, &u), 8.0);
+    u.hp = 5;
+    EXPECT_DOUBLE_EQ(expected_dmg(two_d6, &u), 4.0) << "the largest capped at the 5 hit points left";
+    u.hp = 28;
+    u.drv.res[4] = 200;  // fire heals
+    EXPECT_DOUBLE_EQ(expected_dmg({dmg_part_t{2, 6, 1, FIRE}}, &u), -2.0) << "healing capped at the 2 missing";
+    u.hp = 20;
+    u.drv.res[4] = 0;
+    EXPECT_DOUBLE_EQ(expected_dmg({dmg_part_t{DMG_PCT, 50, 0, FIRE}}, &u), 10.0);
+    u.drv.dr = 5;
+    EXPECT_DOUBLE_EQ(expected_dmg(two_d6, &u), (0 + 8) / 2.0) << "reduction takes 5 from each";
+}
+
+// ---- hit points in a battle ----
+
+namespace {
+class DmgInBtl : public btl_test {
+protected:
+    unit_t *a = nullptr, *b = nullptr, *c = nullptr;
+    void SetUp() override {
+        btl_test::SetUp();
+        draw({"......"});
+        a = add(0, 0, 0);
+        b = add(2, 0, 1);
+        c = add(4, 0, 1);
+        btl().cur = a;
+        log_cur_buf()->assign(L"");
+    }
+};
+}  // namespace
+
+TEST_F(DmgInBtl, ADeadUnitDiesOnceAndIsNotHealedBackUp) {
+    dmg_res_t r;
+    r.amount = 50;
+    apply_dmg(b, &r);
+    EXPECT_EQ(rec.slots(), (std::vector<int>{35, 27, 39}));
+    EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{b}));
+    log_cur_buf()->assign(L"");
+    apply_dmg(b, &r);
+    EXPECT_EQ(std::wstring(log_cur_buf()->buf), L"造成<c=r>50</c>点伤害。") << "no second death";
+    EXPECT_EQ(rec.slots(), (std::vector<int>{35, 27, 39, 35}));
+    heal_unit(b, 10);
+    EXPECT_EQ(b->hp, 0) << "only a revival brings it back";
+    EXPECT_EQ(btl().roster, (std::vector<unit_t*>{a, c}));
+}
+
+TEST_F(DmgInBtl, ARevivedUnitRejoinsAfterItsCreatorOrLast) {
+    set_unit_hp(b, 0, nullptr);
+    EXPECT_EQ(btl().roster, (std::vector<unit_t*>{a, c}));
+    rec.calls.clear();
+    set_unit_hp(b, 5, c);
+    EXPECT_EQ(btl().roster, (std::vector<unit_t*>{a, c, b}));
+    EXPECT_EQ(btl().full, (std::vector<unit_t*>{a, c, b}));
+    EXPECT_TRUE(btl().fallen.empty());
+    EXPECT_EQ(rec.slots(), (std::vector<int>{39}));
+
+    // The creator is down (or gone): the unit goes to the end of both lists.
+    set_unit_hp(b, 0, nullptr);
+    set_unit_hp(a, 0, nullptr);
+    set_unit_hp(b, 5, a);
+    EXPECT_EQ(btl().roster, (std::vector<unit_t*>{c, b}));
+    EXPECT_EQ(btl().full.back(), b);
+    set_unit_hp(a, 0, nullptr);  // still down: no revival at 0
+    EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{a}));
 }

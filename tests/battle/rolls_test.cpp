@@ -5,7 +5,12 @@
 #include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/btl_fixture.h"
 #include "battle/damage.h"
+#include "battle/act_ctx.h"
+#include "battle/target_area.h"
+#include "rules/cond.h"
+#include "rules/u_cmd.h"
 
 namespace {
 // A seed whose next d20 (rnd_rand() % 20 + 1) is the wanted face.
@@ -57,8 +62,8 @@ TEST(Rolls, PercentRoll) {
     rnd_srand(1);
     const int roll = rnd_rand() % 100 + 1;
     rnd_srand(1);
-    EXPECT_EQ(roll_pct(50, L"ok", L"no"), roll >= 50);
-    EXPECT_STREQ(take_log().buf, Str(L"%s ( <c=y>%d</c> vs 50 )", roll >= 50 ? L"ok" : L"no", roll).buf);
+    EXPECT_EQ(roll_pct(50, L"ok", L"no"), roll > 50);
+    EXPECT_STREQ(take_log().buf, Str(L"%s ( <c=y>%d</c> vs 50 )", roll > 50 ? L"ok" : L"no", roll).buf);
 }
 
 TEST(Rolls, AttackRoll) {
@@ -88,4 +93,157 @@ TEST(Damage, HalvingNeverLosesAHit) {
         halve_dmg(&a);
         EXPECT_EQ(a, out) << in;
     }
+}
+
+TEST(Rolls, PercentRollSucceedsOnExactlyChanceInAHundred) {
+    // One seed for each face 1..100 of the percent die.
+    std::vector<uint32_t> seed_of(101, 0);
+    int found = 0;
+    for (uint32_t s = 1; found < 100; ++s) {
+        rnd_srand(s);
+        const int face = rnd_rand() % 100 + 1;
+        if (!seed_of[size_t(face)]) seed_of[size_t(face)] = s, ++found;
+    }
+    for (int chance : {1, 2, 50, 99, 100}) {
+        int wins = 0;
+        for (int face = 1; face <= 100; ++face) {
+            rnd_srand(seed_of[size_t(face)]);
+            wins += roll_pct(chance, L"ok", L"no");
+        }
+        EXPECT_EQ(wins, chance) << "chance " << chance;
+    }
+    take_log();
+    rnd_srand(seed_of[99]);
+    EXPECT_FALSE(roll_pct(1, L"ok", L"no"));
+    EXPECT_STREQ(take_log().buf, L"no ( <c=y>99</c> vs 99 )") << "the line keeps its text";
+}
+
+// ---- defence values, uses and the costs of commands ----
+
+namespace {
+class Checks : public btl_test {
+protected:
+    act_t* act(int id) { return dynamic_cast<act_t*>(get_pwr(id)); }
+    u_cmd_t cmd(int pwr, int flags = 0) { return {.pwr = pwr, .param = 0, .tgt = {0, 0}, .flags = flags}; }
+};
+}  // namespace
+
+TEST_F(Checks, DefenceValuesImmunitiesAndBonusesAgainstOpportunity) {
+    draw({"....", "...."});
+    unit_t* a = add(0, 0, 0);
+    unit_t* t = add(1, 0, 1);
+    t->drv.def[1] = 15;
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), 15);
+    t->pwrs.add(259);  // "ao_ac2"
+    t->pwrs.add(24);   // "mobility"
+    EXPECT_EQ(tgt_def_value(cmd(2, 1 | 64), a, t), 21) << "an attack of opportunity provoked by a move";
+    EXPECT_EQ(tgt_def_value(cmd(2, 1), a, t), 17);
+
+    // Trip against the prone, a condition the target is immune to, a removal of one it lacks.
+    t->conds.clear();
+    add_cond_no_save(3, a, t);
+    EXPECT_EQ(tgt_def_value(cmd(4), a, t), DEF_IMMUNE);
+    act_t* spl = act(2);
+    spl->dmg.clear();
+    spl->cond = 10;  // "fear"
+    t->drv.imm[10] = 1;
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), DEF_IMMUNE) << "never rolled";
+    spl->cond = -5;
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), DEF_IMMUNE);
+    spl->cond = 0;
+    spl->flags = PF_NO_ROLL;
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), DEF_AUTO);
+    // A manoeuvre between allies is against 5; spell resistance less penetration.
+    spl->flags = 0;
+    spl->atk = 4;
+    t->btl.side = 0;
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), 5);
+    t->btl.side = 1;
+    spl->atk = 3;
+    spl->school = 1;
+    t->drv.def[1] = 15;  // the conditions' recalculations reset it
+    t->drv.sr = 12;
+    a->drv.unsr = 5;
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), 15 + 7);
+    spl->def = 0;
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), 7) << "no defence: the resistance alone";
+}
+
+TEST_F(Checks, UsesPerBattle) {
+    unit_t* u = add(0, 0, 0);
+    act(282)->flags |= PF_LIMITED;
+    EXPECT_EQ(pwr_uses_max(u, 282), 1);
+    u->pwrs.add(118);  // "turn_extra"
+    EXPECT_EQ(pwr_uses_max(u, 282), 2);
+    count_pwr_use(u, cmd(282));
+    EXPECT_EQ(pwr_uses_left(u, 282), 1);
+    count_pwr_use(u, cmd(282));
+    EXPECT_EQ(pwr_uses_left(u, 282), 0);
+    EXPECT_FALSE(u->can_use_pwr(282)) << "used up for this battle";
+    EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
+    count_pwr_use(u, cmd(2));
+    EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
+    EXPECT_EQ(u->btl.pwr_uses.count(2), 0u);
+}
+
+TEST_F(Checks, CostsShiftStepsEndOfTurnAndTheMoveBit) {
+    unit_t* u = add(0, 0, 0);
+    EXPECT_TRUE(spend_act_pts(u, cmd(1, UCMD_SHIFT)));
+    EXPECT_EQ(u->btl.act_budget, 4) << "a shift step is free";
+    EXPECT_EQ(u->btl.turn_flags & 1, 1) << "but it uses the move";
+    EXPECT_FALSE(spend_act_pts(u, cmd(1))) << "a second move in the turn";
+    u->turn_reset();
+    EXPECT_TRUE(spend_act_pts(u, cmd(1)));
+    EXPECT_EQ(u->btl.act_budget, 3);
+    finish_cmd(u, cmd(15));
+    EXPECT_EQ(u->btl.act_budget, 1) << "end_turn takes what is left";
+    u->turn_reset();
+    finish_cmd(u, cmd(2, 1));
+    EXPECT_EQ(u->btl.free_cmds, 1);
+    finish_cmd(u, cmd(2, 2));
+    EXPECT_EQ(u->btl.act_budget, 4);
+    act(2)->cost = 4;
+    EXPECT_TRUE(is_full_round(u, 2, 0));
+    EXPECT_FALSE(is_full_round(u, 2, 4));
+    finish_cmd(u, cmd(2));
+    EXPECT_EQ(u->btl.act_budget, 1);
+}
+
+TEST_F(Checks, APlayerWhoDeclinesToProvokePaysNothing) {
+    draw({"....", "...."});
+    unit_t* u = add(0, 0, 0);
+    unit_t* foe = add(1, 0, 1);
+    u->btl.ai = 0;
+    foe->drv.aoo = 1;
+    EXPECT_TRUE(is_threatened(u));
+    rec.aoo_answer = false;
+    EXPECT_EQ(pre_check_cmd(u, cmd(1)), PC_CANCEL);
+    EXPECT_EQ(rec.slots(), (std::vector<int>{38}));
+    EXPECT_EQ(pre_check_cmd(u, cmd(1, UCMD_SHIFT)), 0) << "a shift step provokes nothing";
+    EXPECT_EQ(pre_check_cmd(u, cmd(15)), 0) << "ending the turn provokes nothing";
+    u->btl.ai = 1;
+    rec.calls.clear();
+    EXPECT_EQ(pre_check_cmd(u, cmd(1)), 0) << "the computer is not asked";
+    EXPECT_TRUE(rec.calls.empty());
+    foe->btl.free_cmds = 1;
+    EXPECT_FALSE(is_threatened(u)) << "its attacks of opportunity are used up";
+    EXPECT_TRUE(pwr_provokes(u, 2)) << "an unarmed melee attack";
+    u->pwrs.add(96);
+    EXPECT_FALSE(pwr_provokes(u, 2));
+    u->pwrs.add(261);
+    EXPECT_FALSE(pwr_provokes(u, 1));
+}
+
+TEST_F(Checks, ThreatAndClassWeights) {
+    unit_t* u = add(0, 0, 0);
+    u->drv.def[1] = 20;
+    u->hp = 10;
+    EXPECT_EQ(unit_threat_value(u), 10000000 / 200);
+    u->hp = 0;
+    EXPECT_EQ(unit_threat_value(u), 10000000) << "no division by zero";
+    u->base.cls = 3;
+    EXPECT_EQ(unit_class_weight(u), 200);
+    u->drv.def[1] = 10000;
+    u->hp = 4000;
+    EXPECT_EQ(unit_threat_value(u), 200);
 }

@@ -1,0 +1,104 @@
+#include "battle/simple_act.h"
+
+#include "app/str.h"
+#include "app/text_log.h"
+#include "battle/fog.h"
+#include "battle/listener.h"
+#include "battle/rolls.h"
+#include "battle/turn.h"
+#include "battle/unit_move.h"
+#include "rules/cond.h"
+#include "rules/u_cmd.h"
+#include "rules/unit.h"
+
+namespace {
+constexpr uint32_t CLR_RED = 0xFFFF0000;
+constexpr int FLOAT_SIZE = 18;
+
+bool seen(const unit_t* u) { return is_pt_visible(u->pos); }
+}  // namespace
+
+bool is_simple_cmd(int code) { return code == 1 || code == 9 || code == 10 || code == 11 || code == 15; }
+
+bool run_simple_cmd(unit_t* u, const u_cmd_t* cmd) {
+    do_simple_act_t ctx(u, cmd);
+    return ctx.run();
+}
+
+int defend_cond(const do_simple_act_t& ctx) {
+    const unit_t* u = ctx.u;
+    if (!u->conds.can_act() || !u->conds.can_cmd() || u->conds.has(15)) return 0;
+    if (u->btl.act_budget == 4) return 14;  // "def_full"
+    if (u->btl.act_budget == 3) return 13;  // "def"
+    return 0;
+}
+
+bool do_simple_act_t::run() {
+    if (cmd->pwr == 10 && (cmd->param == u->eqpts.cur_set || cmd->param == -2)) {
+        unit_float_text(L"已经是当前武器！", u, CLR_RED, FLOAT_SIZE);
+        return false;
+    }
+    flags |= pre_check_cmd(u, *cmd);
+    if (flags & PC_CANCEL) return false;
+    if (!(flags & PC_NO_EFFECT)) {
+        cur_scene()->on_act_start(u, cmd);
+        carry_out();
+        cur_scene()->on_act_end(u, cmd);
+    }
+    finish_cmd(u, *cmd);
+    return !(flags & PC_NO_EFFECT);
+}
+
+void do_simple_act_t::carry_out() {
+    switch (cmd->pwr) {
+    case 1:
+        if (!walk_unit(u, cmd->tgt)) flags |= PC_NO_EFFECT;
+        break;
+    case 9: grap_end(); break;
+    case 10: swap_wpn(); break;
+    case 11: wait(); break;
+    case 15: end_turn(); break;
+    default: break;
+    }
+}
+
+void do_simple_act_t::grap_end() {
+    if (seen(u)) {
+        btl_sfx(L"simple_grap_end");
+        const auto it = u->conds.find(15);
+        const unit_t* partner = it != u->conds.map.end() ? it->second.src : nullptr;
+        log_cur_buf()->append_format(L"%s 放弃擒抱: %s ", unit_disp_name(u), unit_disp_name(partner));
+    }
+    u->conds.remove(15);  // "grapper"
+    log_flush();
+}
+
+void do_simple_act_t::swap_wpn() {
+    u->eqpts.swap_wpn_set(cmd->param);
+    if (seen(u)) {
+        btl_sfx(L"simple_swap_wpn");
+        Str names;
+        u->eqpts.wpn_set_name(names, -2);
+        log_cur_buf()->append_format(L"%s 切换武器: %s。", unit_disp_name(u), names);
+    }
+    log_flush();
+}
+
+void do_simple_act_t::wait() {
+    delay_turn();
+    if (seen(u)) log_cur_buf()->append_format(L"%s 进行等待。", unit_disp_name(u));
+    log_flush();
+}
+
+void do_simple_act_t::end_turn() {
+    const int c = defend_cond(*this);
+    if (c != 0) {
+        cond_inst_t ci;
+        apply_cond(make_cond_inst(ci, c, u, 0, CI_NO_ROLL, 0), u);
+        if (seen(u)) {
+            btl_sfx(L"simple_end_turn");
+            log_cur_buf()->append_format(L"%s 进行防御。", unit_disp_name(u));
+        }
+    }
+    log_flush();
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Where an action reaches and what it covers: the cells a unit may aim a power
+// at, and for one aimed cell the cells the power affects. Both keep to the map,
+// to line of effect (cover 3 blocks) and to what the unit's side has explored.
+#include <functional>
+#include <vector>
+
+#include "app/types.h"
+
+class unit_t;
+
+// The cells u may aim the power at; true when there is one.
+bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out);
+// The cells the power affects when u aims it at `at`; true when there is one.
+bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
+// get_act_tgt_pts as a new list.
+std::vector<pt_t> act_area_pts(unit_t* u, int pwr);
+// Cells with dx² + dy² <= r² (the whole 3 x 3 block for r = 1), rows outer,
+// clipped to the battle map.
+void for_each_cell_in_range(const pt_t& c, int r, bool skip_centre, const std::function<void(const pt_t&)>& visit);
+
+// The cover level 0..3 between two cells on the grid as last prepared.
+int get_cover(const pt_t& from, const pt_t& to, bool mixed);
+// The cover an attack of u with the power meets at tgt.
+int atk_cover(unit_t* u, int pwr, const pt_t& tgt);
+
+// The roster unit off the path nearest to its last cell, within squared
+// distance 9; false when none.
+bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out);
+
+// The action takes the whole turn.
+bool is_full_round(const unit_t* u, int pwr, int cmd_flags);
+// 123 "heal" or 135 "heal_x".
+bool is_heal_pwr(int pwr);
+// Whether tgt is the kind of unit the power is meant for, seen from u.
+bool is_fit_target(int pwr, const unit_t* u, const unit_t* tgt);

@@ -1,0 +1,106 @@
+// The five simple commands: defending at the end of the turn, swapping to the
+// weapon set in use, moves, waits, and commands out of the player's sight.
+#include "battle/simple_act.h"
+
+#include <string>
+
+#include "app/text_log.h"
+#include "battle/btl_fixture.h"
+#include "battle/rolls.h"
+#include "battle/turn.h"
+#include "rules/cond.h"
+#include "rules/u_cmd.h"
+
+namespace {
+class Simple : public btl_test {
+protected:
+    std::wstring logged;
+    std::vector<std::wstring> floats;
+
+    void SetUp() override {
+        btl_test::SetUp();
+        draw({"........", "........", "........"});
+        log_set_sink([](const wchar_t* t, void* me) { static_cast<Simple*>(me)->logged += t; }, this);
+        btl_pres().float_text = [this](const wchar_t* t, unit_t*, uint32_t, int) { floats.push_back(t); };
+    }
+    void TearDown() override {
+        log_set_sink(nullptr, nullptr);
+        btl_pres() = btl_pres_t();
+        btl_test::TearDown();
+    }
+    unit_t* mk(int x, int y, int side) {
+        unit_t* u = add(x, y, side);
+        u->from_bld(1, L"u", nullptr, nullptr);
+        u->pos = {x, y};
+        u->btl.side = side;
+        u->btl.ai = 0;
+        u->hp = u->drv.hp_max;
+        return u;
+    }
+    static u_cmd_t cmd(int pwr, pt_t at, int param = 0) { return {.pwr = pwr, .param = param, .tgt = at, .flags = 0}; }
+};
+}  // namespace
+
+TEST_F(Simple, EndingTheTurnDefendsByThePointsLeft) {
+    unit_t* u = mk(1, 1, 0);
+    fog();
+    for (auto [budget, cond] : {std::pair{4, 14}, {3, 13}, {2, 0}, {1, 0}}) {
+        u->conds.clear();
+        u->btl.act_budget = budget;
+        const u_cmd_t c = cmd(15, u->pos);
+        EXPECT_TRUE(run_simple_cmd(u, &c));
+        EXPECT_EQ(u->conds.has(13) ? 13 : u->conds.has(14) ? 14 : 0, cond) << "budget " << budget;
+        EXPECT_EQ(u->btl.act_budget, 1) << "the turn is over";
+    }
+    EXPECT_NE(logged.find(L"进行防御。"), std::wstring::npos);
+    // A grappling unit gets nothing.
+    unit_t* foe = mk(2, 1, 1);
+    u->conds.clear();
+    cond_inst_t ci;
+    u->conds.add(make_cond_inst(ci, 15, foe, 0, CI_NO_ROLL, 0), true);
+    u->btl.act_budget = 4;
+    do_simple_act_t ctx(u, nullptr);
+    EXPECT_EQ(defend_cond(ctx), 0);
+}
+
+TEST_F(Simple, SwappingToTheSetInUseCostsNothingAndStopsTheQueue) {
+    unit_t* u = mk(1, 1, 0);
+    const u_cmd_t c = cmd(10, u->pos, u->eqpts.cur_set);
+    EXPECT_FALSE(run_simple_cmd(u, &c));
+    EXPECT_EQ(floats, (std::vector<std::wstring>{L"已经是当前武器！"}));
+    EXPECT_EQ(u->btl.act_budget, 4);
+    EXPECT_TRUE(rec.calls.empty()) << "no act start or end";
+}
+
+TEST_F(Simple, MovesWalkAndABlockedMoveIsBookedWithoutEffect) {
+    unit_t* u = mk(1, 1, 0);
+    fog();
+    const u_cmd_t go = cmd(1, {4, 1});
+    EXPECT_TRUE(run_simple_cmd(u, &go));
+    EXPECT_EQ(u->pos, (pt_t{4, 1}));
+    EXPECT_EQ(u->btl.act_budget, 3);
+    EXPECT_EQ(rec.slots(), (std::vector<int>{31, 26, 32}));
+    // The move is used: a second one this turn has no effect but is still booked.
+    const u_cmd_t again = cmd(1, {6, 1});
+    EXPECT_FALSE(run_simple_cmd(u, &again));
+    EXPECT_EQ(u->pos, (pt_t{4, 1}));
+}
+
+TEST_F(Simple, CommandsOutOfSightTakeEffectWithoutALogLine) {
+    draw({"...#....", "...#....", "...#...."});
+    unit_t* me = mk(0, 1, 0);
+    unit_t* hidden = mk(6, 1, 1);
+    fog();
+    ASSERT_FALSE(is_pt_visible(hidden->pos));
+    const u_cmd_t c = cmd(15, hidden->pos);
+    EXPECT_TRUE(run_simple_cmd(hidden, &c));
+    EXPECT_TRUE(hidden->conds.has(14));
+    log_flush();
+    EXPECT_EQ(logged.find(L"进行防御"), std::wstring::npos);
+    (void)me;
+}
+
+TEST_F(Simple, OnlyTheFiveAreSimple) {
+    for (int code = 0; code < 20; ++code)
+        EXPECT_EQ(is_simple_cmd(code), code == 1 || code == 9 || code == 10 || code == 11 || code == 15) << code;
+}

@@ -1,0 +1,292 @@
+// The turn engine: ends of battle, turn order with waits and deaths, and the
+// order of the listener calls.
+#include "battle/turn.h"
+
+#include <functional>
+
+#include "app/text_log.h"
+#include "battle/btl_fixture.h"
+#include "battle/damage.h"
+#include "rules/pty.h"
+#include "rules/unit_grp.h"
+
+namespace {
+// Scripted orders per call of slot 28; a hook runs after each unit move.
+class script_listener_t : public rec_listener_t {
+public:
+    std::function<void(unit_t*)> orders;
+    std::function<void(unit_t*)> moved;
+    void wait_for_orders(unit_t* u) override {
+        calls.push_back({28, u});
+        if (orders) orders(u);
+        if (u->btl.cmds.empty()) null_listener_t::wait_for_orders(u);
+    }
+    void on_unit_moved(unit_t* u) override {
+        rec_listener_t::on_unit_moved(u);
+        if (moved) moved(u);
+    }
+};
+
+u_cmd_t cmd(int pwr, pt_t at = {0, 0}, int flags = 0) { return {.pwr = pwr, .param = 0, .tgt = at, .flags = flags}; }
+
+class Turn : public btl_test {
+protected:
+    pty_t pty;
+    unit_grp_t foes;
+    script_listener_t lis;
+
+    void SetUp() override {
+        btl_test::SetUp();
+        draw({"........", "........", "........", "........", "........", "........"});
+    }
+    void TearDown() override {
+        set_cur_scene(nullptr);
+        reset_btl();
+        pty.units.clear();  // the fixture owns the units
+        foes.units.clear();
+        btl_test::TearDown();
+    }
+    // A first-level character of build 1; recalculation keeps its hit points.
+    unit_t* mk(unit_grp_t& g, int side, const wchar_t* name) {
+        owned.push_back(std::make_unique<unit_t>());
+        unit_t* u = owned.back().get();
+        u->from_bld(1, name, nullptr, nullptr);
+        u->btl.side = side;
+        u->btl.ai = 0;
+        u->base.kind = side == 0 ? UK_PC : UK_MON;
+        u->hp = u->drv.hp_max;
+        g.units.push_back(u);
+        return u;
+    }
+    // begin_btl with the listener registered after it, as the battle scene does.
+    void begin() {
+        begin_btl(&pty, &foes, &map);
+        set_cur_scene(&lis);
+    }
+    // Units keep the order given (initiative is rolled) and stand on row 1 from
+    // x = 1, two cells apart; the fog follows.
+    void order(std::vector<unit_t*> units) {
+        btl().full = units;
+        rebuild_roster();
+        for (size_t i = 0; i < units.size(); ++i) units[i]->pos = {1 + 2 * int(i), 1};
+        init_fog();
+    }
+};
+}  // namespace
+
+// ---- ends of battle ----
+
+TEST_F(Turn, TheLastEnemyDyingMidQueueEndsTheBattleAfterTheQueue) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    unit_t* c = mk(pty, 0, L"c");
+    begin();
+    order({a, b, c});
+    lis.orders = [&](unit_t* u) {
+        if (u == a) u->btl.cmds = {cmd(1, {1, 4}), cmd(15, {1, 4})};
+    };
+    lis.moved = [&](unit_t* u) {
+        if (u == a) set_unit_hp(b, 0, nullptr);
+    };
+    run_btl();
+    EXPECT_EQ(get_btl_state(), 2);
+    EXPECT_EQ(pty.arena.kills, 1);
+    EXPECT_TRUE(a->conds.has(13)) << "the end of the turn after the kill was still carried out";
+    for (const auto& call : lis.calls) EXPECT_FALSE(call.slot == 24 && call.u != a) << "only a took a turn";
+}
+
+TEST_F(Turn, BothSidesFallingInOneActionIsALossWhoeverFellFirst) {
+    for (bool enemy_first : {true, false}) {
+        reset_btl();
+        pty.units.clear();
+        foes.units.clear();
+        unit_t* a = mk(pty, 0, L"a");
+        unit_t* b = mk(foes, 1, L"b");
+        begin();
+        order({a, b});
+        lis.orders = [&](unit_t* u) { u->btl.cmds = {cmd(1, {1, 4})}; };
+        lis.moved = [&](unit_t*) {
+            set_unit_hp(enemy_first ? b : a, 0, nullptr);
+            set_unit_hp(enemy_first ? a : b, 0, nullptr);
+        };
+        run_btl();
+        EXPECT_EQ(get_btl_state(), 3) << "enemy first: " << enemy_first;
+        EXPECT_FALSE(btl().no_death);
+        EXPECT_EQ(pty.arena.deaths, enemy_first ? 1 : 2);
+    }
+}
+
+TEST_F(Turn, OnlyTheGroupsOwnUnitsDecideTheEnd) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    begin();
+    // A summoned creature of the enemy's side is no unit of the enemy group.
+    owned.push_back(std::make_unique<unit_t>());
+    unit_t* s = owned.back().get();
+    s->btl.side = 1;
+    s->hp = s->drv.hp_max = 5;
+    s->creator = b;
+    s->pos = {7, 5};
+    insert_after_creator(s, b);
+    order({a, b, s});
+    lis.orders = [&](unit_t* u) {
+        if (u == a) set_unit_hp(b, 0, nullptr);
+    };
+    run_btl();
+    EXPECT_EQ(get_btl_state(), 2);
+    EXPECT_TRUE(btl().fallen.empty() || btl().fallen.front() == b);
+}
+
+TEST_F(Turn, ASideWithNobodyStandingIsDecidedBeforeTheFirstTurn) {
+    mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    b->hp = 0;
+    begin();
+    EXPECT_TRUE(btl().roster.size() == 1 && btl().fallen.size() == 1);
+    run_btl();
+    EXPECT_EQ(get_btl_state(), 2);
+    EXPECT_TRUE(lis.calls.empty());
+
+    reset_btl();
+    pty.units.clear();
+    foes.units.clear();
+    begin_btl(&pty, &foes, &map);  // no units at all: the first group cannot stand
+    run_btl();
+    EXPECT_EQ(get_btl_state(), 3);
+}
+
+// ---- turn order ----
+
+TEST_F(Turn, AWaitingUnitActsAgainAfterEveryoneBehindIt) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    unit_t* c = mk(pty, 0, L"c");
+    begin();
+    order({a, b, c});
+    int a_turns = 0, budget_back = 0;
+    lis.orders = [&](unit_t* u) {
+        if (u != a) return;
+        if (a_turns++ == 0) {
+            u->btl.cmds = {cmd(1, {1, 4}), cmd(11, {1, 4})};
+        } else {
+            budget_back = a->btl.act_budget;
+            set_btl_lost();
+        }
+    };
+    run_btl();
+    EXPECT_EQ(btl().full, (std::vector<unit_t*>{b, c, a}));
+    EXPECT_EQ(btl().roster, btl().full);
+    EXPECT_EQ(btl().round, 0);
+    // The wait hands the turn to b at once; a's second turn start only reports
+    // it ready and leaves the points the move left.
+    std::vector<int> starts;
+    for (const auto& call : lis.calls)
+        if (call.slot == 24 || call.slot == 25) starts.push_back(call.slot * 10 + (call.u == a ? 0 : call.u == b ? 1 : 2));
+    EXPECT_EQ(starts, (std::vector<int>{240, 250, 241, 251, 242, 252, 240, 250}));
+    EXPECT_EQ(budget_back, 3);
+    EXPECT_FALSE(can_delay_turn(a) && a->btl.turn_flags & 4) << "one wait a round";
+}
+
+TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    begin();
+    order({a, b});
+    btl().cur = b;
+    Str logged;
+    log_set_sink([](const wchar_t* t, void* u) { static_cast<Str*>(u)->append(t); }, &logged);
+    const u_cmd_t w = cmd(11, b->pos);
+    EXPECT_TRUE(perform_cmd(b, &w));
+    log_set_sink(nullptr, nullptr);
+    EXPECT_EQ(btl().full, (std::vector<unit_t*>{a, b}));
+    EXPECT_EQ(get_cur_unit(), b);
+    EXPECT_NE(std::wstring(logged.buf).find(L"进行等待。"), std::wstring::npos);
+    EXPECT_EQ(b->btl.act_budget, 4) << "wait costs a free action";
+}
+
+TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    unit_t* c = mk(foes, 1, L"c");
+    begin();
+    order({a, b, c});
+    b->hp = 3;
+    // A burning aura next to b: 5 fire damage at b's turn start.
+    a->pwrs.add(232);
+    b->pos = {2, 1};
+    lis.orders = [&](unit_t* u) {
+        if (u == c) set_btl_lost();
+    };
+    run_btl();
+    EXPECT_EQ(b->hp, 0);
+    std::vector<int> slots;
+    for (const auto& call : lis.calls)
+        if (call.u == b || (call.slot == 37 && call.u2 == c)) slots.push_back(call.slot);
+    // turn start, hit, death, then the turn end; the turn passed to c during the death.
+    EXPECT_EQ(slots, (std::vector<int>{24, 35, 37, 27, 36}));
+    EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{b}));
+}
+
+// ---- the listener ----
+
+TEST_F(Turn, ListenerCallsOfOrdinaryTurnsAndANewRound) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    begin();
+    order({a, b});
+    lis.orders = [&](unit_t* u) {
+        if (u == a && btl().round == 1) set_btl_lost();
+    };
+    run_btl();
+    // Round 0: a's turn with its end-turn order, b's turn; round 1 comes
+    // between b's turn end and the change to a.
+    const std::vector<int> want = {23, 24, 25, 29, 28, 30, 31, 32, 36, 37, 24, 25, 29, 28,
+                                   30, 31, 32, 36, 23, 37, 24, 25, 29, 28};
+    EXPECT_EQ(lis.slots(), want);
+    EXPECT_EQ(lis.calls.front().n, 0);
+}
+
+TEST_F(Turn, AComputerUnitIsNotAskedForOrders) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    b->btl.ai = 1;
+    begin();
+    order({b, a});
+    lis.orders = [&](unit_t*) { set_btl_lost(); };
+    run_btl();
+    EXPECT_EQ(lis.slots(), (std::vector<int>{23, 24, 25, 29, 30, 31, 32, 36, 37, 24, 25, 29, 28}));
+    EXPECT_EQ(lis.calls[3].n, 1) << "slot 29 says computer";
+    EXPECT_TRUE(is_ai_unit(b));
+}
+
+TEST_F(Turn, BeginReadiesEveryUnitAndDeploysBothSides) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    a->btl.pwr_uses[282] = 1;
+    a->btl.flag1 = 1;
+    b->btl.act_budget = 1;
+    b->pwrs.add(265);  // "trance": a turn of 3 points
+    begin();
+    EXPECT_TRUE(a->btl.pwr_uses.empty());
+    EXPECT_EQ(a->btl.flag1, 0u);
+    EXPECT_EQ(a->ani_word, -1);
+    EXPECT_EQ(b->btl.act_budget, 3);
+    EXPECT_NE(a->pos, b->pos);
+    EXPECT_TRUE(a->pos.x >= 0 && b->pos.x >= 0);
+    EXPECT_EQ(btl().roster.size(), 2u);
+}
+
+TEST_F(Turn, EndingTheBattleFreesSummonsAndTheirPlaceInTheLists) {
+    unit_t* a = mk(pty, 0, L"a");
+    mk(foes, 1, L"b");
+    begin();
+    unit_t* s = new unit_t();
+    s->hp = s->drv.hp_max = 4;
+    s->creator = a;
+    btl().summons.push_back(s);
+    insert_after_creator(s, a);
+    end_btl();
+    EXPECT_TRUE(btl().summons.empty());
+    for (unit_t* u : btl().full) EXPECT_NE(u, s);
+    EXPECT_EQ(btl().roster.size(), 2u);
+}
