@@ -14,6 +14,7 @@
 #include "battle/auras.h"
 #include "battle/btl.h"
 #include "battle/deploy.h"
+#include "battle/forced.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
 #include "battle/roster.h"
@@ -122,13 +123,17 @@ void end_btl() {
 // ---- the battle loop ----
 
 namespace {
-// TODO: the battle AI and the forced behaviour of units that cannot take
-// commands come with their own rules; until then such a unit ends its turn.
 void queue_end_turn(unit_t* u) { u->btl.cmds.push_back({.pwr = 15, .param = 0, .tgt = u->pos, .flags = 0}); }
 
 // Step 5 of the loop; false when the battle ended or the program quits meanwhile.
 bool choose_cmds(unit_t* u) {
-    if (!u->conds.can_cmd() || u->btl.ai) {
+    if (!u->conds.can_cmd()) {
+        forced_behaviour(u);
+        return true;
+    }
+    // TODO: the battle AI (ai_run) takes the computer's units once the action
+    // contexts it measures with are in; until then such a unit ends its turn.
+    if (u->btl.ai) {
         queue_end_turn(u);
         return true;
     }

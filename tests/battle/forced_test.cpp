@@ -1,0 +1,161 @@
+// Forced behaviour: wandering, fleeing and rampaging units fill only their queue.
+#include "battle/forced.h"
+
+#include <set>
+
+#include "app/rnd.h"
+#include "battle/btl_fixture.h"
+#include "battle/move_search.h"
+#include "rules/cond.h"
+
+namespace {
+
+// A condition given by src (a fear's source is what the unit flees from).
+void put_cond_from(unit_t* u, int id, unit_t* src) {
+    cond_inst_t ci;
+    u->conds.add(make_cond_inst(ci, id, src, 0, 0, 0), false);
+    u->conds.upd_mask();
+}
+
+class Forced : public btl_test {
+protected:
+    unit_t* ready(unit_t* u) {
+        u->turn_reset();
+        u->pwrs.add(2);
+        return u;
+    }
+    const std::vector<u_cmd_t>& cmds(unit_t* u) { return u->btl.cmds; }
+};
+
+bool is_end_turn(const unit_t* u) {
+    return u->btl.cmds.size() == 1 && u->btl.cmds[0].pwr == 15 && u->btl.cmds[0].tgt == u->pos;
+}
+
+}  // namespace
+
+TEST_F(Forced, AFrightenedUnitThatCannotMoveOnlyEndsItsTurn) {
+    draw({"#####",
+          "#...#",
+          "#####"});
+    unit_t* foe = ready(add(3, 1, 1));
+    unit_t* u = ready(add(1, 1, 0));
+    fog();
+    put_cond_from(u, 10, foe);
+    u->btl.turn_flags |= 1;  // it has moved already this turn
+    forced_behaviour(u);
+    EXPECT_TRUE(is_end_turn(u));
+    u->btl.cmds.clear();
+    u->btl.turn_flags = 0;
+    map.tiles.at(2, 1) = 2;  // walled in: an empty range
+    forced_behaviour(u);
+    EXPECT_TRUE(is_end_turn(u));
+}
+
+TEST_F(Forced, AFrightenedUnitRunsToTheFarthestCellFromTheSource) {
+    draw({"#########",
+          "#.......#",
+          "#########"});
+    unit_t* foe = ready(add(1, 1, 1));
+    unit_t* u = ready(add(3, 1, 0));
+    fog();
+    put_cond_from(u, 10, foe);
+    forced_behaviour(u);
+    ASSERT_EQ(cmds(u).size(), 1u);
+    EXPECT_EQ(cmds(u)[0].pwr, 1);
+    EXPECT_EQ(cmds(u)[0].tgt, (pt_t{7, 1}));
+    // Turned undead flee the same way; with no giver left there is nothing to flee.
+    u->btl.cmds.clear();
+    u->conds.map.clear();
+    put_cond_from(u, 9, nullptr);
+    forced_behaviour(u);
+    EXPECT_TRUE(is_end_turn(u));
+}
+
+TEST_F(Forced, PolymorphIsTestedBeforeFearAndWanders) {
+    draw({".........",
+          ".........",
+          "........."});
+    unit_t* foe = ready(add(0, 0, 1));
+    unit_t* u = ready(add(4, 1, 0));
+    fog();
+    put_cond_from(u, 10, foe);
+    put_cond(u, 8);
+    std::set<std::pair<int, int>> seen;
+    for (uint32_t s = 1; s <= 12; ++s) {
+        u->btl.cmds.clear();
+        rnd_srand(s);
+        forced_behaviour(u);
+        ASSERT_EQ(cmds(u).size(), 1u);
+        const u_cmd_t got = cmds(u)[0];
+        EXPECT_EQ(got.pwr, 1);
+        seen.insert({got.tgt.x, got.tgt.y});
+        u->btl.cmds.clear();
+        rnd_srand(s);
+        wander(u);
+        ASSERT_EQ(cmds(u).size(), 1u);
+        EXPECT_EQ(cmds(u)[0], got);
+    }
+    EXPECT_GT(seen.size(), 2u) << "a wander is a random cell, not the flight";
+}
+
+TEST_F(Forced, MadUnitsStrikeTheNearestOfAnySideCharmedOnesTheirOwn) {
+    draw({".........",
+          ".........",
+          "........."});
+    unit_t* u = ready(add(4, 1, 0));
+    unit_t* foe = ready(add(5, 1, 1));
+    unit_t* ally = ready(add(2, 1, 0));
+    fog();
+    put_cond(u, 11);
+    forced_behaviour(u);
+    ASSERT_FALSE(cmds(u).empty());
+    EXPECT_EQ(cmds(u).back().pwr, 2);
+    EXPECT_EQ(cmds(u).back().tgt, foe->pos);
+    u->btl.cmds.clear();
+    u->conds.map.clear();
+    put_cond(u, 12);
+    forced_behaviour(u);
+    ASSERT_FALSE(cmds(u).empty());
+    EXPECT_EQ(cmds(u).back().pwr, 2);
+    EXPECT_EQ(cmds(u).back().tgt, ally->pos);
+    if (cmds(u).size() == 2) {
+        EXPECT_EQ(cmds(u)[0].pwr, 1);
+    }
+}
+
+TEST_F(Forced, AMadUnitThatCannotReachItsTargetEndsItsTurnWhereItIs) {
+    draw({"...#...",
+          "...#...",
+          "...#..."});
+    unit_t* u = ready(add(1, 1, 0));
+    ready(add(4, 1, 1));
+    ready(add(6, 2, 0));
+    fog();
+    put_cond(u, 11);
+    forced_behaviour(u);
+    EXPECT_TRUE(is_end_turn(u));
+}
+
+TEST_F(Forced, ARampagingUnitTriesItsCellsInRandomOrder) {
+    draw({".........",
+          ".........",
+          ".........",
+          "........."});
+    unit_t* u = ready(add(1, 1, 0));
+    unit_t* foe = ready(add(5, 1, 1));
+    fog();
+    put_cond(u, 11);
+    std::set<std::pair<int, int>> cells;
+    for (uint32_t s = 1; s <= 16; ++s) {
+        u->btl.cmds.clear();
+        rnd_srand(s);
+        forced_behaviour(u);
+        ASSERT_EQ(cmds(u).size(), 2u);
+        EXPECT_EQ(cmds(u)[1].tgt, foe->pos);
+        const pt_t to = cmds(u)[0].tgt;
+        EXPECT_LE(std::max(std::abs(to.x - foe->pos.x), std::abs(to.y - foe->pos.y)), 1);
+        cells.insert({to.x, to.y});
+        EXPECT_EQ(u->pos, (pt_t{1, 1})) << "planning puts the unit back";
+    }
+    EXPECT_GT(cells.size(), 1u);
+}
