@@ -1,24 +1,353 @@
 #include "battle/act_ctx.h"
 
+// Sections: carrying out an action; the common driver and the classification
+// of cells; the do_act_t slots; the zone variant; after-effects; usability;
+// cost and recharge; attacks of opportunity.
+
+#include <algorithm>
+
+#include "app/db.h"
+#include "app/str.h"
+#include "app/text_log.h"
+#include "battle/atk_rec.h"
+#include "battle/btl.h"
+#include "battle/fog.h"
+#include "battle/listener.h"
+#include "battle/move_search.h"
 #include "battle/rolls.h"
 #include "battle/roster.h"
+#include "battle/special.h"
+#include "battle/target_area.h"
+#include "battle/tmap.h"
 #include "battle/turn.h"
+#include "battle/zone.h"
+#include "rules/itm.h"
 #include "rules/pwr.h"
+#include "rules/u_cmd.h"
 #include "rules/unit.h"
 
 namespace {
-// Recharge state in the battle engine's words of the battle-state block:
-// eng[0], eng[1] rounds since use, eng[2], eng[3] rounds to wait.
-constexpr int CD_PAIRS = 2;
-constexpr int CD_FRESH = 10;
+const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
+
+bool contains(const std::vector<pt_t>& v, const pt_t& p) { return std::find(v.begin(), v.end(), p) != v.end(); }
+
+void drop_log_buf() { *log_cur_buf() = Str(); }
 }  // namespace
 
+act_ctx_t::act_ctx_t(unit_t* actor, const u_cmd_t* cmd) : actor(actor), req(cmd), act(as_act(cmd->pwr)) {}
+
+// ---- carrying out an action ----
+
+bool do_act_t::run() {
+    if (!act) return false;
+    std::vector<pt_t> pts;
+    set_fog_in_search(false);
+    get_act_tgt_pts(actor, act->id, &pts);
+    set_fog_in_search(true);
+    tgt_valid = contains(pts, req->tgt);
+    // An attack of opportunity provokes none in turn: two unarmed units would
+    // otherwise strike each other without end, the allowance being booked
+    // only once an attack is finished.
+    if (!(req->flags & 1)) flags |= uint32_t(pre_check_cmd(actor, *req));
+    if (flags & AF_CANCEL) return false;
+    if (!(flags & AF_NO_EFFECT)) perform();
+    finish_cmd(actor, *req);
+    start_cooldown(actor, act);
+    count_pwr_use(actor, *req);
+    const bool res = (flags & AF_NO_EFFECT) ? false : after_effects();
+    // An action the player's side cannot see leaves no trace in the log.
+    if (!is_pt_visible(actor->pos)) drop_log_buf();
+    else log_flush();
+    return res;
+}
+
+void do_act_t::log_header() {
+    if (act->id >= 1 && act->id <= 15)
+        log_cur_buf()->append_format(L"%s %s ", unit_disp_name(actor), pwr_name(act->id));
+    else
+        log_cur_buf()->append_format(L"%s 施放 <c=key>%s</c>: ", unit_disp_name(actor), pwr_name(act->id));
+}
+
+void do_act_t::perform() {
+    log_header();
+    cur_scene()->on_act_start(actor, req);
+    const int cls = actor->base.cls;
+    if ((cls == 3 || cls == 6) && act->school != 0 && actor->drv.asf != 0 &&
+        !roll_pct(100 - actor->drv.asf, L"<c=a>施法成功</c>", L"<c=r>施法失败</c>")) {
+        flags |= AF_NO_EFFECT;
+        cur_scene()->on_act_end(actor, req);
+        return;
+    }
+    // These have no attack visual to carry their sound.
+    const int id = act->id;
+    if (id == 129 || id == 130 || id == 134 || id == 137) btl_sfx(Str(L"pwr_%s", act->k ? act->k : L""));
+    run_atks();
+    cur_scene()->on_act_end(actor, req);
+}
+
+// ---- the common driver and the classification of cells ----
+
+void act_ctx_t::run_atks() {
+    std::vector<atk_rec_t> recs;
+    get_atks(recs, actor, act->id, req->flags);
+    atk_count = int32_t(recs.size());
+    std::vector<pt_t> cells;
+    if (get_act_area_pts(actor, act->id, req->tgt, &cells) || visits_own_cells()) {
+        filter_rng_tgts(cells);
+        for (atk_rec_t& r : recs) visit_targets(r, cells);
+    }
+    finish();
+}
+
+void act_ctx_t::filter_rng_tgts(std::vector<pt_t>& cells) {
+    if (act->atk != 2 || act->get_area(actor) == 0) return;
+    std::vector<pt_t> aim;
+    get_act_tgt_pts(actor, act->id, &aim);
+    std::vector<pt_t> kept;
+    for (const pt_t& p : cells) {
+        const unit_t* u = get_unit_at(p);
+        if (!u || u->btl.side == actor->btl.side || u->btl.side == 3) continue;
+        if (is_pt_visible_to_side(p, actor->btl.side) && contains(aim, p)) kept.push_back(p);
+    }
+    cells = std::move(kept);
+}
+
+void act_ctx_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) {
+    for (const pt_t& p : cells) classify_pt(rec, p);
+}
+
+int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
+    unit_t* u = get_unit_at(p);
+    zone_t* z = get_zone_at(p);
+    if (z && act->atk == 1 && is_web_pwr(z->pwr)) {
+        if (u && u->btl.side != actor->btl.side && actor->btl.side != 3) setup_unit_tgt(rec, p, u);
+        else setup_zone_tgt(rec, p, z);
+        return 1;
+    }
+    int n = 0;
+    if (u && setup_unit_tgt(rec, p, u)) ++n;
+    for (unit_t* f : fallen_units_at(p)) {
+        const int v = fallen_tgt_value(act->id, actor, f);
+        if (v == NO_TARGET) continue;
+        act_tgt_t t{2, p, v, f, nullptr};
+        record_result(rec, t);
+        ++n;
+        break;
+    }
+    // What happened to the unit or the body may have burnt or cleared the zone.
+    z = get_zone_at(p);
+    if (z && setup_zone_tgt(rec, p, z)) ++n;
+    if (u) return n;
+    const tmap_t* map = get_btl_map();
+    if (map && map->get_pass1(p.x, p.y) == 6) return n;
+    const int v = ground_value(act->id, p);
+    if (v == NO_TARGET) return n;
+    act_tgt_t t{4, p, v, nullptr, nullptr};
+    record_result(rec, t);
+    return n + 1;
+}
+
+bool act_ctx_t::setup_unit_tgt(atk_rec_t& rec, const pt_t& p, unit_t* u) {
+    const int def = tgt_def_value(*req, actor, u);
+    if (def == NO_TARGET) return false;
+    act_tgt_t t{1, p, def, u, nullptr};
+    // The situation of one target must never reach the next.
+    atk_rec_t copy = rec;
+    get_atk_situation(copy, u, def);
+    record_result(copy, t);
+    return true;
+}
+
+bool act_ctx_t::setup_zone_tgt(atk_rec_t& rec, const pt_t& p, zone_t* z) {
+    const int v = zone_tgt_value(actor, act->id, &rec, z);
+    if (v == NO_TARGET) return false;
+    act_tgt_t t{3, p, v, nullptr, z};
+    record_result(rec, t);
+    return true;
+}
+
+// ---- the do_act_t slots ----
+
+void do_act_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) {
+    cur_scene()->on_atk_visual(this, &rec, cells);
+    if (act->zone_dur == 0) {
+        act_ctx_t::visit_targets(rec, cells);
+        return;
+    }
+    if (!tgt_valid) return;
+    made_zone = create_zone(actor, req, cells);
+    shown = 1;
+}
+
+int do_act_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
+    const int n = act->id == 139 ? chain(rec, p) : act_ctx_t::classify_pt(rec, p);
+    if (!is_pt_visible(p)) unseen = 1;
+    if (n > 0 && act->atk == 2 && rec.wpn) actor->eqpts.spend_ammo(*rec.wpn);
+    return n;
+}
+
+int do_act_t::chain(atk_rec_t& rec, const pt_t& p) {
+    std::vector<pt_t> visited;
+    pt_t cur = p;
+    int total = 0;
+    for (int j = 0; j < 4; ++j) {
+        chained = j > 0;
+        log_cur_buf()->append(L"\n    ");
+        const int n = act_ctx_t::classify_pt(rec, cur);
+        if (n == 0) break;
+        total += n;
+        visited.push_back(cur);
+        const unit_t* next = nullptr;
+        int best = 10;
+        for (const unit_t* v : btl_roster()) {
+            const int d = unit_sq_dist(v->pos, cur);
+            if (d < best && !contains(visited, v->pos)) best = d, next = v;
+        }
+        if (!next) break;
+        cur = next->pos;
+    }
+    chained = 0;
+    return total;
+}
+
+void do_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
+    if (!tgt_valid) return;
+    if (is_pt_visible(t.pt)) shown = 1;
+    else set_btl_feedback(false);
+    if (atk_count > 1 || act->get_area(actor) != 0) log_cur_buf()->append(L"\n    ");
+    if (t.kind == 1) resolve_unit(rec, t);
+    else resolve_other(rec, t);
+    set_btl_feedback(true);
+}
+
+void do_act_t::note_result(unit_t* u, bool hit) {
+    for (result_t& r : results)
+        if (r.unit == u) {
+            if (hit) ++r.hits;
+            return;
+        }
+    results.push_back({u, hit ? 1 : 0});
+}
+
+void do_act_t::finish() {
+    if (shown) return;
+    log_cur_buf()->append_format(L"<c=a>%s</c>%s", unseen ? L"未知结果" : L"无效目标", lang_dot);
+}
+
+// ---- the zone variant ----
+
+void do_eff_area_t::log_header() { log_cur_buf()->append_format(L"<c=key>%s</c> %s: ", pwr_name(act->id), L"区域"); }
+
+bool do_eff_area_t::run() {
+    if (!act) return false;
+    // The text of an action still being written (the zone's own making, a
+    // walk into the zone) waits aside, so the zone's lines cannot wipe it.
+    Str pending(std::move(*log_cur_buf()));
+    drop_log_buf();
+    log_header();
+    cur_scene()->on_act_start(actor, req);
+    run_atks();
+    cur_scene()->on_act_end(actor, req);
+    if (shown) log_flush();
+    else drop_log_buf();
+    *log_cur_buf() = std::move(pending);
+    return true;
+}
+
+void do_eff_area_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>&) { act_ctx_t::visit_targets(rec, cells); }
+
+void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells) {
+    if (!z || !z->creator) return;
+    const u_cmd_t cmd{.pwr = z->pwr, .param = 0, .tgt = z->creator->pos, .flags = 16};
+    do_eff_area_t ctx(z->creator, &cmd, z, cells);
+    ctx.run();
+}
+
+// ---- after-effects ----
+
+namespace {
+bool try_cleave(do_act_t& c) {
+    unit_t* a = c.actor;
+    const bool trigger = (c.flags & AF_FELL) || ((c.flags & AF_PRONE) && a->has_pwr(58));
+    if (!trigger || !a->has_pwr(56)) return false;
+    if ((a->btl.turn_flags & 2) && !a->has_pwr(57)) return false;
+    const std::vector<unit_t*> foes = enemies_in_area(a, 2);
+    if (foes.empty()) return false;
+    a->btl.turn_flags |= 2;
+    log_cur_buf()->append_format(L"\n    %s: ", pwr_name(56));
+    unit_float_text(pwr_name(56), a, 0xFFFFFFFF, 18);
+    c.cleave_result = false;
+    const u_cmd_t cmd{.pwr = 2, .param = 0, .tgt = foes.front()->pos, .flags = 2};
+    c.cleave_result = perform_cmd(a, &cmd);
+    return true;
+}
+}  // namespace
+
+bool do_act_t::after_effects() {
+    if (actor->hp >= 1 && act->atk == 1) {
+        if (try_cleave(*this)) return cleave_result;
+        reflect_dmg();
+        counterattack();
+    }
+    static constexpr int improved[4][2] = {{4, 100}, {5, 102}, {6, 104}, {7, 106}};
+    for (const auto& p : improved)
+        if (act->id == p[0] && actor->has_pwr(p[1]) && last_hit && last_hit->hp >= 1) provoke_aoos(last_hit, actor, 0);
+    if (made_zone) run_zone_effect(made_zone, made_zone->cells);
+    return true;
+}
+
+// ---- usability ----
+
+namespace {
+bool usable_now(const unit_t* u, const act_t* a) {
+    if (a->school != 0 && u->drv.abi[u->cast_abi()] < 10 + a->lv) return false;
+    if (get_act_cooldown(u, a) != 0 || pwr_uses_left(u, a->id) < 1) return false;
+    return u->btl.act_budget >= act_cost(u, a->id) && u->conds.can_act();
+}
+
+bool roster_allows(const unit_t* u, const act_t* a) {
+    switch (a->id) {
+    case 14: return find_unit([&](unit_t* v) { return v->btl.side == u->btl.side && v->conds.has(6); }) != nullptr;
+    case 1: return !(u->btl.turn_flags & 1) && u->conds.can_move();
+    case 11: return can_delay_turn(u);
+    case 279: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD;
+    case 137: return find_fallen([&](unit_t* v) { return v->btl.side == u->btl.side; }) != nullptr;
+    case 129: return find_fallen([](unit_t*) { return true; }) != nullptr;
+    default: return true;
+    }
+}
+}  // namespace
+
+bool unit_t::can_use_pwr(int id) const {
+    const act_t* a = as_act(id);
+    if (!a) return false;  // a passive power is never used
+    if (!usable_now(this, a)) return false;
+    if (conds.has(16) && id != 15) return false;
+    if (conds.has(15) && id != 15 && id != 9) return false;
+    if (a->rng == 0 && a->dmg.empty() && a->cond != 0) return a->cond > 0 ? !conds.has(a->cond) : conds.has(-a->cond);
+    if (!roster_allows(this, a)) return false;
+    if (a->atk == 1 || a->atk == 2) return const_cast<eqpts_t&>(eqpts).can_atk(a->atk, true);
+    return true;
+}
+
+// ---- cost and recharge ----
+
 int act_cost(const unit_t* u, int pwr) {
-    const act_t* a = dynamic_cast<const act_t*>(get_pwr(pwr));
+    const act_t* a = as_act(pwr);
     if (!a) return 1;
     if (pwr == 10 && u->has_pwr(17)) return 1;  // "quick_draw"
+    if (pwr == 15) return u->btl.act_budget;     // "end_turn" takes what is left
     return a->cost;
 }
+
+namespace {
+// Recharge state in the battle engine's words of the battle-state block:
+// eng[0], eng[1] rounds since use, eng[2], eng[3] rounds to wait; category 0
+// spells (attack kind 3), 1 every other action.
+constexpr int CD_PAIRS = 2;
+constexpr int CD_FRESH = 10;
+int cd_cat(const act_t* a) { return a->atk == 3 ? 0 : 1; }
+}  // namespace
 
 void reset_cooldowns(unit_t* u) {
     for (int i = 0; i < CD_PAIRS; ++i) u->btl.eng[i] = CD_FRESH, u->btl.eng[CD_PAIRS + i] = 0;
@@ -31,6 +360,22 @@ void tick_cooldowns(unit_t* u) {
     }
 }
 
+void start_cooldown(unit_t* u, const act_t* a) {
+    if (!a || a->cd < 2) return;
+    const int c = cd_cat(a);
+    u->btl.eng[c] = 0;
+    u->btl.eng[CD_PAIRS + c] += a->cd;
+}
+
+int get_act_cooldown(const unit_t* u, const act_t* a) {
+    if (!a || a->cd < 2) return 0;
+    const int c = cd_cat(a);
+    if (u->btl.eng[c] >= a->cd) return 0;
+    return std::min(a->cd - u->btl.eng[c], u->btl.eng[CD_PAIRS + c]);
+}
+
+// ---- attacks of opportunity ----
+
 std::vector<unit_t*> threatening_units(const unit_t* victim, const unit_t* exclude) {
     std::vector<unit_t*> out;
     for (unit_t* v : adjacent_enemies(victim, RW_NO_HELPLESS))
@@ -41,26 +386,31 @@ std::vector<unit_t*> threatening_units(const unit_t* victim, const unit_t* exclu
 
 bool is_threatened(const unit_t* u) { return !threatening_units(u, nullptr).empty(); }
 
+void do_aoo(unit_t* attacker, unit_t* victim, int flags) {
+    if (attacker->hp < 1 || victim->hp < 1) return;
+    const u_cmd_t cmd{.pwr = 2, .param = 0, .tgt = victim->pos, .flags = flags | 1};
+    perform_cmd(attacker, &cmd);
+}
+
 void provoke_aoos(unit_t* victim, const unit_t* exclude, int flags) {
     for (unit_t* v : threatening_units(victim, exclude)) {
-        if (victim->hp <= 0) return;
-        if (v->hp <= 0) continue;
-        u_cmd_t cmd{.pwr = 2, .param = 0, .tgt = victim->pos, .flags = flags | 1};
-        perform_cmd(v, &cmd);
+        if (victim->hp < 1) return;
+        do_aoo(v, victim, flags);
     }
 }
 
-// Whether the unit may use the power now. TODO: cooldowns, the roster checks of "wake", "wait", "resurrect" and "mk_ud", the shield of
-// "shd_bash" and the ready weapon of attacks come with the action contexts.
-bool unit_t::can_use_pwr(int id) const {
-    const act_t* a = dynamic_cast<const act_t*>(get_pwr(id));
-    if (!a) return false;  // a passive power is never used
-    if (a->school != 0 && drv.abi[cast_abi()] < 10 + a->lv) return false;
-    if (pwr_uses_left(this, id) < 1) return false;
-    if (btl.act_budget < a->cost || !conds.can_act()) return false;
-    if (conds.has(16) && id != 15) return false;
-    if (conds.has(15) && id != 15 && id != 9) return false;
-    if (a->rng == 0 && a->dmg.empty() && a->cond != 0) return a->cond > 0 ? !conds.has(a->cond) : conds.has(-a->cond);
-    if (id == 1) return !(btl.turn_flags & 1) && conds.can_move();
-    return true;
+namespace {
+eval_act_fn g_eval_act = nullptr;
+}  // namespace
+
+void set_eval_act(eval_act_fn fn) { g_eval_act = fn; }
+
+int aoo_threat_score(unit_t* u) {
+    int sum = 0;
+    if (!g_eval_act) return 0;
+    for (unit_t* v : threatening_units(u, nullptr)) {
+        const u_cmd_t cmd{.pwr = 2, .param = 0, .tgt = u->pos, .flags = 1};
+        sum += g_eval_act(v, cmd);
+    }
+    return sum;
 }

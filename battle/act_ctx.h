@@ -1,10 +1,18 @@
 #pragma once
-// Carrying out a command: the base of the action contexts, the action-point
-// cost of a power, the recharge counters and the attacks of opportunity.
+// Carrying out a command: the action contexts (one object per command, on the
+// stack of whoever carries it out), the action-point cost of a power, the
+// recharge counters and the attacks of opportunity.
+#include <cstdint>
+#include <set>
 #include <vector>
 
+#include "app/types.h"
+
+class act_t;
 class unit_t;
+struct atk_rec_t;
 struct u_cmd_t;
+struct zone_t;
 
 // One context per command, on the stack of whoever carries the command out.
 class act_ctx_base_t {
@@ -13,14 +21,128 @@ public:
     virtual bool run() = 0;
 };
 
+// Bits of act_ctx_t::flags.
+constexpr uint32_t AF_CANCEL = 1;     // from the pre-checks: nothing happens, nothing is booked
+constexpr uint32_t AF_NO_EFFECT = 2;  // booked, but without effect
+constexpr uint32_t AF_FELL = 4;       // a target went from alive to below 1 hit point
+constexpr uint32_t AF_PRONE = 8;      // a target that stood was knocked prone
+
+// What lies on one cell for one attack record.
+struct act_tgt_t {
+    int kind = 0;  // 1 a standing unit, 2 a fallen unit, 3 a zone, 4 the bare cell
+    pt_t pt;
+    int value = 0;  // the total the attack must reach; AUTO_HIT or NO_TARGET
+    unit_t* unit = nullptr;
+    zone_t* zone = nullptr;
+};
+
+// The skeleton every action shares: find the cells, make the attack records,
+// classify each cell and hand every target to record_result.
+class act_ctx_t : public act_ctx_base_t {
+public:
+    unit_t* actor;
+    const u_cmd_t* req;
+    uint32_t flags = 0;
+    const act_t* act;  // null when the command names a passive power
+    int32_t atk_count = 0;
+
+    act_ctx_t(unit_t* actor, const u_cmd_t* cmd);
+
+    virtual void visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells);
+    virtual void finish() {}
+    virtual int classify_pt(atk_rec_t& rec, const pt_t& p);
+    virtual void record_result(atk_rec_t&, act_tgt_t&) {}
+    virtual void get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def);
+
+    // get_atks, the affected cells, slot 1 per record, then slot 2.
+    void run_atks();
+    // The zone variant visits its own cells whatever the area rules say.
+    virtual bool visits_own_cells() const { return false; }
+    // A ranged weapon attack over an area strikes only the seen foes it could aim at.
+    void filter_rng_tgts(std::vector<pt_t>& cells);
+    bool setup_unit_tgt(atk_rec_t& rec, const pt_t& p, unit_t* u);
+    bool setup_zone_tgt(atk_rec_t& rec, const pt_t& p, zone_t* z);
+};
+
+// Carries a command out for real.
+class do_act_t : public act_ctx_t {
+public:
+    struct result_t {
+        unit_t* unit;
+        int32_t hits;
+    };
+    unit_t* last_hit = nullptr;
+    std::set<const unit_t*> rend_marks;  // keyed by the unit itself
+    uint8_t shown = 0;
+    uint8_t unseen = 0;
+    zone_t* made_zone = nullptr;
+    uint8_t chained = 0;
+    uint8_t tgt_valid = 1;
+    std::vector<result_t> results;
+    bool cleave_result = false;  // what the cleave's own action answered
+
+    do_act_t(unit_t* actor, const u_cmd_t* cmd) : act_ctx_t(actor, cmd) {}
+
+    bool run() override;
+    void visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) override;
+    void finish() override;
+    int classify_pt(atk_rec_t& rec, const pt_t& p) override;
+    void record_result(atk_rec_t& rec, act_tgt_t& t) override;
+    virtual void log_header();
+
+    void perform();
+    int chain(atk_rec_t& rec, const pt_t& p);
+    void note_result(unit_t* u, bool hit);
+    bool after_effects();
+
+    // The per-target outcome.
+    void resolve_unit(atk_rec_t& rec, act_tgt_t& t);
+    void resolve_other(atk_rec_t& rec, act_tgt_t& t);
+    void deal_dmg(atk_rec_t& rec, int res, unit_t* tgt);
+    void roll_dmg(atk_rec_t& rec, int res, unit_t* tgt);
+    void hit_conds(atk_rec_t& rec, int res, unit_t* tgt);
+    void rend(unit_t* tgt);
+    void reflect_dmg();
+    void counterattack();
+};
+
+// A zone's effect on the units on some of its cells.
+class do_eff_area_t : public do_act_t {
+public:
+    zone_t* zone;
+    std::vector<pt_t> cells;
+
+    do_eff_area_t(unit_t* creator, const u_cmd_t* cmd, zone_t* z, const std::vector<pt_t>& cells)
+        : do_act_t(creator, cmd), zone(z), cells(cells) {}
+
+    bool run() override;
+    void visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) override;
+    void get_atk_situation(atk_rec_t&, unit_t*, int) override {}
+    void log_header() override;
+    bool visits_own_cells() const override { return true; }
+};
+
+// The zone's effect on the units on those of its cells.
+void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells);
+
+// The cure of conditions a healing hit brings.
+void cure_cond(const atk_rec_t& rec, unit_t* tgt);
+
 // The act_cost code of the power for u: "swap_wpn" is free (1) with "quick_draw";
 // "end_turn" takes whatever is left, which act_cost_spend books.
 int act_cost(const unit_t* u, int pwr);
+
+// ---- recharge ----
 
 // Both recharge counters 10 rounds since use, both waits 0.
 void reset_cooldowns(unit_t* u);
 // Each counter + 1, each wait - 1 down to 0: at every turn start.
 void tick_cooldowns(unit_t* u);
+void start_cooldown(unit_t* u, const act_t* a);
+// Rounds before the action may be used again; 0 when it may.
+int get_act_cooldown(const unit_t* u, const act_t* a);
+
+// ---- attacks of opportunity ----
 
 // The adjacent enemies, other than exclude, that may still make an attack of
 // opportunity on victim this round.
@@ -28,3 +150,10 @@ std::vector<unit_t*> threatening_units(const unit_t* victim, const unit_t* exclu
 bool is_threatened(const unit_t* u);
 // Each threatening unit attacks victim with "atk_m" as a free command (flags | 1).
 void provoke_aoos(unit_t* victim, const unit_t* exclude, int flags);
+void do_aoo(unit_t* attacker, unit_t* victim, int flags);
+// The AI's worth of the attacks of opportunity u would suffer.
+int aoo_threat_score(unit_t* u);
+
+// Hook for the AI's evaluation of one command (its own Part); null counts 0.
+using eval_act_fn = int (*)(unit_t* u, const u_cmd_t& cmd);
+void set_eval_act(eval_act_fn fn);

@@ -7,7 +7,9 @@
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
+#include "battle/atk_rec.h"
 #include "battle/listener.h"
+#include "battle/special.h"
 #include "battle/target_area.h"
 #include "battle/turn.h"
 #include "rules/cond.h"
@@ -102,7 +104,7 @@ int named_def(const act_t& a, const unit_t* tgt) {
     if (a.def == 0) return DEF_AUTO;
     int v = tgt->get_def(a.def);
     if (a.is_cond_only()) v += get_cond_bonus(tgt, a.cond);
-    // TODO: the manoeuvre bonus of the power for the target comes with the attack records.
+    v += manoeuvre_bonus(a.id, tgt);
     if (a.id == 282) v += tgt->drv.tr;  // "turn" against turn resistance
     if (a.atk == 2) v += tgt->drv.gear87;  // the ranged-attack defence bonus
     return v;
@@ -123,9 +125,10 @@ int aoo_bonus(const u_cmd_t& cmd, const unit_t* tgt) {
 int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt) {
     const act_t* a = get_act(cmd.pwr);
     if (!a || cannot_affect(*a, tgt)) return DEF_IMMUNE;
-    // TODO: the special outcomes' own defence values come with the special outcomes.
     int v;
-    if (a->is_harmless_to(atk, tgt)) {
+    if (unit_special_value(a->id, atk, tgt, &v)) {
+        // the dispel and turning values stand as they are
+    } else if (a->is_harmless_to(atk, tgt)) {
         v = DEF_AUTO;
     } else if (a->atk == 4 && atk->btl.side == tgt->btl.side) {
         v = 5;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/geom.h"
+#include "battle/atk_rec.h"
 #include "battle/cover.h"
 #include "battle/fog.h"
 #include "battle/move_search.h"
@@ -184,9 +185,13 @@ int act_t::get_area(const unit_t* u) const { return area == -5 && u && u->has_pw
 int act_t::get_range(const unit_t* u) const {
     if (rng >= 0) return rng;
     if (rng == -12) return u ? u->drv.spd : 0;
-    // TODO: the reach of the action's first attack record, once attack records
-    // exist; until then the reach of the weapon in hand (1 unarmed or ranged).
-    if (rng == -1) return u ? std::max(1, u->get_wpn_reach()) : 1;
+    if (rng == -1) {
+        if (!u) return 1;
+        // Only the reach is read: the records' draws come from the planning generator.
+        plan_rnd_t plan;
+        std::vector<atk_rec_t> recs;
+        return get_atks(recs, const_cast<unit_t*>(u), id, 4) ? recs[0].rng : 1;
+    }
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
+#include "battle/atk_rec.h"
 #include "battle/auras.h"
 #include "battle/btl.h"
 #include "battle/deploy.h"
@@ -19,6 +20,7 @@
 #include "battle/listener.h"
 #include "battle/roster.h"
 #include "battle/simple_act.h"
+#include "battle/summon.h"
 #include "battle/unit_move.h"
 #include "battle/zone.h"
 #include "rules/pty.h"
@@ -96,8 +98,13 @@ bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
     // Units already down at the start lie among the fallen, so the roster is
     // always the living units of the full list.
     rebuild_roster();
-    // TODO: companions join after the unit that brings them (summoned units).
-    const bool placed = deploy_groups(a ? a->units : none, b ? b->units : none);
+    plan_rnd_reset();
+    std::vector<unit_t*> sides[2] = {a ? a->units : none, b ? b->units : none};
+    for (auto& side : sides)
+        for (unit_t* u : std::vector<unit_t*>(side))
+            if (u->hp > 0)
+                if (unit_t* c = add_companion(u)) side.push_back(c);
+    const bool placed = deploy_groups(sides[0], sides[1]);
     for (unit_t* u : s.roster) ready_unit(u);
     init_fog();
     for (unit_t* u : s.roster) {
@@ -108,16 +115,8 @@ bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
 }
 
 void end_btl() {
-    btl_t& b = btl();
-    for (zone_t* z : b.zones) delete z;
-    b.zones.clear();
-    // The lists outlive the battle: a summon must leave them before it is freed.
-    for (unit_t* u : b.summons) {
-        for (auto* v : {&b.full, &b.roster, &b.fallen}) v->erase(std::remove(v->begin(), v->end(), u), v->end());
-        if (b.cur == u) b.cur = nullptr;
-        delete u;
-    }
-    b.summons.clear();
+    clear_zones();
+    free_summons();
 }
 
 // ---- the battle loop ----
@@ -180,9 +179,8 @@ bool run_turn(unit_t* u) {
 
 bool perform_cmd(unit_t* u, const u_cmd_t* cmd) {
     if (is_simple_cmd(cmd->pwr)) return run_simple_cmd(u, cmd);
-    // TODO: every other power runs through its action context (do_act_t), which
-    // comes with the carrying out of actions; until then it has no effect.
-    return false;
+    do_act_t ctx(u, cmd);
+    return ctx.run();
 }
 
 void run_btl() {
@@ -260,9 +258,6 @@ void btl_turn_end(unit_t* u) {
 // ---- passing the turn and waiting ----
 
 namespace {
-// TODO: the zones' per-turn upkeep comes with the area zones.
-void zone_upkeep(unit_t* u) { (void)u; }
-
 bool in_roster(const unit_t* u) {
     const auto& r = btl().roster;
     return std::find(r.begin(), r.end(), u) != r.end();

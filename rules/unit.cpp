@@ -34,6 +34,9 @@ unit_t& unit_t::operator=(const unit_t& o) {
     pos = o.pos;
     run_dir = o.run_dir;
     creator = o.creator;
+    sum_atk = o.sum_atk;
+    sum_pwr = o.sum_pwr;
+    sum_dur = o.sum_dur;
     fix_parts();
     return *this;
 }

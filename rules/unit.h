@@ -94,6 +94,11 @@ public:
     grid_t<int> sight;
     int run_dir = -1;
     unit_t* creator = nullptr;
+    // Summoned units: the creator's spell attack value when summoned (what a
+    // dispel must beat), the summoning power and the rounds left (1000000000).
+    int sum_atk = 0;
+    int sum_pwr = 0;
+    int sum_dur = 0;
     // Presentation values of the battle scene; not copied.
     pt_t px_off;
     int ani_word = 0;

@@ -48,9 +48,9 @@ public:
     // hit points within 0..max, and the roster the living units of the full
     // list in order (a unit whose hit points just fell to 0 stays in it until
     // its death is handled: the turn passes first, slot 37).
-    const unit_t* dying = nullptr;
+    // Deaths can nest: the turn passing over a dying unit may kill another.
+    std::vector<const unit_t*> dying;
     void check(int slot) {
-        const unit_t* hit = dying;
         ++calls;
         const btl_t& b = btl();
         auto fault = [&](const std::string& what) { faults.push_back("slot " + std::to_string(slot) + ": " + what); };
@@ -65,7 +65,7 @@ public:
         std::vector<unit_t*> living;
         for (unit_t* u : b.full) {
             if (u->hp < 0 || u->hp > u->drv.hp_max) fault("hit points out of range");
-            if (u->hp > 0 || u == hit) living.push_back(u);
+            if (u->hp > 0 || std::find(dying.begin(), dying.end(), u) != dying.end()) living.push_back(u);
         }
         if (living != b.roster) fault("the roster is not the living units of the full list");
     }
@@ -80,7 +80,7 @@ public:
     void on_unit_moved(unit_t* u) override { line(L"moved " + name(u) + L" " + at(u)), check(26); }
     void on_unit_dies(unit_t* u) override {
         line(L"dies " + name(u));
-        dying = nullptr;
+        dying.erase(std::remove(dying.begin(), dying.end(), u), dying.end());
         check(27);
     }
     static bool in_roster(const unit_t* u) {
@@ -102,7 +102,7 @@ public:
     void on_act_end(unit_t* u, const u_cmd_t*) override { check(32); }
     void on_hp_change(unit_t* u, const dmg_res_t*) override {
         line(L"hp " + name(u) + L" " + std::to_wstring(u->hp));
-        if (u->hp < 1 && in_roster(u)) dying = u;
+        if (u->hp < 1 && in_roster(u)) dying.push_back(u);
         check(35);
     }
     void on_turn_end(unit_t* u) override { check(36); }

@@ -1,0 +1,198 @@
+#include "battle/act_ctx.h"
+
+#include <gtest/gtest.h>
+
+#include "battle/act_fixture.h"
+#include "battle/fog.h"
+#include "battle/rolls.h"
+#include "app/rnd.h"
+#include "rules/pwr.h"
+
+namespace {
+class ActCtx : public act_test {
+protected:
+    unit_t* a = nullptr;
+    unit_t* t = nullptr;
+    void SetUp() override {
+        act_test::SetUp();
+        draw({"........", "........", "........", "........", "........"});
+        a = mk(2, 2, 0);
+        t = mk(3, 2, 1);
+        wield(a, EQ_MAIN, 39);
+        fog();
+    }
+};
+}  // namespace
+
+TEST_F(ActCtx, MeleeAttackEndToEnd) {
+    next_d20(19);
+    const int hp = t->hp;
+    EXPECT_TRUE(act(a, 2, t->pos));
+    EXPECT_LT(t->hp, hp) << to_utf8_string(log.c_str());
+    EXPECT_EQ(rec.slots(), (std::vector<int>{31, 33, 35, 32}));
+    EXPECT_EQ(a->btl.act_budget, BUDGET_MOVE);  // the move is left
+    const std::wstring head = std::wstring(unit_disp_name(a).c_str()) + L" " + pwr_name(2) + L" ";
+    EXPECT_EQ(log.rfind(head, 0), 0u) << std::string(log.begin(), log.end());
+    EXPECT_TRUE(logged(L"造成"));
+    EXPECT_TRUE(log.find(L"\n") == std::wstring::npos);  // one target, one record: one line
+}
+
+TEST_F(ActCtx, BurstSpellEndToEnd) {
+    unit_t* w = mk(0, 0, 0, 3, 5);
+    unit_t* t2 = mk(5, 3, 1);
+    unit_t* ally = mk(4, 4, 0);
+    fog();
+    const act_t* fb = dynamic_cast<const act_t*>(get_pwr(127));
+    ASSERT_TRUE(w->can_use_pwr(127));
+    rnd_srand(5);
+    EXPECT_TRUE(act(w, 127, {4, 3}));
+    // The area of radius 1 at (4, 3) holds t (no: (3, 2) is diagonal), t2 and the ally.
+    EXPECT_EQ(count_slot(35) + count_slot(34), 2);
+    EXPECT_TRUE(logged(L"施放"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), L'\n'), 2);  // an area: one line per target
+    EXPECT_GT(get_act_cooldown(w, fb), 0);
+    EXPECT_FALSE(w->can_use_pwr(127));
+    EXPECT_LE(t2->hp, t2->drv.hp_max);
+    EXPECT_LE(ally->hp, ally->drv.hp_max);
+    (void)t;
+}
+
+TEST_F(ActCtx, CancelledCommandCostsNothing) {
+    unit_t* w = mk(4, 2, 0, 3, 5);
+    wield(t, EQ_MAIN, 39);  // t threatens the wizard
+    t->drv.aoo = 1;
+    fog();
+    rec.aoo_answer = false;
+    EXPECT_FALSE(act(w, 127, {6, 4}));
+    EXPECT_EQ(w->btl.act_budget, BUDGET_WHOLE);
+    EXPECT_EQ(count_slot(31), 0);
+    EXPECT_EQ(count_slot(38), 1);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(get_act_cooldown(w, dynamic_cast<const act_t*>(get_pwr(127))), 0);
+}
+
+TEST_F(ActCtx, UntargetableCellStillCosts) {
+    draw({"........", "........", "........", ".#......", "........"});
+    unit_t* w = mk(0, 4, 0, 3, 5);
+    fog();
+    ASSERT_TRUE(is_pt_visible({1, 3}));
+    EXPECT_TRUE(act(w, 119, {1, 3}));  // a wall the side has seen
+    EXPECT_EQ(count_slot(35), 0);
+    EXPECT_NE(w->btl.act_budget, BUDGET_WHOLE);
+    EXPECT_TRUE(logged(L"无效目标"));
+}
+
+TEST_F(ActCtx, SpellFailureBooksTheCostAndStops) {
+    unit_t* w = mk(0, 4, 0, 3, 5);
+    w->drv.asf = 99;
+    fog();
+    rnd_srand(1);
+    EXPECT_FALSE(act(w, 119, t->pos));
+    EXPECT_EQ(rec.slots(), (std::vector<int>{31, 32}));
+    EXPECT_NE(w->btl.act_budget, BUDGET_WHOLE);
+    EXPECT_TRUE(logged(L"施法失败")) << to_utf8_string(log.c_str());
+}
+
+TEST_F(ActCtx, AmmunitionIsSpentPerShot) {
+    unit_t* r = mk(0, 0, 0);
+    wield(r, EQ_MAIN, 63);
+    mk_itm_slot(r->eqpts.slots[EQ_QUICK], 167, 2);
+    fog();
+    EXPECT_TRUE(act(r, 3, t->pos));
+    EXPECT_EQ(r->eqpts.slots[EQ_QUICK].get_count(), 1);
+    r->turn_reset();
+    EXPECT_TRUE(act(r, 3, t->pos));
+    EXPECT_TRUE(r->eqpts.slots[EQ_QUICK].empty());
+    r->turn_reset();
+    EXPECT_FALSE(r->can_use_pwr(3));  // nothing left to shoot
+}
+
+TEST_F(ActCtx, AttacksOfOpportunityNestAndKeepTheAllowance) {
+    wield(t, EQ_MAIN, 39);
+    t->drv.aoo = 1;
+    unit_t* w = mk(4, 2, 0, 3, 5);
+    fog();
+    ASSERT_TRUE(is_threatened(w));
+    EXPECT_TRUE(act(w, 119, {3, 2}));
+    // t struck first, inside the wizard's action, as a free command.
+    EXPECT_EQ(t->btl.free_cmds, 1);
+    EXPECT_EQ(t->btl.act_budget, BUDGET_WHOLE);
+    EXPECT_FALSE(is_threatened(w));  // the allowance is spent until t's next turn
+    const auto s = rec.slots();
+    ASSERT_GE(s.size(), 4u);
+    EXPECT_EQ(s[0], 38);
+    EXPECT_EQ(s[1], 31);  // the attack of opportunity opens first
+}
+
+TEST_F(ActCtx, CleaveOncePerTurnUnlessCleaveX) {
+    unit_t* t2 = mk(3, 3, 1);
+    unit_t* t3 = mk(3, 1, 1);
+    a->pwrs.add(56);
+    fog();
+    for (unit_t* v : {t, t2, t3}) v->hp = 1;
+    next_d20(19);
+    act(a, 2, t->pos);
+    EXPECT_TRUE(a->btl.turn_flags & 2);
+    EXPECT_EQ(count_slot(33), 2);  // the kill, then one cleave
+    EXPECT_TRUE(logged(pwr_name(56)));
+    EXPECT_EQ(a->btl.act_budget, BUDGET_MOVE);  // the cleave itself costs nothing
+}
+
+TEST_F(ActCtx, CleaveXCleavesAfterEveryKill) {
+    mk(3, 3, 1);
+    mk(3, 1, 1);
+    a->pwrs.add(56);
+    a->pwrs.add(57);
+    fog();
+    for (unit_t* v : btl().roster)
+        if (v != a) v->hp = 1, v->drv.def[1] = -100;  // only a natural 1 misses
+    rnd_srand(1);
+    act(a, 2, t->pos);
+    EXPECT_EQ(count_slot(33), 3);  // the kill and a cleave after each further kill
+    EXPECT_EQ(count_slot(27), 3);
+}
+
+TEST_F(ActCtx, ChainStrikesAtMostFourUnits) {
+    unit_t* w = mk(0, 0, 0, 3, 12);
+    a->pos = {0, 4};
+    // From t at (3, 2) over units two cells apart, an ally among them; the
+    // fifth is in reach of the fourth but the chain ends.
+    mk(5, 2, 1);
+    mk(7, 2, 0);
+    mk(7, 4, 1);
+    mk(5, 4, 1);
+    fog();
+    w->drv.abi[3] = 30;
+    rnd_srand(3);
+    act(w, 139, t->pos);
+    EXPECT_EQ(count_slot(35) + count_slot(34), 4);
+}
+
+TEST_F(ActCtx, RechargeCategories) {
+    const act_t* fb = dynamic_cast<const act_t*>(get_pwr(127));  // recharge 3
+    const act_t* mm = dynamic_cast<const act_t*>(get_pwr(119));  // recharge 2
+    reset_cooldowns(a);
+    start_cooldown(a, fb);
+    tick_cooldowns(a);
+    EXPECT_EQ(get_act_cooldown(a, mm), 1);
+    EXPECT_EQ(get_act_cooldown(a, fb), 2);
+    tick_cooldowns(a);
+    EXPECT_EQ(get_act_cooldown(a, mm), 0);
+    EXPECT_EQ(get_act_cooldown(a, dynamic_cast<const act_t*>(get_pwr(2))), 0);
+    EXPECT_EQ(act_cost(a, 15), a->btl.act_budget);
+}
+
+TEST_F(ActCtx, HiddenActorLeavesNoLog) {
+    draw({"........", "........", "........", "........", "........", "........", "........", "........",
+          "........", "........", "........", "........", "........", "........", "........"});
+    unit_t* f1 = mk(0, 14, 1);
+    unit_t* f2 = mk(1, 14, 1);
+    wield(f1, EQ_MAIN, 39);
+    a->pos = {0, 0};
+    t->pos = {7, 0};
+    fog();
+    ASSERT_FALSE(is_pt_visible(f1->pos));
+    next_d20(19);
+    act(f1, 2, f2->pos);
+    EXPECT_TRUE(log.empty());
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Real units (recalculated from race, class, level and scores) on a drawn map,
+// the recording listener and the battle log captured as text.
+#include <string>
+
+#include "app/text_log.h"
+#include "battle/act_ctx.h"
+#include "battle/atk_rec.h"
+#include "battle/btl_fixture.h"
+#include "battle/turn.h"
+#include "battle/zone.h"
+#include "rules/itm_slot.h"
+#include "rules/u_cmd.h"
+#include "support/next_d20.h"
+
+class act_test : public btl_test {
+protected:
+    std::wstring log;
+
+    static void sink(const wchar_t* text, void* user) { static_cast<act_test*>(user)->log += text; }
+
+    void SetUp() override {
+        btl_test::SetUp();
+        log_set_sink(sink, this);
+        *log_cur_buf() = Str();
+    }
+    void TearDown() override {
+        log_set_sink(nullptr, nullptr);
+        clear_zones();
+        free_summons_for_test();
+        btl_test::TearDown();
+    }
+    static void free_summons_for_test();
+
+    // A human of the class at the level with Str 16, Dex 12, Con 14, Int 18,
+    // Wis 14, Cha 12; full hit points, a whole turn, spotted.
+    unit_t* mk(int x, int y, int side, int cls = 1, int lv = 1) {
+        unit_t* u = add(x, y, side);
+        u->base.race = 24;
+        u->base.cls = cls;
+        u->base.lv = lv;
+        const int abi[6] = {16, 12, 14, 18, 14, 12};
+        for (int i = 0; i < 6; ++i) u->base.abi[i] = abi[i];
+        u->btl.ai = 0;
+        u->btl.known = 1;
+        u->recalc();
+        u->hp = u->drv.hp_max;
+        u->hp_ready = 1;
+        u->turn_reset();
+        reset_cooldowns(u);
+        return u;
+    }
+    static void wield(unit_t* u, int slot, int itm, int count = 1) {
+        mk_itm_slot(u->eqpts.slots[slot], itm, count);
+        if (const int p = get_prof_pwr(itm)) u->pwrs.add(p);
+        u->recalc();
+    }
+    bool act(unit_t* u, int pwr, const pt_t& at, int flags = 0) {
+        const u_cmd_t cmd{.pwr = pwr, .param = 0, .tgt = at, .flags = flags};
+        return perform_cmd(u, &cmd);
+    }
+    int count_slot(int slot) const {
+        int n = 0;
+        for (int s : rec.slots()) n += s == slot;
+        return n;
+    }
+    bool logged(const wchar_t* s) const { return log.find(s) != std::wstring::npos; }
+};
+
+#include "battle/summon.h"
+inline void act_test::free_summons_for_test() { free_summons(); }

@@ -1,0 +1,94 @@
+#include "battle/zone.h"
+
+#include <gtest/gtest.h>
+
+#include "app/rnd.h"
+#include "battle/act_fixture.h"
+#include "battle/btl.h"
+#include "rules/pwr.h"
+
+namespace {
+class Zones : public act_test {
+protected:
+    unit_t* w = nullptr;
+    void SetUp() override {
+        act_test::SetUp();
+        draw({"........", "........", "....#...", "........", "........"});
+        w = mk(0, 0, 0, 3, 12);
+        fog();
+    }
+    zone_t* make(int pwr, const std::vector<pt_t>& cells) {
+        const u_cmd_t cmd{.pwr = pwr, .param = 0, .tgt = cells.front(), .flags = 0};
+        return create_zone(w, &cmd, cells);
+    }
+    static bool has_zone(const zone_t* z) {
+        for (const zone_t* v : btl().zones)
+            if (v == z) return true;
+        return false;
+    }
+};
+}  // namespace
+
+TEST_F(Zones, ShortZoneActsWhenMadeAndAtOneUpkeep) {
+    unit_t* t = mk(5, 3, 1);
+    fog();
+    rnd_srand(9);
+    EXPECT_TRUE(act(w, 140, t->pos));  // acid fog lasts one round
+    ASSERT_EQ(btl().zones.size(), 1u);
+    EXPECT_EQ(count_slot(34) + count_slot(35), 1);
+    zone_upkeep(t);  // not its creator: nothing
+    EXPECT_EQ(count_slot(34) + count_slot(35), 1);
+    zone_upkeep(w);
+    EXPECT_EQ(count_slot(34) + count_slot(35), 2);
+    EXPECT_TRUE(btl().zones.empty());
+    EXPECT_TRUE(logged((std::wstring(pwr_name(140)) + L"区域消失。").c_str()));
+}
+
+TEST_F(Zones, NewerZonesTakeCellsAndWallsNeverJoin) {
+    zone_t* web = make(126, {{1, 1}, {2, 1}, {3, 1}});
+    ASSERT_NE(web, nullptr);
+    EXPECT_EQ(make(121, {{4, 2}}), nullptr);  // only a wall
+    zone_t* grease = make(121, {{2, 1}, {4, 2}, {5, 2}});
+    ASSERT_NE(grease, nullptr);
+    EXPECT_EQ(grease->cells, (std::vector<pt_t>{{2, 1}, {5, 2}}));
+    EXPECT_EQ(web->cells, (std::vector<pt_t>{{1, 1}, {3, 1}}));
+    EXPECT_EQ(get_zone_at({2, 1}), grease);
+    make(121, {{1, 1}, {3, 1}});
+    EXPECT_FALSE(has_zone(web));  // covered completely: gone at once
+    EXPECT_TRUE(zone_target_test(121, {1, 1}));
+    EXPECT_FALSE(zone_target_test(126, {1, 1}));
+    remove_zone_cell(grease, {2, 1});
+    remove_zone_cell(grease, {5, 2});
+    EXPECT_FALSE(has_zone(grease));
+}
+
+TEST_F(Zones, FireSpreadsThroughTouchingBurnableZones) {
+    unit_t* t = mk(6, 4, 1);
+    fog();
+    zone_t* grease = make(121, {{6, 4}, {7, 4}});
+    zone_t* web = make(126, {{5, 3}, {4, 3}});
+    zone_t* far = make(126, {{0, 4}});
+    const int hp = t->hp;
+    ignite({4, 3});
+    // Grease is older than the web that reaches it, and burns all the same.
+    EXPECT_FALSE(has_zone(grease));
+    EXPECT_FALSE(has_zone(web));
+    EXPECT_TRUE(has_zone(far));
+    // A level-12 creator's grease: 4d8 fire.
+    EXPECT_GE(hp - t->hp, 4);
+    EXPECT_LE(hp - t->hp, 32);
+}
+
+TEST_F(Zones, EnteringAZoneCellTriggersItForThatUnit) {
+    unit_t* t = mk(6, 4, 1);
+    fog();
+    make(126, {{6, 4}, {7, 4}});
+    rec.calls.clear();
+    zone_entry(t);
+    ASSERT_GE(rec.calls.size(), 2u);
+    EXPECT_EQ(rec.calls.front().slot, 31);
+    EXPECT_EQ(rec.calls.front().u, w);  // the creator acts
+    EXPECT_EQ(count_slot(34) + int(t->conds.has(2)), 1);  // missed, or held fast
+    clear_zones();
+    EXPECT_TRUE(btl().zones.empty());
+}
