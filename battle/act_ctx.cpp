@@ -271,9 +271,7 @@ bool try_cleave(do_act_t& c) {
     const bool trigger = (c.flags & AF_FELL) || ((c.flags & AF_PRONE) && a->has_pwr(58));
     if (!trigger || !a->has_pwr(56)) return false;
     if ((a->btl.turn_flags & 2) && !a->has_pwr(57)) return false;
-    std::vector<pt_t> aim;
-    get_act_tgt_pts(a, 2, &aim);
-    const std::vector<unit_t*> foes = enemies_on_cells(a, aim, 0);
+    const std::vector<unit_t*> foes = enemies_in_area(a, 2);
     if (foes.empty()) return false;
     a->btl.turn_flags |= 2;
     log_cur_buf()->append_format(L"\n    %s: ", pwr_name(56));

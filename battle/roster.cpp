@@ -5,6 +5,7 @@
 
 #include "app/rnd.h"
 #include "battle/btl.h"
+#include "battle/target_area.h"
 #include "battle/turn.h"
 #include "rules/unit.h"
 
@@ -182,6 +183,12 @@ std::vector<unit_t*> enemies_on_cells(const unit_t* u, const std::vector<pt_t>& 
         return true;
     });
     return out;
+}
+
+std::vector<unit_t*> enemies_in_area(unit_t* u, int pwr) {
+    std::vector<pt_t> cells;
+    get_act_tgt_pts(u, pwr, &cells);
+    return enemies_on_cells(u, cells, 0);
 }
 
 unit_t* nearest_unit(const unit_t* u, int flags) {

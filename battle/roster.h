@@ -69,6 +69,8 @@ std::vector<unit_t*> units_within(const unit_t* u, int d, int flags);
 // Every roster unit of another side than u (none for side 3); out emptied first.
 void enemies_of(const unit_t* u, std::vector<unit_t*>* out, int flags);
 std::vector<unit_t*> enemies_on_cells(const unit_t* u, const std::vector<pt_t>& cells, int flags);
+// The enemies standing on the cells at which u may aim the power.
+std::vector<unit_t*> enemies_in_area(unit_t* u, int pwr);
 // The nearest other roster unit by squared distance, the earlier on ties; flags
 // 2 skip helpless, 4 enemies only, 8 u's side only.
 unit_t* nearest_unit(const unit_t* u, int flags);

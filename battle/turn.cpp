@@ -122,6 +122,8 @@ void end_btl() {
 // ---- the battle loop ----
 
 namespace {
+void queue_end_turn(unit_t* u) { u->btl.cmds.push_back({.pwr = 15, .param = 0, .tgt = u->pos, .flags = 0}); }
+
 // Step 5 of the loop; false when the battle ended or the program quits meanwhile.
 bool choose_cmds(unit_t* u) {
     if (!u->conds.can_cmd()) {
@@ -129,10 +131,10 @@ bool choose_cmds(unit_t* u) {
         return true;
     }
     // TODO: the battle AI (ai_run) takes the computer's units once the engine
-    // faults it uncovers are mended (the AI-against-AI soak runs it through the
-    // listener meanwhile); until then such a unit ends its turn.
+    // fault it uncovers is mended (two units on one cell in the action test's
+    // seed 8); the AI-against-AI soak runs it through the listener meanwhile.
     if (u->btl.ai) {
-        u->btl.cmds.push_back({.pwr = 15, .param = 0, .tgt = u->pos, .flags = 0});
+        queue_end_turn(u);
         return true;
     }
     // A listener that returns with no orders is asked again at once.

@@ -23,16 +23,8 @@ public:
         return nullptr;
     }
 
-    bool on_msg(const evt_t& msg, wnd_t* sender) override {
-        if (msg.code == EVT_SEL_MADE && sender == strip) {
-            switch_to(strip->sel);
-            return true;
-        }
-        return tab_ctrl_t::on_msg(msg, sender);
-    }
-
 private:
-    void switch_to(int index) {
+    void switch_to(int index) override {
         const int old = cur;
         if (old >= 0) send(EVT_TAB_LEAVING, old);
         for (wnd_t* p : pages)
@@ -69,16 +61,8 @@ public:
         if (!is_laid_out() && index >= 0 && index < tab_count()) switch_to(index);
     }
 
-    bool on_msg(const evt_t& msg, wnd_t* sender) override {
-        if (msg.code == EVT_SEL_MADE && sender == strip) {
-            switch_to(strip->sel);
-            return true;
-        }
-        return tab_ctrl_t::on_msg(msg, sender);
-    }
-
 private:
-    void switch_to(int index) {
+    void switch_to(int index) override {
         const int old = cur;
         if (wnd_t* p = tab_page(old)) p->set_visible(false);
         cur = index;
@@ -118,6 +102,14 @@ void tab_ctrl_t::on_create() {
     page_box->set_rect(&pr);
     page_box->on_create();
     reg_owned_wnd(page_box);
+}
+
+bool tab_ctrl_t::on_msg(const evt_t& msg, wnd_t* sender) {
+    if (msg.code == EVT_SEL_MADE && sender == strip) {
+        switch_to(strip->sel);
+        return true;
+    }
+    return wnd_t::on_msg(msg, sender);
 }
 
 void tab_ctrl_t::relayout() {

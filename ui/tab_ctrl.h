@@ -75,8 +75,12 @@ public:
 
     void on_create() override;
     void relayout() override;
+    // A click on the strip switches the page.
+    bool on_msg(const evt_t& msg, wnd_t* sender) override;
 
 protected:
+    // Shows page index and hides the current one; the variants differ in when pages are made.
+    virtual void switch_to(int index) = 0;
     void apply_tab_size();
     li_t* add_strip_item(const wchar_t* text, const wchar_t* icon, uintptr_t data);
     wnd_t* make_page(uint32_t style);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -53,6 +54,31 @@ TEST_F(HeadlessBtl, TheSameSeedGivesTheSameBattleTwice) {
     const std::wstring a = run_seed(7), b = run_seed(7);
     EXPECT_EQ(utf8(a), utf8(b));
     EXPECT_NE(utf8(a), utf8(run_seed(8)));
+}
+
+// A second process started from this test program runs the same seed and
+// writes its transcript to a file: no state of this process leaks in.
+TEST_F(HeadlessBtl, TheSameSeedGivesTheSameBattleInAnotherProcess) {
+    if (const char* out = std::getenv("TW_BTL_CHILD_OUT")) {
+        std::ofstream(out, std::ios::binary) << utf8(run_seed(11));
+        return;
+    }
+    const std::string here = utf8(run_seed(11));
+    const std::string file = testing::TempDir() + "btl_child_11.txt";
+    std::remove(file.c_str());
+    std::error_code ec;
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    ASSERT_FALSE(ec);
+    const std::string cmd = "TW_BTL_CHILD_OUT='" + file + "' '" + self +
+                            "' --gtest_filter=HeadlessBtl.TheSameSeedGivesTheSameBattleInAnotherProcess"
+                            " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream there;
+    there << in.rdbuf();
+    EXPECT_FALSE(there.str().empty());
+    EXPECT_EQ(there.str(), here);
+    std::remove(file.c_str());
 }
 
 // The transcript of a stored battle, made by another process: the same seed

@@ -7,6 +7,7 @@
 #include "battle/btl_fixture.h"
 #include "app/geom.h"
 #include "battle/move_search.h"
+#include "battle/roster.h"
 
 namespace {
 using cells_t = std::set<std::pair<int, int>>;
@@ -163,6 +164,16 @@ TEST_F(Area, TotalCoverDropsCellsFromABurst) {
     EXPECT_FALSE(c.count({5, 3})) << "behind the wall from the centre";
     EXPECT_EQ(atk_cover(u, 2, {5, 3}), 3);
     EXPECT_EQ(atk_cover(u, 2, {1, 0}), 0);
+}
+
+TEST_F(Area, EnemiesInAreaAreThoseOnAimableCells) {
+    unit_t* near = add(6, 6, 1);
+    add(8, 5, 1);  // out of reach
+    add(4, 5, 0);  // an ally within reach
+    fog();
+    EXPECT_EQ(enemies_in_area(u, 2), std::vector<unit_t*>{near});
+    shape(3, 0);
+    EXPECT_EQ(enemies_in_area(u, 2).size(), 2u);
 }
 
 TEST_F(Area, PredicatesOfActions) {

@@ -2,7 +2,7 @@
 
 #include "app/loop.h"
 #include "support/font_env.h"
-#include "support/loop_harness.h"
+#include "support/owner_test.h"
 #include "ui/menu.h"
 
 using namespace harness;
@@ -20,18 +20,14 @@ struct owner_t : wnd_t {
     }
 };
 
-class Cbo : public loop_test_t {
+class Cbo : public owner_test_t<owner_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-    owner_t own;
     cbo_t* box = nullptr;
     int menu_seps = -1, menu_items = -1;
 
     void SetUp() override {
-        loop_test_t::SetUp();
-        const rect o{0, 0, 800, 600}, r{100, 50, 120, 24};
-        own.create(0, get_root_wnd(), &o, 0, 0, nullptr);
+        owner_test_t::SetUp();
+        const rect r{100, 50, 120, 24};
         box = new_cbo();
         box->create(0, &own, &r, 7, 0, nullptr);
         reg_owned_wnd(box);

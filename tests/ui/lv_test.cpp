@@ -8,7 +8,7 @@
 #include "ui/tip.h"
 #include "ui/tool_bar2.h"
 #include "support/font_env.h"
-#include "support/loop_harness.h"
+#include "support/owner_test.h"
 
 using namespace harness;
 
@@ -33,22 +33,10 @@ struct owner_t : wnd_t {
     }
 };
 
-class Lv : public loop_test_t {
+class Lv : public owner_test_t<owner_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-    owner_t own;
     lv_t lv;
 
-    void SetUp() override {
-        loop_test_t::SetUp();
-        const rect o{0, 0, 800, 600};
-        own.create(0, get_root_wnd(), &o, 0, 0, nullptr);
-    }
-    void TearDown() override {
-        set_focus_wnd(nullptr);
-        loop_test_t::TearDown();
-    }
     // A list at r with n items "0".."n-1", laid out.
     void make(uint32_t ex, rect r, int n, int kind = LIK_SINGLE) {
         lv.create_ex(ex, 0, &own, &r);

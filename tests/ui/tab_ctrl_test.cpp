@@ -3,7 +3,7 @@
 #include "ui/li.h"
 #include "ui/lv.h"
 #include "support/font_env.h"
-#include "support/loop_harness.h"
+#include "support/owner_test.h"
 
 using namespace harness;
 
@@ -24,17 +24,8 @@ struct owner_t : wnd_t {
 using strs = std::vector<std::string>;
 }  // namespace
 
-class Tabs : public loop_test_t {
+class Tabs : public owner_test_t<owner_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-    owner_t own;
-
-    void SetUp() override {
-        loop_test_t::SetUp();
-        const rect o{0, 0, 800, 600};
-        own.create(0, get_root_wnd(), &o, 0, 0, nullptr);
-    }
     template <class T>
     T* make(T* t, uint32_t ex, int tabs) {
         t->ex_style = ex;

@@ -4,7 +4,7 @@
 
 #include "app/ini.h"
 #include "support/font_env.h"
-#include "support/loop_harness.h"
+#include "support/owner_test.h"
 
 using namespace harness;
 
@@ -24,23 +24,10 @@ struct owner_t : wnd_t {
 Str cfg_key(const char* name, const wchar_t* what) { return Str::from_a(name) + L"." + what; }
 }  // namespace
 
-class Tv : public loop_test_t {
+class Tv : public owner_test_t<owner_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-    owner_t own;
     tv_t tv;
     ti_t *a = nullptr, *a1 = nullptr, *a2 = nullptr, *b = nullptr, *b1 = nullptr, *c = nullptr;
-
-    void SetUp() override {
-        loop_test_t::SetUp();
-        const rect o{0, 0, 800, 600};
-        own.create(0, get_root_wnd(), &o, 0, 0, nullptr);
-    }
-    void TearDown() override {
-        set_focus_wnd(nullptr);
-        loop_test_t::TearDown();
-    }
     // A (A1, A2), B (B1 hidden), C fixed; nothing expanded.
     void make(uint32_t style, rect r = {10, 10, 300, 200}) {
         tv.create(style, &own, &r, 0, 0, nullptr);
