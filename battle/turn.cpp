@@ -12,6 +12,7 @@
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
+#include "battle/ai.h"
 #include "battle/auras.h"
 #include "battle/btl.h"
 #include "battle/deploy.h"
@@ -122,19 +123,14 @@ void end_btl() {
 // ---- the battle loop ----
 
 namespace {
-void queue_end_turn(unit_t* u) { u->btl.cmds.push_back({.pwr = 15, .param = 0, .tgt = u->pos, .flags = 0}); }
-
 // Step 5 of the loop; false when the battle ended or the program quits meanwhile.
 bool choose_cmds(unit_t* u) {
     if (!u->conds.can_cmd()) {
         forced_behaviour(u);
         return true;
     }
-    // TODO: the battle AI (ai_run) takes the computer's units once the engine
-    // fault it uncovers is mended (two units on one cell in the action test's
-    // seed 8); the AI-against-AI soak runs it through the listener meanwhile.
     if (u->btl.ai) {
-        queue_end_turn(u);
+        ai_run(u);
         return true;
     }
     // A listener that returns with no orders is asked again at once.

@@ -246,7 +246,7 @@ TEST_F(Turn, ListenerCallsOfOrdinaryTurnsAndANewRound) {
     EXPECT_EQ(lis.calls.front().n, 0);
 }
 
-TEST_F(Turn, AComputerUnitIsNotAskedForOrders) {
+TEST_F(Turn, AComputerUnitIsGivenOrdersByTheAI) {
     unit_t* a = mk(pty, 0, L"a");
     unit_t* b = mk(foes, 1, L"b");
     b->btl.ai = 1;
@@ -254,8 +254,13 @@ TEST_F(Turn, AComputerUnitIsNotAskedForOrders) {
     order({b, a});
     lis.orders = [&](unit_t*) { set_btl_lost(); };
     run_btl();
-    EXPECT_EQ(lis.slots(), (std::vector<int>{23, 24, 25, 29, 30, 31, 32, 36, 37, 24, 25, 29, 28}));
+    // b walks up to a and attacks, is asked again and ends its turn; only a waits for orders.
+    EXPECT_EQ(lis.slots(),
+              (std::vector<int>{23, 24, 25, 29, 30, 31, 26, 32, 31, 33, 35, 32, 29, 30, 31, 32, 36, 37, 24, 25, 29, 28}));
     EXPECT_EQ(lis.calls[3].n, 1) << "slot 29 says computer";
+    for (const auto& c : lis.calls)
+        if (c.slot == 28) EXPECT_EQ(c.u, a) << "the computer's unit is not asked for orders";
+    EXPECT_EQ(lis.calls[6].u, b) << "b moved";
     EXPECT_TRUE(is_ai_unit(b));
 }
 

@@ -6,6 +6,7 @@
 #include "battle/act_fixture.h"
 #include "battle/btl.h"
 #include "rules/pwr.h"
+#include "support/btl_harness.h"
 
 namespace {
 class Zones : public act_test {
@@ -91,4 +92,27 @@ TEST_F(Zones, EnteringAZoneCellTriggersItForThatUnit) {
     EXPECT_EQ(count_slot(34) + int(t->conds.has(2)), 1);  // missed, or held fast
     clear_zones();
     EXPECT_TRUE(btl().zones.empty());
+}
+
+// The harness's cell check runs inside the zone's action on the way: passing an
+// ally there is no fault, stopping on it is.
+TEST_F(Zones, AWalkThroughAnAllyInAZoneIsNoFaultOnTheWay) {
+    unit_t* ally = mk(2, 0, 0);
+    mk(2, 1, 0);  // every way across goes through an ally in the fog
+    ASSERT_NE(make(273, {{2, 0}, {2, 1}}), nullptr);  // toxic fog
+    unit_t* v = mk(1, 0, 0);
+    fog();
+    btl().cur = v;
+    harness_listener_t h;
+    set_cur_scene(&h);
+    rnd_srand(3);
+    const int before = h.calls;
+    EXPECT_TRUE(walk_unit(v, {3, 0}));
+    EXPECT_GT(h.calls, before + 1) << "the zone acted on the way";
+    EXPECT_EQ(v->pos, (pt_t{3, 0}));
+    EXPECT_TRUE(h.faults.empty()) << h.faults.front();
+    v->pos = ally->pos;
+    h.check(26);
+    EXPECT_FALSE(h.faults.empty()) << "a unit at rest on another's cell";
+    set_cur_scene(&rec);
 }

@@ -54,10 +54,14 @@ public:
         ++calls;
         const btl_t& b = btl();
         auto fault = [&](const std::string& what) { faults.push_back("slot " + std::to_string(slot) + ": " + what); };
+        // A walk may pass through an ally's cell, and a zone there acts on the
+        // walker on the way; only the cell it stops on must be its own.
+        const bool walking = !get_walk_path().empty();
         for (size_t i = 0; i < b.roster.size(); ++i) {
             const unit_t* u = b.roster[i];
             for (size_t j = i + 1; j < b.roster.size(); ++j)
-                if (b.roster[j]->pos == u->pos) fault("two units on one cell");
+                if (b.roster[j]->pos == u->pos && !(walking && (u == b.cur || b.roster[j] == b.cur)))
+                    fault("two units on one cell");
             if (!b.map || u->pos.x < 0 || u->pos.y < 0 || u->pos.x >= b.map->get_w() || u->pos.y >= b.map->get_h() ||
                 b.map->get_pass1(u->pos.x, u->pos.y) == 6)
                 fault("a unit off the map or on a wall");
