@@ -4,6 +4,7 @@
 #include "battle/btl.h"
 #include "battle/turn.h"
 #include "rules/itm_slot.h"
+#include "rules/pwr.h"
 #include "rules/unit.h"
 
 void null_listener_t::wait_for_orders(unit_t* u) {
@@ -56,6 +57,13 @@ void show_immune(unit_t* u) {
 
 void btl_sfx(const wchar_t* name) {
     if (btl_pres().sfx) btl_pres().sfx(name);
+}
+
+Str pwr_heading(int pwr) {
+    if (btl_pres().pwr_heading) return btl_pres().pwr_heading(pwr);
+    const Pwr* p = get_pwr(pwr);
+    const wchar_t* key = p && p->k ? p->k : L"def";
+    return Str(L"<h2 f=b4><ico=powers/%s c=w> %s</h2>", key, p && p->n ? p->n : key);
 }
 
 Str gold_text(double amount) {

@@ -86,6 +86,7 @@ struct btl_pres_t {
     std::function<Str(double amount)> gold_text;
     std::function<Str(const itm_slot_t& s)> itm_tip_ref;
     std::function<Str(const unit_t* u)> unit_caption;
+    std::function<Str(int pwr)> pwr_heading;  // the power's heading with flags 1, no suffix
 };
 btl_pres_t& btl_pres();
 
@@ -105,3 +106,4 @@ void btl_sfx(const wchar_t* name);
 Str gold_text(double amount);
 Str itm_tip_ref(const itm_slot_t& s);
 Str unit_caption(const unit_t* u);
+Str pwr_heading(int pwr);

@@ -114,13 +114,82 @@ void prep_unit_paths(unit_t* u, int flags) {
     if (btl().map) pf::build_edges(btl().map->search_grid);
 }
 
-void prep_area_grid(unit_t* u, int flags) {
-    tmap_t* m = btl().map;
-    if (!m) return;
+namespace {
+
+// What an area grid is prepared from: the side whose fog applies, the flags,
+// and the cells of the units the flags mark (non-helpless enemies only).
+struct area_key_t {
+    const tmap_t* map = nullptr;
+    int side = -1;
+    int flags = 0;
+    bool fog = true;
+    std::vector<int> units;
+    bool operator==(const area_key_t&) const = default;
+};
+
+constexpr size_t AREA_CACHE_SIZE = 4;  // the target, area and cover grids of both sides
+
+struct area_cache_t {
+    int depth = 0;  // open cache scopes
+    std::vector<std::pair<area_key_t, pf::pass_grid_t>> grids;  // most recent last
+};
+
+area_cache_t& area_cache() {
+    static area_cache_t c;
+    return c;
+}
+
+area_key_t area_key(const tmap_t* m, const unit_t* u, int flags) {
+    area_key_t k{m, u->btl.side, flags, fog_in_search(), {}};
+    if (flags & SF_UNIT_MARKS)
+        for (const unit_t* v : btl().roster)
+            if (v->btl.side != u->btl.side && u->btl.side != 3 && !v->conds.is_helpless())
+                k.units.insert(k.units.end(), {v->pos.x, v->pos.y});
+    return k;
+}
+
+void prep_area_grid_fresh(tmap_t* m, unit_t* u, int flags) {
     pf::load_pass(*m, m->pass_grid, 2);
     fog_marks(m->pass_grid, u, flags);
     unit_marks(m->pass_grid, u, flags, nullptr);
 }
+
+}  // namespace
+
+area_grid_cache_t::area_grid_cache_t() {
+    if (area_cache().depth++ == 0) area_cache().grids.clear();
+}
+
+area_grid_cache_t::~area_grid_cache_t() {
+    if (--area_cache().depth == 0) area_cache().grids.clear();
+}
+
+void prep_area_grid(unit_t* u, int flags) {
+    tmap_t* m = btl().map;
+    if (!m) return;
+    area_cache_t& c = area_cache();
+    area_key_t key;
+    if (c.depth > 0) {
+        // Within a planning scope sight and zones stand still, so the same key
+        // gives the same grid.
+        key = area_key(m, u, flags);
+        auto& g = c.grids;
+        const auto hit = std::find_if(g.begin(), g.end(), [&](const auto& e) { return e.first == key; });
+        if (hit != g.end()) {
+            if (hit != g.end() - 1) {
+                m->pass_grid = hit->second;
+                std::rotate(hit, hit + 1, g.end());
+            }
+            return;
+        }
+    }
+    prep_area_grid_fresh(m, u, flags);
+    if (c.depth > 0) {
+        if (c.grids.size() == AREA_CACHE_SIZE) c.grids.erase(c.grids.begin());
+        c.grids.emplace_back(std::move(key), m->pass_grid);
+    }
+}
+
 
 pf::pass_grid_t& get_area_grid() {
     static pf::pass_grid_t none;

@@ -34,6 +34,16 @@ void mark_search_grid(unit_t* u, int flags);
 void prep_unit_paths(unit_t* u, int flags);
 // The map's pass-node grid with the second pass classes, fog and unit marks.
 void prep_area_grid(unit_t* u, int flags);
+// While one lives (the AI's planning, which changes no sight and no zone),
+// prep_area_grid keeps the grid when asked again for the same side, flags and
+// unit cells. Anything else that writes the area grid must not run meanwhile.
+class area_grid_cache_t {
+public:
+    area_grid_cache_t();
+    ~area_grid_cache_t();
+    area_grid_cache_t(const area_grid_cache_t&) = delete;
+    area_grid_cache_t& operator=(const area_grid_cache_t&) = delete;
+};
 pf::pass_grid_t& get_area_grid();
 
 // Empty when to cannot be reached.

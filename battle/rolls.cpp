@@ -167,13 +167,14 @@ namespace {
 bool is_caster_cls(int cls) { return cls == 2 || cls == 3 || cls == 5 || cls == 6; }
 }  // namespace
 
-int unit_threat_value(const unit_t* u) {
-    const long long v = (long long)u->get_def(1) * u->hp;
-    const long long base = is_caster_cls(u->base.cls) ? 20000000 : 10000000;
+int64_t unit_threat_value(const unit_t* u) {
+    // 64-bit: the AI multiplies weights by squared distances and sums them.
+    const int64_t p = int64_t(u->get_def(1)) * u->hp;
+    const int64_t base = is_caster_cls(u->base.cls) ? 20000000 : 10000000;
     // A unit with no armour or no hit points left weighs as much as the base itself.
-    if (v <= 0) return int(base);
-    if (base <= v) return int(std::min<long long>(v * 100 / base, 1000000000));
-    return int(base / v);
+    if (p <= 0) return base;
+    if (base > p) return base / p;
+    return int64_t(double(p) / double(base) * 100.0);
 }
 
 int unit_class_weight(const unit_t* u) { return is_caster_cls(u->base.cls) ? 200 : 100; }

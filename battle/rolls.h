@@ -51,7 +51,7 @@ int pwr_uses_left(const unit_t* u, int pwr);
 void count_pwr_use(unit_t* u, const u_cmd_t& cmd);
 bool is_wpn_atk_kind(int kind);
 // The AI's weight of a unit, from its armour and hit points.
-int unit_threat_value(const unit_t* u);
+int64_t unit_threat_value(const unit_t* u);
 int unit_class_weight(const unit_t* u);
 
 // ---- pre-checks and costs of a command ----

@@ -1,0 +1,195 @@
+#include "battle/ai.h"
+
+#include <algorithm>
+
+#include "app/geom.h"
+#include "battle/act_ctx.h"
+#include "battle/btl.h"
+#include "battle/move_search.h"
+#include "battle/rolls.h"
+#include "battle/roster.h"
+#include "battle/stat_act.h"
+#include "battle/target_area.h"
+#include "battle/tmap.h"
+#include "battle/unit_move.h"
+#include "rules/unit.h"
+
+namespace {
+
+constexpr int P_MOVE = 1, P_WAKE = 14, P_END_TURN = 15, P_STAND_UP = 13;
+constexpr int C_PRONE = 3;
+constexpr int ABI_INT = 3;
+const u_cmd_t NO_CMD{.pwr = 0, .param = 0, .tgt = {-1, -1}, .flags = 0};
+
+void clear_slots(u_cmd_t* slots) { std::fill(slots, slots + 4, NO_CMD); }
+
+void queue(unit_t* u, int pwr) { u->btl.cmds.push_back({.pwr = pwr, .param = 0, .tgt = u->pos, .flags = 0}); }
+
+bool contains(const std::vector<pt_t>& v, const pt_t& p) { return std::find(v.begin(), v.end(), p) != v.end(); }
+
+void set_cell_values(ai_plan_t& p, ai_cell_t& r) {
+    r.v1 = cell_adj_value(p);
+    r.v2 = cell_dist_value(p);
+}
+
+// The enemy of the highest weight above 0, the first of equals; null for none.
+unit_t* heaviest_enemy(const ai_plan_t& p) {
+    unit_t* best = nullptr;
+    int64_t w = 0;
+    for (unit_t* e : p.enemies) {
+        const int64_t v = unit_threat_value(e);
+        if (v > w) {
+            w = v;
+            best = e;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+bool is_front_line_cls(int cls) {
+    return cls == 1 || cls == 2 || cls == 4 || cls == 5 || cls == 7 || cls == 8;
+}
+
+ai_plan_t::ai_plan_t(unit_t* u) : unit(u) {
+    clear_slots(best);
+    clear_slots(cand);
+}
+
+void ai_run(unit_t* u) {
+    ai_plan_t p(u);
+    ai_plan(p);
+}
+
+bool ai_plan(ai_plan_t& p) {
+    unit_t* u = p.unit;
+    const area_grid_cache_t cache;  // planning moves change no sight and no zone
+    save_unit_pos(&p.saved, u);
+    if (u->conds.has(C_PRONE)) {
+        queue(u, P_STAND_UP);
+    } else {
+        p.front_line = is_front_line_cls(u->base.cls);
+        p.acts = u->pwrs.get_act_list();
+        if (!u->drv.no_abi[ABI_INT] && u->drv.abi[ABI_INT] > 2) p.acts.push_back(P_WAKE);
+        const tmap_t* m = btl().map;
+        p.cells.resize(m ? m->get_w() : 0, m ? m->get_h() : 0, ai_cell_t{});
+        enemies_of(u, &p.enemies, 0);
+        if (!ai_try_cells(p) && !ai_approach(p)) queue(u, P_END_TURN);
+    }
+    restore_unit_pos(&p.saved, u);
+    return !u->btl.cmds.empty();
+}
+
+bool ai_try_cells(ai_plan_t& p) {
+    unit_t* u = p.unit;
+    std::vector<pt_t> cands{u->pos};
+    if (u->can_use_pwr(P_MOVE)) {
+        move_range_t range;
+        get_move_range_ai(u, &range);
+        cands.insert(cands.end(), range.stop_pts.begin(), range.stop_pts.end());
+    }
+    for (const pt_t& c : cands) {
+        clear_slots(p.cand);
+        ai_place_at(p, c);
+        restore_unit_pos(&p.saved, u);
+    }
+    if (p.best[1].pwr != 0) u->btl.cmds.push_back(p.best[1]);
+    if (p.best[2].pwr != 0) u->btl.cmds.push_back(p.best[2]);
+    return !u->btl.cmds.empty();
+}
+
+void ai_place_at(ai_plan_t& p, const pt_t& c) {
+    unit_t* u = p.unit;
+    if (!p.cells.in(c.x, c.y)) return;  // a range never leaves the map; this guards a map-less test
+    ai_cell_t& r = p.cells.at(c.x, c.y);
+    r.move_provoke = 0;
+    if (c != u->pos) {
+        p.cand[1] = make_mov_cmd(u, c);
+        if (!(p.cand[1].flags & UCMD_SHIFT)) r.move_provoke = aoo_threat_score(u);
+        move_unit_to(u, c);
+    }
+    set_cell_values(p, r);
+    ai_try_actions(p, r);
+}
+
+void ai_try_actions(ai_plan_t& p, ai_cell_t& r) {
+    unit_t* u = p.unit;
+    int64_t cell_aoo = AI_UNSET;  // worked out at most once for this cell
+    for (int pwr : p.acts) {
+        p.tgts.clear();
+        if (!u->can_use_pwr(pwr) || !get_act_tgt_pts(u, pwr, &p.tgts)) continue;
+        int64_t provoke = 0;
+        if (pwr_provokes(u, pwr)) {
+            if (cell_aoo == AI_UNSET) cell_aoo = aoo_threat_score(u);
+            provoke = cell_aoo;
+        }
+        for (const pt_t& t : p.tgts) {
+            const u_cmd_t req{.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
+            int64_t score = 0;
+            // What reaches no seen unit scores 0 without the full measure.
+            if (act_may_score(u, req) && !eval_act(u, req, &score)) continue;
+            p.cand[2] = req;
+            ai_consider(p, score, provoke, r);
+        }
+    }
+}
+
+void ai_consider(ai_plan_t& p, int64_t s, int64_t a, const ai_cell_t& r) {
+    const int64_t total = s - r.move_provoke - a;
+    bool take;
+    if (p.best_score == AI_UNSET)
+        take = s >= 1;
+    else
+        take = total > p.best_total || (total == p.best_total && r.v1 > p.best_v1) ||
+               (total == p.best_total && r.v1 == p.best_v1 && r.v2 > p.best_v2);
+    if (!take) return;
+    p.best_score = s;
+    p.best_total = total;
+    p.best_v1 = r.v1;
+    p.best_v2 = r.v2;
+    p.best_move_provoke = r.move_provoke;
+    std::copy(p.cand, p.cand + 4, p.best);
+}
+
+bool ai_approach(ai_plan_t& p) {
+    unit_t* u = p.unit;
+    if (!u->can_use_pwr(P_MOVE)) return false;
+    get_move_range(u, &p.range);
+    const std::vector<pt_t>& stops = p.range.stop_pts;
+    if (stops.empty()) return false;
+    const unit_t* t = heaviest_enemy(p);
+    if (!t) return false;
+    std::vector<pt_t> path;
+    pt_t to{-1, -1};
+    if (find_unit_path_in(u, t->pos, &stops, &path)) to = last_reachable_on_path(path, stops);
+    if (to.x < 0) to = nearest_pt(stops, t->pos);
+    u->btl.cmds.push_back(make_mov_cmd(u, to));
+    return true;
+}
+
+int64_t cell_adj_value(const ai_plan_t& p) {
+    const unit_t* u = p.unit;
+    int64_t v = 0;
+    for (const unit_t* e : p.enemies) {
+        if (!units_adjacent(u, e) || is_front_line_cls(e->base.cls) == p.front_line) continue;
+        v += p.front_line ? unit_threat_value(e) : -unit_threat_value(u);
+    }
+    return v;
+}
+
+int64_t cell_dist_value(const ai_plan_t& p) {
+    const unit_t* u = p.unit;
+    int64_t v = 0;
+    for (const unit_t* e : p.enemies) {
+        const int64_t dx = e->pos.x - u->pos.x, dy = e->pos.y - u->pos.y;
+        v += unit_threat_value(e) * (dx * dx + dy * dy);
+    }
+    return p.front_line ? -v : v;
+}
+
+pt_t last_reachable_on_path(const std::vector<pt_t>& path, const std::vector<pt_t>& cells) {
+    for (auto it = path.rbegin(); it != path.rend(); ++it)
+        if (contains(cells, *it)) return *it;
+    return {-1, -1};
+}

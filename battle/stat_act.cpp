@@ -1,0 +1,214 @@
+#include "battle/stat_act.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+#include "battle/atk_rec.h"
+#include "battle/damage.h"
+#include "battle/fog.h"
+#include "battle/listener.h"
+#include "battle/rolls.h"
+#include "battle/roster.h"
+#include "battle/special.h"
+#include "battle/summon.h"
+#include "battle/target_area.h"
+#include "battle/zone.h"
+#include "rules/pwr.h"
+#include "rules/u_cmd.h"
+#include "rules/unit.h"
+
+namespace {
+
+constexpr int C_SLEEP = 6;
+constexpr int P_RESURRECT = 137;
+constexpr double SUMMON_SCORE = 1000000000.0;
+
+bool is_summon_pwr(int pwr) { return pwr == 122 || pwr == 288 || pwr == 129; }
+
+// A zone of the same power (any web for a web) already lies on the cell.
+bool zone_already_there(int pwr, const pt_t& p) {
+    const zone_t* z = get_zone_at(p);
+    if (!z) return false;
+    return z->pwr == pwr || (is_web_pwr(pwr) && is_web_pwr(z->pwr));
+}
+
+// Worth to the actor of v (damage or condition points) with chance in percent.
+double weigh(const unit_t* actor, const unit_t* tgt, int chance, double v) {
+    if (v == 0) return 0;
+    const double w = chance * v / 100.0;
+    const bool hostile = tgt->btl.side != actor->btl.side && actor->btl.side != 3;
+    const double mag = unit_class_weight(tgt) * std::fabs(w);
+    return (w > 0) == hostile ? mag : -mag;
+}
+
+double hit_score(const stat_act_t& c, const stat_tgt_t& e, const stat_hit_t& h) {
+    if (h.dmg.empty() && h.conds.empty()) return 0;
+    if (zone_already_there(c.act->id, e.tgt.pt)) return 0;
+    const unit_t* t = e.tgt.unit;
+    if (!t) return 0;
+    const unit_t* a = c.actor;
+    if (a->btl.side == 0 && a->btl.ai && t->conds.has(C_SLEEP)) return 0;
+    return weigh(a, t, h.chance, expected_dmg(h.dmg, t)) + weigh(a, t, h.chance, cond_score(h.conds, t));
+}
+
+double score_of(const stat_act_t& c) {
+    double total = 0;
+    const int pwr = c.act ? c.act->id : 0;
+    for (const auto& [p, e] : c.tgts) {
+        if (!is_pt_visible_for(p, c.actor)) continue;
+        for (const stat_hit_t& h : e.hits) {
+            if (is_summon_pwr(pwr)) {
+                if (count_summons(c.actor, pwr) < summon_limit(pwr)) total += SUMMON_SCORE;
+                continue;
+            }
+            total += hit_score(c, e, h);
+        }
+    }
+    return total;
+}
+
+// The chance, damage and outcome texts of the tooltip for one entry.
+struct tip_parts_t {
+    Str chance, dmg;
+};
+
+tip_parts_t tip_parts(const stat_tgt_t& e) {
+    tip_parts_t t;
+    for (const stat_hit_t& h : e.hits) {
+        t.chance.append_format(L"%d<f=4>%%</f>/", h.chance);
+        if (!h.dmg.empty()) t.dmg.append_format(L"%s/", dmg_list_text(h.dmg, 0));
+    }
+    for (Str* s : {&t.chance, &t.dmg})
+        if (!s->empty()) s->drop_back(1);
+    return t;
+}
+
+void tip_area_line(Str& text, const stat_tgt_t& e, wchar_t clr) {
+    const tip_parts_t t = tip_parts(e);
+    if (e.tgt.unit)
+        text.append_format(L"%s: ", unit_caption(e.tgt.unit));
+    else if (e.tgt.zone)
+        text.append_format(L"<c=y>%s</c>区域: ", pwr_name(e.tgt.zone->pwr));
+    text.append_format(L"<r>%s", t.chance);
+    if (!t.dmg.empty()) text.append_format(L", <c=%c>%s</c>", clr, t.dmg);
+    if (!e.outcome.empty()) text.append_format(L", %s", e.outcome);
+    text.append(L"</r>\n");
+}
+
+void tip_single_line(Str& text, const stat_tgt_t& e, wchar_t clr, const wchar_t* label) {
+    const tip_parts_t t = tip_parts(e);
+    text.append_format(L"<f=b7>%s</f><c=a> 命中</c>", t.chance);
+    if (!t.dmg.empty()) text.append_format(L"\n<f=b7 c=%c>%s</f><c=a> %s</c>", clr, t.dmg, label);
+    if (!e.outcome.empty()) text.append_format(L"\n<b>%s</b>", e.outcome);
+    text.append(L"\n");
+    if (!e.sit.empty()) text.append(e.sit.c_str());
+}
+
+Str chance_label(int chance) { return Str(L"<f=b7 shadow>%d<f=n4>%%", chance); }
+
+// The attacks of opportunity are priced by this evaluation; an attack's worth
+// is far inside int, so the hook's narrower result loses nothing.
+int eval_for_aoo(unit_t* u, const u_cmd_t& cmd) {
+    int64_t s = 0;
+    eval_act(u, cmd, &s);
+    return int(std::clamp<int64_t>(s, INT32_MIN, INT32_MAX));
+}
+const bool aoo_hook_set = (set_eval_act(eval_for_aoo), true);
+
+}  // namespace
+
+int32_t d20_chance(int32_t bonus, int32_t value) {
+    if (bonus == NO_TARGET || value == AUTO_HIT) return 100;
+    const int64_t b = bonus, v = value;  // a bonus near the sentinels must not wrap
+    if (b + 1 >= v) return 95;
+    if (b + 20 >= v) return int32_t((b - v + 21) * 5);
+    return 5;
+}
+
+bool stat_act_t::run() {
+    if (!act) return true;  // a passive power reaches nothing
+    plan_rnd_t plan;        // the records' own draws must not move the battle's generator
+    run_atks();
+    return true;
+}
+
+void stat_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
+    if (!is_pt_visible_for(t.pt, actor)) return;
+    auto [it, made] = tgts.try_emplace(t.pt);
+    stat_tgt_t& e = it->second;
+    if (made) e.tgt = t;
+    stat_hit_t& h = e.hits.emplace_back();
+    h.chance = d20_chance(rec.atk, t.value);
+    if (t.kind == 1) {
+        h.dmg = rec.dmg;
+        h.conds = rec.conds;
+        h.effs = rec.effs;
+        if (e.sit.empty()) e.sit = rec.sit_tip;
+    }
+    e.outcome = special_result_text(act->id, t.kind, actor, t.unit, t.zone);
+}
+
+double cond_score(const std::vector<cond_inst_t>& conds, const unit_t* tgt) {
+    double sum = 0;
+    for (const cond_inst_t& ci : conds) {
+        if (tgt->imm_cond(ci.id)) continue;
+        const cond_t* row = get_cond(ci.id);
+        const bool removal = ci.flags & CI_REMOVE;
+        if (!removal && row->dis_rank) {
+            bool worse_held = false;
+            for (const auto& [id, held] : tgt->conds.map) worse_held |= get_cond(id)->dis_rank >= row->dis_rank;
+            if (worse_held) continue;
+        }
+        double v = double(tgt->hp) * row->ai_pct / 100.0;
+        if (ci.dc != NO_TARGET) v = v * d20_chance(ci.dc, get_cond_def(tgt, ci.id)) / 100.0;
+        sum += removal ? -v : v;
+    }
+    return sum;
+}
+
+bool act_may_score(unit_t* u, const u_cmd_t& cmd) {
+    if (is_summon_pwr(cmd.pwr) || cmd.pwr == P_RESURRECT) return true;
+    std::vector<pt_t> cells;
+    if (!get_act_area_pts(u, cmd.pwr, cmd.tgt, &cells)) return false;
+    for (const pt_t& p : cells)
+        if (get_unit_at(p) && is_pt_visible_for(p, u)) return true;
+    return false;
+}
+
+bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score) {
+    stat_act_t c(u, &cmd);
+    c.run();
+    *score = int64_t(score_of(c));
+    return true;
+}
+
+void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out) {
+    stat_act_t c(u, &cmd);
+    c.run();
+    for (const auto& [p, e] : c.tgts)
+        if (e.tgt.unit && is_fit_target(cmd.pwr, u, e.tgt.unit) && !e.hits.empty())
+            out->push_back({p.x, p.y, chance_label(e.hits[0].chance)});
+}
+
+void stat_act_tip(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* labels, Str& text) {
+    stat_act_t c(u, &cmd);
+    c.run();
+    text = pwr_heading(cmd.pwr);
+    if (c.tgts.empty()) {
+        text.append_format(L"<c=a>%s</c>", L"无效目标");
+        return;
+    }
+    const bool heal = is_heal_pwr(cmd.pwr);
+    const wchar_t clr = heal ? L'g' : L'r';
+    const bool area = c.act && c.act->get_area(u) != 0;
+    for (const auto& [p, e] : c.tgts) {
+        if (area)
+            tip_area_line(text, e, clr);
+        else
+            tip_single_line(text, e, clr, heal ? L"治愈" : L"伤害");
+        if (!e.hits.empty()) labels->push_back({p.x, p.y, chance_label(e.hits[0].chance)});
+    }
+    if (area) text.drop_back(1);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Hit statistics: an action measured exactly as it would be carried out (same
+// attack records, cells, classification and situation modifiers) without
+// changing anything. The AI scores commands with it, the battle scene shows
+// its per-cell chances and the action tooltip.
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "app/str.h"
+#include "battle/act_ctx.h"
+#include "rules/cond.h"
+#include "rules/dmg.h"
+#include "rules/eff.h"
+
+struct u_cmd_t;
+
+// What one attack record would bring to one cell.
+struct stat_hit_t {
+    int32_t chance = 0;  // percent
+    dmg_list_t dmg;      // unit targets only, as are the two lists below
+    std::vector<cond_inst_t> conds;
+    std::vector<int_pair_t> effs;
+};
+
+struct stat_tgt_t {
+    act_tgt_t tgt;  // of the first attack that reached the cell
+    std::vector<stat_hit_t> hits;
+    Str sit;      // the first situation labels met
+    Str outcome;  // the special outcome's word
+};
+
+class stat_act_t : public act_ctx_t {
+public:
+    std::map<pt_t, stat_tgt_t> tgts;  // ordered by x, then y
+
+    stat_act_t(unit_t* actor, const u_cmd_t* cmd) : act_ctx_t(actor, cmd) {}
+    bool run() override;
+    void record_result(atk_rec_t& rec, act_tgt_t& t) override;
+};
+
+struct hit_label_t {
+    int32_t x = 0, y = 0;
+    Str label;
+};
+
+// Percent, 5 to 95 in steps of 5, or 100 when no roll is made.
+int32_t d20_chance(int32_t bonus, int32_t value);
+// The command's worth to u; 64-bit because a summon alone scores 1000000000.
+bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score);
+// False only when eval_act would score 0: no seen unit in the area and no
+// summoning or raising. A cheap test that spares the AI the full measure.
+bool act_may_score(unit_t* u, const u_cmd_t& cmd);
+// The overlay's labels: fit unit targets only.
+void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out);
+void stat_act_tip(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* labels, Str& text);
+// The expected worth of the conditions to tgt, in hit points.
+double cond_score(const std::vector<cond_inst_t>& conds, const unit_t* tgt);

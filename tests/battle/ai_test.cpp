@@ -1,0 +1,150 @@
+// The battle AI: what it queues, how it breaks ties, and that planning leaves no trace.
+#include "battle/ai.h"
+
+#include "ai_units.h"
+#include "battle/fog.h"
+#include "battle/move_search.h"
+#include "battle/rolls.h"
+#include "battle/turn.h"
+
+namespace {
+
+class Ai : public ai_test {
+protected:
+    const std::vector<u_cmd_t>& run(unit_t* u) {
+        u->btl.cmds.clear();
+        ai_run(u);
+        return u->btl.cmds;
+    }
+};
+
+ai_cell_t cell(int64_t v1, int64_t v2, int64_t provoke = 0) { return {v1, v2, provoke}; }
+
+u_cmd_t act_cmd(int pwr, int x) { return {.pwr = pwr, .param = 0, .tgt = {x, 0}, .flags = 0}; }
+
+}  // namespace
+
+TEST_F(Ai, AProneUnitOnlyStandsUp) {
+    draw({".....", ".....", "....."});
+    unit_t* u = mk(1, 1, 1);
+    mk(2, 1, 0);
+    fog();
+    put_cond(u, 3);
+    const auto& q = run(u);
+    ASSERT_EQ(q.size(), 1u);
+    EXPECT_EQ(q[0].pwr, 13);
+    EXPECT_EQ(q[0].tgt, u->pos);
+}
+
+TEST_F(Ai, AFighterNextToAFoeStrikesIt) {
+    draw({".....", ".....", "....."});
+    unit_t* u = mk(1, 1, 1);
+    unit_t* foe = mk(2, 1, 0);
+    fog();
+    const auto& q = run(u);
+    ASSERT_FALSE(q.empty());
+    EXPECT_EQ(q.back().pwr, 2);
+    EXPECT_EQ(q.back().tgt, foe->pos);
+}
+
+TEST_F(Ai, PlanningLeavesTheBattleAsItWasExceptTheQueue) {
+    draw({".........", ".........", ".........", "........."});
+    unit_t* u = mk(1, 1, 1, 3, 6);
+    mk(5, 1, 0);
+    mk(6, 2, 0, 2, 3);
+    mk(2, 2, 1);
+    fog();
+    rnd_srand(5);
+    const btl_snapshot_t before = btl_snapshot_t::take();
+    ai_run(u);
+    EXPECT_FALSE(u->btl.cmds.empty());
+    u->btl.cmds.clear();
+    EXPECT_TRUE(btl_snapshot_t::take() == before);
+}
+
+TEST_F(Ai, WithNothingToDoItWalksTowardsTheHeaviestEnemy) {
+    draw({"....................",
+          "....................",
+          "...................."});
+    unit_t* u = mk(0, 1, 1);
+    u->pwrs.remove(2);
+    u->pwrs.remove(3);
+    unit_t* far = mk(19, 1, 0);
+    mk(19, 0, 0);
+    far->hp = 1;  // the weakest weighs most
+    fog();
+    const auto& q = run(u);
+    ASSERT_EQ(q.size(), 1u);
+    EXPECT_EQ(q[0].pwr, 1);
+    move_range_t r;
+    get_move_range(u, &r);
+    // The farthest reachable cell along the way.
+    int best = 0;
+    for (const pt_t& p : r.stop_pts) best = std::max(best, p.x);
+    EXPECT_EQ(q[0].tgt.x, best);
+}
+
+TEST_F(Ai, ASurroundedUnitWithNothingThatScoresEndsItsTurn) {
+    draw({"###", "#.#", "###"});
+    unit_t* u = mk(1, 1, 1);  // walled in, no foe to strike or approach
+    fog();
+    const auto& q = run(u);
+    ASSERT_EQ(q.size(), 1u);
+    EXPECT_EQ(q[0].pwr, 15);
+}
+
+TEST(AiChoice, EqualTotalsKeepTheEarlierCandidateAndTiesGoToTheCellValues) {
+    ai_plan_t p(nullptr);
+    p.cand[2] = act_cmd(2, 1);
+    ai_consider(p, 0, 0, cell(0, 0));
+    EXPECT_EQ(p.best[2].pwr, 0) << "a first candidate must score at least 1";
+    ai_consider(p, 10, 0, cell(0, 0));
+    EXPECT_EQ(p.best[2], act_cmd(2, 1));
+    p.cand[2] = act_cmd(3, 2);
+    ai_consider(p, 10, 0, cell(0, 0));
+    EXPECT_EQ(p.best[2], act_cmd(2, 1)) << "equal in all three keeps the earlier";
+    ai_consider(p, 10, 0, cell(0, 5));
+    EXPECT_EQ(p.best[2], act_cmd(3, 2)) << "an archer prefers the farther cell";
+    p.cand[2] = act_cmd(4, 3);
+    ai_consider(p, 10, 0, cell(-1, 1000));
+    EXPECT_EQ(p.best[2], act_cmd(3, 2)) << "value 1 comes before value 2";
+    ai_consider(p, 30, 25, cell(0, 0, 0));
+    EXPECT_EQ(p.best[2], act_cmd(3, 2)) << "the provoked attacks come off the score";
+    ai_consider(p, 30, 19, cell(0, 0, 0));
+    EXPECT_EQ(p.best[2], act_cmd(4, 3));
+    EXPECT_EQ(p.best_total, 11);
+}
+
+TEST_F(Ai, CellValuesAre64BitWhereA32BitSumWouldOverflow) {
+    draw({"....................", "....................", "....................",
+          "....................", "....................", "....................",
+          "....................", "....................", "....................",
+          "....................", "....................", "....................",
+          "....................", "....................", "....................",
+          "....................", "....................", "....................",
+          "....................", "...................."});
+    unit_t* u = mk(0, 0, 1, 1);
+    unit_t* caster = mk(19, 19, 0, 3);
+    unit_t* other = mk(19, 18, 0, 3);
+    caster->hp = 1;  // nearly dead and unarmoured: 20000000 / (5 x 1)
+    caster->drv.def[1] = 5;
+    fog();
+    ai_plan_t p(u);
+    p.front_line = true;
+    enemies_of(u, &p.enemies, 0);
+    const int64_t w = unit_threat_value(caster);
+    ASSERT_GT(w, 1000000);
+    const int64_t want = -(w * 722 + unit_threat_value(other) * (19 * 19 + 18 * 18));
+    EXPECT_EQ(cell_dist_value(p), want);
+    EXPECT_LT(want, int64_t(INT32_MIN)) << "this case overflowed 32 bits";
+    // A nearer cell is better for the fighter, by the same exact arithmetic.
+    u->pos = {10, 10};
+    EXPECT_GT(cell_dist_value(p), want);
+}
+
+TEST(AiPath, LastReachableCellOnThePath) {
+    const std::vector<pt_t> path{{1, 0}, {2, 0}, {3, 0}, {4, 0}};
+    EXPECT_EQ(last_reachable_on_path(path, {{2, 0}, {3, 0}, {9, 9}}), (pt_t{3, 0}));
+    EXPECT_EQ(last_reachable_on_path(path, {{9, 9}}), (pt_t{-1, -1}));
+    EXPECT_EQ(last_reachable_on_path({}, {{1, 0}}), (pt_t{-1, -1}));
+}

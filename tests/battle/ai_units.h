@@ -1,0 +1,67 @@
+#pragma once
+// Recalculated human units on a drawn map for the hit statistics and AI tests,
+// and a snapshot of everything a planning call must leave as it was.
+#include <vector>
+
+#include "app/rnd.h"
+#include "app/text_log.h"
+#include "battle/act_ctx.h"
+#include "battle/btl_fixture.h"
+#include "battle/summon.h"
+#include "battle/zone.h"
+
+class ai_test : public btl_test {
+protected:
+    void TearDown() override {
+        clear_zones();
+        free_summons();
+        btl_test::TearDown();
+    }
+    // A human of the class at the level with Str 16, Dex 12, Con 14, Int 18, Wis 14,
+    // Cha 12; full hit points, a whole turn, spotted.
+    unit_t* mk(int x, int y, int side, int cls = 1, int lv = 1) {
+        unit_t* u = add(x, y, side);
+        u->base.race = 24;
+        u->base.cls = cls;
+        u->base.lv = lv;
+        const int abi[6] = {16, 12, 14, 18, 14, 12};
+        for (int i = 0; i < 6; ++i) u->base.abi[i] = abi[i];
+        u->btl.known = 1;
+        u->recalc();
+        u->hp = u->drv.hp_max;
+        u->hp_ready = 1;
+        u->turn_reset();
+        reset_cooldowns(u);
+        return u;
+    }
+};
+
+// The state of every unit, the generator and the log buffer.
+struct btl_snapshot_t {
+    struct unit_state_t {
+        pt_t pos;
+        int hp, budget, turn_flags, run_dir;
+        std::vector<int> conds;
+        size_t cmds;
+        bool operator==(const unit_state_t&) const = default;
+    };
+    std::vector<unit_state_t> units;
+    uint32_t rnd = 0;
+    std::wstring log;
+    size_t zones = 0, summons = 0;
+    bool operator==(const btl_snapshot_t&) const = default;
+
+    static btl_snapshot_t take() {
+        btl_snapshot_t s;
+        for (unit_t* u : btl().full) {
+            unit_state_t us{u->pos, u->hp, u->btl.act_budget, u->btl.turn_flags, u->run_dir, {}, u->btl.cmds.size()};
+            for (const auto& [id, c] : u->conds.map) us.conds.push_back(id);
+            s.units.push_back(us);
+        }
+        s.rnd = rnd_get_state();
+        s.log = log_cur_buf()->c_str();
+        s.zones = btl().zones.size();
+        s.summons = btl().summons.size();
+        return s;
+    }
+};
