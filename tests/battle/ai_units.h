@@ -17,22 +17,8 @@ protected:
         free_summons();
         btl_test::TearDown();
     }
-    // A human of the class at the level with Str 16, Dex 12, Con 14, Int 18, Wis 14,
-    // Cha 12; full hit points, a whole turn, spotted.
     unit_t* mk(int x, int y, int side, int cls = 1, int lv = 1) {
-        unit_t* u = add(x, y, side);
-        u->base.race = 24;
-        u->base.cls = cls;
-        u->base.lv = lv;
-        const int abi[6] = {16, 12, 14, 18, 14, 12};
-        for (int i = 0; i < 6; ++i) u->base.abi[i] = abi[i];
-        u->btl.known = 1;
-        u->recalc();
-        u->hp = u->drv.hp_max;
-        u->hp_ready = 1;
-        u->turn_reset();
-        reset_cooldowns(u);
-        return u;
+        return make_test_human(add(x, y, side), cls, lv);
     }
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/act_ctx.h"
 #include "battle/btl.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
@@ -57,4 +58,21 @@ inline void put_cond(unit_t* u, int id) {
     cond_inst_t ci;
     u->conds.add(make_cond_inst(ci, id, nullptr, 0, 0, 0), false);
     u->conds.upd_mask();
+}
+
+// Makes u a human of the class at the level with Str 16, Dex 12, Con 14, Int 18,
+// Wis 14, Cha 12; full hit points, a whole turn, spotted.
+inline unit_t* make_test_human(unit_t* u, int cls, int lv) {
+    u->base.race = 24;
+    u->base.cls = cls;
+    u->base.lv = lv;
+    const int abi[6] = {16, 12, 14, 18, 14, 12};
+    for (int i = 0; i < 6; ++i) u->base.abi[i] = abi[i];
+    u->btl.known = 1;
+    u->recalc();
+    u->hp = u->drv.hp_max;
+    u->hp_ready = 1;
+    u->turn_reset();
+    reset_cooldowns(u);
+    return u;
 }
