@@ -12,13 +12,13 @@
 #include "battle/target_area.h"
 #include "battle/tmap.h"
 #include "battle/unit_move.h"
+#include "rules/cond_ids.h"
+#include "rules/enum_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
 
-constexpr int P_MOVE = 1, P_WAKE = 14, P_END_TURN = 15, P_STAND_UP = 13;
-constexpr int C_PRONE = 3;
-constexpr int ABI_INT = 3;
 const u_cmd_t NO_CMD{.pwr = 0, .param = 0, .tgt = {-1, -1}, .flags = 0};
 
 void clear_slots(u_cmd_t* slots) { std::fill(slots, slots + 4, NO_CMD); }

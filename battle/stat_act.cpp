@@ -15,14 +15,14 @@
 #include "battle/summon.h"
 #include "battle/target_area.h"
 #include "battle/zone.h"
+#include "rules/cond_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
 namespace {
 
-constexpr int C_SLEEP = 6;
-constexpr int P_RESURRECT = 137;
 constexpr double SUMMON_SCORE = 1000000000.0;
 
 bool is_summon_pwr(int pwr) { return pwr == 122 || pwr == 288 || pwr == 129; }

@@ -31,7 +31,6 @@
 clr_t side_clrs[4] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
 
 namespace {
-constexpr int TF_DELAYED = 4;          // turn flag: the unit waited this round
 constexpr uint32_t EVT_BTL_START = 0xB002;
 }  // namespace
 

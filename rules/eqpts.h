@@ -15,6 +15,14 @@ constexpr int EQ_OFF = 1;
 constexpr int EQ_QUICK = 2;  // first of the four quick slots
 constexpr int EQ_QUICK_END = 6;
 constexpr int EQ_BODY = 6;
+constexpr int EQ_HEAD = 7;
+constexpr int EQ_NECK = 8;
+constexpr int EQ_BELT = 9;
+constexpr int EQ_BOOT = 10;
+constexpr int EQ_ARM = 11;
+constexpr int EQ_BACK = 12;
+constexpr int EQ_RING = 13;  // two ring slots
+constexpr int EQ_ACC = 15;   // two accessory slots
 
 // The slots a unit attacks with for one attack kind.
 struct atk_slots_t {
