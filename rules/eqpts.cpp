@@ -249,8 +249,8 @@ void eqpts_t::settle() {
 // ---- weapon sets ----
 
 int eqpts_t::resolve_set(int n) const {
-    if (n == -2) return cur_set;
-    if (n == -3) return cur_set == 0 ? 1 : 0;
+    if (n == WSET_ACTIVE) return cur_set;
+    if (n == WSET_OTHER) return cur_set == 0 ? 1 : 0;
     return n;
 }
 
@@ -298,11 +298,11 @@ void eqpts_t::set_gear(const std::vector<int>& ids, int flags) {
     clear();
     auto stack = [flags](int id) {
         const int n = get_itm(id).max_stack();
-        return flags & 2 ? n / 2 : n;
+        return flags & GEAR_HALF_STACK ? n / 2 : n;
     };
     size_t end = ids.size();
     // An empty list has no last id to put into the quick slot.
-    if ((flags & 1) && end > 0) {
+    if ((flags & GEAR_QUICK_LAST) && end > 0) {
         --end;
         if (itm_valid_id(ids[end])) slots[EQ_QUICK].set(ids[end], stack(ids[end]));
     }

@@ -14,10 +14,7 @@
 
 namespace {
 
-constexpr int FEAT_FIRST = P_INIT1, FEAT_LAST = P_TURN_EXTRA;
-constexpr int SPELL_FIRST = P_MM, SPELL_LAST = P_METEOR_SWARM;
-
-bool is_spell_id(int id) { return id >= SPELL_FIRST && id <= SPELL_LAST; }
+bool is_spell_id(int id) { return id >= P_SPELL_FIRST && id <= P_SPELL_LAST; }
 
 bool in_mask(const Pwr& p, uint32_t mask) { return p.cat >= 0 && p.cat < 32 && (mask & (1u << p.cat)); }
 
@@ -28,7 +25,7 @@ bool mon_refuses(int id) {
 }
 
 bool feat_qualifies(const unit_t& u, int id, uint32_t mask, int flags) {
-    if (id < FEAT_FIRST || id > FEAT_LAST || u.has_pwr(id)) return false;
+    if (id < P_FEAT_FIRST || id > P_FEAT_LAST || u.has_pwr(id)) return false;
     const Pwr* p = get_pwr(id);
     if (!p || !in_mask(*p, mask)) return false;
     if ((flags & PICK_MON) && mon_refuses(id)) return false;
@@ -96,13 +93,13 @@ bool can_learn_pwr(const unit_t& u, int id) {
 
 int count_learnable(const unit_t& u, uint32_t mask) {
     int n = 0;
-    for (int id = FEAT_FIRST; id <= FEAT_LAST; ++id)
+    for (int id = P_FEAT_FIRST; id <= P_FEAT_LAST; ++id)
         if (feat_qualifies(u, id, mask, 0)) ++n;
     return n;
 }
 
 bool any_spell_learnable(const unit_t& u) {
-    for (int id = SPELL_FIRST; id <= SPELL_LAST; ++id)
+    for (int id = P_SPELL_FIRST; id <= P_SPELL_LAST; ++id)
         if (!u.has_pwr(id) && can_learn_pwr(u, id)) return true;
     return false;
 }
@@ -127,7 +124,7 @@ void pick_spell_from_plan(unit_t& u, const std::vector<int>& plan) {
 
 void learn_all_spells(unit_t& u) {
     if (u.base.lv % 2 == 0 || u.base.lv > 17) return;
-    for (int id = SPELL_FIRST; id <= SPELL_LAST; ++id)
+    for (int id = P_SPELL_FIRST; id <= P_SPELL_LAST; ++id)
         if (!u.has_pwr(id) && can_learn_pwr(u, id)) u.pwrs.add(id);
 }
 
