@@ -267,7 +267,8 @@ bool wpn_recs(std::vector<atk_rec_t>& out, unit_t* u, const act_t* a) {
 void spell_rules(atk_rec_t& r, unit_t* u, const act_t* a) {
     // the focus feat of each school
     static constexpr int focus[5] = {0, P_SPL_CONJ, P_SPL_ELEM, P_SPL_CTRL, P_SPL_DEAD};
-    if (a->school >= SCHOOL_CONJURATION && a->school <= SCHOOL_NECROMANCY && u->has_pwr(focus[a->school])) add_atk(r, 1, pwr_name(focus[a->school]));
+    if (a->school >= SCHOOL_CONJURATION && a->school <= SCHOOL_NECROMANCY && u->has_pwr(focus[a->school]))
+        add_atk(r, 1, pwr_name(focus[a->school]));
     if (a->dmg.empty() && a->cond > 0) add_atk(r, get_cond_dc_bonus(u, a->cond), L"");
     if (r.dmg.empty() || r.dmg[0].count == DMG_WPN || r.dmg[0].count == DMG_PCT) return;
     const int t = unit_tier(u);
@@ -331,7 +332,8 @@ void finish_dmg(atk_rec_t& r, unit_t* u, const act_t* a) {
     r.dmg[0].bonus += u->drv.dmg;
     if (u->drv.dmg != 0) r.dmg_tip.append(u->texts[BT_DMG]);
     if (u->has_pwr(P_IMBUE_ARROW) && a->atk == ATK_RANGE && r.wpn) {
-        static constexpr uint32_t types[4] = {dmg_bit(DMG_FIRE), dmg_bit(DMG_COLD), dmg_bit(DMG_LITN), dmg_bit(DMG_ACID)};
+        static constexpr uint32_t types[4] = {
+            dmg_bit(DMG_FIRE), dmg_bit(DMG_COLD), dmg_bit(DMG_LITN), dmg_bit(DMG_ACID)};
         const dmg_part_t p{unit_tier(u), 6, 0, types[rnd_rand() % 4]};
         r.dmg.push_back(p);
         r.dmg_tip.append_format(L"%s\t%s\n", dice_text(p.dice()), pwr_name(P_IMBUE_ARROW));

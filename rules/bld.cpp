@@ -93,9 +93,11 @@ void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes) {
     ids.swap(kept);
 }
 
+bool race_takes_key_abi(int race) { return race == RACE_HUM || race == RACE_HF_ELF; }
+
 void apply_race_cls(unit_t& u, const int bonus[6]) {
     const race_t* race = get_race(u.base.race);
-    const int* adj = u.base.race == RACE_HUM || u.base.race == RACE_HF_ELF ? bonus : race->abi_adj;
+    const int* adj = race_takes_key_abi(u.base.race) ? bonus : race->abi_adj;
     for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i];
     u.pwrs.apply_changes(race->pwrs);
     u.pwrs.apply_changes(get_cls(u.base.cls)->pwrs);

@@ -7,7 +7,6 @@
 #include "rules/mon.h"
 #include "rules/pwr.h"
 #include "rules/race.h"
-#include "rules/race_ids.h"
 #include "rules/unit.h"
 #include "rules/urank.h"
 
@@ -33,7 +32,7 @@ int mon_cls(const mon_t& t, int bld_cls) {
 void mon_abis(unit_t& u, const mon_t& t, const u_bld_t& b) {
     assign_abis_by_priority(u.base.abi, mon_tier_abis(t.cls_tier), b.abi);
     int bonus[6];
-    const int* adj = u.base.race == RACE_HUM || u.base.race == RACE_HF_ELF ? b.key_abi_bonus(bonus) : get_race(u.base.race)->abi_adj;
+    const int* adj = race_takes_key_abi(u.base.race) ? b.key_abi_bonus(bonus) : get_race(u.base.race)->abi_adj;
     for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i] + t.abis[i];
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cwchar>
 #include <vector>
 
@@ -171,7 +170,7 @@ void itm_wpn_flags_tip(const itm_slot_t& it, Str& out) {
     if (kind.type != IT_WPN) return;
     const int flags = kind.wpn.flags;
     std::vector<int> rows;
-    auto add = [&](int bit) { rows.push_back(std::countr_zero(unsigned(bit))); };  // bit i is row i
+    auto add = [&](int bit) { rows.push_back(wpn_flag_row(bit)); };
     if (flags & WF_LIGHT)
         add(WF_LIGHT);
     else if (flags & WF_DEX)

@@ -260,7 +260,8 @@ void step_formation(rc_t& c) {
 
 void step_sr(rc_t& c) {
     c.d.sr = c.gear[G_SR] + c.cls->sr + (c.u.base.race == RACE_DWF ? 2 : 0);
-    c.d.unsr = c.gear[G_UNSR] + (c.has(P_SPL_UNSR2) ? 5 : c.has(P_SPL_UNSR1) ? 2 : 0) + (c.u.base.race == RACE_ELF ? 2 : 0);
+    const int feat = c.has(P_SPL_UNSR2) ? 5 : c.has(P_SPL_UNSR1) ? 2 : 0;
+    c.d.unsr = c.gear[G_UNSR] + feat + (c.u.base.race == RACE_ELF ? 2 : 0);
 }
 
 // ---- hit points and speed ----
