@@ -83,6 +83,15 @@ zg::tex_t* get_opt_img(const wchar_t* name) {
     return get_img(key);
 }
 
+zg::tex_t* put_img(const wchar_t* name, zg::tex_t* tex) {
+    if (!tex) return nullptr;
+    const Str key = name ? name : L"";
+    auto [it, added] = cache().emplace(key, tex);
+    if (!added) delete tex;
+    missing().erase(key);
+    return it->second;
+}
+
 const wchar_t* get_img_name(zg::tex_t* tex) {
     if (!tex) return nullptr;
     for (const auto& [name, t] : cache())

@@ -7,6 +7,10 @@
 // Never null while a renderer exists: an image that cannot be loaded gives
 // the placeholder "null", and the failed name is not cached.
 zg::tex_t* get_img(const wchar_t* name);
+// Caches a texture made by the program under a name of its own; the cache owns
+// it from now on. A name already cached keeps its texture and tex is deleted.
+// Returns the texture cached under the name (null for a null tex).
+zg::tex_t* put_img(const wchar_t* name, zg::tex_t* tex);
 // The cache name of a texture; null when it is not cached or the name is empty.
 const wchar_t* get_img_name(zg::tex_t* tex);
 bool img_exists(const wchar_t* name);

@@ -13,7 +13,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/text_log.h"
-#include "screens/main_menu.h"
+#include "screens/menu/main_menu.h"
 #include "screens/map/act_bar.h"
 #include "screens/map/map_scene.h"
 #include "screens/widgets/log_memo.h"
@@ -204,7 +204,7 @@ void make_bottom_bar() {
     the_ui.bottom_bar->set_margins(m);
     the_ui.bottom_bar->gap = bar_gap;
     // Docked first, so the quick slots are centred in the room the two leave.
-    auto* log_bar = add_wnd(new log_bar_t, WS_DOCK_LEFT, the_ui.bottom_bar, 0);
+    auto* log_bar = add_wnd(new log_bar_t, WS_DOCK_LEFT | WS_CENTRE_Y, the_ui.bottom_bar, 0);
     log_bar->fill();
     the_ui.log_bar = log_bar;
     the_ui.sys_bar = add_wnd(new tool_bar_t, WS_DOCK_RIGHT, the_ui.bottom_bar, 0);

@@ -193,6 +193,7 @@ void map_scene_t::cell_line(Str& out) {
 // ---- drawing ----
 
 void map_scene_t::draw() {
+    set_interactive_paint(frame_no_modal() && !is_hover_in_ui());
     if (!map) return;
     draw_tiles();
     if (hover != NO_HOVER) {

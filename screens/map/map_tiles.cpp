@@ -3,6 +3,7 @@
 #include "app/img_cache.h"
 #include "app/render.h"
 #include "app/rnd.h"
+#include "screens/map/view_grid.h"
 #include "battle/terrain.h"
 
 namespace {
@@ -49,6 +50,28 @@ Str tile_img_name(int env, int tile) {
 
 // ---- sheets ----
 
+namespace {
+// Frames of 128 pixels and autotile pieces of any size are drawn into a 64-pixel
+// cell: the sheet is scaled to that once, and every frame copies pixels 1:1.
+bool cut_sheet(img_sheet_t& sheet, const Str& name, bool autotile) {
+    zg::tex_t* tex = get_opt_img(name);
+    if (!tex) return false;
+    const size sz = tex->get_size();
+    const int cols = autotile ? autotile_cols : sz.w / TILE_FRAME;
+    const int rows = autotile ? autotile_rows : sz.h / TILE_FRAME;
+    if (cols < 1 || rows < 1 || sz.w < cols || sz.h < rows) return false;
+    const int piece = autotile ? MAP_CELL / 2 : MAP_CELL;
+    const rect grid{0, 0, autotile ? sz.w / cols * cols : cols * TILE_FRAME, autotile ? sz.h / rows * rows : rows * TILE_FRAME};
+    const Str scaled_name = name + L"@cell";
+    if (zg::tex_t* scaled = new_scaled_copy(tex, &grid, cols * piece, rows * piece)) {
+        put_img(scaled_name, scaled);
+        return sheet.split_by_size(scaled_name, piece, piece);
+    }
+    // Without render targets the sheet is drawn scaled, as it is.
+    return autotile ? sheet.load(name) : sheet.split_by_size(name, TILE_FRAME, TILE_FRAME);
+}
+}  // namespace
+
 const img_sheet_t* tile_sheets_t::frames(int env, int tile) { return get(frames_, env, tile, false); }
 const img_sheet_t* tile_sheets_t::autotiles(int env, int tile) { return get(autos_, env, tile, true); }
 
@@ -70,8 +93,7 @@ const img_sheet_t* tile_sheets_t::get(std::array<slot_t, count>& cache, int env,
         const Str name = tile_img_name(env, tile);
         if (!name.empty()) {
             ++loads_;
-            if (get_opt_img(name))
-                s.ok = autotile ? s.sheet.load(name) : s.sheet.split_by_size(name, TILE_FRAME, TILE_FRAME);
+            s.ok = cut_sheet(s.sheet, name, autotile);
         }
     }
     return s.ok ? &s.sheet : nullptr;

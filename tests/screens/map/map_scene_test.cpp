@@ -10,7 +10,7 @@
 #include "app/text_log.h"
 #include "battle/terrain.h"
 #include "battle/tmap.h"
-#include "screens/main_menu.h"
+#include "screens/menu/main_menu.h"
 #include "screens/map/act_bar.h"
 #include "screens/map/main_ui.h"
 #include "screens/map/map_tiles.h"
