@@ -17,7 +17,7 @@
 
 #include <stdlib.h>
 
-#include "app/app.h"
+#include "game/start.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/paths.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/drag.h"
+#include "ui/drag.h"
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/loop.h"

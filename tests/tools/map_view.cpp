@@ -18,7 +18,7 @@
 
 #include <stdlib.h>
 
-#include "app/app.h"
+#include "game/start.h"
 #include "app/codec.h"
 #include "app/input.h"
 #include "app/loop.h"

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "app/drag.h"
+#include "ui/drag.h"
 #include "app/ini.h"
 #include "app/opts.h"
 #include "app/text_log.h"
