@@ -1,6 +1,6 @@
 #include "screens/unit/eqpt_bag_pnl.h"
 
-#include "app/drag.h"
+#include "ui/drag.h"
 #include "app/render.h"
 #include "battle/turn.h"
 #include "rules/bag.h"

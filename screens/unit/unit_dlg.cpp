@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/loop.h"
+#include "ui/modal.h"
 #include "app/str.h"
 #include "rules/pty.h"
 #include "rules/unit.h"

@@ -1,7 +1,7 @@
 #include "screens/widgets/itm_btn.h"
 
 #include "app/draw_text.h"
-#include "app/drag.h"
+#include "ui/drag.h"
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"

@@ -14,6 +14,7 @@
 #include "app/str.h"
 #include "battle/roster.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/lv.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
@@ -30,7 +31,6 @@ constexpr int order_inset = 4;
 constexpr int icon_side = 16;
 constexpr int max_icons = 4;
 constexpr double pend_hold_s = 0.5;  // the change stands still this long, then shrinks
-constexpr int cond_polym = 8;        // the polymorphed show their new form
 
 constexpr int top_left = rect_align::left | rect_align::top;
 constexpr int top_right = rect_align::right | rect_align::top;
@@ -138,7 +138,8 @@ void draw_unit_hp_conds(unit_t* u, const rect& r) {
 // ---- the picture ----
 
 void draw_unit_img(const unit_t* u, const rect& r, bool breathing, clr_t c) {
-    const cond_t* polym = u->conds.has(cond_polym) ? get_cond(cond_polym) : nullptr;
+    // The polymorphed show their new form.
+    const cond_t* polym = u->conds.has(C_POLYM) ? get_cond(C_POLYM) : nullptr;
     const Str name = polym && polym->k ? Str(L"misc/%s", polym->k) : u->img;
     zg::tex_t* tex = get_img(name.c_str());
     if (!tex) return;
