@@ -89,6 +89,16 @@ void itm_btn_t::draw_content() {
     if (prof_unit && !prof_unit->is_proficient(*slot)) fill_rect(&c, &not_prof_shade);
 }
 
+bool itm_btn_t::on_input(const evt_t* e) {
+    // A quick second right click arrives as a double click: it is a press all
+    // the same, so equipping two rings in a row takes both.
+    if (e->code == EVT_RBTN_DBL && !has_style(WS_NO_INPUT)) {
+        const evt_t press{EVT_RBTN_DOWN, e->a, e->b};
+        return btn_t::on_input(&press);
+    }
+    return btn_t::on_input(e);
+}
+
 bool itm_btn_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (sender == this && msg.code == EVT_DRAG_QUERY) {
         if (!slot || slot->empty()) {

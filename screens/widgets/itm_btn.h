@@ -23,6 +23,7 @@ public:
     void draw_count();
 
     void draw_content() override;
+    bool on_input(const evt_t* e) override;
     bool on_msg(const evt_t& msg, wnd_t* sender) override;
 
     using btn_t::create;
