@@ -35,6 +35,12 @@ inline unit_dlg_t* open_unit_screen(screen_driver_t& d, const std::function<void
     return get_unit_dlg();
 }
 
+// Escape, and the frames until the dialog's loop has ended.
+inline bool close_unit_screen(screen_driver_t& d) {
+    d.key(SDLK_ESCAPE);
+    return d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5);
+}
+
 inline SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
 
 // Every slot of the bag and the members' equipment: {id, count}.
