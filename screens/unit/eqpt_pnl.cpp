@@ -2,6 +2,7 @@
 
 #include "app/geom.h"
 #include "app/render.h"
+#include "rules/enum_ids.h"
 #include "rules/eqpts.h"
 #include "rules/itm.h"
 #include "rules/load_type.h"
@@ -28,7 +29,6 @@ constexpr size load_sz{106, 24};
 constexpr clr_t cell_fill = 0x33000000;
 constexpr clr_t cell_line = 0x22000000;
 constexpr int no_move = -1000000000;
-constexpr int small_size = 3;  // sizes below medium carry small gear
 
 struct doll_slot_t {
     int col, row;
@@ -191,7 +191,8 @@ Str load_tip(const unit_t* u) {
                         uint32_t(row->clr), or_empty(row->n), e.load_floor(lv), row->max_dex, row->amr_pen, spd);
     }
     t.drop_back(1);
-    if (u->drv.size < small_size) t.append(L"\n\n<c=a>* 小体型角色自动换用小体型装备：价格相同，重量减半。</c>");
+    // Small characters carry small gear.
+    if (u->drv.size < SIZE_MEDIUM) t.append(L"\n\n<c=a>* 小体型角色自动换用小体型装备：价格相同，重量减半。</c>");
     return t;
 }
 

@@ -11,7 +11,6 @@
 #include "battle/turn.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
-#include "rules/lv.h"
 #include "app/input.h"
 #include "ui/drag.h"
 #include "unit_screen.h"
@@ -190,27 +189,12 @@ TEST(EqptBag, ADraggedBagItemLightsExactlyTheSlotsThatTakeIt) {
     });
 }
 
-TEST(EqptBag, TheLevelUpButtonShowsExactlyAtTheThresholdAndBothPanelsHideInBattle) {
+TEST(EqptBag, BothPanelsHideWhileABattleRuns) {
     screen_driver_t d;
     d.run([&] {
         unit_dlg_t* dlg = open_unit_screen(d);
         ASSERT_NE(dlg, nullptr);
         pnls_t x = pnls(dlg);
-        const int need = xp_for_lv(x.u->base.lv + 1);
-        d.on_main([&] {
-            x.u->xp = need - 1;
-            x.eq->show_xp();
-        });
-        EXPECT_FALSE(screen_driver_t::shown(x.eq->lv_up_btn()));
-        d.on_main([&] {
-            x.u->xp = need;
-            x.eq->show_xp();
-        });
-        EXPECT_TRUE(screen_driver_t::shown(x.eq->lv_up_btn()));
-        EXPECT_NE(d.find(L"升级！"), nullptr);
-        ASSERT_TRUE(d.click(x.eq->lv_up_btn()));  // nothing yet: the wizard is not built
-        EXPECT_EQ(get_unit_dlg(), dlg);
-
         EXPECT_TRUE(screen_driver_t::shown(x.eq) && screen_driver_t::shown(x.bag));
         d.on_main([&] {
             reset_btl();  // a battle is running

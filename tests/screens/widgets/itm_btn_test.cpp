@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "app/img_cache.h"
 #include "app/render.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
@@ -63,6 +64,9 @@ TEST(ItmBtn, CountsBonusesAndTheShadeOfItemsTheUnitCannotUse) {
         itm_slot_t plain(ITM_SWD_M, 1), magic(ITM_SWD_M, 1);
         magic.set_bonus(2);
         b->set_item(&plain);
+        // The picture is found under its one lower-case folder name.
+        ASSERT_NE(get_img_name(b->img), nullptr);
+        EXPECT_EQ(std::wstring(get_img_name(b->img)), L"items/swd_m");
         const auto no_bonus = drawn(d, [&] { b->draw_content(); });
         b->set_item(&magic);
         const auto bonus = drawn(d, [&] { b->draw_content(); });
