@@ -177,3 +177,26 @@ TEST(UnitBadges, TheLevelUpMarkAppearsExactlyAtTheThreshold) {
         EXPECT_TRUE(blank(px, {0, 16, 64, 48}));
     });
 }
+
+TEST(UnitBadges, APolymorphedUnitShowsItsNewForm) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t ant, form;
+        ant.img = L"units_mon/ant";
+        form.img = L"misc/polym";
+        const rect box{8, 8, 100, 80};
+        const auto as_ant = drawn(d, [&] { draw_unit_img(&ant, box, false, 0xFFFFFFFF); });
+        cond_inst_t ci;
+        ant.conds.map[C_POLYM] = make_cond_inst(ci, C_POLYM, nullptr, 0, CI_NO_ROLL, 0);
+        const auto changed = drawn(d, [&] { draw_unit_img(&ant, box, false, 0xFFFFFFFF); });
+        EXPECT_NE(changed, as_ant);
+        EXPECT_EQ(changed, drawn(d, [&] { draw_unit_img(&form, box, false, 0xFFFFFFFF); }));
+        // Never grown: the 64 px form stands at the bottom centre of the box.
+        EXPECT_FALSE(blank(changed, {8 + 18, 24, 64, 64}));
+        EXPECT_TRUE(blank(changed, {0, 0, 128, 24}));
+        EXPECT_TRUE(blank(changed, {0, 88, 128, 40}));
+        EXPECT_TRUE(blank(changed, {0, 0, 8 + 18, 128}));
+        EXPECT_TRUE(blank(changed, {8 + 18 + 64, 0, 128 - 90, 128}));
+    });
+}
