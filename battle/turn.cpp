@@ -40,7 +40,9 @@ int get_btl_state() { return btl().state; }
 bool is_btl_running() { return btl().state == BTL_RUNNING; }
 bool is_btl_won() { return btl().state == BTL_WON; }
 bool is_btl_lost() { return btl().state == BTL_LOST; }
-bool is_btl_over() { return is_quitting() || (btl().state >= BTL_ABORTED && btl().state <= BTL_LOST); }
+bool is_btl_over() {
+    return is_quitting() || btl().state == BTL_NONE || (btl().state >= BTL_ABORTED && btl().state <= BTL_LOST);
+}
 void abort_btl() { btl().state = BTL_ABORTED; }
 void set_btl_lost() { btl().state = BTL_LOST; }
 
@@ -84,6 +86,8 @@ void ready_unit(unit_t* u) {
     u->ani_word = -1;
     u->ani_t = 0.0;
     u->flash_t = 0.0;
+    u->hp_pend = 0;
+    u->hp_pend_t = 0.0;
 }
 }  // namespace
 

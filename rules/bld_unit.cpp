@@ -20,6 +20,8 @@ void reset_unit(unit_t& u) {
     u.ani_t = 0.0;
     u.tint = 0xFFFFFFFF;
     u.flash_t = 0.0;
+    u.hp_pend = 0;
+    u.hp_pend_t = 0.0;
 }
 
 int mon_cls(const mon_t& t, int bld_cls) {
