@@ -193,7 +193,7 @@ void run_btl() {
     // A side with nobody standing has lost before the first turn; waiting for a
     // death to decide it would never end.
     decide_end();
-    if (b.state != 0 || !b.cur) return;
+    if (b.state != BTL_RUNNING || !b.cur) return;
     if (scene_t* top = get_top_scene()) {
         const evt_t e{EVT_BTL_START, 0, 0};
         top->on_evt(&e, nullptr);
