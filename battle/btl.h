@@ -23,7 +23,7 @@ struct btl_t {
     tmap_t* map = nullptr;
     btl_listener_t* scene = nullptr;  // null: the listener that does nothing
 
-    int state = 0;  // 0 running, 1 aborted, 2 won, 3 lost
+    int state = -1;  // -1 none set up, 0 running, 1 aborted, 2 won, 3 lost
     int round = 0;
     unit_t* cur = nullptr;
     bool no_death = true;

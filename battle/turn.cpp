@@ -91,6 +91,7 @@ void ready_unit(unit_t* u) {
 bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
     reset_btl();
     btl_t& s = btl();
+    s.state = 0;
     s.grps[0] = a;
     s.grps[1] = b;
     s.map = map;

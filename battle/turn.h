@@ -24,7 +24,7 @@ void run_btl();
 // Removes the zones and the summoned units; the lists stay.
 void end_btl();
 
-// 0 running, 1 aborted, 2 won, 3 lost.
+// -1 no battle set up (begin_btl starts one), 0 running, 1 aborted, 2 won, 3 lost.
 int get_btl_state();
 bool is_btl_running();
 bool is_btl_won();
