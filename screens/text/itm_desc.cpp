@@ -3,6 +3,7 @@
 #include "app/db.h"
 #include "app/opts.h"
 #include "rules/dice.h"
+#include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/itm_price.h"
@@ -13,9 +14,7 @@ namespace txt {
 
 namespace {
 
-constexpr int wcat_natural = 4;  // the weapon category of natural attacks and the unarmed strike
-
-bool is_natural(const itm_t& k) { return k.type == IT_WPN && k.wpn.cat == wcat_natural; }
+bool is_natural(const itm_t& k) { return k.type == IT_WPN && k.wpn.cat == WCAT_NATURAL; }
 
 Str wpn_block(const itm_slot_t& it, const itm_t& k, const Str& bonus, const Str& rare) {
     Str out;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/u_pwrs.h"
 #include "rules/unit.h"
@@ -49,11 +50,11 @@ Str lv_up_summary(const unit_t* o, const unit_t* n) {
     row(out, L"先攻", o->drv.init, n->drv.init, true);
     Str defs;
     const wchar_t* def_names[] = {L"护甲", L"强韧", L"反射", L"意志"};
-    for (int i = 1; i <= 4; ++i) row(defs, def_names[i - 1], o->get_def(i), n->get_def(i), true);
+    for (int i = DEF_AC; i <= DEF_WL; ++i) row(defs, def_names[i - DEF_AC], o->get_def(i), n->get_def(i), true);
     group(out, L"<ico=misc/def> 防御", defs);
     Str atks;
     const wchar_t* atk_names[] = {L"近战攻击", L"远程攻击", L"法术攻击"};
-    for (int k = 1; k <= 3; ++k) row(atks, atk_names[k - 1], o->get_atk(k), n->get_atk(k), true);
+    for (int k = ATK_MELEE; k <= ATK_SPL; ++k) row(atks, atk_names[k - ATK_MELEE], o->get_atk(k), n->get_atk(k), true);
     group(out, L"<ico=misc/atk> 攻击", atks);
     Str abis;
     for (int i = 0; i < ABIS; ++i) row(abis, or_empty(get_abi(i)->n), o->base.abi[i], n->base.abi[i], true);

@@ -7,14 +7,18 @@
 #include "battle/turn.h"
 #include "rules/act_texts.h"
 #include "rules/brk_line.h"
+#include "rules/cls_ids.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/dice.h"
 #include "rules/dmg.h"
+#include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/ie.h"
 #include "rules/itm.h"
 #include "rules/lv.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/tbl_rows.h"
 #include "rules/tbl_texts.h"
 #include "rules/unit.h"
@@ -26,14 +30,8 @@ namespace txt {
 
 namespace {
 
-constexpr int size_medium = 3;
-constexpr int rank_standard = 1;
-constexpr int dmg_types_shown = 8;   // physical and energy types; the rest have no resistance line
-constexpr int first_aura_ally = 229, last_aura_ally = 231;  // auras that help allies
-constexpr int first_trait_pwr = 227;  // monster traits shown among the special traits
-constexpr int pwr_silver = 156, pwr_adamant = 157;  // "unr" powers; 157 + t for damage type t
-constexpr int cond_turned = 9;        // turning is no immunity shown
-constexpr int imxs_rows = 7;          // strs:imxs, rows 1 to 6
+constexpr int dmg_types_shown = 8;  // physical and energy types; the rest have no resistance line
+constexpr int imxs_rows = 7;        // strs:imxs, rows 1 to 6
 
 // ---- shared pieces ----
 
@@ -71,7 +69,7 @@ Str abi_tip(const unit_t* u, int i) {
 
 // The ammunition a launcher has ready; -1 when the attack uses none.
 int ready_ammo(const unit_t* u, int pwr, const atk_rec_t& r) {
-    if (pwr != 3 || !r.wpn) return -1;
+    if (pwr != P_ATK_R || !r.wpn) return -1;
     const itm_t& w = get_itm(r.wpn->id);
     if (w.wpn.thrown() || w.get_ammo_id() == 0) return -1;
     return u->eqpts.ammo_for(*r.wpn);
@@ -113,10 +111,10 @@ Str value_line(const wchar_t* key, const Str& value) {
 // What overcomes the unit's damage reduction or regeneration, after the line's value.
 Str exceptions(const unit_t* u) {
     Str list;
-    if (u->has_pwr(pwr_silver)) list.append(L"银,");
-    if (u->has_pwr(pwr_adamant)) list.append(L"精金,");
-    for (int t = 1; t < DMG_TYPES; ++t)
-        if (u->has_pwr(pwr_adamant + t)) list.append_format(L"%s,", or_empty(get_dmg_type(t)->n));
+    if (u->has_pwr(P_UNR_MS)) list.append(L"银,");
+    if (u->has_pwr(P_UNR_MA)) list.append(L"精金,");
+    for (int t = 1; t < DMG_TYPES; ++t)  // P_UNR_S .. P_UNR_V follow P_UNR_MA in damage-type order
+        if (u->has_pwr(P_UNR_MA + t)) list.append_format(L"%s,", or_empty(get_dmg_type(t)->n));
     if (list.empty()) return list;
     return Str(L"<c=r tip='%s'> /%s</c>", or_empty(get_text_info(L"unr")->d), list.drop_back(1));
 }
@@ -135,7 +133,7 @@ Str res_lines(const unit_t* u) {
             for (int t = 1; t < imxs_rows; ++t)
                 if (u->has_trait(t)) names.append_format(L"%s,", or_empty(imx(t).n));
             for (int c = 1; c < COND_COUNT; ++c)
-                if (c != cond_turned && u->imm_cond(c)) names.append_format(L"%s,", or_empty(get_cond(c)->n));
+                if (c != C_TURN && u->imm_cond(c)) names.append_format(L"%s,", or_empty(get_cond(c)->n));
         }
         if (names.empty()) continue;
         const text_info_t* t = get_text_info(key);
@@ -181,7 +179,7 @@ Str value_lines(const unit_t* u) {
     num(L"tr", d.tr);
     num(L"sr", d.sr);
     num(L"unsr", d.unsr);
-    if (is_cls(u, {3, 6})) pct(L"spl_fail", d.asf);
+    if (is_cls(u, {CLS_WIZARD, CLS_SHAMAN})) pct(L"spl_fail", d.asf);
     return out;
 }
 
@@ -199,7 +197,7 @@ Str cond_lines(const unit_t* u) {
     for (const u_aura_t& a : u->btl.auras) {
         const Pwr* p = get_pwr(a.pwr);
         if (!p) continue;
-        const bool helps = a.pwr >= first_aura_ally && a.pwr <= last_aura_ally;
+        const bool helps = a.pwr >= P_AURA5_ATK2 && a.pwr <= P_AURA5_HEAL5;  // the auras that help allies
         out.append_format(L"<c=%c tip='%s'>%s</c>\n", helps ? L'g' : L'r', or_empty(p->d), or_empty(p->n));
     }
     return out;
@@ -244,31 +242,31 @@ Str abi_sect(const unit_t* u, int flags) {
 
 Str def_sect(const unit_t* u) {
     Str list;
-    for (int i = 2; i <= 4; ++i) {
+    for (int i = DEF_FT; i <= DEF_WL; ++i) {
         const wchar_t* name = or_empty(get_def(i)->n);
         list.append_format(L"<tip='<b c=lbl>%s:</b>\n%s'><c=lbl>%s</c> %d</tip>, ", name, brk(u, BT_DEF + i), name,
                            u->get_def(i));
     }
-    const Str tip(L"<b c=lbl>物理防御:</b>\n%s\n\n<b c=lbl>战技防御</b>\t%d", brk(u, BT_DEF + 1), u->get_def(5));
+    const Str tip(L"<b c=lbl>物理防御:</b>\n%s\n\n<b c=lbl>战技防御</b>\t%d", brk(u, BT_DEF + DEF_AC), u->get_def(DEF_CM));
     const bool ao = is_btl_running() && can_make_aoo(u);
     Str out;
-    sect_head_n(out, tip, L"def", L"防御", u->get_def(1), ao ? L"<r c=fc_r tip=角色当前可进行借机攻击>AO</r>" : L"");
+    sect_head_n(out, tip, L"def", L"防御", u->get_def(DEF_AC), ao ? L"<r c=fc_r tip=角色当前可进行借机攻击>AO</r>" : L"");
     return out.append(list.drop_back(2));
 }
 
 Str atk_sect(unit_t* u, int flags) {
     Str rows;
     int best = INT_MIN;
-    for (int k = 1; k <= 5; ++k) {
-        if (k == 3 && !is_cls(u, {2, 3, 5, 6})) continue;
-        if (k == 5 && !is_cls(u, {2, 5})) continue;
+    for (int k = ATK_MELEE; k <= ATK_TURN; ++k) {
+        if (k == ATK_SPL && !is_cls(u, {CLS_CLERIC, CLS_WIZARD, CLS_PRIEST, CLS_SHAMAN})) continue;
+        if (k == ATK_TURN && !is_cls(u, {CLS_CLERIC, CLS_PRIEST})) continue;
         rows.append_format(L"<b c=lbl>%s</b>\t%d\n", or_empty(get_atk(k)->n), u->get_atk(k));
         best = std::max(best, u->get_atk(k));
     }
     rows.drop_back(1);
     Str body;
-    if (u->eqpts.can_atk(1, false)) body.append(wpn_atk_line(u, 2)).append(L"\n");
-    if (u->eqpts.can_atk(2, false)) body.append(wpn_atk_line(u, 3)).append(L"\n");
+    if (u->eqpts.can_atk(ATK_MELEE, false)) body.append(wpn_atk_line(u, P_ATK_M)).append(L"\n");
+    if (u->eqpts.can_atk(ATK_RANGE, false)) body.append(wpn_atk_line(u, P_ATK_R)).append(L"\n");
     if (!body.empty()) body.drop_back(1);
     std::vector<int> acts;
     u->pwrs.get_act_ids(acts);
@@ -294,7 +292,7 @@ Str trait_sect(const unit_t* u, int flags) {
     Str lines = res_lines(u);
     lines.append(value_lines(u));
     for (const auto& [id, on] : u->pwrs.all) {
-        if (id < first_trait_pwr || is_act(id)) continue;
+        if (id < P_IMM_M || is_act(id)) continue;  // monster traits from P_IMM_M on
         Str link;
         lines.append(pwr_link(link, id)).append(L"\n");
     }
@@ -337,9 +335,9 @@ Str unit_sheet(unit_t* u, int flags) {
     if (!u->is_known()) return out;
     Str lv;
     out.append_format(L"\n<c=a>%s</c>\n", lv_line(lv, u));
-    const bool sized = u->drv.size != size_medium;
+    const bool sized = u->drv.size != SIZE_MEDIUM;
     if (sized) out.append_format(L"<tip=#usize_%d>%s</tip>", u->drv.size, or_empty(get_u_size(u->drv.size)->n));
-    if (u->base.rank != rank_standard) {
+    if (u->base.rank != RANK_NORMAL) {
         const urank_t& r = get_urank(u->base.rank);
         out.append_format(L"%s<tip=#urank_%d><c=#%08x>%s</c></tip>", sized ? L" " : L"", u->base.rank, r.clr.v,
                           or_empty(r.n));

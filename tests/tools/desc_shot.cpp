@@ -17,7 +17,10 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/tex.h"
+#include "rules/ie_ids.h"
+#include "rules/itm_ids.h"
 #include "rules/pty.h"
+#include "rules/pwr_ids.h"
 #include "screens/text/tip_refs.h"
 #include "support/desc_corpus.h"
 #include "ui/rtext.h"
@@ -85,14 +88,14 @@ int main(int argc, char** argv) {
     // Powers and items as their tooltip references show them.
     const int col_w = tip_w + gap;
     int y = margin;
-    y += draw_tip(resolved(txt::pwr_tip_ref(get_pwr(2))), margin, y, tip_w) + gap;      // melee attack
-    draw_tip(resolved(txt::pwr_tip_ref(get_pwr(57))), margin, y, tip_w);                // a feat
+    y += draw_tip(resolved(txt::pwr_tip_ref(get_pwr(P_ATK_M))), margin, y, tip_w) + gap;
+    draw_tip(resolved(txt::pwr_tip_ref(get_pwr(P_CLEAVE_X))), margin, y, tip_w);
     y = margin;
-    y += draw_tip(resolved(txt::pwr_tip_ref(get_pwr(127))), margin + col_w, y, tip_w) + gap;  // area spell
-    draw_tip(resolved(txt::pwr_tip_ref(get_pwr(230))), margin + col_w, y, tip_w);             // an aura
+    y += draw_tip(resolved(txt::pwr_tip_ref(get_pwr(P_FIRE_BALL))), margin + col_w, y, tip_w) + gap;
+    draw_tip(resolved(txt::pwr_tip_ref(get_pwr(P_AURA5_DMG2))), margin + col_w, y, tip_w);
     itm_slot_t wpn, amr;
-    mk_itm_slot_enchs(wpn, 33, 1, 2, 1, 7, 0, 0);  // a +2 longsword, flaming and keen
-    mk_itm_slot_enchs(amr, 69, 1, 1, 15, 0, 0, 0);
+    mk_itm_slot_enchs(wpn, ITM_SWD_M, 1, 2, IE_F1, IE_CH, 0, 0);
+    mk_itm_slot_enchs(amr, ITM_AMR4, 1, 1, IE_DR1, 0, 0, 0);
     y = margin;
     y += draw_tip(resolved(txt::itm_tip_ref(wpn)), margin + 2 * col_w, y, tip_w) + gap;
     draw_tip(resolved(txt::itm_tip_ref(amr)), margin + 2 * col_w, y, tip_w);
