@@ -113,6 +113,11 @@ TEST_F(Rtext, AClosingMarkNeverStartsALineButTakesTheCharacterBeforeIt) {
     lay(L"ab .", {line_w(U"ab "), rt_unbounded});
     EXPECT_EQ(rt.item_rect(2).y, 0);
     EXPECT_EQ(rt.item_rect(3).y, fh);
+    // When the two would not fit a line together, the mark wraps alone.
+    lay(L"iW?", {line_w(U"iW"), rt_unbounded});
+    ASSERT_GT(adv(U'?'), adv(U'i'));
+    EXPECT_EQ(rt.item_rect(1).y, 0);
+    EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'?'), fh}));
     // Other characters wrap alone.
     lay(L"abcd", {abc, rt_unbounded});
     EXPECT_EQ(rt.item_rect(2).y, 0);

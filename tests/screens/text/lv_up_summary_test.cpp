@@ -45,7 +45,8 @@ TEST_F(LvUpSummary, ALevelThatRaisesOnlyHitPoints) {
 TEST_F(LvUpSummary, AnAbilityIncreaseAndRisingDefencesAndAttacksGetTheirGroups) {
     new_u.base.abi[ABI_DEX] += 1;
     new_u.drv.def[DEF_RF] += 1;
-    new_u.drv.init -= 1;  // what fell is not shown
+    new_u.drv.init += 2;
+    new_u.drv.def[DEF_WL] -= 1;  // what fell is not shown
     new_u.base.lv = 4;    // half the level rises: every attack with it
     const Str s = txt::lv_up_summary(&old_u, &new_u);
     EXPECT_TRUE(has(s, Str(L"<h3 c=lbl mgn_t=16><ico=misc/abi> 属性</h3>") +
@@ -54,9 +55,12 @@ TEST_F(LvUpSummary, AnAbilityIncreaseAndRisingDefencesAndAttacksGetTheirGroups) 
                            row(L"反射", old_u.get_def(DEF_RF), new_u.get_def(DEF_RF)) + L"<h3"));
     EXPECT_TRUE(has(s, Str(L"<h3 c=lbl mgn_t=16><ico=misc/atk> 攻击</h3>") +
                            row(L"近战攻击", old_u.get_atk(ATK_MELEE), new_u.get_atk(ATK_MELEE))));
-    EXPECT_FALSE(has(s, L"先攻"));
+    EXPECT_TRUE(has(s, Str(L"<h3 c=lbl mgn_t=16>基本</h3>") + row(L"先攻", old_u.drv.init, new_u.drv.init) + L"<h3"));
+    EXPECT_FALSE(has(s, L"意志"));
     EXPECT_FALSE(has(s, L"生命值"));
-    EXPECT_TRUE(has(s, L"<h3 c=lbl mgn_t=16>基本</h3><h3")) << "the basic heading stands even when empty";
+    new_u.drv.init = old_u.drv.init;
+    EXPECT_TRUE(has(txt::lv_up_summary(&old_u, &new_u), L"<h3 c=lbl mgn_t=16>基本</h3><h3"))
+        << "the basic heading stands even when empty";
 }
 
 TEST_F(LvUpSummary, NewFeatsAndSpellsButNoBlockForASwap) {

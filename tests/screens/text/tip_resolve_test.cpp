@@ -78,6 +78,12 @@ TEST_F(TipResolve, TextRecordsOfStrsOrOfANamedFile) {
                              L"$a b:lv", L"$strs:no_such_key", L"$:lv"})
         EXPECT_EQ(resolve(t), Str(L"-")) << to_utf8_string(t);
     EXPECT_EQ(boxes.count, 0);
+    // A record without a description leaves the reference as it is.
+    text_info_t* lv = get_text_info(L"strs:lv");
+    const Str kept(lv->d);
+    text_info_t::set(&lv->d, L"");
+    EXPECT_EQ(resolve(L"$lv"), Str(L"-"));
+    text_info_t::set(&lv->d, kept);
 }
 
 TEST_F(TipResolve, PowersByIdTheirDescriptionAtTheObjectWidth) {
@@ -89,7 +95,7 @@ TEST_F(TipResolve, PowersByIdTheirDescriptionAtTheObjectWidth) {
     EXPECT_EQ(txt::pwr_tip_ref(get_pwr(P_FIRE_BALL)), Str(L"&pwr:127"));
     EXPECT_TRUE(txt::pwr_tip_ref(nullptr).empty());
     for (const wchar_t* t : {L"&pwr:0", L"&pwr:292", L"&pwr:-2", L"&pwr:2x", L"&pwr:", L"&pwr", L"&pwr:0x7ffe1234",
-                             L"&pwr:99999999999", L"&", L"&:2", L"&foo:2"})
+                             L"&pwr:99999999999", L"&pwr:99999999999999999999999", L"&", L"&:2", L"&foo:2"})
         EXPECT_EQ(resolve(t), Str(L"-")) << to_utf8_string(t);
 }
 
@@ -109,7 +115,7 @@ TEST_F(TipResolve, ItemsByValueAndDamagedItemReferences) {
     for (const wchar_t* t :
          {L"&itm:33.2.1.7.0.0.1", L"&itm:33.2.1.7.0.0.1.3.4", L"&itm:0.0.0.0.0.0.0.1", L"&itm:180.0.0.0.0.0.0.1",
           L"&itm:-5.0.0.0.0.0.0.1", L"&itm:33.0.84.0.0.0.0.1", L"&itm:33.0.-1.0.0.0.0.1", L"&itm:33..0.0.0.0.0.1",
-          L"&itm:33.0.0.0.0.0.0.1x", L"&itm:33.2147483648.0.0.0.0.0.1", L"&itm:0x55d04a2c", L"&itm:", L"&itm"})
+          L"&itm:33.0.0.0.0.0.0.1x", L"&itm:33.2147483648.0.0.0.0.0.1", L"&itm:33.0.0.0.0.0.0.123456789012345678901234", L"&itm:0x55d04a2c", L"&itm:", L"&itm"})
         EXPECT_EQ(resolve(t), Str(L"-")) << to_utf8_string(t);
 }
 

@@ -160,7 +160,7 @@ TEST_F(UnitSheet, ConditionsWithValueAndDurationAndAuras) {
     unit_t u = pc(BLD_TH);
     EXPECT_TRUE(txt::cond_sect(&u).empty());
     cond_inst_t burn, def;
-    make_cond_inst(burn, C_BURN, &u, 0, CI_NO_ROLL, 6);
+    make_cond_inst(burn, C_BURN, &u, 0, CI_NO_ROLL, 1);
     burn.dur = 2;
     make_cond_inst(def, C_DEF, nullptr, 0, CI_NO_ROLL, 0);
     def.dur = COND_FOREVER;
@@ -174,7 +174,7 @@ TEST_F(UnitSheet, ConditionsWithValueAndDurationAndAuras) {
     const Pwr* a2 = get_pwr(P_AURA1_FIRE5);
     EXPECT_EQ(txt::cond_sect(&u),
               Str(L"<h3 c=lbl mgn_t=8 tip=$cond><ico=misc/cond> 状态</h3><c=g tip='%s'>%s</c> (整场战斗)\n"
-                  L"<c=r tip='%s'>%s 6</c> (2%s回合)\n<c=g tip='%s'>%s</c>\n<c=r tip='%s'>%s</c>",
+                  L"<c=r tip='%s'>%s 1</c> (2%s回合)\n<c=g tip='%s'>%s</c>\n<c=r tip='%s'>%s</c>",
                   d->d, d->n, b->d, b->n, lang_wsp, a1->d, a1->n, a2->d, a2->n));
 }
 
