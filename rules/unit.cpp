@@ -158,8 +158,7 @@ bool unit_t::is_proficient(const itm_slot_t& s) const {
 
 int unit_t::get_threat_rad() const { return conds.no_threat() ? 0 : 1; }
 
-// Out of battle (none set up, or over) the player knows every unit.
-bool unit_t::is_known() const { return btl.known || !is_btl_running() || is_btl_over(); }
+bool unit_t::is_known() const { return btl.known || is_btl_over(); }
 
 Str& unit_t::get_disp_name(Str& out) const {
     if (!is_known()) {

@@ -26,9 +26,15 @@ protected:
         free_pwrs();
         db_t::instance().close();
     }
+    // No battle set up, as before the first one.
+    void SetUp() override { no_btl(); }
     void TearDown() override {
         opts() = opts_t();
+        no_btl();
+    }
+    static void no_btl() {
         reset_btl();
+        btl().state = BTL_NONE;
     }
     static const wchar_t* name_of(const text_info_t* t) { return t && t->n ? t->n : L""; }
 };
