@@ -160,23 +160,23 @@ TEST(ShopDlg, SellingAWholeStackMovesTheSelectionToTheNextItem) {
     d.run([&] {
         ASSERT_TRUE(d.start());
         open_with(d, 1, 0, [] {
-            g_pty.bag[0].set(ITM_BOW_A, 10);
-            g_pty.bag[1].set(ITM_SWD_T, 1);
+            g_pty.bag[0].set(ITM_SWD_T, 1);
+            g_pty.bag[1].set(ITM_BOW_A, 10);
             g_pty.bag[2].set(ITM_AXE_S, 1);
         });
         shop_dlg_t* s = get_shop_dlg();
         ASSERT_EQ(s->bag_list()->count(), 3);
-        click_item(d, s->bag_list(), 0);
-        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(s->bag_list()->sel)), &g_pty.bag[0]);
+        click_item(d, s->bag_list(), 1);
+        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(s->bag_list()->sel)), &g_pty.bag[1]);
         d.frames(1);
         EXPECT_FALSE(s->sell_btn(2)->is_enabled()) << "no hundred to sell";
         const double each = itm_slot_t(ITM_BOW_A, 1).get_price() / 10.0;
         ASSERT_TRUE(d.click(d.find(L"卖出  x10")));
-        EXPECT_TRUE(g_pty.bag[0].empty());
+        EXPECT_TRUE(g_pty.bag[1].empty());
         EXPECT_DOUBLE_EQ(g_pty.gold, 10 * each);
         ASSERT_EQ(s->bag_list()->count(), 2);
-        EXPECT_EQ(s->bag_list()->sel, 0);
-        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(0)), &g_pty.bag[1]) << "the sword moved up and is chosen";
+        EXPECT_EQ(s->bag_list()->sel, 1);
+        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(1)), &g_pty.bag[2]) << "the axe moved up and is chosen";
         // The last item sold: the selection moves up to the item before.
         click_item(d, s->bag_list(), 1);
         ASSERT_TRUE(d.click(d.find(L"卖出整堆")));

@@ -1,6 +1,6 @@
 // The settings dialog: the window sizes a display allows, the custom size,
 // full screen and the size controls, the music after OK and after Cancel,
-// and every option through config.ini and a restart.
+// every option through config.ini and a restart, and the ways in.
 #include "screens/dlgs/cfg_dlg.h"
 
 #include <SDL_mixer.h>
@@ -12,6 +12,9 @@
 #include "app/codec.h"
 #include "app/input.h"
 #include "app/opts.h"
+#include "app/scene.h"
+#include "screens/map/main_ui.h"
+#include "screens/map/map_viewer.h"
 #include "support/screen_driver.h"
 #include "ui/cbo.h"
 #include "ui/chk.h"
@@ -203,5 +206,29 @@ TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
         i = 0;
         for (const opt_row_t& r : opt_rows()) EXPECT_EQ(opts().*r.field, flipped[i++]) << to_utf8_string(r.key);
         EXPECT_EQ(opts().spd_ani_lv, 3);
+    });
+}
+
+TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.move_to(1200, 400);  // on the right panel, off the edges that scroll the map
+        map_viewer_t* v = nullptr;
+        d.on_main([&] {
+            v = goto_map_viewer();
+            v->show_generated(3, 7, 20, 20);
+        });
+        d.frames(2);
+        ASSERT_EQ(get_top_scene(), v);
+        ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+        lv_t* level = get_popup_menu()->get_level(0);
+        ASSERT_EQ(get_top_modal(), get_popup_menu());
+        ASSERT_EQ(level->get_item(0)->id, SYS_CMD_OPTIONS);
+        const rect r = level->item_rect(0);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.wait_for([] { return get_cfg_dlg() && get_top_modal() == get_cfg_dlg(); }, "the settings"));
+        end_with(d, L"取消");
+        EXPECT_EQ(get_top_scene(), v);
     });
 }
