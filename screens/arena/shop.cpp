@@ -12,7 +12,7 @@
 #include "rules/unit.h"
 
 namespace {
-constexpr int minor_lv_step = 5;  // batch levels per point of the minor shelves' bonus
+constexpr int minor_lv_step = 5;                    // batch levels per point of the minor shelves' bonus
 constexpr int limited_min = 3, limited_spread = 3;  // 3 to 5 limited items
 constexpr int sell_divisor = 10;
 constexpr int ammo_ids[] = {ITM_BOW_A, ITM_BOW_X_A, ITM_SLING_A};

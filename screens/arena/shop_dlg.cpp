@@ -27,7 +27,7 @@ constexpr int sel_icon = 32;
 constexpr int sel_w = 48;  // also the buttons' height
 constexpr int sel_margin = (sel_w - sel_icon) / 2;
 constexpr int sel_gap = 2;
-constexpr int sel_offset = 4;  // between the selector's right edge and the shelf list
+constexpr int sel_offset = 4;                // between the selector's right edge and the shelf list
 constexpr int narrow_room = 2 * sel_w + 16;  // besides the centre, what the screen must hold
 constexpr int narrow_cut = 112;
 constexpr int narrow_btns_w = 192;
@@ -69,16 +69,6 @@ constexpr struct {
 
 shop_dlg_t* the_dlg = nullptr;
 
-template <class T>
-T* add_child(wnd_t* parent, T* c, uint32_t style, const rect& r) {
-    c->set_style(style);
-    c->set_parent(parent);
-    c->set_rect(&r);
-    c->on_create();
-    reg_owned_wnd(c);
-    return c;
-}
-
 Str itm_icon(const itm_slot_t& it) { return Str(L"items/%s", get_itm(it.id).k ? get_itm(it.id).k : L""); }
 
 class _shop_dlg_t : public shop_dlg_t {
@@ -101,7 +91,7 @@ public:
         first_btn->set_text(close_text, false);
         first_btn->set_style((first_btn->style & ~(WS_ROW_GROUP | WS_CENTRE_X)) | WS_DOCK_LEFT);
         build_selector();
-        auto* centre = add_child(client, new splitter_t, WS_ROW_GROUP | WS_FILL_H, {0, 0, cw, WND_DEFAULT_SIZE});
+        auto* centre = add_child_wnd(client, new splitter_t, WS_ROW_GROUP | WS_FILL_H, {0, 0, cw, WND_DEFAULT_SIZE});
         centre->bg_clr = 0;
         centre->gap = centre_gap;
         shelf_list_ = make_list(centre, WS_DOCK_LEFT, lw, shelf_title);
@@ -166,7 +156,7 @@ private:
         selector_->cls_style &= ~(WS_AUTO_W | WS_AUTO_H);
         selector_->ex_style = LVX_COL;
         const rect r{0, 0, sel_w, SHELVES * sel_w + (SHELVES - 1) * sel_gap};
-        add_child(client, selector_, 0, r);
+        add_child_wnd(client, selector_, 0, r);
         const size item{sel_w, sel_w};
         selector_->set_item_size(&item);
         selector_->item_ml = selector_->item_mr = selector_->item_mt = selector_->item_mb = sel_margin;
@@ -182,7 +172,7 @@ private:
     itm_list_view_t* make_list(wnd_t* centre, uint32_t dock, int w, const wchar_t* title) {
         auto* l = new itm_list_view_t;
         l->ex_style = LVX_COL;
-        add_child(centre, l, dock | WS_FILL_H, {0, 0, w, WND_DEFAULT_SIZE});
+        add_child_wnd(centre, l, dock | WS_FILL_H, {0, 0, w, WND_DEFAULT_SIZE});
         l->font = list_font;
         l->set_title_bar(TITLE_SMALL, title);
         const size item{w, item_h};
@@ -191,12 +181,13 @@ private:
     }
 
     void build_btns(wnd_t* centre) {
-        auto* col = add_child(centre, new splitter_t, WS_FILL_W | WS_FILL_H, {0, 0, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE});
+        auto* col =
+            add_child_wnd(centre, new splitter_t, WS_FILL_W | WS_FILL_H, {0, 0, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE});
         col->bg_clr = 0;
         col->gap = col_gap;
         col->padding = col_padding;
         auto add = [col](const wchar_t* text, uint32_t dock) {
-            auto* b = add_child(col, new btn_t, dock | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, sel_w});
+            auto* b = add_child_wnd(col, new btn_t, dock | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, sel_w});
             b->font = FONT_B6;
             b->set_text(text, false);
             return b;

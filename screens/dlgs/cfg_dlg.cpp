@@ -30,9 +30,7 @@ constexpr int spacer_h = 8;
 constexpr int min_wnd_w = 900, min_wnd_h = 700;
 constexpr int wnd_widths[] = {4096, 2560, 2048, 1920, 1680, 1600, 1440, 1400, 1366, 1280, 1024, 800};
 // Height = width * num / den for 4:3, 16:10 and 16:9, in that order.
-constexpr struct {
-    int num, den;
-} wnd_ratios[] = {{3, 4}, {10, 16}, {9, 16}};
+constexpr struct { int num, den; } wnd_ratios[] = {{3, 4}, {10, 16}, {9, 16}};
 constexpr const wchar_t* sep_item = L"_SEP_";
 constexpr const wchar_t* custom_item = L"自定义...";
 constexpr const wchar_t* custom_title = L"自定义分辨率";
@@ -73,16 +71,6 @@ constexpr int box_count = int(std::size(box_rows));
 
 cfg_dlg_t* the_dlg = nullptr;
 
-template <class T>
-T* add_child(wnd_t* parent, T* c, uint32_t style, const rect& r) {
-    c->set_style(style);
-    c->set_parent(parent);
-    c->set_rect(&r);
-    c->on_create();
-    reg_owned_wnd(c);
-    return c;
-}
-
 bool read_size(const Str& text, size* out) {
     return !text.empty() && parse_wnd_size(text.c_str(), out) && is_valid_wnd_size(*out);
 }
@@ -99,7 +87,7 @@ public:
         tabs_ = new_tab_ctrl2();
         tabs_->ex_style = TCX_ROW;
         tabs_->padding = tabs_padding;
-        add_child<wnd_t>(this, tabs_, WS_FILL_W | WS_FILL_H, {0, 0, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE});
+        add_child_wnd<wnd_t>(this, tabs_, WS_FILL_W | WS_FILL_H, {0, 0, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE});
         wnd_t* pages[CFG_TABS];
         for (int t = 0; t < CFG_TABS; ++t) {
             pages[t] = tabs_->add_tab(Str(L"<m><c=lbl><ico_m=ui/%s> %s", tab_rows[t].icon, tab_rows[t].name), nullptr,
@@ -174,9 +162,9 @@ private:
         for (const size& s : list_wnd_sizes()) size_cbo_->add_str(size_text(s).c_str());
         size_cbo_->add_str(sep_item);
         size_cbo_->add_str(custom_item);
-        add_child(page, new splitter_t, WS_DOCK_TOP | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, spacer_h})->bg_clr = 0;
+        add_child_wnd(page, new splitter_t, WS_DOCK_TOP | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, spacer_h})->bg_clr = 0;
         add_box(page, 1);
-        auto* note = add_child(page, new lbl_t, WS_DOCK_BOTTOM | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, row_h});
+        auto* note = add_child_wnd(page, new lbl_t, WS_DOCK_BOTTOM | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, row_h});
         note->bg_clr = 0;
         note->font = row_font;
         note->set_text(L"<c=r>* 改变分辨率后，需重启游戏才能生效。</c>", false);
@@ -189,14 +177,14 @@ private:
 
     void add_box(wnd_t* page, int i) {
         assert(find_opt_row(box_rows[i].key) && "every box stands for an option of the options block");
-        chk_t* c = add_child(page, new chk_t, WS_DOCK_TOP | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, row_h});
+        chk_t* c = add_child_wnd(page, new chk_t, WS_DOCK_TOP | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, row_h});
         c->font = row_font;
         c->set_text(box_rows[i].text, false);
         boxes_[i] = c;
     }
 
     lbl_t* add_label(wnd_t* page, const wchar_t* text) {
-        auto* l = add_child(page, new lbl_t, WS_DOCK_TOP | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, row_h});
+        auto* l = add_child_wnd(page, new lbl_t, WS_DOCK_TOP | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, row_h});
         l->bg_clr = 0;
         l->font = row_font;
         l->margin_l = indent - page_padding;  // in line with the combo box under it
@@ -204,9 +192,7 @@ private:
         return l;
     }
 
-    cbo_t* add_cbo(wnd_t* page) {
-        return add_child(page, new_cbo(), WS_DOCK_TOP, {indent, 0, cbo_sz.w, cbo_sz.h});
-    }
+    cbo_t* add_cbo(wnd_t* page) { return add_child_wnd(page, new_cbo(), WS_DOCK_TOP, {indent, 0, cbo_sz.w, cbo_sz.h}); }
 
     void ask_custom_size() {
         Str answer = size_cbo_->text;

@@ -31,7 +31,8 @@ struct opener_t : wnd_t {
 
 // A party of the given batch level with gold, an empty bag (then what fill
 // puts there) and a fixed batch seed; then the shop, open.
-void open_with(screen_driver_t& d, int lv, double gold, const std::function<void()>& fill = [] {}) {
+void open_with(
+    screen_driver_t& d, int lv, double gold, const std::function<void()>& fill = [] {}) {
     d.on_main([&] {
         reset_pty();
         for (itm_slot_t& it : g_pty.bag) it.clear();
@@ -85,7 +86,8 @@ TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
         shop_dlg_t* s = get_shop_dlg();
         EXPECT_EQ(s->shelf(), SHELF_LIMITED);
         EXPECT_TRUE(has(s->heading->text.c_str(), L"<h1>竞技场商人</h1>"));
-        for (const wchar_t* caption : {L"买入   x1", L"买入  x10", L"买入 x100", L"卖出   x1", L"卖出  x10", L"卖出 x100", L"卖出整堆", L"返回"})
+        for (const wchar_t* caption :
+             {L"买入   x1", L"买入  x10", L"买入 x100", L"卖出   x1", L"卖出  x10", L"卖出 x100", L"卖出整堆", L"返回"})
             EXPECT_NE(d.find(caption), nullptr) << "button";
         const auto lim = labels(s->shelf_list());
         ASSERT_GE(lim.size(), 3u);
@@ -126,7 +128,8 @@ TEST(ShopDlg, ButtonsFollowTheSelectionTheGoldAndTheCounts) {
         ASSERT_TRUE(d.start());
         open_with(d, 5, 40);
         shop_dlg_t* s = get_shop_dlg();
-        for (int k = 0; k < SHOP_SELL_BTNS; ++k) EXPECT_FALSE(s->sell_btn(k)->is_enabled()) << "an empty bag sells nothing";
+        for (int k = 0; k < SHOP_SELL_BTNS; ++k)
+            EXPECT_FALSE(s->sell_btn(k)->is_enabled()) << "an empty bag sells nothing";
         click_item(d, s->selector(), SHELF_AMMO);
         ASSERT_EQ(s->shelf(), SHELF_AMMO);
         click_item(d, s->shelf_list(), 0);

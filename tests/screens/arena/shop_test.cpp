@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <map>
 
 #include "app/rnd.h"
@@ -123,12 +123,14 @@ TEST_F(Shop, MinorShelvesOpenFromBatchLevelFive) {
     ASSERT_EQ(gear.size(), ench.size());
     EXPECT_EQ(gear.back().id, ITM_SHD4);
     EXPECT_EQ(gear.back().bonus, 0);
-    EXPECT_EQ(ids_of(shop_stock(SHELF_AMMO, p)), (std::vector<int>{ITM_BOW_A * 100, ITM_BOW_X_A * 100, ITM_SLING_A * 100}));
+    EXPECT_EQ(ids_of(shop_stock(SHELF_AMMO, p)),
+              (std::vector<int>{ITM_BOW_A * 100, ITM_BOW_X_A * 100, ITM_SLING_A * 100}));
 }
 
 TEST_F(Shop, GroupsAreWeaponGroupsAndArmourForTheRest) {
     EXPECT_TRUE(shop_shelf_grouped(SHELF_GEAR) && shop_shelf_grouped(SHELF_ENCH_GEAR));
-    EXPECT_FALSE(shop_shelf_grouped(SHELF_LIMITED) || shop_shelf_grouped(SHELF_WONDROUS) || shop_shelf_grouped(SHELF_AMMO));
+    EXPECT_FALSE(shop_shelf_grouped(SHELF_LIMITED) || shop_shelf_grouped(SHELF_WONDROUS) ||
+                 shop_shelf_grouped(SHELF_AMMO));
     EXPECT_EQ(shop_itm_grp(itm_slot_t(ITM_SWD_T, 1)), WG_SWORD);
     EXPECT_EQ(shop_itm_grp(itm_slot_t(ITM_SHD1, 1)), WG_AMR);
     EXPECT_EQ(shop_itm_grp(itm_slot_t(ITM_AMR9, 1)), WG_AMR);
@@ -236,7 +238,8 @@ TEST_F(Shop, FundsChangeByExactlyWhatEntersOrLeavesTheBag) {
             auto want = kinds;
             if (got) {
                 auto& k = want[{item.id, item.bonus, item.ies[0], item.ies[1], item.ies[2], item.ies[3]}];
-                if ((k -= got) == 0) want.erase({item.id, item.bonus, item.ies[0], item.ies[1], item.ies[2], item.ies[3]});
+                if ((k -= got) == 0)
+                    want.erase({item.id, item.bonus, item.ies[0], item.ies[1], item.ies[2], item.ies[3]});
             }
             ASSERT_EQ(bag_kinds(p), want) << step;
             sold += got > 0;

@@ -75,15 +75,16 @@ void type_size(screen_driver_t& d, const wchar_t* text) {
 }  // namespace
 
 TEST(CfgDlg, WindowSizesAreEvenAtLeast900By700AndSmallerThanTheDisplay) {
-    EXPECT_EQ(texts(list_wnd_sizes_on({1920, 1080})),
-              (std::vector<std::wstring>{L"1680x1050", L"1600x1000", L"1600x900", L"1440x900", L"1440x810", L"1400x1050",
-                                         L"1366x1024", L"1366x768", L"1280x960", L"1280x800", L"1280x720", L"1024x768"}));
+    EXPECT_EQ(
+        texts(list_wnd_sizes_on({1920, 1080})),
+        (std::vector<std::wstring>{L"1680x1050", L"1600x1000", L"1600x900", L"1440x900", L"1440x810", L"1400x1050",
+                                   L"1366x1024", L"1366x768", L"1280x960", L"1280x800", L"1280x720", L"1024x768"}));
     const struct {
         size s;
         bool ok;
-    } rows[] = {{{1000, 701}, false}, {{1000, 700}, true},  {{900, 700}, true},    {{898, 700}, false},
-                {{901, 700}, false},  {{1000, 698}, false}, {{1918, 1078}, true}, {{1920, 1078}, false},
-                {{1918, 1080}, false}, {{0, 0}, false},     {{-1000, 700}, false}};
+    } rows[] = {{{1000, 701}, false},  {{1000, 700}, true},  {{900, 700}, true},   {{898, 700}, false},
+                {{901, 700}, false},   {{1000, 698}, false}, {{1918, 1078}, true}, {{1920, 1078}, false},
+                {{1918, 1080}, false}, {{0, 0}, false},      {{-1000, 700}, false}};
     for (const auto& r : rows) EXPECT_EQ(is_valid_wnd_size_on(r.s, {1920, 1080}), r.ok) << size_text(r.s).c_str();
     EXPECT_TRUE(list_wnd_sizes_on({1024, 768}).empty()) << "nothing fits a small display";
     EXPECT_EQ(size_text({1366, 768}), Str(L"1366x768"));
