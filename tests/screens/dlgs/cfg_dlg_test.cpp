@@ -233,3 +233,26 @@ TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
         EXPECT_EQ(get_top_scene(), v);
     });
 }
+
+TEST(CfgDlg, FitsTheScreenAtThreeSizes) {
+    for (const size scr : {size{800, 600}, size{1280, 720}, size{1920, 1080}}) {
+        screen_opts_t o;
+        o.w = scr.w, o.h = scr.h;
+        screen_driver_t d(o);
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            open_from_menu(d);
+            const rect& r = get_cfg_dlg()->rc;
+            EXPECT_EQ(r.w, 768);
+            EXPECT_EQ(r.h, 512);
+            EXPECT_EQ(r.x, (scr.w - 768) / 2) << "centred";
+            EXPECT_EQ(r.y, (scr.h - 512) / 2);
+            // The last row of the fullest tab stays above the buttons.
+            show_tab(d, CFG_TAB_BTL);
+            const rect& spd = get_cfg_dlg()->spd_cbo()->rc;
+            EXPECT_LE(spd.y + spd.h, get_cfg_dlg()->btn_row->rc.y) << scr.w;
+            EXPECT_GE(spd.x, r.x);
+            end_with(d, L"取消");
+        });
+    }
+}
