@@ -11,6 +11,7 @@
 #include "rules/itm.h"
 #include "rules/pty.h"
 #include "screens/arena/shop.h"
+#include "screens/unit/unit_dlg.h"
 #include "screens/widgets/itm_list_view.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
@@ -98,8 +99,6 @@ public:
         bag_list_ = make_list(centre, WS_DOCK_RIGHT, lw, bag_title);
         build_btns(centre);
         bag_btn_ = add_icon_btn(bag_icon, bag_tip, WS_ROW_GROUP);
-        // TODO: the bag button opens the unit dialog once the unit widgets land.
-        bag_btn_->set_enabled(false);
         fill_shelf();
         fill_bag();
     }
@@ -245,6 +244,12 @@ private:
     // ---- trades ----
 
     bool on_command(const wnd_t* sender) {
+        if (sender == bag_btn_) {
+            // The party's first member, stepping through the party; items moved there show on return.
+            open_unit_dlg(nullptr);
+            fill_bag();
+            return true;
+        }
         for (int k = 0; k < SHOP_BUY_BTNS; ++k)
             if (sender == buy_[k]) {
                 buy(buy_rows[k].n);

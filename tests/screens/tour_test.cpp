@@ -17,6 +17,8 @@
 #include "rules/pty.h"
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
+#include "screens/arena/shop.h"
+#include "screens/arena/shop_dlg.h"
 #include "screens/dlgs/cfg_dlg.h"
 #include "screens/map/main_ui.h"
 #include "screens/map/map_viewer.h"
@@ -26,6 +28,7 @@
 #include "screens/unit/eqpt_pnl.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/widgets/itm_btn.h"
+#include "screens/widgets/itm_list_view.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
 #include "ui/lv.h"
@@ -113,6 +116,49 @@ void unit_dialog(screen_driver_t& d) {
     d.on_main([&] { b->set_visible(false); });
 }
 
+// The arena merchant: the limited shelf, ammunition bought by ten and sold back by ten.
+void shop(screen_driver_t& d) {
+    // TODO: the hub's own "竞技场店铺" button opens the shop once the hub lands;
+    // a test button in its place until then.
+    test_btn_t* b = nullptr;
+    d.on_main([&] {
+        if (g_pty.units.empty()) reset_pty();
+        g_pty.gold = 1000;
+        b = add_test_btn(L"竞技场店铺", 88, [] { return open_shop(); });
+    });
+    d.frames(1);
+    ASSERT_TRUE(d.click(d.find(L"竞技场店铺")));
+    shop_dlg_t* s = get_shop_dlg();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(get_top_modal(), s);
+    EXPECT_GE(s->shelf_list()->count(), 3) << "three to five limited items";
+    EXPECT_EQ(s->shelf_list()->sel, 0);
+    d.shot("shop");
+
+    const rect ammo = s->selector()->item_rect(SHELF_AMMO);
+    d.click_at(ammo.x + ammo.w / 2, ammo.y + ammo.h / 2);
+    ASSERT_EQ(s->shelf(), SHELF_AMMO);
+    const double price = s->stock()[0].get_price();
+    ASSERT_TRUE(d.click(d.find(L"买入  x10")));
+    EXPECT_DOUBLE_EQ(g_pty.gold, 1000 - 10 * price);
+    const itm_slot_t* arrows = nullptr;
+    int row = -1;
+    for (int i = 0; i < s->bag_list()->count(); ++i)
+        if (const itm_slot_t* it = itm_list_slot(s->bag_list()->get_item(i)); it->id == s->stock()[0].id)
+            arrows = it, row = i;
+    ASSERT_NE(arrows, nullptr) << "the arrows are in the bag";
+    const int had = arrows->get_count();
+    const rect r = s->bag_list()->item_rect(row);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_TRUE(d.click(d.find(L"卖出  x10")));
+    EXPECT_EQ(arrows->get_count(), had - 10);
+    EXPECT_DOUBLE_EQ(g_pty.gold, 1000 - 10 * price + 10 * price / 10);
+    d.shot("shop-sold");
+    ASSERT_TRUE(d.click(d.find(L"返回")));
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
+    d.on_main([&] { b->set_visible(false); });
+}
+
 // TODO: reached through a battle once the battle screen lands; the map viewer
 // is the way in until then.
 void map_scene(screen_driver_t& d) {
@@ -146,6 +192,7 @@ TEST(Tour, TheGamePlayedByClicks) {
         settings(d);
         arena_hub(d);
         unit_dialog(d);
+        shop(d);
         map_scene(d);
         // TODO: the help, the fights and the way back to the menu join with the hub's dialog.
         EXPECT_EQ(d.quit(), 0);

@@ -12,23 +12,22 @@
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
 #include "rules/pty.h"
+#include "rules/unit.h"
 #include "screens/arena/shop.h"
 #include "screens/widgets/itm_list_view.h"
 #include "support/screen_driver.h"
+#include "support/test_btn.h"
+#include "screens/unit/bag_pnl.h"
+#include "screens/unit/eqpt_bag_pnl.h"
+#include "screens/unit/eqpt_pnl.h"
+#include "screens/unit/unit_dlg.h"
+#include "screens/widgets/itm_btn.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
 #include "ui/modal.h"
 
 namespace {
-// Stands in for the hub's shop button: a click runs the shop in its own loop.
-struct opener_t : wnd_t {
-    bool click(const evt_t*) override {
-        open_shop();
-        return true;
-    }
-};
-
 // A party of the given batch level with gold, an empty bag (then what fill
 // puts there) and a fixed batch seed; then the shop, open.
 void open_with(
@@ -40,11 +39,8 @@ void open_with(
         g_pty.arena.seed = 4242;
         g_pty.arena.lv = lv;
         fill();
-        auto* b = new opener_t;
-        const rect r{8, 8, 96, 32};
-        b->create(0, WND_ROOT, &r, 0, 0, nullptr);
-        b->set_text(L"商店", false);
-        reg_owned_wnd(b);
+        // Stands in for the hub's shop button.
+        add_test_btn(L"商店", 8, open_shop);
     });
     d.frames(1);
     ASSERT_TRUE(d.click(d.find(L"商店")));
@@ -243,4 +239,32 @@ TEST(ShopDlg, LaysOutAtThreeScreenSizes) {
             close_shop(d);
         });
     }
+}
+
+TEST(ShopDlg, TheBagButtonOpensTheUnitDialogAndTheBagFollows) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_with(d, 1, 0, [] {
+            g_pty.bag[0].set(ITM_AXE_B, 1);
+            g_pty.bag[1].set(ITM_BOW_A, 40);
+        });
+        shop_dlg_t* s = get_shop_dlg();
+        ASSERT_EQ(s->bag_list()->count(), 2);
+        ASSERT_TRUE(d.click(d.find_tip(L"角色装备/队伍背包")));
+        unit_dlg_t* u = get_unit_dlg();
+        ASSERT_NE(u, nullptr);
+        EXPECT_EQ(u->get_unit(), g_pty.units.front()) << "the party's first member";
+        eqpt_pnl_t* eq = u->eqpt_bag()->eqpt_pnl();
+        bag_pnl_t* bag = u->eqpt_bag()->bag_pnl();
+        const auto centre = [](const wnd_t* w) { return SDL_Point{w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; };
+        d.drag(centre(bag->itm_btn(0)), centre(eq->slot_btn(EQ_MAIN)));
+        ASSERT_EQ(u->get_unit()->eqpts.slots[EQ_MAIN].id, ITM_AXE_B);
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == s; }, "back in the shop"));
+        const auto shown = labels(s->bag_list());
+        EXPECT_EQ(shown.size(), 2u) << "the weapon it held went to the bag in the axe's place";
+        for (const auto& l : shown) EXPECT_FALSE(has(l, get_itm(ITM_AXE_B).n)) << "the axe left the bag list";
+        close_shop(d);
+    });
 }
