@@ -6,11 +6,11 @@
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/platform.h"
-#include "battle/listener.h"
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/pty.h"
 #include "screens/arena/shop.h"
+#include "screens/text/desc_parts.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/widgets/itm_list_view.h"
 #include "ui/btn.h"
@@ -213,7 +213,7 @@ private:
             Str text;
             it.get_name(text);
             if (it.get_count() < NO_LIMIT) text.append_format(L" <x=160>x%d", it.get_count());
-            text.append_format(L"<r>%s</r>", gold_text(it.get_price()));
+            text.append_format(L"<r>%s</r>", txt::gold_text(it.get_price()));
             add_itm(shelf_list_, text, it);
         }
         shelf_list_->relayout();
@@ -226,11 +226,11 @@ private:
             if (it.empty()) continue;
             Str text;
             it.get_name(text);
-            text.append_format(L" <x=160>x%d<r>%s</r>", it.get_count(), gold_text(shop_sell_price(it)));
+            text.append_format(L" <x=160>x%d<r>%s</r>", it.get_count(), txt::gold_text(shop_sell_price(it)));
             add_itm(bag_list_, text, it);
         }
         if (bag_list_->count() > 0) bag_list_->select(std::min(std::max(old, 0), bag_list_->count() - 1));
-        bag_list_->title->second = Str(L"<b>%s", gold_text(g_pty.gold));
+        bag_list_->title->second = Str(L"<b>%s", txt::gold_text(g_pty.gold));
         bag_list_->relayout();
     }
 

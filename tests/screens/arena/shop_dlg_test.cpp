@@ -17,6 +17,7 @@
 #include "screens/widgets/itm_list_view.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
+#include "screens/text/itm_desc.h"
 #include "screens/unit/bag_pnl.h"
 #include "screens/unit/eqpt_bag_pnl.h"
 #include "screens/unit/eqpt_pnl.h"
@@ -111,6 +112,12 @@ TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
         }
         EXPECT_EQ(size_t(headers), gear.size() - s->stock().size());
         EXPECT_TRUE(has(gear.back(), get_itm(ITM_SHD4).n));
+        // Each item's tooltip describes its instance; a header has none.
+        Str tip;
+        EXPECT_TRUE(s->shelf_list()->item_tip(&tip, s->shelf_list()->get_item(0))->empty());
+        s->shelf_list()->item_tip(&tip, s->shelf_list()->get_item(1));
+        EXPECT_EQ(tip, txt::itm_desc(s->stock()[0]));
+        EXPECT_TRUE(has(tip.c_str(), get_itm(s->stock()[0].id).n));
         d.shot("shop-gear");
         click_item(d, s->selector(), SHELF_AMMO);
         for (const auto& l : labels(s->shelf_list())) EXPECT_FALSE(has(l, L"<x=160>x"));
