@@ -34,6 +34,7 @@
 #include "ui/lv.h"
 #include "ui/menu.h"
 #include "ui/tab_ctrl.h"
+#include "ui/tip.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -133,6 +134,10 @@ void shop(screen_driver_t& d) {
     ASSERT_EQ(get_top_modal(), s);
     EXPECT_GE(s->shelf_list()->count(), 3) << "three to five limited items";
     EXPECT_EQ(s->shelf_list()->sel, 0);
+    // Resting on an item shows its description.
+    const rect first = s->shelf_list()->item_rect(0);
+    d.move_to(first.x + first.w / 2, first.y + first.h / 2);
+    EXPECT_TRUE(d.wait_for([&] { return get_tip_shown_wnd() == s->shelf_list(); }, "the item's tooltip", 120));
     d.shot("shop");
 
     const rect ammo = s->selector()->item_rect(SHELF_AMMO);
