@@ -118,7 +118,7 @@ bool _unit_dlg_t::on_msg(const evt_t& msg, wnd_t* sender) {
         if (sender == this) set_unit(unit);
         break;
     case EVT_SEL_MADE:
-        if (sender && sender == reinterpret_cast<wnd_t*>(title_items)) {
+        if (sender && sender == title_items) {
             step(msg.b == 0);
             return true;
         }
