@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "ui/modal.h"
 #include "app/str.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
@@ -15,6 +14,7 @@
 #include "screens/widgets/theme.h"
 #include "ui/li.h"
 #include "ui/memo_ctrl.h"
+#include "ui/modal.h"
 #include "ui/tool_bar2.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "screens/widgets/itm_btn.h"
 
 #include "app/draw_text.h"
-#include "ui/drag.h"
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"
@@ -11,6 +10,7 @@
 #include "rules/itm_slot.h"
 #include "rules/rare_lv.h"
 #include "rules/unit.h"
+#include "ui/drag.h"
 #include "ui/tip.h"
 
 namespace {

@@ -7,11 +7,11 @@
 
 #include <random>
 
+#include "app/input.h"
 #include "battle/btl.h"
 #include "battle/turn.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
-#include "app/input.h"
 #include "ui/drag.h"
 #include "unit_screen.h"
 
