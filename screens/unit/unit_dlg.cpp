@@ -146,6 +146,13 @@ int open_unit_dlg(unit_t* u, const std::vector<unit_t*>* list) {
     if (!u && !units.empty()) u = units.front();
     // Nothing to show: an empty party or list never opens the dialog on nothing.
     if (!u) return MODAL_CANCEL;
+    // Already running (opened again from inside it): one dialog cannot run
+    // twice, so it shows the unit where it is.
+    if (dlg_running && the_dlg) {
+        step_list = std::move(units);
+        the_dlg->set_unit(u);
+        return MODAL_CANCEL;
+    }
     if (!the_dlg) {
         the_dlg = new _unit_dlg_t;
         reg_owned_wnd(the_dlg);
