@@ -13,6 +13,7 @@
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
 #include "ui/drag.h"
+#include "ui/memo_ctrl.h"
 #include "unit_screen.h"
 
 namespace {
@@ -58,9 +59,16 @@ TEST(EqptBag, EachDropMovesWhatItsRuleSays) {
         ASSERT_FALSE(old_main.empty());
         ASSERT_FALSE(old_off.empty());
 
-        // A two-handed weapon into the main hand sends both hands' items to the bag.
+        // A two-handed weapon into the main hand sends both hands' items to the
+        // bag, and the sheet's attacks name it at once.
+        const auto on_sheet = [&](int id) {
+            return std::wstring(dlg->sheet()->text.c_str()).find(Str(L"&itm:%d.", id).c_str()) != std::wstring::npos;
+        };
+        EXPECT_TRUE(on_sheet(ITM_SWD_T));
         d.drag(centre(x.bag->itm_btn(0)), centre(x.eq->slot_btn(EQ_MAIN)), 3);
         EXPECT_EQ(eq_slot(x.u, EQ_MAIN).id, ITM_FALCHION);
+        EXPECT_TRUE(on_sheet(ITM_FALCHION));
+        EXPECT_FALSE(on_sheet(ITM_SWD_T));
         EXPECT_TRUE(eq_slot(x.u, EQ_OFF).empty());
         // Both went to the first free bag slots, and their buttons show them at once.
         EXPECT_EQ(g_pty.bag[1].id, old_main.id);

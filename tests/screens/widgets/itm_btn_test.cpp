@@ -11,6 +11,7 @@
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
 #include "rules/unit.h"
+#include "screens/text/itm_desc.h"
 #include "support/screen_canvas.h"
 #include "ui/drag.h"
 #include "ui/tip.h"
@@ -100,8 +101,8 @@ TEST(ItmBtn, AnEmptyButtonNeitherDragsNorHidesItsOwnTooltip) {
         EXPECT_EQ(screen_driver_t::plain(get_tip_wnd()->text.c_str()), L"主手");
         d.move_to(324, 224);
         ASSERT_TRUE(d.wait_for([&] { return get_tip_shown_wnd() == full; }, "the item's tip", 60));
-        Str name;
-        EXPECT_EQ(get_tip_wnd()->text, arrows.get_name(name));
+        EXPECT_EQ(get_tip_wnd()->text, txt::itm_desc(arrows));
+        EXPECT_NE(std::wstring(get_tip_wnd()->text.c_str()).find(L"<h2>"), std::wstring::npos);
         EXPECT_EQ(get_tip_req().anchor, full->rc);
     });
 }
