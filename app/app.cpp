@@ -16,6 +16,7 @@
 #include "app/text_info.h"
 #include "rules/enums.h"
 #include "rules/pwr.h"
+#include "rules/save_slots.h"
 #include "screens/main_menu.h"
 #include "ui/wnd.h"
 
@@ -75,6 +76,7 @@ bool app_start() {
     load_txt_tbls();
     init_pwrs();
     load_opts();
+    settle_saves();  // before any slot is read: finishes or undoes a save a kill interrupted
     install_tip_resolver();
     install_help_link();
     return true;
