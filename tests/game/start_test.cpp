@@ -1,4 +1,4 @@
-#include "app/app.h"
+#include "game/start.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -27,8 +27,8 @@
 #include "app/seams.h"
 #include "app/text_info.h"
 #include "rules/pwr.h"
-#include "screens/arena.h"
-#include "screens/main_menu.h"
+#include "screens/arena/arena.h"
+#include "screens/menu/main_menu.h"
 #include "support/font_env.h"
 #include "support/temp_dir.h"
 #include "ui/wnd.h"
