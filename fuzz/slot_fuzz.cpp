@@ -12,6 +12,7 @@
 #include "app/mem_io.h"
 #include "app/paths.h"
 #include "fuzz/fuzz_bytes.h"
+#include "rules/bld_ids.h"
 #include "rules/pty.h"
 #include "rules/pwr.h"
 #include "rules/save_slots.h"
@@ -33,7 +34,7 @@ good_t make_good() {
     build_pwrs();
     good_t g;
     unit_t u;
-    u.from_bld(1, L"x", L"units_pc/010101", L"faces_pc/0102");
+    u.from_bld(BLD_TH, L"x", L"units_pc/010101", L"faces_pc/0102");
     mem_io_t mu, mp;
     u.save(mu);
     pty_t p;
