@@ -17,12 +17,10 @@
 #include <string>
 #include <thread>
 
-#include "app/paths.h"
 #include "rules/pty.h"
-#include "rules/pwr.h"
 #include "rules/save_slots.h"
 #include "rules/unit.h"
-#include "support/temp_dir.h"
+#include "support/save_dir.h"
 
 namespace fs = std::filesystem;
 using clock_type = std::chrono::steady_clock;
@@ -93,24 +91,7 @@ void expect_no_stray_file(const fs::path& root, size_t members) {
     EXPECT_EQ(n, members + 1);
 }
 
-class SaveKill : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-
-    temp_dir_t dir;
-    Str old_exe;
-
-    void SetUp() override {
-        old_exe = get_exe_dir();
-        set_exe_dir(utf8_to_str(dir.path().c_str()).buf);
-        g_pty.reset();
-    }
-    void TearDown() override {
-        g_pty.reset();
-        set_exe_dir(old_exe.buf);
-    }
-};
+using SaveKill = save_dir_test_t;
 
 }  // namespace
 

@@ -16,32 +16,14 @@
 #include "rules/pwr.h"
 #include "rules/unit.h"
 #include "support/mem_io.h"
-#include "support/temp_dir.h"
+#include "support/save_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class SaveSlots : public ::testing::Test {
+class SaveSlots : public save_dir_test_t {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-
-    temp_dir_t dir;
-    Str old_exe;
-
-    void SetUp() override {
-        old_exe = get_exe_dir();
-        set_exe_dir(utf8_to_str(dir.path().c_str()).buf);
-        forget_slot_cfgs();
-        g_pty.reset();
-    }
-    void TearDown() override {
-        g_pty.reset();
-        forget_slot_cfgs();
-        set_exe_dir(old_exe.buf);
-    }
-
     bool has(const std::string& rel) const { return fs::exists(dir.path(rel)); }
     std::string cfg(const char* mode) const { return dir.read(std::string("saves/") + mode + "/main.cfg"); }
 };
