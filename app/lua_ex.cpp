@@ -11,6 +11,7 @@
 #include <lua.hpp>
 #include <string>
 
+#include "app/paths.h"
 #include "app/safe_file.h"
 #include "app/seams.h"
 #include "app/str.h"
@@ -273,7 +274,8 @@ bool lua_ex_t::do_file(const Str& path) {
         const int top = lua_gettop(L);
         rc = load_source_file(L, os_path(path.buf).c_str());
         if (rc == 0) rc = pcall_with_time_limit(L);
-        if (rc != 0) {
+        // A missing file says so in its box alone, as it always did.
+        if (rc != 0 && (rc != LUA_ERRFILE || file_exists(path.buf))) {
             const char* err = lua_tostring(L, -1);
             std::fprintf(stderr, "%s\n", err ? err : shown.c_str());
         }
