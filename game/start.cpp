@@ -11,13 +11,12 @@
 #include "rules/pwr.h"
 #include "rules/save_slots.h"
 #include "screens/menu/main_menu.h"
+#include "screens/text/text_hooks.h"
 #include "ui/wnd.h"
 
 namespace {
 // ---- start-up steps that wait for their modules ----
 
-// TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
-void install_tip_resolver() {}
 // TODO: add_link_handler(help_link) once the help dialog lands.
 void install_help_link() {}
 }  // namespace
@@ -31,7 +30,7 @@ bool app_start() {
     init_pwrs();
     load_opts();
     settle_saves();  // before any slot is read: finishes or undoes a save a kill interrupted
-    install_tip_resolver();
+    txt::install_text_hooks();
     install_help_link();
     return true;
 }
