@@ -31,7 +31,7 @@ constexpr int MIN_ABI = -50;  // a weak monster's race and template can take a s
 constexpr int MAX_ABI = 500;
 // Hit and experience points meet damage, healing and rewards in sums.
 constexpr int MAX_POINTS = 999999999;
-constexpr int NAT_LAST = 26;  // natural attacks are items 1..26
+constexpr int NAT_LAST = ITM_UNARMED;  // natural attacks are items 1..26
 
 using base_words_t = std::array<int32_t, U_BASE_WORDS>;
 
