@@ -9,7 +9,6 @@
 
 #include "app/geom.h"
 #include "app/input.h"
-#include "app/sys.h"
 #include "rules/bld.h"
 #include "rules/cls.h"
 #include "rules/enums.h"
@@ -86,13 +85,6 @@ const wchar_t* abi_name(int i) {
 }
 
 clr_t sign_clr(int v) { return v > 0 ? 0xFF00FF00 : v < 0 ? 0xFFFF0000 : 0xFFFFFFFF; }
-
-// The name a player typed holds something besides blanks.
-bool has_name(const Str& s) {
-    for (const wchar_t* p = s.buf; *p; ++p)
-        if (!sys_is_space(*p)) return true;
-    return false;
-}
 
 template <class T>
 T* add_child(T* w, uint32_t style, wnd_t* parent, int cw, int ch) {
@@ -656,7 +648,7 @@ void _lv_up_dlg_t::shown_misc() {
 void _lv_up_dlg_t::commit_misc() { misc->get_vals(work.name, work.face, work.img); }
 
 bool _lv_up_dlg_t::msg_misc(const evt_t& msg, wnd_t*) {
-    if (msg.code == EVT_FRAME) fwd->set_enabled(has_name(misc->name_edt()->text));
+    if (msg.code == EVT_FRAME) fwd->set_enabled(is_name_given(misc->name_edt()->text.c_str()));
     return false;
 }
 

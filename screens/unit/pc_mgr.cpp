@@ -15,6 +15,7 @@
 #include "screens/text/unit_sheet.h"
 #include "screens/unit/lv_up_dlg.h"
 #include "screens/unit/u_ctrl.h"
+#include "screens/widgets/theme.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
 #include "ui/li.h"
@@ -30,6 +31,7 @@ constexpr uint32_t name_box_style = WS_DOCK_LEFT | WS_DOCK_TOP;
 constexpr uint32_t list_style = uint32_t(LVS_KEEP_SEL) | WS_FILL_W | WS_FILL_H;
 constexpr uint32_t list_ex = LVX_COL | LVX_CHECKS;
 constexpr int name_limit = 24;
+constexpr int chk_gap = 4;
 constexpr int first_own_id = 100;      // the premade characters are 1 to 10
 constexpr int last_pc_id = 99999999;   // eight digits in the file name
 const wchar_t* const intro =
@@ -39,12 +41,6 @@ const wchar_t* const presets_ask = L"将所有预设角色重置为初始状态�
 const wchar_t* const dflt_pty_name = L"异乡人";
 const wchar_t* const pcs_dir = L"saves/pcs/";
 const wchar_t* const save_failed = L"角色未能保存到文件，本次游戏中仍可使用。";
-
-bool has_text(const Str& s) {
-    for (const wchar_t* p = s.buf; *p; ++p)
-        if (!sys_is_space(*p)) return true;
-    return false;
-}
 
 class _pc_mgr_dlg_t;
 _pc_mgr_dlg_t* the_mgr = nullptr;
@@ -145,7 +141,7 @@ public:
         if (msg.code == EVT_FRAME && sender == this && list) {
             const int n = list->checked_count();
             if (list->title) list->title->second = Str(L"<c=g b>%d/%d </c>", n, PTY_MAX);
-            if (ok_btn) ok_btn->set_enabled(n >= 1 && n <= PTY_MAX && pty_name && has_text(pty_name->text));
+            if (ok_btn) ok_btn->set_enabled(n >= 1 && n <= PTY_MAX && pty_name && is_name_given(pty_name->text.c_str()));
         }
         return mgr_dlg_t::on_msg(msg, sender);
     }
@@ -164,7 +160,19 @@ public:
 pc_rec_t::pc_rec_t() : unit(new unit_t) {}
 pc_rec_t::~pc_rec_t() { delete unit; }
 
-pc_lv_t::pc_lv_t() = default;
+pc_lv_t::pc_lv_t() {
+    // Outlined, so the coloured names stay readable on the chosen row.
+    sel_look = 1;
+    sel_clr = theme::hilite;
+}
+
+void pc_lv_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
+    // The check box stands left of the picture.
+    const rect chk = item_part_rect(index, LIP_CHECK);
+    const int dx = chk.w > 0 ? chk.x + chk.w + chk_gap - inner.x : 0;
+    const rect in{inner.x + dx, inner.y, inner.w - dx, inner.h};
+    u_lv_t::draw_item(it, index, r, in);
+}
 
 pc_rec_t* pc_lv_t::rec_of(const li_t* it) { return it ? reinterpret_cast<pc_rec_t*>(it->data) : nullptr; }
 

@@ -27,6 +27,7 @@ class pc_lv_t : public u_lv_t {
 public:
     pc_lv_t();
     unit_t* unit_of(const li_t* it) const override;
+    void draw_item(li_t* it, int index, const rect& r, const rect& inner) override;
     static pc_rec_t* rec_of(const li_t* it);
 };
 

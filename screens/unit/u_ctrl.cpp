@@ -7,6 +7,7 @@
 #include "app/input.h"
 #include "app/rnd.h"
 #include "app/str_parts.h"
+#include "app/sys.h"
 #include "rules/unit.h"
 #include "screens/widgets/theme.h"
 #include "ui/btn.h"
@@ -159,6 +160,14 @@ public:
         resize(rc.w, row_h + U_CTRL_H + margin_t + margin_b);
     }
     game::u_ctrl_t* panel() const override { return body; }
+
+    bool on_msg(const evt_t& msg, wnd_t* sender) override {
+        if (sender == this && body && msg.code == EVT_MODAL_OPEN) set_focus_wnd(body->name_edt());
+        // A character keeps a name: OK waits for one.
+        if (sender == this && body && ok_btn && msg.code == EVT_FRAME)
+            ok_btn->set_enabled(is_name_given(body->name_edt()->text.c_str()));
+        return mod_unit_dlg_t::on_msg(msg, sender);
+    }
 };
 }  // namespace
 
@@ -175,13 +184,18 @@ bool open_mod_unit_dlg(unit_t* u) {
     }
     _mod_unit_dlg_t* dlg = the_mod_dlg;
     dlg->body->set_vals(u->name.c_str(), u->face.c_str(), u->img.c_str());
-    set_focus_wnd(dlg->body->name_edt());
     running_mod = dlg;
     const int r = do_modal(dlg, 0, 0);
     running_mod = nullptr;
     if (r != MODAL_OK) return false;
     dlg->body->get_vals(u->name, u->face, u->img);
     return true;
+}
+
+bool is_name_given(const wchar_t* name) {
+    for (const wchar_t* p = name; p && *p; ++p)
+        if (!sys_is_space(*p)) return true;
+    return false;
 }
 
 const wchar_t* rnd_u_name() {

@@ -44,6 +44,9 @@ bool open_mod_unit_dlg(unit_t* u);
 // The dialog while it runs, else null.
 game::mod_unit_dlg_t* get_mod_unit_dlg();
 
+// A typed name holds something besides blanks.
+bool is_name_given(const wchar_t* name);
+
 // One of the Lua text "u_names" (names separated by ";"), drawn with the game's
 // generator; "未命名" when the list is empty. Valid until exit.
 const wchar_t* rnd_u_name();

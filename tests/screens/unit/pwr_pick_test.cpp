@@ -43,11 +43,13 @@ game::lv_up_dlg_t* to_feats(screen_driver_t& d, unit_t* u) {
     return w;
 }
 
-// The tree in a window of its own that hands the tree's messages to the pick list.
+// The pick list's tree in a window of its own that hands the tree's messages
+// to it; the window lives until shutdown, and the pick list with it.
 struct host_t : wnd_t {
-    pwr_pick_t* pick = nullptr;
+    pwr_pick_t pick;
+    unit_t u;
     bool on_msg(const evt_t& msg, wnd_t* sender) override {
-        return (pick && pick->on_msg(msg, sender)) || wnd_t::on_msg(msg, sender);
+        return pick.on_msg(msg, sender) || wnd_t::on_msg(msg, sender);
     }
 };
 }  // namespace
@@ -140,13 +142,11 @@ TEST(PwrPick, RebuiltOnItsOwnItTakesItsEarlierTicksBack) {
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(d.start());
-        unit_t u;
-        u.from_bld(BLD_ELM, L"法师", L"units_pc/010601", L"faces_pc/0117");
-        pwr_pick_t p;
+        host_t* host = nullptr;
         memo_ctrl_t* memo = nullptr;
         d.on_main([&] {
-            auto* host = new host_t;
-            host->pick = &p;
+            host = new host_t;
+            host->u.from_bld(BLD_ELM, L"法师", L"units_pc/010601", L"faces_pc/0117");
             const rect r{300, 60, 300, 500};
             host->create(0, WND_ROOT, &r, 0, 0, nullptr);
             reg_owned_wnd(host);
@@ -154,12 +154,15 @@ TEST(PwrPick, RebuiltOnItsOwnItTakesItsEarlierTicksBack) {
             const rect mr{620, 60, 300, 500};
             memo->create(0, WND_ROOT, &mr, 0, 0, nullptr);
             reg_owned_wnd(memo);
+            pwr_pick_t& p = host->pick;
             p.set_kind(PICK_SPELLS);
             p.create(host, WS_FILL_W | WS_FILL_H);
             host->arrange();
-            p.bind(&u, memo, nullptr, 1);
+            p.bind(&host->u, memo, nullptr, 1);
             p.rebuild();
         });
+        pwr_pick_t& p = host->pick;
+        const unit_t& u = host->u;
         d.frames(1);
         // Only level-1 spells can be learnt at level 1: the other levels have no group.
         int groups = 0;

@@ -1,5 +1,6 @@
 #pragma once
 // The wizard opened from a test button, and clicks on list items.
+#include <ostream>
 #include <vector>
 
 #include "rules/bld.h"
@@ -13,6 +14,9 @@
 #include "ui/tab_ctrl.h"
 #include "ui/ti.h"
 #include "ui/tv.h"
+
+// Failures print texts as text.
+inline void PrintTo(const Str& s, std::ostream* os) { *os << '"' << to_utf8_string(s.buf) << '"'; }
 
 // Opens the wizard on u; the test then runs inside its loop. Null when it did not open.
 inline game::lv_up_dlg_t* open_wizard(screen_driver_t& d, unit_t* u, test_btn_t** btn = nullptr) {
