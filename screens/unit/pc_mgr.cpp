@@ -73,6 +73,8 @@ public:
 
     void on_create() override {
         mgr_dlg_t::on_create();
+        for (btn_t* b : {new_btn, edit_btn, del_btn})
+            if (b) b->set_clrs(&theme::btn[0], &theme::btn[1], &theme::btn[2], &theme::btn[3]);
         presets = add_icon_btn(L"ui/presets_32", presets_tip, WS_DOCK_LEFT);
         pty_name = new_name_edit(client, name_box_style, L"队伍名称", dflt_pty_name);
     }
