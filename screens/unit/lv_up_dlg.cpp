@@ -7,10 +7,13 @@
 #include <memory>
 #include <vector>
 
+#include "app/font.h"
 #include "app/geom.h"
 #include "app/input.h"
 #include "rules/bld.h"
+#include "rules/bld_ids.h"
 #include "rules/cls.h"
+#include "rules/cls_ids.h"
 #include "rules/enums.h"
 #include "rules/lv.h"
 #include "rules/point_buy.h"
@@ -72,10 +75,11 @@ const wchar_t* const intro_lv_up =
     L"<h1>升级！</h1><f=b4 c=a>人物等级的提升会带来生命值，攻防等一系列的提升。在某些关键等级，还会提高你的基础属性，"
     L"或者学到新的专长等。";
 
-constexpr int first_pc_race = RACE_HUM;
-constexpr int last_pc_race = 30;
-constexpr int first_pc_cls = 1, last_pc_cls = 3;
-constexpr int first_preset = 1, last_preset = 10;
+// What a character may be made of: the peoples, the three classes and the
+// premade builds (the rest are monsters' builds).
+constexpr int first_pc_race = RACE_HUM, last_pc_race = RACE_HFLING;
+constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;
+constexpr int first_preset = BLD_TH, last_preset = BLD_SUM;
 
 bool free_bonus(int race) { return race == RACE_HUM || race == RACE_HF_ELF; }
 
@@ -155,6 +159,7 @@ public:
     // Set while a selection is not the player's: the first step's after a
     // reset (the intro stays), the bonus list's when a race is chosen.
     bool keep_memo = false;
+    bool named = false;  // the misc step has offered its random name since the reset
 
     // Each step shown on the way forward, with the working unit as it found
     // it; showing one again (the player went back) starts it from there, so no
@@ -317,6 +322,7 @@ void _lv_up_dlg_t::reset() {
     work = *edited;
     lv_up_unit(work, picks);
     chosen_abi = -1;
+    named = false;
     trail.clear();
     feats->forget();
     spells->forget();
@@ -521,7 +527,7 @@ void _lv_up_dlg_t::build_abis(wnd_t* page) {
             const rect r{plus ? plus_x : minus_x, abi_btn_y + abi_pitch * i, abi_btn_side, abi_btn_side};
             b->create(0, abi_lv, &r, abi_btn_id, uintptr_t(i * 2 + plus), nullptr);
             b->set_text(plus ? L"+" : L"-", false);
-            b->font = 15;
+            b->font = FONT_B5;
             b->text_align = rect_align::centre | rect_align::middle;
             style_set_btn(b);
             reg_owned_wnd(b);
@@ -640,7 +646,9 @@ void _lv_up_dlg_t::build_misc(wnd_t* page) {
 }
 
 void _lv_up_dlg_t::shown_misc() {
-    misc->name_edt()->set_text(rnd_u_name(), true);
+    // A name the player typed survives a step back from the summary.
+    if (!named) misc->name_edt()->set_text(rnd_u_name(), true);
+    named = true;
     set_focus_wnd(misc->name_edt());
     memo->reset_text(L"");
 }

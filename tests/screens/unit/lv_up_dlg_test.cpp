@@ -316,6 +316,18 @@ TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
         EXPECT_EQ(w->tabs()->strip->sel, LVP_RACE) << "the strip shows the step that stays";
         click_tab(d, w->tabs(), LVP_BUILD);
         EXPECT_EQ(cur_step(w), LVP_BUILD);
+        // A preset to the summary and back: the name typed stays.
+        click_item(d, w->bld_list(), 2);
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_MISC);
+        d.on_main([&] { w->misc_pnl()->name_edt()->set_text(L"", true); });
+        d.type(L"Ann");
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_FINISH);
+        click_tab(d, w->tabs(), LVP_MISC);
+        ASSERT_EQ(cur_step(w), LVP_MISC);
+        EXPECT_EQ(w->misc_pnl()->name_edt()->text, Str(L"Ann"));
+        EXPECT_TRUE(w->working().eqpts.slots[EQ_MAIN].empty()) << "the starting gear comes with the summary";
         d.key(SDLK_ESCAPE);
     });
 }
