@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "rules/bld.h"
 #include "rules/bld_ids.h"
@@ -330,4 +331,30 @@ TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
         EXPECT_TRUE(w->working().eqpts.slots[EQ_MAIN].empty()) << "the starting gear comes with the summary";
         d.key(SDLK_ESCAPE);
     });
+}
+
+TEST(LvUpDlg, LaysOutWholeAtThreeScreenSizes) {
+    for (const auto [sw, sh] : {std::pair{1024, 768}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
+        screen_opts_t o;
+        o.w = sw, o.h = sh;
+        screen_driver_t d(o);
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            unit_t u;
+            game::lv_up_dlg_t* w = open_wizard(d, &u);
+            ASSERT_NE(w, nullptr);
+            const rect scr{0, 0, sw, sh};
+            const auto inside = [&](const wnd_t* x) {
+                return x->rc.x >= 0 && x->rc.y >= 0 && x->rc.x + x->rc.w <= scr.w && x->rc.y + x->rc.h <= scr.h;
+            };
+            EXPECT_TRUE(inside(w->fwd_btn())) << sw;
+            EXPECT_TRUE(inside(w->reset_btn())) << sw;
+            EXPECT_TRUE(inside(w->bld_list())) << sw;
+            EXPECT_TRUE(inside(w->desc())) << sw;
+            const rect last = w->tabs()->strip->item_rect(LVP_FINISH);
+            EXPECT_LE(last.x + last.w, sw) << "every step's tab on the screen";
+            EXPECT_EQ(last.y, w->tabs()->strip->item_rect(0).y) << "one row of tabs";
+            d.key(SDLK_ESCAPE);
+        });
+    }
 }

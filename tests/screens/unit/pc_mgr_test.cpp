@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "app/ini.h"
 #include "rules/pty.h"
@@ -17,6 +18,7 @@
 #include "ui/btn.h"
 #include "ui/edt.h"
 #include "ui/li.h"
+#include "ui/memo_ctrl.h"
 #include "ui/std_dlgs.h"
 #include "ui/title_wnd.h"
 #include "wizard_steps.h"
@@ -216,4 +218,21 @@ TEST(PcMgr, ThePresetsResetRestoresThePremadeAndKeepsThePlayersOwn) {
         EXPECT_EQ(m->pc_list()->sel, 0);
         d.key(SDLK_ESCAPE);
     });
+}
+
+TEST(PcMgr, LaysOutWholeAtThreeScreenSizes) {
+    for (const auto [sw, sh] : {std::pair{1024, 768}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
+        screen_opts_t o;
+        o.w = sw, o.h = sh;
+        screen_driver_t d(o);
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            pc_mgr_dlg_t* m = open_mgr(d);
+            ASSERT_NE(m, nullptr);
+            const wnd_t* shown[] = {m->pc_list(), m->memo, m->ok_btn, m->new_btn, m->presets_btn(), m->pty_name_edt()};
+            for (const wnd_t* x : shown)
+                EXPECT_TRUE(x->rc.x >= 0 && x->rc.y >= 0 && x->rc.x + x->rc.w <= sw && x->rc.y + x->rc.h <= sh) << sw;
+            d.key(SDLK_ESCAPE);
+        });
+    }
 }
