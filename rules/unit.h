@@ -20,6 +20,10 @@ constexpr int U_TEXTS = 23;
 // Values of u_base_t::kind.
 constexpr int UK_MON = 1;  // made from a monster template
 constexpr int UK_PC = 2;   // made from a build or levelled by the player
+// The highest level a unit file may hold: far past what play reaches, and low
+// enough that the recalculation's values (a player's experience value grows
+// with the level to the fourth) stay within an int.
+constexpr int UNIT_LV_MAX = 200;
 
 // Derived trait values (u_drv_t::trait, unit_t::has_trait); trait 0 is unused.
 constexpr int TRAITS = 7;
@@ -29,6 +33,13 @@ constexpr int TRAIT_IMM_CRIT = 3;
 constexpr int TRAIT_LIFELESS = 4;    // undead, constructs, elementals: no blood, nothing to drain
 constexpr int TRAIT_IMM_WEB = 5;
 constexpr int TRAIT_IMM_HARD = 6;    // hard ground costs what plain ground does
+
+// Entries of u_drv_t::gear24, gear values added unchanged: counter-attack percent,
+// reflected piercing and fire damage (packed dice), elemental, positive- and
+// negative-energy damage and healing given.
+enum : int { G24_CTR_ATK, G24_BOUNCE_P, G24_BOUNCE_F, G24_ELM_DMG, G24_PE_DMG, G24_NE_DMG, G24_TO_HEAL, G24_COUNT };
+// Entries of u_drv_t::gear93: healing received and the two emergency heals.
+enum : int { G93_BE_HEAL, G93_AUTO_HEAL1, G93_AUTO_HEAL2, G93_COUNT };
 
 // Race groups (unit_t::race_grp), which energies heal or harm a unit.
 constexpr int RG_LIVING = 1;
@@ -62,7 +73,7 @@ struct u_drv_t {
     int init = 0;
     int atk = 0;            // added to every attack
     int dmg = 0;
-    int gear24[7] = {};     // gear values added unchanged
+    int gear24[G24_COUNT] = {};  // G24_ entries
     int asf = 0;            // arcane spell failure, percent
     int gear_best[2] = {};
     int def[6] = {};        // by the def enum; 0 unused
@@ -77,7 +88,7 @@ struct u_drv_t {
     int tr = 0;
     int hp_max = 0;
     int hr = 0;             // regeneration per turn
-    int gear93[3] = {};
+    int gear93[G93_COUNT] = {};  // G93_ entries
     int xp_val = 0;
     int aoo = 0;            // attacks of opportunity per round
 };
