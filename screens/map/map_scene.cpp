@@ -183,7 +183,7 @@ void map_scene_t::cell_line(Str& out) {
         const wchar_t* name = known ? get_tile(t)->n : nullptr;
         const int pass = known ? tile_pass1(t) : PASS_BLOCK;
         out.append_format(L"%s<c=w> <ico=misc/%s></c>", name ? name : L"",
-                          pass == 2 ? L"pass_1" : pass == 3 ? L"pass_2" : L"pass_no");
+                          pass == PASS_PLAIN ? L"pass_1" : pass == PASS_HARD ? L"pass_2" : L"pass_no");
     } else {
         out += L"未知";
     }
