@@ -179,17 +179,6 @@ int64_t unit_threat_value(const unit_t* u) {
 
 int unit_class_weight(const unit_t* u) { return is_caster_cls(u->base.cls) ? 200 : 100; }
 
-int act_t::first_dmg_type() const {
-    if (dmg.empty()) return 0;
-    const uint32_t m = dmg[0].mask;
-    if (m == 0) return -1;
-    int i = 0;
-    while (!(m & (1u << i))) ++i;
-    return i;
-}
-
-bool act_t::is_cond_only() const { return dmg.empty() && cond >= 1; }
-
 // ---- pre-checks and costs of a command ----
 
 bool pwr_provokes(const unit_t* u, int pwr) {
@@ -215,7 +204,7 @@ int pre_check_cmd(unit_t* u, const u_cmd_t& cmd) {
     const bool was_prone = u->conds.is_prone();
     const int kind = cmd.pwr == 1 ? 64 : cmd.pwr >= 119 && cmd.pwr <= 143 ? 32 : 0;
     provoke_aoos(u, nullptr, kind);
-    if (!u->can_use_pwr(cmd.pwr)) return PC_NO_EFFECT;
+    if (!can_use_pwr(u, cmd.pwr)) return PC_NO_EFFECT;
     if (cmd.pwr == 1 && !was_prone && u->conds.is_prone()) return PC_NO_EFFECT;
     return 0;
 }

@@ -124,7 +124,7 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    const int r = a->get_range(u);
+    const int r = act_range(a, u);
     prep_area_grid(u, a->rng >= 2 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
     for_each_cell_in_range(u->pos, r, a->skips_own_cell(), [&](const pt_t& p) {
         if (tgt_test(u, *a, u->pos, p)) out->push_back(p);
@@ -180,47 +180,17 @@ bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out) {
 
 // ---- action predicates ----
 
-int act_t::get_area(const unit_t* u) const { return area == -5 && u && u->has_pwr(61) ? -6 : area; }
-
-int act_t::get_range(const unit_t* u) const {
-    if (rng >= 0) return rng;
-    if (rng == -12) return u ? u->drv.spd : 0;
-    if (rng == -1) {
+int act_range(const act_t* a, const unit_t* u) {
+    if (a->rng >= 0) return a->rng;
+    if (a->rng == -12) return u ? u->drv.spd : 0;
+    if (a->rng == -1) {
         if (!u) return 1;
         // Only the reach is read: the records' draws come from the planning generator.
         plan_rnd_t plan;
         std::vector<atk_rec_t> recs;
-        return get_atks(recs, const_cast<unit_t*>(u), id, 4) ? recs[0].rng : 1;
+        return get_atks(recs, const_cast<unit_t*>(u), a->id, 4) ? recs[0].rng : 1;
     }
     return 0;
-}
-
-bool act_t::is_ranged() const { return atk == 2 || (flags & PF_MISSILE); }
-bool act_t::is_burst_area() const { return atk != 1 && atk != 2 && (area > 0 || area == -1); }
-
-bool act_t::is_insta_kill() const {
-    return !dmg.empty() && (dmg[0].mask & 0x800) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
-}
-
-bool act_t::skips_own_cell() const { return area == -1 || area == -2 || area == -5 || area == -6; }
-bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
-// A weapon part (count -1) is real damage too: only an empty list deals none.
-bool act_t::deals_dmg() const { return id == 65 || !dmg.empty(); }
-
-int act_t::lv_bonus(const unit_t* u) const {
-    if (atk != 3 || !u) return 0;
-    const int lv = u->base.lv;
-    if (lv_scale == 1 || lv_scale == 2) return lv * lv_scale;
-    if (lv_scale == -2 || lv_scale == -5) return lv / -lv_scale;
-    return 0;
-}
-
-bool act_t::is_harmless_to(const unit_t* actor, const unit_t* tgt) const {
-    if (flags & PF_NO_ROLL) return true;
-    if (flags & PF_NO_ROLL_ALLY) return actor->btl.side == tgt->btl.side;
-    if (dmg.empty()) return false;
-    const int t = first_dmg_type();
-    return t >= 1 && t <= 11 && tgt->drv.res[t] == 200;
 }
 
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {

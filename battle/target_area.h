@@ -7,6 +7,7 @@
 
 #include "app/types.h"
 
+class act_t;
 class unit_t;
 
 // The cells u may aim the power at; true when there is one.
@@ -28,6 +29,9 @@ int atk_cover(unit_t* u, int pwr, const pt_t& tgt);
 // distance 9; false when none.
 bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out);
 
+// The reach of the action for u: its rng, with -12 the unit's speed and -1 the
+// reach of the weapon in use (1 unarmed, or without a unit).
+int act_range(const act_t* a, const unit_t* u);
 // The action takes the whole turn.
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags);
 // 123 "heal" or 135 "heal_x".

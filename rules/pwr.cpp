@@ -8,6 +8,7 @@
 #include "rules/itm.h"
 #include "rules/pwr_builders.h"
 #include "rules/tbl_texts.h"
+#include "rules/unit.h"
 
 namespace {
 Pwr* registry[PWR_SLOTS] = {};
@@ -51,6 +52,49 @@ void Pwr::set_feat(const char* key, int cat_, uint32_t cls_mask_, int lv_, const
 
 int act_t::get_kind() const { return (flags & PF_KIND2) ? 2 : 0; }
 int act_t::get_group() const { return school ? 2 : (flags & PF_FEAT) ? 1 : 0; }
+
+// ---- what an action is, read from its record ----
+
+int act_t::get_area(const unit_t* u) const { return area == -5 && u && u->has_pwr(61) ? -6 : area; }
+
+bool act_t::is_ranged() const { return atk == 2 || (flags & PF_MISSILE); }
+bool act_t::is_burst_area() const { return atk != 1 && atk != 2 && (area > 0 || area == -1); }
+
+bool act_t::is_insta_kill() const {
+    return !dmg.empty() && (dmg[0].mask & 0x800) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
+}
+
+bool act_t::skips_own_cell() const { return area == -1 || area == -2 || area == -5 || area == -6; }
+bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
+// A weapon part (count -1) is real damage too: only an empty list deals none.
+bool act_t::deals_dmg() const { return id == 65 || !dmg.empty(); }
+
+int act_t::lv_bonus(const unit_t* u) const {
+    if (atk != 3 || !u) return 0;
+    const int lv = u->base.lv;
+    if (lv_scale == 1 || lv_scale == 2) return lv * lv_scale;
+    if (lv_scale == -2 || lv_scale == -5) return lv / -lv_scale;
+    return 0;
+}
+
+bool act_t::is_harmless_to(const unit_t* actor, const unit_t* tgt) const {
+    if (flags & PF_NO_ROLL) return true;
+    if (flags & PF_NO_ROLL_ALLY) return actor->btl.side == tgt->btl.side;
+    if (dmg.empty()) return false;
+    const int t = first_dmg_type();
+    return t >= 1 && t <= 11 && tgt->drv.res[t] == 200;
+}
+
+int act_t::first_dmg_type() const {
+    if (dmg.empty()) return 0;
+    const uint32_t m = dmg[0].mask;
+    if (m == 0) return -1;
+    int i = 0;
+    while (!(m & (1u << i))) ++i;
+    return i;
+}
+
+bool act_t::is_cond_only() const { return dmg.empty() && cond >= 1; }
 
 bool act_t::set_act(const char* key, uint32_t flags_, int cost_, int rng_, int area_, int atk_, int def_,
                     const char* dmg_text, int lv_scale_, int cd_, int cond_, int zone_dur_) {

@@ -181,7 +181,7 @@ TEST_F(Checks, UsesPerBattle) {
     EXPECT_EQ(pwr_uses_left(u, 282), 1);
     count_pwr_use(u, cmd(282));
     EXPECT_EQ(pwr_uses_left(u, 282), 0);
-    EXPECT_FALSE(u->can_use_pwr(282)) << "used up for this battle";
+    EXPECT_FALSE(can_use_pwr(u, 282)) << "used up for this battle";
     EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
     count_pwr_use(u, cmd(2));
     EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
