@@ -16,7 +16,7 @@
 #include "app/text_info.h"
 #include "rules/enums.h"
 #include "rules/pwr.h"
-#include "screens/main_menu.h"
+#include "screens/menu/main_menu.h"
 #include "ui/wnd.h"
 
 namespace {

@@ -311,6 +311,7 @@ void wnd_t::paint_children() {
 }
 
 bool is_interactive_paint() { return interactive_paint; }
+void set_interactive_paint(bool v) { interactive_paint = v; }
 
 // ---- layout ----
 

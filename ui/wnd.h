@@ -236,6 +236,9 @@ void clear_last_cmd();
 
 // Set while a window paints that may show hover highlights.
 bool is_interactive_paint();
+// Scenes draw before the window tree: they say whether what they draw now may
+// show hover highlights and take links (no dialog runs, no window over the mouse).
+void set_interactive_paint(bool v);
 
 // Fires once per `interval` seconds of accumulated frame time; one
 // accumulator per interval.

@@ -1,4 +1,4 @@
-#include "screens/arena.h"
+#include "screens/arena/arena.h"
 
 #include "support/loop_harness.h"
 

@@ -1,6 +1,6 @@
-#include "screens/main_menu.h"
+#include "screens/menu/main_menu.h"
 
-#include "screens/arena.h"
+#include "screens/arena/arena.h"
 #include "support/loop_harness.h"
 
 class MainMenu : public loop_test_t {};

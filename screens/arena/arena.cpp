@@ -1,4 +1,4 @@
-#include "screens/arena.h"
+#include "screens/arena/arena.h"
 
 #include "app/font.h"
 #include "app/geom.h"

@@ -1,0 +1,445 @@
+#include "support/screen_driver.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "app/app.h"
+#include "app/codec.h"
+#include "app/frame_timer.h"
+#include "app/ini.h"
+#include "app/input.h"
+#include "app/input_state.h"
+#include "app/paths.h"
+#include "app/render.h"
+#include "app/rnd.h"
+#include "app/seams.h"
+#include "ui/rtext.h"
+#include "ui/title_wnd.h"
+#include "ui/wnd.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+screen_driver_t* cur = nullptr;  // the seams are plain functions
+
+// What a player's game folder holds on a fresh install: no saves, no config of anyone's.
+void copy_game_folder(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    for (const fs::directory_entry& e : fs::directory_iterator(from, ec)) {
+        const std::string leaf = e.path().filename().string();
+        if (leaf == "saves" || leaf == "config.ini" || leaf == "tarnwick") continue;
+        fs::copy(e.path(), to / leaf, fs::copy_options::recursive, ec);
+        EXPECT_FALSE(ec) << "copying " << e.path() << ": " << ec.message();
+    }
+    fs::create_directories(to / "saves", ec);
+}
+
+bool caption_is(wnd_t* w, const wchar_t* caption) {
+    if (wcscmp(w->text.c_str(), caption) == 0) return true;
+    if (auto* t = dynamic_cast<title_wnd_t*>(w); t && t->title && wcscmp(t->title->title.c_str(), caption) == 0)
+        return true;
+    return !w->text.empty() && screen_driver_t::plain(w->text.c_str()) == caption;
+}
+
+// Depth first, last child (the one painted on top) first.
+wnd_t* search(wnd_t* w, const std::function<bool(wnd_t*)>& pred) {
+    if (!screen_driver_t::shown(w)) return nullptr;
+    if (pred(w)) return w;
+    std::vector<wnd_t*> kids = w->children;
+    std::stable_sort(kids.begin(), kids.end(), [](wnd_t* a, wnd_t* b) { return a->layer > b->layer; });
+    for (auto it = kids.begin(); it != kids.end(); ++it) {
+        if (wnd_t* f = search(*it, pred)) return f;
+    }
+    return nullptr;
+}
+}  // namespace
+
+// ---- set-up ----
+
+screen_driver_t::screen_driver_t(screen_opts_t o) : opts_(std::move(o)) {
+    copy_game_folder(TW_GAME_DIR, game_.root());
+    config_path_ = game_.root() / "config.ini";
+    std::ofstream(config_path_, std::ios::binary)
+        << "[Main]\r\nfull_screen=0\r\nwindowed_size=" << opts_.w << "x" << opts_.h << "\r\n" << opts_.config;
+}
+
+screen_driver_t::~screen_driver_t() = default;
+
+bool screen_driver_t::exists(const std::string& rel) const {
+    std::error_code ec;
+    return fs::exists(game_.root() / rel, ec);
+}
+
+void screen_driver_t::install_seams() {
+    seams().ticks_ms = hook_ticks;
+    seams().perf_counter = hook_counter;
+    seams().perf_freq = hook_freq;
+    seams().mouse_state = hook_mouse;
+    seams().key_state = hook_keys;
+    seams().mod_state = hook_mods;
+}
+
+uint32_t screen_driver_t::hook_ticks() { return cur->now_ms_; }
+
+// The frame timer reads it once per frame update: the frame hook.
+uint64_t screen_driver_t::hook_counter() {
+    cur->on_frame();
+    return uint64_t(cur->now_ms_) * get_frame_timer()->freq / 1000;
+}
+
+uint32_t screen_driver_t::hook_mouse(int* x, int* y) {
+    if (x) *x = cur->mouse_x_;
+    if (y) *y = cur->mouse_y_;
+    return cur->buttons_;
+}
+
+const uint8_t* screen_driver_t::hook_keys(int* n) {
+    if (n) *n = SDL_NUM_SCANCODES;
+    return cur->keys_;
+}
+
+int screen_driver_t::hook_mods() { return cur->mods_; }
+
+// ---- the baton ----
+
+void screen_driver_t::to_game(cmd_t c) {
+    std::unique_lock lock(m_);
+    cmd_ = c;
+    game_turn_ = true;
+    cv_.notify_all();
+    cv_.wait(lock, [this] { return !game_turn_; });
+}
+
+screen_driver_t::cmd_t screen_driver_t::to_body() {
+    std::unique_lock lock(m_);
+    game_turn_ = false;
+    cv_.notify_all();
+    cv_.wait(lock, [this] { return game_turn_; });
+    return std::exchange(cmd_, cmd_t{});
+}
+
+void screen_driver_t::run(const std::function<void()>& body) {
+    ASSERT_EQ(cur, nullptr) << "one screen driver runs at a time";
+    cur = this;
+    install_seams();
+    std::thread t([this, &body] {
+        {
+            std::unique_lock lock(m_);
+            cv_.wait(lock, [this] { return !game_turn_; });
+        }
+        try {
+            body();
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "the test body threw: " << e.what();
+        } catch (...) {
+            ADD_FAILURE() << "the test body threw";
+        }
+        if (running_) quit();
+        std::unique_lock lock(m_);
+        cmd_ = {cmd_kind::finish};
+        game_turn_ = true;
+        cv_.notify_all();
+    });
+    game_loop();
+    t.join();
+    seams_reset();
+    cur = nullptr;
+}
+
+// The game's thread between runs of the game.
+void screen_driver_t::game_loop() {
+    cmd_t c;
+    {
+        std::unique_lock lock(m_);
+        cv_.wait(lock, [this] { return game_turn_; });
+        c = std::exchange(cmd_, cmd_t{});
+    }
+    for (;;) {
+        switch (c.kind) {
+        case cmd_kind::finish: return;
+        case cmd_kind::start: run_game(); break;
+        case cmd_kind::call: (*c.fn)(); break;
+        default: break;  // frames with no game running: nothing to run
+        }
+        c = to_body();
+    }
+}
+
+void screen_driver_t::run_game() {
+    set_exe_dir(wide_from_utf8(game_.path() + "/").c_str());
+    CZsConfig::instance().load(wide_from_utf8(config_path_.string()).c_str(), true);
+    // The quit flag of an earlier run is never cleared by the program itself.
+    input_state() = input_state_t{};
+    buttons_ = 0, mods_ = 0;
+    std::fill(std::begin(keys_), std::end(keys_), 0);
+    running_ = true, first_frame_ = true, frames_left_ = 0;
+    exit_code_ = app_main(0, nullptr);
+    running_ = false;
+    // The process exit writes the configuration; the next start reads it.
+    CZsConfig::instance().save();
+}
+
+void screen_driver_t::on_frame() {
+    now_ms_ += uint32_t(opts_.frame_ms);
+    ++frame_no_;
+    if (first_frame_) {
+        first_frame_ = false;
+        rnd_srand(opts_.seed);  // everything random after the start repeats
+    }
+    if (frames_left_ > 0 && --frames_left_ > 0) return;
+    for (;;) {
+        const cmd_t c = to_body();
+        if (c.kind == cmd_kind::call) {
+            (*c.fn)();
+        } else if (c.kind == cmd_kind::frames) {
+            frames_left_ = c.n;
+            return;
+        } else {
+            ADD_FAILURE() << "the game runs already";
+        }
+    }
+}
+
+// ---- the body's calls ----
+
+bool screen_driver_t::start() {
+    if (running_) {
+        ADD_FAILURE() << "start: the game runs already";
+        return false;
+    }
+    to_game({cmd_kind::start});
+    return running_;
+}
+
+void screen_driver_t::frames(int n) {
+    if (!running_ || n <= 0) return;
+    to_game({cmd_kind::frames, n});
+}
+
+bool screen_driver_t::wait_for(const std::function<bool()>& cond, const char* what, int max_frames) {
+    for (int i = 0; i < max_frames; ++i) {
+        if (cond()) return true;
+        if (!running_) break;
+        frames(1);
+    }
+    if (cond()) return true;
+    ADD_FAILURE() << "waited " << max_frames << " frames in vain for " << what
+                  << (running_ ? "" : " (the game has ended)");
+    return false;
+}
+
+int screen_driver_t::wait_exit(int max_frames) {
+    for (int i = 0; i < max_frames && running_; ++i) frames(1);
+    if (running_) {
+        ADD_FAILURE() << "the game did not end within " << max_frames << " frames";
+        return -999;
+    }
+    return exit_code_;
+}
+
+int screen_driver_t::quit() {
+    if (!running_) return exit_code_;
+    request_quit();
+    to_game({cmd_kind::frames, INT_MAX});
+    return exit_code_;
+}
+
+void screen_driver_t::on_main(const std::function<void()>& fn) {
+    if (!running_) {
+        ADD_FAILURE() << "on_main: no game runs";
+        return;
+    }
+    to_game({cmd_kind::call, 0, &fn});
+}
+
+// ---- windows ----
+
+bool screen_driver_t::shown(const wnd_t* w) {
+    for (; w; w = w->parent)
+        if (!w->is_created() || w->is_hidden()) return false;
+    return true;
+}
+
+std::wstring screen_driver_t::plain(const wchar_t* markup) { return strip_tags(markup).c_str(); }
+
+wnd_t* screen_driver_t::find_if(const std::function<bool(wnd_t*)>& pred, const wnd_t* in) const {
+    if (in) return search(const_cast<wnd_t*>(in), pred);
+    if (wnd_t* top = get_top_modal())
+        if (wnd_t* f = search(top, pred)) return f;
+    return search(get_root_wnd(), pred);
+}
+
+wnd_t* screen_driver_t::find(const wchar_t* caption) const {
+    return find_if([caption](wnd_t* w) { return caption_is(w, caption); });
+}
+
+wnd_t* screen_driver_t::find_tip(const wchar_t* tip) const {
+    return find_if([tip](wnd_t* w) { return wcscmp(w->tip.c_str(), tip) == 0; });
+}
+
+wnd_t* screen_driver_t::find_id(int id, const wnd_t* in) const {
+    return find_if([id](wnd_t* w) { return w->id == id; }, in);
+}
+
+// ---- input ----
+
+void screen_driver_t::move_to(int x, int y) {
+    mouse_x_ = x, mouse_y_ = y;
+    SDL_Event ev{};
+    ev.type = SDL_MOUSEMOTION;
+    ev.motion.x = x, ev.motion.y = y;
+    ev.motion.state = buttons_;
+    SDL_PushEvent(&ev);
+}
+
+void screen_driver_t::push_button(uint8_t button, bool down, int x, int y) {
+    SDL_Event ev{};
+    ev.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    ev.button.button = button;
+    ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    ev.button.clicks = 1;
+    ev.button.x = x, ev.button.y = y;
+    SDL_PushEvent(&ev);
+    if (down)
+        buttons_ |= SDL_BUTTON(button);
+    else
+        buttons_ &= ~SDL_BUTTON(button);
+}
+
+void screen_driver_t::click_at(int x, int y) {
+    move_to(x, y);
+    push_button(SDL_BUTTON_LEFT, true, x, y);
+    push_button(SDL_BUTTON_LEFT, false, x, y);
+    frames(1);
+}
+
+void screen_driver_t::rclick_at(int x, int y) {
+    move_to(x, y);
+    push_button(SDL_BUTTON_RIGHT, true, x, y);
+    push_button(SDL_BUTTON_RIGHT, false, x, y);
+    frames(1);
+}
+
+bool screen_driver_t::click_wnd(wnd_t* w, uint8_t button) {
+    if (!w) {
+        ADD_FAILURE() << "no window to click";
+        return false;
+    }
+    if (!shown(w)) {
+        ADD_FAILURE() << "the window to click is not shown";
+        return false;
+    }
+    const pt_t p{w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2};
+    wnd_t* top = get_top_modal();
+    wnd_t* hit = (top ? top : get_root_wnd())->hit_test(&p);
+    if (!is_in_wnd(w, hit)) {
+        ADD_FAILURE() << "another window lies over the one to click at (" << p.x << ", " << p.y << ")";
+        return false;
+    }
+    if (button == SDL_BUTTON_LEFT)
+        click_at(p.x, p.y);
+    else
+        rclick_at(p.x, p.y);
+    return true;
+}
+
+bool screen_driver_t::click(wnd_t* w) { return click_wnd(w, SDL_BUTTON_LEFT); }
+bool screen_driver_t::rclick(wnd_t* w) { return click_wnd(w, SDL_BUTTON_RIGHT); }
+
+void screen_driver_t::drag(SDL_Point from, SDL_Point to, int steps) {
+    move_to(from.x, from.y);
+    push_button(SDL_BUTTON_LEFT, true, from.x, from.y);
+    frames(1);
+    steps = std::max(steps, 1);
+    for (int i = 1; i <= steps; ++i) {
+        move_to(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+        frames(1);
+    }
+    push_button(SDL_BUTTON_LEFT, false, to.x, to.y);
+    frames(1);
+}
+
+void screen_driver_t::wheel(int dy) {
+    SDL_Event ev{};
+    ev.type = SDL_MOUSEWHEEL;
+    ev.wheel.y = dy;
+    ev.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    SDL_PushEvent(&ev);
+    frames(1);
+}
+
+void screen_driver_t::push_key(SDL_Keycode k, uint16_t mod, bool down) {
+    const SDL_Scancode sc = SDL_GetScancodeFromKey(k);
+    keys_[sc] = down ? 1 : 0;
+    mods_ = mod;
+    SDL_Event ev{};
+    ev.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    ev.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    ev.key.keysym.sym = k;
+    ev.key.keysym.scancode = sc;
+    ev.key.keysym.mod = mod;
+    SDL_PushEvent(&ev);
+}
+
+void screen_driver_t::key_down(SDL_Keycode k, uint16_t mod) {
+    push_key(k, mod, true);
+    frames(1);
+}
+
+void screen_driver_t::key_up(SDL_Keycode k, uint16_t mod) {
+    push_key(k, mod, false);
+    mods_ = 0;
+    frames(1);
+}
+
+void screen_driver_t::key(SDL_Keycode k, uint16_t mod) {
+    push_key(k, mod, true);
+    push_key(k, mod, false);
+    frames(1);
+    mods_ = 0;
+}
+
+void screen_driver_t::type(const wchar_t* text) {
+    for (const wchar_t* p = text; *p; ++p) {
+        SDL_Event ev{};
+        ev.type = SDL_TEXTINPUT;
+        const std::string u = utf8_from_wide(std::wstring_view(p, 1));
+        SDL_strlcpy(ev.text.text, u.c_str(), sizeof ev.text.text);
+        SDL_PushEvent(&ev);
+    }
+    frames(1);
+}
+
+// ---- shots ----
+
+std::string screen_driver_t::shot(const std::string& name) {
+    const fs::path dir = TW_SHOTS_DIR;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    // A renumbered stop leaves no stale picture behind.
+    const std::regex same("[0-9][0-9]-" + name + "\\.png");
+    for (const fs::directory_entry& e : fs::directory_iterator(dir, ec))
+        if (std::regex_match(e.path().filename().string(), same)) fs::remove(e.path(), ec);
+    char nn[8];
+    std::snprintf(nn, sizeof nn, "%02d-", ++shots_ % 100);
+    const std::string path = (dir / (nn + name + ".png")).string();
+    frames(1);
+    on_main([&path] {
+        SDL_Renderer* r = get_renderer();
+        int w = 0, h = 0;
+        ASSERT_EQ(SDL_GetRendererOutputSize(r, &w, &h), 0) << SDL_GetError();
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch), 0) << SDL_GetError();
+        EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0) << IMG_GetError();
+        SDL_FreeSurface(s);
+    });
+    return path;
+}
