@@ -21,8 +21,10 @@
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/zone.h"
+#include "rules/cond_ids.h"
 #include "rules/itm.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
@@ -312,23 +314,24 @@ int usable_now(const unit_t* u, const act_t* a) {
 
 int roster_allows(const unit_t* u, const act_t* a) {
     switch (a->id) {
-    case 14:
-        return find_unit([&](unit_t* v) { return v->btl.side == u->btl.side && v->conds.has(6); }) ? USE_OK
-                                                                                                 : USE_NO_TARGET;
-    case 1:
+    case P_WAKE:
+        return find_unit([&](unit_t* v) { return v->btl.side == u->btl.side && v->conds.has(C_SLEEP); })
+                   ? USE_OK
+                   : USE_NO_TARGET;
+    case P_MOVE:
         if (u->btl.turn_flags & 1) return USE_MOVED;
         return u->conds.can_move() ? USE_OK : USE_CANNOT_MOVE;
-    case 11: return can_delay_turn(u) ? USE_OK : USE_CANNOT_WAIT;
-    case 279: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD ? USE_OK : USE_NO_SHIELD;
-    case 137:
+    case P_WAIT: return can_delay_turn(u) ? USE_OK : USE_CANNOT_WAIT;
+    case P_SHD_BASH: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD ? USE_OK : USE_NO_SHIELD;
+    case P_RESURRECT:
         return find_fallen([&](unit_t* v) { return v->btl.side == u->btl.side; }) ? USE_OK : USE_NO_TARGET;
-    case 129: return find_fallen([](unit_t*) { return true; }) ? USE_OK : USE_NO_TARGET;
+    case P_MK_UD: return find_fallen([](unit_t*) { return true; }) ? USE_OK : USE_NO_TARGET;
     default: return USE_OK;
     }
 }
 
 // The fifteen basic actions are every unit's; any other power must be held.
-bool holds_act(const unit_t* u, int id) { return (id >= 1 && id <= 15) || u->pwrs.has(id); }
+bool holds_act(const unit_t* u, int id) { return (id >= P_MOVE && id <= P_END_TURN) || u->pwrs.has(id); }
 }  // namespace
 
 int pwr_refusal(const unit_t* u, int id) {
@@ -336,8 +339,8 @@ int pwr_refusal(const unit_t* u, int id) {
     if (!a) return USE_NOT_ACT;  // a passive power is never used
     if (!holds_act(u, id)) return USE_NOT_HELD;
     if (const int why = usable_now(u, a)) return why;
-    if (u->conds.has(16) && id != 15) return USE_GRAPPLED;
-    if (u->conds.has(15) && id != 15 && id != 9) return USE_GRAPPLED;
+    if (u->conds.has(C_GRAP) && id != P_END_TURN) return USE_GRAPPLED;
+    if (u->conds.has(C_GRAPPER) && id != P_END_TURN && id != P_GRAP_END) return USE_GRAPPLED;
     if (a->rng == 0 && a->dmg.empty() && a->cond != 0) {
         const bool needed = a->cond > 0 ? !u->conds.has(a->cond) : u->conds.has(-a->cond);
         return needed ? USE_OK : USE_NO_NEED;

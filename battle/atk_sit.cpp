@@ -27,8 +27,8 @@ struct sit_t {
     void add(int da, int dd, const wchar_t* label) {
         A += da;
         D += dd;
-        const int s = da != 0 ? da : dd;
-        const uint32_t clr = s > 0 ? 0xFF00FF00 : s < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
+        // By the attack change alone: a label that only adds damage stays white.
+        const uint32_t clr = da > 0 ? 0xFF00FF00 : da < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
         r.sit_tip.append_format(L"<c=#%08x>%s</c>,", clr, label ? label : L"");
     }
     bool has(int p) const { return a->has_pwr(p); }
@@ -37,9 +37,7 @@ struct sit_t {
 constexpr pt_t run_steps[8] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
 
 void sit_all_out(sit_t& s) {
-    if ((s.cmd->flags & 4) || s.a->btl.act_budget != 4 || s.act->cost != 4 || (s.act->flags & PF_KIND2)) return;
-    if (s.act->id == 14) return;
-    s.add(2, 2 * s.tier, L"全力");
+    if (is_full_round(s.a, s.act->id, s.cmd->flags)) s.add(2, 2 * s.tier, L"全力");
 }
 
 void sit_cover(sit_t& s) {

@@ -174,7 +174,7 @@ int64_t unit_threat_value(const unit_t* u) {
     // A unit with no armour or no hit points left weighs as much as the base itself.
     if (p <= 0) return base;
     if (base > p) return base / p;
-    return int64_t(double(p) / double(base) * 100.0);
+    return p * 100 / base;  // in whole numbers: no rounding of a double between builds
 }
 
 int unit_class_weight(const unit_t* u) { return is_caster_cls(u->base.cls) ? 200 : 100; }

@@ -11,6 +11,7 @@
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
@@ -195,7 +196,9 @@ int act_range(const act_t* a, const unit_t* u) {
 
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {
     const act_t* a = get_act(pwr);
-    return a && !(cmd_flags & 4) && u->btl.act_budget == 4 && a->cost == 4 && !(a->flags & PF_KIND2) && pwr != 14;
+    // A standard action (cost 3) taken with the whole budget becomes the whole turn.
+    return a && !(cmd_flags & 4) && u->btl.act_budget == BUDGET_WHOLE && a->cost == 3 && !(a->flags & PF_KIND2) &&
+           pwr != P_WAKE;
 }
 
 bool is_heal_pwr(int pwr) { return pwr == 123 || pwr == 135; }

@@ -30,7 +30,7 @@ TEST_F(ActCtx, MeleeAttackEndToEnd) {
     EXPECT_TRUE(act(a, 2, t->pos));
     EXPECT_LT(t->hp, hp) << to_utf8_string(log.c_str());
     EXPECT_EQ(rec.slots(), (std::vector<int>{31, 33, 35, 32}));
-    EXPECT_EQ(a->btl.act_budget, BUDGET_MOVE);  // the move is left
+    EXPECT_EQ(a->btl.act_budget, BUDGET_NONE);  // a standard action with every point takes the whole turn
     const std::wstring head = std::wstring(unit_disp_name(a).c_str()) + L" " + pwr_name(2) + L" ";
     EXPECT_EQ(log.rfind(head, 0), 0u) << std::string(log.begin(), log.end());
     EXPECT_TRUE(logged(L"造成"));
@@ -132,7 +132,7 @@ TEST_F(ActCtx, CleaveOncePerTurnUnlessCleaveX) {
     fog();
     for (unit_t* v : {t, t2, t3}) v->hp = 1;
     next_d20(19);
-    act(a, 2, t->pos);
+    act(a, 2, t->pos, 4);  // not the whole turn: the move stays
     EXPECT_TRUE(a->btl.turn_flags & 2);
     EXPECT_EQ(count_slot(33), 2);  // the kill, then one cleave
     EXPECT_TRUE(logged(pwr_name(56)));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "rules/pwr.h"
 #include "support/ai_battle.h"
@@ -31,14 +32,28 @@ int seeds_per_case() {
 #endif
 }
 
+// Distinct for every level, difficulty and index: each hundred seeds of a case
+// lies a million further on, the first hundred as they always were.
+uint32_t soak_seed(int lv, int diff, uint32_t i) { return 1000 * lv + 100 * diff + i % 100 + 1 + i / 100 * 1000000; }
+
 }  // namespace
+
+TEST(SoakSeeds, AreDistinctForThousandsOfSeedsACase) {
+    std::vector<uint32_t> seeds;
+    for (int lv : {1, 5, 10, 20})
+        for (int diff = 1; diff <= 3; ++diff)
+            for (uint32_t i = 0; i < 2000; ++i) seeds.push_back(soak_seed(lv, diff, i));
+    std::sort(seeds.begin(), seeds.end());
+    EXPECT_EQ(std::adjacent_find(seeds.begin(), seeds.end()), seeds.end());
+    EXPECT_EQ(soak_seed(5, 2, 7), 5208u) << "the first hundred seeds of a case stay the same";
+}
 
 TEST_F(Soak, AiBattlesEndHoldTheirInvariantsAndReplay) {
     int wins[4] = {}, fought[4] = {};
     for (int lv : {1, 5, 10})
         for (int diff = 1; diff <= 3; ++diff)
             for (uint32_t i = 0; i < uint32_t(seeds_per_case()); ++i) {
-                const uint32_t seed = 1000 * lv + 100 * diff + i + 1;
+                const uint32_t seed = soak_seed(lv, diff, i);
                 ai_battle_t a;
                 const int state = a.run(seed, lv, diff);
                 SCOPED_TRACE(testing::Message() << "level " << lv << " difficulty " << diff << " seed " << seed);
