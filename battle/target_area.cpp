@@ -196,9 +196,11 @@ int act_range(const act_t* a, const unit_t* u) {
 
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {
     const act_t* a = get_act(pwr);
-    // A standard action (cost 3) taken with the whole budget becomes the whole turn.
-    return a && !(cmd_flags & 4) && u->btl.act_budget == BUDGET_WHOLE && a->cost == 3 && !(a->flags & PF_KIND2) &&
-           pwr != P_WAKE;
+    // A standard action (cost 3) taken with the whole budget becomes the whole
+    // turn. Free and unpaid commands (attacks of opportunity, cleaves) take no
+    // turn, so they are never all-out.
+    return a && !(cmd_flags & (1 | 2 | 4)) && u->btl.act_budget == BUDGET_WHOLE && a->cost == 3 &&
+           !(a->flags & PF_KIND2) && pwr != P_WAKE;
 }
 
 bool is_heal_pwr(int pwr) { return pwr == 123 || pwr == 135; }

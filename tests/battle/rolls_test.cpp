@@ -206,6 +206,8 @@ TEST_F(Checks, CostsShiftStepsEndOfTurnAndTheMoveBit) {
     EXPECT_EQ(u->btl.act_budget, 4);
     EXPECT_TRUE(is_full_round(u, 2, 0)) << "a standard action with the whole budget";
     EXPECT_FALSE(is_full_round(u, 2, 4));
+    EXPECT_FALSE(is_full_round(u, 2, 1)) << "an attack of opportunity takes no turn";
+    EXPECT_FALSE(is_full_round(u, 2, 2)) << "nor does a cleave";
     act(2)->cost = 4;
     EXPECT_FALSE(is_full_round(u, 2, 0)) << "a full-round power costs its own 4";
     act(2)->cost = 3;
