@@ -164,6 +164,8 @@ area_grid_cache_t::~area_grid_cache_t() {
     if (--area_cache().depth == 0) area_cache().grids.clear();
 }
 
+bool in_planning_scope() { return area_cache().depth > 0; }
+
 void prep_area_grid(unit_t* u, int flags) {
     tmap_t* m = btl().map;
     if (!m) return;

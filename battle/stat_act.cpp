@@ -171,6 +171,15 @@ double cond_score(const std::vector<cond_inst_t>& conds, const unit_t* tgt) {
 bool act_may_score(unit_t* u, const u_cmd_t& cmd) {
     if (is_summon_pwr(cmd.pwr) || cmd.pwr == P_RESURRECT) return true;
     std::vector<pt_t> cells;
+    // No seen unit among the candidates: none in the area either, without its line tests.
+    if (act_area_cands(u, cmd.pwr, cmd.tgt, &cells)) {
+        const auto& roster = btl_roster();
+        const bool any = std::any_of(cells.begin(), cells.end(), [&](const pt_t& p) {
+            return std::any_of(roster.begin(), roster.end(), [&](const unit_t* v) { return v->pos == p; }) &&
+                   is_pt_visible_for(p, u);
+        });
+        if (!any) return false;
+    }
     if (!get_act_area_pts(u, cmd.pwr, cmd.tgt, &cells)) return false;
     for (const pt_t& p : cells)
         if (get_unit_at(p) && is_pt_visible_for(p, u)) return true;

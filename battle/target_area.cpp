@@ -113,6 +113,71 @@ pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::v
 
 // ---- aimable and affected cells ----
 
+namespace {
+// The AI asks for the same cells many times while it plans from one cell: the
+// aimable cells of a power for every target, the affected cells of one aim
+// for the quick test and again for the measure. Within a planning scope the
+// answer depends only on these keys, so the last few are kept.
+struct cells_key_t {
+    const unit_t* u = nullptr;
+    pt_t pos, at;
+    int pwr = 0;
+    bool fog = true;
+    bool operator==(const cells_key_t&) const = default;
+};
+
+struct cells_memo_t {
+    static constexpr size_t SIZE = 8;
+    std::vector<std::pair<cells_key_t, std::pair<bool, std::vector<pt_t>>>> kept;  // most recent last
+
+    const std::pair<bool, std::vector<pt_t>>* find(const cells_key_t& k) const {
+        for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+            if (it->first == k) return &it->second;
+        return nullptr;
+    }
+    void put(const cells_key_t& k, bool ok, const std::vector<pt_t>& cells) {
+        if (kept.size() == SIZE) kept.erase(kept.begin());
+        kept.push_back({k, {ok, cells}});
+    }
+};
+
+// Answers kept while a planning scope is open; any other time nothing is kept.
+template <class Fn>
+bool memo_cells(cells_memo_t& memo, const cells_key_t& k, std::vector<pt_t>* out, Fn compute) {
+    if (!in_planning_scope()) {
+        memo.kept.clear();
+        return compute(out);
+    }
+    if (const auto* hit = memo.find(k)) {
+        *out = hit->second;
+        return hit->first;
+    }
+    const bool ok = compute(out);
+    memo.put(k, ok, *out);
+    return ok;
+}
+
+cells_memo_t tgt_memo, area_memo;
+
+bool compute_tgt_pts(unit_t* u, const act_t* a, std::vector<pt_t>* out) {
+    const int r = act_range(a, u);
+    prep_area_grid(u, a->rng >= 2 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
+    for_each_cell_in_range(u->pos, r, a->skips_own_cell(), [&](const pt_t& p) {
+        if (tgt_test(u, *a, u->pos, p)) out->push_back(p);
+    });
+    return !out->empty();
+}
+
+bool compute_area_pts(unit_t* u, const act_t* a, const pt_t& at, std::vector<pt_t>* out) {
+    std::vector<pt_t> cand;
+    const pt_t centre = area_candidates(u, *a, a->get_area(u), at, cand);
+    prep_area_grid(u, SF_AREA);
+    for (const pt_t& p : cand)
+        if (in_map(p) && in_map(centre) && tgt_test(u, *a, centre, p)) out->push_back(p);
+    return !out->empty();
+}
+}  // namespace
+
 void for_each_cell_in_range(const pt_t& c, int r, bool skip_centre, const std::function<void(const pt_t&)>& visit) {
     const tmap_t* m = get_btl_map();
     if (!m) return;
@@ -125,12 +190,8 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    const int r = act_range(a, u);
-    prep_area_grid(u, a->rng >= 2 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
-    for_each_cell_in_range(u->pos, r, a->skips_own_cell(), [&](const pt_t& p) {
-        if (tgt_test(u, *a, u->pos, p)) out->push_back(p);
-    });
-    return !out->empty();
+    const cells_key_t k{u, u->pos, {-1, -1}, pwr, fog_in_search()};
+    return memo_cells(tgt_memo, k, out, [&](std::vector<pt_t>* o) { return compute_tgt_pts(u, a, o); });
 }
 
 std::vector<pt_t> act_area_pts(unit_t* u, int pwr) {
@@ -139,16 +200,23 @@ std::vector<pt_t> act_area_pts(unit_t* u, int pwr) {
     return pts;
 }
 
+bool act_area_cands(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out) {
+    out->clear();
+    const act_t* a = get_act(pwr);
+    if (!a || !get_btl_map()) return false;
+    const int area = a->get_area(u);
+    // These read the aimable cells, which cost as much as the area itself.
+    if (area == -1 || area == -4 || area == -5 || area == -6) return false;
+    area_candidates(u, *a, area, at, *out);
+    return true;
+}
+
 bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out) {
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    std::vector<pt_t> cand;
-    const pt_t centre = area_candidates(u, *a, a->get_area(u), at, cand);
-    prep_area_grid(u, SF_AREA);
-    for (const pt_t& p : cand)
-        if (in_map(p) && in_map(centre) && tgt_test(u, *a, centre, p)) out->push_back(p);
-    return !out->empty();
+    const cells_key_t k{u, u->pos, at, pwr, fog_in_search()};
+    return memo_cells(area_memo, k, out, [&](std::vector<pt_t>* o) { return compute_area_pts(u, a, at, o); });
 }
 
 // ---- cover ----

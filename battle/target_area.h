@@ -14,6 +14,9 @@ class unit_t;
 bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out);
 // The cells the power affects when u aims it at `at`; true when there is one.
 bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
+// The cells the area of the aim may hold before line of effect is tested (a
+// superset of get_act_area_pts), when they are cheap to list; false when not.
+bool act_area_cands(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
 // get_act_tgt_pts as a new list.
 std::vector<pt_t> act_area_pts(unit_t* u, int pwr);
 // Cells with dx² + dy² <= r² (the whole 3 x 3 block for r = 1), rows outer,

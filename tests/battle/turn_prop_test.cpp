@@ -27,7 +27,7 @@ int battle_count() {
 #ifdef NDEBUG
     return 2000;
 #else
-    return 240;
+    return 200;
 #endif
 }
 
