@@ -10,7 +10,6 @@
 #include <regex>
 #include <thread>
 
-#include "app/app.h"
 #include "app/codec.h"
 #include "app/frame_timer.h"
 #include "app/ini.h"
@@ -20,6 +19,7 @@
 #include "app/render.h"
 #include "app/rnd.h"
 #include "app/seams.h"
+#include "game/start.h"
 #include "ui/rtext.h"
 #include "ui/title_wnd.h"
 #include "ui/wnd.h"

@@ -1,4 +1,4 @@
-#include "app/app.h"
+#include "game/start.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
