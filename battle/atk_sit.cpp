@@ -21,6 +21,7 @@ struct sit_t {
     const act_t* act;
     const u_cmd_t* cmd;
     int tier;
+    bool labels;
     int A = 0;  // attack change
     int D = 0;  // damage change
 
@@ -29,7 +30,7 @@ struct sit_t {
         D += dd;
         // By the attack change alone: a label that only adds damage stays white.
         const uint32_t clr = da > 0 ? 0xFF00FF00 : da < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
-        r.sit_tip.append_format(L"<c=#%08x>%s</c>,", clr, label ? label : L"");
+        if (labels) r.sit_tip.append_format(L"<c=#%08x>%s</c>,", clr, label ? label : L"");
     }
     bool has(int p) const { return a->has_pwr(p); }
 };
@@ -124,7 +125,7 @@ void sit_power_atk(sit_t& s, int def) {
     const int p = s.act->atk == 1 ? 55 : s.act->atk == 2 ? 93 : 0;
     if (margin <= 0 || !p || !s.has(p)) return;
     s.r.dmg[0].bonus += int(margin) * s.tier;
-    s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(p));
+    if (s.labels) s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(p));
 }
 
 void sit_sneak(sit_t& s) {
@@ -133,13 +134,13 @@ void sit_sneak(sit_t& s) {
     if (!s.t->conds.no_threat() && !is_flanked(s.a, s.t)) return;
     if (unit_sq_dist(s.a->pos, s.t->pos) >= 37) return;
     s.r.dmg.push_back({s.tier, 6, 0, s.r.dmg[0].mask});
-    s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(243));
+    if (s.labels) s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(243));
 }
 }  // namespace
 
 void act_ctx_t::get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def) {
     if (!act || !tgt || (act->def != 1 && act->def != 3 && act->def != 5)) return;
-    sit_t s{rec, actor, tgt, act, req, unit_tier(actor)};
+    sit_t s{rec, actor, tgt, act, req, unit_tier(actor), labels};
     sit_all_out(s);
     sit_cover(s);
     if (act->rng == 1 || act->atk == 1 || act->atk == 4) sit_melee(s);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/geom.h"
+#include "app/rnd.h"
 #include "battle/atk_rec.h"
 #include "battle/cover.h"
 #include "battle/fog.h"
@@ -123,12 +124,22 @@ struct cells_key_t {
     pt_t pos, at;
     int pwr = 0;
     bool fog = true;
+    // Where every unit stands: the planning unit moves, and the lines of the
+    // others (an enemy measuring its blow at it) run past or into it.
+    std::vector<pt_t> units;
     bool operator==(const cells_key_t&) const = default;
 };
+
+std::vector<pt_t> unit_cells() {
+    std::vector<pt_t> v;
+    for (const unit_t* w : btl_roster()) v.push_back(w->pos);
+    return v;
+}
 
 struct cells_memo_t {
     static constexpr size_t SIZE = 8;
     std::vector<std::pair<cells_key_t, std::pair<bool, std::vector<pt_t>>>> kept;  // most recent last
+    int scope = -1;  // the planning scope the answers were kept in
 
     const std::pair<bool, std::vector<pt_t>>* find(const cells_key_t& k) const {
         for (auto it = kept.rbegin(); it != kept.rend(); ++it)
@@ -147,6 +158,11 @@ bool memo_cells(cells_memo_t& memo, const cells_key_t& k, std::vector<pt_t>* out
     if (!in_planning_scope()) {
         memo.kept.clear();
         return compute(out);
+    }
+    // Sight and the units' cells move between two plans.
+    if (memo.scope != planning_scope_no()) {
+        memo.kept.clear();
+        memo.scope = planning_scope_no();
     }
     if (const auto* hit = memo.find(k)) {
         *out = hit->second;
@@ -190,7 +206,13 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    const cells_key_t k{u, u->pos, {-1, -1}, pwr, fog_in_search()};
+    // The aimable cells depend on the power only through its reach and these
+    // readings: powers alike in them share one answer. A weapon's reach is
+    // not worked out for the key: that reads attack records, whose planning
+    // draws must stay as many as they were.
+    const int geom = (a->skips_own_cell() ? 1 : 0) | (mixed_cover(*a) ? 2 : 0) | (a->rng >= 2 || a->is_ranged() ? 4 : 0);
+    const int reach = a->rng >= 0 ? a->rng : a->rng == -12 ? act_range(a, u) : -1000 - pwr;
+    const cells_key_t k{u, u->pos, {reach, geom}, 0, fog_in_search(), unit_cells()};
     return memo_cells(tgt_memo, k, out, [&](std::vector<pt_t>* o) { return compute_tgt_pts(u, a, o); });
 }
 
@@ -215,7 +237,7 @@ bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    const cells_key_t k{u, u->pos, at, pwr, fog_in_search()};
+    const cells_key_t k{u, u->pos, at, pwr, fog_in_search(), unit_cells()};
     return memo_cells(area_memo, k, out, [&](std::vector<pt_t>* o) { return compute_area_pts(u, a, at, o); });
 }
 
@@ -254,10 +276,14 @@ int act_range(const act_t* a, const unit_t* u) {
     if (a->rng == -12) return u ? u->drv.spd : 0;
     if (a->rng == -1) {
         if (!u) return 1;
-        // Only the reach is read: the records' draws come from the planning generator.
-        plan_rnd_t plan;
+        // Only the reach is read, which no draw decides: the draws of the
+        // records are undone, so however often planning asks, what it draws
+        // next stays the same.
+        const uint32_t saved = rnd_get_state();
         std::vector<atk_rec_t> recs;
-        return get_atks(recs, const_cast<unit_t*>(u), a->id, 4) ? recs[0].rng : 1;
+        const int reach = get_atks(recs, const_cast<unit_t*>(u), a->id, 4) ? recs[0].rng : 1;
+        rnd_set_state(saved);
+        return reach;
     }
     return 0;
 }
