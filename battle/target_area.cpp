@@ -124,31 +124,44 @@ struct cells_key_t {
     pt_t pos, at;
     int pwr = 0;
     bool fog = true;
-    // Where every unit stands: the planning unit moves, and the lines of the
-    // others (an enemy measuring its blow at it) run past or into it.
-    std::vector<pt_t> units;
     bool operator==(const cells_key_t&) const = default;
 };
 
+// Where every unit stands belongs to the key too: the planning unit moves, and
+// the lines of the others (an enemy measuring its blow at it) run past or into it.
 std::vector<pt_t> unit_cells() {
     std::vector<pt_t> v;
     for (const unit_t* w : btl_roster()) v.push_back(w->pos);
     return v;
 }
 
+bool units_stand_at(const std::vector<pt_t>& cells) {
+    const auto& r = btl_roster();
+    if (r.size() != cells.size()) return false;
+    for (size_t i = 0; i < r.size(); ++i)
+        if (r[i]->pos != cells[i]) return false;
+    return true;
+}
+
 struct cells_memo_t {
     static constexpr size_t SIZE = 8;
-    std::vector<std::pair<cells_key_t, std::pair<bool, std::vector<pt_t>>>> kept;  // most recent last
-    int scope = -1;  // the planning scope the answers were kept in
+    struct entry_t {
+        cells_key_t key;
+        std::vector<pt_t> units;  // unit_cells() when kept
+        bool ok = false;
+        std::vector<pt_t> cells;
+    };
+    std::vector<entry_t> kept;  // most recent last
+    int scope = -1;             // the planning scope the answers were kept in
 
-    const std::pair<bool, std::vector<pt_t>>* find(const cells_key_t& k) const {
+    const entry_t* find(const cells_key_t& k) const {
         for (auto it = kept.rbegin(); it != kept.rend(); ++it)
-            if (it->first == k) return &it->second;
+            if (it->key == k && units_stand_at(it->units)) return &*it;
         return nullptr;
     }
     void put(const cells_key_t& k, bool ok, const std::vector<pt_t>& cells) {
         if (kept.size() == SIZE) kept.erase(kept.begin());
-        kept.push_back({k, {ok, cells}});
+        kept.push_back({k, unit_cells(), ok, cells});
     }
 };
 
@@ -165,8 +178,8 @@ bool memo_cells(cells_memo_t& memo, const cells_key_t& k, std::vector<pt_t>* out
         memo.scope = planning_scope_no();
     }
     if (const auto* hit = memo.find(k)) {
-        *out = hit->second;
-        return hit->first;
+        *out = hit->cells;
+        return hit->ok;
     }
     const bool ok = compute(out);
     memo.put(k, ok, *out);
@@ -212,7 +225,7 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     // draws must stay as many as they were.
     const int geom = (a->skips_own_cell() ? 1 : 0) | (mixed_cover(*a) ? 2 : 0) | (a->rng >= 2 || a->is_ranged() ? 4 : 0);
     const int reach = a->rng >= 0 ? a->rng : a->rng == -12 ? act_range(a, u) : -1000 - pwr;
-    const cells_key_t k{u, u->pos, {reach, geom}, 0, fog_in_search(), unit_cells()};
+    const cells_key_t k{u, u->pos, {reach, geom}, 0, fog_in_search()};
     return memo_cells(tgt_memo, k, out, [&](std::vector<pt_t>* o) { return compute_tgt_pts(u, a, o); });
 }
 
@@ -237,7 +250,7 @@ bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    const cells_key_t k{u, u->pos, at, pwr, fog_in_search(), unit_cells()};
+    const cells_key_t k{u, u->pos, at, pwr, fog_in_search()};
     return memo_cells(area_memo, k, out, [&](std::vector<pt_t>* o) { return compute_area_pts(u, a, at, o); });
 }
 
