@@ -10,13 +10,12 @@
 #include "rules/enums.h"
 #include "rules/pwr.h"
 #include "screens/menu/main_menu.h"
+#include "screens/text/text_hooks.h"
 #include "ui/wnd.h"
 
 namespace {
 // ---- start-up steps that wait for their modules ----
 
-// TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
-void install_tip_resolver() {}
 // TODO: add_link_handler(help_link) once the help dialog lands.
 void install_help_link() {}
 }  // namespace
@@ -29,7 +28,7 @@ bool app_start() {
     load_txt_tbls();
     init_pwrs();
     load_opts();
-    install_tip_resolver();
+    txt::install_text_hooks();
     install_help_link();
     return true;
 }
