@@ -9,14 +9,16 @@
 #include "battle/fog.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
+#include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
-constexpr int PASS_BLOCK = 6;
 constexpr int SF_AREA = 0x202;         // the grid of affected cells
 constexpr int SF_AREA_FAR = 0x10202;   // reaching past the neighbours: enemies block the line
 
@@ -29,7 +31,7 @@ bool in_map(const pt_t& p) {
     return m && p.x >= 0 && p.y >= 0 && p.x < m->get_w() && p.y < m->get_h();
 }
 
-bool mixed_cover(const act_t& a) { return a.rng == 1 || a.atk == 1; }
+bool mixed_cover(const act_t& a) { return a.rng == 1 || a.atk == ATK_MELEE; }
 
 // Line of effect from a to b, and b itself no wall the side knows of.
 bool tgt_test(const unit_t* u, const act_t& a, const pt_t& from, const pt_t& to) {
@@ -56,7 +58,7 @@ void cone_pts(const pt_t& o, const pt_t& c, std::vector<pt_t>& out) {
 void arc_pts(const pt_t& o, const pt_t& c, int area, std::vector<pt_t>& out) {
     const int dx = sgn(c.x - o.x), dy = sgn(c.y - o.y);
     out.push_back(c);
-    if (area == -5) {
+    if (area == AREA_ADJ2) {
         if (dx == 1) out.push_back(dy == 1 ? pt_t{c.x - 1, c.y} : pt_t{c.x, c.y + 1});
         else if (dx == -1) out.push_back(dy == -1 ? pt_t{c.x + 1, c.y} : pt_t{c.x, c.y - 1});
         else out.push_back(dy == 1 ? pt_t{c.x - 1, c.y} : pt_t{c.x + 1, c.y});
@@ -74,12 +76,6 @@ void arc_pts(const pt_t& o, const pt_t& c, int area, std::vector<pt_t>& out) {
         }
 }
 
-bool contains(const std::vector<pt_t>& v, const pt_t& p) {
-    for (const pt_t& q : v)
-        if (q == p) return true;
-    return false;
-}
-
 // The candidates of the area table and the cell they are tested from.
 pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::vector<pt_t>& out) {
     const pt_t o = u->pos;
@@ -87,21 +83,21 @@ pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::v
         out.push_back(at);
     } else if (area > 0) {
         for_each_cell_in_radius(at, area, [&](const pt_t& p) { return out.push_back(p), true; });
-    } else if (area == -1) {
+    } else if (area == AREA_BURST) {
         for (const pt_t& p : act_area_pts(u, a.id))
             if (p != o) out.push_back(p);
         return o;
-    } else if (area == -2) {
+    } else if (area == AREA_CONE) {
         cone_pts(o, at, out);
         return {o.x + sgn(at.x - o.x), o.y + sgn(at.y - o.y)};
-    } else if (area == -3) {
+    } else if (area == AREA_LINE) {
         for (const pt_t& p : line_pts(o, at))
             if (p != o) out.push_back(p);
-    } else if (area == -4) {
+    } else if (area == AREA_MAP) {
         const tmap_t* m = get_btl_map();
         for (int y = 0; y < m->get_h(); ++y)
             for (int x = 0; x < m->get_w(); ++x) out.push_back({x, y});
-    } else if (area == -5 || area == -6) {
+    } else if (area == AREA_ADJ2 || area == AREA_ADJ3) {
         std::vector<pt_t> arc;
         arc_pts(o, at, area, arc);
         const std::vector<pt_t> aimable = act_area_pts(u, a.id);
@@ -111,6 +107,12 @@ pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::v
     return at;
 }
 }  // namespace
+
+bool contains(const std::vector<pt_t>& cells, const pt_t& p) {
+    for (const pt_t& q : cells)
+        if (q == p) return true;
+    return false;
+}
 
 // ---- aimable and affected cells ----
 
@@ -266,7 +268,7 @@ int atk_cover(unit_t* u, int pwr, const pt_t& tgt) {
     prep_area_grid(u, a->rng > 1 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
     const int lv = get_cover(u->pos, tgt, mixed_cover(*a));
     if (lv == COVER_NONE || lv == COVER_BLOCKED) return lv;
-    if (a->atk == 2 && u->has_pwr(85)) return COVER_NONE;  // "rng_precise1"
+    if (a->atk == ATK_RANGE && u->has_pwr(P_RNG_PRECISE1)) return COVER_NONE;
     return lv;
 }
 
@@ -286,15 +288,15 @@ bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out) {
 
 int act_range(const act_t* a, const unit_t* u) {
     if (a->rng >= 0) return a->rng;
-    if (a->rng == -12) return u ? u->drv.spd : 0;
-    if (a->rng == -1) {
+    if (a->rng == RNG_SPD) return u ? u->drv.spd : 0;
+    if (a->rng == RNG_REACH) {
         if (!u) return 1;
         // Only the reach is read, which no draw decides: the draws of the
         // records are undone, so however often planning asks, what it draws
         // next stays the same.
         const uint32_t saved = rnd_get_state();
         std::vector<atk_rec_t> recs;
-        const int reach = get_atks(recs, const_cast<unit_t*>(u), a->id, 4) ? recs[0].rng : 1;
+        const int reach = get_atks(recs, const_cast<unit_t*>(u), a->id, UCMD_NO_ROUND) ? recs[0].rng : 1;
         rnd_set_state(saved);
         return reach;
     }
@@ -303,20 +305,20 @@ int act_range(const act_t* a, const unit_t* u) {
 
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {
     const act_t* a = get_act(pwr);
-    // A standard action (cost 3) taken with the whole budget becomes the whole
-    // turn. Free and unpaid commands (attacks of opportunity, cleaves) take no
-    // turn, so they are never all-out.
-    return a && !(cmd_flags & (1 | 2 | 4)) && u->btl.act_budget == BUDGET_WHOLE && a->cost == 3 &&
-           !(a->flags & PF_KIND2) && pwr != P_WAKE;
+    // A standard action taken with the whole budget becomes the whole turn.
+    // Free and unpaid commands (attacks of opportunity, cleaves) take no turn,
+    // so they are never all-out.
+    return a && !(cmd_flags & (UCMD_FREE | UCMD_NO_COST | UCMD_NO_ROUND)) && u->btl.act_budget == BUDGET_WHOLE &&
+           a->cost == COST_STD && !(a->flags & PF_KIND2) && pwr != P_WAKE;
 }
 
-bool is_heal_pwr(int pwr) { return pwr == 123 || pwr == 135; }
+bool is_heal_pwr(int pwr) { return pwr == P_HEAL || pwr == P_HEAL_X; }
 
 bool is_fit_target(int pwr, const unit_t* u, const unit_t* tgt) {
     const bool ally = !units_are_enemies(u, tgt) && u->btl.side == tgt->btl.side;
     const bool enemy = units_are_enemies(u, tgt);
     if (is_heal_pwr(pwr)) return (ally && tgt->is_living()) || (enemy && tgt->is_undead());
-    if (pwr == 124 || pwr == 136) return (ally && tgt->is_undead()) || (enemy && tgt->is_living());
-    if (pwr == 137) return ally && tgt->is_living();
+    if (pwr == P_HARM || pwr == P_HARM_X) return (ally && tgt->is_undead()) || (enemy && tgt->is_living());
+    if (pwr == P_RESURRECT) return ally && tgt->is_living();
     return enemy;
 }

@@ -5,8 +5,11 @@
 
 #include "app/db.h"
 #include "app/str.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/itm.h"
 #include "rules/pwr_builders.h"
+#include "rules/pwr_ids.h"
 #include "rules/tbl_texts.h"
 #include "rules/unit.h"
 
@@ -80,22 +83,26 @@ int act_t::get_group() const { return school ? 2 : (flags & PF_FEAT) ? 1 : 0; }
 
 // ---- what an action is, read from its record ----
 
-int act_t::get_area(const unit_t* u) const { return area == -5 && u && u->has_pwr(61) ? -6 : area; }
-
-bool act_t::is_ranged() const { return atk == 2 || (flags & PF_MISSILE); }
-bool act_t::is_burst_area() const { return atk != 1 && atk != 2 && (area > 0 || area == -1); }
-
-bool act_t::is_insta_kill() const {
-    return !dmg.empty() && (dmg[0].mask & 0x800) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
+int act_t::get_area(const unit_t* u) const {
+    return area == AREA_ADJ2 && u && u->has_pwr(P_ATK_M_TGT2_2) ? AREA_ADJ3 : area;
 }
 
-bool act_t::skips_own_cell() const { return area == -1 || area == -2 || area == -5 || area == -6; }
+bool act_t::is_ranged() const { return atk == ATK_RANGE || (flags & PF_MISSILE); }
+bool act_t::is_burst_area() const { return atk != ATK_MELEE && atk != ATK_RANGE && (area > 0 || area == AREA_BURST); }
+
+bool act_t::is_insta_kill() const {
+    return !dmg.empty() && (dmg[0].mask & dmg_bit(DMG_NE)) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
+}
+
+bool act_t::skips_own_cell() const {
+    return area == AREA_BURST || area == AREA_CONE || area == AREA_ADJ2 || area == AREA_ADJ3;
+}
 bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
 // A weapon part (count -1) is real damage too: only an empty list deals none.
-bool act_t::deals_dmg() const { return id == 65 || !dmg.empty(); }
+bool act_t::deals_dmg() const { return id == P_ATK_M_DMG3 || !dmg.empty(); }
 
 int act_t::lv_bonus(const unit_t* u) const {
-    if (atk != 3 || !u) return 0;
+    if (atk != ATK_SPL || !u) return 0;
     const int lv = u->base.lv;
     if (lv_scale == 1 || lv_scale == 2) return lv * lv_scale;
     if (lv_scale == -2 || lv_scale == -5) return lv / -lv_scale;
@@ -107,7 +114,7 @@ bool act_t::is_harmless_to(const unit_t* actor, const unit_t* tgt) const {
     if (flags & PF_NO_ROLL_ALLY) return actor->btl.side == tgt->btl.side;
     if (dmg.empty()) return false;
     const int t = first_dmg_type();
-    return t >= 1 && t <= 11 && tgt->drv.res[t] == 200;
+    return t >= DMG_SLASH && t <= DMG_NE && tgt->drv.res[t] == 200;
 }
 
 int act_t::first_dmg_type() const {
@@ -169,9 +176,10 @@ text_info_t* get_pwr_cat(int i) {
 int get_prof_pwr(int itm_id) {
     const itm_t& it = get_itm(itm_id);
     switch (it.type) {
-    case IT_WPN: return it.grp >= 1 && it.grp <= 10 ? 24 + it.grp : 0;  // 25 "wp_sword" .. 34 "wp_simple"
-    case IT_AMR: return it.grp >= 1 && it.grp <= 3 ? 51 + it.grp : 0;   // 52 .. 54 "amr_use1..3"
-    case IT_SHD: return it.grp == 1 || it.grp == 2 ? 48 : it.grp == 3 ? 49 : 0;
+    // The proficiencies stand in the order of the weapon groups and armour types.
+    case IT_WPN: return it.grp >= WG_SWORD && it.grp <= WG_SIMPLE ? P_WP_SWORD + (it.grp - WG_SWORD) : 0;
+    case IT_AMR: return it.grp >= AMR_LIGHT && it.grp <= AMR_HEAVY ? P_AMR_USE1 + (it.grp - AMR_LIGHT) : 0;
+    case IT_SHD: return it.grp == SHD_LIGHT || it.grp == SHD_HEAVY ? P_SHD_USE1 : it.grp == SHD_TOWER ? P_SHD_USE2 : 0;
     default: return 0;
     }
 }
