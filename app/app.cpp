@@ -7,6 +7,7 @@
 #include "app/font.h"
 #include "app/ime.h"
 #include "app/input.h"
+#include "app/links.h"
 #include "app/loop.h"
 #include "app/opts.h"
 #include "app/platform.h"
@@ -16,6 +17,7 @@
 #include "app/text_info.h"
 #include "rules/enums.h"
 #include "rules/pwr.h"
+#include "screens/dlgs/help_dlg.h"
 #include "screens/menu/main_menu.h"
 #include "ui/wnd.h"
 
@@ -27,8 +29,11 @@ constexpr int start_sound_vol = 25;
 
 // TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
 void install_tip_resolver() {}
-// TODO: add_link_handler(help_link) once the help dialog lands.
-void install_help_link() {}
+void install_help_link() {
+    // Handlers live for the process; a second start in one process adds none.
+    static const bool added = (add_link_handler(help_link), true);
+    (void)added;
+}
 
 void start_audio() {
     set_volumes(start_music_vol, start_sound_vol);
