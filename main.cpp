@@ -1,3 +1,3 @@
-#include "app/app.h"
+#include "game/start.h"
 
 int main(int argc, char** argv) { return app_main(argc, argv); }

@@ -1,8 +1,25 @@
 #pragma once
 // Mark-up text drawn and measured through a temporary rich-text object, laid
 // out again on every call. Font ids are those of font.h; a null colour is
-// opaque white.
+// opaque white. The rich text sits above the ground floor: ui/ installs it as
+// the text painter when the core is loaded (ui/text_painter.cpp); without a
+// painter nothing is drawn and every text measures 0 x 0.
 #include "app/types.h"
+
+// A box side this long sets no limit.
+constexpr int text_unbounded = 1000000000;
+
+class text_painter_t {
+public:
+    virtual ~text_painter_t() = default;
+    // Lays `text` out in the box's size and draws it at the box's corner.
+    virtual void draw(const wchar_t* text, const rect& box, int font, const clr_t* c, int flags) = 0;
+    // The laid-out width and height within `limit`.
+    virtual size measure(const wchar_t* text, const size& limit, int font, int flags) = 0;
+};
+
+// Null removes the painter.
+void set_text_painter(text_painter_t* p);
 
 // Lays the text out in the box's size with the align flags of align_rect and
 // draws it at the box's corner.

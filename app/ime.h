@@ -1,8 +1,8 @@
 #pragma once
 // Text input and input-method composition. Committed text becomes the text
 // event 0xA015; while an input method composes, its composition string (and a
-// candidate list, on a platform that supplies one) is kept here and drawn over
-// the focused edit box.
+// candidate list, on a platform that supplies one) is kept here; ui/ime_overlay.h
+// draws it over the focused edit box.
 #include <vector>
 
 #include "app/evt.h"
@@ -31,7 +31,3 @@ void ime_clear();
 bool ime_has_comp();
 const Str& ime_comp();
 const std::vector<Str>& ime_cands();
-
-// The composition at the focused edit box's caret and the candidates under
-// it; nothing while no edit box has the focus.
-void ime_draw();

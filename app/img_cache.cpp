@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <map>
+#include <set>
 
 #include "app/paths.h"
 #include "app/render.h"
@@ -19,6 +20,14 @@ std::map<Str, zg::tex_t*>& cache() {
     static std::map<Str, zg::tex_t*> m;
     return m;
 }
+
+// Names asked for through get_opt_img whose file does not exist.
+std::set<Str>& missing() {
+    static std::set<Str> m;
+    return m;
+}
+
+int generation = 0;
 
 zg::tex_t* make_placeholder() {
     auto* t = new zg::tex_t;
@@ -64,6 +73,25 @@ zg::tex_t* get_img(const wchar_t* name) {
     return t;
 }
 
+zg::tex_t* get_opt_img(const wchar_t* name) {
+    const Str key = name ? name : L"";
+    if (key.empty() || missing().count(key)) return nullptr;
+    if (!cache().count(key) && !img_exists(key)) {
+        missing().insert(key);
+        return nullptr;
+    }
+    return get_img(key);
+}
+
+zg::tex_t* put_img(const wchar_t* name, zg::tex_t* tex) {
+    if (!tex) return nullptr;
+    const Str key = name ? name : L"";
+    auto [it, added] = cache().emplace(key, tex);
+    if (!added) delete tex;
+    missing().erase(key);
+    return it->second;
+}
+
 const wchar_t* get_img_name(zg::tex_t* tex) {
     if (!tex) return nullptr;
     for (const auto& [name, t] : cache())
@@ -74,4 +102,9 @@ const wchar_t* get_img_name(zg::tex_t* tex) {
 void free_img_cache() {
     for (auto& [name, t] : cache()) delete t;
     cache().clear();
+    // A new game folder or a new window may bring the files back.
+    missing().clear();
+    ++generation;
 }
+
+int img_cache_generation() { return generation; }

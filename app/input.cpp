@@ -4,12 +4,11 @@
 
 #include <algorithm>
 
-#include "app/drag.h"
 #include "app/frame_timer.h"
 #include "app/input_state.h"
 #include "app/platform.h"
 #include "app/seams.h"
-#include "ui/wnd.h"
+#include "app/wnd_layer.h"
 
 input_state_t& input_state() {
     // Never destroyed: windows with static storage unregister themselves at exit.
@@ -22,11 +21,7 @@ bool is_quitting() { return input_state().quit; }
 void set_busy(bool v) { input_state().busy = v; }
 bool is_busy() { return input_state().busy; }
 
-wnd_t* get_root_wnd() {
-    // Destroyed at exit after everything else; its destructor touches no SDL.
-    static wnd_t root;
-    return &root;
-}
+wnd_t* get_root_wnd() { return wnd_layer().root(); }
 
 wnd_t* get_hover_wnd() { return input_state().hover; }
 wnd_t* get_pressed_wnd() { return input_state().pressed; }
@@ -50,7 +45,6 @@ rect get_mouse_rect() {
     return {m.x, m.y, 32, 32};
 }
 bool mouse_moved() { return input_state().moved; }
-bool is_modal_or_drag() { return !input_state().modal_stack.empty() || is_dragging(); }
 bool is_hover_in_ui() {
     const wnd_t* h = input_state().hover;
     return h && h != get_root_wnd();
@@ -61,7 +55,7 @@ void set_frame_cursor(int id) { input_state().cursor_id = id; }
 int get_frame_cursor() { return input_state().cursor_id; }
 Str& hint_text() { return input_state().hint; }
 
-void arrange_root() { get_root_wnd()->arrange(); }
+void arrange_root() { wnd_layer().arrange_root(); }
 
 void reset_input_state() {
     input_state_t& st = input_state();
@@ -74,19 +68,7 @@ void reset_input_state() {
 
 double get_frame_dt() { return std::min(get_frame_timer()->dt, FRAME_DT_MAX); }
 
-bool is_in_wnd(const wnd_t* outer, const wnd_t* w) {
-    for (; w; w = w->parent)
-        if (w == outer) return true;
-    return false;
-}
-
-bool is_focus_in(const wnd_t* w) {
-    const wnd_t* f = input_state().focus;
-    return f && is_in_wnd(w, f);
-}
-
 void input_forget_wnd(const wnd_t* w) {
-    drag_forget_wnd(w);
     input_state_t& st = input_state();
     for (wnd_t** p : {&st.hover, &st.prev_hover, &st.pressed, &st.clicked, &st.focus, &st.press_outside})
         if (*p == w) *p = nullptr;

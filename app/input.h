@@ -1,7 +1,8 @@
 #pragma once
 // The process-wide input state shared by every level of the frame loop: the
 // quit and busy flags, the hover, pressed, clicked and focus windows, the
-// modal stack, the mouse position and the keyboard and mouse queries.
+// modal stack, the mouse position and the keyboard and mouse queries. The
+// windows are only held here; ui/ says what they are (app/wnd_layer.h).
 #include "app/evt.h"
 #include "app/types.h"
 
@@ -13,6 +14,7 @@ bool is_quitting();
 void set_busy(bool v);
 bool is_busy();
 
+// The root window of the installed window layer.
 wnd_t* get_root_wnd();
 wnd_t* get_hover_wnd();
 wnd_t* get_pressed_wnd();
@@ -32,7 +34,6 @@ const evt_t* get_cur_evt();
 const pt_t* get_mouse_pos();
 rect get_mouse_rect();
 bool mouse_moved();
-bool is_modal_or_drag();
 bool is_hover_in_ui();
 // True while the scene draws with no dialog open.
 bool frame_no_modal();
@@ -49,8 +50,6 @@ void reset_input_state();
 // The last frame time in seconds, at most 1/60 s.
 double get_frame_dt();
 
-bool is_in_wnd(const wnd_t* outer, const wnd_t* w);
-bool is_focus_in(const wnd_t* w);
 inline bool rect_has_pt(const rect& r, const pt_t& p) { return r.contains(p); }
 
 // A window going away must not stay referenced by the input state.

@@ -1,6 +1,7 @@
 #pragma once
-// The input state itself, for the frame loop's own files only; everyone else
-// goes through the accessors of app/input.h.
+// The input state itself, for the frame loop's own files only (its window
+// half included: ui/wnd_layer.cpp, ui/modal.cpp); everyone else goes through
+// the accessors of app/input.h.
 #include <vector>
 
 #include "app/evt.h"

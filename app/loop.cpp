@@ -1,18 +1,13 @@
-// Sections: routing, pump, frame, loops.
 #include "app/loop.h"
 
 #include <SDL.h>
 
-#include <algorithm>
-
 #include "app/ani.h"
 #include "app/audio.h"
-#include "app/drag.h"
 #include "app/draw_text.h"
 #include "app/font.h"
 #include "app/frame_timer.h"
 #include "app/geom.h"
-#include "app/ime.h"
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/links.h"
@@ -21,86 +16,25 @@
 #include "app/render.h"
 #include "app/scene.h"
 #include "app/seams.h"
-#include "ui/tip.h"
-#include "ui/wnd.h"
+#include "app/wnd_layer.h"
 
 namespace {
 constexpr clr_t screen_clr = 0xFF0E141A;
 constexpr int lctrl_lalt = KMOD_LCTRL | KMOD_LALT;
-constexpr int flag_keep_place = 1;
 constexpr clr_t white = 0xFFFFFFFF;
 constexpr clr_t hint_bg = 0xCC000000;
 constexpr int text_flags = rect_align::left | rect_align::top;
 
-bool is_busy_dropped(uint32_t code) { return code >= EVT_IDLE && code <= EVT_KEY_UP; }
-
-// ---- routing ----
-
-void release_left(const evt_t& e) {
-    input_state_t& st = input_state();
-    if (st.busy) {
-        // Orders stay out while the battle resolves actions, so no click.
-        st.pressed = nullptr;
-        return;
-    }
-    if (is_dragging()) {
-        // The release that drops a drag clicks nothing and leaves the clicked window as it was.
-    } else if (st.pressed && st.pressed == st.hover) {
-        wnd_t* w = st.pressed;
-        // A checked radio button is not clicked again.
-        if (w->is_enabled() && !(w->is_checked() && w->radio_grp != 0)) w->click(&e);
-        // A click that ran a nested loop has cleared the pressed window.
-        st.clicked = st.pressed;
-    } else {
-        st.clicked = nullptr;
-    }
-    if (st.pressed && st.pressed != get_root_wnd()) st.pressed->on_input(&e);
-    st.pressed = nullptr;
-}
-
-void track_input(const evt_t& e) {
-    input_state_t& st = input_state();
-    switch (e.code) {
-    case EVT_LBTN_DOWN:
-    case EVT_LBTN_DBL:
-        if (!st.busy) st.pressed = st.focus = st.hover;
-        break;
-    case EVT_LBTN_UP: release_left(e); break;
-    case EVT_KEY_UP:
-        st.pressed = nullptr;
-        if (e.a == SDLK_F1 && (e.b & lctrl_lalt) == lctrl_lalt) opts().show_fps = !opts().show_fps;
-        break;
-    default: break;
-    }
-}
-
-// ---- frame ----
-
-void update_hover() {
-    input_state_t& st = input_state();
-    wnd_t* root = get_root_wnd();
-    wnd_t* h = nullptr;
-    if (st.modal_stack.empty()) {
-        h = root->hit_test(&st.mouse);
-    } else {
-        wnd_t* m = st.modal_stack.back();
-        h = m->hit_test(&st.mouse);
-        if (!h && m->rc.contains(st.mouse)) h = m;
-    }
-    if (!h && root->rc.contains(st.mouse)) h = root;
-    st.hover = h;
-    if (h == st.prev_hover) return;
-    wnd_t* old = st.prev_hover;
-    st.prev_hover = h;
-    if (old) old->notify({EVT_MOUSE_LEAVE, 0, 0});
-    if (h) h->notify({EVT_MOUSE_ENTER, 0, 0});
+// Ctrl + Alt + F1 switches the frame counter.
+void toggle_fps(const evt_t& e) {
+    if (e.code == EVT_KEY_UP && e.a == SDLK_F1 && (e.b & lctrl_lalt) == lctrl_lalt) opts().show_fps = !opts().show_fps;
 }
 
 void draw_hint_text() {
     const Str& hint = input_state().hint;
     if (hint.empty()) return;
     size sz;
-    measure_text(&sz, hint, FONT_DEF, text_flags, WND_UNLIMITED, WND_UNLIMITED);
+    measure_text(&sz, hint, FONT_DEF, text_flags, text_unbounded, text_unbounded);
     rect box{-4, -4, sz.w + 8, sz.h + 8};
     const size* scr = get_scrn_size();
     const rect screen{0, 0, scr->w, scr->h};
@@ -110,7 +44,7 @@ void draw_hint_text() {
 }
 
 void draw_fps() {
-    const rect box{4, 4, WND_UNLIMITED, WND_UNLIMITED};
+    const rect box{4, 4, text_unbounded, text_unbounded};
     draw_text(Str(L"%d", int(get_frame_timer()->fps)), &box, FONT_CON, &white, text_flags);
 }
 
@@ -139,66 +73,18 @@ void frame_pass() {
         dispatch_evt(&idle);
     }
 }
-
-// ---- loops ----
-
-// Keeps a popup running until Escape or `key` is released, or a press and
-// its release both fall outside it; judged on the last event taken.
-bool popup_keep_going(int key) {
-    input_state_t& st = input_state();
-    const evt_t& e = st.cur_evt;
-    wnd_t* top = get_top_modal();
-    const bool outside = top && !top->rc.contains(int(e.a), int(e.b));
-    switch (e.code) {
-    case EVT_KEY_UP:
-        if (e.a == SDLK_ESCAPE || (key != 0 && e.a == key)) st.modal_result = MODAL_CANCEL;
-        break;
-    case EVT_LBTN_DOWN:
-    case EVT_RBTN_DOWN: st.press_outside = outside ? top : nullptr; break;
-    case EVT_LBTN_UP:
-    case EVT_RBTN_UP:
-        if (top && st.press_outside == top && outside) st.modal_result = MODAL_CANCEL;
-        st.press_outside = nullptr;
-        break;
-    default: break;
-    }
-    return st.modal_result == 0;
-}
-
-void post_mouse_move() {
-    int x = 0, y = 0;
-    seams().mouse_state(&x, &y);
-    const evt_t move{EVT_MOUSE_MOVE, x, y};
-    post_evt(&move);
-}
-
-void pop_modal(wnd_t* w) {
-    auto& m = input_state().modal_stack;
-    const auto it = std::find(m.rbegin(), m.rend(), w);
-    if (it != m.rend()) m.erase(std::next(it).base());
-}
 }  // namespace
 
 void dispatch_evt(const evt_t* e) {
-    input_state_t& st = input_state();
-    track_input(*e);
-    tip_on_input(e);
-    if (drag_filter(*e)) return;
-    if (st.busy && is_busy_dropped(e->code)) return;
-    wnd_t* root = get_root_wnd();
-    if (st.pressed && st.pressed != root)
-        st.pressed->on_input(e);
-    else if (!st.modal_stack.empty())
-        st.modal_stack.back()->on_input(e);
-    else
-        root->on_input(e);
+    toggle_fps(*e);
+    wnd_layer().route(*e);
 }
 
 bool pump_events() {
     input_state_t& st = input_state();
     if (st.quit) return false;
     snd_poll();
-    clear_last_cmd();
+    wnd_layer().pump_started();
     st.cur_evt_copy = {};
     SDL_Event ev;
     while (!st.quit && SDL_PollEvent(&ev)) {
@@ -225,16 +111,8 @@ void frame_update() {
     st.mouse = {x, y};
     st.moved = !(st.mouse == st.prev_mouse);
     st.prev_mouse = st.mouse;
-    update_hover();
-    tip_update(get_frame_dt());
-    drag_update();
-    if (!st.modal_stack.empty()) {
-        // The scene stands still under a dialog.
-        st.modal_stack.back()->refresh_all();
-        return;
-    }
-    get_root_wnd()->refresh_all();
-    if (!has_scene()) return;
+    // The scene stands still under a dialog.
+    if (wnd_layer().update(get_frame_dt()) || !has_scene()) return;
     const evt_t tick{EVT_FRAME, 0, 0};
     get_top_scene()->on_evt(&tick, nullptr);
     if (has_scene()) get_top_scene()->update();
@@ -247,10 +125,9 @@ void frame_render() {
         st.no_modal = st.modal_stack.empty();
         get_top_scene()->draw();
     }
-    get_root_wnd()->paint_children();
+    wnd_layer().paint();
     get_ani_mgr()->run(get_frame_dt());
-    drag_draw();
-    ime_draw();
+    wnd_layer().draw_over();
     draw_hint_text();
     if (opts().show_fps) draw_fps();
     present_frame();
@@ -264,45 +141,17 @@ bool do_frame() {
 
 int run_modal_loop(const std::function<bool()>& keep_going) {
     input_state_t& st = input_state();
-    wnd_t* top = st.modal_stack.empty() ? get_root_wnd() : st.modal_stack.back();
     wnd_t* saved_focus = st.focus;
-    if (!top->children.empty()) {
-        wnd_t* f = top->next_focus_child(nullptr);
-        st.focus = f ? f : top;
-    } else if (!st.focus) {
-        st.focus = top;
-    }
-    const evt_t open{EVT_MODAL_OPEN, 0, 0};
-    top->on_input(&open);
+    wnd_t* top = wnd_layer().modal_opened();
     reset_input_state();
     for (;;) {
         if (pump_events()) frame_pass();
         if (st.quit || !keep_going()) break;
     }
-    const evt_t close{EVT_MODAL_CLOSE, 0, 0};
-    top->on_input(&close);
+    wnd_layer().modal_closed(top);
     const int result = st.quit ? MODAL_QUIT : st.modal_result;
     reset_input_state();
     st.focus = saved_focus;
-    return result;
-}
-
-int do_modal(wnd_t* w, int key, int flags) {
-    input_state_t& st = input_state();
-    const bool was_busy = st.busy;
-    st.busy = false;
-    w->set_layer(LAYER_MODAL + int(st.modal_stack.size()));
-    w->set_visible(true);
-    st.modal_stack.push_back(w);
-    if (!(flags & flag_keep_place)) w->layout_in_parent();
-    set_cursor(CUR_DEFAULT);
-    post_mouse_move();
-    const int result = run_modal_loop([key] { return popup_keep_going(key); });
-    post_mouse_move();
-    pop_modal(w);
-    w->set_visible(false);
-    w->set_layer(0);
-    st.busy = was_busy;
     return result;
 }
 

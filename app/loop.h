@@ -2,11 +2,11 @@
 // The frame loop. run_modal_loop is the main loop and every nested wait (a
 // dialog, a timed pause, the battle's wait for orders): each pass pumps every
 // pending event, routing it to a window, then updates, draws and presents.
+// Windows are reached through the installed window layer (app/wnd_layer.h);
+// ui/modal.h runs a window as a dialog over this loop.
 #include <functional>
 
 #include "app/evt.h"
-
-class wnd_t;
 
 // Modal results: the OK and cancel buttons, and the program quitting.
 enum : int { MODAL_OK = -1, MODAL_CANCEL = -2, MODAL_QUIT = -5 };
@@ -22,10 +22,6 @@ void frame_update();
 void frame_render();
 // One frame outside run_modal_loop; false when the program quits.
 bool do_frame();
-// Runs `w` as the top modal window: -1 and -2 as its buttons set them, -2
-// when Escape or `key` is released or a press and release both fall outside
-// it, -5 when the program quits. Flags bit 0: keep w where it is.
-int do_modal(wnd_t* w, int key, int flags);
 // Runs frames for `ms` milliseconds, measured from this call.
 int wait_ms(int ms);
 // Puts an event back on the SDL queue.

@@ -124,7 +124,17 @@ int draw_rect(const rect* r, const clr_t* c) {
 int fill_rect(const rect* r, const clr_t* c) {
     if (!prepare_draw(c)) return -1;
     const SDL_Rect sr = r ? to_sdl(*r) : SDL_Rect{};
-    return SDL_RenderFillRect(ren, r ? &sr : nullptr);
+    uint8_t a = 255;
+    SDL_GetRenderDrawColor(ren, nullptr, nullptr, nullptr, &a);
+    // Blending a colour of alpha 0 leaves every pixel as it was, and one of
+    // alpha 255 replaces it: the same pixels without the renderer's slow
+    // per-pixel blending (a software renderer's big panels and invisible boxes).
+    if (a == 0) return 0;
+    if (a < 255) return SDL_RenderFillRect(ren, r ? &sr : nullptr);
+    SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_NONE);
+    const int rc = SDL_RenderFillRect(ren, r ? &sr : nullptr);
+    SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
+    return rc;
 }
 
 int set_clip_rect(const rect* r) {
@@ -135,6 +145,34 @@ int set_clip_rect(const rect* r) {
 }
 
 bool clip_has_pt(const pt_t* p) { return clip == rect{} || clip.contains(*p); }
+
+zg::tex_t* new_scaled_copy(zg::tex_t* tex, const rect* src, int w, int h) {
+    if (!ren || !tex || !tex->tex || w < 1 || h < 1) return nullptr;
+    auto* out = new zg::tex_t;
+    if (!out->create({w, h}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET)) {
+        delete out;
+        return nullptr;
+    }
+    SDL_Texture* prev = SDL_GetRenderTarget(ren);
+    SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
+    SDL_GetTextureBlendMode(tex->tex, &mode);
+    bool ok = SDL_SetRenderTarget(ren, out->tex) == 0;
+    if (ok) {
+        SDL_SetTextureBlendMode(tex->tex, SDL_BLENDMODE_NONE);
+        SDL_SetTextureAlphaMod(tex->tex, 255);
+        SDL_SetTextureColorMod(tex->tex, 255, 255, 255);
+        const SDL_Rect s = src ? to_sdl(*src) : SDL_Rect{};
+        ok = SDL_RenderCopy(ren, tex->tex, src ? &s : nullptr, nullptr) == 0;
+        SDL_SetTextureBlendMode(tex->tex, mode);
+    }
+    SDL_SetRenderTarget(ren, prev);
+    if (!ok) {
+        delete out;
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(out->tex, SDL_BLENDMODE_BLEND);
+    return out;
+}
 
 void set_render_target(zg::tex_t* tex, const clr_t* clear) {
     if (!ren) return;

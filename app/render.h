@@ -45,6 +45,13 @@ void set_fade(uint8_t level);
 uint8_t faded_tex_alpha(uint8_t a);
 uint8_t faded_draw_alpha(uint8_t a);
 
+// A new texture of w x h holding the src rectangle of tex (null: all of it)
+// scaled, its pixels copied rather than blended, so transparency stays as it
+// was; drawn later with blending. The caller owns it; null when it cannot be
+// made. The render target in use stays. Drawing a picture at its final size
+// skips the renderer's slow scaling path on every frame.
+zg::tex_t* new_scaled_copy(zg::tex_t* tex, const rect* src, int w, int h);
+
 // Null tex draws to the screen again. Otherwise drawing goes into tex, which
 // is cleared to `clear`; the all-zero colour (or null) clears it to transparent.
 void set_render_target(zg::tex_t* tex, const clr_t* clear);

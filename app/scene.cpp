@@ -1,7 +1,7 @@
 #include "app/scene.h"
 
 #include "app/input.h"
-#include "ui/wnd.h"
+#include "app/wnd_layer.h"
 
 namespace {
 std::vector<scene_t*>& stack() {
@@ -12,10 +12,6 @@ std::vector<obj_t*>& registry() {
     static std::vector<obj_t*> r;
     return r;
 }
-
-void hide_top_wnds() {
-    for (wnd_t* w : get_root_wnd()->children) w->set_visible(false);
-}
 }  // namespace
 
 void reg_scene(obj_t* s) { registry().push_back(s); }
@@ -24,7 +20,7 @@ bool push_scene(scene_t* s, bool fresh) {
     if (!stack().empty()) stack().back()->leave();
     stack().push_back(s);
     if (fresh) {
-        hide_top_wnds();
+        wnd_layer().show_only({});
         s->enter();
         arrange_root();
         save_scene_wnds(s);
@@ -63,12 +59,6 @@ void free_scenes() {
     clear_ptr_vec(registry());
 }
 
-void save_scene_wnds(scene_t* s) {
-    for (wnd_t* w : get_root_wnd()->children)
-        if (w->is_created() && !w->is_hidden()) s->wnds.push_back(w);
-}
+void save_scene_wnds(scene_t* s) { wnd_layer().shown_top_wnds(&s->wnds); }
 
-void show_scene_wnds(scene_t* s) {
-    hide_top_wnds();
-    for (wnd_t* w : s->wnds) w->set_visible(true);
-}
+void show_scene_wnds(scene_t* s) { wnd_layer().show_only(s->wnds); }

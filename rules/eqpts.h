@@ -3,6 +3,7 @@
 // stored weapon sets and the active set; its load, attack slots and ammunition.
 #include <vector>
 
+#include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
 #include "rules/u_part.h"
 
@@ -14,7 +15,6 @@ constexpr int EQ_OFF = 1;
 constexpr int EQ_QUICK = 2;  // first of the four quick slots
 constexpr int EQ_QUICK_END = 6;
 constexpr int EQ_BODY = 6;
-constexpr int ITM_UNARMED = 26;  // the unarmed strike
 
 // The slots a unit attacks with for one attack kind.
 struct atk_slots_t {

@@ -6,6 +6,7 @@
 
 #include "app/text_info.h"
 #include "rules/dmg.h"
+#include "rules/enum_ids.h"
 
 constexpr int ITM_COUNT = 180;    // rows 0 to 179, row 0 empty
 constexpr int NO_LIMIT = 1000000000;
@@ -45,10 +46,6 @@ enum wpn_flag_bit_e : int32_t {
     WF_LOAD_B = 0x400,
 };
 
-// Weapon groups that ammunition and launchers share.
-constexpr int WG_BOW = 6;
-constexpr int WG_XBOW = 7;
-constexpr int WG_THROWN = 8;
 
 // The uses itm_wpn_t::get_rng tells apart.
 constexpr int RNG_USE_MELEE = 1;

@@ -17,6 +17,7 @@ public:
 };
 
 constexpr int URANKS = 5;  // ids 0..4, 0 empty
+enum urank_id_e : int { RANK_NORMAL = 1, RANK_ELITE = 2, RANK_SOLO = 3, RANK_MINION = 4 };
 
 // Row 0 for an id outside the table (ids come from save files).
 urank_t& get_urank(int id);

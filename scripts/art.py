@@ -360,8 +360,13 @@ def keep_main_part(im):
     biggest = max(len(p) for p in parts)
     out = im.copy()
     op = out.load()
+    def at_side(part):
+        return any(x == 0 or x == W - 1 for x, _ in part)
+
     for part in parts:
-        if len(part) < biggest * 0.1:
+        # A neighbour's canopy reaching in from the side can be large; it
+        # still is not the sprite.
+        if len(part) < biggest * 0.1 or (at_side(part) and len(part) < biggest * 0.5):
             for x, y in part:
                 op[x, y] = (0, 0, 0, 0)
     return out

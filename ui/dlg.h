@@ -2,6 +2,7 @@
 // A framed dialog with a standard row of buttons at its bottom, run with
 // do_modal: -1 OK, -2 cancel, close or Esc, -5 the program is quitting.
 #include "ui/frame_wnd.h"
+#include "ui/modal.h"
 
 // Bits of the button mode.
 enum : int {

@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "app/draw_text.h"
-#include "app/drag.h"
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/render.h"
 #include "app/tex.h"
+#include "ui/drag.h"
 #include "ui/tip.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "app/draw_text.h"
 #include "app/input.h"
 #include "app/loop.h"
+#include "ui/modal.h"
 #include "ui/tip.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "ui/li.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
+#include "ui/modal.h"
 #include "ui/splitter.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "ui/tip.h"
 
-#include "app/drag.h"
 #include "app/input.h"
 #include "app/platform.h"
+#include "ui/drag.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/scene.h"
+#include "ui/drag.h"
 #include "ui/menu.h"
 #include "ui/tip.h"
 #include "ui/title_wnd.h"
@@ -47,6 +48,7 @@ bool is_shown(const wnd_t* w) { return w->is_created() && !w->is_hidden(); }
 wnd_t::~wnd_t() {
     unlink();
     for (wnd_t* c : children) c->parent = nullptr;
+    drag_forget_wnd(this);
     input_forget_wnd(this);
     auto& o = owned();
     o.erase(std::remove(o.begin(), o.end(), this), o.end());
@@ -148,6 +150,17 @@ wnd_t* wnd_t::next_focus_child(const wnd_t* after) const {
 wnd_t* new_wnd() { return new wnd_t; }
 
 // ---- input ----
+
+bool is_in_wnd(const wnd_t* outer, const wnd_t* w) {
+    for (; w; w = w->parent)
+        if (w == outer) return true;
+    return false;
+}
+
+bool is_focus_in(const wnd_t* w) {
+    const wnd_t* f = get_focus_wnd();
+    return f && is_in_wnd(w, f);
+}
 
 bool wnd_t::on_input(const evt_t* e) {
     if (has_style(WS_NO_INPUT)) return false;

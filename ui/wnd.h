@@ -119,7 +119,7 @@ public:
     bool mbtn_pressed = false;
     uintptr_t user_data = 0;       // becomes the last-command word on click
     uintptr_t tag = 0;
-    uint32_t drag_flags = 0;       // DRAG_* bits of app/drag.h
+    uint32_t drag_flags = 0;       // DRAG_* bits of ui/drag.h
     uint32_t state = 0;            // WST_* bits
     int layer = 0;
     uintptr_t user_word = 0;
@@ -221,6 +221,10 @@ private:
 };
 
 wnd_t* new_wnd();
+
+// w is outer or lies inside it.
+bool is_in_wnd(const wnd_t* outer, const wnd_t* w);
+bool is_focus_in(const wnd_t* w);
 
 // Windows made on the heap, closed and deleted together at shutdown.
 void reg_owned_wnd(wnd_t* w);

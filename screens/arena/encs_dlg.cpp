@@ -24,6 +24,7 @@
 #include "rules/urank.h"
 #include "screens/arena/arena.h"
 #include "screens/dlgs/help_dlg.h"
+#include "screens/map/main_ui.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
@@ -210,9 +211,8 @@ void encs_dlg_t::add_bar_btns() {
     strip->set_item_size(&item);
     strip->item_ml = strip->item_mr = strip->item_mt = strip->item_mb = strip_margin;
     fill_party_strip();
-    // TODO: the settings dialog, the last battle's log (the main game UI's log
-    // memo), the shop and the unit dialog open from here once they land.
-    for (btn_t* b : {cfg_btn, log_btn, shop_btn, bag_btn}) b->set_enabled(false);
+    // TODO: the settings dialog, the shop and the unit dialog open from here once they land.
+    for (btn_t* b : {cfg_btn, shop_btn, bag_btn}) b->set_enabled(false);
 }
 
 lv_t* encs_dlg_t::make_list() {
@@ -299,6 +299,8 @@ bool encs_dlg_t::on_cmd(wnd_t* sender) {
         pop_scene();
     } else if (sender == help_btn) {
         help_open(L"arena");
+    } else if (sender == log_btn) {
+        show_full_log();
     } else if (sender == batch_btn) {
         next_batch();
     } else if (sender == party_btn) {

@@ -7,35 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/draw_text.h"
 #include "app/input.h"
-#include "support/font_env.h"
-#include "ui/edt.h"
+#include "support/ime_input.h"
 
 namespace {
+using namespace ime_input;
 
-// Translates an SDL text event; the result is left in `out`.
-bool translate(uint32_t type, const char* utf8, evt_t* out = nullptr) {
-    SDL_Event e{};
-    e.type = type;
-    SDL_strlcpy(type == SDL_TEXTINPUT ? e.text.text : e.edit.text, utf8, sizeof e.text.text);
-    evt_t ignored;
-    return translate_sdl_evt(&e, out ? out : &ignored);
-}
-
-// A block of candidate slots as a platform hands it over.
-std::vector<wchar_t> cand_block(const std::vector<std::wstring>& words) {
-    std::vector<wchar_t> block(std::max(size_t(ime_max_cands), words.size()) * ime_cand_slot, L'\0');
-    for (size_t i = 0; i < words.size(); ++i)
-        std::wmemcpy(block.data() + i * ime_cand_slot, words[i].c_str(), words[i].size());
-    return block;
-}
-
-class Ime : public ::testing::Test {
-protected:
-    void SetUp() override { ime_start(), ime_clear(); }
-    void TearDown() override { ime_clear(), set_text_input_handler(nullptr); }
-};
+class Ime : public ime_test_t {};
 
 TEST_F(Ime, CommittedChineseTextBecomesTheTextEvent) {
     evt_t out;
@@ -85,44 +63,6 @@ TEST_F(Ime, CandidateBlocks) {
         for (const Str& s : ime_cands()) got.emplace_back(s.c_str());
         EXPECT_EQ(got, want) << words.size() << " words";
     }
-}
-
-struct test_edt_t : edt_t {
-    rect* caret_rect(rect* out) override { return &(*out = {110, 108, 2, 20}); }
-};
-
-class ImeDraw : public Ime {
-protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-    void TearDown() override { set_focus_wnd(nullptr), Ime::TearDown(); }
-    // What ime_draw drew with the focus on w.
-    static rect drawn(wnd_t* w) {
-        set_focus_wnd(w);
-        font_env_t::clear_black();
-        ime_draw();
-        return font_env_t::read_lit({0, 0, 400, 300}).bounds;
-    }
-};
-
-TEST_F(ImeDraw, CompositionAtTheCaretAndCandidatesUnderTheBoxOnlyWithAnEditBoxInFocus) {
-    test_edt_t edit;
-    edit.rc = {100, 100, 200, 40};
-    edit.margin_l = 3, edit.margin_b = 5;
-    edit.font = FONT_N;
-    translate(SDL_TEXTEDITING, "nihao");
-    wnd_t button;
-    EXPECT_EQ(drawn(&button), rect{});
-    EXPECT_EQ(drawn(nullptr), rect{});
-    size sz{};
-    measure_text(&sz, L"nihao", FONT_N, 3, WND_UNLIMITED, WND_UNLIMITED);
-    ASSERT_GT(sz.w, 0);
-    EXPECT_EQ(drawn(&edit), (rect{110, 108, sz.w, 20}));
-    // Rows of 24 from the last row of the client area: x 100 + 3, y 100 + 40 - 5 - 1.
-    ime_clear();
-    const auto block = cand_block({L"ab", L"cd", L"", L"ef"});
-    ime_set_cands(block.data());
-    EXPECT_EQ(drawn(&edit), (rect{103, 134, 128, 48}));
 }
 
 }  // namespace

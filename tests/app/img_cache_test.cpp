@@ -66,4 +66,19 @@ TEST_F(ImgCache, MissingImagesGiveThePlaceholderWithoutCachingTheName) {
     EXPECT_EQ(get("other_missing"), made);
 }
 
+TEST_F(ImgCache, OptionalImagesRememberTheirAbsenceUntilTheCacheIsFreed) {
+    const int gen = img_cache_generation();
+    EXPECT_EQ(get_opt_img(gfx.name("opt")), nullptr);
+    EXPECT_EQ(get_opt_img(nullptr), nullptr);
+    EXPECT_EQ(get_opt_img(L""), nullptr);
+    write("opt.png", 4, 4);
+    EXPECT_EQ(get_opt_img(gfx.name("opt")), nullptr);  // no second look at the disk
+    close_window();
+    EXPECT_NE(img_cache_generation(), gen);
+    ASSERT_TRUE(open_window());
+    zg::tex_t* t = get_opt_img(gfx.name("opt"));
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t, get("opt"));
+}
+
 }  // namespace

@@ -88,6 +88,47 @@ TEST_F(Render, RenderTargetClearsTransparentOrToTheColour) {
     EXPECT_EQ(px(5, 5), 0xFF102030u);
 }
 
+TEST_F(Render, OpaqueAndInvisibleFillsGiveWhatBlendingGives) {
+    const clr_t half_blue{0x800000FFu}, red{0xFFFF0000u}, clear{0x00FF0000u};
+    const rect a{0, 0, 8, 8};
+    fill_rect(&a, &half_blue);
+    const uint32_t under = px(2, 2);
+    fill_rect(&a, &clear);  // alpha 0: nothing changes
+    EXPECT_EQ(px(2, 2), under);
+    fill_rect(&a, &red);  // alpha 255: the colour, opaque
+    EXPECT_EQ(px(2, 2), 0xFFFF0000u);
+    set_fade(128);  // faded, the opaque colour blends again
+    fill_rect(&a, &half_blue);
+    EXPECT_NE(px(2, 2), 0xFFFF0000u);
+    EXPECT_NE(px(2, 2) & 0xFFu, 0u);
+    set_fade(255);
+    const clr_t back{0x80102030u};
+    fill_rect(&a, &back);  // the renderer blends again afterwards
+    EXPECT_NE(px(2, 2) >> 24, 0x80u);
+}
+
+TEST_F(Render, ScaledCopyKeepsTransparencyAndTheTarget) {
+    zg::tex_t src;
+    // Columns: opaque red, half-transparent green, transparent; 2 pixels each.
+    fill_tex(src, 6, 2, [](int x, int) { return x < 2 ? 0xFFFF0000u : x < 4 ? 0x8000FF00u : 0u; });
+    const rect part{0, 0, 6, 2};
+    zg::tex_t* half = new_scaled_copy(&src, &part, 3, 1);
+    ASSERT_NE(half, nullptr);
+    EXPECT_EQ(half->get_size(), (size{3, 1}));
+    // Drawing went on into the canvas, the target before the copy.
+    const rect dst{10, 10, 3, 1};
+    EXPECT_EQ(draw_tex(half, &dst, nullptr), 0);
+    EXPECT_EQ(px(10, 10), 0xFFFF0000u);
+    EXPECT_NEAR(int(px(11, 10) >> 24), 0x80, 1);  // blended once, when drawn
+    // Over the transparent canvas half the green shows: a copy that blended
+    // would have halved it once more.
+    EXPECT_NEAR(int((px(11, 10) >> 8) & 0xFFu), 0x7F, 1);
+    EXPECT_EQ(px(12, 10), 0u);
+    delete half;
+    EXPECT_EQ(new_scaled_copy(&src, nullptr, 0, 1), nullptr);
+    EXPECT_EQ(new_scaled_copy(nullptr, nullptr, 3, 1), nullptr);
+}
+
 TEST_F(Render, LoadTakesPaletteImages) {
     const temp_dir_t tmp;
     SDL_Surface* p = SDL_CreateRGBSurfaceWithFormat(0, 5, 2, 8, SDL_PIXELFORMAT_INDEX8);

@@ -13,6 +13,7 @@
 #include "app/scene.h"
 #include "screens/arena/arena.h"
 #include "screens/menu/main_menu.h"
+#include "ui/modal.h"
 #include "ui/wnd.h"
 
 TEST(ScreenDriver, StartsClicksShootsAndQuits) {

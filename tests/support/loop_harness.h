@@ -18,6 +18,7 @@
 #include "app/platform.h"
 #include "app/scene.h"
 #include "app/seams.h"
+#include "ui/modal.h"
 #include "ui/wnd.h"
 
 namespace harness {

@@ -11,7 +11,6 @@
 #include <thread>
 #include <typeinfo>
 
-#include "app/app.h"
 #include "app/codec.h"
 #include "app/frame_timer.h"
 #include "app/ini.h"
@@ -21,6 +20,7 @@
 #include "app/render.h"
 #include "app/rnd.h"
 #include "app/seams.h"
+#include "game/start.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
 #include "ui/rtext.h"

@@ -291,6 +291,23 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
     });
 }
 
+TEST(Hub, TheHelpAndTheLastBattlesLogOpenFromTheButtonRow) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        ASSERT_TRUE(d.click(hub()->log_btn));
+        ASSERT_NE(d.find(L"浏览记录"), nullptr);
+        d.key(SDLK_z);
+        close_page(d);
+        ASSERT_TRUE(d.click(hub()->help_btn));
+        ASSERT_NE(d.find(L"帮助"), nullptr);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        // TODO: the settings, the shop and the bag open their dialogs once those land.
+        for (const btn_t* b : {hub()->cfg_btn, hub()->shop_btn, hub()->bag_btn}) EXPECT_FALSE(b->is_enabled());
+    });
+}
+
 TEST(Hub, AnEmptyPartyCannotFightNorChangeTheBatch) {
     screen_driver_t d;
     stub_btl_t btl(won);

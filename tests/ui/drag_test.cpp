@@ -1,4 +1,4 @@
-#include "app/drag.h"
+#include "ui/drag.h"
 
 #include <map>
 #include <memory>

@@ -31,6 +31,8 @@ void drag_drop();
 void drag_cancel();
 
 bool is_dragging();
+// A modal loop runs or a drag does.
+bool is_modal_or_drag();
 bool is_drag_src(const wnd_t* w);
 wnd_t* get_drag_src();
 wnd_t* get_drag_target();

@@ -1,4 +1,4 @@
-#include "app/drag.h"
+#include "ui/drag.h"
 
 #include <cstdlib>
 
@@ -161,6 +161,7 @@ void drag_drop() {
 void drag_cancel() { reset(); }
 
 bool is_dragging() { return ds().src != nullptr; }
+bool is_modal_or_drag() { return modal_depth() > 0 || is_dragging(); }
 bool is_drag_src(const wnd_t* w) { return w && ds().src == w; }
 wnd_t* get_drag_src() { return ds().src; }
 wnd_t* get_drag_target() { return ds().target; }

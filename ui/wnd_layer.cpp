@@ -1,0 +1,159 @@
+// The window tree installed under the frame loop: the root window, input
+// routed to windows (press, click, focus, hover), the tooltip and the drag
+// fed each event and frame, painting, and the scene stack's windows.
+#include "app/input.h"
+#include "app/input_state.h"
+#include "app/wnd_layer.h"
+#include "ui/drag.h"
+#include "ui/ime_overlay.h"
+#include "ui/tip.h"
+#include "ui/wnd.h"
+
+namespace {
+bool is_busy_dropped(uint32_t code) { return code >= EVT_IDLE && code <= EVT_KEY_UP; }
+
+// ---- routing ----
+
+void release_left(const evt_t& e) {
+    input_state_t& st = input_state();
+    if (st.busy) {
+        // Orders stay out while the battle resolves actions, so no click.
+        st.pressed = nullptr;
+        return;
+    }
+    if (is_dragging()) {
+        // The release that drops a drag clicks nothing and leaves the clicked window as it was.
+    } else if (st.pressed && st.pressed == st.hover) {
+        wnd_t* w = st.pressed;
+        // A checked radio button is not clicked again.
+        if (w->is_enabled() && !(w->is_checked() && w->radio_grp != 0)) w->click(&e);
+        // A click that ran a nested loop has cleared the pressed window.
+        st.clicked = st.pressed;
+    } else {
+        st.clicked = nullptr;
+    }
+    if (st.pressed && st.pressed != get_root_wnd()) st.pressed->on_input(&e);
+    st.pressed = nullptr;
+}
+
+void track_input(const evt_t& e) {
+    input_state_t& st = input_state();
+    switch (e.code) {
+    case EVT_LBTN_DOWN:
+    case EVT_LBTN_DBL:
+        if (!st.busy) st.pressed = st.focus = st.hover;
+        break;
+    case EVT_LBTN_UP: release_left(e); break;
+    case EVT_KEY_UP: st.pressed = nullptr; break;
+    default: break;
+    }
+}
+
+// ---- frame ----
+
+void update_hover() {
+    input_state_t& st = input_state();
+    wnd_t* root = get_root_wnd();
+    wnd_t* h = nullptr;
+    if (st.modal_stack.empty()) {
+        h = root->hit_test(&st.mouse);
+    } else {
+        wnd_t* m = st.modal_stack.back();
+        h = m->hit_test(&st.mouse);
+        if (!h && m->rc.contains(st.mouse)) h = m;
+    }
+    if (!h && root->rc.contains(st.mouse)) h = root;
+    st.hover = h;
+    if (h == st.prev_hover) return;
+    wnd_t* old = st.prev_hover;
+    st.prev_hover = h;
+    if (old) old->notify({EVT_MOUSE_LEAVE, 0, 0});
+    if (h) h->notify({EVT_MOUSE_ENTER, 0, 0});
+}
+
+// ---- the layer ----
+
+class ui_layer_t : public wnd_layer_t {
+public:
+    wnd_t* root() override {
+        // Destroyed at exit after everything else; its destructor touches no SDL.
+        static wnd_t r;
+        return &r;
+    }
+
+    bool create_root(const rect& screen) override { return root()->create(0, nullptr, &screen, 0, 0, nullptr); }
+    void arrange_root() override { root()->arrange(); }
+
+    void pump_started() override { clear_last_cmd(); }
+
+    void route(const evt_t& e) override {
+        input_state_t& st = input_state();
+        track_input(e);
+        tip_on_input(&e);
+        if (drag_filter(e)) return;
+        if (st.busy && is_busy_dropped(e.code)) return;
+        if (st.pressed && st.pressed != root())
+            st.pressed->on_input(&e);
+        else if (!st.modal_stack.empty())
+            st.modal_stack.back()->on_input(&e);
+        else
+            root()->on_input(&e);
+    }
+
+    bool update(double dt) override {
+        input_state_t& st = input_state();
+        update_hover();
+        tip_update(dt);
+        drag_update();
+        if (!st.modal_stack.empty()) {
+            st.modal_stack.back()->refresh_all();
+            return true;
+        }
+        root()->refresh_all();
+        return false;
+    }
+
+    void paint() override { root()->paint_children(); }
+
+    void draw_over() override {
+        drag_draw();
+        ime_draw();
+    }
+
+    wnd_t* modal_opened() override {
+        input_state_t& st = input_state();
+        wnd_t* top = st.modal_stack.empty() ? root() : st.modal_stack.back();
+        if (!top->children.empty()) {
+            wnd_t* f = top->next_focus_child(nullptr);
+            st.focus = f ? f : top;
+        } else if (!st.focus) {
+            st.focus = top;
+        }
+        const evt_t open{EVT_MODAL_OPEN, 0, 0};
+        top->on_input(&open);
+        return top;
+    }
+
+    void modal_closed(wnd_t* top) override {
+        const evt_t close{EVT_MODAL_CLOSE, 0, 0};
+        top->on_input(&close);
+    }
+
+    void show_only(const std::vector<wnd_t*>& wnds) override {
+        for (wnd_t* w : root()->children) w->set_visible(false);
+        for (wnd_t* w : wnds) w->set_visible(true);
+    }
+
+    void shown_top_wnds(std::vector<wnd_t*>* out) override {
+        for (wnd_t* w : root()->children)
+            if (w->is_created() && !w->is_hidden()) out->push_back(w);
+    }
+};
+
+// Installed while the core loads, so every program that links it has windows.
+const bool installed = [] {
+    // Never destroyed: windows with static storage still reach it at exit.
+    set_wnd_layer(new ui_layer_t);
+    return true;
+}();
+}  // namespace
