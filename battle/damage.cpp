@@ -130,9 +130,9 @@ void apply_dmg(unit_t* u, const dmg_res_t* r) {
     // The fallen come back only through set_unit_hp, which returns them to the
     // roster; healed here they would stand up outside it.
     if (before < 1 && r->amount < 0) return;
-    // TODO: the recent-change counter of the hit-point badges comes with the
-    // battle scene's presentation of damage (the unit has no field for it yet).
-    u->add_hp(-r->amount);
+    const int change = u->add_hp(-r->amount);
+    u->hp_pend += change;
+    u->hp_pend_t = 0.0;
     if (r->amount < 0) {
         log_cur_buf()->append_format(L"恢复<c=r>%d</c>点生命。", u->hp - before);
     } else {

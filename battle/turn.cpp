@@ -41,7 +41,7 @@ int get_btl_state() { return btl().state; }
 bool is_btl_running() { return btl().state == 0; }
 bool is_btl_won() { return btl().state == 2; }
 bool is_btl_lost() { return btl().state == 3; }
-bool is_btl_over() { return is_quitting() || (btl().state >= 1 && btl().state <= 3); }
+bool is_btl_over() { return is_quitting() || btl().state == BTL_NONE || (btl().state >= 1 && btl().state <= 3); }
 void abort_btl() { btl().state = 1; }
 void set_btl_lost() { btl().state = 3; }
 
@@ -85,6 +85,8 @@ void ready_unit(unit_t* u) {
     u->ani_word = -1;
     u->ani_t = 0.0;
     u->flash_t = 0.0;
+    u->hp_pend = 0;
+    u->hp_pend_t = 0.0;
 }
 }  // namespace
 

@@ -17,6 +17,8 @@ void reset_unit(unit_t& u) {
     u.ani_t = 0.0;
     u.tint = 0xFFFFFFFF;
     u.flash_t = 0.0;
+    u.hp_pend = 0;
+    u.hp_pend_t = 0.0;
 }
 
 constexpr int CLS_NO = 8;

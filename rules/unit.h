@@ -105,6 +105,10 @@ public:
     double ani_t = 0.0;
     clr_t tint = 0xFFFFFFFF;
     double flash_t = 0.0;  // seconds
+    // The hit-point bar's recent change: what the last hits and heals added up
+    // to, shown as a fading stretch of the bar, and seconds since the last one.
+    int hp_pend = 0;
+    double hp_pend_t = 0.0;
 
     unit_t();
     unit_t(const unit_t& o);

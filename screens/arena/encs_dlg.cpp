@@ -25,6 +25,9 @@
 #include "screens/arena/arena.h"
 #include "screens/dlgs/help_dlg.h"
 #include "screens/map/main_ui.h"
+#include "screens/unit/unit_dlg.h"
+#include "screens/unit/unit_lists.h"
+#include "screens/widgets/unit_badges.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
@@ -44,12 +47,10 @@ constexpr int rows_shown = 4;
 constexpr int cell_gap = 4;
 constexpr size funds_sz{128, 24};
 constexpr int wide_screen = 1024;  // wider: the middle buttons and the strip sit in the button row
-constexpr int strip_item = 48, strip_margin = 2;
 constexpr clr_t pane_bg = 0xff1c2833;   // fc_k2
 constexpr clr_t memo_bg = 0xff0e141a;   // fc_k1
 constexpr clr_t fight_clrs[4] = {0xff802a21, 0xff66221a, 0xff33110d, 0xffb23b2e};
 constexpr clr_t stamp_clr = 0xffc0392b;
-constexpr clr_t level_clr = 0xffeecc88;
 constexpr int stamp_pad_x = 4, stamp_pad_y = 2;
 constexpr double minion_light = 0.20, rank_light = 0.33;
 constexpr int rank_minion = 4;
@@ -83,14 +84,6 @@ clr_t scaled(clr_t c, double f) {
     return clr_t{(v & 0xFF000000u) | ch(16) | ch(8) | ch(0)};
 }
 
-// TODO: draw_level_badge and draw_count_badge of the unit widgets once they land.
-void draw_level_badge(const rect& cell, int lv) {
-    draw_text(Str(L"<shadow><bc=#60> %d ", lv), &cell, FONT_B, &level_clr, rect_align::left | rect_align::bottom);
-}
-void draw_count_badge(const rect& cell, int n) {
-    draw_text(Str(L"<shadow><b>x%d", n), &cell, FONT_DEF, &default_clr, rect_align::right | rect_align::bottom);
-}
-
 void draw_stamp(const rect& r) {
     const wchar_t* stamp = L"已击败";
     size sz;
@@ -120,8 +113,8 @@ public:
             const clr_t bg = scaled(get_urank(mt.rank).clr, mt.rank == rank_minion ? minion_light : rank_light);
             fill_rect(&cell, &bg);
             draw_tex(get_img(Str(L"units_mon/") + (mt.k ? mt.k : L"")), &cell, nullptr);
-            draw_level_badge(cell, m.lv);
-            draw_count_badge(cell, m.count);
+            draw_level_badge(m.lv, cell, rect_align::left | rect_align::bottom);
+            draw_count_badge(m.count, cell);
             x += cell.w + cell_gap;
         }
         const ex_info_t* diff = get_enc_diff(e->diff);
@@ -200,19 +193,14 @@ void encs_dlg_t::add_bar_btns() {
     batch_btn = add_icon_btn(L"ui/upd_32", batch_tip, mid);
     fight_btn = add_btn(L"挑战！", mid, L"misc/atk_32", L"挑战当前选中怪物群体");
     fight_btn->set_clrs(&fight_clrs[0], &fight_clrs[1], &fight_clrs[2], &fight_clrs[3]);
-    const size strip_sz{strip_item + 2 * strip_margin, strip_item + 2 * strip_margin};
     if (wide)
-        strip = add_child<lv_t>(btn_row, WS_DOCK_LEFT | WS_CENTRE_Y, strip_sz);
+        strip = add_child<u_lv2_t>(btn_row, WS_DOCK_LEFT | WS_CENTRE_Y, {1, 1});
     else
-        strip = add_child<lv_t>(this, WS_DOCK_LEFT | WS_DOCK_BOTTOM, strip_sz);
-    strip->ex_style = LVX_ROW;
+        strip = add_child<u_lv2_t>(this, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {1, 1});
     strip->bg_clr = 0;
-    const size item{strip_item, strip_item};
-    strip->set_item_size(&item);
-    strip->item_ml = strip->item_mr = strip->item_mt = strip->item_mb = strip_margin;
     fill_party_strip();
-    // TODO: the settings dialog, the shop and the unit dialog open from here once they land.
-    for (btn_t* b : {cfg_btn, shop_btn, bag_btn}) b->set_enabled(false);
+    // TODO: the settings dialog and the shop open from here once they land.
+    for (btn_t* b : {cfg_btn, shop_btn}) b->set_enabled(false);
 }
 
 lv_t* encs_dlg_t::make_list() {
@@ -244,14 +232,8 @@ void encs_dlg_t::refresh_list() {
 
 void encs_dlg_t::fill_party_strip() {
     strip->clear();
-    for (unit_t* u : g_pty.units) {
-        li_t* it = strip->add_item(L"", u->name.c_str(), get_img(u->face.empty() ? u->img : u->face), 0, 0,
-                                   reinterpret_cast<uintptr_t>(u), 0, nullptr);
-        it->kind = LIK_COMMAND;
-    }
-    strip->resize(int(g_pty.units.size()) * (strip_item + 2 * strip_margin), strip->rc.h);
+    for (unit_t* u : g_pty.units) strip->add_unit(u)->kind = LIK_COMMAND;
     strip->set_visible(!party_empty());
-    strip->relayout_items();
     arrange();
 }
 
@@ -272,6 +254,7 @@ void encs_dlg_t::update_state() {
     const bool all_beaten = std::popcount(uint32_t(a.beaten)) >= list->count();
     // Nothing fights, changes the batch or opens a member without a party.
     batch_btn->set_enabled(all_beaten && !party_empty());
+    bag_btn->set_enabled(!party_empty());
     fight_btn->set_enabled(has_btl_runner() && !party_empty() && list->get_item(list->sel));
     if (list->title)
         list->title->second = Str(stats_fmt, a.n_beaten, a.wins, a.losses, a.kills, a.deaths, a.floor + 1);
@@ -297,6 +280,8 @@ bool encs_dlg_t::on_cmd(wnd_t* sender) {
         fight_selected();
     } else if (sender == first_btn) {
         pop_scene();
+    } else if (sender == bag_btn) {
+        if (!party_empty()) open_unit_dlg(g_pty.units[0]);
     } else if (sender == help_btn) {
         help_open(L"arena");
     } else if (sender == log_btn) {

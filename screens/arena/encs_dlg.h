@@ -11,6 +11,7 @@
 class btn_t;
 class lbl_t;
 class lv_t;
+class u_lv2_t;
 struct arena_rec_t;
 
 // The batch a record stands for: difficulties 1, 2, 3 and up to three more
@@ -29,8 +30,7 @@ public:
     btn_t* bag_btn = nullptr;
     btn_t* batch_btn = nullptr;
     btn_t* fight_btn = nullptr;
-    // TODO: the unit widgets' face strip (u_lv2_t) replaces this plain strip of faces once it lands.
-    lv_t* strip = nullptr;
+    u_lv2_t* strip = nullptr;  // the party's faces; a click opens the unit dialog
     lbl_t* funds = nullptr;
     std::vector<enc_t> encs;
 

@@ -14,13 +14,22 @@
 #include "app/input.h"
 #include "app/scene.h"
 #include "battle/listener.h"
+#include "rules/itm_ids.h"
 #include "rules/pty.h"
+#include "rules/unit.h"
 #include "screens/arena/arena.h"
 #include "screens/arena/encs_dlg.h"
 #include "screens/map/main_ui.h"
 #include "screens/map/map_viewer.h"
 #include "screens/menu/main_menu.h"
+#include "screens/unit/bag_pnl.h"
+#include "screens/unit/eqpt_bag_pnl.h"
+#include "screens/unit/eqpt_pnl.h"
+#include "screens/unit/unit_dlg.h"
+#include "screens/unit/unit_lists.h"
+#include "screens/widgets/itm_btn.h"
 #include "support/screen_driver.h"
+#include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/lv.h"
 #include "ui/menu.h"
@@ -120,6 +129,40 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
     d.shot("arena-hub-again");
 }
 
+SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
+
+// The party's equipment: a weapon from the bag into the main hand, and a ring
+// picked up with the slots that take it lit.
+void unit_dialog(screen_driver_t& d) {
+    d.on_main([&] {
+        g_pty.bag[0] = itm_slot_t(ITM_AXE_B, 1);
+        g_pty.bag[1] = itm_slot_t(ITM_RING_DFLC, 1);
+        g_pty.bag[2] = itm_slot_t(ITM_BOW_A, 40);
+    });
+    ASSERT_TRUE(d.click(d.find_tip(L"角色装备/队伍背包")));
+    unit_dlg_t* dlg = get_unit_dlg();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(d.find(L"角色信息"), dlg);
+    unit_t* u = dlg->get_unit();
+    EXPECT_EQ(u, g_pty.units.front());
+    eqpt_pnl_t* eq = dlg->eqpt_bag()->eqpt_pnl();
+    bag_pnl_t* bag = dlg->eqpt_bag()->bag_pnl();
+    d.drag(centre(bag->itm_btn(0)), centre(eq->slot_btn(EQ_MAIN)));
+    EXPECT_EQ(u->eqpts.slots[EQ_MAIN].id, ITM_AXE_B);
+    d.shot("unit-dialog");
+
+    ASSERT_TRUE(d.click(bag->itm_btn(1)));  // picked up: it follows the mouse
+    const SDL_Point ring = centre(eq->slot_btn(13));
+    d.move_to(ring.x + 30, ring.y + 10);
+    d.frames(2);
+    EXPECT_EQ(dlg->eqpt_bag()->hilited().size(), 2u);
+    d.shot("unit-dialog-dragging");
+    d.click_at(ring.x, ring.y);
+    EXPECT_EQ(u->eqpts.slots[13].id, ITM_RING_DFLC);
+    d.key(SDLK_ESCAPE);
+    ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
+}
+
 // TODO: reached through a battle once the battle screen lands; the map viewer
 // is the way in until then.
 void map_scene(screen_driver_t& d) {
@@ -153,6 +196,7 @@ TEST(Tour, TheGamePlayedByClicks) {
         main_menu(d);
         arena_hub(d);
         help_from_the_hub(d);
+        unit_dialog(d);
         // TODO: a challenge won and one lost (arena-victory, arena-defeat, the
         // stamps) once the battle screen's fight_btl lands.
         back_to_the_menu(d, seen);

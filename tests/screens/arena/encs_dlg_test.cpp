@@ -16,6 +16,8 @@
 #include "rules/save_slots.h"
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
+#include "screens/unit/unit_dlg.h"
+#include "screens/unit/unit_lists.h"
 #include "support/screen_driver.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
@@ -291,7 +293,7 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
     });
 }
 
-TEST(Hub, TheHelpAndTheLastBattlesLogOpenFromTheButtonRow) {
+TEST(Hub, TheHelpTheLastBattlesLogAndTheUnitDialogOpenFromTheButtonRowAndTheStrip) {
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(to_arena(d));
@@ -303,12 +305,25 @@ TEST(Hub, TheHelpAndTheLastBattlesLogOpenFromTheButtonRow) {
         ASSERT_NE(d.find(L"帮助"), nullptr);
         d.key(SDLK_ESCAPE);
         close_page(d);
-        // TODO: the settings, the shop and the bag open their dialogs once those land.
-        for (const btn_t* b : {hub()->cfg_btn, hub()->shop_btn, hub()->bag_btn}) EXPECT_FALSE(b->is_enabled());
+        // The bag on the first member; a face of the strip on its member.
+        ASSERT_TRUE(d.click(hub()->bag_btn));
+        ASSERT_NE(get_unit_dlg(), nullptr);
+        EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[0]);
+        EXPECT_EQ(unit_dlg_list(), g_pty.units);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        const rect face = hub()->strip->item_rect(2);
+        d.click_at(face.x + face.w / 2, face.y + face.h / 2);
+        ASSERT_NE(get_unit_dlg(), nullptr);
+        EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[2]);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        // TODO: the settings and the shop open their dialogs once those land.
+        for (const btn_t* b : {hub()->cfg_btn, hub()->shop_btn}) EXPECT_FALSE(b->is_enabled());
     });
 }
 
-TEST(Hub, AnEmptyPartyCannotFightNorChangeTheBatch) {
+TEST(Hub, AnEmptyPartyCannotFightChangeTheBatchNorOpenTheBag) {
     screen_driver_t d;
     stub_btl_t btl(won);
     d.run([&] {
@@ -322,8 +337,7 @@ TEST(Hub, AnEmptyPartyCannotFightNorChangeTheBatch) {
             hub()->fill_party_strip();
         });
         d.frames(1);
-        EXPECT_FALSE(hub()->fight_btn->is_enabled());
-        EXPECT_FALSE(hub()->batch_btn->is_enabled());
+        for (const btn_t* b : {hub()->fight_btn, hub()->batch_btn, hub()->bag_btn}) EXPECT_FALSE(b->is_enabled());
         EXPECT_FALSE(d.shown(hub()->strip));
         d.on_main([] { hub()->fight_selected(); });
         EXPECT_EQ(btl.fought, 0);

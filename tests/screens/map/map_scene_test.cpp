@@ -157,6 +157,10 @@ TEST_F(MapScene, HoverCellFollowsTheMouseOverTheMapOnly) {
         frame_update();
         EXPECT_EQ(s->hover_cell(), NO_HOVER) << p.x << "," << p.y;
     }
+    // Off the map the cursor is what the rest of the frame asked for.
+    set_frame_cursor(CUR_HAND);
+    s->update();
+    EXPECT_EQ(get_frame_cursor(), CUR_HAND);
     harness::move_to(300, 300);
     set_busy(true);
     frame_update();
@@ -408,6 +412,51 @@ TEST_F(MapScene, LogLinesGoToTheMemoAndTheBarFollowsItsPosition) {
     EXPECT_EQ(memo->pos_y(), std::min(memo->view.h, memo->max_y()));
     harness::route(EVT_KEY_DOWN, SDLK_END, 0);
     EXPECT_EQ(memo->pos_y(), memo->max_y());
+}
+
+// Whether a window under w shows a text holding part.
+bool shows_text(const wnd_t* w, const wchar_t* part) {
+    const auto has = [part](const Str& s) { return std::wstring(s.c_str()).find(part) != std::wstring::npos; };
+    const auto* t = dynamic_cast<const title_wnd_t*>(w);
+    if (has(w->text) || (t && t->title && has(t->title->title))) return true;
+    for (const wnd_t* c : w->children)
+        if (shows_text(c, part)) return true;
+    return false;
+}
+
+TEST_F(MapScene, TheLogsBarShowsTheWholeLogAndClearsIt) {
+    open(1280, 720);
+    log_memo_t* memo = main_ui().log_memo;
+    for (const wchar_t* line : {L"第一行", L"第二行"}) {
+        *log_cur_buf() += line;
+        log_flush();
+    }
+    // While a dialog runs: note what it shows, then release Z, which closes it.
+    bool shown = false;
+    harness::script.assign(harness::frame_no + 30, [&] {
+        wnd_t* top = get_top_modal();
+        if (!top || top == get_popup_menu() || shown) return;
+        shown = shows_text(top, L"第一行\n第二行") && shows_text(top, L"浏览记录");
+        SDL_Event ev{};
+        ev.type = SDL_KEYUP;
+        ev.key.keysym.sym = SDLK_z;
+        SDL_PushEvent(&ev);
+    });
+    harness::route(EVT_KEY_UP, SDLK_z, 0);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(get_top_modal(), nullptr);
+
+    // "其他", then its third entry, "清除记录".
+    harness::script.assign(harness::frame_no + 30, [&] {
+        menu_t* m = get_popup_menu();
+        if (get_top_modal() != m) return;
+        const pt_t p = middle(m->get_level(0)->item_rect(2));
+        post_click(p.x, p.y);
+    });
+    const pt_t more = middle(main_ui().log_bar->item_rect(LOG_BAR_MORE));
+    harness::click_at(more.x, more.y);
+    EXPECT_EQ(get_top_modal(), nullptr);
+    EXPECT_TRUE(memo->text.empty());
 }
 
 TEST_F(MapScene, LogMemoGoesBackToItsModeAndFloatsWithoutTakingClicks) {

@@ -48,39 +48,24 @@ TEST(TileVariant, TheGeneratorSeededWithOneRowByRowRepeatedEvery20Cells) {
 }
 
 // The five environments' sheets in a game folder of the test's own.
-class TileSheets : public ::testing::Test {
+class TileSheets : public canvas_test_t {
 protected:
-    static inline temp_dir_t* dir = nullptr;
+    // Made before the configuration object, so it outlives its save at exit.
+    static temp_dir_t& dir() {
+        static temp_dir_t d;
+        return d;
+    }
+    static void SetUpTestSuite() { set_exe_dir(utf8_to_str(dir().path().c_str())); }
 
-    static void SetUpTestSuite() {
-        dir = new temp_dir_t;
-        set_exe_dir(utf8_to_str(dir->path().c_str()));
-    }
-    static void TearDownTestSuite() {
-        delete dir;
-        dir = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
-        ASSERT_TRUE(open_window()) << SDL_GetError();
-        canvas.emplace(128);
-    }
-    void TearDown() override {
-        canvas.reset();
-        close_window();
-        quit_sdl_libs();
-    }
     // w x h pixels of one colour under gfx/tiles/.
     static void tile_png(const char* name, int w, int h, uint32_t argb) {
-        const std::string path = dir->path(std::string("gfx/tiles/") + name + ".png");
-        dir->folder("gfx/tiles");
+        const std::string path = dir().path(std::string("gfx/tiles/") + name + ".png");
+        dir().folder("gfx/tiles");
         SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
         SDL_FillRect(s, nullptr, argb);
         ASSERT_EQ(IMG_SavePNG(s, path.c_str()), 0);
         SDL_FreeSurface(s);
     }
-
-    std::optional<canvas_t> canvas;
 };
 
 TEST_F(TileSheets, EachSheetIsLookedUpOnceAndAMissingOneIsNotProbedAgain) {
