@@ -376,11 +376,14 @@ int get_act_cooldown(const unit_t* u, const act_t* a) {
 
 // ---- attacks of opportunity ----
 
+bool can_make_aoo(const unit_t* u) {
+    return u->btl.free_cmds < u->drv.aoo && u->dflt_atk_pwr() == 2 && u->conds.threatens();
+}
+
 std::vector<unit_t*> threatening_units(const unit_t* victim, const unit_t* exclude) {
     std::vector<unit_t*> out;
     for (unit_t* v : adjacent_enemies(victim, RW_NO_HELPLESS))
-        if (v != exclude && v->btl.free_cmds < v->drv.aoo && v->dflt_atk_pwr() == 2 && v->conds.threatens())
-            out.push_back(v);
+        if (v != exclude && can_make_aoo(v)) out.push_back(v);
     return out;
 }
 

@@ -144,6 +144,9 @@ int get_act_cooldown(const unit_t* u, const act_t* a);
 
 // ---- attacks of opportunity ----
 
+// u may still make an attack of opportunity this round: allowance left, its
+// default attack the melee attack and nothing stops it threatening.
+bool can_make_aoo(const unit_t* u);
 // The adjacent enemies, other than exclude, that may still make an attack of
 // opportunity on victim this round.
 std::vector<unit_t*> threatening_units(const unit_t* victim, const unit_t* exclude);

@@ -12,13 +12,12 @@
 #include "rules/pwr.h"
 #include "screens/dlgs/help_dlg.h"
 #include "screens/menu/main_menu.h"
+#include "screens/text/text_hooks.h"
 #include "ui/wnd.h"
 
 namespace {
 // ---- start-up steps that wait for their modules ----
 
-// TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
-void install_tip_resolver() {}
 void install_help_link() {
     // Handlers live for the process; a second start in one process adds none.
     static const bool added = (add_link_handler(help_link), true);
@@ -34,7 +33,7 @@ bool app_start() {
     load_txt_tbls();
     init_pwrs();
     load_opts();
-    install_tip_resolver();
+    txt::install_text_hooks();
     install_help_link();
     return true;
 }

@@ -19,7 +19,32 @@ std::span<text_info_t> pwr_cats() {
 }
 
 Str widen(const char* s) { return utf8_to_str(s ? s : ""); }
+
+pwr_texts_t& texts() {
+    static pwr_texts_t t;
+    return t;
+}
+
+// What a power says of itself when no screen built its text.
+Str& plain_text(const Pwr& p, Str& out) {
+    out.format(L"%s\n%s", p.n ? p.n : p.k ? p.k : L"", p.d ? p.d : L"");
+    return out;
+}
 }  // namespace
+
+void set_pwr_texts(const pwr_texts_t& t) { texts() = t; }
+const pwr_texts_t& get_pwr_texts() { return texts(); }
+
+Str& Pwr::get_tip_text(Str& out) const { return texts().pwr_tip ? texts().pwr_tip(*this, out) : plain_text(*this, out); }
+Str& Pwr::get_desc_text(Str& out) const {
+    return texts().pwr_desc ? texts().pwr_desc(*this, out) : plain_text(*this, out);
+}
+Str& act_t::get_tip_text(Str& out) const {
+    return texts().act_tip ? texts().act_tip(*this, out) : plain_text(*this, out);
+}
+Str& act_t::get_desc_text(Str& out) const {
+    return texts().act_desc ? texts().act_desc(*this, out) : plain_text(*this, out);
+}
 
 int Pwr::get_kind() const { return 1; }
 int Pwr::get_group() const { return (flags & PF_FEAT) ? 1 : 0; }

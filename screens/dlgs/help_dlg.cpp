@@ -14,6 +14,7 @@
 #include "rules/enums.h"
 #include "rules/pwr.h"
 #include "rules/race.h"
+#include "screens/text/pwr_desc.h"
 #include "ui/dlg.h"
 #include "ui/memo_ctrl.h"
 #include "ui/tv.h"
@@ -44,13 +45,6 @@ struct text_item_t : text_info_t {
 class msg_dlg_t;
 msg_dlg_t* the_dlg = nullptr;
 bool opened_before = false;
-
-// TODO: use pwr_line of the description texts (screens/text) once they land:
-// the name alone for passive powers, the icon and the name for actions.
-Str entry_text(const Pwr& p) {
-    if (p.get_kind() != 0) return Str(p.n ? p.n : L"");
-    return Str(L"<ico=powers/%s c=w> %s", p.k ? p.k : L"", p.n ? p.n : L"");
-}
 
 class msg_dlg_t : public dlg_t {
 public:
@@ -192,7 +186,7 @@ private:
             if (!under) continue;
             Str tip;
             p->get_tip_text(tip);
-            help_add_item(entry_text(*p), tip, under, false, 0, 0, p->get_tier());
+            help_add_item(txt::pwr_line(*p), tip, under, false, 0, 0, p->get_tier());
         }
     }
 
@@ -207,7 +201,7 @@ private:
             if (!lv_node) continue;
             Str tip;
             p->get_tip_text(tip);
-            help_add_item(entry_text(*p), tip, lv_node, false);
+            help_add_item(txt::pwr_line(*p), tip, lv_node, false);
         }
     }
 };

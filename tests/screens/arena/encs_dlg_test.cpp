@@ -243,8 +243,9 @@ TEST(Hub, TheFeeIsTakenWithoutEnoughGoldAndTheNegativeFundsAreShown) {
         d.frames(1);
         EXPECT_DOUBLE_EQ(g_pty.gold, -double(fee));
         EXPECT_EQ(std::tuple(g_pty.arena.losses, g_pty.arena.beaten, g_pty.arena.n_beaten), std::tuple(1, 0, 0));
-        // TODO: assert the negative colour once the description texts' gold_text lands.
         EXPECT_STREQ(hub()->funds->text.c_str(), (Str(L" <b>") + gold_text(-double(fee))).c_str());
+        EXPECT_NE(std::wstring(hub()->funds->text.c_str()).find(L"<c=fc_rr>-"), std::wstring::npos)
+            << "negative funds in the negative colour";
     });
 }
 
