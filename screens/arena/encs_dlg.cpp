@@ -23,6 +23,9 @@
 #include "rules/unit.h"
 #include "rules/urank.h"
 #include "screens/arena/arena.h"
+#include "screens/arena/shop.h"
+#include "screens/arena/shop_dlg.h"
+#include "screens/dlgs/cfg_dlg.h"
 #include "screens/dlgs/help_dlg.h"
 #include "screens/map/main_ui.h"
 #include "screens/unit/unit_dlg.h"
@@ -199,8 +202,6 @@ void encs_dlg_t::add_bar_btns() {
         strip = add_child<u_lv2_t>(this, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {1, 1});
     strip->bg_clr = 0;
     fill_party_strip();
-    // TODO: the settings dialog and the shop open from here once they land.
-    for (btn_t* b : {cfg_btn, shop_btn}) b->set_enabled(false);
 }
 
 lv_t* encs_dlg_t::make_list() {
@@ -284,6 +285,10 @@ bool encs_dlg_t::on_cmd(wnd_t* sender) {
         if (!party_empty()) open_unit_dlg(g_pty.units[0]);
     } else if (sender == help_btn) {
         help_open(L"arena");
+    } else if (sender == cfg_btn) {
+        open_cfg_dlg();
+    } else if (sender == shop_btn) {
+        open_shop();
     } else if (sender == log_btn) {
         show_full_log();
     } else if (sender == batch_btn) {
@@ -296,13 +301,6 @@ bool encs_dlg_t::on_cmd(wnd_t* sender) {
     return true;
 }
 
-namespace {
-// TODO: the shop's own restock check once the shop lands: from two beaten
-// challenges on (counted before the new one), the limited shelf restocks.
-void restock_shop(arena_rec_t& a) {
-    if (std::popcount(uint32_t(a.beaten)) >= 2) a.sold = 0;
-}
-}  // namespace
 
 void encs_dlg_t::fight_selected() {
     const int i = list->sel;
@@ -311,7 +309,7 @@ void encs_dlg_t::fight_selected() {
     if (!arena_fight(e)) return;
     arena_rec_t& a = g_pty.arena;
     if (!(a.beaten & (1 << i))) {
-        restock_shop(a);
+        shop_restock_check(a);
         ++a.n_beaten;
     }
     a.beaten |= 1 << i;

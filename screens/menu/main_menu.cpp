@@ -8,6 +8,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "screens/arena/arena.h"
+#include "screens/dlgs/cfg_dlg.h"
 #include "screens/dlgs/help_dlg.h"
 #include "ui/btn.h"
 #include "ui/wnd.h"
@@ -84,10 +85,10 @@ public:
         if (e->code != EVT_COMMAND) return false;
         switch (int(e->a)) {
         case CMD_ARENA: goto_arena(); break;
+        case CMD_CFG: open_cfg_dlg(); break;
         case CMD_HELP: help_open(nullptr); break;
         case CMD_CREDITS: help_open(L"credits"); break;
         case CMD_EXIT: request_quit(); break;
-        // TODO: CMD_CFG opens the settings dialog once it lands; its entry stays disabled until then.
         default: break;
         }
         return false;
@@ -159,8 +160,7 @@ private:
         row->bg_clr = 0;
         row->gap = frame_gap;
         reg_owned_wnd(row);
-        // TODO: enabled once the settings dialog lands.
-        add_entry(row, cfg_entry, WS_DOCK_LEFT, half_row_w)->set_enabled(false);
+        add_entry(row, cfg_entry, WS_DOCK_LEFT, half_row_w);
         add_entry(row, help_entry, WS_FILL_W, w);
         add_entry(frame, credits_entry, row_style, w);
         add_entry(frame, exit_entry, row_style, w);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/codec.h"
 #include "app/input.h"
 #include "app/scene.h"
 #include "battle/listener.h"
@@ -19,6 +20,9 @@
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
 #include "screens/arena/encs_dlg.h"
+#include "screens/arena/shop.h"
+#include "screens/arena/shop_dlg.h"
+#include "screens/dlgs/cfg_dlg.h"
 #include "screens/map/main_ui.h"
 #include "screens/map/map_viewer.h"
 #include "screens/menu/main_menu.h"
@@ -28,11 +32,14 @@
 #include "screens/unit/unit_dlg.h"
 #include "screens/unit/unit_lists.h"
 #include "screens/widgets/itm_btn.h"
+#include "screens/widgets/itm_list_view.h"
 #include "support/screen_driver.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/lv.h"
 #include "ui/menu.h"
+#include "ui/tab_ctrl.h"
+#include "ui/tip.h"
 #include "ui/tv.h"
 #include "ui/wnd.h"
 
@@ -75,6 +82,28 @@ void main_menu(screen_driver_t& d) {
     d.shot("main-menu");
 }
 
+// The settings from the main menu: each tab looked at, the tactical grid
+// switched on, and the choice found in config.ini after OK.
+void settings(screen_driver_t& d) {
+    ASSERT_TRUE(d.click(d.find(L"选项")));
+    ASSERT_NE(get_cfg_dlg(), nullptr);
+    ASSERT_EQ(get_top_modal(), get_cfg_dlg());
+    const char* tabs[CFG_TABS] = {"gfx", "sfx", "btl", "others"};
+    const wchar_t* first_box[CFG_TABS] = {L"全屏", L"开启音乐", L"显示视角移动动画", L"启动后自动进入竞技场"};
+    for (int t = 0; t < CFG_TABS; ++t) {
+        const rect r = get_cfg_dlg()->tabs()->get_strip()->item_rect(t);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_NE(d.find(first_box[t]), nullptr) << tabs[t];
+        if (t == CFG_TAB_BTL) ASSERT_TRUE(d.click(d.find(L"显示战术网格（默认按G键切换）")));
+        d.shot(std::string("settings-") + tabs[t]);
+    }
+    ASSERT_TRUE(d.click(d.find(L"确定")));
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the settings to close"));
+    const std::string raw = d.read("config.ini");
+    ASSERT_GT(raw.size(), 2u);
+    EXPECT_NE(wide_from_utf16le(raw.data() + 2, raw.size() - 2).find(L"show_grid=1"), std::wstring::npos);
+}
+
 void arena_hub(screen_driver_t& d) {
     ASSERT_TRUE(d.click(d.find(L"竞技场")));
     ASSERT_TRUE(d.wait_for([] { return get_top_scene() == get_arena_scene(); }, "the arena"));
@@ -97,6 +126,7 @@ void help_from_the_hub(screen_driver_t& d) {
 }
 
 void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
+    d.frames(1);  // the funds as the hub shows them after the last stop
     seen.batch = batch_of(hub());
     seen.beaten = g_pty.arena.beaten;
     seen.funds = hub()->funds->text.c_str();
@@ -163,6 +193,44 @@ void unit_dialog(screen_driver_t& d) {
     ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
 }
 
+// The arena merchant: the limited shelf, ammunition bought by ten and sold back by ten.
+void shop(screen_driver_t& d) {
+    d.on_main([&] { g_pty.gold = 1000; });
+    ASSERT_TRUE(d.click(d.find_tip(L"竞技场店铺")));
+    shop_dlg_t* s = get_shop_dlg();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(get_top_modal(), s);
+    EXPECT_GE(s->shelf_list()->count(), 3) << "three to five limited items";
+    EXPECT_EQ(s->shelf_list()->sel, 0);
+    // Resting on an item shows its description.
+    const rect first = s->shelf_list()->item_rect(0);
+    d.move_to(first.x + first.w / 2, first.y + first.h / 2);
+    EXPECT_TRUE(d.wait_for([&] { return get_tip_shown_wnd() == s->shelf_list(); }, "the item's tooltip", 120));
+    d.shot("shop");
+
+    const rect ammo = s->selector()->item_rect(SHELF_AMMO);
+    d.click_at(ammo.x + ammo.w / 2, ammo.y + ammo.h / 2);
+    ASSERT_EQ(s->shelf(), SHELF_AMMO);
+    const double price = s->stock()[0].get_price();
+    ASSERT_TRUE(d.click(d.find(L"买入  x10")));
+    EXPECT_DOUBLE_EQ(g_pty.gold, 1000 - 10 * price);
+    const itm_slot_t* arrows = nullptr;
+    int row = -1;
+    for (int i = 0; i < s->bag_list()->count(); ++i)
+        if (const itm_slot_t* it = itm_list_slot(s->bag_list()->get_item(i)); it->id == s->stock()[0].id)
+            arrows = it, row = i;
+    ASSERT_NE(arrows, nullptr) << "the arrows are in the bag";
+    const int had = arrows->get_count();
+    const rect r = s->bag_list()->item_rect(row);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_TRUE(d.click(d.find(L"卖出  x10")));
+    EXPECT_EQ(arrows->get_count(), had - 10);
+    EXPECT_DOUBLE_EQ(g_pty.gold, 1000 - 10 * price + 10 * price / 10);
+    d.shot("shop-sold");
+    ASSERT_TRUE(d.click(d.find(L"返回")));
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
+}
+
 // TODO: reached through a battle once the battle screen lands; the map viewer
 // is the way in until then.
 void map_scene(screen_driver_t& d) {
@@ -194,9 +262,11 @@ TEST(Tour, TheGamePlayedByClicks) {
     d.run([&] {
         ASSERT_TRUE(d.start());
         main_menu(d);
+        settings(d);
         arena_hub(d);
         help_from_the_hub(d);
         unit_dialog(d);
+        shop(d);
         // TODO: a challenge won and one lost (arena-victory, arena-defeat, the
         // stamps) once the battle screen's fight_btl lands.
         back_to_the_menu(d, seen);

@@ -16,6 +16,7 @@
 #include "rules/save_slots.h"
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
+#include "screens/arena/shop_dlg.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/unit/unit_lists.h"
 #include "support/screen_driver.h"
@@ -294,7 +295,7 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
     });
 }
 
-TEST(Hub, TheHelpTheLastBattlesLogAndTheUnitDialogOpenFromTheButtonRowAndTheStrip) {
+TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(to_arena(d));
@@ -319,8 +320,15 @@ TEST(Hub, TheHelpTheLastBattlesLogAndTheUnitDialogOpenFromTheButtonRowAndTheStri
         EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[2]);
         d.key(SDLK_ESCAPE);
         close_page(d);
-        // TODO: the settings and the shop open their dialogs once those land.
-        for (const btn_t* b : {hub()->cfg_btn, hub()->shop_btn}) EXPECT_FALSE(b->is_enabled());
+        ASSERT_TRUE(d.click(hub()->shop_btn));
+        EXPECT_EQ(get_top_modal(), get_shop_dlg());
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        ASSERT_TRUE(d.click(hub()->cfg_btn));
+        EXPECT_NE(get_top_modal(), nullptr);
+        EXPECT_EQ(get_top_modal(), d.find(L"选项"));
+        d.key(SDLK_ESCAPE);
+        close_page(d);
     });
 }
 

@@ -24,8 +24,7 @@ TEST(MainMenu, SixEntriesInACentredFrameAtThreeSizes) {
                 int id;
                 bool enabled;
             };
-            // TODO: "选项" enabled once the settings dialog lands.
-            for (const want_t& e : {want_t{L"竞技场", 6, true}, {L"冒险模式（开发中）", 4, false}, {L"选项", 7, false},
+            for (const want_t& e : {want_t{L"竞技场", 6, true}, {L"冒险模式（开发中）", 4, false}, {L"选项", 7, true},
                                     {L"百科", 8, true}, {L"制作组", 9, true}, {L"退出", 10, true}}) {
                 wnd_t* b = d.find(e.caption);
                 ASSERT_NE(b, nullptr);
