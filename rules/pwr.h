@@ -57,6 +57,16 @@ public:
                   const abi_min_t& abi);
 };
 
+// The ranges and areas of act_t that are not a number of cells.
+constexpr int RNG_SPD = -12;   // as far as the user moves
+constexpr int RNG_REACH = -1;  // the reach of the weapon in use
+constexpr int AREA_BURST = -1;
+constexpr int AREA_CONE = -2;
+constexpr int AREA_LINE = -3;
+constexpr int AREA_MAP = -4;   // the whole battle map
+constexpr int AREA_ADJ2 = -5;  // two adjacent cells
+constexpr int AREA_ADJ3 = -6;  // three, for a user with P_ATK_M_TGT2_2
+
 class act_t : public Pwr {
 public:
     int32_t cost = 0;      // act_cost row: 1 No, 2 Aux, 3 Std, 4 Full
