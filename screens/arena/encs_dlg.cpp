@@ -56,7 +56,6 @@ constexpr clr_t fight_clrs[4] = {0xff802a21, 0xff66221a, 0xff33110d, 0xffb23b2e}
 constexpr clr_t stamp_clr = 0xffc0392b;
 constexpr int stamp_pad_x = 4, stamp_pad_y = 2;
 constexpr double minion_light = 0.20, rank_light = 0.33;
-constexpr int rank_minion = 4;
 
 // ---- texts ----
 constexpr const wchar_t* intro =
@@ -113,7 +112,7 @@ public:
         for (const enc_mon_t& m : e->mons) {
             const rect cell{x, r.y, r.h, r.h};
             const mon_t& mt = get_mon(m.mon);
-            const clr_t bg = scaled(get_urank(mt.rank).clr, mt.rank == rank_minion ? minion_light : rank_light);
+            const clr_t bg = scaled(get_urank(mt.rank).clr, mt.rank == RANK_MINION ? minion_light : rank_light);
             fill_rect(&cell, &bg);
             draw_tex(get_img(Str(L"units_mon/") + (mt.k ? mt.k : L"")), &cell, nullptr);
             draw_level_badge(m.lv, cell, rect_align::left | rect_align::bottom);

@@ -11,9 +11,12 @@
 #include "app/platform.h"
 #include "app/text_info.h"
 #include "rules/cls.h"
+#include "rules/cls_ids.h"
 #include "rules/enums.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/race.h"
+#include "rules/race_ids.h"
 #include "screens/text/pwr_desc.h"
 #include "ui/dlg.h"
 #include "ui/memo_ctrl.h"
@@ -27,11 +30,11 @@ constexpr int tree_w = 256;
 constexpr int memo_font = FONT_N5;
 constexpr int keep_place = 1;  // do_modal: leave the dialog where it was
 // Rules topics: races, classes and abilities a player meets, feats and spells.
-constexpr int first_pc_race = 24, last_pc_race = 30;
-constexpr int first_pc_cls = 1, last_pc_cls = 3;
+constexpr int first_pc_race = RACE_HUM, last_pc_race = RACE_HFLING;
+constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;
 constexpr int abi_count = 6;
-constexpr int first_feat = 16, last_feat = 118;
-constexpr int first_spell = 119, last_spell = 143;
+constexpr int first_feat = P_INIT1, last_feat = P_TURN_EXTRA;
+constexpr int first_spell = P_MM, last_spell = P_METEOR_SWARM;
 constexpr int spell_lvs = 9;
 constexpr int pwr_cat_count = 10;
 constexpr uint32_t feat_cats = 0x2fe;  // categories 1 to 7 and 9
