@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "app/ini.h"
+#include "rules/pty.h"
 #include "screens/unit/unit_dlg.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
-#include "rules/pty.h"
 #include "ui/memo_ctrl.h"
 #include "ui/tool_bar2.h"
 
