@@ -10,6 +10,7 @@
 #include "app/text_info.h"
 #include "rules/enums.h"
 #include "rules/pwr.h"
+#include "rules/save_slots.h"
 #include "screens/dlgs/help_dlg.h"
 #include "screens/menu/main_menu.h"
 #include "screens/text/text_hooks.h"
@@ -33,6 +34,7 @@ bool app_start() {
     load_txt_tbls();
     init_pwrs();
     load_opts();
+    settle_saves();  // before any slot is read: finishes or undoes a save a kill interrupted
     txt::install_text_hooks();
     install_help_link();
     return true;
