@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/ini.h"
 #include "app/input.h"
@@ -18,7 +19,7 @@ constexpr int check_room = 20;     // captions of check-box nodes start after th
 constexpr int bar_room = 16;       // kept for the vertical bar when the rows do not fit
 constexpr int fit_w = 200;
 constexpr int caption_font = 3;
-constexpr int caption_align = 32;  // vertically centred
+constexpr int caption_align = rect_align::middle;
 constexpr clr_t sel_clr = 0xFFFF8C00;
 constexpr clr_t hot_clr = 0x11FFFFFF;
 constexpr clr_t check_off_tint = 0xFF808080;
