@@ -28,6 +28,8 @@
 #include "screens/dlgs/cfg_dlg.h"
 #include "screens/dlgs/help_dlg.h"
 #include "screens/map/main_ui.h"
+#include "screens/unit/pc_mgr.h"
+#include "screens/unit/u_ctrl.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/unit/unit_lists.h"
 #include "screens/widgets/unit_badges.h"
@@ -76,6 +78,7 @@ constexpr const wchar_t* stats_fmt =
 constexpr int base_diffs[] = {1, 2, 3};
 const std::vector<int> extra_weights{5, 45, 45, 5};
 constexpr int hard = 3;
+constexpr int new_party_id = -1;  // the party menu's "新建队伍..."
 
 bool party_empty() { return g_pty.units.empty(); }
 int party_lv() { return party_empty() ? 1 : g_pty.units[0]->base.lv; }
@@ -338,14 +341,18 @@ void encs_dlg_t::change_party() {
         if (s.id == cur) it->flags = (it->flags & ~LIF_NO_CHECK) | LIF_CHECKED;
     }
     m->add_sep(nullptr);
-    li_t* make = m->add_text_item(L"新建队伍...", nullptr);
-    make->id = -1;
-    // TODO: enabled once the party manager lands; it makes the new party.
-    make->flags |= LIF_DISABLED;
+    m->add_text_item(L"新建队伍...", nullptr)->id = new_party_id;
     const int id = int(m->track_popup(party_btn->rc.x, party_btn->rc.y, int(MENU_RET_ID) | int(MOVE_AT_BOTTOM)));
-    if (id <= 0 || id == cur) return;  // dismissed, or the party already playing
-    save_arena_slot(SLOT_CUR);
-    load_arena_slot(id);
+    if (id == new_party_id) {
+        save_arena_slot(SLOT_CUR);
+        if (!open_pc_mgr()) return;
+        save_arena_slot(SLOT_NEW);
+    } else if (id > 0 && id != cur) {
+        save_arena_slot(SLOT_CUR);
+        load_arena_slot(id);
+    } else {
+        return;  // dismissed, or the party already playing
+    }
     refresh_list();
     fill_party_strip();
 }
@@ -354,9 +361,7 @@ void encs_dlg_t::unit_menu(int member) {
     if (member < 0 || member >= int(g_pty.units.size())) return;
     menu_t* m = get_popup_menu();
     m->clear();
-    li_t* look = m->add_text_item(L"更改角色外观", nullptr);
-    // TODO: opens the wizard's appearance dialog on the member once it lands.
-    look->flags |= LIF_DISABLED;
+    m->add_text_item(L"更改角色外观", nullptr);
     const rect r = strip->item_rect(member);
-    m->track_popup(r.x, r.y, MOVE_AT_BOTTOM);
+    if (m->track_popup(r.x, r.y, MOVE_AT_BOTTOM) == 0) open_mod_unit_dlg(g_pty.units[size_t(member)]);
 }

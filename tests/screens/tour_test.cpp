@@ -16,7 +16,9 @@
 #include "app/scene.h"
 #include "battle/listener.h"
 #include "rules/itm_ids.h"
+#include "rules/lv.h"
 #include "rules/pty.h"
+#include "rules/save_slots.h"
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
 #include "screens/arena/encs_dlg.h"
@@ -29,16 +31,21 @@
 #include "screens/unit/bag_pnl.h"
 #include "screens/unit/eqpt_bag_pnl.h"
 #include "screens/unit/eqpt_pnl.h"
+#include "screens/unit/lv_up_dlg.h"
+#include "screens/unit/pc_mgr.h"
+#include "screens/unit/u_ctrl.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/unit/unit_lists.h"
 #include "screens/widgets/itm_btn.h"
 #include "screens/widgets/itm_list_view.h"
+#include "screens/unit/wizard_steps.h"
 #include "support/screen_driver.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
+#include "ui/edt.h"
 #include "ui/tab_ctrl.h"
 #include "ui/tip.h"
 #include "ui/tv.h"
@@ -66,6 +73,34 @@ std::vector<int> batch_of(const encs_dlg_t* h) {
 std::wstring help_topic(screen_driver_t& d) {
     const tv_t* t = d.find_type<tv_t>(get_top_modal());
     return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"";
+}
+
+// The batch the party's record stands for.
+std::vector<int> batch_of_record() {
+    std::vector<int> v;
+    for (const enc_t& e : gen_batch(g_pty.arena)) {
+        v.insert(v.end(), {e.diff, e.type});
+        for (const enc_mon_t& m : e.mons) v.insert(v.end(), {m.mon, m.lv, m.count});
+    }
+    return v;
+}
+
+// Clicks the item of the open popup menu's first level with that text.
+bool click_menu_item(screen_driver_t& d, const wchar_t* text) {
+    menu_t* m = get_popup_menu();
+    if (get_top_modal() != m) {
+        ADD_FAILURE() << "no popup menu runs";
+        return false;
+    }
+    lv_t* level = m->get_level(0);
+    for (int i = 0; i < level->count(); ++i) {
+        if (level->get_item(i)->label != Str(text)) continue;
+        const rect r = level->item_rect(i);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        return true;
+    }
+    ADD_FAILURE() << "no menu item " << utf8_from_wide(text);
+    return false;
 }
 
 void close_dialog(screen_driver_t& d) {
@@ -238,6 +273,141 @@ void shop(screen_driver_t& d) {
     ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
 }
 
+// A new party: the party manager, a character made through every step of a
+// custom build (a human wizard), and three characters ticked.
+void new_party(screen_driver_t& d) {
+    const int slot = cur_slot_id();
+    ASSERT_TRUE(d.click(hub()->party_btn));
+    ASSERT_TRUE(click_menu_item(d, L"新建队伍..."));
+    pc_mgr_dlg_t* m = get_pc_mgr();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->pc_list()->count(), PRESET_PCS) << "the premade characters on the first run";
+    ASSERT_TRUE(d.click(m->new_btn));
+    game::lv_up_dlg_t* w = get_lv_up_dlg();
+    ASSERT_NE(w, nullptr);
+    d.shot("wizard-build");
+    click_item(d, w->bld_list(), 0);
+    d.click(w->fwd_btn());
+    click_item(d, w->race_list(), 0);
+    click_item(d, w->bonus_list(), 1);
+    d.shot("wizard-race");
+    d.click(w->fwd_btn());
+    click_item(d, w->cls_list(), 2);
+    d.shot("wizard-class");
+    d.click(w->fwd_btn());
+    buy(d, w, 3, 10);
+    buy(d, w, 1, 6);
+    buy(d, w, 2, 6);
+    buy(d, w, 4, 4);
+    EXPECT_EQ(w->points(), 0);
+    d.shot("wizard-abilities");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_PWRS);
+    EXPECT_EQ(int(tick_learnable(d, w->feat_pick(), w->working(), w->choices().picks).size()), w->choices().picks);
+    d.shot("wizard-feats");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_SPELLS);
+    EXPECT_EQ(tick_learnable(d, w->spell_pick(), w->working(), 1).size(), 1u);
+    d.shot("wizard-spells");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_MISC);
+    d.on_main([&] { w->misc_pnl()->name_edt()->set_text(L"", true); });
+    d.type(L"<b>星");
+    d.shot("wizard-misc");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_FINISH);
+    d.shot("wizard-finish");
+    d.click(w->fwd_btn());
+    ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+    ASSERT_EQ(m->pc_list()->count(), PRESET_PCS + 1);
+    EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(PRESET_PCS))->id, 100);
+    EXPECT_TRUE(d.exists("saves/pcs/00000100.pc"));
+    const auto tick = [&](int i) {
+        const rect r = m->pc_list()->item_part_rect(i, LIP_CHECK);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    };
+    tick(0);
+    tick(4);
+    d.on_main([&] { m->pc_list()->scroll_to_end(); });
+    tick(PRESET_PCS);
+    d.frames(1);
+    EXPECT_TRUE(m->ok_btn->is_enabled());
+    d.shot("party-manager");
+    d.click(m->ok_btn);
+    ASSERT_TRUE(d.wait_for([] { return get_pc_mgr() == nullptr; }, "the manager to close", 5));
+    ASSERT_EQ(g_pty.units.size(), 3u);
+    EXPECT_EQ(g_pty.gold, 300.0);
+    EXPECT_EQ(g_pty.units.back()->name, Str(L"<b>星"));
+    // Saved as a new slot, and the hub shows the new party and its batch.
+    EXPECT_NE(cur_slot_id(), slot);
+    d.frames(1);
+    EXPECT_EQ(hub()->strip->count(), 3);
+    EXPECT_EQ(batch_of(hub()), batch_of_record());
+}
+
+// The new character has fought enough for its next level: "升级！" in the
+// unit dialog, the spell it may learn, and the summary.
+void level_up(screen_driver_t& d) {
+    // TODO: the experience won in a fight once the battle screen lands.
+    unit_t* u = g_pty.units.back();
+    d.on_main([&] { u->xp = xp_for_lv(2); });
+    const rect face = hub()->strip->item_rect(int(g_pty.units.size()) - 1);
+    d.click_at(face.x + face.w / 2, face.y + face.h / 2);
+    unit_dlg_t* dlg = get_unit_dlg();
+    ASSERT_NE(dlg, nullptr);
+    wnd_t* up = dlg->eqpt_bag()->eqpt_pnl()->lv_up_btn();
+    ASSERT_TRUE(screen_driver_t::shown(up));
+    ASSERT_TRUE(d.click(up));
+    game::lv_up_dlg_t* w = get_lv_up_dlg();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_SPELLS) << "a wizard's level 2 brings a spell";
+    EXPECT_EQ(tick_learnable(d, w->spell_pick(), w->working(), 1).size(), 1u);
+    d.shot("level-up-spells");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_FINISH);
+    EXPECT_NE(std::wstring(w->desc()->text.c_str()).find(L"等级"), std::wstring::npos);
+    d.shot("level-up-summary");
+    d.click(w->fwd_btn());
+    ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+    EXPECT_EQ(u->base.lv, 2);
+    EXPECT_FALSE(screen_driver_t::shown(up));
+    d.key(SDLK_ESCAPE);
+    ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
+}
+
+// "更改角色外观" from a face's menu: a new portrait and battle icon from the two image choosers.
+void appearance(screen_driver_t& d) {
+    unit_t* u = g_pty.units.front();
+    const rect first = hub()->strip->item_rect(0);
+    d.rclick_at(first.x + first.w / 2, first.y + first.h / 2);
+    ASSERT_TRUE(click_menu_item(d, L"更改角色外观"));
+    game::mod_unit_dlg_t* md = get_mod_unit_dlg();
+    ASSERT_NE(md, nullptr);
+    EXPECT_EQ(md->panel()->name_edt()->text, u->name);
+    const auto choose = [&](wnd_t* btn, int item) {
+        EXPECT_TRUE(d.click(btn));
+        wnd_t* chooser = get_top_modal();
+        EXPECT_NE(chooser, md);
+        auto* l = d.find_type<lv_t>(chooser);
+        EXPECT_NE(l, nullptr);
+        if (!l) return;
+        const rect r = l->item_rect(item);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        d.frames(1);
+    };
+    choose(md->panel()->face_btn(), 5);
+    choose(md->panel()->icon_btn(), 3);
+    Str name, face, icon;
+    md->panel()->get_vals(name, face, icon);
+    EXPECT_NE(face, u->face);
+    EXPECT_NE(icon, u->img);
+    d.shot("appearance");
+    d.click(md->ok_btn);
+    ASSERT_TRUE(d.wait_for([] { return get_mod_unit_dlg() == nullptr; }, "the dialog to close", 5));
+    EXPECT_EQ(u->face, face);
+    EXPECT_EQ(u->img, icon);
+}
+
 // TODO: reached through a battle once the battle screen lands; the map viewer
 // is the way in until then.
 void map_scene(screen_driver_t& d) {
@@ -274,6 +444,9 @@ TEST(Tour, TheGamePlayedByClicks) {
         help_from_the_hub(d);
         unit_dialog(d);
         shop(d);
+        new_party(d);
+        level_up(d);
+        appearance(d);
         // TODO: a challenge won and one lost (arena-victory, arena-defeat, the
         // stamps) once the battle screen's fight_btl lands.
         back_to_the_menu(d, seen);

@@ -17,6 +17,7 @@
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
 #include "screens/arena/shop_dlg.h"
+#include "screens/unit/pc_mgr.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/unit/unit_lists.h"
 #include "support/screen_driver.h"
@@ -280,11 +281,19 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
             ASSERT_LT(i, level->count()) << "no menu item for the party";
             const rect r = level->item_rect(i);
             d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-            ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the menu to close"));
+            ASSERT_TRUE(d.wait_for([] { return get_top_modal() != get_popup_menu(); }, "the menu to close"));
         };
         choose(L"第二队");
         EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second) << "the current party is not reloaded";
         EXPECT_EQ(keys(hub()->encs), batch);
+
+        // A new party that the manager does not make changes nothing either.
+        choose(L"新建队伍...");
+        ASSERT_NE(get_pc_mgr(), nullptr);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second);
+        EXPECT_EQ(list_arena_slots().size(), 2u);
 
         choose(L"异乡人");
         EXPECT_NE(cur_slot_id(), second);
