@@ -2,6 +2,7 @@
 
 #include "app/audio.h"
 #include "app/db.h"
+#include "app/links.h"
 #include "app/loop.h"
 #include "app/opts.h"
 #include "app/platform_start.h"
@@ -10,6 +11,7 @@
 #include "rules/enums.h"
 #include "rules/pwr.h"
 #include "rules/save_slots.h"
+#include "screens/dlgs/help_dlg.h"
 #include "screens/menu/main_menu.h"
 #include "screens/text/text_hooks.h"
 #include "ui/wnd.h"
@@ -17,8 +19,11 @@
 namespace {
 // ---- start-up steps that wait for their modules ----
 
-// TODO: add_link_handler(help_link) once the help dialog lands.
-void install_help_link() {}
+void install_help_link() {
+    // Handlers live for the process; a second start in one process adds none.
+    static const bool added = (add_link_handler(help_link), true);
+    (void)added;
+}
 }  // namespace
 
 bool app_start() {
