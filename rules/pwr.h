@@ -57,7 +57,10 @@ public:
                   const abi_min_t& abi);
 };
 
-// The ranges and areas of act_t that are not a number of cells.
+// Ranges of act_t: the user's own cell, the cells next to it; then those that
+// are not a number of cells.
+constexpr int RNG_SELF = 0;
+constexpr int RNG_TOUCH = 1;
 constexpr int RNG_SPD = -12;   // as far as the user moves
 constexpr int RNG_REACH = -1;  // the reach of the weapon in use
 constexpr int AREA_BURST = -1;

@@ -136,7 +136,7 @@ bool map_scene_t::on_evt(const evt_t* e, wnd_t* sender) {
     if (main_ui_built() && sender == main_ui().status_pnl) {
         if (e->code == EVT_LAYOUT_DONE) layout_minimap();
         const auto* rec = reinterpret_cast<const wnd_paint_rec_t*>(e->a);
-        if (e->code == EVT_PAINT && rec && rec->phase == 1) draw_minimap();
+        if (e->code == EVT_PAINT && rec && rec->phase == PAINT_AFTER) draw_minimap();
     }
     main_ui_on_evt(this, e, sender);
     return false;
