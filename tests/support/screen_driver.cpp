@@ -197,7 +197,10 @@ void screen_driver_t::on_frame() {
     for (;;) {
         const cmd_t c = to_body();
         if (c.kind == cmd_kind::call) {
-            (*c.fn)();
+            // A function that runs frames of its own handed the baton over at
+            // its first one; when it ends, this frame goes on under the body's
+            // last command.
+            if (run_call(c)) return;
         } else if (c.kind == cmd_kind::frames) {
             frames_left_ = c.n;
             return;
@@ -249,6 +252,15 @@ int screen_driver_t::quit() {
     request_quit();
     to_game({cmd_kind::frames, INT_MAX});
     return exit_code_;
+}
+
+bool screen_driver_t::run_call(const cmd_t& c) {
+    // The body's function object may die once the body has the baton again:
+    // the game runs its own copy.
+    const std::function<void()> fn = *c.fn;
+    const int before = frame_no_;
+    fn();
+    return frame_no_ != before;
 }
 
 void screen_driver_t::on_main(const std::function<void()>& fn) {

@@ -87,6 +87,9 @@ public:
     // Asks the game to quit as closing its window would, and waits for the end.
     int quit();
     // Runs fn on the game's thread while the game waits in its frame hook.
+    // A function that runs frames of its own (a battle, a dialog) returns here
+    // at its first frame: the body then reads on inside it, and when fn ends
+    // the game goes on with the body's last command.
     void on_main(const std::function<void()>& fn);
     // Frames since the driver began; the driver's clock in milliseconds.
     int frame_no() const { return frame_no_; }
@@ -154,6 +157,8 @@ private:
     static int hook_mods();
 
     void install_seams();
+    // Runs a call command; true when it ran frames of its own.
+    bool run_call(const cmd_t& c);
     void game_loop();
     void run_game();
     void on_frame();

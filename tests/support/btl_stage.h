@@ -1,0 +1,132 @@
+#pragma once
+// Battles staged by hand for the battle screen's tests, fought through the
+// real battle scene under the screen driver: a plain map, the party's units
+// copied from the premade characters, monsters from their templates, each on
+// a chosen cell, turns in the order the units were added. The units are made
+// on the game's thread once the game's texts are loaded.
+//
+//   btl_stage_t st;
+//   st.plain_map(12, 8);
+//   const int me = st.pc(1, {3, 4});        // st.u(me) once the battle began
+//   st.mon(MON_RAT_D, 1, {5, 4});
+//   d.run([&] {
+//       ASSERT_TRUE(d.start());
+//       st.start(d);                  // runs the battle on the game's thread
+//       ASSERT_TRUE(st.wait_orders(d)); // the body goes on inside the wait for orders
+//       ...
+//   });
+//
+// start() hands the game's thread a function that sets the battle up and runs
+// it; the driver gives the baton back at the battle's first frame, so the body
+// reads on inside the battle. The stage must outlive the game's run.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "battle/btl.h"
+#include "battle/fog.h"
+#include "battle/roster.h"
+#include "battle/tmap.h"
+#include "battle/turn.h"
+#include "battle/unit_move.h"
+#include "rules/pty.h"
+#include "rules/unit.h"
+#include "rules/unit_grp.h"
+#include "screens/battle/btl_scene.h"
+#include "support/screen_driver.h"
+
+struct btl_stage_t {
+    tmap_t map;
+    unit_grp_t foes;
+    // Who stands where, in turn order: a premade character (pc > 0) or a monster.
+    struct slot_t {
+        int pc = 0;
+        int mon = 0, lv = 1;
+        pt_t at;
+    };
+    std::vector<slot_t> slots;
+    std::vector<unit_t*> units;  // made by begin(), as slots
+    int state = -1;  // fight's result once it ended
+    bool ended = false;
+    // Runs on the game's thread after the set-up, before the battle loop.
+    std::function<void()> before_run;
+
+    void plain_map(int w, int h, int env = 1) {
+        map.set_size(w, h);
+        map.tiles.fill(1);
+        map.hdr.env = env;
+    }
+
+    // Premade character no (1..10) at the cell, played by the player; the
+    // index of its unit in `units`.
+    int pc(int no, const pt_t& at) {
+        slots.push_back({no, 0, 1, at});
+        return int(slots.size()) - 1;
+    }
+    int mon(int id, int lv, const pt_t& at) {
+        slots.push_back({0, id, lv, at});
+        return int(slots.size()) - 1;
+    }
+    unit_t* u(int i) const { return i >= 0 && i < int(units.size()) ? units[size_t(i)] : nullptr; }
+
+    // The set-up on the game's thread, once the texts are loaded: the units,
+    // begin_btl, every unit to its cell, the turn order as added, the fog anew.
+    bool begin() {
+        std::vector<unit_t*> party;
+        for (const slot_t& s : slots) {
+            auto* u = s.pc > 0 ? new unit_t(*get_preset_pcs()[size_t(s.pc - 1)]) : new unit_t;
+            if (s.pc > 0)
+                u->reset_for_play();
+            else
+                u->from_mon(s.mon, s.lv);
+            (s.pc > 0 ? party : foes.units).push_back(u);
+            units.push_back(u);
+        }
+        g_pty.init(L"测试", party);
+        if (!begin_btl(&g_pty, &foes, &map)) return false;
+        for (unit_t* u : units) u->pos = {-1, -1};
+        btl_t& b = btl();
+        b.full.clear();
+        for (size_t i = 0; i < units.size(); ++i) {
+            step_unit(units[i], slots[i].at);
+            b.full.push_back(units[i]);
+        }
+        rebuild_roster();
+        init_fog();
+        return true;
+    }
+
+    // Starts the battle on the game's thread; back in the body at its first frame.
+    void start(screen_driver_t& d) {
+        d.on_main([this] {
+            if (!begin()) {
+                ended = true;
+                return;
+            }
+            if (before_run) before_run();
+            state = run_btl_scene(&map);
+            ended = true;
+        });
+    }
+
+    // Frames until the battle waits for the player's orders (for u when given).
+    bool wait_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
+        return d.wait_for(
+            [&] {
+                btl_scene_t* s = cur_btl_scene();
+                return s && s->waiting_unit() && (!u || s->waiting_unit() == u);
+            },
+            "the wait for orders", max_frames);
+    }
+
+    // The same after the wait in progress (if any) has ended: the next time orders are asked.
+    bool wait_next_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
+        const bool left = d.wait_for(
+            [&] { return !cur_btl_scene() || !cur_btl_scene()->waiting_unit(); }, "the end of the wait", max_frames);
+        return left && wait_orders(d, u, max_frames);
+    }
+
+    bool wait_end(screen_driver_t& d, int max_frames = 3000) {
+        return d.wait_for([&] { return ended; }, "the battle's end", max_frames);
+    }
+};
