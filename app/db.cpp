@@ -122,14 +122,21 @@ void db_read_text_info(const wchar_t* path, text_info_t* rec, const wchar_t* def
 }
 
 text_info_t* get_text_info(const wchar_t* key) {
-    static std::map<Str, std::unique_ptr<text_info_t>> cache;
-    const Str k(key);
-    auto it = cache.find(k);
-    if (it != cache.end()) return it->second.get();
-    // Cached before the lookup, so a miss is remembered and never run again.
-    text_info_t* rec = cache.emplace(k, std::make_unique<text_info_t>()).first->second.get();
-    db_read_text_info(k.buf, rec, L"strs");
-    return rec;
+    struct entry_t {
+        std::unique_ptr<text_info_t> rec = std::make_unique<text_info_t>();
+        unsigned gen = 0;
+    };
+    static std::map<Str, entry_t> cache;
+    // A miss is remembered as well as a hit, so a missing key never runs its
+    // file again; after a new db_init (another language, perhaps) the record is
+    // read again in place, so pointers handed out stay valid.
+    entry_t& e = cache[Str(key)];
+    if (e.gen != g_generation) {
+        *e.rec = text_info_t();
+        e.gen = g_generation;
+        db_read_text_info(key, e.rec.get(), L"strs");
+    }
+    return e.rec.get();
 }
 
 void db_read_recs(const wchar_t* path, std::vector<text_info_t*>& recs, const wchar_t* def_file) {

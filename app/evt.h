@@ -59,5 +59,8 @@ enum : uint32_t {
     EVT_CHECK = 0xA02C,
     EVT_POPUP_BEGIN = 0xA031,
     EVT_POPUP_END = 0xA032,
+    // The game screens' own: a unit's equipment changed, a level-up was completed.
+    EVT_EQPT_CHANGED = 0xB000,
+    EVT_LV_UP_DONE = 0xB001,
     EVT_BATTLE_START = 0xB002,
 };

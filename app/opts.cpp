@@ -1,18 +1,12 @@
 #include "app/opts.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "app/ini.h"
 
 namespace {
-struct opt_row_t {
-    const wchar_t* key;
-    bool opts_t::*field;
-    bool def;
-};
-
-// In the order the configuration lists them.
-constexpr opt_row_t opt_rows[] = {
+constexpr opt_row_t opt_tbl[] = {
     {L"full_screen", &opts_t::full_screen, true},
     {L"show_fps", &opts_t::show_fps, false},
     {L"music", &opts_t::music, true},
@@ -29,7 +23,20 @@ constexpr opt_row_t opt_rows[] = {
     {L"disp_dice", &opts_t::disp_dice, false},
     {L"show_dnd_ch", &opts_t::show_dnd_ch, false},
 };
+constexpr int step_px[3] = {4, 8, 32};
 }  // namespace
+
+std::span<const opt_row_t> opt_rows() { return opt_tbl; }
+
+const opt_row_t* find_opt_row(const wchar_t* key) {
+    for (const opt_row_t& r : opt_tbl)
+        if (key && std::wcscmp(r.key, key) == 0) return &r;
+    return nullptr;
+}
+
+int read_spd_ani_lv(const CZsIni& ini) { return std::clamp(ini.get_int(L"spd_ani_lv", 1, L"Main"), 1, 3); }
+
+int ani_step_px(int lv) { return step_px[std::clamp(lv, 1, 3) - 1]; }
 
 opts_t& opts() {
     static opts_t o;
@@ -38,8 +45,8 @@ opts_t& opts() {
 
 void load_opts_from(const CZsIni& ini) {
     opts_t& o = opts();
-    for (const opt_row_t& r : opt_rows) o.*r.field = ini.get_int(r.key, r.def ? 1 : 0, L"Main") != 0;
-    o.spd_ani_lv = std::clamp(ini.get_int(L"spd_ani_lv", 1, L"Main"), 1, 3);
+    for (const opt_row_t& r : opt_tbl) o.*r.field = ini.get_int(r.key, r.def ? 1 : 0, L"Main") != 0;
+    o.spd_ani_lv = read_spd_ani_lv(ini);
 }
 
 void load_opts() { load_opts_from(CZsConfig::instance()); }

@@ -1,6 +1,8 @@
 #pragma once
 // The player's options from section "Main" of the configuration, read once at
 // start-up; the screens read them, the settings dialog changes them.
+#include <span>
+
 class CZsIni;
 
 struct opts_t {
@@ -23,6 +25,22 @@ struct opts_t {
 };
 
 opts_t& opts();
+
+// One on/off option: its key in section "Main", its flag and its default.
+struct opt_row_t {
+    const wchar_t* key;
+    bool opts_t::*field;
+    bool def;
+};
+// The fifteen on/off options, in the order the configuration lists them.
+std::span<const opt_row_t> opt_rows();
+// The row of key; null when no option has that key.
+const opt_row_t* find_opt_row(const wchar_t* key);
+
+// The animation speed level of section "Main" of ini, clamped to 1..3.
+int read_spd_ani_lv(const CZsIni& ini);
+// Pixels a unit moves per animation step at speed level lv (1..3): 4, 8 or 32.
+int ani_step_px(int lv);
 
 // Reads the options block from section "Main" of `ini`; values missing or not
 // numbers take their defaults.

@@ -18,18 +18,21 @@
 #include "battle/roster.h"
 #include "battle/special.h"
 #include "battle/target_area.h"
+#include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/zone.h"
+#include "rules/cls_ids.h"
+#include "rules/cond_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/itm.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
 namespace {
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
-
-bool contains(const std::vector<pt_t>& v, const pt_t& p) { return std::find(v.begin(), v.end(), p) != v.end(); }
 
 void drop_log_buf() { *log_cur_buf() = Str(); }
 }  // namespace
@@ -48,7 +51,7 @@ bool do_act_t::run() {
     // An attack of opportunity provokes none in turn: two unarmed units would
     // otherwise strike each other without end, the allowance being booked
     // only once an attack is finished.
-    if (!(req->flags & 1)) flags |= uint32_t(pre_check_cmd(actor, *req));
+    if (!(req->flags & UCMD_FREE)) flags |= uint32_t(pre_check_cmd(actor, *req));
     if (flags & AF_CANCEL) return false;
     if (!(flags & AF_NO_EFFECT)) perform();
     finish_cmd(actor, *req);
@@ -62,7 +65,7 @@ bool do_act_t::run() {
 }
 
 void do_act_t::log_header() {
-    if (act->id >= 1 && act->id <= 15)
+    if (act->id >= P_BASIC_FIRST && act->id <= P_BASIC_LAST)
         log_cur_buf()->append_format(L"%s %s ", unit_disp_name(actor), pwr_name(act->id));
     else
         log_cur_buf()->append_format(L"%s 施放 <c=key>%s</c>: ", unit_disp_name(actor), pwr_name(act->id));
@@ -72,7 +75,7 @@ void do_act_t::perform() {
     log_header();
     cur_scene()->on_act_start(actor, req);
     const int cls = actor->base.cls;
-    if ((cls == 3 || cls == 6) && act->school != 0 && actor->drv.asf != 0 &&
+    if ((cls == CLS_WIZARD || cls == CLS_SHAMAN) && act->school != 0 && actor->drv.asf != 0 &&
         !roll_pct(100 - actor->drv.asf, L"<c=a>施法成功</c>", L"<c=r>施法失败</c>")) {
         flags |= AF_NO_EFFECT;
         cur_scene()->on_act_end(actor, req);
@@ -80,7 +83,8 @@ void do_act_t::perform() {
     }
     // These have no attack visual to carry their sound.
     const int id = act->id;
-    if (id == 129 || id == 130 || id == 134 || id == 137) btl_sfx(Str(L"pwr_%s", act->k ? act->k : L""));
+    if (id == P_MK_UD || id == P_DISPEL || id == P_TELEPORT || id == P_RESURRECT)
+        btl_sfx(Str(L"pwr_%s", act->k ? act->k : L""));
     run_atks();
     cur_scene()->on_act_end(actor, req);
 }
@@ -100,13 +104,13 @@ void act_ctx_t::run_atks() {
 }
 
 void act_ctx_t::filter_rng_tgts(std::vector<pt_t>& cells) {
-    if (act->atk != 2 || act->get_area(actor) == 0) return;
+    if (act->atk != ATK_RANGE || act->get_area(actor) == 0) return;
     std::vector<pt_t> aim;
     get_act_tgt_pts(actor, act->id, &aim);
     std::vector<pt_t> kept;
     for (const pt_t& p : cells) {
         const unit_t* u = get_unit_at(p);
-        if (!u || u->btl.side == actor->btl.side || u->btl.side == 3) continue;
+        if (!u || u->btl.side == actor->btl.side || u->btl.side == SIDE_NONE) continue;
         if (is_pt_visible_to_side(p, actor->btl.side) && contains(aim, p)) kept.push_back(p);
     }
     cells = std::move(kept);
@@ -119,8 +123,8 @@ void act_ctx_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) {
 int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
     unit_t* u = get_unit_at(p);
     zone_t* z = get_zone_at(p);
-    if (z && act->atk == 1 && is_web_pwr(z->pwr)) {
-        if (u && u->btl.side != actor->btl.side && actor->btl.side != 3) setup_unit_tgt(rec, p, u);
+    if (z && act->atk == ATK_MELEE && is_web_pwr(z->pwr)) {
+        if (u && u->btl.side != actor->btl.side && actor->btl.side != SIDE_NONE) setup_unit_tgt(rec, p, u);
         else setup_zone_tgt(rec, p, z);
         return 1;
     }
@@ -129,7 +133,7 @@ int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
     for (unit_t* f : fallen_units_at(p)) {
         const int v = fallen_tgt_value(act->id, actor, f);
         if (v == NO_TARGET) continue;
-        act_tgt_t t{2, p, v, f, nullptr};
+        act_tgt_t t{TGT_FALLEN, p, v, f, nullptr};
         record_result(rec, t);
         ++n;
         break;
@@ -139,10 +143,10 @@ int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
     if (z && setup_zone_tgt(rec, p, z)) ++n;
     if (u) return n;
     const tmap_t* map = get_btl_map();
-    if (map && map->get_pass1(p.x, p.y) == 6) return n;
+    if (map && map->get_pass1(p.x, p.y) == PASS_BLOCK) return n;
     const int v = ground_value(act->id, p);
     if (v == NO_TARGET) return n;
-    act_tgt_t t{4, p, v, nullptr, nullptr};
+    act_tgt_t t{TGT_CELL, p, v, nullptr, nullptr};
     record_result(rec, t);
     return n + 1;
 }
@@ -150,7 +154,7 @@ int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
 bool act_ctx_t::setup_unit_tgt(atk_rec_t& rec, const pt_t& p, unit_t* u) {
     const int def = tgt_def_value(*req, actor, u);
     if (def == NO_TARGET) return false;
-    act_tgt_t t{1, p, def, u, nullptr};
+    act_tgt_t t{TGT_UNIT, p, def, u, nullptr};
     // The situation of one target must never reach the next.
     atk_rec_t copy = rec;
     get_atk_situation(copy, u, def);
@@ -161,7 +165,7 @@ bool act_ctx_t::setup_unit_tgt(atk_rec_t& rec, const pt_t& p, unit_t* u) {
 bool act_ctx_t::setup_zone_tgt(atk_rec_t& rec, const pt_t& p, zone_t* z) {
     const int v = zone_tgt_value(actor, act->id, &rec, z);
     if (v == NO_TARGET) return false;
-    act_tgt_t t{3, p, v, nullptr, z};
+    act_tgt_t t{TGT_ZONE, p, v, nullptr, z};
     record_result(rec, t);
     return true;
 }
@@ -180,9 +184,9 @@ void do_act_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) {
 }
 
 int do_act_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
-    const int n = act->id == 139 ? chain(rec, p) : act_ctx_t::classify_pt(rec, p);
+    const int n = act->id == P_LITN_X ? chain(rec, p) : act_ctx_t::classify_pt(rec, p);
     if (!is_pt_visible(p)) unseen = 1;
-    if (n > 0 && act->atk == 2 && rec.wpn) actor->eqpts.spend_ammo(*rec.wpn);
+    if (n > 0 && act->atk == ATK_RANGE && rec.wpn) actor->eqpts.spend_ammo(*rec.wpn);
     return n;
 }
 
@@ -215,7 +219,7 @@ void do_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
     if (is_pt_visible(t.pt)) shown = 1;
     else set_btl_feedback(false);
     if (atk_count > 1 || act->get_area(actor) != 0) log_cur_buf()->append(L"\n    ");
-    if (t.kind == 1) resolve_unit(rec, t);
+    if (t.kind == TGT_UNIT) resolve_unit(rec, t);
     else resolve_other(rec, t);
     set_btl_feedback(true);
 }
@@ -258,7 +262,7 @@ void do_eff_area_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>&) { ac
 
 void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells) {
     if (!z || !z->creator) return;
-    const u_cmd_t cmd{.pwr = z->pwr, .param = 0, .tgt = z->creator->pos, .flags = 16};
+    const u_cmd_t cmd{.pwr = z->pwr, .param = 0, .tgt = z->creator->pos, .flags = UCMD_NO_ANI};
     do_eff_area_t ctx(z->creator, &cmd, z, cells);
     ctx.run();
 }
@@ -268,28 +272,30 @@ void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells) {
 namespace {
 bool try_cleave(do_act_t& c) {
     unit_t* a = c.actor;
-    const bool trigger = (c.flags & AF_FELL) || ((c.flags & AF_PRONE) && a->has_pwr(58));
-    if (!trigger || !a->has_pwr(56)) return false;
-    if ((a->btl.turn_flags & 2) && !a->has_pwr(57)) return false;
-    const std::vector<unit_t*> foes = enemies_in_area(a, 2);
+    const bool trigger = (c.flags & AF_FELL) || ((c.flags & AF_PRONE) && a->has_pwr(P_CLEAVE_KO));
+    if (!trigger || !a->has_pwr(P_CLEAVE)) return false;
+    if ((a->btl.turn_flags & TF_CLEAVED) && !a->has_pwr(P_CLEAVE_X)) return false;
+    const std::vector<unit_t*> foes = enemies_in_area(a, P_ATK_M);
     if (foes.empty()) return false;
-    a->btl.turn_flags |= 2;
-    log_cur_buf()->append_format(L"\n    %s: ", pwr_name(56));
-    unit_float_text(pwr_name(56), a, 0xFFFFFFFF, 18);
+    a->btl.turn_flags |= TF_CLEAVED;
+    log_cur_buf()->append_format(L"\n    %s: ", pwr_name(P_CLEAVE));
+    unit_float_text(pwr_name(P_CLEAVE), a, 0xFFFFFFFF, 18);
     c.cleave_result = false;
-    const u_cmd_t cmd{.pwr = 2, .param = 0, .tgt = foes.front()->pos, .flags = 2};
+    const u_cmd_t cmd{.pwr = P_ATK_M, .param = 0, .tgt = foes.front()->pos, .flags = UCMD_NO_COST};
     c.cleave_result = perform_cmd(a, &cmd);
     return true;
 }
 }  // namespace
 
 bool do_act_t::after_effects() {
-    if (actor->hp >= 1 && act->atk == 1) {
+    if (actor->hp >= 1 && act->atk == ATK_MELEE) {
         if (try_cleave(*this)) return cleave_result;
         reflect_dmg();
         counterattack();
     }
-    static constexpr int improved[4][2] = {{4, 100}, {5, 102}, {6, 104}, {7, 106}};
+    // A manoeuvre with its improved feat lets the victim's other foes strike.
+    static constexpr int improved[4][2] = {
+        {P_TRIP, P_TRIP2}, {P_RAM, P_RAM2}, {P_DRAG, P_DRAG2}, {P_OVERRUN, P_OVERRUN2}};
     for (const auto& p : improved)
         if (act->id == p[0] && actor->has_pwr(p[1]) && last_hit && last_hit->hp >= 1) provoke_aoos(last_hit, actor, 0);
     if (made_zone) run_zone_effect(made_zone, made_zone->cells);
@@ -307,12 +313,13 @@ bool usable_now(const unit_t* u, const act_t* a) {
 
 bool roster_allows(const unit_t* u, const act_t* a) {
     switch (a->id) {
-    case 14: return find_unit([&](unit_t* v) { return v->btl.side == u->btl.side && v->conds.has(6); }) != nullptr;
-    case 1: return !(u->btl.turn_flags & 1) && u->conds.can_move();
-    case 11: return can_delay_turn(u);
-    case 279: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD;
-    case 137: return find_fallen([&](unit_t* v) { return v->btl.side == u->btl.side; }) != nullptr;
-    case 129: return find_fallen([](unit_t*) { return true; }) != nullptr;
+    case P_WAKE:
+        return find_unit([&](unit_t* v) { return v->btl.side == u->btl.side && v->conds.has(C_SLEEP); }) != nullptr;
+    case P_MOVE: return !(u->btl.turn_flags & TF_MOVED) && u->conds.can_move();
+    case P_WAIT: return can_delay_turn(u);
+    case P_SHD_BASH: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD;
+    case P_RESURRECT: return find_fallen([&](unit_t* v) { return v->btl.side == u->btl.side; }) != nullptr;
+    case P_MK_UD: return find_fallen([](unit_t*) { return true; }) != nullptr;
     default: return true;
     }
 }
@@ -322,11 +329,11 @@ bool unit_t::can_use_pwr(int id) const {
     const act_t* a = as_act(id);
     if (!a) return false;  // a passive power is never used
     if (!usable_now(this, a)) return false;
-    if (conds.has(16) && id != 15) return false;
-    if (conds.has(15) && id != 15 && id != 9) return false;
+    if (conds.has(C_GRAP) && id != P_END_TURN) return false;
+    if (conds.has(C_GRAPPER) && id != P_END_TURN && id != P_GRAP_END) return false;
     if (a->rng == 0 && a->dmg.empty() && a->cond != 0) return a->cond > 0 ? !conds.has(a->cond) : conds.has(-a->cond);
     if (!roster_allows(this, a)) return false;
-    if (a->atk == 1 || a->atk == 2) return const_cast<eqpts_t&>(eqpts).can_atk(a->atk, true);
+    if (a->atk == ATK_MELEE || a->atk == ATK_RANGE) return const_cast<eqpts_t&>(eqpts).can_atk(a->atk, true);
     return true;
 }
 
@@ -335,8 +342,8 @@ bool unit_t::can_use_pwr(int id) const {
 int act_cost(const unit_t* u, int pwr) {
     const act_t* a = as_act(pwr);
     if (!a) return 1;
-    if (pwr == 10 && u->has_pwr(17)) return 1;  // "quick_draw"
-    if (pwr == 15) return u->btl.act_budget;     // "end_turn" takes what is left
+    if (pwr == P_SWAP_WPN && u->has_pwr(P_QUICK_DRAW)) return COST_NO;
+    if (pwr == P_END_TURN) return u->btl.act_budget;  // takes what is left
     return a->cost;
 }
 
@@ -346,7 +353,7 @@ namespace {
 // spells (attack kind 3), 1 every other action.
 constexpr int CD_PAIRS = 2;
 constexpr int CD_FRESH = 10;
-int cd_cat(const act_t* a) { return a->atk == 3 ? 0 : 1; }
+int cd_cat(const act_t* a) { return a->atk == ATK_SPL ? 0 : 1; }
 }  // namespace
 
 void reset_cooldowns(unit_t* u) {
@@ -376,11 +383,14 @@ int get_act_cooldown(const unit_t* u, const act_t* a) {
 
 // ---- attacks of opportunity ----
 
+bool can_make_aoo(const unit_t* u) {
+    return u->btl.free_cmds < u->drv.aoo && u->dflt_atk_pwr() == P_ATK_M && u->conds.threatens();
+}
+
 std::vector<unit_t*> threatening_units(const unit_t* victim, const unit_t* exclude) {
     std::vector<unit_t*> out;
     for (unit_t* v : adjacent_enemies(victim, RW_NO_HELPLESS))
-        if (v != exclude && v->btl.free_cmds < v->drv.aoo && v->dflt_atk_pwr() == 2 && v->conds.threatens())
-            out.push_back(v);
+        if (v != exclude && can_make_aoo(v)) out.push_back(v);
     return out;
 }
 
@@ -388,7 +398,7 @@ bool is_threatened(const unit_t* u) { return !threatening_units(u, nullptr).empt
 
 void do_aoo(unit_t* attacker, unit_t* victim, int flags) {
     if (attacker->hp < 1 || victim->hp < 1) return;
-    const u_cmd_t cmd{.pwr = 2, .param = 0, .tgt = victim->pos, .flags = flags | 1};
+    const u_cmd_t cmd{.pwr = P_ATK_M, .param = 0, .tgt = victim->pos, .flags = flags | UCMD_FREE};
     perform_cmd(attacker, &cmd);
 }
 
@@ -409,7 +419,7 @@ int aoo_threat_score(unit_t* u) {
     int sum = 0;
     if (!g_eval_act) return 0;
     for (unit_t* v : threatening_units(u, nullptr)) {
-        const u_cmd_t cmd{.pwr = 2, .param = 0, .tgt = u->pos, .flags = 1};
+        const u_cmd_t cmd{.pwr = P_ATK_M, .param = 0, .tgt = u->pos, .flags = UCMD_FREE};
         sum += g_eval_act(v, cmd);
     }
     return sum;

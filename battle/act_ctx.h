@@ -28,8 +28,13 @@ constexpr uint32_t AF_FELL = 4;       // a target went from alive to below 1 hit
 constexpr uint32_t AF_PRONE = 8;      // a target that stood was knocked prone
 
 // What lies on one cell for one attack record.
+constexpr int TGT_UNIT = 1;    // a standing unit
+constexpr int TGT_FALLEN = 2;  // a fallen unit
+constexpr int TGT_ZONE = 3;
+constexpr int TGT_CELL = 4;    // the bare cell
+
 struct act_tgt_t {
-    int kind = 0;  // 1 a standing unit, 2 a fallen unit, 3 a zone, 4 the bare cell
+    int kind = 0;  // TGT_
     pt_t pt;
     int value = 0;  // the total the attack must reach; AUTO_HIT or NO_TARGET
     unit_t* unit = nullptr;
@@ -144,11 +149,14 @@ int get_act_cooldown(const unit_t* u, const act_t* a);
 
 // ---- attacks of opportunity ----
 
+// u may still make an attack of opportunity this round: allowance left, its
+// default attack the melee attack and nothing stops it threatening.
+bool can_make_aoo(const unit_t* u);
 // The adjacent enemies, other than exclude, that may still make an attack of
 // opportunity on victim this round.
 std::vector<unit_t*> threatening_units(const unit_t* victim, const unit_t* exclude);
 bool is_threatened(const unit_t* u);
-// Each threatening unit attacks victim with "atk_m" as a free command (flags | 1).
+// Each threatening unit attacks victim with "atk_m" as a free command (flags | UCMD_FREE).
 void provoke_aoos(unit_t* victim, const unit_t* exclude, int flags);
 void do_aoo(unit_t* attacker, unit_t* victim, int flags);
 // The AI's worth of the attacks of opportunity u would suffer.

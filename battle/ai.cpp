@@ -12,20 +12,19 @@
 #include "battle/target_area.h"
 #include "battle/tmap.h"
 #include "battle/unit_move.h"
+#include "rules/cls_ids.h"
+#include "rules/cond_ids.h"
+#include "rules/enum_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
 
-constexpr int P_MOVE = 1, P_WAKE = 14, P_END_TURN = 15, P_STAND_UP = 13;
-constexpr int C_PRONE = 3;
-constexpr int ABI_INT = 3;
 const u_cmd_t NO_CMD{.pwr = 0, .param = 0, .tgt = {-1, -1}, .flags = 0};
 
 void clear_slots(u_cmd_t* slots) { std::fill(slots, slots + 4, NO_CMD); }
 
 void queue(unit_t* u, int pwr) { u->btl.cmds.push_back({.pwr = pwr, .param = 0, .tgt = u->pos, .flags = 0}); }
-
-bool contains(const std::vector<pt_t>& v, const pt_t& p) { return std::find(v.begin(), v.end(), p) != v.end(); }
 
 void set_cell_values(ai_plan_t& p, ai_cell_t& r) {
     r.v1 = cell_adj_value(p);
@@ -49,7 +48,8 @@ unit_t* heaviest_enemy(const ai_plan_t& p) {
 }  // namespace
 
 bool is_front_line_cls(int cls) {
-    return cls == 1 || cls == 2 || cls == 4 || cls == 5 || cls == 7 || cls == 8;
+    return cls == CLS_FIGHTER || cls == CLS_CLERIC || cls == CLS_WARRIOR || cls == CLS_PRIEST || cls == CLS_COMMONER ||
+           cls == CLS_NO;
 }
 
 ai_plan_t::ai_plan_t(unit_t* u) : unit(u) {

@@ -10,14 +10,20 @@
 #include "battle/turn.h"
 #include "battle/tmap.h"
 #include "rules/brk_line.h"
+#include "rules/cond_ids.h"
 #include "rules/dice.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/ie.h"
 #include "rules/ie_eff.h"
+#include "rules/ie_ids.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/race.h"
+#include "rules/race_ids.h"
 #include "rules/unit.h"
 
 // ---- helpers ----
@@ -40,7 +46,11 @@ void atk_rec_t::build_crit() {
 
 namespace {
 // Each manoeuvre with its two feats: +2 each to the attacker, and to the defender.
-constexpr int manoeuvre_feats[5][3] = {{4, 99, 100}, {5, 101, 102}, {6, 103, 104}, {7, 105, 106}, {8, 97, 98}};
+constexpr int manoeuvre_feats[5][3] = {{P_TRIP, P_TRIP1, P_TRIP2},
+                                       {P_RAM, P_RAM1, P_RAM2},
+                                       {P_DRAG, P_DRAG1, P_DRAG2},
+                                       {P_OVERRUN, P_OVERRUN1, P_OVERRUN2},
+                                       {P_GRAP, P_GRAP1, P_GRAP2}};
 
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
 
@@ -80,7 +90,7 @@ bool two_handed_grip(const unit_t* u) {
 struct wpn_ctx_t {
     unit_t* u;
     const act_t* a;
-    int kind;         // 1 melee, 2 ranged
+    int kind;         // ATK_MELEE or ATK_RANGE
     int slot;         // equipment slot
     itm_slot_t* s;
     const itm_wpn_t* w;
@@ -90,12 +100,12 @@ struct wpn_ctx_t {
 };
 
 void wpn_base(atk_rec_t& r, const wpn_ctx_t& c) {
-    r.rng = c.w->get_rng(c.kind == 2 ? RNG_USE_RANGED : RNG_USE_MELEE);
+    r.rng = c.w->get_rng(c.kind == ATK_RANGE ? RNG_USE_RANGED : RNG_USE_MELEE);
     r.atk = 0;
     brk_line(r.atk_tip, c.prof ? 4 : 0, c.prof ? L"擅长武器" : L"非擅长武器");
     r.atk = c.prof ? 4 : 0;
     add_atk(r, c.s->bonus, L"魔法加值");
-    r.crit_rng = c.w->crit_rng * (itm_has_ench(*c.s, 7) ? 2 : 1);
+    r.crit_rng = c.w->crit_rng * (itm_has_ench(*c.s, IE_CH) ? 2 : 1);
     r.crit_mult = c.w->crit_mul;
     r.wpn = c.s;
     r.dmg.push_back(c.w->dmg);
@@ -103,13 +113,13 @@ void wpn_base(atk_rec_t& r, const wpn_ctx_t& c) {
     itm_ench_dmg(*c.s, r.dmg, r.dmg_tip);
     add_dmg(r, c.s->bonus, L"魔法加值");
     for (int e : c.s->get_ies()) {
-        const int mv = c.u->get_atk(4);
+        const int mv = c.u->get_atk(ATK_CM);
         switch (e) {
-        case 9: r.conds.push_back(mk_cond(2, c.u, mv)); break;
-        case 10: r.conds.push_back(mk_cond(20, c.u, mv, CI_NO_ROLL, itm_ench_val(*c.s, 10))); break;
-        case 81: r.conds.push_back(mk_cond(16, c.u, mv)); break;
-        case 82: r.conds.push_back(mk_cond(3, c.u, mv)); break;
-        case 83: r.conds.push_back(mk_cond(5, c.u, c.u->base.lv / 2 + abi(c.u, 5))); break;
+        case IE_STOP: r.conds.push_back(mk_cond(C_NO_MOV, c.u, mv)); break;
+        case IE_BLEED: r.conds.push_back(mk_cond(C_BLEED, c.u, mv, CI_NO_ROLL, itm_ench_val(*c.s, IE_BLEED))); break;
+        case IE_GRAP: r.conds.push_back(mk_cond(C_GRAP, c.u, mv)); break;
+        case IE_TRIP: r.conds.push_back(mk_cond(C_PRONE, c.u, mv)); break;
+        case IE_PALSY: r.conds.push_back(mk_cond(C_STUN, c.u, c.u->base.lv / 2 + abi(c.u, ABI_CHA))); break;
         default: break;
         }
     }
@@ -117,51 +127,52 @@ void wpn_base(atk_rec_t& r, const wpn_ctx_t& c) {
 
 void wpn_atk_ability(atk_rec_t& r, const wpn_ctx_t& c) {
     const unit_t* u = c.u;
-    const int str = abi(u, 0), dex = abi(u, 1), wis = abi(u, 4);
-    if (c.kind == 2 && !(c.w->flags & WF_THROW_B)) {
-        if (wis > dex && u->has_pwr(95)) add_atk(r, wis, L"感知修正（禅宗箭术）");
+    const int str = abi(u, ABI_STR), dex = abi(u, ABI_DEX), wis = abi(u, ABI_WIS);
+    if (c.kind == ATK_RANGE && !(c.w->flags & WF_THROW_B)) {
+        if (wis > dex && u->has_pwr(P_RNG_WIS)) add_atk(r, wis, L"感知修正（禅宗箭术）");
         else add_atk(r, dex, L"敏捷修正");
         return;
     }
-    if (dex > str && (c.w->flags & (WF_LIGHT | WF_DEX)) && u->has_pwr(69)) add_atk(r, dex, L"敏捷修正（武器娴熟）");
+    if (dex > str && (c.w->flags & (WF_LIGHT | WF_DEX)) && u->has_pwr(P_DEX_WPN)) add_atk(r, dex, L"敏捷修正（武器娴熟）");
     else add_atk(r, str, L"力量修正");
 }
 
 void wpn_atk_bonus(atk_rec_t& r, const wpn_ctx_t& c) {
     const unit_t* u = c.u;
     add_atk(r, u->base.lv / 2, L"等级修正");
-    if (c.kind == 2 && u->base.race == 30 &&
+    if (c.kind == ATK_RANGE && u->base.race == RACE_HFLING &&
         ((c.w->flags & (WF_THROW_S | WF_THROW_B)) || get_itm(c.s->id).grp == WG_THROWN)) {
-        const race_t* rc = get_race(30);
+        const race_t* rc = get_race(RACE_HFLING);
         add_atk(r, 1, rc && rc->n ? rc->n : L"");
     }
     add_atk(r, -size_mod(u->drv.size), L"体形修正");
     wpn_atk_ability(r, c);
     if (c.prof) {
-        if (u->has_pwr(36)) add_atk(r, 2, pwr_name(36));
-        else if (u->has_pwr(35)) add_atk(r, 1, pwr_name(35));
+        if (u->has_pwr(P_ATK2)) add_atk(r, 2, pwr_name(P_ATK2));
+        else if (u->has_pwr(P_ATK1)) add_atk(r, 1, pwr_name(P_ATK1));
     }
-    if (c.kind == 1 && two_handed_grip(u) && u->has_pwr(82)) add_atk(r, 1, pwr_name(82));
+    if (c.kind == ATK_MELEE && two_handed_grip(u) && u->has_pwr(P_TH_ATK1)) add_atk(r, 1, pwr_name(P_TH_ATK1));
 }
 
 void wpn_dmg_str(atk_rec_t& r, const wpn_ctx_t& c) {
     const unit_t* u = c.u;
-    const int str = abi(u, 0);
-    if (c.kind == 2 && !(c.w->flags & WF_THROW_B) && c.a->id != 65) {
+    const int str = abi(u, ABI_STR);
+    if (c.kind == ATK_RANGE && !(c.w->flags & WF_THROW_B) && c.a->id != P_ATK_M_DMG3) {
         const int grp = get_itm(c.s->id).grp;
         if (grp == WG_BOW) {
             if (str < 0) add_dmg(r, str, L"力量修正");
-            else if (itm_has_ench(*c.s, 8)) add_dmg(r, str, L"力量修正（复合弓）");
-        } else if (grp == WG_XBOW && u->has_pwr(94)) {
-            add_dmg(r, c.tier, pwr_name(94));
+            else if (itm_has_ench(*c.s, IE_COMP)) add_dmg(r, str, L"力量修正（复合弓）");
+        } else if (grp == WG_XBOW && u->has_pwr(P_RNG_XBOW)) {
+            add_dmg(r, c.tier, pwr_name(P_RNG_XBOW));
         }
         return;
     }
     if (str <= 0) {
         add_dmg(r, str, L"力量修正");
-    } else if (c.off && !u->has_pwr(76)) {
+    } else if (c.off && !u->has_pwr(P_TW_OFF)) {
         add_dmg(r, str / 2, L"力量修正（副手）");
-    } else if (c.w->hands == 2 || (c.w->hands == 3 && u->eqpts.slots[EQ_OFF].empty()) || c.a->id == 65) {
+    } else if (c.w->hands == HANDS_TWO || (c.w->hands == HANDS_EITHER && u->eqpts.slots[EQ_OFF].empty()) ||
+               c.a->id == P_ATK_M_DMG3) {
         add_dmg(r, str * 3 / 2, L"力量修正（双手）");
     } else {
         add_dmg(r, str, L"力量修正");
@@ -171,7 +182,7 @@ void wpn_dmg_str(atk_rec_t& r, const wpn_ctx_t& c) {
 void wpn_dmg(atk_rec_t& r, const wpn_ctx_t& c) {
     const unit_t* u = c.u;
     dmg_part_t& p = r.dmg[0];
-    if (u->drv.size != 3) {
+    if (u->drv.size != SIZE_MEDIUM) {
         dice_t d = p.dice();
         d.resize(u->drv.size);
         p.count = d.count, p.sides = d.sides;
@@ -182,38 +193,38 @@ void wpn_dmg(atk_rec_t& r, const wpn_ctx_t& c) {
         r.dmg_tip.append_format(L"<c=g>x%d</c>\t等级修正\n", c.tier);
     }
     if (c.prof) {
-        if (u->has_pwr(38)) add_dmg(r, 4 * c.tier, pwr_name(38));
-        else if (u->has_pwr(37)) add_dmg(r, 2 * c.tier, pwr_name(37));
+        if (u->has_pwr(P_DMG2)) add_dmg(r, 4 * c.tier, pwr_name(P_DMG2));
+        else if (u->has_pwr(P_DMG1)) add_dmg(r, 2 * c.tier, pwr_name(P_DMG1));
     }
     wpn_dmg_str(r, c);
-    if (c.kind == 1 && two_handed_grip(u)) {
-        if (u->has_pwr(79)) add_dmg(r, 4 * c.tier, pwr_name(79));
-        else if (u->has_pwr(78)) add_dmg(r, 2 * c.tier, pwr_name(78));
+    if (c.kind == ATK_MELEE && two_handed_grip(u)) {
+        if (u->has_pwr(P_TH1)) add_dmg(r, 4 * c.tier, pwr_name(P_TH1));
+        else if (u->has_pwr(P_TH)) add_dmg(r, 2 * c.tier, pwr_name(P_TH));
     }
 }
 
 void wpn_crit_feats(atk_rec_t& r, const wpn_ctx_t& c) {
     if (!c.prof) return;
-    if (c.u->has_pwr(39)) r.crit_rng += itm_has_ench(*c.s, 7) ? 1 : r.crit_rng;
-    if (c.u->has_pwr(40)) r.crit_rng += 1;
-    if (c.u->has_pwr(41)) r.crit_mult += 1;
+    if (c.u->has_pwr(P_CH1)) r.crit_rng += itm_has_ench(*c.s, IE_CH) ? 1 : r.crit_rng;
+    if (c.u->has_pwr(P_CH2)) r.crit_rng += 1;
+    if (c.u->has_pwr(P_CH_PWR)) r.crit_mult += 1;
 }
 
 void wpn_crit_conds(atk_rec_t& r, const wpn_ctx_t& c) {
     unit_t* u = c.u;
     std::vector<cond_inst_t> cand;
     const uint32_t m = r.dmg.empty() ? 0 : r.dmg[0].mask;
-    if (m & 0x6) {
-        if (u->has_pwr(43)) cand.push_back(mk_cond(20, u, r.atk, 0, 10 * c.tier));
-        else if (u->has_pwr(42)) cand.push_back(mk_cond(20, u, r.atk, 0, 5 * c.tier));
+    if (m & (dmg_bit(DMG_SLASH) | dmg_bit(DMG_PIERCE))) {
+        if (u->has_pwr(P_CH_BLEED2)) cand.push_back(mk_cond(C_BLEED, u, r.atk, 0, 10 * c.tier));
+        else if (u->has_pwr(P_CH_BLEED)) cand.push_back(mk_cond(C_BLEED, u, r.atk, 0, 5 * c.tier));
     }
-    if ((m & 0x8) && u->has_pwr(46)) cand.push_back(mk_cond(5, u, r.atk));
-    if (u->has_pwr(45)) cand.push_back(mk_cond(2, u, r.atk));
-    else if (u->has_pwr(44)) cand.push_back(mk_cond(1, u, r.atk));
+    if ((m & dmg_bit(DMG_BLUNT)) && u->has_pwr(P_CH_STUN)) cand.push_back(mk_cond(C_STUN, u, r.atk));
+    if (u->has_pwr(P_CH_CRIPPLE2)) cand.push_back(mk_cond(C_NO_MOV, u, r.atk));
+    else if (u->has_pwr(P_CH_CRIPPLE)) cand.push_back(mk_cond(C_SLOW, u, r.atk));
     if (cand.empty()) return;
     rnd_shuffle(cand);
     r.crit_extra.push_back(cand[0]);
-    if (u->has_pwr(47) && cand.size() >= 2) r.crit_extra.push_back(cand[1]);
+    if (u->has_pwr(P_CH_2_EFFS) && cand.size() >= 2) r.crit_extra.push_back(cand[1]);
 }
 
 void wpn_two_weapons(atk_rec_t& r, const wpn_ctx_t& c, bool light) {
@@ -221,13 +232,13 @@ void wpn_two_weapons(atk_rec_t& r, const wpn_ctx_t& c, bool light) {
     const wchar_t* hand = c.off ? L"副手" : L"主手";
     const int pen = c.off ? -10 : -6;
     add_atk(r, pen, Str(L"双持减值（%s）", hand));
-    if (u->has_pwr(73)) {
-        add_atk(r, -pen, Str(L"%s（%s）", pwr_name(73), hand));
+    if (u->has_pwr(P_TW3)) {
+        add_atk(r, -pen, Str(L"%s（%s）", pwr_name(P_TW3), hand));
     } else {
         if (light) add_atk(r, 2, L"副手持轻武器");
-        if (u->has_pwr(70)) add_atk(r, c.off ? 6 : 2, pwr_name(70));
+        if (u->has_pwr(P_TW)) add_atk(r, c.off ? 6 : 2, pwr_name(P_TW));
     }
-    const int feat = c.off ? 72 : 71;
+    const int feat = c.off ? P_TW2 : P_TW1;
     if (u->has_pwr(feat)) add_dmg(r, 2 * c.tier, pwr_name(feat));
 }
 
@@ -235,7 +246,7 @@ bool wpn_recs(std::vector<atk_rec_t>& out, unit_t* u, const act_t* a) {
     const atk_slots_t as = u->eqpts.atk_slots(a->atk);
     if (as.slots.empty()) return false;
     for (size_t i = 0; i < as.slots.size(); ++i) {
-        itm_slot_t* s = &u->eqpts.get_slot(as.slots[i], a->atk == 1 ? 1 : 0);
+        itm_slot_t* s = &u->eqpts.get_slot(as.slots[i], a->atk == ATK_MELEE ? 1 : 0);
         const itm_t& it = get_itm(s->id);
         const wpn_ctx_t c{u, a, a->atk, as.slots[i], s, &it.wpn, u->is_proficient(*s), as.slots[i] == EQ_OFF,
                           unit_tier(u)};
@@ -254,26 +265,28 @@ bool wpn_recs(std::vector<atk_rec_t>& out, unit_t* u, const act_t* a) {
 // ---- power records ----
 
 void spell_rules(atk_rec_t& r, unit_t* u, const act_t* a) {
-    static constexpr int focus[5] = {0, 107, 109, 111, 112};
-    if (a->school >= 1 && a->school <= 4 && u->has_pwr(focus[a->school])) add_atk(r, 1, pwr_name(focus[a->school]));
+    // the focus feat of each school
+    static constexpr int focus[5] = {0, P_SPL_CONJ, P_SPL_ELEM, P_SPL_CTRL, P_SPL_DEAD};
+    if (a->school >= SCHOOL_CONJURATION && a->school <= SCHOOL_NECROMANCY && u->has_pwr(focus[a->school]))
+        add_atk(r, 1, pwr_name(focus[a->school]));
     if (a->dmg.empty() && a->cond > 0) add_atk(r, get_cond_dc_bonus(u, a->cond), L"");
     if (r.dmg.empty() || r.dmg[0].count == DMG_WPN || r.dmg[0].count == DMG_PCT) return;
     const int t = unit_tier(u);
     const int lvb = a->lv_bonus(u);
     for (dmg_part_t& p : r.dmg) {
         p.count *= t;
-        p.bonus += u->spl_abi_val(3);
-        if (p.mask & DMG_ENERGY_MASK) p.bonus += (u->has_pwr(110) ? 2 * t : 0) + u->drv.gear24[3];
-        if (p.mask & 0x400) p.bonus += u->drv.gear24[4] + u->drv.gear24[6];
-        if (p.mask & 0x800) p.bonus += u->drv.gear24[5];
+        p.bonus += u->spl_abi_val(ATK_SPL);
+        if (p.mask & DMG_ENERGY_MASK) p.bonus += (u->has_pwr(P_SPL_ELEM1) ? 2 * t : 0) + u->drv.gear24[3];
+        if (p.mask & dmg_bit(DMG_PE)) p.bonus += u->drv.gear24[4] + u->drv.gear24[6];
+        if (p.mask & dmg_bit(DMG_NE)) p.bonus += u->drv.gear24[5];
         p.bonus += lvb;
     }
 }
 
 void manoeuvre_rules(atk_rec_t& r, unit_t* u, const act_t* a, int cmd_flags) {
-    if (a->rng == -1) {
+    if (a->rng == RNG_REACH) {
         std::vector<atk_rec_t> m;
-        r.rng = get_atks(m, u, 2, cmd_flags) ? m[0].rng : 1;
+        r.rng = get_atks(m, u, P_ATK_M, cmd_flags) ? m[0].rng : 1;
     }
     for (const auto& f : manoeuvre_feats) {
         if (f[0] != a->id) continue;
@@ -287,8 +300,8 @@ void pwr_rec(std::vector<atk_rec_t>& out, unit_t* u, const act_t* a, int cmd_fla
     r.rng = a->rng;
     r.atk = u->get_atk(a->atk);
     r.dmg = a->dmg;
-    if (a->atk == 3) spell_rules(r, u, a);
-    if (a->atk == 4) manoeuvre_rules(r, u, a, cmd_flags);
+    if (a->atk == ATK_SPL) spell_rules(r, u, a);
+    if (a->atk == ATK_CM) manoeuvre_rules(r, u, a, cmd_flags);
     out.push_back(std::move(r));
 }
 
@@ -296,7 +309,10 @@ void pwr_rec(std::vector<atk_rec_t>& out, unit_t* u, const act_t* a, int cmd_fla
 
 void finish_atk(atk_rec_t& r, unit_t* u, const act_t* a) {
     if (a->atk != 0 && a->def != 0) {
-        static constexpr int improved[5][2] = {{59, 60}, {62, 63}, {86, 87}, {89, 90}, {91, 92}};
+        // The actions with an attack penalty, and the feat that takes it away.
+        static constexpr int improved[5][2] = {{P_ATK_M_TGT2, P_ATK_M_TGT2_1}, {P_ATK_M_TGTX, P_ATK_M_TGTX_1},
+                                               {P_ATK_R_ATK2, P_ATK_R_ATK2_1}, {P_ATK_R_TGT3, P_ATK_R_TGT3_1},
+                                               {P_ATK_R_TGTX, P_ATK_R_TGTX_1}};
         if (a->flags & PF_ATK_PEN) {
             bool cancel = false;
             for (const auto& p : improved)
@@ -315,11 +331,12 @@ void finish_dmg(atk_rec_t& r, unit_t* u, const act_t* a) {
     if (!a->dmg.empty() && a->dmg[0].count == DMG_WPN && a->dmg[0].sides > 1) r.dmg[0].count *= a->dmg[0].sides;
     r.dmg[0].bonus += u->drv.dmg;
     if (u->drv.dmg != 0) r.dmg_tip.append(u->texts[BT_DMG]);
-    if (u->has_pwr(244) && a->atk == 2 && r.wpn) {
-        static constexpr uint32_t types[4] = {1u << 4, 1u << 5, 1u << 6, 1u << 7};
+    if (u->has_pwr(P_IMBUE_ARROW) && a->atk == ATK_RANGE && r.wpn) {
+        static constexpr uint32_t types[4] = {
+            dmg_bit(DMG_FIRE), dmg_bit(DMG_COLD), dmg_bit(DMG_LITN), dmg_bit(DMG_ACID)};
         const dmg_part_t p{unit_tier(u), 6, 0, types[rnd_rand() % 4]};
         r.dmg.push_back(p);
-        r.dmg_tip.append_format(L"%s\t%s\n", dice_text(p.dice()), pwr_name(244));
+        r.dmg_tip.append_format(L"%s\t%s\n", dice_text(p.dice()), pwr_name(P_IMBUE_ARROW));
     }
 }
 
@@ -331,9 +348,9 @@ void finish_conds(atk_rec_t& r, unit_t* u, const act_t* a) {
     }
     if (!r.wpn) return;
     const int lv = u->base.lv;
-    if (u->has_pwr(245)) r.conds.push_back(mk_cond(22, u, lv / 2 + lv / 2 + 5));
-    if (u->has_pwr(246)) r.conds.push_back(mk_cond(5, u, lv / 2 + lv / 2 + 5));
-    if (u->has_pwr(247)) r.conds.push_back(mk_cond(3, u, lv / 2 + u->get_atk(4)));
+    if (u->has_pwr(P_TOX)) r.conds.push_back(mk_cond(C_TOX, u, lv / 2 + lv / 2 + 5));
+    if (u->has_pwr(P_TOX_DROW)) r.conds.push_back(mk_cond(C_STUN, u, lv / 2 + lv / 2 + 5));
+    if (u->has_pwr(P_HIT_DOWN)) r.conds.push_back(mk_cond(C_PRONE, u, lv / 2 + u->get_atk(ATK_CM)));
 }
 
 void finish_rec(atk_rec_t& r, unit_t* u, const act_t* a) {
@@ -346,9 +363,9 @@ void finish_rec(atk_rec_t& r, unit_t* u, const act_t* a) {
 }
 
 int repeat_count(const std::vector<atk_rec_t>& v, const unit_t* u, const act_t* a) {
-    if ((a->atk == 1 || a->atk == 2) && v.size() == 1 && u->has_pwr(256)) return 2;
-    if (a->id == 119) return std::min(u->base.lv / 5 + 1, 3);
-    if (a->id == 86) return u->has_pwr(88) ? 3 : 2;
+    if ((a->atk == ATK_MELEE || a->atk == ATK_RANGE) && v.size() == 1 && u->has_pwr(P_X2_ATK)) return 2;
+    if (a->id == P_MM) return std::min(u->base.lv / 5 + 1, 3);
+    if (a->id == P_ATK_R_ATK2) return u->has_pwr(P_ATK_R_ATK2_2) ? 3 : 2;
     return 1;
 }
 }  // namespace
@@ -359,7 +376,7 @@ bool get_atks(std::vector<atk_rec_t>& out, unit_t* u, int pwr, int cmd_flags) {
     out.clear();
     const act_t* a = as_act(pwr);
     if (!a || !u) return false;
-    if (a->atk == 1 || a->atk == 2) {
+    if (a->atk == ATK_MELEE || a->atk == ATK_RANGE) {
         if (!wpn_recs(out, u, a)) return false;
     } else {
         pwr_rec(out, u, a, cmd_flags);
@@ -383,7 +400,7 @@ int manoeuvre_bonus(int pwr, const unit_t* def) {
         if (def->has_pwr(f[1])) v += 2;
         if (def->has_pwr(f[2])) v += 2;
     }
-    if (def->base.race == 25 && pwr >= 4 && pwr <= 6) v += 4;
+    if (def->base.race == RACE_DWF && pwr >= P_TRIP && pwr <= P_DRAG) v += 4;  // trip, ram, drag
     return v;
 }
 
@@ -396,7 +413,7 @@ int melee_reach(const unit_t* u) {
 }  // namespace
 
 bool can_flank_with(const unit_t* a, const unit_t* t) {
-    return !t->has_pwr(264) && a->btl.side != t->btl.side && t->btl.side != 3 && units_adjacent(a, t) &&
+    return !t->has_pwr(P_ALL_EYES) && a->btl.side != t->btl.side && t->btl.side != SIDE_NONE && units_adjacent(a, t) &&
            melee_reach(a) >= 1;
 }
 

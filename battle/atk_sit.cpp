@@ -5,11 +5,16 @@
 
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
+#include "battle/cover.h"
 #include "battle/roster.h"
 #include "battle/target_area.h"
+#include "rules/cond_ids.h"
+#include "rules/eff_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
@@ -37,15 +42,17 @@ struct sit_t {
 constexpr pt_t run_steps[8] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
 
 void sit_all_out(sit_t& s) {
-    if ((s.cmd->flags & 4) || s.a->btl.act_budget != 4 || s.act->cost != 4 || (s.act->flags & PF_KIND2)) return;
-    if (s.act->id == 14) return;
+    if ((s.cmd->flags & UCMD_NO_ROUND) || s.a->btl.act_budget != BUDGET_WHOLE || s.act->cost != COST_FULL ||
+        (s.act->flags & PF_KIND2))
+        return;
+    if (s.act->id == P_WAKE) return;
     s.add(2, 2 * s.tier, L"全力");
 }
 
 void sit_cover(sit_t& s) {
     const int c = atk_cover(s.a, s.act->id, s.t->pos);
-    if (c == 1) s.add(-2, 0, L"掩蔽");
-    if (c == 2) s.add(-4, 0, L"超级掩蔽");
+    if (c == COVER_PARTIAL) s.add(-2, 0, L"掩蔽");
+    if (c == COVER_IMPROVED) s.add(-4, 0, L"超级掩蔽");
 }
 
 void sit_charge(sit_t& s) {
@@ -53,20 +60,20 @@ void sit_charge(sit_t& s) {
     if (d < 0 || d > 7) return;
     const pt_t p{s.a->pos.x + run_steps[d].x, s.a->pos.y + run_steps[d].y};
     if (!(p == s.t->pos)) return;
-    if (s.has(67)) s.add(4, 4 * s.tier, pwr_name(67));
-    else if (s.has(66)) s.add(2, 2 * s.tier, pwr_name(66));
+    if (s.has(P_CHARGE2)) s.add(4, 4 * s.tier, pwr_name(P_CHARGE2));
+    else if (s.has(P_CHARGE1)) s.add(2, 2 * s.tier, pwr_name(P_CHARGE1));
     else s.add(1, s.tier, L"冲锋");
-    const int mv = s.a->get_atk(4);
-    if (s.has(249)) {
-        s.add(0, 10 * s.tier, pwr_name(249));
-        s.r.effs.push_back(make_int_pair(3, mv));
-    } else if (s.has(248)) {
-        s.add(0, 5 * s.tier, pwr_name(248));
+    const int mv = s.a->get_atk(ATK_CM);
+    if (s.has(P_CHARGE_EX2)) {
+        s.add(0, 10 * s.tier, pwr_name(P_CHARGE_EX2));
+        s.r.effs.push_back(make_int_pair(EFF_KBO2, mv));
+    } else if (s.has(P_CHARGE_EX1)) {
+        s.add(0, 5 * s.tier, pwr_name(P_CHARGE_EX1));
         cond_inst_t ci;
-        s.r.conds.push_back(make_cond_inst(ci, 3, s.a, mv, 0, 0));
+        s.r.conds.push_back(make_cond_inst(ci, C_PRONE, s.a, mv, 0, 0));
     }
-    if (s.act->atk == 1 && s.r.wpn && (get_itm(s.r.wpn->id).wpn.flags & WF_BRACE)) {
-        const text_info_t* f = get_wpn_flag(5);
+    if (s.act->atk == ATK_MELEE && s.r.wpn && (get_itm(s.r.wpn->id).wpn.flags & WF_BRACE)) {
+        const text_info_t* f = get_wpn_flag(wpn_flag_row(WF_BRACE));
         s.add(1, s.tier, f && f->n ? f->n : L"");
     }
 }
@@ -76,9 +83,9 @@ void sit_melee(sit_t& s) {
     sit_charge(s);
     if (s.t->conds.is_helpless()) {
         s.add(4, 0, L"无助");
-        if (s.has(269)) s.add(0, 10 * s.tier, pwr_name(269));
+        if (s.has(P_GHOUL_BITE)) s.add(0, 10 * s.tier, pwr_name(P_GHOUL_BITE));
     }
-    if (s.t->conds.is_prone()) s.add(s.act->id == 5 ? -4 : 4, 0, L"倒地");
+    if (s.t->conds.is_prone()) s.add(s.act->id == P_RAM ? -4 : 4, 0, L"倒地");
     if (s.a->conds.is_prone()) s.add(-4, 0, L"倒地攻击");
 }
 
@@ -103,18 +110,19 @@ bool other_side_next_to(const unit_t* t) {
 void sit_ranged(sit_t& s) {
     if (foe_next_to(s.a)) s.add(-4, 0, L"干扰");
     const int sq = unit_sq_dist(s.a->pos, s.t->pos);
-    if (s.has(83) && sq <= 36) s.add(1, s.tier, pwr_name(83));
+    if (s.has(P_RNG_NEAR) && sq <= 36) s.add(1, s.tier, pwr_name(P_RNG_NEAR));
     if (units_adjacent(s.a, s.t)) return;
-    if (!s.has(84) && other_side_next_to(s.t)) s.add(-4, 0, L"混战");
+    if (!s.has(P_RNG_PRECISE) && other_side_next_to(s.t)) s.add(-4, 0, L"混战");
     if (s.t->conds.is_prone()) s.add(-4, 0, L"倒地");
 }
 
 void sit_pack_and_blood(sit_t& s) {
-    if (s.has(235)) s.add(0, count_allies_adj_with(s.a, s.t, 235), pwr_name(235));
-    if (s.has(236) && count_allies_adj_with(s.a, s.t, 236) >= 2) s.add(0, 5 * s.tier, pwr_name(236));
+    if (s.has(P_PACK_ATK)) s.add(0, count_allies_adj_with(s.a, s.t, P_PACK_ATK), pwr_name(P_PACK_ATK));
+    if (s.has(P_PACK_DMG) && count_allies_adj_with(s.a, s.t, P_PACK_DMG) >= 2)
+        s.add(0, 5 * s.tier, pwr_name(P_PACK_DMG));
     if (s.t->hp * 2 > s.t->drv.hp_max) return;
-    if (s.has(240)) s.add(2, 5 * s.tier, pwr_name(240));
-    else if (s.has(239)) s.add(1, 2 * s.tier, pwr_name(239));
+    if (s.has(P_BLOOD_TGT2)) s.add(2, 5 * s.tier, pwr_name(P_BLOOD_TGT2));
+    else if (s.has(P_BLOOD_TGT1)) s.add(1, 2 * s.tier, pwr_name(P_BLOOD_TGT1));
 }
 
 // Power attack turns the margin over the defence into damage.
@@ -123,28 +131,28 @@ void sit_power_atk(sit_t& s, int def) {
     s.r.atk += s.A;
     if (s.r.dmg.empty() || s.r.dmg[0].count < 0) return;
     const long long margin = (long long)s.r.atk - def + 1;
-    const int p = s.act->atk == 1 ? 55 : s.act->atk == 2 ? 93 : 0;
+    const int p = s.act->atk == ATK_MELEE ? P_PA : s.act->atk == ATK_RANGE ? P_RNG_PA : 0;
     if (margin <= 0 || !p || !s.has(p)) return;
     s.r.dmg[0].bonus += int(margin) * s.tier;
     s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(p));
 }
 
 void sit_sneak(sit_t& s) {
-    if (!s.has(243) || s.act->atk == 0 || s.act->def == 0) return;
+    if (!s.has(P_SNEAK_ATK) || s.act->atk == 0 || s.act->def == 0) return;
     if (s.r.dmg.empty() || s.r.dmg[0].count < 0) return;
     if (!s.t->conds.no_threat() && !is_flanked(s.a, s.t)) return;
     if (unit_sq_dist(s.a->pos, s.t->pos) >= 37) return;
     s.r.dmg.push_back({s.tier, 6, 0, s.r.dmg[0].mask});
-    s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(243));
+    s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(P_SNEAK_ATK));
 }
 }  // namespace
 
 void act_ctx_t::get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def) {
-    if (!act || !tgt || (act->def != 1 && act->def != 3 && act->def != 5)) return;
+    if (!act || !tgt || (act->def != DEF_AC && act->def != DEF_RF && act->def != DEF_CM)) return;
     sit_t s{rec, actor, tgt, act, req, unit_tier(actor)};
     sit_all_out(s);
     sit_cover(s);
-    if (act->rng == 1 || act->atk == 1 || act->atk == 4) sit_melee(s);
+    if (act->rng == 1 || act->atk == ATK_MELEE || act->atk == ATK_CM) sit_melee(s);
     else sit_ranged(s);
     sit_pack_and_blood(s);
     sit_power_atk(s, def);

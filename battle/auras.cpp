@@ -12,19 +12,23 @@
 #include "battle/turn.h"
 #include "rules/brk_line.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
-constexpr int AURA_FIRST = 229;
-constexpr int AURA_LAST = 234;
+constexpr int AURA_FIRST = P_AURA5_ATK2;
+constexpr int AURA_LAST = P_AURA5_FEAR;
 
 const wchar_t* pwr_name(int id) {
     const Pwr* p = get_pwr(id);
     return p && p->n ? p->n : L"";
 }
 
-int aura_radius(int id) { return id == 232 || id == 233 ? 1 : 3; }
+int aura_radius(int id) { return id == P_AURA1_FIRE5 || id == P_AURA1_TOXIC5 ? 1 : 3; }
 
 int cheb(const unit_t* a, const unit_t* b) { return std::max(std::abs(a->pos.x - b->pos.x), std::abs(a->pos.y - b->pos.y)); }
 
@@ -72,23 +76,23 @@ void update_auras() {
 bool get_unit_aura(const unit_t* u, aura_shape_t* out) {
     for (int id = AURA_FIRST; id <= AURA_LAST; ++id)
         if (u->has_pwr(id)) {
-            *out = {aura_radius(id), id < 232};
+            *out = {aura_radius(id), is_ally_aura(id)};
             return true;
         }
     return false;
 }
 
-bool is_ally_aura(int pwr) { return pwr >= 229 && pwr < 232; }
+bool is_ally_aura(int pwr) { return pwr >= P_AURA5_ATK2 && pwr <= P_AURA5_HEAL5; }
 
 void apply_aura_bonuses(unit_t* u) {
     for (const u_aura_t& a : u->btl.auras) {
-        if (a.pwr == 229) {
+        if (a.pwr == P_AURA5_ATK2) {
             u->drv.atk += 2;
-            brk_line(*u->text_ptrs[BT_ATK], 2, pwr_name(229));
-        } else if (a.pwr == 230 && a.src) {
+            brk_line(*u->text_ptrs[BT_ATK], 2, pwr_name(P_AURA5_ATK2));
+        } else if (a.pwr == P_AURA5_DMG2 && a.src) {
             const int v = 2 + 2 * (a.src->base.lv / 5);
             u->drv.dmg += v;
-            brk_line(*u->text_ptrs[BT_DMG], v, pwr_name(230));
+            brk_line(*u->text_ptrs[BT_DMG], v, pwr_name(P_AURA5_DMG2));
         }
     }
 }
@@ -100,43 +104,44 @@ void aura_turn_effects(unit_t* u) {
         if (u->hp < 1) return;  // the first aura may have ended u
         if (!a.src) continue;
         const int lv5 = a.src->base.lv / 5;
-        if (a.pwr == 232 || a.pwr == 233) {
+        if (a.pwr == P_AURA1_FIRE5 || a.pwr == P_AURA1_TOXIC5) {
             log_takes_effect(a.pwr);
-            deal_flat_dmg(u, 5 * (lv5 + 1), a.pwr == 232 ? 16 : 256);
-        } else if (a.pwr == 231 && u->hp < u->drv.hp_max) {
+            deal_flat_dmg(u, 5 * (lv5 + 1), a.pwr == P_AURA1_FIRE5 ? dmg_bit(DMG_FIRE) : dmg_bit(DMG_TOX));
+        } else if (a.pwr == P_AURA5_HEAL5 && u->hp < u->drv.hp_max) {
             log_takes_effect(a.pwr);
             heal_unit(u, 5 + 5 * lv5);
-        } else if (a.pwr == 234) {
+        } else if (a.pwr == P_AURA5_FEAR) {
             log_takes_effect(a.pwr);
             cond_inst_t ci;
-            apply_cond(make_cond_inst(ci, 10, a.src, a.src->get_atk(3), 0, 0), u);  // "fear"
+            apply_cond(make_cond_inst(ci, C_FEAR, a.src, a.src->get_atk(ATK_SPL), 0, 0), u);
         }
     }
 }
 
 void on_death_trigger(unit_t* u) {
-    if (!u->has_pwr(255)) return;  // "dead_tox"
-    log_takes_effect(255);
+    if (!u->has_pwr(P_DEAD_TOX)) return;
+    log_takes_effect(P_DEAD_TOX);
     log_indent();
     for (unit_t* v : adjacent_units(u, 0)) {
         log_cur_buf()->append_format(L"%s: ", unit_disp_name(v));
         cond_inst_t ci;
-        apply_cond(make_cond_inst(ci, 22, u, u->base.lv / 2 + 5, 0, 0), v);  // "tox"
+        apply_cond(make_cond_inst(ci, C_TOX, u, u->base.lv / 2 + 5, 0, 0), v);
     }
     log_unindent();
 }
 
 void turn_start_trigger(unit_t* u) {
-    if (!u->has_pwr(271)) return;  // "pack_shock"
-    const std::vector<unit_t*> chain = pwr_chain(u, 271, 0);
+    if (!u->has_pwr(P_PACK_SHOCK)) return;
+    const std::vector<unit_t*> chain = pwr_chain(u, P_PACK_SHOCK, 0);
     if (chain.empty()) return;
     const int n = int(chain.size());
-    const dmg_list_t dmg = {{.count = (u->base.lv / 5 + 1) * n, .sides = 8, .bonus = u->spl_abi_val(3), .mask = 64}};
-    log_takes_effect(271);
+    const dmg_list_t dmg = {
+        {.count = (u->base.lv / 5 + 1) * n, .sides = 8, .bonus = u->spl_abi_val(ATK_SPL), .mask = dmg_bit(DMG_LITN)}};
+    log_takes_effect(P_PACK_SHOCK);
     log_indent();
     for (unit_t* v : units_within(u, 3, 0)) {
         log_cur_buf()->append_format(L"%s: ", unit_disp_name(v));
-        pwr_atk(u, v, 3, 3, dmg);
+        pwr_atk(u, v, ATK_SPL, DEF_RF, dmg);
     }
     log_unindent();
 }

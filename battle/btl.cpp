@@ -5,7 +5,13 @@
 
 namespace {
 std::unique_ptr<btl_t>& holder() {
-    static std::unique_ptr<btl_t> b = std::make_unique<btl_t>();
+    // Until the first set-up no battle runs: the screens show every unit as
+    // known and the party's equipment as changeable.
+    static std::unique_ptr<btl_t> b = [] {
+        auto s = std::make_unique<btl_t>();
+        s->state = BTL_NONE;
+        return s;
+    }();
     return b;
 }
 }  // namespace

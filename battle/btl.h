@@ -18,12 +18,20 @@ struct zone_t;
 
 constexpr int BTL_SIDES = 4;
 
+// Values of btl_t::state, get_btl_state. BTL_NONE is the state before any
+// battle was set up: none runs, and none is to be waited for.
+constexpr int BTL_NONE = -1;
+constexpr int BTL_RUNNING = 0;
+constexpr int BTL_ABORTED = 1;
+constexpr int BTL_WON = 2;
+constexpr int BTL_LOST = 3;
+
 struct btl_t {
     unit_grp_t* grps[2] = {};
     tmap_t* map = nullptr;
     btl_listener_t* scene = nullptr;  // null: the listener that does nothing
 
-    int state = 0;  // 0 running, 1 aborted, 2 won, 3 lost
+    int state = BTL_RUNNING;  // BTL_NONE before the first battle
     int round = 0;
     unit_t* cur = nullptr;
     bool no_death = true;

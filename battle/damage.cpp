@@ -7,8 +7,12 @@
 #include "battle/listener.h"
 #include "battle/turn.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/dice.h"
+#include "rules/dmg_ids.h"
 #include "rules/ie.h"
+#include "rules/ie_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 void halve_dmg(int* amount) {
@@ -21,8 +25,8 @@ void set_energy_res(unit_t* u) {
     // Percentages of "rpr", "pe", "ne" by race group: living, undead, construct, elemental.
     static const int pct[4][3] = {{100, 200, 0}, {100, 0, 200}, {200, 100, 100}, {100, 100, 100}};
     const int g = u->race_grp();
-    const int* row = pct[g >= 1 && g <= 4 ? g - 1 : 2];
-    for (int i = 0; i < 3; ++i) u->drv.res[9 + i] = row[i];
+    const int* row = pct[g >= RG_LIVING && g <= RG_ELEMENTAL ? g - RG_LIVING : RG_CONSTRUCT - RG_LIVING];
+    for (int i = 0; i < 3; ++i) u->drv.res[DMG_RPR + i] = row[i];
 }
 
 // ---- rolling and applying ----
@@ -71,8 +75,8 @@ void roll_part(dmg_res_t& r, const dmg_part_t& p, const unit_t* u) {
 int type_pct(const unit_t* u, uint32_t mask) {
     int best = 0;
     bool any = false;
-    for (int k = 1; k <= 12; ++k) {
-        if (!(mask & (1u << k))) continue;
+    for (int k = DMG_SLASH; k <= DMG_VOID; ++k) {
+        if (!(mask & dmg_bit(k))) continue;
         best = any ? std::min(best, u->drv.res[k]) : u->drv.res[k];
         any = true;
     }
@@ -80,10 +84,10 @@ int type_pct(const unit_t* u, uint32_t mask) {
 }
 
 bool dr_bypassed(uint32_t mask, const unit_t* u) {
-    if (u->has_pwr(156) && (mask & 0x4000)) return true;  // "unr_ms"
-    if (u->has_pwr(157) && (mask & 0x8000)) return true;  // "unr_ma"
-    for (int k = 1; k <= 12; ++k)
-        if ((mask & (1u << k)) && u->has_pwr(157 + k)) return true;
+    if (u->has_pwr(P_UNR_MS) && (mask & DMG_WPN_MASK)) return true;
+    if (u->has_pwr(P_UNR_MA) && (mask & DMG_MA_MASK)) return true;
+    for (int k = DMG_SLASH; k <= DMG_VOID; ++k)
+        if ((mask & dmg_bit(k)) && u->has_pwr(P_UNR_S + k - DMG_SLASH)) return true;
     return false;
 }
 
@@ -110,12 +114,12 @@ namespace {
 // The once-per-battle heals of enchantments 66 and 67, then blood rage.
 void after_hit(unit_t* u) {
     if (u->drv.gear93[1] > 0 && !u->btl.flag1) {
-        log_cur_buf()->append_format(L"%s: ", ie_name(66));
+        log_cur_buf()->append_format(L"%s: ", ie_name(IE_AUTO_HEAL1));
         u->btl.flag1 = 1;
         heal_unit(u, u->drv.gear93[1]);
     }
     if (u->drv.gear93[2] > 0 && !u->btl.flag2 && u->hp <= u->drv.hp_max / 2) {
-        log_cur_buf()->append_format(L"%s: ", ie_name(67));
+        log_cur_buf()->append_format(L"%s: ", ie_name(IE_AUTO_HEAL2));
         u->btl.flag2 = 1;
         heal_unit(u, u->drv.gear93[2]);
     }
@@ -130,9 +134,9 @@ void apply_dmg(unit_t* u, const dmg_res_t* r) {
     // The fallen come back only through set_unit_hp, which returns them to the
     // roster; healed here they would stand up outside it.
     if (before < 1 && r->amount < 0) return;
-    // TODO: the recent-change counter of the hit-point badges comes with the
-    // battle scene's presentation of damage (the unit has no field for it yet).
-    u->add_hp(-r->amount);
+    const int change = u->add_hp(-r->amount);
+    u->hp_pend += change;
+    u->hp_pend_t = 0.0;
     if (r->amount < 0) {
         log_cur_buf()->append_format(L"恢复<c=r>%d</c>点生命。", u->hp - before);
     } else {
@@ -146,7 +150,7 @@ void apply_dmg(unit_t* u, const dmg_res_t* r) {
             if (u->hp < 1) {
                 if (before > 0) log_cur_buf()->append(L"<c=r>死亡！</c>");  // a body dies once
             } else {
-                u->conds.remove(6);  // a hit wakes a sleeper
+                u->conds.remove(C_SLEEP);  // a hit wakes a sleeper
                 after_hit(u);
             }
         }

@@ -144,13 +144,13 @@ void calc_unit_view(unit_t* u) {
         return;
     }
     cast_view(&u->sight, blocks_sight, u->pos, SIGHT_RADIUS, true);
-    if (u->btl.side != 0) {
-        if (is_pt_visible_to_side(u->pos, 0)) u->btl.known = 1;
+    if (u->btl.side != SIDE_PLAYER) {
+        if (is_pt_visible_to_side(u->pos, SIDE_PLAYER)) u->btl.known = 1;
         return;
     }
     u->btl.known = 1;
     for (unit_t* v : btl().roster)
-        if (v->btl.side != 0 && u->sight.in(v->pos.x, v->pos.y) && u->sight.at(v->pos.x, v->pos.y))
+        if (v->btl.side != SIDE_PLAYER && u->sight.in(v->pos.x, v->pos.y) && u->sight.at(v->pos.x, v->pos.y))
             v->btl.known = 1;
 }
 
@@ -166,10 +166,10 @@ bool grid_has(const grid_t<int>* g, const pt_t& p, int side) {
 
 bool is_pt_visible_to_side(const pt_t& p, int side) { return grid_has(btl().visible, p, side); }
 bool is_pt_visible_for(const pt_t& p, const unit_t* u) { return is_pt_visible_to_side(p, u->btl.side); }
-bool is_pt_visible(const pt_t& p) { return is_pt_visible_to_side(p, 0); }
+bool is_pt_visible(const pt_t& p) { return is_pt_visible_to_side(p, SIDE_PLAYER); }
 bool is_pt_explored_to_side(const pt_t& p, int side) { return grid_has(btl().explored, p, side); }
 bool is_pt_explored_for(const pt_t& p, const unit_t* u) { return is_pt_explored_to_side(p, u->btl.side); }
-bool is_pt_explored(const pt_t& p) { return is_pt_explored_to_side(p, 0); }
+bool is_pt_explored(const pt_t& p) { return is_pt_explored_to_side(p, SIDE_PLAYER); }
 
 double sq_dist_ratio(const pt_t& a, const pt_t& b, int r) {
     if (r == 0) return 1.0;

@@ -8,12 +8,11 @@
 #include "battle/roster.h"
 #include "battle/target_area.h"
 #include "battle/unit_move.h"
+#include "rules/cond_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
-
-constexpr int C_POLYM = 8, C_TURN = 9, C_FEAR = 10, C_MAD = 11, C_CHARM = 12;
-constexpr int P_MOVE = 1, P_END_TURN = 15;
 
 void queue_move(unit_t* u, const pt_t& to) { u->btl.cmds.push_back(make_mov_cmd(u, to)); }
 

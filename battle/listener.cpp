@@ -5,12 +5,13 @@
 #include "battle/turn.h"
 #include "rules/itm_slot.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 void null_listener_t::wait_for_orders(unit_t* u) {
     if (!u) return;
     u_cmd_t c;
-    c.pwr = 15;  // "end_turn"
+    c.pwr = P_END_TURN;
     u->btl.cmds.push_back(c);
 }
 

@@ -10,6 +10,7 @@
 #include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/zone.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
@@ -62,7 +63,7 @@ void unit_marks(G& g, const unit_t* u, int flags, const std::vector<pt_t>* only)
     for (const unit_t* v : btl().roster) {
         const pt_t& p = v->pos;
         if (!g.in(p.x, p.y) || !seen_for(u, p) || !in_only(only, p)) continue;
-        const bool enemy = v->btl.side != u->btl.side && u->btl.side != 3;
+        const bool enemy = v->btl.side != u->btl.side && u->btl.side != SIDE_NONE;
         if (enemy && !v->conds.is_helpless()) {
             if (flags & SF_ENEMIES) g.at(p.x, p.y).pass = PASS_BLOCK;
         } else if (flags & SF_UNITS) {
@@ -78,7 +79,7 @@ void mark_grid(unit_t* u, int flags, const std::vector<pt_t>* only) {
     if (!m) return;
     pf::node_grid_t& g = m->search_grid;
     pf::load_pass(*m, g, (flags & SF_LAYER1) ? 1 : 2);
-    if ((flags & SF_LAYER1) && u->has_trait(6))
+    if ((flags & SF_LAYER1) && u->has_trait(TRAIT_IMM_HARD))
         for (pf::node_t& n : g.nodes)
             if (n.pass == PASS_HARD) n.pass = PASS_PLAIN;
     fog_marks(g, u, flags);
@@ -143,7 +144,7 @@ area_key_t area_key(const tmap_t* m, const unit_t* u, int flags) {
     area_key_t k{m, u->btl.side, flags, fog_in_search(), {}};
     if (flags & SF_UNIT_MARKS)
         for (const unit_t* v : btl().roster)
-            if (v->btl.side != u->btl.side && u->btl.side != 3 && !v->conds.is_helpless())
+            if (v->btl.side != u->btl.side && u->btl.side != SIDE_NONE && !v->conds.is_helpless())
                 k.units.insert(k.units.end(), {v->pos.x, v->pos.y});
     return k;
 }
@@ -263,13 +264,13 @@ bool can_shift_to(const unit_t* u, const pt_t& to) {
     if (to.x != u->pos.x && to.y != u->pos.y &&
         (m->get_pass1(u->pos.x, to.y) == PASS_BLOCK || m->get_pass1(to.x, u->pos.y) == PASS_BLOCK))
         return false;
-    // The classes u's own preparation would give: trait 6 walks hard ground as
-    // plain, a zone that holds u makes its cells hard.
+    // The classes u's own preparation would give: TRAIT_IMM_HARD walks hard
+    // ground as plain, a zone that holds u makes its cells hard.
     int pass = m->get_pass1(to.x, to.y);
-    if (pass == PASS_HARD && u->has_trait(6)) pass = PASS_PLAIN;
+    if (pass == PASS_HARD && u->has_trait(TRAIT_IMM_HARD)) pass = PASS_PLAIN;
     const zone_t* z = get_zone_at(to);
     if (z && zone_affects(*z, u) && pass < PASS_HARD) pass = PASS_HARD;
-    return u->has_pwr(260) || pass == PASS_PLAIN;  // "shift_hard"
+    return u->has_pwr(P_SHIFT_HARD) || pass == PASS_PLAIN;
 }
 
 bool is_free_cell(const pt_t& p) {

@@ -15,20 +15,24 @@
 #include "battle/special.h"
 #include "battle/turn.h"
 #include "battle/zone.h"
+#include "rules/cond_ids.h"
 #include "rules/dice.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/ie_eff.h"
 #include "rules/itm.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
 // A power whose own dice are its damage deals half of it on a miss; weapon damage never does.
-bool half_on_miss(const act_t* a) { return a->id == 65 || (!a->dmg.empty() && a->dmg[0].count != DMG_WPN); }
+bool half_on_miss(const act_t* a) { return a->id == P_ATK_M_DMG3 || (!a->dmg.empty() && a->dmg[0].count != DMG_WPN); }
 
 int roll_flags_for(const act_t* a, const unit_t* actor, const unit_t* tgt) {
     int f = 0;
-    if (a->is_harmless_to(actor, tgt) || !tgt->has_trait(3)) f = 4;
-    if (half_on_miss(a)) f |= 2;
+    if (a->is_harmless_to(actor, tgt) || !tgt->has_trait(TRAIT_IMM_CRIT)) f = ATK_CRIT;
+    if (half_on_miss(a)) f |= ATK_MISS_DMG;
     return f;
 }
 
@@ -38,12 +42,12 @@ bool zone_pwr_immune(int pwr, const unit_t* u) {
     return !zone_affects(z, u);
 }
 
-// A heavy weapon held in both hands: type 1, not one-handed, not ranged.
+// A heavy weapon held in both hands: a weapon, not one-handed, not ranged.
 bool two_hand_heavy(const unit_t* u) {
     const itm_slot_t& m = u->eqpts.slots[EQ_MAIN];
     if (m.empty() || !u->eqpts.slots[EQ_OFF].empty()) return false;
     const itm_t& it = get_itm(m.id);
-    return it.type == IT_WPN && it.wpn.hands != 1 && !it.wpn.ranged();
+    return it.type == IT_WPN && it.wpn.hands != HANDS_ONE && !it.wpn.ranged();
 }
 
 void new_line() { log_cur_buf()->append(L"\n    "); }
@@ -76,8 +80,8 @@ void do_act_t::resolve_unit(atk_rec_t& rec, act_tgt_t& t) {
 }
 
 void do_act_t::resolve_other(atk_rec_t& rec, act_tgt_t& t) {
-    if (t.kind == 3) log_cur_buf()->append_format(L"<c=y>%s</c> 区域: ", pwr_name(t.zone->pwr));
-    if (t.kind == 2) log_cur_buf()->append_format(L"%s: ", unit_disp_name(t.unit));
+    if (t.kind == TGT_ZONE) log_cur_buf()->append_format(L"<c=y>%s</c> 区域: ", pwr_name(t.zone->pwr));
+    if (t.kind == TGT_FALLEN) log_cur_buf()->append_format(L"%s: ", unit_disp_name(t.unit));
     const int res = roll_atk(rec.atk, t.value, 0, rec.crit_rng);
     if (res & ATK_HIT) special_outcome(act->id, rec, actor, t);
 }
@@ -103,7 +107,7 @@ void do_act_t::roll_dmg(atk_rec_t& rec, int res, unit_t* tgt) {
     r.crit = res & ATK_CRIT;
     if (res & ATK_MISS_DMG) {
         if (list[0].count == DMG_PCT)
-            r.amount = unit_tier(actor) * std::max(1, roll_dice(2, 6)) + actor->drv.abi_mod[4] + act->lv_bonus(actor);
+            r.amount = unit_tier(actor) * std::max(1, roll_dice(2, 6)) + actor->drv.abi_mod[ABI_WIS] + act->lv_bonus(actor);
         else
             halve_dmg(&r.amount);
     }
@@ -114,19 +118,19 @@ void do_act_t::roll_dmg(atk_rec_t& rec, int res, unit_t* tgt) {
 
 void do_act_t::hit_conds(atk_rec_t& rec, int res, unit_t* tgt) {
     std::vector<cond_inst_t> list = (res & ATK_CRIT) ? rec.crit_conds : rec.conds;
-    if (act->atk == 1 && two_hand_heavy(actor) && !tgt->conds.is_prone()) {
-        const int chance = actor->has_pwr(81) ? 50 : actor->has_pwr(80) ? 25 : 0;
+    if (act->atk == ATK_MELEE && two_hand_heavy(actor) && !tgt->conds.is_prone()) {
+        const int chance = actor->has_pwr(P_TH_KO1) ? 50 : actor->has_pwr(P_TH_KO) ? 25 : 0;
         if (roll_pct(chance, L"触发击倒检定", L"<c=a>未触发击倒检定</c>")) {
             cond_inst_t ci;
-            list.push_back(make_cond_inst(ci, 3, actor, actor->get_atk(4), 0, 0));
+            list.push_back(make_cond_inst(ci, C_PRONE, actor, actor->get_atk(ATK_CM), 0, 0));
         }
     }
     for (const cond_inst_t& ci : list) apply_cond(ci, tgt);
 }
 
 void cure_cond(const atk_rec_t& rec, unit_t* tgt) {
-    if (rec.dmg.empty() || !(rec.dmg[0].mask & 0x400) || !tgt->is_living()) return;
-    for (int id : {11, 5, 10, 22, 20, 17, 1}) {
+    if (rec.dmg.empty() || !(rec.dmg[0].mask & dmg_bit(DMG_PE)) || !tgt->is_living()) return;
+    for (int id : {C_MAD, C_STUN, C_FEAR, C_TOX, C_BLEED, C_WEAK, C_SLOW}) {
         const auto it = tgt->conds.find(id);
         if (it == tgt->conds.map.end()) continue;
         if (roll_unit_check(L"治愈", tgt, rec.atk, it->second.dc + 10)) tgt->conds.remove(id);
@@ -135,20 +139,21 @@ void cure_cond(const atk_rec_t& rec, unit_t* tgt) {
 }
 
 void do_act_t::rend(unit_t* tgt) {
-    if (act->atk != 1) return;
+    if (act->atk != ATK_MELEE) return;
     const int t = unit_tier(actor);
-    const int p = count_allies_adj_with(actor, tgt, 238);
+    const int p = count_allies_adj_with(actor, tgt, P_REND_CO);
     int dice = 0;
     if (p < 1) {
-        if (actor->eqpts.atk_slots(1).slots.size() < 2 || !(actor->has_pwr(77) || actor->has_pwr(237))) return;
+        const bool can_rend = actor->has_pwr(P_TW_REND) || actor->has_pwr(P_REND);
+        if (actor->eqpts.atk_slots(ATK_MELEE).slots.size() < 2 || !can_rend) return;
         if (rend_marks.insert(tgt).second) return;  // the first hit of a pair
         rend_marks.clear();
-        dice = actor->has_pwr(77) ? roll_dice(t, 10) : roll_dice(2 * t, 6);
+        dice = actor->has_pwr(P_TW_REND) ? roll_dice(t, 10) : roll_dice(2 * t, 6);
     } else {
         dice = roll_dice(2 * t, 6);
     }
     dmg_res_t r;
-    r.amount = int(actor->drv.abi_mod[0] * 1.5 + dice);
+    r.amount = int(actor->drv.abi_mod[ABI_STR] * 1.5 + dice);
     log_cur_buf()->append(L"撕裂: ");
     apply_dmg(tgt, &r);
 }
@@ -176,7 +181,7 @@ void do_act_t::counterattack() {
         if (actor->hp < 1) return;
         unit_t* u = e.unit;
         if (e.hits != 0 || u->drv.gear24[0] <= 0) continue;
-        if (u->btl.free_cmds >= u->drv.aoo || u->dflt_atk_pwr() != 2 || !u->conds.threatens()) continue;
+        if (u->btl.free_cmds >= u->drv.aoo || u->dflt_atk_pwr() != P_ATK_M || !u->conds.threatens()) continue;
         new_line();
         if (!roll_pct(u->drv.gear24[0], L"触发反击", L"<c=a>未触发反击</c>")) continue;
         unit_float_text(L"反击", u, 0xFFFFFFFF, 18);

@@ -12,8 +12,11 @@
 #include "battle/special.h"
 #include "battle/target_area.h"
 #include "battle/turn.h"
+#include "rules/cls_ids.h"
 #include "rules/cond.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
@@ -66,14 +69,14 @@ int roll_atk(int bonus, int def, int flags, int crit_rng) {
     int die = 0;
     if (real) {
         if (!roll_d20_log(bonus, def, &die)) {
-            if (!(flags & 2)) return 0;
+            if (!(flags & ATK_MISS_DMG)) return 0;
             log_cur_buf()->append(L"失手伤害: ");
             return ATK_HIT | ATK_MISS_DMG;
         }
     } else {
         die = d20();
     }
-    if (!(flags & 4) || die <= 20 - crit_rng) return ATK_HIT;
+    if (!(flags & ATK_CRIT) || die <= 20 - crit_rng) return ATK_HIT;
     if (real && (long long)die + bonus < def) return ATK_HIT;  // a natural 20 that would have missed
     log_cur_buf()->append(L"<c=r>暴击！</c>");
     return ATK_HIT | ATK_CRIT;
@@ -93,11 +96,11 @@ bool is_spell_eff(const act_t& a) { return a.school != 0; }
 
 bool cannot_affect(const act_t& a, const unit_t* tgt) {
     if (!a.can_affect_units()) return true;
-    if (is_spell_eff(a) && tgt->has_trait(1)) return true;
-    if (a.is_insta_kill() && tgt->has_trait(2)) return true;
+    if (is_spell_eff(a) && tgt->has_trait(TRAIT_IMM_SPELL)) return true;
+    if (a.is_insta_kill() && tgt->has_trait(TRAIT_SOLO)) return true;
     if (a.dmg.empty() && a.cond > 0 && tgt->imm_cond(a.cond)) return true;
     if (a.dmg.empty() && a.cond < 0 && !tgt->conds.has(-a.cond)) return true;
-    return a.id == 4 && tgt->conds.is_prone();  // "trip"
+    return a.id == P_TRIP && tgt->conds.is_prone();
 }
 
 int named_def(const act_t& a, const unit_t* tgt) {
@@ -105,8 +108,8 @@ int named_def(const act_t& a, const unit_t* tgt) {
     int v = tgt->get_def(a.def);
     if (a.is_cond_only()) v += get_cond_bonus(tgt, a.cond);
     v += manoeuvre_bonus(a.id, tgt);
-    if (a.id == 282) v += tgt->drv.tr;  // "turn" against turn resistance
-    if (a.atk == 2) v += tgt->drv.gear87;  // the ranged-attack defence bonus
+    if (a.id == P_TURN) v += tgt->drv.tr;  // turn resistance
+    if (a.atk == ATK_RANGE) v += tgt->drv.gear87;  // the ranged-attack defence bonus
     return v;
 }
 
@@ -114,10 +117,10 @@ int named_def(const act_t& a, const unit_t* tgt) {
 // the mobile and the alert.
 int aoo_bonus(const u_cmd_t& cmd, const unit_t* tgt) {
     int v = 0;
-    if ((cmd.flags & 32) && tgt->has_pwr(113)) v += 4;
+    if ((cmd.flags & UCMD_VS_SPELL) && tgt->has_pwr(P_SPL_UNAO)) v += 4;
     if (tgt->conds.no_threat()) return v;
-    if ((cmd.flags & 64) && tgt->has_pwr(24)) v += 4;
-    if (tgt->has_pwr(259)) v += 2;
+    if ((cmd.flags & UCMD_VS_MOVE) && tgt->has_pwr(P_MOBILITY)) v += 4;
+    if (tgt->has_pwr(P_AO_AC2)) v += 2;
     return v;
 }
 }  // namespace
@@ -130,7 +133,7 @@ int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt) {
         // the dispel and turning values stand as they are
     } else if (a->is_harmless_to(atk, tgt)) {
         v = DEF_AUTO;
-    } else if (a->atk == 4 && atk->btl.side == tgt->btl.side) {
+    } else if (a->atk == ATK_CM && atk->btl.side == tgt->btl.side) {
         v = 5;
     } else {
         v = named_def(*a, tgt);
@@ -139,14 +142,14 @@ int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt) {
             v = v == DEF_AUTO ? pen : v + pen;
         }
     }
-    if (cmd.flags & 1) v += aoo_bonus(cmd, tgt);
+    if (cmd.flags & UCMD_FREE) v += aoo_bonus(cmd, tgt);
     return v;
 }
 
 int pwr_uses_max(const unit_t* u, int pwr) {
     const act_t* a = get_act(pwr);
     if (!a || !(a->flags & PF_LIMITED)) return USES_UNLIMITED;
-    return pwr == 282 && u->has_pwr(118) ? 2 : 1;  // "turn", twice with "turn_extra"
+    return pwr == P_TURN && u->has_pwr(P_TURN_EXTRA) ? 2 : 1;
 }
 
 int pwr_uses_left(const unit_t* u, int pwr) {
@@ -161,15 +164,17 @@ void count_pwr_use(unit_t* u, const u_cmd_t& cmd) {
     if (a && (a->flags & PF_LIMITED)) ++u->btl.pwr_uses[cmd.pwr];
 }
 
-bool is_wpn_atk_kind(int kind) { return kind == 1 || kind == 2; }
+bool is_wpn_atk_kind(int kind) { return kind == ATK_MELEE || kind == ATK_RANGE; }
 
 namespace {
-bool is_caster_cls(int cls) { return cls == 2 || cls == 3 || cls == 5 || cls == 6; }
+bool is_caster_cls(int cls) {
+    return cls == CLS_CLERIC || cls == CLS_WIZARD || cls == CLS_PRIEST || cls == CLS_SHAMAN;
+}
 }  // namespace
 
 int64_t unit_threat_value(const unit_t* u) {
     // 64-bit: the AI multiplies weights by squared distances and sums them.
-    const int64_t p = int64_t(u->get_def(1)) * u->hp;
+    const int64_t p = int64_t(u->get_def(DEF_AC)) * u->hp;
     const int64_t base = is_caster_cls(u->base.cls) ? 20000000 : 10000000;
     // A unit with no armour or no hit points left weighs as much as the base itself.
     if (p <= 0) return base;
@@ -193,13 +198,14 @@ bool act_t::is_cond_only() const { return dmg.empty() && cond >= 1; }
 // ---- pre-checks and costs of a command ----
 
 bool pwr_provokes(const unit_t* u, int pwr) {
-    if (pwr == 1 && u->has_pwr(261)) return false;
-    if (pwr == 10 && u->has_pwr(17)) return false;
+    if (pwr == P_MOVE && u->has_pwr(P_MOV_NO_AO)) return false;
+    if (pwr == P_SWAP_WPN && u->has_pwr(P_QUICK_DRAW)) return false;
     const act_t* a = get_act(pwr);
-    if (a && a->atk == 1) return u->eqpts.slots[EQ_MAIN].empty() && !u->has_pwr(96);
+    if (a && a->atk == ATK_MELEE) return u->eqpts.slots[EQ_MAIN].empty() && !u->has_pwr(P_UNARMED1);
     if (a && (a->flags & PF_NO_AOO)) return false;
     // trip, ram, drag, overrun and grapple, each with the feat that makes it safe
-    static const int safe[][2] = {{4, 99}, {5, 101}, {6, 103}, {7, 105}, {8, 97}};
+    static const int safe[][2] = {
+        {P_TRIP, P_TRIP1}, {P_RAM, P_RAM1}, {P_DRAG, P_DRAG1}, {P_OVERRUN, P_OVERRUN1}, {P_GRAP, P_GRAP1}};
     for (const auto& s : safe)
         if (pwr == s[0]) return !u->has_pwr(s[1]);
     return true;
@@ -213,25 +219,26 @@ int pre_check_cmd(unit_t* u, const u_cmd_t& cmd) {
     if (!cmd_provokes(u, cmd)) return 0;
     if (!is_ai_unit(u) && is_threatened(u) && !cur_scene()->confirm_aoo()) return PC_CANCEL;
     const bool was_prone = u->conds.is_prone();
-    const int kind = cmd.pwr == 1 ? 64 : cmd.pwr >= 119 && cmd.pwr <= 143 ? 32 : 0;
+    const int kind =
+        cmd.pwr == P_MOVE ? UCMD_VS_MOVE : cmd.pwr >= P_SPELL_FIRST && cmd.pwr <= P_SPELL_LAST ? UCMD_VS_SPELL : 0;
     provoke_aoos(u, nullptr, kind);
     if (!u->can_use_pwr(cmd.pwr)) return PC_NO_EFFECT;
-    if (cmd.pwr == 1 && !was_prone && u->conds.is_prone()) return PC_NO_EFFECT;
+    if (cmd.pwr == P_MOVE && !was_prone && u->conds.is_prone()) return PC_NO_EFFECT;
     return 0;
 }
 
 void finish_cmd(unit_t* u, const u_cmd_t& cmd) {
-    if (cmd.flags & 1) ++u->btl.free_cmds;
-    else if (!(cmd.flags & 2)) spend_act_pts(u, cmd);
+    if (cmd.flags & UCMD_FREE) ++u->btl.free_cmds;
+    else if (!(cmd.flags & UCMD_NO_COST)) spend_act_pts(u, cmd);
 }
 
 bool spend_act_pts(unit_t* u, const u_cmd_t& cmd) {
-    if (cmd.flags & UCMD_SHIFT) return u->spend_act(1, true);  // free, but the move is used
-    if (cmd.pwr == 15) {  // "end_turn" takes whatever is left
+    if (cmd.flags & UCMD_SHIFT) return u->spend_act(COST_NO, true);  // free, but the move is used
+    if (cmd.pwr == P_END_TURN) {  // takes whatever is left
         u->btl.act_budget = BUDGET_NONE;
         return true;
     }
     int cost = act_cost(u, cmd.pwr);
-    if (is_full_round(u, cmd.pwr, cmd.flags)) cost = 4;
-    return u->spend_act(cost, cmd.pwr == 1);
+    if (is_full_round(u, cmd.pwr, cmd.flags)) cost = COST_FULL;
+    return u->spend_act(cost, cmd.pwr == P_MOVE);
 }

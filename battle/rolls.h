@@ -30,11 +30,11 @@ bool roll_pct(int chance, const wchar_t* ok_text, const wchar_t* fail_text);
 constexpr int ATK_HIT = 1;       // the effect applies
 constexpr int ATK_MISS_DMG = 2;  // it applies as the damage of a miss
 constexpr int ATK_CRIT = 4;
-// flags: 2 the action deals damage on a miss, 4 it can score a critical hit.
+// flags: ATK_MISS_DMG the action deals damage on a miss, ATK_CRIT it can score a critical hit.
 // A bonus of 1000000000 or a defence of -1000000000 means no real roll: a hit.
 int roll_atk(int bonus, int def, int flags, int crit_rng);
 
-// The condition by its source, with no save (difficulty 0, flags 2, amount 0).
+// The condition by its source, with no save (difficulty 0, CI_NO_ROLL, amount 0).
 void add_cond_no_save(int cond, unit_t* src, unit_t* tgt);
 
 // ---- defence values and uses ----

@@ -87,7 +87,7 @@ void return_from_fallen(unit_t* u, unit_t* creator) {
 // ---- queries ----
 
 bool units_are_enemies(const unit_t* a, const unit_t* b) {
-    return a->btl.side != b->btl.side && a->btl.side != 3 && b->btl.side != 3;
+    return a->btl.side != b->btl.side && a->btl.side != SIDE_NONE && b->btl.side != SIDE_NONE;
 }
 
 bool units_adjacent(const pt_t& a, const pt_t& b) {

@@ -8,6 +8,8 @@
 #include "battle/turn.h"
 #include "battle/unit_move.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
@@ -18,7 +20,9 @@ constexpr int FLOAT_SIZE = 18;
 bool seen(const unit_t* u) { return is_pt_visible(u->pos); }
 }  // namespace
 
-bool is_simple_cmd(int code) { return code == 1 || code == 9 || code == 10 || code == 11 || code == 15; }
+bool is_simple_cmd(int code) {
+    return code == P_MOVE || code == P_GRAP_END || code == P_SWAP_WPN || code == P_WAIT || code == P_END_TURN;
+}
 
 bool run_simple_cmd(unit_t* u, const u_cmd_t* cmd) {
     do_simple_act_t ctx(u, cmd);
@@ -27,14 +31,14 @@ bool run_simple_cmd(unit_t* u, const u_cmd_t* cmd) {
 
 int defend_cond(const do_simple_act_t& ctx) {
     const unit_t* u = ctx.u;
-    if (!u->conds.can_act() || !u->conds.can_cmd() || u->conds.has(15)) return 0;
-    if (u->btl.act_budget == 4) return 14;  // "def_full"
-    if (u->btl.act_budget == 3) return 13;  // "def"
+    if (!u->conds.can_act() || !u->conds.can_cmd() || u->conds.has(C_GRAPPER)) return 0;
+    if (u->btl.act_budget == BUDGET_WHOLE) return C_DEF_FULL;
+    if (u->btl.act_budget == BUDGET_STD) return C_DEF;
     return 0;
 }
 
 bool do_simple_act_t::run() {
-    if (cmd->pwr == 10 && (cmd->param == u->eqpts.cur_set || cmd->param == -2)) {
+    if (cmd->pwr == P_SWAP_WPN && (cmd->param == u->eqpts.cur_set || cmd->param == WSET_ACTIVE)) {
         unit_float_text(L"已经是当前武器！", u, CLR_RED, FLOAT_SIZE);
         return false;
     }
@@ -51,13 +55,13 @@ bool do_simple_act_t::run() {
 
 void do_simple_act_t::carry_out() {
     switch (cmd->pwr) {
-    case 1:
+    case P_MOVE:
         if (!walk_unit(u, cmd->tgt)) flags |= PC_NO_EFFECT;
         break;
-    case 9: grap_end(); break;
-    case 10: swap_wpn(); break;
-    case 11: wait(); break;
-    case 15: end_turn(); break;
+    case P_GRAP_END: grap_end(); break;
+    case P_SWAP_WPN: swap_wpn(); break;
+    case P_WAIT: wait(); break;
+    case P_END_TURN: end_turn(); break;
     default: break;
     }
 }
@@ -65,11 +69,11 @@ void do_simple_act_t::carry_out() {
 void do_simple_act_t::grap_end() {
     if (seen(u)) {
         btl_sfx(L"simple_grap_end");
-        const auto it = u->conds.find(15);
+        const auto it = u->conds.find(C_GRAPPER);
         const unit_t* partner = it != u->conds.map.end() ? it->second.src : nullptr;
         log_cur_buf()->append_format(L"%s 放弃擒抱: %s ", unit_disp_name(u), unit_disp_name(partner));
     }
-    u->conds.remove(15);  // "grapper"
+    u->conds.remove(C_GRAPPER);
     log_flush();
 }
 
@@ -78,7 +82,7 @@ void do_simple_act_t::swap_wpn() {
     if (seen(u)) {
         btl_sfx(L"simple_swap_wpn");
         Str names;
-        u->eqpts.wpn_set_name(names, -2);
+        u->eqpts.wpn_set_name(names, WSET_ACTIVE);
         log_cur_buf()->append_format(L"%s 切换武器: %s。", unit_disp_name(u), names);
     }
     log_flush();

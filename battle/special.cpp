@@ -19,18 +19,23 @@
 #include "battle/turn.h"
 #include "battle/unit_move.h"
 #include "battle/zone.h"
+#include "rules/cond_ids.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
 
-constexpr int dispellable[4] = {12, 7, 6, 8};  // "charm", "stone", "sleep", "polym"
+constexpr int dispellable[4] = {C_CHARM, C_STONE, C_SLEEP, C_POLYM};
 
-bool is_spell(int pwr) { return pwr >= 119 && pwr <= 143; }
+bool is_spell(int pwr) { return pwr >= P_SPELL_FIRST && pwr <= P_SPELL_LAST; }
 
 bool carries_fire(const act_t* a) {
-    return a && std::any_of(a->dmg.begin(), a->dmg.end(), [](const dmg_part_t& p) { return (p.mask & 0x10) != 0; });
+    return a && std::any_of(a->dmg.begin(), a->dmg.end(),
+                            [](const dmg_part_t& p) { return (p.mask & dmg_bit(DMG_FIRE)) != 0; });
 }
 
 int sgn(int v) { return (v > 0) - (v < 0); }
@@ -41,25 +46,28 @@ void blocked() { log_cur_buf()->append(L"被阻挡。"); }
 // ---- target values ----
 
 int fallen_tgt_value(int pwr, const unit_t* actor, const unit_t* u) {
-    // Only the actor's own side (or side 3) may be brought back: an enemy
+    // Only the actor's own side (or SIDE_NONE) may be brought back: an enemy
     // caster must not revive the player's fallen.
-    if (pwr == 137 && u->is_living() && (u->btl.side == actor->btl.side || u->btl.side == 3)) return AUTO_HIT;
-    if (pwr == 129 && u->is_living()) return AUTO_HIT;
+    if (pwr == P_RESURRECT && u->is_living() && (u->btl.side == actor->btl.side || u->btl.side == SIDE_NONE))
+        return AUTO_HIT;
+    if (pwr == P_MK_UD && u->is_living()) return AUTO_HIT;
     return NO_TARGET;
 }
 
 int zone_tgt_value(const unit_t*, int pwr, const atk_rec_t*, const zone_t* z) {
-    if (pwr == 130) return AUTO_HIT;
+    if (pwr == P_DISPEL) return AUTO_HIT;
     const act_t* a = as_act(pwr);
     if (is_spell(pwr) && carries_fire(a) && is_burnable_pwr(z->pwr)) return AUTO_HIT;
-    if (is_web_pwr(z->pwr)) return a && a->atk == 1 ? AUTO_HIT : NO_TARGET;
+    if (is_web_pwr(z->pwr)) return a && a->atk == ATK_MELEE ? AUTO_HIT : NO_TARGET;
     return NO_TARGET;
 }
 
-int ground_value(int pwr, const pt_t&) { return pwr == 122 || pwr == 134 || pwr == 288 ? AUTO_HIT : NO_TARGET; }
+int ground_value(int pwr, const pt_t&) {
+    return pwr == P_SUM || pwr == P_TELEPORT || pwr == P_SUM_SPIDERS ? AUTO_HIT : NO_TARGET;
+}
 
 bool unit_special_value(int pwr, const unit_t* actor, const unit_t* u, int* out) {
-    if (pwr == 130) {
+    if (pwr == P_DISPEL) {
         const unit_t* src = nullptr;
         int v = 0;
         if (u->creator) {
@@ -77,13 +85,13 @@ bool unit_special_value(int pwr, const unit_t* actor, const unit_t* u, int* out)
         *out = src == actor ? AUTO_HIT : v + 10;
         return true;
     }
-    if (pwr == 282) {
-        if (u->imm_cond(9)) return *out = NO_TARGET, true;
-        const act_t* a = as_act(282);
+    if (pwr == P_TURN) {
+        if (u->imm_cond(C_TURN)) return *out = NO_TARGET, true;
+        const act_t* a = as_act(P_TURN);
         int v = u->get_def(a ? a->def : 0);
-        if (u->has_pwr(155)) v += 10;
-        else if (u->has_pwr(154)) v += 5;
-        else if (u->has_pwr(153)) v += 2;
+        if (u->has_pwr(P_TR10)) v += 10;
+        else if (u->has_pwr(P_TR5)) v += 5;
+        else if (u->has_pwr(P_TR2)) v += 2;
         *out = v;
         return true;
     }
@@ -165,11 +173,11 @@ bool resurrect(unit_t* actor, unit_t* tgt) {
 namespace {
 bool on_unit(int pwr, unit_t* actor, unit_t* tgt) {
     switch (pwr) {
-    case 5: do_ram(actor, tgt); return true;
-    case 6: do_drag(actor, tgt); return true;
-    case 7: do_overrun(actor, tgt); return true;
-    case 130: banish(actor, tgt); return true;
-    case 134: teleport_unit(tgt); return true;
+    case P_RAM: do_ram(actor, tgt); return true;
+    case P_DRAG: do_drag(actor, tgt); return true;
+    case P_OVERRUN: do_overrun(actor, tgt); return true;
+    case P_DISPEL: banish(actor, tgt); return true;
+    case P_TELEPORT: teleport_unit(tgt); return true;
     default: return false;
     }
 }
@@ -177,7 +185,7 @@ bool on_unit(int pwr, unit_t* actor, unit_t* tgt) {
 bool on_zone(int pwr, act_tgt_t& t) {
     const act_t* a = as_act(pwr);
     zone_t* z = t.zone;
-    if (pwr == 130 || (is_web_pwr(z->pwr) && a && a->atk == 1 && !(is_spell(pwr) && carries_fire(a)))) {
+    if (pwr == P_DISPEL || (is_web_pwr(z->pwr) && a && a->atk == ATK_MELEE && !(is_spell(pwr) && carries_fire(a)))) {
         log_cur_buf()->append(L"被清除。");
         remove_zone_cell(z, t.pt);
         return true;
@@ -193,19 +201,19 @@ bool on_zone(int pwr, act_tgt_t& t) {
 
 bool special_outcome(int pwr, atk_rec_t&, unit_t* actor, act_tgt_t& t) {
     switch (t.kind) {
-    case 1: return on_unit(pwr, actor, t.unit);
-    case 2:
-        if (pwr == 137) return resurrect(actor, t.unit), true;
-        if (pwr == 129) return raise_fallen(actor, t.unit), true;
+    case TGT_UNIT: return on_unit(pwr, actor, t.unit);
+    case TGT_FALLEN:
+        if (pwr == P_RESURRECT) return resurrect(actor, t.unit), true;
+        if (pwr == P_MK_UD) return raise_fallen(actor, t.unit), true;
         return false;
-    case 3: return on_zone(pwr, t);
-    case 4:
-        if (pwr == 122 || pwr == 288) return summon(actor, pwr, t.pt), true;
-        if (pwr == 134 && is_free_cell(t.pt)) {
+    case TGT_ZONE: return on_zone(pwr, t);
+    case TGT_CELL:
+        if (pwr == P_SUM || pwr == P_SUM_SPIDERS) return summon(actor, pwr, t.pt), true;
+        if (pwr == P_TELEPORT && is_free_cell(t.pt)) {
             place_unit(actor, t.pt);
             log_cur_buf()->append(L"传送成功。");
         }
-        return pwr == 134;
+        return pwr == P_TELEPORT;
     default: return false;
     }
 }
@@ -213,20 +221,20 @@ bool special_outcome(int pwr, atk_rec_t&, unit_t* actor, act_tgt_t& t) {
 // ---- tooltip texts ----
 
 Str special_result_text(int pwr, int kind, const unit_t*, const unit_t* u, const zone_t* z) {
-    if (pwr == 134) return Str(L"传送");
+    if (pwr == P_TELEPORT) return Str(L"传送");
     const act_t* a = as_act(pwr);
     switch (kind) {
-    case 2:
-        if (pwr == 137) return Str(L"复活: %s", unit_disp_name(u));
-        if (pwr == 129) return Str(L"转化为不死生物");
+    case TGT_FALLEN:
+        if (pwr == P_RESURRECT) return Str(L"复活: %s", unit_disp_name(u));
+        if (pwr == P_MK_UD) return Str(L"转化为不死生物");
         break;
-    case 3:
-        if (pwr == 130) return Str(L"清除");
+    case TGT_ZONE:
+        if (pwr == P_DISPEL) return Str(L"清除");
         if (z && is_spell(pwr) && carries_fire(a) && is_burnable_pwr(z->pwr)) return Str(L"引燃");
-        if (z && a && a->atk == 1 && is_web_pwr(z->pwr)) return Str(L"清除蛛网");
+        if (z && a && a->atk == ATK_MELEE && is_web_pwr(z->pwr)) return Str(L"清除蛛网");
         break;
-    case 4:
-        if (pwr == 122 || pwr == 288) return Str(L"召唤");
+    case TGT_CELL:
+        if (pwr == P_SUM || pwr == P_SUM_SPIDERS) return Str(L"召唤");
         break;
     default: break;
     }

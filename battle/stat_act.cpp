@@ -15,17 +15,17 @@
 #include "battle/summon.h"
 #include "battle/target_area.h"
 #include "battle/zone.h"
+#include "rules/cond_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
 namespace {
 
-constexpr int C_SLEEP = 6;
-constexpr int P_RESURRECT = 137;
 constexpr double SUMMON_SCORE = 1000000000.0;
 
-bool is_summon_pwr(int pwr) { return pwr == 122 || pwr == 288 || pwr == 129; }
+bool is_summon_pwr(int pwr) { return pwr == P_SUM || pwr == P_SUM_SPIDERS || pwr == P_MK_UD; }
 
 // A zone of the same power (any web for a web) already lies on the cell.
 bool zone_already_there(int pwr, const pt_t& p) {
@@ -38,7 +38,7 @@ bool zone_already_there(int pwr, const pt_t& p) {
 double weigh(const unit_t* actor, const unit_t* tgt, int chance, double v) {
     if (v == 0) return 0;
     const double w = chance * v / 100.0;
-    const bool hostile = tgt->btl.side != actor->btl.side && actor->btl.side != 3;
+    const bool hostile = tgt->btl.side != actor->btl.side && actor->btl.side != SIDE_NONE;
     const double mag = unit_class_weight(tgt) * std::fabs(w);
     return (w > 0) == hostile ? mag : -mag;
 }
@@ -49,7 +49,7 @@ double hit_score(const stat_act_t& c, const stat_tgt_t& e, const stat_hit_t& h) 
     const unit_t* t = e.tgt.unit;
     if (!t) return 0;
     const unit_t* a = c.actor;
-    if (a->btl.side == 0 && a->btl.ai && t->conds.has(C_SLEEP)) return 0;
+    if (a->btl.side == SIDE_PLAYER && a->btl.ai && t->conds.has(C_SLEEP)) return 0;
     return weigh(a, t, h.chance, expected_dmg(h.dmg, t)) + weigh(a, t, h.chance, cond_score(h.conds, t));
 }
 
@@ -141,7 +141,7 @@ void stat_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
     if (made) e.tgt = t;
     stat_hit_t& h = e.hits.emplace_back();
     h.chance = d20_chance(rec.atk, t.value);
-    if (t.kind == 1) {
+    if (t.kind == TGT_UNIT) {
         h.dmg = rec.dmg;
         h.conds = rec.conds;
         h.effs = rec.effs;

@@ -14,13 +14,17 @@
 #include "battle/roster.h"
 #include "battle/turn.h"
 #include "battle/unit_move.h"
+#include "rules/enum_ids.h"
+#include "rules/mon_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 
 namespace {
 const std::vector<int>& summon_tpls(int pwr) {
-    static const std::vector<int> sum = {116, 119, 117, 118}, ud = {96, 100}, spiders = {5, 6}, none;
-    return pwr == 122 ? sum : pwr == 129 ? ud : pwr == 288 ? spiders : none;
+    static const std::vector<int> sum = {MON_ELM_A, MON_ELM_E, MON_ELM_F, MON_ELM_W},
+                                  ud = {MON_SKELETON_SHD, MON_ZOMBIE}, spiders = {MON_SPIDER_HUNT, MON_SPIDER_WEB}, none;
+    return pwr == P_SUM ? sum : pwr == P_MK_UD ? ud : pwr == P_SUM_SPIDERS ? spiders : none;
 }
 
 // The creator's summon of the power standing farthest from it; null for none.
@@ -55,7 +59,7 @@ bool place_summon(unit_t* creator, int pwr, const pt_t& at) {
     s->turn_reset();
     update_view(s, true, true, true);
     cur_scene()->on_roster_changed();
-    if (pwr == 129) log_cur_buf()->append(L"被转化为 ");
+    if (pwr == P_MK_UD) log_cur_buf()->append(L"被转化为 ");
     log_cur_buf()->append_format(L"%s。", unit_disp_name(s));
     return true;
 }
@@ -67,11 +71,11 @@ unit_t* new_summon(unit_t* creator, int tpl, int lv) {
     s->btl.ai = 1;
     s->btl.side = creator->btl.side;
     s->creator = creator;
-    s->sum_atk = creator->get_atk(3);
+    s->sum_atk = creator->get_atk(ATK_SPL);
     s->sum_dur = 1000000000;
-    const int cha = creator->drv.abi_mod[5];
-    for (int i = 0; i < 3; ++i) s->base.abi[i] += cha;
-    if (creator->has_pwr(108)) s->base.abi[0] += 4, s->base.abi[2] += 4;  // "spl_summ1"
+    const int cha = creator->drv.abi_mod[ABI_CHA];
+    for (int i = ABI_STR; i <= ABI_CON; ++i) s->base.abi[i] += cha;
+    if (creator->has_pwr(P_SPL_SUMM1)) s->base.abi[ABI_STR] += 4, s->base.abi[ABI_CON] += 4;
     s->recalc();
     s->hp = s->drv.hp_max;
     btl().summons.push_back(s);
@@ -85,11 +89,11 @@ int count_summons(const unit_t* creator, int pwr) {
     return n;
 }
 
-int summon_limit(int pwr) { return pwr == 122 ? 1 : 2; }
+int summon_limit(int pwr) { return pwr == P_SUM ? 1 : 2; }
 
 bool summon(unit_t* creator, int pwr, const pt_t& cell) {
     dismiss_excess(creator, pwr, count_summons(creator, pwr));
-    const int n = pwr == 288 ? 2 : 1;
+    const int n = pwr == P_SUM_SPIDERS ? 2 : 1;
     int placed = 0;
     while (placed < n && place_summon(creator, pwr, cell)) ++placed;
     return placed > 0;

@@ -8,13 +8,16 @@
 #include "battle/fog.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
+#include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
-constexpr int PASS_BLOCK = 6;
 constexpr int SF_AREA = 0x202;         // the grid of affected cells
 constexpr int SF_AREA_FAR = 0x10202;   // reaching past the neighbours: enemies block the line
 
@@ -27,7 +30,7 @@ bool in_map(const pt_t& p) {
     return m && p.x >= 0 && p.y >= 0 && p.x < m->get_w() && p.y < m->get_h();
 }
 
-bool mixed_cover(const act_t& a) { return a.rng == 1 || a.atk == 1; }
+bool mixed_cover(const act_t& a) { return a.rng == 1 || a.atk == ATK_MELEE; }
 
 // Line of effect from a to b, and b itself no wall the side knows of.
 bool tgt_test(const unit_t* u, const act_t& a, const pt_t& from, const pt_t& to) {
@@ -54,7 +57,7 @@ void cone_pts(const pt_t& o, const pt_t& c, std::vector<pt_t>& out) {
 void arc_pts(const pt_t& o, const pt_t& c, int area, std::vector<pt_t>& out) {
     const int dx = sgn(c.x - o.x), dy = sgn(c.y - o.y);
     out.push_back(c);
-    if (area == -5) {
+    if (area == AREA_ADJ2) {
         if (dx == 1) out.push_back(dy == 1 ? pt_t{c.x - 1, c.y} : pt_t{c.x, c.y + 1});
         else if (dx == -1) out.push_back(dy == -1 ? pt_t{c.x + 1, c.y} : pt_t{c.x, c.y - 1});
         else out.push_back(dy == 1 ? pt_t{c.x - 1, c.y} : pt_t{c.x + 1, c.y});
@@ -72,12 +75,6 @@ void arc_pts(const pt_t& o, const pt_t& c, int area, std::vector<pt_t>& out) {
         }
 }
 
-bool contains(const std::vector<pt_t>& v, const pt_t& p) {
-    for (const pt_t& q : v)
-        if (q == p) return true;
-    return false;
-}
-
 // The candidates of the area table and the cell they are tested from.
 pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::vector<pt_t>& out) {
     const pt_t o = u->pos;
@@ -85,21 +82,21 @@ pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::v
         out.push_back(at);
     } else if (area > 0) {
         for_each_cell_in_radius(at, area, [&](const pt_t& p) { return out.push_back(p), true; });
-    } else if (area == -1) {
+    } else if (area == AREA_BURST) {
         for (const pt_t& p : act_area_pts(u, a.id))
             if (p != o) out.push_back(p);
         return o;
-    } else if (area == -2) {
+    } else if (area == AREA_CONE) {
         cone_pts(o, at, out);
         return {o.x + sgn(at.x - o.x), o.y + sgn(at.y - o.y)};
-    } else if (area == -3) {
+    } else if (area == AREA_LINE) {
         for (const pt_t& p : line_pts(o, at))
             if (p != o) out.push_back(p);
-    } else if (area == -4) {
+    } else if (area == AREA_MAP) {
         const tmap_t* m = get_btl_map();
         for (int y = 0; y < m->get_h(); ++y)
             for (int x = 0; x < m->get_w(); ++x) out.push_back({x, y});
-    } else if (area == -5 || area == -6) {
+    } else if (area == AREA_ADJ2 || area == AREA_ADJ3) {
         std::vector<pt_t> arc;
         arc_pts(o, at, area, arc);
         const std::vector<pt_t> aimable = act_area_pts(u, a.id);
@@ -109,6 +106,12 @@ pt_t area_candidates(unit_t* u, const act_t& a, int area, const pt_t& at, std::v
     return at;
 }
 }  // namespace
+
+bool contains(const std::vector<pt_t>& cells, const pt_t& p) {
+    for (const pt_t& q : cells)
+        if (q == p) return true;
+    return false;
+}
 
 // ---- aimable and affected cells ----
 
@@ -162,7 +165,7 @@ int atk_cover(unit_t* u, int pwr, const pt_t& tgt) {
     prep_area_grid(u, a->rng > 1 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
     const int lv = get_cover(u->pos, tgt, mixed_cover(*a));
     if (lv == COVER_NONE || lv == COVER_BLOCKED) return lv;
-    if (a->atk == 2 && u->has_pwr(85)) return COVER_NONE;  // "rng_precise1"
+    if (a->atk == ATK_RANGE && u->has_pwr(P_RNG_PRECISE1)) return COVER_NONE;
     return lv;
 }
 
@@ -180,35 +183,39 @@ bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out) {
 
 // ---- action predicates ----
 
-int act_t::get_area(const unit_t* u) const { return area == -5 && u && u->has_pwr(61) ? -6 : area; }
+int act_t::get_area(const unit_t* u) const {
+    return area == AREA_ADJ2 && u && u->has_pwr(P_ATK_M_TGT2_2) ? AREA_ADJ3 : area;
+}
 
 int act_t::get_range(const unit_t* u) const {
     if (rng >= 0) return rng;
-    if (rng == -12) return u ? u->drv.spd : 0;
-    if (rng == -1) {
+    if (rng == RNG_SPD) return u ? u->drv.spd : 0;
+    if (rng == RNG_REACH) {
         if (!u) return 1;
         // Only the reach is read: the records' draws come from the planning generator.
         plan_rnd_t plan;
         std::vector<atk_rec_t> recs;
-        return get_atks(recs, const_cast<unit_t*>(u), id, 4) ? recs[0].rng : 1;
+        return get_atks(recs, const_cast<unit_t*>(u), id, UCMD_NO_ROUND) ? recs[0].rng : 1;
     }
     return 0;
 }
 
-bool act_t::is_ranged() const { return atk == 2 || (flags & PF_MISSILE); }
-bool act_t::is_burst_area() const { return atk != 1 && atk != 2 && (area > 0 || area == -1); }
+bool act_t::is_ranged() const { return atk == ATK_RANGE || (flags & PF_MISSILE); }
+bool act_t::is_burst_area() const { return atk != ATK_MELEE && atk != ATK_RANGE && (area > 0 || area == AREA_BURST); }
 
 bool act_t::is_insta_kill() const {
-    return !dmg.empty() && (dmg[0].mask & 0x800) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
+    return !dmg.empty() && (dmg[0].mask & dmg_bit(DMG_NE)) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
 }
 
-bool act_t::skips_own_cell() const { return area == -1 || area == -2 || area == -5 || area == -6; }
+bool act_t::skips_own_cell() const {
+    return area == AREA_BURST || area == AREA_CONE || area == AREA_ADJ2 || area == AREA_ADJ3;
+}
 bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
 // A weapon part (count -1) is real damage too: only an empty list deals none.
-bool act_t::deals_dmg() const { return id == 65 || !dmg.empty(); }
+bool act_t::deals_dmg() const { return id == P_ATK_M_DMG3 || !dmg.empty(); }
 
 int act_t::lv_bonus(const unit_t* u) const {
-    if (atk != 3 || !u) return 0;
+    if (atk != ATK_SPL || !u) return 0;
     const int lv = u->base.lv;
     if (lv_scale == 1 || lv_scale == 2) return lv * lv_scale;
     if (lv_scale == -2 || lv_scale == -5) return lv / -lv_scale;
@@ -220,21 +227,22 @@ bool act_t::is_harmless_to(const unit_t* actor, const unit_t* tgt) const {
     if (flags & PF_NO_ROLL_ALLY) return actor->btl.side == tgt->btl.side;
     if (dmg.empty()) return false;
     const int t = first_dmg_type();
-    return t >= 1 && t <= 11 && tgt->drv.res[t] == 200;
+    return t >= DMG_SLASH && t <= DMG_NE && tgt->drv.res[t] == 200;
 }
 
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {
     const act_t* a = get_act(pwr);
-    return a && !(cmd_flags & 4) && u->btl.act_budget == 4 && a->cost == 4 && !(a->flags & PF_KIND2) && pwr != 14;
+    return a && !(cmd_flags & UCMD_NO_ROUND) && u->btl.act_budget == BUDGET_WHOLE && a->cost == COST_FULL &&
+           !(a->flags & PF_KIND2) && pwr != P_WAKE;
 }
 
-bool is_heal_pwr(int pwr) { return pwr == 123 || pwr == 135; }
+bool is_heal_pwr(int pwr) { return pwr == P_HEAL || pwr == P_HEAL_X; }
 
 bool is_fit_target(int pwr, const unit_t* u, const unit_t* tgt) {
     const bool ally = !units_are_enemies(u, tgt) && u->btl.side == tgt->btl.side;
     const bool enemy = units_are_enemies(u, tgt);
     if (is_heal_pwr(pwr)) return (ally && tgt->is_living()) || (enemy && tgt->is_undead());
-    if (pwr == 124 || pwr == 136) return (ally && tgt->is_undead()) || (enemy && tgt->is_living());
-    if (pwr == 137) return ally && tgt->is_living();
+    if (pwr == P_HARM || pwr == P_HARM_X) return (ally && tgt->is_undead()) || (enemy && tgt->is_living());
+    if (pwr == P_RESURRECT) return ally && tgt->is_living();
     return enemy;
 }

@@ -13,6 +13,8 @@ class unit_t;
 bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out);
 // The cells the power affects when u aims it at `at`; true when there is one.
 bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
+// p is one of the cells.
+bool contains(const std::vector<pt_t>& cells, const pt_t& p);
 // get_act_tgt_pts as a new list.
 std::vector<pt_t> act_area_pts(unit_t* u, int pwr);
 // Cells with dx² + dy² <= r² (the whole 3 x 3 block for r = 1), rows outer,
@@ -30,7 +32,7 @@ bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out);
 
 // The action takes the whole turn.
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags);
-// 123 "heal" or 135 "heal_x".
+// P_HEAL or P_HEAL_X.
 bool is_heal_pwr(int pwr);
 // Whether tgt is the kind of unit the power is meant for, seen from u.
 bool is_fit_target(int pwr, const unit_t* u, const unit_t* tgt);

@@ -31,19 +31,20 @@
 clr_t side_clrs[4] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
 
 namespace {
-constexpr int TF_DELAYED = 4;          // turn flag: the unit waited this round
 constexpr uint32_t EVT_BTL_START = 0xB002;
 }  // namespace
 
 // ---- state queries ----
 
 int get_btl_state() { return btl().state; }
-bool is_btl_running() { return btl().state == 0; }
-bool is_btl_won() { return btl().state == 2; }
-bool is_btl_lost() { return btl().state == 3; }
-bool is_btl_over() { return is_quitting() || (btl().state >= 1 && btl().state <= 3); }
-void abort_btl() { btl().state = 1; }
-void set_btl_lost() { btl().state = 3; }
+bool is_btl_running() { return btl().state == BTL_RUNNING; }
+bool is_btl_won() { return btl().state == BTL_WON; }
+bool is_btl_lost() { return btl().state == BTL_LOST; }
+bool is_btl_over() {
+    return is_quitting() || btl().state == BTL_NONE || (btl().state >= BTL_ABORTED && btl().state <= BTL_LOST);
+}
+void abort_btl() { btl().state = BTL_ABORTED; }
+void set_btl_lost() { btl().state = BTL_LOST; }
 
 unit_t* get_cur_unit() { return btl().cur; }
 tmap_t* get_btl_map() { return btl().map; }
@@ -74,9 +75,9 @@ bool grp_alive(const unit_grp_t* g) {
 // nobody; only the groups' own units count, not companions or summons.
 void decide_end() {
     btl_t& b = btl();
-    if (b.state == 1) return;  // an aborted battle stays aborted
-    if (!grp_alive(b.grps[0])) b.state = 3;
-    else if (!grp_alive(b.grps[1])) b.state = 2;
+    if (b.state == BTL_ABORTED) return;  // an aborted battle stays aborted
+    if (!grp_alive(b.grps[0])) b.state = BTL_LOST;
+    else if (!grp_alive(b.grps[1])) b.state = BTL_WON;
 }
 
 void ready_unit(unit_t* u) {
@@ -85,6 +86,8 @@ void ready_unit(unit_t* u) {
     u->ani_word = -1;
     u->ani_t = 0.0;
     u->flash_t = 0.0;
+    u->hp_pend = 0;
+    u->hp_pend_t = 0.0;
 }
 }  // namespace
 
@@ -159,7 +162,7 @@ bool run_turn(unit_t* u) {
             if (btl().cur == u) next_unit();
             return true;
         }
-        if (u->btl.act_budget < 2 || !u->conds.can_act()) {
+        if (u->btl.act_budget < BUDGET_MOVE || !u->conds.can_act()) {
             btl_turn_end(u);
             next_unit();
             return true;
@@ -183,14 +186,14 @@ bool perform_cmd(unit_t* u, const u_cmd_t* cmd) {
 void run_btl() {
     btl_t& b = btl();
     b.no_death = true;
-    b.state = 0;
+    b.state = BTL_RUNNING;
     b.round = 0;
     for (unit_t* u : b.roster) u->recalc();
     b.cur = b.roster.empty() ? nullptr : b.roster.front();
     // A side with nobody standing has lost before the first turn; waiting for a
     // death to decide it would never end.
     decide_end();
-    if (b.state != 0 || !b.cur) return;
+    if (b.state != BTL_RUNNING || !b.cur) return;
     if (scene_t* top = get_top_scene()) {
         const evt_t e{EVT_BTL_START, 0, 0};
         top->on_evt(&e, nullptr);

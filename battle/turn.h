@@ -24,12 +24,12 @@ void run_btl();
 // Removes the zones and the summoned units; the lists stay.
 void end_btl();
 
-// 0 running, 1 aborted, 2 won, 3 lost.
+// BTL_NONE (-1) before the first battle, 0 running, 1 aborted, 2 won, 3 lost.
 int get_btl_state();
 bool is_btl_running();
 bool is_btl_won();
 bool is_btl_lost();
-// The program is quitting, or the battle ended in any way.
+// The program is quitting, the battle ended in any way, or none was ever set up.
 bool is_btl_over();
 void abort_btl();
 void set_btl_lost();

@@ -13,6 +13,7 @@
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/zone.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
@@ -71,7 +72,7 @@ int walk_steps(unit_t* u, bool was_prone) {
         if (u->hp < 1) return 1;
         if (i + 1 == path.size()) break;
         const pf::node_t& n = b.map->search_grid.at(c.x, c.y);
-        if ((n.marks & pf::MARK_STOP) || !u->can_use_pwr(1) || (!was_prone && u->conds.is_prone())) return 2;
+        if ((n.marks & pf::MARK_STOP) || !u->can_use_pwr(P_MOVE) || (!was_prone && u->conds.is_prone())) return 2;
     }
     return 0;
 }
@@ -167,7 +168,7 @@ int knock_back(const unit_t* src, unit_t* u, int n) {
 // ---- planning moves ----
 
 u_cmd_t make_mov_cmd(unit_t* u, const pt_t& to) {
-    return {.pwr = 1, .param = 0, .tgt = to, .flags = can_shift_to(u, to) ? UCMD_SHIFT : 0};
+    return {.pwr = P_MOVE, .param = 0, .tgt = to, .flags = can_shift_to(u, to) ? UCMD_SHIFT : 0};
 }
 
 void move_unit_to(unit_t* u, const pt_t& to) {

@@ -13,9 +13,13 @@
 #include "battle/fog.h"
 #include "battle/listener.h"
 #include "battle/roster.h"
+#include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 #include "rules/unit.h"
 
@@ -27,11 +31,13 @@ bool in_list(const zone_t* z) {
     return std::find(v.begin(), v.end(), z) != v.end();
 }
 
-bool is_wall(const tmap_t* m, const pt_t& p) { return m && (m->get_pass1(p.x, p.y) == 6 || m->get_pass2(p.x, p.y) == 6); }
+bool is_wall(const tmap_t* m, const pt_t& p) {
+    return m && (m->get_pass1(p.x, p.y) == PASS_BLOCK || m->get_pass2(p.x, p.y) == PASS_BLOCK);
+}
 }  // namespace
 
-bool is_burnable_pwr(int pwr) { return pwr == 121 || pwr == 126 || pwr == 278; }
-bool is_web_pwr(int pwr) { return pwr == 126 || pwr == 278; }
+bool is_burnable_pwr(int pwr) { return pwr == P_GREASE || is_web_pwr(pwr); }
+bool is_web_pwr(int pwr) { return pwr == P_WEB || pwr == P_WEB_A0; }
 
 zone_t* get_zone_at(const pt_t& p) {
     for (zone_t* z : btl().zones)
@@ -40,8 +46,8 @@ zone_t* get_zone_at(const pt_t& p) {
 }
 
 bool zone_affects(const zone_t& z, const unit_t* u) {
-    if (is_web_pwr(z.pwr) && u->has_trait(5)) return false;
-    if (z.pwr == 121 && u->has_pwr(263)) return false;
+    if (is_web_pwr(z.pwr) && u->has_trait(TRAIT_IMM_WEB)) return false;
+    if (z.pwr == P_GREASE && u->has_pwr(P_SWAMPER)) return false;
     return true;
 }
 
@@ -52,7 +58,7 @@ zone_t* create_zone(unit_t* creator, const u_cmd_t* cmd, const std::vector<pt_t>
         if (!is_wall(map, p) && std::find(kept.begin(), kept.end(), p) == kept.end()) kept.push_back(p);
     if (kept.empty()) return nullptr;
     const act_t* a = dynamic_cast<const act_t*>(get_pwr(cmd->pwr));
-    zone_t* z = new zone_t{creator, creator->get_atk(3), cmd->pwr, a ? a->zone_dur : 1, kept};
+    zone_t* z = new zone_t{creator, creator->get_atk(ATK_SPL), cmd->pwr, a ? a->zone_dur : 1, kept};
     for (zone_t* old : std::vector<zone_t*>(btl().zones)) {
         auto& oc = old->cells;
         oc.erase(std::remove_if(oc.begin(), oc.end(), [&](const pt_t& p) { return holds(z, p); }), oc.end());
@@ -109,7 +115,7 @@ void burn_cell(const pt_t& p) {
     zone_t* z = get_zone_at(p);
     if (!u || !z) return;
     log_cur_buf()->append_format(L"\n    %s: ", unit_disp_name(u));
-    const dmg_part_t part{2 * unit_tier(z->creator), z->pwr == 121 ? 8 : 4, 0, 1u << 4};
+    const dmg_part_t part{2 * unit_tier(z->creator), z->pwr == P_GREASE ? 8 : 4, 0, dmg_bit(DMG_FIRE)};
     roll_apply_dmg(u, {part});
 }
 }  // namespace

@@ -16,6 +16,7 @@
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
 #include "screens/menu/main_menu.h"
+#include "screens/text/text_hooks.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -43,8 +44,6 @@ start_args_t parse_args(int argc, char** argv) {
 
 // ---- start-up steps that wait for their modules ----
 
-// TODO: set_tip_hook(tip_resolve) once the screens' tooltip resolver lands.
-void install_tip_resolver() {}
 // TODO: add_link_handler(help_link) once the help dialog lands.
 void install_help_link() {}
 }  // namespace
@@ -57,7 +56,7 @@ bool app_start() {
     load_txt_tbls();
     init_pwrs();
     load_opts();
-    install_tip_resolver();
+    txt::install_text_hooks();
     install_help_link();
     install_btl_act_bar();
     install_btl_pres();

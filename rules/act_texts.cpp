@@ -3,11 +3,15 @@
 #include "app/db.h"
 #include "app/str.h"
 #include "battle/rolls.h"
+#include "rules/cond.h"
+#include "rules/enum_ids.h"
+#include "rules/pwr.h"
+#include "rules/u_btl_state.h"
 
 Str get_rng_text(int rng) {
     switch (rng) {
-    case -12: return Str(L"移动速度");
-    case -1: return Str(L"武器攻击距离");
+    case RNG_SPD: return Str(L"移动速度");
+    case RNG_REACH: return Str(L"武器攻击距离");
     case 0: return Str(L"自身");
     case 1: return Str(L"触及");
     case 3: return Str(L"近距（3格）");
@@ -20,18 +24,18 @@ Str get_rng_text(int rng) {
 Str get_area_text(int area) {
     switch (area) {
     case 0: return Str(L"单体");
-    case -1: return Str(L"爆发");
-    case -2: return Str(L"喷射");
-    case -3: return Str(L"直线");
-    case -4: return Str(L"全场");
-    case -5: return Str(L"2个邻接目标");
-    case -6: return Str(L"3个邻接目标");
+    case AREA_BURST: return Str(L"爆发");
+    case AREA_CONE: return Str(L"喷射");
+    case AREA_LINE: return Str(L"直线");
+    case AREA_MAP: return Str(L"全场");
+    case AREA_ADJ2: return Str(L"2个邻接目标");
+    case AREA_ADJ3: return Str(L"3个邻接目标");
     default: return Str(L"%dx%d区域", 2 * area + 1, 2 * area + 1);
     }
 }
 
 Str& get_dur_text(Str& out, int n) {
-    if (n == 1000000000) out = L"整场战斗";
+    if (n == COND_FOREVER) out = L"整场战斗";
     else out.format(L"%d%s回合", n, lang_wsp);
     return out;
 }
@@ -44,9 +48,13 @@ Str& roll_t::get_text(Str& out) const {
 bool act_budget_spend(int& budget, int cost) {
     int left = budget;
     switch (cost) {
-    case 4: left = budget == 4 ? 1 : 0; break;
-    case 3: left = budget == 3 ? 1 : budget == 4 ? 2 : 0; break;
-    case 2: left = budget == 2 || budget == 3 ? 1 : budget == 4 ? 3 : 0; break;
+    case COST_FULL: left = budget == BUDGET_WHOLE ? BUDGET_NONE : 0; break;
+    case COST_STD:
+        left = budget == BUDGET_STD ? BUDGET_NONE : budget == BUDGET_WHOLE ? BUDGET_MOVE : 0;
+        break;
+    case COST_AUX:
+        left = budget == BUDGET_MOVE || budget == BUDGET_STD ? BUDGET_NONE : budget == BUDGET_WHOLE ? BUDGET_STD : 0;
+        break;
     default: return true;  // "No" and unknown costs take nothing
     }
     if (left == 0) return false;

@@ -4,17 +4,19 @@
 #include <iterator>
 
 #include "app/db.h"
+#include "rules/bld_ids.h"
 #include "rules/bld_rows.h"
 #include "rules/cls.h"
+#include "rules/cls_ids.h"
+#include "rules/itm_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/race.h"
+#include "rules/race_ids.h"
 #include "rules/tbl_rows.h"
 #include "rules/tbl_texts.h"
 #include "rules/unit.h"
 
 namespace {
-
-constexpr int RACE_HUM = 24;
-constexpr int RACE_HF_ELF = 28;
 
 struct bld_tbl_t {
     u_bld_t rows[BLD_COUNT];
@@ -91,9 +93,11 @@ void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes) {
     ids.swap(kept);
 }
 
+bool race_takes_key_abi(int race) { return race == RACE_HUM || race == RACE_HF_ELF; }
+
 void apply_race_cls(unit_t& u, const int bonus[6]) {
     const race_t* race = get_race(u.base.race);
-    const int* adj = u.base.race == RACE_HUM || u.base.race == RACE_HF_ELF ? bonus : race->abi_adj;
+    const int* adj = race_takes_key_abi(u.base.race) ? bonus : race->abi_adj;
     for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i];
     u.pwrs.apply_changes(race->pwrs);
     u.pwrs.apply_changes(get_cls(u.base.cls)->pwrs);
@@ -108,18 +112,20 @@ struct start_gear_t {
 };
 
 const start_gear_t& start_gear_for(const unit_t& u) {
-    static constexpr start_gear_t caster{.main = 63, .quick = 167, .quick_cnt = 20, .set1_main = 49};
-    static constexpr start_gear_t priest{.main = 50, .off = 74, .body = 70};
-    static constexpr start_gear_t two_wpn{.main = 28, .off = 28, .body = 68};
-    static constexpr start_gear_t archer{.main = 61, .quick = 166, .quick_cnt = 30, .body = 68, .set1_main = 27};
-    static constexpr start_gear_t shield{.main = 33, .off = 75, .body = 70};
-    static constexpr start_gear_t other{.main = 34, .body = 70};
+    static constexpr start_gear_t caster{
+        .main = ITM_BOW_X_S, .quick = ITM_BOW_X_A, .quick_cnt = 20, .set1_main = ITM_STAFF};
+    static constexpr start_gear_t priest{.main = ITM_MACE_S, .off = ITM_SHD1, .body = ITM_AMR5};
+    static constexpr start_gear_t two_wpn{.main = ITM_SWD_S, .off = ITM_SWD_S, .body = ITM_AMR3};
+    static constexpr start_gear_t archer{
+        .main = ITM_BOW_B, .quick = ITM_BOW_A, .quick_cnt = 30, .body = ITM_AMR3, .set1_main = ITM_SWD_T};
+    static constexpr start_gear_t shield{.main = ITM_SWD_M, .off = ITM_SHD2, .body = ITM_AMR5};
+    static constexpr start_gear_t other{.main = ITM_SWD_B, .body = ITM_AMR5};
     const int cls = u.base.cls;
-    if (cls == 3 || cls == 6) return caster;
-    if (cls == 2 || cls == 5) return priest;
-    if (u.has_pwr(70)) return two_wpn;   // "tw"
-    if (u.has_pwr(83)) return archer;    // "rng_near"
-    if (u.base.bld == 2) return shield;  // "shd"
+    if (cls == CLS_WIZARD || cls == CLS_SHAMAN) return caster;
+    if (cls == CLS_CLERIC || cls == CLS_PRIEST) return priest;
+    if (u.has_pwr(P_TW)) return two_wpn;
+    if (u.has_pwr(P_RNG_NEAR)) return archer;
+    if (u.base.bld == BLD_SHD) return shield;
     return other;
 }
 
@@ -131,7 +137,7 @@ void give_start_eqpt(unit_t& u) {
     e.clear();
     if (g.main) e.slots[EQ_MAIN].set(g.main, 1);
     if (g.off) e.slots[EQ_OFF].set(g.off, 1);
-    if (g.quick) e.slots[2].set(g.quick, g.quick_cnt);
-    if (g.body) e.slots[6].set(g.body, 1);
+    if (g.quick) e.slots[EQ_QUICK].set(g.quick, g.quick_cnt);
+    if (g.body) e.slots[EQ_BODY].set(g.body, 1);
     if (g.set1_main) e.sets[0][0].set(g.set1_main, 1);
 }

@@ -34,7 +34,9 @@ void assign_abis_by_priority(int out[6], const int row[6], const int prio[6]);
 void add_to_abis(int abi[6], int n, int first, int last);
 // > 0 appends, c < 0 removes every -c; then only the first of each id stays.
 void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes);
-// The race's adjustments (bonus instead for "hum" and "hf_elf"), then the
+// Humans and half-elves take the build's key-ability bonus instead of fixed adjustments.
+bool race_takes_key_abi(int race);
+// The race's adjustments (bonus instead when race_takes_key_abi), then the
 // race's and the class's powers.
 void apply_race_cls(unit_t& u, const int bonus[6]);
 // Replaces the unit's equipment with the starting gear of its class, powers or build.

@@ -1,11 +1,14 @@
 // The unit builders: a character from a build, a monster from a template.
 #include "rules/bld.h"
 #include "rules/cls.h"
+#include "rules/cls_ids.h"
+#include "rules/itm_ids.h"
 #include "rules/lv.h"
 #include "rules/mon.h"
 #include "rules/pwr.h"
 #include "rules/race.h"
 #include "rules/unit.h"
+#include "rules/urank.h"
 
 namespace {
 
@@ -17,20 +20,21 @@ void reset_unit(unit_t& u) {
     u.ani_t = 0.0;
     u.tint = 0xFFFFFFFF;
     u.flash_t = 0.0;
+    u.hp_pend = 0;
+    u.hp_pend_t = 0.0;
 }
-
-constexpr int CLS_NO = 8;
 
 int mon_cls(const mon_t& t, int bld_cls) {
     if (t.cls_tier == 2) return bld_cls;
-    if (t.cls_tier == 1) return bld_cls >= 1 && bld_cls <= 3 ? bld_cls + 3 : bld_cls;
+    if (t.cls_tier == 1)  // the monster tier of a character class
+        return bld_cls >= CLS_FIGHTER && bld_cls <= CLS_WIZARD ? bld_cls + (CLS_WARRIOR - CLS_FIGHTER) : bld_cls;
     return CLS_NO;
 }
 
 void mon_abis(unit_t& u, const mon_t& t, const u_bld_t& b) {
     assign_abis_by_priority(u.base.abi, mon_tier_abis(t.cls_tier), b.abi);
     int bonus[6];
-    const int* adj = u.base.race == 24 || u.base.race == 28 ? b.key_abi_bonus(bonus) : get_race(u.base.race)->abi_adj;
+    const int* adj = race_takes_key_abi(u.base.race) ? b.key_abi_bonus(bonus) : get_race(u.base.race)->abi_adj;
     for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i] + t.abis[i];
 }
 
@@ -41,7 +45,7 @@ void mon_gear(unit_t& u, const mon_t& t) {
         if (!s.empty() && !u.is_proficient(s))
             if (const int p = get_prof_pwr(s.id)) u.pwrs.add(p);
     for (itm_slot_t& s : u.eqpts.slots)
-        if (!s.empty() && (s.id < 166 || s.id > 168)) s.set_bonus_by_lv(u.base.lv);  // ammunition keeps 0
+        if (!s.empty() && (s.id < ITM_BOW_A || s.id > ITM_SLING_A)) s.set_bonus_by_lv(u.base.lv);  // ammunition keeps 0
 }
 
 }  // namespace
@@ -53,7 +57,7 @@ unit_t& unit_t::from_bld(int bld, const wchar_t* name_, const wchar_t* img_, con
     face.assign(face_ ? face_ : L"");
     const u_bld_t* b = get_bld(bld);
     base.kind = UK_PC;
-    base.rank = 1;
+    base.rank = RANK_NORMAL;
     base.bld = bld;
     base.lv = 1;
     base.race = b->race;

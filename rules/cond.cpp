@@ -7,9 +7,12 @@
 #include "app/text_log.h"
 #include "battle/listener.h"
 #include "battle/rolls.h"
+#include "rules/cond_ids.h"
+#include "rules/pwr_ids.h"
+#include "rules/race_ids.h"
 #include "rules/unit.h"
 
-const std::vector<int> mind_cond_ids = {6, 12, 11, 10};
+const std::vector<int> mind_cond_ids = {C_SLEEP, C_CHARM, C_MAD, C_FEAR};
 
 namespace {
 
@@ -28,7 +31,7 @@ cond_inst_t& make_cond_inst(cond_inst_t& out, int id, unit_t* src, int dc, int f
     out.id = id;
     out.dur = get_cond(id)->dur;
     out.flags = flags;
-    if (id >= 20 && id <= 24) {
+    if (id >= C_BLEED && id <= C_HR) {
         // No giver (or one gone) counts as level 0.
         const int lv = src ? src->base.lv : 0;
         out.amt = amt != 0 ? amt : (lv / 10 + 1) * 5;
@@ -69,41 +72,45 @@ void apply_cond(const cond_inst_t& inst, unit_t* tgt) {
 int get_cond_def(const unit_t* u, int id) { return u->get_def(get_cond(id)->def) + get_cond_bonus(u, id); }
 
 int get_cond_bonus(const unit_t* u, int id) {
-    if (id == 10 && u->base.race == 30) return 2;  // halflings against fear
-    if (is_mind_cond(id) && (u->base.race == 27 || u->has_pwr(266))) return 2;  // gnomes, "fey_blood"
+    if (id == C_FEAR && u->base.race == RACE_HFLING) return 2;
+    if (is_mind_cond(id) && (u->base.race == RACE_GNM || u->has_pwr(P_FEY_BLOOD))) return 2;
     return 0;
 }
 
-int get_cond_dc_bonus(const unit_t* actor, int id) { return is_mind_cond(id) && actor->base.race == 27 ? 1 : 0; }
+int get_cond_dc_bonus(const unit_t* actor, int id) { return is_mind_cond(id) && actor->base.race == RACE_GNM ? 1 : 0; }
 
 void upd_blood_rage(unit_t* u) {
     const int hp = u->hp;
     const int max = u->drv.hp_max;
     int id = 0;
-    if (u->has_pwr(242)) {  // "blood_rage2"
+    if (u->has_pwr(P_BLOOD_RAGE2)) {
         if (hp <= max / 2)
-            id = 19;
+            id = C_BLOOD_RAGE2;
         else if (hp < max)
-            id = 18;
-    } else if (u->has_pwr(241) && hp <= max / 2) {  // "blood_rage"
-        id = 18;
+            id = C_BLOOD_RAGE;
+    } else if (u->has_pwr(P_BLOOD_RAGE) && hp <= max / 2) {
+        id = C_BLOOD_RAGE;
     }
     if (id) add_cond_no_save(id, u, u);
 }
 
-bool is_good_cond(int id) { return id == 13 || id == 14 || id == 15 || id == 24; }
+bool is_good_cond(int id) { return id == C_DEF || id == C_DEF_FULL || id == C_GRAPPER || id == C_HR; }
 
-bool cond_is_logged(int id) { return id != 13 && id != 14 && id != 15; }
+bool cond_is_logged(int id) { return id != C_DEF && id != C_DEF_FULL && id != C_GRAPPER; }
 
-bool cond_ticks_at_start(int id) { return id == 13 || id == 14 || (id >= 20 && id <= 24); }
+bool cond_ticks_at_start(int id) { return id == C_DEF || id == C_DEF_FULL || (id >= C_BLEED && id <= C_HR); }
 
 bool is_timed_cond(int id) {
     const int d = get_cond(id)->dur;
     return d != 1 && d != COND_FOREVER;
 }
 
-bool cond_ends_def(int id) { return (id >= 5 && id <= 11) || id == 16; }
+bool cond_ends_def(int id) { return (id >= C_STUN && id <= C_MAD) || id == C_GRAP; }
 
-std::vector<int> cond_blockers(int id) { return id == 18 ? std::vector<int>{19} : std::vector<int>{}; }
+std::vector<int> cond_blockers(int id) {
+    return id == C_BLOOD_RAGE ? std::vector<int>{C_BLOOD_RAGE2} : std::vector<int>{};
+}
 
-std::vector<int> cond_replaces(int id) { return id == 19 ? std::vector<int>{18} : std::vector<int>{}; }
+std::vector<int> cond_replaces(int id) {
+    return id == C_BLOOD_RAGE2 ? std::vector<int>{C_BLOOD_RAGE} : std::vector<int>{};
+}

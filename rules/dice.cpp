@@ -6,12 +6,14 @@
 #include "app/opts.h"
 #include "app/rnd.h"
 #include "app/str.h"
+#include "rules/enum_ids.h"
+#include "rules/enums.h"
 
 namespace {
 constexpr int max_dice = 9999;  // what packing can hold, for counts and sides alike
 constexpr int max_digits = 9;   // keeps every number below 10^9, far from overflow
-constexpr int n_sizes = 7;      // creature sizes 0..6, 3 = medium
-constexpr int medium = 3;
+constexpr int n_sizes = U_SIZES;
+constexpr int medium = SIZE_MEDIUM;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 

@@ -28,6 +28,7 @@ using dmg_list_t = std::vector<dmg_part_t>;
 constexpr int DMG_WPN = -1;             // count of a part that is the weapon's damage
 constexpr int DMG_PCT = -2;             // count of a part that is a share of hit points
 constexpr uint32_t DMG_WPN_MASK = 0x4000;  // the weapon's own damage types
+constexpr uint32_t DMG_MA_MASK = 0x8000;   // the bit P_UNR_MA answers to; no damage part sets it
 constexpr uint32_t DMG_PHYS_MASK = 0x0E;
 constexpr uint32_t DMG_ENERGY_MASK = 0xF0;
 constexpr int DMG_TYPES = 13;              // rows 0..12, row 0 empty

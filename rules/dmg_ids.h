@@ -16,3 +16,5 @@ enum dmg_id_e : int {
     DMG_NE = 11,    // negative energy
     DMG_VOID = 12,
 };
+
+constexpr unsigned dmg_bit(int type) { return 1u << type; }

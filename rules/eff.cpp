@@ -3,6 +3,8 @@
 #include "battle/rolls.h"
 #include "battle/unit_move.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
+#include "rules/eff_ids.h"
 #include "rules/tbl_rows.h"
 #include "rules/tbl_texts.h"
 #include "rules/unit.h"
@@ -47,9 +49,9 @@ const eff_t* get_eff(int id) {
 void try_apply_eff(const int_pair_t& e, unit_t* src, unit_t* tgt) {
     const eff_t* row = get_eff(e.a);
     if (e.b != EFF_NO_ROLL && !roll_unit_check(row->n ? row->n : L"", tgt, e.b, tgt->get_def(row->def))) return;
-    if (e.a < 1 || e.a > 3) return;
-    knock_back(src, tgt, e.a == 3 ? 2 : 1);
-    if (e.a == 1) return;
+    if (e.a < EFF_KB || e.a > EFF_KBO2) return;
+    knock_back(src, tgt, e.a == EFF_KBO2 ? 2 : 1);
+    if (e.a == EFF_KB) return;
     cond_inst_t ci;
-    apply_cond(make_cond_inst(ci, 3, src, 0, CI_NO_ROLL, 0), tgt);
+    apply_cond(make_cond_inst(ci, C_PRONE, src, 0, CI_NO_ROLL, 0), tgt);
 }

@@ -5,7 +5,9 @@
 
 #include "app/str.h"
 #include "rules/bag.h"
+#include "rules/enum_ids.h"
 #include "rules/itm.h"
+#include "rules/load_type.h"
 #include "rules/unit.h"
 
 namespace {
@@ -67,33 +69,33 @@ itm_slot_t& eqpts_t::get_slot(int n, int mode) {
 double eqpts_t::weight() const {
     double w = 0;
     for (const itm_slot_t& s : slots) w += s.get_count() * kind(s).wt;
-    if (u && u->drv.size < 3) w /= 2;
+    if (u && u->drv.size < SIZE_MEDIUM) w /= 2;
     return w;
 }
 
-int eqpts_t::capacity() const { return load_capacity(u ? u->drv.abi[0] : 0); }
+int eqpts_t::capacity() const { return load_capacity(u ? u->drv.abi[ABI_STR] : 0); }
 
 int eqpts_t::load_cap(int lv) const {
     const int k = capacity();
-    if (lv == 1) return k / 3;
-    if (lv == 2) return 2 * k / 3;
-    if (lv == 3) return k;
-    return 1000000000;
+    if (lv == LOAD_LIGHT) return k / 3;
+    if (lv == LOAD_MEDIUM) return 2 * k / 3;
+    if (lv == LOAD_HEAVY) return k;
+    return NO_LIMIT;
 }
 
 int eqpts_t::load_floor(int lv) const {
     const int k = capacity();
-    if (lv == 1) return 0;
-    if (lv == 2) return k / 3;
-    if (lv == 3) return 2 * k / 3;
+    if (lv == LOAD_LIGHT) return 0;
+    if (lv == LOAD_MEDIUM) return k / 3;
+    if (lv == LOAD_HEAVY) return 2 * k / 3;
     return k;
 }
 
 int eqpts_t::load_lv() const {
     const double w = weight();
-    for (int lv = 1; lv <= 3; ++lv)
+    for (int lv = LOAD_LIGHT; lv <= LOAD_HEAVY; ++lv)
         if (load_cap(lv) > w) return lv;
-    return 4;
+    return LOAD_OVER;
 }
 
 // ---- ammunition ----
@@ -148,22 +150,22 @@ void eqpts_t::spend_ammo(itm_slot_t& w) {
 
 atk_slots_t eqpts_t::atk_slots(int kind_) const {
     atk_slots_t r;
-    if (kind_ == 1 && slots[EQ_MAIN].empty()) {
+    if (kind_ == ATK_MELEE && slots[EQ_MAIN].empty()) {
         r.slots = {EQ_MAIN};
         r.light = 0;
         return r;
     }
-    if (kind_ != 1 && kind_ != 2) return r;
+    if (kind_ != ATK_MELEE && kind_ != ATK_RANGE) return r;
     for (int i : {EQ_MAIN, EQ_OFF}) {
         const itm_slot_t& s = slots[i];
         if (!is_wpn(s)) continue;
         const itm_wpn_t& w = kind(s).wpn;
-        const bool take = kind_ == 1 ? !w.ranged() : w.ranged() && has_ammo_for(s);
+        const bool take = kind_ == ATK_MELEE ? !w.ranged() : w.ranged() && has_ammo_for(s);
         if (!take) continue;
         r.slots.push_back(i);
         if (i == EQ_OFF && !(w.flags & WF_LIGHT)) r.light = 0;
     }
-    if (kind_ == 2 && r.slots.empty()) {
+    if (kind_ == ATK_RANGE && r.slots.empty()) {
         for (int i = EQ_QUICK; i < EQ_QUICK_END; ++i) {
             if (slots[i].is_thrown()) {
                 r.slots.push_back(i);
@@ -178,7 +180,7 @@ bool eqpts_t::can_atk(int kind_, bool ready) {
     const atk_slots_t a = atk_slots(kind_);
     if (!ready) return !a.slots.empty();
     for (int i : a.slots)
-        if (!(get_slot(i, kind_ == 1 ? 1 : 0).ex & 1)) return true;
+        if (!(get_slot(i, kind_ == ATK_MELEE ? 1 : 0).ex & 1)) return true;
     return false;
 }
 
@@ -208,7 +210,7 @@ bool eqpts_t::equip_at(itm_slot_t& it, int n) {
     if (&it == &slots[n]) return false;  // already there: a merge onto itself would double the stack
     itm_slot_t& main = slots[EQ_MAIN];
     itm_slot_t& off = slots[EQ_OFF];
-    const bool two_hands = is_wpn(it) && kind(it).wpn.hands == 2;
+    const bool two_hands = is_wpn(it) && kind(it).wpn.hands == HANDS_TWO;
     if (n == EQ_MAIN && two_hands && !off.empty()) {
         if (!main.empty()) {
             itm_slot_t* bag = eqpt_bag();
@@ -217,7 +219,7 @@ bool eqpts_t::equip_at(itm_slot_t& it, int n) {
         }
         if (!to_bag(off)) return false;
     }
-    if (n == EQ_OFF && is_wpn(main) && kind(main).wpn.hands == 2 && !to_bag(main)) return false;
+    if (n == EQ_OFF && is_wpn(main) && kind(main).wpn.hands == HANDS_TWO && !to_bag(main)) return false;
     itm_slot_t& dst = slots[n];
     if (!dst.empty() && !dst.same_kind(it) && !to_bag(dst)) return false;
     if (!itm_slot_merge(it, dst, quick_container(n))) return false;
@@ -247,8 +249,8 @@ void eqpts_t::settle() {
 // ---- weapon sets ----
 
 int eqpts_t::resolve_set(int n) const {
-    if (n == -2) return cur_set;
-    if (n == -3) return cur_set == 0 ? 1 : 0;
+    if (n == WSET_ACTIVE) return cur_set;
+    if (n == WSET_OTHER) return cur_set == 0 ? 1 : 0;
     return n;
 }
 
@@ -296,11 +298,11 @@ void eqpts_t::set_gear(const std::vector<int>& ids, int flags) {
     clear();
     auto stack = [flags](int id) {
         const int n = get_itm(id).max_stack();
-        return flags & 2 ? n / 2 : n;
+        return flags & GEAR_HALF_STACK ? n / 2 : n;
     };
     size_t end = ids.size();
     // An empty list has no last id to put into the quick slot.
-    if ((flags & 1) && end > 0) {
+    if ((flags & GEAR_QUICK_LAST) && end > 0) {
         --end;
         if (itm_valid_id(ids[end])) slots[EQ_QUICK].set(ids[end], stack(ids[end]));
     }

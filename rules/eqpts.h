@@ -15,6 +15,22 @@ constexpr int EQ_OFF = 1;
 constexpr int EQ_QUICK = 2;  // first of the four quick slots
 constexpr int EQ_QUICK_END = 6;
 constexpr int EQ_BODY = 6;
+constexpr int EQ_HEAD = 7;
+constexpr int EQ_NECK = 8;
+constexpr int EQ_BELT = 9;
+constexpr int EQ_BOOT = 10;
+constexpr int EQ_ARM = 11;
+constexpr int EQ_BACK = 12;
+constexpr int EQ_RING = 13;  // two ring slots
+constexpr int EQ_ACC = 15;   // two accessory slots
+
+// Weapon sets named by what they are rather than by number.
+constexpr int WSET_ACTIVE = -2;
+constexpr int WSET_OTHER = -3;  // the other of sets 0 and 1
+
+// Flags of eqpts_t::set_gear.
+constexpr int GEAR_QUICK_LAST = 1;  // the last id is a quick-slot item
+constexpr int GEAR_HALF_STACK = 2;  // stacks are halved
 
 // The slots a unit attacks with for one attack kind.
 struct atk_slots_t {
@@ -59,10 +75,10 @@ public:
     bool equip_at(itm_slot_t& it, int n);
     bool unequip(itm_slot_t& s);
     void settle();
-    // -2 the active set, -3 the other of sets 0 and 1.
+    // n: 0 to 3, WSET_ACTIVE or WSET_OTHER.
     void swap_wpn_set(int n);
     Str& wpn_set_name(Str& out, int n) const;
-    // flags bit 0: the last id is a quick-slot item; bit 1: stacks are halved.
+    // flags: GEAR_ bits.
     void set_gear(const std::vector<int>& ids, int flags);
 
 private:

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "rules/enum_ids.h"
 #include "rules/ie_eff.h"
 #include "rules/itm.h"
 #include "rules/load_type.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
@@ -25,12 +27,12 @@ void collect_gear_bonuses(const unit_t& u, int values[GEAR_N], const itm_slot_t*
     const itm_slot_t& off = u.eqpts.slots[EQ_OFF];
     if (!off.empty() && get_itm(off.id).type == IT_SHD) {
         int v = off.get_amr().def;
-        if (u.has_pwr(51)) v += 2;       // "shd_def2"
-        else if (u.has_pwr(50)) v += 1;  // "shd_def1"
+        if (u.has_pwr(P_SHD_DEF2)) v += 2;
+        else if (u.has_pwr(P_SHD_DEF1)) v += 1;
         put_best(values, sources, G_SHD, v, &off);
         values[G_SHD_RF] = v;
         sources[G_SHD_RF] = &off;
-        if (get_itm(off.id).grp == 3) {  // "TowerShield"
+        if (get_itm(off.id).grp == SHD_TOWER) {
             values[G_TOWER] = -2;
             sources[G_TOWER] = &off;
         }

@@ -5,10 +5,12 @@
 
 #include "app/db.h"
 #include "rules/dice.h"
+#include "rules/dmg_ids.h"
 #include "rules/enums.h"
 #include "rules/ie_rows.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"
+#include "rules/rare_lv.h"
 #include "rules/tbl_texts.h"
 
 namespace {
@@ -73,13 +75,13 @@ bool itm_ies_fixed(int itm_id) {
     return true;
 }
 
-bool itm_is_fixed_rarity(const itm_slot_t& it) { return get_itm(it.id).rare_lv >= 2 && itm_ies_fixed(it.id); }
+bool itm_is_fixed_rarity(const itm_slot_t& it) { return get_itm(it.id).rare_lv >= RARE_MAGIC && itm_ies_fixed(it.id); }
 
 int itm_rare_lv(const itm_slot_t& it) {
     const itm_t& kind = get_itm(it.id);
     if (kind.rare_lv != 0) return kind.rare_lv;
-    if (it.bonus <= 0) return 1;
-    return 2 + int(std::count_if(it.ies, it.ies + 4, [](int e) { return e != 0; }));
+    if (it.bonus <= 0) return RARE_NORMAL;
+    return RARE_MAGIC + int(std::count_if(it.ies, it.ies + 4, [](int e) { return e != 0; }));
 }
 
 namespace {
@@ -87,7 +89,8 @@ namespace {
 bool fits_weapon(const ie_t& e, const itm_t& w) {
     const uint32_t mask = w.wpn.dmg.mask;
     const bool reach = ((e.flags & IEF_MELEE) && !w.wpn.ranged()) || ((e.flags & IEF_RANGED) && w.wpn.ranged());
-    const bool dmg = ((e.flags & IEF_SP) && (mask & 0x6)) || ((e.flags & IEF_B) && (mask & 0x8));
+    const bool dmg = ((e.flags & IEF_SP) && (mask & (dmg_bit(DMG_SLASH) | dmg_bit(DMG_PIERCE)))) ||
+                     ((e.flags & IEF_B) && (mask & dmg_bit(DMG_BLUNT)));
     const bool bow = !(e.flags & IEF_BOW) || w.grp == WG_BOW;
     return reach && dmg && bow;
 }

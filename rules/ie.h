@@ -25,6 +25,24 @@ enum ie_flag_e : int32_t {
     IEF_ADD_LV = 0x200,  // lv is added to the value
 };
 
+// Exclusion groups (ie_t::grp): an item holds one enchantment of a group. Each is
+// one bonus kind of its wearer; IEG_DEF counts only on a weapon in hand.
+enum ie_grp_e : int32_t {
+    IEG_DEF = 1,
+    IEG_DR = 2,
+    IEG_ER = 3,
+    IEG_SR = 4,
+    IEG_AC_RNG = 5,
+    IEG_AMR = 6,
+    IEG_NAC = 7,
+    IEG_LUCK = 8,
+    IEG_UNSR = 9,
+    IEG_HR = 10,
+    IEG_CTR_ATK = 11,
+    IEG_SPD = 12,
+    IEG_ELM = 13,
+};
+
 // ie_t::param 14: the damage types of the weapon itself.
 constexpr int IE_PARAM_WPN_DMG = 14;
 

@@ -6,8 +6,12 @@
 #include "battle/damage.h"
 #include "battle/rolls.h"
 #include "rules/dice.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
+#include "rules/enums.h"
 #include "rules/gear.h"
 #include "rules/ie.h"
+#include "rules/ie_ids.h"
 #include "rules/itm.h"
 #include "rules/unit.h"
 
@@ -16,39 +20,39 @@ namespace {
 // Enchantment groups (ie_t::grp) that are one bonus kind each.
 int gear_kind_of_grp(int grp) {
     switch (grp) {
-    case 2: return G_DR;
-    case 3: return G_ER;
-    case 4: return G_SR;
-    case 5: return G_AC_RNG;
-    case 6: return G_AMR;
-    case 7: return G_NAC;
-    case 8: return G_LUCK;
-    case 9: return G_UNSR;
-    case 10: return G_HR;
-    case 11: return G_CTR_ATK;
-    case 12: return G_SPD;
-    case 13: return G_ELM;
+    case IEG_DR: return G_DR;
+    case IEG_ER: return G_ER;
+    case IEG_SR: return G_SR;
+    case IEG_AC_RNG: return G_AC_RNG;
+    case IEG_AMR: return G_AMR;
+    case IEG_NAC: return G_NAC;
+    case IEG_LUCK: return G_LUCK;
+    case IEG_UNSR: return G_UNSR;
+    case IEG_HR: return G_HR;
+    case IEG_CTR_ATK: return G_CTR_ATK;
+    case IEG_SPD: return G_SPD;
+    case IEG_ELM: return G_ELM;
     default: return -1;
     }
 }
 
 int gear_kind_of_id(int e) {
     switch (e) {
-    case 24: return G_IMX_CH;
-    case 49: return G_DFLC;
-    case 50: return G_SAVE;
-    case 54: return G_RES_TOX;
-    case 58: return G_ELM_DMG;
-    case 59: return G_PE_DMG;
-    case 60: return G_NE_DMG;
-    case 61: return G_TO_HEAL;
-    case 62: return G_BE_HEAL;
-    case 66: return G_AUTO_HEAL1;
-    case 67: return G_AUTO_HEAL2;
-    case 68: return G_BOUNCE_P;
-    case 69: return G_BOUNCE_F;
-    case 75: return G_IMX_WEB;
-    case 76: return G_IMX_HARD;
+    case IE_IMX_CH: return G_IMX_CH;
+    case IE_DFLC: return G_DFLC;
+    case IE_SAVE: return G_SAVE;
+    case IE_IMM_TOX: return G_RES_TOX;
+    case IE_ELM_DMG: return G_ELM_DMG;
+    case IE_PE_DMG: return G_PE_DMG;
+    case IE_NE_DMG: return G_NE_DMG;
+    case IE_TO_HEAL: return G_TO_HEAL;
+    case IE_BE_HEAL: return G_BE_HEAL;
+    case IE_AUTO_HEAL1: return G_AUTO_HEAL1;
+    case IE_AUTO_HEAL2: return G_AUTO_HEAL2;
+    case IE_BOUNCE_P: return G_BOUNCE_P;
+    case IE_BOUNCE_F: return G_BOUNCE_F;
+    case IE_IMX_WEB: return G_IMX_WEB;
+    case IE_IMX_HARD: return G_IMX_HARD;
     default: return -1;
     }
 }
@@ -56,17 +60,17 @@ int gear_kind_of_id(int e) {
 // The bonus kinds enchantment e feeds from equipment slot `slot`; their count.
 int gear_kinds(int e, int slot, int out[6]) {
     const int grp = get_ie(e).grp;
-    if (grp == 1) {  // a defending weapon counts only in hand
+    if (grp == IEG_DEF) {  // a defending weapon counts only in hand
         if (slot != EQ_MAIN && slot != EQ_OFF) return 0;
         out[0] = G_SHD;
         return 1;
     }
-    if (e >= 28 && e <= 33) {
-        out[0] = G_ABI + (e - 28);
+    if (e >= IE_STR && e <= IE_CHA) {
+        out[0] = G_ABI + (e - IE_STR);
         return 1;
     }
-    if (e >= 34 && e <= 36) {  // phy: Str Dex Con; psy: Int Wis Cha; abi: all six
-        const int first = e == 35 ? 3 : 0, n = e == 36 ? 6 : 3;
+    if (e >= IE_PHY && e <= IE_ABI) {  // phy: Str Dex Con; psy: Int Wis Cha; abi: all six
+        const int first = e == IE_PSY ? ABI_INT : ABI_STR, n = e == IE_ABI ? ABIS : 3;
         for (int i = 0; i < n; ++i) out[i] = G_ABI + first + i;
         return n;
     }
@@ -120,15 +124,15 @@ void itm_ench_dmg(const itm_slot_t& w, dmg_list_t& parts, Str& text) {
 
 bool itm_kill_on_hit(const itm_slot_t& w, unit_t* attacker, unit_t* target) {
     if (!target) return false;
-    if (itm_has_ench(w, 13)) {  // "kill"
+    if (itm_has_ench(w, IE_KILL)) {
         if (rnd_rand() % 20 + 1 == 20) {
             set_unit_hp(target, 0, nullptr);
             log_cur_buf()->append(L"致命！");
             return true;
         }
     }
-    if (attacker && itm_has_ench(w, 11) && target->is_undead()) {  // "kill_ud"
-        if (roll_d20_vs(attacker->base.lv / 2 + attacker->drv.abi[5], target->get_def(4))) {
+    if (attacker && itm_has_ench(w, IE_KILL_UD) && target->is_undead()) {
+        if (roll_d20_vs(attacker->base.lv / 2 + attacker->drv.abi[ABI_CHA], target->get_def(DEF_WL))) {
             set_unit_hp(target, 0, nullptr);
             log_cur_buf()->append(L"摧毁！");
             return true;
@@ -138,9 +142,9 @@ bool itm_kill_on_hit(const itm_slot_t& w, unit_t* attacker, unit_t* target) {
 }
 
 void itm_vampire_on_hit(const itm_slot_t& w, unit_t* wielder, unit_t* target) {
-    if (!wielder || !target || !itm_has_ench(w, 14) || target->has_trait(4)) return;
+    if (!wielder || !target || !itm_has_ench(w, IE_VAMPIRE) || target->has_trait(TRAIT_LIFELESS)) return;
     int count = 0, sides = 0;
-    unpack_dice(&count, &sides, itm_ench_val(w, 14));
+    unpack_dice(&count, &sides, itm_ench_val(w, IE_VAMPIRE));
     dmg_res_t r;
     r.amount = -roll_dice(count, sides);
     apply_dmg(wielder, &r);
@@ -149,11 +153,11 @@ void itm_vampire_on_hit(const itm_slot_t& w, unit_t* wielder, unit_t* target) {
 void mk_fire_dmg(dmg_part_t& out, int packed) {
     out = dmg_part_t();
     unpack_dice(&out.count, &out.sides, packed);
-    out.mask = 16;
+    out.mask = dmg_bit(DMG_FIRE);
 }
 
 void mk_pierce_dmg(dmg_part_t& out, int packed) {
     out = dmg_part_t();
     unpack_dice(&out.count, &out.sides, packed);
-    out.mask = 4;
+    out.mask = dmg_bit(DMG_PIERCE);
 }

@@ -5,6 +5,8 @@
 
 #include "app/db.h"
 #include "rules/enums.h"
+#include "rules/eqpts.h"
+#include "rules/itm_ids.h"
 #include "rules/itm_rows.h"
 #include "rules/tbl_texts.h"
 
@@ -24,27 +26,28 @@ bool itm_t::fits_slot(int slot) const {
     // The dart and the net are thrown from the quick slots only.
     const bool hand_wpn = type == IT_WPN && !(wpn.ranged() && wpn.thrown());
     switch (slot) {
-    case 0: return hand_wpn;
-    case 1: return (hand_wpn && wpn.hands == 1) || type == IT_SHD;
-    case 2: case 3: case 4: case 5: return type == IT_AMMO || (type == IT_WPN && wpn.thrown());
-    case 6: return type == IT_AMR || type == IT_ROBE;
-    case 7: return type == IT_HEAD;
-    case 8: return type == IT_NECK;
-    case 9: return type == IT_BELT;
-    case 10: return type == IT_BOOT;
-    case 11: return type == IT_ARM;
-    case 12: return type == IT_BACK;
-    case 13: case 14: return type == IT_RING;
-    case 15: case 16: return type == IT_ACC;
+    case EQ_MAIN: return hand_wpn;
+    case EQ_OFF: return (hand_wpn && wpn.hands == HANDS_ONE) || type == IT_SHD;
+    case EQ_QUICK: case EQ_QUICK + 1: case EQ_QUICK + 2: case EQ_QUICK + 3:
+        return type == IT_AMMO || (type == IT_WPN && wpn.thrown());
+    case EQ_BODY: return type == IT_AMR || type == IT_ROBE;
+    case EQ_HEAD: return type == IT_HEAD;
+    case EQ_NECK: return type == IT_NECK;
+    case EQ_BELT: return type == IT_BELT;
+    case EQ_BOOT: return type == IT_BOOT;
+    case EQ_ARM: return type == IT_ARM;
+    case EQ_BACK: return type == IT_BACK;
+    case EQ_RING: case EQ_RING + 1: return type == IT_RING;
+    case EQ_ACC: case EQ_ACC + 1: return type == IT_ACC;
     default: return false;
     }
 }
 
 int32_t itm_t::get_ammo_id() const {
     switch (grp) {
-    case WG_BOW: return 166;
-    case WG_XBOW: return 167;
-    case WG_THROWN: return 168;
+    case WG_BOW: return ITM_BOW_A;
+    case WG_XBOW: return ITM_BOW_X_A;
+    case WG_THROWN: return ITM_SLING_A;
     default: return 0;
     }
 }
@@ -73,8 +76,8 @@ void fill_weapons(itm_table_t& t, const itm_rows_t& rows, bool* seen) {
     for (const itm_nat_row_t& r : rows.nat) {
         itm_t& it = t[r.id];
         start_row(it, r.id, r.key, IT_WPN, seen);
-        it.grp = 9;
-        it.wpn = itm_wpn_t(4, r.hands, r.dmg, r.crit_rng, 2, 0, WF_LIGHT);
+        it.grp = WG_UNARMED;
+        it.wpn = itm_wpn_t(WCAT_NATURAL, r.hands, r.dmg, r.crit_rng, 2, 0, WF_LIGHT);
         it.ies[0] = r.ies[0];
         it.ies[1] = r.ies[1];
     }
@@ -96,7 +99,7 @@ void fill_others(itm_table_t& t, const itm_rows_t& rows, bool* seen) {
         it.price = r.price;
         it.wt = r.wt;
         it.amr = itm_amr_t{r.max_dex, r.np_pen, r.spd, r.asf, r.def};
-        if (r.bash) it.wpn = itm_wpn_t(2, 1, r.bash, 1, 2, 0, r.bash_flags);
+        if (r.bash) it.wpn = itm_wpn_t(WCAT_MILITARY, HANDS_ONE, r.bash, 1, 2, 0, r.bash_flags);
     }
     for (const itm_wear_row_t& r : rows.wear) {
         itm_t& it = t[r.id];
@@ -118,7 +121,7 @@ void fill_others(itm_table_t& t, const itm_rows_t& rows, bool* seen) {
         start_row(it, r.id, r.key, IT_DRUG, seen);
         it.price = r.price;
         it.wt = r.wt;
-        it.wpn = itm_wpn_t(1, 1, r.dmg, 1, 2, r.range, r.flags);
+        it.wpn = itm_wpn_t(WCAT_SIMPLE, HANDS_ONE, r.dmg, 1, 2, r.range, r.flags);
     }
 }
 

@@ -2,6 +2,7 @@
 // An item kind: one row of the item table, addressed by item id 0 to 179. Item
 // instances (itm_slot_t) keep only the id; everything that does not vary per
 // copy is read from here. Ids are stored in save files: rows never move.
+#include <bit>
 #include <cstdint>
 
 #include "app/text_info.h"
@@ -45,6 +46,9 @@ enum wpn_flag_bit_e : int32_t {
     WF_LOAD_S = 0x200,
     WF_LOAD_B = 0x400,
 };
+
+// The wpn_flag row of one WF_ bit.
+constexpr int wpn_flag_row(int bit) { return std::countr_zero(unsigned(bit)); }
 
 
 // The uses itm_wpn_t::get_rng tells apart.

@@ -84,7 +84,7 @@ enum itm_id_e : int {
     ITM_SHD1 = 74,
     ITM_SHD2 = 75,
     ITM_SHD4 = 76,
-    // Unique wearables.
+    // Items of a rarity of their own: wearables, then books (loot's uniques).
     ITM_BELT_STR = 77,
     ITM_BELT_DEX = 78,
     ITM_BELT_CON = 79,

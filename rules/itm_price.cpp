@@ -41,7 +41,7 @@ int32_t itm_ench_cost(const itm_slot_t& it) {
 
 double itm_slot_t::get_price() const {
     const itm_t& kind = get_itm(id);
-    if (kind.rare_lv > 1) return itm_ench_cost(*this);
+    if (kind.rare_lv > RARE_NORMAL) return itm_ench_cost(*this);
     const int64_t k = kind.type == IT_WPN ? 2 : 1;
     const int64_t enchanted = clamp32(itm_ench_cost(*this) + k * sane(bonus) * sane(bonus) * 1000);
     if (enchanted == 0) return kind.price;
@@ -57,7 +57,7 @@ Str& itm_slot_t::get_name(Str& out) const {
     const itm_t& kind = get_itm(id);
     const wchar_t* name = text_or_empty(kind.n);
     const uint32_t clr = get_ex_info(itm_rare_lv(*this)).clr;
-    if (kind.rare_lv > 1) {
+    if (kind.rare_lv > RARE_NORMAL) {
         if (!itm_ies_fixed(id))
             out.format(L"<c=#%08x>+%d %s</c>", clr, bonus, name);
         else
@@ -78,7 +78,7 @@ const Str& itm_rare_lbl(const itm_slot_t& it) {
     static std::array<Str, RARE_LV_COUNT> cache;
     const int lv = itm_rare_lv(it);
     Str& lbl = cache[std::clamp(lv, 0, RARE_LV_COUNT - 1)];
-    if (lv >= 2) {
+    if (lv >= RARE_MAGIC) {
         const ex_info_t& info = get_ex_info(lv);
         lbl.format(L"<c=#%08x>%s</c>", uint32_t(info.clr), text_or_empty(info.n));
     }
@@ -169,16 +169,16 @@ void itm_wpn_flags_tip(const itm_slot_t& it, Str& out) {
     const itm_t& kind = get_itm(it.id);
     if (kind.type != IT_WPN) return;
     const int flags = kind.wpn.flags;
-    // wpn_flag rows: 2 long, 3 light, 4 dex, 5 brace, 7 throw_s, 8 throw_b.
     std::vector<int> rows;
+    auto add = [&](int bit) { rows.push_back(wpn_flag_row(bit)); };
     if (flags & WF_LIGHT)
-        rows.push_back(3);
+        add(WF_LIGHT);
     else if (flags & WF_DEX)
-        rows.push_back(4);
-    if (flags & WF_LONG) rows.push_back(2);
-    if (flags & WF_BRACE) rows.push_back(5);
-    if (flags & WF_THROW_S) rows.push_back(7);
-    if (flags & WF_THROW_B) rows.push_back(8);
+        add(WF_DEX);
+    if (flags & WF_LONG) add(WF_LONG);
+    if (flags & WF_BRACE) add(WF_BRACE);
+    if (flags & WF_THROW_S) add(WF_THROW_S);
+    if (flags & WF_THROW_B) add(WF_THROW_B);
     if (rows.empty()) return;
     Str lines;
     for (int r : rows) {

@@ -21,6 +21,7 @@ public:
 };
 
 constexpr int LOAD_TYPES = 5;  // rows 0..4: none, light, medium, heavy, overload
+enum load_type_id_e : int { LOAD_LIGHT = 1, LOAD_MEDIUM = 2, LOAD_HEAVY = 3, LOAD_OVER = 4 };
 
 // Row 0 for an index outside the table.
 load_type_t* get_load_type(int i);

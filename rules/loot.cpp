@@ -7,21 +7,25 @@
 #include "app/rnd.h"
 #include "rules/ie.h"
 #include "rules/itm.h"
+#include "rules/itm_ids.h"
+#include "rules/rare_lv.h"
 
 namespace {
 
 constexpr int MIN_RARE = 0;
-constexpr int MAX_RARE = 6;
+constexpr int MAX_RARE = RARE_RELIC;
 // The party level each rarity level 0 to 6 needs.
 constexpr int party_lv_needed[MAX_RARE + 1] = {1, 1, 1, 2, 4, 6, 8};
-constexpr int FIRST_UNIQUE = 77;
-constexpr int LAST_UNIQUE = 165;
+constexpr int FIRST_UNIQUE = ITM_BELT_STR;
+constexpr int LAST_UNIQUE = ITM_BOOK_CHA;
 
 const std::vector<int>& plain_pool() {
     static const std::vector<int> pool = [] {
-        std::vector<int> v = int_range_vec(27, 76);
+        std::vector<int> v = int_range_vec(ITM_SWD_T, ITM_SHD4);  // the weapons, armour and shields
         // These eleven common arms come up twice as often.
-        for (int id : {27, 28, 33, 34, 38, 44, 52, 58, 61, 62, 64}) v.push_back(id);
+        for (int id : {ITM_SWD_T, ITM_SWD_S, ITM_SWD_M, ITM_SWD_B, ITM_AXE_S, ITM_HMR_S, ITM_MSTAR, ITM_SPEAR_B,
+                       ITM_BOW_B, ITM_BOW_X_T, ITM_BOW_X_B})
+            v.push_back(id);
         return v;
     }();
     return pool;
@@ -46,7 +50,7 @@ int loot_rarity(int rare_min, int rare_max, int party_lv) {
     // Bounds come from callers' tables; keep them inside the threshold table.
     rare_min = std::clamp(rare_min, MIN_RARE, MAX_RARE);
     rare_max = std::clamp(rare_max, MIN_RARE, MAX_RARE);
-    int lv = rnd_pick_weighted({256, 128, 32, 4, 1}) + 2;
+    int lv = rnd_pick_weighted({256, 128, 32, 4, 1}) + RARE_MAGIC;
     lv = lv < rare_min ? rare_min : std::min(lv, rare_max);
     if (party_lv_needed[lv] > party_lv) {
         lv = 0;
@@ -96,7 +100,7 @@ void roll_loot_itm(itm_slot_t& it, int tl, int rare_min, int rare_max, int party
     }
     it.set(rand_plain_itm(), 0);
     it.set_bonus(tl);
-    if (r - 2 > 0) itm_add_rand_enchs(it, r - 2);
+    if (r - RARE_MAGIC > 0) itm_add_rand_enchs(it, r - RARE_MAGIC);  // a rare item has one, an epic two, ...
 }
 
 void add_rand_loot(std::vector<itm_slot_t>& loot, int chance, int tl, int rare_min, int rare_max, int party_lv) {

@@ -4,29 +4,28 @@
 
 #include "rules/bld.h"
 #include "rules/cls.h"
+#include "rules/cls_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/race.h"
+#include "rules/race_ids.h"
 #include "rules/unit.h"
+#include "rules/urank.h"
 
 namespace {
 
-constexpr int FEAT_FIRST = 16, FEAT_LAST = 118;
-constexpr int SPELL_FIRST = 119, SPELL_LAST = 143;
-constexpr int PWR_HP1 = 18;
-constexpr int RANK_MINION = 4;
-constexpr int RACE_HUM = 24;
-
-bool is_spell_id(int id) { return id >= SPELL_FIRST && id <= SPELL_LAST; }
+bool is_spell_id(int id) { return id >= P_SPELL_FIRST && id <= P_SPELL_LAST; }
 
 bool in_mask(const Pwr& p, uint32_t mask) { return p.cat >= 0 && p.cat < 32 && (mask & (1u << p.cat)); }
 
 // Weapon proficiencies, shield and armour use: a monster's gear decides those.
 bool mon_refuses(int id) {
-    return (id >= 25 && id <= 34) || id == 48 || id == 49 || (id >= 52 && id <= 54) || is_act(id);
+    return (id >= P_WP_SWORD && id <= P_WP_SIMPLE) || id == P_SHD_USE1 || id == P_SHD_USE2 ||
+           (id >= P_AMR_USE1 && id <= P_AMR_USE3) || is_act(id);
 }
 
 bool feat_qualifies(const unit_t& u, int id, uint32_t mask, int flags) {
-    if (id < FEAT_FIRST || id > FEAT_LAST || u.has_pwr(id)) return false;
+    if (id < P_FEAT_FIRST || id > P_FEAT_LAST || u.has_pwr(id)) return false;
     const Pwr* p = get_pwr(id);
     if (!p || !in_mask(*p, mask)) return false;
     if ((flags & PICK_MON) && mon_refuses(id)) return false;
@@ -43,9 +42,9 @@ void raise_key_abi(unit_t& u, int key) {
 
 void apply_lv1(unit_t& u, const u_bld_t* b, lv_choices_t& out) {
     if (u.base.bld == 0)
-        out.flags |= 65;
+        out.flags |= 1u << LVP_BUILD | 1u << LVP_MISC;
     else if (u.base.bld == BLD_CUSTOM)
-        out.flags |= 79;
+        out.flags |= 1u << LVP_BUILD | 1u << LVP_RACE | 1u << LVP_CLASS | 1u << LVP_ABIS | 1u << LVP_MISC;
     if (b) {
         u.base.race = b->race;
         u.base.cls = b->cls;
@@ -66,9 +65,9 @@ int xp_for_lv(int lv) { return lv <= 1 ? 0 : 250 * lv * (lv - 1); }
 uint32_t class_pick_mask(int cls, int lv) {
     if (lv < 1) return 0;
     switch (cls) {
-    case 1: case 4: return lv == 1 || lv % 2 == 0 ? CAT_FEATS : 0;
-    case 3: case 6: return lv == 1 || lv % 5 == 0 ? CAT_MAGIC : 0;
-    case 2: case 5: return lv == 1 || lv % 3 == 0 ? CAT_ANY : 0;
+    case CLS_FIGHTER: case CLS_WARRIOR: return lv == 1 || lv % 2 == 0 ? CAT_FEATS : 0;
+    case CLS_WIZARD: case CLS_SHAMAN: return lv == 1 || lv % 5 == 0 ? CAT_MAGIC : 0;
+    case CLS_CLERIC: case CLS_PRIEST: return lv == 1 || lv % 3 == 0 ? CAT_ANY : 0;
     default: return 0;
     }
 }
@@ -82,7 +81,7 @@ bool has_pwr_prereqs(const unit_t& u, const Pwr& p) {
 bool can_learn_pwr(const unit_t& u, int id) {
     const Pwr* p = get_pwr(id);
     if (!p) return false;
-    if (id == PWR_HP1 && u.base.rank == RANK_MINION) return false;
+    if (id == P_HP1 && u.base.rank == RANK_MINION) return false;
     const int need = is_spell_id(id) ? 2 * p->lv - 1 : p->lv;
     if (u.base.lv < need) return false;
     if (p->cls_mask != 0 && (u.base.cls < 0 || u.base.cls >= 32 || !(p->cls_mask & (1u << u.base.cls))))
@@ -94,13 +93,13 @@ bool can_learn_pwr(const unit_t& u, int id) {
 
 int count_learnable(const unit_t& u, uint32_t mask) {
     int n = 0;
-    for (int id = FEAT_FIRST; id <= FEAT_LAST; ++id)
+    for (int id = P_FEAT_FIRST; id <= P_FEAT_LAST; ++id)
         if (feat_qualifies(u, id, mask, 0)) ++n;
     return n;
 }
 
 bool any_spell_learnable(const unit_t& u) {
-    for (int id = SPELL_FIRST; id <= SPELL_LAST; ++id)
+    for (int id = P_SPELL_FIRST; id <= P_SPELL_LAST; ++id)
         if (!u.has_pwr(id) && can_learn_pwr(u, id)) return true;
     return false;
 }
@@ -125,7 +124,7 @@ void pick_spell_from_plan(unit_t& u, const std::vector<int>& plan) {
 
 void learn_all_spells(unit_t& u) {
     if (u.base.lv % 2 == 0 || u.base.lv > 17) return;
-    for (int id = SPELL_FIRST; id <= SPELL_LAST; ++id)
+    for (int id = P_SPELL_FIRST; id <= P_SPELL_LAST; ++id)
         if (!u.has_pwr(id) && can_learn_pwr(u, id)) u.pwrs.add(id);
 }
 
@@ -156,9 +155,9 @@ void lv1_picks(unit_t& u, int flags) {
 
 void lv_spells(unit_t& u, const std::vector<int>& plan, lv_choices_t& out) {
     const int cls = u.base.cls;
-    if (cls == 2 || cls == 5) {
+    if (cls == CLS_CLERIC || cls == CLS_PRIEST) {
         if (u.base.lv % 2 != 0 && u.base.lv < 18) learn_all_spells(u);
-    } else if (cls == 3 || cls == 6) {
+    } else if (cls == CLS_WIZARD || cls == CLS_SHAMAN) {
         if (u.base.bld != BLD_CUSTOM)
             pick_spell_from_plan(u, plan);
         else if (any_spell_learnable(u))
@@ -169,7 +168,7 @@ void lv_spells(unit_t& u, const std::vector<int>& plan, lv_choices_t& out) {
 void lv_up_unit(unit_t& u, lv_choices_t& out) {
     ++u.base.lv;
     u.base.kind = UK_PC;
-    u.base.rank = 1;
+    u.base.rank = RANK_NORMAL;
     apply_bld_lv(u, out);
 }
 

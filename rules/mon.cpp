@@ -4,9 +4,11 @@
 #include <iterator>
 
 #include "app/str.h"
+#include "rules/bld_ids.h"
 #include "rules/mon_rows.h"
 #include "rules/tbl_rows.h"
 #include "rules/tbl_texts.h"
+#include "rules/urank.h"
 
 namespace {
 
@@ -40,7 +42,9 @@ struct mon_tbl_t {
 
 }  // namespace
 
-bool mon_t::is_sup_or_elite() const { return bld == 5 || bld == 6 || bld == 8 || bld == 10 || rank == 2; }
+bool mon_t::is_sup_or_elite() const {
+    return bld == BLD_HLR || bld == BLD_WRP || bld == BLD_CTL || bld == BLD_SUM || rank == RANK_ELITE;
+}
 
 const mon_t& get_mon(int id) {
     static mon_tbl_t tbl;

@@ -5,8 +5,10 @@
 
 #include "app/db.h"
 #include "app/str.h"
+#include "rules/enum_ids.h"
 #include "rules/itm.h"
 #include "rules/pwr_builders.h"
+#include "rules/pwr_ids.h"
 #include "rules/tbl_texts.h"
 
 namespace {
@@ -19,7 +21,32 @@ std::span<text_info_t> pwr_cats() {
 }
 
 Str widen(const char* s) { return utf8_to_str(s ? s : ""); }
+
+pwr_texts_t& texts() {
+    static pwr_texts_t t;
+    return t;
+}
+
+// What a power says of itself when no screen built its text.
+Str& plain_text(const Pwr& p, Str& out) {
+    out.format(L"%s\n%s", p.n ? p.n : p.k ? p.k : L"", p.d ? p.d : L"");
+    return out;
+}
 }  // namespace
+
+void set_pwr_texts(const pwr_texts_t& t) { texts() = t; }
+const pwr_texts_t& get_pwr_texts() { return texts(); }
+
+Str& Pwr::get_tip_text(Str& out) const { return texts().pwr_tip ? texts().pwr_tip(*this, out) : plain_text(*this, out); }
+Str& Pwr::get_desc_text(Str& out) const {
+    return texts().pwr_desc ? texts().pwr_desc(*this, out) : plain_text(*this, out);
+}
+Str& act_t::get_tip_text(Str& out) const {
+    return texts().act_tip ? texts().act_tip(*this, out) : plain_text(*this, out);
+}
+Str& act_t::get_desc_text(Str& out) const {
+    return texts().act_desc ? texts().act_desc(*this, out) : plain_text(*this, out);
+}
 
 int Pwr::get_kind() const { return 1; }
 int Pwr::get_group() const { return (flags & PF_FEAT) ? 1 : 0; }
@@ -100,9 +127,10 @@ text_info_t* get_pwr_cat(int i) {
 int get_prof_pwr(int itm_id) {
     const itm_t& it = get_itm(itm_id);
     switch (it.type) {
-    case IT_WPN: return it.grp >= 1 && it.grp <= 10 ? 24 + it.grp : 0;  // 25 "wp_sword" .. 34 "wp_simple"
-    case IT_AMR: return it.grp >= 1 && it.grp <= 3 ? 51 + it.grp : 0;   // 52 .. 54 "amr_use1..3"
-    case IT_SHD: return it.grp == 1 || it.grp == 2 ? 48 : it.grp == 3 ? 49 : 0;
+    // The proficiencies stand in the order of the weapon groups and armour types.
+    case IT_WPN: return it.grp >= WG_SWORD && it.grp <= WG_SIMPLE ? P_WP_SWORD + (it.grp - WG_SWORD) : 0;
+    case IT_AMR: return it.grp >= AMR_LIGHT && it.grp <= AMR_HEAVY ? P_AMR_USE1 + (it.grp - AMR_LIGHT) : 0;
+    case IT_SHD: return it.grp == SHD_LIGHT || it.grp == SHD_HEAVY ? P_SHD_USE1 : it.grp == SHD_TOWER ? P_SHD_USE2 : 0;
     default: return 0;
     }
 }

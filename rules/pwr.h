@@ -45,7 +45,8 @@ public:
     virtual int get_kind() const;
     // 0 basic action or monster power, 1 feat, 2 spell.
     virtual int get_group() const;
-    // Tooltip and description mark-up, built by the screens.
+    // Tooltip and description mark-up: the builders of pwr_texts_t when the
+    // screens installed them, else the name and the description.
     virtual Str& get_tip_text(Str& out) const;
     virtual Str& get_desc_text(Str& out) const;
 
@@ -55,6 +56,16 @@ public:
     void set_feat(const char* key, int cat, uint32_t cls_mask, int lv, const std::vector<int32_t>& prereqs,
                   const abi_min_t& abi);
 };
+
+// The ranges and areas of act_t that are not a number of cells.
+constexpr int RNG_SPD = -12;   // as far as the user moves
+constexpr int RNG_REACH = -1;  // the reach of the weapon in use
+constexpr int AREA_BURST = -1;
+constexpr int AREA_CONE = -2;
+constexpr int AREA_LINE = -3;
+constexpr int AREA_MAP = -4;   // the whole battle map
+constexpr int AREA_ADJ2 = -5;  // two adjacent cells
+constexpr int AREA_ADJ3 = -6;  // three, for a user with P_ATK_M_TGT2_2
 
 class act_t : public Pwr {
 public:
@@ -100,6 +111,18 @@ public:
     bool set_act(const char* key, uint32_t flags, int cost, int rng, int area, int atk, int def, const char* dmg,
                  int lv_scale, int cd, int cond, int zone_dur);
 };
+
+// The builders behind the tooltip and description slots. The screens install
+// theirs at start-up; rules and battle code that runs without them (tools,
+// tests) gets the plain fallback. A null member keeps the fallback.
+struct pwr_texts_t {
+    Str& (*pwr_tip)(const Pwr& p, Str& out) = nullptr;
+    Str& (*pwr_desc)(const Pwr& p, Str& out) = nullptr;
+    Str& (*act_tip)(const act_t& a, Str& out) = nullptr;
+    Str& (*act_desc)(const act_t& a, Str& out) = nullptr;
+};
+void set_pwr_texts(const pwr_texts_t& t);
+const pwr_texts_t& get_pwr_texts();
 
 // Null for an id outside 1..291 or an empty slot: ids come from save files.
 Pwr* get_pwr(int id);

@@ -301,3 +301,9 @@ enum pwr_id_e : int {
     P_CHA_HP = 289,
     P_STR_HP = 290,
 };
+
+// The parts of the registry, in id order.
+constexpr int P_BASIC_FIRST = P_MOVE, P_BASIC_LAST = P_END_TURN;
+constexpr int P_FEAT_FIRST = P_INIT1, P_FEAT_LAST = P_TURN_EXTRA;
+constexpr int P_SPELL_FIRST = P_MM, P_SPELL_LAST = P_METEOR_SWARM;
+constexpr int P_MON_FIRST = P_DR2;

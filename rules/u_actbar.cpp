@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "app/io.h"
+#include "rules/eqpts.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
@@ -59,13 +61,12 @@ void u_actbar_t::select_pwr(int pwr) {
 
 void u_actbar_t::rebuild() {
     for (actbar_item_t& it : items) it = {};
-    std::vector<int> ids = u ? u->pwrs.get_act_list() : std::vector<int>{2, 3};
-    // wait, end_turn, swap_wpn, stand_up, wake
-    for (int id : {11, 15, 10, 13, 14}) ids.push_back(id);
+    std::vector<int> ids = u ? u->pwrs.get_act_list() : std::vector<int>{P_ATK_M, P_ATK_R};
+    for (int id : {P_WAIT, P_END_TURN, P_SWAP_WPN, P_STAND_UP, P_WAKE}) ids.push_back(id);
     int n = 0;
     for (int id : ids) {
         if (n == ACTBAR_SLOTS || !is_pwr_id(id)) break;
-        items[n++] = {id, id == 10 ? -3 : 0};
+        items[n++] = {id, id == P_SWAP_WPN ? WSET_OTHER : 0};
     }
 }
 

@@ -10,7 +10,7 @@ constexpr int ACTBAR_SLOTS = 20;
 
 struct actbar_item_t {
     int pwr = 0;    // 0 = empty slot
-    int param = 0;  // handed to the power with its command; -3 for "swap_wpn" = the other set
+    int param = 0;  // handed to the power with its command; WSET_OTHER for P_SWAP_WPN
     friend bool operator==(const actbar_item_t&, const actbar_item_t&) = default;
 };
 

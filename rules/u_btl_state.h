@@ -15,6 +15,16 @@ constexpr int BUDGET_STD = 3;    // the standard action is left (the move is spe
 constexpr int BUDGET_MOVE = 2;   // the move action is left
 constexpr int BUDGET_NONE = 1;
 
+// Values of u_btl_state_t::side: units of one side are allies.
+constexpr int SIDE_PLAYER = 0;
+constexpr int SIDE_FOES = 1;
+constexpr int SIDE_NONE = 3;  // attacks nobody and is nobody's enemy
+
+// Bits of u_btl_state_t::turn_flags, cleared when the unit's turn begins.
+constexpr int TF_MOVED = 1;    // the once-per-turn move was taken
+constexpr int TF_CLEAVED = 2;  // "cleave" struck its extra blow
+constexpr int TF_DELAYED = 4;  // the unit waited this round
+
 struct u_aura_t {
     int pwr = 0;
     unit_t* src = nullptr;
@@ -30,13 +40,13 @@ struct u_btl_rec_t {
 class u_btl_state_t {
 public:
     int ai = 1;    // computer-controlled
-    int side = 1;  // 0 the player's, 1 the opponents; indexes side_clrs
+    int side = SIDE_FOES;  // indexes side_clrs
     int init = 0;  // initiative total, the battle engine's
     unsigned known : 1 = 0;  // the player has seen the unit
     unsigned flag1 : 1 = 0;  // the battle engine's
     unsigned flag2 : 1 = 0;
     std::map<int, int> pwr_uses;  // power id -> uses in this battle
-    int turn_flags = 0;           // bit 0: the once-per-turn action was taken
+    int turn_flags = 0;           // TF_ bits
     int turn_word = -1;           // the battle engine's, -1 after a turn reset
     int regen_off = 0;            // regeneration suppressed this turn
     int act_budget = BUDGET_WHOLE;

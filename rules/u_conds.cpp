@@ -11,7 +11,10 @@
 #include "battle/roster.h"
 #include "battle/rolls.h"
 #include "battle/turn.h"
+#include "rules/cond_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 // Gained good, gained bad, lost; the battle scene may set its own.
@@ -84,14 +87,14 @@ void u_conds_t::add(const cond_inst_t& inst, bool recalc) {
     put(inst);
     if (cond_is_logged(inst.id)) log_gain(inst);
     // A hold has two sides: the grappler gets "grapper" pointing back at the held unit.
-    if (inst.id == 16 && inst.src && inst.src != u) {
+    if (inst.id == C_GRAP && inst.src && inst.src != u) {
         cond_inst_t ci;
-        apply_cond(make_cond_inst(ci, 15, u, 0, CI_NO_ROLL, 0), inst.src);
+        apply_cond(make_cond_inst(ci, C_GRAPPER, u, 0, CI_NO_ROLL, 0), inst.src);
         inst.src->recalc();
     }
     if (cond_ends_def(inst.id)) {
-        remove(13);
-        remove(14);
+        remove(C_DEF);
+        remove(C_DEF_FULL);
     }
     if (recalc && u) u->recalc();
 }
@@ -99,15 +102,8 @@ void u_conds_t::add(const cond_inst_t& inst, bool recalc) {
 void u_conds_t::remove(int id) {
     auto it = map.find(id);
     if (it == map.end()) return;
-    if (id == 15 || id == 16) {
-        unit_t* partner = it->second.src;
-        // The partner may be gone already: then only this side is erased.
-        if (partner && partner != u) {
-            const int other = id == 15 ? 16 : 15;
-            auto pit = partner->conds.map.find(other);
-            if (pit != partner->conds.map.end() && pit->second.src == u) partner->conds.erase(other, true);
-        }
-    }
+    // The partner may be gone already: then only this side is erased.
+    if (id == C_GRAPPER || id == C_GRAP) unlink_partner(id, it->second.src);
     erase(id, true);
 }
 
@@ -132,16 +128,20 @@ void u_conds_t::upd_mask() {
     for (const auto& [id, inst] : map) mask |= get_cond(id)->flags;
 }
 
+void u_conds_t::unlink_partner(int id, unit_t* partner) {
+    if (!partner || partner == u) return;
+    const int other = id == C_GRAPPER ? C_GRAP : C_GRAPPER;
+    auto pit = partner->conds.map.find(other);
+    if (pit != partner->conds.map.end() && pit->second.src == u) partner->conds.erase(other, true);
+}
+
 void u_conds_t::drop_partners() {
-    for (int id : {15, 16}) {
+    for (int id : {C_GRAPPER, C_GRAP}) {
         auto it = map.find(id);
         if (it == map.end()) continue;
         unit_t* partner = it->second.src;
         it->second.src = nullptr;
-        if (!partner || partner == u) continue;
-        const int other = id == 15 ? 16 : 15;
-        auto pit = partner->conds.map.find(other);
-        if (pit != partner->conds.map.end() && pit->second.src == u) partner->conds.erase(other, true);
+        unlink_partner(id, partner);
     }
 }
 
@@ -149,34 +149,35 @@ void u_conds_t::drop_partners() {
 
 void u_conds_t::check_grapple() {
     if (!u) return;
-    if (has(15) && (is_prone() || (mask & CF_NO_CMD) || has(12))) remove(15);
-    const int id = has(15) ? 15 : has(16) ? 16 : 0;
+    if (has(C_GRAPPER) && (is_prone() || (mask & CF_NO_CMD) || has(C_CHARM))) remove(C_GRAPPER);
+    const int id = has(C_GRAPPER) ? C_GRAPPER : has(C_GRAP) ? C_GRAP : 0;
     if (!id) return;
     const unit_t* partner = map.at(id).src;
     if (u->hp < 1 || !partner || !units_adjacent(u, partner)) remove(id);
 }
 
 void u_conds_t::try_escape() {
-    if (!has(16) || (mask & CF_HELPLESS)) return;
-    const unit_t* grappler = map.at(16).src;
+    if (!has(C_GRAP) || (mask & CF_HELPLESS)) return;
+    const unit_t* grappler = map.at(C_GRAP).src;
     log_cur_buf()->append(L"挣脱擒抱检定: ");
     // A hold whose grappler is gone has no defence left to beat.
-    const int dc = grappler ? grappler->get_def(5) : 0;
-    if (!roll_d20_log(u->get_atk(4), dc, nullptr)) {
+    const int dc = grappler ? grappler->get_def(DEF_CM) : 0;
+    if (!roll_d20_log(u->get_atk(ATK_CM), dc, nullptr)) {
         unit_float_text(L"挣脱失败", u, cond_float_clrs[1], 18);
         return;
     }
-    remove(16);
+    remove(C_GRAP);
 }
 
 void u_conds_t::grap_hold() {
-    if (!has(15)) return;
-    unit_t* victim = map.at(15).src;
+    if (!has(C_GRAPPER)) return;
+    unit_t* victim = map.at(C_GRAPPER).src;
     // factor F and drain D of the first held hold power
-    const struct { int pwr, f, d; } holds[] = {{251, 10, 0}, {250, 5, 0}, {253, 10, 0}, {252, 5, 0}, {254, 5, 5}};
+    const struct { int pwr, f, d; } holds[] = {
+        {P_GRAP_DMG2, 10, 0}, {P_GRAP_DMG1, 5, 0}, {P_GRAP_STING2, 10, 0}, {P_GRAP_STING1, 5, 0}, {P_GRAP_SUCK, 5, 5}};
     for (const auto& h : holds) {
         if (!u->has_pwr(h.pwr)) continue;
-        if (!victim || (h.pwr == 254 && victim->has_trait(4))) return;  // "grap_suck" needs blood
+        if (!victim || (h.pwr == P_GRAP_SUCK && victim->has_trait(TRAIT_LIFELESS))) return;  // it sucks blood
         const Pwr* p = get_pwr(h.pwr);
         const int tiers = u->base.lv / 10 + 1;
         log_newline();

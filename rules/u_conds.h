@@ -5,6 +5,7 @@
 
 #include "app/types.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/u_part.h"
 
 // Bits of the condition-flag word and of u_conds_t::mask.
@@ -39,8 +40,8 @@ public:
     bool no_threat() const { return mask & CF_NO_THREAT; }
     bool is_helpless() const { return mask & CF_HELPLESS; }
     bool is_slowed() const { return mask & CF_SLOWED; }
-    bool is_prone() const { return has(3); }
-    bool is_weak() const { return has(17); }
+    bool is_prone() const { return has(C_PRONE); }
+    bool is_weak() const { return has(C_WEAK); }
     bool is_blocked(int id) const;
 
     void add(const cond_inst_t& inst, bool recalc);
@@ -53,7 +54,7 @@ public:
     void check_grapple();
     void on_turn_start();
     void on_turn_end();
-    // phase 0: turn start (13, 14, 20..24 count down), 1: turn end (the rest).
+    // phase 0: turn start (defending and the conditions that tick count down), 1: turn end (the rest).
     void tick(int phase);
     void tick_effects();
     void try_escape();
@@ -64,5 +65,7 @@ public:
 
 private:
     void put(const cond_inst_t& inst);
+    // Erases the partner's side of grapple `id` when it points back at this unit.
+    void unlink_partner(int id, unit_t* partner);
     void log_gain(const cond_inst_t& inst);
 };

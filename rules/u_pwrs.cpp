@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
@@ -15,9 +16,9 @@ int pwr_kind(int id) {
 }
 
 int id_class_bit(int id) {
-    if (id >= 1 && id <= 15) return UP_BASIC;
-    if (id >= 16 && id <= 118) return UP_FEAT;
-    if (id >= 119 && id <= 143) return UP_SPELL;
+    if (id >= P_BASIC_FIRST && id <= P_BASIC_LAST) return UP_BASIC;
+    if (id >= P_FEAT_FIRST && id <= P_FEAT_LAST) return UP_FEAT;
+    if (id >= P_SPELL_FIRST && id <= P_SPELL_LAST) return UP_SPELL;
     return UP_MON;
 }
 
@@ -88,7 +89,7 @@ std::vector<int>& u_pwrs_t::get_act_ids(std::vector<int>& out) const {
 }
 
 std::vector<int> u_pwrs_t::get_act_list() const {
-    std::vector<int> v{2, 3};
+    std::vector<int> v{P_ATK_M, P_ATK_R};
     for (const auto& [id, on] : by_kind[0]) v.push_back(id);
     return v;
 }

@@ -6,10 +6,14 @@
 #include "battle/turn.h"
 #include "rules/act_texts.h"
 #include "rules/dice.h"
+#include "rules/enum_ids.h"
 #include "rules/itm.h"
+#include "rules/itm_ids.h"
 #include "rules/pwr.h"
 #include "rules/cls.h"
+#include "rules/pwr_ids.h"
 #include "rules/race.h"
+#include "rules/u_cat.h"
 
 unit_t::unit_t() { fix_parts(); }
 
@@ -90,14 +94,14 @@ void u_btl_state_t::turn_reset() {
 
 void unit_t::turn_reset() {
     btl.turn_reset();
-    if (has_pwr(265)) btl.act_budget = BUDGET_STD;  // "trance"
+    if (has_pwr(P_TRANCE)) btl.act_budget = BUDGET_STD;
 }
 
 bool unit_t::spend_act(int cost, bool once) {
     if (!act_budget_spend(btl.act_budget, cost)) return false;
     if (!once) return true;
-    if (btl.turn_flags & 1) return false;
-    btl.turn_flags |= 1;
+    if (btl.turn_flags & TF_MOVED) return false;
+    btl.turn_flags |= TF_MOVED;
     return true;
 }
 
@@ -105,36 +109,36 @@ bool unit_t::spend_act(int cost, bool once) {
 
 int unit_t::get_def(int n) const { return n >= 0 && n < 6 ? drv.def[n] : 0; }
 
-bool unit_t::imm_cond(int id) const { return id >= 0 && id < 25 && drv.imm[id] > 0; }
+bool unit_t::imm_cond(int id) const { return id >= 0 && id < COND_COUNT && drv.imm[id] > 0; }
 
-bool unit_t::has_trait(int n) const { return n >= 0 && n < 7 && drv.trait[n] > 0; }
+bool unit_t::has_trait(int n) const { return n >= 0 && n < TRAITS && drv.trait[n] > 0; }
 
 int unit_t::race_grp() const {
     const int t = get_race(base.race)->type;
-    if (t >= 1 && t <= 4) return 1;
-    if (t == 5) return 2;
-    if (t == 7) return 4;
-    return 3;
+    if (t >= UCAT_VERMIN && t <= UCAT_HUMANOID) return RG_LIVING;
+    if (t == UCAT_UNDEAD) return RG_UNDEAD;
+    if (t == UCAT_ELEMENTAL) return RG_ELEMENTAL;
+    return RG_CONSTRUCT;
 }
 
 bool unit_t::is_living() const {
     const int t = get_race(base.race)->type;
-    return t >= 1 && t <= 4;
+    return t >= UCAT_VERMIN && t <= UCAT_HUMANOID;
 }
 
-bool unit_t::is_undead() const { return get_race(base.race)->type == 5; }
+bool unit_t::is_undead() const { return get_race(base.race)->type == UCAT_UNDEAD; }
 
 int unit_t::cast_abi() const {
-    if (has_pwr(267)) return 5;  // "cha_spl"
-    if (has_pwr(268)) return 2;  // "con_spl"
+    if (has_pwr(P_CHA_SPL)) return ABI_CHA;
+    if (has_pwr(P_CON_SPL)) return ABI_CON;
     return get_cls(base.cls)->cast_abi;
 }
 
 int unit_t::dflt_atk_pwr() const {
     const itm_slot_t& m = eqpts.slots[EQ_MAIN];
-    if (m.empty()) return 2;
+    if (m.empty()) return P_ATK_M;
     const itm_t& it = get_itm(m.id);
-    return it.type == IT_WPN && it.wpn.ranged() ? 3 : 2;  // "atk_r", "atk_m"
+    return it.type == IT_WPN && it.wpn.ranged() ? P_ATK_R : P_ATK_M;
 }
 
 int unit_t::get_wpn_reach() const {
@@ -148,9 +152,9 @@ int unit_t::get_wpn_reach() const {
 bool unit_t::is_proficient(const itm_slot_t& s) const {
     const itm_t& it = get_itm(s.id);
     if (it.type == IT_WPN) {
-        if (s.id >= 1 && s.id <= 26) return true;  // natural weapons and the unarmed strike
-        if (it.wpn.cat == 1 && has_pwr(34)) return true;  // "wp_simple"
-        if (it.wpn.thrown() && has_pwr(32)) return true;  // "wp_thrown"
+        if (s.id >= 1 && s.id <= ITM_UNARMED) return true;  // natural weapons and the unarmed strike
+        if (it.wpn.cat == WCAT_SIMPLE && has_pwr(P_WP_SIMPLE)) return true;
+        if (it.wpn.thrown() && has_pwr(P_WP_THROWN)) return true;
     }
     const int need = get_prof_pwr(s.id);
     return need == 0 || has_pwr(need);

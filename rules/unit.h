@@ -21,6 +21,21 @@ constexpr int U_TEXTS = 23;
 constexpr int UK_MON = 1;  // made from a monster template
 constexpr int UK_PC = 2;   // made from a build or levelled by the player
 
+// Derived trait values (u_drv_t::trait, unit_t::has_trait); trait 0 is unused.
+constexpr int TRAITS = 7;
+constexpr int TRAIT_IMM_SPELL = 1;   // spells' effects do not take hold ("imm_m")
+constexpr int TRAIT_SOLO = 2;        // no instant kill
+constexpr int TRAIT_IMM_CRIT = 3;
+constexpr int TRAIT_LIFELESS = 4;    // undead, constructs, elementals: no blood, nothing to drain
+constexpr int TRAIT_IMM_WEB = 5;
+constexpr int TRAIT_IMM_HARD = 6;    // hard ground costs what plain ground does
+
+// Race groups (unit_t::race_grp), which energies heal or harm a unit.
+constexpr int RG_LIVING = 1;
+constexpr int RG_UNDEAD = 2;
+constexpr int RG_CONSTRUCT = 3;
+constexpr int RG_ELEMENTAL = 4;
+
 // Saved and loaded verbatim, word by word.
 struct u_base_t {
     int kind = 0;
@@ -55,7 +70,7 @@ struct u_drv_t {
     int gear41 = 0;
     int res[13] = {};       // percent per damage type
     int imm[25] = {};       // per condition id; above 0 = immune
-    int trait[7] = {};
+    int trait[TRAITS] = {};
     int gear87 = 0;
     int sr = 0;
     int unsr = 0;
@@ -105,6 +120,10 @@ public:
     double ani_t = 0.0;
     clr_t tint = 0xFFFFFFFF;
     double flash_t = 0.0;  // seconds
+    // The hit-point bar's recent change: what the last hits and heals added up
+    // to, shown as a fading stretch of the bar, and seconds since the last one.
+    int hp_pend = 0;
+    double hp_pend_t = 0.0;
 
     unit_t();
     unit_t(const unit_t& o);

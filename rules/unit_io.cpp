@@ -26,7 +26,7 @@ namespace {
 
 constexpr int MAX_STR_UNITS = 32767;  // far past any name or path the game writes
 constexpr int MAX_LV = 1000;
-constexpr int NAT_LAST = 26;  // natural attacks are items 1..26
+constexpr int NAT_LAST = ITM_UNARMED;  // natural attacks are items 1..26
 
 using base_words_t = std::array<int32_t, U_BASE_WORDS>;
 

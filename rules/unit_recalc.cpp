@@ -11,11 +11,18 @@
 #include "battle/roster.h"
 #include "rules/brk_line.h"
 #include "rules/cls.h"
+#include "rules/cond_ids.h"
+#include "rules/dmg_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/gear.h"
+#include "rules/itm.h"
 #include "rules/load_type.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/race.h"
+#include "rules/race_ids.h"
+#include "rules/u_cat.h"
 #include "rules/unit.h"
 #include "rules/urank.h"
 
@@ -32,7 +39,11 @@ struct rc_t {
     const cls_t* cls = nullptr;
     int gear[GEAR_N];
     const itm_slot_t* src[GEAR_N];
-    int L = 0, h = 0, A = 0, B = 0, M = 0;
+    int lv = 0;             // the unit's level
+    int half_lv = 0;        // lv / 2, the level part of initiative
+    int ac_lv = 0;          // the level part of armour class
+    int save_lv = 0;        // the level part of the saving and manoeuvre defences
+    int size_modifier = 0;  // of the unit's size: taken off armour class, added to the manoeuvre defence
     int stance = 0, stance_bonus = 0;
     brdn_t brdn;
 
@@ -82,32 +93,32 @@ void add_gear(const rc_t& c, int* word, int n, int g) {
 void step_context(rc_t& c) {
     c.race = get_race(c.u.base.race);
     c.cls = get_cls(c.u.base.cls);
-    if (c.u.conds.has(14)) {
-        c.stance = 14;  // "def_full"
+    if (c.u.conds.has(C_DEF_FULL)) {
+        c.stance = C_DEF_FULL;
         c.stance_bonus = 4;
-    } else if (c.u.conds.has(13)) {
-        c.stance = 13;  // "def"
+    } else if (c.u.conds.has(C_DEF)) {
+        c.stance = C_DEF;
         c.stance_bonus = 2;
     }
     c.u.conds.upd_mask();
     collect_gear_bonuses(c.u, c.gear, c.src);
-    c.L = c.u.base.lv;
-    c.h = c.L / 2;
-    c.A = c.L / 8 + c.L / 20 + c.L / 2;
-    c.B = c.L / 8 + c.L / 2;
+    c.lv = c.u.base.lv;
+    c.half_lv = c.lv / 2;
+    c.ac_lv = c.lv / 8 + c.lv / 20 + c.lv / 2;
+    c.save_lv = c.lv / 8 + c.lv / 2;
 }
 
 void step_size(rc_t& c) {
     c.d = u_drv_t();
     c.d.vision = c.race->vision;
-    c.d.size = c.race->size + (c.has(220) ? 1 : 0);  // "sz_a1"
-    c.M = size_mod(c.d.size);
+    c.d.size = c.race->size + (c.has(P_SZ_A1) ? 1 : 0);
+    c.size_modifier = size_mod(c.d.size);
 }
 
 // ---- abilities ----
 
 void step_abilities(rc_t& c) {
-    const int magic = (c.L / 5) * 2;
+    const int magic = (c.lv / 5) * 2;
     for (int i = 0; i < ABIS; ++i) {
         c.d.abi[i] = c.u.base.abi[i];
         brk_base(c.text(BT_ABI + i), c.d.abi[i], L"基础数值");
@@ -133,27 +144,27 @@ void set_imm(rc_t& c, std::initializer_list<int> ids) {
 
 void step_creature_type(rc_t& c) {
     const int type = c.race->type;
-    if (type == 1) {
-        fix_abi(c, 3, 10, true);
-        set_imm(c, {10, 11, 12});
-    } else if (type == 2) {
-        fix_abi(c, 3, 2, false);
-    } else if (type == 5 || type == 6) {
-        fix_abi(c, 2, 10, true);
-        c.d.res[8] = 100;  // "tox"
-        set_imm(c, {5, 6, 7, 10, 11, 12, 20, 22});
-        c.d.trait[4] = 100;
-    } else if (type == 7) {
-        c.d.res[8] = 100;
-        set_imm(c, {5, 6, 7, 20, 22});
-        c.d.trait[4] = 100;
+    if (type == UCAT_VERMIN) {  // mindless
+        fix_abi(c, ABI_INT, 10, true);
+        set_imm(c, {C_FEAR, C_MAD, C_CHARM});
+    } else if (type == UCAT_ANIMAL) {
+        fix_abi(c, ABI_INT, 2, false);
+    } else if (type == UCAT_UNDEAD || type == UCAT_CONSTRUCT) {
+        fix_abi(c, ABI_CON, 10, true);
+        c.d.res[DMG_TOX] = 100;
+        set_imm(c, {C_STUN, C_SLEEP, C_STONE, C_FEAR, C_MAD, C_CHARM, C_BLEED, C_TOX});
+        c.d.trait[TRAIT_LIFELESS] = 100;
+    } else if (type == UCAT_ELEMENTAL) {
+        c.d.res[DMG_TOX] = 100;
+        set_imm(c, {C_STUN, C_SLEEP, C_STONE, C_BLEED, C_TOX});
+        c.d.trait[TRAIT_LIFELESS] = 100;
     }
-    if (type != 5) set_imm(c, {9});
-    if (c.has(218)) {  // "created"
-        fix_abi(c, 2, 10, true);
-        if (!c.has(219)) fix_abi(c, 3, 10, true);  // "int"
-        fix_abi(c, 4, 10, false);
-        fix_abi(c, 5, 1, false);
+    if (type != UCAT_UNDEAD) set_imm(c, {C_TURN});
+    if (c.has(P_CREATED)) {
+        fix_abi(c, ABI_CON, 10, true);
+        if (!c.has(P_INT)) fix_abi(c, ABI_INT, 10, true);
+        fix_abi(c, ABI_WIS, 10, false);
+        fix_abi(c, ABI_CHA, 1, false);
     }
 }
 
@@ -165,60 +176,60 @@ void step_burden(rc_t& c) {
 void step_modifiers(rc_t& c) {
     for (int i = 0; i < ABIS; ++i) c.d.abi_mod[i] = abi_mod(c.d.abi[i]);
     if (c.u.conds.is_helpless())
-        c.d.abi_mod[1] = -5;
-    else if (c.u.conds.no_threat() && c.d.abi_mod[1] > 0)
-        c.d.abi_mod[1] = 0;
+        c.d.abi_mod[ABI_DEX] = -5;
+    else if (c.u.conds.no_threat() && c.d.abi_mod[ABI_DEX] > 0)
+        c.d.abi_mod[ABI_DEX] = 0;
 }
 
 // ---- defences ----
 
 int natural_armour(const rc_t& c) {
     int n = c.race->nac;
-    if (n != 0 && c.u.eqpts.slots[EQ_BODY].empty()) n += c.L / 5;
-    if (c.has(225)) n -= 2;       // "nac_d2"
-    else if (c.has(224)) n += 4;  // "nac_a4"
-    else if (c.has(223)) n += 2;  // "nac_a2"
+    if (n != 0 && c.u.eqpts.slots[EQ_BODY].empty()) n += c.lv / 5;
+    if (c.has(P_NAC_D2)) n -= 2;
+    else if (c.has(P_NAC_A4)) n += 4;
+    else if (c.has(P_NAC_A2)) n += 2;
     return n;
 }
 
 void step_ac(rc_t& c) {
-    int& ac = c.d.def[1];
+    int& ac = c.d.def[DEF_AC];
     const int n = natural_armour(c);
-    const int t = BT_DEF + 1;
-    ac = c.cls->def[1] - c.M + 10 + c.A + n;
+    const int t = BT_DEF + DEF_AC;
+    ac = c.cls->def[DEF_AC] - c.size_modifier + 10 + c.ac_lv + n;
     c.text(t).append(L"10\t基础数值\n");
-    add_line(c, &ac, t, std::min(c.d.abi_mod[1], c.brdn.max_dex), L"敏捷修正");
-    brk_line(c.text(t), c.A, L"等级修正");
+    add_line(c, &ac, t, std::min(c.d.abi_mod[ABI_DEX], c.brdn.max_dex), L"敏捷修正");
+    brk_line(c.text(t), c.ac_lv, L"等级修正");
     brk_line(c.text(t), n, L"天生护甲");
-    brk_line(c.text(t), -c.M, L"体形修正");
-    brk_line(c.text(t), c.cls->def[1], L"职业修正");
+    brk_line(c.text(t), -c.size_modifier, L"体形修正");
+    brk_line(c.text(t), c.cls->def[DEF_AC], L"职业修正");
     for (int g : {G_AMR, G_SHD, G_NAC, G_DFLC}) add_gear(c, &ac, t, g);
-    if (c.has(23) && !c.u.conds.no_threat()) add_line(c, &ac, t, 1, pwr_name(23));  // "dodge"
-    if (c.u.eqpts.atk_slots(1).slots.size() == 2) {
-        if (c.has(75)) add_line(c, &ac, t, 2, pwr_name(75));       // "tw_def1"
-        else if (c.has(74)) add_line(c, &ac, t, 1, pwr_name(74));  // "tw_def"
+    if (c.has(P_DODGE) && !c.u.conds.no_threat()) add_line(c, &ac, t, 1, pwr_name(P_DODGE));
+    if (c.u.eqpts.atk_slots(ATK_MELEE).slots.size() == 2) {
+        if (c.has(P_TW_DEF1)) add_line(c, &ac, t, 2, pwr_name(P_TW_DEF1));
+        else if (c.has(P_TW_DEF)) add_line(c, &ac, t, 1, pwr_name(P_TW_DEF));
     }
     if (c.stance) add_line(c, &ac, t, c.stance_bonus, cond_name(c.stance));
 }
 
 void step_saves(rc_t& c) {
-    // def row, ability, and the ability increases whose half the level part gives back
-    const struct { int row, abi; } saves[] = {{2, 2}, {3, 1}, {4, 4}};
+    // def row, ability, and the ability increases whose half the level part gives back; the feat of +2
+    const struct { int row, abi, feat; } saves[] = {
+        {DEF_FT, ABI_CON, P_FT1}, {DEF_RF, ABI_DEX, P_RF1}, {DEF_WL, ABI_WIS, P_WL1}};
     for (const auto& s : saves) {
         int& v = c.d.def[s.row];
         const int t = BT_DEF + s.row;
-        const int lv_part = c.B - c.u.base.abi_ups[s.abi] / 2;
+        const int lv_part = c.save_lv - c.u.base.abi_ups[s.abi] / 2;
         v = 10 + lv_part + c.cls->def[s.row] + c.d.abi_mod[s.abi];
         c.text(t).append(L"10\t基础数值\n");
         brk_line(c.text(t), c.d.abi_mod[s.abi], mod_label(s.abi).buf);
         brk_line(c.text(t), lv_part, L"等级修正");
         brk_line(c.text(t), c.cls->def[s.row], L"职业修正");
-        const int pwr = 17 + s.row;  // "ft1", "rf1", "wl1"
-        if (c.has(pwr)) add_line(c, &v, t, 2, pwr_name(pwr));
-        if (c.has(22)) add_line(c, &v, t, 1, pwr_name(22));  // "def1"
+        if (c.has(s.feat)) add_line(c, &v, t, 2, pwr_name(s.feat));
+        if (c.has(P_DEF1)) add_line(c, &v, t, 1, pwr_name(P_DEF1));
         add_gear(c, &v, t, G_SAVE);
         add_gear(c, &v, t, G_LUCK);
-        if (s.row == 3) {
+        if (s.row == DEF_RF) {
             add_gear(c, &v, t, G_SHD_RF);
             if (c.brdn.amr_pen != 0) add_line(c, &v, t, c.brdn.amr_pen, L"非擅长防具/负重减值");
         }
@@ -227,56 +238,60 @@ void step_saves(rc_t& c) {
 }
 
 void step_cm(rc_t& c) {
-    const int ups = c.d.abi[0] > c.d.abi[1] ? c.u.base.abi_ups[0] : c.u.base.abi_ups[1];
-    c.d.def[5] = c.cls->def[5] + c.d.abi_mod[1] + c.d.abi_mod[0] + (c.B - ups) / 2 + c.M + 10 + c.stance_bonus;
+    const int* ups = c.u.base.abi_ups;
+    const int up = c.d.abi[ABI_STR] > c.d.abi[ABI_DEX] ? ups[ABI_STR] : ups[ABI_DEX];
+    c.d.def[DEF_CM] = c.cls->def[DEF_CM] + c.d.abi_mod[ABI_DEX] + c.d.abi_mod[ABI_STR] + (c.save_lv - up) / 2 +
+                      c.size_modifier + 10 + c.stance_bonus;
 }
 
 void step_formation(rc_t& c) {
-    if (c.u.base.race == 30)
-        for (int row = 1; row <= 5; ++row) add_line(c, &c.d.def[row], BT_DEF + row, 1, L"半身人幸运");
+    if (c.u.base.race == RACE_HFLING)
+        for (int row = DEF_AC; row <= DEF_CM; ++row) add_line(c, &c.d.def[row], BT_DEF + row, 1, L"半身人幸运");
     auto ac_rf = [&c](int v, int pwr) {
-        add_line(c, &c.d.def[1], BT_DEF + 1, v, pwr_name(pwr));
-        add_line(c, &c.d.def[3], BT_DEF + 3, v, pwr_name(pwr));
+        add_line(c, &c.d.def[DEF_AC], BT_DEF + DEF_AC, v, pwr_name(pwr));
+        add_line(c, &c.d.def[DEF_RF], BT_DEF + DEF_RF, v, pwr_name(pwr));
     };
-    if (c.has(257) && count_adj_allies_with(&c.u, 257) > 0) ac_rf(2, 257);  // "phalanx2"
-    if (c.has(258)) {                                                       // "crowd_ac"
+    if (c.has(P_PHALANX2) && count_adj_allies_with(&c.u, P_PHALANX2) > 0) ac_rf(2, P_PHALANX2);
+    if (c.has(P_CROWD_AC)) {
         const int n = count_units_around(&c.u, 0);
-        if (n > 0) ac_rf(n >= 2 ? 4 : 2, 258);
+        if (n > 0) ac_rf(n >= 2 ? 4 : 2, P_CROWD_AC);
     }
 }
 
 void step_sr(rc_t& c) {
-    c.d.sr = c.gear[G_SR] + c.cls->sr + (c.u.base.race == 25 ? 2 : 0);
-    c.d.unsr = c.gear[G_UNSR] + (c.has(115) ? 5 : c.has(114) ? 2 : 0) + (c.u.base.race == 26 ? 2 : 0);
+    c.d.sr = c.gear[G_SR] + c.cls->sr + (c.u.base.race == RACE_DWF ? 2 : 0);
+    const int feat = c.has(P_SPL_UNSR2) ? 5 : c.has(P_SPL_UNSR1) ? 2 : 0;
+    c.d.unsr = c.gear[G_UNSR] + feat + (c.u.base.race == RACE_ELF ? 2 : 0);
 }
 
 // ---- hit points and speed ----
 
 void step_hp(rc_t& c) {
-    int x = c.d.abi_mod[2], y = c.d.abi[2], abi = 2;
+    // per-level modifier x, the score y added once, and the ability they come from
+    int x = c.d.abi_mod[ABI_CON], y = c.d.abi[ABI_CON], abi = ABI_CON;
     const wchar_t* half = L"";
-    if (c.has(290) && c.d.abi_mod[0] > 0 && c.d.abi_mod[0] / 2 > x) {  // "str_hp"
-        x = c.d.abi_mod[0] / 2;
-        y = c.d.abi[0];
-        abi = 0;
+    if (c.has(P_STR_HP) && c.d.abi_mod[ABI_STR] > 0 && c.d.abi_mod[ABI_STR] / 2 > x) {
+        x = c.d.abi_mod[ABI_STR] / 2;
+        y = c.d.abi[ABI_STR];
+        abi = ABI_STR;
         half = L"/2";
-    } else if (c.has(289) && c.d.abi[5] > x) {  // "cha_hp" compares the score
-        x = c.d.abi_mod[5];
-        y = c.d.abi[5];
-        abi = 5;
+    } else if (c.has(P_CHA_HP) && c.d.abi[ABI_CHA] > x) {  // compares the score
+        x = c.d.abi_mod[ABI_CHA];
+        y = c.d.abi[ABI_CHA];
+        abi = ABI_CHA;
     }
-    c.d.hp_max = (c.cls->hp_lv + x) * c.L + y;
-    c.text(BT_HP).append_format(L"(%d %+d) x%d +%d\n<c=a>（职业每级生命 +%s修正%s） x等级 +%s</c>\n", c.cls->hp_lv, x, c.L,
+    c.d.hp_max = (c.cls->hp_lv + x) * c.lv + y;
+    c.text(BT_HP).append_format(L"(%d %+d) x%d +%d\n<c=a>（职业每级生命 +%s修正%s） x等级 +%s</c>\n", c.cls->hp_lv, x, c.lv,
                                 y, abi_name(abi), half, abi_name(abi));
-    if (c.has(18)) add_line(c, &c.d.hp_max, BT_HP, std::max(3, c.L), pwr_name(18));  // "hp1"
+    if (c.has(P_HP1)) add_line(c, &c.d.hp_max, BT_HP, std::max(3, c.lv), pwr_name(P_HP1));
 }
 
 void step_init(rc_t& c) {
-    c.d.init = c.h;
-    add_line(c, &c.d.init, BT_INIT, c.d.abi_mod[1], mod_label(1).buf);
-    if (c.h != 0) brk_line(c.text(BT_INIT), c.h, L"等级修正");
-    if (c.has(16)) add_line(c, &c.d.init, BT_INIT, 4, pwr_name(16));  // "init1"
-    c.d.aoo = c.has(68) ? 1000000000 : 1;                               // "ao_x"
+    c.d.init = c.half_lv;
+    add_line(c, &c.d.init, BT_INIT, c.d.abi_mod[ABI_DEX], mod_label(ABI_DEX).buf);
+    if (c.half_lv != 0) brk_line(c.text(BT_INIT), c.half_lv, L"等级修正");
+    if (c.has(P_INIT1)) add_line(c, &c.d.init, BT_INIT, 4, pwr_name(P_INIT1));
+    c.d.aoo = c.has(P_AO_X) ? NO_LIMIT : 1;  // attacks of opportunity a round
 }
 
 void step_speed(rc_t& c) {
@@ -284,14 +299,14 @@ void step_speed(rc_t& c) {
     Str& t = c.text(BT_SPD);
     spd = c.race->spd;
     brk_base(t, spd, L"基础数值（种族）");
-    if (c.has(221)) add_line(c, &spd, BT_SPD, 2, pwr_name(221));        // "spd_a2"
-    else if (c.has(222)) add_line(c, &spd, BT_SPD, -4, pwr_name(222));  // "spd_d4"
+    if (c.has(P_SPD_A2)) add_line(c, &spd, BT_SPD, 2, pwr_name(P_SPD_A2));
+    else if (c.has(P_SPD_D4)) add_line(c, &spd, BT_SPD, -4, pwr_name(P_SPD_D4));
     add_gear(c, &spd, BT_SPD, G_SPD);
     const int p = c.brdn.spd_pen;
     if (p == NO_MOVE) {
         spd = 0;
         t.append(L"<c=r>无法移动</c>\t累赘\n");
-    } else if (p < 0 && c.u.base.race == 25) {
+    } else if (p < 0 && c.u.base.race == RACE_DWF) {
         t.append_format(L"<c=y>%d</c>\t种族专长：慢而稳\n", spd);
     } else if (p < 0) {
         t.append_format(L"<c=r>%d</c>\t累赘\n", p);
@@ -301,7 +316,7 @@ void step_speed(rc_t& c) {
         spd /= 2;
         t.append(L"<c=r>半速</c>\t迟缓\n");
     }
-    if (c.has(262)) c.d.trait[5] = 100;  // "web_mov"
+    if (c.has(P_WEB_MOV)) c.d.trait[TRAIT_IMM_WEB] = 100;
 }
 
 void step_atk_dmg(rc_t& c) {
@@ -330,14 +345,14 @@ void step_gear_values(rc_t& c) {
     d.gear41 += g[G_ER];
     d.asf = c.brdn.spl_fail;
     for (int i = 0; i < DMG_TYPES; ++i) d.res[i] = std::max(d.res[i], g[G_RES + i]);
-    for (int i = 0; i < 7; ++i) d.trait[i] = std::max(d.trait[i], g[G_TRAIT + i]);
+    for (int i = 0; i < TRAITS; ++i) d.trait[i] = std::max(d.trait[i], g[G_TRAIT + i]);
     if (g[G_ELM] > d.gear_best[0]) {
         d.gear_best[0] = g[G_ELM];
         d.gear_best[1] = g[G_ELM_IE];
     }
 }
 
-// The first held of three tier powers (10, 5, 2), as that value; 0 for none.
+// The first held of three tier powers (10, 5, 2; ids ascending to p10), as that value; 0 for none.
 int tier(const rc_t& c, int p10) {
     if (c.has(p10)) return 10;
     if (c.has(p10 - 1)) return 5;
@@ -346,45 +361,45 @@ int tier(const rc_t& c, int p10) {
 }
 
 void step_tiers(rc_t& c) {
-    const int T = c.L / 10 + 1;
-    c.d.dr += T * tier(c, 146);  // "dr10"
-    c.d.hr += T * tier(c, 149);  // "hr10"
-    c.d.sr += tier(c, 152);      // "sr10"
-    c.d.tr += tier(c, 155);      // "tr10"
+    const int tiers = c.lv / 10 + 1;
+    c.d.dr += tiers * tier(c, P_DR10);
+    c.d.hr += tiers * tier(c, P_HR10);
+    c.d.sr += tier(c, P_SR10);
+    c.d.tr += tier(c, P_TR10);
 }
 
 void step_dmg_types(rc_t& c) {
     // imm_*, aff_*, res_*, vul_*: later groups override earlier ones.
-    const struct { int first, pct; } groups[] = {{170, 100}, {182, 200}, {194, 50}, {206, -100}};
+    const struct { int first, pct; } groups[] = {{P_IMM_S, 100}, {P_AFF_S, 200}, {P_RES_S, 50}, {P_VUL_S, -100}};
     for (const auto& grp : groups)
-        for (int type = 1; type <= 12; ++type)
-            if (c.has(grp.first + type - 1)) c.d.res[type] = grp.pct;
-    if (c.has(228))  // "res_elm"
-        for (int type = 4; type <= 7; ++type) c.d.res[type] = 50;
+        for (int type = DMG_SLASH; type <= DMG_VOID; ++type)
+            if (c.has(grp.first + type - DMG_SLASH)) c.d.res[type] = grp.pct;
+    if (c.has(P_RES_ELM))
+        for (int type = DMG_FIRE; type <= DMG_ACID; ++type) c.d.res[type] = 50;
     set_energy_res(&c.u);
 }
 
 void step_immunities(rc_t& c) {
-    if (c.has(226)) set_imm(c, {2, 3, 16});  // "no_fixed"
-    if (c.has(266)) set_imm(c, {6});         // "fey_blood"
-    if (c.d.hr > 0 || c.u.conds.has(24)) set_imm(c, {20});
-    if (c.d.res[4] == 100) set_imm(c, {21});
-    if (c.d.res[8] == 100) set_imm(c, {22});
-    if (c.d.res[7] == 100) set_imm(c, {23});
-    if (c.has(227)) c.d.trait[1] = 100;  // "imm_m"
+    if (c.has(P_NO_FIXED)) set_imm(c, {C_NO_MOV, C_PRONE, C_GRAP});
+    if (c.has(P_FEY_BLOOD)) set_imm(c, {C_SLEEP});
+    if (c.d.hr > 0 || c.u.conds.has(C_HR)) set_imm(c, {C_BLEED});
+    if (c.d.res[DMG_FIRE] == 100) set_imm(c, {C_BURN});
+    if (c.d.res[DMG_TOX] == 100) set_imm(c, {C_TOX});
+    if (c.d.res[DMG_ACID] == 100) set_imm(c, {C_CORRODE});
+    if (c.has(P_IMM_M)) c.d.trait[TRAIT_IMM_SPELL] = 100;
 }
 
 void step_xp(rc_t& c) {
     int& xp = c.d.xp_val;
-    xp = (c.L + 1) * c.L / 2 + 4;
+    xp = (c.lv + 1) * c.lv / 2 + 4;
     if (c.u.base.kind == UK_PC) {
-        xp = (c.L * c.L + 10) * xp;
+        xp = (c.lv * c.lv + 10) * xp;
         return;
     }
     const int rank = c.u.base.rank;
     const int m = get_urank(rank).xp_mul;
-    // Rank 1 changes nothing; an unknown rank (multiplier 0) from a damaged file neither.
-    if (rank == 1 || m == 0) return;
+    // A normal rank changes nothing; an unknown rank (multiplier 0) from a damaged file neither.
+    if (rank == RANK_NORMAL || m == 0) return;
     const wchar_t* name = safe(get_urank(rank).n);
     if (m < 1) {
         xp = -(xp / m);
@@ -395,7 +410,7 @@ void step_xp(rc_t& c) {
     xp *= m;
     c.d.hp_max *= m;
     c.text(BT_HP).append_format(L"<c=g>x%d</c>\t%s\n", m, name);
-    if (rank == 3) c.d.trait[2] = 100;  // "solo"
+    if (rank == RANK_SOLO) c.d.trait[TRAIT_SOLO] = 100;
 }
 
 void step_hp_fill(rc_t& c) {
@@ -404,12 +419,12 @@ void step_hp_fill(rc_t& c) {
 }
 
 void step_rage(rc_t& c) {
-    const int id = c.u.conds.has(19) ? 19 : c.u.conds.has(18) ? 18 : 0;
+    const int id = c.u.conds.has(C_BLOOD_RAGE2) ? C_BLOOD_RAGE2 : c.u.conds.has(C_BLOOD_RAGE) ? C_BLOOD_RAGE : 0;
     if (!id) return;
     const wchar_t* name = cond_name(id);
-    for (int row = 1; row <= 5; ++row) add_line(c, &c.d.def[row], BT_DEF + row, -2, name);
+    for (int row = DEF_AC; row <= DEF_CM; ++row) add_line(c, &c.d.def[row], BT_DEF + row, -2, name);
     add_line(c, &c.d.atk, BT_ATK, 2, name);
-    add_line(c, &c.d.dmg, BT_DMG, (c.L / 10 + 1) * (id == 19 ? 10 : 5), name);
+    add_line(c, &c.d.dmg, BT_DMG, (c.lv / 10 + 1) * (id == C_BLOOD_RAGE2 ? 10 : 5), name);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ std::span<urank_t> uranks() {
 urank_t& get_urank(int id) { return uranks()[id >= 0 && id < URANKS ? id : 0]; }
 
 Str& urank_lbl(Str& out, int id, bool bracket) {
-    if (id == 1) {
+    if (id == RANK_NORMAL) {
         out = L"";
         return out;
     }

@@ -47,3 +47,14 @@ T* make_dlg(const wchar_t* title_text, int mode, int w, int h, uint32_t style) {
     reg_owned_wnd(d);
     return d;
 }
+
+// c made a child of parent at r by the child idiom, registered for shutdown.
+template <class T>
+T* add_child_wnd(wnd_t* parent, T* c, uint32_t style, const rect& r) {
+    c->set_style(style);
+    c->set_parent(parent);
+    c->set_rect(&r);
+    c->on_create();
+    reg_owned_wnd(c);
+    return c;
+}

@@ -123,7 +123,37 @@ void new_line(rt_layout_t& L, bool with_break) {
 
 // ---- characters ----
 
-// Wraps per character: a word may be cut, a character never is.
+// Marks that close a phrase and must not begin a line.
+bool closes_phrase(char32_t c) {
+    static const char32_t marks[] = U"\u3002\uFF0C\u3001\uFF1B\uFF1A\uFF1F\uFF01\uFF09\u300B\u300D\u300F\u3011,.;:?!)";
+    for (const char32_t* m = marks; *m; ++m)
+        if (*m == c) return true;
+    return false;
+}
+
+// Starts a new line for a closing mark of advance adv together with the glyph
+// laid just before it, when that glyph is not alone on its line and both fit.
+bool wrap_with_prev(rt_layout_t& L, int adv) {
+    const size_t n = L.t.items.size();
+    if (n < L.line_first + 2) return false;
+    const rt_item_t* last = L.t.items.back();
+    const rt_item_t* before = L.t.items[n - 2];
+    if (last->kind != RT_GLYPH || last->ch != L.prev || before->kind != RT_GLYPH) return false;
+    if (L.indent + last->rc.w + adv > L.t.box.w) return false;
+    rt_item_t* it = L.t.items.release(n - 1);
+    L.pen_x = it->rc.x;
+    new_line(L, false);
+    it->rc.x = L.pen_x;
+    it->line = L.line_no;
+    L.t.items.push_back(it);
+    if (it->tex) L.ink_r = std::max(L.ink_r, L.pen_x + it->ink_x + it->tex->get_size().w);
+    L.pen_x += it->rc.w;
+    L.at_line_start = false;
+    return true;
+}
+
+// Wraps per character: a word may be cut, a character never is, and a closing
+// mark takes the character before it along rather than start a line.
 void lay_char(rt_layout_t& L, char32_t c) {
     const int fh = L.font_h();
     zg::glyph_t* g = nullptr;
@@ -137,7 +167,7 @@ void lay_char(rt_layout_t& L, char32_t c) {
     }
     // Kerning closes the gap before c, so it moves c itself; a wrap parts the pair and drops it.
     if (L.pen_x + adv + kern > L.t.box.w) {
-        new_line(L, false);
+        if (!(closes_phrase(c) && wrap_with_prev(L, adv))) new_line(L, false);
         kern = 0;
     }
     L.pen_x += kern;

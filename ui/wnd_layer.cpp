@@ -90,7 +90,12 @@ public:
         input_state_t& st = input_state();
         track_input(e);
         tip_on_input(&e);
-        if (drag_filter(e)) return;
+        if (drag_filter(e)) {
+            // What the drag took (Escape cancelling it, the release dropping it)
+            // must not also end the dialog the drag runs in.
+            st.cur_evt = {};
+            return;
+        }
         if (st.busy && is_busy_dropped(e.code)) return;
         if (st.pressed && st.pressed != root())
             st.pressed->on_input(&e);

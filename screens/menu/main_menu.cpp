@@ -8,6 +8,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "screens/arena/arena.h"
+#include "screens/dlgs/cfg_dlg.h"
 #include "ui/btn.h"
 #include "ui/wnd.h"
 
@@ -83,9 +84,10 @@ public:
         if (e->code != EVT_COMMAND) return false;
         switch (int(e->a)) {
         case CMD_ARENA: goto_arena(); break;
+        case CMD_CFG: open_cfg_dlg(); break;
         case CMD_EXIT: request_quit(); break;
-        // TODO: the settings, the encyclopedia and the credits open their
-        // dialogs once those land; their entries stay disabled until then.
+        // TODO: the encyclopedia and the credits open their dialogs once
+        // those land; their entries stay disabled until then.
         default: break;
         }
         return false;
@@ -161,8 +163,7 @@ private:
         row->bg_clr = 0;
         row->gap = frame_gap;
         reg_owned_wnd(row);
-        // TODO: enabled once the settings dialog lands.
-        add_entry(row, cfg_entry, WS_DOCK_LEFT, half_row_w)->set_enabled(false);
+        add_entry(row, cfg_entry, WS_DOCK_LEFT, half_row_w);
         // TODO: enabled with the help dialog.
         add_entry(row, help_entry, WS_FILL_W, w)->set_enabled(false);
         add_entry(frame, credits_entry, row_style, w)->set_enabled(false);

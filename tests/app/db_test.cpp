@@ -124,6 +124,17 @@ TEST_F(Db, CachedMissDoesNotRunTheScriptAgainAndAMissingFileShowsOneBox) {
     EXPECT_EQ(boxes.last, (dir.root() / "cn/strs.lua").string());
 }
 
+TEST_F(Db, CachedRecordsFollowANewStartInAnotherLanguageAtTheSameAddress) {
+    text_info_t* imm = get_text_info(L"imm");
+    EXPECT_STREQ(imm->n, L"Immune");
+    dir.write("en/strs.lua", "imm = { n = 'Immune (en)' }");
+    db_set_lang(L"en");
+    db_init();
+    EXPECT_EQ(get_text_info(L"imm"), imm);
+    EXPECT_STREQ(imm->n, L"Immune (en)");
+    db_set_lang(L"cn");
+}
+
 TEST_F(Db, StartUpPublishesGlobalsAndLangEnResolvesUnderItsOwnFolder) {
     Str s;
     db_t::instance().read_global_str(L"main_app", s);

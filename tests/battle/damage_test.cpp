@@ -86,11 +86,17 @@ TEST_F(Dmg, ApplyingWritesTheLineAndWakesOrKills) {
     dmg_res_t r;
     r.amount = 5;
     r.absorbed = 2;
+    u.hp_pend_t = 2.0;
     apply_dmg(&u, &r);
     EXPECT_EQ(u.hp, 15);
     EXPECT_EQ(take_log(), L"造成<c=r>5</c><c=a> (-2)</c>点伤害。");
+    // The hit-point bar's recent change adds what the hits and heals really
+    // did, and its timer starts again.
+    EXPECT_EQ(u.hp_pend, -5);
+    EXPECT_EQ(u.hp_pend_t, 0.0);
     heal_unit(&u, 100);
     EXPECT_EQ(u.hp, 30);
+    EXPECT_EQ(u.hp_pend, 10);
     EXPECT_EQ(take_log(), L"恢复<c=r>15</c>点生命。");
 
     cond_inst_t ci;

@@ -227,7 +227,11 @@ const named_t dmg_names[] = {
     N(DMG_COLD, L"cold"), N(DMG_LITN, L"litn"), N(DMG_ACID, L"acid"), N(DMG_TOX, L"tox"), N(DMG_RPR, L"rpr"),
     N(DMG_PE, L"pe"), N(DMG_NE, L"ne"), N(DMG_VOID, L"void"),
 };
-const named_t mon_names[] = {N(MON_RAT_D, L"rat_d")};
+const named_t mon_names[] = {
+    N(MON_SPIDER_HUNT, L"spider_hunt"), N(MON_SPIDER_WEB, L"spider_web"), N(MON_RAT_D, L"rat_d"),
+    N(MON_SKELETON_SHD, L"skeleton_shd"), N(MON_ZOMBIE, L"zombie"), N(MON_ELM_A, L"elm_a"), N(MON_ELM_F, L"elm_f"),
+    N(MON_ELM_W, L"elm_w"), N(MON_ELM_E, L"elm_e"),
+};
 const named_t rare_names[] = {
     N(RARE_NORMAL, L"normal"), N(RARE_MAGIC, L"magic"), N(RARE_RARE, L"rare"), N(RARE_EPIC, L"epic"),
     N(RARE_LEGEND, L"legend"), N(RARE_RELIC, L"relic"),

@@ -8,6 +8,7 @@
 #include "app/lua_files.h"
 #include "app/str.h"
 #include "rules/itm.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
 namespace {
@@ -184,4 +185,27 @@ TEST_F(Pwrs, TwoCellSweepWidensWithItsFollowUpFeat) {
     u.pwrs.add(61);
     EXPECT_EQ(act(59).get_area(&u), -6);  // three adjacent cells
     EXPECT_EQ(act(62).get_area(&u), -1);
+}
+
+TEST_F(Pwrs, TextSlotsFallBackToNameAndDescriptionUntilBuildersAreInstalled) {
+    const pwr_texts_t kept = get_pwr_texts();
+    set_pwr_texts({});
+    Pwr* feat = get_pwr(P_DODGE);
+    Pwr* act = get_pwr(P_ATK_M);
+    text_info_t::set(&feat->n, L"Dodge");
+    text_info_t::set(&feat->d, L"Harder to hit.");
+    Str out(L"old");
+    EXPECT_STREQ(feat->get_tip_text(out).buf, L"Dodge\nHarder to hit.");
+    EXPECT_STREQ(feat->get_desc_text(out).buf, L"Dodge\nHarder to hit.");
+    EXPECT_STREQ(act->get_tip_text(out).buf, L"atk_m\n") << "without texts the key stands for the name";
+    // Each slot calls its own builder; one left null keeps the fallback.
+    pwr_texts_t t;
+    t.pwr_tip = [](const Pwr& p, Str& o) -> Str& { return o.assign(L"pwr tip"); };
+    t.act_desc = [](const act_t& a, Str& o) -> Str& { return o.assign(L"act desc"); };
+    set_pwr_texts(t);
+    EXPECT_STREQ(feat->get_tip_text(out).buf, L"pwr tip");
+    EXPECT_STREQ(feat->get_desc_text(out).buf, L"Dodge\nHarder to hit.");
+    EXPECT_STREQ(act->get_desc_text(out).buf, L"act desc");
+    EXPECT_STRNE(act->get_tip_text(out).buf, L"pwr tip");
+    set_pwr_texts(kept);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "battle/btl.h"
 #include "battle/turn.h"
 #include "rules/itm.h"
 #include "rules/pwr.h"
@@ -235,6 +236,7 @@ TEST_F(Unit, HealingAndBattleResets) {
 }
 
 TEST_F(Unit, DisplayNameInTheSideColourOnceKnown) {
+    reset_btl();  // in a battle the player knows only the units it has seen
     unit_t u;
     u.name = L"Orc";
     Str out(L"old");

@@ -121,9 +121,13 @@ TEST_F(Drag, RightReleaseAndEscapeUpCancelSilently) {
     EXPECT_TRUE(is_dragging());
     EXPECT_EQ(mover.inputs, (std::vector<uint32_t>{EVT_KEY_DOWN, EVT_KEY_UP}));  // neither swallowed
     mover.inputs.clear();
+    // The pump hands the dialog loop's predicate the event it routes: the
+    // Escape the drag took must not reach it and end the dialog too.
+    input_state().cur_evt = {EVT_KEY_UP, SDLK_ESCAPE, 0};
     route(EVT_KEY_UP, SDLK_ESCAPE, 0);
     EXPECT_TRUE(at_rest());
     EXPECT_EQ(mover.got(EVT_KEY_UP), 0);
+    EXPECT_EQ(input_state().cur_evt.code, 0u);
     EXPECT_TRUE(calls.empty());
 }
 

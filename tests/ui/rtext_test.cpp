@@ -94,6 +94,35 @@ TEST_F(Rtext, WrapsPerCharacterAtTheBoxWidthAndAligns) {
     EXPECT_EQ(rt.get_rect(), (rect{150 - ab / 2, 100 - fh / 2, ab, fh}));
 }
 
+TEST_F(Rtext, AClosingMarkNeverStartsALineButTakesTheCharacterBeforeIt) {
+    const int abc = line_w(U"abc");
+    lay(L"abc.", {abc, rt_unbounded});
+    EXPECT_EQ(rt.get_rect(), (rect{0, 0, abc, 2 * fh}));
+    EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'c'), fh})) << "c goes down with the full stop";
+    EXPECT_EQ(rt.item_rect(3), (rect{adv(U'c'), fh, adv(U'.'), fh}));
+    EXPECT_EQ(rt.item_rect(1).y, 0);
+    // Coloured text keeps its colour when it moves.
+    lay(L"ab<c=r>c</c>,", {abc, rt_unbounded});
+    ASSERT_NE(rt.item(2), nullptr);
+    EXPECT_EQ(rt.item(2)->clr, (clr_t{0xFFFF0000u}));
+    EXPECT_EQ(rt.item_rect(2).y, fh);
+    // Alone on its line, or after a blank, the character stays and the mark wraps.
+    lay(L"a.", {adv(U'a'), rt_unbounded});
+    EXPECT_EQ(rt.item_rect(0).y, 0);
+    EXPECT_EQ(rt.item_rect(1), (rect{0, fh, adv(U'.'), fh}));
+    lay(L"ab .", {line_w(U"ab "), rt_unbounded});
+    EXPECT_EQ(rt.item_rect(2).y, 0);
+    EXPECT_EQ(rt.item_rect(3).y, fh);
+    // When the two would not fit a line together, the mark wraps alone.
+    lay(L"iW?", {line_w(U"iW"), rt_unbounded});
+    ASSERT_GT(adv(U'?'), adv(U'i'));
+    EXPECT_EQ(rt.item_rect(1).y, 0);
+    EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'?'), fh}));
+    // Other characters wrap alone.
+    lay(L"abcd", {abc, rt_unbounded});
+    EXPECT_EQ(rt.item_rect(2).y, 0);
+}
+
 TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
     const std::pair<const wchar_t*, int> rows[] = {
         {L"a<c=r>b</c>", 2}, {L"<tip='x>y'>z</>", 2}, {L"<tip=\"x>y\">z", 2}, {L"<url=[==[a]]>b]==]>z", 2},

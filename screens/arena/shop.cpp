@@ -1,0 +1,138 @@
+#include "screens/arena/shop.h"
+
+#include <bit>
+#include <cstdint>
+
+#include "app/rnd.h"
+#include "rules/itm.h"
+#include "rules/itm_ids.h"
+#include "rules/loot.h"
+#include "rules/pty.h"
+#include "rules/rare_lv.h"
+#include "rules/unit.h"
+
+namespace {
+constexpr int minor_lv_step = 5;                    // batch levels per point of the minor shelves' bonus
+constexpr int limited_min = 3, limited_spread = 3;  // 3 to 5 limited items
+constexpr int sell_divisor = 10;
+constexpr int ammo_ids[] = {ITM_BOW_A, ITM_BOW_X_A, ITM_SLING_A};
+
+int beaten_count(const arena_rec_t& a) { return std::popcount(uint32_t(a.beaten)); }
+
+// The loot rules hold rarity back by the level of the party's first unit.
+int party_lv(const pty_t& p) { return p.units.empty() ? 1 : p.units[0]->base.lv; }
+}  // namespace
+
+int shop_minor_bonus(int batch_lv) { return batch_lv / minor_lv_step; }
+
+bool shop_shelf_open(int shelf, int batch_lv) {
+    if (shelf == SHELF_WONDROUS || shelf == SHELF_ENCH_GEAR) return shop_minor_bonus(batch_lv) >= 1;
+    return shelf >= 0 && shelf < SHELVES;
+}
+
+bool shop_shelf_grouped(int shelf) { return shelf == SHELF_ENCH_GEAR || shelf == SHELF_GEAR; }
+
+int shop_itm_grp(const itm_slot_t& it) {
+    const itm_t& k = get_itm(it.id);
+    return k.type == IT_WPN ? k.grp : WG_AMR;
+}
+
+void shop_fill_limited(std::vector<itm_slot_t>& out, const arena_rec_t& a, int lv) {
+    uint32_t seed = uint32_t(a.seed);
+    if (beaten_count(a) > 1) seed += uint32_t(a.beaten);
+    // The state itself is put back: browsing the shop changes no later draw.
+    const uint32_t state = rnd_get_state();
+    rnd_seed_fixed(seed);
+    const int n = rnd_rand() % limited_spread + limited_min;
+    for (int i = 0; i < n; ++i) {
+        itm_slot_t it;
+        roll_loot_itm(it, a.lv / minor_lv_step + 1, RARE_MAGIC, RARE_RELIC, lv);
+        it.cnt = 1;
+        out.push_back(it);
+    }
+    rnd_set_state(state);
+}
+
+void shop_fill_wondrous(std::vector<itm_slot_t>& out, int batch_lv) {
+    const int b = shop_minor_bonus(batch_lv);
+    if (b < 1) return;
+    for (int id = ITM_BELT_STR; id <= ITM_BOOK_CHA; ++id) {
+        const itm_t& k = get_itm(id);
+        if (k.rare_lv != RARE_MAGIC || k.min_lv > b) continue;
+        itm_slot_t it;
+        mk_itm_slot_bonus(it, id, NO_LIMIT, b);
+        out.push_back(it);
+    }
+}
+
+void shop_fill_ench_gear(std::vector<itm_slot_t>& out, int batch_lv) {
+    const int b = shop_minor_bonus(batch_lv);
+    if (b < 1) return;
+    for (int id = ITM_SWD_T; id <= ITM_SHD4; ++id) {
+        itm_slot_t it;
+        mk_itm_slot_enchs(it, id, NO_LIMIT, b, 0, 0, 0, 0);
+        out.push_back(it);
+    }
+}
+
+void shop_fill_gear(std::vector<itm_slot_t>& out) {
+    for (int id = ITM_SWD_T; id <= ITM_SHD4; ++id) out.emplace_back(id, NO_LIMIT);
+}
+
+void shop_fill_ammo(std::vector<itm_slot_t>& out) {
+    for (int id : ammo_ids) out.emplace_back(id, NO_LIMIT);
+}
+
+std::vector<itm_slot_t> shop_stock(int shelf, const pty_t& p) {
+    std::vector<itm_slot_t> v;
+    const int lv = p.arena.lv;
+    switch (shelf) {
+    case SHELF_LIMITED:
+        shop_fill_limited(v, p.arena, party_lv(p));
+        for (size_t i = 0; i < v.size(); ++i)
+            if (uint32_t(p.arena.sold) & (1u << i)) v[i].clear();
+        break;
+    case SHELF_WONDROUS: shop_fill_wondrous(v, lv); break;
+    case SHELF_ENCH_GEAR: shop_fill_ench_gear(v, lv); break;
+    case SHELF_GEAR: shop_fill_gear(v); break;
+    case SHELF_AMMO: shop_fill_ammo(v); break;
+    default: break;
+    }
+    return v;
+}
+
+buy_res_t shop_buy(pty_t& p, std::vector<itm_slot_t>& stock, int shelf, int i, int n) {
+    if (i < 0 || i >= int(stock.size()) || n < 1 || stock[size_t(i)].get_count() < n) return {buy_res_e::no_stock, 0};
+    itm_slot_t& src = stock[size_t(i)];
+    const double price = src.get_price();
+    if (n * price > p.gold) return {buy_res_e::no_gold, 0};
+    itm_slot_t goods;
+    goods.assign(src, n);
+    bag_add_itm(p.bag, goods, n);
+    // The bag may take nothing (or, in principle, part): only what it took is paid for.
+    const int placed = n - goods.get_count();
+    if (placed == 0) return {buy_res_e::bag_full, 0};
+    p.gold -= placed * price;
+    // Every limited item sold is marked, whatever its bonus.
+    if (shelf == SHELF_LIMITED && i < 32) p.arena.sold = int32_t(uint32_t(p.arena.sold) | (1u << i));
+    if (src.get_count() < NO_LIMIT) src.add_count(-placed);
+    return {placed < n ? buy_res_e::bag_full : buy_res_e::done, placed};
+}
+
+double shop_sell_price(const itm_slot_t& it) { return it.get_price() / sell_divisor; }
+
+int shop_sell(pty_t& p, int b, int n) {
+    if (b < 0 || b >= BAG_SLOTS) return 0;
+    itm_slot_t& it = p.bag[b];
+    const int have = it.get_count();
+    if (n == SELL_STACK) n = have;
+    // Never pays for more than the slot holds (a click that arrives before the buttons caught up).
+    if (have == 0 || n < 1 || n > have) return 0;
+    p.gold += n * shop_sell_price(it);
+    it.add_count(-n);
+    return n;
+}
+
+void shop_restock_check(arena_rec_t& a) {
+    if (beaten_count(a) >= 2) a.sold = 0;
+}

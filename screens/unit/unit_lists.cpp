@@ -1,0 +1,163 @@
+#include "screens/unit/unit_lists.h"
+
+#include "app/draw_text.h"
+#include "app/font.h"
+#include "app/geom.h"
+#include "app/img_cache.h"
+#include "app/input.h"
+#include "app/render.h"
+#include "battle/turn.h"
+#include "rules/pty.h"
+#include "rules/unit.h"
+#include "screens/unit/unit_dlg.h"
+#include "screens/widgets/theme.h"
+#include "screens/widgets/unit_badges.h"
+
+namespace {
+// u_lv_t: a 52 px picture with 2 px around it, 256 px wide, 5 rows.
+constexpr int lv_pic = 52;
+constexpr int lv_margin = 2;
+constexpr int lv_gap = 4;
+constexpr int lv_w = 256;
+constexpr int lv_rows = 5;
+constexpr int lv_text_dx = 6;
+// u_lv2_t: 48 px faces with 2 px around them and 2 px between.
+constexpr int strip_face = 48;
+constexpr int strip_margin = 2;
+constexpr int strip_gap = 2;
+constexpr int btl_strip_margin = 5;
+constexpr int btl_strip_h = 62;
+constexpr int mark_h = 2;
+constexpr const wchar_t* unknown_face = L"faces_npc/null";
+
+unit_hover_fn hover_fn = nullptr;
+
+// TODO: txt::unit_type_line and txt::unit_tip_text (screens/text, issue 29)
+// write these once the description texts land.
+Str type_line(const unit_t* u) { return Str(L"等级 %d", u->base.lv); }
+Str tip_text(const unit_t* u) {
+    Str n;
+    return Str(L"<b>%s</b>", u->get_disp_name(n));
+}
+
+zg::tex_t* face_of(const unit_t* u) { return get_img((u->face.empty() ? u->img : u->face).c_str()); }
+
+unit_t* unit_in(const li_t* it) { return it ? reinterpret_cast<unit_t*>(it->data) : nullptr; }
+}  // namespace
+
+// ---- u_lv_t ----
+
+u_lv_t::u_lv_t() {
+    cls_ex_style |= LVX_COL;
+    item_ml = item_mr = item_mt = item_mb = lv_margin;
+    const size s{lv_w, lv_pic + 2 * lv_margin};
+    set_item_size(&s);
+    item_gap = lv_gap;
+    view_rows = lv_rows;
+}
+
+unit_t* u_lv_t::unit_of(const li_t* it) const { return unit_in(it); }
+
+li_t* u_lv_t::add_unit(unit_t* u) { return add_item(L"", nullptr, nullptr, 0, 0, uintptr_t(u), 0, nullptr); }
+
+void u_lv_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
+    lv_t::draw_item(it, index, r, inner);
+    const unit_t* u = unit_of(it);
+    if (!u) return;
+    const rect pic{inner.x, inner.y, lv_pic, std::min(lv_pic, inner.h)};
+    draw_rect(&pic, &theme::frame);
+    const rect mid{pic.x + 1, pic.y + 1, pic.w - 2, pic.h - 2};
+    draw_rect(&mid, &theme::strip_bg);
+    const rect in{mid.x + 1, mid.y + 1, mid.w - 2, mid.h - 2};
+    fill_rect(&in, &theme::strip_bg);
+    draw_tex(face_of(u), &in, nullptr);
+    const int tx = pic.x + pic.w + lv_text_dx;
+    const rect txt{tx, inner.y, r.x + r.w - tx, inner.h};
+    Str name;
+    const Str s(L"<f=b5>%s</f>\n<c=a>%s</c>", u->get_disp_name(name), type_line(u));
+    ::draw_text(s.c_str(), &txt, FONT_DEF, &theme::text, rect_align::left | rect_align::top);
+}
+
+li_t* u_lv_add_cmd_unit(u_lv_t* l, unit_t* u) {
+    li_t* it = l->add_unit(u);
+    it->kind = LIK_COMMAND;
+    return it;
+}
+
+int u_lv_find_unit(const u_lv_t* l, const unit_t* u) {
+    for (int i = 0; i < l->count(); ++i)
+        if (l->unit_of(l->get_item(i)) == u) return i;
+    return -1;
+}
+
+// ---- u_lv2_t ----
+
+u_lv2_t::u_lv2_t() {
+    cls_ex_style |= LVX_ROW;
+    item_ml = item_mr = item_mt = item_mb = strip_margin;
+    const size s{strip_face + 2 * strip_margin, strip_face + 2 * strip_margin};
+    set_item_size(&s);
+    item_gap = strip_gap;
+}
+
+unit_t* u_lv2_t::unit_of(const li_t* it) const { return unit_in(it); }
+
+li_t* u_lv2_t::add_unit(unit_t* u) { return add_item(L"", nullptr, nullptr, 0, 0, uintptr_t(u), 0, nullptr); }
+
+bool u_lv2_t::on_msg(const evt_t& msg, wnd_t* sender) {
+    if (sender == this && msg.code == EVT_CUR_CHANGED && hover_shows) {
+        if (unit_t* u = unit_of(get_item(int(msg.b))); u && hover_fn) hover_fn(u);
+        return true;
+    }
+    if (sender == this && msg.code == EVT_SEL_MADE && click_opens) {
+        if (unit_t* u = unit_of(get_item(int(msg.b)))) open_unit_dlg(u, nullptr);
+        return true;
+    }
+    return tool_bar_t2::on_msg(msg, sender);
+}
+
+void u_lv2_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
+    unit_t* u = unit_of(it);
+    if (!u) return;
+    const clr_t* side = u->side_slot();
+    if (side) draw_rect(&r, side);
+    if (u->is_known()) {
+        draw_tex(face_of(u), &inner, nullptr);
+        draw_lvup_mark(u, inner);
+        if (is_hot() || is_alt_down()) {
+            draw_level_badge(u->base.lv, inner, rect_align::left | rect_align::bottom);
+            draw_ammo_badge(u, inner);
+        }
+    } else {
+        draw_tex(get_img(unknown_face), &inner, nullptr);
+    }
+    if (mark_cur && u == get_cur_unit()) {
+        const rect bar{r.x, r.y + r.h + 1, r.w, mark_h};
+        fill_rect(&bar, &theme::mark);
+    }
+    (void)index;
+}
+
+Str* u_lv2_t::item_tip(Str* out, const li_t* it) {
+    const unit_t* u = unit_of(it);
+    *out = u ? tip_text(u) : Str();
+    return out;
+}
+
+u_lv2_t* new_btl_unit_strip() {
+    auto* s = new u_lv2_t;
+    const rect r{0, 0, btl_strip_h, btl_strip_h};
+    s->create(0, WND_ROOT, &r, 0, 0, nullptr);
+    s->bg_clr = theme::strip_bg;
+    s->text_clr = theme::strip_text;
+    const int m[4] = {btl_strip_margin, btl_strip_margin, btl_strip_margin, btl_strip_margin};
+    s->set_margins(m);
+    s->resize(s->rc.w, btl_strip_h);
+    s->hover_shows = true;
+    s->mark_cur = true;
+    s->click_opens = false;
+    reg_owned_wnd(s);
+    return s;
+}
+
+void set_unit_hover_fn(unit_hover_fn fn) { hover_fn = fn; }

@@ -1,0 +1,277 @@
+// The arena merchant on screen: shelves, counts and groups as a player sees
+// them, trades through the buttons, the full bag, and the layout at three
+// screen sizes.
+#include "screens/arena/shop_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/input.h"
+#include "rules/enums.h"
+#include "rules/itm.h"
+#include "rules/itm_ids.h"
+#include "rules/pty.h"
+#include "rules/unit.h"
+#include "screens/arena/shop.h"
+#include "screens/widgets/itm_list_view.h"
+#include "support/screen_driver.h"
+#include "support/test_btn.h"
+#include "screens/text/itm_desc.h"
+#include "screens/unit/bag_pnl.h"
+#include "screens/unit/eqpt_bag_pnl.h"
+#include "screens/unit/eqpt_pnl.h"
+#include "screens/unit/unit_dlg.h"
+#include "screens/widgets/itm_btn.h"
+#include "ui/btn.h"
+#include "ui/lbl.h"
+#include "ui/li.h"
+#include "ui/modal.h"
+
+namespace {
+// A party of the given batch level with gold, an empty bag (then what fill
+// puts there) and a fixed batch seed; then the shop, open.
+void open_with(
+    screen_driver_t& d, int lv, double gold, const std::function<void()>& fill = [] {}) {
+    d.on_main([&] {
+        reset_pty();
+        for (itm_slot_t& it : g_pty.bag) it.clear();
+        g_pty.gold = gold;
+        g_pty.arena.seed = 4242;
+        g_pty.arena.lv = lv;
+        fill();
+        // Stands in for the hub's shop button.
+        add_test_btn(L"商店", 8, open_shop);
+    });
+    d.frames(1);
+    ASSERT_TRUE(d.click(d.find(L"商店")));
+    ASSERT_NE(get_shop_dlg(), nullptr);
+    ASSERT_EQ(get_top_modal(), get_shop_dlg());
+    d.frames(1);  // the buttons follow at the frame's update
+}
+
+void close_shop(screen_driver_t& d) {
+    ASSERT_TRUE(d.click(d.find(L"返回")));
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
+}
+
+void click_item(screen_driver_t& d, lv_t* l, int i) {
+    const rect r = l->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+}
+
+std::vector<std::wstring> labels(const lv_t* l) {
+    std::vector<std::wstring> v;
+    for (const li_t* it : l->items) v.push_back(it->label.c_str());
+    return v;
+}
+
+bool has(const std::wstring& s, const wchar_t* part) { return s.find(part) != std::wstring::npos; }
+
+screen_opts_t at(int w, int h) {
+    screen_opts_t o;
+    o.w = w, o.h = h;
+    return o;
+}
+}  // namespace
+
+TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_with(d, 1, 500);
+        shop_dlg_t* s = get_shop_dlg();
+        EXPECT_EQ(s->shelf(), SHELF_LIMITED);
+        EXPECT_TRUE(has(s->heading->text.c_str(), L"<h1>竞技场商人</h1>"));
+        for (const wchar_t* caption :
+             {L"买入   x1", L"买入  x10", L"买入 x100", L"卖出   x1", L"卖出  x10", L"卖出 x100", L"卖出整堆", L"返回"})
+            EXPECT_NE(d.find(caption), nullptr) << "button";
+        const auto lim = labels(s->shelf_list());
+        ASSERT_GE(lim.size(), 3u);
+        for (const auto& l : lim) EXPECT_TRUE(has(l, L"<x=160>x1<r>")) << "a limited item shows its one";
+        EXPECT_EQ(s->shelf_list()->sel, 0) << "the first item is chosen on opening";
+        d.shot("shop-limited");
+
+        // Batch level 1: the minor shelves cannot be chosen.
+        for (int shelf : {SHELF_WONDROUS, SHELF_ENCH_GEAR}) {
+            click_item(d, s->selector(), shelf);
+            EXPECT_EQ(s->shelf(), SHELF_LIMITED);
+        }
+        click_item(d, s->selector(), SHELF_GEAR);
+        ASSERT_EQ(s->shelf(), SHELF_GEAR);
+        const auto gear = labels(s->shelf_list());
+        ASSERT_FALSE(gear.empty());
+        EXPECT_TRUE(has(gear[0], L"<m c=#4 hr>")) << "a group header comes first";
+        EXPECT_TRUE(has(gear[0], get_wpn_grp(WG_SWORD)->n));
+        EXPECT_FALSE(s->shelf_list()->can_select(0));
+        EXPECT_EQ(s->shelf_list()->sel, 1) << "the first item that can be chosen";
+        int headers = 0;
+        for (const auto& l : gear) {
+            headers += has(l, L"hr>");
+            EXPECT_FALSE(has(l, L"<x=160>x")) << "no count on an unlimited shelf";
+        }
+        EXPECT_EQ(size_t(headers), gear.size() - s->stock().size());
+        EXPECT_TRUE(has(gear.back(), get_itm(ITM_SHD4).n));
+        // Each item's tooltip describes its instance; a header has none.
+        Str tip;
+        EXPECT_TRUE(s->shelf_list()->item_tip(&tip, s->shelf_list()->get_item(0))->empty());
+        s->shelf_list()->item_tip(&tip, s->shelf_list()->get_item(1));
+        EXPECT_EQ(tip, txt::itm_desc(s->stock()[0]));
+        EXPECT_TRUE(has(tip.c_str(), get_itm(s->stock()[0].id).n));
+        d.shot("shop-gear");
+        click_item(d, s->selector(), SHELF_AMMO);
+        for (const auto& l : labels(s->shelf_list())) EXPECT_FALSE(has(l, L"<x=160>x"));
+        close_shop(d);
+    });
+}
+
+TEST(ShopDlg, ButtonsFollowTheSelectionTheGoldAndTheCounts) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_with(d, 5, 40);
+        shop_dlg_t* s = get_shop_dlg();
+        for (int k = 0; k < SHOP_SELL_BTNS; ++k)
+            EXPECT_FALSE(s->sell_btn(k)->is_enabled()) << "an empty bag sells nothing";
+        click_item(d, s->selector(), SHELF_AMMO);
+        ASSERT_EQ(s->shelf(), SHELF_AMMO);
+        click_item(d, s->shelf_list(), 0);
+        const double price = s->stock()[0].get_price();
+        ASSERT_LT(100 * price, 40.0) << "arrows cheap enough for 100";
+        d.frames(1);
+        for (int k = 0; k < SHOP_BUY_BTNS; ++k) EXPECT_TRUE(s->buy_btn(k)->is_enabled()) << k;
+        ASSERT_TRUE(d.click(s->buy_btn(2)));
+        EXPECT_DOUBLE_EQ(g_pty.gold, 40 - 100 * price);
+        ASSERT_EQ(s->bag_list()->count(), 1);
+        EXPECT_EQ(g_pty.bag[0].get_count(), 100);
+        EXPECT_TRUE(has(s->bag_list()->title->second.c_str(), L"<b>"));
+        d.frames(1);
+        EXPECT_FALSE(s->buy_btn(0)->is_enabled()) << "the list was rebuilt: nothing chosen";
+        for (int k = 0; k < SHOP_SELL_BTNS; ++k) EXPECT_TRUE(s->sell_btn(k)->is_enabled()) << k;
+        // Shelves 1 and 2 open from batch level 5.
+        click_item(d, s->selector(), SHELF_WONDROUS);
+        EXPECT_EQ(s->shelf(), SHELF_WONDROUS);
+        EXPECT_FALSE(s->stock().empty());
+        // A price above the gold disables buying.
+        g_pty.gold = 0;
+        click_item(d, s->shelf_list(), 0);
+        d.frames(1);
+        EXPECT_FALSE(s->buy_btn(0)->is_enabled());
+        close_shop(d);
+    });
+}
+
+TEST(ShopDlg, SellingAWholeStackMovesTheSelectionToTheNextItem) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_with(d, 1, 0, [] {
+            g_pty.bag[0].set(ITM_SWD_T, 1);
+            g_pty.bag[1].set(ITM_BOW_A, 10);
+            g_pty.bag[2].set(ITM_AXE_S, 1);
+        });
+        shop_dlg_t* s = get_shop_dlg();
+        ASSERT_EQ(s->bag_list()->count(), 3);
+        click_item(d, s->bag_list(), 1);
+        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(s->bag_list()->sel)), &g_pty.bag[1]);
+        d.frames(1);
+        EXPECT_FALSE(s->sell_btn(2)->is_enabled()) << "no hundred to sell";
+        const double each = itm_slot_t(ITM_BOW_A, 1).get_price() / 10.0;
+        ASSERT_TRUE(d.click(d.find(L"卖出  x10")));
+        EXPECT_TRUE(g_pty.bag[1].empty());
+        EXPECT_DOUBLE_EQ(g_pty.gold, 10 * each);
+        ASSERT_EQ(s->bag_list()->count(), 2);
+        EXPECT_EQ(s->bag_list()->sel, 1);
+        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(1)), &g_pty.bag[2]) << "the axe moved up and is chosen";
+        // The last item sold: the selection moves up to the item before.
+        click_item(d, s->bag_list(), 1);
+        ASSERT_TRUE(d.click(d.find(L"卖出整堆")));
+        ASSERT_EQ(s->bag_list()->count(), 1);
+        EXPECT_EQ(s->bag_list()->sel, 0);
+        ASSERT_TRUE(d.click(d.find(L"卖出   x1")));
+        EXPECT_EQ(s->bag_list()->count(), 0);
+        EXPECT_EQ(s->bag_list()->sel, -1);
+        d.frames(1);
+        EXPECT_FALSE(s->sell_btn(0)->is_enabled());
+        close_shop(d);
+    });
+}
+
+TEST(ShopDlg, AFullBagIsToldAndCostsNothing) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_with(d, 1, 1e7, [] {
+            for (itm_slot_t& it : g_pty.bag) it.set(ITM_KUKRI, 1);
+        });
+        shop_dlg_t* s = get_shop_dlg();
+        ASSERT_EQ(s->shelf_list()->sel, 0);
+        const size_t items = s->shelf_list()->items.size();
+        ASSERT_TRUE(d.click(d.find(L"买入   x1")));
+        ASSERT_NE(d.find(L"队伍背包已满，放不下买入的物品。"), nullptr) << "the shop says why";
+        EXPECT_EQ(g_pty.gold, 1e7);
+        EXPECT_EQ(g_pty.arena.sold, 0);
+        d.shot("shop-bag-full");
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == s; }, "the message to close"));
+        EXPECT_EQ(s->shelf_list()->items.size(), items) << "the limited item is still for sale";
+        close_shop(d);
+    });
+}
+
+TEST(ShopDlg, LaysOutAtThreeScreenSizes) {
+    for (const screen_opts_t& o : {at(1024, 700), at(1280, 720), at(1920, 1080)}) {
+        screen_driver_t d(o);
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            open_with(d, 10, 100);
+            shop_dlg_t* s = get_shop_dlg();
+            const rect& shelf = s->shelf_list()->rc;
+            const rect& bag = s->bag_list()->rc;
+            const rect& sel = s->selector()->rc;
+            EXPECT_EQ(sel.x + sel.w, shelf.x - 4) << o.w;
+            EXPECT_EQ(sel.y, shelf.y) << o.w;
+            EXPECT_GE(sel.x, 0) << o.w;
+            EXPECT_LE(bag.x + bag.w, o.w) << o.w;
+            EXPECT_EQ(shelf.w, bag.w);
+            EXPECT_EQ(shelf.w, o.w >= 1072 ? 384 : (o.w - 112 - 192) / 2) << o.w;
+            const rect& buy = s->buy_btn(0)->rc;
+            EXPECT_GE(buy.x, shelf.x + shelf.w) << o.w;
+            EXPECT_LE(buy.x + buy.w, bag.x) << o.w;
+            EXPECT_GT(buy.w, 100) << o.w;
+            const rect& stack = s->sell_btn(3)->rc;
+            EXPECT_GT(stack.y, s->sell_btn(0)->rc.y) << "the stack at the bottom";
+            EXPECT_LE(stack.y + stack.h, shelf.y + shelf.h) << o.w;
+            d.shot("shop-" + std::to_string(o.w));
+            close_shop(d);
+        });
+    }
+}
+
+TEST(ShopDlg, TheBagButtonOpensTheUnitDialogAndTheBagFollows) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_with(d, 1, 0, [] {
+            g_pty.bag[0].set(ITM_AXE_B, 1);
+            g_pty.bag[1].set(ITM_BOW_A, 40);
+        });
+        shop_dlg_t* s = get_shop_dlg();
+        ASSERT_EQ(s->bag_list()->count(), 2);
+        ASSERT_TRUE(d.click(d.find_tip(L"角色装备/队伍背包")));
+        unit_dlg_t* u = get_unit_dlg();
+        ASSERT_NE(u, nullptr);
+        EXPECT_EQ(u->get_unit(), g_pty.units.front()) << "the party's first member";
+        eqpt_pnl_t* eq = u->eqpt_bag()->eqpt_pnl();
+        bag_pnl_t* bag = u->eqpt_bag()->bag_pnl();
+        const auto centre = [](const wnd_t* w) { return SDL_Point{w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; };
+        d.drag(centre(bag->itm_btn(0)), centre(eq->slot_btn(EQ_MAIN)));
+        ASSERT_EQ(u->get_unit()->eqpts.slots[EQ_MAIN].id, ITM_AXE_B);
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == s; }, "back in the shop"));
+        const auto shown = labels(s->bag_list());
+        EXPECT_EQ(shown.size(), 2u) << "the weapon it held went to the bag in the axe's place";
+        for (const auto& l : shown) EXPECT_FALSE(has(l, get_itm(ITM_AXE_B).n)) << "the axe left the bag list";
+        close_shop(d);
+    });
+}

@@ -1,0 +1,258 @@
+// The settings dialog: the window sizes a display allows, the custom size,
+// full screen and the size controls, the music after OK and after Cancel,
+// every option through config.ini and a restart, and the ways in.
+#include "screens/dlgs/cfg_dlg.h"
+
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/audio.h"
+#include "app/codec.h"
+#include "app/input.h"
+#include "app/opts.h"
+#include "app/scene.h"
+#include "screens/map/main_ui.h"
+#include "screens/map/map_viewer.h"
+#include "support/screen_driver.h"
+#include "ui/cbo.h"
+#include "ui/chk.h"
+#include "ui/edt.h"
+#include "ui/menu.h"
+#include "ui/tab_ctrl.h"
+
+namespace {
+std::vector<std::wstring> texts(const std::vector<size>& v) {
+    std::vector<std::wstring> t;
+    for (const size& s : v) t.push_back(size_text(s).c_str());
+    return t;
+}
+
+// The configuration as the game wrote it: UTF-16LE after its mark.
+std::wstring config_text(const screen_driver_t& d) {
+    const std::string raw = d.read("config.ini");
+    return raw.size() < 2 ? L"" : wide_from_utf16le(raw.data() + 2, raw.size() - 2);
+}
+
+bool has(const std::wstring& s, const std::wstring& part) { return s.find(part) != std::wstring::npos; }
+
+void open_from_menu(screen_driver_t& d) {
+    ASSERT_TRUE(d.click(d.find(L"选项")));
+    ASSERT_NE(get_cfg_dlg(), nullptr);
+    ASSERT_EQ(get_top_modal(), get_cfg_dlg());
+    d.frames(1);
+}
+
+void end_with(screen_driver_t& d, const wchar_t* button) {
+    ASSERT_TRUE(d.click(d.find(button)));
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close"));
+}
+
+void show_tab(screen_driver_t& d, int tab) {
+    lv_t* strip = get_cfg_dlg()->tabs()->get_strip();
+    const rect r = strip->item_rect(tab);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_EQ(get_cfg_dlg()->tabs()->cur_tab(), tab);
+}
+
+// Picks entry i of the combo box through its popup list.
+void pick(screen_driver_t& d, cbo_t* c, int i) {
+    ASSERT_TRUE(d.click(c));
+    lv_t* level = get_popup_menu()->get_level(0);
+    ASSERT_NE(level, nullptr);
+    const rect r = level->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() != get_popup_menu(); }, "the list to close"));
+}
+
+void type_size(screen_driver_t& d, const wchar_t* text) {
+    d.key(SDLK_END);
+    for (int i = 0; i < 12; ++i) d.key(SDLK_BACKSPACE);
+    d.type(text);
+    ASSERT_TRUE(d.click(d.find(L"确定")));
+}
+}  // namespace
+
+TEST(CfgDlg, WindowSizesAreEvenAtLeast900By700AndSmallerThanTheDisplay) {
+    EXPECT_EQ(
+        texts(list_wnd_sizes_on({1920, 1080})),
+        (std::vector<std::wstring>{L"1680x1050", L"1600x1000", L"1600x900", L"1440x900", L"1440x810", L"1400x1050",
+                                   L"1366x1024", L"1366x768", L"1280x960", L"1280x800", L"1280x720", L"1024x768"}));
+    const struct {
+        size s;
+        bool ok;
+    } rows[] = {{{1000, 701}, false},  {{1000, 700}, true},  {{900, 700}, true},   {{898, 700}, false},
+                {{901, 700}, false},   {{1000, 698}, false}, {{1918, 1078}, true}, {{1920, 1078}, false},
+                {{1918, 1080}, false}, {{0, 0}, false},      {{-1000, 700}, false}};
+    for (const auto& r : rows) EXPECT_EQ(is_valid_wnd_size_on(r.s, {1920, 1080}), r.ok) << size_text(r.s).c_str();
+    EXPECT_TRUE(list_wnd_sizes_on({1024, 768}).empty()) << "nothing fits a small display";
+    EXPECT_EQ(size_text({1366, 768}), Str(L"1366x768"));
+}
+
+TEST(CfgDlg, CancelKeepsTheMusicPlayingAndOkWithTheMusicOffPausesIt) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(snd_mgr::get().opened) << "the dummy audio driver should open";
+        ASSERT_EQ(Mix_PlayingMusic(), 1);
+        ASSERT_EQ(Mix_PausedMusic(), 0);
+        open_from_menu(d);
+        show_tab(d, CFG_TAB_SFX);
+        chk_t* music = get_cfg_dlg()->box(L"music");
+        EXPECT_TRUE(music->checked);
+        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
+        EXPECT_FALSE(music->checked);
+        end_with(d, L"取消");
+        EXPECT_EQ(Mix_PausedMusic(), 0) << "cancelled: still playing";
+        EXPECT_TRUE(opts().music);
+
+        open_from_menu(d);
+        EXPECT_TRUE(music->checked) << "reloaded from the configuration";
+        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
+        end_with(d, L"确定");
+        EXPECT_EQ(Mix_PausedMusic(), 1);
+        EXPECT_FALSE(opts().music);
+        EXPECT_TRUE(has(config_text(d), L"music=0")) << "written at once";
+
+        open_from_menu(d);
+        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
+        end_with(d, L"确定");
+        EXPECT_EQ(Mix_PausedMusic(), 0);
+        EXPECT_TRUE(opts().music);
+    });
+}
+
+TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_from_menu(d);
+        cbo_t* c = get_cfg_dlg()->size_cbo();
+        EXPECT_TRUE(c->is_enabled());
+        ASSERT_TRUE(d.click(d.find(L"全屏")));
+        d.frames(1);
+        EXPECT_FALSE(c->is_enabled());
+        EXPECT_FALSE(d.find(L"窗口模式分辨率：")->is_enabled());
+        ASSERT_TRUE(d.click(d.find(L"全屏")));
+        d.frames(1);
+        EXPECT_TRUE(c->is_enabled());
+
+        // The dummy display is 1024 x 768: 1000 x 700 fits, an odd height never does.
+        const Str before = c->text;
+        pick(d, c, c->count() - 1);
+        ASSERT_NE(d.find(L"自定义分辨率"), nullptr);
+        EXPECT_EQ(d.find_type<edt_t>()->text, before) << "the input starts from the size shown";
+        type_size(d, L"1000x701");
+        ASSERT_TRUE(d.wait_for([&] { return d.find(L"无效的分辨率！") != nullptr; }, "the refusal"));
+        d.shot("settings-bad-size");
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == get_cfg_dlg(); }, "the message to close"));
+        EXPECT_EQ(c->text, before) << "refused: the size shown stays";
+        pick(d, c, c->count() - 1);
+        type_size(d, L"1000x700");
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == get_cfg_dlg(); }, "the input to close"));
+        EXPECT_EQ(c->text, Str(L"1000x700"));
+        // An entry of the list is taken as it stands.
+        ASSERT_GE(c->count(), 2) << "the separator and the custom entry";
+        EXPECT_EQ(c->strs[size_t(c->count() - 2)], Str(L"_SEP_"));
+        end_with(d, L"确定");
+        EXPECT_TRUE(has(config_text(d), L"windowed_size=1000x700"));
+    });
+}
+
+TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
+    screen_driver_t d;
+    std::vector<bool> flipped;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        open_from_menu(d);
+        cfg_dlg_t* dlg = get_cfg_dlg();
+        for (const opt_row_t& r : opt_rows()) {
+            chk_t* b = dlg->box(r.key);
+            ASSERT_NE(b, nullptr) << "a box for every option";
+            flipped.push_back(!b->checked);
+        }
+        EXPECT_EQ(dlg->spd_cbo()->get_sel(), 0);
+        EXPECT_EQ(dlg->spd_cbo()->count(), 3);
+        size_t i = 0;
+        for (int tab = 0; tab < CFG_TABS; ++tab) {
+            show_tab(d, tab);
+            for (const opt_row_t& r : opt_rows()) {
+                chk_t* b = dlg->box(r.key);
+                if (!d.shown(b)) continue;
+                ASSERT_TRUE(d.click(b)) << to_utf8_string(r.key);
+                ++i;
+            }
+        }
+        EXPECT_EQ(i, opt_rows().size()) << "every box on one of the tabs";
+        show_tab(d, CFG_TAB_BTL);
+        pick(d, dlg->spd_cbo(), 2);
+        EXPECT_EQ(dlg->spd_cbo()->get_sel(), 2);
+        end_with(d, L"确定");
+        const std::wstring cfg = config_text(d);
+        i = 0;
+        for (const opt_row_t& r : opt_rows()) {
+            EXPECT_TRUE(has(cfg, std::wstring(r.key) + (flipped[i] ? L"=1" : L"=0"))) << to_utf8_string(r.key);
+            EXPECT_EQ(opts().*r.field, flipped[i]) << to_utf8_string(r.key);
+            ++i;
+        }
+        EXPECT_TRUE(has(cfg, L"spd_ani_lv=3"));
+        EXPECT_EQ(opts().spd_ani_lv, 3);
+        d.quit();
+
+        // The next start reads them back.
+        opts() = opts_t{};
+        ASSERT_TRUE(d.start());
+        i = 0;
+        for (const opt_row_t& r : opt_rows()) EXPECT_EQ(opts().*r.field, flipped[i++]) << to_utf8_string(r.key);
+        EXPECT_EQ(opts().spd_ani_lv, 3);
+    });
+}
+
+TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.move_to(1200, 400);  // on the right panel, off the edges that scroll the map
+        map_viewer_t* v = nullptr;
+        d.on_main([&] {
+            v = goto_map_viewer();
+            v->show_generated(3, 7, 20, 20);
+        });
+        d.frames(2);
+        ASSERT_EQ(get_top_scene(), v);
+        ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+        lv_t* level = get_popup_menu()->get_level(0);
+        ASSERT_EQ(get_top_modal(), get_popup_menu());
+        ASSERT_EQ(level->get_item(0)->id, SYS_CMD_OPTIONS);
+        const rect r = level->item_rect(0);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.wait_for([] { return get_cfg_dlg() && get_top_modal() == get_cfg_dlg(); }, "the settings"));
+        end_with(d, L"取消");
+        EXPECT_EQ(get_top_scene(), v);
+    });
+}
+
+TEST(CfgDlg, FitsTheScreenAtThreeSizes) {
+    for (const size scr : {size{800, 600}, size{1280, 720}, size{1920, 1080}}) {
+        screen_opts_t o;
+        o.w = scr.w, o.h = scr.h;
+        screen_driver_t d(o);
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            open_from_menu(d);
+            const rect& r = get_cfg_dlg()->rc;
+            EXPECT_EQ(r.w, 768);
+            EXPECT_EQ(r.h, 512);
+            EXPECT_EQ(r.x, (scr.w - 768) / 2) << "centred";
+            EXPECT_EQ(r.y, (scr.h - 512) / 2);
+            // The last row of the fullest tab stays above the buttons.
+            show_tab(d, CFG_TAB_BTL);
+            const rect& spd = get_cfg_dlg()->spd_cbo()->rc;
+            EXPECT_LE(spd.y + spd.h, get_cfg_dlg()->btn_row->rc.y) << scr.w;
+            EXPECT_GE(spd.x, r.x);
+            end_with(d, L"取消");
+        });
+    }
+}

@@ -1,0 +1,250 @@
+// The bag and equipment panels in the unit dialog, driven by real drags and
+// right clicks: what each drop does, what it refuses, and that no sequence of
+// moves makes or loses an item.
+#include "screens/unit/eqpt_bag_pnl.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "battle/btl.h"
+#include "battle/turn.h"
+#include "rules/itm.h"
+#include "rules/itm_ids.h"
+#include "app/input.h"
+#include "ui/drag.h"
+#include "unit_screen.h"
+
+namespace {
+struct pnls_t {
+    eqpt_bag_pnl_t* p = nullptr;
+    eqpt_pnl_t* eq = nullptr;
+    bag_pnl_t* bag = nullptr;
+    unit_t* u = nullptr;
+};
+
+pnls_t pnls(unit_dlg_t* dlg) {
+    pnls_t r;
+    r.p = dlg->eqpt_bag();
+    r.eq = r.p->eqpt_pnl();
+    r.bag = r.p->bag_pnl();
+    r.u = dlg->get_unit();
+    return r;
+}
+
+itm_slot_t& eq_slot(unit_t* u, int n) { return u->eqpts.slots[n]; }
+}  // namespace
+
+TEST(EqptBag, EachDropMovesWhatItsRuleSays) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d, [] {
+            g_pty.bag[0] = itm_slot_t(ITM_FALCHION, 1);
+            g_pty.bag[2] = itm_slot_t(ITM_RING_DFLC, 2);
+            g_pty.bag[3] = itm_slot_t(ITM_KIT_HEAL, 3);
+            g_pty.bag[4] = itm_slot_t(ITM_KIT_HEAL, 2);
+            g_pty.bag[5] = itm_slot_t(ITM_SWD_M, 1);
+            unit_t* u = g_pty.units.front();
+            u->eqpts.slots[EQ_MAIN] = itm_slot_t(ITM_SWD_T, 1);
+            u->eqpts.slots[EQ_OFF] = itm_slot_t(ITM_SHD1, 1);
+            u->eqpts.slots[2] = itm_slot_t(ITM_BOW_A, 20);
+            u->eqpts.slots[3] = itm_slot_t(ITM_BOW_A, 20);
+            u->eqpts.slots[4] = itm_slot_t(ITM_SLING_A, 7);
+        });
+        ASSERT_NE(dlg, nullptr);
+        pnls_t x = pnls(dlg);
+        const auto before = party_items();
+        const itm_slot_t old_main = eq_slot(x.u, EQ_MAIN), old_off = eq_slot(x.u, EQ_OFF);
+        ASSERT_FALSE(old_main.empty());
+        ASSERT_FALSE(old_off.empty());
+
+        // A two-handed weapon into the main hand sends both hands' items to the bag.
+        d.drag(centre(x.bag->itm_btn(0)), centre(x.eq->slot_btn(EQ_MAIN)), 3);
+        EXPECT_EQ(eq_slot(x.u, EQ_MAIN).id, ITM_FALCHION);
+        EXPECT_TRUE(eq_slot(x.u, EQ_OFF).empty());
+        // Both went to the first free bag slots, and their buttons show them at once.
+        EXPECT_EQ(g_pty.bag[1].id, old_main.id);
+        EXPECT_EQ(g_pty.bag[6].id, old_off.id);
+        EXPECT_NE(x.bag->itm_btn(1)->img, nullptr);
+        EXPECT_EQ(x.bag->itm_btn(0)->img, nullptr);
+        EXPECT_EQ(party_items(), before);
+
+        // A stack dropped on a page button goes whole into that page; the shown page stays.
+        d.drag(centre(x.bag->itm_btn(2)), centre(x.bag->page_btn(3)), 3);
+        EXPECT_TRUE(g_pty.bag[2].empty());
+        EXPECT_EQ(g_pty.bag[150].id, ITM_RING_DFLC);
+        EXPECT_EQ(g_pty.bag[150].get_count(), 2);
+        EXPECT_EQ(x.bag->get_page(), 0);
+
+        // Quick slots stack up to the kind's limit (30 arrows), then swap unlike kinds.
+        d.drag(centre(x.eq->slot_btn(2)), centre(x.eq->slot_btn(3)), 3);
+        EXPECT_EQ(eq_slot(x.u, 3).get_count(), 30);
+        EXPECT_EQ(eq_slot(x.u, 2).get_count(), 10);
+        d.drag(centre(x.eq->slot_btn(2)), centre(x.eq->slot_btn(4)), 3);
+        EXPECT_EQ(eq_slot(x.u, 2).id, ITM_SLING_A);
+        EXPECT_EQ(eq_slot(x.u, 4).id, ITM_BOW_A);
+        EXPECT_EQ(eq_slot(x.u, 4).get_count(), 10);
+
+        // Bag onto bag: like kinds stack, unlike ones swap.
+        d.drag(centre(x.bag->itm_btn(3)), centre(x.bag->itm_btn(4)), 3);
+        EXPECT_TRUE(g_pty.bag[3].empty());
+        EXPECT_EQ(g_pty.bag[4].get_count(), 5);
+        d.drag(centre(x.bag->itm_btn(4)), centre(x.bag->itm_btn(5)), 3);
+        EXPECT_EQ(g_pty.bag[4].id, ITM_SWD_M);
+        EXPECT_EQ(g_pty.bag[5].id, ITM_KIT_HEAL);
+
+        // Equipment onto an occupied bag slot is refused (no swap); onto an empty one it moves.
+        const itm_slot_t main_now = eq_slot(x.u, EQ_MAIN);
+        d.drag(centre(x.eq->slot_btn(EQ_MAIN)), centre(x.bag->itm_btn(5)), 3);
+        EXPECT_EQ(eq_slot(x.u, EQ_MAIN).id, main_now.id);
+        EXPECT_EQ(g_pty.bag[5].id, ITM_KIT_HEAL);
+        d.drag(centre(x.eq->slot_btn(EQ_MAIN)), centre(x.bag->itm_btn(9)), 3);
+        EXPECT_TRUE(eq_slot(x.u, EQ_MAIN).empty());
+        EXPECT_EQ(g_pty.bag[9].id, ITM_FALCHION);
+
+        // A kit fits no slot of the doll: the drop is refused and nothing moves.
+        EXPECT_EQ(x.p->can_drop(x.bag->itm_btn(5), x.eq->slot_btn(EQ_MAIN)), nullptr);
+        d.drag(centre(x.bag->itm_btn(5)), centre(x.eq->slot_btn(EQ_MAIN)), 3);
+        EXPECT_EQ(g_pty.bag[5].get_count(), 5);
+        EXPECT_TRUE(eq_slot(x.u, EQ_MAIN).empty());
+        // Nor does dropping on the source, or outside the panels, move anything.
+        EXPECT_EQ(x.p->can_drop(x.bag->itm_btn(5), x.bag->itm_btn(5)), nullptr);
+        d.drag(centre(x.bag->itm_btn(5)), SDL_Point{300, 300}, 3);
+        EXPECT_EQ(g_pty.bag[5].get_count(), 5);
+        EXPECT_FALSE(is_dragging());
+        EXPECT_EQ(party_items(), before);
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(EqptBag, RightClicksEquipAndUnequipButNeverIntoAFullBag) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d, [] {
+            g_pty.bag[7] = itm_slot_t(ITM_RING_DFLC, 2);
+            g_pty.units.front()->eqpts.slots[EQ_OFF] = itm_slot_t(ITM_SHD1, 1);
+        });
+        ASSERT_NE(dlg, nullptr);
+        pnls_t x = pnls(dlg);
+        const auto before = party_items();
+
+        ASSERT_TRUE(d.rclick(x.bag->itm_btn(7)));  // one ring into the first empty ring slot
+        EXPECT_EQ(eq_slot(x.u, 13).id, ITM_RING_DFLC);
+        EXPECT_EQ(g_pty.bag[7].get_count(), 1);
+        ASSERT_TRUE(d.rclick(x.bag->itm_btn(7)));  // the second into the other
+        EXPECT_EQ(eq_slot(x.u, 14).id, ITM_RING_DFLC);
+        EXPECT_TRUE(g_pty.bag[7].empty());
+        ASSERT_TRUE(d.rclick(x.eq->slot_btn(13)));  // back into the bag
+        EXPECT_TRUE(eq_slot(x.u, 13).empty());
+        EXPECT_EQ(party_items(), before);
+
+        // With every bag slot taken by something else, the shield stays on the arm.
+        d.on_main([] {
+            for (itm_slot_t& s : g_pty.bag)
+                if (s.empty()) s = itm_slot_t(ITM_KIT_HEAL, 1);
+        });
+        const itm_slot_t off = eq_slot(x.u, EQ_OFF);
+        ASSERT_FALSE(off.empty());
+        ASSERT_TRUE(d.rclick(x.eq->slot_btn(EQ_OFF)));
+        EXPECT_EQ(eq_slot(x.u, EQ_OFF).id, off.id);
+        // Nor can a drag push it onto a bag page with no room.
+        d.drag(centre(x.eq->slot_btn(EQ_OFF)), centre(x.bag->page_btn(1)), 3);
+        EXPECT_EQ(eq_slot(x.u, EQ_OFF).id, off.id);
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(EqptBag, ADraggedBagItemLightsExactlyTheSlotsThatTakeIt) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d, [] {
+            g_pty.bag[0] = itm_slot_t(ITM_RING_DFLC, 1);
+            g_pty.bag[1] = itm_slot_t(ITM_BOW_A, 12);
+        });
+        ASSERT_NE(dlg, nullptr);
+        pnls_t x = pnls(dlg);
+        // Picked up by a click, the ring follows the mouse until the next click.
+        ASSERT_TRUE(d.click(x.bag->itm_btn(0)));
+        ASSERT_TRUE(is_dragging());
+        EXPECT_EQ(x.p->hilited(), (std::vector<wnd_t*>{x.eq->slot_btn(13), x.eq->slot_btn(14)}));
+        d.move_to(centre(x.eq->slot_btn(14)).x, centre(x.eq->slot_btn(14)).y);
+        d.frames(1);
+        d.click_at(centre(x.eq->slot_btn(14)).x, centre(x.eq->slot_btn(14)).y);
+        EXPECT_FALSE(is_dragging());
+        EXPECT_EQ(eq_slot(x.u, 14).id, ITM_RING_DFLC);
+
+        ASSERT_TRUE(d.click(x.bag->itm_btn(1)));
+        EXPECT_EQ(x.p->hilited(), (std::vector<wnd_t*>{x.eq->slot_btn(2), x.eq->slot_btn(3), x.eq->slot_btn(4),
+                                                       x.eq->slot_btn(5)}));
+        d.key(SDLK_ESCAPE);  // ends the drag, not the dialog
+        EXPECT_FALSE(is_dragging());
+        d.frames(2);
+        EXPECT_NE(get_unit_dlg(), nullptr);
+        // A drag from the doll lights nothing.
+        ASSERT_TRUE(d.click(x.eq->slot_btn(14)));
+        EXPECT_TRUE(is_dragging());
+        EXPECT_TRUE(x.p->hilited().empty());
+        d.key(SDLK_ESCAPE);
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(EqptBag, BothPanelsHideWhileABattleRuns) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d);
+        ASSERT_NE(dlg, nullptr);
+        pnls_t x = pnls(dlg);
+        EXPECT_TRUE(screen_driver_t::shown(x.eq) && screen_driver_t::shown(x.bag));
+        d.on_main([&] {
+            reset_btl();  // a battle is running
+            x.p->set_unit(x.u);
+        });
+        EXPECT_FALSE(screen_driver_t::shown(x.eq));
+        EXPECT_FALSE(screen_driver_t::shown(x.bag));
+        d.on_main([&] {
+            btl().state = 2;  // won: over
+            x.p->set_unit(x.u);
+        });
+        EXPECT_TRUE(screen_driver_t::shown(x.eq) && screen_driver_t::shown(x.bag));
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(EqptBag, FiveHundredRandomDragsAndRightClicksNeitherMakeNorLoseAnItem) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d, [] {
+            const int kinds[] = {ITM_FALCHION, ITM_SWD_M, ITM_SWD_T, ITM_SHD1, ITM_AMR2, ITM_RING_DFLC, ITM_BOW_A,
+                                 ITM_SLING_A,  ITM_KIT_HEAL, ITM_JAVELIN, ITM_DART, ITM_ACC_STR, ITM_BOOT1};
+            int i = 0;
+            for (int k : kinds) g_pty.bag[i++] = itm_slot_t(k, k == ITM_BOW_A ? 45 : (k == ITM_KIT_HEAL ? 4 : 2));
+            g_pty.units.front()->eqpts.slots[2] = itm_slot_t(ITM_BOW_A, 25);
+        });
+        ASSERT_NE(dlg, nullptr);
+        pnls_t x = pnls(dlg);
+        std::vector<wnd_t*> places;
+        for (int i = 0; i < EQPT_SLOTS; ++i) places.push_back(x.eq->slot_btn(i));
+        for (int i = 0; i < 20; ++i) places.push_back(x.bag->itm_btn(i));
+        for (int p = 0; p < BAG_PAGES; ++p) places.push_back(x.bag->page_btn(p));
+        const auto before = party_items();
+        std::mt19937 rng(20240611);
+        int moved = 0;
+        for (int step = 0; step < 500; ++step) {
+            wnd_t* from = places[rng() % (places.size() - BAG_PAGES)];
+            if (rng() % 4 == 0) {
+                d.rclick(from);
+            } else {
+                wnd_t* to = places[rng() % places.size()];
+                const auto was = party_slots();
+                d.drag(centre(from), centre(to), 1);
+                moved += party_slots() != was;
+            }
+            if (!is_dragging()) continue;  // a drag that never moved far is a click that picked the item up
+            d.key(SDLK_ESCAPE);
+        }
+        EXPECT_EQ(party_items(), before);
+        EXPECT_GT(moved, 0);
+        d.key(SDLK_ESCAPE);
+    });
+}

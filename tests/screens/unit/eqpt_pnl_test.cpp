@@ -1,0 +1,92 @@
+// The equipment panel: weapon sets, experience with "升级！", and the load.
+#include "screens/unit/eqpt_pnl.h"
+
+#include <gtest/gtest.h>
+
+#include "rules/enum_ids.h"
+#include "rules/itm_ids.h"
+#include "rules/load_type.h"
+#include "rules/lv.h"
+#include "unit_screen.h"
+
+TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d);
+        ASSERT_NE(dlg, nullptr);
+        eqpt_pnl_t* eq = dlg->eqpt_bag()->eqpt_pnl();
+        unit_t* u = dlg->get_unit();
+        const int need = xp_for_lv(u->base.lv + 1);
+        d.on_main([&] {
+            u->xp = need - 1;
+            eq->show_xp();
+        });
+        EXPECT_FALSE(screen_driver_t::shown(eq->lv_up_btn()));
+        EXPECT_EQ(screen_driver_t::plain(eq->xp_lbl()->text.c_str()), L" " + std::to_wstring(need - 1) + L" /" +
+                                                                          std::to_wstring(need) + L" XP");
+        d.on_main([&] {
+            u->xp = need;
+            eq->show_xp();
+        });
+        EXPECT_TRUE(screen_driver_t::shown(eq->lv_up_btn()));
+        EXPECT_EQ(d.find(L"升级！"), eq->lv_up_btn());
+        ASSERT_TRUE(d.click(eq->lv_up_btn()));  // the wizard is not there yet: nothing happens
+        EXPECT_EQ(get_unit_dlg(), dlg);
+        EXPECT_EQ(u->base.lv, 1);
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(EqptPnl, AWeaponSetButtonSwapsTheHandsAndTellsTheDialog) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d, [] {
+            eqpts_t& e = g_pty.units.front()->eqpts;
+            e.slots[EQ_MAIN] = itm_slot_t(ITM_SWD_M, 1);
+            e.slots[EQ_OFF] = itm_slot_t(ITM_SHD1, 1);
+            e.sets[1][0] = itm_slot_t(ITM_BOW_S, 1);  // set 3: the bow
+            e.cur_set = 0;
+        });
+        ASSERT_NE(dlg, nullptr);
+        eqpt_pnl_t* eq = dlg->eqpt_bag()->eqpt_pnl();
+        unit_t* u = dlg->get_unit();
+        EXPECT_TRUE(eq->set_btn(0)->is_checked());
+        const Str load_before = eq->load_lbl()->text;
+        ASSERT_TRUE(d.click(eq->set_btn(2)));
+        EXPECT_EQ(u->eqpts.cur_set, 2);
+        EXPECT_TRUE(eq->set_btn(2)->is_checked());
+        EXPECT_FALSE(eq->set_btn(0)->is_checked());
+        EXPECT_EQ(u->eqpts.slots[EQ_MAIN].id, ITM_BOW_S);
+        EXPECT_TRUE(u->eqpts.slots[EQ_OFF].empty());
+        EXPECT_EQ(eq->slot_btn(EQ_MAIN)->slot->id, ITM_BOW_S);
+        EXPECT_NE(eq->load_lbl()->text, load_before);  // the bow weighs less than sword and shield
+        ASSERT_TRUE(d.click(eq->set_btn(0)));
+        EXPECT_EQ(u->eqpts.slots[EQ_MAIN].id, ITM_SWD_M);
+        EXPECT_EQ(u->eqpts.slots[EQ_OFF].id, ITM_SHD1);
+        EXPECT_EQ(eq->set_btn(1)->tip, Str(L"武器组2"));
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(EqptPnl, TheLoadShowsWeightLimitAndTheLevelsAbove) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d);
+        ASSERT_NE(dlg, nullptr);
+        eqpt_pnl_t* eq = dlg->eqpt_bag()->eqpt_pnl();
+        unit_t* u = dlg->get_unit();
+        const eqpts_t& e = u->eqpts;
+        const std::wstring shown = screen_driver_t::plain(eq->load_lbl()->text.c_str());
+        EXPECT_EQ(shown.substr(0, shown.find(L' ')), std::to_wstring(int(e.weight())));
+        EXPECT_NE(shown.find(L"/" + std::to_wstring(e.load_cap(1))), std::wstring::npos);
+        const std::wstring tip = eq->load_lbl()->tip.c_str();
+        EXPECT_EQ(tip.rfind(L"<b>当前负重 / 最大无减值负重:\n\n", 0), 0u);
+        EXPECT_NE(tip.back(), L'\n');
+        EXPECT_NE(tip.find(L"(>" + std::to_wstring(e.load_floor(2)) + L" 磅)"), std::wstring::npos);
+        EXPECT_NE(tip.find(L"无法移动"), std::wstring::npos);  // an overload stops the bearer
+        EXPECT_EQ(tip.find(L"小体型"), std::wstring::npos) << "a medium character";
+        d.on_main([&] { u->drv.size = SIZE_SMALL; });
+        EXPECT_NE(screen_driver_t::plain(load_tip(u).c_str()).find(L"小体型角色自动换用小体型装备"), std::wstring::npos);
+        d.key(SDLK_ESCAPE);
+    });
+}

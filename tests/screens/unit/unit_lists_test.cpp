@@ -1,0 +1,139 @@
+// The unit lists: the column of framed faces and the strip of faces with its
+// badges, hover and click.
+#include "screens/unit/unit_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/img_cache.h"
+#include "app/render.h"
+#include "battle/btl.h"
+#include "support/canvas.h"
+#include "unit_screen.h"
+
+namespace {
+unit_t* hovered = nullptr;
+void on_hover(unit_t* u) { hovered = u; }
+
+std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& f) {
+    std::vector<uint32_t> px;
+    d.on_main([&] {
+        canvas_t c(128);
+        f();
+        px = canvas_t::read({0, 0, 128, 128});
+    });
+    return px;
+}
+
+// The strip of the party at (400, 100) under the root.
+u_lv2_t* party_strip(screen_driver_t& d) {
+    u_lv2_t* s = nullptr;
+    d.on_main([&] {
+        s = new u_lv2_t;
+        const rect r{400, 100, 10, 10};
+        s->create(0, WND_ROOT, &r, 0, 0, nullptr);
+        reg_owned_wnd(s);
+        for (unit_t* u : g_pty.units) s->add_unit(u);
+        s->relayout();
+    });
+    d.frames(1);
+    return s;
+}
+
+SDL_Point item_centre(lv_t* l, int i) {
+    const rect r = l->item_rect(i);
+    return {r.x + r.w / 2, r.y + r.h / 2};
+}
+}  // namespace
+
+TEST(UnitLists, AFaceClickOpensTheDialogOnThePartyAndHoverShowsTheUnit) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([] { reset_pty(); });
+        u_lv2_t* s = party_strip(d);
+        ASSERT_EQ(s->count(), 5);
+        EXPECT_EQ(s->item_rect(1).w, 52);
+        const SDL_Point p = item_centre(s, 1);
+        d.click_at(p.x, p.y);
+        unit_dlg_t* dlg = get_unit_dlg();
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->get_unit(), g_pty.units[1]);
+        EXPECT_EQ(unit_dlg_list(), g_pty.units);
+        ASSERT_TRUE(close_unit_screen(d));
+
+        set_unit_hover_fn(on_hover);
+        s->hover_shows = true;
+        const SDL_Point q = item_centre(s, 3);
+        d.move_to(q.x, q.y);
+        d.frames(2);
+        EXPECT_EQ(hovered, g_pty.units[3]);
+        set_unit_hover_fn(nullptr);
+    });
+}
+
+TEST(UnitLists, TheStripShowsBadgesOnlyHoveredOrWithAltAndHidesTheUnseen) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([] { reset_pty(); });
+        u_lv2_t* s = party_strip(d);
+        li_t* it = s->get_item(0);
+        const rect r{10, 10, 52, 52}, in{12, 12, 48, 48};
+        auto item = [&] { return drawn(d, [&] { s->draw_item(it, 0, r, in); }); };
+        const auto calm = item();
+        d.key_down(SDLK_LALT, KMOD_LALT);
+        const auto alt = item();
+        d.key_up(SDLK_LALT);
+        EXPECT_NE(calm, alt);
+        EXPECT_EQ(item(), calm);
+
+        // Under a running battle a unit the player has not seen is a blank face.
+        unit_t* u = g_pty.units[0];
+        d.on_main([] { reset_btl(); });
+        u->btl.known = 0;
+        const auto unseen = item();
+        const auto null_face = drawn(d, [&] { draw_tex(get_img(L"faces_npc/null"), &in, nullptr); });
+        for (int y = in.y; y < in.y + in.h; ++y)
+            for (int x = in.x; x < in.x + in.w; ++x)
+                ASSERT_EQ(unseen[size_t(y) * 128 + size_t(x)], null_face[size_t(y) * 128 + size_t(x)]) << x << "," << y;
+        // The acting unit gets a bar under its face.
+        s->mark_cur = true;
+        btl().cur = u;
+        const auto acting = item();
+        EXPECT_NE(acting[size_t(r.y + r.h + 1) * 128 + size_t(r.x + 4)] >> 24, 0u);
+        btl().cur = nullptr;
+        btl().state = 2;
+    });
+}
+
+TEST(UnitLists, TheColumnFindsItsUnitsAndTheBattleStripIsBuiltForTheBattle) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([] { reset_pty(); });
+        u_lv_t* l = nullptr;
+        u_lv2_t* b = nullptr;
+        d.on_main([&] {
+            l = new u_lv_t;
+            const rect r{400, 100, 256, 300};
+            l->create(0, WND_ROOT, &r, 0, 0, nullptr);
+            reg_owned_wnd(l);
+            l->add_unit(g_pty.units[0]);
+            u_lv_add_cmd_unit(l, g_pty.units[2]);
+            l->relayout();
+            b = new_btl_unit_strip();
+        });
+        EXPECT_EQ(u_lv_find_unit(l, g_pty.units[2]), 1);
+        EXPECT_EQ(u_lv_find_unit(l, g_pty.units[1]), -1);
+        EXPECT_EQ(l->get_item(1)->kind, LIK_COMMAND);
+        EXPECT_EQ(l->unit_of(l->get_item(0)), g_pty.units[0]);
+        EXPECT_EQ(l->item_rect(0).h, 56);
+        EXPECT_EQ(l->item_rect(1).y - l->item_rect(0).y, 60);
+        EXPECT_TRUE(b->hover_shows && b->mark_cur && !b->click_opens);
+        EXPECT_EQ(b->rc.h, 62);
+        EXPECT_EQ(b->margin_l, 5);
+        d.shot("unit-lists");
+    });
+}

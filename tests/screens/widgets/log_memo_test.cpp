@@ -1,0 +1,78 @@
+// The log memo on its own: the height of each mode, going back from the full
+// view, and the floating mode that shows the text but none of the box.
+#include "screens/widgets/log_memo.h"
+
+#include <gtest/gtest.h>
+
+#include "app/font.h"
+#include "app/render.h"
+#include "support/canvas.h"
+#include "support/screen_driver.h"
+
+TEST(LogMemo, ModesSizeTheBoxAndTheFullViewGoesBackToTheModeBefore) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        wnd_t* parent = nullptr;
+        log_memo_t* m = nullptr;
+        d.on_main([&] {
+            parent = new_wnd();
+            const rect r{0, 0, 400, 300};
+            parent->create(0, WND_ROOT, &r, 0, 0, nullptr);
+            reg_owned_wnd(parent);
+            m = new_log_memo(parent);
+            parent->arrange();
+        });
+        const int line = get_font_height(FONT_DEF);
+        const int box = m->margin_t + m->margin_b + 2 * m->border_w;
+        EXPECT_EQ(m->get_mode(), LOG_STRIP);
+        EXPECT_EQ(m->rc.h, box + 5 * line);
+        EXPECT_EQ(m->rc.w, 400);
+        EXPECT_EQ(m->rc.y + m->rc.h, 300);  // docked at the bottom
+        EXPECT_EQ(m->bg_clr, clr_t(0xFF111111));
+
+        d.on_main([&] { m->set_mode(LOG_FLOAT, true); });
+        EXPECT_EQ(m->rc.h, box + 10 * line);
+        EXPECT_TRUE(m->has_style(WS_NO_INPUT));
+        d.on_main([&] { m->toggle(); });
+        EXPECT_EQ(m->get_mode(), LOG_FULL);
+        EXPECT_EQ(m->rc.h, 300);
+        EXPECT_FALSE(m->has_style(WS_NO_INPUT));
+        d.on_main([&] {
+            m->set_mode(LOG_FULL, true);  // again: still back to the floating mode
+            m->toggle();
+        });
+        EXPECT_EQ(m->get_mode(), LOG_FLOAT);
+        EXPECT_EQ(m->rc.h, box + 10 * line);
+    });
+}
+
+TEST(LogMemo, FloatingShowsTheTextButNotTheBox) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        log_memo_t* m = nullptr;
+        d.on_main([&] {
+            m = new_log_memo(WND_ROOT);
+            const rect r{0, 0, 120, 120};
+            m->set_rect(&r);
+            m->set_text(L"<b>第一行</b>", true);
+        });
+        auto painted = [&](int mode) {
+            std::vector<uint32_t> px;
+            d.on_main([&] {
+                m->set_mode(mode, false);
+                canvas_t c(128);
+                m->paint();
+                px = canvas_t::read({0, 0, 128, 128});
+            });
+            return px;
+        };
+        const auto strip = painted(LOG_STRIP), floating = painted(LOG_FLOAT);
+        EXPECT_EQ(strip[size_t(110) * 128 + 110], 0xFF111111u);
+        EXPECT_EQ(floating[size_t(110) * 128 + 110] >> 24, 0u) << "no background";
+        int text = 0;
+        for (uint32_t p : floating) text += (p >> 24) != 0;
+        EXPECT_GT(text, 20) << "the line is drawn";
+    });
+}

@@ -1,0 +1,79 @@
+// The sheet's section toggles in the unit dialog: a click flips a section and
+// stores the mask; Alt flips all four while held and stores nothing.
+#include "screens/widgets/sheet.h"
+
+#include <gtest/gtest.h>
+
+#include "app/ini.h"
+#include "screens/unit/unit_dlg.h"
+#include "support/screen_driver.h"
+#include "support/test_btn.h"
+#include "rules/pty.h"
+#include "ui/memo_ctrl.h"
+#include "ui/tool_bar2.h"
+
+namespace {
+constexpr const wchar_t* key = L"_u_xs_dlg_cfg";
+
+unit_dlg_t* open_dlg(screen_driver_t& d) {
+    if (!d.start()) return nullptr;
+    test_btn_t* b = nullptr;
+    d.on_main([&] {
+        reset_pty();
+        b = add_test_btn(L"角色", 8, [] { return open_unit_dlg(nullptr); });
+    });
+    d.frames(1);
+    return d.click(b) ? get_unit_dlg() : nullptr;
+}
+
+int stored() { return CZsConfig::instance().get_int(key, -1, L"Main"); }
+
+void click_toggle(screen_driver_t& d, tool_bar_t2* s, int i) {
+    const rect r = s->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+}
+}  // namespace
+
+TEST(SheetToggles, AClickFlipsASectionAndStoresTheMaskAltFlipsAllWithoutStoring) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_dlg(d);
+        ASSERT_NE(dlg, nullptr);
+        tool_bar_t2* s = dlg->toggles();
+        EXPECT_EQ(dlg->sheet_mask(), 15);  // nothing stored yet: every section in full
+        EXPECT_EQ(s->get_sel_mask(), 15u);
+        EXPECT_EQ(s->count(), 5);
+        EXPECT_FALSE(s->get_item(4)->selectable());
+
+        click_toggle(d, s, 1);
+        EXPECT_EQ(dlg->sheet_mask(), 13);
+        EXPECT_EQ(stored(), 13);
+        click_toggle(d, s, 4);  // the spare item takes no part
+        EXPECT_EQ(dlg->sheet_mask(), 13);
+
+        d.key_down(SDLK_LALT, KMOD_LALT);
+        d.frames(1);
+        EXPECT_EQ(dlg->sheet_mask(), 2);
+        EXPECT_EQ(s->get_sel_mask(), 2u);
+        EXPECT_EQ(stored(), 13);
+        d.key_up(SDLK_LALT);
+        d.frames(1);
+        EXPECT_EQ(dlg->sheet_mask(), 13);
+        EXPECT_EQ(s->get_sel_mask(), 13u);
+        EXPECT_EQ(stored(), 13);
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(SheetToggles, TheStoredMaskIsReadAtStartUp) {
+    screen_opts_t o;
+    o.config = "_u_xs_dlg_cfg=5\r\n";
+    screen_driver_t d(o);
+    d.run([&] {
+        unit_dlg_t* dlg = open_dlg(d);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->sheet_mask(), 5);
+        EXPECT_EQ(dlg->toggles()->get_sel_mask(), 5u);
+        d.key(SDLK_ESCAPE);
+    });
+}
