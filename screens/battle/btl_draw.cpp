@@ -29,6 +29,9 @@
 #include "rules/unit.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
+#include "screens/text/unit_sheet.h"
+#include "screens/unit/unit_lists.h"
+#include "screens/widgets/unit_badges.h"
 
 namespace {
 constexpr clr_t white = 0xffffffff;
@@ -74,44 +77,6 @@ void mark_cells(btl_scene_t* s, const std::vector<pt_t>& pts, const wchar_t* img
         const rect r = s->get_view().cell_scrn_rect(p);
         draw_tex_clr(tex, mod ? mod : &white, &r, nullptr);
     }
-}
-}  // namespace
-
-// TODO: the unit widgets of issue 30 (draw_unit_img, draw_unit_hp_conds,
-// draw_unit_hp_text, draw_init_order) replace these plain stand-ins once they land.
-void draw_unit_img_stand_in(const unit_t* u, const rect& r, clr_t c) {
-    zg::tex_t* tex = get_img(u->img);
-    if (!tex) return;
-    size sz = tex->get_size();
-    const size box{r.w, r.h};
-    fit_size(&sz, &box);
-    rect at{0, 0, sz.w, sz.h};
-    align_rect(&at, &r, rect_align::bottom | rect_align::centre);
-    draw_tex_clr(tex, &c, &at, nullptr);
-}
-
-namespace {
-void draw_unit_hp_stand_in(const unit_t* u, const rect& r) {
-    const int m = u->drv.hp_max;
-    if (m <= 0) return;
-    const clr_t back = 0xff000000;
-    const rect bar{r.x + 4, r.y + r.h - 6, r.w - 8, 4};
-    fill_rect(&bar, &back);
-    const rect fill{bar.x, bar.y, bar.w * std::clamp(u->hp, 0, m) / m, bar.h};
-    fill_rect(&fill, u->side_slot());
-}
-
-void draw_unit_hp_text_stand_in(const unit_t* u, const rect& r) {
-    const clr_t c = white;
-    draw_text(Str(L"<shadow>%d/%d", u->hp, u->drv.hp_max), &r, FONT_B, &c, rect_align::bottom | rect_align::centre);
-}
-
-void draw_init_order_stand_in(const unit_t* u, const rect& r) {
-    const auto& roster = btl().roster;
-    const auto at = std::find(roster.begin(), roster.end(), u);
-    if (at == roster.end()) return;
-    const clr_t c = white;
-    draw_text_at(Str(L"<shadow>%d", int(at - roster.begin()) + 1), r.x + 4, r.y + 4, FONT_B, &c);
 }
 }  // namespace
 
@@ -238,6 +203,17 @@ void draw_hover_mark(btl_scene_t* s) {
     draw_tex(get_img(L"tile_marks/hot"), &r, nullptr);
 }
 
+// The face under the mouse in the roster's strip marks its unit's cell.
+void draw_strip_hover(btl_scene_t* s) {
+    u_lv2_t* strip = s->strip();
+    if (!strip || get_hover_wnd() != strip) return;
+    const unit_t* u = strip->unit_of(strip->get_item(strip->cur));
+    if (!u || !is_pt_visible(u->pos)) return;
+    strip->marked = strip->cur;
+    const rect r = s->get_view().cell_scrn_rect(u->pos);
+    draw_tex(get_img(L"tile_marks/hot"), &r, nullptr);
+}
+
 void draw_dflt_marks(btl_scene_t* s) {
     for (int k = 0; k < DFLT_ACTS; ++k) mark_cells(s, bv().dflt_marks[k], dflt_mark_imgs[k]);
 }
@@ -263,15 +239,15 @@ void draw_aura(const unit_t* u, const rect& r) {
 
 void draw_btl_unit(btl_scene_t* s, unit_t* u, bool flicker) {
     const rect r = unit_screen_rect(s, u);
-    draw_unit_img_stand_in(u, r, flicker ? u->tint : white);
+    draw_unit_img(u, r, true, flicker ? u->tint : white);
     if (u->flash_t > 0) {
         u->flash_t -= get_frame_dt();
         if (u->flash_t <= 0) u->tint = white;
     }
-    draw_unit_hp_stand_in(u, r);
+    draw_unit_hp_conds(u, r);
     if (is_alt_down()) {
-        draw_unit_hp_text_stand_in(u, r);
-        draw_init_order_stand_in(u, r);
+        draw_unit_hp_text(u, r);
+        draw_init_order(u, r);
     }
     if (u == bv().hovered) draw_aura(u, r);
 }
@@ -323,15 +299,14 @@ void draw_btl(btl_scene_t* s) {
     draw_btl_units(s);
     draw_dflt_marks(s);
     draw_hit_labels(s);
-    // TODO: the strip's hovered unit gets the hover mark once the unit strip (issue 30) lands.
+    draw_strip_hover(s);
     draw_banner(s);
 }
 
 // ---- tooltip ----
 
 namespace {
-// TODO: unit_tip_text of the unit sheet texts (issue 29) once they land.
-Str unit_tip(const unit_t* u) { return unit_caption(u); }
+Str unit_tip(const unit_t* u) { return txt::unit_tip_text(u); }
 
 void put_before(Str& text, const Str& block) {
     text = text.empty() ? block : block + L"<hr>" + text;

@@ -35,6 +35,8 @@
 #include "rules/unit.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
+#include "screens/text/tip_refs.h"
+#include "screens/widgets/unit_badges.h"
 
 namespace {
 constexpr clr_t white = 0xffffffff;
@@ -66,12 +68,7 @@ const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); 
 
 bool can_use(const unit_t* u, int pwr) { return u && u->can_use_pwr(pwr); }
 
-// TODO: pwr_tip_ref of the description texts (issue 29), which the tooltip
-// resolver turns into the power's whole tooltip; its name meanwhile.
-Str pwr_tip_ref(int pwr) {
-    const Pwr* p = get_pwr(pwr);
-    return p && p->n ? Str(p->n) : Str();
-}
+Str pwr_tip_ref(int pwr) { return txt::pwr_tip_ref(get_pwr(pwr)); }
 
 // ---- shown cells and texts ----
 
@@ -296,9 +293,6 @@ void enter_view(btl_scene_t* s, unit_t* u) {
     wait_ms(view_pause_ms);
 }
 
-// TODO: draw_unit_img of the unit widgets (issue 30) once they land.
-void draw_unit_img_stand_in(const unit_t* u, const rect& r, clr_t c);
-
 void death_fade(btl_scene_t* s, unit_t* u) {
     auto fade = [s, u](zg::custom_ani_t& a) {
         if (a.elapsed >= fade_s) {
@@ -306,7 +300,7 @@ void death_fade(btl_scene_t* s, unit_t* u) {
             return;
         }
         const rect r = unit_screen_rect(s, u);
-        draw_unit_img_stand_in(u, r, 0xff000000);
+        draw_unit_img(u, r, false, 0xff000000);
         zg::tex_t* death = get_img(L"effects/death");
         const size ts = death ? death->get_size() : size{};
         const int frames = ts.h > 0 ? std::max(ts.w / ts.h, 1) : 1;

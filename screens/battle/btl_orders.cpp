@@ -23,6 +23,8 @@
 #include "screens/battle/btl_view.h"
 #include "screens/map/act_bar.h"
 #include "screens/map/main_ui.h"
+#include "screens/text/desc_parts.h"
+#include "screens/unit/unit_lists.h"
 #include "ui/menu.h"
 #include "ui/wnd.h"
 
@@ -52,6 +54,13 @@ const pwr_pick_t* picked(intptr_t id) {
     return &g_act_pick_list[size_t(id - pick_id_base)];
 }
 
+// The strip's face of u; -1 for none.
+int strip_index(const u_lv2_t* strip, const unit_t* u) {
+    for (int i = 0; u && i < strip->count(); ++i)
+        if (strip->unit_of(strip->get_item(i)) == u) return i;
+    return -1;
+}
+
 // The cleanup after a commit or a cancel: nothing picked, the bar unselected.
 void drop_pick(btl_scene_t* s, unit_t* u) {
     bv().sel = {};
@@ -62,9 +71,9 @@ void drop_pick(btl_scene_t* s, unit_t* u) {
 }
 
 // A heading as the power descriptions write it, with a cursor's picture.
-// TODO: heading_text of the description texts (issue 29) once they land.
 Str cursor_heading(const wchar_t* key, const wchar_t* title) {
-    return Str(L"<h2 f=b4><ico=cursors/%s c=w> %s</h2>", key, title);
+    Str out;
+    return txt::heading_text(out, L"cursors", key, title, 1, L"");
 }
 }  // namespace
 
@@ -253,6 +262,7 @@ int orders_hover(btl_scene_t* s) {
     const pt_t at = s->get_cell();
     v.hovered = at != NO_HOVER && is_pt_visible(at) ? get_unit_at(at) : nullptr;
     if (v.hovered) status_show_unit(v.hovered);
+    if (u_lv2_t* strip = s->strip()) strip->marked = strip_index(strip, v.hovered);
     unit_t* u = ordering();
     if (is_busy() || is_btl_over() || !u || u->hp < 1) return CUR_NONE;
     v.walk.clear();

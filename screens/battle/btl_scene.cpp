@@ -31,6 +31,7 @@
 #include "screens/battle/btl_view.h"
 #include "screens/map/act_bar.h"
 #include "screens/map/main_ui.h"
+#include "screens/unit/unit_lists.h"
 #include "screens/widgets/log_memo.h"
 #include "ui/menu.h"
 #include "ui/std_dlgs.h"
@@ -49,6 +50,7 @@ constexpr int pause_ms = 500;  // a turn's banner, a computer unit's marks, a ch
 constexpr double tint_s = 0.2;
 constexpr int lunge_px = 32;   // a cell's half, toward the target
 constexpr const wchar_t* map_file = L"maps/btl.map";
+constexpr int strip_gap = 2;  // pixels between the strip and the right panel, and above it
 
 class _btl_scene_t;
 _btl_scene_t* the_scene = nullptr;
@@ -79,8 +81,7 @@ public:
 
     bool enter() override {
         map_scene_t::enter();
-        // TODO: the unit strip (new_btl_unit_strip) joins once the unit widgets
-        // of issue 30 land; the battle runs without it meanwhile.
+        strip_ = new_btl_unit_strip();
         return true;
     }
 
@@ -94,6 +95,7 @@ public:
 
     void leave() override {
         if (in_fight && is_btl_running()) abort_btl();
+        if (strip_) strip_->clear();
         dflt_marks_clear();
         map_scene_t::leave();
         set_busy(false);
@@ -295,11 +297,19 @@ public:
     }
 
     void on_roster_changed() override {
-        // TODO: the unit strip is refilled from the roster (u_lv_add_cmd_unit)
-        // and set beside the right panel once the unit widgets of issue 30 land.
+        if (!strip_) return;
+        strip_->set_laid_out(false);
+        strip_->clear();
+        for (unit_t* u : btl().roster) strip_->add_unit(u)->kind = LIK_COMMAND;
+        strip_->relayout();
+        if (main_ui_built()) strip_->move_to(main_ui().right_pnl->rc.x - strip_gap, strip_gap, MOVE_AT_RIGHT);
     }
 
+    u_lv2_t* strip() const override { return strip_; }
+
 private:
+    u_lv2_t* strip_ = nullptr;  // the roster's faces; the window tree owns it
+
     void on_btl_start() {
         log_cur_buf()->append(L"---- 战斗开始 ----");
         log_flush();

@@ -13,6 +13,7 @@
 #include "screens/map/map_scene.h"
 
 class tmap_t;
+class u_lv2_t;
 class unit_grp_t;
 class unit_t;
 class wnd_t;
@@ -54,6 +55,8 @@ public:
     virtual const Str& act_tip() const = 0;
     virtual unit_t* hovered_unit() const = 0;
     virtual int hover_cursor() const = 0;
+    // The roster's faces over the map; null before the scene was first entered.
+    virtual u_lv2_t* strip() const = 0;
 };
 
 // System menu command: give the battle up.
