@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/ani.h"
 #include "app/audio.h"
 #include "app/db.h"
 #include "app/loop.h"
@@ -71,6 +72,7 @@ void app_run() {
 }
 
 void app_shutdown() {
+    get_ani_mgr()->clear();
     leave_top_scene();
     destroy_owned_wnds();
     free_scenes();

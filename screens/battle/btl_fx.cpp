@@ -58,10 +58,10 @@ btl_view_t& bv() {
 void reset_btl_view() {
     btl_view_t& v = bv();
     const bool feedback = v.feedback;
-    std::vector<float_rec_t>* log = v.float_log;
+    std::vector<fx_rec_t>* log = v.fx_log;
     v = btl_view_t();
     v.feedback = feedback;
-    v.float_log = log;
+    v.fx_log = log;
 }
 
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
@@ -84,8 +84,13 @@ rect unit_screen_rect(btl_scene_t* s, const unit_t* u) {
 }
 
 void float_text_at(const wchar_t* text, const pt_t& at, clr_t c, int size) {
-    if (bv().float_log) bv().float_log->push_back({text, c, size});
+    if (bv().fx_log) bv().fx_log->push_back({zg::ANI_TEXT, text, {at.x, at.y, 0, 0}, c, size});
     get_ani_mgr()->play(new zg::text_ani_t(Str(L"<shadow>") + text, c, size, at, 0, 0, 0));
+}
+
+void play_imgs(const wchar_t* img, const rect& r, const size* frame, int flags) {
+    if (bv().fx_log) bv().fx_log->push_back({zg::ANI_IMGS, img, r, 0, 0});
+    get_ani_mgr()->play(new zg::imgs_ani_t(img, r, frame, flags, 0, 0));
 }
 
 void float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size) {
@@ -193,10 +198,10 @@ void play_area_ani(const act_t* a, const rect& r) {
     if (a->first_dmg_type() == DMG_LITN) {
         // A bolt from the sky: two cells high, rising above the target.
         const rect tall{r.x, r.y - r.h, r.w, r.h * 2};
-        get_ani_mgr()->play(new zg::imgs_ani_t(name, tall, &litn_frame, ANI_F_BTL, 0, 0));
+        play_imgs(name, tall, &litn_frame, ANI_F_BTL);
         return;
     }
-    get_ani_mgr()->play(new zg::imgs_ani_t(name, r, nullptr, ANI_F_BTL, 0, 0));
+    play_imgs(name, r, nullptr, ANI_F_BTL);
 }
 
 namespace {
@@ -206,9 +211,10 @@ pt_t cell_centre(btl_scene_t* s, const pt_t& c) {
 }
 
 void play_missile(btl_scene_t* s, const unit_t* u, const pt_t& to, const Str& name) {
-    const rect from = unit_screen_rect(s, u);
-    get_ani_mgr()->play(new zg::missile_ani_t(name, {from.x + MAP_CELL / 2, from.y + MAP_CELL / 2},
-                                              cell_centre(s, to), ANI_F_BTL, 0, 0));
+    const rect r = unit_screen_rect(s, u);
+    const pt_t from{r.x + MAP_CELL / 2, r.y + MAP_CELL / 2}, at = cell_centre(s, to);
+    if (bv().fx_log) bv().fx_log->push_back({zg::ANI_MISSILE, name, {from.x, from.y, at.x, at.y}, 0, 0});
+    get_ani_mgr()->play(new zg::missile_ani_t(name, from, at, ANI_F_BTL, 0, 0));
 }
 
 // Seen by the player: the actor or one of the points.
@@ -389,7 +395,7 @@ void install_btl_pres() {
     p.cell_ani = [](const wchar_t* img, const pt_t& cell) {
         btl_scene_t* s = cur_btl_scene();
         if (!s || !bv().feedback || !img) return;
-        get_ani_mgr()->play(new zg::imgs_ani_t(img, s->get_view().cell_scrn_rect(cell), nullptr, ANI_F_BTL, 0, 0));
+        play_imgs(img, s->get_view().cell_scrn_rect(cell), nullptr, ANI_F_BTL);
     };
     p.unit_step = [](unit_t* u, const pt_t& cell, int flags) { unit_step(cur_btl_scene(), u, cell, flags); };
     p.enter_view = [](unit_t* u) { enter_view(cur_btl_scene(), u); };

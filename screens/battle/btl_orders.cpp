@@ -40,8 +40,6 @@ constexpr int64_t no_score = -1000000000;
 // What the quick and set-up menus offer, by item id.
 std::vector<pwr_pick_t> g_act_pick_list;
 
-bool has(const std::vector<pt_t>& v, const pt_t& p) { return std::find(v.begin(), v.end(), p) != v.end(); }
-
 act_bar_t* act_bar() { return main_ui_built() ? main_ui().act_bar : nullptr; }
 
 // The unit whose orders the player gives; null outside the wait for orders.
@@ -176,7 +174,7 @@ struct hover_t {
 
 bool hover_pwr(hover_t& h) {
     btl_view_t& v = bv();
-    if (!has(v.tgt_pts, h.at)) return false;
+    if (!contains(v.tgt_pts, h.at)) return false;
     get_act_area_pts(h.u, v.sel.id, h.at, &v.area_pts);
     if (v.area_pts.empty()) return false;
     v.pending.push_back({v.sel.id, v.sel.param, h.at, 0});
@@ -189,7 +187,7 @@ bool hover_dflt_act(hover_t& h) {
     btl_view_t& v = bv();
     int id = 0;
     for (int k = 0; k < DFLT_ACTS && id == 0; ++k)
-        if (has(v.dflt_marks[k], h.at)) id = dflt_act_pwrs[k];
+        if (contains(v.dflt_marks[k], h.at)) id = dflt_act_pwrs[k];
     if (id == 0) return false;
     get_act_area_pts(h.u, id, h.at, &v.area_pts);
     v.pending.push_back({id, 0, h.at, 0});
@@ -201,7 +199,7 @@ bool hover_dflt_act(hover_t& h) {
 
 bool hover_move(hover_t& h) {
     btl_view_t& v = bv();
-    if (!has(v.mr.stop_pts, h.at)) return false;
+    if (!contains(v.mr.stop_pts, h.at)) return false;
     find_unit_path(h.u, h.at, &v.walk);
     v.pending.push_back(make_mov_cmd(h.u, h.at));
     hit_labels_moved(h.u, h.at);
@@ -227,7 +225,7 @@ bool hover_atk(hover_t& h) {
     std::vector<pt_t> tgts;
     get_act_tgt_pts(h.u, pwr, &tgts);
     pt_t from = h.u->pos;
-    if (!has(tgts, t->pos)) {
+    if (!contains(tgts, t->pos)) {
         if (!find_atk_cell(h.u, pwr, t->pos, v.mr, &from)) return false;
         const u_cmd_t mv = make_mov_cmd(h.u, from);
         // Only a whole turn has the move and the attack both.
@@ -306,7 +304,7 @@ bool find_atk_cell(unit_t* u, int pwr, const pt_t& tgt, const move_range_t& mr, 
         move_unit_to(u, c);
         std::vector<pt_t> tgts;
         int64_t score = 0;
-        if (get_act_tgt_pts(u, pwr, &tgts) && has(tgts, tgt) && eval_act(u, atk, &score)) {
+        if (get_act_tgt_pts(u, pwr, &tgts) && contains(tgts, tgt) && eval_act(u, atk, &score)) {
             if (score > best) {
                 best = score;
                 bests.assign(1, c);

@@ -269,7 +269,7 @@ public:
             c = r->crit ? orange : red;
             if (r->amount > 0 && bv().feedback && is_cell_shown(this, u->pos)) {
                 const rect sq = unit_screen_rect(this, u);
-                get_ani_mgr()->play(new zg::imgs_ani_t(L"Effects/blood", sq, nullptr, 0, 0, 0));
+                play_imgs(L"Effects/blood", sq, nullptr, 0);
             }
             u->tint = red;
         } else {
@@ -381,6 +381,8 @@ int run_btl_scene(tmap_t* map) {
     in_fight = true;
     s->set_map(map, false);
     if (main_ui_built()) main_ui().log_memo->reset_text(L"");
+    // Whatever ended the last battle, this one begins seen and logged.
+    set_btl_feedback(true);
     run_btl();
     get_ani_mgr()->wait(0, zg::ANI_WAIT_ANY);
     end_btl();

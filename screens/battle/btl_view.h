@@ -42,9 +42,11 @@ enum : int { LABELS_NONE = 0, LABELS_CMD = 1, LABELS_ALL = 2 };
 // floating texts and blood do not.
 constexpr int ANI_F_BTL = 1;
 
-// A floating text as it was asked for.
-struct float_rec_t {
-    Str text;
+// An animation the battle screen played, as it was asked for.
+struct fx_rec_t {
+    int kind = 0;  // zg::ANI_TEXT, ANI_IMGS or ANI_MISSILE
+    Str name;      // the text or the image
+    rect r{0, 0, 0, 0};  // an image's rectangle; a missile's from and to points as x, y, w, h
     clr_t clr;
     int font = 0;
 };
@@ -77,8 +79,8 @@ struct btl_view_t {
     bool feedback = true;
     std::vector<hit_label_t> labels;
     int label_mode = LABELS_NONE;
-    // When set, every floating text is also written here (tests read it).
-    std::vector<float_rec_t>* float_log = nullptr;
+    // When set, every animation played is also written here (tests read it).
+    std::vector<fx_rec_t>* fx_log = nullptr;
 };
 btl_view_t& bv();
 // Everything above emptied, as a resumed scene starts.
@@ -118,6 +120,8 @@ void install_btl_pres();
 bool is_cell_shown(btl_scene_t* s, const pt_t& c);
 rect unit_screen_rect(btl_scene_t* s, const unit_t* u);
 void float_text_at(const wchar_t* text, const pt_t& at, clr_t c, int size);
+// An image sequence over r (frames of the given size, or squares of the image's height).
+void play_imgs(const wchar_t* img, const rect& r, const size* frame, int flags);
 void float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size);
 void play_area_ani(const act_t* a, const rect& r);
 Str act_effect_name(const act_t* a);

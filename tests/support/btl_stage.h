@@ -21,6 +21,7 @@
 // reads on inside the battle. The stage must outlive the game's run.
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "battle/btl.h"
@@ -29,10 +30,12 @@
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/unit_move.h"
+#include "app/ani.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 #include "screens/battle/btl_scene.h"
+#include "screens/battle/btl_view.h"
 #include "support/screen_driver.h"
 
 struct btl_stage_t {
@@ -98,6 +101,8 @@ struct btl_stage_t {
 
     // Starts the battle on the game's thread; back in the body at its first frame.
     void start(screen_driver_t& d) {
+        // The mouse rests on the right panel: at the screen's edge it would scroll the view.
+        d.move_to(1200, 400);
         d.on_main([this] {
             if (!begin()) {
                 ended = true;
@@ -130,3 +135,44 @@ struct btl_stage_t {
         return d.wait_for([&] { return ended; }, "the battle's end", max_frames);
     }
 };
+
+// Options that keep staged battles short: the fastest steps, no smooth view
+// moves or sliding marks, no sound.
+inline screen_opts_t fast_btl_opts() {
+    screen_opts_t o;
+    o.config = "spd_ani_lv=3\r\nani_vp=0\r\nani_cur_u_mark=0\r\nsound=0\r\nmusic=0\r\n";
+    return o;
+}
+
+// The middle of the cell on the screen.
+inline SDL_Point cell_pt(const pt_t& c) {
+    const rect r = cur_btl_scene()->get_view().cell_scrn_rect(c);
+    return {r.x + r.w / 2, r.y + r.h / 2};
+}
+
+// The mouse rests on the cell until the hover commands are built.
+inline void hover_cell(screen_driver_t& d, const pt_t& c) {
+    const SDL_Point p = cell_pt(c);
+    d.move_to(p.x, p.y);
+    d.frames(2);
+}
+
+inline void click_cell(screen_driver_t& d, const pt_t& c) {
+    hover_cell(d, c);
+    const SDL_Point p = cell_pt(c);
+    d.click_at(p.x, p.y);
+}
+
+inline void rclick_cell(screen_driver_t& d, const pt_t& c) {
+    hover_cell(d, c);
+    const SDL_Point p = cell_pt(c);
+    d.rclick_at(p.x, p.y);
+}
+
+// The floating texts among the animations recorded, in order.
+inline std::vector<std::wstring> fx_texts(const std::vector<fx_rec_t>& fx) {
+    std::vector<std::wstring> out;
+    for (const fx_rec_t& f : fx)
+        if (f.kind == zg::ANI_TEXT) out.push_back(f.name.c_str());
+    return out;
+}

@@ -1,10 +1,11 @@
 // The battle scene on staged battles through the real frame loop: what the
 // listener shows and logs, the end of a battle by surrender and by quitting,
-// the hit-point texts and the confirmation of provoking actions.
+// the hit-point texts, the confirmation of provoking actions, the map file.
 #include "screens/battle/btl_scene.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "app/ani.h"
@@ -14,12 +15,12 @@
 #include "app/platform.h"
 #include "app/scene.h"
 #include "battle/damage.h"
+#include "battle/fog.h"
 #include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "screens/battle/btl_view.h"
 #include "screens/map/main_ui.h"
-#include "screens/menu/main_menu.h"
 #include "screens/widgets/log_memo.h"
 #include "support/btl_stage.h"
 #include "support/next_d20.h"
@@ -32,34 +33,26 @@ constexpr clr_t white = 0xffffffff;
 constexpr clr_t red = 0xffff0000;
 constexpr clr_t green = 0xff00ff00;
 constexpr clr_t grey = 0xff808080;
-
-screen_opts_t fast() {
-    screen_opts_t o;
-    o.config = "spd_ani_lv=3\r\nani_vp=0\r\nani_cur_u_mark=0\r\nsound=0\r\nmusic=0\r\n";
-    return o;
-}
-
-// The middle of the cell on the screen.
-SDL_Point cell_pt(const pt_t& c) {
-    const rect r = cur_btl_scene()->get_view().cell_scrn_rect(c);
-    return {r.x + r.w / 2, r.y + r.h / 2};
-}
-
-void hover(screen_driver_t& d, const pt_t& c) {
-    const SDL_Point p = cell_pt(c);
-    d.move_to(p.x, p.y);
-    d.frames(2);
-}
-
-void click_cell(screen_driver_t& d, const pt_t& c) {
-    hover(d, c);
-    const SDL_Point p = cell_pt(c);
-    d.click_at(p.x, p.y);
-}
+constexpr clr_t orange = 0xffffa500;
 
 std::wstring log_text() { return main_ui().log_memo ? std::wstring(main_ui().log_memo->text.c_str()) : L""; }
-
 std::wstring name_of(const unit_t* u) { return unit_disp_name(u).c_str(); }
+std::wstring text_of(const fx_rec_t& f) { return f.name.c_str(); }
+
+// Picks the system menu's item with that caption.
+void sys_menu_pick(screen_driver_t& d, const wchar_t* caption) {
+    ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+    menu_t* m = get_popup_menu();
+    ASSERT_EQ(get_top_modal(), m);
+    auto* level = m->get_level(0);
+    for (int i = 0; i < level->count(); ++i)
+        if (screen_driver_t::plain(level->get_item(i)->label) == caption) {
+            const rect r = level->item_rect(i);
+            d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+            return;
+        }
+    FAIL() << "no such item in the system menu";
+}
 }  // namespace
 
 TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
@@ -67,27 +60,27 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     st.plain_map(10, 6);
     const int me_i = st.pc(1, {3, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
-    std::vector<float_rec_t> floats;
-    screen_driver_t d(fast());
+    std::vector<fx_rec_t> fx;
+    screen_driver_t d(fast_btl_opts());
     d.run([&] {
         ASSERT_TRUE(d.start());
-        d.on_main([&] { bv().float_log = &floats; });
+        d.on_main([&] { bv().fx_log = &fx; });
         st.start(d);
         ASSERT_TRUE(st.wait_orders(d));
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         ASSERT_EQ(cur_btl_scene()->waiting_unit(), me);
-        ASSERT_EQ(floats.size(), 1u);
-        EXPECT_EQ(std::wstring(floats[0].text.c_str()), name_of(me) + L"回合开始");
-        EXPECT_EQ(floats[0].clr, white);
-        EXPECT_EQ(floats[0].font, FONT_DMG);
+        ASSERT_EQ(fx.size(), 1u);
+        EXPECT_EQ(text_of(fx[0]), name_of(me) + L"回合开始");
+        EXPECT_EQ(fx[0].clr, white);
+        EXPECT_EQ(fx[0].font, FONT_DMG);
         const std::wstring log = log_text();
         const size_t start = log.find(L"---- 战斗开始 ----"), round = log.find(L"---- 第<c=#FFFFFF00>1</c>回合 ----");
-        EXPECT_NE(start, std::wstring::npos) << std::string(log.begin(), log.end());
+        EXPECT_NE(start, std::wstring::npos);
         EXPECT_NE(round, std::wstring::npos);
         EXPECT_LT(start, round);
 
         // The rat stands in reach: hovering it gives the melee attack.
-        hover(d, rat->pos);
+        hover_cell(d, rat->pos);
         btl_scene_t* s = cur_btl_scene();
         ASSERT_EQ(s->pending_cmds().size(), 1u);
         EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_ATK_M, 0, rat->pos, 0}));
@@ -96,20 +89,217 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
         d.click_at(p.x, p.y);
         // The move is left: the same unit waits again, and clicking itself ends its turn.
         ASSERT_TRUE(st.wait_next_orders(d, me));
-        ASSERT_EQ(floats.size(), 2u);
-        hover(d, me->pos);
+        std::vector<std::wstring> texts = fx_texts(fx);
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[1], L"失误");
+        EXPECT_EQ(fx.back().clr, grey);
+        hover_cell(d, me->pos);
         ASSERT_EQ(s->pending_cmds().size(), 1u);
-        EXPECT_EQ(s->pending_cmds()[0].pwr, P_END_TURN);
+        EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
         EXPECT_EQ(s->hover_cursor(), CUR_END_TURN);
-        const SDL_Point self = cell_pt(me->pos);
-        d.click_at(self.x, self.y);
-        ASSERT_TRUE(d.wait_for([&] { return floats.size() >= 4; }, "the rat's turn", 600));
-        EXPECT_EQ(std::wstring(floats[1].text.c_str()), L"失误");
-        EXPECT_EQ(floats[1].clr, grey);
+        click_cell(d, me->pos);
+        ASSERT_TRUE(d.wait_for([&] { return fx_texts(fx).size() >= 4; }, "the rat's turn", 600));
+        texts = fx_texts(fx);
         // The end of the turn is an action of its own and says so; then the rat's turn begins.
         const Pwr* end = get_pwr(P_END_TURN);
-        EXPECT_EQ(std::wstring(floats[2].text.c_str()), std::wstring(end->a && *end->a ? end->a : end->n));
-        EXPECT_EQ(std::wstring(floats[3].text.c_str()), name_of(rat) + L"回合开始");
-        d.on_main([] { bv().float_log = nullptr; });
+        EXPECT_EQ(texts[2], std::wstring(end->a && *end->a ? end->a : end->n));
+        EXPECT_EQ(texts[3], name_of(rat) + L"回合开始");
+        d.on_main([] { bv().fx_log = nullptr; });
+    });
+}
+
+TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
+    btl_stage_t st;
+    st.plain_map(30, 6);
+    // The wolf begins, far beyond the party's sight.
+    const int wolf_i = st.mon(9, 1, {28, 3});
+    const int me_i = st.pc(1, {2, 3});
+    std::vector<std::wstring> banners;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(d.wait_for(
+            [&] {
+                if (cur_btl_scene() && !cur_btl_scene()->banner().empty())
+                    banners.push_back(cur_btl_scene()->banner().c_str());
+                return !banners.empty() || (cur_btl_scene() && cur_btl_scene()->waiting_unit());
+            },
+            "the wolf's turn"));
+        ASSERT_FALSE(banners.empty());
+        EXPECT_EQ(banners[0], name_of(st.u(wolf_i)) + L"正在视野外行动...");
+        EXPECT_FALSE(is_pt_visible(st.u(wolf_i)->pos));
+        // The current unit could not be seen: the view opened on the party.
+        EXPECT_TRUE(cur_btl_scene()->get_view().cell_rect().contains(st.u(me_i)->pos));
+        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        EXPECT_TRUE(cur_btl_scene()->banner().empty());  // the turn's end took it away
+    });
+}
+
+TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        const int round = btl().round;
+        sys_menu_pick(d, L"投降");
+        ASSERT_TRUE(st.wait_end(d, 120));
+        EXPECT_EQ(st.state, 3);
+        EXPECT_EQ(btl().round, round);  // nothing more was played
+        EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
+    });
+}
+
+TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    st.before_run = [&] { st.u(me_i)->hp = 3; };
+    int hp = 0, max = 0;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        EXPECT_EQ(st.u(me_i)->hp, 3);
+        sys_menu_pick(d, L"退出游戏");
+        d.wait_exit();
+        hp = st.u(me_i)->hp;
+        max = st.u(me_i)->drv.hp_max;
+    });
+    EXPECT_TRUE(st.ended);
+    EXPECT_EQ(st.state, 1);
+    EXPECT_EQ(hp, max);
+    EXPECT_EQ(d.exit_code(), 0);
+}
+
+TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    std::vector<fx_rec_t> fx;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t* me = st.u(me_i);
+        const auto change = [&](dmg_res_t r) {
+            d.on_main([&] {
+                bv().fx_log = &fx;
+                fx.clear();
+                cur_btl_scene()->on_hp_change(me, &r);
+                bv().fx_log = nullptr;
+            });
+        };
+        change({0, 0, 1, false});
+        ASSERT_EQ(fx.size(), 1u);  // no blood for nothing taken
+        EXPECT_EQ(text_of(fx[0]), L"0");
+        EXPECT_EQ(fx[0].clr, red);
+        EXPECT_EQ(me->tint, red);
+
+        change({5, 2, 1, false});
+        ASSERT_EQ(fx.size(), 2u);
+        EXPECT_EQ(text_of(fx[0]), L"Effects/blood");
+        EXPECT_EQ(text_of(fx[1]), L"5<c=a> (-2)</c>");
+        EXPECT_EQ(fx[1].font, FONT_DMG);
+
+        change({7, 0, 1, true});
+        ASSERT_EQ(fx.size(), 2u);
+        EXPECT_EQ(text_of(fx[1]), L"暴击！7");
+        EXPECT_EQ(fx[1].clr, orange);
+        EXPECT_EQ(fx[1].font, FONT_CH_DMG);
+
+        // Healed within the tint's time: the unit now flickers green.
+        change({-4, 0, 0, false});
+        ASSERT_EQ(fx.size(), 1u);
+        EXPECT_EQ(text_of(fx[0]), L"+4");
+        EXPECT_EQ(fx[0].clr, green);
+        EXPECT_EQ(me->tint, green);
+        EXPECT_GT(me->flash_t, 0.0);
+        d.frames(20);  // 0.2 s and more
+        EXPECT_EQ(me->tint, white);
+    });
+}
+
+TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        bool answer = false, asked = false;
+        d.on_main([&] {
+            opts().ao_prompt = false;
+            answer = cur_btl_scene()->confirm_aoo();
+        });
+        EXPECT_TRUE(answer);
+        EXPECT_EQ(get_top_modal(), nullptr);
+        d.on_main([&] {
+            opts().ao_prompt = true;
+            answer = cur_btl_scene()->confirm_aoo();
+            asked = true;
+        });
+        // The question runs its own loop: the body reads on inside it.
+        ASSERT_NE(get_top_modal(), nullptr);
+        EXPECT_NE(d.find(L"此动作将会引发身边敌人对你的借机攻击！\n确定进行？"), nullptr);
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([&] { return asked; }, "the answer"));
+        EXPECT_FALSE(answer);
+    });
+}
+
+TEST(BtlScene, AMissingOrDamagedMapFileFallsBackToTheGenerator) {
+    for (const char* file : {"", "ZMAP\x01"}) {
+        screen_driver_t d(fast_btl_opts());
+        if (*file) {
+            std::filesystem::create_directories(d.dir() / "maps");
+            std::ofstream(d.dir() / "maps/btl.map", std::ios::binary) << file;
+        }
+        int state = -1;
+        unit_grp_t foes;
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            d.on_main([&] {
+                reset_pty();
+                foes.units.push_back(new unit_t);
+                foes.units.back()->from_mon(MON_RAT_D, 1);
+                state = fight_btl(&foes, FIGHT_MAP_FILE);
+            });
+            ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && get_btl_map(); }, "the battle"));
+            EXPECT_GT(get_btl_map()->get_w(), 0);
+            EXPECT_GT(get_btl_map()->get_h(), 0);
+            EXPECT_EQ(get_btl_map()->generated, 1);
+            d.on_main([] { set_btl_lost(); });
+            ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the end"));
+            EXPECT_EQ(state, 3);
+        });
+    }
+}
+
+TEST(BtlScene, LeavingWithNoBattleRunningChangesNothing) {
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        int before = -1, after = -1;
+        d.on_main([&] {
+            before = get_btl_state();
+            bool made = false;
+            push_scene(get_btl_scene(&made), made);
+            pop_scene();
+            after = get_btl_state();
+        });
+        EXPECT_EQ(before, after);
     });
 }
