@@ -263,11 +263,15 @@ void draw_btl_units(btl_scene_t* s) {
 
 // ---- labels and banner ----
 
+bool hit_labels_shown() {
+    const int mode = bv().label_mode;
+    return mode == LABELS_CMD || (mode == LABELS_ALL && (opts().show_all_hits_in_rng || is_alt_down()));
+}
+
 namespace {
 void draw_hit_labels(btl_scene_t* s) {
     const btl_view_t& v = bv();
-    if (v.label_mode == LABELS_NONE) return;
-    if (v.label_mode == LABELS_ALL && !opts().show_all_hits_in_rng && !is_alt_down()) return;
+    if (!hit_labels_shown()) return;
     for (const hit_label_t& l : v.labels) {
         const rect r = s->get_view().cell_scrn_rect({l.x, l.y});
         draw_text_centered(l.label, r.x + r.w / 2, r.y + r.h / 2, label_font, &white);

@@ -112,6 +112,8 @@ void draw_fog(btl_scene_t* s);
 void draw_mm_markers(btl_scene_t* s);
 double light_factor(const pt_t& c);
 bool btl_cell_tip(btl_scene_t* s, Str& out);
+// The labels of one command always; those of every target with the option or while Alt is held.
+bool hit_labels_shown();
 
 // ---- presentation (btl_fx.cpp) ----
 
