@@ -155,6 +155,7 @@ public:
     // ---- what the scene holds ----
 
     unit_t* waiting_unit() const override { return bv().waiting; }
+    int orders_asked() const override { return waits_; }
     const std::vector<u_cmd_t>& pending_cmds() const override { return bv().pending; }
     pt_t sel_pwr() const override { return {bv().sel.id, bv().sel.param}; }
     const Str& banner() const override { return bv().banner; }
@@ -190,6 +191,7 @@ public:
     }
 
     void wait_for_orders(unit_t* u) override {
+        ++waits_;
         bv().waiting = u;
         if (main_ui_built()) main_ui().act_bar->show_unit(u);
         set_busy(false);
@@ -309,6 +311,7 @@ public:
 
 private:
     u_lv2_t* strip_ = nullptr;  // the roster's faces; the window tree owns it
+    int waits_ = 0;
 
     void on_btl_start() {
         log_cur_buf()->append(L"---- 战斗开始 ----");

@@ -48,6 +48,8 @@ public:
 
     // The unit waiting for the player's orders; null while the engine works.
     virtual unit_t* waiting_unit() const = 0;
+    // How many waits for orders began since the program started.
+    virtual int orders_asked() const = 0;
     virtual const std::vector<u_cmd_t>& pending_cmds() const = 0;
     // {power id, parameter} picked and being aimed; {0, 0} for none.
     virtual pt_t sel_pwr() const = 0;
