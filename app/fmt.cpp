@@ -8,6 +8,10 @@
 
 namespace {
 
+// A width or precision past this lays nothing out: from a text file it would
+// only ask for gigabytes ("%2000000000d").
+constexpr int max_field = 4096;
+
 struct conv_t {
     bool minus = false, plus = false, space = false, hash = false, zero = false;
     int width = -1;  // -1: none
@@ -107,6 +111,7 @@ bool formatter_t::parse_conv(const wchar_t*& p, conv_t& s) {
             if (!read_num(p, s.prec)) return false;
         }
     }
+    if (s.width > max_field || s.prec > max_field) return false;
     // Length modifiers say nothing here: each argument carries its own type.
     for (;;) {
         if (*p == L'I' && p[1] == L'6' && p[2] == L'4') p += 3;

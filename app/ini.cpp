@@ -8,6 +8,7 @@
 
 #include "app/io.h"
 #include "app/paths.h"
+#include "app/safe_file.h"
 #include "app/str_parts.h"
 #include "app/sys.h"
 
@@ -18,6 +19,9 @@ namespace {
 constexpr int read_flags = ZF_WTEXT | ZF_TEXT;  // the mark, or its absence, decides the encoding
 constexpr int write_flags = ZF_WTEXT | ZF_TEXT | ZF_CREAT | ZF_TRUNC | ZF_WRONLY;
 constexpr int line_buf_chars = 1024;
+// Far past any configuration the game writes; a file that reads on past it
+// (a link to an endless device file) is not a configuration.
+constexpr long max_ini_bytes = 4L << 20;
 
 bool is_section_header(const Str& line, int len) {
     return len > 2 && line.at(0) == L'[' && line.at(len - 1) == L']';
@@ -60,16 +64,21 @@ bool write_model(CZsFile& f, const CZsIni& ini) {
     return ok;
 }
 
-// Written whole to a temporary file first, so a failed write leaves the old file.
+// Written whole to a temporary file and flushed to the disk first, so a failed
+// write, a kill or a power cut leaves the old file.
 bool write_through_temp(const Str& path, const CZsIni& ini) {
     const Str tmp = path + L".tmp";
+    remove_stale_file(tmp.buf);  // a leftover, or a link, must not receive the text
+    std::error_code ec;
     CZsFile f;
     const bool opened = f.open(tmp.buf, write_flags, ZF_SHARE_DENY_NONE);
-    bool ok = opened && write_model(f, ini);
+    bool ok = opened && write_model(f, ini) && f.flush_to_disk();
     ok = f.close() && ok;
-    std::error_code ec;
     if (ok) fs::rename(os_path(tmp.buf), os_path(path.buf), ec);
-    if (ok && !ec) return true;
+    if (ok && !ec) {
+        flush_dir_to_disk(get_parent_dir(path.buf).buf);
+        return true;
+    }
     if (opened) fs::remove(os_path(tmp.buf), ec);
     return false;
 }
@@ -87,11 +96,15 @@ bool CZsIni::load(const wchar_t* p, bool force) {
         unreadable_ = file_exists(path.buf);
         return false;
     }
-    root.clear();
-    sections.clear();
-    keys_t* cur = &root;
+    keys_t new_root;
+    std::map<Str, keys_t> new_sections;
+    keys_t* cur = &new_root;
     Str line, key, value;
     while (f.get_line(line, line_buf_chars)) {
+        if (std::ftell(f.fp) > max_ini_bytes) {
+            unreadable_ = true;  // so it is never overwritten either
+            return false;
+        }
         int len = line.length();
         if (len > 0 && line.at(len - 1) == L'\n') line.set_at(--len, 0);
         str_trim_left(line.buf);
@@ -99,13 +112,15 @@ bool CZsIni::load(const wchar_t* p, bool force) {
         len = line.length();
         if (len == 0) continue;
         if (is_section_header(line, len)) {
-            cur = &sections[line.mid(1, len - 2)];
+            cur = &new_sections[line.mid(1, len - 2)];
             cur->clear();  // a repeated header starts its section afresh
             continue;
         }
         split_key_line(line, key, value);
         (*cur)[key] = value;
     }
+    root.swap(new_root);
+    sections.swap(new_sections);
     unreadable_ = f.read_error();
     return true;
 }
@@ -148,6 +163,8 @@ void CZsIni::set_string(const wchar_t* key, const wchar_t* value, const wchar_t*
 void CZsIni::set_int(const wchar_t* key, int value, const wchar_t* section) {
     set_string(key, Str(L"%d", value).buf, section);
 }
+
+CZsConfig::CZsConfig(const wchar_t* p) : CZsIni(p) { remove_stale_file((path + L".tmp").buf); }
 
 CZsConfig& CZsConfig::instance() {
     // Destroyed (and so written) at process exit.

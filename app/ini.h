@@ -47,7 +47,8 @@ public:
     static CZsConfig& instance();
 
     // Public so that tests can run the life cycle over a file of their own.
-    explicit CZsConfig(const wchar_t* path) : CZsIni(path) {}
+    // A temporary file that a kill left from the last write is removed.
+    explicit CZsConfig(const wchar_t* path);
     ~CZsConfig() override { save(); }
 };
 

@@ -7,7 +7,10 @@
 #include <limits>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "app/codec.h"
+#include "app/safe_file.h"
 #include "app/sys.h"
 
 namespace fs = std::filesystem;
@@ -68,7 +71,7 @@ struct sniff_t {
 sniff_t sniff_file(const std::string& os, ccs_t ccs) {
     sniff_t r;
     r.utf8 = ccs == ccs_t::utf8;
-    FILE* f = std::fopen(os.c_str(), "rb");
+    FILE* f = fopen_regular(os, "rb");
     if (!f) return r;
     unsigned char b[sniff_bytes];
     const size_t got = std::fread(b, 1, sizeof b, f);
@@ -141,10 +144,11 @@ bool CZsFile::open(const wchar_t* p, int flags, int share) {
     const bool keeps_content = m.kind != 'w';
     if (!m.binary && m.ccs != ccs_t::none && keeps_content) sn = sniff_file(os, m.ccs);
 
-    std::error_code ec;
-    // A folder opens for reading on POSIX and fails only later; refuse it here.
-    if (!fs::is_directory(os, ec)) fp = std::fopen(os.c_str(), fmode.c_str());
-    file_size = lookup_size(os);
+    // Regular files only: a folder would fail only later, and a FIFO or a
+    // device could block the open or never end.
+    fp = fopen_regular(os, fmode.c_str());
+    struct stat st;
+    file_size = fp && ::fstat(::fileno(fp), &st) == 0 ? int(uint32_t(uintmax_t(st.st_size))) : lookup_size(os);
     if (!fp) return false;
 
     if (m.binary) return true;
@@ -170,6 +174,8 @@ bool CZsFile::open(const wchar_t* p, int flags, int share) {
     }
     return true;
 }
+
+bool CZsFile::flush_to_disk() { return ::flush_to_disk(fp); }
 
 bool CZsFile::close() {
     if (!fp) return false;

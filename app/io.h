@@ -89,9 +89,12 @@ public:
     CZsFile(const CZsFile&) = delete;
     CZsFile& operator=(const CZsFile&) = delete;
 
+    // Regular files only: a folder, FIFO or device is refused without blocking.
     bool open(const wchar_t* path, int flags, int share);
     // False when the stream could not be flushed or was not open.
     bool close();
+    // What was written, on the disk: call before a rename makes the file current.
+    bool flush_to_disk();
     bool is_open() const { return fp != nullptr; }
 
     int write(const void* buf, int size, int count) override;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include <lua.hpp>
 #include <string>
 
+#include "app/paths.h"
+#include "app/safe_file.h"
 #include "app/seams.h"
 #include "app/str.h"
 #include "app/sys.h"
@@ -59,17 +62,140 @@ const char* push_field_text(lua_State* L, int idx, const wchar_t* key) {
     return lua_isstring(L, -1) ? lua_tostring(L, -1) : nullptr;
 }
 
-std::string read_file(const std::string& path, bool* ok) {
-    std::string data;
-    *ok = false;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return data;
-    char chunk[8192];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.append(chunk, n);
-    *ok = !std::ferror(f);
-    std::fclose(f);
-    return data;
+// Far past any text file of the game; a file that reads on past it is not one.
+constexpr size_t max_script_bytes = 16u << 20;
+
+// Text files are Lua source. Lua 5.1 trusts byte code blindly (a crafted
+// chunk reads and writes memory at will), so a chunk that starts with its
+// signature is refused, wherever it comes from.
+int load_source(lua_State* L, const char* data, size_t n, const char* chunk) {
+    if (n > 0 && data[0] == LUA_SIGNATURE[0]) {
+        const char* file = chunk && *chunk == '@' ? chunk + 1 : "chunk";
+        lua_pushfstring(L, "%s: precompiled Lua is refused: text files must be Lua source", file);
+        return LUA_ERRSYNTAX;
+    }
+    return luaL_loadbuffer(L, data, n, chunk);
+}
+
+// A script file as source: a UTF-8 mark (editors like to add one, Lua 5.1
+// refuses it) and, as Lua's own loader does, a first line starting "#" are
+// skipped; that line's break stays, so line numbers hold.
+int load_source_file(lua_State* L, const char* path) {
+    std::string src;
+    if (!read_whole_regular(from_os_path(path).buf, max_script_bytes, src)) {
+        lua_pushfstring(L, "cannot open %s (missing, not a regular file, or too large)", path);
+        return LUA_ERRFILE;
+    }
+    size_t skip = src.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    if (src.compare(skip, 1, "#") == 0) skip = std::min(src.find('\n', skip), src.size());
+    const std::string chunk = std::string("@") + path;
+    return load_source(L, src.data() + skip, src.size() - skip, chunk.c_str());
+}
+
+// ---- the base library's loaders, source only ----
+
+int src_loadstring(lua_State* L) {
+    size_t n = 0;
+    const char* s = luaL_checklstring(L, 1, &n);
+    const char* chunk = luaL_optstring(L, 2, s);
+    if (load_source(L, s, n, chunk) == 0) return 1;
+    lua_pushnil(L);
+    lua_insert(L, -2);
+    return 2;
+}
+
+int src_load(lua_State* L) {
+    luaL_checktype(L, 1, LUA_TFUNCTION);
+    const char* chunk = luaL_optstring(L, 2, "=(load)");
+    std::string src;
+    for (;;) {
+        lua_pushvalue(L, 1);
+        lua_call(L, 0, 1);
+        if (lua_isnil(L, -1)) break;
+        if (!lua_isstring(L, -1)) luaL_error(L, "reader function must return a string");
+        size_t n = 0;
+        const char* piece = lua_tolstring(L, -1, &n);
+        if (n == 0) break;
+        src.append(piece, n);
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+    if (load_source(L, src.data(), src.size(), chunk) == 0) return 1;
+    lua_pushnil(L);
+    lua_insert(L, -2);
+    return 2;
+}
+
+int src_loadfile(lua_State* L) {
+    const char* path = luaL_checkstring(L, 1);
+    if (load_source_file(L, path) == 0) return 1;
+    lua_pushnil(L);
+    lua_insert(L, -2);
+    return 2;
+}
+
+int src_dofile(lua_State* L) {
+    const char* path = luaL_checkstring(L, 1);
+    const int n = lua_gettop(L);
+    if (load_source_file(L, path) != 0) lua_error(L);
+    lua_call(L, 0, LUA_MULTRET);
+    return lua_gettop(L) - n;
+}
+
+// require's searcher for Lua files along package.path, source only.
+int src_search_path(lua_State* L) {
+    const std::string name = luaL_gsub(L, luaL_checkstring(L, 1), ".", "/");  // pushed
+    lua_getfield(L, LUA_GLOBALSINDEX, "package");
+    lua_getfield(L, -1, "path");
+    const char* path = lua_tostring(L, -1);
+    const std::string templates = path ? path : "";
+    lua_pop(L, 3);  // the path, the package table and the name
+    std::string tried;
+    size_t at = 0;
+    while (at <= templates.size()) {
+        const size_t end = std::min(templates.find(';', at), templates.size());
+        std::string file = templates.substr(at, end - at);
+        at = end + 1;
+        if (file.empty()) continue;
+        for (size_t q; (q = file.find('?')) != std::string::npos;) file.replace(q, 1, name);
+        const int rc = load_source_file(L, file.c_str());
+        if (rc == 0) return 1;
+        if (rc != LUA_ERRFILE)
+            luaL_error(L, "error loading module '%s' from file '%s':\n\t%s", name.c_str(), file.c_str(),
+                       lua_tostring(L, -1));
+        lua_pop(L, 1);
+        tried += "\n\tno file '" + file + "'";
+    }
+    lua_pushstring(L, tried.c_str());
+    return 1;
+}
+
+// Swaps the loaders a script reaches by name for the source-only ones; native
+// libraries (package.loadlib and require's C searchers) are not loaded at all.
+void load_source_only(lua_State* L) {
+    static const luaL_Reg base[] = {{"loadstring", src_loadstring}, {"load", src_load},
+                                    {"loadfile", src_loadfile},     {"dofile", src_dofile},
+                                    {nullptr, nullptr}};
+    for (const luaL_Reg* r = base; r->name; ++r) {
+        lua_pushcfunction(L, r->func);
+        lua_setfield(L, LUA_GLOBALSINDEX, r->name);
+    }
+    lua_getfield(L, LUA_GLOBALSINDEX, "package");
+    if (lua_istable(L, -1)) {
+        lua_pushnil(L);
+        lua_setfield(L, -2, "loadlib");
+        lua_getfield(L, -1, "loaders");
+        if (lua_istable(L, -1)) {
+            lua_pushcfunction(L, src_search_path);
+            lua_rawseti(L, -2, 2);
+            for (int i = int(lua_objlen(L, -1)); i > 2; --i) {
+                lua_pushnil(L);
+                lua_rawseti(L, -2, i);
+            }
+        }
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
 }
 
 // A text file that runs longer than this is stopped: an endless loop in one
@@ -129,7 +255,9 @@ lua_ex_t::~lua_ex_t() {
 void lua_ex_t::init() {
     close();
     L = luaL_newstate();
-    if (L) luaL_openlibs(L);
+    if (!L) return;
+    luaL_openlibs(L);
+    load_source_only(L);
     depth = 0;
 }
 
@@ -144,18 +272,12 @@ bool lua_ex_t::do_file(const Str& path) {
     int rc = -1;
     if (L) {
         const int top = lua_gettop(L);
-        bool ok = false;
-        std::string src = read_file(os_path(path.buf), &ok);
-        if (ok) {
-            // Lua 5.1 refuses a UTF-8 byte-order mark, which editors like to add.
-            const size_t skip = src.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-            const std::string chunk = "@" + shown;
-            rc = luaL_loadbuffer(L, src.data() + skip, src.size() - skip, chunk.c_str());
-            if (rc == 0) rc = pcall_with_time_limit(L);
-            if (rc != 0) {
-                const char* err = lua_tostring(L, -1);
-                std::fprintf(stderr, "%s\n", err ? err : shown.c_str());
-            }
+        rc = load_source_file(L, os_path(path.buf).c_str());
+        if (rc == 0) rc = pcall_with_time_limit(L);
+        // A missing file says so in its box alone, as it always did.
+        if (rc != 0 && (rc != LUA_ERRFILE || file_exists(path.buf))) {
+            const char* err = lua_tostring(L, -1);
+            std::fprintf(stderr, "%s\n", err ? err : shown.c_str());
         }
         lua_settop(L, top);
     }

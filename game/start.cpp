@@ -14,6 +14,7 @@
 #include "app/text_info.h"
 #include "rules/enums.h"
 #include "rules/pwr.h"
+#include "rules/save_slots.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
 #include "screens/menu/main_menu.h"
@@ -57,6 +58,7 @@ bool app_start() {
     load_txt_tbls();
     init_pwrs();
     load_opts();
+    settle_saves();  // before any slot is read: finishes or undoes a save a kill interrupted
     txt::install_text_hooks();
     install_help_link();
     install_btl_act_bar();

@@ -69,6 +69,18 @@ bool tag_is(io::io_t& f, const char* tag) {
     return f.read(buf, n, 1) == 1 && std::memcmp(buf, tag, size_t(n)) == 0;
 }
 
+// The arena's level and size feed the encounter generator's sums, and its
+// counters are shown and added to: a damaged file's values are brought back
+// into what play produces rather than costing the player the save.
+constexpr int32_t ARENA_COUNT_MAX = 999999999;
+
+void clamp_arena(arena_rec_t& a) {
+    a.lv = std::clamp(a.lv, 0, UNIT_LV_MAX);
+    a.size = std::clamp(a.size, 0, PTY_MAX_UNITS);
+    for (int32_t* w : {&a.floor, &a.n_beaten, &a.wins, &a.losses, &a.kills, &a.deaths})
+        *w = std::clamp(*w, 0, ARENA_COUNT_MAX);
+}
+
 bool valid_bag_slot(const itm_slot_t& s) {
     if (s.id < 0 || s.id >= ITM_COUNT) return false;
     return std::all_of(std::begin(s.ies), std::end(s.ies), [](int e) { return e >= 0 && e < IE_COUNT; });
@@ -141,6 +153,7 @@ bool pty_t::load(io::io_t& f) {
     if (!ok || !std::isfinite(t.gold) || !std::all_of(std::begin(t.bag), std::end(t.bag), valid_bag_slot))
         return false;
     t.arena = std::bit_cast<arena_rec_t>(aw);
+    clamp_arena(t.arena);
     t.world_pt = {pts[0][0], pts[0][1]};
     t.local_pt = {pts[1][0], pts[1][1]};
     assign_data(t);

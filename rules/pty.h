@@ -15,6 +15,7 @@ class io_t;
 }
 
 constexpr int PRESET_PCS = 10;
+constexpr int PTY_MAX_UNITS = 6;
 
 // The arena campaign, 11 words stored raw in the party file.
 struct arena_rec_t {
@@ -55,7 +56,8 @@ public:
     // The party file; false on a write error.
     bool save(io::io_t& f) const;
     // False on a short or damaged file (tags, lengths, item ids); the party is
-    // then unchanged. The units are never touched.
+    // then unchanged. Arena values out of range are clamped into it. The units
+    // are never touched.
     bool load(io::io_t& f);
 };
 

@@ -49,10 +49,16 @@ std::vector<int> list_slot_ids(const wchar_t* folder);
 std::vector<slot_info_t> list_arena_slots();
 
 // The global party from a slot folder. On any failure (a missing or damaged
-// party file, a member file that cannot be read) false, and the party is unchanged.
+// party file, a member file that cannot be read, a member missing before
+// another) false, and the party is unchanged.
 bool load_slot_dir(const wchar_t* folder);
-// The global party into a slot folder; member files past the party's size are removed.
+// The global party into a slot folder, as one unit: a kill at any moment
+// leaves the whole old save or the whole new one. Files of the old folder that
+// no load reads are never deleted: they stay in "<folder>.kept".
 bool save_slot_dir(const wchar_t* folder);
+// Start-up: finishes or undoes every slot save a kill interrupted and removes
+// the temporary files saving leaves ("<name>.tmp" of save files).
+void settle_saves();
 
 bool load_adv_slot(int n, int flags);
 bool save_adv_slot(int n, int flags);
@@ -64,7 +70,8 @@ bool new_arena_game();
 // "saves/pcs/%08d.pc" in the game folder.
 Str pc_file_path(int id);
 // The id for a new stand-alone character: "next_pc_id" of section "Main"
-// (default 100), moved past every id whose file exists; the key is set past it.
+// (default 100; a value past eight digits starts from 100 again), moved past
+// every id whose file exists; the key is set past it. 0 when no id is free.
 int take_next_pc_id(CZsIni& cfg);
 int take_next_pc_id();
 // A unit file, its folder made when missing; false when it could not be

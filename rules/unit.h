@@ -20,6 +20,10 @@ constexpr int U_TEXTS = 23;
 // Values of u_base_t::kind.
 constexpr int UK_MON = 1;  // made from a monster template
 constexpr int UK_PC = 2;   // made from a build or levelled by the player
+// The highest level a unit file may hold: far past what play reaches, and low
+// enough that the recalculation's values (a player's experience value grows
+// with the level to the fourth) stay within an int.
+constexpr int UNIT_LV_MAX = 200;
 
 // Derived trait values (u_drv_t::trait, unit_t::has_trait); trait 0 is unused.
 constexpr int TRAITS = 7;

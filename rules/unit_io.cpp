@@ -25,7 +25,12 @@
 namespace {
 
 constexpr int MAX_STR_UNITS = 32767;  // far past any name or path the game writes
-constexpr int MAX_LV = 1000;
+// Scores with a wide margin past what play produces (below 100), so that no
+// sum or product of the recalculation leaves an int.
+constexpr int MIN_ABI = -50;  // a weak monster's race and template can take a score below 0
+constexpr int MAX_ABI = 500;
+// Hit and experience points meet damage, healing and rewards in sums.
+constexpr int MAX_POINTS = 999999999;
 constexpr int NAT_LAST = ITM_UNARMED;  // natural attacks are items 1..26
 
 using base_words_t = std::array<int32_t, U_BASE_WORDS>;
@@ -70,9 +75,13 @@ bool is_game_rel_path(const Str& p) {
 }
 
 bool valid_base(const u_base_t& b) {
-    return b.kind >= 0 && b.kind <= UK_PC && b.rank >= 0 && b.rank < URANKS &&
-           (b.bld == BLD_CUSTOM || (b.bld >= 0 && b.bld < BLD_COUNT)) && b.race >= 0 && b.race < RACE_COUNT &&
-           b.cls >= 0 && b.cls < CLS_COUNT && b.lv >= 0 && b.lv <= MAX_LV;
+    const bool ids_ok = b.kind >= 0 && b.kind <= UK_PC && b.rank >= 0 && b.rank < URANKS &&
+                        (b.bld == BLD_CUSTOM || (b.bld >= 0 && b.bld < BLD_COUNT)) && b.race >= 0 &&
+                        b.race < RACE_COUNT && b.cls >= 0 && b.cls < CLS_COUNT;
+    if (!ids_ok || b.lv < 0 || b.lv > UNIT_LV_MAX) return false;
+    for (int i = 0; i < 6; ++i)
+        if (b.abi[i] < MIN_ABI || b.abi[i] > MAX_ABI || b.abi_ups[i] < 0 || b.abi_ups[i] > UNIT_LV_MAX) return false;
+    return true;
 }
 
 bool valid_slot(const itm_slot_t& s) {
@@ -82,6 +91,7 @@ bool valid_slot(const itm_slot_t& s) {
 
 bool valid_rec(const unit_rec_t& r) {
     if (!is_game_rel_path(r.img) || !is_game_rel_path(r.face) || !valid_base(r.base)) return false;
+    if (r.hp_xp[0] < -MAX_POINTS || r.hp_xp[0] > MAX_POINTS || r.hp_xp[1] < 0 || r.hp_xp[1] > MAX_POINTS) return false;
     if (!std::all_of(r.pwrs.begin(), r.pwrs.end(), is_pwr_id)) return false;
     if (!std::all_of(std::begin(r.nat), std::end(r.nat), [](int id) { return id >= 0 && id <= NAT_LAST; }))
         return false;

@@ -14,8 +14,11 @@ strs = {}
 -- This file's own folder, so a text folder moved elsewhere still finds its languages.
 local here = debug.getinfo(1, "S").source:match("^@(.*[/\\])") or ((AppPath or "") .. "text/")
 local path = here .. (Lang or "cn") .. "/strs.lua"
-local f = io.open(path, "rb")
-if f then
-    f:close()
-    dofile(path)
+-- A language without strs.lua (or with something other than a file in its
+-- place, which is never opened) keeps the table empty; a broken one fails.
+local chunk, err = loadfile(path)
+if chunk then
+    chunk()
+elseif not err:find("^cannot open ") then
+    error(err, 0)
 end

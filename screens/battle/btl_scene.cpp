@@ -271,7 +271,7 @@ public:
             c = r->crit ? orange : red;
             if (r->amount > 0 && bv().feedback && is_cell_shown(this, u->pos)) {
                 const rect sq = unit_screen_rect(this, u);
-                play_imgs(L"Effects/blood", sq, nullptr, 0);
+                play_imgs(L"effects/blood", sq, nullptr, 0);
             }
             u->tint = red;
         } else {

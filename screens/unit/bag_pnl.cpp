@@ -4,6 +4,7 @@
 #include "app/render.h"
 #include "rules/bag.h"
 #include "rules/pty.h"
+#include "screens/text/desc_parts.h"
 #include "screens/widgets/itm_btn.h"
 #include "screens/widgets/theme.h"
 #include "ui/btn.h"
@@ -21,10 +22,6 @@ constexpr int page_radio = 2;
 constexpr size funds_sz{160, 24};
 constexpr clr_t cell_fill = 0x33000000;
 constexpr clr_t cell_line = 0x22000000;
-
-// TODO: txt::gold_text (screens/text, issue 29) writes the amount with its
-// icon once the description texts land.
-Str gold_stand_in(double g) { return Str(L"%d", int(g)); }
 
 class _bag_pnl_t : public bag_pnl_t {
 public:
@@ -98,7 +95,7 @@ void _bag_pnl_t::build(int itm_id, int page_btn_id) {
 }
 }  // namespace
 
-Str funds_text() { return Str(L"<b>%s", gold_stand_in(g_pty.gold)); }
+Str funds_text() { return Str(L"<b>%s", txt::gold_text(g_pty.gold)); }
 
 bag_pnl_t* new_bag_pnl(uint32_t style, wnd_t* parent, int itm_btn_id, int page_btn_id) {
     auto* p = new _bag_pnl_t;

@@ -1,6 +1,5 @@
 #include "screens/unit/eqpt_bag_pnl.h"
 
-#include "ui/drag.h"
 #include "app/render.h"
 #include "battle/turn.h"
 #include "rules/bag.h"
@@ -12,6 +11,7 @@
 #include "screens/unit/eqpt_pnl.h"
 #include "screens/widgets/itm_btn.h"
 #include "screens/widgets/theme.h"
+#include "ui/drag.h"
 
 namespace {
 constexpr int pnl_w = 532;

@@ -5,16 +5,17 @@
 #include <algorithm>
 #include <iterator>
 
-#include "ui/modal.h"
 #include "app/str.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
+#include "screens/text/unit_sheet.h"
 #include "screens/unit/eqpt_bag_pnl.h"
 #include "screens/widgets/itm_btn.h"
 #include "screens/widgets/sheet.h"
 #include "screens/widgets/theme.h"
 #include "ui/li.h"
 #include "ui/memo_ctrl.h"
+#include "ui/modal.h"
 #include "ui/tool_bar2.h"
 
 namespace {
@@ -22,13 +23,6 @@ constexpr size dlg_sz{876, 736};
 constexpr int margin = 8;
 constexpr const wchar_t* mask_key = L"_u_xs_dlg_cfg";
 constexpr int mask_default = 15;
-
-// TODO: txt::unit_sheet (screens/text, issue 29) writes the sheet once the
-// description texts land; until then the name and hit points stand in.
-Str sheet_text(unit_t* u, int) {
-    Str n;
-    return Str(L"<b>%s</b>\n等级 %d\n生命 %d/%d", u->get_disp_name(n), u->base.lv, u->hp, u->drv.hp_max);
-}
 
 class _unit_dlg_t;
 _unit_dlg_t* the_dlg = nullptr;
@@ -54,7 +48,7 @@ public:
         unit = u;
         set_itm_btn_unit(u);
         if (!u) return;
-        pane->reset_text(sheet_text(u, mask).c_str());
+        pane->reset_text(txt::unit_sheet(u, mask).c_str());
         // Monsters and other units that are no player character show the
         // sheet only; the stand-in takes the panel's place on the right.
         const bool pc = u->base.kind == UK_PC;
@@ -83,7 +77,7 @@ public:
 private:
     // The sheet again, keeping where the player scrolled to.
     void rewrite_sheet() {
-        if (unit) pane->set_text(sheet_text(unit, mask).c_str(), true);
+        if (unit) pane->set_text(txt::unit_sheet(unit, mask).c_str(), true);
     }
 };
 
@@ -118,7 +112,7 @@ bool _unit_dlg_t::on_msg(const evt_t& msg, wnd_t* sender) {
         if (sender == this) set_unit(unit);
         break;
     case EVT_SEL_MADE:
-        if (sender && sender == reinterpret_cast<wnd_t*>(title_items)) {
+        if (sender && sender == title_items) {
             step(msg.b == 0);
             return true;
         }
@@ -146,6 +140,13 @@ int open_unit_dlg(unit_t* u, const std::vector<unit_t*>* list) {
     if (!u && !units.empty()) u = units.front();
     // Nothing to show: an empty party or list never opens the dialog on nothing.
     if (!u) return MODAL_CANCEL;
+    // Already running (opened again from inside it): one dialog cannot run
+    // twice, so it shows the unit where it is.
+    if (dlg_running && the_dlg) {
+        step_list = std::move(units);
+        the_dlg->set_unit(u);
+        return MODAL_CANCEL;
+    }
     if (!the_dlg) {
         the_dlg = new _unit_dlg_t;
         reg_owned_wnd(the_dlg);

@@ -28,6 +28,7 @@ public:
 
 // Runs the dialog on u, stepping through list (null: the party's members).
 // A null u opens on the list's first unit; with none it does not open and
+// answers MODAL_CANCEL. Called while the dialog runs, it shows u there and
 // answers MODAL_CANCEL. Otherwise the modal result.
 int open_unit_dlg(unit_t* u, const std::vector<unit_t*>* list = nullptr);
 // The dialog while it runs, else null.

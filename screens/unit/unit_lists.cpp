@@ -9,6 +9,8 @@
 #include "battle/turn.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
+#include "screens/text/desc_parts.h"
+#include "screens/text/unit_sheet.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/widgets/theme.h"
 #include "screens/widgets/unit_badges.h"
@@ -31,14 +33,6 @@ constexpr int mark_h = 2;
 constexpr const wchar_t* unknown_face = L"faces_npc/null";
 
 unit_hover_fn hover_fn = nullptr;
-
-// TODO: txt::unit_type_line and txt::unit_tip_text (screens/text, issue 29)
-// write these once the description texts land.
-Str type_line(const unit_t* u) { return Str(L"等级 %d", u->base.lv); }
-Str tip_text(const unit_t* u) {
-    Str n;
-    return Str(L"<b>%s</b>", u->get_disp_name(n));
-}
 
 zg::tex_t* face_of(const unit_t* u) { return get_img((u->face.empty() ? u->img : u->face).c_str()); }
 
@@ -73,8 +67,8 @@ void u_lv_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
     draw_tex(face_of(u), &in, nullptr);
     const int tx = pic.x + pic.w + lv_text_dx;
     const rect txt{tx, inner.y, r.x + r.w - tx, inner.h};
-    Str name;
-    const Str s(L"<f=b5>%s</f>\n<c=a>%s</c>", u->get_disp_name(name), type_line(u));
+    Str name, type;
+    const Str s(L"<f=b5>%s</f>\n<c=a>%s</c>", u->get_disp_name(name), txt::unit_type_line(type, u));
     ::draw_text(s.c_str(), &txt, FONT_DEF, &theme::text, rect_align::left | rect_align::top);
 }
 
@@ -140,7 +134,7 @@ void u_lv2_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
 
 Str* u_lv2_t::item_tip(Str* out, const li_t* it) {
     const unit_t* u = unit_of(it);
-    *out = u ? tip_text(u) : Str();
+    *out = u ? txt::unit_tip_text(u) : Str();
     return out;
 }
 

@@ -1,7 +1,6 @@
 #include "screens/widgets/itm_btn.h"
 
 #include "app/draw_text.h"
-#include "ui/drag.h"
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"
@@ -11,6 +10,8 @@
 #include "rules/itm_slot.h"
 #include "rules/rare_lv.h"
 #include "rules/unit.h"
+#include "screens/text/itm_desc.h"
+#include "ui/drag.h"
 #include "ui/tip.h"
 
 namespace {
@@ -25,13 +26,6 @@ constexpr int count_align = rect_align::right | rect_align::bottom;
 constexpr uint32_t drag_word = DRAG_ON_MOVE | DRAG_ON_CLICK;
 
 const unit_t* prof_unit = nullptr;
-
-// TODO: txt::itm_desc (screens/text, issue 29) writes the tooltip once the
-// description texts land; until then the display name stands in.
-Str itm_tip_text(const itm_slot_t& s) {
-    Str name;
-    return s.get_name(name);
-}
 }  // namespace
 
 void set_itm_btn_unit(const unit_t* u) { prof_unit = u; }
@@ -115,7 +109,7 @@ bool itm_btn_t::on_msg(const evt_t& msg, wnd_t* sender) {
         req.anchor = rc;
         req.place = tip_place.place;
         req.width = tip_place.width;
-        req.text = itm_tip_text(*slot);
+        req.text = txt::itm_desc(*slot);
         return true;
     }
     return btn_t::on_msg(msg, sender);

@@ -62,7 +62,8 @@ tool_bar_t2* new_sheet_toggles(wnd_t* parent, const wchar_t* key, int* mask, int
     const size need = s->size_for(s->count(), 1);
     s->resize(need.w + 2 * strip_margin, need.h + 2 * strip_margin);
     reg_owned_wnd(s);
-    *mask = CZsConfig::instance().get_int(key, def, cfg_section);
+    // The file is the player's to edit: only the four section bits count.
+    *mask = CZsConfig::instance().get_int(key, def, cfg_section) & SHEET_MASK_BITS;
     s->set_sel_mask(uint64_t(uint32_t(*mask)));
     return s;
 }

@@ -18,6 +18,7 @@
 #include "rules/lv.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
+#include "screens/text/desc_parts.h"
 #include "screens/widgets/theme.h"
 
 namespace {
@@ -36,11 +37,6 @@ constexpr int top_left = rect_align::left | rect_align::top;
 constexpr int top_right = rect_align::right | rect_align::top;
 constexpr int bottom_right = rect_align::right | rect_align::bottom;
 constexpr int bottom_centre = rect_align::centre | rect_align::bottom;
-
-// TODO: txt::side_clr and txt::hp_text (screens/text, issue 29) replace these
-// plain stand-ins once the description texts land.
-clr_t side_clr(const unit_t* u) { return u->btl.side == 0 ? 0xFF009900 : 0xFFCC0000; }
-Str hp_text(const unit_t* u) { return Str(L"%d/%d", u->hp, u->drv.hp_max); }
 
 void draw_badge(int n, const rect& r, int align, clr_t c) {
     const Str s(L"<shadow><bc=#60> %d ", n);
@@ -66,7 +62,7 @@ void draw_init_order(const unit_t* u, const rect& r) {
 }
 
 void draw_unit_hp_text(const unit_t* u, const rect& r) {
-    const Str s(L"<shadow><b>%s", hp_text(u));
+    const Str s(L"<shadow><b>%s", txt::hp_text(u));
     draw_text(s.c_str(), &r, FONT_DEF, nullptr, bottom_centre);
 }
 
@@ -100,7 +96,7 @@ void draw_unit_hp_bar(unit_t* u, const rect& r) {
     const hp_bar_w_t w = hp_bar_widths(u->hp, m, u->hp_pend);
     if (w.fill > 0) {
         const rect filled{track.x, track.y, w.fill, track.h};
-        const clr_t c = side_clr(u);
+        const clr_t c = txt::side_clr(u);
         fill_rect(&filled, &c);
     }
     if (u->hp_pend == 0) return;

@@ -10,10 +10,13 @@
 #include "rules/itm.h"
 #include "rules/pwr.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <set>
@@ -98,6 +101,21 @@ TEST(Assets, NameListIsWellFormed) {
         if (n.image) {
             EXPECT_TRUE(n.fw > 0 && n.fh > 0) << n.name << ": a frame has a size";
         }
+    }
+}
+
+// The game folder lives on a case-sensitive file system: one spelling a name,
+// lower-case folders, "/" between the parts.
+TEST(Assets, NamesAreLowerCaseFoldersWithOneSpellingEach) {
+    std::map<std::string, std::string> folded;
+    for (const auto& n : names()) {
+        EXPECT_EQ(n.name.find('\\'), std::string::npos) << n.name;
+        const std::string folder = n.name.substr(0, n.name.rfind('/'));
+        EXPECT_TRUE(std::none_of(folder.begin(), folder.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) << n.name;
+        std::string low = n.name;
+        std::transform(low.begin(), low.end(), low.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        const auto [at, fresh] = folded.emplace(low, n.name);
+        EXPECT_TRUE(fresh) << n.name << " and " << at->second << " differ only in case";
     }
 }
 

@@ -52,8 +52,10 @@ TEST(Fmt, NumbersAsCPrintsThem) {
 TEST(Fmt, FailuresGiveMinusOneAndEmptyText) {
     const int* ptr = nullptr;
     const std::wstring got[] = {F(L"%d %d", 1), F(L"%s"), F(L"%d", L"text"), F(L"%d", 1.5), F(L"%s", 5), F(L"%p", 5),
-                                F(L"%*d", L"w", 5), F(L"%n", &ptr), F(L"%y", 1), F(L"50%"), F(L"%99999999999d", 1)};
+                                F(L"%*d", L"w", 5), F(L"%n", &ptr), F(L"%y", 1), F(L"50%"), F(L"%99999999999d", 1),
+                                F(L"%4097d", 1), F(L"%.4097f", 1.0), F(L"%*d", 5000, 1), F(L"%02000020000f", 1.0)};
     for (size_t i = 0; i < std::size(got); ++i) EXPECT_EQ(got[i], L"<-1>") << "row " << i;
+    EXPECT_EQ(F(L"%4096d", 1).size(), 4096u);  // the widest field
     std::wstring out;
     EXPECT_EQ(fmt_format_v(out, nullptr, nullptr, 0), -1);
 }

@@ -1,6 +1,7 @@
 #include "app/ini.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -151,4 +152,51 @@ TEST_F(IniTest, ConfigIsWrittenWhenDestroyedEvenUnchanged) {
         c.set_int(L"next_pc_id", c.get_int(L"next_pc_id", 100, L"Main") + 1, L"Main");
     }
     EXPECT_EQ(CZsIni(cfg().c_str()).get_int(L"next_pc_id", 100, L"Main"), 101);
+}
+
+TEST_F(IniTest, ConfigsThatAreNotRegularOrEndlessAreNeverReadNorReplaced) {
+    alarm(60);  // a reader that blocks fails the test instead of hanging it
+    ASSERT_EQ(mkfifo(t.path("config.ini").c_str(), 0600), 0);
+    {
+        CZsIni ini(cfg().c_str());
+        EXPECT_TRUE(ini.sections.empty());
+        ::testing::internal::CaptureStdout();
+        EXPECT_FALSE(ini.save());
+        ::testing::internal::GetCapturedStdout();
+    }
+    fs::remove(t.path("config.ini"));
+    fs::create_symlink("/dev/zero", t.path("config.ini"));
+    {
+        CZsIni ini(cfg().c_str());
+        EXPECT_TRUE(ini.sections.empty());
+        ::testing::internal::CaptureStdout();
+        EXPECT_FALSE(ini.save());
+        ::testing::internal::GetCapturedStdout();
+    }
+    EXPECT_TRUE(fs::is_symlink(t.path("config.ini")));
+    fs::remove(t.path("config.ini"));
+
+    // Past 4 MiB a file is no configuration: the model keeps what it had.
+    std::wstring big = L"[Main]\r\n";
+    while (big.size() < (2u << 20) + 100) big += L"k=0123456789012345678901234567890123456789\r\n";
+    put(L"[Main]\r\na=1\r\n");
+    CZsIni ini(cfg().c_str());
+    put(big);
+    EXPECT_FALSE(ini.load(cfg().c_str(), true));
+    EXPECT_EQ(ini.get_int(L"a", 0, L"Main"), 1);
+    ::testing::internal::CaptureStdout();
+    EXPECT_FALSE(ini.save());
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(bytes(), ini_bytes(big));
+    alarm(0);
+}
+
+TEST_F(IniTest, TheNextStartRemovesATemporaryFileAKillLeft) {
+    put(L"[Main]\r\na=1\r\n");
+    t.file("config.ini.tmp", "half a file");
+    {
+        CZsConfig c(cfg().c_str());
+        EXPECT_FALSE(fs::exists(t.path("config.ini.tmp")));
+    }
+    EXPECT_EQ(bytes(), ini_bytes(L"[Main]\r\na=1\r\n\r\n"));
 }

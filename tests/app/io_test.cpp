@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/codec.h"
+#include "app/safe_file.h"
 #include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -142,4 +149,40 @@ TEST_F(IoTest, DamagedStringRecordsAreRefused) {
     }
     Str s;
     EXPECT_FALSE(io_read_str(nullptr, s) || io_write_str(nullptr, L"x"));
+}
+
+TEST_F(IoTest, OnlyRegularFilesOpenAndNothingBlocks) {
+    alarm(60);  // an open that blocks fails the test instead of hanging it
+    const std::string fifo = t.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (int flags : {0x8000, 0x8301, 0x14000, 0x14301, 0x0001}) {
+        CZsFile f(at("fifo").c_str(), flags, 64);
+        EXPECT_FALSE(f.is_open()) << std::hex << flags;
+    }
+    for (const wchar_t* dev : {L"/dev/zero", L"/dev/urandom", L"/dev/null"}) {
+        CZsFile f(dev, 0x8000, 64);
+        EXPECT_FALSE(f.is_open()) << dev;
+    }
+    t.file("real", "abc");
+    CZsFile f(at("real").c_str(), 0x8000, 64);
+    EXPECT_TRUE(f.is_open());
+    EXPECT_EQ(f.file_size, 3);
+    // A link to a device in place of a file: the device is not written either.
+    fs::create_symlink("/dev/null", t.path("link"));
+    CZsFile w(at("link").c_str(), 0x8301, 64);
+    EXPECT_FALSE(w.is_open());
+    alarm(0);
+}
+
+TEST_F(IoTest, WholeReadsAreBoundedByWhatIsRead) {
+    std::string out;
+    t.file("ten", std::string(10, 'x'));
+    EXPECT_TRUE(read_whole_regular(at("ten").c_str(), 10, out));
+    EXPECT_EQ(out, std::string(10, 'x'));
+    EXPECT_FALSE(read_whole_regular(at("ten").c_str(), 9, out));
+    EXPECT_TRUE(out.empty());
+    // A file that says it is empty but reads on (as files under /proc do).
+    EXPECT_FALSE(read_whole_regular(L"/proc/self/maps", 16, out));
+    EXPECT_FALSE(read_whole_regular(L"/dev/zero", 1 << 20, out));
+    EXPECT_FALSE(read_whole_regular(at("missing").c_str(), 10, out));
 }

@@ -1,10 +1,13 @@
 #include "app/lua_ex.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <lua.hpp>
 #include <stdexcept>
+#include <string>
 
 #include "app/seams.h"
 #include "lua_files.h"
@@ -87,4 +90,84 @@ TEST_F(LuaEx, IterationSkipsUnusableKeysAndAlwaysRestoresTheStack) {
     EXPECT_THROW(lx.for_each_key([](int) -> bool { throw std::runtime_error("x"); }, nullptr, -1),
                  std::runtime_error);
     EXPECT_EQ(lua_gettop(lx.L), 1);
+}
+
+namespace {
+
+// Real Lua 5.1 byte code of a chunk, as luac would write it.
+std::string byte_code(const char* src) {
+    lua_State* L = luaL_newstate();
+    std::string out;
+    if (luaL_loadstring(L, src) == 0)
+        lua_dump(
+            L,
+            [](lua_State*, const void* p, size_t n, void* ud) {
+                static_cast<std::string*>(ud)->append(static_cast<const char*>(p), n);
+                return 0;
+            },
+            &out);
+    lua_close(L);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(LuaEx, ByteCodeIsRefusedWhereverItComesFrom) {
+    const std::string code = byte_code("x = 42");
+    ASSERT_EQ(code.compare(0, 4, LUA_SIGNATURE), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(run(code));
+    EXPECT_FALSE(run("\xEF\xBB\xBF" + code));  // behind a mark
+    EXPECT_FALSE(run("#!/usr/bin/lua\n" + code));  // behind a first line Lua skips
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("t.lua: precompiled Lua is refused: text files must be Lua source"), std::string::npos)
+        << err;
+    EXPECT_EQ(boxes.count, 3);
+    lua_getglobal(lx.L, "x");
+    EXPECT_TRUE(lua_isnil(lx.L, -1));
+    lua_pop(lx.L, 1);
+
+    // The loaders a text file can call by name are source only too.
+    dir.write("bc.lua", code);
+    dir.write("src.lua", "y = (y or 0) + 1 return 'src'");
+    const std::string d = dir.root().string() + "/";
+    lua_pushlstring(lx.L, code.data(), code.size());
+    lua_setglobal(lx.L, "code");
+    ASSERT_TRUE(run("package.path = '" + d + "?.lua'\n"
+                    "local function refused(f, ...) local ok, a, b = pcall(f, ...) return not ok or a == nil end\n"
+                    "r1 = refused(loadstring, code)\n"
+                    "local once = code\n"
+                    "r2 = refused(load, function() local c = once once = nil return c end)\n"
+                    "r3 = refused(loadfile, '" + d + "bc.lua')\n"
+                    "r4 = refused(dofile, '" + d + "bc.lua')\n"
+                    "r5 = refused(require, 'bc')\n"
+                    "r6 = package.loadlib == nil\n"
+                    "dofile('" + d + "src.lua') s1 = require('src') s2 = loadstring('return 7')()\n"));
+    for (const char* g : {"r1", "r2", "r3", "r4", "r5", "r6"}) {
+        lua_getglobal(lx.L, g);
+        EXPECT_TRUE(lua_toboolean(lx.L, -1)) << g;
+        lua_pop(lx.L, 1);
+    }
+    lua_getglobal(lx.L, "x");
+    EXPECT_TRUE(lua_isnil(lx.L, -1));
+    lua_getglobal(lx.L, "y");
+    EXPECT_EQ(lua_tointeger(lx.L, -1), 2);  // source still runs: dofile, then require
+    lua_getglobal(lx.L, "s1");
+    EXPECT_STREQ(lua_tostring(lx.L, -1), "src");
+    lua_getglobal(lx.L, "s2");
+    EXPECT_EQ(lua_tointeger(lx.L, -1), 7);
+    lua_settop(lx.L, 0);
+}
+
+TEST_F(LuaEx, TextFilesThatAreNotRegularFailWithoutWaiting) {
+    alarm(60);  // a reader that blocks fails the test instead of hanging it
+    const std::string fifo = (dir.root() / "fifo.lua").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(lx.do_file(dir.wide() + L"fifo.lua"));
+    EXPECT_FALSE(lx.do_file(Str(L"/dev/zero")));
+    EXPECT_FALSE(run("dofile('" + fifo + "')"));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(boxes.count, 3);
+    alarm(0);
 }

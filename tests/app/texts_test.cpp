@@ -2,10 +2,13 @@
 // them: every table names every row in each language, keys stay with the code,
 // and every enchantment's value text is a format for its value.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <lua.hpp>
 #include <memory>
 #include <set>
@@ -279,5 +282,30 @@ TEST_P(Texts, FilesAreUtf8WithoutByteOrderMark) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Langs, Texts, ::testing::Values("cn", "en"));
+
+TEST(MainLua, ALanguageWithoutAFileStartsAndABrokenOneFails) {
+    alarm(60);  // a FIFO that blocks the start fails the test instead of hanging it
+    std::ifstream shipped(text_root + "main.lua", std::ios::binary);
+    lua_dir_t dir;
+    dir.write("main.lua", {std::istreambuf_iterator<char>(shipped), {}});
+    fs::create_directories(dir.root() / "cn");
+    box_counter_t boxes;
+    db_set_text_root(dir.wide().buf);
+    db_set_lang(L"cn");
+    db_init();  // no strs.lua
+    ASSERT_EQ(mkfifo((dir.root() / "cn/strs.lua").c_str(), 0600), 0);
+    db_init();  // something other than a file: never opened
+    EXPECT_EQ(boxes.count, 0) << boxes.last;
+    EXPECT_STREQ(lang_cma.c_str(), L"\uFF0C");
+    fs::remove(dir.root() / "cn/strs.lua");
+    dir.write("cn/strs.lua", "strs = {");
+    ::testing::internal::CaptureStderr();
+    db_init();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(boxes.count, 1);
+    db_set_text_root(L"");
+    db_set_lang(L"");
+    alarm(0);
+}
 
 }  // namespace

@@ -108,7 +108,12 @@ protected:
 }  // namespace
 
 TEST_F(App, RunsHeadlessAndShutsDownInOrder) {
+    // What a kill during a save left: a new slot never switched to, a temporary counter.
+    game.folder("saves/arena/10000009.new");
+    game.file("saves/arena/main.cfg.tmp");
     first_frame = [] {
+        EXPECT_FALSE(std::filesystem::exists(game.path("saves/arena/10000009.new")));  // the saves were settled
+        EXPECT_FALSE(std::filesystem::exists(game.path("saves/arena/main.cfg.tmp")));
         EXPECT_EQ(get_root_wnd()->rc, (rect{0, 0, 640, 480}));
         EXPECT_TRUE(get_font(FONT_DEF) && get_font(FONT_CH_DMG));
         EXPECT_FALSE(opts().full_screen);  // the options were read

@@ -54,6 +54,7 @@ TEST(IeFillVal, OnePlaceholderTakesTheValue) {
         {L"%", 7, nullptr, L"%"},
         {L"no value", 7, nullptr, L"no value"},
         {L"%ls", 0, L"x", L"x"},
+        {L"%02000020000f00f", 7, nullptr, L"00f"},  // a width that asked for 2 GB: nothing filled
         {nullptr, 1, nullptr, L""},
     };
     for (const auto& c : cases) EXPECT_STREQ(ie_fill_val(c.fmt, c.num, c.text).buf, c.want) << (c.fmt ? c.fmt : L"-");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -198,4 +199,31 @@ TEST_F(Pty, ResetPtyMakesTheDefaultParty) {
     EXPECT_EQ(g_pty.arena.size, 5);
     EXPECT_EQ(g_pty.arena.lv, 1);
     g_pty.reset();
+}
+
+TEST_F(Pty, ArenaValuesOutOfRangeAreClampedOnLoad) {
+    pty_t p;
+    fill_sample(p);
+    p.arena = {2000000000, -7, -123, -1, -1, INT_MAX, -5, 2000000000, -1, INT_MIN, 1000000000};
+    pty_t q;
+    mem_io_t in(bytes_of(p));
+    ASSERT_TRUE(q.load(in));
+    const arena_rec_t& a = q.arena;
+    EXPECT_EQ(a.lv, UNIT_LV_MAX);
+    EXPECT_EQ(a.size, 0);
+    EXPECT_EQ(a.seed, -123);  // bits, any value
+    EXPECT_EQ(a.beaten, -1);
+    EXPECT_EQ(a.sold, -1);
+    EXPECT_EQ(a.floor, 999999999);  // shown as floor + 1
+    EXPECT_EQ(a.n_beaten, 0);
+    EXPECT_EQ(a.wins, 999999999);
+    EXPECT_EQ(a.losses, 0);
+    EXPECT_EQ(a.kills, 0);
+    EXPECT_EQ(a.deaths, 999999999);
+    p.arena.size = 9;
+    p.arena.lv = -3;
+    mem_io_t in2(bytes_of(p));
+    ASSERT_TRUE(q.load(in2));
+    EXPECT_EQ(q.arena.size, PTY_MAX_UNITS);
+    EXPECT_EQ(q.arena.lv, 0);
 }

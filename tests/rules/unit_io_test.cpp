@@ -2,12 +2,16 @@
 // must leave the live unit as it was.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
+#include "rules/cls.h"
 #include "rules/pwr.h"
+#include "rules/race.h"
 #include "rules/save_slots.h"
 #include "rules/unit.h"
+#include "rules/urank.h"
 #include "support/mem_io.h"
 #include "support/temp_dir.h"
 
@@ -141,6 +145,16 @@ TEST_F(UnitIo, DamagedRecordsAreRefusedAndTheUnitIsUnchanged) {
         {"race 42", patched(good, base + 12, 42)},
         {"class 9", patched(good, base + 16, 9)},
         {"level -1", patched(good, base + 20, -1)},
+        {"level 201", patched(good, base + 20, 201)},
+        {"Str INT_MIN", patched(good, base + 24, INT_MIN)},
+        {"Con 2,000,000,000", patched(good, base + 32, 2000000000)},
+        {"Dex 501", patched(good, base + 28, 501)},
+        {"Cha -51", patched(good, base + 44, -51)},
+        {"Int increases -1", patched(good, base + 60, -1)},
+        {"Wis increases 201", patched(good, base + 64, 201)},
+        {"hit points INT_MAX", patched(good, base + 140, INT_MAX)},
+        {"experience -1", patched(good, base + 144, -1)},
+        {"experience 1,000,000,000", patched(good, base + 144, 1000000000)},
         {"power count -1", patched(good, pcount, -1)},
         {"power count 293", patched(good, pcount, 293)},
         {"power 5000", patched(good, pcount + 4, 5000)},
@@ -200,4 +214,36 @@ TEST_F(UnitIo, UnitFilesRefuseTrailingBytesAndKeepTheOldFileOnFailure) {
     dir.folder("blocked.pc");
     EXPECT_FALSE(save_unit_file(utf8_to_str(dir.path("blocked.pc").c_str()).buf, sample()));
     EXPECT_FALSE(std::filesystem::exists(dir.path("blocked.pc.tmp")));
+}
+
+TEST_F(UnitIo, ScoresAndLevelsAtTheLimitsLoadAndRecalculateWithoutOverflow) {
+    // Every power held, so that the hit-point rules that read Str and Cha count too.
+    std::vector<int> all;
+    for (int id = 1; id < PWR_SLOTS; ++id)
+        if (is_pwr_id(id)) all.push_back(id);
+    unit_t u = sample();
+    // Each race, class and rank at least once with each kind.
+    for (const std::vector<int>& pwrs : {feats12, all})
+        for (int kind : {UK_MON, UK_PC})
+            for (int race = 0; race < RACE_COUNT; ++race)
+                for (const auto& [lv, abi] : {std::pair{UNIT_LV_MAX, 500}, {UNIT_LV_MAX, -50}, {0, 500}}) {
+                    u.pwrs.clear();
+                    u.pwrs.set_list(pwrs);
+                    u.base.kind = kind;
+                    u.base.rank = race % URANKS;
+                    u.base.cls = race % CLS_COUNT;
+                    u.base.race = race;
+                    u.base.lv = lv;
+                    for (int i = 0; i < 6; ++i) {
+                        u.base.abi[i] = abi;
+                        u.base.abi_ups[i] = lv;
+                    }
+                    u.xp = 999999999;
+                    mem_io_t in(bytes_of(u));
+                    unit_t v;
+                    ASSERT_TRUE(v.load(in)) << kind << " " << race;
+                    // A wrapped product would turn up negative (and the sanitized build stops at it).
+                    if (abi > 0) EXPECT_GT(v.drv.hp_max, 0) << kind << " " << race;
+                    EXPECT_GE(v.drv.xp_val, 0) << kind << " " << race;
+                }
 }

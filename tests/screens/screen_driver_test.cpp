@@ -13,6 +13,7 @@
 #include "app/scene.h"
 #include "screens/arena/arena.h"
 #include "screens/menu/main_menu.h"
+#include "support/test_btn.h"
 #include "ui/modal.h"
 #include "ui/wnd.h"
 
@@ -37,33 +38,11 @@ TEST(ScreenDriver, StartsClicksShootsAndQuits) {
     EXPECT_EQ(get_main_menu_scene(), nullptr);  // shut down
 }
 
-namespace {
-// A click runs a nested frame loop, as a button that opens a dialog does.
-struct nest_btn_t : wnd_t {
-    std::function<int()> on_click;
-    int result = 0;
-    bool click(const evt_t*) override {
-        result = on_click();
-        return true;
-    }
-};
-
-nest_btn_t* add_nest_btn(const wchar_t* caption, int y, std::function<int()> on_click) {
-    auto* b = new nest_btn_t;
-    const rect r{8, y, 96, 32};
-    b->create(0, WND_ROOT, &r, 0, 0, nullptr);
-    b->set_text(caption, false);
-    b->on_click = std::move(on_click);
-    reg_owned_wnd(b);
-    return b;
-}
-}  // namespace
-
 TEST(ScreenDriver, TheBodyGoesOnInsideNestedLoopsAndTheClockRunsByFrames) {
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(d.start());
-        nest_btn_t *opener = nullptr, *waiter = nullptr;
+        test_btn_t *opener = nullptr, *waiter = nullptr;
         wnd_t* inner = nullptr;
         int frames_waited = -1;
         d.on_main([&] {
@@ -72,8 +51,8 @@ TEST(ScreenDriver, TheBodyGoesOnInsideNestedLoopsAndTheClockRunsByFrames) {
             inner->create(WS_HIDDEN | WS_CENTRE_X | WS_CENTRE_Y, WND_ROOT, &r, 0, 0, nullptr);
             inner->set_text(L"里面", false);
             reg_owned_wnd(inner);
-            opener = add_nest_btn(L"打开", 8, [&] { return do_modal(inner, 0, 0); });
-            waiter = add_nest_btn(L"等一下", 48, [&] {
+            opener = add_test_btn(L"打开", 8, [&] { return do_modal(inner, 0, 0); });
+            waiter = add_test_btn(L"等一下", 48, [&] {
                 const int f0 = d.frame_no();
                 wait_ms(160);
                 frames_waited = d.frame_no() - f0;

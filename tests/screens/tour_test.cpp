@@ -32,6 +32,7 @@
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
 #include "ui/lv.h"
+#include "ui/memo_ctrl.h"
 #include "ui/menu.h"
 #include "ui/tab_ctrl.h"
 #include "ui/tip.h"
@@ -100,8 +101,14 @@ void unit_dialog(screen_driver_t& d) {
     EXPECT_EQ(u, g_pty.units.front());
     eqpt_pnl_t* eq = dlg->eqpt_bag()->eqpt_pnl();
     bag_pnl_t* bag = dlg->eqpt_bag()->bag_pnl();
+    // The sheet's attack line names the weapon in hand (its tooltip reference holds the id).
+    const auto attacks_with = [&](int id) {
+        return std::wstring(dlg->sheet()->text.c_str()).find(Str(L"&itm:%d.", id).c_str()) != std::wstring::npos;
+    };
+    EXPECT_FALSE(attacks_with(ITM_AXE_B));
     d.drag(centre(bag->itm_btn(0)), centre(eq->slot_btn(EQ_MAIN)));
     EXPECT_EQ(u->eqpts.slots[EQ_MAIN].id, ITM_AXE_B);
+    EXPECT_TRUE(attacks_with(ITM_AXE_B));
     d.shot("unit-dialog");
 
     ASSERT_TRUE(d.click(bag->itm_btn(1)));  // picked up: it follows the mouse

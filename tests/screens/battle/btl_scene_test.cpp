@@ -207,7 +207,7 @@ TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
 
         change({5, 2, 1, false});
         ASSERT_EQ(fx.size(), 2u);
-        EXPECT_EQ(text_of(fx[0]), L"Effects/blood");
+        EXPECT_EQ(text_of(fx[0]), L"effects/blood");
         EXPECT_EQ(text_of(fx[1]), L"5<c=a> (-2)</c>");
         EXPECT_EQ(fx[1].font, FONT_DMG);
 

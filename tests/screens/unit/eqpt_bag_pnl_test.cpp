@@ -7,12 +7,13 @@
 
 #include <random>
 
+#include "app/input.h"
 #include "battle/btl.h"
 #include "battle/turn.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
-#include "app/input.h"
 #include "ui/drag.h"
+#include "ui/memo_ctrl.h"
 #include "unit_screen.h"
 
 namespace {
@@ -58,9 +59,16 @@ TEST(EqptBag, EachDropMovesWhatItsRuleSays) {
         ASSERT_FALSE(old_main.empty());
         ASSERT_FALSE(old_off.empty());
 
-        // A two-handed weapon into the main hand sends both hands' items to the bag.
+        // A two-handed weapon into the main hand sends both hands' items to the
+        // bag, and the sheet's attacks name it at once.
+        const auto on_sheet = [&](int id) {
+            return std::wstring(dlg->sheet()->text.c_str()).find(Str(L"&itm:%d.", id).c_str()) != std::wstring::npos;
+        };
+        EXPECT_TRUE(on_sheet(ITM_SWD_T));
         d.drag(centre(x.bag->itm_btn(0)), centre(x.eq->slot_btn(EQ_MAIN)), 3);
         EXPECT_EQ(eq_slot(x.u, EQ_MAIN).id, ITM_FALCHION);
+        EXPECT_TRUE(on_sheet(ITM_FALCHION));
+        EXPECT_FALSE(on_sheet(ITM_SWD_T));
         EXPECT_TRUE(eq_slot(x.u, EQ_OFF).empty());
         // Both went to the first free bag slots, and their buttons show them at once.
         EXPECT_EQ(g_pty.bag[1].id, old_main.id);
@@ -211,7 +219,7 @@ TEST(EqptBag, BothPanelsHideWhileABattleRuns) {
     });
 }
 
-TEST(EqptBag, FiveHundredRandomDragsAndRightClicksNeitherMakeNorLoseAnItem) {
+TEST(EqptBag, FiveHundredRandomDragsRightClicksAndSetSwapsNeitherMakeNorLoseAnItem) {
     screen_driver_t d;
     d.run([&] {
         unit_dlg_t* dlg = open_unit_screen(d, [] {
@@ -231,8 +239,17 @@ TEST(EqptBag, FiveHundredRandomDragsAndRightClicksNeitherMakeNorLoseAnItem) {
         std::mt19937 rng(20240611);
         int moved = 0;
         for (int step = 0; step < 500; ++step) {
-            wnd_t* from = places[rng() % (places.size() - BAG_PAGES)];
-            if (rng() % 4 == 0) {
+            // Mostly from a button that holds something, so that most steps try a move.
+            std::vector<wnd_t*> held;
+            for (size_t i = 0; i + BAG_PAGES < places.size(); ++i)
+                if (const itm_slot_t* s = static_cast<itm_btn_t*>(places[i])->slot; s && !s->empty())
+                    held.push_back(places[i]);
+            wnd_t* from = !held.empty() && rng() % 4 != 0 ? held[rng() % held.size()]
+                                                          : places[rng() % (places.size() - BAG_PAGES)];
+            const unsigned what = rng() % 8;
+            if (what == 0) {
+                d.click(x.eq->set_btn(int(rng() % 4)));  // the hands go to their store and back
+            } else if (what < 3) {
                 d.rclick(from);
             } else {
                 wnd_t* to = places[rng() % places.size()];
@@ -244,7 +261,7 @@ TEST(EqptBag, FiveHundredRandomDragsAndRightClicksNeitherMakeNorLoseAnItem) {
             d.key(SDLK_ESCAPE);
         }
         EXPECT_EQ(party_items(), before);
-        EXPECT_GT(moved, 0);
+        EXPECT_GT(moved, 100);
         d.key(SDLK_ESCAPE);
     });
 }

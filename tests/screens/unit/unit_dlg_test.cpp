@@ -96,6 +96,12 @@ TEST(UnitDlg, OneUnitStaysNoneNeverOpensAndAMissingUnitCountsAsTheFirst) {
         EXPECT_EQ(dlg->get_unit(), g_pty.units[4]);
         d.key(SDLK_d);
         EXPECT_EQ(dlg->get_unit(), g_pty.units[1]);
+        // Opened again while it runs (a face clicked inside it): it shows the unit where it is.
+        d.on_main([&] { opened = open_unit_dlg(g_pty.units[2], nullptr); });
+        EXPECT_EQ(opened, MODAL_CANCEL);
+        EXPECT_EQ(get_unit_dlg(), dlg);
+        EXPECT_EQ(dlg->get_unit(), g_pty.units[2]);
+        EXPECT_EQ(unit_dlg_list(), g_pty.units);
         d.key(SDLK_ESCAPE);
     });
 }

@@ -4,27 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/img_cache.h"
 #include "app/render.h"
 #include "battle/btl.h"
-#include "support/canvas.h"
+#include "support/screen_canvas.h"
 #include "unit_screen.h"
 
 namespace {
 unit_t* hovered = nullptr;
 void on_hover(unit_t* u) { hovered = u; }
-
-std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& f) {
-    std::vector<uint32_t> px;
-    d.on_main([&] {
-        canvas_t c(128);
-        f();
-        px = canvas_t::read({0, 0, 128, 128});
-    });
-    return px;
-}
 
 // The strip of the party at (400, 100) under the root.
 u_lv2_t* party_strip(screen_driver_t& d) {
@@ -97,12 +85,12 @@ TEST(UnitLists, TheStripShowsBadgesOnlyHoveredOrWithAltAndHidesTheUnseen) {
         const auto null_face = drawn(d, [&] { draw_tex(get_img(L"faces_npc/null"), &in, nullptr); });
         for (int y = in.y; y < in.y + in.h; ++y)
             for (int x = in.x; x < in.x + in.w; ++x)
-                ASSERT_EQ(unseen[size_t(y) * 128 + size_t(x)], null_face[size_t(y) * 128 + size_t(x)]) << x << "," << y;
+                ASSERT_EQ(px_at(unseen, x, y), px_at(null_face, x, y)) << x << "," << y;
         // The acting unit gets a bar under its face.
         s->mark_cur = true;
         btl().cur = u;
         const auto acting = item();
-        EXPECT_NE(acting[size_t(r.y + r.h + 1) * 128 + size_t(r.x + 4)] >> 24, 0u);
+        EXPECT_NE(px_at(acting, r.x + 4, r.y + r.h + 1) >> 24, 0u);
         btl().cur = nullptr;
         btl().state = 2;
     });

@@ -5,38 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/img_cache.h"
 #include "app/render.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
 #include "rules/unit.h"
-#include "support/canvas.h"
-#include "support/screen_driver.h"
+#include "screens/text/itm_desc.h"
+#include "support/screen_canvas.h"
 #include "ui/drag.h"
 #include "ui/tip.h"
 
 namespace {
-int inked(const std::vector<uint32_t>& px, const rect& r) {
-    int n = 0;
-    for (int y = r.y; y < r.y + r.h; ++y)
-        for (int x = r.x; x < r.x + r.w; ++x) n += (px[size_t(y) * 128 + size_t(x)] >> 24) != 0;
-    return n;
-}
-
-// The button at (0, 0) of the screen, drawn by f into a clean canvas.
-std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& f) {
-    std::vector<uint32_t> px;
-    d.on_main([&] {
-        canvas_t c(128);
-        f();
-        px = canvas_t::read({0, 0, 128, 128});
-    });
-    return px;
-}
-
 itm_btn_t* add_btn(itm_slot_t* s, int x, int y) {
     auto* b = new itm_btn_t;
     b->create(WND_ROOT, x, y, 48, 3, 0, nullptr);
@@ -121,8 +101,8 @@ TEST(ItmBtn, AnEmptyButtonNeitherDragsNorHidesItsOwnTooltip) {
         EXPECT_EQ(screen_driver_t::plain(get_tip_wnd()->text.c_str()), L"主手");
         d.move_to(324, 224);
         ASSERT_TRUE(d.wait_for([&] { return get_tip_shown_wnd() == full; }, "the item's tip", 60));
-        Str name;
-        EXPECT_EQ(get_tip_wnd()->text, arrows.get_name(name));
+        EXPECT_EQ(get_tip_wnd()->text, txt::itm_desc(arrows));
+        EXPECT_NE(std::wstring(get_tip_wnd()->text.c_str()).find(L"<h2>"), std::wstring::npos);
         EXPECT_EQ(get_tip_req().anchor, full->rc);
     });
 }

@@ -6,8 +6,7 @@
 
 #include "app/font.h"
 #include "app/render.h"
-#include "support/canvas.h"
-#include "support/screen_driver.h"
+#include "support/screen_canvas.h"
 
 TEST(LogMemo, ModesSizeTheBoxAndTheFullViewGoesBackToTheModeBefore) {
     screen_driver_t d;
@@ -59,20 +58,12 @@ TEST(LogMemo, FloatingShowsTheTextButNotTheBox) {
             m->set_text(L"<b>第一行</b>", true);
         });
         auto painted = [&](int mode) {
-            std::vector<uint32_t> px;
-            d.on_main([&] {
-                m->set_mode(mode, false);
-                canvas_t c(128);
-                m->paint();
-                px = canvas_t::read({0, 0, 128, 128});
-            });
-            return px;
+            d.on_main([&] { m->set_mode(mode, false); });
+            return drawn(d, [&] { m->paint(); });
         };
         const auto strip = painted(LOG_STRIP), floating = painted(LOG_FLOAT);
-        EXPECT_EQ(strip[size_t(110) * 128 + 110], 0xFF111111u);
-        EXPECT_EQ(floating[size_t(110) * 128 + 110] >> 24, 0u) << "no background";
-        int text = 0;
-        for (uint32_t p : floating) text += (p >> 24) != 0;
-        EXPECT_GT(text, 20) << "the line is drawn";
+        EXPECT_EQ(px_at(strip, 110, 110), 0xFF111111u);
+        EXPECT_EQ(px_at(floating, 110, 110) >> 24, 0u) << "no background";
+        EXPECT_GT(inked(floating, {0, 0, 120, 120}), 20) << "the line is drawn";
     });
 }

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "app/ini.h"
+#include "rules/pty.h"
 #include "screens/unit/unit_dlg.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
-#include "rules/pty.h"
 #include "ui/memo_ctrl.h"
 #include "ui/tool_bar2.h"
 
@@ -65,15 +65,16 @@ TEST(SheetToggles, AClickFlipsASectionAndStoresTheMaskAltFlipsAllWithoutStoring)
     });
 }
 
-TEST(SheetToggles, TheStoredMaskIsReadAtStartUp) {
+TEST(SheetToggles, TheStoredMaskIsReadAtStartUpKeepingTheFourSectionBits) {
     screen_opts_t o;
-    o.config = "_u_xs_dlg_cfg=5\r\n";
+    o.config = "_u_xs_dlg_cfg=53\r\n";  // 0x35: bit 4 and 5 name no section
     screen_driver_t d(o);
     d.run([&] {
         unit_dlg_t* dlg = open_dlg(d);
         ASSERT_NE(dlg, nullptr);
         EXPECT_EQ(dlg->sheet_mask(), 5);
         EXPECT_EQ(dlg->toggles()->get_sel_mask(), 5u);
+        EXPECT_FALSE(dlg->toggles()->get_item(4)->is_selected());
         d.key(SDLK_ESCAPE);
     });
 }

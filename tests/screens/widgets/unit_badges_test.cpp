@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/img_cache.h"
 #include "app/render.h"
 #include "rules/cond.h"
@@ -15,8 +13,7 @@
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "screens/widgets/theme.h"
-#include "support/canvas.h"
-#include "support/screen_driver.h"
+#include "support/screen_canvas.h"
 
 namespace {
 constexpr rect pic{0, 0, 64, 64};
@@ -24,28 +21,13 @@ constexpr int bar_y = 60;  // the bar's filled line: 4 px above the picture's bo
 constexpr uint32_t player_green = 0xFF009900;
 constexpr uint32_t loss = 0xFFE67E22;
 
-// Runs draw on the game's thread into a clean 128 px canvas and returns its pixels.
-std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& draw) {
-    std::vector<uint32_t> px;
-    d.on_main([&] {
-        canvas_t c(128);
-        draw();
-        px = canvas_t::read({0, 0, 128, 128});
-    });
-    return px;
-}
-uint32_t at(const std::vector<uint32_t>& px, int x, int y) { return px[size_t(y) * 128 + size_t(x)]; }
+uint32_t at(const std::vector<uint32_t>& px, int x, int y) { return px_at(px, x, y); }
 int count_in_bar(const std::vector<uint32_t>& px, uint32_t clr) {
     int n = 0;
     for (int x = 6; x < 6 + HP_BAR_W; ++x) n += at(px, x, bar_y) == clr;
     return n;
 }
-bool blank(const std::vector<uint32_t>& px, const rect& r) {
-    for (int y = r.y; y < r.y + r.h; ++y)
-        for (int x = r.x; x < r.x + r.w; ++x)
-            if ((at(px, x, y) >> 24) != 0) return false;
-    return true;
-}
+bool blank(const std::vector<uint32_t>& px, const rect& r) { return inked(px, r) == 0; }
 std::vector<uint32_t> region(const std::vector<uint32_t>& px, const rect& r) {
     std::vector<uint32_t> v;
     for (int y = r.y; y < r.y + r.h; ++y)
