@@ -59,7 +59,7 @@ public:
         if (q && q->pwr != 0 && q->cd > 0 && q->uses > 0) {
             fill_rect(&r, &cd_shade);
             const clr_t white = 0xffffffff;
-            draw_text_centered(Str(L"%d", q->cd), r.x + r.w / 2, r.y + r.h / 2, FONT_B7, &white);
+            draw_kept_text(Str(L"%d", q->cd), r.x + r.w / 2, r.y + r.h / 2, FONT_B7, white);
         }
         if (q && q->pwr != 0 && q->uses != uses_unlimited) {
             const clr_t white = 0xffffffff;
@@ -69,7 +69,7 @@ public:
         fill_rect(&strip, &key_strip_clr);
         if (index < 10) {
             const Str key(L"%d", (index + 1) % 10);
-            draw_text_centered(key, strip.x + strip.w / 2, strip.y + strip.h / 2, FONT_B, &key_num_clr);
+            draw_kept_text(key, strip.x + strip.w / 2, strip.y + strip.h / 2, FONT_B, key_num_clr);
         }
     }
 

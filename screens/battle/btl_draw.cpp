@@ -3,7 +3,14 @@
 // mark, the units, the default-action marks, the hit-chance labels and the
 // banner; the fog of war over the tiles; the minimap's unit markers; the cell
 // tooltip. Sections: fog, marks, units, labels and banner, tooltip.
+#include <SDL.h>
+
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
 
 #include "app/ani.h"
 #include "app/draw_text.h"
@@ -32,6 +39,7 @@
 #include "screens/text/unit_sheet.h"
 #include "screens/unit/unit_lists.h"
 #include "screens/widgets/unit_badges.h"
+#include "ui/rtext.h"
 
 namespace {
 constexpr clr_t white = 0xffffffff;
@@ -152,17 +160,31 @@ void draw_walk_preview(btl_scene_t* s, unit_t* u) {
     }
 }
 
-void draw_tile_marks(btl_scene_t* s) {
-    unit_t* u = get_cur_unit();
-    if (!u || !is_pt_visible(u->pos) || is_btl_over() || u->hp < 1) return;
+// Whether the current unit's marks show: it stands where the player sees, alive, in a running battle.
+bool tile_marks_shown() {
+    const unit_t* u = get_cur_unit();
+    return u && is_pt_visible(u->pos) && !is_btl_over() && u->hp >= 1;
+}
+
+// The marks that stay while the mouse moves: the move range, or the picked power's targets.
+void draw_range_marks(btl_scene_t* s) {
+    if (!tile_marks_shown()) return;
     const btl_view_t& v = bv();
     if (v.sel.id == 0) {
-        if (!v.mr.stop_pts.empty()) {
-            mark_cells(s, v.mr.all_pts, L"tile_marks/mov");
-            draw_walk_preview(s, u);
-        }
+        if (!v.mr.stop_pts.empty()) mark_cells(s, v.mr.all_pts, L"tile_marks/mov");
     } else {
         mark_cells(s, v.tgt_pts, L"tile_marks/rng");
+    }
+}
+
+// The marks that follow the mouse: the walk preview, the area, the fallen, the steps.
+void draw_tile_marks(btl_scene_t* s) {
+    if (!tile_marks_shown()) return;
+    unit_t* u = get_cur_unit();
+    const btl_view_t& v = bv();
+    if (v.sel.id == 0) {
+        if (!v.mr.stop_pts.empty()) draw_walk_preview(s, u);
+    } else {
         const rect view = shown_cells(s);
         for (const pt_t& p : v.area_pts) {
             if (!view.contains(p)) continue;
@@ -179,6 +201,114 @@ void draw_tile_marks(btl_scene_t* s) {
     draw_step_marks(s);
 }
 
+// ---- the map layer ----
+// Tiles, fog, grid, zones and the range marks change only when the view
+// moves, a unit of the party moves or looks, a zone comes or goes or the marks
+// are rebuilt: they are drawn into a texture of the view's size when what
+// they show changed, and that is copied each frame (blending the fog over
+// every cell each frame was most of a frame's time on the software renderer).
+
+struct fnv_t {
+    uint64_t h = 1469598103934665603ull;
+    void add(int64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            h ^= uint64_t(v >> (8 * i)) & 0xff;
+            h *= 1099511628211ull;
+        }
+    }
+    void add(const pt_t& p) { add(int64_t(p.x) << 32 | uint32_t(p.y)); }
+    void add(const std::vector<pt_t>& v) {
+        add(int64_t(v.size()));
+        for (const pt_t& p : v) add(p);
+    }
+    void add(const grid_t<int>& g) {
+        add(int64_t(g.width) << 32 | uint32_t(g.height));
+        for (int y = 0; y < g.height; ++y)
+            for (int x = 0; x < g.width; ++x) add(g.at(x, y));
+    }
+};
+
+// Everything the layer shows, in one number.
+uint64_t layer_key(btl_scene_t* s) {
+    fnv_t k;
+    const zs::view_grid& v = s->get_view();
+    k.add(v.org().x), k.add(v.org().y), k.add(v.w), k.add(v.h);
+    k.add(int64_t(reinterpret_cast<intptr_t>(s->get_map())));
+    k.add(opts().show_grid);
+    const btl_t& b = btl();
+    k.add(b.visible[0]), k.add(b.explored[0]);
+    for (const unit_t* u : b.roster)
+        if (u->btl.side == 0) k.add(u->pos);
+    for (const zone_t* z : b.zones) k.add(z->pwr), k.add(z->cells);
+    const bool marks = tile_marks_shown();
+    const btl_view_t& bvv = bv();
+    k.add(marks), k.add(bvv.sel.id);
+    if (marks) k.add(bvv.sel.id == 0 ? (bvv.mr.stop_pts.empty() ? std::vector<pt_t>() : bvv.mr.all_pts) : bvv.tgt_pts);
+    return k.h;
+}
+
+struct layer_t {
+    zg::tex_t* tex = nullptr;  // the image cache's
+    int gen = -1;
+    size sz{0, 0};
+    uint64_t key = 0;
+    bool drawn = false;
+};
+
+layer_t& the_layer() {
+    static layer_t l;
+    return l;
+}
+
+// The view-sized texture the layer is drawn into; null when none can be made.
+zg::tex_t* layer_tex(const size& sz) {
+    layer_t& l = the_layer();
+    if (l.gen != img_cache_generation() || l.sz.w != sz.w || l.sz.h != sz.h) {
+        // A freed cache took the texture with it; another size needs another.
+        l = layer_t();
+        auto* t = new zg::tex_t;
+        if (sz.w < 1 || sz.h < 1 || !t->create(sz, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET)) {
+            delete t;
+            return nullptr;
+        }
+        l.tex = put_img(Str(L"@btl_map_layer_%dx%d", sz.w, sz.h), t);
+        l.gen = img_cache_generation();
+        l.sz = sz;
+    }
+    return l.tex;
+}
+
+void draw_layer_parts(btl_scene_t* s, const std::function<void()>& tiles) {
+    tiles();
+    draw_zones(s);
+    draw_range_marks(s);
+}
+
+void draw_map_layer(btl_scene_t* s, const std::function<void()>& tiles) {
+    const rect& view = s->get_view().scrn_rect();
+    zg::tex_t* tex = layer_tex({view.w, view.h});
+    SDL_Renderer* ren = get_renderer();
+    if (!tex || !ren) {
+        draw_layer_parts(s, tiles);
+        return;
+    }
+    layer_t& l = the_layer();
+    const uint64_t key = layer_key(s);
+    if (!l.drawn || l.key != key) {
+        SDL_Texture* before = SDL_GetRenderTarget(ren);
+        const clr_t opaque = black;
+        set_render_target(tex, &opaque);
+        // The texture's corner is the view's: the scene draws at the view's screen place.
+        s->get_view().set_scrn_pos(0, 0);
+        draw_layer_parts(s, tiles);
+        s->get_view().set_scrn_pos(view.x, view.y);
+        SDL_SetRenderTarget(ren, before);
+        SDL_SetTextureBlendMode(tex->tex, SDL_BLENDMODE_NONE);
+        l.key = key;
+        l.drawn = true;
+    }
+    draw_tex(tex, &view, nullptr);
+}
 void draw_cur_mark(btl_scene_t* s) {
     const unit_t* u = get_cur_unit();
     if (!u || !is_pt_visible(u->pos)) return;
@@ -263,6 +393,26 @@ void draw_btl_units(btl_scene_t* s) {
 
 // ---- labels and banner ----
 
+void draw_kept_text(const wchar_t* text, int x, int y, int font, clr_t c) {
+    struct kept_t {
+        std::map<std::tuple<std::wstring, int, uint32_t>, std::unique_ptr<rtext_t>> texts;
+        int gen = -1;
+    };
+    static kept_t k;
+    // A new game run brings new glyphs; the few texts of a battle never grow the store far.
+    if (k.gen != img_cache_generation() || k.texts.size() > 512) {
+        k.texts.clear();
+        k.gen = img_cache_generation();
+    }
+    auto& t = k.texts[{text ? text : L"", font, c.v}];
+    if (!t) {
+        t = std::make_unique<rtext_t>();
+        t->set_text(text, nullptr, font, &c, text_flags);
+    }
+    const rect r = t->get_rect();
+    t->draw(x - r.w / 2, y - r.h / 2);
+}
+
 bool hit_labels_shown() {
     const int mode = bv().label_mode;
     return mode == LABELS_CMD || (mode == LABELS_ALL && (opts().show_all_hits_in_rng || is_alt_down()));
@@ -274,7 +424,7 @@ void draw_hit_labels(btl_scene_t* s) {
     if (!hit_labels_shown()) return;
     for (const hit_label_t& l : v.labels) {
         const rect r = s->get_view().cell_scrn_rect({l.x, l.y});
-        draw_text_centered(l.label, r.x + r.w / 2, r.y + r.h / 2, label_font, &white);
+        draw_kept_text(l.label, r.x + r.w / 2, r.y + r.h / 2, label_font, white);
     }
 }
 
@@ -293,9 +443,9 @@ void draw_banner(btl_scene_t* s) {
 }
 }  // namespace
 
-void draw_btl(btl_scene_t* s) {
+void draw_btl(btl_scene_t* s, const std::function<void()>& tiles) {
     if (!s->get_map()) return;
-    draw_zones(s);
+    draw_map_layer(s, tiles);
     draw_tile_marks(s);
     draw_cur_mark(s);
     draw_cur_mark_slide();

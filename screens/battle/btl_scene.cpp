@@ -136,8 +136,7 @@ public:
     void draw() override {
         set_interactive_paint(frame_no_modal() && !is_hover_in_ui());
         if (!map) return;
-        draw_tiles();
-        draw_btl(this);
+        draw_btl(this, [this] { draw_tiles(); });
     }
     void on_hover_cell() override {
         const int c = orders_hover(this);

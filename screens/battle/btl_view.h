@@ -3,6 +3,7 @@
 // orders, the marks, labels, banner and tip) and the functions its parts call
 // across files: the orders (btl_orders.cpp), the drawing (btl_draw.cpp) and
 // the presentation of the fight (btl_fx.cpp). The scene itself is btl_scene.cpp.
+#include <functional>
 #include <vector>
 
 #include "app/str.h"
@@ -107,11 +108,15 @@ void install_btl_act_bar();
 
 // ---- drawing (btl_draw.cpp) ----
 
-void draw_btl(btl_scene_t* s);
+// tiles draws the map as the map scene does (tiles, fog, grid).
+void draw_btl(btl_scene_t* s, const std::function<void()>& tiles);
 void draw_fog(btl_scene_t* s);
 void draw_mm_markers(btl_scene_t* s);
 double light_factor(const pt_t& c);
 bool btl_cell_tip(btl_scene_t* s, Str& out);
+// Text centred on (x, y), laid out once and kept: the bar's numbers and the
+// labels come back every frame.
+void draw_kept_text(const wchar_t* text, int x, int y, int font, clr_t c);
 // The labels of one command always; those of every target with the option or while Alt is held.
 bool hit_labels_shown();
 
