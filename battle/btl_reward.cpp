@@ -41,7 +41,7 @@ int calc_btl_gold() { return btl_fee_per_member(pty_lv()) * pty_size(); }
 double enc_mon_xp(const enc_mon_t& m) {
     const int rank = get_mon(m.mon).rank;
     const double v = 100.0 * m.lv;
-    const int mul = rank == 1 ? 1 : get_urank(rank).xp_mul;
+    const int mul = rank == RANK_NORMAL ? 1 : get_urank(rank).xp_mul;
     if (mul > 0) return v * mul;
     return mul < 0 ? v / -mul : v;  // a rank without multiplier (row 0) would divide by zero
 }

@@ -64,7 +64,7 @@ void roll_part(dmg_res_t& r, const dmg_part_t& p, const unit_t* u) {
         }
         amount = std::max<long long>(amount, 0);
     }
-    if (amount < 0) amount -= u->drv.gear93[0];  // the healing bonus
+    if (amount < 0) amount -= u->drv.gear93[G93_BE_HEAL];  // the healing bonus
     r.amount += int(std::clamp<long long>(amount, -1000000000, 1000000000));
     r.absorbed += absorbed;
     if (amount != 0) r.types |= p.mask;
@@ -113,15 +113,15 @@ namespace {
 
 // The once-per-battle heals of enchantments 66 and 67, then blood rage.
 void after_hit(unit_t* u) {
-    if (u->drv.gear93[1] > 0 && !u->btl.flag1) {
+    if (u->drv.gear93[G93_AUTO_HEAL1] > 0 && !u->btl.flag1) {
         log_cur_buf()->append_format(L"%s: ", ie_name(IE_AUTO_HEAL1));
         u->btl.flag1 = 1;
-        heal_unit(u, u->drv.gear93[1]);
+        heal_unit(u, u->drv.gear93[G93_AUTO_HEAL1]);
     }
-    if (u->drv.gear93[2] > 0 && !u->btl.flag2 && u->hp <= u->drv.hp_max / 2) {
+    if (u->drv.gear93[G93_AUTO_HEAL2] > 0 && !u->btl.flag2 && u->hp <= u->drv.hp_max / 2) {
         log_cur_buf()->append_format(L"%s: ", ie_name(IE_AUTO_HEAL2));
         u->btl.flag2 = 1;
-        heal_unit(u, u->drv.gear93[2]);
+        heal_unit(u, u->drv.gear93[G93_AUTO_HEAL2]);
     }
     upd_blood_rage(u);
 }

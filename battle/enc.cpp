@@ -6,14 +6,16 @@
 
 #include "app/rnd.h"
 #include "rules/dice.h"
+#include "rules/enum_ids.h"
 #include "rules/mon.h"
+#include "rules/mon_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 #include "rules/urank.h"
 
 namespace {
 
-constexpr int FALLBACK_MON = 8;
+constexpr int FALLBACK_MON = MON_RAT_D;
 constexpr int MAX_SLOTS = 4;
 
 struct enc_slot_t {
@@ -61,7 +63,7 @@ int first_of_range(int a, int b) {
 }
 
 int classify(const enc_bands_t& b, double xp) {
-    for (int d = 1; d <= 3; ++d)
+    for (int d = DIFF_EASY; d <= DIFF_HARD; ++d)
         if (xp >= b.lo[d] && xp <= b.hi[d]) return d;
     return 0;
 }
@@ -155,16 +157,16 @@ void promote_ranks(enc_t* e, int party_lv) {
     for (size_t i = 0; i < e->mons.size() && e->mons.size() < 4; ++i) {
         const enc_mon_t m = e->mons[i];
         const mon_t& t = get_mon(m.mon);
-        if (m.count == 1 || t.rank != 1) continue;
+        if (m.count == 1 || t.rank != RANK_NORMAL) continue;
         if (changed && rnd_rand() % 100 >= 50) continue;
         int k = rnd_rand() % m.count + 1;
         if (party_lv < 5 && k % 2) k = k == 1 ? 2 : k - 1;
-        const int rank = k % 2 ? 4 : 2;
+        const int rank = k % 2 ? RANK_MINION : RANK_ELITE;
         const int mon = pick_id(mon_ids_if([&](const mon_t& c) {
             return c.rank == rank && c.role == t.role && c.family == t.family && valid_at(c, m.lv);
         }));
         if (!mon) continue;
-        split_entry(e, i, k, mon, rank == 4 ? 4 * k : k / 2);
+        split_entry(e, i, k, mon, rank == RANK_MINION ? 4 * k : k / 2);
         changed = true;
     }
 }
@@ -190,7 +192,7 @@ std::vector<int> base_levels(const enc_search_t& s) {
 
 int roll_enc_diff() {
     const int d = roll_dice(1, 20);
-    return d <= 4 ? 1 : d <= 16 ? 2 : 3;
+    return d <= 4 ? DIFF_EASY : d <= 16 ? DIFF_NORMAL : DIFF_HARD;
 }
 
 double xp_for_level(int lv, int rank) {
@@ -201,7 +203,7 @@ double xp_for_level(int lv, int rank) {
         v = xp_tbl[lv];
     else
         v = 111000.0 * std::pow(1.2, lv - 40);
-    if (rank == 1) return v;
+    if (rank == RANK_NORMAL) return v;
     const int m = get_urank(rank).xp_mul;
     if (m > 0) return v * m;
     return m < 0 ? v / -m : v;  // a rank without multiplier counts as it is
@@ -238,7 +240,7 @@ enc_t gen_enc(int lv, int size, int diff, int first_type) {
                     promote_ranks(&e, lv);
                     return e;
                 }
-    return {1, 5, {{FALLBACK_MON, 1, 1}}};
+    return {DIFF_EASY, ENCT_PACK, {{FALLBACK_MON, 1, 1}}};
 }
 
 unit_grp_t* enc_to_grp(const enc_t& e) {

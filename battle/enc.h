@@ -17,8 +17,8 @@ struct enc_mon_t {
 };
 
 struct enc_t {
-    int diff = 0;  // 1 easy, 2 medium, 3 hard
-    int type = 0;  // 1..5
+    int diff = 0;  // DIFF_EASY .. DIFF_HARD
+    int type = 0;  // ENCT_CONTROL .. ENCT_PACK
     std::vector<enc_mon_t> mons;
 };
 

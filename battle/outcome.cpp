@@ -107,7 +107,8 @@ void do_act_t::roll_dmg(atk_rec_t& rec, int res, unit_t* tgt) {
     r.crit = res & ATK_CRIT;
     if (res & ATK_MISS_DMG) {
         if (list[0].count == DMG_PCT)
-            r.amount = unit_tier(actor) * std::max(1, roll_dice(2, 6)) + actor->drv.abi_mod[ABI_WIS] + act->lv_bonus(actor);
+            r.amount =
+                unit_tier(actor) * std::max(1, roll_dice(2, 6)) + actor->drv.abi_mod[ABI_WIS] + act->lv_bonus(actor);
         else
             halve_dmg(&r.amount);
     }
@@ -162,7 +163,7 @@ void do_act_t::reflect_dmg() {
     for (const result_t& e : results) {
         if (actor->hp < 1) return;
         if (e.hits <= 0) continue;
-        const int vals[2] = {e.unit->drv.gear24[1], e.unit->drv.gear24[2]};
+        const int vals[2] = {e.unit->drv.gear24[G24_BOUNCE_P], e.unit->drv.gear24[G24_BOUNCE_F]};
         for (int k = 0; k < 2 && actor->hp >= 1; ++k) {
             if (vals[k] == 0) continue;
             new_line();
@@ -180,10 +181,10 @@ void do_act_t::counterattack() {
     for (const result_t& e : results) {
         if (actor->hp < 1) return;
         unit_t* u = e.unit;
-        if (e.hits != 0 || u->drv.gear24[0] <= 0) continue;
+        if (e.hits != 0 || u->drv.gear24[G24_CTR_ATK] <= 0) continue;
         if (u->btl.free_cmds >= u->drv.aoo || u->dflt_atk_pwr() != P_ATK_M || !u->conds.threatens()) continue;
         new_line();
-        if (!roll_pct(u->drv.gear24[0], L"触发反击", L"<c=a>未触发反击</c>")) continue;
+        if (!roll_pct(u->drv.gear24[G24_CTR_ATK], L"触发反击", L"<c=a>未触发反击</c>")) continue;
         unit_float_text(L"反击", u, 0xFFFFFFFF, 18);
         do_aoo(u, actor, 0);
     }

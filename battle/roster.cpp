@@ -8,6 +8,7 @@
 #include "battle/target_area.h"
 #include "battle/turn.h"
 #include "rules/unit.h"
+#include "rules/urank.h"
 
 std::vector<unit_t*>& btl_full_list() { return btl().full; }
 std::vector<unit_t*>& btl_roster() { return btl().roster; }
@@ -24,7 +25,7 @@ void insert_after(std::vector<unit_t*>& v, unit_t* added, const unit_t* creator)
 }
 }  // namespace
 
-bool leaves_body(const unit_t* u) { return u->base.rank != 4 && !u->creator; }
+bool leaves_body(const unit_t* u) { return u->base.rank != RANK_MINION && !u->creator; }
 
 void build_roster(const std::vector<unit_t*>& a, const std::vector<unit_t*>& b) {
     btl_t& s = btl();

@@ -48,5 +48,17 @@ enum u_size_id_e : int {
     SIZE_GARGANTUAN = 6,
 };
 
+// Encounter difficulties.
+enum enc_diff_id_e : int { DIFF_EASY = 1, DIFF_NORMAL = 2, DIFF_HARD = 3 };
+
+// Encounter patterns.
+enum enc_type_id_e : int {
+    ENCT_CONTROL = 1,    // battlefield control
+    ENCT_COMMANDER = 2,  // a commander and troops
+    ENCT_DEN = 3,        // a dragon's den
+    ENCT_LINES = 4,      // a double line
+    ENCT_PACK = 5,       // a wolf pack
+};
+
 // Schools of spells (a power's `school`); 0 is no spell.
 enum spl_cat_id_e : int { SCHOOL_CONJURATION = 1, SCHOOL_ELEMENTAL = 2, SCHOOL_CONTROL = 3, SCHOOL_NECROMANCY = 4 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/markup_lit.h"
 #include "battle/turn.h"
 #include "rules/act_texts.h"
 #include "rules/dice.h"
@@ -169,7 +170,8 @@ Str& unit_t::get_disp_name(Str& out) const {
         out.assign(L"<c=r>未知生物</c>");
         return out;
     }
-    return col_text(out, name.buf, *side_slot());
+    // The name is the player's plain text: it must show as typed inside the mark-up.
+    return col_text(out, markup_lit(name.buf).buf, *side_slot());
 }
 
 clr_t* unit_t::side_slot() const {

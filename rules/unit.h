@@ -34,6 +34,13 @@ constexpr int TRAIT_LIFELESS = 4;    // undead, constructs, elementals: no blood
 constexpr int TRAIT_IMM_WEB = 5;
 constexpr int TRAIT_IMM_HARD = 6;    // hard ground costs what plain ground does
 
+// Entries of u_drv_t::gear24, gear values added unchanged: counter-attack percent,
+// reflected piercing and fire damage (packed dice), elemental, positive- and
+// negative-energy damage and healing given.
+enum : int { G24_CTR_ATK, G24_BOUNCE_P, G24_BOUNCE_F, G24_ELM_DMG, G24_PE_DMG, G24_NE_DMG, G24_TO_HEAL, G24_COUNT };
+// Entries of u_drv_t::gear93: healing received and the two emergency heals.
+enum : int { G93_BE_HEAL, G93_AUTO_HEAL1, G93_AUTO_HEAL2, G93_COUNT };
+
 // Race groups (unit_t::race_grp), which energies heal or harm a unit.
 constexpr int RG_LIVING = 1;
 constexpr int RG_UNDEAD = 2;
@@ -66,7 +73,7 @@ struct u_drv_t {
     int init = 0;
     int atk = 0;            // added to every attack
     int dmg = 0;
-    int gear24[7] = {};     // gear values added unchanged
+    int gear24[G24_COUNT] = {};  // G24_ entries
     int asf = 0;            // arcane spell failure, percent
     int gear_best[2] = {};
     int def[6] = {};        // by the def enum; 0 unused
@@ -81,7 +88,7 @@ struct u_drv_t {
     int tr = 0;
     int hp_max = 0;
     int hr = 0;             // regeneration per turn
-    int gear93[3] = {};
+    int gear93[G93_COUNT] = {};  // G93_ entries
     int xp_val = 0;
     int aoo = 0;            // attacks of opportunity per round
 };

@@ -336,11 +336,11 @@ void step_gear_values(rc_t& c) {
     const int* g = c.gear;
     d.gear87 += g[G_AC_RNG];
     d.hr += g[G_HR];
-    d.gear24[0] += g[G_CTR_ATK];
-    for (int i = 0; i < 4; ++i) d.gear24[3 + i] += g[G_ELM_DMG + i];
-    for (int i = 0; i < 3; ++i) d.gear93[i] += g[G_BE_HEAL + i];
-    d.gear24[1] += g[G_BOUNCE_P];
-    d.gear24[2] += g[G_BOUNCE_F];
+    d.gear24[G24_CTR_ATK] += g[G_CTR_ATK];
+    for (int i = 0; i < 4; ++i) d.gear24[G24_ELM_DMG + i] += g[G_ELM_DMG + i];  // through healing given
+    for (int i = 0; i < G93_COUNT; ++i) d.gear93[i] += g[G_BE_HEAL + i];
+    d.gear24[G24_BOUNCE_P] += g[G_BOUNCE_P];
+    d.gear24[G24_BOUNCE_F] += g[G_BOUNCE_F];
     d.dr += g[G_DR];
     d.gear41 += g[G_ER];
     d.asf = c.brdn.spl_fail;

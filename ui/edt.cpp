@@ -6,6 +6,7 @@
 
 #include "app/clipboard.h"
 #include "app/font.h"
+#include "app/geom.h"
 #include "app/ime.h"
 #include "app/input.h"
 #include "app/render.h"
@@ -29,7 +30,7 @@ int first_line_len(const wchar_t* s) {
 
 edt_t::edt_t() {
     border_w = edt_border;
-    text_align = 32;
+    text_align = rect_align::middle;
     text_dirty = true;
     rtext.set_plain(true);
 }

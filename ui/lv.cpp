@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/draw_text.h"
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/render.h"
@@ -36,7 +37,7 @@ constexpr rect no_part{-1, -1, -1, -1};
 bool lv_t::is_scroll_dragged() const { return h_drag >= 0 || v_drag >= 0; }
 
 lv_t::lv_t() {
-    text_align |= 32;
+    text_align |= rect_align::middle;
     owner = this;
 }
 
@@ -312,7 +313,8 @@ void lv_t::fit_to_content() {
     int w = 0;
     for (li_t* it : items) {
         size s{0, 0};
-        if (!it->label.empty()) measure_text(&s, it->label, font, 3, WND_UNLIMITED, WND_UNLIMITED);
+        if (!it->label.empty())
+            measure_text(&s, it->label, font, rect_align::left | rect_align::top, WND_UNLIMITED, WND_UNLIMITED);
         int iw = s.w + item_ml + item_mr;
         if ((all_ex_style() & LVX_CHECKS) && !(it->flags & LIF_NO_CHECK)) iw += chk_size() + part_gap;
         if (it->icon) iw += (it->icon_sz.w > 0 ? it->icon_sz.w : item_sz.h - item_mt - item_mb) + part_gap;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/draw_text.h"
+#include "app/geom.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "ui/modal.h"
@@ -20,7 +21,7 @@ constexpr clr_t level_bg = 0xFF0E141A;
 constexpr clr_t level_bg_made = 0xFF111111;
 constexpr clr_t level_border = 0xFF2C3E50;
 constexpr clr_t arrow_clr = 0xFFFFFFFF;
-constexpr int arrow_align = 36;  // right, vertically centred
+constexpr int arrow_align = rect_align::right | rect_align::middle;
 constexpr uint32_t menu_style = WS_HIDDEN | WS_FILL_W | WS_FILL_H;
 constexpr int menu_tip_place = 2;  // to the right
 constexpr int menu_tip_w = 256;
@@ -140,7 +141,8 @@ intptr_t menu_t::track_popup(int x, int y, int flags) {
     menu_wnd_t* top = get_level(0);
     top->open_idx = -1;
     top->set_items(items);
-    top->move_to(x - (rc.x + margin_l), y - (rc.y + margin_t), flags & 15);
+    const int place = flags & (MOVE_AT_RIGHT | MOVE_AT_BOTTOM | MOVE_AT_CENTRE_X | MOVE_AT_CENTRE_Y);
+    top->move_to(x - (rc.x + margin_l), y - (rc.y + margin_t), place);
     top->keep_in_scrn();
     top->set_visible(true);
     top->set_laid_out(true);

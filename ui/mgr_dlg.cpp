@@ -12,7 +12,7 @@ namespace {
 constexpr int pane_w = 256;
 constexpr int desc_w = 512;
 constexpr int id_digits = 8;
-constexpr int lf_listing = LF_RECURSE | LF_FULL_PATH | LF_FILES;
+constexpr int lf_listing = LF_RECURSE | LF_FULL_PATH | LF_FILES | LF_SORT;  // in the order of the ids
 const wchar_t* const confirm_delete = L"删除选中项？";
 }  // namespace
 

@@ -59,6 +59,7 @@ constexpr rt_key_t key_rows[] = {
     {.id = 41, .key = L"tip", .kind = 7},
     {.id = 42, .key = L"tip_w", .kind = 6},
     {.id = 43, .key = L"url", .kind = 5},
+    {.id = 44, .key = L"ch", .kind = 1},
 };
 
 constexpr bool key_ids_in_order() {
@@ -89,6 +90,8 @@ int rt_parse_plain_int(const wchar_t* v) {
     const long long n = std::wcstoll(v, nullptr, 10);
     return int(std::clamp<long long>(n, -1000000000, 1000000000));
 }
+
+bool rt_is_ch_printable(int c) { return c >= 32 && c != 127 && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF; }
 
 int rt_parse_int(const wchar_t* v, int cur_x) {
     if (wcs_eq(v, L"mp")) return 4;
@@ -297,6 +300,12 @@ void parser_t::open_attr(int key, int val) {
         emit(RO_CLOSE, RK_F, RT_NO_VAL);
         break;
     }
+    case RK_CH: {
+        // The language's one escape: text the player typed shows "<" this way.
+        const int c = rt_parse_plain_int(out.str(val));
+        if (rt_is_ch_printable(c)) emit_char(char32_t(c));
+        break;
+    }
     case RK_S: case RK_P: case RK_POST_LN: case RK_I: case RK_H1: case RK_H2: case RK_H3:
     case RK_BR: case RK_H_ZEBRA_C: case RK_VA:
         break;
@@ -328,7 +337,7 @@ void parser_t::close_attr(const open_attr_t& a, bool at_end, const wchar_t* clos
         }
         break;
     case RK_S: case RK_PRE_LN: case RK_P: case RK_I: case RK_H1: case RK_H2: case RK_H3:
-    case RK_BR: case RK_H_ZEBRA_C: case RK_TITLE: case RK_VA:
+    case RK_BR: case RK_H_ZEBRA_C: case RK_TITLE: case RK_VA: case RK_CH:
         break;
     default: emit(RO_CLOSE, a.key, a.val, at_end); break;
     }

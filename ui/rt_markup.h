@@ -56,7 +56,8 @@ enum rt_key : uint8_t {
     RK_TIP = 41,
     RK_TIP_W = 42,
     RK_URL = 43,
-    RK_COUNT = 44,
+    RK_CH = 44,  // one character by its code point: "<ch=60>" shows "<"
+    RK_COUNT = 45,
 };
 
 // A key whose kind holds this bit opens a scope that stays open until a
@@ -84,6 +85,8 @@ constexpr int RT_W_REST = -999999992;       // the rest of the line
 int rt_parse_int(const wchar_t* v, int cur_x);
 // The leading decimal digits only (an optional sign), 0 when none.
 int rt_parse_plain_int(const wchar_t* v);
+// What a "ch" tag may show: a code point of 32 or above, not DEL, not a surrogate.
+bool rt_is_ch_printable(int c);
 // Empty and anything unknown are true; "0", "false", "no" are false.
 bool rt_parse_bool(const wchar_t* v);
 // "#80" hexadecimal, "50%" a percentage, "0.5" a fraction, else decimal; 255 is opaque.

@@ -3,6 +3,7 @@
 #include "ui/rtext.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "app/clr.h"
@@ -686,6 +687,16 @@ Str strip_tags(const wchar_t* text) {
     if (!text) return out;
     bool in_tag = false;
     for (const wchar_t* p = text; *p; ++p) {
+        // A character tag is text: it stands for its character.
+        if (!in_tag && std::wcsncmp(p, L"<ch=", 4) == 0) {
+            wchar_t* end = nullptr;
+            const long c = std::wcstol(p + 4, &end, 10);
+            if (end != p + 4 && *end == L'>' && c >= 32 && c <= 0x10FFFF && rt_is_ch_printable(int(c))) {
+                out.append_char(wchar_t(c));
+                p = end;
+                continue;
+            }
+        }
         if (*p == L'<')
             in_tag = true;
         else if (*p == L'>')

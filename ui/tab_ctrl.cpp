@@ -1,12 +1,13 @@
 #include "ui/tab_ctrl.h"
 
+#include "app/geom.h"
 #include "ui/li.h"
 #include "ui/lv.h"
 #include "ui/splitter.h"
 
 namespace {
 constexpr int tab_font = 15;
-constexpr int tab_align = 48;  // captions centred both ways on their buttons
+constexpr int tab_align = rect_align::centre | rect_align::middle;  // captions centred on their buttons
 constexpr int page_gap = 8;
 constexpr clr_t dark_strip_bg = 0xFF222222;
 constexpr clr_t dark_strip_sel = 0xFF1D1D1D;
@@ -106,6 +107,11 @@ void tab_ctrl_t::on_create() {
 
 bool tab_ctrl_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (msg.code == EVT_SEL_MADE && sender == strip) {
+        if (!by_code_ && can_pick && !can_pick(strip->sel)) {
+            // Refused: the strip shows the current tab again, and nothing is sent.
+            strip->set_sel_mask(cur >= 0 && cur < 64 ? uint64_t(1) << cur : 0);
+            return true;
+        }
         switch_to(strip->sel);
         return true;
     }
@@ -171,7 +177,11 @@ void tab_ctrl_t::send(uint32_t code, int index) {
 }
 
 void tab_ctrl_t::select_tab(int index) {
-    if (strip) strip->select(index);
+    if (!strip) return;
+    const bool outer = by_code_;
+    by_code_ = true;
+    strip->select(index);
+    by_code_ = outer;
 }
 
 void tab_ctrl_t::reset() {

@@ -3,6 +3,7 @@
 // beside it, one page window per tab whose children the owner builds.
 // new_tab_ctrl makes a tab's page on its first selection and reports the
 // page's life in messages; new_tab_ctrl2 makes every page with its tab.
+#include <functional>
 #include <vector>
 
 #include "ui/wnd.h"
@@ -50,6 +51,9 @@ public:
     std::vector<wnd_t*> pages;  // one per tab; null until made
     uint32_t page_style = WS_FILL_W | WS_FILL_H;
     size page_sz{WND_DEFAULT_SIZE, WND_DEFAULT_SIZE};
+    // Asked when the player picks an enabled tab on the strip (not when code
+    // selects one); false keeps the current tab. Null: every enabled tab.
+    std::function<bool(int index)> can_pick;
 
     virtual lv_t* get_strip() { return strip; }
     virtual void set_tab_w(int w);
@@ -86,6 +90,9 @@ protected:
     wnd_t* make_page(uint32_t style);
     void send(uint32_t code, int index);
     int nav_target(int code) const;
+
+private:
+    bool by_code_ = false;  // a selection select_tab makes, not the player's
 };
 
 // The variant whose pages exist from the start.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/ini.h"
 #include "app/input.h"
@@ -18,7 +19,7 @@ constexpr int check_room = 20;     // captions of check-box nodes start after th
 constexpr int bar_room = 16;       // kept for the vertical bar when the rows do not fit
 constexpr int fit_w = 200;
 constexpr int caption_font = 3;
-constexpr int caption_align = 32;  // vertically centred
+constexpr int caption_align = rect_align::middle;
 constexpr clr_t sel_clr = 0xFFFF8C00;
 constexpr clr_t hot_clr = 0x11FFFFFF;
 constexpr clr_t check_off_tint = 0xFF808080;
@@ -182,12 +183,13 @@ void tv_t::relayout() {
     all.clear();
     shown.clear();
     flatten(&root, 0, true);
-    rect c;
-    client_rect(&c);
+    // Measured on the window, not on the content of the last layout, so a
+    // layout repeated gives the same rows (the content would shrink by the bar each time).
+    const int cw = rc.w - margin_l - margin_r - 2 * border_w, ch = rc.h - margin_t - margin_b - 2 * border_w;
     // The rows start below the top margin; the bottom one keeps it too, so
     // the last row is not cut when scrolled to the end.
     const int content_h = int(shown.size()) * row_h + 2 * tv_margin;
-    set_scroll_size(content_h > c.h ? c.w - bar_room : c.w, content_h);
+    set_scroll_size(content_h > ch ? cw - bar_room : cw, content_h);
     title_wnd_t::relayout();
 }
 
@@ -292,7 +294,8 @@ void tv_t::on_press() {
 }
 
 void tv_t::on_dbl_click() {
-    if (!hot) return;
+    // A quick second press on a check box or expander is a press all the same.
+    if (!hot) return on_press();
     toggle(hot, 2);
     if (sel && sel->get_row() >= 0) scroll_into_view(sel);
 }

@@ -282,7 +282,7 @@ private:
     // ---- per frame and layout ----
 
     void update_btns() {
-        const int open = shop_shelf_open(SHELF_WONDROUS, g_pty.arena.lv);
+        const bool open = shop_shelf_open(SHELF_WONDROUS, g_pty.arena.lv);
         for (int i : {SHELF_WONDROUS, SHELF_ENCH_GEAR}) {
             li_t* it = selector_->get_item(i);
             it->flags = open ? it->flags & ~LIF_DISABLED : it->flags | LIF_DISABLED;

@@ -38,7 +38,7 @@ constexpr int wpn_sets = 4;
 constexpr int64_t no_score = -1000000000;
 
 // What the quick and set-up menus offer, by item id.
-std::vector<pwr_pick_t> g_act_pick_list;
+std::vector<act_pick_t> g_act_pick_list;
 
 act_bar_t* act_bar() { return main_ui_built() ? main_ui().act_bar : nullptr; }
 
@@ -46,7 +46,7 @@ act_bar_t* act_bar() { return main_ui_built() ? main_ui().act_bar : nullptr; }
 unit_t* ordering() { return bv().waiting; }
 
 // Power picked from the pick list by a menu's answer; null for anything else.
-const pwr_pick_t* picked(intptr_t id) {
+const act_pick_t* picked(intptr_t id) {
     // A menu closed without a choice answers 0: only ids of the list pick.
     if (id < pick_id_base || id >= pick_id_base + intptr_t(g_act_pick_list.size())) return nullptr;
     return &g_act_pick_list[size_t(id - pick_id_base)];
@@ -400,7 +400,7 @@ void quick_act_menu(btl_scene_t* s, unit_t* u) {
     const zs::view_grid& view = s->get_view();
     const intptr_t id =
         m->track_popup(view.cell_to_scrn_x(u->pos.x + 1), view.cell_to_scrn_y(u->pos.y), MENU_RET_ID);
-    if (const pwr_pick_t* p = picked(id)) scene_pick_pwr(p->id, p->param);
+    if (const act_pick_t* p = picked(id)) scene_pick_pwr(p->id, p->param);
 }
 
 void slot_setup_menu(btl_scene_t*, unit_t* u, int i) {
@@ -421,7 +421,7 @@ void slot_setup_menu(btl_scene_t*, unit_t* u, int i) {
     if (id == 0) return;
     if (id == clear_slot_id)
         u->actbar.clear_slot(i);
-    else if (const pwr_pick_t* p = picked(id))
+    else if (const act_pick_t* p = picked(id))
         u->actbar.set_slot(i, {p->id, p->param});
     else
         return;

@@ -370,7 +370,7 @@ int fight_btl(unit_grp_t* foes, int flags) {
     }
     if (!ready) {
         set_btl_map(nullptr);
-        return 1;
+        return BTL_ABORTED;
     }
     return run_btl_scene(&map);
 }

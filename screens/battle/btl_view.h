@@ -52,7 +52,7 @@ struct fx_rec_t {
     int font = 0;
 };
 
-struct pwr_pick_t {
+struct act_pick_t {
     int id = 0;
     int param = 0;
 };
@@ -64,7 +64,7 @@ struct btl_view_t {
     std::vector<pt_t> tgt_pts;     // where the picked or pending power may aim
     std::vector<pt_t> area_pts;    // what the pending power would cover
     std::vector<u_cmd_t> pending;  // what a left click gives
-    pwr_pick_t sel;
+    act_pick_t sel;
     unit_t* hovered = nullptr;     // on the hover cell, when that is visible
     unit_t* waiting = nullptr;     // inside the wait for orders
     std::vector<pt_t> dflt_marks[DFLT_ACTS];

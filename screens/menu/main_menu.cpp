@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/font.h"
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/platform.h"
@@ -23,7 +24,7 @@ constexpr int row_h = 48;
 // The logo stands above a band of this height in the middle of the screen.
 constexpr int menu_band_h = 320;
 constexpr pt_t promo_at{16, 16};
-constexpr int about_align = 8;  // bottom
+constexpr int about_align = rect_align::bottom;
 constexpr clr_t arena_clrs[4] = {0xff802a21, 0xff66221a, 0xff33110d, 0xffb23b2e};
 constexpr const wchar_t* game_version = L"0.1";
 

@@ -31,8 +31,8 @@ Str hp_text(const unit_t* u) {
 }
 
 clr_t side_clr(const unit_t* u) {
-    if (u->btl.side == 0) return 0xFF009900;
-    if (u->btl.side == 3) return 0xFFCCCCCC;
+    if (u->btl.side == SIDE_PLAYER) return 0xFF009900;
+    if (u->btl.side == SIDE_NONE) return 0xFFCCCCCC;
     return 0xFFCC0000;
 }
 
@@ -58,7 +58,8 @@ Str& lv_line(Str& out, const unit_t* u) {
 
 Str& heading_text(Str& out, const wchar_t* folder, const wchar_t* key, const wchar_t* title, int flags,
                   const wchar_t* suffix) {
-    out.format(L"<h2%s><ico=%s/%s c=w> %s%s</h2>", (flags & 1) ? L" f=b4" : L"", or_empty(folder), or_empty(key),
+    out.format(L"<h2%s><ico=%s/%s c=w> %s%s</h2>", (flags & HEAD_SMALL) ? L" f=b4" : L"", or_empty(folder),
+               or_empty(key),
                or_empty(title), or_empty(suffix));
     return out;
 }

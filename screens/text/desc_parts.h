@@ -28,7 +28,10 @@ Str& unit_type_line(Str& out, const unit_t* u);
 // "等级 n" with the "$lv" tooltip, then unit_type_line.
 Str& lv_line(Str& out, const unit_t* u);
 
-// "<h2><ico=folder/key c=w> title suffix</h2>"; flags bit 0 asks for the smaller font b4.
+// Flag of heading_text: the smaller font b4.
+constexpr int HEAD_SMALL = 1;
+
+// "<h2><ico=folder/key c=w> title suffix</h2>"; flags: HEAD_SMALL.
 Str& heading_text(Str& out, const wchar_t* folder, const wchar_t* key, const wchar_t* title, int flags,
                   const wchar_t* suffix);
 

@@ -8,6 +8,7 @@
 #include "rules/itm.h"
 #include "rules/itm_price.h"
 #include "rules/itm_slot.h"
+#include "rules/rare_lv.h"
 #include "screens/text/desc_parts.h"
 
 namespace txt {
@@ -67,7 +68,7 @@ Str itm_desc(const itm_slot_t& it) {
     itm_enchs_tip(it, out);
     out.append(L"<hr>");
     if (k.d && *k.d) out.append_format(L"<c=a>%s</c>", k.d);
-    if (k.rare_lv > 1) out.append_format(L"\n\n<c=a>%s</c>", db_get_str(L"xbns_note", L"strs"));
+    if (k.rare_lv > RARE_NORMAL) out.append_format(L"\n\n<c=a>%s</c>", db_get_str(L"xbns_note", L"strs"));
     if (!is_natural(k)) out.append_format(L"\n<dy=4>%s<r>%g <ico=misc/wt></r>", gold_text(it.get_price()), k.wt);
     return out;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/markup_lit.h"
 #include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/u_pwrs.h"
@@ -14,11 +15,12 @@ namespace txt {
 
 namespace {
 
-// A row when the value rose; gain shows "(+n)" after it.
+// A row when the value rose; gain shows "(+n)" after it. The values start
+// at 96 pixels: a label of four characters in the bold font runs to 80.
 void row(Str& out, const wchar_t* label, int old_v, int new_v, bool gain) {
     if (new_v <= old_v) return;
-    const Str tail = gain ? Str(L"<x=160>(<c=g>+%d</c>)", new_v - old_v) : Str();
-    out.append_format(L"<c=lbl>%s</c><x=64><c=a>%d<x=96>-></c><x=128>%d%s\n", label, old_v, new_v, tail);
+    const Str tail = gain ? Str(L"<x=192>(<c=g>+%d</c>)", new_v - old_v) : Str();
+    out.append_format(L"<c=lbl>%s</c><x=96><c=a>%d<x=128>-></c><x=160>%d%s\n", label, old_v, new_v, tail);
 }
 
 // The rows under a heading; nothing when none rose.
@@ -41,7 +43,8 @@ void new_pwrs(Str& out, const wchar_t* title, const unit_t* o, const unit_t* n, 
 
 Str lv_up_summary(const unit_t* o, const unit_t* n) {
     Str lv;
-    Str out(L"<b><f=b6>%s</f>\n<c=a>%s</c>\n\n", o->name, lv_line(lv, o));
+    // The name is the player's plain text.
+    Str out(L"<b><f=b6>%s</f>\n<c=a>%s</c>\n\n", markup_lit(o->name.c_str()), lv_line(lv, o));
     out.append(L"<f=b6>");
     row(out, L"等级", o->base.lv, n->base.lv, false);
     out.append(L"</f>");

@@ -22,7 +22,7 @@ void install_text_hooks() {
     p.pwr_heading = [](int id) {
         Str out;
         const Pwr* pw = get_pwr(id);
-        if (pw) get_heading(out, *pw, 1, L"");
+        if (pw) get_heading(out, *pw, HEAD_SMALL, L"");
         return out;
     };
 }

@@ -163,19 +163,19 @@ Str value_lines(const unit_t* u) {
     num_ex(L"dr", d.dr);
     num(L"er", d.gear41);
     num(L"ac_rng", d.gear87);
-    dice(L"bounce_p", d.gear24[1]);
-    dice(L"bounce_f", d.gear24[2]);
-    pct(L"ctr_atk", d.gear24[0]);
+    dice(L"bounce_p", d.gear24[G24_BOUNCE_P]);
+    dice(L"bounce_f", d.gear24[G24_BOUNCE_F]);
+    pct(L"ctr_atk", d.gear24[G24_CTR_ATK]);
     if (d.gear_best[0] != 0)
         out.append(value_line(L"auto_sum", Str(L"等级 %d %s", d.gear_best[0], or_empty(get_ie(d.gear_best[1]).n))));
     num_ex(L"hr", d.hr);
-    if (!u->btl.flag1) num_ex(L"auto_heal1", d.gear93[1]);
-    if (!u->btl.flag2) num_ex(L"auto_heal2", d.gear93[2]);
-    num(L"be_heal", d.gear93[0]);
-    num(L"to_heal", d.gear24[6]);
-    num(L"elm_dmg", d.gear24[3]);
-    num(L"pe_dmg", d.gear24[4]);
-    num(L"ne_dmg", d.gear24[5]);
+    if (!u->btl.flag1) num_ex(L"auto_heal1", d.gear93[G93_AUTO_HEAL1]);
+    if (!u->btl.flag2) num_ex(L"auto_heal2", d.gear93[G93_AUTO_HEAL2]);
+    num(L"be_heal", d.gear93[G93_BE_HEAL]);
+    num(L"to_heal", d.gear24[G24_TO_HEAL]);
+    num(L"elm_dmg", d.gear24[G24_ELM_DMG]);
+    num(L"pe_dmg", d.gear24[G24_PE_DMG]);
+    num(L"ne_dmg", d.gear24[G24_NE_DMG]);
     num(L"tr", d.tr);
     num(L"sr", d.sr);
     num(L"unsr", d.unsr);
@@ -313,7 +313,7 @@ Str feat_sect(const unit_t* u, int flags) {
     std::vector<int> feats;
     u->pwrs.get_ids(feats, UP_FEAT);
     Str out;
-    return sect_head_cnt(out, L"feat", L"专长", pwr_list(u, feats, 1), int(feats.size()), flags & SHEET_FEATS);
+    return sect_head_cnt(out, L"feat", L"专长", pwr_list(u, feats, PWRS_TREE), int(feats.size()), flags & SHEET_FEATS);
 }
 
 Str pwr_list(const unit_t* u, const std::vector<int>& ids, int flags) {
@@ -322,7 +322,7 @@ Str pwr_list(const unit_t* u, const std::vector<int>& ids, int flags) {
         const Pwr* p = get_pwr(id);
         if (!p) continue;
         const int tier = p->get_tier();
-        if ((flags & 1) && tier > 0 && has_pwr_prereqs(*u, *p)) out.append_n(L' ', 4 * tier);
+        if ((flags & PWRS_TREE) && tier > 0 && has_pwr_prereqs(*u, *p)) out.append_n(L' ', 4 * tier);
         Str link;
         out.append(pwr_link(link, id)).append(L"\n");
     }

@@ -43,8 +43,10 @@ Str atk_sect(unit_t* u, int flags);
 Str trait_sect(const unit_t* u, int flags);
 Str cond_sect(const unit_t* u);
 Str feat_sect(const unit_t* u, int flags);
-// The powers as links, one a line; flags bit 0 indents a feat by 4 blanks per
-// tier when the unit holds its prerequisites. "无" for none.
+// Flag of pwr_list: a feat is indented by 4 blanks per tier when the unit holds its prerequisites.
+constexpr int PWRS_TREE = 1;
+
+// The powers as links, one a line; flags: PWRS_TREE. "无" for none.
 Str pwr_list(const unit_t* u, const std::vector<int>& ids, int flags);
 
 }  // namespace txt

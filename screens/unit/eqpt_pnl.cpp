@@ -8,6 +8,7 @@
 #include "rules/load_type.h"
 #include "rules/lv.h"
 #include "rules/unit.h"
+#include "screens/unit/lv_up_dlg.h"
 #include "screens/widgets/itm_btn.h"
 #include "screens/widgets/theme.h"
 #include "ui/btn.h"
@@ -163,8 +164,7 @@ bool _eqpt_pnl_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (msg.code != EVT_COMMAND || !sender || sender->parent != this || !unit)
         return eqpt_pnl_t::on_msg(msg, sender);
     if (sender == lv_up) {
-        // TODO: the level-up wizard (issue 35) opens here on the unit and, when
-        // it completes, this panel sends EVT_LV_UP_DONE; until then "升级！" does nothing.
+        if (open_lv_up_dlg(unit)) notify({EVT_LV_UP_DONE, 0, 0});
         return true;
     }
     if (sender->id == set_id) {

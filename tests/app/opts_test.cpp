@@ -28,3 +28,16 @@ TEST(Opts, SwitchesAreOnForAnyNumberButZeroAndMissingOnesTakeTheirDefaults) {
         EXPECT_EQ(opts().spd_ani_lv, want) << text;
     }
 }
+
+TEST(Opts, OneTableOfKeysAndTheAnimationStep) {
+    ASSERT_EQ(opt_rows().size(), 15u);
+    const opt_row_t* r = find_opt_row(L"ao_prompt");
+    ASSERT_NE(r, nullptr);
+    EXPECT_TRUE(r->def);
+    EXPECT_EQ(r->field, &opts_t::ao_prompt);
+    EXPECT_EQ(find_opt_row(L"spd_ani_lv"), nullptr) << "the speed is a level, not a switch";
+    EXPECT_EQ(find_opt_row(nullptr), nullptr);
+    // Pixels per step by speed level; levels outside 1..3 are clamped.
+    const std::vector<int> px{ani_step_px(0), ani_step_px(1), ani_step_px(2), ani_step_px(3), ani_step_px(9)};
+    EXPECT_EQ(px, (std::vector<int>{4, 4, 8, 32, 32}));
+}

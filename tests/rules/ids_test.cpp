@@ -241,7 +241,8 @@ const named_t rank_names[] = {
 };
 
 const named_t abi_names[] = {
-    N(ABI_STR, L"Str"), N(ABI_DEX, L"Dex"), N(ABI_CON, L"Con"), N(ABI_INT, L"Int"), N(ABI_WIS, L"Wis"), N(ABI_CHA, L"Cha"),
+    N(ABI_STR, L"Str"), N(ABI_DEX, L"Dex"), N(ABI_CON, L"Con"),
+    N(ABI_INT, L"Int"), N(ABI_WIS, L"Wis"), N(ABI_CHA, L"Cha"),
 };
 const named_t def_names[] = {
     N(DEF_AC, L"ac"), N(DEF_FT, L"ft"), N(DEF_RF, L"rf"), N(DEF_WL, L"wl"), N(DEF_CM, L"cm"),
@@ -252,8 +253,10 @@ const named_t atk_names[] = {
 const named_t act_cost_names[] = {
     N(COST_NO, L"No"), N(COST_AUX, L"Aux"), N(COST_STD, L"Std"), N(COST_FULL, L"Full"),
 };
-const named_t amr_type_names[] = {N(AMR_LIGHT, L"LightArmor"), N(AMR_MEDIUM, L"MediumArmor"), N(AMR_HEAVY, L"HeavyArmor")};
-const named_t shd_type_names[] = {N(SHD_LIGHT, L"LightShield"), N(SHD_HEAVY, L"HeavyShield"), N(SHD_TOWER, L"TowerShield")};
+const named_t amr_type_names[] = {
+    N(AMR_LIGHT, L"LightArmor"), N(AMR_MEDIUM, L"MediumArmor"), N(AMR_HEAVY, L"HeavyArmor")};
+const named_t shd_type_names[] = {
+    N(SHD_LIGHT, L"LightShield"), N(SHD_HEAVY, L"HeavyShield"), N(SHD_TOWER, L"TowerShield")};
 const named_t wpn_cat_names[] = {
     N(WCAT_SIMPLE, L"Simple"), N(WCAT_MILITARY, L"Military"), N(WCAT_EXOTIC, L"Exotic"), N(WCAT_NATURAL, L"Natural"),
 };
@@ -268,6 +271,11 @@ const named_t wpn_hands_names[] = {
 const named_t u_size_names[] = {
     N(SIZE_TINY, L"tiny"), N(SIZE_SMALL, L"small"), N(SIZE_MEDIUM, L"medium"), N(SIZE_LARGE, L"large"),
     N(SIZE_HUGE, L"huge"), N(SIZE_GARGANTUAN, L"gargantuan"),
+};
+const named_t enc_diff_names[] = {N(DIFF_EASY, L"Easy"), N(DIFF_NORMAL, L"Normal"), N(DIFF_HARD, L"Hard")};
+const named_t enc_type_names[] = {
+    N(ENCT_CONTROL, L"BattlefieldControl"), N(ENCT_COMMANDER, L"CommanderAndTroops"), N(ENCT_DEN, L"DragonsDen"),
+    N(ENCT_LINES, L"DoubleLine"), N(ENCT_PACK, L"WolfPack"),
 };
 const named_t spl_cat_names[] = {
     N(SCHOOL_CONJURATION, L"conjuration"), N(SCHOOL_ELEMENTAL, L"elemental"), N(SCHOOL_CONTROL, L"control"),
@@ -305,7 +313,8 @@ void expect_all_listed(const char* header, std::initializer_list<std::span<const
     for (std::span<const named_t> l : lists)
         for (const named_t& n : l) listed.insert(n.name);
     const std::set<std::string> in_header = declared(header);
-    for (const std::string& s : in_header) EXPECT_TRUE(listed.count(s)) << s << " of " << header << " is held against no key";
+    for (const std::string& s : in_header)
+        EXPECT_TRUE(listed.count(s)) << s << " of " << header << " is held against no key";
     for (const std::string& s : listed) EXPECT_TRUE(in_header.count(s)) << s << " is not declared in " << header;
 }
 
@@ -362,7 +371,9 @@ TEST(RulesIds, EnumTableNamesNameTheirRows) {
     expect_keys(wpn_hands_names, [](int i) { return text_key(get_wpn_hands(i)); });
     expect_keys(u_size_names, [](int i) { return text_key(get_u_size(i)); });
     expect_keys(spl_cat_names, [](int i) { return text_key(get_spl_cat(i)); });
+    expect_keys(enc_diff_names, [](int i) { return text_key(get_enc_diff(i)); });
+    expect_keys(enc_type_names, [](int i) { return text_key(get_enc_type(i)); });
     expect_all_listed("rules/enum_ids.h", {abi_names, def_names, atk_names, act_cost_names, amr_type_names,
                                            shd_type_names, wpn_cat_names, wpn_grp_names, wpn_hands_names,
-                                           u_size_names, spl_cat_names});
+                                           u_size_names, spl_cat_names, enc_diff_names, enc_type_names});
 }

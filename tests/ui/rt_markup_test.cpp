@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/font.h"
+#include "ui/rtext.h"
 
 namespace {
 
@@ -154,6 +155,18 @@ TEST(RtParse, ValueKinds) {
     EXPECT_EQ(rt_find_key(L"url"), RK_URL);
     EXPECT_EQ(rt_find_key(L"URL"), RK_NONE);
     EXPECT_EQ(rt_find_key(nullptr), RK_NONE);
+}
+
+TEST(RtParse, ACharacterTagIsItsCharacterAndNothingElse) {
+    const std::pair<const wchar_t*, const char*> rows[] = {
+        {L"<ch=60>b>x", "<b>x"},
+        {L"<c=r><ch=39></c>", "{c=r}'{/c}"},
+        {L"a<ch=19968>", "a一"},
+        // No character for controls, DEL, surrogates, code points past Unicode, nothing.
+        {L"<ch=9><ch=127><ch=55296><ch=1114112><ch=-60><ch=><ch=x>z", "z"},
+    };
+    for (const auto& [in, want] : rows) EXPECT_EQ(trace(in), want) << to_utf8_string(in);
+    EXPECT_EQ(strip_tags(L"<c=r><ch=60>b<ch=62></c><ch=9>"), Str(L"<b>"));
 }
 
 TEST(RtParse, HostileTextNeverBreaksTheReader) {

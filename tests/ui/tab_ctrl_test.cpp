@@ -132,3 +132,20 @@ TEST_F(Tabs, NoTabsAndNavigation) {
     EXPECT_EQ(t->cur_tab(), -1);
     EXPECT_FALSE(t->tab_item(0)->is_selected());
 }
+
+TEST_F(Tabs, APickTheOwnerRefusesKeepsTheCurrentTabButCodeStillSelects) {
+    tab_ctrl_t* t = make(new_tab_ctrl(), TCX_ROW, 3);
+    t->can_pick = [t](int i) { return i < t->cur_tab(); };  // back only
+    t->select_tab(1);
+    own.take();
+    t->strip->select(2);  // what a click on the strip does
+    EXPECT_EQ(own.take(), strs{});
+    EXPECT_EQ(t->cur_tab(), 1);
+    EXPECT_EQ(t->strip->sel, 1);
+    EXPECT_TRUE(t->tab_item(1)->is_selected());
+    EXPECT_FALSE(t->tab_item(2)->is_selected());
+    t->strip->select(0);
+    EXPECT_EQ(t->cur_tab(), 0);
+    t->select_nav(TAB_LAST);
+    EXPECT_EQ(t->cur_tab(), 2);
+}

@@ -76,6 +76,18 @@ TEST_F(Tv, ReferencesAndPreorderRows) {
     EXPECT_EQ(tv.rc.h, 6 * 24);
 }
 
+TEST_F(Tv, RepeatedLayoutsKeepTheRowsAsWideAsTheView) {
+    make(0, {10, 10, 300, 60});  // short: the rows overflow and the bar shows
+    tv.expand_top();
+    const rect first = tv.row_rect(a);
+    for (int i = 0; i < 30; ++i) tv.relayout();
+    const rect again = tv.row_rect(a);
+    EXPECT_EQ(again.w, first.w);
+    rect v;
+    tv.view_rect(&v);
+    EXPECT_EQ(again.w, v.w);
+}
+
 TEST_F(Tv, NodesAddedBeforeTheFirstLayoutGetTheirRowsFromIt) {
     const rect r{10, 10, 300, 200};
     tv.create(WS_FILL_W, &own, &r, 0, 0, nullptr);
@@ -175,6 +187,15 @@ TEST_F(Tv, ChecksToggleBySpaceAndClickButNotWhenGreyed) {
     EXPECT_FALSE(c->has(TIF_CHECKED));
     ASSERT_EQ(own.count(EVT_CHECK), 2);
     EXPECT_EQ(own.got.back().a, reinterpret_cast<intptr_t>(a));
+    // Ticking two boxes quickly: the second press arrives as a double click.
+    tv.select(a);
+    tv.toggle(a, 0);
+    hover(tv.check_rect(a1));
+    tv.on_msg({EVT_LBTN_DOWN, 0, 0}, &tv);
+    hover(tv.check_rect(a2));
+    tv.on_msg({EVT_LBTN_DBL, 0, 0}, &tv);
+    EXPECT_TRUE(a1->has(TIF_CHECKED));
+    EXPECT_TRUE(a2->has(TIF_CHECKED));
 }
 
 TEST_F(Tv, MousePressSelectsRowsAndTogglesExpanders) {

@@ -231,7 +231,7 @@ TEST(BtlProp, ClickedBattlesEndHoldTheRulesAndReplay) {
             printf("seed %u: state %d, %d rounds, %zu waits, %d frames\n", seed, first.state, first.rounds,
                    first.waits.size(), first.frames);
         EXPECT_TRUE(first.faults.empty()) << "seed " << seed << ": " << (first.faults.empty() ? "" : first.faults[0]);
-        EXPECT_TRUE(first.state == 2 || first.state == 3) << "seed " << seed << " ended with " << first.state;
+        EXPECT_TRUE(first.state == BTL_WON || first.state == BTL_LOST) << "seed " << seed << " ended with " << first.state;
         EXPECT_LE(first.rounds, round_limit) << "seed " << seed;
         const run_t again = fight(seed, &first);
         EXPECT_TRUE(again.faults.empty()) << "seed " << seed << ": " << (again.faults.empty() ? "" : again.faults[0]);

@@ -149,7 +149,7 @@ TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
         const int round = btl().round;
         sys_menu_pick(d, L"投降");
         ASSERT_TRUE(st.wait_end(d, 120));
-        EXPECT_EQ(st.state, 3);
+        EXPECT_EQ(st.state, BTL_LOST);
         EXPECT_EQ(btl().round, round);  // nothing more was played
         EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
     });
@@ -174,7 +174,7 @@ TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
         max = st.u(me_i)->drv.hp_max;
     });
     EXPECT_TRUE(st.ended);
-    EXPECT_EQ(st.state, 1);
+    EXPECT_EQ(st.state, BTL_ABORTED);
     EXPECT_EQ(hp, max);
     EXPECT_EQ(d.exit_code(), 0);
 }
@@ -283,7 +283,7 @@ TEST(BtlScene, AMissingOrDamagedMapFileFallsBackToTheGenerator) {
             EXPECT_EQ(get_btl_map()->generated, 1);
             d.on_main([] { set_btl_lost(); });
             ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the end"));
-            EXPECT_EQ(state, 3);
+            EXPECT_EQ(state, BTL_LOST);
         });
     }
 }

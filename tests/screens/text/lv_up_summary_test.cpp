@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "rules/bld_ids.h"
 #include "rules/enum_ids.h"
@@ -12,6 +13,7 @@
 #include "screens/text/desc_parts.h"
 #include "screens/text/tip_refs.h"
 #include "text_env.h"
+#include "ui/rt_markup.h"
 
 namespace {
 
@@ -26,7 +28,7 @@ protected:
     }
     static bool has(const Str& text, const wchar_t* part) { return std::wcsstr(text.buf, part) != nullptr; }
     static Str row(const wchar_t* label, int a, int b) {
-        return Str(L"<c=lbl>%s</c><x=64><c=a>%d<x=96>-></c><x=128>%d<x=160>(<c=g>+%d</c>)\n", label, a, b, b - a);
+        return Str(L"<c=lbl>%s</c><x=96><c=a>%d<x=128>-></c><x=160>%d<x=192>(<c=g>+%d</c>)\n", label, a, b, b - a);
     }
 };
 
@@ -36,10 +38,20 @@ TEST_F(LvUpSummary, ALevelThatRaisesOnlyHitPoints) {
     new_u.drv.hp_max = old_u.drv.hp_max + 8;
     Str lv;
     EXPECT_EQ(txt::lv_up_summary(&old_u, &new_u),
-              Str(L"<b><f=b6>Hero</f>\n<c=a>%s</c>\n\n<f=b6><c=lbl>等级</c><x=64><c=a>2<x=96>-></c><x=128>3\n</f>"
+              Str(L"<b><f=b6>Hero</f>\n<c=a>%s</c>\n\n<f=b6><c=lbl>等级</c><x=96><c=a>2<x=128>-></c><x=160>3\n</f>"
                   L"<h3 c=lbl mgn_t=16>基本</h3>",
                   txt::lv_line(lv, &old_u)) +
                   row(L"生命值", old_u.drv.hp_max, new_u.drv.hp_max));
+}
+
+TEST_F(LvUpSummary, ATypedNameShowsAsTyped) {
+    old_u.name = L"<b>'Hero'";
+    rt_ops_t ops;
+    rt_parse(txt::lv_up_summary(&old_u, &new_u).c_str(), &ops);
+    std::wstring chars;
+    for (const rt_op_t& op : ops.ops)
+        if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+    EXPECT_EQ(chars.rfind(L"<b>'Hero'", 0), 0u);
 }
 
 TEST_F(LvUpSummary, AnAbilityIncreaseAndRisingDefencesAndAttacksGetTheirGroups) {

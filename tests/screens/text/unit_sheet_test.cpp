@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "battle/btl.h"
 #include "rules/bld_ids.h"
@@ -20,6 +21,7 @@
 #include "screens/text/desc_parts.h"
 #include "screens/text/tip_refs.h"
 #include "text_env.h"
+#include "ui/rt_markup.h"
 
 namespace {
 
@@ -217,4 +219,17 @@ TEST_F(UnitSheet, FeatListsIndentByTierWhereThePrerequisitesAreHeld) {
     Str head;
     EXPECT_EQ(txt::feat_sect(&u, txt::SHEET_FEATS), txt::sect_head_cnt(head, L"feat", L"专长", list, 3, true));
     EXPECT_EQ(txt::feat_sect(&u, 0), txt::sect_head_cnt(head, L"feat", L"专长", list, 3, false));
+}
+
+TEST_F(UnitSheet, ATypedNameShowsLiterallyOnTheSheetAndInTheCaption) {
+    unit_t u = pc(BLD_TH);
+    u.name = L"<b>Bob</b> 'x'";
+    for (const Str& text : {txt::unit_sheet(&u, txt::SHEET_ALL), txt::unit_caption(&u), txt::unit_tip_text(&u)}) {
+        rt_ops_t ops;
+        rt_parse(text.c_str(), &ops);
+        std::wstring chars;
+        for (const rt_op_t& op : ops.ops)
+            if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+        EXPECT_NE(chars.find(L"<b>Bob</b> 'x'"), std::wstring::npos) << to_utf8_string(text.buf);
+    }
 }

@@ -7,6 +7,9 @@
 #include "rules/itm_ids.h"
 #include "rules/load_type.h"
 #include "rules/lv.h"
+#include "screens/unit/lv_up_dlg.h"
+#include "ui/btn.h"
+#include "ui/tab_ctrl.h"
 #include "unit_screen.h"
 
 TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
@@ -30,9 +33,24 @@ TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
         });
         EXPECT_TRUE(screen_driver_t::shown(eq->lv_up_btn()));
         EXPECT_EQ(d.find(L"升级！"), eq->lv_up_btn());
-        ASSERT_TRUE(d.click(eq->lv_up_btn()));  // the wizard is not there yet: nothing happens
-        EXPECT_EQ(get_unit_dlg(), dlg);
+        // The wizard on the unit: cancelled, nothing changes.
+        ASSERT_TRUE(d.click(eq->lv_up_btn()));
+        game::lv_up_dlg_t* w = get_lv_up_dlg();
+        ASSERT_NE(w, nullptr);
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
         EXPECT_EQ(u->base.lv, 1);
+        EXPECT_TRUE(screen_driver_t::shown(eq->lv_up_btn()));
+        // A premade character takes its gains from its plan: only the summary to confirm.
+        ASSERT_TRUE(d.click(eq->lv_up_btn()));
+        ASSERT_EQ(get_lv_up_dlg(), w);
+        EXPECT_EQ(w->tabs()->cur_tab(), LVP_FINISH);
+        ASSERT_TRUE(d.click(w->fwd_btn()));
+        ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+        EXPECT_EQ(u->base.lv, 2);
+        EXPECT_EQ(get_unit_dlg(), dlg);
+        EXPECT_EQ(dlg->get_unit(), u);
+        EXPECT_FALSE(screen_driver_t::shown(eq->lv_up_btn())) << "the next level needs more";
         d.key(SDLK_ESCAPE);
     });
 }

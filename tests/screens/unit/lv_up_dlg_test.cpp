@@ -1,0 +1,360 @@
+// The character wizard: new characters by preset and custom builds, level-ups,
+// the ability step's points, going back along the strip, Cancel.
+#include "screens/unit/lv_up_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "rules/bld.h"
+#include "rules/bld_ids.h"
+#include "rules/cls_ids.h"
+#include "rules/lv.h"
+#include "rules/pwr_ids.h"
+#include "rules/race.h"
+#include "rules/race_ids.h"
+#include "rules/unit.h"
+#include "screens/unit/pwr_pick.h"
+#include "screens/unit/u_ctrl.h"
+#include "ui/btn.h"
+#include "ui/edt.h"
+#include "ui/li.h"
+#include "ui/memo_ctrl.h"
+#include "ui/rt_markup.h"
+#include "ui/tab_ctrl.h"
+#include "wizard_steps.h"
+
+namespace {
+int cur_step(game::lv_up_dlg_t* w) { return w->tabs()->cur_tab(); }
+
+std::vector<int> offered_steps(game::lv_up_dlg_t* w) {
+    std::vector<int> v;
+    for (int i = 0; i < LVP_COUNT; ++i)
+        if (w->tabs()->tab_item(i)->selectable()) v.push_back(i);
+    return v;
+}
+
+// Every "+" (or "-") enabled.
+std::vector<bool> btns_on(game::lv_up_dlg_t* w, bool plus) {
+    std::vector<bool> v;
+    for (int i = 0; i < 6; ++i) v.push_back(w->abi_btn(i, plus)->is_enabled());
+    return v;
+}
+
+// Custom build, then race row and class row, up to the ability step.
+void custom_to_abis(screen_driver_t& d, game::lv_up_dlg_t* w, int race_row, int cls_row) {
+    click_item(d, w->bld_list(), 0);
+    d.click(w->fwd_btn());
+    click_item(d, w->race_list(), race_row);
+    d.click(w->fwd_btn());
+    click_item(d, w->cls_list(), cls_row);
+    d.click(w->fwd_btn());
+}
+
+// 32 points: Str 16 (10), Dex 14 (6), Con 14 (6), Int 12 (4), Wis 13 (5), Cha 9 (1).
+void spend_all(screen_driver_t& d, game::lv_up_dlg_t* w) {
+    buy(d, w, 0, 8);
+    buy(d, w, 1, 6);
+    buy(d, w, 2, 6);
+    buy(d, w, 3, 4);
+    buy(d, w, 4, 5);
+    buy(d, w, 5, 1);
+}
+constexpr int spent[6] = {16, 14, 14, 12, 13, 9};
+}  // namespace
+
+TEST(LvUpDlg, HumansAndHalfElvesPickTheirBonusOthersTakeTheirRacesAdjustments) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        game::lv_up_dlg_t* w = open_wizard(d, &u);
+        ASSERT_NE(w, nullptr);
+        click_item(d, w->bld_list(), 0);
+        d.click(w->fwd_btn());
+        for (int row = 0; row < 7; ++row) {
+            click_item(d, w->race_list(), row);
+            const int race = w->race_list()->get_item(row)->id;
+            EXPECT_EQ(screen_driver_t::shown(w->bonus_list()), race == RACE_HUM || race == RACE_HF_ELF) << race;
+        }
+        // A half-elf with +2 Int.
+        click_item(d, w->race_list(), 4);
+        click_item(d, w->bonus_list(), 3);
+        d.click(w->fwd_btn());
+        click_item(d, w->cls_list(), 0);
+        d.click(w->fwd_btn());
+        spend_all(d, w);
+        d.click(w->fwd_btn());
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(w->working().base.abi[i], spent[i] + (i == 3 ? 2 : 0)) << i;
+        // A dwarf, after "重置": its own adjustments, whatever the bonus list said.
+        d.click(w->reset_btn());
+        EXPECT_EQ(cur_step(w), LVP_BUILD);
+        custom_to_abis(d, w, 1, 0);
+        EXPECT_FALSE(screen_driver_t::shown(w->bonus_list()));
+        spend_all(d, w);
+        d.click(w->fwd_btn());
+        const race_t* dwarf = get_race(RACE_DWF);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(w->working().base.abi[i], spent[i] + dwarf->abi_adj[i]) << i;
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(LvUpDlg, PointBuyCostsAndTheLastPoint) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        game::lv_up_dlg_t* w = open_wizard(d, &u);
+        ASSERT_NE(w, nullptr);
+        custom_to_abis(d, w, 0, 0);
+        EXPECT_EQ(w->points(), 32);
+        EXPECT_EQ(btns_on(w, false), std::vector<bool>(6, false)) << "nothing below 8";
+        buy(d, w, 0, 6);
+        EXPECT_EQ(w->points(), 32 - 6) << "8 to 14";
+        buy(d, w, 0, 2);
+        EXPECT_EQ(w->points(), 32 - 10) << "8 to 16";
+        buy(d, w, 0, 2);
+        EXPECT_EQ(w->points(), 32 - 16) << "8 to 18";
+        EXPECT_EQ(w->working().base.abi[0], 18);
+        EXPECT_FALSE(w->abi_btn(0, true)->is_enabled()) << "18 is the most";
+        buy(d, w, 1, 6);  // Dex 14: 10 left
+        buy(d, w, 2, 6);  // Con 14: 4 left
+        buy(d, w, 3, 3);  // Int 11: 1 left
+        ASSERT_EQ(w->points(), 1);
+        EXPECT_EQ(btns_on(w, true), (std::vector<bool>{false, false, false, true, true, true}));
+        d.frames(1);
+        EXPECT_FALSE(w->fwd_btn()->is_enabled()) << "a point is left";
+        d.click(w->abi_btn(0, false));
+        EXPECT_EQ(w->points(), 4) << "17 to 18 cost 3";
+        buy(d, w, 0, 1);
+        buy(d, w, 3, 1);
+        EXPECT_EQ(w->points(), 0);
+        d.frames(1);
+        EXPECT_TRUE(w->fwd_btn()->is_enabled());
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(LvUpDlg, ALevelUpTakesOneIncreaseAlsoAfterGoingBackToTheStep) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        custom_fighter(u, 3);
+        const unit_t before = u;
+        game::lv_up_dlg_t* w = open_wizard(d, &u);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(offered_steps(w), (std::vector<int>{LVP_ABIS, LVP_PWRS, LVP_FINISH}));
+        ASSERT_EQ(cur_step(w), LVP_ABIS);
+        EXPECT_EQ(w->points(), 1);
+        d.click(w->abi_btn(0, true));
+        EXPECT_EQ(w->points(), 0);
+        EXPECT_EQ(btns_on(w, true), std::vector<bool>(6, false));
+        EXPECT_EQ(btns_on(w, false), (std::vector<bool>{true, false, false, false, false, false}));
+        d.click(w->abi_btn(0, false));
+        EXPECT_EQ(btns_on(w, true), std::vector<bool>(6, true)) << "taking it back frees the others";
+        d.click(w->abi_btn(0, true));
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_PWRS);
+        EXPECT_EQ(w->working().base.abi[0], before.base.abi[0] + 1);
+        // Back along the strip: the increase is undone with the point.
+        click_tab(d, w->tabs(), LVP_ABIS);
+        ASSERT_EQ(cur_step(w), LVP_ABIS);
+        EXPECT_EQ(w->working().base.abi[0], before.base.abi[0]);
+        EXPECT_EQ(w->points(), 1);
+        EXPECT_EQ(btns_on(w, true), std::vector<bool>(6, true));
+        d.click(w->abi_btn(1, true));
+        d.click(w->fwd_btn());
+        ASSERT_EQ(tick_learnable(d, w->feat_pick(), w->working(), 1).size(), 1u);
+        EXPECT_EQ(w->feat_pick()->chosen().size(), 1u);
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_FINISH);
+        ASSERT_TRUE(d.click(w->fwd_btn()));
+        ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+        EXPECT_EQ(u.base.lv, 4);
+        EXPECT_EQ(u.base.abi[0], before.base.abi[0]);
+        EXPECT_EQ(u.base.abi[1], before.base.abi[1] + 1);
+        EXPECT_EQ(u.base.abi_ups[0], before.base.abi_ups[0]);
+        EXPECT_EQ(u.base.abi_ups[1], before.base.abi_ups[1] + 1);
+        EXPECT_EQ(u.hp, u.drv.hp_max);
+    });
+}
+
+TEST(LvUpDlg, APresetBuildKeepsOnlyTheMiscAndFinishSteps) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        test_btn_t* b = nullptr;
+        game::lv_up_dlg_t* w = open_wizard(d, &u, &b);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(offered_steps(w), (std::vector<int>{LVP_BUILD, LVP_MISC, LVP_FINISH}));
+        lv_t* l = w->bld_list();
+        const auto it = std::find_if(l->items.begin(), l->items.end(), [](li_t* i) { return i->id == BLD_HLR; });
+        ASSERT_NE(it, l->items.end());
+        click_item(d, l, int(it - l->items.begin()));
+        d.click(w->fwd_btn());
+        EXPECT_EQ(cur_step(w), LVP_MISC);
+        EXPECT_EQ(offered_steps(w), (std::vector<int>{LVP_BUILD, LVP_MISC, LVP_FINISH}));
+        const Str name = w->misc_pnl()->name_edt()->text;
+        EXPECT_FALSE(name.empty()) << "a random name to start from";
+        d.click(w->fwd_btn());
+        EXPECT_EQ(cur_step(w), LVP_FINISH);
+        d.click(w->fwd_btn());
+        ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+        EXPECT_EQ(b->result, 1);
+        const u_bld_t* hlr = get_bld(BLD_HLR);
+        EXPECT_EQ(u.base.lv, 1);
+        EXPECT_EQ(u.base.kind, UK_PC);
+        EXPECT_EQ(u.base.race, hlr->race);
+        EXPECT_EQ(u.base.cls, hlr->cls);
+        EXPECT_EQ(u.name, name);
+        EXPECT_FALSE(u.eqpts.slots[EQ_MAIN].empty()) << "the starting gear";
+        EXPECT_GT(u.hp, 0);
+        EXPECT_EQ(u.hp, u.drv.hp_max);
+    });
+}
+
+TEST(LvUpDlg, ACustomBuildGoesThroughEveryStepAndKeepsWhatWasChosen) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        game::lv_up_dlg_t* w = open_wizard(d, &u);
+        ASSERT_NE(w, nullptr);
+        std::vector<int> seen{cur_step(w)};
+        click_item(d, w->bld_list(), 0);
+        d.click(w->fwd_btn());
+        seen.push_back(cur_step(w));
+        click_item(d, w->race_list(), 0);  // human, +2 Str
+        d.click(w->fwd_btn());
+        seen.push_back(cur_step(w));
+        click_item(d, w->cls_list(), 2);  // wizard
+        d.click(w->fwd_btn());
+        seen.push_back(cur_step(w));
+        spend_all(d, w);
+        d.click(w->fwd_btn());
+        seen.push_back(cur_step(w));
+        ASSERT_EQ(w->feat_pick()->required(), w->choices().picks);
+        const std::vector<int> feats = tick_learnable(d, w->feat_pick(), w->working(), w->choices().picks);
+        d.click(w->fwd_btn());
+        seen.push_back(cur_step(w));
+        const std::vector<int> spells = tick_learnable(d, w->spell_pick(), w->working(), 1);
+        d.click(w->fwd_btn());
+        seen.push_back(cur_step(w));
+        edt_t* e = w->misc_pnl()->name_edt();
+        d.on_main([&] { e->set_text(L"", true); });
+        d.type(L"<b>Bo");
+        d.click(w->fwd_btn());
+        seen.push_back(cur_step(w));
+        EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+        // The name stands on the finished sheet as typed.
+        rt_ops_t ops;
+        rt_parse(w->desc()->text.c_str(), &ops);
+        std::wstring chars;
+        for (const rt_op_t& op : ops.ops)
+            if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+        EXPECT_NE(chars.find(L"<b>Bo"), std::wstring::npos);
+        d.click(w->fwd_btn());
+        ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+        EXPECT_EQ(u.name, Str(L"<b>Bo"));
+        EXPECT_EQ(u.base.bld, BLD_CUSTOM);
+        EXPECT_EQ(u.base.race, RACE_HUM);
+        EXPECT_EQ(u.base.cls, CLS_WIZARD);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(u.base.abi[i], spent[i] + (i == 0 ? 2 : 0)) << i;
+        EXPECT_EQ(feats.size(), 3u) << "human, class and general";
+        for (int id : feats) EXPECT_TRUE(u.has_pwr(id)) << id;
+        ASSERT_EQ(spells.size(), 1u);
+        EXPECT_TRUE(u.has_pwr(spells[0]));
+    });
+}
+
+TEST(LvUpDlg, CancelLeavesTheUnitAndTheNextOpeningStartsFromIt) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        custom_fighter(u, 3);
+        const unit_t before = u;
+        test_btn_t* b = nullptr;
+        game::lv_up_dlg_t* w = open_wizard(d, &u, &b);
+        ASSERT_NE(w, nullptr);
+        d.click(w->abi_btn(2, true));
+        d.click(w->fwd_btn());
+        tick_learnable(d, w->feat_pick(), w->working(), 1);
+        d.click(w->first_btn);
+        ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+        EXPECT_EQ(b->result, 0);
+        EXPECT_EQ(u.base.lv, before.base.lv);
+        EXPECT_EQ(u.base.abi[2], before.base.abi[2]);
+        EXPECT_EQ(u.pwrs.all.size(), before.pwrs.all.size());
+        ASSERT_TRUE(d.click(b));
+        ASSERT_EQ(get_lv_up_dlg(), w);
+        EXPECT_EQ(cur_step(w), LVP_ABIS);
+        EXPECT_EQ(w->points(), 1);
+        EXPECT_EQ(w->working().base.abi[2], before.base.abi[2]);
+        EXPECT_EQ(w->working().base.lv, before.base.lv + 1);
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        game::lv_up_dlg_t* w = open_wizard(d, &u);
+        ASSERT_NE(w, nullptr);
+        click_item(d, w->bld_list(), 0);
+        click_tab(d, w->tabs(), LVP_FINISH);
+        EXPECT_EQ(cur_step(w), LVP_BUILD) << "finishing a unit without race, class or abilities";
+        d.click(w->fwd_btn());
+        click_item(d, w->race_list(), 2);
+        click_tab(d, w->tabs(), LVP_CLASS);
+        EXPECT_EQ(cur_step(w), LVP_RACE);
+        EXPECT_EQ(w->tabs()->strip->sel, LVP_RACE) << "the strip shows the step that stays";
+        click_tab(d, w->tabs(), LVP_BUILD);
+        EXPECT_EQ(cur_step(w), LVP_BUILD);
+        // A preset to the summary and back: the name typed stays.
+        click_item(d, w->bld_list(), 2);
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_MISC);
+        d.on_main([&] { w->misc_pnl()->name_edt()->set_text(L"", true); });
+        d.type(L"Ann");
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_FINISH);
+        click_tab(d, w->tabs(), LVP_MISC);
+        ASSERT_EQ(cur_step(w), LVP_MISC);
+        EXPECT_EQ(w->misc_pnl()->name_edt()->text, Str(L"Ann"));
+        EXPECT_TRUE(w->working().eqpts.slots[EQ_MAIN].empty()) << "the starting gear comes with the summary";
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(LvUpDlg, LaysOutWholeAtThreeScreenSizes) {
+    for (const auto [sw, sh] : {std::pair{1024, 768}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
+        screen_opts_t o;
+        o.w = sw, o.h = sh;
+        screen_driver_t d(o);
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            unit_t u;
+            game::lv_up_dlg_t* w = open_wizard(d, &u);
+            ASSERT_NE(w, nullptr);
+            const rect scr{0, 0, sw, sh};
+            const auto inside = [&](const wnd_t* x) {
+                return x->rc.x >= 0 && x->rc.y >= 0 && x->rc.x + x->rc.w <= scr.w && x->rc.y + x->rc.h <= scr.h;
+            };
+            EXPECT_TRUE(inside(w->fwd_btn())) << sw;
+            EXPECT_TRUE(inside(w->reset_btn())) << sw;
+            EXPECT_TRUE(inside(w->bld_list())) << sw;
+            EXPECT_TRUE(inside(w->desc())) << sw;
+            const rect last = w->tabs()->strip->item_rect(LVP_FINISH);
+            EXPECT_LE(last.x + last.w, sw) << "every step's tab on the screen";
+            EXPECT_EQ(last.y, w->tabs()->strip->item_rect(0).y) << "one row of tabs";
+            d.key(SDLK_ESCAPE);
+        });
+    }
+}

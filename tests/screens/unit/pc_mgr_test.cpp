@@ -1,0 +1,238 @@
+// The party manager: the premade characters on first run, new characters and
+// their ids, deleting, the presets reset, the appearance dialog, and a new party.
+#include "screens/unit/pc_mgr.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+
+#include "app/ini.h"
+#include "rules/pty.h"
+#include "rules/save_slots.h"
+#include "rules/unit.h"
+#include "screens/unit/u_ctrl.h"
+#include "ui/btn.h"
+#include "ui/edt.h"
+#include "ui/li.h"
+#include "ui/memo_ctrl.h"
+#include "ui/std_dlgs.h"
+#include "ui/title_wnd.h"
+#include "wizard_steps.h"
+
+namespace {
+// Opens the manager from a test button; the test then runs inside it.
+pc_mgr_dlg_t* open_mgr(screen_driver_t& d, test_btn_t** btn = nullptr) {
+    test_btn_t* b = nullptr;
+    d.on_main([&] { b = add_test_btn(L"队伍", 8, [] { return open_pc_mgr() ? 1 : 0; }); });
+    d.frames(1);
+    if (btn) *btn = b;
+    if (!d.click(b)) return nullptr;
+    return get_pc_mgr();
+}
+
+std::vector<int> listed_ids(pc_mgr_dlg_t* m) {
+    std::vector<int> v;
+    for (const li_t* it : m->pc_list()->items) v.push_back(pc_lv_t::rec_of(it)->id);
+    return v;
+}
+
+// "新建角色" through the wizard with the first preset build; false when the wizard did not run.
+bool make_pc(screen_driver_t& d, pc_mgr_dlg_t* m) {
+    if (!d.click(m->new_btn)) return false;
+    game::lv_up_dlg_t* w = get_lv_up_dlg();
+    if (!w) return false;
+    click_item(d, w->bld_list(), 2);
+    for (int i = 0; i < 3; ++i) d.click(w->fwd_btn());
+    return d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5);
+}
+
+void tick_item(screen_driver_t& d, pc_mgr_dlg_t* m, int i) {
+    const rect r = m->pc_list()->item_part_rect(i, LIP_CHECK);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+}
+
+// Answers the confirmation dialog.
+void confirm(screen_driver_t& d, bool yes) {
+    wnd_t* b = d.find(yes ? L"确定" : L"取消");
+    ASSERT_NE(b, nullptr);
+    d.click(b);
+    d.frames(1);  // the dialog's loop ends, and what it asked for is done
+}
+
+std::string pc_file(int id) {
+    char name[32];
+    std::snprintf(name, sizeof name, "saves/pcs/%08d.pc", id);
+    return name;
+}
+}  // namespace
+
+TEST(PcMgr, TheFirstRunWritesThePremadeTenAndListsThem) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        EXPECT_FALSE(d.exists("saves/pcs"));
+        pc_mgr_dlg_t* m = open_mgr(d);
+        ASSERT_NE(m, nullptr);
+        for (int id = 1; id <= PRESET_PCS; ++id) EXPECT_TRUE(d.exists(pc_file(id))) << id;
+        EXPECT_EQ(listed_ids(m), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        EXPECT_EQ(m->pc_list()->sel, 0) << "the first selected when the manager opens";
+        EXPECT_EQ(m->pty_name_edt()->text, Str(L"异乡人"));
+        EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(0))->unit->name, get_preset_pcs()[0]->name);
+        d.shot("party-manager");
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(PcMgr, NewCharactersTakeFreeIdsEvenWhenTheConfigurationIsLost) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        pc_mgr_dlg_t* m = open_mgr(d);
+        ASSERT_NE(m, nullptr);
+        // A cancelled wizard makes nothing and takes no id.
+        ASSERT_TRUE(d.click(m->new_btn));
+        ASSERT_NE(get_lv_up_dlg(), nullptr);
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+        EXPECT_EQ(m->pc_list()->count(), PRESET_PCS);
+        EXPECT_EQ(CZsConfig::instance().get_int(L"next_pc_id", -1, L"Main"), -1);
+        ASSERT_TRUE(make_pc(d, m));
+        ASSERT_TRUE(make_pc(d, m));
+        EXPECT_EQ(listed_ids(m).back(), 101);
+        EXPECT_TRUE(d.exists(pc_file(100)));
+        EXPECT_TRUE(d.exists(pc_file(101)));
+        d.key(SDLK_ESCAPE);
+        EXPECT_EQ(d.quit(), 0);
+        // The player's config.ini is lost; the characters are not.
+        std::filesystem::remove(d.dir() / "config.ini");
+        std::ofstream(d.dir() / "config.ini", std::ios::binary) << "[Main]\r\nfull_screen=0\r\nwindowed_size=1280x720\r\n";
+        const std::string kept = d.read(pc_file(100));
+        ASSERT_TRUE(d.start());
+        m = open_mgr(d);
+        ASSERT_NE(m, nullptr);
+        ASSERT_TRUE(make_pc(d, m));
+        EXPECT_EQ(listed_ids(m).back(), 102);
+        EXPECT_TRUE(d.exists(pc_file(102)));
+        EXPECT_EQ(d.read(pc_file(100)), kept) << "nothing overwritten";
+        // Deleting 100 and losing the configuration again: no id below the highest listed comes back.
+        m->pc_list()->select(PRESET_PCS);
+
+        ASSERT_TRUE(d.click(m->del_btn));
+        confirm(d, true);
+        EXPECT_FALSE(d.exists(pc_file(100)));
+        d.on_main([] { CZsConfig::instance().sections[L"Main"].erase(L"next_pc_id"); });
+        ASSERT_TRUE(make_pc(d, m));
+        EXPECT_EQ(listed_ids(m).back(), 103);
+        EXPECT_FALSE(d.exists(pc_file(100)));
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(PcMgr, OkWantsOneToSixTicksAndANameAndMakesTheParty) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        test_btn_t* b = nullptr;
+        pc_mgr_dlg_t* m = open_mgr(d, &b);
+        ASSERT_NE(m, nullptr);
+        d.frames(1);
+        EXPECT_FALSE(m->ok_btn->is_enabled()) << "nobody ticked";
+        for (int i = 0; i < 7; ++i) tick_item(d, m, i);
+        d.frames(1);
+        EXPECT_EQ(m->pc_list()->checked_count(), 7);
+        EXPECT_FALSE(m->ok_btn->is_enabled()) << "seven";
+        EXPECT_EQ(screen_driver_t::plain(m->pc_list()->title->second.c_str()), L"7/6 ");
+        tick_item(d, m, 6);
+        d.frames(1);
+        EXPECT_TRUE(m->ok_btn->is_enabled());
+        for (int i : {5, 4, 3}) tick_item(d, m, i);
+        edt_t* e = m->pty_name_edt();
+        d.on_main([&] { e->set_text(L"", true); });
+        d.frames(1);
+        EXPECT_FALSE(m->ok_btn->is_enabled()) << "no name";
+        d.click(e);
+        d.type(L"<b>队");
+        d.frames(1);
+        ASSERT_TRUE(m->ok_btn->is_enabled());
+        const std::vector<unit_t*> before = g_pty.units;
+        d.click(m->ok_btn);
+        ASSERT_TRUE(d.wait_for([] { return get_pc_mgr() == nullptr; }, "the manager to close", 5));
+        EXPECT_EQ(b->result, 1);
+        ASSERT_EQ(g_pty.units.size(), 3u);
+        EXPECT_EQ(g_pty.gold, 300.0);
+        EXPECT_EQ(g_pty.name, Str(L"<b>队"));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(g_pty.units[size_t(i)]->name, get_preset_pcs()[size_t(i)]->name);
+            EXPECT_NE(g_pty.units[size_t(i)], pc_lv_t::rec_of(m->pc_list()->get_item(i))->unit) << "copies";
+        }
+        // Cancel leaves the party as it is; the ticks stay for the next opening.
+        ASSERT_TRUE(d.click(b));
+        ASSERT_EQ(get_pc_mgr(), m);
+        EXPECT_EQ(m->pc_list()->checked_count(), 3);
+        d.click(m->first_btn);
+        ASSERT_TRUE(d.wait_for([] { return get_pc_mgr() == nullptr; }, "the manager to close", 5));
+        EXPECT_EQ(b->result, 0);
+        EXPECT_EQ(g_pty.units.size(), 3u);
+    });
+}
+
+TEST(PcMgr, ThePresetsResetRestoresThePremadeAndKeepsThePlayersOwn) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        pc_mgr_dlg_t* m = open_mgr(d);
+        ASSERT_NE(m, nullptr);
+        ASSERT_TRUE(make_pc(d, m));
+        const std::string own = d.read(pc_file(100));
+        // Premade 1 renamed through "修改角色", premade 2 deleted.
+        m->pc_list()->select(0);
+        ASSERT_TRUE(d.click(m->edit_btn));
+        game::mod_unit_dlg_t* md = get_mod_unit_dlg();
+        ASSERT_NE(md, nullptr);
+        EXPECT_EQ(md->panel()->name_edt()->text, get_preset_pcs()[0]->name);
+        d.on_main([&] { md->panel()->name_edt()->set_text(L"", true); });
+        d.frames(1);
+        EXPECT_FALSE(md->ok_btn->is_enabled()) << "no name";
+        d.type(L"新名字");
+        d.frames(1);
+        EXPECT_TRUE(md->ok_btn->is_enabled());
+        d.click(md->ok_btn);
+        ASSERT_TRUE(d.wait_for([] { return get_mod_unit_dlg() == nullptr; }, "the dialog to close", 5));
+        unit_t saved;
+        ASSERT_TRUE(load_unit_file(pc_file_path(1).c_str(), saved));
+        EXPECT_EQ(saved.name, Str(L"新名字"));
+        m->pc_list()->select(1);
+        ASSERT_TRUE(d.click(m->del_btn));
+        confirm(d, true);
+        EXPECT_FALSE(d.exists(pc_file(2)));
+        EXPECT_EQ(m->pc_list()->count(), PRESET_PCS);
+        ASSERT_TRUE(d.click(m->presets_btn()));
+        confirm(d, true);
+        EXPECT_EQ(listed_ids(m), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 100}));
+        EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(0))->unit->name, get_preset_pcs()[0]->name);
+        EXPECT_EQ(d.read(pc_file(100)), own);
+        EXPECT_EQ(m->pc_list()->sel, 0);
+        d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(PcMgr, LaysOutWholeAtThreeScreenSizes) {
+    for (const auto [sw, sh] : {std::pair{1024, 768}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
+        screen_opts_t o;
+        o.w = sw, o.h = sh;
+        screen_driver_t d(o);
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            pc_mgr_dlg_t* m = open_mgr(d);
+            ASSERT_NE(m, nullptr);
+            const wnd_t* shown[] = {m->pc_list(), m->memo, m->ok_btn, m->new_btn, m->presets_btn(), m->pty_name_edt()};
+            for (const wnd_t* x : shown)
+                EXPECT_TRUE(x->rc.x >= 0 && x->rc.y >= 0 && x->rc.x + x->rc.w <= sw && x->rc.y + x->rc.h <= sh) << sw;
+            d.key(SDLK_ESCAPE);
+        });
+    }
+}

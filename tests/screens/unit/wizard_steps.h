@@ -1,0 +1,78 @@
+#pragma once
+// The wizard opened from a test button, and clicks on list items.
+#include <ostream>
+#include <vector>
+
+#include "rules/bld.h"
+#include "rules/bld_ids.h"
+#include "rules/unit.h"
+#include "screens/unit/lv_up_dlg.h"
+#include "screens/unit/pwr_pick.h"
+#include "support/screen_driver.h"
+#include "support/test_btn.h"
+#include "ui/lv.h"
+#include "ui/tab_ctrl.h"
+#include "ui/ti.h"
+#include "ui/tv.h"
+
+// Failures print texts as text.
+inline void PrintTo(const Str& s, std::ostream* os) { *os << '"' << to_utf8_string(s.buf) << '"'; }
+
+// Opens the wizard on u; the test then runs inside its loop. Null when it did not open.
+inline game::lv_up_dlg_t* open_wizard(screen_driver_t& d, unit_t* u, test_btn_t** btn = nullptr) {
+    test_btn_t* b = nullptr;
+    d.on_main([&] { b = add_test_btn(L"向导", 8, [u] { return open_lv_up_dlg(u) ? 1 : 0; }); });
+    d.frames(1);
+    if (btn) *btn = b;
+    if (!d.click(b)) return nullptr;
+    return get_lv_up_dlg();
+}
+
+inline void click_item(screen_driver_t& d, lv_t* l, int i) {
+    const rect r = l->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+}
+
+// n clicks on the "+" of ability abi.
+inline void buy(screen_driver_t& d, game::lv_up_dlg_t* w, int abi, int n) {
+    for (int i = 0; i < n; ++i) d.click(w->abi_btn(abi, true));
+}
+
+// A click on the check box of power id's entry; false when the tree shows none.
+inline bool tick(screen_driver_t& d, pwr_pick_t* p, int id) {
+    ti_t* n = p->node_of(id);
+    if (!n) return false;
+    d.on_main([&] { p->tree()->ensure_visible(n); });
+    d.frames(1);
+    const rect r = p->tree()->check_rect(n);
+    if (r.w <= 0) return false;
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    return true;
+}
+
+// Ticks the first n entries the unit may learn, in the tree's order; the ids.
+inline std::vector<int> tick_learnable(screen_driver_t& d, pwr_pick_t* p, const unit_t& u, int n) {
+    std::vector<int> ids;
+    p->tree()->for_each(
+        [&](ti_t* t) {
+            if (int(ids.size()) < n && t->data2 && pwr_pick_t::learn_state(u, int(t->data2)) == PICK_LEARNABLE)
+                ids.push_back(int(t->data2));
+            return true;
+        },
+        ti_ref_t::ROOT, true);
+    for (int id : ids) tick(d, p, id);
+    return ids;
+}
+
+// A dwarf fighter of the custom build at level lv (3: its next level asks for
+// an ability increase and a feat).
+inline unit_t& custom_fighter(unit_t& u, int lv) {
+    u.from_bld(BLD_SHD, L"托克", L"units_pc/020201", L"faces_pc/0101");
+    u.base.bld = BLD_CUSTOM;
+    u.base.lv = lv;
+    u.recalc();
+    return u;
+}
+
+// A click on the strip's tab i.
+inline void click_tab(screen_driver_t& d, tab_ctrl_t* t, int i) { click_item(d, t->strip, i); }
