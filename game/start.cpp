@@ -7,6 +7,7 @@
 #include "app/ani.h"
 #include "app/audio.h"
 #include "app/db.h"
+#include "app/links.h"
 #include "app/loop.h"
 #include "app/opts.h"
 #include "app/platform_start.h"
@@ -15,8 +16,10 @@
 #include "rules/enums.h"
 #include "rules/pwr.h"
 #include "rules/save_slots.h"
+#include "screens/arena/arena.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
+#include "screens/dlgs/help_dlg.h"
 #include "screens/menu/main_menu.h"
 #include "screens/text/text_hooks.h"
 #include "ui/wnd.h"
@@ -46,8 +49,11 @@ start_args_t parse_args(int argc, char** argv) {
 
 // ---- start-up steps that wait for their modules ----
 
-// TODO: add_link_handler(help_link) once the help dialog lands.
-void install_help_link() {}
+void install_help_link() {
+    // Handlers live for the process; a second start in one process adds none.
+    static const bool added = (add_link_handler(help_link), true);
+    (void)added;
+}
 }  // namespace
 
 bool app_start() {
@@ -63,6 +69,8 @@ bool app_start() {
     install_help_link();
     install_btl_act_bar();
     install_btl_pres();
+    // The hub's "挑战！" fights through the battle screen.
+    set_btl_runner(fight_btl);
     return true;
 }
 

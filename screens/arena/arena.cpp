@@ -1,15 +1,33 @@
 #include "screens/arena/arena.h"
 
-#include "app/font.h"
-#include "app/geom.h"
+#include <algorithm>
+#include <memory>
+
+#include "app/audio.h"
+#include "app/img_cache.h"
+#include "app/loop.h"
+#include "app/opts.h"
+#include "app/render.h"
+#include "battle/btl_reward.h"
+#include "battle/enc.h"
+#include "rules/bag.h"
+#include "rules/eqpts.h"
+#include "rules/itm.h"
+#include "rules/pty.h"
+#include "rules/save_slots.h"
+#include "rules/unit.h"
+#include "rules/unit_grp.h"
+#include "screens/arena/encs_dlg.h"
+#include "ui/std_dlgs.h"
 #include "ui/wnd.h"
 
 namespace {
-constexpr clr_t hub_bg = 0xFF1C2833;
-constexpr int name_font = FONT_DMG;
-constexpr int name_align = rect_align::centre | rect_align::middle;
+constexpr int btl_state_won = 2;
+constexpr int btl_state_lost = 3;
+constexpr int win_page_h = 576, lose_page_h = 512, page_w = 512;
 
 arena_scene_t* the_arena = nullptr;
+btl_runner_t btl_runner;
 
 class _arena_scene_t : public arena_scene_t {
 public:
@@ -18,24 +36,117 @@ public:
     }
     bool on_evt(const evt_t*, wnd_t*) override { return false; }
     void update() override {}
-    void draw() override {}
+    void draw() override {
+        if (!bg_checked_) {
+            bg_checked_ = true;
+            if (img_exists(L"bg_arena")) bg_ = get_img(L"bg_arena");
+        }
+        if (bg_) draw_tex(bg_, nullptr, nullptr);
+    }
     bool enter() override {
-        // TODO: the hub's pages (challenges, party, shop) join once their
-        // controls land; until then one screen-filling panel carries the name.
-        wnd_t* hub = new_wnd();
-        hub->create(WS_FILL_W | WS_FILL_H, WND_ROOT, nullptr, 0, 0, nullptr);
-        hub->bg_clr = hub_bg;
-        hub->font = name_font;
-        hub->text_align = name_align;
-        hub->set_text(L"竞技场", false);
-        reg_owned_wnd(hub);
+        load_arena_slot(SLOT_CUR);
+        hub_ = new encs_dlg_t;
+        hub_->set_style(WS_FILL_W | WS_FILL_H);
+        hub_->set_parent(WND_ROOT);
+        hub_->on_create();
+        reg_owned_wnd(hub_);
         return true;
     }
-    void resume() override {}
-    void leave() override {}
+    void resume() override { auto_load_ammo(); }
+    void leave() override { save_arena_slot(SLOT_CUR); }
     pt_t get_cell() override { return NO_CELL; }
+    encs_dlg_t* hub() const override { return hub_; }
+
+private:
+    encs_dlg_t* hub_ = nullptr;  // owned by the window registry
+    // Per scene: the image cache is emptied when the window closes.
+    zg::tex_t* bg_ = nullptr;
+    bool bg_checked_ = false;
 };
+
+bool is_launcher(const itm_slot_t& s) {
+    if (s.empty()) return false;
+    const itm_t& it = get_itm(s.id);
+    return it.type == IT_WPN && it.wpn.ranged() && !it.wpn.thrown();
+}
+
+// A quick slot that can still take that ammunition.
+bool has_room_for(const itm_slot_t& q, int ammo) {
+    return q.empty() || (q.id == ammo && q.get_count() < q.max_stack(CNT_QUICK));
+}
 }  // namespace
 
 arena_scene_t* new_arena_scene() { return the_arena = new _arena_scene_t; }
 arena_scene_t* get_arena_scene() { return the_arena; }
+
+void set_btl_runner(btl_runner_t run) { btl_runner = std::move(run); }
+bool has_btl_runner() { return bool(btl_runner); }
+
+// ---- fights ----
+
+bool arena_fight(const enc_t& e) {
+    g_pty.gold -= double(calc_btl_gold());  // no check: the funds may go below 0
+    save_arena_slot(SLOT_CUR);
+    int state = 0;
+    {
+        std::unique_ptr<unit_grp_t> foes(enc_to_grp(e));
+        if (btl_runner) state = btl_runner(foes.get(), 0);
+    }
+    // The battle pushed its own scene; the hub shows again under the page.
+    if (has_scene() && get_top_scene() != get_arena_scene() && get_arena_scene()) pop_scene();
+    if (state == btl_state_won) {
+        arena_report_win(e);
+        ++g_pty.arena.wins;
+    } else if (state == btl_state_lost) {
+        arena_report_loss();
+        ++g_pty.arena.losses;
+    }
+    return state == btl_state_won;
+}
+
+void arena_report_win(const enc_t& e) {
+    Str text;
+    btl_win_rewards(e, text);
+    play_sfx(L"jingles/jg_win");
+    do_frame();
+    zg_text_dlg(text, L"战斗胜利", 0, win_page_h, page_w);
+}
+
+void arena_report_loss() {
+    Str text;
+    btl_lose_text(text);
+    play_sfx(L"jingles/jg_lose");
+    do_frame();
+    zg_text_dlg(text, L"战斗失败", 0, lose_page_h, page_w);
+}
+
+// ---- ammunition ----
+
+void load_ammo_from_bag(unit_t* u, int ammo) {
+    itm_slot_t* quick = &u->eqpts.slots[EQ_QUICK];
+    const int n = EQ_QUICK_END - EQ_QUICK;
+    for (itm_slot_t& b : g_pty.bag) {
+        if (std::none_of(quick, quick + n, [ammo](const itm_slot_t& q) { return has_room_for(q, ammo); })) return;
+        if (b.empty() || b.id != ammo) continue;
+        for (int i = 0; i < n && !b.empty(); ++i) itm_slot_merge(b, quick[i], CNT_QUICK);
+    }
+}
+
+bool quick_slots_full(const unit_t* u, int ammo) {
+    const itm_slot_t* quick = &u->eqpts.slots[EQ_QUICK];
+    return std::none_of(quick, quick + (EQ_QUICK_END - EQ_QUICK),
+                        [ammo](const itm_slot_t& q) { return has_room_for(q, ammo); });
+}
+
+void auto_load_ammo() {
+    if (!opts().auto_load_ammos) return;
+    bool short_of_ammo = false;
+    for (unit_t* u : g_pty.units) {
+        const itm_slot_t& main = u->eqpts.slots[EQ_MAIN];
+        if (!is_launcher(main)) continue;
+        const int ammo = get_itm(main.id).get_ammo_id();
+        load_ammo_from_bag(u, ammo);
+        if (!quick_slots_full(u, ammo)) short_of_ammo = true;
+    }
+    if (short_of_ammo) zg_msg_dlg(L"队伍弹药存货缺乏！请购买补充。", L"自动装填弹药");
+}

@@ -1,9 +1,47 @@
 #pragma once
-// The arena hub scene.
+// The arena scene: the game's main loop for the player. Its one window is the
+// hub (screens/arena/encs_dlg.h); what the arena remembers between runs lives
+// in the party's arena record and is written with the current arena slot.
+#include <functional>
+#include <vector>
+
 #include "app/scene.h"
 
-class arena_scene_t : public scene_t {};
+class encs_dlg_t;
+class unit_grp_t;
+class unit_t;
+struct enc_t;
+
+class arena_scene_t : public scene_t {
+public:
+    // Null before the first enter.
+    virtual encs_dlg_t* hub() const = 0;
+};
 
 arena_scene_t* new_arena_scene();
 // Null until the arena is first made; again null once it is deleted.
 arena_scene_t* get_arena_scene();
+
+// Runs one battle of the party against foes (flags 0: a generated map) and
+// answers the battle's state: 1 aborted, 2 won, 3 lost.
+using btl_runner_t = std::function<int(unit_grp_t* foes, int flags)>;
+// TODO: the battle screen's fight_btl becomes the runner once it lands; until
+// then none is set and the hub's fight button stays disabled. Tests set one.
+void set_btl_runner(btl_runner_t run);
+bool has_btl_runner();
+
+// Charges the fee, saves, runs the battle against the encounter's monsters,
+// reports the win (paying the rewards) or the loss, and counts it. Whether the battle was won.
+bool arena_fight(const enc_t& e);
+// The victory page (which pays experience, gold and loot) and the defeat page.
+void arena_report_win(const enc_t& e);
+void arena_report_loss();
+
+// On resume, with the option `auto_load_ammos`: every ranged (not thrown)
+// weapon's ammunition from the bag into its holder's quick slots; a
+// shortage is only reported.
+void auto_load_ammo();
+// Ammunition of that id from the bag into the unit's four quick slots.
+void load_ammo_from_bag(unit_t* u, int ammo);
+// No quick slot is empty or holds that ammunition below its limit.
+bool quick_slots_full(const unit_t* u, int ammo);

@@ -14,6 +14,7 @@
 #include "app/render.h"
 #include "app/text_log.h"
 #include "screens/dlgs/cfg_dlg.h"
+#include "screens/dlgs/help_dlg.h"
 #include "screens/menu/main_menu.h"
 #include "screens/map/act_bar.h"
 #include "screens/map/map_scene.h"
@@ -292,9 +293,8 @@ void sys_menu(map_scene_t* scene, wnd_t* btn) {
         it->id = id;
         if (!enabled) it->flags |= LIF_DISABLED;
     };
-    // TODO: "百科" opens the help dialog (issue 33) once it lands; until then it shows, disabled.
     add(L"选项", SYS_CMD_OPTIONS, true);
-    add(L"百科", SYS_CMD_HELP, false);
+    add(L"百科", SYS_CMD_HELP, true);
     add(L"返回主界面", SYS_CMD_MAIN_MENU, true);
     add(L"退出游戏", SYS_CMD_QUIT, true);
     const int id = int(menu->track_popup(btn ? btn->rc.x : 0, btn ? btn->rc.y : 0, int(MENU_RET_ID) | MOVE_AT_BOTTOM));
@@ -305,6 +305,7 @@ void sys_menu(map_scene_t* scene, wnd_t* btn) {
 void sys_menu_cmd(int id) {
     switch (id) {
     case SYS_CMD_OPTIONS: open_cfg_dlg(); break;
+    case SYS_CMD_HELP: help_open(nullptr); break;
     case SYS_CMD_MAIN_MENU: goto_main_menu(); break;
     case SYS_CMD_QUIT: request_quit(); break;
     default: break;

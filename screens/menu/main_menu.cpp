@@ -10,6 +10,7 @@
 #include "app/render.h"
 #include "screens/arena/arena.h"
 #include "screens/dlgs/cfg_dlg.h"
+#include "screens/dlgs/help_dlg.h"
 #include "ui/btn.h"
 #include "ui/wnd.h"
 
@@ -86,9 +87,9 @@ public:
         switch (int(e->a)) {
         case CMD_ARENA: goto_arena(); break;
         case CMD_CFG: open_cfg_dlg(); break;
+        case CMD_HELP: help_open(nullptr); break;
+        case CMD_CREDITS: help_open(L"credits"); break;
         case CMD_EXIT: request_quit(); break;
-        // TODO: the encyclopedia and the credits open their dialogs once
-        // those land; their entries stay disabled until then.
         default: break;
         }
         return false;
@@ -118,6 +119,7 @@ public:
     void resume() override {}
     void leave() override {}
     pt_t get_cell() override { return NO_CELL; }
+    const rtext_t& about() const override { return about_; }
 
 private:
     rtext_t about_;
@@ -137,13 +139,8 @@ private:
     }
     void draw_logo(const size& scr) {
         if (!logo_) logo_ = get_img(L"logo");
-        const size is = logo_->get_size();
-        const int room = (scr.h - menu_band_h) / 2;
-        const int h = std::min(room, is.h);
-        if (h <= 0 || is.w <= 0 || is.h <= 0) return;
-        const int w = int(int64_t(is.w) * h / is.h);
-        const rect dst{(scr.w - w) / 2, room - h, w, h};
-        draw_tex(logo_, &dst, nullptr);
+        const rect dst = logo_rect(scr, logo_->get_size());
+        if (dst.h > 0 && dst.w > 0) draw_tex(logo_, &dst, nullptr);
     }
     static void build_frame() {
         wnd_t* frame = new_wnd();
@@ -165,9 +162,8 @@ private:
         row->gap = frame_gap;
         reg_owned_wnd(row);
         add_entry(row, cfg_entry, WS_DOCK_LEFT, half_row_w);
-        // TODO: enabled with the help dialog.
-        add_entry(row, help_entry, WS_FILL_W, w)->set_enabled(false);
-        add_entry(frame, credits_entry, row_style, w)->set_enabled(false);
+        add_entry(row, help_entry, WS_FILL_W, w);
+        add_entry(frame, credits_entry, row_style, w);
         add_entry(frame, exit_entry, row_style, w);
     }
 };
@@ -183,6 +179,14 @@ void goto_scene(T* existing, F make) {
     push_scene(s, true);
 }
 }  // namespace
+
+rect logo_rect(const size& scr, const size& img) {
+    const int room = (scr.h - menu_band_h) / 2;
+    const int h = std::min(room, img.h);
+    if (h <= 0 || img.w <= 0 || img.h <= 0) return {scr.w / 2, room, 0, std::min(h, 0)};
+    const int w = int(int64_t(img.w) * h / img.h);
+    return {(scr.w - w) / 2, room - h, w, h};
+}
 
 main_menu_scene_t* new_main_menu_scene() { return the_menu = new _main_menu_scene_t; }
 main_menu_scene_t* get_main_menu_scene() { return the_menu; }

@@ -2,8 +2,20 @@
 // The main menu, the first scene the program shows, and the two scene
 // switches between it and the arena.
 #include "app/scene.h"
+#include "app/types.h"
 
-class main_menu_scene_t : public scene_t {};
+class rtext_t;
+
+class main_menu_scene_t : public scene_t {
+public:
+    // The about text at the screen's bottom, as last drawn (at the screen's origin).
+    virtual const rtext_t& about() const = 0;
+};
+
+// Where the logo of that size goes on a screen: centred above the menu's
+// middle band of 320 pixels, shrunk to the room there; a height of 0 or less
+// (a screen lower than 320 pixels) is not drawn.
+rect logo_rect(const size& scr, const size& img);
 
 main_menu_scene_t* new_main_menu_scene();
 // Null until the main menu is first made; again null once it is deleted.

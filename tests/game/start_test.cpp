@@ -86,7 +86,8 @@ protected:
         game.file("sfx/music/main_00.wav", std::string("RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f"
                                                        "\0\0\x01\0\x08\0data\x08\0\0\0", 44) + std::string(8, '\x80'));
         if (!std::filesystem::exists(game.root() / "fonts")) font_env_t::copy_fonts(game);
-        game.file("config.ini", "[Main]\r\nauto_arena=1\r\nfull_screen=0\r\nwindowed_size=640x480\r\n");
+        // The arena needs the game's whole texts; the test that pushes it sets auto_arena itself.
+        game.file("config.ini", "[Main]\r\nauto_arena=0\r\nfull_screen=0\r\nwindowed_size=640x480\r\n");
         set_exe_dir(wide_from_utf8(game.path() + "/").c_str());
         CZsConfig::instance().load((get_exe_dir() + L"config.ini").buf, true);
         calls.clear(), msg_boxes = 0, first_done = false, first_frame = nullptr;

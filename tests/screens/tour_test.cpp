@@ -5,7 +5,7 @@
 // Add a stop where the player's road passes your screen: reach it by clicks
 // from the stop before, assert what is shown (windows, captions, counts, files
 // written, not pixels), shoot it, and leave the game where the next stop
-// expects it.
+// expects it. What a later stop compares with goes into `seen_t`.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,21 +19,22 @@
 #include "app/platform.h"
 #include "app/scene.h"
 #include "battle/btl.h"
-#include "battle/enc.h"
 #include "battle/fog.h"
+#include "battle/listener.h"
 #include "battle/roster.h"
 #include "battle/turn.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
-#include "rules/unit_grp.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
 #include "screens/map/act_bar.h"
 #include "rules/itm_ids.h"
 #include "rules/lv.h"
 #include "rules/pty.h"
+#include "rules/save_slots.h"
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
+#include "screens/arena/encs_dlg.h"
 #include "screens/arena/shop.h"
 #include "screens/arena/shop_dlg.h"
 #include "screens/dlgs/cfg_dlg.h"
@@ -47,20 +48,79 @@
 #include "screens/unit/pc_mgr.h"
 #include "screens/unit/u_ctrl.h"
 #include "screens/unit/unit_dlg.h"
+#include "screens/unit/unit_lists.h"
 #include "screens/widgets/itm_btn.h"
 #include "screens/widgets/itm_list_view.h"
 #include "screens/unit/wizard_steps.h"
 #include "support/screen_driver.h"
-#include "support/test_btn.h"
+#include "ui/btn.h"
+#include "ui/lbl.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
 #include "ui/edt.h"
 #include "ui/tab_ctrl.h"
 #include "ui/tip.h"
+#include "ui/tv.h"
 #include "ui/wnd.h"
 
 namespace {
+// What the player saw before quitting, to find again after the restart.
+struct seen_t {
+    std::vector<int> batch;  // per challenge: difficulty, type, then each monster's id, level and count
+    int beaten = -1;
+    std::wstring funds;
+};
+
+encs_dlg_t* hub() { return get_arena_scene() ? get_arena_scene()->hub() : nullptr; }
+
+std::vector<int> batch_of(const encs_dlg_t* h) {
+    std::vector<int> v;
+    for (const enc_t& e : h->encs) {
+        v.insert(v.end(), {e.diff, e.type});
+        for (const enc_mon_t& m : e.mons) v.insert(v.end(), {m.mon, m.lv, m.count});
+    }
+    return v;
+}
+
+std::wstring help_topic(screen_driver_t& d) {
+    const tv_t* t = d.find_type<tv_t>(get_top_modal());
+    return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"";
+}
+
+// The batch the party's record stands for.
+std::vector<int> batch_of_record() {
+    std::vector<int> v;
+    for (const enc_t& e : gen_batch(g_pty.arena)) {
+        v.insert(v.end(), {e.diff, e.type});
+        for (const enc_mon_t& m : e.mons) v.insert(v.end(), {m.mon, m.lv, m.count});
+    }
+    return v;
+}
+
+// Clicks the item of the open popup menu's first level with that text.
+bool click_menu_item(screen_driver_t& d, const wchar_t* text) {
+    menu_t* m = get_popup_menu();
+    if (get_top_modal() != m) {
+        ADD_FAILURE() << "no popup menu runs";
+        return false;
+    }
+    lv_t* level = m->get_level(0);
+    for (int i = 0; i < level->count(); ++i) {
+        if (level->get_item(i)->label != Str(text)) continue;
+        const rect r = level->item_rect(i);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        return true;
+    }
+    ADD_FAILURE() << "no menu item " << utf8_from_wide(text);
+    return false;
+}
+
+void close_dialog(screen_driver_t& d) {
+    d.key(SDLK_ESCAPE);
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close"));
+}
+
 // ---- stops ----
 
 void main_menu(screen_driver_t& d) {
@@ -96,7 +156,56 @@ void settings(screen_driver_t& d) {
 void arena_hub(screen_driver_t& d) {
     ASSERT_TRUE(d.click(d.find(L"竞技场")));
     ASSERT_TRUE(d.wait_for([] { return get_top_scene() == get_arena_scene(); }, "the arena"));
+    d.frames(1);
+    encs_dlg_t* h = hub();
+    ASSERT_TRUE(h && d.shown(h));
+    EXPECT_GE(h->list->count(), 3);
+    EXPECT_LE(h->list->count(), 6);
+    EXPECT_EQ(h->strip->count(), int(g_pty.units.size()));
+    EXPECT_STREQ(h->funds->text.c_str(), (Str(L" <b>") + gold_text(g_pty.gold)).c_str());
     d.shot("arena-hub");
+}
+
+void help_from_the_hub(screen_driver_t& d) {
+    ASSERT_TRUE(d.click(d.find_tip(L"竞技场说明")));
+    ASSERT_NE(get_top_modal(), nullptr);
+    EXPECT_EQ(help_topic(d), L"竞技场");
+    d.shot("help-arena");
+    close_dialog(d);
+}
+
+void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
+    d.frames(1);  // the funds as the hub shows them after the last stop
+    seen.batch = batch_of(hub());
+    seen.beaten = g_pty.arena.beaten;
+    seen.funds = hub()->funds->text.c_str();
+    ASSERT_TRUE(d.click(d.find(L"返回主界面")));
+    ASSERT_EQ(get_top_scene(), get_main_menu_scene());
+}
+
+void credits_from_the_menu(screen_driver_t& d) {
+    ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
+    ASSERT_NE(get_top_modal(), nullptr);
+    EXPECT_EQ(help_topic(d), L"制作");
+    d.shot("help-credits");
+    close_dialog(d);
+}
+
+void quit(screen_driver_t& d) {
+    ASSERT_TRUE(d.click(d.find(L"退出")));
+    EXPECT_EQ(d.wait_exit(), 0);
+    EXPECT_TRUE(d.exists("saves/arena/main.cfg"));
+}
+
+void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
+    ASSERT_TRUE(d.start());
+    ASSERT_TRUE(d.click(d.find(L"竞技场")));
+    d.frames(1);
+    ASSERT_NE(hub(), nullptr);
+    EXPECT_EQ(batch_of(hub()), seen.batch);
+    EXPECT_EQ(g_pty.arena.beaten, seen.beaten);
+    EXPECT_EQ(std::wstring(hub()->funds->text.c_str()), seen.funds);
+    d.shot("arena-hub-again");
 }
 
 SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
@@ -104,18 +213,12 @@ SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->r
 // The party's equipment: a weapon from the bag into the main hand, and a ring
 // picked up with the slots that take it lit.
 void unit_dialog(screen_driver_t& d) {
-    // TODO: the hub's own "角色装备/队伍背包" button (issue 33) opens the dialog
-    // once the hub lands; a test button in its place until then.
-    test_btn_t* b = nullptr;
     d.on_main([&] {
-        if (g_pty.units.empty()) reset_pty();
         g_pty.bag[0] = itm_slot_t(ITM_AXE_B, 1);
         g_pty.bag[1] = itm_slot_t(ITM_RING_DFLC, 1);
         g_pty.bag[2] = itm_slot_t(ITM_BOW_A, 40);
-        b = add_test_btn(L"角色装备/队伍背包", 48, [] { return open_unit_dlg(nullptr); });
     });
-    d.frames(1);
-    ASSERT_TRUE(d.click(d.find(L"角色装备/队伍背包")));
+    ASSERT_TRUE(d.click(d.find_tip(L"角色装备/队伍背包")));
     unit_dlg_t* dlg = get_unit_dlg();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(d.find(L"角色信息"), dlg);
@@ -143,21 +246,12 @@ void unit_dialog(screen_driver_t& d) {
     EXPECT_EQ(u->eqpts.slots[13].id, ITM_RING_DFLC);
     d.key(SDLK_ESCAPE);
     ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
-    d.on_main([&] { b->set_visible(false); });
 }
 
 // The arena merchant: the limited shelf, ammunition bought by ten and sold back by ten.
 void shop(screen_driver_t& d) {
-    // TODO: the hub's own "竞技场店铺" button opens the shop once the hub lands;
-    // a test button in its place until then.
-    test_btn_t* b = nullptr;
-    d.on_main([&] {
-        if (g_pty.units.empty()) reset_pty();
-        g_pty.gold = 1000;
-        b = add_test_btn(L"竞技场店铺", 88, [] { return open_shop(); });
-    });
-    d.frames(1);
-    ASSERT_TRUE(d.click(d.find(L"竞技场店铺")));
+    d.on_main([&] { g_pty.gold = 1000; });
+    ASSERT_TRUE(d.click(d.find_tip(L"竞技场店铺")));
     shop_dlg_t* s = get_shop_dlg();
     ASSERT_NE(s, nullptr);
     ASSERT_EQ(get_top_modal(), s);
@@ -190,7 +284,141 @@ void shop(screen_driver_t& d) {
     d.shot("shop-sold");
     ASSERT_TRUE(d.click(d.find(L"返回")));
     ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
-    d.on_main([&] { b->set_visible(false); });
+}
+
+// A new party: the party manager, a character made through every step of a
+// custom build (a human wizard), and three characters ticked.
+void new_party(screen_driver_t& d) {
+    const int slot = cur_slot_id();
+    ASSERT_TRUE(d.click(hub()->party_btn));
+    ASSERT_TRUE(click_menu_item(d, L"新建队伍..."));
+    pc_mgr_dlg_t* m = get_pc_mgr();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->pc_list()->count(), PRESET_PCS) << "the premade characters on the first run";
+    ASSERT_TRUE(d.click(m->new_btn));
+    game::lv_up_dlg_t* w = get_lv_up_dlg();
+    ASSERT_NE(w, nullptr);
+    d.shot("wizard-build");
+    click_item(d, w->bld_list(), 0);
+    d.click(w->fwd_btn());
+    click_item(d, w->race_list(), 0);
+    click_item(d, w->bonus_list(), 1);
+    d.shot("wizard-race");
+    d.click(w->fwd_btn());
+    click_item(d, w->cls_list(), 2);
+    d.shot("wizard-class");
+    d.click(w->fwd_btn());
+    buy(d, w, 3, 10);
+    buy(d, w, 1, 6);
+    buy(d, w, 2, 6);
+    buy(d, w, 4, 4);
+    EXPECT_EQ(w->points(), 0);
+    d.shot("wizard-abilities");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_PWRS);
+    EXPECT_EQ(int(tick_learnable(d, w->feat_pick(), w->working(), w->choices().picks).size()), w->choices().picks);
+    d.shot("wizard-feats");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_SPELLS);
+    EXPECT_EQ(tick_learnable(d, w->spell_pick(), w->working(), 1).size(), 1u);
+    d.shot("wizard-spells");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_MISC);
+    d.on_main([&] { w->misc_pnl()->name_edt()->set_text(L"", true); });
+    d.type(L"<b>星");
+    d.shot("wizard-misc");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_FINISH);
+    d.shot("wizard-finish");
+    d.click(w->fwd_btn());
+    ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+    ASSERT_EQ(m->pc_list()->count(), PRESET_PCS + 1);
+    EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(PRESET_PCS))->id, 100);
+    EXPECT_TRUE(d.exists("saves/pcs/00000100.pc"));
+    const auto tick = [&](int i) {
+        const rect r = m->pc_list()->item_part_rect(i, LIP_CHECK);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    };
+    tick(0);
+    tick(4);
+    d.on_main([&] { m->pc_list()->scroll_to_end(); });
+    tick(PRESET_PCS);
+    d.frames(1);
+    EXPECT_TRUE(m->ok_btn->is_enabled());
+    d.shot("party-manager");
+    d.click(m->ok_btn);
+    ASSERT_TRUE(d.wait_for([] { return get_pc_mgr() == nullptr; }, "the manager to close", 5));
+    ASSERT_EQ(g_pty.units.size(), 3u);
+    EXPECT_EQ(g_pty.gold, 300.0);
+    EXPECT_EQ(g_pty.units.back()->name, Str(L"<b>星"));
+    // Saved as a new slot, and the hub shows the new party and its batch.
+    EXPECT_NE(cur_slot_id(), slot);
+    d.frames(1);
+    EXPECT_EQ(hub()->strip->count(), 3);
+    EXPECT_EQ(batch_of(hub()), batch_of_record());
+}
+
+// The new character has fought enough for its next level: "升级！" in the
+// unit dialog, the spell it may learn, and the summary.
+void level_up(screen_driver_t& d) {
+    // TODO: the experience won in a fight once the battle screen lands.
+    unit_t* u = g_pty.units.back();
+    d.on_main([&] { u->xp = xp_for_lv(2); });
+    const rect face = hub()->strip->item_rect(int(g_pty.units.size()) - 1);
+    d.click_at(face.x + face.w / 2, face.y + face.h / 2);
+    unit_dlg_t* dlg = get_unit_dlg();
+    ASSERT_NE(dlg, nullptr);
+    wnd_t* up = dlg->eqpt_bag()->eqpt_pnl()->lv_up_btn();
+    ASSERT_TRUE(screen_driver_t::shown(up));
+    ASSERT_TRUE(d.click(up));
+    game::lv_up_dlg_t* w = get_lv_up_dlg();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_SPELLS) << "a wizard's level 2 brings a spell";
+    EXPECT_EQ(tick_learnable(d, w->spell_pick(), w->working(), 1).size(), 1u);
+    d.shot("level-up-spells");
+    d.click(w->fwd_btn());
+    ASSERT_EQ(w->tabs()->cur_tab(), LVP_FINISH);
+    EXPECT_NE(std::wstring(w->desc()->text.c_str()).find(L"等级"), std::wstring::npos);
+    d.shot("level-up-summary");
+    d.click(w->fwd_btn());
+    ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
+    EXPECT_EQ(u->base.lv, 2);
+    EXPECT_FALSE(screen_driver_t::shown(up));
+    d.key(SDLK_ESCAPE);
+    ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
+}
+
+// "更改角色外观" from a face's menu: a new portrait and battle icon from the two image choosers.
+void appearance(screen_driver_t& d) {
+    unit_t* u = g_pty.units.front();
+    const rect first = hub()->strip->item_rect(0);
+    d.rclick_at(first.x + first.w / 2, first.y + first.h / 2);
+    ASSERT_TRUE(click_menu_item(d, L"更改角色外观"));
+    game::mod_unit_dlg_t* md = get_mod_unit_dlg();
+    ASSERT_NE(md, nullptr);
+    EXPECT_EQ(md->panel()->name_edt()->text, u->name);
+    const auto choose = [&](wnd_t* btn, int item) {
+        EXPECT_TRUE(d.click(btn));
+        wnd_t* chooser = get_top_modal();
+        EXPECT_NE(chooser, md);
+        auto* l = d.find_type<lv_t>(chooser);
+        EXPECT_NE(l, nullptr);
+        if (!l) return;
+        const rect r = l->item_rect(item);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        d.frames(1);
+    };
+    choose(md->panel()->face_btn(), 5);
+    choose(md->panel()->icon_btn(), 3);
+    Str name, face, icon;
+    md->panel()->get_vals(name, face, icon);
+    EXPECT_NE(face, u->face);
+    EXPECT_NE(icon, u->img);
+    d.shot("appearance");
+    d.click(md->ok_btn);
+    ASSERT_TRUE(d.wait_for([] { return get_mod_unit_dlg() == nullptr; }, "the dialog to close", 5));
+    EXPECT_EQ(u->face, face);
+    EXPECT_EQ(u->img, icon);
 }
 
 // ---- the battle ----
@@ -263,9 +491,11 @@ bool swap_sets(screen_driver_t& d, unit_t* u) {
     auto* top = m->get_level(0);
     for (int i = 0; i < top->count(); ++i) {
         if (screen_driver_t::plain(top->get_item(i)->label) != L"切换武器组") continue;
+        // Resting on the item opens its sets; a click would choose the item itself.
         const rect r = top->item_rect(i);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-        if (m->level_count() < 2) break;
+        d.move_to(r.x + r.w / 2, r.y + r.h / 2);
+        d.frames(1);
+        if (m->level_count() < 2 || !screen_driver_t::shown(m->get_level(1))) break;
         auto* sets = m->get_level(1);
         for (int k = 0; k < sets->count(); ++k)
             if (!(sets->get_item(k)->flags & (LIF_SELECTED | LIF_DISABLED))) {
@@ -369,47 +599,44 @@ void play_wait(screen_driver_t& d, tour_play_t& p, unit_t* u) {
     p.ended = true;
 }
 
-// The hub's challenge: the party made before against a generated encounter,
-// fought by clicks to its end, then back to the hub.
-void battle(screen_driver_t& d) {
-    // TODO: the hub's own "挑战！" button fights once the arena hub (issue 33)
-    // lands; a test button in its place, calling the battle as that button will.
-    test_btn_t* b = nullptr;
-    std::unique_ptr<unit_grp_t> foes;
-    int state = -1;
-    d.on_main([&] {
-        if (g_pty.units.empty()) reset_pty();
-        b = add_test_btn(L"挑战！", 128, [&] {
-            foes.reset(enc_to_grp(gen_enc(1, int(g_pty.units.size()), 1, 0)));
-            state = fight_btl(foes.get(), 0);
-            if (get_top_scene() == get_btl_scene(nullptr)) pop_scene();
-            return state;
-        });
-    });
-    d.frames(1);
-    ASSERT_TRUE(d.click(d.find(L"挑战！")));
+// Clicks row i of the hub's challenges, then "挑战！".
+void fight_challenge(screen_driver_t& d, int i) {
+    encs_dlg_t* h = hub();
+    ASSERT_NE(h, nullptr);
+    ASSERT_GT(h->list->count(), i);
+    const rect r = h->list->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_EQ(h->list->sel, i);
+    ASSERT_TRUE(h->fight_btn->is_enabled());
+    ASSERT_TRUE(d.click(h->fight_btn));
     d.move_to(1200, 400);  // off the screen's edges while the battle opens
+}
+
+// The hub's easiest challenge fought by clicks to its end, the victory page
+// and the stamp on the beaten challenge.
+void battle(screen_driver_t& d) {
+    const uint32_t beaten = uint32_t(g_pty.arena.beaten);
+    fight_challenge(d, 0);
     tour_play_t p;
     bool shot_start = false, shot_fog = false, shot_end = false;
     int handled = -1;
-    for (int frame = 0; state == -1 && frame < 40000; ++frame) {
+    for (int frame = 0; get_top_scene() != get_arena_scene() && frame < 40000; ++frame) {
         btl_scene_t* s = cur_btl_scene();
         if (s && !s->banner().empty() && !shot_fog) {
             // A foe acting in the fog: the banner over the unseen part of the map.
             d.shot("battle-fog");
             shot_fog = true;
         }
-        if (get_btl_state() != 0 && s && !shot_end) {
+        if (s && get_btl_state() != BTL_RUNNING && !shot_end) {
             d.shot("battle-end");
             shot_end = true;
         }
-        if (get_top_modal() && d.find(L"确定")) {
+        if (s && get_top_modal() && d.find(L"确定")) {
             ASSERT_TRUE(d.click(d.find(L"确定")));  // a provoking move goes ahead
             continue;
         }
         if (s && s->waiting_unit() && s->orders_asked() != handled && !get_top_modal()) {
             handled = s->orders_asked();
-            unit_t* u = s->waiting_unit();
             if (!shot_start) {
                 EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));
                 EXPECT_FALSE(bv().mr.all_pts.empty());
@@ -417,166 +644,39 @@ void battle(screen_driver_t& d) {
                 d.shot("battle-start");
                 shot_start = true;
             }
-            play_wait(d, p, u);
+            play_wait(d, p, s->waiting_unit());
             continue;
         }
         d.frames(1);
     }
-    ASSERT_NE(state, -1) << "the battle did not end";
-    EXPECT_EQ(state, BTL_WON) << "the party lost its first challenge";
+    ASSERT_EQ(get_top_scene(), get_arena_scene()) << "the battle did not end";
     EXPECT_TRUE(p.moved && p.swapped && p.spelled && p.attacked && p.ended)
         << "walk " << p.moved << ", swap " << p.swapped << ", spell " << p.spelled << ", attack " << p.attacked
         << ", end turn " << p.ended;
     EXPECT_TRUE(shot_start && shot_end && p.shot_effect);
     if (!shot_fog) d.shot("battle-fog");
-    // Back in the hub, the party whole again.
-    EXPECT_EQ(get_top_scene(), get_arena_scene());
+    // Back in the hub: the victory page over it, the party whole again.
+    ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗胜利") != nullptr; }, "the victory page"));
     for (const unit_t* u : g_pty.units) EXPECT_EQ(u->hp, u->drv.hp_max);
-    d.on_main([&] { b->set_visible(false); });
+    d.shot("arena-victory");
+    close_dialog(d);
+    EXPECT_EQ(uint32_t(g_pty.arena.beaten), beaten | 1u);
+    d.frames(1);
+    d.shot("arena-beaten");
 }
 
-
-// A new party: the party manager, a character made through every step of a
-// custom build (a human wizard), and three characters ticked.
-void new_party(screen_driver_t& d) {
-    // TODO: the hub's change-party menu ("新建队伍...", issue 33) opens the
-    // manager once the hub lands; a test button in its place until then.
-    test_btn_t* b = nullptr;
-    d.on_main([&] { b = add_test_btn(L"新建队伍...", 128, [] { return open_pc_mgr() ? 1 : 0; }); });
-    d.frames(1);
-    ASSERT_TRUE(d.click(b));
-    pc_mgr_dlg_t* m = get_pc_mgr();
-    ASSERT_NE(m, nullptr);
-    EXPECT_EQ(m->pc_list()->count(), PRESET_PCS) << "the premade characters on the first run";
-    ASSERT_TRUE(d.click(m->new_btn));
-    game::lv_up_dlg_t* w = get_lv_up_dlg();
-    ASSERT_NE(w, nullptr);
-    d.shot("wizard-build");
-    click_item(d, w->bld_list(), 0);
-    d.click(w->fwd_btn());
-    click_item(d, w->race_list(), 0);
-    click_item(d, w->bonus_list(), 1);
-    d.shot("wizard-race");
-    d.click(w->fwd_btn());
-    click_item(d, w->cls_list(), 2);
-    d.shot("wizard-class");
-    d.click(w->fwd_btn());
-    buy(d, w, 3, 10);
-    buy(d, w, 1, 6);
-    buy(d, w, 2, 6);
-    buy(d, w, 4, 4);
-    EXPECT_EQ(w->points(), 0);
-    d.shot("wizard-abilities");
-    d.click(w->fwd_btn());
-    ASSERT_EQ(w->tabs()->cur_tab(), LVP_PWRS);
-    EXPECT_EQ(int(tick_learnable(d, w->feat_pick(), w->working(), w->choices().picks).size()), w->choices().picks);
-    d.shot("wizard-feats");
-    d.click(w->fwd_btn());
-    ASSERT_EQ(w->tabs()->cur_tab(), LVP_SPELLS);
-    EXPECT_EQ(tick_learnable(d, w->spell_pick(), w->working(), 1).size(), 1u);
-    d.shot("wizard-spells");
-    d.click(w->fwd_btn());
-    ASSERT_EQ(w->tabs()->cur_tab(), LVP_MISC);
-    d.on_main([&] { w->misc_pnl()->name_edt()->set_text(L"", true); });
-    d.type(L"<b>星");
-    d.shot("wizard-misc");
-    d.click(w->fwd_btn());
-    ASSERT_EQ(w->tabs()->cur_tab(), LVP_FINISH);
-    d.shot("wizard-finish");
-    d.click(w->fwd_btn());
-    ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
-    ASSERT_EQ(m->pc_list()->count(), PRESET_PCS + 1);
-    EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(PRESET_PCS))->id, 100);
-    EXPECT_TRUE(d.exists("saves/pcs/00000100.pc"));
-    const auto tick = [&](int i) {
-        const rect r = m->pc_list()->item_part_rect(i, LIP_CHECK);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-    };
-    tick(0);
-    tick(4);
-    d.on_main([&] { m->pc_list()->scroll_to_end(); });
-    tick(PRESET_PCS);
-    d.frames(1);
-    EXPECT_TRUE(m->ok_btn->is_enabled());
-    d.shot("party-manager");
-    d.click(m->ok_btn);
-    ASSERT_TRUE(d.wait_for([] { return get_pc_mgr() == nullptr; }, "the manager to close", 5));
-    ASSERT_EQ(g_pty.units.size(), 3u);
-    EXPECT_EQ(g_pty.gold, 300.0);
-    EXPECT_EQ(g_pty.units.back()->name, Str(L"<b>星"));
-    d.on_main([&] { b->set_visible(false); });
-}
-
-// The new character has fought enough for its next level: "升级！" in the
-// unit dialog, the spell it may learn, and the summary.
-void level_up(screen_driver_t& d) {
-    // TODO: with the hub (issue 33), reached through its party strip, and the
-    // experience won in a fight once the battle screen lands.
-    unit_t* u = g_pty.units.back();
-    test_btn_t* b = nullptr;
-    d.on_main([&] {
-        u->xp = xp_for_lv(2);
-        b = add_test_btn(L"角色", 168, [u] { return open_unit_dlg(u); });
-    });
-    d.frames(1);
-    ASSERT_TRUE(d.click(b));
-    unit_dlg_t* dlg = get_unit_dlg();
-    ASSERT_NE(dlg, nullptr);
-    wnd_t* up = dlg->eqpt_bag()->eqpt_pnl()->lv_up_btn();
-    ASSERT_TRUE(screen_driver_t::shown(up));
-    ASSERT_TRUE(d.click(up));
-    game::lv_up_dlg_t* w = get_lv_up_dlg();
-    ASSERT_NE(w, nullptr);
-    ASSERT_EQ(w->tabs()->cur_tab(), LVP_SPELLS) << "a wizard's level 2 brings a spell";
-    EXPECT_EQ(tick_learnable(d, w->spell_pick(), w->working(), 1).size(), 1u);
-    d.shot("level-up-spells");
-    d.click(w->fwd_btn());
-    ASSERT_EQ(w->tabs()->cur_tab(), LVP_FINISH);
-    EXPECT_NE(std::wstring(w->desc()->text.c_str()).find(L"等级"), std::wstring::npos);
-    d.shot("level-up-summary");
-    d.click(w->fwd_btn());
-    ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
-    EXPECT_EQ(u->base.lv, 2);
-    EXPECT_FALSE(screen_driver_t::shown(up));
-    d.key(SDLK_ESCAPE);
-    ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
-    d.on_main([&] { b->set_visible(false); });
-}
-
-// "更改角色外观": a new portrait and battle icon from the two image choosers.
-void appearance(screen_driver_t& d) {
-    // TODO: the hub's unit menu ("更改角色外观", issue 33) once the hub lands.
-    unit_t* u = g_pty.units.front();
-    test_btn_t* b = nullptr;
-    d.on_main([&] { b = add_test_btn(L"更改角色外观", 208, [u] { return open_mod_unit_dlg(u) ? 1 : 0; }); });
-    d.frames(1);
-    ASSERT_TRUE(d.click(b));
-    game::mod_unit_dlg_t* md = get_mod_unit_dlg();
-    ASSERT_NE(md, nullptr);
-    EXPECT_EQ(md->panel()->name_edt()->text, u->name);
-    const auto choose = [&](wnd_t* btn, int item) {
-        EXPECT_TRUE(d.click(btn));
-        wnd_t* chooser = get_top_modal();
-        EXPECT_NE(chooser, md);
-        auto* l = d.find_type<lv_t>(chooser);
-        EXPECT_NE(l, nullptr);
-        if (!l) return;
-        const rect r = l->item_rect(item);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-        d.frames(1);
-    };
-    choose(md->panel()->face_btn(), 5);
-    choose(md->panel()->icon_btn(), 3);
-    Str name, face, icon;
-    md->panel()->get_vals(name, face, icon);
-    EXPECT_NE(face, u->face);
-    EXPECT_NE(icon, u->img);
-    d.shot("appearance");
-    d.click(md->ok_btn);
-    ASSERT_TRUE(d.wait_for([] { return get_mod_unit_dlg() == nullptr; }, "the dialog to close", 5));
-    EXPECT_EQ(u->face, face);
-    EXPECT_EQ(u->img, icon);
-    d.on_main([&] { b->set_visible(false); });
+// The next challenge given up from the battle's system menu: the defeat page.
+void challenge_given_up(screen_driver_t& d) {
+    const int losses = g_pty.arena.losses;
+    fight_challenge(d, 1);
+    ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn", 3000));
+    ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+    ASSERT_TRUE(click_menu_item(d, L"<c=r>投降</c>"));
+    ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗失败") != nullptr; }, "the defeat page", 600));
+    EXPECT_EQ(get_top_scene(), get_arena_scene());
+    d.shot("arena-defeat");
+    close_dialog(d);
+    EXPECT_EQ(g_pty.arena.losses, losses + 1);  // counted once the page is read
 }
 
 // The map scene without a battle, as the map viewer shows it, and the way back
@@ -605,24 +705,29 @@ void map_scene(screen_driver_t& d) {
 }  // namespace
 
 TEST(Tour, TheGamePlayedByClicks) {
-    // The fastest steps keep the tour's battle short.
+    // The fastest steps keep the tour's battles short.
     screen_opts_t o;
     o.config = "spd_ani_lv=3\r\n";
     screen_driver_t d(o);
+    seen_t seen;
     d.run([&] {
         ASSERT_TRUE(d.start());
         main_menu(d);
         settings(d);
         arena_hub(d);
+        help_from_the_hub(d);
         unit_dialog(d);
         shop(d);
         new_party(d);
         level_up(d);
         appearance(d);
         battle(d);
+        challenge_given_up(d);
+        back_to_the_menu(d, seen);
         map_scene(d);
-        // TODO: the help, the fights and the way back to the menu join with the hub's dialog.
-        EXPECT_EQ(d.quit(), 0);
+        credits_from_the_menu(d);
+        quit(d);
+        hub_as_it_was(d, seen);
     });
     EXPECT_EQ(d.exit_code(), 0);
 }

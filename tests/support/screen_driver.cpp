@@ -9,6 +9,7 @@
 #include <fstream>
 #include <regex>
 #include <thread>
+#include <typeinfo>
 
 #include "app/codec.h"
 #include "app/frame_timer.h"
@@ -20,6 +21,8 @@
 #include "app/rnd.h"
 #include "app/seams.h"
 #include "game/start.h"
+#include "rules/pty.h"
+#include "rules/save_slots.h"
 #include "ui/rtext.h"
 #include "ui/title_wnd.h"
 #include "ui/wnd.h"
@@ -119,6 +122,7 @@ void screen_driver_t::to_game(cmd_t c) {
 
 screen_driver_t::cmd_t screen_driver_t::to_body() {
     std::unique_lock lock(m_);
+    ++handoffs_;
     game_turn_ = false;
     cv_.notify_all();
     cv_.wait(lock, [this] { return game_turn_; });
@@ -143,7 +147,7 @@ void screen_driver_t::run(const std::function<void()>& body) {
         }
         if (running_) quit();
         std::unique_lock lock(m_);
-        cmd_ = {cmd_kind::finish};
+        cmd_ = cmd_t{cmd_kind::finish, 0, nullptr};
         game_turn_ = true;
         cv_.notify_all();
     });
@@ -164,7 +168,10 @@ void screen_driver_t::game_loop() {
     for (;;) {
         switch (c.kind) {
         case cmd_kind::finish: return;
-        case cmd_kind::start: run_game(); break;
+        case cmd_kind::start:
+            run_game();
+            if (finishing_) return;
+            break;
         case cmd_kind::call: (*c.fn)(); break;
         default: break;  // frames with no game running: nothing to run
         }
@@ -175,8 +182,11 @@ void screen_driver_t::game_loop() {
 void screen_driver_t::run_game() {
     set_exe_dir(wide_from_utf8(game_.path() + "/").c_str());
     CZsConfig::instance().load(wide_from_utf8(config_path_.string()).c_str(), true);
-    // The quit flag of an earlier run is never cleared by the program itself.
+    // What a new process starts without: the quit flag of an earlier run (the
+    // program never clears it), the party and the slot counters it read.
     input_state() = input_state_t{};
+    g_pty.reset();
+    forget_slot_cfgs();
     buttons_ = 0, mods_ = 0;
     std::fill(std::begin(keys_), std::end(keys_), 0);
     running_ = true, first_frame_ = true, frames_left_ = 0;
@@ -193,16 +203,22 @@ void screen_driver_t::on_frame() {
         first_frame_ = false;
         rnd_srand(opts_.seed);  // everything random after the start repeats
     }
-    if (frames_left_ > 0 && --frames_left_ > 0) return;
+    if (finishing_ || (frames_left_ > 0 && --frames_left_ > 0)) return;
     for (;;) {
         const cmd_t c = to_body();
         if (c.kind == cmd_kind::call) {
-            // A function that runs frames of its own handed the baton over at
-            // its first one; when it ends, this frame goes on under the body's
-            // last command.
-            if (run_call(c)) return;
+            const int before = handoffs_;
+            (*c.fn)();
+            // The call ran a nested loop and handed over from its frames: the
+            // body has gone on since, and this frame goes on with what it asked for.
+            if (handoffs_ != before) return;
         } else if (c.kind == cmd_kind::frames) {
             frames_left_ = c.n;
+            return;
+        } else if (c.kind == cmd_kind::finish) {
+            // The body has ended (its thread is gone): the game quits on its own.
+            finishing_ = true;
+            request_quit();
             return;
         } else {
             ADD_FAILURE() << "the game runs already";
@@ -217,13 +233,13 @@ bool screen_driver_t::start() {
         ADD_FAILURE() << "start: the game runs already";
         return false;
     }
-    to_game({cmd_kind::start});
+    to_game({cmd_kind::start, 0, nullptr});
     return running_;
 }
 
 void screen_driver_t::frames(int n) {
     if (!running_ || n <= 0) return;
-    to_game({cmd_kind::frames, n});
+    to_game({cmd_kind::frames, n, nullptr});
 }
 
 bool screen_driver_t::wait_for(const std::function<bool()>& cond, const char* what, int max_frames) {
@@ -250,17 +266,8 @@ int screen_driver_t::wait_exit(int max_frames) {
 int screen_driver_t::quit() {
     if (!running_) return exit_code_;
     request_quit();
-    to_game({cmd_kind::frames, INT_MAX});
+    to_game({cmd_kind::frames, INT_MAX, nullptr});
     return exit_code_;
-}
-
-bool screen_driver_t::run_call(const cmd_t& c) {
-    // The body's function object may die once the body has the baton again:
-    // the game runs its own copy.
-    const std::function<void()> fn = *c.fn;
-    const int before = frame_no_;
-    fn();
-    return frame_no_ != before;
 }
 
 void screen_driver_t::on_main(const std::function<void()>& fn) {
@@ -268,7 +275,7 @@ void screen_driver_t::on_main(const std::function<void()>& fn) {
         ADD_FAILURE() << "on_main: no game runs";
         return;
     }
-    to_game({cmd_kind::call, 0, &fn});
+    to_game({cmd_kind::call, 0, std::make_shared<const std::function<void()>>(fn)});
 }
 
 // ---- windows ----
@@ -325,18 +332,50 @@ void screen_driver_t::push_button(uint8_t button, bool down, int x, int y) {
         buttons_ &= ~SDL_BUTTON(button);
 }
 
+// The input is pumped in the next frame; the frame after that runs inside a
+// dialog the input opened, or past the loop of one it closed.
+void screen_driver_t::settle() { frames(2); }
+
+// Press and release in frames of their own, as a hand makes them: the modal
+// loops judge a click outside from the last event of each frame.
 void screen_driver_t::click_at(int x, int y) {
     move_to(x, y);
     push_button(SDL_BUTTON_LEFT, true, x, y);
-    push_button(SDL_BUTTON_LEFT, false, x, y);
     frames(1);
+    push_button(SDL_BUTTON_LEFT, false, x, y);
+    settle();
 }
 
 void screen_driver_t::rclick_at(int x, int y) {
     move_to(x, y);
     push_button(SDL_BUTTON_RIGHT, true, x, y);
-    push_button(SDL_BUTTON_RIGHT, false, x, y);
     frames(1);
+    push_button(SDL_BUTTON_RIGHT, false, x, y);
+    settle();
+}
+
+bool screen_driver_t::click_link(const rtext_t& t, const wchar_t* target, pt_t origin) {
+    for (int i = 0; i < t.item_count(); ++i) {
+        const rt_item_t* it = t.item(i);
+        if (it->kind != RT_LINK || wcscmp(it->text.c_str(), target) != 0) continue;
+        const rect r = t.item_rect(i), box = t.get_rect();
+        click_at(origin.x + box.x + r.x + r.w / 2, origin.y + box.y + r.y + r.h / 2);
+        // A link opens after its frame is drawn, past the frame hook.
+        frames(1);
+        return true;
+    }
+    ADD_FAILURE() << "no link to " << utf8_from_wide(target) << " in the text";
+    return false;
+}
+
+bool screen_driver_t::click_link(wnd_t* w, const wchar_t* target) {
+    if (!w) {
+        ADD_FAILURE() << "no window to click a link in";
+        return false;
+    }
+    pt_t origin;
+    w->client_origin(&origin);
+    return click_link(w->rtext, target, origin);
 }
 
 bool screen_driver_t::click_wnd(wnd_t* w, uint8_t button) {
@@ -352,7 +391,9 @@ bool screen_driver_t::click_wnd(wnd_t* w, uint8_t button) {
     wnd_t* top = get_top_modal();
     wnd_t* hit = (top ? top : get_root_wnd())->hit_test(&p);
     if (!is_in_wnd(w, hit)) {
-        ADD_FAILURE() << "another window lies over the one to click at (" << p.x << ", " << p.y << ")";
+        ADD_FAILURE() << "another window lies over the one to click at (" << p.x << ", " << p.y << "): a "
+                      << (hit ? typeid(*hit).name() : "nothing") << " '" << (hit ? utf8_from_wide(hit->text.c_str()) : "")
+                      << "' at " << (hit ? hit->rc.x : 0) << ", " << (hit ? hit->rc.y : 0);
         return false;
     }
     if (button == SDL_BUTTON_LEFT)
@@ -413,8 +454,9 @@ void screen_driver_t::key_up(SDL_Keycode k, uint16_t mod) {
 
 void screen_driver_t::key(SDL_Keycode k, uint16_t mod) {
     push_key(k, mod, true);
-    push_key(k, mod, false);
     frames(1);
+    push_key(k, mod, false);
+    settle();
     mods_ = 0;
 }
 

@@ -34,8 +34,11 @@
 //
 // An event pushed now is pumped at the start of the next frame; the position of
 // the mouse is read in this frame's update, so a click's press finds the window
-// under it. Each input call returns after that next frame has reached its
-// update: a click that opened a dialog returns inside the dialog's loop.
+// under it. Clicks and keys return at the frame after the one that took them:
+// inside a dialog the click opened (its loop runs nested in the click
+// handler), or back in the outer loop once a dialog the click closed has gone.
+// The hook comes first in a frame's update: what the windows recompute each
+// frame is as of the frame before (one `frames()` more shows the newest).
 //
 // When the body returns the game is asked to quit (if it still runs) and the
 // driver waits for its shutdown. `start` may be called again after the game
@@ -46,12 +49,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "app/types.h"
 #include "support/temp_dir.h"
 
+class rtext_t;
 class wnd_t;
 
 struct screen_opts_t {
@@ -86,10 +92,9 @@ public:
     int wait_exit(int max_frames = 300);
     // Asks the game to quit as closing its window would, and waits for the end.
     int quit();
-    // Runs fn on the game's thread while the game waits in its frame hook.
-    // A function that runs frames of its own (a battle, a dialog) returns here
-    // at its first frame: the body then reads on inside it, and when fn ends
-    // the game goes on with the body's last command.
+    // Runs fn on the game's thread, from its frame hook. When fn runs a nested
+    // frame loop (opens a dialog), the call returns at that loop's first frame
+    // and the body goes on inside it; otherwise when fn has returned.
     void on_main(const std::function<void()>& fn);
     // Frames since the driver began; the driver's clock in milliseconds.
     int frame_no() const { return frame_no_; }
@@ -121,6 +126,10 @@ public:
     bool click(wnd_t* w);
     bool rclick(wnd_t* w);
     void click_at(int x, int y);
+    // The link to target in a laid-out text drawn at origin, or in a window's
+    // own text; a test failure (and false) when the text has no such link.
+    bool click_link(const rtext_t& t, const wchar_t* target, pt_t origin = {0, 0});
+    bool click_link(wnd_t* w, const wchar_t* target);
     void rclick_at(int x, int y);
     // Press at from, move there in steps frame by frame, release at to.
     void drag(SDL_Point from, SDL_Point to, int steps = 8);
@@ -146,7 +155,8 @@ private:
     struct cmd_t {
         cmd_kind kind = cmd_kind::none;
         int n = 0;
-        const std::function<void()>* fn = nullptr;
+        // Shared: a call that opened a nested loop outlives the body's on_main.
+        std::shared_ptr<const std::function<void()>> fn;
     };
 
     static uint32_t hook_ticks();
@@ -157,8 +167,6 @@ private:
     static int hook_mods();
 
     void install_seams();
-    // Runs a call command; true when it ran frames of its own.
-    bool run_call(const cmd_t& c);
     void game_loop();
     void run_game();
     void on_frame();
@@ -166,6 +174,7 @@ private:
     void to_game(cmd_t c);
     // The game gives the baton to the body and waits for the next command.
     cmd_t to_body();
+    void settle();
     void push_button(uint8_t button, bool down, int x, int y);
     void push_key(SDL_Keycode k, uint16_t mod, bool down);
     bool click_wnd(wnd_t* w, uint8_t button);
@@ -180,8 +189,10 @@ private:
     cmd_t cmd_;
     bool running_ = false;
     bool first_frame_ = false;
+    bool finishing_ = false;  // the body ended while the game ran
     int exit_code_ = -999;
     int frames_left_ = 0;
+    int handoffs_ = 0;  // times the game gave the baton to the body
     int frame_no_ = 0;
     uint32_t now_ms_ = 0;
     int mouse_x_ = -100, mouse_y_ = -100;

@@ -17,6 +17,6 @@ help = {
         {k = "conds", n = "状态", d = "状态是单位身上持续的效果，如迟缓、倒地、震慑、流血等。有的状态可以用防御抵抗，有的会在一定回合后消失。"},
         {k = "items", n = "物品", indent = -1, d = "物品放在队伍的背包里，拖到角色的装备栏上即可装备。魔法物品带有强化加值与附魔，名字的颜色表示稀有度：白色普通，蓝色魔法，紫色稀有，金色史诗，橙色传说，红色神器。"},
         {k = "arena", n = "竞技场", d = "竞技场提供难度不同的挑战。挑战越难，敌人越强，报酬也越丰厚。战斗之间可以在商店买卖装备，在队伍管理中调整成员。"},
-        {k = "credits", n = "制作", d = "塔恩维克由塔恩维克制作组开发。\n\n游戏使用的字体、音乐与音效来自自由软件包，详见游戏目录中的 CREDITS.txt。"},
+        {k = "credits", n = "制作", d = "<h1 c=lbl>制作人员名单 & 鸣谢</h1>\n塔恩维克由塔恩维克制作组开发。\n\n<h3 c=lbl>美术</h3>\n角色、怪物、物品与界面图片取自以下自由软件的素材包（经缩放与裁切）：\n· 韦诺之战（Battle for Wesnoth，wesnoth-1.16-data），GPL-2+，David White 与韦诺之战的贡献者们\n· 地下城爬行：石头汤（Dungeon Crawl Stone Soup，crawl-tiles-data），CC0 / 公有领域\n· Angband（angband-data）图块，CC-BY-3，David Gervais\n其余图标由游戏的素材脚本绘制，与游戏采用相同的许可。\n\n<h3 c=lbl>音乐与音效</h3>\n音乐取自 LordsAWar!（lordsawar-data），GPL-3+；音效取自韦诺之战，部分由素材脚本合成。\n\n<h3 c=lbl>字体</h3>\n思源黑体 / Noto Sans CJK（fonts-noto-cjk），SIL 开放字体许可 1.1。\n\n每个文件的来源与许可详见游戏目录中的 CREDITS.txt。\n\n感谢所有自由素材的作者！"},
     },
 }

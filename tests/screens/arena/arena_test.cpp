@@ -1,18 +1,98 @@
 #include "screens/arena/arena.h"
 
-#include "support/loop_harness.h"
+#include <gtest/gtest.h>
 
-class Arena : public loop_test_t {};
+#include <cstring>
+#include <utility>
 
-TEST_F(Arena, HubFillsTheScreenAtEverySize) {
-    for (const rect scr : {rect{0, 0, 800, 600}, {0, 0, 1280, 720}, {0, 0, 1920, 1080}}) {
-        get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
-        arena_scene_t* a = new_arena_scene();
-        reg_scene(a);
-        push_scene(a, true);
-        ASSERT_EQ(a->wnds.size(), 1u);
-        EXPECT_EQ(a->wnds[0]->rc, scr) << scr.w;
-        free_scenes();
-        destroy_owned_wnds();
+#include "app/input.h"
+#include "app/opts.h"
+#include "rules/eqpts.h"
+#include "rules/itm.h"
+#include "rules/pty.h"
+#include "rules/unit.h"
+#include "screens/menu/main_menu.h"
+#include "support/screen_driver.h"
+
+namespace {
+
+// A launcher (ranged, not thrown) and the ammunition it fires.
+std::pair<int, int> launcher_and_ammo() {
+    for (int id = 1; id < ITM_COUNT; ++id) {
+        const itm_t& it = get_itm(id);
+        if (it.type == IT_WPN && it.wpn.ranged() && !it.wpn.thrown() && it.get_ammo_id() > 0)
+            return {id, it.get_ammo_id()};
     }
+    return {0, 0};
+}
+
+// Back to the main menu and into the arena again, which resumes it.
+void leave_and_return(screen_driver_t& d) {
+    ASSERT_TRUE(d.click(d.find(L"返回主界面")));
+    ASSERT_TRUE(d.click(d.find(L"竞技场")));
+}
+}  // namespace
+
+TEST(Arena, EnterLoadsTheSlotAndLeaveSavesIt) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        EXPECT_FALSE(d.exists("saves/arena/main.cfg"));
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        // No arena save yet: a new game with the default party, saved as slot 10000001.
+        EXPECT_TRUE(d.exists("saves/arena/main.cfg") && d.exists("saves/arena/10000001/my.pty"));
+        EXPECT_EQ(g_pty.units.size(), 5u);
+        EXPECT_STREQ(g_pty.name.c_str(), L"异乡人");
+        d.on_main([] { g_pty.gold = 1234.5; });
+        ASSERT_TRUE(d.click(d.find(L"返回主界面")));
+        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        d.on_main([] { g_pty.gold = 0; });
+        EXPECT_EQ(d.quit(), 0);
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        EXPECT_DOUBLE_EQ(g_pty.gold, 1234.5);  // as it was when the arena was left
+    });
+}
+
+TEST(Arena, AmmunitionLoadsOnResumeOnlyWithTheOptionAndAShortageIsOnlyReported) {
+    const auto [bow, arrows] = launcher_and_ammo();
+    ASSERT_NE(bow, 0);
+    const int stack = get_itm(arrows).max_stack();
+    screen_driver_t d;
+    d.run([&, bow = bow, arrows = arrows] {
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        unit_t* u = g_pty.units[0];
+        d.on_main([&] {
+            opts().auto_load_ammos = false;
+            for (unit_t* other : g_pty.units) other->eqpts.slots[EQ_MAIN].clear();  // one archer only
+            mk_itm_slot(u->eqpts.slots[EQ_MAIN], bow, 1);
+            for (int q = EQ_QUICK; q < EQ_QUICK_END; ++q) u->eqpts.slots[q].clear();
+            for (itm_slot_t& s : g_pty.bag) s.clear();
+            mk_itm_slot(g_pty.bag[7], arrows, stack + 5);
+        });
+        leave_and_return(d);
+        EXPECT_EQ(g_pty.bag[7].get_count(), stack + 5) << "the option is off: nothing moves";
+        EXPECT_TRUE(u->eqpts.slots[EQ_QUICK].empty());
+
+        d.on_main([] { opts().auto_load_ammos = true; });
+        leave_and_return(d);
+        // All of it fits, two quick slots stay empty: short of ammunition.
+        ASSERT_NE(d.find(L"自动装填弹药"), nullptr);
+        EXPECT_TRUE(g_pty.bag[7].empty());
+        EXPECT_EQ(u->eqpts.slots[EQ_QUICK].get_count(), stack);
+        EXPECT_EQ(u->eqpts.slots[EQ_QUICK + 1].get_count(), 5);
+        ASSERT_TRUE(d.click(d.find(L"关闭")));
+
+        // Full quick slots: nothing more is taken and nothing is reported.
+        d.on_main([&] {
+            for (int q = EQ_QUICK; q < EQ_QUICK_END; ++q) mk_itm_slot(u->eqpts.slots[q], arrows, stack);
+            mk_itm_slot(g_pty.bag[3], arrows, 9);
+        });
+        EXPECT_TRUE(quick_slots_full(u, arrows));
+        leave_and_return(d);
+        EXPECT_EQ(get_top_modal(), nullptr);
+        EXPECT_EQ(g_pty.bag[3].get_count(), 9);
+        d.on_main([] { opts().auto_load_ammos = false; });
+    });
 }

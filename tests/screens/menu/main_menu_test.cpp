@@ -1,32 +1,100 @@
 #include "screens/menu/main_menu.h"
 
+#include <gtest/gtest.h>
+
+#include "app/input.h"
+#include "app/scene.h"
 #include "screens/arena/arena.h"
-#include "support/loop_harness.h"
+#include "support/screen_driver.h"
+#include "ui/btn.h"
+#include "ui/tv.h"
 
-class MainMenu : public loop_test_t {};
-
-TEST_F(MainMenu, FrameIsCentredAtEveryScreenSize) {
-    for (const rect scr : {rect{0, 0, 800, 600}, {0, 0, 1280, 720}, {0, 0, 1920, 1080}}) {
-        get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
-        goto_main_menu();
-        ASSERT_EQ(get_top_scene(), get_main_menu_scene());
-        const std::vector<wnd_t*>& own = get_main_menu_scene()->wnds;
-        ASSERT_EQ(own.size(), 1u);
-        EXPECT_EQ(own[0]->rc, (rect{(scr.w - 288) / 2, (scr.h - 320) / 2, 288, 320})) << scr.w;
-        free_scenes();
-        destroy_owned_wnds();
+TEST(MainMenu, SixEntriesInACentredFrameAtThreeSizes) {
+    for (const auto& [w, h] : {std::pair{800, 600}, {1280, 720}, {1920, 1080}}) {
+        screen_opts_t o;
+        o.w = w, o.h = h;
+        screen_driver_t d(o);
+        d.run([&, w = w, h = h] {
+            ASSERT_TRUE(d.start());
+            const std::vector<wnd_t*>& own = get_main_menu_scene()->wnds;
+            ASSERT_EQ(own.size(), 1u);
+            EXPECT_EQ(own[0]->rc, (rect{(w - 288) / 2, (h - 320) / 2, 288, 320})) << w;
+            struct want_t {
+                const wchar_t* caption;
+                int id;
+                bool enabled;
+            };
+            for (const want_t& e : {want_t{L"竞技场", 6, true}, {L"冒险模式（开发中）", 4, false}, {L"选项", 7, true},
+                                    {L"百科", 8, true}, {L"制作组", 9, true}, {L"退出", 10, true}}) {
+                wnd_t* b = d.find(e.caption);
+                ASSERT_NE(b, nullptr);
+                EXPECT_EQ(b->id, e.id);
+                EXPECT_EQ(b->is_enabled(), e.enabled);
+                EXPECT_FALSE(b->tip.empty());
+                EXPECT_NE(static_cast<btn_t*>(b)->icon, nullptr);
+                EXPECT_TRUE(is_in_wnd(own[0], b));
+                EXPECT_TRUE(b->rc.x >= own[0]->rc.x + 16 && b->rc.x + b->rc.w <= own[0]->rc.x + 288 - 16);
+            }
+            EXPECT_EQ(d.find(L"竞技场")->rc.h, 64);
+            EXPECT_EQ(d.find(L"选项")->rc.w, 124);
+            EXPECT_EQ(d.find(L"选项")->rc.y, d.find(L"百科")->rc.y);
+            EXPECT_EQ(static_cast<btn_t*>(d.find(L"竞技场"))->state_clrs[DS_HOT], clr_t{0xffb23b2e});
+        });
     }
 }
 
-TEST_F(MainMenu, SwitchesMakeEachSceneOnceAndResumeItAfterwards) {
-    goto_main_menu();
-    main_menu_scene_t* menu = get_main_menu_scene();
-    const int frames = owned_wnd_count();
-    goto_arena();
-    arena_scene_t* arena = get_arena_scene();
-    ASSERT_TRUE(arena && get_top_scene() == arena);
-    goto_main_menu();
-    EXPECT_TRUE(get_main_menu_scene() == menu && get_top_scene() == menu);
-    EXPECT_EQ(owned_wnd_count(), frames + 1);  // no second menu frame
-    EXPECT_TRUE(!menu->wnds[0]->is_hidden() && arena->wnds[0]->is_hidden());
+TEST(MainMenu, TheLogoShrinksToItsRoomAndVanishesBelow320Pixels) {
+    const size logo{400, 100};
+    EXPECT_EQ(logo_rect({1280, 720}, logo), (rect{440, 100, 400, 100}));
+    EXPECT_EQ(logo_rect({1280, 420}, logo), (rect{540, 0, 200, 50}));  // room for 50 rows
+    EXPECT_LE(logo_rect({640, 320}, logo).h, 0);
+    EXPECT_LE(logo_rect({640, 300}, logo).h, 0);
+}
+
+TEST(MainMenu, BuiltOnceWhenPushedAgainAndExitQuits) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        main_menu_scene_t* menu = get_main_menu_scene();
+        wnd_t* frame = menu->wnds[0];
+        const int owned = owned_wnd_count();
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        ASSERT_EQ(get_top_scene(), get_arena_scene());
+        EXPECT_TRUE(frame->is_hidden());
+        const int with_arena = owned_wnd_count();
+        ASSERT_TRUE(d.click(d.find(L"返回主界面")));
+        EXPECT_EQ(get_top_scene(), menu);
+        EXPECT_EQ(menu->wnds, std::vector<wnd_t*>{frame});
+        EXPECT_FALSE(frame->is_hidden());
+        EXPECT_TRUE(get_arena_scene()->wnds[0]->is_hidden());
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        ASSERT_TRUE(d.click(d.find(L"返回主界面")));
+        EXPECT_EQ(owned_wnd_count(), with_arena);  // no second frame, no second hub
+        EXPECT_GT(with_arena, owned);
+        ASSERT_TRUE(d.click(d.find(L"退出")));
+        EXPECT_EQ(d.wait_exit(), 0);
+    });
+}
+
+TEST(MainMenu, TheAboutTextsLinkIsNotTakenThroughADialog) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(d.click(d.find(L"百科")));
+        wnd_t* help = get_top_modal();
+        ASSERT_NE(help, nullptr);
+        const tv_t* tree = d.find_type<tv_t>(help);
+        ASSERT_NE(tree, nullptr);
+        const ti_t* first = tree->sel;
+        // Below the dialog: the press and release outside it close it; the
+        // menu's link under the mouse opens nothing.
+        ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
+        d.frames(2);
+        EXPECT_EQ(get_top_modal(), nullptr);
+        EXPECT_EQ(tree->sel, first);
+        // With no dialog it opens the credits.
+        ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
+        ASSERT_EQ(get_top_modal(), help);
+        EXPECT_NE(tree->sel, first);
+    });
 }

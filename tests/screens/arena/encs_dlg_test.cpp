@@ -1,0 +1,363 @@
+#include "screens/arena/encs_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "app/input.h"
+#include "app/rnd.h"
+#include "battle/btl_reward.h"
+#include "battle/listener.h"
+#include "rules/pty.h"
+#include "rules/save_slots.h"
+#include "rules/unit.h"
+#include "screens/arena/arena.h"
+#include "screens/arena/shop_dlg.h"
+#include "screens/unit/pc_mgr.h"
+#include "screens/unit/unit_dlg.h"
+#include "screens/unit/unit_lists.h"
+#include "support/screen_driver.h"
+#include "ui/btn.h"
+#include "ui/lbl.h"
+#include "ui/lv.h"
+#include "ui/menu.h"
+
+namespace {
+using mon_key = std::tuple<int, int, int>;
+using enc_key = std::pair<int, std::vector<mon_key>>;
+
+std::vector<enc_key> keys(const std::vector<enc_t>& encs) {
+    std::vector<enc_key> out;
+    for (const enc_t& e : encs) {
+        std::vector<mon_key> ms;
+        for (const enc_mon_t& m : e.mons) ms.emplace_back(m.mon, m.lv, m.count);
+        out.emplace_back(e.diff * 10 + e.type, ms);
+    }
+    return out;
+}
+
+encs_dlg_t* hub() { return get_arena_scene() ? get_arena_scene()->hub() : nullptr; }
+
+bool to_arena(screen_driver_t& d) {
+    if (!d.running() && !d.start()) return false;
+    return d.click(d.find(L"竞技场")) &&
+           d.wait_for([] { return hub() && screen_driver_t::shown(hub()); }, "the arena hub");
+}
+
+// Every battle ends at once in `state` (2 won, 3 lost), as the battle screen would answer.
+class stub_btl_t {
+public:
+    explicit stub_btl_t(int s) : state(s) {
+        set_btl_runner([this](unit_grp_t* foes, int flags) {
+            EXPECT_TRUE(foes && !foes->units.empty());
+            EXPECT_EQ(flags, 0);  // a generated map
+            ++fought;
+            return state;
+        });
+    }
+    ~stub_btl_t() { set_btl_runner(nullptr); }
+    int state;
+    int fought = 0;
+};
+
+// Waits until no dialog runs, and for the hub's next update after it.
+void close_page(screen_driver_t& d) {
+    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close"));
+    d.frames(1);
+}
+
+// Selects challenge i and fights it; the page titled `page` shows and is closed.
+void fight(screen_driver_t& d, int i, const wchar_t* page, const char* shot = nullptr) {
+    lv_t* l = hub()->list;
+    const rect r = l->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_EQ(l->sel, i);
+    ASSERT_TRUE(d.click(hub()->fight_btn));
+    ASSERT_TRUE(d.wait_for([&] { return d.find(page) != nullptr; }, "the page after the fight"));
+    if (shot) d.shot(shot);
+    ASSERT_TRUE(d.click(d.find(L"关闭")));
+    close_page(d);
+}
+
+constexpr int won = 2, lost = 3;
+}  // namespace
+
+TEST(GenBatch, HoldsOneTwoThreeAndUpToThreeMoreSortedAndRepeatsFromItsRecord) {
+    rnd_srand(12345);
+    rnd_save();
+    rnd_restore();
+    const uint32_t after_one_seeded_section = rnd_get_state();
+    std::set<size_t> sizes;
+    // Until every batch size has shown up; each batch is also regenerated.
+    for (int seed = 0; seed < 200 && (seed < 20 || sizes.size() < 4); ++seed) {
+        arena_rec_t rec;
+        rec.lv = 1 + seed % 7, rec.size = 1 + seed % 6, rec.seed = seed;
+        rnd_srand(12345);
+        const std::vector<enc_t> a = gen_batch(rec);
+        EXPECT_EQ(rnd_get_state(), after_one_seeded_section) << "the game's generator moves on by one draw only";
+        ASSERT_GE(a.size(), 3u);
+        ASSERT_LE(a.size(), 6u);
+        sizes.insert(a.size());
+        std::vector<int> diffs;
+        for (const enc_t& e : a) diffs.push_back(e.diff);
+        EXPECT_TRUE(std::is_sorted(diffs.begin(), diffs.end())) << seed;
+        for (int d : {1, 2, 3}) EXPECT_NE(std::count(diffs.begin(), diffs.end(), d), 0) << seed;
+        rnd_srand(999);  // another state of the game's generator, another clock
+        EXPECT_EQ(keys(gen_batch(rec)), keys(a)) << seed;
+    }
+    EXPECT_EQ(sizes, (std::set<size_t>{3, 4, 5, 6}));
+}
+
+TEST(GenBatch, ASeedOfZeroIsAFixedSeedNotTheClock) {
+    arena_rec_t rec;
+    rec.lv = 3, rec.size = 4, rec.seed = 0;
+    rnd_srand(1);
+    const auto first = keys(gen_batch(rec));
+    rnd_srand(77777);
+    EXPECT_EQ(keys(gen_batch(rec)), first);
+    rec.seed = 1;
+    EXPECT_NE(keys(gen_batch(rec)), first);
+}
+
+TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
+    for (const auto& [w, h] : {std::pair{800, 600}, {1280, 720}, {1920, 1080}}) {
+        screen_opts_t o;
+        o.w = w, o.h = h;
+        screen_driver_t d(o);
+        d.run([&, w = w, h = h] {
+            ASSERT_TRUE(to_arena(d));
+            encs_dlg_t* hb = hub();
+            EXPECT_EQ(hb->rc, (rect{0, 0, w, h}));
+            EXPECT_EQ(keys(hb->encs), keys(gen_batch(g_pty.arena)));
+            EXPECT_EQ(hb->list->count(), int(hb->encs.size()));
+            EXPECT_EQ(hb->list->sel, 0);
+            EXPECT_EQ(hb->list->rc.w, 384);
+            EXPECT_STREQ(hb->funds->text.c_str(), (Str(L" <b>") + gold_text(g_pty.gold)).c_str());
+            EXPECT_EQ(hb->strip->count(), int(g_pty.units.size()));
+            EXPECT_EQ(hb->strip->parent == hb->btn_row, w > 1024) << "the strip sits in the button row when wide";
+            for (btn_t* b : {hb->help_btn, hb->party_btn, hb->fight_btn, hb->batch_btn, hb->first_btn}) {
+                EXPECT_TRUE(d.shown(b));
+                EXPECT_TRUE(b->rc.x >= 0 && b->rc.x + b->rc.w <= w && b->rc.y + b->rc.h <= h) << w;
+            }
+            EXPECT_FALSE(hb->batch_btn->is_enabled());  // nothing beaten yet
+            EXPECT_FALSE(hb->fight_btn->is_enabled());  // no battle to run
+        });
+    }
+}
+
+TEST(Hub, RebuildsTheSameBatchStampsAndFundsAfterARestart) {
+    screen_driver_t d;
+    stub_btl_t btl(won);
+    std::vector<enc_key> batch;
+    int beaten = 0;
+    double gold = 0;
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        fight(d, 1, L"战斗胜利");
+        batch = keys(hub()->encs);
+        beaten = g_pty.arena.beaten;
+        gold = g_pty.gold;
+        EXPECT_EQ(beaten, 2);
+        ASSERT_TRUE(d.click(d.find(L"返回主界面")));
+        ASSERT_TRUE(d.click(d.find(L"退出")));
+        EXPECT_EQ(d.wait_exit(), 0);
+
+        ASSERT_TRUE(to_arena(d));
+        EXPECT_EQ(keys(hub()->encs), batch);
+        EXPECT_EQ(g_pty.arena.beaten, beaten);
+        EXPECT_EQ(g_pty.arena.n_beaten, 1);
+        EXPECT_DOUBLE_EQ(g_pty.gold, gold);
+    });
+}
+
+TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch) {
+    screen_driver_t d;
+    stub_btl_t btl(won);
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        const int n = hub()->list->count();
+        for (int i = 0; i < n; ++i) {
+            EXPECT_FALSE(hub()->batch_btn->is_enabled()) << i;
+            fight(d, i, L"战斗胜利");
+        }
+        d.frames(1);
+        EXPECT_TRUE(hub()->batch_btn->is_enabled());
+        // The arena master's extra fight: lost, then the batch stays.
+        const arena_rec_t before = g_pty.arena;
+        const auto batch = keys(hub()->encs);
+        btl.state = lost;
+        ASSERT_TRUE(d.click(hub()->batch_btn));
+        ASSERT_TRUE(d.click(d.find(L"确定")));
+        ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗失败") != nullptr; }, "the defeat page"));
+        ASSERT_TRUE(d.click(d.find(L"关闭")));
+        close_page(d);
+        EXPECT_EQ(g_pty.arena.seed, before.seed);
+        EXPECT_EQ(g_pty.arena.losses, before.losses + 1);
+        EXPECT_EQ(keys(hub()->encs), batch);
+        // Cancelled: no fight at all.
+        ASSERT_TRUE(d.click(hub()->batch_btn));
+        ASSERT_TRUE(d.click(d.find(L"取消")));
+        close_page(d);
+        EXPECT_EQ(btl.fought, n + 1);
+        // Won: a new batch for the party as it is now, nothing beaten, one floor up.
+        btl.state = won;
+        ASSERT_TRUE(d.click(hub()->batch_btn));
+        ASSERT_TRUE(d.click(d.find(L"确定")));
+        ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗胜利") != nullptr; }, "the victory page"));
+        ASSERT_TRUE(d.click(d.find(L"关闭")));
+        close_page(d);
+        const arena_rec_t& a = g_pty.arena;
+        EXPECT_NE(a.seed, before.seed);
+        EXPECT_EQ(std::tuple(a.beaten, a.floor, a.n_beaten, a.wins), std::tuple(0, 1, n + 1, n + 1));
+        EXPECT_EQ(keys(hub()->encs), keys(gen_batch(a)));
+        EXPECT_FALSE(hub()->batch_btn->is_enabled());
+    });
+}
+
+TEST(Hub, WinningABeatenChallengeAgainPaysAgainWithoutASecondBeatenCount) {
+    screen_driver_t d;
+    stub_btl_t btl(won);
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        fight(d, 0, L"战斗胜利", "arena-victory");
+        const int xp = g_pty.units[0]->xp;
+        EXPECT_GT(xp, 0);
+        EXPECT_EQ(std::tuple(g_pty.arena.n_beaten, g_pty.arena.wins, g_pty.arena.beaten), std::tuple(1, 1, 1));
+        fight(d, 0, L"战斗胜利");
+        EXPECT_GT(g_pty.units[0]->xp, xp);
+        EXPECT_EQ(std::tuple(g_pty.arena.n_beaten, g_pty.arena.wins, g_pty.arena.beaten), std::tuple(1, 2, 1));
+    });
+}
+
+TEST(Hub, TheFeeIsTakenWithoutEnoughGoldAndTheNegativeFundsAreShown) {
+    screen_driver_t d;
+    stub_btl_t btl(lost);
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        d.on_main([] { g_pty.gold = 0; });
+        const int fee = calc_btl_gold();
+        ASSERT_GT(fee, 0);
+        fight(d, 0, L"战斗失败", "arena-defeat");
+        d.frames(1);
+        EXPECT_DOUBLE_EQ(g_pty.gold, -double(fee));
+        EXPECT_EQ(std::tuple(g_pty.arena.losses, g_pty.arena.beaten, g_pty.arena.n_beaten), std::tuple(1, 0, 0));
+        EXPECT_STREQ(hub()->funds->text.c_str(), (Str(L" <b>") + gold_text(-double(fee))).c_str());
+        EXPECT_NE(std::wstring(hub()->funds->text.c_str()).find(L"<c=fc_rr>-"), std::wstring::npos)
+            << "negative funds in the negative colour";
+    });
+}
+
+TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAnother) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        // A second saved party, which becomes the current one.
+        d.on_main([] {
+            g_pty.name = L"第二队";
+            g_pty.arena.seed += 1;
+            save_arena_slot(SLOT_NEW);
+            hub()->refresh_list();
+        });
+        const int second = cur_slot_id();
+        const std::vector<unit_t*> units = g_pty.units;
+        const auto batch = keys(hub()->encs);
+
+        ASSERT_TRUE(d.click(hub()->party_btn));
+        menu_t* m = get_popup_menu();
+        ASSERT_EQ(get_top_modal(), m);
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the menu to close"));
+        EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second);
+
+        auto choose = [&](const wchar_t* name) {
+            ASSERT_TRUE(d.click(hub()->party_btn));
+            lv_t* level = m->get_level(0);
+            int i = 0;
+            while (i < level->count() && level->get_item(i)->label != Str(name)) ++i;
+            ASSERT_LT(i, level->count()) << "no menu item for the party";
+            const rect r = level->item_rect(i);
+            d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+            ASSERT_TRUE(d.wait_for([] { return get_top_modal() != get_popup_menu(); }, "the menu to close"));
+        };
+        choose(L"第二队");
+        EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second) << "the current party is not reloaded";
+        EXPECT_EQ(keys(hub()->encs), batch);
+
+        // A new party that the manager does not make changes nothing either.
+        choose(L"新建队伍...");
+        ASSERT_NE(get_pc_mgr(), nullptr);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second);
+        EXPECT_EQ(list_arena_slots().size(), 2u);
+
+        choose(L"异乡人");
+        EXPECT_NE(cur_slot_id(), second);
+        EXPECT_STREQ(g_pty.name.c_str(), L"异乡人");
+        EXPECT_EQ(keys(hub()->encs), keys(gen_batch(g_pty.arena)));
+        EXPECT_NE(keys(hub()->encs), batch);
+        EXPECT_EQ(hub()->strip->count(), int(g_pty.units.size()));
+    });
+}
+
+TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        ASSERT_TRUE(d.click(hub()->log_btn));
+        ASSERT_NE(d.find(L"浏览记录"), nullptr);
+        d.key(SDLK_z);
+        close_page(d);
+        ASSERT_TRUE(d.click(hub()->help_btn));
+        ASSERT_NE(d.find(L"帮助"), nullptr);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        // The bag on the first member; a face of the strip on its member.
+        ASSERT_TRUE(d.click(hub()->bag_btn));
+        ASSERT_NE(get_unit_dlg(), nullptr);
+        EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[0]);
+        EXPECT_EQ(unit_dlg_list(), g_pty.units);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        const rect face = hub()->strip->item_rect(2);
+        d.click_at(face.x + face.w / 2, face.y + face.h / 2);
+        ASSERT_NE(get_unit_dlg(), nullptr);
+        EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[2]);
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        ASSERT_TRUE(d.click(hub()->shop_btn));
+        EXPECT_EQ(get_top_modal(), get_shop_dlg());
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+        ASSERT_TRUE(d.click(hub()->cfg_btn));
+        EXPECT_NE(get_top_modal(), nullptr);
+        EXPECT_EQ(get_top_modal(), d.find(L"选项"));
+        d.key(SDLK_ESCAPE);
+        close_page(d);
+    });
+}
+
+TEST(Hub, AnEmptyPartyCannotFightChangeTheBatchNorOpenTheBag) {
+    screen_driver_t d;
+    stub_btl_t btl(won);
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        d.frames(1);
+        EXPECT_TRUE(hub()->fight_btn->is_enabled());
+        d.on_main([] {
+            for (unit_t* u : g_pty.units) delete u;
+            g_pty.units.clear();
+            g_pty.arena.beaten = 0x3F;
+            hub()->fill_party_strip();
+        });
+        d.frames(1);
+        for (const btn_t* b : {hub()->fight_btn, hub()->batch_btn, hub()->bag_btn}) EXPECT_FALSE(b->is_enabled());
+        EXPECT_FALSE(d.shown(hub()->strip));
+        d.on_main([] { hub()->fight_selected(); });
+        EXPECT_EQ(btl.fought, 0);
+    });
+}

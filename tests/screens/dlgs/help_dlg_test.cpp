@@ -1,0 +1,155 @@
+#include "screens/dlgs/help_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/input.h"
+#include "app/links.h"
+#include "app/scene.h"
+#include "screens/map/map_viewer.h"
+#include "screens/menu/main_menu.h"
+#include "support/screen_driver.h"
+#include "ui/lv.h"
+#include "ui/memo_ctrl.h"
+#include "ui/menu.h"
+#include "ui/tv.h"
+
+namespace {
+tv_t* tree(screen_driver_t& d) { return d.find_type<tv_t>(get_top_modal()); }
+
+std::wstring sel_name(screen_driver_t& d) {
+    tv_t* t = tree(d);
+    return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"(none)";
+}
+
+// Closes the dialog with Esc and waits until no dialog runs.
+void close(screen_driver_t& d) {
+    d.key(SDLK_ESCAPE);
+    d.wait_for([] { return get_top_modal() == nullptr; }, "the help dialog to close");
+}
+}  // namespace
+
+TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwice) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(d.click(d.find(L"百科")));
+        ASSERT_NE(get_top_modal(), nullptr);
+        EXPECT_EQ(get_top_modal(), d.find(L"帮助"));  // titled by the text record "help"
+        EXPECT_EQ(sel_name(d), L"游戏简介");           // the first topic
+        const auto* memo = d.find_type<memo_ctrl_t>(get_top_modal());
+        ASSERT_NE(memo, nullptr);
+        EXPECT_NE(std::wstring(memo->text.c_str()).find(L"回合制战术"), std::wstring::npos);
+        const size_t nodes = tree(d)->all.size();
+        // Rules topics: seven peoples, three classes, six abilities, feats and spells.
+        EXPECT_GT(nodes, 16u + 9u + 40u);
+        close(d);
+
+        d.frames(1);
+        ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
+        ASSERT_NE(get_top_modal(), nullptr);
+        EXPECT_EQ(sel_name(d), L"制作");
+        EXPECT_EQ(tree(d)->all.size(), nodes);
+        close(d);
+
+        ASSERT_TRUE(d.click(d.find(L"制作组")));
+        EXPECT_EQ(sel_name(d), L"制作");
+        close(d);
+    });
+}
+
+TEST(HelpDlg, UnknownTopicKeepsTheSelectionAndOnlyHelpTopicLinksAreItsOwn) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        bool r = true, taken = false;
+        d.on_main([&] {
+            taken = help_link(L"help", &r);
+            EXPECT_FALSE(help_link(L"helpx:arena", &r) || help_link(L"help:a:b", &r) || help_link(L"http:x", &r));
+        });
+        EXPECT_FALSE(taken);
+        EXPECT_TRUE(r);  // untouched
+
+        int answer = -1;
+        d.on_main([&] { answer = open_link(L"help:arena") ? 1 : 0; });  // returns inside the dialog
+        EXPECT_EQ(sel_name(d), L"竞技场");
+        close(d);
+        EXPECT_EQ(answer, 1);
+
+        d.on_main([&] { answer = help_open(L"no-such-topic") ? 1 : 0; });
+        EXPECT_EQ(sel_name(d), L"竞技场");
+        close(d);
+        EXPECT_EQ(answer, 0);
+    });
+}
+
+TEST(HelpDlg, IndentsGoOneLevelDownAtMostAndUpNotPastTheTop) {
+    screen_driver_t d;
+    std::ofstream(d.dir() / "text/cn/help.lua", std::ios::binary)
+        << "help = {n = \"帮助\", items = {\n"
+           "  {k = \"a\", n = \"A\", indent = 1},\n"   // nothing before it: stays at the top
+           "  {k = \"b\", n = \"B\", indent = 2},\n"   // one level, not two
+           "  {k = \"c\", n = \"C\", indent = 1},\n"
+           "  {k = \"d\", n = \"D\", indent = -1},\n"
+           "  {k = \"e\", n = \"E\", indent = -3},\n"  // from depth 1 to 0
+           "  {k = \"f\", n = \"F\", indent = \"x\"},\n"
+           "}}\n";
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([] { help_open(nullptr); });
+        tv_t* t = tree(d);
+        ASSERT_NE(t, nullptr);
+        std::vector<std::pair<std::wstring, int>> got;
+        for (const ti_t* n : t->all) got.emplace_back(screen_driver_t::plain(n->text.get_text().c_str()), n->lay.depth);
+        EXPECT_EQ(got, (std::vector<std::pair<std::wstring, int>>{
+                           {L"A", 0}, {L"B", 1}, {L"C", 2}, {L"D", 1}, {L"E", 0}, {L"F", 0}}));
+        close(d);
+    });
+}
+
+TEST(HelpDlg, LaysOutInsideTheScreenAtThreeSizes) {
+    for (const auto& [w, h] : {std::pair{800, 600}, {1280, 720}, {1920, 1080}}) {
+        screen_opts_t o;
+        o.w = w, o.h = h;
+        screen_driver_t d(o);
+        d.run([&, w = w, h = h] {
+            ASSERT_TRUE(d.start());
+            ASSERT_TRUE(d.click(d.find(L"百科")));
+            const wnd_t* dlg = get_top_modal();
+            ASSERT_NE(dlg, nullptr);
+            const int dw = std::min(w - 64, 1024), dh = h * 4 / 5;
+            EXPECT_EQ(dlg->rc, (rect{(w - dw) / 2, (h - dh) / 2, dw, dh})) << w;
+            const tv_t* t = tree(d);
+            const auto* memo = d.find_type<memo_ctrl_t>(dlg);
+            ASSERT_TRUE(t && memo);
+            EXPECT_EQ(t->rc.w, 256);
+            EXPECT_GE(memo->rc.x, t->rc.x + t->rc.w);
+            EXPECT_LE(memo->rc.x + memo->rc.w, dlg->rc.x + dlg->rc.w);
+            if (w == 1280) d.shot("help-dialog");
+            close(d);
+        });
+    }
+}
+
+TEST(HelpDlg, OpensFromTheMapsSystemMenu) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.move_to(1200, 400);
+        d.on_main([] { goto_map_viewer()->show_generated(3, 7, 20, 20); });
+        d.frames(2);
+        ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+        lv_t* level = get_popup_menu()->get_level(0);
+        int i = 0;
+        while (i < level->count() && level->get_item(i)->label != Str(L"百科")) ++i;
+        ASSERT_LT(i, level->count());
+        const rect r = level->item_rect(i);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.wait_for([&] { return d.find(L"帮助") != nullptr; }, "the help dialog"));
+        EXPECT_EQ(get_top_modal(), d.find(L"帮助"));
+        close(d);
+    });
+}
