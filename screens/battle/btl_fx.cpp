@@ -66,7 +66,7 @@ void reset_btl_view() {
 
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
 
-bool can_use(const unit_t* u, int pwr) { return u && u->can_use_pwr(pwr); }
+bool can_use(const unit_t* u, int pwr) { return u && can_use_pwr(u, pwr); }
 
 Str pwr_tip_ref(int pwr) { return txt::pwr_tip_ref(get_pwr(pwr)); }
 
@@ -246,7 +246,7 @@ void atk_visual(btl_scene_t* s, act_ctx_t* ctx, atk_rec_t* rec, const std::vecto
         pt_t c = ctx->req->tgt;
         if (r == -1) {
             // A burst along paths spreads from the caster as far as it reaches.
-            r = a->get_range(u);
+            r = act_range(a, u);
             c = u->pos;
         }
         const rect sq = s->get_view().cell_scrn_rect({c.x - r, c.y - r});

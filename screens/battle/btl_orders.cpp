@@ -285,7 +285,7 @@ int orders_hover(btl_scene_t* s) {
 bool find_atk_cell(unit_t* u, int pwr, const pt_t& tgt, const move_range_t& mr, pt_t* out) {
     const act_t* a = as_act(pwr);
     if (!a) return false;
-    const int r = a->get_range(u);
+    const int r = act_range(a, u);
     std::vector<pt_t> square;
     for (int dx = -r; dx <= r; ++dx)
         for (int dy = -r; dy <= r; ++dy)

@@ -12,6 +12,7 @@
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/stat_act.h"
+#include "battle/target_area.h"
 #include "rules/cond.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
@@ -131,7 +132,7 @@ TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
         };
         // A burst along paths (area -1) spreads from the caster, its range the radius.
         show(P_ICE_NOVA, rat->pos, {rat->pos});
-        const int r = as_act(P_ICE_NOVA)->get_range(me);
+        const int r = act_range(as_act(P_ICE_NOVA), me);
         ASSERT_EQ(fx.size(), 1u);
         const rect c = s->get_view().cell_scrn_rect({me->pos.x - r, me->pos.y - r});
         EXPECT_EQ(fx[0].r, (rect{c.x, c.y, (2 * r + 1) * MAP_CELL, (2 * r + 1) * MAP_CELL}));
