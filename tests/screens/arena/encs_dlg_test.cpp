@@ -124,11 +124,9 @@ TEST(GenBatch, ASeedOfZeroIsAFixedSeedNotTheClock) {
 }
 
 TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
-    for (const auto& [w, h] : {std::pair{800, 600}, {1280, 720}, {1920, 1080}}) {
-        screen_opts_t o;
-        o.w = w, o.h = h;
-        screen_driver_t d(o);
-        d.run([&, w = w, h = h] {
+    for (const SDL_Point size : three_sizes) {
+        screen_driver_t d(screen_opts_t::sized(size.x, size.y));
+        d.run([&, w = size.x, h = size.y] {
             ASSERT_TRUE(to_arena(d));
             encs_dlg_t* hb = hub();
             EXPECT_EQ(hb->rc, (rect{0, 0, w, h}));
