@@ -305,36 +305,88 @@ bool do_act_t::after_effects() {
 // ---- usability ----
 
 namespace {
-bool usable_now(const unit_t* u, const act_t* a) {
-    if (a->school != 0 && u->drv.abi[u->cast_abi()] < 10 + a->lv) return false;
-    if (get_act_cooldown(u, a) != 0 || pwr_uses_left(u, a->id) < 1) return false;
-    return u->btl.act_budget >= act_cost(u, a->id) && u->conds.can_act();
+// Flags of u_cmd_t that only the engine sets: free, no cost, provoked by casting or moving.
+constexpr int ENGINE_FLAGS = UCMD_FREE | UCMD_NO_COST | UCMD_VS_SPELL | UCMD_VS_MOVE;
+
+int usable_now(const unit_t* u, const act_t* a) {
+    if (a->school != 0 && u->drv.abi[u->cast_abi()] < 10 + a->lv) return USE_ABILITY;
+    if (get_act_cooldown(u, a) != 0) return USE_RECHARGING;
+    if (pwr_uses_left(u, a->id) < 1) return USE_SPENT;
+    if (u->btl.act_budget < act_cost(u, a->id)) return USE_NO_POINTS;
+    return u->conds.can_act() ? USE_OK : USE_CANNOT_ACT;
 }
 
-bool roster_allows(const unit_t* u, const act_t* a) {
+int roster_allows(const unit_t* u, const act_t* a) {
     switch (a->id) {
     case P_WAKE:
-        return find_unit([&](unit_t* v) { return v->btl.side == u->btl.side && v->conds.has(C_SLEEP); }) != nullptr;
-    case P_MOVE: return !(u->btl.turn_flags & TF_MOVED) && u->conds.can_move();
-    case P_WAIT: return can_delay_turn(u);
-    case P_SHD_BASH: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD;
-    case P_RESURRECT: return find_fallen([&](unit_t* v) { return v->btl.side == u->btl.side; }) != nullptr;
-    case P_MK_UD: return find_fallen([](unit_t*) { return true; }) != nullptr;
-    default: return true;
+        return find_unit([&](unit_t* v) { return v->btl.side == u->btl.side && v->conds.has(C_SLEEP); })
+                   ? USE_OK
+                   : USE_NO_TARGET;
+    case P_MOVE:
+        if (u->btl.turn_flags & TF_MOVED) return USE_MOVED;
+        return u->conds.can_move() ? USE_OK : USE_CANNOT_MOVE;
+    case P_WAIT: return can_delay_turn(u) ? USE_OK : USE_CANNOT_WAIT;
+    case P_SHD_BASH: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD ? USE_OK : USE_NO_SHIELD;
+    case P_RESURRECT:
+        return find_fallen([&](unit_t* v) { return v->btl.side == u->btl.side; }) ? USE_OK : USE_NO_TARGET;
+    case P_MK_UD: return find_fallen([](unit_t*) { return true; }) ? USE_OK : USE_NO_TARGET;
+    default: return USE_OK;
     }
 }
+
+// The fifteen basic actions are every unit's; any other power must be held.
+bool holds_act(const unit_t* u, int id) { return (id >= P_MOVE && id <= P_END_TURN) || u->pwrs.has(id); }
 }  // namespace
 
-bool unit_t::can_use_pwr(int id) const {
+int pwr_refusal(const unit_t* u, int id) {
     const act_t* a = as_act(id);
-    if (!a) return false;  // a passive power is never used
-    if (!usable_now(this, a)) return false;
-    if (conds.has(C_GRAP) && id != P_END_TURN) return false;
-    if (conds.has(C_GRAPPER) && id != P_END_TURN && id != P_GRAP_END) return false;
-    if (a->rng == 0 && a->dmg.empty() && a->cond != 0) return a->cond > 0 ? !conds.has(a->cond) : conds.has(-a->cond);
-    if (!roster_allows(this, a)) return false;
-    if (a->atk == ATK_MELEE || a->atk == ATK_RANGE) return const_cast<eqpts_t&>(eqpts).can_atk(a->atk, true);
-    return true;
+    if (!a) return USE_NOT_ACT;  // a passive power is never used
+    if (!holds_act(u, id)) return USE_NOT_HELD;
+    if (const int why = usable_now(u, a)) return why;
+    if (u->conds.has(C_GRAP) && id != P_END_TURN) return USE_GRAPPLED;
+    if (u->conds.has(C_GRAPPER) && id != P_END_TURN && id != P_GRAP_END) return USE_GRAPPLED;
+    if (a->rng == 0 && a->dmg.empty() && a->cond != 0) {
+        const bool needed = a->cond > 0 ? !u->conds.has(a->cond) : u->conds.has(-a->cond);
+        return needed ? USE_OK : USE_NO_NEED;
+    }
+    if (const int why = roster_allows(u, a)) return why;
+    if (a->atk == ATK_MELEE || a->atk == ATK_RANGE)
+        return const_cast<eqpts_t&>(u->eqpts).can_atk(a->atk, true) ? USE_OK : USE_NO_WEAPON;
+    return USE_OK;
+}
+
+bool can_use_pwr(const unit_t* u, int id) { return pwr_refusal(u, id) == USE_OK; }
+
+int cmd_refusal(const unit_t* u, const u_cmd_t& cmd) {
+    if (u->hp <= 0) return USE_DEAD;
+    if (btl().cur != u) return USE_NOT_TURN;
+    if (cmd.flags & ENGINE_FLAGS) return USE_BAD_FLAGS;
+    return pwr_refusal(u, cmd.pwr);
+}
+
+const wchar_t* refusal_text(int why) {
+    switch (why) {
+    case USE_OK: return L"";
+    case USE_NOT_ACT: return L"不是可用的行动";
+    case USE_NOT_HELD: return L"未掌握该能力";
+    case USE_ABILITY: return L"施法属性不足";
+    case USE_RECHARGING: return L"尚在冷却";
+    case USE_SPENT: return L"本场战斗已用尽";
+    case USE_NO_POINTS: return L"行动点不足";
+    case USE_CANNOT_ACT: return L"无法行动";
+    case USE_GRAPPLED: return L"处于擒抱中";
+    case USE_NO_NEED: return L"无需使用";
+    case USE_MOVED: return L"本回合已移动";
+    case USE_CANNOT_MOVE: return L"无法移动";
+    case USE_CANNOT_WAIT: return L"无法等待";
+    case USE_NO_SHIELD: return L"没有盾牌";
+    case USE_NO_WEAPON: return L"没有可用的武器";
+    case USE_NO_TARGET: return L"没有可用的目标";
+    case USE_DEAD: return L"已倒下";
+    case USE_NOT_TURN: return L"不在其回合";
+    case USE_BAD_FLAGS: return L"无效的命令";
+    default: return L"无法使用";
+    }
 }
 
 // ---- cost and recharge ----

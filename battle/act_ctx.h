@@ -50,6 +50,7 @@ public:
     uint32_t flags = 0;
     const act_t* act;  // null when the command names a passive power
     int32_t atk_count = 0;
+    bool labels = true;  // situation labels for the tooltips; the AI's measure needs none
 
     act_ctx_t(unit_t* actor, const u_cmd_t* cmd);
 
@@ -132,6 +133,39 @@ void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells);
 
 // The cure of conditions a healing hit brings.
 void cure_cond(const atk_rec_t& rec, unit_t* tgt);
+
+// ---- usability ----
+
+// Why a unit may not use a power now, or a queued command may not run; USE_OK
+// when it may. Cheap enough to ask for every button of the action bar.
+enum use_why_t : int {
+    USE_OK = 0,
+    USE_NOT_ACT,      // no such power, or a passive one
+    USE_NOT_HELD,     // neither a basic action nor one the unit holds
+    USE_ABILITY,      // the casting ability is too low for the spell
+    USE_RECHARGING,
+    USE_SPENT,        // its uses in this battle are spent
+    USE_NO_POINTS,
+    USE_CANNOT_ACT,
+    USE_GRAPPLED,     // held in a grapple, or holding one
+    USE_NO_NEED,      // the condition it gives is there, or the one it removes is not
+    USE_MOVED,        // the move of this turn is taken
+    USE_CANNOT_MOVE,
+    USE_CANNOT_WAIT,
+    USE_NO_SHIELD,
+    USE_NO_WEAPON,
+    USE_NO_TARGET,    // nobody asleep to wake, nobody fallen to raise
+    USE_DEAD,         // the commands below are about the queue, not the power
+    USE_NOT_TURN,
+    USE_BAD_FLAGS,    // flags only the engine gives (free, no cost, provoked)
+};
+int pwr_refusal(const unit_t* u, int pwr);
+bool can_use_pwr(const unit_t* u, int pwr);
+// pwr_refusal for a command from a player, the AI or forced behaviour: the
+// unit must stand, hold the turn and send no flag reserved to the engine.
+int cmd_refusal(const unit_t* u, const u_cmd_t& cmd);
+// The reason as the battle log gives it.
+const wchar_t* refusal_text(int why);
 
 // The act_cost code of the power for u: "swap_wpn" is free (1) with "quick_draw";
 // "end_turn" takes whatever is left, which act_cost_spend books.

@@ -84,7 +84,7 @@ bool ai_plan(ai_plan_t& p) {
 bool ai_try_cells(ai_plan_t& p) {
     unit_t* u = p.unit;
     std::vector<pt_t> cands{u->pos};
-    if (u->can_use_pwr(P_MOVE)) {
+    if (can_use_pwr(u, P_MOVE)) {
         move_range_t range;
         get_move_range_ai(u, &range);
         cands.insert(cands.end(), range.stop_pts.begin(), range.stop_pts.end());
@@ -118,7 +118,7 @@ void ai_try_actions(ai_plan_t& p, ai_cell_t& r) {
     int64_t cell_aoo = AI_UNSET;  // worked out at most once for this cell
     for (int pwr : p.acts) {
         p.tgts.clear();
-        if (!u->can_use_pwr(pwr) || !get_act_tgt_pts(u, pwr, &p.tgts)) continue;
+        if (!can_use_pwr(u, pwr) || !get_act_tgt_pts(u, pwr, &p.tgts)) continue;
         int64_t provoke = 0;
         if (pwr_provokes(u, pwr)) {
             if (cell_aoo == AI_UNSET) cell_aoo = aoo_threat_score(u);
@@ -154,7 +154,7 @@ void ai_consider(ai_plan_t& p, int64_t s, int64_t a, const ai_cell_t& r) {
 
 bool ai_approach(ai_plan_t& p) {
     unit_t* u = p.unit;
-    if (!u->can_use_pwr(P_MOVE)) return false;
+    if (!can_use_pwr(u, P_MOVE)) return false;
     get_move_range(u, &p.range);
     const std::vector<pt_t>& stops = p.range.stop_pts;
     if (stops.empty()) return false;

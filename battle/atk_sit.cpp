@@ -26,15 +26,16 @@ struct sit_t {
     const act_t* act;
     const u_cmd_t* cmd;
     int tier;
+    bool labels;
     int A = 0;  // attack change
     int D = 0;  // damage change
 
     void add(int da, int dd, const wchar_t* label) {
         A += da;
         D += dd;
-        const int s = da != 0 ? da : dd;
-        const uint32_t clr = s > 0 ? 0xFF00FF00 : s < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
-        r.sit_tip.append_format(L"<c=#%08x>%s</c>,", clr, label ? label : L"");
+        // By the attack change alone: a label that only adds damage stays white.
+        const uint32_t clr = da > 0 ? 0xFF00FF00 : da < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
+        if (labels) r.sit_tip.append_format(L"<c=#%08x>%s</c>,", clr, label ? label : L"");
     }
     bool has(int p) const { return a->has_pwr(p); }
 };
@@ -42,11 +43,7 @@ struct sit_t {
 constexpr pt_t run_steps[8] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
 
 void sit_all_out(sit_t& s) {
-    if ((s.cmd->flags & UCMD_NO_ROUND) || s.a->btl.act_budget != BUDGET_WHOLE || s.act->cost != COST_FULL ||
-        (s.act->flags & PF_KIND2))
-        return;
-    if (s.act->id == P_WAKE) return;
-    s.add(2, 2 * s.tier, L"全力");
+    if (is_full_round(s.a, s.act->id, s.cmd->flags)) s.add(2, 2 * s.tier, L"全力");
 }
 
 void sit_cover(sit_t& s) {
@@ -134,7 +131,7 @@ void sit_power_atk(sit_t& s, int def) {
     const int p = s.act->atk == ATK_MELEE ? P_PA : s.act->atk == ATK_RANGE ? P_RNG_PA : 0;
     if (margin <= 0 || !p || !s.has(p)) return;
     s.r.dmg[0].bonus += int(margin) * s.tier;
-    s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(p));
+    if (s.labels) s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(p));
 }
 
 void sit_sneak(sit_t& s) {
@@ -143,13 +140,13 @@ void sit_sneak(sit_t& s) {
     if (!s.t->conds.no_threat() && !is_flanked(s.a, s.t)) return;
     if (unit_sq_dist(s.a->pos, s.t->pos) >= 37) return;
     s.r.dmg.push_back({s.tier, 6, 0, s.r.dmg[0].mask});
-    s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(P_SNEAK_ATK));
+    if (s.labels) s.r.sit_tip.append_format(L"<c=g>%s</c>,", pwr_name(P_SNEAK_ATK));
 }
 }  // namespace
 
 void act_ctx_t::get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def) {
     if (!act || !tgt || (act->def != DEF_AC && act->def != DEF_RF && act->def != DEF_CM)) return;
-    sit_t s{rec, actor, tgt, act, req, unit_tier(actor)};
+    sit_t s{rec, actor, tgt, act, req, unit_tier(actor), labels};
     sit_all_out(s);
     sit_cover(s);
     if (act->rng == 1 || act->atk == ATK_MELEE || act->atk == ATK_CM) sit_melee(s);

@@ -4,6 +4,7 @@
 
 #include "app/geom.h"
 #include "app/rnd.h"
+#include "battle/act_ctx.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
 #include "battle/target_area.h"
@@ -20,7 +21,7 @@ void queue_move(unit_t* u, const pt_t& to) { u->btl.cmds.push_back(make_mov_cmd(
 pt_t strike_cell(unit_t* u, int atk, const unit_t* t) {
     std::vector<pt_t> cands;
     move_range_t range;
-    if (u->can_use_pwr(P_MOVE)) {
+    if (can_use_pwr(u, P_MOVE)) {
         get_move_range_ai(u, &range);
         cands = range.stop_pts;
     }
@@ -62,7 +63,7 @@ void forced_behaviour(unit_t* u) {
 }
 
 void wander(unit_t* u) {
-    if (!u->can_use_pwr(P_MOVE)) return;
+    if (!can_use_pwr(u, P_MOVE)) return;
     move_range_t range;
     get_move_range(u, &range);
     const std::vector<pt_t>& pts = range.stop_pts;
@@ -71,7 +72,7 @@ void wander(unit_t* u) {
 }
 
 void flee(unit_t* u, int cond) {
-    if (!u->can_use_pwr(P_MOVE)) return;
+    if (!can_use_pwr(u, P_MOVE)) return;
     const auto it = u->conds.find(cond);
     // A fear whose giver has left the battle has nothing to flee from.
     if (it == u->conds.map.end() || !it->second.src) return;
@@ -85,7 +86,7 @@ void flee(unit_t* u, int cond) {
 
 void rampage(unit_t* u, int flags) {
     const int atk = u->dflt_atk_pwr();
-    if (!u->can_use_pwr(atk)) {
+    if (!can_use_pwr(u, atk)) {
         wander(u);
         return;
     }

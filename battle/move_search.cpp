@@ -132,6 +132,7 @@ constexpr size_t AREA_CACHE_SIZE = 4;  // the target, area and cover grids of bo
 
 struct area_cache_t {
     int depth = 0;  // open cache scopes
+    int opened = 0;  // scopes opened from depth 0
     std::vector<std::pair<area_key_t, pf::pass_grid_t>> grids;  // most recent last
 };
 
@@ -158,12 +159,18 @@ void prep_area_grid_fresh(tmap_t* m, unit_t* u, int flags) {
 }  // namespace
 
 area_grid_cache_t::area_grid_cache_t() {
-    if (area_cache().depth++ == 0) area_cache().grids.clear();
+    if (area_cache().depth++ == 0) {
+        area_cache().grids.clear();
+        ++area_cache().opened;
+    }
 }
 
 area_grid_cache_t::~area_grid_cache_t() {
     if (--area_cache().depth == 0) area_cache().grids.clear();
 }
+
+bool in_planning_scope() { return area_cache().depth > 0; }
+int planning_scope_no() { return area_cache().opened; }
 
 void prep_area_grid(unit_t* u, int flags) {
     tmap_t* m = btl().map;

@@ -44,6 +44,11 @@ public:
     area_grid_cache_t(const area_grid_cache_t&) = delete;
     area_grid_cache_t& operator=(const area_grid_cache_t&) = delete;
 };
+// A planning scope (area_grid_cache_t) is open: sight, zones and every unit but
+// the planning one stand still.
+bool in_planning_scope();
+// Counts the planning scopes opened: what was kept for one scope is stale in the next.
+int planning_scope_no();
 pf::pass_grid_t& get_area_grid();
 
 // Empty when to cannot be reached.

@@ -179,21 +179,10 @@ int64_t unit_threat_value(const unit_t* u) {
     // A unit with no armour or no hit points left weighs as much as the base itself.
     if (p <= 0) return base;
     if (base > p) return base / p;
-    return int64_t(double(p) / double(base) * 100.0);
+    return p * 100 / base;  // in whole numbers: no rounding of a double between builds
 }
 
 int unit_class_weight(const unit_t* u) { return is_caster_cls(u->base.cls) ? 200 : 100; }
-
-int act_t::first_dmg_type() const {
-    if (dmg.empty()) return 0;
-    const uint32_t m = dmg[0].mask;
-    if (m == 0) return -1;
-    int i = 0;
-    while (!(m & (1u << i))) ++i;
-    return i;
-}
-
-bool act_t::is_cond_only() const { return dmg.empty() && cond >= 1; }
 
 // ---- pre-checks and costs of a command ----
 
@@ -222,7 +211,7 @@ int pre_check_cmd(unit_t* u, const u_cmd_t& cmd) {
     const int kind =
         cmd.pwr == P_MOVE ? UCMD_VS_MOVE : cmd.pwr >= P_SPELL_FIRST && cmd.pwr <= P_SPELL_LAST ? UCMD_VS_SPELL : 0;
     provoke_aoos(u, nullptr, kind);
-    if (!u->can_use_pwr(cmd.pwr)) return PC_NO_EFFECT;
+    if (!can_use_pwr(u, cmd.pwr)) return PC_NO_EFFECT;
     if (cmd.pwr == P_MOVE && !was_prone && u->conds.is_prone()) return PC_NO_EFFECT;
     return 0;
 }

@@ -171,6 +171,26 @@ double cond_score(const std::vector<cond_inst_t>& conds, const unit_t* tgt) {
 bool act_may_score(unit_t* u, const u_cmd_t& cmd) {
     if (is_summon_pwr(cmd.pwr) || cmd.pwr == P_RESURRECT) return true;
     std::vector<pt_t> cells;
+    // No seen unit within the radius of the aim, or among the candidates of
+    // another area: none in the area either, without its line tests.
+    const act_t* a = dynamic_cast<const act_t*>(get_pwr(cmd.pwr));
+    const int area = a ? a->get_area(u) : -1;
+    if (area >= 0) {
+        const int64_t r2 = int64_t(area) * area;
+        const auto& roster = btl_roster();
+        if (std::none_of(roster.begin(), roster.end(), [&](const unit_t* v) {
+                const int64_t dx = v->pos.x - cmd.tgt.x, dy = v->pos.y - cmd.tgt.y;
+                return dx * dx + dy * dy <= r2 && is_pt_visible_for(v->pos, u);
+            }))
+            return false;
+    } else if (act_area_cands(u, cmd.pwr, cmd.tgt, &cells)) {
+        const auto& roster = btl_roster();
+        const bool any = std::any_of(cells.begin(), cells.end(), [&](const pt_t& p) {
+            return std::any_of(roster.begin(), roster.end(), [&](const unit_t* v) { return v->pos == p; }) &&
+                   is_pt_visible_for(p, u);
+        });
+        if (!any) return false;
+    }
     if (!get_act_area_pts(u, cmd.pwr, cmd.tgt, &cells)) return false;
     for (const pt_t& p : cells)
         if (get_unit_at(p) && is_pt_visible_for(p, u)) return true;
@@ -179,6 +199,7 @@ bool act_may_score(unit_t* u, const u_cmd_t& cmd) {
 
 bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score) {
     stat_act_t c(u, &cmd);
+    c.labels = false;  // the score reads no label
     c.run();
     *score = int64_t(score_of(c));
     return true;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/geom.h"
+#include "app/rnd.h"
 #include "battle/atk_rec.h"
 #include "battle/cover.h"
 #include "battle/fog.h"
@@ -115,6 +116,99 @@ bool contains(const std::vector<pt_t>& cells, const pt_t& p) {
 
 // ---- aimable and affected cells ----
 
+namespace {
+// The AI asks for the same cells many times while it plans from one cell: the
+// aimable cells of a power for every target, the affected cells of one aim
+// for the quick test and again for the measure. Within a planning scope the
+// answer depends only on these keys, so the last few are kept.
+struct cells_key_t {
+    const unit_t* u = nullptr;
+    pt_t pos, at;
+    int pwr = 0;
+    bool fog = true;
+    bool operator==(const cells_key_t&) const = default;
+};
+
+// Where every unit stands belongs to the key too: the planning unit moves, and
+// the lines of the others (an enemy measuring its blow at it) run past or into it.
+std::vector<pt_t> unit_cells() {
+    std::vector<pt_t> v;
+    for (const unit_t* w : btl_roster()) v.push_back(w->pos);
+    return v;
+}
+
+bool units_stand_at(const std::vector<pt_t>& cells) {
+    const auto& r = btl_roster();
+    if (r.size() != cells.size()) return false;
+    for (size_t i = 0; i < r.size(); ++i)
+        if (r[i]->pos != cells[i]) return false;
+    return true;
+}
+
+struct cells_memo_t {
+    static constexpr size_t SIZE = 8;
+    struct entry_t {
+        cells_key_t key;
+        std::vector<pt_t> units;  // unit_cells() when kept
+        bool ok = false;
+        std::vector<pt_t> cells;
+    };
+    std::vector<entry_t> kept;  // most recent last
+    int scope = -1;             // the planning scope the answers were kept in
+
+    const entry_t* find(const cells_key_t& k) const {
+        for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+            if (it->key == k && units_stand_at(it->units)) return &*it;
+        return nullptr;
+    }
+    void put(const cells_key_t& k, bool ok, const std::vector<pt_t>& cells) {
+        if (kept.size() == SIZE) kept.erase(kept.begin());
+        kept.push_back({k, unit_cells(), ok, cells});
+    }
+};
+
+// Answers kept while a planning scope is open; any other time nothing is kept.
+template <class Fn>
+bool memo_cells(cells_memo_t& memo, const cells_key_t& k, std::vector<pt_t>* out, Fn compute) {
+    if (!in_planning_scope()) {
+        memo.kept.clear();
+        return compute(out);
+    }
+    // Sight and the units' cells move between two plans.
+    if (memo.scope != planning_scope_no()) {
+        memo.kept.clear();
+        memo.scope = planning_scope_no();
+    }
+    if (const auto* hit = memo.find(k)) {
+        *out = hit->cells;
+        return hit->ok;
+    }
+    const bool ok = compute(out);
+    memo.put(k, ok, *out);
+    return ok;
+}
+
+cells_memo_t tgt_memo, area_memo;
+
+bool compute_tgt_pts(unit_t* u, const act_t* a, std::vector<pt_t>* out) {
+    const int r = act_range(a, u);
+    prep_area_grid(u, a->rng >= 2 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
+    for_each_cell_in_range(u->pos, r, a->skips_own_cell(), [&](const pt_t& p) {
+        if (tgt_test(u, *a, u->pos, p)) out->push_back(p);
+    });
+    return !out->empty();
+}
+
+bool compute_area_pts(unit_t* u, const act_t* a, const pt_t& at, std::vector<pt_t>* out) {
+    std::vector<pt_t> cand;
+    const pt_t centre = area_candidates(u, *a, a->get_area(u), at, cand);
+    prep_area_grid(u, SF_AREA);
+    for (const pt_t& p : cand)
+        if (in_map(p) && in_map(centre) && tgt_test(u, *a, centre, p)) out->push_back(p);
+    return !out->empty();
+}
+}  // namespace
+
 void for_each_cell_in_range(const pt_t& c, int r, bool skip_centre, const std::function<void(const pt_t&)>& visit) {
     const tmap_t* m = get_btl_map();
     if (!m) return;
@@ -127,12 +221,14 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    const int r = a->get_range(u);
-    prep_area_grid(u, a->rng >= 2 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
-    for_each_cell_in_range(u->pos, r, a->skips_own_cell(), [&](const pt_t& p) {
-        if (tgt_test(u, *a, u->pos, p)) out->push_back(p);
-    });
-    return !out->empty();
+    // The aimable cells depend on the power only through its reach and these
+    // readings: powers alike in them share one answer. A weapon's reach is
+    // not worked out for the key: that reads attack records, whose planning
+    // draws must stay as many as they were.
+    const int geom = (a->skips_own_cell() ? 1 : 0) | (mixed_cover(*a) ? 2 : 0) | (a->rng >= 2 || a->is_ranged() ? 4 : 0);
+    const int reach = a->rng >= 0 ? a->rng : a->rng == -12 ? act_range(a, u) : -1000 - pwr;
+    const cells_key_t k{u, u->pos, {reach, geom}, 0, fog_in_search()};
+    return memo_cells(tgt_memo, k, out, [&](std::vector<pt_t>* o) { return compute_tgt_pts(u, a, o); });
 }
 
 std::vector<pt_t> act_area_pts(unit_t* u, int pwr) {
@@ -141,16 +237,23 @@ std::vector<pt_t> act_area_pts(unit_t* u, int pwr) {
     return pts;
 }
 
+bool act_area_cands(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out) {
+    out->clear();
+    const act_t* a = get_act(pwr);
+    if (!a || !get_btl_map()) return false;
+    const int area = a->get_area(u);
+    // These read the aimable cells, which cost as much as the area itself.
+    if (area == -1 || area == -4 || area == -5 || area == -6) return false;
+    area_candidates(u, *a, area, at, *out);
+    return true;
+}
+
 bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out) {
     out->clear();
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return false;
-    std::vector<pt_t> cand;
-    const pt_t centre = area_candidates(u, *a, a->get_area(u), at, cand);
-    prep_area_grid(u, SF_AREA);
-    for (const pt_t& p : cand)
-        if (in_map(p) && in_map(centre) && tgt_test(u, *a, centre, p)) out->push_back(p);
-    return !out->empty();
+    const cells_key_t k{u, u->pos, at, pwr, fog_in_search()};
+    return memo_cells(area_memo, k, out, [&](std::vector<pt_t>* o) { return compute_area_pts(u, a, at, o); });
 }
 
 // ---- cover ----
@@ -183,57 +286,30 @@ bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out) {
 
 // ---- action predicates ----
 
-int act_t::get_area(const unit_t* u) const {
-    return area == AREA_ADJ2 && u && u->has_pwr(P_ATK_M_TGT2_2) ? AREA_ADJ3 : area;
-}
-
-int act_t::get_range(const unit_t* u) const {
-    if (rng >= 0) return rng;
-    if (rng == RNG_SPD) return u ? u->drv.spd : 0;
-    if (rng == RNG_REACH) {
+int act_range(const act_t* a, const unit_t* u) {
+    if (a->rng >= 0) return a->rng;
+    if (a->rng == RNG_SPD) return u ? u->drv.spd : 0;
+    if (a->rng == RNG_REACH) {
         if (!u) return 1;
-        // Only the reach is read: the records' draws come from the planning generator.
-        plan_rnd_t plan;
+        // Only the reach is read, which no draw decides: the draws of the
+        // records are undone, so however often planning asks, what it draws
+        // next stays the same.
+        const uint32_t saved = rnd_get_state();
         std::vector<atk_rec_t> recs;
-        return get_atks(recs, const_cast<unit_t*>(u), id, UCMD_NO_ROUND) ? recs[0].rng : 1;
+        const int reach = get_atks(recs, const_cast<unit_t*>(u), a->id, UCMD_NO_ROUND) ? recs[0].rng : 1;
+        rnd_set_state(saved);
+        return reach;
     }
     return 0;
 }
 
-bool act_t::is_ranged() const { return atk == ATK_RANGE || (flags & PF_MISSILE); }
-bool act_t::is_burst_area() const { return atk != ATK_MELEE && atk != ATK_RANGE && (area > 0 || area == AREA_BURST); }
-
-bool act_t::is_insta_kill() const {
-    return !dmg.empty() && (dmg[0].mask & dmg_bit(DMG_NE)) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
-}
-
-bool act_t::skips_own_cell() const {
-    return area == AREA_BURST || area == AREA_CONE || area == AREA_ADJ2 || area == AREA_ADJ3;
-}
-bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
-// A weapon part (count -1) is real damage too: only an empty list deals none.
-bool act_t::deals_dmg() const { return id == P_ATK_M_DMG3 || !dmg.empty(); }
-
-int act_t::lv_bonus(const unit_t* u) const {
-    if (atk != ATK_SPL || !u) return 0;
-    const int lv = u->base.lv;
-    if (lv_scale == 1 || lv_scale == 2) return lv * lv_scale;
-    if (lv_scale == -2 || lv_scale == -5) return lv / -lv_scale;
-    return 0;
-}
-
-bool act_t::is_harmless_to(const unit_t* actor, const unit_t* tgt) const {
-    if (flags & PF_NO_ROLL) return true;
-    if (flags & PF_NO_ROLL_ALLY) return actor->btl.side == tgt->btl.side;
-    if (dmg.empty()) return false;
-    const int t = first_dmg_type();
-    return t >= DMG_SLASH && t <= DMG_NE && tgt->drv.res[t] == 200;
-}
-
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {
     const act_t* a = get_act(pwr);
-    return a && !(cmd_flags & UCMD_NO_ROUND) && u->btl.act_budget == BUDGET_WHOLE && a->cost == COST_FULL &&
-           !(a->flags & PF_KIND2) && pwr != P_WAKE;
+    // A standard action taken with the whole budget becomes the whole turn.
+    // Free and unpaid commands (attacks of opportunity, cleaves) take no turn,
+    // so they are never all-out.
+    return a && !(cmd_flags & (UCMD_FREE | UCMD_NO_COST | UCMD_NO_ROUND)) && u->btl.act_budget == BUDGET_WHOLE &&
+           a->cost == COST_STD && !(a->flags & PF_KIND2) && pwr != P_WAKE;
 }
 
 bool is_heal_pwr(int pwr) { return pwr == P_HEAL || pwr == P_HEAL_X; }

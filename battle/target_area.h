@@ -7,12 +7,16 @@
 
 #include "app/types.h"
 
+class act_t;
 class unit_t;
 
 // The cells u may aim the power at; true when there is one.
 bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out);
 // The cells the power affects when u aims it at `at`; true when there is one.
 bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
+// The cells the area of the aim may hold before line of effect is tested (a
+// superset of get_act_area_pts), when they are cheap to list; false when not.
+bool act_area_cands(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
 // p is one of the cells.
 bool contains(const std::vector<pt_t>& cells, const pt_t& p);
 // get_act_tgt_pts as a new list.
@@ -30,6 +34,9 @@ int atk_cover(unit_t* u, int pwr, const pt_t& tgt);
 // distance 9; false when none.
 bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out);
 
+// The reach of the action for u: its rng, with -12 the unit's speed and -1 the
+// reach of the weapon in use (1 unarmed, or without a unit).
+int act_range(const act_t* a, const unit_t* u);
 // The action takes the whole turn.
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags);
 // P_HEAL or P_HEAL_X.

@@ -7,6 +7,7 @@
 
 #include "app/evt.h"
 #include "app/input.h"
+#include "app/db.h"
 #include "app/scene.h"
 #include "app/str.h"
 #include "app/text_log.h"
@@ -144,11 +145,28 @@ bool choose_cmds(unit_t* u) {
     return true;
 }
 
+// A player's refused command says why; the AI's and forced behaviour's are
+// refused in silence (the AI chooses again).
+void refuse_cmd(unit_t* u, const u_cmd_t& c, int why) {
+    if (is_ai_unit(u)) return;
+    log_cur_buf()->append_format(L"%s <c=a>无法使用</c> %s: %s%s", unit_disp_name(u), pwr_name(c.pwr),
+                                 refusal_text(why), lang_dot);
+    log_flush();
+}
+
+// The queue ends with its unit's turn or life (a wait hands the turn on, an
+// attack on one's own cell can kill), and at the first command the unit cannot
+// use: nothing it was not allowed runs, nothing is paid twice.
 void run_queue(unit_t* u) {
     const std::vector<u_cmd_t> queue = std::move(u->btl.cmds);
     u->btl.cmds.clear();
-    for (const u_cmd_t& c : queue)
+    for (const u_cmd_t& c : queue) {
+        if (const int why = cmd_refusal(u, c)) {
+            refuse_cmd(u, c, why);
+            break;
+        }
         if (!perform_cmd(u, &c)) break;
+    }
     u->btl.cmds.clear();
 }
 

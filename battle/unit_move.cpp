@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "battle/act_ctx.h"
 #include "battle/auras.h"
 #include "battle/btl.h"
 #include "battle/fog.h"
@@ -72,7 +73,7 @@ int walk_steps(unit_t* u, bool was_prone) {
         if (u->hp < 1) return 1;
         if (i + 1 == path.size()) break;
         const pf::node_t& n = b.map->search_grid.at(c.x, c.y);
-        if ((n.marks & pf::MARK_STOP) || !u->can_use_pwr(P_MOVE) || (!was_prone && u->conds.is_prone())) return 2;
+        if ((n.marks & pf::MARK_STOP) || !can_use_pwr(u, P_MOVE) || (!was_prone && u->conds.is_prone())) return 2;
     }
     return 0;
 }

@@ -5,11 +5,13 @@
 
 #include "app/db.h"
 #include "app/str.h"
+#include "rules/dmg_ids.h"
 #include "rules/enum_ids.h"
 #include "rules/itm.h"
 #include "rules/pwr_builders.h"
 #include "rules/pwr_ids.h"
 #include "rules/tbl_texts.h"
+#include "rules/unit.h"
 
 namespace {
 Pwr* registry[PWR_SLOTS] = {};
@@ -78,6 +80,53 @@ void Pwr::set_feat(const char* key, int cat_, uint32_t cls_mask_, int lv_, const
 
 int act_t::get_kind() const { return (flags & PF_KIND2) ? 2 : 0; }
 int act_t::get_group() const { return school ? 2 : (flags & PF_FEAT) ? 1 : 0; }
+
+// ---- what an action is, read from its record ----
+
+int act_t::get_area(const unit_t* u) const {
+    return area == AREA_ADJ2 && u && u->has_pwr(P_ATK_M_TGT2_2) ? AREA_ADJ3 : area;
+}
+
+bool act_t::is_ranged() const { return atk == ATK_RANGE || (flags & PF_MISSILE); }
+bool act_t::is_burst_area() const { return atk != ATK_MELEE && atk != ATK_RANGE && (area > 0 || area == AREA_BURST); }
+
+bool act_t::is_insta_kill() const {
+    return !dmg.empty() && (dmg[0].mask & dmg_bit(DMG_NE)) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
+}
+
+bool act_t::skips_own_cell() const {
+    return area == AREA_BURST || area == AREA_CONE || area == AREA_ADJ2 || area == AREA_ADJ3;
+}
+bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
+// A weapon part (count -1) is real damage too: only an empty list deals none.
+bool act_t::deals_dmg() const { return id == P_ATK_M_DMG3 || !dmg.empty(); }
+
+int act_t::lv_bonus(const unit_t* u) const {
+    if (atk != ATK_SPL || !u) return 0;
+    const int lv = u->base.lv;
+    if (lv_scale == 1 || lv_scale == 2) return lv * lv_scale;
+    if (lv_scale == -2 || lv_scale == -5) return lv / -lv_scale;
+    return 0;
+}
+
+bool act_t::is_harmless_to(const unit_t* actor, const unit_t* tgt) const {
+    if (flags & PF_NO_ROLL) return true;
+    if (flags & PF_NO_ROLL_ALLY) return actor->btl.side == tgt->btl.side;
+    if (dmg.empty()) return false;
+    const int t = first_dmg_type();
+    return t >= DMG_SLASH && t <= DMG_NE && tgt->drv.res[t] == 200;
+}
+
+int act_t::first_dmg_type() const {
+    if (dmg.empty()) return 0;
+    const uint32_t m = dmg[0].mask;
+    if (m == 0) return -1;
+    int i = 0;
+    while (!(m & (1u << i))) ++i;
+    return i;
+}
+
+bool act_t::is_cond_only() const { return dmg.empty() && cond >= 1; }
 
 bool act_t::set_act(const char* key, uint32_t flags_, int cost_, int rng_, int area_, int atk_, int def_,
                     const char* dmg_text, int lv_scale_, int cd_, int cond_, int zone_dur_) {

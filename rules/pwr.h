@@ -86,13 +86,10 @@ public:
     Str& get_tip_text(Str& out) const override;
     Str& get_desc_text(Str& out) const override;
 
-    // The battle engine's readings of area and rng for this user: area -5 (two
-    // adjacent cells) becomes -6 when the user holds 61 "atk_m_tgt2_2"; rng -12
-    // is the user's speed and -1 the reach of the weapon in use.
+    // Area -5 (two adjacent cells) becomes -6 when the user holds 61 "atk_m_tgt2_2".
+    // The reach of rng -1 comes from the user's weapons: `act_range` of the battle.
     int get_area(const unit_t* u) const;
-    int get_range(const unit_t* u) const;
 
-    // The battle engine's predicates (battle/target_area.cpp, battle/rolls.cpp).
     bool is_ranged() const;
     bool is_burst_area() const;
     bool is_insta_kill() const;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/io.h"
+#include "battle/act_ctx.h"
 #include "rules/eqpts.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
@@ -56,7 +57,7 @@ void u_actbar_t::select_pwr(int pwr) {
     sel = -1;
     if (!is_pwr_id(pwr) || !u) return;
     for (int i = 0; i < ACTBAR_SLOTS; ++i)
-        if (items[i].pwr == pwr && u->can_use_pwr(pwr)) sel = i;
+        if (items[i].pwr == pwr && can_use_pwr(u, pwr)) sel = i;
 }
 
 void u_actbar_t::rebuild() {

@@ -188,8 +188,6 @@ public:
     int spl_abi_val(int kind) const;
     // Holds "phalanx2" or "crowd_ac": recalculated after every move.
     bool has_formation_pwr() const;
-    // Whether the unit may use the power now; the battle engine's rules.
-    bool can_use_pwr(int pwr) const;
 };
 
 // The size modifier of a u_size row (0, -2, -1, 0, +1, +2, +4); 0 outside 0..6.

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "app/codec.h"
+#include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/enc.h"
 #include "battle/special.h"
@@ -79,14 +80,14 @@ void every_power_orders(unit_t* u, const std::map<int, int>& used) {
         return (ua == used.end() ? 0 : ua->second) < (ub == used.end() ? 0 : ub->second);
     });
     for (int p : ids) {
-        if (is_simple(p) || !u->can_use_pwr(p)) continue;
+        if (is_simple(p) || !can_use_pwr(u, p)) continue;
         pt_t at;
         if (!pick_target(u, p, &at)) continue;
         u->btl.cmds.push_back({.pwr = p, .param = 0, .tgt = at, .flags = 0});
         return;
     }
     const unit_t* foe = nearest_unit(u, RW_ENEMIES);
-    if (foe && u->can_use_pwr(1)) {
+    if (foe && can_use_pwr(u, 1)) {
         move_range_t r;
         get_move_range(u, &r);
         if (!r.stop_pts.empty()) {

@@ -30,7 +30,7 @@ TEST_F(ActCtx, MeleeAttackEndToEnd) {
     EXPECT_TRUE(act(a, 2, t->pos));
     EXPECT_LT(t->hp, hp) << to_utf8_string(log.c_str());
     EXPECT_EQ(rec.slots(), (std::vector<int>{31, 33, 35, 32}));
-    EXPECT_EQ(a->btl.act_budget, BUDGET_MOVE);  // the move is left
+    EXPECT_EQ(a->btl.act_budget, BUDGET_NONE);  // a standard action with every point takes the whole turn
     const std::wstring head = std::wstring(unit_disp_name(a).c_str()) + L" " + pwr_name(2) + L" ";
     EXPECT_EQ(log.rfind(head, 0), 0u) << std::string(log.begin(), log.end());
     EXPECT_TRUE(logged(L"造成"));
@@ -43,7 +43,8 @@ TEST_F(ActCtx, BurstSpellEndToEnd) {
     unit_t* ally = mk(4, 4, 0);
     fog();
     const act_t* fb = dynamic_cast<const act_t*>(get_pwr(127));
-    ASSERT_TRUE(w->can_use_pwr(127));
+    w->pwrs.add(127);
+    ASSERT_TRUE(can_use_pwr(w, 127));
     rnd_srand(5);
     EXPECT_TRUE(act(w, 127, {4, 3}));
     // The area of radius 1 at (4, 3) holds t (no: (3, 2) is diagonal), t2 and the ally.
@@ -51,7 +52,7 @@ TEST_F(ActCtx, BurstSpellEndToEnd) {
     EXPECT_TRUE(logged(L"施放"));
     EXPECT_EQ(std::count(log.begin(), log.end(), L'\n'), 2);  // an area: one line per target
     EXPECT_GT(get_act_cooldown(w, fb), 0);
-    EXPECT_FALSE(w->can_use_pwr(127));
+    EXPECT_FALSE(can_use_pwr(w, 127));
     EXPECT_LE(t2->hp, t2->drv.hp_max);
     EXPECT_LE(ally->hp, ally->drv.hp_max);
     (void)t;
@@ -104,7 +105,7 @@ TEST_F(ActCtx, AmmunitionIsSpentPerShot) {
     EXPECT_TRUE(act(r, 3, t->pos));
     EXPECT_TRUE(r->eqpts.slots[EQ_QUICK].empty());
     r->turn_reset();
-    EXPECT_FALSE(r->can_use_pwr(3));  // nothing left to shoot
+    EXPECT_FALSE(can_use_pwr(r, 3));  // nothing left to shoot
 }
 
 TEST_F(ActCtx, AttacksOfOpportunityNestAndKeepTheAllowance) {
@@ -131,7 +132,7 @@ TEST_F(ActCtx, CleaveOncePerTurnUnlessCleaveX) {
     fog();
     for (unit_t* v : {t, t2, t3}) v->hp = 1;
     next_d20(19);
-    act(a, 2, t->pos);
+    act(a, 2, t->pos, 4);  // not the whole turn: the move stays
     EXPECT_TRUE(a->btl.turn_flags & 2);
     EXPECT_EQ(count_slot(33), 2);  // the kill, then one cleave
     EXPECT_TRUE(logged(pwr_name(56)));

@@ -43,7 +43,9 @@ protected:
         if (const int p = get_prof_pwr(itm)) u->pwrs.add(p);
         u->recalc();
     }
+    // The unit is given the power first: the engine refuses one it does not hold.
     bool act(unit_t* u, int pwr, const pt_t& at, int flags = 0) {
+        if (is_pwr_id(pwr) && !u->pwrs.has(pwr)) u->pwrs.add(pwr);
         const u_cmd_t cmd{.pwr = pwr, .param = 0, .tgt = at, .flags = flags};
         return perform_cmd(u, &cmd);
     }

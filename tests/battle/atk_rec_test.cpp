@@ -266,12 +266,14 @@ TEST(PlanRnd, PlanningLeavesTheBattleDrawsAlone) {
 }
 
 TEST_F(Situation, AllOutProneActorBloodiedPackAndSneak) {
-    // "down_a1" takes the whole turn: all-out with every point left.
-    atk_rec_t r = sit(280, 40, 0);
+    // A standard action taken with every point left becomes the whole turn: all-out.
+    atk_rec_t r = sit(2, 40, 0);
     EXPECT_STREQ(r.sit_tip.c_str(), L"<c=#ff00ff00>全力</c>");
-    EXPECT_STREQ(sit(280, 40, 4).sit_tip.c_str(), L"");  // it does not take the whole turn
+    EXPECT_EQ(r.atk, atks(a, 2)[0].atk + 2);
+    EXPECT_STREQ(sit(2, 40, 4).sit_tip.c_str(), L"");  // told not to take the whole turn
+    EXPECT_STREQ(sit(280, 40, 0).sit_tip.c_str(), L"") << "\"down_a1\" is a full-round power, no standard action";
     a->btl.act_budget = BUDGET_STD;
-    EXPECT_STREQ(sit(280, 40, 0).sit_tip.c_str(), L"");
+    EXPECT_STREQ(sit(2, 40, 0).sit_tip.c_str(), L"");
     add_cond_no_save(3, nullptr, a);
     r = sit(2, 40);
     EXPECT_EQ(r.atk, atks(a, 2)[0].atk - 4);
@@ -296,6 +298,10 @@ TEST_F(Situation, AllOutProneActorBloodiedPackAndSneak) {
     EXPECT_EQ(r.dmg[1].sides, 6);
     EXPECT_EQ(r.dmg[1].mask, r.dmg[0].mask);
     EXPECT_EQ(r.dmg[0].bonus, atks(a, 2)[0].dmg[0].bonus + 5 * 2 + 1);  // one packmate next to the target
+    // Labels take the colour of their attack change: pack tactics adds only damage and stays white.
+    const std::wstring tip = r.sit_tip.c_str();
+    EXPECT_NE(tip.find(std::wstring(L"<c=#ffffffff>") + pwr_name(235) + L"</c>"), std::wstring::npos);
+    EXPECT_NE(tip.find(std::wstring(L"<c=#ff00ff00>") + pwr_name(240) + L"</c>"), std::wstring::npos);
     EXPECT_EQ(r.crit_dmg.size(), 2u);
 }
 

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/codec.h"
 #include "support/btl_harness.h"
 
@@ -64,7 +66,8 @@ TEST_F(HeadlessBtl, TheSameSeedGivesTheSameBattleInAnotherProcess) {
         return;
     }
     const std::string here = utf8(run_seed(11));
-    const std::string file = testing::TempDir() + "btl_child_11.txt";
+    // A name of this run's own: two runs at once must not write one file.
+    const std::string file = testing::TempDir() + "btl_child_11_" + std::to_string(getpid()) + ".txt";
     std::remove(file.c_str());
     std::error_code ec;
     const std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();

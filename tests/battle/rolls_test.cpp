@@ -181,7 +181,7 @@ TEST_F(Checks, UsesPerBattle) {
     EXPECT_EQ(pwr_uses_left(u, 282), 1);
     count_pwr_use(u, cmd(282));
     EXPECT_EQ(pwr_uses_left(u, 282), 0);
-    EXPECT_FALSE(u->can_use_pwr(282)) << "used up for this battle";
+    EXPECT_FALSE(can_use_pwr(u, 282)) << "used up for this battle";
     EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
     count_pwr_use(u, cmd(2));
     EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
@@ -204,11 +204,18 @@ TEST_F(Checks, CostsShiftStepsEndOfTurnAndTheMoveBit) {
     EXPECT_EQ(u->btl.free_cmds, 1);
     finish_cmd(u, cmd(2, 2));
     EXPECT_EQ(u->btl.act_budget, 4);
-    act(2)->cost = 4;
-    EXPECT_TRUE(is_full_round(u, 2, 0));
+    EXPECT_TRUE(is_full_round(u, 2, 0)) << "a standard action with the whole budget";
     EXPECT_FALSE(is_full_round(u, 2, 4));
+    EXPECT_FALSE(is_full_round(u, 2, 1)) << "an attack of opportunity takes no turn";
+    EXPECT_FALSE(is_full_round(u, 2, 2)) << "nor does a cleave";
+    act(2)->cost = 4;
+    EXPECT_FALSE(is_full_round(u, 2, 0)) << "a full-round power costs its own 4";
+    act(2)->cost = 3;
     finish_cmd(u, cmd(2));
     EXPECT_EQ(u->btl.act_budget, 1);
+    u->btl.act_budget = BUDGET_STD;
+    finish_cmd(u, cmd(2));
+    EXPECT_EQ(u->btl.act_budget, 1) << "the standard action of a turn whose move is spent";
 }
 
 TEST_F(Checks, APlayerWhoDeclinesToProvokePaysNothing) {

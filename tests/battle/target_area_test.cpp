@@ -179,9 +179,9 @@ TEST_F(Area, EnemiesInAreaAreThoseOnAimableCells) {
 TEST_F(Area, PredicatesOfActions) {
     shape(-12, 0);
     u->drv.spd = 7;
-    EXPECT_EQ(a->get_range(u), 7);
+    EXPECT_EQ(act_range(a, u), 7);
     shape(-1, 0, 1);
-    EXPECT_EQ(a->get_range(u), 1) << "unarmed reach";
+    EXPECT_EQ(act_range(a, u), 1) << "unarmed reach";
     EXPECT_FALSE(a->is_burst_area());
     shape(3, 2, 3);
     EXPECT_TRUE(a->is_burst_area());

@@ -2,6 +2,7 @@
 // order of the listener calls.
 #include "battle/turn.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "app/text_log.h"
@@ -25,6 +26,11 @@ public:
         rec_listener_t::on_unit_moved(u);
         if (moved) moved(u);
     }
+    void on_turn_end(unit_t* u) override {
+        rec_listener_t::on_turn_end(u);
+        if (turn_end) turn_end(u);
+    }
+    std::function<void(unit_t*)> turn_end;
 };
 
 u_cmd_t cmd(int pwr, pt_t at = {0, 0}, int flags = 0) { return {.pwr = pwr, .param = 0, .tgt = at, .flags = flags}; }
@@ -227,6 +233,93 @@ TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
     EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{b}));
 }
 
+// ---- the queue ----
+
+TEST_F(Turn, AQueueEndsWhenItsUnitWaits) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    unit_t* c = mk(pty, 0, L"c");
+    begin();
+    order({a, b, c});
+    lis.orders = [&](unit_t* u) {
+        if (u == a) u->btl.cmds = {cmd(11, a->pos), cmd(15, a->pos), cmd(11, a->pos)};
+        else set_btl_lost();
+    };
+    run_btl();
+    // Nothing after the wait runs in b's turn: no guard for a, no second wait pushing b back.
+    EXPECT_EQ(btl().full, (std::vector<unit_t*>{b, c, a}));
+    EXPECT_EQ(get_cur_unit(), b);
+    EXPECT_FALSE(b->btl.turn_flags & 4);
+    EXPECT_FALSE(a->conds.has(14));
+    EXPECT_EQ(a->btl.act_budget, BUDGET_WHOLE);
+}
+
+TEST_F(Turn, AQueueEndsWhenItsUnitDies) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    unit_t* c = mk(pty, 0, L"c");
+    begin();
+    order({a, b, c});
+    lis.orders = [&](unit_t* u) {
+        if (u == a) u->btl.cmds = {cmd(1, {1, 4}), cmd(15, {1, 4})};
+        else set_btl_lost();
+    };
+    lis.moved = [&](unit_t* u) {
+        if (u == a) set_unit_hp(a, 0, nullptr);
+    };
+    run_btl();
+    EXPECT_EQ(a->hp, 0);
+    bool dead = false;
+    for (const auto& c : lis.calls) {
+        dead = dead || (c.slot == 27 && c.u == a);
+        EXPECT_FALSE(dead && c.slot == 31 && c.u == a) << "a fallen unit's queue runs on";
+    }
+    EXPECT_TRUE(dead);
+}
+
+TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
+    unit_t* a = mk(pty, 0, L"a");
+    unit_t* b = mk(foes, 1, L"b");
+    begin();
+    order({a, b});
+    b->pos = {2, 1};
+    b->hp = 1000;  // stands through every blow
+    init_fog();
+    Str logged;
+    log_set_sink([](const wchar_t* t, void* u) { static_cast<Str*>(u)->append(t); }, &logged);
+    int turns = 0;
+    std::vector<std::vector<u_cmd_t>> scripts = {
+        {cmd(2, b->pos), cmd(2, b->pos), cmd(2, b->pos)},  // the first takes the whole turn
+        {cmd(139, b->pos)},                                 // a spell a does not hold
+        {cmd(2, b->pos, 2)},                                // "no cost" is the engine's to give
+        {cmd(1, {1, 3}), cmd(1, {1, 4})},                   // one move a turn
+    };
+    std::vector<int> starts, budgets;  // a's actions begun and points left at each call for orders
+    int first_turn_end = -1;
+    lis.turn_end = [&](unit_t* u) {
+        if (u == a && first_turn_end < 0) first_turn_end = a->btl.act_budget;
+    };
+    lis.orders = [&](unit_t* u) {
+        if (u != a) return;
+        budgets.push_back(a->btl.act_budget);
+        if (turns == int(scripts.size())) return set_btl_lost();
+        starts.push_back(int(std::count_if(lis.calls.begin(), lis.calls.end(),
+                                           [&](const auto& c) { return c.slot == 31 && c.u == a; })));
+        u->btl.cmds = scripts[size_t(turns++)];
+    };
+    run_btl();
+    log_set_sink(nullptr, nullptr);
+    const std::wstring text = logged.buf;
+    for (const wchar_t* why : {L"行动点不足", L"未掌握该能力", L"无效的命令", L"本回合已移动"})
+        EXPECT_NE(text.find(why), std::wstring::npos) << "the log says why: " << to_utf8_string(why);
+    const int total = int(std::count_if(lis.calls.begin(), lis.calls.end(), [&](const auto& c) { return c.slot == 31 && c.u == a; }));
+    EXPECT_EQ(starts, (std::vector<int>{0, 1, 1, 1}));
+    EXPECT_EQ(total, 2) << "one attack and one move ran";
+    EXPECT_EQ(first_turn_end, BUDGET_NONE) << "the attack took the whole turn";
+    // A refused command costs nothing and the unit is asked again in the same turn.
+    EXPECT_EQ(budgets, (std::vector<int>{4, 4, 4, 4, 3}));
+}
+
 // ---- the listener ----
 
 TEST_F(Turn, ListenerCallsOfOrdinaryTurnsAndANewRound) {
@@ -254,9 +347,8 @@ TEST_F(Turn, AComputerUnitIsGivenOrdersByTheAI) {
     order({b, a});
     lis.orders = [&](unit_t*) { set_btl_lost(); };
     run_btl();
-    // b walks up to a and attacks, is asked again and ends its turn; only a waits for orders.
-    EXPECT_EQ(lis.slots(),
-              (std::vector<int>{23, 24, 25, 29, 30, 31, 26, 32, 31, 33, 35, 32, 29, 30, 31, 32, 36, 37, 24, 25, 29, 28}));
+    // b steps up to a and attacks with the whole turn; only a waits for orders.
+    EXPECT_EQ(lis.slots(), (std::vector<int>{23, 24, 25, 29, 30, 31, 26, 32, 31, 33, 35, 32, 36, 37, 24, 25, 29, 28}));
     EXPECT_EQ(lis.calls[3].n, 1) << "slot 29 says computer";
     for (const auto& c : lis.calls)
         if (c.slot == 28) EXPECT_EQ(c.u, a) << "the computer's unit is not asked for orders";

@@ -4,6 +4,7 @@
 // generated encounter of a difficulty, a generated map, and a listener that
 // checks the battle's invariants after every call and caps the rounds.
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,12 +39,18 @@ public:
         check("on_round_start");
     }
     void on_turn_start(unit_t*) override { check("on_turn_start"); }
-    void on_turn_ready(unit_t*) override { check("on_turn_ready"); }
+    void on_turn_ready(unit_t* u) override {
+        check("on_turn_ready");
+        if (turn_ready) turn_ready(u);
+    }
     void on_unit_moved(unit_t*) override { check("on_unit_moved"); }
     void on_unit_dies(unit_t*) override { check("on_unit_dies"); }
     void on_unit_ready(unit_t*, bool) override { check("on_unit_ready"); }
     void on_orders_taken(unit_t*) override { check("on_orders_taken"); }
-    void on_act_start(unit_t*, const u_cmd_t*) override { check("on_act_start"); }
+    void on_act_start(unit_t* u, const u_cmd_t* c) override {
+        check("on_act_start");
+        if (act_seen) act_seen(u, c);
+    }
     void on_act_end(unit_t*, const u_cmd_t*) override { check("on_act_end"); }
     void on_atk_visual(act_ctx_t*, atk_rec_t*, const std::vector<pt_t>&) override { check("on_atk_visual"); }
     void on_miss(unit_t*) override { check("on_miss"); }
@@ -52,10 +59,15 @@ public:
     void on_turn_end(unit_t*) override { check("on_turn_end"); }
     void on_cur_unit_changed(unit_t*, unit_t*) override { check("on_cur_unit_changed"); }
     void on_roster_changed() override { check("on_roster_changed"); }
-    // Every unit of the battle is given its orders by the battle AI.
+    // Every unit of the battle is given its orders by the battle AI, unless
+    // the test gives them.
+    std::function<void(unit_t*)> orders;
+    std::function<void(unit_t*, const u_cmd_t*)> act_seen;  // after the checks of on_act_start
+    std::function<void(unit_t*)> turn_ready;
     void wait_for_orders(unit_t* u) override {
         check("wait_for_orders");
-        ai_run(u);
+        if (orders) orders(u);
+        else ai_run(u);
     }
 
     void check(const char* where, const unit_t* dying = nullptr) {
@@ -80,6 +92,8 @@ public:
         if (living != in_roster) fault = std::string("the roster is not the living units of the full list, at ") + where;
         for (unit_t* u : b.full) {
             if (u->hp > u->drv.hp_max) fault = "hit points above the maximum";
+            if (u->hp < 0) fault = "hit points below 0";
+            if (u->btl.act_budget < BUDGET_NONE || u->btl.act_budget > BUDGET_WHOLE) fault = "action points out of range";
             if (u->hp <= 0) continue;
             const pt_t p = u->pos;
             if (!b.map->tiles.in(p.x, p.y) || b.map->get_pass1(p.x, p.y) == 6) fault = "a unit on a blocked cell";
@@ -116,7 +130,9 @@ struct ai_battle_t {
     }
 
     // Everything from the seed: the map, the encounter, the battle. The party wins when the state is 2.
-    int run(uint32_t seed, int lv, int diff) {
+    // With every_unit_by_listener false only the party's orders come from the
+    // listener; the engine asks the AI for the rest.
+    int run(uint32_t seed, int lv, int diff, bool every_unit_by_listener = true) {
         rnd_srand(seed);
         make_party(lv);
         gen_rnd_map(&map, ROLL_IT, ROLL_IT, ROLL_IT, ROLL_IT);
@@ -125,7 +141,8 @@ struct ai_battle_t {
         log_set_sink(sink, this);
         begin_btl(party.get(), foes.get(), &map);
         set_cur_scene(&listener);  // the battle set-up starts from a fresh state
-        for (unit_t* u : btl().full) u->btl.ai = 0;  // orders come from the listener's AI
+        for (unit_t* u : btl().full)
+            if (every_unit_by_listener || u->btl.side == 0) u->btl.ai = 0;  // orders come from the listener
         run_btl();
         const int state = get_btl_state();
         end_btl();

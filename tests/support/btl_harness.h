@@ -15,6 +15,7 @@
 #include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/act_ctx.h"
 #include "battle/btl.h"
 #include "battle/listener.h"
 #include "battle/map_gen.h"
@@ -120,7 +121,7 @@ public:
 // enemy, a wait, or the end of the turn.
 inline void random_orders(unit_t* u) {
     const int pick = rnd_rand() % 4;
-    if (pick <= 1 && u->can_use_pwr(1)) {
+    if (pick <= 1 && can_use_pwr(u, 1)) {
         move_range_t r;
         get_move_range(u, &r);
         const unit_t* foe = nearest_unit(u, RW_ENEMIES);

@@ -1,0 +1,144 @@
+// Seeded battles in which the party's orders are random commands, legal and
+// illegal (powers it does not hold, cells off the map, flags only the engine
+// gives, queues that go on after a wait), and the enemy is the AI. After every
+// listener call: no two living units on a cell, hit points and action points
+// within range, no command of a fallen unit or of one whose turn has ended, no
+// turn paying for more than its budget, and every battle ends before the cap.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+
+#include "battle/act_ctx.h"
+#include "battle/move_search.h"
+#include "battle/unit_move.h"
+#include "rules/act_texts.h"
+#include "rules/pwr.h"
+#include "rules/pwr_ids.h"
+#include "support/ai_battle.h"
+
+namespace {
+
+// Thousands in an optimised build by hand (TW_PROP_BATTLES), a few hundred in CI.
+int battle_count() {
+    if (const char* s = std::getenv("TW_PROP_BATTLES")) return std::max(1, std::atoi(s));
+#ifdef NDEBUG
+    return 2000;
+#else
+    return 200;
+#endif
+}
+
+// The player: random clicks from a generator of the test's own, so the
+// battle's draws stay the engine's.
+class random_player_t {
+public:
+    explicit random_player_t(uint32_t seed) : rng(seed) {}
+
+    void orders(unit_t* u) {
+        // A player who keeps sending refused commands gives up the turn in the end.
+        if (++asked[u] > 6) {
+            u->btl.cmds.push_back({.pwr = P_END_TURN, .param = 0, .tgt = u->pos, .flags = 0});
+            return;
+        }
+        const int n = 1 + pick(3);
+        for (int i = 0; i < n; ++i) u->btl.cmds.push_back(command(u));
+    }
+    void turn_ready(unit_t* u) { asked[u] = 0; }
+
+private:
+    std::mt19937 rng;
+    std::map<const unit_t*, int> asked;
+
+    int pick(int n) { return int(rng() % uint32_t(n)); }
+
+    int power(const unit_t* u) {
+        const std::vector<int> held = u->pwrs.get_act_list();
+        switch (pick(4)) {
+        case 0: return 1 + pick(15);  // a basic action
+        case 1: return pick(PWR_SLOTS + 8) - 4;  // anything, ids that do not exist too
+        default: return held[size_t(pick(int(held.size())))];
+        }
+    }
+
+    pt_t cell(unit_t* u) {
+        const btl_t& b = btl();
+        switch (pick(6)) {
+        case 0: return u->pos;  // one's own cell: a blow at oneself
+        case 1: return {pick(b.map->get_w() + 4) - 2, pick(b.map->get_h() + 4) - 2};  // off the map too
+        default: {
+            const unit_t* v = b.roster[size_t(pick(int(b.roster.size())))];
+            return v->pos;
+        }
+        }
+    }
+
+    u_cmd_t command(unit_t* u) {
+        u_cmd_t c{.pwr = power(u), .param = 0, .tgt = cell(u), .flags = 0};
+        if (c.pwr == P_MOVE && pick(2)) {
+            move_range_t r;
+            get_move_range(u, &r);
+            if (!r.stop_pts.empty()) c = make_mov_cmd(u, r.stop_pts[size_t(pick(int(r.stop_pts.size())))]);
+        }
+        if (c.pwr == P_SWAP_WPN) c.param = pick(3) - 3;
+        if (pick(8) == 0) c.flags |= 1 << pick(7);  // 1, 2, 4, 8, 16, 32 or 64
+        return c;
+    }
+};
+
+// What the engine may let a unit do in one turn, kept apart from the engine:
+// the budget of the turn start, spent by the table cost of every paid command.
+struct budget_watch_t {
+    std::map<const unit_t*, int> left;
+    std::string fault;
+
+    void turn_ready(const unit_t* u) { left[u] = u->btl.act_budget; }
+    void act(const unit_t* u, const u_cmd_t* c) {
+        if (c->flags & (1 | 2 | 16)) return;  // attacks of opportunity, cleaves, zones
+        if (u->hp <= 0) fault = "a fallen unit acts";
+        if (u != get_cur_unit()) fault = "a unit acts outside its turn";
+        const act_t* a = dynamic_cast<const act_t*>(get_pwr(c->pwr));
+        if (!a || c->pwr == P_END_TURN) return;
+        const int cost = (c->flags & UCMD_SHIFT) ? 1 : act_cost(u, c->pwr);
+        int& b = left[u];
+        if (!act_budget_spend(b, cost)) fault = "a turn paid for more than its budget";
+    }
+};
+
+}  // namespace
+
+TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
+    init_pwrs();
+    const int count = battle_count();
+    int won = 0, refused = 0;
+    for (int i = 0; i < count; ++i) {
+        const uint32_t seed = 500000 + uint32_t(i);
+        const int lv = i % 5 == 4 ? 5 : 1;
+        random_player_t player(seed);
+        budget_watch_t watch;
+        ai_battle_t b;
+        b.listener.round_cap = 40;
+        b.listener.orders = [&](unit_t* u) {
+            if (u->btl.side == 0) player.orders(u);
+            else ai_run(u);
+        };
+        b.listener.turn_ready = [&](unit_t* u) {
+            player.turn_ready(u);
+            watch.turn_ready(u);
+        };
+        b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) { watch.act(u, c); };
+        const int state = b.run(seed, lv, 1 + i % 3, /*every_unit_by_listener=*/false);
+        SCOPED_TRACE(testing::Message() << "battle " << i << " seed " << seed << " level " << lv);
+        ASSERT_TRUE(b.listener.fault.empty()) << b.listener.fault;
+        ASSERT_TRUE(watch.fault.empty()) << watch.fault;
+        ASSERT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << b.listener.last_round;
+        won += state == 2;
+        for (size_t p = b.log.find(L"无法使用"); p != std::wstring::npos; p = b.log.find(L"无法使用", p + 1)) ++refused;
+        reset_btl();
+    }
+    std::printf("%d battles, %d won by the random party, %d commands refused with a reason\n", count, won, refused);
+    EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
+    free_pwrs();
+}
