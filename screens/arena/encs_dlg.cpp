@@ -10,6 +10,7 @@
 #include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/input.h"
+#include "app/markup_lit.h"
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/rnd.h"
@@ -324,7 +325,8 @@ void encs_dlg_t::change_party() {
     m->clear();
     const int cur = cur_slot_id();
     for (const slot_info_t& s : list_arena_slots()) {
-        li_t* it = m->add_text_item(s.name.c_str(), nullptr);
+        // The party's name is the player's plain text.
+        li_t* it = m->add_text_item(markup_lit(s.name.c_str()).c_str(), nullptr);
         it->id = s.id;
         if (s.id == cur) it->flags = (it->flags & ~LIF_NO_CHECK) | LIF_CHECKED;
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "ui/lbl.h"
 #include "ui/lv.h"
 #include "ui/menu.h"
+#include "ui/rt_markup.h"
 
 namespace {
 using mon_key = std::tuple<int, int, int>;
@@ -299,6 +301,37 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
         EXPECT_EQ(keys(hub()->encs), keys(gen_batch(g_pty.arena)));
         EXPECT_NE(keys(hub()->encs), batch);
         EXPECT_EQ(hub()->strip->count(), int(g_pty.units.size()));
+    });
+}
+
+TEST(Hub, TypedNamesShowAsTypedInThePartyMenuAndOnTheStrip) {
+    const auto shown_chars = [](const wchar_t* markup) {
+        rt_ops_t ops;
+        rt_parse(markup, &ops);
+        std::wstring chars;
+        for (const rt_op_t& op : ops.ops)
+            if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+        return chars;
+    };
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        d.on_main([] {
+            g_pty.name = L"<b>队'";
+            g_pty.units[0]->name = L"<b>星";
+            save_arena_slot(SLOT_CUR);
+            hub()->fill_party_strip();
+        });
+        Str tip;
+        hub()->strip->item_tip(&tip, hub()->strip->get_item(0));
+        EXPECT_NE(shown_chars(tip.c_str()).find(L"<b>星"), std::wstring::npos);
+        ASSERT_TRUE(d.click(hub()->party_btn));
+        lv_t* level = get_popup_menu()->get_level(0);
+        bool found = false;
+        for (int i = 0; i < level->count(); ++i) found |= shown_chars(level->get_item(i)->label.c_str()) == L"<b>队'";
+        EXPECT_TRUE(found) << "the party's name as typed";
+        d.shot("hub-party-menu");
+        d.key(SDLK_ESCAPE);
     });
 }
 
