@@ -59,9 +59,11 @@ void reset_btl_view() {
     btl_view_t& v = bv();
     const bool feedback = v.feedback;
     std::vector<fx_rec_t>* log = v.fx_log;
+    std::vector<u_cmd_t>* cmds = v.cmd_log;
     v = btl_view_t();
     v.feedback = feedback;
     v.fx_log = log;
+    v.cmd_log = cmds;
 }
 
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }

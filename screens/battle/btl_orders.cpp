@@ -106,6 +106,7 @@ bool orders_commit(btl_scene_t* s) {
     unit_t* u = ordering();
     if (!u || v.pending.empty()) return false;
     u->btl.cmds.insert(u->btl.cmds.end(), v.pending.begin(), v.pending.end());
+    if (v.cmd_log) v.cmd_log->insert(v.cmd_log->end(), v.pending.begin(), v.pending.end());
     // A second click pumped in the same frame finds nothing more to give.
     v.pending.clear();
     drop_pick(s, u);

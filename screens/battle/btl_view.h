@@ -82,6 +82,9 @@ struct btl_view_t {
     int label_mode = LABELS_NONE;
     // When set, every animation played is also written here (tests read it).
     std::vector<fx_rec_t>* fx_log = nullptr;
+    // When set, every order the player commits is also written here: the
+    // engine may have carried it out by the time a test looks at the queue.
+    std::vector<u_cmd_t>* cmd_log = nullptr;
 };
 btl_view_t& bv();
 // Everything above emptied, as a resumed scene starts.

@@ -51,6 +51,7 @@ struct btl_stage_t {
     std::vector<unit_t*> units;  // made by begin(), as slots
     int state = -1;  // fight's result once it ended
     bool ended = false;
+    int asked_seen = 0;  // the scene's wait count when orders were last found asked
     // Runs on the game's thread after the set-up, before the battle loop.
     std::function<void()> before_run;
 
@@ -116,19 +117,28 @@ struct btl_stage_t {
 
     // Frames until the battle waits for the player's orders (for u when given).
     bool wait_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
-        return d.wait_for(
+        const bool ok = d.wait_for(
             [&] {
                 btl_scene_t* s = cur_btl_scene();
                 return s && s->waiting_unit() && (!u || s->waiting_unit() == u);
             },
             "the wait for orders", max_frames);
+        if (ok) asked_seen = cur_btl_scene()->orders_asked();
+        return ok;
     }
 
-    // The same after the wait in progress (if any) has ended: the next time orders are asked.
+    // The same for a later wait than the one the last call found: a click's
+    // frames may have ended that one and begun the next already.
     bool wait_next_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
-        const bool left = d.wait_for(
-            [&] { return !cur_btl_scene() || !cur_btl_scene()->waiting_unit(); }, "the end of the wait", max_frames);
-        return left && wait_orders(d, u, max_frames);
+        const int seen = asked_seen;
+        const bool ok = d.wait_for(
+            [&] {
+                btl_scene_t* s = cur_btl_scene();
+                return s && s->orders_asked() > seen && s->waiting_unit() && (!u || s->waiting_unit() == u);
+            },
+            "the next wait for orders", max_frames);
+        if (ok) asked_seen = cur_btl_scene()->orders_asked();
+        return ok;
     }
 
     bool wait_end(screen_driver_t& d, int max_frames = 3000) {

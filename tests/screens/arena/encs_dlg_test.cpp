@@ -44,16 +44,17 @@ std::vector<enc_key> keys(const std::vector<enc_t>& encs) {
 
 encs_dlg_t* hub() { return get_arena_scene() ? get_arena_scene()->hub() : nullptr; }
 
-bool to_arena(screen_driver_t& d) {
-    if (!d.running() && !d.start()) return false;
-    return d.click(d.find(L"竞技场")) &&
-           d.wait_for([] { return hub() && screen_driver_t::shown(hub()); }, "the arena hub");
-}
-
-// Every battle ends at once in `state` (2 won, 3 lost), as the battle screen would answer.
+// Every battle ends at once in `state` (2 won, 3 lost), as the battle screen
+// would answer. Installed once the game has started, since the start-up sets
+// the battle screen as the runner.
 class stub_btl_t {
 public:
-    explicit stub_btl_t(int s) : state(s) {
+    explicit stub_btl_t(int s) : state(s) { live = this; }
+    ~stub_btl_t() {
+        live = nullptr;
+        set_btl_runner(nullptr);
+    }
+    void install() {
         set_btl_runner([this](unit_grp_t* foes, int flags) {
             EXPECT_TRUE(foes && !foes->units.empty());
             EXPECT_EQ(flags, 0);  // a generated map
@@ -61,10 +62,17 @@ public:
             return state;
         });
     }
-    ~stub_btl_t() { set_btl_runner(nullptr); }
+    static inline stub_btl_t* live = nullptr;
     int state;
     int fought = 0;
 };
+
+bool to_arena(screen_driver_t& d) {
+    if (!d.running() && !d.start()) return false;
+    if (stub_btl_t::live) d.on_main([] { stub_btl_t::live->install(); });
+    return d.click(d.find(L"竞技场")) &&
+           d.wait_for([] { return hub() && screen_driver_t::shown(hub()); }, "the arena hub");
+}
 
 // Waits until no dialog runs, and for the hub's next update after it.
 void close_page(screen_driver_t& d) {
@@ -144,7 +152,7 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
                 EXPECT_TRUE(b->rc.x >= 0 && b->rc.x + b->rc.w <= w && b->rc.y + b->rc.h <= h) << w;
             }
             EXPECT_FALSE(hb->batch_btn->is_enabled());  // nothing beaten yet
-            EXPECT_FALSE(hb->fight_btn->is_enabled());  // no battle to run
+            EXPECT_TRUE(hb->fight_btn->is_enabled());  // a party and a challenge chosen
         });
     }
 }

@@ -57,6 +57,11 @@ void click_rect(screen_driver_t& d, const rect& r) {
 }
 
 std::wstring pwr_name(int pwr) { return get_pwr(pwr)->n; }
+
+// Every order the player gives from now on, read by the test after the click's frames.
+void log_orders(screen_driver_t& d, std::vector<u_cmd_t>& given) {
+    d.on_main([&] { bv().cmd_log = &given; });
+}
 }  // namespace
 
 TEST(BtlOrders, AnActionWithoutAimIsGivenAtOnceFromTheBar) {
@@ -64,9 +69,11 @@ TEST(BtlOrders, AnActionWithoutAimIsGivenAtOnceFromTheBar) {
     st.plain_map(10, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {8, 3});
+    std::vector<u_cmd_t> given;
     screen_driver_t d(fast_btl_opts());
     d.run([&] {
         ASSERT_TRUE(d.start());
+        log_orders(d, given);
         st.start(d);
         ASSERT_TRUE(st.wait_orders(d));
         unit_t* me = st.u(me_i);
@@ -74,8 +81,8 @@ TEST(BtlOrders, AnActionWithoutAimIsGivenAtOnceFromTheBar) {
         ASSERT_GE(slot, 0);
         ASSERT_LT(slot, 10);
         d.key(slot_key(slot));
-        ASSERT_EQ(me->btl.cmds.size(), 1u);
-        EXPECT_EQ(me->btl.cmds[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
+        ASSERT_EQ(given.size(), 1u);
+        EXPECT_EQ(given[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
         EXPECT_EQ(cur_btl_scene()->sel_pwr(), (pt_t{0, 0}));
     });
 }
@@ -85,9 +92,11 @@ TEST(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
     st.plain_map(12, 6);
     const int me_i = st.pc(1, {2, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {6, 3});
+    std::vector<u_cmd_t> given;
     screen_driver_t d(fast_btl_opts());
     d.run([&] {
         ASSERT_TRUE(d.start());
+        log_orders(d, given);
         st.start(d);
         ASSERT_TRUE(st.wait_orders(d));
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
@@ -106,7 +115,7 @@ TEST(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
         EXPECT_FALSE(s->act_tip().empty());  // the chance from the cell it will strike from
         const SDL_Point p = cell_pt(rat->pos);
         d.click_at(p.x, p.y);
-        EXPECT_EQ(me->btl.cmds, cmds);
+        EXPECT_EQ(given, cmds);
 
         // A spent move: only a whole turn has room for a walk and a blow.
         ASSERT_TRUE(st.wait_next_orders(d, me));
@@ -138,9 +147,11 @@ TEST(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
     st.plain_map(24, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {5, 1});
+    std::vector<u_cmd_t> given;
     screen_driver_t d(fast_btl_opts());
     d.run([&] {
         ASSERT_TRUE(d.start());
+        log_orders(d, given);
         st.start(d);
         ASSERT_TRUE(st.wait_orders(d));
         unit_t* me = st.u(me_i);
@@ -154,7 +165,7 @@ TEST(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
         click_cell(d, far);
         EXPECT_TRUE(s->pending_cmds().empty());
         d.frames(3);
-        EXPECT_TRUE(me->btl.cmds.empty());
+        EXPECT_TRUE(given.empty());
         EXPECT_EQ(s->waiting_unit(), me);
         // A cell of the move range is a walk there.
         const pt_t near{me->pos.x + 2, 4};
@@ -172,9 +183,11 @@ TEST(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
     st.plain_map(12, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {9, 3});
+    std::vector<u_cmd_t> given;
     screen_driver_t d(fast_btl_opts());
     d.run([&] {
         ASSERT_TRUE(d.start());
+        log_orders(d, given);
         st.start(d);
         ASSERT_TRUE(st.wait_orders(d));
         unit_t* me = st.u(me_i);
@@ -198,13 +211,13 @@ TEST(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
         d.frames(1);
         ASSERT_EQ(get_top_modal(), nullptr);
         EXPECT_EQ(s->sel_pwr(), (pt_t{0, 0}));
-        EXPECT_TRUE(me->btl.cmds.empty());
+        EXPECT_TRUE(given.empty());
         // Chosen: the end of the turn needs no aim and is given at once.
         rclick_cell(d, {5, 3});
         ASSERT_NE(menu_item(0, pwr_name(P_END_TURN), &r), nullptr);
         click_rect(d, r);
-        ASSERT_EQ(me->btl.cmds.size(), 1u);
-        EXPECT_EQ(me->btl.cmds[0].pwr, P_END_TURN);
+        ASSERT_EQ(given.size(), 1u);
+        EXPECT_EQ(given[0].pwr, P_END_TURN);
     });
 }
 
@@ -244,9 +257,11 @@ TEST(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
     st.plain_map(12, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {9, 3});
+    std::vector<u_cmd_t> given;
     screen_driver_t d(fast_btl_opts());
     d.run([&] {
         ASSERT_TRUE(d.start());
+        log_orders(d, given);
         st.start(d);
         ASSERT_TRUE(st.wait_orders(d));
         unit_t* me = st.u(me_i);
@@ -270,6 +285,6 @@ TEST(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
         click_rect(d, r);
         EXPECT_EQ(me->actbar.items[slot].pwr, 0);
         EXPECT_EQ(bar->slot_rec(slot)->pwr, 0);
-        EXPECT_TRUE(me->btl.cmds.empty());  // setting slots gives no order
+        EXPECT_TRUE(given.empty());  // setting slots gives no order
     });
 }

@@ -87,23 +87,27 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
         d.on_main([] { next_d20(1); });  // a natural 1 misses
         const SDL_Point p = cell_pt(rat->pos);
         d.click_at(p.x, p.y);
-        // The move is left: the same unit waits again, and clicking itself ends its turn.
+        // A blow struck with the whole turn in hand is the all-out turn: the
+        // rat acts, and the next round the unit ends its turn by clicking itself.
         ASSERT_TRUE(st.wait_next_orders(d, me));
         std::vector<std::wstring> texts = fx_texts(fx);
-        ASSERT_EQ(texts.size(), 2u);
+        ASSERT_GE(texts.size(), 4u);
         EXPECT_EQ(texts[1], L"失误");
-        EXPECT_EQ(fx.back().clr, grey);
+        EXPECT_EQ(texts[2], name_of(rat) + L"回合开始");
+        EXPECT_EQ(texts.back(), name_of(me) + L"回合开始");
+        EXPECT_NE(log_text().find(L"---- 第<c=#FFFFFF00>2</c>回合 ----"), std::wstring::npos);
+        const size_t before = texts.size();
         hover_cell(d, me->pos);
         ASSERT_EQ(s->pending_cmds().size(), 1u);
         EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
         EXPECT_EQ(s->hover_cursor(), CUR_END_TURN);
         click_cell(d, me->pos);
-        ASSERT_TRUE(d.wait_for([&] { return fx_texts(fx).size() >= 4; }, "the rat's turn", 600));
+        ASSERT_TRUE(d.wait_for([&] { return fx_texts(fx).size() >= before + 2; }, "the rat's turn", 600));
         texts = fx_texts(fx);
         // The end of the turn is an action of its own and says so; then the rat's turn begins.
         const Pwr* end = get_pwr(P_END_TURN);
-        EXPECT_EQ(texts[2], std::wstring(end->a && *end->a ? end->a : end->n));
-        EXPECT_EQ(texts[3], name_of(rat) + L"回合开始");
+        EXPECT_EQ(texts[before], std::wstring(end->a && *end->a ? end->a : end->n));
+        EXPECT_EQ(texts[before + 1], name_of(rat) + L"回合开始");
         d.on_main([] { bv().fx_log = nullptr; });
     });
 }
