@@ -238,6 +238,11 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
         EXPECT_EQ(std::tuple(a.beaten, a.floor, a.n_beaten, a.wins), std::tuple(0, 1, n + 1, n + 1));
         EXPECT_EQ(keys(hub()->encs), keys(gen_batch(a)));
         EXPECT_FALSE(hub()->batch_btn->is_enabled());
+        // The list's title: the floor, and the counters in its tooltip.
+        const std::wstring stats = hub()->list->title->second.c_str();
+        EXPECT_NE(stats.find(L"当前层数: </c><b>2</b>"), std::wstring::npos);
+        for (const auto& [label, n] : {std::pair{L"已击败挑战次数", n + 1}, {L"获胜次数", n + 1}, {L"失败次数", 1}})
+            EXPECT_NE(stats.find(Str(L"%s\t</c><r>%d</r>", label, n).c_str()), std::wstring::npos) << n;
     });
 }
 
