@@ -27,7 +27,6 @@
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
-#include "ui/rt_markup.h"
 #include "ui/splitter.h"
 
 namespace {
@@ -333,14 +332,7 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
 }
 
 TEST(Hub, TypedNamesShowAsTypedInThePartyMenuAndOnTheStrip) {
-    const auto shown_chars = [](const wchar_t* markup) {
-        rt_ops_t ops;
-        rt_parse(markup, &ops);
-        std::wstring chars;
-        for (const rt_op_t& op : ops.ops)
-            if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
-        return chars;
-    };
+    const auto shown_chars = screen_driver_t::shown_chars;
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(to_arena(d));

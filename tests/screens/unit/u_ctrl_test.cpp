@@ -12,19 +12,6 @@
 #include "support/test_btn.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
-#include "ui/rt_markup.h"
-
-namespace {
-// The characters a mark-up text shows.
-std::wstring shown_chars(const wchar_t* markup) {
-    rt_ops_t ops;
-    rt_parse(markup, &ops);
-    std::wstring chars;
-    for (const rt_op_t& op : ops.ops)
-        if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
-    return chars;
-}
-}  // namespace
 
 // First in the file: the names are read once, and here no texts are loaded.
 TEST(RndUName, NoNamesGiveUnnamed) { EXPECT_STREQ(rnd_u_name(), L"未命名"); }
@@ -71,7 +58,7 @@ TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
         EXPECT_EQ(b->result, 1);
         EXPECT_EQ(u.name, Str(typed));
         u.recalc();
-        EXPECT_NE(shown_chars(txt::unit_sheet(&u, txt::SHEET_ALL).c_str()).find(L"<i>星 </i> '"), std::wstring::npos)
+        EXPECT_NE(screen_driver_t::shown_chars(txt::unit_sheet(&u, txt::SHEET_ALL).c_str()).find(L"<i>星 </i> '"), std::wstring::npos)
             << "the control characters show as blanks, the mark-up as typed";
     });
 }
