@@ -4,6 +4,7 @@
 #include "app/db.h"
 #include "app/links.h"
 #include "app/loop.h"
+#include "app/notes.h"
 #include "app/opts.h"
 #include "app/platform_start.h"
 #include "app/scene.h"
@@ -27,9 +28,11 @@ void install_help_link() {
 }  // namespace
 
 bool app_start() {
+    reset_notes();
     if (!platform_start()) return false;
     start_audio();
     db_init();
+    notes_ready();  // what could not be read so far is said in the player's language
     reg_rules_tbls();
     load_txt_tbls();
     init_pwrs();
