@@ -180,7 +180,7 @@ bool play_sfx_a(const char* name, int flags) { return play_sfx(utf8_to_str(name 
 
 bool play_sfx(const wchar_t* name, int flags) {
     if (g_switch(L"sound") == 0) return true;
-    const Str path = (flags & 1) ? Str(name) : find_sfx_file(name);
+    const Str path = (flags & SFX_PATH) ? Str(name) : find_sfx_file(name);
     if (path.empty()) {
         note_trouble(L"sfx", {Str(name)});
         return false;
