@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ani.h"
+#include "app/codec.h"
 #include "app/font.h"
 #include "app/input.h"
 #include "app/opts.h"
@@ -19,13 +20,19 @@
 #include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
+#include "screens/arena/arena.h"
+#include "screens/arena/encs_dlg.h"
 #include "screens/battle/btl_view.h"
+#include "screens/dlgs/cfg_dlg.h"
+#include "screens/menu/main_menu.h"
 #include "screens/map/main_ui.h"
+#include "screens/unit/unit_lists.h"
 #include "screens/widgets/log_memo.h"
 #include "support/btl_stage.h"
 #include "support/next_d20.h"
 #include "support/screen_driver.h"
 #include "ui/menu.h"
+#include "ui/tv.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -156,6 +163,82 @@ TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
         EXPECT_EQ(st.state, BTL_LOST);
         EXPECT_EQ(btl().round, round);  // nothing more was played
         EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
+    });
+}
+
+TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        // Every item is there and none is greyed out.
+        ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+        auto* level = get_popup_menu()->get_level(0);
+        std::vector<std::wstring> items;
+        for (int i = 0; i < level->count(); ++i)
+            if (!(level->get_item(i)->flags & LIF_SEP)) {
+                items.push_back(screen_driver_t::plain(level->get_item(i)->label));
+                EXPECT_FALSE(level->get_item(i)->flags & LIF_DISABLED) << utf8_from_wide(items.back());
+            }
+        EXPECT_EQ(items, (std::vector<std::wstring>{L"投降", L"选项", L"百科", L"返回主界面", L"退出游戏"}));
+        d.key(SDLK_ESCAPE);
+        d.frames(1);
+        // The settings and the help open over the battle, which waits on.
+        sys_menu_pick(d, L"选项");
+        ASSERT_NE(get_cfg_dlg(), nullptr);
+        EXPECT_EQ(get_top_modal(), get_cfg_dlg());
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the settings to close"));
+        sys_menu_pick(d, L"百科");
+        ASSERT_NE(get_top_modal(), nullptr);
+        EXPECT_NE(d.find_type<tv_t>(get_top_modal()), nullptr);  // the help's topics
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the help to close"));
+        EXPECT_EQ(cur_btl_scene()->waiting_unit(), st.u(me_i));
+        EXPECT_FALSE(st.ended);
+        // Back to the main menu: the battle is given up, neither won nor lost.
+        sys_menu_pick(d, L"返回主界面");
+        ASSERT_TRUE(st.wait_end(d, 120));
+        EXPECT_EQ(st.state, BTL_ABORTED);
+        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        // The battle scene shown again later lists none of that battle's units.
+        int listed = -1;
+        d.on_main([&] {
+            push_scene(get_btl_scene(nullptr), false);
+            listed = get_btl_scene(nullptr)->strip()->count();
+            pop_scene();
+        });
+        EXPECT_EQ(listed, 0);
+    });
+}
+
+TEST(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        ASSERT_TRUE(d.wait_for([] { return get_top_scene() == get_arena_scene(); }, "the arena"));
+        d.frames(1);
+        encs_dlg_t* hub = get_arena_scene()->hub();
+        ASSERT_NE(hub, nullptr);
+        const int fights = g_pty.arena.wins + g_pty.arena.losses;
+        const rect r = hub->list->item_rect(0);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.click(hub->fight_btn));
+        d.move_to(1200, 400);
+        ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
+        sys_menu_pick(d, L"返回主界面");
+        ASSERT_TRUE(d.wait_for([] { return !cur_btl_scene(); }, "the battle's end", 120));
+        d.frames(2);
+        EXPECT_EQ(get_btl_state(), BTL_ABORTED);
+        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        EXPECT_NE(d.find(L"竞技场"), nullptr);
+        EXPECT_EQ(g_pty.arena.wins + g_pty.arena.losses, fights);  // neither won nor lost
     });
 }
 
