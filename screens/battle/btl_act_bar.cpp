@@ -1,14 +1,11 @@
 // The battle's quick-slot bar: the acting unit's 20 slots with their powers,
 // usable or greyed, cooldowns, uses left and key numbers.
 #include <algorithm>
-#include <map>
-#include <string>
 
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/render.h"
-#include "app/tex.h"
 #include "app/draw_text.h"
 #include "battle/act_ctx.h"
 #include "battle/rolls.h"
@@ -26,24 +23,6 @@ constexpr clr_t refused_frame = 0xff440000;
 constexpr int key_strip_h = 16;
 constexpr int uses_unlimited = 1000000000;
 constexpr int icon_side = 32;
-
-// The power's picture at the slot's size, scaled once: the software renderer
-// blends a scaled copy pixel by pixel, and the bar is drawn every frame.
-zg::tex_t* slot_icon(const Str& name) {
-    static std::map<std::wstring, zg::tex_t*> kept;
-    static int gen = -1;
-    if (gen != img_cache_generation()) {
-        kept.clear();
-        gen = img_cache_generation();
-    }
-    zg::tex_t*& t = kept[name.c_str()];
-    if (!t) {
-        zg::tex_t* full = get_img(name);
-        zg::tex_t* small = full ? new_scaled_copy(full, nullptr, icon_side, icon_side) : nullptr;
-        t = small ? put_img(name + L"@slot", small) : full;
-    }
-    return t;
-}
 
 class _act_bar_t : public act_bar_t {
 public:
@@ -115,7 +94,8 @@ private:
             it->flags |= LIF_SELECTED;
             sel = i;
         }
-        it->icon = slot_icon(Str(L"powers/%s", p->k ? p->k : L"def"));
+        // Scaled once: the bar is drawn every frame.
+        it->icon = get_img_sized(Str(L"powers/%s", p->k ? p->k : L"def"), icon_side, icon_side);
         it->tip = pwr_tip_ref(slot.pwr);
         recs_[i] = {slot.pwr, slot.param, get_act_cooldown(u, a), pwr_uses_left(u, slot.pwr)};
     }
