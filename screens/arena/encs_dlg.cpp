@@ -333,18 +333,23 @@ void encs_dlg_t::change_party() {
     m->add_sep(nullptr);
     m->add_text_item(L"新建队伍...", nullptr)->id = new_party_id;
     const int id = int(m->track_popup(party_btn->rc.x, party_btn->rc.y, int(MENU_RET_ID) | int(MOVE_AT_BOTTOM)));
+    Str load_msg;
     if (id == new_party_id) {
         save_arena_slot(SLOT_CUR);
         if (!open_pc_mgr()) return;
         save_arena_slot(SLOT_NEW);
     } else if (id > 0 && id != cur) {
         save_arena_slot(SLOT_CUR);
-        load_arena_slot(id);
+        slot_load_t w;
+        load_arena_slot(id, &w);
+        load_msg = slot_load_msg(w);
     } else {
         return;  // dismissed, or the party already playing
     }
     refresh_list();
     fill_party_strip();
+    // Once the hub shows the party that was loaded.
+    if (!load_msg.empty()) tell_slot_load(load_msg);
 }
 
 void encs_dlg_t::unit_menu(int member) {

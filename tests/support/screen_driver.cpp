@@ -11,6 +11,7 @@
 #include <thread>
 #include <typeinfo>
 
+#include "app/audio.h"
 #include "app/codec.h"
 #include "app/frame_timer.h"
 #include "app/ini.h"
@@ -181,6 +182,7 @@ void screen_driver_t::game_loop() {
 
 void screen_driver_t::run_game() {
     set_exe_dir(wide_from_utf8(game_.path() + "/").c_str());
+    set_sfx_dir(get_exe_dir() + L"sfx/");  // a process finds its sounds beside it once
     CZsConfig::instance().load(wide_from_utf8(config_path_.string()).c_str(), true);
     // What a new process starts without: the quit flag of an earlier run (the
     // program never clears it), the party and the slot counters it read.
