@@ -24,6 +24,7 @@
 #include "game/start.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
+#include "ui/rt_markup.h"
 #include "ui/rtext.h"
 #include "ui/title_wnd.h"
 #include "ui/wnd.h"
@@ -289,6 +290,15 @@ bool screen_driver_t::shown(const wnd_t* w) {
 }
 
 std::wstring screen_driver_t::plain(const wchar_t* markup) { return strip_tags(markup).c_str(); }
+
+std::wstring screen_driver_t::shown_chars(const wchar_t* markup) {
+    rt_ops_t ops;
+    rt_parse(markup, &ops);
+    std::wstring chars;
+    for (const rt_op_t& op : ops.ops)
+        if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+    return chars;
+}
 
 wnd_t* screen_driver_t::find_if(const std::function<bool(wnd_t*)>& pred, const wnd_t* in) const {
     if (in) return search(const_cast<wnd_t*>(in), pred);
