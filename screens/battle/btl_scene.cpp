@@ -302,7 +302,10 @@ public:
         if (!strip_) return;
         strip_->set_laid_out(false);
         strip_->clear();
-        for (unit_t* u : btl().roster) strip_->add_unit(u)->kind = LIK_COMMAND;
+        // Once a battle is over its units may be gone (a scene resumed later
+        // finds the lists of a battle whose foes were freed): nothing to list.
+        if (get_btl_map())
+            for (unit_t* u : btl().roster) strip_->add_unit(u)->kind = LIK_COMMAND;
         strip_->relayout();
         if (main_ui_built()) strip_->move_to(main_ui().right_pnl->rc.x - strip_gap, strip_gap, MOVE_AT_RIGHT);
     }
