@@ -50,8 +50,8 @@ Str& act_t::get_desc_text(Str& out) const {
     return texts().act_desc ? texts().act_desc(*this, out) : plain_text(*this, out);
 }
 
-int Pwr::get_kind() const { return 1; }
-int Pwr::get_group() const { return (flags & PF_FEAT) ? 1 : 0; }
+int Pwr::get_kind() const { return PK_PASSIVE; }
+int Pwr::get_group() const { return (flags & PF_FEAT) ? PG_FEAT : PG_BASIC; }
 
 int Pwr::get_tier() const {
     // A chain longer than the registry is a cycle; stop rather than recurse forever.
@@ -78,8 +78,8 @@ void Pwr::set_feat(const char* key, int cat_, uint32_t cls_mask_, int lv_, const
     for (int i = 0; i < 6; ++i) abi_min[i] = mins[i];
 }
 
-int act_t::get_kind() const { return (flags & PF_KIND2) ? 2 : 0; }
-int act_t::get_group() const { return school ? 2 : (flags & PF_FEAT) ? 1 : 0; }
+int act_t::get_kind() const { return (flags & PF_KIND2) ? PK_TOGGLE : PK_ACT; }
+int act_t::get_group() const { return school ? PG_SPELL : (flags & PF_FEAT) ? PG_FEAT : PG_BASIC; }
 
 // ---- what an action is, read from its record ----
 
@@ -151,7 +151,7 @@ bool is_pwr_id(int id) { return get_pwr(id) != nullptr; }
 
 bool is_act(int id) {
     const Pwr* p = get_pwr(id);
-    return p && p->get_kind() == 0;
+    return p && p->get_kind() == PK_ACT;
 }
 
 bool is_prereq_of(int a, int b) {

@@ -31,6 +31,12 @@ struct abi_min_t {
     int32_t str = 0, dex = 0, con = 0, int_ = 0, wis = 0, cha = 0;
 };
 
+// What a power is to its holder: an action, a passive power or feat, or an
+// action switched on and off (PF_KIND2).
+enum pwr_kind_e : int { PK_ACT = 0, PK_PASSIVE = 1, PK_TOGGLE = 2, PK_COUNT = 3 };
+// Where a power comes from: a basic action or monster power, a feat, a spell.
+enum pwr_group_e : int { PG_BASIC = 0, PG_FEAT = 1, PG_SPELL = 2 };
+
 class Pwr : public text_info_t {
 public:
     int32_t id = 0;      // registry slot, written by init_pwrs
@@ -41,9 +47,9 @@ public:
     int32_t abi_min[6] = {};
     std::vector<int32_t> prereqs;  // the first is the parent in the feat tree
 
-    // 0 an action, 1 a passive power or feat, 2 a kind-2 action.
+    // A pwr_kind_e.
     virtual int get_kind() const;
-    // 0 basic action or monster power, 1 feat, 2 spell.
+    // A pwr_group_e.
     virtual int get_group() const;
     // Tooltip and description mark-up: the builders of pwr_texts_t when the
     // screens installed them, else the name and the description.

@@ -12,7 +12,7 @@ namespace {
 int pwr_kind(int id) {
     if (!is_pwr_id(id)) return -1;
     const int k = get_pwr(id)->get_kind();
-    return k >= 0 && k < 3 ? k : -1;
+    return k >= 0 && k < PK_COUNT ? k : -1;
 }
 
 int id_class_bit(int id) {
@@ -84,12 +84,12 @@ std::vector<int>& u_pwrs_t::get_ids(std::vector<int>& out, int filter) const {
 
 std::vector<int>& u_pwrs_t::get_act_ids(std::vector<int>& out) const {
     out.clear();
-    for (const auto& [id, on] : by_kind[0]) out.push_back(id);
+    for (const auto& [id, on] : by_kind[PK_ACT]) out.push_back(id);
     return out;
 }
 
 std::vector<int> u_pwrs_t::get_act_list() const {
     std::vector<int> v{P_ATK_M, P_ATK_R};
-    for (const auto& [id, on] : by_kind[0]) v.push_back(id);
+    for (const auto& [id, on] : by_kind[PK_ACT]) v.push_back(id);
     return v;
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "rules/pwr.h"
 #include "rules/u_part.h"
 
 // Filter bits of u_pwrs_t::get_ids, by id range.
@@ -17,7 +18,7 @@ constexpr int UP_ALL = 60;
 class u_pwrs_t : public u_part_t {
 public:
     std::map<int, uint8_t> all;         // held id -> on/off
-    std::map<int, uint8_t*> by_kind[3]; // by Pwr::get_kind, pointing at the flags in all
+    std::map<int, uint8_t*> by_kind[PK_COUNT]; // by Pwr::get_kind, pointing at the flags in all
 
     u_pwrs_t() = default;
     u_pwrs_t(const u_pwrs_t&) = delete;

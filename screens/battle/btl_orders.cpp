@@ -83,13 +83,13 @@ void orders_pick(btl_scene_t* s, int id, int param) {
     unit_t* u = ordering();
     const Pwr* p = get_pwr(id);
     if (!u || !p) return;
-    if (p->get_kind() == 2) {
+    if (p->get_kind() == PK_TOGGLE) {
         toggle_unit_pwr(u, id);
         return;
     }
     btl_view_t& v = bv();
     const act_t* a = as_act(id);
-    if (a && a->rng != 0) {
+    if (a && a->rng != RNG_SELF) {
         v.sel = {id, param};
         u->actbar.select_pwr(id);
         get_act_tgt_pts(u, id, &v.tgt_pts);
@@ -369,7 +369,7 @@ constexpr int MENU_SET_NAMES = 2;
 
 void act_menu_add(menu_t* m, unit_t* u, int id, int param, int flags, li_t* parent) {
     const Pwr* p = get_pwr(id);
-    if (!p || p->get_kind() == 1) return;
+    if (!p || p->get_kind() == PK_PASSIVE) return;
     if ((flags & MENU_USABLE) && !can_use(u, id)) return;
     Str text = p->n ? p->n : L"";
     if (id == P_SWAP_WPN && (flags & MENU_SET_NAMES)) {

@@ -55,7 +55,7 @@ Str conditions(const Pwr& p) {
 }  // namespace
 
 Str pwr_line(const Pwr& p) {
-    if (p.get_kind() != 0) return Str(or_empty(p.n));
+    if (p.get_kind() != PK_ACT) return Str(or_empty(p.n));
     return Str(L"<ico=powers/%s c=w> %s", or_empty(p.k), or_empty(p.n));
 }
 
@@ -64,7 +64,7 @@ Str& pwr_tip_text(const Pwr& p, Str& out) {
     if (p.b && *p.b) out.append(colored(p.b, extra_clr)).append(L"\n");
     out.append(L"\n");
     out.append_format(L"<c=lbl>条件：</c>%s\n<c=lbl>使用：</c>%s\n\n<c=lbl>效果：</c>%s", conditions(p),
-                      p.get_kind() == 1 ? L"<c=a>被动</c>" : L"<c=y>主动</c>", or_empty(p.d));
+                      p.get_kind() == PK_PASSIVE ? L"<c=a>被动</c>" : L"<c=y>主动</c>", or_empty(p.d));
     return out.append(L"</c>");
 }
 
