@@ -34,7 +34,6 @@ btl_runner_t btl_runner;
 
 Str slot_name(int n) { return Str(L"%08d", n); }
 
-
 class _arena_scene_t : public arena_scene_t {
 public:
     ~_arena_scene_t() override {
