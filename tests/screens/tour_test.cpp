@@ -234,7 +234,7 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
     ASSERT_EQ(g_pty.units.size(), seen.names.size());
     for (size_t i = 0; i < g_pty.units.size(); ++i) {
         EXPECT_EQ(std::wstring(g_pty.units[i]->name.c_str()), seen.names[i]);
-        EXPECT_EQ(g_pty.units[i]->base.lv, seen.levels[i]) << seen.names[i].size();
+        EXPECT_EQ(g_pty.units[i]->base.lv, seen.levels[i]);
     }
     EXPECT_EQ(hub()->strip->count(), int(seen.names.size()));
     EXPECT_EQ(bag_of_party(), seen.bag);
