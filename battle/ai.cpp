@@ -124,11 +124,10 @@ void ai_try_actions(ai_plan_t& p, ai_cell_t& r) {
             if (cell_aoo == AI_UNSET) cell_aoo = aoo_threat_score(u);
             provoke = cell_aoo;
         }
+        aim_scorer_t scorer(u, pwr);
         for (const pt_t& t : p.tgts) {
             const u_cmd_t req{.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
-            int64_t score = 0;
-            // What reaches no seen unit scores 0 without the full measure.
-            if (act_may_score(u, req) && !eval_act(u, req, &score)) continue;
+            const int64_t score = scorer.score(t);
             p.cand[2] = req;
             ai_consider(p, score, provoke, r);
         }

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/geom.h"
+#include "app/rnd.h"
 #include "battle/atk_rec.h"
 #include "battle/damage.h"
 #include "battle/fog.h"
@@ -14,6 +16,8 @@
 #include "battle/special.h"
 #include "battle/summon.h"
 #include "battle/target_area.h"
+#include "battle/tmap.h"
+#include "battle/turn.h"
 #include "battle/zone.h"
 #include "rules/cond_ids.h"
 #include "rules/pwr.h"
@@ -203,6 +207,89 @@ bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score) {
     c.run();
     *score = int64_t(score_of(c));
     return true;
+}
+
+aim_scorer_t::aim_scorer_t(unit_t* u, int pwr)
+    : u_(u), cmd_{.pwr = pwr, .param = 0, .tgt = {-1, -1}, .flags = 0}, ctx_(u, &cmd_) {
+    ctx_.labels = false;
+    const tmap_t* m = get_btl_map();
+    full_ = !ctx_.act || !m || is_summon_pwr(pwr);
+    if (full_) return;
+    map_ = {0, 0, m->get_w(), m->get_h()};
+    idx_.assign(size_t(map_.w) * size_t(map_.h), -1);
+    for (const unit_t* v : btl_roster())
+        if (is_pt_visible_for(v->pos, u)) seen_units_.push_back(v->pos);
+    std::sort(seen_units_.begin(), seen_units_.end());
+    seen_units_.erase(std::unique(seen_units_.begin(), seen_units_.end()), seen_units_.end());
+    // Most aims of a radius reach no unit, which a map of the cells near one
+    // tells at once.
+    const int area = ctx_.act->get_area(u);
+    burst_ = area == AREA_BURST;
+    if (area < 0) return;
+    near_.assign(idx_.size(), 0);
+    for (const pt_t& c : seen_units_)
+        for_each_cell_in_radius(c, area, [&](const pt_t& p) { return near_[cell_no(p)] = 1, true; }, 0, &map_);
+}
+
+size_t aim_scorer_t::cell_no(const pt_t& p) const { return size_t(p.y) * size_t(map_.w) + size_t(p.x); }
+
+int64_t aim_scorer_t::full_score() {
+    int64_t s = 0;
+    if (act_may_score(u_, cmd_)) eval_act(u_, cmd_, &s);
+    return s;
+}
+
+void aim_scorer_t::make_recs() {
+    recs_made_ = true;
+    plan_rnd_t plan;
+    const uint32_t before = rnd_get_state();
+    get_atks(recs_, u_, cmd_.pwr, cmd_.flags);
+    if (rnd_get_state() != before) {
+        // Records that draw differ from one measure to the next; this look
+        // must not count as a draw.
+        rnd_set_state(before);
+        full_ = true;
+    }
+}
+
+int64_t aim_scorer_t::score(const pt_t& at) {
+    cmd_.tgt = at;
+    if (full_) return full_score();
+    if (!near_.empty() && !(map_.contains(at) && near_[cell_no(at)])) return 0;
+    // A burst covers the same cells wherever it is aimed.
+    if (burst_ && burst_score_) return *burst_score_;
+    // eval_act keeps one entry a cell and adds them by x, then y; cells
+    // without a unit add nothing.
+    if (!act_area_pick(u_, cmd_.pwr, at, seen_units_, &picked_)) return full_score();
+    ctx_.filter_rng_tgts(picked_);
+    double total = 0;
+    if (!picked_.empty()) {
+        if (!recs_made_) make_recs();
+        if (full_) return full_score();
+        for (const pt_t& p : picked_)
+            for (double h : cell_hits(p)) total += h;
+    }
+    if (burst_) burst_score_ = int64_t(total);
+    return int64_t(total);
+}
+
+const std::vector<double>& aim_scorer_t::cell_hits(const pt_t& p) {
+    static const std::vector<double> none;
+    if (!map_.contains(p)) return none;
+    int& i = idx_[cell_no(p)];
+    if (i >= 0) return hits_[size_t(i)];
+    ctx_.tgts.clear();
+    {
+        plan_rnd_t plan;
+        for (atk_rec_t& r : recs_) ctx_.classify_pt(r, p);
+    }
+    std::vector<double> v;
+    const auto it = ctx_.tgts.find(p);
+    if (it != ctx_.tgts.end() && is_pt_visible_for(p, u_))
+        for (const stat_hit_t& h : it->second.hits) v.push_back(hit_score(ctx_, it->second, h));
+    i = int(hits_.size());
+    hits_.push_back(std::move(v));
+    return hits_.back();
 }
 
 void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out) {

@@ -5,15 +5,16 @@
 // its per-cell chances and the action tooltip.
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "app/str.h"
 #include "battle/act_ctx.h"
+#include "battle/atk_rec.h"
 #include "rules/cond.h"
 #include "rules/dmg.h"
 #include "rules/eff.h"
-
-struct u_cmd_t;
+#include "rules/u_cmd.h"
 
 // What one attack record would bring to one cell.
 struct stat_hit_t {
@@ -51,6 +52,43 @@ bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score);
 // False only when eval_act would score 0: no seen unit in the area and no
 // summoning or raising. A cheap test that spares the AI the full measure.
 bool act_may_score(unit_t* u, const u_cmd_t& cmd);
+// eval_act for one power of u aimed at many cells while u stays where it is:
+// the attack records are made once, and what they bring to one cell is worked
+// out once however many aims cover it. The scores are eval_act's to the bit.
+// A power whose records draw from the generator, or that summons, is measured
+// in full for every aim, so that planning draws stay as many as they were.
+// Only cells holding a seen unit can score, so only those are looked at.
+class aim_scorer_t {
+public:
+    aim_scorer_t(unit_t* u, int pwr);
+    aim_scorer_t(const aim_scorer_t&) = delete;
+    aim_scorer_t& operator=(const aim_scorer_t&) = delete;
+    // What the AI counts for the aim: 0 where act_may_score says no, else eval_act's score.
+    int64_t score(const pt_t& at);
+
+private:
+    size_t cell_no(const pt_t& p) const;
+    int64_t full_score();
+    void make_recs();
+    // The worth of each hit on the cell, in the order eval_act adds them.
+    const std::vector<double>& cell_hits(const pt_t& p);
+
+    unit_t* u_;
+    u_cmd_t cmd_;
+    stat_act_t ctx_;
+    bool full_ = false;
+    bool recs_made_ = false;
+    bool burst_ = false;
+    std::optional<int64_t> burst_score_;
+    std::vector<atk_rec_t> recs_;
+    std::vector<pt_t> seen_units_;  // the cells of the seen units, by x, then y
+    rect map_;
+    std::vector<int> idx_;      // per map cell: into hits_, -1 not worked out yet
+    std::vector<uint8_t> near_;  // per map cell: a seen unit within the radius; empty for other areas
+    std::vector<std::vector<double>> hits_;
+    std::vector<pt_t> picked_;
+};
+
 // The overlay's labels: fit unit targets only.
 void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out);
 void stat_act_tip(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* labels, Str& text);

@@ -1,5 +1,6 @@
 #include "battle/target_area.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/geom.h"
@@ -254,6 +255,43 @@ bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out
     if (!a || !get_btl_map()) return false;
     const cells_key_t k{u, u->pos, at, pwr, fog_in_search()};
     return memo_cells(area_memo, k, out, [&](std::vector<pt_t>* o) { return compute_area_pts(u, a, at, o); });
+}
+
+bool act_area_pick(unit_t* u, int pwr, const pt_t& at, const std::vector<pt_t>& cells, std::vector<pt_t>* out) {
+    out->clear();
+    const act_t* a = get_act(pwr);
+    if (!a || !get_btl_map()) return true;  // get_act_area_pts finds no cell either
+    const int area = a->get_area(u);
+    // A radius, the aimed cell or the whole map: each cell is a candidate or
+    // not by itself. The other shapes are listed, which is cheap.
+    const bool by_cell = area >= 0 || area == AREA_MAP;
+    // The listed shapes keep within a box: with none of the cells in it, nothing is listed.
+    const pt_t o = u->pos;
+    rect box{0, 0, 0, 0};
+    if (area == AREA_LINE) box = {std::min(o.x, at.x), std::min(o.y, at.y), std::abs(at.x - o.x) + 1, std::abs(at.y - o.y) + 1};
+    else if (area == AREA_CONE) box = {o.x - 3, o.y - 3, 7, 7};
+    else if (area == AREA_ADJ2 || area == AREA_ADJ3) box = {at.x - 1, at.y - 1, 3, 3};
+    if (box.w > 0 && std::none_of(cells.begin(), cells.end(), [&](const pt_t& p) { return box.contains(p); })) return true;
+    std::vector<pt_t> cand;
+    const pt_t centre = by_cell ? at : area_candidates(u, *a, area, at, cand);
+    if (!in_map(centre)) return true;
+    prep_area_grid(u, SF_AREA);
+    const int64_t r2 = int64_t(area) * area;
+    auto keep = [&](const pt_t& p) {
+        if (in_map(p) && tgt_test(u, *a, centre, p)) out->push_back(p);
+    };
+    if (by_cell) {
+        for (const pt_t& p : cells) {
+            const int64_t dx = p.x - at.x, dy = p.y - at.y;
+            if (area == AREA_MAP || (area == 0 ? p == at : dx * dx + dy * dy <= r2)) keep(p);
+        }
+        return true;
+    }
+    for (const pt_t& p : cand)
+        if (std::binary_search(cells.begin(), cells.end(), p)) keep(p);
+    std::sort(out->begin(), out->end());
+    // A cell listed twice would be measured twice.
+    return std::adjacent_find(out->begin(), out->end()) == out->end();
 }
 
 // ---- cover ----

@@ -17,6 +17,10 @@ bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out
 // The cells the area of the aim may hold before line of effect is tested (a
 // superset of get_act_area_pts), when they are cheap to list; false when not.
 bool act_area_cands(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
+// Those of `cells` (sorted, each once) that get_act_area_pts(u, pwr, at)
+// holds, sorted, without testing the line of effect to the others; false when
+// the area would hold one of them twice.
+bool act_area_pick(unit_t* u, int pwr, const pt_t& at, const std::vector<pt_t>& cells, std::vector<pt_t>* out);
 // p is one of the cells.
 bool contains(const std::vector<pt_t>& cells, const pt_t& p);
 // get_act_tgt_pts as a new list.
