@@ -151,7 +151,7 @@ void stat_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
         h.effs = rec.effs;
         if (e.sit.empty()) e.sit = rec.sit_tip;
     }
-    e.outcome = special_result_text(act->id, t.kind, actor, t.unit, t.zone);
+    if (labels) e.outcome = special_result_text(act->id, t.kind, actor, t.unit, t.zone);
 }
 
 double cond_score(const std::vector<cond_inst_t>& conds, const unit_t* tgt) {
@@ -221,14 +221,22 @@ aim_scorer_t::aim_scorer_t(unit_t* u, int pwr)
         if (is_pt_visible_for(v->pos, u)) seen_units_.push_back(v->pos);
     std::sort(seen_units_.begin(), seen_units_.end());
     seen_units_.erase(std::unique(seen_units_.begin(), seen_units_.end()), seen_units_.end());
+    make_recs();
     // Most aims of a radius reach no unit, which a map of the cells near one
     // tells at once.
-    const int area = ctx_.act->get_area(u);
-    burst_ = area == AREA_BURST;
-    if (area < 0) return;
+    area_ = ctx_.act->get_area(u);
+    if (area_ < 0) return;
     near_.assign(idx_.size(), 0);
     for (const pt_t& c : seen_units_)
-        for_each_cell_in_radius(c, area, [&](const pt_t& p) { return near_[cell_no(p)] = 1, true; }, 0, &map_);
+        for_each_cell_in_radius(c, area_, [&](const pt_t& p) { return near_[cell_no(p)] = 1, true; }, 0, &map_);
+}
+
+bool aim_scorer_t::may_score(const pt_t& at) const {
+    if (full_) return true;
+    if (!near_.empty()) return map_.contains(at) && near_[cell_no(at)];
+    rect box;
+    if (!act_area_box(u_->pos, area_, at, &box)) return !seen_units_.empty();
+    return std::any_of(seen_units_.begin(), seen_units_.end(), [&](const pt_t& p) { return box.contains(p); });
 }
 
 size_t aim_scorer_t::cell_no(const pt_t& p) const { return size_t(p.y) * size_t(map_.w) + size_t(p.x); }
@@ -240,7 +248,6 @@ int64_t aim_scorer_t::full_score() {
 }
 
 void aim_scorer_t::make_recs() {
-    recs_made_ = true;
     plan_rnd_t plan;
     const uint32_t before = rnd_get_state();
     get_atks(recs_, u_, cmd_.pwr, cmd_.flags);
@@ -255,21 +262,16 @@ void aim_scorer_t::make_recs() {
 int64_t aim_scorer_t::score(const pt_t& at) {
     cmd_.tgt = at;
     if (full_) return full_score();
-    if (!near_.empty() && !(map_.contains(at) && near_[cell_no(at)])) return 0;
-    // A burst covers the same cells wherever it is aimed.
-    if (burst_ && burst_score_) return *burst_score_;
+    if (!may_score(at)) return 0;
+    if (same_for_every_aim() && burst_score_) return *burst_score_;
     // eval_act keeps one entry a cell and adds them by x, then y; cells
     // without a unit add nothing.
     if (!act_area_pick(u_, cmd_.pwr, at, seen_units_, &picked_)) return full_score();
     ctx_.filter_rng_tgts(picked_);
     double total = 0;
-    if (!picked_.empty()) {
-        if (!recs_made_) make_recs();
-        if (full_) return full_score();
-        for (const pt_t& p : picked_)
-            for (double h : cell_hits(p)) total += h;
-    }
-    if (burst_) burst_score_ = int64_t(total);
+    for (const pt_t& p : picked_)
+        for (double h : cell_hits(p)) total += h;
+    if (same_for_every_aim()) burst_score_ = int64_t(total);
     return int64_t(total);
 }
 
@@ -287,9 +289,34 @@ const std::vector<double>& aim_scorer_t::cell_hits(const pt_t& p) {
     const auto it = ctx_.tgts.find(p);
     if (it != ctx_.tgts.end() && is_pt_visible_for(p, u_))
         for (const stat_hit_t& h : it->second.hits) v.push_back(hit_score(ctx_, it->second, h));
+    double gain = 0;
+    for (double h : v) gain += std::max(h, 0.0);
     i = int(hits_.size());
     hits_.push_back(std::move(v));
+    gains_.push_back(gain);
     return hits_.back();
+}
+
+double aim_scorer_t::cell_gain(const pt_t& p) {
+    if (!map_.contains(p)) return 0;
+    cell_hits(p);
+    return gains_[size_t(idx_[cell_no(p)])];
+}
+
+bool aim_scorer_t::scores_below(const pt_t& at, int64_t need) {
+    if (full_ || need <= 0) return false;
+    rect box;
+    const bool boxed = act_area_box(u_->pos, area_, at, &box);
+    const int64_t r2 = int64_t(area_) * area_;
+    double gain = 0;
+    for (const pt_t& p : seen_units_) {
+        const int64_t dx = p.x - at.x, dy = p.y - at.y;
+        if (area_ >= 0 ? dx * dx + dy * dy > r2 : boxed && !box.contains(p)) continue;
+        gain += cell_gain(p);
+    }
+    // The score adds some of these and takes off what hurts, in another
+    // order: a margin far above the rounding keeps the answer sure.
+    return gain * (1 + 1e-9) + 1e-6 < double(need);
 }
 
 void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out) {

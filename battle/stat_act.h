@@ -14,6 +14,7 @@
 #include "rules/cond.h"
 #include "rules/dmg.h"
 #include "rules/eff.h"
+#include "rules/pwr.h"
 #include "rules/u_cmd.h"
 
 // What one attack record would bring to one cell.
@@ -65,6 +66,15 @@ public:
     aim_scorer_t& operator=(const aim_scorer_t&) = delete;
     // What the AI counts for the aim: 0 where act_may_score says no, else eval_act's score.
     int64_t score(const pt_t& at);
+    // The scores of a power measured in full are not foretold.
+    bool foretells() const { return !full_; }
+    // False only when the aim surely scores 0.
+    bool may_score(const pt_t& at) const;
+    // Every aim scores the same.
+    bool same_for_every_aim() const { return !full_ && area_ == AREA_BURST; }
+    // The aim surely scores below need: all that helps within its area's
+    // bounds, counted without the line tests, falls short.
+    bool scores_below(const pt_t& at, int64_t need);
 
 private:
     size_t cell_no(const pt_t& p) const;
@@ -72,13 +82,14 @@ private:
     void make_recs();
     // The worth of each hit on the cell, in the order eval_act adds them.
     const std::vector<double>& cell_hits(const pt_t& p);
+    // The sum of the hits on the cell that count for the unit.
+    double cell_gain(const pt_t& p);
 
     unit_t* u_;
     u_cmd_t cmd_;
     stat_act_t ctx_;
     bool full_ = false;
-    bool recs_made_ = false;
-    bool burst_ = false;
+    int area_ = 0;
     std::optional<int64_t> burst_score_;
     std::vector<atk_rec_t> recs_;
     std::vector<pt_t> seen_units_;  // the cells of the seen units, by x, then y
@@ -86,6 +97,7 @@ private:
     std::vector<int> idx_;      // per map cell: into hits_, -1 not worked out yet
     std::vector<uint8_t> near_;  // per map cell: a seen unit within the radius; empty for other areas
     std::vector<std::vector<double>> hits_;
+    std::vector<double> gains_;  // beside hits_
     std::vector<pt_t> picked_;
 };
 
