@@ -125,13 +125,14 @@ int64_t ai_needed(const ai_plan_t& p, const ai_cell_t& r, int64_t provoke) {
     return p.best_score == AI_UNSET ? 1 : p.best_total + r.move_provoke + provoke;
 }
 
-// Every aim priced, as get_act_tgt_pts lists them.
-void ai_try_every_aim(ai_plan_t& p, ai_cell_t& r, int pwr, aim_scorer_t& scorer, int64_t& cell_aoo) {
+// Every aim priced, as get_act_tgt_pts lists them; without a scorer, each
+// measured in full.
+void ai_try_every_aim(ai_plan_t& p, ai_cell_t& r, int pwr, aim_scorer_t* scorer, int64_t& cell_aoo) {
     if (!get_act_tgt_pts(p.unit, pwr, &p.tgts)) return;
     const int64_t provoke = ai_provoke(p, pwr, cell_aoo);
     for (const pt_t& t : p.tgts) {
         p.cand[2] = {.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
-        ai_consider(p, scorer.score(t), provoke, r);
+        ai_consider(p, scorer ? scorer->score(t) : eval_aim(p.unit, p.cand[2]), provoke, r);
     }
 }
 
@@ -165,11 +166,15 @@ void ai_try_actions(ai_plan_t& p, ai_cell_t& r) {
     aim_memo_t memo;
     for (int pwr : p.acts) {
         if (!can_use_pwr(p.unit, pwr)) continue;
+        if (p.plain) {
+            ai_try_every_aim(p, r, pwr, nullptr, cell_aoo);
+            continue;
+        }
         aim_scorer_t scorer(p.unit, pwr);
         if (scorer.foretells())
             ai_try_aims(p, r, pwr, scorer, cell_aoo, memo);
         else
-            ai_try_every_aim(p, r, pwr, scorer, cell_aoo);
+            ai_try_every_aim(p, r, pwr, &scorer, cell_aoo);
     }
 }
 

@@ -241,9 +241,9 @@ bool aim_scorer_t::may_score(const pt_t& at) const {
 
 size_t aim_scorer_t::cell_no(const pt_t& p) const { return size_t(p.y) * size_t(map_.w) + size_t(p.x); }
 
-int64_t aim_scorer_t::full_score() {
+int64_t eval_aim(unit_t* u, const u_cmd_t& cmd) {
     int64_t s = 0;
-    if (act_may_score(u_, cmd_)) eval_act(u_, cmd_, &s);
+    if (act_may_score(u, cmd)) eval_act(u, cmd, &s);
     return s;
 }
 
@@ -261,12 +261,12 @@ void aim_scorer_t::make_recs() {
 
 int64_t aim_scorer_t::score(const pt_t& at) {
     cmd_.tgt = at;
-    if (full_) return full_score();
+    if (full_) return eval_aim(u_, cmd_);
     if (!may_score(at)) return 0;
     if (same_for_every_aim() && burst_score_) return *burst_score_;
     // eval_act keeps one entry a cell and adds them by x, then y; cells
     // without a unit add nothing.
-    if (!act_area_pick(u_, cmd_.pwr, at, seen_units_, &picked_)) return full_score();
+    if (!act_area_pick(u_, cmd_.pwr, at, seen_units_, &picked_)) return eval_aim(u_, cmd_);
     ctx_.filter_rng_tgts(picked_);
     double total = 0;
     for (const pt_t& p : picked_)

@@ -50,6 +50,9 @@ struct hit_label_t {
 int32_t d20_chance(int32_t bonus, int32_t value);
 // The command's worth to u; 64-bit because a summon alone scores 1000000000.
 bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score);
+// What the AI counts for a command: eval_act's score where act_may_score
+// allows it, else 0.
+int64_t eval_aim(unit_t* u, const u_cmd_t& cmd);
 // False only when eval_act would score 0: no seen unit in the area and no
 // summoning or raising. A cheap test that spares the AI the full measure.
 bool act_may_score(unit_t* u, const u_cmd_t& cmd);
@@ -78,7 +81,6 @@ public:
 
 private:
     size_t cell_no(const pt_t& p) const;
-    int64_t full_score();
     void make_recs();
     // The worth of each hit on the cell, in the order eval_act adds them.
     const std::vector<double>& cell_hits(const pt_t& p);

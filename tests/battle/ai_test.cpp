@@ -2,10 +2,14 @@
 #include "battle/ai.h"
 
 #include "ai_units.h"
+#include "battle/atk_rec.h"
 #include "battle/fog.h"
 #include "battle/move_search.h"
 #include "battle/rolls.h"
 #include "battle/turn.h"
+#include "battle/unit_move.h"
+#include "rules/itm_slot.h"
+#include "rules/pwr_ids.h"
 
 namespace {
 
@@ -147,4 +151,65 @@ TEST(AiPath, LastReachableCellOnThePath) {
     EXPECT_EQ(last_reachable_on_path(path, {{2, 0}, {3, 0}, {9, 9}}), (pt_t{3, 0}));
     EXPECT_EQ(last_reachable_on_path(path, {{9, 9}}), (pt_t{-1, -1}));
     EXPECT_EQ(last_reachable_on_path({}, {{1, 0}}), (pt_t{-1, -1}));
+}
+
+// Planned from the caster's own cell with a best so far whose total is below 0,
+// as a provoked blow leaves it.
+ai_plan_t plan_from_here(unit_t* u, int pwr, bool plain) {
+    ai_plan_t p(u);
+    p.plain = plain;
+    p.acts = {pwr};
+    enemies_of(u, &p.enemies, 0);
+    p.cells.resize(btl().map->get_w(), btl().map->get_h(), ai_cell_t{});
+    p.best_score = 3;
+    p.best_total = -20;
+    save_unit_pos(&p.saved, u);
+    ai_place_at(p, u->pos);
+    return p;
+}
+
+TEST_F(Ai, AnAimThatScoresNothingBeatsABestBelowZeroInBothSearches) {
+    draw({".........", ".........", ".........", ".........", "........."});
+    unit_t* u = mk(4, 4, 1, 3, 6);
+    u->pwrs.add(127);
+    mk(0, 0, 1);  // the first aims of the fireball burn this friend
+    fog();
+    ASSERT_TRUE(can_use_pwr(u, 127));
+    const ai_plan_t plain = plan_from_here(u, 127, true);
+    const ai_plan_t quick = plan_from_here(u, 127, false);
+    EXPECT_EQ(plain.best[2].tgt, (pt_t{2, 0})) << "the first aim that burns nobody";
+    EXPECT_EQ(plain.best_total, 0);
+    EXPECT_EQ(quick.best[2], plain.best[2]);
+    EXPECT_EQ(quick.best_total, plain.best_total);
+}
+
+TEST_F(Ai, BlowsWhoseRecordsDrawAreMeasuredInFullAndDrawAsThePlainSearchDoes) {
+    draw({".......", ".......", ".......", "......."});
+    unit_t* u = mk(3, 1, 1);
+    mk_itm_slot(u->eqpts.slots[EQ_MAIN], 39, 1);  // an axe, which slashes
+    u->pwrs.add(P_CH_CRIPPLE);  // two critical conditions, shuffled
+    u->pwrs.add(P_CH_BLEED);
+    mk(4, 1, 0);
+    mk(3, 2, 0);
+    mk(1, 3, 0);
+    fog();
+    std::vector<atk_rec_t> recs;
+    uint32_t before = 0, after = 0;
+    {
+        plan_rnd_t scope;
+        before = rnd_get_state();
+        get_atks(recs, u, P_ATK_M, 0);
+        after = rnd_get_state();
+    }
+    ASSERT_NE(before, after) << "the records must draw for this case";
+    plan_rnd_t scope;
+    const uint32_t start = rnd_get_state();
+    const ai_plan_t plain = plan_from_here(u, P_ATK_M, true);
+    const uint32_t plain_end = rnd_get_state();
+    rnd_set_state(start);
+    const ai_plan_t quick = plan_from_here(u, P_ATK_M, false);
+    EXPECT_EQ(quick.best[2], plain.best[2]);
+    EXPECT_EQ(quick.best_total, plain.best_total);
+    EXPECT_EQ(rnd_get_state(), plain_end) << "as many planning draws";
+    EXPECT_NE(plain_end, start);
 }
