@@ -162,6 +162,12 @@ void ani_mgr_t::wait(int value, int mode) {
     run_modal_loop([this, value, mode] { return has(value, mode); });
 }
 
+void ani_mgr_t::clear() {
+    list.clear();
+    text_at.clear();
+    blink = 0;
+}
+
 int ani_mgr_t::top_group() const {
     int top = 0;
     for (const auto& a : list) top = std::max(top, a->group);

@@ -114,6 +114,8 @@ public:
     void wait(int value, int mode);
     // One step of every animation by dt seconds.
     void run(double dt);
+    // Every animation deleted unplayed (shutdown: none outlives the program's run).
+    void clear();
 
     bool has(int value, int mode) const;
     int count() const { return int(list.size()); }

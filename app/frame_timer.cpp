@@ -5,7 +5,9 @@
 void frame_timer_t::tick() {
     frames += 1;
     const double t = double(seams().perf_counter() - start) / double(freq);
-    dt = last_t < 0 ? 0 : t - last_t;
+    // A clock that went back (a test restarting the game in one process) gives
+    // no negative frame time, which would run animations backwards for ever.
+    dt = last_t < 0 || t < last_t ? 0 : t - last_t;
     last_t = t;
     if (t - window_start > 1.0) {
         // A window may run past one second; the count is not scaled to it.

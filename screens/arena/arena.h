@@ -25,8 +25,8 @@ arena_scene_t* get_arena_scene();
 // Runs one battle of the party against foes (flags 0: a generated map) and
 // answers the battle's state: 1 aborted, 2 won, 3 lost.
 using btl_runner_t = std::function<int(unit_grp_t* foes, int flags)>;
-// TODO: the battle screen's fight_btl becomes the runner once it lands; until
-// then none is set and the hub's fight button stays disabled. Tests set one.
+// The start-up sets the battle screen's fight_btl; without a runner the hub's
+// fight button stays disabled.
 void set_btl_runner(btl_runner_t run);
 bool has_btl_runner();
 

@@ -10,6 +10,7 @@
 #include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/input.h"
+#include "app/markup_lit.h"
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/rnd.h"
@@ -124,26 +125,14 @@ public:
         }
         const ex_info_t* diff = get_enc_diff(e->diff);
         const text_info_t* type = get_enc_type(e->type);
-        ::draw_text(Str(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff->clr.v, diff->n ? diff->n : L"",
-                      type->n ? type->n : L""),
-                  &r, FONT_DEF, &default_clr, rect_align::left | rect_align::top);
+        const Str text(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff->clr.v, diff->n ? diff->n : L"",
+                       type->n ? type->n : L"");
+        ::draw_text(text, &r, FONT_DEF, &default_clr, rect_align::left | rect_align::top);
         if (g_pty.arena.beaten & (1 << index)) draw_stamp(r);
     }
 };
 
-template <class T>
-T* add_child(wnd_t* parent, uint32_t style, size sz) {
-    auto* c = new T;
-    c->set_style(style);
-    c->set_parent(parent);
-    const rect r{0, 0, sz.w, sz.h};
-    c->set_rect(&r);
-    c->on_create();
-    reg_owned_wnd(c);
-    return c;
-}
-
-wnd_t* add_spacer(wnd_t* bar, uint32_t dock) { return add_child<wnd_t>(bar, dock | WS_FILL_H, {1, 1}); }
+wnd_t* add_spacer(wnd_t* bar, uint32_t dock) { return add_child_wnd(bar, new wnd_t, dock | WS_FILL_H, {0, 0, 1, 1}); }
 }  // namespace
 
 std::vector<enc_t> gen_batch(const arena_rec_t& rec) {
@@ -171,7 +160,7 @@ encs_dlg_t::encs_dlg_t() {
 
 void encs_dlg_t::on_create() {
     big_list_dlg_t::on_create();
-    funds = add_child<lbl_t>(client, WS_DOCK_LEFT | WS_DOCK_BOTTOM, funds_sz);
+    funds = add_child_wnd(client, new lbl_t, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {0, 0, funds_sz.w, funds_sz.h});
     funds->tip = L"队伍资金";
     first_btn->set_text(L"返回主界面", false);
     first_btn->set_style((first_btn->style & ~(WS_PLACED | WS_ROW_GROUP | WS_COL_GROUP)) | WS_DOCK_RIGHT | WS_FILL_H);
@@ -199,15 +188,16 @@ void encs_dlg_t::add_bar_btns() {
     fight_btn = add_btn(L"挑战！", mid, L"misc/atk_32", L"挑战当前选中怪物群体");
     fight_btn->set_clrs(&fight_clrs[0], &fight_clrs[1], &fight_clrs[2], &fight_clrs[3]);
     if (wide)
-        strip = add_child<u_lv2_t>(btn_row, WS_DOCK_LEFT | WS_CENTRE_Y, {1, 1});
+        strip = add_child_wnd(btn_row, new u_lv2_t, WS_DOCK_LEFT | WS_CENTRE_Y, {0, 0, 1, 1});
     else
-        strip = add_child<u_lv2_t>(this, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {1, 1});
+        strip = add_child_wnd(this, new u_lv2_t, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {0, 0, 1, 1});
     strip->bg_clr = 0;
     fill_party_strip();
 }
 
 lv_t* encs_dlg_t::make_list() {
-    auto* l = add_child<enc_list_t>(list_pane, uint32_t(LVS_KEEP_SEL) | WS_FILL_W | WS_FILL_H, {pane_w, WND_DEFAULT_SIZE});
+    lv_t* l = add_child_wnd(list_pane, new enc_list_t, uint32_t(LVS_KEEP_SEL) | WS_FILL_W | WS_FILL_H,
+                            {0, 0, pane_w, WND_DEFAULT_SIZE});
     l->ex_style = LVX_COL | LVX_CACHE;
     l->set_item_size(&row_sz);
     l->item_ml = l->item_mr = l->item_mt = l->item_mb = row_margin;
@@ -303,7 +293,6 @@ bool encs_dlg_t::on_cmd(wnd_t* sender) {
     return true;
 }
 
-
 void encs_dlg_t::fight_selected() {
     const int i = list->sel;
     if (i < 0 || i >= int(encs.size()) || party_empty()) return;
@@ -336,7 +325,8 @@ void encs_dlg_t::change_party() {
     m->clear();
     const int cur = cur_slot_id();
     for (const slot_info_t& s : list_arena_slots()) {
-        li_t* it = m->add_text_item(s.name.c_str(), nullptr);
+        // The party's name is the player's plain text.
+        li_t* it = m->add_text_item(markup_lit(s.name.c_str()).c_str(), nullptr);
         it->id = s.id;
         if (s.id == cur) it->flags = (it->flags & ~LIF_NO_CHECK) | LIF_CHECKED;
     }

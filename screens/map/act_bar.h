@@ -5,10 +5,20 @@
 // installs its maker; the map scene alone shows the slots empty.
 #include "ui/tool_bar2.h"
 
+class unit_t;
+
 constexpr int ACT_BAR_SLOTS = 20;
 constexpr int ACT_BAR_NARROW_SLOTS = 10;
 // Screens narrower than this show ten slots.
 constexpr int ACT_BAR_FULL_MIN_SCRN_W = 1060;
+
+// What a quick slot holds while the bar shows a unit.
+struct qslot_t {
+    int pwr = 0;    // 0: empty
+    int param = 0;
+    int cd = 0;     // rounds before it may be used again
+    int uses = 0;   // uses left; 1000000000 unlimited
+};
 
 class act_bar_t : public tool_bar_t2 {
 public:
@@ -16,6 +26,10 @@ public:
 
     // Every item an empty slot: disabled, unchecked, without icon.
     virtual void reset();
+    // The unit's quick slots, for its wait for orders; the plain bar shows none.
+    virtual void show_unit(unit_t*) {}
+    // Slot i's record; null outside the bar or on the plain bar.
+    virtual const qslot_t* slot_rec(int) const { return nullptr; }
     // The bar makes its items anew: 20, or 10 when the screen is narrower
     // than 1060 pixels; the first ten answer the keys 1..9 and 0.
     void set_slot_count(int n);

@@ -18,7 +18,10 @@
 #include "screens/menu/main_menu.h"
 #include "screens/map/act_bar.h"
 #include "screens/map/map_scene.h"
+#include "screens/text/unit_sheet.h"
+#include "screens/unit/unit_lists.h"
 #include "screens/widgets/log_memo.h"
+#include "screens/widgets/sheet.h"
 #include "ui/menu.h"
 #include "ui/rtext.h"
 #include "ui/std_dlgs.h"
@@ -36,8 +39,8 @@ constexpr int status_margin = 4;
 constexpr int log_icon = 16;
 constexpr int log_item_margin = 2;
 constexpr int log_item_gap = 2;
-constexpr int sheet_border = 8;
-constexpr clr_t sheet_bg = 0xff1c2833;
+constexpr const wchar_t* sheet_mask_key = L"_u_xs_pnl_cfg";
+constexpr int sheet_mask_def = 7;
 
 main_ui_t the_ui;
 bool built = false;
@@ -192,12 +195,8 @@ void make_right_pnl() {
     const int m[4] = {status_margin, status_margin, status_margin, status_margin};
     the_ui.status_pnl->set_margins(m);
     the_ui.status_pnl->resize(the_ui.status_pnl->rc.w, STATUS_PNL_H + 2 * status_margin);
-    // TODO: the unit panel's sheet pane and its section toggles ("_u_xs_pnl_cfg",
-    // default mask 7) come from new_sheet_pane and new_sheet_toggles of the unit
-    // widgets (issue 30); until then the pane is a plain memo that shows nothing.
-    auto* pane = new memo_ctrl_t;
-    the_ui.sheet_pane = add_wnd(pane, uint32_t(MEMO_WRAP) | WS_FILL_W | WS_FILL_H, the_ui.right_pnl, sheet_bg);
-    pane->border_w = sheet_border;
+    the_ui.sheet_pane = new_sheet_pane(the_ui.right_pnl, true);
+    the_ui.sheet_toggles = new_sheet_toggles(the_ui.sheet_pane, sheet_mask_key, &the_ui.sheet_mask, sheet_mask_def);
 }
 
 void make_bottom_bar() {
@@ -248,6 +247,8 @@ void main_ui_build() {
         make_bottom_bar();
         make_right_pnl();
         make_log_memo();
+        // Hovering a face of the battle's strip shows that unit here.
+        set_unit_hover_fn(status_show_unit);
         built = true;
     }
     the_ui.right_pnl->set_visible(true);
@@ -259,14 +260,17 @@ void main_ui_build() {
 void status_show_unit(unit_t* u) {
     if (!built) return;
     the_ui.shown_unit = u;
-    // TODO: the pane shows unit_sheet of the unit with the_ui.sheet_mask once the
-    // unit sheet (issue 29) and the sheet widgets (issue 30) land.
+    the_ui.sheet_pane->set_text(u ? txt::unit_sheet(u, the_ui.sheet_mask) : Str(), true);
 }
 
 // ---- events ----
 
 bool main_ui_on_evt(map_scene_t* scene, const evt_t* e, wnd_t* sender) {
     if (!built || !sender) return false;
+    if (sheet_toggles_on_msg(*e, sender, the_ui.sheet_toggles, &the_ui.sheet_mask, sheet_mask_key)) {
+        status_show_unit(the_ui.shown_unit);
+        return true;
+    }
     if (e->code == EVT_PAINT && sender == the_ui.bottom_bar) {
         const auto* rec = reinterpret_cast<const wnd_paint_rec_t*>(e->a);
         if (!rec || rec->phase != 1) return false;

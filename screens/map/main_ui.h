@@ -28,6 +28,7 @@ struct main_ui_t {
     wnd_t* bottom_bar = nullptr;
     wnd_t* status_pnl = nullptr;
     memo_ctrl_t* sheet_pane = nullptr;
+    tool_bar_t2* sheet_toggles = nullptr;  // the sheet's sections, stored under "_u_xs_pnl_cfg"
     act_bar_t* act_bar = nullptr;
     tool_bar_t* sys_bar = nullptr;
     tool_bar_t2* log_bar = nullptr;
@@ -48,7 +49,7 @@ void main_ui_build();
 // painting, the tool bars, the unit panel's toggles).
 bool main_ui_on_evt(map_scene_t* scene, const evt_t* e, wnd_t* sender);
 
-// The unit panel shows this unit (null for none); nothing before the build.
+// The unit panel shows this unit's sheet (null for none); nothing before the build.
 void status_show_unit(unit_t* u);
 
 // The system menu over the button: the scene's own items, then the four

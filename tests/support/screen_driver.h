@@ -65,7 +65,16 @@ struct screen_opts_t {
     uint32_t seed = 1;               // the game's generator, seeded at each start's first frame
     int frame_ms = 16;               // clock step of one frame
     std::string config;              // more lines for section [Main] of config.ini ("key=value\r\n")
+
+    static screen_opts_t sized(int w, int h) {
+        screen_opts_t o;
+        o.w = w, o.h = h;
+        return o;
+    }
 };
+
+// The screen sizes every screen is laid out at in its tests.
+inline constexpr SDL_Point three_sizes[] = {{800, 600}, {1280, 720}, {1920, 1080}};
 
 class screen_driver_t {
 public:

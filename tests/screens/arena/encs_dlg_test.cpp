@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "ui/lbl.h"
 #include "ui/lv.h"
 #include "ui/menu.h"
+#include "ui/rt_markup.h"
 
 namespace {
 using mon_key = std::tuple<int, int, int>;
@@ -42,16 +44,17 @@ std::vector<enc_key> keys(const std::vector<enc_t>& encs) {
 
 encs_dlg_t* hub() { return get_arena_scene() ? get_arena_scene()->hub() : nullptr; }
 
-bool to_arena(screen_driver_t& d) {
-    if (!d.running() && !d.start()) return false;
-    return d.click(d.find(L"竞技场")) &&
-           d.wait_for([] { return hub() && screen_driver_t::shown(hub()); }, "the arena hub");
-}
-
-// Every battle ends at once in `state` (2 won, 3 lost), as the battle screen would answer.
+// Every battle ends at once in `state` (2 won, 3 lost), as the battle screen
+// would answer. Installed once the game has started, since the start-up sets
+// the battle screen as the runner.
 class stub_btl_t {
 public:
-    explicit stub_btl_t(int s) : state(s) {
+    explicit stub_btl_t(int s) : state(s) { live = this; }
+    ~stub_btl_t() {
+        live = nullptr;
+        set_btl_runner(nullptr);
+    }
+    void install() {
         set_btl_runner([this](unit_grp_t* foes, int flags) {
             EXPECT_TRUE(foes && !foes->units.empty());
             EXPECT_EQ(flags, 0);  // a generated map
@@ -59,10 +62,17 @@ public:
             return state;
         });
     }
-    ~stub_btl_t() { set_btl_runner(nullptr); }
+    static inline stub_btl_t* live = nullptr;
     int state;
     int fought = 0;
 };
+
+bool to_arena(screen_driver_t& d) {
+    if (!d.running() && !d.start()) return false;
+    if (stub_btl_t::live) d.on_main([] { stub_btl_t::live->install(); });
+    return d.click(d.find(L"竞技场")) &&
+           d.wait_for([] { return hub() && screen_driver_t::shown(hub()); }, "the arena hub");
+}
 
 // Waits until no dialog runs, and for the hub's next update after it.
 void close_page(screen_driver_t& d) {
@@ -124,11 +134,9 @@ TEST(GenBatch, ASeedOfZeroIsAFixedSeedNotTheClock) {
 }
 
 TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
-    for (const auto& [w, h] : {std::pair{800, 600}, {1280, 720}, {1920, 1080}}) {
-        screen_opts_t o;
-        o.w = w, o.h = h;
-        screen_driver_t d(o);
-        d.run([&, w = w, h = h] {
+    for (const SDL_Point size : three_sizes) {
+        screen_driver_t d(screen_opts_t::sized(size.x, size.y));
+        d.run([&, w = size.x, h = size.y] {
             ASSERT_TRUE(to_arena(d));
             encs_dlg_t* hb = hub();
             EXPECT_EQ(hb->rc, (rect{0, 0, w, h}));
@@ -144,7 +152,7 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
                 EXPECT_TRUE(b->rc.x >= 0 && b->rc.x + b->rc.w <= w && b->rc.y + b->rc.h <= h) << w;
             }
             EXPECT_FALSE(hb->batch_btn->is_enabled());  // nothing beaten yet
-            EXPECT_FALSE(hb->fight_btn->is_enabled());  // no battle to run
+            EXPECT_TRUE(hb->fight_btn->is_enabled());  // a party and a challenge chosen
         });
     }
 }
@@ -301,6 +309,37 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
         EXPECT_EQ(keys(hub()->encs), keys(gen_batch(g_pty.arena)));
         EXPECT_NE(keys(hub()->encs), batch);
         EXPECT_EQ(hub()->strip->count(), int(g_pty.units.size()));
+    });
+}
+
+TEST(Hub, TypedNamesShowAsTypedInThePartyMenuAndOnTheStrip) {
+    const auto shown_chars = [](const wchar_t* markup) {
+        rt_ops_t ops;
+        rt_parse(markup, &ops);
+        std::wstring chars;
+        for (const rt_op_t& op : ops.ops)
+            if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+        return chars;
+    };
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        d.on_main([] {
+            g_pty.name = L"<b>队'";
+            g_pty.units[0]->name = L"<b>星";
+            save_arena_slot(SLOT_CUR);
+            hub()->fill_party_strip();
+        });
+        Str tip;
+        hub()->strip->item_tip(&tip, hub()->strip->get_item(0));
+        EXPECT_NE(shown_chars(tip.c_str()).find(L"<b>星"), std::wstring::npos);
+        ASSERT_TRUE(d.click(hub()->party_btn));
+        lv_t* level = get_popup_menu()->get_level(0);
+        bool found = false;
+        for (int i = 0; i < level->count(); ++i) found |= shown_chars(level->get_item(i)->label.c_str()) == L"<b>队'";
+        EXPECT_TRUE(found) << "the party's name as typed";
+        d.shot("hub-party-menu");
+        d.key(SDLK_ESCAPE);
     });
 }
 

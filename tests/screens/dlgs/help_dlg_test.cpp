@@ -111,11 +111,9 @@ TEST(HelpDlg, IndentsGoOneLevelDownAtMostAndUpNotPastTheTop) {
 }
 
 TEST(HelpDlg, LaysOutInsideTheScreenAtThreeSizes) {
-    for (const auto& [w, h] : {std::pair{800, 600}, {1280, 720}, {1920, 1080}}) {
-        screen_opts_t o;
-        o.w = w, o.h = h;
-        screen_driver_t d(o);
-        d.run([&, w = w, h = h] {
+    for (const SDL_Point size : three_sizes) {
+        screen_driver_t d(screen_opts_t::sized(size.x, size.y));
+        d.run([&, w = size.x, h = size.y] {
             ASSERT_TRUE(d.start());
             ASSERT_TRUE(d.click(d.find(L"百科")));
             const wnd_t* dlg = get_top_modal();

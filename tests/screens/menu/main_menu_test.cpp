@@ -10,11 +10,9 @@
 #include "ui/tv.h"
 
 TEST(MainMenu, SixEntriesInACentredFrameAtThreeSizes) {
-    for (const auto& [w, h] : {std::pair{800, 600}, {1280, 720}, {1920, 1080}}) {
-        screen_opts_t o;
-        o.w = w, o.h = h;
-        screen_driver_t d(o);
-        d.run([&, w = w, h = h] {
+    for (const SDL_Point size : three_sizes) {
+        screen_driver_t d(screen_opts_t::sized(size.x, size.y));
+        d.run([&, w = size.x, h = size.y] {
             ASSERT_TRUE(d.start());
             const std::vector<wnd_t*>& own = get_main_menu_scene()->wnds;
             ASSERT_EQ(own.size(), 1u);

@@ -1,0 +1,431 @@
+// The player's orders: a power picked on the bar or in a menu, the commands
+// that hovering the map builds (with their marks, cursor and tip), the click
+// that gives them, and the quick and slot set-up menus.
+// Sections: picking and committing, input, hovering, attack cells and cursor,
+// default-action marks, menus.
+#include <algorithm>
+
+#include "app/input.h"
+#include "app/opts.h"
+#include "app/platform.h"
+#include "battle/btl.h"
+#include "battle/fog.h"
+#include "battle/move_search.h"
+#include "battle/roster.h"
+#include "battle/target_area.h"
+#include "battle/turn.h"
+#include "battle/unit_move.h"
+#include "rules/pwr.h"
+#include "rules/enum_ids.h"
+#include "rules/pwr_ids.h"
+#include "rules/unit.h"
+#include "screens/battle/btl_scene.h"
+#include "screens/battle/btl_view.h"
+#include "screens/map/act_bar.h"
+#include "screens/map/main_ui.h"
+#include "screens/text/desc_parts.h"
+#include "screens/unit/unit_lists.h"
+#include "ui/menu.h"
+#include "ui/wnd.h"
+
+const int dflt_act_pwrs[DFLT_ACTS] = {P_ATK_M, P_ATK_R, P_HEAL};
+
+namespace {
+// Menu items of the pick list take the id 100 + their index.
+constexpr int pick_id_base = 100;
+constexpr int clear_slot_id = -2;
+constexpr int wpn_sets = 4;
+constexpr int64_t no_score = -1000000000;
+
+// What the quick and set-up menus offer, by item id.
+std::vector<act_pick_t> g_act_pick_list;
+
+act_bar_t* act_bar() { return main_ui_built() ? main_ui().act_bar : nullptr; }
+
+// The unit whose orders the player gives; null outside the wait for orders.
+unit_t* ordering() { return bv().waiting; }
+
+// Power picked from the pick list by a menu's answer; null for anything else.
+const act_pick_t* picked(intptr_t id) {
+    // A menu closed without a choice answers 0: only ids of the list pick.
+    if (id < pick_id_base || id >= pick_id_base + intptr_t(g_act_pick_list.size())) return nullptr;
+    return &g_act_pick_list[size_t(id - pick_id_base)];
+}
+
+// The strip's face of u; -1 for none.
+int strip_index(const u_lv2_t* strip, const unit_t* u) {
+    for (int i = 0; u && i < strip->count(); ++i)
+        if (strip->unit_of(strip->get_item(i)) == u) return i;
+    return -1;
+}
+
+// The cleanup after a commit or a cancel: nothing picked, the bar unselected.
+void drop_pick(btl_scene_t* s, unit_t* u) {
+    bv().sel = {};
+    u->actbar.select_pwr(0);
+    if (act_bar_t* b = act_bar()) b->unselect_all();
+    hit_labels_dflt(u);
+    s->refresh_hover();
+}
+
+// A heading as the power descriptions write it, with a cursor's picture.
+Str cursor_heading(const wchar_t* key, const wchar_t* title) {
+    Str out;
+    return txt::heading_text(out, L"cursors", key, title, 1, L"");
+}
+}  // namespace
+
+// ---- picking and committing ----
+
+void orders_pick(btl_scene_t* s, int id, int param) {
+    unit_t* u = ordering();
+    const Pwr* p = get_pwr(id);
+    if (!u || !p) return;
+    if (p->get_kind() == 2) {
+        toggle_unit_pwr(u, id);
+        return;
+    }
+    btl_view_t& v = bv();
+    const act_t* a = as_act(id);
+    if (a && a->rng != 0) {
+        v.sel = {id, param};
+        u->actbar.select_pwr(id);
+        get_act_tgt_pts(u, id, &v.tgt_pts);
+        hit_labels_pwr(u, id);
+        s->refresh_hover();
+        return;
+    }
+    // Used on the unit itself: no aim, no click on the map.
+    v.pending.clear();
+    v.pending.push_back({id, param, u->pos, 0});
+    orders_commit(s);
+}
+
+bool orders_commit(btl_scene_t* s) {
+    btl_view_t& v = bv();
+    unit_t* u = ordering();
+    if (!u || v.pending.empty()) return false;
+    u->btl.cmds.insert(u->btl.cmds.end(), v.pending.begin(), v.pending.end());
+    if (v.cmd_log) v.cmd_log->insert(v.cmd_log->end(), v.pending.begin(), v.pending.end());
+    // A second click pumped in the same frame finds nothing more to give.
+    v.pending.clear();
+    drop_pick(s, u);
+    return true;
+}
+
+void orders_cancel(btl_scene_t* s) {
+    if (unit_t* u = ordering()) drop_pick(s, u);
+}
+
+// ---- input ----
+
+namespace {
+void quick_act_menu(btl_scene_t* s, unit_t* u);
+void slot_setup_menu(btl_scene_t* s, unit_t* u, int i);
+}  // namespace
+
+bool orders_bar_msg(btl_scene_t* s, const evt_t* e, wnd_t* sender) {
+    act_bar_t* bar = act_bar();
+    if (!bar || sender != bar) return false;
+    unit_t* u = ordering();
+    if (e->code == EVT_SEL_MADE) {
+        if (!u) return true;
+        const int i = int(e->b);
+        const qslot_t* q = i == -1 ? nullptr : bar->slot_rec(i);
+        if (i == -1)
+            orders_cancel(s);
+        else if (q && q->pwr != 0)
+            orders_pick(s, q->pwr, q->param);
+        return true;
+    }
+    if (e->code == EVT_RBTN_UP) {
+        const int i = bar->item_at(int(e->a), int(e->b), nullptr);
+        if (i < 0 || !u) return false;
+        if (bv().sel.id != 0) orders_cancel(s);
+        slot_setup_menu(s, u, i);
+        return true;
+    }
+    return false;
+}
+
+bool orders_input(btl_scene_t* s, const evt_t* e, wnd_t* sender) {
+    if (orders_bar_msg(s, e, sender)) return true;
+    unit_t* u = ordering();
+    if (sender != get_root_wnd() || !u) return false;
+    if (e->code == EVT_LBTN_UP) return orders_commit(s);
+    if (e->code == EVT_RBTN_UP) {
+        if (bv().sel.id != 0)
+            orders_cancel(s);
+        else
+            quick_act_menu(s, u);
+        return true;
+    }
+    return false;
+}
+
+// ---- hovering ----
+
+namespace {
+struct hover_t {
+    btl_scene_t* s;
+    unit_t* u;
+    pt_t at;
+    int cursor = CUR_NONE;
+};
+
+bool hover_pwr(hover_t& h) {
+    btl_view_t& v = bv();
+    if (!contains(v.tgt_pts, h.at)) return false;
+    get_act_area_pts(h.u, v.sel.id, h.at, &v.area_pts);
+    if (v.area_pts.empty()) return false;
+    v.pending.push_back({v.sel.id, v.sel.param, h.at, 0});
+    hit_tip_cmd(h.u, v.sel.id, h.at);
+    h.cursor = act_cursor(h.u, v.sel.id, h.at);
+    return true;
+}
+
+bool hover_dflt_act(hover_t& h) {
+    btl_view_t& v = bv();
+    int id = 0;
+    for (int k = 0; k < DFLT_ACTS && id == 0; ++k)
+        if (contains(v.dflt_marks[k], h.at)) id = dflt_act_pwrs[k];
+    if (id == 0) return false;
+    get_act_area_pts(h.u, id, h.at, &v.area_pts);
+    v.pending.push_back({id, 0, h.at, 0});
+    hit_tip_cmd(h.u, id, h.at);
+    get_act_tgt_pts(h.u, id, &v.tgt_pts);
+    h.cursor = act_cursor(h.u, id, h.at);
+    return true;
+}
+
+bool hover_move(hover_t& h) {
+    btl_view_t& v = bv();
+    if (!contains(v.mr.stop_pts, h.at)) return false;
+    find_unit_path(h.u, h.at, &v.walk);
+    v.pending.push_back(make_mov_cmd(h.u, h.at));
+    hit_labels_moved(h.u, h.at);
+    const bool shift = can_shift_to(h.u, h.at);
+    h.cursor = shift ? CUR_SHIFT : CUR_MOV;
+    if (!opts().show_simple_act_tip) return true;
+    if (shift)
+        v.act_tip = cursor_heading(L"shift", L"快步 <r c=a>无消耗动作</r>") +
+                    L"<c=a>快速而谨慎的挪动。\n既不花费动作，也不会引发借机攻击。</c>";
+    else
+        v.act_tip = cursor_heading(L"mov", L"行走 <r c=a>次要动作</r>") +
+                    L"<c=a>常规移动，会引发身边敌人的<c=r>借机攻击</c>。</c>";
+    return true;
+}
+
+// The default attack on the hovered unit, with a move first when it is out of reach.
+bool hover_atk(hover_t& h) {
+    btl_view_t& v = bv();
+    unit_t* t = v.hovered;
+    if (t->btl.side == h.u->btl.side || h.u->btl.side == 3) return false;
+    const int pwr = h.u->dflt_atk_pwr();
+    if (!can_use(h.u, pwr)) return false;
+    std::vector<pt_t> tgts;
+    get_act_tgt_pts(h.u, pwr, &tgts);
+    pt_t from = h.u->pos;
+    if (!contains(tgts, t->pos)) {
+        if (!find_atk_cell(h.u, pwr, t->pos, v.mr, &from)) return false;
+        const u_cmd_t mv = make_mov_cmd(h.u, from);
+        // Only a whole turn has the move and the attack both.
+        if (!(mv.flags & UCMD_SHIFT) && h.u->btl.act_budget < BUDGET_WHOLE) return false;
+        find_unit_path(h.u, from, &v.walk);
+        v.pending.push_back(mv);
+    }
+    v.pending.push_back({pwr, 0, t->pos, 0});
+    hit_tip_from(h.u, from, pwr, t->pos);
+    u_pos_state_t saved;
+    save_unit_pos(&saved, h.u);
+    if (from != h.u->pos) move_unit_to(h.u, from);
+    get_act_tgt_pts(h.u, pwr, &v.tgt_pts);
+    restore_unit_pos(&saved, h.u);
+    h.cursor = act_cursor(h.u, pwr, h.at);
+    return true;
+}
+
+bool hover_self(hover_t& h) {
+    btl_view_t& v = bv();
+    if (v.hovered != h.u || !v.area_pts.empty()) return false;
+    v.pending.push_back({P_END_TURN, 0, h.u->pos, 0});
+    h.cursor = CUR_END_TURN;
+    if (opts().show_simple_act_tip)
+        v.act_tip = pwr_heading(P_END_TURN) + L"<c=a>进行主动防御。\n所有防御值均会提高，具体视剩余动作而定。</c>";
+    return true;
+}
+}  // namespace
+
+int orders_hover(btl_scene_t* s) {
+    btl_view_t& v = bv();
+    const pt_t at = s->get_cell();
+    v.hovered = at != NO_HOVER && is_pt_visible(at) ? get_unit_at(at) : nullptr;
+    if (v.hovered) status_show_unit(v.hovered);
+    if (u_lv2_t* strip = s->strip()) strip->marked = strip_index(strip, v.hovered);
+    unit_t* u = ordering();
+    if (is_busy() || is_btl_over() || !u || u->hp < 1) return CUR_NONE;
+    v.walk.clear();
+    v.area_pts.clear();
+    v.pending.clear();
+    v.act_tip = L"";
+    hit_labels_hover(u);
+    hover_t h{s, u, at};
+    bool built = false;
+    if (v.sel.id != 0) {
+        built = hover_pwr(h);
+    } else {
+        built = hover_dflt_act(h);
+        if (!built && !v.mr.stop_pts.empty()) built = v.hovered ? hover_atk(h) : hover_move(h);
+    }
+    if (!built && v.hovered) hover_self(h);
+    return h.cursor;
+}
+
+// ---- attack cells and cursor ----
+
+bool find_atk_cell(unit_t* u, int pwr, const pt_t& tgt, const move_range_t& mr, pt_t* out) {
+    const act_t* a = as_act(pwr);
+    if (!a) return false;
+    const int r = act_range(a, u);
+    std::vector<pt_t> square;
+    for (int dx = -r; dx <= r; ++dx)
+        for (int dy = -r; dy <= r; ++dy)
+            if (dx != 0 || dy != 0) square.push_back({tgt.x + dx, tgt.y + dy});
+    std::vector<pt_t> stops = mr.stop_pts;
+    std::sort(square.begin(), square.end());
+    std::sort(stops.begin(), stops.end());
+    std::vector<pt_t> cands;
+    std::set_intersection(square.begin(), square.end(), stops.begin(), stops.end(), std::back_inserter(cands));
+    u_pos_state_t saved;
+    save_unit_pos(&saved, u);
+    int64_t best = no_score;
+    std::vector<pt_t> bests;
+    const u_cmd_t atk{pwr, 0, tgt, 0};
+    for (const pt_t& c : cands) {
+        move_unit_to(u, c);
+        std::vector<pt_t> tgts;
+        int64_t score = 0;
+        if (get_act_tgt_pts(u, pwr, &tgts) && contains(tgts, tgt) && eval_act(u, atk, &score)) {
+            if (score > best) {
+                best = score;
+                bests.assign(1, c);
+            } else if (score == best) {
+                bests.push_back(c);
+            }
+        }
+        restore_unit_pos(&saved, u);
+    }
+    if (bests.empty()) return false;
+    prep_unit_paths(u, SF_WALK);
+    return nearest_by_path(u, bests, out);
+}
+
+int act_cursor(const unit_t* u, int pwr, const pt_t& hover) {
+    const act_t* a = as_act(pwr);
+    if (!a) return CUR_SPL;
+    const int base = a->atk == ATK_MELEE ? CUR_ATK : a->atk == ATK_RANGE ? CUR_SHOT : CUR_SPL;
+    if (a->get_area(u) != 0 || a->atk == 0 || a->def == 0) return base;
+    const int cover = get_cover(u->pos, hover, a->atk == ATK_MELEE);
+    return base + (cover == 1 ? 1 : cover == 2 ? 2 : 0);
+}
+
+// ---- default-action marks ----
+
+void dflt_marks_fill(unit_t* u) {
+    btl_view_t& v = bv();
+    for (int k = 0; k < DFLT_ACTS; ++k) {
+        std::vector<pt_t>& marks = v.dflt_marks[k];
+        marks.clear();
+        const int id = dflt_act_pwrs[k];
+        // The basic actions 1..15 belong to everybody; others only to who learnt them.
+        if (!can_use(u, id) || (id > P_END_TURN && !u->has_pwr(id))) continue;
+        std::vector<pt_t> tgts;
+        get_act_tgt_pts(u, id, &tgts);
+        for (const pt_t& c : tgts) {
+            const unit_t* t = is_pt_visible_for(c, u) ? get_unit_at(c) : nullptr;
+            if (!t) continue;
+            const bool ally = t->btl.side == u->btl.side;
+            const bool fits = id == P_HEAL ? ally && t->hp < t->drv.hp_max && t->is_living()
+                                           : !ally && u->btl.side != 3;
+            if (fits) marks.push_back(c);
+        }
+    }
+}
+
+void dflt_marks_clear() {
+    for (auto& marks : bv().dflt_marks) marks.clear();
+}
+
+// ---- menus ----
+
+namespace {
+void act_menu_add(menu_t* m, unit_t* u, int id, int param, int flags, li_t* parent) {
+    const Pwr* p = get_pwr(id);
+    if (!p || p->get_kind() == 1) return;
+    if ((flags & 1) && !can_use(u, id)) return;
+    Str text = p->n ? p->n : L"";
+    if (id == P_SWAP_WPN && (flags & 2)) {
+        Str names;
+        text.append(L": ").append(u->eqpts.wpn_set_name(names, param).c_str());
+    }
+    li_t* it = m->add_text_item(text, parent);
+    it->tip = pwr_tip_ref(id);
+    it->set_icon(Str(L"powers/%s", p->k ? p->k : L"def"), nullptr);
+    g_act_pick_list.push_back({id, param});
+    it->id = pick_id_base - 1 + int(g_act_pick_list.size());
+}
+
+void act_menu_fill(menu_t* m, unit_t* u, int flags) {
+    for (int id : u->pwrs.get_act_list()) act_menu_add(m, u, id, 0, flags, nullptr);
+    if (!m->items.empty()) m->add_sep(nullptr);
+    for (int id = P_GRAP_END; id <= P_END_TURN; ++id)
+        act_menu_add(m, u, id, id == P_SWAP_WPN ? -3 : 0, flags, nullptr);
+}
+
+void quick_act_menu(btl_scene_t* s, unit_t* u) {
+    menu_t* m = get_popup_menu();
+    m->clear();
+    g_act_pick_list.clear();
+    act_menu_fill(m, u, 3);
+    li_t* sep = m->add_sep(nullptr);
+    li_t* sets = m->add_text_item(L"切换武器组", nullptr);
+    for (int set = 0; set < wpn_sets; ++set) {
+        const size_t before = sets->subs.size();
+        act_menu_add(m, u, P_SWAP_WPN, set, 3, sets);
+        if (sets->subs.size() > before && set == u->eqpts.cur_set) sets->subs.back()->flags |= LIF_SELECTED;
+    }
+    if (sets->subs.empty()) {
+        m->del_item(nullptr, sets);
+        m->del_item(nullptr, sep);
+    }
+    const zs::view_grid& view = s->get_view();
+    const intptr_t id =
+        m->track_popup(view.cell_to_scrn_x(u->pos.x + 1), view.cell_to_scrn_y(u->pos.y), MENU_RET_ID);
+    if (const act_pick_t* p = picked(id)) scene_pick_pwr(p->id, p->param);
+}
+
+void slot_setup_menu(btl_scene_t*, unit_t* u, int i) {
+    act_bar_t* bar = act_bar();
+    if (!bar || i < 0 || i >= ACTBAR_SLOTS) return;
+    menu_t* m = get_popup_menu();
+    m->clear();
+    g_act_pick_list.clear();
+    m->add_text_item(L"<f=b5>设置动作项</f>", nullptr)->flags |= LIF_DISABLED;
+    m->add_sep(nullptr);
+    act_menu_fill(m, u, 0);
+    m->add_sep(nullptr);
+    li_t* clear = m->add_text_item(L"<b>清除动作</b>", nullptr);
+    clear->id = clear_slot_id;
+    if (u->actbar.items[i].pwr == 0) clear->flags |= LIF_DISABLED;
+    const rect r = bar->item_rect(i);
+    const intptr_t id = m->track_popup(r.x, r.y, int(MENU_RET_ID) | MOVE_AT_BOTTOM);
+    if (id == 0) return;
+    if (id == clear_slot_id)
+        u->actbar.clear_slot(i);
+    else if (const act_pick_t* p = picked(id))
+        u->actbar.set_slot(i, {p->id, p->param});
+    else
+        return;
+    bar->show_unit(u);
+}
+}  // namespace

@@ -1,0 +1,185 @@
+// The presentation of the fight: the effect, missile and sound names chosen
+// for an action with and without images and sounds of its own, the step
+// ticks, where area effects and missiles are drawn, and when the hit-chance
+// labels show.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/ani.h"
+#include "app/input.h"
+#include "app/opts.h"
+#include "battle/act_ctx.h"
+#include "battle/atk_rec.h"
+#include "battle/stat_act.h"
+#include "battle/target_area.h"
+#include "rules/cond.h"
+#include "rules/itm_ids.h"
+#include "rules/itm_slot.h"
+#include "rules/mon_ids.h"
+#include "rules/pwr.h"
+#include "rules/pwr_ids.h"
+#include "rules/race_ids.h"
+#include "rules/unit.h"
+#include "screens/battle/btl_scene.h"
+#include "screens/battle/btl_view.h"
+#include "support/btl_stage.h"
+#include "support/screen_driver.h"
+
+namespace {
+std::wstring w(const Str& s) { return s.c_str(); }
+
+itm_slot_t item(int id) {
+    itm_slot_t s;
+    s.id = id;
+    s.cnt = 1;
+    return s;
+}
+}  // namespace
+
+TEST(BtlFx, StepTicksFollowTheAnimationSpeed) {
+    // A tick at each offset below the distance, then the step ends on the cell.
+    const struct {
+        int lv, cells;
+        size_t ticks;
+    } cases[] = {{1, 1, 16}, {2, 1, 8}, {3, 1, 2}, {3, 2, 4}, {1, 0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(step_ticks(step_speed(c.lv), c.cells).size() + 1, c.ticks) << "speed " << c.lv << ", " << c.cells;
+    EXPECT_EQ(step_ticks(32, 1), std::vector<int>{32});
+    EXPECT_EQ(step_speed(0), 4);  // an option out of range is the slowest
+}
+
+TEST(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
+    screen_driver_t d(fast_btl_opts());
+    // Fire ball gets pictures of its own; the other actions have none.
+    namespace fs = std::filesystem;
+    const fs::path gfx = d.dir() / "gfx";
+    fs::copy_file(gfx / "effects/_dt_fire.png", gfx / "effects/fire_ball.png");
+    fs::copy_file(gfx / "missiles/_dt_fire.png", gfx / "missiles/fire_ball.png");
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([&] {
+            const act_t* fire = as_act(P_FIRE_BALL);
+            const act_t* nova = as_act(P_ICE_NOVA);
+            EXPECT_EQ(w(act_effect_name(fire)), L"effects/fire_ball");
+            EXPECT_EQ(w(act_effect_name(nova)), L"effects/_dt_cold");
+            EXPECT_EQ(w(act_effect_name(as_act(P_ATK_M))), L"effects/_wpn_m");
+            EXPECT_EQ(w(act_effect_name(as_act(P_ATK_R))), L"effects/_wpn_r");
+            EXPECT_EQ(w(act_effect_name(as_act(P_TRIP))), L"effects/_cm");
+            const act_t* fear = as_act(P_FEAR);
+            ASSERT_TRUE(fear->dmg.empty());
+            EXPECT_EQ(w(act_effect_name(fear)), w(Str(L"effects/_cond_%s", get_cond(fear->cond)->k)));
+            EXPECT_EQ(w(act_effect_name(nullptr)), L"");
+
+            const itm_slot_t bow = item(ITM_BOW_S), xbow = item(ITM_BOW_X_S), sword = item(ITM_SWD_S);
+            EXPECT_EQ(w(act_missile_name(fire, nullptr)), L"missiles/fire_ball");
+            EXPECT_EQ(w(act_missile_name(as_act(P_ATK_R), &bow)), L"missiles/_wpn_arrow");
+            EXPECT_EQ(w(act_missile_name(as_act(P_ATK_R), &xbow)), L"missiles/_wpn_bolt");
+            EXPECT_EQ(w(act_missile_name(nova, nullptr)), L"missiles/_dt_cold");
+
+            unit_t u;
+            u.base.race = RACE_HUM;
+            atk_rec_t rec;
+            rec.wpn = const_cast<itm_slot_t*>(&sword);
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m");
+            u.base.race = RACE_WOLF;
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_bite");
+            u.base.race = RACE_RAT;
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_bite_s");
+            const itm_slot_t whip = item(ITM_WHIP_TOX);
+            rec.wpn = const_cast<itm_slot_t*>(&whip);
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_whip");
+            rec.wpn = const_cast<itm_slot_t*>(&xbow);
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_R), &rec)), L"atk_r_bow_x");
+            rec.wpn = nullptr;
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"");  // no weapon, no sound
+            // A spell's own sound when there is one; its damage type's otherwise.
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_HEAL), nullptr)), L"pwr_heal");
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_LITN), nullptr)), L"dt_litn");
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_DEAD_FINGER), nullptr)), L"dt_ne100");
+            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_DOWN_A1), nullptr)), L"cm_ram");
+        });
+    });
+}
+
+TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
+    btl_stage_t st;
+    st.plain_map(12, 8);
+    const int me_i = st.pc(9, {4, 4});
+    const int rat_i = st.mon(MON_RAT_D, 1, {7, 4});
+    std::vector<fx_rec_t> fx;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+        btl_scene_t* s = cur_btl_scene();
+        // The visual waits for its animations: the body reads on once it returned.
+        const auto show = [&](int pwr, const pt_t& at, const std::vector<pt_t>& pts) {
+            bool done = false;
+            d.on_main([&] {
+                fx.clear();
+                bv().fx_log = &fx;
+                const u_cmd_t cmd{pwr, 0, at, 0};
+                stat_act_t ctx(me, &cmd);
+                atk_rec_t rec;
+                atk_visual(s, &ctx, &rec, pts);
+                bv().fx_log = nullptr;
+                done = true;
+            });
+            ASSERT_TRUE(d.wait_for([&] { return done; }, "the visual's end"));
+        };
+        // A burst along paths (area -1) spreads from the caster, its range the radius.
+        show(P_ICE_NOVA, rat->pos, {rat->pos});
+        const int r = act_range(as_act(P_ICE_NOVA), me);
+        ASSERT_EQ(fx.size(), 1u);
+        const rect c = s->get_view().cell_scrn_rect({me->pos.x - r, me->pos.y - r});
+        EXPECT_EQ(fx[0].r, (rect{c.x, c.y, (2 * r + 1) * MAP_CELL, (2 * r + 1) * MAP_CELL}));
+        // Lightning strikes two cells high, rising above its target.
+        show(P_LITN_X, rat->pos, {rat->pos});
+        ASSERT_EQ(fx.size(), 1u);
+        const rect t = s->get_view().cell_scrn_rect(rat->pos);
+        EXPECT_EQ(fx[0].r, (rect{t.x, t.y - MAP_CELL, MAP_CELL, 2 * MAP_CELL}));
+        EXPECT_EQ(w(fx[0].name), L"effects/_dt_litn");
+        // A shot flies from the archer's centre to each target, then strikes there.
+        show(P_ATK_R, rat->pos, {rat->pos});
+        ASSERT_EQ(fx.size(), 2u);
+        EXPECT_EQ(fx[0].kind, zg::ANI_MISSILE);
+        const rect m = s->get_view().cell_scrn_rect(me->pos);
+        EXPECT_EQ(fx[0].r, (rect{m.x + 32, m.y + 32, t.x + 32, t.y + 32}));
+        EXPECT_EQ(fx[1].r, t);
+        // Nothing is shown of what happens out of the player's sight.
+        d.on_main([&] { bv().feedback = false; });
+        show(P_ATK_R, rat->pos, {rat->pos});
+        EXPECT_TRUE(fx.empty());
+        d.on_main([&] { bv().feedback = true; });
+    });
+}
+
+TEST(BtlFx, LabelsOfEveryTargetShowOnlyWithTheOptionOrAlt) {
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([&] {
+            opts().show_all_hits_in_rng = false;
+            bv().label_mode = LABELS_ALL;
+            EXPECT_FALSE(hit_labels_shown());
+            bv().label_mode = LABELS_CMD;
+            EXPECT_TRUE(hit_labels_shown());
+            bv().label_mode = LABELS_NONE;
+            EXPECT_FALSE(hit_labels_shown());
+            bv().label_mode = LABELS_ALL;
+            opts().show_all_hits_in_rng = true;
+            EXPECT_TRUE(hit_labels_shown());
+            opts().show_all_hits_in_rng = false;
+        });
+        d.key_down(SDLK_LALT, KMOD_LALT);
+        d.on_main([&] { EXPECT_TRUE(hit_labels_shown()); });
+        d.key_up(SDLK_LALT);
+        d.on_main([&] {
+            EXPECT_FALSE(hit_labels_shown());
+            bv().label_mode = LABELS_NONE;
+        });
+    });
+}

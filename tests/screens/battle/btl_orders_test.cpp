@@ -1,0 +1,290 @@
+// The player's orders on staged battles: what hovering builds (every case of
+// the hover builders), what a click gives, picking and cancelling, the marks
+// of the default actions, the quick menu and the slot set-up menu.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/input.h"
+#include "app/platform.h"
+#include "battle/roster.h"
+#include "battle/target_area.h"
+#include "battle/unit_move.h"
+#include "rules/mon_ids.h"
+#include "rules/pwr.h"
+#include "rules/pwr_ids.h"
+#include "rules/race_ids.h"
+#include "screens/battle/btl_scene.h"
+#include "screens/battle/btl_view.h"
+#include "screens/map/act_bar.h"
+#include "screens/map/main_ui.h"
+#include "support/btl_stage.h"
+#include "support/screen_driver.h"
+#include "ui/menu.h"
+#include "ui/wnd.h"
+
+namespace {
+int cheb(const pt_t& a, const pt_t& b) { return std::max(std::abs(a.x - b.x), std::abs(a.y - b.y)); }
+
+// The quick slot that holds the power; -1 when none.
+int slot_of(int pwr) {
+    act_bar_t* bar = main_ui().act_bar;
+    for (int i = 0; i < bar->count(); ++i)
+        if (const qslot_t* q = bar->slot_rec(i); q && q->pwr == pwr) return i;
+    return -1;
+}
+
+SDL_Keycode slot_key(int i) { return i < 9 ? SDLK_1 + i : SDLK_0; }
+
+// The item of the open menu's level whose caption (without mark-up) is text; null when none.
+li_t* menu_item(int level, const std::wstring& text, rect* r) {
+    menu_t* m = get_popup_menu();
+    if (level >= m->level_count()) return nullptr;
+    auto* l = m->get_level(level);
+    for (int i = 0; i < l->count(); ++i)
+        if (screen_driver_t::plain(l->get_item(i)->label) == text) {
+            if (r) *r = l->item_rect(i);
+            return l->get_item(i);
+        }
+    return nullptr;
+}
+
+// A click on a menu's item; the menu's loop ends with the frame after it.
+void click_rect(screen_driver_t& d, const rect& r) {
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.frames(1);
+}
+
+std::wstring pwr_name(int pwr) { return get_pwr(pwr)->n; }
+
+// Every order the player gives from now on, read by the test after the click's frames.
+void log_orders(screen_driver_t& d, std::vector<u_cmd_t>& given) {
+    d.on_main([&] { bv().cmd_log = &given; });
+}
+}  // namespace
+
+TEST(BtlOrders, AnActionWithoutAimIsGivenAtOnceFromTheBar) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {2, 3});
+    st.mon(MON_RAT_D, 1, {8, 3});
+    std::vector<u_cmd_t> given;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        log_orders(d, given);
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t* me = st.u(me_i);
+        const int slot = slot_of(P_END_TURN);
+        ASSERT_GE(slot, 0);
+        ASSERT_LT(slot, 10);
+        d.key(slot_key(slot));
+        ASSERT_EQ(given.size(), 1u);
+        EXPECT_EQ(given[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
+        EXPECT_EQ(cur_btl_scene()->sel_pwr(), (pt_t{0, 0}));
+    });
+}
+
+TEST(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
+    btl_stage_t st;
+    st.plain_map(12, 6);
+    const int me_i = st.pc(1, {2, 3});
+    const int rat_i = st.mon(MON_RAT_D, 1, {6, 3});
+    std::vector<u_cmd_t> given;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        log_orders(d, given);
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+        btl_scene_t* s = cur_btl_scene();
+        hover_cell(d, rat->pos);
+        const std::vector<u_cmd_t> cmds = s->pending_cmds();
+        ASSERT_EQ(cmds.size(), 2u);
+        EXPECT_EQ(cmds[0].pwr, P_MOVE);
+        EXPECT_EQ(cheb(cmds[0].tgt, rat->pos), 1);
+        EXPECT_EQ(cmds[1], (u_cmd_t{P_ATK_M, 0, rat->pos, 0}));
+        EXPECT_FALSE(bv().walk.empty());
+        EXPECT_EQ(bv().walk.back(), cmds[0].tgt);
+        EXPECT_EQ(s->hovered_unit(), rat);
+        EXPECT_GE(s->hover_cursor(), CUR_ATK);
+        EXPECT_LE(s->hover_cursor(), CUR_ATK_S);
+        EXPECT_FALSE(s->act_tip().empty());  // the chance from the cell it will strike from
+        const SDL_Point p = cell_pt(rat->pos);
+        d.click_at(p.x, p.y);
+        EXPECT_EQ(given, cmds);
+
+        // A spent move: only a whole turn has room for a walk and a blow.
+        ASSERT_TRUE(st.wait_next_orders(d, me));
+        d.on_main([&] {
+            me->btl.act_budget = BUDGET_STD;
+            me->btl.turn_flags = 0;
+            step_unit(me, {2, 3});
+            step_unit(rat, {6, 3});
+            s->on_unit_ready(me, false);
+            s->refresh_hover();
+        });
+        hover_cell(d, rat->pos);
+        EXPECT_TRUE(s->pending_cmds().empty());
+        // ... unless the step is a shift, which costs nothing.
+        d.on_main([&] {
+            step_unit(rat, {4, 3});
+            s->on_unit_ready(me, false);
+            s->refresh_hover();
+        });
+        hover_cell(d, rat->pos);
+        ASSERT_EQ(s->pending_cmds().size(), 2u);
+        EXPECT_EQ(s->pending_cmds()[0].pwr, P_MOVE);
+        EXPECT_EQ(s->pending_cmds()[0].flags, UCMD_SHIFT);
+    });
+}
+
+TEST(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
+    btl_stage_t st;
+    st.plain_map(24, 6);
+    const int me_i = st.pc(1, {2, 3});
+    st.mon(MON_RAT_D, 1, {5, 1});
+    std::vector<u_cmd_t> given;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        log_orders(d, given);
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t* me = st.u(me_i);
+        btl_scene_t* s = cur_btl_scene();
+        // A cell in view, off the move range, with nobody on it.
+        pt_t far = NO_PT;
+        const rect view = s->get_view().cell_rect();
+        for (int x = view.x + view.w - 1; x >= std::max(view.x, 0) && far == NO_PT; --x)
+            if (x < 24 && !contains(bv().mr.all_pts, {x, 3}) && !get_unit_at({x, 3})) far = {x, 3};
+        ASSERT_NE(far, NO_PT);
+        click_cell(d, far);
+        EXPECT_TRUE(s->pending_cmds().empty());
+        d.frames(3);
+        EXPECT_TRUE(given.empty());
+        EXPECT_EQ(s->waiting_unit(), me);
+        // A cell of the move range is a walk there.
+        const pt_t near{me->pos.x + 2, 4};
+        hover_cell(d, near);
+        ASSERT_EQ(s->pending_cmds().size(), 1u);
+        EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_MOVE, 0, near, 0}));
+        EXPECT_EQ(s->hover_cursor(), CUR_MOV);
+        hover_cell(d, {me->pos.x + 1, 3});
+        EXPECT_EQ(s->hover_cursor(), CUR_SHIFT);
+    });
+}
+
+TEST(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
+    btl_stage_t st;
+    st.plain_map(12, 6);
+    const int me_i = st.pc(1, {2, 3});
+    st.mon(MON_RAT_D, 1, {9, 3});
+    std::vector<u_cmd_t> given;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        log_orders(d, given);
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t* me = st.u(me_i);
+        btl_scene_t* s = cur_btl_scene();
+        const int slot = slot_of(P_ATK_M);
+        ASSERT_GE(slot, 0);
+        d.key(slot_key(slot));
+        EXPECT_EQ(s->sel_pwr(), (pt_t{P_ATK_M, 0}));
+        EXPECT_FALSE(bv().tgt_pts.empty());
+        rclick_cell(d, {5, 3});
+        EXPECT_EQ(s->sel_pwr(), (pt_t{0, 0}));
+        EXPECT_EQ(get_top_modal(), nullptr);
+        rclick_cell(d, {5, 3});
+        ASSERT_EQ(get_top_modal(), get_popup_menu());
+        rect r;
+        li_t* sets = menu_item(0, L"切换武器组", &r);
+        ASSERT_NE(sets, nullptr);
+        EXPECT_EQ(sets->subs.size(), 4u);
+        // Closed without a choice: nothing is picked.
+        d.key(SDLK_ESCAPE);
+        d.frames(1);
+        ASSERT_EQ(get_top_modal(), nullptr);
+        EXPECT_EQ(s->sel_pwr(), (pt_t{0, 0}));
+        EXPECT_TRUE(given.empty());
+        // Chosen: the end of the turn needs no aim and is given at once.
+        rclick_cell(d, {5, 3});
+        ASSERT_NE(menu_item(0, pwr_name(P_END_TURN), &r), nullptr);
+        click_rect(d, r);
+        ASSERT_EQ(given.size(), 1u);
+        EXPECT_EQ(given[0].pwr, P_END_TURN);
+    });
+}
+
+TEST(BtlOrders, TheHealMarkSparesTheWholeTheUndeadAndTheConstructs) {
+    btl_stage_t st;
+    st.plain_map(12, 8);
+    const int healer_i = st.pc(5, {3, 3});
+    const int whole_i = st.pc(1, {4, 3});
+    const int hurt_i = st.pc(2, {3, 4});
+    const int undead_i = st.pc(3, {2, 3});
+    const int golem_i = st.pc(6, {3, 2});
+    st.mon(MON_RAT_D, 1, {10, 6});
+    st.before_run = [&] {
+        unit_t* healer = st.u(healer_i);
+        if (!healer->has_pwr(P_HEAL)) healer->pwrs.add(P_HEAL);
+        st.u(undead_i)->base.race = RACE_SKELETON;
+        st.u(golem_i)->base.race = RACE_GOLEM;
+        for (int i : {hurt_i, undead_i, golem_i}) st.u(i)->recalc();
+        for (int i : {hurt_i, undead_i, golem_i}) st.u(i)->hp = 1;
+    };
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d, st.u(healer_i)));
+        ASSERT_EQ(st.u(whole_i)->hp, st.u(whole_i)->drv.hp_max);
+        EXPECT_EQ(bv().dflt_marks[2], std::vector<pt_t>{st.u(hurt_i)->pos});
+        // The marked ally is healed with one click.
+        hover_cell(d, st.u(hurt_i)->pos);
+        ASSERT_EQ(cur_btl_scene()->pending_cmds().size(), 1u);
+        EXPECT_EQ(cur_btl_scene()->pending_cmds()[0], (u_cmd_t{P_HEAL, 0, st.u(hurt_i)->pos, 0}));
+    });
+}
+
+TEST(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
+    btl_stage_t st;
+    st.plain_map(12, 6);
+    const int me_i = st.pc(1, {2, 3});
+    st.mon(MON_RAT_D, 1, {9, 3});
+    std::vector<u_cmd_t> given;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        log_orders(d, given);
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t* me = st.u(me_i);
+        act_bar_t* bar = main_ui().act_bar;
+        const int slot = 9;
+        ASSERT_EQ(me->actbar.items[slot].pwr, 0);
+        const rect sr = bar->item_rect(slot);
+        d.rclick_at(sr.x + sr.w / 2, sr.y + sr.h / 2);
+        ASSERT_EQ(get_top_modal(), get_popup_menu());
+        rect r;
+        li_t* clear = menu_item(0, L"清除动作", &r);
+        ASSERT_NE(clear, nullptr);
+        EXPECT_TRUE(clear->flags & LIF_DISABLED);  // the slot is empty
+        ASSERT_NE(menu_item(0, pwr_name(P_WAIT), &r), nullptr);
+        click_rect(d, r);
+        EXPECT_EQ(me->actbar.items[slot].pwr, P_WAIT);
+        ASSERT_NE(bar->slot_rec(slot), nullptr);
+        EXPECT_EQ(bar->slot_rec(slot)->pwr, P_WAIT);
+        d.rclick_at(sr.x + sr.w / 2, sr.y + sr.h / 2);
+        ASSERT_NE(menu_item(0, L"清除动作", &r), nullptr);
+        click_rect(d, r);
+        EXPECT_EQ(me->actbar.items[slot].pwr, 0);
+        EXPECT_EQ(bar->slot_rec(slot)->pwr, 0);
+        EXPECT_TRUE(given.empty());  // setting slots gives no order
+    });
+}

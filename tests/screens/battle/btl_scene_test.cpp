@@ -1,0 +1,309 @@
+// The battle scene on staged battles through the real frame loop: what the
+// listener shows and logs, the end of a battle by surrender and by quitting,
+// the hit-point texts, the confirmation of provoking actions, the map file.
+#include "screens/battle/btl_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "app/ani.h"
+#include "app/font.h"
+#include "app/input.h"
+#include "app/opts.h"
+#include "app/platform.h"
+#include "app/scene.h"
+#include "battle/damage.h"
+#include "battle/fog.h"
+#include "rules/mon_ids.h"
+#include "rules/pwr.h"
+#include "rules/pwr_ids.h"
+#include "screens/battle/btl_view.h"
+#include "screens/map/main_ui.h"
+#include "screens/widgets/log_memo.h"
+#include "support/btl_stage.h"
+#include "support/next_d20.h"
+#include "support/screen_driver.h"
+#include "ui/menu.h"
+#include "ui/wnd.h"
+
+namespace {
+constexpr clr_t white = 0xffffffff;
+constexpr clr_t red = 0xffff0000;
+constexpr clr_t green = 0xff00ff00;
+constexpr clr_t grey = 0xff808080;
+constexpr clr_t orange = 0xffffa500;
+
+std::wstring log_text() { return main_ui().log_memo ? std::wstring(main_ui().log_memo->text.c_str()) : L""; }
+std::wstring name_of(const unit_t* u) { return unit_disp_name(u).c_str(); }
+std::wstring text_of(const fx_rec_t& f) { return f.name.c_str(); }
+
+// Picks the system menu's item with that caption.
+void sys_menu_pick(screen_driver_t& d, const wchar_t* caption) {
+    ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+    menu_t* m = get_popup_menu();
+    ASSERT_EQ(get_top_modal(), m);
+    auto* level = m->get_level(0);
+    for (int i = 0; i < level->count(); ++i)
+        if (screen_driver_t::plain(level->get_item(i)->label) == caption) {
+            const rect r = level->item_rect(i);
+            d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+            return;
+        }
+    FAIL() << "no such item in the system menu";
+}
+}  // namespace
+
+TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
+    std::vector<fx_rec_t> fx;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([&] { bv().fx_log = &fx; });
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+        ASSERT_EQ(cur_btl_scene()->waiting_unit(), me);
+        ASSERT_EQ(fx.size(), 1u);
+        EXPECT_EQ(text_of(fx[0]), name_of(me) + L"回合开始");
+        EXPECT_EQ(fx[0].clr, white);
+        EXPECT_EQ(fx[0].font, FONT_DMG);
+        const std::wstring log = log_text();
+        const size_t start = log.find(L"---- 战斗开始 ----"), round = log.find(L"---- 第<c=#FFFFFF00>1</c>回合 ----");
+        EXPECT_NE(start, std::wstring::npos);
+        EXPECT_NE(round, std::wstring::npos);
+        EXPECT_LT(start, round);
+
+        // The rat stands in reach: hovering it gives the melee attack.
+        hover_cell(d, rat->pos);
+        btl_scene_t* s = cur_btl_scene();
+        ASSERT_EQ(s->pending_cmds().size(), 1u);
+        EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_ATK_M, 0, rat->pos, 0}));
+        d.on_main([] { next_d20(1); });  // a natural 1 misses
+        const SDL_Point p = cell_pt(rat->pos);
+        d.click_at(p.x, p.y);
+        // A blow struck with the whole turn in hand is the all-out turn: the
+        // rat acts, and the next round the unit ends its turn by clicking itself.
+        ASSERT_TRUE(st.wait_next_orders(d, me));
+        std::vector<std::wstring> texts = fx_texts(fx);
+        ASSERT_GE(texts.size(), 4u);
+        EXPECT_EQ(texts[1], L"失误");
+        EXPECT_EQ(texts[2], name_of(rat) + L"回合开始");
+        EXPECT_EQ(texts.back(), name_of(me) + L"回合开始");
+        EXPECT_NE(log_text().find(L"---- 第<c=#FFFFFF00>2</c>回合 ----"), std::wstring::npos);
+        const size_t before = texts.size();
+        hover_cell(d, me->pos);
+        ASSERT_EQ(s->pending_cmds().size(), 1u);
+        EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
+        EXPECT_EQ(s->hover_cursor(), CUR_END_TURN);
+        click_cell(d, me->pos);
+        ASSERT_TRUE(d.wait_for([&] { return fx_texts(fx).size() >= before + 2; }, "the rat's turn", 600));
+        texts = fx_texts(fx);
+        // The end of the turn is an action of its own and says so; then the rat's turn begins.
+        const Pwr* end = get_pwr(P_END_TURN);
+        EXPECT_EQ(texts[before], std::wstring(end->a && *end->a ? end->a : end->n));
+        EXPECT_EQ(texts[before + 1], name_of(rat) + L"回合开始");
+        d.on_main([] { bv().fx_log = nullptr; });
+    });
+}
+
+TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
+    btl_stage_t st;
+    st.plain_map(30, 6);
+    // The wolf begins, far beyond the party's sight.
+    const int wolf_i = st.mon(9, 1, {28, 3});
+    const int me_i = st.pc(1, {2, 3});
+    std::vector<std::wstring> banners;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(d.wait_for(
+            [&] {
+                if (cur_btl_scene() && !cur_btl_scene()->banner().empty())
+                    banners.push_back(cur_btl_scene()->banner().c_str());
+                return !banners.empty() || (cur_btl_scene() && cur_btl_scene()->waiting_unit());
+            },
+            "the wolf's turn"));
+        ASSERT_FALSE(banners.empty());
+        EXPECT_EQ(banners[0], name_of(st.u(wolf_i)) + L"正在视野外行动...");
+        EXPECT_FALSE(is_pt_visible(st.u(wolf_i)->pos));
+        // The current unit could not be seen: the view opened on the party.
+        EXPECT_TRUE(cur_btl_scene()->get_view().cell_rect().contains(st.u(me_i)->pos));
+        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        EXPECT_TRUE(cur_btl_scene()->banner().empty());  // the turn's end took it away
+    });
+}
+
+TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        const int round = btl().round;
+        sys_menu_pick(d, L"投降");
+        ASSERT_TRUE(st.wait_end(d, 120));
+        EXPECT_EQ(st.state, BTL_LOST);
+        EXPECT_EQ(btl().round, round);  // nothing more was played
+        EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
+    });
+}
+
+TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    st.before_run = [&] { st.u(me_i)->hp = 3; };
+    int hp = 0, max = 0;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        EXPECT_EQ(st.u(me_i)->hp, 3);
+        sys_menu_pick(d, L"退出游戏");
+        d.wait_exit();
+        hp = st.u(me_i)->hp;
+        max = st.u(me_i)->drv.hp_max;
+    });
+    EXPECT_TRUE(st.ended);
+    EXPECT_EQ(st.state, BTL_ABORTED);
+    EXPECT_EQ(hp, max);
+    EXPECT_EQ(d.exit_code(), 0);
+}
+
+TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    std::vector<fx_rec_t> fx;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t* me = st.u(me_i);
+        const auto change = [&](dmg_res_t r) {
+            d.on_main([&] {
+                bv().fx_log = &fx;
+                fx.clear();
+                cur_btl_scene()->on_hp_change(me, &r);
+                bv().fx_log = nullptr;
+            });
+        };
+        change({0, 0, 1, false});
+        ASSERT_EQ(fx.size(), 1u);  // no blood for nothing taken
+        EXPECT_EQ(text_of(fx[0]), L"0");
+        EXPECT_EQ(fx[0].clr, red);
+        EXPECT_EQ(me->tint, red);
+
+        change({5, 2, 1, false});
+        ASSERT_EQ(fx.size(), 2u);
+        EXPECT_EQ(text_of(fx[0]), L"effects/blood");
+        EXPECT_EQ(text_of(fx[1]), L"5<c=a> (-2)</c>");
+        EXPECT_EQ(fx[1].font, FONT_DMG);
+
+        change({7, 0, 1, true});
+        ASSERT_EQ(fx.size(), 2u);
+        EXPECT_EQ(text_of(fx[1]), L"暴击！7");
+        EXPECT_EQ(fx[1].clr, orange);
+        EXPECT_EQ(fx[1].font, FONT_CH_DMG);
+
+        // Healed within the tint's time: the unit now flickers green.
+        change({-4, 0, 0, false});
+        ASSERT_EQ(fx.size(), 1u);
+        EXPECT_EQ(text_of(fx[0]), L"+4");
+        EXPECT_EQ(fx[0].clr, green);
+        EXPECT_EQ(me->tint, green);
+        EXPECT_GT(me->flash_t, 0.0);
+        d.frames(20);  // 0.2 s and more
+        EXPECT_EQ(me->tint, white);
+    });
+}
+
+TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        bool answer = false, asked = false;
+        d.on_main([&] {
+            opts().ao_prompt = false;
+            answer = cur_btl_scene()->confirm_aoo();
+        });
+        EXPECT_TRUE(answer);
+        EXPECT_EQ(get_top_modal(), nullptr);
+        d.on_main([&] {
+            opts().ao_prompt = true;
+            answer = cur_btl_scene()->confirm_aoo();
+            asked = true;
+        });
+        // The question runs its own loop: the body reads on inside it.
+        ASSERT_NE(get_top_modal(), nullptr);
+        EXPECT_NE(d.find(L"此动作将会引发身边敌人对你的借机攻击！\n确定进行？"), nullptr);
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([&] { return asked; }, "the answer"));
+        EXPECT_FALSE(answer);
+    });
+}
+
+TEST(BtlScene, AMissingOrDamagedMapFileFallsBackToTheGenerator) {
+    for (const char* file : {"", "ZMAP\x01"}) {
+        screen_driver_t d(fast_btl_opts());
+        if (*file) {
+            std::filesystem::create_directories(d.dir() / "maps");
+            std::ofstream(d.dir() / "maps/btl.map", std::ios::binary) << file;
+        }
+        int state = -1;
+        unit_grp_t foes;
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            d.on_main([&] {
+                reset_pty();
+                foes.units.push_back(new unit_t);
+                foes.units.back()->from_mon(MON_RAT_D, 1);
+                state = fight_btl(&foes, FIGHT_MAP_FILE);
+            });
+            ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && get_btl_map(); }, "the battle"));
+            EXPECT_GT(get_btl_map()->get_w(), 0);
+            EXPECT_GT(get_btl_map()->get_h(), 0);
+            EXPECT_EQ(get_btl_map()->generated, 1);
+            d.on_main([] { set_btl_lost(); });
+            ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the end"));
+            EXPECT_EQ(state, BTL_LOST);
+        });
+    }
+}
+
+TEST(BtlScene, LeavingWithNoBattleRunningChangesNothing) {
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        int before = -1, after = -1;
+        d.on_main([&] {
+            before = get_btl_state();
+            bool made = false;
+            push_scene(get_btl_scene(&made), made);
+            pop_scene();
+            after = get_btl_state();
+        });
+        EXPECT_EQ(before, after);
+    });
+}

@@ -1,0 +1,188 @@
+#pragma once
+// Battles staged by hand for the battle screen's tests, fought through the
+// real battle scene under the screen driver: a plain map, the party's units
+// copied from the premade characters, monsters from their templates, each on
+// a chosen cell, turns in the order the units were added. The units are made
+// on the game's thread once the game's texts are loaded.
+//
+//   btl_stage_t st;
+//   st.plain_map(12, 8);
+//   const int me = st.pc(1, {3, 4});        // st.u(me) once the battle began
+//   st.mon(MON_RAT_D, 1, {5, 4});
+//   d.run([&] {
+//       ASSERT_TRUE(d.start());
+//       st.start(d);                  // runs the battle on the game's thread
+//       ASSERT_TRUE(st.wait_orders(d)); // the body goes on inside the wait for orders
+//       ...
+//   });
+//
+// start() hands the game's thread a function that sets the battle up and runs
+// it; the driver gives the baton back at the battle's first frame, so the body
+// reads on inside the battle. The stage must outlive the game's run.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "battle/btl.h"
+#include "battle/fog.h"
+#include "battle/roster.h"
+#include "battle/tmap.h"
+#include "battle/turn.h"
+#include "battle/unit_move.h"
+#include "app/ani.h"
+#include "rules/pty.h"
+#include "rules/unit.h"
+#include "rules/unit_grp.h"
+#include "screens/battle/btl_scene.h"
+#include "screens/battle/btl_view.h"
+#include "support/screen_driver.h"
+
+struct btl_stage_t {
+    tmap_t map;
+    unit_grp_t foes;
+    // Who stands where, in turn order: a premade character (pc > 0) or a monster.
+    struct slot_t {
+        int pc = 0;
+        int mon = 0, lv = 1;
+        pt_t at;
+    };
+    std::vector<slot_t> slots;
+    std::vector<unit_t*> units;  // made by begin(), as slots
+    int state = -1;  // fight's result once it ended
+    bool ended = false;
+    int asked_seen = 0;  // the scene's wait count when orders were last found asked
+    // Runs on the game's thread after the set-up, before the battle loop.
+    std::function<void()> before_run;
+
+    void plain_map(int w, int h, int env = 1) {
+        map.set_size(w, h);
+        map.tiles.fill(1);
+        map.hdr.env = env;
+    }
+
+    // Premade character no (1..10) at the cell, played by the player; the
+    // index of its unit in `units`.
+    int pc(int no, const pt_t& at) {
+        slots.push_back({no, 0, 1, at});
+        return int(slots.size()) - 1;
+    }
+    int mon(int id, int lv, const pt_t& at) {
+        slots.push_back({0, id, lv, at});
+        return int(slots.size()) - 1;
+    }
+    unit_t* u(int i) const { return i >= 0 && i < int(units.size()) ? units[size_t(i)] : nullptr; }
+
+    // The set-up on the game's thread, once the texts are loaded: the units,
+    // begin_btl, every unit to its cell, the turn order as added, the fog anew.
+    bool begin() {
+        std::vector<unit_t*> party;
+        for (const slot_t& s : slots) {
+            auto* u = s.pc > 0 ? new unit_t(*get_preset_pcs()[size_t(s.pc - 1)]) : new unit_t;
+            if (s.pc > 0)
+                u->reset_for_play();
+            else
+                u->from_mon(s.mon, s.lv);
+            (s.pc > 0 ? party : foes.units).push_back(u);
+            units.push_back(u);
+        }
+        g_pty.init(L"测试", party);
+        if (!begin_btl(&g_pty, &foes, &map)) return false;
+        for (unit_t* u : units) u->pos = {-1, -1};
+        btl_t& b = btl();
+        b.full.clear();
+        for (size_t i = 0; i < units.size(); ++i) {
+            step_unit(units[i], slots[i].at);
+            b.full.push_back(units[i]);
+        }
+        rebuild_roster();
+        init_fog();
+        return true;
+    }
+
+    // Starts the battle on the game's thread; back in the body at its first frame.
+    void start(screen_driver_t& d) {
+        // The mouse rests on the right panel: at the screen's edge it would scroll the view.
+        d.move_to(1200, 400);
+        d.on_main([this] {
+            if (!begin()) {
+                ended = true;
+                return;
+            }
+            if (before_run) before_run();
+            state = run_btl_scene(&map);
+            ended = true;
+        });
+    }
+
+    // Frames until the battle waits for the player's orders (for u when given).
+    bool wait_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
+        const bool ok = d.wait_for(
+            [&] {
+                btl_scene_t* s = cur_btl_scene();
+                return s && s->waiting_unit() && (!u || s->waiting_unit() == u);
+            },
+            "the wait for orders", max_frames);
+        if (ok) asked_seen = cur_btl_scene()->orders_asked();
+        return ok;
+    }
+
+    // The same for a later wait than the one the last call found: a click's
+    // frames may have ended that one and begun the next already.
+    bool wait_next_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
+        const int seen = asked_seen;
+        const bool ok = d.wait_for(
+            [&] {
+                btl_scene_t* s = cur_btl_scene();
+                return s && s->orders_asked() > seen && s->waiting_unit() && (!u || s->waiting_unit() == u);
+            },
+            "the next wait for orders", max_frames);
+        if (ok) asked_seen = cur_btl_scene()->orders_asked();
+        return ok;
+    }
+
+    bool wait_end(screen_driver_t& d, int max_frames = 3000) {
+        return d.wait_for([&] { return ended; }, "the battle's end", max_frames);
+    }
+};
+
+// Options that keep staged battles short: the fastest steps, no smooth view
+// moves or sliding marks, no sound.
+inline screen_opts_t fast_btl_opts() {
+    screen_opts_t o;
+    o.config = "spd_ani_lv=3\r\nani_vp=0\r\nani_cur_u_mark=0\r\nsound=0\r\nmusic=0\r\n";
+    return o;
+}
+
+// The middle of the cell on the screen.
+inline SDL_Point cell_pt(const pt_t& c) {
+    const rect r = cur_btl_scene()->get_view().cell_scrn_rect(c);
+    return {r.x + r.w / 2, r.y + r.h / 2};
+}
+
+// The mouse rests on the cell until the hover commands are built.
+inline void hover_cell(screen_driver_t& d, const pt_t& c) {
+    const SDL_Point p = cell_pt(c);
+    d.move_to(p.x, p.y);
+    d.frames(2);
+}
+
+inline void click_cell(screen_driver_t& d, const pt_t& c) {
+    hover_cell(d, c);
+    const SDL_Point p = cell_pt(c);
+    d.click_at(p.x, p.y);
+}
+
+inline void rclick_cell(screen_driver_t& d, const pt_t& c) {
+    hover_cell(d, c);
+    const SDL_Point p = cell_pt(c);
+    d.rclick_at(p.x, p.y);
+}
+
+// The floating texts among the animations recorded, in order.
+inline std::vector<std::wstring> fx_texts(const std::vector<fx_rec_t>& fx) {
+    std::vector<std::wstring> out;
+    for (const fx_rec_t& f : fx)
+        if (f.kind == zg::ANI_TEXT) out.push_back(f.name.c_str());
+    return out;
+}
