@@ -225,11 +225,14 @@ aim_scorer_t::aim_scorer_t(unit_t* u, int pwr)
     // Most aims of a radius reach no unit, which a map of the cells near one
     // tells at once.
     area_ = ctx_.act->get_area(u);
+    burst_ = area_ == AREA_BURST;
     if (area_ < 0) return;
     near_.assign(idx_.size(), 0);
     for (const pt_t& c : seen_units_)
         for_each_cell_in_radius(c, area_, [&](const pt_t& p) { return near_[cell_no(p)] = 1, true; }, 0, &map_);
 }
+
+aim_scorer_t::~aim_scorer_t() = default;
 
 bool aim_scorer_t::may_score(const pt_t& at) const {
     if (full_) return true;

@@ -10,11 +10,9 @@
 
 #include "app/str.h"
 #include "battle/act_ctx.h"
-#include "battle/atk_rec.h"
 #include "rules/cond.h"
 #include "rules/dmg.h"
 #include "rules/eff.h"
-#include "rules/pwr.h"
 #include "rules/u_cmd.h"
 
 // What one attack record would bring to one cell.
@@ -65,6 +63,7 @@ bool act_may_score(unit_t* u, const u_cmd_t& cmd);
 class aim_scorer_t {
 public:
     aim_scorer_t(unit_t* u, int pwr);
+    ~aim_scorer_t();
     aim_scorer_t(const aim_scorer_t&) = delete;
     aim_scorer_t& operator=(const aim_scorer_t&) = delete;
     // What the AI counts for the aim: 0 where act_may_score says no, else eval_act's score.
@@ -74,7 +73,7 @@ public:
     // False only when the aim surely scores 0.
     bool may_score(const pt_t& at) const;
     // Every aim scores the same.
-    bool same_for_every_aim() const { return !full_ && area_ == AREA_BURST; }
+    bool same_for_every_aim() const { return !full_ && burst_; }
     // The aim surely scores below need: all that helps within its area's
     // bounds, counted without the line tests, falls short.
     bool scores_below(const pt_t& at, int64_t need);
@@ -92,6 +91,7 @@ private:
     stat_act_t ctx_;
     bool full_ = false;
     int area_ = 0;
+    bool burst_ = false;  // the area is a burst around the user
     std::optional<int64_t> burst_score_;
     std::vector<atk_rec_t> recs_;
     std::vector<pt_t> seen_units_;  // the cells of the seen units, by x, then y
