@@ -47,13 +47,22 @@ double weigh(const unit_t* actor, const unit_t* tgt, int chance, double v) {
     return (w > 0) == hostile ? mag : -mag;
 }
 
+// A player-side unit under the computer's control leaves sleeping units be,
+// but only while a foe of it is awake: with every foe asleep, ignoring them
+// all left it nothing to do, and the battle could never end.
+bool leaves_asleep(const unit_t* a, const unit_t* t) {
+    if (a->btl.side != SIDE_PLAYER || !a->btl.ai || !t->conds.has(C_SLEEP)) return false;
+    const auto& r = btl_roster();
+    return std::any_of(r.begin(), r.end(), [&](const unit_t* v) { return units_are_enemies(a, v) && !v->conds.has(C_SLEEP); });
+}
+
 double hit_score(const stat_act_t& c, const stat_tgt_t& e, const stat_hit_t& h) {
     if (h.dmg.empty() && h.conds.empty()) return 0;
     if (zone_already_there(c.act->id, e.tgt.pt)) return 0;
     const unit_t* t = e.tgt.unit;
     if (!t) return 0;
     const unit_t* a = c.actor;
-    if (a->btl.side == SIDE_PLAYER && a->btl.ai && t->conds.has(C_SLEEP)) return 0;
+    if (leaves_asleep(a, t)) return 0;
     return weigh(a, t, h.chance, expected_dmg(h.dmg, t)) + weigh(a, t, h.chance, cond_score(h.conds, t));
 }
 

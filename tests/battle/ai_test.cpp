@@ -6,8 +6,10 @@
 #include "battle/fog.h"
 #include "battle/move_search.h"
 #include "battle/rolls.h"
+#include "battle/stat_act.h"
 #include "battle/turn.h"
 #include "battle/unit_move.h"
+#include "rules/cond_ids.h"
 #include "rules/itm_slot.h"
 #include "rules/pwr_ids.h"
 
@@ -212,4 +214,26 @@ TEST_F(Ai, BlowsWhoseRecordsDrawAreMeasuredInFullAndDrawAsThePlainSearchDoes) {
     EXPECT_EQ(quick.best_total, plain.best_total);
     EXPECT_EQ(rnd_get_state(), plain_end) << "as many planning draws";
     EXPECT_NE(plain_end, start);
+}
+
+TEST_F(Ai, APartyMemberTheComputerDrivesLeavesSleepersBeOnlyWhileAFoeIsAwake) {
+    draw({"..........", "..........", ".........."});
+    unit_t* u = mk(1, 1, 0);
+    u->btl.ai = 1;  // a summons, or a party member left to the computer
+    unit_t* sleeper = mk(2, 1, 1);
+    unit_t* other = mk(9, 1, 1);
+    put_cond(sleeper, C_SLEEP);
+    fog();
+    const u_cmd_t strike{.pwr = P_ATK_M, .param = 0, .tgt = sleeper->pos, .flags = 0};
+    int64_t s = -1;
+    eval_act(u, strike, &s);
+    EXPECT_EQ(s, 0) << "a foe is awake: the sleeper is left for later";
+    // Every foe asleep: striking one is what can end the battle; ignoring them
+    // all kept such battles going round after round.
+    put_cond(other, C_SLEEP);
+    eval_act(u, strike, &s);
+    EXPECT_GT(s, 0);
+    const auto& q = run(u);
+    ASSERT_FALSE(q.empty());
+    EXPECT_EQ(q.back(), strike);
 }
