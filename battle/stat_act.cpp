@@ -301,18 +301,21 @@ const std::vector<double>& aim_scorer_t::cell_hits(const pt_t& p) {
     const auto it = ctx_.tgts.find(p);
     if (it != ctx_.tgts.end() && is_pt_visible_for(p, u_))
         for (const stat_hit_t& h : it->second.hits) v.push_back(hit_score(ctx_, it->second, h));
-    double gain = 0;
-    for (double h : v) gain += std::max(h, 0.0);
+    sums_t sums;
+    for (double h : v) {
+        sums.gain += std::max(h, 0.0);
+        sums.size += std::fabs(h);
+    }
     i = int(hits_.size());
     hits_.push_back(std::move(v));
-    gains_.push_back(gain);
+    sums_.push_back(sums);
     return hits_.back();
 }
 
-double aim_scorer_t::cell_gain(const pt_t& p) {
-    if (!map_.contains(p)) return 0;
+aim_scorer_t::sums_t aim_scorer_t::cell_sums(const pt_t& p) {
+    if (!map_.contains(p)) return {};
     cell_hits(p);
-    return gains_[size_t(idx_[cell_no(p)])];
+    return sums_[size_t(idx_[cell_no(p)])];
 }
 
 bool aim_scorer_t::scores_below(const pt_t& at, int64_t need) {
@@ -320,15 +323,17 @@ bool aim_scorer_t::scores_below(const pt_t& at, int64_t need) {
     rect box;
     const bool boxed = act_area_box(u_->pos, area_, at, &box);
     const int64_t r2 = int64_t(area_) * area_;
-    double gain = 0;
+    sums_t all;
     for (const pt_t& p : seen_units_) {
         const int64_t dx = p.x - at.x, dy = p.y - at.y;
         if (area_ >= 0 ? dx * dx + dy * dy > r2 : boxed && !box.contains(p)) continue;
-        gain += cell_gain(p);
+        const sums_t c = cell_sums(p);
+        all.gain += c.gain;
+        all.size += c.size;
     }
-    // The score adds some of these and takes off what hurts, in another
-    // order: a margin far above the rounding keeps the answer sure.
-    return gain * (1 + 1e-9) + 1e-6 < double(need);
+    // The score adds some of these hits and what hurts too, in another order:
+    // a margin far above the rounding of such sums keeps the answer sure.
+    return all.gain + all.size * 1e-9 + 1e-6 < double(need);
 }
 
 void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out) {

@@ -83,8 +83,11 @@ private:
     void make_recs();
     // The worth of each hit on the cell, in the order eval_act adds them.
     const std::vector<double>& cell_hits(const pt_t& p);
-    // The sum of the hits on the cell that count for the unit.
-    double cell_gain(const pt_t& p);
+    struct sums_t {
+        double gain = 0;  // the hits on a cell that count for the unit
+        double size = 0;  // every hit, whichever way it counts
+    };
+    sums_t cell_sums(const pt_t& p);
 
     unit_t* u_;
     u_cmd_t cmd_;
@@ -99,7 +102,7 @@ private:
     std::vector<int> idx_;      // per map cell: into hits_, -1 not worked out yet
     std::vector<uint8_t> near_;  // per map cell: a seen unit within the radius; empty for other areas
     std::vector<std::vector<double>> hits_;
-    std::vector<double> gains_;  // beside hits_
+    std::vector<sums_t> sums_;  // beside hits_
     std::vector<pt_t> picked_;
 };
 
