@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/ini.h"
+#include "app/notes.h"
 #include "app/paths.h"
 #include "app/sys.h"
 
@@ -179,8 +180,11 @@ bool play_sfx_a(const char* name, int flags) { return play_sfx(utf8_to_str(name 
 
 bool play_sfx(const wchar_t* name, int flags) {
     if (g_switch(L"sound") == 0) return true;
-    const Str path = (flags & 1) ? Str(name) : find_sfx_file(name);
-    if (path.empty()) return false;
+    const Str path = (flags & SFX_PATH) ? Str(name) : find_sfx_file(name);
+    if (path.empty()) {
+        note_trouble(L"sfx", {Str(name)});
+        return false;
+    }
     return snd_mgr::get().play_sound_chunk(path);
 }
 
@@ -191,7 +195,10 @@ void play_music_theme(const Str& theme) {
     g_music_done = false;
     g_cur_theme = theme;
     const Str path = next_track(theme);
-    if (!path.empty()) play_music(path, 0);
+    if (path.empty())
+        note_trouble(L"music", {theme});
+    else
+        play_music(path, 0);
 }
 
 void play_music(const wchar_t* path, int loops) {

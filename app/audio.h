@@ -42,7 +42,9 @@ void close_audio();
 
 // ---- player ----
 Str find_sfx_file(const Str& name);
-// flags bit 0: name is a full path. With `sound` off answers true and plays nothing.
+// Flag of play_sfx: the name is a full path, not looked up.
+constexpr int SFX_PATH = 1;
+// With `sound` off answers true and plays nothing.
 bool play_sfx(const wchar_t* name, int flags = 0);
 // The same with a UTF-8 name.
 bool play_sfx_a(const char* name, int flags = 0);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/ini.h"
+#include "app/notes.h"
 #include "app/paths.h"
 #include "app/str_parts.h"
 #include "app/text_info.h"
@@ -20,7 +21,19 @@ Str g_lang_override;
 Str g_text_dir;
 unsigned g_generation = 0;
 
-Str config_lang() { return config_get_string(L"Lang", L"cn", L"Main"); }
+constexpr const wchar_t* default_lang = L"cn";
+
+Str config_lang() { return config_get_string(L"Lang", default_lang, L"Main"); }
+
+// A folder of letters, digits, "_" and "-" under the text root.
+bool is_lang(const Str& root, const Str& lang) {
+    if (lang.empty()) return false;
+    for (const wchar_t* p = lang.buf; *p; ++p)
+        if (!((*p >= L'a' && *p <= L'z') || (*p >= L'A' && *p <= L'Z') || (*p >= L'0' && *p <= L'9') || *p == L'_' ||
+              *p == L'-'))
+            return false;
+    return file_exists((root + lang).buf);
+}
 
 Str text_root() {
     if (!g_root_override.empty()) return g_root_override;
@@ -57,10 +70,15 @@ void db_t::init() {
     if (!L) return;
     push_str(get_exe_dir().buf);
     lua_setglobal(L, "AppPath");
-    const Str lang = g_lang_override.empty() ? config_lang() : g_lang_override;
+    const Str root = text_root();
+    Str lang = g_lang_override.empty() ? config_lang() : g_lang_override;
+    if (!is_lang(root, lang)) {
+        // A language with no texts would leave every text of the game empty.
+        note_trouble(L"lang", {lang, Str(default_lang)});
+        lang = default_lang;
+    }
     push_str(lang.buf);
     lua_setglobal(L, "Lang");
-    const Str root = text_root();
     g_text_dir = root + lang + L"/";
     do_file(root + L"main.lua");
     read_global_str(L"_wsp", lang_wsp);

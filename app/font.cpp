@@ -67,9 +67,28 @@ ptr_map_t<Str, zg::font_t>& registry() {
     return fonts;
 }
 
-std::vector<zg::font_t*>& font_index() {
-    static std::vector<zg::font_t*> index;
+// One entry per font id; a size not yet drawn with is opened on first use.
+struct font_slot_t {
+    Str path;
+    int size = 0;
+    zg::font_t* font = nullptr;  // owned by the registry
+};
+
+std::vector<font_slot_t>& font_index() {
+    static std::vector<font_slot_t> index;
     return index;
+}
+
+// The open font of that file and size, opened now when it is not; null when it cannot be.
+zg::font_t* open_font(const Str& path, int size) {
+    const Str key(L"%s;%d", path, size);
+    if (zg::font_t* f = registry().find(key)) return f;
+    auto* opened = new zg::font_t;
+    if (!opened->open(path, size)) {
+        delete opened;
+        return nullptr;
+    }
+    return registry().set(key, opened);
 }
 
 bool is_bold(int id) { return id == FONT_B || (id >= FONT_B1 && id <= FONT_CH_DMG); }
@@ -131,18 +150,9 @@ int font_t::kerning(char32_t prev, char32_t next) const {
 
 bool load_font(const wchar_t* path, int size) {
     if (!path) return false;
-    const Str key(L"%s;%d", path, size);
-    zg::font_t* f = registry().find(key);
-    if (!f) {
-        auto* opened = new zg::font_t;
-        if (!opened->open(Str(path), size)) {
-            delete opened;
-            return false;
-        }
-        f = registry().set(key, opened);
-    }
-    font_index().push_back(f);
-    return true;
+    zg::font_t* f = open_font(Str(path), size);
+    if (f) font_index().push_back({Str(path), size, f});
+    return f != nullptr;
 }
 
 bool load_fonts() { return load_fonts_from(get_exe_dir()); }
@@ -151,9 +161,15 @@ bool load_fonts_from(const wchar_t* dir) {
     // A second load starts a fresh index; the registry keeps the fonts it can share.
     font_index().clear();
     font_index().reserve(FONT_COUNT);
-    for (const font_row_t& row : font_rows) {
+    for (size_t i = 0; i < std::size(font_rows); ++i) {
+        const font_row_t& row = font_rows[i];
         const Str path = Str(dir ? dir : L"") + row.file;
-        if (!load_font(path, row.size)) {
+        // Each file is opened once here, so a missing one stops the start; its
+        // other sizes open when first drawn with (a CJK face costs milliseconds).
+        const bool file_open = std::any_of(font_rows, font_rows + i, [&](const font_row_t& r) { return wcs_eq(r.file, row.file); });
+        if (file_open) {
+            font_index().push_back({path, row.size, nullptr});
+        } else if (!load_font(path, row.size)) {
             // The game cannot run without it: say which file, as no window may be up to show it.
             std::fprintf(stderr, "Font file %s could not be opened: %s\n", to_utf8_string(path.buf).c_str(),
                          TTF_GetError());
@@ -169,8 +185,11 @@ void free_fonts() {
 }
 
 zg::font_t* get_font(int id) {
-    const auto& index = font_index();
-    return id >= 0 && id < int(index.size()) ? index[id] : nullptr;
+    auto& index = font_index();
+    if (id < 0 || id >= int(index.size())) return nullptr;
+    font_slot_t& slot = index[size_t(id)];
+    if (!slot.font) slot.font = open_font(slot.path, slot.size);
+    return slot.font;
 }
 
 int get_font_height(int id) {

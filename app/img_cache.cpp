@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "app/notes.h"
 #include "app/paths.h"
 #include "app/render.h"
 
@@ -64,7 +65,10 @@ zg::tex_t* get_img(const wchar_t* name) {
     if (auto it = m.find(key); it != m.end()) return it->second;
     zg::tex_t* t = new_tex(resolve_img_path(key));
     if (!t) {
-        if (key != placeholder_name) return get_img(placeholder_name);
+        if (key != placeholder_name) {
+            note_trouble(L"img", {key});
+            return get_img(placeholder_name);
+        }
         // The placeholder file is missing too: asking for it again would never end.
         t = make_placeholder();
         if (!t) return nullptr;

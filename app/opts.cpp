@@ -4,6 +4,8 @@
 #include <cwchar>
 
 #include "app/ini.h"
+#include "app/notes.h"
+#include "app/sys.h"
 
 namespace {
 constexpr opt_row_t opt_tbl[] = {
@@ -43,10 +45,24 @@ opts_t& opts() {
     return o;
 }
 
+namespace {
+// A value written in the configuration that is not one the game writes: the log says what is used instead.
+void check_value(const CZsIni& ini, const wchar_t* key, int lo, int hi, int used) {
+    const Str text = ini.get_string(key, Str(), L"Main");
+    int v = 0;
+    if (text.empty() || (sys_str_to_int_ex(text.buf, true, &v) && v >= lo && v <= hi)) return;
+    note_trouble(L"cfg_value", {Str(key), text, Str(L"%d", used)});
+}
+}  // namespace
+
 void load_opts_from(const CZsIni& ini) {
     opts_t& o = opts();
-    for (const opt_row_t& r : opt_tbl) o.*r.field = ini.get_int(r.key, r.def ? 1 : 0, L"Main") != 0;
+    for (const opt_row_t& r : opt_tbl) {
+        o.*r.field = ini.get_int(r.key, r.def ? 1 : 0, L"Main") != 0;
+        check_value(ini, r.key, 0, 1, o.*r.field ? 1 : 0);
+    }
     o.spd_ani_lv = read_spd_ani_lv(ini);
+    check_value(ini, L"spd_ani_lv", 1, 3, o.spd_ani_lv);
 }
 
 void load_opts() { load_opts_from(CZsConfig::instance()); }

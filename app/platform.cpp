@@ -10,6 +10,7 @@
 #include <cwctype>
 
 #include "app/ini.h"
+#include "app/notes.h"
 #include "app/paths.h"
 #include "app/seams.h"
 #include "app/str.h"
@@ -19,6 +20,7 @@ namespace {
 
 // Used only when SDL cannot tell the desktop size either.
 constexpr size last_resort_wnd_size{1024, 768};
+constexpr int max_wnd_side = 16384;
 // Room left on the desktop for the window frame and the task bar.
 constexpr int frame_room_w = 16;
 constexpr int frame_room_h = 78;
@@ -125,8 +127,8 @@ size choose_wnd_size(bool full_screen, const wchar_t* windowed_size, const size&
                      const std::vector<size>& modes) {
     if (full_screen) return usable(desktop) ? desktop : last_resort_wnd_size;
     size s;
-    // A value that is not two positive numbers would open a 0 by 0 window.
-    if (parse_wnd_size(windowed_size, &s) && usable(s)) return s;
+    // A value that is not two positive numbers would open a 0 by 0 window; SDL opens none past 16384.
+    if (parse_wnd_size(windowed_size, &s) && usable(s) && s.w <= max_wnd_side && s.h <= max_wnd_side) return s;
     return pick_default_wnd_size(desktop, modes);
 }
 
@@ -161,6 +163,9 @@ SDL_Window* create_main_wnd() {
     std::vector<size> modes;
     if (!full) get_display_modes(&modes, 0);
     const size s = choose_wnd_size(full, wanted, get_display_size(0), modes);
+    size asked;
+    if (!full && !wanted.empty() && !(parse_wnd_size(wanted, &asked) && asked == s))
+        note_trouble(L"cfg_value", {Str(L"windowed_size"), wanted, Str(L"%dx%d", s.w, s.h)});
     const uint32_t flags = full ? SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS : SDL_WINDOW_SHOWN;
     SDL_Window* w = SDL_CreateWindow("Tarnwick", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, s.w, s.h, flags);
     if (!w) return nullptr;

@@ -368,8 +368,8 @@ Str num_to_str_grouped(double v) {
 }
 
 Str num_to_str(double v, int flags) {
-    if (flags & 4) return num_to_str_grouped(v);
-    if (flags & 8) return num_to_str_short(v);
+    if (flags & NUM_GROUPED) return num_to_str_grouped(v);
+    if (flags & NUM_SHORT) return num_to_str_short(v);
     return num_to_str_plain(v);
 }
 

@@ -115,6 +115,9 @@ Str operator+(const wchar_t* a, const Str& b);
 
 Str int_to_str(int n);
 Str int_to_str_grouped(int n, bool group);
+// Flags of num_to_str: thousands grouped ("1,234.5"), or shortened; neither is plain.
+constexpr int NUM_GROUPED = 4;
+constexpr int NUM_SHORT = 8;
 Str num_to_str(double v, int flags);
 Str num_to_str_plain(double v);
 Str num_to_str_short(double v);

@@ -345,7 +345,7 @@ int pwr_refusal(const unit_t* u, int id) {
     if (const int why = usable_now(u, a)) return why;
     if (u->conds.has(C_GRAP) && id != P_END_TURN) return USE_GRAPPLED;
     if (u->conds.has(C_GRAPPER) && id != P_END_TURN && id != P_GRAP_END) return USE_GRAPPLED;
-    if (a->rng == 0 && a->dmg.empty() && a->cond != 0) {
+    if (a->rng == RNG_SELF && a->dmg.empty() && a->cond != 0) {
         const bool needed = a->cond > 0 ? !u->conds.has(a->cond) : u->conds.has(-a->cond);
         return needed ? USE_OK : USE_NO_NEED;
     }

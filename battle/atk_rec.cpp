@@ -246,7 +246,7 @@ bool wpn_recs(std::vector<atk_rec_t>& out, unit_t* u, const act_t* a) {
     const atk_slots_t as = u->eqpts.atk_slots(a->atk);
     if (as.slots.empty()) return false;
     for (size_t i = 0; i < as.slots.size(); ++i) {
-        itm_slot_t* s = &u->eqpts.get_slot(as.slots[i], a->atk == ATK_MELEE ? 1 : 0);
+        itm_slot_t* s = &u->eqpts.get_slot(as.slots[i], a->atk == ATK_MELEE ? SLOT_OR_UNARMED : SLOT_AS_IS);
         const itm_t& it = get_itm(s->id);
         const wpn_ctx_t c{u, a, a->atk, as.slots[i], s, &it.wpn, u->is_proficient(*s), as.slots[i] == EQ_OFF,
                           unit_tier(u)};

@@ -149,7 +149,7 @@ void act_ctx_t::get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def) {
     sit_t s{rec, actor, tgt, act, req, unit_tier(actor), labels};
     sit_all_out(s);
     sit_cover(s);
-    if (act->rng == 1 || act->atk == ATK_MELEE || act->atk == ATK_CM) sit_melee(s);
+    if (act->rng == RNG_TOUCH || act->atk == ATK_MELEE || act->atk == ATK_CM) sit_melee(s);
     else sit_ranged(s);
     sit_pack_and_blood(s);
     sit_power_atk(s, def);

@@ -13,12 +13,12 @@ struct aura_shape_t {
 
 // Recomputes every roster unit's aura list; a unit whose list changed is recalculated.
 void update_auras();
-// The first aura (229..234) u holds; false when none.
+// The first aura (P_AURA5_ATK2..P_AURA5_FEAR) u holds; false when none.
 bool get_unit_aura(const unit_t* u, aura_shape_t* out);
-// 229..231 work on the holder's side, 232..234 on the others.
+// P_AURA5_ATK2..P_AURA5_HEAL5 work on the holder's side, the rest on the others.
 bool is_ally_aura(int pwr);
-// For the statistics calculator: 229 adds 2 to the attack value, 230 adds
-// 2 + 2 x (source level / 5) to the damage bonus, each with a breakdown line.
+// For the statistics calculator: P_AURA5_ATK2 adds 2 to the attack value,
+// P_AURA5_DMG2 adds 2 + 2 x (source level / 5) to the damage bonus, each with a breakdown line.
 void apply_aura_bonuses(unit_t* u);
 // The turn-start effects of u's aura list.
 void aura_turn_effects(unit_t* u);

@@ -24,10 +24,10 @@ struct frame_t {
 };
 
 int level_of(double f) {
-    if (f < 0.0001) return 0;
-    if (f < 0.7501) return 1;
-    if (f < 0.9999) return 2;
-    return 3;
+    if (f < 0.0001) return COVER_NONE;
+    if (f < 0.7501) return COVER_PARTIAL;
+    if (f < 0.9999) return COVER_IMPROVED;
+    return COVER_BLOCKED;
 }
 
 // The share of the target that the blocking cells hide from corner (cx, cy).
@@ -61,13 +61,13 @@ struct fold_t {
     bool add(int level) {
         if (!mixed) {
             result = result < 0 ? level : std::min(result, level);
-            return level == 0;
+            return level == COVER_NONE;
         }
-        if (level == 2) level = 1;
+        if (level == COVER_IMPROVED) level = COVER_PARTIAL;
         if (result < 0)
             result = level;
-        else if ((result == 0 || result == 3) && level != result)
-            result = 1;
+        else if ((result == COVER_NONE || result == COVER_BLOCKED) && level != result)
+            result = COVER_PARTIAL;
         return false;
     }
 };
@@ -77,14 +77,14 @@ int cover_scan(const frame_t& fr, int ax, int ay, int bx, int by, bool mixed) {
     for (int cx = ax; cx <= ax + 1; ++cx) {
         if (cx == bx + 1) {
             // The target's column touches the source's: this corner column is its near edge.
-            int level = 0;
-            for (int y = by + 1; y <= ay && !level; ++y)
-                if (fr.blocked(bx, y)) level = 3;
-            if (fold.add(level)) return 0;
+            int level = COVER_NONE;
+            for (int y = by + 1; y <= ay && level == COVER_NONE; ++y)
+                if (fr.blocked(bx, y)) level = COVER_BLOCKED;
+            if (fold.add(level)) return COVER_NONE;
             continue;
         }
         for (int cy = ay; cy <= ay + 1; ++cy)
-            if (fold.add(corner_level(fr, cx, cy, bx, by))) return 0;
+            if (fold.add(corner_level(fr, cx, cy, bx, by))) return COVER_NONE;
     }
     return fold.result;
 }

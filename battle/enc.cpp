@@ -173,7 +173,7 @@ void promote_ranks(enc_t* e, int party_lv) {
 
 std::vector<int> type_order(int first) {
     std::vector<int> v;
-    shuffled_range(&v, 1, ENC_TYPES);
+    shuffled_range(&v, ENCT_CONTROL, ENC_TYPES);
     const auto it = std::find(v.begin(), v.end(), first);
     if (it != v.end()) std::rotate(v.begin(), it, it + 1);
     return v;
@@ -210,13 +210,13 @@ double xp_for_level(int lv, int rank) {
 }
 
 void enc_bands(int lv, int size, enc_bands_t* out) {
-    auto xp = [](int l) { return xp_for_level(l, 1); };
-    out->lo[1] = xp(lv - 2) * size;
-    out->hi[1] = std::max(xp(lv) * size - 1, xp(1));
-    out->lo[2] = xp(lv) * size;
-    out->hi[2] = xp(lv + 1) * size;
-    out->lo[3] = xp(lv + 1) * size + 1;
-    out->hi[3] = xp(lv + 4) * size;
+    auto xp = [](int l) { return xp_for_level(l, RANK_NORMAL); };
+    out->lo[DIFF_EASY] = xp(lv - 2) * size;
+    out->hi[DIFF_EASY] = std::max(xp(lv) * size - 1, xp(1));
+    out->lo[DIFF_NORMAL] = xp(lv) * size;
+    out->hi[DIFF_NORMAL] = xp(lv + 1) * size;
+    out->lo[DIFF_HARD] = xp(lv + 1) * size + 1;
+    out->hi[DIFF_HARD] = xp(lv + 4) * size;
 }
 
 enc_t gen_enc(int lv, int size, int diff, int first_type) {

@@ -9,8 +9,7 @@
 #include "battle/tmap.h"
 
 namespace {
-constexpr int TILE_GRND = 1;
-constexpr int gen_tiles[4] = {2, 3, 4, 5};  // the tiles of gen_params_t::pct, in order
+constexpr int gen_tiles[4] = {TILE_WALL, TILE_HARD, TILE_OBST, TILE_TREE};  // of gen_params_t::pct, in order
 
 int sign(int v) { return (v > 0) - (v < 0); }
 

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr uint8_t PASS_PLAIN = 2;
-constexpr uint8_t PASS_HARD = 3;
-
 bool in_only(const std::vector<pt_t>* only, const pt_t& p) {
     return !only || std::find(only->begin(), only->end(), p) != only->end();
 }

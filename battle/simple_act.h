@@ -1,6 +1,7 @@
 #pragma once
-// The five commands that need no attack machinery: move (1), end a grapple (9),
-// swap the weapon set (10), wait (11) and end the turn (15).
+// The five commands that need no attack machinery: move (P_MOVE), end a grapple
+// (P_GRAP_END), swap the weapon set (P_SWAP_WPN), wait (P_WAIT) and end the turn
+// (P_END_TURN).
 #include "battle/act_ctx.h"
 
 class unit_t;

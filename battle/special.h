@@ -18,7 +18,7 @@ bool special_outcome(int pwr, atk_rec_t& rec, unit_t* actor, act_tgt_t& t);
 int fallen_tgt_value(int pwr, const unit_t* actor, const unit_t* u);
 int zone_tgt_value(const unit_t* actor, int pwr, const atk_rec_t* rec, const zone_t* z);
 int ground_value(int pwr, const pt_t& p);
-// The value of a standing unit for "dispel" (130) and "turn" (282); false for other powers.
+// The value of a standing unit for P_DISPEL and P_TURN; false for other powers.
 bool unit_special_value(int pwr, const unit_t* actor, const unit_t* u, int* out);
 
 // The evaluation tooltip's word for the outcome on a target kind; empty for none.

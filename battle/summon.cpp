@@ -15,6 +15,7 @@
 #include "battle/turn.h"
 #include "battle/unit_move.h"
 #include "rules/enum_ids.h"
+#include "rules/ie_ids.h"
 #include "rules/mon_ids.h"
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
@@ -102,13 +103,15 @@ bool summon(unit_t* creator, int pwr, const pt_t& cell) {
 bool raise_fallen(unit_t* creator, unit_t* fallen) {
     const pt_t at = fallen->pos;
     remove_fallen(fallen);
-    dismiss_excess(creator, 129, count_summons(creator, 129) - 1);
-    return place_summon(creator, 129, at);
+    dismiss_excess(creator, P_MK_UD, count_summons(creator, P_MK_UD) - 1);
+    return place_summon(creator, P_MK_UD, at);
 }
 
 unit_t* add_companion(unit_t* u) {
-    if (u->drv.gear_best[0] == 0) return nullptr;
-    unit_t* c = new_summon(u, 39 + u->drv.gear_best[1], u->drv.gear_best[0]);
+    if (u->drv.companion_lv == 0) return nullptr;
+    static_assert(MON_ELM_E - MON_ELM_A == IE_ELM_E - IE_ELM_A, "one elemental an enchantment, in the same order");
+    const int tpl = MON_ELM_A + (u->drv.companion_ie - IE_ELM_A);
+    unit_t* c = new_summon(u, tpl, u->drv.companion_lv);
     insert_after_creator(c, u);
     return c;
 }

@@ -7,9 +7,9 @@
 
 class unit_t;
 
-// "sum" (122) and "sum_spiders" (288) at the cell; false when nobody came.
+// P_SUM and P_SUM_SPIDERS at the cell; false when nobody came.
 bool summon(unit_t* creator, int pwr, const pt_t& cell);
-// "mk_ud" (129): the fallen unit is gone for good; an undead rises on its cell.
+// P_MK_UD: the fallen unit is gone for good; an undead rises on its cell.
 bool raise_fallen(unit_t* creator, unit_t* fallen);
 // The companion the unit's gear names, inserted after it; null for none.
 unit_t* add_companion(unit_t* u);

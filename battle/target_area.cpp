@@ -32,7 +32,7 @@ bool in_map(const pt_t& p) {
     return m && p.x >= 0 && p.y >= 0 && p.x < m->get_w() && p.y < m->get_h();
 }
 
-bool mixed_cover(const act_t& a) { return a.rng == 1 || a.atk == ATK_MELEE; }
+bool mixed_cover(const act_t& a) { return a.rng == RNG_TOUCH || a.atk == ATK_MELEE; }
 
 // Line of effect from a to b, and b itself no wall the side knows of.
 bool tgt_test(const unit_t* u, const act_t& a, const pt_t& from, const pt_t& to) {
@@ -220,7 +220,7 @@ aim_cells_t::aim_cells_t(unit_t* u, int pwr, aim_memo_t* memo) : u_(u), a_(get_a
     const tmap_t* m = get_btl_map();
     if (!a_ || !m) return;
     const int r = act_range(a_, u);
-    far_ = a_->rng >= 2 || a_->is_ranged();
+    far_ = a_->rng > RNG_TOUCH || a_->is_ranged();
     const int key = r * 2 + (a_->skips_own_cell() ? 1 : 0);
     if (memo)
         for (const auto& [k, cells] : memo->reaches)
@@ -252,8 +252,8 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     // readings: powers alike in them share one answer. A weapon's reach is
     // not worked out for the key: that reads attack records, whose planning
     // draws must stay as many as they were.
-    const int geom = (a->skips_own_cell() ? 1 : 0) | (mixed_cover(*a) ? 2 : 0) | (a->rng >= 2 || a->is_ranged() ? 4 : 0);
-    const int reach = a->rng >= 0 ? a->rng : a->rng == -12 ? act_range(a, u) : -1000 - pwr;
+    const int geom = (a->skips_own_cell() ? 1 : 0) | (mixed_cover(*a) ? 2 : 0) | (a->rng > RNG_TOUCH || a->is_ranged() ? 4 : 0);
+    const int reach = a->rng >= 0 ? a->rng : a->rng == RNG_SPD ? act_range(a, u) : -1000 - pwr;
     const cells_key_t k{u, u->pos, {reach, geom}, 0, fog_in_search()};
     return memo_cells(tgt_memo, k, out, [&](std::vector<pt_t>* o) { return compute_tgt_pts(u, a, o); });
 }
@@ -335,7 +335,7 @@ int get_cover(const pt_t& from, const pt_t& to, bool mixed) {
 int atk_cover(unit_t* u, int pwr, const pt_t& tgt) {
     const act_t* a = get_act(pwr);
     if (!a || !get_btl_map()) return 0;
-    prep_area_grid(u, a->rng > 1 || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
+    prep_area_grid(u, a->rng > RNG_TOUCH || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
     const int lv = get_cover(u->pos, tgt, mixed_cover(*a));
     if (lv == COVER_NONE || lv == COVER_BLOCKED) return lv;
     if (a->atk == ATK_RANGE && u->has_pwr(P_RNG_PRECISE1)) return COVER_NONE;

@@ -5,8 +5,20 @@
 // come from the text files ("strs:passs", "strs:tiles", "strs:map_envs").
 #include "app/text_info.h"
 
-// Class 6 blocks movement (first class) or sight and line of effect (second class).
+// Pass classes by name ("road", "plain", "hard", "h30", "h50"); class 6 ("obst")
+// blocks movement (first class) or sight and line of effect (second class).
+constexpr int PASS_ROAD = 1;
+constexpr int PASS_PLAIN = 2;
+constexpr int PASS_HARD = 3;
+constexpr int PASS_H30 = 4;
+constexpr int PASS_H50 = 5;
 constexpr int PASS_BLOCK = 6;
+// Tiles by name: ground, wall, hard ground, obstacle, tree.
+constexpr int TILE_GRND = 1;
+constexpr int TILE_WALL = 2;
+constexpr int TILE_HARD = 3;
+constexpr int TILE_OBST = 4;
+constexpr int TILE_TREE = 5;
 constexpr int PASS_COUNT = 7;
 constexpr int TILE_COUNT = 6;
 constexpr int MAP_ENV_COUNT = 6;

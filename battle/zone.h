@@ -26,8 +26,8 @@ bool is_web_pwr(int pwr);
 
 // The first zone of the list whose cells hold p, else null.
 zone_t* get_zone_at(const pt_t& p);
-// Whether the zone's power reaches u: webs (126, 278) spare trait 5, grease
-// (121) spares holders of power 263.
+// Whether the zone's power reaches u: webs (P_WEB, P_WEB_A0) spare
+// TRAIT_IMM_WEB, grease (P_GREASE) spares holders of P_SWAMPER.
 bool zone_affects(const zone_t& z, const unit_t* u);
 
 // A zone of the command's power over the cells that are not walls; it takes

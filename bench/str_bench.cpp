@@ -16,7 +16,7 @@ BENCHMARK(BM_FormatLogLine);
 static void BM_NumToStrGrouped(benchmark::State& state) {
     double v = 1234567.25;
     for (auto _ : state) {
-        Str s = num_to_str(v, 4);
+        Str s = num_to_str(v, NUM_GROUPED);
         benchmark::DoNotOptimize(s.buf);
     }
 }

@@ -1,14 +1,19 @@
 #include "game/start.h"
 
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/ani.h"
 #include "app/audio.h"
 #include "app/db.h"
 #include "app/links.h"
 #include "app/loop.h"
+#include "app/notes.h"
 #include "app/opts.h"
 #include "app/platform_start.h"
 #include "app/scene.h"
@@ -26,12 +31,33 @@
 
 namespace {
 // What the command line asks: "--battle" (or "--battle=SEED") fights a battle
-// of the default party at once, the way to watch one without the hub.
+// of the default party at once, the way to watch one without the hub;
+// "--first-frame" quits once the first main-menu frame is presented, after
+// printing how long each start-up step took (the start-up benchmark).
 struct start_args_t {
     bool battle = false;
     uint32_t seed = 0;
+    bool first_frame = false;
 };
 start_args_t g_args;
+
+// The start-up steps' times for "--first-frame", in milliseconds.
+using step_clock = std::chrono::steady_clock;
+std::vector<std::pair<const char*, double>> g_steps;
+step_clock::time_point g_step_mark;
+
+void step_done(const char* name) {
+    if (!g_args.first_frame) return;
+    const step_clock::time_point now = step_clock::now();
+    g_steps.emplace_back(name, std::chrono::duration<double, std::milli>(now - g_step_mark).count());
+    g_step_mark = now;
+}
+
+void print_steps() {
+    for (const auto& [name, ms] : g_steps) std::printf("step %s %.2f\n", name, ms);
+    std::printf("presented\n");
+    std::fflush(stdout);
+}
 
 start_args_t parse_args(int argc, char** argv) {
     start_args_t a;
@@ -39,6 +65,8 @@ start_args_t parse_args(int argc, char** argv) {
         const std::string arg = argv[i] ? argv[i] : "";
         if (arg == "--battle") {
             a.battle = true;
+        } else if (arg == "--first-frame") {
+            a.first_frame = true;
         } else if (arg.rfind("--battle=", 0) == 0) {
             a.battle = true;
             a.seed = uint32_t(std::strtoul(arg.c_str() + 9, nullptr, 10));
@@ -57,25 +85,42 @@ void install_help_link() {
 }  // namespace
 
 bool app_start() {
+    reset_notes();
     if (!platform_start()) return false;
+    step_done("window_and_fonts");
     start_audio();
+    step_done("audio");
     db_init();
+    notes_ready();  // what could not be read so far is said in the player's language
+    step_done("lua_texts");
     reg_rules_tbls();
+    step_done("rules_tables");
     load_txt_tbls();
+    step_done("text_tables");
     init_pwrs();
+    step_done("powers");
     load_opts();
     settle_saves();  // before any slot is read: finishes or undoes a save a kill interrupted
+    step_done("options_and_saves");
     txt::install_text_hooks();
     install_help_link();
     install_btl_act_bar();
     install_btl_pres();
     // The hub's "挑战！" fights through the battle screen.
     set_btl_runner(fight_btl);
+    step_done("hooks");
     return true;
 }
 
 void app_run() {
     goto_main_menu();
+    step_done("main_menu");
+    if (g_args.first_frame) {
+        run_modal_loop([] { return false; });  // one frame, presented
+        step_done("first_frame");
+        print_steps();
+        return;
+    }
     if (opts().auto_arena) goto_arena();
     if (g_args.battle) watch_btl(g_args.seed);
     run_modal_loop([] { return true; });
@@ -92,6 +137,8 @@ void app_shutdown() {
 }
 
 int app_main(int argc, char** argv) {
+    g_step_mark = step_clock::now();
+    g_steps.clear();
     g_args = parse_args(argc, argv);
     // What failed has said so on standard error; the result is the one start-up failures always had.
     if (!app_start()) return -1;

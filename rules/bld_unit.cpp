@@ -25,8 +25,8 @@ void reset_unit(unit_t& u) {
 }
 
 int mon_cls(const mon_t& t, int bld_cls) {
-    if (t.cls_tier == 2) return bld_cls;
-    if (t.cls_tier == 1)  // the monster tier of a character class
+    if (t.cls_tier == MON_CLS_BUILD) return bld_cls;
+    if (t.cls_tier == MON_CLS_RAISED)
         return bld_cls >= CLS_FIGHTER && bld_cls <= CLS_WIZARD ? bld_cls + (CLS_WARRIOR - CLS_FIGHTER) : bld_cls;
     return CLS_NO;
 }

@@ -151,7 +151,7 @@ Str dmg_list_text(const dmg_list_t& list, int flags) {
     if (first.count == DMG_PCT) return first.sides == 100 ? Str(L"即死") : Str(L"%d%%目标生命值", first.sides);
     if (first.count == DMG_WPN) return Str(L"武器伤害 x%d", first.sides);
     if (opts().disp_dice) {
-        if (flags & 1) return dice_text(first.dice());
+        if (flags & DMG_TEXT_FIRST) return dice_text(first.dice());
         Str s;
         for (size_t i = 0; i < list.size(); ++i) {
             if (i) s.append(L";");
@@ -173,7 +173,7 @@ Str dmg_part_line(const dmg_part_t& part, int flags) {
         return Str(L"<c=#%08x>武器伤害%s</c>", 0xFFB0C4DEu, mul);
     }
     Str text = part.count == DMG_PCT ? Str(L"即死") : dice_range_text(part.dice());
-    if (flags & 1) return text;
+    if (flags & DMG_LINE_PLAIN) return text;
     const std::vector<int> bits = dmg_type_bits(part.mask);
     // A part without a type has no name or colour to add; it keeps the plain text.
     if (bits.empty()) return text;

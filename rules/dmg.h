@@ -57,8 +57,11 @@ bool dmg_part_parse_dice(dmg_part_t* out, const char* text);
 bool dmg_has_type(const dmg_list_t& list, int row);
 std::vector<int> dmg_type_bits(uint32_t mask);
 
-// flags bit 0: only the first part (dice shown).
+// Flag of dmg_list_text: only the first part (dice shown).
+constexpr int DMG_TEXT_FIRST = 1;
 Str dmg_list_text(const dmg_list_t& list, int flags);
-// The coloured description line of one part; flags bit 0: plain, no type.
+// Flag of dmg_part_line: plain, no type.
+constexpr int DMG_LINE_PLAIN = 1;
+// The coloured description line of one part.
 Str dmg_part_line(const dmg_part_t& part, int flags);
 Str dmg_list_lines(const dmg_list_t& list);

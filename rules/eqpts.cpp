@@ -57,7 +57,7 @@ itm_slot_t& eqpts_t::get_slot(int n, int mode) {
     static itm_slot_t unarmed;
     static itm_slot_t blank;
     if (n < 0 || n >= EQPT_SLOTS) return blank = itm_slot_t();  // never reads past the slots
-    if (mode == 1 && n == EQ_MAIN && slots[EQ_MAIN].empty()) {
+    if (mode == SLOT_OR_UNARMED && n == EQ_MAIN && slots[EQ_MAIN].empty()) {
         unarmed.set(ITM_UNARMED, 0);
         return unarmed;
     }
@@ -180,7 +180,7 @@ bool eqpts_t::can_atk(int kind_, bool ready) {
     const atk_slots_t a = atk_slots(kind_);
     if (!ready) return !a.slots.empty();
     for (int i : a.slots)
-        if (!(get_slot(i, kind_ == ATK_MELEE ? 1 : 0).ex & 1)) return true;
+        if (!(get_slot(i, kind_ == ATK_MELEE ? SLOT_OR_UNARMED : SLOT_AS_IS).ex & SLOT_EX_UNREADY)) return true;
     return false;
 }
 

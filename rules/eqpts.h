@@ -38,6 +38,10 @@ struct atk_slots_t {
     int light = 1;  // 0: the off hand attacks with a weapon that is not light
 };
 
+// Modes of eqpts_t::get_slot.
+constexpr int SLOT_AS_IS = 0;
+constexpr int SLOT_OR_UNARMED = 1;
+
 class eqpts_t : public u_part_t {
 public:
     int nat[4] = {};  // natural-weapon item ids 1..26, from the front; 0 none
@@ -50,7 +54,7 @@ public:
     eqpts_t& operator=(const eqpts_t& o);
     void clear();
 
-    // mode 1: an empty main hand (n 0) answers the shared unarmed-strike slot.
+    // With SLOT_OR_UNARMED an empty main hand (n 0) answers the shared unarmed-strike slot.
     itm_slot_t& get_slot(int n, int mode);
     double weight() const;
     // Carrying capacity K for the unit's effective Strength.

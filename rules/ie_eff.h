@@ -15,7 +15,7 @@ void ie_best_bonuses(const unit_t& u, int* values, const itm_slot_t** sources);
 void itm_ench_dmg(const itm_slot_t& w, dmg_list_t& parts, Str& text);
 // "kill" (1 in 20) or "kill_ud" against undead; true when the target was slain.
 bool itm_kill_on_hit(const itm_slot_t& w, unit_t* attacker, unit_t* target);
-// "vampire": the wielder heals the rolled dice, unless the target has trait 4.
+// "vampire": the wielder heals the rolled dice, unless the target has TRAIT_LIFELESS.
 void itm_vampire_on_hit(const itm_slot_t& w, unit_t* wielder, unit_t* target);
 
 void mk_fire_dmg(dmg_part_t& out, int packed);

@@ -13,11 +13,14 @@ constexpr int CNT_BAG = 0;    // the party bag and loot lists: no limit
 constexpr int CNT_EQPT = 1;   // an equipment slot: one
 constexpr int CNT_QUICK = 2;  // quick and ammunition slots: by kind
 
+// Bit of itm_slot_t::ex: the equipped weapon is not ready and cannot attack.
+constexpr int32_t SLOT_EX_UNREADY = 1;
+
 struct itm_slot_t {
     int32_t id = 0;     // item kind; 0 = empty
     int32_t bonus = 0;  // enhancement bonus
     int32_t ies[4] = {};  // enchantments of this copy, on top of the kind's own
-    int32_t ex = 0;     // instance word; bit 0 is a state of the equipped weapon
+    int32_t ex = 0;     // instance word: SLOT_EX_ bits
     int32_t cnt = 0;    // items in the slot; 0 or less counts as one
 
     itm_slot_t() = default;

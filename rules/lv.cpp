@@ -5,6 +5,7 @@
 #include "rules/bld.h"
 #include "rules/cls.h"
 #include "rules/cls_ids.h"
+#include "rules/enum_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "rules/race.h"
@@ -143,7 +144,7 @@ void pick_or_record(unit_t& u, const u_bld_t* bld, uint32_t mask, int page, lv_c
 void lv1_picks(unit_t& u, int flags) {
     const std::vector<int>& plan = get_bld(u.base.bld)->plan;
     const cls_t* cls = get_cls(u.base.cls);
-    if (get_race(u.base.race)->flags & 1) pick_from_plan(u, plan, CAT_ANY, flags);
+    if (get_race(u.base.race)->flags & RACE_EXTRA_PICK) pick_from_plan(u, plan, CAT_ANY, flags);
     if (cls->lv1_pick) pick_from_plan(u, plan, cls->lv1_pick, flags);
     pick_from_plan(u, plan, CAT_ANY, flags);
     if (flags & PICK_MON) return;
@@ -178,7 +179,7 @@ void apply_bld_lv(unit_t& u, lv_choices_t& out) {
     const int lv = u.base.lv;
     const u_bld_t* b = preset_bld(u.base.bld);
     if (lv == 1) apply_lv1(u, b, out);
-    if (lv % 10 == 0) add_to_abis(u.base.abi, 1, 0, 5);
+    if (lv % 10 == 0) add_to_abis(u.base.abi, 1, ABI_STR, ABI_CHA);
     if (lv % 4 == 0) {
         if (b)
             raise_key_abi(u, b->key_abi);
@@ -193,7 +194,7 @@ void apply_bld_lv(unit_t& u, lv_choices_t& out) {
 void lv_up_mon(unit_t& u) {
     const u_bld_t* b = get_bld(u.base.bld);
     const int lv = ++u.base.lv;
-    if (lv % 10 == 0) add_to_abis(u.base.abi, 1, 0, 5);
+    if (lv % 10 == 0) add_to_abis(u.base.abi, 1, ABI_STR, ABI_CHA);
     if (lv % 4 == 0) raise_key_abi(u, b->key_abi);
     if (u.base.race == RACE_HUM) pick_from_plan(u, b->plan, CAT_ANY, PICK_MON);
     if (const uint32_t m = class_pick_mask(u.base.cls, lv)) pick_from_plan(u, b->plan, m, PICK_MON);

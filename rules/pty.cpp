@@ -166,7 +166,7 @@ std::vector<unit_t*> mk_default_pty_units() {
     return v;
 }
 
-void reset_pty() { g_pty.init(L"异乡人", mk_default_pty_units()); }
+void reset_pty() { g_pty.init(NEW_PTY_NAME, mk_default_pty_units()); }
 
 const std::vector<unit_t*>& get_preset_pcs() {
     static unit_t pcs[PRESET_PCS];

@@ -66,7 +66,9 @@ extern pty_t g_pty;
 
 // Premades 1, 3, 4, 5 and 8, made anew; the caller owns them.
 std::vector<unit_t*> mk_default_pty_units();
-// A new game's party, "异乡人".
+// The name of a new game's party.
+inline constexpr const wchar_t* NEW_PTY_NAME = L"异乡人";
+// A new game's party, named NEW_PTY_NAME.
 void reset_pty();
 // The ten premade characters, built on first use.
 const std::vector<unit_t*>& get_preset_pcs();

@@ -23,7 +23,7 @@ constexpr uint32_t PF_NO_ROLL = 0x80;       // succeeds on any target without a 
 constexpr uint32_t PF_NO_ROLL_ALLY = 0x100; // succeeds without a roll on the user's side
 constexpr uint32_t PF_MISSILE = 0x200;      // a projectile, ranged whatever its attack kind
 constexpr uint32_t PF_FIRE_BALL = 0x400;
-constexpr uint32_t PF_LIMITED = 0x800;      // once per battle (power 282 "turn" twice with 118)
+constexpr uint32_t PF_LIMITED = 0x800;      // once per battle (P_TURN twice with P_TURN_EXTRA)
 constexpr uint32_t PF_ATK_PEN = 0x20000;    // carries an attack penalty
 
 // Ability minimums in the order of the abi table.
@@ -57,7 +57,10 @@ public:
                   const abi_min_t& abi);
 };
 
-// The ranges and areas of act_t that are not a number of cells.
+// Ranges of act_t: the user's own cell, the cells next to it; then those that
+// are not a number of cells.
+constexpr int RNG_SELF = 0;
+constexpr int RNG_TOUCH = 1;
 constexpr int RNG_SPD = -12;   // as far as the user moves
 constexpr int RNG_REACH = -1;  // the reach of the weapon in use
 constexpr int AREA_BURST = -1;

@@ -7,6 +7,9 @@
 
 constexpr int RACE_COUNT = 42;  // rows 0 to 41, row 0 empty
 
+// Bit of race_t::flags: an extra general power pick at level 1.
+constexpr int RACE_EXTRA_PICK = 1;
+
 class race_t : public text_info_t {
 public:
     int type = 0;        // 1..4 living kinds, 5 undead, 6 construct, 7 elemental; indexes the unit categories
@@ -15,7 +18,7 @@ public:
     int spd = 0;         // base speed in cells
     int nac = 0;         // natural armour
     int abi_adj[6] = {}; // Str, Dex, Con, Int, Wis, Cha
-    int flags = 0;       // bit 0: an extra general power pick at level 1
+    int flags = 0;       // RACE_ bits
     std::vector<int> pwrs;  // power-change list: > 0 adds, < 0 removes -id
 };
 

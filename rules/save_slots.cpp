@@ -37,6 +37,8 @@ constexpr const wchar_t* NEW_EXT = L".new";
 constexpr const wchar_t* OLD_EXT = L".old";
 // Files of a replaced slot that no load would read stay in "<n>.kept".
 constexpr const wchar_t* KEPT_EXT = L".kept";
+// A slot that did not load whole is moved aside to "<n>.damaged", untouched.
+constexpr const wchar_t* DAMAGED_EXT = L".damaged";
 
 int g_cur_slot = 0;
 
@@ -45,6 +47,7 @@ struct mode_cfg_t {
     slot_cfg_t dflt;
     slot_cfg_t rec;
     bool read = false;
+    bool damaged = false;  // "main.cfg" was there but could not be read
 };
 
 mode_cfg_t adv_mode{L"saves/adv/", {1, 0}, {}};
@@ -67,7 +70,9 @@ slot_cfg_t& mode_rec(mode_cfg_t& m) {
         m.read = true;
         m.rec = m.dflt;
         slot_cfg_t got;
-        if (load_file_whole(cfg_path(m).buf, CFG_BYTES, [&](io::io_t& f) { return parse_cfg(f, got); })) m.rec = got;
+        const bool ok = load_file_whole(cfg_path(m).buf, CFG_BYTES, [&](io::io_t& f) { return parse_cfg(f, got); });
+        if (ok) m.rec = got;
+        m.damaged = !ok && path_exists(cfg_path(m).buf);
     }
     return m.rec;
 }
@@ -153,6 +158,19 @@ void remove_our_tmps(const fs::path& dir) {
     for (const fs::path& p : tmps) fs::remove(p, ec);
 }
 
+// Renames dir to the first free name of "<slot><ext>", "<slot><ext>2", ...;
+// that name, or an empty path when no name was free or the rename failed.
+fs::path move_aside(const fs::path& dir, const fs::path& slot, const wchar_t* ext) {
+    std::error_code ec;
+    for (int k = 1; k <= MAX_KEPT; ++k) {
+        const fs::path to = with_ext(slot, k == 1 ? ext : Str(L"%s%d", ext, k).buf);
+        if (entry_exists(to)) continue;
+        fs::rename(dir, to, ec);
+        return ec ? fs::path() : to;
+    }
+    return {};
+}
+
 // Removes from the replaced content of a slot what a load of it read, the
 // highest member first, so that a kill midway leaves the same kind of folder;
 // then the folder, or, when it holds anything else, the folder is kept under
@@ -164,12 +182,7 @@ void dispose_old(const fs::path& old, const fs::path& slot) {
     for (int i = members_read(member_ids(old)); i-- > 0;) fs::remove(fs_path(slot_member_path(folder.buf, i)), ec);
     fs::remove(old / "my.pty", ec);
     if (fs::remove(old, ec) || !entry_exists(old)) return;
-    for (int k = 1; k <= MAX_KEPT; ++k) {
-        const fs::path kept = with_ext(slot, k == 1 ? KEPT_EXT : Str(L"%s%d", KEPT_EXT, k).buf);
-        if (entry_exists(kept)) continue;
-        fs::rename(old, kept, ec);
-        return;
-    }
+    move_aside(old, slot, KEPT_EXT);
 }
 
 // Finishes or undoes a switch a kill interrupted. "<n>.old" is made only once
@@ -218,7 +231,7 @@ fs::path slot_path(const wchar_t* folder) {
 bool slot_name_taken(const mode_cfg_t& m, int n) {
     const fs::path slot = slot_path(slot_dir(m, n).buf);
     return entry_exists(slot) || entry_exists(with_ext(slot, NEW_EXT)) || entry_exists(with_ext(slot, OLD_EXT)) ||
-           entry_exists(with_ext(slot, KEPT_EXT));
+           entry_exists(with_ext(slot, KEPT_EXT)) || entry_exists(with_ext(slot, DAMAGED_EXT));
 }
 
 // The number a request stands for, which becomes current; -1 (nothing
@@ -255,6 +268,57 @@ void settle_mode(const mode_cfg_t& m) {
     for (const fs::path& slot : slots) settle_slot(slot);
     for (int id : list_slot_ids(from_os_path(root).buf)) remove_our_tmps(root / os_path(Str(L"%08d", id).buf));
     remove_our_tmps(root);
+}
+
+// The party from a slot folder that did not load whole: the party file when
+// it reads, else a new game's party data, with every member file that reads,
+// in number order. Names what could not be read; false when nothing could.
+bool read_damaged_slot(const Str& folder, pty_t& t, std::vector<Str>& unread) {
+    const bool pty_ok =
+        load_file_whole((folder + L"my.pty").buf, MAX_PTY_BYTES, [&](io::io_t& f) { return t.load(f); });
+    if (!pty_ok) unread.push_back(Str(L"my.pty"));
+    std::vector<unit_t*> units;
+    int expected = 0;
+    for (int id : member_ids(fs_path(folder))) {
+        if (id >= MAX_MEMBERS) break;
+        for (; expected < id; ++expected) unread.push_back(Str(L"%08d.pc", expected));
+        expected = id + 1;
+        auto* u = new unit_t;
+        if (load_unit_file(slot_member_path(folder.buf, id).buf, *u)) {
+            units.push_back(u);
+        } else {
+            delete u;
+            unread.push_back(Str(L"%08d.pc", id));
+        }
+    }
+    if (!pty_ok && units.empty()) return false;
+    if (pty_ok)
+        t.units = std::move(units);
+    else
+        t.init(NEW_PTY_NAME, units);
+    return true;
+}
+
+// Slot n did not load whole. Its folder is moved aside untouched and what
+// could be read becomes the party; true when anything could be read (the
+// caller then saves it: as slot n again, or as a new slot when the folder
+// could not be moved, so nothing is ever written over it).
+bool salvage_slot(int n, slot_load_t& w) {
+    const Str folder = slot_dir(arena_mode, n);
+    pty_t t;
+    const bool got = read_damaged_slot(folder, t, w.unread);
+    const fs::path slot = slot_path(folder.buf);
+    const fs::path kept = move_aside(slot, slot, DAMAGED_EXT);
+    if (!kept.empty()) {
+        w.kept = Str(arena_mode.dir) + from_os_path(kept.filename());
+        flush_dir(slot.parent_path());
+    }
+    if (!got) return false;
+    w.salvaged = true;
+    g_pty.assign_data(t);
+    unit_vec_clear(g_pty.units);
+    g_pty.units.swap(t.units);
+    return true;
 }
 
 }  // namespace
@@ -373,18 +437,45 @@ bool save_adv_slot(int n, int flags) {
     return ok;
 }
 
-bool load_arena_slot(int n) {
-    if (!file_exists(cfg_path(arena_mode).buf)) return new_arena_game();
+bool load_arena_slot(int n, slot_load_t* what) {
+    slot_load_t local;
+    slot_load_t& w = what ? *what : local;
+    w = slot_load_t();
+    auto new_game = [&] {
+        w.new_game = true;
+        const bool ok = new_arena_game();
+        w.got = g_cur_slot;
+        return ok;
+    };
+    if (!file_exists(cfg_path(arena_mode).buf)) return new_game();
     n = resolve(arena_mode, n);
-    if (n < 0 || !path_exists(arena_slot_dir(n).buf)) {
-        const std::vector<int> ids = list_slot_ids(mode_root(arena_mode).buf);
-        if (ids.empty()) {
-            get_arena_cfg() = arena_mode.dflt;
-            return new_arena_game();
+    w.wanted = n;
+    w.cfg_damaged = arena_mode.damaged;
+    if (n >= 0 && path_exists(arena_slot_dir(n).buf)) {
+        if (load_slot_dir(arena_slot_dir(n).buf)) {
+            w.got = n;
+            return true;
         }
-        n = resolve(arena_mode, ids.front());
+        w.damaged = true;
+        if (salvage_slot(n, w)) {
+            const bool ok = save_arena_slot(w.kept.empty() ? SLOT_NEW : n);
+            w.got = g_cur_slot;
+            return ok;
+        }
+    } else {
+        w.missing = true;
     }
-    return load_slot_dir(arena_slot_dir(n).buf);
+    // Gone, or nothing of it could be read: the first slot that loads whole.
+    const std::vector<int> ids = list_slot_ids(mode_root(arena_mode).buf);
+    for (int id : ids) {
+        if (id == n) continue;
+        if (load_slot_dir(arena_slot_dir(id).buf)) {
+            w.got = resolve(arena_mode, id);
+            return true;
+        }
+    }
+    if (ids.empty()) get_arena_cfg() = arena_mode.dflt;
+    return new_game();
 }
 
 bool save_arena_slot(int n) {

@@ -62,8 +62,27 @@ void settle_saves();
 
 bool load_adv_slot(int n, int flags);
 bool save_adv_slot(int n, int flags);
-// Entering the arena: the slot, or the first one found when it is gone, or a new game.
-bool load_arena_slot(int n);
+
+// What loading an arena slot met, for the message the caller shows.
+struct slot_load_t {
+    int wanted = 0;            // the slot asked for
+    bool cfg_damaged = false;  // "main.cfg" is there but could not be read
+    bool missing = false;      // the folder of the slot asked for was gone
+    bool damaged = false;      // the slot asked for did not load whole
+    std::vector<Str> unread;   // files of the slot that could not be read (or are missing between members)
+    bool salvaged = false;     // what could be read was loaded and saved into the slot again
+    Str kept;                  // the damaged folder's new place, relative to the game folder; empty when none
+    bool new_game = false;     // nothing was left to load: a new game began
+    int got = 0;               // the slot current now
+};
+
+// Entering the arena: the slot, or the first one found when it is gone, or a
+// new game. A slot that does not load whole is never written over: its folder
+// is moved aside whole to "<n>.damaged" ("<n>.damaged2", ...), and what could
+// be read of it (the party file, else a new game's party data, and every
+// member file that reads) is saved as slot n again; when nothing could be
+// read, the first other slot or a new game is taken. What happened is in *what.
+bool load_arena_slot(int n, slot_load_t* what = nullptr);
 bool save_arena_slot(int n);
 bool new_arena_game();
 

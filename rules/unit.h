@@ -75,7 +75,8 @@ struct u_drv_t {
     int dmg = 0;
     int gear24[G24_COUNT] = {};  // G24_ entries
     int asf = 0;            // arcane spell failure, percent
-    int gear_best[2] = {};
+    int companion_lv = 0;   // the elemental companion the best gear gives; 0 none
+    int companion_ie = 0;   // and the enchantment that gives it
     int def[6] = {};        // by the def enum; 0 unused
     int dr = 0;
     int gear41 = 0;

@@ -346,9 +346,9 @@ void step_gear_values(rc_t& c) {
     d.asf = c.brdn.spl_fail;
     for (int i = 0; i < DMG_TYPES; ++i) d.res[i] = std::max(d.res[i], g[G_RES + i]);
     for (int i = 0; i < TRAITS; ++i) d.trait[i] = std::max(d.trait[i], g[G_TRAIT + i]);
-    if (g[G_ELM] > d.gear_best[0]) {
-        d.gear_best[0] = g[G_ELM];
-        d.gear_best[1] = g[G_ELM_IE];
+    if (g[G_ELM] > d.companion_lv) {
+        d.companion_lv = g[G_ELM];
+        d.companion_ie = g[G_ELM_IE];
     }
 }
 

@@ -567,10 +567,10 @@ void lv_t::draw_item_body(li_t* it, int index, const rect& inner) {
         }
         return;
     }
-    wnd_paint_rec_t before{0, true, index};
+    wnd_paint_rec_t before{PAINT_BEFORE, true, index};
     notify({EVT_PAINT, reinterpret_cast<intptr_t>(&before), 0});
     if (before.do_default) draw_icon(it, index);
-    wnd_paint_rec_t after{1, true, index};
+    wnd_paint_rec_t after{PAINT_AFTER, true, index};
     notify({EVT_PAINT, reinterpret_cast<intptr_t>(&after), 0});
     draw_check(it, index);
     draw_marker(it, index);

@@ -2,10 +2,11 @@
 
 #include "app/draw_text.h"
 #include "app/font.h"
+#include "app/geom.h"
 
 namespace {
 constexpr int memo_border = 4;
-constexpr int measure_flags = 3;
+constexpr int measure_flags = rect_align::left | rect_align::top;
 }  // namespace
 
 memo_ctrl_t::memo_ctrl_t() {

@@ -9,6 +9,7 @@
 
 #include "app/clr.h"
 #include "app/font.h"
+#include "ui/rtext.h"
 
 namespace {
 
@@ -492,7 +493,7 @@ bool rt_style_t::apply(const rt_ops_t& ops, const rt_op_t& op, clr_t link_clr) {
         return true;
     case RK_A: open ? alphas.push_back(rt_parse_alpha(v)) : pop(alphas); return true;
     case RK_SHADOW:
-        open ? flags.push_back(rt_parse_bool(v) ? flags.back() | 1u : flags.back() & ~1u) : pop(flags);
+        open ? flags.push_back(rt_parse_bool(v) ? flags.back() | RT_SHADOW : flags.back() & ~uint32_t(RT_SHADOW)) : pop(flags);
         return true;
     default: return false;
     }

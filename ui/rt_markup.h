@@ -151,7 +151,7 @@ struct rt_style_t {
     std::vector<clr_t> bg_clrs;
     std::vector<clr_t> bdr_clrs;
     std::vector<int> fonts;
-    std::vector<uint32_t> flags;
+    std::vector<uint32_t> flags;  // the item bits of ui/rtext.h (RT_SHADOW)
 
     rt_style_t(clr_t clr, int font);
     // Applies an open or close of c, bg_c, bdr_c, f, b, a, shadow or url

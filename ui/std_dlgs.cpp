@@ -4,6 +4,7 @@
 #include "app/draw_text.h"
 #include "app/file_list.h"
 #include "app/font.h"
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/loop.h"
@@ -20,9 +21,9 @@ namespace {
 constexpr uint32_t centred = WS_CENTRE_X | WS_CENTRE_Y;
 constexpr uint32_t fill = WS_FILL_W | WS_FILL_H;
 constexpr clr_t clear_bg = 0x00FFFFFF;
-constexpr int text_font = 15;
+constexpr int text_font = FONT_B5;
 constexpr int centre_both = 48;
-constexpr int measure_flags = 3;  // left, top
+constexpr int measure_flags = rect_align::left | rect_align::top;
 constexpr int btn_row_h = 64;
 // Message and input dialogs.
 constexpr int msg_w = 512, msg_h = 256;

@@ -1,12 +1,13 @@
 #include "ui/tab_ctrl.h"
 
+#include "app/font.h"
 #include "app/geom.h"
 #include "ui/li.h"
 #include "ui/lv.h"
 #include "ui/splitter.h"
 
 namespace {
-constexpr int tab_font = 15;
+constexpr int tab_font = FONT_B5;
 constexpr int tab_align = rect_align::centre | rect_align::middle;  // captions centred on their buttons
 constexpr int page_gap = 8;
 constexpr clr_t dark_strip_bg = 0xFF222222;

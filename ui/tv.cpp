@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/ini.h"
@@ -18,7 +19,7 @@ constexpr int icon_w = 16;         // expander and check box squares
 constexpr int check_room = 20;     // captions of check-box nodes start after their box
 constexpr int bar_room = 16;       // kept for the vertical bar when the rows do not fit
 constexpr int fit_w = 200;
-constexpr int caption_font = 3;
+constexpr int caption_font = FONT_B;
 constexpr int caption_align = rect_align::middle;
 constexpr clr_t sel_clr = 0xFFFF8C00;
 constexpr clr_t hot_clr = 0x11FFFFFF;

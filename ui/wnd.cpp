@@ -278,7 +278,7 @@ void wnd_t::paint() {
     wnd_paint_rec_t before;
     notify({EVT_PAINT, reinterpret_cast<intptr_t>(&before), 0});
     if (before.do_default) draw();
-    wnd_paint_rec_t after{1, true, -1};
+    wnd_paint_rec_t after{PAINT_AFTER, true, -1};
     notify({EVT_PAINT, reinterpret_cast<intptr_t>(&after), 0});
     paint_children();
     if (border_clr != 0) draw_rect(&rc, &border_clr);

@@ -75,10 +75,11 @@ struct tip_place_t {
     int width = 0;  // 0: fit the text
 };
 
-// Carried by EVT_PAINT (a = its address) before (phase 0) and after (phase 1)
-// a window draws; a handler clears do_default to draw in its place.
+// Carried by EVT_PAINT (a = its address) before (PAINT_BEFORE) and after
+// (PAINT_AFTER) a window draws; a handler clears do_default to draw in its place.
+enum : int { PAINT_BEFORE = 0, PAINT_AFTER = 1 };
 struct wnd_paint_rec_t {
-    int phase = 0;
+    int phase = PAINT_BEFORE;
     bool do_default = true;
     int index = -1;
 };

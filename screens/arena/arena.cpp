@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "app/audio.h"
 #include "app/img_cache.h"
 #include "app/loop.h"
+#include "app/markup_lit.h"
+#include "app/notes.h"
 #include "app/opts.h"
 #include "app/render.h"
 #include "battle/btl_reward.h"
@@ -29,6 +32,9 @@ constexpr int win_page_h = 576, lose_page_h = 512, page_w = 512;
 arena_scene_t* the_arena = nullptr;
 btl_runner_t btl_runner;
 
+Str slot_name(int n) { return Str(L"%08d", n); }
+
+
 class _arena_scene_t : public arena_scene_t {
 public:
     ~_arena_scene_t() override {
@@ -44,7 +50,9 @@ public:
         if (bg_) draw_tex(bg_, nullptr, nullptr);
     }
     bool enter() override {
-        load_arena_slot(SLOT_CUR);
+        slot_load_t w;
+        load_arena_slot(SLOT_CUR, &w);
+        load_msg_ = slot_load_msg(w);
         hub_ = new encs_dlg_t;
         hub_->set_style(WS_FILL_W | WS_FILL_H);
         hub_->set_parent(WND_ROOT);
@@ -52,13 +60,18 @@ public:
         reg_owned_wnd(hub_);
         return true;
     }
-    void resume() override { auto_load_ammo(); }
+    void resume() override {
+        // Said once the hub stands, over it.
+        if (!load_msg_.empty()) tell_slot_load(std::exchange(load_msg_, Str()));
+        auto_load_ammo();
+    }
     void leave() override { save_arena_slot(SLOT_CUR); }
     pt_t get_cell() override { return NO_CELL; }
     encs_dlg_t* hub() const override { return hub_; }
 
 private:
     encs_dlg_t* hub_ = nullptr;  // owned by the window registry
+    Str load_msg_;
     // Per scene: the image cache is emptied when the window closes.
     zg::tex_t* bg_ = nullptr;
     bool bg_checked_ = false;
@@ -78,6 +91,42 @@ bool has_room_for(const itm_slot_t& q, int ammo) {
 
 arena_scene_t* new_arena_scene() { return the_arena = new _arena_scene_t; }
 arena_scene_t* get_arena_scene() { return the_arena; }
+
+void tell_slot_load(const Str& text) {
+    do_frame();  // the hub is drawn under the message
+    zg_msg_dlg(text.c_str(), strs_fill(L"load_msgs/title", {}).c_str());
+}
+
+Str slot_load_msg(const slot_load_t& w) {
+    Str out;
+    auto line = [&](const wchar_t* key, const std::vector<Str>& values) {
+        if (!out.empty()) out.append(L"\n");
+        out.append(strs_fill((Str(L"load_msgs/") + key).buf, values).buf);
+    };
+    if (w.cfg_damaged) line(L"cfg", {});
+    if (w.damaged) {
+        Str files;
+        const Str sep = strs_fill(L"load_msgs/sep", {});
+        for (const Str& f : w.unread) files.append(files.empty() ? L"" : sep.buf).append(f.buf);
+        line(L"damaged", {slot_name(w.wanted), files});
+        if (w.salvaged)
+            line(L"salvaged", {slot_name(w.got)});
+        else
+            line(L"nothing", {});
+        if (w.kept.empty())
+            line(L"not_moved", {});
+        else
+            line(L"kept", {w.kept});
+    } else if (w.missing && !w.cfg_damaged) {
+        line(L"missing", {slot_name(w.wanted)});
+    }
+    if (out.empty() || w.salvaged) return out;
+    if (w.new_game)
+        line(L"new_game", {});
+    else
+        line(L"other", {slot_name(w.got), markup_lit(g_pty.name.c_str())});
+    return out;
+}
 
 void set_btl_runner(btl_runner_t run) { btl_runner = std::move(run); }
 bool has_btl_runner() { return bool(btl_runner); }

@@ -8,6 +8,8 @@
 #include "app/scene.h"
 
 class encs_dlg_t;
+class Str;
+struct slot_load_t;
 class unit_grp_t;
 class unit_t;
 struct enc_t;
@@ -19,6 +21,13 @@ public:
 };
 
 arena_scene_t* new_arena_scene();
+
+// What loading an arena slot met, told to the player: what could not be read
+// and what was loaded instead. Empty when the slot loaded as asked (or a first
+// game began).
+Str slot_load_msg(const slot_load_t& w);
+// Shows that message in a dialog over the hub.
+void tell_slot_load(const Str& text);
 // Null until the arena is first made; again null once it is deleted.
 arena_scene_t* get_arena_scene();
 

@@ -33,6 +33,7 @@
 #include "screens/unit/u_ctrl.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/unit/unit_lists.h"
+#include "screens/widgets/theme.h"
 #include "screens/widgets/unit_badges.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
@@ -53,6 +54,7 @@ constexpr int rows_shown = 4;
 constexpr int cell_gap = 4;
 constexpr size funds_sz{128, 24};
 constexpr int wide_screen = 1024;  // wider: the middle buttons and the strip sit in the button row
+constexpr int strip_row_gap = 8;  // narrower: between the funds and the faces in their own row
 constexpr clr_t pane_bg = 0xff1c2833;   // fc_k2
 constexpr clr_t memo_bg = 0xff0e141a;   // fc_k1
 constexpr clr_t fight_clrs[4] = {0xff802a21, 0xff66221a, 0xff33110d, 0xffb23b2e};
@@ -160,7 +162,19 @@ encs_dlg_t::encs_dlg_t() {
 
 void encs_dlg_t::on_create() {
     big_list_dlg_t::on_create();
-    funds = add_child_wnd(client, new lbl_t, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {0, 0, funds_sz.w, funds_sz.h});
+    if (get_scrn_size()->w > wide_screen) {
+        funds = add_child_wnd(client, new lbl_t, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {0, 0, funds_sz.w, funds_sz.h});
+    } else {
+        // The panes take the client's whole width: the funds and the faces get
+        // a row above the buttons, docked ahead of the client, which fills
+        // what is left, so nothing covers the panes.
+        strip_row = add_child_wnd(this, new wnd_t, WS_DOCK_BOTTOM | WS_FILL_W, {0, 0, 1, funds_sz.h});
+        strip_row->bg_clr = 0;
+        strip_row->gap = strip_row_gap;
+        children.pop_back();
+        children.insert(std::find(children.begin(), children.end(), client), strip_row);
+        funds = add_child_wnd(strip_row, new lbl_t, WS_DOCK_LEFT | WS_CENTRE_Y, {0, 0, funds_sz.w, funds_sz.h});
+    }
     funds->tip = L"队伍资金";
     first_btn->set_text(L"返回主界面", false);
     first_btn->set_style((first_btn->style & ~(WS_PLACED | WS_ROW_GROUP | WS_COL_GROUP)) | WS_DOCK_RIGHT | WS_FILL_H);
@@ -187,10 +201,7 @@ void encs_dlg_t::add_bar_btns() {
     batch_btn = add_icon_btn(L"ui/upd_32", batch_tip, mid);
     fight_btn = add_btn(L"挑战！", mid, L"misc/atk_32", L"挑战当前选中怪物群体");
     fight_btn->set_clrs(&fight_clrs[0], &fight_clrs[1], &fight_clrs[2], &fight_clrs[3]);
-    if (wide)
-        strip = add_child_wnd(btn_row, new u_lv2_t, WS_DOCK_LEFT | WS_CENTRE_Y, {0, 0, 1, 1});
-    else
-        strip = add_child_wnd(this, new u_lv2_t, WS_DOCK_LEFT | WS_DOCK_BOTTOM, {0, 0, 1, 1});
+    strip = add_child_wnd(strip_row ? strip_row : btn_row, new u_lv2_t, WS_DOCK_LEFT | WS_CENTRE_Y, {0, 0, 1, 1});
     strip->bg_clr = 0;
     fill_party_strip();
 }
@@ -199,6 +210,9 @@ lv_t* encs_dlg_t::make_list() {
     lv_t* l = add_child_wnd(list_pane, new enc_list_t, uint32_t(LVS_KEEP_SEL) | WS_FILL_W | WS_FILL_H,
                             {0, 0, pane_w, WND_DEFAULT_SIZE});
     l->ex_style = LVX_COL | LVX_CACHE;
+    // Outlined, so the difficulty's colour and the stamp stay readable on the chosen row.
+    l->sel_look = 1;
+    l->sel_clr = theme::hilite;
     l->set_item_size(&row_sz);
     l->item_ml = l->item_mr = l->item_mt = l->item_mb = row_margin;
     l->set_item_gap(row_gap);
@@ -227,6 +241,10 @@ void encs_dlg_t::fill_party_strip() {
     strip->clear();
     for (unit_t* u : g_pty.units) strip->add_unit(u)->kind = LIK_COMMAND;
     strip->set_visible(!party_empty());
+    if (strip_row) {
+        strip->relayout_items();  // sized to its faces now, so its row can take that height
+        strip_row->resize(strip_row->rc.w, std::max(funds_sz.h, party_empty() ? 0 : strip->rc.h));
+    }
     arrange();
 }
 
@@ -333,18 +351,23 @@ void encs_dlg_t::change_party() {
     m->add_sep(nullptr);
     m->add_text_item(L"新建队伍...", nullptr)->id = new_party_id;
     const int id = int(m->track_popup(party_btn->rc.x, party_btn->rc.y, int(MENU_RET_ID) | int(MOVE_AT_BOTTOM)));
+    Str load_msg;
     if (id == new_party_id) {
         save_arena_slot(SLOT_CUR);
         if (!open_pc_mgr()) return;
         save_arena_slot(SLOT_NEW);
     } else if (id > 0 && id != cur) {
         save_arena_slot(SLOT_CUR);
-        load_arena_slot(id);
+        slot_load_t w;
+        load_arena_slot(id, &w);
+        load_msg = slot_load_msg(w);
     } else {
         return;  // dismissed, or the party already playing
     }
     refresh_list();
     fill_party_strip();
+    // Once the hub shows the party that was loaded.
+    if (!load_msg.empty()) tell_slot_load(load_msg);
 }
 
 void encs_dlg_t::unit_menu(int member) {

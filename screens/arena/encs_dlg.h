@@ -31,6 +31,7 @@ public:
     btn_t* batch_btn = nullptr;
     btn_t* fight_btn = nullptr;
     u_lv2_t* strip = nullptr;  // the party's faces; a click opens the unit dialog
+    wnd_t* strip_row = nullptr;  // on a screen of 1024 pixels or less: the funds' and the strip's row
     lbl_t* funds = nullptr;
     std::vector<enc_t> encs;
 

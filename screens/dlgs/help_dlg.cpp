@@ -13,6 +13,7 @@
 #include "rules/cls.h"
 #include "rules/cls_ids.h"
 #include "rules/enums.h"
+#include "rules/lv.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "rules/race.h"
@@ -33,11 +34,11 @@ constexpr int keep_place = 1;  // do_modal: leave the dialog where it was
 constexpr int first_pc_race = RACE_HUM, last_pc_race = RACE_HFLING;
 constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;
 constexpr int abi_count = 6;
-constexpr int first_feat = P_INIT1, last_feat = P_TURN_EXTRA;
-constexpr int first_spell = P_MM, last_spell = P_METEOR_SWARM;
+constexpr int first_feat = P_FEAT_FIRST, last_feat = P_FEAT_LAST;
+constexpr int first_spell = P_SPELL_FIRST, last_spell = P_SPELL_LAST;
 constexpr int spell_lvs = 9;
 constexpr int pwr_cat_count = 10;
-constexpr uint32_t feat_cats = 0x2fe;  // categories 1 to 7 and 9
+constexpr uint32_t feat_cats = CAT_ANY;  // the categories that hold feats
 constexpr uint32_t cat_node = 1u << 0;  // node flag: a feat category; data2 holds its number
 
 // One topic: its texts and the tree node that shows it.

@@ -273,7 +273,7 @@ bool main_ui_on_evt(map_scene_t* scene, const evt_t* e, wnd_t* sender) {
     }
     if (e->code == EVT_PAINT && sender == the_ui.bottom_bar) {
         const auto* rec = reinterpret_cast<const wnd_paint_rec_t*>(e->a);
-        if (!rec || rec->phase != 1) return false;
+        if (!rec || rec->phase != PAINT_AFTER) return false;
         const rect& r = the_ui.bottom_bar->rc;
         draw_line(r.x, r.y, r.x + r.w - 1, r.y, &bar_line_clr);
         return true;

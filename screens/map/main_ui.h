@@ -6,6 +6,7 @@
 // the battle log floats over the bottom of the map.
 #include "app/evt.h"
 #include "app/types.h"
+#include "screens/text/unit_sheet.h"
 
 class wnd_t;
 class tool_bar_t;
@@ -35,7 +36,7 @@ struct main_ui_t {
     wnd_t* hidden_pnl = nullptr;
     log_memo_t* log_memo = nullptr;
     unit_t* shown_unit = nullptr;  // not owned
-    int sheet_mask = 7;
+    int sheet_mask = txt::SHEET_ABIS | txt::SHEET_ACTS | txt::SHEET_TRAITS;
 };
 
 // Null members until main_ui_build; all null again once shutdown deleted the windows.

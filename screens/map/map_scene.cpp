@@ -136,7 +136,7 @@ bool map_scene_t::on_evt(const evt_t* e, wnd_t* sender) {
     if (main_ui_built() && sender == main_ui().status_pnl) {
         if (e->code == EVT_LAYOUT_DONE) layout_minimap();
         const auto* rec = reinterpret_cast<const wnd_paint_rec_t*>(e->a);
-        if (e->code == EVT_PAINT && rec && rec->phase == 1) draw_minimap();
+        if (e->code == EVT_PAINT && rec && rec->phase == PAINT_AFTER) draw_minimap();
     }
     main_ui_on_evt(this, e, sender);
     return false;
@@ -183,7 +183,7 @@ void map_scene_t::cell_line(Str& out) {
         const wchar_t* name = known ? get_tile(t)->n : nullptr;
         const int pass = known ? tile_pass1(t) : PASS_BLOCK;
         out.append_format(L"%s<c=w> <ico=misc/%s></c>", name ? name : L"",
-                          pass == 2 ? L"pass_1" : pass == 3 ? L"pass_2" : L"pass_no");
+                          pass == PASS_PLAIN ? L"pass_1" : pass == PASS_HARD ? L"pass_2" : L"pass_no");
     } else {
         out += L"未知";
     }

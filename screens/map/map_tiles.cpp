@@ -7,9 +7,6 @@
 #include "battle/terrain.h"
 
 namespace {
-constexpr int TILE_GRND = 1;
-constexpr int TILE_WALL = 2;
-constexpr int TILE_TREE = 5;
 
 bool env_ok(int env) { return env >= 1 && env < MAP_ENV_COUNT; }
 bool tile_ok(int tile) { return tile >= 0 && tile < TILE_COUNT; }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/db.h"
+#include "app/str.h"
 #include "rules/bld.h"
 #include "rules/cls.h"
 #include "rules/race.h"
@@ -12,7 +13,7 @@
 namespace txt {
 
 Str gold_text(double amount) {
-    const Str n = num_to_str(amount, 4);
+    const Str n = num_to_str(amount, NUM_GROUPED);
     if (amount > 0) return Str(L"%s <ico=misc/g c=Gold>", n);
     return Str(L"<c=fc_rr>%s</c> <ico=misc/g c=Gold>", n);
 }

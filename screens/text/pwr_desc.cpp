@@ -1,5 +1,6 @@
 #include "screens/text/pwr_desc.h"
 
+#include "app/font.h"
 #include "app/img_cache.h"
 #include "rules/act_texts.h"
 #include "rules/cls.h"
@@ -19,7 +20,7 @@ constexpr uint32_t extra_clr = 0xFF808080;
 constexpr uint32_t dur_clr = 0xFF00FF00;
 constexpr uint32_t warn_clr = 0xFFFF0000;
 constexpr uint32_t school_clr = 0xFF6666FF;
-constexpr int dmg_font = 15;
+constexpr int dmg_font = FONT_B5;
 constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;  // the playable classes
 
 Str colored(const wchar_t* text, uint32_t clr) {

@@ -12,6 +12,7 @@
 #include "rules/cond_ids.h"
 #include "rules/dice.h"
 #include "rules/dmg.h"
+#include "rules/dmg_ids.h"
 #include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/ie.h"
@@ -30,7 +31,7 @@ namespace txt {
 
 namespace {
 
-constexpr int dmg_types_shown = 8;  // physical and energy types; the rest have no resistance line
+constexpr int last_dmg_type_shown = DMG_TOX;  // physical and energy types; the rest have no resistance line
 constexpr int imxs_rows = 7;        // strs:imxs, rows 1 to 6
 
 // ---- shared pieces ----
@@ -127,7 +128,7 @@ Str res_lines(const unit_t* u) {
     const std::pair<int, const wchar_t*> groups[] = {{100, L"imm"}, {200, L"aff"}, {-100, L"vul"}};
     for (const auto& [val, key] : groups) {
         Str names;
-        for (int t = 1; t <= dmg_types_shown; ++t)
+        for (int t = DMG_SLASH; t <= last_dmg_type_shown; ++t)
             if (u->drv.res[t] == val) names.append_format(L"%s,", or_empty(get_dmg_type(t)->n));
         if (val == 100) {
             for (int t = 1; t < imxs_rows; ++t)
@@ -166,8 +167,8 @@ Str value_lines(const unit_t* u) {
     dice(L"bounce_p", d.gear24[G24_BOUNCE_P]);
     dice(L"bounce_f", d.gear24[G24_BOUNCE_F]);
     pct(L"ctr_atk", d.gear24[G24_CTR_ATK]);
-    if (d.gear_best[0] != 0)
-        out.append(value_line(L"auto_sum", Str(L"等级 %d %s", d.gear_best[0], or_empty(get_ie(d.gear_best[1]).n))));
+    if (d.companion_lv != 0)
+        out.append(value_line(L"auto_sum", Str(L"等级 %d %s", d.companion_lv, or_empty(get_ie(d.companion_ie).n))));
     num_ex(L"hr", d.hr);
     if (!u->btl.flag1) num_ex(L"auto_heal1", d.gear93[G93_AUTO_HEAL1]);
     if (!u->btl.flag2) num_ex(L"auto_heal2", d.gear93[G93_AUTO_HEAL2]);

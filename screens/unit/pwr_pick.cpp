@@ -7,6 +7,7 @@
 #include "app/text_info.h"
 #include "rules/lv.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "screens/text/pwr_desc.h"
 #include "ui/memo_ctrl.h"
@@ -16,10 +17,10 @@
 namespace {
 constexpr rect tree_rc{0, 0, 256, 256};
 constexpr uint32_t show_all_style = WS_AUTO_CHECK | WS_DOCK_RIGHT | WS_CENTRE_Y;
-// Categories 1..7 and 9: the feats; and the power ids of feats and spells.
-constexpr uint32_t feat_cats = 0x2fe;
-constexpr int first_feat = 16, last_feat = 118;
-constexpr int first_spell = 119, last_spell = 143;
+// The categories that hold feats; and the power ids of feats and spells.
+constexpr uint32_t feat_cats = CAT_ANY;
+constexpr int first_feat = P_FEAT_FIRST, last_feat = P_FEAT_LAST;
+constexpr int first_spell = P_SPELL_FIRST, last_spell = P_SPELL_LAST;
 constexpr int spell_lvs = 9;
 
 bool is_pwr_node(const ti_t* n) { return n && n->data2 != 0; }

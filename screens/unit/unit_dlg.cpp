@@ -22,7 +22,7 @@ namespace {
 constexpr size dlg_sz{876, 736};
 constexpr int margin = 8;
 constexpr const wchar_t* mask_key = L"_u_xs_dlg_cfg";
-constexpr int mask_default = 15;
+constexpr int mask_default = txt::SHEET_ALL;
 
 class _unit_dlg_t;
 _unit_dlg_t* the_dlg = nullptr;

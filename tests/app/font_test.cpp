@@ -88,8 +88,10 @@ struct own_font_t {
 
 const std::string dejavu_sans = std::string(dejavu_dir) + "DejaVuSans.ttf";
 
-TEST_F(Fonts, TwentyIdsOverFifteenOpenFonts) {
+TEST_F(Fonts, TwentyIdsOverFifteenOpenFontsEachOpenedOnFirstUse) {
     ASSERT_EQ(font_count(), 20);
+    EXPECT_EQ(registered_font_count(), 3);  // one size of each file until the others are drawn with
+    for (int id = 0; id < FONT_COUNT; ++id) EXPECT_NE(get_font(id), nullptr) << id;
     EXPECT_EQ(registered_font_count(), 15);
     EXPECT_EQ(get_font(FONT_DEF), get_font(FONT_N4));  // one file and size, opened once
     EXPECT_EQ(get_font(20), nullptr);
@@ -117,6 +119,7 @@ TEST(FontLoading, StopsAtTheFirstMissingFile) {
     EXPECT_FALSE(load_fonts_from(font_env_t::dir_of(dir)));
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("fonts/default_b.ttf could not be opened"), std::string::npos);
     EXPECT_EQ(std::pair(font_count(), registered_font_count()), std::pair(3, 2));
+    EXPECT_NE(get_font(FONT_N), nullptr);
     EXPECT_EQ(get_font_id(L"#2", FONT_N), 2);  // "#k" counts the fonts loaded
     EXPECT_EQ(get_font_id(L"#3", FONT_N), -1);
     free_fonts();

@@ -104,10 +104,6 @@ struct act_btl_t {
     std::unique_ptr<unit_grp_t> foes;
     act_listener_t lis;
 
-    static void collect(const wchar_t* text, void* user) {
-        static_cast<harness_listener_t*>(user)->transcript += std::wstring(L"log ") + text + L"\n";
-    }
-
     static void give_every_action(unit_t* u) {
         for (int id = 1; id <= PWR_LAST; ++id)
             if (is_act(id)) u->pwrs.add(id);
@@ -134,20 +130,13 @@ struct act_btl_t {
     }
 
     void run(uint32_t seed, std::map<int, int>& used) {
-        rnd_srand(seed);
-        gen_rnd_map(&map, ROLL_IT, ROLL_IT, ROLL_IT, ROLL_IT);
-        make_units();
         lis.used = &used;
         lis.max_rounds = MAX_ROUNDS;
         lis.script = [&used](unit_t* u) { every_power_orders(u, used); };
-        log_set_sink(collect, &lis);
-        EXPECT_TRUE(begin_btl(&party, foes.get(), &map)) << "seed " << seed;
-        set_cur_scene(&lis);
-        run_btl();
-        log_flush();
-        log_set_sink(nullptr, nullptr);
-        lis.line(L"state " + std::to_wstring(get_btl_state()));
-        end_btl();
+        run_whole_btl(seed, map, lis, [this] {
+            make_units();
+            return std::pair{&party, foes.get()};
+        });
     }
 
     ~act_btl_t() {

@@ -125,8 +125,8 @@ TEST_F(Summons, FreeingSummonsClearsEveryReferenceToThem) {
 
 TEST_F(Summons, CompanionsComeFromGear) {
     EXPECT_EQ(add_companion(w), nullptr);
-    w->drv.gear_best[0] = 4;
-    w->drv.gear_best[1] = 78;  // "elm_f": template 117
+    w->drv.companion_lv = 4;
+    w->drv.companion_ie = 78;  // "elm_f": template 117
     unit_t* c = add_companion(w);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->base.lv, 4);

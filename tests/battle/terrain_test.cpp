@@ -44,6 +44,15 @@ TEST(Terrain, RowsHoldTheirNumbersBeforeAnyText) {
     EXPECT_STREQ(get_map_env(5)->k, L"ruin");
 }
 
+TEST(Terrain, NamesNameTheirRows) {
+    const struct { int id; const wchar_t* key; } passes[] = {{PASS_ROAD, L"road"}, {PASS_PLAIN, L"plain"},
+        {PASS_HARD, L"hard"}, {PASS_H30, L"h30"}, {PASS_H50, L"h50"}, {PASS_BLOCK, L"obst"}};
+    for (const auto& p : passes) EXPECT_STREQ(get_pass(p.id)->k, p.key) << p.id;
+    const struct { int id; const wchar_t* key; } tiles[] = {{TILE_GRND, L"grnd"}, {TILE_WALL, L"wall"},
+        {TILE_HARD, L"hard"}, {TILE_OBST, L"obst"}, {TILE_TREE, L"tree"}};
+    for (const auto& t : tiles) EXPECT_STREQ(get_tile(t.id)->k, t.key) << t.id;
+}
+
 TEST_F(TerrainTexts, AttachedOncePerLanguageLoadWithRowZeroLeftEmpty) {
     start(R"(
         passs = { [0] = { n = 'none' }, [1] = { n = ' Road ' }, [6] = { n = 'Obstacle', cost = 1 } }

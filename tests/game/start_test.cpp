@@ -169,3 +169,27 @@ TEST_F(App, MissingFontIsNamedAndTheStartFailsAndReleasesSdl) {
     EXPECT_TRUE(SDL_WasInit(0) == 0 && !first_done);
     font_env_t::copy_fonts(game, "", "", "DejaVuSansMono.ttf");
 }
+
+TEST_F(App, FirstFrameOptionQuitsAfterTheFirstMenuFrameAndSaysWhereTheTimeWent) {
+    static int frames = 0;
+    frames = 0;
+    // Frames are counted, and nothing asks the program to quit.
+    seams().perf_counter = [] {
+        ++frames;
+        return SDL_GetPerformanceCounter();
+    };
+    CZsConfig::instance().set_int(L"auto_arena", 1, L"Main");
+    std::filesystem::remove_all(game.path("saves/arena"));
+    char name[] = "tarnwick", opt[] = "--first-frame";
+    char* argv[] = {name, opt, nullptr};
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(app_main(2, argv), 0);
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    CZsConfig::instance().set_int(L"auto_arena", 0, L"Main");
+    EXPECT_EQ(frames, 1);
+    EXPECT_FALSE(std::filesystem::exists(game.path("saves/arena/main.cfg"))) << "the main menu's frame, not the arena's";
+    for (const char* step : {"step window_and_fonts ", "step lua_texts ", "step rules_tables ", "step main_menu ",
+                             "step first_frame "})
+        EXPECT_NE(out.find(step), std::string::npos) << step;
+    EXPECT_TRUE(out.ends_with("\npresented\n")) << out;
+}

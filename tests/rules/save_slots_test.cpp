@@ -173,6 +173,54 @@ TEST_F(SaveSlots, AMissingOrDamagedSlotLeavesThePartyAsItWas) {
     EXPECT_EQ(g_pty.name, L"异乡人");
 }
 
+TEST_F(SaveSlots, EnteringADamagedSlotKeepsItAsideAndLoadsWhatReads) {
+    ASSERT_TRUE(load_arena_slot(SLOT_CUR));
+    const std::vector<std::wstring> names = member_names();
+    // Member 1 is gone, member 3 is garbage: 0, 2 and 4 read.
+    fs::remove(dir.path("saves/arena/10000001/00000001.pc"));
+    dir.file("saves/arena/10000001/00000003.pc", "garbage");
+    const std::string pty = dir.read("saves/arena/10000001/my.pty");
+    forget_slot_cfgs();
+    slot_load_t w;
+    ASSERT_TRUE(load_arena_slot(SLOT_CUR, &w));
+    EXPECT_TRUE(w.damaged && w.salvaged && !w.missing && !w.new_game);
+    EXPECT_EQ(w.unread, (std::vector<Str>{Str(L"00000001.pc"), Str(L"00000003.pc")}));
+    EXPECT_EQ(w.kept, Str(L"saves/arena/10000001.damaged"));
+    EXPECT_EQ(member_names(), (std::vector<std::wstring>{names[0], names[2], names[4]}));
+    EXPECT_EQ(dir.read("saves/arena/10000001.damaged/00000003.pc"), "garbage");
+    EXPECT_EQ(dir.read("saves/arena/10000001.damaged/my.pty"), pty);
+    EXPECT_EQ(w.got, 10000001);
+    g_pty.reset();
+    ASSERT_TRUE(load_slot_dir(arena_slot_dir(10000001).buf));  // whole now
+    EXPECT_EQ(g_pty.units.size(), 3u);
+    EXPECT_EQ(cfg("arena"), cfg_bytes(10000002, 10000001));
+}
+
+TEST_F(SaveSlots, ADamagedSlotThatCannotBeMovedIsNeverWrittenOver) {
+    ASSERT_TRUE(load_arena_slot(SLOT_CUR));
+    dir.file("saves/arena/10000001/my.pty", "garbage");
+    // Every name beside it taken: the folder stays where it is.
+    dir.folder("saves/arena/10000001.damaged");
+    for (int k = 2; k <= 1000; ++k) dir.file("saves/arena/10000001.damaged" + std::to_string(k));
+    const std::string m0 = dir.read("saves/arena/10000001/00000000.pc");
+    forget_slot_cfgs();
+    slot_load_t w;
+    ASSERT_TRUE(load_arena_slot(SLOT_CUR, &w));
+    EXPECT_TRUE(w.damaged && w.salvaged && w.kept.empty());
+    EXPECT_EQ(w.got, 10000002);  // what read went to a new slot
+    EXPECT_EQ(g_pty.units.size(), 5u);
+    EXPECT_EQ(g_pty.name, L"异乡人");
+    EXPECT_EQ(dir.read("saves/arena/10000001/my.pty"), "garbage");
+    EXPECT_EQ(dir.read("saves/arena/10000001/00000000.pc"), m0);
+    EXPECT_TRUE(has("saves/arena/10000002/00000004.pc"));
+    // A new slot never takes the number of a damaged folder kept aside.
+    fs::remove_all(dir.path("saves/arena/10000002"));
+    fs::remove_all(dir.path("saves/arena/10000001"));
+    get_arena_cfg().next = 10000001;
+    ASSERT_TRUE(save_arena_slot(SLOT_NEW));
+    EXPECT_EQ(cur_slot_id(), 10000002);
+}
+
 TEST_F(SaveSlots, CounterFilesAreReadOnceAndCheckedAndTheAdventureHasItsOwn) {
     dir.file("saves/arena/main.cfg", cfg_bytes(10000050, 10000040));
     EXPECT_EQ(get_arena_cfg().next, 10000050);

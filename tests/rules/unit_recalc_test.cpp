@@ -8,12 +8,17 @@
 #include "app/str.h"
 #include "app/text_info.h"
 #include "battle/roster.h"
+#include "rules/brk_line.h"
 #include "rules/cls.h"
+#include "rules/cls_ids.h"
 #include "rules/cond.h"
+#include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/race.h"
+#include "rules/race_ids.h"
 #include "rules/unit.h"
 #include "tests/rules/itm_inst.h"
 
@@ -64,6 +69,14 @@ protected:
         u.conds.add(make_cond_inst(ci, cond, nullptr, 0, CI_NO_ROLL, 0), true);
     }
     static std::wstring text(const unit_t& u, int n) { return u.texts[n].buf; }
+    // The value of the breakdown line of text n that ends in label; -999 without one.
+    static int line_value(const unit_t& u, int n, const std::wstring& label) {
+        const std::wstring t = L"\n" + text(u, n);
+        const size_t at = t.find(L"</c>\t" + label);
+        if (at == std::wstring::npos) return -999;
+        const size_t v = t.rfind(L'>', at - 1) + 1;
+        return std::stoi(t.substr(v, at - v));
+    }
     static std::wstring name_of(const itm_slot_t& s) {
         Str n;
         return s.get_name(n).buf;
@@ -426,4 +439,94 @@ TEST_F(Recalc, FormationPowersCountTheNeighbours) {
     EXPECT_EQ(a.drv.def[4], far.drv.def[4]);  // Will stays
     btl_full_list().clear();
     rebuild_roster();
+}
+
+TEST_F(Recalc, ArmourClassLevelNaturalArmourAndTheDexterityCap) {
+    // The level part is L/8 + L/20 + L/2 (2 + 1 + 10 at level 20); a human has
+    // no natural armour for the level to grow.
+    unit_t h;
+    make(h, UK_PC, RACE_HUM, CLS_NO, 20, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(h.drv.def[DEF_AC], 10 + 13);
+    EXPECT_EQ(line_value(h, BT_DEF + DEF_AC, L"天生护甲"), 0);
+
+    // A boar's natural armour 4 grows by L/5 only while it wears no body armour.
+    unit_t b;
+    make(b, UK_PC, RACE_BOAR, CLS_NO, 10, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(line_value(b, BT_DEF + DEF_AC, L"天生护甲"), 4 + 2);
+    b.eqpts.slots[EQ_BODY] = inst(ITM_AMR3, 0);
+    b.recalc();
+    EXPECT_EQ(line_value(b, BT_DEF + DEF_AC, L"天生护甲"), 4);
+    b.eqpts.slots[EQ_BODY].clear();
+    // Of the three natural-armour powers the first held counts: -2, else +4, else +2.
+    b.pwrs.add(P_NAC_D2);
+    b.pwrs.add(P_NAC_A4);
+    b.recalc();
+    EXPECT_EQ(line_value(b, BT_DEF + DEF_AC, L"天生护甲"), 6 - 2);
+    b.pwrs.remove(P_NAC_D2);
+    b.pwrs.add(P_NAC_A2);
+    b.recalc();
+    EXPECT_EQ(line_value(b, BT_DEF + DEF_AC, L"天生护甲"), 6 + 4);
+
+    // Armour caps the Dexterity bonus: +4 from Dex 18, at most 3 in "amr5".
+    unit_t d;
+    d.eqpts.slots[EQ_BODY] = inst(ITM_AMR5, 0);
+    make(d, UK_PC, RACE_HUM, CLS_NO, 1, {10, 18, 10, 10, 10, 10});
+    EXPECT_EQ(line_value(d, BT_DEF + DEF_AC, L"敏捷修正"), 3);
+    d.eqpts.slots[EQ_BODY].clear();
+    d.recalc();
+    EXPECT_EQ(line_value(d, BT_DEF + DEF_AC, L"敏捷修正"), 4);
+}
+
+TEST_F(Recalc, DodgeAndTwoWeaponDefenceNeedTheirSituation) {
+    unit_t u;
+    u.pwrs.add(P_DODGE);
+    u.pwrs.add(P_TW_DEF);
+    u.eqpts.slots[EQ_MAIN] = inst(ITM_SWD_S, 0);
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    const int one_weapon = u.drv.def[DEF_AC];
+    EXPECT_EQ(one_weapon, 10 + 1);  // dodge alone: one weapon is no two-weapon defence
+    u.eqpts.slots[EQ_OFF] = inst(ITM_SWD_S, 0);
+    u.recalc();
+    EXPECT_EQ(u.drv.def[DEF_AC], one_weapon + 1);
+    give(u, C_PRONE);  // threatening nothing, the unit dodges nothing
+    EXPECT_EQ(line_value(u, BT_DEF + DEF_AC, L"闪避"), -999);
+}
+
+TEST_F(Recalc, SavesAndTheManoeuvreDefenceGiveBackHalfTheIncreases) {
+    // Level 8: the level part is 8/8 + 8/2 = 5, less half the increases of the save's ability.
+    unit_t u;
+    u.base.abi_ups[ABI_CON] = 3;
+    make(u, UK_PC, RACE_HUM, CLS_NO, 8, {14, 14, 10, 10, 10, 10});
+    EXPECT_EQ(u.drv.def[DEF_FT], 10 + 5 - 1);
+    u.pwrs.add(P_DEF1);  // +1 on each saving defence
+    u.recalc();
+    EXPECT_EQ(u.drv.def[DEF_FT], 10 + 5 - 1 + 1);
+    EXPECT_EQ(u.drv.def[DEF_WL], 10 + 5 + 1);
+
+    // Equal Strength and Dexterity: the manoeuvre defence takes the Dexterity increases.
+    unit_t m;
+    m.base.abi_ups[ABI_STR] = 2;
+    make(m, UK_PC, RACE_HUM, CLS_NO, 8, {14, 14, 10, 10, 10, 10});
+    EXPECT_EQ(m.drv.def[DEF_CM], 2 + 2 + 5 / 2 + 10);
+    m.base.abi[ABI_STR] = 15;  // now Strength leads, with its two increases
+    m.recalc();
+    EXPECT_EQ(m.drv.def[DEF_CM], 2 + 2 + (5 - 2) / 2 + 10);
+}
+
+TEST_F(Recalc, HalflingLuckOnEveryDefence) {
+    unit_t h, p;
+    make(h, UK_PC, RACE_HFLING, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    make(p, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    for (int row = DEF_FT; row <= DEF_WL; ++row) EXPECT_EQ(h.drv.def[row], p.drv.def[row] + 1) << row;
+    // Small: -1 on the manoeuvre defence, +1 back from luck; +1 on armour class twice.
+    EXPECT_EQ(h.drv.def[DEF_CM], p.drv.def[DEF_CM]);
+    EXPECT_EQ(h.drv.def[DEF_AC], p.drv.def[DEF_AC] + 2);
+}
+
+TEST_F(Recalc, HitPointAbilitiesOnATie) {
+    // "str_hp": half the Strength modifier only when larger; a tie keeps Constitution.
+    unit_t u;
+    u.pwrs.add(P_STR_HP);
+    make(u, UK_PC, RACE_HUM, CLS_FIGHTER, 2, {14, 10, 12, 10, 10, 10});
+    EXPECT_EQ(u.drv.hp_max, (5 + 1) * 2 + 12);
 }

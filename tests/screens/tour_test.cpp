@@ -358,10 +358,10 @@ void new_party(screen_driver_t& d) {
     EXPECT_EQ(batch_of(hub()), batch_of_record());
 }
 
-// The new character has fought enough for its next level: "升级！" in the
-// unit dialog, the spell it may learn, and the summary.
+// The new character has the experience for its next level: "升级！" in the
+// unit dialog, the spell it may learn, and the summary. The experience is
+// given: a won challenge at level 1 brings some 60 of the 500 it needs.
 void level_up(screen_driver_t& d) {
-    // TODO: the experience won in a fight once the battle screen lands.
     unit_t* u = g_pty.units.back();
     d.on_main([&] { u->xp = xp_for_lv(2); });
     const rect face = hub()->strip->item_rect(int(g_pty.units.size()) - 1);
@@ -667,7 +667,7 @@ void battle(screen_driver_t& d) {
 
 // The next challenge given up from the battle's system menu: the defeat page.
 void challenge_given_up(screen_driver_t& d) {
-    const int losses = g_pty.arena.losses;
+    const int losses = g_pty.arena.losses, beaten = g_pty.arena.beaten;
     fight_challenge(d, 1);
     ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn", 3000));
     ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
@@ -677,6 +677,7 @@ void challenge_given_up(screen_driver_t& d) {
     d.shot("arena-defeat");
     close_dialog(d);
     EXPECT_EQ(g_pty.arena.losses, losses + 1);  // counted once the page is read
+    EXPECT_EQ(g_pty.arena.beaten, beaten) << "a lost challenge gets no stamp";
 }
 
 // The map scene without a battle, as the map viewer shows it, and the way back

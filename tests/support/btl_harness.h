@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/geom.h"
@@ -21,10 +22,12 @@
 #include "battle/map_gen.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
+#include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/unit_move.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 
@@ -64,7 +67,7 @@ public:
                 if (b.roster[j]->pos == u->pos && !(walking && (u == b.cur || b.roster[j] == b.cur)))
                     fault("two units on one cell");
             if (!b.map || u->pos.x < 0 || u->pos.y < 0 || u->pos.x >= b.map->get_w() || u->pos.y >= b.map->get_h() ||
-                b.map->get_pass1(u->pos.x, u->pos.y) == 6)
+                b.map->get_pass1(u->pos.x, u->pos.y) == PASS_BLOCK)
                 fault("a unit off the map or on a wall");
         }
         std::vector<unit_t*> living;
@@ -121,7 +124,7 @@ public:
 // enemy, a wait, or the end of the turn.
 inline void random_orders(unit_t* u) {
     const int pick = rnd_rand() % 4;
-    if (pick <= 1 && can_use_pwr(u, 1)) {
+    if (pick <= 1 && can_use_pwr(u, P_MOVE)) {
         move_range_t r;
         get_move_range(u, &r);
         const unit_t* foe = nearest_unit(u, RW_ENEMIES);
@@ -133,10 +136,31 @@ inline void random_orders(unit_t* u) {
         }
     }
     if (pick == 2 && can_delay_turn(u)) {
-        u->btl.cmds.push_back({.pwr = 11, .param = 0, .tgt = u->pos, .flags = 0});
+        u->btl.cmds.push_back({.pwr = P_WAIT, .param = 0, .tgt = u->pos, .flags = 0});
         return;
     }
-    u->btl.cmds.push_back({.pwr = 15, .param = 0, .tgt = u->pos, .flags = 0});
+    u->btl.cmds.push_back({.pwr = P_END_TURN, .param = 0, .tgt = u->pos, .flags = 0});
+}
+
+// The loop of every whole headless battle: seeds the generator, makes a
+// random map, has make_units set up the two sides (from the same generator),
+// runs the battle with lis as the scene and the log in its transcript, and
+// ends it with the final state as the transcript's last line.
+inline void run_whole_btl(uint32_t seed, tmap_t& map, harness_listener_t& lis,
+                          const std::function<std::pair<unit_grp_t*, unit_grp_t*>()>& make_units) {
+    rnd_srand(seed);
+    gen_rnd_map(&map, ROLL_IT, ROLL_IT, ROLL_IT, ROLL_IT);
+    const auto [a, b] = make_units();
+    log_set_sink([](const wchar_t* text, void* user) {
+        static_cast<harness_listener_t*>(user)->transcript += std::wstring(L"log ") + text + L"\n";
+    }, &lis);
+    EXPECT_TRUE(begin_btl(a, b, &map)) << "seed " << seed;
+    set_cur_scene(&lis);
+    run_btl();
+    log_flush();
+    log_set_sink(nullptr, nullptr);
+    lis.line(L"state " + std::to_wstring(get_btl_state()));
+    end_btl();
 }
 
 // One headless battle from a seed: map, groups, the battle, and its transcript.
@@ -145,10 +169,6 @@ public:
     tmap_t map;
     unit_grp_t grp[2];
     harness_listener_t lis;
-
-    static void collect(const wchar_t* text, void* user) {
-        static_cast<harness_listener_t*>(user)->transcript += std::wstring(L"log ") + text + L"\n";
-    }
 
     // Three units a side from builds; on each side one carries the burning and
     // one the toxic aura, so that moving next to the enemy costs hit points and
@@ -162,7 +182,7 @@ public:
                 u->from_bld(blds[s][i], n.c_str(), nullptr, nullptr);
                 u->btl.side = s;
                 u->btl.ai = 0;  // the script gives every unit its orders
-                if (i < 2) u->pwrs.add(i == 0 ? 232 : 233);
+                if (i < 2) u->pwrs.add(i == 0 ? P_AURA1_FIRE5 : P_AURA1_TOXIC5);
                 u->recalc();
                 u->hp = u->drv.hp_max;
                 grp[s].units.push_back(u);
@@ -170,19 +190,12 @@ public:
     }
 
     void run(uint32_t seed, int max_rounds) {
-        rnd_srand(seed);
-        gen_rnd_map(&map, ROLL_IT, ROLL_IT, ROLL_IT, ROLL_IT);
-        make_units();
         lis.max_rounds = max_rounds;
         lis.script = random_orders;
-        log_set_sink(collect, &lis);
-        EXPECT_TRUE(begin_btl(&grp[0], &grp[1], &map)) << "seed " << seed;
-        set_cur_scene(&lis);
-        run_btl();
-        log_flush();
-        log_set_sink(nullptr, nullptr);
-        lis.line(L"state " + std::to_wstring(get_btl_state()));
-        end_btl();
+        run_whole_btl(seed, map, lis, [this] {
+            make_units();
+            return std::pair{&grp[0], &grp[1]};
+        });
     }
 
     ~headless_btl_t() {

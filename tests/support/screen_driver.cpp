@@ -11,6 +11,7 @@
 #include <thread>
 #include <typeinfo>
 
+#include "app/audio.h"
 #include "app/codec.h"
 #include "app/frame_timer.h"
 #include "app/ini.h"
@@ -23,6 +24,7 @@
 #include "game/start.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
+#include "ui/rt_markup.h"
 #include "ui/rtext.h"
 #include "ui/title_wnd.h"
 #include "ui/wnd.h"
@@ -181,6 +183,7 @@ void screen_driver_t::game_loop() {
 
 void screen_driver_t::run_game() {
     set_exe_dir(wide_from_utf8(game_.path() + "/").c_str());
+    set_sfx_dir(get_exe_dir() + L"sfx/");  // a process finds its sounds beside it once
     CZsConfig::instance().load(wide_from_utf8(config_path_.string()).c_str(), true);
     // What a new process starts without: the quit flag of an earlier run (the
     // program never clears it), the party and the slot counters it read.
@@ -287,6 +290,15 @@ bool screen_driver_t::shown(const wnd_t* w) {
 }
 
 std::wstring screen_driver_t::plain(const wchar_t* markup) { return strip_tags(markup).c_str(); }
+
+std::wstring screen_driver_t::shown_chars(const wchar_t* markup) {
+    rt_ops_t ops;
+    rt_parse(markup, &ops);
+    std::wstring chars;
+    for (const rt_op_t& op : ops.ops)
+        if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+    return chars;
+}
 
 wnd_t* screen_driver_t::find_if(const std::function<bool(wnd_t*)>& pred, const wnd_t* in) const {
     if (in) return search(const_cast<wnd_t*>(in), pred);

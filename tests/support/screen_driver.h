@@ -126,6 +126,8 @@ public:
     static bool shown(const wnd_t* w);
     // The text with its mark-up tags left out.
     static std::wstring plain(const wchar_t* markup);
+    // The characters the mark-up shows, escapes such as <ch=60> resolved.
+    static std::wstring shown_chars(const wchar_t* markup);
 
     // ---- input ----
 

@@ -507,3 +507,27 @@ spl_fail = {n = "Spell failure", d = "Chance that armour and load make a spell f
 
 -- Note on items whose magic is fixed.
 xbns_note = "The magic of this item is fixed: its enhancement is at most +1 and it takes no other enchantments."
+
+-- Saves that cannot be read: the message when the arena opens a save.
+load_msgs = {
+    title = "Saved game",
+    cfg = "The arena's save record saves/arena/main.cfg could not be read.",
+    damaged = "Files of arena save %s could not be read: %s.",
+    salvaged = "What could be read was loaded and saved as save %s.",
+    nothing = "Nothing in it could be read.",
+    kept = "The original files are kept as they were in %s.",
+    not_moved = "The original folder could not be moved aside; it stays where it is and is not written over.",
+    missing = "The folder of arena save %s is gone.",
+    other = "Save %s is loaded: %s.",
+    new_game = "A new game has begun.",
+    sep = ", ",
+}
+
+-- Settings and files that cannot be read or used: lines for the log (standard error).
+notes = {
+    cfg_value = "config.ini: %s=%s is not valid; %s is used.",
+    lang = "config.ini: the language %s has no texts; %s is used.",
+    img = "Image gfx/%s is missing.",
+    sfx = "Sound sfx/%s is missing.",
+    music = "Music sfx/%s_00 is missing.",
+}

@@ -25,8 +25,9 @@
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/lv.h"
+#include "ui/memo_ctrl.h"
 #include "ui/menu.h"
-#include "ui/rt_markup.h"
+#include "ui/splitter.h"
 
 namespace {
 using mon_key = std::tuple<int, int, int>;
@@ -153,6 +154,19 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
             }
             EXPECT_FALSE(hb->batch_btn->is_enabled());  // nothing beaten yet
             EXPECT_TRUE(hb->fight_btn->is_enabled());  // a party and a challenge chosen
+            // The faces and the funds cover neither each other, the panes nor the buttons.
+            const auto overlap = [](const rect& a, const rect& b) {
+                return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+            };
+            const rect faces = hb->strip->rc;
+            EXPECT_TRUE(faces.y + faces.h <= h && faces.w > 0 && faces.h > 0) << w;
+            EXPECT_TRUE(d.shown(hb->funds));
+            for (const wnd_t* o : std::initializer_list<const wnd_t*>{hb->funds, hb->list_pane, hb->memo,
+                                                                       hb->first_btn, hb->fight_btn})
+                EXPECT_FALSE(overlap(faces, o->rc)) << w << " " << typeid(*o).name();
+            for (const wnd_t* o : std::initializer_list<const wnd_t*>{hb->list_pane, hb->memo, hb->btn_row})
+                EXPECT_FALSE(overlap(hb->funds->rc, o->rc)) << w << " " << typeid(*o).name();
+            d.shot("hub-" + std::to_string(w));
         });
     }
 }
@@ -223,6 +237,11 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
         EXPECT_EQ(std::tuple(a.beaten, a.floor, a.n_beaten, a.wins), std::tuple(0, 1, n + 1, n + 1));
         EXPECT_EQ(keys(hub()->encs), keys(gen_batch(a)));
         EXPECT_FALSE(hub()->batch_btn->is_enabled());
+        // The list's title: the floor, and the counters in its tooltip.
+        const std::wstring stats = hub()->list->title->second.c_str();
+        EXPECT_NE(stats.find(L"当前层数: </c><b>2</b>"), std::wstring::npos);
+        for (const auto& [label, n] : {std::pair{L"已击败挑战次数", n + 1}, {L"获胜次数", n + 1}, {L"失败次数", 1}})
+            EXPECT_NE(stats.find(Str(L"%s\t</c><r>%d</r>", label, n).c_str()), std::wstring::npos) << n;
     });
 }
 
@@ -231,7 +250,7 @@ TEST(Hub, WinningABeatenChallengeAgainPaysAgainWithoutASecondBeatenCount) {
     stub_btl_t btl(won);
     d.run([&] {
         ASSERT_TRUE(to_arena(d));
-        fight(d, 0, L"战斗胜利", "arena-victory");
+        fight(d, 0, L"战斗胜利", "hub-victory-page");
         const int xp = g_pty.units[0]->xp;
         EXPECT_GT(xp, 0);
         EXPECT_EQ(std::tuple(g_pty.arena.n_beaten, g_pty.arena.wins, g_pty.arena.beaten), std::tuple(1, 1, 1));
@@ -249,7 +268,7 @@ TEST(Hub, TheFeeIsTakenWithoutEnoughGoldAndTheNegativeFundsAreShown) {
         d.on_main([] { g_pty.gold = 0; });
         const int fee = calc_btl_gold();
         ASSERT_GT(fee, 0);
-        fight(d, 0, L"战斗失败", "arena-defeat");
+        fight(d, 0, L"战斗失败", "hub-negative-funds");
         d.frames(1);
         EXPECT_DOUBLE_EQ(g_pty.gold, -double(fee));
         EXPECT_EQ(std::tuple(g_pty.arena.losses, g_pty.arena.beaten, g_pty.arena.n_beaten), std::tuple(1, 0, 0));
@@ -313,14 +332,7 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
 }
 
 TEST(Hub, TypedNamesShowAsTypedInThePartyMenuAndOnTheStrip) {
-    const auto shown_chars = [](const wchar_t* markup) {
-        rt_ops_t ops;
-        rt_parse(markup, &ops);
-        std::wstring chars;
-        for (const rt_op_t& op : ops.ops)
-            if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
-        return chars;
-    };
+    const auto shown_chars = screen_driver_t::shown_chars;
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(to_arena(d));

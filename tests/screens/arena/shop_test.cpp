@@ -86,6 +86,18 @@ TEST_F(Shop, OneBeatenChallengeKeepsTheLimitedStockTwoRestockIt) {
     EXPECT_EQ(p.arena.sold, 0);
 }
 
+TEST_F(Shop, ASeedOfZeroRollsTheSameLimitedStockWhateverTheGeneratorHolds) {
+    // A stored seed of 0 is a seed like any other, never the clock: the stock
+    // and its sold marks stay valid when the shop is opened again.
+    p.arena.seed = 0;
+    rnd_srand(1);
+    const std::vector<int> first = ids_of(shop_stock(SHELF_LIMITED, p));
+    for (const uint32_t state : {77777u, 4242u, 31u}) {
+        rnd_srand(state);
+        EXPECT_EQ(ids_of(shop_stock(SHELF_LIMITED, p)), first) << state;
+    }
+}
+
 TEST_F(Shop, EveryLimitedPurchaseIsMarkedSoldEvenWithoutABonus) {
     std::vector<itm_slot_t> stock(3);
     for (itm_slot_t& s : stock) s.set(ITM_RING_LUCK1, 1);

@@ -96,6 +96,11 @@ TEST(HelpDlg, IndentsGoOneLevelDownAtMostAndUpNotPastTheTop) {
            "  {k = \"d\", n = \"D\", indent = -1},\n"
            "  {k = \"e\", n = \"E\", indent = -3},\n"  // from depth 1 to 0
            "  {k = \"f\", n = \"F\", indent = \"x\"},\n"
+           "  {k = \"g\", n = \"G\", indent = 2},\n"
+           "  {k = \"h\", n = \"H\", indent = 1},\n"
+           "  {k = \"i\", n = \"I\", indent = -2},\n"  // from depth 2 to 0
+           "  {k = \"j\", n = \"J\", indent = 2},\n"
+           "  {k = \"k\", n = \"K\", indent = -1},\n"  // back to the top: J went one level down
            "}}\n";
     d.run([&] {
         ASSERT_TRUE(d.start());
@@ -105,7 +110,8 @@ TEST(HelpDlg, IndentsGoOneLevelDownAtMostAndUpNotPastTheTop) {
         std::vector<std::pair<std::wstring, int>> got;
         for (const ti_t* n : t->all) got.emplace_back(screen_driver_t::plain(n->text.get_text().c_str()), n->lay.depth);
         EXPECT_EQ(got, (std::vector<std::pair<std::wstring, int>>{
-                           {L"A", 0}, {L"B", 1}, {L"C", 2}, {L"D", 1}, {L"E", 0}, {L"F", 0}}));
+                           {L"A", 0}, {L"B", 1}, {L"C", 2}, {L"D", 1}, {L"E", 0}, {L"F", 0}, {L"G", 1}, {L"H", 2},
+                           {L"I", 0}, {L"J", 1}, {L"K", 0}}));
         close(d);
     });
 }

@@ -3,11 +3,24 @@
 #include <gtest/gtest.h>
 
 #include "app/input.h"
+#include "app/links.h"
 #include "app/scene.h"
 #include "screens/arena/arena.h"
 #include "support/screen_driver.h"
 #include "ui/btn.h"
 #include "ui/tv.h"
+
+namespace {
+// A window that notes the frame in which the windows were last painted.
+struct paint_probe_t : wnd_t {
+    static inline const screen_driver_t* driver = nullptr;
+    static inline int painted_in = -1;
+    void paint() override {
+        painted_in = driver->frame_no();
+        wnd_t::paint();
+    }
+};
+}  // namespace
 
 TEST(MainMenu, SixEntriesInACentredFrameAtThreeSizes) {
     for (const SDL_Point size : three_sizes) {
@@ -94,5 +107,34 @@ TEST(MainMenu, TheAboutTextsLinkIsNotTakenThroughADialog) {
         ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
         ASSERT_EQ(get_top_modal(), help);
         EXPECT_NE(tree->sel, first);
+    });
+}
+
+TEST(MainMenu, TheCreditsLinkOpensOnlyOnceTheFrameIsDrawn) {
+    // The scene draws the link before the windows are painted: opened while
+    // drawing, the help dialog would run inside a frame half drawn.
+    static std::vector<bool> frame_drawn;
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        paint_probe_t::driver = &d;
+        d.on_main([&] {
+            auto* probe = new paint_probe_t;
+            const rect r{0, 0, 1, 1};
+            probe->create(0, WND_ROOT, &r, 0, 0, nullptr);
+            probe->bg_clr = 0;
+            reg_owned_wnd(probe);
+            // Asked before the help dialog's handler; leaves the link to it.
+            add_link_handler([&d](const wchar_t* target, bool*) {
+                if (std::wstring_view(target) == L"help:credits")
+                    frame_drawn.push_back(paint_probe_t::painted_in == d.frame_no());
+                return false;
+            });
+        });
+        d.frames(1);
+        ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
+        ASSERT_NE(get_top_modal(), nullptr);
+        EXPECT_EQ(frame_drawn, std::vector<bool>{true});
+        d.key(SDLK_ESCAPE);
     });
 }

@@ -82,7 +82,7 @@ TEST(PcMgr, TheFirstRunWritesThePremadeTenAndListsThem) {
         EXPECT_EQ(m->pc_list()->sel, 0) << "the first selected when the manager opens";
         EXPECT_EQ(m->pty_name_edt()->text, Str(L"异乡人"));
         EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(0))->unit->name, get_preset_pcs()[0]->name);
-        d.shot("party-manager");
+        d.shot("pc-mgr-first-run");
         d.key(SDLK_ESCAPE);
     });
 }

@@ -1,0 +1,64 @@
+// The name-and-pictures panel: the appearance dialog ("修改角色") on a
+// character, and the random names.
+#include "screens/unit/u_ctrl.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rules/unit.h"
+#include "screens/text/unit_sheet.h"
+#include "support/screen_driver.h"
+#include "support/test_btn.h"
+#include "ui/btn.h"
+#include "ui/edt.h"
+
+// First in the file: the names are read once, and here no texts are loaded.
+TEST(RndUName, NoNamesGiveUnnamed) { EXPECT_STREQ(rnd_u_name(), L"未命名"); }
+
+TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        unit_t u;
+        u.name = L"托克";
+        u.face = L"faces_pc/0101";
+        u.img = L"units_pc/020201";
+        test_btn_t* b = nullptr;
+        d.on_main([&] { b = add_test_btn(L"外观", 8, [&u] { return open_mod_unit_dlg(&u) ? 1 : 0; }); });
+        d.frames(1);
+        ASSERT_TRUE(d.click(b));
+        game::mod_unit_dlg_t* md = get_mod_unit_dlg();
+        ASSERT_NE(md, nullptr);
+        game::u_ctrl_t* p = md->panel();
+        EXPECT_EQ(p->name_edt()->text, Str(L"托克"));
+        Str name, face, icon;
+        p->get_vals(name, face, icon);
+        EXPECT_EQ(face, Str(L"faces_pc/0101"));
+        EXPECT_EQ(icon, Str(L"units_pc/020201"));
+        // Cancelled: nothing of what was typed reaches the unit.
+        d.on_main([&] { p->name_edt()->set_text(L"", true); });
+        d.type(L"换");
+        d.click(md->first_btn);
+        ASSERT_TRUE(d.wait_for([] { return get_mod_unit_dlg() == nullptr; }, "the dialog to close", 5));
+        EXPECT_EQ(b->result, 0);
+        EXPECT_EQ(u.name, Str(L"托克"));
+
+        // A name of mark-up and control characters: kept as typed, shown literally.
+        ASSERT_TRUE(d.click(b));
+        ASSERT_EQ(get_mod_unit_dlg(), md);
+        EXPECT_EQ(p->name_edt()->text, Str(L"托克")) << "each opening starts from the unit";
+        d.on_main([&] { p->name_edt()->set_text(L"", true); });
+        const wchar_t* typed = L"<i>星\x01</i>\t'";
+        d.type(typed);
+        EXPECT_EQ(p->name_edt()->text, Str(typed));
+        d.shot("appearance-odd-name");
+        d.click(md->ok_btn);
+        ASSERT_TRUE(d.wait_for([] { return get_mod_unit_dlg() == nullptr; }, "the dialog to close", 5));
+        EXPECT_EQ(b->result, 1);
+        EXPECT_EQ(u.name, Str(typed));
+        u.recalc();
+        EXPECT_NE(screen_driver_t::shown_chars(txt::unit_sheet(&u, txt::SHEET_ALL).c_str()).find(L"<i>星 </i> '"), std::wstring::npos)
+            << "the control characters show as blanks, the mark-up as typed";
+    });
+}
