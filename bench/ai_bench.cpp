@@ -18,6 +18,7 @@
 #include "battle/stat_act.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "rules/bld_ids.h"
 #include "rules/lv.h"
 #include "rules/mon.h"
 #include "rules/pwr.h"
@@ -112,7 +113,7 @@ BENCHMARK(BM_ai_run_caster_20_spells)->Unit(benchmark::kMillisecond);
 void BM_ai_run_caster_mid_battle(benchmark::State& st) {
     static pwrs_t p;
     ai_battle_t b;
-    b.blds = {1, 9, 4, 10};  // two fighters, two wizards
+    b.blds = {BLD_TH, BLD_ELM, BLD_RNG, BLD_SUM};  // two fighters, two wizards
     b.adjust_party = give_area_powers;
     bool timed = false;
     b.listener.orders = [&](unit_t* u) {

@@ -10,6 +10,7 @@
 
 #include "battle/ai.h"
 #include "battle/atk_rec.h"
+#include "rules/bld_ids.h"
 #include "rules/pwr.h"
 #include "support/ai_battle.h"
 
@@ -104,7 +105,7 @@ TEST_F(AiMatch, TheQuickSearchDecidesAsThePlainOneForCastersOfManySpells) {
             SCOPED_TRACE(testing::Message() << "level " << lv << " seed " << seed);
             matcher_t m;
             ai_battle_t b;
-            b.blds = {1, 9, 4, 10};  // two fighters, two wizards
+            b.blds = {BLD_TH, BLD_ELM, BLD_RNG, BLD_SUM};  // two fighters, two wizards
             b.adjust_party = give_area_powers;
             b.listener.orders = [&](unit_t* u) { m.orders(u); };
             b.run(seed, lv, 3);

@@ -10,6 +10,7 @@
 #include "battle/turn.h"
 #include "battle/unit_move.h"
 #include "rules/cond_ids.h"
+#include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
 #include "rules/pwr_ids.h"
 
@@ -173,12 +174,12 @@ ai_plan_t plan_from_here(unit_t* u, int pwr, bool plain) {
 TEST_F(Ai, AnAimThatScoresNothingBeatsABestBelowZeroInBothSearches) {
     draw({".........", ".........", ".........", ".........", "........."});
     unit_t* u = mk(4, 4, 1, 3, 6);
-    u->pwrs.add(127);
+    u->pwrs.add(P_FIRE_BALL);
     mk(0, 0, 1);  // the first aims of the fireball burn this friend
     fog();
-    ASSERT_TRUE(can_use_pwr(u, 127));
-    const ai_plan_t plain = plan_from_here(u, 127, true);
-    const ai_plan_t quick = plan_from_here(u, 127, false);
+    ASSERT_TRUE(can_use_pwr(u, P_FIRE_BALL));
+    const ai_plan_t plain = plan_from_here(u, P_FIRE_BALL, true);
+    const ai_plan_t quick = plan_from_here(u, P_FIRE_BALL, false);
     EXPECT_EQ(plain.best[2].tgt, (pt_t{2, 0})) << "the first aim that burns nobody";
     EXPECT_EQ(plain.best_total, 0);
     EXPECT_EQ(quick.best[2], plain.best[2]);
@@ -188,7 +189,7 @@ TEST_F(Ai, AnAimThatScoresNothingBeatsABestBelowZeroInBothSearches) {
 TEST_F(Ai, BlowsWhoseRecordsDrawAreMeasuredInFullAndDrawAsThePlainSearchDoes) {
     draw({".......", ".......", ".......", "......."});
     unit_t* u = mk(3, 1, 1);
-    mk_itm_slot(u->eqpts.slots[EQ_MAIN], 39, 1);  // an axe, which slashes
+    mk_itm_slot(u->eqpts.slots[EQ_MAIN], ITM_AXE_M, 1);  // it slashes
     u->pwrs.add(P_CH_CRIPPLE);  // two critical conditions, shuffled
     u->pwrs.add(P_CH_BLEED);
     mk(4, 1, 0);

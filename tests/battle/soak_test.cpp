@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "rules/bld_ids.h"
 #include "rules/pwr.h"
 #include "support/ai_battle.h"
 
@@ -88,7 +89,7 @@ TEST_F(Soak, AiBattlesEndHoldTheirInvariantsAndReplay) {
 // sleepers be, walked about it round after round until the cap.
 TEST_F(Soak, APartyTheComputerDrivesEndsItsBattle) {
     ai_battle_t a;
-    a.blds = {9, 10, 9, 10};
+    a.blds = {BLD_ELM, BLD_SUM, BLD_ELM, BLD_SUM};  // wizards
     a.listener.orders = [](unit_t* u) {
         if (u->btl.side == SIDE_PLAYER) u->btl.ai = 1;  // as a summons is driven
         ai_run(u);

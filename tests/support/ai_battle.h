@@ -20,6 +20,7 @@
 #include "battle/turn.h"
 #include "rules/lv.h"
 #include "rules/pty.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 
@@ -104,13 +105,13 @@ public:
 };
 
 // The powers of every shape of area (blows over two cells and all around,
-// bursts, cones); for a caster also every spell from 119 on that it lacks, up
+// bursts, cones); for a caster also every spell from "mm" on that it lacks, up
 // to twenty, and the ability to cast them all: the AI's widest search.
 inline void give_area_powers(unit_t* u) {
-    for (int id : {59, 62, 91, 274, 275, 276, 280, 282, 283})
+    for (int id : {P_ATK_M_TGT2, P_ATK_M_TGTX, P_ATK_R_TGTX, P_TOX_ERUPT, P_SPIT_F, P_SPIT_A, P_DOWN_A1, P_TURN, P_FEAR})
         if (!u->has_pwr(id)) u->pwrs.add(id);
     if (!is_front_line_cls(u->base.cls)) {
-        for (int id = 119, n = 0; id <= 143 && n < 20; ++id)
+        for (int id = P_MM, n = 0; id <= P_METEOR_SWARM && n < 20; ++id)
             if (!u->has_pwr(id)) u->pwrs.add(id), ++n;
         u->base.abi[u->cast_abi()] = 30;
     }
@@ -125,11 +126,10 @@ struct ai_battle_t {
     soak_listener_t listener;
     std::wstring log;
     enc_t enc;
+    std::vector<int> blds;  // the party's builds; empty: the default party's first four
     std::function<void(unit_t*)> adjust_party;  // for each party member once it is made, if set
 
     static void sink(const wchar_t* text, void* user) { static_cast<ai_battle_t*>(user)->log += text; }
-
-    std::vector<int> blds;  // the party's builds; empty: the default party's first four
 
     // Four premade characters at level lv, computer-controlled.
     void make_party(int lv) {
