@@ -18,6 +18,7 @@ enum : int {
     ANI_IMGS = 1,
     ANI_TEXT = 2,
     ANI_MISSILE = 3,
+    ANI_CUSTOM = 4,  // drawn by its maker's function
 };
 
 // play() returns only when an animation with this flag has finished. The

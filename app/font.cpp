@@ -166,7 +166,8 @@ bool load_fonts_from(const wchar_t* dir) {
         const Str path = Str(dir ? dir : L"") + row.file;
         // Each file is opened once here, so a missing one stops the start; its
         // other sizes open when first drawn with (a CJK face costs milliseconds).
-        const bool file_open = std::any_of(font_rows, font_rows + i, [&](const font_row_t& r) { return wcs_eq(r.file, row.file); });
+        const bool file_open =
+            std::any_of(font_rows, font_rows + i, [&](const font_row_t& r) { return wcs_eq(r.file, row.file); });
         if (file_open) {
             font_index().push_back({path, row.size, nullptr});
         } else if (!load_font(path, row.size)) {

@@ -87,6 +87,17 @@ zg::tex_t* get_opt_img(const wchar_t* name) {
     return get_img(key);
 }
 
+zg::tex_t* get_img_sized(const wchar_t* name, int w, int h) {
+    zg::tex_t* full = get_img(name);
+    if (!full || w < 1 || h < 1) return full;
+    const size sz = full->get_size();
+    if (sz.w == w && sz.h == h) return full;
+    const Str key = Str(L"%s@%dx%d", name ? name : L"", w, h);
+    if (auto it = cache().find(key); it != cache().end()) return it->second;
+    zg::tex_t* small = new_scaled_copy(full, nullptr, w, h);
+    return small ? put_img(key, small) : full;
+}
+
 zg::tex_t* put_img(const wchar_t* name, zg::tex_t* tex) {
     if (!tex) return nullptr;
     const Str key = name ? name : L"";

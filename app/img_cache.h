@@ -18,6 +18,11 @@ bool img_exists(const wchar_t* name);
 // zones, backgrounds): null when the file does not exist, and the answer is
 // remembered, so a missing image costs no disk probe per frame.
 zg::tex_t* get_opt_img(const wchar_t* name);
+// The image scaled once to w x h and kept under "<name>@<w>x<h>", for a
+// picture drawn smaller every frame: a software renderer blends a scaled copy
+// pixel by pixel. The image itself when it has that size already or no copy
+// can be made.
+zg::tex_t* get_img_sized(const wchar_t* name, int w, int h);
 Str resolve_img_path(const wchar_t* name);
 // A texture loaded from a file; null when it cannot be loaded.
 zg::tex_t* new_tex(const wchar_t* path);

@@ -49,6 +49,8 @@ scene_t* get_top_scene() { return stack().empty() ? nullptr : stack().back(); }
 
 bool has_scene() { return !stack().empty(); }
 
+size_t scene_depth() { return stack().size(); }
+
 void leave_top_scene() {
     if (!stack().empty()) stack().back()->leave();
 }

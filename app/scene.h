@@ -2,6 +2,7 @@
 // Scenes are the screens of the game (main menu, arena, map, battle). Only the
 // top scene of the stack gets the per-frame tick, update and draw; the
 // registry owns every scene object made and deletes them at shutdown.
+#include <cstddef>
 #include <vector>
 
 #include "app/evt.h"
@@ -45,6 +46,8 @@ void pop_scene();
 // Null when the stack is empty.
 scene_t* get_top_scene();
 bool has_scene();
+// How many scenes the stack holds.
+size_t scene_depth();
 // Leave of the top scene, then every registered scene deleted (shutdown).
 void leave_top_scene();
 void free_scenes();

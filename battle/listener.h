@@ -96,7 +96,9 @@ void set_btl_feedback(bool on);
 // Floats text over the unit when battle feedback is on and its cell is in view.
 void unit_float_text(const wchar_t* text, unit_t* u, uint32_t clr, int size);
 void play_cell_ani(const wchar_t* img, const pt_t& cell);
-// Before u enters cell: flags 0 an animated step, 1 a slide.
+// Before u enters cell: flags 0 an animated step, STEP_SLIDE a slide (a push
+// or a pull), shown without the walk.
+constexpr int STEP_SLIDE = 1;
 void ani_unit_step(unit_t* u, const pt_t& cell, int flags);
 // After a step, once u's cell and sight are updated.
 void show_enter_view(unit_t* u);

@@ -60,22 +60,26 @@ void place_unit(unit_t* u, const pt_t& p) {
 
 namespace {
 
-// Steps 3a to 3d of the walk: 0 reached the end, 1 stopped before a step
-// (blocked or dead), 2 stopped by a stop rule after entering a cell.
+// How the walk ended: at its end, before a step (blocked or dead), or by a
+// stop rule after entering a cell.
+enum walk_end_e : int { WALK_DONE = 0, WALK_BLOCKED = 1, WALK_STOPPED = 2 };
+
+// Steps 3a to 3d of the walk.
 int walk_steps(unit_t* u, bool was_prone) {
     btl_t& b = btl();
     const std::vector<pt_t> path = b.walk_path;
     for (size_t i = 0; i < path.size() && !is_btl_over(); ++i) {
         const pt_t c = path[i];
-        if (!can_step(u->pos, c)) return 1;
+        if (!can_step(u->pos, c)) return WALK_BLOCKED;
         shown_step(u, c, 0);
         b.walk_step = int(i) + 1;
-        if (u->hp < 1) return 1;
+        if (u->hp < 1) return WALK_BLOCKED;
         if (i + 1 == path.size()) break;
         const pf::node_t& n = b.map->search_grid.at(c.x, c.y);
-        if ((n.marks & pf::MARK_STOP) || !can_use_pwr(u, P_MOVE) || (!was_prone && u->conds.is_prone())) return 2;
+        if ((n.marks & pf::MARK_STOP) || !can_use_pwr(u, P_MOVE) || (!was_prone && u->conds.is_prone()))
+            return WALK_STOPPED;
     }
-    return 0;
+    return WALK_DONE;
 }
 
 bool shares_cell(const unit_t* u) {
@@ -114,9 +118,9 @@ bool walk_unit(unit_t* u, const pt_t& to) {
         // a walk blocked right after crossing an ally, or sent onto an occupied
         // target, steps back as a walk stopped by the rules does.
         const bool shared = u->hp > 0 && shares_cell(u);
-        if (r == 0 && !shared) u->run_dir = straight_run_dir(start, to);
-        if (u->hp > 0 && (r == 2 || shared)) step_back(u, start);
-        ok = r == 0 && !shared;
+        if (r == WALK_DONE && !shared) u->run_dir = straight_run_dir(start, to);
+        if (u->hp > 0 && (r == WALK_STOPPED || shared)) step_back(u, start);
+        ok = r == WALK_DONE && !shared;
     }
     b.walk_path.clear();
     b.walk_step = 0;
@@ -135,7 +139,7 @@ bool slide_unit(unit_t* u, const pt_t& to) {
     const int n = std::max(std::abs(dx), std::abs(dy));
     // Each step heads for what is left of the way, so a slide that is not a
     // straight line still ends on to.
-    for (int i = 0; i < n; ++i) shown_step(u, {u->pos.x + sign(to.x - u->pos.x), u->pos.y + sign(to.y - u->pos.y)}, 1);
+    for (int i = 0; i < n; ++i) shown_step(u, {u->pos.x + sign(to.x - u->pos.x), u->pos.y + sign(to.y - u->pos.y)}, STEP_SLIDE);
     cur_scene()->on_unit_moved(u);
     return true;
 }

@@ -29,6 +29,7 @@
 #include "app/loop.h"
 #include "app/opts.h"
 #include "app/paths.h"
+#include "app/rnd.h"
 #include "app/scene.h"
 #include "app/seams.h"
 #include "battle/btl.h"
@@ -47,6 +48,8 @@
 #include "rules/unit_grp.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
+#include "screens/map/act_bar.h"
+#include "screens/map/main_ui.h"
 #include "ui/wnd.h"
 
 namespace fs = std::filesystem;
@@ -55,6 +58,7 @@ namespace {
 constexpr double frame_us = 1e6 / 60;
 constexpr int map_side = 40;
 constexpr int per_side = 20;
+constexpr uint32_t bench_seed = 20240611;
 
 std::string view_dir;
 pt_t mouse{0, 0};
@@ -93,6 +97,23 @@ void place(unit_t* u, const pt_t& want) {
     step_unit(u, nearest_free_cell(want));
 }
 
+// The foe the click goes to: seen, out of the acting unit's reach, with a
+// stop of its move range beside it, so that the hover builds a walk and a blow.
+bool place_foe(bench_btl_t* st) {
+    move_range_t mr;
+    get_move_range(st->me, &mr);
+    const pt_t at = st->me->pos;
+    for (int d = 3; d <= 6; ++d)
+        for (const pt_t& s : mr.stop_pts) {
+            const pt_t c{s.x + 1, s.y};
+            if (std::max(std::abs(c.x - at.x), std::abs(c.y - at.y)) != d || !is_pt_visible(c)) continue;
+            if (!is_free_cell(c)) continue;
+            place(st->foe, c);
+            return st->foe->pos == c;
+        }
+    return false;
+}
+
 // A battle as it stands while the first of the party waits for orders: the
 // party on the left half, the monsters on the right, one wolf four cells from
 // the acting unit. The battle loop is not run; the scene is shown and ready.
@@ -109,6 +130,8 @@ bench_btl_t* start_btl() {
             return 0u;
         };
         auto* st = new bench_btl_t;
+        // One map and one battle on every run, so that runs compare.
+        rnd_srand(bench_seed);
         gen_rnd_map(&st->map, 3, 7, map_side, map_side);
         std::vector<unit_t*> party;
         for (int i = 0; i < per_side; ++i) {
@@ -129,8 +152,6 @@ bench_btl_t* start_btl() {
         place(st->me, mid);
         for (int i = 0; i < per_side; ++i)
             place(st->foes.units[size_t(i)], {mid.x + 6 + i % 5 * 2, mid.y - 8 + i / 5 * 4});
-        st->foe = st->foes.units[0];
-        place(st->foe, {mid.x + 4, mid.y});
         btl_t& bt = btl();
         bt.full.erase(std::find(bt.full.begin(), bt.full.end(), st->me));
         bt.full.insert(bt.full.begin(), st->me);
@@ -138,6 +159,8 @@ bench_btl_t* start_btl() {
         init_fog();
         bt.cur = st->me;
         for (unit_t* u : bt.roster) u->recalc();
+        st->foe = st->foes.units[0];
+        if (!place_foe(st)) return nullptr;
 
         bool made = false;
         st->scene = get_btl_scene(&made);
@@ -148,6 +171,7 @@ bench_btl_t* start_btl() {
         st->scene->on_unit_ready(st->me, false);
         // As the wait for orders leaves it: the unit's slots on the bar, input open.
         bv().waiting = st->me;
+        main_ui().act_bar->show_unit(st->me);
         set_busy(false);
         const rect r = st->scene->get_view().cell_scrn_rect(st->foe->pos);
         mouse = {r.x + 20, r.y + 20};

@@ -11,6 +11,7 @@
 
 #include "app/mem_io.h"
 #include "app/paths.h"
+#include "app/sys.h"
 #include "fuzz/fuzz_bytes.h"
 #include "rules/bld_ids.h"
 #include "rules/pty.h"
@@ -111,7 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settle_saves();
     if (half_done_left(saves / "arena") || half_done_left(saves / "adv")) std::abort();
     (void)list_arena_slots();
-    load_arena_slot(SLOT_CUR);
+    slot_load_t w;
+    load_arena_slot(SLOT_CUR, &w);
+    // A slot that did not load whole was moved aside, not written over.
+    if (w.damaged && !w.kept.empty() && !fs::is_directory(fs::path(root) / os_path(w.kept.buf), ec)) std::abort();
     load_adv_slot(1, SLOT_FILES);
 
     g_pty.name = L"saved";

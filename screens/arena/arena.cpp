@@ -34,7 +34,6 @@ btl_runner_t btl_runner;
 
 Str slot_name(int n) { return Str(L"%08d", n); }
 
-
 class _arena_scene_t : public arena_scene_t {
 public:
     ~_arena_scene_t() override {
@@ -137,12 +136,14 @@ bool arena_fight(const enc_t& e) {
     g_pty.gold -= double(calc_btl_gold());  // no check: the funds may go below 0
     save_arena_slot(SLOT_CUR);
     int state = 0;
+    const size_t depth = scene_depth();
     {
         std::unique_ptr<unit_grp_t> foes(enc_to_grp(e));
         if (btl_runner) state = btl_runner(foes.get(), 0);
     }
-    // The battle pushed its own scene; the hub shows again under the page.
-    if (has_scene() && get_top_scene() != get_arena_scene() && get_arena_scene()) pop_scene();
+    // The battle pushed its own scene; the hub shows again under the page. A
+    // scene the player went to from the battle (the main menu) stays on top.
+    if (scene_depth() == depth + 1 && get_top_scene() != get_arena_scene()) pop_scene();
     if (state == btl_state_won) {
         arena_report_win(e);
         ++g_pty.arena.wins;

@@ -22,7 +22,7 @@ constexpr clr_t refused_fill = 0xff660000;
 constexpr clr_t refused_frame = 0xff440000;
 constexpr int key_strip_h = 16;
 constexpr int uses_unlimited = 1000000000;
-constexpr const wchar_t* empty_slot_tip = L"右键设置动作项";
+constexpr int icon_side = 32;
 
 class _act_bar_t : public act_bar_t {
 public:
@@ -94,7 +94,8 @@ private:
             it->flags |= LIF_SELECTED;
             sel = i;
         }
-        it->set_icon(Str(L"powers/%s", p->k ? p->k : L"def"), nullptr);
+        // Scaled once: the bar is drawn every frame.
+        it->icon = get_img_sized(Str(L"powers/%s", p->k ? p->k : L"def"), icon_side, icon_side);
         it->tip = pwr_tip_ref(slot.pwr);
         recs_[i] = {slot.pwr, slot.param, get_act_cooldown(u, a), pwr_uses_left(u, slot.pwr)};
     }

@@ -266,11 +266,18 @@ zg::tex_t* layer_tex(const size& sz) {
     if (l.gen != img_cache_generation() || l.sz.w != sz.w || l.sz.h != sz.h) {
         // A freed cache took the texture with it; another size needs another.
         l = layer_t();
-        auto* t = new zg::tex_t;
-        if (sz.w < 1 || sz.h < 1 || !t->create(sz, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET)) {
-            delete t;
-            return nullptr;
-        }
+        if (sz.w < 1 || sz.h < 1) return nullptr;
+        // The layer is opaque: in the screen's own format its copy is a plain
+        // row copy on the software renderer, four times faster than one that
+        // converts from a format with alpha.
+        SDL_Window* wnd = get_main_wnd();
+        const uint32_t screen_fmt = wnd ? SDL_GetWindowPixelFormat(wnd) : SDL_PIXELFORMAT_UNKNOWN;
+        SDL_Texture* raw = nullptr;
+        if (screen_fmt != SDL_PIXELFORMAT_UNKNOWN)
+            raw = SDL_CreateTexture(get_renderer(), screen_fmt, SDL_TEXTUREACCESS_TARGET, sz.w, sz.h);
+        if (!raw) raw = SDL_CreateTexture(get_renderer(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, sz.w, sz.h);
+        if (!raw) return nullptr;
+        auto* t = new zg::tex_t(raw);
         l.tex = put_img(Str(L"@btl_map_layer_%dx%d", sz.w, sz.h), t);
         l.gen = img_cache_generation();
         l.sz = sz;

@@ -18,6 +18,7 @@
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/fog.h"
+#include "battle/listener.h"
 #include "battle/roster.h"
 #include "battle/target_area.h"
 #include "battle/turn.h"
@@ -31,6 +32,7 @@
 #include "rules/itm_slot.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
+#include "rules/u_cmd.h"
 #include "rules/race_ids.h"
 #include "rules/unit.h"
 #include "screens/battle/btl_scene.h"
@@ -227,7 +229,7 @@ bool visual_shown(const unit_t* u, const std::vector<pt_t>& pts) {
 }  // namespace
 
 void atk_visual(btl_scene_t* s, act_ctx_t* ctx, atk_rec_t* rec, const std::vector<pt_t>& pts) {
-    if (!s || !ctx || !ctx->act || !ctx->req || (ctx->req->flags & 16)) return;
+    if (!s || !ctx || !ctx->act || !ctx->req || (ctx->req->flags & UCMD_NO_ANI)) return;
     unit_t* u = ctx->actor;
     const act_t* a = ctx->act;
     // What happens in the fog makes no sound and no light.
@@ -279,7 +281,7 @@ std::vector<int> step_ticks(int speed, int cells) {
 
 void unit_step(btl_scene_t* s, unit_t* u, const pt_t& cell, int flags) {
     btl_view_t& v = bv();
-    if (!(flags & 1) && s && (is_cell_shown(s, u->pos) || is_cell_shown(s, cell))) {
+    if (!(flags & STEP_SLIDE) && s && (is_cell_shown(s, u->pos) || is_cell_shown(s, cell))) {
         const int dx = cell.x - u->pos.x, dy = cell.y - u->pos.y;
         const int sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
         for (int o : step_ticks(step_speed(opts().spd_ani_lv), std::max(std::abs(dx), std::abs(dy)))) {
@@ -316,7 +318,7 @@ void death_fade(btl_scene_t* s, unit_t* u) {
         const rect src{f * ts.h, 0, ts.h, ts.h};
         draw_tex(death, &r, ts.h > 0 ? &src : nullptr);
     };
-    get_ani_mgr()->play(new zg::custom_ani_t(fade, 4, ANI_F_BTL, 0, 0));
+    get_ani_mgr()->play(new zg::custom_ani_t(fade, zg::ANI_CUSTOM, ANI_F_BTL, 0, 0));
 }
 
 void cur_mark_slide(btl_scene_t* s, unit_t* from, unit_t* to) {

@@ -9,6 +9,7 @@
 #include "app/opts.h"
 #include "app/platform.h"
 #include "battle/btl.h"
+#include "battle/cover.h"
 #include "battle/fog.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
@@ -17,6 +18,7 @@
 #include "battle/unit_move.h"
 #include "rules/pwr.h"
 #include "rules/enum_ids.h"
+#include "rules/eqpts.h"
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "screens/battle/btl_scene.h"
@@ -326,7 +328,8 @@ int act_cursor(const unit_t* u, int pwr, const pt_t& hover) {
     const int base = a->atk == ATK_MELEE ? CUR_ATK : a->atk == ATK_RANGE ? CUR_SHOT : CUR_SPL;
     if (a->get_area(u) != 0 || a->atk == 0 || a->def == 0) return base;
     const int cover = get_cover(u->pos, hover, a->atk == ATK_MELEE);
-    return base + (cover == 1 ? 1 : cover == 2 ? 2 : 0);
+    // The cursors of a partial and an improved cover follow the plain one.
+    return base + (cover == COVER_PARTIAL ? 1 : cover == COVER_IMPROVED ? 2 : 0);
 }
 
 // ---- default-action marks ----
@@ -359,12 +362,17 @@ void dflt_marks_clear() {
 // ---- menus ----
 
 namespace {
+// Flags of the action menus: only the actions u can use now; the weapon-set swap
+// names the set it takes.
+constexpr int MENU_USABLE = 1;
+constexpr int MENU_SET_NAMES = 2;
+
 void act_menu_add(menu_t* m, unit_t* u, int id, int param, int flags, li_t* parent) {
     const Pwr* p = get_pwr(id);
     if (!p || p->get_kind() == 1) return;
-    if ((flags & 1) && !can_use(u, id)) return;
+    if ((flags & MENU_USABLE) && !can_use(u, id)) return;
     Str text = p->n ? p->n : L"";
-    if (id == P_SWAP_WPN && (flags & 2)) {
+    if (id == P_SWAP_WPN && (flags & MENU_SET_NAMES)) {
         Str names;
         text.append(L": ").append(u->eqpts.wpn_set_name(names, param).c_str());
     }
@@ -379,19 +387,19 @@ void act_menu_fill(menu_t* m, unit_t* u, int flags) {
     for (int id : u->pwrs.get_act_list()) act_menu_add(m, u, id, 0, flags, nullptr);
     if (!m->items.empty()) m->add_sep(nullptr);
     for (int id = P_GRAP_END; id <= P_END_TURN; ++id)
-        act_menu_add(m, u, id, id == P_SWAP_WPN ? -3 : 0, flags, nullptr);
+        act_menu_add(m, u, id, id == P_SWAP_WPN ? WSET_OTHER : 0, flags, nullptr);
 }
 
 void quick_act_menu(btl_scene_t* s, unit_t* u) {
     menu_t* m = get_popup_menu();
     m->clear();
     g_act_pick_list.clear();
-    act_menu_fill(m, u, 3);
+    act_menu_fill(m, u, MENU_USABLE | MENU_SET_NAMES);
     li_t* sep = m->add_sep(nullptr);
     li_t* sets = m->add_text_item(L"切换武器组", nullptr);
     for (int set = 0; set < wpn_sets; ++set) {
         const size_t before = sets->subs.size();
-        act_menu_add(m, u, P_SWAP_WPN, set, 3, sets);
+        act_menu_add(m, u, P_SWAP_WPN, set, MENU_USABLE | MENU_SET_NAMES, sets);
         if (sets->subs.size() > before && set == u->eqpts.cur_set) sets->subs.back()->flags |= LIF_SELECTED;
     }
     if (sets->subs.empty()) {

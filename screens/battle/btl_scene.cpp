@@ -26,6 +26,7 @@
 #include "rules/pwr.h"
 #include "rules/enum_ids.h"
 #include "rules/pwr_ids.h"
+#include "rules/u_cmd.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 #include "screens/battle/btl_view.h"
@@ -218,7 +219,7 @@ public:
     }
 
     void on_act_start(unit_t* u, const u_cmd_t* cmd) override {
-        if ((cmd->flags & 16) || !visible(u)) return;
+        if ((cmd->flags & UCMD_NO_ANI) || !visible(u)) return;
         dflt_marks_clear();
         if (!view.cell_rect().contains(cmd->tgt)) scroll_to(cmd->tgt);
         if (is_ai_unit(u) && shows_ai_chances(cmd->pwr)) {
@@ -231,13 +232,13 @@ public:
             const wchar_t* text = p && p->a && *p->a ? p->a : p ? p->n : nullptr;
             if (text) float_over(this, text, u, white, float_font);
         }
-        if (cmd->flags & 1) float_over(this, L"借机攻击", u, red, float_font);
+        if (cmd->flags & UCMD_FREE) float_over(this, L"借机攻击", u, red, float_font);
         if (lunges(cmd))
             set_unit_offset(this, u, {(cmd->tgt.x - u->pos.x) * lunge_px, (cmd->tgt.y - u->pos.y) * lunge_px});
     }
 
     void on_act_end(unit_t* u, const u_cmd_t* cmd) override {
-        if (cmd->flags & 16) return;
+        if (cmd->flags & UCMD_NO_ANI) return;
         status_show_unit(u);
         get_ani_mgr()->wait(ANI_F_BTL, zg::ANI_WAIT_FLAGS);
         if (lunges(cmd)) set_unit_offset(this, u, {0, 0});
@@ -301,7 +302,10 @@ public:
         if (!strip_) return;
         strip_->set_laid_out(false);
         strip_->clear();
-        for (unit_t* u : btl().roster) strip_->add_unit(u)->kind = LIK_COMMAND;
+        // Once a battle is over its units may be gone (a scene resumed later
+        // finds the lists of a battle whose foes were freed): nothing to list.
+        if (get_btl_map())
+            for (unit_t* u : btl().roster) strip_->add_unit(u)->kind = LIK_COMMAND;
         strip_->relayout();
         if (main_ui_built()) strip_->move_to(main_ui().right_pnl->rc.x - strip_gap, strip_gap, MOVE_AT_RIGHT);
     }

@@ -34,7 +34,10 @@ constexpr const wchar_t* unknown_face = L"faces_npc/null";
 
 unit_hover_fn hover_fn = nullptr;
 
-zg::tex_t* face_of(const unit_t* u) { return get_img((u->face.empty() ? u->img : u->face).c_str()); }
+// Scaled once to the box it fills: the lists are drawn every frame.
+zg::tex_t* face_of(const unit_t* u, const rect& box) {
+    return get_img_sized((u->face.empty() ? u->img : u->face).c_str(), box.w, box.h);
+}
 
 unit_t* unit_in(const li_t* it) { return it ? reinterpret_cast<unit_t*>(it->data) : nullptr; }
 }  // namespace
@@ -64,7 +67,7 @@ void u_lv_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
     draw_rect(&mid, &theme::strip_bg);
     const rect in{mid.x + 1, mid.y + 1, mid.w - 2, mid.h - 2};
     fill_rect(&in, &theme::strip_bg);
-    draw_tex(face_of(u), &in, nullptr);
+    draw_tex(face_of(u, in), &in, nullptr);
     const int tx = pic.x + pic.w + lv_text_dx;
     const rect txt{tx, inner.y, r.x + r.w - tx, inner.h};
     Str name, type;
@@ -116,14 +119,14 @@ void u_lv2_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
     const clr_t* side = u->side_slot();
     if (side) draw_rect(&r, side);
     if (u->is_known()) {
-        draw_tex(face_of(u), &inner, nullptr);
+        draw_tex(face_of(u, inner), &inner, nullptr);
         draw_lvup_mark(u, inner);
         if (is_hot() || is_alt_down()) {
             draw_level_badge(u->base.lv, inner, rect_align::left | rect_align::bottom);
             draw_ammo_badge(u, inner);
         }
     } else {
-        draw_tex(get_img(unknown_face), &inner, nullptr);
+        draw_tex(get_img_sized(unknown_face, inner.w, inner.h), &inner, nullptr);
     }
     if (mark_cur && u == get_cur_unit()) {
         const rect bar{r.x, r.y + r.h + 1, r.w, mark_h};

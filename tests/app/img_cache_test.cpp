@@ -81,4 +81,18 @@ TEST_F(ImgCache, OptionalImagesRememberTheirAbsenceUntilTheCacheIsFreed) {
     EXPECT_EQ(t, get("opt"));
 }
 
+TEST_F(ImgCache, ASizedImageIsScaledOnceAndKept) {
+    write("big.png", 8, 8);
+    zg::tex_t* big = get("big");
+    zg::tex_t* small = get_img_sized(gfx.name("big"), 4, 2);
+    ASSERT_NE(small, nullptr);
+    EXPECT_NE(small, big);
+    EXPECT_EQ(small->get_size(), (size{4, 2}));
+    EXPECT_EQ(get_img_sized(gfx.name("big"), 4, 2), small);  // made once
+    EXPECT_EQ(Str(get_img_name(small)), gfx.name("big") + L"@4x2");
+    EXPECT_EQ(get("big"), big);  // the image itself stays as it was
+    EXPECT_EQ(get_img_sized(gfx.name("big"), 8, 8), big);
+    EXPECT_EQ(get_img_sized(gfx.name("big"), 0, 3), big);  // nothing to scale to
+}
+
 }  // namespace

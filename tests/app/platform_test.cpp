@@ -132,7 +132,8 @@ TEST(WndSize, ChoiceFromConfigTextAndDisplayModes) {
     const std::tuple<bool, const wchar_t*, size, const std::vector<size>*, size> rows[] = {
         {true, L"800x600", desk, &modes, desk}, {false, L"1280x720", desk, &modes, {1280, 720}},
         {false, L"", desk, &modes, fit}, {false, L"0x0", desk, &modes, fit}, {false, L"-5x100", desk, &modes, fit},
-        {false, L"", desk, &full_only, desk}, {false, L"x", {0, 0}, &modes, {1024, 768}}};
+        {false, L"", desk, &full_only, desk}, {false, L"x", {0, 0}, &modes, {1024, 768}},
+        {false, L"16384x16384", desk, &modes, {16384, 16384}}, {false, L"16385x600", desk, &modes, fit}};
     for (const auto& [full, text, desktop, ms, want] : rows)
         EXPECT_EQ(choose_wnd_size(full, text, desktop, *ms), want) << full << " " << to_utf8_string(text);
     // Of equal areas the first stays; exactly 16 and 78 pixels to spare still fit.

@@ -8,6 +8,9 @@
 #include "app/text_log.h"
 #include "battle/btl_fixture.h"
 #include "rules/cond.h"
+#include "rules/dmg_ids.h"
+#include "rules/eqpts.h"
+#include "rules/itm_ids.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
 #include "tests/rules/itm_inst.h"
@@ -234,4 +237,54 @@ TEST_F(DmgInBtl, ARevivedUnitRejoinsAfterItsCreatorOrLast) {
     EXPECT_EQ(btl().full.back(), b);
     set_unit_hp(a, 0, nullptr);  // still down: no revival at 0
     EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{a}));
+}
+
+// ---- which value a rule picks, exact thresholds ----
+
+TEST_F(Dmg, RolledDamageHurtsAtLeastOne) {
+    unit_t u;
+    make(u);
+    dmg_res_t r;
+    roll_dmg(r, {dmg_part_t{1, 4, -10, SLASH}}, &u);
+    EXPECT_EQ(r.amount, 1);
+    // The expected damage rests on the same floor: 1 at both ends.
+    EXPECT_DOUBLE_EQ(expected_dmg({dmg_part_t{1, 6, -5, SLASH}}, &u), 1.0);
+}
+
+TEST_F(Dmg, ATwoTypePartTakesTheLesserResistance) {
+    unit_t u;
+    make(u);
+    u.drv.res[DMG_FIRE] = 100;
+    u.drv.res[DMG_SLASH] = 50;
+    EXPECT_EQ(type_pct(&u, SLASH | FIRE), 50);
+    dmg_res_t r;
+    roll_dmg(r, flat(10, SLASH | FIRE), &u);
+    EXPECT_EQ(r.amount, 5);
+}
+
+TEST_F(Dmg, ReductionTakesPhysicalDamageDownToTheLastPointAndNoOther) {
+    unit_t u;
+    make(u);
+    u.drv.dr = 5;
+    dmg_res_t r;
+    roll_dmg(r, flat(3, FIRE), &u);
+    EXPECT_EQ(r.amount, 3);
+    EXPECT_EQ(r.absorbed, 0);
+    roll_dmg(r, flat(1, SLASH), &u);
+    EXPECT_EQ(r.amount, 0);
+    EXPECT_EQ(r.absorbed, 1);
+}
+
+TEST_F(Dmg, TheSecondEmergencyHealComesAtExactlyHalf) {
+    unit_t u;
+    u.eqpts.slots[EQ_BELT] = inst(ITM_BELT_HR3, 1);  // both emergency heals among its enchantments
+    make(u);
+    ASSERT_GT(u.drv.gear93[G93_AUTO_HEAL2], 0);
+    u.btl.flag1 = 1;  // the first heal is spent
+    ASSERT_EQ(u.drv.hp_max % 2, 0);
+    dmg_res_t r;
+    r.amount = u.drv.hp_max / 2;
+    apply_dmg(&u, &r);
+    EXPECT_TRUE(u.btl.flag2);
+    EXPECT_EQ(u.hp, std::min(u.drv.hp_max, u.drv.hp_max / 2 + u.drv.gear93[G93_AUTO_HEAL2]));
 }

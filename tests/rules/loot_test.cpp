@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "app/rnd.h"
 #include "rules/ie.h"
 #include "rules/itm.h"
+#include "rules/itm_ids.h"
+#include "rules/rare_lv.h"
 
 namespace {
 
@@ -122,4 +125,77 @@ TEST(Loot, ChanceAndRepeatability) {
     const std::vector<itm_slot_t> a = roll_many(42, 4, 2, 6, 5), b = roll_many(42, 4, 2, 6, 5);
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); ++i) EXPECT_EQ(std::memcmp(&a[i], &b[i], sizeof a[i]), 0) << i;
+}
+
+// ---- which rarity a draw picks ----
+
+namespace {
+// The draw's weights from magic up: each level a quarter as likely as the one
+// below it, but magic twice rare and the relic a quarter of the legend.
+constexpr int rarity_weights[] = {256, 128, 32, 4, 1};
+constexpr int rarity_weight_sum = 421;
+}  // namespace
+
+TEST(Loot, RaritiesComeUpByTheirWeights) {
+    rnd_srand(21);
+    int count[RARE_LV_COUNT] = {};
+    const int n = 20 * rarity_weight_sum;
+    for (int i = 0; i < n; ++i) ++count[loot_rarity(RARE_MAGIC, RARE_RELIC, 8)];
+    for (int k = 0; k < 5; ++k) {
+        const double want = double(rarity_weights[k]) / rarity_weight_sum;
+        EXPECT_NEAR(double(count[RARE_MAGIC + k]) / n, want, 0.02) << "rarity " << RARE_MAGIC + k;
+    }
+}
+
+TEST(Loot, ARarityThePartyIsTooLowForFallsToTheBestItMayHave) {
+    // Replays each seed's draw to find those that rolled above what the party
+    // level allows: a party of exactly the level rare needs gets rare.
+    int fell = 0;
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        rnd_srand(seed);
+        const int rolled = rnd_pick_weighted({std::begin(rarity_weights), std::end(rarity_weights)}) + RARE_MAGIC;
+        rnd_srand(seed);
+        const int got = loot_rarity(RARE_MAGIC, RARE_RELIC, 2);
+        if (rolled <= RARE_RARE) {
+            EXPECT_EQ(got, rolled) << seed;
+            continue;
+        }
+        EXPECT_EQ(got, RARE_RARE) << seed;
+        ++fell;
+    }
+    EXPECT_GT(fell, 10) << "enough draws rolled above rare";
+}
+
+TEST(Loot, HalfOfTheItemsAreUniquesAndTheRestCarryOneEnchantmentARarityAboveMagic) {
+    for (int rarity : {RARE_RARE, RARE_EPIC, RARE_LEGEND}) {
+        const std::vector<itm_slot_t> v = roll_many(uint32_t(30 + rarity), 10, rarity, rarity, 8);
+        int uniques = 0;
+        for (const itm_slot_t& s : v) {
+            if (get_itm(s.id).rare_lv != 0) {
+                ++uniques;
+                continue;
+            }
+            const int n = int(std::count_if(std::begin(s.ies), std::end(s.ies), [](int e) { return e != 0; }));
+            EXPECT_EQ(n, rarity - RARE_MAGIC) << "rarity " << rarity << " item " << s.id;
+            EXPECT_EQ(itm_rare_lv(s), rarity) << s.id;
+        }
+        EXPECT_NEAR(double(uniques) / double(v.size()), 0.5, 0.1) << "rarity " << rarity;
+    }
+}
+
+TEST(Loot, TheCommonArmsComeUpTwiceAsOften) {
+    const int twice[] = {ITM_SWD_T, ITM_SWD_S, ITM_SWD_M, ITM_SWD_B, ITM_AXE_S, ITM_HMR_S,
+                         ITM_MSTAR, ITM_SPEAR_B, ITM_BOW_B, ITM_BOW_X_T, ITM_BOW_X_B};
+    rnd_srand(17);
+    std::map<int, int> count;
+    const int n = 61 * 300;  // 50 kinds, 11 of them twice: 300 draws a share
+    for (int i = 0; i < n; ++i) ++count[rand_plain_itm()];
+    ASSERT_EQ(count.size(), 50u);
+    for (const auto& [id, c] : count) {
+        const bool common = std::find(std::begin(twice), std::end(twice), id) != std::end(twice);
+        if (common)
+            EXPECT_GT(c, 450) << id;
+        else
+            EXPECT_LT(c, 450) << id;
+    }
 }

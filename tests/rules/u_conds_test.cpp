@@ -8,6 +8,8 @@
 #include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
+#include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
 #include "support/next_d20.h"
@@ -230,4 +232,35 @@ TEST_F(UConds, GrapplesEndWhenThePairCannotHold) {
     unit_t c;
     c.conds.check_grapple();  // nothing held: nothing to do
     EXPECT_TRUE(held(c).empty());
+}
+
+TEST_F(UConds, AConditionGivenAgainKeepsTheLongerDuration) {
+    unit_t u;
+    make(u, 0);
+    give(u, C_FEAR);
+    const int full = u.conds.map[C_FEAR].dur;
+    ASSERT_GE(full, 2) << "fear lasts more than a round";
+    cond_inst_t shorter;
+    make_cond_inst(shorter, C_FEAR, nullptr, 0, CI_NO_ROLL, 0);
+    shorter.dur = full - 1;
+    u.conds.add(shorter, true);
+    EXPECT_EQ(u.conds.map[C_FEAR].dur, full) << "a shorter fear does not cut the one held";
+    u.conds.on_turn_end();
+    ASSERT_EQ(u.conds.map[C_FEAR].dur, full - 1);
+    give(u, C_FEAR);
+    EXPECT_EQ(u.conds.map[C_FEAR].dur, full) << "a full one starts the count again";
+}
+
+TEST_F(UConds, AGrapplerThatTakesNoOrdersLetsGo) {
+    for (int id : {C_CHARM, C_MAD}) {
+        unit_t a, b;
+        make(a, 0);
+        make(b, 1);
+        give(a, C_GRAP, &b);
+        ASSERT_TRUE(b.conds.has(C_GRAPPER));
+        give(b, id);
+        b.conds.check_grapple();
+        EXPECT_FALSE(b.conds.has(C_GRAPPER)) << id;
+        EXPECT_FALSE(a.conds.has(C_GRAP)) << id;
+    }
 }

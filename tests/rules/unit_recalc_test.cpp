@@ -12,9 +12,13 @@
 #include "rules/cls.h"
 #include "rules/cls_ids.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
+#include "rules/dmg_ids.h"
 #include "rules/enum_ids.h"
 #include "rules/enums.h"
 #include "rules/itm.h"
+#include "rules/itm_ids.h"
+#include "rules/load_type.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "rules/race.h"
@@ -529,4 +533,97 @@ TEST_F(Recalc, HitPointAbilitiesOnATie) {
     u.pwrs.add(P_STR_HP);
     make(u, UK_PC, RACE_HUM, CLS_FIGHTER, 2, {14, 10, 12, 10, 10, 10});
     EXPECT_EQ(u.drv.hp_max, (5 + 1) * 2 + 12);
+}
+
+// ---- rules no worked example pins: which value a step picks, exact thresholds ----
+
+TEST_F(Recalc, AnimalsKeepALittleIntelligenceAndOnlyTheUndeadCanBeTurned) {
+    unit_t wolf, man, skel;
+    make(wolf, UK_MON, RACE_WOLF, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(wolf.drv.abi[ABI_INT], 2);
+    EXPECT_EQ(wolf.drv.no_abi[ABI_INT], 0);
+    make(man, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    make(skel, UK_MON, RACE_SKELETON, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_TRUE(wolf.imm_cond(C_TURN));
+    EXPECT_TRUE(man.imm_cond(C_TURN));
+    EXPECT_FALSE(skel.imm_cond(C_TURN));
+}
+
+TEST_F(Recalc, ThreateningNothingTakesAwayADexterityBonusButNotAPenalty) {
+    unit_t u;
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 6, 10, 10, 10, 10});
+    ASSERT_EQ(u.drv.abi_mod[ABI_DEX], -2);
+    give(u, C_PRONE);
+    EXPECT_EQ(u.drv.abi_mod[ABI_DEX], -2);
+}
+
+TEST_F(Recalc, OfTwoFeatsOfOneKindTheBetterCounts) {
+    // Two-weapon defence: +2 with the improved feat, whatever else is held.
+    unit_t u;
+    u.pwrs.add(P_TW_DEF);
+    u.pwrs.add(P_TW_DEF1);
+    u.eqpts.slots[EQ_MAIN] = inst(ITM_SWD_S, 0);
+    u.eqpts.slots[EQ_OFF] = inst(ITM_SWD_S, 0);
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(u.drv.def[DEF_AC], 10 + 2);
+    // Spell penetration: 5 with the second feat, 2 with the first alone.
+    unit_t w;
+    w.pwrs.add(P_SPL_UNSR1);
+    w.pwrs.add(P_SPL_UNSR2);
+    make(w, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(w.drv.unsr, 5);
+    w.pwrs.remove(P_SPL_UNSR2);
+    w.recalc();
+    EXPECT_EQ(w.drv.unsr, 2);
+}
+
+TEST_F(Recalc, SlowHalvesASpeedOfTwoButNotOfOne) {
+    unit_t u;
+    u.pwrs.add(P_SPD_D4);  // a human's 6 less 4
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    ASSERT_EQ(u.drv.spd, 2);
+    give(u, C_SLOW);
+    EXPECT_EQ(u.drv.spd, 1);
+    u.base.race = RACE_DWF;  // 5 less 4
+    u.recalc();
+    EXPECT_EQ(u.drv.spd, 1);
+}
+
+TEST_F(Recalc, ATowerShieldCostsTwoOnEveryAttack) {
+    unit_t u;
+    u.pwrs.add(P_SHD_USE1);
+    u.pwrs.add(P_SHD_USE2);
+    u.eqpts.slots[EQ_OFF] = inst(ITM_SHD4, 0);
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {18, 10, 10, 10, 10, 10});
+    brdn_t b;
+    u.get_burden(b);
+    ASSERT_EQ(b.amr_pen, 0) << "proficient and strong: no other penalty";
+    EXPECT_EQ(u.drv.atk, -2);
+    u.eqpts.slots[EQ_OFF] = inst(ITM_SHD2, 0);
+    u.recalc();
+    EXPECT_EQ(u.drv.atk, 0);
+}
+
+TEST_F(Recalc, VulnerabilityOverridesResistanceAndOnlyFullFireImmunityStopsBurning) {
+    unit_t u;
+    u.pwrs.add(P_RES_F);
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    EXPECT_EQ(u.drv.res[DMG_FIRE], 50);
+    EXPECT_FALSE(u.imm_cond(C_BURN)) << "half the fire still burns";
+    u.pwrs.add(P_VUL_F);
+    u.recalc();
+    EXPECT_EQ(u.drv.res[DMG_FIRE], -100);
+}
+
+TEST_F(Recalc, HitPointsNeverStayAboveTheMaximum) {
+    unit_t u;
+    make(u, UK_PC, RACE_HUM, CLS_FIGHTER, 3, {10, 10, 10, 10, 10, 10});
+    const int max = u.drv.hp_max;
+    u.hp_ready = 1;  // hit points of its own, as in a battle
+    u.hp = max + 7;
+    u.recalc();
+    EXPECT_EQ(u.hp, max);
+    u.hp = max - 3;
+    u.recalc();
+    EXPECT_EQ(u.hp, max - 3) << "a wounded unit stays wounded";
 }

@@ -193,4 +193,22 @@ TEST(RtParse, HostileTextNeverBreaksTheReader) {
     EXPECT_TRUE(ops.ops.empty());
 }
 
+TEST(RtParse, QuotedAndBracketedValuesEndWhereTheyClose) {
+    const std::pair<const wchar_t*, const char*> rows[] = {
+        {L"<url='a b'>x", "{url=a b}x{/url a b}"},
+        {L"<url=\"a'b\">x", "{url=a'b}x{/url a'b}"},
+        {L"<c=[[r]]a=50>x", "{c=r}{a=50}x{/a}{/c}"},  // the next attribute may follow at once
+        {L"<c=[==[r]]==]a=50>x", "{c=r]}{a=50}x{/a}{/c}"},  // the first "]==]" closes
+        {L"<url>ab</url>c", "{url}ab{/url ab}c"},  // a link without a target goes to its whole text
+    };
+    for (const auto& [in, want] : rows) EXPECT_EQ(trace(in), want) << to_utf8_string(in);
+}
+
+TEST(RtParse, TheFirstPrintableCharacterIsTheSpace) {
+    EXPECT_EQ(trace(L"<ch=31><ch=32>z"), " z");
+    EXPECT_FALSE(rt_is_ch_printable(31));
+    EXPECT_TRUE(rt_is_ch_printable(32));
+    EXPECT_TRUE(rt_is_ch_printable(0x10FFFF));
+}
+
 }  // namespace

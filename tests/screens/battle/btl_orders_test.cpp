@@ -288,3 +288,56 @@ TEST(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
         EXPECT_TRUE(given.empty());  // setting slots gives no order
     });
 }
+
+TEST(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
+    btl_stage_t st;
+    st.plain_map(40, 8);
+    const int me_i = st.pc(9, {2, 4});
+    st.mon(MON_RAT_D, 1, {38, 4});
+    st.before_run = [&] {
+        unit_t* me = st.u(me_i);
+        if (!me->has_pwr(P_FIRE_BALL)) me->pwrs.add(P_FIRE_BALL);
+        me->actbar.set_slot(9, {P_FIRE_BALL, 0});
+    };
+    std::vector<u_cmd_t> given;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        log_orders(d, given);
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t* me = st.u(me_i);
+        btl_scene_t* s = cur_btl_scene();
+        ASSERT_FALSE(main_ui().act_bar->get_item(9)->flags & LIF_DISABLED);
+        d.key(SDLK_0);
+        ASSERT_EQ(s->sel_pwr(), (pt_t{P_FIRE_BALL, 0}));
+        const std::vector<pt_t> tgts = bv().tgt_pts;
+        // A cell of the row beyond the power's reach, brought into view.
+        pt_t out = NO_PT;
+        const pt_t in = {me->pos.x + 3, me->pos.y};
+        for (int x = me->pos.x; x < 40 && out == NO_PT; ++x)
+            if (!contains(tgts, {x, 4})) out = {x, 4};
+        ASSERT_TRUE(contains(tgts, in));
+        ASSERT_NE(out, NO_PT);
+        d.on_main([&] { s->get_view().center_on(out); });
+        hover_cell(d, out);
+        EXPECT_TRUE(s->pending_cmds().empty());
+        click_cell(d, out);
+        d.frames(2);
+        EXPECT_TRUE(given.empty());
+        EXPECT_EQ(s->sel_pwr(), (pt_t{P_FIRE_BALL, 0}));  // still aiming
+        d.on_main([&] { s->get_view().center_on(me->pos); });
+        hover_cell(d, in);
+        ASSERT_EQ(s->pending_cmds().size(), 1u);
+        EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_FIRE_BALL, 0, in, 0}));
+        std::vector<pt_t> area;
+        d.on_main([&] { get_act_area_pts(me, P_FIRE_BALL, in, &area); });
+        EXPECT_EQ(bv().area_pts, area);
+        EXPECT_GT(area.size(), 1u);
+        EXPECT_EQ(s->hover_cursor(), CUR_SPL);
+        EXPECT_FALSE(s->act_tip().empty());
+        click_cell(d, in);
+        ASSERT_EQ(given.size(), 1u);
+        EXPECT_EQ(given[0], (u_cmd_t{P_FIRE_BALL, 0, in, 0}));
+    });
+}

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ani.h"
+#include "app/codec.h"
 #include "app/font.h"
 #include "app/input.h"
 #include "app/opts.h"
@@ -16,16 +17,28 @@
 #include "app/scene.h"
 #include "battle/damage.h"
 #include "battle/fog.h"
+#include "battle/listener.h"
+#include "rules/eqpts.h"
+#include "rules/itm_ids.h"
+#include "rules/itm_slot.h"
 #include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
+#include "screens/arena/arena.h"
+#include "screens/arena/encs_dlg.h"
 #include "screens/battle/btl_view.h"
+#include "screens/dlgs/cfg_dlg.h"
+#include "screens/menu/main_menu.h"
 #include "screens/map/main_ui.h"
+#include "screens/unit/unit_lists.h"
 #include "screens/widgets/log_memo.h"
 #include "support/btl_stage.h"
 #include "support/next_d20.h"
 #include "support/screen_driver.h"
+#include "ui/memo_ctrl.h"
 #include "ui/menu.h"
+#include "ui/tool_bar2.h"
+#include "ui/tv.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -112,6 +125,78 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     });
 }
 
+TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
+    std::vector<fx_rec_t> fx;
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+        btl_scene_t* s = cur_btl_scene();
+        const auto said = [&](const std::function<void()>& fn) {
+            d.on_main([&] {
+                fx.clear();
+                bv().fx_log = &fx;
+                fn();
+                bv().fx_log = nullptr;
+            });
+        };
+        // A bow and no arrows in the quick slots.
+        said([&] {
+            itm_slot_t bow;
+            bow.id = ITM_BOW_S;
+            bow.cnt = 1;
+            me->eqpts.slots[EQ_MAIN] = bow;
+            me->eqpts.slots[EQ_OFF] = itm_slot_t();
+            for (int i = EQ_QUICK; i < EQ_QUICK_END; ++i) me->eqpts.slots[i] = itm_slot_t();
+            s->on_turn_start(me);
+        });
+        ASSERT_EQ(fx.size(), 2u);
+        EXPECT_EQ(text_of(fx[1]), L"弹药耗尽");
+        EXPECT_EQ(fx[1].clr, red);
+        // A blow of opportunity says so, and leans toward its target.
+        said([&] {
+            const u_cmd_t aoo{P_ATK_M, 0, rat->pos, UCMD_FREE};
+            s->on_act_start(me, &aoo);
+        });
+        ASSERT_EQ(fx.size(), 1u);
+        EXPECT_EQ(text_of(fx[0]), L"借机攻击");
+        EXPECT_EQ(fx[0].clr, red);
+        EXPECT_EQ(me->px_off, (pt_t{32, 0}));
+        d.on_main([&] {
+            me->px_off = {0, 0};
+            bv().cam = NO_PT;
+        });
+        said([&] { show_immune(rat); });
+        ASSERT_EQ(fx.size(), 1u);
+        EXPECT_EQ(text_of(fx[0]), L"免疫");
+        EXPECT_EQ(fx[0].clr, clr_t(0xffbdc3c7));
+        // Coming into view is said only of a unit that was out of sight.
+        said([&] { show_enter_view(rat); });
+        EXPECT_TRUE(fx.empty());
+        // The pause that follows runs frames: the body reads on inside it.
+        bool back = false;
+        d.on_main([&] {
+            fx.clear();
+            bv().fx_log = &fx;
+            bv().out_of_sight = true;
+            bv().banner = L"x";
+            show_enter_view(rat);
+            bv().fx_log = nullptr;
+            back = true;
+        });
+        ASSERT_TRUE(d.wait_for([&] { return back; }, "the pause after the unit came into view"));
+        ASSERT_EQ(fx.size(), 1u);
+        EXPECT_EQ(text_of(fx[0]), name_of(rat) + L"进入视野");
+        EXPECT_TRUE(s->banner().empty());
+    });
+}
+
 TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
     btl_stage_t st;
     st.plain_map(30, 6);
@@ -140,6 +225,47 @@ TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
     });
 }
 
+TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    const int rat_i = st.mon(MON_RAT_D, 1, {5, 3});
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+        EXPECT_EQ(main_ui().shown_unit, me);
+        const std::wstring my_sheet = main_ui().sheet_pane->text.c_str();
+        EXPECT_NE(my_sheet.find(unit_disp_name(me).c_str()), std::wstring::npos);
+        hover_cell(d, rat->pos);
+        EXPECT_EQ(main_ui().shown_unit, rat);
+        hover_cell(d, me->pos);
+        EXPECT_EQ(main_ui().shown_unit, me);
+        // The rat's face in the roster's strip.
+        u_lv2_t* strip = cur_btl_scene()->strip();
+        ASSERT_EQ(strip->count(), 2);
+        const int face = strip->unit_of(strip->get_item(0)) == rat ? 0 : 1;
+        const rect f = strip->item_rect(face);
+        d.move_to(f.x + f.w / 2, f.y + f.h / 2);
+        d.frames(2);
+        EXPECT_EQ(main_ui().shown_unit, rat);
+        hover_cell(d, me->pos);
+        // A section toggled off leaves the sheet; toggled on again, it is back.
+        tool_bar_t2* toggles = main_ui().sheet_toggles;
+        const int mask = main_ui().sheet_mask;
+        const rect t = toggles->item_rect(0);
+        d.click_at(t.x + t.w / 2, t.y + t.h / 2);
+        EXPECT_EQ(main_ui().sheet_mask, mask ^ 1);
+        EXPECT_EQ(main_ui().shown_unit, me);
+        EXPECT_NE(std::wstring(main_ui().sheet_pane->text.c_str()), my_sheet);
+        d.click_at(t.x + t.w / 2, t.y + t.h / 2);
+        EXPECT_EQ(main_ui().sheet_mask, mask);
+        EXPECT_EQ(std::wstring(main_ui().sheet_pane->text.c_str()), my_sheet);
+    });
+}
+
 TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     btl_stage_t st;
     st.plain_map(10, 6);
@@ -156,6 +282,82 @@ TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
         EXPECT_EQ(st.state, BTL_LOST);
         EXPECT_EQ(btl().round, round);  // nothing more was played
         EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
+    });
+}
+
+TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
+    btl_stage_t st;
+    st.plain_map(10, 6);
+    const int me_i = st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {7, 3});
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d));
+        // Every item is there and none is greyed out.
+        ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+        auto* level = get_popup_menu()->get_level(0);
+        std::vector<std::wstring> items;
+        for (int i = 0; i < level->count(); ++i)
+            if (!(level->get_item(i)->flags & LIF_SEP)) {
+                items.push_back(screen_driver_t::plain(level->get_item(i)->label));
+                EXPECT_FALSE(level->get_item(i)->flags & LIF_DISABLED) << utf8_from_wide(items.back());
+            }
+        EXPECT_EQ(items, (std::vector<std::wstring>{L"投降", L"选项", L"百科", L"返回主界面", L"退出游戏"}));
+        d.key(SDLK_ESCAPE);
+        d.frames(1);
+        // The settings and the help open over the battle, which waits on.
+        sys_menu_pick(d, L"选项");
+        ASSERT_NE(get_cfg_dlg(), nullptr);
+        EXPECT_EQ(get_top_modal(), get_cfg_dlg());
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the settings to close"));
+        sys_menu_pick(d, L"百科");
+        ASSERT_NE(get_top_modal(), nullptr);
+        EXPECT_NE(d.find_type<tv_t>(get_top_modal()), nullptr);  // the help's topics
+        d.key(SDLK_ESCAPE);
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the help to close"));
+        EXPECT_EQ(cur_btl_scene()->waiting_unit(), st.u(me_i));
+        EXPECT_FALSE(st.ended);
+        // Back to the main menu: the battle is given up, neither won nor lost.
+        sys_menu_pick(d, L"返回主界面");
+        ASSERT_TRUE(st.wait_end(d, 120));
+        EXPECT_EQ(st.state, BTL_ABORTED);
+        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        // The battle scene shown again later lists none of that battle's units.
+        int listed = -1;
+        d.on_main([&] {
+            push_scene(get_btl_scene(nullptr), false);
+            listed = get_btl_scene(nullptr)->strip()->count();
+            pop_scene();
+        });
+        EXPECT_EQ(listed, 0);
+    });
+}
+
+TEST(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        ASSERT_TRUE(d.wait_for([] { return get_top_scene() == get_arena_scene(); }, "the arena"));
+        d.frames(1);
+        encs_dlg_t* hub = get_arena_scene()->hub();
+        ASSERT_NE(hub, nullptr);
+        const int fights = g_pty.arena.wins + g_pty.arena.losses;
+        const rect r = hub->list->item_rect(0);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.click(hub->fight_btn));
+        d.move_to(1200, 400);
+        ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
+        sys_menu_pick(d, L"返回主界面");
+        ASSERT_TRUE(d.wait_for([] { return !cur_btl_scene(); }, "the battle's end", 120));
+        d.frames(2);
+        EXPECT_EQ(get_btl_state(), BTL_ABORTED);
+        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        EXPECT_NE(d.find(L"竞技场"), nullptr);
+        EXPECT_EQ(g_pty.arena.wins + g_pty.arena.losses, fights);  // neither won nor lost
     });
 }
 
@@ -264,12 +466,37 @@ TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
     });
 }
 
-TEST(BtlScene, AMissingOrDamagedMapFileFallsBackToTheGenerator) {
-    for (const char* file : {"", "ZMAP\x01"}) {
+namespace {
+// A "ZMAP" file of w x h cells of ground in the dungeon.
+std::string zmap_file(int w, int h) {
+    std::string b = "ZMAP";
+    const auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(char(v >> (8 * i) & 0xFF));
+    };
+    u32(1), u32(uint32_t(w)), u32(uint32_t(h)), u32(1);
+    b.append(236, '\0');
+    for (int i = 0; i < w * h; ++i) u32(1);
+    return b;
+}
+}  // namespace
+
+TEST(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
+    const struct {
+        const char* what;
+        std::string file;  // empty: none
+        int w, h;          // 0: the generator's
+    } cases[] = {
+        {"a sound file", zmap_file(12, 9), 12, 9},
+        {"no file", "", 0, 0},
+        {"a damaged file", std::string("ZMAP\x01", 5), 0, 0},
+        {"a file too cramped for the sides", zmap_file(1, 1), 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         screen_driver_t d(fast_btl_opts());
-        if (*file) {
+        if (!c.file.empty()) {
             std::filesystem::create_directories(d.dir() / "maps");
-            std::ofstream(d.dir() / "maps/btl.map", std::ios::binary) << file;
+            std::ofstream(d.dir() / "maps" / "btl.map", std::ios::binary) << c.file;
         }
         int state = -1;
         unit_grp_t foes;
@@ -282,14 +509,41 @@ TEST(BtlScene, AMissingOrDamagedMapFileFallsBackToTheGenerator) {
                 state = fight_btl(&foes, FIGHT_MAP_FILE);
             });
             ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && get_btl_map(); }, "the battle"));
-            EXPECT_GT(get_btl_map()->get_w(), 0);
-            EXPECT_GT(get_btl_map()->get_h(), 0);
-            EXPECT_EQ(get_btl_map()->generated, 1);
+            const tmap_t* m = get_btl_map();
+            if (c.w > 0) {
+                EXPECT_EQ(m->generated, 0);
+                EXPECT_EQ(m->get_w(), c.w);
+                EXPECT_EQ(m->get_h(), c.h);
+            } else {
+                EXPECT_EQ(m->generated, 1);
+                EXPECT_GT(m->get_w(), 1);
+                EXPECT_GT(m->get_h(), 1);
+            }
             d.on_main([] { set_btl_lost(); });
             ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the end"));
             EXPECT_EQ(state, BTL_LOST);
         });
     }
+}
+
+TEST(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        int state = -1;
+        d.on_main([&] { state = watch_btl(5); });
+        ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
+        int ours = 0, foes = 0;
+        for (const unit_t* u : btl().full) (u->btl.side == 0 ? ours : foes) += 1;
+        EXPECT_EQ(ours, int(g_pty.units.size()));
+        EXPECT_GT(ours, 0);
+        EXPECT_GT(foes, 0);
+        EXPECT_EQ(get_btl_map()->generated, 1);
+        sys_menu_pick(d, L"投降");
+        ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the battle's end"));
+        EXPECT_EQ(state, BTL_LOST);
+        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+    });
 }
 
 TEST(BtlScene, LeavingWithNoBattleRunningChangesNothing) {
