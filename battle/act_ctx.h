@@ -50,7 +50,7 @@ public:
     uint32_t flags = 0;
     const act_t* act;  // null when the command names a passive power
     int32_t atk_count = 0;
-    bool labels = true;  // situation labels for the tooltips; the AI's measure needs none
+    bool labels = true;  // situation labels and outcome words for the tooltips; the AI's measure needs none
 
     act_ctx_t(unit_t* actor, const u_cmd_t* cmd);
 

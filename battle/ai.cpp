@@ -113,25 +113,68 @@ void ai_place_at(ai_plan_t& p, const pt_t& c) {
     ai_try_actions(p, r);
 }
 
+namespace {
+int64_t ai_provoke(ai_plan_t& p, int pwr, int64_t& cell_aoo) {
+    if (!pwr_provokes(p.unit, pwr)) return 0;
+    if (cell_aoo == AI_UNSET) cell_aoo = aoo_threat_score(p.unit);  // at most once a cell
+    return cell_aoo;
+}
+
+// The least score that ai_consider could still take from this cell.
+int64_t ai_needed(const ai_plan_t& p, const ai_cell_t& r, int64_t provoke) {
+    return p.best_score == AI_UNSET ? 1 : p.best_total + r.move_provoke + provoke;
+}
+
+// Every aim priced, as get_act_tgt_pts lists them; without a scorer, each
+// measured in full.
+void ai_try_every_aim(ai_plan_t& p, ai_cell_t& r, int pwr, aim_scorer_t* scorer, int64_t& cell_aoo) {
+    if (!get_act_tgt_pts(p.unit, pwr, &p.tgts)) return;
+    const int64_t provoke = ai_provoke(p, pwr, cell_aoo);
+    for (const pt_t& t : p.tgts) {
+        p.cand[2] = {.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
+        ai_consider(p, scorer ? scorer->score(t) : eval_aim(p.unit, p.cand[2]), provoke, r);
+    }
+}
+
+// The same, leaving out the aims that cannot be taken. From one cell the aims
+// of one power differ only in their scores, and a candidate is taken only
+// above the best so far: an aim is left out, untested and unpriced, when it
+// surely scores below what could still be taken, or scores the same as an
+// earlier one (surely 0 after an aim that surely scored 0; any aim after the
+// first of a power that scores the same everywhere).
+void ai_try_aims(ai_plan_t& p, ai_cell_t& r, int pwr, aim_scorer_t& scorer, int64_t& cell_aoo, aim_memo_t& memo) {
+    const aim_cells_t cells(p.unit, pwr, &memo);
+    bool first = true, zero_tried = false;
+    int64_t provoke = 0;
+    for (const pt_t& t : cells.reach()) {
+        const bool may = scorer.may_score(t);
+        if (!first && (scorer.same_for_every_aim() || (!may && zero_tried) ||
+                       scorer.scores_below(t, ai_needed(p, r, provoke))))
+            continue;
+        if (!cells.aimable(t)) continue;
+        if (first) provoke = ai_provoke(p, pwr, cell_aoo);
+        first = false;
+        zero_tried |= !may;
+        p.cand[2] = {.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
+        ai_consider(p, scorer.score(t), provoke, r);
+    }
+}
+}  // namespace
+
 void ai_try_actions(ai_plan_t& p, ai_cell_t& r) {
-    unit_t* u = p.unit;
-    int64_t cell_aoo = AI_UNSET;  // worked out at most once for this cell
+    int64_t cell_aoo = AI_UNSET;
+    aim_memo_t memo;
     for (int pwr : p.acts) {
-        p.tgts.clear();
-        if (!can_use_pwr(u, pwr) || !get_act_tgt_pts(u, pwr, &p.tgts)) continue;
-        int64_t provoke = 0;
-        if (pwr_provokes(u, pwr)) {
-            if (cell_aoo == AI_UNSET) cell_aoo = aoo_threat_score(u);
-            provoke = cell_aoo;
+        if (!can_use_pwr(p.unit, pwr)) continue;
+        if (p.plain) {
+            ai_try_every_aim(p, r, pwr, nullptr, cell_aoo);
+            continue;
         }
-        for (const pt_t& t : p.tgts) {
-            const u_cmd_t req{.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
-            int64_t score = 0;
-            // What reaches no seen unit scores 0 without the full measure.
-            if (act_may_score(u, req) && !eval_act(u, req, &score)) continue;
-            p.cand[2] = req;
-            ai_consider(p, score, provoke, r);
-        }
+        aim_scorer_t scorer(p.unit, pwr);
+        if (scorer.foretells())
+            ai_try_aims(p, r, pwr, scorer, cell_aoo, memo);
+        else
+            ai_try_every_aim(p, r, pwr, &scorer, cell_aoo);
     }
 }
 

@@ -5,6 +5,8 @@
 // the action provoke; ties go to the cell's two positional values. When
 // nothing scores, the unit walks towards the enemy it weighs most. Values are
 // 64-bit: a weak caster far away weighs millions times a squared distance.
+// The search leaves out the aims that cannot be taken and prices the rest by
+// parts kept for the cell (aim_scorer_t); it decides as the plain search does.
 #include <cstdint>
 #include <vector>
 
@@ -39,6 +41,9 @@ struct ai_plan_t {
     int64_t best_v2 = AI_UNSET;
     int64_t best_move_provoke = AI_UNSET;
     std::vector<pt_t> tgts;
+    // Every aim of every action measured in full, none left out: the plain
+    // search, which the quick one must match decision for decision.
+    bool plain = false;
 
     explicit ai_plan_t(unit_t* u);
 };

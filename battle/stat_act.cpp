@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/geom.h"
+#include "app/rnd.h"
 #include "battle/atk_rec.h"
 #include "battle/damage.h"
 #include "battle/fog.h"
@@ -14,6 +16,8 @@
 #include "battle/special.h"
 #include "battle/summon.h"
 #include "battle/target_area.h"
+#include "battle/tmap.h"
+#include "battle/turn.h"
 #include "battle/zone.h"
 #include "rules/cond_ids.h"
 #include "rules/pwr.h"
@@ -43,13 +47,22 @@ double weigh(const unit_t* actor, const unit_t* tgt, int chance, double v) {
     return (w > 0) == hostile ? mag : -mag;
 }
 
+// A player-side unit under the computer's control leaves sleeping units be,
+// but only while a foe of it is awake: with every foe asleep, ignoring them
+// all left it nothing to do, and the battle could never end.
+bool leaves_asleep(const unit_t* a, const unit_t* t) {
+    if (a->btl.side != SIDE_PLAYER || !a->btl.ai || !t->conds.has(C_SLEEP)) return false;
+    const auto& r = btl_roster();
+    return std::any_of(r.begin(), r.end(), [&](const unit_t* v) { return units_are_enemies(a, v) && !v->conds.has(C_SLEEP); });
+}
+
 double hit_score(const stat_act_t& c, const stat_tgt_t& e, const stat_hit_t& h) {
     if (h.dmg.empty() && h.conds.empty()) return 0;
     if (zone_already_there(c.act->id, e.tgt.pt)) return 0;
     const unit_t* t = e.tgt.unit;
     if (!t) return 0;
     const unit_t* a = c.actor;
-    if (a->btl.side == SIDE_PLAYER && a->btl.ai && t->conds.has(C_SLEEP)) return 0;
+    if (leaves_asleep(a, t)) return 0;
     return weigh(a, t, h.chance, expected_dmg(h.dmg, t)) + weigh(a, t, h.chance, cond_score(h.conds, t));
 }
 
@@ -147,7 +160,7 @@ void stat_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
         h.effs = rec.effs;
         if (e.sit.empty()) e.sit = rec.sit_tip;
     }
-    e.outcome = special_result_text(act->id, t.kind, actor, t.unit, t.zone);
+    if (labels) e.outcome = special_result_text(act->id, t.kind, actor, t.unit, t.zone);
 }
 
 double cond_score(const std::vector<cond_inst_t>& conds, const unit_t* tgt) {
@@ -203,6 +216,124 @@ bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score) {
     c.run();
     *score = int64_t(score_of(c));
     return true;
+}
+
+aim_scorer_t::aim_scorer_t(unit_t* u, int pwr)
+    : u_(u), cmd_{.pwr = pwr, .param = 0, .tgt = {-1, -1}, .flags = 0}, ctx_(u, &cmd_) {
+    ctx_.labels = false;
+    const tmap_t* m = get_btl_map();
+    full_ = !ctx_.act || !m || is_summon_pwr(pwr);
+    if (full_) return;
+    map_ = {0, 0, m->get_w(), m->get_h()};
+    idx_.assign(size_t(map_.w) * size_t(map_.h), -1);
+    for (const unit_t* v : btl_roster())
+        if (is_pt_visible_for(v->pos, u)) seen_units_.push_back(v->pos);
+    std::sort(seen_units_.begin(), seen_units_.end());
+    seen_units_.erase(std::unique(seen_units_.begin(), seen_units_.end()), seen_units_.end());
+    make_recs();
+    // Most aims of a radius reach no unit, which a map of the cells near one
+    // tells at once.
+    area_ = ctx_.act->get_area(u);
+    burst_ = area_ == AREA_BURST;
+    if (area_ < 0) return;
+    near_.assign(idx_.size(), 0);
+    for (const pt_t& c : seen_units_)
+        for_each_cell_in_radius(c, area_, [&](const pt_t& p) { return near_[cell_no(p)] = 1, true; }, 0, &map_);
+}
+
+aim_scorer_t::~aim_scorer_t() = default;
+
+bool aim_scorer_t::may_score(const pt_t& at) const {
+    if (full_) return true;
+    if (!near_.empty()) return map_.contains(at) && near_[cell_no(at)];
+    rect box;
+    if (!act_area_box(u_->pos, area_, at, &box)) return !seen_units_.empty();
+    return std::any_of(seen_units_.begin(), seen_units_.end(), [&](const pt_t& p) { return box.contains(p); });
+}
+
+size_t aim_scorer_t::cell_no(const pt_t& p) const { return size_t(p.y) * size_t(map_.w) + size_t(p.x); }
+
+int64_t eval_aim(unit_t* u, const u_cmd_t& cmd) {
+    int64_t s = 0;
+    if (act_may_score(u, cmd)) eval_act(u, cmd, &s);
+    return s;
+}
+
+void aim_scorer_t::make_recs() {
+    plan_rnd_t plan;
+    const uint32_t before = rnd_get_state();
+    get_atks(recs_, u_, cmd_.pwr, cmd_.flags);
+    if (rnd_get_state() != before) {
+        // Records that draw differ from one measure to the next; this look
+        // must not count as a draw.
+        rnd_set_state(before);
+        full_ = true;
+    }
+}
+
+int64_t aim_scorer_t::score(const pt_t& at) {
+    cmd_.tgt = at;
+    if (full_) return eval_aim(u_, cmd_);
+    if (!may_score(at)) return 0;
+    if (same_for_every_aim() && burst_score_) return *burst_score_;
+    // eval_act keeps one entry a cell and adds them by x, then y; cells
+    // without a unit add nothing.
+    if (!act_area_pick(u_, cmd_.pwr, at, seen_units_, &picked_)) return eval_aim(u_, cmd_);
+    ctx_.filter_rng_tgts(picked_);
+    double total = 0;
+    for (const pt_t& p : picked_)
+        for (double h : cell_hits(p)) total += h;
+    if (same_for_every_aim()) burst_score_ = int64_t(total);
+    return int64_t(total);
+}
+
+const std::vector<double>& aim_scorer_t::cell_hits(const pt_t& p) {
+    static const std::vector<double> none;
+    if (!map_.contains(p)) return none;
+    int& i = idx_[cell_no(p)];
+    if (i >= 0) return hits_[size_t(i)];
+    ctx_.tgts.clear();
+    {
+        plan_rnd_t plan;
+        for (atk_rec_t& r : recs_) ctx_.classify_pt(r, p);
+    }
+    std::vector<double> v;
+    const auto it = ctx_.tgts.find(p);
+    if (it != ctx_.tgts.end() && is_pt_visible_for(p, u_))
+        for (const stat_hit_t& h : it->second.hits) v.push_back(hit_score(ctx_, it->second, h));
+    sums_t sums;
+    for (double h : v) {
+        sums.gain += std::max(h, 0.0);
+        sums.size += std::fabs(h);
+    }
+    i = int(hits_.size());
+    hits_.push_back(std::move(v));
+    sums_.push_back(sums);
+    return hits_.back();
+}
+
+aim_scorer_t::sums_t aim_scorer_t::cell_sums(const pt_t& p) {
+    if (!map_.contains(p)) return {};
+    cell_hits(p);
+    return sums_[size_t(idx_[cell_no(p)])];
+}
+
+bool aim_scorer_t::scores_below(const pt_t& at, int64_t need) {
+    if (full_ || need <= 0) return false;
+    rect box;
+    const bool boxed = act_area_box(u_->pos, area_, at, &box);
+    const int64_t r2 = int64_t(area_) * area_;
+    sums_t all;
+    for (const pt_t& p : seen_units_) {
+        const int64_t dx = p.x - at.x, dy = p.y - at.y;
+        if (area_ >= 0 ? dx * dx + dy * dy > r2 : boxed && !box.contains(p)) continue;
+        const sums_t c = cell_sums(p);
+        all.gain += c.gain;
+        all.size += c.size;
+    }
+    // The score adds some of these hits and what hurts too, in another order:
+    // a margin far above the rounding of such sums keeps the answer sure.
+    return all.gain + all.size * 1e-9 + 1e-6 < double(need);
 }
 
 void stat_act_hit_labels(unit_t* u, const u_cmd_t& cmd, std::vector<hit_label_t>* out) {

@@ -1,5 +1,6 @@
 #include "battle/target_area.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/geom.h"
@@ -191,11 +192,9 @@ bool memo_cells(cells_memo_t& memo, const cells_key_t& k, std::vector<pt_t>* out
 cells_memo_t tgt_memo, area_memo;
 
 bool compute_tgt_pts(unit_t* u, const act_t* a, std::vector<pt_t>* out) {
-    const int r = act_range(a, u);
-    prep_area_grid(u, a->rng > RNG_TOUCH || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
-    for_each_cell_in_range(u->pos, r, a->skips_own_cell(), [&](const pt_t& p) {
-        if (tgt_test(u, *a, u->pos, p)) out->push_back(p);
-    });
+    const aim_cells_t cells(u, a->id);
+    for (const pt_t& p : cells.reach())
+        if (cells.aimable(p)) out->push_back(p);
     return !out->empty();
 }
 
@@ -215,6 +214,34 @@ void for_each_cell_in_range(const pt_t& c, int r, bool skip_centre, const std::f
     const rect clip{0, 0, m->get_w(), m->get_h()};
     const int flags = cell_walk::full_ring_1 | (skip_centre ? cell_walk::skip_centre : 0);
     for_each_cell_in_radius(c, r, [&](const pt_t& p) { return visit(p), true; }, flags, &clip);
+}
+
+aim_cells_t::aim_cells_t(unit_t* u, int pwr, aim_memo_t* memo) : u_(u), a_(get_act(pwr)) {
+    const tmap_t* m = get_btl_map();
+    if (!a_ || !m) return;
+    const int r = act_range(a_, u);
+    far_ = a_->rng > RNG_TOUCH || a_->is_ranged();
+    const int key = r * 2 + (a_->skips_own_cell() ? 1 : 0);
+    if (memo)
+        for (const auto& [k, cells] : memo->reaches)
+            if (k == key) reach_ = &cells;
+    if (reach_ == &own_reach_) {
+        for_each_cell_in_range(u->pos, r, a_->skips_own_cell(), [&](const pt_t& p) { own_reach_.push_back(p); });
+        if (memo) reach_ = &memo->reaches.emplace_back(key, std::move(own_reach_)).second;
+    }
+    if (!memo) return;
+    w_ = m->get_w();
+    known_ = &memo->known[(far_ ? 1 : 0) | (mixed_cover(*a_) ? 2 : 0)];
+    known_->resize(size_t(w_) * size_t(m->get_h()), -1);
+}
+
+bool aim_cells_t::aimable(const pt_t& p) const {
+    int8_t* k = known_ ? &(*known_)[size_t(p.y) * size_t(w_) + size_t(p.x)] : nullptr;
+    if (k && *k >= 0) return *k == 1;
+    prep_area_grid(u_, far_ ? SF_AREA_FAR : SF_AREA);  // other tests may have prepared another meanwhile
+    const bool ok = tgt_test(u_, *a_, u_->pos, p);
+    if (k) *k = ok ? 1 : 0;
+    return ok;
 }
 
 bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
@@ -254,6 +281,49 @@ bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out
     if (!a || !get_btl_map()) return false;
     const cells_key_t k{u, u->pos, at, pwr, fog_in_search()};
     return memo_cells(area_memo, k, out, [&](std::vector<pt_t>* o) { return compute_area_pts(u, a, at, o); });
+}
+
+bool act_area_box(const pt_t& o, int area, const pt_t& at, rect* box) {
+    if (area >= 0) *box = {at.x - area, at.y - area, 2 * area + 1, 2 * area + 1};
+    else if (area == AREA_LINE) *box = {std::min(o.x, at.x), std::min(o.y, at.y), std::abs(at.x - o.x) + 1, std::abs(at.y - o.y) + 1};
+    else if (area == AREA_CONE) *box = {o.x - 3, o.y - 3, 7, 7};
+    else if (area == AREA_ADJ2 || area == AREA_ADJ3) *box = {at.x - 1, at.y - 1, 3, 3};
+    else return false;
+    return true;
+}
+
+bool act_area_pick(unit_t* u, int pwr, const pt_t& at, const std::vector<pt_t>& cells, std::vector<pt_t>* out) {
+    out->clear();
+    const act_t* a = get_act(pwr);
+    if (!a || !get_btl_map()) return true;  // get_act_area_pts finds no cell either
+    const int area = a->get_area(u);
+    // A radius, the aimed cell or the whole map: each cell is a candidate or
+    // not by itself. The other shapes are listed, which is cheap.
+    const bool by_cell = area >= 0 || area == AREA_MAP;
+    rect box;
+    if (act_area_box(u->pos, area, at, &box) &&
+        std::none_of(cells.begin(), cells.end(), [&](const pt_t& p) { return box.contains(p); }))
+        return true;
+    std::vector<pt_t> cand;
+    const pt_t centre = by_cell ? at : area_candidates(u, *a, area, at, cand);
+    if (!in_map(centre)) return true;
+    prep_area_grid(u, SF_AREA);
+    const int64_t r2 = int64_t(area) * area;
+    auto keep = [&](const pt_t& p) {
+        if (in_map(p) && tgt_test(u, *a, centre, p)) out->push_back(p);
+    };
+    if (by_cell) {
+        for (const pt_t& p : cells) {
+            const int64_t dx = p.x - at.x, dy = p.y - at.y;
+            if (area == AREA_MAP || (area == 0 ? p == at : dx * dx + dy * dy <= r2)) keep(p);
+        }
+        return true;
+    }
+    for (const pt_t& p : cand)
+        if (std::binary_search(cells.begin(), cells.end(), p)) keep(p);
+    std::sort(out->begin(), out->end());
+    // A cell listed twice would be measured twice.
+    return std::adjacent_find(out->begin(), out->end()) == out->end();
 }
 
 // ---- cover ----

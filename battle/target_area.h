@@ -2,7 +2,10 @@
 // Where an action reaches and what it covers: the cells a unit may aim a power
 // at, and for one aimed cell the cells the power affects. Both keep to the map,
 // to line of effect (cover 3 blocks) and to what the unit's side has explored.
+#include <cstdint>
+#include <deque>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/types.h"
@@ -17,6 +20,37 @@ bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out
 // The cells the area of the aim may hold before line of effect is tested (a
 // superset of get_act_area_pts), when they are cheap to list; false when not.
 bool act_area_cands(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
+// Answers of the test of aimable cells, kept while a unit plans from one cell:
+// powers alike in cover mode and grid share them.
+struct aim_memo_t {
+    std::vector<int8_t> known[4];  // per kind, per map cell: -1 not tested yet, else the answer
+    std::deque<std::pair<int, std::vector<pt_t>>> reaches;  // by reach and skipped own cell
+};
+
+// The cells get_act_tgt_pts tests, for a caller that needs only some of the
+// aimable ones: every cell of the reach in that list's order, and the test of one.
+class aim_cells_t {
+public:
+    aim_cells_t(unit_t* u, int pwr, aim_memo_t* memo = nullptr);
+    const std::vector<pt_t>& reach() const { return *reach_; }
+    bool aimable(const pt_t& p) const;
+
+private:
+    unit_t* u_;
+    const act_t* a_;
+    std::vector<pt_t> own_reach_;
+    const std::vector<pt_t>* reach_ = &own_reach_;
+    bool far_ = false;
+    std::vector<int8_t>* known_ = nullptr;
+    int w_ = 0;
+};
+// A box holding every cell the area of a power used from o and aimed at `at`
+// may cover; false for the areas that have none smaller than the map.
+bool act_area_box(const pt_t& o, int area, const pt_t& at, rect* box);
+// Those of `cells` (sorted, each once) that get_act_area_pts(u, pwr, at)
+// holds, sorted, without testing the line of effect to the others; false when
+// the area would hold one of them twice.
+bool act_area_pick(unit_t* u, int pwr, const pt_t& at, const std::vector<pt_t>& cells, std::vector<pt_t>* out);
 // p is one of the cells.
 bool contains(const std::vector<pt_t>& cells, const pt_t& p);
 // get_act_tgt_pts as a new list.

@@ -18,6 +18,7 @@
 #include "battle/stat_act.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "rules/bld_ids.h"
 #include "rules/lv.h"
 #include "rules/mon.h"
 #include "rules/pwr.h"
@@ -105,6 +106,30 @@ void BM_ai_run_caster_20_spells(benchmark::State& st) {
     time_decision(st, u);
 }
 BENCHMARK(BM_ai_run_caster_20_spells)->Unit(benchmark::kMillisecond);
+
+// A caster of twenty spells and every shape of area in the third round of a
+// battle of level-10 characters against a hard encounter, friends and foes
+// mixed about the map: the decision is timed where the battle stands.
+void BM_ai_run_caster_mid_battle(benchmark::State& st) {
+    static pwrs_t p;
+    ai_battle_t b;
+    b.blds = {BLD_TH, BLD_ELM, BLD_RNG, BLD_SUM};  // two fighters, two wizards
+    b.adjust_party = give_area_powers;
+    bool timed = false;
+    b.listener.orders = [&](unit_t* u) {
+        if (!timed && b.listener.last_round >= 3 && u->btl.side == 0 && !is_front_line_cls(u->base.cls)) {
+            timed = true;
+            time_decision(st, u);
+            abort_btl();
+        }
+        u->btl.cmds.clear();
+        ai_run(u);
+    };
+    b.run(10305, 10, 3);
+    reset_btl();
+    if (!timed) st.SkipWithError("no caster lived to the third round");
+}
+BENCHMARK(BM_ai_run_caster_mid_battle)->Unit(benchmark::kMillisecond);
 
 // 6 against 36 minions on 16 x 16: the 40-unit decision.
 void BM_ai_run_6_vs_36(benchmark::State& st) {

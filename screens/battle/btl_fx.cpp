@@ -37,6 +37,7 @@
 #include "rules/unit.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
+#include "screens/map/main_ui.h"
 #include "screens/text/tip_refs.h"
 #include "screens/widgets/unit_badges.h"
 
@@ -298,6 +299,8 @@ void enter_view(btl_scene_t* s, unit_t* u) {
     btl_view_t& v = bv();
     if (!s || !v.out_of_sight || !u->is_known()) return;
     v.banner = L"";
+    // The panel showed the unit as unknown when its turn began out of sight.
+    if (main_ui_built() && main_ui().shown_unit == u) status_show_unit(u);
     s->scroll_to(u->pos);
     float_over(s, Str(L"%s进入视野", unit_disp_name(u)), u, white, FONT_DMG);
     wait_ms(view_pause_ms);

@@ -2,10 +2,17 @@
 #include "battle/ai.h"
 
 #include "ai_units.h"
+#include "battle/atk_rec.h"
 #include "battle/fog.h"
 #include "battle/move_search.h"
 #include "battle/rolls.h"
+#include "battle/stat_act.h"
 #include "battle/turn.h"
+#include "battle/unit_move.h"
+#include "rules/cond_ids.h"
+#include "rules/itm_ids.h"
+#include "rules/itm_slot.h"
+#include "rules/pwr_ids.h"
 
 namespace {
 
@@ -147,4 +154,87 @@ TEST(AiPath, LastReachableCellOnThePath) {
     EXPECT_EQ(last_reachable_on_path(path, {{2, 0}, {3, 0}, {9, 9}}), (pt_t{3, 0}));
     EXPECT_EQ(last_reachable_on_path(path, {{9, 9}}), (pt_t{-1, -1}));
     EXPECT_EQ(last_reachable_on_path({}, {{1, 0}}), (pt_t{-1, -1}));
+}
+
+// Planned from the caster's own cell with a best so far whose total is below 0,
+// as a provoked blow leaves it.
+ai_plan_t plan_from_here(unit_t* u, int pwr, bool plain) {
+    ai_plan_t p(u);
+    p.plain = plain;
+    p.acts = {pwr};
+    enemies_of(u, &p.enemies, 0);
+    p.cells.resize(btl().map->get_w(), btl().map->get_h(), ai_cell_t{});
+    p.best_score = 3;
+    p.best_total = -20;
+    save_unit_pos(&p.saved, u);
+    ai_place_at(p, u->pos);
+    return p;
+}
+
+TEST_F(Ai, AnAimThatScoresNothingBeatsABestBelowZeroInBothSearches) {
+    draw({".........", ".........", ".........", ".........", "........."});
+    unit_t* u = mk(4, 4, 1, 3, 6);
+    u->pwrs.add(P_FIRE_BALL);
+    mk(0, 0, 1);  // the first aims of the fireball burn this friend
+    fog();
+    ASSERT_TRUE(can_use_pwr(u, P_FIRE_BALL));
+    const ai_plan_t plain = plan_from_here(u, P_FIRE_BALL, true);
+    const ai_plan_t quick = plan_from_here(u, P_FIRE_BALL, false);
+    EXPECT_EQ(plain.best[2].tgt, (pt_t{2, 0})) << "the first aim that burns nobody";
+    EXPECT_EQ(plain.best_total, 0);
+    EXPECT_EQ(quick.best[2], plain.best[2]);
+    EXPECT_EQ(quick.best_total, plain.best_total);
+}
+
+TEST_F(Ai, BlowsWhoseRecordsDrawAreMeasuredInFullAndDrawAsThePlainSearchDoes) {
+    draw({".......", ".......", ".......", "......."});
+    unit_t* u = mk(3, 1, 1);
+    mk_itm_slot(u->eqpts.slots[EQ_MAIN], ITM_AXE_M, 1);  // it slashes
+    u->pwrs.add(P_CH_CRIPPLE);  // two critical conditions, shuffled
+    u->pwrs.add(P_CH_BLEED);
+    mk(4, 1, 0);
+    mk(3, 2, 0);
+    mk(1, 3, 0);
+    fog();
+    std::vector<atk_rec_t> recs;
+    uint32_t before = 0, after = 0;
+    {
+        plan_rnd_t scope;
+        before = rnd_get_state();
+        get_atks(recs, u, P_ATK_M, 0);
+        after = rnd_get_state();
+    }
+    ASSERT_NE(before, after) << "the records must draw for this case";
+    plan_rnd_t scope;
+    const uint32_t start = rnd_get_state();
+    const ai_plan_t plain = plan_from_here(u, P_ATK_M, true);
+    const uint32_t plain_end = rnd_get_state();
+    rnd_set_state(start);
+    const ai_plan_t quick = plan_from_here(u, P_ATK_M, false);
+    EXPECT_EQ(quick.best[2], plain.best[2]);
+    EXPECT_EQ(quick.best_total, plain.best_total);
+    EXPECT_EQ(rnd_get_state(), plain_end) << "as many planning draws";
+    EXPECT_NE(plain_end, start);
+}
+
+TEST_F(Ai, APartyMemberTheComputerDrivesLeavesSleepersBeOnlyWhileAFoeIsAwake) {
+    draw({"..........", "..........", ".........."});
+    unit_t* u = mk(1, 1, 0);
+    u->btl.ai = 1;  // a summons, or a party member left to the computer
+    unit_t* sleeper = mk(2, 1, 1);
+    unit_t* other = mk(9, 1, 1);
+    put_cond(sleeper, C_SLEEP);
+    fog();
+    const u_cmd_t strike{.pwr = P_ATK_M, .param = 0, .tgt = sleeper->pos, .flags = 0};
+    int64_t s = -1;
+    eval_act(u, strike, &s);
+    EXPECT_EQ(s, 0) << "a foe is awake: the sleeper is left for later";
+    // Every foe asleep: striking one is what can end the battle; ignoring them
+    // all kept such battles going round after round.
+    put_cond(other, C_SLEEP);
+    eval_act(u, strike, &s);
+    EXPECT_GT(s, 0);
+    const auto& q = run(u);
+    ASSERT_FALSE(q.empty());
+    EXPECT_EQ(q.back(), strike);
 }

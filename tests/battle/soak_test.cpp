@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "rules/bld_ids.h"
 #include "rules/pwr.h"
 #include "support/ai_battle.h"
 
@@ -82,4 +83,18 @@ TEST_F(Soak, AiBattlesEndHoldTheirInvariantsAndReplay) {
     EXPECT_GE(wins[1], wins[2]);
     EXPECT_GE(wins[2], wins[3]);
     EXPECT_GT(wins[1], wins[3]);
+}
+
+// Wizards left to the computer put their one foe to sleep and then, leaving
+// sleepers be, walked about it round after round until the cap.
+TEST_F(Soak, APartyTheComputerDrivesEndsItsBattle) {
+    ai_battle_t a;
+    a.blds = {BLD_ELM, BLD_SUM, BLD_ELM, BLD_SUM};  // wizards
+    a.listener.orders = [](unit_t* u) {
+        if (u->btl.side == SIDE_PLAYER) u->btl.ai = 1;  // as a summons is driven
+        ai_run(u);
+    };
+    const int state = a.run(42031035, 3, 1);
+    EXPECT_TRUE(a.listener.fault.empty()) << a.listener.fault;
+    EXPECT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << a.listener.last_round;
 }

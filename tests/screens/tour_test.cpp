@@ -70,7 +70,25 @@ struct seen_t {
     std::vector<int> batch;  // per challenge: difficulty, type, then each monster's id, level and count
     int beaten = -1;
     std::wstring funds;
+    double gold = -1;
+    std::vector<std::wstring> names;
+    std::vector<int> levels;
+    std::vector<int> bag;    // each slot's id and count, empty ones included
+    std::vector<int> gear;   // the first unit's equipment slots: id and count
 };
+
+// The whole bag, slot by slot: id and count.
+std::vector<int> bag_of_party() {
+    std::vector<int> v;
+    for (const itm_slot_t& it : g_pty.bag) v.insert(v.end(), {it.id, it.empty() ? 0 : it.get_count()});
+    return v;
+}
+
+std::vector<int> gear_of(const unit_t* u) {
+    std::vector<int> v;
+    for (const itm_slot_t& it : u->eqpts.slots) v.insert(v.end(), {it.id, it.empty() ? 0 : it.get_count()});
+    return v;
+}
 
 encs_dlg_t* hub() { return get_arena_scene() ? get_arena_scene()->hub() : nullptr; }
 
@@ -179,6 +197,13 @@ void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
     seen.batch = batch_of(hub());
     seen.beaten = g_pty.arena.beaten;
     seen.funds = hub()->funds->text.c_str();
+    seen.gold = g_pty.gold;
+    for (const unit_t* u : g_pty.units) {
+        seen.names.push_back(u->name.c_str());
+        seen.levels.push_back(u->base.lv);
+    }
+    seen.bag = bag_of_party();
+    seen.gear = gear_of(g_pty.units.front());
     ASSERT_TRUE(d.click(d.find(L"返回主界面")));
     ASSERT_EQ(get_top_scene(), get_main_menu_scene());
 }
@@ -205,19 +230,41 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
     EXPECT_EQ(batch_of(hub()), seen.batch);
     EXPECT_EQ(g_pty.arena.beaten, seen.beaten);
     EXPECT_EQ(std::wstring(hub()->funds->text.c_str()), seen.funds);
+    EXPECT_DOUBLE_EQ(g_pty.gold, seen.gold);
+    ASSERT_EQ(g_pty.units.size(), seen.names.size());
+    for (size_t i = 0; i < g_pty.units.size(); ++i) {
+        EXPECT_EQ(std::wstring(g_pty.units[i]->name.c_str()), seen.names[i]);
+        EXPECT_EQ(g_pty.units[i]->base.lv, seen.levels[i]);
+    }
+    EXPECT_EQ(hub()->strip->count(), int(seen.names.size()));
+    EXPECT_EQ(bag_of_party(), seen.bag);
+    EXPECT_EQ(gear_of(g_pty.units.front()), seen.gear);
     d.shot("arena-hub-again");
 }
 
 SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
 
-// The party's equipment: a weapon from the bag into the main hand, and a ring
-// picked up with the slots that take it lit.
+// What the shop sells the new party and the unit dialog equips.
+constexpr int TOUR_WPN = ITM_SWD_M, TOUR_AMMO = ITM_BOW_A;
+
+int bag_count(int id) {
+    int n = 0;
+    for (const itm_slot_t& it : g_pty.bag)
+        if (!it.empty() && it.id == id) n += it.get_count();
+    return n;
+}
+
+// The list's row that shows item id; -1 when none does.
+int row_of(const itm_list_view_t* l, int id) {
+    for (int i = 0; i < l->count(); ++i)
+        if (const itm_slot_t* it = itm_list_slot(l->get_item(i)); it && it->id == id) return i;
+    return -1;
+}
+
+// The first unit equipped by dragging from the bag: the weapon the shop sold
+// into the main hand, then the arrows picked up (the quick slots that take
+// them lit) and put down in a free quick slot.
 void unit_dialog(screen_driver_t& d) {
-    d.on_main([&] {
-        g_pty.bag[0] = itm_slot_t(ITM_AXE_B, 1);
-        g_pty.bag[1] = itm_slot_t(ITM_RING_DFLC, 1);
-        g_pty.bag[2] = itm_slot_t(ITM_BOW_A, 40);
-    });
     ASSERT_TRUE(d.click(d.find_tip(L"角色装备/队伍背包")));
     unit_dlg_t* dlg = get_unit_dlg();
     ASSERT_NE(dlg, nullptr);
@@ -226,31 +273,56 @@ void unit_dialog(screen_driver_t& d) {
     EXPECT_EQ(u, g_pty.units.front());
     eqpt_pnl_t* eq = dlg->eqpt_bag()->eqpt_pnl();
     bag_pnl_t* bag = dlg->eqpt_bag()->bag_pnl();
+    const auto bag_btn = [&](int id) -> itm_btn_t* {
+        for (int i = 0; i < 50; ++i)
+            if (itm_btn_t* b = bag->itm_btn(i); b->slot && !b->slot->empty() && b->slot->id == id) return b;
+        return nullptr;
+    };
     // The sheet's attack line names the weapon in hand (its tooltip reference holds the id).
     const auto attacks_with = [&](int id) {
         return std::wstring(dlg->sheet()->text.c_str()).find(Str(L"&itm:%d.", id).c_str()) != std::wstring::npos;
     };
-    EXPECT_FALSE(attacks_with(ITM_AXE_B));
-    d.drag(centre(bag->itm_btn(0)), centre(eq->slot_btn(EQ_MAIN)));
-    EXPECT_EQ(u->eqpts.slots[EQ_MAIN].id, ITM_AXE_B);
-    EXPECT_TRUE(attacks_with(ITM_AXE_B));
+    EXPECT_FALSE(attacks_with(TOUR_WPN));
+    itm_btn_t* wpn = bag_btn(TOUR_WPN);
+    ASSERT_NE(wpn, nullptr) << "the bought weapon is on the bag's first page";
+    d.drag(centre(wpn), centre(eq->slot_btn(EQ_MAIN)));
+    EXPECT_EQ(u->eqpts.slots[EQ_MAIN].id, TOUR_WPN);
+    EXPECT_EQ(bag_count(TOUR_WPN), 0);
+    EXPECT_TRUE(attacks_with(TOUR_WPN));
     d.shot("unit-dialog");
 
-    ASSERT_TRUE(d.click(bag->itm_btn(1)));  // picked up: it follows the mouse
-    const SDL_Point ring = centre(eq->slot_btn(13));
-    d.move_to(ring.x + 30, ring.y + 10);
+    itm_btn_t* arrows = bag_btn(TOUR_AMMO);
+    ASSERT_NE(arrows, nullptr);
+    const int count = arrows->slot->get_count();
+    int q = EQ_QUICK;
+    while (q < EQ_QUICK_END && !u->eqpts.slots[q].empty()) ++q;
+    ASSERT_LT(q, EQ_QUICK_END) << "a free quick slot";
+    ASSERT_TRUE(d.click(arrows));  // picked up: it follows the mouse
+    const SDL_Point to = centre(eq->slot_btn(q));
+    d.move_to(to.x + 30, to.y + 10);
     d.frames(2);
-    EXPECT_EQ(dlg->eqpt_bag()->hilited().size(), 2u);
+    const std::vector<wnd_t*>& lit = dlg->eqpt_bag()->hilited();
+    EXPECT_EQ(lit.size(), size_t(EQ_QUICK_END - EQ_QUICK)) << "the quick slots, and only they, take arrows";
+    EXPECT_NE(std::find(lit.begin(), lit.end(), eq->slot_btn(q)), lit.end());
     d.shot("unit-dialog-dragging");
-    d.click_at(ring.x, ring.y);
-    EXPECT_EQ(u->eqpts.slots[13].id, ITM_RING_DFLC);
+    d.click_at(to.x, to.y);
+    EXPECT_EQ(u->eqpts.slots[q].id, TOUR_AMMO);
+    // As many as the slot holds; the rest stay in the bag.
+    EXPECT_GT(u->eqpts.slots[q].get_count(), 0);
+    EXPECT_EQ(u->eqpts.slots[q].get_count() + bag_count(TOUR_AMMO), count);
     d.key(SDLK_ESCAPE);
     ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
 }
 
-// The arena merchant: the limited shelf, ammunition bought by ten and sold back by ten.
+void choose_shelf(screen_driver_t& d, shop_dlg_t* s, int shelf) {
+    const rect r = s->selector()->item_rect(shelf);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_EQ(s->shelf(), shelf);
+}
+
+// The arena merchant with the new party's own funds: the limited shelf looked
+// at, a weapon bought, a hundred arrows bought and ten sold back.
 void shop(screen_driver_t& d) {
-    d.on_main([&] { g_pty.gold = 1000; });
     ASSERT_TRUE(d.click(d.find_tip(L"竞技场店铺")));
     shop_dlg_t* s = get_shop_dlg();
     ASSERT_NE(s, nullptr);
@@ -263,24 +335,31 @@ void shop(screen_driver_t& d) {
     EXPECT_TRUE(d.wait_for([&] { return get_tip_shown_wnd() == s->shelf_list(); }, "the item's tooltip", 120));
     d.shot("shop");
 
-    const rect ammo = s->selector()->item_rect(SHELF_AMMO);
-    d.click_at(ammo.x + ammo.w / 2, ammo.y + ammo.h / 2);
-    ASSERT_EQ(s->shelf(), SHELF_AMMO);
-    const double price = s->stock()[0].get_price();
-    ASSERT_TRUE(d.click(d.find(L"买入  x10")));
-    EXPECT_DOUBLE_EQ(g_pty.gold, 1000 - 10 * price);
-    const itm_slot_t* arrows = nullptr;
-    int row = -1;
-    for (int i = 0; i < s->bag_list()->count(); ++i)
-        if (const itm_slot_t* it = itm_list_slot(s->bag_list()->get_item(i)); it->id == s->stock()[0].id)
-            arrows = it, row = i;
-    ASSERT_NE(arrows, nullptr) << "the arrows are in the bag";
-    const int had = arrows->get_count();
-    const rect r = s->bag_list()->item_rect(row);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-    ASSERT_TRUE(d.click(d.find(L"卖出  x10")));
-    EXPECT_EQ(arrows->get_count(), had - 10);
-    EXPECT_DOUBLE_EQ(g_pty.gold, 1000 - 10 * price + 10 * price / 10);
+    const double gold = g_pty.gold;
+    choose_shelf(d, s, SHELF_GEAR);
+    const int w = row_of(s->shelf_list(), TOUR_WPN);
+    ASSERT_GE(w, 0) << "the weapon is on the gear shelf";
+    click_item(d, s->shelf_list(), w);
+    const double wpn_price = itm_list_slot(s->shelf_list()->get_item(w))->get_price();
+    ASSERT_TRUE(d.click(s->buy_btn(0)));
+    EXPECT_EQ(bag_count(TOUR_WPN), 1);
+    EXPECT_DOUBLE_EQ(g_pty.gold, gold - wpn_price);
+
+    choose_shelf(d, s, SHELF_AMMO);
+    const int a = row_of(s->shelf_list(), TOUR_AMMO);
+    ASSERT_GE(a, 0);
+    click_item(d, s->shelf_list(), a);
+    const double price = itm_list_slot(s->shelf_list()->get_item(a))->get_price();
+    const int had = bag_count(TOUR_AMMO);
+    ASSERT_TRUE(d.click(s->buy_btn(2)));
+    EXPECT_EQ(bag_count(TOUR_AMMO), had + 100);
+    EXPECT_DOUBLE_EQ(g_pty.gold, gold - wpn_price - 100 * price);
+    const int row = row_of(s->bag_list(), TOUR_AMMO);
+    ASSERT_GE(row, 0) << "the arrows are in the bag";
+    click_item(d, s->bag_list(), row);
+    ASSERT_TRUE(d.click(s->sell_btn(1)));
+    EXPECT_EQ(bag_count(TOUR_AMMO), had + 90);
+    EXPECT_DOUBLE_EQ(g_pty.gold, gold - wpn_price - 100 * price + 10 * price / 10);
     d.shot("shop-sold");
     ASSERT_TRUE(d.click(d.find(L"返回")));
     ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
@@ -714,19 +793,19 @@ TEST(Tour, TheGamePlayedByClicks) {
     d.run([&] {
         ASSERT_TRUE(d.start());
         main_menu(d);
-        settings(d);
         arena_hub(d);
         help_from_the_hub(d);
-        unit_dialog(d);
-        shop(d);
         new_party(d);
+        shop(d);
+        unit_dialog(d);
         level_up(d);
-        appearance(d);
         battle(d);
         challenge_given_up(d);
+        appearance(d);
         back_to_the_menu(d, seen);
-        map_scene(d);
+        settings(d);
         credits_from_the_menu(d);
+        map_scene(d);
         quit(d);
         hub_as_it_was(d, seen);
     });

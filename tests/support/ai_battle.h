@@ -20,6 +20,7 @@
 #include "battle/turn.h"
 #include "rules/lv.h"
 #include "rules/pty.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 
@@ -103,6 +104,21 @@ public:
     }
 };
 
+// The powers of every shape of area (blows over two cells and all around,
+// bursts, cones); for a caster also every spell from "mm" on that it lacks, up
+// to twenty, and the ability to cast them all: the AI's widest search.
+inline void give_area_powers(unit_t* u) {
+    for (int id : {P_ATK_M_TGT2, P_ATK_M_TGTX, P_ATK_R_TGTX, P_TOX_ERUPT, P_SPIT_F, P_SPIT_A, P_DOWN_A1, P_TURN, P_FEAR})
+        if (!u->has_pwr(id)) u->pwrs.add(id);
+    if (!is_front_line_cls(u->base.cls)) {
+        for (int id = P_MM, n = 0; id <= P_METEOR_SWARM && n < 20; ++id)
+            if (!u->has_pwr(id)) u->pwrs.add(id), ++n;
+        u->base.abi[u->cast_abi()] = 30;
+    }
+    u->recalc();
+    u->hp = u->drv.hp_max;
+}
+
 struct ai_battle_t {
     tmap_t map;
     std::unique_ptr<unit_grp_t> party{new unit_grp_t};
@@ -110,12 +126,22 @@ struct ai_battle_t {
     soak_listener_t listener;
     std::wstring log;
     enc_t enc;
+    std::vector<int> blds;  // the party's builds; empty: the default party's first four
+    std::function<void(unit_t*)> adjust_party;  // for each party member once it is made, if set
 
     static void sink(const wchar_t* text, void* user) { static_cast<ai_battle_t*>(user)->log += text; }
 
     // Four premade characters at level lv, computer-controlled.
     void make_party(int lv) {
-        std::vector<unit_t*> us = mk_default_pty_units();
+        std::vector<unit_t*> us;
+        if (blds.empty()) {
+            us = mk_default_pty_units();
+        } else {
+            for (int bld : blds) {
+                us.push_back(new unit_t);
+                us.back()->from_bld(bld, L"", L"", L"");
+            }
+        }
         while (us.size() > 4) {
             delete us.back();
             us.pop_back();
@@ -135,6 +161,8 @@ struct ai_battle_t {
     int run(uint32_t seed, int lv, int diff, bool every_unit_by_listener = true) {
         rnd_srand(seed);
         make_party(lv);
+        if (adjust_party)
+            for (unit_t* u : party->units) adjust_party(u);
         gen_rnd_map(&map, ROLL_IT, ROLL_IT, ROLL_IT, ROLL_IT);
         enc = gen_enc(lv, 4, diff, 0);
         foes.reset(enc_to_grp(enc));

@@ -180,8 +180,15 @@ TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
         said([&] { show_enter_view(rat); });
         EXPECT_TRUE(fx.empty());
         // The pause that follows runs frames: the body reads on inside it.
+        // The unit panel, which showed the rat unknown, shows it as it is now.
+        d.on_main([&] {
+            rat->btl.known = 0;
+            status_show_unit(rat);
+        });
+        const std::wstring unknown = main_ui().sheet_pane->text.c_str();
         bool back = false;
         d.on_main([&] {
+            rat->btl.known = 1;
             fx.clear();
             bv().fx_log = &fx;
             bv().out_of_sight = true;
@@ -194,6 +201,8 @@ TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
         ASSERT_EQ(fx.size(), 1u);
         EXPECT_EQ(text_of(fx[0]), name_of(rat) + L"进入视野");
         EXPECT_TRUE(s->banner().empty());
+        EXPECT_NE(std::wstring(main_ui().sheet_pane->text.c_str()), unknown);
+        EXPECT_NE(std::wstring(main_ui().sheet_pane->text.c_str()).find(name_of(rat)), std::wstring::npos);
     });
 }
 
