@@ -109,10 +109,7 @@ TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
     const int rat_i = st.mon(MON_RAT_D, 1, {7, 4});
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         // The visual waits for its animations: the body reads on once it returned.

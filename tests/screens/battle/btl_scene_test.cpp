@@ -74,12 +74,9 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     const int me_i = st.pc(1, {3, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
     std::vector<fx_rec_t> fx;
+    st.fx_log = &fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        d.on_main([&] { bv().fx_log = &fx; });
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         ASSERT_EQ(cur_btl_scene()->waiting_unit(), me);
         ASSERT_EQ(fx.size(), 1u);
@@ -132,10 +129,7 @@ TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         const auto said = [&](const std::function<void()>& fn) {
@@ -240,10 +234,7 @@ TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
     const int me_i = st.pc(1, {3, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {5, 3});
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         EXPECT_EQ(main_ui().shown_unit, me);
         const std::wstring my_sheet = main_ui().sheet_pane->text.c_str();
@@ -281,10 +272,7 @@ TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     st.pc(1, {3, 3});
     st.mon(MON_RAT_D, 1, {7, 3});
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         const int round = btl().round;
         sys_menu_pick(d, L"投降");
         ASSERT_TRUE(st.wait_end(d, 120));
@@ -300,10 +288,7 @@ TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
     const int me_i = st.pc(1, {3, 3});
     st.mon(MON_RAT_D, 1, {7, 3});
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         // Every item is there and none is greyed out.
         ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
         auto* level = get_popup_menu()->get_level(0);
@@ -378,10 +363,7 @@ TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
     st.before_run = [&] { st.u(me_i)->hp = 3; };
     int hp = 0, max = 0;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         EXPECT_EQ(st.u(me_i)->hp, 3);
         sys_menu_pick(d, L"退出游戏");
         d.wait_exit();
@@ -401,10 +383,7 @@ TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
     st.mon(MON_RAT_D, 1, {7, 3});
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t* me = st.u(me_i);
         const auto change = [&](dmg_res_t r) {
             d.on_main([&] {
@@ -450,10 +429,7 @@ TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
     st.pc(1, {3, 3});
     st.mon(MON_RAT_D, 1, {7, 3});
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         bool answer = false, asked = false;
         d.on_main([&] {
             opts().ao_prompt = false;
