@@ -66,13 +66,20 @@ void sys_menu_pick(screen_driver_t& d, const wchar_t* caption) {
         }
     FAIL() << "no such item in the system menu";
 }
+
+// Most cases' battle: the first premade character at (3, 3), unit me_i, and a
+// rat at (rat_x, 3), unit rat_i, on a plain of 10 x 6.
+constexpr int me_i = 0, rat_i = 1;
+void duel(btl_stage_t& st, int rat_x) {
+    st.plain_map(10, 6);
+    st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {rat_x, 3});
+}
 }  // namespace
 
 TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
+    duel(st, 4);
     std::vector<fx_rec_t> fx;
     st.fx_log = &fx;
     screen_driver_t d(fast_btl_opts());
@@ -124,9 +131,7 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
 
 TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
+    duel(st, 4);
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
     st.play(d, [&] {
@@ -230,9 +235,7 @@ TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
 
 TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {5, 3});
+    duel(st, 5);
     screen_driver_t d(fast_btl_opts());
     st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
@@ -268,9 +271,7 @@ TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
 
 TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     screen_driver_t d(fast_btl_opts());
     st.play(d, [&] {
         const int round = btl().round;
@@ -284,9 +285,7 @@ TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
 
 TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     screen_driver_t d(fast_btl_opts());
     st.play(d, [&] {
         // Every item is there and none is greyed out.
@@ -357,9 +356,7 @@ TEST(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
 
 TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     st.before_run = [&] { st.u(me_i)->hp = 3; };
     int hp = 0, max = 0;
     screen_driver_t d(fast_btl_opts());
@@ -378,9 +375,7 @@ TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
 
 TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
     st.play(d, [&] {
@@ -425,9 +420,7 @@ TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
 
 TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     screen_driver_t d(fast_btl_opts());
     st.play(d, [&] {
         bool answer = false, asked = false;
