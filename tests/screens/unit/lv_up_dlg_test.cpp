@@ -44,14 +44,7 @@ std::vector<bool> btns_on(game::lv_up_dlg_t* w, bool plus) {
 }
 
 // 32 points: Str 16 (10), Dex 14 (6), Con 14 (6), Int 12 (4), Wis 13 (5), Cha 9 (1).
-void spend_all(screen_driver_t& d, game::lv_up_dlg_t* w) {
-    buy(d, w, 0, 8);
-    buy(d, w, 1, 6);
-    buy(d, w, 2, 6);
-    buy(d, w, 3, 4);
-    buy(d, w, 4, 5);
-    buy(d, w, 5, 1);
-}
+void spend_all(screen_driver_t& d, game::lv_up_dlg_t* w) { buy_each(d, w, {8, 6, 6, 4, 5, 1}); }
 constexpr int spent[6] = {16, 14, 14, 12, 13, 9};
 }  // namespace
 

@@ -23,11 +23,7 @@ clr_t clr_of(const ti_t* n) { return *n->text.color_ptr(); }
 
 // The 32 points: Str 16, Dex 14, Con 14, Int 12, Wis 14; then on to the next step.
 void spend(screen_driver_t& d, game::lv_up_dlg_t* w) {
-    buy(d, w, 0, 8);
-    buy(d, w, 1, 6);
-    buy(d, w, 2, 6);
-    buy(d, w, 3, 4);
-    buy(d, w, 4, 6);
+    buy_each(d, w, {8, 6, 6, 4, 6});
     d.click(w->fwd_btn());
 }
 

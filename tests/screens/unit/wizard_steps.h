@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <vector>
 
@@ -57,6 +58,12 @@ inline void click_item(screen_driver_t& d, lv_t* l, int i) {
 // n clicks on the "+" of ability abi.
 inline void buy(screen_driver_t& d, game::lv_up_dlg_t* w, int abi, int n) {
     for (int i = 0; i < n; ++i) d.click(w->abi_btn(abi, true));
+}
+
+// As many clicks on each ability's "+" as listed, Str first.
+inline void buy_each(screen_driver_t& d, game::lv_up_dlg_t* w, std::initializer_list<int> clicks) {
+    int abi = 0;
+    for (int n : clicks) buy(d, w, abi++, n);
 }
 
 // A click on the check box of power id's entry; false when the tree shows none.
