@@ -192,6 +192,14 @@ TEST_F(Turn, AWaitingUnitActsAgainAfterEveryoneBehindIt) {
     EXPECT_FALSE(can_delay_turn(a) && a->btl.turn_flags & 4) << "one wait a round";
 }
 
+TEST_F(Turn, AUnitThatWaitedThisRoundCannotWaitAgain) {
+    line_up(true);
+    btl().cur = a;
+    EXPECT_TRUE(can_delay_turn(a));
+    a->btl.turn_flags |= TF_DELAYED;
+    EXPECT_FALSE(can_delay_turn(a)) << "one wait a round, wherever the unit stands";
+}
+
 TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {
     line_up(false);
     btl().cur = b;
