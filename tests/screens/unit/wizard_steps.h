@@ -1,5 +1,6 @@
 #pragma once
-// The wizard opened from a test button, and clicks on list items.
+// The wizard opened from a test button, alone or around a test's body, and the
+// clicks that walk its steps.
 #include <gtest/gtest.h>
 
 #include <functional>
