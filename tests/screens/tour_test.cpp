@@ -162,7 +162,9 @@ void settings(screen_driver_t& d) {
         const rect r = get_cfg_dlg()->tabs()->get_strip()->item_rect(t);
         d.click_at(r.x + r.w / 2, r.y + r.h / 2);
         ASSERT_NE(d.find(first_box[t]), nullptr) << tabs[t];
-        if (t == CFG_TAB_BTL) ASSERT_TRUE(d.click(d.find(L"显示战术网格（默认按G键切换）")));
+        if (t == CFG_TAB_BTL) {
+            ASSERT_TRUE(d.click(d.find(L"显示战术网格（默认按G键切换）")));
+        }
         d.shot(std::string("settings-") + tabs[t]);
     }
     ASSERT_TRUE(d.click(d.find(L"确定")));
