@@ -158,10 +158,9 @@ TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
 
 TEST_F(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
     st.plain_map(12, 6);
-    const int me_i = st.pc(1, {2, 3});
+    st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {9, 3});
     play([&] {
-        unit_t* me = st.u(me_i);
         btl_scene_t* s = cur_btl_scene();
         const int slot = slot_of(P_ATK_M);
         ASSERT_GE(slot, 0);
