@@ -12,6 +12,7 @@
 #include "app/ini.h"
 #include "app/notes.h"
 #include "app/paths.h"
+#include "app/preload.h"
 #include "app/seams.h"
 #include "app/str.h"
 #include "app/sys.h"
@@ -195,6 +196,7 @@ const size* get_max_tex_size() { return &max_tex_size; }
 
 SDL_Surface* load_surface(const wchar_t* path) {
     if (!path) return nullptr;
+    if (SDL_Surface* s = take_preloaded(path)) return s;
     return IMG_Load(os_path(path).c_str());
 }
 
@@ -210,8 +212,10 @@ bool add_cursor(const wchar_t* path) {
     return true;
 }
 
+Str cursor_file(int id) { return get_gfx_dir() + L"cursors/" + cursor_name(id) + L".png"; }
+
 bool load_cursors() {
-    for (const wchar_t* name : cursor_names) add_cursor(get_gfx_dir() + L"cursors/" + name + L".png");
+    for (int id = 0; id < CUR_COUNT; ++id) add_cursor(cursor_file(id));
     if (cur_cursor != 0) {
         SDL_ShowCursor(SDL_ENABLE);
         SDL_SetCursor(cursors.empty() ? nullptr : cursors[0]);

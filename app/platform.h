@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/evt.h"
+#include "app/str.h"
 #include "app/types.h"
 
 struct SDL_Window;
@@ -37,6 +38,7 @@ size pick_default_wnd_size(const size& desktop, const std::vector<size>& modes);
 size choose_wnd_size(bool full_screen, const wchar_t* windowed_size, const size& desktop,
                      const std::vector<size>& modes);
 
+// The image decoded at start-up (take_preloaded) or else read now; null when it cannot be read.
 SDL_Surface* load_surface(const wchar_t* path);
 
 // Cursor ids 0..19 in the order of the cursor names; -1 hides the pointer.
@@ -65,6 +67,8 @@ enum : int {
     CUR_COUNT = 20,
 };
 const wchar_t* cursor_name(int id);
+// The image file of a cursor id in the game folder.
+Str cursor_file(int id);
 bool load_cursors();
 bool add_cursor(const wchar_t* path);
 void free_cursors();
