@@ -70,7 +70,9 @@ bool usable(const size& s) { return s.w > 0 && s.h > 0; }
 
 // ---- libraries ----
 
-bool init_sdl_libs() {
+bool init_sdl_libs() { return init_sdl() && init_img_ttf(); }
+
+bool init_sdl() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "SDL could not start: %s\n", SDL_GetError());
         return false;
@@ -80,6 +82,10 @@ bool init_sdl_libs() {
     SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_HAPTIC | SDL_INIT_GAMECONTROLLER);
     if (!SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1")) std::printf("WARNING: VSync not enabled!");
     if (!SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1")) std::printf("WARNING: Linear texture filtering not enabled!");
+    return true;
+}
+
+bool init_img_ttf() {
     if (!(IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG)) {
         std::printf("SDL_image could not initialize! SDL_image Error: %s\n", SDL_GetError());
         return false;

@@ -17,6 +17,9 @@ union SDL_Event;
 // SDL video, timer and events are required; audio and the input devices are
 // started separately and their failure only means no sound or no pads.
 bool init_sdl_libs();
+// Its two halves: SDL itself, and SDL_image with SDL_ttf, which need no SDL_Init.
+bool init_sdl();
+bool init_img_ttf();
 void quit_sdl_libs();
 
 SDL_Window* create_main_wnd();

@@ -30,15 +30,16 @@ bool platform_start(preload_t first_screen, void (*step)(const char* name)) {
     rnd_seed(0);  // from the clock
     // What was made is released on failure rather than left to the process
     // exit, so a failed start leaves no half-open window behind.
-    if (!init_sdl_libs()) {
+    if (!init_img_ttf()) {
         release_platform();
         return false;
     }
-    done("sdl_libs");
-    // The loader works while SDL opens the window, which takes most of the start.
+    // The loader works while SDL starts and opens the window, which takes most of the start.
     for (int id = 0; id < CUR_COUNT; ++id) first_screen.files.push_back(cursor_file(id));
     preload_start(std::move(first_screen));
-    const bool window = open_window();
+    const bool sdl = init_sdl();
+    done("sdl_libs");
+    const bool window = sdl && open_window();
     done("window");
     const std::string font_err = preload_wait();
     done("wait_for_loader");

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <utility>
 
+#include "app/audio.h"
 #include "app/font.h"
 #include "app/sys.h"
 
@@ -36,6 +37,8 @@ int preload_main(void*) {
         if (g_what.done) g_what.done(part);
     };
     done(nullptr);
+    load_mixer();  // only opened here: the main thread starts the music
+    done("loader_mixer");
     if (open_font_files(g_what.font_dir, &g_font_err)) {
         for (const auto& [font, text] : g_what.texts)
             if (zg::font_t* f = get_font(font)) f->render_ahead(text);

@@ -1,14 +1,14 @@
 #pragma once
 // Start-up work that needs no window, done on a thread of its own while the
-// main thread has SDL open the window and the renderer: the font files, the
-// glyphs of the first screen's texts, the game's texts and tables (a step the
-// start-up hands in), and the first screen's images decoded into surfaces.
-// Only the main thread draws, makes textures, shows message boxes and says
-// what could not be read: load_surface() takes a decoded image instead of
-// reading its file (a file the thread could not decode is read again there,
-// and fails and is reported as without the thread), glyphs become textures at
-// their first use, and what the thread would have reported waits for
-// preload_report().
+// main thread has SDL start and open the window and the renderer: SDL_mixer
+// (load_mixer), the font files, the glyphs of the first screen's texts, the
+// game's texts and tables (a step the start-up hands in), and the first
+// screen's images decoded into surfaces. Only the main thread draws, makes
+// textures, plays sound, shows message boxes and says what could not be read:
+// load_surface() takes a decoded image instead of reading its file (a file the
+// thread could not decode is read again there, and fails and is reported as
+// without the thread), glyphs become textures at their first use, and what
+// the thread would have reported waits for preload_report().
 #include <functional>
 #include <string>
 #include <utility>
@@ -25,8 +25,8 @@ struct preload_t {
     std::function<void()> data;   // texts and tables, run after the fonts
     std::vector<Str> files;       // image files to decode
     // Told on the thread as it starts (null) and as each part ends
-    // ("loader_fonts", "loader_texts_tables", "loader_images"): the start-up
-    // benchmark's timings.
+    // ("loader_mixer", "loader_fonts", "loader_texts_tables", "loader_images"):
+    // the start-up benchmark's timings.
     void (*done)(const char* part) = nullptr;
 };
 
