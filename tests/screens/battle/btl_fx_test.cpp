@@ -110,10 +110,7 @@ TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
     const int rat_i = st.mon(MON_RAT_D, 1, {7, 4});
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         // The visual waits for its animations: the body reads on once it returned.
@@ -164,10 +161,7 @@ TEST(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
     const int me_i = st.pc(9, {10, 8});
     st.mon(MON_RAT_D, 1, {14, 8});
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         d.on_main([&] {
             btl_scene_t* s = cur_btl_scene();
             unit_t* me = st.u(me_i);
