@@ -64,15 +64,27 @@ text_ani_t::text_ani_t(const wchar_t* text, clr_t clr, int font, const pt_t& cen
                        int delay)
     : ani_t(ANI_TEXT, flags, group, delay), text(text), clr(clr), font(font), centre(centre) {}
 
+bool text_ani_t::scrn_centre(pt_t* out) const {
+    pt_t o{0, 0};
+    if (anchor && !anchor(&o)) return false;
+    *out = {o.x + centre.x, o.y + centre.y};
+    return true;
+}
+
 void text_ani_t::update_draw() {
     if (elapsed > text_secs) {
         done = true;
         return;
     }
     --centre.y;
+    pt_t c;
+    if (!scrn_centre(&c)) {
+        done = true;
+        return;
+    }
     size sz;
     measure_text(&sz, text, font, text_measure_flags, no_limit, no_limit);
-    const rect box{centre.x - sz.w / 2, centre.y - sz.h / 2, sz.w, sz.h};
+    const rect box{c.x - sz.w / 2, c.y - sz.h / 2, sz.w, sz.h};
     draw_text(text, &box, font, &clr, text_draw_flags);
 }
 
@@ -155,6 +167,12 @@ bool ani_mgr_t::has(int value, int mode) const {
         default: return false;
         }
     });
+}
+
+const zg::ani_t* ani_mgr_t::get(uint32_t id) const {
+    for (const auto& a : list)
+        if (a->id == id) return a;
+    return nullptr;
 }
 
 void ani_mgr_t::wait(int value, int mode) {

@@ -65,15 +65,24 @@ public:
 };
 
 // Mark-up text that rises one pixel a frame from its centre point for 1 s.
+// Without an anchor the point is on the screen. With one it lies in the
+// anchor's own plane (a map's pixels), and the anchor tells where that plane's
+// origin is on the screen each frame, so the text follows a scrolling view;
+// an anchor that answers false (its plane is gone) ends the text.
 class text_ani_t : public ani_t {
 public:
+    using anchor_fn_t = std::function<bool(pt_t*)>;
+
     Str text;
     clr_t clr;
     int font;
     pt_t centre;
+    anchor_fn_t anchor;
 
     text_ani_t(const wchar_t* text, clr_t clr, int font, const pt_t& centre, int flags, int group, int delay);
     void update_draw() override;
+    // The centre on the screen now; false when the anchor is gone.
+    bool scrn_centre(pt_t* out) const;
 };
 
 // An image pointing up flies from `from` to `to` at 2000 pixels a second,
@@ -119,6 +128,8 @@ public:
     void clear();
 
     bool has(int value, int mode) const;
+    // The listed animation with this id; null once it has finished.
+    const zg::ani_t* get(uint32_t id) const;
     int count() const { return int(list.size()); }
     double blink_clock() const { return blink; }
 

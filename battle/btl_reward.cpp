@@ -80,14 +80,16 @@ void btl_win_rewards(const enc_t& e, Str& out) {
     g_pty.gold += calc_btl_gold() + gold;
     Str items = loot_text(loot);
     if (!left.empty()) items.append_format(L"<c=r>背包已满，未能放入：</c>\n%s", loot_text(left));
-    out.format(L"<s hr=c:lbl><m><img=misc/win c=lbl>\n<dy=112><h1 c=lbl hr=c>获得经验 & 战利品</h1>"
+    // The picture's line is as tall as the picture: a small step down parts it from the heading.
+    out.format(L"<s hr=c:lbl><m><img=misc/win c=lbl>\n<dy=16><h1 c=lbl hr=c>获得经验 & 战利品</h1>"
                L"<c=fc_gg><f=b7>%d</f> XP/每人</c>\n<c=fc_yy><f=b7>%s</f>%s</c>\n<f=b7>%s</f>\n\n"
                L"<h1 c=lbl hr=c>击败敌人</h1>%s",
                xp, gold_text(gold), bonus_text, items, enc_kills_text(e));
 }
 
 void btl_lose_text(Str& out) {
-    out.format(L"<c=#600><s hr=c:#600><m><img=misc/lost>\n<dy=112><h1 hr=c>战败损失</h1><f=b7>%s</f>",
+    // The heading in a red that reads on the page's dark grey; the picture keeps its dark red.
+    out.format(L"<c=#600><s hr=c:fc_rr><m><img=misc/lost>\n<dy=16><h1 c=fc_r hr=c>战败损失</h1><f=b7>%s</f>",
                gold_text(-double(calc_btl_gold())));
 }
 

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -32,17 +33,15 @@ struct pwrs_t {
     pwrs_t() { init_pwrs(); }
 };
 
-// Units of a build or a template at a level; the group owns them.
-void add_bld(unit_grp_t& g, int bld, int lv, int n) {
-    for (int i = 0; i < n; ++i) {
-        unit_t* u = new unit_t;
-        u->from_bld(bld, L"", L"", L"");
-        lv_choices_t picks;
-        while (u->base.lv < lv) lv_up_unit(*u, picks);
-        u->reset_for_play();
-        u->hp = u->drv.hp_max;
-        g.units.push_back(u);
-    }
+// A unit of a build, or n of a template, at a level; the group owns them.
+void add_bld(unit_grp_t& g, int bld, int lv) {
+    unit_t* u = new unit_t;
+    u->from_bld(bld, L"", L"", L"");
+    lv_choices_t picks;
+    while (u->base.lv < lv) lv_up_unit(*u, picks);
+    u->reset_for_play();
+    u->hp = u->drv.hp_max;
+    g.units.push_back(u);
 }
 
 void add_mon(unit_grp_t& g, int rank, int lv, int n) {
@@ -55,10 +54,17 @@ void add_mon(unit_grp_t& g, int rank, int lv, int n) {
     }
 }
 
-// A battle set up on a generated map of side x side cells, every unit computer-controlled.
+// A battle set up on a generated map of side x side cells, every unit
+// computer-controlled: one unit of each build listed against monsters of a
+// rank, all of one level.
 struct scene_t {
     tmap_t map;
     unit_grp_t a, b;
+
+    scene_t(std::initializer_list<int> blds, int lv, int mon_rank, int mons) {
+        for (int bld : blds) add_bld(a, bld, lv);
+        add_mon(b, mon_rank, lv, mons);
+    }
 
     void start(int side) {
         rnd_srand(7);
@@ -80,12 +86,7 @@ void time_decision(benchmark::State& st, unit_t* u) {
 // A fighter and an archer among 6 against 12.
 void BM_ai_run_fighter_archer(benchmark::State& st) {
     static pwrs_t p;
-    scene_t s;
-    add_bld(s.a, 1, 5, 1);
-    add_bld(s.a, 4, 5, 1);
-    add_bld(s.a, 5, 5, 2);
-    add_bld(s.a, 9, 5, 2);
-    add_mon(s.b, 1, 5, 12);
+    scene_t s({BLD_TH, BLD_RNG, BLD_HLR, BLD_HLR, BLD_ELM, BLD_ELM}, 5, 1, 12);
     s.start(20);
     time_decision(st, s.a.units[size_t(st.range(0))]);
 }
@@ -94,10 +95,7 @@ BENCHMARK(BM_ai_run_fighter_archer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecon
 // A caster holding 20 spells.
 void BM_ai_run_caster_20_spells(benchmark::State& st) {
     static pwrs_t p;
-    scene_t s;
-    add_bld(s.a, 9, 10, 1);
-    add_bld(s.a, 1, 10, 5);
-    add_mon(s.b, 1, 10, 12);
+    scene_t s({BLD_ELM, BLD_TH, BLD_TH, BLD_TH, BLD_TH, BLD_TH}, 10, 1, 12);
     unit_t* u = s.a.units[0];
     for (int id = 119, n = 0; id <= 143 && n < 20; ++id)
         if (!u->has_pwr(id)) u->pwrs.add(id), ++n;
@@ -134,12 +132,7 @@ BENCHMARK(BM_ai_run_caster_mid_battle)->Unit(benchmark::kMillisecond);
 // 6 against 36 minions on 16 x 16: the 40-unit decision.
 void BM_ai_run_6_vs_36(benchmark::State& st) {
     static pwrs_t p;
-    scene_t s;
-    add_bld(s.a, 1, 8, 2);
-    add_bld(s.a, 4, 8, 1);
-    add_bld(s.a, 5, 8, 1);
-    add_bld(s.a, 9, 8, 2);
-    add_mon(s.b, 4, 8, 36);
+    scene_t s({BLD_TH, BLD_TH, BLD_RNG, BLD_HLR, BLD_ELM, BLD_ELM}, 8, 4, 36);
     s.start(16);
     time_decision(st, st.range(0) ? s.b.units[0] : s.a.units[0]);
 }
@@ -147,9 +140,7 @@ BENCHMARK(BM_ai_run_6_vs_36)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_eval_act(benchmark::State& st) {
     static pwrs_t p;
-    scene_t s;
-    add_bld(s.a, 9, 6, 1);
-    add_mon(s.b, 1, 6, 8);
+    scene_t s({BLD_ELM}, 6, 1, 8);
     s.start(12);
     unit_t* u = s.a.units[0];
     u->pwrs.add(127);

@@ -17,18 +17,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "app/ani.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/opts.h"
-#include "app/paths.h"
 #include "app/rnd.h"
 #include "app/scene.h"
 #include "app/seams.h"
@@ -41,7 +35,6 @@
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/unit_move.h"
-#include "game/start.h"
 #include "rules/mon_ids.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
@@ -51,37 +44,14 @@
 #include "screens/map/act_bar.h"
 #include "screens/map/main_ui.h"
 #include "ui/wnd.h"
-
-namespace fs = std::filesystem;
+#include "game_view.h"
 
 namespace {
-constexpr double frame_us = 1e6 / 60;
 constexpr int map_side = 40;
 constexpr int per_side = 20;
 constexpr uint32_t bench_seed = 20240611;
 
-std::string view_dir;
 pt_t mouse{0, 0};
-
-void remove_view_dir() {
-    std::error_code ec;
-    if (!view_dir.empty()) fs::remove_all(view_dir, ec);
-}
-
-// The game folder's parts linked beside a windowed 1280 x 720 config.
-bool make_game_view() {
-    std::string tmpl = (fs::temp_directory_path() / "tw-btl-bench-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) return false;
-    view_dir = tmpl;
-    std::atexit(remove_view_dir);
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(TW_GAME_DIR, ec))
-        if (e.path().filename() != "config.ini")
-            fs::create_directory_symlink(e.path(), fs::path(tmpl) / e.path().filename(), ec);
-    std::ofstream(fs::path(tmpl) / "config.ini")
-        << "[Main]\nfull_screen=0\nwindowed_size=1280x720\nmusic=0\nsound=0\nshow_all_hits_in_rng=1\n";
-    return true;
-}
 
 struct bench_btl_t {
     tmap_t map;
@@ -119,12 +89,7 @@ bool place_foe(bench_btl_t* st) {
 // the acting unit. The battle loop is not run; the scene is shown and ready.
 bench_btl_t* start_btl() {
     static bench_btl_t* b = []() -> bench_btl_t* {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        if (!make_game_view()) return nullptr;
-        set_exe_dir(utf8_to_str((view_dir + "/").c_str()));
-        if (!app_start()) return nullptr;
+        if (!start_game_view("btl-bench", "show_all_hits_in_rng=1\n")) return nullptr;
         seams().mouse_state = [](int* x, int* y) {
             *x = mouse.x, *y = mouse.y;
             return 0u;
@@ -191,13 +156,6 @@ void keep_two_animations(bench_btl_t* st) {
     get_ani_mgr()->play(new zg::imgs_ani_t(L"effects/_dt_fire", f, nullptr, ANI_F_BTL, 0, 0));
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double now_us() { return double(SDL_GetPerformanceCounter()) * 1e6 / double(SDL_GetPerformanceFrequency()); }
-
 double peak_rss_mb() {
     rusage r{};
     getrusage(RUSAGE_SELF, &r);
@@ -216,9 +174,7 @@ static void BM_BtlFrame(benchmark::State& state) {
         frame_render();
         us.push_back(now_us() - t0);
     }
-    const double med = median(us);
-    state.counters["median_us"] = med;
-    state.counters["of_frame"] = med / frame_us;
+    frame_counters(state, us);
     state.counters["pending"] = double(st->scene->pending_cmds().size());
     state.counters["peak_rss_mb"] = peak_rss_mb();
 }
@@ -238,9 +194,7 @@ static void BM_ClickToCommit(benchmark::State& state) {
         given = st->me->btl.cmds.size();
         st->me->btl.cmds.clear();
     }
-    const double med = median(us);
-    state.counters["median_us"] = med;
-    state.counters["of_frame"] = med / frame_us;
+    frame_counters(state, us);
     state.counters["cmds"] = double(given);
 }
 BENCHMARK(BM_ClickToCommit)->Unit(benchmark::kMicrosecond)->MinTime(2.0);

@@ -7,63 +7,24 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
 
-#include <stdlib.h>
-
-#include "game/start.h"
 #include "app/input.h"
 #include "app/loop.h"
-#include "app/paths.h"
 #include "app/scene.h"
 #include "app/seams.h"
 #include "battle/map_gen.h"
 #include "battle/tmap.h"
 #include "screens/map/map_scene.h"
 #include "ui/wnd.h"
-
-namespace fs = std::filesystem;
+#include "game_view.h"
 
 namespace {
-constexpr double frame_us = 1e6 / 60;
 constexpr int map_side = 40;
-
-std::string view_dir;
-
-void remove_view_dir() {
-    std::error_code ec;
-    if (!view_dir.empty()) fs::remove_all(view_dir, ec);
-}
-
-// The game folder's parts linked beside a windowed 1280 x 720 config.
-bool make_game_view() {
-    std::string tmpl = (fs::temp_directory_path() / "tw-map-bench-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) return false;
-    view_dir = tmpl;
-    // Before the configuration object exists, so it runs after that is written at exit.
-    std::atexit(remove_view_dir);
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(TW_GAME_DIR, ec))
-        if (e.path().filename() != "config.ini")
-            fs::create_directory_symlink(e.path(), fs::path(tmpl) / e.path().filename(), ec);
-    std::ofstream(fs::path(tmpl) / "config.ini") << "[Main]\nfull_screen=0\nwindowed_size=1280x720\nmusic=0\nsound=0\n";
-    return true;
-}
 
 map_scene_t* start_scene() {
     static map_scene_t* scene = [] () -> map_scene_t* {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        if (!make_game_view()) return nullptr;
-        set_exe_dir(utf8_to_str((view_dir + "/").c_str()));
-        if (!app_start()) return nullptr;
+        if (!start_game_view("map-bench")) return nullptr;
         // The mouse rests on a cell in the middle of the view.
         seams().mouse_state = [](int* x, int* y) {
             *x = 6 * 64 + 20, *y = 4 * 64 + 20;
@@ -84,25 +45,18 @@ map_scene_t* start_scene() {
     }();
     return scene;
 }
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 }  // namespace
 
 static void BM_MapFrame(benchmark::State& state) {
     if (!start_scene()) return state.SkipWithError("the game did not start (is the game folder built?)");
     std::vector<double> us;
     for (auto _ : state) {
-        const uint64_t t0 = SDL_GetPerformanceCounter();
+        const double t0 = now_us();
         frame_update();
         frame_render();
-        us.push_back(double(SDL_GetPerformanceCounter() - t0) * 1e6 / double(SDL_GetPerformanceFrequency()));
+        us.push_back(now_us() - t0);
     }
-    const double med = median(us);
-    state.counters["median_us"] = med;
-    state.counters["of_frame"] = med / frame_us;
+    frame_counters(state, us);
 }
 BENCHMARK(BM_MapFrame)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 

@@ -1,11 +1,9 @@
-# Copies the committed game data (config, texts, maps) into the game folder.
+# Copies the committed game data (config, texts) into the game folder.
 # Fonts, images and sounds come from Debian packages through scripts/assets.
-file(MAKE_DIRECTORY ${DST}/saves)
+# saves/ and maps/ start empty: the game writes saves; a battle fought with a
+# map file reads maps/btl.map, and no map ships with the game.
+file(MAKE_DIRECTORY ${DST}/saves ${DST}/maps)
 file(GLOB entries RELATIVE ${SRC} ${SRC}/*)
 foreach(e ${entries})
-  if(IS_DIRECTORY ${SRC}/${e})
-    file(COPY ${SRC}/${e} DESTINATION ${DST})
-  else()
-    file(COPY ${SRC}/${e} DESTINATION ${DST})
-  endif()
+  file(COPY ${SRC}/${e} DESTINATION ${DST})
 endforeach()

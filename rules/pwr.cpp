@@ -19,6 +19,7 @@ Pwr* registry[PWR_SLOTS] = {};
 std::span<text_info_t> pwr_cats() {
     static text_info_t rows[] = {{},        {L"cmn"}, {L"wpn"},   {L"amr"}, {L"melee"},
                                  {L"tw"},   {L"th"},  {L"range"}, {L"cm"},  {L"spl"}};
+    static_assert(std::size(rows) == PWR_CATS, "one row a category");
     return rows;
 }
 

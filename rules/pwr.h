@@ -133,11 +133,13 @@ const pwr_texts_t& get_pwr_texts();
 // Null for an id outside 1..291 or an empty slot: ids come from save files.
 Pwr* get_pwr(int id);
 bool is_pwr_id(int id);
-// The power is used as an action (kind 0).
+// The power is used as an action (PK_ACT).
 bool is_act(int id);
 // Power a lists among b's prerequisites.
 bool is_prereq_of(int a, int b);
-// Row i of the category table "cmn" .. "spl" (row 0 for i outside 0..9); texts on first use.
+// Rows 0 to 9 of the power category table, row 0 empty.
+constexpr int PWR_CATS = 10;
+// Row i of the category table "cmn" .. "spl" (row 0 for i outside it); texts on first use.
 text_info_t* get_pwr_cat(int i);
 // The proficiency power an item kind needs; 0 for none.
 int get_prof_pwr(int itm_id);

@@ -88,9 +88,25 @@ rect unit_screen_rect(btl_scene_t* s, const unit_t* u) {
     return r;
 }
 
-void float_text_at(const wchar_t* text, const pt_t& at, clr_t c, int size) {
-    if (bv().fx_log) bv().fx_log->push_back({zg::ANI_TEXT, text, {at.x, at.y, 0, 0}, c, size});
-    get_ani_mgr()->play(new zg::text_ani_t(Str(L"<shadow>") + text, c, size, at, 0, 0, 0));
+bool map_on_scrn(pt_t* out) {
+    btl_scene_t* s = cur_btl_scene();
+    if (!s) return false;
+    const rect& v = s->get_view().scrn_rect();
+    const pt_t& o = s->get_view().org();
+    *out = {v.x - o.x, v.y - o.y};
+    return true;
+}
+
+uint32_t float_text_at(const wchar_t* text, const pt_t& at, clr_t c, int size) {
+    auto* t = new zg::text_ani_t(Str(L"<shadow>") + text, c, size, at, 0, 0, 0);
+    t->anchor = map_on_scrn;
+    pt_t start;
+    if (!t->scrn_centre(&start)) {
+        delete t;
+        return 0;
+    }
+    if (bv().fx_log) bv().fx_log->push_back({zg::ANI_TEXT, text, {start.x, start.y, 0, 0}, c, size});
+    return get_ani_mgr()->play(t);
 }
 
 void play_imgs(const wchar_t* img, const rect& r, const size* frame, int flags) {
@@ -98,10 +114,11 @@ void play_imgs(const wchar_t* img, const rect& r, const size* frame, int flags) 
     get_ani_mgr()->play(new zg::imgs_ani_t(img, r, frame, flags, 0, 0));
 }
 
-void float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size) {
-    if (!s || !u || !text || !bv().feedback || !is_cell_shown(s, u->pos)) return;
-    const rect r = unit_screen_rect(s, u);
-    float_text_at(text, {r.x + MAP_CELL / 2, r.y}, c, size);
+uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size) {
+    if (!s || !u || !text || !bv().feedback || !is_cell_shown(s, u->pos)) return 0;
+    // Map pixels: the text stays over its cell while the view scrolls on.
+    const pt_t top{u->pos.x * MAP_CELL + u->px_off.x + MAP_CELL / 2, u->pos.y * MAP_CELL + u->px_off.y};
+    return float_text_at(text, top, c, size);
 }
 
 // ---- name chains ----

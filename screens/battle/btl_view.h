@@ -129,10 +129,14 @@ bool hit_labels_shown();
 void install_btl_pres();
 bool is_cell_shown(btl_scene_t* s, const pt_t& c);
 rect unit_screen_rect(btl_scene_t* s, const unit_t* u);
-void float_text_at(const wchar_t* text, const pt_t& at, clr_t c, int size);
+// Where the map's pixel (0, 0) lies on the screen; false outside a fight.
+bool map_on_scrn(pt_t* out);
+// A floating text at a point of the map, in its pixels, that follows the view;
+// the animation's id, 0 when there is no fight to show it in.
+uint32_t float_text_at(const wchar_t* text, const pt_t& at, clr_t c, int size);
 // An image sequence over r (frames of the given size, or squares of the image's height).
 void play_imgs(const wchar_t* img, const rect& r, const size* frame, int flags);
-void float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size);
+uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size);
 void play_area_ani(const act_t* a, const rect& r);
 Str act_effect_name(const act_t* a);
 Str act_missile_name(const act_t* a, const itm_slot_t* wpn);

@@ -37,7 +37,7 @@ constexpr int abi_count = 6;
 constexpr int first_feat = P_FEAT_FIRST, last_feat = P_FEAT_LAST;
 constexpr int first_spell = P_SPELL_FIRST, last_spell = P_SPELL_LAST;
 constexpr int spell_lvs = 9;
-constexpr int pwr_cat_count = 10;
+constexpr int pwr_cat_count = PWR_CATS;
 constexpr uint32_t feat_cats = CAT_ANY;  // the categories that hold feats
 constexpr uint32_t cat_node = 1u << 0;  // node flag: a feat category; data2 holds its number
 

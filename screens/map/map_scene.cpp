@@ -238,6 +238,16 @@ minimap_lay_t layout_minimap_in(const rect& inner, int map_w, int map_h) {
     return out;
 }
 
+// The view may reach half a view past the map's edges; the frame stops at the
+// minimap's edge rather than running over the panel's margin and outline.
+rect minimap_view_frame(const rect& mm, int cell, const rect& cells) {
+    const int x0 = std::max(mm.x + cells.x * cell, mm.x), y0 = std::max(mm.y + cells.y * cell, mm.y);
+    const int x1 = std::min(mm.x + (cells.x + cells.w) * cell, mm.x + mm.w);
+    const int y1 = std::min(mm.y + (cells.y + cells.h) * cell, mm.y + mm.h);
+    if (x1 <= x0 || y1 <= y0) return {};
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
 void map_scene_t::layout_minimap() {
     if (!main_ui_built() || !map || map->get_w() <= 0 || map->get_h() <= 0) return;
     wnd_t* p = main_ui().status_pnl;
@@ -279,11 +289,8 @@ void map_scene_t::draw_minimap() {
     wnd_t* p = main_ui().status_pnl;
     draw_rect(&p->rc, &mm_frame_clr);
     if (s <= 0 || view.shows_whole_map()) return;
-    set_clip_rect(&p->rc);
-    const rect cr = view.cell_rect();
-    const rect vr{mm_rect.x + cr.x * s, mm_rect.y + cr.y * s, cr.w * s, cr.h * s};
-    draw_rect(&vr, &mm_view_clr);
-    set_clip_rect(nullptr);
+    const rect vr = minimap_view_frame(mm_rect, s, view.cell_rect());
+    if (vr.w > 0 && vr.h > 0) draw_rect(&vr, &mm_view_clr);
 }
 
 bool map_scene_t::minimap_input(const evt_t* e, wnd_t* sender) {

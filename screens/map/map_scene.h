@@ -105,3 +105,6 @@ struct minimap_lay_t {
     int cell = 0;
 };
 minimap_lay_t layout_minimap_in(const rect& inner, int map_w, int map_h);
+// The outline of the view's cells on a minimap at mm with cells of `cell`
+// pixels, cut to the minimap; empty when none of it lies there.
+rect minimap_view_frame(const rect& mm, int cell, const rect& cells);

@@ -26,6 +26,7 @@
 #include "screens/unit/u_ctrl.h"
 #include "screens/widgets/theme.h"
 #include "ui/btn.h"
+#include "ui/dlg.h"
 #include "ui/edt.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
@@ -90,21 +91,10 @@ const wchar_t* abi_name(int i) {
 
 clr_t sign_clr(int v) { return v > 0 ? 0xFF00FF00 : v < 0 ? 0xFFFF0000 : 0xFFFFFFFF; }
 
-template <class T>
-T* add_child(T* w, uint32_t style, wnd_t* parent, int cw, int ch) {
-    w->set_style(style);
-    w->set_parent(parent);
-    const rect r{0, 0, cw, ch};
-    w->set_rect(&r);
-    w->on_create();
-    reg_owned_wnd(w);
-    return w;
-}
-
 lv_t* add_list(wnd_t* page, uint32_t style, int h, const wchar_t* title) {
     auto* l = new lv_t;
     l->ex_style = LVX_COL;
-    add_child(l, style, page, WND_DEFAULT_SIZE, h);
+    add_child_wnd(page, l, style, {0, 0, WND_DEFAULT_SIZE, h});
     l->set_title_bar(TITLE_SMALL, title);
     const size s{WND_DEFAULT_SIZE, list_item_h};
     l->set_item_size(&s);
@@ -274,12 +264,12 @@ void _lv_up_dlg_t::on_create() {
     tab = new_tab_ctrl();
     tab->gap = tab_gap;
     tab->set_page_layout(page_style, page_sz);
-    add_child(tab, tab_style, client, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE);
+    add_child_wnd(client, tab, tab_style, {0, 0, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE});
     // Only the forward button goes on: the strip goes back, never ahead.
     tab->can_pick = [this](int i) { return i >= 0 && i < tab->cur_tab(); };
     for (int i = 0; i < LVP_COUNT; ++i) tab->add_tab(Str(L"<r>%s</r>", step_names[i]).c_str(), nullptr, uintptr_t(i));
     tab->strip->sel_clr = theme::btn_checked;
-    memo = add_child(new memo_ctrl_t, memo_style, tab, memo_w, WND_DEFAULT_SIZE);
+    memo = add_child_wnd(tab, new memo_ctrl_t, memo_style, {0, 0, memo_w, WND_DEFAULT_SIZE});
     reset_b = add_btn(L"重置", WS_DOCK_LEFT, nullptr, nullptr);
     reset_b->set_clrs(&theme::btn[0], &theme::btn[1], &theme::btn[2], &theme::btn[3]);
     fwd = ok_btn;
@@ -533,7 +523,7 @@ void _lv_up_dlg_t::build_abis(wnd_t* page) {
             reg_owned_wnd(b);
             abi_btns[i * 2 + plus] = b;
         }
-    pts_lbl = add_child(new lbl_t, WS_DOCK_TOP, page, page_sz.w, pts_lbl_h);
+    pts_lbl = add_child_wnd(page, new lbl_t, WS_DOCK_TOP, {0, 0, page_sz.w, pts_lbl_h});
     pts_lbl->bg_clr = 0;
     pts_lbl->text_align = rect_align::left | rect_align::middle;
     page->gap = list_gap;
@@ -641,7 +631,7 @@ void _lv_up_dlg_t::build_spells(wnd_t* page) {
 // ---- misc and finish steps ----
 
 void _lv_up_dlg_t::build_misc(wnd_t* page) {
-    misc = add_child(new_u_ctrl(), top_full, page, WND_DEFAULT_SIZE, U_CTRL_H);
+    misc = add_child_wnd(page, new_u_ctrl(), top_full, {0, 0, WND_DEFAULT_SIZE, U_CTRL_H});
     page->arrange();
 }
 

@@ -76,7 +76,7 @@ void pwr_pick_t::rebuild() {
 void pwr_pick_t::fill_feats() {
     tree_->clear();
     std::map<int, ti_t*> groups;
-    for (int c = 0; c <= 9; ++c) {
+    for (int c = 0; c < PWR_CATS; ++c) {
         if (!(feat_cats & (1u << c))) continue;
         const text_info_t* cat = get_pwr_cat(c);
         groups[c] = tree_->add_node(cat->n ? cat->n : L"", TIF_NO_CHECK, 0, uint32_t(c), &PICK_GROUP, 0,
@@ -84,7 +84,7 @@ void pwr_pick_t::fill_feats() {
     }
     for (int id = first_feat; id <= last_feat; ++id) {
         const Pwr* p = get_pwr(id);
-        if (!p || p->cat < 0 || p->cat > 9 || !(feat_cats & (1u << p->cat))) continue;
+        if (!p || p->cat < 0 || p->cat >= PWR_CATS || !(feat_cats & (1u << p->cat))) continue;
         const clr_t c = learn_state(*unit_, id);
         tree_->add_node(txt::pwr_line(*p).c_str(), 0, uint32_t(id), 0, &c, p->get_tier(), groups[p->cat],
                         ti_ref_t::LAST_CHILD);

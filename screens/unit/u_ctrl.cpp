@@ -11,6 +11,7 @@
 #include "rules/unit.h"
 #include "screens/widgets/theme.h"
 #include "ui/btn.h"
+#include "ui/dlg.h"
 #include "ui/edt.h"
 #include "ui/std_dlgs.h"
 #include "ui/tip.h"
@@ -40,26 +41,15 @@ constexpr int mod_dlg_h = 320;
 constexpr uint32_t mod_dlg_style = WS_CENTRE_X | WS_CENTRE_Y;
 constexpr uint32_t panel_style = WS_DOCK_TOP | WS_FILL_W;
 
-template <class T>
-T* add_child(T* w, uint32_t style, wnd_t* parent, int cw, int ch) {
-    w->set_style(style);
-    w->set_parent(parent);
-    const rect r{0, 0, cw, ch};
-    w->set_rect(&r);
-    w->on_create();
-    reg_owned_wnd(w);
-    return w;
-}
-
 title_wnd_t* add_sect(wnd_t* parent, const wchar_t* caption, int h) {
-    auto* s = add_child(new title_wnd_t, WS_DOCK_TOP | WS_FILL_W, parent, WND_DEFAULT_SIZE, h);
+    auto* s = add_child_wnd(parent, new title_wnd_t, WS_DOCK_TOP | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, h});
     s->set_title_bar(TITLE_SMALL, caption);
     s->padding = sect_padding;
     return s;
 }
 
 btn_t* add_img_btn(wnd_t* parent, const size& sz, const wchar_t* img) {
-    auto* b = add_child(new btn_t, WS_DOCK_LEFT | WS_DOCK_TOP, parent, sz.w, sz.h);
+    auto* b = add_child_wnd(parent, new btn_t, WS_DOCK_LEFT | WS_DOCK_TOP, {0, 0, sz.w, sz.h});
     b->set_skin(img);
     b->hot_overlay = 0x22FFFFFF;
     b->border_clr = theme::frame;
@@ -82,12 +72,12 @@ public:
         splitter_t::on_create();
         gap = sect_gap;
         title_wnd_t* n = add_sect(this, L"人物名称", name_sect_h);
-        rnd = add_child(new btn_t, WS_DOCK_RIGHT | WS_CENTRE_Y, n, rnd_side, rnd_side);
+        rnd = add_child_wnd(n, new btn_t, WS_DOCK_RIGHT | WS_CENTRE_Y, {0, 0, rnd_side, rnd_side});
         rnd->set_icon(L"misc/rd");
         rnd->icon_sz = rnd_side - 8;
         rnd->tip = L"随机名称";
         style_set_btn(rnd);
-        name = add_child(new_edt(), WS_FILL_W | WS_CENTRE_Y, n, WND_DEFAULT_SIZE, edt_h);
+        name = add_child_wnd(n, new_edt(), WS_FILL_W | WS_CENTRE_Y, {0, 0, WND_DEFAULT_SIZE, edt_h});
         name->set_limit(name_limit);
         name->focus_order = 1;
         n->gap = sect_padding;
@@ -155,7 +145,7 @@ public:
     }
     void on_create() override {
         dlg_t::on_create();
-        body = add_child(new_u_ctrl(), panel_style, this, WND_DEFAULT_SIZE, U_CTRL_H);
+        body = add_child_wnd(this, new_u_ctrl(), panel_style, {0, 0, WND_DEFAULT_SIZE, U_CTRL_H});
         const int row_h = btn_row ? btn_row->rc.h : 0;
         resize(rc.w, row_h + U_CTRL_H + margin_t + margin_b);
     }

@@ -40,7 +40,7 @@ memo_ctrl_t* new_sheet_pane(wnd_t* parent, bool bg) {
     return m;
 }
 
-tool_bar_t2* new_sheet_toggles(wnd_t* parent, const wchar_t* key, int* mask, int def) {
+tool_bar_t2* new_sheet_toggles(memo_ctrl_t* parent, const wchar_t* key, int* mask, int def) {
     parent->padding = strip_spacing;
     auto* s = new tool_bar_t2;
     const rect r{0, 0, toggle_icon, toggle_icon};
@@ -61,6 +61,7 @@ tool_bar_t2* new_sheet_toggles(wnd_t* parent, const wchar_t* key, int* mask, int
     // Sized before the layout docks it, so that it grows from its docked corner.
     const size need = s->size_for(s->count(), 1);
     s->resize(need.w + 2 * strip_margin, need.h + 2 * strip_margin);
+    parent->pad_b = s->rc.h;
     reg_owned_wnd(s);
     // The file is the player's to edit: only the four section bits count.
     *mask = CZsConfig::instance().get_int(key, def, cfg_section) & SHEET_MASK_BITS;

@@ -72,6 +72,30 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
     EXPECT_GT(steps_until_empty(mgr, 0.05), 20);  // lives just over one second
 }
 
+TEST_F(Ani, AnAnchoredTextFollowsItsAnchorAndEndsWithIt) {
+    ani_mgr_t mgr;
+    pt_t origin{100, 50};
+    bool gone = false;
+    zg::text_ani_t* t = text_at({10, 20});
+    t->anchor = [&](pt_t* o) {
+        *o = origin;
+        return !gone;
+    };
+    const uint32_t id = mgr.play(t);
+    mgr.run(0.05);
+    pt_t c;
+    ASSERT_TRUE(t->scrn_centre(&c));
+    EXPECT_EQ(c, (pt_t{110, 69}));  // risen one pixel
+    origin = {36, 50};  // the view moved a cell right
+    ASSERT_TRUE(t->scrn_centre(&c));
+    EXPECT_EQ(c, (pt_t{46, 69}));
+    EXPECT_EQ(mgr.get(id), t);
+    gone = true;
+    mgr.run(0.05);
+    EXPECT_EQ(mgr.get(id), nullptr) << "a text whose plane is gone is not drawn at a stale place";
+    EXPECT_EQ(mgr.count(), 0);
+}
+
 TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
     ani_mgr_t mgr;
     int g0 = 0, g1 = 0, g2 = 0, neg = 0, high = 0;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/rnd.h"
 #include "battle/map_art.h"
 
@@ -60,44 +63,33 @@ TEST(Cover, StraightLinesAreClearOrBlocked) {
     EXPECT_FALSE(row_has_block(prep_sight(c.m), 0, 2, 4));
 }
 
-TEST(Cover, ATargetPastAWallsCornerIsCovered) {
-    // From (2, 1) the wall hides (0, 0) from three corners; from (2, 2) and
-    // (3, 2) it hides two thirds and three quarters of it.
-    cover_map_t c({
-        ".#.",
-        "...",
-    });
-    EXPECT_EQ(c.best(2, 1, 0, 0), 1);
-    EXPECT_EQ(c.mixed(2, 1, 0, 0), 1);
-    // Improved cover: the column beside the source is walled, and the best
-    // corner, (2, 4), sees only a fifth of the target past the wall at (1, 1).
-    cover_map_t d({
-        "..",
-        ".#",
-        "..",
-        "#.",
-    });
-    EXPECT_EQ(d.best(1, 3, 0, 0), 2);
-    EXPECT_EQ(d.mixed(1, 3, 0, 0), 1);
-}
-
-TEST(Cover, EveryBeamCutBlocksAndTheTargetCellDoesNotCount) {
-    cover_map_t c({
-        "..#..",
-        "..#..",
-        "..#..",
-        "..#..",
-        "..#..",
-    });
-    EXPECT_EQ(c.best(0, 0, 4, 3), 3);
-    EXPECT_EQ(c.mixed(0, 4, 4, 1), 3);
-    cover_map_t open({
-        "....",
-        "....",
-        "...#",
-    });
-    EXPECT_EQ(open.best(0, 0, 3, 2), 0);
-    EXPECT_EQ(open.mixed(0, 0, 3, 2), 0);
+TEST(Cover, AWallCoversByTheShareOfBeamsItCutsNotCountingTheTargetCell) {
+    const std::vector<std::string> wall_between = {"..#..", "..#..", "..#..", "..#..", "..#.."};
+    const struct {
+        const char* what;
+        std::vector<std::string> map;
+        int ax, ay, bx, by;
+        int best, mixed;  // -1: not asked
+    } cases[] = {
+        // From (2, 1) the wall hides (0, 0) from three corners; from (2, 2) and
+        // (3, 2) it hides two thirds and three quarters of it.
+        {"past a wall's corner", {".#.", "..."}, 2, 1, 0, 0, 1, 1},
+        // The column beside the source is walled, and the best corner, (2, 4),
+        // sees only a fifth of the target past the wall at (1, 1).
+        {"improved cover", {"..", ".#", "..", "#."}, 1, 3, 0, 0, 2, 1},
+        {"every beam cut", wall_between, 0, 0, 4, 3, 3, -1},
+        {"every beam cut, mixed", wall_between, 0, 4, 4, 1, -1, 3},
+        {"a wall on the target's own cell", {"....", "....", "...#"}, 0, 0, 3, 2, 0, 0},
+    };
+    for (const auto& c : cases) {
+        cover_map_t m(c.map);
+        if (c.best >= 0) {
+            EXPECT_EQ(m.best(c.ax, c.ay, c.bx, c.by), c.best) << c.what;
+        }
+        if (c.mixed >= 0) {
+            EXPECT_EQ(m.mixed(c.ax, c.ay, c.bx, c.by), c.mixed) << c.what;
+        }
+    }
 }
 
 TEST(Cover, MirroredCellsOnMirroredMapsHaveTheSameLevel) {

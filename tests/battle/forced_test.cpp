@@ -25,6 +25,27 @@ protected:
         return u;
     }
     const std::vector<u_cmd_t>& cmds(unit_t* u) { return u->btl.cmds; }
+    // The queue forced behaviour fills afresh, the generator seeded first when a seed is given.
+    const std::vector<u_cmd_t>& plan(unit_t* u, uint32_t seed = 0) {
+        u->btl.cmds.clear();
+        if (seed) rnd_srand(seed);
+        forced_behaviour(u);
+        return u->btl.cmds;
+    }
+    // A unit at `at` frightened of a foe at foe_at, the foe first in the roster;
+    // the fog follows.
+    unit_t* afraid(pt_t at, pt_t foe_at) {
+        unit_t* foe = ready(add(foe_at.x, foe_at.y, 1));
+        unit_t* u = ready(add(at.x, at.y, 0));
+        fog();
+        put_cond_from(u, 10, foe);
+        return u;
+    }
+    // u's conditions replaced by the one src gives.
+    void only_cond(unit_t* u, int id, unit_t* src) {
+        u->conds.map.clear();
+        put_cond_from(u, id, src);
+    }
 };
 
 bool is_end_turn(const unit_t* u) {
@@ -37,17 +58,13 @@ TEST_F(Forced, AFrightenedUnitThatCannotMoveOnlyEndsItsTurn) {
     draw({"#####",
           "#...#",
           "#####"});
-    unit_t* foe = ready(add(3, 1, 1));
-    unit_t* u = ready(add(1, 1, 0));
-    fog();
-    put_cond_from(u, 10, foe);
+    unit_t* u = afraid({1, 1}, {3, 1});
     u->btl.turn_flags |= 1;  // it has moved already this turn
-    forced_behaviour(u);
+    plan(u);
     EXPECT_TRUE(is_end_turn(u));
-    u->btl.cmds.clear();
     u->btl.turn_flags = 0;
     map.tiles.at(2, 1) = 2;  // walled in: an empty range
-    forced_behaviour(u);
+    plan(u);
     EXPECT_TRUE(is_end_turn(u));
 }
 
@@ -55,19 +72,13 @@ TEST_F(Forced, AFrightenedUnitRunsToTheFarthestCellFromTheSource) {
     draw({"#########",
           "#.......#",
           "#########"});
-    unit_t* foe = ready(add(1, 1, 1));
-    unit_t* u = ready(add(3, 1, 0));
-    fog();
-    put_cond_from(u, 10, foe);
-    forced_behaviour(u);
-    ASSERT_EQ(cmds(u).size(), 1u);
+    unit_t* u = afraid({3, 1}, {1, 1});
+    ASSERT_EQ(plan(u).size(), 1u);
     EXPECT_EQ(cmds(u)[0].pwr, 1);
     EXPECT_EQ(cmds(u)[0].tgt, (pt_t{7, 1}));
     // Turned undead flee the same way; with no giver left there is nothing to flee.
-    u->btl.cmds.clear();
-    u->conds.map.clear();
-    put_cond_from(u, 9, nullptr);
-    forced_behaviour(u);
+    only_cond(u, 9, nullptr);
+    plan(u);
     EXPECT_TRUE(is_end_turn(u));
 }
 
@@ -75,17 +86,11 @@ TEST_F(Forced, PolymorphIsTestedBeforeFearAndWanders) {
     draw({".........",
           ".........",
           "........."});
-    unit_t* foe = ready(add(0, 0, 1));
-    unit_t* u = ready(add(4, 1, 0));
-    fog();
-    put_cond_from(u, 10, foe);
+    unit_t* u = afraid({4, 1}, {0, 0});
     put_cond(u, 8);
     std::set<std::pair<int, int>> seen;
     for (uint32_t s = 1; s <= 12; ++s) {
-        u->btl.cmds.clear();
-        rnd_srand(s);
-        forced_behaviour(u);
-        ASSERT_EQ(cmds(u).size(), 1u);
+        ASSERT_EQ(plan(u, s).size(), 1u);
         const u_cmd_t got = cmds(u)[0];
         EXPECT_EQ(got.pwr, 1);
         seen.insert({got.tgt.x, got.tgt.y});
@@ -107,15 +112,11 @@ TEST_F(Forced, MadUnitsStrikeTheNearestOfAnySideCharmedOnesTheirOwn) {
     unit_t* ally = ready(add(2, 1, 0));
     fog();
     put_cond(u, 11);
-    forced_behaviour(u);
-    ASSERT_FALSE(cmds(u).empty());
+    ASSERT_FALSE(plan(u).empty());
     EXPECT_EQ(cmds(u).back().pwr, 2);
     EXPECT_EQ(cmds(u).back().tgt, foe->pos);
-    u->btl.cmds.clear();
-    u->conds.map.clear();
-    put_cond(u, 12);
-    forced_behaviour(u);
-    ASSERT_FALSE(cmds(u).empty());
+    only_cond(u, 12, nullptr);
+    ASSERT_FALSE(plan(u).empty());
     EXPECT_EQ(cmds(u).back().pwr, 2);
     EXPECT_EQ(cmds(u).back().tgt, ally->pos);
     if (cmds(u).size() == 2) {
@@ -132,7 +133,7 @@ TEST_F(Forced, AMadUnitThatCannotReachItsTargetEndsItsTurnWhereItIs) {
     ready(add(6, 2, 0));
     fog();
     put_cond(u, 11);
-    forced_behaviour(u);
+    plan(u);
     EXPECT_TRUE(is_end_turn(u));
 }
 
@@ -147,10 +148,7 @@ TEST_F(Forced, ARampagingUnitTriesItsCellsInRandomOrder) {
     put_cond(u, 11);
     std::set<std::pair<int, int>> cells;
     for (uint32_t s = 1; s <= 16; ++s) {
-        u->btl.cmds.clear();
-        rnd_srand(s);
-        forced_behaviour(u);
-        ASSERT_EQ(cmds(u).size(), 2u);
+        ASSERT_EQ(plan(u, s).size(), 2u);
         EXPECT_EQ(cmds(u)[1].tgt, foe->pos);
         const pt_t to = cmds(u)[0].tgt;
         EXPECT_LE(std::max(std::abs(to.x - foe->pos.x), std::abs(to.y - foe->pos.y)), 1);

@@ -47,10 +47,14 @@ protected:
     }
     void TearDown() override {
         set_cur_scene(nullptr);
-        reset_btl();
-        pty.units.clear();  // the fixture owns the units
-        foes.units.clear();
+        restart();
         btl_test::TearDown();
+    }
+    // A fresh battle state and empty groups; the units stay the fixture's.
+    void restart() {
+        reset_btl();
+        pty.units.clear();
+        foes.units.clear();
     }
     // A first-level character of build 1; recalculation keeps its hit points.
     unit_t* mk(unit_grp_t& g, int side, const wchar_t* name) {
@@ -77,17 +81,23 @@ protected:
         for (size_t i = 0; i < units.size(); ++i) units[i]->pos = {1 + 2 * int(i), 1};
         init_fog();
     }
+    // The party's a against the enemy's b, then the party's c when asked:
+    // begun, in that order.
+    unit_t *a = nullptr, *b = nullptr, *c = nullptr;
+    void line_up(bool with_c) {
+        a = mk(pty, 0, L"a");
+        b = mk(foes, 1, L"b");
+        if (with_c) c = mk(pty, 0, L"c");
+        begin();
+        order(with_c ? std::vector<unit_t*>{a, b, c} : std::vector<unit_t*>{a, b});
+    }
 };
 }  // namespace
 
 // ---- ends of battle ----
 
 TEST_F(Turn, TheLastEnemyDyingMidQueueEndsTheBattleAfterTheQueue) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    unit_t* c = mk(pty, 0, L"c");
-    begin();
-    order({a, b, c});
+    line_up(true);
     lis.orders = [&](unit_t* u) {
         if (u == a) u->btl.cmds = {cmd(1, {1, 4}), cmd(15, {1, 4})};
     };
@@ -103,13 +113,8 @@ TEST_F(Turn, TheLastEnemyDyingMidQueueEndsTheBattleAfterTheQueue) {
 
 TEST_F(Turn, BothSidesFallingInOneActionIsALossWhoeverFellFirst) {
     for (bool enemy_first : {true, false}) {
-        reset_btl();
-        pty.units.clear();
-        foes.units.clear();
-        unit_t* a = mk(pty, 0, L"a");
-        unit_t* b = mk(foes, 1, L"b");
-        begin();
-        order({a, b});
+        restart();
+        line_up(false);
         lis.orders = [&](unit_t* u) { u->btl.cmds = {cmd(1, {1, 4})}; };
         lis.moved = [&](unit_t*) {
             set_unit_hp(enemy_first ? b : a, 0, nullptr);
@@ -153,9 +158,7 @@ TEST_F(Turn, ASideWithNobodyStandingIsDecidedBeforeTheFirstTurn) {
     EXPECT_EQ(get_btl_state(), 2);
     EXPECT_TRUE(lis.calls.empty());
 
-    reset_btl();
-    pty.units.clear();
-    foes.units.clear();
+    restart();
     begin_btl(&pty, &foes, &map);  // no units at all: the first group cannot stand
     run_btl();
     EXPECT_EQ(get_btl_state(), 3);
@@ -164,11 +167,7 @@ TEST_F(Turn, ASideWithNobodyStandingIsDecidedBeforeTheFirstTurn) {
 // ---- turn order ----
 
 TEST_F(Turn, AWaitingUnitActsAgainAfterEveryoneBehindIt) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    unit_t* c = mk(pty, 0, L"c");
-    begin();
-    order({a, b, c});
+    line_up(true);
     int a_turns = 0, budget_back = 0;
     lis.orders = [&](unit_t* u) {
         if (u != a) return;
@@ -193,11 +192,16 @@ TEST_F(Turn, AWaitingUnitActsAgainAfterEveryoneBehindIt) {
     EXPECT_FALSE(can_delay_turn(a) && a->btl.turn_flags & 4) << "one wait a round";
 }
 
+TEST_F(Turn, AUnitThatWaitedThisRoundCannotWaitAgain) {
+    line_up(true);
+    btl().cur = a;
+    EXPECT_TRUE(can_delay_turn(a));
+    a->btl.turn_flags |= TF_DELAYED;
+    EXPECT_FALSE(can_delay_turn(a)) << "one wait a round, wherever the unit stands";
+}
+
 TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    begin();
-    order({a, b});
+    line_up(false);
     btl().cur = b;
     Str logged;
     log_set_sink([](const wchar_t* t, void* u) { static_cast<Str*>(u)->append(t); }, &logged);
@@ -236,11 +240,7 @@ TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
 // ---- the queue ----
 
 TEST_F(Turn, AQueueEndsWhenItsUnitWaits) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    unit_t* c = mk(pty, 0, L"c");
-    begin();
-    order({a, b, c});
+    line_up(true);
     lis.orders = [&](unit_t* u) {
         if (u == a) u->btl.cmds = {cmd(11, a->pos), cmd(15, a->pos), cmd(11, a->pos)};
         else set_btl_lost();
@@ -255,11 +255,7 @@ TEST_F(Turn, AQueueEndsWhenItsUnitWaits) {
 }
 
 TEST_F(Turn, AQueueEndsWhenItsUnitDies) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    unit_t* c = mk(pty, 0, L"c");
-    begin();
-    order({a, b, c});
+    line_up(true);
     lis.orders = [&](unit_t* u) {
         if (u == a) u->btl.cmds = {cmd(1, {1, 4}), cmd(15, {1, 4})};
         else set_btl_lost();
@@ -270,18 +266,15 @@ TEST_F(Turn, AQueueEndsWhenItsUnitDies) {
     run_btl();
     EXPECT_EQ(a->hp, 0);
     bool dead = false;
-    for (const auto& c : lis.calls) {
-        dead = dead || (c.slot == 27 && c.u == a);
-        EXPECT_FALSE(dead && c.slot == 31 && c.u == a) << "a fallen unit's queue runs on";
+    for (const auto& call : lis.calls) {
+        dead = dead || (call.slot == 27 && call.u == a);
+        EXPECT_FALSE(dead && call.slot == 31 && call.u == a) << "a fallen unit's queue runs on";
     }
     EXPECT_TRUE(dead);
 }
 
 TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    begin();
-    order({a, b});
+    line_up(false);
     b->pos = {2, 1};
     b->hp = 1000;  // stands through every blow
     init_fog();
@@ -323,10 +316,7 @@ TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
 // ---- the listener ----
 
 TEST_F(Turn, ListenerCallsOfOrdinaryTurnsAndANewRound) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    begin();
-    order({a, b});
+    line_up(false);
     lis.orders = [&](unit_t* u) {
         if (u == a && btl().round == 1) set_btl_lost();
     };
@@ -350,8 +340,11 @@ TEST_F(Turn, AComputerUnitIsGivenOrdersByTheAI) {
     // b steps up to a and attacks with the whole turn; only a waits for orders.
     EXPECT_EQ(lis.slots(), (std::vector<int>{23, 24, 25, 29, 30, 31, 26, 32, 31, 33, 35, 32, 36, 37, 24, 25, 29, 28}));
     EXPECT_EQ(lis.calls[3].n, 1) << "slot 29 says computer";
-    for (const auto& c : lis.calls)
-        if (c.slot == 28) EXPECT_EQ(c.u, a) << "the computer's unit is not asked for orders";
+    for (const auto& call : lis.calls) {
+        if (call.slot == 28) {
+            EXPECT_EQ(call.u, a) << "the computer's unit is not asked for orders";
+        }
+    }
     EXPECT_EQ(lis.calls[6].u, b) << "b moved";
     EXPECT_TRUE(is_ai_unit(b));
 }

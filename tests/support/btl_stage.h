@@ -9,16 +9,26 @@
 //   st.plain_map(12, 8);
 //   const int me = st.pc(1, {3, 4});        // st.u(me) once the battle began
 //   st.mon(MON_RAT_D, 1, {5, 4});
+//   screen_driver_t d(fast_btl_opts());
+//   st.play(d, [&] {
+//       ...                           // the body goes on inside the first wait for orders
+//   });
+//
+// play() is the common run; a test that must see more of the start calls the
+// steps itself:
+//
 //   d.run([&] {
 //       ASSERT_TRUE(d.start());
 //       st.start(d);                  // runs the battle on the game's thread
-//       ASSERT_TRUE(st.wait_orders(d)); // the body goes on inside the wait for orders
+//       ASSERT_TRUE(st.wait_orders(d));
 //       ...
 //   });
 //
 // start() hands the game's thread a function that sets the battle up and runs
 // it; the driver gives the baton back at the battle's first frame, so the body
 // reads on inside the battle. The stage must outlive the game's run.
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,6 +64,10 @@ struct btl_stage_t {
     int asked_seen = 0;  // the scene's wait count when orders were last found asked
     // Runs on the game's thread after the set-up, before the battle loop.
     std::function<void()> before_run;
+    // The view's logs during play(), from before the battle's first turn to the
+    // run's end: every order the player gave, and every animation shown when set.
+    std::vector<u_cmd_t> given;
+    std::vector<fx_rec_t>* fx_log = nullptr;
 
     void plain_map(int w, int h, int env = 1) {
         map.set_size(w, h);
@@ -144,6 +158,24 @@ struct btl_stage_t {
     bool wait_end(screen_driver_t& d, int max_frames = 3000) {
         return d.wait_for([&] { return ended; }, "the battle's end", max_frames);
     }
+
+    // The game run under the driver with this battle, the body read on at the
+    // battle's first wait for the player's orders.
+    void play(screen_driver_t& d, const std::function<void()>& body) {
+        d.run([&] {
+            ASSERT_TRUE(d.start());
+            d.on_main([&] {
+                bv().cmd_log = &given;
+                bv().fx_log = fx_log;
+            });
+            start(d);
+            ASSERT_TRUE(wait_orders(d));
+            body();
+        });
+        // The game has shut down: the logs are the test's again and the view outlives them.
+        bv().cmd_log = nullptr;
+        bv().fx_log = nullptr;
+    }
 };
 
 // Options that keep staged battles short: the fastest steps, no smooth view
@@ -153,6 +185,13 @@ inline screen_opts_t fast_btl_opts() {
     o.config = "spd_ani_lv=3\r\nani_vp=0\r\nani_cur_u_mark=0\r\nsound=0\r\nmusic=0\r\n";
     return o;
 }
+
+// A suite whose every case is one staged battle under the fast options.
+struct btl_stage_test_t : ::testing::Test {
+    btl_stage_t st;
+    screen_driver_t d{fast_btl_opts()};
+    void play(const std::function<void()>& body) { st.play(d, body); }
+};
 
 // The middle of the cell on the screen.
 inline SDL_Point cell_pt(const pt_t& c) {

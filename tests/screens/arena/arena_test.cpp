@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "app/input.h"
@@ -13,6 +15,11 @@
 #include "rules/unit.h"
 #include "screens/menu/main_menu.h"
 #include "support/screen_driver.h"
+#include "support/test_btn.h"
+#include "ui/splitter.h"
+#include "ui/rtext.h"
+#include "rules/mon_ids.h"
+#include "battle/enc.h"
 
 namespace {
 
@@ -94,5 +101,71 @@ TEST(Arena, AmmunitionLoadsOnResumeOnlyWithTheOptionAndAShortageIsOnlyReported) 
         EXPECT_EQ(get_top_modal(), nullptr);
         EXPECT_EQ(g_pty.bag[3].get_count(), 9);
         d.on_main([] { opts().auto_load_ammos = false; });
+    });
+}
+
+namespace {
+// Relative luminance of an opaque colour, as contrast ratios are reckoned.
+double luminance(clr_t c) {
+    const auto ch = [](uint8_t v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * ch(c.r()) + 0.7152 * ch(c.g()) + 0.0722 * ch(c.b());
+}
+
+double contrast(clr_t a, clr_t b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The page as the player reads it: its picture, then the first heading.
+struct page_look_t {
+    int gap = -1;  // pixels from the picture's bottom to the heading's top
+    clr_t heading;
+    clr_t bg;
+};
+
+page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<void()> show) {
+    page_look_t out;
+    test_btn_t* b = nullptr;
+    d.on_main([&] { b = add_test_btn(L"页", 8, [show] { show(); return 0; }); });
+    d.frames(1);
+    if (!d.click(b) || !d.wait_for([&] { return d.find(title) != nullptr; }, "the page")) return out;
+    d.frames(1);
+    wnd_t* dlg = get_top_modal();
+    const auto* pane = d.find_type<splitter_t>(dlg);
+    if (!pane) return out;
+    out.bg = dlg->bg_clr;
+    const rt_item_t* img = nullptr;
+    for (int i = 0; i < pane->rtext.item_count(); ++i) {
+        const rt_item_t* it = pane->rtext.item(i);
+        if (it->kind == RT_IMAGE && !img) img = it;
+        if (img && it->kind == RT_GLYPH && it->ch != U' ') {
+            out.gap = it->rc.y - (img->rc.y + img->rc.h);
+            out.heading = it->clr;
+            break;
+        }
+    }
+    d.key(SDLK_ESCAPE);
+    d.wait_for([] { return get_top_modal() == nullptr; }, "the page to close");
+    return out;
+}
+}  // namespace
+
+// Both pages are mark-up: a picture, a step down, a heading. The heading
+// follows the picture closely and reads against the page's grey.
+TEST(Arena, RewardPagesShowTheirHeadingCloseUnderThePictureAndReadable) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        ASSERT_TRUE(d.click(d.find(L"竞技场")));
+        const page_look_t win = open_page(d, L"战斗胜利", [] { arena_report_win(enc_t{1, 5, {{MON_RAT_D, 1, 1}}}); });
+        const page_look_t lost = open_page(d, L"战斗失败", [] { arena_report_loss(); });
+        for (const page_look_t& p : {win, lost}) {
+            EXPECT_GE(p.gap, 0);
+            EXPECT_LE(p.gap, 48) << "a gap under the picture";
+            EXPECT_GE(contrast(p.heading, p.bg), 3.0) << std::hex << p.heading.v << " on " << p.bg.v;
+        }
     });
 }

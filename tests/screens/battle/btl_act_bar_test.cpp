@@ -23,8 +23,9 @@ constexpr uint32_t slot_fill = 0xff1a1a1a;
 constexpr uint32_t key_strip = 0xff222222;
 }  // namespace
 
-TEST(BtlActBar, TheSlotsShowTheWaitingUnitsPowersAndNothingAfter) {
-    btl_stage_t st;
+using BtlActBar = btl_stage_test_t;
+
+TEST_F(BtlActBar, TheSlotsShowTheWaitingUnitsPowersAndNothingAfter) {
     st.plain_map(12, 6);
     const int me_i = st.pc(9, {2, 3});
     st.mon(MON_RAT_D, 1, {9, 3});
@@ -34,11 +35,7 @@ TEST(BtlActBar, TheSlotsShowTheWaitingUnitsPowersAndNothingAfter) {
         me->actbar.set_slot(8, {P_FIRE_BALL, 0});
         me->actbar.set_slot(9, {P_STAND_UP, 0});  // refused: the unit is not lying down
     };
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         unit_t* me = st.u(me_i);
         act_bar_t* bar = main_ui().act_bar;
         ASSERT_EQ(bar->count(), ACT_BAR_SLOTS);

@@ -25,16 +25,13 @@ int fog_alpha(btl_scene_t* s, const pt_t& c) {
 }
 }  // namespace
 
-TEST(BtlDraw, TheFogLiftsNearTheParty) {
-    btl_stage_t st;
+using BtlDraw = btl_stage_test_t;
+
+TEST_F(BtlDraw, TheFogLiftsNearTheParty) {
     st.plain_map(24, 9);
     const int me_i = st.pc(1, {3, 4});
     st.mon(MON_RAT_D, 1, {22, 4});
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         btl_scene_t* s = cur_btl_scene();
         unit_t* me = st.u(me_i);
         // Dark by a quarter of the distance squared, in the sight's five cells.
@@ -66,16 +63,11 @@ TEST(BtlDraw, TheFogLiftsNearTheParty) {
     });
 }
 
-TEST(BtlDraw, TheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
-    btl_stage_t st;
+TEST_F(BtlDraw, TheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
     st.plain_map(12, 6);
     st.pc(1, {3, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         btl_scene_t* s = cur_btl_scene();
         unit_t* rat = st.u(rat_i);
         d.on_main([&] { btl().zones.push_back(new zone_t{nullptr, 0, P_TOX_FOG, 3, {rat->pos}}); });

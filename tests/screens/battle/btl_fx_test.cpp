@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/ani.h"
+#include "app/font.h"
 #include "app/input.h"
 #include "app/opts.h"
 #include "battle/act_ctx.h"
@@ -109,10 +110,7 @@ TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
     const int rat_i = st.mon(MON_RAT_D, 1, {7, 4});
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         // The visual waits for its animations: the body reads on once it returned.
@@ -154,6 +152,39 @@ TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
         show(P_ATK_R, rat->pos, {rat->pos});
         EXPECT_TRUE(fx.empty());
         d.on_main([&] { bv().feedback = true; });
+    });
+}
+
+TEST(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
+    btl_stage_t st;
+    st.plain_map(30, 20);
+    const int me_i = st.pc(9, {10, 8});
+    st.mon(MON_RAT_D, 1, {14, 8});
+    screen_driver_t d(fast_btl_opts());
+    st.play(d, [&] {
+        d.on_main([&] {
+            btl_scene_t* s = cur_btl_scene();
+            unit_t* me = st.u(me_i);
+            const uint32_t id = float_over(s, L"-7", me, clr_t{0xFFFF0000u}, FONT_DMG);
+            const auto* t = dynamic_cast<const zg::text_ani_t*>(get_ani_mgr()->get(id));
+            ASSERT_NE(t, nullptr);
+            const auto top_of_cell = [&] {
+                const rect r = s->get_view().cell_scrn_rect(me->pos);
+                return pt_t{r.x + MAP_CELL / 2, r.y};
+            };
+            pt_t c;
+            ASSERT_TRUE(t->scrn_centre(&c));
+            EXPECT_EQ(c, top_of_cell());
+            zs::view_grid& v = s->get_view();
+            const pt_t org = v.org();
+            v.set_org_x(org.x + 2 * MAP_CELL);
+            v.set_org_y(org.y + MAP_CELL);
+            ASSERT_NE(v.org(), org);
+            ASSERT_TRUE(t->scrn_centre(&c));
+            EXPECT_EQ(c, top_of_cell()) << "the text stays over its cell, not over the screen's point";
+            v.set_org_x(org.x);
+            v.set_org_y(org.y);
+        });
     });
 }
 

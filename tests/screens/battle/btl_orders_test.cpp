@@ -58,47 +58,32 @@ void click_rect(screen_driver_t& d, const rect& r) {
 
 std::wstring pwr_name(int pwr) { return get_pwr(pwr)->n; }
 
-// Every order the player gives from now on, read by the test after the click's frames.
-void log_orders(screen_driver_t& d, std::vector<u_cmd_t>& given) {
-    d.on_main([&] { bv().cmd_log = &given; });
-}
+// Every case is one staged battle; the orders the player gives are read from
+// st.given after the click's frames.
+using BtlOrders = btl_stage_test_t;
 }  // namespace
 
-TEST(BtlOrders, AnActionWithoutAimIsGivenAtOnceFromTheBar) {
-    btl_stage_t st;
+TEST_F(BtlOrders, AnActionWithoutAimIsGivenAtOnceFromTheBar) {
     st.plain_map(10, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {8, 3});
-    std::vector<u_cmd_t> given;
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        log_orders(d, given);
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         unit_t* me = st.u(me_i);
         const int slot = slot_of(P_END_TURN);
         ASSERT_GE(slot, 0);
         ASSERT_LT(slot, 10);
         d.key(slot_key(slot));
-        ASSERT_EQ(given.size(), 1u);
-        EXPECT_EQ(given[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
+        ASSERT_EQ(st.given.size(), 1u);
+        EXPECT_EQ(st.given[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
         EXPECT_EQ(cur_btl_scene()->sel_pwr(), (pt_t{0, 0}));
     });
 }
 
-TEST(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
-    btl_stage_t st;
+TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
     st.plain_map(12, 6);
     const int me_i = st.pc(1, {2, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {6, 3});
-    std::vector<u_cmd_t> given;
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        log_orders(d, given);
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         hover_cell(d, rat->pos);
@@ -115,7 +100,7 @@ TEST(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
         EXPECT_FALSE(s->act_tip().empty());  // the chance from the cell it will strike from
         const SDL_Point p = cell_pt(rat->pos);
         d.click_at(p.x, p.y);
-        EXPECT_EQ(given, cmds);
+        EXPECT_EQ(st.given, cmds);
 
         // A spent move: only a whole turn has room for a walk and a blow.
         ASSERT_TRUE(st.wait_next_orders(d, me));
@@ -142,18 +127,11 @@ TEST(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
     });
 }
 
-TEST(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
-    btl_stage_t st;
+TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
     st.plain_map(24, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {5, 1});
-    std::vector<u_cmd_t> given;
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        log_orders(d, given);
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         unit_t* me = st.u(me_i);
         btl_scene_t* s = cur_btl_scene();
         // A cell in view, off the move range, with nobody on it.
@@ -165,7 +143,7 @@ TEST(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
         click_cell(d, far);
         EXPECT_TRUE(s->pending_cmds().empty());
         d.frames(3);
-        EXPECT_TRUE(given.empty());
+        EXPECT_TRUE(st.given.empty());
         EXPECT_EQ(s->waiting_unit(), me);
         // A cell of the move range is a walk there.
         const pt_t near{me->pos.x + 2, 4};
@@ -178,18 +156,11 @@ TEST(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
     });
 }
 
-TEST(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
-    btl_stage_t st;
+TEST_F(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
     st.plain_map(12, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {9, 3});
-    std::vector<u_cmd_t> given;
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        log_orders(d, given);
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         unit_t* me = st.u(me_i);
         btl_scene_t* s = cur_btl_scene();
         const int slot = slot_of(P_ATK_M);
@@ -211,18 +182,17 @@ TEST(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
         d.frames(1);
         ASSERT_EQ(get_top_modal(), nullptr);
         EXPECT_EQ(s->sel_pwr(), (pt_t{0, 0}));
-        EXPECT_TRUE(given.empty());
+        EXPECT_TRUE(st.given.empty());
         // Chosen: the end of the turn needs no aim and is given at once.
         rclick_cell(d, {5, 3});
         ASSERT_NE(menu_item(0, pwr_name(P_END_TURN), &r), nullptr);
         click_rect(d, r);
-        ASSERT_EQ(given.size(), 1u);
-        EXPECT_EQ(given[0].pwr, P_END_TURN);
+        ASSERT_EQ(st.given.size(), 1u);
+        EXPECT_EQ(st.given[0].pwr, P_END_TURN);
     });
 }
 
-TEST(BtlOrders, TheHealMarkSparesTheWholeTheUndeadAndTheConstructs) {
-    btl_stage_t st;
+TEST_F(BtlOrders, TheHealMarkSparesTheWholeTheUndeadAndTheConstructs) {
     st.plain_map(12, 8);
     const int healer_i = st.pc(5, {3, 3});
     const int whole_i = st.pc(1, {4, 3});
@@ -238,11 +208,8 @@ TEST(BtlOrders, TheHealMarkSparesTheWholeTheUndeadAndTheConstructs) {
         for (int i : {hurt_i, undead_i, golem_i}) st.u(i)->recalc();
         for (int i : {hurt_i, undead_i, golem_i}) st.u(i)->hp = 1;
     };
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d, st.u(healer_i)));
+    play([&] {
+        ASSERT_EQ(cur_btl_scene()->waiting_unit(), st.u(healer_i));
         ASSERT_EQ(st.u(whole_i)->hp, st.u(whole_i)->drv.hp_max);
         EXPECT_EQ(bv().dflt_marks[2], std::vector<pt_t>{st.u(hurt_i)->pos});
         // The marked ally is healed with one click.
@@ -252,18 +219,11 @@ TEST(BtlOrders, TheHealMarkSparesTheWholeTheUndeadAndTheConstructs) {
     });
 }
 
-TEST(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
-    btl_stage_t st;
+TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
     st.plain_map(12, 6);
     const int me_i = st.pc(1, {2, 3});
     st.mon(MON_RAT_D, 1, {9, 3});
-    std::vector<u_cmd_t> given;
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        log_orders(d, given);
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         unit_t* me = st.u(me_i);
         act_bar_t* bar = main_ui().act_bar;
         const int slot = 9;
@@ -285,12 +245,11 @@ TEST(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
         click_rect(d, r);
         EXPECT_EQ(me->actbar.items[slot].pwr, 0);
         EXPECT_EQ(bar->slot_rec(slot)->pwr, 0);
-        EXPECT_TRUE(given.empty());  // setting slots gives no order
+        EXPECT_TRUE(st.given.empty());  // setting slots gives no order
     });
 }
 
-TEST(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
-    btl_stage_t st;
+TEST_F(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
     st.plain_map(40, 8);
     const int me_i = st.pc(9, {2, 4});
     st.mon(MON_RAT_D, 1, {38, 4});
@@ -299,13 +258,7 @@ TEST(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
         if (!me->has_pwr(P_FIRE_BALL)) me->pwrs.add(P_FIRE_BALL);
         me->actbar.set_slot(9, {P_FIRE_BALL, 0});
     };
-    std::vector<u_cmd_t> given;
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        log_orders(d, given);
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    play([&] {
         unit_t* me = st.u(me_i);
         btl_scene_t* s = cur_btl_scene();
         ASSERT_FALSE(main_ui().act_bar->get_item(9)->flags & LIF_DISABLED);
@@ -324,7 +277,7 @@ TEST(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
         EXPECT_TRUE(s->pending_cmds().empty());
         click_cell(d, out);
         d.frames(2);
-        EXPECT_TRUE(given.empty());
+        EXPECT_TRUE(st.given.empty());
         EXPECT_EQ(s->sel_pwr(), (pt_t{P_FIRE_BALL, 0}));  // still aiming
         d.on_main([&] { s->get_view().center_on(me->pos); });
         hover_cell(d, in);
@@ -337,7 +290,7 @@ TEST(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
         EXPECT_EQ(s->hover_cursor(), CUR_SPL);
         EXPECT_FALSE(s->act_tip().empty());
         click_cell(d, in);
-        ASSERT_EQ(given.size(), 1u);
-        EXPECT_EQ(given[0], (u_cmd_t{P_FIRE_BALL, 0, in, 0}));
+        ASSERT_EQ(st.given.size(), 1u);
+        EXPECT_EQ(st.given[0], (u_cmd_t{P_FIRE_BALL, 0, in, 0}));
     });
 }

@@ -66,20 +66,24 @@ void sys_menu_pick(screen_driver_t& d, const wchar_t* caption) {
         }
     FAIL() << "no such item in the system menu";
 }
+
+// Most cases' battle: the first premade character at (3, 3), unit me_i, and a
+// rat at (rat_x, 3), unit rat_i, on a plain of 10 x 6.
+constexpr int me_i = 0, rat_i = 1;
+void duel(btl_stage_t& st, int rat_x) {
+    st.plain_map(10, 6);
+    st.pc(1, {3, 3});
+    st.mon(MON_RAT_D, 1, {rat_x, 3});
+}
 }  // namespace
 
 TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
+    duel(st, 4);
     std::vector<fx_rec_t> fx;
+    st.fx_log = &fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        d.on_main([&] { bv().fx_log = &fx; });
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         ASSERT_EQ(cur_btl_scene()->waiting_unit(), me);
         ASSERT_EQ(fx.size(), 1u);
@@ -127,15 +131,10 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
 
 TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
+    duel(st, 4);
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         const auto said = [&](const std::function<void()>& fn) {
@@ -236,14 +235,9 @@ TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
 
 TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {5, 3});
+    duel(st, 5);
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         EXPECT_EQ(main_ui().shown_unit, me);
         const std::wstring my_sheet = main_ui().sheet_pane->text.c_str();
@@ -277,14 +271,9 @@ TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
 
 TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         const int round = btl().round;
         sys_menu_pick(d, L"投降");
         ASSERT_TRUE(st.wait_end(d, 120));
@@ -296,14 +285,9 @@ TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
 
 TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         // Every item is there and none is greyed out.
         ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
         auto* level = get_popup_menu()->get_level(0);
@@ -372,16 +356,11 @@ TEST(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
 
 TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     st.before_run = [&] { st.u(me_i)->hp = 3; };
     int hp = 0, max = 0;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         EXPECT_EQ(st.u(me_i)->hp, 3);
         sys_menu_pick(d, L"退出游戏");
         d.wait_exit();
@@ -396,15 +375,10 @@ TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
 
 TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     std::vector<fx_rec_t> fx;
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         unit_t* me = st.u(me_i);
         const auto change = [&](dmg_res_t r) {
             d.on_main([&] {
@@ -446,14 +420,9 @@ TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
 
 TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
     btl_stage_t st;
-    st.plain_map(10, 6);
-    st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {7, 3});
+    duel(st, 7);
     screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d));
+    st.play(d, [&] {
         bool answer = false, asked = false;
         d.on_main([&] {
             opts().ao_prompt = false;

@@ -138,4 +138,25 @@ TEST(Minimap, CellSizeFitsTheMapIntoThePanel) {
     EXPECT_EQ(layout_minimap_in({0, 0, 0, 0}, 10, 10).cell, 0);
 }
 
+TEST(Minimap, ViewFrameStaysInsideTheMinimap) {
+    // A 30 x 20 map at 8 pixels a cell; a view of 12 x 9 cells.
+    const rect mm{1040, 52, 240, 160};
+    const auto inside = [&](const rect& r) {
+        return r.x >= mm.x && r.y >= mm.y && r.x + r.w <= mm.x + mm.w && r.y + r.h <= mm.y + mm.h;
+    };
+    // Scrolled to the top-left limit: half the view lies before the map.
+    const rect tl = minimap_view_frame(mm, 8, {-6, -4, 12, 9});
+    EXPECT_EQ(tl, (rect{1040, 52, 6 * 8, 5 * 8}));
+    // To the bottom-right limit.
+    const rect br = minimap_view_frame(mm, 8, {24, 16, 12, 9});
+    EXPECT_EQ(br, (rect{1040 + 24 * 8, 52 + 16 * 8, 6 * 8, 4 * 8}));
+    // Inside the map the frame is the view's cells as they are.
+    EXPECT_EQ(minimap_view_frame(mm, 8, {3, 2, 12, 9}), (rect{1040 + 24, 52 + 16, 96, 72}));
+    for (const rect& r : {tl, br}) EXPECT_TRUE(inside(r)) << r.x << "," << r.y << " " << r.w << "x" << r.h;
+    // Wider and taller than the map: the whole minimap.
+    EXPECT_EQ(minimap_view_frame(mm, 8, {-10, -10, 60, 50}), mm);
+    // Wholly off the map (a view past the limits): nothing to draw.
+    EXPECT_EQ(minimap_view_frame(mm, 8, {40, 0, 12, 9}), rect{});
+}
+
 }  // namespace

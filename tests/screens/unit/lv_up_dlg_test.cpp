@@ -23,6 +23,7 @@
 #include "ui/li.h"
 #include "ui/memo_ctrl.h"
 #include "ui/tab_ctrl.h"
+#include "support/screen_sizes.h"
 #include "wizard_steps.h"
 
 namespace {
@@ -42,35 +43,15 @@ std::vector<bool> btns_on(game::lv_up_dlg_t* w, bool plus) {
     return v;
 }
 
-// Custom build, then race row and class row, up to the ability step.
-void custom_to_abis(screen_driver_t& d, game::lv_up_dlg_t* w, int race_row, int cls_row) {
-    click_item(d, w->bld_list(), 0);
-    d.click(w->fwd_btn());
-    click_item(d, w->race_list(), race_row);
-    d.click(w->fwd_btn());
-    click_item(d, w->cls_list(), cls_row);
-    d.click(w->fwd_btn());
-}
-
 // 32 points: Str 16 (10), Dex 14 (6), Con 14 (6), Int 12 (4), Wis 13 (5), Cha 9 (1).
-void spend_all(screen_driver_t& d, game::lv_up_dlg_t* w) {
-    buy(d, w, 0, 8);
-    buy(d, w, 1, 6);
-    buy(d, w, 2, 6);
-    buy(d, w, 3, 4);
-    buy(d, w, 4, 5);
-    buy(d, w, 5, 1);
-}
+void spend_all(screen_driver_t& d, game::lv_up_dlg_t* w) { buy_each(d, w, {8, 6, 6, 4, 5, 1}); }
 constexpr int spent[6] = {16, 14, 14, 12, 13, 9};
 }  // namespace
 
 TEST(LvUpDlg, HumansAndHalfElvesPickTheirBonusOthersTakeTheirRacesAdjustments) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        game::lv_up_dlg_t* w = open_wizard(d, &u);
-        ASSERT_NE(w, nullptr);
+    unit_t u;
+    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
         click_item(d, w->bld_list(), 0);
         d.click(w->fwd_btn());
         for (int row = 0; row < 7; ++row) {
@@ -102,11 +83,8 @@ TEST(LvUpDlg, HumansAndHalfElvesPickTheirBonusOthersTakeTheirRacesAdjustments) {
 
 TEST(LvUpDlg, PointBuyCostsAndTheLastPoint) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        game::lv_up_dlg_t* w = open_wizard(d, &u);
-        ASSERT_NE(w, nullptr);
+    unit_t u;
+    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
         custom_to_abis(d, w, 0, 0);
         EXPECT_EQ(w->points(), 32);
         EXPECT_EQ(btns_on(w, false), std::vector<bool>(6, false)) << "nothing below 8";
@@ -138,13 +116,8 @@ TEST(LvUpDlg, PointBuyCostsAndTheLastPoint) {
 
 TEST(LvUpDlg, ALevelUpTakesOneIncreaseAlsoAfterGoingBackToTheStep) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        custom_fighter(u, 3);
-        const unit_t before = u;
-        game::lv_up_dlg_t* w = open_wizard(d, &u);
-        ASSERT_NE(w, nullptr);
+    unit_t u, before;
+    in_wizard(d, u, [&] { before = custom_fighter(u, 3); }, [&](game::lv_up_dlg_t* w) {
         EXPECT_EQ(offered_steps(w), (std::vector<int>{LVP_ABIS, LVP_PWRS, LVP_FINISH}));
         ASSERT_EQ(cur_step(w), LVP_ABIS);
         EXPECT_EQ(w->points(), 1);
@@ -183,12 +156,9 @@ TEST(LvUpDlg, ALevelUpTakesOneIncreaseAlsoAfterGoingBackToTheStep) {
 
 TEST(LvUpDlg, APresetBuildKeepsOnlyTheMiscAndFinishSteps) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        test_btn_t* b = nullptr;
-        game::lv_up_dlg_t* w = open_wizard(d, &u, &b);
-        ASSERT_NE(w, nullptr);
+    unit_t u;
+    test_btn_t* b = nullptr;
+    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
         EXPECT_EQ(offered_steps(w), (std::vector<int>{LVP_BUILD, LVP_MISC, LVP_FINISH}));
         lv_t* l = w->bld_list();
         const auto it = std::find_if(l->items.begin(), l->items.end(), [](li_t* i) { return i->id == BLD_HLR; });
@@ -213,16 +183,13 @@ TEST(LvUpDlg, APresetBuildKeepsOnlyTheMiscAndFinishSteps) {
         EXPECT_FALSE(u.eqpts.slots[EQ_MAIN].empty()) << "the starting gear";
         EXPECT_GT(u.hp, 0);
         EXPECT_EQ(u.hp, u.drv.hp_max);
-    });
+    }, &b);
 }
 
 TEST(LvUpDlg, ACustomBuildGoesThroughEveryStepAndKeepsWhatWasChosen) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        game::lv_up_dlg_t* w = open_wizard(d, &u);
-        ASSERT_NE(w, nullptr);
+    unit_t u;
+    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
         std::vector<int> seen{cur_step(w)};
         click_item(d, w->bld_list(), 0);
         d.click(w->fwd_btn());
@@ -267,14 +234,9 @@ TEST(LvUpDlg, ACustomBuildGoesThroughEveryStepAndKeepsWhatWasChosen) {
 
 TEST(LvUpDlg, CancelLeavesTheUnitAndTheNextOpeningStartsFromIt) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        custom_fighter(u, 3);
-        const unit_t before = u;
-        test_btn_t* b = nullptr;
-        game::lv_up_dlg_t* w = open_wizard(d, &u, &b);
-        ASSERT_NE(w, nullptr);
+    unit_t u, before;
+    test_btn_t* b = nullptr;
+    in_wizard(d, u, [&] { before = custom_fighter(u, 3); }, [&](game::lv_up_dlg_t* w) {
         d.click(w->abi_btn(2, true));
         d.click(w->fwd_btn());
         tick_learnable(d, w->feat_pick(), w->working(), 1);
@@ -291,16 +253,13 @@ TEST(LvUpDlg, CancelLeavesTheUnitAndTheNextOpeningStartsFromIt) {
         EXPECT_EQ(w->working().base.abi[2], before.base.abi[2]);
         EXPECT_EQ(w->working().base.lv, before.base.lv + 1);
         d.key(SDLK_ESCAPE);
-    });
+    }, &b);
 }
 
 TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        game::lv_up_dlg_t* w = open_wizard(d, &u);
-        ASSERT_NE(w, nullptr);
+    unit_t u;
+    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
         click_item(d, w->bld_list(), 0);
         click_tab(d, w->tabs(), LVP_FINISH);
         EXPECT_EQ(cur_step(w), LVP_BUILD) << "finishing a unit without race, class or abilities";
@@ -328,27 +287,15 @@ TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
 }
 
 TEST(LvUpDlg, LaysOutWholeAtThreeScreenSizes) {
-    for (const auto [sw, sh] : {std::pair{1024, 768}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
-        screen_opts_t o;
-        o.w = sw, o.h = sh;
-        screen_driver_t d(o);
-        d.run([&] {
-            ASSERT_TRUE(d.start());
-            unit_t u;
-            game::lv_up_dlg_t* w = open_wizard(d, &u);
-            ASSERT_NE(w, nullptr);
-            const rect scr{0, 0, sw, sh};
-            const auto inside = [&](const wnd_t* x) {
-                return x->rc.x >= 0 && x->rc.y >= 0 && x->rc.x + x->rc.w <= scr.w && x->rc.y + x->rc.h <= scr.h;
-            };
-            EXPECT_TRUE(inside(w->fwd_btn())) << sw;
-            EXPECT_TRUE(inside(w->reset_btn())) << sw;
-            EXPECT_TRUE(inside(w->bld_list())) << sw;
-            EXPECT_TRUE(inside(w->desc())) << sw;
-            const rect last = w->tabs()->strip->item_rect(LVP_FINISH);
-            EXPECT_LE(last.x + last.w, sw) << "every step's tab on the screen";
-            EXPECT_EQ(last.y, w->tabs()->strip->item_rect(0).y) << "one row of tabs";
-            d.key(SDLK_ESCAPE);
-        });
-    }
+    at_three_sizes([](screen_driver_t& d, const rect& scr) {
+        unit_t u;
+        game::lv_up_dlg_t* w = open_wizard(d, &u);
+        ASSERT_NE(w, nullptr);
+        const wnd_t* shown[] = {w->fwd_btn(), w->reset_btn(), w->bld_list(), w->desc()};
+        for (const wnd_t* x : shown) EXPECT_TRUE(on_screen(x->rc, scr)) << scr.w;
+        const rect last = w->tabs()->strip->item_rect(LVP_FINISH);
+        EXPECT_LE(last.x + last.w, scr.w) << "every step's tab on the screen";
+        EXPECT_EQ(last.y, w->tabs()->strip->item_rect(0).y) << "one row of tabs";
+        d.key(SDLK_ESCAPE);
+    });
 }

@@ -21,6 +21,7 @@
 #include "ui/memo_ctrl.h"
 #include "ui/std_dlgs.h"
 #include "ui/title_wnd.h"
+#include "support/screen_sizes.h"
 #include "wizard_steps.h"
 
 namespace {
@@ -221,18 +222,11 @@ TEST(PcMgr, ThePresetsResetRestoresThePremadeAndKeepsThePlayersOwn) {
 }
 
 TEST(PcMgr, LaysOutWholeAtThreeScreenSizes) {
-    for (const auto [sw, sh] : {std::pair{1024, 768}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
-        screen_opts_t o;
-        o.w = sw, o.h = sh;
-        screen_driver_t d(o);
-        d.run([&] {
-            ASSERT_TRUE(d.start());
-            pc_mgr_dlg_t* m = open_mgr(d);
-            ASSERT_NE(m, nullptr);
-            const wnd_t* shown[] = {m->pc_list(), m->memo, m->ok_btn, m->new_btn, m->presets_btn(), m->pty_name_edt()};
-            for (const wnd_t* x : shown)
-                EXPECT_TRUE(x->rc.x >= 0 && x->rc.y >= 0 && x->rc.x + x->rc.w <= sw && x->rc.y + x->rc.h <= sh) << sw;
-            d.key(SDLK_ESCAPE);
-        });
-    }
+    at_three_sizes([](screen_driver_t& d, const rect& scr) {
+        pc_mgr_dlg_t* m = open_mgr(d);
+        ASSERT_NE(m, nullptr);
+        const wnd_t* shown[] = {m->pc_list(), m->memo, m->ok_btn, m->new_btn, m->presets_btn(), m->pty_name_edt()};
+        for (const wnd_t* x : shown) EXPECT_TRUE(on_screen(x->rc, scr)) << scr.w;
+        d.key(SDLK_ESCAPE);
+    });
 }

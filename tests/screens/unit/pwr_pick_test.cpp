@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "rules/bld_ids.h"
 #include "rules/lv.h"
 #include "rules/pwr.h"
@@ -21,26 +23,20 @@ clr_t clr_of(const ti_t* n) { return *n->text.color_ptr(); }
 
 // The 32 points: Str 16, Dex 14, Con 14, Int 12, Wis 14; then on to the next step.
 void spend(screen_driver_t& d, game::lv_up_dlg_t* w) {
-    buy(d, w, 0, 8);
-    buy(d, w, 1, 6);
-    buy(d, w, 2, 6);
-    buy(d, w, 3, 4);
-    buy(d, w, 4, 6);
+    buy_each(d, w, {8, 6, 6, 4, 6});
     d.click(w->fwd_btn());
 }
 
-// A new human fighter of the custom build at its feat step: Dex 14, three picks.
-game::lv_up_dlg_t* to_feats(screen_driver_t& d, unit_t* u) {
-    game::lv_up_dlg_t* w = open_wizard(d, u);
-    if (!w) return nullptr;
-    click_item(d, w->bld_list(), 0);
-    d.click(w->fwd_btn());
-    click_item(d, w->race_list(), 0);
-    d.click(w->fwd_btn());
-    click_item(d, w->cls_list(), 0);
-    d.click(w->fwd_btn());
-    spend(d, w);
-    return w;
+// The game run with the wizard at the feat step of a new human fighter of the
+// custom build (Dex 14, three picks); the body runs there.
+void at_feats(const std::function<void(screen_driver_t&, game::lv_up_dlg_t*)>& body) {
+    screen_driver_t d;
+    unit_t u;
+    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
+        custom_to_abis(d, w, 0, 0);
+        spend(d, w);
+        body(d, w);
+    });
 }
 
 // The pick list's tree in a window of its own that hands the tree's messages
@@ -55,12 +51,7 @@ struct host_t : wnd_t {
 }  // namespace
 
 TEST(PwrPick, APrerequisiteOpensItsDependentWhichThenLocksIt) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        game::lv_up_dlg_t* w = to_feats(d, &u);
-        ASSERT_NE(w, nullptr);
+    at_feats([](screen_driver_t& d, game::lv_up_dlg_t* w) {
         pwr_pick_t* p = w->feat_pick();
         ASSERT_EQ(w->tabs()->cur_tab(), LVP_PWRS);
         ASSERT_EQ(p->required(), 3) << "human, class and general";
@@ -91,12 +82,7 @@ TEST(PwrPick, APrerequisiteOpensItsDependentWhichThenLocksIt) {
 }
 
 TEST(PwrPick, ForwardOnlyAtTheExactCount) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        game::lv_up_dlg_t* w = to_feats(d, &u);
-        ASSERT_NE(w, nullptr);
+    at_feats([](screen_driver_t& d, game::lv_up_dlg_t* w) {
         pwr_pick_t* p = w->feat_pick();
         std::vector<bool> on;
         std::vector<int> ids = tick_learnable(d, p, w->working(), 1);
@@ -118,12 +104,7 @@ TEST(PwrPick, ForwardOnlyAtTheExactCount) {
 }
 
 TEST(PwrPick, AStepShownAgainGivesNoExtraPicks) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        unit_t u;
-        game::lv_up_dlg_t* w = to_feats(d, &u);
-        ASSERT_NE(w, nullptr);
+    at_feats([](screen_driver_t& d, game::lv_up_dlg_t* w) {
         pwr_pick_t* p = w->feat_pick();
         const std::vector<int> first = tick_learnable(d, p, w->working(), 3);
         ASSERT_EQ(first.size(), 3u);

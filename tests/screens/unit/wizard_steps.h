@@ -1,5 +1,10 @@
 #pragma once
-// The wizard opened from a test button, and clicks on list items.
+// The wizard opened from a test button, alone or around a test's body, and the
+// clicks that walk its steps.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
 #include <ostream>
 #include <vector>
 
@@ -28,6 +33,24 @@ inline game::lv_up_dlg_t* open_wizard(screen_driver_t& d, unit_t* u, test_btn_t*
     return get_lv_up_dlg();
 }
 
+// Runs the game under d and opens the wizard on u (from *btn when asked for);
+// the body runs inside the wizard's loop. ready, when given, readies u first,
+// once the game's data is up.
+inline void in_wizard(screen_driver_t& d, unit_t& u, const std::function<void()>& ready,
+                      const std::function<void(game::lv_up_dlg_t*)>& body, test_btn_t** btn = nullptr) {
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        if (ready) ready();
+        game::lv_up_dlg_t* w = open_wizard(d, &u, btn);
+        ASSERT_NE(w, nullptr);
+        body(w);
+    });
+}
+inline void in_wizard(screen_driver_t& d, unit_t& u, const std::function<void(game::lv_up_dlg_t*)>& body,
+                      test_btn_t** btn = nullptr) {
+    in_wizard(d, u, nullptr, body, btn);
+}
+
 inline void click_item(screen_driver_t& d, lv_t* l, int i) {
     const rect r = l->item_rect(i);
     d.click_at(r.x + r.w / 2, r.y + r.h / 2);
@@ -36,6 +59,12 @@ inline void click_item(screen_driver_t& d, lv_t* l, int i) {
 // n clicks on the "+" of ability abi.
 inline void buy(screen_driver_t& d, game::lv_up_dlg_t* w, int abi, int n) {
     for (int i = 0; i < n; ++i) d.click(w->abi_btn(abi, true));
+}
+
+// As many clicks on each ability's "+" as listed, Str first.
+inline void buy_each(screen_driver_t& d, game::lv_up_dlg_t* w, std::initializer_list<int> clicks) {
+    int abi = 0;
+    for (int n : clicks) buy(d, w, abi++, n);
 }
 
 // A click on the check box of power id's entry; false when the tree shows none.
@@ -72,6 +101,16 @@ inline unit_t& custom_fighter(unit_t& u, int lv) {
     u.base.lv = lv;
     u.recalc();
     return u;
+}
+
+// A custom build of the race row and the class row, on to the ability step.
+inline void custom_to_abis(screen_driver_t& d, game::lv_up_dlg_t* w, int race_row, int cls_row) {
+    click_item(d, w->bld_list(), 0);
+    d.click(w->fwd_btn());
+    click_item(d, w->race_list(), race_row);
+    d.click(w->fwd_btn());
+    click_item(d, w->cls_list(), cls_row);
+    d.click(w->fwd_btn());
 }
 
 // A click on the strip's tab i.

@@ -78,3 +78,23 @@ TEST(SheetToggles, TheStoredMaskIsReadAtStartUpKeepingTheFourSectionBits) {
         d.key(SDLK_ESCAPE);
     });
 }
+
+// The strip lies over the pane's bottom right: scrolled to its end, a long
+// sheet still shows its last line above the strip.
+TEST(SheetToggles, TheLastLineOfALongSheetStaysAboveTheStrip) {
+    screen_driver_t d;
+    d.run([&] {
+        unit_dlg_t* dlg = open_dlg(d);
+        ASSERT_NE(dlg, nullptr);
+        memo_ctrl_t* pane = dlg->sheet();
+        const tool_bar_t2* s = dlg->toggles();
+        ASSERT_GT(pane->max_y(), 0) << "every section of a character fills more than the pane";
+        d.on_main([&] { pane->scroll_to_end(); });
+        d.frames(1);
+        pt_t o;
+        pane->client_origin(&o);
+        const rect t = pane->rtext.get_rect();
+        EXPECT_LE(o.y + t.y + t.h, s->rc.y) << "the last line ends under the strip's top";
+        d.key(SDLK_ESCAPE);
+    });
+}
