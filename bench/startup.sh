@@ -5,7 +5,8 @@
 # in turn under one Xvfb display with SDL's software renderer and the dummy
 # audio driver, on a copy of the Release game folder (windowed, 1280x720).
 # Prints each one's median, the ratio (target: at most 1.2) and the median of
-# each start-up step of the game.
+# each start-up step of the game; the loader thread's steps ("loader_...") run
+# beside the main thread's and are listed apart from the sum.
 #   bench/startup.sh [RUNS]     RUNS of each, default 15, after one warm-up each
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
