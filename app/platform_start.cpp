@@ -1,5 +1,7 @@
 #include "app/platform_start.h"
 
+#include <SDL.h>
+
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -36,6 +38,9 @@ bool platform_start(preload_t first_screen, void (*step)(const char* name)) {
     }
     // The loader works while SDL starts and opens the window, which takes most of the start.
     for (int id = 0; id < CUR_COUNT; ++id) first_screen.files.push_back(cursor_file(id));
+    // SDL's clock starts here, not on the loader (its scripts' time limit reads
+    // it) at the same time as SDL_Init would start it.
+    SDL_GetTicks();
     preload_start(std::move(first_screen));
     const bool sdl = init_sdl();
     done("sdl_libs");
