@@ -57,6 +57,38 @@ const Str& sfx_dir() {
 
 bool audio_open() { return snd_mgr::get().opened; }
 
+// SDL_mixer is not linked but opened: with its codecs it is some thirty shared
+// libraries, milliseconds of every start before main. The start-up's loader
+// thread opens it while SDL opens the window; the game reaches it through
+// this table. Without the library there is no sound, as without a device.
+struct mixer_lib_t {
+    void* lib = nullptr;
+    decltype(&Mix_Init) Init;
+    decltype(&Mix_Quit) Quit;
+    decltype(&Mix_OpenAudio) OpenAudio;
+    decltype(&Mix_CloseAudio) CloseAudio;
+    decltype(&Mix_LoadMUS) LoadMUS;
+    decltype(&Mix_LoadWAV_RW) LoadWAV_RW;
+    decltype(&Mix_FreeMusic) FreeMusic;
+    decltype(&Mix_FreeChunk) FreeChunk;
+    decltype(&Mix_PlayMusic) PlayMusic;
+    decltype(&Mix_PlayChannelTimed) PlayChannelTimed;
+    decltype(&Mix_VolumeChunk) VolumeChunk;
+    decltype(&Mix_Volume) Volume;
+    decltype(&Mix_VolumeMusic) VolumeMusic;
+    decltype(&Mix_HookMusicFinished) HookMusicFinished;
+    decltype(&Mix_HaltMusic) HaltMusic;
+    decltype(&Mix_HaltChannel) HaltChannel;
+    decltype(&Mix_PauseMusic) PauseMusic;
+    decltype(&Mix_ResumeMusic) ResumeMusic;
+} mix;
+
+template <class F>
+bool find_fn(F*& fn, const char* name) {
+    fn = reinterpret_cast<F*>(SDL_LoadFunction(mix.lib, name));
+    return fn != nullptr;
+}
+
 // 0..100 to the mixer's 0..128.
 int mixer_volume(int v) { return v * MIX_MAX_VOLUME / 100; }
 
@@ -95,6 +127,26 @@ void build_tracks(const Str& theme) {
 
 // ---- mixer wrappers ----
 
+bool load_mixer() {
+    if (mix.lib) return true;
+    mix.lib = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
+    if (!mix.lib) return false;
+    const bool found = find_fn(mix.Init, "Mix_Init") && find_fn(mix.Quit, "Mix_Quit") &&
+                       find_fn(mix.OpenAudio, "Mix_OpenAudio") && find_fn(mix.CloseAudio, "Mix_CloseAudio") &&
+                       find_fn(mix.LoadMUS, "Mix_LoadMUS") && find_fn(mix.LoadWAV_RW, "Mix_LoadWAV_RW") &&
+                       find_fn(mix.FreeMusic, "Mix_FreeMusic") && find_fn(mix.FreeChunk, "Mix_FreeChunk") &&
+                       find_fn(mix.PlayMusic, "Mix_PlayMusic") && find_fn(mix.PlayChannelTimed, "Mix_PlayChannelTimed") &&
+                       find_fn(mix.VolumeChunk, "Mix_VolumeChunk") && find_fn(mix.Volume, "Mix_Volume") &&
+                       find_fn(mix.VolumeMusic, "Mix_VolumeMusic") &&
+                       find_fn(mix.HookMusicFinished, "Mix_HookMusicFinished") &&
+                       find_fn(mix.HaltMusic, "Mix_HaltMusic") && find_fn(mix.HaltChannel, "Mix_HaltChannel") &&
+                       find_fn(mix.PauseMusic, "Mix_PauseMusic") && find_fn(mix.ResumeMusic, "Mix_ResumeMusic");
+    if (found) return true;
+    SDL_UnloadObject(mix.lib);
+    mix = {};
+    return false;
+}
+
 snd_mgr& snd_mgr::get() {
     if (!g_mgr) {
         g_mgr = std::make_unique<snd_mgr>();
@@ -106,21 +158,26 @@ snd_mgr& snd_mgr::get() {
 void open_mixer() {
     // A second open would need a second close before the device is released.
     if (g_mgr && g_mgr->opened) return;
-    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
+    if (!load_mixer()) {
+        std::printf("SDL_mixer could not be opened: %s\n", SDL_GetError());
+        return;
+    }
+    mix.Init(MIX_INIT_MP3 | MIX_INIT_OGG);
     // No device only means no sound; the rest of the game runs on.
-    const bool ok = Mix_OpenAudio(snd_freq, AUDIO_S16SYS, snd_channels, snd_chunk_samples) == 0;
+    const bool ok = mix.OpenAudio(snd_freq, AUDIO_S16SYS, snd_channels, snd_chunk_samples) == 0;
     if (g_mgr) g_mgr->opened = ok;
 }
 
 Mix_Music* load_music_file(const wchar_t* path) {
-    Mix_Music* m = Mix_LoadMUS(os_path(path).c_str());
+    Mix_Music* m = load_mixer() ? mix.LoadMUS(os_path(path).c_str()) : nullptr;
     if (!m) printf("Failed to load music! SDL_mixer Error: %s\n", SDL_GetError());
     return m;
 }
 
 Mix_Chunk* load_sound_file(const wchar_t* path) {
     Mix_Chunk* c = nullptr;
-    if (SDL_RWops* rw = SDL_RWFromFile(os_path(path).c_str(), "rb")) c = Mix_LoadWAV_RW(rw, 1);
+    if (!load_mixer()) return nullptr;
+    if (SDL_RWops* rw = SDL_RWFromFile(os_path(path).c_str(), "rb")) c = mix.LoadWAV_RW(rw, 1);
     if (!c) printf("Failed to load sound effect! SDL_mixer Error: %s\n", SDL_GetError());
     return c;
 }
@@ -131,7 +188,7 @@ Mix_Chunk* get_sound(const wchar_t* path) { return cached(g_sound_cache, path, l
 
 Mix_Music* play_music_file(const wchar_t* path, int loops) {
     Mix_Music* m = get_music(path);
-    if (m && Mix_PlayMusic(m, loops) != 0) return nullptr;
+    if (m && mix.PlayMusic(m, loops) != 0) return nullptr;
     return m;
 }
 
@@ -139,16 +196,16 @@ bool snd_mgr::play_sound_chunk(const wchar_t* path) {
     Mix_Chunk* c = get_sound(path);
     if (!c) return false;
     const int v = mixer_volume(sfx_vol);
-    Mix_VolumeChunk(c, v);
-    const int ch = Mix_PlayChannelTimed(-1, c, 0, -1);
+    mix.VolumeChunk(c, v);
+    const int ch = mix.PlayChannelTimed(-1, c, 0, -1);
     // No free channel: -1 here would set the volume of every channel.
     if (ch < 0) return false;
-    Mix_Volume(ch, v);
+    mix.Volume(ch, v);
     return true;
 }
 
 void set_music_volume_raw(int volume) {
-    if (audio_open()) Mix_VolumeMusic(mixer_volume(volume));
+    if (audio_open()) mix.VolumeMusic(mixer_volume(volume));
 }
 
 void close_audio() {
@@ -157,18 +214,18 @@ void close_audio() {
     forget_tracks();
     if (g_mgr && g_mgr->opened) {
         // Unhooked first: halting would report an end, and the hook must be idle before the flag clears.
-        Mix_HookMusicFinished(nullptr);
-        Mix_HaltMusic();
-        Mix_HaltChannel(-1);
+        mix.HookMusicFinished(nullptr);
+        mix.HaltMusic();
+        mix.HaltChannel(-1);
     }
     g_music_done = false;
     if (!g_mgr) return;
-    for (auto& [path, m] : g_music_cache) Mix_FreeMusic(m);
+    for (auto& [path, m] : g_music_cache) mix.FreeMusic(m);
     g_music_cache.clear();
-    for (auto& [path, c] : g_sound_cache) Mix_FreeChunk(c);
+    for (auto& [path, c] : g_sound_cache) mix.FreeChunk(c);
     g_sound_cache.clear();
-    if (g_mgr->opened) Mix_CloseAudio();
-    Mix_Quit();
+    if (g_mgr->opened) mix.CloseAudio();
+    if (mix.lib) mix.Quit();
     g_mgr.reset();
 }
 
@@ -190,7 +247,7 @@ bool play_sfx(const wchar_t* name, int flags) {
 
 void play_music_theme(const Str& theme) {
     if (!audio_open()) return;
-    Mix_HookMusicFinished(music_finished);
+    mix.HookMusicFinished(music_finished);
     // An end reported for the previous music must not skip the new theme's first track.
     g_music_done = false;
     g_cur_theme = theme;
@@ -204,7 +261,7 @@ void play_music_theme(const Str& theme) {
 void play_music(const wchar_t* path, int loops) {
     if (!audio_open()) return;
     if (play_music_file(path, loops)) g_cur_track = path;
-    if (g_switch(L"music") == 0) Mix_PauseMusic();
+    if (g_switch(L"music") == 0) mix.PauseMusic();
 }
 
 void music_finished() {
@@ -231,11 +288,11 @@ Str next_track(const Str& theme) {
 const Str& cur_track() { return g_cur_track; }
 
 void pause_music() {
-    if (audio_open()) Mix_PauseMusic();
+    if (audio_open()) mix.PauseMusic();
 }
 
 void resume_music() {
-    if (audio_open()) Mix_ResumeMusic();
+    if (audio_open()) mix.ResumeMusic();
 }
 
 void set_volumes(int music, int sound) {

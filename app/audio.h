@@ -27,6 +27,10 @@ struct snd_mgr {
 };
 
 // ---- mixer wrappers ----
+// Opens SDL_mixer, which the program does not link (its codecs cost every
+// start milliseconds before main); true once it is open. The start-up's loader
+// thread calls it first.
+bool load_mixer();
 void open_mixer();
 // Load without caching; a failure prints the mixer's message and gives null.
 Mix_Music* load_music_file(const wchar_t* path);

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 #include "app/paths.h"
@@ -97,7 +98,10 @@ bool is_bold(int id) { return id == FONT_B || (id >= FONT_B1 && id <= FONT_CH_DM
 
 namespace zg {
 
-glyph_t::~glyph_t() { delete tex; }
+glyph_t::~glyph_t() {
+    delete tex;
+    if (ahead) SDL_FreeSurface(ahead);
+}
 
 font_t::~font_t() {
     glyphs.clear();
@@ -115,23 +119,39 @@ bool font_t::open(const Str& path, int size) {
 int font_t::height() const { return font ? TTF_FontHeight(font) : 0; }
 
 glyph_t* font_t::get_glyph(char32_t code) {
-    if (glyph_t* g = glyphs.find(code)) return g;
-    if (!font) return nullptr;
-    // A font without '@' draws its missing-glyph box for '@' instead of asking for '@' again.
-    if (code != U'@' && !TTF_GlyphIsProvided32(font, code)) return get_glyph(U'@');
+    glyph_t* g = glyphs.find(code);
+    if (!g) {
+        if (!font) return nullptr;
+        // A font without '@' draws its missing-glyph box for '@' instead of asking for '@' again.
+        if (code != U'@' && !TTF_GlyphIsProvided32(font, code)) return get_glyph(U'@');
+        g = render_glyph(code);
+    }
+    // A glyph without pixels (or no renderer yet) keeps its advance and draws nothing.
+    if (g->ahead) {
+        if (SDL_Renderer* ren = get_renderer())
+            if (SDL_Texture* t = SDL_CreateTextureFromSurface(ren, g->ahead)) g->tex = new tex_t(t);
+        SDL_FreeSurface(g->ahead);
+        g->ahead = nullptr;
+    }
+    return g;
+}
 
+void font_t::render_ahead(const wchar_t* text) {
+    if (!font || !text) return;
+    for (const wchar_t* p = text; *p; ++p) {
+        const char32_t code = TTF_GlyphIsProvided32(font, char32_t(*p)) ? char32_t(*p) : U'@';
+        if (!glyphs.find(code)) render_glyph(code);
+    }
+}
+
+glyph_t* font_t::render_glyph(char32_t code) {
     auto* g = new glyph_t;
     glyphs.set(code, g);
     int min_x = 0;
     TTF_GlyphMetrics32(font, code, &min_x, nullptr, nullptr, nullptr, &g->advance);
     // SDL_ttf starts the rendered glyph at the leftmost of the pen and the ink.
     g->ink_x = std::min(0, min_x);
-    // A glyph without pixels (or no renderer yet) keeps its advance and draws nothing.
-    if (SDL_Surface* s = TTF_RenderGlyph32_Blended(font, code, SDL_Color{255, 255, 255, 255})) {
-        if (SDL_Renderer* ren = get_renderer())
-            if (SDL_Texture* t = SDL_CreateTextureFromSurface(ren, s)) g->tex = new tex_t(t);
-        SDL_FreeSurface(s);
-    }
+    g->ahead = TTF_RenderGlyph32_Blended(font, code, SDL_Color{255, 255, 255, 255});
     return g;
 }
 
@@ -158,6 +178,14 @@ bool load_font(const wchar_t* path, int size) {
 bool load_fonts() { return load_fonts_from(get_exe_dir()); }
 
 bool load_fonts_from(const wchar_t* dir) {
+    std::string err;
+    if (open_font_files(dir, &err)) return true;
+    // The game cannot run without it: say which file, as no window may be up to show it.
+    std::fputs(err.c_str(), stderr);
+    return false;
+}
+
+bool open_font_files(const wchar_t* dir, std::string* err) {
     // A second load starts a fresh index; the registry keeps the fonts it can share.
     font_index().clear();
     font_index().reserve(FONT_COUNT);
@@ -171,9 +199,8 @@ bool load_fonts_from(const wchar_t* dir) {
         if (file_open) {
             font_index().push_back({path, row.size, nullptr});
         } else if (!load_font(path, row.size)) {
-            // The game cannot run without it: say which file, as no window may be up to show it.
-            std::fprintf(stderr, "Font file %s could not be opened: %s\n", to_utf8_string(path.buf).c_str(),
-                         TTF_GetError());
+            if (err)
+                *err = "Font file " + to_utf8_string(path.buf) + " could not be opened: " + TTF_GetError() + "\n";
             return false;
         }
     }

@@ -3,6 +3,7 @@
 // at start-up, each with a cache of rendered glyphs. Fonts of the same file
 // and size are opened once and shared between ids.
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 
 #include "app/data_wrapper.h"
@@ -11,6 +12,7 @@
 
 struct _TTF_Font;
 typedef struct _TTF_Font TTF_Font;
+struct SDL_Surface;
 
 namespace zg {
 
@@ -22,6 +24,8 @@ struct glyph_t {
     // reaches left of the pen, else 0. The texture is drawn at its own size.
     int ink_x = 0;
     tex_t* tex = nullptr;   // owned; white, coloured when drawn; null when the glyph has no pixels
+    // Rendered ahead (render_ahead): the pixels that become tex at the glyph's first use.
+    SDL_Surface* ahead = nullptr;
 
     glyph_t() = default;
     glyph_t(const glyph_t&) = delete;
@@ -44,8 +48,15 @@ public:
     // Rendered on first use. A character the font lacks gives the '@' glyph
     // and is not cached itself. Null only when the font is not open.
     glyph_t* get_glyph(char32_t code);
+    // Renders the glyphs of text's characters without making textures, so it
+    // may run on a thread of its own while nothing else uses the font; their
+    // textures are made at their first get_glyph.
+    void render_ahead(const wchar_t* text);
     // Pixels to add between two characters; 0 next to a space or a tab.
     int kerning(char32_t prev, char32_t next) const;
+
+private:
+    glyph_t* render_glyph(char32_t code);
 };
 
 }  // namespace zg
@@ -84,6 +95,10 @@ bool load_font(const wchar_t* path, int size);
 bool load_fonts();
 // The same from another folder (ending with a separator), so tests can supply the files.
 bool load_fonts_from(const wchar_t* dir);
+// load_fonts_from that puts the line naming the file that fails in *err
+// instead of on standard error. Touches no renderer, so the start-up runs it
+// on a thread of its own.
+bool open_font_files(const wchar_t* dir, std::string* err);
 // Deletes every font with its glyphs; must run before the renderer goes.
 void free_fonts();
 

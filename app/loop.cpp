@@ -99,7 +99,8 @@ bool pump_events() {
         dispatch_evt(&e);
     }
     if (st.quit) return false;
-    SDL_Delay(10);
+    // The pause paces the frames: the first one is not kept waiting.
+    if (presented_frames() > 0) SDL_Delay(10);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/paths.h"
+#include "app/preload.h"
 #include "app/safe_file.h"
 #include "app/seams.h"
 #include "app/str.h"
@@ -281,7 +282,14 @@ bool lua_ex_t::do_file(const Str& path) {
         }
         lua_settop(L, top);
     }
-    if (rc != 0) lua_msg_box("ERR:luaL_dofile", shown.c_str());
+    if (rc != 0) {
+        // A box is the main thread's to show; the start-up's loader thread leaves it there.
+        auto box = [shown] { lua_msg_box("ERR:luaL_dofile", shown.c_str()); };
+        if (on_preload_thread())
+            leave_to_main(box);
+        else
+            box();
+    }
     return rc == 0;
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/db.h"
+#include "app/preload.h"
 
 namespace {
 struct note_t {
@@ -50,6 +51,11 @@ Str strs_fill(const wchar_t* path, const std::vector<Str>& values) {
 }
 
 void note_trouble(const wchar_t* key, const std::vector<Str>& values) {
+    // The start-up's loader thread leaves its notes to the main thread, in order.
+    if (on_preload_thread()) {
+        leave_to_main([k = Str(key), values] { note_trouble(k, values); });
+        return;
+    }
     Str id(key);
     for (const Str& v : values) id.append(L"\n").append(v);
     if (g_seen.size() >= max_notes || !g_seen.insert(id).second) return;

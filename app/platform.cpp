@@ -12,6 +12,7 @@
 #include "app/ini.h"
 #include "app/notes.h"
 #include "app/paths.h"
+#include "app/preload.h"
 #include "app/seams.h"
 #include "app/str.h"
 #include "app/sys.h"
@@ -69,7 +70,9 @@ bool usable(const size& s) { return s.w > 0 && s.h > 0; }
 
 // ---- libraries ----
 
-bool init_sdl_libs() {
+bool init_sdl_libs() { return init_sdl() && init_img_ttf(); }
+
+bool init_sdl() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "SDL could not start: %s\n", SDL_GetError());
         return false;
@@ -79,6 +82,10 @@ bool init_sdl_libs() {
     SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_HAPTIC | SDL_INIT_GAMECONTROLLER);
     if (!SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1")) std::printf("WARNING: VSync not enabled!");
     if (!SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1")) std::printf("WARNING: Linear texture filtering not enabled!");
+    return true;
+}
+
+bool init_img_ttf() {
     if (!(IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG)) {
         std::printf("SDL_image could not initialize! SDL_image Error: %s\n", SDL_GetError());
         return false;
@@ -195,6 +202,7 @@ const size* get_max_tex_size() { return &max_tex_size; }
 
 SDL_Surface* load_surface(const wchar_t* path) {
     if (!path) return nullptr;
+    if (SDL_Surface* s = take_preloaded(path)) return s;
     return IMG_Load(os_path(path).c_str());
 }
 
@@ -210,8 +218,10 @@ bool add_cursor(const wchar_t* path) {
     return true;
 }
 
+Str cursor_file(int id) { return get_gfx_dir() + L"cursors/" + cursor_name(id) + L".png"; }
+
 bool load_cursors() {
-    for (const wchar_t* name : cursor_names) add_cursor(get_gfx_dir() + L"cursors/" + name + L".png");
+    for (int id = 0; id < CUR_COUNT; ++id) add_cursor(cursor_file(id));
     if (cur_cursor != 0) {
         SDL_ShowCursor(SDL_ENABLE);
         SDL_SetCursor(cursors.empty() ? nullptr : cursors[0]);

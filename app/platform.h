@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/evt.h"
+#include "app/str.h"
 #include "app/types.h"
 
 struct SDL_Window;
@@ -16,6 +17,9 @@ union SDL_Event;
 // SDL video, timer and events are required; audio and the input devices are
 // started separately and their failure only means no sound or no pads.
 bool init_sdl_libs();
+// Its two halves: SDL itself, and SDL_image with SDL_ttf, which need no SDL_Init.
+bool init_sdl();
+bool init_img_ttf();
 void quit_sdl_libs();
 
 SDL_Window* create_main_wnd();
@@ -37,6 +41,7 @@ size pick_default_wnd_size(const size& desktop, const std::vector<size>& modes);
 size choose_wnd_size(bool full_screen, const wchar_t* windowed_size, const size& desktop,
                      const std::vector<size>& modes);
 
+// The image decoded at start-up (take_preloaded) or else read now; null when it cannot be read.
 SDL_Surface* load_surface(const wchar_t* path);
 
 // Cursor ids 0..19 in the order of the cursor names; -1 hides the pointer.
@@ -65,6 +70,8 @@ enum : int {
     CUR_COUNT = 20,
 };
 const wchar_t* cursor_name(int id);
+// The image file of a cursor id in the game folder.
+Str cursor_file(int id);
 bool load_cursors();
 bool add_cursor(const wchar_t* path);
 void free_cursors();

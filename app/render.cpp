@@ -9,6 +9,7 @@ namespace {
 SDL_Window* wnd = nullptr;
 SDL_Renderer* ren = nullptr;
 uint8_t fade = 255;
+int presents = 0;
 rect clip;  // {0, 0, 0, 0}: no clipping
 // Narrower opaque fills are blended (fill_rect): the software renderer's plain
 // fill costs about as much per row as blending 80 pixels.
@@ -36,6 +37,7 @@ bool prepare_draw(const clr_t* c) {
 }  // namespace
 
 bool open_window() {
+    presents = 0;
     wnd = create_main_wnd();
     if (!wnd) return false;
     ren = create_renderer(wnd);
@@ -61,8 +63,12 @@ void clear_screen(const clr_t* c) {
 }
 
 void present_frame() {
-    if (ren) SDL_RenderPresent(ren);
+    if (!ren) return;
+    SDL_RenderPresent(ren);
+    ++presents;
 }
+
+int presented_frames() { return presents; }
 
 uint8_t faded_tex_alpha(uint8_t a) { return fade == 255 ? a : uint8_t(fade * a / 255); }
 

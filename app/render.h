@@ -20,6 +20,8 @@ constexpr clr_t default_clr{0xFFFFFFFFu};
 
 void clear_screen(const clr_t* c);
 void present_frame();
+// Frames presented since the window opened.
+int presented_frames();
 
 // Null dst is the whole target, null src the whole texture. Each returns SDL's result.
 int draw_tex_clr(zg::tex_t* tex, const clr_t* mod, const rect* dst, const rect* src);

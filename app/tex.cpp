@@ -62,7 +62,10 @@ bool tex_t::load(const wchar_t* path, int access) {
     SDL_Renderer* ren = get_renderer();
     if (!ren || !path) return false;
     if (access == 0) {
-        reset(IMG_LoadTexture(ren, os_path(path).c_str()));
+        // IMG_LoadTexture's steps, through load_surface so that an image decoded at start-up is taken.
+        SDL_Surface* s = load_surface(path);
+        reset(s ? SDL_CreateTextureFromSurface(ren, s) : nullptr);
+        if (s) SDL_FreeSurface(s);
         return tex != nullptr;
     }
     SDL_Surface* s = load_surface(path);

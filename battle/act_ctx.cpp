@@ -120,8 +120,10 @@ void act_ctx_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) {
     for (const pt_t& p : cells) classify_pt(rec, p);
 }
 
+unit_t* act_ctx_t::unit_on(const pt_t& p) const { return get_unit_at(p); }
+
 int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
-    unit_t* u = get_unit_at(p);
+    unit_t* u = unit_on(p);
     zone_t* z = get_zone_at(p);
     if (z && act->atk == ATK_MELEE && is_web_pwr(z->pwr)) {
         if (u && u->btl.side != actor->btl.side && actor->btl.side != SIDE_NONE) setup_unit_tgt(rec, p, u);
@@ -260,10 +262,18 @@ bool do_eff_area_t::run() {
 
 void do_eff_area_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>&) { act_ctx_t::visit_targets(rec, cells); }
 
-void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells) {
+// A unit walking through an ally's cell shares it for a moment: what it steps
+// into is its own, not the ally's, who stood there all along.
+unit_t* do_eff_area_t::unit_on(const pt_t& p) const {
+    if (entrant && entrant->pos == p) return entrant->hp > 0 ? entrant : nullptr;
+    return act_ctx_t::unit_on(p);
+}
+
+void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells, unit_t* entrant) {
     if (!z || !z->creator) return;
     const u_cmd_t cmd{.pwr = z->pwr, .param = 0, .tgt = z->creator->pos, .flags = UCMD_NO_ANI};
     do_eff_area_t ctx(z->creator, &cmd, z, cells);
+    ctx.entrant = entrant;
     ctx.run();
 }
 

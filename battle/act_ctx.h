@@ -57,6 +57,8 @@ public:
     virtual void visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells);
     virtual void finish() {}
     virtual int classify_pt(atk_rec_t& rec, const pt_t& p);
+    // The unit that what lands on p reaches: the first roster unit there.
+    virtual unit_t* unit_on(const pt_t& p) const;
     virtual void record_result(atk_rec_t&, act_tgt_t&) {}
     virtual void get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def);
 
@@ -117,6 +119,7 @@ class do_eff_area_t : public do_act_t {
 public:
     zone_t* zone;
     std::vector<pt_t> cells;
+    unit_t* entrant = nullptr;  // the unit stepping into the cells, if that is why the zone acts
 
     do_eff_area_t(unit_t* creator, const u_cmd_t* cmd, zone_t* z, const std::vector<pt_t>& cells)
         : do_act_t(creator, cmd), zone(z), cells(cells) {}
@@ -126,10 +129,12 @@ public:
     void get_atk_situation(atk_rec_t&, unit_t*, int) override {}
     void log_header() override;
     bool visits_own_cells() const override { return true; }
+    unit_t* unit_on(const pt_t& p) const override;
 };
 
-// The zone's effect on the units on those of its cells.
-void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells);
+// The zone's effect on the units on those of its cells; with an entrant, on
+// that unit where it stands (a walk may pass through an ally's cell).
+void run_zone_effect(zone_t* z, const std::vector<pt_t>& cells, unit_t* entrant = nullptr);
 
 // The cure of conditions a healing hit brings.
 void cure_cond(const atk_rec_t& rec, unit_t* tgt);

@@ -15,6 +15,7 @@
 #include "rules/cls_ids.h"
 #include "rules/cond_ids.h"
 #include "rules/enum_ids.h"
+#include "rules/itm.h"
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
@@ -75,7 +76,7 @@ bool ai_plan(ai_plan_t& p) {
         const tmap_t* m = btl().map;
         p.cells.resize(m ? m->get_w() : 0, m ? m->get_h() : 0, ai_cell_t{});
         enemies_of(u, &p.enemies, 0);
-        if (!ai_try_cells(p) && !ai_approach(p)) queue(u, P_END_TURN);
+        if (!ai_try_cells(p) && !ai_swap_wpn(p) && !ai_approach(p)) queue(u, P_END_TURN);
     }
     restore_unit_pos(&p.saved, u);
     return !u->btl.cmds.empty();
@@ -98,6 +99,52 @@ bool ai_try_cells(ai_plan_t& p) {
     if (p.best[2].pwr != 0) u->btl.cmds.push_back(p.best[2]);
     return !u->btl.cmds.empty();
 }
+
+// ---- weapon sets ----
+
+namespace {
+// The hand items of set n: the hands for the active set, else the store that holds it.
+const itm_slot_t* set_hands(const eqpts_t& e, int n) {
+    if (n == e.cur_set) return e.slots;
+    return e.sets[(n == 0 ? e.cur_set : n) - 1];
+}
+
+bool is_wpn_slot(const itm_slot_t& s) { return !s.empty() && get_itm(s.id).type == IT_WPN; }
+
+bool hand_fights(const eqpts_t& e, const itm_slot_t& h) {
+    return is_wpn_slot(h) && (!get_itm(h.id).wpn.ranged() || e.has_ammo_for(h));
+}
+
+// 0: set n has nothing to fight with; 1: only the unarmed strike; 2: a weapon.
+int set_fight_kind(const eqpts_t& e, int n) {
+    const itm_slot_t* h = set_hands(e, n);
+    if (hand_fights(e, h[0]) || hand_fights(e, h[1])) return 2;
+    // An off-hand weapon moves into an empty main hand: only a shield or nothing leaves it free.
+    return h[0].empty() && !is_wpn_slot(h[1]) ? 1 : 0;
+}
+
+bool throws_from_quick(const eqpts_t& e) {
+    for (int i = EQ_QUICK; i < EQ_QUICK_END; ++i)
+        if (e.slots[i].is_thrown()) return true;
+    return false;
+}
+}  // namespace
+
+bool ai_swap_wpn(ai_plan_t& p) {
+    unit_t* u = p.unit;
+    const eqpts_t& e = u->eqpts;
+    if (e.cur_set < 0 || e.cur_set > 3) return false;  // a damaged record names no store to read
+    if (set_fight_kind(e, e.cur_set) > 0 || throws_from_quick(e) || !can_use_pwr(u, P_SWAP_WPN)) return false;
+    for (int want : {2, 1})
+        for (int n = 0; n <= 3; ++n)
+            if (n != e.cur_set && set_fight_kind(e, n) == want) {
+                u->btl.cmds.push_back({.pwr = P_SWAP_WPN, .param = n, .tgt = u->pos, .flags = 0});
+                return true;
+            }
+    return false;
+}
+
+// ---- candidate cells ----
 
 void ai_place_at(ai_plan_t& p, const pt_t& c) {
     unit_t* u = p.unit;

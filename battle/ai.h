@@ -56,6 +56,10 @@ void ai_place_at(ai_plan_t& p, const pt_t& c);
 void ai_try_actions(ai_plan_t& p, ai_cell_t& r);
 void ai_consider(ai_plan_t& p, int64_t s, int64_t a, const ai_cell_t& r);
 bool ai_approach(ai_plan_t& p);
+// A unit whose weapon set has nothing to fight with (a launcher without
+// ammunition) swaps to the first set that has: a weapon first, else empty
+// hands for the unarmed strike.
+bool ai_swap_wpn(ai_plan_t& p);
 int64_t cell_adj_value(const ai_plan_t& p);
 int64_t cell_dist_value(const ai_plan_t& p);
 // Scanning from the path's end, the first cell among cells; (-1, -1) for none.

@@ -85,7 +85,7 @@ void zone_upkeep(unit_t* u) {
 
 void zone_entry(unit_t* u) {
     for (zone_t* z : std::vector<zone_t*>(btl().zones))
-        if (in_list(z) && holds(z, u->pos)) run_zone_effect(z, {u->pos});
+        if (in_list(z) && holds(z, u->pos)) run_zone_effect(z, {u->pos}, u);
 }
 
 void remove_zone_cell(zone_t* z, const pt_t& p) {

@@ -11,11 +11,14 @@
 #include "app/ani.h"
 #include "app/audio.h"
 #include "app/db.h"
+#include "app/img_cache.h"
 #include "app/links.h"
 #include "app/loop.h"
 #include "app/notes.h"
 #include "app/opts.h"
+#include "app/paths.h"
 #include "app/platform_start.h"
+#include "app/preload.h"
 #include "app/scene.h"
 #include "app/text_info.h"
 #include "rules/enums.h"
@@ -41,20 +44,35 @@ struct start_args_t {
 };
 start_args_t g_args;
 
-// The start-up steps' times for "--first-frame", in milliseconds.
+// The start-up steps' times for "--first-frame", in milliseconds: the main
+// thread's, and the loader thread's ("loader_..."), which run beside them.
 using step_clock = std::chrono::steady_clock;
-std::vector<std::pair<const char*, double>> g_steps;
-step_clock::time_point g_step_mark;
+struct step_times_t {
+    std::vector<std::pair<const char*, double>> steps;
+    step_clock::time_point mark;
 
-void step_done(const char* name) {
-    if (!g_args.first_frame) return;
-    const step_clock::time_point now = step_clock::now();
-    g_steps.emplace_back(name, std::chrono::duration<double, std::milli>(now - g_step_mark).count());
-    g_step_mark = now;
+    void done(const char* name) {
+        if (!g_args.first_frame) return;
+        const step_clock::time_point now = step_clock::now();
+        steps.emplace_back(name, std::chrono::duration<double, std::milli>(now - mark).count());
+        mark = now;
+    }
+};
+step_times_t g_main_steps;
+step_times_t g_loader_steps;  // written by the loader thread until it is joined
+
+void step_done(const char* name) { g_main_steps.done(name); }
+// Null: the loader thread starts.
+void loader_step_done(const char* name) {
+    if (name)
+        g_loader_steps.done(name);
+    else
+        g_loader_steps.mark = step_clock::now();
 }
 
 void print_steps() {
-    for (const auto& [name, ms] : g_steps) std::printf("step %s %.2f\n", name, ms);
+    for (const step_times_t* t : {&g_main_steps, &g_loader_steps})
+        for (const auto& [name, ms] : t->steps) std::printf("step %s %.2f\n", name, ms);
     std::printf("presented\n");
     std::fflush(stdout);
 }
@@ -75,6 +93,25 @@ start_args_t parse_args(int argc, char** argv) {
     return a;
 }
 
+// The texts and the rules tables built from them: on the loader thread.
+void load_texts_and_tables() {
+    db_init();
+    reg_rules_tbls();
+    load_txt_tbls();
+    init_pwrs();
+}
+
+// What the main menu's first frame needs, loaded while the window opens.
+preload_t first_screen_preload() {
+    preload_t p;
+    p.font_dir = get_exe_dir();
+    p.texts = main_menu_texts();
+    p.data = load_texts_and_tables;
+    for (const wchar_t* name : main_menu_imgs()) p.files.push_back(resolve_img_path(name));
+    p.done = loader_step_done;
+    return p;
+}
+
 // ---- start-up steps that wait for their modules ----
 
 void install_help_link() {
@@ -86,19 +123,17 @@ void install_help_link() {
 
 bool app_start() {
     reset_notes();
-    if (!platform_start()) return false;
-    step_done("window_and_fonts");
+    if (!platform_start(first_screen_preload(), step_done)) {
+        free_pwrs();  // the loader may have built them
+        return false;
+    }
     start_audio();
     step_done("audio");
-    db_init();
+    // What the loader could not read is said now, after the platform's and the
+    // music's notes, where the texts' loading used to say it.
+    preload_report();
     notes_ready();  // what could not be read so far is said in the player's language
-    step_done("lua_texts");
-    reg_rules_tbls();
-    step_done("rules_tables");
-    load_txt_tbls();
-    step_done("text_tables");
-    init_pwrs();
-    step_done("powers");
+    step_done("notes");
     load_opts();
     settle_saves();  // before any slot is read: finishes or undoes a save a kill interrupted
     step_done("options_and_saves");
@@ -137,8 +172,8 @@ void app_shutdown() {
 }
 
 int app_main(int argc, char** argv) {
-    g_step_mark = step_clock::now();
-    g_steps.clear();
+    g_main_steps = {{}, step_clock::now()};
+    g_loader_steps = {};
     g_args = parse_args(argc, argv);
     // What failed has said so on standard error; the result is the one start-up failures always had.
     if (!app_start()) return -1;

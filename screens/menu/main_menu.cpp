@@ -49,6 +49,11 @@ constexpr entry_t help_entry{CMD_HELP, L"百科", L"Tarn百科：了解基本战
 constexpr entry_t credits_entry{CMD_CREDITS, L"制作组", L"制作人员名单 & 鸣谢", L"misc/app", 48, FONT_B7};
 constexpr entry_t exit_entry{CMD_EXIT, L"退出", L"退出游戏", L"ui/exit_32", 48, FONT_B7};
 
+constexpr const entry_t* entries[] = {&arena_entry, &adventure_entry, &cfg_entry,
+                                      &help_entry,  &credits_entry,   &exit_entry};
+constexpr const wchar_t* bg_img = L"bg_main";
+constexpr const wchar_t* logo_img = L"logo";
+
 const wchar_t* const promo_text =
     L"<img=gl>\n<dy=110><url=https://tarnwick.example.org/vote>在商店页面为塔恩维克投上一票</url>";
 
@@ -130,7 +135,7 @@ private:
     zg::tex_t* logo_ = nullptr;
 
     void draw_bg(const size& scr) {
-        if (!bg_) bg_ = get_img(L"bg_main");
+        if (!bg_) bg_ = get_img(bg_img);
         const size is = bg_->get_size();
         if (is.w <= 0 || is.h <= 0) return;
         const int h = int(int64_t(is.h) * scr.w / is.w);
@@ -138,7 +143,7 @@ private:
         draw_tex(bg_, &dst, nullptr);
     }
     void draw_logo(const size& scr) {
-        if (!logo_) logo_ = get_img(L"logo");
+        if (!logo_) logo_ = get_img(logo_img);
         const rect dst = logo_rect(scr, logo_->get_size());
         if (dst.h > 0 && dst.w > 0) draw_tex(logo_, &dst, nullptr);
     }
@@ -186,6 +191,18 @@ rect logo_rect(const size& scr, const size& img) {
     if (h <= 0 || img.w <= 0 || img.h <= 0) return {scr.w / 2, room, 0, std::min(h, 0)};
     const int w = int(int64_t(img.w) * h / img.h);
     return {(scr.w - w) / 2, room - h, w, h};
+}
+
+std::vector<const wchar_t*> main_menu_imgs() {
+    std::vector<const wchar_t*> names{bg_img, logo_img};
+    for (const entry_t* e : entries) names.push_back(e->icon);
+    return names;
+}
+
+std::vector<std::pair<int, Str>> main_menu_texts() {
+    std::vector<std::pair<int, Str>> texts{{FONT_DEF, about_text()}};
+    for (const entry_t* e : entries) texts.emplace_back(e->font, Str(e->caption));
+    return texts;
 }
 
 main_menu_scene_t* new_main_menu_scene() { return the_menu = new _main_menu_scene_t; }

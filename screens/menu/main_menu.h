@@ -1,7 +1,11 @@
 #pragma once
 // The main menu, the first scene the program shows, and the two scene
 // switches between it and the arena.
+#include <utility>
+#include <vector>
+
 #include "app/scene.h"
+#include "app/str.h"
 #include "app/types.h"
 
 class rtext_t;
@@ -16,6 +20,11 @@ public:
 // middle band of 320 pixels, shrunk to the room there; a height of 0 or less
 // (a screen lower than 320 pixels) is not drawn.
 rect logo_rect(const size& scr, const size& img);
+
+// The images (get_img's names) and the texts with their fonts that the
+// menu's first frame draws, for the start-up to load while the window opens.
+std::vector<const wchar_t*> main_menu_imgs();
+std::vector<std::pair<int, Str>> main_menu_texts();
 
 main_menu_scene_t* new_main_menu_scene();
 // Null until the main menu is first made; again null once it is deleted.

@@ -100,6 +100,35 @@ TEST_F(Ai, ASurroundedUnitWithNothingThatScoresEndsItsTurn) {
     EXPECT_EQ(q[0].pwr, 15);
 }
 
+// A slinger out of shot had nothing to fight with and walked about its foes
+// round after round; it swaps to a set it can fight with: a weapon first, else
+// empty hands for the unarmed strike.
+TEST_F(Ai, ALauncherWithoutAmmunitionSwapsToASetItCanFightWith) {
+    draw({"....................", "....................", "...................."});
+    unit_t* u = mk(0, 1, 1);
+    mk_itm_slot(u->eqpts.slots[EQ_MAIN], ITM_SLING, 1);
+    u->recalc();
+    mk(19, 1, 0);
+    fog();
+    auto first = [&] { return run(u).empty() ? u_cmd_t{} : u->btl.cmds.front(); };
+    EXPECT_EQ(first().pwr, P_SWAP_WPN);
+    EXPECT_EQ(u->btl.cmds.front().param, 1) << "empty hands: the unarmed strike";
+    EXPECT_EQ(u->btl.cmds.size(), 1u);
+
+    mk_itm_slot(u->eqpts.sets[2][0], ITM_SWD_T, 1);
+    EXPECT_EQ(first().param, 3) << "a weapon before bare hands";
+    const u_cmd_t swap = u->btl.cmds.front();
+    ASSERT_TRUE(perform_cmd(u, &swap));
+    EXPECT_EQ(u->eqpts.cur_set, 3);
+    EXPECT_EQ(first().pwr, P_MOVE) << "armed again, it closes in";
+
+    const u_cmd_t back{.pwr = P_SWAP_WPN, .param = 0, .tgt = u->pos, .flags = 0};
+    u->turn_reset();
+    ASSERT_TRUE(perform_cmd(u, &back));
+    mk_itm_slot(u->eqpts.slots[EQ_QUICK], ITM_SLING_A, 10);
+    EXPECT_NE(first().pwr, P_SWAP_WPN) << "with ammunition the sling serves";
+}
+
 TEST(AiChoice, EqualTotalsKeepTheEarlierCandidateAndTiesGoToTheCellValues) {
     ai_plan_t p(nullptr);
     p.cand[2] = act_cmd(2, 1);

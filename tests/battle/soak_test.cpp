@@ -98,3 +98,13 @@ TEST_F(Soak, APartyTheComputerDrivesEndsItsBattle) {
     EXPECT_TRUE(a.listener.fault.empty()) << a.listener.fault;
     EXPECT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << a.listener.last_round;
 }
+
+// A walker passing an ally that stands in a web is caught there: the web acts
+// while the two share the cell, then the walk puts the walker back. The
+// harness once took that moment on the way for a walk ending on the ally.
+TEST_F(Soak, AWalkerCaughtInAWebOnAnAlliesCellIsNoFaultOnTheWay) {
+    ai_battle_t a;
+    const int state = a.run(10163, 10, 1);
+    EXPECT_TRUE(a.listener.fault.empty()) << a.listener.fault;
+    EXPECT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << a.listener.last_round;
+}

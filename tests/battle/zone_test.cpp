@@ -5,6 +5,7 @@
 #include "app/rnd.h"
 #include "battle/act_fixture.h"
 #include "battle/btl.h"
+#include "rules/cond_ids.h"
 #include "rules/pwr.h"
 #include "support/btl_harness.h"
 
@@ -92,6 +93,24 @@ TEST_F(Zones, EnteringAZoneCellTriggersItForThatUnit) {
     EXPECT_EQ(count_slot(34) + int(t->conds.has(2)), 1);  // missed, or held fast
     clear_zones();
     EXPECT_TRUE(btl().zones.empty());
+}
+
+// A unit walking through an ally's web cell shares it for a moment: the web
+// takes the walker, not the ally standing there, whoever comes first in the roster.
+TEST_F(Zones, EnteringAnAlliesZoneCellTriggersItForTheEntrantOnly) {
+    unit_t* ally = mk(6, 4, 1);  // first on the cell in roster order
+    unit_t* v = mk(5, 4, 1);
+    fog();
+    make(126, {{6, 4}});
+    ally->conds.clear();
+    rec.calls.clear();
+    v->pos = ally->pos;
+    zone_entry(v);
+    int on_v = int(v->conds.has(C_NO_MOV)), on_ally = int(ally->conds.has(C_NO_MOV));
+    for (const auto& c : rec.calls)
+        if (c.slot == 34) (c.u == v ? on_v : on_ally) += 1;
+    EXPECT_EQ(on_v, 1) << "missed, or held fast";
+    EXPECT_EQ(on_ally, 0);
 }
 
 // The harness's cell check runs inside the zone's action on the way: passing an

@@ -188,8 +188,9 @@ TEST_F(App, FirstFrameOptionQuitsAfterTheFirstMenuFrameAndSaysWhereTheTimeWent) 
     CZsConfig::instance().set_int(L"auto_arena", 0, L"Main");
     EXPECT_EQ(frames, 1);
     EXPECT_FALSE(std::filesystem::exists(game.path("saves/arena/main.cfg"))) << "the main menu's frame, not the arena's";
-    for (const char* step : {"step window_and_fonts ", "step lua_texts ", "step rules_tables ", "step main_menu ",
-                             "step first_frame "})
+    for (const char* step : {"step sdl_libs ", "step window ", "step wait_for_loader ", "step main_menu ",
+                             "step first_frame ", "step loader_fonts ", "step loader_texts_tables ",
+                             "step loader_images "})
         EXPECT_NE(out.find(step), std::string::npos) << step;
     EXPECT_TRUE(out.ends_with("\npresented\n")) << out;
 }

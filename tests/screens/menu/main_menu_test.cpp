@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "app/font.h"
+#include "app/img_cache.h"
 #include "app/input.h"
 #include "app/links.h"
+#include "app/notes.h"
+#include "app/platform.h"
+#include "app/preload.h"
 #include "app/scene.h"
 #include "screens/arena/arena.h"
 #include "support/screen_driver.h"
@@ -136,5 +143,29 @@ TEST(MainMenu, TheCreditsLinkOpensOnlyOnceTheFrameIsDrawn) {
         ASSERT_NE(get_top_modal(), nullptr);
         EXPECT_EQ(frame_drawn, std::vector<bool>{true});
         d.key(SDLK_ESCAPE);
+    });
+}
+
+TEST(MainMenu, TheFirstFrameDrawsWhatTheLoaderMadeBesideTheWindow) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        // Spoilt before the first frame draws: what it shows was decoded beside the window.
+        std::ofstream(d.dir() / "gfx/bg_main.png", std::ios::trunc) << "not a picture";
+        d.frames(1);
+        d.on_main([] {
+            EXPECT_EQ(get_img(L"bg_main")->get_size(), (size{1280, 720})) << "the background, not the placeholder";
+            // Each decoded image was taken by the frame that drew it: none lies waiting.
+            for (const wchar_t* name : main_menu_imgs())
+                EXPECT_EQ(take_preloaded(resolve_img_path(name)), nullptr) << to_utf8_string(name);
+            EXPECT_EQ(cursor_count(), CUR_COUNT);
+            // Glyphs of the captions and the about text, rendered on the loader, are textures now.
+            for (const auto& [font, code] : {std::pair{FONT_B7, U'竞'}, {FONT_B5, U'选'}, {FONT_DEF, U'开'}}) {
+                zg::glyph_t* g = get_font(font)->glyphs.find(code);
+                ASSERT_NE(g, nullptr) << font;
+                EXPECT_TRUE(g->tex && !g->ahead) << font;
+            }
+            EXPECT_TRUE(said_notes().empty());
+        });
     });
 }
