@@ -64,3 +64,6 @@ enum : uint32_t {
     EVT_LV_UP_DONE = 0xB001,
     EVT_BATTLE_START = 0xB002,
 };
+
+// A press, release or double click of any mouse button: they carry the mouse position.
+inline bool is_mouse_btn(uint32_t code) { return code >= EVT_LBTN_DOWN && code <= EVT_MBTN_DBL; }

@@ -39,7 +39,6 @@ constexpr clr_t looks_title_brown = 0xFF66573E;
 constexpr double repeat_delay_s = 0.3;
 constexpr double repeat_every_s = 0.03;
 
-bool is_mouse_btn(uint32_t code) { return code >= EVT_LBTN_DOWN && code <= EVT_MBTN_DBL; }
 bool is_shown(const wnd_t* w) { return w->is_created() && !w->is_hidden(); }
 }  // namespace
 

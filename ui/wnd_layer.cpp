@@ -71,6 +71,17 @@ void update_hover() {
     if (h) h->notify({EVT_MOUSE_ENTER, 0, 0});
 }
 
+// A press or release can come in the same pump as the move that brought the
+// mouse there (a flick and click, a touchpad tap): it acts where it happened,
+// not on what the mouse was over at the last frame.
+void follow_button(const evt_t& e) {
+    input_state_t& st = input_state();
+    const pt_t at{int(e.a), int(e.b)};
+    if (at == st.mouse) return;
+    st.mouse = at;
+    update_hover();
+}
+
 // ---- the layer ----
 
 class ui_layer_t : public wnd_layer_t {
@@ -88,6 +99,7 @@ public:
 
     void route(const evt_t& e) override {
         input_state_t& st = input_state();
+        if (is_mouse_btn(e.code)) follow_button(e);
         track_input(e);
         tip_on_input(&e);
         if (drag_filter(e)) {

@@ -271,7 +271,7 @@ zg::tex_t* layer_tex(const size& sz) {
         // row copy on the software renderer, four times faster than one that
         // converts from a format with alpha.
         SDL_Window* wnd = get_main_wnd();
-        const uint32_t screen_fmt = wnd ? SDL_GetWindowPixelFormat(wnd) : SDL_PIXELFORMAT_UNKNOWN;
+        const uint32_t screen_fmt = wnd ? SDL_GetWindowPixelFormat(wnd) : uint32_t(SDL_PIXELFORMAT_UNKNOWN);
         SDL_Texture* raw = nullptr;
         if (screen_fmt != SDL_PIXELFORMAT_UNKNOWN)
             raw = SDL_CreateTexture(get_renderer(), screen_fmt, SDL_TEXTUREACCESS_TARGET, sz.w, sz.h);

@@ -154,7 +154,10 @@ bool orders_input(btl_scene_t* s, const evt_t* e, wnd_t* sender) {
     if (orders_bar_msg(s, e, sender)) return true;
     unit_t* u = ordering();
     if (sender != get_root_wnd() || !u) return false;
-    if (e->code == EVT_LBTN_UP) return orders_commit(s);
+    if (e->code == EVT_LBTN_UP) {
+        s->update();  // the release may come before a frame saw the mouse on its cell
+        return orders_commit(s);
+    }
     if (e->code == EVT_RBTN_UP) {
         if (bv().sel.id != 0)
             orders_cancel(s);

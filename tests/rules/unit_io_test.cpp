@@ -243,7 +243,9 @@ TEST_F(UnitIo, ScoresAndLevelsAtTheLimitsLoadAndRecalculateWithoutOverflow) {
                     unit_t v;
                     ASSERT_TRUE(v.load(in)) << kind << " " << race;
                     // A wrapped product would turn up negative (and the sanitized build stops at it).
-                    if (abi > 0) EXPECT_GT(v.drv.hp_max, 0) << kind << " " << race;
+                    if (abi > 0) {
+                        EXPECT_GT(v.drv.hp_max, 0) << kind << " " << race;
+                    }
                     EXPECT_GE(v.drv.xp_val, 0) << kind << " " << race;
                 }
 }

@@ -358,6 +358,20 @@ void screen_driver_t::click_at(int x, int y) {
     settle();
 }
 
+// SDL's mouse state moves when the pump takes the motion, so the frame before
+// that pump still sees the mouse where it was: the hook follows only after it.
+void screen_driver_t::tap_at(int x, int y) {
+    SDL_Event ev{};
+    ev.type = SDL_MOUSEMOTION;
+    ev.motion.x = x, ev.motion.y = y;
+    SDL_PushEvent(&ev);
+    push_button(SDL_BUTTON_LEFT, true, x, y);
+    push_button(SDL_BUTTON_LEFT, false, x, y);
+    frames(1);
+    mouse_x_ = x, mouse_y_ = y;
+    settle();
+}
+
 void screen_driver_t::rclick_at(int x, int y) {
     move_to(x, y);
     push_button(SDL_BUTTON_RIGHT, true, x, y);

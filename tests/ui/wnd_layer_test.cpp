@@ -34,6 +34,20 @@ TEST_F(Routing, PressAndReleaseOnOneWindowClickItOnAnotherNothing) {
     EXPECT_EQ(std::pair(a.got(EVT_LBTN_UP), b.got(EVT_LBTN_UP)), std::pair(1, 1));
 }
 
+TEST_F(Routing, AClickInThePumpThatMovedTheMouseLandsWhereItHappened) {
+    rec_wnd_t a("a", root(), {10, 10, 50, 50}), b("b", root(), {100, 10, 50, 50});
+    move_to(20, 20);
+    route(EVT_MOUSE_MOVE, 20, 20);  // the last frame saw the mouse over a
+    // A flick to b and a tap, all in one pump: no frame looks at the mouse in between.
+    move_to(110, 20);
+    for (const uint32_t code : {EVT_MOUSE_MOVE, EVT_LBTN_DOWN, EVT_LBTN_UP}) {
+        const evt_t e{code, 110, 20};
+        dispatch_evt(&e);
+    }
+    EXPECT_EQ(std::pair(a.clicks, b.clicks), std::pair(0, 1));
+    EXPECT_EQ(get_clicked_wnd(), &b);
+}
+
 TEST_F(Routing, DisabledWindowsAndCheckedRadioButtonsAreNotClicked) {
     struct row_t { uint32_t style; int grp; bool checked; int clicks; };
     for (const row_t& r : {row_t{WS_DISABLED, 0, false, 0}, {0, 1, true, 0}, {0, 1, false, 1}, {0, 0, true, 1}}) {

@@ -156,6 +156,23 @@ TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
     });
 }
 
+TEST_F(BtlOrders, ATapRightAfterAMoveWalksToTheTappedCell) {
+    st.plain_map(12, 6);
+    const int me_i = st.pc(1, {2, 3});
+    st.mon(MON_RAT_D, 1, {10, 3});
+    play([&] {
+        unit_t* me = st.u(me_i);
+        // The last frames saw the mouse on the unit itself, where a click ends the turn.
+        hover_cell(d, me->pos);
+        const pt_t to{me->pos.x + 2, 4};
+        ASSERT_TRUE(contains(bv().mr.all_pts, to));
+        const SDL_Point p = cell_pt(to);
+        d.tap_at(p.x, p.y);
+        ASSERT_FALSE(st.given.empty());
+        EXPECT_EQ(st.given[0], (u_cmd_t{P_MOVE, 0, to, 0}));
+    });
+}
+
 TEST_F(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
     st.plain_map(12, 6);
     st.pc(1, {2, 3});

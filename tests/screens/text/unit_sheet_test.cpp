@@ -139,7 +139,7 @@ TEST_F(UnitSheet, TraitsSectionOnlyWhenThereIsSomethingToSay) {
     u.drv.res[DMG_COLD] = -100;
     u.drv.dr = 5;
     u.pwrs.add(P_UNR_MS);
-    u.pwrs.add(P_UNR_MA + DMG_FIRE);
+    u.pwrs.add(int(P_UNR_MA) + int(DMG_FIRE));
     const text_info_t* imm = get_text_info(L"imm");
     const text_info_t* vul = get_text_info(L"vul");
     const text_info_t* dr = get_text_info(L"dr");
