@@ -489,6 +489,8 @@ bool lv_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (sender != this) return title_wnd_t::on_msg(msg, sender);
     if (msg.code == EVT_TIP_QUERY && show_item_tip()) return true;
     if (!has_style(LVS_NO_INPUT)) {
+        // A press can come before any frame saw the mouse over its item.
+        if (is_mouse_btn(msg.code)) track_hover();
         switch (msg.code) {
         case EVT_FRAME: track_hover(); break;
         case EVT_LBTN_DOWN:

@@ -313,6 +313,8 @@ void tv_t::on_drag_move() {
 
 bool tv_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (sender == this) {
+        // A press can come before any frame saw the mouse over its node.
+        if (is_mouse_btn(msg.code)) track_hot();
         switch (msg.code) {
         case EVT_FRAME: track_hot(); break;
         case EVT_LBTN_DOWN:

@@ -115,6 +115,28 @@ TEST_F(Lv, CommandItemChosenOnlyByPressAndReleaseOnIt) {
     EXPECT_FALSE(lv.items[2]->is_selected());
 }
 
+TEST_F(Lv, AClickInThePumpThatMovedTheMouseChoosesTheItemUnderIt) {
+    for (const int kind : {LIK_SINGLE, LIK_COMMAND}) {
+        lv_t l;
+        const rect r{0, 0, 200, 300};
+        l.create_ex(LVX_COL, 0, &own, &r);
+        for (int i = 0; i < 3; ++i) l.add_item(Str(L"%d", i), nullptr, nullptr, 0, i, 0, 0, nullptr)->kind = kind;
+        l.relayout();
+        const rect a = l.item_rect(0), b = l.item_rect(2);
+        move_to(a.x + 5, a.y + 5);
+        route(EVT_MOUSE_MOVE, a.x + 5, a.y + 5);  // the last frame saw the mouse over item 0
+        move_to(b.x + 5, b.y + 5);
+        for (const uint32_t code : {EVT_MOUSE_MOVE, EVT_LBTN_DOWN, EVT_LBTN_UP}) {
+            const evt_t e{code, b.x + 5, b.y + 5};
+            dispatch_evt(&e);
+        }
+        const auto made = own.args(EVT_SEL_MADE);
+        ASSERT_FALSE(made.empty()) << "kind " << kind;
+        EXPECT_EQ(made.back().second, 2) << "kind " << kind;
+        own.got.clear();
+    }
+}
+
 TEST_F(Lv, SetSingleAndToggleSingleKinds) {
     make(LVX_COL, {0, 0, 200, 300}, 3, LIK_SET);
     lv.select(0), lv.select(0);

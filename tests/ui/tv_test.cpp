@@ -216,6 +216,19 @@ TEST_F(Tv, MousePressSelectsRowsAndTogglesExpanders) {
     EXPECT_FALSE(a->is_expanded());
 }
 
+TEST_F(Tv, AClickInThePumpThatMovedTheMouseSelectsTheRowUnderIt) {
+    make(0);
+    hover(tv.row_rect(a));  // the last frame saw the mouse over A
+    const rect r = tv.row_rect(b);
+    const int x = r.x + r.w / 2, y = r.y + r.h / 2;
+    move_to(x, y);
+    for (const uint32_t code : {EVT_MOUSE_MOVE, EVT_LBTN_DOWN, EVT_LBTN_UP}) {
+        const evt_t e{code, x, y};
+        dispatch_evt(&e);
+    }
+    EXPECT_EQ(tv.sel, b);
+}
+
 TEST_F(Tv, DraggingMovesTheSelectedSiblingBothWays) {
     make(TVS_REORDER);
     c->flags &= ~TIF_FIXED;
