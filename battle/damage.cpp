@@ -156,7 +156,9 @@ void apply_dmg(unit_t* u, const dmg_res_t* r) {
         }
     }
     if (u->hp > 0) u->recalc();
-    cur_scene()->on_hp_change(u, r);
+    dmg_res_t told = *r;
+    if (r->amount < 0) told.healed = change;
+    cur_scene()->on_hp_change(u, &told);
     if (before > 0 && u->hp < 1) unit_dies(u);
 }
 

@@ -13,6 +13,7 @@ struct dmg_res_t {
     int32_t absorbed = 0;  // what reduction and resistance took away
     uint32_t types = 0;    // the masks of the parts that left an amount
     bool crit = false;
+    int32_t healed = 0;    // what a heal gave back, as the listener is told: at most the hit points missing
 };
 
 void roll_apply_dmg(unit_t* u, const dmg_list_t& parts);

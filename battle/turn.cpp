@@ -86,6 +86,9 @@ void ready_unit(unit_t* u) {
     u->px_off = {0, 0};
     u->ani_word = -1;
     u->ani_t = 0.0;
+    // A unit struck down last battle kept the red of its last hit: it was not
+    // drawn again while that faded.
+    u->tint = 0xFFFFFFFF;
     u->flash_t = 0.0;
     u->hp_pend = 0;
     u->hp_pend_t = 0.0;

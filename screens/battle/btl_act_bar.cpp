@@ -13,6 +13,8 @@
 #include "rules/unit.h"
 #include "screens/battle/btl_view.h"
 #include "screens/map/act_bar.h"
+#include "screens/text/tip_resolve.h"
+#include "ui/tip.h"
 
 namespace {
 constexpr clr_t cd_shade = 0xcc000000;
@@ -29,12 +31,25 @@ public:
     void reset() override {
         act_bar_t::reset();
         std::fill(std::begin(recs_), std::end(recs_), qslot_t{});
+        unit_ = nullptr;
     }
 
     void show_unit(unit_t* u) override {
         reset();
         if (!u) return;
+        unit_ = u;
         for (int i = 0; i < count() && i < ACTBAR_SLOTS; ++i) show_slot(u, i);
+    }
+
+    // A refused slot says why below what it holds. The reference is resolved
+    // here: followed by more text it would be no reference.
+    void fill_slot_tip(int i, tip_req_t& req) override {
+        act_bar_t::fill_slot_tip(i, req);
+        const li_t* it = get_item(i);
+        if (!unit_ || !it || !refused(it)) return;
+        const Str ref = req.text;
+        txt::resolve_tip_ref(ref.c_str(), &req.text, &req.width);
+        req.text.append_format(L"\n<c=r>无法使用: %s</c>", refusal_text(pwr_refusal(unit_, recs_[i].pwr)));
     }
 
     const qslot_t* slot_rec(int i) const override {
@@ -75,6 +90,7 @@ public:
 
 private:
     qslot_t recs_[ACT_BAR_SLOTS];
+    unit_t* unit_ = nullptr;  // the unit waiting for orders
 
     bool refused(const li_t* it) const {
         const int i = int(std::find(items.begin(), items.end(), it) - items.begin());

@@ -8,9 +8,11 @@
 #include "app/input.h"
 #include "app/opts.h"
 #include "app/platform.h"
+#include "battle/act_ctx.h"
 #include "battle/btl.h"
 #include "battle/cover.h"
 #include "battle/fog.h"
+#include "battle/listener.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
 #include "battle/target_area.h"
@@ -250,6 +252,22 @@ bool hover_atk(hover_t& h) {
     return true;
 }
 
+// No order for the cell: the picked power, or the default attack on a foe,
+// says it has no target there, and why when the engine knows.
+void say_refused(hover_t& h) {
+    btl_view_t& v = bv();
+    const unit_t* t = v.hovered;
+    const bool foe = t && t->btl.side != h.u->btl.side && h.u->btl.side != SIDE_NONE;
+    const int pwr = v.sel.id != 0 ? v.sel.id : foe ? h.u->dflt_atk_pwr() : 0;
+    if (pwr == 0) return;
+    const int why = pwr_refusal(h.u, pwr);
+    v.act_tip = pwr_heading(pwr);
+    if (why == USE_OK)
+        v.act_tip += L"<c=a>无效目标</c>";
+    else
+        v.act_tip.append_format(L"<c=a>无效目标: %s</c>", refusal_text(why));
+}
+
 bool hover_self(hover_t& h) {
     btl_view_t& v = bv();
     if (v.hovered != h.u || !v.area_pts.empty()) return false;
@@ -267,12 +285,14 @@ int orders_hover(btl_scene_t* s) {
     v.hovered = at != NO_HOVER && is_pt_visible(at) ? get_unit_at(at) : nullptr;
     if (v.hovered) status_show_unit(v.hovered);
     if (u_lv2_t* strip = s->strip()) strip->marked = strip_index(strip, v.hovered);
-    unit_t* u = ordering();
-    if (is_busy() || is_btl_over() || !u || u->hp < 1) return CUR_NONE;
+    // What was built for the cell the pointer left goes with it, busy or not:
+    // a key scroll moves the map under a resting pointer while the program is busy.
     v.walk.clear();
     v.area_pts.clear();
     v.pending.clear();
     v.act_tip = L"";
+    unit_t* u = ordering();
+    if (is_busy() || is_btl_over() || !u || u->hp < 1) return CUR_NONE;
     hit_labels_hover(u);
     hover_t h{s, u, at};
     bool built = false;
@@ -282,7 +302,8 @@ int orders_hover(btl_scene_t* s) {
         built = hover_dflt_act(h);
         if (!built && !v.mr.stop_pts.empty()) built = v.hovered ? hover_atk(h) : hover_move(h);
     }
-    if (!built && v.hovered) hover_self(h);
+    if (!built && v.hovered) built = hover_self(h);
+    if (!built && at != NO_HOVER) say_refused(h);
     return h.cursor;
 }
 

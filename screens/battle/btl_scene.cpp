@@ -276,7 +276,8 @@ public:
             u->tint = red;
         } else {
             play_sfx(L"hp_heal");
-            text.append_format(L"+%d", -r->amount);
+            // What the unit got back, as the log says: a heal past the maximum gives no more.
+            text.append_format(L"+%d", r->healed);
             c = green;
             u->tint = green;
         }

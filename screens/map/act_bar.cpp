@@ -2,6 +2,9 @@
 
 #include <SDL_keycode.h>
 
+#include "app/input.h"
+#include "ui/tip.h"
+
 namespace {
 constexpr int icon_side = 32;
 constexpr int item_margin = 2;
@@ -43,8 +46,28 @@ void act_bar_t::set_slot_count(int n) {
     }
 }
 
+void act_bar_t::fill_slot_tip(int i, tip_req_t& req) {
+    if (const li_t* it = get_item(i)) req.text = it->tip;
+}
+
 bool act_bar_t::on_msg(const evt_t& msg, wnd_t* sender) {
     if (sender == this && msg.code == EVT_KEY_DOWN) return false;
+    if (sender == this && msg.code == EVT_TIP_QUERY) {
+        // The slot under the pointer now, not the one the list last tracked:
+        // the tip is asked for before the frame's tracking. The list's own
+        // tips skip disabled items, which a player most needs explained.
+        const pt_t m = *get_mouse_pos();
+        const int i = item_at(m.x, m.y, nullptr);
+        if (!get_item(i)) return false;
+        tip_req_t& req = get_tip_req();
+        fill_slot_tip(i, req);
+        if (req.text.empty()) return false;
+        // Above the slot: clear of the pointer and of the slots beside it.
+        req.anchor = item_rect(i);
+        req.place = TIP_ABOVE;
+        req.region = i + 1;
+        return true;
+    }
     return tool_bar_t2::on_msg(msg, sender);
 }
 

@@ -5,6 +5,8 @@
 // installs its maker; the map scene alone shows the slots empty.
 #include "ui/tool_bar2.h"
 
+struct tip_req_t;
+
 class unit_t;
 
 constexpr int ACT_BAR_SLOTS = 20;
@@ -34,8 +36,12 @@ public:
     // than 1060 pixels; the first ten answer the keys 1..9 and 0.
     void set_slot_count(int n);
 
+    // The tip of slot i: the item's tooltip; the battle's bar says more.
+    virtual void fill_slot_tip(int i, tip_req_t& req);
+
     // Keys reach the bar wherever the focus is (its slots answer the number
-    // keys), so it leaves the paging keys to the log's bar.
+    // keys), so it leaves the paging keys to the log's bar. Every slot under
+    // the pointer, a disabled one too, shows its tip above the bar.
     bool on_msg(const evt_t& msg, wnd_t* sender) override;
 };
 

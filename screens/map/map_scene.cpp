@@ -82,7 +82,9 @@ void map_scene_t::leave() {
     if (flags & MSF_DRAG_PAN) get_root_wnd()->drag_flags = 0;
     if (!main_ui_built()) return;
     main_ui().log_memo->set_mode(LOG_STRIP, false);
-    main_ui().sheet_pane->set_text(L"", true);
+    // The panel forgets its unit too: the units of a fight may be freed once
+    // it is left, and a section toggled later would rebuild a freed unit's sheet.
+    status_show_unit(nullptr);
 }
 
 void map_scene_t::on_sys_menu(tool_bar_t* bar) {
@@ -143,7 +145,13 @@ bool map_scene_t::on_evt(const evt_t* e, wnd_t* sender) {
 }
 
 bool map_scene_t::tip_query(const evt_t* e, wnd_t* sender) {
-    if (e->code != EVT_TIP_QUERY || sender != get_root_wnd() || !map || hover == NO_HOVER) return false;
+    if (e->code != EVT_TIP_QUERY || sender != get_root_wnd() || !map) return false;
+    // Under a dialog the scene stands still: its cell is not the one under the pointer.
+    if (is_modal_or_drag()) return false;
+    // The tip is asked for before the scene's update, also in the frame the
+    // pointer moved: it must describe the cell under the pointer, not the one it left.
+    update();
+    if (hover == NO_HOVER) return false;
     Str text;
     if (!get_cell_tip(text) || text.empty()) return false;
     tip_req_t& req = get_tip_req();

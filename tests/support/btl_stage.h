@@ -87,20 +87,11 @@ struct btl_stage_t {
     }
     unit_t* u(int i) const { return i >= 0 && i < int(units.size()) ? units[size_t(i)] : nullptr; }
 
-    // The set-up on the game's thread, once the texts are loaded: the units,
-    // begin_btl, every unit to its cell, the turn order as added, the fog anew.
+    // The set-up on the game's thread, once the texts are loaded: the units
+    // (made by the first battle, fought again by a later one), begin_btl,
+    // every unit to its cell, the turn order as added, the fog anew.
     bool begin() {
-        std::vector<unit_t*> party;
-        for (const slot_t& s : slots) {
-            auto* u = s.pc > 0 ? new unit_t(*get_preset_pcs()[size_t(s.pc - 1)]) : new unit_t;
-            if (s.pc > 0)
-                u->reset_for_play();
-            else
-                u->from_mon(s.mon, s.lv);
-            (s.pc > 0 ? party : foes.units).push_back(u);
-            units.push_back(u);
-        }
-        g_pty.init(L"测试", party);
+        if (units.empty()) make_units();
         if (!begin_btl(&g_pty, &foes, &map)) return false;
         for (unit_t* u : units) u->pos = {-1, -1};
         btl_t& b = btl();
@@ -114,10 +105,25 @@ struct btl_stage_t {
         return true;
     }
 
+    void make_units() {
+        std::vector<unit_t*> party;
+        for (const slot_t& s : slots) {
+            auto* u = s.pc > 0 ? new unit_t(*get_preset_pcs()[size_t(s.pc - 1)]) : new unit_t;
+            if (s.pc > 0)
+                u->reset_for_play();
+            else
+                u->from_mon(s.mon, s.lv);
+            (s.pc > 0 ? party : foes.units).push_back(u);
+            units.push_back(u);
+        }
+        g_pty.init(L"测试", party);
+    }
+
     // Starts the battle on the game's thread; back in the body at its first frame.
     void start(screen_driver_t& d) {
         // The mouse rests on the right panel: at the screen's edge it would scroll the view.
         d.move_to(1200, 400);
+        ended = false;
         d.on_main([this] {
             if (!begin()) {
                 ended = true;

@@ -372,6 +372,15 @@ void screen_driver_t::tap_at(int x, int y) {
     settle();
 }
 
+void screen_driver_t::flick_to(int x, int y) {
+    SDL_Event ev{};
+    ev.type = SDL_MOUSEMOTION;
+    ev.motion.x = x, ev.motion.y = y;
+    SDL_PushEvent(&ev);
+    frames(1);
+    mouse_x_ = x, mouse_y_ = y;
+}
+
 void screen_driver_t::rclick_at(int x, int y) {
     move_to(x, y);
     push_button(SDL_BUTTON_RIGHT, true, x, y);

@@ -140,6 +140,9 @@ public:
     // The move there, the press and the release in one pump, as a quick flick
     // and click or a touchpad tap gives them: no frame sees the mouse between.
     void tap_at(int x, int y);
+    // A move as SDL gives it: the frame that pumps the motion is the first to
+    // see the mouse there (move_to shows the place a frame before the motion).
+    void flick_to(int x, int y);
     // The link to target in a laid-out text drawn at origin, or in a window's
     // own text; a test failure (and false) when the text has no such link.
     bool click_link(const rtext_t& t, const wchar_t* target, pt_t origin = {0, 0});

@@ -8,6 +8,8 @@
 
 #include "app/input.h"
 #include "app/platform.h"
+#include "battle/act_ctx.h"
+#include "battle/listener.h"
 #include "battle/roster.h"
 #include "battle/target_area.h"
 #include "battle/unit_move.h"
@@ -22,6 +24,7 @@
 #include "support/btl_stage.h"
 #include "support/screen_driver.h"
 #include "ui/menu.h"
+#include "ui/tip.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -57,6 +60,14 @@ void click_rect(screen_driver_t& d, const rect& r) {
 }
 
 std::wstring pwr_name(int pwr) { return get_pwr(pwr)->n; }
+
+bool refused(int slot) { return main_ui().act_bar->get_item(slot)->flags & LIF_DISABLED; }
+
+// The text of the tip shown for the window, once the pointer has rested on it.
+std::wstring tip_for(screen_driver_t& d, const wnd_t* w) {
+    if (!d.wait_for([&] { return get_tip_shown_wnd() == w; }, "the tip")) return L"";
+    return get_tip_wnd()->text.c_str();
+}
 
 // Every case is one staged battle; the orders the player gives are read from
 // st.given after the click's frames.
@@ -153,6 +164,16 @@ TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
         EXPECT_EQ(s->hover_cursor(), CUR_MOV);
         hover_cell(d, {me->pos.x + 1, 3});
         EXPECT_EQ(s->hover_cursor(), CUR_SHIFT);
+        // The keys scroll the view a cell under the resting pointer: no frame
+        // holds the walk to the cell it left, and then the walk to the new one.
+        hover_cell(d, near);
+        d.key_down(SDLK_RIGHT);
+        d.frames(3);
+        d.key_up(SDLK_RIGHT);
+        for (int f = 0; f < 4; ++f, d.frames(1))
+            EXPECT_TRUE(s->pending_cmds().empty() || s->pending_cmds()[0].tgt == s->get_cell()) << f;
+        EXPECT_EQ(s->pending_cmds(), (std::vector<u_cmd_t>{{P_MOVE, 0, {near.x + 1, near.y}, 0}}));
+        EXPECT_EQ(bv().walk.back(), (pt_t{near.x + 1, near.y}));
     });
 }
 
@@ -308,5 +329,107 @@ TEST_F(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
         click_cell(d, in);
         ASSERT_EQ(st.given.size(), 1u);
         EXPECT_EQ(st.given[0], (u_cmd_t{P_FIRE_BALL, 0, in, 0}));
+    });
+}
+
+TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
+    st.plain_map(16, 8);
+    const int me_i = st.pc(8, {4, 4});  // a light crossbow, a staff in the other set, sleep
+    st.mon(MON_RAT_D, 1, {12, 4});
+    play([&] {
+        unit_t* me = st.u(me_i);
+        btl_scene_t* s = cur_btl_scene();
+        act_bar_t* bar = main_ui().act_bar;
+        const int blow = slot_of(P_ATK_M), shot = slot_of(P_ATK_R), sleep = slot_of(P_SLEEP);
+        ASSERT_TRUE(blow >= 0 && shot >= 0 && sleep >= 0 && slot_of(P_WAIT) == sleep + 1);
+        EXPECT_TRUE(refused(blow));
+        EXPECT_FALSE(refused(shot) || refused(sleep));
+        // The other weapon set from the quick menu: its move action is spent.
+        Str other;
+        me->eqpts.wpn_set_name(other, WSET_OTHER);
+        rclick_cell(d, {6, 6});
+        rect r;
+        ASSERT_NE(menu_item(0, pwr_name(P_SWAP_WPN) + L": " + other.c_str(), &r), nullptr);
+        click_rect(d, r);
+        ASSERT_TRUE(st.wait_next_orders(d, me));
+        EXPECT_EQ(st.given, (std::vector<u_cmd_t>{{P_SWAP_WPN, WSET_OTHER, me->pos, 0}}));
+        EXPECT_EQ(me->eqpts.cur_set, 1);
+        EXPECT_EQ(me->btl.act_budget, BUDGET_STD);
+        // The staff strikes, the crossbow is gone, and sleep wants the whole turn.
+        EXPECT_FALSE(refused(blow));
+        EXPECT_TRUE(refused(shot) && refused(sleep));
+        // A refused slot says what it holds and why, above the bar, clear of the pointer.
+        const rect q = bar->item_rect(sleep);
+        d.move_to(q.x + q.w / 2, q.y + q.h / 2);
+        std::wstring tip = tip_for(d, bar);
+        EXPECT_NE(tip.find(pwr_name(P_SLEEP)), std::wstring::npos);
+        EXPECT_NE(tip.find(std::wstring(L"无法使用: ") + refusal_text(USE_NO_POINTS)), std::wstring::npos);
+        EXPECT_LE(get_tip_wnd()->rc.y + get_tip_wnd()->rc.h, bar->rc.y);
+        // One quick move onto the next slot: its own tip, not the one the pointer left.
+        const rect n = bar->item_rect(sleep + 1);
+        d.flick_to(n.x + n.w / 2, n.y + n.h / 2);
+        d.frames(20);
+        tip = tip_for(d, bar);
+        EXPECT_NE(tip.find(pwr_name(P_WAIT)), std::wstring::npos);
+        EXPECT_EQ(tip.find(pwr_name(P_SLEEP)), std::wstring::npos);
+        EXPECT_EQ(get_tip_wnd()->rc.x, n.x);
+        // A step aside: free, but it takes the turn's move.
+        const pt_t step{me->pos.x + 1, me->pos.y};
+        hover_cell(d, step);
+        EXPECT_EQ(s->hover_cursor(), CUR_SHIFT);
+        click_cell(d, step);
+        ASSERT_TRUE(st.wait_next_orders(d, me));
+        EXPECT_EQ(st.given.back(), (u_cmd_t{P_MOVE, 0, step, UCMD_SHIFT}));
+        EXPECT_EQ(me->pos, step);
+        EXPECT_EQ(me->btl.act_budget, BUDGET_STD);
+        EXPECT_TRUE(me->btl.turn_flags & TF_MOVED);
+        EXPECT_TRUE(bv().mr.all_pts.empty());  // no move marks left
+        hover_cell(d, {me->pos.x + 2, me->pos.y + 2});
+        EXPECT_TRUE(s->pending_cmds().empty());
+        // Clicking itself ends the turn with what is left.
+        click_cell(d, me->pos);
+        ASSERT_TRUE(d.wait_for([&] { return get_cur_unit() != me; }, "the end of the turn"));
+        EXPECT_EQ(st.given.back(), (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
+        EXPECT_EQ(me->btl.act_budget, BUDGET_NONE);
+    });
+}
+
+TEST_F(BtlOrders, AtTheEdgeOfRangeThePowerIsGivenAndAStepBeyondTheTipSaysNo) {
+    st.plain_map(16, 8);
+    const int me_i = st.pc(8, {2, 3});
+    const int ally_i = st.pc(1, {8, 1});  // sees the rat, which stands beyond the caster's sight
+    const int rat_i = st.mon(MON_RAT_D, 1, {9, 4});
+    play([&] {
+        unit_t *me = st.u(me_i), *ally = st.u(ally_i), *rat = st.u(rat_i);
+        btl_scene_t* s = cur_btl_scene();
+        const int sleep = slot_of(P_SLEEP);
+        ASSERT_GE(sleep, 0);
+        d.key(slot_key(sleep));
+        ASSERT_EQ(s->sel_pwr(), (pt_t{P_SLEEP, 0}));
+        const int r = act_range(as_act(P_SLEEP), me);
+        const pt_t edge{me->pos.x + r, me->pos.y}, beyond{edge.x + 1, edge.y};
+        d.on_main([&] { s->get_view().center_on(edge); });
+        // Both areas would hold the rat; only the edge is in reach.
+        hover_cell(d, edge);
+        EXPECT_EQ(s->pending_cmds(), (std::vector<u_cmd_t>{{P_SLEEP, 0, edge, 0}}));
+        EXPECT_TRUE(contains(bv().area_pts, rat->pos));
+        EXPECT_NE(std::wstring(s->act_tip().c_str()).find(unit_disp_name(rat).c_str()), std::wstring::npos);
+        hover_cell(d, beyond);
+        EXPECT_TRUE(s->pending_cmds().empty());
+        EXPECT_EQ(s->act_tip(), pwr_heading(P_SLEEP) + L"<c=a>无效目标</c>");
+        Str tip;
+        d.on_main([&] { btl_cell_tip(s, tip); });
+        EXPECT_TRUE(std::wstring(tip.c_str()).starts_with(std::wstring(L"<b>") + s->act_tip().c_str()));
+        click_cell(d, beyond);
+        EXPECT_TRUE(st.given.empty());
+        // The spell at the edge: it takes the whole turn, then it recharges.
+        click_cell(d, edge);
+        EXPECT_EQ(st.given, (std::vector<u_cmd_t>{{P_SLEEP, 0, edge, 0}}));
+        ASSERT_TRUE(st.wait_next_orders(d, ally));
+        EXPECT_EQ(me->btl.act_budget, BUDGET_NONE);
+        click_cell(d, ally->pos);
+        ASSERT_TRUE(st.wait_next_orders(d, me));
+        EXPECT_GT(main_ui().act_bar->slot_rec(sleep)->cd, 0);
+        EXPECT_TRUE(refused(sleep));
     });
 }

@@ -15,6 +15,7 @@
 #include "app/opts.h"
 #include "app/platform.h"
 #include "app/scene.h"
+#include "app/text_log.h"
 #include "battle/damage.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
@@ -37,6 +38,7 @@
 #include "support/screen_driver.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
+#include "ui/tip.h"
 #include "ui/tool_bar2.h"
 #include "ui/tv.h"
 #include "ui/wnd.h"
@@ -318,6 +320,7 @@ TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
         ASSERT_TRUE(st.wait_end(d, 120));
         EXPECT_EQ(st.state, BTL_ABORTED);
         EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        EXPECT_EQ(main_ui().shown_unit, nullptr);  // whose sheet a section toggle would rebuild
         // The battle scene shown again later lists none of that battle's units.
         int listed = -1;
         d.on_main([&] {
@@ -406,15 +409,50 @@ TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
         EXPECT_EQ(fx[1].clr, orange);
         EXPECT_EQ(fx[1].font, FONT_CH_DMG);
 
-        // Healed within the tint's time: the unit now flickers green.
-        change({-4, 0, 0, false});
+        // Healed within the tint's time: the unit now flickers green. A heal
+        // of 10 two short of the maximum floats what it gave back, as the log says.
+        d.on_main([&] {
+            me->hp = me->drv.hp_max - 2;
+            fx.clear();
+            bv().fx_log = &fx;
+            heal_unit(me, 10);
+            bv().fx_log = nullptr;
+        });
         ASSERT_EQ(fx.size(), 1u);
-        EXPECT_EQ(text_of(fx[0]), L"+4");
+        EXPECT_EQ(text_of(fx[0]), L"+2");
         EXPECT_EQ(fx[0].clr, green);
+        EXPECT_NE(std::wstring(log_cur_buf()->c_str()).find(L"恢复<c=r>2</c>点生命。"), std::wstring::npos);
+        EXPECT_EQ(me->hp, me->drv.hp_max);
         EXPECT_EQ(me->tint, green);
         EXPECT_GT(me->flash_t, 0.0);
         d.frames(20);  // 0.2 s and more
         EXPECT_EQ(me->tint, white);
+    });
+}
+
+TEST(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
+    btl_stage_t st;
+    duel(st, 7);
+    const int ally_i = st.pc(2, {2, 3});
+    screen_driver_t d(fast_btl_opts());
+    st.play(d, [&] {
+        unit_t* ally = st.u(ally_i);
+        d.on_main([&] {
+            const dmg_res_t blow{ally->hp, 0, 1, false};
+            apply_dmg(ally, &blow);
+        });
+        d.frames(20);
+        EXPECT_EQ(ally->tint, red);  // its last hit's: the fallen are not drawn while it fades
+        d.on_main([] { set_btl_lost(); });
+        ASSERT_TRUE(st.wait_end(d));
+        // The arena's next fight: the party healed, the scene popped and pushed again.
+        d.on_main([] { pop_scene(); });
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        d.frames(5);
+        EXPECT_EQ(ally->tint, white);
+        EXPECT_EQ(ally->flash_t, 0.0);
+        EXPECT_EQ(ally->hp_pend, 0);
     });
 }
 
@@ -430,14 +468,20 @@ TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
         });
         EXPECT_TRUE(answer);
         EXPECT_EQ(get_top_modal(), nullptr);
+        // The pointer rests on a map cell away from the question, its tip shown.
+        hover_cell(d, {0, 0});
+        ASSERT_TRUE(d.wait_for([] { return get_tip_shown_wnd() == get_root_wnd(); }, "the cell's tip"));
         d.on_main([&] {
             opts().ao_prompt = true;
             answer = cur_btl_scene()->confirm_aoo();
             asked = true;
         });
-        // The question runs its own loop: the body reads on inside it.
+        // The question runs its own loop: the body reads on inside it. No
+        // tip of the map lies over it, however long the pointer rests.
         ASSERT_NE(get_top_modal(), nullptr);
         EXPECT_NE(d.find(L"此动作将会引发身边敌人对你的借机攻击！\n确定进行？"), nullptr);
+        d.frames(30);
+        EXPECT_TRUE(get_tip_wnd()->is_hidden());
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([&] { return asked; }, "the answer"));
         EXPECT_FALSE(answer);
