@@ -395,6 +395,9 @@ const wchar_t* refusal_text(int why) {
     case USE_DEAD: return L"已倒下";
     case USE_NOT_TURN: return L"不在其回合";
     case USE_BAD_FLAGS: return L"无效的命令";
+    case USE_OUT_OF_REACH: return L"超出范围";
+    case USE_LINE_BLOCKED: return L"视线受阻";
+    case USE_NO_AIM: return L"无法瞄准该处";
     default: return L"无法使用";
     }
 }

@@ -163,6 +163,9 @@ enum use_why_t : int {
     USE_DEAD,         // the commands below are about the queue, not the power
     USE_NOT_TURN,
     USE_BAD_FLAGS,    // flags only the engine gives (free, no cost, provoked)
+    USE_OUT_OF_REACH, // the ones below are about the aimed cell (aim_refusal)
+    USE_LINE_BLOCKED,
+    USE_NO_AIM,       // the unit's own cell for a burst, a wall it knows, off the map
 };
 int pwr_refusal(const unit_t* u, int pwr);
 bool can_use_pwr(const unit_t* u, int pwr);

@@ -5,6 +5,7 @@
 
 #include "app/geom.h"
 #include "app/rnd.h"
+#include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/cover.h"
 #include "battle/fog.h"
@@ -256,6 +257,20 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     const int reach = a->rng >= 0 ? a->rng : a->rng == RNG_SPD ? act_range(a, u) : -1000 - pwr;
     const cells_key_t k{u, u->pos, {reach, geom}, 0, fog_in_search()};
     return memo_cells(tgt_memo, k, out, [&](std::vector<pt_t>* o) { return compute_tgt_pts(u, a, o); });
+}
+
+int aim_refusal(unit_t* u, int pwr, const pt_t& at) {
+    const act_t* a = get_act(pwr);
+    if (!a || !in_map(at)) return USE_NO_AIM;
+    const int r = act_range(a, u);
+    const int64_t dx = at.x - u->pos.x, dy = at.y - u->pos.y;
+    // As the aimable cells are walked: a reach of 1 takes the whole 3 x 3 square.
+    const bool within = r == 1 ? std::max(std::abs(dx), std::abs(dy)) <= 1 : dx * dx + dy * dy <= int64_t(r) * r;
+    if (!within) return USE_OUT_OF_REACH;
+    if (at == u->pos && a->skips_own_cell()) return USE_NO_AIM;
+    prep_area_grid(u, a->rng > RNG_TOUCH || a->is_ranged() ? SF_AREA_FAR : SF_AREA);
+    if (get_cover(u->pos, at, mixed_cover(*a)) == COVER_BLOCKED) return USE_LINE_BLOCKED;
+    return tgt_test(u, *a, u->pos, at) ? USE_OK : USE_NO_AIM;
 }
 
 std::vector<pt_t> act_area_pts(unit_t* u, int pwr) {

@@ -15,6 +15,9 @@ class unit_t;
 
 // The cells u may aim the power at; true when there is one.
 bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out);
+// Why u may not aim the power at the cell, as get_act_tgt_pts decides: a
+// use_why_t (battle/act_ctx.h), USE_OK when it may.
+int aim_refusal(unit_t* u, int pwr, const pt_t& at);
 // The cells the power affects when u aims it at `at`; true when there is one.
 bool get_act_area_pts(unit_t* u, int pwr, const pt_t& at, std::vector<pt_t>* out);
 // The cells the area of the aim may hold before line of effect is tested (a

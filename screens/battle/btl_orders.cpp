@@ -260,7 +260,8 @@ void say_refused(hover_t& h) {
     const bool foe = t && t->btl.side != h.u->btl.side && h.u->btl.side != SIDE_NONE;
     const int pwr = v.sel.id != 0 ? v.sel.id : foe ? h.u->dflt_atk_pwr() : 0;
     if (pwr == 0) return;
-    const int why = pwr_refusal(h.u, pwr);
+    int why = pwr_refusal(h.u, pwr);
+    if (why == USE_OK) why = aim_refusal(h.u, pwr, h.at);
     v.act_tip = pwr_heading(pwr);
     if (why == USE_OK)
         v.act_tip += L"<c=a>无效目标</c>";

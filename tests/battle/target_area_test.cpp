@@ -5,6 +5,7 @@
 #include <set>
 
 #include "battle/btl_fixture.h"
+#include "battle/act_ctx.h"
 #include "app/geom.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
@@ -148,6 +149,16 @@ TEST_F(Area, WallsAreAimableOnlyWhileUnexploredAndTheFogIsInForce) {
     shape(10, 0);
     EXPECT_FALSE(tgt().count({3, 2})) << "an explored wall";
     EXPECT_TRUE(tgt().count({10, 2})) << "an unexplored wall looks like any unknown cell";
+    // Why a cell is not aimable, as the player is told.
+    EXPECT_EQ(aim_refusal(u, 2, {3, 2}), USE_NO_AIM);
+    EXPECT_EQ(aim_refusal(u, 2, {10, 2}), USE_OK);
+    shape(9, 0);
+    EXPECT_EQ(aim_refusal(u, 2, {10, 1}), USE_OK);
+    EXPECT_EQ(aim_refusal(u, 2, {10, 2}), USE_OUT_OF_REACH) << "81 + 1 past 9 squared";
+    shape(1, -1);
+    EXPECT_EQ(aim_refusal(u, 2, {2, 2}), USE_OK) << "a reach of 1 takes the corners";
+    EXPECT_EQ(aim_refusal(u, 2, u->pos), USE_NO_AIM) << "a burst never aims at its own cell";
+    shape(10, 0);
     set_fog_in_search(false);
     EXPECT_FALSE(tgt().count({10, 2})) << "the true state while a command is carried out";
     set_fog_in_search(true);
@@ -162,6 +173,7 @@ TEST_F(Area, TotalCoverDropsCellsFromABurst) {
     EXPECT_TRUE(c.count({1, 3}));
     EXPECT_FALSE(c.count({3, 3})) << "the wall itself";
     EXPECT_FALSE(c.count({5, 3})) << "behind the wall from the centre";
+    EXPECT_EQ(aim_refusal(u, 2, {5, 3}), USE_LINE_BLOCKED);
     EXPECT_EQ(atk_cover(u, 2, {5, 3}), 3);
     EXPECT_EQ(atk_cover(u, 2, {1, 0}), 0);
 }

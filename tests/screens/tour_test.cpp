@@ -52,6 +52,7 @@
 #include "screens/widgets/itm_btn.h"
 #include "screens/widgets/itm_list_view.h"
 #include "screens/unit/wizard_steps.h"
+#include "support/btl_stage.h"
 #include "support/screen_driver.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
@@ -524,21 +525,10 @@ struct tour_play_t {
     bool shot_effect = false;
 };
 
-SDL_Point cell_centre(const pt_t& c) {
-    const rect r = cur_btl_scene()->get_view().cell_scrn_rect(c);
-    return {r.x + r.w / 2, r.y + r.h / 2};
-}
-
 bool in_view(const pt_t& c) {
     const rect v = cur_btl_scene()->get_view().scrn_rect();
-    const SDL_Point p = cell_centre(c);
+    const SDL_Point p = cell_pt(c);
     return v.contains(p.x, p.y);
-}
-
-void hover_at(screen_driver_t& d, const pt_t& c) {
-    const SDL_Point p = cell_centre(c);
-    d.move_to(p.x, p.y);
-    d.frames(2);
 }
 
 // The foes the player sees, nearest to u first.
@@ -555,7 +545,7 @@ std::vector<unit_t*> seen_foes(const unit_t* u) {
 // A click that gives commands; with `look`, a shot of the first effect it
 // brings while that is still in flight.
 void give_click(screen_driver_t& d, tour_play_t& p, const pt_t& c, bool look = false) {
-    const SDL_Point at = cell_centre(c);
+    const SDL_Point at = cell_pt(c);
     std::vector<fx_rec_t> fx;
     look = look && !p.shot_effect;
     if (look) d.on_main([&] { bv().fx_log = &fx; });
@@ -574,7 +564,7 @@ void give_click(screen_driver_t& d, tour_play_t& p, const pt_t& c, bool look = f
 
 // The quick menu's weapon sets: the first other set there is.
 bool swap_sets(screen_driver_t& d, unit_t* u) {
-    const SDL_Point at = cell_centre(u->pos);
+    const SDL_Point at = cell_pt(u->pos);
     d.move_to(at.x, at.y);
     d.frames(2);
     d.rclick_at(at.x, at.y);
@@ -624,7 +614,7 @@ void play_wait(screen_driver_t& d, tour_play_t& p, unit_t* u) {
             const int dist = foes.empty() ? -unit_sq_dist(c, u->pos) : unit_sq_dist(c, foes.front()->pos);
             if (dist < best && unit_sq_dist(c, u->pos) >= 4 && !get_unit_at(c) && in_view(c)) best = dist, to = c;
         }
-        hover_at(d, to);
+        hover_cell(d, to);
         if (!s->pending_cmds().empty() && s->pending_cmds()[0].pwr == P_MOVE) {
             give_click(d, p, to);
             p.moved = true;
@@ -648,7 +638,7 @@ void play_wait(screen_driver_t& d, tour_play_t& p, unit_t* u) {
             const rect& mm = s->minimap_rect();
             const int cell = s->minimap_cell();
             if (cell > 0) d.click_at(mm.x + at.x * cell + cell / 2, mm.y + at.y * cell + cell / 2);
-            hover_at(d, at);
+            hover_cell(d, at);
             const bool takes_foe = std::any_of(foes.begin(), foes.end(), [](const unit_t* f) {
                 return std::find(bv().area_pts.begin(), bv().area_pts.end(), f->pos) != bv().area_pts.end();
             });
@@ -668,7 +658,7 @@ void play_wait(screen_driver_t& d, tour_play_t& p, unit_t* u) {
     }
     for (unit_t* f : foes) {
         if (!in_view(f->pos)) continue;
-        hover_at(d, f->pos);
+        hover_cell(d, f->pos);
         if (s->pending_cmds().empty() || s->pending_cmds().back().tgt != f->pos) continue;
         // The spell's effect is the better picture; an attack's when there was no spell before.
         give_click(d, p, f->pos, p.spelled);
@@ -679,13 +669,13 @@ void play_wait(screen_driver_t& d, tour_play_t& p, unit_t* u) {
         pt_t to = bv().mr.stop_pts.front();
         for (const pt_t& c : bv().mr.stop_pts)
             if (unit_sq_dist(c, foes.front()->pos) < unit_sq_dist(to, foes.front()->pos) && in_view(c)) to = c;
-        hover_at(d, to);
+        hover_cell(d, to);
         if (!s->pending_cmds().empty() && s->pending_cmds()[0].pwr == P_MOVE && in_view(to)) {
             give_click(d, p, to);
             return;
         }
     }
-    hover_at(d, u->pos);
+    hover_cell(d, u->pos);
     EXPECT_EQ(s->hover_cursor(), CUR_END_TURN);
     give_click(d, p, u->pos);
     p.ended = true;

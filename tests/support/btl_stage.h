@@ -47,6 +47,8 @@
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
 #include "support/screen_driver.h"
+#include "ui/menu.h"
+#include "ui/tip.h"
 
 struct btl_stage_t {
     tmap_t map;
@@ -137,26 +139,22 @@ struct btl_stage_t {
 
     // Frames until the battle waits for the player's orders (for u when given).
     bool wait_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
-        const bool ok = d.wait_for(
-            [&] {
-                btl_scene_t* s = cur_btl_scene();
-                return s && s->waiting_unit() && (!u || s->waiting_unit() == u);
-            },
-            "the wait for orders", max_frames);
-        if (ok) asked_seen = cur_btl_scene()->orders_asked();
-        return ok;
+        return wait_asked(d, u, -1, max_frames);
     }
 
     // The same for a later wait than the one the last call found: a click's
     // frames may have ended that one and begun the next already.
     bool wait_next_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
-        const int seen = asked_seen;
-        const bool ok = d.wait_for(
-            [&] {
-                btl_scene_t* s = cur_btl_scene();
-                return s && s->orders_asked() > seen && s->waiting_unit() && (!u || s->waiting_unit() == u);
-            },
-            "the next wait for orders", max_frames);
+        return wait_asked(d, u, asked_seen, max_frames);
+    }
+
+    // A wait for orders (for u when given) later than the one numbered `after`.
+    bool wait_asked(screen_driver_t& d, const unit_t* u, int after, int max_frames) {
+        const auto asked = [&] {
+            btl_scene_t* s = cur_btl_scene();
+            return s && s->orders_asked() > after && s->waiting_unit() && (!u || s->waiting_unit() == u);
+        };
+        const bool ok = d.wait_for(asked, "the wait for orders", max_frames);
         if (ok) asked_seen = cur_btl_scene()->orders_asked();
         return ok;
     }
@@ -222,6 +220,36 @@ inline void rclick_cell(screen_driver_t& d, const pt_t& c) {
     hover_cell(d, c);
     const SDL_Point p = cell_pt(c);
     d.rclick_at(p.x, p.y);
+}
+
+// Runs fn on the game's thread, the animations it plays written to fx (emptied
+// first); fn is copied, as it may outlive this call in a loop it opens.
+inline void fx_of(screen_driver_t& d, std::vector<fx_rec_t>& fx, const std::function<void()>& fn) {
+    d.on_main([&fx, fn] {
+        fx.clear();
+        bv().fx_log = &fx;
+        fn();
+        bv().fx_log = nullptr;
+    });
+}
+
+// The item of the open menu's level whose caption (without mark-up) is text; null when none.
+inline li_t* menu_item(int level, const std::wstring& text, rect* r) {
+    menu_t* m = get_popup_menu();
+    if (level >= m->level_count()) return nullptr;
+    auto* l = m->get_level(level);
+    for (int i = 0; i < l->count(); ++i)
+        if (screen_driver_t::plain(l->get_item(i)->label) == text) {
+            if (r) *r = l->item_rect(i);
+            return l->get_item(i);
+        }
+    return nullptr;
+}
+
+// The text of the tip shown for the window, once the pointer has rested on it.
+inline std::wstring tip_for(screen_driver_t& d, const wnd_t* w) {
+    if (!d.wait_for([&] { return get_tip_shown_wnd() == w; }, "the tip")) return L"";
+    return get_tip_wnd()->text.c_str();
 }
 
 // The floating texts among the animations recorded, in order.

@@ -321,13 +321,17 @@ wnd_t* screen_driver_t::find_id(int id, const wnd_t* in) const {
 
 // ---- input ----
 
-void screen_driver_t::move_to(int x, int y) {
-    mouse_x_ = x, mouse_y_ = y;
+void screen_driver_t::push_motion(int x, int y) {
     SDL_Event ev{};
     ev.type = SDL_MOUSEMOTION;
     ev.motion.x = x, ev.motion.y = y;
     ev.motion.state = buttons_;
     SDL_PushEvent(&ev);
+}
+
+void screen_driver_t::move_to(int x, int y) {
+    mouse_x_ = x, mouse_y_ = y;
+    push_motion(x, y);
 }
 
 void screen_driver_t::push_button(uint8_t button, bool down, int x, int y) {
@@ -361,10 +365,7 @@ void screen_driver_t::click_at(int x, int y) {
 // SDL's mouse state moves when the pump takes the motion, so the frame before
 // that pump still sees the mouse where it was: the hook follows only after it.
 void screen_driver_t::tap_at(int x, int y) {
-    SDL_Event ev{};
-    ev.type = SDL_MOUSEMOTION;
-    ev.motion.x = x, ev.motion.y = y;
-    SDL_PushEvent(&ev);
+    push_motion(x, y);
     push_button(SDL_BUTTON_LEFT, true, x, y);
     push_button(SDL_BUTTON_LEFT, false, x, y);
     frames(1);
@@ -373,10 +374,7 @@ void screen_driver_t::tap_at(int x, int y) {
 }
 
 void screen_driver_t::flick_to(int x, int y) {
-    SDL_Event ev{};
-    ev.type = SDL_MOUSEMOTION;
-    ev.motion.x = x, ev.motion.y = y;
-    SDL_PushEvent(&ev);
+    push_motion(x, y);
     frames(1);
     mouse_x_ = x, mouse_y_ = y;
 }

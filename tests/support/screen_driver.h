@@ -192,6 +192,7 @@ private:
     // The game gives the baton to the body and waits for the next command.
     cmd_t to_body();
     void settle();
+    void push_motion(int x, int y);
     void push_button(uint8_t button, bool down, int x, int y);
     void push_key(SDL_Keycode k, uint16_t mod, bool down);
     bool click_wnd(wnd_t* w, uint8_t button);

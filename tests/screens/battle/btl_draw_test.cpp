@@ -17,7 +17,6 @@
 #include "support/btl_stage.h"
 #include "support/canvas.h"
 #include "support/screen_driver.h"
-#include "ui/tip.h"
 
 namespace {
 // The fog's alpha over the middle of the cell, drawn alone on a clear canvas.
@@ -103,12 +102,11 @@ TEST_F(BtlDraw, TheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
         EXPECT_STREQ(tip2.c_str(), line2.c_str());
         // The tip shown, then one quick move to the rat: the tip that comes is
         // the rat's cell's, with its blow, not the cell the pointer left.
-        ASSERT_TRUE(d.wait_for([] { return get_tip_shown_wnd() == get_root_wnd(); }, "the tip"));
+        ASSERT_FALSE(tip_for(d, get_root_wnd()).empty());
         const SDL_Point p = cell_pt(rat->pos);
         d.flick_to(p.x, p.y);
         d.frames(20);
-        ASSERT_EQ(get_tip_shown_wnd(), get_root_wnd());
-        const std::wstring shown = get_tip_wnd()->text.c_str();
+        const std::wstring shown = tip_for(d, get_root_wnd());
         EXPECT_NE(shown.find(L"[04,03]"), std::wstring::npos);
         EXPECT_EQ(shown.find(L"[10,00]"), std::wstring::npos);
         EXPECT_FALSE(s->pending_cmds().empty());

@@ -38,7 +38,9 @@ itm_slot_t item(int id) {
 }
 }  // namespace
 
-TEST(BtlFx, StepTicksFollowTheAnimationSpeed) {
+using BtlFx = btl_stage_test_t;
+
+TEST_F(BtlFx, StepTicksFollowTheAnimationSpeed) {
     // A tick at each offset below the distance, then the step ends on the cell.
     const struct {
         int lv, cells;
@@ -50,8 +52,7 @@ TEST(BtlFx, StepTicksFollowTheAnimationSpeed) {
     EXPECT_EQ(step_speed(0), 4);  // an option out of range is the slowest
 }
 
-TEST(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
-    screen_driver_t d(fast_btl_opts());
+TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
     // Fire ball gets pictures of its own; the other actions have none.
     namespace fs = std::filesystem;
     const fs::path gfx = d.dir() / "gfx";
@@ -103,27 +104,22 @@ TEST(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
     });
 }
 
-TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
-    btl_stage_t st;
+TEST_F(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
     st.plain_map(12, 8);
     const int me_i = st.pc(9, {4, 4});
     const int rat_i = st.mon(MON_RAT_D, 1, {7, 4});
     std::vector<fx_rec_t> fx;
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         // The visual waits for its animations: the body reads on once it returned.
         const auto show = [&](int pwr, const pt_t& at, const std::vector<pt_t>& pts) {
             bool done = false;
-            d.on_main([&] {
-                fx.clear();
-                bv().fx_log = &fx;
+            fx_of(d, fx, [&] {
                 const u_cmd_t cmd{pwr, 0, at, 0};
                 stat_act_t ctx(me, &cmd);
                 atk_rec_t rec;
                 atk_visual(s, &ctx, &rec, pts);
-                bv().fx_log = nullptr;
                 done = true;
             });
             ASSERT_TRUE(d.wait_for([&] { return done; }, "the visual's end"));
@@ -155,13 +151,11 @@ TEST(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
     });
 }
 
-TEST(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
-    btl_stage_t st;
+TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
     st.plain_map(30, 20);
     const int me_i = st.pc(9, {10, 8});
     st.mon(MON_RAT_D, 1, {14, 8});
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         d.on_main([&] {
             btl_scene_t* s = cur_btl_scene();
             unit_t* me = st.u(me_i);
@@ -188,8 +182,7 @@ TEST(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
     });
 }
 
-TEST(BtlFx, LabelsOfEveryTargetShowOnlyWithTheOptionOrAlt) {
-    screen_driver_t d(fast_btl_opts());
+TEST_F(BtlFx, LabelsOfEveryTargetShowOnlyWithTheOptionOrAlt) {
     d.run([&] {
         ASSERT_TRUE(d.start());
         d.on_main([&] {

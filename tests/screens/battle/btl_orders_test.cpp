@@ -24,7 +24,6 @@
 #include "support/btl_stage.h"
 #include "support/screen_driver.h"
 #include "ui/menu.h"
-#include "ui/tip.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -40,19 +39,6 @@ int slot_of(int pwr) {
 
 SDL_Keycode slot_key(int i) { return i < 9 ? SDLK_1 + i : SDLK_0; }
 
-// The item of the open menu's level whose caption (without mark-up) is text; null when none.
-li_t* menu_item(int level, const std::wstring& text, rect* r) {
-    menu_t* m = get_popup_menu();
-    if (level >= m->level_count()) return nullptr;
-    auto* l = m->get_level(level);
-    for (int i = 0; i < l->count(); ++i)
-        if (screen_driver_t::plain(l->get_item(i)->label) == text) {
-            if (r) *r = l->item_rect(i);
-            return l->get_item(i);
-        }
-    return nullptr;
-}
-
 // A click on a menu's item; the menu's loop ends with the frame after it.
 void click_rect(screen_driver_t& d, const rect& r) {
     d.click_at(r.x + r.w / 2, r.y + r.h / 2);
@@ -63,32 +49,10 @@ std::wstring pwr_name(int pwr) { return get_pwr(pwr)->n; }
 
 bool refused(int slot) { return main_ui().act_bar->get_item(slot)->flags & LIF_DISABLED; }
 
-// The text of the tip shown for the window, once the pointer has rested on it.
-std::wstring tip_for(screen_driver_t& d, const wnd_t* w) {
-    if (!d.wait_for([&] { return get_tip_shown_wnd() == w; }, "the tip")) return L"";
-    return get_tip_wnd()->text.c_str();
-}
-
 // Every case is one staged battle; the orders the player gives are read from
 // st.given after the click's frames.
 using BtlOrders = btl_stage_test_t;
 }  // namespace
-
-TEST_F(BtlOrders, AnActionWithoutAimIsGivenAtOnceFromTheBar) {
-    st.plain_map(10, 6);
-    const int me_i = st.pc(1, {2, 3});
-    st.mon(MON_RAT_D, 1, {8, 3});
-    play([&] {
-        unit_t* me = st.u(me_i);
-        const int slot = slot_of(P_END_TURN);
-        ASSERT_GE(slot, 0);
-        ASSERT_LT(slot, 10);
-        d.key(slot_key(slot));
-        ASSERT_EQ(st.given.size(), 1u);
-        EXPECT_EQ(st.given[0], (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
-        EXPECT_EQ(cur_btl_scene()->sel_pwr(), (pt_t{0, 0}));
-    });
-}
 
 TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
     st.plain_map(12, 6);
@@ -109,8 +73,7 @@ TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
         EXPECT_GE(s->hover_cursor(), CUR_ATK);
         EXPECT_LE(s->hover_cursor(), CUR_ATK_S);
         EXPECT_FALSE(s->act_tip().empty());  // the chance from the cell it will strike from
-        const SDL_Point p = cell_pt(rat->pos);
-        d.click_at(p.x, p.y);
+        click_cell(d, rat->pos);
         EXPECT_EQ(st.given, cmds);
 
         // A spent move: only a whole turn has room for a walk and a blow.
@@ -286,52 +249,6 @@ TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
     });
 }
 
-TEST_F(BtlOrders, AnAimedAreaPowerIsGivenOnlyAtOneOfItsTargetCells) {
-    st.plain_map(40, 8);
-    const int me_i = st.pc(9, {2, 4});
-    st.mon(MON_RAT_D, 1, {38, 4});
-    st.before_run = [&] {
-        unit_t* me = st.u(me_i);
-        if (!me->has_pwr(P_FIRE_BALL)) me->pwrs.add(P_FIRE_BALL);
-        me->actbar.set_slot(9, {P_FIRE_BALL, 0});
-    };
-    play([&] {
-        unit_t* me = st.u(me_i);
-        btl_scene_t* s = cur_btl_scene();
-        ASSERT_FALSE(main_ui().act_bar->get_item(9)->flags & LIF_DISABLED);
-        d.key(SDLK_0);
-        ASSERT_EQ(s->sel_pwr(), (pt_t{P_FIRE_BALL, 0}));
-        const std::vector<pt_t> tgts = bv().tgt_pts;
-        // A cell of the row beyond the power's reach, brought into view.
-        pt_t out = NO_PT;
-        const pt_t in = {me->pos.x + 3, me->pos.y};
-        for (int x = me->pos.x; x < 40 && out == NO_PT; ++x)
-            if (!contains(tgts, {x, 4})) out = {x, 4};
-        ASSERT_TRUE(contains(tgts, in));
-        ASSERT_NE(out, NO_PT);
-        d.on_main([&] { s->get_view().center_on(out); });
-        hover_cell(d, out);
-        EXPECT_TRUE(s->pending_cmds().empty());
-        click_cell(d, out);
-        d.frames(2);
-        EXPECT_TRUE(st.given.empty());
-        EXPECT_EQ(s->sel_pwr(), (pt_t{P_FIRE_BALL, 0}));  // still aiming
-        d.on_main([&] { s->get_view().center_on(me->pos); });
-        hover_cell(d, in);
-        ASSERT_EQ(s->pending_cmds().size(), 1u);
-        EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_FIRE_BALL, 0, in, 0}));
-        std::vector<pt_t> area;
-        d.on_main([&] { get_act_area_pts(me, P_FIRE_BALL, in, &area); });
-        EXPECT_EQ(bv().area_pts, area);
-        EXPECT_GT(area.size(), 1u);
-        EXPECT_EQ(s->hover_cursor(), CUR_SPL);
-        EXPECT_FALSE(s->act_tip().empty());
-        click_cell(d, in);
-        ASSERT_EQ(st.given.size(), 1u);
-        EXPECT_EQ(st.given[0], (u_cmd_t{P_FIRE_BALL, 0, in, 0}));
-    });
-}
-
 TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
     st.plain_map(16, 8);
     const int me_i = st.pc(8, {4, 4});  // a light crossbow, a staff in the other set, sleep
@@ -371,7 +288,6 @@ TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
         d.frames(20);
         tip = tip_for(d, bar);
         EXPECT_NE(tip.find(pwr_name(P_WAIT)), std::wstring::npos);
-        EXPECT_EQ(tip.find(pwr_name(P_SLEEP)), std::wstring::npos);
         EXPECT_EQ(get_tip_wnd()->rc.x, n.x);
         // A step aside: free, but it takes the turn's move.
         const pt_t step{me->pos.x + 1, me->pos.y};
@@ -386,15 +302,16 @@ TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
         EXPECT_TRUE(bv().mr.all_pts.empty());  // no move marks left
         hover_cell(d, {me->pos.x + 2, me->pos.y + 2});
         EXPECT_TRUE(s->pending_cmds().empty());
-        // Clicking itself ends the turn with what is left.
-        click_cell(d, me->pos);
-        ASSERT_TRUE(d.wait_for([&] { return get_cur_unit() != me; }, "the end of the turn"));
+        // The end of the turn needs no aim: its key gives it at once, with what is left.
+        d.key(slot_key(slot_of(P_END_TURN)));
         EXPECT_EQ(st.given.back(), (u_cmd_t{P_END_TURN, 0, me->pos, 0}));
+        EXPECT_EQ(s->sel_pwr(), (pt_t{0, 0}));
+        ASSERT_TRUE(d.wait_for([&] { return get_cur_unit() != me; }, "the end of the turn"));
         EXPECT_EQ(me->btl.act_budget, BUDGET_NONE);
     });
 }
 
-TEST_F(BtlOrders, AtTheEdgeOfRangeThePowerIsGivenAndAStepBeyondTheTipSaysNo) {
+TEST_F(BtlOrders, AnAimedAreaPowerIsGivenAtTheEdgeOfItsReachAndAStepBeyondTheTipSaysNo) {
     st.plain_map(16, 8);
     const int me_i = st.pc(8, {2, 3});
     const int ally_i = st.pc(1, {8, 1});  // sees the rat, which stands beyond the caster's sight
@@ -408,23 +325,30 @@ TEST_F(BtlOrders, AtTheEdgeOfRangeThePowerIsGivenAndAStepBeyondTheTipSaysNo) {
         ASSERT_EQ(s->sel_pwr(), (pt_t{P_SLEEP, 0}));
         const int r = act_range(as_act(P_SLEEP), me);
         const pt_t edge{me->pos.x + r, me->pos.y}, beyond{edge.x + 1, edge.y};
+        ASSERT_TRUE(contains(bv().tgt_pts, edge) && !contains(bv().tgt_pts, beyond));
         d.on_main([&] { s->get_view().center_on(edge); });
-        // Both areas would hold the rat; only the edge is in reach.
-        hover_cell(d, edge);
-        EXPECT_EQ(s->pending_cmds(), (std::vector<u_cmd_t>{{P_SLEEP, 0, edge, 0}}));
-        EXPECT_TRUE(contains(bv().area_pts, rat->pos));
-        EXPECT_NE(std::wstring(s->act_tip().c_str()).find(unit_disp_name(rat).c_str()), std::wstring::npos);
+        // Both areas would hold the rat; a step beyond reach gives nothing and says so.
         hover_cell(d, beyond);
         EXPECT_TRUE(s->pending_cmds().empty());
-        EXPECT_EQ(s->act_tip(), pwr_heading(P_SLEEP) + L"<c=a>无效目标</c>");
+        EXPECT_EQ(s->act_tip(), pwr_heading(P_SLEEP) + L"<c=a>无效目标: 超出范围</c>");
         Str tip;
         d.on_main([&] { btl_cell_tip(s, tip); });
         EXPECT_TRUE(std::wstring(tip.c_str()).starts_with(std::wstring(L"<b>") + s->act_tip().c_str()));
         click_cell(d, beyond);
+        d.frames(2);
         EXPECT_TRUE(st.given.empty());
-        // The spell at the edge: it takes the whole turn, then it recharges.
+        EXPECT_EQ(s->sel_pwr(), (pt_t{P_SLEEP, 0}));  // still aiming
+        hover_cell(d, edge);
+        EXPECT_EQ(s->pending_cmds(), (std::vector<u_cmd_t>{{P_SLEEP, 0, edge, 0}}));
+        std::vector<pt_t> area;
+        d.on_main([&] { get_act_area_pts(me, P_SLEEP, edge, &area); });
+        EXPECT_EQ(bv().area_pts, area);
+        EXPECT_TRUE(contains(area, rat->pos));
+        EXPECT_EQ(s->hover_cursor(), CUR_SPL);
+        EXPECT_NE(std::wstring(s->act_tip().c_str()).find(unit_disp_name(rat).c_str()), std::wstring::npos);
         click_cell(d, edge);
         EXPECT_EQ(st.given, (std::vector<u_cmd_t>{{P_SLEEP, 0, edge, 0}}));
+        // It takes the whole turn, then it recharges.
         ASSERT_TRUE(st.wait_next_orders(d, ally));
         EXPECT_EQ(me->btl.act_budget, BUDGET_NONE);
         click_cell(d, ally->pos);

@@ -38,7 +38,6 @@
 #include "support/screen_driver.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
-#include "ui/tip.h"
 #include "ui/tool_bar2.h"
 #include "ui/tv.h"
 #include "ui/wnd.h"
@@ -57,16 +56,10 @@ std::wstring text_of(const fx_rec_t& f) { return f.name.c_str(); }
 // Picks the system menu's item with that caption.
 void sys_menu_pick(screen_driver_t& d, const wchar_t* caption) {
     ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-    menu_t* m = get_popup_menu();
-    ASSERT_EQ(get_top_modal(), m);
-    auto* level = m->get_level(0);
-    for (int i = 0; i < level->count(); ++i)
-        if (screen_driver_t::plain(level->get_item(i)->label) == caption) {
-            const rect r = level->item_rect(i);
-            d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-            return;
-        }
-    FAIL() << "no such item in the system menu";
+    ASSERT_EQ(get_top_modal(), get_popup_menu());
+    rect r;
+    ASSERT_NE(menu_item(0, caption, &r), nullptr) << "no such item in the system menu";
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
 }
 
 // Most cases' battle: the first premade character at (3, 3), unit me_i, and a
@@ -79,13 +72,13 @@ void duel(btl_stage_t& st, int rat_x) {
 }
 }  // namespace
 
-TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
-    btl_stage_t st;
+using BtlScene = btl_stage_test_t;
+
+TEST_F(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     duel(st, 4);
     std::vector<fx_rec_t> fx;
     st.fx_log = &fx;
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         ASSERT_EQ(cur_btl_scene()->waiting_unit(), me);
         ASSERT_EQ(fx.size(), 1u);
@@ -104,8 +97,7 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
         ASSERT_EQ(s->pending_cmds().size(), 1u);
         EXPECT_EQ(s->pending_cmds()[0], (u_cmd_t{P_ATK_M, 0, rat->pos, 0}));
         d.on_main([] { next_d20(1); });  // a natural 1 misses
-        const SDL_Point p = cell_pt(rat->pos);
-        d.click_at(p.x, p.y);
+        click_cell(d, rat->pos);
         // A blow struck with the whole turn in hand is the all-out turn: the
         // rat acts, and the next round the unit ends its turn by clicking itself.
         ASSERT_TRUE(st.wait_next_orders(d, me));
@@ -131,22 +123,13 @@ TEST(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     });
 }
 
-TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
-    btl_stage_t st;
+TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     duel(st, 4);
     std::vector<fx_rec_t> fx;
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
-        const auto said = [&](const std::function<void()>& fn) {
-            d.on_main([&] {
-                fx.clear();
-                bv().fx_log = &fx;
-                fn();
-                bv().fx_log = nullptr;
-            });
-        };
+        const auto said = [&](const std::function<void()>& fn) { fx_of(d, fx, fn); };
         // A bow and no arrows in the quick slots.
         said([&] {
             itm_slot_t bow;
@@ -188,14 +171,11 @@ TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
         });
         const std::wstring unknown = main_ui().sheet_pane->text.c_str();
         bool back = false;
-        d.on_main([&] {
+        said([&] {
             rat->btl.known = 1;
-            fx.clear();
-            bv().fx_log = &fx;
             bv().out_of_sight = true;
             bv().banner = L"x";
             show_enter_view(rat);
-            bv().fx_log = nullptr;
             back = true;
         });
         ASSERT_TRUE(d.wait_for([&] { return back; }, "the pause after the unit came into view"));
@@ -207,14 +187,12 @@ TEST(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     });
 }
 
-TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
-    btl_stage_t st;
+TEST_F(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
     st.plain_map(30, 6);
     // The wolf begins, far beyond the party's sight.
     const int wolf_i = st.mon(9, 1, {28, 3});
     const int me_i = st.pc(1, {2, 3});
     std::vector<std::wstring> banners;
-    screen_driver_t d(fast_btl_opts());
     d.run([&] {
         ASSERT_TRUE(d.start());
         st.start(d);
@@ -235,11 +213,9 @@ TEST(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
     });
 }
 
-TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
-    btl_stage_t st;
+TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
     duel(st, 5);
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         EXPECT_EQ(main_ui().shown_unit, me);
         const std::wstring my_sheet = main_ui().sheet_pane->text.c_str();
@@ -271,11 +247,9 @@ TEST(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
     });
 }
 
-TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
-    btl_stage_t st;
+TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     duel(st, 7);
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         const int round = btl().round;
         sys_menu_pick(d, L"投降");
         ASSERT_TRUE(st.wait_end(d, 120));
@@ -285,11 +259,9 @@ TEST(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     });
 }
 
-TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
-    btl_stage_t st;
+TEST_F(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
     duel(st, 7);
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         // Every item is there and none is greyed out.
         ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
         auto* level = get_popup_menu()->get_level(0);
@@ -332,8 +304,7 @@ TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
     });
 }
 
-TEST(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
-    screen_driver_t d(fast_btl_opts());
+TEST_F(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
     d.run([&] {
         ASSERT_TRUE(d.start());
         ASSERT_TRUE(d.click(d.find(L"竞技场")));
@@ -357,13 +328,11 @@ TEST(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
     });
 }
 
-TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
-    btl_stage_t st;
+TEST_F(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
     duel(st, 7);
     st.before_run = [&] { st.u(me_i)->hp = 3; };
     int hp = 0, max = 0;
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         EXPECT_EQ(st.u(me_i)->hp, 3);
         sys_menu_pick(d, L"退出游戏");
         d.wait_exit();
@@ -376,21 +345,12 @@ TEST(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
     EXPECT_EQ(d.exit_code(), 0);
 }
 
-TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
-    btl_stage_t st;
+TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
     duel(st, 7);
     std::vector<fx_rec_t> fx;
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         unit_t* me = st.u(me_i);
-        const auto change = [&](dmg_res_t r) {
-            d.on_main([&] {
-                bv().fx_log = &fx;
-                fx.clear();
-                cur_btl_scene()->on_hp_change(me, &r);
-                bv().fx_log = nullptr;
-            });
-        };
+        const auto change = [&](dmg_res_t r) { fx_of(d, fx, [&] { cur_btl_scene()->on_hp_change(me, &r); }); };
         change({0, 0, 1, false});
         ASSERT_EQ(fx.size(), 1u);  // no blood for nothing taken
         EXPECT_EQ(text_of(fx[0]), L"0");
@@ -411,12 +371,9 @@ TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
 
         // Healed within the tint's time: the unit now flickers green. A heal
         // of 10 two short of the maximum floats what it gave back, as the log says.
-        d.on_main([&] {
+        fx_of(d, fx, [&] {
             me->hp = me->drv.hp_max - 2;
-            fx.clear();
-            bv().fx_log = &fx;
             heal_unit(me, 10);
-            bv().fx_log = nullptr;
         });
         ASSERT_EQ(fx.size(), 1u);
         EXPECT_EQ(text_of(fx[0]), L"+2");
@@ -430,12 +387,10 @@ TEST(BtlScene, HitPointChangesFloatTheirAmounts) {
     });
 }
 
-TEST(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
-    btl_stage_t st;
+TEST_F(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
     duel(st, 7);
     const int ally_i = st.pc(2, {2, 3});
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         unit_t* ally = st.u(ally_i);
         d.on_main([&] {
             const dmg_res_t blow{ally->hp, 0, 1, false};
@@ -456,11 +411,9 @@ TEST(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
     });
 }
 
-TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
-    btl_stage_t st;
+TEST_F(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
     duel(st, 7);
-    screen_driver_t d(fast_btl_opts());
-    st.play(d, [&] {
+    play([&] {
         bool answer = false, asked = false;
         d.on_main([&] {
             opts().ao_prompt = false;
@@ -470,7 +423,7 @@ TEST(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
         EXPECT_EQ(get_top_modal(), nullptr);
         // The pointer rests on a map cell away from the question, its tip shown.
         hover_cell(d, {0, 0});
-        ASSERT_TRUE(d.wait_for([] { return get_tip_shown_wnd() == get_root_wnd(); }, "the cell's tip"));
+        ASSERT_FALSE(tip_for(d, get_root_wnd()).empty());
         d.on_main([&] {
             opts().ao_prompt = true;
             answer = cur_btl_scene()->confirm_aoo();
@@ -502,7 +455,7 @@ std::string zmap_file(int w, int h) {
 }
 }  // namespace
 
-TEST(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
+TEST_F(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
     const struct {
         const char* what;
         std::string file;  // empty: none
@@ -515,22 +468,22 @@ TEST(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        screen_driver_t d(fast_btl_opts());
+        screen_driver_t game(fast_btl_opts());
         if (!c.file.empty()) {
-            std::filesystem::create_directories(d.dir() / "maps");
-            std::ofstream(d.dir() / "maps" / "btl.map", std::ios::binary) << c.file;
+            std::filesystem::create_directories(game.dir() / "maps");
+            std::ofstream(game.dir() / "maps" / "btl.map", std::ios::binary) << c.file;
         }
         int state = -1;
         unit_grp_t foes;
-        d.run([&] {
-            ASSERT_TRUE(d.start());
-            d.on_main([&] {
+        game.run([&] {
+            ASSERT_TRUE(game.start());
+            game.on_main([&] {
                 reset_pty();
                 foes.units.push_back(new unit_t);
                 foes.units.back()->from_mon(MON_RAT_D, 1);
                 state = fight_btl(&foes, FIGHT_MAP_FILE);
             });
-            ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && get_btl_map(); }, "the battle"));
+            ASSERT_TRUE(game.wait_for([] { return cur_btl_scene() && get_btl_map(); }, "the battle"));
             const tmap_t* m = get_btl_map();
             if (c.w > 0) {
                 EXPECT_EQ(m->generated, 0);
@@ -541,15 +494,14 @@ TEST(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
                 EXPECT_GT(m->get_w(), 1);
                 EXPECT_GT(m->get_h(), 1);
             }
-            d.on_main([] { set_btl_lost(); });
-            ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the end"));
+            game.on_main([] { set_btl_lost(); });
+            ASSERT_TRUE(game.wait_for([&] { return state != -1; }, "the end"));
             EXPECT_EQ(state, BTL_LOST);
         });
     }
 }
 
-TEST(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
-    screen_driver_t d(fast_btl_opts());
+TEST_F(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
     d.run([&] {
         ASSERT_TRUE(d.start());
         int state = -1;
@@ -568,8 +520,7 @@ TEST(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
     });
 }
 
-TEST(BtlScene, LeavingWithNoBattleRunningChangesNothing) {
-    screen_driver_t d(fast_btl_opts());
+TEST_F(BtlScene, LeavingWithNoBattleRunningChangesNothing) {
     d.run([&] {
         ASSERT_TRUE(d.start());
         int before = -1, after = -1;

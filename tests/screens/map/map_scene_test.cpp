@@ -91,6 +91,9 @@ protected:
         }
     }
     static pt_t middle(const rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+    // The mouse at (x, y) as one frame's update sees it; or with an event there.
+    static void hover_px(int x, int y) { harness::move_to(x, y), frame_update(); }
+    static void route_at(uint32_t code, int x, int y) { harness::move_to(x, y), harness::route(code, x, y); }
 
     opts_t saved_opts;
 };
@@ -136,8 +139,7 @@ TEST_F(MapScene, HoverCellFollowsTheMouseOverTheMapOnly) {
     test_scene_t* s = open(1280, 720);
     s->get_view().center_on({20, 20});
     s->hover_cursor = CUR_SHIFT;
-    harness::move_to(64 * 3 + 5, 64 * 2 + 5);
-    frame_update();
+    hover_px(64 * 3 + 5, 64 * 2 + 5);
     const pt_t org = s->get_view().org_cell;
     EXPECT_EQ(s->hover_cell(), (pt_t{org.x + 3, org.y + 2}));
     EXPECT_EQ(get_frame_cursor(), CUR_SHIFT);
@@ -149,12 +151,10 @@ TEST_F(MapScene, HoverCellFollowsTheMouseOverTheMapOnly) {
     frame_update();
     EXPECT_EQ(s->hovers.size(), 2u);
     // The last pixel of the view, then the interface beside and below it.
-    harness::move_to(1023, 639);
-    frame_update();
+    hover_px(1023, 639);
     EXPECT_EQ(s->hover_cell(), (pt_t{org.x + 15, org.y + 9}));
     for (const pt_t p : {pt_t{1024, 300}, {500, 640}}) {
-        harness::move_to(p.x, p.y);
-        frame_update();
+        hover_px(p.x, p.y);
         EXPECT_EQ(s->hover_cell(), NO_HOVER) << p.x << "," << p.y;
     }
     // Off the map the cursor is what the rest of the frame asked for.
@@ -168,8 +168,7 @@ TEST_F(MapScene, HoverCellFollowsTheMouseOverTheMapOnly) {
     set_busy(false);
     // Off the map's edge inside the view.
     s->get_view().center_on({0, 0});
-    harness::move_to(10, 10);
-    frame_update();
+    hover_px(10, 10);
     EXPECT_EQ(s->hover_cell(), NO_HOVER);
 }
 
@@ -217,13 +216,10 @@ TEST_F(MapScene, DragOnTheMapPansTheViewAndTheGridKeyTogglesInMemory) {
     s->get_view().center_on({20, 20});
     const pt_t from = s->get_view().org();
     ASSERT_EQ(get_root_wnd()->drag_flags, DRAG_NO_HILITE | DRAG_ON_MOVE);
-    harness::move_to(300, 300);
-    harness::route(EVT_LBTN_DOWN, 300, 300);
-    harness::move_to(290, 300);
-    harness::route(EVT_MOUSE_MOVE, 290, 300);
+    route_at(EVT_LBTN_DOWN, 300, 300);
+    route_at(EVT_MOUSE_MOVE, 290, 300);
     ASSERT_TRUE(is_dragging());
-    harness::move_to(270, 290);
-    frame_update();
+    hover_px(270, 290);
     EXPECT_EQ(s->get_view().org(), (pt_t{from.x + 30, from.y + 10}));
     harness::route(EVT_LBTN_UP, 270, 290);
     EXPECT_FALSE(is_dragging());
@@ -240,12 +236,10 @@ TEST_F(MapScene, MinimapPressCentresTheViewUnlessTheMapHasTooManyCells) {
     test_scene_t* s = open(1280, 720);
     ASSERT_EQ(s->minimap_cell(), 6);
     const rect mm = s->minimap_rect();
-    harness::move_to(mm.x + 30 * 6 + 2, mm.y + 10 * 6 + 2);
-    harness::route(EVT_LBTN_DOWN, mm.x + 30 * 6 + 2, mm.y + 10 * 6 + 2);
+    route_at(EVT_LBTN_DOWN, mm.x + 30 * 6 + 2, mm.y + 10 * 6 + 2);
     EXPECT_EQ(s->get_view().centre_cell(), (pt_t{30, 10}));
     // Dragging inside the panel follows the mouse.
-    harness::move_to(mm.x + 25 * 6, mm.y + 25 * 6);
-    harness::route(EVT_MOUSE_MOVE, mm.x + 25 * 6, mm.y + 25 * 6);
+    route_at(EVT_MOUSE_MOVE, mm.x + 25 * 6, mm.y + 25 * 6);
     EXPECT_EQ(s->get_view().centre_cell(), (pt_t{25, 25}));
     harness::route(EVT_LBTN_UP, mm.x + 25 * 6, mm.y + 25 * 6);
     frame_render();
@@ -255,10 +249,8 @@ TEST_F(MapScene, MinimapPressCentresTheViewUnlessTheMapHasTooManyCells) {
     EXPECT_EQ(s->minimap_cell(), 0);
     const pt_t org = s->get_view().org();
     const pt_t in_pnl = middle(main_ui().status_pnl->rc);
-    harness::move_to(in_pnl.x, in_pnl.y);
-    harness::route(EVT_LBTN_DOWN, in_pnl.x, in_pnl.y);
-    harness::move_to(in_pnl.x + 5, in_pnl.y + 5);
-    harness::route(EVT_MOUSE_MOVE, in_pnl.x + 5, in_pnl.y + 5);
+    route_at(EVT_LBTN_DOWN, in_pnl.x, in_pnl.y);
+    route_at(EVT_MOUSE_MOVE, in_pnl.x + 5, in_pnl.y + 5);
     harness::route(EVT_LBTN_UP, in_pnl.x + 5, in_pnl.y + 5);
     EXPECT_EQ(s->get_view().org(), org);
     frame_render();
@@ -268,8 +260,7 @@ TEST_F(MapScene, MinimapPressCentresTheViewUnlessTheMapHasTooManyCells) {
 TEST_F(MapScene, CellTipBesideTheCellOrAtTheViewsCorner) {
     test_scene_t* s = open(1280, 720);
     s->get_view().center_on({20, 20});
-    harness::move_to(64 * 2 + 1, 64 + 1);
-    frame_update();
+    hover_px(64 * 2 + 1, 64 + 1);
     const pt_t c = s->hover_cell();
     tip_req_t& req = get_tip_req();
     req.reset();
@@ -294,8 +285,7 @@ TEST_F(MapScene, CellLineNamesTheTileAndHowItIsCrossed) {
     m->tiles.at(5, 4) = 9;  // not a tile id
     s->get_view().center_on({8, 5});
     const auto line_at = [&](int x, int y) {
-        harness::move_to(s->get_view().cell_to_scrn_x(x) + 1, s->get_view().cell_to_scrn_y(y) + 1);
-        frame_update();
+        hover_px(s->get_view().cell_to_scrn_x(x) + 1, s->get_view().cell_to_scrn_y(y) + 1);
         Str out(L"> ");
         s->cell_line(out);
         return out;
@@ -463,8 +453,7 @@ TEST_F(MapScene, LogMemoGoesBackToItsModeAndFloatsWithoutTakingClicks) {
     log_memo_t* memo = main_ui().log_memo;
     ASSERT_EQ(memo->get_mode(), LOG_FLOAT);
     const pt_t p = middle(memo->rc);
-    harness::move_to(p.x, p.y);
-    frame_update();
+    hover_px(p.x, p.y);
     EXPECT_EQ(get_hover_wnd(), get_root_wnd());  // the map gets the click
     EXPECT_FALSE(is_hover_in_ui());
     memo->toggle();
