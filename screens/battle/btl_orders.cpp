@@ -108,10 +108,11 @@ void orders_pick(btl_scene_t* s, int id, int param) {
 bool orders_commit(btl_scene_t* s) {
     btl_view_t& v = bv();
     unit_t* u = ordering();
-    if (!u || v.pending.empty()) return false;
+    // The first commit ends the wait: a second click pumped in the same frame
+    // (its release rebuilds the hover) gives nothing more.
+    if (!u || v.pending.empty() || !u->btl.cmds.empty()) return false;
     u->btl.cmds.insert(u->btl.cmds.end(), v.pending.begin(), v.pending.end());
     if (v.cmd_log) v.cmd_log->insert(v.cmd_log->end(), v.pending.begin(), v.pending.end());
-    // A second click pumped in the same frame finds nothing more to give.
     v.pending.clear();
     drop_pick(s, u);
     return true;

@@ -564,22 +564,15 @@ void give_click(screen_driver_t& d, tour_play_t& p, const pt_t& c, bool look = f
 
 // The quick menu's weapon sets: the first other set there is.
 bool swap_sets(screen_driver_t& d, unit_t* u) {
-    const SDL_Point at = cell_pt(u->pos);
-    d.move_to(at.x, at.y);
-    d.frames(2);
-    d.rclick_at(at.x, at.y);
+    rclick_cell(d, u->pos);
     menu_t* m = get_popup_menu();
     if (get_top_modal() != m) return false;
-    auto* top = m->get_level(0);
-    for (int i = 0; i < top->count(); ++i) {
-        if (screen_driver_t::plain(top->get_item(i)->label) != L"切换武器组") continue;
+    if (rect r; menu_item(0, L"切换武器组", &r)) {
         // Resting on the item opens its sets; a click would choose the item itself.
-        const rect r = top->item_rect(i);
         d.move_to(r.x + r.w / 2, r.y + r.h / 2);
         d.frames(1);
-        if (m->level_count() < 2 || !screen_driver_t::shown(m->get_level(1))) break;
-        auto* sets = m->get_level(1);
-        for (int k = 0; k < sets->count(); ++k)
+        auto* sets = m->level_count() > 1 && screen_driver_t::shown(m->get_level(1)) ? m->get_level(1) : nullptr;
+        for (int k = 0; sets && k < sets->count(); ++k)
             if (!(sets->get_item(k)->flags & (LIF_SELECTED | LIF_DISABLED))) {
                 const rect s = sets->item_rect(k);
                 d.click_at(s.x + s.w / 2, s.y + s.h / 2);

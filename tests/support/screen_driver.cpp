@@ -364,10 +364,10 @@ void screen_driver_t::click_at(int x, int y) {
 
 // SDL's mouse state moves when the pump takes the motion, so the frame before
 // that pump still sees the mouse where it was: the hook follows only after it.
-void screen_driver_t::tap_at(int x, int y) {
+void screen_driver_t::tap_at(int x, int y, int taps) {
     push_motion(x, y);
-    push_button(SDL_BUTTON_LEFT, true, x, y);
-    push_button(SDL_BUTTON_LEFT, false, x, y);
+    for (int i = 0; i < taps; ++i)
+        push_button(SDL_BUTTON_LEFT, true, x, y), push_button(SDL_BUTTON_LEFT, false, x, y);
     frames(1);
     mouse_x_ = x, mouse_y_ = y;
     settle();

@@ -139,7 +139,8 @@ public:
     void click_at(int x, int y);
     // The move there, the press and the release in one pump, as a quick flick
     // and click or a touchpad tap gives them: no frame sees the mouse between.
-    void tap_at(int x, int y);
+    // More taps come in the same pump.
+    void tap_at(int x, int y, int taps = 1);
     // A move as SDL gives it: the frame that pumps the motion is the first to
     // see the mouse there (move_to shows the place a frame before the motion).
     void flick_to(int x, int y);

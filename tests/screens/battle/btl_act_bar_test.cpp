@@ -3,7 +3,9 @@
 // not, its tooltip), and all of it gone while the engine works.
 #include <gtest/gtest.h>
 
+#include "app/font.h"
 #include "app/loop.h"
+#include "app/render.h"
 #include "battle/act_ctx.h"
 #include "battle/rolls.h"
 #include "rules/mon_ids.h"
@@ -70,16 +72,23 @@ TEST_F(BtlActBar, TheSlotsShowTheWaitingUnitsPowersAndNothingAfter) {
         ASSERT_FALSE(bar->get_item(8)->flags & LIF_DISABLED);
         // A refused slot is filled in dark red beside its icon; under each slot its key's strip.
         uint32_t refused_px = 0, usable_px = 0, strip_px = 0;
+        std::vector<uint32_t> key_0, digit_0;  // the tenth slot's key strip, and a "0" drawn as the bar does
         d.on_main([&] {
             frame_render();
-            const rect r = bar->item_rect(refused), u = bar->item_rect(8);
+            const rect r = bar->item_rect(refused), u = bar->item_rect(8), k{r.x, r.y + r.h, r.w, 16};
             refused_px = canvas_t::px(r.x + 1, r.y + r.h / 2);
             usable_px = canvas_t::px(u.x + 1, u.y + u.h / 2);
             strip_px = canvas_t::px(r.x + 1, r.y + r.h + 2);
+            key_0 = canvas_t::read(k);
+            const clr_t strip_clr = key_strip;
+            fill_rect(&k, &strip_clr);
+            draw_kept_text(L"0", k.x + k.w / 2, k.y + k.h / 2, FONT_B, 0xff444444);
+            digit_0 = canvas_t::read(k);
         });
         EXPECT_EQ(refused_px, refused_fill);
         EXPECT_EQ(usable_px, slot_fill);
         EXPECT_EQ(strip_px, key_strip);
+        EXPECT_EQ(key_0, digit_0);
         // The engine's turn: every slot empty and refused.
         hover_cell(d, me->pos);
         click_cell(d, me->pos);

@@ -75,10 +75,7 @@ TEST_F(BtlDraw, TheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
         hover_cell(d, rat->pos);
         ASSERT_FALSE(s->act_tip().empty());  // the blow's chances
         Str tip, line;
-        d.on_main([&] {
-            btl_cell_tip(s, tip);
-            s->cell_line(line);
-        });
+        d.on_main([&] { btl_cell_tip(s, tip), s->cell_line(line); });
         const std::wstring t = tip.c_str();
         const size_t act = t.find(std::wstring(L"<b>") + s->act_tip().c_str() + L"</b>");
         const size_t unit = t.find(txt::unit_tip_text(rat).c_str());
@@ -95,16 +92,12 @@ TEST_F(BtlDraw, TheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
         // An empty cell out of reach: the cell line alone.
         hover_cell(d, {10, 0});
         Str tip2, line2;
-        d.on_main([&] {
-            btl_cell_tip(s, tip2);
-            s->cell_line(line2);
-        });
+        d.on_main([&] { btl_cell_tip(s, tip2), s->cell_line(line2); });
         EXPECT_STREQ(tip2.c_str(), line2.c_str());
         // The tip shown, then one quick move to the rat: the tip that comes is
         // the rat's cell's, with its blow, not the cell the pointer left.
         ASSERT_FALSE(tip_for(d, get_root_wnd()).empty());
-        const SDL_Point p = cell_pt(rat->pos);
-        d.flick_to(p.x, p.y);
+        d.flick_to(cell_pt(rat->pos).x, cell_pt(rat->pos).y);
         d.frames(20);
         const std::wstring shown = tip_for(d, get_root_wnd());
         EXPECT_NE(shown.find(L"[04,03]"), std::wstring::npos);

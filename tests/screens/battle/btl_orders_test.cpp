@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/input.h"
 #include "app/platform.h"
 #include "battle/act_ctx.h"
 #include "battle/listener.h"
 #include "battle/roster.h"
+#include "battle/terrain.h"
 #include "battle/target_area.h"
 #include "battle/unit_move.h"
 #include "rules/mon_ids.h"
@@ -27,8 +27,6 @@
 #include "ui/wnd.h"
 
 namespace {
-int cheb(const pt_t& a, const pt_t& b) { return std::max(std::abs(a.x - b.x), std::abs(a.y - b.y)); }
-
 // The quick slot that holds the power; -1 when none.
 int slot_of(int pwr) {
     act_bar_t* bar = main_ui().act_bar;
@@ -56,8 +54,8 @@ using BtlOrders = btl_stage_test_t;
 
 TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
     st.plain_map(12, 6);
-    const int me_i = st.pc(1, {2, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {6, 3});
+    const int me_i = st.pc(1, {9, 3});
+    const int rat_i = st.mon(MON_RAT_D, 1, {5, 3});
     play([&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
@@ -65,7 +63,7 @@ TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
         const std::vector<u_cmd_t> cmds = s->pending_cmds();
         ASSERT_EQ(cmds.size(), 2u);
         EXPECT_EQ(cmds[0].pwr, P_MOVE);
-        EXPECT_EQ(cheb(cmds[0].tgt, rat->pos), 1);
+        EXPECT_EQ(cmds[0].tgt, (pt_t{6, 3}));  // the nearest of the cells beside it
         EXPECT_EQ(cmds[1], (u_cmd_t{P_ATK_M, 0, rat->pos, 0}));
         EXPECT_FALSE(bv().walk.empty());
         EXPECT_EQ(bv().walk.back(), cmds[0].tgt);
@@ -151,9 +149,8 @@ TEST_F(BtlOrders, ATapRightAfterAMoveWalksToTheTappedCell) {
         const pt_t to{me->pos.x + 2, 4};
         ASSERT_TRUE(contains(bv().mr.all_pts, to));
         const SDL_Point p = cell_pt(to);
-        d.tap_at(p.x, p.y);
-        ASSERT_FALSE(st.given.empty());
-        EXPECT_EQ(st.given[0], (u_cmd_t{P_MOVE, 0, to, 0}));
+        d.tap_at(p.x, p.y, 2);  // a double tap within one frame gives the walk once
+        EXPECT_EQ(st.given, (std::vector<u_cmd_t>{{P_MOVE, 0, to, 0}}));
     });
 }
 
@@ -171,6 +168,7 @@ TEST_F(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
         rclick_cell(d, {5, 3});
         EXPECT_EQ(s->sel_pwr(), (pt_t{0, 0}));
         EXPECT_EQ(get_top_modal(), nullptr);
+        EXPECT_EQ(s->pending_cmds(), (std::vector<u_cmd_t>{{P_MOVE, 0, {5, 3}, 0}}));  // the cell's own order again
         rclick_cell(d, {5, 3});
         ASSERT_EQ(get_top_modal(), get_popup_menu());
         rect r;
@@ -266,6 +264,7 @@ TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
         me->eqpts.wpn_set_name(other, WSET_OTHER);
         rclick_cell(d, {6, 6});
         rect r;
+        EXPECT_TRUE(menu_item(0, L"切换武器组", nullptr)->subs[0]->flags & LIF_SELECTED);  // the set in hand
         ASSERT_NE(menu_item(0, pwr_name(P_SWAP_WPN) + L": " + other.c_str(), &r), nullptr);
         click_rect(d, r);
         ASSERT_TRUE(st.wait_next_orders(d, me));
@@ -316,9 +315,13 @@ TEST_F(BtlOrders, AnAimedAreaPowerIsGivenAtTheEdgeOfItsReachAndAStepBeyondTheTip
     const int me_i = st.pc(8, {2, 3});
     const int ally_i = st.pc(1, {8, 1});  // sees the rat, which stands beyond the caster's sight
     const int rat_i = st.mon(MON_RAT_D, 1, {9, 4});
+    st.mon(MON_RAT_D, 1, {0, 2});
+    st.map.tiles.at(1, 2) = TILE_WALL;
     play([&] {
         unit_t *me = st.u(me_i), *ally = st.u(ally_i), *rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
+        hover_cell(d, {0, 2});
+        EXPECT_EQ(s->hover_cursor(), CUR_SHOT_C);  // a shot past the wall's corner meets cover
         const int sleep = slot_of(P_SLEEP);
         ASSERT_GE(sleep, 0);
         d.key(slot_key(sleep));

@@ -65,18 +65,12 @@ struct run_t {
 
 // Gives the input and lets the frame that takes it end.
 void give(screen_driver_t& d, const input_t& in) {
-    switch (in.kind) {
-    case input_t::click:
+    if (in.kind == input_t::key) {
+        d.key(in.x);
+    } else {
         d.move_to(in.x, in.y);
         d.frames(2);
-        d.click_at(in.x, in.y);
-        break;
-    case input_t::rclick:
-        d.move_to(in.x, in.y);
-        d.frames(2);
-        d.rclick_at(in.x, in.y);
-        break;
-    case input_t::key: d.key(in.x); break;
+        in.kind == input_t::click ? d.click_at(in.x, in.y) : d.rclick_at(in.x, in.y);
     }
     d.frames(1);
 }

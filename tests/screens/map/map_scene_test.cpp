@@ -102,7 +102,7 @@ TEST_F(MapScene, InterfaceIsLaidOutAtThreeScreenSizes) {
     struct row_t {
         int w, h, slots;
     };
-    for (const row_t& r : {row_t{1024, 768, 10}, {1280, 720, 20}, {1920, 1080, 20}}) {
+    for (const row_t& r : {row_t{1024, 768, 10}, {1060, 720, 20}, {1280, 720, 20}, {1920, 1080, 20}}) {
         SCOPED_TRACE(r.w);
         test_scene_t* s = open(r.w, r.h);
         const size v = map_view_size({r.w, r.h});
