@@ -81,33 +81,49 @@ TEST(LvUpDlg, HumansAndHalfElvesPickTheirBonusOthersTakeTheirRacesAdjustments) {
     });
 }
 
-TEST(LvUpDlg, PointBuyCostsAndTheLastPoint) {
+TEST(LvUpDlg, PointBuyStepsAndRefundsAcrossTheCostBoundariesAndTheLastPoint) {
+    // Points spent on one ability from 8: a step costs 1 below 14, 2 for 14 and 15, 3 from 16.
+    constexpr int spent_at[19] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 8, 10, 13, 16};
     screen_driver_t d;
     unit_t u;
     in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
-        custom_to_abis(d, w, 0, 0);
-        EXPECT_EQ(w->points(), 32);
+        custom_to_abis(d, w, 0, 0);  // a human with +2 Str
+        // What the row and the label show: the score, the score with the race's bonus, the points left.
+        const auto shows = [&](int abi, int score, int pts) {
+            const std::wstring row = screen_driver_t::shown_chars(w->abi_list()->get_item(abi)->label.c_str());
+            const std::wstring want = std::to_wstring(score) + std::to_wstring(score + (abi == 0 ? 2 : 0));
+            EXPECT_TRUE(row.ends_with(want)) << to_utf8_string(row.c_str()) << " at " << score;
+            EXPECT_EQ(screen_driver_t::plain(w->points_lbl()->text.c_str()), L"剩余点数：" + std::to_wstring(pts));
+            EXPECT_EQ(w->points(), pts) << score;
+            EXPECT_EQ(w->working().base.abi[abi], score);
+        };
+        shows(0, 8, 32);
         EXPECT_EQ(btns_on(w, false), std::vector<bool>(6, false)) << "nothing below 8";
-        buy(d, w, 0, 6);
-        EXPECT_EQ(w->points(), 32 - 6) << "8 to 14";
-        buy(d, w, 0, 2);
-        EXPECT_EQ(w->points(), 32 - 10) << "8 to 16";
-        buy(d, w, 0, 2);
-        EXPECT_EQ(w->points(), 32 - 16) << "8 to 18";
-        EXPECT_EQ(w->working().base.abi[0], 18);
+        for (int s = 9; s <= 18; ++s) {
+            d.click(w->abi_btn(0, true));
+            shows(0, s, 32 - spent_at[s]);
+        }
         EXPECT_FALSE(w->abi_btn(0, true)->is_enabled()) << "18 is the most";
-        buy(d, w, 1, 6);  // Dex 14: 10 left
-        buy(d, w, 2, 6);  // Con 14: 4 left
-        buy(d, w, 3, 3);  // Int 11: 1 left
-        ASSERT_EQ(w->points(), 1);
+        for (int s = 17; s >= 8; --s) {
+            d.click(w->abi_btn(0, false));
+            shows(0, s, 32 - spent_at[s]);
+        }
+        EXPECT_FALSE(w->abi_btn(0, false)->is_enabled());
+        buy(d, w, 0, 10);  // Str 18: 16 left
+        buy(d, w, 1, 6);   // Dex 14: 10 left
+        buy(d, w, 2, 6);   // Con 14: 4 left
+        buy(d, w, 3, 3);   // Int 11: 1 left
+        shows(3, 11, 1);
         EXPECT_EQ(btns_on(w, true), (std::vector<bool>{false, false, false, true, true, true}));
         d.frames(1);
         EXPECT_FALSE(w->fwd_btn()->is_enabled()) << "a point is left";
+        d.click(w->fwd_btn());
+        EXPECT_EQ(cur_step(w), LVP_ABIS);
         d.click(w->abi_btn(0, false));
-        EXPECT_EQ(w->points(), 4) << "17 to 18 cost 3";
+        shows(0, 17, 4);
         buy(d, w, 0, 1);
         buy(d, w, 3, 1);
-        EXPECT_EQ(w->points(), 0);
+        shows(3, 12, 0);
         d.frames(1);
         EXPECT_TRUE(w->fwd_btn()->is_enabled());
         d.key(SDLK_ESCAPE);
@@ -268,6 +284,30 @@ TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
         click_tab(d, w->tabs(), LVP_CLASS);
         EXPECT_EQ(cur_step(w), LVP_RACE);
         EXPECT_EQ(w->tabs()->strip->sel, LVP_RACE) << "the strip shows the step that stays";
+        // Back from a step that holds the player (points left, ticks missing):
+        // the step shown lets the player on by its own rule.
+        d.click(w->fwd_btn());
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_ABIS);
+        d.frames(1);
+        EXPECT_FALSE(w->fwd_btn()->is_enabled());
+        click_tab(d, w->tabs(), LVP_RACE);
+        EXPECT_TRUE(w->fwd_btn()->is_enabled());
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_CLASS);
+        d.click(w->fwd_btn());
+        spend_all(d, w);
+        d.click(w->fwd_btn());
+        ASSERT_EQ(cur_step(w), LVP_PWRS);
+        tick_learnable(d, w->feat_pick(), w->working(), 1);
+        d.frames(1);
+        EXPECT_FALSE(w->fwd_btn()->is_enabled()) << "a feat to pick";
+        click_tab(d, w->tabs(), LVP_ABIS);
+        EXPECT_FALSE(w->fwd_btn()->is_enabled()) << "the points to spend again";
+        click_tab(d, w->tabs(), LVP_CLASS);
+        EXPECT_TRUE(w->fwd_btn()->is_enabled());
+        d.click(w->fwd_btn());
+        EXPECT_EQ(cur_step(w), LVP_ABIS);
         click_tab(d, w->tabs(), LVP_BUILD);
         EXPECT_EQ(cur_step(w), LVP_BUILD);
         // A preset to the summary and back: the name typed stays.
