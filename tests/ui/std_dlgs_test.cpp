@@ -5,6 +5,7 @@
 #include "app/draw_text.h"
 #include "app/ini.h"
 #include "app/input_state.h"
+#include "app/seams.h"
 #include "ui/edt.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
@@ -46,7 +47,9 @@ protected:
         auto& cfg = CZsConfig::instance();
         cfg.set_int(L"full_screen", 0, L"Main");
         cfg.set_string(L"windowed_size", L"1280x720", L"Main");
+        seams().display_size = [](int, bool, int* w, int* h) { return *w = 1280, *h = 720, true; };
         font_env_t::up();
+        seams_reset();
         cfg.sections[L"Main"].erase(L"full_screen");
         cfg.sections[L"Main"].erase(L"windowed_size");
     }

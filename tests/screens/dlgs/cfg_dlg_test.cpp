@@ -12,6 +12,7 @@
 #include "app/codec.h"
 #include "app/input.h"
 #include "app/opts.h"
+#include "app/platform.h"
 #include "app/scene.h"
 #include "screens/map/main_ui.h"
 #include "screens/map/map_viewer.h"
@@ -138,19 +139,25 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
         d.frames(1);
         EXPECT_TRUE(c->is_enabled());
 
-        // The dummy display is 1024 x 768: 1000 x 700 fits, an odd height never does.
+        EXPECT_NE(d.find(L"* 切换全屏或改变分辨率后，需重启游戏才能生效。"), nullptr) << "both wait for a start";
+
+        // The display is 1280 x 768: 1000 x 700 fits, an odd height never does.
         const Str before = c->text;
         pick(d, c, c->count() - 1);
         ASSERT_NE(d.find(L"自定义分辨率"), nullptr);
-        EXPECT_EQ(d.find_type<edt_t>()->text, before) << "the input starts from the size shown";
+        edt_t* e = d.find_type<edt_t>();
+        EXPECT_EQ(e->text, before) << "the input starts from the size shown";
         type_size(d, L"1000x701");
         ASSERT_TRUE(d.wait_for([&] { return d.find(L"无效的分辨率！") != nullptr; }, "the refusal"));
         d.shot("settings-bad-size");
         d.key(SDLK_ESCAPE);
-        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == get_cfg_dlg(); }, "the message to close"));
+        ASSERT_TRUE(d.wait_for([&] { return !d.find(L"无效的分辨率！"); }, "the message to close"));
+        EXPECT_TRUE(d.shown(e)) << "the input stays open";
+        EXPECT_EQ(e->text, Str(L"1000x701")) << "with what was typed";
         EXPECT_EQ(c->text, before) << "refused: the size shown stays";
-        pick(d, c, c->count() - 1);
-        type_size(d, L"1000x700");
+        d.key(SDLK_BACKSPACE);
+        d.type(L"0");
+        ASSERT_TRUE(d.click(d.find(L"确定")));
         ASSERT_TRUE(d.wait_for([] { return get_top_modal() == get_cfg_dlg(); }, "the input to close"));
         EXPECT_EQ(c->text, Str(L"1000x700"));
         // An entry of the list is taken as it stands.
@@ -158,10 +165,13 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
         EXPECT_EQ(c->strs[size_t(c->count() - 2)], Str(L"_SEP_"));
         end_with(d, L"确定");
         EXPECT_TRUE(has(config_text(d), L"windowed_size=1000x700"));
+        d.quit();
+        ASSERT_TRUE(d.start());
+        EXPECT_EQ(*get_scrn_size(), (size{1000, 700})) << "the next start opens at that size";
     });
 }
 
-TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
+TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStart) {
     screen_driver_t d;
     std::vector<bool> flipped;
     d.run([&] {
@@ -173,22 +183,40 @@ TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
             ASSERT_NE(b, nullptr) << "a box for every option";
             flipped.push_back(!b->checked);
         }
-        EXPECT_EQ(dlg->spd_cbo()->get_sel(), 0);
-        EXPECT_EQ(dlg->spd_cbo()->count(), 3);
-        size_t i = 0;
-        for (int tab = 0; tab < CFG_TABS; ++tab) {
-            show_tab(d, tab);
-            for (const opt_row_t& r : opt_rows()) {
-                chk_t* b = dlg->box(r.key);
-                if (!d.shown(b)) continue;
-                ASSERT_TRUE(d.click(b)) << to_utf8_string(r.key);
-                ++i;
+        // What the dialog shows: every box flipped (or not), the speed entry.
+        const auto shows = [&](bool flip, int spd) {
+            size_t i = 0;
+            for (const opt_row_t& r : opt_rows()) EXPECT_EQ(dlg->box(r.key)->checked, flipped[i++] == flip) << i;
+            EXPECT_EQ(dlg->spd_cbo()->get_sel(), spd);
+            EXPECT_EQ(dlg->spd_cbo()->text, spd_ani_lv_names()[size_t(spd)]);
+        };
+        const auto flip_all = [&] {
+            size_t i = 0;
+            for (int tab = 0; tab < CFG_TABS; ++tab) {
+                show_tab(d, tab);
+                for (const opt_row_t& r : opt_rows()) {
+                    chk_t* b = dlg->box(r.key);
+                    if (!d.shown(b)) continue;
+                    ASSERT_TRUE(d.click(b)) << to_utf8_string(r.key);
+                    ++i;
+                }
             }
-        }
-        EXPECT_EQ(i, opt_rows().size()) << "every box on one of the tabs";
-        show_tab(d, CFG_TAB_BTL);
-        pick(d, dlg->spd_cbo(), 2);
-        EXPECT_EQ(dlg->spd_cbo()->get_sel(), 2);
+            EXPECT_EQ(i, opt_rows().size()) << "every box on one of the tabs";
+            show_tab(d, CFG_TAB_BTL);
+            pick(d, dlg->spd_cbo(), 2);
+            shows(true, 2);
+        };
+        shows(false, 0);
+        EXPECT_EQ(dlg->spd_cbo()->count(), 3);
+        flip_all();
+        end_with(d, L"取消");
+        size_t i = 0;
+        for (const opt_row_t& r : opt_rows()) EXPECT_EQ(opts().*r.field, !flipped[i++]) << "cancelled";
+        EXPECT_EQ(opts().spd_ani_lv, 1);
+        EXPECT_FALSE(has(config_text(d), L"spd_ani_lv")) << "nothing written";
+        open_from_menu(d);
+        shows(false, 0);
+        flip_all();
         end_with(d, L"确定");
         const std::wstring cfg = config_text(d);
         i = 0;
@@ -201,12 +229,16 @@ TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
         EXPECT_EQ(opts().spd_ani_lv, 3);
         d.quit();
 
-        // The next start reads them back.
+        // The next start reads them back, and the dialog shows them.
         opts() = opts_t{};
         ASSERT_TRUE(d.start());
         i = 0;
         for (const opt_row_t& r : opt_rows()) EXPECT_EQ(opts().*r.field, flipped[i++]) << to_utf8_string(r.key);
         EXPECT_EQ(opts().spd_ani_lv, 3);
+        d.on_main([] { open_cfg_dlg(); });  // over the arena: auto_arena is on now
+        dlg = get_cfg_dlg();
+        ASSERT_EQ(get_top_modal(), dlg);
+        shows(true, 2);
     });
 }
 
