@@ -115,7 +115,7 @@ int screen_driver_t::hook_mods() { return cur->mods_; }
 
 bool screen_driver_t::hook_display(int, bool, int* w, int* h) {
     const size& d = cur->opts_.display;
-    *w = d.w > 0 ? d.w : std::max(1024, cur->opts_.w), *h = d.h > 0 ? d.h : std::max(768, cur->opts_.h);
+    *w = d.w > 0 ? d.w : std::max(1920, cur->opts_.w), *h = d.h > 0 ? d.h : std::max(1080, cur->opts_.h);
     return true;
 }
 

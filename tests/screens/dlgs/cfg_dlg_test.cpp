@@ -141,7 +141,7 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
 
         EXPECT_NE(d.find(L"* 切换全屏或改变分辨率后，需重启游戏才能生效。"), nullptr) << "both wait for a start";
 
-        // The display is 1280 x 768: 1000 x 700 fits, an odd height never does.
+        // 1000 x 700 fits the display, an odd height never does.
         const Str before = c->text;
         pick(d, c, c->count() - 1);
         ASSERT_NE(d.find(L"自定义分辨率"), nullptr);
@@ -152,6 +152,7 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
         d.shot("settings-bad-size");
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([&] { return !d.find(L"无效的分辨率！"); }, "the message to close"));
+        d.shot("settings-bad-size-kept");
         EXPECT_TRUE(d.shown(e)) << "the input stays open";
         EXPECT_EQ(e->text, Str(L"1000x701")) << "with what was typed";
         EXPECT_EQ(c->text, before) << "refused: the size shown stays";
