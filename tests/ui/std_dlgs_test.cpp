@@ -129,6 +129,21 @@ TEST_F(StdDlgs, InputTakesTheTextOnOkAndLeavesTheValueOnCancel) {
     });
     EXPECT_TRUE(zg_input_dlg(value, L"名字", nullptr));
     EXPECT_EQ(value, L"new");
+    // OK with a text the check refuses keeps the dialog open with it.
+    script.clear(), frame_no = 0;
+    std::vector<Str> asked;
+    look_step();
+    const auto type_and_ok = [this](const wchar_t* text) {
+        find_child<edt_t>(seen)->set_text(text, true);
+        click_steps(centre(ok()->rc));
+    };
+    script.push_back([=] {
+        type_and_ok(L"bad");
+        script.push_back([=] { type_and_ok(L"good"); });  // after the first click's steps
+    });
+    EXPECT_TRUE(zg_input_dlg(value, L"名字", nullptr, [&](const Str& t) { return asked.push_back(t), t == L"good"; }));
+    EXPECT_EQ(asked, (std::vector<Str>{L"bad", L"good"}));
+    EXPECT_EQ(value, L"good");
 }
 
 TEST_F(StdDlgs, TextDialogFitsItsTextOrTakesTheGivenSize) {

@@ -17,6 +17,7 @@
 #include "screens/map/main_ui.h"
 #include "screens/map/map_viewer.h"
 #include "support/screen_driver.h"
+#include "support/screen_sizes.h"
 #include "ui/cbo.h"
 #include "ui/chk.h"
 #include "ui/edt.h"
@@ -91,39 +92,6 @@ TEST(CfgDlg, WindowSizesAreEvenAtLeast900By700AndSmallerThanTheDisplay) {
     EXPECT_EQ(size_text({1366, 768}), Str(L"1366x768"));
 }
 
-TEST(CfgDlg, CancelKeepsTheMusicPlayingAndOkWithTheMusicOffPausesIt) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        ASSERT_TRUE(snd_mgr::get().opened) << "the dummy audio driver should open";
-        ASSERT_EQ(Mix_PlayingMusic(), 1);
-        ASSERT_EQ(Mix_PausedMusic(), 0);
-        open_from_menu(d);
-        show_tab(d, CFG_TAB_SFX);
-        chk_t* music = get_cfg_dlg()->box(L"music");
-        EXPECT_TRUE(music->checked);
-        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
-        EXPECT_FALSE(music->checked);
-        end_with(d, L"取消");
-        EXPECT_EQ(Mix_PausedMusic(), 0) << "cancelled: still playing";
-        EXPECT_TRUE(opts().music);
-
-        open_from_menu(d);
-        EXPECT_TRUE(music->checked) << "reloaded from the configuration";
-        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
-        end_with(d, L"确定");
-        EXPECT_EQ(Mix_PausedMusic(), 1);
-        EXPECT_FALSE(opts().music);
-        EXPECT_TRUE(has(config_text(d), L"music=0")) << "written at once";
-
-        open_from_menu(d);
-        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
-        end_with(d, L"确定");
-        EXPECT_EQ(Mix_PausedMusic(), 0);
-        EXPECT_TRUE(opts().music);
-    });
-}
-
 TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
     screen_driver_t d;
     d.run([&] {
@@ -172,11 +140,13 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
     });
 }
 
-TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStart) {
+TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStartAndTheMusicFollowsOk) {
     screen_driver_t d;
     std::vector<bool> flipped;
     d.run([&] {
         ASSERT_TRUE(d.start());
+        ASSERT_TRUE(snd_mgr::get().opened) << "the dummy audio driver should open";
+        ASSERT_EQ(std::pair(Mix_PlayingMusic(), Mix_PausedMusic()), std::pair(1, 0));
         open_from_menu(d);
         cfg_dlg_t* dlg = get_cfg_dlg();
         for (const opt_row_t& r : opt_rows()) {
@@ -211,6 +181,7 @@ TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStart) {
         EXPECT_EQ(dlg->spd_cbo()->count(), 3);
         flip_all();
         end_with(d, L"取消");
+        EXPECT_EQ(Mix_PausedMusic(), 0) << "cancelled: still playing";
         size_t i = 0;
         for (const opt_row_t& r : opt_rows()) EXPECT_EQ(opts().*r.field, !flipped[i++]) << "cancelled";
         EXPECT_EQ(opts().spd_ani_lv, 1);
@@ -228,6 +199,7 @@ TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStart) {
         }
         EXPECT_TRUE(has(cfg, L"spd_ani_lv=3"));
         EXPECT_EQ(opts().spd_ani_lv, 3);
+        EXPECT_EQ(Mix_PausedMusic(), 1) << "the music box unchecked";
         d.quit();
 
         // The next start reads them back, and the dialog shows them.
@@ -240,6 +212,11 @@ TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStart) {
         dlg = get_cfg_dlg();
         ASSERT_EQ(get_top_modal(), dlg);
         shows(true, 2);
+        show_tab(d, CFG_TAB_SFX);
+        ASSERT_TRUE(d.click(dlg->box(L"music")));
+        ASSERT_TRUE(d.click(d.find(L"确定")));
+        ASSERT_TRUE(d.wait_for([&] { return get_top_modal() != dlg; }, "the dialog to close"));
+        EXPECT_EQ(Mix_PausedMusic(), 0) << "checked again: playing";
     });
 }
 
@@ -268,24 +245,15 @@ TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
 }
 
 TEST(CfgDlg, FitsTheScreenAtThreeSizes) {
-    for (const size scr : {size{800, 600}, size{1280, 720}, size{1920, 1080}}) {
-        screen_opts_t o;
-        o.w = scr.w, o.h = scr.h;
-        screen_driver_t d(o);
-        d.run([&] {
-            ASSERT_TRUE(d.start());
-            open_from_menu(d);
-            const rect& r = get_cfg_dlg()->rc;
-            EXPECT_EQ(r.w, 768);
-            EXPECT_EQ(r.h, 512);
-            EXPECT_EQ(r.x, (scr.w - 768) / 2) << "centred";
-            EXPECT_EQ(r.y, (scr.h - 512) / 2);
-            // The last row of the fullest tab stays above the buttons.
-            show_tab(d, CFG_TAB_BTL);
-            const rect& spd = get_cfg_dlg()->spd_cbo()->rc;
-            EXPECT_LE(spd.y + spd.h, get_cfg_dlg()->btn_row->rc.y) << scr.w;
-            EXPECT_GE(spd.x, r.x);
-            end_with(d, L"取消");
-        });
-    }
+    at_three_sizes([](screen_driver_t& d, const rect& scr) {
+        open_from_menu(d);
+        const rect& r = get_cfg_dlg()->rc;
+        EXPECT_EQ(r, (rect{(scr.w - 768) / 2, (scr.h - 512) / 2, 768, 512})) << "centred";
+        // The last row of the fullest tab stays above the buttons.
+        show_tab(d, CFG_TAB_BTL);
+        const rect& spd = get_cfg_dlg()->spd_cbo()->rc;
+        EXPECT_LE(spd.y + spd.h, get_cfg_dlg()->btn_row->rc.y) << scr.w;
+        EXPECT_GE(spd.x, r.x);
+        end_with(d, L"取消");
+    });
 }

@@ -46,6 +46,10 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
         const size_t nodes = tree(d)->all.size();
         // Rules topics: seven peoples, three classes, six abilities, feats and spells.
         EXPECT_GT(nodes, 16u + 9u + 40u);
+        // A spell level says from which character level it is learnt.
+        for (ti_t* n : tree(d)->all)
+            if (screen_driver_t::plain(n->text.get_text().c_str()) == L"2环法术") d.on_main([&] { tree(d)->select(n); });
+        EXPECT_NE(std::wstring(memo->text.c_str()).find(L"3级以上施法者可学习。"), std::wstring::npos);
         close(d);
 
         d.frames(1);
