@@ -79,9 +79,10 @@ TEST(SheetToggles, TheStoredMaskIsReadAtStartUpKeepingTheFourSectionBits) {
     });
 }
 
-// The strip lies over the pane's bottom right: scrolled to its end, a long
-// sheet still shows its last line above the strip.
-TEST(SheetToggles, TheLastLineOfALongSheetStaysAboveTheStrip) {
+// The strip lies over the pane's bottom right: scrolled to its end by the
+// wheel (the focus is elsewhere), a long sheet still shows its last line
+// above the strip.
+TEST(SheetToggles, TheWheelScrollsTheSheetToItsLastLineAboveTheStrip) {
     screen_driver_t d;
     d.run([&] {
         unit_dlg_t* dlg = open_dlg(d);
@@ -89,8 +90,11 @@ TEST(SheetToggles, TheLastLineOfALongSheetStaysAboveTheStrip) {
         memo_ctrl_t* pane = dlg->sheet();
         const tool_bar_t2* s = dlg->toggles();
         ASSERT_GT(pane->max_y(), 0) << "every section of a character fills more than the pane";
-        d.on_main([&] { pane->scroll_to_end(); });
-        d.frames(1);
+        d.move_to(pane->rc.x + pane->rc.w / 2, pane->rc.y + pane->rc.h / 2);
+        d.wheel(-1);
+        EXPECT_EQ(pane->pos_y(), std::min(pane->view.h, pane->max_y())) << "a notch scrolls a page";
+        for (int n = 0; n < 20 && pane->pos_y() < pane->max_y(); ++n) d.wheel(-1);
+        ASSERT_EQ(pane->pos_y(), pane->max_y());
         pt_t o;
         pane->client_origin(&o);
         const rect t = pane->rtext.get_rect();
