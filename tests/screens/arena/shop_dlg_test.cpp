@@ -151,6 +151,7 @@ TEST(ShopDlg, BuyingAtEachQuantityPaysToTheCopperAndKeepsTheShelfWhereItWas) {
         EXPECT_EQ(s->bag_list()->title->second, Str(L"<b>%s", txt::gold_text(0)));
         EXPECT_EQ(shelf->pos_y(), top) << "the shelf did not jump to its top";
         EXPECT_EQ(shelf->sel, at) << "the same item stays chosen";
+        d.shot("shop-bought-scrolled");
         // A copper short of ten: refused; with the ten, they stack on the first.
         d.on_main([&] { g_pty.gold = 10 * price - 0.01; });
         d.frames(1);
@@ -192,7 +193,7 @@ TEST(ShopDlg, BuyingAtEachQuantityPaysToTheCopperAndKeepsTheShelfWhereItWas) {
 // sells the item that moved into its place.
 TEST(ShopDlg, SellingAtEachQuantityKeepsTheItemChosenUntilItsStackIsGone) {
     in_shop(1, 0, [] {
-        for (int i = 0; i < 30; ++i) g_pty.bag[i].set(ITM_SWD_T + i, 120);
+        for (int i = 0; i < 30; ++i) g_pty.bag[i].set(ITM_SWD_T + i, 111);
     }, [&](screen_driver_t& d, shop_dlg_t* s) {
         itm_list_view_t* bag = s->bag_list();
         ASSERT_EQ(bag->count(), 30);
@@ -203,31 +204,36 @@ TEST(ShopDlg, SellingAtEachQuantityKeepsTheItemChosenUntilItsStackIsGone) {
         click_item(d, bag, at);
         ASSERT_EQ(itm_list_slot(bag->get_item(bag->sel)), &g_pty.bag[at]);
         const double each = g_pty.bag[at].get_price() / 10.0;
-        int left = 120;
-        for (const auto& [btn, n] : {std::pair{0, 1}, {1, 10}, {2, 100}}) {
+        int left = 111;
+        for (const auto& [btn, n] : {std::pair{0, 1}, {1, 10}}) {
             d.frames(1);
             EXPECT_TRUE(s->sell_btn(btn)->is_enabled()) << n;
             ASSERT_TRUE(d.click(s->sell_btn(btn)));
             left -= n;
             EXPECT_EQ(g_pty.bag[at].get_count(), left);
-            EXPECT_DOUBLE_EQ(g_pty.gold, (120 - left) * each);
+            EXPECT_DOUBLE_EQ(g_pty.gold, (111 - left) * each);
             EXPECT_TRUE(has(labels(bag)[size_t(at)], Str(L"<x=160>x%d<r>", left).c_str())) << n;
             EXPECT_EQ(bag->title->second, Str(L"<b>%s", txt::gold_text(g_pty.gold)));
             EXPECT_EQ(bag->sel, at) << "the item stays chosen after selling " << n;
             EXPECT_EQ(bag->pos_y(), top);
         }
         d.frames(1);
-        EXPECT_FALSE(s->sell_btn(1)->is_enabled()) << "nine left: no ten";
-        EXPECT_TRUE(s->sell_btn(3)->is_enabled());
-        ASSERT_TRUE(d.click(d.find(L"卖出整堆")));
+        ASSERT_TRUE(s->sell_btn(2)->is_enabled()) << "a hundred left: the x100 takes them";
+        ASSERT_TRUE(d.click(s->sell_btn(2)));
         EXPECT_TRUE(g_pty.bag[at].empty());
-        EXPECT_DOUBLE_EQ(g_pty.gold, 120 * each);
+        EXPECT_DOUBLE_EQ(g_pty.gold, 111 * each);
         ASSERT_EQ(bag->count(), 29);
         EXPECT_EQ(bag->sel, -1) << "the stack is gone, and nothing else is chosen in its place";
         d.frames(1);
         for (int k = 0; k < SHOP_SELL_BTNS; ++k) EXPECT_FALSE(s->sell_btn(k)->is_enabled()) << k;
         ASSERT_TRUE(d.click(d.find(L"卖出   x1")));
         EXPECT_EQ(bag->count(), 29) << "nothing sold";
+        // The next item, whole.
+        click_item(d, bag, at);
+        const double gold = g_pty.gold, next = itm_list_slot(bag->get_item(at))->get_price() / 10.0;
+        ASSERT_TRUE(d.click(d.find(L"卖出整堆")));
+        EXPECT_DOUBLE_EQ(g_pty.gold, gold + 111 * next);
+        EXPECT_EQ(bag->count(), 28);
     });
 }
 

@@ -17,21 +17,14 @@
 #include "unit_screen.h"
 
 namespace {
+// The dialog's panels and the unit they show.
 struct pnls_t {
-    eqpt_bag_pnl_t* p = nullptr;
-    eqpt_pnl_t* eq = nullptr;
-    bag_pnl_t* bag = nullptr;
-    unit_t* u = nullptr;
+    explicit pnls_t(unit_dlg_t* dlg) : p(dlg->eqpt_bag()), eq(p->eqpt_pnl()), bag(p->bag_pnl()), u(dlg->get_unit()) {}
+    eqpt_bag_pnl_t* p;
+    eqpt_pnl_t* eq;
+    bag_pnl_t* bag;
+    unit_t* u;
 };
-
-pnls_t pnls(unit_dlg_t* dlg) {
-    pnls_t r;
-    r.p = dlg->eqpt_bag();
-    r.eq = r.p->eqpt_pnl();
-    r.bag = r.p->bag_pnl();
-    r.u = dlg->get_unit();
-    return r;
-}
 
 itm_slot_t& eq_slot(unit_t* u, int n) { return u->eqpts.slots[n]; }
 
@@ -58,7 +51,7 @@ TEST(EqptBag, EachDropMovesWhatItsRuleSays) {
         u->eqpts.slots[3] = itm_slot_t(ITM_BOW_A, 20);
         u->eqpts.slots[4] = itm_slot_t(ITM_SLING_A, 7);
     }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
-        pnls_t x = pnls(dlg);
+        const pnls_t x(dlg);
         const auto before = party_items();
         const itm_slot_t old_main = eq_slot(x.u, EQ_MAIN), old_off = eq_slot(x.u, EQ_OFF);
         ASSERT_FALSE(old_main.empty());
@@ -138,7 +131,7 @@ TEST(EqptBag, RightClicksAndDragsEquipAndUnequipOnEachSetButNeverIntoAFullBag) {
         for (itm_slot_t* s : {&e.slots[EQ_MAIN], &e.slots[EQ_OFF], &e.sets[0][0], &e.sets[1][0], &e.sets[2][0]})
             s->clear();
     }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
-        pnls_t x = pnls(dlg);
+        const pnls_t x(dlg);
         const auto before = party_items();
         const auto move = [&](bool by_drag, wnd_t* from, wnd_t* to) {
             if (by_drag) d.drag(centre(from), centre(to), 3);
@@ -203,7 +196,7 @@ TEST(EqptBag, ADraggedBagItemLightsExactlyTheSlotsThatTakeIt) {
         g_pty.bag[0] = itm_slot_t(ITM_RING_DFLC, 1);
         g_pty.bag[1] = itm_slot_t(ITM_BOW_A, 12);
     }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
-        pnls_t x = pnls(dlg);
+        const pnls_t x(dlg);
         // Picked up by a click, the ring follows the mouse until the next click.
         ASSERT_TRUE(d.click(x.bag->itm_btn(0)));
         ASSERT_TRUE(is_dragging());
@@ -231,7 +224,7 @@ TEST(EqptBag, ADraggedBagItemLightsExactlyTheSlotsThatTakeIt) {
 
 TEST(EqptBag, BothPanelsHideWhileABattleRuns) {
     in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
-        pnls_t x = pnls(dlg);
+        const pnls_t x(dlg);
         EXPECT_TRUE(screen_driver_t::shown(x.eq) && screen_driver_t::shown(x.bag));
         d.on_main([&] {
             reset_btl();  // a battle is running
@@ -255,7 +248,7 @@ TEST(EqptBag, FiveHundredRandomDragsRightClicksAndSetSwapsNeitherMakeNorLoseAnIt
         for (int k : kinds) g_pty.bag[i++] = itm_slot_t(k, k == ITM_BOW_A ? 45 : (k == ITM_KIT_HEAL ? 4 : 2));
         g_pty.units.front()->eqpts.slots[2] = itm_slot_t(ITM_BOW_A, 25);
     }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
-        pnls_t x = pnls(dlg);
+        const pnls_t x(dlg);
         std::vector<wnd_t*> places;
         for (int i = 0; i < EQPT_SLOTS; ++i) places.push_back(x.eq->slot_btn(i));
         for (int i = 0; i < 20; ++i) places.push_back(x.bag->itm_btn(i));

@@ -74,5 +74,6 @@ TEST(SheetToggles, TheWheelScrollsTheSheetToItsLastLineAboveTheStrip) {
         pane->client_origin(&o);
         const rect t = pane->rtext.get_rect();
         EXPECT_LE(o.y + t.y + t.h, s->rc.y) << "the last line ends under the strip's top";
+        d.shot("unit-sheet-wheeled");
     });
 }
