@@ -205,9 +205,7 @@ TEST_F(App, AWindowLargerThanTheScreenFallsBackToTheDefaultIsNamedAndStaysInTheC
     first_frame = [] { seen = {get_root_wnd()->rc.w, get_root_wnd()->rc.h}; };
     EXPECT_EQ(app_main(0, nullptr), 0);
     EXPECT_EQ(seen, get_default_wnd_size());
-    const auto& said = said_notes();
-    EXPECT_TRUE(std::any_of(said.begin(), said.end(), [](const Str& s) {
-        return wcsstr(s.c_str(), L"1100x700") && wcsstr(s.c_str(), L"1024x728");
-    })) << "the log names the size and the room";
+    const auto names_both = [](const Str& s) { return wcsstr(s.c_str(), L"1100x700") && wcsstr(s.c_str(), L"1024x728"); };
+    EXPECT_TRUE(std::ranges::any_of(said_notes(), names_both)) << "the log names the size and the room";
     EXPECT_EQ(config_get_string(L"windowed_size", L"", L"Main"), Str(L"1100x700"));
 }

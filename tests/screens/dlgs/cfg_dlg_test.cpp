@@ -161,18 +161,13 @@ TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStartAndTheMusicFollowsO
             EXPECT_EQ(dlg->spd_cbo()->get_sel(), spd);
             EXPECT_EQ(dlg->spd_cbo()->text, spd_ani_lv_names()[size_t(spd)]);
         };
+        // Every box clicked on the tab that shows it: all flipped says each is on one.
         const auto flip_all = [&] {
-            size_t i = 0;
             for (int tab = 0; tab < CFG_TABS; ++tab) {
                 show_tab(d, tab);
-                for (const opt_row_t& r : opt_rows()) {
-                    chk_t* b = dlg->box(r.key);
-                    if (!d.shown(b)) continue;
-                    ASSERT_TRUE(d.click(b)) << to_utf8_string(r.key);
-                    ++i;
-                }
+                for (const opt_row_t& r : opt_rows())
+                    if (d.shown(dlg->box(r.key))) ASSERT_TRUE(d.click(dlg->box(r.key))) << to_utf8_string(r.key);
             }
-            EXPECT_EQ(i, opt_rows().size()) << "every box on one of the tabs";
             show_tab(d, CFG_TAB_BTL);
             pick(d, dlg->spd_cbo(), 2);
             shows(true, 2);

@@ -133,15 +133,8 @@ TEST(PwrPick, RebuiltOnItsOwnItTakesItsEarlierTicksBack) {
         p.tree()->for_each([&](ti_t* n) { return groups += !n->data2 && !n->has(TIF_HIDDEN), true; }, ti_ref_t::ROOT,
                            false);
         EXPECT_EQ(groups, 1);
-        std::vector<int> ids;
-        p.tree()->for_each(
-            [&](ti_t* n) {
-                if (n->data2 && clr_of(n) == PICK_LEARNABLE) ids.push_back(int(n->data2));
-                return true;
-            },
-            ti_ref_t::ROOT, true);
-        ASSERT_FALSE(ids.empty());
-        ASSERT_TRUE(tick(d, &p, ids[0]));
+        const std::vector<int> ids = tick_learnable(d, &p, u, 1);
+        ASSERT_EQ(ids.size(), 1u);
         EXPECT_TRUE(u.has_pwr(ids[0]));
         d.on_main([&] { p.rebuild(); });
         EXPECT_FALSE(u.has_pwr(ids[0]));
