@@ -201,6 +201,6 @@ void do_aoo(unit_t* attacker, unit_t* victim, int flags);
 // The AI's worth of the attacks of opportunity u would suffer.
 int aoo_threat_score(unit_t* u);
 
-// Hook for the AI's evaluation of one command (its own Part); null counts 0.
+// Hook for the AI's evaluation of one command (the AI installs it); null counts 0.
 using eval_act_fn = int (*)(unit_t* u, const u_cmd_t& cmd);
 void set_eval_act(eval_act_fn fn);

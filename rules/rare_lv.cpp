@@ -8,7 +8,7 @@
 #include "rules/tbl_texts.h"
 
 const ex_info_t& get_ex_info(int lv) {
-    // Level 2, the plain enchanted item, has no key of its own in the rules; "magic" it is.
+    // Level 2, the plain enchanted item, has no key of its own in the rarity texts; "magic" it is.
     static std::array<ex_info_t, RARE_LV_COUNT> table = {ex_info_t(), ex_info_t(L"normal", 0xFFFFFFFF),
         ex_info_t(L"magic", 0xFF6666FF), ex_info_t(L"rare", 0xFF9933FF), ex_info_t(L"epic", 0xFFFFCC00),
         ex_info_t(L"legend", 0xFFFF6600), ex_info_t(L"relic", 0xFFFF3300)};

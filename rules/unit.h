@@ -61,8 +61,8 @@ struct u_base_t {
 };
 static_assert(sizeof(u_base_t) == U_BASE_WORDS * 4, "the base block is 35 words on disk");
 
-// The derived block, refilled by every recalculation; word n of the rules is the
-// field at offset 4n.
+// The derived block, refilled by every recalculation: 98 four-byte words in a
+// fixed order, word n at offset 4n.
 struct u_drv_t {
     int size = 0;           // u_size row
     int spd = 0;            // cells

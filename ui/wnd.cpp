@@ -27,6 +27,7 @@ std::vector<wnd_t*>& owned() {
 uintptr_t last_cmd = 0;
 bool repeating = false;  // one flag for every auto-repeating window
 bool interactive_paint = false;
+bool wheel_by_pointer = false;  // route_wheel's first pass
 
 constexpr clr_t dim_clr = 0x66000000;
 constexpr clr_t disabled_clr = 0xFF808080;
@@ -161,10 +162,20 @@ bool is_focus_in(const wnd_t* w) {
     return f && is_in_wnd(w, f);
 }
 
+bool route_wheel(wnd_t* top, const evt_t* e) {
+    wheel_by_pointer = true;
+    const bool took = top->on_input(e);
+    wheel_by_pointer = false;
+    return took || top->on_input(e);
+}
+
 bool wnd_t::on_input(const evt_t* e) {
     if (has_style(WS_NO_INPUT)) return false;
     const uint32_t code = e->code;
-    if ((code == EVT_WHEEL_DOWN || code == EVT_WHEEL_UP) && !is_focus_in(this)) return false;
+    if (code == EVT_WHEEL_DOWN || code == EVT_WHEEL_UP) {
+        const pt_t at{int(e->a), int(e->b)};
+        if (wheel_by_pointer ? !rc.contains(at) : !is_focus_in(this)) return false;
+    }
     if (!children.empty() && offer_children(e)) return true;
     switch (code) {
     case EVT_IDLE:

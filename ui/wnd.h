@@ -226,6 +226,10 @@ wnd_t* new_wnd();
 // w is outer or lies inside it.
 bool is_in_wnd(const wnd_t* outer, const wnd_t* w);
 bool is_focus_in(const wnd_t* w);
+// Routes a wheel turn from top: first down the windows under the pointer, so
+// the pane the player points at scrolls whether or not it has the focus; when
+// none of them takes it, down the focus as any key.
+bool route_wheel(wnd_t* top, const evt_t* e);
 
 // Windows made on the heap, closed and deleted together at shutdown.
 void reg_owned_wnd(wnd_t* w);

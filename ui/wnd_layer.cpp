@@ -109,12 +109,15 @@ public:
             return;
         }
         if (st.busy && is_busy_dropped(e.code)) return;
+        wnd_t* to = root();
         if (st.pressed && st.pressed != root())
-            st.pressed->on_input(&e);
+            to = st.pressed;
         else if (!st.modal_stack.empty())
-            st.modal_stack.back()->on_input(&e);
+            to = st.modal_stack.back();
+        if (e.code == EVT_WHEEL_DOWN || e.code == EVT_WHEEL_UP)
+            route_wheel(to, &e);
         else
-            root()->on_input(&e);
+            to->on_input(&e);
     }
 
     bool update(double dt) override {

@@ -1,5 +1,6 @@
 #include "screens/arena/shop_dlg.h"
 
+#include <cstdint>
 #include <set>
 
 #include "app/font.h"
@@ -146,6 +147,7 @@ private:
     btn_t* sell_[SHOP_SELL_BTNS] = {};
     btn_t* bag_btn_ = nullptr;
     std::vector<itm_slot_t> stock_;
+    std::vector<itm_slot_t> bag_shown_;  // what each item of the bag list showed when listed
 
     // ---- build ----
 
@@ -198,7 +200,20 @@ private:
 
     // ---- lists ----
 
-    void fill_shelf() {
+    // Rebuilt after a trade, a list stays where the player scrolled to and keeps
+    // the item chosen while it is there (none once it is gone): the next click
+    // at the same spot must find the same item.
+    static void keep_place(lv_t* l, int top, const itm_slot_t* was) {
+        l->scroll_v_to(top);
+        for (int i = 0; was && i < l->count(); ++i)
+            if (itm_list_slot(l->get_item(i)) == was) l->select(i);
+    }
+
+    // keep: the same shelf after a purchase, else a shelf shown afresh.
+    void fill_shelf(bool keep = false) {
+        const int top = shelf_list_->pos_y();
+        const itm_slot_t* was = sel_slot(shelf_list_);
+        const size_t at = was ? size_t(was - stock_.data()) : SIZE_MAX;
         stock_ = shop_stock(shelf(), g_pty);
         shelf_list_->clear();
         const bool grouped = shop_shelf_grouped(shelf());
@@ -217,21 +232,27 @@ private:
             add_itm(shelf_list_, text, it);
         }
         shelf_list_->relayout();
+        if (keep) keep_place(shelf_list_, top, at < stock_.size() ? &stock_[at] : nullptr);
     }
 
     void fill_bag() {
-        const int old = bag_list_->sel;
+        const int top = bag_list_->pos_y();
+        const itm_slot_t* was = sel_slot(bag_list_);
+        // The slot may hold another item by now (moved there in the unit dialog).
+        if (was && !was->same_kind(bag_shown_[size_t(bag_list_->sel)])) was = nullptr;
         bag_list_->clear();
+        bag_shown_.clear();
         for (itm_slot_t& it : g_pty.bag) {
             if (it.empty()) continue;
             Str text;
             it.get_name(text);
             text.append_format(L" <x=160>x%d<r>%s</r>", it.get_count(), txt::gold_text(shop_sell_price(it)));
             add_itm(bag_list_, text, it);
+            bag_shown_.push_back(it);
         }
-        if (bag_list_->count() > 0) bag_list_->select(std::min(std::max(old, 0), bag_list_->count() - 1));
         bag_list_->title->second = Str(L"<b>%s", txt::gold_text(g_pty.gold));
         bag_list_->relayout();
+        keep_place(bag_list_, top, was);
     }
 
     static void add_itm(itm_list_view_t* l, const Str& text, itm_slot_t& it) {
@@ -268,7 +289,7 @@ private:
         if (!s) return;
         const buy_res_t r = shop_buy(g_pty, stock_, shelf(), int(s - stock_.data()), n);
         if (r.res == buy_res_e::no_gold || r.res == buy_res_e::no_stock) return;
-        fill_shelf();
+        fill_shelf(true);
         fill_bag();
         if (r.res == buy_res_e::bag_full) zg_msg_dlg(bag_full_msg, bag_title);
     }

@@ -20,7 +20,7 @@ TEST(ItmPrice, WorkedExamples) {
     EXPECT_EQ(inst(73, 1).get_price(), 2000);  // +1 armour of 1500: 1000 + 1000
     EXPECT_EQ(itm_ench_cost(inst(28, 2, {1, 2})), 12000);  // f1 and c1: 8000 and half again
     EXPECT_EQ(inst(28, 2, {1, 2}).get_price(), 20000);
-    // The ring example of the rules, on an armour (rarity 1 kind): luck1 on +3.
+    // The price of a ring of luck, on an armour (rarity 1 kind): luck1 on +3.
     EXPECT_EQ(itm_ench_cost(inst(67, 3, {51})), 4000);
     EXPECT_EQ(inst(67, 3, {51}).get_price(), 13000);
     EXPECT_EQ(itm_ench_cost(inst(67, 2, {15})), 4000);  // one enchantment: no half again

@@ -1,6 +1,8 @@
 #pragma once
 // Pixels a running game draws: the drawing runs on the game's thread into a
 // clean canvas of 128 pixels a side, which is read back row by row.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -9,6 +11,15 @@
 #include "support/screen_driver.h"
 
 constexpr int SCREEN_CANVAS = 128;
+
+// The body beside a game started under a fresh driver.
+inline void in_game(const std::function<void(screen_driver_t&)>& body) {
+    screen_driver_t d;
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        body(d);
+    });
+}
 
 inline std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& draw) {
     std::vector<uint32_t> px;

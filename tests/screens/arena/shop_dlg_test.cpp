@@ -17,6 +17,7 @@
 #include "screens/widgets/itm_list_view.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
+#include "screens/text/desc_parts.h"
 #include "screens/text/itm_desc.h"
 #include "screens/unit/bag_pnl.h"
 #include "screens/unit/eqpt_bag_pnl.h"
@@ -29,30 +30,33 @@
 #include "ui/modal.h"
 
 namespace {
-// A party of the given batch level with gold, an empty bag (then what fill
-// puts there) and a fixed batch seed; then the shop, open.
-void open_with(
-    screen_driver_t& d, int lv, double gold, const std::function<void()>& fill = [] {}) {
-    d.on_main([&] {
-        reset_pty();
-        for (itm_slot_t& it : g_pty.bag) it.clear();
-        g_pty.gold = gold;
-        g_pty.arena.seed = 4242;
-        g_pty.arena.lv = lv;
-        fill();
-        // Stands in for the hub's shop button.
-        add_test_btn(L"商店", 8, open_shop);
+// The game with a party of the given batch level, gold, an empty bag (then
+// what fill puts there) and a fixed batch seed; the shop opened for the body
+// and closed by its button after it.
+void in_shop(int lv, double gold, const std::function<void()>& fill,
+             const std::function<void(screen_driver_t&, shop_dlg_t*)>& body, screen_opts_t opts = {}) {
+    screen_driver_t d(opts);
+    d.run([&] {
+        ASSERT_TRUE(d.start());
+        d.on_main([&] {
+            reset_pty();
+            for (itm_slot_t& it : g_pty.bag) it.clear();
+            g_pty.gold = gold;
+            g_pty.arena.seed = 4242;
+            g_pty.arena.lv = lv;
+            if (fill) fill();
+            // Stands in for the hub's shop button.
+            add_test_btn(L"商店", 8, open_shop);
+        });
+        d.frames(1);
+        ASSERT_TRUE(d.click(d.find(L"商店")));
+        ASSERT_NE(get_shop_dlg(), nullptr);
+        ASSERT_EQ(get_top_modal(), get_shop_dlg());
+        d.frames(1);  // the buttons follow at the frame's update
+        body(d, get_shop_dlg());
+        ASSERT_TRUE(d.click(d.find(L"返回")));
+        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
     });
-    d.frames(1);
-    ASSERT_TRUE(d.click(d.find(L"商店")));
-    ASSERT_NE(get_shop_dlg(), nullptr);
-    ASSERT_EQ(get_top_modal(), get_shop_dlg());
-    d.frames(1);  // the buttons follow at the frame's update
-}
-
-void close_shop(screen_driver_t& d) {
-    ASSERT_TRUE(d.click(d.find(L"返回")));
-    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the shop to close"));
 }
 
 void click_item(screen_driver_t& d, lv_t* l, int i) {
@@ -66,21 +70,14 @@ std::vector<std::wstring> labels(const lv_t* l) {
     return v;
 }
 
+SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
+
 bool has(const std::wstring& s, const wchar_t* part) { return s.find(part) != std::wstring::npos; }
 
-screen_opts_t at(int w, int h) {
-    screen_opts_t o;
-    o.w = w, o.h = h;
-    return o;
-}
 }  // namespace
 
 TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        open_with(d, 1, 500);
-        shop_dlg_t* s = get_shop_dlg();
+    in_shop(1, 500, {}, [&](screen_driver_t& d, shop_dlg_t* s) {
         EXPECT_EQ(s->shelf(), SHELF_LIMITED);
         EXPECT_TRUE(has(s->heading->text.c_str(), L"<h1>竞技场商人</h1>"));
         for (const wchar_t* caption :
@@ -121,90 +118,129 @@ TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
         d.shot("shop-gear");
         click_item(d, s->selector(), SHELF_AMMO);
         for (const auto& l : labels(s->shelf_list())) EXPECT_FALSE(has(l, L"<x=160>x"));
-        close_shop(d);
     });
 }
 
-TEST(ShopDlg, ButtonsFollowTheSelectionTheGoldAndTheCounts) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        open_with(d, 5, 40);
-        shop_dlg_t* s = get_shop_dlg();
+// A purchase rebuilds both lists: the shelf stays where the player scrolled
+// to with the same item chosen, so the next click buys the same thing.
+TEST(ShopDlg, BuyingAtEachQuantityPaysToTheCopperAndKeepsTheShelfWhereItWas) {
+    in_shop(5, 40, {}, [&](screen_driver_t& d, shop_dlg_t* s) {
+        itm_list_view_t* shelf = s->shelf_list();
         for (int k = 0; k < SHOP_SELL_BTNS; ++k)
             EXPECT_FALSE(s->sell_btn(k)->is_enabled()) << "an empty bag sells nothing";
+        click_item(d, s->selector(), SHELF_GEAR);
+        d.move_to(centre(shelf).x, centre(shelf).y);
+        d.wheel(-1);
+        d.wheel(-1);
+        const int top = shelf->pos_y(), at = shelf->item_at(centre(shelf).x, centre(shelf).y, nullptr);
+        ASSERT_GT(top, 0) << "the wheel scrolled the shelf";
+        click_item(d, shelf, at);
+        ASSERT_EQ(shelf->sel, at);
+        const itm_slot_t item = *itm_list_slot(shelf->get_item(at));
+        const double price = item.get_price();
+        // Exactly the gold left: the x1 and nothing more.
+        d.on_main([&] { g_pty.gold = price; });
+        d.frames(1);
+        EXPECT_TRUE(s->buy_btn(0)->is_enabled());
+        EXPECT_FALSE(s->buy_btn(1)->is_enabled());
+        ASSERT_TRUE(d.click(s->buy_btn(0)));
+        EXPECT_EQ(g_pty.gold, 0);
+        EXPECT_TRUE(g_pty.bag[0].same_kind(item) && g_pty.bag[0].get_count() == 1);
+        ASSERT_EQ(labels(s->bag_list()).size(), 1u);
+        EXPECT_TRUE(has(labels(s->bag_list())[0], L"<x=160>x1<r>"));
+        EXPECT_EQ(s->bag_list()->title->second, Str(L"<b>%s", txt::gold_text(0)));
+        EXPECT_EQ(shelf->pos_y(), top) << "the shelf did not jump to its top";
+        EXPECT_EQ(shelf->sel, at) << "the same item stays chosen";
+        d.shot("shop-bought-scrolled");
+        // A copper short of ten: refused; with the ten, they stack on the first.
+        d.on_main([&] { g_pty.gold = 10 * price - 0.01; });
+        d.frames(1);
+        EXPECT_FALSE(s->buy_btn(1)->is_enabled());
+        ASSERT_TRUE(d.click(s->buy_btn(1)));
+        EXPECT_EQ(g_pty.bag[0].get_count(), 1);
+        d.on_main([&] { g_pty.gold = 10 * price; });
+        d.frames(1);
+        ASSERT_TRUE(d.click(s->buy_btn(1)));
+        EXPECT_EQ(g_pty.gold, 0);
+        EXPECT_EQ(g_pty.bag[0].get_count(), 11);
+        EXPECT_TRUE(has(labels(s->bag_list())[0], L"<x=160>x11<r>"));
+        EXPECT_EQ(shelf->sel, at);
+        d.frames(1);
+        EXPECT_FALSE(s->buy_btn(0)->is_enabled()) << "no gold left";
+
         click_item(d, s->selector(), SHELF_AMMO);
         ASSERT_EQ(s->shelf(), SHELF_AMMO);
-        click_item(d, s->shelf_list(), 0);
-        const double price = s->stock()[0].get_price();
-        ASSERT_LT(100 * price, 40.0) << "arrows cheap enough for 100";
+        EXPECT_EQ(shelf->pos_y(), 0) << "another shelf starts at its top";
+        click_item(d, shelf, 0);
+        const double arrow = s->stock()[0].get_price();
+        d.on_main([&] { g_pty.gold = 100 * arrow; });
         d.frames(1);
         for (int k = 0; k < SHOP_BUY_BTNS; ++k) EXPECT_TRUE(s->buy_btn(k)->is_enabled()) << k;
         ASSERT_TRUE(d.click(s->buy_btn(2)));
-        EXPECT_DOUBLE_EQ(g_pty.gold, 40 - 100 * price);
-        ASSERT_EQ(s->bag_list()->count(), 1);
-        EXPECT_EQ(g_pty.bag[0].get_count(), 100);
-        EXPECT_TRUE(has(s->bag_list()->title->second.c_str(), L"<b>"));
-        d.frames(1);
-        EXPECT_FALSE(s->buy_btn(0)->is_enabled()) << "the list was rebuilt: nothing chosen";
-        for (int k = 0; k < SHOP_SELL_BTNS; ++k) EXPECT_TRUE(s->sell_btn(k)->is_enabled()) << k;
+        EXPECT_EQ(g_pty.gold, 0);
+        ASSERT_EQ(s->bag_list()->count(), 2);
+        EXPECT_EQ(g_pty.bag[1].get_count(), 100);
+        EXPECT_EQ(shelf->sel, 0) << "the arrows stay chosen";
         // Shelves 1 and 2 open from batch level 5.
         click_item(d, s->selector(), SHELF_WONDROUS);
         EXPECT_EQ(s->shelf(), SHELF_WONDROUS);
         EXPECT_FALSE(s->stock().empty());
-        // A price above the gold disables buying.
-        g_pty.gold = 0;
-        click_item(d, s->shelf_list(), 0);
-        d.frames(1);
-        EXPECT_FALSE(s->buy_btn(0)->is_enabled());
-        close_shop(d);
     });
 }
 
-TEST(ShopDlg, SellingAWholeStackMovesTheSelectionToTheNextItem) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        open_with(d, 1, 0, [] {
-            g_pty.bag[0].set(ITM_SWD_T, 1);
-            g_pty.bag[1].set(ITM_BOW_A, 10);
-            g_pty.bag[2].set(ITM_AXE_S, 1);
-        });
-        shop_dlg_t* s = get_shop_dlg();
-        ASSERT_EQ(s->bag_list()->count(), 3);
-        click_item(d, s->bag_list(), 1);
-        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(s->bag_list()->sel)), &g_pty.bag[1]);
+// A sale keeps the bag list where it was and the same item chosen while any of
+// it is left; once its stack is gone nothing is chosen, so no second click
+// sells the item that moved into its place.
+TEST(ShopDlg, SellingAtEachQuantityKeepsTheItemChosenUntilItsStackIsGone) {
+    in_shop(1, 0, [] {
+        for (int i = 0; i < 30; ++i) g_pty.bag[i].set(ITM_SWD_T + i, 111);
+    }, [&](screen_driver_t& d, shop_dlg_t* s) {
+        itm_list_view_t* bag = s->bag_list();
+        ASSERT_EQ(bag->count(), 30);
+        d.move_to(centre(bag).x, centre(bag).y);
+        d.wheel(-1);
+        const int top = bag->pos_y(), at = bag->item_at(centre(bag).x, centre(bag).y, nullptr);
+        ASSERT_GT(top, 0);
+        click_item(d, bag, at);
+        ASSERT_EQ(itm_list_slot(bag->get_item(bag->sel)), &g_pty.bag[at]);
+        const double each = g_pty.bag[at].get_price() / 10.0;
+        int left = 111;
+        for (const auto& [btn, n] : {std::pair{0, 1}, {1, 10}}) {
+            d.frames(1);
+            EXPECT_TRUE(s->sell_btn(btn)->is_enabled()) << n;
+            ASSERT_TRUE(d.click(s->sell_btn(btn)));
+            left -= n;
+            EXPECT_EQ(g_pty.bag[at].get_count(), left);
+            EXPECT_DOUBLE_EQ(g_pty.gold, (111 - left) * each);
+            EXPECT_TRUE(has(labels(bag)[size_t(at)], Str(L"<x=160>x%d<r>", left).c_str())) << n;
+            EXPECT_EQ(bag->title->second, Str(L"<b>%s", txt::gold_text(g_pty.gold)));
+            EXPECT_EQ(bag->sel, at) << "the item stays chosen after selling " << n;
+            EXPECT_EQ(bag->pos_y(), top);
+        }
         d.frames(1);
-        EXPECT_FALSE(s->sell_btn(2)->is_enabled()) << "no hundred to sell";
-        const double each = itm_slot_t(ITM_BOW_A, 1).get_price() / 10.0;
-        ASSERT_TRUE(d.click(d.find(L"卖出  x10")));
-        EXPECT_TRUE(g_pty.bag[1].empty());
-        EXPECT_DOUBLE_EQ(g_pty.gold, 10 * each);
-        ASSERT_EQ(s->bag_list()->count(), 2);
-        EXPECT_EQ(s->bag_list()->sel, 1);
-        EXPECT_EQ(itm_list_slot(s->bag_list()->get_item(1)), &g_pty.bag[2]) << "the axe moved up and is chosen";
-        // The last item sold: the selection moves up to the item before.
-        click_item(d, s->bag_list(), 1);
-        ASSERT_TRUE(d.click(d.find(L"卖出整堆")));
-        ASSERT_EQ(s->bag_list()->count(), 1);
-        EXPECT_EQ(s->bag_list()->sel, 0);
+        ASSERT_TRUE(s->sell_btn(2)->is_enabled()) << "a hundred left: the x100 takes them";
+        ASSERT_TRUE(d.click(s->sell_btn(2)));
+        EXPECT_TRUE(g_pty.bag[at].empty());
+        EXPECT_DOUBLE_EQ(g_pty.gold, 111 * each);
+        ASSERT_EQ(bag->count(), 29);
+        EXPECT_EQ(bag->sel, -1) << "the stack is gone, and nothing else is chosen in its place";
+        d.frames(1);
+        for (int k = 0; k < SHOP_SELL_BTNS; ++k) EXPECT_FALSE(s->sell_btn(k)->is_enabled()) << k;
         ASSERT_TRUE(d.click(d.find(L"卖出   x1")));
-        EXPECT_EQ(s->bag_list()->count(), 0);
-        EXPECT_EQ(s->bag_list()->sel, -1);
-        d.frames(1);
-        EXPECT_FALSE(s->sell_btn(0)->is_enabled());
-        close_shop(d);
+        EXPECT_EQ(bag->count(), 29) << "nothing sold";
+        // The next item, whole.
+        click_item(d, bag, at);
+        const double gold = g_pty.gold, next = itm_list_slot(bag->get_item(at))->get_price() / 10.0;
+        ASSERT_TRUE(d.click(d.find(L"卖出整堆")));
+        EXPECT_DOUBLE_EQ(g_pty.gold, gold + 111 * next);
+        EXPECT_EQ(bag->count(), 28);
     });
 }
 
-TEST(ShopDlg, AFullBagIsToldAndCostsNothing) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        open_with(d, 1, 1e7, [] {
-            for (itm_slot_t& it : g_pty.bag) it.set(ITM_KUKRI, 1);
-        });
-        shop_dlg_t* s = get_shop_dlg();
+TEST(ShopDlg, AFullBagIsToldAndCostsNothingThenTheLastOfALimitedItemGoes) {
+    in_shop(1, 1e7, [] {
+        for (itm_slot_t& it : g_pty.bag) it.set(ITM_KUKRI, 1);
+    }, [&](screen_driver_t& d, shop_dlg_t* s) {
         ASSERT_EQ(s->shelf_list()->sel, 0);
         const size_t items = s->shelf_list()->items.size();
         ASSERT_TRUE(d.click(d.find(L"买入   x1")));
@@ -215,17 +251,26 @@ TEST(ShopDlg, AFullBagIsToldAndCostsNothing) {
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == s; }, "the message to close"));
         EXPECT_EQ(s->shelf_list()->items.size(), items) << "the limited item is still for sale";
-        close_shop(d);
+        EXPECT_EQ(s->shelf_list()->sel, 0);
+        // With room made, the one item of its kind is bought and leaves the shelf.
+        const double price = s->stock()[0].get_price();
+        d.on_main([] { g_pty.bag[0].clear(); });
+        ASSERT_TRUE(d.click(d.find(L"买入   x1")));
+        EXPECT_EQ(g_pty.gold, 1e7 - price);
+        EXPECT_EQ(g_pty.arena.sold, 1);
+        EXPECT_EQ(s->shelf_list()->items.size(), items - 1);
+        EXPECT_EQ(s->shelf_list()->sel, -1) << "nothing else is chosen in its place";
+        EXPECT_FALSE(g_pty.bag[0].empty());
+        EXPECT_EQ(s->bag_list()->count(), BAG_SLOTS);
+        d.frames(1);
+        for (int k = 0; k < SHOP_BUY_BTNS; ++k) EXPECT_FALSE(s->buy_btn(k)->is_enabled()) << k;
     });
 }
 
 TEST(ShopDlg, LaysOutAtThreeScreenSizes) {
-    for (const screen_opts_t& o : {at(1024, 700), at(1280, 720), at(1920, 1080)}) {
-        screen_driver_t d(o);
-        d.run([&] {
-            ASSERT_TRUE(d.start());
-            open_with(d, 10, 100);
-            shop_dlg_t* s = get_shop_dlg();
+    for (const SDL_Point sz : {SDL_Point{1024, 700}, {1280, 720}, {1920, 1080}}) {
+        const screen_opts_t o = screen_opts_t::sized(sz.x, sz.y);
+        in_shop(10, 100, {}, [&](screen_driver_t& d, shop_dlg_t* s) {
             const rect& shelf = s->shelf_list()->rc;
             const rect& bag = s->bag_list()->rc;
             const rect& sel = s->selector()->rc;
@@ -243,35 +288,31 @@ TEST(ShopDlg, LaysOutAtThreeScreenSizes) {
             EXPECT_GT(stack.y, s->sell_btn(0)->rc.y) << "the stack at the bottom";
             EXPECT_LE(stack.y + stack.h, shelf.y + shelf.h) << o.w;
             d.shot("shop-" + std::to_string(o.w));
-            close_shop(d);
-        });
+        }, o);
     }
 }
 
 TEST(ShopDlg, TheBagButtonOpensTheUnitDialogAndTheBagFollows) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        open_with(d, 1, 0, [] {
-            g_pty.bag[0].set(ITM_AXE_B, 1);
-            g_pty.bag[1].set(ITM_BOW_A, 40);
-        });
-        shop_dlg_t* s = get_shop_dlg();
+    in_shop(1, 0, [] {
+        g_pty.bag[0].set(ITM_AXE_B, 1);
+        g_pty.bag[1].set(ITM_BOW_A, 40);
+    }, [&](screen_driver_t& d, shop_dlg_t* s) {
         ASSERT_EQ(s->bag_list()->count(), 2);
+        click_item(d, s->bag_list(), 0);
         ASSERT_TRUE(d.click(d.find_tip(L"角色装备/队伍背包")));
         unit_dlg_t* u = get_unit_dlg();
         ASSERT_NE(u, nullptr);
         EXPECT_EQ(u->get_unit(), g_pty.units.front()) << "the party's first member";
         eqpt_pnl_t* eq = u->eqpt_bag()->eqpt_pnl();
         bag_pnl_t* bag = u->eqpt_bag()->bag_pnl();
-        const auto centre = [](const wnd_t* w) { return SDL_Point{w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; };
         d.drag(centre(bag->itm_btn(0)), centre(eq->slot_btn(EQ_MAIN)));
         ASSERT_EQ(u->get_unit()->eqpts.slots[EQ_MAIN].id, ITM_AXE_B);
+        d.drag(centre(bag->itm_btn(1)), centre(bag->itm_btn(0)));  // the arrows into the axe's slot
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == s; }, "back in the shop"));
         const auto shown = labels(s->bag_list());
-        EXPECT_EQ(shown.size(), 2u) << "the weapon it held went to the bag in the axe's place";
+        EXPECT_EQ(shown.size(), 2u) << "the weapon it held went to the bag";
         for (const auto& l : shown) EXPECT_FALSE(has(l, get_itm(ITM_AXE_B).n)) << "the axe left the bag list";
-        close_shop(d);
+        EXPECT_EQ(s->bag_list()->sel, -1) << "the arrows now in the axe's slot are not chosen in its place";
     });
 }

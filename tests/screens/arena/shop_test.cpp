@@ -18,11 +18,14 @@ int64_t bag_total(const pty_t& p) {
     return n;
 }
 
-// Items of the bag by kind, bonus and enchantments: what must neither appear nor vanish.
+// An item's kind, bonus and enchantments.
+std::vector<int> kind_of(const itm_slot_t& s) { return {s.id, s.bonus, s.ies[0], s.ies[1], s.ies[2], s.ies[3]}; }
+
+// Items of the bag by kind_of: what must neither appear nor vanish.
 std::map<std::vector<int>, int64_t> bag_kinds(const pty_t& p) {
     std::map<std::vector<int>, int64_t> m;
     for (const itm_slot_t& s : p.bag)
-        if (!s.empty()) m[{s.id, s.bonus, s.ies[0], s.ies[1], s.ies[2], s.ies[3]}] += s.get_count();
+        if (!s.empty()) m[kind_of(s)] += s.get_count();
     return m;
 }
 
@@ -236,7 +239,7 @@ TEST_F(Shop, FundsChangeByExactlyWhatEntersOrLeavesTheBag) {
             ASSERT_NEAR(gold - p.gold, r.placed * item.get_price(), 1e-6) << step;
             ASSERT_EQ(bag_total(p) - before, r.placed) << step;
             auto want = kinds;
-            if (r.placed) want[{item.id, item.bonus, item.ies[0], item.ies[1], item.ies[2], item.ies[3]}] += r.placed;
+            if (r.placed) want[kind_of(item)] += r.placed;
             ASSERT_EQ(bag_kinds(p), want) << step;
             bought += r.placed > 0;
             refused += r.placed == 0;
@@ -248,11 +251,7 @@ TEST_F(Shop, FundsChangeByExactlyWhatEntersOrLeavesTheBag) {
             ASSERT_NEAR(p.gold - gold, got * item.get_price() / 10.0, 1e-6) << step;
             ASSERT_EQ(before - bag_total(p), got) << step;
             auto want = kinds;
-            if (got) {
-                auto& k = want[{item.id, item.bonus, item.ies[0], item.ies[1], item.ies[2], item.ies[3]}];
-                if ((k -= got) == 0)
-                    want.erase({item.id, item.bonus, item.ies[0], item.ies[1], item.ies[2], item.ies[3]});
-            }
+            if (got && (want[kind_of(item)] -= got) == 0) want.erase(kind_of(item));
             ASSERT_EQ(bag_kinds(p), want) << step;
             sold += got > 0;
         }

@@ -17,43 +17,41 @@
 #include "unit_screen.h"
 
 namespace {
+// The dialog's panels and the unit they show.
 struct pnls_t {
-    eqpt_bag_pnl_t* p = nullptr;
-    eqpt_pnl_t* eq = nullptr;
-    bag_pnl_t* bag = nullptr;
-    unit_t* u = nullptr;
+    explicit pnls_t(unit_dlg_t* dlg) : p(dlg->eqpt_bag()), eq(p->eqpt_pnl()), bag(p->bag_pnl()), u(dlg->get_unit()) {}
+    eqpt_bag_pnl_t* p;
+    eqpt_pnl_t* eq;
+    bag_pnl_t* bag;
+    unit_t* u;
 };
 
-pnls_t pnls(unit_dlg_t* dlg) {
-    pnls_t r;
-    r.p = dlg->eqpt_bag();
-    r.eq = r.p->eqpt_pnl();
-    r.bag = r.p->bag_pnl();
-    r.u = dlg->get_unit();
-    return r;
+itm_slot_t& eq_slot(unit_t* u, int n) { return u->eqpts.slots[n]; }
+
+// The sheet's attack lines name a weapon in hand by its tooltip reference.
+bool on_sheet(unit_dlg_t* dlg, int id) {
+    return std::wstring(dlg->sheet()->text.c_str()).find(Str(L"&itm:%d.", id).c_str()) != std::wstring::npos;
 }
 
-itm_slot_t& eq_slot(unit_t* u, int n) { return u->eqpts.slots[n]; }
+// The weight the load label shows.
+int load_shown(const pnls_t& x) { return std::stoi(screen_driver_t::plain(x.eq->load_lbl()->text.c_str())); }
 }  // namespace
 
 TEST(EqptBag, EachDropMovesWhatItsRuleSays) {
-    screen_driver_t d;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, [] {
-            g_pty.bag[0] = itm_slot_t(ITM_FALCHION, 1);
-            g_pty.bag[2] = itm_slot_t(ITM_RING_DFLC, 2);
-            g_pty.bag[3] = itm_slot_t(ITM_KIT_HEAL, 3);
-            g_pty.bag[4] = itm_slot_t(ITM_KIT_HEAL, 2);
-            g_pty.bag[5] = itm_slot_t(ITM_SWD_M, 1);
-            unit_t* u = g_pty.units.front();
-            u->eqpts.slots[EQ_MAIN] = itm_slot_t(ITM_SWD_T, 1);
-            u->eqpts.slots[EQ_OFF] = itm_slot_t(ITM_SHD1, 1);
-            u->eqpts.slots[2] = itm_slot_t(ITM_BOW_A, 20);
-            u->eqpts.slots[3] = itm_slot_t(ITM_BOW_A, 20);
-            u->eqpts.slots[4] = itm_slot_t(ITM_SLING_A, 7);
-        });
-        ASSERT_NE(dlg, nullptr);
-        pnls_t x = pnls(dlg);
+    in_unit_screen([] {
+        g_pty.bag[0] = itm_slot_t(ITM_FALCHION, 1);
+        g_pty.bag[2] = itm_slot_t(ITM_RING_DFLC, 2);
+        g_pty.bag[3] = itm_slot_t(ITM_KIT_HEAL, 3);
+        g_pty.bag[4] = itm_slot_t(ITM_KIT_HEAL, 2);
+        g_pty.bag[5] = itm_slot_t(ITM_SWD_M, 1);
+        unit_t* u = g_pty.units.front();
+        u->eqpts.slots[EQ_MAIN] = itm_slot_t(ITM_SWD_T, 1);
+        u->eqpts.slots[EQ_OFF] = itm_slot_t(ITM_SHD1, 1);
+        u->eqpts.slots[2] = itm_slot_t(ITM_BOW_A, 20);
+        u->eqpts.slots[3] = itm_slot_t(ITM_BOW_A, 20);
+        u->eqpts.slots[4] = itm_slot_t(ITM_SLING_A, 7);
+    }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
+        const pnls_t x(dlg);
         const auto before = party_items();
         const itm_slot_t old_main = eq_slot(x.u, EQ_MAIN), old_off = eq_slot(x.u, EQ_OFF);
         ASSERT_FALSE(old_main.empty());
@@ -61,14 +59,11 @@ TEST(EqptBag, EachDropMovesWhatItsRuleSays) {
 
         // A two-handed weapon into the main hand sends both hands' items to the
         // bag, and the sheet's attacks name it at once.
-        const auto on_sheet = [&](int id) {
-            return std::wstring(dlg->sheet()->text.c_str()).find(Str(L"&itm:%d.", id).c_str()) != std::wstring::npos;
-        };
-        EXPECT_TRUE(on_sheet(ITM_SWD_T));
+        EXPECT_TRUE(on_sheet(dlg, ITM_SWD_T));
         d.drag(centre(x.bag->itm_btn(0)), centre(x.eq->slot_btn(EQ_MAIN)), 3);
         EXPECT_EQ(eq_slot(x.u, EQ_MAIN).id, ITM_FALCHION);
-        EXPECT_TRUE(on_sheet(ITM_FALCHION));
-        EXPECT_FALSE(on_sheet(ITM_SWD_T));
+        EXPECT_TRUE(on_sheet(dlg, ITM_FALCHION));
+        EXPECT_FALSE(on_sheet(dlg, ITM_SWD_T));
         EXPECT_TRUE(eq_slot(x.u, EQ_OFF).empty());
         // Both went to the first free bag slots, and their buttons show them at once.
         EXPECT_EQ(g_pty.bag[1].id, old_main.id);
@@ -121,20 +116,55 @@ TEST(EqptBag, EachDropMovesWhatItsRuleSays) {
         EXPECT_EQ(g_pty.bag[5].get_count(), 5);
         EXPECT_FALSE(is_dragging());
         EXPECT_EQ(party_items(), before);
-        d.key(SDLK_ESCAPE);
     });
 }
 
-TEST(EqptBag, RightClicksEquipAndUnequipButNeverIntoAFullBag) {
-    screen_driver_t d;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, [] {
-            g_pty.bag[7] = itm_slot_t(ITM_RING_DFLC, 2);
-            g_pty.units.front()->eqpts.slots[EQ_OFF] = itm_slot_t(ITM_SHD1, 1);
-        });
-        ASSERT_NE(dlg, nullptr);
-        pnls_t x = pnls(dlg);
+// On each weapon set the sword goes into the hand and back by one way and the
+// shield by the other; after each move the hand slots, the sheet's attacks and
+// the load label show the new state.
+TEST(EqptBag, RightClicksAndDragsEquipAndUnequipOnEachSetButNeverIntoAFullBag) {
+    in_unit_screen([] {
+        g_pty.bag[0] = itm_slot_t(ITM_SWD_M, 1);
+        g_pty.bag[1] = itm_slot_t(ITM_SHD1, 1);
+        g_pty.bag[7] = itm_slot_t(ITM_RING_DFLC, 2);
+        eqpts_t& e = g_pty.units.front()->eqpts;
+        for (itm_slot_t* s : {&e.slots[EQ_MAIN], &e.slots[EQ_OFF], &e.sets[0][0], &e.sets[1][0], &e.sets[2][0]})
+            s->clear();
+    }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
+        const pnls_t x(dlg);
         const auto before = party_items();
+        const auto move = [&](bool by_drag, wnd_t* from, wnd_t* to) {
+            if (by_drag) d.drag(centre(from), centre(to), 3);
+            else ASSERT_TRUE(d.rclick(from));
+        };
+        const auto hands_show = [&](int main, int off, const char* after) {
+            EXPECT_EQ(eq_slot(x.u, EQ_MAIN).id, main) << after;
+            EXPECT_EQ(eq_slot(x.u, EQ_OFF).id, off) << after;
+            EXPECT_EQ(x.eq->slot_btn(EQ_MAIN)->img != nullptr, main != 0) << after;
+            EXPECT_EQ(x.eq->slot_btn(EQ_OFF)->img != nullptr, off != 0) << after;
+            EXPECT_EQ(x.bag->itm_btn(0)->img == nullptr, main != 0) << after;
+            EXPECT_EQ(on_sheet(dlg, ITM_SWD_M), main != 0) << after;
+            EXPECT_EQ(load_shown(x), int(x.u->eqpts.weight())) << after;
+        };
+        const int bare = int(x.u->eqpts.weight());
+        for (int set = 0; set < 4; ++set) {
+            SCOPED_TRACE(set);
+            ASSERT_TRUE(d.click(x.eq->set_btn(set)));
+            hands_show(0, 0, "the set chosen");
+            const bool sword_dragged = set % 2;
+            move(sword_dragged, x.bag->itm_btn(0), x.eq->slot_btn(EQ_MAIN));
+            hands_show(ITM_SWD_M, 0, "the sword taken");
+            EXPECT_GT(load_shown(x), bare);
+            move(!sword_dragged, x.bag->itm_btn(1), x.eq->slot_btn(EQ_OFF));
+            hands_show(ITM_SWD_M, ITM_SHD1, "the shield taken");
+            move(sword_dragged, x.eq->slot_btn(EQ_MAIN), x.bag->itm_btn(0));
+            hands_show(0, ITM_SHD1, "the sword put back");
+            move(!sword_dragged, x.eq->slot_btn(EQ_OFF), x.bag->itm_btn(1));
+            hands_show(0, 0, "the shield put back");
+            EXPECT_EQ(load_shown(x), bare);
+            EXPECT_TRUE(g_pty.bag[0].id == ITM_SWD_M && g_pty.bag[1].id == ITM_SHD1);
+        }
+        move(true, x.bag->itm_btn(1), x.eq->slot_btn(EQ_OFF));
 
         ASSERT_TRUE(d.rclick(x.bag->itm_btn(7)));  // one ring into the first empty ring slot
         EXPECT_EQ(eq_slot(x.u, 13).id, ITM_RING_DFLC);
@@ -158,19 +188,15 @@ TEST(EqptBag, RightClicksEquipAndUnequipButNeverIntoAFullBag) {
         // Nor can a drag push it onto a bag page with no room.
         d.drag(centre(x.eq->slot_btn(EQ_OFF)), centre(x.bag->page_btn(1)), 3);
         EXPECT_EQ(eq_slot(x.u, EQ_OFF).id, off.id);
-        d.key(SDLK_ESCAPE);
     });
 }
 
 TEST(EqptBag, ADraggedBagItemLightsExactlyTheSlotsThatTakeIt) {
-    screen_driver_t d;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, [] {
-            g_pty.bag[0] = itm_slot_t(ITM_RING_DFLC, 1);
-            g_pty.bag[1] = itm_slot_t(ITM_BOW_A, 12);
-        });
-        ASSERT_NE(dlg, nullptr);
-        pnls_t x = pnls(dlg);
+    in_unit_screen([] {
+        g_pty.bag[0] = itm_slot_t(ITM_RING_DFLC, 1);
+        g_pty.bag[1] = itm_slot_t(ITM_BOW_A, 12);
+    }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
+        const pnls_t x(dlg);
         // Picked up by a click, the ring follows the mouse until the next click.
         ASSERT_TRUE(d.click(x.bag->itm_btn(0)));
         ASSERT_TRUE(is_dragging());
@@ -193,16 +219,12 @@ TEST(EqptBag, ADraggedBagItemLightsExactlyTheSlotsThatTakeIt) {
         EXPECT_TRUE(is_dragging());
         EXPECT_TRUE(x.p->hilited().empty());
         d.key(SDLK_ESCAPE);
-        d.key(SDLK_ESCAPE);
     });
 }
 
 TEST(EqptBag, BothPanelsHideWhileABattleRuns) {
-    screen_driver_t d;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d);
-        ASSERT_NE(dlg, nullptr);
-        pnls_t x = pnls(dlg);
+    in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
+        const pnls_t x(dlg);
         EXPECT_TRUE(screen_driver_t::shown(x.eq) && screen_driver_t::shown(x.bag));
         d.on_main([&] {
             reset_btl();  // a battle is running
@@ -215,22 +237,18 @@ TEST(EqptBag, BothPanelsHideWhileABattleRuns) {
             x.p->set_unit(x.u);
         });
         EXPECT_TRUE(screen_driver_t::shown(x.eq) && screen_driver_t::shown(x.bag));
-        d.key(SDLK_ESCAPE);
     });
 }
 
 TEST(EqptBag, FiveHundredRandomDragsRightClicksAndSetSwapsNeitherMakeNorLoseAnItem) {
-    screen_driver_t d;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, [] {
-            const int kinds[] = {ITM_FALCHION, ITM_SWD_M, ITM_SWD_T, ITM_SHD1, ITM_AMR2, ITM_RING_DFLC, ITM_BOW_A,
-                                 ITM_SLING_A,  ITM_KIT_HEAL, ITM_JAVELIN, ITM_DART, ITM_ACC_STR, ITM_BOOT1};
-            int i = 0;
-            for (int k : kinds) g_pty.bag[i++] = itm_slot_t(k, k == ITM_BOW_A ? 45 : (k == ITM_KIT_HEAL ? 4 : 2));
-            g_pty.units.front()->eqpts.slots[2] = itm_slot_t(ITM_BOW_A, 25);
-        });
-        ASSERT_NE(dlg, nullptr);
-        pnls_t x = pnls(dlg);
+    in_unit_screen([] {
+        const int kinds[] = {ITM_FALCHION, ITM_SWD_M, ITM_SWD_T, ITM_SHD1, ITM_AMR2, ITM_RING_DFLC, ITM_BOW_A,
+                             ITM_SLING_A,  ITM_KIT_HEAL, ITM_JAVELIN, ITM_DART, ITM_ACC_STR, ITM_BOOT1};
+        int i = 0;
+        for (int k : kinds) g_pty.bag[i++] = itm_slot_t(k, k == ITM_BOW_A ? 45 : (k == ITM_KIT_HEAL ? 4 : 2));
+        g_pty.units.front()->eqpts.slots[2] = itm_slot_t(ITM_BOW_A, 25);
+    }, [&](screen_driver_t& d, unit_dlg_t* dlg) {
+        const pnls_t x(dlg);
         std::vector<wnd_t*> places;
         for (int i = 0; i < EQPT_SLOTS; ++i) places.push_back(x.eq->slot_btn(i));
         for (int i = 0; i < 20; ++i) places.push_back(x.bag->itm_btn(i));
@@ -262,6 +280,5 @@ TEST(EqptBag, FiveHundredRandomDragsRightClicksAndSetSwapsNeitherMakeNorLoseAnIt
         }
         EXPECT_EQ(party_items(), before);
         EXPECT_GT(moved, 100);
-        d.key(SDLK_ESCAPE);
     });
 }

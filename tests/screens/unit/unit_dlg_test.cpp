@@ -133,12 +133,7 @@ TEST(UnitDlg, MonstersShowTheSheetOnly) {
 // right, the sheet filling what is left, the toggles at its bottom right.
 TEST(UnitDlg, LaysOutAtThreeScreenSizes) {
     for (const size scr : {size{1024, 768}, size{1280, 720}, size{1920, 1080}}) {
-        screen_opts_t o;
-        o.w = scr.w, o.h = scr.h;
-        screen_driver_t d(o);
-        d.run([&] {
-            unit_dlg_t* dlg = open_unit_screen(d);
-            ASSERT_NE(dlg, nullptr);
+        in_unit_screen({}, [&](screen_driver_t&, unit_dlg_t* dlg) {
             const rect r = dlg->rc;
             EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= scr.w && r.y + r.h <= scr.h) << scr.w;
             const rect p = dlg->eqpt_bag()->rc, s = dlg->sheet()->rc, t = dlg->toggles()->rc;
@@ -150,7 +145,6 @@ TEST(UnitDlg, LaysOutAtThreeScreenSizes) {
             // The bag's last row and the funds stay inside the dialog.
             const rect bag = dlg->eqpt_bag()->bag_pnl()->rc;
             EXPECT_LE(bag.y + bag.h, r.y + r.h) << scr.w;
-            d.key(SDLK_ESCAPE);
-        });
+        }, screen_opts_t::sized(scr.w, scr.h));
     }
 }

@@ -36,9 +36,7 @@ SDL_Point item_centre(lv_t* l, int i) {
 }  // namespace
 
 TEST(UnitLists, AFaceClickOpensTheDialogOnThePartyAndHoverShowsTheUnit) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         d.on_main([] { reset_pty(); });
         u_lv2_t* s = party_strip(d);
         ASSERT_EQ(s->count(), 5);
@@ -62,9 +60,7 @@ TEST(UnitLists, AFaceClickOpensTheDialogOnThePartyAndHoverShowsTheUnit) {
 }
 
 TEST(UnitLists, TheStripShowsBadgesOnlyHoveredOrWithAltAndHidesTheUnseen) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         d.on_main([] { reset_pty(); });
         u_lv2_t* s = party_strip(d);
         li_t* it = s->get_item(0);
@@ -97,9 +93,7 @@ TEST(UnitLists, TheStripShowsBadgesOnlyHoveredOrWithAltAndHidesTheUnseen) {
 }
 
 TEST(UnitLists, TheColumnFindsItsUnitsAndTheBattleStripIsBuiltForTheBattle) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         d.on_main([] { reset_pty(); });
         u_lv_t* l = nullptr;
         u_lv2_t* b = nullptr;

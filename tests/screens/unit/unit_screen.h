@@ -2,6 +2,7 @@
 // The unit dialog opened in a running game from a test button, over the
 // default party; and the counts of every item the party holds.
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
@@ -33,6 +34,18 @@ inline unit_dlg_t* open_unit_screen(screen_driver_t& d, const std::function<void
     d.frames(1);
     if (!d.click(b)) return nullptr;
     return get_unit_dlg();
+}
+
+// Runs the game under a driver with opts and the dialog open as
+// open_unit_screen opens it; the body runs inside the dialog's loop.
+inline void in_unit_screen(const std::function<void()>& setup,
+                           const std::function<void(screen_driver_t&, unit_dlg_t*)>& body, screen_opts_t opts = {}) {
+    screen_driver_t d(opts);
+    d.run([&] {
+        unit_dlg_t* dlg = open_unit_screen(d, setup);
+        ASSERT_NE(dlg, nullptr);
+        body(d, dlg);
+    });
 }
 
 // Escape, and the frames until the dialog's loop has ended.

@@ -27,9 +27,7 @@ itm_btn_t* add_btn(itm_slot_t* s, int x, int y) {
 }  // namespace
 
 TEST(ItmBtn, CountsBonusesAndTheShadeOfItemsTheUnitCannotUse) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         itm_slot_t one(ITM_BOW_A, 1), two(ITM_BOW_A, 2);
         itm_btn_t* b = nullptr;
         d.on_main([&] { b = add_btn(&one, 0, 0); });
@@ -69,9 +67,7 @@ TEST(ItmBtn, CountsBonusesAndTheShadeOfItemsTheUnitCannotUse) {
 }
 
 TEST(ItmBtn, AnEmptyButtonNeitherDragsNorHidesItsOwnTooltip) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         itm_slot_t none, arrows(ITM_BOW_A, 12);
         itm_btn_t *empty = nullptr, *full = nullptr;
         d.on_main([&] {

@@ -9,9 +9,7 @@
 #include "support/screen_canvas.h"
 
 TEST(LogMemo, ModesSizeTheBoxAndTheFullViewGoesBackToTheModeBefore) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         wnd_t* parent = nullptr;
         log_memo_t* m = nullptr;
         d.on_main([&] {
@@ -47,9 +45,7 @@ TEST(LogMemo, ModesSizeTheBoxAndTheFullViewGoesBackToTheModeBefore) {
 }
 
 TEST(LogMemo, FloatingShowsTheTextButNotTheBox) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         log_memo_t* m = nullptr;
         d.on_main([&] {
             m = new_log_memo(WND_ROOT);

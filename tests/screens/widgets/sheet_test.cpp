@@ -5,26 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "app/ini.h"
-#include "rules/pty.h"
-#include "screens/unit/unit_dlg.h"
-#include "support/screen_driver.h"
-#include "support/test_btn.h"
+#include "screens/unit/unit_screen.h"
 #include "ui/memo_ctrl.h"
 #include "ui/tool_bar2.h"
 
 namespace {
 constexpr const wchar_t* key = L"_u_xs_dlg_cfg";
-
-unit_dlg_t* open_dlg(screen_driver_t& d) {
-    if (!d.start()) return nullptr;
-    test_btn_t* b = nullptr;
-    d.on_main([&] {
-        reset_pty();
-        b = add_test_btn(L"角色", 8, [] { return open_unit_dlg(nullptr); });
-    });
-    d.frames(1);
-    return d.click(b) ? get_unit_dlg() : nullptr;
-}
 
 int stored() { return CZsConfig::instance().get_int(key, -1, L"Main"); }
 
@@ -35,10 +21,7 @@ void click_toggle(screen_driver_t& d, tool_bar_t2* s, int i) {
 }  // namespace
 
 TEST(SheetToggles, AClickFlipsASectionAndStoresTheMaskAltFlipsAllWithoutStoring) {
-    screen_driver_t d;
-    d.run([&] {
-        unit_dlg_t* dlg = open_dlg(d);
-        ASSERT_NE(dlg, nullptr);
+    in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
         tool_bar_t2* s = dlg->toggles();
         EXPECT_EQ(dlg->sheet_mask(), 15);  // nothing stored yet: every section in full
         EXPECT_EQ(s->get_sel_mask(), 15u);
@@ -61,40 +44,36 @@ TEST(SheetToggles, AClickFlipsASectionAndStoresTheMaskAltFlipsAllWithoutStoring)
         EXPECT_EQ(dlg->sheet_mask(), 13);
         EXPECT_EQ(s->get_sel_mask(), 13u);
         EXPECT_EQ(stored(), 13);
-        d.key(SDLK_ESCAPE);
     });
 }
 
 TEST(SheetToggles, TheStoredMaskIsReadAtStartUpKeepingTheFourSectionBits) {
     screen_opts_t o;
     o.config = "_u_xs_dlg_cfg=53\r\n";  // 0x35: bit 4 and 5 name no section
-    screen_driver_t d(o);
-    d.run([&] {
-        unit_dlg_t* dlg = open_dlg(d);
-        ASSERT_NE(dlg, nullptr);
+    in_unit_screen({}, [&](screen_driver_t&, unit_dlg_t* dlg) {
         EXPECT_EQ(dlg->sheet_mask(), 5);
         EXPECT_EQ(dlg->toggles()->get_sel_mask(), 5u);
         EXPECT_FALSE(dlg->toggles()->get_item(4)->is_selected());
-        d.key(SDLK_ESCAPE);
-    });
+    }, o);
 }
 
-// The strip lies over the pane's bottom right: scrolled to its end, a long
-// sheet still shows its last line above the strip.
-TEST(SheetToggles, TheLastLineOfALongSheetStaysAboveTheStrip) {
-    screen_driver_t d;
-    d.run([&] {
-        unit_dlg_t* dlg = open_dlg(d);
-        ASSERT_NE(dlg, nullptr);
+// The strip lies over the pane's bottom right: scrolled to its end by the
+// wheel (the focus is elsewhere), a long sheet still shows its last line
+// above the strip.
+TEST(SheetToggles, TheWheelScrollsTheSheetToItsLastLineAboveTheStrip) {
+    in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
         memo_ctrl_t* pane = dlg->sheet();
         const tool_bar_t2* s = dlg->toggles();
         ASSERT_GT(pane->max_y(), 0) << "every section of a character fills more than the pane";
-        d.on_main([&] { pane->scroll_to_end(); });
-        d.frames(1);
+        d.move_to(pane->rc.x + pane->rc.w / 2, pane->rc.y + pane->rc.h / 2);
+        d.wheel(-1);
+        EXPECT_EQ(pane->pos_y(), std::min(pane->view.h, pane->max_y())) << "a notch scrolls a page";
+        for (int n = 0; n < 20 && pane->pos_y() < pane->max_y(); ++n) d.wheel(-1);
+        ASSERT_EQ(pane->pos_y(), pane->max_y());
         pt_t o;
         pane->client_origin(&o);
         const rect t = pane->rtext.get_rect();
         EXPECT_LE(o.y + t.y + t.h, s->rc.y) << "the last line ends under the strip's top";
-        d.key(SDLK_ESCAPE);
+        d.shot("unit-sheet-wheeled");
     });
 }

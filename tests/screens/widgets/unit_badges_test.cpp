@@ -64,9 +64,7 @@ TEST(UnitBadges, BarWidthsAreClampedAndNeedAMaximum) {
 }
 
 TEST(UnitBadges, TheBarShowsHitPointsAndTheRecentChangeFadesOut) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         struct case_t {
             int hp, m, green;
         };
@@ -107,9 +105,7 @@ TEST(UnitBadges, TheBarShowsHitPointsAndTheRecentChangeFadesOut) {
 }
 
 TEST(UnitBadges, FourIconsAtMostConditionsBeforeAuras) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         auto give = [](unit_t& u, int id) {
             cond_inst_t ci;
             u.conds.map[id] = make_cond_inst(ci, id, nullptr, 0, CI_NO_ROLL, 0);
@@ -143,9 +139,7 @@ TEST(UnitBadges, FourIconsAtMostConditionsBeforeAuras) {
 }
 
 TEST(UnitBadges, TheLevelUpMarkAppearsExactlyAtTheThreshold) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         unit_t u;
         u.base.lv = 3;
         const int need = xp_for_lv(4);
@@ -161,9 +155,7 @@ TEST(UnitBadges, TheLevelUpMarkAppearsExactlyAtTheThreshold) {
 }
 
 TEST(UnitBadges, APolymorphedUnitShowsItsNewForm) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         unit_t ant, form;
         ant.img = L"units_mon/ant";
         form.img = L"misc/polym";
