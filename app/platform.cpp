@@ -130,19 +130,28 @@ size pick_default_wnd_size(const size& desktop, const std::vector<size>& modes) 
     return usable(best) ? best : last_resort_wnd_size;
 }
 
-size choose_wnd_size(bool full_screen, const wchar_t* windowed_size, const size& desktop,
+bool fits_room(const size& s, const size& room) { return !usable(room) || (s.w <= room.w && s.h <= room.h); }
+
+size choose_wnd_size(bool full_screen, const wchar_t* windowed_size, const size& desktop, const size& room,
                      const std::vector<size>& modes) {
     if (full_screen) return usable(desktop) ? desktop : last_resort_wnd_size;
     size s;
-    // A value that is not two positive numbers would open a 0 by 0 window; SDL opens none past 16384.
-    if (parse_wnd_size(windowed_size, &s) && usable(s) && s.w <= max_wnd_side && s.h <= max_wnd_side) return s;
+    // A value that is not two positive numbers would open a 0 by 0 window; SDL opens none past 16384; a
+    // window larger than the screen would open off its edges with the hub's buttons out of reach.
+    if (parse_wnd_size(windowed_size, &s) && usable(s) && s.w <= max_wnd_side && s.h <= max_wnd_side &&
+        fits_room(s, room))
+        return s;
     return pick_default_wnd_size(desktop, modes);
 }
 
 size get_display_size(int display) {
-    SDL_Rect r{0, 0, 0, 0};
-    if (SDL_GetDisplayBounds(display, &r) != 0) return {};
-    return {r.w, r.h};
+    size s;
+    return seams().display_size(display, false, &s.w, &s.h) ? s : size{};
+}
+
+size get_usable_size(int display) {
+    size s;
+    return seams().display_size(display, true, &s.w, &s.h) ? s : get_display_size(display);
 }
 
 void get_display_modes(std::vector<size>* out, int display) {
@@ -169,10 +178,17 @@ SDL_Window* create_main_wnd() {
     const Str wanted = config_get_string(L"windowed_size", L"", L"Main");
     std::vector<size> modes;
     if (!full) get_display_modes(&modes, 0);
-    const size s = choose_wnd_size(full, wanted, get_display_size(0), modes);
+    const size room = get_usable_size(0);
+    const size s = choose_wnd_size(full, wanted, get_display_size(0), room, modes);
     size asked;
-    if (!full && !wanted.empty() && !(parse_wnd_size(wanted, &asked) && asked == s))
-        note_trouble(L"cfg_value", {Str(L"windowed_size"), wanted, Str(L"%dx%d", s.w, s.h)});
+    const Str used(L"%dx%d", s.w, s.h);
+    // The file keeps what the player wrote: the size may fit another screen.
+    if (!full && !wanted.empty() && !(parse_wnd_size(wanted, &asked) && asked == s)) {
+        if (usable(asked) && !fits_room(asked, room))
+            note_trouble(L"wnd_size", {wanted, Str(L"%dx%d", room.w, room.h), used});
+        else
+            note_trouble(L"cfg_value", {Str(L"windowed_size"), wanted, used});
+    }
     const uint32_t flags = full ? SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS : SDL_WINDOW_SHOWN;
     SDL_Window* w = SDL_CreateWindow("Tarnwick", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, s.w, s.h, flags);
     if (!w) return nullptr;

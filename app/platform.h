@@ -32,14 +32,19 @@ const size* get_scrn_size();
 const size* get_max_tex_size();
 
 size get_display_size(int display);
+// The desktop less task bars: what a window may take; the whole display when SDL cannot tell.
+size get_usable_size(int display);
 void get_display_modes(std::vector<size>* out, int display);
 size get_default_wnd_size();
 
 // The pure halves of the window-size choice, so it can be checked without a display.
 bool parse_wnd_size(const wchar_t* text, size* out);
 size pick_default_wnd_size(const size& desktop, const std::vector<size>& modes);
-size choose_wnd_size(bool full_screen, const wchar_t* windowed_size, const size& desktop,
+// A windowed size larger than room (the usable desktop; 0 by 0: no limit) is
+// not used: the default size is, as the settings dialog would show.
+size choose_wnd_size(bool full_screen, const wchar_t* windowed_size, const size& desktop, const size& room,
                      const std::vector<size>& modes);
+bool fits_room(const size& s, const size& room);
 
 // The image decoded at start-up (take_preloaded) or else read now; null when it cannot be read.
 SDL_Surface* load_surface(const wchar_t* path);

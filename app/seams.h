@@ -1,7 +1,8 @@
 #pragma once
-// Every read of time and of the input devices goes through these replaceable
-// functions, so tests drive routing, double clicks and waits without real time
-// (SDL's own input state does not follow SDL_PushEvent).
+// Every read of time, of the input devices and of the display's size goes
+// through these replaceable functions, so tests drive routing, double clicks
+// and waits without real time (SDL's own input state does not follow
+// SDL_PushEvent), and start on a display of the size they need.
 #include <cstdint>
 
 struct seams_t {
@@ -11,6 +12,9 @@ struct seams_t {
     uint32_t (*mouse_state)(int* x, int* y); // default SDL_GetMouseState
     const uint8_t* (*key_state)(int* count); // default SDL_GetKeyboardState
     int (*mod_state)();                      // default SDL_GetModState
+    // Default SDL_GetDisplayBounds, or SDL_GetDisplayUsableBounds (the desktop
+    // less task bars); false when the display cannot tell.
+    bool (*display_size)(int display, bool usable, int* w, int* h);
 };
 
 // The live set; tests replace members and restore with seams_reset().

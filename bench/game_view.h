@@ -16,6 +16,7 @@
 #include <stdlib.h>
 
 #include "app/paths.h"
+#include "app/seams.h"
 #include "app/str.h"
 #include "game/start.h"
 
@@ -50,6 +51,8 @@ inline bool start_game_view(const std::string& name, const std::string& extra_co
     std::ofstream(fs::path(tmpl) / "config.ini")
         << "[Main]\nfull_screen=0\nwindowed_size=1280x720\nmusic=0\nsound=0\n" << extra_config;
     set_exe_dir(utf8_to_str((tmpl + "/").c_str()));
+    // SDL's dummy display is 1024 x 768: one that holds the window.
+    seams().display_size = [](int, bool, int* w, int* h) { return *w = 1280, *h = 720, true; };
     return app_start();
 }
 

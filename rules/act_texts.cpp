@@ -30,7 +30,8 @@ Str get_area_text(int area) {
     case AREA_MAP: return Str(L"全场");
     case AREA_ADJ2: return Str(L"2个邻接目标");
     case AREA_ADJ3: return Str(L"3个邻接目标");
-    default: return Str(L"%dx%d区域", 2 * area + 1, 2 * area + 1);
+    // What is cast: every cell within the radius of the aimed one, a disc, not a square.
+    default: return Str(L"半径%d格", area);
     }
 }
 

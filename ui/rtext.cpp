@@ -153,8 +153,55 @@ bool wrap_with_prev(rt_layout_t& L, int adv) {
     return true;
 }
 
-// Wraps per character: a word may be cut, a character never is, and a closing
-// mark takes the character before it along rather than start a line.
+// Latin, Greek, Cyrillic and their punctuation join into words that wrap
+// whole; Chinese and Japanese characters stand alone.
+bool joins_word(char32_t c) { return c > U' ' && c < 0x2E80; }
+
+// The glyphs of the word being laid, with the anchors of tooltips and links
+// opened just before them: they move to a new line together, so a word wraps
+// at a space or after a hyphen. Nothing moves when the word began the line (a
+// word longer than the line breaks where it must).
+bool wrap_word(rt_layout_t& L) {
+    size_t first = L.t.items.size();
+    while (first > L.line_first) {
+        const rt_item_t& it = *L.t.items[first - 1];
+        const bool part = (it.kind == RT_GLYPH && joins_word(it.ch) && it.ch != U'-') || it.kind == RT_TIP ||
+                          it.kind == RT_LINK;
+        if (!part) break;
+        --first;
+    }
+    if (first == L.t.items.size() || first == L.line_first) return false;
+    std::vector<rt_item_t*> word;
+    while (L.t.items.size() > first) word.insert(word.begin(), L.t.items.release(L.t.items.size() - 1));
+    const int shift = L.indent - word.front()->rc.x;
+    const int end_x = L.pen_x;
+    L.pen_x = word.front()->rc.x;
+    // The ink of the line that stays.
+    L.ink_r = 0;
+    for (size_t i = L.line_first; i < L.t.items.size(); ++i) {
+        const rt_item_t& it = *L.t.items[i];
+        if (it.kind == RT_GLYPH && it.tex) L.ink_r = std::max(L.ink_r, it.rc.x + it.ink_x + it.tex->get_size().w);
+    }
+    const char32_t prev = L.prev;
+    new_line(L, false);
+    L.prev = prev;
+    for (rt_item_t* it : word) {
+        it->rc.x += shift;
+        it->line = L.line_no;
+        if (it->kind == RT_GLYPH) {
+            L.line_h = std::max(L.line_h, it->rc.h);
+            if (it->tex) L.ink_r = std::max(L.ink_r, it->rc.x + it->ink_x + it->tex->get_size().w);
+        }
+        L.t.items.push_back(it);
+    }
+    L.pen_x = end_x + shift;
+    L.at_line_start = false;
+    return true;
+}
+
+// Latin words wrap whole, Chinese text per character; a character is never
+// cut, a wrapped line never starts with a space, and a closing mark takes the
+// character before it along rather than start a line.
 void lay_char(rt_layout_t& L, char32_t c) {
     const int fh = L.font_h();
     zg::glyph_t* g = nullptr;
@@ -168,8 +215,13 @@ void lay_char(rt_layout_t& L, char32_t c) {
     }
     // Kerning closes the gap before c, so it moves c itself; a wrap parts the pair and drops it.
     if (L.pen_x + adv + kern > L.t.box.w) {
-        if (!(closes_phrase(c) && wrap_with_prev(L, adv))) new_line(L, false);
-        kern = 0;
+        if (c == U' ') {
+            // Ends its line in the room left: the next line starts with the next word.
+            adv = std::max(0, L.t.box.w - L.pen_x);
+        } else if (!(joins_word(c) && wrap_word(L) && L.pen_x + adv + kern <= L.t.box.w)) {
+            if (!(closes_phrase(c) && wrap_with_prev(L, adv))) new_line(L, false);
+            kern = 0;
+        }
     }
     L.pen_x += kern;
     if (c == U' ') {

@@ -145,6 +145,17 @@ namespace {
 class input_dlg_t : public dlg_t {
 public:
     edt_t* edt = nullptr;
+    std::function<bool(const Str&)> accept;
+    bool on_msg(const evt_t& msg, wnd_t* sender) override {
+        // Refused: the loop goes on, whatever the OK button's end code asked
+        // for; a message the check showed already cleared it on closing.
+        if (msg.code == EVT_COMMAND && sender == ok_btn && accept && !accept(edt->text)) {
+            set_modal_result(0);
+            set_focus_wnd(edt);
+            return true;
+        }
+        return dlg_t::on_msg(msg, sender);
+    }
     void on_create() override {
         dlg_t::on_create();
         edt = new_edt();
@@ -159,12 +170,15 @@ public:
 };
 }  // namespace
 
-bool zg_input_dlg(Str& value, const wchar_t* title, const wchar_t*) {
+bool zg_input_dlg(Str& value, const wchar_t* title, const wchar_t*, const std::function<bool(const Str&)>& accept) {
     static input_dlg_t* slot = nullptr;
     input_dlg_t* d = kept_dlg(slot, title, DLG_OK_CANCEL, msg_w, msg_h);
     set_title(d, title);
     d->edt->set_text(value.c_str(), false);
-    if (do_modal(d, 0, 0) != MODAL_OK) return false;
+    d->accept = accept;
+    const int r = do_modal(d, 0, 0);
+    d->accept = nullptr;
+    if (r != MODAL_OK) return false;
     value = d->edt->text;
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The standard dialogs: each shows one ready-made dialog, made on first use
 // and kept, centred on the screen, and waits for the player.
+#include <functional>
+
 #include "app/str.h"
 #include "app/types.h"
 #include "ui/dlg.h"
@@ -27,8 +29,11 @@ void zg_msg_dlg(const wchar_t* text, const wchar_t* title);
 // height; to_end keeps it scrolled to the end; key also dismisses it.
 void zg_memo_dlg(const wchar_t* text, const wchar_t* title, int w, int h, int to_end, int key);
 // On OK value takes the typed text and the answer is true; otherwise value
-// is left as it was. The third text is not read.
-bool zg_input_dlg(Str& value, const wchar_t* title, const wchar_t* unused);
+// is left as it was. The third text is not read. When accept is given, OK
+// with a text it refuses keeps the dialog open with the text as typed (accept
+// tells the player why, as it sees fit).
+bool zg_input_dlg(Str& value, const wchar_t* title, const wchar_t* unused,
+                  const std::function<bool(const Str&)>& accept = nullptr);
 // True exactly when the player chose OK.
 bool zg_confirm_dlg(const wchar_t* text);
 // A report with one close button; note the order: height before width.

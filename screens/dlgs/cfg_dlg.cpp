@@ -167,7 +167,7 @@ private:
         auto* note = add_child_wnd(page, new lbl_t, WS_DOCK_BOTTOM | WS_FILL_W, {0, 0, WND_DEFAULT_SIZE, row_h});
         note->bg_clr = 0;
         note->font = row_font;
-        note->set_text(L"<c=r>* 改变分辨率后，需重启游戏才能生效。</c>", false);
+        note->set_text(L"<c=r>* 切换全屏或改变分辨率后，需重启游戏才能生效。</c>", false);
     }
 
     void build_boxes(wnd_t* page, int tab) {
@@ -194,14 +194,16 @@ private:
 
     cbo_t* add_cbo(wnd_t* page) { return add_child_wnd(page, new_cbo(), WS_DOCK_TOP, {indent, 0, cbo_sz.w, cbo_sz.h}); }
 
+    // A refused size leaves the input open with what was typed, to be mended.
     void ask_custom_size() {
         Str answer = size_cbo_->text;
-        if (!zg_input_dlg(answer, custom_title, nullptr)) return;
         size s;
-        if (read_size(answer, &s))
-            size_cbo_->set_text(size_text(s).c_str(), true);
-        else
+        const auto accept = [&s](const Str& text) {
+            if (read_size(text, &s)) return true;
             zg_msg_dlg(bad_size_msg, custom_title);
+            return false;
+        };
+        if (zg_input_dlg(answer, custom_title, nullptr, accept)) size_cbo_->set_text(size_text(s).c_str(), true);
     }
 };
 }  // namespace

@@ -357,6 +357,10 @@ void _lv_up_dlg_t::on_page_shown(int s) {
         trail.push_back({s, work, picks, offered});
     }
     if (const auto shown = step(s).shown) (this->*shown)();
+    // Forward follows the step now shown, not the one left: a step without a
+    // rule of its own lets the player on, the others apply theirs at once.
+    fwd->set_enabled(true);
+    if (const auto handler = step(s).on_msg) (this->*handler)(evt_t{EVT_FRAME, 0, 0}, this);
     const int code = s == LVP_FINISH ? MODAL_OK : 0;
     if (fwd->end_code != code) {
         fwd->end_code = code;

@@ -135,7 +135,12 @@ TEST(WndSize, ChoiceFromConfigTextAndDisplayModes) {
         {false, L"", desk, &full_only, desk}, {false, L"x", {0, 0}, &modes, {1024, 768}},
         {false, L"16384x16384", desk, &modes, {16384, 16384}}, {false, L"16385x600", desk, &modes, fit}};
     for (const auto& [full, text, desktop, ms, want] : rows)
-        EXPECT_EQ(choose_wnd_size(full, text, desktop, *ms), want) << full << " " << to_utf8_string(text);
+        EXPECT_EQ(choose_wnd_size(full, text, desktop, {}, *ms), want) << full << " " << to_utf8_string(text);
+    // Larger than the usable desktop (the task bar left out) it falls back as the default does.
+    const size room{1920, 1040};
+    EXPECT_EQ(choose_wnd_size(false, L"1600x1040", desk, room, modes), (size{1600, 1040}));
+    EXPECT_EQ(choose_wnd_size(false, L"1600x1041", desk, room, modes), fit);
+    EXPECT_EQ(choose_wnd_size(false, L"1922x700", desk, room, modes), fit);
     // Of equal areas the first stays; exactly 16 and 78 pixels to spare still fit.
     EXPECT_EQ(pick_default_wnd_size({3000, 3000}, {fit, {1200, 1200}}), fit);
     EXPECT_EQ(pick_default_wnd_size({1016, 678}, {{1000, 600}, {1001, 600}}), (size{1000, 600}));

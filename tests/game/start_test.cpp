@@ -4,7 +4,9 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,6 +21,7 @@
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/lua_ex.h"
+#include "app/notes.h"
 #include "app/opts.h"
 #include "app/paths.h"
 #include "app/platform.h"
@@ -193,4 +196,16 @@ TEST_F(App, FirstFrameOptionQuitsAfterTheFirstMenuFrameAndSaysWhereTheTimeWent) 
                              "step loader_images "})
         EXPECT_NE(out.find(step), std::string::npos) << step;
     EXPECT_TRUE(out.ends_with("\npresented\n")) << out;
+}
+
+TEST_F(App, AWindowLargerThanTheScreenFallsBackToTheDefaultIsNamedAndStaysInTheConfig) {
+    CZsConfig::instance().set_string(L"windowed_size", L"1100x700", L"Main");
+    seams().display_size = [](int, bool usable, int* w, int* h) { return *w = 1024, *h = usable ? 728 : 768, true; };
+    static size seen;
+    first_frame = [] { seen = {get_root_wnd()->rc.w, get_root_wnd()->rc.h}; };
+    EXPECT_EQ(app_main(0, nullptr), 0);
+    EXPECT_EQ(seen, get_default_wnd_size());
+    const auto names_both = [](const Str& s) { return wcsstr(s.c_str(), L"1100x700") && wcsstr(s.c_str(), L"1024x728"); };
+    EXPECT_TRUE(std::ranges::any_of(said_notes(), names_both)) << "the log names the size and the room";
+    EXPECT_EQ(config_get_string(L"windowed_size", L"", L"Main"), Str(L"1100x700"));
 }

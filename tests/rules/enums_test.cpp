@@ -102,15 +102,15 @@ TEST(ActTexts, RangeAreaAndRollTexts) {
     EXPECT_STREQ(get_rng_text(-1).buf, L"武器攻击距离");
     EXPECT_STREQ(get_rng_text(7).buf, L"中距（7格）");
     EXPECT_STREQ(get_rng_text(5).buf, L"5格");
-    EXPECT_STREQ(get_area_text(2).buf, L"5x5区域");
+    EXPECT_STREQ(get_area_text(2).buf, L"半径2格");
     EXPECT_STREQ(get_area_text(-5).buf, L"2个邻接目标");
     EXPECT_STREQ(get_area_text(-4).buf, L"全场");
     // Two texts at once: neither overwrites the other.
     const Str a = get_rng_text(5), b = get_rng_text(9), c = get_area_text(1), d = get_area_text(3);
     EXPECT_STREQ(a.buf, L"5格");
     EXPECT_STREQ(b.buf, L"9格");
-    EXPECT_STREQ(c.buf, L"3x3区域");
-    EXPECT_STREQ(d.buf, L"7x7区域");
+    EXPECT_STREQ(c.buf, L"半径1格");
+    EXPECT_STREQ(d.buf, L"半径3格");
     Str s;
     EXPECT_STREQ(get_dur_text(s, 1000000000).buf, L"整场战斗");
 }

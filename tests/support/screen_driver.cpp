@@ -89,6 +89,7 @@ void screen_driver_t::install_seams() {
     seams().mouse_state = hook_mouse;
     seams().key_state = hook_keys;
     seams().mod_state = hook_mods;
+    seams().display_size = hook_display;
 }
 
 uint32_t screen_driver_t::hook_ticks() { return cur->now_ms_; }
@@ -111,6 +112,12 @@ const uint8_t* screen_driver_t::hook_keys(int* n) {
 }
 
 int screen_driver_t::hook_mods() { return cur->mods_; }
+
+bool screen_driver_t::hook_display(int, bool, int* w, int* h) {
+    const size& d = cur->opts_.display;
+    *w = d.w > 0 ? d.w : std::max(1920, cur->opts_.w), *h = d.h > 0 ? d.h : std::max(1080, cur->opts_.h);
+    return true;
+}
 
 // ---- the baton ----
 

@@ -65,6 +65,7 @@ struct screen_opts_t {
     uint32_t seed = 1;               // the game's generator, seeded at each start's first frame
     int frame_ms = 16;               // clock step of one frame
     std::string config;              // more lines for section [Main] of config.ini ("key=value\r\n")
+    size display{};                  // the display, all of it usable; 0 by 0: 1920 x 1080, grown to hold the window
 
     static screen_opts_t sized(int w, int h) {
         screen_opts_t o;
@@ -179,6 +180,7 @@ private:
     static uint32_t hook_mouse(int* x, int* y);
     static const uint8_t* hook_keys(int* n);
     static int hook_mods();
+    static bool hook_display(int display, bool usable, int* w, int* h);
 
     void install_seams();
     void game_loop();

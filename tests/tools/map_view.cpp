@@ -112,6 +112,10 @@ int main(int argc, char** argv) {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_RENDER_DRIVER", "software", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
+        // SDL's dummy display is 1024 x 768: one that holds the window asked for.
+        static size want{};
+        std::sscanf(a.size.c_str(), "%dx%d", &want.w, &want.h);
+        seams().display_size = [](int, bool, int* w, int* h) { return *w = want.w, *h = want.h, want.w > 0; };
     }
     view_dir = make_game_view(a);
     if (view_dir.empty()) return 1;

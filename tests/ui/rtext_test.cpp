@@ -123,6 +123,34 @@ TEST_F(Rtext, AClosingMarkNeverStartsALineButTakesTheCharacterBeforeIt) {
     EXPECT_EQ(rt.item_rect(2).y, 0);
 }
 
+TEST_F(Rtext, LatinWordsWrapWholeAtSpacesAndAfterHyphensChineseAtAnyCharacter) {
+    const auto lines = [&] {
+        std::vector<int> v;
+        for (int i = 0; i < rt.item_count(); ++i) v.push_back(rt.item(i)->line);
+        return v;
+    };
+    lay(L"Two-Handed Fighter", {line_w(U"Two-Hand"), rt_unbounded});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}));
+    EXPECT_EQ(rt.item_rect(4), (rect{0, fh, adv(U'H'), fh})) << "the word starts its line";
+    EXPECT_EQ(rt.get_rect().w, line_w(U"Handed ")) << "the widest line";
+    // A space that does not fit ends its line with the room left; the next word starts the next.
+    lay(L"ab  cd", {line_w(U"ab "), rt_unbounded});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(rt.item_rect(3).w, 0);
+    EXPECT_EQ(rt.item_rect(4).x, 0);
+    // The anchor of a tooltip opened before the word goes with it.
+    lay(L"ab <tip=x>cd</tip>", {line_w(U"ab c"), rt_unbounded});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(rt.item_rect(3).x, 0);
+    // Kerning inside a moved word stays; a word after a Chinese character moves alone.
+    lay(L"a AV", {line_w(U"a A"), rt_unbounded});
+    EXPECT_EQ(rt.item_rect(3).x, adv(U'A') + kern(U'A', U'V'));
+    lay(L"中中Alt", {line_w(U"中中Al"), rt_unbounded});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
+    lay(L"中中中", {line_w(U"中中"), rt_unbounded});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1}));
+}
+
 TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
     const std::pair<const wchar_t*, int> rows[] = {
         {L"a<c=r>b</c>", 2}, {L"<tip='x>y'>z</>", 2}, {L"<tip=\"x>y\">z", 2}, {L"<url=[==[a]]>b]==]>z", 2},

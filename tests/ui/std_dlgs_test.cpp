@@ -5,6 +5,7 @@
 #include "app/draw_text.h"
 #include "app/ini.h"
 #include "app/input_state.h"
+#include "app/seams.h"
 #include "ui/edt.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
@@ -46,7 +47,9 @@ protected:
         auto& cfg = CZsConfig::instance();
         cfg.set_int(L"full_screen", 0, L"Main");
         cfg.set_string(L"windowed_size", L"1280x720", L"Main");
+        seams().display_size = [](int, bool, int* w, int* h) { return *w = 1280, *h = 720, true; };
         font_env_t::up();
+        seams_reset();
         cfg.sections[L"Main"].erase(L"full_screen");
         cfg.sections[L"Main"].erase(L"windowed_size");
     }
@@ -126,6 +129,21 @@ TEST_F(StdDlgs, InputTakesTheTextOnOkAndLeavesTheValueOnCancel) {
     });
     EXPECT_TRUE(zg_input_dlg(value, L"名字", nullptr));
     EXPECT_EQ(value, L"new");
+    // OK with a text the check refuses keeps the dialog open with it.
+    script.clear(), frame_no = 0;
+    std::vector<Str> asked;
+    look_step();
+    const auto type_and_ok = [this](const wchar_t* text) {
+        find_child<edt_t>(seen)->set_text(text, true);
+        click_steps(centre(ok()->rc));
+    };
+    script.push_back([=] {
+        type_and_ok(L"bad");
+        script.push_back([=] { type_and_ok(L"good"); });  // after the first click's steps
+    });
+    EXPECT_TRUE(zg_input_dlg(value, L"名字", nullptr, [&](const Str& t) { return asked.push_back(t), t == L"good"; }));
+    EXPECT_EQ(asked, (std::vector<Str>{L"bad", L"good"}));
+    EXPECT_EQ(value, L"good");
 }
 
 TEST_F(StdDlgs, TextDialogFitsItsTextOrTakesTheGivenSize) {

@@ -523,6 +523,7 @@ load_msgs = {
 -- 读不出或用不了的设置与文件：写进日志（标准错误输出）的说明。
 notes = {
     cfg_value = "config.ini 中的 %s=%s 无效，改用 %s。",
+    wnd_size = "config.ini 中的 windowed_size=%s 超出屏幕可用的 %s，改用 %s。",
     lang = "config.ini 中的语言 %s 没有文本，改用 %s。",
     img = "找不到图像 gfx/%s。",
     sfx = "找不到声音 sfx/%s。",

@@ -526,6 +526,7 @@ load_msgs = {
 -- Settings and files that cannot be read or used: lines for the log (standard error).
 notes = {
     cfg_value = "config.ini: %s=%s is not valid; %s is used.",
+    wnd_size = "config.ini: windowed_size=%s does not fit the screen's %s; %s is used.",
     lang = "config.ini: the language %s has no texts; %s is used.",
     img = "Image gfx/%s is missing.",
     sfx = "Sound sfx/%s is missing.",

@@ -12,10 +12,12 @@
 #include "app/codec.h"
 #include "app/input.h"
 #include "app/opts.h"
+#include "app/platform.h"
 #include "app/scene.h"
 #include "screens/map/main_ui.h"
 #include "screens/map/map_viewer.h"
 #include "support/screen_driver.h"
+#include "support/screen_sizes.h"
 #include "ui/cbo.h"
 #include "ui/chk.h"
 #include "ui/edt.h"
@@ -90,39 +92,6 @@ TEST(CfgDlg, WindowSizesAreEvenAtLeast900By700AndSmallerThanTheDisplay) {
     EXPECT_EQ(size_text({1366, 768}), Str(L"1366x768"));
 }
 
-TEST(CfgDlg, CancelKeepsTheMusicPlayingAndOkWithTheMusicOffPausesIt) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        ASSERT_TRUE(snd_mgr::get().opened) << "the dummy audio driver should open";
-        ASSERT_EQ(Mix_PlayingMusic(), 1);
-        ASSERT_EQ(Mix_PausedMusic(), 0);
-        open_from_menu(d);
-        show_tab(d, CFG_TAB_SFX);
-        chk_t* music = get_cfg_dlg()->box(L"music");
-        EXPECT_TRUE(music->checked);
-        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
-        EXPECT_FALSE(music->checked);
-        end_with(d, L"取消");
-        EXPECT_EQ(Mix_PausedMusic(), 0) << "cancelled: still playing";
-        EXPECT_TRUE(opts().music);
-
-        open_from_menu(d);
-        EXPECT_TRUE(music->checked) << "reloaded from the configuration";
-        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
-        end_with(d, L"确定");
-        EXPECT_EQ(Mix_PausedMusic(), 1);
-        EXPECT_FALSE(opts().music);
-        EXPECT_TRUE(has(config_text(d), L"music=0")) << "written at once";
-
-        open_from_menu(d);
-        ASSERT_TRUE(d.click(d.find(L"开启音乐")));
-        end_with(d, L"确定");
-        EXPECT_EQ(Mix_PausedMusic(), 0);
-        EXPECT_TRUE(opts().music);
-    });
-}
-
 TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
     screen_driver_t d;
     d.run([&] {
@@ -138,19 +107,26 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
         d.frames(1);
         EXPECT_TRUE(c->is_enabled());
 
-        // The dummy display is 1024 x 768: 1000 x 700 fits, an odd height never does.
+        EXPECT_NE(d.find(L"* 切换全屏或改变分辨率后，需重启游戏才能生效。"), nullptr) << "both wait for a start";
+
+        // 1000 x 700 fits the display, an odd height never does.
         const Str before = c->text;
         pick(d, c, c->count() - 1);
         ASSERT_NE(d.find(L"自定义分辨率"), nullptr);
-        EXPECT_EQ(d.find_type<edt_t>()->text, before) << "the input starts from the size shown";
+        edt_t* e = d.find_type<edt_t>();
+        EXPECT_EQ(e->text, before) << "the input starts from the size shown";
         type_size(d, L"1000x701");
         ASSERT_TRUE(d.wait_for([&] { return d.find(L"无效的分辨率！") != nullptr; }, "the refusal"));
         d.shot("settings-bad-size");
         d.key(SDLK_ESCAPE);
-        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == get_cfg_dlg(); }, "the message to close"));
+        ASSERT_TRUE(d.wait_for([&] { return !d.find(L"无效的分辨率！"); }, "the message to close"));
+        d.shot("settings-bad-size-kept");
+        EXPECT_TRUE(d.shown(e)) << "the input stays open";
+        EXPECT_EQ(e->text, Str(L"1000x701")) << "with what was typed";
         EXPECT_EQ(c->text, before) << "refused: the size shown stays";
-        pick(d, c, c->count() - 1);
-        type_size(d, L"1000x700");
+        d.key(SDLK_BACKSPACE);
+        d.type(L"0");
+        ASSERT_TRUE(d.click(d.find(L"确定")));
         ASSERT_TRUE(d.wait_for([] { return get_top_modal() == get_cfg_dlg(); }, "the input to close"));
         EXPECT_EQ(c->text, Str(L"1000x700"));
         // An entry of the list is taken as it stands.
@@ -158,14 +134,19 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
         EXPECT_EQ(c->strs[size_t(c->count() - 2)], Str(L"_SEP_"));
         end_with(d, L"确定");
         EXPECT_TRUE(has(config_text(d), L"windowed_size=1000x700"));
+        d.quit();
+        ASSERT_TRUE(d.start());
+        EXPECT_EQ(*get_scrn_size(), (size{1000, 700})) << "the next start opens at that size";
     });
 }
 
-TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
+TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStartAndTheMusicFollowsOk) {
     screen_driver_t d;
     std::vector<bool> flipped;
     d.run([&] {
         ASSERT_TRUE(d.start());
+        ASSERT_TRUE(snd_mgr::get().opened) << "the dummy audio driver should open";
+        ASSERT_EQ(std::pair(Mix_PlayingMusic(), Mix_PausedMusic()), std::pair(1, 0));
         open_from_menu(d);
         cfg_dlg_t* dlg = get_cfg_dlg();
         for (const opt_row_t& r : opt_rows()) {
@@ -173,22 +154,36 @@ TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
             ASSERT_NE(b, nullptr) << "a box for every option";
             flipped.push_back(!b->checked);
         }
-        EXPECT_EQ(dlg->spd_cbo()->get_sel(), 0);
-        EXPECT_EQ(dlg->spd_cbo()->count(), 3);
-        size_t i = 0;
-        for (int tab = 0; tab < CFG_TABS; ++tab) {
-            show_tab(d, tab);
-            for (const opt_row_t& r : opt_rows()) {
-                chk_t* b = dlg->box(r.key);
-                if (!d.shown(b)) continue;
-                ASSERT_TRUE(d.click(b)) << to_utf8_string(r.key);
-                ++i;
+        // What the dialog shows: every box flipped (or not), the speed entry.
+        const auto shows = [&](bool flip, int spd) {
+            size_t i = 0;
+            for (const opt_row_t& r : opt_rows()) EXPECT_EQ(dlg->box(r.key)->checked, flipped[i++] == flip) << i;
+            EXPECT_EQ(dlg->spd_cbo()->get_sel(), spd);
+            EXPECT_EQ(dlg->spd_cbo()->text, spd_ani_lv_names()[size_t(spd)]);
+        };
+        // Every box clicked on the tab that shows it: all flipped says each is on one.
+        const auto flip_all = [&] {
+            for (int tab = 0; tab < CFG_TABS; ++tab) {
+                show_tab(d, tab);
+                for (const opt_row_t& r : opt_rows())
+                    if (d.shown(dlg->box(r.key))) ASSERT_TRUE(d.click(dlg->box(r.key))) << to_utf8_string(r.key);
             }
-        }
-        EXPECT_EQ(i, opt_rows().size()) << "every box on one of the tabs";
-        show_tab(d, CFG_TAB_BTL);
-        pick(d, dlg->spd_cbo(), 2);
-        EXPECT_EQ(dlg->spd_cbo()->get_sel(), 2);
+            show_tab(d, CFG_TAB_BTL);
+            pick(d, dlg->spd_cbo(), 2);
+            shows(true, 2);
+        };
+        shows(false, 0);
+        EXPECT_EQ(dlg->spd_cbo()->count(), 3);
+        flip_all();
+        end_with(d, L"取消");
+        EXPECT_EQ(Mix_PausedMusic(), 0) << "cancelled: still playing";
+        size_t i = 0;
+        for (const opt_row_t& r : opt_rows()) EXPECT_EQ(opts().*r.field, !flipped[i++]) << "cancelled";
+        EXPECT_EQ(opts().spd_ani_lv, 1);
+        EXPECT_FALSE(has(config_text(d), L"spd_ani_lv")) << "nothing written";
+        open_from_menu(d);
+        shows(false, 0);
+        flip_all();
         end_with(d, L"确定");
         const std::wstring cfg = config_text(d);
         i = 0;
@@ -199,14 +194,24 @@ TEST(CfgDlg, EveryOptionGoesThroughConfigIniAndAStart) {
         }
         EXPECT_TRUE(has(cfg, L"spd_ani_lv=3"));
         EXPECT_EQ(opts().spd_ani_lv, 3);
+        EXPECT_EQ(Mix_PausedMusic(), 1) << "the music box unchecked";
         d.quit();
 
-        // The next start reads them back.
+        // The next start reads them back, and the dialog shows them.
         opts() = opts_t{};
         ASSERT_TRUE(d.start());
         i = 0;
         for (const opt_row_t& r : opt_rows()) EXPECT_EQ(opts().*r.field, flipped[i++]) << to_utf8_string(r.key);
         EXPECT_EQ(opts().spd_ani_lv, 3);
+        d.on_main([] { open_cfg_dlg(); });  // over the arena: auto_arena is on now
+        dlg = get_cfg_dlg();
+        ASSERT_EQ(get_top_modal(), dlg);
+        shows(true, 2);
+        show_tab(d, CFG_TAB_SFX);
+        ASSERT_TRUE(d.click(dlg->box(L"music")));
+        ASSERT_TRUE(d.click(d.find(L"确定")));
+        ASSERT_TRUE(d.wait_for([&] { return get_top_modal() != dlg; }, "the dialog to close"));
+        EXPECT_EQ(Mix_PausedMusic(), 0) << "checked again: playing";
     });
 }
 
@@ -235,24 +240,15 @@ TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
 }
 
 TEST(CfgDlg, FitsTheScreenAtThreeSizes) {
-    for (const size scr : {size{800, 600}, size{1280, 720}, size{1920, 1080}}) {
-        screen_opts_t o;
-        o.w = scr.w, o.h = scr.h;
-        screen_driver_t d(o);
-        d.run([&] {
-            ASSERT_TRUE(d.start());
-            open_from_menu(d);
-            const rect& r = get_cfg_dlg()->rc;
-            EXPECT_EQ(r.w, 768);
-            EXPECT_EQ(r.h, 512);
-            EXPECT_EQ(r.x, (scr.w - 768) / 2) << "centred";
-            EXPECT_EQ(r.y, (scr.h - 512) / 2);
-            // The last row of the fullest tab stays above the buttons.
-            show_tab(d, CFG_TAB_BTL);
-            const rect& spd = get_cfg_dlg()->spd_cbo()->rc;
-            EXPECT_LE(spd.y + spd.h, get_cfg_dlg()->btn_row->rc.y) << scr.w;
-            EXPECT_GE(spd.x, r.x);
-            end_with(d, L"取消");
-        });
-    }
+    at_three_sizes([](screen_driver_t& d, const rect& scr) {
+        open_from_menu(d);
+        const rect& r = get_cfg_dlg()->rc;
+        EXPECT_EQ(r, (rect{(scr.w - 768) / 2, (scr.h - 512) / 2, 768, 512})) << "centred";
+        // The last row of the fullest tab stays above the buttons.
+        show_tab(d, CFG_TAB_BTL);
+        const rect& spd = get_cfg_dlg()->spd_cbo()->rc;
+        EXPECT_LE(spd.y + spd.h, get_cfg_dlg()->btn_row->rc.y) << scr.w;
+        EXPECT_GE(spd.x, r.x);
+        end_with(d, L"取消");
+    });
 }

@@ -12,6 +12,7 @@
 #include "screens/map/map_viewer.h"
 #include "screens/menu/main_menu.h"
 #include "support/screen_driver.h"
+#include "support/screen_sizes.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
@@ -46,6 +47,10 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
         const size_t nodes = tree(d)->all.size();
         // Rules topics: seven peoples, three classes, six abilities, feats and spells.
         EXPECT_GT(nodes, 16u + 9u + 40u);
+        // A spell level says from which character level it is learnt.
+        for (ti_t* n : tree(d)->all)
+            if (screen_driver_t::plain(n->text.get_text().c_str()) == L"2环法术") d.on_main([&] { tree(d)->select(n); });
+        EXPECT_NE(std::wstring(memo->text.c_str()).find(L"3级以上施法者可学习。"), std::wstring::npos);
         close(d);
 
         d.frames(1);
@@ -117,25 +122,21 @@ TEST(HelpDlg, IndentsGoOneLevelDownAtMostAndUpNotPastTheTop) {
 }
 
 TEST(HelpDlg, LaysOutInsideTheScreenAtThreeSizes) {
-    for (const SDL_Point size : three_sizes) {
-        screen_driver_t d(screen_opts_t::sized(size.x, size.y));
-        d.run([&, w = size.x, h = size.y] {
-            ASSERT_TRUE(d.start());
-            ASSERT_TRUE(d.click(d.find(L"百科")));
-            const wnd_t* dlg = get_top_modal();
-            ASSERT_NE(dlg, nullptr);
-            const int dw = std::min(w - 64, 1024), dh = h * 4 / 5;
-            EXPECT_EQ(dlg->rc, (rect{(w - dw) / 2, (h - dh) / 2, dw, dh})) << w;
-            const tv_t* t = tree(d);
-            const auto* memo = d.find_type<memo_ctrl_t>(dlg);
-            ASSERT_TRUE(t && memo);
-            EXPECT_EQ(t->rc.w, 256);
-            EXPECT_GE(memo->rc.x, t->rc.x + t->rc.w);
-            EXPECT_LE(memo->rc.x + memo->rc.w, dlg->rc.x + dlg->rc.w);
-            if (w == 1280) d.shot("help-dialog");
-            close(d);
-        });
-    }
+    at_three_sizes([](screen_driver_t& d, const rect& scr) {
+        ASSERT_TRUE(d.click(d.find(L"百科")));
+        const wnd_t* dlg = get_top_modal();
+        ASSERT_NE(dlg, nullptr);
+        const int dw = std::min(scr.w - 64, 1024), dh = scr.h * 4 / 5;
+        EXPECT_EQ(dlg->rc, (rect{(scr.w - dw) / 2, (scr.h - dh) / 2, dw, dh})) << scr.w;
+        const tv_t* t = tree(d);
+        const auto* memo = d.find_type<memo_ctrl_t>(dlg);
+        ASSERT_TRUE(t && memo);
+        EXPECT_EQ(t->rc.w, 256);
+        EXPECT_GE(memo->rc.x, t->rc.x + t->rc.w);
+        EXPECT_LE(memo->rc.x + memo->rc.w, dlg->rc.x + dlg->rc.w);
+        if (scr.w == 1280) d.shot("help-dialog");
+        close(d);
+    });
 }
 
 TEST(HelpDlg, OpensFromTheMapsSystemMenu) {

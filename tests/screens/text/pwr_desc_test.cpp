@@ -94,7 +94,7 @@ TEST_F(PwrDesc, CooldownSureHitDurationAndWarnings) {
     EXPECT_EQ(txt::act_desc_text(a, out),
               Str(L"<c=w><h2 c=lbl><ico=powers/bash c=w> Bash <r f=b4 c=w>%s动作</r></h2><c=a>非法术</c><r>3回合冷却</r>\n"
                   L"%s（必中）\n<f=b5 c=y>+%s</f>\n<c=#FF00FF00>整场战斗</c>\n<c=lbl>距离：</c>中距（7格）\n"
-                  L"<c=lbl>范围：</c>5x5区域\n<c=#FFFF0000>触发借机攻击</c>,<c=#FFFF0000>攻击惩罚</c>\n<hr><c=#a>Hit it.</c></c>",
+                  L"<c=lbl>范围：</c>半径2格\n<c=#FFFF0000>触发借机攻击</c>,<c=#FFFF0000>攻击惩罚</c>\n<hr><c=#a>Hit it.</c></c>",
                   name_of(get_act_cost(COST_FULL)), name_of(get_atk(ATK_SPL)), name_of(get_cond(C_SLOW))));
     // The engine waits out a cooldown from 2 rounds up; 1 is none.
     EXPECT_TRUE(std::wcsstr(txt::act_desc_text(act(PF_NO_AOO, COST_STD, 1, 0, ATK_MELEE, DEF_AC, nullptr, 2, 0, 0), out),

@@ -21,12 +21,6 @@ namespace {
 bool has_box(const ti_t* n) { return !n->has(TIF_NO_CHECK); }
 clr_t clr_of(const ti_t* n) { return *n->text.color_ptr(); }
 
-// The 32 points: Str 16, Dex 14, Con 14, Int 12, Wis 14; then on to the next step.
-void spend(screen_driver_t& d, game::lv_up_dlg_t* w) {
-    buy_each(d, w, {8, 6, 6, 4, 6});
-    d.click(w->fwd_btn());
-}
-
 // The game run with the wizard at the feat step of a new human fighter of the
 // custom build (Dex 14, three picks); the body runs there.
 void at_feats(const std::function<void(screen_driver_t&, game::lv_up_dlg_t*)>& body) {
@@ -34,7 +28,8 @@ void at_feats(const std::function<void(screen_driver_t&, game::lv_up_dlg_t*)>& b
     unit_t u;
     in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
         custom_to_abis(d, w, 0, 0);
-        spend(d, w);
+        spend_all(d, w);
+        d.click(w->fwd_btn());
         body(d, w);
     });
 }
@@ -74,31 +69,18 @@ TEST(PwrPick, APrerequisiteOpensItsDependentWhichThenLocksIt) {
         EXPECT_TRUE(w->working().has_pwr(P_DODGE));
         EXPECT_EQ(p->chosen(), (std::vector<int>{P_DODGE, P_MOBILITY}));
         EXPECT_EQ(screen_driver_t::plain(p->tree()->title->second.c_str()), L"2/3 ");
+        // Forward at exactly three ticks: not at two, nor at four.
+        for (const bool on : {false, true, false}) {
+            d.frames(1);
+            EXPECT_EQ(w->fwd_btn()->is_enabled(), on) << p->chosen().size();
+            if (p->chosen().size() < 4) ASSERT_EQ(tick_learnable(d, p, w->working(), 1).size(), 1u);
+        }
+        tick(d, p, p->chosen().back());
+        d.frames(1);
+        EXPECT_TRUE(w->fwd_btn()->is_enabled()) << "back to three";
         tick(d, p, P_MOBILITY);
         EXPECT_FALSE(dodge->has(TIF_CHECK_OFF)) << "free again once the dependent goes";
         EXPECT_FALSE(w->working().has_pwr(P_MOBILITY));
-        d.key(SDLK_ESCAPE);
-    });
-}
-
-TEST(PwrPick, ForwardOnlyAtTheExactCount) {
-    at_feats([](screen_driver_t& d, game::lv_up_dlg_t* w) {
-        pwr_pick_t* p = w->feat_pick();
-        std::vector<bool> on;
-        std::vector<int> ids = tick_learnable(d, p, w->working(), 1);
-        for (int i = 0; i < 4; ++i) {
-            d.frames(1);
-            on.push_back(w->fwd_btn()->is_enabled());
-            if (i < 3) {
-                const std::vector<int> more = tick_learnable(d, p, w->working(), 1);
-                ASSERT_EQ(more.size(), 1u);
-                ids.push_back(more[0]);
-            }
-        }
-        EXPECT_EQ(on, (std::vector<bool>{false, false, true, false}));
-        tick(d, p, ids.back());
-        d.frames(1);
-        EXPECT_TRUE(w->fwd_btn()->is_enabled());
         d.key(SDLK_ESCAPE);
     });
 }
@@ -110,7 +92,8 @@ TEST(PwrPick, AStepShownAgainGivesNoExtraPicks) {
         ASSERT_EQ(first.size(), 3u);
         click_tab(d, w->tabs(), LVP_ABIS);
         EXPECT_EQ(w->points(), 32) << "the point buy starts again";
-        spend(d, w);
+        spend_all(d, w);
+        d.click(w->fwd_btn());
         ASSERT_EQ(w->tabs()->cur_tab(), LVP_PWRS);
         EXPECT_TRUE(p->chosen().empty());
         for (int id : first) EXPECT_FALSE(w->working().has_pwr(id)) << id;
@@ -150,15 +133,8 @@ TEST(PwrPick, RebuiltOnItsOwnItTakesItsEarlierTicksBack) {
         p.tree()->for_each([&](ti_t* n) { return groups += !n->data2 && !n->has(TIF_HIDDEN), true; }, ti_ref_t::ROOT,
                            false);
         EXPECT_EQ(groups, 1);
-        std::vector<int> ids;
-        p.tree()->for_each(
-            [&](ti_t* n) {
-                if (n->data2 && clr_of(n) == PICK_LEARNABLE) ids.push_back(int(n->data2));
-                return true;
-            },
-            ti_ref_t::ROOT, true);
-        ASSERT_FALSE(ids.empty());
-        ASSERT_TRUE(tick(d, &p, ids[0]));
+        const std::vector<int> ids = tick_learnable(d, &p, u, 1);
+        ASSERT_EQ(ids.size(), 1u);
         EXPECT_TRUE(u.has_pwr(ids[0]));
         d.on_main([&] { p.rebuild(); });
         EXPECT_FALSE(u.has_pwr(ids[0]));
