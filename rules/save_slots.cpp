@@ -448,14 +448,18 @@ bool load_arena_slot(int n, slot_load_t* what) {
         return ok;
     };
     if (!file_exists(cfg_path(arena_mode).buf)) return new_game();
+    const int named = get_arena_cfg().cur;
+    // The slot loaded is the one the next start resumes, even when no save follows (a kill).
+    auto loaded = [&](int id) {
+        w.got = id;
+        if (id != named) write_cfg(arena_mode);
+        return true;
+    };
     n = resolve(arena_mode, n);
     w.wanted = n;
     w.cfg_damaged = arena_mode.damaged;
     if (n >= 0 && path_exists(arena_slot_dir(n).buf)) {
-        if (load_slot_dir(arena_slot_dir(n).buf)) {
-            w.got = n;
-            return true;
-        }
+        if (load_slot_dir(arena_slot_dir(n).buf)) return loaded(n);
         w.damaged = true;
         if (salvage_slot(n, w)) {
             const bool ok = save_arena_slot(w.kept.empty() ? SLOT_NEW : n);
@@ -469,10 +473,7 @@ bool load_arena_slot(int n, slot_load_t* what) {
     const std::vector<int> ids = list_slot_ids(mode_root(arena_mode).buf);
     for (int id : ids) {
         if (id == n) continue;
-        if (load_slot_dir(arena_slot_dir(id).buf)) {
-            w.got = resolve(arena_mode, id);
-            return true;
-        }
+        if (load_slot_dir(arena_slot_dir(id).buf)) return loaded(resolve(arena_mode, id));
     }
     if (ids.empty()) get_arena_cfg() = arena_mode.dflt;
     return new_game();

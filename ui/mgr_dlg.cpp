@@ -52,8 +52,8 @@ int mgr_dlg_t::scan_files(const wchar_t* pattern, const scan_cb_t& cb) {
 void mgr_dlg_t::scan_into_list() {
     if (!file_pattern) return;
     scan_files((get_exe_dir() + file_pattern).c_str(), [this](const wchar_t* file, int id) {
-        li_t* it = list->add_item(L"", nullptr, nullptr, 0, 0, 0, 0, nullptr);
-        it->data = load_item(file, id);
+        const uintptr_t data = load_item(file, id);
+        list->add_item(L"", nullptr, nullptr, item_flags(data), 0, data, 0, nullptr);
         return true;
     });
 }
@@ -72,7 +72,7 @@ void mgr_dlg_t::reload() {
 void mgr_dlg_t::on_new() {
     const uintptr_t data = new_item();
     if (!data) return;
-    list->add_item(L"", nullptr, nullptr, 0, 0, data, 0, nullptr);
+    list->add_item(L"", nullptr, nullptr, item_flags(data), 0, data, 0, nullptr);
     if (list->count() == 1) list->select(0);
 }
 

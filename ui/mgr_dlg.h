@@ -48,6 +48,8 @@ public:
     // True when the item changed.
     virtual bool edit_item(uintptr_t data) = 0;
     virtual uintptr_t load_item(const wchar_t* file, int id) = 0;
+    // The list flags of an item made from data (LIF_NO_CHECK: it cannot be ticked).
+    virtual uint32_t item_flags(uintptr_t) const { return 0; }
     // Deletes the item's stored file or record.
     virtual void delete_item(uintptr_t data) = 0;
 

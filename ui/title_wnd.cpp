@@ -123,7 +123,8 @@ bool title_wnd_t::hit_title_tip() {
     rt.set_text(title->title, &box, title->font, &title->fg, rect_align::left | rect_align::top);
     if (rt.hit_tip(get_mouse_pos(), &at)) return true;
     if (title->second.empty()) return false;
-    rt.set_text(title->second, &box, FONT_DEF, &title->fg, rect_align::left | rect_align::top);
+    // Laid out as drawn, at the bar's right end.
+    rt.set_text(title->second, &box, FONT_DEF, &title->fg, second_text_align);
     return rt.hit_tip(get_mouse_pos(), &at);
 }
 

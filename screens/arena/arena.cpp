@@ -13,6 +13,8 @@
 #include "app/render.h"
 #include "battle/btl_reward.h"
 #include "battle/enc.h"
+#include "battle/listener.h"
+#include "battle/turn.h"
 #include "rules/bag.h"
 #include "rules/eqpts.h"
 #include "rules/itm.h"
@@ -21,6 +23,7 @@
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 #include "screens/arena/encs_dlg.h"
+#include "screens/map/main_ui.h"
 #include "ui/std_dlgs.h"
 #include "ui/wnd.h"
 
@@ -28,6 +31,7 @@ namespace {
 constexpr int btl_state_won = 2;
 constexpr int btl_state_lost = 3;
 constexpr int win_page_h = 576, lose_page_h = 512, page_w = 512;
+constexpr const wchar_t* abandon_ask = L"放弃这场战斗，返回主界面？\n\n已付的入场费 %s 不会退还。";
 
 arena_scene_t* the_arena = nullptr;
 btl_runner_t btl_runner;
@@ -133,13 +137,18 @@ bool has_btl_runner() { return bool(btl_runner); }
 // ---- fights ----
 
 bool arena_fight(const enc_t& e) {
-    g_pty.gold -= double(calc_btl_gold());  // no check: the funds may go below 0
+    const int fee = calc_btl_gold();
+    g_pty.gold -= double(fee);  // no check: the funds may go below 0
     save_arena_slot(SLOT_CUR);
     int state = 0;
     const size_t depth = scene_depth();
     {
         std::unique_ptr<unit_grp_t> foes(enc_to_grp(e));
+        // Leaving a running fight forfeits its fee: the player is asked first.
+        set_main_menu_check(
+            [fee] { return !is_btl_running() || zg_confirm_dlg(Str(abandon_ask, gold_text(fee).c_str())); });
         if (btl_runner) state = btl_runner(foes.get(), 0);
+        set_main_menu_check(nullptr);
     }
     // The battle pushed its own scene; the hub shows again under the page. A
     // scene the player went to from the battle (the main menu) stays on top.
@@ -150,6 +159,7 @@ bool arena_fight(const enc_t& e) {
     } else if (state == btl_state_lost) {
         arena_report_loss();
         ++g_pty.arena.losses;
+        save_arena_slot(SLOT_CUR);  // a won fight is saved by its caller, with its stamp
     }
     return state == btl_state_won;
 }

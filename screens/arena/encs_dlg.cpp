@@ -47,8 +47,8 @@
 namespace {
 // ---- layout ----
 constexpr int pane_w = 384;
-constexpr size row_sz{pane_w, 64};
 constexpr int row_margin = 4;
+constexpr size row_sz{pane_w, 64 + 2 * row_margin};  // 64-pixel monster squares inside the margins
 constexpr int row_gap = 4;
 constexpr int rows_shown = 4;
 constexpr int cell_gap = 4;
@@ -67,6 +67,8 @@ constexpr const wchar_t* intro =
     L"<h1>竞技场</h1><f=b4 c=a>鲜血与荣耀的战场！会一点格斗的人都想当竞技场之神，因为那是至高无上的权利与荣耀。\n"
     L"为了这个称号，很多人都付出了自己的生命。你也想成为竞技场之神吧，那就来战斗吧！";
 constexpr const wchar_t* challenges_title = L"<c=lbl>挑战列表</c>";
+constexpr const wchar_t* fight_tip =
+    L"挑战当前选中怪物群体\n<c=lbl>入场费：</c>%s\n<c=a>获胜后退还；失败或中途放弃则不退还。</c>";
 constexpr const wchar_t* batch_tip = L"<c=lbl b>更换挑战：</c>\n<dy=4>击败所有挑战后，允许更换一批新的挑战。";
 constexpr const wchar_t* master_offer =
     L"<img=faces_npc/arena_master><dx=16><min_x=cur_x>干的漂亮！你已经击败了所有对手。是时候给你换一批新的了。\n\n"
@@ -92,12 +94,24 @@ clr_t scaled(clr_t c, double f) {
     return clr_t{(v & 0xFF000000u) | ch(16) | ch(8) | ch(0)};
 }
 
-void draw_stamp(const rect& r) {
+int text_w(const wchar_t* text, int font) {
+    size sz;
+    measure_text(&sz, text, font, rect_align::left | rect_align::top, WND_UNLIMITED, WND_UNLIMITED);
+    return sz.w;
+}
+
+// The stamp never covers a monster square (squares_end is where they end):
+// it is centred between the squares and the names at the right when it fits
+// there, else it lies at the row's right end over the names, which the
+// description repeats.
+void draw_stamp(const rect& r, int squares_end, int names_w) {
     const wchar_t* stamp = L"已击败";
     size sz;
     measure_text(&sz, stamp, FONT_B7, rect_align::left | rect_align::top, WND_UNLIMITED, WND_UNLIMITED);
     rect box{0, 0, sz.w + 2 * stamp_pad_x, sz.h + 2 * stamp_pad_y};
-    align_rect(&box, &r, rect_align::centre | rect_align::middle);
+    const rect room{squares_end, r.y, r.x + r.w - names_w - squares_end, r.h};
+    align_rect(&box, &r, rect_align::right | rect_align::middle);
+    if (room.w >= box.w) align_rect(&box, &room, rect_align::centre | rect_align::middle);
     draw_text(stamp, &box, FONT_B7, &stamp_clr, rect_align::centre | rect_align::middle);
     draw_rect(&box, &stamp_clr);
     const rect inner{box.x + 1, box.y + 1, box.w - 2, box.h - 2};
@@ -127,10 +141,12 @@ public:
         }
         const ex_info_t* diff = get_enc_diff(e->diff);
         const text_info_t* type = get_enc_type(e->type);
-        const Str text(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff->clr.v, diff->n ? diff->n : L"",
-                       type->n ? type->n : L"");
+        const wchar_t* diff_name = diff->n ? diff->n : L"";
+        const wchar_t* type_name = type->n ? type->n : L"";
+        const Str text(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff->clr.v, diff_name, type_name);
         ::draw_text(text, &r, FONT_DEF, &default_clr, rect_align::left | rect_align::top);
-        if (g_pty.arena.beaten & (1 << index)) draw_stamp(r);
+        const int names_w = std::max(text_w(diff_name, FONT_B5), text_w(type_name, FONT_B5));
+        if (g_pty.arena.beaten & (1 << index)) draw_stamp(r, x, names_w);
     }
 };
 
@@ -199,7 +215,7 @@ void encs_dlg_t::add_bar_btns() {
     const uint32_t mid = wide ? WS_ROW_GROUP : WS_DOCK_LEFT;
     bag_btn = add_icon_btn(L"misc/bag", L"角色装备/队伍背包", mid);
     batch_btn = add_icon_btn(L"ui/upd_32", batch_tip, mid);
-    fight_btn = add_btn(L"挑战！", mid, L"misc/atk_32", L"挑战当前选中怪物群体");
+    fight_btn = add_btn(L"挑战！", mid, L"misc/atk_32", nullptr);  // its tooltip names the fee
     fight_btn->set_clrs(&fight_clrs[0], &fight_clrs[1], &fight_clrs[2], &fight_clrs[3]);
     strip = add_child_wnd(strip_row ? strip_row : btn_row, new u_lv2_t, WS_DOCK_LEFT | WS_CENTRE_Y, {0, 0, 1, 1});
     strip->bg_clr = 0;
@@ -261,6 +277,11 @@ void encs_dlg_t::update_state() {
     if (std::abs(g_pty.gold - shown_funds_) > 2.220446049250313e-16) {
         funds->set_text(Str(L" <b>%s", gold_text(g_pty.gold).c_str()), true);
         shown_funds_ = g_pty.gold;
+    }
+    // The fee follows the party's level and size.
+    if (const int fee = calc_btl_gold(); fee != shown_fee_) {
+        fight_btn->tip = Str(fight_tip, gold_text(fee).c_str());
+        shown_fee_ = fee;
     }
     const bool all_beaten = std::popcount(uint32_t(a.beaten)) >= list->count();
     // Nothing fights, changes the batch or opens a member without a party.

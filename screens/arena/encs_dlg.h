@@ -53,6 +53,7 @@ public:
 
 private:
     double shown_funds_ = -1000000000.0;  // the first frame always writes the funds
+    int shown_fee_ = -1;  // the fee the fight button's tooltip names
     void add_bar_btns();
     void update_state();
     bool on_cmd(wnd_t* sender);

@@ -5,6 +5,7 @@
 #include <SDL_keycode.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/clipboard.h"
 #include "app/img_cache.h"
@@ -44,6 +45,7 @@ constexpr int sheet_mask_def = 7;
 
 main_ui_t the_ui;
 bool built = false;
+std::function<bool()> main_menu_check;
 
 // Every window of the interface dies at shutdown; the first one to go takes
 // the record and the log's sink with it, so nothing reaches a freed window.
@@ -306,11 +308,15 @@ void sys_menu_cmd(int id) {
     switch (id) {
     case SYS_CMD_OPTIONS: open_cfg_dlg(); break;
     case SYS_CMD_HELP: help_open(nullptr); break;
-    case SYS_CMD_MAIN_MENU: goto_main_menu(); break;
+    case SYS_CMD_MAIN_MENU:
+        if (!main_menu_check || main_menu_check()) goto_main_menu();
+        break;
     case SYS_CMD_QUIT: request_quit(); break;
     default: break;
     }
 }
+
+void set_main_menu_check(std::function<bool()> check) { main_menu_check = std::move(check); }
 
 // ---- the log ----
 

@@ -4,6 +4,8 @@
 // screen (the quick-slot bar, the system menu button, the log's tool bar) and
 // a panel at the right (the status panel with the minimap, the unit panel);
 // the battle log floats over the bottom of the map.
+#include <functional>
+
 #include "app/evt.h"
 #include "app/types.h"
 #include "screens/text/unit_sheet.h"
@@ -58,6 +60,9 @@ void status_show_unit(unit_t* u);
 void sys_menu(map_scene_t* scene, wnd_t* btn);
 // What a chosen command does when the scene did not take it.
 void sys_menu_cmd(int id);
+// Asked before "返回主界面" leaves the scene; false keeps the player there.
+// The arena sets it while its fight runs, whose fee the way out forfeits.
+void set_main_menu_check(std::function<bool()> check);
 
 // The battle log in a dialog ("浏览记录"), scrolled to its end; 'z' closes it too.
 void show_full_log();

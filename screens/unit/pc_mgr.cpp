@@ -5,8 +5,13 @@
 #include <system_error>
 #include <vector>
 
+#include "app/draw_text.h"
+#include "app/font.h"
+#include "app/geom.h"
 #include "app/ini.h"
 #include "app/input.h"
+#include "app/markup_lit.h"
+#include "app/notes.h"
 #include "app/paths.h"
 #include "app/sys.h"
 #include "rules/pty.h"
@@ -41,6 +46,8 @@ const wchar_t* const presets_ask = L"将所有预设角色重置为初始状态�
 const wchar_t* const dflt_pty_name = L"异乡人";
 const wchar_t* const pcs_dir = L"saves/pcs/";
 const wchar_t* const save_failed = L"角色未能保存到文件，本次游戏中仍可使用。";
+const wchar_t* const damaged_desc = L"<c=r b>角色文件已损坏</c>\n\n无法读取 %s，不能加入队伍。\n可以删除此文件。";
+const wchar_t* const damaged_line = L"<f=b5>%s</f>\n<c=r>已损坏，无法读取</c>";
 
 class _pc_mgr_dlg_t;
 _pc_mgr_dlg_t* the_mgr = nullptr;
@@ -99,7 +106,10 @@ public:
 
     Str* item_desc(Str* out, uintptr_t data) override {
         const auto* rec = reinterpret_cast<const pc_rec_t*>(data);
-        *out = rec && rec->unit ? txt::unit_sheet(rec->unit, txt::SHEET_ALL) : Str();
+        if (rec && rec->damaged)
+            *out = Str(damaged_desc, markup_lit((Str(pcs_dir) + rec->file).c_str()).c_str());
+        else
+            *out = rec && rec->unit ? txt::unit_sheet(rec->unit, txt::SHEET_ALL) : Str();
         return out;
     }
 
@@ -114,7 +124,7 @@ public:
 
     bool edit_item(uintptr_t data) override {
         auto* rec = reinterpret_cast<pc_rec_t*>(data);
-        if (!rec || !open_mod_unit_dlg(rec->unit)) return false;
+        if (!rec || rec->damaged || !open_mod_unit_dlg(rec->unit)) return false;
         if (!save_unit_file(pc_file_path(rec->id).c_str(), *rec->unit)) zg_msg_dlg(save_failed, nullptr);
         return true;
     }
@@ -122,10 +132,19 @@ public:
     uintptr_t load_item(const wchar_t* file, int id) override {
         auto* rec = new pc_rec_t;
         rec->id = id;
-        // A file that cannot be read stays listed as an empty character
-        // rather than vanishing from view; it is never written over unasked.
-        load_unit_file(file, *rec->unit);
+        rec->file = get_file_title(file) + L".pc";
+        // A file that cannot be read stays listed, as damaged, rather than
+        // vanishing from view; it is never written over unasked.
+        if (!load_unit_file(file, *rec->unit)) {
+            rec->damaged = true;
+            note_trouble(L"pc_file", {Str(pcs_dir) + rec->file});
+        }
         return reinterpret_cast<uintptr_t>(rec);
+    }
+
+    uint32_t item_flags(uintptr_t data) const override {
+        const auto* rec = reinterpret_cast<const pc_rec_t*>(data);
+        return rec && rec->damaged ? uint32_t(LIF_NO_CHECK) : 0u;
     }
 
     void delete_item(uintptr_t data) override {
@@ -145,7 +164,13 @@ public:
             if (list->title) list->title->second = Str(L"<c=g b>%d/%d </c>", n, PTY_MAX);
             if (ok_btn) ok_btn->set_enabled(n >= 1 && n <= PTY_MAX && pty_name && is_name_given(pty_name->text.c_str()));
         }
-        return mgr_dlg_t::on_msg(msg, sender);
+        const bool used = mgr_dlg_t::on_msg(msg, sender);
+        // After the base's own, which enables editing for any selection.
+        if (msg.code == EVT_FRAME && sender == this && list && edit_btn) {
+            const pc_rec_t* rec = pc_lv_t::rec_of(list->get_item(list->sel));
+            if (rec && rec->damaged) edit_btn->set_enabled(false);
+        }
+        return used;
     }
 
     void reset_presets() {
@@ -169,18 +194,22 @@ pc_lv_t::pc_lv_t() {
 }
 
 void pc_lv_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
-    // The check box stands left of the picture.
+    // The check box stands left of the picture; a damaged file, which has none, keeps its place.
     const rect chk = item_part_rect(index, LIP_CHECK);
-    const int dx = chk.w > 0 ? chk.x + chk.w + chk_gap - inner.x : 0;
+    const int dx = chk.w > 0 ? chk.x + chk.w + chk_gap - inner.x : chk_size() + chk_gap;
     const rect in{inner.x + dx, inner.y, inner.w - dx, inner.h};
     u_lv_t::draw_item(it, index, r, in);
+    const pc_rec_t* rec = rec_of(it);
+    if (!rec || !rec->damaged) return;
+    const Str text(damaged_line, markup_lit(rec->file.c_str()).c_str());
+    ::draw_text(text.c_str(), &in, FONT_DEF, &theme::text, rect_align::left | rect_align::top);
 }
 
 pc_rec_t* pc_lv_t::rec_of(const li_t* it) { return it ? reinterpret_cast<pc_rec_t*>(it->data) : nullptr; }
 
 unit_t* pc_lv_t::unit_of(const li_t* it) const {
     const pc_rec_t* rec = rec_of(it);
-    return rec ? rec->unit : nullptr;
+    return rec && !rec->damaged ? rec->unit : nullptr;
 }
 
 // ---- opening ----
@@ -200,7 +229,7 @@ bool open_pc_mgr() {
     std::vector<unit_t*> units;
     for (const li_t* it : d->list->items)
         if (it->is_checked())
-            if (const pc_rec_t* rec = pc_lv_t::rec_of(it)) units.push_back(new unit_t(*rec->unit));
+            if (const pc_rec_t* rec = pc_lv_t::rec_of(it); rec && !rec->damaged) units.push_back(new unit_t(*rec->unit));
     if (units.empty() || int(units.size()) > PTY_MAX) {
         unit_vec_clear(units);
         return false;

@@ -12,9 +12,13 @@ class unit_t;
 constexpr int PTY_MAX = 6;
 
 // One saved character: its id (the number of its file) and its unit, owned.
+// A file that could not be read is listed as damaged, by its name: it cannot
+// be ticked for a party nor edited, only deleted.
 struct pc_rec_t {
     int id = 0;
     unit_t* unit = nullptr;
+    bool damaged = false;
+    Str file;  // the file's name, "%08d.pc"
 
     pc_rec_t();
     pc_rec_t(const pc_rec_t&) = delete;

@@ -93,9 +93,9 @@ std::vector<int> gear_of(const unit_t* u) {
 
 encs_dlg_t* hub() { return get_arena_scene() ? get_arena_scene()->hub() : nullptr; }
 
-std::vector<int> batch_of(const encs_dlg_t* h) {
+std::vector<int> batch_of(const std::vector<enc_t>& encs) {
     std::vector<int> v;
-    for (const enc_t& e : h->encs) {
+    for (const enc_t& e : encs) {
         v.insert(v.end(), {e.diff, e.type});
         for (const enc_mon_t& m : e.mons) v.insert(v.end(), {m.mon, m.lv, m.count});
     }
@@ -105,16 +105,6 @@ std::vector<int> batch_of(const encs_dlg_t* h) {
 std::wstring help_topic(screen_driver_t& d) {
     const tv_t* t = d.find_type<tv_t>(get_top_modal());
     return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"";
-}
-
-// The batch the party's record stands for.
-std::vector<int> batch_of_record() {
-    std::vector<int> v;
-    for (const enc_t& e : gen_batch(g_pty.arena)) {
-        v.insert(v.end(), {e.diff, e.type});
-        for (const enc_mon_t& m : e.mons) v.insert(v.end(), {m.mon, m.lv, m.count});
-    }
-    return v;
 }
 
 // Clicks the item of the open popup menu's first level with that text.
@@ -197,7 +187,7 @@ void help_from_the_hub(screen_driver_t& d) {
 
 void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
     d.frames(1);  // the funds as the hub shows them after the last stop
-    seen.batch = batch_of(hub());
+    seen.batch = batch_of(hub()->encs);
     seen.beaten = g_pty.arena.beaten;
     seen.funds = hub()->funds->text.c_str();
     seen.gold = g_pty.gold;
@@ -234,7 +224,7 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
     ASSERT_TRUE(d.click(d.find(L"竞技场")));
     d.frames(1);
     ASSERT_NE(hub(), nullptr);
-    EXPECT_EQ(batch_of(hub()), seen.batch);
+    EXPECT_EQ(batch_of(hub()->encs), seen.batch);
     EXPECT_EQ(g_pty.arena.beaten, seen.beaten);
     EXPECT_EQ(std::wstring(hub()->funds->text.c_str()), seen.funds);
     EXPECT_DOUBLE_EQ(g_pty.gold, seen.gold);
@@ -443,7 +433,7 @@ void new_party(screen_driver_t& d) {
     EXPECT_NE(cur_slot_id(), slot);
     d.frames(1);
     EXPECT_EQ(hub()->strip->count(), 3);
-    EXPECT_EQ(batch_of(hub()), batch_of_record());
+    EXPECT_EQ(batch_of(hub()->encs), batch_of(gen_batch(g_pty.arena)));
 }
 
 // The new character reaches its next level: "升级！" in the unit dialog, the

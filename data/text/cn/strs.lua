@@ -528,4 +528,5 @@ notes = {
     img = "找不到图像 gfx/%s。",
     sfx = "找不到声音 sfx/%s。",
     music = "找不到音乐 sfx/%s_00。",
+    pc_file = "无法读取角色文件 %s，已列为损坏。",
 }

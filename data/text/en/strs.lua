@@ -531,4 +531,5 @@ notes = {
     img = "Image gfx/%s is missing.",
     sfx = "Sound sfx/%s is missing.",
     music = "Music sfx/%s_00 is missing.",
+    pc_file = "Character file %s cannot be read; it is listed as damaged.",
 }

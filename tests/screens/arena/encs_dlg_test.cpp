@@ -9,18 +9,29 @@
 #include <tuple>
 #include <vector>
 
+#include "app/codec.h"
 #include "app/input.h"
+#include "app/opts.h"
 #include "app/rnd.h"
 #include "battle/btl_reward.h"
 #include "battle/listener.h"
+#include "battle/turn.h"
+#include "rules/eqpts.h"
+#include "rules/itm.h"
+#include "rules/itm_ids.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
 #include "screens/arena/shop_dlg.h"
+#include "screens/battle/btl_scene.h"
+#include "screens/menu/main_menu.h"
 #include "screens/unit/pc_mgr.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/unit/unit_lists.h"
+#include "support/btl_stage.h"
+#include "support/canvas.h"
+#include "support/mem_io.h"
 #include "support/screen_driver.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
@@ -28,6 +39,7 @@
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
 #include "ui/splitter.h"
+#include "ui/tip.h"
 
 namespace {
 using mon_key = std::tuple<int, int, int>;
@@ -60,12 +72,14 @@ public:
             EXPECT_TRUE(foes && !foes->units.empty());
             EXPECT_EQ(flags, 0);  // a generated map
             ++fought;
+            if (during) during();
             return state;
         });
     }
     static inline stub_btl_t* live = nullptr;
     int state;
     int fought = 0;
+    std::function<void()> during;  // what the battle does to the party
 };
 
 bool to_arena(screen_driver_t& d) {
@@ -75,8 +89,9 @@ bool to_arena(screen_driver_t& d) {
            d.wait_for([] { return hub() && screen_driver_t::shown(hub()); }, "the arena hub");
 }
 
-// Waits until no dialog runs, and for the hub's next update after it.
-void close_page(screen_driver_t& d) {
+// Presses key (when one is given), waits until no dialog runs, and for the hub's next update after it.
+void close_page(screen_driver_t& d, SDL_Keycode key = 0) {
+    if (key) d.key(key);
     ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close"));
     d.frames(1);
 }
@@ -95,6 +110,42 @@ void fight(screen_driver_t& d, int i, const wchar_t* page, const char* shot = nu
 }
 
 constexpr int won = 2, lost = 3;
+
+// A slot's party file as saved (the current slot's by default), and its first member's experience.
+int read_slot(screen_driver_t& d, pty_t& p, int slot = cur_slot_id()) {
+    mem_io_t f(d.read("saves/arena/" + std::to_string(slot) + "/my.pty"));
+    EXPECT_TRUE(p.load(f));
+    unit_t u;
+    EXPECT_TRUE(load_unit_file(slot_member_path(arena_slot_dir(slot).c_str(), 0).c_str(), u));
+    return u.xp;
+}
+
+// Clicks the item of the open popup menu whose text shows as label.
+void pick(screen_driver_t& d, const wchar_t* label) {
+    ASSERT_EQ(get_top_modal(), get_popup_menu());
+    lv_t* level = get_popup_menu()->get_level(0);
+    int i = 0;
+    while (i < level->count() && screen_driver_t::shown_chars(level->get_item(i)->label.c_str()) != label) ++i;
+    ASSERT_LT(i, level->count()) << "no such menu item";
+    const rect r = level->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+}
+
+// Row i of the challenge list as the list paints it (its rendering kept for
+// the screen): the pixels inside the margins, row by row.
+std::vector<uint32_t> row_px(screen_driver_t& d, int i, int* w) {
+    std::vector<uint32_t> px;
+    d.on_main([&] {
+        const rect in = hub()->list->item_part_rect(i, LIP_INNER);
+        canvas_t c(in.w);
+        const rect at{0, 0, in.w, in.h};
+        draw_tex(hub()->list->get_item(i)->cache, &at, nullptr);
+        px = canvas_t::read(at);
+        *w = in.w;
+    });
+    return px;
+}
+
 }  // namespace
 
 TEST(GenBatch, HoldsOneTwoThreeAndUpToThreeMoreSortedAndRepeatsFromItsRecord) {
@@ -145,6 +196,7 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
             EXPECT_EQ(hb->list->count(), int(hb->encs.size()));
             EXPECT_EQ(hb->list->sel, 0);
             EXPECT_EQ(hb->list->rc.w, 384);
+            EXPECT_EQ(hb->list->item_part_rect(0, LIP_INNER).h, 64) << "64-pixel monster squares inside the margins";
             EXPECT_STREQ(hb->funds->text.c_str(), (Str(L" <b>") + gold_text(g_pty.gold)).c_str());
             EXPECT_EQ(hb->strip->count(), int(g_pty.units.size()));
             EXPECT_EQ(hb->strip->parent == hb->btn_row, w > 1024) << "the strip sits in the button row when wide";
@@ -171,31 +223,6 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
     }
 }
 
-TEST(Hub, RebuildsTheSameBatchStampsAndFundsAfterARestart) {
-    screen_driver_t d;
-    stub_btl_t btl(won);
-    std::vector<enc_key> batch;
-    int beaten = 0;
-    double gold = 0;
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
-        fight(d, 1, L"战斗胜利");
-        batch = keys(hub()->encs);
-        beaten = g_pty.arena.beaten;
-        gold = g_pty.gold;
-        EXPECT_EQ(beaten, 2);
-        ASSERT_TRUE(d.click(d.find(L"返回主界面")));
-        ASSERT_TRUE(d.click(d.find(L"退出")));
-        EXPECT_EQ(d.wait_exit(), 0);
-
-        ASSERT_TRUE(to_arena(d));
-        EXPECT_EQ(keys(hub()->encs), batch);
-        EXPECT_EQ(g_pty.arena.beaten, beaten);
-        EXPECT_EQ(g_pty.arena.n_beaten, 1);
-        EXPECT_DOUBLE_EQ(g_pty.gold, gold);
-    });
-}
-
 TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch) {
     screen_driver_t d;
     stub_btl_t btl(won);
@@ -211,12 +238,15 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
         // The arena master's extra fight: lost, then the batch stays.
         const arena_rec_t before = g_pty.arena;
         const auto batch = keys(hub()->encs);
-        btl.state = lost;
-        ASSERT_TRUE(d.click(hub()->batch_btn));
-        ASSERT_TRUE(d.click(d.find(L"确定")));
-        ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗失败") != nullptr; }, "the defeat page"));
-        ASSERT_TRUE(d.click(d.find(L"关闭")));
-        close_page(d);
+        const auto extra_fight = [&](int state, const wchar_t* page) {
+            btl.state = state;
+            ASSERT_TRUE(d.click(hub()->batch_btn));
+            ASSERT_TRUE(d.click(d.find(L"确定")));
+            ASSERT_TRUE(d.wait_for([&] { return d.find(page) != nullptr; }, "the page after the fight"));
+            ASSERT_TRUE(d.click(d.find(L"关闭")));
+            close_page(d);
+        };
+        extra_fight(lost, L"战斗失败");
         EXPECT_EQ(g_pty.arena.seed, before.seed);
         EXPECT_EQ(g_pty.arena.losses, before.losses + 1);
         EXPECT_EQ(keys(hub()->encs), batch);
@@ -226,37 +256,84 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
         close_page(d);
         EXPECT_EQ(btl.fought, n + 1);
         // Won: a new batch for the party as it is now, nothing beaten, one floor up.
-        btl.state = won;
-        ASSERT_TRUE(d.click(hub()->batch_btn));
-        ASSERT_TRUE(d.click(d.find(L"确定")));
-        ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗胜利") != nullptr; }, "the victory page"));
-        ASSERT_TRUE(d.click(d.find(L"关闭")));
-        close_page(d);
+        extra_fight(won, L"战斗胜利");
         const arena_rec_t& a = g_pty.arena;
         EXPECT_NE(a.seed, before.seed);
         EXPECT_EQ(std::tuple(a.beaten, a.floor, a.n_beaten, a.wins), std::tuple(0, 1, n + 1, n + 1));
         EXPECT_EQ(keys(hub()->encs), keys(gen_batch(a)));
         EXPECT_FALSE(hub()->batch_btn->is_enabled());
-        // The list's title: the floor, and the counters in its tooltip.
-        const std::wstring stats = hub()->list->title->second.c_str();
-        EXPECT_NE(stats.find(L"当前层数: </c><b>2</b>"), std::wstring::npos);
+        // The list's title: the floor, and the counters in the tooltip that resting on it shows.
+        EXPECT_NE(std::wstring(hub()->list->title->second.c_str()).find(L"当前层数: </c><b>2</b>"), std::wstring::npos);
+        const rect r = hub()->list->rc;
+        d.move_to(r.x + r.w - 24, r.y + hub()->list->bar_h() / 2);
+        ASSERT_TRUE(d.wait_for([] { return get_tip_shown_wnd() == hub()->list; }, "the statistics' tooltip", 60));
+        const std::wstring stats = screen_driver_t::plain(get_tip_wnd()->text.c_str());
         for (const auto& [label, n] : {std::pair{L"已击败挑战次数", n + 1}, {L"获胜次数", n + 1}, {L"失败次数", 1}})
-            EXPECT_NE(stats.find(Str(L"%s\t</c><r>%d</r>", label, n).c_str()), std::wstring::npos) << n;
+            EXPECT_NE(stats.find(Str(L"%s\t%d", label, n).c_str()), std::wstring::npos) << utf8_from_wide(stats);
     });
 }
 
-TEST(Hub, WinningABeatenChallengeAgainPaysAgainWithoutASecondBeatenCount) {
+// A won fight: the fee named on the button comes back with the winnings,
+// experience is paid, the row is stamped over none of its monsters, the slot
+// is saved, and the arrows shot are loaded again into every quick slot. Won
+// again, it pays again and counts once.
+TEST(Hub, AWonFightPaysStampsSavesAndReloadsAmmunitionAndAWinAgainCountsOnce) {
     screen_driver_t d;
     stub_btl_t btl(won);
     d.run([&] {
         ASSERT_TRUE(to_arena(d));
-        fight(d, 0, L"战斗胜利", "hub-victory-page");
-        const int xp = g_pty.units[0]->xp;
-        EXPECT_GT(xp, 0);
-        EXPECT_EQ(std::tuple(g_pty.arena.n_beaten, g_pty.arena.wins, g_pty.arena.beaten), std::tuple(1, 1, 1));
-        fight(d, 0, L"战斗胜利");
-        EXPECT_GT(g_pty.units[0]->xp, xp);
-        EXPECT_EQ(std::tuple(g_pty.arena.n_beaten, g_pty.arena.wins, g_pty.arena.beaten), std::tuple(1, 2, 1));
+        int i = -1, w = 0;  // a challenge of three monster groups or more
+        unit_t* archer = g_pty.units[0];
+        const int ammo = get_itm(ITM_BOW_S).get_ammo_id(), stack = get_itm(ammo).max_stack();
+        d.on_main([&] {
+            for (int seed = 1; i < 0; ++seed) {
+                g_pty.arena.seed = seed;
+                const std::vector<enc_t> b = gen_batch(g_pty.arena);
+                for (size_t k = 0; k < b.size() && i < 0; ++k) i = b[k].mons.size() >= 3 ? int(k) : -1;
+            }
+            hub()->refresh_list();
+            opts().auto_load_ammos = true;
+            for (unit_t* u : g_pty.units) u->eqpts.slots[EQ_MAIN].clear();  // one archer only
+            mk_itm_slot(archer->eqpts.slots[EQ_MAIN], ITM_BOW_S, 1);
+            for (itm_slot_t& b : g_pty.bag) b.clear();
+            mk_itm_slot(g_pty.bag[4], ammo, 2 * stack);
+            mk_itm_slot(g_pty.bag[9], ammo, 2 * stack + 3);
+        });
+        const std::vector<uint32_t> unstamped = row_px(d, i, &w);
+        const double gold = g_pty.gold;
+        const int fee = calc_btl_gold(), xp = archer->xp;
+        EXPECT_NE(std::wstring(hub()->fight_btn->tip.c_str()).find(gold_text(fee).c_str()), std::wstring::npos);
+        btl.during = [&] {
+            pty_t saved;
+            read_slot(d, saved);
+            EXPECT_DOUBLE_EQ(saved.gold, gold - fee) << "the fee is paid and saved before the fight";
+            for (int q = EQ_QUICK; q < EQ_QUICK_END; ++q) archer->eqpts.slots[q].clear();  // every arrow shot
+            bool made = false;  // the battle's own scene, which the hub comes back from
+            push_scene(get_btl_scene(&made), made);
+        };
+        fight(d, i, L"战斗胜利", "hub-victory-page");
+        EXPECT_GE(g_pty.gold, gold) << "the fee back, and the winnings";
+        EXPECT_EQ(archer->xp, xp + int(enc_xp(hub()->encs[size_t(i)])) / int(g_pty.units.size()));
+        for (int q = EQ_QUICK; q < EQ_QUICK_END; ++q) EXPECT_EQ(archer->eqpts.slots[q].get_count(), stack) << q;
+        EXPECT_EQ(g_pty.bag[9].get_count(), 3);
+        EXPECT_EQ(std::tuple(g_pty.arena.n_beaten, g_pty.arena.wins, g_pty.arena.beaten), std::tuple(1, 1, 1 << i));
+        pty_t saved;
+        EXPECT_EQ(read_slot(d, saved), archer->xp);
+        const arena_rec_t& a = saved.arena;
+        EXPECT_EQ(std::tuple(saved.gold, a.wins, a.n_beaten, a.beaten), std::tuple(g_pty.gold, 1, 1, 1 << i));
+        d.shot("hub-stamp");
+        const std::vector<uint32_t> stamped = row_px(d, i, &w);
+        int changed = 0;  // the stamp shows, and leaves every monster's square as it was
+        for (size_t k = 0; k < stamped.size(); ++k) {
+            changed += stamped[k] != unstamped[k];
+            const bool on_square = int(k % size_t(w)) < int(hub()->encs[size_t(i)].mons.size()) * 68 - 4;
+            ASSERT_TRUE(!on_square || stamped[k] == unstamped[k]) << "the stamp covers a monster at " << k % size_t(w);
+        }
+        EXPECT_GT(changed, 200) << "no stamp";
+        btl.during = nullptr;
+        fight(d, i, L"战斗胜利");
+        EXPECT_GT(archer->xp, xp);
+        EXPECT_EQ(std::tuple(g_pty.arena.n_beaten, g_pty.arena.wins, g_pty.arena.beaten), std::tuple(1, 2, 1 << i));
     });
 }
 
@@ -275,6 +352,44 @@ TEST(Hub, TheFeeIsTakenWithoutEnoughGoldAndTheNegativeFundsAreShown) {
         EXPECT_STREQ(hub()->funds->text.c_str(), (Str(L" <b>") + gold_text(-double(fee))).c_str());
         EXPECT_NE(std::wstring(hub()->funds->text.c_str()).find(L"<c=fc_rr>-"), std::wstring::npos)
             << "negative funds in the negative colour";
+        pty_t saved;  // saved with the loss
+        read_slot(d, saved);
+        EXPECT_EQ(std::tuple(saved.gold, saved.arena.losses), std::tuple(-double(fee), 1));
+    });
+}
+
+// Leaving a running fight for the main menu asks first, naming the fee the
+// fight forfeits; only the fee is lost, and it is lost in the save too.
+TEST(Hub, LeavingAFightAsksNamingTheFeeAndLosesOnlyTheFee) {
+    screen_driver_t d(fast_btl_opts());
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        const double gold = g_pty.gold;
+        const int fee = calc_btl_gold(), xp = g_pty.units[0]->xp;
+        const arena_rec_t rec = g_pty.arena;
+        ASSERT_TRUE(d.click(hub()->fight_btn));
+        d.move_to(1200, 400);
+        ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
+        for (const wchar_t* answer : {L"取消", L"确定"}) {
+            ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
+            pick(d, L"返回主界面");
+            const auto* ask = d.find_type<splitter_t>(get_top_modal());
+            ASSERT_NE(ask, nullptr) << "no question";
+            d.shot("hub-fight-leave-question");
+            EXPECT_NE(std::wstring(ask->text.c_str()).find(gold_text(fee).c_str()), std::wstring::npos);
+            ASSERT_TRUE(d.click(d.find(answer)));
+            d.frames(2);
+            EXPECT_EQ(is_btl_running(), answer == std::wstring(L"取消"));
+        }
+        ASSERT_TRUE(d.wait_for([] { return get_top_scene() == get_main_menu_scene(); }, "the main menu"));
+        EXPECT_EQ(get_btl_state(), BTL_ABORTED);
+        pty_t saved;
+        EXPECT_EQ(read_slot(d, saved), xp);
+        EXPECT_EQ(std::tuple(g_pty.gold, saved.gold), std::tuple(gold - fee, gold - fee));
+        for (const arena_rec_t& a : {g_pty.arena, saved.arena})
+            EXPECT_EQ(std::tuple(a.wins, a.losses, a.beaten), std::tuple(rec.wins, rec.losses, rec.beaten));
+        ASSERT_TRUE(to_arena(d));
+        EXPECT_STREQ(hub()->funds->text.c_str(), (Str(L" <b>") + gold_text(gold - fee)).c_str());
     });
 }
 
@@ -282,76 +397,60 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(to_arena(d));
-        // A second saved party, which becomes the current one.
+        // A second saved party, which becomes the current one; typed names show as typed.
         d.on_main([] {
-            g_pty.name = L"第二队";
+            g_pty.name = L"<b>队'";
+            g_pty.units[0]->name = L"<b>星";
             g_pty.arena.seed += 1;
             save_arena_slot(SLOT_NEW);
             hub()->refresh_list();
+            hub()->fill_party_strip();
         });
+        Str tip;
+        hub()->strip->item_tip(&tip, hub()->strip->get_item(0));
+        EXPECT_NE(screen_driver_t::shown_chars(tip.c_str()).find(L"<b>星"), std::wstring::npos);
         const int second = cur_slot_id();
         const std::vector<unit_t*> units = g_pty.units;
         const auto batch = keys(hub()->encs);
 
         ASSERT_TRUE(d.click(hub()->party_btn));
-        menu_t* m = get_popup_menu();
-        ASSERT_EQ(get_top_modal(), m);
+        ASSERT_EQ(get_top_modal(), get_popup_menu());
+        d.shot("hub-party-menu");
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the menu to close"));
         EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second);
 
         auto choose = [&](const wchar_t* name) {
             ASSERT_TRUE(d.click(hub()->party_btn));
-            lv_t* level = m->get_level(0);
-            int i = 0;
-            while (i < level->count() && level->get_item(i)->label != Str(name)) ++i;
-            ASSERT_LT(i, level->count()) << "no menu item for the party";
-            const rect r = level->item_rect(i);
-            d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+            pick(d, name);
             ASSERT_TRUE(d.wait_for([] { return get_top_modal() != get_popup_menu(); }, "the menu to close"));
         };
-        choose(L"第二队");
+        choose(L"<b>队'");
         EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second) << "the current party is not reloaded";
         EXPECT_EQ(keys(hub()->encs), batch);
 
         // A new party that the manager does not make changes nothing either.
         choose(L"新建队伍...");
         ASSERT_NE(get_pc_mgr(), nullptr);
-        d.key(SDLK_ESCAPE);
-        close_page(d);
+        close_page(d, SDLK_ESCAPE);
         EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second);
         EXPECT_EQ(list_arena_slots().size(), 2u);
 
+        d.on_main([] { g_pty.gold = 777; });
         choose(L"异乡人");
         EXPECT_NE(cur_slot_id(), second);
         EXPECT_STREQ(g_pty.name.c_str(), L"异乡人");
+        EXPECT_EQ(g_pty.gold, 500.0);
+        // The party left was saved as it was, and the game resumes the one chosen, even after a kill.
+        pty_t left;
+        read_slot(d, left, second);
+        EXPECT_EQ(left.gold, 777.0);
+        const std::string cfg = d.read("saves/arena/main.cfg");
+        ASSERT_EQ(cfg.size(), 8u);
+        EXPECT_EQ(cfg.substr(4), le_bytes_t().i32(cur_slot_id()).b) << "main.cfg names the party chosen";
         EXPECT_EQ(keys(hub()->encs), keys(gen_batch(g_pty.arena)));
         EXPECT_NE(keys(hub()->encs), batch);
         EXPECT_EQ(hub()->strip->count(), int(g_pty.units.size()));
-    });
-}
-
-TEST(Hub, TypedNamesShowAsTypedInThePartyMenuAndOnTheStrip) {
-    const auto shown_chars = screen_driver_t::shown_chars;
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
-        d.on_main([] {
-            g_pty.name = L"<b>队'";
-            g_pty.units[0]->name = L"<b>星";
-            save_arena_slot(SLOT_CUR);
-            hub()->fill_party_strip();
-        });
-        Str tip;
-        hub()->strip->item_tip(&tip, hub()->strip->get_item(0));
-        EXPECT_NE(shown_chars(tip.c_str()).find(L"<b>星"), std::wstring::npos);
-        ASSERT_TRUE(d.click(hub()->party_btn));
-        lv_t* level = get_popup_menu()->get_level(0);
-        bool found = false;
-        for (int i = 0; i < level->count(); ++i) found |= shown_chars(level->get_item(i)->label.c_str()) == L"<b>队'";
-        EXPECT_TRUE(found) << "the party's name as typed";
-        d.shot("hub-party-menu");
-        d.key(SDLK_ESCAPE);
     });
 }
 
@@ -361,34 +460,28 @@ TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
         ASSERT_TRUE(to_arena(d));
         ASSERT_TRUE(d.click(hub()->log_btn));
         ASSERT_NE(d.find(L"浏览记录"), nullptr);
-        d.key(SDLK_z);
-        close_page(d);
+        close_page(d, SDLK_z);
         ASSERT_TRUE(d.click(hub()->help_btn));
         ASSERT_NE(d.find(L"帮助"), nullptr);
-        d.key(SDLK_ESCAPE);
-        close_page(d);
+        close_page(d, SDLK_ESCAPE);
         // The bag on the first member; a face of the strip on its member.
         ASSERT_TRUE(d.click(hub()->bag_btn));
         ASSERT_NE(get_unit_dlg(), nullptr);
         EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[0]);
         EXPECT_EQ(unit_dlg_list(), g_pty.units);
-        d.key(SDLK_ESCAPE);
-        close_page(d);
+        close_page(d, SDLK_ESCAPE);
         const rect face = hub()->strip->item_rect(2);
         d.click_at(face.x + face.w / 2, face.y + face.h / 2);
         ASSERT_NE(get_unit_dlg(), nullptr);
         EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[2]);
-        d.key(SDLK_ESCAPE);
-        close_page(d);
+        close_page(d, SDLK_ESCAPE);
         ASSERT_TRUE(d.click(hub()->shop_btn));
         EXPECT_EQ(get_top_modal(), get_shop_dlg());
-        d.key(SDLK_ESCAPE);
-        close_page(d);
+        close_page(d, SDLK_ESCAPE);
         ASSERT_TRUE(d.click(hub()->cfg_btn));
         EXPECT_NE(get_top_modal(), nullptr);
         EXPECT_EQ(get_top_modal(), d.find(L"选项"));
-        d.key(SDLK_ESCAPE);
-        close_page(d);
+        close_page(d, SDLK_ESCAPE);
     });
 }
 

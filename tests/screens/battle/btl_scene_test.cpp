@@ -24,8 +24,6 @@
 #include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
-#include "screens/arena/arena.h"
-#include "screens/arena/encs_dlg.h"
 #include "screens/battle/btl_view.h"
 #include "screens/dlgs/cfg_dlg.h"
 #include "screens/menu/main_menu.h"
@@ -326,31 +324,6 @@ TEST(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
             pop_scene();
         });
         EXPECT_EQ(listed, 0);
-    });
-}
-
-TEST(BtlScene, LeavingAnArenaFightForTheMainMenuStaysThere) {
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        ASSERT_TRUE(d.click(d.find(L"竞技场")));
-        ASSERT_TRUE(d.wait_for([] { return get_top_scene() == get_arena_scene(); }, "the arena"));
-        d.frames(1);
-        encs_dlg_t* hub = get_arena_scene()->hub();
-        ASSERT_NE(hub, nullptr);
-        const int fights = g_pty.arena.wins + g_pty.arena.losses;
-        const rect r = hub->list->item_rect(0);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-        ASSERT_TRUE(d.click(hub->fight_btn));
-        d.move_to(1200, 400);
-        ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
-        sys_menu_pick(d, L"返回主界面");
-        ASSERT_TRUE(d.wait_for([] { return !cur_btl_scene(); }, "the battle's end", 120));
-        d.frames(2);
-        EXPECT_EQ(get_btl_state(), BTL_ABORTED);
-        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
-        EXPECT_NE(d.find(L"竞技场"), nullptr);
-        EXPECT_EQ(g_pty.arena.wins + g_pty.arena.losses, fights);  // neither won nor lost
     });
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/ini.h"
+#include "app/notes.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
 #include "rules/unit.h"
@@ -211,12 +212,29 @@ TEST(PcMgr, ThePresetsResetRestoresThePremadeAndKeepsThePlayersOwn) {
         confirm(d, true);
         EXPECT_FALSE(d.exists(pc_file(2)));
         EXPECT_EQ(m->pc_list()->count(), PRESET_PCS);
+        std::ofstream(d.dir() / pc_file(11), std::ios::binary) << "garbage";
         ASSERT_TRUE(d.click(m->presets_btn()));
         confirm(d, true);
-        EXPECT_EQ(listed_ids(m), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 100}));
+        EXPECT_EQ(listed_ids(m), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 100}));
         EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(0))->unit->name, get_preset_pcs()[0]->name);
         EXPECT_EQ(d.read(pc_file(100)), own);
         EXPECT_EQ(m->pc_list()->sel, 0);
+        // The unreadable file is listed as damaged, by its name, and the log names it; it cannot
+        // be ticked nor edited, and stays as it is.
+        pc_lv_t* l = m->pc_list();
+        d.on_main([&] {
+            l->scroll_to_end();
+            l->select(PRESET_PCS);
+        });
+        const rect row = l->item_rect(PRESET_PCS), chk = l->item_part_rect(PRESET_PCS + 1, LIP_CHECK);
+        d.click_at(chk.x + chk.w / 2, row.y + row.h / 2);
+        d.frames(1);
+        d.shot("pc-mgr-damaged");
+        EXPECT_EQ(l->checked_count(), 0);
+        EXPECT_FALSE(m->edit_btn->is_enabled());
+        EXPECT_NE(std::wstring(m->memo->text.c_str()).find(L"saves/pcs/00000011.pc"), std::wstring::npos);
+        EXPECT_NE(std::wstring(said_notes().back().c_str()).find(L"saves/pcs/00000011.pc"), std::wstring::npos);
+        EXPECT_EQ(d.read(pc_file(11)), "garbage");
         d.key(SDLK_ESCAPE);
     });
 }
