@@ -31,7 +31,8 @@ namespace {
 constexpr int btl_state_won = 2;
 constexpr int btl_state_lost = 3;
 constexpr int win_page_h = 576, lose_page_h = 512, page_w = 512;
-constexpr const wchar_t* abandon_ask = L"放弃这场战斗，返回主界面？\n\n已付的入场费 %s 不会退还。";
+// %s: where the player goes ("返回主界面", "退出游戏"), then the fee.
+constexpr const wchar_t* abandon_ask = L"放弃这场战斗，%s？\n\n已付的入场费 %s 不会退还。";
 
 arena_scene_t* the_arena = nullptr;
 btl_runner_t btl_runner;
@@ -145,10 +146,12 @@ bool arena_fight(const enc_t& e) {
     {
         std::unique_ptr<unit_grp_t> foes(enc_to_grp(e));
         // Leaving a running fight forfeits its fee: the player is asked first.
-        set_main_menu_check(
-            [fee] { return !is_btl_running() || zg_confirm_dlg(Str(abandon_ask, gold_text(fee).c_str())); });
+        set_leave_check([fee](int cmd) {
+            const wchar_t* to = cmd == SYS_CMD_QUIT ? L"退出游戏" : L"返回主界面";
+            return !is_btl_running() || zg_confirm_dlg(Str(abandon_ask, to, gold_text(fee).c_str()));
+        });
         if (btl_runner) state = btl_runner(foes.get(), 0);
-        set_main_menu_check(nullptr);
+        set_leave_check(nullptr);
     }
     // The battle pushed its own scene; the hub shows again under the page. A
     // scene the player went to from the battle (the main menu) stays on top.

@@ -45,7 +45,7 @@ constexpr int sheet_mask_def = 7;
 
 main_ui_t the_ui;
 bool built = false;
-std::function<bool()> main_menu_check;
+std::function<bool(int)> leave_check;
 
 // Every window of the interface dies at shutdown; the first one to go takes
 // the record and the log's sink with it, so nothing reaches a freed window.
@@ -309,14 +309,16 @@ void sys_menu_cmd(int id) {
     case SYS_CMD_OPTIONS: open_cfg_dlg(); break;
     case SYS_CMD_HELP: help_open(nullptr); break;
     case SYS_CMD_MAIN_MENU:
-        if (!main_menu_check || main_menu_check()) goto_main_menu();
+        if (!leave_check || leave_check(id)) goto_main_menu();
         break;
-    case SYS_CMD_QUIT: request_quit(); break;
+    case SYS_CMD_QUIT:
+        if (!leave_check || leave_check(id)) request_quit();
+        break;
     default: break;
     }
 }
 
-void set_main_menu_check(std::function<bool()> check) { main_menu_check = std::move(check); }
+void set_leave_check(std::function<bool(int)> check) { leave_check = std::move(check); }
 
 // ---- the log ----
 

@@ -60,9 +60,10 @@ void status_show_unit(unit_t* u);
 void sys_menu(map_scene_t* scene, wnd_t* btn);
 // What a chosen command does when the scene did not take it.
 void sys_menu_cmd(int id);
-// Asked before "返回主界面" leaves the scene; false keeps the player there.
-// The arena sets it while its fight runs, whose fee the way out forfeits.
-void set_main_menu_check(std::function<bool()> check);
+// Asked with the command before "返回主界面" or "退出游戏" leaves the scene;
+// false keeps the player there. The arena sets it while its fight runs, whose
+// fee either way out forfeits.
+void set_leave_check(std::function<bool(int sys_cmd)> check);
 
 // The battle log in a dialog ("浏览记录"), scrolled to its end; 'z' closes it too.
 void show_full_log();

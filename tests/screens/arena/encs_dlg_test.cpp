@@ -370,13 +370,16 @@ TEST(Hub, LeavingAFightAsksNamingTheFeeAndLosesOnlyTheFee) {
         ASSERT_TRUE(d.click(hub()->fight_btn));
         d.move_to(1200, 400);
         ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
-        for (const wchar_t* answer : {L"取消", L"确定"}) {
+        // Quitting the game forfeits the fee too: it asks alike, and is refused here.
+        for (const auto& [entry, answer] : {std::pair{L"退出游戏", L"取消"}, {L"返回主界面", L"取消"}, {L"返回主界面", L"确定"}}) {
             ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-            pick(d, L"返回主界面");
+            pick(d, entry);
             const auto* ask = d.find_type<splitter_t>(get_top_modal());
             ASSERT_NE(ask, nullptr) << "no question";
             d.shot("hub-fight-leave-question");
-            EXPECT_NE(std::wstring(ask->text.c_str()).find(gold_text(fee).c_str()), std::wstring::npos);
+            const std::wstring text = ask->text.c_str();
+            EXPECT_NE(text.find(gold_text(fee).c_str()), std::wstring::npos);
+            EXPECT_NE(text.find(entry), std::wstring::npos);
             ASSERT_TRUE(d.click(d.find(answer)));
             d.frames(2);
             EXPECT_EQ(is_btl_running(), answer == std::wstring(L"取消"));
