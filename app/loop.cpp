@@ -126,8 +126,12 @@ void frame_render() {
         st.no_modal = st.modal_stack.empty();
         get_top_scene()->draw();
     }
+    // Under a dialog the fight's floating texts and effects lie beneath it, not
+    // over its question.
+    const bool under_dialog = !st.modal_stack.empty();
+    if (under_dialog) get_ani_mgr()->run(get_frame_dt());
     wnd_layer().paint();
-    get_ani_mgr()->run(get_frame_dt());
+    if (!under_dialog) get_ani_mgr()->run(get_frame_dt());
     wnd_layer().draw_over();
     draw_hint_text();
     if (opts().show_fps) draw_fps();

@@ -1,5 +1,6 @@
 #include "app/loop.h"
 
+#include "app/ani.h"
 #include "app/draw_text.h"
 #include "app/opts.h"
 #include "app/render.h"
@@ -54,6 +55,18 @@ TEST_F(Modal, QuitInsideANestedWaitEndsEveryLoopWithMinusFive) {
     };
     EXPECT_EQ(run_modal_loop([] { return true; }), -5);
     EXPECT_TRUE(inner == -5 && is_quitting());
+}
+
+TEST_F(Modal, AnimationsDrawOverTheWindowsButUnderADialog) {
+    rec_wnd_t a("a", root(), {0, 0, 800, 600});
+    get_ani_mgr()->play(new zg::custom_ani_t([](zg::custom_ani_t&) { calls.push_back("ani drawn"); }, zg::ANI_CUSTOM, 0, 0, 0));
+    frame_render();
+    EXPECT_EQ(take_calls(), (std::vector<std::string>{"a drawn", "ani drawn"}));
+    input_state().modal_stack.push_back(&a);
+    frame_render();
+    EXPECT_EQ(take_calls(), (std::vector<std::string>{"ani drawn", "a drawn"}));
+    input_state().modal_stack.clear();
+    get_ani_mgr()->clear();
 }
 
 TEST(FrameText, HintLineAtTheBottomLeftAndFrameCounterOnlyWhenSwitchedOn) {
