@@ -108,24 +108,6 @@ std::wstring help_topic(screen_driver_t& d) {
     return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"";
 }
 
-// Clicks the item of the open popup menu's first level with that text.
-bool click_menu_item(screen_driver_t& d, const wchar_t* text) {
-    menu_t* m = get_popup_menu();
-    if (get_top_modal() != m) {
-        ADD_FAILURE() << "no popup menu runs";
-        return false;
-    }
-    lv_t* level = m->get_level(0);
-    for (int i = 0; i < level->count(); ++i) {
-        if (level->get_item(i)->label != Str(text)) continue;
-        const rect r = level->item_rect(i);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-        return true;
-    }
-    ADD_FAILURE() << "no menu item " << utf8_from_wide(text);
-    return false;
-}
-
 void close_dialog(screen_driver_t& d) {
     d.key(SDLK_ESCAPE);
     ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close"));
@@ -368,7 +350,7 @@ void shop(screen_driver_t& d) {
 void new_party(screen_driver_t& d) {
     const int slot = cur_slot_id();
     ASSERT_TRUE(d.click(hub()->party_btn));
-    ASSERT_TRUE(click_menu_item(d, L"新建队伍..."));
+    ASSERT_TRUE(d.pick_menu(L"新建队伍..."));
     pc_mgr_dlg_t* m = get_pc_mgr();
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->pc_list()->count(), PRESET_PCS) << "the premade characters on the first run";
@@ -476,7 +458,7 @@ void appearance(screen_driver_t& d) {
     unit_t* u = g_pty.units.front();
     const rect first = hub()->strip->item_rect(0);
     d.rclick_at(first.x + first.w / 2, first.y + first.h / 2);
-    ASSERT_TRUE(click_menu_item(d, L"更改角色外观"));
+    ASSERT_TRUE(d.pick_menu(L"更改角色外观"));
     game::mod_unit_dlg_t* md = get_mod_unit_dlg();
     ASSERT_NE(md, nullptr);
     EXPECT_EQ(md->panel()->name_edt()->text, u->name);
@@ -745,8 +727,7 @@ void challenge_given_up(screen_driver_t& d) {
     const int losses = g_pty.arena.losses, beaten = g_pty.arena.beaten;
     fight_challenge(d, 1);
     ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn", 3000));
-    ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-    ASSERT_TRUE(click_menu_item(d, L"<c=r>投降</c>"));
+    ASSERT_TRUE(d.pick_sys_menu(L"投降"));
     ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗失败") != nullptr; }, "the defeat page", 600));
     EXPECT_EQ(get_top_scene(), get_arena_scene());
     d.shot("arena-defeat");
@@ -770,11 +751,7 @@ void map_scene(screen_driver_t& d) {
         EXPECT_TRUE(screen_driver_t::shown(w));
     d.shot("map");
     // Back to the main menu through the system menu.
-    ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-    menu_t* m = get_popup_menu();
-    ASSERT_EQ(get_top_modal(), m);
-    const rect r = m->get_level(0)->item_rect(2);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    ASSERT_TRUE(d.pick_sys_menu(L"返回主界面"));
     ASSERT_TRUE(d.wait_for([] { return get_top_scene() == get_main_menu_scene(); }, "the main menu"));
     EXPECT_FALSE(screen_driver_t::shown(main_ui().bottom_bar));
 }

@@ -25,6 +25,7 @@
 #include "rules/pty.h"
 #include "rules/save_slots.h"
 #include "ui/rt_markup.h"
+#include "ui/menu.h"
 #include "ui/rtext.h"
 #include "ui/title_wnd.h"
 #include "ui/wnd.h"
@@ -417,6 +418,25 @@ bool screen_driver_t::click_link(wnd_t* w, const wchar_t* target) {
     w->client_origin(&origin);
     return click_link(w->rtext, target, origin);
 }
+
+bool screen_driver_t::pick_menu(const wchar_t* caption) {
+    menu_t* m = get_popup_menu();
+    if (get_top_modal() != m) {
+        ADD_FAILURE() << "no popup menu runs";
+        return false;
+    }
+    lv_t* level = m->get_level(0);
+    for (int i = 0; i < level->count(); ++i)
+        if (plain(level->get_item(i)->label) == caption) {
+            const rect r = level->item_rect(i);
+            click_at(r.x + r.w / 2, r.y + r.h / 2);
+            return true;
+        }
+    ADD_FAILURE() << "no menu item " << utf8_from_wide(caption);
+    return false;
+}
+
+bool screen_driver_t::pick_sys_menu(const wchar_t* caption) { return click(find_tip(L"系统菜单")) && pick_menu(caption); }
 
 bool screen_driver_t::click_wnd(wnd_t* w, uint8_t button) {
     if (!w) {

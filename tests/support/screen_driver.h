@@ -149,6 +149,11 @@ public:
     // own text; a test failure (and false) when the text has no such link.
     bool click_link(const rtext_t& t, const wchar_t* target, pt_t origin = {0, 0});
     bool click_link(wnd_t* w, const wchar_t* target);
+    // Clicks the item of the open popup menu's first level whose caption, its
+    // mark-up left out, is caption; a test failure (and false) when no menu
+    // runs or none has it. pick_sys_menu opens the system menu first.
+    bool pick_menu(const wchar_t* caption);
+    bool pick_sys_menu(const wchar_t* caption);
     void rclick_at(int x, int y);
     // Press at from, move there in steps frame by frame, release at to.
     void drag(SDL_Point from, SDL_Point to, int steps = 8);

@@ -120,17 +120,6 @@ int read_slot(screen_driver_t& d, pty_t& p, int slot = cur_slot_id()) {
     return u.xp;
 }
 
-// Clicks the item of the open popup menu whose text shows as label.
-void pick(screen_driver_t& d, const wchar_t* label) {
-    ASSERT_EQ(get_top_modal(), get_popup_menu());
-    lv_t* level = get_popup_menu()->get_level(0);
-    int i = 0;
-    while (i < level->count() && screen_driver_t::shown_chars(level->get_item(i)->label.c_str()) != label) ++i;
-    ASSERT_LT(i, level->count()) << "no such menu item";
-    const rect r = level->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-}
-
 // Row i of the challenge list as the list paints it (its rendering kept for
 // the screen): the pixels inside the margins, row by row.
 std::vector<uint32_t> row_px(screen_driver_t& d, int i, int* w) {
@@ -372,8 +361,7 @@ TEST(Hub, LeavingAFightAsksNamingTheFeeAndLosesOnlyTheFee) {
         ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
         // Quitting the game forfeits the fee too: it asks alike, and is refused here.
         for (const auto& [entry, answer] : {std::pair{L"退出游戏", L"取消"}, {L"返回主界面", L"取消"}, {L"返回主界面", L"确定"}}) {
-            ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-            pick(d, entry);
+            ASSERT_TRUE(d.pick_sys_menu(entry));
             const auto* ask = d.find_type<splitter_t>(get_top_modal());
             ASSERT_NE(ask, nullptr) << "no question";
             d.shot("hub-fight-leave-question");
@@ -425,7 +413,7 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
 
         auto choose = [&](const wchar_t* name) {
             ASSERT_TRUE(d.click(hub()->party_btn));
-            pick(d, name);
+            ASSERT_TRUE(d.pick_menu(name));
             ASSERT_TRUE(d.wait_for([] { return get_top_modal() != get_popup_menu(); }, "the menu to close"));
         };
         choose(L"<b>队'");

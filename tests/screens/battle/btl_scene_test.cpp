@@ -51,15 +51,6 @@ std::wstring log_text() { return main_ui().log_memo ? std::wstring(main_ui().log
 std::wstring name_of(const unit_t* u) { return unit_disp_name(u).c_str(); }
 std::wstring text_of(const fx_rec_t& f) { return f.name.c_str(); }
 
-// Picks the system menu's item with that caption.
-void sys_menu_pick(screen_driver_t& d, const wchar_t* caption) {
-    ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-    ASSERT_EQ(get_top_modal(), get_popup_menu());
-    rect r;
-    ASSERT_NE(menu_item(0, caption, &r), nullptr) << "no such item in the system menu";
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-}
-
 // Most cases' battle: the first premade character at (3, 3), unit me_i, and a
 // rat at (rat_x, 3), unit rat_i, on a plain of 10 x 6.
 constexpr int me_i = 0, rat_i = 1;
@@ -253,7 +244,7 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     duel(st, 7);
     play([&] {
         const int round = btl().round;
-        sys_menu_pick(d, L"投降");
+        ASSERT_TRUE(d.pick_sys_menu(L"投降"));
         ASSERT_TRUE(st.wait_end(d, 120));
         EXPECT_EQ(st.state, BTL_LOST);
         EXPECT_EQ(btl().round, round);  // nothing more was played
@@ -277,12 +268,12 @@ TEST_F(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
         d.key(SDLK_ESCAPE);
         d.frames(1);
         // The settings and the help open over the battle, which waits on.
-        sys_menu_pick(d, L"选项");
+        ASSERT_TRUE(d.pick_sys_menu(L"选项"));
         ASSERT_NE(get_cfg_dlg(), nullptr);
         EXPECT_EQ(get_top_modal(), get_cfg_dlg());
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the settings to close"));
-        sys_menu_pick(d, L"百科");
+        ASSERT_TRUE(d.pick_sys_menu(L"百科"));
         ASSERT_NE(get_top_modal(), nullptr);
         EXPECT_NE(d.find_type<tv_t>(get_top_modal()), nullptr);  // the help's topics
         d.key(SDLK_ESCAPE);
@@ -290,7 +281,7 @@ TEST_F(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
         EXPECT_EQ(cur_btl_scene()->waiting_unit(), st.u(me_i));
         EXPECT_FALSE(st.ended);
         // Back to the main menu: the battle is given up, neither won nor lost.
-        sys_menu_pick(d, L"返回主界面");
+        ASSERT_TRUE(d.pick_sys_menu(L"返回主界面"));
         ASSERT_TRUE(st.wait_end(d, 120));
         EXPECT_EQ(st.state, BTL_ABORTED);
         EXPECT_EQ(get_top_scene(), get_main_menu_scene());
@@ -312,7 +303,7 @@ TEST_F(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
     int hp = 0, max = 0;
     play([&] {
         EXPECT_EQ(st.u(me_i)->hp, 3);
-        sys_menu_pick(d, L"退出游戏");
+        ASSERT_TRUE(d.pick_sys_menu(L"退出游戏"));
         d.wait_exit();
         hp = st.u(me_i)->hp, max = st.u(me_i)->drv.hp_max;
     });
@@ -490,7 +481,7 @@ TEST_F(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
         EXPECT_GT(ours, 0);
         EXPECT_GT(foes, 0);
         EXPECT_EQ(get_btl_map()->generated, 1);
-        sys_menu_pick(d, L"投降");
+        ASSERT_TRUE(d.pick_sys_menu(L"投降"));
         ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the battle's end"));
         EXPECT_EQ(state, BTL_LOST);
         EXPECT_EQ(get_top_scene(), get_main_menu_scene());

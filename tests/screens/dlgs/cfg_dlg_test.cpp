@@ -170,7 +170,9 @@ TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStartAndTheMusicFollowsO
             for (int tab = 0; tab < CFG_TABS; ++tab) {
                 show_tab(d, tab);
                 for (const opt_row_t& r : opt_rows())
-                    if (d.shown(dlg->box(r.key))) ASSERT_TRUE(d.click(dlg->box(r.key))) << to_utf8_string(r.key);
+                    if (d.shown(dlg->box(r.key))) {
+                        ASSERT_TRUE(d.click(dlg->box(r.key))) << to_utf8_string(r.key);
+                    }
             }
             show_tab(d, CFG_TAB_BTL);
             pick(d, dlg->spd_cbo(), 2);
@@ -231,12 +233,7 @@ TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
         });
         d.frames(2);
         ASSERT_EQ(get_top_scene(), v);
-        ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-        lv_t* level = get_popup_menu()->get_level(0);
-        ASSERT_EQ(get_top_modal(), get_popup_menu());
-        ASSERT_EQ(level->get_item(0)->id, SYS_CMD_OPTIONS);
-        const rect r = level->item_rect(0);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.pick_sys_menu(L"选项"));
         ASSERT_TRUE(d.wait_for([] { return get_cfg_dlg() && get_top_modal() == get_cfg_dlg(); }, "the settings"));
         end_with(d, L"取消");
         EXPECT_EQ(get_top_scene(), v);

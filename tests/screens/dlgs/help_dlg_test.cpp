@@ -146,13 +146,7 @@ TEST(HelpDlg, OpensFromTheMapsSystemMenu) {
         d.move_to(1200, 400);
         d.on_main([] { goto_map_viewer()->show_generated(3, 7, 20, 20); });
         d.frames(2);
-        ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
-        lv_t* level = get_popup_menu()->get_level(0);
-        int i = 0;
-        while (i < level->count() && level->get_item(i)->label != Str(L"百科")) ++i;
-        ASSERT_LT(i, level->count());
-        const rect r = level->item_rect(i);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.pick_sys_menu(L"百科"));
         ASSERT_TRUE(d.wait_for([&] { return d.find(L"帮助") != nullptr; }, "the help dialog"));
         EXPECT_EQ(get_top_modal(), d.find(L"帮助"));
         close(d);
