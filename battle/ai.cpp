@@ -11,6 +11,7 @@
 #include "battle/stat_act.h"
 #include "battle/target_area.h"
 #include "battle/tmap.h"
+#include "battle/u_pos_guard.h"
 #include "battle/unit_move.h"
 #include "rules/cls_ids.h"
 #include "rules/cond_ids.h"
@@ -66,7 +67,7 @@ void ai_run(unit_t* u) {
 bool ai_plan(ai_plan_t& p) {
     unit_t* u = p.unit;
     const area_grid_cache_t cache;  // planning moves change no sight and no zone
-    save_unit_pos(&p.saved, u);
+    const u_pos_guard_t pos(u);
     if (u->conds.has(C_PRONE)) {
         queue(u, P_STAND_UP);
     } else {
@@ -78,12 +79,12 @@ bool ai_plan(ai_plan_t& p) {
         enemies_of(u, &p.enemies, 0);
         if (!ai_try_cells(p) && !ai_swap_wpn(p) && !ai_approach(p)) queue(u, P_END_TURN);
     }
-    restore_unit_pos(&p.saved, u);
     return !u->btl.cmds.empty();
 }
 
 bool ai_try_cells(ai_plan_t& p) {
     unit_t* u = p.unit;
+    const u_pos_guard_t pos(u);
     std::vector<pt_t> cands{u->pos};
     if (can_use_pwr(u, P_MOVE)) {
         move_range_t range;
@@ -93,7 +94,7 @@ bool ai_try_cells(ai_plan_t& p) {
     for (const pt_t& c : cands) {
         clear_slots(p.cand);
         ai_place_at(p, c);
-        restore_unit_pos(&p.saved, u);
+        pos.restore();
     }
     if (p.best[1].pwr != 0) u->btl.cmds.push_back(p.best[1]);
     if (p.best[2].pwr != 0) u->btl.cmds.push_back(p.best[2]);

@@ -12,7 +12,6 @@
 
 #include "app/types.h"
 #include "battle/pf.h"
-#include "battle/u_pos_state.h"
 #include "rules/u_cmd.h"
 
 class unit_t;
@@ -29,7 +28,6 @@ struct ai_plan_t {
     unit_t* unit = nullptr;
     bool front_line = false;
     std::vector<int> acts;
-    u_pos_state_t saved;
     std::vector<unit_t*> enemies;
     move_range_t range;
     grid_t<ai_cell_t> cells;

@@ -1,14 +1,13 @@
 #pragma once
 // Everything of the one battle in progress, in one object: the groups and the
 // map it was set up with, the unit lists, zones and summons, the sides' fog
-// grids, the walk and preview state. The battle functions reach it through
+// grids, the walk state. The battle functions reach it through
 // btl(); reset_btl() starts from nothing (a new battle set-up, or a test).
 // The map's own search grids (tmap_t) serve the path searches.
 #include <memory>
 #include <vector>
 
 #include "app/types.h"
-#include "battle/u_pos_state.h"
 
 class btl_listener_t;
 class tmap_t;
@@ -48,8 +47,6 @@ struct btl_t {
 
     std::vector<pt_t> walk_path;
     int walk_step = 0;
-    u_pos_state_t preview;
-    bool preview_set = false;
 
     btl_t() = default;
     btl_t(const btl_t&) = delete;

@@ -8,6 +8,7 @@
 #include "battle/move_search.h"
 #include "battle/roster.h"
 #include "battle/target_area.h"
+#include "battle/u_pos_guard.h"
 #include "battle/unit_move.h"
 #include "rules/cond_ids.h"
 #include "rules/pwr_ids.h"
@@ -27,8 +28,7 @@ pt_t strike_cell(unit_t* u, int atk, const unit_t* t) {
     }
     cands.insert(cands.begin(), u->pos);
     shuffle_pts(cands);
-    u_pos_state_t saved;
-    save_unit_pos(&saved, u);
+    const u_pos_guard_t pos(u);
     pt_t best{-1, -1};
     std::vector<pt_t> tgts;
     for (const pt_t& x : cands) {
@@ -38,9 +38,8 @@ pt_t strike_cell(unit_t* u, int atk, const unit_t* t) {
             best = x;
             break;
         }
-        restore_unit_pos(&saved, u);
+        pos.restore();
     }
-    restore_unit_pos(&saved, u);
     return best;
 }
 

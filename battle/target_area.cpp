@@ -14,6 +14,7 @@
 #include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "battle/u_pos_guard.h"
 #include "rules/dmg_ids.h"
 #include "rules/enum_ids.h"
 #include "rules/pwr.h"
@@ -259,6 +260,11 @@ bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out) {
     return memo_cells(tgt_memo, k, out, [&](std::vector<pt_t>* o) { return compute_tgt_pts(u, a, o); });
 }
 
+bool get_act_tgt_pts_from(unit_t* u, int pwr, const pt_t& from, std::vector<pt_t>* out) {
+    const u_pos_guard_t trial(u, from);
+    return get_act_tgt_pts(u, pwr, out);
+}
+
 int aim_refusal(unit_t* u, int pwr, const pt_t& at) {
     const act_t* a = get_act(pwr);
     if (!a || !in_map(at)) return USE_NO_AIM;
@@ -396,6 +402,13 @@ bool is_full_round(const unit_t* u, int pwr, int cmd_flags) {
     return a && !(cmd_flags & (UCMD_FREE | UCMD_NO_COST | UCMD_NO_ROUND)) && u->btl.act_budget == BUDGET_WHOLE &&
            a->cost == COST_STD && !(a->flags & PF_KIND2) && pwr != P_WAKE;
 }
+
+bool is_aimed_pwr(int pwr) {
+    const act_t* a = get_act(pwr);
+    return a && a->rng != RNG_SELF;
+}
+
+bool aims_at_fallen(int pwr) { return pwr == P_RESURRECT || pwr == P_MK_UD; }
 
 bool is_heal_pwr(int pwr) { return pwr == P_HEAL || pwr == P_HEAL_X; }
 

@@ -15,6 +15,8 @@ class unit_t;
 
 // The cells u may aim the power at; true when there is one.
 bool get_act_tgt_pts(unit_t* u, int pwr, std::vector<pt_t>* out);
+// The cells u could aim the power at were it standing on from (a trial move, put back).
+bool get_act_tgt_pts_from(unit_t* u, int pwr, const pt_t& from, std::vector<pt_t>* out);
 // Why u may not aim the power at the cell, as get_act_tgt_pts decides: a
 // use_why_t (battle/act_ctx.h), USE_OK when it may.
 int aim_refusal(unit_t* u, int pwr, const pt_t& at);
@@ -76,6 +78,11 @@ bool nearest_unit_to_path_end(const std::vector<pt_t>& path, pt_t* out);
 int act_range(const act_t* a, const unit_t* u);
 // The action takes the whole turn.
 bool is_full_round(const unit_t* u, int pwr, int cmd_flags);
+// A power with a range waits for a cell to be aimed at; one without is used
+// on the unit itself as soon as it is picked.
+bool is_aimed_pwr(int pwr);
+// The powers aimed at the fallen on a cell (resurrection, raising the dead).
+bool aims_at_fallen(int pwr);
 // P_HEAL or P_HEAL_X.
 bool is_heal_pwr(int pwr);
 // Whether tgt is the kind of unit the power is meant for, seen from u.

@@ -13,6 +13,7 @@
 #include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "battle/u_pos_guard.h"
 #include "battle/zone.h"
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
@@ -194,20 +195,6 @@ void restore_unit_pos(const u_pos_state_t* s, unit_t* u) {
     u->run_dir = s->run_dir;
 }
 
-void preview_move(unit_t* u, const pt_t& to) {
-    btl_t& b = btl();
-    if (to == u->pos) {
-        b.preview_set = false;
-        return;
-    }
-    save_unit_pos(&b.preview, u);
-    b.preview_set = true;
-    move_unit_to(u, to);
-}
-
-void undo_preview_move(unit_t* u) {
-    btl_t& b = btl();
-    if (!b.preview_set) return;
-    restore_unit_pos(&b.preview, u);
-    b.preview_set = false;
+u_pos_guard_t::u_pos_guard_t(unit_t* u, const pt_t& to) : u_pos_guard_t(u) {
+    if (to != u->pos) move_unit_to(u, to);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Moving units on the battle map: the upkeep of a step, walks with their stop
-// rules, slides and pushes, direct moves for planning and previews.
+// rules, slides and pushes, direct moves for planning and previews (undone by u_pos_guard_t).
 #include "app/types.h"
 #include "battle/move_search.h"
 #include "battle/u_pos_state.h"
@@ -32,11 +32,9 @@ int knock_back(const unit_t* src, unit_t* u, int n);
 u_cmd_t make_mov_cmd(unit_t* u, const pt_t& to);
 // A planning move: cell, run direction and the move's cost; no sight, no events.
 void move_unit_to(unit_t* u, const pt_t& to);
+// Taken and put back by u_pos_guard_t (battle/u_pos_guard.h).
 void save_unit_pos(u_pos_state_t* out, const unit_t* u);
 void restore_unit_pos(const u_pos_state_t* s, unit_t* u);
-// The hit-chance preview's move, and its exact undoing.
-void preview_move(unit_t* u, const pt_t& to);
-void undo_preview_move(unit_t* u);
 
 // The path of the walk in progress and the index of its next cell.
 const std::vector<pt_t>& get_walk_path();

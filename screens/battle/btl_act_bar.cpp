@@ -9,6 +9,7 @@
 #include "app/draw_text.h"
 #include "battle/act_ctx.h"
 #include "battle/rolls.h"
+#include "battle/target_area.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
 #include "screens/battle/btl_view.h"
@@ -104,7 +105,7 @@ private:
         const Pwr* p = get_pwr(slot.pwr);
         if (!it || !p) return;
         const act_t* a = as_act(slot.pwr);
-        it->kind = a && a->rng != 0 ? LIK_TOGGLE_SINGLE : LIK_COMMAND;
+        it->kind = is_aimed_pwr(slot.pwr) ? LIK_TOGGLE_SINGLE : LIK_COMMAND;
         it->flags = can_use(u, slot.pwr) ? it->flags & ~LIF_DISABLED : it->flags | LIF_DISABLED;
         if (u->actbar.sel == i) {
             it->flags |= LIF_SELECTED;

@@ -26,6 +26,7 @@
 #include "battle/fog.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
+#include "battle/target_area.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/unit_move.h"
@@ -65,8 +66,6 @@ constexpr int sight_fade_r = 5;  // cells: the light fades within this distance 
 constexpr int flicker_frames = 5;
 constexpr const wchar_t* dflt_mark_imgs[DFLT_ACTS] = {L"tile_marks/def_atk_m", L"tile_marks/def_atk_r",
                                                       L"tile_marks/def_heal"};
-
-bool raises_fallen(int pwr) { return pwr == P_RESURRECT || pwr == P_MK_UD; }
 
 // The cells of the view plus the row and column a scrolled origin half shows.
 rect shown_cells(btl_scene_t* s) {
@@ -192,7 +191,7 @@ void draw_tile_marks(btl_scene_t* s) {
             r = {r.x + area_inset, r.y + area_inset, r.w - 2 * area_inset, r.h - 2 * area_inset};
             fill_rect(&r, &area_clr);
         }
-        if (raises_fallen(v.sel.id)) {
+        if (aims_at_fallen(v.sel.id)) {
             std::vector<pt_t> bodies;
             for (const unit_t* f : btl().fallen) bodies.push_back(f->pos);
             mark_cells(s, bodies, L"tile_marks/dead");
@@ -484,7 +483,7 @@ bool btl_cell_tip(btl_scene_t* s, Str& out) {
     const pt_t h = s->get_cell();
     const bool valid = h != NO_HOVER;
     Str text;
-    if (raises_fallen(v.sel.id) && valid && is_pt_visible(h))
+    if (aims_at_fallen(v.sel.id) && valid && is_pt_visible(h))
         for (const unit_t* f : fallen_units_at(h)) put_before(text, unit_tip(f));
     if (v.hovered) put_before(text, unit_tip(v.hovered));
     if (!v.act_tip.empty()) put_before(text, Str(L"<b>") + v.act_tip + L"</b>");

@@ -22,7 +22,7 @@
 #include "battle/roster.h"
 #include "battle/target_area.h"
 #include "battle/turn.h"
-#include "battle/unit_move.h"
+#include "battle/u_pos_guard.h"
 #include "rules/cond.h"
 #include "rules/dmg.h"
 #include "rules/dmg_ids.h"
@@ -390,9 +390,8 @@ void hit_labels_hover(unit_t* u) {
 }
 
 void hit_labels_moved(unit_t* u, const pt_t& cell) {
-    preview_move(u, cell);
+    const u_pos_guard_t trial(u, cell);
     hit_labels_all(u, u->dflt_atk_pwr());
-    undo_preview_move(u);
 }
 
 void hit_tip_cmd(unit_t* u, int pwr, const pt_t& cell) {
@@ -403,9 +402,8 @@ void hit_tip_cmd(unit_t* u, int pwr, const pt_t& cell) {
 }
 
 void hit_tip_from(unit_t* u, const pt_t& from, int pwr, const pt_t& cell) {
-    preview_move(u, from);
+    const u_pos_guard_t trial(u, from);
     hit_tip_cmd(u, pwr, cell);
-    undo_preview_move(u);
 }
 
 // ---- hooks ----

@@ -1,7 +1,7 @@
 // The player's orders: a power picked on the bar or in a menu, the commands
 // that hovering the map builds (with their marks, cursor and tip), the click
 // that gives them, and the quick and slot set-up menus.
-// Sections: picking and committing, input, hovering, attack cells and cursor,
+// Sections: picking and committing, input, hovering, cursor,
 // default-action marks, menus.
 #include <algorithm>
 
@@ -11,6 +11,7 @@
 #include "battle/act_ctx.h"
 #include "battle/btl.h"
 #include "battle/cover.h"
+#include "battle/dflt_act.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
 #include "battle/move_search.h"
@@ -32,14 +33,11 @@
 #include "ui/menu.h"
 #include "ui/wnd.h"
 
-const int dflt_act_pwrs[DFLT_ACTS] = {P_ATK_M, P_ATK_R, P_HEAL};
-
 namespace {
 // Menu items of the pick list take the id 100 + their index.
 constexpr int pick_id_base = 100;
 constexpr int clear_slot_id = -2;
 constexpr int wpn_sets = 4;
-constexpr int64_t no_score = -1000000000;
 
 // What the quick and set-up menus offer, by item id.
 std::vector<act_pick_t> g_act_pick_list;
@@ -90,8 +88,7 @@ void orders_pick(btl_scene_t* s, int id, int param) {
         return;
     }
     btl_view_t& v = bv();
-    const act_t* a = as_act(id);
-    if (a && a->rng != RNG_SELF) {
+    if (is_aimed_pwr(id)) {
         v.sel = {id, param};
         u->actbar.select_pwr(id);
         get_act_tgt_pts(u, id, &v.tgt_pts);
@@ -227,29 +224,16 @@ bool hover_move(hover_t& h) {
 // The default attack on the hovered unit, with a move first when it is out of reach.
 bool hover_atk(hover_t& h) {
     btl_view_t& v = bv();
-    unit_t* t = v.hovered;
-    if (t->btl.side == h.u->btl.side || h.u->btl.side == 3) return false;
-    const int pwr = h.u->dflt_atk_pwr();
-    if (!can_use(h.u, pwr)) return false;
-    std::vector<pt_t> tgts;
-    get_act_tgt_pts(h.u, pwr, &tgts);
-    pt_t from = h.u->pos;
-    if (!contains(tgts, t->pos)) {
-        if (!find_atk_cell(h.u, pwr, t->pos, v.mr, &from)) return false;
-        const u_cmd_t mv = make_mov_cmd(h.u, from);
-        // Only a whole turn has the move and the attack both.
-        if (!(mv.flags & UCMD_SHIFT) && h.u->btl.act_budget < BUDGET_WHOLE) return false;
-        find_unit_path(h.u, from, &v.walk);
-        v.pending.push_back(mv);
+    atk_plan_t p;
+    if (!plan_dflt_atk(h.u, v.hovered, v.mr, &p)) return false;
+    if (p.move.pwr != 0) {
+        find_unit_path(h.u, p.from, &v.walk);
+        v.pending.push_back(p.move);
     }
-    v.pending.push_back({pwr, 0, t->pos, 0});
-    hit_tip_from(h.u, from, pwr, t->pos);
-    u_pos_state_t saved;
-    save_unit_pos(&saved, h.u);
-    if (from != h.u->pos) move_unit_to(h.u, from);
-    get_act_tgt_pts(h.u, pwr, &v.tgt_pts);
-    restore_unit_pos(&saved, h.u);
-    h.cursor = act_cursor(h.u, pwr, h.at);
+    v.pending.push_back(p.atk);
+    hit_tip_from(h.u, p.from, p.atk.pwr, p.atk.tgt);
+    get_act_tgt_pts_from(h.u, p.atk.pwr, p.from, &v.tgt_pts);
+    h.cursor = act_cursor(h.u, p.atk.pwr, h.at);
     return true;
 }
 
@@ -258,8 +242,7 @@ bool hover_atk(hover_t& h) {
 void say_refused(hover_t& h) {
     btl_view_t& v = bv();
     const unit_t* t = v.hovered;
-    const bool foe = t && t->btl.side != h.u->btl.side && h.u->btl.side != SIDE_NONE;
-    const int pwr = v.sel.id != 0 ? v.sel.id : foe ? h.u->dflt_atk_pwr() : 0;
+    const int pwr = v.sel.id != 0 ? v.sel.id : may_attack(h.u, t) ? h.u->dflt_atk_pwr() : 0;
     if (pwr == 0) return;
     int why = pwr_refusal(h.u, pwr);
     if (why == USE_OK) why = aim_refusal(h.u, pwr, h.at);
@@ -309,44 +292,7 @@ int orders_hover(btl_scene_t* s) {
     return h.cursor;
 }
 
-// ---- attack cells and cursor ----
-
-bool find_atk_cell(unit_t* u, int pwr, const pt_t& tgt, const move_range_t& mr, pt_t* out) {
-    const act_t* a = as_act(pwr);
-    if (!a) return false;
-    const int r = act_range(a, u);
-    std::vector<pt_t> square;
-    for (int dx = -r; dx <= r; ++dx)
-        for (int dy = -r; dy <= r; ++dy)
-            if (dx != 0 || dy != 0) square.push_back({tgt.x + dx, tgt.y + dy});
-    std::vector<pt_t> stops = mr.stop_pts;
-    std::sort(square.begin(), square.end());
-    std::sort(stops.begin(), stops.end());
-    std::vector<pt_t> cands;
-    std::set_intersection(square.begin(), square.end(), stops.begin(), stops.end(), std::back_inserter(cands));
-    u_pos_state_t saved;
-    save_unit_pos(&saved, u);
-    int64_t best = no_score;
-    std::vector<pt_t> bests;
-    const u_cmd_t atk{pwr, 0, tgt, 0};
-    for (const pt_t& c : cands) {
-        move_unit_to(u, c);
-        std::vector<pt_t> tgts;
-        int64_t score = 0;
-        if (get_act_tgt_pts(u, pwr, &tgts) && contains(tgts, tgt) && eval_act(u, atk, &score)) {
-            if (score > best) {
-                best = score;
-                bests.assign(1, c);
-            } else if (score == best) {
-                bests.push_back(c);
-            }
-        }
-        restore_unit_pos(&saved, u);
-    }
-    if (bests.empty()) return false;
-    prep_unit_paths(u, SF_WALK);
-    return nearest_by_path(u, bests, out);
-}
+// ---- cursor ----
 
 int act_cursor(const unit_t* u, int pwr, const pt_t& hover) {
     const act_t* a = as_act(pwr);
@@ -361,24 +307,7 @@ int act_cursor(const unit_t* u, int pwr, const pt_t& hover) {
 // ---- default-action marks ----
 
 void dflt_marks_fill(unit_t* u) {
-    btl_view_t& v = bv();
-    for (int k = 0; k < DFLT_ACTS; ++k) {
-        std::vector<pt_t>& marks = v.dflt_marks[k];
-        marks.clear();
-        const int id = dflt_act_pwrs[k];
-        // The basic actions 1..15 belong to everybody; others only to who learnt them.
-        if (!can_use(u, id) || (id > P_END_TURN && !u->has_pwr(id))) continue;
-        std::vector<pt_t> tgts;
-        get_act_tgt_pts(u, id, &tgts);
-        for (const pt_t& c : tgts) {
-            const unit_t* t = is_pt_visible_for(c, u) ? get_unit_at(c) : nullptr;
-            if (!t) continue;
-            const bool ally = t->btl.side == u->btl.side;
-            const bool fits = id == P_HEAL ? ally && t->hp < t->drv.hp_max && t->is_living()
-                                           : !ally && u->btl.side != 3;
-            if (fits) marks.push_back(c);
-        }
-    }
+    for (int k = 0; k < DFLT_ACTS; ++k) dflt_act_cells(u, dflt_act_pwrs[k], &bv().dflt_marks[k]);
 }
 
 void dflt_marks_clear() {

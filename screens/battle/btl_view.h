@@ -8,6 +8,7 @@
 
 #include "app/str.h"
 #include "app/types.h"
+#include "battle/dflt_act.h"
 #include "battle/pf.h"
 #include "battle/stat_act.h"
 #include "rules/u_cmd.h"
@@ -30,10 +31,6 @@ const act_t* as_act(int pwr);
 bool can_use(const unit_t* u, int pwr);
 // What a tooltip of the power shows.
 Str pwr_tip_ref(int pwr);
-
-// The three default actions, in the order their marks are tested.
-constexpr int DFLT_ACTS = 3;
-extern const int dflt_act_pwrs[DFLT_ACTS];
 
 // Hit-chance label modes: none, one command's (always drawn), every target of
 // a power (drawn with the option or while Alt is held).
@@ -103,9 +100,6 @@ void dflt_marks_fill(unit_t* u);
 void dflt_marks_clear();
 // The cursor for aiming the power at the hover cell.
 int act_cursor(const unit_t* u, int pwr, const pt_t& hover);
-// The cell u attacks tgt from with the power, among the move range's stop
-// cells: the best scored, then the nearest by path; false when none.
-bool find_atk_cell(unit_t* u, int pwr, const pt_t& tgt, const move_range_t& mr, pt_t* out);
 // Installs the battle's quick-slot bar as the interface's bar maker.
 void install_btl_act_bar();
 

@@ -195,7 +195,6 @@ ai_plan_t plan_from_here(unit_t* u, int pwr, bool plain) {
     p.cells.resize(btl().map->get_w(), btl().map->get_h(), ai_cell_t{});
     p.best_score = 3;
     p.best_total = -20;
-    save_unit_pos(&p.saved, u);
     ai_place_at(p, u->pos);
     return p;
 }

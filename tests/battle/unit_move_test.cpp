@@ -7,6 +7,7 @@
 #include "battle/btl_fixture.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
+#include "battle/u_pos_guard.h"
 #include "rules/cond.h"
 
 namespace {
@@ -197,7 +198,7 @@ TEST_F(Moves, SlidesAndPlacing) {
     EXPECT_EQ(moved_calls(), 2);
 }
 
-TEST_F(Moves, PreviewsAreUndoneExactly) {
+TEST_F(Moves, AGuardPutsATrialMoveBackExactly) {
     draw({"......", "......"});
     unit_t* u = add(0, 0, 0);
     fog();
@@ -207,28 +208,33 @@ TEST_F(Moves, PreviewsAreUndoneExactly) {
     u->btl.act_budget = 4;
     u_pos_state_t before;
     save_unit_pos(&before, u);
-    preview_move(u, {3, 0});
-    EXPECT_EQ(u->pos, (pt_t{3, 0}));
-    EXPECT_EQ(u->run_dir, 3);
-    EXPECT_EQ(u->btl.act_budget, 3) << "the move action";
-    EXPECT_EQ(u->btl.turn_flags, 5);
-    undo_preview_move(u);
+    {
+        const u_pos_guard_t trial(u, {3, 0});
+        EXPECT_EQ(u->pos, (pt_t{3, 0}));
+        EXPECT_EQ(u->run_dir, 3);
+        EXPECT_EQ(u->btl.act_budget, 3) << "the move action";
+        EXPECT_EQ(u->btl.turn_flags, 5);
+    }
     u_pos_state_t after;
     save_unit_pos(&after, u);
     EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
-    undo_preview_move(u);  // nothing left to undo
-    EXPECT_EQ(u->pos, (pt_t{0, 0}));
-    // A preview of a shift step books only the move bit.
-    preview_move(u, {1, 1});
-    EXPECT_EQ(u->btl.act_budget, 4);
-    EXPECT_EQ(u->btl.turn_flags, 5);
-    EXPECT_EQ(make_mov_cmd(u, {2, 2}).flags, 0);
-    undo_preview_move(u);
+    {
+        // A trial of a shift step books only the move bit.
+        const u_pos_guard_t trial(u, {1, 1});
+        EXPECT_EQ(u->btl.act_budget, 4);
+        EXPECT_EQ(u->btl.turn_flags, 5);
+        EXPECT_EQ(make_mov_cmd(u, {2, 2}).flags, 0);
+    }
     EXPECT_EQ(make_mov_cmd(u, {1, 1}).flags, UCMD_SHIFT);
-    preview_move(u, {0, 0});  // its own cell: nothing to undo
-    u->pos = {4, 1};
-    undo_preview_move(u);
-    EXPECT_EQ(u->pos, (pt_t{4, 1}));
+    {
+        const u_pos_guard_t trial(u, {0, 0});  // its own cell: no move is booked
+        EXPECT_EQ(u->btl.act_budget, 4);
+        u->pos = {4, 1};
+        trial.restore();
+        EXPECT_EQ(u->pos, (pt_t{0, 0})) << "put back before the guard ends";
+        u->pos = {4, 1};
+    }
+    EXPECT_EQ(u->pos, (pt_t{0, 0}));
 }
 
 // ---- pushes and shift steps on a map set up directly ----
