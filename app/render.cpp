@@ -185,6 +185,35 @@ zg::tex_t* new_scaled_copy(zg::tex_t* tex, const rect* src, int w, int h) {
     return out;
 }
 
+zg::tex_t* new_target_tex(const size& sz, int kind) {
+    if (!ren || sz.w < 1 || sz.h < 1) return nullptr;
+    auto* out = new zg::tex_t;
+    if (kind != TARGET_OPAQUE) {
+        if (out->create(sz, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET)) return out;
+        delete out;
+        return nullptr;
+    }
+    const uint32_t fmt = wnd ? SDL_GetWindowPixelFormat(wnd) : uint32_t(SDL_PIXELFORMAT_UNKNOWN);
+    SDL_Texture* raw = nullptr;
+    if (fmt != SDL_PIXELFORMAT_UNKNOWN) raw = SDL_CreateTexture(ren, fmt, SDL_TEXTUREACCESS_TARGET, sz.w, sz.h);
+    if (!raw) raw = SDL_CreateTexture(ren, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, sz.w, sz.h);
+    if (!raw) {
+        delete out;
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(raw, SDL_BLENDMODE_NONE);
+    out->tex = raw;
+    return out;
+}
+
+render_into_t::render_into_t(zg::tex_t* tex, const clr_t* clear) : before_(ren ? SDL_GetRenderTarget(ren) : nullptr) {
+    set_render_target(tex, clear);
+}
+
+render_into_t::~render_into_t() {
+    if (ren) SDL_SetRenderTarget(ren, before_);
+}
+
 void set_render_target(zg::tex_t* tex, const clr_t* clear) {
     if (!ren) return;
     if (!tex || !tex->tex) {

@@ -57,3 +57,24 @@ zg::tex_t* new_scaled_copy(zg::tex_t* tex, const rect* src, int w, int h);
 // Null tex draws to the screen again. Otherwise drawing goes into tex, which
 // is cleared to `clear`; the all-zero colour (or null) clears it to transparent.
 void set_render_target(zg::tex_t* tex, const clr_t* clear);
+
+// Kinds of texture to draw into. A see-through one is ARGB8888 and blends
+// when drawn. An opaque layer has the window's own pixel format (ARGB8888
+// when the window has none) and is copied without blending: a layer copied
+// every frame is then a plain row copy on the software renderer.
+enum : int { TARGET_SEE_THROUGH = 0, TARGET_OPAQUE = 1 };
+// The caller owns the texture; null when it cannot be made.
+zg::tex_t* new_target_tex(const size& sz, int kind);
+
+// While it lives, drawing goes into tex, cleared as set_render_target clears
+// it; then the target in use before is back.
+class render_into_t {
+public:
+    render_into_t(zg::tex_t* tex, const clr_t* clear);
+    ~render_into_t();
+    render_into_t(const render_into_t&) = delete;
+    render_into_t& operator=(const render_into_t&) = delete;
+
+private:
+    SDL_Texture* before_ = nullptr;
+};

@@ -289,7 +289,7 @@ bool try_cleave(do_act_t& c) {
     if (foes.empty()) return false;
     a->btl.turn_flags |= TF_CLEAVED;
     log_cur_buf()->append_format(L"\n    %s: ", pwr_name(P_CLEAVE));
-    unit_float_text(pwr_name(P_CLEAVE), a, 0xFFFFFFFF, 18);
+    unit_float_text(pwr_name(P_CLEAVE), a, FLOAT_NOTE);
     c.cleave_result = false;
     const u_cmd_t cmd{.pwr = P_ATK_M, .param = 0, .tgt = foes.front()->pos, .flags = UCMD_NO_COST};
     c.cleave_result = perform_cmd(a, &cmd);

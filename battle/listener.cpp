@@ -35,8 +35,8 @@ void set_btl_feedback(bool on) {
     if (btl_pres().feedback) btl_pres().feedback(on);
 }
 
-void unit_float_text(const wchar_t* text, unit_t* u, uint32_t clr, int size) {
-    if (btl_pres().float_text) btl_pres().float_text(text, u, clr, size);
+void unit_float_text(const wchar_t* text, unit_t* u, float_kind_t kind) {
+    if (btl_pres().float_text) btl_pres().float_text(text, u, kind);
 }
 
 void play_cell_ani(const wchar_t* img, const pt_t& cell) {

@@ -74,10 +74,30 @@ void set_cur_scene(btl_listener_t* l);
 
 // ---- presentation functions ----
 
+// What a floating text over a unit tells. The engine names the kind; the
+// battle screen gives each kind its colour and size.
+enum float_kind_t : int {
+    FLOAT_NOTE,       // a turn begins, an action is named, a unit comes into view
+    FLOAT_WARN,       // no ammunition left, an attack of opportunity
+    FLOAT_REFUSED,    // an order that changes nothing (the weapon set already in use)
+    FLOAT_MISS,       // an attack missed the unit
+    FLOAT_RESISTED,   // a check or a condition resisted, a condition the unit is immune to
+    FLOAT_DMG,
+    FLOAT_DMG_CRIT,
+    FLOAT_HEAL,
+    FLOAT_HEAL_CRIT,
+    FLOAT_COND_GOOD,  // a good condition gained
+    FLOAT_COND_BAD,   // a bad condition gained, or a hold not escaped
+    FLOAT_COND_LOST,
+    FLOAT_SPECIAL,    // a special outcome of a power (banished)
+    FLOAT_IMMUNE,     // the power cannot affect the unit
+    FLOAT_KINDS
+};
+
 // What the screens plug in; an empty member is the default.
 struct btl_pres_t {
     std::function<void(bool on)> feedback;  // besides the log switch
-    std::function<void(const wchar_t* text, unit_t* u, uint32_t clr, int size)> float_text;
+    std::function<void(const wchar_t* text, unit_t* u, float_kind_t kind)> float_text;
     std::function<void(const wchar_t* img, const pt_t& cell)> cell_ani;
     std::function<void(unit_t* u, const pt_t& cell, int flags)> unit_step;
     std::function<void(unit_t* u)> enter_view;
@@ -94,7 +114,7 @@ btl_pres_t& btl_pres();
 // handles something on a cell the player's side does not see.
 void set_btl_feedback(bool on);
 // Floats text over the unit when battle feedback is on and its cell is in view.
-void unit_float_text(const wchar_t* text, unit_t* u, uint32_t clr, int size);
+void unit_float_text(const wchar_t* text, unit_t* u, float_kind_t kind);
 void play_cell_ani(const wchar_t* img, const pt_t& cell);
 // Before u enters cell: flags 0 an animated step, STEP_SLIDE a slide (a push
 // or a pull), shown without the walk.

@@ -185,7 +185,7 @@ void do_act_t::counterattack() {
         if (u->btl.free_cmds >= u->drv.aoo || u->dflt_atk_pwr() != P_ATK_M || !u->conds.threatens()) continue;
         new_line();
         if (!roll_pct(u->drv.gear24[G24_CTR_ATK], L"触发反击", L"<c=a>未触发反击</c>")) continue;
-        unit_float_text(L"反击", u, 0xFFFFFFFF, 18);
+        unit_float_text(L"反击", u, FLOAT_NOTE);
         do_aoo(u, actor, 0);
     }
 }

@@ -23,8 +23,6 @@
 namespace {
 constexpr int no_roll = 1000000000;
 constexpr int auto_hit = -1000000000;
-constexpr uint32_t resist_clr = 0xFF808080;
-constexpr int float_size = 18;
 
 int d20() { return rnd_rand() % 20 + 1; }
 
@@ -50,7 +48,7 @@ bool roll_d20_log(int bonus, int dc, int* roll) {
 bool roll_unit_check(const wchar_t* name, unit_t* u, int bonus, int dc) {
     log_cur_buf()->append_format(L"%s检定: ", name ? name : L"");
     const bool ok = roll_d20_log(bonus, dc, nullptr);
-    if (!ok) unit_float_text(Str(L"抵抗%s", name ? name : L"").buf, u, resist_clr, float_size);
+    if (!ok) unit_float_text(Str(L"抵抗%s", name ? name : L"").buf, u, FLOAT_RESISTED);
     return ok;
 }
 

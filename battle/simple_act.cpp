@@ -14,9 +14,6 @@
 #include "rules/unit.h"
 
 namespace {
-constexpr uint32_t CLR_RED = 0xFFFF0000;
-constexpr int FLOAT_SIZE = 18;
-
 bool seen(const unit_t* u) { return is_pt_visible(u->pos); }
 }  // namespace
 
@@ -39,7 +36,7 @@ int defend_cond(const do_simple_act_t& ctx) {
 
 bool do_simple_act_t::run() {
     if (cmd->pwr == P_SWAP_WPN && (cmd->param == u->eqpts.cur_set || cmd->param == WSET_ACTIVE)) {
-        unit_float_text(L"已经是当前武器！", u, CLR_RED, FLOAT_SIZE);
+        unit_float_text(L"已经是当前武器！", u, FLOAT_REFUSED);
         return false;
     }
     flags |= pre_check_cmd(u, *cmd);

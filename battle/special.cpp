@@ -139,7 +139,7 @@ void banish(unit_t*, unit_t* tgt) {
     }
     set_unit_hp(tgt, 0, nullptr);
     log_cur_buf()->append(L"被驱逐。");
-    unit_float_text(L"被驱逐", tgt, 0xFFFF0000, 18);
+    unit_float_text(L"被驱逐", tgt, FLOAT_SPECIAL);
 }
 
 void teleport_unit(unit_t* tgt) {

@@ -60,7 +60,7 @@ void apply_cond(const cond_inst_t& inst, unit_t* tgt) {
     if (tgt->conds.is_blocked(inst.id)) return;
     if (tgt->imm_cond(inst.id)) {
         const Str text(L"免疫%s", cond_name(inst.id));
-        unit_float_text(text.buf, tgt, 0xFF808080, 18);
+        unit_float_text(text.buf, tgt, FLOAT_RESISTED);
         log_cur_buf()->append_format(L"<c=a>%s%s</c>", text.buf, lang_dot.buf);
         return;
     }

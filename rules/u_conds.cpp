@@ -17,9 +17,6 @@
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
 
-// Gained good, gained bad, lost; the battle scene may set its own.
-clr_t cond_float_clrs[3] = {0xFF00FF00, 0xFFFF0000, 0xFFFFFF00};
-
 namespace {
 
 const wchar_t* cond_name(int id) {
@@ -78,7 +75,7 @@ void u_conds_t::put(const cond_inst_t& inst) {
 void u_conds_t::log_gain(const cond_inst_t& inst) {
     Str text(cond_name(inst.id));
     if (inst.amt != 0) text.append_format(L" %d", inst.amt);
-    unit_float_text(text.buf, u, cond_float_clrs[is_good_cond(inst.id) ? 0 : 1], 18);
+    unit_float_text(text.buf, u, is_good_cond(inst.id) ? FLOAT_COND_GOOD : FLOAT_COND_BAD);
     log_cur_buf()->append_format(L"<c=%C>%s%s</c>", char(cond_tag(inst.id)), text.buf, lang_dot.buf);
 }
 
@@ -111,7 +108,7 @@ void u_conds_t::erase(int id, bool recalc) {
     if (!map.erase(id)) return;
     if (cond_is_logged(id)) {
         const Str text(L"-%s", cond_name(id));
-        unit_float_text(text.buf, u, cond_float_clrs[2], 18);
+        unit_float_text(text.buf, u, FLOAT_COND_LOST);
         log_cur_buf()->append_format(L"<c=%C>%s</c>解除%s", char(cond_tag(id)), cond_name(id), lang_dot.buf);
     }
     if (recalc && u) u->recalc();
@@ -163,7 +160,7 @@ void u_conds_t::try_escape() {
     // A hold whose grappler is gone has no defence left to beat.
     const int dc = grappler ? grappler->get_def(DEF_CM) : 0;
     if (!roll_d20_log(u->get_atk(ATK_CM), dc, nullptr)) {
-        unit_float_text(L"挣脱失败", u, cond_float_clrs[1], 18);
+        unit_float_text(L"挣脱失败", u, FLOAT_COND_BAD);
         return;
     }
     remove(C_GRAP);

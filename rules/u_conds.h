@@ -16,9 +16,6 @@ constexpr int CF_NO_CMD = 8;
 constexpr int CF_NO_THREAT = 16;
 constexpr int CF_HELPLESS = 32;
 
-// Floating-text colours of gained good, gained bad and lost conditions.
-extern clr_t cond_float_clrs[3];
-
 class u_conds_t : public u_part_t {
 public:
     std::map<int, cond_inst_t> map;  // by condition id

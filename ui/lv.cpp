@@ -1,8 +1,6 @@
 // Sections: items, selection, geometry, layout, input, drawing.
 #include "ui/lv.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 
 #include "app/draw_text.h"
@@ -389,15 +387,12 @@ void lv_t::cache_item_tex(int index) {
     it->cache = nullptr;
     const rect in = item_part_rect(index, LIP_INNER);
     if (in.w < 1 || in.h < 1) return;
-    auto* tex = new zg::tex_t;
-    if (!tex->create({in.w, in.h}, zg::TEX_ARGB8888, SDL_TEXTUREACCESS_TARGET)) {
-        delete tex;
-        return;
+    zg::tex_t* tex = new_target_tex({in.w, in.h}, TARGET_SEE_THROUGH);
+    if (!tex) return;
+    {
+        const render_into_t into(tex, nullptr);
+        owner_draw(it, index, {0, 0, in.w, in.h});
     }
-    SDL_Texture* before = SDL_GetRenderTarget(get_renderer());
-    set_render_target(tex, nullptr);
-    owner_draw(it, index, {0, 0, in.w, in.h});
-    SDL_SetRenderTarget(get_renderer(), before);
     it->cache = tex;
 }
 

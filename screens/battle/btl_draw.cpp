@@ -3,8 +3,6 @@
 // mark, the units, the default-action marks, the hit-chance labels and the
 // banner; the fog of war over the tiles; the minimap's unit markers; the cell
 // tooltip. Sections: fog, marks, units, labels and banner, tooltip.
-#include <SDL.h>
-
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -265,18 +263,10 @@ zg::tex_t* layer_tex(const size& sz) {
     if (l.gen != img_cache_generation() || l.sz.w != sz.w || l.sz.h != sz.h) {
         // A freed cache took the texture with it; another size needs another.
         l = layer_t();
-        if (sz.w < 1 || sz.h < 1) return nullptr;
-        // The layer is opaque: in the screen's own format its copy is a plain
-        // row copy on the software renderer, four times faster than one that
-        // converts from a format with alpha.
-        SDL_Window* wnd = get_main_wnd();
-        const uint32_t screen_fmt = wnd ? SDL_GetWindowPixelFormat(wnd) : uint32_t(SDL_PIXELFORMAT_UNKNOWN);
-        SDL_Texture* raw = nullptr;
-        if (screen_fmt != SDL_PIXELFORMAT_UNKNOWN)
-            raw = SDL_CreateTexture(get_renderer(), screen_fmt, SDL_TEXTUREACCESS_TARGET, sz.w, sz.h);
-        if (!raw) raw = SDL_CreateTexture(get_renderer(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, sz.w, sz.h);
-        if (!raw) return nullptr;
-        auto* t = new zg::tex_t(raw);
+        // Opaque, in the screen's own format: its copy converts nothing, four
+        // times faster than one from a format with alpha.
+        zg::tex_t* t = new_target_tex(sz, TARGET_OPAQUE);
+        if (!t) return nullptr;
         l.tex = put_img(Str(L"@btl_map_layer_%dx%d", sz.w, sz.h), t);
         l.gen = img_cache_generation();
         l.sz = sz;
@@ -293,23 +283,20 @@ void draw_layer_parts(btl_scene_t* s, const std::function<void()>& tiles) {
 void draw_map_layer(btl_scene_t* s, const std::function<void()>& tiles) {
     const rect& view = s->get_view().scrn_rect();
     zg::tex_t* tex = layer_tex({view.w, view.h});
-    SDL_Renderer* ren = get_renderer();
-    if (!tex || !ren) {
+    if (!tex) {
         draw_layer_parts(s, tiles);
         return;
     }
     layer_t& l = the_layer();
     const uint64_t key = layer_key(s);
     if (!l.drawn || l.key != key) {
-        SDL_Texture* before = SDL_GetRenderTarget(ren);
-        const clr_t opaque = black;
-        set_render_target(tex, &opaque);
-        // The texture's corner is the view's: the scene draws at the view's screen place.
-        s->get_view().set_scrn_pos(0, 0);
-        draw_layer_parts(s, tiles);
-        s->get_view().set_scrn_pos(view.x, view.y);
-        SDL_SetRenderTarget(ren, before);
-        SDL_SetTextureBlendMode(tex->tex, SDL_BLENDMODE_NONE);
+        {
+            const render_into_t into(tex, &black);
+            // The texture's corner is the view's: the scene draws at the view's screen place.
+            s->get_view().set_scrn_pos(0, 0);
+            draw_layer_parts(s, tiles);
+            s->get_view().set_scrn_pos(view.x, view.y);
+        }
         l.key = key;
         l.drawn = true;
     }

@@ -5,6 +5,7 @@
 // Sections: state, shown cells and texts, name chains, attack visuals,
 // movement, hit-chance labels, hooks.
 #include <algorithm>
+#include <iterator>
 #include <cstdlib>
 
 #include "app/ani.h"
@@ -43,7 +44,28 @@
 
 namespace {
 constexpr clr_t white = 0xffffffff;
-constexpr clr_t immune_clr = 0xffbdc3c7;
+constexpr clr_t red = 0xffff0000;
+constexpr clr_t grey = 0xff808080;
+
+// How each kind of floating text looks, in the order of float_kind_t.
+constexpr float_style_t float_styles[] = {
+    {white, FONT_DMG},               // FLOAT_NOTE
+    {red, FONT_DMG},                 // FLOAT_WARN
+    {red, FONT_DMG},                 // FLOAT_REFUSED
+    {grey, FONT_DMG},                // FLOAT_MISS
+    {grey, FONT_DMG},                // FLOAT_RESISTED
+    {red, FONT_DMG},                 // FLOAT_DMG
+    {0xffffa500, FONT_CH_DMG},       // FLOAT_DMG_CRIT, orange
+    {0xff00ff00, FONT_DMG},          // FLOAT_HEAL
+    {0xff00ff00, FONT_CH_DMG},       // FLOAT_HEAL_CRIT
+    {0xff00ff00, FONT_DMG},          // FLOAT_COND_GOOD
+    {red, FONT_DMG},                 // FLOAT_COND_BAD
+    {0xffffff00, FONT_DMG},          // FLOAT_COND_LOST
+    {red, FONT_DMG},                 // FLOAT_SPECIAL
+    {0xffbdc3c7, FONT_DMG},          // FLOAT_IMMUNE
+};
+static_assert(std::size(float_styles) == FLOAT_KINDS, "one style for each kind of floating text");
+
 constexpr int tick_ms = 10;        // one step tick of a walking unit
 constexpr int view_pause_ms = 500; // a unit that came into view
 constexpr double fade_s = 0.5;     // the death fade
@@ -114,11 +136,16 @@ void play_imgs(const wchar_t* img, const rect& r, const size* frame, int flags) 
     get_ani_mgr()->play(new zg::imgs_ani_t(img, r, frame, flags, 0, 0));
 }
 
-uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size) {
+const float_style_t& float_style(float_kind_t kind) {
+    return float_styles[kind >= 0 && kind < FLOAT_KINDS ? kind : FLOAT_NOTE];
+}
+
+uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, float_kind_t kind) {
     if (!s || !u || !text || !bv().feedback || !is_cell_shown(s, u->pos)) return 0;
     // Map pixels: the text stays over its cell while the view scrolls on.
     const pt_t top{u->pos.x * MAP_CELL + u->px_off.x + MAP_CELL / 2, u->pos.y * MAP_CELL + u->px_off.y};
-    return float_text_at(text, top, c, size);
+    const float_style_t& st = float_style(kind);
+    return float_text_at(text, top, st.clr, st.size);
 }
 
 // ---- name chains ----
@@ -319,7 +346,7 @@ void enter_view(btl_scene_t* s, unit_t* u) {
     // The panel showed the unit as unknown when its turn began out of sight.
     if (main_ui_built() && main_ui().shown_unit == u) status_show_unit(u);
     s->scroll_to(u->pos);
-    float_over(s, Str(L"%s进入视野", unit_disp_name(u)), u, white, FONT_DMG);
+    float_over(s, Str(L"%s进入视野", unit_disp_name(u)), u, FLOAT_NOTE);
     wait_ms(view_pause_ms);
 }
 
@@ -411,9 +438,7 @@ void hit_tip_from(unit_t* u, const pt_t& from, int pwr, const pt_t& cell) {
 void install_btl_pres() {
     btl_pres_t& p = btl_pres();
     p.feedback = [](bool on) { bv().feedback = on; };
-    p.float_text = [](const wchar_t* text, unit_t* u, uint32_t c, int size) {
-        float_over(cur_btl_scene(), text, u, clr_t{c}, size);
-    };
+    p.float_text = [](const wchar_t* text, unit_t* u, float_kind_t kind) { float_over(cur_btl_scene(), text, u, kind); };
     p.cell_ani = [](const wchar_t* img, const pt_t& cell) {
         btl_scene_t* s = cur_btl_scene();
         if (!s || !bv().feedback || !img) return;
@@ -424,7 +449,7 @@ void install_btl_pres() {
     p.immune = [](unit_t* u) {
         if (!cur_btl_scene()) return;
         play_sfx(L"hp_imm");
-        float_over(cur_btl_scene(), L"免疫", u, immune_clr, FONT_DMG);
+        float_over(cur_btl_scene(), L"免疫", u, FLOAT_IMMUNE);
     };
     p.sfx = [](const wchar_t* name) {
         if (cur_btl_scene() && name) play_sfx(name);

@@ -6,7 +6,6 @@
 
 #include "app/ani.h"
 #include "app/audio.h"
-#include "app/font.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/opts.h"
@@ -39,14 +38,9 @@
 #include "ui/wnd.h"
 
 namespace {
-constexpr clr_t white = 0xffffffff;
-constexpr clr_t red = 0xffff0000;
-constexpr clr_t green = 0xff00ff00;
-constexpr clr_t grey = 0xff808080;
-constexpr clr_t orange = 0xffffa500;
+constexpr clr_t red = 0xffff0000;    // the tint of a hit unit
+constexpr clr_t green = 0xff00ff00;  // the tint of a healed one
 constexpr clr_t round_clr = 0xffffff00;
-constexpr int float_font = FONT_DMG;
-constexpr int crit_font = FONT_CH_DMG;
 constexpr int pause_ms = 500;  // a turn's banner, a computer unit's marks, a change of unit
 constexpr double tint_s = 0.2;
 constexpr int lunge_px = 32;   // a cell's half, toward the target
@@ -175,8 +169,8 @@ public:
         status_show_unit(u);
         refresh_hover();
         if (visible(u)) {
-            float_over(this, Str(L"%s回合开始", unit_disp_name(u)), u, white, float_font);
-            if (u->eqpts.no_ammo()) float_over(this, L"弹药耗尽", u, red, float_font);
+            float_over(this, Str(L"%s回合开始", unit_disp_name(u)), u, FLOAT_NOTE);
+            if (u->eqpts.no_ammo()) float_over(this, L"弹药耗尽", u, FLOAT_WARN);
         } else {
             bv().banner = Str(L"%s正在视野外行动...", unit_disp_name(u));
             wait_ms(pause_ms);
@@ -230,9 +224,9 @@ public:
         if (cmd->pwr != P_MOVE && cmd->pwr != P_ATK_M && cmd->pwr != P_ATK_R) {
             const Pwr* p = get_pwr(cmd->pwr);
             const wchar_t* text = p && p->a && *p->a ? p->a : p ? p->n : nullptr;
-            if (text) float_over(this, text, u, white, float_font);
+            if (text) float_over(this, text, u, FLOAT_NOTE);
         }
-        if (cmd->flags & UCMD_FREE) float_over(this, L"借机攻击", u, red, float_font);
+        if (cmd->flags & UCMD_FREE) float_over(this, L"借机攻击", u, FLOAT_WARN);
         if (lunges(cmd))
             set_unit_offset(this, u, {(cmd->tgt.x - u->pos.x) * lunge_px, (cmd->tgt.y - u->pos.y) * lunge_px});
     }
@@ -257,18 +251,18 @@ public:
     void on_miss(unit_t* u) override {
         if (!visible(u)) return;
         play_sfx(L"atk_miss");
-        float_over(this, L"失误", u, grey, float_font);
+        float_over(this, L"失误", u, FLOAT_MISS);
     }
 
     void on_hp_change(unit_t* u, const dmg_res_t* r) override {
         if (!visible(u) || !r) return;
         Str text = r->crit ? L"暴击！" : L"";
-        clr_t c;
+        float_kind_t kind;
         if (r->amount >= 0) {
             play_sfx(L"hp_dmg");
             text.append_format(L"%d", r->amount);
             if (r->absorbed != 0) text.append_format(L"<c=a> (-%d)</c>", r->absorbed);
-            c = r->crit ? orange : red;
+            kind = r->crit ? FLOAT_DMG_CRIT : FLOAT_DMG;
             if (r->amount > 0 && bv().feedback && is_cell_shown(this, u->pos)) {
                 const rect sq = unit_screen_rect(this, u);
                 play_imgs(L"effects/blood", sq, nullptr, 0);
@@ -278,11 +272,11 @@ public:
             play_sfx(L"hp_heal");
             // What the unit got back, as the log says: a heal past the maximum gives no more.
             text.append_format(L"+%d", r->healed);
-            c = green;
+            kind = r->crit ? FLOAT_HEAL_CRIT : FLOAT_HEAL;
             u->tint = green;
         }
         u->flash_t = tint_s;
-        float_over(this, text, u, c, r->crit ? crit_font : float_font);
+        float_over(this, text, u, kind);
     }
 
     void on_turn_end(unit_t*) override { bv().banner = L""; }

@@ -9,6 +9,7 @@
 #include "app/str.h"
 #include "app/types.h"
 #include "battle/dflt_act.h"
+#include "battle/listener.h"
 #include "battle/pf.h"
 #include "battle/stat_act.h"
 #include "rules/u_cmd.h"
@@ -130,7 +131,14 @@ bool map_on_scrn(pt_t* out);
 uint32_t float_text_at(const wchar_t* text, const pt_t& at, clr_t c, int size);
 // An image sequence over r (frames of the given size, or squares of the image's height).
 void play_imgs(const wchar_t* img, const rect& r, const size* frame, int flags);
-uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, clr_t c, int size);
+// The colour and size of a kind of floating text: where it is chosen.
+struct float_style_t {
+    clr_t clr;
+    int size = 0;
+};
+const float_style_t& float_style(float_kind_t kind);
+// A floating text of the kind over the unit, when feedback is on and its cell is shown.
+uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, float_kind_t kind);
 void play_area_ani(const act_t* a, const rect& r);
 Str act_effect_name(const act_t* a);
 Str act_missile_name(const act_t* a, const itm_slot_t* wpn);

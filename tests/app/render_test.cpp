@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <tuple>
 
 #include "support/canvas.h"
@@ -86,6 +87,24 @@ TEST_F(Render, RenderTargetClearsTransparentOrToTheColour) {
     const rect dst{0, 0, 16, 16};
     EXPECT_EQ(draw_tex(&target, &dst, nullptr), 0);
     EXPECT_EQ(px(5, 5), 0xFF102030u);
+
+    // A scope draws into a layer and gives the target back; an opaque layer has
+    // the window's format and copies without blending.
+    std::unique_ptr<zg::tex_t> layer(new_target_tex({16, 16}, TARGET_OPAQUE));
+    ASSERT_NE(layer, nullptr);
+    canvas->clear();
+    {
+        const render_into_t into(layer.get(), &navy);
+        EXPECT_EQ(px(1, 1), 0xFF102030u);
+    }
+    EXPECT_EQ(px(1, 1), 0u) << "the canvas is the target again";
+    uint32_t fmt = 0;
+    SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
+    SDL_QueryTexture(layer->tex, &fmt, nullptr, nullptr, nullptr);
+    SDL_GetTextureBlendMode(layer->tex, &mode);
+    EXPECT_EQ(fmt, SDL_GetWindowPixelFormat(get_main_wnd()));
+    EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
+    EXPECT_EQ(new_target_tex({0, 16}, TARGET_OPAQUE), nullptr);
 }
 
 TEST_F(Render, OpaqueAndInvisibleFillsGiveWhatBlendingGives) {

@@ -64,7 +64,7 @@ TEST_F(Listener, PresentationHooksAreCalledAndDefaultToNothingOrPlainText) {
     u.name = L"Bob";
     u.btl.known = 1;
     // Defaults: nothing happens, texts are plain.
-    unit_float_text(L"x", &u, 0, 18);
+    unit_float_text(L"x", &u, FLOAT_NOTE);
     play_cell_ani(L"effects/ignite", {1, 1});
     ani_unit_step(&u, {1, 1}, 0);
     show_enter_view(&u);
@@ -79,20 +79,20 @@ TEST_F(Listener, PresentationHooksAreCalledAndDefaultToNothingOrPlainText) {
 
     std::vector<std::wstring> got;
     btl_pres_t& p = btl_pres();
-    p.float_text = [&](const wchar_t* t, unit_t*, uint32_t, int size) { got.push_back(t + std::to_wstring(size)); };
+    p.float_text = [&](const wchar_t* t, unit_t*, float_kind_t k) { got.push_back(t + std::to_wstring(k)); };
     p.cell_ani = [&](const wchar_t* img, const pt_t& c) { got.push_back(img + std::to_wstring(c.x)); };
     p.unit_step = [&](unit_t*, const pt_t& c, int f) { got.push_back(L"step" + std::to_wstring(f)); };
     p.enter_view = [&](unit_t*) { got.push_back(L"view"); };
     p.immune = [&](unit_t*) { got.push_back(L"imm"); };
     p.sfx = [&](const wchar_t* n) { got.push_back(n); };
     p.gold_text = [](double) { return Str(L"<gold>"); };
-    unit_float_text(L"hi", &u, 0, 18);
+    unit_float_text(L"hi", &u, FLOAT_SPECIAL);
     play_cell_ani(L"fx", {3, 0});
     ani_unit_step(&u, {0, 0}, 1);
     show_enter_view(&u);
     show_immune(&u);
     btl_sfx(L"mov");
-    EXPECT_EQ(got, (std::vector<std::wstring>{L"hi18", L"fx3", L"step1", L"view", L"imm", L"mov"}));
+    EXPECT_EQ(got, (std::vector<std::wstring>{L"hi" + std::to_wstring(FLOAT_SPECIAL), L"fx3", L"step1", L"view", L"imm", L"mov"}));
     EXPECT_STREQ(gold_text(1).buf, L"<gold>");
 }
 

@@ -21,7 +21,7 @@ protected:
         btl_test::SetUp();
         draw({"........", "........", "........"});
         log_set_sink([](const wchar_t* t, void* me) { static_cast<Simple*>(me)->logged += t; }, this);
-        btl_pres().float_text = [this](const wchar_t* t, unit_t*, uint32_t, int) { floats.push_back(t); };
+        btl_pres().float_text = [this](const wchar_t* t, unit_t*, float_kind_t) { floats.push_back(t); };
     }
     void TearDown() override {
         log_set_sink(nullptr, nullptr);

@@ -12,6 +12,7 @@
 #include "app/opts.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
+#include "battle/listener.h"
 #include "battle/stat_act.h"
 #include "battle/target_area.h"
 #include "rules/cond.h"
@@ -159,7 +160,7 @@ TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
         d.on_main([&] {
             btl_scene_t* s = cur_btl_scene();
             unit_t* me = st.u(me_i);
-            const uint32_t id = float_over(s, L"-7", me, clr_t{0xFFFF0000u}, FONT_DMG);
+            const uint32_t id = float_over(s, L"-7", me, FLOAT_DMG);
             const auto* t = dynamic_cast<const zg::text_ani_t*>(get_ani_mgr()->get(id));
             ASSERT_NE(t, nullptr);
             const auto top_of_cell = [&] {
@@ -178,6 +179,25 @@ TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
             EXPECT_EQ(c, top_of_cell()) << "the text stays over its cell, not over the screen's point";
             v.set_org_x(org.x);
             v.set_org_y(org.y);
+            // The engine names the kind of a text; the screen gives it the look it always had.
+            const struct {
+                float_kind_t kind;
+                uint32_t clr;
+                int font;
+            } looks[] = {{FLOAT_NOTE, 0xffffffff, FONT_DMG},         {FLOAT_REFUSED, 0xffff0000, FONT_DMG},
+                         {FLOAT_RESISTED, 0xff808080, FONT_DMG},     {FLOAT_DMG_CRIT, 0xffffa500, FONT_CH_DMG},
+                         {FLOAT_HEAL_CRIT, 0xff00ff00, FONT_CH_DMG}, {FLOAT_COND_GOOD, 0xff00ff00, FONT_DMG},
+                         {FLOAT_COND_BAD, 0xffff0000, FONT_DMG},     {FLOAT_COND_LOST, 0xffffff00, FONT_DMG},
+                         {FLOAT_SPECIAL, 0xffff0000, FONT_DMG},      {FLOAT_IMMUNE, 0xffbdc3c7, FONT_DMG}};
+            std::vector<fx_rec_t> fx;
+            bv().fx_log = &fx;
+            for (const auto& l : looks) unit_float_text(L"t", me, l.kind);
+            bv().fx_log = nullptr;
+            ASSERT_EQ(fx.size(), std::size(looks));
+            for (size_t i = 0; i < fx.size(); ++i) {
+                EXPECT_EQ(fx[i].clr.v, looks[i].clr) << "kind " << looks[i].kind;
+                EXPECT_EQ(fx[i].font, looks[i].font) << "kind " << looks[i].kind;
+            }
         });
     });
 }
