@@ -70,6 +70,10 @@ TEST_F(Area, RangeOneReachesAllEightNeighboursAndRadiusOneCoversFive) {
     EXPECT_EQ(area({0, 0}), (cells_t{{0, 0}, {1, 0}, {0, 1}}));
     shape(2, 0);
     EXPECT_EQ(tgt().size(), 13u - 2u) << "the disc of radius 2 less (-1, 1) and (1, -1)";
+    std::vector<pt_t> from;
+    get_act_tgt_pts_from(u, 2, {3, 3}, &from);
+    EXPECT_TRUE(contains(from, {5, 3}) && !contains(from, {0, 0})) << "aimed as from (3, 3)";
+    EXPECT_EQ(u->pos, (pt_t{1, 1})) << "and put back";
 }
 
 TEST_F(Area, ConesInEveryDirection) {

@@ -8,6 +8,7 @@
 #include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/listener.h"
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
 #include "rules/pwr.h"
@@ -67,6 +68,8 @@ TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
     EXPECT_EQ(held(u), (std::set<int>{3}));
     EXPECT_EQ(u.conds.map[3].dur, COND_FOREVER);
 
+    std::vector<int> floats;  // the kinds the screen is told, to give them their look
+    btl_pres().float_text = [&](const wchar_t*, unit_t*, float_kind_t k) { floats.push_back(k); };
     give(u, 10);  // "fear": two rounds
     u.conds.on_turn_end();
     EXPECT_TRUE(u.conds.has(10));
@@ -74,6 +77,8 @@ TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
     u.conds.on_turn_end();
     EXPECT_FALSE(u.conds.has(10));
     EXPECT_TRUE(logged(L"解除"));
+    EXPECT_EQ(floats, (std::vector<int>{FLOAT_COND_BAD, FLOAT_COND_LOST}));
+    btl_pres() = btl_pres_t();
 
     // An instance made with no duration left ends in its phase, never lingers.
     cond_inst_t ci;
