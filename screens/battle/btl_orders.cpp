@@ -3,8 +3,6 @@
 // that gives them, and the quick and slot set-up menus.
 // Sections: picking and committing, input, hovering, cursor,
 // default-action marks, menus.
-#include <algorithm>
-
 #include "app/input.h"
 #include "app/opts.h"
 #include "app/platform.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "app/ani.h"
 #include "app/font.h"
@@ -180,24 +181,19 @@ TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
             v.set_org_x(org.x);
             v.set_org_y(org.y);
             // The engine names the kind of a text; the screen gives it the look it always had.
-            const struct {
-                float_kind_t kind;
-                uint32_t clr;
-                int font;
-            } looks[] = {{FLOAT_NOTE, 0xffffffff, FONT_DMG},         {FLOAT_REFUSED, 0xffff0000, FONT_DMG},
-                         {FLOAT_RESISTED, 0xff808080, FONT_DMG},     {FLOAT_DMG_CRIT, 0xffffa500, FONT_CH_DMG},
-                         {FLOAT_HEAL_CRIT, 0xff00ff00, FONT_CH_DMG}, {FLOAT_COND_GOOD, 0xff00ff00, FONT_DMG},
-                         {FLOAT_COND_BAD, 0xffff0000, FONT_DMG},     {FLOAT_COND_LOST, 0xffffff00, FONT_DMG},
-                         {FLOAT_SPECIAL, 0xffff0000, FONT_DMG},      {FLOAT_IMMUNE, 0xffbdc3c7, FONT_DMG}};
+            const std::tuple<float_kind_t, uint32_t, int> looks[] = {
+                {FLOAT_NOTE, 0xffffffff, FONT_DMG},         {FLOAT_REFUSED, 0xffff0000, FONT_DMG},
+                {FLOAT_RESISTED, 0xff808080, FONT_DMG},     {FLOAT_DMG_CRIT, 0xffffa500, FONT_CH_DMG},
+                {FLOAT_HEAL_CRIT, 0xff00ff00, FONT_CH_DMG}, {FLOAT_COND_GOOD, 0xff00ff00, FONT_DMG},
+                {FLOAT_COND_BAD, 0xffff0000, FONT_DMG},     {FLOAT_COND_LOST, 0xffffff00, FONT_DMG},
+                {FLOAT_SPECIAL, 0xffff0000, FONT_DMG},      {FLOAT_IMMUNE, 0xffbdc3c7, FONT_DMG}};
             std::vector<fx_rec_t> fx;
             bv().fx_log = &fx;
-            for (const auto& l : looks) unit_float_text(L"t", me, l.kind);
+            for (const auto& l : looks) unit_float_text(L"t", me, std::get<0>(l));
             bv().fx_log = nullptr;
             ASSERT_EQ(fx.size(), std::size(looks));
-            for (size_t i = 0; i < fx.size(); ++i) {
-                EXPECT_EQ(fx[i].clr.v, looks[i].clr) << "kind " << looks[i].kind;
-                EXPECT_EQ(fx[i].font, looks[i].font) << "kind " << looks[i].kind;
-            }
+            for (size_t i = 0; i < fx.size(); ++i)
+                EXPECT_EQ(std::tuple(std::get<0>(looks[i]), fx[i].clr.v, fx[i].font), looks[i]);
         });
     });
 }
