@@ -413,37 +413,37 @@ int act_cost(const unit_t* u, int pwr) {
 }
 
 namespace {
-// Recharge state in the battle engine's words of the battle-state block:
-// eng[0], eng[1] rounds since use, eng[2], eng[3] rounds to wait; category 0
-// spells (attack kind 3), 1 every other action.
-constexpr int CD_PAIRS = 2;
-constexpr int CD_FRESH = 10;
-int cd_cat(const act_t* a) { return a->atk == ATK_SPL ? 0 : 1; }
+// Recharge categories of u_btl_state_t::cooldowns: spells (attack kind 3) and
+// every other action.
+constexpr int CD_SPELLS = 0;
+constexpr int CD_OTHER = 1;
+constexpr int CD_FRESH = 10;  // rounds since use at a battle's start
+int cd_cat(const act_t* a) { return a->atk == ATK_SPL ? CD_SPELLS : CD_OTHER; }
 }  // namespace
 
 void reset_cooldowns(unit_t* u) {
-    for (int i = 0; i < CD_PAIRS; ++i) u->btl.eng[i] = CD_FRESH, u->btl.eng[CD_PAIRS + i] = 0;
+    for (u_cooldown_t& c : u->btl.cooldowns) c = {.since = CD_FRESH, .wait = 0};
 }
 
 void tick_cooldowns(unit_t* u) {
-    for (int i = 0; i < CD_PAIRS; ++i) {
-        ++u->btl.eng[i];
-        if (u->btl.eng[CD_PAIRS + i] > 0) --u->btl.eng[CD_PAIRS + i];
+    for (u_cooldown_t& c : u->btl.cooldowns) {
+        ++c.since;
+        if (c.wait > 0) --c.wait;
     }
 }
 
 void start_cooldown(unit_t* u, const act_t* a) {
     if (!a || a->cd < 2) return;
-    const int c = cd_cat(a);
-    u->btl.eng[c] = 0;
-    u->btl.eng[CD_PAIRS + c] += a->cd;
+    u_cooldown_t& c = u->btl.cooldowns[cd_cat(a)];
+    c.since = 0;
+    c.wait += a->cd;
 }
 
 int get_act_cooldown(const unit_t* u, const act_t* a) {
     if (!a || a->cd < 2) return 0;
-    const int c = cd_cat(a);
-    if (u->btl.eng[c] >= a->cd) return 0;
-    return std::min(a->cd - u->btl.eng[c], u->btl.eng[CD_PAIRS + c]);
+    const u_cooldown_t& c = u->btl.cooldowns[cd_cat(a)];
+    if (c.since >= a->cd) return 0;
+    return std::min(a->cd - c.since, c.wait);
 }
 
 // ---- attacks of opportunity ----

@@ -277,9 +277,9 @@ void spell_rules(atk_rec_t& r, unit_t* u, const act_t* a) {
         p.count *= t;
         p.bonus += u->spl_abi_val(ATK_SPL);
         if (p.mask & DMG_ENERGY_MASK)
-            p.bonus += (u->has_pwr(P_SPL_ELEM1) ? 2 * t : 0) + u->drv.gear24[G24_ELM_DMG];
-        if (p.mask & dmg_bit(DMG_PE)) p.bonus += u->drv.gear24[G24_PE_DMG] + u->drv.gear24[G24_TO_HEAL];
-        if (p.mask & dmg_bit(DMG_NE)) p.bonus += u->drv.gear24[G24_NE_DMG];
+            p.bonus += (u->has_pwr(P_SPL_ELEM1) ? 2 * t : 0) + u->drv.elm_dmg;
+        if (p.mask & dmg_bit(DMG_PE)) p.bonus += u->drv.pe_dmg + u->drv.to_heal;
+        if (p.mask & dmg_bit(DMG_NE)) p.bonus += u->drv.ne_dmg;
         p.bonus += lvb;
     }
 }

@@ -57,14 +57,14 @@ void roll_part(dmg_res_t& r, const dmg_part_t& p, const unit_t* u) {
             absorbed += int(a);
             amount -= a;
         }
-        if (u->drv.gear41 != 0 && (p.mask & DMG_ENERGY_MASK)) {
-            const long long a = std::min<long long>(amount, u->drv.gear41);
+        if (u->drv.er != 0 && (p.mask & DMG_ENERGY_MASK)) {
+            const long long a = std::min<long long>(amount, u->drv.er);
             absorbed += int(a);
             amount -= a;
         }
         amount = std::max<long long>(amount, 0);
     }
-    if (amount < 0) amount -= u->drv.gear93[G93_BE_HEAL];  // the healing bonus
+    if (amount < 0) amount -= u->drv.be_heal;  // the healing bonus
     r.amount += int(std::clamp<long long>(amount, -1000000000, 1000000000));
     r.absorbed += absorbed;
     if (amount != 0) r.types |= p.mask;
@@ -113,15 +113,15 @@ namespace {
 
 // The once-per-battle heals of enchantments 66 and 67, then blood rage.
 void after_hit(unit_t* u) {
-    if (u->drv.gear93[G93_AUTO_HEAL1] > 0 && !u->btl.flag1) {
+    if (u->drv.auto_heal1 > 0 && !u->btl.auto_heal1_used) {
         log_cur_buf()->append_format(L"%s: ", ie_name(IE_AUTO_HEAL1));
-        u->btl.flag1 = 1;
-        heal_unit(u, u->drv.gear93[G93_AUTO_HEAL1]);
+        u->btl.auto_heal1_used = 1;
+        heal_unit(u, u->drv.auto_heal1);
     }
-    if (u->drv.gear93[G93_AUTO_HEAL2] > 0 && !u->btl.flag2 && u->hp <= u->drv.hp_max / 2) {
+    if (u->drv.auto_heal2 > 0 && !u->btl.auto_heal2_used && u->hp <= u->drv.hp_max / 2) {
         log_cur_buf()->append_format(L"%s: ", ie_name(IE_AUTO_HEAL2));
-        u->btl.flag2 = 1;
-        heal_unit(u, u->drv.gear93[G93_AUTO_HEAL2]);
+        u->btl.auto_heal2_used = 1;
+        heal_unit(u, u->drv.auto_heal2);
     }
     upd_blood_rage(u);
 }

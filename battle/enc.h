@@ -14,12 +14,14 @@ struct enc_mon_t {
     int mon = 0;  // monster template id
     int lv = 0;
     int count = 0;
+    bool operator==(const enc_mon_t&) const = default;
 };
 
 struct enc_t {
     int diff = 0;  // DIFF_EASY .. DIFF_HARD
     int type = 0;  // ENCT_CONTROL .. ENCT_PACK
     std::vector<enc_mon_t> mons;
+    bool operator==(const enc_t&) const = default;
 };
 
 // Experience bands by difficulty, [lo, hi] inclusive; index 0 unused.

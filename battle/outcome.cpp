@@ -163,7 +163,7 @@ void do_act_t::reflect_dmg() {
     for (const result_t& e : results) {
         if (actor->hp < 1) return;
         if (e.hits <= 0) continue;
-        const int vals[2] = {e.unit->drv.gear24[G24_BOUNCE_P], e.unit->drv.gear24[G24_BOUNCE_F]};
+        const int vals[2] = {e.unit->drv.bounce_p, e.unit->drv.bounce_f};
         for (int k = 0; k < 2 && actor->hp >= 1; ++k) {
             if (vals[k] == 0) continue;
             new_line();
@@ -181,10 +181,10 @@ void do_act_t::counterattack() {
     for (const result_t& e : results) {
         if (actor->hp < 1) return;
         unit_t* u = e.unit;
-        if (e.hits != 0 || u->drv.gear24[G24_CTR_ATK] <= 0) continue;
+        if (e.hits != 0 || u->drv.ctr_atk <= 0) continue;
         if (u->btl.free_cmds >= u->drv.aoo || u->dflt_atk_pwr() != P_ATK_M || !u->conds.threatens()) continue;
         new_line();
-        if (!roll_pct(u->drv.gear24[G24_CTR_ATK], L"触发反击", L"<c=a>未触发反击</c>")) continue;
+        if (!roll_pct(u->drv.ctr_atk, L"触发反击", L"<c=a>未触发反击</c>")) continue;
         unit_float_text(L"反击", u, FLOAT_NOTE);
         do_aoo(u, actor, 0);
     }

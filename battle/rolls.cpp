@@ -33,6 +33,12 @@ bool d20_rule(int die, int bonus, int dc) {
 }
 }  // namespace
 
+Str& roll_t::get_text(Str& out) const {
+    const long long size = mod < 0 ? -(long long)mod : (long long)mod;  // -2147483648 has no int opposite
+    out.format(L"<c=y>%d</c> %c %d vs %d", roll, mod < 0 ? L'-' : L'+', size, target);
+    return out;
+}
+
 bool roll_d20_vs(int32_t bonus, int32_t dc) { return d20_rule(d20(), bonus, dc); }
 
 bool roll_d20_log(int bonus, int dc, int* roll) {
@@ -107,7 +113,7 @@ int named_def(const act_t& a, const unit_t* tgt) {
     if (a.is_cond_only()) v += get_cond_bonus(tgt, a.cond);
     v += manoeuvre_bonus(a.id, tgt);
     if (a.id == P_TURN) v += tgt->drv.tr;  // turn resistance
-    if (a.atk == ATK_RANGE) v += tgt->drv.gear87;  // the ranged-attack defence bonus
+    if (a.atk == ATK_RANGE) v += tgt->drv.ac_rng;  // the ranged-attack defence bonus
     return v;
 }
 

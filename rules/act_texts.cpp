@@ -2,11 +2,8 @@
 
 #include "app/db.h"
 #include "app/str.h"
-#include "battle/rolls.h"
 #include "rules/cond.h"
-#include "rules/enum_ids.h"
 #include "rules/pwr.h"
-#include "rules/u_btl_state.h"
 
 Str get_rng_text(int rng) {
     switch (rng) {
@@ -39,26 +36,4 @@ Str& get_dur_text(Str& out, int n) {
     if (n == COND_FOREVER) out = L"整场战斗";
     else out.format(L"%d%s回合", n, lang_wsp);
     return out;
-}
-
-Str& roll_t::get_text(Str& out) const {
-    out.format(L"<c=y>%d</c> %c %d vs %d", roll, mod < 0 ? L'-' : L'+', mod < 0 ? -(long long)mod : (long long)mod, target);
-    return out;
-}
-
-bool act_budget_spend(int& budget, int cost) {
-    int left = budget;
-    switch (cost) {
-    case COST_FULL: left = budget == BUDGET_WHOLE ? BUDGET_NONE : 0; break;
-    case COST_STD:
-        left = budget == BUDGET_STD ? BUDGET_NONE : budget == BUDGET_WHOLE ? BUDGET_MOVE : 0;
-        break;
-    case COST_AUX:
-        left = budget == BUDGET_MOVE || budget == BUDGET_STD ? BUDGET_NONE : budget == BUDGET_WHOLE ? BUDGET_STD : 0;
-        break;
-    default: return true;  // "No" and unknown costs take nothing
-    }
-    if (left == 0) return false;
-    budget = left;
-    return true;
 }

@@ -95,6 +95,15 @@ void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes) {
 
 bool race_takes_key_abi(int race) { return race == RACE_HUM || race == RACE_HF_ELF; }
 
+void race_abi_adj(int race, int bonus_abi, int out[6]) {
+    if (race_takes_key_abi(race)) {
+        std::fill(out, out + 6, 0);
+        if (bonus_abi >= 0 && bonus_abi < 6) out[bonus_abi] = 2;
+    } else {
+        std::copy(std::begin(get_race(race)->abi_adj), std::end(get_race(race)->abi_adj), out);
+    }
+}
+
 void apply_race_cls(unit_t& u, const int bonus[6]) {
     const race_t* race = get_race(u.base.race);
     const int* adj = race_takes_key_abi(u.base.race) ? bonus : race->abi_adj;

@@ -5,11 +5,20 @@
 #include <vector>
 
 #include "app/text_info.h"
+#include "rules/bld_ids.h"
+#include "rules/cls_ids.h"
+#include "rules/race_ids.h"
 
 class unit_t;
 
 constexpr int BLD_COUNT = 15;   // rows 0 to 14, row 0 empty
 constexpr int BLD_CUSTOM = -2;  // the player makes every choice
+
+// What a player's character may be made of: the peoples, the three classes
+// and the premade builds (the other rows are monsters').
+constexpr int PC_RACE_FIRST = RACE_HUM, PC_RACE_LAST = RACE_HFLING;
+constexpr int PC_CLS_FIRST = CLS_FIGHTER, PC_CLS_LAST = CLS_WIZARD;
+constexpr int PC_BLD_FIRST = BLD_TH, PC_BLD_LAST = BLD_SUM;
 
 class u_bld_t : public text_info_t {
 public:
@@ -36,6 +45,9 @@ void add_to_abis(int abi[6], int n, int first, int last);
 void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes);
 // Humans and half-elves take the build's key-ability bonus instead of fixed adjustments.
 bool race_takes_key_abi(int race);
+// The six adjustments a new character of the race gets: the race's own, or
+// when race_takes_key_abi +2 on the bonus ability the player chose (0..5).
+void race_abi_adj(int race, int bonus_abi, int out[6]);
 // The race's adjustments (bonus instead when race_takes_key_abi), then the
 // race's and the class's powers.
 void apply_race_cls(unit_t& u, const int bonus[6]);

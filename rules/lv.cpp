@@ -63,6 +63,8 @@ const std::vector<int> no_plan;
 
 int xp_for_lv(int lv) { return lv <= 1 ? 0 : 250 * lv * (lv - 1); }
 
+bool can_lv_up(const unit_t& u) { return u.xp >= xp_for_lv(u.base.lv + 1); }
+
 uint32_t class_pick_mask(int cls, int lv) {
     if (lv < 1) return 0;
     switch (cls) {
@@ -90,6 +92,11 @@ bool can_learn_pwr(const unit_t& u, int id) {
     for (int i = 0; i < 6; ++i)
         if (u.base.abi[i] < p->abi_min[i]) return false;
     return has_pwr_prereqs(u, *p);
+}
+
+pwr_learn_e pwr_learn_state(const unit_t& u, int id) {
+    if (u.has_pwr(id)) return pwr_learn_e::held;
+    return can_learn_pwr(u, id) ? pwr_learn_e::learnable : pwr_learn_e::locked;
 }
 
 int count_learnable(const unit_t& u, uint32_t mask) {
@@ -189,6 +196,16 @@ void apply_bld_lv(unit_t& u, lv_choices_t& out) {
     if (const uint32_t m = class_pick_mask(u.base.cls, lv)) pick_or_record(u, b, m, LVP_PWRS, out);
     if (u.base.bld != 0 && lv % 2 != 0) pick_or_record(u, b, CAT_ANY, LVP_PWRS, out);
     lv_spells(u, b ? b->plan : no_plan, out);
+}
+
+void finish_lv_up(unit_t& u, bool new_unit) {
+    if (new_unit) {
+        give_start_eqpt(u);
+        u.reset_for_play();
+    } else {
+        u.recalc();
+    }
+    u.hp = u.drv.hp_max;
 }
 
 void lv_up_mon(unit_t& u) {

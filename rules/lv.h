@@ -39,9 +39,14 @@ struct lv_choices_t {
 
 // Total experience for reaching lv: 250 lv (lv - 1).
 int xp_for_lv(int lv);
+// The unit's experience reaches the next level's total.
+bool can_lv_up(const unit_t& u);
 uint32_t class_pick_mask(int cls, int lv);
 
 bool can_learn_pwr(const unit_t& u, int id);
+// Where a power stands for the pick lists: held, learnable now, or not (yet).
+enum class pwr_learn_e { held, learnable, locked };
+pwr_learn_e pwr_learn_state(const unit_t& u, int id);
 bool has_pwr_prereqs(const unit_t& u, const Pwr& p);
 int count_learnable(const unit_t& u, uint32_t mask);
 bool any_spell_learnable(const unit_t& u);
@@ -58,5 +63,8 @@ void lv_spells(unit_t& u, const std::vector<int>& plan, lv_choices_t& out);
 void lv_up_unit(unit_t& u, lv_choices_t& out);
 // The gains of the unit's current level.
 void apply_bld_lv(unit_t& u, lv_choices_t& out);
+// The wizard's last step: a new character gets its starting gear and is
+// readied for play, a level-up is recalculated; either at full hit points.
+void finish_lv_up(unit_t& u, bool new_unit);
 // One monster level: passive feats only, no spells.
 void lv_up_mon(unit_t& u);

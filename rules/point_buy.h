@@ -11,3 +11,27 @@ int abi_buy_step_cost(int score);
 int abi_buy_cost(int score);
 // Every score in 8..18 and the costs add up to exactly 32.
 bool is_bld_abis_valid(const int abi[6]);
+
+// The ability step of the wizard over six scores: a new character spends
+// PB_TOTAL points on scores of PB_MIN to PB_MAX at abi_buy_step_cost; a
+// level-up raises one score by one, and "-" takes back only that one.
+class abi_alloc_t {
+public:
+    // A new character: every score PB_MIN and PB_TOTAL points; a level-up: one point.
+    void start(int abi[6], bool lv_up);
+    bool can_raise(const int abi[6], int i) const;
+    bool can_lower(const int abi[6], int i) const;
+    // One step of score i when allowed; false (nothing changed) otherwise.
+    bool raise(int abi[6], int i);
+    bool lower(int abi[6], int i);
+    int points() const { return pts_; }
+    // The level-up's increase, -1 while none is chosen.
+    int chosen() const { return chosen_; }
+    // The level-up's increase counts among the unit's increases.
+    void book(int abi_ups[6]) const;
+
+private:
+    bool lv_up_ = false;
+    int pts_ = 0;
+    int chosen_ = -1;
+};

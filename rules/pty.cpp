@@ -115,7 +115,7 @@ void pty_t::init(const wchar_t* name_, const std::vector<unit_t*>& us) {
     units = us;
     gold = 100.0 * double(units.size());
     arena = arena_rec_t();
-    arena.lv = units.empty() ? 1 : units[0]->base.lv;
+    arena.lv = lv();
     arena.size = int32_t(units.size());
     arena.seed = rnd_rand();
 }
@@ -129,6 +129,8 @@ void pty_t::assign_data(const pty_t& o) {
     local_lv = o.local_lv;
     arena = o.arena;
 }
+
+int pty_t::lv() const { return units.empty() ? 1 : units[0]->base.lv; }
 
 bool pty_t::save(io::io_t& f) const {
     const int32_t pts[2][2] = {{world_pt.x, world_pt.y}, {local_pt.x, local_pt.y}};

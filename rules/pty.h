@@ -16,6 +16,8 @@ class io_t;
 
 constexpr int PRESET_PCS = 10;
 constexpr int PTY_MAX_UNITS = 6;
+// A party holds one to PTY_MAX_UNITS members.
+constexpr bool pty_size_ok(int n) { return n >= 1 && n <= PTY_MAX_UNITS; }
 
 // The arena campaign, 11 words stored raw in the party file.
 struct arena_rec_t {
@@ -52,6 +54,8 @@ public:
     void init(const wchar_t* name, const std::vector<unit_t*>& units);
     // Everything but the units, from another party.
     void assign_data(const pty_t& o);
+    // The party's level for the arena and the shop: its first member's; 1 without members.
+    int lv() const;
 
     // The party file; false on a write error.
     bool save(io::io_t& f) const;

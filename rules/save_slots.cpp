@@ -494,7 +494,10 @@ bool new_arena_game() {
 
 Str pc_file_path(int id) { return get_exe_dir() + Str(L"saves/pcs/%08d.pc", id); }
 
-int take_next_pc_id(CZsIni& cfg) {
+int take_next_pc_id(CZsIni& cfg, int min_id) {
+    // A lost or reset config.ini must not hand out an id the caller lists.
+    if (min_id > 0 && min_id <= PC_ID_MAX && cfg.get_int(L"next_pc_id", PC_ID_DEFAULT, L"Main") < min_id)
+        cfg.set_int(L"next_pc_id", min_id, L"Main");
     // A lost config.ini must never let a new character overwrite a saved one.
     auto first_free = [](int from) {
         for (int id = from; id <= PC_ID_MAX; ++id)

@@ -91,7 +91,8 @@ Str pc_file_path(int id);
 // The id for a new stand-alone character: "next_pc_id" of section "Main"
 // (default 100; a value past eight digits starts from 100 again), moved past
 // every id whose file exists; the key is set past it. 0 when no id is free.
-int take_next_pc_id(CZsIni& cfg);
+// min_id (1 to eight digits; others are ignored): the key is first raised to it.
+int take_next_pc_id(CZsIni& cfg, int min_id = 0);
 int take_next_pc_id();
 // A unit file, its folder made when missing; false when it could not be
 // written (the old file is then kept).

@@ -5,7 +5,7 @@
 
 #include "app/markup_lit.h"
 #include "battle/turn.h"
-#include "rules/act_texts.h"
+#include "rules/act_budget.h"
 #include "rules/dice.h"
 #include "rules/enum_ids.h"
 #include "rules/itm.h"
@@ -80,14 +80,13 @@ void unit_t::heal_full() {
 
 void u_btl_state_t::reset() {
     known = 0;
-    flag1 = 0;
-    flag2 = 0;
+    auto_heal1_used = 0;
+    auto_heal2_used = 0;
     pwr_uses.clear();
 }
 
 void u_btl_state_t::turn_reset() {
     turn_flags = 0;
-    turn_word = -1;
     regen_off = 0;
     act_budget = BUDGET_WHOLE;
     free_cmds = 0;

@@ -34,13 +34,6 @@ constexpr int TRAIT_LIFELESS = 4;    // undead, constructs, elementals: no blood
 constexpr int TRAIT_IMM_WEB = 5;
 constexpr int TRAIT_IMM_HARD = 6;    // hard ground costs what plain ground does
 
-// Entries of u_drv_t::gear24, gear values added unchanged: counter-attack percent,
-// reflected piercing and fire damage (packed dice), elemental, positive- and
-// negative-energy damage and healing given.
-enum : int { G24_CTR_ATK, G24_BOUNCE_P, G24_BOUNCE_F, G24_ELM_DMG, G24_PE_DMG, G24_NE_DMG, G24_TO_HEAL, G24_COUNT };
-// Entries of u_drv_t::gear93: healing received and the two emergency heals.
-enum : int { G93_BE_HEAL, G93_AUTO_HEAL1, G93_AUTO_HEAL2, G93_COUNT };
-
 // Race groups (unit_t::race_grp), which energies heal or harm a unit.
 constexpr int RG_LIVING = 1;
 constexpr int RG_UNDEAD = 2;
@@ -73,23 +66,32 @@ struct u_drv_t {
     int init = 0;
     int atk = 0;            // added to every attack
     int dmg = 0;
-    int gear24[G24_COUNT] = {};  // G24_ entries
+    // Gear values, added unchanged from the gear-bonus entries of the same index.
+    int ctr_atk = 0;        // percent chance to strike back at a melee attacker that missed
+    int bounce_p = 0;       // piercing damage dealt back to a melee attacker that hit, packed dice
+    int bounce_f = 0;       // fire damage dealt back likewise, packed dice
+    int elm_dmg = 0;        // added to each fire, cold, lightning and acid part of a power's damage
+    int pe_dmg = 0;         // added to each positive-energy part
+    int ne_dmg = 0;         // added to each negative-energy part
+    int to_heal = 0;        // healing given: added to each positive-energy part too
     int asf = 0;            // arcane spell failure, percent
     int companion_lv = 0;   // the elemental companion the best gear gives; 0 none
     int companion_ie = 0;   // and the enchantment that gives it
     int def[6] = {};        // by the def enum; 0 unused
     int dr = 0;
-    int gear41 = 0;
+    int er = 0;             // points taken off each energy damage, a gear value
     int res[13] = {};       // percent per damage type
     int imm[25] = {};       // per condition id; above 0 = immune
     int trait[TRAITS] = {};
-    int gear87 = 0;
+    int ac_rng = 0;         // defence against ranged weapon attacks, a gear value
     int sr = 0;
     int unsr = 0;
     int tr = 0;
     int hp_max = 0;
     int hr = 0;             // regeneration per turn
-    int gear93[G93_COUNT] = {};  // G93_ entries
+    int be_heal = 0;        // healing received, a gear value
+    int auto_heal1 = 0;     // healed once a battle, after a hit it survives; a gear value
+    int auto_heal2 = 0;     // healed once a battle, after a hit leaves half hit points or less
     int xp_val = 0;
     int aoo = 0;            // attacks of opportunity per round
 };

@@ -4,6 +4,7 @@
 // Sections: context, abilities, defences, hit points and speed, gear and powers,
 // the driver.
 #include <algorithm>
+#include <cstddef>
 
 #include "app/str.h"
 #include "battle/auras.h"
@@ -25,6 +26,15 @@
 #include "rules/u_cat.h"
 #include "rules/unit.h"
 #include "rules/urank.h"
+
+// The gear values sit at the word of their gear entry, so word n stays at offset 4n.
+static_assert(offsetof(u_drv_t, ctr_atk) == 4 * G_CTR_ATK && offsetof(u_drv_t, bounce_p) == 4 * G_BOUNCE_P &&
+              offsetof(u_drv_t, bounce_f) == 4 * G_BOUNCE_F && offsetof(u_drv_t, elm_dmg) == 4 * G_ELM_DMG &&
+              offsetof(u_drv_t, pe_dmg) == 4 * G_PE_DMG && offsetof(u_drv_t, ne_dmg) == 4 * G_NE_DMG &&
+              offsetof(u_drv_t, to_heal) == 4 * G_TO_HEAL && offsetof(u_drv_t, er) == 4 * G_ER &&
+              offsetof(u_drv_t, ac_rng) == 4 * G_AC_RNG && offsetof(u_drv_t, be_heal) == 4 * G_BE_HEAL &&
+              offsetof(u_drv_t, auto_heal1) == 4 * G_AUTO_HEAL1 && offsetof(u_drv_t, auto_heal2) == 4 * G_AUTO_HEAL2,
+              "a gear value keeps the derived word of its gear entry");
 
 namespace {
 
@@ -334,15 +344,20 @@ void step_atk_dmg(rc_t& c) {
 void step_gear_values(rc_t& c) {
     u_drv_t& d = c.d;
     const int* g = c.gear;
-    d.gear87 += g[G_AC_RNG];
+    d.ac_rng += g[G_AC_RNG];
     d.hr += g[G_HR];
-    d.gear24[G24_CTR_ATK] += g[G_CTR_ATK];
-    for (int i = 0; i < 4; ++i) d.gear24[G24_ELM_DMG + i] += g[G_ELM_DMG + i];  // through healing given
-    for (int i = 0; i < G93_COUNT; ++i) d.gear93[i] += g[G_BE_HEAL + i];
-    d.gear24[G24_BOUNCE_P] += g[G_BOUNCE_P];
-    d.gear24[G24_BOUNCE_F] += g[G_BOUNCE_F];
+    d.ctr_atk += g[G_CTR_ATK];
+    d.elm_dmg += g[G_ELM_DMG];
+    d.pe_dmg += g[G_PE_DMG];
+    d.ne_dmg += g[G_NE_DMG];
+    d.to_heal += g[G_TO_HEAL];
+    d.be_heal += g[G_BE_HEAL];
+    d.auto_heal1 += g[G_AUTO_HEAL1];
+    d.auto_heal2 += g[G_AUTO_HEAL2];
+    d.bounce_p += g[G_BOUNCE_P];
+    d.bounce_f += g[G_BOUNCE_F];
     d.dr += g[G_DR];
-    d.gear41 += g[G_ER];
+    d.er += g[G_ER];
     d.asf = c.brdn.spl_fail;
     for (int i = 0; i < DMG_TYPES; ++i) d.res[i] = std::max(d.res[i], g[G_RES + i]);
     for (int i = 0; i < TRAITS; ++i) d.trait[i] = std::max(d.trait[i], g[G_TRAIT + i]);

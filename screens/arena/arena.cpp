@@ -1,6 +1,5 @@
 #include "screens/arena/arena.h"
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -11,16 +10,15 @@
 #include "app/notes.h"
 #include "app/opts.h"
 #include "app/render.h"
+#include "battle/arena.h"
+#include "battle/btl.h"
 #include "battle/btl_reward.h"
 #include "battle/enc.h"
 #include "battle/listener.h"
 #include "battle/turn.h"
-#include "rules/bag.h"
-#include "rules/eqpts.h"
-#include "rules/itm.h"
+#include "rules/ammo_refill.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
-#include "rules/unit.h"
 #include "rules/unit_grp.h"
 #include "screens/arena/encs_dlg.h"
 #include "screens/map/main_ui.h"
@@ -28,8 +26,6 @@
 #include "ui/wnd.h"
 
 namespace {
-constexpr int btl_state_won = 2;
-constexpr int btl_state_lost = 3;
 constexpr int win_page_h = 576, lose_page_h = 512, page_w = 512;
 // %s: where the player goes ("返回主界面", "退出游戏"), then the fee.
 constexpr const wchar_t* abandon_ask = L"放弃这场战斗，%s？\n\n已付的入场费 %s 不会退还。";
@@ -80,17 +76,6 @@ private:
     zg::tex_t* bg_ = nullptr;
     bool bg_checked_ = false;
 };
-
-bool is_launcher(const itm_slot_t& s) {
-    if (s.empty()) return false;
-    const itm_t& it = get_itm(s.id);
-    return it.type == IT_WPN && it.wpn.ranged() && !it.wpn.thrown();
-}
-
-// A quick slot that can still take that ammunition.
-bool has_room_for(const itm_slot_t& q, int ammo) {
-    return q.empty() || (q.id == ammo && q.get_count() < q.max_stack(CNT_QUICK));
-}
 }  // namespace
 
 arena_scene_t* new_arena_scene() { return the_arena = new _arena_scene_t; }
@@ -138,8 +123,7 @@ bool has_btl_runner() { return bool(btl_runner); }
 // ---- fights ----
 
 bool arena_fight(const enc_t& e) {
-    const int fee = calc_btl_gold();
-    g_pty.gold -= double(fee);  // no check: the funds may go below 0
+    const int fee = arena_take_fee();
     save_arena_slot(SLOT_CUR);
     int state = 0;
     const size_t depth = scene_depth();
@@ -156,15 +140,12 @@ bool arena_fight(const enc_t& e) {
     // The battle pushed its own scene; the hub shows again under the page. A
     // scene the player went to from the battle (the main menu) stays on top.
     if (scene_depth() == depth + 1 && get_top_scene() != get_arena_scene()) pop_scene();
-    if (state == btl_state_won) {
-        arena_report_win(e);
-        ++g_pty.arena.wins;
-    } else if (state == btl_state_lost) {
-        arena_report_loss();
-        ++g_pty.arena.losses;
-        save_arena_slot(SLOT_CUR);  // a won fight is saved by its caller, with its stamp
-    }
-    return state == btl_state_won;
+    if (state == BTL_WON) arena_report_win(e);
+    if (state == BTL_LOST) arena_report_loss();
+    arena_count_fight(g_pty.arena, state);
+    // A won fight is saved by its caller, with its stamp.
+    if (state == BTL_LOST) save_arena_slot(SLOT_CUR);
+    return state == BTL_WON;
 }
 
 void arena_report_win(const enc_t& e) {
@@ -183,33 +164,7 @@ void arena_report_loss() {
     zg_text_dlg(text, L"战斗失败", 0, lose_page_h, page_w);
 }
 
-// ---- ammunition ----
-
-void load_ammo_from_bag(unit_t* u, int ammo) {
-    itm_slot_t* quick = &u->eqpts.slots[EQ_QUICK];
-    const int n = EQ_QUICK_END - EQ_QUICK;
-    for (itm_slot_t& b : g_pty.bag) {
-        if (std::none_of(quick, quick + n, [ammo](const itm_slot_t& q) { return has_room_for(q, ammo); })) return;
-        if (b.empty() || b.id != ammo) continue;
-        for (int i = 0; i < n && !b.empty(); ++i) itm_slot_merge(b, quick[i], CNT_QUICK);
-    }
-}
-
-bool quick_slots_full(const unit_t* u, int ammo) {
-    const itm_slot_t* quick = &u->eqpts.slots[EQ_QUICK];
-    return std::none_of(quick, quick + (EQ_QUICK_END - EQ_QUICK),
-                        [ammo](const itm_slot_t& q) { return has_room_for(q, ammo); });
-}
-
 void auto_load_ammo() {
     if (!opts().auto_load_ammos) return;
-    bool short_of_ammo = false;
-    for (unit_t* u : g_pty.units) {
-        const itm_slot_t& main = u->eqpts.slots[EQ_MAIN];
-        if (!is_launcher(main)) continue;
-        const int ammo = get_itm(main.id).get_ammo_id();
-        load_ammo_from_bag(u, ammo);
-        if (!quick_slots_full(u, ammo)) short_of_ammo = true;
-    }
-    if (short_of_ammo) zg_msg_dlg(L"队伍弹药存货缺乏！请购买补充。", L"自动装填弹药");
+    if (!refill_pty_ammo(g_pty)) zg_msg_dlg(L"队伍弹药存货缺乏！请购买补充。", L"自动装填弹药");
 }

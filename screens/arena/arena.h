@@ -11,7 +11,6 @@ class encs_dlg_t;
 class Str;
 struct slot_load_t;
 class unit_grp_t;
-class unit_t;
 struct enc_t;
 
 class arena_scene_t : public scene_t {
@@ -46,11 +45,6 @@ bool arena_fight(const enc_t& e);
 void arena_report_win(const enc_t& e);
 void arena_report_loss();
 
-// On resume, with the option `auto_load_ammos`: every ranged (not thrown)
-// weapon's ammunition from the bag into its holder's quick slots; a
-// shortage is only reported.
+// On resume, with the option `auto_load_ammos`: the party's ammunition from
+// the bag (refill_pty_ammo); a shortage is only reported.
 void auto_load_ammo();
-// Ammunition of that id from the bag into the unit's four quick slots.
-void load_ammo_from_bag(unit_t* u, int ammo);
-// No quick slot is empty or holds that ammunition below its limit.
-bool quick_slots_full(const unit_t* u, int ammo);

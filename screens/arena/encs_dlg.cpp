@@ -1,8 +1,7 @@
-// Sections: batch, challenge list, hub construction, per frame, commands.
+// Sections: challenge list, hub construction, per frame, commands.
 #include "screens/arena/encs_dlg.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 #include "app/draw_text.h"
@@ -13,7 +12,6 @@
 #include "app/markup_lit.h"
 #include "app/platform.h"
 #include "app/render.h"
-#include "app/rnd.h"
 #include "app/scene.h"
 #include "battle/btl_reward.h"
 #include "battle/listener.h"
@@ -24,7 +22,6 @@
 #include "rules/unit.h"
 #include "rules/urank.h"
 #include "screens/arena/arena.h"
-#include "screens/arena/shop.h"
 #include "screens/arena/shop_dlg.h"
 #include "screens/dlgs/cfg_dlg.h"
 #include "screens/dlgs/help_dlg.h"
@@ -77,16 +74,9 @@ constexpr const wchar_t* stats_fmt =
     L"<tip='<c=lbl>已击败挑战次数\t</c><r>%d</r>\n<c=lbl>获胜次数\t</c><r>%d</r>\n<c=lbl>失败次数\t</c><r>%d</r>\n"
     L"<c=lbl>击杀怪物数量\t</c><r>%d</r>\n<c=lbl>队员死亡次数\t</c><r>%d</r>'><c=a>当前层数: </c><b>%d</b></tip> ";
 
-// ---- batch ----
-
-// A batch holds challenges 1, 2 and 3, plus 0 to 3 rolled ones (weights 5, 45, 45, 5).
-constexpr int base_diffs[] = {1, 2, 3};
-const std::vector<int> extra_weights{5, 45, 45, 5};
-constexpr int hard = 3;
 constexpr int new_party_id = -1;  // the party menu's "新建队伍..."
 
 bool party_empty() { return g_pty.units.empty(); }
-int party_lv() { return party_empty() ? 1 : g_pty.units[0]->base.lv; }
 
 clr_t scaled(clr_t c, double f) {
     const uint32_t v = c.v;
@@ -146,27 +136,12 @@ public:
         const Str text(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff->clr.v, diff_name, type_name);
         ::draw_text(text, &r, FONT_DEF, &default_clr, rect_align::left | rect_align::top);
         const int names_w = std::max(text_w(diff_name, FONT_B5), text_w(type_name, FONT_B5));
-        if (g_pty.arena.beaten & (1 << index)) draw_stamp(r, x, names_w);
+        if (arena_is_beaten(g_pty.arena, index)) draw_stamp(r, x, names_w);
     }
 };
 
 wnd_t* add_spacer(wnd_t* bar, uint32_t dock) { return add_child_wnd(bar, new wnd_t, dock | WS_FILL_H, {0, 0, 1, 1}); }
 }  // namespace
-
-std::vector<enc_t> gen_batch(const arena_rec_t& rec) {
-    std::vector<enc_t> out;
-    rnd_save();
-    // A seed of 0 would seed from the clock: the batch, and with it the
-    // stamps of the defeated mask, would change at every rebuild.
-    rnd_seed_fixed(uint32_t(rec.seed));
-    std::vector<int> diffs(std::begin(base_diffs), std::end(base_diffs));
-    const int extra = rnd_pick_weighted(extra_weights);
-    for (int i = 0; i < extra; ++i) diffs.push_back(roll_enc_diff());
-    std::stable_sort(diffs.begin(), diffs.end());
-    for (int d : diffs) out.push_back(gen_enc(rec.lv, rec.size, d, 0));
-    rnd_restore();
-    return out;
-}
 
 // ---- hub construction ----
 
@@ -283,9 +258,8 @@ void encs_dlg_t::update_state() {
         fight_btn->tip = Str(fight_tip, gold_text(fee).c_str());
         shown_fee_ = fee;
     }
-    const bool all_beaten = std::popcount(uint32_t(a.beaten)) >= list->count();
     // Nothing fights, changes the batch or opens a member without a party.
-    batch_btn->set_enabled(all_beaten && !party_empty());
+    batch_btn->set_enabled(arena_batch_beaten(a, list->count()) && !party_empty());
     bag_btn->set_enabled(!party_empty());
     fight_btn->set_enabled(has_btl_runner() && !party_empty() && list->get_item(list->sel));
     if (list->title)
@@ -337,24 +311,16 @@ void encs_dlg_t::fight_selected() {
     if (i < 0 || i >= int(encs.size()) || party_empty()) return;
     const enc_t e = encs[size_t(i)];
     if (!arena_fight(e)) return;
-    arena_rec_t& a = g_pty.arena;
-    if (!(a.beaten & (1 << i))) {
-        shop_restock_check(a);
-        ++a.n_beaten;
-    }
-    a.beaten |= 1 << i;
+    arena_beat_challenge(g_pty.arena, i);
     save_arena_slot(SLOT_CUR);
     list->cache_item_tex(i);
 }
 
 void encs_dlg_t::next_batch() {
     if (party_empty() || !zg_confirm_dlg(master_offer)) return;
-    const int lv = party_lv(), size = int(g_pty.units.size());
-    if (!arena_fight(gen_enc(lv, size, hard, hard))) return;  // a loss keeps the batch
-    arena_rec_t& a = g_pty.arena;
-    a.new_batch(lv, size);
-    ++a.floor;
-    ++a.n_beaten;
+    const int lv = g_pty.lv(), size = int(g_pty.units.size());
+    if (!arena_fight(arena_master_enc(lv, size))) return;  // a loss keeps the batch
+    arena_next_floor(g_pty.arena, lv, size);
     save_arena_slot(SLOT_CUR);
     refresh_list();
 }

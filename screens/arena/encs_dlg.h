@@ -1,24 +1,17 @@
 #pragma once
-// The arena hub: the current batch of generated challenges (regenerated from
-// the arena record's seed, never stored), the funds, the party strip and the
-// buttons to fight, to change the batch or the party, and to open the help,
-// settings, log, shop and bag.
+// The arena hub: the current batch of generated challenges (gen_batch from the
+// arena record, never stored), the funds, the party strip and the buttons to
+// fight, to change the batch or the party, and to open the help, settings,
+// log, shop and bag.
 #include <vector>
 
-#include "battle/enc.h"
+#include "battle/arena.h"
 #include "ui/full_scrn_dlg.h"
 
 class btn_t;
 class lbl_t;
 class lv_t;
 class u_lv2_t;
-struct arena_rec_t;
-
-// The batch a record stands for: difficulties 1, 2, 3 and up to three more
-// rolled ones, sorted, each an encounter for the batch's level and size. The
-// same record always gives the same batch, whatever the game's generator
-// holds; that generator moves on by one draw, as around every seeded section.
-std::vector<enc_t> gen_batch(const arena_rec_t& rec);
 
 class encs_dlg_t : public big_list_dlg_t {
 public:

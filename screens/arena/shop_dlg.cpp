@@ -10,7 +10,7 @@
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/pty.h"
-#include "screens/arena/shop.h"
+#include "rules/shop.h"
 #include "screens/text/desc_parts.h"
 #include "screens/unit/unit_dlg.h"
 #include "screens/widgets/itm_list_view.h"
@@ -309,13 +309,11 @@ private:
             it->flags = open ? it->flags & ~LIF_DISABLED : it->flags | LIF_DISABLED;
         }
         const itm_slot_t* buy_s = sel_slot(shelf_list_);
-        const double gold = g_pty.gold;
-        for (int k = 0; k < SHOP_BUY_BTNS; ++k) {
-            const int n = buy_rows[k].n;
-            buy_[k]->set_enabled(buy_s && gold >= n * buy_s->get_price() && buy_s->get_count() >= n);
-        }
-        const int have = sel_slot(bag_list_) ? sel_slot(bag_list_)->get_count() : 0;
-        for (int k = 0; k < SHOP_SELL_BTNS; ++k) sell_[k]->set_enabled(have >= std::max(sell_rows[k].n, 1));
+        for (int k = 0; k < SHOP_BUY_BTNS; ++k)
+            buy_[k]->set_enabled(buy_s && shop_can_buy(g_pty, *buy_s, buy_rows[k].n));
+        const itm_slot_t* sell_s = sel_slot(bag_list_);
+        for (int k = 0; k < SHOP_SELL_BTNS; ++k)
+            sell_[k]->set_enabled(sell_s && shop_can_sell(*sell_s, sell_rows[k].n));
     }
 
     void on_open() {

@@ -2,9 +2,8 @@
 
 #include "app/render.h"
 #include "battle/turn.h"
-#include "rules/bag.h"
 #include "rules/eqpts.h"
-#include "rules/itm.h"
+#include "rules/itm_drop.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
 #include "screens/unit/bag_pnl.h"
@@ -21,7 +20,13 @@ itm_slot_t* slot_of(wnd_t* w) {
     return b ? b->slot : nullptr;
 }
 
-bool is_quick(int n) { return n >= EQ_QUICK && n < EQ_QUICK_END; }
+// Where a button of the panels stands for the drop rules; n -1 for no place.
+itm_place_t place_of(wnd_t* w) {
+    const itm_slot_t* s = slot_of(w);
+    if (w->id == EB_PAGE_BTN) return {itm_at_e::page, int(w->user_data)};
+    if (w->id == EB_BAG_BTN && s) return {itm_at_e::bag, int(s - g_pty.bag)};
+    return {itm_at_e::eqpt, w->id == EB_SLOT_BTN && s ? int(w->user_data) : -1};
+}
 
 class _eqpt_bag_pnl_t : public eqpt_bag_pnl_t {
 public:
@@ -53,7 +58,6 @@ public:
 
 private:
     bool ours(const wnd_t* w) const { return w && (w->parent == eqpt || w->parent == bag); }
-    bool move(wnd_t* src, wnd_t* target);
     // After a move: the bag page and the slots show the new state; a change
     // of equipment also shows the load and tells the dialog.
     void refresh(bool eqpt_changed);
@@ -70,48 +74,14 @@ void _eqpt_bag_pnl_t::build(unit_t* u) {
 
 wnd_t* _eqpt_bag_pnl_t::can_drop(wnd_t* src, wnd_t* target) const {
     if (!target || target == src || !ours(target)) return nullptr;
-    switch (target->id) {
-    case EB_BAG_BTN:
-    case EB_PAGE_BTN: return target;
-    case EB_SLOT_BTN: {
-        const itm_slot_t* s = slot_of(src);
-        return s && !s->empty() && get_itm(s->id).fits_slot(int(target->user_data)) ? target : nullptr;
-    }
-    default: return nullptr;
-    }
-}
-
-bool _eqpt_bag_pnl_t::move(wnd_t* src, wnd_t* target) {
-    itm_slot_t* from = slot_of(src);
-    if (!from || from->empty() || !unit) return false;
-    const bool from_eqpt = src->id == EB_SLOT_BTN;
-    switch (target->id) {
-    case EB_PAGE_BTN: return bag_page_add_itm(g_pty.bag, *from, int(target->user_data), -1);
-    case EB_SLOT_BTN: {
-        const int n = int(target->user_data);
-        if (from_eqpt && is_quick(int(src->user_data)) && is_quick(n)) {
-            itm_slot_put_quick(*from, unit->eqpts.slots[n]);
-            return true;
-        }
-        return unit->eqpts.equip_at(*from, n);
-    }
-    case EB_BAG_BTN: {
-        itm_slot_t* to = slot_of(target);
-        if (!to) return false;
-        if (from_eqpt) return itm_slot_merge_any(*from, *to);
-        itm_slot_put_bag(*from, *to);
-        return true;
-    }
-    default: return false;
-    }
+    if (target->id != EB_BAG_BTN && target->id != EB_PAGE_BTN && target->id != EB_SLOT_BTN) return nullptr;
+    const itm_slot_t* s = slot_of(src);
+    return itm_drop_ok(s ? *s : itm_slot_t(), place_of(target)) ? target : nullptr;
 }
 
 bool _eqpt_bag_pnl_t::drop(wnd_t* src, wnd_t* target) {
     target = can_drop(src, target);
-    if (!target || !ours(src)) return false;
-    if (target->id != EB_PAGE_BTN && slot_of(src) == slot_of(target)) return false;
-    if (!move(src, target)) return false;
-    unit->eqpts.settle();
+    if (!target || !ours(src) || !unit || !itm_drop(*unit, g_pty.bag, place_of(src), place_of(target))) return false;
     refresh(src->id == EB_SLOT_BTN || target->id == EB_SLOT_BTN);
     return true;
 }

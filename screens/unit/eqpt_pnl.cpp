@@ -4,7 +4,7 @@
 #include "app/render.h"
 #include "rules/enum_ids.h"
 #include "rules/eqpts.h"
-#include "rules/itm.h"
+#include "rules/itm_drop.h"
 #include "rules/load_type.h"
 #include "rules/lv.h"
 #include "rules/unit.h"
@@ -80,14 +80,12 @@ public:
         if (!unit) return;
         const int need = xp_for_lv(unit->base.lv + 1);
         xp->set_text(Str(L" <b>%d<c=a> /%d XP</c>", unit->xp, need).c_str(), true);
-        lv_up->set_visible(unit->xp >= need);
+        lv_up->set_visible(can_lv_up(*unit));
     }
     void show_load() override;
     void fitting_slots(const itm_slot_t& it, std::vector<wnd_t*>& out) override {
-        if (it.empty()) return;
-        const itm_t& k = get_itm(it.id);
         for (int i = 0; i < EQPT_SLOTS; ++i)
-            if (k.fits_slot(i)) out.push_back(slots[i]);
+            if (itm_drop_ok(it, {itm_at_e::eqpt, i})) out.push_back(slots[i]);
     }
     itm_btn_t* slot_btn(int n) const override { return n >= 0 && n < EQPT_SLOTS ? slots[n] : nullptr; }
     wnd_t* set_btn(int n) const override { return n >= 0 && n < 4 ? sets[n] : nullptr; }

@@ -11,14 +11,12 @@
 #include "app/geom.h"
 #include "app/input.h"
 #include "rules/bld.h"
-#include "rules/bld_ids.h"
 #include "rules/cls.h"
-#include "rules/cls_ids.h"
 #include "rules/enums.h"
 #include "rules/lv.h"
 #include "rules/point_buy.h"
 #include "rules/race.h"
-#include "rules/race_ids.h"
+#include "rules/u_name.h"
 #include "rules/unit.h"
 #include "screens/text/lv_up_summary.h"
 #include "screens/text/unit_sheet.h"
@@ -76,14 +74,6 @@ const wchar_t* const intro_lv_up =
     L"<h1>升级！</h1><f=b4 c=a>人物等级的提升会带来生命值，攻防等一系列的提升。在某些关键等级，还会提高你的基础属性，"
     L"或者学到新的专长等。";
 
-// What a character may be made of: the peoples, the three classes and the
-// premade builds (the rest are monsters' builds).
-constexpr int first_pc_race = RACE_HUM, last_pc_race = RACE_HFLING;
-constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;
-constexpr int first_preset = BLD_TH, last_preset = BLD_SUM;
-
-bool free_bonus(int race) { return race == RACE_HUM || race == RACE_HF_ELF; }
-
 const wchar_t* abi_name(int i) {
     const ex_info_t* a = get_abi(i);
     return a->a && *a->a ? a->a : a->n ? a->n : L"";
@@ -137,8 +127,7 @@ public:
     lv_t* abi_lv = nullptr;
     btn_t* abi_btns[12] = {};
     lbl_t* pts_lbl = nullptr;
-    int pts = 0;
-    int chosen_abi = -1;
+    abi_alloc_t alloc;
     std::unique_ptr<pwr_pick_t> feats = std::make_unique<pwr_pick_t>();
     std::unique_ptr<pwr_pick_t> spells = std::make_unique<pwr_pick_t>();
     game::u_ctrl_t* misc = nullptr;
@@ -186,7 +175,7 @@ public:
         return abi >= 0 && abi < 6 ? abi_btns[abi * 2 + (plus ? 1 : 0)] : nullptr;
     }
     wnd_t* points_lbl() const override { return pts_lbl; }
-    int points() const override { return pts; }
+    int points() const override { return alloc.points(); }
     pwr_pick_t* feat_pick() const override { return feats.get(); }
     pwr_pick_t* spell_pick() const override { return spells.get(); }
     game::u_ctrl_t* misc_pnl() const override { return misc; }
@@ -311,7 +300,7 @@ void _lv_up_dlg_t::reset() {
     if (!edited || !tab) return;
     work = *edited;
     lv_up_unit(work, picks);
-    chosen_abi = -1;
+    alloc = abi_alloc_t{};
     named = false;
     trail.clear();
     feats->forget();
@@ -337,7 +326,7 @@ void _lv_up_dlg_t::offer(uint32_t steps) {
 void _lv_up_dlg_t::forward() {
     const int cur = tab->cur_tab();
     if (cur == tab->tab_count() - 1) {
-        if (chosen_abi >= 0) ++work.base.abi_ups[chosen_abi];
+        alloc.book(work.base.abi_ups);
         *edited = work;
         return;  // the button's end code ends the dialog with OK
     }
@@ -376,11 +365,11 @@ void _lv_up_dlg_t::build_bld(wnd_t* page) {
     bld_lv->add_item(Str(L"<m>%s</m>", custom->n ? custom->n : L"").c_str(), nullptr, nullptr, 0, BLD_CUSTOM, 0, 0,
                      nullptr);
     const size icon{bld_icon_side, bld_icon_side};
-    for (int c = first_pc_cls; c <= last_pc_cls; ++c) {
+    for (int c = PC_CLS_FIRST; c <= PC_CLS_LAST; ++c) {
         const cls_t* cls = get_cls(c);
         bld_lv->add_item(Str(L"<m c=#4 hr>%s</m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, LIF_DISABLED, 0,
                          0, 0, nullptr);
-        for (int b = first_preset; b <= last_preset; ++b) {
+        for (int b = PC_BLD_FIRST; b <= PC_BLD_LAST; ++b) {
             const u_bld_t* bld = get_bld(b);
             if (bld->cls != c) continue;
             li_t* it = bld_lv->add_item(Str(L"<m c=lbl>%s</m>", bld->n ? bld->n : L"").c_str(), nullptr, nullptr, 0, b,
@@ -415,7 +404,7 @@ bool _lv_up_dlg_t::msg_bld(const evt_t& msg, wnd_t* sender) {
 
 void _lv_up_dlg_t::build_race(wnd_t* page) {
     race_lv = add_list(page, top_full, 0, L"选择种族");
-    for (int r = first_pc_race; r <= last_pc_race; ++r) {
+    for (int r = PC_RACE_FIRST; r <= PC_RACE_LAST; ++r) {
         const race_t* race = get_race(r);
         race_lv->add_item(Str(L"<m><c=lbl>%s</c></m>", race->n ? race->n : L"").c_str(), nullptr, nullptr, 0, r, 0, 0,
                           nullptr);
@@ -438,14 +427,8 @@ void _lv_up_dlg_t::shown_race() {
 
 void _lv_up_dlg_t::commit_race() {
     const li_t* it = race_lv->get_item(race_lv->sel);
-    const int race = it ? it->id : first_pc_race;
-    work.base.race = race;
-    if (free_bonus(race)) {
-        std::fill(std::begin(race_adj), std::end(race_adj), 0);
-        race_adj[std::clamp(bonus_lv->sel, 0, 5)] = 2;
-    } else {
-        std::copy(std::begin(get_race(race)->abi_adj), std::end(get_race(race)->abi_adj), race_adj);
-    }
+    work.base.race = it ? it->id : PC_RACE_FIRST;
+    race_abi_adj(work.base.race, std::clamp(bonus_lv->sel, 0, 5), race_adj);
 }
 
 bool _lv_up_dlg_t::msg_race(const evt_t& msg, wnd_t* sender) {
@@ -455,7 +438,7 @@ bool _lv_up_dlg_t::msg_race(const evt_t& msg, wnd_t* sender) {
         if (it) describe(row_desc(get_race(it->id)));
         if (msg.code == EVT_SEL_MADE) {
             const li_t* sel = race_lv->get_item(race_lv->sel);
-            const bool show = sel && free_bonus(sel->id);
+            const bool show = sel && race_takes_key_abi(sel->id);
             if (bonus_lv->is_hidden() == show) {
                 bonus_lv->set_visible(show);
                 bonus_lv->parent->arrange();
@@ -478,7 +461,7 @@ bool _lv_up_dlg_t::msg_race(const evt_t& msg, wnd_t* sender) {
 
 void _lv_up_dlg_t::build_cls(wnd_t* page) {
     cls_lv = add_list(page, fill_both, WND_DEFAULT_SIZE, L"选择职业");
-    for (int c = first_pc_cls; c <= last_pc_cls; ++c) {
+    for (int c = PC_CLS_FIRST; c <= PC_CLS_LAST; ++c) {
         const cls_t* cls = get_cls(c);
         cls_lv->add_item(Str(L"<m><c=lbl>%s</c></m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, 0, c, 0, 0,
                          nullptr);
@@ -492,7 +475,7 @@ void _lv_up_dlg_t::shown_cls() {
 
 void _lv_up_dlg_t::commit_cls() {
     const li_t* it = cls_lv->get_item(cls_lv->sel);
-    work.base.cls = it ? it->id : first_pc_cls;
+    work.base.cls = it ? it->id : PC_CLS_FIRST;
     apply_bld_lv(work, picks);
     offer(picks.flags);
     tab->arrange();
@@ -534,13 +517,7 @@ void _lv_up_dlg_t::build_abis(wnd_t* page) {
 }
 
 void _lv_up_dlg_t::shown_abis() {
-    chosen_abi = -1;
-    if (is_lv_up()) {
-        pts = 1;
-    } else {
-        pts = PB_TOTAL;
-        std::fill(std::begin(work.base.abi), std::end(work.base.abi), PB_MIN);
-    }
+    alloc.start(work.base.abi, is_lv_up());
     set_focus_wnd(abi_lv);
     abi_lv->select(0);
     show_abis();
@@ -551,25 +528,10 @@ void _lv_up_dlg_t::commit_abis() {
 }
 
 void _lv_up_dlg_t::abi_step(int i, bool plus) {
-    int& s = work.base.abi[i];
-    if (is_lv_up()) {
-        // One increase in all: "-" only takes back the one made.
-        if (plus && chosen_abi < 0 && pts > 0) {
-            --pts;
-            chosen_abi = i;
-            ++s;
-        } else if (!plus && chosen_abi == i) {
-            ++pts;
-            chosen_abi = -1;
-            --s;
-        }
-    } else if (plus && s < PB_MAX && abi_buy_step_cost(s) <= pts) {
-        pts -= abi_buy_step_cost(s);
-        ++s;
-    } else if (!plus && s > PB_MIN) {
-        pts += abi_buy_step_cost(s - 1);
-        --s;
-    }
+    if (plus)
+        alloc.raise(work.base.abi, i);
+    else
+        alloc.lower(work.base.abi, i);
     show_abis();
 }
 
@@ -583,18 +545,11 @@ void _lv_up_dlg_t::show_abis() {
             row.append_format(L"<x=%d><m=48><c=#%08x>%d</c></m>", final_x, uint32_t(sign_clr(race_adj[i])),
                               s + race_adj[i]);
         if (li_t* it = abi_lv->get_item(i)) it->label = row;
-        btn_t* minus = abi_btns[i * 2];
-        btn_t* plus = abi_btns[i * 2 + 1];
-        if (lv_up) {
-            minus->set_enabled(chosen_abi == i);
-            plus->set_enabled(chosen_abi < 0);
-        } else {
-            minus->set_enabled(s > PB_MIN);
-            plus->set_enabled(s < PB_MAX && abi_buy_step_cost(s) <= pts);
-        }
+        abi_btns[i * 2]->set_enabled(alloc.can_lower(work.base.abi, i));
+        abi_btns[i * 2 + 1]->set_enabled(alloc.can_raise(work.base.abi, i));
     }
     abi_lv->relayout();
-    pts_lbl->set_text(Str(L"<c=lbl>剩余点数：</c><r=24>%d</r>", pts).c_str(), true);
+    pts_lbl->set_text(Str(L"<c=lbl>剩余点数：</c><r=24>%d</r>", alloc.points()).c_str(), true);
 }
 
 bool _lv_up_dlg_t::msg_abis(const evt_t& msg, wnd_t* sender) {
@@ -603,7 +558,7 @@ bool _lv_up_dlg_t::msg_abis(const evt_t& msg, wnd_t* sender) {
         if (!sender || sender->id != abi_btn_id || sender->parent != abi_lv) return false;
         abi_step(int(sender->user_data) / 2, sender->user_data % 2 == 1);
         return true;
-    case EVT_FRAME: fwd->set_enabled(pts == 0); return true;
+    case EVT_FRAME: fwd->set_enabled(alloc.points() == 0); return true;
     case EVT_CUR_CHANGED:
     case EVT_SEL_MADE:
         if (sender != abi_lv) return false;
@@ -655,16 +610,11 @@ bool _lv_up_dlg_t::msg_misc(const evt_t& msg, wnd_t*) {
 }
 
 void _lv_up_dlg_t::shown_finish() {
-    if (is_lv_up()) {
-        work.recalc();
-        work.hp = work.drv.hp_max;
+    finish_lv_up(work, !is_lv_up());
+    if (is_lv_up())
         memo->reset_text(txt::lv_up_summary(edited, &work).c_str());
-    } else {
-        give_start_eqpt(work);
-        work.reset_for_play();
-        work.hp = work.drv.hp_max;
+    else
         memo->reset_text(txt::unit_sheet(&work, txt::SHEET_ALL).c_str());
-    }
 }
 }  // namespace
 

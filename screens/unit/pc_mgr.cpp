@@ -16,6 +16,7 @@
 #include "app/sys.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
+#include "rules/u_name.h"
 #include "rules/unit.h"
 #include "screens/text/unit_sheet.h"
 #include "screens/unit/lv_up_dlg.h"
@@ -35,10 +36,7 @@ constexpr size name_edt{128, 32};
 constexpr uint32_t name_box_style = WS_DOCK_LEFT | WS_DOCK_TOP;
 constexpr uint32_t list_style = uint32_t(LVS_KEEP_SEL) | WS_FILL_W | WS_FILL_H;
 constexpr uint32_t list_ex = LVX_COL | LVX_CHECKS;
-constexpr int name_limit = 24;
 constexpr int chk_gap = 4;
-constexpr int first_own_id = 100;      // the premade characters are 1 to 10
-constexpr int last_pc_id = 99999999;   // eight digits in the file name
 const wchar_t* const intro =
     L"<h1>创建队伍</h1><f=b4 c=a>选择或新建多个合适的角色，组建你的队伍。拥有良好的职业搭配的队伍，能更好的应对各种突发事件。";
 const wchar_t* const presets_tip = L"重置预设：恢复所有预设角色";
@@ -161,8 +159,8 @@ public:
         }
         if (msg.code == EVT_FRAME && sender == this && list) {
             const int n = list->checked_count();
-            if (list->title) list->title->second = Str(L"<c=g b>%d/%d </c>", n, PTY_MAX);
-            if (ok_btn) ok_btn->set_enabled(n >= 1 && n <= PTY_MAX && pty_name && is_name_given(pty_name->text.c_str()));
+            if (list->title) list->title->second = Str(L"<c=g b>%d/%d </c>", n, PTY_MAX_UNITS);
+            if (ok_btn) ok_btn->set_enabled(pty_size_ok(n) && pty_name && is_name_given(pty_name->text.c_str()));
         }
         const bool used = mgr_dlg_t::on_msg(msg, sender);
         // After the base's own, which enables editing for any selection.
@@ -230,7 +228,7 @@ bool open_pc_mgr() {
     for (const li_t* it : d->list->items)
         if (it->is_checked())
             if (const pc_rec_t* rec = pc_lv_t::rec_of(it); rec && !rec->damaged) units.push_back(new unit_t(*rec->unit));
-    if (units.empty() || int(units.size()) > PTY_MAX) {
+    if (!pty_size_ok(int(units.size()))) {
         unit_vec_clear(units);
         return false;
     }
@@ -244,11 +242,7 @@ pc_rec_t* new_pc(bool save, int min_id) {
         delete rec;
         return nullptr;
     }
-    CZsIni& cfg = CZsConfig::instance();
-    // A lost or reset config.ini must not hand out an id the list already shows.
-    if (min_id > 0 && min_id <= last_pc_id && cfg.get_int(L"next_pc_id", first_own_id, L"Main") < min_id)
-        cfg.set_int(L"next_pc_id", min_id, L"Main");
-    rec->id = take_next_pc_id(cfg);
+    rec->id = take_next_pc_id(CZsConfig::instance(), min_id);
     if (save && !(rec->id > 0 && save_unit_file(pc_file_path(rec->id).c_str(), *rec->unit)))
         zg_msg_dlg(save_failed, nullptr);
     return rec;
@@ -270,7 +264,7 @@ edt_t* new_name_edit(wnd_t* parent, uint32_t style, const wchar_t* caption, cons
     e->set_rect(&er);
     e->on_create();
     reg_owned_wnd(e);
-    e->set_limit(name_limit);
+    e->set_limit(NAME_MAX_CHARS);
     e->set_text(text, false);
     return e;
 }

@@ -9,8 +9,6 @@ class btn_t;
 class edt_t;
 class unit_t;
 
-constexpr int PTY_MAX = 6;
-
 // One saved character: its id (the number of its file) and its unit, owned.
 // A file that could not be read is listed as damaged, by its name: it cannot
 // be ticked for a party nor edited, only deleted.

@@ -29,8 +29,11 @@ bool is_learnable(const ti_t* n) { return node_clr(n) == PICK_LEARNABLE; }
 }  // namespace
 
 clr_t pwr_pick_t::learn_state(const unit_t& u, int id) {
-    if (u.has_pwr(id)) return PICK_HELD;
-    return can_learn_pwr(u, id) ? PICK_LEARNABLE : PICK_LOCKED;
+    switch (pwr_learn_state(u, id)) {
+    case pwr_learn_e::held: return PICK_HELD;
+    case pwr_learn_e::learnable: return PICK_LEARNABLE;
+    default: return PICK_LOCKED;
+    }
 }
 
 void pwr_pick_t::create(wnd_t* parent, uint32_t style) {

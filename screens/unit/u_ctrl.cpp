@@ -1,13 +1,8 @@
 #include "screens/unit/u_ctrl.h"
 
-#include <vector>
-
-#include "app/db.h"
 #include "app/img_cache.h"
 #include "app/input.h"
-#include "app/rnd.h"
-#include "app/str_parts.h"
-#include "app/sys.h"
+#include "rules/u_name.h"
 #include "rules/unit.h"
 #include "screens/widgets/theme.h"
 #include "ui/btn.h"
@@ -26,7 +21,6 @@ constexpr int icon_sect_h = 96;
 constexpr int sect_padding = 4;
 constexpr int edt_h = 32;
 constexpr int rnd_side = 32;
-constexpr int name_limit = 24;  // characters; longer names break the sheets and strips
 constexpr size face_sz{72, 72};
 constexpr size icon_sz{64, 64};
 static_assert(name_sect_h + face_sect_h + icon_sect_h + 2 * sect_gap == U_CTRL_H, "the sections fill the panel");
@@ -34,7 +28,6 @@ const wchar_t* const dflt_face = L"faces_pc/0102";
 const wchar_t* const dflt_icon = L"units_pc/010301";
 const wchar_t* const face_dir = L"faces_pc/";
 const wchar_t* const icon_dir = L"units_pc/";
-const wchar_t* const no_name = L"未命名";
 // The appearance dialog.
 constexpr int mod_dlg_w = 512;
 constexpr int mod_dlg_h = 320;
@@ -78,7 +71,7 @@ public:
         rnd->tip = L"随机名称";
         style_set_btn(rnd);
         name = add_child_wnd(n, new_edt(), WS_FILL_W | WS_CENTRE_Y, {0, 0, WND_DEFAULT_SIZE, edt_h});
-        name->set_limit(name_limit);
+        name->set_limit(NAME_MAX_CHARS);
         name->focus_order = 1;
         n->gap = sect_padding;
         face = add_img_btn(add_sect(this, L"肖像", face_sect_h), face_sz, face_img.c_str());
@@ -180,23 +173,4 @@ bool open_mod_unit_dlg(unit_t* u) {
     if (r != MODAL_OK) return false;
     dlg->body->get_vals(u->name, u->face, u->img);
     return true;
-}
-
-bool is_name_given(const wchar_t* name) {
-    for (const wchar_t* p = name; p && *p; ++p)
-        if (!sys_is_space(*p)) return true;
-    return false;
-}
-
-const wchar_t* rnd_u_name() {
-    // Read once; the names live until exit.
-    static const std::vector<Str> names = [] {
-        std::vector<Str> v;
-        for (Str& s : str_split(db_get_str(L"u_names", nullptr).c_str(), L";"))
-            if (!s.empty()) v.push_back(std::move(s));
-        return v;
-    }();
-    if (names.empty()) return no_name;
-    if (names.size() == 1) return names[0].c_str();
-    return names[size_t(rnd_rand()) % names.size()].c_str();
 }

@@ -1,7 +1,6 @@
 #pragma once
 // A character's name, portrait and battle icon: the panel the wizard's misc
-// step and the appearance dialog ("修改角色") share, that dialog, and the
-// random names both offer.
+// step and the appearance dialog ("修改角色") share, and that dialog.
 #include "app/str.h"
 #include "ui/dlg.h"
 #include "ui/splitter.h"
@@ -43,10 +42,3 @@ game::mod_unit_dlg_t* new_mod_unit_dlg();
 bool open_mod_unit_dlg(unit_t* u);
 // The dialog while it runs, else null.
 game::mod_unit_dlg_t* get_mod_unit_dlg();
-
-// A typed name holds something besides blanks.
-bool is_name_given(const wchar_t* name);
-
-// One of the Lua text "u_names" (names separated by ";"), drawn with the game's
-// generator; "未命名" when the list is empty. Valid until exit.
-const wchar_t* rnd_u_name();

@@ -177,10 +177,21 @@ TEST_F(ActCtx, RechargeCategories) {
     tick_cooldowns(a);
     EXPECT_EQ(get_act_cooldown(a, mm), 1);
     EXPECT_EQ(get_act_cooldown(a, fb), 2);
+    EXPECT_EQ(get_act_cooldown(a, dynamic_cast<const act_t*>(get_pwr(64))), 0);  // a blow, recharge 3
     tick_cooldowns(a);
     EXPECT_EQ(get_act_cooldown(a, mm), 0);
     EXPECT_EQ(get_act_cooldown(a, dynamic_cast<const act_t*>(get_pwr(2))), 0);
     EXPECT_EQ(act_cost(a, 15), a->btl.act_budget);
+    // A shorter recharge holds a longer one for its own wait, which never drops below 0.
+    reset_cooldowns(a);
+    tick_cooldowns(a);
+    start_cooldown(a, mm);
+    EXPECT_EQ(get_act_cooldown(a, fb), 2);
+    for (int i = 0; i < 2; ++i) tick_cooldowns(a);
+    EXPECT_EQ(get_act_cooldown(a, fb), 0);
+    start_cooldown(a, fb);
+    start_cooldown(a, mm);  // the waits add up
+    EXPECT_EQ(get_act_cooldown(a, fb), 3);
 }
 
 TEST_F(ActCtx, HiddenActorLeavesNoLog) {

@@ -88,6 +88,13 @@ TEST_F(AtkRec, SpellRecordScalesItsDice) {
     EXPECT_EQ(v[0].dmg[0].bonus, 4 + 4 + 24);  // Int, 2 x tier, level x 2
     EXPECT_EQ(v[0].wpn, nullptr);
     EXPECT_TRUE(v[0].conds.empty());
+    // The gear's damage values: elemental on fire, positive energy and healing given on "heal", negative on "harm".
+    const auto bonus = [&](int pwr) { return atks(u, pwr)[0].dmg[0].bonus; };
+    const int fire = bonus(127), heal = bonus(123), harm = bonus(124);
+    u->drv.elm_dmg = 1, u->drv.pe_dmg = 10, u->drv.to_heal = 100, u->drv.ne_dmg = 1000;
+    EXPECT_EQ(bonus(127), fire + 1);
+    EXPECT_EQ(bonus(123), heal + 110);
+    EXPECT_EQ(bonus(124), harm + 1000);
 }
 
 TEST_F(AtkRec, RepeatsAndNoRollPowers) {

@@ -10,7 +10,6 @@
 #include "rules/cond.h"
 #include "rules/dmg_ids.h"
 #include "rules/eqpts.h"
-#include "rules/itm_ids.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
 #include "tests/rules/itm_inst.h"
@@ -52,7 +51,7 @@ TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
     u.drv.res[4] = 200;  // healed by fire
     roll_dmg(r, flat(10, FIRE), &u);
     EXPECT_EQ(r.amount, -10);
-    u.drv.gear93[0] = 3;  // the healing bonus
+    u.drv.be_heal = 3;
     roll_dmg(r, flat(10, FIRE), &u);
     EXPECT_EQ(r.amount, -13);
 
@@ -64,7 +63,7 @@ TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
 
     // Reduction first, then energy resistance, on a part that is both.
     u.drv.res[4] = 0;
-    u.drv.gear41 = 4;
+    u.drv.er = 4;
     roll_dmg(r, flat(12, SLASH | FIRE), &u);
     EXPECT_EQ(r.amount, 3);
     EXPECT_EQ(r.absorbed, 9);
@@ -124,21 +123,21 @@ TEST_F(Dmg, EmergencyHealsOncePerBattle) {
     unit_t u;
     u.eqpts.slots[9] = inst(84, 1);  // a belt: regeneration, healing received, both emergency heals
     make(u);
-    ASSERT_EQ(u.drv.gear93[1], 10);
-    ASSERT_EQ(u.drv.gear93[2], 20);
+    ASSERT_EQ(u.drv.auto_heal1, 10);
+    ASSERT_EQ(u.drv.auto_heal2, 20);
     dmg_res_t r;
     r.amount = 5;
     apply_dmg(&u, &r);  // the first hit heals 10
     EXPECT_EQ(u.hp, 30);
-    EXPECT_TRUE(u.btl.flag1);
-    EXPECT_FALSE(u.btl.flag2);
+    EXPECT_TRUE(u.btl.auto_heal1_used);
+    EXPECT_FALSE(u.btl.auto_heal2_used);
     r.amount = 14;
     apply_dmg(&u, &r);  // 16 left: above half
     EXPECT_EQ(u.hp, 16);
-    r.amount = 2;
-    apply_dmg(&u, &r);  // 14: at most half, the second heal once
+    r.amount = 1;
+    apply_dmg(&u, &r);  // 15: exactly half, the second heal once
     EXPECT_EQ(u.hp, 30);
-    EXPECT_TRUE(u.btl.flag2);
+    EXPECT_TRUE(u.btl.auto_heal2_used);
     r.amount = 20;
     apply_dmg(&u, &r);
     EXPECT_EQ(u.hp, 10);
@@ -273,18 +272,4 @@ TEST_F(Dmg, ReductionTakesPhysicalDamageDownToTheLastPointAndNoOther) {
     roll_dmg(r, flat(1, SLASH), &u);
     EXPECT_EQ(r.amount, 0);
     EXPECT_EQ(r.absorbed, 1);
-}
-
-TEST_F(Dmg, TheSecondEmergencyHealComesAtExactlyHalf) {
-    unit_t u;
-    u.eqpts.slots[EQ_BELT] = inst(ITM_BELT_HR3, 1);  // both emergency heals among its enchantments
-    make(u);
-    ASSERT_GT(u.drv.gear93[G93_AUTO_HEAL2], 0);
-    u.btl.flag1 = 1;  // the first heal is spent
-    ASSERT_EQ(u.drv.hp_max % 2, 0);
-    dmg_res_t r;
-    r.amount = u.drv.hp_max / 2;
-    apply_dmg(&u, &r);
-    EXPECT_TRUE(u.btl.flag2);
-    EXPECT_EQ(u.hp, std::min(u.drv.hp_max, u.drv.hp_max / 2 + u.drv.gear93[G93_AUTO_HEAL2]));
 }

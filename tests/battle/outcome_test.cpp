@@ -125,9 +125,10 @@ TEST_F(Outcome, ReflectOnHitsCounterOnMisses) {
     wield(t, EQ_MAIN, 39);
     t->drv.aoo = 1;
     cmd = {.pwr = 2, .param = 0, .tgt = t->pos, .flags = 0};
-    {
+    for (int u_drv_t::*bounce : {&u_drv_t::bounce_p, &u_drv_t::bounce_f}) {
         do_act_t ctx(a, &cmd);
-        t->drv.gear24[1] = pack_dice(2, 4);
+        t->drv.bounce_p = t->drv.bounce_f = 0;
+        t->drv.*bounce = pack_dice(2, 4);
         ctx.results = {{t, 1}};
         const int hp = a->hp;
         ctx.reflect_dmg();
@@ -135,8 +136,8 @@ TEST_F(Outcome, ReflectOnHitsCounterOnMisses) {
         ctx.counterattack();  // it was hit: no counterattack
         EXPECT_EQ(t->btl.free_cmds, 0);
     }
-    t->drv.gear24[1] = 0;
-    t->drv.gear24[0] = 100;
+    t->drv.bounce_f = 0;
+    t->drv.ctr_atk = 100;
     do_act_t ctx(a, &cmd);
     ctx.results = {{t, 0}};
     rec.calls.clear();

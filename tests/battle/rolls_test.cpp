@@ -161,9 +161,12 @@ TEST_F(Checks, DefenceValuesImmunitiesAndBonusesAgainstOpportunity) {
     t->btl.side = 0;
     EXPECT_EQ(tgt_def_value(cmd(2), a, t), 5);
     t->btl.side = 1;
+    t->drv.def[1] = 15;  // the conditions' recalculations reset it
+    spl->atk = 2;
+    t->drv.ac_rng = 3;  // a ranged weapon attack also meets the defence against missiles
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), 15 + 3);
     spl->atk = 3;
     spl->school = 1;
-    t->drv.def[1] = 15;  // the conditions' recalculations reset it
     t->drv.sr = 12;
     a->drv.unsr = 5;
     EXPECT_EQ(tgt_def_value(cmd(2), a, t), 15 + 7);

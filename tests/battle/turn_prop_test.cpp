@@ -14,7 +14,7 @@
 #include "battle/act_ctx.h"
 #include "battle/move_search.h"
 #include "battle/unit_move.h"
-#include "rules/act_texts.h"
+#include "rules/act_budget.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "support/ai_battle.h"

@@ -353,12 +353,12 @@ TEST_F(Turn, BeginReadiesEveryUnitAndDeploysBothSides) {
     unit_t* a = mk(pty, 0, L"a");
     unit_t* b = mk(foes, 1, L"b");
     a->btl.pwr_uses[282] = 1;
-    a->btl.flag1 = 1;
+    a->btl.auto_heal1_used = 1;
     b->btl.act_budget = 1;
     b->pwrs.add(265);  // "trance": a turn of 3 points
     begin();
     EXPECT_TRUE(a->btl.pwr_uses.empty());
-    EXPECT_EQ(a->btl.flag1, 0u);
+    EXPECT_EQ(a->btl.auto_heal1_used, 0u);
     EXPECT_EQ(a->ani_word, -1);
     EXPECT_EQ(b->btl.act_budget, 3);
     EXPECT_NE(a->pos, b->pos);

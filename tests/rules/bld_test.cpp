@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "rules/itm.h"
 #include "rules/pwr.h"
+#include "rules/race.h"
 #include "rules/unit.h"
 
 namespace {
@@ -55,6 +57,12 @@ TEST_F(Bld, SmallHelpers) {
     assign_abis_by_priority(out, mon_tier_abis(2), prio);
     EXPECT_EQ(std::vector<int>(out, out + 6), (std::vector<int>{8, 14, 13, 15, 12, 10}));
     EXPECT_EQ(mon_tier_abis(7)[0], 11);
+
+    // A new character's race: a dwarf's own adjustments, +2 where a half-elf chose.
+    race_abi_adj(RACE_DWF, 3, out);
+    EXPECT_TRUE(std::equal(out, out + 6, get_race(RACE_DWF)->abi_adj));
+    race_abi_adj(RACE_HF_ELF, 3, out);
+    EXPECT_EQ(std::vector<int>(out, out + 6), (std::vector<int>{0, 0, 0, 2, 0, 0}));
 }
 
 TEST_F(Bld, StartingEquipmentFirstMatchingLineWins) {

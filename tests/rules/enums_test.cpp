@@ -114,20 +114,3 @@ TEST(ActTexts, RangeAreaAndRollTexts) {
     Str s;
     EXPECT_STREQ(get_dur_text(s, 1000000000).buf, L"整场战斗");
 }
-
-TEST(ActTexts, ActionBudget) {
-    const struct {
-        int budget, cost;
-        bool ok;
-        int left;
-    } cases[] = {
-        {4, 4, true, 1}, {3, 4, false, 3}, {4, 3, true, 2}, {3, 3, true, 1}, {2, 3, false, 2},
-        {4, 2, true, 3}, {3, 2, true, 1}, {2, 2, true, 1}, {1, 2, false, 1}, {1, 1, true, 1},
-        {1, 0, true, 1}, {0, 3, false, 0}, {5, 4, false, 5},
-    };
-    for (const auto& c : cases) {
-        int b = c.budget;
-        EXPECT_EQ(act_budget_spend(b, c.cost), c.ok) << c.budget << " " << c.cost;
-        EXPECT_EQ(b, c.left) << c.budget << " " << c.cost;
-    }
-}

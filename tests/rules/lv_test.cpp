@@ -62,6 +62,11 @@ TEST_F(Lv, ExperienceAndClassPicksByLevel) {
         {2, 1, 766}, {2, 3, 766}, {5, 4, 0}, {5, 6, 766}, {7, 2, 0}, {8, 1, 0}, {1, 0, 0},
     };
     for (const auto& c : picks) EXPECT_EQ(class_pick_mask(c.cls, c.lv), c.mask) << c.cls << " " << c.lv;
+    unit_t u = mk(2, 1, 1, 24, 1, 2);
+    u.xp = 1499;
+    EXPECT_FALSE(can_lv_up(u)) << "level 3 takes 1500";
+    u.xp = 1500;
+    EXPECT_TRUE(can_lv_up(u));
 }
 
 // Every case of the levelling rules, one row each.
@@ -76,6 +81,23 @@ TEST_F(Lv, LevellingCases) {
              ASSERT_NE(spl, 0);
              EXPECT_TRUE(can_learn_pwr(mk(2, 1, -2, 24, 3, 3, 18), spl));
              EXPECT_FALSE(can_learn_pwr(mk(2, 1, -2, 24, 3, 2, 18), spl));
+         }},
+        {"the pick lists' state: held, learnable or locked",
+         [] {
+             unit_t u = mk(2, 1, 1, 24, 1, 30, 18);
+             u.pwrs.add(16);
+             EXPECT_EQ(std::pair(pwr_learn_state(u, 16), pwr_learn_state(u, 18)),
+                       std::pair(pwr_learn_e::held, pwr_learn_e::learnable));
+             EXPECT_EQ(pwr_learn_state(mk(1, 4, 11, 9, 8, 30, 18), 18), pwr_learn_e::locked) << "a minion's hp1";
+         }},
+        {"the wizard's last step: gear for a new character, full hit points either way",
+         [] {
+             for (const bool fresh : {true, false}) {
+                 unit_t u = mk(2, 1, 1, 24, 1, fresh ? 1 : 5);
+                 u.hp = u.hp_ready = 1;  // a unit already in play keeps its hit points through a recalculation
+                 finish_lv_up(u, fresh);
+                 EXPECT_TRUE(u.eqpts.slots[EQ_MAIN].empty() != fresh && u.hp > 0 && u.hp == u.drv.hp_max) << fresh;
+             }
          }},
         {"a minion never learns hp1",
          [] {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 TEST(PointBuy, StepsTotalsAndTheBuildCheck) {
     EXPECT_EQ(abi_buy_step_cost(13), 1);
     EXPECT_EQ(abi_buy_step_cost(14), 2);
@@ -20,4 +22,25 @@ TEST(PointBuy, StepsTotalsAndTheBuildCheck) {
     EXPECT_FALSE(is_bld_abis_valid(short_28));
     EXPECT_TRUE(is_bld_abis_valid(exact));
     EXPECT_FALSE(is_bld_abis_valid(out_of_range));
+}
+
+TEST(PointBuy, TheWizardsStepSpendsThePointsOrOneIncrease) {
+    int abi[6] = {3, 3, 3, 3, 3, 3}, ups[6] = {};
+    abi_alloc_t a;
+    a.start(abi, false);
+    EXPECT_EQ(std::pair(abi[5], a.points()), std::pair(PB_MIN, PB_TOTAL));
+    EXPECT_FALSE(a.can_lower(abi, 0) || a.lower(abi, 0)) << "nothing below 8";
+    for (int i = 0; i < 10; ++i) EXPECT_TRUE(a.raise(abi, 0));
+    EXPECT_TRUE(abi[0] == PB_MAX && a.points() == 16 && !a.raise(abi, 0)) << "18 is the most, for 16";
+    for (int i = 0; i < 6; ++i) a.raise(abi, 1), a.raise(abi, 2);  // 14 and 14: 4 left
+    for (int i = 0; i < 3; ++i) a.raise(abi, 3);                   // 11: 1 left
+    EXPECT_FALSE(a.can_raise(abi, 1) || a.raise(abi, 2)) << "a 14 costs 2";
+    EXPECT_TRUE(a.lower(abi, 1) && a.points() == 2) << "14 back to 13 refunds 1";
+    // A level-up: one increase in all, and only it can be taken back.
+    a.start(abi, true);
+    EXPECT_EQ(std::pair(abi[1], a.points()), std::pair(13, 1));
+    EXPECT_TRUE(!a.can_lower(abi, 3) && a.raise(abi, 3) && !a.raise(abi, 4) && !a.lower(abi, 4));
+    EXPECT_TRUE(a.lower(abi, 3) && a.raise(abi, 4) && a.points() == 0 && a.chosen() == 4);
+    a.book(ups);
+    EXPECT_EQ(std::pair(abi[4], ups[4]), std::pair(9, 1));
 }

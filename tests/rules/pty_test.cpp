@@ -127,6 +127,7 @@ TEST_F(Pty, ResetInitAndNewBatch) {
     p.units.push_back(new unit_t);
     p.reset();
     EXPECT_TRUE(p.units.empty());
+    EXPECT_EQ(p.lv(), 1) << "no members: level 1";
     EXPECT_EQ(p.world_pt, (pt_t{-1, -1}));
     EXPECT_EQ(p.local_pt, (pt_t{-1, -1}));
     EXPECT_EQ(p.local_lv, -1);
@@ -141,7 +142,7 @@ TEST_F(Pty, ResetInitAndNewBatch) {
     p.init(L"三人", us);
     EXPECT_EQ(p.gold, 300.0);
     EXPECT_EQ(p.name, L"三人");
-    EXPECT_EQ(p.arena.lv, 4);
+    EXPECT_EQ(std::pair(p.arena.lv, p.lv()), std::pair(4, 4)) << "the first member's";
     EXPECT_EQ(p.arena.size, 3);
     EXPECT_EQ(p.arena.floor + p.arena.wins + p.arena.deaths + p.arena.beaten, 0);
 

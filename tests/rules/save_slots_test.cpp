@@ -262,6 +262,10 @@ TEST_F(SaveSlots, NewCharactersTakeTheNextFreeIdAndPremadesAreWritten) {
     EXPECT_EQ(take_next_pc_id(ini), 102);  // config.ini lost: the files decide
     EXPECT_EQ(ini.get_int(L"next_pc_id", 0, L"Main"), 103);
     EXPECT_EQ(take_next_pc_id(ini), 103);
+    // Raised to the least id a caller asks for; a lower or impossible one changes nothing.
+    EXPECT_EQ(take_next_pc_id(ini, 110), 110);
+    EXPECT_EQ(take_next_pc_id(ini, 105), 111);
+    EXPECT_EQ(take_next_pc_id(ini, 100000000), 112);
 }
 
 namespace {

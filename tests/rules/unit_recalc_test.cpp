@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app/db.h"
 #include "app/lua_files.h"
@@ -16,6 +17,8 @@
 #include "rules/dmg_ids.h"
 #include "rules/enum_ids.h"
 #include "rules/enums.h"
+#include "rules/ie.h"
+#include "rules/ie_ids.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
 #include "rules/load_type.h"
@@ -320,6 +323,24 @@ TEST_F(Recalc, RegenerationMakesImmuneToBleeding) {
     u.eqpts.slots[13].clear();
     give(u, 24);  // regenerating: the condition, not the power
     EXPECT_TRUE(u.imm_cond(20));
+}
+
+// Each gear value lands on its own derived word and on no other.
+TEST_F(Recalc, GearValuesLandOnTheirOwnWords) {
+    using d = u_drv_t;
+    const std::pair<int, int d::*> rows[] = {
+        {IE_CTR_ATK1, &d::ctr_atk}, {IE_BOUNCE_P, &d::bounce_p}, {IE_BOUNCE_F, &d::bounce_f}, {IE_ER1, &d::er},
+        {IE_ELM_DMG, &d::elm_dmg}, {IE_PE_DMG, &d::pe_dmg}, {IE_NE_DMG, &d::ne_dmg}, {IE_TO_HEAL, &d::to_heal},
+        {IE_AC_RNG1, &d::ac_rng}, {IE_BE_HEAL, &d::be_heal}, {IE_AUTO_HEAL1, &d::auto_heal1},
+        {IE_AUTO_HEAL2, &d::auto_heal2}};
+    for (const auto& [ie, word] : rows) {
+        unit_t u;
+        u.eqpts.slots[13] = inst(ITM_RING_LUCK1, 1, {ie});
+        make(u, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10});
+        const int v = itm_ench_val(u.eqpts.slots[13], ie);
+        ASSERT_NE(v, 0) << ie;
+        for (const auto& [other, w] : rows) EXPECT_EQ(u.drv.*w, other == ie ? v : 0) << ie << " on " << other;
+    }
 }
 
 TEST_F(Recalc, SizeChangesArmourClass) {

@@ -34,7 +34,7 @@ TEST_F(Unit, SpendActFollowsTheBudgetMatrix) {
     const struct { int budget, cost; bool ok; int after; } cases[] = {
         {4, 2, true, 3}, {3, 3, true, 1}, {4, 3, true, 2}, {2, 2, true, 1}, {3, 2, true, 1},
         {4, 4, true, 1}, {3, 4, false, 3}, {2, 4, false, 2}, {2, 3, false, 2}, {1, 2, false, 1},
-        {1, 3, false, 1}, {1, 1, true, 1}, {1, 0, true, 1}, {4, 7, true, 4},
+        {1, 3, false, 1}, {1, 1, true, 1}, {1, 0, true, 1}, {4, 7, true, 4}, {0, 3, false, 0}, {5, 4, false, 5},
     };
     for (const auto& c : cases) {
         unit_t u;
@@ -57,7 +57,6 @@ TEST_F(Unit, SpendActOncePerTurn) {
     u.turn_reset();
     EXPECT_EQ(u.btl.act_budget, 4);
     EXPECT_EQ(u.btl.turn_flags, 0);
-    EXPECT_EQ(u.btl.turn_word, -1);
     u.pwrs.add(265);  // "trance"
     u.turn_reset();
     EXPECT_EQ(u.btl.act_budget, 3);
@@ -226,11 +225,11 @@ TEST_F(Unit, HealingAndBattleResets) {
     EXPECT_EQ(u.hp, 21);
     EXPECT_TRUE(u.conds.map.empty());
     u.btl.known = 1;
-    u.btl.flag2 = 1;
+    u.btl.auto_heal2_used = 1;
     u.btl.pwr_uses[282] = 1;
     u.btl.act_budget = 1;
     u.btl.reset();
-    EXPECT_EQ(u.btl.known + u.btl.flag1 + u.btl.flag2, 0u);
+    EXPECT_EQ(u.btl.known + u.btl.auto_heal1_used + u.btl.auto_heal2_used, 0u);
     EXPECT_TRUE(u.btl.pwr_uses.empty());
     EXPECT_EQ(u.btl.act_budget, 1);  // a battle's start leaves the turn alone
 }

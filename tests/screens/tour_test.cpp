@@ -35,7 +35,7 @@
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
 #include "screens/arena/encs_dlg.h"
-#include "screens/arena/shop.h"
+#include "rules/shop.h"
 #include "screens/arena/shop_dlg.h"
 #include "screens/dlgs/cfg_dlg.h"
 #include "screens/map/main_ui.h"

@@ -156,6 +156,11 @@ TEST_F(UnitSheet, TraitsSectionOnlyWhenThereIsSomethingToSay) {
     EXPECT_EQ(txt::trait_sect(&v, txt::SHEET_TRAITS),
               txt::sect_head(head, L"trait", L"特殊", L"") +
                   Str(L"<c=lbl tip='%s'>%s</c> %s", imm->d, imm->n, name_of(get_cond(C_SLEEP))));
+    // An emergency heal spent in this battle leaves the list; the other stays.
+    v.drv.auto_heal1 = v.drv.auto_heal2 = 10, v.btl.auto_heal1_used = 1;
+    const Str heals = txt::trait_sect(&v, txt::SHEET_TRAITS);
+    EXPECT_FALSE(has(heals, get_text_info(L"auto_heal1")->n));
+    EXPECT_TRUE(has(heals, get_text_info(L"auto_heal2")->n));
 }
 
 TEST_F(UnitSheet, ConditionsWithValueAndDurationAndAuras) {

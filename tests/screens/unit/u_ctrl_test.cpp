@@ -1,5 +1,4 @@
-// The name-and-pictures panel: the appearance dialog ("修改角色") on a
-// character, and the random names.
+// The name-and-pictures panel: the appearance dialog ("修改角色") on a character.
 #include "screens/unit/u_ctrl.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +11,6 @@
 #include "support/test_btn.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
-
-// First in the file: the names are read once, and here no texts are loaded.
-TEST(RndUName, NoNamesGiveUnnamed) { EXPECT_STREQ(rnd_u_name(), L"未命名"); }
 
 TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
     screen_driver_t d;

@@ -39,6 +39,8 @@ void shop_fill_ammo(std::vector<itm_slot_t>& out);
 std::vector<itm_slot_t> shop_stock(int shelf, const pty_t& p);
 
 enum class buy_res_e { done, no_gold, no_stock, bag_full };
+// The stock holds n of s and the party's gold pays for them.
+bool shop_can_buy(const pty_t& p, const itm_slot_t& s, int n);
 struct buy_res_t {
     buy_res_e res;
     int placed;  // items that went into the bag, and were paid for
@@ -49,6 +51,8 @@ struct buy_res_t {
 buy_res_t shop_buy(pty_t& p, std::vector<itm_slot_t>& stock, int shelf, int i, int n);
 // What the shop pays for one item of the slot: a tenth of its price.
 double shop_sell_price(const itm_slot_t& it);
+// The slot holds n items to sell (SELL_STACK: any).
+bool shop_can_sell(const itm_slot_t& it, int n);
 // Sells n items (SELL_STACK: all) of bag slot b; the number sold, 0 when the
 // slot is empty or holds fewer than n.
 int shop_sell(pty_t& p, int b, int n);

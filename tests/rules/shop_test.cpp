@@ -1,4 +1,4 @@
-#include "screens/arena/shop.h"
+#include "rules/shop.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ std::vector<int> ids_of(const std::vector<itm_slot_t>& v) {
     return ids;
 }
 
-struct ShopFixture : ::testing::Test {
+struct Shop : ::testing::Test {
     pty_t p;
     void SetUp() override {
         p.gold = 1e9;
@@ -43,7 +43,6 @@ struct ShopFixture : ::testing::Test {
         p.arena.lv = 1;
     }
 };
-using Shop = ShopFixture;
 }  // namespace
 
 TEST_F(Shop, LimitedStockRepeatsWithoutAWinAndLosesOnlyWhatWasBought) {
@@ -187,12 +186,14 @@ TEST_F(Shop, APurchaseIntoAFullBagCostsNothingAndAddsNothing) {
 TEST_F(Shop, NotEnoughGoldOrStockChangesNothing) {
     std::vector<itm_slot_t> gear = shop_stock(SHELF_GEAR, p);
     p.gold = gear[0].get_price() * 10 - 0.5;
+    EXPECT_TRUE(shop_can_buy(p, gear[0], 9) && !shop_can_buy(p, gear[0], 10) && !shop_can_buy(p, gear[0], 0));
     EXPECT_EQ(shop_buy(p, gear, SHELF_GEAR, 0, 10).res, buy_res_e::no_gold);
     EXPECT_EQ(bag_total(p), 0);
     EXPECT_EQ(shop_buy(p, gear, SHELF_GEAR, 0, 1).res, buy_res_e::done);
     std::vector<itm_slot_t> lim = shop_stock(SHELF_LIMITED, p);
     p.gold = 1e12;
-    EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, 0, 10).res, buy_res_e::no_stock) << "one of each limited item";
+    EXPECT_TRUE(shop_can_buy(p, lim[0], 1) && !shop_can_buy(p, lim[0], 2)) << "one of each limited item";
+    EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, 0, 10).res, buy_res_e::no_stock);
     EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, int(lim.size()), 1).res, buy_res_e::no_stock);
     EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, -1, 1).res, buy_res_e::no_stock);
     EXPECT_EQ(bag_total(p), 1);
@@ -202,6 +203,7 @@ TEST_F(Shop, SellingPaysATenthAndNeverMoreThanTheSlotHolds) {
     p.gold = 0;
     p.bag[4].set(ITM_BOW_A, 10);
     const double each = itm_slot_t(ITM_BOW_A, 1).get_price() / 10.0;
+    EXPECT_TRUE(shop_can_sell(p.bag[4], 10) && shop_can_sell(p.bag[4], SELL_STACK) && !shop_can_sell(p.bag[4], 11));
     EXPECT_EQ(shop_sell(p, 4, 100), 0) << "a stale click cannot sell what is not there";
     EXPECT_EQ(p.gold, 0);
     EXPECT_EQ(shop_sell(p, 4, 1), 1);

@@ -1,4 +1,4 @@
-#include "screens/arena/shop.h"
+#include "rules/shop.h"
 
 #include <bit>
 #include <cstdint>
@@ -9,7 +9,6 @@
 #include "rules/loot.h"
 #include "rules/pty.h"
 #include "rules/rare_lv.h"
-#include "rules/unit.h"
 
 namespace {
 constexpr int minor_lv_step = 5;                    // batch levels per point of the minor shelves' bonus
@@ -19,8 +18,11 @@ constexpr int ammo_ids[] = {ITM_BOW_A, ITM_BOW_X_A, ITM_SLING_A};
 
 int beaten_count(const arena_rec_t& a) { return std::popcount(uint32_t(a.beaten)); }
 
-// The loot rules hold rarity back by the level of the party's first unit.
-int party_lv(const pty_t& p) { return p.units.empty() ? 1 : p.units[0]->base.lv; }
+// Why n of s cannot be bought, or done when they can.
+buy_res_e buy_refusal(const pty_t& p, const itm_slot_t& s, int n) {
+    if (n < 1 || s.get_count() < n) return buy_res_e::no_stock;
+    return n * s.get_price() > p.gold ? buy_res_e::no_gold : buy_res_e::done;
+}
 }  // namespace
 
 int shop_minor_bonus(int batch_lv) { return batch_lv / minor_lv_step; }
@@ -88,7 +90,7 @@ std::vector<itm_slot_t> shop_stock(int shelf, const pty_t& p) {
     const int lv = p.arena.lv;
     switch (shelf) {
     case SHELF_LIMITED:
-        shop_fill_limited(v, p.arena, party_lv(p));
+        shop_fill_limited(v, p.arena, p.lv());
         for (size_t i = 0; i < v.size(); ++i)
             if (uint32_t(p.arena.sold) & (1u << i)) v[i].clear();
         break;
@@ -101,11 +103,13 @@ std::vector<itm_slot_t> shop_stock(int shelf, const pty_t& p) {
     return v;
 }
 
+bool shop_can_buy(const pty_t& p, const itm_slot_t& s, int n) { return buy_refusal(p, s, n) == buy_res_e::done; }
+
 buy_res_t shop_buy(pty_t& p, std::vector<itm_slot_t>& stock, int shelf, int i, int n) {
-    if (i < 0 || i >= int(stock.size()) || n < 1 || stock[size_t(i)].get_count() < n) return {buy_res_e::no_stock, 0};
+    if (i < 0 || i >= int(stock.size())) return {buy_res_e::no_stock, 0};
     itm_slot_t& src = stock[size_t(i)];
+    if (const buy_res_e no = buy_refusal(p, src, n); no != buy_res_e::done) return {no, 0};
     const double price = src.get_price();
-    if (n * price > p.gold) return {buy_res_e::no_gold, 0};
     itm_slot_t goods;
     goods.assign(src, n);
     bag_add_itm(p.bag, goods, n);
@@ -121,13 +125,18 @@ buy_res_t shop_buy(pty_t& p, std::vector<itm_slot_t>& stock, int shelf, int i, i
 
 double shop_sell_price(const itm_slot_t& it) { return it.get_price() / sell_divisor; }
 
+bool shop_can_sell(const itm_slot_t& it, int n) {
+    const int have = it.get_count();
+    if (n == SELL_STACK) n = have;
+    return have > 0 && n >= 1 && n <= have;
+}
+
 int shop_sell(pty_t& p, int b, int n) {
     if (b < 0 || b >= BAG_SLOTS) return 0;
     itm_slot_t& it = p.bag[b];
-    const int have = it.get_count();
-    if (n == SELL_STACK) n = have;
     // Never pays for more than the slot holds (a click that arrives before the buttons caught up).
-    if (have == 0 || n < 1 || n > have) return 0;
+    if (!shop_can_sell(it, n)) return 0;
+    if (n == SELL_STACK) n = it.get_count();
     p.gold += n * shop_sell_price(it);
     it.add_count(-n);
     return n;
