@@ -54,10 +54,10 @@ using BtlOrders = btl_stage_test_t;
 
 TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
     st.plain_map(12, 6);
-    const int me_i = st.pc(1, {9, 3});
+    st.pc(1, {9, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {5, 3});
     play([&] {
-        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+        unit_t* rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
         hover_cell(d, rat->pos);
         const std::vector<u_cmd_t> cmds = s->pending_cmds();
@@ -73,29 +73,6 @@ TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
         EXPECT_FALSE(s->act_tip().empty());  // the chance from the cell it will strike from
         click_cell(d, rat->pos);
         EXPECT_EQ(st.given, cmds);
-
-        // A spent move: only a whole turn has room for a walk and a blow.
-        ASSERT_TRUE(st.wait_next_orders(d, me));
-        d.on_main([&] {
-            me->btl.act_budget = BUDGET_STD;
-            me->btl.turn_flags = 0;
-            step_unit(me, {2, 3});
-            step_unit(rat, {6, 3});
-            s->on_unit_ready(me, false);
-            s->refresh_hover();
-        });
-        hover_cell(d, rat->pos);
-        EXPECT_TRUE(s->pending_cmds().empty());
-        // ... unless the step is a shift, which costs nothing.
-        d.on_main([&] {
-            step_unit(rat, {4, 3});
-            s->on_unit_ready(me, false);
-            s->refresh_hover();
-        });
-        hover_cell(d, rat->pos);
-        ASSERT_EQ(s->pending_cmds().size(), 2u);
-        EXPECT_EQ(s->pending_cmds()[0].pwr, P_MOVE);
-        EXPECT_EQ(s->pending_cmds()[0].flags, UCMD_SHIFT);
     });
 }
 
