@@ -63,9 +63,7 @@ TEST(ArenaRec, TheFeeIsTakenAFirstWinCountsOnceAfterTheRestockRuleAndTheMasterOp
     for (int s : {BTL_WON, BTL_LOST, BTL_ABORTED, BTL_WON, BTL_NONE}) arena_count_fight(a, s);
     EXPECT_EQ(std::pair(a.wins, a.losses), std::pair(2, 1)) << "an aborted fight counts neither";
     a.sold = 5;
-    arena_beat_challenge(a, 2);
-    arena_beat_challenge(a, 0);
-    arena_beat_challenge(a, 2);
+    for (int i : {2, 0, 2}) arena_beat_challenge(a, i);
     EXPECT_EQ(std::tuple(a.beaten, a.n_beaten, a.sold), std::tuple(0b101, 2, 5)) << "won again: nothing new";
     arena_beat_challenge(a, 1);
     EXPECT_EQ(std::tuple(a.beaten, a.n_beaten, a.sold), std::tuple(0b111, 3, 0)) << "two beaten before: restocked";

