@@ -9,6 +9,7 @@
 #include "app/geom.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
+#include "rules/pwr_ids.h"
 
 namespace {
 using cells_t = std::set<std::pair<int, int>>;
@@ -74,6 +75,7 @@ TEST_F(Area, RangeOneReachesAllEightNeighboursAndRadiusOneCoversFive) {
     get_act_tgt_pts_from(u, 2, {3, 3}, &from);
     EXPECT_TRUE(contains(from, {5, 3}) && !contains(from, {0, 0})) << "aimed as from (3, 3)";
     EXPECT_EQ(u->pos, (pt_t{1, 1})) << "and put back";
+    EXPECT_TRUE(aims_at_fallen(P_RESURRECT) && aims_at_fallen(P_MK_UD) && !aims_at_fallen(P_HEAL)) << "bodies marked";
 }
 
 TEST_F(Area, ConesInEveryDirection) {
