@@ -5,6 +5,7 @@
 
 #include "app/str.h"
 
+// An INI file held in memory; CZsConfig is the one over config.ini.
 class CZsIni {
 public:
     using keys_t = std::map<Str, Str>;  // ordered case-sensitively, as the file is written
@@ -40,7 +41,8 @@ private:
     bool unreadable_ = false;
 };
 
-// The configuration, written back when the process exits.
+// The game's configuration: the one CZsIni over config.ini, written back when
+// the process exits.
 class CZsConfig : public CZsIni {
 public:
     // The one object over get_exe_dir() + "config.ini", made on first use.

@@ -77,6 +77,8 @@ constexpr int ZF_SHARE_DENY_NONE = 0x40;
 // The mode text for `flags`, e.g. 0x8301 gives "wb", 0x14000 "rt, ccs=UNICODE".
 Str zs_mode_text(int flags);
 
+// A file on disk as an io::io_t stream, opened with the ZF_ flags above that
+// choose its wide text mode; mem_io_t (app/mem_io.h) is the stream in memory.
 class CZsFile : public io::io_t {
 public:
     FILE* fp = nullptr;  // null when closed or when the open failed

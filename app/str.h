@@ -6,6 +6,7 @@
 
 #include "app/fmt.h"
 
+// The game's own wide string, which records, texts and screens hold.
 class Str {
 public:
     wchar_t* buf;  // never null, always terminated

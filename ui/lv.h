@@ -35,6 +35,8 @@ constexpr uint32_t LVX_DECOR = LVX_ZEBRA_ROWS | LVX_ZEBRA_COLS | LVX_ROW_LINES |
 enum : int { LIP_ITEM = 0, LIP_INNER = 1, LIP_CHECK = 2, LIP_MARKER = 3, LIP_ICON = 4, LIP_TEXT = 5, LIP_BODY = 6 };
 constexpr int LIP_COUNT = 7;
 
+// The list view. "lv" is a list view in the toolkit's types (lv_t, u_lv_t)
+// and a level in the rules' names and fields (rules/lv.h, base.lv, lv_up).
 class lv_t : public title_wnd_t {
 public:
     int marked = -1;

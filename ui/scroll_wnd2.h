@@ -6,6 +6,9 @@
 
 constexpr int SCROLL_BAR_W = 16;
 
+// The toolkit's one scrolling window, the base of titled windows and so of
+// lists, trees, memos and dialogs. There is no scroll_wnd_t: the "2" is part
+// of the name, not a second kind.
 class scroll_wnd2_t : public wnd_t {
 public:
     bool always_h = false, always_v = false;  // show the bar even when nothing overflows

@@ -42,6 +42,9 @@ enum : int {
 };
 constexpr uint32_t TAB_ITEM_MARK = 32;  // a strip-item flag the plain searches skip
 
+// What both tab controls answer to. new_tab_ctrl makes the one whose pages
+// are made at their first selection (add_tab returns null, EVT_TAB_ messages
+// tell the owner of each page's life); tab_ctrl2_t is the other.
 class tab_ctrl_t : public wnd_t {
 public:
     int cur = -1;
@@ -95,7 +98,9 @@ private:
     bool by_code_ = false;  // a selection select_tab makes, not the player's
 };
 
-// The variant whose pages exist from the start.
+// The tab control whose pages exist from the start: add_tab makes the page
+// and returns it, and no EVT_TAB_ message is sent. Its interface is
+// tab_ctrl_t's; the type only tells which factory made it.
 class tab_ctrl2_t : public tab_ctrl_t {};
 
 tab_ctrl_t* new_tab_ctrl();

@@ -11,6 +11,8 @@ enum : uint32_t {
 // The class of the buttons a tool bar makes.
 class tool_btn_t : public btn_t {};
 
+// A bar of tool buttons it owns, each a window of its own; tool_bar_t2 is the
+// strip whose tools are the items of a list view.
 class tool_bar_t : public wnd_t {
 public:
     size btn_sz{32, 32};

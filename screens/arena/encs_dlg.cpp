@@ -318,9 +318,9 @@ void encs_dlg_t::fight_selected() {
 
 void encs_dlg_t::next_batch() {
     if (party_empty() || !zg_confirm_dlg(master_offer)) return;
-    const int lv = g_pty.lv(), size = int(g_pty.units.size());
-    if (!arena_fight(arena_master_enc(lv, size))) return;  // a loss keeps the batch
-    arena_next_floor(g_pty.arena, lv, size);
+    const int level = g_pty.lv(), size = int(g_pty.units.size());
+    if (!arena_fight(arena_master_enc(level, size))) return;  // a loss keeps the batch
+    arena_next_floor(g_pty.arena, level, size);
     save_arena_slot(SLOT_CUR);
     refresh_list();
 }

@@ -315,7 +315,7 @@ void set_unit_offset(btl_scene_t* s, unit_t* u, const pt_t& off) {
     bv().cam = {r.x, r.y};
 }
 
-int step_speed(int lv) { return lv >= 3 ? 32 : lv == 2 ? 8 : 4; }
+int step_speed(int setting) { return setting >= 3 ? 32 : setting == 2 ? 8 : 4; }
 
 std::vector<int> step_ticks(int speed, int cells) {
     std::vector<int> out;

@@ -401,8 +401,8 @@ int run_btl_scene(tmap_t* map) {
 int watch_btl(uint32_t seed) {
     if (seed != 0) rnd_srand(seed);
     reset_pty();
-    const int lv = g_pty.units.empty() ? 1 : g_pty.units.front()->base.lv;
-    std::unique_ptr<unit_grp_t> foes(enc_to_grp(gen_enc(lv, int(g_pty.units.size()), 2, 0)));
+    const int level = g_pty.units.empty() ? 1 : g_pty.units.front()->base.lv;
+    std::unique_ptr<unit_grp_t> foes(enc_to_grp(gen_enc(level, int(g_pty.units.size()), 2, 0)));
     const int state = fight_btl(foes.get(), 0);
     if (get_top_scene() == the_scene && the_scene) pop_scene();
     return state;

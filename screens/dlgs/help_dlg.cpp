@@ -36,7 +36,7 @@ constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;
 constexpr int abi_count = 6;
 constexpr int first_feat = P_FEAT_FIRST, last_feat = P_FEAT_LAST;
 constexpr int first_spell = P_SPELL_FIRST, last_spell = P_SPELL_LAST;
-constexpr int spell_lvs = 9;
+constexpr int spell_levels = 9;
 constexpr int pwr_cat_count = PWR_CATS;
 constexpr uint32_t feat_cats = CAT_ANY;  // the categories that hold feats
 constexpr uint32_t cat_node = 1u << 0;  // node flag: a feat category; data2 holds its number
@@ -195,17 +195,17 @@ private:
     }
 
     void help_add_spells(ti_t* parent) {
-        for (int lv = 1; lv <= spell_lvs; ++lv)
-            help_add_item(Str(L"<c=lbl>%d环法术</c>", lv), Str(L"%d级以上施法者可学习。", 2 * lv - 1), parent, true,
-                          TIF_EXPANDED);
+        for (int level = 1; level <= spell_levels; ++level)
+            help_add_item(Str(L"<c=lbl>%d环法术</c>", level), Str(L"%d级以上施法者可学习。", 2 * level - 1), parent,
+                          true, TIF_EXPANDED);
         for (int id = first_spell; id <= last_spell; ++id) {
             const Pwr* p = get_pwr(id);
             if (!p) continue;
-            ti_t* lv_node = tree->child_at(p->lv - 1, parent);
-            if (!lv_node) continue;
+            ti_t* level_node = tree->child_at(p->lv - 1, parent);
+            if (!level_node) continue;
             Str tip;
             p->get_tip_text(tip);
-            help_add_item(txt::pwr_line(*p), tip, lv_node, false);
+            help_add_item(txt::pwr_line(*p), tip, level_node, false);
         }
     }
 };

@@ -180,12 +180,12 @@ bool _eqpt_pnl_t::on_msg(const evt_t& msg, wnd_t* sender) {
 Str load_tip(const unit_t* u) {
     const eqpts_t& e = u->eqpts;
     Str t(L"<b>当前负重 / 最大无减值负重:\n\n");
-    for (int lv = 2; lv <= 4; ++lv) {
-        const load_type_t* row = get_load_type(lv);
+    for (int load = LOAD_MEDIUM; load <= LOAD_OVER; ++load) {
+        const load_type_t* row = get_load_type(load);
         const Str spd = row->spd_pen == NO_MOVE ? Str(L"无法移动") : Str(L"%+d", row->spd_pen);
         t.append_format(L"<c=#%08x>%s (>%d 磅):\t<c=lbl>最大敏捷加值 </c>%d, <c=lbl>攻击 </c>%+d\t<c=lbl>速度减值 "
                         L"</c>%s</c>\n",
-                        uint32_t(row->clr), or_empty(row->n), e.load_floor(lv), row->max_dex, row->amr_pen, spd);
+                        uint32_t(row->clr), or_empty(row->n), e.load_floor(load), row->max_dex, row->amr_pen, spd);
     }
     t.drop_back(1);
     // Small characters carry small gear.

@@ -119,12 +119,12 @@ public:
     memo_ctrl_t* memo = nullptr;
     btn_t* fwd = nullptr;
     btn_t* reset_b = nullptr;
-    lv_t* bld_lv = nullptr;
-    lv_t* race_lv = nullptr;
-    lv_t* bonus_lv = nullptr;
+    lv_t* bld_list_ = nullptr;
+    lv_t* race_list_ = nullptr;
+    lv_t* bonus_list_ = nullptr;
     int race_adj[6] = {};
-    lv_t* cls_lv = nullptr;
-    lv_t* abi_lv = nullptr;
+    lv_t* cls_list_ = nullptr;
+    lv_t* abi_list_ = nullptr;
     btn_t* abi_btns[12] = {};
     lbl_t* pts_lbl = nullptr;
     abi_alloc_t alloc;
@@ -166,11 +166,11 @@ public:
     memo_ctrl_t* desc() const override { return memo; }
     btn_t* fwd_btn() const override { return fwd; }
     btn_t* reset_btn() const override { return reset_b; }
-    lv_t* bld_list() const override { return bld_lv; }
-    lv_t* race_list() const override { return race_lv; }
-    lv_t* bonus_list() const override { return bonus_lv; }
-    lv_t* cls_list() const override { return cls_lv; }
-    lv_t* abi_list() const override { return abi_lv; }
+    lv_t* bld_list() const override { return bld_list_; }
+    lv_t* race_list() const override { return race_list_; }
+    lv_t* bonus_list() const override { return bonus_list_; }
+    lv_t* cls_list() const override { return cls_list_; }
+    lv_t* abi_list() const override { return abi_list_; }
     btn_t* abi_btn(int abi, bool plus) const override {
         return abi >= 0 && abi < 6 ? abi_btns[abi * 2 + (plus ? 1 : 0)] : nullptr;
     }
@@ -360,32 +360,32 @@ void _lv_up_dlg_t::on_page_shown(int s) {
 // ---- build, race and class steps ----
 
 void _lv_up_dlg_t::build_bld(wnd_t* page) {
-    bld_lv = add_list(page, fill_both, WND_DEFAULT_SIZE, L"选择预设构筑或自定义");
+    bld_list_ = add_list(page, fill_both, WND_DEFAULT_SIZE, L"选择预设构筑或自定义");
     const u_bld_t* custom = get_bld(BLD_CUSTOM);
-    bld_lv->add_item(Str(L"<m>%s</m>", custom->n ? custom->n : L"").c_str(), nullptr, nullptr, 0, BLD_CUSTOM, 0, 0,
-                     nullptr);
+    bld_list_->add_item(Str(L"<m>%s</m>", custom->n ? custom->n : L"").c_str(), nullptr, nullptr, 0, BLD_CUSTOM, 0, 0,
+                        nullptr);
     const size icon{bld_icon_side, bld_icon_side};
     for (int c = PC_CLS_FIRST; c <= PC_CLS_LAST; ++c) {
         const cls_t* cls = get_cls(c);
-        bld_lv->add_item(Str(L"<m c=#4 hr>%s</m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, LIF_DISABLED, 0,
-                         0, 0, nullptr);
+        bld_list_->add_item(Str(L"<m c=#4 hr>%s</m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, LIF_DISABLED, 0,
+                            0, 0, nullptr);
         for (int b = PC_BLD_FIRST; b <= PC_BLD_LAST; ++b) {
             const u_bld_t* bld = get_bld(b);
             if (bld->cls != c) continue;
-            li_t* it = bld_lv->add_item(Str(L"<m c=lbl>%s</m>", bld->n ? bld->n : L"").c_str(), nullptr, nullptr, 0, b,
-                                        0, 0, nullptr);
+            li_t* it = bld_list_->add_item(Str(L"<m c=lbl>%s</m>", bld->n ? bld->n : L"").c_str(), nullptr, nullptr, 0,
+                                           b, 0, 0, nullptr);
             it->set_icon(Str(L"clss/builds/%s", bld->k ? bld->k : L"").c_str(), &icon);
         }
     }
 }
 
 void _lv_up_dlg_t::shown_bld() {
-    set_focus_wnd(bld_lv);
-    bld_lv->select_first();
+    set_focus_wnd(bld_list_);
+    bld_list_->select_first();
 }
 
 void _lv_up_dlg_t::commit_bld() {
-    const li_t* it = bld_lv->get_item(bld_lv->sel);
+    const li_t* it = bld_list_->get_item(bld_list_->sel);
     work.base.bld = it ? it->id : BLD_CUSTOM;
     apply_bld_lv(work, picks);
     // A preset decides race, class and abilities itself: its steps stay as they were.
@@ -396,63 +396,63 @@ void _lv_up_dlg_t::commit_bld() {
 }
 
 bool _lv_up_dlg_t::msg_bld(const evt_t& msg, wnd_t* sender) {
-    if (sender != bld_lv || (msg.code != EVT_CUR_CHANGED && msg.code != EVT_SEL_MADE)) return false;
-    const li_t* it = bld_lv->cur_item() ? bld_lv->cur_item() : bld_lv->get_item(bld_lv->sel);
+    if (sender != bld_list_ || (msg.code != EVT_CUR_CHANGED && msg.code != EVT_SEL_MADE)) return false;
+    const li_t* it = bld_list_->cur_item() ? bld_list_->cur_item() : bld_list_->get_item(bld_list_->sel);
     if (it && it->selectable()) describe(row_desc(get_bld(it->id)));
     return true;
 }
 
 void _lv_up_dlg_t::build_race(wnd_t* page) {
-    race_lv = add_list(page, top_full, 0, L"选择种族");
+    race_list_ = add_list(page, top_full, 0, L"选择种族");
     for (int r = PC_RACE_FIRST; r <= PC_RACE_LAST; ++r) {
         const race_t* race = get_race(r);
-        race_lv->add_item(Str(L"<m><c=lbl>%s</c></m>", race->n ? race->n : L"").c_str(), nullptr, nullptr, 0, r, 0, 0,
-                          nullptr);
+        race_list_->add_item(Str(L"<m><c=lbl>%s</c></m>", race->n ? race->n : L"").c_str(), nullptr, nullptr, 0, r, 0,
+                             0, nullptr);
     }
-    race_lv->set_visible_rows(race_rows);
-    bonus_lv = add_list(page, top_full, 0, L"选择奖励属性");
+    race_list_->set_visible_rows(race_rows);
+    bonus_list_ = add_list(page, top_full, 0, L"选择奖励属性");
     for (int i = 0; i < 6; ++i)
-        bonus_lv->add_item(Str(L"<m><c=lbl>%s</c> <c=g>+2</c></m>", abi_name(i)).c_str(), nullptr, nullptr, 0, i, 0, 0,
-                           nullptr);
-    bonus_lv->set_visible_rows(bonus_rows);
-    bonus_lv->set_visible(false);
-    bonus_lv->select(0);
+        bonus_list_->add_item(Str(L"<m><c=lbl>%s</c> <c=g>+2</c></m>", abi_name(i)).c_str(), nullptr, nullptr, 0, i, 0,
+                              0, nullptr);
+    bonus_list_->set_visible_rows(bonus_rows);
+    bonus_list_->set_visible(false);
+    bonus_list_->select(0);
     page->gap = list_gap;
 }
 
 void _lv_up_dlg_t::shown_race() {
-    set_focus_wnd(race_lv);
-    race_lv->select(0);
+    set_focus_wnd(race_list_);
+    race_list_->select(0);
 }
 
 void _lv_up_dlg_t::commit_race() {
-    const li_t* it = race_lv->get_item(race_lv->sel);
+    const li_t* it = race_list_->get_item(race_list_->sel);
     work.base.race = it ? it->id : PC_RACE_FIRST;
-    race_abi_adj(work.base.race, std::clamp(bonus_lv->sel, 0, 5), race_adj);
+    race_abi_adj(work.base.race, std::clamp(bonus_list_->sel, 0, 5), race_adj);
 }
 
 bool _lv_up_dlg_t::msg_race(const evt_t& msg, wnd_t* sender) {
     if (msg.code != EVT_CUR_CHANGED && msg.code != EVT_SEL_MADE) return false;
-    if (sender == race_lv) {
-        const li_t* it = race_lv->cur_item() ? race_lv->cur_item() : race_lv->get_item(race_lv->sel);
+    if (sender == race_list_) {
+        const li_t* it = race_list_->cur_item() ? race_list_->cur_item() : race_list_->get_item(race_list_->sel);
         if (it) describe(row_desc(get_race(it->id)));
         if (msg.code == EVT_SEL_MADE) {
-            const li_t* sel = race_lv->get_item(race_lv->sel);
+            const li_t* sel = race_list_->get_item(race_list_->sel);
             const bool show = sel && race_takes_key_abi(sel->id);
-            if (bonus_lv->is_hidden() == show) {
-                bonus_lv->set_visible(show);
-                bonus_lv->parent->arrange();
+            if (bonus_list_->is_hidden() == show) {
+                bonus_list_->set_visible(show);
+                bonus_list_->parent->arrange();
             }
             // The race stays described: this selection is not the player's.
             const bool keep = keep_memo;
             keep_memo = true;
-            bonus_lv->select(0);
+            bonus_list_->select(0);
             keep_memo = keep;
         }
         return true;
     }
-    if (sender == bonus_lv) {
-        const li_t* it = bonus_lv->cur_item() ? bonus_lv->cur_item() : bonus_lv->get_item(bonus_lv->sel);
+    if (sender == bonus_list_) {
+        const li_t* it = bonus_list_->cur_item() ? bonus_list_->cur_item() : bonus_list_->get_item(bonus_list_->sel);
         if (it) describe(row_desc(get_abi(it->id)));
         return true;
     }
@@ -460,21 +460,21 @@ bool _lv_up_dlg_t::msg_race(const evt_t& msg, wnd_t* sender) {
 }
 
 void _lv_up_dlg_t::build_cls(wnd_t* page) {
-    cls_lv = add_list(page, fill_both, WND_DEFAULT_SIZE, L"选择职业");
+    cls_list_ = add_list(page, fill_both, WND_DEFAULT_SIZE, L"选择职业");
     for (int c = PC_CLS_FIRST; c <= PC_CLS_LAST; ++c) {
         const cls_t* cls = get_cls(c);
-        cls_lv->add_item(Str(L"<m><c=lbl>%s</c></m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, 0, c, 0, 0,
-                         nullptr);
+        cls_list_->add_item(Str(L"<m><c=lbl>%s</c></m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, 0, c, 0, 0,
+                            nullptr);
     }
 }
 
 void _lv_up_dlg_t::shown_cls() {
-    set_focus_wnd(cls_lv);
-    cls_lv->select(0);
+    set_focus_wnd(cls_list_);
+    cls_list_->select(0);
 }
 
 void _lv_up_dlg_t::commit_cls() {
-    const li_t* it = cls_lv->get_item(cls_lv->sel);
+    const li_t* it = cls_list_->get_item(cls_list_->sel);
     work.base.cls = it ? it->id : PC_CLS_FIRST;
     apply_bld_lv(work, picks);
     offer(picks.flags);
@@ -482,8 +482,8 @@ void _lv_up_dlg_t::commit_cls() {
 }
 
 bool _lv_up_dlg_t::msg_cls(const evt_t& msg, wnd_t* sender) {
-    if (sender != cls_lv || (msg.code != EVT_CUR_CHANGED && msg.code != EVT_SEL_MADE)) return false;
-    const li_t* it = cls_lv->cur_item() ? cls_lv->cur_item() : cls_lv->get_item(cls_lv->sel);
+    if (sender != cls_list_ || (msg.code != EVT_CUR_CHANGED && msg.code != EVT_SEL_MADE)) return false;
+    const li_t* it = cls_list_->cur_item() ? cls_list_->cur_item() : cls_list_->get_item(cls_list_->sel);
     if (it) describe(row_desc(get_cls(it->id)));
     return true;
 }
@@ -491,18 +491,18 @@ bool _lv_up_dlg_t::msg_cls(const evt_t& msg, wnd_t* sender) {
 // ---- ability step ----
 
 void _lv_up_dlg_t::build_abis(wnd_t* page) {
-    abi_lv = add_list(page, top_full, 0, L"决定属性");
+    abi_list_ = add_list(page, top_full, 0, L"决定属性");
     const size s{WND_DEFAULT_SIZE, abi_item_h};
-    abi_lv->set_item_size(&s);
-    abi_lv->set_item_gap(abi_item_gap);
-    abi_lv->item_ml = 0;
-    for (int i = 0; i < 6; ++i) abi_lv->add_item(L"", nullptr, nullptr, 0, i, 0, 0, nullptr);
-    abi_lv->set_visible_rows(6);
+    abi_list_->set_item_size(&s);
+    abi_list_->set_item_gap(abi_item_gap);
+    abi_list_->item_ml = 0;
+    for (int i = 0; i < 6; ++i) abi_list_->add_item(L"", nullptr, nullptr, 0, i, 0, 0, nullptr);
+    abi_list_->set_visible_rows(6);
     for (int i = 0; i < 6; ++i)
         for (int plus = 0; plus < 2; ++plus) {
             auto* b = new btn_t;
             const rect r{plus ? plus_x : minus_x, abi_btn_y + abi_pitch * i, abi_btn_side, abi_btn_side};
-            b->create(0, abi_lv, &r, abi_btn_id, uintptr_t(i * 2 + plus), nullptr);
+            b->create(0, abi_list_, &r, abi_btn_id, uintptr_t(i * 2 + plus), nullptr);
             b->set_text(plus ? L"+" : L"-", false);
             b->font = FONT_B5;
             b->text_align = rect_align::centre | rect_align::middle;
@@ -518,8 +518,8 @@ void _lv_up_dlg_t::build_abis(wnd_t* page) {
 
 void _lv_up_dlg_t::shown_abis() {
     alloc.start(work.base.abi, is_lv_up());
-    set_focus_wnd(abi_lv);
-    abi_lv->select(0);
+    set_focus_wnd(abi_list_);
+    abi_list_->select(0);
     show_abis();
 }
 
@@ -536,7 +536,7 @@ void _lv_up_dlg_t::abi_step(int i, bool plus) {
 }
 
 void _lv_up_dlg_t::show_abis() {
-    if (!abi_lv) return;
+    if (!abi_list_) return;
     const bool lv_up = is_lv_up();
     for (int i = 0; i < 6; ++i) {
         const int s = work.base.abi[i];
@@ -544,25 +544,25 @@ void _lv_up_dlg_t::show_abis() {
         if (!lv_up)
             row.append_format(L"<x=%d><m=48><c=#%08x>%d</c></m>", final_x, uint32_t(sign_clr(race_adj[i])),
                               s + race_adj[i]);
-        if (li_t* it = abi_lv->get_item(i)) it->label = row;
+        if (li_t* it = abi_list_->get_item(i)) it->label = row;
         abi_btns[i * 2]->set_enabled(alloc.can_lower(work.base.abi, i));
         abi_btns[i * 2 + 1]->set_enabled(alloc.can_raise(work.base.abi, i));
     }
-    abi_lv->relayout();
+    abi_list_->relayout();
     pts_lbl->set_text(Str(L"<c=lbl>剩余点数：</c><r=24>%d</r>", alloc.points()).c_str(), true);
 }
 
 bool _lv_up_dlg_t::msg_abis(const evt_t& msg, wnd_t* sender) {
     switch (msg.code) {
     case EVT_COMMAND:
-        if (!sender || sender->id != abi_btn_id || sender->parent != abi_lv) return false;
+        if (!sender || sender->id != abi_btn_id || sender->parent != abi_list_) return false;
         abi_step(int(sender->user_data) / 2, sender->user_data % 2 == 1);
         return true;
     case EVT_FRAME: fwd->set_enabled(alloc.points() == 0); return true;
     case EVT_CUR_CHANGED:
     case EVT_SEL_MADE:
-        if (sender != abi_lv) return false;
-        if (const li_t* it = abi_lv->cur_item() ? abi_lv->cur_item() : abi_lv->get_item(abi_lv->sel))
+        if (sender != abi_list_) return false;
+        if (const li_t* it = abi_list_->cur_item() ? abi_list_->cur_item() : abi_list_->get_item(abi_list_->sel))
             describe(row_desc(get_abi(it->id)));
         return true;
     default: return false;

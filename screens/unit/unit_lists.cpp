@@ -17,12 +17,12 @@
 
 namespace {
 // u_lv_t: a 52 px picture with 2 px around it, 256 px wide, 5 rows.
-constexpr int lv_pic = 52;
-constexpr int lv_margin = 2;
-constexpr int lv_gap = 4;
-constexpr int lv_w = 256;
-constexpr int lv_rows = 5;
-constexpr int lv_text_dx = 6;
+constexpr int list_pic = 52;
+constexpr int list_margin = 2;
+constexpr int list_gap = 4;
+constexpr int list_w = 256;
+constexpr int list_rows = 5;
+constexpr int list_text_dx = 6;
 // u_lv2_t: 48 px faces with 2 px around them and 2 px between.
 constexpr int strip_face = 48;
 constexpr int strip_margin = 2;
@@ -46,11 +46,11 @@ unit_t* unit_in(const li_t* it) { return it ? reinterpret_cast<unit_t*>(it->data
 
 u_lv_t::u_lv_t() {
     cls_ex_style |= LVX_COL;
-    item_ml = item_mr = item_mt = item_mb = lv_margin;
-    const size s{lv_w, lv_pic + 2 * lv_margin};
+    item_ml = item_mr = item_mt = item_mb = list_margin;
+    const size s{list_w, list_pic + 2 * list_margin};
     set_item_size(&s);
-    item_gap = lv_gap;
-    view_rows = lv_rows;
+    item_gap = list_gap;
+    view_rows = list_rows;
 }
 
 unit_t* u_lv_t::unit_of(const li_t* it) const { return unit_in(it); }
@@ -61,14 +61,14 @@ void u_lv_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
     lv_t::draw_item(it, index, r, inner);
     const unit_t* u = unit_of(it);
     if (!u) return;
-    const rect pic{inner.x, inner.y, lv_pic, std::min(lv_pic, inner.h)};
+    const rect pic{inner.x, inner.y, list_pic, std::min(list_pic, inner.h)};
     draw_rect(&pic, &theme::frame);
     const rect mid{pic.x + 1, pic.y + 1, pic.w - 2, pic.h - 2};
     draw_rect(&mid, &theme::strip_bg);
     const rect in{mid.x + 1, mid.y + 1, mid.w - 2, mid.h - 2};
     fill_rect(&in, &theme::strip_bg);
     draw_tex(face_of(u, in), &in, nullptr);
-    const int tx = pic.x + pic.w + lv_text_dx;
+    const int tx = pic.x + pic.w + list_text_dx;
     const rect txt{tx, inner.y, r.x + r.w - tx, inner.h};
     Str name, type;
     const Str s(L"<f=b5>%s</f>\n<c=a>%s</c>", u->get_disp_name(name), txt::unit_type_line(type, u));

@@ -8,6 +8,7 @@
 
 class unit_t;
 
+// A column of units, one framed face with name, race and class a row.
 class u_lv_t : public lv_t {
 public:
     u_lv_t();
@@ -24,6 +25,10 @@ li_t* u_lv_add_cmd_unit(u_lv_t* l, unit_t* u);
 // The index of u's item; -1 when none.
 int u_lv_find_unit(const u_lv_t* l, const unit_t* u);
 
+// A row of unit faces sized to its items (a tool_bar_t2, not a u_lv_t): no
+// names, but the level-up mark and, while the pointer is over the strip or
+// Alt is held, the level and ammunition badges; hovering and clicking act on
+// the unit.
 class u_lv2_t : public tool_bar_t2 {
 public:
     bool hover_shows = false;  // hovering a face shows the unit in the map scene's unit panel

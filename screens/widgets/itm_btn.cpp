@@ -69,8 +69,8 @@ void itm_btn_t::draw_content() {
     client_rect(&c);
     draw_tex(img, &c, nullptr);
     if (slot->bonus != 0 && !itm_is_fixed_rarity(*slot)) {
-        const int lv = itm_rare_lv(*slot);
-        const clr_t bc = lv < 2 ? plain_bonus_clr : get_ex_info(lv).clr;
+        const int rarity = itm_rare_lv(*slot);
+        const clr_t bc = rarity < 2 ? plain_bonus_clr : get_ex_info(rarity).clr;
         const Str b(L"<shadow>%+d", slot->bonus);
         ::draw_text(b.c_str(), &c, label_font, &bc, bonus_align);
     }

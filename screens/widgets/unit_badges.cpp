@@ -44,7 +44,7 @@ void draw_badge(int n, const rect& r, int align, clr_t c) {
 }
 }  // namespace
 
-void draw_level_badge(int lv, const rect& r, int align) { draw_badge(lv, r, align, level_clr); }
+void draw_level_badge(int level, const rect& r, int align) { draw_badge(level, r, align, level_clr); }
 
 void draw_count_badge(int count, const rect& r) {
     const Str s(L"<shadow><b>x%d", count);

@@ -10,7 +10,7 @@ class unit_t;
 constexpr int HP_BAR_W = 52;
 
 // Align flags as align_rect takes them (rect_align).
-void draw_level_badge(int lv, const rect& r, int align);
+void draw_level_badge(int level, const rect& r, int align);
 // Bottom right.
 void draw_count_badge(int count, const rect& r);
 // The ammunition in the unit's four quick slots, top right.

@@ -33,7 +33,7 @@ namespace {
 // The game with a party of the given batch level, gold, an empty bag (then
 // what fill puts there) and a fixed batch seed; the shop opened for the body
 // and closed by its button after it.
-void in_shop(int lv, double gold, const std::function<void()>& fill,
+void in_shop(int level, double gold, const std::function<void()>& fill,
              const std::function<void(screen_driver_t&, shop_dlg_t*)>& body, screen_opts_t opts = {}) {
     screen_driver_t d(opts);
     d.run([&] {
@@ -43,7 +43,7 @@ void in_shop(int lv, double gold, const std::function<void()>& fill,
             for (itm_slot_t& it : g_pty.bag) it.clear();
             g_pty.gold = gold;
             g_pty.arena.seed = 4242;
-            g_pty.arena.lv = lv;
+            g_pty.arena.lv = level;
             if (fill) fill();
             // Stands in for the hub's shop button.
             add_test_btn(L"商店", 8, open_shop);

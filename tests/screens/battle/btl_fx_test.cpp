@@ -45,11 +45,11 @@ using BtlFx = btl_stage_test_t;
 TEST_F(BtlFx, StepTicksFollowTheAnimationSpeed) {
     // A tick at each offset below the distance, then the step ends on the cell.
     const struct {
-        int lv, cells;
+        int spd, cells;
         size_t ticks;
     } cases[] = {{1, 1, 16}, {2, 1, 8}, {3, 1, 2}, {3, 2, 4}, {1, 0, 1}};
     for (const auto& c : cases)
-        EXPECT_EQ(step_ticks(step_speed(c.lv), c.cells).size() + 1, c.ticks) << "speed " << c.lv << ", " << c.cells;
+        EXPECT_EQ(step_ticks(step_speed(c.spd), c.cells).size() + 1, c.ticks) << "speed " << c.spd << ", " << c.cells;
     EXPECT_EQ(step_ticks(32, 1), std::vector<int>{32});
     EXPECT_EQ(step_speed(0), 4);  // an option out of range is the slowest
 }

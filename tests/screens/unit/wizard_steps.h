@@ -97,12 +97,12 @@ inline std::vector<int> tick_learnable(screen_driver_t& d, pwr_pick_t* p, const 
     return ids;
 }
 
-// A dwarf fighter of the custom build at level lv (3: its next level asks for
+// A dwarf fighter of the custom build at the given level (3: its next level asks for
 // an ability increase and a feat).
-inline unit_t& custom_fighter(unit_t& u, int lv) {
+inline unit_t& custom_fighter(unit_t& u, int level) {
     u.from_bld(BLD_SHD, L"托克", L"units_pc/020201", L"faces_pc/0101");
     u.base.bld = BLD_CUSTOM;
-    u.base.lv = lv;
+    u.base.lv = level;
     u.recalc();
     return u;
 }
