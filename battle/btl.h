@@ -8,14 +8,13 @@
 #include <vector>
 
 #include "app/types.h"
+#include "rules/u_btl_state.h"
 
 class btl_listener_t;
 class tmap_t;
 class unit_grp_t;
 class unit_t;
 struct zone_t;
-
-constexpr int BTL_SIDES = 4;
 
 // Values of btl_t::state, get_btl_state. BTL_NONE is the state before any
 // battle was set up: none runs, and none is to be waited for.

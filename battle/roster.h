@@ -45,7 +45,7 @@ constexpr int RW_NO_HELPLESS = 2;
 constexpr int RW_ENEMIES = 4;     // only enemies of u
 constexpr int RW_ALLIES = 8;      // only u's side (nearest_unit)
 
-// Units of different sides are enemies, except that side 3 is nobody's enemy.
+// Units of different sides are enemies, except that SIDE_NONE is nobody's enemy.
 bool units_are_enemies(const unit_t* a, const unit_t* b);
 // The two cells differ and lie at most 1 apart in x and in y.
 bool units_adjacent(const pt_t& a, const pt_t& b);
@@ -66,7 +66,7 @@ bool any_adjacent_enemy(const unit_t* u, int flags);
 int count_units_around(const unit_t* u, int flags);
 // Roster units within Chebyshev distance d of u (u itself included).
 std::vector<unit_t*> units_within(const unit_t* u, int d, int flags);
-// Every roster unit of another side than u (none for side 3); out emptied first.
+// Every roster unit of another side than u (none for SIDE_NONE); out emptied first.
 void enemies_of(const unit_t* u, std::vector<unit_t*>* out, int flags);
 std::vector<unit_t*> enemies_on_cells(const unit_t* u, const std::vector<pt_t>& cells, int flags);
 // The enemies standing on the cells at which u may aim the power.

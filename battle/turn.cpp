@@ -29,7 +29,7 @@
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 
-clr_t side_clrs[4] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
+clr_t side_clrs[BTL_SIDES] = {0xFF00FF00, 0xFFFF0000, 0xFF00BFFF, 0xFFFFFF00};
 
 namespace {
 constexpr uint32_t EVT_BTL_START = 0xB002;

@@ -3,6 +3,7 @@
 // deaths and revivals, and the queries the rules make of it. The state lives
 // in the battle state object (battle/btl.h).
 #include "app/types.h"
+#include "rules/u_btl_state.h"
 
 class Str;
 class tmap_t;
@@ -10,8 +11,8 @@ class unit_grp_t;
 class unit_t;
 struct u_cmd_t;
 
-// The colour of each side: 0 the player's, 1 the opponents, 2 and 3 further sides.
-extern clr_t side_clrs[4];
+// The colour of each side: SIDE_PLAYER, SIDE_FOES, a further side, SIDE_NONE.
+extern clr_t side_clrs[BTL_SIDES];
 
 // ---- set-up, loop and end ----
 
@@ -24,7 +25,7 @@ void run_btl();
 // Removes the zones and the summoned units; the lists stay.
 void end_btl();
 
-// BTL_NONE (-1) before the first battle, 0 running, 1 aborted, 2 won, 3 lost.
+// BTL_NONE before the first battle, then BTL_RUNNING, BTL_ABORTED, BTL_WON or BTL_LOST.
 int get_btl_state();
 bool is_btl_running();
 bool is_btl_won();

@@ -115,7 +115,7 @@ void BM_ai_run_caster_mid_battle(benchmark::State& st) {
     b.adjust_party = give_area_powers;
     bool timed = false;
     b.listener.orders = [&](unit_t* u) {
-        if (!timed && b.listener.last_round >= 3 && u->btl.side == 0 && !is_front_line_cls(u->base.cls)) {
+        if (!timed && b.listener.last_round >= 3 && u->btl.side == SIDE_PLAYER && !is_front_line_cls(u->base.cls)) {
             timed = true;
             time_decision(st, u);
             abort_btl();

@@ -52,7 +52,7 @@ void BM_recalc_side_views_50_units_20x20(benchmark::State& st) {
         units.push_back(std::make_unique<unit_t>());
         unit_t* u = units.back().get();
         u->hp = 10;
-        u->btl.side = i % 2;
+        u->btl.side = i % 2 ? SIDE_FOES : SIDE_PLAYER;
         u->pos = {i % 20, (i / 20) * 7 + 2};
         btl().full.push_back(u);
     }
@@ -60,7 +60,7 @@ void BM_recalc_side_views_50_units_20x20(benchmark::State& st) {
     init_fog();
     for (auto _ : st) {
         recalc_side_views();
-        benchmark::DoNotOptimize(btl().visible[0].rows[0][0]);
+        benchmark::DoNotOptimize(btl().visible[SIDE_PLAYER].rows[0][0]);
     }
     // The whole upkeep of one step: the mover's sight, then every side grid.
     reset_btl();

@@ -35,7 +35,7 @@ struct crowd_t {
             unit_t* u = units.back().get();
             u->hp = 10;
             u->drv.spd = 6;
-            u->btl.side = i % 2;
+            u->btl.side = i % 2 ? SIDE_FOES : SIDE_PLAYER;
             sides[i % 2].push_back(u);
         }
         build_roster(sides[0], sides[1]);

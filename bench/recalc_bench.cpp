@@ -21,8 +21,8 @@ void make_hero(unit_t& u, unit_t& grappler) {
     u.base.race = 24;
     u.base.cls = 1;
     u.base.lv = 20;
-    const int abi[6] = {20, 16, 18, 10, 14, 12};
-    for (int i = 0; i < 6; ++i) u.base.abi[i] = abi[i];
+    const int abi[ABIS] = {20, 16, 18, 10, 14, 12};
+    for (int i = 0; i < ABIS; ++i) u.base.abi[i] = abi[i];
     for (int p : {16, 18, 19, 20, 21, 22, 23, 25, 48, 53, 54, 74, 75, 146, 149, 173, 228})
         u.pwrs.add(p);
     itm_slot_t* s = u.eqpts.slots;

@@ -48,9 +48,9 @@ bld_tbl_t& bld_tbl() {
 
 }  // namespace
 
-int* u_bld_t::key_abi_bonus(int out[6]) const {
-    std::fill(out, out + 6, 0);
-    if (key_abi >= 0 && key_abi < 6) out[key_abi] = 2;
+int* u_bld_t::key_abi_bonus(int out[ABIS]) const {
+    std::fill(out, out + ABIS, 0);
+    if (key_abi >= 0 && key_abi < ABIS) out[key_abi] = 2;
     return out;
 }
 
@@ -61,7 +61,7 @@ const u_bld_t* get_bld(int id) {
 }
 
 const int* mon_tier_abis(int tier) {
-    static constexpr int tiers[3][6] = {
+    static constexpr int tiers[3][ABIS] = {
         {11, 11, 11, 10, 10, 10},
         {13, 12, 11, 10, 9, 8},
         {15, 14, 13, 12, 10, 8},
@@ -69,15 +69,15 @@ const int* mon_tier_abis(int tier) {
     return tiers[tier >= 0 && tier < 3 ? tier : 0];
 }
 
-void assign_abis_by_priority(int out[6], const int row[6], const int prio[6]) {
-    int order[6] = {0, 1, 2, 3, 4, 5};
+void assign_abis_by_priority(int out[ABIS], const int row[ABIS], const int prio[ABIS]) {
+    int order[ABIS] = {0, 1, 2, 3, 4, 5};
     // Stable: equal scores keep the lower index first.
     std::stable_sort(std::begin(order), std::end(order), [&](int a, int b) { return prio[a] > prio[b]; });
-    for (int i = 0; i < 6; ++i) out[order[i]] = row[i];
+    for (int i = 0; i < ABIS; ++i) out[order[i]] = row[i];
 }
 
-void add_to_abis(int abi[6], int n, int first, int last) {
-    for (int i = std::max(first, 0); i <= last && i < 6; ++i) abi[i] += n;
+void add_to_abis(int abi[ABIS], int n, int first, int last) {
+    for (int i = std::max(first, 0); i <= last && i < ABIS; ++i) abi[i] += n;
 }
 
 void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes) {
@@ -95,19 +95,19 @@ void apply_pwr_changes(std::vector<int>& ids, const std::vector<int>& changes) {
 
 bool race_takes_key_abi(int race) { return race == RACE_HUM || race == RACE_HF_ELF; }
 
-void race_abi_adj(int race, int bonus_abi, int out[6]) {
+void race_abi_adj(int race, int bonus_abi, int out[ABIS]) {
     if (race_takes_key_abi(race)) {
-        std::fill(out, out + 6, 0);
-        if (bonus_abi >= 0 && bonus_abi < 6) out[bonus_abi] = 2;
+        std::fill(out, out + ABIS, 0);
+        if (bonus_abi >= 0 && bonus_abi < ABIS) out[bonus_abi] = 2;
     } else {
         std::copy(std::begin(get_race(race)->abi_adj), std::end(get_race(race)->abi_adj), out);
     }
 }
 
-void apply_race_cls(unit_t& u, const int bonus[6]) {
+void apply_race_cls(unit_t& u, const int bonus[ABIS]) {
     const race_t* race = get_race(u.base.race);
     const int* adj = race_takes_key_abi(u.base.race) ? bonus : race->abi_adj;
-    for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i];
+    for (int i = 0; i < ABIS; ++i) u.base.abi[i] += adj[i];
     u.pwrs.apply_changes(race->pwrs);
     u.pwrs.apply_changes(get_cls(u.base.cls)->pwrs);
 }

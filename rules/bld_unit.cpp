@@ -33,9 +33,9 @@ int mon_cls(const mon_t& t, int bld_cls) {
 
 void mon_abis(unit_t& u, const mon_t& t, const u_bld_t& b) {
     assign_abis_by_priority(u.base.abi, mon_tier_abis(t.cls_tier), b.abi);
-    int bonus[6];
+    int bonus[ABIS];
     const int* adj = race_takes_key_abi(u.base.race) ? b.key_abi_bonus(bonus) : get_race(u.base.race)->abi_adj;
-    for (int i = 0; i < 6; ++i) u.base.abi[i] += adj[i] + t.abis[i];
+    for (int i = 0; i < ABIS; ++i) u.base.abi[i] += adj[i] + t.abis[i];
 }
 
 void mon_gear(unit_t& u, const mon_t& t) {
@@ -62,8 +62,8 @@ unit_t& unit_t::from_bld(int bld, const wchar_t* name_, const wchar_t* img_, con
     base.lv = 1;
     base.race = b->race;
     base.cls = b->cls;
-    for (int i = 0; i < 6; ++i) base.abi[i] = b->abi[i];
-    int bonus[6];
+    for (int i = 0; i < ABIS; ++i) base.abi[i] = b->abi[i];
+    int bonus[ABIS];
     apply_race_cls(*this, b->key_abi_bonus(bonus));
     lv1_picks(*this, 0);
     give_start_eqpt(*this);
@@ -72,7 +72,8 @@ unit_t& unit_t::from_bld(int bld, const wchar_t* name_, const wchar_t* img_, con
 }
 
 void unit_t::reset_for_play() {
-    btl.ai = btl.side = base.kind == UK_MON ? 1 : 0;
+    btl.side = base.kind == UK_MON ? SIDE_FOES : SIDE_PLAYER;
+    btl.ai = base.kind == UK_MON ? 1 : 0;
     recalc();
     actbar.rebuild();
     hp_ready = 1;

@@ -4,6 +4,7 @@
 
 // Abilities, "Str" to "Cha": the one table without an empty row.
 enum abi_id_e : int { ABI_STR = 0, ABI_DEX = 1, ABI_CON = 2, ABI_INT = 3, ABI_WIS = 4, ABI_CHA = 5 };
+constexpr int ABIS = 6;  // the length of every per-ability array
 
 // Defences: armour class, Fortitude, Reflex, Will, manoeuvre defence.
 enum def_id_e : int { DEF_AC = 1, DEF_FT = 2, DEF_RF = 3, DEF_WL = 4, DEF_CM = 5 };

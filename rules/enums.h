@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/text_info.h"
+#include "rules/enum_ids.h"
 #include "rules/ex_info.h"
 
 // Every getter answers row 0 (for abi a blank row) when i lies outside the
@@ -29,7 +30,6 @@ text_info_t* get_enc_type(int i);
 // Creature sizes 0..6 (3 = medium); texts from "strs:u_sizes" on first use.
 text_info_t* get_u_size(int i);
 
-constexpr int ABIS = 6;
 constexpr int U_SIZES = 7;
 
 // Addresses of rows first..last of a table, as the text loaders take them.

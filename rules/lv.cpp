@@ -36,7 +36,7 @@ bool feat_qualifies(const unit_t& u, int id, uint32_t mask, int flags) {
 const u_bld_t* preset_bld(int id) { return id >= 1 && id < BLD_COUNT ? get_bld(id) : nullptr; }
 
 void raise_key_abi(unit_t& u, int key) {
-    if (key < 0 || key > 5) return;
+    if (key < 0 || key >= ABIS) return;
     ++u.base.abi[key];
     ++u.base.abi_ups[key];
 }
@@ -49,8 +49,8 @@ void apply_lv1(unit_t& u, const u_bld_t* b, lv_choices_t& out) {
     if (b) {
         u.base.race = b->race;
         u.base.cls = b->cls;
-        for (int i = 0; i < 6; ++i) u.base.abi[i] = b->abi[i];
-        int bonus[6];
+        for (int i = 0; i < ABIS; ++i) u.base.abi[i] = b->abi[i];
+        int bonus[ABIS];
         apply_race_cls(u, b->key_abi_bonus(bonus));
     }
     // A human's extra pick, whoever makes the choices.
@@ -89,7 +89,7 @@ bool can_learn_pwr(const unit_t& u, int id) {
     if (u.base.lv < need) return false;
     if (p->cls_mask != 0 && (u.base.cls < 0 || u.base.cls >= 32 || !(p->cls_mask & (1u << u.base.cls))))
         return false;
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < ABIS; ++i)
         if (u.base.abi[i] < p->abi_min[i]) return false;
     return has_pwr_prereqs(u, *p);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/text_info.h"
+#include "rules/enum_ids.h"
 
 constexpr int MON_COUNT = 120;  // rows 0 to 119, row 0 empty
 constexpr int MON_FAMILIES = 25;
@@ -21,7 +22,7 @@ public:
     int cls_tier = 0;  // MON_CLS_
     int bld = 0;       // u_bld_t id
     int gear = 0;      // eqpts_t::set_gear flags
-    int abis[6] = {};  // added after race and class, Str .. Cha
+    int abis[ABIS] = {};  // added after race and class, Str .. Cha
     std::vector<int> pwrs;  // added after the race's; -p removes p
     std::vector<int> itms;  // 1..26 are natural attacks
     int family = 0;    // 1..25

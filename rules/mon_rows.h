@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <span>
 
+#include "rules/enum_ids.h"
+
 struct mon_row_t {
     int id = 0;
     const wchar_t* key = nullptr;
@@ -12,7 +14,7 @@ struct mon_row_t {
     int cls_tier = 0;
     int bld = 0;
     int gear = 0;
-    int abis[6] = {};
+    int abis[ABIS] = {};
     int pwrs[9] = {};  // power changes, zero-padded
     int itms[3] = {};  // item ids, zero-padded
     int family = 0;

@@ -75,8 +75,8 @@ void Pwr::set_feat(const char* key, int cat_, uint32_t cls_mask_, int lv_, const
     cls_mask = cls_mask_;
     lv = lv_;
     prereqs = prereqs_;
-    const int32_t mins[6] = {abi.str, abi.dex, abi.con, abi.int_, abi.wis, abi.cha};
-    for (int i = 0; i < 6; ++i) abi_min[i] = mins[i];
+    const int32_t mins[ABIS] = {abi.str, abi.dex, abi.con, abi.int_, abi.wis, abi.cha};
+    for (int i = 0; i < ABIS; ++i) abi_min[i] = mins[i];
 }
 
 int act_t::get_kind() const { return (flags & PF_KIND2) ? PK_TOGGLE : PK_ACT; }

@@ -8,6 +8,7 @@
 #include "app/sentinels.h"
 #include "app/text_info.h"
 #include "rules/dmg.h"
+#include "rules/enum_ids.h"
 
 class Str;
 class unit_t;
@@ -48,7 +49,7 @@ public:
     int32_t cat = 1;     // row of the power category table, 1..9
     uint32_t cls_mask = 0;  // bit c: class c may learn it; 0: every class
     int32_t lv = 0;      // least character level of a feat; a spell's level
-    int32_t abi_min[6] = {};
+    int32_t abi_min[ABIS] = {};
     std::vector<int32_t> prereqs;  // the first is the parent in the feat tree
 
     // A pwr_kind_e.

@@ -13,7 +13,7 @@ struct race_row_t {
     int vision = 0;
     int spd = 0;
     int nac = 0;
-    int abi_adj[6] = {};  // Str, Dex, Con, Int, Wis, Cha
+    int abi_adj[ABIS] = {};  // Str, Dex, Con, Int, Wis, Cha
     int flags = 0;
     int pwrs[16] = {};    // power ids, zero-padded
 };

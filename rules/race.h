@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/text_info.h"
+#include "rules/enum_ids.h"
 
 constexpr int RACE_COUNT = 42;  // rows 0 to 41, row 0 empty
 
@@ -17,7 +18,7 @@ public:
     int vision = 0;      // copied into the derived block unchanged
     int spd = 0;         // base speed in cells
     int nac = 0;         // natural armour
-    int abi_adj[6] = {}; // Str, Dex, Con, Int, Wis, Cha
+    int abi_adj[ABIS] = {};  // Str, Dex, Con, Int, Wis, Cha
     int flags = 0;       // RACE_ bits
     std::vector<int> pwrs;  // power-change list: > 0 adds, < 0 removes -id
 };

@@ -14,6 +14,7 @@ class unit_t;
 constexpr int SIDE_PLAYER = 0;
 constexpr int SIDE_FOES = 1;
 constexpr int SIDE_NONE = 3;  // attacks nobody and is nobody's enemy
+constexpr int BTL_SIDES = 4;  // side ids 0 .. 3
 
 // Bits of u_btl_state_t::turn_flags, cleared when the unit's turn begins.
 constexpr int TF_MOVED = 1;    // the once-per-turn move was taken

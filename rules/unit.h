@@ -7,6 +7,7 @@
 
 #include "app/str.h"
 #include "app/types.h"
+#include "rules/enum_ids.h"
 #include "rules/eqpts.h"
 #include "rules/u_actbar.h"
 #include "rules/u_btl_state.h"
@@ -48,9 +49,9 @@ struct u_base_t {
     int race = 0;
     int cls = 0;
     int lv = 0;
-    int abi[6] = {};      // Str, Dex, Con, Int, Wis, Cha
-    int abi_ups[6] = {};  // +1 increases from levelling, per ability
-    int ext[17] = {};     // words 18..34: written by builders and levelling, kept unchanged
+    int abi[ABIS] = {};      // Str, Dex, Con, Int, Wis, Cha
+    int abi_ups[ABIS] = {};  // +1 increases from levelling, per ability
+    int ext[17] = {};        // words 18..34: written by builders and levelling, kept unchanged
 };
 static_assert(sizeof(u_base_t) == U_BASE_WORDS * 4, "the base block is 35 words on disk");
 
@@ -60,9 +61,9 @@ struct u_drv_t {
     int size = 0;           // u_size row
     int spd = 0;            // cells
     int vision = 0;         // the race's value, unchanged
-    int abi[6] = {};        // effective scores
-    int no_abi[6] = {};     // 1: the creature has no such ability
-    int abi_mod[6] = {};
+    int abi[ABIS] = {};     // effective scores
+    int no_abi[ABIS] = {};  // 1: the creature has no such ability
+    int abi_mod[ABIS] = {};
     int init = 0;
     int atk = 0;            // added to every attack
     int dmg = 0;

@@ -79,7 +79,7 @@ bool valid_base(const u_base_t& b) {
                         (b.bld == BLD_CUSTOM || (b.bld >= 0 && b.bld < BLD_COUNT)) && b.race >= 0 &&
                         b.race < RACE_COUNT && b.cls >= 0 && b.cls < CLS_COUNT;
     if (!ids_ok || b.lv < 0 || b.lv > UNIT_LV_MAX) return false;
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < ABIS; ++i)
         if (b.abi[i] < MIN_ABI || b.abi[i] > MAX_ABI || b.abi_ups[i] < 0 || b.abi_ups[i] > UNIT_LV_MAX) return false;
     return true;
 }
@@ -140,7 +140,8 @@ bool unit_t::load(io::io_t& f) {
     eqpts.cur_set = r.cur_set;
     for (int i = 0; i < ACTBAR_SLOTS; ++i) actbar.items[i] = {r.bar[i * 2], r.bar[i * 2 + 1]};
     actbar.sel = r.sel;
-    btl.ai = btl.side = base.kind == UK_MON ? 1 : 0;
+    btl.side = base.kind == UK_MON ? SIDE_FOES : SIDE_PLAYER;
+    btl.ai = base.kind == UK_MON ? 1 : 0;
     hp = r.hp_xp[0];
     xp = r.hp_xp[1];
     // Ready before the recalculation, so the stored hit points stay.

@@ -125,7 +125,7 @@ bool has_btl_runner() { return bool(btl_runner); }
 bool arena_fight(const enc_t& e) {
     const int fee = arena_take_fee();
     save_arena_slot(SLOT_CUR);
-    int state = 0;
+    int state = BTL_NONE;  // no runner: no fight
     const size_t depth = scene_depth();
     {
         std::unique_ptr<unit_grp_t> foes(enc_to_grp(e));

@@ -91,7 +91,7 @@ void mark_cells(btl_scene_t* s, const std::vector<pt_t>& pts, const wchar_t* img
 double light_factor(const pt_t& c) {
     double f = 1.0;
     for (const unit_t* u : btl().roster)
-        if (u->btl.side == 0 && u->sight.in(c.x, c.y) && u->sight.at(c.x, c.y))
+        if (u->btl.side == SIDE_PLAYER && u->sight.in(c.x, c.y) && u->sight.at(c.x, c.y))
             f = std::min(f, sq_dist_ratio(c, u->pos, sight_fade_r));
     return f;
 }
@@ -234,9 +234,9 @@ uint64_t layer_key(btl_scene_t* s) {
     k.add(int64_t(reinterpret_cast<intptr_t>(s->get_map())));
     k.add(opts().show_grid);
     const btl_t& b = btl();
-    k.add(b.visible[0]), k.add(b.explored[0]);
+    k.add(b.visible[SIDE_PLAYER]), k.add(b.explored[SIDE_PLAYER]);
     for (const unit_t* u : b.roster)
-        if (u->btl.side == 0) k.add(u->pos);
+        if (u->btl.side == SIDE_PLAYER) k.add(u->pos);
     for (const zone_t* z : b.zones) k.add(z->pwr), k.add(z->cells);
     const bool marks = tile_marks_shown();
     const btl_view_t& bvv = bv();

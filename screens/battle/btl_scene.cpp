@@ -317,7 +317,7 @@ private:
         const btl_t& b = btl();
         const unit_t* at = b.cur && is_pt_visible(b.cur->pos) ? b.cur : nullptr;
         for (const unit_t* u : b.roster)
-            if (!at && u->btl.side == 0) at = u;
+            if (!at && u->btl.side == SIDE_PLAYER) at = u;
         if (!at && !b.roster.empty()) at = b.roster.front();
         if (at) view.center_on(at->pos);
     }

@@ -33,7 +33,6 @@ constexpr int keep_place = 1;  // do_modal: leave the dialog where it was
 // Rules topics: races, classes and abilities a player meets, feats and spells.
 constexpr int first_pc_race = RACE_HUM, last_pc_race = RACE_HFLING;
 constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;
-constexpr int abi_count = 6;
 constexpr int first_feat = P_FEAT_FIRST, last_feat = P_FEAT_LAST;
 constexpr int first_spell = P_SPELL_FIRST, last_spell = P_SPELL_LAST;
 constexpr int spell_levels = 9;
@@ -153,7 +152,7 @@ private:
         } else if (wcscmp(key, L"cls") == 0) {
             for (int id = first_pc_cls; id <= last_pc_cls; ++id) add_rec(*get_cls(id), parent);
         } else if (wcscmp(key, L"abi") == 0) {
-            for (int i = 0; i < abi_count; ++i) add_rec(*get_abi(i), parent);
+            for (int i = 0; i < ABIS; ++i) add_rec(*get_abi(i), parent);
         } else if (wcscmp(key, L"feat") == 0) {
             help_add_feats(parent);
         } else if (wcscmp(key, L"spl") == 0) {

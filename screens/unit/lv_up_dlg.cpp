@@ -48,7 +48,7 @@ constexpr uint32_t top_full = WS_DOCK_TOP | WS_FILL_W;
 constexpr int list_item_h = 32;
 constexpr int bld_icon_side = 28;
 constexpr int race_rows = 7;
-constexpr int bonus_rows = 6;
+constexpr int bonus_rows = ABIS;  // every ability
 constexpr int list_gap = 8;
 // The ability step: six rows of 32 with 2 between; "-" and "+" at x 114 and 176.
 constexpr int abi_item_h = 32;
@@ -122,10 +122,10 @@ public:
     lv_t* bld_list_ = nullptr;
     lv_t* race_list_ = nullptr;
     lv_t* bonus_list_ = nullptr;
-    int race_adj[6] = {};
+    int race_adj[ABIS] = {};
     lv_t* cls_list_ = nullptr;
     lv_t* abi_list_ = nullptr;
-    btn_t* abi_btns[12] = {};
+    btn_t* abi_btns[2 * ABIS] = {};  // "-" and "+" of each
     lbl_t* pts_lbl = nullptr;
     abi_alloc_t alloc;
     std::unique_ptr<pwr_pick_t> feats = std::make_unique<pwr_pick_t>();
@@ -172,7 +172,7 @@ public:
     lv_t* cls_list() const override { return cls_list_; }
     lv_t* abi_list() const override { return abi_list_; }
     btn_t* abi_btn(int abi, bool plus) const override {
-        return abi >= 0 && abi < 6 ? abi_btns[abi * 2 + (plus ? 1 : 0)] : nullptr;
+        return abi >= 0 && abi < ABIS ? abi_btns[abi * 2 + (plus ? 1 : 0)] : nullptr;
     }
     wnd_t* points_lbl() const override { return pts_lbl; }
     int points() const override { return alloc.points(); }
@@ -411,7 +411,7 @@ void _lv_up_dlg_t::build_race(wnd_t* page) {
     }
     race_list_->set_visible_rows(race_rows);
     bonus_list_ = add_list(page, top_full, 0, L"选择奖励属性");
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < ABIS; ++i)
         bonus_list_->add_item(Str(L"<m><c=lbl>%s</c> <c=g>+2</c></m>", abi_name(i)).c_str(), nullptr, nullptr, 0, i, 0,
                               0, nullptr);
     bonus_list_->set_visible_rows(bonus_rows);
@@ -428,7 +428,7 @@ void _lv_up_dlg_t::shown_race() {
 void _lv_up_dlg_t::commit_race() {
     const li_t* it = race_list_->get_item(race_list_->sel);
     work.base.race = it ? it->id : PC_RACE_FIRST;
-    race_abi_adj(work.base.race, std::clamp(bonus_list_->sel, 0, 5), race_adj);
+    race_abi_adj(work.base.race, std::clamp(bonus_list_->sel, 0, ABIS - 1), race_adj);
 }
 
 bool _lv_up_dlg_t::msg_race(const evt_t& msg, wnd_t* sender) {
@@ -496,9 +496,9 @@ void _lv_up_dlg_t::build_abis(wnd_t* page) {
     abi_list_->set_item_size(&s);
     abi_list_->set_item_gap(abi_item_gap);
     abi_list_->item_ml = 0;
-    for (int i = 0; i < 6; ++i) abi_list_->add_item(L"", nullptr, nullptr, 0, i, 0, 0, nullptr);
-    abi_list_->set_visible_rows(6);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < ABIS; ++i) abi_list_->add_item(L"", nullptr, nullptr, 0, i, 0, 0, nullptr);
+    abi_list_->set_visible_rows(ABIS);
+    for (int i = 0; i < ABIS; ++i)
         for (int plus = 0; plus < 2; ++plus) {
             auto* b = new btn_t;
             const rect r{plus ? plus_x : minus_x, abi_btn_y + abi_pitch * i, abi_btn_side, abi_btn_side};
@@ -538,7 +538,7 @@ void _lv_up_dlg_t::abi_step(int i, bool plus) {
 void _lv_up_dlg_t::show_abis() {
     if (!abi_list_) return;
     const bool lv_up = is_lv_up();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < ABIS; ++i) {
         const int s = work.base.abi[i];
         Str row(L"<x=%d><c=lbl>%s</c><x=%d><m=96>%d</m>", name_x, abi_name(i), score_x, s);
         if (!lv_up)

@@ -30,7 +30,7 @@ public:
     virtual lv_t* bonus_list() const = 0;
     virtual lv_t* cls_list() const = 0;
     virtual lv_t* abi_list() const = 0;
-    // "-" (plus false) or "+" of ability 0..5.
+    // "-" (plus false) or "+" of an ability, ABI_STR .. ABI_CHA.
     virtual btn_t* abi_btn(int abi, bool plus) const = 0;
     virtual wnd_t* points_lbl() const = 0;
     virtual int points() const = 0;

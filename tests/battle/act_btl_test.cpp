@@ -122,7 +122,7 @@ struct act_btl_t {
         for (unit_grp_t* g : {&party, foes.get()})
             for (unit_t* u : g->units) {
                 give_every_action(u);
-                u->btl.side = g == &party ? 0 : 1;
+                u->btl.side = g == &party ? SIDE_PLAYER : SIDE_FOES;
                 u->btl.ai = 0;  // the script gives every unit its orders
                 u->recalc();
                 u->hp = u->drv.hp_max;
@@ -160,7 +160,7 @@ TEST_F(ActBtl, EveryActionPowerIsCarriedOutAcrossTheSeeds) {
         ASSERT_TRUE(b.lis.faults.empty()) << "seed " << seed << ": " << b.lis.faults.front() << " (" << b.lis.faults.size() << " faults)"
                                           << utf8_from_wide(b.lis.transcript.substr(b.lis.fault_at > 2000 ? b.lis.fault_at - 2000 : 0, 2000));
         const int state = get_btl_state();
-        ASSERT_TRUE(state == 2 || state == 3) << "seed " << seed << " ended in state " << state;
+        ASSERT_TRUE(state == BTL_WON || state == BTL_LOST) << "seed " << seed << " ended in state " << state;
     }
     std::string missing;
     for (int id = 1; id <= PWR_LAST; ++id)

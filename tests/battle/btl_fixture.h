@@ -66,8 +66,8 @@ inline unit_t* make_test_human(unit_t* u, int cls, int lv) {
     u->base.race = 24;
     u->base.cls = cls;
     u->base.lv = lv;
-    const int abi[6] = {16, 12, 14, 18, 14, 12};
-    for (int i = 0; i < 6; ++i) u->base.abi[i] = abi[i];
+    const int abi[ABIS] = {16, 12, 14, 18, 14, 12};
+    for (int i = 0; i < ABIS; ++i) u->base.abi[i] = abi[i];
     u->btl.known = 1;
     u->recalc();
     u->hp = u->drv.hp_max;

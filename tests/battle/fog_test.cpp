@@ -38,7 +38,7 @@ TEST_F(Fog, AUnitInTheOpenSeesExactlyTheDiscOfRadiusFive) {
     for (const pt_t& p : {pt_t{15, 10}, pt_t{14, 13}, pt_t{13, 14}, pt_t{6, 7}}) EXPECT_TRUE(is_pt_visible(p));
     EXPECT_FALSE(is_pt_visible({14, 14}));
     EXPECT_TRUE(is_pt_explored({14, 13}));
-    EXPECT_FALSE(is_pt_visible_to_side({10, 10}, 1));
+    EXPECT_FALSE(is_pt_visible_to_side({10, 10}, SIDE_FOES));
 }
 
 TEST_F(Fog, ShadowsFallAlikeInAllEightOctants) {
@@ -123,7 +123,7 @@ TEST_F(Fog, SpottedMarksAndTheDead) {
     fog();
     EXPECT_TRUE(scout->btl.known);
     EXPECT_FALSE(foe->btl.known);
-    EXPECT_TRUE(is_pt_visible_to_side({12, 5}, 1));
+    EXPECT_TRUE(is_pt_visible_to_side({12, 5}, SIDE_FOES));
     // The foe steps into sight: its own view marks it, as the side grid shows its cell.
     foe->pos = {6, 5};
     update_view(foe, true, false, false);

@@ -40,12 +40,12 @@ TEST_F(HeadlessBtl, FiftySeedsRunToTheirEndWithEveryInvariantHeld) {
     int won = 0, lost = 0;
     for (uint32_t seed = 1; seed <= 50; ++seed) {
         std::vector<std::string> faults;
-        int state = -1;
+        int state = BTL_NONE;
         const std::wstring t = run_seed(seed, &faults, &state);
         ASSERT_TRUE(faults.empty()) << "seed " << seed << ": " << faults.front();
-        ASSERT_TRUE(state == 2 || state == 3) << "seed " << seed << " ended in state " << state;
+        ASSERT_TRUE(state == BTL_WON || state == BTL_LOST) << "seed " << seed << " ended in state " << state;
         ASSERT_NE(t.find(L"round 1\n"), std::wstring::npos) << "seed " << seed;
-        (state == 2 ? won : lost)++;
+        (state == BTL_WON ? won : lost)++;
     }
     // The auras burn both sides: some battles are decided by deaths either way.
     EXPECT_GT(won, 0);

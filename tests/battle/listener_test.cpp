@@ -120,7 +120,7 @@ TEST_F(Deaths, EveryDeathIsHeardThenTheRosterChange) {
     }
     EXPECT_EQ(btl_roster(), std::vector<unit_t*>{a});
     EXPECT_EQ(btl_fallen(), std::vector<unit_t*>{b});
-    EXPECT_FALSE(is_pt_visible_to_side({3, 1}, 1)) << "the dead see nothing";
+    EXPECT_FALSE(is_pt_visible_to_side({3, 1}, SIDE_FOES)) << "the dead see nothing";
 }
 
 TEST_F(Deaths, TheCurrentUnitsDeathPassesTheTurnFirst) {

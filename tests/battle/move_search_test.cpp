@@ -59,7 +59,7 @@ TEST_F(Search, EnemiesBlockAndThreatenUnlessHelplessOrProne) {
     // Side 3 has no enemies: the foe is only a unit in the way.
     foe->conds.map.clear();
     foe->conds.upd_mask();
-    u->btl.side = 3;
+    u->btl.side = SIDE_NONE;
     recalc_side_views();
     mark_search_grid(u, SF_WALK);
     EXPECT_EQ(g.at(3, 1).pass, 3);

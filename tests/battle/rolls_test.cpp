@@ -158,9 +158,9 @@ TEST_F(Checks, DefenceValuesImmunitiesAndBonusesAgainstOpportunity) {
     // A manoeuvre between allies is against 5; spell resistance less penetration.
     spl->flags = 0;
     spl->atk = 4;
-    t->btl.side = 0;
+    t->btl.side = SIDE_PLAYER;
     EXPECT_EQ(tgt_def_value(cmd(2), a, t), 5);
-    t->btl.side = 1;
+    t->btl.side = SIDE_FOES;
     t->drv.def[1] = 15;  // the conditions' recalculations reset it
     spl->atk = 2;
     t->drv.ac_rng = 3;  // a ranged weapon attack also meets the defence against missiles

@@ -279,7 +279,7 @@ TEST_F(Lists, NearestUnitAndNeighbourQueries) {
     EXPECT_EQ(adjacent_enemies(u, 0), std::vector<unit_t*>{sleeper});
     EXPECT_FALSE(any_adjacent_enemy(u, RW_NO_HELPLESS));
     EXPECT_EQ(count_units_at({5, 5}), 1);
-    EXPECT_EQ(find_unit([](unit_t* v) { return v->btl.side == 3; }), neutral);
+    EXPECT_EQ(find_unit([](unit_t* v) { return v->btl.side == SIDE_NONE; }), neutral);
     EXPECT_EQ(unit_sq_dist({0, 0}, {3, 4}), 25);
 }
 

@@ -62,11 +62,12 @@ TEST_F(Soak, AiBattlesEndHoldTheirInvariantsAndReplay) {
                 const int state = a.run(seed, lv, diff);
                 SCOPED_TRACE(testing::Message() << "level " << lv << " difficulty " << diff << " seed " << seed);
                 EXPECT_TRUE(a.listener.fault.empty()) << a.listener.fault;
-                EXPECT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << a.listener.last_round;
+                EXPECT_TRUE(state == BTL_WON || state == BTL_LOST)
+                    << "state " << state << " after round " << a.listener.last_round;
                 EXPECT_GT(a.listener.calls, 0);
                 for (wchar_t ch : a.log) digest = (digest ^ uint64_t(ch)) * 1099511628211ull;
                 ++fought[diff];
-                wins[diff] += state == 2;
+                wins[diff] += state == BTL_WON;
                 if (i % 4 == 0) {
                     const std::vector<int> hps = a.hps();
                     reset_btl();
@@ -96,7 +97,7 @@ TEST_F(Soak, APartyTheComputerDrivesEndsItsBattle) {
     };
     const int state = a.run(42031035, 3, 1);
     EXPECT_TRUE(a.listener.fault.empty()) << a.listener.fault;
-    EXPECT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << a.listener.last_round;
+    EXPECT_TRUE(state == BTL_WON || state == BTL_LOST) << "state " << state << " after round " << a.listener.last_round;
 }
 
 // A walker passing an ally that stands in a web is caught there: the web acts
@@ -106,5 +107,5 @@ TEST_F(Soak, AWalkerCaughtInAWebOnAnAlliesCellIsNoFaultOnTheWay) {
     ai_battle_t a;
     const int state = a.run(10163, 10, 1);
     EXPECT_TRUE(a.listener.fault.empty()) << a.listener.fault;
-    EXPECT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << a.listener.last_round;
+    EXPECT_TRUE(state == BTL_WON || state == BTL_LOST) << "state " << state << " after round " << a.listener.last_round;
 }

@@ -121,7 +121,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
         ai_battle_t b;
         b.listener.round_cap = 40;
         b.listener.orders = [&](unit_t* u) {
-            if (u->btl.side == 0) player.orders(u);
+            if (u->btl.side == SIDE_PLAYER) player.orders(u);
             else ai_run(u);
         };
         b.listener.turn_ready = [&](unit_t* u) {
@@ -133,8 +133,9 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
         SCOPED_TRACE(testing::Message() << "battle " << i << " seed " << seed << " level " << lv);
         ASSERT_TRUE(b.listener.fault.empty()) << b.listener.fault;
         ASSERT_TRUE(watch.fault.empty()) << watch.fault;
-        ASSERT_TRUE(state == 2 || state == 3) << "state " << state << " after round " << b.listener.last_round;
-        won += state == 2;
+        ASSERT_TRUE(state == BTL_WON || state == BTL_LOST)
+            << "state " << state << " after round " << b.listener.last_round;
+        won += state == BTL_WON;
         for (size_t p = b.log.find(L"无法使用"); p != std::wstring::npos; p = b.log.find(L"无法使用", p + 1)) ++refused;
         reset_btl();
     }

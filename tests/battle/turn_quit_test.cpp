@@ -22,7 +22,7 @@ TEST_F(btl_test, AQuitDuringTheWaitForOrdersEndsTheLoopWithoutAResult) {
         owned.push_back(std::make_unique<unit_t>());
         unit_t* u = owned.back().get();
         u->from_bld(1, L"u", nullptr, nullptr);
-        u->btl.side = g == &a ? 0 : 1;
+        u->btl.side = g == &a ? SIDE_PLAYER : SIDE_FOES;
         u->btl.ai = 0;
         g->units.push_back(u);
     }

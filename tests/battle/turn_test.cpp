@@ -63,7 +63,7 @@ protected:
         u->from_bld(1, name, nullptr, nullptr);
         u->btl.side = side;
         u->btl.ai = 0;
-        u->base.kind = side == 0 ? UK_PC : UK_MON;
+        u->base.kind = side == SIDE_PLAYER ? UK_PC : UK_MON;
         u->hp = u->drv.hp_max;
         g.units.push_back(u);
         return u;
@@ -134,7 +134,7 @@ TEST_F(Turn, OnlyTheGroupsOwnUnitsDecideTheEnd) {
     // A summoned creature of the enemy's side is no unit of the enemy group.
     owned.push_back(std::make_unique<unit_t>());
     unit_t* s = owned.back().get();
-    s->btl.side = 1;
+    s->btl.side = SIDE_FOES;
     s->hp = s->drv.hp_max = 5;
     s->creator = b;
     s->pos = {7, 5};

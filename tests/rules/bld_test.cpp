@@ -41,9 +41,9 @@ TEST_F(Bld, EmptyCustomAndPresetRows) {
 }
 
 TEST_F(Bld, SmallHelpers) {
-    int abi[6] = {1, 1, 1, 1, 1, 1};
+    int abi[ABIS] = {1, 1, 1, 1, 1, 1};
     add_to_abis(abi, 2, 4, 9);
-    EXPECT_EQ(std::vector<int>(abi, abi + 6), (std::vector<int>{1, 1, 1, 1, 3, 3}));
+    EXPECT_EQ(std::vector<int>(abi, abi + ABIS), (std::vector<int>{1, 1, 1, 1, 3, 3}));
     add_to_abis(abi, -1, -3, 0);
     EXPECT_EQ(abi[0], 0);
 
@@ -60,7 +60,7 @@ TEST_F(Bld, SmallHelpers) {
 
     // A new character's race: a dwarf's own adjustments, +2 where a half-elf chose.
     race_abi_adj(RACE_DWF, 3, out);
-    EXPECT_TRUE(std::equal(out, out + 6, get_race(RACE_DWF)->abi_adj));
+    EXPECT_TRUE(std::equal(out, out + ABIS, get_race(RACE_DWF)->abi_adj));
     race_abi_adj(RACE_HF_ELF, 3, out);
     EXPECT_EQ(std::vector<int>(out, out + 6), (std::vector<int>{0, 0, 0, 2, 0, 0}));
 }

@@ -70,8 +70,8 @@ TEST(RulesEnumRows, KeysValuesAndRowZeroOutsideTheTables) {
     EXPECT_STREQ(get_abi(0)->k, L"Str");
     EXPECT_EQ(get_abi(2)->clr.v, 0xFFEECC88u);
     EXPECT_EQ(get_abi(3)->clr.v, 0xFF6666FFu);
-    EXPECT_EQ(get_abi(6)->k, nullptr);  // no empty row of its own: a blank one
-    EXPECT_EQ(get_abi(-1), get_abi(6));
+    EXPECT_EQ(get_abi(ABIS)->k, nullptr);  // no empty row of its own: a blank one
+    EXPECT_EQ(get_abi(-1), get_abi(ABIS));
     EXPECT_STREQ(get_def(5)->k, L"cm");
     EXPECT_EQ(get_def(6), get_def(0));
     EXPECT_EQ(get_def(0)->k, nullptr);

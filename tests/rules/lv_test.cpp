@@ -204,9 +204,9 @@ TEST_F(Lv, LevellingCases) {
              lv_choices_t out;
              lv_up_unit(u, out);
              EXPECT_EQ(u.base.abi[0], 12);  // Str is the key of "th"
-             for (int i = 1; i < 6; ++i) EXPECT_EQ(u.base.abi[i], 11) << i;
+             for (int i = 1; i < ABIS; ++i) EXPECT_EQ(u.base.abi[i], 11) << i;
              EXPECT_EQ(u.base.abi_ups[0], 1);
-             for (int i = 1; i < 6; ++i) EXPECT_EQ(u.base.abi_ups[i], 0) << i;
+             for (int i = 1; i < ABIS; ++i) EXPECT_EQ(u.base.abi_ups[i], 0) << i;
          }},
         {"a preset cleric learns every spell it qualifies for at odd levels up to 17",
          [] {

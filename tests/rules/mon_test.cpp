@@ -124,11 +124,11 @@ TEST_F(Mon, TemplateBuilderRules) {
     EXPECT_EQ(u.from_mon(mon_id(L"hum_elm"), 1).base.cls, 3);
     // The tier row by the build's scores, then race (a human gets the key bonus), then the template.
     u.from_mon(mon_id(L"hum_elm"), 1);
-    EXPECT_EQ(std::vector<int>(u.base.abi, u.base.abi + 6), (std::vector<int>{8, 14, 13, 17, 12, 10}));
+    EXPECT_EQ(std::vector<int>(u.base.abi, u.base.abi + ABIS), (std::vector<int>{8, 14, 13, 17, 12, 10}));
     u.from_mon(mon_id(L"gob_a6_fire"), 1);
-    EXPECT_EQ(std::vector<int>(u.base.abi, u.base.abi + 6), (std::vector<int>{6, 16, 11, 13, 10, 7}));
+    EXPECT_EQ(std::vector<int>(u.base.abi, u.base.abi + ABIS), (std::vector<int>{6, 16, 11, 13, 10, 7}));
     u.from_mon(mon_id(L"ant_e"), 1);  // ant adjustments +4 0 +2 0 +2 0, then +4 0 +2 0 +2 +2
-    EXPECT_EQ(std::vector<int>(u.base.abi, u.base.abi + 6), (std::vector<int>{19, 11, 15, 10, 14, 12}));
+    EXPECT_EQ(std::vector<int>(u.base.abi, u.base.abi + ABIS), (std::vector<int>{19, 11, 15, 10, 14, 12}));
     // Levels: 1 or less gives 1; 7 runs the monster level-up six times.
     EXPECT_EQ(u.from_mon(mon_id(L"ant"), -3).base.lv, 1);
     EXPECT_EQ(u.from_mon(mon_id(L"ant"), 7).base.lv, 7);

@@ -25,7 +25,7 @@ TEST(PointBuy, StepsTotalsAndTheBuildCheck) {
 }
 
 TEST(PointBuy, TheWizardsStepSpendsThePointsOrOneIncrease) {
-    int abi[6] = {3, 3, 3, 3, 3, 3}, ups[6] = {};
+    int abi[ABIS] = {3, 3, 3, 3, 3, 3}, ups[ABIS] = {};
     abi_alloc_t a;
     a.start(abi, false);
     EXPECT_EQ(std::pair(abi[5], a.points()), std::pair(PB_MIN, PB_TOTAL));

@@ -20,7 +20,7 @@ TEST(Race, DistinctiveRows) {
     for (int id = 1; id < RACE_COUNT; ++id) {
         const race_t* r = get_race(id);
         if (r->flags & 1) flagged.insert(id);
-        if (std::all_of(r->abi_adj, r->abi_adj + 6, [](int v) { return v == 0; })) no_adj.insert(id);
+        if (std::all_of(r->abi_adj, r->abi_adj + ABIS, [](int v) { return v == 0; })) no_adj.insert(id);
         EXPECT_GE(r->type, 1) << id;
         EXPECT_LE(r->type, 7) << id;
     }

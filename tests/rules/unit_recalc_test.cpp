@@ -436,7 +436,7 @@ TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
 TEST_F(Recalc, FormationPowersCountTheNeighbours) {
     unit_t a, b, c, far;
     for (unit_t* u : {&a, &b, &c, &far}) {
-        u->btl.side = 0;
+        u->btl.side = SIDE_PLAYER;
         u->pwrs.add(257);  // "phalanx2"
         make(*u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10});
         btl_full_list().push_back(u);

@@ -241,9 +241,9 @@ TEST_F(Unit, DisplayNameInTheSideColourOnceKnown) {
     Str out(L"old");
     EXPECT_STREQ(u.get_disp_name(out).buf, L"<c=r>未知生物</c>");
     u.btl.known = 1;
-    u.btl.side = 0;
-    EXPECT_EQ(u.side_slot(), &side_clrs[0]);
-    EXPECT_STREQ(u.get_disp_name(out).buf, Str(L"<c=#%08X>Orc</c>", uint32_t(side_clrs[0])).buf);
+    u.btl.side = SIDE_PLAYER;
+    EXPECT_EQ(u.side_slot(), &side_clrs[SIDE_PLAYER]);
+    EXPECT_STREQ(u.get_disp_name(out).buf, Str(L"<c=#%08X>Orc</c>", uint32_t(side_clrs[SIDE_PLAYER])).buf);
     u.btl.side = 77;  // the battle engine's word: never read outside the table
-    EXPECT_EQ(u.side_slot(), &side_clrs[3]);
+    EXPECT_EQ(u.side_slot(), &side_clrs[BTL_SIDES - 1]);
 }

@@ -176,7 +176,7 @@ struct ai_battle_t {
         begin_btl(party.get(), foes.get(), &map);
         set_cur_scene(&listener);  // the battle set-up starts from a fresh state
         for (unit_t* u : btl().full)
-            if (every_unit_by_listener || u->btl.side == 0) u->btl.ai = 0;  // orders come from the listener
+            if (every_unit_by_listener || u->btl.side == SIDE_PLAYER) u->btl.ai = 0;  // orders come from the listener
         run_btl();
         const int state = get_btl_state();
         end_btl();

@@ -61,7 +61,7 @@ struct btl_stage_t {
     };
     std::vector<slot_t> slots;
     std::vector<unit_t*> units;  // made by begin(), as slots
-    int state = -1;  // fight's result once it ended
+    int state = BTL_NONE;  // fight's result once it ended
     bool ended = false;
     int asked_seen = 0;  // the scene's wait count when orders were last found asked
     // Runs on the game's thread after the set-up, before the battle loop.

@@ -40,7 +40,7 @@
 namespace {
 encs_dlg_t* hub() { return get_arena_scene() ? get_arena_scene()->hub() : nullptr; }
 
-// Every battle ends at once in `state` (2 won, 3 lost), as the battle screen
+// Every battle ends at once in `state` (BTL_WON, BTL_LOST), as the battle screen
 // would answer. Installed once the game has started, since the start-up sets
 // the battle screen as the runner.
 class stub_btl_t {
@@ -92,7 +92,7 @@ void fight(screen_driver_t& d, int i, const wchar_t* page, const char* shot = nu
     close_page(d);
 }
 
-constexpr int won = 2, lost = 3;
+constexpr int won = BTL_WON, lost = BTL_LOST;
 
 // A slot's party file as saved (the current slot's by default), and its first member's experience.
 int read_slot(screen_driver_t& d, pty_t& p, int slot = cur_slot_id()) {

@@ -57,7 +57,7 @@ struct input_t {
 struct run_t {
     std::vector<std::vector<input_t>> waits;  // the inputs given at each wait for orders
     std::wstring log;
-    int state = -1;
+    int state = BTL_NONE;
     int rounds = 0;
     int frames = 0;
     std::vector<std::string> faults;

@@ -441,7 +441,7 @@ TEST_F(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
             std::filesystem::create_directories(game.dir() / "maps");
             std::ofstream(game.dir() / "maps" / "btl.map", std::ios::binary) << c.file;
         }
-        int state = -1;
+        int state = BTL_NONE;
         unit_grp_t foes;
         game.run([&] {
             ASSERT_TRUE(game.start());
@@ -463,7 +463,7 @@ TEST_F(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
                 EXPECT_GT(m->get_h(), 1);
             }
             game.on_main([] { set_btl_lost(); });
-            ASSERT_TRUE(game.wait_for([&] { return state != -1; }, "the end"));
+            ASSERT_TRUE(game.wait_for([&] { return state != BTL_NONE; }, "the end"));
             EXPECT_EQ(state, BTL_LOST);
         });
     }
@@ -472,17 +472,17 @@ TEST_F(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
 TEST_F(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
     d.run([&] {
         ASSERT_TRUE(d.start());
-        int state = -1;
+        int state = BTL_NONE;
         d.on_main([&] { state = watch_btl(5); });
         ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
         int ours = 0, foes = 0;
-        for (const unit_t* u : btl().full) (u->btl.side == 0 ? ours : foes) += 1;
+        for (const unit_t* u : btl().full) (u->btl.side == SIDE_PLAYER ? ours : foes) += 1;
         EXPECT_EQ(ours, int(g_pty.units.size()));
         EXPECT_GT(ours, 0);
         EXPECT_GT(foes, 0);
         EXPECT_EQ(get_btl_map()->generated, 1);
         ASSERT_TRUE(d.pick_sys_menu(L"投降"));
-        ASSERT_TRUE(d.wait_for([&] { return state != -1; }, "the battle's end"));
+        ASSERT_TRUE(d.wait_for([&] { return state != BTL_NONE; }, "the battle's end"));
         EXPECT_EQ(state, BTL_LOST);
         EXPECT_EQ(get_top_scene(), get_main_menu_scene());
     });

@@ -57,7 +57,8 @@ TEST_F(DescParts, HitPointsAreColouredByTheShareLeft) {
 
 TEST_F(DescParts, SideColoursAndTheTypeLineOfCharactersAndMonsters) {
     unit_t u;
-    const std::pair<int, uint32_t> sides[] = {{0, 0xFF009900}, {1, 0xFFCC0000}, {2, 0xFFCC0000}, {3, 0xFFCCCCCC}};
+    const std::pair<int, uint32_t> sides[] = {
+        {SIDE_PLAYER, 0xFF009900}, {SIDE_FOES, 0xFFCC0000}, {2, 0xFFCC0000}, {SIDE_NONE, 0xFFCCCCCC}};
     for (auto [side, clr] : sides) {
         u.btl.side = side;
         EXPECT_EQ(txt::side_clr(&u).v, clr) << side;

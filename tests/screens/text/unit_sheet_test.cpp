@@ -59,7 +59,7 @@ TEST_F(UnitSheet, AMediumStandardUnitHasNoSizeOrRankTagALargeEliteOneBoth) {
 TEST_F(UnitSheet, AnUnknownMonsterShowsThePlaceholderAndNothingElse) {
     unit_t m;
     m.from_mon(1, 3);
-    btl().state = 0;  // a battle under way, in which nobody of the player's side has seen it
+    btl().state = BTL_RUNNING;  // a battle under way, in which nobody of the player's side has seen it
     const Str head(L"<b><img=\"faces_npc/null\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5><c=r>未知生物</c></f>");
     EXPECT_EQ(txt::unit_sheet(&m, txt::SHEET_ALL), head);
     EXPECT_EQ(txt::unit_caption(&m), Str(L"<b><c=r>未知生物</c></b>"));
@@ -200,7 +200,7 @@ TEST_F(UnitSheet, AbilitiesCompactOrInRowsAndTheAttackOfOpportunityMark) {
     const wchar_t* ao = L"<r c=fc_r tip=角色当前可进行借机攻击>AO</r></h3>";
     ASSERT_GT(u.drv.aoo, 0);
     EXPECT_FALSE(has(txt::def_sect(&u), ao));
-    btl().state = 0;
+    btl().state = BTL_RUNNING;
     EXPECT_TRUE(has(txt::def_sect(&u), ao));
     u.btl.free_cmds = u.drv.aoo;  // used up this round
     EXPECT_FALSE(has(txt::def_sect(&u), ao));

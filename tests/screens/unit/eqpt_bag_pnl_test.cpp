@@ -213,7 +213,7 @@ TEST(EqptBag, BothPanelsHideWhileABattleRuns) {
         EXPECT_FALSE(screen_driver_t::shown(x.eq));
         EXPECT_FALSE(screen_driver_t::shown(x.bag));
         d.on_main([&] {
-            btl().state = 2;  // won: over
+            btl().state = BTL_WON;  // over
             x.p->set_unit(x.u);
         });
         EXPECT_TRUE(screen_driver_t::shown(x.eq) && screen_driver_t::shown(x.bag));

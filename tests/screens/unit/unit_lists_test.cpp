@@ -88,7 +88,7 @@ TEST(UnitLists, TheStripShowsBadgesOnlyHoveredOrWithAltAndHidesTheUnseen) {
         const auto acting = item();
         EXPECT_NE(px_at(acting, r.x + 4, r.y + r.h + 1) >> 24, 0u);
         btl().cur = nullptr;
-        btl().state = 2;
+        btl().state = BTL_WON;
     });
 }
 

@@ -40,7 +40,7 @@ unit_t hp_unit(int hp, int m, int pend = 0) {
     u.drv.hp_max = m;
     u.hp = hp;
     u.hp_pend = pend;
-    u.btl.side = 0;
+    u.btl.side = SIDE_PLAYER;
     return u;
 }
 }  // namespace
