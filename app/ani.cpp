@@ -8,6 +8,7 @@
 #include "app/img_cache.h"
 #include "app/loop.h"
 #include "app/render.h"
+#include "app/sentinels.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ constexpr double frame_secs = 0.05;  // each image of a sequence shows just over
 constexpr double text_secs = 1.0;  // a floating text's life
 constexpr int text_gap_ms = 300;  // texts at one point start at least this far apart
 constexpr double secs_per_px = 0.0005;  // missiles and slides: 2000 pixels a second
-constexpr int no_limit = 1000000000;
 constexpr int text_measure_flags = rect_align::left | rect_align::top;
 constexpr int text_draw_flags = rect_align::centre | rect_align::middle;
 constexpr double blink_period_s = 1.0;  // shown for the first half of each period
@@ -83,7 +83,7 @@ void text_ani_t::update_draw() {
         return;
     }
     size sz;
-    measure_text(&sz, text, font, text_measure_flags, no_limit, no_limit);
+    measure_text(&sz, text, font, text_measure_flags, UNLIMITED, UNLIMITED);
     const rect box{c.x - sz.w / 2, c.y - sz.h / 2, sz.w, sz.h};
     draw_text(text, &box, font, &clr, text_draw_flags);
 }

@@ -1,6 +1,7 @@
 #include "app/draw_text.h"
 
 #include "app/geom.h"
+#include "app/sentinels.h"
 
 namespace {
 constexpr int top_left = rect_align::left | rect_align::top;
@@ -17,13 +18,13 @@ void draw_text(const wchar_t* text, const rect* box, int font, const clr_t* c, i
 }
 
 void draw_text_at(const wchar_t* text, int x, int y, int font, const clr_t* c) {
-    const rect box{x, y, text_unbounded, text_unbounded};
+    const rect box{x, y, UNLIMITED, UNLIMITED};
     draw_text(text, &box, font, c, top_left);
 }
 
 void draw_text_centered(const wchar_t* text, int x, int y, int font, const clr_t* c) {
     size s;
-    measure_text(&s, text, font, top_left, text_unbounded, text_unbounded);
+    measure_text(&s, text, font, top_left, UNLIMITED, UNLIMITED);
     draw_text_at(text, x - s.w / 2, y - s.h / 2, font, c);
 }
 

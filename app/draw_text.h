@@ -6,9 +6,6 @@
 // painter nothing is drawn and every text measures 0 x 0.
 #include "app/types.h"
 
-// A box side this long sets no limit.
-constexpr int text_unbounded = 1000000000;
-
 class text_painter_t {
 public:
     virtual ~text_painter_t() = default;
@@ -22,7 +19,7 @@ public:
 void set_text_painter(text_painter_t* p);
 
 // Lays the text out in the box's size with the align flags of align_rect and
-// draws it at the box's corner.
+// draws it at the box's corner. A box side of UNLIMITED sets no limit.
 void draw_text(const wchar_t* text, const rect* box, int font, const clr_t* c, int flags);
 // Unbounded, from the top-left corner (x, y).
 void draw_text_at(const wchar_t* text, int x, int y, int font, const clr_t* c);

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <unordered_set>
 
-namespace {
+#include "app/sentinels.h"
 
-constexpr int no_limit = 1000000000;
+namespace {
 
 // Squared distances of far-apart cells overflow 32 bits, and even signed 64;
 // a sum past the top saturates.
@@ -119,7 +119,7 @@ pt_t nearest_pt(const std::vector<pt_t>& pts, const pt_t& to) {
 }
 
 bool nearest_pt_if(const std::vector<pt_t>& pts, const pt_t& to, pt_t* out, const pt_fn_t& accept) {
-    uint64_t best = no_limit;
+    uint64_t best = UNLIMITED;
     const pt_t* found = nullptr;
     for (const pt_t& p : pts) {
         const uint64_t d = dist_sq(p, to);
@@ -150,7 +150,7 @@ bool farthest_pt_if(const std::vector<pt_t>& pts, const pt_t& from, pt_t* out, c
 
 void pts_within_dist(const pt_t& from, int dist, const std::vector<pt_t>& src, std::vector<pt_t>* out, int max) {
     if (!out) return;
-    if (dist == no_limit && max == no_limit) {
+    if (dist == UNLIMITED && max == UNLIMITED) {
         *out = src;
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Cells, lines and rectangles shared by the battle map, the window layout and
 // the screens. Distances between cells are compared squared unless a function
-// says otherwise; 1000000000 stands for "no limit".
+// says otherwise; UNLIMITED (app/sentinels.h) stands for "no limit".
 #include <functional>
 #include <vector>
 
@@ -39,14 +39,14 @@ std::vector<pt_t> square_pts(const pt_t& c, int r);
 // The cells from a to b, a first and b last.
 std::vector<pt_t> line_pts(const pt_t& a, const pt_t& b);
 
-// The first of the nearest points; only squared distances below 1000000000
+// The first of the nearest points; only squared distances below UNLIMITED
 // count; (0, 0) when none does.
 pt_t nearest_pt(const std::vector<pt_t>& pts, const pt_t& to);
 bool nearest_pt_if(const std::vector<pt_t>& pts, const pt_t& to, pt_t* out, const pt_fn_t& accept);
 // Never chooses a point at distance 0.
 bool farthest_pt_if(const std::vector<pt_t>& pts, const pt_t& from, pt_t* out, const pt_fn_t& accept);
 // Appends to out (not emptied) the points whose truncated distance is at most
-// dist, until out holds max points; both limits at 1000000000 copy src whole.
+// dist, until out holds max points; both limits at UNLIMITED copy src whole.
 void pts_within_dist(const pt_t& from, int dist, const std::vector<pt_t>& src, std::vector<pt_t>* out, int max);
 // Keeps the first of each point and the order.
 void dedup_pts(std::vector<pt_t>& pts);

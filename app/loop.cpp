@@ -16,6 +16,7 @@
 #include "app/render.h"
 #include "app/scene.h"
 #include "app/seams.h"
+#include "app/sentinels.h"
 #include "app/wnd_layer.h"
 
 namespace {
@@ -34,7 +35,7 @@ void draw_hint_text() {
     const Str& hint = input_state().hint;
     if (hint.empty()) return;
     size sz;
-    measure_text(&sz, hint, FONT_DEF, text_flags, text_unbounded, text_unbounded);
+    measure_text(&sz, hint, FONT_DEF, text_flags, UNLIMITED, UNLIMITED);
     rect box{-4, -4, sz.w + 8, sz.h + 8};
     const size* scr = get_scrn_size();
     const rect screen{0, 0, scr->w, scr->h};
@@ -44,7 +45,7 @@ void draw_hint_text() {
 }
 
 void draw_fps() {
-    const rect box{4, 4, text_unbounded, text_unbounded};
+    const rect box{4, 4, UNLIMITED, UNLIMITED};
     draw_text(Str(L"%d", int(get_frame_timer()->fps)), &box, FONT_CON, &white, text_flags);
 }
 

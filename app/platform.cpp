@@ -14,6 +14,7 @@
 #include "app/paths.h"
 #include "app/preload.h"
 #include "app/seams.h"
+#include "app/sentinels.h"
 #include "app/str.h"
 #include "app/sys.h"
 
@@ -26,7 +27,7 @@ constexpr int max_wnd_side = 16384;
 constexpr int frame_room_w = 16;
 constexpr int frame_room_h = 78;
 // "no cursor applied yet"
-constexpr int no_cursor = 1000000000;
+constexpr int no_cursor = UNLIMITED;
 
 size scrn_size;
 size max_tex_size{-1, -1};

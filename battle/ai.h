@@ -10,13 +10,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/sentinels.h"
 #include "app/types.h"
 #include "battle/pf.h"
 #include "rules/u_cmd.h"
 
 class unit_t;
 
-constexpr int64_t AI_UNSET = -1000000000;
+constexpr int64_t AI_UNSET = -UNLIMITED;
 
 struct ai_cell_t {
     int64_t v1 = AI_UNSET;            // next to enemies: cell_adj_value

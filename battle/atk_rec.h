@@ -6,15 +6,13 @@
 #include <vector>
 
 #include "app/str.h"
+#include "battle/rolls.h"
 #include "rules/cond.h"
 #include "rules/dmg.h"
 #include "rules/eff.h"
 
 class unit_t;
 struct itm_slot_t;
-
-constexpr int NO_TARGET = 1000000000;   // not a target; as an attack bonus: no roll
-constexpr int AUTO_HIT = -1000000000;   // affected without a roll
 
 struct atk_rec_t {
     int32_t rng = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/sentinels.h"
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/listener.h"
@@ -65,7 +66,7 @@ void roll_part(dmg_res_t& r, const dmg_part_t& p, const unit_t* u) {
         amount = std::max<long long>(amount, 0);
     }
     if (amount < 0) amount -= u->drv.be_heal;  // the healing bonus
-    r.amount += int(std::clamp<long long>(amount, -1000000000, 1000000000));
+    r.amount += int(std::clamp<long long>(amount, -UNLIMITED, UNLIMITED));
     r.absorbed += absorbed;
     if (amount != 0) r.types |= p.mask;
 }
@@ -178,7 +179,7 @@ namespace {
 double reduce_raw(long long amount, const dmg_part_t& p, const unit_t* u) {
     dmg_part_t fixed = p;
     fixed.count = 0;
-    fixed.bonus = int(std::clamp<long long>(amount, -1000000000, 1000000000));
+    fixed.bonus = int(std::clamp<long long>(amount, -UNLIMITED, UNLIMITED));
     dmg_res_t r;
     roll_part(r, fixed, u);
     if (r.amount > 0) return std::min(r.amount, u->hp);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/sentinels.h"
 #include "battle/act_ctx.h"
 #include "battle/fog.h"
 #include "battle/move_search.h"
@@ -17,7 +18,7 @@
 const int dflt_act_pwrs[DFLT_ACTS] = {P_ATK_M, P_ATK_R, P_HEAL};
 
 namespace {
-constexpr int64_t no_score = -1000000000;
+constexpr int64_t no_score = -UNLIMITED;
 }  // namespace
 
 bool may_attack(const unit_t* u, const unit_t* t) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/dir8.h"
+#include "app/sentinels.h"
 #include "battle/btl.h"
 #include "battle/fog.h"
 #include "battle/roster.h"
@@ -236,14 +237,14 @@ bool get_move_range_ai(unit_t* u, move_range_t* out) {
 bool nearest_by_path(const unit_t* u, const std::vector<pt_t>& pts, pt_t* out) {
     tmap_t* m = btl().map;
     if (!m || !m->search_grid.in(u->pos.x, u->pos.y)) return false;
-    double best = 1e9;
+    double best = UNLIMITED;  // unreachable
     for (const pt_t& p : pts) {
-        double cost = 1e9;
+        double cost = UNLIMITED;
         if (m->search_grid.in(p.x, p.y) && !pf::find_path(m->search_grid, u->pos, p, nullptr, nullptr, &cost))
-            cost = 1e9;
+            cost = UNLIMITED;
         if (cost < best) best = cost, *out = p;
     }
-    return best < 1e9;
+    return best < UNLIMITED;
 }
 
 bool is_pass_only_cell(const pt_t& p) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/sentinels.h"
 #include "app/types.h"
 
 class get_pass_t;
@@ -28,8 +29,7 @@ enum : uint32_t {
     MARK_PASS_ONLY = 2,  // may be crossed, not a place to stop
 };
 
-// 1e9 stands for "no such step".
-constexpr double NO_STEP = 1e9;
+constexpr double NO_STEP = UNLIMITED;  // no such step
 
 struct pass_node_t {
     uint8_t pass = 0;  // pass class 0 to 6; 6 blocks

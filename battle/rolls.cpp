@@ -21,15 +21,12 @@
 #include "rules/unit.h"
 
 namespace {
-constexpr int no_roll = 1000000000;
-constexpr int auto_hit = -1000000000;
-
 int d20() { return rnd_rand() % 20 + 1; }
 
 bool d20_rule(int die, int bonus, int dc) {
     if (die == 20) return true;
     if (die == 1) return false;
-    return (long long)die + bonus >= dc;  // no overflow near the 1000000000 sentinels
+    return (long long)die + bonus >= dc;  // no overflow near the UNLIMITED sentinels
 }
 }  // namespace
 
@@ -69,7 +66,7 @@ bool roll_pct(int chance, const wchar_t* ok_text, const wchar_t* fail_text) {
 }
 
 int roll_atk(int bonus, int def, int flags, int crit_rng) {
-    const bool real = bonus != no_roll && def != auto_hit;
+    const bool real = bonus != NO_TARGET && def != AUTO_HIT;
     int die = 0;
     if (real) {
         if (!roll_d20_log(bonus, def, &die)) {
@@ -108,7 +105,7 @@ bool cannot_affect(const act_t& a, const unit_t* tgt) {
 }
 
 int named_def(const act_t& a, const unit_t* tgt) {
-    if (a.def == 0) return DEF_AUTO;
+    if (a.def == 0) return AUTO_HIT;
     int v = tgt->get_def(a.def);
     if (a.is_cond_only()) v += get_cond_bonus(tgt, a.cond);
     v += manoeuvre_bonus(a.id, tgt);
@@ -131,19 +128,19 @@ int aoo_bonus(const u_cmd_t& cmd, const unit_t* tgt) {
 
 int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt) {
     const act_t* a = get_act(cmd.pwr);
-    if (!a || cannot_affect(*a, tgt)) return DEF_IMMUNE;
+    if (!a || cannot_affect(*a, tgt)) return NO_TARGET;
     int v;
     if (unit_special_value(a->id, atk, tgt, &v)) {
         // the dispel and turning values stand as they are
     } else if (a->is_harmless_to(atk, tgt)) {
-        v = DEF_AUTO;
+        v = AUTO_HIT;
     } else if (a->atk == ATK_CM && atk->btl.side == tgt->btl.side) {
         v = 5;
     } else {
         v = named_def(*a, tgt);
         if (is_spell_eff(*a) && tgt->drv.sr > 0) {
             const int pen = std::max(0, tgt->drv.sr - atk->drv.unsr);
-            v = v == DEF_AUTO ? pen : v + pen;
+            v = v == AUTO_HIT ? pen : v + pen;
         }
     }
     if (cmd.flags & UCMD_FREE) v += aoo_bonus(cmd, tgt);
@@ -152,13 +149,13 @@ int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt) {
 
 int pwr_uses_max(const unit_t* u, int pwr) {
     const act_t* a = get_act(pwr);
-    if (!a || !(a->flags & PF_LIMITED)) return USES_UNLIMITED;
+    if (!a || !(a->flags & PF_LIMITED)) return UNLIMITED;
     return pwr == P_TURN && u->has_pwr(P_TURN_EXTRA) ? 2 : 1;
 }
 
 int pwr_uses_left(const unit_t* u, int pwr) {
     const int max = pwr_uses_max(u, pwr);
-    if (max == USES_UNLIMITED) return max;
+    if (max == UNLIMITED) return max;
     const auto it = u->btl.pwr_uses.find(pwr);
     return max - (it == u->btl.pwr_uses.end() ? 0 : it->second);
 }

@@ -3,6 +3,8 @@
 // makes against an effect, the percent roll and the attack roll.
 #include <cstdint>
 
+#include "app/sentinels.h"
+
 class Str;
 class unit_t;
 struct u_cmd_t;
@@ -26,12 +28,16 @@ bool roll_unit_check(const wchar_t* name, unit_t* u, int bonus, int dc);
 // (a roll above 100 - chance). The log line shows the roll against 100 - chance.
 bool roll_pct(int chance, const wchar_t* ok_text, const wchar_t* fail_text);
 
+// Target values, the total an attack must reach: these two, or a number.
+constexpr int NO_TARGET = UNLIMITED;  // cannot be affected; as an attack bonus: no roll
+constexpr int AUTO_HIT = -UNLIMITED;  // affected without a roll
+
 // Result bits of roll_atk.
 constexpr int ATK_HIT = 1;       // the effect applies
 constexpr int ATK_MISS_DMG = 2;  // it applies as the damage of a miss
 constexpr int ATK_CRIT = 4;
 // flags: ATK_MISS_DMG the action deals damage on a miss, ATK_CRIT it can score a critical hit.
-// A bonus of 1000000000 or a defence of -1000000000 means no real roll: a hit.
+// A bonus of NO_TARGET or a defence of AUTO_HIT means no real roll: a hit.
 int roll_atk(int bonus, int def, int flags, int crit_rng);
 
 // The condition by its source, with no save (difficulty 0, CI_NO_ROLL, amount 0).
@@ -39,12 +45,9 @@ void add_cond_no_save(int cond, unit_t* src, unit_t* tgt);
 
 // ---- defence values and uses ----
 
-constexpr int DEF_IMMUNE = 1000000000;     // the target cannot be affected
-constexpr int DEF_AUTO = -1000000000;      // affected without a roll
-constexpr int USES_UNLIMITED = 1000000000;
-
 // The defence value cmd's attack must reach against tgt.
 int tgt_def_value(const u_cmd_t& cmd, const unit_t* atk, const unit_t* tgt);
+// Both UNLIMITED for a power not limited per battle.
 int pwr_uses_max(const unit_t* u, int pwr);
 int pwr_uses_left(const unit_t* u, int pwr);
 // A power limited per battle counts one use.

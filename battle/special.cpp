@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/rnd.h"
+#include "app/sentinels.h"
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
@@ -159,7 +160,7 @@ bool resurrect(unit_t* actor, unit_t* tgt) {
     }
     log_cur_buf()->append(L"被复活。");
     tgt->pos = cell;
-    set_unit_hp(tgt, 1000000000, actor);
+    set_unit_hp(tgt, UNLIMITED, actor);  // to its full hit points
     tgt->turn_reset();
     tgt->run_dir = -1;
     tgt->conds.clear();

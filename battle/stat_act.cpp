@@ -7,6 +7,7 @@
 
 #include "app/geom.h"
 #include "app/rnd.h"
+#include "app/sentinels.h"
 #include "battle/atk_rec.h"
 #include "battle/damage.h"
 #include "battle/fog.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-constexpr double SUMMON_SCORE = 1000000000.0;
+constexpr double SUMMON_SCORE = UNLIMITED;
 
 bool is_summon_pwr(int pwr) { return pwr == P_SUM || pwr == P_SUM_SPIDERS || pwr == P_MK_UD; }
 

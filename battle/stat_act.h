@@ -46,7 +46,7 @@ struct hit_label_t {
 
 // Percent, 5 to 95 in steps of 5, or 100 when no roll is made.
 int32_t d20_chance(int32_t bonus, int32_t value);
-// The command's worth to u; 64-bit because a summon alone scores 1000000000.
+// The command's worth to u; 64-bit because a summon alone scores UNLIMITED.
 bool eval_act(unit_t* u, const u_cmd_t& cmd, int64_t* score);
 // What the AI counts for a command: eval_act's score where act_may_score
 // allows it, else 0.

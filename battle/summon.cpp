@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/rnd.h"
+#include "app/sentinels.h"
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
@@ -73,7 +74,7 @@ unit_t* new_summon(unit_t* creator, int tpl, int lv) {
     s->btl.side = creator->btl.side;
     s->creator = creator;
     s->sum_atk = creator->get_atk(ATK_SPL);
-    s->sum_dur = 1000000000;
+    s->sum_dur = UNLIMITED;
     const int cha = creator->drv.abi_mod[ABI_CHA];
     for (int i = ABI_STR; i <= ABI_CON; ++i) s->base.abi[i] += cha;
     if (creator->has_pwr(P_SPL_SUMM1)) s->base.abi[ABI_STR] += 4, s->base.abi[ABI_CON] += 4;

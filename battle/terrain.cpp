@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/db.h"
+#include "app/sentinels.h"
 #include "rules/ids_in_order.h"
 
 namespace {
@@ -33,7 +34,7 @@ constexpr pass_row_t pass_rows[] = {
     { .id = 3, .key = L"hard", .cost = 20 },
     { .id = 4, .key = L"h30", .cost = 30 },
     { .id = 5, .key = L"h50", .cost = 50 },
-    { .id = 6, .key = L"obst", .cost = 1000000000 },
+    { .id = 6, .key = L"obst", .cost = UNLIMITED },
 };
 
 constexpr tile_row_t tile_rows[] = {

@@ -26,7 +26,7 @@ constexpr int MAP_ENV_COUNT = 6;
 class pass_t : public text_info_t {
 public:
     int id = 0;
-    int cost = 0;  // tenths of a plain step; 1000000000 for the blocking class
+    int cost = 0;  // tenths of a plain step; UNLIMITED for the blocking class
 };
 
 class tile_t : public text_info_t {

@@ -14,11 +14,9 @@ struct zone_t {
     unit_t* creator = nullptr;
     int32_t spl_atk = 0;  // the creator's spell attack value when the zone was made
     int32_t pwr = 0;
-    int32_t rounds = 0;  // 1000000000: until removed
+    int32_t rounds = 0;  // ZONE_LASTING: until removed
     std::vector<pt_t> cells;
 };
-
-constexpr int ZONE_LASTING = 1000000000;
 
 // Grease and the two webs catch fire.
 bool is_burnable_pwr(int pwr);

@@ -32,7 +32,7 @@ Str long_tip() {
 static void BM_LayOutLongTooltip(benchmark::State& state) {
     if (!bench_fonts_up()) return state.SkipWithError("no fonts or renderer");
     const Str text = long_tip();
-    const size box{360, rt_unbounded};
+    const size box{360, UNLIMITED};
     rtext_t rt;
     rt.set_text(text, &box, FONT_DEF, &default_clr, 3);  // the glyph cache is warm, as in a running game
     for (auto _ : state) {
@@ -46,7 +46,7 @@ BENCHMARK(BM_LayOutLongTooltip);
 static void BM_DrawLongTooltip(benchmark::State& state) {
     if (!bench_fonts_up()) return state.SkipWithError("no fonts or renderer");
     const Str text = long_tip();
-    const size box{360, rt_unbounded};
+    const size box{360, UNLIMITED};
     rtext_t rt;
     rt.set_text(text, &box, FONT_DEF, &default_clr, 3);
     for (auto _ : state) rt.draw(10, 10);

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t len) {
     static const bool ready = set_up();
     if (!ready || len < 2) return 0;
     // The first two bytes choose the box and the font; the rest is the text.
-    const int box_w = data[0] == 0 ? rt_unbounded : data[0] * 4;
+    const int box_w = data[0] == 0 ? UNLIMITED : data[0] * 4;
     const int font = data[1] % (FONT_COUNT + 2) - 1;
     const std::string bytes(reinterpret_cast<const char*>(data + 2), len - 2);
     const Str text = utf8_to_str(bytes.c_str());
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t len) {
     rtext_t rt;
     rt.set_pad(data[0] & 7);
     rt.set_fit(data[1] & 0x80);
-    const size box{box_w, rt_unbounded};
+    const size box{box_w, UNLIMITED};
     rt.set_text(text, &box, font, nullptr, data[1] & 0x3F);
     const pt_t pt{box_w / 2, 10}, origin{0, 0};
     rt.hit_tip(&pt, &origin);

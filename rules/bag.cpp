@@ -54,8 +54,8 @@ bool slots_add_itm(itm_slot_t& src, itm_slot_t* slots, int nslots, int n) {
     const int have = src.get_count();
     n = (n == -1 || n > have) ? have : n;
     if (n <= 0) return false;
-    if (slots_add_by(src, slots, nslots, n, NO_LIMIT, itm_slot_stack_onto) > 0) return true;
-    return slots_add_by(src, slots, nslots, n, NO_LIMIT, itm_slot_fill_empty) > 0;
+    if (slots_add_by(src, slots, nslots, n, UNLIMITED, itm_slot_stack_onto) > 0) return true;
+    return slots_add_by(src, slots, nslots, n, UNLIMITED, itm_slot_fill_empty) > 0;
 }
 
 bool bag_add_itm(itm_slot_t* bag, itm_slot_t& src, int n) { return slots_add_itm(src, bag, BAG_SLOTS, n); }
@@ -93,7 +93,7 @@ void put_with_limit(itm_slot_t& src, itm_slot_t& dst, int limit) {
 
 void itm_slot_put_quick(itm_slot_t& src, itm_slot_t& dst) { put_with_limit(src, dst, src.max_stack(CNT_QUICK)); }
 
-void itm_slot_put_bag(itm_slot_t& src, itm_slot_t& dst) { put_with_limit(src, dst, NO_LIMIT); }
+void itm_slot_put_bag(itm_slot_t& src, itm_slot_t& dst) { put_with_limit(src, dst, UNLIMITED); }
 
 bool itm_slot_merge(itm_slot_t& src, itm_slot_t& dst, int container) {
     const int limit = src.max_stack(container);

@@ -4,12 +4,13 @@
 // and the resistance roll.
 #include <vector>
 
+#include "app/sentinels.h"
 #include "app/text_info.h"
 
 class unit_t;
 
 constexpr int COND_COUNT = 25;  // rows 0 to 24, row 0 empty
-constexpr int COND_FOREVER = 1000000000;  // a duration that lasts until removed
+constexpr int COND_FOREVER = UNLIMITED;  // a duration that lasts until removed
 
 class cond_t : public text_info_t {
 public:

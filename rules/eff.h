@@ -1,12 +1,13 @@
 #pragma once
 // Effects: forced outcomes a hit can carry besides its damage (knock back, knock
 // back and over), and the defence that resists them.
+#include "app/sentinels.h"
 #include "app/text_info.h"
 
 class unit_t;
 
 constexpr int EFF_COUNT = 4;  // rows 0 to 3, row 0 empty
-constexpr int EFF_NO_ROLL = 1000000000;  // an entry bonus that applies the effect without a roll
+constexpr int EFF_NO_ROLL = UNLIMITED;  // an entry bonus that applies the effect without a roll
 
 class eff_t : public text_info_t {
 public:

@@ -1,6 +1,7 @@
 #include "rules/enums.h"
 
 #include "app/db.h"
+#include "app/sentinels.h"
 #include "rules/dmg.h"
 #include "rules/load_type.h"
 #include "rules/tbl_texts.h"
@@ -57,11 +58,11 @@ std::span<ex_info_t> enc_diff_rows() {
 
 std::span<load_type_t> load_type_rows() {
     static load_type_t rows[LOAD_TYPES] = {
-        {nullptr, {.max_dex = 1000000000}, 0xFFFFFFFF},
-        {L"LightLoad", {.max_dex = 1000000000}, 0xFF808080},
+        {nullptr, {.max_dex = UNLIMITED}, 0xFFFFFFFF},
+        {L"LightLoad", {.max_dex = UNLIMITED}, 0xFF808080},
         {L"MediumLoad", {.max_dex = 3, .amr_pen = -2, .spd_pen = -1}, 0xFFFFFF00},
         {L"HeavyLoad", {.max_dex = 1, .amr_pen = -4, .spd_pen = -2}, 0xFFFF7700},
-        {L"Overload", {.max_dex = 0, .amr_pen = -10, .spd_pen = -1000000000}, 0xFFFF0000},
+        {L"Overload", {.max_dex = 0, .amr_pen = -10, .spd_pen = NO_MOVE}, 0xFFFF0000},
     };
     return rows;
 }

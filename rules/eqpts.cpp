@@ -80,7 +80,7 @@ int eqpts_t::load_cap(int lv) const {
     if (lv == LOAD_LIGHT) return k / 3;
     if (lv == LOAD_MEDIUM) return 2 * k / 3;
     if (lv == LOAD_HEAVY) return k;
-    return NO_LIMIT;
+    return UNLIMITED;
 }
 
 int eqpts_t::load_floor(int lv) const {

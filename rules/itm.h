@@ -5,12 +5,12 @@
 #include <bit>
 #include <cstdint>
 
+#include "app/sentinels.h"
 #include "app/text_info.h"
 #include "rules/dmg.h"
 #include "rules/enum_ids.h"
 
-constexpr int ITM_COUNT = 180;    // rows 0 to 179, row 0 empty
-constexpr int NO_LIMIT = 1000000000;
+constexpr int ITM_COUNT = 180;  // rows 0 to 179, row 0 empty
 
 // Item types, rows of the item type table ("strs:itm_types").
 enum itm_type_e : int32_t {
@@ -75,7 +75,7 @@ struct itm_wpn_t {
 };
 
 struct itm_amr_t {
-    int32_t max_dex = NO_LIMIT;  // highest Dexterity bonus kept
+    int32_t max_dex = UNLIMITED;  // highest Dexterity bonus kept
     int32_t np_pen = 0;          // to attacks and Reflex when not proficient
     int32_t spd = 0;
     int32_t asf = 0;  // arcane spell failure, percent

@@ -7,7 +7,7 @@
 #include "rules/ids_in_order.h"
 #include "rules/itm.h"
 
-constexpr int NEVER = NO_LIMIT;  // treasure level of kinds that are never drawn
+constexpr int NEVER = UNLIMITED;  // treasure level of kinds that are never drawn
 
 // Natural attacks: type 1, group 9 "Unarmed", category 4 "Natural", no price
 // or weight, critical multiplier 2, flag "light".
@@ -44,7 +44,7 @@ struct itm_amr_row_t {
     int grp;
     double price;
     double wt;
-    int max_dex = NO_LIMIT;
+    int max_dex = UNLIMITED;
     int np_pen = 0;
     int spd = 0;
     int asf = 0;

@@ -41,7 +41,7 @@ void itm_slot_t::assign(const itm_slot_t& src, int count) {
 }
 
 int32_t itm_slot_t::max_stack(int container) const {
-    if (container == CNT_BAG) return NO_LIMIT;
+    if (container == CNT_BAG) return UNLIMITED;
     if (container == CNT_EQPT) return 1;
     return get_itm(id).max_stack();
 }

@@ -2,14 +2,17 @@
 // Load levels and the burden that armour and load share.
 #include <cstdint>
 
+#include "app/sentinels.h"
 #include "app/text_info.h"
 #include "app/types.h"
 
+constexpr int NO_MOVE = -UNLIMITED;  // brdn_t::spd_pen: the bearer cannot move
+
 // The limits a piece of gear or a load puts on its bearer.
 struct brdn_t {
-    int32_t max_dex = 1000000000;  // highest Dexterity bonus to armour class; 1000000000: no limit
+    int32_t max_dex = UNLIMITED;   // highest Dexterity bonus to armour class; UNLIMITED: no limit
     int32_t amr_pen = 0;           // armour penalty
-    int32_t spd_pen = 0;           // -1000000000: the bearer cannot move
+    int32_t spd_pen = 0;           // NO_MOVE: the bearer cannot move
     int32_t spl_fail = 0;          // spell failure, percent
 };
 

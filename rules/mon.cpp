@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/sentinels.h"
 #include "app/str.h"
 #include "rules/bld_ids.h"
 #include "rules/mon_rows.h"
@@ -11,8 +12,6 @@
 #include "rules/urank.h"
 
 namespace {
-
-constexpr int NO_MAX_LV = 1000000000;
 
 struct mon_tbl_t {
     mon_t rows[MON_COUNT];
@@ -35,7 +34,7 @@ struct mon_tbl_t {
             m.family = r.family;
             m.joins = r.joins;
             m.min_lv = r.min_lv;
-            m.max_lv = NO_MAX_LV;
+            m.max_lv = UNLIMITED;
         }
     }
 };

@@ -27,7 +27,7 @@ public:
     int family = 0;    // 1..25
     int joins = 0;     // bit f: may join family f as a companion
     int min_lv = 0;
-    int max_lv = 0;    // 1000000000 (no limit) in every row
+    int max_lv = 0;    // UNLIMITED in every row
 
     // Support builds (healer, war priest, controller, summoner) and elites.
     bool is_sup_or_elite() const;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/sentinels.h"
 #include "app/text_info.h"
 #include "rules/dmg.h"
 
@@ -25,6 +26,9 @@ constexpr uint32_t PF_MISSILE = 0x200;      // a projectile, ranged whatever its
 constexpr uint32_t PF_FIRE_BALL = 0x400;
 constexpr uint32_t PF_LIMITED = 0x800;      // once per battle (P_TURN twice with P_TURN_EXTRA)
 constexpr uint32_t PF_ATK_PEN = 0x20000;    // carries an attack penalty
+
+// A zone's rounds (act_t::zone_dur, zone_t::rounds): it lasts until removed.
+constexpr int ZONE_LASTING = UNLIMITED;
 
 // Ability minimums in the order of the abi table.
 struct abi_min_t {
@@ -87,7 +91,7 @@ public:
     dmg_list_t dmg;
     int32_t lv_scale = 0;  // spells: level x 1 or 2, or level / 2 or 5 (-2, -5) added to each part
     int32_t cond = 0;      // n > 0 applies condition n, n < 0 removes -n
-    int32_t zone_dur = 0;  // rounds a zone lasts; 1000000000 until removed
+    int32_t zone_dur = 0;  // rounds a zone lasts, or ZONE_LASTING
     int32_t school = 0;    // spl_cat row, 0 not a spell
 
     int get_kind() const override;

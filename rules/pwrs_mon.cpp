@@ -152,7 +152,7 @@ constexpr act_row_t mon_act_rows[] = {
     {.id = 275, .key = "spit_f", .flags = 0x1, .cost = 3, .cd = 3, .rng = 1, .area = -2, .atk = 3, .def = 3, .dmg = "1d10f", .lv_scale = 2},
     {.id = 276, .key = "spit_a", .flags = 0x1, .cost = 3, .cd = 3, .rng = 1, .area = -2, .atk = 3, .def = 3, .dmg = "1d10a", .lv_scale = 2},
     {.id = 277, .key = "heal_cw", .flags = 0x1, .cost = 3, .cd = 2, .rng = 1, .atk = 3, .dmg = "1d10r", .lv_scale = 2},
-    {.id = 278, .key = "web_a0", .flags = 0x200, .cost = 3, .cd = 3, .rng = 7, .atk = 3, .def = 3, .cond = 2, .zone_dur = 1000000000},
+    {.id = 278, .key = "web_a0", .flags = 0x200, .cost = 3, .cd = 3, .rng = 7, .atk = 3, .def = 3, .cond = 2, .zone_dur = ZONE_LASTING},
     {.id = 279, .key = "shd_bash", .flags = 0x1, .cost = 3, .cd = 3, .rng = 1, .atk = 4, .def = 2, .cond = 5},
     {.id = 280, .key = "down_a1", .flags = 0x1, .cost = 4, .cd = 5, .rng = 1, .area = -1, .atk = 4, .def = 3, .cond = 3},
     {.id = 281, .key = "polym", .flags = 0, .cost = 3, .cd = 3, .rng = 7, .atk = 3, .def = 4, .cond = 8},

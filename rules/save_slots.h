@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/sentinels.h"
 #include "app/str.h"
 
 class CZsIni;
 class unit_t;
 
 constexpr int SLOT_NEW = -999999999;   // a request: the next free slot
-constexpr int SLOT_CUR = -1000000000;  // a request: the current slot
+constexpr int SLOT_CUR = -UNLIMITED;   // a request: the current slot
 constexpr int ARENA_FIRST_SLOT = 10000001;
 
 // Flags of the adventure slot calls.

@@ -62,7 +62,7 @@ void shop_fill_wondrous(std::vector<itm_slot_t>& out, int batch_lv) {
         const itm_t& k = get_itm(id);
         if (k.rare_lv != RARE_MAGIC || k.min_lv > b) continue;
         itm_slot_t it;
-        mk_itm_slot_bonus(it, id, NO_LIMIT, b);
+        mk_itm_slot_bonus(it, id, UNLIMITED, b);
         out.push_back(it);
     }
 }
@@ -72,17 +72,17 @@ void shop_fill_ench_gear(std::vector<itm_slot_t>& out, int batch_lv) {
     if (b < 1) return;
     for (int id = ITM_SWD_T; id <= ITM_SHD4; ++id) {
         itm_slot_t it;
-        mk_itm_slot_enchs(it, id, NO_LIMIT, b, 0, 0, 0, 0);
+        mk_itm_slot_enchs(it, id, UNLIMITED, b, 0, 0, 0, 0);
         out.push_back(it);
     }
 }
 
 void shop_fill_gear(std::vector<itm_slot_t>& out) {
-    for (int id = ITM_SWD_T; id <= ITM_SHD4; ++id) out.emplace_back(id, NO_LIMIT);
+    for (int id = ITM_SWD_T; id <= ITM_SHD4; ++id) out.emplace_back(id, UNLIMITED);
 }
 
 void shop_fill_ammo(std::vector<itm_slot_t>& out) {
-    for (int id : ammo_ids) out.emplace_back(id, NO_LIMIT);
+    for (int id : ammo_ids) out.emplace_back(id, UNLIMITED);
 }
 
 std::vector<itm_slot_t> shop_stock(int shelf, const pty_t& p) {
@@ -119,7 +119,7 @@ buy_res_t shop_buy(pty_t& p, std::vector<itm_slot_t>& stock, int shelf, int i, i
     p.gold -= placed * price;
     // Every limited item sold is marked, whatever its bonus.
     if (shelf == SHELF_LIMITED && i < 32) p.arena.sold = int32_t(uint32_t(p.arena.sold) | (1u << i));
-    if (src.get_count() < NO_LIMIT) src.add_count(-placed);
+    if (src.get_count() < UNLIMITED) src.add_count(-placed);
     return {placed < n ? buy_res_e::bag_full : buy_res_e::done, placed};
 }
 

@@ -124,7 +124,7 @@ public:
     int run_dir = -1;
     unit_t* creator = nullptr;
     // Summoned units: the creator's spell attack value when summoned (what a
-    // dispel must beat), the summoning power and the rounds left (1000000000).
+    // dispel must beat), the summoning power and the rounds left (UNLIMITED).
     int sum_atk = 0;
     int sum_pwr = 0;
     int sum_dur = 0;

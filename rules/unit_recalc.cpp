@@ -38,8 +38,6 @@ static_assert(offsetof(u_drv_t, ctr_atk) == 4 * G_CTR_ATK && offsetof(u_drv_t, b
 
 namespace {
 
-constexpr int NO_MOVE = -1000000000;
-
 // Everything the steps share.
 struct rc_t {
     unit_t& u;
@@ -301,7 +299,7 @@ void step_init(rc_t& c) {
     add_line(c, &c.d.init, BT_INIT, c.d.abi_mod[ABI_DEX], mod_label(ABI_DEX).buf);
     if (c.half_lv != 0) brk_line(c.text(BT_INIT), c.half_lv, L"等级修正");
     if (c.has(P_INIT1)) add_line(c, &c.d.init, BT_INIT, 4, pwr_name(P_INIT1));
-    c.d.aoo = c.has(P_AO_X) ? NO_LIMIT : 1;  // attacks of opportunity a round
+    c.d.aoo = c.has(P_AO_X) ? UNLIMITED : 1;  // attacks of opportunity a round
 }
 
 void step_speed(rc_t& c) {

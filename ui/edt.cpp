@@ -69,7 +69,7 @@ pt_t* edt_t::client_origin(pt_t* out) {
 
 size* edt_t::text_box(size* out) {
     const rect r = visible_rect();
-    *out = {WND_UNLIMITED, r.h};
+    *out = {UNLIMITED, r.h};
     return out;
 }
 

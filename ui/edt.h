@@ -9,7 +9,7 @@ class edt_t : public wnd_t {
 public:
     int caret = 0;          // character index, 0..length
     double caret_clock = 0; // seconds; the caret shows in the first half of each second
-    int limit = WND_UNLIMITED;
+    int limit = UNLIMITED;
     int scroll_x = 0;       // added to the client x to keep the caret in view; 0 or negative
 
     edt_t();

@@ -34,7 +34,7 @@ void place_platform_window(const rect& caret) {
 void draw_comp(const edt_t& ed, const rect& caret) {
     const Str& comp = ime_comp();
     size sz{};
-    measure_text(&sz, comp, ed.font, align_left_top, WND_UNLIMITED, WND_UNLIMITED);
+    measure_text(&sz, comp, ed.font, align_left_top, UNLIMITED, UNLIMITED);
     const rect box{caret.x, caret.y, sz.w, caret.h};
     fill_rect(&box, &comp_bg);
     draw_text(comp, &box, ed.font, &default_clr, align_left_top);

@@ -312,7 +312,7 @@ void lv_t::fit_to_content() {
     for (li_t* it : items) {
         size s{0, 0};
         if (!it->label.empty())
-            measure_text(&s, it->label, font, rect_align::left | rect_align::top, WND_UNLIMITED, WND_UNLIMITED);
+            measure_text(&s, it->label, font, rect_align::left | rect_align::top, UNLIMITED, UNLIMITED);
         int iw = s.w + item_ml + item_mr;
         if ((all_ex_style() & LVX_CHECKS) && !(it->flags & LIF_NO_CHECK)) iw += chk_size() + part_gap;
         if (it->icon) iw += (it->icon_sz.w > 0 ? it->icon_sz.w : item_sz.h - item_mt - item_mb) + part_gap;

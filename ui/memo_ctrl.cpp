@@ -20,12 +20,12 @@ void memo_ctrl_t::reset_text(const wchar_t* s) {
 }
 
 size* memo_ctrl_t::text_box(size* out) {
-    *out = {WND_UNLIMITED, WND_UNLIMITED};
+    *out = {UNLIMITED, UNLIMITED};
     if (!has_style(MEMO_WRAP)) return out;
     const int w = rc.w - margin_l - margin_r - 2 * border_w;
     const int h = rc.h - margin_t - margin_b - 2 * border_w - pad_b;
     size need{0, 0};
-    if (!has_v) measure_text(&need, text, font, measure_flags, w, WND_UNLIMITED);
+    if (!has_v) measure_text(&need, text, font, measure_flags, w, UNLIMITED);
     // Room for the bar unless the text fits without one.
     out->w = !has_v && need.h <= h ? w : w - SCROLL_BAR_W;
     return out;

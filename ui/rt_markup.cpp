@@ -9,6 +9,7 @@
 
 #include "app/clr.h"
 #include "app/font.h"
+#include "app/sentinels.h"
 #include "ui/rtext.h"
 
 namespace {
@@ -89,7 +90,7 @@ int rt_parse_plain_int(const wchar_t* v) {
     if (!v) return 0;
     // Saturates instead of overflowing on absurd lengths of digits.
     const long long n = std::wcstoll(v, nullptr, 10);
-    return int(std::clamp<long long>(n, -1000000000, 1000000000));
+    return int(std::clamp<long long>(n, -UNLIMITED, UNLIMITED));
 }
 
 bool rt_is_ch_printable(int c) { return c >= 32 && c != 127 && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF; }
@@ -110,7 +111,7 @@ int rt_parse_alpha(const wchar_t* v) {
     if (!v || !*v) return 0;
     if (v[0] == L'#') {
         const unsigned long long n = std::wcstoull(v + 1, nullptr, 16);
-        return int(std::min<unsigned long long>(n, 1000000000));
+        return int(std::min<unsigned long long>(n, UNLIMITED));
     }
     const size_t len = std::wcslen(v);
     if (v[len - 1] == L'%') return rt_parse_plain_int(v) * 255 / 100;

@@ -22,7 +22,7 @@
 namespace {
 
 // Placements held in an item's y until its line ends.
-constexpr int place_top = -1000000000;
+constexpr int place_top = -UNLIMITED;
 constexpr int place_bottom = -999999999;
 constexpr int place_centre = -999999998;
 // Held in an item's or band's h until its line ends: the height of that line.
@@ -77,7 +77,7 @@ struct rt_layout_t {
     }
 
     int font_h() const { return get_font_height(st.font()); }
-    bool unbounded_w() const { return t.box.w >= rt_unbounded || t.fit; }
+    bool unbounded_w() const { return t.box.w >= UNLIMITED || t.fit; }
     int count() const { return int(t.items.size()); }
     rt_item_t& at(int i) { return *t.items[size_t(i)]; }
 };
@@ -351,7 +351,7 @@ void add_image(rt_layout_t& L, int key, const wchar_t* name) {
 
 // Left edge and width of the text among items [first, last).
 rect text_span(rt_layout_t& L, size_t first, size_t last) {
-    int lo = rt_unbounded, hi = -rt_unbounded;
+    int lo = UNLIMITED, hi = -UNLIMITED;
     for (size_t i = first; i < last; ++i) {
         const rt_item_t& it = *L.t.items[i];
         if ((it.kind != RT_GLYPH && it.kind != RT_BLANK && it.kind != RT_IMAGE) || is_break(it)) continue;
@@ -517,7 +517,7 @@ void resolve_rules(rt_layout_t& L, int text_h) {
             it->rc.w = full;
         }
     }
-    const int full_height = (L.t.box.h >= rt_unbounded ? text_h : L.t.box.h) + 2 * L.t.pad;
+    const int full_height = (L.t.box.h >= UNLIMITED ? text_h : L.t.box.h) + 2 * L.t.pad;
     for (rt_band_t& b : L.t.bands) {
         if (b.rc.w == RT_W_WIDEST) b.rc.w = L.widest;
         if (b.rc.w == full_w) b.rc.w = full;
@@ -656,7 +656,7 @@ void rtext_t::set_text(const wchar_t* text, const size* box, int font, const clr
     t.tips.clear();
     t.links.clear();
     t.markup = text ? text : L"";
-    t.box = box ? *box : size{rt_unbounded, rt_unbounded};
+    t.box = box ? *box : size{UNLIMITED, UNLIMITED};
     t.def_clr = clr ? *clr : default_clr;
     t.text_rc = {};
     if (t.markup.empty()) return;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ptr_containers.h"
+#include "app/sentinels.h"
 #include "app/str.h"
 #include "app/types.h"
 
@@ -26,9 +27,6 @@ enum : int {
 enum : uint32_t {
     RT_SHADOW = 1,
 };
-
-// 1000000000 in a box side stands for "no limit".
-constexpr int rt_unbounded = 1000000000;
 
 struct rt_item_t {
     int kind = RT_GLYPH;
@@ -56,7 +54,7 @@ struct rt_band_t {
 
 // The text object behind an rtext_t handle.
 struct rt_text_t {
-    size box;         // rt_unbounded in either side means no limit
+    size box;         // UNLIMITED in either side means no limit
     rect text_rc;     // the laid-out text inside the box, after alignment
     Str markup;
     clr_t def_clr{0xFFFFFFFFu};

@@ -198,7 +198,7 @@ bool zg_confirm_dlg(const wchar_t* text) {
     apply_looks(d, 0);
     const int border = d->pane->border_w;
     size t;
-    measure_text(&t, text, text_font, measure_flags, memo_w - 2 * border, WND_UNLIMITED);
+    measure_text(&t, text, text_font, measure_flags, memo_w - 2 * border, UNLIMITED);
     d->resize(memo_w, btn_row_h + d->margin_t + d->margin_b + t.h + 2 * border);
     d->pane->set_text(text, false);
     return do_modal(d, 0, 0) == MODAL_OK;
@@ -213,8 +213,8 @@ void zg_text_dlg(const wchar_t* text, const wchar_t* title, int flags, int h, in
     const int mw = d->margin_l + d->margin_r, mh = d->margin_t + d->margin_b;
     if (h == TEXT_DLG_FIT || w == TEXT_DLG_FIT) {
         size t;
-        measure_text(&t, text, text_font, measure_flags, w == TEXT_DLG_FIT ? WND_UNLIMITED : w - 2 * border,
-                     h == TEXT_DLG_FIT ? WND_UNLIMITED : h - 2 * border);
+        measure_text(&t, text, text_font, measure_flags, w == TEXT_DLG_FIT ? UNLIMITED : w - 2 * border,
+                     h == TEXT_DLG_FIT ? UNLIMITED : h - 2 * border);
         d->resize(mw + t.w + 2 * border, btn_row_h + mh + t.h + 2 * border);
     } else {
         d->resize(mw + w, mh + h);

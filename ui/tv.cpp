@@ -59,7 +59,7 @@ ti_t* tv_t::add_node(const wchar_t* text, uint32_t flags, uint32_t data2, uint32
     n->data3 = data3;
     n->extra_indent = extra_indent;
     n->lay.parent = p;
-    const size box{rt_unbounded, row_h};
+    const size box{UNLIMITED, row_h};
     n->text.set_text(text, &box, caption_font, clr, caption_align);
     auto& kids = p->children;
     ti_t* prev = after.v == ti_ref_t::LAST_CHILD ? nullptr : resolve(after, p);

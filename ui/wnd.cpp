@@ -498,9 +498,9 @@ size* wnd_t::text_box(size* out) {
     client_rect(&c);
     *out = {c.w, c.h};
     if (has_style(WS_AUTO_W))
-        out->w = max_sz.w >= WND_UNLIMITED ? WND_UNLIMITED : max_sz.w - margin_l - margin_r - 2 * border_w;
+        out->w = max_sz.w >= UNLIMITED ? UNLIMITED : max_sz.w - margin_l - margin_r - 2 * border_w;
     if (has_style(WS_AUTO_H))
-        out->h = max_sz.h >= WND_UNLIMITED ? WND_UNLIMITED : max_sz.h - margin_t - margin_b - 2 * border_w;
+        out->h = max_sz.h >= UNLIMITED ? UNLIMITED : max_sz.h - margin_t - margin_b - 2 * border_w;
     return out;
 }
 

@@ -61,7 +61,6 @@ constexpr uint32_t WS_PLACED = WS_DOCK_LEFT | WS_DOCK_TOP | WS_DOCK_RIGHT | WS_D
                                WS_CENTRE_Y | WS_FILL_W | WS_FILL_H;
 
 constexpr int WND_DEFAULT_SIZE = 8092;
-constexpr int WND_UNLIMITED = 1000000000;
 
 class wnd_t;
 // Stands for the root window where a parent is asked for; null is never a parent.
@@ -108,7 +107,7 @@ public:
     int end_code = 0;              // modal result a click sets; 0: none
     wnd_t* parent = nullptr;
     size min_sz{0, 0};
-    size max_sz{WND_UNLIMITED, WND_UNLIMITED};
+    size max_sz{UNLIMITED, UNLIMITED};
     zg::tex_t* skin = nullptr;
     clr_t tint = 0xFFFFFFFF;
     int id = 0;

@@ -86,7 +86,7 @@ clr_t scaled(clr_t c, double f) {
 
 int text_w(const wchar_t* text, int font) {
     size sz;
-    measure_text(&sz, text, font, rect_align::left | rect_align::top, WND_UNLIMITED, WND_UNLIMITED);
+    measure_text(&sz, text, font, rect_align::left | rect_align::top, UNLIMITED, UNLIMITED);
     return sz.w;
 }
 
@@ -97,7 +97,7 @@ int text_w(const wchar_t* text, int font) {
 void draw_stamp(const rect& r, int squares_end, int names_w) {
     const wchar_t* stamp = L"已击败";
     size sz;
-    measure_text(&sz, stamp, FONT_B7, rect_align::left | rect_align::top, WND_UNLIMITED, WND_UNLIMITED);
+    measure_text(&sz, stamp, FONT_B7, rect_align::left | rect_align::top, UNLIMITED, UNLIMITED);
     rect box{0, 0, sz.w + 2 * stamp_pad_x, sz.h + 2 * stamp_pad_y};
     const rect room{squares_end, r.y, r.x + r.w - names_w - squares_end, r.h};
     align_rect(&box, &r, rect_align::right | rect_align::middle);

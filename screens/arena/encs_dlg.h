@@ -5,6 +5,7 @@
 // log, shop and bag.
 #include <vector>
 
+#include "app/sentinels.h"
 #include "battle/arena.h"
 #include "ui/full_scrn_dlg.h"
 
@@ -45,7 +46,7 @@ public:
     void fill_party_strip();
 
 private:
-    double shown_funds_ = -1000000000.0;  // the first frame always writes the funds
+    double shown_funds_ = -UNLIMITED;  // the first frame always writes the funds
     int shown_fee_ = -1;  // the fee the fight button's tooltip names
     void add_bar_btns();
     void update_state();

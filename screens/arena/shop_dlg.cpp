@@ -227,7 +227,7 @@ private:
             }
             Str text;
             it.get_name(text);
-            if (it.get_count() < NO_LIMIT) text.append_format(L" <x=160>x%d", it.get_count());
+            if (it.get_count() < UNLIMITED) text.append_format(L" <x=160>x%d", it.get_count());
             text.append_format(L"<r>%s</r>", txt::gold_text(it.get_price()));
             add_itm(shelf_list_, text, it);
         }

@@ -7,6 +7,7 @@
 #include "app/img_cache.h"
 #include "app/render.h"
 #include "app/draw_text.h"
+#include "app/sentinels.h"
 #include "battle/act_ctx.h"
 #include "battle/rolls.h"
 #include "battle/target_area.h"
@@ -24,7 +25,6 @@ constexpr clr_t key_num_clr = 0xff444444;
 constexpr clr_t refused_fill = 0xff660000;
 constexpr clr_t refused_frame = 0xff440000;
 constexpr int key_strip_h = 16;
-constexpr int uses_unlimited = 1000000000;
 constexpr int icon_side = 32;
 
 class _act_bar_t : public act_bar_t {
@@ -77,7 +77,7 @@ public:
             const clr_t white = 0xffffffff;
             draw_kept_text(Str(L"%d", q->cd), r.x + r.w / 2, r.y + r.h / 2, FONT_B7, white);
         }
-        if (q && q->pwr != 0 && q->uses != uses_unlimited) {
+        if (q && q->pwr != 0 && q->uses != UNLIMITED) {
             const clr_t white = 0xffffffff;
             ::draw_text(Str(L"<c=fc_b shadow>%d", q->uses), &r, FONT_B, &white, rect_align::right | rect_align::bottom);
         }

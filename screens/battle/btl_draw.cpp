@@ -18,6 +18,7 @@
 #include "app/input.h"
 #include "app/opts.h"
 #include "app/render.h"
+#include "app/sentinels.h"
 #include "app/tex.h"
 #include "battle/auras.h"
 #include "battle/btl.h"
@@ -425,7 +426,7 @@ void draw_banner(btl_scene_t* s) {
     const Str& text = bv().banner;
     if (text.empty()) return;
     size ts;
-    measure_text(&ts, text, banner_font, text_flags, text_unbounded, text_unbounded);
+    measure_text(&ts, text, banner_font, text_flags, UNLIMITED, UNLIMITED);
     const rect& v = s->get_view().scrn_rect();
     const rect box{v.x + (v.w - ts.w) / 2 - banner_pad, v.y + (v.h - ts.h) / 2 - banner_pad, ts.w + 2 * banner_pad,
                    ts.h + 2 * banner_pad};

@@ -90,7 +90,7 @@ void reset_btl_view();
 
 // ---- orders (btl_orders.cpp) ----
 
-// Rebuilds the pending commands for the hover cell; the cursor id, or -1000000000 for none.
+// Rebuilds the pending commands for the hover cell; the cursor id, or CUR_NONE.
 int orders_hover(btl_scene_t* s);
 void orders_pick(btl_scene_t* s, int id, int param);
 bool orders_commit(btl_scene_t* s);

@@ -19,7 +19,7 @@ struct qslot_t {
     int pwr = 0;    // 0: empty
     int param = 0;
     int cd = 0;     // rounds before it may be used again
-    int uses = 0;   // uses left; 1000000000 unlimited
+    int uses = 0;   // uses left; UNLIMITED: no limit
 };
 
 class act_bar_t : public tool_bar_t2 {

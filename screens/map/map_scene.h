@@ -5,6 +5,7 @@
 // fills the slots below; the map scene alone draws the bare map.
 #include <cstdint>
 
+#include "app/sentinels.h"
 #include "app/str.h"
 #include "app/scene.h"
 #include "screens/map/view_grid.h"
@@ -14,7 +15,7 @@ class tool_bar_t;
 class menu_t;
 
 constexpr pt_t NO_HOVER{-1, -1};
-constexpr int CUR_NONE = -1000000000;  // the scene has no cursor of its own yet
+constexpr int CUR_NONE = -UNLIMITED;  // the scene has no cursor of its own yet
 // Bit of map_scene_t::flags: a drag started on the map pans the view.
 constexpr uint32_t MSF_DRAG_PAN = 1;
 

@@ -35,7 +35,7 @@ Str wpn_block(const itm_slot_t& it, const itm_t& k, const Str& bonus, const Str&
 Str amr_block(const itm_t& k, const Str& bonus, const Str& rare) {
     const bool shd = k.type == IT_SHD;
     const text_info_t* type = shd ? get_shd_type(k.grp) : get_amr_type(k.grp);
-    const Str max_dex = k.amr.max_dex == NO_LIMIT ? Str(L"不限") : int_to_str(k.amr.max_dex);
+    const Str max_dex = k.amr.max_dex == UNLIMITED ? Str(L"不限") : int_to_str(k.amr.max_dex);
     return Str(L"%s%s\n<f=b6>%d%s</f> <c=a>防御%s</c>\n<c=a>速度减值：</c><c=r>%d</c>\n<c=a>最大敏捷加值：</c><c=g>%s</c>\n"
                L"<c=a>非擅长攻击/反射减值：</c><c=r>%d</c>\n<c=a>奥术失败率：</c><c=r>%d%%</c>",
                or_empty(type->n), rare, k.amr.def, bonus, shd ? L"/反射" : L"", k.amr.spd, max_dex, k.amr.np_pen,

@@ -29,7 +29,6 @@ constexpr rect lv_up_rc{8, 32, 80, 24};
 constexpr size load_sz{106, 24};
 constexpr clr_t cell_fill = 0x33000000;
 constexpr clr_t cell_line = 0x22000000;
-constexpr int no_move = -1000000000;
 
 struct doll_slot_t {
     int col, row;
@@ -183,7 +182,7 @@ Str load_tip(const unit_t* u) {
     Str t(L"<b>当前负重 / 最大无减值负重:\n\n");
     for (int load = LOAD_MEDIUM; load <= LOAD_OVER; ++load) {
         const load_type_t* row = get_load_type(load);
-        const Str spd = row->spd_pen == no_move ? Str(L"无法移动") : Str(L"%+d", row->spd_pen);
+        const Str spd = row->spd_pen == NO_MOVE ? Str(L"无法移动") : Str(L"%+d", row->spd_pen);
         t.append_format(L"<c=#%08x>%s (>%d 磅):\t<c=lbl>最大敏捷加值 </c>%d, <c=lbl>攻击 </c>%+d\t<c=lbl>速度减值 "
                         L"</c>%s</c>\n",
                         uint32_t(row->clr), or_empty(row->n), e.load_floor(load), row->max_dex, row->amr_pen, spd);

@@ -21,7 +21,7 @@ protected:
 
 TEST_F(DrawText, CentredAroundThePointInItsColourOrWhite) {
     size s;
-    measure_text(&s, L"OOO", FONT_B7, 3, rt_unbounded, rt_unbounded);
+    measure_text(&s, L"OOO", FONT_B7, 3, UNLIMITED, UNLIMITED);
     draw_text_centered(L"OOO", 200, 150, FONT_B7, &blue);
     auto l = lit();
     const rect want{200 - s.w / 2, 150 - s.h / 2, s.w, s.h};

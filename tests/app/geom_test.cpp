@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "app/sentinels.h"
+
 using pts_t = std::vector<pt_t>;
 
 static pts_t collect_radius(const pt_t& c, int r, int flags, const rect* clip = nullptr) {
@@ -82,11 +84,11 @@ TEST(PointSet, WithinDistanceAndDedup) {
     const pts_t src{{1, 1}, {2, 2}, {0, 1}, {3, 0}, {-1, 0}};
     const struct { int dist, max; pts_t out, want; } rows[] = {
         // sqrt(2) truncates to 1 and stays; sqrt(8) truncates to 2 and goes.
-        {1, 1000000000, {{42, 42}}, {{42, 42}, {1, 1}, {0, 1}, {-1, 0}}},
+        {1, UNLIMITED, {{42, 42}}, {{42, 42}, {1, 1}, {0, 1}, {-1, 0}}},
         {2, 3, {{42, 42}}, {{42, 42}, {1, 1}, {2, 2}}},
         {5, 2, {{42, 42}, {43, 43}}, {{42, 42}, {43, 43}}},  // an out already at max is left as it is
-        {1000000000, 1000000000, {{42, 42}}, src},           // both limits copy src whole
-        {1000000000, 2, {}, {{1, 1}, {2, 2}}},               // a single one still filters
+        {UNLIMITED, UNLIMITED, {{42, 42}}, src},             // both limits copy src whole
+        {UNLIMITED, 2, {}, {{1, 1}, {2, 2}}},                // a single one still filters
     };
     for (const auto& row : rows) {
         pts_t out = row.out;

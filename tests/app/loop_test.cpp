@@ -76,7 +76,7 @@ TEST(FrameText, HintLineAtTheBottomLeftAndFrameCounterOnlyWhenSwitchedOn) {
     opts().show_fps = false;
     hint_text() = L"Hint";
     size t;
-    measure_text(&t, L"Hint", FONT_DEF, 3, WND_UNLIMITED, WND_UNLIMITED);
+    measure_text(&t, L"Hint", FONT_DEF, 3, UNLIMITED, UNLIMITED);
     const auto hint = bright_in({0, scr.h - t.h - 4, t.w + 4, t.h + 4});
     EXPECT_TRUE(hint.first > 0 && hint.second == 0) << hint.first << " " << hint.second;
     hint_text() = L"";

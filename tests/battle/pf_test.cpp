@@ -17,7 +17,7 @@ namespace {
 // storage must choose exactly the same paths and rings ----
 namespace lit {
 
-constexpr int costs[7] = {0, 5, 10, 20, 30, 50, 1000000000};
+constexpr int costs[7] = {0, 5, 10, 20, 30, 50, UNLIMITED};
 constexpr double eps = 2.220446049250313e-16;
 
 struct node_t {
@@ -37,9 +37,9 @@ struct grid_t {
 
 double step(grid_t& g, pt_t a, pt_t b) {
     node_t* n = g.at(b.x, b.y);
-    if (n->pass == 6) return 1e9;
+    if (n->pass == 6) return pf::NO_STEP;
     if (a.x == b.x || a.y == b.y) return costs[n->pass] / 10.0;
-    if (g.at(a.x, b.y)->pass == 6 || g.at(b.x, a.y)->pass == 6) return 1e9;
+    if (g.at(a.x, b.y)->pass == 6 || g.at(b.x, a.y)->pass == 6) return pf::NO_STEP;
     return costs[n->pass] / 10.0 * std::sqrt(2.0);
 }
 
@@ -52,7 +52,7 @@ void build(grid_t& g) {
                 for (int ny = std::max(y - 1, 0); ny <= std::min(g.h - 1, y + 1); ++ny) {
                     if (nx == x && ny == y) continue;
                     const double c = step(g, {x, y}, {nx, ny});
-                    if (std::fabs(c - 1e9) > eps) n->edges.push_back({g.at(nx, ny), c});
+                    if (std::fabs(c - pf::NO_STEP) > eps) n->edges.push_back({g.at(nx, ny), c});
                 }
         }
 }
@@ -119,7 +119,7 @@ int range(grid_t& g, pt_t from, int budget, move_range_t& out) {
                     const pt_t q{nx, ny};
                     if (q == p || done.count(q)) continue;
                     const double s = step(g, p, q);
-                    if (std::fabs(s - 1e9) <= eps) continue;
+                    if (std::fabs(s - pf::NO_STEP) <= eps) continue;
                     const double t = c + s;
                     if (t - budget > eps) continue;
                     auto it = front[nxt].find(q);

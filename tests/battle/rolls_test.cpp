@@ -40,7 +40,7 @@ TEST(Rolls, NaturalTwentyAndOneDecide) {
     rnd_srand(seed_for_d20(10));
     EXPECT_FALSE(roll_d20_vs(4, 15));
     rnd_srand(seed_for_d20(10));
-    EXPECT_TRUE(roll_d20_vs(2147483647, 1000000000));  // no overflow at the sentinels
+    EXPECT_TRUE(roll_d20_vs(2147483647, NO_TARGET));  // no overflow at the sentinels
 }
 
 TEST(Rolls, LoggedRollWritesTheRollLine) {
@@ -84,9 +84,9 @@ TEST(Rolls, AttackRoll) {
     EXPECT_EQ(roll_atk(0, 15, 0, 1), 0);
     take_log();
     rnd_srand(seed_for_d20(20));
-    EXPECT_EQ(roll_atk(1000000000, 15, 4, 1), ATK_HIT | ATK_CRIT);  // no real roll, yet the die can crit
+    EXPECT_EQ(roll_atk(NO_TARGET, 15, 4, 1), ATK_HIT | ATK_CRIT);  // no real roll, yet the die can crit
     rnd_srand(seed_for_d20(5));
-    EXPECT_EQ(roll_atk(0, -1000000000, 4, 1), ATK_HIT);
+    EXPECT_EQ(roll_atk(0, AUTO_HIT, 4, 1), ATK_HIT);
 }
 
 TEST(Damage, HalvingNeverLosesAHit) {
@@ -144,17 +144,17 @@ TEST_F(Checks, DefenceValuesImmunitiesAndBonusesAgainstOpportunity) {
     // Trip against the prone, a condition the target is immune to, a removal of one it lacks.
     t->conds.clear();
     add_cond_no_save(3, a, t);
-    EXPECT_EQ(tgt_def_value(cmd(4), a, t), DEF_IMMUNE);
+    EXPECT_EQ(tgt_def_value(cmd(4), a, t), NO_TARGET);
     act_t* spl = act(2);
     spl->dmg.clear();
     spl->cond = 10;  // "fear"
     t->drv.imm[10] = 1;
-    EXPECT_EQ(tgt_def_value(cmd(2), a, t), DEF_IMMUNE) << "never rolled";
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), NO_TARGET) << "never rolled";
     spl->cond = -5;
-    EXPECT_EQ(tgt_def_value(cmd(2), a, t), DEF_IMMUNE);
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), NO_TARGET);
     spl->cond = 0;
     spl->flags = PF_NO_ROLL;
-    EXPECT_EQ(tgt_def_value(cmd(2), a, t), DEF_AUTO);
+    EXPECT_EQ(tgt_def_value(cmd(2), a, t), AUTO_HIT);
     // A manoeuvre between allies is against 5; spell resistance less penetration.
     spl->flags = 0;
     spl->atk = 4;
@@ -185,9 +185,9 @@ TEST_F(Checks, UsesPerBattle) {
     count_pwr_use(u, cmd(282));
     EXPECT_EQ(pwr_uses_left(u, 282), 0);
     EXPECT_FALSE(can_use_pwr(u, 282)) << "used up for this battle";
-    EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
+    EXPECT_EQ(pwr_uses_left(u, 2), UNLIMITED);
     count_pwr_use(u, cmd(2));
-    EXPECT_EQ(pwr_uses_left(u, 2), USES_UNLIMITED);
+    EXPECT_EQ(pwr_uses_left(u, 2), UNLIMITED);
     EXPECT_EQ(u->btl.pwr_uses.count(2), 0u);
 }
 

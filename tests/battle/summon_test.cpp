@@ -104,7 +104,7 @@ TEST_F(Summons, SummonStatsFollowTheCaster) {
     EXPECT_EQ(s->base.abi[2], plain.base.abi[2] + 7);
     EXPECT_EQ(s->hp, s->drv.hp_max);
     EXPECT_EQ(s->sum_atk, w->get_atk(3));
-    EXPECT_EQ(s->sum_dur, 1000000000);
+    EXPECT_EQ(s->sum_dur, UNLIMITED);
 }
 
 TEST_F(Summons, FreeingSummonsClearsEveryReferenceToThem) {

@@ -32,7 +32,7 @@ protected:
 }  // namespace
 
 TEST(Terrain, RowsHoldTheirNumbersBeforeAnyText) {
-    const int costs[] = {0, 5, 10, 20, 30, 50, 1000000000};
+    const int costs[] = {0, 5, 10, 20, 30, 50, UNLIMITED};
     for (int i = 0; i < PASS_COUNT; ++i) EXPECT_EQ(get_pass(i)->cost, costs[i]);
     EXPECT_EQ(get_tile(3)->pass1, 3);  // hard ground: dear to cross, open to sight
     EXPECT_EQ(get_tile(3)->pass2, 2);
@@ -62,7 +62,7 @@ TEST_F(TerrainTexts, AttachedOncePerLanguageLoadWithRowZeroLeftEmpty) {
     EXPECT_STREQ(get_pass(1)->n, L"Road");
     EXPECT_EQ(get_pass(0)->n, nullptr);
     EXPECT_STREQ(get_pass(6)->n, L"Obstacle");
-    EXPECT_EQ(get_pass(6)->cost, 1000000000);  // numbers never come from texts
+    EXPECT_EQ(get_pass(6)->cost, UNLIMITED);  // numbers never come from texts
     EXPECT_STREQ(get_tile(5)->d, L"Blocks sight.");
     EXPECT_STREQ(get_map_env(3)->n, L"Forest");
     EXPECT_STREQ(get_map_env(3)->k, L"forest");

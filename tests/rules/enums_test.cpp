@@ -8,6 +8,7 @@
 #include "app/lua_files.h"
 #include "app/str.h"
 #include "rules/act_texts.h"
+#include "rules/cond.h"
 #include "rules/dmg.h"
 #include "rules/load_type.h"
 #include "rules/urank.h"
@@ -86,9 +87,9 @@ TEST(RulesEnumRows, KeysValuesAndRowZeroOutsideTheTables) {
     EXPECT_STREQ(get_spl_cat(4)->k, L"necromancy");
     EXPECT_STREQ(get_term(6)->k, L"Spd");
     EXPECT_EQ(get_term(-7), get_term(0));
-    EXPECT_EQ(get_load_type(4)->spd_pen, -1000000000);
+    EXPECT_EQ(get_load_type(4)->spd_pen, NO_MOVE);
     EXPECT_EQ(get_load_type(2)->max_dex, 3);
-    EXPECT_EQ(get_load_type(1)->max_dex, 1000000000);
+    EXPECT_EQ(get_load_type(1)->max_dex, UNLIMITED);
     EXPECT_EQ(get_load_type(3)->clr.v, 0xFFFF7700u);
     EXPECT_EQ(get_load_type(99), get_load_type(0));
     EXPECT_EQ(get_urank(4).xp_mul, -4);
@@ -112,5 +113,5 @@ TEST(ActTexts, RangeAreaAndRollTexts) {
     EXPECT_STREQ(c.buf, L"半径1格");
     EXPECT_STREQ(d.buf, L"半径3格");
     Str s;
-    EXPECT_STREQ(get_dur_text(s, 1000000000).buf, L"整场战斗");
+    EXPECT_STREQ(get_dur_text(s, COND_FOREVER).buf, L"整场战斗");
 }

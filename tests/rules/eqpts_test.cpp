@@ -51,7 +51,7 @@ TEST_F(Eqpts, LoadLevelsFollowTheCapacityOfStrength) {
     EXPECT_EQ(u.eqpts.load_cap(1), 43);
     EXPECT_EQ(u.eqpts.load_cap(2), 86);
     EXPECT_EQ(u.eqpts.load_cap(3), 130);
-    EXPECT_EQ(u.eqpts.load_cap(4), 1000000000);
+    EXPECT_EQ(u.eqpts.load_cap(4), UNLIMITED);
     EXPECT_EQ(u.eqpts.load_floor(1), 0);
     EXPECT_EQ(u.eqpts.load_floor(2), 43);
     EXPECT_EQ(u.eqpts.load_floor(3), 86);

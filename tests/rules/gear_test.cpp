@@ -122,7 +122,7 @@ TEST_F(Gear, EnchantmentsGiveTheBestOfEachKind) {
 
 TEST_F(Gear, BurdenOfArmourShieldsAndLoad) {
     brdn_t b = burden();
-    EXPECT_EQ(b.max_dex, 1000000000);
+    EXPECT_EQ(b.max_dex, UNLIMITED);
     EXPECT_EQ(b.amr_pen, 0);
     EXPECT_EQ(b.spd_pen, 0);
     EXPECT_EQ(b.spl_fail, 0);
@@ -150,7 +150,7 @@ TEST_F(Gear, BurdenOfArmourShieldsAndLoad) {
     u.eqpts.slots[EQ_QUICK].set(169, 1000);
     ASSERT_EQ(u.eqpts.load_lv(), 4);
     b = burden();
-    EXPECT_EQ(b.spd_pen, -1000000000);
+    EXPECT_EQ(b.spd_pen, NO_MOVE);
     EXPECT_EQ(b.amr_pen, -10);
     EXPECT_EQ(b.max_dex, 0);
 }

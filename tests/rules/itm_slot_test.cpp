@@ -84,7 +84,7 @@ TEST(ItmSlot, SameKindAssignAndStackLimits) {
 
     for (int id : {166, 167, 168, 27, 169}) {
         const itm_slot_t s(id, 1);
-        EXPECT_EQ(s.max_stack(CNT_BAG), NO_LIMIT);
+        EXPECT_EQ(s.max_stack(CNT_BAG), UNLIMITED);
         EXPECT_EQ(s.max_stack(CNT_EQPT), 1);
         EXPECT_EQ(s.max_stack(CNT_QUICK), get_itm(id).max_stack());
     }

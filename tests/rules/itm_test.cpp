@@ -41,7 +41,7 @@ TEST(ItmTable, RowZeroIsTheDefaultAndAnswersForIdsOutsideTheTable) {
         EXPECT_EQ(it.k, nullptr);
         EXPECT_EQ(it.type, 0);
         EXPECT_EQ(it.price, 0);
-        EXPECT_EQ(it.amr.max_dex, NO_LIMIT);
+        EXPECT_EQ(it.amr.max_dex, UNLIMITED);
         EXPECT_EQ(it.ies[0], 0);
         EXPECT_FALSE(itm_valid_id(id));
     }
@@ -73,14 +73,14 @@ TEST(ItmTable, DistinctiveRows) {
     EXPECT_EQ(get_itm(179).wpn.crit_mul, 0);
     EXPECT_EQ(get_itm(66).price, 0.5);
 
-    EXPECT_EQ(get_itm(74).amr.max_dex, NO_LIMIT);
-    EXPECT_EQ(get_itm(75).amr.max_dex, NO_LIMIT);
+    EXPECT_EQ(get_itm(74).amr.max_dex, UNLIMITED);
+    EXPECT_EQ(get_itm(75).amr.max_dex, UNLIMITED);
     EXPECT_EQ(get_itm(76).amr.max_dex, 2);
     EXPECT_EQ(get_itm(74).wpn.dmg, (dmg_part_t{1, 3, 0, 0x8}));  // the shield bash
     EXPECT_EQ(get_itm(74).wpn.flags, WF_LIGHT);
     EXPECT_EQ(get_itm(76).wpn.flags, 0);
 
-    for (int id = 160; id <= 165; ++id) EXPECT_EQ(get_itm(id).min_lv, NO_LIMIT) << id;
+    for (int id = 160; id <= 165; ++id) EXPECT_EQ(get_itm(id).min_lv, UNLIMITED) << id;
     EXPECT_EQ(get_itm(84).ies[3], 67);  // belt_hr3 fills all four
     EXPECT_EQ(get_itm(166).price, 0.05);
     EXPECT_EQ(get_itm(175).wt, 0.5);
@@ -115,7 +115,7 @@ TEST(ItmTable, SectionDefaults) {
     }
     for (int id = 77; id <= 165; ++id) {
         EXPECT_TRUE(get_itm(id).price == 0 && get_itm(id).grp == 0 && get_itm(id).rare_lv >= 2) << id;
-        EXPECT_EQ(get_itm(id).min_lv, id >= 160 ? NO_LIMIT : 1) << id;
+        EXPECT_EQ(get_itm(id).min_lv, id >= 160 ? UNLIMITED : 1) << id;
     }
     for (int id = 169; id <= 177; ++id) {
         const itm_t& it = get_itm(id);

@@ -52,7 +52,7 @@ TEST_F(Mon, EveryRowNamesRealRecordsAndIsUsable) {
         EXPECT_TRUE(m.family >= 1 && m.family <= MON_FAMILIES);
         EXPECT_EQ(m.joins & 1, 0);
         EXPECT_GE(m.min_lv, 1);
-        EXPECT_EQ(m.max_lv, 1000000000);
+        EXPECT_EQ(m.max_lv, UNLIMITED);
         for (int p : m.pwrs) EXPECT_TRUE(is_pwr_id(std::abs(p))) << p;
         ASSERT_FALSE(m.itms.empty());
         for (int i : m.itms) EXPECT_TRUE(i >= 1 && i < ITM_COUNT && get_itm(i).type != 0) << i;

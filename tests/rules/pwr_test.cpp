@@ -106,8 +106,8 @@ TEST_F(Pwrs, SpellsAndMonsterActions) {
     EXPECT_EQ(act(119).atk, 3);
     EXPECT_EQ(act(127).flags, 0x600u);
     for (int id : {122, 129, 137}) EXPECT_EQ(act(id).flags, 0xC0u) << id;
-    EXPECT_EQ(act(121).zone_dur, 1000000000);
-    EXPECT_EQ(act(126).zone_dur, 1000000000);
+    EXPECT_EQ(act(121).zone_dur, ZONE_LASTING);
+    EXPECT_EQ(act(126).zone_dur, ZONE_LASTING);
     for (int id : {132, 140, 142}) EXPECT_EQ(act(id).zone_dur, 1) << id;
     EXPECT_EQ(act(143).dmg, (dmg_list_t{{2, 6, 0, 0x10}, {1, 6, 0, 0x08}}));
     EXPECT_EQ(act(138).dmg, (dmg_list_t{{-2, 100, 0, 0x800}}));
@@ -117,7 +117,7 @@ TEST_F(Pwrs, SpellsAndMonsterActions) {
     for (int id : {270, 272, 280, 288}) EXPECT_TRUE(is_act(id)) << id;
     for (int id : {269, 271, 289, 290, 291}) EXPECT_FALSE(is_act(id)) << id;
     EXPECT_EQ(act(282).flags, 0x801u);
-    EXPECT_EQ(act(278).zone_dur, 1000000000);
+    EXPECT_EQ(act(278).zone_dur, ZONE_LASTING);
     EXPECT_EQ(act(273).zone_dur, 3);
     EXPECT_EQ(act(270).get_group(), 0);
     EXPECT_EQ(act(2).dmg, (dmg_list_t{{-1, 1, 0, 0x4000}}));

@@ -128,7 +128,7 @@ TEST_F(Shop, MinorShelvesOpenFromBatchLevelFive) {
     for (const itm_slot_t& s : wond) {
         const itm_t& k = get_itm(s.id);
         EXPECT_TRUE(s.id >= ITM_BELT_STR && s.id <= ITM_BOOK_CHA && k.rare_lv == 2 && k.min_lv <= 2) << s.id;
-        EXPECT_EQ(s.get_count(), NO_LIMIT);
+        EXPECT_EQ(s.get_count(), UNLIMITED);
     }
     const std::vector<itm_slot_t> ench = shop_stock(SHELF_ENCH_GEAR, p);
     ASSERT_EQ(ench.size(), size_t(ITM_SHD4 - ITM_SWD_T + 1));
@@ -161,7 +161,7 @@ TEST_F(Shop, AmmunitionByAHundredStacksOntoTheStackThere) {
     EXPECT_EQ(p.bag[7].get_count(), 120);
     EXPECT_EQ(bag_total(p), 121) << "no second stack";
     EXPECT_DOUBLE_EQ(gold - p.gold, 100 * ammo[0].get_price());
-    EXPECT_EQ(ammo[0].get_count(), NO_LIMIT) << "the unlimited supply stays unlimited";
+    EXPECT_EQ(ammo[0].get_count(), UNLIMITED) << "the unlimited supply stays unlimited";
 }
 
 TEST_F(Shop, APurchaseIntoAFullBagCostsNothingAndAddsNothing) {

@@ -39,7 +39,7 @@ public:
     std::wstring transcript;
     std::vector<std::string> faults;  // broken invariants, with the slot that saw them
     btl_script_t script;
-    int max_rounds = 1000000000;  // past it the player gives up
+    int max_rounds = UNLIMITED;  // past it the player gives up
     int calls = 0;
 
     void line(const std::wstring& s) { transcript += s + L"\n"; }

@@ -38,7 +38,7 @@ constexpr clr_t page_bg = 0xFF1C2833, tip_bg = 0xFF0D0D0D, tip_border = 0xFF3333
 int draw_tip(const wchar_t* text, int x, int y, int w) {
     rtext_t rt;
     rt.init();
-    const size box{w - 2 * border, rt_unbounded};
+    const size box{w - 2 * border, UNLIMITED};
     rt.set_text(text, &box, 0, nullptr, 3);
     const rect r = rt.get_rect();
     const int h = r.h + 2 * border;

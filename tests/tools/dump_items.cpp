@@ -12,7 +12,7 @@ namespace {
 
 Str num_text(double v) { return Str(L"%g", v); }
 
-Str limit_text(int v, const wchar_t* none) { return v == NO_LIMIT ? Str(none) : Str(L"%d", v); }
+Str limit_text(int v, const wchar_t* none) { return v == UNLIMITED ? Str(none) : Str(L"%d", v); }
 
 // "1d6spb": the dice, then the letters of the damage types in row order.
 Str dmg_text(const dmg_part_t& d) {

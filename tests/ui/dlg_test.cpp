@@ -52,7 +52,7 @@ TEST(Dlg, ScreenshotOfAFramedDialog) {
     d->layout_in_parent();
     size sz;
     const int text_w = panel->rc.w - SCROLL_BAR_W - 16;
-    measure_text(&sz, text, FONT_DEF, 3, text_w, rt_unbounded);
+    measure_text(&sz, text, FONT_DEF, 3, text_w, UNLIMITED);
     panel->set_scroll_size(panel->rc.w - SCROLL_BAR_W, sz.h + 16);
     panel->set_text(text, true);
     panel->scroll_v_to(60);

@@ -39,7 +39,7 @@ TEST_F(ImeDraw, CompositionAtTheCaretAndCandidatesUnderTheBoxOnlyWithAnEditBoxIn
     EXPECT_EQ(drawn(&button), rect{});
     EXPECT_EQ(drawn(nullptr), rect{});
     size sz{};
-    measure_text(&sz, L"nihao", FONT_N, 3, WND_UNLIMITED, WND_UNLIMITED);
+    measure_text(&sz, L"nihao", FONT_N, 3, UNLIMITED, UNLIMITED);
     ASSERT_GT(sz.w, 0);
     EXPECT_EQ(drawn(&edit), (rect{110, 108, sz.w, 20}));
     // Rows of 24 from the last row of the client area: x 100 + 3, y 100 + 40 - 5 - 1.

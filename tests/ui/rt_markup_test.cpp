@@ -140,7 +140,7 @@ TEST(RtParse, ValueKinds) {
     EXPECT_EQ((std::vector{rt_parse_int(L"mp", 7), rt_parse_int(L"sp", 7), rt_parse_int(L"lp", 7),
                            rt_parse_int(L"cur_x", 7), rt_parse_int(L"12px", 7), rt_parse_int(L"q", 7),
                            rt_parse_int(L"-3", 7), rt_parse_int(L"99999999999999", 7)}),
-              (std::vector{4, 2, 8, 7, 12, 0, -3, 1000000000}));
+              (std::vector{4, 2, 8, 7, 12, 0, -3, UNLIMITED}));
     EXPECT_EQ(rt_parse_plain_int(L"mp"), 0);
     for (const wchar_t* f : {L"0", L"false", L"no"}) EXPECT_FALSE(rt_parse_bool(f));
     for (const wchar_t* t : {L"", L"1", L"true", L"yes", L"maybe"}) EXPECT_TRUE(rt_parse_bool(t));

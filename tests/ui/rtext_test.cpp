@@ -38,7 +38,7 @@ protected:
         for (size_t i = 0; i < s.size(); ++i) w += (s[i] == U' ' ? fh / 4 : adv(s[i])) + (i ? kern(s[i - 1], s[i]) : 0);
         return w;
     }
-    void lay(const wchar_t* text, size box = {rt_unbounded, rt_unbounded}, int flags = 3, int font = FONT_DEF) {
+    void lay(const wchar_t* text, size box = {UNLIMITED, UNLIMITED}, int flags = 3, int font = FONT_DEF) {
         rt.set_text(text, &box, font, &default_clr, flags);
     }
 };
@@ -50,7 +50,7 @@ TEST_F(Rtext, EmptyAbsentOrFontlessTextIsNothing) {
     EXPECT_EQ(rt.item_rect(3), rect{});
     rt.set_text(nullptr, nullptr, FONT_DEF, nullptr, 3);
     EXPECT_EQ(std::pair(rt.get_rect(), rt.item_count()), std::pair(rect{}, 0));
-    lay(L"ab c", {rt_unbounded, rt_unbounded}, 3, 99);  // no font: nothing visible, drawing harmless
+    lay(L"ab c", {UNLIMITED, UNLIMITED}, 3, 99);  // no font: nothing visible, drawing harmless
     EXPECT_EQ(rt.get_rect(), rect{});
     rt.draw(0, 0);
 }
@@ -79,14 +79,14 @@ TEST_F(Rtext, LineBreaks) {
 
 TEST_F(Rtext, WrapsPerCharacterAtTheBoxWidthAndAligns) {
     const int ab = line_w(U"ab");
-    lay(L"abc", {ab, rt_unbounded});
+    lay(L"abc", {ab, UNLIMITED});
     EXPECT_EQ(rt.get_rect(), (rect{0, 0, ab, 2 * fh}));
     EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'c'), fh}));
     // A wrap parts a kerned pair: the second glyph starts its line at the indent.
-    lay(L"AV", {adv(U'A'), rt_unbounded});
+    lay(L"AV", {adv(U'A'), UNLIMITED});
     EXPECT_EQ(rt.item_rect(1), (rect{0, fh, adv(U'V'), fh}));
     // A glyph wider than the whole box takes a line of its own after an empty one.
-    lay(L"W", {1, rt_unbounded});
+    lay(L"W", {1, UNLIMITED});
     EXPECT_EQ(rt.get_rect(), (rect{0, 0, adv(U'W'), 2 * fh}));
     lay(L"ab", {300, 200}, 4 | 8);
     EXPECT_EQ(rt.get_rect(), (rect{300 - ab, 200 - fh, ab, fh}));
@@ -96,30 +96,30 @@ TEST_F(Rtext, WrapsPerCharacterAtTheBoxWidthAndAligns) {
 
 TEST_F(Rtext, AClosingMarkNeverStartsALineButTakesTheCharacterBeforeIt) {
     const int abc = line_w(U"abc");
-    lay(L"abc.", {abc, rt_unbounded});
+    lay(L"abc.", {abc, UNLIMITED});
     EXPECT_EQ(rt.get_rect(), (rect{0, 0, abc, 2 * fh}));
     EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'c'), fh})) << "c goes down with the full stop";
     EXPECT_EQ(rt.item_rect(3), (rect{adv(U'c'), fh, adv(U'.'), fh}));
     EXPECT_EQ(rt.item_rect(1).y, 0);
     // Coloured text keeps its colour when it moves.
-    lay(L"ab<c=r>c</c>,", {abc, rt_unbounded});
+    lay(L"ab<c=r>c</c>,", {abc, UNLIMITED});
     ASSERT_NE(rt.item(2), nullptr);
     EXPECT_EQ(rt.item(2)->clr, (clr_t{0xFFFF0000u}));
     EXPECT_EQ(rt.item_rect(2).y, fh);
     // Alone on its line, or after a blank, the character stays and the mark wraps.
-    lay(L"a.", {adv(U'a'), rt_unbounded});
+    lay(L"a.", {adv(U'a'), UNLIMITED});
     EXPECT_EQ(rt.item_rect(0).y, 0);
     EXPECT_EQ(rt.item_rect(1), (rect{0, fh, adv(U'.'), fh}));
-    lay(L"ab .", {line_w(U"ab "), rt_unbounded});
+    lay(L"ab .", {line_w(U"ab "), UNLIMITED});
     EXPECT_EQ(rt.item_rect(2).y, 0);
     EXPECT_EQ(rt.item_rect(3).y, fh);
     // When the two would not fit a line together, the mark wraps alone.
-    lay(L"iW?", {line_w(U"iW"), rt_unbounded});
+    lay(L"iW?", {line_w(U"iW"), UNLIMITED});
     ASSERT_GT(adv(U'?'), adv(U'i'));
     EXPECT_EQ(rt.item_rect(1).y, 0);
     EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'?'), fh}));
     // Other characters wrap alone.
-    lay(L"abcd", {abc, rt_unbounded});
+    lay(L"abcd", {abc, UNLIMITED});
     EXPECT_EQ(rt.item_rect(2).y, 0);
 }
 
@@ -129,25 +129,25 @@ TEST_F(Rtext, LatinWordsWrapWholeAtSpacesAndAfterHyphensChineseAtAnyCharacter) {
         for (int i = 0; i < rt.item_count(); ++i) v.push_back(rt.item(i)->line);
         return v;
     };
-    lay(L"Two-Handed Fighter", {line_w(U"Two-Hand"), rt_unbounded});
+    lay(L"Two-Handed Fighter", {line_w(U"Two-Hand"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}));
     EXPECT_EQ(rt.item_rect(4), (rect{0, fh, adv(U'H'), fh})) << "the word starts its line";
     EXPECT_EQ(rt.get_rect().w, line_w(U"Handed ")) << "the widest line";
     // A space that does not fit ends its line with the room left; the next word starts the next.
-    lay(L"ab  cd", {line_w(U"ab "), rt_unbounded});
+    lay(L"ab  cd", {line_w(U"ab "), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1}));
     EXPECT_EQ(rt.item_rect(3).w, 0);
     EXPECT_EQ(rt.item_rect(4).x, 0);
     // The anchor of a tooltip opened before the word goes with it.
-    lay(L"ab <tip=x>cd</tip>", {line_w(U"ab c"), rt_unbounded});
+    lay(L"ab <tip=x>cd</tip>", {line_w(U"ab c"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 1, 1, 1}));
     EXPECT_EQ(rt.item_rect(3).x, 0);
     // Kerning inside a moved word stays; a word after a Chinese character moves alone.
-    lay(L"a AV", {line_w(U"a A"), rt_unbounded});
+    lay(L"a AV", {line_w(U"a A"), UNLIMITED});
     EXPECT_EQ(rt.item_rect(3).x, adv(U'A') + kern(U'A', U'V'));
-    lay(L"中中Alt", {line_w(U"中中Al"), rt_unbounded});
+    lay(L"中中Alt", {line_w(U"中中Al"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
-    lay(L"中中中", {line_w(U"中中"), rt_unbounded});
+    lay(L"中中中", {line_w(U"中中"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1}));
 }
 
@@ -199,12 +199,12 @@ TEST_F(Rtext, TabStopsAreSixteenQuartersOfTheBaseFontAndNeverZero) {
         if (load_font(Str(dejavu_dir).plus_a("DejaVuSans.ttf"), pt) && get_font_height(font_count() - 1) == 20)
             id20 = font_count() - 1;
     ASSERT_GE(id20, 0);
-    lay(L"a<f=b7>\tb", {rt_unbounded, rt_unbounded}, 3, id20);
+    lay(L"a<f=b7>\tb", {UNLIMITED, UNLIMITED}, 3, id20);
     EXPECT_EQ(rt.item_rect(2).x, 80);
     // A font under 4 pixels high still advances the pen by whole stops of 1 pixel.
     ASSERT_TRUE(load_font(Str(dejavu_dir).plus_a("DejaVuSans.ttf"), 2));
     ASSERT_LT(get_font_height(font_count() - 1), 4);
-    lay(L"\t\tx", {rt_unbounded, rt_unbounded}, 3, font_count() - 1);
+    lay(L"\t\tx", {UNLIMITED, UNLIMITED}, 3, font_count() - 1);
     EXPECT_EQ(rt.item_rect(2).x, 2);
 }
 
@@ -444,7 +444,7 @@ TEST_F(RtextPage, SamplePageRendersToAPicture) {
         L"<m>See <url=help:credits>the credits</url> or <tip='A tooltip'><c=fc_k9>hover here</c></tip></m></s></obc>",
         gfx.name("gem"));
     rtext_t rt;
-    const size box{480, rt_unbounded};
+    const size box{480, UNLIMITED};
     rt.set_pad(8);
     rt.set_text(page, &box, FONT_DEF, &default_clr, 3);
     const rect r = rt.get_rect();

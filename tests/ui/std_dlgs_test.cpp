@@ -72,7 +72,7 @@ TEST_F(StdDlgs, ConfirmIsAsHighAsItsTextAndOnlyOkAnswersTrue) {
     script.push_back([this] { click_steps(centre(ok()->rc)); });
     EXPECT_TRUE(zg_confirm_dlg(text));
     size t;
-    measure_text(&t, text, text_font, 3, 512 - 64, WND_UNLIMITED);
+    measure_text(&t, text, text_font, 3, 512 - 64, UNLIMITED);
     const dlg_t* d = static_cast<dlg_t*>(seen);
     EXPECT_EQ(d->margin_t, 32);  // the large title bar
     EXPECT_EQ(seen_rc.w, 512);
@@ -152,7 +152,7 @@ TEST_F(StdDlgs, TextDialogFitsItsTextOrTakesTheGivenSize) {
     key_up_step(SDLK_ESCAPE);
     zg_text_dlg(text, L"战斗胜利", 0, TEXT_DLG_FIT, 512);
     size t;
-    measure_text(&t, text, text_font, 3, 512 - 64, WND_UNLIMITED);
+    measure_text(&t, text, text_font, 3, 512 - 64, UNLIMITED);
     EXPECT_LE(t.w, 448);
     EXPECT_EQ(seen_rc.w, t.w + 64);
     EXPECT_EQ(seen_rc.h, 64 + 32 + t.h + 64);

@@ -248,7 +248,7 @@ TEST(WndText, AutoSizedWindowFitsItsTextAndDrawsItAtTheClientOrigin) {
     w.bg_clr = 0, w.text_clr = 0xFF00FF00;
     w.set_text(L"Tarnwick", true);
     size t;
-    measure_text(&t, L"Tarnwick", FONT_DEF, 3, WND_UNLIMITED, WND_UNLIMITED);
+    measure_text(&t, L"Tarnwick", FONT_DEF, 3, UNLIMITED, UNLIMITED);
     ASSERT_GT(t.w, 0);
     EXPECT_EQ(std::pair(w.rc.w, w.rc.h), std::pair(t.w + 16 + 5, t.h + 16 + 9));
     font_env_t::clear_black();

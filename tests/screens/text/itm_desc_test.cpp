@@ -69,7 +69,7 @@ TEST_F(ItmDesc, ANaturalWeaponHasNoHandsPriceOrWeight) {
 TEST_F(ItmDesc, ArmourAndShieldsWithAndWithoutADexterityCap) {
     const itm_slot_t shd(ITM_SHD1, 1);
     const itm_t& k = get_itm(ITM_SHD1);
-    ASSERT_EQ(k.amr.max_dex, NO_LIMIT);
+    ASSERT_EQ(k.amr.max_dex, UNLIMITED);
     EXPECT_EQ(txt::itm_desc(shd),
               Str(L"<h2>%s</h2>%s\n<f=b6>2</f> <c=a>防御/反射</c>\n<c=a>速度减值：</c><c=r>0</c>\n<c=a>最大敏捷加值：</c><c=g>不限</c>\n"
                   L"<c=a>非擅长攻击/反射减值：</c><c=r>-2</c>\n<c=a>奥术失败率：</c><c=r>5%%</c><hr><c=a>%s</c>",
