@@ -42,9 +42,9 @@ void new_pwrs(Str& out, const wchar_t* title, const unit_t* o, const unit_t* n, 
 }  // namespace
 
 Str lv_up_summary(const unit_t* o, const unit_t* n) {
-    Str lv;
+    Str level;
     // The name is the player's plain text.
-    Str out(L"<b><f=b6>%s</f>\n<c=a>%s</c>\n\n", markup_lit(o->name.c_str()), lv_line(lv, o));
+    Str out(L"<b><f=b6>%s</f>\n<c=a>%s</c>\n\n", markup_lit(o->name.c_str()), lv_line(level, o));
     out.append(L"<f=b6>");
     row(out, L"等级", o->base.lv, n->base.lv, false);
     out.append(L"</f>");

@@ -334,8 +334,8 @@ Str pwr_list(const unit_t* u, const std::vector<int>& ids, int flags) {
 Str unit_sheet(unit_t* u, int flags) {
     Str out = unit_head(u);
     if (!u->is_known()) return out;
-    Str lv;
-    out.append_format(L"\n<c=a>%s</c>\n", lv_line(lv, u));
+    Str level;
+    out.append_format(L"\n<c=a>%s</c>\n", lv_line(level, u));
     const bool sized = u->drv.size != SIZE_MEDIUM;
     if (sized) out.append_format(L"<tip=#usize_%d>%s</tip>", u->drv.size, or_empty(get_u_size(u->drv.size)->n));
     if (u->base.rank != RANK_NORMAL) {
@@ -364,8 +364,8 @@ Str unit_caption(const unit_t* u) {
 Str unit_tip_text(const unit_t* u) {
     Str out = unit_caption(u);
     if (!u->is_known()) return out;
-    Str lv;
-    return out.append_format(L"\n<c=a b>%s</c>", lv_line(lv, u));
+    Str level;
+    return out.append_format(L"\n<c=a b>%s</c>", lv_line(level, u));
 }
 
 }  // namespace txt

@@ -56,7 +56,7 @@ struct btl_stage_t {
     // Who stands where, in turn order: a premade character (pc > 0) or a monster.
     struct slot_t {
         int pc = 0;
-        int mon = 0, lv = 1;
+        int mon = 0, level = 1;
         pt_t at;
     };
     std::vector<slot_t> slots;
@@ -83,8 +83,8 @@ struct btl_stage_t {
         slots.push_back({no, 0, 1, at});
         return int(slots.size()) - 1;
     }
-    int mon(int id, int lv, const pt_t& at) {
-        slots.push_back({0, id, lv, at});
+    int mon(int id, int level, const pt_t& at) {
+        slots.push_back({0, id, level, at});
         return int(slots.size()) - 1;
     }
     unit_t* u(int i) const { return i >= 0 && i < int(units.size()) ? units[size_t(i)] : nullptr; }
@@ -114,7 +114,7 @@ struct btl_stage_t {
             if (s.pc > 0)
                 u->reset_for_play();
             else
-                u->from_mon(s.mon, s.lv);
+                u->from_mon(s.mon, s.level);
             (s.pc > 0 ? party : foes.units).push_back(u);
             units.push_back(u);
         }

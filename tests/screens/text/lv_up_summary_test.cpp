@@ -36,11 +36,11 @@ protected:
 
 TEST_F(LvUpSummary, ALevelThatRaisesOnlyHitPoints) {
     new_u.drv.hp_max = old_u.drv.hp_max + 8;
-    Str lv;
+    Str level;
     EXPECT_EQ(txt::lv_up_summary(&old_u, &new_u),
               Str(L"<b><f=b6>Hero</f>\n<c=a>%s</c>\n\n<f=b6><c=lbl>等级</c><x=96><c=a>2<x=128>-></c><x=160>3\n</f>"
                   L"<h3 c=lbl mgn_t=16>基本</h3>",
-                  txt::lv_line(lv, &old_u)) +
+                  txt::lv_line(level, &old_u)) +
                   row(L"生命值", old_u.drv.hp_max, new_u.drv.hp_max));
 }
 

@@ -121,11 +121,11 @@ TEST_F(PwrDesc, ASpellTooltipSaysWhichClassesLearnItAtWhichLevel) {
               desc + Str(L"\n\n<c=lbl>习得条件: </c><c=w>%s</c> <c=a>等级</c> <c=y>3</c>; <c=w>%s</c> <c=a>等级</c> <c=y>3</c>",
                          cls(CLS_CLERIC), cls(CLS_WIZARD)));
     // No class mask, no spell level, or no playable class: the description alone.
-    for (auto [mask, lv] : {std::pair{0u, 2}, {1u << CLS_WIZARD, 0}, {1u << CLS_SHAMAN, 2}}) {
+    for (auto [mask, level] : {std::pair{0u, 2}, {1u << CLS_WIZARD, 0}, {1u << CLS_SHAMAN, 2}}) {
         s.cls_mask = mask;
-        s.lv = lv;
+        s.lv = level;
         txt::act_desc_text(s, desc);
-        EXPECT_EQ(txt::act_tip_text(s, out), desc) << mask << " " << lv;
+        EXPECT_EQ(txt::act_tip_text(s, out), desc) << mask << " " << level;
     }
 }
 

@@ -79,11 +79,11 @@ TEST_F(TipResolve, TextRecordsOfStrsOrOfANamedFile) {
         EXPECT_EQ(resolve(t), Str(L"-")) << to_utf8_string(t);
     EXPECT_EQ(boxes.count, 0);
     // A record without a description leaves the reference as it is.
-    text_info_t* lv = get_text_info(L"strs:lv");
-    const Str kept(lv->d);
-    text_info_t::set(&lv->d, L"");
+    text_info_t* info = get_text_info(L"strs:lv");
+    const Str kept(info->d);
+    text_info_t::set(&info->d, L"");
     EXPECT_EQ(resolve(L"$lv"), Str(L"-"));
-    text_info_t::set(&lv->d, kept);
+    text_info_t::set(&info->d, kept);
 }
 
 TEST_F(TipResolve, PowersByIdTheirDescriptionAtTheObjectWidth) {

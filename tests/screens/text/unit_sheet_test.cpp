@@ -42,9 +42,9 @@ TEST_F(UnitSheet, AMediumStandardUnitHasNoSizeOrRankTagALargeEliteOneBoth) {
     unit_t u = pc(BLD_TH);
     ASSERT_EQ(u.drv.size, SIZE_MEDIUM);
     ASSERT_EQ(u.base.rank, RANK_NORMAL);
-    Str lv;
-    txt::lv_line(lv, &u);
-    const Str head = txt::unit_head(&u) + Str(L"\n<c=a>%s</c>\n", lv);
+    Str level;
+    txt::lv_line(level, &u);
+    const Str head = txt::unit_head(&u) + Str(L"\n<c=a>%s</c>\n", level);
     const Str sheet = txt::unit_sheet(&u, txt::SHEET_ALL);
     EXPECT_EQ(sheet.left(head.length() + 6), head + Str(L"\n<tip="));
     u.drv.size = SIZE_LARGE;
@@ -65,12 +65,12 @@ TEST_F(UnitSheet, AnUnknownMonsterShowsThePlaceholderAndNothingElse) {
     EXPECT_EQ(txt::unit_caption(&m), Str(L"<b><c=r>未知生物</c></b>"));
     EXPECT_EQ(txt::unit_tip_text(&m), txt::unit_caption(&m));
     m.btl.known = 1;
-    Str name, lv;
+    Str name, level;
     m.get_disp_name(name);
     EXPECT_EQ(txt::unit_head(&m), Str(L"<b><img=\"%s\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5>%s</f>", m.img, name))
         << "no portrait: the battle icon";
     EXPECT_EQ(txt::unit_caption(&m), Str(L"<b>%s (%s)</b>", name, txt::hp_text(&m)));
-    EXPECT_EQ(txt::unit_tip_text(&m), txt::unit_caption(&m) + Str(L"\n<c=a b>%s</c>", txt::lv_line(lv, &m)));
+    EXPECT_EQ(txt::unit_tip_text(&m), txt::unit_caption(&m) + Str(L"\n<c=a b>%s</c>", txt::lv_line(level, &m)));
     // A summoned unit names its summoner.
     unit_t by = pc(BLD_SUM);
     by.btl.known = 1;
