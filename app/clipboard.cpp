@@ -12,5 +12,5 @@ Str get_clipboard_text() {
 }
 
 bool set_clipboard_text(const wchar_t* text) {
-    return SDL_SetClipboardText(to_utf8_string(text ? text : L"").c_str()) == 0;
+    return SDL_SetClipboardText(to_utf8_string(or_empty(text)).c_str()) == 0;
 }

@@ -29,3 +29,6 @@ hsv_t clr_to_hsv(clr_t c);
 clr_t hsv_to_clr(const hsv_t& hsv);
 // Sets the value to percent / 100; the colour becomes opaque.
 void clr_set_brightness(clr_t* c, int percent);
+
+// What breakdown and situation labels are coloured by: green above 0, white at 0, red below.
+constexpr clr_t sign_clr(int v) { return v > 0 ? 0xFF00FF00 : v < 0 ? 0xFFFF0000 : 0xFFFFFFFF; }

@@ -191,7 +191,7 @@ bool open_font_files(const wchar_t* dir, std::string* err) {
     font_index().reserve(FONT_COUNT);
     for (size_t i = 0; i < std::size(font_rows); ++i) {
         const font_row_t& row = font_rows[i];
-        const Str path = Str(dir ? dir : L"") + row.file;
+        const Str path = Str(or_empty(dir)) + row.file;
         // Each file is opened once here, so a missing one stops the start; its
         // other sizes open when first drawn with (a CJK face costs milliseconds).
         const bool file_open =

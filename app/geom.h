@@ -2,6 +2,8 @@
 // Cells, lines and rectangles shared by the battle map, the window layout and
 // the screens. Distances between cells are compared squared unless a function
 // says otherwise; UNLIMITED (app/sentinels.h) stands for "no limit".
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -35,6 +37,9 @@ void for_each_cell_in_radius(const pt_t& c, int r, const pt_fn_t& visit, int fla
 void get_pts_in_radius(const pt_t& c, int r, std::vector<pt_t>* out, int flags = 0, const rect* clip = nullptr);
 // The square around c without c itself, in walk order.
 std::vector<pt_t> square_pts(const pt_t& c, int r);
+
+// The Chebyshev distance: the steps from a to b where a diagonal step counts as one.
+inline int cheb_dist(const pt_t& a, const pt_t& b) { return std::max(std::abs(a.x - b.x), std::abs(a.y - b.y)); }
 
 // The cells from a to b, a first and b last.
 std::vector<pt_t> line_pts(const pt_t& a, const pt_t& b);

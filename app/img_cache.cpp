@@ -45,7 +45,7 @@ zg::tex_t* make_placeholder() {
 }  // namespace
 
 Str resolve_img_path(const wchar_t* name) {
-    const Str base = get_gfx_dir() + (name ? name : L"");
+    const Str base = get_gfx_dir() + or_empty(name);
     const Str png = base + L".png";
     return file_exists(png) ? png : base + L".jpg";
 }
@@ -60,7 +60,7 @@ zg::tex_t* new_tex(const wchar_t* path) {
 }
 
 zg::tex_t* get_img(const wchar_t* name) {
-    const Str key = name ? name : L"";
+    const Str key = or_empty(name);
     auto& m = cache();
     if (auto it = m.find(key); it != m.end()) return it->second;
     zg::tex_t* t = new_tex(resolve_img_path(key));
@@ -78,7 +78,7 @@ zg::tex_t* get_img(const wchar_t* name) {
 }
 
 zg::tex_t* get_opt_img(const wchar_t* name) {
-    const Str key = name ? name : L"";
+    const Str key = or_empty(name);
     if (key.empty() || missing().count(key)) return nullptr;
     if (!cache().count(key) && !img_exists(key)) {
         missing().insert(key);
@@ -92,7 +92,7 @@ zg::tex_t* get_img_sized(const wchar_t* name, int w, int h) {
     if (!full || w < 1 || h < 1) return full;
     const size sz = full->get_size();
     if (sz.w == w && sz.h == h) return full;
-    const Str key = Str(L"%s@%dx%d", name ? name : L"", w, h);
+    const Str key = Str(L"%s@%dx%d", or_empty(name), w, h);
     if (auto it = cache().find(key); it != cache().end()) return it->second;
     zg::tex_t* small = new_scaled_copy(full, nullptr, w, h);
     return small ? put_img(key, small) : full;
@@ -100,7 +100,7 @@ zg::tex_t* get_img_sized(const wchar_t* name, int w, int h) {
 
 zg::tex_t* put_img(const wchar_t* name, zg::tex_t* tex) {
     if (!tex) return nullptr;
-    const Str key = name ? name : L"";
+    const Str key = or_empty(name);
     auto [it, added] = cache().emplace(key, tex);
     if (!added) delete tex;
     missing().erase(key);

@@ -157,7 +157,7 @@ int CZsIni::get_int(const wchar_t* key, int def, const wchar_t* section) const {
 
 void CZsIni::set_string(const wchar_t* key, const wchar_t* value, const wchar_t* section) {
     keys_t& keys = section ? sections[Str(section)] : root;
-    keys[Str(key)] = Str(value ? value : L"");
+    keys[Str(key)] = Str(or_empty(value));
 }
 
 void CZsIni::set_int(const wchar_t* key, int value, const wchar_t* section) {

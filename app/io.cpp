@@ -380,7 +380,7 @@ int CZsFile::scan_v(const wchar_t* fmt, io::scan_arg_t* args, size_t n) {
 
 bool io_write_str(io::io_t* f, const wchar_t* s) {
     if (!f) return false;
-    const std::string units = utf16le_from_wide(s ? s : L"");
+    const std::string units = utf16le_from_wide(or_empty(s));
     const int32_t n = int32_t(units.size() / 2);
     const unsigned char hdr[4] = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(uint32_t(n) >> 24)};
     if (f->write(hdr, 4, 1) != 1) return false;

@@ -71,6 +71,6 @@ bool open_link(const wchar_t* target) {
     return ask_handlers(target, &result) && result;
 }
 
-void set_hover_link(const wchar_t* target) { hover_link() = target ? target : L""; }
+void set_hover_link(const wchar_t* target) { hover_link() = or_empty(target); }
 const Str& get_hover_link() { return hover_link(); }
 void clear_hover_link() { hover_link() = L""; }

@@ -24,7 +24,7 @@ void show_box(const char* title, const char* text) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr);
 }
 
-std::string u8(const wchar_t* s) { return to_utf8_string(s ? s : L""); }
+std::string u8(const wchar_t* s) { return to_utf8_string(or_empty(s)); }
 
 // Relative indices move as values are pushed; absolute ones do not.
 int abs_index(lua_State* L, int idx) { return idx < 0 && idx > LUA_REGISTRYINDEX ? lua_gettop(L) + idx + 1 : idx; }

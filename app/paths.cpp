@@ -139,7 +139,7 @@ bool ensure_dir(const wchar_t* path) { return path_exists(path) || create_dir_tr
 Str find_file_with_ext(const wchar_t* name, const wchar_t* dir, const std::vector<Str>& exts) {
     // A folder of the same name is never the media or data file asked for.
     auto is_file = [](const Str& p) { return file_exists(p) && !sys_is_folder(p); };
-    const Str base = Str(dir) + (name ? name : L"");
+    const Str base = Str(dir) + or_empty(name);
     if (is_file(base)) return base;
     for (const Str& ext : exts) {
         Str p = base + L'.' + ext;

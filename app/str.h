@@ -109,6 +109,9 @@ public:
 
 inline fmt_arg_t to_fmt_arg(const Str& s) { return to_fmt_arg(s.buf); }
 
+// Record texts may be missing (null): the empty text in their place.
+inline const wchar_t* or_empty(const wchar_t* s) { return s ? s : L""; }
+
 bool operator==(const Str& a, const Str& b);
 bool operator==(const Str& a, const wchar_t* b);
 bool operator<(const Str& a, const Str& b);

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "app/str.h"
+
 namespace {
 
 bool same_char(wchar_t a, wchar_t b, bool case_sensitive) {
@@ -38,7 +40,7 @@ bool match_range(const wchar_t* n, const wchar_t* p, const wchar_t* pe, bool cas
 
 bool match_wildcard(const wchar_t* name, const wchar_t* pattern, bool case_sensitive) {
     if (!pattern) return false;
-    return match_range(name ? name : L"", pattern, pattern + std::wcslen(pattern), case_sensitive);
+    return match_range(or_empty(name), pattern, pattern + std::wcslen(pattern), case_sensitive);
 }
 
 bool match_wildcards(const wchar_t* name, const wchar_t* patterns, bool case_sensitive) {

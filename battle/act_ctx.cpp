@@ -84,7 +84,7 @@ void do_act_t::perform() {
     // These have no attack visual to carry their sound.
     const int id = act->id;
     if (id == P_MK_UD || id == P_DISPEL || id == P_TELEPORT || id == P_RESURRECT)
-        btl_sfx(Str(L"pwr_%s", act->k ? act->k : L""));
+        btl_sfx(Str(L"pwr_%s", or_empty(act->k)));
     run_atks();
     cur_scene()->on_act_end(actor, req);
 }

@@ -30,12 +30,6 @@
 
 int unit_tier(const unit_t* u) { return u ? u->base.lv / 10 + 1 : 1; }
 
-const wchar_t* pwr_name(int pwr) {
-    const Pwr* p = get_pwr(pwr);
-    if (!p) return L"";
-    return p->n ? p->n : p->k ? p->k : L"";
-}
-
 void atk_rec_t::build_crit() {
     crit_dmg = dmg;
     if (!crit_dmg.empty() && crit_dmg[0].count >= 0) crit_dmg[0].count *= crit_mult;
@@ -143,7 +137,7 @@ void wpn_atk_bonus(atk_rec_t& r, const wpn_ctx_t& c) {
     if (c.kind == ATK_RANGE && u->base.race == RACE_HFLING &&
         ((c.w->flags & (WF_THROW_S | WF_THROW_B)) || get_itm(c.s->id).grp == WG_THROWN)) {
         const race_t* rc = get_race(RACE_HFLING);
-        add_atk(r, 1, rc && rc->n ? rc->n : L"");
+        add_atk(r, 1, rc ? or_empty(rc->n) : L"");
     }
     add_atk(r, -size_mod(u->drv.size), L"体形修正");
     wpn_atk_ability(r, c);

@@ -49,9 +49,6 @@ bool is_flanked(const unit_t* a, const unit_t* t);
 
 // level / 10 + 1: scales level-dependent bonuses and dice.
 int unit_tier(const unit_t* u);
-// The power's display name, else its key, else "".
-const wchar_t* pwr_name(int pwr);
-
 // While one lives, the game's generator runs on a separate planning state, so
 // that evaluating actions never changes what the battle draws next.
 class plan_rnd_t {

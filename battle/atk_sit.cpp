@@ -3,6 +3,7 @@
 // and sneak attack adjust a copy of the attack record.
 #include <algorithm>
 
+#include "app/clr.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/cover.h"
@@ -34,8 +35,8 @@ struct sit_t {
         A += da;
         D += dd;
         // By the attack change alone: a label that only adds damage stays white.
-        const uint32_t clr = da > 0 ? 0xFF00FF00 : da < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
-        if (labels) r.sit_tip.append_format(L"<c=#%08x>%s</c>,", clr, label ? label : L"");
+        const uint32_t clr = sign_clr(da);
+        if (labels) r.sit_tip.append_format(L"<c=#%08x>%s</c>,", clr, or_empty(label));
     }
     bool has(int p) const { return a->has_pwr(p); }
 };
@@ -71,7 +72,7 @@ void sit_charge(sit_t& s) {
     }
     if (s.act->atk == ATK_MELEE && s.r.wpn && (get_itm(s.r.wpn->id).wpn.flags & WF_BRACE)) {
         const text_info_t* f = get_wpn_flag(wpn_flag_row(WF_BRACE));
-        s.add(1, s.tier, f && f->n ? f->n : L"");
+        s.add(1, s.tier, f ? or_empty(f->n) : L"");
     }
 }
 

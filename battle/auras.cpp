@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/geom.h"
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/damage.h"
@@ -23,14 +24,7 @@ namespace {
 constexpr int AURA_FIRST = P_AURA5_ATK2;
 constexpr int AURA_LAST = P_AURA5_FEAR;
 
-const wchar_t* pwr_name(int id) {
-    const Pwr* p = get_pwr(id);
-    return p && p->n ? p->n : L"";
-}
-
 int aura_radius(int id) { return id == P_AURA1_FIRE5 || id == P_AURA1_TOXIC5 ? 1 : 3; }
-
-int cheb(const unit_t* a, const unit_t* b) { return std::max(std::abs(a->pos.x - b->pos.x), std::abs(a->pos.y - b->pos.y)); }
 
 // Step 2 of the recomputation: S's aura id reaching V.
 void add_candidate(std::vector<u_aura_t>& list, int id, unit_t* s) {
@@ -49,8 +43,12 @@ bool same_list(const std::vector<u_aura_t>& a, const std::vector<u_aura_t>& b) {
     return true;
 }
 
-void log_takes_effect(int pwr) { log_cur_buf()->append_format(L"<c=y>%s</c> %s: ", pwr_name(pwr), L"生效"); }
 }  // namespace
+
+void log_takes_effect(int pwr) {
+    const Pwr* p = get_pwr(pwr);
+    log_cur_buf()->append_format(L"<c=y>%s</c> %s: ", or_empty(p ? p->n : nullptr), L"生效");
+}
 
 void update_auras() {
     const std::vector<unit_t*> roster = btl_roster();
@@ -61,7 +59,7 @@ void update_auras() {
             for (size_t i = 0; i < roster.size(); ++i) {
                 unit_t* v = roster[i];
                 if (is_ally_aura(id) != (v->btl.side == s->btl.side)) continue;
-                if (cheb(s, v) > aura_radius(id)) continue;
+                if (cheb_dist(s->pos, v->pos) > aura_radius(id)) continue;
                 add_candidate(cand[i], id, s);
             }
         }

@@ -26,6 +26,8 @@ void aura_turn_effects(unit_t* u);
 void on_death_trigger(unit_t* u);
 // "pack_shock": lightning on everything within 3 cells, by the holders chained to u.
 void turn_start_trigger(unit_t* u);
+// "<power> 生效: " in the log, the power by its name alone (no key).
+void log_takes_effect(int pwr);
 // amount of the types in mask, through reduction and percentages.
 void deal_flat_dmg(unit_t* u, int amount, uint32_t mask);
 // An attack of a power without an action: src's attack value of the kind

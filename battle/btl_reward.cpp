@@ -16,7 +16,6 @@
 
 namespace {
 
-int pty_lv() { return g_pty.units.empty() ? 0 : g_pty.units[0]->base.lv; }
 int pty_size() { return int(g_pty.units.size()); }
 
 // Experience the encounter is worth for each member; the remainder is lost.
@@ -36,7 +35,7 @@ int btl_fee_per_member(int lv) {
     return 100 * a + r * (b - a) * 100 / 5;
 }
 
-int calc_btl_gold() { return btl_fee_per_member(pty_lv()) * pty_size(); }
+int calc_btl_gold() { return btl_fee_per_member(g_pty.lv()) * pty_size(); }
 
 double enc_mon_xp(const enc_mon_t& m) {
     const int rank = get_mon(m.mon).rank;
@@ -68,12 +67,12 @@ void btl_win_rewards(const enc_t& e, Str& out) {
     const int xp = share_xp(e);
     int gold = 0;
     std::vector<itm_slot_t> loot;
-    gen_btl_loot(pty_lv(), pty_size(), &gold, &loot);
+    gen_btl_loot(g_pty.lv(), pty_size(), &gold, &loot);
     // Loot that finds no room is named on the page instead of vanishing unseen.
     const std::vector<itm_slot_t> left = bag_add_all(g_pty.bag, loot);
     Str bonus_text;
     if (btl().no_death) {
-        const int bonus = btl_fee_per_member(pty_lv());
+        const int bonus = btl_fee_per_member(g_pty.lv());
         gold += bonus;
         bonus_text.format(L" (+%d 零阵亡奖励)", bonus);
     }
@@ -104,14 +103,14 @@ Str enc_mon_text(const enc_mon_t& m) {
     const mon_t& t = get_mon(m.mon);
     Str rank;
     urank_lbl(rank, t.rank, true);
-    return Str(L"%dx <c=a>等级</c> <c=lbl>%d</c> %s %s", m.count, m.lv, t.n ? t.n : L"", rank);
+    return Str(L"%dx <c=a>等级</c> <c=lbl>%d</c> %s %s", m.count, m.lv, or_empty(t.n), rank);
 }
 
 Str enc_desc_text(const enc_t& e) {
     const ex_info_t* d = get_enc_diff(e.diff);
     const text_info_t* ty = get_enc_type(e.type);
-    Str out(L"<b><c=lbl>难度：</c><c=#%08x>%s</c>\n<c=lbl>类型：</c>%s\n\n", uint32_t(d->clr), d->n ? d->n : L"",
-            ty->n ? ty->n : L"");
+    Str out(L"<b><c=lbl>难度：</c><c=#%08x>%s</c>\n<c=lbl>类型：</c>%s\n\n", uint32_t(d->clr), or_empty(d->n),
+            or_empty(ty->n));
     for (const enc_mon_t& m : e.mons) out.append_format(L"%s\n", enc_mon_text(m));
     return out;
 }
@@ -122,7 +121,7 @@ Str loot_text(const std::vector<itm_slot_t>& items) {
         const itm_t& t = get_itm(s.id);
         Str name;
         s.get_name(name);
-        out.append_format(L"<tip=%s><ico_m=items/%s> %s</tip>\n", itm_tip_ref(s), t.k ? t.k : L"", name);
+        out.append_format(L"<tip=%s><ico_m=items/%s> %s</tip>\n", itm_tip_ref(s), or_empty(t.k), name);
     }
     return out;
 }

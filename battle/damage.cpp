@@ -38,7 +38,7 @@ constexpr int PCT_FULL = 100;
 
 const wchar_t* ie_name(int id) {
     const wchar_t* n = get_ie(id).n;
-    return n ? n : L"";
+    return or_empty(n);
 }
 
 // One part against u: raw amount, percentage, then reduction and energy resistance.

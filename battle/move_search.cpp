@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/dir8.h"
+#include "app/geom.h"
 #include "app/sentinels.h"
 #include "battle/btl.h"
 #include "battle/fog.h"
@@ -261,7 +262,7 @@ bool can_step_plain(const pt_t& a, const pt_t& b) {
 
 bool can_shift_to(const unit_t* u, const pt_t& to) {
     if (!u || u->conds.is_slowed()) return false;
-    if (std::max(std::abs(to.x - u->pos.x), std::abs(to.y - u->pos.y)) != 1) return false;
+    if (!units_adjacent(to, u->pos)) return false;
     // Read from the map and the roster as they are, not from a search grid that
     // may have been prepared for another unit: a shift never lands on a unit.
     const tmap_t* m = btl().map;
@@ -306,9 +307,9 @@ pt_t nearest_cell_if(const pt_t& p, const std::function<bool(const pt_t&)>& acce
         // The rest of the ring, which the eight cells above leave out once r > 1.
         for (int dy = -r; dy <= r; ++dy)
             for (int dx = -r; dx <= r; ++dx) {
-                if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
-                if ((dx == 0 || std::abs(dx) == r) && (dy == 0 || std::abs(dy) == r)) continue;
                 const pt_t c{p.x + dx, p.y + dy};
+                if (cheb_dist(c, p) != r) continue;
+                if ((dx == 0 || std::abs(dx) == r) && (dy == 0 || std::abs(dy) == r)) continue;
                 if (in(c) && accept(c)) return c;
             }
     }

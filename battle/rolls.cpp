@@ -49,9 +49,9 @@ bool roll_d20_log(int bonus, int dc, int* roll) {
 }
 
 bool roll_unit_check(const wchar_t* name, unit_t* u, int bonus, int dc) {
-    log_cur_buf()->append_format(L"%s检定: ", name ? name : L"");
+    log_cur_buf()->append_format(L"%s检定: ", or_empty(name));
     const bool ok = roll_d20_log(bonus, dc, nullptr);
-    if (!ok) unit_float_text(Str(L"抵抗%s", name ? name : L"").buf, u, FLOAT_RESISTED);
+    if (!ok) unit_float_text(Str(L"抵抗%s", or_empty(name)).buf, u, FLOAT_RESISTED);
     return ok;
 }
 

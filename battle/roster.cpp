@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/geom.h"
 #include "app/rnd.h"
 #include "battle/btl.h"
 #include "battle/target_area.h"
@@ -91,10 +92,7 @@ bool units_are_enemies(const unit_t* a, const unit_t* b) {
     return a->btl.side != b->btl.side && a->btl.side != SIDE_NONE && b->btl.side != SIDE_NONE;
 }
 
-bool units_adjacent(const pt_t& a, const pt_t& b) {
-    const int dx = std::abs(a.x - b.x), dy = std::abs(a.y - b.y);
-    return (dx || dy) && dx <= 1 && dy <= 1;
-}
+bool units_adjacent(const pt_t& a, const pt_t& b) { return cheb_dist(a, b) == 1; }
 
 bool units_adjacent(const unit_t* a, const unit_t* b) { return units_adjacent(a->pos, b->pos); }
 
@@ -166,7 +164,7 @@ int count_units_around(const unit_t* u, int flags) {
 std::vector<unit_t*> units_within(const unit_t* u, int d, int flags) {
     std::vector<unit_t*> out;
     for_each_unit(u, flags, [&](unit_t* v) {
-        if (std::max(std::abs(v->pos.x - u->pos.x), std::abs(v->pos.y - u->pos.y)) <= d) out.push_back(v);
+        if (cheb_dist(v->pos, u->pos) <= d) out.push_back(v);
         return true;
     });
     return out;

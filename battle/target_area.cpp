@@ -271,7 +271,7 @@ int aim_refusal(unit_t* u, int pwr, const pt_t& at) {
     const int r = act_range(a, u);
     const int64_t dx = at.x - u->pos.x, dy = at.y - u->pos.y;
     // As the aimable cells are walked: a reach of 1 takes the whole 3 x 3 square.
-    const bool within = r == 1 ? std::max(std::abs(dx), std::abs(dy)) <= 1 : dx * dx + dy * dy <= int64_t(r) * r;
+    const bool within = r == 1 ? cheb_dist(at, u->pos) <= 1 : dx * dx + dy * dy <= int64_t(r) * r;
     if (!within) return USE_OUT_OF_REACH;
     if (at == u->pos && a->skips_own_cell()) return USE_NO_AIM;
     prep_area_grid(u, a->rng > RNG_TOUCH || a->is_ranged() ? SF_AREA_FAR : SF_AREA);

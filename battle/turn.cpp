@@ -26,6 +26,7 @@
 #include "battle/unit_move.h"
 #include "battle/zone.h"
 #include "rules/pty.h"
+#include "rules/pwr.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/geom.h"
 #include "battle/act_ctx.h"
 #include "battle/auras.h"
 #include "battle/btl.h"
@@ -136,8 +137,7 @@ int get_walk_step() { return btl().walk_step; }
 
 bool slide_unit(unit_t* u, const pt_t& to) {
     if (!is_free_cell(to)) return false;
-    const int dx = to.x - u->pos.x, dy = to.y - u->pos.y;
-    const int n = std::max(std::abs(dx), std::abs(dy));
+    const int n = cheb_dist(u->pos, to);
     // Each step heads for what is left of the way, so a slide that is not a
     // straight line still ends on to.
     for (int i = 0; i < n; ++i) shown_step(u, {u->pos.x + sign(to.x - u->pos.x), u->pos.y + sign(to.y - u->pos.y)}, STEP_SLIDE);

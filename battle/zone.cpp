@@ -136,9 +136,9 @@ void ignite(const pt_t& start) {
                 grew = false;
                 for (const pt_t& c : z->cells) {
                     if (burning.count(c)) continue;
-                    const bool touches = std::any_of(burning.begin(), burning.end(), [&](const pt_t& b) {
-                        return std::abs(b.x - c.x) <= 1 && std::abs(b.y - c.y) <= 1;
-                    });
+                    // c is not burning yet: a burning cell within one step is one beside it.
+                    const bool touches = std::any_of(burning.begin(), burning.end(),
+                                                     [&](const pt_t& b) { return units_adjacent(b, c); });
                     if (touches) burning.insert(c), grew = any = true;
                 }
             }

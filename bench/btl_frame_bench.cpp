@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/ani.h"
+#include "app/geom.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/opts.h"
@@ -76,7 +77,7 @@ bool place_foe(bench_btl_t* st) {
     for (int d = 3; d <= 6; ++d)
         for (const pt_t& s : mr.stop_pts) {
             const pt_t c{s.x + 1, s.y};
-            if (std::max(std::abs(c.x - at.x), std::abs(c.y - at.y)) != d || !is_pt_visible(c)) continue;
+            if (cheb_dist(c, at) != d || !is_pt_visible(c)) continue;
             if (!is_free_cell(c)) continue;
             place(st->foe, c);
             return st->foe->pos == c;

@@ -52,9 +52,9 @@ void mon_gear(unit_t& u, const mon_t& t) {
 
 unit_t& unit_t::from_bld(int bld, const wchar_t* name_, const wchar_t* img_, const wchar_t* face_) {
     reset_unit(*this);
-    name.assign(name_ ? name_ : L"");
-    img.assign(img_ ? img_ : L"");
-    face.assign(face_ ? face_ : L"");
+    name.assign(or_empty(name_));
+    img.assign(or_empty(img_));
+    face.assign(or_empty(face_));
     const u_bld_t* b = get_bld(bld);
     base.kind = UK_PC;
     base.rank = RANK_NORMAL;
@@ -83,8 +83,8 @@ unit_t& unit_t::from_mon(int mon, int lv) {
     const mon_t& t = get_mon(mon);
     const u_bld_t& b = *get_bld(t.bld);
     reset_unit(*this);
-    name.assign(t.n ? t.n : L"");
-    img = Str(L"units_mon/") + (t.k ? t.k : L"");
+    name.assign(or_empty(t.n));
+    img = Str(L"units_mon/") + or_empty(t.k);
     base.lv = 1;
     base.kind = UK_MON;
     base.rank = t.rank;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "app/clr.h"
 #include "app/str.h"
 
 namespace {
@@ -33,7 +34,7 @@ wchar_t* put(wchar_t* p, const wchar_t* s) {
 // battle recalculates every unit after every action, and these lines are most
 // of that work.
 void brk_line(Str& text, int v, const wchar_t* label) {
-    const uint32_t clr = v > 0 ? 0xFF00FF00 : v < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
+    const uint32_t clr = sign_clr(v);
     if (!label) label = L"";
     wchar_t buf[160];
     wchar_t* p = put(buf, L"<c=#");

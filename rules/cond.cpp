@@ -18,12 +18,9 @@ namespace {
 
 bool is_mind_cond(int id) { return std::find(mind_cond_ids.begin(), mind_cond_ids.end(), id) != mind_cond_ids.end(); }
 
-const wchar_t* cond_name(int id) {
-    const cond_t* c = get_cond(id);
-    return c->n ? c->n : L"";
-}
-
 }  // namespace
+
+const wchar_t* cond_name(int id) { return or_empty(get_cond(id)->n); }
 
 cond_inst_t& make_cond_inst(cond_inst_t& out, int id, unit_t* src, int dc, int flags, int amt) {
     out.src = src;

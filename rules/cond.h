@@ -37,6 +37,8 @@ struct cond_inst_t {
 
 // Ids come from save files and actions: one outside 0..24 answers the empty row 0.
 const cond_t* get_cond(int id);
+// Its name, or empty: never null.
+const wchar_t* cond_name(int id);
 
 cond_inst_t& make_cond_inst(cond_inst_t& out, int id, unit_t* src, int dc, int flags, int amt);
 cond_inst_t& make_cond_rm(cond_inst_t& out, int id);

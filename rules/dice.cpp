@@ -133,7 +133,7 @@ Str dice_rng_text(int count, int sides) {
 }
 
 Str& col_text(Str& out, const wchar_t* text, uint32_t clr) {
-    out.format(L"<c=#%08X>%s</c>", clr, text ? text : L"");
+    out.format(L"<c=#%08X>%s</c>", clr, or_empty(text));
     return out;
 }
 

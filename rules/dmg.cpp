@@ -139,7 +139,7 @@ Str dmg_part_t::get_type_names() const {
     Str s;
     for (int row : dmg_type_bits(mask)) {
         const wchar_t* n = get_dmg_type(row)->n;
-        s.append(n ? n : L"").append(L"/");
+        s.append(or_empty(n)).append(L"/");
     }
     if (!s.empty()) s.drop_back(1);
     return s;
@@ -178,7 +178,7 @@ Str dmg_part_line(const dmg_part_t& part, int flags) {
     // A part without a type has no name or colour to add; it keeps the plain text.
     if (bits.empty()) return text;
     const dmg_type_t* t = get_dmg_type(bits[0]);
-    text.append(t->n ? t->n : L"").append(L"伤害");
+    text.append(or_empty(t->n)).append(L"伤害");
     Str out;
     return col_text(out, text.buf, t->clr);
 }

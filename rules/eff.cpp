@@ -48,7 +48,7 @@ const eff_t* get_eff(int id) {
 
 void try_apply_eff(const int_pair_t& e, unit_t* src, unit_t* tgt) {
     const eff_t* row = get_eff(e.a);
-    if (e.b != EFF_NO_ROLL && !roll_unit_check(row->n ? row->n : L"", tgt, e.b, tgt->get_def(row->def))) return;
+    if (e.b != EFF_NO_ROLL && !roll_unit_check(or_empty(row->n), tgt, e.b, tgt->get_def(row->def))) return;
     if (e.a < EFF_KB || e.a > EFF_KBO2) return;
     knock_back(src, tgt, e.a == EFF_KBO2 ? 2 : 1);
     if (e.a == EFF_KB) return;

@@ -289,7 +289,7 @@ Str& eqpts_t::wpn_set_name(Str& out, int n) const {
         out.drop_back(1);
     } else {
         const wchar_t* n26 = get_itm(ITM_UNARMED).n;
-        out.assign(n26 ? n26 : L"");
+        out.assign(or_empty(n26));
     }
     return out;
 }

@@ -118,7 +118,7 @@ void itm_ench_dmg(const itm_slot_t& w, dmg_list_t& parts, Str& text) {
         p.mask = ie.param == IE_PARAM_WPN_DMG ? get_itm(w.id).wpn.dmg.mask
                                               : (ie.param > 0 && ie.param < 32 ? 1u << ie.param : 0u);
         parts.push_back(p);
-        text.append_format(L"%s\t%s\n", dice_rng_text(count, sides), ie.n ? ie.n : L"");
+        text.append_format(L"%s\t%s\n", dice_rng_text(count, sides), or_empty(ie.n));
     }
 }
 

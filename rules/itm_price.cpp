@@ -15,8 +15,6 @@
 
 namespace {
 
-const wchar_t* text_or_empty(const wchar_t* s) { return s ? s : L""; }
-
 int64_t clamp32(int64_t v) { return std::clamp<int64_t>(v, INT32_MIN, INT32_MAX); }
 
 // Bonuses come from save files: beyond this the price is past int32 anyway,
@@ -55,7 +53,7 @@ double itm_slot_t::get_price() const {
 
 Str& itm_slot_t::get_name(Str& out) const {
     const itm_t& kind = get_itm(id);
-    const wchar_t* name = text_or_empty(kind.n);
+    const wchar_t* name = or_empty(kind.n);
     const uint32_t clr = get_ex_info(itm_rare_lv(*this)).clr;
     if (kind.rare_lv > RARE_NORMAL) {
         if (!itm_ies_fixed(id))
@@ -66,7 +64,7 @@ Str& itm_slot_t::get_name(Str& out) const {
         out = name;
     } else {
         const int* first = std::find_if(ies, ies + 4, [](int e) { return e != 0; });
-        const wchar_t* ench = first == ies + 4 ? L"" : text_or_empty(get_ie(*first).n);
+        const wchar_t* ench = first == ies + 4 ? L"" : or_empty(get_ie(*first).n);
         out.format(L"<c=#%08x>+%d %s%s%s</c>", clr, bonus, ench, lang_wsp.buf, name);
     }
     return out;
@@ -80,7 +78,7 @@ const Str& itm_rare_lbl(const itm_slot_t& it) {
     Str& lbl = cache[std::clamp(lv, 0, RARE_LV_COUNT - 1)];
     if (lv >= RARE_MAGIC) {
         const ex_info_t& info = get_ex_info(lv);
-        lbl.format(L"<c=#%08x>%s</c>", uint32_t(info.clr), text_or_empty(info.n));
+        lbl.format(L"<c=#%08x>%s</c>", uint32_t(info.clr), or_empty(info.n));
     }
     return lbl;
 }
@@ -150,7 +148,7 @@ void itm_enchs_tip(const itm_slot_t& it, Str& out) {
     out.append(L"<hr>");
     for (int e : ies) {
         const ie_t& ie = get_ie(e);
-        out.append_format(L"\n<c=lbl b>%s: </c><c=g>", text_or_empty(ie.n));
+        out.append_format(L"\n<c=lbl b>%s: </c><c=g>", or_empty(ie.n));
         const int v = itm_ench_val(it, e);
         if (is_packed_dice(v)) {
             int count = 0, sides = 0;
@@ -159,7 +157,7 @@ void itm_enchs_tip(const itm_slot_t& it, Str& out) {
         } else if (v > 0) {
             out.append(ie_fill_val(ie.d, v, nullptr).buf);
         } else {
-            out.append(text_or_empty(ie.d));
+            out.append(or_empty(ie.d));
         }
         out.append(L"</c>");
     }
@@ -183,7 +181,7 @@ void itm_wpn_flags_tip(const itm_slot_t& it, Str& out) {
     Str lines;
     for (int r : rows) {
         const text_info_t* row = get_wpn_flag(r);
-        lines.append_format(L"<c=g>%s: </c>%s\n<dy=8>", text_or_empty(row->n), text_or_empty(row->d));
+        lines.append_format(L"<c=g>%s: </c>%s\n<dy=8>", or_empty(row->n), or_empty(row->d));
     }
     lines.drop_back(7);
     out.append(L"<hr>");

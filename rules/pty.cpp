@@ -111,7 +111,7 @@ void pty_t::reset() {
 
 void pty_t::init(const wchar_t* name_, const std::vector<unit_t*>& us) {
     reset();
-    name.assign(name_ ? name_ : L"");
+    name.assign(or_empty(name_));
     units = us;
     gold = 100.0 * double(units.size());
     arena = arena_rec_t();

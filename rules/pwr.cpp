@@ -32,7 +32,7 @@ pwr_texts_t& texts() {
 
 // What a power says of itself when no screen built its text.
 Str& plain_text(const Pwr& p, Str& out) {
-    out.format(L"%s\n%s", p.n ? p.n : p.k ? p.k : L"", p.d ? p.d : L"");
+    out.format(L"%s\n%s", p.n ? p.n : or_empty(p.k), or_empty(p.d));
     return out;
 }
 }  // namespace
@@ -149,6 +149,12 @@ bool act_t::set_act(const char* key, uint32_t flags_, int cost_, int rng_, int a
 
 Pwr* get_pwr(int id) { return id >= 1 && id <= PWR_LAST ? registry[id] : nullptr; }
 bool is_pwr_id(int id) { return get_pwr(id) != nullptr; }
+
+const wchar_t* pwr_name(int id) {
+    const Pwr* p = get_pwr(id);
+    if (!p) return L"";
+    return p->n ? p->n : or_empty(p->k);
+}
 
 bool is_act(int id) {
     const Pwr* p = get_pwr(id);

@@ -41,6 +41,8 @@ struct abi_min_t {
 enum pwr_kind_e : int { PK_ACT = 0, PK_PASSIVE = 1, PK_TOGGLE = 2, PK_COUNT = 3 };
 // Where a power comes from: a basic action or monster power, a feat, a spell.
 enum pwr_group_e : int { PG_BASIC = 0, PG_FEAT = 1, PG_SPELL = 2 };
+// Spells come in levels 1 to this.
+constexpr int SPELL_LVS = 9;
 
 class Pwr : public text_info_t {
 public:
@@ -137,6 +139,8 @@ const pwr_texts_t& get_pwr_texts();
 
 // Null for an id outside 1..291 or an empty slot: ids come from save files.
 Pwr* get_pwr(int id);
+// Its name, else its key, else empty: never null, for logs and labels.
+const wchar_t* pwr_name(int id);
 bool is_pwr_id(int id);
 // The power is used as an action (PK_ACT).
 bool is_act(int id);

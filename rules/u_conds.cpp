@@ -6,11 +6,13 @@
 #include "app/db.h"
 #include "app/str.h"
 #include "app/text_log.h"
+#include "battle/auras.h"
 #include "battle/damage.h"
 #include "battle/listener.h"
 #include "battle/roster.h"
 #include "battle/rolls.h"
 #include "battle/turn.h"
+#include "rules/cond.h"
 #include "rules/cond_ids.h"
 #include "rules/enum_ids.h"
 #include "rules/pwr.h"
@@ -18,11 +20,6 @@
 #include "rules/unit.h"
 
 namespace {
-
-const wchar_t* cond_name(int id) {
-    const cond_t* c = get_cond(id);
-    return c->n ? c->n : L"";
-}
 
 wchar_t cond_tag(int id) { return is_good_cond(id) ? L'g' : L'r'; }
 
@@ -175,10 +172,9 @@ void u_conds_t::grap_hold() {
     for (const auto& h : holds) {
         if (!u->has_pwr(h.pwr)) continue;
         if (!victim || (h.pwr == P_GRAP_SUCK && victim->has_trait(TRAIT_LIFELESS))) return;  // it sucks blood
-        const Pwr* p = get_pwr(h.pwr);
         const int tiers = u->base.lv / 10 + 1;
         log_newline();
-        log_cur_buf()->append_format(L"<c=y>%s</c> %s: ", p && p->n ? p->n : L"", L"生效");
+        log_takes_effect(h.pwr);
         log_cur_buf()->append_format(L"%s: ", unit_disp_name(victim));
         dmg_res_t r;
         r.amount = tiers * h.f;

@@ -66,7 +66,7 @@ bool read_rec(io::io_t& f, unit_rec_t& r) {
 
 // Sprite and portrait paths are names inside the game folder: nothing absolute, no "..".
 bool is_game_rel_path(const Str& p) {
-    const wchar_t* s = p.buf ? p.buf : L"";
+    const wchar_t* s = or_empty(p.buf);
     if (s[0] == L'/' || s[0] == L'\\' || std::wcschr(s, L':')) return false;
     for (const Str& part : str_split(s, L"/"))
         for (const Str& piece : str_split(part.buf, L"\\"))

@@ -12,6 +12,7 @@
 #include "battle/roster.h"
 #include "rules/brk_line.h"
 #include "rules/cls.h"
+#include "rules/cond.h"
 #include "rules/cond_ids.h"
 #include "rules/dmg_ids.h"
 #include "rules/enum_ids.h"
@@ -60,16 +61,7 @@ struct rc_t {
     bool has(int pwr) const { return u.has_pwr(pwr); }
 };
 
-const wchar_t* safe(const wchar_t* s) { return s ? s : L""; }
-
-const wchar_t* pwr_name(int id) {
-    const Pwr* p = get_pwr(id);
-    return p ? safe(p->n) : L"";
-}
-
-const wchar_t* cond_name(int id) { return safe(get_cond(id)->n); }
-
-const wchar_t* abi_name(int i) { return safe(get_abi(i)->n); }
+const wchar_t* abi_name(int i) { return or_empty(get_abi(i)->n); }
 
 // "<ability>修正", the label of an ability modifier.
 Str mod_label(int i) { return Str(abi_name(i)) + L"修正"; }
@@ -413,7 +405,7 @@ void step_xp(rc_t& c) {
     const int m = get_urank(rank).xp_mul;
     // A normal rank changes nothing; an unknown rank (multiplier 0) from a damaged file neither.
     if (rank == RANK_NORMAL || m == 0) return;
-    const wchar_t* name = safe(get_urank(rank).n);
+    const wchar_t* name = or_empty(get_urank(rank).n);
     if (m < 1) {
         xp = -(xp / m);
         c.d.hp_max = 1;

@@ -25,7 +25,7 @@ Str& urank_lbl(Str& out, int id, bool bracket) {
         return out;
     }
     const urank_t& r = get_urank(id);
-    out.format(bracket ? L"<c=#%08x>(%s)</c>" : L"<c=#%08x>%s</c>", uint32_t(r.clr), r.n ? r.n : L"");
+    out.format(bracket ? L"<c=#%08x>(%s)</c>" : L"<c=#%08x>%s</c>", uint32_t(r.clr), or_empty(r.n));
     return out;
 }
 

@@ -8,7 +8,7 @@ constexpr const wchar_t* sep_str = L"_SEP_";
 
 cbo_t* new_cbo() { return new cbo_t; }
 
-void cbo_t::add_str(const wchar_t* s) { strs.emplace_back(s ? s : L""); }
+void cbo_t::add_str(const wchar_t* s) { strs.emplace_back(or_empty(s)); }
 
 void cbo_t::set_sel(int index) {
     if (index >= 0 && index < count()) {

@@ -87,7 +87,7 @@ btn_t* dlg_t::add_btn(const wchar_t* label, uint32_t s, const wchar_t* icon_name
     b->font = FONT_B6;
     b->set_text(label, false);
     b->set_icon(icon_name);
-    b->tip = tip_text ? tip_text : L"";
+    b->tip = or_empty(tip_text);
     b->tip_place.place = TIP_ABOVE;
     return b;
 }
@@ -99,7 +99,7 @@ btn_t* dlg_t::add_icon_btn(const wchar_t* icon_name, const wchar_t* tip_text, ui
     b->create(s | WS_FILL_H, btn_row, &r, 0, 0, nullptr);
     reg_owned_wnd(b);
     b->set_icon(icon_name);
-    b->tip = tip_text ? tip_text : L"";
+    b->tip = or_empty(tip_text);
     b->tip_place.place = TIP_ABOVE;
     const clr_t none = 0, pressed = 0x11000000, hot = 0x11FFFFFF;
     b->set_clrs(&none, &pressed, &none, &hot);

@@ -43,7 +43,7 @@ void edt_t::set_limit(int n) {
 }
 
 void edt_t::set_text(const wchar_t* s, bool relayout) {
-    Str t = s ? s : L"";
+    Str t = or_empty(s);
     if (t.length() > limit) t.cut_after(limit - 1);
     wnd_t::set_text(t.c_str(), relayout);
     caret = text.length();

@@ -66,7 +66,7 @@ void cmn_full_scrn_dlg_t::on_create() {
     memo = add_child<memo_ctrl_t>(client, memo_style, memo_w, WND_DEFAULT_SIZE);
 }
 
-void cmn_full_scrn_dlg_t::describe(const wchar_t* text) { memo->set_text(text ? text : L"", true); }
+void cmn_full_scrn_dlg_t::describe(const wchar_t* text) { memo->set_text(or_empty(text), true); }
 
 // ---- big list dialog ----
 

@@ -5,9 +5,9 @@
 
 li_t::li_t(const wchar_t* l, const wchar_t* t, zg::tex_t* ico, uint32_t f, int i, uintptr_t d, int,
            const clr_t* x)
-    : label(l ? l : L""), tip(t ? t : L""), icon(ico), flags(f), id(i), data(d), extra(x ? *x : clr_t{0}) {}
+    : label(or_empty(l)), tip(or_empty(t)), icon(ico), flags(f), id(i), data(d), extra(x ? *x : clr_t{0}) {}
 
-li_t::li_t(const wchar_t* l, uint32_t f, int i, uintptr_t d) : label(l ? l : L""), flags(f), id(i), data(d) {}
+li_t::li_t(const wchar_t* l, uint32_t f, int i, uintptr_t d) : label(or_empty(l)), flags(f), id(i), data(d) {}
 
 li_t::~li_t() { delete cache; }
 

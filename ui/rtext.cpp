@@ -655,7 +655,7 @@ void rtext_t::set_text(const wchar_t* text, const size* box, int font, const clr
     t.bands.clear();
     t.tips.clear();
     t.links.clear();
-    t.markup = text ? text : L"";
+    t.markup = or_empty(text);
     t.box = box ? *box : size{UNLIMITED, UNLIMITED};
     t.def_clr = clr ? *clr : default_clr;
     t.text_rc = {};

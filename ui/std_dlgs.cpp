@@ -276,7 +276,7 @@ Str& zg_imgs_dlg(Str& out, const wchar_t* folder, const size* item_sz) {
     static imgs_dlg_t* slot = nullptr;
     imgs_dlg_t* d = kept_dlg(slot, L"选择图像", 0, imgs_w, imgs_h);
     d->fit(item_sz);
-    d->fill_from(folder ? folder : L"");
+    d->fill_from(or_empty(folder));
     out = L"";
     if (do_modal(d, 0, 0) != MODAL_OK) return out;
     const li_t* it = d->list->get_item(d->list->sel);

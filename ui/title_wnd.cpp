@@ -53,7 +53,7 @@ void title_wnd_t::set_title_bar(int mode, const wchar_t* title_text) {
     }
     if (!title) title = new title_rec_t;
     const bar_look_t& look = bar_looks[mode == TITLE_SMALL ? 0 : 1];
-    title->title = title_text ? title_text : L"";
+    title->title = or_empty(title_text);
     title->icon = nullptr;
     title->bar_h = look.bar_h;
     title->font = look.font;

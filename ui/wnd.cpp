@@ -440,7 +440,7 @@ void wnd_t::fit_children() {
 }
 
 void wnd_t::set_text(const wchar_t* s, bool relayout) {
-    text = s ? s : L"";
+    text = or_empty(s);
     text_dirty = true;
     if (!relayout) return;
     if (has_style(WS_AUTO_W | WS_AUTO_H) && has_style(WS_PLACED) && parent) {

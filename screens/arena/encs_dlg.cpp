@@ -124,15 +124,15 @@ public:
             const mon_t& mt = get_mon(m.mon);
             const clr_t bg = scaled(get_urank(mt.rank).clr, mt.rank == RANK_MINION ? minion_light : rank_light);
             fill_rect(&cell, &bg);
-            draw_tex(get_img(Str(L"units_mon/") + (mt.k ? mt.k : L"")), &cell, nullptr);
+            draw_tex(get_img(Str(L"units_mon/") + or_empty(mt.k)), &cell, nullptr);
             draw_level_badge(m.lv, cell, rect_align::left | rect_align::bottom);
             draw_count_badge(m.count, cell);
             x += cell.w + cell_gap;
         }
         const ex_info_t* diff = get_enc_diff(e->diff);
         const text_info_t* type = get_enc_type(e->type);
-        const wchar_t* diff_name = diff->n ? diff->n : L"";
-        const wchar_t* type_name = type->n ? type->n : L"";
+        const wchar_t* diff_name = or_empty(diff->n);
+        const wchar_t* type_name = or_empty(type->n);
         const Str text(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff->clr.v, diff_name, type_name);
         ::draw_text(text, &r, FONT_DEF, &default_clr, rect_align::left | rect_align::top);
         const int names_w = std::max(text_w(diff_name, FONT_B5), text_w(type_name, FONT_B5));

@@ -71,7 +71,7 @@ constexpr struct {
 
 shop_dlg_t* the_dlg = nullptr;
 
-Str itm_icon(const itm_slot_t& it) { return Str(L"items/%s", get_itm(it.id).k ? get_itm(it.id).k : L""); }
+Str itm_icon(const itm_slot_t& it) { return Str(L"items/%s", or_empty(get_itm(it.id).k)); }
 
 class _shop_dlg_t : public shop_dlg_t {
 public:
@@ -222,7 +222,7 @@ private:
             if (it.empty()) continue;
             if (grouped && seen.insert(shop_itm_grp(it)).second) {
                 const text_info_t* g = get_wpn_grp(shop_itm_grp(it));
-                const Str head(header_fmt, g->n ? g->n : L"");
+                const Str head(header_fmt, or_empty(g->n));
                 shelf_list_->add_item(head.c_str(), nullptr, nullptr, LIF_DISABLED, 0, 0, 0, nullptr);
             }
             Str text;

@@ -398,7 +398,7 @@ void draw_kept_text(const wchar_t* text, int x, int y, int font, clr_t c) {
         k.texts.clear();
         k.gen = img_cache_generation();
     }
-    auto& t = k.texts[{text ? text : L"", font, c.v}];
+    auto& t = k.texts[{or_empty(text), font, c.v}];
     if (!t) {
         t = std::make_unique<rtext_t>();
         t->set_text(text, nullptr, font, &c, text_flags);
@@ -480,7 +480,7 @@ bool btl_cell_tip(btl_scene_t* s, Str& out) {
         const Pwr* zp = z ? get_pwr(z->pwr) : nullptr;
         if (zp) {
             Str dur;
-            put_after(text, Str(L"<c=fc_r b>%s区域</c><c=a> ( %s )</c>", zp->n ? zp->n : L"", get_dur_text(dur, z->rounds)));
+            put_after(text, Str(L"<c=fc_r b>%s区域</c><c=a> ( %s )</c>", or_empty(zp->n), get_dur_text(dur, z->rounds)));
         }
         Str line;
         s->cell_line(line);

@@ -11,6 +11,7 @@
 #include "app/ani.h"
 #include "app/audio.h"
 #include "app/font.h"
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/loop.h"
 #include "app/opts.h"
@@ -214,7 +215,7 @@ Str act_missile_name(const act_t* a, const itm_slot_t* wpn) {
     if (a->atk == ATK_RANGE && wpn && !wpn->empty())
         if (const wchar_t* w = wpn_missile(get_itm(wpn->id).grp)) return Str(L"missiles/_wpn_%s", w);
     const wchar_t* k = dmg_key(a->first_dmg_type());
-    return Str(L"missiles/_dt_%s", k ? k : L"");
+    return Str(L"missiles/_dt_%s", or_empty(k));
 }
 
 Str act_sfx_name(const unit_t* u, const act_t* a, const atk_rec_t* rec) {
@@ -226,7 +227,7 @@ Str act_sfx_name(const unit_t* u, const act_t* a, const atk_rec_t* rec) {
     case P_WEB_A0: name = L"pwr_web"; break;
     case P_SUM_SPIDERS: name = L"pwr_sum"; break;
     case P_TOX_FOG: name = L"dt_tox"; break;
-    default: name = Str(a->atk == ATK_CM ? L"cm_%s" : L"pwr_%s", a->k ? a->k : L""); break;
+    default: name = Str(a->atk == ATK_CM ? L"cm_%s" : L"pwr_%s", or_empty(a->k)); break;
     }
     if (sfx_exists(name)) return name;
     const wchar_t* k = a->dmg.empty() ? nullptr : dmg_key(a->first_dmg_type());
@@ -315,8 +316,6 @@ void set_unit_offset(btl_scene_t* s, unit_t* u, const pt_t& off) {
     bv().cam = {r.x, r.y};
 }
 
-int step_speed(int setting) { return setting >= 3 ? 32 : setting == 2 ? 8 : 4; }
-
 std::vector<int> step_ticks(int speed, int cells) {
     std::vector<int> out;
     if (speed <= 0) return out;
@@ -329,7 +328,7 @@ void unit_step(btl_scene_t* s, unit_t* u, const pt_t& cell, int flags) {
     if (!(flags & STEP_SLIDE) && s && (is_cell_shown(s, u->pos) || is_cell_shown(s, cell))) {
         const int dx = cell.x - u->pos.x, dy = cell.y - u->pos.y;
         const int sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
-        for (int o : step_ticks(step_speed(opts().spd_ani_lv), std::max(std::abs(dx), std::abs(dy)))) {
+        for (int o : step_ticks(ani_step_px(opts().spd_ani_lv), cheb_dist(u->pos, cell))) {
             set_unit_offset(s, u, {sx * o, sy * o});
             wait_ms(tick_ms);
         }

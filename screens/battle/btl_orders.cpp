@@ -324,7 +324,7 @@ void act_menu_add(menu_t* m, unit_t* u, int id, int param, int flags, li_t* pare
     const Pwr* p = get_pwr(id);
     if (!p || p->get_kind() == PK_PASSIVE) return;
     if ((flags & MENU_USABLE) && !can_use(u, id)) return;
-    Str text = p->n ? p->n : L"";
+    Str text = or_empty(p->n);
     if (id == P_SWAP_WPN && (flags & MENU_SET_NAMES)) {
         Str names;
         text.append(L": ").append(u->eqpts.wpn_set_name(names, param).c_str());

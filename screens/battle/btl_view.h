@@ -146,9 +146,7 @@ Str act_missile_name(const act_t* a, const itm_slot_t* wpn);
 Str act_sfx_name(const unit_t* u, const act_t* a, const atk_rec_t* rec);
 void play_act_sfx(const unit_t* u, const act_t* a, const atk_rec_t* rec);
 void atk_visual(btl_scene_t* s, act_ctx_t* ctx, atk_rec_t* rec, const std::vector<pt_t>& pts);
-// Pixels a tick for the option `spd_ani_lv` 1..3.
-int step_speed(int setting);
-// The offsets of one step's ticks: s, 2s, ... below the distance.
+// The offsets of one step's ticks: s, 2s, ... below the distance (s from ani_step_px).
 std::vector<int> step_ticks(int speed, int cells);
 void unit_step(btl_scene_t* s, unit_t* u, const pt_t& cell, int flags);
 void enter_view(btl_scene_t* s, unit_t* u);

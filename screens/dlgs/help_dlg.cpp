@@ -35,7 +35,6 @@ constexpr int first_pc_race = RACE_HUM, last_pc_race = RACE_HFLING;
 constexpr int first_pc_cls = CLS_FIGHTER, last_pc_cls = CLS_WIZARD;
 constexpr int first_feat = P_FEAT_FIRST, last_feat = P_FEAT_LAST;
 constexpr int first_spell = P_SPELL_FIRST, last_spell = P_SPELL_LAST;
-constexpr int spell_levels = 9;
 constexpr int pwr_cat_count = PWR_CATS;
 constexpr uint32_t feat_cats = CAT_ANY;  // the categories that hold feats
 constexpr uint32_t cat_node = 1u << 0;  // node flag: a feat category; data2 holds its number
@@ -78,7 +77,7 @@ public:
     bool on_msg(const evt_t& msg, wnd_t* sender) override {
         if (msg.code == EVT_SEL_MADE && sender == tree) {
             const text_item_t* it = item_of(tree->sel);
-            if (memo) memo->reset_text(it && it->d ? it->d : L"");
+            if (memo) memo->reset_text(it ? or_empty(it->d) : L"");
             return true;
         }
         return dlg_t::on_msg(msg, sender);
@@ -110,7 +109,7 @@ private:
 
     ti_t* add_node(text_item_t* it, ti_t* parent, uint32_t flags = 0, uint32_t data2 = 0, int indent = 0) {
         const ti_ref_t under = parent ? ti_ref_t(parent) : ti_ref_t(ti_ref_t::ROOT);
-        it->node = tree->add_node(it->n ? it->n : L"", flags, data2, uint32_t(items.size()), nullptr, indent, under,
+        it->node = tree->add_node(or_empty(it->n), flags, data2, uint32_t(items.size()), nullptr, indent, under,
                                   ti_ref_t::LAST_CHILD);
         return it->node;
     }
@@ -143,7 +142,7 @@ private:
             fs.depth = std::max(0, fs.depth + indent);
         }
         fs.last = add_node(it, fs.parents[size_t(fs.depth)]);
-        help_add_rules(it->k ? it->k : L"", fs.last);
+        help_add_rules(or_empty(it->k), fs.last);
     }
 
     void help_add_rules(const wchar_t* key, ti_t* parent) {
@@ -166,9 +165,9 @@ private:
                         uint32_t data2 = 0, int indent = 0) {
         text_item_t* it = new_item();
         text_info_t::set(&it->n, name);
-        const wchar_t* body = text ? text : L"";
+        const wchar_t* body = or_empty(text);
         if (heading)
-            text_info_t::set(&it->d, Str(L"<h1 c=lbl>%s</h1>\n\n%s", name ? name : L"", body).c_str());
+            text_info_t::set(&it->d, Str(L"<h1 c=lbl>%s</h1>\n\n%s", or_empty(name), body).c_str());
         else
             text_info_t::set(&it->d, body);
         return add_node(it, parent, flags, data2, indent);
@@ -194,7 +193,7 @@ private:
     }
 
     void help_add_spells(ti_t* parent) {
-        for (int level = 1; level <= spell_levels; ++level)
+        for (int level = 1; level <= SPELL_LVS; ++level)
             help_add_item(Str(L"<c=lbl>%d环法术</c>", level), Str(L"%d级以上施法者可学习。", 2 * level - 1), parent,
                           true, TIF_EXPANDED);
         for (int id = first_spell; id <= last_spell; ++id) {
@@ -219,7 +218,7 @@ msg_dlg_t* new_help_dlg(const wchar_t* title) {
 bool help_open(const wchar_t* topic) {
     text_info_t rec;
     db_read_text_info(L"help", &rec, L"help");
-    if (!the_dlg) the_dlg = new_help_dlg(rec.n ? rec.n : L"");
+    if (!the_dlg) the_dlg = new_help_dlg(or_empty(rec.n));
     bool found = true;
     if (topic) {
         if (text_item_t* it = the_dlg->help_find(topic)) {

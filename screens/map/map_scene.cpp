@@ -190,7 +190,7 @@ void map_scene_t::cell_line(Str& out) {
         const bool known = t >= 0 && t < TILE_COUNT;
         const wchar_t* name = known ? get_tile(t)->n : nullptr;
         const int pass = known ? tile_pass1(t) : PASS_BLOCK;
-        out.append_format(L"%s<c=w> <ico=misc/%s></c>", name ? name : L"",
+        out.append_format(L"%s<c=w> <ico=misc/%s></c>", or_empty(name),
                           pass == PASS_PLAIN ? L"pass_1" : pass == PASS_HARD ? L"pass_2" : L"pass_no");
     } else {
         out += L"未知";

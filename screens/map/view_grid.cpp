@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/geom.h"
 #include "app/input.h"
 #include "ui/wnd.h"
 
@@ -85,7 +86,7 @@ size root_size() {
 
 std::vector<scroll_dir_t> scroll_steps(int dx, int dy) {
     std::vector<scroll_dir_t> out;
-    const int n = std::max(std::abs(dx), std::abs(dy));
+    const int n = cheb_dist({0, 0}, {dx, dy});
     for (int i = 0; i < n; ++i)
         out.push_back({i < std::abs(dx) ? sign(dx) : 0, i < std::abs(dy) ? sign(dy) : 0});
     return out;

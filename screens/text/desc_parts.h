@@ -11,16 +11,13 @@ class unit_t;
 
 namespace txt {
 
-// Record texts may be missing (null); the builders write them as empty.
-inline const wchar_t* or_empty(const wchar_t* s) { return s ? s : L""; }
-
 // The amount with grouped digits and up to two decimals, then the gold icon;
 // red when not above 0: "1,234.5 <ico=misc/g c=Gold>".
 Str gold_text(double amount);
 // "<c=#AARRGGBB>cur</c><c=w>/max</c>": white at full health, yellow above three
 // quarters, orange above half, red at or below half.
 Str hp_text(const unit_t* u);
-// The colour of the unit's battle side: green for the player's, grey for side 3, else red.
+// The colour of the unit's battle side: green for the player's, grey for SIDE_NONE, else red.
 clr_t side_clr(const unit_t* u);
 // A monster's creature category, or a character's race and build (its class
 // when it follows no preset build), each with its "#kind_n" tooltip reference.

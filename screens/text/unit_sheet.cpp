@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "app/clr.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/turn.h"
@@ -45,8 +46,7 @@ bool is_cls(const unit_t* u, std::initializer_list<int> ids) {
 }
 
 Str mod_text(int v) {
-    const uint32_t clr = v > 0 ? 0xFF00FF00 : v < 0 ? 0xFFFF0000 : 0xFFFFFFFF;
-    return Str(L"<c=#%08x>%+d</c>", clr, v);
+    return Str(L"<c=#%08x>%+d</c>", uint32_t(sign_clr(v)), v);
 }
 
 const text_info_t& imx(int trait) {

@@ -48,8 +48,6 @@ pt_t cell_at(const doll_slot_t& s) {
     return {s.col * col_pitch + (s.col == ammo_col ? ammo_col_x : doll_x), s.row * row_pitch + doll_y};
 }
 
-const wchar_t* or_empty(const wchar_t* s) { return s ? s : L""; }
-
 class _eqpt_pnl_t : public eqpt_pnl_t {
 public:
     unit_t* unit = nullptr;

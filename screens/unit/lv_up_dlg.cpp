@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/clr.h"
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/input.h"
@@ -76,10 +77,8 @@ const wchar_t* const intro_lv_up =
 
 const wchar_t* abi_name(int i) {
     const ex_info_t* a = get_abi(i);
-    return a->a && *a->a ? a->a : a->n ? a->n : L"";
+    return a->a && *a->a ? a->a : or_empty(a->n);
 }
-
-clr_t sign_clr(int v) { return v > 0 ? 0xFF00FF00 : v < 0 ? 0xFFFF0000 : 0xFFFFFFFF; }
 
 lv_t* add_list(wnd_t* page, uint32_t style, int h, const wchar_t* title) {
     auto* l = new lv_t;
@@ -97,7 +96,7 @@ lv_t* add_list(wnd_t* page, uint32_t style, int h, const wchar_t* title) {
 // The text of a row for the memo: its name as a heading, then its description.
 Str row_desc(const text_info_t* t) {
     if (!t) return {};
-    return Str(L"<h2>%s</h2>%s", t->n ? t->n : L"", t->d ? t->d : L"");
+    return Str(L"<h2>%s</h2>%s", or_empty(t->n), or_empty(t->d));
 }
 
 // ---- the dialog ----
@@ -362,19 +361,19 @@ void _lv_up_dlg_t::on_page_shown(int s) {
 void _lv_up_dlg_t::build_bld(wnd_t* page) {
     bld_list_ = add_list(page, fill_both, WND_DEFAULT_SIZE, L"选择预设构筑或自定义");
     const u_bld_t* custom = get_bld(BLD_CUSTOM);
-    bld_list_->add_item(Str(L"<m>%s</m>", custom->n ? custom->n : L"").c_str(), nullptr, nullptr, 0, BLD_CUSTOM, 0, 0,
+    bld_list_->add_item(Str(L"<m>%s</m>", or_empty(custom->n)).c_str(), nullptr, nullptr, 0, BLD_CUSTOM, 0, 0,
                         nullptr);
     const size icon{bld_icon_side, bld_icon_side};
     for (int c = PC_CLS_FIRST; c <= PC_CLS_LAST; ++c) {
         const cls_t* cls = get_cls(c);
-        bld_list_->add_item(Str(L"<m c=#4 hr>%s</m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, LIF_DISABLED, 0,
+        bld_list_->add_item(Str(L"<m c=#4 hr>%s</m>", or_empty(cls->n)).c_str(), nullptr, nullptr, LIF_DISABLED, 0,
                             0, 0, nullptr);
         for (int b = PC_BLD_FIRST; b <= PC_BLD_LAST; ++b) {
             const u_bld_t* bld = get_bld(b);
             if (bld->cls != c) continue;
-            li_t* it = bld_list_->add_item(Str(L"<m c=lbl>%s</m>", bld->n ? bld->n : L"").c_str(), nullptr, nullptr, 0,
+            li_t* it = bld_list_->add_item(Str(L"<m c=lbl>%s</m>", or_empty(bld->n)).c_str(), nullptr, nullptr, 0,
                                            b, 0, 0, nullptr);
-            it->set_icon(Str(L"clss/builds/%s", bld->k ? bld->k : L"").c_str(), &icon);
+            it->set_icon(Str(L"clss/builds/%s", or_empty(bld->k)).c_str(), &icon);
         }
     }
 }
@@ -406,7 +405,7 @@ void _lv_up_dlg_t::build_race(wnd_t* page) {
     race_list_ = add_list(page, top_full, 0, L"选择种族");
     for (int r = PC_RACE_FIRST; r <= PC_RACE_LAST; ++r) {
         const race_t* race = get_race(r);
-        race_list_->add_item(Str(L"<m><c=lbl>%s</c></m>", race->n ? race->n : L"").c_str(), nullptr, nullptr, 0, r, 0,
+        race_list_->add_item(Str(L"<m><c=lbl>%s</c></m>", or_empty(race->n)).c_str(), nullptr, nullptr, 0, r, 0,
                              0, nullptr);
     }
     race_list_->set_visible_rows(race_rows);
@@ -463,7 +462,7 @@ void _lv_up_dlg_t::build_cls(wnd_t* page) {
     cls_list_ = add_list(page, fill_both, WND_DEFAULT_SIZE, L"选择职业");
     for (int c = PC_CLS_FIRST; c <= PC_CLS_LAST; ++c) {
         const cls_t* cls = get_cls(c);
-        cls_list_->add_item(Str(L"<m><c=lbl>%s</c></m>", cls->n ? cls->n : L"").c_str(), nullptr, nullptr, 0, c, 0, 0,
+        cls_list_->add_item(Str(L"<m><c=lbl>%s</c></m>", or_empty(cls->n)).c_str(), nullptr, nullptr, 0, c, 0, 0,
                             nullptr);
     }
 }

@@ -21,7 +21,6 @@ constexpr uint32_t show_all_style = WS_AUTO_CHECK | WS_DOCK_RIGHT | WS_CENTRE_Y;
 constexpr uint32_t feat_cats = CAT_ANY;
 constexpr int first_feat = P_FEAT_FIRST, last_feat = P_FEAT_LAST;
 constexpr int first_spell = P_SPELL_FIRST, last_spell = P_SPELL_LAST;
-constexpr int spell_levels = 9;
 
 bool is_pwr_node(const ti_t* n) { return n && n->data2 != 0; }
 clr_t node_clr(const ti_t* n) { return *n->text.color_ptr(); }
@@ -82,7 +81,7 @@ void pwr_pick_t::fill_feats() {
     for (int c = 0; c < PWR_CATS; ++c) {
         if (!(feat_cats & (1u << c))) continue;
         const text_info_t* cat = get_pwr_cat(c);
-        groups[c] = tree_->add_node(cat->n ? cat->n : L"", TIF_NO_CHECK, 0, uint32_t(c), &PICK_GROUP, 0,
+        groups[c] = tree_->add_node(or_empty(cat->n), TIF_NO_CHECK, 0, uint32_t(c), &PICK_GROUP, 0,
                                     ti_ref_t::ROOT, ti_ref_t::LAST_CHILD);
     }
     for (int id = first_feat; id <= last_feat; ++id) {
@@ -97,13 +96,13 @@ void pwr_pick_t::fill_feats() {
 
 void pwr_pick_t::fill_spells() {
     tree_->clear();
-    ti_t* groups[spell_levels + 1] = {};
-    for (int level = 1; level <= spell_levels; ++level)
+    ti_t* groups[SPELL_LVS + 1] = {};
+    for (int level = 1; level <= SPELL_LVS; ++level)
         groups[level] = tree_->add_node(Str(L"%d环法术", level).c_str(), TIF_NO_CHECK, 0, uint32_t(level), &PICK_GROUP,
                                         0, ti_ref_t::ROOT, ti_ref_t::LAST_CHILD);
     for (int id = first_spell; id <= last_spell; ++id) {
         const Pwr* p = get_pwr(id);
-        if (!p || p->lv < 1 || p->lv > spell_levels) continue;
+        if (!p || p->lv < 1 || p->lv > SPELL_LVS) continue;
         const clr_t c = learn_state(*unit_, id);
         tree_->add_node(txt::pwr_line(*p).c_str(), 0, uint32_t(id), 0, &c, 0, groups[p->lv], ti_ref_t::LAST_CHILD);
     }

@@ -115,7 +115,7 @@ public:
 
 private:
     static void set_img(btn_t* b, Str& keep, const wchar_t* img) {
-        keep = img ? img : L"";
+        keep = or_empty(img);
         b->set_skin(keep.empty() ? nullptr : keep.c_str());
     }
 };

@@ -33,7 +33,7 @@ const unit_t* get_itm_btn_unit() { return prof_unit; }
 
 Str itm_img_name(int itm_id) {
     const itm_t& k = get_itm(itm_id);
-    return Str(L"items/%s", k.k ? k.k : L"");
+    return Str(L"items/%s", or_empty(k.k));
 }
 
 itm_btn_t::itm_btn_t() {

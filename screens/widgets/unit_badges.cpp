@@ -67,7 +67,7 @@ void draw_unit_hp_text(const unit_t* u, const rect& r) {
 }
 
 void draw_lvup_mark(const unit_t* u, const rect& r) {
-    if (u->xp < xp_for_lv(u->base.lv + 1)) return;
+    if (!can_lv_up(*u)) return;
     const rect at{r.x + r.w - icon_side, r.y, icon_side, icon_side};
     draw_tex(get_img(L"ui/plus"), &at, nullptr);
 }

@@ -51,10 +51,10 @@ TEST(Line, KnownLinesAndEveryLineConnected) {
     for (int k = 0; k < 19 * 19; ++k) {
         const int bx = k / 19 - 9, by = k % 19 - 9;
         const pts_t line = line_pts({1, -2}, {1 + bx, -2 + by});
-        ASSERT_EQ(line.size(), size_t(std::max(std::abs(bx), std::abs(by))) + 1) << bx << "," << by;
+        ASSERT_EQ(line.size(), size_t(cheb_dist({1, -2}, {1 + bx, -2 + by})) + 1) << bx << "," << by;
         EXPECT_EQ(line.back(), (pt_t{1 + bx, -2 + by}));
         for (size_t i = 1; i < line.size(); ++i)  // one step to a neighbour each time
-            EXPECT_EQ(std::max(std::abs(line[i].x - line[i - 1].x), std::abs(line[i].y - line[i - 1].y)), 1);
+            EXPECT_EQ(cheb_dist(line[i], line[i - 1]), 1);
     }
 }
 

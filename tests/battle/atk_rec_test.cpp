@@ -9,6 +9,7 @@
 #include "rules/brk_line.h"
 #include "rules/itm.h"
 #include "rules/itm_slot.h"
+#include "rules/pwr.h"
 #include "rules/u_cmd.h"
 
 namespace {

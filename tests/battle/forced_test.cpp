@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "app/geom.h"
 #include "app/rnd.h"
 #include "battle/btl_fixture.h"
 #include "battle/move_search.h"
@@ -151,7 +152,7 @@ TEST_F(Forced, ARampagingUnitTriesItsCellsInRandomOrder) {
         ASSERT_EQ(plan(u, s).size(), 2u);
         EXPECT_EQ(cmds(u)[1].tgt, foe->pos);
         const pt_t to = cmds(u)[0].tgt;
-        EXPECT_LE(std::max(std::abs(to.x - foe->pos.x), std::abs(to.y - foe->pos.y)), 1);
+        EXPECT_LE(cheb_dist(to, foe->pos), 1);
         cells.insert({to.x, to.y});
         EXPECT_EQ(u->pos, (pt_t{1, 1})) << "planning puts the unit back";
     }

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/str.h"
 #include "rules/bld.h"
 #include "rules/bld_ids.h"
 #include "rules/cls.h"
@@ -288,7 +289,7 @@ using key_of_t = std::function<const wchar_t*(int)>;
 void expect_keys(std::span<const named_t> names, const key_of_t& key_of) {
     for (const named_t& n : names) {
         const wchar_t* k = key_of(n.id);
-        EXPECT_STREQ(k ? k : L"", n.key) << n.name << " = " << n.id << " names a row with another key";
+        EXPECT_STREQ(or_empty(k), n.key) << n.name << " = " << n.id << " names a row with another key";
     }
 }
 

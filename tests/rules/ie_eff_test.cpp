@@ -40,8 +40,8 @@ TEST_F(IeEff, DamageEnchantmentsAddParts) {
     ASSERT_EQ(parts.size(), 2u);
     EXPECT_EQ(parts[0], (dmg_part_t{2, 6, 0, 1u << 4}));
     EXPECT_EQ(parts[1], (dmg_part_t{6, 6, 0, (1u << 1) | (1u << 2)}));  // the weapon's own types
-    const Str want = Str(L"%s\t%s\n", dice_rng_text(2, 6), get_ie(1).n ? get_ie(1).n : L"") +
-                     Str(L"%s\t%s\n", dice_rng_text(6, 6), get_ie(12).n ? get_ie(12).n : L"");
+    const Str want = Str(L"%s\t%s\n", dice_rng_text(2, 6), or_empty(get_ie(1).n)) +
+                     Str(L"%s\t%s\n", dice_rng_text(6, 6), or_empty(get_ie(12).n));
     EXPECT_STREQ(text.buf, want.buf);
     parts.clear();
     itm_ench_dmg(inst(27, 2, {5, 13}), parts, text);  // no damage enchantments

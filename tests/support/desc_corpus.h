@@ -46,13 +46,13 @@ inline void for_each(const std::function<void(const std::string&, const Str&)>& 
     for (int id = 1; id <= PWR_LAST; ++id) {
         const Pwr* p = get_pwr(id);
         if (!p) continue;
-        const std::string key = to_utf8_string(p->k ? p->k : L"");
+        const std::string key = to_utf8_string(or_empty(p->k));
         Str t;
         fn("power " + std::to_string(id) + " " + key + " tooltip", p->get_tip_text(t));
         fn("power " + std::to_string(id) + " " + key + " description", p->get_desc_text(t));
     }
     for (int id = 1; itm_valid_id(id); ++id)
-        fn("item " + std::to_string(id) + " " + to_utf8_string(get_itm(id).k ? get_itm(id).k : L""),
+        fn("item " + std::to_string(id) + " " + to_utf8_string(or_empty(get_itm(id).k)),
            txt::itm_desc(itm_slot_t(id, 1)));
     const std::vector<unit_t*>& pcs = get_preset_pcs();
     for (size_t i = 0; i < pcs.size(); ++i)

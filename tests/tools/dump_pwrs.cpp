@@ -32,7 +32,7 @@ Str prereq_text(const Pwr& p) {
     Str s;
     for (int id : p.prereqs) {
         const Pwr* q = get_pwr(id);
-        s.append_format(s.empty() ? L"%d \"%s\"" : L", %d \"%s\"", id, q && q->k ? q->k : L"");
+        s.append_format(s.empty() ? L"%d \"%s\"" : L", %d \"%s\"", id, q ? or_empty(q->k) : L"");
     }
     return s.empty() ? Str(L"-") : s;
 }

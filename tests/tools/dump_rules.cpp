@@ -5,7 +5,7 @@
 #include "rules/enums.h"
 #include "rules/pwr.h"
 
-dump_row_t::dump_row_t(int id, const wchar_t* key) : line_(std::to_string(id) + "\t" + to_utf8_string(key ? key : L"")) {}
+dump_row_t::dump_row_t(int id, const wchar_t* key) : line_(std::to_string(id) + "\t" + to_utf8_string(or_empty(key))) {}
 
 dump_row_t::~dump_row_t() { std::printf("%s\n", line_.c_str()); }
 
@@ -15,7 +15,7 @@ dump_row_t& dump_row_t::f(const char* name, long long v) {
 }
 
 dump_row_t& dump_row_t::f(const char* name, const wchar_t* text) {
-    line_ += std::string("\t") + name + "=" + to_utf8_string(text ? text : L"");
+    line_ += std::string("\t") + name + "=" + to_utf8_string(or_empty(text));
     return *this;
 }
 

@@ -49,9 +49,8 @@ TEST_F(BtlFx, StepTicksFollowTheAnimationSpeed) {
         size_t ticks;
     } cases[] = {{1, 1, 16}, {2, 1, 8}, {3, 1, 2}, {3, 2, 4}, {1, 0, 1}};
     for (const auto& c : cases)
-        EXPECT_EQ(step_ticks(step_speed(c.spd), c.cells).size() + 1, c.ticks) << "speed " << c.spd << ", " << c.cells;
+        EXPECT_EQ(step_ticks(ani_step_px(c.spd), c.cells).size() + 1, c.ticks) << "speed " << c.spd << ", " << c.cells;
     EXPECT_EQ(step_ticks(32, 1), std::vector<int>{32});
-    EXPECT_EQ(step_speed(0), 4);  // an option out of range is the slowest
 }
 
 TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {

@@ -43,8 +43,6 @@ void click_rect(screen_driver_t& d, const rect& r) {
     d.frames(1);
 }
 
-std::wstring pwr_name(int pwr) { return get_pwr(pwr)->n; }
-
 bool refused(int slot) { return main_ui().act_bar->get_item(slot)->flags & LIF_DISABLED; }
 
 // Every case is one staged battle; the orders the player gives are read from
@@ -242,7 +240,7 @@ TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
         rclick_cell(d, {6, 6});
         rect r;
         EXPECT_TRUE(menu_item(0, L"切换武器组", nullptr)->subs[0]->flags & LIF_SELECTED);  // the set in hand
-        ASSERT_NE(menu_item(0, pwr_name(P_SWAP_WPN) + L": " + other.c_str(), &r), nullptr);
+        ASSERT_NE(menu_item(0, std::wstring(pwr_name(P_SWAP_WPN)) + L": " + other.c_str(), &r), nullptr);
         click_rect(d, r);
         ASSERT_TRUE(st.wait_next_orders(d, me));
         EXPECT_EQ(st.given, (std::vector<u_cmd_t>{{P_SWAP_WPN, WSET_OTHER, me->pos, 0}}));

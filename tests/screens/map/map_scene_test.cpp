@@ -290,9 +290,9 @@ TEST_F(MapScene, CellLineNamesTheTileAndHowItIsCrossed) {
         s->cell_line(out);
         return out;
     };
-    const wchar_t* hard = get_tile(3)->n ? get_tile(3)->n : L"";
+    const wchar_t* hard = or_empty(get_tile(3)->n);
     EXPECT_EQ(line_at(3, 4), Str(L"> <c=fc_kk>[03,04] %s<c=w> <ico=misc/pass_2></c></c>", hard));
-    EXPECT_EQ(line_at(2, 4), Str(L"> <c=fc_kk>[02,04] %s<c=w> <ico=misc/pass_1></c></c>", get_tile(1)->n ? get_tile(1)->n : L""));
+    EXPECT_EQ(line_at(2, 4), Str(L"> <c=fc_kk>[02,04] %s<c=w> <ico=misc/pass_1></c></c>", or_empty(get_tile(1)->n)));
     EXPECT_TRUE(std::wstring(line_at(4, 4).c_str()).ends_with(L"<ico=misc/pass_no></c></c>"));
     EXPECT_EQ(line_at(5, 4), Str(L"> <c=fc_kk>[05,04] <c=w> <ico=misc/pass_no></c></c>"));
     s->unexplored = {6, 4};

@@ -36,5 +36,5 @@ protected:
         reset_btl();
         btl().state = BTL_NONE;
     }
-    static const wchar_t* name_of(const text_info_t* t) { return t && t->n ? t->n : L""; }
+    static const wchar_t* name_of(const text_info_t* t) { return t ? or_empty(t->n) : L""; }
 };
