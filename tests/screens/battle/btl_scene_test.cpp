@@ -27,6 +27,7 @@
 #include "rules/pwr_ids.h"
 #include "screens/battle/btl_view.h"
 #include "screens/dlgs/cfg_dlg.h"
+#include "screens/map/act_bar.h"
 #include "screens/menu/main_menu.h"
 #include "screens/map/main_ui.h"
 #include "screens/unit/unit_lists.h"
@@ -244,11 +245,20 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     duel(st, 7);
     play([&] {
         const int round = btl().round;
+        // Given up with a power picked on the bar: no slot stays lit.
+        act_bar_t* bar = main_ui().act_bar;
+        int aimed = -1;
+        for (int i = 0; i < 9 && aimed < 0; ++i)
+            if (bar->get_item(i)->kind == LIK_TOGGLE_SINGLE && !(bar->get_item(i)->flags & LIF_DISABLED)) aimed = i;
+        ASSERT_GE(aimed, 0);
+        d.key(SDLK_1 + aimed);
+        ASSERT_TRUE(bar->get_item(aimed)->flags & LIF_SELECTED);
         ASSERT_TRUE(d.pick_sys_menu(L"投降"));
         ASSERT_TRUE(st.wait_end(d, 120));
         EXPECT_EQ(st.state, BTL_LOST);
         EXPECT_EQ(btl().round, round);  // nothing more was played
         EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
+        for (const li_t* it : bar->items) EXPECT_FALSE(it->flags & LIF_SELECTED);
     });
 }
 

@@ -130,6 +130,11 @@ TEST(PcMgr, NewCharactersTakeFreeIdsEvenWhenTheConfigurationIsLost) {
         ASSERT_TRUE(make_pc(d, m));
         EXPECT_EQ(listed_ids(m).back(), 103);
         EXPECT_FALSE(d.exists(pc_file(100)));
+        // The newest listed lost its file (as when its save failed): its id stays taken.
+        std::filesystem::remove(d.dir() / pc_file(103));
+        d.on_main([] { CZsConfig::instance().sections[L"Main"].erase(L"next_pc_id"); });
+        ASSERT_TRUE(make_pc(d, m));
+        EXPECT_EQ(listed_ids(m).back(), 104);
         d.key(SDLK_ESCAPE);
     });
 }
