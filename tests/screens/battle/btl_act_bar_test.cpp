@@ -89,6 +89,21 @@ TEST_F(BtlActBar, TheSlotsShowTheWaitingUnitsPowersAndNothingAfter) {
         EXPECT_EQ(usable_px, slot_fill);
         EXPECT_EQ(strip_px, key_strip);
         EXPECT_EQ(key_0, digit_0);
+        // A recharging slot is shaded to its last round and plain once ready (the fire ball recharges in 3).
+        const auto recharging_px = [&](int rounds) {
+            d.on_main([&] {
+                reset_cooldowns(me), start_cooldown(me, as_act(P_FIRE_BALL));
+                for (int k = 0; k < rounds; ++k) tick_cooldowns(me);
+                bar->show_unit(me), frame_render();
+                const rect r = bar->item_rect(8);
+                usable_px = canvas_t::px(r.x + 1, r.y + r.h / 2);
+            });
+            return usable_px;
+        };
+        const uint32_t two_left = recharging_px(1);
+        EXPECT_NE(two_left, refused_fill);
+        EXPECT_EQ(recharging_px(2), two_left);
+        EXPECT_EQ(recharging_px(3), slot_fill);
         // The engine's turn: every slot empty and refused.
         hover_cell(d, me->pos);
         click_cell(d, me->pos);

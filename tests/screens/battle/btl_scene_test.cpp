@@ -27,6 +27,7 @@
 #include "rules/pwr_ids.h"
 #include "screens/battle/btl_view.h"
 #include "screens/dlgs/cfg_dlg.h"
+#include "screens/map/act_bar.h"
 #include "screens/menu/main_menu.h"
 #include "screens/map/main_ui.h"
 #include "screens/unit/unit_lists.h"
@@ -244,11 +245,16 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     duel(st, 7);
     play([&] {
         const int round = btl().round;
+        // Given up with a power picked on the bar: no slot stays lit.
+        act_bar_t* bar = main_ui().act_bar;
+        d.key(SDLK_1);
+        ASSERT_TRUE(bar->get_item(0)->flags & LIF_SELECTED);
         ASSERT_TRUE(d.pick_sys_menu(L"投降"));
         ASSERT_TRUE(st.wait_end(d, 120));
         EXPECT_EQ(st.state, BTL_LOST);
         EXPECT_EQ(btl().round, round);  // nothing more was played
         EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
+        for (const li_t* it : bar->items) EXPECT_FALSE(it->flags & LIF_SELECTED);
     });
 }
 

@@ -51,6 +51,15 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
         for (ti_t* n : tree(d)->all)
             if (screen_driver_t::plain(n->text.get_text().c_str()) == L"2环法术") d.on_main([&] { tree(d)->select(n); });
         EXPECT_NE(std::wstring(memo->text.c_str()).find(L"3级以上施法者可学习。"), std::wstring::npos);
+        // Moved by the player, it opens again where it was left.
+        d.on_main([] { get_top_modal()->move_by(10, 20); });
+        const rect moved = get_top_modal()->rc;
+        close(d);
+
+        ASSERT_TRUE(d.click(d.find(L"制作组")));
+        EXPECT_EQ(sel_name(d), L"制作");
+        EXPECT_EQ(get_top_modal()->rc, moved);
+        d.on_main([&] { tree(d)->select(tree(d)->all.front()); });
         close(d);
 
         d.frames(1);
@@ -58,10 +67,6 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
         ASSERT_NE(get_top_modal(), nullptr);
         EXPECT_EQ(sel_name(d), L"制作");
         EXPECT_EQ(tree(d)->all.size(), nodes);
-        close(d);
-
-        ASSERT_TRUE(d.click(d.find(L"制作组")));
-        EXPECT_EQ(sel_name(d), L"制作");
         close(d);
     });
 }

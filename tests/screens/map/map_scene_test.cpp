@@ -29,6 +29,7 @@ namespace {
 struct test_scene_t : map_scene_t {
     std::vector<pt_t> hovers;
     std::vector<pt_t> orgs;  // the origin at every update
+    int busy_updates = 0;
     Str tip;
     int markers = 0;
     int hover_cursor = CUR_NONE;
@@ -47,6 +48,7 @@ struct test_scene_t : map_scene_t {
     void update() override {
         map_scene_t::update();
         orgs.push_back(view.org());
+        busy_updates += is_busy();
     }
     pt_t hover_cell() const { return hover; }
 };
@@ -206,6 +208,8 @@ TEST_F(MapScene, KeyScrollMovesOneCellAndIsBusyMeanwhile) {
     harness::move_to(0, 300);  // the left edge of the screen
     EXPECT_TRUE(s->key_scroll());
     EXPECT_FALSE(is_busy());
+    EXPECT_FALSE(s->orgs.empty());
+    EXPECT_EQ(s->busy_updates, int(s->orgs.size())) << "busy in every frame of the scroll";
     EXPECT_EQ(s->get_view().org(), (pt_t{from.x - 64, from.y}));
     harness::move_to(300, 300);
     EXPECT_FALSE(s->key_scroll());

@@ -106,6 +106,9 @@ TEST(ViewGrid, WholeMapShownOnlyWhenEveryCellIsInTheView) {
     EXPECT_TRUE(v.shows_whole_map());
     v.set_org_x(v.org().x + 64);
     EXPECT_FALSE(v.shows_whole_map());
+    v = make_view(16, 10, 16, 10);
+    v.center_on({8, 5});
+    EXPECT_TRUE(v.shows_whole_map()) << "a map that fills the view exactly";
     EXPECT_FALSE(make_view(16, 10, 17, 10).shows_whole_map());
 }
 

@@ -120,9 +120,9 @@ TEST(PcMgr, NewCharactersTakeFreeIdsEvenWhenTheConfigurationIsLost) {
         EXPECT_EQ(listed_ids(m).back(), 102);
         EXPECT_TRUE(d.exists(pc_file(102)));
         EXPECT_EQ(d.read(pc_file(100)), kept) << "nothing overwritten";
-        // Deleting 100 and losing the configuration again: no id below the highest listed comes back.
+        // 100 deleted, the newest's file lost (a failed save), the configuration too: no listed id comes back.
+        std::filesystem::remove(d.dir() / pc_file(102));
         m->pc_list()->select(PRESET_PCS);
-
         ASSERT_TRUE(d.click(m->del_btn));
         confirm(d, true);
         EXPECT_FALSE(d.exists(pc_file(100)));
