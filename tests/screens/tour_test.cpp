@@ -222,7 +222,6 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
     d.shot("arena-hub-again");
 }
 
-SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
 
 // What the shop sells the new party and the unit dialog equips.
 constexpr int TOUR_WPN = ITM_SWD_M, TOUR_AMMO = ITM_BOW_A;

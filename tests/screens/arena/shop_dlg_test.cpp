@@ -11,19 +11,11 @@
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
-#include "rules/pty.h"
 #include "rules/shop.h"
-#include "rules/unit.h"
 #include "screens/widgets/itm_list_view.h"
-#include "support/screen_driver.h"
-#include "support/test_btn.h"
 #include "screens/text/desc_parts.h"
 #include "screens/text/itm_desc.h"
-#include "screens/unit/bag_pnl.h"
-#include "screens/unit/eqpt_bag_pnl.h"
-#include "screens/unit/eqpt_pnl.h"
-#include "screens/unit/unit_dlg.h"
-#include "screens/widgets/itm_btn.h"
+#include "screens/unit/unit_screen.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
@@ -59,18 +51,12 @@ void in_shop(int level, double gold, const std::function<void()>& fill,
     });
 }
 
-void click_item(screen_driver_t& d, lv_t* l, int i) {
-    const rect r = l->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-}
-
 std::vector<std::wstring> labels(const lv_t* l) {
     std::vector<std::wstring> v;
     for (const li_t* it : l->items) v.push_back(it->label.c_str());
     return v;
 }
 
-SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
 
 bool has(const std::wstring& s, const wchar_t* part) { return s.find(part) != std::wstring::npos; }
 

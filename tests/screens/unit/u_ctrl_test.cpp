@@ -8,11 +8,9 @@
 #include "app/input.h"
 #include "rules/unit.h"
 #include "screens/text/unit_sheet.h"
-#include "support/screen_driver.h"
-#include "support/test_btn.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
-#include "ui/lv.h"
+#include "unit_screen.h"
 
 TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
     screen_driver_t d;
@@ -55,8 +53,7 @@ TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
         ASSERT_TRUE(d.click(p->face_btn()));
         auto* l = d.find_type<lv_t>(get_top_modal());
         ASSERT_NE(l, nullptr);
-        const rect r = l->item_rect(2);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        click_item(d, l, 2);
         ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == md; }, "the chooser to close", 5));
         p->get_vals(name, face, icon);
         EXPECT_TRUE(std::wstring(face.c_str()).starts_with(L"faces_pc/") && face != Str(L"faces_pc/0101"));

@@ -11,14 +11,6 @@
 #include "ui/tool_bar2.h"
 #include "unit_screen.h"
 
-namespace {
-// Clicks title arrow i (0 back, 1 on).
-void click_arrow(screen_driver_t& d, unit_dlg_t* dlg, int i) {
-    const rect r = dlg->title_items->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-}
-}  // namespace
-
 TEST(UnitDlg, StepsThroughThreeUnitsByKeysAndArrowsWrappingAtTheEnds) {
     screen_driver_t d;
     std::vector<unit_t*> three;
@@ -38,9 +30,9 @@ TEST(UnitDlg, StepsThroughThreeUnitsByKeysAndArrowsWrappingAtTheEnds) {
         EXPECT_EQ(dlg->get_unit(), three[1]);
         d.key(SDLK_RIGHT);
         EXPECT_EQ(dlg->get_unit(), three[2]);
-        click_arrow(d, dlg, 1);
+        click_item(d, dlg->title_items, 1);  // on
         EXPECT_EQ(dlg->get_unit(), three[0]);
-        click_arrow(d, dlg, 0);
+        click_item(d, dlg->title_items, 0);  // back
         EXPECT_EQ(dlg->get_unit(), three[2]);
         // The equipment panel follows the shown unit.
         EXPECT_EQ(dlg->eqpt_bag()->get_unit(), three[2]);

@@ -19,6 +19,7 @@
 #include "screens/widgets/itm_btn.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
+#include "ui/lv.h"
 
 // Starts the game, makes the default party, runs setup on the game's thread
 // and opens the dialog on the party's first member (or on what `open` answers).
@@ -55,6 +56,11 @@ inline bool close_unit_screen(screen_driver_t& d) {
 }
 
 inline SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
+
+inline void click_item(screen_driver_t& d, lv_t* l, int i) {
+    const rect r = l->item_rect(i);
+    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+}
 
 // Every slot of the bag and the members' equipment: {id, count}.
 inline std::vector<std::pair<int, int>> party_slots() {

@@ -13,12 +13,10 @@
 #include "rules/unit.h"
 #include "screens/unit/lv_up_dlg.h"
 #include "screens/unit/pwr_pick.h"
-#include "support/screen_driver.h"
-#include "support/test_btn.h"
-#include "ui/lv.h"
 #include "ui/tab_ctrl.h"
 #include "ui/ti.h"
 #include "ui/tv.h"
+#include "unit_screen.h"
 
 // Failures print texts as text.
 inline void PrintTo(const Str& s, std::ostream* os) { *os << '"' << to_utf8_string(s.buf) << '"'; }
@@ -49,11 +47,6 @@ inline void in_wizard(screen_driver_t& d, unit_t& u, const std::function<void()>
 inline void in_wizard(screen_driver_t& d, unit_t& u, const std::function<void(game::lv_up_dlg_t*)>& body,
                       test_btn_t** btn = nullptr) {
     in_wizard(d, u, nullptr, body, btn);
-}
-
-inline void click_item(screen_driver_t& d, lv_t* l, int i) {
-    const rect r = l->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
 }
 
 // n clicks on the "+" of ability abi.
