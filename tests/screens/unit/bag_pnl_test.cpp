@@ -30,6 +30,10 @@ TEST(BagPnl, PageButtonsShowTheirFiftySlotsAndOtherPagesKeepTheCurrentOne) {
         EXPECT_EQ(bag->itm_btn(0)->slot, &g_pty.bag[150]);
         EXPECT_NE(screen_driver_t::plain(funds_text().c_str()).find(L"234"), std::wstring::npos);
         EXPECT_EQ(d.find_tip(L"队伍资金")->text, funds_text());
+        // Funds spent elsewhere show once the panel takes the next unit.
+        d.on_main([] { g_pty.gold = 5678; });
+        d.key(SDLK_RIGHT);
+        EXPECT_EQ(d.find_tip(L"队伍资金")->text, funds_text());
         // Right-clicked on the last page, the ring goes on; taken off, it lands in
         // the first free slot, on the first page, and the last page stays shown.
         ASSERT_TRUE(d.rclick(bag->itm_btn(49)));

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "app/input.h"
 #include "rules/unit.h"
 #include "screens/text/unit_sheet.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
+#include "ui/lv.h"
 
 TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
     screen_driver_t d;
@@ -49,10 +51,21 @@ TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
         d.type(typed);
         EXPECT_EQ(p->name_edt()->text, Str(typed));
         d.shot("appearance-odd-name");
+        // A portrait from the chooser is the portrait; the battle icon stays.
+        ASSERT_TRUE(d.click(p->face_btn()));
+        auto* l = d.find_type<lv_t>(get_top_modal());
+        ASSERT_NE(l, nullptr);
+        const rect r = l->item_rect(2);
+        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == md; }, "the chooser to close", 5));
+        p->get_vals(name, face, icon);
+        EXPECT_TRUE(std::wstring(face.c_str()).starts_with(L"faces_pc/") && face != Str(L"faces_pc/0101"));
+        EXPECT_EQ(icon, Str(L"units_pc/020201"));
         d.click(md->ok_btn);
         ASSERT_TRUE(d.wait_for([] { return get_mod_unit_dlg() == nullptr; }, "the dialog to close", 5));
         EXPECT_EQ(b->result, 1);
         EXPECT_EQ(u.name, Str(typed));
+        EXPECT_EQ(u.face, face);
         u.recalc();
         EXPECT_NE(screen_driver_t::shown_chars(txt::unit_sheet(&u, txt::SHEET_ALL).c_str()).find(L"<i>星 </i> '"), std::wstring::npos)
             << "the control characters show as blanks, the mark-up as typed";

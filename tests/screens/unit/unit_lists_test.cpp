@@ -82,9 +82,10 @@ TEST(UnitLists, TheStripShowsBadgesOnlyHoveredOrWithAltAndHidesTheUnseen) {
         for (int y = in.y; y < in.y + in.h; ++y)
             for (int x = in.x; x < in.x + in.w; ++x)
                 ASSERT_EQ(px_at(unseen, x, y), px_at(null_face, x, y)) << x << "," << y;
-        // The acting unit gets a bar under its face.
-        s->mark_cur = true;
+        // The acting unit gets a bar under its face, only where the strip marks it.
         btl().cur = u;
+        EXPECT_EQ(px_at(item(), r.x + 4, r.y + r.h + 1) >> 24, 0u);
+        s->mark_cur = true;
         const auto acting = item();
         EXPECT_NE(px_at(acting, r.x + 4, r.y + r.h + 1) >> 24, 0u);
         btl().cur = nullptr;
