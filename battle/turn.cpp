@@ -93,6 +93,8 @@ void ready_unit(unit_t* u) {
     u->flash_t = 0.0;
     u->hp_pend = 0;
     u->hp_pend_t = 0.0;
+    // A fight given up with a power picked would light its slot in the next one.
+    u->actbar.sel = -1;
 }
 }  // namespace
 

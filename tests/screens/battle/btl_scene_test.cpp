@@ -255,6 +255,12 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
         EXPECT_EQ(btl().round, round);  // nothing more was played
         EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
         for (const li_t* it : bar->items) EXPECT_FALSE(it->flags & LIF_SELECTED);
+        // Nor in the next fight, where nothing is picked when the unit's turn comes.
+        d.on_main([] { pop_scene(); });
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        EXPECT_EQ(st.u(me_i)->actbar.sel, -1);
+        for (const li_t* it : main_ui().act_bar->items) EXPECT_FALSE(it->flags & LIF_SELECTED);
     });
 }
 
