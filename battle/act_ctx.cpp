@@ -15,6 +15,7 @@
 #include "battle/listener.h"
 #include "battle/move_search.h"
 #include "battle/rolls.h"
+#include "battle/simple_act.h"
 #include "battle/roster.h"
 #include "battle/special.h"
 #include "battle/target_area.h"
@@ -35,6 +36,15 @@ namespace {
 const act_t* as_act(int pwr) { return dynamic_cast<const act_t*>(get_pwr(pwr)); }
 
 void drop_log_buf() { *log_cur_buf() = Str(); }
+
+// u may aim the power at the cell on the map as it is, not as its side knows it.
+bool aims_in_truth(unit_t* u, int pwr, const pt_t& at) {
+    std::vector<pt_t> pts;
+    set_fog_in_search(false);
+    get_act_tgt_pts(u, pwr, &pts);
+    set_fog_in_search(true);
+    return contains(pts, at);
+}
 }  // namespace
 
 act_ctx_t::act_ctx_t(unit_t* actor, const u_cmd_t* cmd) : actor(actor), req(cmd), act(as_act(cmd->pwr)) {}
@@ -43,11 +53,7 @@ act_ctx_t::act_ctx_t(unit_t* actor, const u_cmd_t* cmd) : actor(actor), req(cmd)
 
 bool do_act_t::run() {
     if (!act) return false;
-    std::vector<pt_t> pts;
-    set_fog_in_search(false);
-    get_act_tgt_pts(actor, act->id, &pts);
-    set_fog_in_search(true);
-    tgt_valid = contains(pts, req->tgt);
+    tgt_valid = aims_in_truth(actor, act->id, req->tgt);
     // An attack of opportunity provokes none in turn: two unarmed units would
     // otherwise strike each other without end, the allowance being booked
     // only once an attack is finished.
@@ -371,7 +377,18 @@ int cmd_refusal(const unit_t* u, const u_cmd_t& cmd) {
     if (u->hp <= 0) return USE_DEAD;
     if (btl().cur != u) return USE_NOT_TURN;
     if (cmd.flags & ENGINE_FLAGS) return USE_BAD_FLAGS;
-    return pwr_refusal(u, cmd.pwr);
+    if (const int why = pwr_refusal(u, cmd.pwr)) return why;
+    // Whoever queued it: a blow at oneself is no order.
+    if (!is_simple_cmd(cmd.pwr) && cmd.tgt == u->pos && as_act(cmd.pwr)->skips_own_cell()) return USE_NO_AIM;
+    return USE_OK;
+}
+
+int true_aim_refusal(unit_t* u, const u_cmd_t& cmd) {
+    if (is_simple_cmd(cmd.pwr) || !as_act(cmd.pwr) || aims_in_truth(u, cmd.pwr, cmd.tgt)) return USE_OK;
+    set_fog_in_search(false);
+    const int why = aim_refusal(u, cmd.pwr, cmd.tgt);
+    set_fog_in_search(true);
+    return why != USE_OK ? why : USE_NO_AIM;
 }
 
 const wchar_t* refusal_text(int why) {

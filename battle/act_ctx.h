@@ -165,13 +165,17 @@ enum use_why_t : int {
     USE_BAD_FLAGS,    // flags only the engine gives (free, no cost, provoked)
     USE_OUT_OF_REACH, // the ones below are about the aimed cell (aim_refusal)
     USE_LINE_BLOCKED,
-    USE_NO_AIM,       // the unit's own cell for a burst, a wall it knows, off the map
+    USE_NO_AIM,       // the unit's own cell for a blow or a burst, a wall it knows, off the map
 };
 int pwr_refusal(const unit_t* u, int pwr);
 bool can_use_pwr(const unit_t* u, int pwr);
 // pwr_refusal for a command from a player, the AI or forced behaviour: the
-// unit must stand, hold the turn and send no flag reserved to the engine.
+// unit must stand, hold the turn, send no flag reserved to the engine and aim
+// at no cell its power skips (a blow never goes to its own cell).
 int cmd_refusal(const unit_t* u, const u_cmd_t& cmd);
+// Why the command's aim fails on the map as it is, where what the side has
+// not explored or seen counts too; USE_OK when it holds or aims at nothing.
+int true_aim_refusal(unit_t* u, const u_cmd_t& cmd);
 // The reason as the battle log gives it.
 const wchar_t* refusal_text(int why);
 

@@ -27,6 +27,7 @@
 #include "battle/zone.h"
 #include "rules/pty.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
 
@@ -166,12 +167,20 @@ void refuse_cmd(unit_t* u, const u_cmd_t& c, int why) {
 void run_queue(unit_t* u) {
     const std::vector<u_cmd_t> queue = std::move(u->btl.cmds);
     u->btl.cmds.clear();
+    bool moved = false;
     for (const u_cmd_t& c : queue) {
-        if (const int why = cmd_refusal(u, c)) {
+        int why = cmd_refusal(u, c);
+        // The player aimed from the cell the move leads to by what the side
+        // knew before it; the walk may uncover a wall or a foe in the line.
+        // Then the order is dropped before anything is paid, and the unit is
+        // asked again. The AI and forced behaviour pay as ever.
+        if (!why && moved && !is_ai_unit(u)) why = true_aim_refusal(u, c);
+        if (why) {
             refuse_cmd(u, c, why);
             break;
         }
         if (!perform_cmd(u, &c)) break;
+        moved = moved || c.pwr == P_MOVE;
     }
     u->btl.cmds.clear();
 }

@@ -95,8 +95,11 @@ bool act_t::is_insta_kill() const {
     return !dmg.empty() && (dmg[0].mask & dmg_bit(DMG_NE)) && dmg[0].count == DMG_PCT && dmg[0].sides >= 100;
 }
 
+// A blow or a shot never goes to the unit's own cell: aimed there it struck the
+// unit itself.
 bool act_t::skips_own_cell() const {
-    return area == AREA_BURST || area == AREA_CONE || area == AREA_ADJ2 || area == AREA_ADJ3;
+    return area == AREA_BURST || area == AREA_CONE || area == AREA_ADJ2 || area == AREA_ADJ3 || atk == ATK_MELEE ||
+           atk == ATK_RANGE;
 }
 bool act_t::can_affect_units() const { return !(flags & PF_CELL); }
 // A weapon part (count -1) is real damage too: only an empty list deals none.

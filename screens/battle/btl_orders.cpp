@@ -285,7 +285,9 @@ int orders_hover(btl_scene_t* s) {
         built = hover_dflt_act(h);
         if (!built && !v.mr.stop_pts.empty()) built = v.hovered ? hover_atk(h) : hover_move(h);
     }
-    if (!built && v.hovered) built = hover_self(h);
+    // With a power picked a click gives that power or nothing: the unit's own
+    // cell, where the power does not aim, no longer ends the turn instead.
+    if (!built && v.hovered && v.sel.id == 0) built = hover_self(h);
     if (!built && at != NO_HOVER) say_refused(h);
     return h.cursor;
 }

@@ -1,13 +1,20 @@
-// The default actions: who may be struck or healed where, and the cell an
-// attack on a foe out of reach is given from.
+// The default actions: who may be struck or healed where, the cell an attack
+// on a foe out of reach is given from, and what becomes of such a walk and
+// attack in seeded battles.
 #include "battle/dflt_act.h"
 
+#include <algorithm>
+
+#include "battle/ai.h"
 #include "battle/btl_fixture.h"
 #include "battle/move_search.h"
+#include "battle/target_area.h"
+#include "battle/u_pos_guard.h"
 #include "battle/unit_move.h"
 #include "rules/cls_ids.h"
 #include "rules/pwr_ids.h"
 #include "rules/race_ids.h"
+#include "support/ai_battle.h"
 
 namespace {
 class DfltAct : public btl_test {
@@ -67,4 +74,63 @@ TEST_F(DfltAct, AFoeOutOfReachIsStruckFromTheNearestBestCellWithAWholeTurn) {
     ASSERT_TRUE(plan_dflt_atk(u, rat, mr, &p));
     EXPECT_EQ(p.from, u->pos);
     EXPECT_EQ(p.move.pwr, 0) << "in reach: no move";
+}
+
+// Seeded battles in which the party's units take, whenever the hover offers
+// one, a walk and an attack; among the offers first one that the map as it is
+// refuses from the cell walked to. Every such attack is either carried out at
+// a cell its unit may truly aim at or dropped before it is paid, the unit
+// asked again with its standard action left.
+TEST(DfltAtkPlans, AWalkAndAnAttackEitherStrikeOrAreDroppedUnpaid) {
+    init_pwrs();
+    auto aims_in_truth = [](unit_t* u, const u_cmd_t& atk) {
+        set_fog_in_search(false);
+        std::vector<pt_t> pts;
+        get_act_tgt_pts(u, atk.pwr, &pts);
+        set_fog_in_search(true);
+        return contains(pts, atk.tgt);
+    };
+    int dropped = 0;
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        ai_battle_t b;
+        b.listener.round_cap = 30;
+        u_cmd_t planned{};
+        const unit_t* planner = nullptr;
+        b.listener.turn_ready = [&](unit_t*) { planner = nullptr; };
+        b.listener.orders = [&](unit_t* u) {
+            if (planner == u) {
+                // Asked again in the same turn: the attack was dropped, unpaid.
+                EXPECT_GE(u->btl.act_budget, BUDGET_STD);
+                dropped += !aims_in_truth(u, planned);
+                planner = nullptr;
+                return ai_run(u);
+            }
+            move_range_t mr;
+            get_move_range(u, &mr);
+            std::vector<atk_plan_t> plans;
+            for (unit_t* t : std::vector<unit_t*>(btl().roster)) {
+                atk_plan_t p;
+                if (is_pt_visible(t->pos) && plan_dflt_atk(u, t, mr, &p) && p.move.pwr != 0) plans.push_back(p);
+            }
+            const auto blocked = std::find_if(plans.begin(), plans.end(), [&](const atk_plan_t& p) {
+                const u_pos_guard_t at(u, p.from);
+                return !aims_in_truth(u, p.atk);
+            });
+            if (plans.empty()) return ai_run(u);
+            const atk_plan_t& p = blocked != plans.end() ? *blocked : plans.front();
+            u->btl.cmds = {p.move, p.atk};
+            planned = p.atk;
+            planner = u;
+        };
+        b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) {
+            if (u != planner || *c != planned) return;
+            EXPECT_TRUE(aims_in_truth(u, *c)) << "an attack paid for a cell it cannot strike";
+            planner = nullptr;
+        };
+        b.run(seed, 1 + int(seed % 3) * 2, 1 + int(seed % 3), /*every_unit_by_listener=*/false);
+        reset_btl();
+    }
+    EXPECT_GT(dropped, 0) << "the seeds hold a walk that uncovers what blocks the attack";
+    free_pwrs();
 }

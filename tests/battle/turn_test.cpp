@@ -8,6 +8,10 @@
 #include "app/text_log.h"
 #include "battle/btl_fixture.h"
 #include "battle/damage.h"
+#include "battle/target_area.h"
+#include "battle/unit_move.h"
+#include "rules/itm_slot.h"
+#include "rules/pwr_ids.h"
 #include "rules/pty.h"
 #include "rules/unit_grp.h"
 
@@ -285,6 +289,7 @@ TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
         {cmd(2, b->pos), cmd(2, b->pos), cmd(2, b->pos)},  // the first takes the whole turn
         {cmd(139, b->pos)},                                 // a spell a does not hold
         {cmd(2, b->pos, 2)},                                // "no cost" is the engine's to give
+        {cmd(2, a->pos)},                                   // a blow at oneself, whoever queues it
         {cmd(1, {1, 3}), cmd(1, {1, 4})},                   // one move a turn
     };
     std::vector<int> starts, budgets;  // a's actions begun and points left at each call for orders
@@ -303,14 +308,49 @@ TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
     run_btl();
     log_set_sink(nullptr, nullptr);
     const std::wstring text = logged.buf;
-    for (const wchar_t* why : {L"行动点不足", L"未掌握该能力", L"无效的命令", L"本回合已移动"})
+    for (const wchar_t* why : {L"行动点不足", L"未掌握该能力", L"无效的命令", L"无法瞄准该处", L"本回合已移动"})
         EXPECT_NE(text.find(why), std::wstring::npos) << "the log says why: " << to_utf8_string(why);
     const int total = int(std::count_if(lis.calls.begin(), lis.calls.end(), [&](const auto& c) { return c.slot == 31 && c.u == a; }));
-    EXPECT_EQ(starts, (std::vector<int>{0, 1, 1, 1}));
+    EXPECT_EQ(starts, (std::vector<int>{0, 1, 1, 1, 1}));
     EXPECT_EQ(total, 2) << "one attack and one move ran";
     EXPECT_EQ(first_turn_end, BUDGET_NONE) << "the attack took the whole turn";
     // A refused command costs nothing and the unit is asked again in the same turn.
-    EXPECT_EQ(budgets, (std::vector<int>{4, 4, 4, 4, 3}));
+    EXPECT_EQ(budgets, (std::vector<int>{4, 4, 4, 4, 4, 3}));
+}
+
+// The player aims from where a move leads by what the side knows; the walk
+// may uncover a wall in the line. The shot is then dropped with its reason,
+// before it is paid, and the unit is asked again.
+TEST_F(Turn, AShotTheMoveFindsBlockedIsDroppedBeforeItIsPaid) {
+    draw({"........", "........", "....#...", "........", "........", "........"});
+    line_up(false);
+    mk_itm_slot(a->eqpts.slots[EQ_MAIN], 63, 1);  // a bow and its arrows
+    mk_itm_slot(a->eqpts.slots[EQ_QUICK], 167, 20);
+    a->recalc();
+    a->pos = {1, 4};
+    b->pos = {6, 2};
+    init_fog();
+    btl().explored[SIDE_PLAYER].at(4, 2) = 0;  // the wall on the line, not seen yet
+    std::vector<pt_t> aim;
+    get_act_tgt_pts_from(a, P_ATK_R, {1, 2}, &aim);
+    ASSERT_TRUE(contains(aim, b->pos)) << "the hover offers the shot from (1, 2)";
+    Str logged;
+    log_set_sink([](const wchar_t* t, void* u) { static_cast<Str*>(u)->append(t); }, &logged);
+    std::vector<int> budgets;
+    lis.orders = [&](unit_t* u) {
+        if (u != a) return;
+        budgets.push_back(a->btl.act_budget);
+        if (budgets.size() == 1) u->btl.cmds = {make_mov_cmd(a, {1, 2}), cmd(P_ATK_R, b->pos)};
+        else set_btl_lost();
+    };
+    run_btl();
+    log_set_sink(nullptr, nullptr);
+    EXPECT_EQ(a->pos, (pt_t{1, 2}));
+    EXPECT_EQ(budgets, (std::vector<int>{BUDGET_WHOLE, BUDGET_WHOLE - 1})) << "the walk paid, the shot not";
+    EXPECT_EQ(a->eqpts.slots[EQ_QUICK].get_count(), 20);
+    const std::wstring text = logged.buf;
+    EXPECT_NE(text.find(L"视线受阻"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"无效目标"), std::wstring::npos);
 }
 
 // ---- the listener ----

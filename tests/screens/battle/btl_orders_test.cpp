@@ -140,6 +140,17 @@ TEST_F(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
         d.key(slot_key(slot));
         EXPECT_EQ(s->sel_pwr(), (pt_t{P_ATK_M, 0}));
         EXPECT_FALSE(bv().tgt_pts.empty());
+        // A blow is no order on the unit's own cell, nor is the end of the turn
+        // while it is picked: a click there gives nothing.
+        unit_t* me = s->waiting_unit();
+        EXPECT_FALSE(contains(bv().tgt_pts, me->pos));
+        hover_cell(d, me->pos);
+        EXPECT_TRUE(s->pending_cmds().empty());
+        EXPECT_EQ(s->act_tip(), pwr_heading(P_ATK_M) + L"<c=a>无效目标: 无法瞄准该处</c>");
+        click_cell(d, me->pos);
+        d.frames(2);
+        EXPECT_TRUE(st.given.empty());
+        EXPECT_EQ(me->hp, me->drv.hp_max);
         rclick_cell(d, {5, 3});
         EXPECT_EQ(s->sel_pwr(), (pt_t{0, 0}));
         EXPECT_EQ(get_top_modal(), nullptr);
