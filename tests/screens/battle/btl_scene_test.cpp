@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "app/ani.h"
@@ -20,6 +21,8 @@
 #include "battle/damage.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
+#include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/eqpts.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
@@ -175,12 +178,28 @@ TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     });
 }
 
-TEST_F(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
+// Turn banners come one at a time and uncovered: a sleeper's turn passes on
+// within its floating banner's life, and the next one replaces it; the map's
+// tip waits until a banner is gone.
+TEST_F(BtlScene, TurnBannersComeOneAtATimeUncoveredAndTheViewStartsOnTheParty) {
     st.plain_map(30, 6);
     // The wolf begins, far beyond the party's sight.
     const int wolf_i = st.mon(9, 1, {28, 3});
+    const int sleeper_i = st.pc(2, {2, 4});
     const int me_i = st.pc(1, {2, 3});
+    st.before_run = [&] {
+        cond_inst_t ci;
+        st.u(sleeper_i)->conds.add(make_cond_inst(ci, C_SLEEP, nullptr, 0, CI_NO_ROLL, 0), true);
+    };
     std::vector<std::wstring> banners;
+    std::set<uint32_t> floats;
+    int most = 0;
+    const auto up = [&] {  // the floating banners not ended, as each frame leaves them
+        floats.insert(bv().turn_texts.begin(), bv().turn_texts.end());
+        int n = 0;
+        for (uint32_t id : floats) n += get_ani_mgr()->get(id) && !get_ani_mgr()->get(id)->done;
+        return most = std::max(most, n), n;
+    };
     d.run([&] {
         ASSERT_TRUE(d.start());
         st.start(d);
@@ -197,8 +216,20 @@ TEST_F(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
         // The current unit could not be seen: the view opened on the party.
         zs::view_grid& v = cur_btl_scene()->get_view();
         EXPECT_TRUE(v.cell_rect().contains(st.u(me_i)->pos));
-        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        ASSERT_TRUE(d.wait_for([&] { return up(), cur_btl_scene()->waiting_unit() == st.u(me_i); }, "my orders"));
         EXPECT_TRUE(cur_btl_scene()->banner().empty());  // the turn's end took it away
+        EXPECT_EQ(floats.size(), 2u) << "the sleeper's and mine";
+        EXPECT_EQ(most, 1);
+        const SDL_Point p = cell_pt({4, 4});
+        d.move_to(p.x, p.y);
+        int frames_up = 0;
+        ASSERT_TRUE(d.wait_for([&] {
+            if (!up()) return true;
+            EXPECT_NE(get_tip_shown_wnd(), get_root_wnd()) << "a tip over the banner";
+            return ++frames_up, false;
+        }, "the banner's end"));
+        EXPECT_GT(frames_up, 20);
+        EXPECT_FALSE(tip_for(d, get_root_wnd()).empty());
         // The roster's faces lie over the view's top row; the keys bring the cell under them clear.
         const rect sr = cur_btl_scene()->strip()->rc;
         pt_t under;

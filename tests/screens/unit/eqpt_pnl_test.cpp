@@ -37,6 +37,7 @@ TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
         ASSERT_TRUE(d.click(eq->lv_up_btn()));
         game::lv_up_dlg_t* w = get_lv_up_dlg();
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(screen_driver_t::plain(w->fwd_btn()->text.c_str()), L"完成") << "the summary alone, first opened";
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
         EXPECT_EQ(u->base.lv, 1);
