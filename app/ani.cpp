@@ -207,7 +207,7 @@ void ani_mgr_t::run(double dt) {
     // By index: a custom animation may play another one while it draws.
     for (size_t i = 0; i < list.size();) {
         zg::ani_t* a = list[i];
-        if (a->group == 0 || a->group == top) {
+        if (!a->done && (a->group == 0 || a->group == top)) {
             if (a->delay > 0) {
                 a->delay -= int(dt * 1000);
             } else {
@@ -222,6 +222,15 @@ void ani_mgr_t::run(double dt) {
             ++i;
         }
     }
+}
+
+void ani_mgr_t::end(uint32_t id) {
+    for (const auto& a : list)
+        if (a->id == id) {
+            a->done = true;
+            // A text that follows at its point need not keep its distance.
+            forget_text(a);
+        }
 }
 
 bool blink_on() { return get_ani_mgr()->blink_clock() < blink_period_s / 2; }

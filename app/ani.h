@@ -124,6 +124,8 @@ public:
     void wait(int value, int mode);
     // One step of every animation by dt seconds.
     void run(double dt);
+    // The animation with this id ends now, not drawn again; nothing once it has finished.
+    void end(uint32_t id);
     // Every animation deleted unplayed (shutdown: none outlives the program's run).
     void clear();
 

@@ -34,6 +34,7 @@ wnd_t* get_top_modal() {
     return m.empty() ? nullptr : m.back();
 }
 int modal_depth() { return int(input_state().modal_stack.size()); }
+uint32_t dialogs_closed() { return input_state().dialogs_closed; }
 
 void set_modal_result(int code) { input_state().modal_result = code; }
 int get_modal_result() { return input_state().modal_result; }

@@ -3,6 +3,8 @@
 // quit and busy flags, the hover, pressed, clicked and focus windows, the
 // modal stack, the mouse position and the keyboard and mouse queries. The
 // windows are only held here; ui/ says what they are (app/wnd_layer.h).
+#include <cstdint>
+
 #include "app/evt.h"
 #include "app/types.h"
 
@@ -25,6 +27,9 @@ void set_focus_wnd(wnd_t* w);
 wnd_t* get_top_modal();
 int modal_depth();
 
+// Dialogs closed so far: a handler that changed it ran a dialog, which spent
+// the event it handled.
+uint32_t dialogs_closed();
 // Ends the innermost running modal loop with `code`; 0 keeps it running.
 void set_modal_result(int code);
 int get_modal_result();

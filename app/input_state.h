@@ -20,6 +20,11 @@ struct input_state_t {
     wnd_t* focus = nullptr;
     wnd_t* press_outside = nullptr;  // the modal window a press fell outside of
     int modal_result = 0;
+    // Dialogs closed so far (ui/modal.h); per mouse button (left, right,
+    // middle) that count plus 1 as it was at the button's press, 0 once
+    // released: a release pairs with its press only while the count stands.
+    uint32_t dialogs_closed = 0;
+    uint32_t press_at[3] = {};
     int cursor_id = 0;
     evt_t cur_evt;       // the last event taken, read by the popup predicate
     evt_t cur_evt_copy;  // the same, zeroed at the start of each pass

@@ -56,14 +56,19 @@ void threat_marks(G& g, const unit_t* v) {
             if (g.in(x, y)) g.at(x, y).marks |= pf::MARK_STOP;
 }
 
+bool is_enemy(const unit_t* u, const unit_t* v) { return v->btl.side != u->btl.side && u->btl.side != SIDE_NONE; }
+
+// An enemy that is not helpless: the walk's grid blocks its cell for u.
+bool bars_way(const unit_t* u, const unit_t* v) { return is_enemy(u, v) && !v->conds.is_helpless(); }
+
 template <class G>
 void unit_marks(G& g, const unit_t* u, int flags, const std::vector<pt_t>* only) {
     if (!(flags & SF_UNIT_MARKS)) return;
     for (const unit_t* v : btl().roster) {
         const pt_t& p = v->pos;
         if (!g.in(p.x, p.y) || !seen_for(u, p) || !in_only(only, p)) continue;
-        const bool enemy = v->btl.side != u->btl.side && u->btl.side != SIDE_NONE;
-        if (enemy && !v->conds.is_helpless()) {
+        const bool enemy = is_enemy(u, v);
+        if (bars_way(u, v)) {
             if (flags & SF_ENEMIES) g.at(p.x, p.y).pass = PASS_BLOCK;
         } else if (flags & SF_UNITS) {
             g.at(p.x, p.y).pass = PASS_HARD;
@@ -267,9 +272,13 @@ bool can_shift_to(const unit_t* u, const pt_t& to) {
     // may have been prepared for another unit: a shift never lands on a unit.
     const tmap_t* m = btl().map;
     if (!is_free_cell(to)) return false;
-    if (to.x != u->pos.x && to.y != u->pos.y &&
-        (m->get_pass1(u->pos.x, to.y) == PASS_BLOCK || m->get_pass1(to.x, u->pos.y) == PASS_BLOCK))
-        return false;
+    // No corner of a wall, nor of an enemy the walk may not pass: the walk
+    // that carries the step out would go round it, several cells for one step.
+    const auto corner = [&](int x, int y) {
+        const unit_t* v = get_unit_at({x, y});
+        return m->get_pass1(x, y) == PASS_BLOCK || (v && bars_way(u, v));
+    };
+    if (to.x != u->pos.x && to.y != u->pos.y && (corner(u->pos.x, to.y) || corner(to.x, u->pos.y))) return false;
     // The classes u's own preparation would give: TRAIT_IMM_HARD walks hard
     // ground as plain, a zone that holds u makes its cells hard.
     int pass = m->get_pass1(to.x, to.y);

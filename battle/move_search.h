@@ -67,8 +67,9 @@ bool can_step(const pt_t& a, const pt_t& b);
 // The same, and b is exactly plain ground.
 bool can_step_plain(const pt_t& a, const pt_t& b);
 // A single step that needs no move and provokes nothing: onto a free cell next
-// to u, cutting no corner, of plain ground unless u holds P_SHIFT_HARD. Checked
-// on the true state of the map and the roster.
+// to u, cutting no corner of a wall or of an enemy that is not helpless (the
+// walk's corners), of plain ground unless u holds P_SHIFT_HARD. Checked on the
+// true state of the map and the roster.
 bool can_shift_to(const unit_t* u, const pt_t& to);
 // Inside the map, the first pass class is not 6 and no roster unit stands there.
 bool is_free_cell(const pt_t& p);

@@ -62,6 +62,7 @@ int do_modal(wnd_t* w, int key, int flags) {
     set_cursor(CUR_DEFAULT);
     post_mouse_move();
     const int result = run_modal_loop([key] { return popup_keep_going(key); });
+    ++st.dialogs_closed;
     post_mouse_move();
     pop_modal(w);
     w->set_visible(false);

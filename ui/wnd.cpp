@@ -176,7 +176,10 @@ bool wnd_t::on_input(const evt_t* e) {
         const pt_t at{int(e->a), int(e->b)};
         if (wheel_by_pointer ? !rc.contains(at) : !is_focus_in(this)) return false;
     }
-    if (!children.empty() && offer_children(e)) return true;
+    // An event whose handling ran a dialog was spent on it: it is not offered
+    // on to the windows and the scene below, now under a pointer that moved.
+    const uint32_t closed = dialogs_closed();
+    if (!children.empty() && (offer_children(e) || dialogs_closed() != closed)) return true;
     switch (code) {
     case EVT_IDLE:
         if (has_style(WS_REPEAT) && get_pressed_wnd() == this && is_hot()) {

@@ -1,6 +1,8 @@
 // The window tree installed under the frame loop: the root window, input
 // routed to windows (press, click, focus, hover), the tooltip and the drag
 // fed each event and frame, painting, and the scene stack's windows.
+#include <utility>
+
 #include "app/input.h"
 #include "app/input_state.h"
 #include "app/wnd_layer.h"
@@ -47,6 +49,28 @@ void track_input(const evt_t& e) {
     case EVT_KEY_UP: st.pressed = nullptr; break;
     default: break;
     }
+}
+
+// ---- presses that a dialog took ----
+
+// The button of a press, release or double click: 0 left, 1 right, 2 middle.
+int btn_of(uint32_t code) { return int(code - EVT_LBTN_DOWN) % 3; }
+bool is_release(uint32_t code) { return code >= EVT_LBTN_UP && code <= EVT_MBTN_UP; }
+
+// A release counts only while no dialog has closed since its press: a dialog
+// that ended on the press (a list's pick) keeps the release from the windows
+// and the scene below, where it would click or give an order where the
+// pointer now is. A release with no press known passes.
+bool pairs_with_press(const evt_t& e) {
+    input_state_t& st = input_state();
+    if (!is_mouse_btn(e.code)) return true;
+    uint32_t& at = st.press_at[btn_of(e.code)];
+    if (!is_release(e.code)) {
+        at = st.dialogs_closed + 1;
+        return true;
+    }
+    const uint32_t pressed_at = std::exchange(at, 0);
+    return pressed_at == 0 || pressed_at == st.dialogs_closed + 1;
 }
 
 // ---- frame ----
@@ -100,7 +124,16 @@ public:
     void route(const evt_t& e) override {
         input_state_t& st = input_state();
         if (is_mouse_btn(e.code)) follow_button(e);
+        if (!pairs_with_press(e)) {
+            // Nor does it end a dialog as a click outside, or open the link
+            // under the pointer after the frame.
+            st.cur_evt = st.cur_evt_copy = {};
+            return;
+        }
+        const uint32_t closed = st.dialogs_closed;
         track_input(e);
+        // A click that ran a dialog spent its release there.
+        if (st.dialogs_closed != closed) return;
         tip_on_input(&e);
         if (drag_filter(e)) {
             // What the drag took (Escape cancelling it, the release dropping it)

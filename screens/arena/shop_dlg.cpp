@@ -7,6 +7,7 @@
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/platform.h"
+#include "app/render.h"
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/pty.h"
@@ -72,6 +73,31 @@ constexpr struct {
 shop_dlg_t* the_dlg = nullptr;
 
 Str itm_icon(const itm_slot_t& it) { return Str(L"items/%s", or_empty(get_itm(it.id).k)); }
+
+// The shelves. A locked one must look locked and say what opens it: the list
+// alone only dims its icon, and its hover and tips pass over what cannot be
+// chosen.
+class _shelf_bar_t : public tool_bar_t2 {
+public:
+    // Filled and outlined as the toolkit draws a disabled tab.
+    void draw_item(li_t* it, int index, const rect& r, const rect& inner) override {
+        if (!it->selectable()) {
+            clr_t c;
+            fill_rect(&r, item_text_clr(&c, it));
+            draw_rect(&r, item_bg_clr(&c, it));
+        }
+        tool_bar_t2::draw_item(it, index, r, inner);
+    }
+
+    bool on_msg(const evt_t& msg, wnd_t* sender) override {
+        if (sender == this && msg.code == EVT_TIP_QUERY) {
+            // The shelf under the pointer now, a locked one too.
+            const pt_t m = *get_mouse_pos();
+            tip_item = item_at(m.x, m.y, nullptr);
+        }
+        return tool_bar_t2::on_msg(msg, sender);
+    }
+};
 
 class _shop_dlg_t : public shop_dlg_t {
 public:
@@ -140,7 +166,7 @@ public:
     }
 
 private:
-    tool_bar_t2* selector_ = nullptr;
+    _shelf_bar_t* selector_ = nullptr;
     itm_list_view_t* shelf_list_ = nullptr;
     itm_list_view_t* bag_list_ = nullptr;
     btn_t* buy_[SHOP_BUY_BTNS] = {};
@@ -152,7 +178,7 @@ private:
     // ---- build ----
 
     void build_selector() {
-        selector_ = new tool_bar_t2;
+        selector_ = new _shelf_bar_t;
         // A fixed column of the five shelves rather than sized to its items.
         selector_->cls_style &= ~(WS_AUTO_W | WS_AUTO_H);
         selector_->ex_style = LVX_COL;

@@ -149,6 +149,20 @@ uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, float_kind_t
     return float_text_at(text, top, st.clr, st.size);
 }
 
+bool banner_shown() {
+    const btl_view_t& v = bv();
+    if (!v.banner.empty()) return true;
+    return std::any_of(v.turn_texts.begin(), v.turn_texts.end(), [](uint32_t id) {
+        const zg::ani_t* a = get_ani_mgr()->get(id);
+        return a && !a->done;
+    });
+}
+
+void end_turn_banner() {
+    for (uint32_t id : bv().turn_texts) get_ani_mgr()->end(id);
+    bv().turn_texts.clear();
+}
+
 // ---- name chains ----
 
 namespace {

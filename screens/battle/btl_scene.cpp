@@ -137,7 +137,10 @@ public:
         const int c = orders_hover(this);
         if (c != CUR_NONE) cursor_id = c;
     }
-    bool get_cell_tip(Str& out) override { return btl_cell_tip(this, out); }
+    bool get_cell_tip(Str& out) override {
+        // Drawn over everything, the tip would cover the banner's text: it waits.
+        return !banner_shown() && btl_cell_tip(this, out);
+    }
     double get_cell_light(const pt_t& c) override { return is_pt_visible(c) ? 1.0 : 0.75; }
     void draw_minimap_markers() override { draw_mm_markers(this); }
     bool is_explored(const pt_t& c) override { return is_pt_explored(c); }
@@ -168,9 +171,13 @@ public:
     void on_turn_start(unit_t* u) override {
         status_show_unit(u);
         refresh_hover();
+        // A turn passed on at once (a sleeper's) would leave its banner rising
+        // under this one: this one replaces it.
+        end_turn_banner();
         if (visible(u)) {
-            float_over(this, Str(L"%s回合开始", unit_disp_name(u)), u, FLOAT_NOTE);
-            if (u->eqpts.no_ammo()) float_over(this, L"弹药耗尽", u, FLOAT_WARN);
+            std::vector<uint32_t>& ids = bv().turn_texts;
+            ids.push_back(float_over(this, Str(L"%s回合开始", unit_disp_name(u)), u, FLOAT_NOTE));
+            if (u->eqpts.no_ammo()) ids.push_back(float_over(this, L"弹药耗尽", u, FLOAT_WARN));
         } else {
             bv().banner = Str(L"%s正在视野外行动...", unit_disp_name(u));
             wait_ms(pause_ms);

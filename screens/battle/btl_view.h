@@ -3,6 +3,7 @@
 // orders, the marks, labels, banner and tip) and the functions its parts call
 // across files: the orders (btl_orders.cpp), the drawing (btl_draw.cpp) and
 // the presentation of the fight (btl_fx.cpp). The scene itself is btl_scene.cpp.
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -69,6 +70,7 @@ struct btl_view_t {
 
     // ---- presentation ----
     Str banner;
+    std::vector<uint32_t> turn_texts;  // the animations of the turn's floating banner
     Str act_tip;
     bool out_of_sight = false;     // the current unit acts where the player cannot see
     pt_t cam = NO_PT;              // screen point of the current unit while it is offset
@@ -139,6 +141,10 @@ struct float_style_t {
 const float_style_t& float_style(float_kind_t kind);
 // A floating text of the kind over the unit, when feedback is on and its cell is shown.
 uint32_t float_over(btl_scene_t* s, const wchar_t* text, unit_t* u, float_kind_t kind);
+// The turn's banner: the box over the view, or its floating texts still rising.
+bool banner_shown();
+// The floating banner of the last turn ends, so that the next one does not lie over it.
+void end_turn_banner();
 void play_area_ani(const act_t* a, const rect& r);
 Str act_effect_name(const act_t* a);
 Str act_missile_name(const act_t* a, const itm_slot_t* wpn);

@@ -261,6 +261,9 @@ void _lv_up_dlg_t::on_create() {
     reset_b = add_btn(L"重置", WS_DOCK_LEFT, nullptr, nullptr);
     reset_b->set_clrs(&theme::btn[0], &theme::btn[1], &theme::btn[2], &theme::btn[3]);
     fwd = ok_btn;
+    // The button's text changes with its end code only; it starts with OK's
+    // end code, so it must read the finish step's word from the start too.
+    fwd->set_text(done_text, false);
 }
 
 bool _lv_up_dlg_t::on_msg(const evt_t& msg, wnd_t* sender) {

@@ -224,10 +224,15 @@ bool pwr_pick_t::on_msg(const evt_t& msg, wnd_t* sender) {
     case EVT_FRAME:
         if (fwd_) fwd_->set_enabled(int(chosen_.size()) == required_);
         return true;
-    case EVT_CHECK:
+    case EVT_CHECK: {
         if (sender != tree_) return false;
-        on_check(reinterpret_cast<ti_t*>(msg.a));
+        ti_t* n = reinterpret_cast<ti_t*>(msg.a);
+        on_check(n);
+        // Selected, so the details follow the entry the player acted on last
+        // (a box is no row, and the memo stayed on the entry selected before).
+        tree_->select(n);
         return true;
+    }
     case EVT_COMMAND:
         if (sender != show_all_) return false;
         filter(show_all_->is_checked());

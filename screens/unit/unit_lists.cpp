@@ -120,11 +120,7 @@ void u_lv2_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
     if (side) draw_rect(&r, side);
     if (u->is_known()) {
         draw_tex(face_of(u, inner), &inner, nullptr);
-        draw_lvup_mark(u, inner);
-        if (is_hot() || is_alt_down()) {
-            draw_level_badge(u->base.lv, inner, rect_align::left | rect_align::bottom);
-            draw_ammo_badge(u, inner);
-        }
+        draw_face_badges(u, inner, is_hot() || is_alt_down());
     } else {
         draw_tex(get_img_sized(unknown_face, inner.w, inner.h), &inner, nullptr);
     }

@@ -51,6 +51,8 @@ void draw_count_badge(int count, const rect& r) {
     draw_text(s.c_str(), &r, FONT_DEF, nullptr, bottom_right);
 }
 
+bool has_ammo_count(const unit_t* u) { return u->eqpts.quick_count() > 0 || u->eqpts.no_ammo(); }
+
 void draw_ammo_badge(const unit_t* u, const rect& r) { draw_badge(u->eqpts.quick_count(), r, top_right, ammo_clr); }
 
 void draw_init_order(const unit_t* u, const rect& r) {
@@ -66,10 +68,22 @@ void draw_unit_hp_text(const unit_t* u, const rect& r) {
     draw_text(s.c_str(), &r, FONT_DEF, nullptr, bottom_centre);
 }
 
-void draw_lvup_mark(const unit_t* u, const rect& r) {
+void draw_lvup_mark(const unit_t* u, const rect& r, int align) {
     if (!can_lv_up(*u)) return;
-    const rect at{r.x + r.w - icon_side, r.y, icon_side, icon_side};
+    rect at{0, 0, icon_side, icon_side};
+    align_rect(&at, &r, align);
     draw_tex(get_img(L"ui/plus"), &at, nullptr);
+}
+
+void draw_face_badges(const unit_t* u, const rect& face, bool badges) {
+    // A 0 on a unit that shoots nothing says nothing. The count takes the top
+    // right corner, so the mark steps down beside the level: a face holds the
+    // two badges and the mark in no other way.
+    const bool count = badges && has_ammo_count(u);
+    draw_lvup_mark(u, face, count ? bottom_right : top_right);
+    if (!badges) return;
+    draw_level_badge(u->base.lv, face, rect_align::left | rect_align::bottom);
+    if (count) draw_ammo_badge(u, face);
 }
 
 // ---- hit points and conditions ----

@@ -2,6 +2,7 @@
 // What is drawn over a unit's picture in strips, lists and on the battle map:
 // level, ammunition, battle order and count badges, the hit-point bar with its
 // recent change, condition icons, the level-up mark, and the picture itself.
+#include "app/geom.h"
 #include "app/types.h"
 
 class unit_t;
@@ -15,13 +16,21 @@ void draw_level_badge(int level, const rect& r, int align);
 void draw_count_badge(int count, const rect& r);
 // The ammunition in the unit's four quick slots, top right.
 void draw_ammo_badge(const unit_t* u, const rect& r);
+// Something in the quick slots, or a launcher in hand without ammunition: a
+// count that means something, 0 included.
+bool has_ammo_count(const unit_t* u);
 // The unit's place in the battle's roster (1 the first; 0 when it is not in
 // it), top left of r shrunk by 4 pixels.
 void draw_init_order(const unit_t* u, const rect& r);
 // The hit points as text, bottom centre.
 void draw_unit_hp_text(const unit_t* u, const rect& r);
-// "ui/plus" in the top right corner once the unit has the experience for its next level.
-void draw_lvup_mark(const unit_t* u, const rect& r);
+// "ui/plus" in a corner of r (align_rect flags; top right by default) once
+// the unit has the experience for its next level.
+void draw_lvup_mark(const unit_t* u, const rect& r, int align = rect_align::right | rect_align::top);
+// What a face in a unit strip carries: the level-up mark and, when badges is
+// set, the level and (has_ammo_count) the ammunition count, which never
+// covers the mark.
+void draw_face_badges(const unit_t* u, const rect& face, bool badges);
 
 // The bar along the bottom of the picture rectangle r. The unit's recent
 // change (unit_t::hp_pend) shows beside the filled part and, half a second

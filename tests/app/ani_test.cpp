@@ -130,6 +130,12 @@ TEST_F(Ani, FinishedAnimationsAreDeletedAndTheRestStillRun) {
     EXPECT_EQ((std::array{token.use_count(), long(spawned), long(mgr.count())}), (std::array{1L, 1L, 1L}));
     mgr.run(dt60);
     EXPECT_EQ((std::array{a, mgr.count()}), (std::array{2, 0}));
+    // One ended by its id is not drawn again, and a text at its point need not wait for it.
+    mgr.end(mgr.play(counting(100, &a)));
+    mgr.end(mgr.play(text_at({5, 5})));
+    auto* next = text_at({5, 5});
+    mgr.play(next), mgr.run(dt60);
+    EXPECT_EQ((std::array{a, next->delay, mgr.count()}), (std::array{2, 0, 1}));
 }
 
 TEST_F(Ani, FourFramesPlayInOrderAndFinishAfterTheLast) {

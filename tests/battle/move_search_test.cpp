@@ -129,6 +129,11 @@ TEST_F(Search, ShiftStepsNeedPlainGroundOrPowerTwoSixty) {
     EXPECT_FALSE(can_shift_to(u, {3, 1})) << "two cells";
     u->pwrs.add(260);
     EXPECT_TRUE(can_shift_to(u, {1, 0}));
+    // Nor past a foe's corner, which the walk that carries it out would go round.
+    unit_t* foe = add(2, 1, 1);
+    EXPECT_FALSE(can_shift_to(u, {2, 2}));
+    put_cond(foe, 6);  // asleep: crossed like an ally
+    EXPECT_TRUE(can_shift_to(u, {2, 2}));
     put_cond(u, 1);  // slowed
     EXPECT_FALSE(can_shift_to(u, {0, 0}));
     EXPECT_FALSE(can_step({0, 0}, {-1, 0})) << "off the map";

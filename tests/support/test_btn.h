@@ -26,3 +26,25 @@ inline test_btn_t* add_test_btn(const wchar_t* caption, int y, std::function<int
     reg_owned_wnd(b);
     return b;
 }
+
+// Counts the mouse presses and releases its parent offers it last, when none
+// of its other windows took them: what got past the dialogs over them. It
+// lies first under the parent, with no size, and takes nothing.
+struct btn_tap_t : wnd_t {
+    int heard = 0;
+    bool on_input(const evt_t* e) override {
+        heard += is_mouse_btn(e->code);
+        return false;
+    }
+};
+
+// Call on the game's thread.
+inline btn_tap_t* add_btn_tap(wnd_t* parent) {
+    auto* t = new btn_tap_t;
+    const rect none{};
+    t->create(WS_NO_INPUT, parent, &none, 0, 0, nullptr);
+    parent->children.insert(parent->children.begin(), t);
+    parent->children.pop_back();
+    reg_owned_wnd(t);
+    return t;
+}

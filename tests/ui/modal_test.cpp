@@ -1,6 +1,8 @@
 #include "ui/modal.h"
 
+#include "app/links.h"
 #include "support/loop_harness.h"
+#include "support/test_btn.h"
 
 using namespace harness;
 
@@ -73,4 +75,60 @@ TEST_F(Modal, SceneStandsStillButIsDrawnUnderADialog) {
     EXPECT_EQ(do_modal(&dlg, 0, 1), -3);
     EXPECT_EQ(std::vector<int>({s.ticks, s.updates, s.draws}), std::vector<int>({1, 1, 5}));
     EXPECT_FALSE(frame_no_modal());
+}
+
+// However a dialog opened by a click closes, nothing it took reaches the
+// windows or the scene under it, nor opens the link they show under the
+// pointer once no dialog runs: neither the release of that click nor the
+// release after a press the dialog ended on (as a list choosing on the press).
+TEST_F(Modal, NothingADialogTookReachesTheWindowsOrTheSceneUnderIt) {
+    static int opened = 0;
+    add_link_handler([](const wchar_t* t, bool* r) {
+        if (t != std::wstring_view(L"test:below")) return false;
+        ++opened, *r = true;
+        return true;
+    });
+    rec_scene_t s("s");
+    push_scene(&s, true);
+    rec_wnd_t under("under", root(), {0, 0, 800, 600});
+    rec_wnd_t ok("ok", &dlg, {10, 10, 20, 20}), pick("pick", &dlg, {40, 10, 20, 20});
+    ok.end_code = MODAL_OK;
+    pick.hook = [&](const evt_t& e) { return e.code == EVT_LBTN_DOWN && pick.is_hot() && (set_modal_result(-1), true); };
+    test_btn_t opener;
+    const rect at{10, 10, 50, 50};
+    opener.create(0, root(), &at, 0, 0, nullptr);
+    opener.on_click = [&] {
+        const int r = do_modal(&dlg, 0, 1);
+        s.evts.clear(), under.inputs.clear();
+        return r;
+    };
+    const auto clicks = [](const std::vector<uint32_t>& v) { return std::count_if(v.begin(), v.end(), is_mouse_btn); };
+    struct row_t { std::vector<evt_t> in_dlg; int want; };  // one event a frame; the last may come after it
+    const row_t rows[] = {{{{EVT_LBTN_DOWN, 320, 220}, {EVT_LBTN_UP, 320, 220}}, MODAL_OK},
+                          {{{EVT_KEY_UP, SDLK_ESCAPE, 0}}, MODAL_CANCEL},
+                          {{{EVT_LBTN_DOWN, 100, 100}, {EVT_LBTN_UP, 100, 100}}, MODAL_CANCEL},
+                          {{{EVT_RBTN_DOWN, 100, 100}, {EVT_RBTN_UP, 100, 100}}, MODAL_CANCEL},
+                          {{{EVT_LBTN_DOWN, 350, 220}, {}, {EVT_LBTN_UP, 350, 220}}, MODAL_OK}};
+    for (const row_t& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << &r - rows);
+        reset_dbl_click();
+        std::vector<evt_t> evts{{EVT_LBTN_DOWN, 20, 20}, {EVT_LBTN_UP, 20, 20}};
+        evts.insert(evts.end(), r.in_dlg.begin(), r.in_dlg.end());
+        evts.resize(evts.size() + 6);
+        frame_no = 0, script.clear();
+        for (const evt_t& e : evts)
+            script.push_back([e] {
+                if (!get_top_modal()) set_hover_link(L"test:below");
+                if (is_mouse_btn(e.code)) move_to(int(e.a), int(e.b));
+                if (e.code) post_evt(&e);
+            });
+        script[script.size() - 3] = [] { set_modal_result(-7); };  // a dialog that did not close
+        while (frame_no < script.size()) ASSERT_TRUE(do_frame());
+        EXPECT_EQ(opener.result, r.want);
+        EXPECT_EQ(clicks(s.evts) + clicks(under.inputs), 0);
+        EXPECT_EQ(opened, 0);
+    }
+    // A click of the window's own still reaches it.
+    click_at(100, 100);
+    EXPECT_EQ(under.clicks, 1);
 }

@@ -29,6 +29,7 @@
 #include "support/canvas.h"
 #include "support/mem_io.h"
 #include "support/screen_driver.h"
+#include "support/test_btn.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/lv.h"
@@ -390,10 +391,13 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
     });
 }
 
+// None of them leaves a press or release to the hub once it has closed.
 TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
     screen_driver_t d;
     d.run([&] {
         ASSERT_TRUE(to_arena(d));
+        btn_tap_t* tap = nullptr;
+        d.on_main([&] { tap = add_btn_tap(get_root_wnd()); });
         ASSERT_TRUE(d.click(hub()->log_btn));
         ASSERT_NE(d.find(L"浏览记录"), nullptr);
         close_page(d, SDLK_z);
@@ -407,6 +411,9 @@ TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
         EXPECT_EQ(unit_dlg_list(), g_pty.units);
         close_page(d, SDLK_ESCAPE);
         const rect face = hub()->strip->item_rect(2);
+        d.rclick_at(face.x + face.w / 2, face.y + face.h / 2);  // its menu
+        EXPECT_EQ(get_top_modal(), get_popup_menu());
+        close_page(d, SDLK_ESCAPE);
         d.click_at(face.x + face.w / 2, face.y + face.h / 2);
         ASSERT_NE(get_unit_dlg(), nullptr);
         EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[2]);
@@ -417,7 +424,9 @@ TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
         ASSERT_TRUE(d.click(hub()->cfg_btn));
         EXPECT_NE(get_top_modal(), nullptr);
         EXPECT_EQ(get_top_modal(), d.find(L"选项"));
-        close_page(d, SDLK_ESCAPE);
+        ASSERT_TRUE(d.click(d.find(L"取消")));
+        close_page(d);
+        EXPECT_EQ(tap->heard, 0);
     });
 }
 

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 #include "app/input.h"
+#include "app/loop.h"
 #include "rules/enums.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
@@ -16,10 +18,12 @@
 #include "screens/text/desc_parts.h"
 #include "screens/text/itm_desc.h"
 #include "screens/unit/unit_screen.h"
+#include "support/canvas.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
 #include "ui/modal.h"
+#include "ui/tip.h"
 
 namespace {
 // The game with a party of the given batch level, gold, an empty bag (then
@@ -80,6 +84,19 @@ TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
             click_item(d, s->selector(), shelf);
             EXPECT_EQ(s->shelf(), SHELF_LIMITED);
         }
+        // They look locked as a disabled tab does (filled, outlined), and their tips name the level that opens them.
+        const rect l = s->selector()->item_rect(SHELF_WONDROUS), o = s->selector()->item_rect(SHELF_GEAR);
+        std::array<uint32_t, 3> px{};
+        d.on_main([&] {
+            frame_render();
+            px = {canvas_t::px(l.x + 2, l.y + 2), canvas_t::px(l.x, l.y + 9), canvas_t::px(o.x + 2, o.y + 2)};
+        });
+        EXPECT_EQ(px, (std::array<uint32_t, 3>{0xff333333u, 0xff444444u, px[2]}));
+        EXPECT_NE(px[2], px[0]);
+        d.move_to(l.x + l.w / 2, l.y + l.h / 2);
+        EXPECT_TRUE(d.wait_for([&] {
+            return get_tip_shown_wnd() == s->selector() && get_tip_wnd()->text == Str(L"初级奇物（队伍等级5以上）");
+        }, "the locked shelf's tip", 60));
         click_item(d, s->selector(), SHELF_GEAR);
         ASSERT_EQ(s->shelf(), SHELF_GEAR);
         const auto gear = labels(s->shelf_list());

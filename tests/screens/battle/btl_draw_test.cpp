@@ -1,16 +1,19 @@
 // The battle map as the player sees it: the fog of war by sight, distance and
-// memory, and the order of the blocks of the cell tooltip.
+// memory, a step's walk preview, and the order of the blocks of the cell tooltip.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "app/input.h"
+#include "app/platform.h"
 #include "battle/fog.h"
 #include "battle/zone.h"
 #include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
+#include "rules/u_cmd.h"
 #include "screens/battle/btl_scene.h"
 #include "screens/battle/btl_view.h"
 #include "screens/text/unit_sheet.h"
@@ -64,13 +67,25 @@ TEST_F(BtlDraw, TheFogLiftsNearTheParty) {
     });
 }
 
-TEST_F(BtlDraw, TheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
+// A step marks its one cell; past the rat's corner the move goes round it,
+// several cells: a walk, said and marked as one. The cell tip reads the
+// action, the unit, the zone and the cell.
+TEST_F(BtlDraw, AStepOrAWalkIsMarkedAndTheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
     st.plain_map(12, 6);
     st.pc(1, {3, 3});
     const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
     play([&] {
         btl_scene_t* s = cur_btl_scene();
         unit_t* rat = st.u(rat_i);
+        const auto hovered = [&](const pt_t& c) {
+            hover_cell(d, c);
+            return std::tuple(s->hover_cursor(), s->pending_cmds(), bv().walk);
+        };
+        EXPECT_EQ(hovered({2, 4}), std::tuple(CUR_SHIFT, std::vector<u_cmd_t>{{P_MOVE, 0, {2, 4}, UCMD_SHIFT}},
+                                              std::vector<pt_t>{{2, 4}}));
+        EXPECT_EQ(hovered({4, 4}), std::tuple(CUR_MOV, std::vector<u_cmd_t>{{P_MOVE, 0, {4, 4}, 0}},
+                                              std::vector<pt_t>{{2, 4}, {3, 5}, {4, 4}}));
+        EXPECT_NE(std::wstring(s->act_tip().c_str()).find(L"行走"), std::wstring::npos);
         d.on_main([&] { btl().zones.push_back(new zone_t{nullptr, 0, P_TOX_FOG, 3, {rat->pos}}); });
         hover_cell(d, rat->pos);
         ASSERT_FALSE(s->act_tip().empty());  // the blow's chances

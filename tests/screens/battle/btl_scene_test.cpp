@@ -1,11 +1,13 @@
 // The battle scene on staged battles through the real frame loop: what the
-// listener shows and logs, the end of a battle by surrender and by quitting,
-// the hit-point texts, the confirmation of provoking actions, the map file.
+// listener shows and logs, the dialogs over the map, the end of a battle by
+// surrender and by quitting, the hit-point texts, the confirmation of
+// provoking actions, the map file.
 #include "screens/battle/btl_scene.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "app/ani.h"
@@ -19,6 +21,8 @@
 #include "battle/damage.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
+#include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/eqpts.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
@@ -37,6 +41,7 @@
 #include "support/screen_driver.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
+#include "ui/std_dlgs.h"
 #include "ui/tool_bar2.h"
 #include "ui/tv.h"
 #include "ui/wnd.h"
@@ -173,12 +178,28 @@ TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     });
 }
 
-TEST_F(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
+// Turn banners come one at a time and uncovered: a sleeper's turn passes on
+// within its floating banner's life, and the next one replaces it; the map's
+// tip waits until a banner is gone.
+TEST_F(BtlScene, TurnBannersComeOneAtATimeUncoveredAndTheViewStartsOnTheParty) {
     st.plain_map(30, 6);
     // The wolf begins, far beyond the party's sight.
     const int wolf_i = st.mon(9, 1, {28, 3});
+    const int sleeper_i = st.pc(2, {2, 4});
     const int me_i = st.pc(1, {2, 3});
+    st.before_run = [&] {
+        cond_inst_t ci;
+        st.u(sleeper_i)->conds.add(make_cond_inst(ci, C_SLEEP, nullptr, 0, CI_NO_ROLL, 0), true);
+    };
     std::vector<std::wstring> banners;
+    std::set<uint32_t> floats;
+    int most = 0;
+    const auto up = [&] {  // the floating banners not ended, as each frame leaves them
+        floats.insert(bv().turn_texts.begin(), bv().turn_texts.end());
+        int n = 0;
+        for (uint32_t id : floats) n += get_ani_mgr()->get(id) && !get_ani_mgr()->get(id)->done;
+        return most = std::max(most, n), n;
+    };
     d.run([&] {
         ASSERT_TRUE(d.start());
         st.start(d);
@@ -195,8 +216,20 @@ TEST_F(BtlScene, AnUnseenTurnShowsItsBannerAndTheViewStartsOnTheParty) {
         // The current unit could not be seen: the view opened on the party.
         zs::view_grid& v = cur_btl_scene()->get_view();
         EXPECT_TRUE(v.cell_rect().contains(st.u(me_i)->pos));
-        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        ASSERT_TRUE(d.wait_for([&] { return up(), cur_btl_scene()->waiting_unit() == st.u(me_i); }, "my orders"));
         EXPECT_TRUE(cur_btl_scene()->banner().empty());  // the turn's end took it away
+        EXPECT_EQ(floats.size(), 2u) << "the sleeper's and mine";
+        EXPECT_EQ(most, 1);
+        const SDL_Point p = cell_pt({4, 4});
+        d.move_to(p.x, p.y);
+        int frames_up = 0;
+        ASSERT_TRUE(d.wait_for([&] {
+            if (!up()) return true;
+            EXPECT_NE(get_tip_shown_wnd(), get_root_wnd()) << "a tip over the banner";
+            return ++frames_up, false;
+        }, "the banner's end"));
+        EXPECT_GT(frames_up, 20);
+        EXPECT_FALSE(tip_for(d, get_root_wnd()).empty());
         // The roster's faces lie over the view's top row; the keys bring the cell under them clear.
         const rect sr = cur_btl_scene()->strip()->rc;
         pt_t under;
@@ -264,10 +297,18 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
     });
 }
 
-TEST_F(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
-    duel(st, 7);
+// Each dialog the battle opens over the map closes every way it can with the
+// pointer over a cell the unit could walk to: nothing the dialog took reaches
+// the map, which gives no order.
+TEST_F(BtlScene, TheDialogsOverTheMapCloseGivingNoOrderAndTheMenuLeavesForTheMainMenu) {
+    // Amid a plain wide enough for the view to lie anywhere around the unit.
+    const pt_t mid{15, 10}, east{16, 10};
+    st.plain_map(30, 20);
+    st.pc(1, mid);
+    st.mon(MON_RAT_D, 1, {mid.x - 1, mid.y});
     play([&] {
-        // Every item is there and none is greyed out.
+        unit_t* me = st.u(me_i);
+        // Every item of the system menu is there and none is greyed out.
         ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
         auto* level = get_popup_menu()->get_level(0);
         std::vector<std::wstring> items;
@@ -278,20 +319,87 @@ TEST_F(BtlScene, TheSystemMenuOpensItsDialogsAndLeavesForTheMainMenu) {
             }
         EXPECT_EQ(items, (std::vector<std::wstring>{L"投降", L"选项", L"百科", L"返回主界面", L"退出游戏"}));
         d.key(SDLK_ESCAPE);
-        d.frames(1);
-        // The settings and the help open over the battle, which waits on.
-        ASSERT_TRUE(d.pick_sys_menu(L"选项"));
-        ASSERT_NE(get_cfg_dlg(), nullptr);
-        EXPECT_EQ(get_top_modal(), get_cfg_dlg());
-        d.key(SDLK_ESCAPE);
-        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the settings to close"));
-        ASSERT_TRUE(d.pick_sys_menu(L"百科"));
-        ASSERT_NE(get_top_modal(), nullptr);
-        EXPECT_NE(d.find_type<tv_t>(get_top_modal()), nullptr);  // the help's topics
-        d.key(SDLK_ESCAPE);
-        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the help to close"));
-        EXPECT_EQ(cur_btl_scene()->waiting_unit(), st.u(me_i));
-        EXPECT_FALSE(st.ended);
+        d.on_main([] {
+            opts().ao_prompt = true;
+            set_leave_check([](int) { return zg_confirm_dlg(L"放弃这场战斗？"); });
+        });
+        const auto sys = [this](const wchar_t* item) {
+            return [this, item] { item ? d.pick_sys_menu(item) : d.click(d.find_tip(L"系统菜单")); };
+        };
+        const auto log_item = [this](int i) {
+            return [this, i] {
+                const rect r = main_ui().log_bar->item_rect(i);
+                d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+            };
+        };
+        const auto slot_menu = [this] {
+            const rect r = main_ui().act_bar->item_rect(0);
+            d.rclick_at(r.x + r.w / 2, r.y + r.h / 2);
+        };
+        enum how_t { by_btn, by_box, by_esc, outside };
+        const char* hows[] = {"its button", "its close box", "Esc", "a click outside"};
+        const struct {
+            const char* what;
+            std::function<void()> open;
+            std::vector<how_t> ways;
+        } rows[] = {
+            {"system menu", sys(nullptr), {by_esc, outside}},
+            {"settings", sys(L"选项"), {by_btn, by_box, by_esc, outside}},
+            {"help", sys(L"百科"), {by_esc, outside}},  // its close box lies over the panel
+            {"leave question", sys(L"返回主界面"), {by_btn, by_box, by_esc, outside}},
+            {"quit question", sys(L"退出游戏"), {by_btn}},
+            {"quick menu", [&] { rclick_cell(d, me->pos); }, {by_esc, outside}},
+            {"slot chooser", slot_menu, {by_esc, outside}},
+            {"full log", log_item(LOG_BAR_FULL), {by_box, by_esc, outside}},
+            {"log menu", log_item(LOG_BAR_MORE), {outside}},
+            {"provoking question", [&] { click_cell(d, {mid.x + 3, mid.y}); }, {by_btn, by_box, by_esc, outside}},
+        };
+        for (const auto& r : rows)
+            for (const how_t how : r.ways) {
+                SCOPED_TRACE(std::string(r.what) + " closed by " + hows[how]);
+                d.on_main([&] {
+                    cur_btl_scene()->cancel_pwr();
+                    cur_btl_scene()->get_view().center_on(mid);
+                });
+                r.open();
+                wnd_t* dlg = get_top_modal();
+                ASSERT_NE(dlg, nullptr);
+                if (std::string(r.what) == "settings") {
+                    EXPECT_EQ(dlg, get_cfg_dlg());
+                } else if (std::string(r.what) == "help") {
+                    EXPECT_NE(d.find_type<tv_t>(dlg), nullptr);  // its topics
+                }
+                const size_t given = st.given.size();
+                // Its cancel button or close box; a point off it for a key or a click outside.
+                SDL_Point p{24, 24};
+                if (how == by_btn || how == by_box) {
+                    wnd_t* w = d.find_if([&](wnd_t* w) {
+                        return w->end_code == MODAL_CANCEL && (how == by_btn) == (w->text == L"取消");
+                    }, dlg);
+                    ASSERT_NE(w, nullptr);
+                    p = {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2};
+                }
+                // The view moved so that the cell east of the unit lies under the point.
+                d.on_main([&] {
+                    zs::view_grid& v = cur_btl_scene()->get_view();
+                    v.set_org_x(v.scrn.x + east.x * MAP_CELL + MAP_CELL / 2 - p.x);
+                    v.set_org_y(v.scrn.y + east.y * MAP_CELL + MAP_CELL / 2 - p.y);
+                });
+                ASSERT_EQ(cur_btl_scene()->get_view().scrn_to_cell({p.x, p.y}), east);
+                d.move_to(p.x, p.y);
+                if (how == by_esc)
+                    d.key(SDLK_ESCAPE);
+                else
+                    d.click_at(p.x, p.y);
+                ASSERT_TRUE(st.wait_orders(d, me));
+                d.frames(2);
+                EXPECT_EQ(me->pos, mid);
+                EXPECT_EQ(st.given.size(), given);
+            }
+        d.on_main([] {
+            opts().ao_prompt = false;
+            set_leave_check(nullptr);
+        });
         // Back to the main menu: the battle is given up, neither won nor lost.
         ASSERT_TRUE(d.pick_sys_menu(L"返回主界面"));
         ASSERT_TRUE(st.wait_end(d, 120));

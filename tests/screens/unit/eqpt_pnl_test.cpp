@@ -30,10 +30,14 @@ TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
         });
         EXPECT_TRUE(screen_driver_t::shown(eq->lv_up_btn()));
         EXPECT_EQ(d.find(L"升级！"), eq->lv_up_btn());
-        // The wizard on the unit: cancelled, nothing changes.
+        // The wizard on the unit: cancelled, nothing changes. Closed either
+        // way, it leaves no press or release to the dialog under it.
+        btn_tap_t* tap = nullptr;
+        d.on_main([&] { tap = add_btn_tap(dlg); });
         ASSERT_TRUE(d.click(eq->lv_up_btn()));
         game::lv_up_dlg_t* w = get_lv_up_dlg();
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(screen_driver_t::plain(w->fwd_btn()->text.c_str()), L"完成") << "the summary alone, first opened";
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
         EXPECT_EQ(u->base.lv, 1);
@@ -48,6 +52,7 @@ TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
         EXPECT_EQ(get_unit_dlg(), dlg);
         EXPECT_EQ(dlg->get_unit(), u);
         EXPECT_FALSE(screen_driver_t::shown(eq->lv_up_btn())) << "the next level needs more";
+        EXPECT_EQ(tap->heard, 0);
     });
 }
 

@@ -64,6 +64,9 @@ TEST(PwrPick, APrerequisiteOpensItsDependentWhichThenLocksIt) {
         EXPECT_EQ(clr_of(mob), PICK_LEARNABLE);
         EXPECT_TRUE(has_box(mob));
         ASSERT_TRUE(tick(d, p, P_MOBILITY));
+        Str tip;
+        EXPECT_EQ(w->desc()->text, get_pwr(P_MOBILITY)->get_tip_text(tip)) << "the details follow the tick";
+        EXPECT_EQ(p->tree()->sel, mob) << "selected, the row the details come back to after a hover";
         EXPECT_TRUE(dodge->has(TIF_CHECK_OFF));
         tick(d, p, P_DODGE);  // greyed: nothing happens
         EXPECT_TRUE(w->working().has_pwr(P_DODGE));

@@ -8,6 +8,8 @@
 #include "app/render.h"
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
+#include "rules/itm_ids.h"
+#include "rules/itm_slot.h"
 #include "rules/lv.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
@@ -138,7 +140,7 @@ TEST(UnitBadges, FourIconsAtMostConditionsBeforeAuras) {
     });
 }
 
-TEST(UnitBadges, TheLevelUpMarkAppearsExactlyAtTheThreshold) {
+TEST(UnitBadges, TheLevelUpMarkAppearsExactlyAtTheThresholdAndNeverUnderTheCount) {
     in_game([&](screen_driver_t& d) {
         unit_t u;
         u.base.lv = 3;
@@ -151,6 +153,15 @@ TEST(UnitBadges, TheLevelUpMarkAppearsExactlyAtTheThreshold) {
         const auto px = drawn(d, [&] { draw_lvup_mark(&u, pic); });
         EXPECT_FALSE(blank(px, corner));
         EXPECT_TRUE(blank(px, {0, 16, 64, 48}));
+        // A hovered face shows a count only where it says something, and never over the mark.
+        constexpr rect face{0, 0, 48, 48}, low{32, 32, 16, 16}, high{32, 0, 16, 16};
+        const auto in = [&](const rect& r, const std::function<void()>& draw) { return region(drawn(d, draw), r); };
+        const auto hovered = [&] { draw_face_badges(&u, face, true); };
+        EXPECT_EQ(in(high, hovered), in(high, [&] { draw_lvup_mark(&u, face); })) << "nothing to shoot: no 0";
+        mk_itm_slot(u.eqpts.slots[EQ_MAIN], ITM_BOW_S, 1);
+        EXPECT_EQ(in(high, hovered), in(high, [&] { draw_ammo_badge(&u, face); })) << "a bow, no arrows: 0";
+        EXPECT_EQ(in(low, hovered), in(low, [&] { draw_lvup_mark(&u, face, rect_align::right | rect_align::bottom); }))
+            << "the mark beside the level";
     });
 }
 
