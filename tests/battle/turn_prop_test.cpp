@@ -140,7 +140,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
         for (size_t p = b.log.find(L"无法使用"); p != std::wstring::npos; p = b.log.find(L"无法使用", p + 1)) ++refused;
         reset_btl();
     }
-    std::printf("%d battles, %d won by the random party, %d commands refused with a reason\n", count, won, refused);
+    std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped\n", count, won, refused, capped);
     EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
     // Unarmed foes that would provoke a lone defender's blow to strike it
     // swing at the air instead, round after round: rare, but no hang.
