@@ -6,38 +6,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "battle/ai.h"
 #include "battle/atk_rec.h"
 #include "rules/bld_ids.h"
-#include "rules/pwr.h"
 #include "support/ai_battle.h"
+#include "support/env_count.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class AiMatch : public ::testing::Test {
+class AiMatch : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
     void TearDown() override { reset_btl(); }
 };
 
 // Battles a case, and decisions compared a battle: few in CI's sanitized
 // build, where the plain search of a caster takes seconds; more in an
 // optimised build, or as TW_AI_MATCH_SEEDS and TW_AI_MATCH_DECISIONS say.
-int env_or(const char* name, int optimised, int sanitized) {
-    if (const char* s = std::getenv(name)) return std::max(1, std::atoi(s));
-#ifdef NDEBUG
-    (void)sanitized;
-    return optimised;
-#else
-    (void)optimised;
-    return sanitized;
-#endif
-}
-int seeds_per_case() { return env_or("TW_AI_MATCH_SEEDS", 6, 1); }
-int decisions_per_battle() { return env_or("TW_AI_MATCH_DECISIONS", 1 << 30, 16); }
+int seeds_per_case() { return env_count("TW_AI_MATCH_SEEDS", 6, 1); }
+int decisions_per_battle() { return env_count("TW_AI_MATCH_DECISIONS", 1 << 30, 16); }
 
 struct decision_t {
     std::vector<u_cmd_t> cmds;

@@ -10,18 +10,14 @@
 #include "rules/cond.h"
 #include "rules/dmg_ids.h"
 #include "rules/eqpts.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 #include "tests/rules/itm_inst.h"
 
 namespace {
 
-class Dmg : public ::testing::Test {
+class Dmg : public pwrs_log_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-    void SetUp() override { log_cur_buf()->assign(L""); }
-
     // A level-4 fighter with Con 10: 30 hit points.
     static void make(unit_t& u) {
         u.base.kind = UK_PC;

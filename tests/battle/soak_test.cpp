@@ -5,33 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include "rules/bld_ids.h"
-#include "rules/pwr.h"
 #include "support/ai_battle.h"
+#include "support/env_count.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class Soak : public ::testing::Test {
+class Soak : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
     void TearDown() override { reset_btl(); }
 };
 
 // 3 levels x 3 difficulties x 23 = 207 battles in an optimised build. The
 // sanitized debug build of scripts/test runs the AI some thirty times slower,
 // so it fights one of each and leaves the win rates to the optimised build; TW_SOAK_SEEDS sets the number either way.
-int seeds_per_case() {
-    if (const char* s = std::getenv("TW_SOAK_SEEDS")) return std::max(1, std::atoi(s));
-#ifdef NDEBUG
-    return 23;
-#else
-    return 1;
-#endif
-}
+int seeds_per_case() { return env_count("TW_SOAK_SEEDS", 23, 1); }
 
 // Distinct for every level, difficulty and index: each hundred seeds of a case
 // lies a million further on, the first hundred as they always were.

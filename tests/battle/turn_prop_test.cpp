@@ -6,7 +6,6 @@
 // turn paying for more than its budget, and nearly every battle ends before the cap.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
@@ -18,18 +17,12 @@
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "support/ai_battle.h"
+#include "support/env_count.h"
 
 namespace {
 
 // Thousands in an optimised build by hand (TW_PROP_BATTLES), a few hundred in CI.
-int battle_count() {
-    if (const char* s = std::getenv("TW_PROP_BATTLES")) return std::max(1, std::atoi(s));
-#ifdef NDEBUG
-    return 2000;
-#else
-    return 200;
-#endif
-}
+int battle_count() { return env_count("TW_PROP_BATTLES", 2000, 200); }
 
 // The player: random clicks from a generator of the test's own, so the
 // battle's draws stay the engine's.

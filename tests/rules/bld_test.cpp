@@ -7,19 +7,11 @@
 #include <vector>
 
 #include "rules/itm.h"
-#include "rules/pwr.h"
 #include "rules/race.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
-namespace {
-
-class Bld : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-};
-
-}  // namespace
+using Bld = pwrs_test;
 
 TEST_F(Bld, EmptyCustomAndPresetRows) {
     for (int id : {0, -2, 15, -1, 1000}) {

@@ -9,17 +9,13 @@
 #include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class Cond : public ::testing::Test {
+class Cond : public pwrs_log_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-    void SetUp() override { log_cur_buf()->assign(L""); }
-
     static void give(unit_t& u, int id, unit_t* src = nullptr, int amt = 0) {
         cond_inst_t ci;
         apply_cond(make_cond_inst(ci, id, src, 0, CI_NO_ROLL, amt), &u);
@@ -29,7 +25,6 @@ protected:
         for (const auto& [id, inst] : u.conds.map) s.insert(id);
         return s;
     }
-    static std::wstring log_text() { return log_cur_buf()->buf; }
 };
 
 }  // namespace

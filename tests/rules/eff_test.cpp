@@ -3,18 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/rnd.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
-namespace {
-
-class Eff : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-};
-
-}  // namespace
+using Eff = pwrs_test;
 
 TEST_F(Eff, TableRows) {
     for (int id = 1; id < EFF_COUNT; ++id) EXPECT_EQ(get_eff(id)->def, 5) << id;

@@ -5,18 +5,16 @@
 #include "app/str.h"
 #include "rules/bag.h"
 #include "rules/itm.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
 constexpr int DAGGER = 27, SHORT_SWORD = 28, GREATSWORD = 34, THROW_AXE = 38, LONGSPEAR = 58;
 constexpr int SHORTBOW = 60, LONGBOW = 61, LIGHT_SHIELD = 74, ARROWS = 166, CHAIN = 70;
 
-class Eqpts : public ::testing::Test {
+class Eqpts : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
     void SetUp() override { set_eqpt_bag(bag); }
     void TearDown() override { set_eqpt_bag(nullptr); }
 

@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "rules/load_type.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 #include "tests/rules/itm_inst.h"
 
 namespace {
 
-class Gear : public ::testing::Test {
+class Gear : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-
     void SetUp() override {
         u.base.race = 24;  // human
         u.base.cls = 1;

@@ -7,19 +7,15 @@
 #include "app/text_log.h"
 #include "rules/dice.h"
 #include "rules/ie.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
 #include "support/next_d20.h"
+#include "support/pwrs_test.h"
 #include "tests/rules/itm_inst.h"
 
 namespace {
 
-class IeEff : public ::testing::Test {
+class IeEff : public pwrs_log_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-    void SetUp() override { log_cur_buf()->assign(L""); }
-
     static void make(unit_t& u, int race) {
         u.base.race = race;
         u.base.cls = 1;
@@ -27,7 +23,6 @@ protected:
         for (int& a : u.base.abi) a = 12;
         u.recalc();
     }
-    static std::wstring log_text() { return log_cur_buf()->buf; }
 };
 
 }  // namespace

@@ -7,16 +7,12 @@
 #include <vector>
 
 #include "rules/bld.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class Lv : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-};
+using Lv = pwrs_test;
 
 // A unit as the wizard has it before a level's gains.
 unit_t mk(int kind, int rank, int bld, int race, int cls, int lv, int abi = 14) {

@@ -10,17 +10,13 @@
 
 #include "rules/bld.h"
 #include "rules/itm.h"
-#include "rules/pwr.h"
 #include "rules/race.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class Mon : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-};
+using Mon = pwrs_test;
 
 int mon_id(const wchar_t* key) {
     for (int id = 1; id < MON_COUNT; ++id)

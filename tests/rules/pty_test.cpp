@@ -10,18 +10,14 @@
 
 #include "rules/bld.h"
 #include "rules/cls.h"
-#include "rules/pwr.h"
 #include "rules/race.h"
 #include "rules/unit.h"
 #include "support/mem_io.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class Pty : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-};
+using Pty = pwrs_test;
 
 std::string bytes_of(const pty_t& p) {
     mem_io_t m;

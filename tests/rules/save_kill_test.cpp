@@ -20,6 +20,7 @@
 #include "rules/pty.h"
 #include "rules/save_slots.h"
 #include "rules/unit.h"
+#include "support/env_count.h"
 #include "support/save_dir.h"
 
 namespace fs = std::filesystem;
@@ -96,8 +97,7 @@ using SaveKill = save_dir_test_t;
 }  // namespace
 
 TEST_F(SaveKill, AKillAtAnyMomentLeavesTheWholeOldOrTheWholeNewSave) {
-    const char* env = std::getenv("TW_KILL_TRIALS");
-    const int trials = env ? std::max(1, std::atoi(env)) : 100;
+    const int trials = env_count("TW_KILL_TRIALS", 100, 100);
     pty_t a, b;
     make_party(a, L"A", 5, 111.0);
     make_party(b, L"B", 3, 222.0);

@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "app/io.h"
-#include "rules/pwr.h"
+#include "support/pwrs_test.h"
 #include "support/temp_dir.h"
 #include "rules/unit.h"
 
 namespace {
 
-class UActbar : public ::testing::Test {
+class UActbar : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-
     static std::vector<int> bar(const u_actbar_t& b) {
         std::vector<int> v;
         for (const actbar_item_t& it : b.items) v.push_back(it.pwr);

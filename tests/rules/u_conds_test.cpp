@@ -11,18 +11,14 @@
 #include "battle/listener.h"
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
-#include "rules/pwr.h"
 #include "rules/unit.h"
 #include "support/next_d20.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class UConds : public ::testing::Test {
+class UConds : public pwrs_log_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-    void SetUp() override { log_cur_buf()->assign(L""); }
-
     // A level-1 fighter of race `race` with 15 hit points (Con 10), at cell x, 0.
     static void make(unit_t& u, int x, int race = 24) {
         u.base.kind = UK_PC;
@@ -43,7 +39,6 @@ protected:
         for (const auto& [id, inst] : u.conds.map) s.insert(id);
         return s;
     }
-    static std::wstring log_text() { return log_cur_buf()->buf; }
     static bool logged(const wchar_t* s) { return log_text().find(s) != std::wstring::npos; }
 };
 

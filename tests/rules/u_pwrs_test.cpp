@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class UPwrs : public ::testing::Test {
+class UPwrs : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-
     static std::vector<int> ids(const u_pwrs_t& p, int filter) {
         std::vector<int> v{99};  // the getter replaces what the vector held
         return p.get_ids(v, filter);

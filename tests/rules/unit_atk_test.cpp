@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 
 namespace {
-class UnitAtk : public ::testing::Test {
+class UnitAtk : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-
     // A level-lv unit of the size with these ability modifiers, not recalculated.
     static void make(unit_t& u, int lv, int size, int str, int dex, int cha) {
         u.base.lv = lv;

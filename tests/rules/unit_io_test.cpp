@@ -7,21 +7,17 @@
 #include <vector>
 
 #include "rules/cls.h"
-#include "rules/pwr.h"
 #include "rules/race.h"
 #include "rules/save_slots.h"
 #include "rules/unit.h"
 #include "rules/urank.h"
 #include "support/mem_io.h"
+#include "support/pwrs_test.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-class UnitIo : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-};
+using UnitIo = pwrs_test;
 
 const std::vector<int> feats12{16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27};
 

@@ -7,16 +7,12 @@
 #include "battle/btl.h"
 #include "battle/turn.h"
 #include "rules/itm.h"
-#include "rules/pwr.h"
 #include "rules/unit_grp.h"
+#include "support/pwrs_test.h"
 
 namespace {
 
-class Unit : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-};
+using Unit = pwrs_test;
 
 int itm_id(const wchar_t* key) {
     for (int id = 1; id < ITM_COUNT; ++id)

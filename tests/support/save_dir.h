@@ -5,15 +5,12 @@
 
 #include "app/paths.h"
 #include "rules/pty.h"
-#include "rules/pwr.h"
 #include "rules/save_slots.h"
+#include "support/pwrs_test.h"
 #include "support/temp_dir.h"
 
-class save_dir_test_t : public ::testing::Test {
+class save_dir_test_t : public pwrs_test {
 protected:
-    static void SetUpTestSuite() { init_pwrs(); }
-    static void TearDownTestSuite() { free_pwrs(); }
-
     temp_dir_t dir;
     Str old_exe;
 

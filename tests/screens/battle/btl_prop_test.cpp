@@ -27,20 +27,14 @@
 #include "screens/map/main_ui.h"
 #include "screens/widgets/log_memo.h"
 #include "support/btl_stage.h"
+#include "support/env_count.h"
 #include "support/screen_driver.h"
 
 namespace {
 constexpr int round_limit = 60;
 constexpr int tries_per_wait = 6;  // random clicks before the unit ends its turn
 
-int seed_count() {
-    if (const char* s = std::getenv("TW_BTL_PROP_SEEDS")) return std::max(1, std::atoi(s));
-#ifdef NDEBUG
-    return 100;
-#else
-    return 2;
-#endif
-}
+int seed_count() { return env_count("TW_BTL_PROP_SEEDS", 100, 2); }
 
 // A new wait for orders began since the one numbered `asked`, or the battle ended.
 bool wait_over(int asked) {

@@ -1,0 +1,21 @@
+#pragma once
+// For tests of the rules that read the power table: the suite builds it once
+// and frees it after. pwrs_log_test also starts each test on an empty log.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/text_log.h"
+#include "rules/pwr.h"
+
+class pwrs_test : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { init_pwrs(); }
+    static void TearDownTestSuite() { free_pwrs(); }
+};
+
+class pwrs_log_test : public pwrs_test {
+protected:
+    void SetUp() override { log_cur_buf()->assign(L""); }
+    static std::wstring log_text() { return log_cur_buf()->buf; }
+};
