@@ -216,8 +216,7 @@ TEST(DamagedFiles, PickingADamagedPartyInTheHubKeepsItAndTheCurrentOne) {
         ASSERT_TRUE(d.click(hub()->party_btn));
         lv_t* level = get_popup_menu()->get_level(0);
         ASSERT_GE(level->count(), 2);
-        const rect r = level->item_rect(1);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        d.click_at(level->item_rect(1));
         ASSERT_TRUE(d.wait_for([] { return get_top_modal() != get_popup_menu(); }, "the menu to close"));
         EXPECT_EQ(cur_slot_id(), 10000002);
         const std::wstring msg = take_message(d);

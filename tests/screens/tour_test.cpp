@@ -132,8 +132,7 @@ void settings(screen_driver_t& d) {
     const char* tabs[CFG_TABS] = {"gfx", "sfx", "btl", "others"};
     const wchar_t* first_box[CFG_TABS] = {L"全屏", L"开启音乐", L"显示视角移动动画", L"启动后自动进入竞技场"};
     for (int t = 0; t < CFG_TABS; ++t) {
-        const rect r = get_cfg_dlg()->tabs()->get_strip()->item_rect(t);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        d.click_at(get_cfg_dlg()->tabs()->get_strip()->item_rect(t));
         ASSERT_NE(d.find(first_box[t]), nullptr) << tabs[t];
         if (t == CFG_TAB_BTL) {
             ASSERT_TRUE(d.click(d.find(L"显示战术网格（默认按G键切换）")));
@@ -294,8 +293,7 @@ void unit_dialog(screen_driver_t& d) {
 }
 
 void choose_shelf(screen_driver_t& d, shop_dlg_t* s, int shelf) {
-    const rect r = s->selector()->item_rect(shelf);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.click_at(s->selector()->item_rect(shelf));
     ASSERT_EQ(s->shelf(), shelf);
 }
 
@@ -309,8 +307,7 @@ void shop(screen_driver_t& d) {
     EXPECT_GE(s->shelf_list()->count(), 3) << "three to five limited items";
     EXPECT_EQ(s->shelf_list()->sel, 0);
     // Resting on an item shows its description.
-    const rect first = s->shelf_list()->item_rect(0);
-    d.move_to(first.x + first.w / 2, first.y + first.h / 2);
+    d.move_to(s->shelf_list()->item_rect(0));
     EXPECT_TRUE(d.wait_for([&] { return get_tip_shown_wnd() == s->shelf_list(); }, "the item's tooltip", 120));
     d.shot("shop");
 
@@ -395,10 +392,7 @@ void new_party(screen_driver_t& d) {
     ASSERT_EQ(m->pc_list()->count(), PRESET_PCS + 1);
     EXPECT_EQ(pc_lv_t::rec_of(m->pc_list()->get_item(PRESET_PCS))->id, 100);
     EXPECT_TRUE(d.exists("saves/pcs/00000100.pc"));
-    const auto tick = [&](int i) {
-        const rect r = m->pc_list()->item_part_rect(i, LIP_CHECK);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-    };
+    const auto tick = [&](int i) { d.click_at(m->pc_list()->item_part_rect(i, LIP_CHECK)); };
     tick(0);
     tick(4);
     d.on_main([&] { m->pc_list()->scroll_to_end(); });
@@ -428,8 +422,7 @@ void level_up(screen_driver_t& d, int fight_xp) {
     EXPECT_EQ(u->xp, fight_xp) << "the surrender pays nothing";
     ASSERT_LT(u->xp, xp_for_lv(2));
     d.on_main([&] { u->xp = xp_for_lv(2); });
-    const rect face = hub()->strip->item_rect(int(g_pty.units.size()) - 1);
-    d.click_at(face.x + face.w / 2, face.y + face.h / 2);
+    d.click_at(hub()->strip->item_rect(int(g_pty.units.size()) - 1));
     unit_dlg_t* dlg = get_unit_dlg();
     ASSERT_NE(dlg, nullptr);
     wnd_t* up = dlg->eqpt_bag()->eqpt_pnl()->lv_up_btn();
@@ -455,8 +448,7 @@ void level_up(screen_driver_t& d, int fight_xp) {
 // "更改角色外观" from a face's menu: a new portrait and battle icon from the two image choosers.
 void appearance(screen_driver_t& d) {
     unit_t* u = g_pty.units.front();
-    const rect first = hub()->strip->item_rect(0);
-    d.rclick_at(first.x + first.w / 2, first.y + first.h / 2);
+    d.rclick_at(hub()->strip->item_rect(0));
     ASSERT_TRUE(d.pick_menu(L"更改角色外观"));
     game::mod_unit_dlg_t* md = get_mod_unit_dlg();
     ASSERT_NE(md, nullptr);
@@ -468,8 +460,7 @@ void appearance(screen_driver_t& d) {
         auto* l = d.find_type<lv_t>(chooser);
         EXPECT_NE(l, nullptr);
         if (!l) return;
-        const rect r = l->item_rect(item);
-        d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+        d.click_at(l->item_rect(item));
         d.frames(1);
     };
     choose(md->panel()->face_btn(), 5);
@@ -540,13 +531,12 @@ bool swap_sets(screen_driver_t& d, unit_t* u) {
     if (get_top_modal() != m) return false;
     if (rect r; menu_item(0, L"切换武器组", &r)) {
         // Resting on the item opens its sets; a click would choose the item itself.
-        d.move_to(r.x + r.w / 2, r.y + r.h / 2);
+        d.move_to(r);
         d.frames(1);
         auto* sets = m->level_count() > 1 && screen_driver_t::shown(m->get_level(1)) ? m->get_level(1) : nullptr;
         for (int k = 0; sets && k < sets->count(); ++k)
             if (!(sets->get_item(k)->flags & (LIF_SELECTED | LIF_DISABLED))) {
-                const rect s = sets->item_rect(k);
-                d.click_at(s.x + s.w / 2, s.y + s.h / 2);
+                d.click_at(sets->item_rect(k));
                 d.frames(1);
                 return true;
             }
@@ -650,8 +640,7 @@ void fight_challenge(screen_driver_t& d, int i) {
     encs_dlg_t* h = hub();
     ASSERT_NE(h, nullptr);
     ASSERT_GT(h->list->count(), i);
-    const rect r = h->list->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.click_at(h->list->item_rect(i));
     ASSERT_EQ(h->list->sel, i);
     ASSERT_TRUE(h->fight_btn->is_enabled());
     ASSERT_TRUE(d.click(h->fight_btn));

@@ -205,21 +205,18 @@ inline SDL_Point cell_pt(const pt_t& c) {
 
 // The mouse rests on the cell until the hover commands are built.
 inline void hover_cell(screen_driver_t& d, const pt_t& c) {
-    const SDL_Point p = cell_pt(c);
-    d.move_to(p.x, p.y);
+    d.move_to(cur_btl_scene()->get_view().cell_scrn_rect(c));
     d.frames(2);
 }
 
 inline void click_cell(screen_driver_t& d, const pt_t& c) {
     hover_cell(d, c);
-    const SDL_Point p = cell_pt(c);
-    d.click_at(p.x, p.y);
+    d.click_at(cur_btl_scene()->get_view().cell_scrn_rect(c));
 }
 
 inline void rclick_cell(screen_driver_t& d, const pt_t& c) {
     hover_cell(d, c);
-    const SDL_Point p = cell_pt(c);
-    d.rclick_at(p.x, p.y);
+    d.rclick_at(cur_btl_scene()->get_view().cell_scrn_rect(c));
 }
 
 // Runs fn on the game's thread, the animations it plays written to fx (emptied

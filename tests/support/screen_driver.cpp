@@ -362,13 +362,15 @@ void screen_driver_t::settle() { frames(2); }
 
 // Press and release in frames of their own, as a hand makes them: the modal
 // loops judge a click outside from the last event of each frame.
-void screen_driver_t::click_at(int x, int y) {
+void screen_driver_t::click_btn_at(uint8_t button, int x, int y) {
     move_to(x, y);
-    push_button(SDL_BUTTON_LEFT, true, x, y);
+    push_button(button, true, x, y);
     frames(1);
-    push_button(SDL_BUTTON_LEFT, false, x, y);
+    push_button(button, false, x, y);
     settle();
 }
+
+void screen_driver_t::click_at(int x, int y) { click_btn_at(SDL_BUTTON_LEFT, x, y); }
 
 // SDL's mouse state moves when the pump takes the motion, so the frame before
 // that pump still sees the mouse where it was: the hook follows only after it.
@@ -387,13 +389,7 @@ void screen_driver_t::flick_to(int x, int y) {
     mouse_x_ = x, mouse_y_ = y;
 }
 
-void screen_driver_t::rclick_at(int x, int y) {
-    move_to(x, y);
-    push_button(SDL_BUTTON_RIGHT, true, x, y);
-    frames(1);
-    push_button(SDL_BUTTON_RIGHT, false, x, y);
-    settle();
-}
+void screen_driver_t::rclick_at(int x, int y) { click_btn_at(SDL_BUTTON_RIGHT, x, y); }
 
 bool screen_driver_t::click_link(const rtext_t& t, const wchar_t* target, pt_t origin) {
     for (int i = 0; i < t.item_count(); ++i) {
@@ -428,8 +424,7 @@ bool screen_driver_t::pick_menu(const wchar_t* caption) {
     lv_t* level = m->get_level(0);
     for (int i = 0; i < level->count(); ++i)
         if (plain(level->get_item(i)->label) == caption) {
-            const rect r = level->item_rect(i);
-            click_at(r.x + r.w / 2, r.y + r.h / 2);
+            click_at(level->item_rect(i));
             return true;
         }
     ADD_FAILURE() << "no menu item " << utf8_from_wide(caption);

@@ -155,6 +155,10 @@ public:
     bool pick_menu(const wchar_t* caption);
     bool pick_sys_menu(const wchar_t* caption);
     void rclick_at(int x, int y);
+    // The same at the centre of r (a list's item, a cell on the screen).
+    void move_to(const rect& r) { move_to(r.x + r.w / 2, r.y + r.h / 2); }
+    void click_at(const rect& r) { click_at(r.x + r.w / 2, r.y + r.h / 2); }
+    void rclick_at(const rect& r) { rclick_at(r.x + r.w / 2, r.y + r.h / 2); }
     // Press at from, move there in steps frame by frame, release at to.
     void drag(SDL_Point from, SDL_Point to, int steps = 8);
     void wheel(int dy);
@@ -204,6 +208,7 @@ private:
     void push_button(uint8_t button, bool down, int x, int y);
     void push_key(SDL_Keycode k, uint16_t mod, bool down);
     bool click_wnd(wnd_t* w, uint8_t button);
+    void click_btn_at(uint8_t button, int x, int y);
 
     screen_opts_t opts_;
     temp_dir_t game_;

@@ -83,8 +83,7 @@ void close_page(screen_driver_t& d, SDL_Keycode key = 0) {
 // Selects challenge i and fights it; the page titled `page` shows and is closed.
 void fight(screen_driver_t& d, int i, const wchar_t* page, const char* shot = nullptr) {
     lv_t* l = hub()->list;
-    const rect r = l->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.click_at(l->item_rect(i));
     ASSERT_EQ(l->sel, i);
     ASSERT_TRUE(d.click(hub()->fight_btn));
     ASSERT_TRUE(d.wait_for([&] { return d.find(page) != nullptr; }, "the page after the fight"));
@@ -411,10 +410,10 @@ TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
         EXPECT_EQ(unit_dlg_list(), g_pty.units);
         close_page(d, SDLK_ESCAPE);
         const rect face = hub()->strip->item_rect(2);
-        d.rclick_at(face.x + face.w / 2, face.y + face.h / 2);  // its menu
+        d.rclick_at(face);  // its menu
         EXPECT_EQ(get_top_modal(), get_popup_menu());
         close_page(d, SDLK_ESCAPE);
-        d.click_at(face.x + face.w / 2, face.y + face.h / 2);
+        d.click_at(face);
         ASSERT_NE(get_unit_dlg(), nullptr);
         EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[2]);
         close_page(d, SDLK_ESCAPE);

@@ -93,7 +93,7 @@ TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
         });
         EXPECT_EQ(px, (std::array<uint32_t, 3>{0xff333333u, 0xff444444u, px[2]}));
         EXPECT_NE(px[2], px[0]);
-        d.move_to(l.x + l.w / 2, l.y + l.h / 2);
+        d.move_to(l);
         EXPECT_TRUE(d.wait_for([&] {
             return get_tip_shown_wnd() == s->selector() && get_tip_wnd()->text == Str(L"初级奇物（队伍等级5以上）");
         }, "the locked shelf's tip", 60));

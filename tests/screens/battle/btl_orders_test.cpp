@@ -39,7 +39,7 @@ SDL_Keycode slot_key(int i) { return i < 9 ? SDLK_1 + i : SDLK_0; }
 
 // A click on a menu's item; the menu's loop ends with the frame after it.
 void click_rect(screen_driver_t& d, const rect& r) {
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.click_at(r);
     d.frames(1);
 }
 
@@ -213,7 +213,7 @@ TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
         const int slot = 9;
         ASSERT_EQ(me->actbar.items[slot].pwr, 0);
         const rect sr = bar->item_rect(slot);
-        d.rclick_at(sr.x + sr.w / 2, sr.y + sr.h / 2);
+        d.rclick_at(sr);
         ASSERT_EQ(get_top_modal(), get_popup_menu());
         rect r;
         li_t* clear = menu_item(0, L"清除动作", &r);
@@ -224,7 +224,7 @@ TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
         EXPECT_EQ(me->actbar.items[slot].pwr, P_WAIT);
         ASSERT_NE(bar->slot_rec(slot), nullptr);
         EXPECT_EQ(bar->slot_rec(slot)->pwr, P_WAIT);
-        d.rclick_at(sr.x + sr.w / 2, sr.y + sr.h / 2);
+        d.rclick_at(sr);
         ASSERT_NE(menu_item(0, L"清除动作", &r), nullptr);
         click_rect(d, r);
         EXPECT_EQ(me->actbar.items[slot].pwr, 0);
@@ -261,8 +261,7 @@ TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
         EXPECT_FALSE(refused(blow));
         EXPECT_TRUE(refused(shot) && refused(sleep));
         // A refused slot says what it holds and why, above the bar, clear of the pointer.
-        const rect q = bar->item_rect(sleep);
-        d.move_to(q.x + q.w / 2, q.y + q.h / 2);
+        d.move_to(bar->item_rect(sleep));
         std::wstring tip = tip_for(d, bar);
         EXPECT_NE(tip.find(pwr_name(P_SLEEP)), std::wstring::npos);
         EXPECT_NE(tip.find(std::wstring(L"无法使用: ") + refusal_text(USE_NO_POINTS)), std::wstring::npos);

@@ -255,8 +255,7 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
         u_lv2_t* strip = cur_btl_scene()->strip();
         ASSERT_EQ(strip->count(), 2);
         const int face = strip->unit_of(strip->get_item(0)) == rat ? 0 : 1;
-        const rect f = strip->item_rect(face);
-        d.move_to(f.x + f.w / 2, f.y + f.h / 2);
+        d.move_to(strip->item_rect(face));
         d.frames(2);
         EXPECT_EQ(main_ui().shown_unit, rat);
         hover_cell(d, me->pos);
@@ -264,11 +263,11 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
         tool_bar_t2* toggles = main_ui().sheet_toggles;
         const int mask = main_ui().sheet_mask;
         const rect t = toggles->item_rect(0);
-        d.click_at(t.x + t.w / 2, t.y + t.h / 2);
+        d.click_at(t);
         EXPECT_EQ(main_ui().sheet_mask, mask ^ 1);
         EXPECT_EQ(main_ui().shown_unit, me);
         EXPECT_NE(std::wstring(main_ui().sheet_pane->text.c_str()), my_sheet);
-        d.click_at(t.x + t.w / 2, t.y + t.h / 2);
+        d.click_at(t);
         EXPECT_EQ(main_ui().sheet_mask, mask);
         EXPECT_EQ(std::wstring(main_ui().sheet_pane->text.c_str()), my_sheet);
     });
@@ -326,16 +325,8 @@ TEST_F(BtlScene, TheDialogsOverTheMapCloseGivingNoOrderAndTheMenuLeavesForTheMai
         const auto sys = [this](const wchar_t* item) {
             return [this, item] { item ? d.pick_sys_menu(item) : d.click(d.find_tip(L"系统菜单")); };
         };
-        const auto log_item = [this](int i) {
-            return [this, i] {
-                const rect r = main_ui().log_bar->item_rect(i);
-                d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-            };
-        };
-        const auto slot_menu = [this] {
-            const rect r = main_ui().act_bar->item_rect(0);
-            d.rclick_at(r.x + r.w / 2, r.y + r.h / 2);
-        };
+        const auto log_item = [this](int i) { return [this, i] { d.click_at(main_ui().log_bar->item_rect(i)); }; };
+        const auto slot_menu = [this] { d.rclick_at(main_ui().act_bar->item_rect(0)); };
         enum how_t { by_btn, by_box, by_esc, outside };
         const char* hows[] = {"its button", "its close box", "Esc", "a click outside"};
         const struct {

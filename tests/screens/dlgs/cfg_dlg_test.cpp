@@ -52,9 +52,7 @@ void end_with(screen_driver_t& d, const wchar_t* button) {
 }
 
 void show_tab(screen_driver_t& d, int tab) {
-    lv_t* strip = get_cfg_dlg()->tabs()->get_strip();
-    const rect r = strip->item_rect(tab);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.click_at(get_cfg_dlg()->tabs()->get_strip()->item_rect(tab));
     ASSERT_EQ(get_cfg_dlg()->tabs()->cur_tab(), tab);
 }
 
@@ -63,8 +61,7 @@ void pick(screen_driver_t& d, cbo_t* c, int i) {
     ASSERT_TRUE(d.click(c));
     lv_t* level = get_popup_menu()->get_level(0);
     ASSERT_NE(level, nullptr);
-    const rect r = level->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.click_at(level->item_rect(i));
     ASSERT_TRUE(d.wait_for([] { return get_top_modal() != get_popup_menu(); }, "the list to close"));
 }
 

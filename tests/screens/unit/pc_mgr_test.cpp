@@ -52,10 +52,7 @@ bool make_pc(screen_driver_t& d, pc_mgr_dlg_t* m) {
     return d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5);
 }
 
-void tick_item(screen_driver_t& d, pc_mgr_dlg_t* m, int i) {
-    const rect r = m->pc_list()->item_part_rect(i, LIP_CHECK);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-}
+void tick_item(screen_driver_t& d, pc_mgr_dlg_t* m, int i) { d.click_at(m->pc_list()->item_part_rect(i, LIP_CHECK)); }
 
 // Answers the confirmation dialog.
 void confirm(screen_driver_t& d, bool yes) {

@@ -57,10 +57,7 @@ inline bool close_unit_screen(screen_driver_t& d) {
 
 inline SDL_Point centre(const wnd_t* w) { return {w->rc.x + w->rc.w / 2, w->rc.y + w->rc.h / 2}; }
 
-inline void click_item(screen_driver_t& d, lv_t* l, int i) {
-    const rect r = l->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-}
+inline void click_item(screen_driver_t& d, lv_t* l, int i) { d.click_at(l->item_rect(i)); }
 
 // Every slot of the bag and the members' equipment: {id, count}.
 inline std::vector<std::pair<int, int>> party_slots() {

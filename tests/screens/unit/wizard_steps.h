@@ -72,7 +72,7 @@ inline bool tick(screen_driver_t& d, pwr_pick_t* p, int id) {
     d.frames(1);
     const rect r = p->tree()->check_rect(n);
     if (r.w <= 0) return false;
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
+    d.click_at(r);
     return true;
 }
 

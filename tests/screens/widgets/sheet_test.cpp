@@ -14,10 +14,7 @@ constexpr const wchar_t* key = L"_u_xs_dlg_cfg";
 
 int stored() { return CZsConfig::instance().get_int(key, -1, L"Main"); }
 
-void click_toggle(screen_driver_t& d, tool_bar_t2* s, int i) {
-    const rect r = s->item_rect(i);
-    d.click_at(r.x + r.w / 2, r.y + r.h / 2);
-}
+void click_toggle(screen_driver_t& d, tool_bar_t2* s, int i) { d.click_at(s->item_rect(i)); }
 }  // namespace
 
 TEST(SheetToggles, AClickFlipsASectionAndStoresTheMaskAltFlipsAllWithoutStoring) {
