@@ -1,6 +1,7 @@
 // The derived statistics of a unit and their breakdown texts.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <utility>
 
@@ -76,6 +77,11 @@ protected:
         u.conds.add(make_cond_inst(ci, cond, nullptr, 0, CI_NO_ROLL, 0), true);
     }
     static std::wstring text(const unit_t& u, int n) { return u.texts[n].buf; }
+    // Armour class, Fortitude, Reflex, Will and the manoeuvre defence.
+    static std::array<int, 5> defs(const unit_t& u) {
+        const int* d = u.drv.def;
+        return {d[1], d[2], d[3], d[4], d[5]};
+    }
     // The value of the breakdown line of text n that ends in label; -999 without one.
     static int line_value(const unit_t& u, int n, const std::wstring& label) {
         const std::wstring t = L"\n" + text(u, n);
@@ -117,20 +123,10 @@ TEST_F(Recalc, ACharacterAndItsBreakdownTexts) {
                        ring = name_of(u.eqpts.slots[13]);
     ASSERT_NE(mail.find(L"鳞甲"), std::wstring::npos);  // the item texts are loaded
 
-    EXPECT_EQ(u.drv.hp_max, 22);
-    EXPECT_EQ(u.hp, 22);
-    EXPECT_EQ(u.drv.xp_val, 55);
-    EXPECT_EQ(u.drv.def[1], 20);
-    EXPECT_EQ(u.drv.def[2], 15);
-    EXPECT_EQ(u.drv.def[3], 12);
-    EXPECT_EQ(u.drv.def[4], 12);
-    EXPECT_EQ(u.drv.def[5], 14);
-    EXPECT_EQ(u.drv.init, 5);
-    EXPECT_EQ(u.drv.spd, 4);
-    EXPECT_EQ(u.drv.atk, -1);
-    EXPECT_EQ(u.drv.dmg, 1);
-    EXPECT_EQ(u.drv.asf, 30);
-    EXPECT_EQ(u.drv.aoo, 1);
+    EXPECT_EQ((std::array{u.drv.hp_max, u.hp, u.drv.xp_val}), (std::array{22, 22, 55}));
+    EXPECT_EQ(defs(u), (std::array{20, 15, 12, 12, 14}));
+    const u_drv_t& d = u.drv;
+    EXPECT_EQ((std::array{d.init, d.spd, d.atk, d.dmg, d.asf, d.aoo}), (std::array{5, 4, -1, 1, 30, 1}));
     EXPECT_EQ(u.get_atk(1), 7);
 
     EXPECT_EQ(text(u, 0), L"6\t基础数值（种族）\n<c=r>-2</c>\t累赘");
@@ -195,25 +191,12 @@ TEST_F(Recalc, AMonsterAndItsBreakdownTexts) {
     m.hp_ready = 0;
     m.recalc();
 
-    EXPECT_EQ(m.drv.abi[0], 16);
-    EXPECT_EQ(m.drv.abi[2], 10);
-    EXPECT_EQ(m.drv.no_abi[2], 1);
-    EXPECT_EQ(m.drv.abi_mod[1], 0);  // prone: no positive Dex modifier
-    EXPECT_EQ(m.drv.def[1], 19);
-    EXPECT_EQ(m.drv.def[2], 12);
-    EXPECT_EQ(m.drv.def[3], 12);
-    EXPECT_EQ(m.drv.def[4], 13);
-    EXPECT_EQ(m.drv.def[5], 14);
-    EXPECT_EQ(m.drv.hp_max, 1);
-    EXPECT_EQ(m.hp, 1);
-    EXPECT_EQ(m.drv.xp_val, 4);
-    EXPECT_EQ(m.drv.spd, 3);
-    EXPECT_EQ(m.drv.dr, 10);
-    EXPECT_EQ(m.drv.init, 2);
-    EXPECT_EQ(m.drv.res[8], 100);
-    EXPECT_EQ(m.drv.res[9], 100);
-    EXPECT_EQ(m.drv.res[10], 0);
-    EXPECT_EQ(m.drv.res[11], 200);
+    const u_drv_t& d = m.drv;
+    EXPECT_EQ((std::array{d.abi[0], d.abi[2], d.no_abi[2]}), (std::array{16, 10, 1}));
+    EXPECT_EQ(d.abi_mod[1], 0);  // prone: no positive Dex modifier
+    EXPECT_EQ(defs(m), (std::array{19, 12, 12, 13, 14}));
+    EXPECT_EQ((std::array{d.hp_max, m.hp, d.xp_val, d.spd, d.dr, d.init}), (std::array{1, 1, 4, 3, 10, 2}));
+    EXPECT_EQ((std::array{d.res[8], d.res[9], d.res[10], d.res[11]}), (std::array{100, 100, 0, 200}));
     EXPECT_TRUE(m.has_trait(4));
     for (int id : {5, 6, 7, 10, 11, 12, 20, 22}) EXPECT_TRUE(m.imm_cond(id)) << id;
     EXPECT_FALSE(m.imm_cond(9));  // the undead can be turned
