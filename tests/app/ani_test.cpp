@@ -16,12 +16,10 @@ namespace {
 constexpr double dt60 = FRAME_DT_MAX;  // the step the frame loop gives
 constexpr uint32_t red = 0xFFFF0000u;
 
-class Ani : public ::testing::Test {
+class Ani : public fonts_test_t<> {
 protected:
     const test_gfx_t gfx{"tw_ani"};
 
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     // Cells of w x h pixels, cols to a row, cell i filled with colours[i].
     Str sheet(const char* leaf, int w, int h, int cols, const std::vector<uint32_t>& colours) const {
         const int rows = int(colours.size()) / cols;

@@ -9,10 +9,8 @@
 
 namespace {
 
-class DrawText : public ::testing::Test {
+class DrawText : public fonts_test_t<> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     void SetUp() override { font_env_t::clear_black(); }
 
     const clr_t blue{0xFF0000FFu};

@@ -68,11 +68,7 @@ std::string tiny_ttf() {
     return dir.b + body.b;
 }
 
-class Fonts : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-};
+using Fonts = fonts_test_t<>;
 
 // Opened on its own, so its glyph cache starts empty: the file given at 16
 // pixels, or the tiny font at 20.

@@ -81,3 +81,11 @@ public:
 private:
     static inline std::unique_ptr<temp_dir_t> dir_;
 };
+
+// A fixture over Base whose suite has the fonts up.
+template <class Base = ::testing::Test>
+class fonts_test_t : public Base {
+protected:
+    static void SetUpTestSuite() { font_env_t::up(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
+};

@@ -5,10 +5,8 @@
 #include "support/loop_harness.h"
 
 template <class O>
-class owner_test_t : public loop_test_t {
+class owner_test_t : public fonts_test_t<loop_test_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     O own;
 
     void SetUp() override {

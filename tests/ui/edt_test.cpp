@@ -12,10 +12,8 @@ using namespace harness;
 
 namespace {
 
-class Edt : public loop_test_t {
+class Edt : public fonts_test_t<loop_test_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     edt_t ed;
 
     void SetUp() override {

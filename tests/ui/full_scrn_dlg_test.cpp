@@ -23,11 +23,7 @@ public:
 };
 }  // namespace
 
-class FullScrn : public loop_test_t {
-protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-};
+using FullScrn = fonts_test_t<loop_test_t>;
 
 TEST_F(FullScrn, FillsTheScreenWithSpacerHeadingAndClientOverTheButtonRow) {
     auto* d = make_dlg<desc_dlg_t>(nullptr, 0, 100, 100, 0);

@@ -15,10 +15,8 @@ struct test_edt_t : edt_t {
     rect* caret_rect(rect* out) override { return &(*out = {110, 108, 2, 20}); }
 };
 
-class ImeDraw : public ime_test_t {
+class ImeDraw : public fonts_test_t<ime_test_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     void TearDown() override { set_focus_wnd(nullptr), ime_test_t::TearDown(); }
     // What ime_draw drew with the focus on w.
     static rect drawn(wnd_t* w) {

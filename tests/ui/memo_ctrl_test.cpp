@@ -7,10 +7,8 @@
 
 namespace {
 
-class Memo : public loop_test_t {
+class Memo : public fonts_test_t<loop_test_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     memo_ctrl_t memo;
     Str long_text;
 

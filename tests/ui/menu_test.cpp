@@ -11,10 +11,8 @@ using namespace harness;
 
 namespace {
 
-class Menu : public loop_test_t {
+class Menu : public fonts_test_t<loop_test_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     menu_t* m = nullptr;
     li_t *a = nullptr, *b = nullptr, *sep = nullptr, *c = nullptr, *a2 = nullptr;
 

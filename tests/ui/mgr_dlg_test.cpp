@@ -71,10 +71,8 @@ private:
 void press_cmd(mgr_dlg_t* d, btn_t* b) { d->on_msg({EVT_COMMAND, 0, 0}, b); }
 }  // namespace
 
-class Mgr : public loop_test_t {
+class Mgr : public fonts_test_t<loop_test_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     files_t files;
     Str pattern = files.pattern();
 

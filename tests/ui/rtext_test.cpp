@@ -22,11 +22,8 @@
 
 namespace {
 
-class Rtext : public ::testing::Test {
+class Rtext : public fonts_test_t<> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-
     rtext_t rt;
     const int fh = get_font_height(FONT_DEF);
 

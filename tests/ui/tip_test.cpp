@@ -22,10 +22,8 @@ struct tip_src_t : wnd_t {
     }
 };
 
-class Tip : public ::testing::Test {
+class Tip : public fonts_test_t<> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
     static inline uint32_t buttons = 0;
 
     tip_src_t src;

@@ -61,11 +61,8 @@ tmap_t* plain_map(int w, int h, int env = 1, int tile = 1) {
     return m;
 }
 
-class MapScene : public loop_test_t {
+class MapScene : public fonts_test_t<loop_test_t> {
 protected:
-    static void SetUpTestSuite() { font_env_t::up(); }
-    static void TearDownTestSuite() { font_env_t::down(); }
-
     void SetUp() override {
         loop_test_t::SetUp();
         saved_opts = opts();
