@@ -44,12 +44,15 @@ protected:
     pty_t pty;
     unit_grp_t foes;
     script_listener_t lis;
+    std::wstring logged;  // the battle log's lines of the case
 
     void SetUp() override {
         btl_test::SetUp();
         draw({"........", "........", "........", "........", "........", "........"});
+        log_set_sink([](const wchar_t* t, void* me) { static_cast<Turn*>(me)->logged += t; }, this);
     }
     void TearDown() override {
+        log_set_sink(nullptr, nullptr);
         set_cur_scene(nullptr);
         restart();
         btl_test::TearDown();
@@ -207,14 +210,11 @@ TEST_F(Turn, AUnitThatWaitedThisRoundCannotWaitAgain) {
 TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {
     line_up(false);
     btl().cur = b;
-    Str logged;
-    log_set_sink([](const wchar_t* t, void* u) { static_cast<Str*>(u)->append(t); }, &logged);
     const u_cmd_t w = cmd(11, b->pos);
     EXPECT_TRUE(perform_cmd(b, &w));
-    log_set_sink(nullptr, nullptr);
     EXPECT_EQ(btl().full, (std::vector<unit_t*>{a, b}));
     EXPECT_EQ(get_cur_unit(), b);
-    EXPECT_NE(std::wstring(logged.buf).find(L"进行等待。"), std::wstring::npos);
+    EXPECT_NE(logged.find(L"进行等待。"), std::wstring::npos);
     EXPECT_EQ(b->btl.act_budget, 4) << "wait costs a free action";
 }
 
@@ -282,8 +282,6 @@ TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
     b->pos = {2, 1};
     b->hp = 1000;  // stands through every blow
     init_fog();
-    Str logged;
-    log_set_sink([](const wchar_t* t, void* u) { static_cast<Str*>(u)->append(t); }, &logged);
     int turns = 0;
     std::vector<std::vector<u_cmd_t>> scripts = {
         {cmd(2, b->pos), cmd(2, b->pos), cmd(2, b->pos)},  // the first takes the whole turn
@@ -306,10 +304,8 @@ TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
         u->btl.cmds = scripts[size_t(turns++)];
     };
     run_btl();
-    log_set_sink(nullptr, nullptr);
-    const std::wstring text = logged.buf;
     for (const wchar_t* why : {L"行动点不足", L"未掌握该能力", L"无效的命令", L"无法瞄准该处", L"本回合已移动"})
-        EXPECT_NE(text.find(why), std::wstring::npos) << "the log says why: " << to_utf8_string(why);
+        EXPECT_NE(logged.find(why), std::wstring::npos) << "the log says why: " << to_utf8_string(why);
     const int total = int(std::count_if(lis.calls.begin(), lis.calls.end(), [&](const auto& c) { return c.slot == 31 && c.u == a; }));
     EXPECT_EQ(starts, (std::vector<int>{0, 1, 1, 1, 1}));
     EXPECT_EQ(total, 2) << "one attack and one move ran";
@@ -334,8 +330,6 @@ TEST_F(Turn, AShotTheMoveFindsBlockedIsDroppedBeforeItIsPaid) {
     std::vector<pt_t> aim;
     get_act_tgt_pts_from(a, P_ATK_R, {1, 2}, &aim);
     ASSERT_TRUE(contains(aim, b->pos)) << "the hover offers the shot from (1, 2)";
-    Str logged;
-    log_set_sink([](const wchar_t* t, void* u) { static_cast<Str*>(u)->append(t); }, &logged);
     std::vector<int> budgets;
     lis.orders = [&](unit_t* u) {
         if (u != a) return;
@@ -344,13 +338,11 @@ TEST_F(Turn, AShotTheMoveFindsBlockedIsDroppedBeforeItIsPaid) {
         else set_btl_lost();
     };
     run_btl();
-    log_set_sink(nullptr, nullptr);
     EXPECT_EQ(a->pos, (pt_t{1, 2}));
     EXPECT_EQ(budgets, (std::vector<int>{BUDGET_WHOLE, BUDGET_WHOLE - 1})) << "the walk paid, the shot not";
     EXPECT_EQ(a->eqpts.slots[EQ_QUICK].get_count(), 20);
-    const std::wstring text = logged.buf;
-    EXPECT_NE(text.find(L"视线受阻"), std::wstring::npos);
-    EXPECT_EQ(text.find(L"无效目标"), std::wstring::npos);
+    EXPECT_NE(logged.find(L"视线受阻"), std::wstring::npos);
+    EXPECT_EQ(logged.find(L"无效目标"), std::wstring::npos);
 }
 
 // ---- the listener ----
