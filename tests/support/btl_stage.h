@@ -41,6 +41,7 @@
 #include "battle/turn.h"
 #include "battle/unit_move.h"
 #include "app/ani.h"
+#include "rules/mon_ids.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
@@ -88,6 +89,13 @@ struct btl_stage_t {
         return int(slots.size()) - 1;
     }
     unit_t* u(int i) const { return i >= 0 && i < int(units.size()) ? units[size_t(i)] : nullptr; }
+    // The common battle: premade character no at `me`, unit me_i, and a
+    // level-1 rat at `rat`, unit rat_i, on a plain of w x h.
+    void duel(int w, int h, int no, const pt_t& me, const pt_t& rat) {
+        plain_map(w, h);
+        pc(no, me);
+        mon(MON_RAT_D, 1, rat);
+    }
 
     // The set-up on the game's thread, once the texts are loaded: the units
     // (made by the first battle, fought again by a later one), begin_btl,
@@ -181,6 +189,8 @@ struct btl_stage_t {
         bv().fx_log = nullptr;
     }
 };
+
+inline constexpr int me_i = 0, rat_i = 1;  // the units of btl_stage_t::duel
 
 // Options that keep staged battles short: the fastest steps, no smooth view
 // moves or sliding marks, no sound.

@@ -8,7 +8,6 @@
 #include "app/render.h"
 #include "battle/act_ctx.h"
 #include "battle/rolls.h"
-#include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "screens/battle/btl_scene.h"
@@ -28,9 +27,7 @@ constexpr uint32_t key_strip = 0xff222222;
 using BtlActBar = btl_stage_test_t;
 
 TEST_F(BtlActBar, TheSlotsShowTheWaitingUnitsPowersAndNothingAfter) {
-    st.plain_map(12, 6);
-    const int me_i = st.pc(9, {2, 3});
-    st.mon(MON_RAT_D, 1, {9, 3});
+    st.duel(12, 6, 9, {2, 3}, {9, 3});
     st.before_run = [&] {
         unit_t* me = st.u(me_i);
         if (!me->has_pwr(P_FIRE_BALL)) me->pwrs.add(P_FIRE_BALL);

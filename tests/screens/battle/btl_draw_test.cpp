@@ -10,7 +10,6 @@
 #include "app/platform.h"
 #include "battle/fog.h"
 #include "battle/zone.h"
-#include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
@@ -32,9 +31,7 @@ int fog_alpha(btl_scene_t* s, const pt_t& c) {
 using BtlDraw = btl_stage_test_t;
 
 TEST_F(BtlDraw, TheFogLiftsNearTheParty) {
-    st.plain_map(24, 9);
-    const int me_i = st.pc(1, {3, 4});
-    st.mon(MON_RAT_D, 1, {22, 4});
+    st.duel(24, 9, 1, {3, 4}, {22, 4});
     play([&] {
         btl_scene_t* s = cur_btl_scene();
         unit_t* me = st.u(me_i);
@@ -71,9 +68,7 @@ TEST_F(BtlDraw, TheFogLiftsNearTheParty) {
 // several cells: a walk, said and marked as one. The cell tip reads the
 // action, the unit, the zone and the cell.
 TEST_F(BtlDraw, AStepOrAWalkIsMarkedAndTheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
-    st.plain_map(12, 6);
-    st.pc(1, {3, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {4, 3});
+    st.duel(12, 6, 1, {3, 3}, {4, 3});
     play([&] {
         btl_scene_t* s = cur_btl_scene();
         unit_t* rat = st.u(rat_i);

@@ -19,7 +19,6 @@
 #include "rules/cond.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
-#include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "rules/race_ids.h"
@@ -106,9 +105,7 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
 }
 
 TEST_F(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
-    st.plain_map(12, 8);
-    const int me_i = st.pc(9, {4, 4});
-    const int rat_i = st.mon(MON_RAT_D, 1, {7, 4});
+    st.duel(12, 8, 9, {4, 4}, {7, 4});
     std::vector<fx_rec_t> fx;
     play([&] {
         unit_t *me = st.u(me_i), *rat = st.u(rat_i);
@@ -153,9 +150,7 @@ TEST_F(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
 }
 
 TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
-    st.plain_map(30, 20);
-    const int me_i = st.pc(9, {10, 8});
-    st.mon(MON_RAT_D, 1, {14, 8});
+    st.duel(30, 20, 9, {10, 8}, {14, 8});
     play([&] {
         d.on_main([&] {
             btl_scene_t* s = cur_btl_scene();

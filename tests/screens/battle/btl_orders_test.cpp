@@ -51,9 +51,7 @@ using BtlOrders = btl_stage_test_t;
 }  // namespace
 
 TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
-    st.plain_map(12, 6);
-    st.pc(1, {9, 3});
-    const int rat_i = st.mon(MON_RAT_D, 1, {5, 3});
+    st.duel(12, 6, 1, {9, 3}, {5, 3});
     play([&] {
         unit_t* rat = st.u(rat_i);
         btl_scene_t* s = cur_btl_scene();
@@ -75,9 +73,7 @@ TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
 }
 
 TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
-    st.plain_map(24, 6);
-    const int me_i = st.pc(1, {2, 3});
-    st.mon(MON_RAT_D, 1, {5, 1});
+    st.duel(24, 6, 1, {2, 3}, {5, 1});
     play([&] {
         unit_t* me = st.u(me_i);
         btl_scene_t* s = cur_btl_scene();
@@ -114,9 +110,7 @@ TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
 }
 
 TEST_F(BtlOrders, ATapRightAfterAMoveWalksToTheTappedCell) {
-    st.plain_map(12, 6);
-    const int me_i = st.pc(1, {2, 3});
-    st.mon(MON_RAT_D, 1, {10, 3});
+    st.duel(12, 6, 1, {2, 3}, {10, 3});
     play([&] {
         unit_t* me = st.u(me_i);
         // The last frames saw the mouse on the unit itself, where a click ends the turn.
@@ -130,9 +124,7 @@ TEST_F(BtlOrders, ATapRightAfterAMoveWalksToTheTappedCell) {
 }
 
 TEST_F(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
-    st.plain_map(12, 6);
-    st.pc(1, {2, 3});
-    st.mon(MON_RAT_D, 1, {9, 3});
+    st.duel(12, 6, 1, {2, 3}, {9, 3});
     play([&] {
         btl_scene_t* s = cur_btl_scene();
         const int slot = slot_of(P_ATK_M);
@@ -204,9 +196,7 @@ TEST_F(BtlOrders, TheHealMarkSparesTheWholeTheUndeadAndTheConstructs) {
 }
 
 TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
-    st.plain_map(12, 6);
-    const int me_i = st.pc(1, {2, 3});
-    st.mon(MON_RAT_D, 1, {9, 3});
+    st.duel(12, 6, 1, {2, 3}, {9, 3});
     play([&] {
         unit_t* me = st.u(me_i);
         act_bar_t* bar = main_ui().act_bar;
@@ -234,9 +224,7 @@ TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
 }
 
 TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
-    st.plain_map(16, 8);
-    const int me_i = st.pc(8, {4, 4});  // a light crossbow, a staff in the other set, sleep
-    st.mon(MON_RAT_D, 1, {12, 4});
+    st.duel(16, 8, 8, {4, 4}, {12, 4});  // character 8: a light crossbow, a staff in the other set, sleep
     play([&] {
         unit_t* me = st.u(me_i);
         btl_scene_t* s = cur_btl_scene();

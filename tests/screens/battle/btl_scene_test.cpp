@@ -57,14 +57,8 @@ std::wstring log_text() { return main_ui().log_memo ? std::wstring(main_ui().log
 std::wstring name_of(const unit_t* u) { return unit_disp_name(u).c_str(); }
 std::wstring text_of(const fx_rec_t& f) { return f.name.c_str(); }
 
-// Most cases' battle: the first premade character at (3, 3), unit me_i, and a
-// rat at (rat_x, 3), unit rat_i, on a plain of 10 x 6.
-constexpr int me_i = 0, rat_i = 1;
-void duel(btl_stage_t& st, int rat_x) {
-    st.plain_map(10, 6);
-    st.pc(1, {3, 3});
-    st.mon(MON_RAT_D, 1, {rat_x, 3});
-}
+// Most cases' battle: the first premade character at (3, 3) and a rat at (rat_x, 3).
+void duel(btl_stage_t& st, int rat_x) { st.duel(10, 6, 1, {3, 3}, {rat_x, 3}); }
 }  // namespace
 
 using BtlScene = btl_stage_test_t;
@@ -302,9 +296,7 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
 TEST_F(BtlScene, TheDialogsOverTheMapCloseGivingNoOrderAndTheMenuLeavesForTheMainMenu) {
     // Amid a plain wide enough for the view to lie anywhere around the unit.
     const pt_t mid{15, 10}, east{16, 10};
-    st.plain_map(30, 20);
-    st.pc(1, mid);
-    st.mon(MON_RAT_D, 1, {mid.x - 1, mid.y});
+    st.duel(30, 20, 1, mid, {mid.x - 1, mid.y});
     play([&] {
         unit_t* me = st.u(me_i);
         // Every item of the system menu is there and none is greyed out.
