@@ -24,13 +24,10 @@ TEST(StatChance, BonusMinusValueFromMinus25ToPlus5) {
     const int want[31] = {5, 5, 5, 5, 5, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55,
                           60, 65, 70, 75, 80, 85, 90, 95, 95, 95, 95, 95, 95, 95, 95};
     for (int d = -25; d <= 5; ++d) EXPECT_EQ(d20_chance(15 + d, 15), want[d + 25]) << d;
-    EXPECT_EQ(d20_chance(6, 15), 60);
-    EXPECT_EQ(d20_chance(6, 30), 5);
-    EXPECT_EQ(d20_chance(6, 7), 95);
-    EXPECT_EQ(d20_chance(NO_TARGET, 15), 100);
-    EXPECT_EQ(d20_chance(3, AUTO_HIT), 100);
-    EXPECT_EQ(d20_chance(2000000000, -2000000000), 95) << "no wrap near the limits";
-    EXPECT_EQ(d20_chance(-2000000000, 2000000000), 5);
+    // The last two: no wrap near the limits.
+    const int more[][3] = {{6, 15, 60}, {6, 30, 5}, {6, 7, 95}, {NO_TARGET, 15, 100}, {3, AUTO_HIT, 100},
+                           {2000000000, -2000000000, 95}, {-2000000000, 2000000000, 5}};
+    for (const auto& [bonus, value, chance] : more) EXPECT_EQ(d20_chance(bonus, value), chance) << bonus << " " << value;
 }
 
 TEST_F(StatAct, AStrikeScoresForTheActorOnAFoeAndAgainstItOnAFriend) {

@@ -46,14 +46,11 @@ TEST_F(Eqpts, LoadLevelsFollowTheCapacityOfStrength) {
     make(u, 12);
     ASSERT_EQ(u.drv.size, 3);
     ASSERT_EQ(u.eqpts.capacity(), 130);
-    EXPECT_EQ(u.eqpts.load_cap(1), 43);
-    EXPECT_EQ(u.eqpts.load_cap(2), 86);
-    EXPECT_EQ(u.eqpts.load_cap(3), 130);
-    EXPECT_EQ(u.eqpts.load_cap(4), UNLIMITED);
-    EXPECT_EQ(u.eqpts.load_floor(1), 0);
-    EXPECT_EQ(u.eqpts.load_floor(2), 43);
-    EXPECT_EQ(u.eqpts.load_floor(3), 86);
-    EXPECT_EQ(u.eqpts.load_floor(4), 130);
+    const int caps[] = {43, 86, 130, UNLIMITED}, floors[] = {0, 43, 86, 130};
+    for (int lv = 1; lv <= 4; ++lv) {
+        EXPECT_EQ(u.eqpts.load_cap(lv), caps[lv - 1]) << lv;
+        EXPECT_EQ(u.eqpts.load_floor(lv), floors[lv - 1]) << lv;
+    }
     // Healing kits weigh 1, arrows 0.15: 42 kits and 10 arrows weigh 43.5 - 1 = 42.5.
     const struct { int kits; int arrows; int lv; } cases[] = {{0, 0, 1}, {41, 10, 1}, {43, 0, 2}, {86, 0, 3}, {130, 0, 4}};
     for (const auto& c : cases) {

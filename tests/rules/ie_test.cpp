@@ -6,6 +6,8 @@
 #include <climits>
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "app/db.h"
 #include "app/lua_files.h"
@@ -53,15 +55,12 @@ TEST(RareLv, KeysAndColours) {
 }
 
 TEST(IeRules, ValuesOnAnInstance) {
-    EXPECT_EQ(itm_ench_val(inst(33, 3), 1), pack_dice(3, 6));  // f1 on a +3 sword
-    EXPECT_EQ(itm_ench_val(inst(33, 0), 1), pack_dice(1, 6));  // a +0 counts as +1
-    EXPECT_EQ(itm_ench_val(inst(33, 2), 12), pack_dice(6, 6));  // pwr
-    EXPECT_EQ(itm_ench_val(inst(67, 1), 44), 6);                // amr2: 1 x 1 + 5
-    EXPECT_EQ(itm_ench_val(inst(67, 3), 44), 8);
-    EXPECT_EQ(itm_ench_val(inst(67, 1), 52), 2);  // luck2 does not grow
-    EXPECT_EQ(itm_ench_val(inst(67, 9), 52), 2);
-    EXPECT_EQ(itm_ench_val(inst(67, 5), 8), 0);  // comp has no value
-    EXPECT_EQ(itm_ench_val(inst(67, 5), 999), 0);
+    // f1 on a +3 sword and on a +0 (which counts as +1), pwr, amr2 (1 x 1 + 5), luck2 (which does not grow), comp (no value).
+    const std::tuple<itm_slot_t, int, int> vals[] = {
+        {inst(33, 3), 1, pack_dice(3, 6)}, {inst(33, 0), 1, pack_dice(1, 6)}, {inst(33, 2), 12, pack_dice(6, 6)},
+        {inst(67, 1), 44, 6}, {inst(67, 3), 44, 8}, {inst(67, 1), 52, 2}, {inst(67, 9), 52, 2}, {inst(67, 5), 8, 0},
+        {inst(67, 5), 999, 0}};
+    for (const auto& [it, ie, val] : vals) EXPECT_EQ(itm_ench_val(it, ie), val) << it.id << " " << ie;
 
     EXPECT_TRUE(itm_has_ench(inst(83, 0), 62));  // built into belt_hr2
     EXPECT_TRUE(itm_has_ench(inst(33, 1, {5}), 5));
@@ -69,12 +68,10 @@ TEST(IeRules, ValuesOnAnInstance) {
 }
 
 TEST(IeRules, RarityLevels) {
-    EXPECT_EQ(itm_rare_lv(inst(33, 0)), 1);
-    EXPECT_EQ(itm_rare_lv(inst(33, 1)), 2);
-    EXPECT_EQ(itm_rare_lv(inst(33, 2, {1, 2, 3})), 5);
-    EXPECT_EQ(itm_rare_lv(inst(33, 2, {1, 2, 3, 4})), 6);
-    EXPECT_EQ(itm_rare_lv(inst(80, 0)), 4);  // belt_phy
-    EXPECT_EQ(itm_rare_lv(inst(80, 3, {1, 2})), 4);
+    const std::pair<itm_slot_t, int> lvs[] = {{inst(33, 0), 1}, {inst(33, 1), 2}, {inst(33, 2, {1, 2, 3}), 5},
+                                              {inst(33, 2, {1, 2, 3, 4}), 6}, {inst(80, 0), 4},  // belt_phy
+                                              {inst(80, 3, {1, 2}), 4}};
+    for (const auto& [it, lv] : lvs) EXPECT_EQ(itm_rare_lv(it), lv) << it.id;
 
     EXPECT_TRUE(itm_ies_fixed(33));   // no built-in enchantments
     EXPECT_TRUE(itm_ies_fixed(122));  // luck1

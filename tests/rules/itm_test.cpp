@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "app/db.h"
 #include "app/lua_files.h"
@@ -157,26 +158,13 @@ TEST(ItmRules, FitsSlot) {
 }
 
 TEST(ItmRules, RangesAmmunitionAndStacks) {
-    EXPECT_EQ(get_itm(58).wpn.get_rng(RNG_USE_MELEE), 2);
-    EXPECT_EQ(get_itm(58).wpn.get_rng(RNG_USE_OWN), 2);
-    EXPECT_EQ(get_itm(61).wpn.get_rng(RNG_USE_MELEE), 0);
-    EXPECT_EQ(get_itm(61).wpn.get_rng(RNG_USE_RANGED), 10);
-    EXPECT_EQ(get_itm(61).wpn.get_rng(RNG_USE_OWN), 10);
-    EXPECT_EQ(get_itm(56).wpn.get_rng(RNG_USE_MELEE), 1);
-    EXPECT_EQ(get_itm(56).wpn.get_rng(RNG_USE_OWN), 1);
-    EXPECT_EQ(get_itm(56).wpn.get_rng(RNG_USE_RANGED), 4);
-
-    EXPECT_EQ(get_itm(61).get_ammo_id(), 166);
-    EXPECT_EQ(get_itm(63).get_ammo_id(), 167);
-    EXPECT_EQ(get_itm(65).get_ammo_id(), 168);
-    EXPECT_EQ(get_itm(66).get_ammo_id(), 168);
-    EXPECT_EQ(get_itm(28).get_ammo_id(), 0);
-
-    EXPECT_EQ(get_itm(166).max_stack(), 30);
-    EXPECT_EQ(get_itm(167).max_stack(), 20);
-    EXPECT_EQ(get_itm(168).max_stack(), 20);
-    EXPECT_EQ(get_itm(27).max_stack(), 5);
-    EXPECT_EQ(get_itm(169).max_stack(), 5);
+    const int rngs[][3] = {{58, RNG_USE_MELEE, 2}, {58, RNG_USE_OWN, 2}, {61, RNG_USE_MELEE, 0}, {61, RNG_USE_RANGED, 10},
+                           {61, RNG_USE_OWN, 10}, {56, RNG_USE_MELEE, 1}, {56, RNG_USE_OWN, 1}, {56, RNG_USE_RANGED, 4}};
+    for (const auto& [id, use, rng] : rngs) EXPECT_EQ(get_itm(id).wpn.get_rng(use), rng) << id << " " << use;
+    for (const auto& [id, ammo] : {std::pair{61, 166}, {63, 167}, {65, 168}, {66, 168}, {28, 0}})
+        EXPECT_EQ(get_itm(id).get_ammo_id(), ammo) << id;
+    for (const auto& [id, stack] : {std::pair{166, 30}, {167, 20}, {168, 20}, {27, 5}, {169, 5}})
+        EXPECT_EQ(get_itm(id).max_stack(), stack) << id;
 }
 
 // ---- texts ----

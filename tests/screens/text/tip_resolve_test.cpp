@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "app/lua_files.h"
 #include "rules/bld.h"
@@ -47,15 +48,12 @@ protected:
 }  // namespace
 
 TEST_F(TipResolve, RowsOfTheSevenTablesByKindAndNumber) {
-    EXPECT_EQ(resolve(L"#abi_0"), desc(get_abi(0)));
-    EXPECT_EQ(resolve(L"#abi_5"), desc(get_abi(5)));
-    EXPECT_EQ(resolve(L"#race_29"), desc(get_race(RACE_HF_ORC)));
-    EXPECT_EQ(resolve(L"#cls_3>rest"), desc(get_cls(3)));  // the reference ends at ">" or a blank
-    EXPECT_EQ(resolve(L"#bld_1 x"), desc(get_bld(1)));
-    EXPECT_EQ(resolve(L"#bld_-2"), desc(get_bld(BLD_CUSTOM)));
-    EXPECT_EQ(resolve(L"#usize_4"), desc(get_u_size(4)));
-    EXPECT_EQ(resolve(L"#ucat_2"), desc(&get_u_cat(2)));
-    EXPECT_EQ(resolve(L"#urank_2"), desc(&get_urank(2)));
+    const std::pair<const wchar_t*, const text_info_t*> rows[] = {
+        {L"#abi_0", get_abi(0)}, {L"#abi_5", get_abi(5)}, {L"#race_29", get_race(RACE_HF_ORC)},
+        {L"#cls_3>rest", get_cls(3)},  // the reference ends at ">" or a blank
+        {L"#bld_1 x", get_bld(1)}, {L"#bld_-2", get_bld(BLD_CUSTOM)}, {L"#usize_4", get_u_size(4)},
+        {L"#ucat_2", &get_u_cat(2)}, {L"#urank_2", &get_urank(2)}};
+    for (const auto& [ref, row] : rows) EXPECT_EQ(resolve(ref), desc(row)) << to_utf8_string(ref);
     for (const wchar_t* t : {L"#race_3", L"#cls_1", L"#usize_3", L"#urank_4", L"#ucat_7"})
         EXPECT_NE(resolve(t), Str(L"-")) << to_utf8_string(t);
 }
