@@ -10,7 +10,6 @@
 using namespace harness;
 
 namespace {
-wnd_t* root() { return get_root_wnd(); }
 
 // Draws a frame; bright (text) pixels inside and outside the area.
 std::pair<int, int> bright_in(const rect& area) {

@@ -41,6 +41,7 @@ inline uint64_t perf_counter() {
 }
 inline void post_quit() { SDL_Event ev{}; ev.type = SDL_QUIT; SDL_PushEvent(&ev); }
 inline void move_to(int x, int y) { mouse_x = x, mouse_y = y; }
+inline wnd_t* root() { return get_root_wnd(); }
 // Routes one event as the pump would, after the hover follows the mouse.
 inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
     frame_update();

@@ -6,10 +6,6 @@
 
 using namespace harness;
 
-namespace {
-wnd_t* root() { return get_root_wnd(); }
-}  // namespace
-
 class Modal : public loop_test_t {
 protected:
     rec_wnd_t dlg{"dlg", get_root_wnd(), {300, 200, 100, 100}, WS_HIDDEN};

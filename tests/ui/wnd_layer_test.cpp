@@ -2,10 +2,6 @@
 
 using namespace harness;
 
-namespace {
-wnd_t* root() { return get_root_wnd(); }
-}  // namespace
-
 class Routing : public loop_test_t {};
 
 TEST_F(Routing, PressAndReleaseOnOneWindowClickItOnAnotherNothing) {

@@ -9,7 +9,6 @@
 using namespace harness;
 
 namespace {
-wnd_t* root() { return get_root_wnd(); }
 pt_t pos(const wnd_t& w) { return {w.rc.x, w.rc.y}; }
 }  // namespace
 
