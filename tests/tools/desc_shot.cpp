@@ -5,7 +5,6 @@
 //   SDL_VIDEODRIVER=dummy build/test/tests/desc_shot build/test/game [out.png]
 // The picture goes to desc_shot.png in the build folder unless named.
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +22,7 @@
 #include "rules/pwr_ids.h"
 #include "screens/text/tip_refs.h"
 #include "support/desc_corpus.h"
+#include "tests/tools/shot_png.h"
 #include "ui/rtext.h"
 
 namespace {
@@ -55,14 +55,6 @@ Str resolved(const Str& ref) {
     int w = 0;
     if (!txt::resolve_tip_ref(ref, &out, &w)) std::fprintf(stderr, "unresolved: %s\n", to_utf8_string(ref).c_str());
     return out;
-}
-
-bool save(const char* path) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, page_w, page_h, 32, SDL_PIXELFORMAT_ARGB8888);
-    const bool ok = s && SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0 &&
-                    IMG_SavePNG(s, path) == 0;
-    SDL_FreeSurface(s);
-    return ok;
 }
 
 }  // namespace
@@ -104,7 +96,7 @@ int main(int argc, char** argv) {
     unit_t* u = get_preset_pcs()[3];
     draw_tip(txt::unit_sheet(u, txt::SHEET_ALL), margin + 3 * col_w, margin, sheet_w);
 
-    const bool ok = save(out.c_str());
+    const bool ok = save_png(out.c_str(), page_w, page_h);
     set_render_target(nullptr, nullptr);
     std::fprintf(stderr, "%s %s\n", ok ? "saved" : "could not save", out.c_str());
     free_pwrs();

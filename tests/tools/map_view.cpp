@@ -7,7 +7,6 @@
 // The game folder is read through links from a temporary folder with a
 // config.ini of its own, so the player's settings are never touched.
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +27,7 @@
 #include "battle/map_gen.h"
 #include "rules/pwr.h"
 #include "screens/map/map_viewer.h"
+#include "tests/tools/shot_png.h"
 #include "ui/wnd.h"
 
 namespace fs = std::filesystem;
@@ -83,16 +83,6 @@ void remove_view_dir() {
     std::error_code ec;
     if (!view_dir.empty()) fs::remove_all(view_dir, ec);
 }
-
-bool save_screen(const char* path) {
-    int w = 0, h = 0;
-    SDL_GetRendererOutputSize(get_renderer(), &w, &h);
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    const bool ok = s && SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0 &&
-                    IMG_SavePNG(s, path) == 0;
-    SDL_FreeSurface(s);
-    return ok;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -133,7 +123,7 @@ int main(int argc, char** argv) {
         if (a.at_x >= 0) v->get_view().center_on({a.at_x, a.at_y});
         int frames = 3;
         run_modal_loop([&] { return a.shot.empty() || frames-- > 0; });
-        if (!a.shot.empty() && !save_screen(a.shot.c_str())) rc = 1;
+        if (!a.shot.empty() && !save_png(a.shot.c_str())) rc = 1;
         free_pwrs();
         app_shutdown();
     } else {

@@ -3,7 +3,6 @@
 // its caret, and an open cascading menu.
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/test/tests/ui_shot build/test/game out.png
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstdio>
 
@@ -15,6 +14,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/seams.h"
+#include "tests/tools/shot_png.h"
 #include "ui/edt.h"
 #include "ui/lv.h"
 #include "ui/menu.h"
@@ -23,16 +23,6 @@ namespace {
 int mouse_x = 0, mouse_y = 0;
 const char* out_path = "ui_shot.png";
 bool saved = false;
-
-bool save_screen() {
-    int w = 0, h = 0;
-    SDL_GetRendererOutputSize(get_renderer(), &w, &h);
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    const bool ok = s && SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0 &&
-                    IMG_SavePNG(s, out_path) == 0;
-    SDL_FreeSurface(s);
-    return ok;
-}
 
 edt_t* shot_edt = nullptr;
 int frame = 0;
@@ -55,7 +45,7 @@ void step() {
         const clr_t bg{0xFF1C2833u};
         clear_screen(&bg);
         get_root_wnd()->paint_children();
-        saved = save_screen();
+        saved = save_png(out_path);
         set_focus_wnd(had);
         set_modal_result(MODAL_CANCEL);
     }
