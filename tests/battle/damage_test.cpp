@@ -21,11 +21,7 @@ protected:
     // A level-4 fighter with Con 10: 30 hit points.
     static void make(unit_t& u) {
         u.base.kind = UK_PC;
-        u.base.race = 24;
-        u.base.cls = 1;
-        u.base.lv = 4;
-        for (int& a : u.base.abi) a = 10;
-        u.recalc();
+        make_unit(u, 24, 1, 4, 10);
         u.hp_ready = 1;
     }
     static dmg_list_t flat(int amount, uint32_t mask) { return {dmg_part_t{0, 0, amount, mask}}; }

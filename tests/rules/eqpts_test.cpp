@@ -20,10 +20,7 @@ protected:
 
     // A medium fighter of level 1 whose recalculation keeps the given Strength.
     static void make(unit_t& u, int str) {
-        u.base.race = 24;  // human
-        u.base.cls = 1;
-        u.base.lv = 1;
-        for (int& a : u.base.abi) a = 10;
+        make_unit(u, 24, 1, 1, 10);  // a human
         u.base.abi[0] = str;
         u.recalc();
     }

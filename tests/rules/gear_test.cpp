@@ -11,13 +11,7 @@ namespace {
 
 class Gear : public pwrs_test {
 protected:
-    void SetUp() override {
-        u.base.race = 24;  // human
-        u.base.cls = 1;
-        u.base.lv = 1;
-        for (int& a : u.base.abi) a = 14;
-        u.recalc();
-    }
+    void SetUp() override { make_unit(u, 24, 1, 1, 14); }  // a human fighter
     void collect() { collect_gear_bonuses(u, val, src); }
     brdn_t burden() {
         brdn_t b;

@@ -16,13 +16,7 @@ namespace {
 
 class IeEff : public pwrs_log_test {
 protected:
-    static void make(unit_t& u, int race) {
-        u.base.race = race;
-        u.base.cls = 1;
-        u.base.lv = 4;
-        for (int& a : u.base.abi) a = 12;
-        u.recalc();
-    }
+    static void make(unit_t& u, int race) { make_unit(u, race, 1, 4, 12); }
 };
 
 }  // namespace

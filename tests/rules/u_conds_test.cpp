@@ -22,12 +22,8 @@ protected:
     // A level-1 fighter of race `race` with 15 hit points (Con 10), at cell x, 0.
     static void make(unit_t& u, int x, int race = 24) {
         u.base.kind = UK_PC;
-        u.base.race = race;
-        u.base.cls = 1;
-        u.base.lv = 1;
-        for (int& a : u.base.abi) a = 10;
         u.pos = {x, 0};
-        u.recalc();
+        make_unit(u, race, 1, 1, 10);
         u.hp_ready = 1;
     }
     static void give(unit_t& u, int id, unit_t* src = nullptr, int amt = 0) {

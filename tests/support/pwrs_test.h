@@ -1,12 +1,14 @@
 #pragma once
 // For tests of the rules that read the power table: the suite builds it once
-// and frees it after. pwrs_log_test also starts each test on an empty log.
+// and frees it after. pwrs_log_test also starts each test on an empty log;
+// make_unit makes the units they try the rules on.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/text_log.h"
 #include "rules/pwr.h"
+#include "rules/unit.h"
 
 class pwrs_test : public ::testing::Test {
 protected:
@@ -19,3 +21,10 @@ protected:
     void SetUp() override { log_cur_buf()->assign(L""); }
     static std::wstring log_text() { return log_cur_buf()->buf; }
 };
+
+// Makes u a unit of the race and class at the level with every score abi, recalculated.
+inline void make_unit(unit_t& u, int race, int cls, int lv, int abi) {
+    u.base.race = race, u.base.cls = cls, u.base.lv = lv;
+    for (int& a : u.base.abi) a = abi;
+    u.recalc();
+}
