@@ -52,11 +52,8 @@ protected:
 }  // namespace
 
 TEST_F(Reward, FeePerMemberGrowsBetweenFiveLevelSteps) {
-    EXPECT_EQ(btl_fee_per_member(1), 160);
-    EXPECT_EQ(btl_fee_per_member(4), 340);
-    EXPECT_EQ(btl_fee_per_member(5), 400);
-    EXPECT_EQ(btl_fee_per_member(6), 500);
-    EXPECT_EQ(btl_fee_per_member(10), 900);
+    const int fees[][2] = {{1, 160}, {4, 340}, {5, 400}, {6, 500}, {10, 900}};
+    for (const auto& [lv, fee] : fees) EXPECT_EQ(btl_fee_per_member(lv), fee) << lv;
     set_party(1, 4);
     EXPECT_EQ(calc_btl_gold(), 640);
     g_pty.reset();

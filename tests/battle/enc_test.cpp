@@ -45,13 +45,9 @@ TEST(Enc, DifficultyRollIsOneFifthEasyThreeFifthsMediumOneFifthHard) {
 }
 
 TEST(Enc, ExperienceTableAndItsContinuations) {
-    EXPECT_EQ(xp_for_level(0, 1), 75);
-    EXPECT_EQ(xp_for_level(1, 1), 100);
-    EXPECT_EQ(xp_for_level(22, 1), 4150);
-    EXPECT_EQ(xp_for_level(40, 1), 111000);
+    const int xps[][2] = {{0, 75}, {1, 100}, {22, 4150}, {40, 111000}, {-1, 50}, {-3, 0}};
+    for (const auto& [lv, xp] : xps) EXPECT_EQ(xp_for_level(lv, 1), xp) << lv;
     EXPECT_DOUBLE_EQ(xp_for_level(42, 1), 111000 * 1.44);
-    EXPECT_EQ(xp_for_level(-1, 1), 50);
-    EXPECT_EQ(xp_for_level(-3, 1), 0);
     // Elites count double, minions a quarter (the rank table's multipliers).
     EXPECT_EQ(xp_for_level(4, 2), 2 * xp_for_level(4, 1));
     EXPECT_EQ(xp_for_level(4, 4), xp_for_level(4, 1) / 4);

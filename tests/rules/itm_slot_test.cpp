@@ -18,11 +18,9 @@ bool all_zero(const itm_slot_t& s) {
 }  // namespace
 
 TEST(ItmSlot, RecordLayoutIsTheFileFormat) {
-    EXPECT_EQ(offsetof(itm_slot_t, id), 0u);
-    EXPECT_EQ(offsetof(itm_slot_t, bonus), 4u);
-    EXPECT_EQ(offsetof(itm_slot_t, ies), 8u);
-    EXPECT_EQ(offsetof(itm_slot_t, ex), 24u);
-    EXPECT_EQ(offsetof(itm_slot_t, cnt), 28u);
+    using s = itm_slot_t;
+    EXPECT_EQ((std::vector<size_t>{offsetof(s, id), offsetof(s, bonus), offsetof(s, ies), offsetof(s, ex), offsetof(s, cnt)}),
+              (std::vector<size_t>{0, 4, 8, 24, 28}));
 }
 
 TEST(ItmSlot, CountsAndEmptiness) {

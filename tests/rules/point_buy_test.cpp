@@ -5,10 +5,8 @@
 #include <utility>
 
 TEST(PointBuy, StepsTotalsAndTheBuildCheck) {
-    EXPECT_EQ(abi_buy_step_cost(13), 1);
-    EXPECT_EQ(abi_buy_step_cost(14), 2);
-    EXPECT_EQ(abi_buy_step_cost(15), 2);
-    EXPECT_EQ(abi_buy_step_cost(16), 3);
+    const int steps[][2] = {{13, 1}, {14, 2}, {15, 2}, {16, 3}};
+    for (const auto& [score, cost] : steps) EXPECT_EQ(abi_buy_step_cost(score), cost) << score;
     // Each step's price adds up to the table.
     for (int s = PB_MIN; s < PB_MAX; ++s) EXPECT_EQ(abi_buy_cost(s + 1), abi_buy_cost(s) + abi_buy_step_cost(s)) << s;
     EXPECT_EQ(abi_buy_cost(7), -1);

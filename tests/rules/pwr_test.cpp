@@ -157,9 +157,7 @@ TEST(PwrTexts, InitLoadsTextsForFilledSlotsOnly) {
 
 TEST_F(Pwrs, ProficiencyOfEveryItemIsAProficiencyFeat) {
     EXPECT_EQ(get_prof_pwr(28), 25);  // a short sword needs "wp_sword"
-    EXPECT_EQ(get_prof_pwr(0), 0);
-    EXPECT_EQ(get_prof_pwr(-5), 0);
-    EXPECT_EQ(get_prof_pwr(100000), 0);
+    for (int id : {0, -5, 100000}) EXPECT_EQ(get_prof_pwr(id), 0) << id;
     int wpn = 0, amr = 0, shd = 0;
     for (int id = 1; itm_valid_id(id); ++id) {
         const int p = get_prof_pwr(id);
