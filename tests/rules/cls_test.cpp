@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/db.h"
@@ -77,14 +78,11 @@ TEST(Cls, UnitTablesReadTheirTextsOncePerLanguage) {
     db_set_lang(L"cn");
     db_init();
 
-    EXPECT_STREQ(get_cls(1)->n, L"战士");
-    EXPECT_STREQ(get_cls(8)->n, L"无");
     EXPECT_STREQ(get_cls(8)->k, L"no");  // a text file does not replace the key
-    EXPECT_STREQ(get_cond(5)->n, L"震慑");
-    EXPECT_STREQ(get_cond(24)->n, L"再生");
-    EXPECT_STREQ(get_eff(3)->n, L"击倒");
-    EXPECT_STREQ(get_u_cat(5).n, L"不死");
-    EXPECT_STREQ(get_u_cat(0).n, L"none");
+    const std::pair<const wchar_t*, const wchar_t*> names[] = {
+        {get_cls(1)->n, L"战士"}, {get_cls(8)->n, L"无"}, {get_cond(5)->n, L"震慑"}, {get_cond(24)->n, L"再生"},
+        {get_eff(3)->n, L"击倒"}, {get_u_cat(5).n, L"不死"}, {get_u_cat(0).n, L"none"}};
+    for (const auto& [got, want] : names) EXPECT_STREQ(got, want);
     get_cls(2);
     EXPECT_STREQ(db_get_str(L"clss:clss_runs", nullptr).buf, L"2");  // the lookup ran it once more
 

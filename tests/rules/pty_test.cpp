@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "rules/bld.h"
 #include "rules/cls.h"
@@ -146,11 +147,8 @@ TEST_F(Pty, ResetInitAndNewBatch) {
     p.arena.sold = 3;
     p.arena.wins = 9;
     p.arena.new_batch(6, 2);
-    EXPECT_EQ(p.arena.lv, 6);
-    EXPECT_EQ(p.arena.size, 2);
-    EXPECT_EQ(p.arena.beaten, 0);
-    EXPECT_EQ(p.arena.sold, 0);
-    EXPECT_EQ(p.arena.wins, 9);
+    const arena_rec_t& a = p.arena;
+    EXPECT_EQ(std::tuple(a.lv, a.size, a.beaten, a.sold, a.wins), std::tuple(6, 2, 0, 0, 9));
 }
 
 TEST_F(Pty, PremadesBuildWithTheirRacesClassesAbilitiesAndFeats) {

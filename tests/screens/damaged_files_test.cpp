@@ -264,11 +264,9 @@ TEST(DamagedFiles, NonsenseSettingsAreNamedAndTheFileKeepsThem) {
         EXPECT_EQ(*get_scrn_size(), get_default_wnd_size());
         EXPECT_EQ(opts().spd_ani_lv, 3);
         EXPECT_FALSE(opts().show_fps);
-        EXPECT_TRUE(said(L"show_fps=banana"));
-        EXPECT_TRUE(said(L"spd_ani_lv=99 无效，改用 3"));
-        EXPECT_TRUE(said(L"music=-3"));
-        EXPECT_TRUE(said(L"语言 ../xx"));
-        EXPECT_TRUE(said(L"windowed_size=99999x99999"));
+        for (const wchar_t* s : {L"show_fps=banana", L"spd_ani_lv=99 无效，改用 3", L"music=-3", L"语言 ../xx",
+                                 L"windowed_size=99999x99999"})
+            EXPECT_TRUE(said(s)) << utf8_from_wide(s);
         EXPECT_EQ(d.quit(), 0);
     });
     // Nothing the player wrote was replaced by a default.
