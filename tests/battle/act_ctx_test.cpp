@@ -11,8 +11,6 @@
 namespace {
 class ActCtx : public act_test {
 protected:
-    unit_t* a = nullptr;
-    unit_t* t = nullptr;
     void SetUp() override {
         act_test::SetUp();
         draw({"........", "........", "........", "........", "........"});

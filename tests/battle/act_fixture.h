@@ -16,6 +16,7 @@
 class act_test : public btl_test {
 protected:
     std::wstring log;
+    unit_t *a = nullptr, *t = nullptr;  // the actor and its target, where a suite stages one of each
 
     static void sink(const wchar_t* text, void* user) { static_cast<act_test*>(user)->log += text; }
 

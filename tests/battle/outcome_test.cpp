@@ -9,8 +9,6 @@
 namespace {
 class Outcome : public act_test {
 protected:
-    unit_t* a = nullptr;
-    unit_t* t = nullptr;
     u_cmd_t cmd;
     void SetUp() override {
         act_test::SetUp();

@@ -14,8 +14,6 @@
 namespace {
 class Special : public act_test {
 protected:
-    unit_t* a = nullptr;
-    unit_t* t = nullptr;
     void SetUp() override {
         act_test::SetUp();
         draw({"#.......", "#.......", "#.......", "#......."});

@@ -319,45 +319,39 @@ void expect_all_listed(const char* header, std::initializer_list<std::span<const
     for (const std::string& s : listed) EXPECT_TRUE(in_header.count(s)) << s << " is not declared in " << header;
 }
 
+// Both checks for the header that names one table's rows.
+void expect_table(const char* header, std::span<const named_t> names, const key_of_t& key_of) {
+    expect_keys(names, key_of);
+    expect_all_listed(header, {names});
+}
+
 const wchar_t* text_key(const text_info_t* t) { return t ? t->k : nullptr; }
 }  // namespace
 
 TEST(RulesIds, PowerNamesNameTheirRows) {
     build_pwrs();
-    expect_keys(pwr_names, [](int id) { return text_key(get_pwr(id)); });
+    expect_table("rules/pwr_ids.h", pwr_names, [](int id) { return text_key(get_pwr(id)); });
     free_pwrs();
-    expect_all_listed("rules/pwr_ids.h", {pwr_names});
 }
 
 TEST(RulesIds, ConditionRaceClassAndBuildNamesNameTheirRows) {
-    expect_keys(cond_names, [](int id) { return text_key(get_cond(id)); });
-    expect_keys(race_names, [](int id) { return text_key(get_race(id)); });
-    expect_keys(cls_names, [](int id) { return text_key(get_cls(id)); });
-    expect_keys(bld_names, [](int id) { return text_key(get_bld(id)); });
-    expect_all_listed("rules/cond_ids.h", {cond_names});
-    expect_all_listed("rules/race_ids.h", {race_names});
-    expect_all_listed("rules/cls_ids.h", {cls_names});
-    expect_all_listed("rules/bld_ids.h", {bld_names});
+    expect_table("rules/cond_ids.h", cond_names, [](int id) { return text_key(get_cond(id)); });
+    expect_table("rules/race_ids.h", race_names, [](int id) { return text_key(get_race(id)); });
+    expect_table("rules/cls_ids.h", cls_names, [](int id) { return text_key(get_cls(id)); });
+    expect_table("rules/bld_ids.h", bld_names, [](int id) { return text_key(get_bld(id)); });
 }
 
 TEST(RulesIds, ItemEnchantmentMonsterAndEffectNamesNameTheirRows) {
-    expect_keys(itm_names, [](int id) { return get_itm(id).k; });
-    expect_keys(ie_names, [](int id) { return get_ie(id).k; });
-    expect_keys(mon_names, [](int id) { return get_mon(id).k; });
-    expect_keys(eff_names, [](int id) { return text_key(get_eff(id)); });
-    expect_all_listed("rules/itm_ids.h", {itm_names});
-    expect_all_listed("rules/ie_ids.h", {ie_names});
-    expect_all_listed("rules/mon_ids.h", {mon_names});
-    expect_all_listed("rules/eff_ids.h", {eff_names});
+    expect_table("rules/itm_ids.h", itm_names, [](int id) { return get_itm(id).k; });
+    expect_table("rules/ie_ids.h", ie_names, [](int id) { return get_ie(id).k; });
+    expect_table("rules/mon_ids.h", mon_names, [](int id) { return get_mon(id).k; });
+    expect_table("rules/eff_ids.h", eff_names, [](int id) { return text_key(get_eff(id)); });
 }
 
 TEST(RulesIds, DamageTypeRarityAndRankNamesNameTheirRows) {
-    expect_keys(dmg_names, [](int id) { return text_key(get_dmg_type(id)); });
-    expect_keys(rare_names, [](int id) { return get_ex_info(id).k; });
-    expect_keys(rank_names, [](int id) { return get_urank(id).k; });
-    expect_all_listed("rules/dmg_ids.h", {dmg_names});
-    expect_all_listed("rules/rare_lv.h", {rare_names});
-    expect_all_listed("rules/urank.h", {rank_names});
+    expect_table("rules/dmg_ids.h", dmg_names, [](int id) { return text_key(get_dmg_type(id)); });
+    expect_table("rules/rare_lv.h", rare_names, [](int id) { return get_ex_info(id).k; });
+    expect_table("rules/urank.h", rank_names, [](int id) { return get_urank(id).k; });
 }
 
 TEST(RulesIds, EnumTableNamesNameTheirRows) {
