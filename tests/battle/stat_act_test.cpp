@@ -27,7 +27,8 @@ TEST(StatChance, BonusMinusValueFromMinus25ToPlus5) {
     // The last two: no wrap near the limits.
     const int more[][3] = {{6, 15, 60}, {6, 30, 5}, {6, 7, 95}, {NO_TARGET, 15, 100}, {3, AUTO_HIT, 100},
                            {2000000000, -2000000000, 95}, {-2000000000, 2000000000, 5}};
-    for (const auto& [bonus, value, chance] : more) EXPECT_EQ(d20_chance(bonus, value), chance) << bonus << " " << value;
+    for (const auto& [bonus, value, chance] : more)
+        EXPECT_EQ(d20_chance(bonus, value), chance) << bonus << " " << value;
 }
 
 TEST_F(StatAct, AStrikeScoresForTheActorOnAFoeAndAgainstItOnAFriend) {

@@ -55,7 +55,8 @@ TEST(RareLv, KeysAndColours) {
 }
 
 TEST(IeRules, ValuesOnAnInstance) {
-    // f1 on a +3 sword and on a +0 (which counts as +1), pwr, amr2 (1 x 1 + 5), luck2 (which does not grow), comp (no value).
+    // f1 on a +3 sword and on a +0 (which counts as +1), pwr, amr2 (1 x 1 + 5),
+    // luck2 (which does not grow), comp (no value).
     const std::tuple<itm_slot_t, int, int> vals[] = {
         {inst(33, 3), 1, pack_dice(3, 6)}, {inst(33, 0), 1, pack_dice(1, 6)}, {inst(33, 2), 12, pack_dice(6, 6)},
         {inst(67, 1), 44, 6}, {inst(67, 3), 44, 8}, {inst(67, 1), 52, 2}, {inst(67, 9), 52, 2}, {inst(67, 5), 8, 0},

@@ -19,8 +19,9 @@ bool all_zero(const itm_slot_t& s) {
 
 TEST(ItmSlot, RecordLayoutIsTheFileFormat) {
     using s = itm_slot_t;
-    EXPECT_EQ((std::vector<size_t>{offsetof(s, id), offsetof(s, bonus), offsetof(s, ies), offsetof(s, ex), offsetof(s, cnt)}),
-              (std::vector<size_t>{0, 4, 8, 24, 28}));
+    const std::vector<size_t> at{offsetof(s, id), offsetof(s, bonus), offsetof(s, ies), offsetof(s, ex),
+                                 offsetof(s, cnt)};
+    EXPECT_EQ(at, (std::vector<size_t>{0, 4, 8, 24, 28}));
 }
 
 TEST(ItmSlot, CountsAndEmptiness) {

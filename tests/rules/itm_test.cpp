@@ -158,8 +158,9 @@ TEST(ItmRules, FitsSlot) {
 }
 
 TEST(ItmRules, RangesAmmunitionAndStacks) {
-    const int rngs[][3] = {{58, RNG_USE_MELEE, 2}, {58, RNG_USE_OWN, 2}, {61, RNG_USE_MELEE, 0}, {61, RNG_USE_RANGED, 10},
-                           {61, RNG_USE_OWN, 10}, {56, RNG_USE_MELEE, 1}, {56, RNG_USE_OWN, 1}, {56, RNG_USE_RANGED, 4}};
+    const int rngs[][3] = {{58, RNG_USE_MELEE, 2}, {58, RNG_USE_OWN, 2}, {61, RNG_USE_MELEE, 0},
+                           {61, RNG_USE_RANGED, 10}, {61, RNG_USE_OWN, 10}, {56, RNG_USE_MELEE, 1},
+                           {56, RNG_USE_OWN, 1}, {56, RNG_USE_RANGED, 4}};
     for (const auto& [id, use, rng] : rngs) EXPECT_EQ(get_itm(id).wpn.get_rng(use), rng) << id << " " << use;
     for (const auto& [id, ammo] : {std::pair{61, 166}, {63, 167}, {65, 168}, {66, 168}, {28, 0}})
         EXPECT_EQ(get_itm(id).get_ammo_id(), ammo) << id;

@@ -9,7 +9,8 @@
 inline bool save_png(const char* path, int w = 0, int h = 0) {
     if (w == 0) SDL_GetRendererOutputSize(get_renderer(), &w, &h);
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    const bool ok = s && SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0 &&
+    const bool ok = s &&
+                    SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0 &&
                     IMG_SavePNG(s, path) == 0;
     SDL_FreeSurface(s);
     return ok;

@@ -50,13 +50,11 @@ protected:
 
 TEST_F(Tv, ReferencesAndPreorderRows) {
     make(0);
-    EXPECT_EQ(tv.resolve(ti_ref_t::FIRST), a);
-    EXPECT_EQ(tv.resolve(ti_ref_t::LAST), c);
-    EXPECT_EQ(tv.resolve(ti_ref_t::FIRST_CHILD, a), a1);
-    EXPECT_EQ(tv.resolve(ti_ref_t::LAST_CHILD2, a), a2);
-    EXPECT_EQ(tv.resolve(ti_ref_t::FIRST_CHILD, c), nullptr);
-    EXPECT_EQ(tv.child_at(1, ti_ref_t::ROOT), b);
-    EXPECT_EQ(tv.child_at(3, ti_ref_t::ROOT), nullptr);
+    using r = ti_ref_t;
+    EXPECT_EQ((std::vector<ti_t*>{tv.resolve(r::FIRST), tv.resolve(r::LAST), tv.resolve(r::FIRST_CHILD, a),
+                                  tv.resolve(r::LAST_CHILD2, a), tv.resolve(r::FIRST_CHILD, c), tv.child_at(1, r::ROOT),
+                                  tv.child_at(3, r::ROOT)}),
+              (std::vector<ti_t*>{a, c, a1, a2, nullptr, b, nullptr}));
     // Inserted after the first child.
     ti_t* mid = tv.add_node(L"mid", 0, 0, 0, nullptr, 0, a, a1);
     EXPECT_EQ(a->children, (std::vector<ti_t*>{a1, mid, a2}));
