@@ -170,7 +170,7 @@ int64_t ai_provoke(ai_plan_t& p, int pwr, int64_t& cell_aoo) {
 
 // The least score that ai_consider could still take from this cell.
 int64_t ai_needed(const ai_plan_t& p, const ai_cell_t& r, int64_t provoke) {
-    return p.best_score == AI_UNSET ? 1 : p.best_total + r.move_provoke + provoke;
+    return p.best_score == AI_UNSET ? 1 : std::max<int64_t>(1, p.best_total + r.move_provoke + provoke);
 }
 
 // Every aim priced, as get_act_tgt_pts lists them; without a scorer, each
@@ -186,23 +186,21 @@ void ai_try_every_aim(ai_plan_t& p, ai_cell_t& r, int pwr, aim_scorer_t* scorer,
 
 // The same, leaving out the aims that cannot be taken. From one cell the aims
 // of one power differ only in their scores, and a candidate is taken only
-// above the best so far: an aim is left out, untested and unpriced, when it
-// surely scores below what could still be taken, or scores the same as an
-// earlier one (surely 0 after an aim that surely scored 0; any aim after the
-// first of a power that scores the same everywhere).
+// when it scores and beats the best so far: after the first aimable aim,
+// which prices the provoke as the plain search does, an aim is left out,
+// untested and unpriced, when it surely scores 0 or below what could still be
+// taken, or follows the first of a power that scores the same everywhere.
 void ai_try_aims(ai_plan_t& p, ai_cell_t& r, int pwr, aim_scorer_t& scorer, int64_t& cell_aoo, aim_memo_t& memo) {
     const aim_cells_t cells(p.unit, pwr, &memo);
-    bool first = true, zero_tried = false;
+    bool first = true;
     int64_t provoke = 0;
     for (const pt_t& t : cells.reach()) {
-        const bool may = scorer.may_score(t);
-        if (!first && (scorer.same_for_every_aim() || (!may && zero_tried) ||
+        if (!first && (!scorer.may_score(t) || scorer.same_for_every_aim() ||
                        scorer.scores_below(t, ai_needed(p, r, provoke))))
             continue;
         if (!cells.aimable(t)) continue;
         if (first) provoke = ai_provoke(p, pwr, cell_aoo);
         first = false;
-        zero_tried |= !may;
         p.cand[2] = {.pwr = pwr, .param = 0, .tgt = t, .flags = 0};
         ai_consider(p, scorer.score(t), provoke, r);
     }
@@ -227,13 +225,13 @@ void ai_try_actions(ai_plan_t& p, ai_cell_t& r) {
 }
 
 void ai_consider(ai_plan_t& p, int64_t s, int64_t a, const ai_cell_t& r) {
+    // An aim that does nothing is no action, however much the best so far
+    // costs: a blow at the air would beat one that provokes, for ever.
+    if (s < 1) return;
     const int64_t total = s - r.move_provoke - a;
-    bool take;
-    if (p.best_score == AI_UNSET)
-        take = s >= 1;
-    else
-        take = total > p.best_total || (total == p.best_total && r.v1 > p.best_v1) ||
-               (total == p.best_total && r.v1 == p.best_v1 && r.v2 > p.best_v2);
+    const bool take = p.best_score == AI_UNSET || total > p.best_total ||
+                      (total == p.best_total && r.v1 > p.best_v1) ||
+                      (total == p.best_total && r.v1 == p.best_v1 && r.v2 > p.best_v2);
     if (!take) return;
     p.best_score = s;
     p.best_total = total;

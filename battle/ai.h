@@ -2,8 +2,9 @@
 // The battle AI: one decision per call. Every cell the unit can reach (its own
 // first), every action it can use there and every cell it can aim it at are
 // priced by the hit statistics, less the attacks of opportunity the move and
-// the action provoke; ties go to the cell's two positional values. When
-// nothing scores, the unit walks towards the enemy it weighs most. Values are
+// the action provoke; ties go to the cell's two positional values. Only an
+// aim that scores is taken, even when its total is below 0. When nothing
+// scores, the unit walks towards the enemy it weighs most. Values are
 // 64-bit: a weak caster far away weighs millions times a squared distance.
 // The search leaves out the aims that cannot be taken and prices the rest by
 // parts kept for the cell (aim_scorer_t); it decides as the plain search does.

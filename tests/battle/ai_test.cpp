@@ -199,19 +199,33 @@ ai_plan_t plan_from_here(unit_t* u, int pwr, bool plain) {
     return p;
 }
 
-TEST_F(Ai, AnAimThatScoresNothingBeatsABestBelowZeroInBothSearches) {
+// Casting at nobody would spend the action on nothing, however far below 0
+// the best so far stands.
+TEST_F(Ai, AnAimThatScoresNothingNeverBeatsABestBelowZeroInBothSearches) {
     draw({".........", ".........", ".........", ".........", "........."});
     unit_t* u = mk(4, 4, 1, 3, 6);
     u->pwrs.add(P_FIRE_BALL);
-    mk(0, 0, 1);  // the first aims of the fireball burn this friend
+    mk(0, 0, 1);  // the first aims of the fireball burn this friend, most of the rest nobody
     fog();
     ASSERT_TRUE(can_use_pwr(u, P_FIRE_BALL));
-    const ai_plan_t plain = plan_from_here(u, P_FIRE_BALL, true);
-    const ai_plan_t quick = plan_from_here(u, P_FIRE_BALL, false);
-    EXPECT_EQ(plain.best[2].tgt, (pt_t{2, 0})) << "the first aim that burns nobody";
-    EXPECT_EQ(plain.best_total, 0);
-    EXPECT_EQ(quick.best[2], plain.best[2]);
-    EXPECT_EQ(quick.best_total, plain.best_total);
+    for (bool foe : {false, true}) {
+        SCOPED_TRACE(foe ? "a foe to burn" : "nobody to burn");
+        if (foe) {
+            mk(8, 2, 0);
+            fog();
+        }
+        const ai_plan_t plain = plan_from_here(u, P_FIRE_BALL, true);
+        const ai_plan_t quick = plan_from_here(u, P_FIRE_BALL, false);
+        if (foe) {
+            EXPECT_EQ(plain.best[2].tgt, (pt_t{8, 1})) << "the first aim that burns the foe";
+            EXPECT_GT(plain.best_total, -20);
+        } else {
+            EXPECT_EQ(plain.best[2].pwr, 0) << "the best so far stands";
+            EXPECT_EQ(plain.best_total, -20);
+        }
+        EXPECT_EQ(quick.best[2], plain.best[2]);
+        EXPECT_EQ(quick.best_total, plain.best_total);
+    }
 }
 
 TEST_F(Ai, BlowsWhoseRecordsDrawAreMeasuredInFullAndDrawAsThePlainSearchDoes) {

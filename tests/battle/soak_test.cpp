@@ -1,7 +1,7 @@
 // Seeded AI-against-AI battles: parties of four at levels 1, 5 and 10 against
 // easy, medium and hard encounters on generated maps end within the round cap,
-// hold every invariant after every listener call and replay identically; the
-// harder the encounter, the fewer the wins.
+// hold every invariant after every listener call, spend no action on nobody and
+// replay identically; the harder the encounter, the fewer the wins.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,7 +41,7 @@ TEST(SoakSeeds, AreDistinctForThousandsOfSeedsACase) {
 }
 
 TEST_F(Soak, AiBattlesEndHoldTheirInvariantsAndReplay) {
-    int wins[4] = {}, fought[4] = {};
+    int wins[4] = {}, fought[4] = {}, idle = 0;
     // One digest of every battle's log: a change meant to leave every decision
     // alone (a speed-up) must leave it as it was.
     uint64_t digest = 1469598103934665603ull;
@@ -50,6 +50,7 @@ TEST_F(Soak, AiBattlesEndHoldTheirInvariantsAndReplay) {
             for (uint32_t i = 0; i < uint32_t(seeds_per_case()); ++i) {
                 const uint32_t seed = soak_seed(lv, diff, i);
                 ai_battle_t a;
+                a.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) { idle += aims_at_nobody(u, *c); };
                 const int state = a.run(seed, lv, diff);
                 SCOPED_TRACE(testing::Message() << "level " << lv << " difficulty " << diff << " seed " << seed);
                 EXPECT_TRUE(a.listener.fault.empty()) << a.listener.fault;
@@ -71,6 +72,7 @@ TEST_F(Soak, AiBattlesEndHoldTheirInvariantsAndReplay) {
             }
     for (int d = 1; d <= 3; ++d) std::printf("difficulty %d: %d of %d won\n", d, wins[d], fought[d]);
     std::printf("digest of the battle logs: %016llx\n", (unsigned long long)digest);
+    EXPECT_EQ(idle, 0) << "actions spent on nobody";
     if (fought[1] < 10) return;  // too few battles for rates
     EXPECT_GE(wins[1], wins[2]);
     EXPECT_GE(wins[2], wins[3]);

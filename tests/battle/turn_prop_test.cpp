@@ -3,7 +3,8 @@
 // gives, queues that go on after a wait), and the enemy is the AI. After every
 // listener call: no two living units on a cell, hit points and action points
 // within range, no command of a fallen unit or of one whose turn has ended, no
-// turn paying for more than its budget, and nearly every battle ends before the cap.
+// turn paying for more than its budget, the AI spends no action on nobody, and
+// nearly every battle ends before the cap.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -105,7 +106,7 @@ struct budget_watch_t {
 TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     init_pwrs();
     const int count = battle_count();
-    int won = 0, refused = 0, capped = 0;
+    int won = 0, refused = 0, capped = 0, idle = 0;
     for (int i = 0; i < count; ++i) {
         const uint32_t seed = 500000 + uint32_t(i);
         const int lv = i % 5 == 4 ? 5 : 1;
@@ -121,7 +122,10 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             player.turn_ready(u);
             watch.turn_ready(u);
         };
-        b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) { watch.act(u, c); };
+        b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) {
+            watch.act(u, c);
+            idle += u->btl.ai && aims_at_nobody(u, *c);
+        };
         const int state = b.run(seed, lv, 1 + i % 3, /*every_unit_by_listener=*/false);
         SCOPED_TRACE(testing::Message() << "battle " << i << " seed " << seed << " level " << lv);
         ASSERT_TRUE(b.listener.fault.empty()) << b.listener.fault;
@@ -135,8 +139,9 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     }
     std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped\n", count, won, refused, capped);
     EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
-    // Unarmed foes that would provoke a lone defender's blow to strike it
-    // swing at the air instead, round after round: rare, but no hang.
-    EXPECT_LE(capped, count / 100) << "battles that reached the round cap";
+    // A random party's healer who mends herself round after round can outlast
+    // a foe that seldom hits her (seed 501233 of the optimised run's 2000).
+    EXPECT_LE(capped, count / 1000) << "battles that reached the round cap";
+    EXPECT_EQ(idle, 0) << "the computer's actions at nobody";
     free_pwrs();
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/rnd.h"
 #include "app/text_log.h"
 #include "battle/btl_fixture.h"
 #include "battle/damage.h"
@@ -379,6 +380,40 @@ TEST_F(Turn, AComputerUnitIsGivenOrdersByTheAI) {
     }
     EXPECT_EQ(lis.calls[6].u, b) << "b moved";
     EXPECT_TRUE(is_ai_unit(b));
+}
+
+// A kobold slinger out of bullets fights on with its fists. Its blow at the
+// fighter provokes him; an aim at an empty cell, which provokes nothing, once
+// beat it, and the kobold swung at the air round after round.
+TEST_F(Turn, AComputerUnitOutOfShotStrikesItsFoeAndNeverTheAir) {
+    for (int lv : {4, 6})
+        for (bool advance : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "kobold level " << lv << (advance ? ", advancing" : ", holding"));
+            restart();
+            rnd_srand(2);
+            draw(std::vector<std::string>(8, std::string(14, '.')));
+            unit_t* fighter = mk(pty, SIDE_PLAYER, L"a");
+            fighter->btl.ai = advance;
+            unit_t* kobold = &mk(foes, SIDE_FOES, L"b")->from_mon(41, lv);
+            for (int i = EQ_QUICK; i < EQ_QUICK_END; ++i) kobold->eqpts.slots[i].clear();
+            kobold->recalc();
+            begin();
+            fighter->pos = {3, 2};
+            kobold->pos = {8, 3};
+            init_fog();
+            lis.turn_end = [&](unit_t*) {
+                if (btl().round >= 30) set_btl_lost();
+            };
+            lis.orders = [&](unit_t* u) {  // the fighter holds his ground
+                std::vector<pt_t> reach;
+                get_act_tgt_pts(u, P_ATK_M, &reach);
+                u->btl.cmds = {contains(reach, kobold->pos) ? cmd(P_ATK_M, kobold->pos) : cmd(P_END_TURN, u->pos)};
+            };
+            logged.clear();
+            run_btl();
+            EXPECT_EQ(logged.find(L"无效目标"), std::wstring::npos) << "a blow at an empty cell";
+            EXPECT_TRUE(kobold->hp <= 0 || fighter->hp <= 0) << "the fight ends by round 30";
+        }
 }
 
 TEST_F(Turn, BeginReadiesEveryUnitAndDeploysBothSides) {

@@ -16,9 +16,12 @@
 #include "battle/enc.h"
 #include "battle/listener.h"
 #include "battle/map_gen.h"
+#include "battle/roster.h"
+#include "battle/target_area.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "rules/lv.h"
+#include "rules/pwr.h"
 #include "rules/pty.h"
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
@@ -109,6 +112,19 @@ public:
         }
     }
 };
+
+// A chosen action whose area holds no unit: spent on nothing. Summonses need
+// an empty cell; forced behaviour and the engine's own commands (attacks of
+// opportunity, cleaves, a zone acting) are nobody's choice.
+inline bool aims_at_nobody(unit_t* u, const u_cmd_t& c) {
+    const act_t* a = dynamic_cast<const act_t*>(get_pwr(c.pwr));
+    if (!a || c.pwr == P_MOVE || !a->can_affect_units() || !u->conds.can_cmd()) return false;
+    if (c.flags & (UCMD_FREE | UCMD_NO_COST | UCMD_NO_ANI)) return false;
+    if (c.pwr == P_SUM || c.pwr == P_SUM_SPIDERS || c.pwr == P_MK_UD) return false;
+    std::vector<pt_t> cells;
+    if (!get_act_area_pts(u, c.pwr, c.tgt, &cells)) return false;
+    return std::none_of(cells.begin(), cells.end(), [](const pt_t& p) { return get_unit_at(p) != nullptr; });
+}
 
 // The powers of every shape of area (blows over two cells and all around,
 // bursts, cones); for a caster also every spell from "mm" on that it lacks, up
