@@ -15,11 +15,15 @@ constexpr int SHORTBOW = 60, LONGBOW = 61, LIGHT_SHIELD = 74, ARROWS = 166, CHAI
 
 class Eqpts : public pwrs_test {
 protected:
-    void SetUp() override { set_eqpt_bag(bag); }
+    // Most cases start from u at Strength 14; what it displaces goes to bag.
+    void SetUp() override {
+        set_eqpt_bag(bag);
+        make(14);
+    }
     void TearDown() override { set_eqpt_bag(nullptr); }
 
-    // A medium fighter of level 1 whose recalculation keeps the given Strength.
-    static void make(unit_t& u, int str) {
+    // Makes u a medium fighter of level 1 whose recalculation keeps the given Strength.
+    void make(int str) {
         make_unit(u, 24, 1, 1, 10);  // a human
         u.base.abi[0] = str;
         u.recalc();
@@ -29,6 +33,7 @@ protected:
     }
 
     itm_slot_t bag[BAG_SLOTS];
+    unit_t u;
 };
 
 }  // namespace
@@ -39,8 +44,7 @@ TEST_F(Eqpts, LoadLevelsFollowTheCapacityOfStrength) {
     EXPECT_EQ(load_capacity(29), 1400);
     EXPECT_EQ(load_capacity(30), 1500);
     EXPECT_EQ(load_capacity(45), 1500);
-    unit_t u;
-    make(u, 12);
+    make(12);
     ASSERT_EQ(u.drv.size, 3);
     ASSERT_EQ(u.eqpts.capacity(), 130);
     const int caps[] = {43, 86, 130, UNLIMITED}, floors[] = {0, 43, 86, 130};
@@ -63,8 +67,7 @@ TEST_F(Eqpts, LoadLevelsFollowTheCapacityOfStrength) {
 }
 
 TEST_F(Eqpts, SmallUnitsCarryHalfTheWeight) {
-    unit_t u;
-    make(u, 10);
+    make(10);
     u.base.race = 30;  // halfling: small
     u.recalc();
     ASSERT_EQ(u.drv.size, 2);
@@ -74,8 +77,6 @@ TEST_F(Eqpts, SmallUnitsCarryHalfTheWeight) {
 }
 
 TEST_F(Eqpts, TwoHanderIntoFullHandsNeedsTwoFreeBagSlots) {
-    unit_t u;
-    make(u, 14);
     u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
     u.eqpts.slots[EQ_OFF].set(LIGHT_SHIELD, 1);
     fill_bag_but(1);
@@ -103,8 +104,6 @@ TEST_F(Eqpts, TwoHanderIntoFullHandsNeedsTwoFreeBagSlots) {
 }
 
 TEST_F(Eqpts, EquipPrefersEmptySlotsAndRefusesWhatFitsNowhere) {
-    unit_t u;
-    make(u, 14);
     itm_slot_t d1(DAGGER, 1), d2(DAGGER, 1), dart(66, 10), ring(122, 1);
     EXPECT_TRUE(u.eqpts.equip(d1));
     EXPECT_TRUE(u.eqpts.equip(d2));
@@ -133,8 +132,6 @@ TEST_F(Eqpts, EquipPrefersEmptySlotsAndRefusesWhatFitsNowhere) {
 }
 
 TEST_F(Eqpts, UnequipSettlesTheOffHandIntoTheMainHand) {
-    unit_t u;
-    make(u, 14);
     u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
     u.eqpts.slots[EQ_OFF].set(DAGGER, 1);
     EXPECT_TRUE(u.eqpts.unequip(u.eqpts.slots[EQ_MAIN]));
@@ -144,8 +141,6 @@ TEST_F(Eqpts, UnequipSettlesTheOffHandIntoTheMainHand) {
 }
 
 TEST_F(Eqpts, SettleEmptiesSlotsWithIdsOutsideTheTable) {
-    unit_t u;
-    make(u, 14);
     u.eqpts.slots[EQ_MAIN].id = 9999;  // as a damaged save file leaves it
     u.eqpts.slots[EQ_MAIN].cnt = 3;
     u.eqpts.slots[EQ_OFF].set(DAGGER, 1);
@@ -160,8 +155,6 @@ TEST_F(Eqpts, SettleEmptiesSlotsWithIdsOutsideTheTable) {
 }
 
 TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
-    unit_t u;
-    make(u, 14);
     u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
     u.eqpts.slots[EQ_OFF].set(LIGHT_SHIELD, 1);
     u.eqpts.sets[1][0].set(LONGBOW, 1);
@@ -213,8 +206,6 @@ TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
 }
 
 TEST_F(Eqpts, AttackSlotsByKind) {
-    unit_t u;
-    make(u, 14);
     atk_slots_t a = u.eqpts.atk_slots(1);
     EXPECT_EQ(a.slots, std::vector<int>{EQ_MAIN});  // the unarmed strike
     EXPECT_EQ(a.light, 0);
@@ -254,8 +245,6 @@ TEST_F(Eqpts, AttackSlotsByKind) {
 }
 
 TEST_F(Eqpts, AmmunitionAndThrownWeaponsAreUsedUp) {
-    unit_t u;
-    make(u, 14);
     itm_slot_t& bow = u.eqpts.slots[EQ_MAIN];
     bow.set(SHORTBOW, 1);
     u.eqpts.slots[EQ_QUICK + 1].set(ARROWS, 2);
@@ -313,18 +302,17 @@ TEST_F(Eqpts, SetGearOfAMonsterTemplate) {
 }
 
 TEST_F(Eqpts, CopiesKeepTheirOwnContents) {
-    unit_t a;
-    make(a, 12);
-    a.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
-    a.eqpts.sets[0][0].set(LONGBOW, 1);
-    a.eqpts.cur_set = 2;
-    a.eqpts.nat[0] = 3;
-    unit_t b(a);
+    make(12);
+    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
+    u.eqpts.sets[0][0].set(LONGBOW, 1);
+    u.eqpts.cur_set = 2;
+    u.eqpts.nat[0] = 3;
+    unit_t b(u);
     EXPECT_EQ(b.eqpts.u, &b);
     EXPECT_EQ(b.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
     EXPECT_EQ(b.eqpts.sets[0][0].id, LONGBOW);
     EXPECT_EQ(b.eqpts.cur_set, 2);
     EXPECT_EQ(b.eqpts.nat[0], 3);
     b.eqpts.clear();
-    EXPECT_EQ(a.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
+    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
 }

@@ -19,6 +19,12 @@ namespace {
 
 class UConds : public pwrs_log_test {
 protected:
+    // Most cases need a unit and a neighbour to hold it or be held.
+    void SetUp() override {
+        pwrs_log_test::SetUp();
+        make(a, 0);
+        make(b, 1);
+    }
     // A level-1 fighter of race `race` with 15 hit points (Con 10), at cell x, 0.
     static void make(unit_t& u, int x, int race = 24) {
         u.base.kind = UK_PC;
@@ -36,37 +42,37 @@ protected:
         return s;
     }
     static bool logged(const wchar_t* s) { return log_text().find(s) != std::wstring::npos; }
+
+    unit_t a, b;
 };
 
 }  // namespace
 
 TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
-    unit_t u;
-    make(u, 0);
-    give(u, 1);   // "slow": one round, counted at the turn's end
-    give(u, 13);  // "def": one round, counted at the turn's start
-    give(u, 3);   // "prone": until removed
-    u.conds.on_turn_end();
-    EXPECT_EQ(held(u), (std::set<int>{3, 13}));
-    EXPECT_EQ(u.conds.map[13].dur, 1);  // the other phase's count stays
-    u.conds.on_turn_start();
-    EXPECT_EQ(held(u), (std::set<int>{3}));
-    give(u, 1);
-    u.conds.on_turn_start();
-    EXPECT_EQ(held(u), (std::set<int>{1, 3}));
-    EXPECT_EQ(u.conds.map[1].dur, 1);
-    u.conds.on_turn_end();
-    EXPECT_EQ(held(u), (std::set<int>{3}));
-    EXPECT_EQ(u.conds.map[3].dur, COND_FOREVER);
+    give(a, 1);   // "slow": one round, counted at the turn's end
+    give(a, 13);  // "def": one round, counted at the turn's start
+    give(a, 3);   // "prone": until removed
+    a.conds.on_turn_end();
+    EXPECT_EQ(held(a), (std::set<int>{3, 13}));
+    EXPECT_EQ(a.conds.map[13].dur, 1);  // the other phase's count stays
+    a.conds.on_turn_start();
+    EXPECT_EQ(held(a), (std::set<int>{3}));
+    give(a, 1);
+    a.conds.on_turn_start();
+    EXPECT_EQ(held(a), (std::set<int>{1, 3}));
+    EXPECT_EQ(a.conds.map[1].dur, 1);
+    a.conds.on_turn_end();
+    EXPECT_EQ(held(a), (std::set<int>{3}));
+    EXPECT_EQ(a.conds.map[3].dur, COND_FOREVER);
 
     std::vector<int> floats;  // the kinds the screen is told, to give them their look
     btl_pres().float_text = [&](const wchar_t*, unit_t*, float_kind_t k) { floats.push_back(k); };
-    give(u, 10);  // "fear": two rounds
-    u.conds.on_turn_end();
-    EXPECT_TRUE(u.conds.has(10));
+    give(a, 10);  // "fear": two rounds
+    a.conds.on_turn_end();
+    EXPECT_TRUE(a.conds.has(10));
     log_cur_buf()->assign(L"");
-    u.conds.on_turn_end();
-    EXPECT_FALSE(u.conds.has(10));
+    a.conds.on_turn_end();
+    EXPECT_FALSE(a.conds.has(10));
     EXPECT_TRUE(logged(L"解除"));
     EXPECT_EQ(floats, (std::vector<int>{FLOAT_COND_BAD, FLOAT_COND_LOST}));
     btl_pres() = btl_pres_t();
@@ -75,54 +81,48 @@ TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
     cond_inst_t ci;
     make_cond_inst(ci, 17, nullptr, 0, CI_NO_ROLL, 0);
     ci.dur = 0;
-    u.conds.add(ci, true);
-    u.conds.on_turn_start();
-    EXPECT_TRUE(u.conds.has(17));
-    u.conds.on_turn_end();
-    EXPECT_FALSE(u.conds.has(17));
+    a.conds.add(ci, true);
+    a.conds.on_turn_start();
+    EXPECT_TRUE(a.conds.has(17));
+    a.conds.on_turn_end();
+    EXPECT_FALSE(a.conds.has(17));
 }
 
 TEST_F(UConds, NothingWorksAtZeroHitPoints) {
-    unit_t u;
-    make(u, 0);
-    EXPECT_TRUE(u.conds.can_act());
-    EXPECT_TRUE(u.conds.can_move());
-    EXPECT_TRUE(u.conds.threatens());
-    u.hp = 0;
-    EXPECT_FALSE(u.conds.can_act());
-    EXPECT_FALSE(u.conds.can_move());
-    EXPECT_FALSE(u.conds.threatens());
-    EXPECT_TRUE(u.conds.can_cmd());
+    EXPECT_TRUE(a.conds.can_act());
+    EXPECT_TRUE(a.conds.can_move());
+    EXPECT_TRUE(a.conds.threatens());
+    a.hp = 0;
+    EXPECT_FALSE(a.conds.can_act());
+    EXPECT_FALSE(a.conds.can_move());
+    EXPECT_FALSE(a.conds.threatens());
+    EXPECT_TRUE(a.conds.can_cmd());
 
     // Bleeding to death at the turn's start: the later steps never run.
-    unit_t g;
-    make(u, 0);
-    make(g, 1);
-    u.hp = 3;
-    give(u, 16, &g);
-    give(u, 20, &g, 10);
-    u.conds.on_turn_start();
-    EXPECT_EQ(u.hp, 0);
+    make(a, 0);
+    a.hp = 3;
+    give(a, 16, &b);
+    give(a, 20, &b, 10);
+    a.conds.on_turn_start();
+    EXPECT_EQ(a.hp, 0);
     EXPECT_TRUE(logged(L"造成<c=r>10</c>点伤害。"));
     EXPECT_FALSE(logged(L"挣脱擒抱检定"));
-    EXPECT_EQ(u.conds.map[20].dur, 3);  // no tick either
+    EXPECT_EQ(a.conds.map[20].dur, 3);  // no tick either
     const std::wstring before = log_text();
-    u.conds.on_turn_start();
+    a.conds.on_turn_start();
     EXPECT_EQ(log_text(), before);
 }
 
 TEST_F(UConds, DamageOverTimeAndRegeneration) {
-    unit_t u;
-    make(u, 0);
-    give(u, 21, nullptr, 4);  // burning
-    u.conds.on_turn_start();
-    EXPECT_EQ(u.hp, 11);
-    EXPECT_EQ(u.conds.map[21].dur, 2);
+    give(a, 21, nullptr, 4);  // burning
+    a.conds.on_turn_start();
+    EXPECT_EQ(a.hp, 11);
+    EXPECT_EQ(a.conds.map[21].dur, 2);
     // Fire immunity takes the burn's damage away.
-    u.pwrs.add(173);
-    u.recalc();
-    u.conds.on_turn_start();
-    EXPECT_EQ(u.hp, 11);
+    a.pwrs.add(173);
+    a.recalc();
+    a.conds.on_turn_start();
+    EXPECT_EQ(a.hp, 11);
 
     unit_t r;
     r.pwrs.add(148);  // "hr5"
@@ -143,9 +143,6 @@ TEST_F(UConds, DamageOverTimeAndRegeneration) {
 }
 
 TEST_F(UConds, EscapingAGrapple) {
-    unit_t a, b;
-    make(a, 0);
-    make(b, 1);
     give(a, 16, &b);
     ASSERT_TRUE(b.conds.has(15));
     b.drv.def[5] = 1000;  // only a natural 20 beats it
@@ -169,9 +166,6 @@ TEST_F(UConds, EscapingAGrapple) {
 }
 
 TEST_F(UConds, HoldingPowersHurtTheHeld) {
-    unit_t a, b;
-    make(a, 0);
-    make(b, 1);
     b.pwrs.add(250);  // "grap_dmg1": 5 a tier
     give(a, 16, &b);
     b.conds.on_turn_start();
@@ -201,9 +195,6 @@ TEST_F(UConds, HoldingPowersHurtTheHeld) {
 }
 
 TEST_F(UConds, GrapplesEndWhenThePairCannotHold) {
-    unit_t a, b;
-    make(a, 0);
-    make(b, 1);
     give(a, 16, &b);
     a.conds.check_grapple();
     b.conds.check_grapple();
@@ -231,32 +222,30 @@ TEST_F(UConds, GrapplesEndWhenThePairCannotHold) {
 }
 
 TEST_F(UConds, AConditionGivenAgainKeepsTheLongerDuration) {
-    unit_t u;
-    make(u, 0);
-    give(u, C_FEAR);
-    const int full = u.conds.map[C_FEAR].dur;
+    give(a, C_FEAR);
+    const int full = a.conds.map[C_FEAR].dur;
     ASSERT_GE(full, 2) << "fear lasts more than a round";
     cond_inst_t shorter;
     make_cond_inst(shorter, C_FEAR, nullptr, 0, CI_NO_ROLL, 0);
     shorter.dur = full - 1;
-    u.conds.add(shorter, true);
-    EXPECT_EQ(u.conds.map[C_FEAR].dur, full) << "a shorter fear does not cut the one held";
-    u.conds.on_turn_end();
-    ASSERT_EQ(u.conds.map[C_FEAR].dur, full - 1);
-    give(u, C_FEAR);
-    EXPECT_EQ(u.conds.map[C_FEAR].dur, full) << "a full one starts the count again";
+    a.conds.add(shorter, true);
+    EXPECT_EQ(a.conds.map[C_FEAR].dur, full) << "a shorter fear does not cut the one held";
+    a.conds.on_turn_end();
+    ASSERT_EQ(a.conds.map[C_FEAR].dur, full - 1);
+    give(a, C_FEAR);
+    EXPECT_EQ(a.conds.map[C_FEAR].dur, full) << "a full one starts the count again";
 }
 
 TEST_F(UConds, AGrapplerThatTakesNoOrdersLetsGo) {
     for (int id : {C_CHARM, C_MAD}) {
-        unit_t a, b;
-        make(a, 0);
-        make(b, 1);
-        give(a, C_GRAP, &b);
-        ASSERT_TRUE(b.conds.has(C_GRAPPER));
-        give(b, id);
-        b.conds.check_grapple();
-        EXPECT_FALSE(b.conds.has(C_GRAPPER)) << id;
-        EXPECT_FALSE(a.conds.has(C_GRAP)) << id;
+        unit_t victim, grappler;  // fresh each round: the first leaves its grappler charmed
+        make(victim, 0);
+        make(grappler, 1);
+        give(victim, C_GRAP, &grappler);
+        ASSERT_TRUE(grappler.conds.has(C_GRAPPER));
+        give(grappler, id);
+        grappler.conds.check_grapple();
+        EXPECT_FALSE(grappler.conds.has(C_GRAPPER)) << id;
+        EXPECT_FALSE(victim.conds.has(C_GRAP)) << id;
     }
 }

@@ -61,8 +61,10 @@ protected:
         delete dir;
     }
 
-    // A level-lv unit of the race and class with the six scores.
-    static void make(unit_t& u, int kind, int race, int cls, int lv, std::initializer_list<int> abi) {
+    // A level-lv unit of the race and class with the six scores and the powers.
+    static void make(unit_t& u, int kind, int race, int cls, int lv, std::initializer_list<int> abi,
+                     std::initializer_list<int> pwrs = {}) {
+        for (int p : pwrs) u.pwrs.add(p);
         u.base.kind = kind;
         u.base.rank = 1;
         u.base.race = race;
@@ -111,14 +113,12 @@ struct cls_hp_t {
 TEST_F(Recalc, ACharacterAndItsBreakdownTexts) {
     cls_hp_t six(6);
     unit_t u;
-    u.pwrs.add(16);  // "init1"
-    u.pwrs.add(23);  // "dodge"
-    u.pwrs.add(48);  // light and heavy shields, but no medium armour
     u.eqpts.slots[EQ_MAIN] = inst(33, 0);
     u.eqpts.slots[EQ_OFF] = inst(74, 0);
     u.eqpts.slots[EQ_BODY] = inst(70, 1);
     u.eqpts.slots[13] = inst(122, 0);
-    make(u, UK_PC, 24, 1, 1, {16, 13, 14, 10, 12, 8});
+    // "init1", "dodge", and light and heavy shields but no medium armour.
+    make(u, UK_PC, 24, 1, 1, {16, 13, 14, 10, 12, 8}, {16, 23, 48});
     const std::wstring mail = name_of(u.eqpts.slots[EQ_BODY]), shield = name_of(u.eqpts.slots[EQ_OFF]),
                        ring = name_of(u.eqpts.slots[13]);
     ASSERT_NE(mail.find(L"鳞甲"), std::wstring::npos);  // the item texts are loaded
@@ -268,9 +268,7 @@ TEST_F(Recalc, DexterityOfTheStunnedAndTheProne) {
 
 TEST_F(Recalc, DamageTypePowersAndTheImmunitiesThatFollow) {
     unit_t u;
-    u.pwrs.add(173);  // "imm_f"
-    u.pwrs.add(209);  // "vul_f"
-    make(u, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10});
+    make(u, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10}, {173, 209});  // "imm_f", "vul_f"
     EXPECT_EQ(u.drv.res[4], -100);
     EXPECT_FALSE(u.imm_cond(21));
     u.pwrs.remove(209);
@@ -336,8 +334,7 @@ TEST_F(Recalc, SizeChangesArmourClass) {
         EXPECT_EQ(u.get_atk(2), 4 - size_mod(c.size)) << c.race;
     }
     unit_t u;
-    u.pwrs.add(220);  // "sz_a1": a medium human grows large
-    make(u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10});
+    make(u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10}, {220});  // "sz_a1": a medium human grows large
     EXPECT_EQ(u.drv.size, 4);
     EXPECT_EQ(u.drv.def[1], 9);
 }
@@ -351,9 +348,8 @@ TEST_F(Recalc, LoadAndArmourSlowTheUnit) {
 
     // A dwarf keeps its speed in heavy armour, and says why.
     unit_t d;
-    d.pwrs.add(54);  // heavy armour proficiency
     d.eqpts.slots[EQ_BODY] = inst(72, 0);
-    make(d, UK_PC, 25, 1, 1, {14, 10, 10, 10, 10, 10});
+    make(d, UK_PC, 25, 1, 1, {14, 10, 10, 10, 10, 10}, {54});  // heavy armour proficiency
     EXPECT_EQ(d.drv.spd, 5);
     EXPECT_EQ(text(d, 0), L"5\t基础数值（种族）\n<c=y>5</c>\t种族专长：慢而稳");
     EXPECT_EQ(d.drv.sr, 2);
@@ -388,8 +384,7 @@ TEST_F(Recalc, StanceAndRageLines) {
 
 TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
     unit_t u;
-    u.pwrs.add(218);  // "created"
-    make(u, UK_MON, 24, 8, 1, {10, 10, 16, 14, 8, 6});
+    make(u, UK_MON, 24, 8, 1, {10, 10, 16, 14, 8, 6}, {218});  // "created"
     EXPECT_EQ(u.drv.no_abi[2], 1);
     EXPECT_EQ(u.drv.no_abi[3], 1);
     EXPECT_EQ(u.drv.abi[4], 10);
@@ -402,14 +397,12 @@ TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
 
     // "str_hp" uses half the Strength modifier when that is larger.
     unit_t s;
-    s.pwrs.add(290);
-    make(s, UK_PC, 24, 1, 2, {18, 10, 10, 10, 10, 10});
+    make(s, UK_PC, 24, 1, 2, {18, 10, 10, 10, 10, 10}, {290});
     EXPECT_EQ(s.drv.hp_max, (5 + 2) * 2 + 18);
     EXPECT_EQ(text(s, 2), L"(5 +2) x2 +18\n<c=a>（职业每级生命 +力量修正/2） x等级 +力量</c>");
     // "cha_hp" compares the Charisma score with the Constitution modifier.
     unit_t c;
-    c.pwrs.add(289);
-    make(c, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 3});
+    make(c, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 3}, {289});
     EXPECT_EQ(c.drv.hp_max, (5 - 4) * 1 + 3);
     c.pwrs.add(18);  // "hp1": at least 3
     c.recalc();
@@ -420,8 +413,7 @@ TEST_F(Recalc, FormationPowersCountTheNeighbours) {
     unit_t a, b, c, far;
     for (unit_t* u : {&a, &b, &c, &far}) {
         u->btl.side = SIDE_PLAYER;
-        u->pwrs.add(257);  // "phalanx2"
-        make(*u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10});
+        make(*u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10}, {257});  // "phalanx2"
         btl_full_list().push_back(u);
     }
     a.pos = {5, 5};
@@ -487,10 +479,8 @@ TEST_F(Recalc, ArmourClassLevelNaturalArmourAndTheDexterityCap) {
 
 TEST_F(Recalc, DodgeAndTwoWeaponDefenceNeedTheirSituation) {
     unit_t u;
-    u.pwrs.add(P_DODGE);
-    u.pwrs.add(P_TW_DEF);
     u.eqpts.slots[EQ_MAIN] = inst(ITM_SWD_S, 0);
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_DODGE, P_TW_DEF});
     const int one_weapon = u.drv.def[DEF_AC];
     EXPECT_EQ(one_weapon, 10 + 1);  // dodge alone: one weapon is no two-weapon defence
     u.eqpts.slots[EQ_OFF] = inst(ITM_SWD_S, 0);
@@ -534,8 +524,7 @@ TEST_F(Recalc, HalflingLuckOnEveryDefence) {
 TEST_F(Recalc, HitPointAbilitiesOnATie) {
     // "str_hp": half the Strength modifier only when larger; a tie keeps Constitution.
     unit_t u;
-    u.pwrs.add(P_STR_HP);
-    make(u, UK_PC, RACE_HUM, CLS_FIGHTER, 2, {14, 10, 12, 10, 10, 10});
+    make(u, UK_PC, RACE_HUM, CLS_FIGHTER, 2, {14, 10, 12, 10, 10, 10}, {P_STR_HP});
     EXPECT_EQ(u.drv.hp_max, (5 + 1) * 2 + 12);
 }
 
@@ -564,17 +553,13 @@ TEST_F(Recalc, ThreateningNothingTakesAwayADexterityBonusButNotAPenalty) {
 TEST_F(Recalc, OfTwoFeatsOfOneKindTheBetterCounts) {
     // Two-weapon defence: +2 with the improved feat, whatever else is held.
     unit_t u;
-    u.pwrs.add(P_TW_DEF);
-    u.pwrs.add(P_TW_DEF1);
     u.eqpts.slots[EQ_MAIN] = inst(ITM_SWD_S, 0);
     u.eqpts.slots[EQ_OFF] = inst(ITM_SWD_S, 0);
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_TW_DEF, P_TW_DEF1});
     EXPECT_EQ(u.drv.def[DEF_AC], 10 + 2);
     // Spell penetration: 5 with the second feat, 2 with the first alone.
     unit_t w;
-    w.pwrs.add(P_SPL_UNSR1);
-    w.pwrs.add(P_SPL_UNSR2);
-    make(w, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    make(w, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_SPL_UNSR1, P_SPL_UNSR2});
     EXPECT_EQ(w.drv.unsr, 5);
     w.pwrs.remove(P_SPL_UNSR2);
     w.recalc();
@@ -583,8 +568,7 @@ TEST_F(Recalc, OfTwoFeatsOfOneKindTheBetterCounts) {
 
 TEST_F(Recalc, SlowHalvesASpeedOfTwoButNotOfOne) {
     unit_t u;
-    u.pwrs.add(P_SPD_D4);  // a human's 6 less 4
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_SPD_D4});  // a human's 6 less 4
     ASSERT_EQ(u.drv.spd, 2);
     give(u, C_SLOW);
     EXPECT_EQ(u.drv.spd, 1);
@@ -595,10 +579,8 @@ TEST_F(Recalc, SlowHalvesASpeedOfTwoButNotOfOne) {
 
 TEST_F(Recalc, ATowerShieldCostsTwoOnEveryAttack) {
     unit_t u;
-    u.pwrs.add(P_SHD_USE1);
-    u.pwrs.add(P_SHD_USE2);
     u.eqpts.slots[EQ_OFF] = inst(ITM_SHD4, 0);
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {18, 10, 10, 10, 10, 10});
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {18, 10, 10, 10, 10, 10}, {P_SHD_USE1, P_SHD_USE2});
     brdn_t b;
     u.get_burden(b);
     ASSERT_EQ(b.amr_pen, 0) << "proficient and strong: no other penalty";
@@ -610,8 +592,7 @@ TEST_F(Recalc, ATowerShieldCostsTwoOnEveryAttack) {
 
 TEST_F(Recalc, VulnerabilityOverridesResistanceAndOnlyFullFireImmunityStopsBurning) {
     unit_t u;
-    u.pwrs.add(P_RES_F);
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_RES_F});
     EXPECT_EQ(u.drv.res[DMG_FIRE], 50);
     EXPECT_FALSE(u.imm_cond(C_BURN)) << "half the fire still burns";
     u.pwrs.add(P_VUL_F);

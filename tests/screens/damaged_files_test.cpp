@@ -70,15 +70,18 @@ std::string counter(uint32_t next, uint32_t cur) {
 }
 
 // A first game: the default party of five in slot 10000001 with 1234.5 gold,
-// saved on leaving. The members' names.
-std::vector<std::wstring> first_game(screen_driver_t& d) {
-    std::vector<std::wstring> names;
-    EXPECT_TRUE(to_arena(d));
-    d.on_main([] { g_pty.gold = 1234.5; });
-    for (const unit_t* u : g_pty.units) names.push_back(u->name.c_str());
-    EXPECT_EQ(d.quit(), 0);
-    EXPECT_TRUE(d.exists(slot1 + "00000004.pc"));
-    return names;
+// saved on leaving; then body, given the members' names, under the same driver.
+void after_first_game(const std::function<void(screen_driver_t& d, const std::vector<std::wstring>& names)>& body) {
+    screen_driver_t d;
+    d.run([&] {
+        std::vector<std::wstring> names;
+        EXPECT_TRUE(to_arena(d));
+        d.on_main([] { g_pty.gold = 1234.5; });
+        for (const unit_t* u : g_pty.units) names.push_back(u->name.c_str());
+        EXPECT_EQ(d.quit(), 0);
+        EXPECT_TRUE(d.exists(slot1 + "00000004.pc"));
+        body(d, names);
+    });
 }
 
 bool said(const wchar_t* part) {
@@ -89,9 +92,7 @@ bool said(const wchar_t* part) {
 }  // namespace
 
 TEST(DamagedFiles, ATruncatedPartyFileKeepsTheMembersAndTheFileStaysBesideUntouched) {
-    screen_driver_t d;
-    d.run([&] {
-        first_game(d);
+    after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
         const std::string cut = d.read(slot1 + "my.pty").substr(0, 20);
         write_file(d, slot1 + "my.pty", cut);
         const std::string member2 = d.read(slot1 + "00000002.pc");
@@ -120,9 +121,7 @@ TEST(DamagedFiles, ATruncatedPartyFileKeepsTheMembersAndTheFileStaysBesideUntouc
 }
 
 TEST(DamagedFiles, ADamagedMemberIsLeftOutAndEverythingElseOfTheSlotKept) {
-    screen_driver_t d;
-    d.run([&] {
-        const std::vector<std::wstring> names = first_game(d);
+    after_first_game([](screen_driver_t& d, const std::vector<std::wstring>& names) {
         const std::string lost = d.read(slot1 + "00000001.pc");
         const std::string garbled = std::string(lost.size(), '\xEE');
         write_file(d, slot1 + "00000001.pc", garbled);
@@ -143,9 +142,7 @@ TEST(DamagedFiles, ADamagedMemberIsLeftOutAndEverythingElseOfTheSlotKept) {
 }
 
 TEST(DamagedFiles, ASlotWithNothingReadableIsKeptAndTheGameTakesAnother) {
-    screen_driver_t d;
-    d.run([&] {
-        first_game(d);
+    after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
         // A second slot, current, whose every file is damaged.
         fs::copy(d.dir() / slot1, d.dir() / "saves/arena/10000002", fs::copy_options::recursive);
         for (const char* f : {"my.pty", "00000000.pc", "00000001.pc", "00000002.pc", "00000003.pc", "00000004.pc"})
@@ -164,9 +161,7 @@ TEST(DamagedFiles, ASlotWithNothingReadableIsKeptAndTheGameTakesAnother) {
 }
 
 TEST(DamagedFiles, ARemovedSlotFolderLoadsAnotherSlotOrANewGameAndSaysSo) {
-    screen_driver_t d;
-    d.run([&] {
-        first_game(d);
+    after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
         // The current slot's folder is gone; another slot is there.
         write_file(d, "saves/arena/main.cfg", counter(10000004, 10000003));
         ASSERT_TRUE(to_arena(d));
@@ -188,9 +183,7 @@ TEST(DamagedFiles, ARemovedSlotFolderLoadsAnotherSlotOrANewGameAndSaysSo) {
 }
 
 TEST(DamagedFiles, ADamagedCounterFileIsNamedAndTheFirstSlotLoaded) {
-    screen_driver_t d;
-    d.run([&] {
-        first_game(d);
+    after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
         write_file(d, "saves/arena/main.cfg", "xyz");
         ASSERT_TRUE(to_arena(d));
         const std::wstring msg = take_message(d);
@@ -201,9 +194,7 @@ TEST(DamagedFiles, ADamagedCounterFileIsNamedAndTheFirstSlotLoaded) {
 }
 
 TEST(DamagedFiles, PickingADamagedPartyInTheHubKeepsItAndTheCurrentOne) {
-    screen_driver_t d;
-    d.run([&] {
-        first_game(d);
+    after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
         // A second party whose one member file is cut short.
         fs::copy(d.dir() / slot1, d.dir() / "saves/arena/10000002", fs::copy_options::recursive);
         const std::string cut = d.read(slot1 + "00000000.pc").substr(0, 40);

@@ -79,16 +79,11 @@ struct seen_t {
     std::vector<int> gear;   // the first unit's equipment slots: id and count
 };
 
-// The whole bag, slot by slot: id and count.
-std::vector<int> bag_of_party() {
+// The bag or a unit's equipment, slot by slot: id and count.
+template <class Slots>
+std::vector<int> ids_and_counts(const Slots& slots) {
     std::vector<int> v;
-    for (const itm_slot_t& it : g_pty.bag) v.insert(v.end(), {it.id, it.empty() ? 0 : it.get_count()});
-    return v;
-}
-
-std::vector<int> gear_of(const unit_t* u) {
-    std::vector<int> v;
-    for (const itm_slot_t& it : u->eqpts.slots) v.insert(v.end(), {it.id, it.empty() ? 0 : it.get_count()});
+    for (const itm_slot_t& it : slots) v.insert(v.end(), {it.id, it.empty() ? 0 : it.get_count()});
     return v;
 }
 
@@ -177,8 +172,8 @@ void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
         seen.names.push_back(u->name.c_str());
         seen.levels.push_back(u->base.lv);
     }
-    seen.bag = bag_of_party();
-    seen.gear = gear_of(g_pty.units.front());
+    seen.bag = ids_and_counts(g_pty.bag);
+    seen.gear = ids_and_counts(g_pty.units.front()->eqpts.slots);
     ASSERT_TRUE(d.click(d.find(L"返回主界面")));
     ASSERT_EQ(get_top_scene(), get_main_menu_scene());
 }
@@ -216,8 +211,8 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
         EXPECT_EQ(g_pty.units[i]->base.lv, seen.levels[i]);
     }
     EXPECT_EQ(hub()->strip->count(), int(seen.names.size()));
-    EXPECT_EQ(bag_of_party(), seen.bag);
-    EXPECT_EQ(gear_of(g_pty.units.front()), seen.gear);
+    EXPECT_EQ(ids_and_counts(g_pty.bag), seen.bag);
+    EXPECT_EQ(ids_and_counts(g_pty.units.front()->eqpts.slots), seen.gear);
     d.shot("arena-hub-again");
 }
 

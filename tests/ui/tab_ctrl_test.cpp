@@ -26,8 +26,9 @@ using strs = std::vector<std::string>;
 
 class Tabs : public owner_test_t<owner_t> {
 protected:
+    // Laid out unless `laid` is false, which leaves the first layout to the test.
     template <class T>
-    T* make(T* t, uint32_t ex, int tabs) {
+    T* make(T* t, uint32_t ex, int tabs, bool laid = true) {
         t->ex_style = ex;
         t->set_parent(&own);
         const rect r{0, 0, 600, 400};
@@ -35,7 +36,7 @@ protected:
         t->on_create();
         reg_owned_wnd(t);
         for (int i = 0; i < tabs; ++i) t->add_tab(Str(L"tab %d", i), nullptr, uintptr_t(i));
-        own.arrange();
+        if (laid) own.arrange();
         return t;
     }
 };
@@ -62,13 +63,7 @@ TEST_F(Tabs, FirstSelectionMakesThePageThenReselectionOnlyShowsIt) {
 }
 
 TEST_F(Tabs, EagerPagesExistAtOnceAndSwitchWithoutPageMessages) {
-    tab_ctrl2_t* t = new_tab_ctrl2();
-    t->ex_style = TCX_COL;
-    t->set_parent(&own);
-    const rect r{0, 0, 600, 400};
-    t->set_rect(&r);
-    t->on_create();
-    reg_owned_wnd(t);
+    tab_ctrl2_t* t = make(new_tab_ctrl2(), TCX_COL, 0, false);
     wnd_t* p0 = t->add_tab(L"a", nullptr, 0);
     wnd_t* p1 = t->add_tab(L"b", nullptr, 0);
     ASSERT_TRUE(p0 && p1);

@@ -15,6 +15,7 @@
 #include "rules/pty.h"
 #include "rules/unit.h"
 #include "screens/menu/main_menu.h"
+#include "support/screen_canvas.h"
 #include "support/screen_driver.h"
 #include "support/test_btn.h"
 #include "ui/splitter.h"
@@ -32,9 +33,7 @@ void leave_and_return(screen_driver_t& d) {
 }  // namespace
 
 TEST(Arena, EnterLoadsTheSlotAndLeaveSavesIt) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         EXPECT_FALSE(d.exists("saves/arena/main.cfg"));
         ASSERT_TRUE(d.click(d.find(L"竞技场")));
         // No arena save yet: a new game with the default party, saved as slot 10000001.
@@ -54,9 +53,7 @@ TEST(Arena, EnterLoadsTheSlotAndLeaveSavesIt) {
 
 TEST(Arena, AmmunitionLoadsOnResumeOnlyWithTheOptionAndAShortageIsOnlyReported) {
     const int bow = ITM_BOW_S, arrows = get_itm(bow).get_ammo_id(), stack = get_itm(arrows).max_stack();
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         ASSERT_TRUE(d.click(d.find(L"竞技场")));
         unit_t* u = g_pty.units[0];
         d.on_main([&] {
@@ -134,9 +131,7 @@ page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<vo
 // Both pages are mark-up: a picture, a step down, a heading. The heading
 // follows the picture closely and reads against the page's grey.
 TEST(Arena, RewardPagesShowTheirHeadingCloseUnderThePictureAndReadable) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         ASSERT_TRUE(d.click(d.find(L"竞技场")));
         const page_look_t win = open_page(d, L"战斗胜利", [] { arena_report_win(enc_t{1, 5, {{MON_RAT_D, 1, 1}}}); });
         const page_look_t lost = open_page(d, L"战斗失败", [] { arena_report_loss(); });

@@ -73,6 +73,15 @@ bool to_arena(screen_driver_t& d) {
            d.wait_for([] { return hub() && screen_driver_t::shown(hub()); }, "the arena hub");
 }
 
+// Runs body under a new driver once the hub shows.
+void in_arena(const std::function<void(screen_driver_t& d)>& body, screen_opts_t o = {}) {
+    screen_driver_t d(o);
+    d.run([&] {
+        ASSERT_TRUE(to_arena(d));
+        body(d);
+    });
+}
+
 // Presses key (when one is given), waits until no dialog runs, and for the hub's next update after it.
 void close_page(screen_driver_t& d, SDL_Keycode key = 0) {
     if (key) d.key(key);
@@ -159,10 +168,8 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
 }
 
 TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch) {
-    screen_driver_t d;
     stub_btl_t btl(won);
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
+    in_arena([&](screen_driver_t& d) {
         const int n = hub()->list->count();
         for (int i = 0; i < n; ++i) {
             EXPECT_FALSE(hub()->batch_btn->is_enabled()) << i;
@@ -213,10 +220,8 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
 // is saved, and the arrows shot are loaded again into every quick slot. Won
 // again, it pays again and counts once.
 TEST(Hub, AWonFightPaysStampsSavesAndReloadsAmmunitionAndAWinAgainCountsOnce) {
-    screen_driver_t d;
     stub_btl_t btl(won);
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
+    in_arena([&](screen_driver_t& d) {
         int i = -1, w = 0;  // a challenge of three monster groups or more
         unit_t* archer = g_pty.units[0];
         const int ammo = get_itm(ITM_BOW_S).get_ammo_id(), stack = get_itm(ammo).max_stack();
@@ -273,10 +278,8 @@ TEST(Hub, AWonFightPaysStampsSavesAndReloadsAmmunitionAndAWinAgainCountsOnce) {
 }
 
 TEST(Hub, TheFeeIsTakenWithoutEnoughGoldAndTheNegativeFundsAreShown) {
-    screen_driver_t d;
     stub_btl_t btl(lost);
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
+    in_arena([&](screen_driver_t& d) {
         d.on_main([] { g_pty.gold = 0; });
         const int fee = calc_btl_gold();
         ASSERT_GT(fee, 0);
@@ -295,9 +298,7 @@ TEST(Hub, TheFeeIsTakenWithoutEnoughGoldAndTheNegativeFundsAreShown) {
 // Leaving a running fight for the main menu asks first, naming the fee the
 // fight forfeits; only the fee is lost, and it is lost in the save too.
 TEST(Hub, LeavingAFightAsksNamingTheFeeAndLosesOnlyTheFee) {
-    screen_driver_t d(fast_btl_opts());
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
+    in_arena([](screen_driver_t& d) {
         const double gold = g_pty.gold;
         const int fee = calc_btl_gold(), xp = g_pty.units[0]->xp;
         const arena_rec_t rec = g_pty.arena;
@@ -326,13 +327,11 @@ TEST(Hub, LeavingAFightAsksNamingTheFeeAndLosesOnlyTheFee) {
             EXPECT_EQ(std::tuple(a.wins, a.losses, a.beaten), std::tuple(rec.wins, rec.losses, rec.beaten));
         ASSERT_TRUE(to_arena(d));
         EXPECT_STREQ(hub()->funds->text.c_str(), (Str(L" <b>") + gold_text(gold - fee)).c_str());
-    });
+    }, fast_btl_opts());
 }
 
 TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAnother) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
+    in_arena([](screen_driver_t& d) {
         // A second saved party, which becomes the current one; typed names show as typed.
         d.on_main([] {
             g_pty.name = L"<b>队'";
@@ -392,9 +391,7 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
 
 // None of them leaves a press or release to the hub once it has closed.
 TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
+    in_arena([](screen_driver_t& d) {
         btn_tap_t* tap = nullptr;
         d.on_main([&] { tap = add_btn_tap(get_root_wnd()); });
         ASSERT_TRUE(d.click(hub()->log_btn));
@@ -430,10 +427,8 @@ TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
 }
 
 TEST(Hub, AnEmptyPartyCannotFightChangeTheBatchNorOpenTheBag) {
-    screen_driver_t d;
     stub_btl_t btl(won);
-    d.run([&] {
-        ASSERT_TRUE(to_arena(d));
+    in_arena([&](screen_driver_t& d) {
         d.frames(1);
         EXPECT_TRUE(hub()->fight_btn->is_enabled());
         d.on_main([] {

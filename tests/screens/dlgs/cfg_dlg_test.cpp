@@ -16,6 +16,7 @@
 #include "app/scene.h"
 #include "screens/map/main_ui.h"
 #include "screens/map/map_viewer.h"
+#include "support/screen_canvas.h"
 #include "support/screen_driver.h"
 #include "support/screen_sizes.h"
 #include "ui/cbo.h"
@@ -90,9 +91,7 @@ TEST(CfgDlg, WindowSizesAreEvenAtLeast900By700AndSmallerThanTheDisplay) {
 }
 
 TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         open_from_menu(d);
         cbo_t* c = get_cfg_dlg()->size_cbo();
         EXPECT_TRUE(c->is_enabled());
@@ -143,10 +142,8 @@ TEST(CfgDlg, FullScreenDisablesTheSizeControlsAndACustomSizeIsChecked) {
 }
 
 TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStartAndTheMusicFollowsOk) {
-    screen_driver_t d;
     std::vector<bool> flipped;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         ASSERT_TRUE(snd_mgr::get().opened && Mix_PlayingMusic() && !Mix_PausedMusic()) << "the dummy audio plays";
         open_from_menu(d);
         cfg_dlg_t* dlg = get_cfg_dlg();
@@ -219,9 +216,7 @@ TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStartAndTheMusicFollowsO
 }
 
 TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         d.move_to(1200, 400);  // on the right panel, off the edges that scroll the map
         map_viewer_t* v = nullptr;
         d.on_main([&] {

@@ -11,6 +11,7 @@
 #include "app/scene.h"
 #include "screens/map/map_viewer.h"
 #include "screens/menu/main_menu.h"
+#include "support/screen_canvas.h"
 #include "support/screen_driver.h"
 #include "support/screen_sizes.h"
 #include "ui/lv.h"
@@ -34,9 +35,7 @@ void close(screen_driver_t& d) {
 }  // namespace
 
 TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwice) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         ASSERT_TRUE(d.click(d.find(L"百科")));
         ASSERT_NE(get_top_modal(), nullptr);
         EXPECT_EQ(get_top_modal(), d.find(L"帮助"));  // titled by the text record "help"
@@ -72,9 +71,7 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
 }
 
 TEST(HelpDlg, UnknownTopicKeepsTheSelectionAndOnlyHelpTopicLinksAreItsOwn) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         bool r = true, taken = false;
         d.on_main([&] {
             taken = help_link(L"help", &r);
@@ -145,9 +142,7 @@ TEST(HelpDlg, LaysOutInsideTheScreenAtThreeSizes) {
 }
 
 TEST(HelpDlg, OpensFromTheMapsSystemMenu) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         d.move_to(1200, 400);
         d.on_main([] { goto_map_viewer()->show_generated(3, 7, 20, 20); });
         d.frames(2);

@@ -13,6 +13,7 @@
 #include "app/preload.h"
 #include "app/scene.h"
 #include "screens/arena/arena.h"
+#include "support/screen_canvas.h"
 #include "support/screen_driver.h"
 #include "ui/btn.h"
 #include "ui/tv.h"
@@ -70,9 +71,7 @@ TEST(MainMenu, TheLogoShrinksToItsRoomAndVanishesBelow320Pixels) {
 }
 
 TEST(MainMenu, BuiltOnceWhenPushedAgainAndExitQuits) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         main_menu_scene_t* menu = get_main_menu_scene();
         wnd_t* frame = menu->wnds[0];
         const int owned = owned_wnd_count();
@@ -95,9 +94,7 @@ TEST(MainMenu, BuiltOnceWhenPushedAgainAndExitQuits) {
 }
 
 TEST(MainMenu, TheAboutTextsLinkIsNotTakenThroughADialog) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         ASSERT_TRUE(d.click(d.find(L"百科")));
         wnd_t* help = get_top_modal();
         ASSERT_NE(help, nullptr);
@@ -121,9 +118,7 @@ TEST(MainMenu, TheCreditsLinkOpensOnlyOnceTheFrameIsDrawn) {
     // The scene draws the link before the windows are painted: opened while
     // drawing, the help dialog would run inside a frame half drawn.
     static std::vector<bool> frame_drawn;
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         paint_probe_t::driver = &d;
         d.on_main([&] {
             auto* probe = new paint_probe_t;
@@ -147,9 +142,7 @@ TEST(MainMenu, TheCreditsLinkOpensOnlyOnceTheFrameIsDrawn) {
 }
 
 TEST(MainMenu, TheFirstFrameDrawsWhatTheLoaderMadeBesideTheWindow) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         // Spoilt before the first frame draws: what it shows was decoded beside the window.
         std::ofstream(d.dir() / "gfx/bg_main.png", std::ios::trunc) << "not a picture";
         d.frames(1);

@@ -22,6 +22,7 @@
 #include "ui/memo_ctrl.h"
 #include "ui/std_dlgs.h"
 #include "ui/title_wnd.h"
+#include "support/screen_canvas.h"
 #include "support/screen_sizes.h"
 #include "wizard_steps.h"
 
@@ -67,15 +68,21 @@ std::string pc_file(int id) {
     std::snprintf(name, sizeof name, "saves/pcs/%08d.pc", id);
     return name;
 }
+
+// Runs body inside the manager, opened from button b in a started game.
+void in_mgr(const std::function<void(screen_driver_t& d, pc_mgr_dlg_t* m, test_btn_t* b)>& body) {
+    in_game([&](screen_driver_t& d) {
+        EXPECT_FALSE(d.exists("saves/pcs")) << "the manager writes the premade on its first opening";
+        test_btn_t* b = nullptr;
+        pc_mgr_dlg_t* m = open_mgr(d, &b);
+        ASSERT_NE(m, nullptr);
+        body(d, m, b);
+    });
+}
 }  // namespace
 
 TEST(PcMgr, TheFirstRunWritesThePremadeTenAndListsThem) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        EXPECT_FALSE(d.exists("saves/pcs"));
-        pc_mgr_dlg_t* m = open_mgr(d);
-        ASSERT_NE(m, nullptr);
+    in_mgr([](screen_driver_t& d, pc_mgr_dlg_t* m, test_btn_t*) {
         for (int id = 1; id <= PRESET_PCS; ++id) EXPECT_TRUE(d.exists(pc_file(id))) << id;
         EXPECT_EQ(listed_ids(m), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
         EXPECT_EQ(m->pc_list()->sel, 0) << "the first selected when the manager opens";
@@ -87,11 +94,7 @@ TEST(PcMgr, TheFirstRunWritesThePremadeTenAndListsThem) {
 }
 
 TEST(PcMgr, NewCharactersTakeFreeIdsEvenWhenTheConfigurationIsLost) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        pc_mgr_dlg_t* m = open_mgr(d);
-        ASSERT_NE(m, nullptr);
+    in_mgr([](screen_driver_t& d, pc_mgr_dlg_t* m, test_btn_t*) {
         // A cancelled wizard makes nothing and takes no id.
         ASSERT_TRUE(d.click(m->new_btn));
         ASSERT_NE(get_lv_up_dlg(), nullptr);
@@ -132,12 +135,7 @@ TEST(PcMgr, NewCharactersTakeFreeIdsEvenWhenTheConfigurationIsLost) {
 }
 
 TEST(PcMgr, OkWantsOneToSixTicksAndANameAndMakesTheParty) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        test_btn_t* b = nullptr;
-        pc_mgr_dlg_t* m = open_mgr(d, &b);
-        ASSERT_NE(m, nullptr);
+    in_mgr([](screen_driver_t& d, pc_mgr_dlg_t* m, test_btn_t* b) {
         d.frames(1);
         EXPECT_FALSE(m->ok_btn->is_enabled()) << "nobody ticked";
         for (int i = 0; i < 7; ++i) tick_item(d, m, i);
@@ -180,11 +178,7 @@ TEST(PcMgr, OkWantsOneToSixTicksAndANameAndMakesTheParty) {
 }
 
 TEST(PcMgr, ThePresetsResetRestoresThePremadeAndKeepsThePlayersOwn) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        pc_mgr_dlg_t* m = open_mgr(d);
-        ASSERT_NE(m, nullptr);
+    in_mgr([](screen_driver_t& d, pc_mgr_dlg_t* m, test_btn_t*) {
         ASSERT_TRUE(make_pc(d, m));
         const std::string own = d.read(pc_file(100));
         // Premade 1 renamed through "修改角色", premade 2 deleted.

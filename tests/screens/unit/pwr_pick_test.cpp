@@ -11,6 +11,7 @@
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
+#include "support/screen_canvas.h"
 #include "ui/btn.h"
 #include "ui/memo_ctrl.h"
 #include "ui/tab_ctrl.h"
@@ -108,9 +109,7 @@ TEST(PwrPick, AStepShownAgainGivesNoExtraPicks) {
 }
 
 TEST(PwrPick, RebuiltOnItsOwnItTakesItsEarlierTicksBack) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         host_t* host = nullptr;
         memo_ctrl_t* memo = nullptr;
         d.on_main([&] {

@@ -8,14 +8,13 @@
 #include "app/input.h"
 #include "rules/unit.h"
 #include "screens/text/unit_sheet.h"
+#include "support/screen_canvas.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
 #include "unit_screen.h"
 
 TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
-    screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    in_game([&](screen_driver_t& d) {
         unit_t u;
         u.name = L"托克";
         u.face = L"faces_pc/0101";
