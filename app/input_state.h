@@ -30,6 +30,8 @@ struct input_state_t {
     evt_t cur_evt_copy;  // the same, zeroed at the start of each pass
     pt_t mouse{-1, -1};
     pt_t prev_mouse{-1, -1};
+    pt_t btn_at;          // where the button that ended the pump's pass was
+    bool at_btn = false;  // the next frame update takes the mouse from btn_at
     bool moved = true;
     bool no_modal = true;
     std::vector<wnd_t*> modal_stack;

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 #include "app/ani.h"
 #include "app/audio.h"
 #include "app/draw_text.h"
@@ -49,6 +51,13 @@ void draw_fps() {
     draw_text(Str(L"%d", int(get_frame_timer()->fps)), &box, FONT_CON, &white, text_flags);
 }
 
+// A press, release or key release ends the pump's pass, so the frame after it
+// judges it alone, as if it had come in a frame of its own: a dialog's close
+// rule and the link under a release look at the pass's last event, and a
+// quick click (press and release back to back, or a release followed at once
+// by a move) would otherwise be lost. What follows waits in the queue.
+bool ends_pass(uint32_t code) { return is_mouse_btn(code) || code == EVT_KEY_UP; }
+
 // A link is opened after the frame, never while painting: a "help:" link runs
 // a dialog, which must not start while the window tree is being walked.
 void open_clicked_link() {
@@ -88,7 +97,8 @@ bool pump_events() {
     wnd_layer().pump_started();
     st.cur_evt_copy = {};
     SDL_Event ev;
-    while (!st.quit && SDL_PollEvent(&ev)) {
+    bool ended = false;
+    while (!ended && !st.quit && SDL_PollEvent(&ev)) {
         if (ev.type == SDL_QUIT) {
             st.quit = true;
             break;
@@ -98,10 +108,20 @@ bool pump_events() {
         st.cur_evt = e;
         st.cur_evt_copy = e;
         dispatch_evt(&e);
+        ended = ends_pass(e.code);
+        // That frame sees the mouse where the button was, not where a move
+        // still queued behind it has taken SDL's pointer.
+        if (ended && is_mouse_btn(e.code)) st.btn_at = pt_t{int(e.a), int(e.b)}, st.at_btn = true;
     }
     if (st.quit) return false;
-    // The pause paces the frames: the first one is not kept waiting.
-    if (presented_frames() > 0) SDL_Delay(10);
+    // SDL ends a poll cycle at a marker it queued behind the events it had. A
+    // pass that stops short leaves the marker there, and the next pass would
+    // stop at it before reaching what came since: dropped, the next poll
+    // starts a new cycle.
+    if (ended) SDL_FlushEvent(SDL_POLLSENTINEL);
+    // The pause paces the frames: the first one is not kept waiting, nor one
+    // whose pass left events queued.
+    else if (presented_frames() > 0) SDL_Delay(10);
     return true;
 }
 
@@ -110,7 +130,7 @@ void frame_update() {
     get_frame_timer()->tick();
     int x = 0, y = 0;
     seams().mouse_state(&x, &y);
-    st.mouse = {x, y};
+    st.mouse = std::exchange(st.at_btn, false) ? st.btn_at : pt_t{x, y};
     st.moved = !(st.mouse == st.prev_mouse);
     st.prev_mouse = st.mouse;
     // The scene stands still under a dialog.

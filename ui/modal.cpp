@@ -15,7 +15,8 @@ namespace {
 constexpr int flag_keep_place = 1;
 
 // Keeps a popup running until Escape or `key` is released, or a press and
-// its release both fall outside it; judged on the last event taken.
+// its release both fall outside it; judged on the pass's last event, and the
+// pump ends a pass at each press, release and key release (app/loop.cpp).
 bool popup_keep_going(int key) {
     input_state_t& st = input_state();
     const evt_t& e = st.cur_evt;

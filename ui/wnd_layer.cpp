@@ -132,8 +132,12 @@ public:
         }
         const uint32_t closed = st.dialogs_closed;
         track_input(e);
-        // A click that ran a dialog spent its release there.
-        if (st.dialogs_closed != closed) return;
+        // A click that ran a dialog spent its release there: nor does it end
+        // the dialog around as a click outside, or open a link after the frame.
+        if (st.dialogs_closed != closed) {
+            st.cur_evt = st.cur_evt_copy = {};
+            return;
+        }
         tip_on_input(&e);
         if (drag_filter(e)) {
             // What the drag took (Escape cancelling it, the release dropping it)

@@ -360,8 +360,7 @@ void screen_driver_t::push_button(uint8_t button, bool down, int x, int y) {
 // dialog the input opened, or past the loop of one it closed.
 void screen_driver_t::settle() { frames(2); }
 
-// Press and release in frames of their own, as a hand makes them: the modal
-// loops judge a click outside from the last event of each frame.
+// Press and release in frames of their own, as a hand makes them.
 void screen_driver_t::click_btn_at(uint8_t button, int x, int y) {
     move_to(x, y);
     push_button(button, true, x, y);

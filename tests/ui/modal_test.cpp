@@ -99,24 +99,34 @@ TEST_F(Modal, NothingADialogTookReachesTheWindowsOrTheSceneUnderIt) {
         return r;
     };
     const auto clicks = [](const std::vector<uint32_t>& v) { return std::count_if(v.begin(), v.end(), is_mouse_btn); };
-    struct row_t { std::vector<evt_t> in_dlg; int want; };  // one event a frame; the last may come after it
-    const row_t rows[] = {{{{EVT_LBTN_DOWN, 320, 220}, {EVT_LBTN_UP, 320, 220}}, MODAL_OK},
-                          {{{EVT_KEY_UP, SDLK_ESCAPE, 0}}, MODAL_CANCEL},
-                          {{{EVT_LBTN_DOWN, 100, 100}, {EVT_LBTN_UP, 100, 100}}, MODAL_CANCEL},
-                          {{{EVT_RBTN_DOWN, 100, 100}, {EVT_RBTN_UP, 100, 100}}, MODAL_CANCEL},
-                          {{{EVT_LBTN_DOWN, 350, 220}, {}, {EVT_LBTN_UP, 350, 220}}, MODAL_OK}};
+    // One pump's events a frame; the last may come after the dialog. Clicks outside
+    // also come quick: press and release in one pump, a release with a move right
+    // behind it, a move between press and release.
+    using pump_t = std::vector<evt_t>;
+    struct row_t { std::vector<pump_t> in_dlg; int want; };
+    const evt_t out_down{EVT_LBTN_DOWN, 100, 100}, out_up{EVT_LBTN_UP, 100, 100}, away{EVT_MOUSE_MOVE, 90, 104};
+    const row_t rows[] = {{{{{EVT_LBTN_DOWN, 320, 220}}, {{EVT_LBTN_UP, 320, 220}}}, MODAL_OK},
+                          {{{{EVT_KEY_UP, SDLK_ESCAPE, 0}}}, MODAL_CANCEL},
+                          {{{out_down}, {out_up}}, MODAL_CANCEL},
+                          {{{{EVT_RBTN_DOWN, 100, 100}}, {{EVT_RBTN_UP, 100, 100}}}, MODAL_CANCEL},
+                          {{{{EVT_LBTN_DOWN, 350, 220}}, {}, {{EVT_LBTN_UP, 350, 220}}}, MODAL_OK},
+                          {{{out_down, out_up}}, MODAL_CANCEL},
+                          {{{out_down}, {out_up, away}}, MODAL_CANCEL},
+                          {{{out_down, away, {EVT_LBTN_UP, 90, 104}}}, MODAL_CANCEL}};
     for (const row_t& r : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &r - rows);
         reset_dbl_click();
-        std::vector<evt_t> evts{{EVT_LBTN_DOWN, 20, 20}, {EVT_LBTN_UP, 20, 20}};
-        evts.insert(evts.end(), r.in_dlg.begin(), r.in_dlg.end());
-        evts.resize(evts.size() + 6);
+        std::vector<pump_t> pumps{{{EVT_LBTN_DOWN, 20, 20}}, {{EVT_LBTN_UP, 20, 20}}};
+        pumps.insert(pumps.end(), r.in_dlg.begin(), r.in_dlg.end());
+        pumps.resize(pumps.size() + 6);
         frame_no = 0, script.clear();
-        for (const evt_t& e : evts)
-            script.push_back([e] {
+        for (const pump_t& p : pumps)
+            script.push_back([p] {
                 if (!get_top_modal()) set_hover_link(L"test:below");
-                if (is_mouse_btn(e.code)) move_to(int(e.a), int(e.b));
-                if (e.code) post_evt(&e);
+                for (const evt_t& e : p) {
+                    if (e.code == EVT_MOUSE_MOVE || is_mouse_btn(e.code)) move_to(int(e.a), int(e.b));
+                    post_evt(&e);
+                }
             });
         script[script.size() - 3] = [] { set_modal_result(-7); };  // a dialog that did not close
         while (frame_no < script.size()) ASSERT_TRUE(do_frame());
