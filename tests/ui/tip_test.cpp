@@ -49,8 +49,9 @@ protected:
         seams_reset();
     }
     static bool tip_up() { return get_tip_shown_wnd() && !get_tip_wnd()->is_hidden(); }
-    // Rests long enough for the tip, then gives the tip window's rect.
+    // Rests long enough for a new tip, then gives the tip window's rect.
     rect rest() {
+        hide_tip();
         tip_update(0.3);
         return get_tip_wnd()->rc;
     }
@@ -90,21 +91,17 @@ TEST_F(Tip, PlacementsAreClampedToTheScreenAndWidthsHonoured) {
     src.answer.place = TIP_ABOVE;
     src.answer.anchor = {50, 5, 80, 30};
     EXPECT_EQ(rest().y, 0);
-    hide_tip();
     src.answer.place = TIP_BELOW;
     src.answer.anchor = {scr.w - 20, scr.h - 10, 80, 30};
     const rect below = rest();
     EXPECT_EQ(std::pair(below.x + below.w, below.y + below.h), std::pair(scr.w, scr.h));
-    hide_tip();
     src.answer.width = 300;
     EXPECT_EQ(rest().w, 300);
-    hide_tip();
     src.answer.width = 0;
     src.answer.text = Str(L"%s", std::wstring(400, L'w').c_str());
     const rect wide = rest();
     EXPECT_LE(wide.w, 512);
     EXPECT_GT(wide.h, 3 * get_font_height(FONT_DEF));  // wrapped instead
-    hide_tip();
     src.answer.text = L"x";
     src.answer.place = TIP_RIGHT_BOTTOM;
     src.answer.anchor = {100, 100, 80, 30};

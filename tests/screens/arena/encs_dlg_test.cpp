@@ -89,12 +89,17 @@ void close_page(screen_driver_t& d, SDL_Keycode key = 0) {
     d.frames(1);
 }
 
-// Selects challenge i and fights it; the page titled `page` shows and is closed.
+// Selects challenge i and fights it, or with i < 0 the arena master's extra
+// fight; the page titled `page` shows and is closed.
 void fight(screen_driver_t& d, int i, const wchar_t* page, const char* shot = nullptr) {
-    lv_t* l = hub()->list;
-    d.click_at(l->item_rect(i));
-    ASSERT_EQ(l->sel, i);
-    ASSERT_TRUE(d.click(hub()->fight_btn));
+    if (i < 0) {
+        ASSERT_TRUE(d.click(hub()->batch_btn));
+        ASSERT_TRUE(d.click(d.find(L"确定")));
+    } else {
+        d.click_at(hub()->list->item_rect(i));
+        ASSERT_EQ(hub()->list->sel, i);
+        ASSERT_TRUE(d.click(hub()->fight_btn));
+    }
     ASSERT_TRUE(d.wait_for([&] { return d.find(page) != nullptr; }, "the page after the fight"));
     if (shot) d.shot(shot);
     ASSERT_TRUE(d.click(d.find(L"关闭")));
@@ -180,14 +185,7 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
         // The arena master's extra fight: lost, then the batch stays.
         const arena_rec_t before = g_pty.arena;
         const auto batch = hub()->encs;
-        const auto extra_fight = [&](int state, const wchar_t* page) {
-            btl.state = state;
-            ASSERT_TRUE(d.click(hub()->batch_btn));
-            ASSERT_TRUE(d.click(d.find(L"确定")));
-            ASSERT_TRUE(d.wait_for([&] { return d.find(page) != nullptr; }, "the page after the fight"));
-            ASSERT_TRUE(d.click(d.find(L"关闭")));
-            close_page(d);
-        };
+        const auto extra_fight = [&](int state, const wchar_t* page) { btl.state = state; fight(d, -1, page); };
         extra_fight(lost, L"战斗失败");
         EXPECT_EQ(g_pty.arena.seed, before.seed);
         EXPECT_EQ(g_pty.arena.losses, before.losses + 1);
@@ -208,8 +206,7 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
         EXPECT_NE(std::wstring(hub()->list->title->second.c_str()).find(L"当前层数: </c><b>2</b>"), std::wstring::npos);
         const rect r = hub()->list->rc;
         d.move_to(r.x + r.w - 24, r.y + hub()->list->bar_h() / 2);
-        ASSERT_TRUE(d.wait_for([] { return get_tip_shown_wnd() == hub()->list; }, "the statistics' tooltip", 60));
-        const std::wstring stats = screen_driver_t::plain(get_tip_wnd()->text.c_str());
+        const std::wstring stats = screen_driver_t::plain(tip_for(d, hub()->list).c_str());
         for (const auto& [label, n] : {std::pair{L"已击败挑战次数", n + 1}, {L"获胜次数", n + 1}, {L"失败次数", 1}})
             EXPECT_NE(stats.find(Str(L"%s\t%d", label, n).c_str()), std::wstring::npos) << utf8_from_wide(stats);
     });
@@ -351,8 +348,7 @@ TEST(Hub, ThePartyMenuChangesNothingDismissedOrOnTheCurrentPartyAndSwitchesToAno
         ASSERT_TRUE(d.click(hub()->party_btn));
         ASSERT_EQ(get_top_modal(), get_popup_menu());
         d.shot("hub-party-menu");
-        d.key(SDLK_ESCAPE);
-        ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the menu to close"));
+        close_page(d, SDLK_ESCAPE);
         EXPECT_TRUE(g_pty.units == units && cur_slot_id() == second);
 
         auto choose = [&](const wchar_t* name) {
