@@ -114,6 +114,13 @@ bool tip_changed() {
 
 void tip_update(double dt) {
     clock_s += dt;
+    // The rest restarts before anything is asked: in the frame the mouse arrives a
+    // list still answers for the item it left (it tracks the mouse at the frame's
+    // pass, after this), and the time the old tip stood is no rest.
+    if (mouse_moved()) {
+        clock_s = 0;
+        if (shown && tip_changed()) hide_tip();
+    }
     wnd_t* h = get_hover_wnd();
     if (clock_s > rest_s && !shown && h && !get_pressed_wnd() && !is_dragging()) {
         tip_req_t& req = get_tip_req();
@@ -128,10 +135,6 @@ void tip_update(double dt) {
     if (is_lbtn_down() || is_rbtn_down() || is_mbtn_down() || is_busy()) {
         clock_s = 0;
         hide_tip();
-    }
-    if (mouse_moved()) {
-        clock_s = 0;
-        if (shown && tip_changed()) hide_tip();
     }
 }
 

@@ -124,6 +124,9 @@ TEST_F(Tip, MovingWithinTheSameRegionKeepsTheTipButAnyMoveEventHidesIt) {
     ASSERT_TRUE(tip_up());
     tip_on_input(&(const evt_t&)evt_t{EVT_MOUSE_MOVE, 1, 1});
     EXPECT_FALSE(tip_up());
+    input_state().moved = true;  // nor asked again in the frame the mouse arrived: its rest starts there
+    tip_update(0.01);
+    EXPECT_FALSE(tip_up());
 }
 
 }  // namespace

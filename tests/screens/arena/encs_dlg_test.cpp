@@ -402,6 +402,12 @@ TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
         EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[0]);
         EXPECT_EQ(unit_dlg_list(), g_pty.units);
         close_page(d, SDLK_ESCAPE);
+        // Resting on a face tips its member, also after one jump there from the face beside it.
+        for (const int i : {1, 2}) {
+            const rect r = hub()->strip->item_rect(i);
+            d.flick_to(r.x + r.w / 2, r.y + r.h / 2);
+            EXPECT_NE(tip_for(d, hub()->strip).find(g_pty.units[size_t(i)]->name.c_str()), std::wstring::npos) << i;
+        }
         const rect face = hub()->strip->item_rect(2);
         d.rclick_at(face);  // its menu
         EXPECT_EQ(get_top_modal(), get_popup_menu());
