@@ -16,6 +16,7 @@ protected:
         a = mk(1, 1, 0, 3, 12);
         t = mk(2, 1, 1, 1, 20);
         fog();
+        cmd = {.pwr = 2, .param = 0, .tgt = t->pos, .flags = 0};  // a blow at t
     }
     // One attack of the power on t with a flat damage, rolled against value.
     atk_rec_t flat_rec(int bonus, int crit_bonus, uint32_t mask = 1u << 4) {
@@ -30,11 +31,15 @@ protected:
         static do_act_t* last = nullptr;
         delete last;
         last = new do_act_t(a, &cmd);
+        if (keep) *keep = last;
+        return resolve(last, r, face, value);
+    }
+    // The attack through ctx, as its state stands; the damage dealt.
+    int resolve(do_act_t* ctx, atk_rec_t r, int face, int value) {
         act_tgt_t tg{1, t->pos, value, t, nullptr};
         const int hp = t->hp;
         next_d20(face);
-        last->resolve_unit(r, tg);
-        if (keep) *keep = last;
+        ctx->resolve_unit(r, tg);
         return hp - t->hp;
     }
 };
@@ -72,10 +77,8 @@ TEST_F(Outcome, HalfEffectCountsAsAHitButBringsNoConditions) {
 
 TEST_F(Outcome, PercentageMissDealsTierDice) {
     const act_t* df = dynamic_cast<const act_t*>(get_pwr(141));  // dead_finger, "P100n"
-    atk_rec_t r;
-    r.atk = 0;
-    r.dmg = df->dmg;
-    r.crit_dmg = df->dmg;
+    atk_rec_t r = flat_rec(0, 0);
+    r.dmg = r.crit_dmg = df->dmg;
     const int tier = 2, wis = a->drv.abi_mod[4], lvb = df->lv_bonus(a);
     const int d = hit_with(141, r, 2, 50);
     EXPECT_GE(d, tier * 2 + wis + lvb);
@@ -85,21 +88,14 @@ TEST_F(Outcome, PercentageMissDealsTierDice) {
 TEST_F(Outcome, ChainedJumpsHalve) {
     do_act_t* ctx = nullptr;
     hit_with(139, flat_rec(10, 10), 10, 5, &ctx);
-    cmd.pwr = 139;
     ctx->chained = 1;
-    act_tgt_t tg{1, t->pos, 5, t, nullptr};
-    atk_rec_t r = flat_rec(10, 10);
-    const int hp = t->hp;
-    next_d20(10);
-    ctx->resolve_unit(r, tg);
-    EXPECT_EQ(hp - t->hp, 5);
+    EXPECT_EQ(resolve(ctx, flat_rec(10, 10), 10, 5), 5);
 }
 
 TEST_F(Outcome, RendNeedsTwoHitsAndStartsAgain) {
     wield(a, EQ_MAIN, 30);
     wield(a, EQ_OFF, 30);
     a->pwrs.add(77);
-    cmd = {.pwr = 2, .param = 0, .tgt = t->pos, .flags = 0};
     do_act_t ctx(a, &cmd);
     *log_cur_buf() = Str();
     const int hp = t->hp;
@@ -122,7 +118,6 @@ TEST_F(Outcome, RendNeedsTwoHitsAndStartsAgain) {
 TEST_F(Outcome, ReflectOnHitsCounterOnMisses) {
     wield(t, EQ_MAIN, 39);
     t->drv.aoo = 1;
-    cmd = {.pwr = 2, .param = 0, .tgt = t->pos, .flags = 0};
     for (int u_drv_t::*bounce : {&u_drv_t::bounce_p, &u_drv_t::bounce_f}) {
         do_act_t ctx(a, &cmd);
         t->drv.bounce_p = t->drv.bounce_f = 0;
@@ -150,9 +145,8 @@ TEST_F(Outcome, CureAndImmunity) {
     apply_cond(make_cond_inst(ci, 11, nullptr, 0, CI_NO_ROLL, 0), t);  // mad
     apply_cond(make_cond_inst(ci, 1, nullptr, 0, CI_NO_ROLL, 0), t);   // slow
     ASSERT_TRUE(t->conds.has(11));
-    atk_rec_t heal;
+    atk_rec_t heal = flat_rec(1, 0, 0x400);
     heal.atk = 100;
-    heal.dmg = {{0, 0, 1, 0x400}};
     next_d20(20);  // a natural 1 fails the cure's check at any bonus
     cure_cond(heal, t);
     EXPECT_FALSE(t->conds.has(11));

@@ -56,19 +56,21 @@ constexpr clr_t orange = 0xffffa500;
 std::wstring log_text() { return main_ui().log_memo ? std::wstring(main_ui().log_memo->text.c_str()) : L""; }
 std::wstring name_of(const unit_t* u) { return unit_disp_name(u).c_str(); }
 std::wstring text_of(const fx_rec_t& f) { return f.name.c_str(); }
-
-// Most cases' battle: the first premade character at (3, 3) and a rat at (rat_x, 3).
-void duel(btl_stage_t& st, int rat_x) { st.duel(10, 6, 1, {3, 3}, {rat_x, 3}); }
 }  // namespace
 
-using BtlScene = btl_stage_test_t;
+struct BtlScene : btl_stage_test_t {
+    std::vector<fx_rec_t> fx;  // the animations of the cases that keep them
+    // Most cases' battle: the first premade character at (3, 3) and a rat at
+    // (rat_x, 3), both given to the body at the first wait for orders.
+    void duel(int rat_x, const std::function<void(unit_t* me, unit_t* rat)>& body) {
+        st.duel(10, 6, 1, {3, 3}, {rat_x, 3});
+        play([&] { body(st.u(me_i), st.u(rat_i)); });
+    }
+};
 
 TEST_F(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
-    duel(st, 4);
-    std::vector<fx_rec_t> fx;
     st.fx_log = &fx;
-    play([&] {
-        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+    duel(4, [&](unit_t* me, unit_t* rat) {
         ASSERT_EQ(cur_btl_scene()->waiting_unit(), me);
         ASSERT_EQ(fx.size(), 1u);
         EXPECT_EQ(text_of(fx[0]), name_of(me) + L"回合开始");
@@ -112,10 +114,7 @@ TEST_F(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
 }
 
 TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
-    duel(st, 4);
-    std::vector<fx_rec_t> fx;
-    play([&] {
-        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+    duel(4, [&](unit_t* me, unit_t* rat) {
         btl_scene_t* s = cur_btl_scene();
         const auto said = [&](const std::function<void()>& fn) { fx_of(d, fx, fn); };
         // A bow and no arrows in the quick slots.
@@ -235,9 +234,7 @@ TEST_F(BtlScene, TurnBannersComeOneAtATimeUncoveredAndTheViewStartsOnTheParty) {
 }
 
 TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
-    duel(st, 5);
-    play([&] {
-        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+    duel(5, [&](unit_t* me, unit_t* rat) {
         EXPECT_EQ(main_ui().shown_unit, me);
         const std::wstring my_sheet = main_ui().sheet_pane->text.c_str();
         EXPECT_NE(my_sheet.find(unit_disp_name(me).c_str()), std::wstring::npos);
@@ -268,8 +265,7 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
 }
 
 TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
-    duel(st, 7);
-    play([&] {
+    duel(7, [&](unit_t*, unit_t*) {
         const int round = btl().round;
         // Given up with a power picked on the bar: no slot stays lit.
         act_bar_t* bar = main_ui().act_bar;
@@ -401,10 +397,9 @@ TEST_F(BtlScene, TheDialogsOverTheMapCloseGivingNoOrderAndTheMenuLeavesForTheMai
 }
 
 TEST_F(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
-    duel(st, 7);
     st.before_run = [&] { st.u(me_i)->hp = 3; };
     int hp = 0, max = 0;
-    play([&] {
+    duel(7, [&](unit_t*, unit_t*) {
         EXPECT_EQ(st.u(me_i)->hp, 3);
         ASSERT_TRUE(d.pick_sys_menu(L"退出游戏"));
         d.wait_exit();
@@ -417,10 +412,7 @@ TEST_F(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
 }
 
 TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
-    duel(st, 7);
-    std::vector<fx_rec_t> fx;
-    play([&] {
-        unit_t* me = st.u(me_i);
+    duel(7, [&](unit_t* me, unit_t*) {
         const auto change = [&](dmg_res_t r) { fx_of(d, fx, [&] { cur_btl_scene()->on_hp_change(me, &r); }); };
         change({0, 0, 1, false});
         ASSERT_EQ(fx.size(), 1u);  // no blood for nothing taken
@@ -459,7 +451,7 @@ TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
 }
 
 TEST_F(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
-    duel(st, 7);
+    st.duel(10, 6, 1, {3, 3}, {7, 3});
     const int ally_i = st.pc(2, {2, 3});
     play([&] {
         unit_t* ally = st.u(ally_i);
@@ -483,8 +475,7 @@ TEST_F(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
 }
 
 TEST_F(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
-    duel(st, 7);
-    play([&] {
+    duel(7, [&](unit_t*, unit_t*) {
         bool answer = false, asked = false;
         d.on_main([&] {
             opts().ao_prompt = false;
