@@ -257,6 +257,10 @@ void write_block(const Str& head, bool own_line) {
 
 void btl_turn_start(unit_t* u) {
     log_flush();
+    if (btl().round_due) {
+        btl().round_due = false;
+        cur_scene()->on_round_start(btl().round);
+    }
     if (!is_pt_visible(u->pos)) set_btl_feedback(false);
     cur_scene()->on_turn_start(u);
     log_indent();
@@ -323,7 +327,12 @@ void next_unit() {
         } else {
             ++b.round;
             for (unit_t* u : b.roster) u->btl.act_budget = BUDGET_WHOLE;
-            cur_scene()->on_round_start(b.round);
+            // The current unit died in its action or turn start, whose text is
+            // still being written (in the discard buffer when out of sight): the
+            // round is announced when the next turn starts, after that text
+            // reached the log or was dropped, or the header would be glued onto it.
+            if (log_cur_buf()->empty()) cur_scene()->on_round_start(b.round);
+            else b.round_due = true;
             nu = b.roster.front();
         }
     } else {

@@ -106,7 +106,7 @@ struct budget_watch_t {
 TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     init_pwrs();
     const int count = battle_count();
-    int won = 0, refused = 0, capped = 0, idle = 0;
+    int won = 0, refused = 0, capped = 0, idle = 0, glued = 0;
     for (int i = 0; i < count; ++i) {
         const uint32_t seed = 500000 + uint32_t(i);
         const int lv = i % 5 == 4 ? 5 : 1;
@@ -132,6 +132,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
         ASSERT_TRUE(watch.fault.empty()) << watch.fault;
         ASSERT_TRUE(state == BTL_WON || state == BTL_LOST || b.listener.last_round > b.listener.round_cap)
             << "state " << state << " after round " << b.listener.last_round;
+        glued += b.listener.text_at_round;
         won += state == BTL_WON;
         capped += state != BTL_WON && state != BTL_LOST;
         for (size_t p = b.log.find(L"无法使用"); p != std::wstring::npos; p = b.log.find(L"无法使用", p + 1)) ++refused;
@@ -143,5 +144,6 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     // a foe that seldom hits her (seed 501233 of the optimised run's 2000).
     EXPECT_LE(capped, count / 1000) << "battles that reached the round cap";
     EXPECT_EQ(idle, 0) << "the computer's actions at nobody";
+    EXPECT_EQ(glued, 0) << "round starts with an action's text still waiting in the log";
     free_pwrs();
 }

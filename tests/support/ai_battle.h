@@ -36,9 +36,12 @@ public:
     int last_round = 0;
     std::string fault;  // the first broken invariant, empty while all hold
     int zero_hp_in_roster = 0;  // sightings of a dying current unit handing its turn on
+    int text_at_round = 0;  // round starts that found an action's text still waiting in the log
 
     void on_round_start(int r) override {
+        if (r != 0 && r != last_round + 1) fault = "a round announced twice or skipped";
         last_round = r;
+        text_at_round += !log_cur_buf()->empty();
         if (r > round_cap) abort_btl();
         check("on_round_start");
     }

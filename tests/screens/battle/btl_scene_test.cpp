@@ -113,6 +113,21 @@ TEST_F(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     });
 }
 
+// The round's last unit walks away from the rat, whose free blow fells it: the
+// round ends mid-action, and its header stands on a line of its own after the kill's.
+TEST_F(BtlScene, AFreeBlowEndingTheRoundLeavesTheKillsLineWholeAndTheHeaderOnItsOwn) {
+    st.duel(10, 6, 1, {3, 3}, {4, 3});
+    const int last = st.pc(2, {5, 3});
+    play([&] {
+        click_cell(d, st.u(me_i)->pos);  // my turn ends, the rat strikes
+        ASSERT_TRUE(st.wait_next_orders(d, st.u(last)));
+        d.on_main([&] { opts().ao_prompt = false, st.u(last)->hp = 1, next_d20(20); });
+        click_cell(d, {8, 3});
+        ASSERT_TRUE(st.wait_next_orders(d, st.u(me_i)));
+        EXPECT_NE(log_text().find(L"死亡！</c>\n---- 第<c=#FFFFFF00>2</c>回合 ----"), std::wstring::npos);
+    });
+}
+
 TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     duel(4, [&](unit_t* me, unit_t* rat) {
         btl_scene_t* s = cur_btl_scene();
