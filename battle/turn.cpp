@@ -221,6 +221,7 @@ void run_btl() {
     b.no_death = true;
     b.state = BTL_RUNNING;
     b.round = 0;
+    b.round_due = false;
     for (unit_t* u : b.roster) u->recalc();
     b.cur = b.roster.empty() ? nullptr : b.roster.front();
     // A side with nobody standing has lost before the first turn; waiting for a
