@@ -328,10 +328,10 @@ void next_unit() {
         } else {
             ++b.round;
             for (unit_t* u : b.roster) u->btl.act_budget = BUDGET_WHOLE;
-            // The current unit died in its action or turn start, whose text is
-            // still being written (in the discard buffer when out of sight): the
-            // round is announced when the next turn starts, after that text
-            // reached the log or was dropped, or the header would be glued onto it.
+            // Text still waiting means the current unit died in its action or
+            // turn start (in the discard buffer when out of sight): the round is
+            // announced when the next turn starts, once that text has reached the
+            // log or been dropped, or its header would be glued onto it.
             if (log_cur_buf()->empty()) cur_scene()->on_round_start(b.round);
             else b.round_due = true;
             nu = b.roster.front();

@@ -115,8 +115,8 @@ bool tip_changed() {
 void tip_update(double dt) {
     clock_s += dt;
     // The rest restarts before anything is asked: in the frame the mouse arrives a
-    // list still answers for the item it left (it tracks the mouse at the frame's
-    // pass, after this), and the time the old tip stood is no rest.
+    // list still answers for the item it left (it learns the item under the mouse
+    // at the frame's refresh, after this), and the time the old tip stood is no rest.
     if (mouse_moved()) {
         clock_s = 0;
         if (shown && tip_changed()) hide_tip();
