@@ -53,6 +53,9 @@ act_ctx_t::act_ctx_t(unit_t* actor, const u_cmd_t* cmd) : actor(actor), req(cmd)
 
 bool do_act_t::run() {
     if (!act) return false;
+    // Judged before the action: a blow that fells the side's last member took
+    // its sight with it, yet the side saw the blow struck.
+    const bool seen_at_start = is_pt_visible(actor->pos);
     tgt_valid = aims_in_truth(actor, act->id, req->tgt);
     // An attack of opportunity provokes none in turn: two unarmed units would
     // otherwise strike each other without end, the allowance being booked
@@ -64,8 +67,8 @@ bool do_act_t::run() {
     start_cooldown(actor, act);
     count_pwr_use(actor, *req);
     const bool res = (flags & AF_NO_EFFECT) ? false : after_effects();
-    // An action the player's side cannot see leaves no trace in the log.
-    if (!is_pt_visible(actor->pos)) drop_log_buf();
+    // An action the player's side saw neither begin nor end leaves no trace in the log.
+    if (!seen_at_start && !is_pt_visible(actor->pos)) drop_log_buf();
     else log_flush();
     return res;
 }

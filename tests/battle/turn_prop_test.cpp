@@ -3,8 +3,9 @@
 // gives, queues that go on after a wait), and the enemy is the AI. After every
 // listener call: no two living units on a cell, hit points and action points
 // within range, no command of a fallen unit or of one whose turn has ended, no
-// turn paying for more than its budget, the AI spends no action on nobody, and
-// nearly every battle ends before the cap.
+// turn paying for more than its budget, the AI spends no action on nobody,
+// nearly every battle ends before the cap, and a lost battle's log holds the
+// fall of the last member when the party saw the felling action begin.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -106,7 +107,7 @@ struct budget_watch_t {
 TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     init_pwrs();
     const int count = battle_count();
-    int won = 0, refused = 0, capped = 0, idle = 0, glued = 0;
+    int won = 0, refused = 0, capped = 0, idle = 0, glued = 0, falls = 0, unlogged_falls = 0;
     for (int i = 0; i < count; ++i) {
         const uint32_t seed = 500000 + uint32_t(i);
         const int lv = i % 5 == 4 ? 5 : 1;
@@ -133,17 +134,24 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
         ASSERT_TRUE(state == BTL_WON || state == BTL_LOST || b.listener.last_round > b.listener.round_cap)
             << "state " << state << " after round " << b.listener.last_round;
         glued += b.listener.text_at_round;
+        if (state == BTL_LOST && b.listener.last_fall.find(L"死亡") != std::wstring::npos) {
+            ++falls;
+            unlogged_falls += b.log.find(b.listener.last_fall) == std::wstring::npos;
+        }
         won += state == BTL_WON;
         capped += state != BTL_WON && state != BTL_LOST;
         for (size_t p = b.log.find(L"无法使用"); p != std::wstring::npos; p = b.log.find(L"无法使用", p + 1)) ++refused;
         reset_btl();
     }
-    std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped\n", count, won, refused, capped);
+    std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped, %d lost by a fall seen\n",
+                count, won, refused, capped, falls);
     EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
     // A random party's healer who mends herself round after round can outlast
     // a foe that seldom hits her (seed 501233 of the optimised run's 2000).
     EXPECT_LE(capped, count / 1000) << "battles that reached the round cap";
     EXPECT_EQ(idle, 0) << "the computer's actions at nobody";
     EXPECT_EQ(glued, 0) << "round starts with an action's text still waiting in the log";
+    EXPECT_GT(falls, 0);
+    EXPECT_EQ(unlogged_falls, 0) << "lost battles whose log leaves out the last member's fall the party saw";
     free_pwrs();
 }

@@ -14,6 +14,7 @@
 #include "battle/ai.h"
 #include "battle/btl.h"
 #include "battle/enc.h"
+#include "battle/fog.h"
 #include "battle/listener.h"
 #include "battle/map_gen.h"
 #include "battle/roster.h"
@@ -37,6 +38,8 @@ public:
     std::string fault;  // the first broken invariant, empty while all hold
     int zero_hp_in_roster = 0;  // sightings of a dying current unit handing its turn on
     int text_at_round = 0;  // round starts that found an action's text still waiting in the log
+    std::vector<bool> acts_seen;  // per running action: the party saw its actor as it began
+    std::wstring last_fall;  // the log's waiting text as the party's last member fell to such a seen action
 
     void on_round_start(int r) override {
         if (r != 0 && r != last_round + 1) fault = "a round announced twice or skipped";
@@ -51,14 +54,22 @@ public:
         if (turn_ready) turn_ready(u);
     }
     void on_unit_moved(unit_t*) override { check("on_unit_moved"); }
-    void on_unit_dies(unit_t*) override { check("on_unit_dies"); }
+    void on_unit_dies(unit_t* u) override {
+        check("on_unit_dies");
+        if (u->btl.side == SIDE_PLAYER && is_btl_lost() && !acts_seen.empty() && acts_seen.back() && log_enabled())
+            last_fall = log_cur_buf()->c_str();
+    }
     void on_unit_ready(unit_t*, bool) override { check("on_unit_ready"); }
     void on_orders_taken(unit_t*) override { check("on_orders_taken"); }
     void on_act_start(unit_t* u, const u_cmd_t* c) override {
         check("on_act_start");
+        acts_seen.push_back(is_pt_visible(u->pos));
         if (act_seen) act_seen(u, c);
     }
-    void on_act_end(unit_t*, const u_cmd_t*) override { check("on_act_end"); }
+    void on_act_end(unit_t*, const u_cmd_t*) override {
+        check("on_act_end");
+        acts_seen.pop_back();
+    }
     void on_atk_visual(act_ctx_t*, atk_rec_t*, const std::vector<pt_t>&) override { check("on_atk_visual"); }
     void on_miss(unit_t*) override { check("on_miss"); }
     // The hit points change before the death is handled: u may still stand in the roster.

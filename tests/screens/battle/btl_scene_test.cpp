@@ -128,6 +128,27 @@ TEST_F(BtlScene, AFreeBlowEndingTheRoundLeavesTheKillsLineWholeAndTheHeaderOnIts
     });
 }
 
+// The party's one member falls to the rat's blow in its turn, then, a fight
+// later, to its free blow as the member walks away: the lost battle's log ends
+// on the blow's line, struck in sight though the party sees nothing after it.
+TEST_F(BtlScene, ALostBattlesLogEndsOnTheBlowThatFelledTheLastMember) {
+    duel(4, [&](unit_t* me, unit_t* rat) {
+        for (const pt_t to : {me->pos, pt_t{1, 3}}) {  // the turn ends in defence; a walk away
+            d.on_main([&] { opts().ao_prompt = false, me->hp = 1, next_d20(20); });
+            click_cell(d, to);
+            ASSERT_TRUE(st.wait_end(d));
+            EXPECT_EQ(st.state, BTL_LOST);
+            const std::wstring log = log_text();
+            const size_t blow = log.rfind(name_of(rat) + L" 近战攻击 " + name_of(me));
+            ASSERT_NE(blow, std::wstring::npos) << utf8_from_wide(log);
+            EXPECT_NE(log.find(L"死亡！", blow), std::wstring::npos) << utf8_from_wide(log);
+            d.on_main([] { pop_scene(); });
+            st.start(d);
+            ASSERT_TRUE(st.wait_orders(d, me));
+        }
+    });
+}
+
 TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
     duel(4, [&](unit_t* me, unit_t* rat) {
         btl_scene_t* s = cur_btl_scene();
