@@ -139,5 +139,9 @@ void tip_update(double dt) {
 }
 
 void tip_on_input(const evt_t* e) {
-    if (e && e->code >= EVT_MOUSE_MOVE && e->code <= EVT_KEY_UP && shown) hide_tip();
+    if (!e || e->code < EVT_MOUSE_MOVE || e->code > EVT_KEY_UP) return;
+    // A wheel or a key may move what lies under a still mouse, and a list learns
+    // its new item only at the frame's refresh: the next tip waits for a rest.
+    clock_s = 0;
+    if (shown) hide_tip();
 }

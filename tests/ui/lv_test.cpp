@@ -257,9 +257,22 @@ TEST_F(Lv, ScrollingMovesTheItemsUnderTheMouse) {
     ASSERT_TRUE(lv.has_v);
     EXPECT_EQ(lv.item_sz.w, 100 - 16);
     EXPECT_EQ(lv.v_step, 40);
+    // A wheel turn under a tip: the next tip, after a rest, names the row now under the still mouse.
+    for (li_t* it : lv.items) it->tip = it->label;
+    const auto rested_tip = [] {
+        for (int i = 0; i < 30 && !get_tip_shown_wnd(); ++i) frame_update();
+        return std::wstring(get_tip_wnd()->text.c_str());
+    };
+    move_to(10, 50);
+    EXPECT_EQ(rested_tip(), L"1");
+    route(EVT_WHEEL_DOWN, 10, 50);
+    int part;
+    const int now = lv.item_at(10, 50, &part);
+    ASSERT_GT(now, 1);
+    EXPECT_EQ(rested_tip(), lv.items[size_t(now)]->tip.c_str());
+    hide_tip();
     lv.scroll_v_to(80);
     EXPECT_EQ(lv.item_rect(2).y, 0);
-    int part;
     EXPECT_EQ(lv.item_at(10, 5, &part), 2);
     lv.scroll_v_to(100000);
     EXPECT_EQ(lv.pos_y(), 400 - 100);
