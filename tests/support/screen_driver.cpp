@@ -382,6 +382,17 @@ void screen_driver_t::tap_at(int x, int y, int taps) {
     settle();
 }
 
+void screen_driver_t::slip_click(SDL_Point from, SDL_Point to) {
+    move_to(from.x, from.y);
+    push_button(SDL_BUTTON_LEFT, true, from.x, from.y);
+    frames(1);
+    push_motion(to.x, to.y);
+    push_button(SDL_BUTTON_LEFT, false, to.x, to.y);
+    frames(1);
+    mouse_x_ = to.x, mouse_y_ = to.y;
+    settle();
+}
+
 void screen_driver_t::flick_to(int x, int y) {
     push_motion(x, y);
     frames(1);

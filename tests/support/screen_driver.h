@@ -142,6 +142,10 @@ public:
     // and click or a touchpad tap gives them: no frame sees the mouse between.
     // More taps come in the same pump.
     void tap_at(int x, int y, int taps = 1);
+    // The press at from in one pump; in the next, a move to `to` and the release
+    // there, as a hand that slips while it lets go: no frame sees the mouse at
+    // `to` before the release.
+    void slip_click(SDL_Point from, SDL_Point to);
     // A move as SDL gives it: the frame that pumps the motion is the first to
     // see the mouse there (move_to shows the place a frame before the motion).
     void flick_to(int x, int y);

@@ -109,7 +109,8 @@ TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
     });
 }
 
-TEST_F(BtlOrders, ATapRightAfterAMoveWalksToTheTappedCell) {
+// No frame saw the mouse where the button came up: the order is that cell's all the same.
+TEST_F(BtlOrders, AClickRightAfterAMoveGivesTheOrderOfTheCellItEndsOn) {
     st.duel(12, 6, 1, {2, 3}, {10, 3});
     play([&] {
         unit_t* me = st.u(me_i);
@@ -120,6 +121,15 @@ TEST_F(BtlOrders, ATapRightAfterAMoveWalksToTheTappedCell) {
         const SDL_Point p = cell_pt(to);
         d.tap_at(p.x, p.y, 2);  // a double tap within one frame gives the walk once
         EXPECT_EQ(st.given, (std::vector<u_cmd_t>{{P_MOVE, 0, to, 0}}));
+        // Pressed east of the unit, where no order lies now that it has walked,
+        // and let go just over the edge, on the unit: the turn ends.
+        ASSERT_TRUE(st.wait_next_orders(d, me));
+        const rect east = cur_btl_scene()->get_view().cell_scrn_rect({to.x + 1, to.y});
+        hover_cell(d, {to.x + 1, to.y});
+        ASSERT_TRUE(cur_btl_scene()->pending_cmds().empty());
+        d.slip_click({east.x + 2, east.y + east.h / 2}, {east.x - 3, east.y + east.h / 2});
+        ASSERT_EQ(st.given.size(), 2u);
+        EXPECT_EQ(st.given[1], (u_cmd_t{P_END_TURN, 0, to, 0}));
     });
 }
 
