@@ -70,9 +70,7 @@ TEST_F(Ai, PlanningLeavesTheBattleAsItWasExceptTheQueue) {
 }
 
 TEST_F(Ai, WithNothingToDoItWalksTowardsTheHeaviestEnemy) {
-    draw({"....................",
-          "....................",
-          "...................."});
+    draw_open(20, 3);
     unit_t* u = mk(0, 1, 1);
     u->pwrs.remove(2);
     u->pwrs.remove(3);
@@ -104,7 +102,7 @@ TEST_F(Ai, ASurroundedUnitWithNothingThatScoresEndsItsTurn) {
 // round after round; it swaps to a set it can fight with: a weapon first, else
 // empty hands for the unarmed strike.
 TEST_F(Ai, ALauncherWithoutAmmunitionSwapsToASetItCanFightWith) {
-    draw({"....................", "....................", "...................."});
+    draw_open(20, 3);
     unit_t* u = mk(0, 1, 1);
     mk_itm_slot(u->eqpts.slots[EQ_MAIN], ITM_SLING, 1);
     u->recalc();
@@ -152,13 +150,7 @@ TEST(AiChoice, EqualTotalsKeepTheEarlierCandidateAndTiesGoToTheCellValues) {
 }
 
 TEST_F(Ai, CellValuesAre64BitWhereA32BitSumWouldOverflow) {
-    draw({"....................", "....................", "....................",
-          "....................", "....................", "....................",
-          "....................", "....................", "....................",
-          "....................", "....................", "....................",
-          "....................", "....................", "....................",
-          "....................", "....................", "....................",
-          "....................", "...................."});
+    draw_open(20, 20);
     unit_t* u = mk(0, 0, 1, 1);
     unit_t* caster = mk(19, 19, 0, 3);
     unit_t* other = mk(19, 18, 0, 3);

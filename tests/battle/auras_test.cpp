@@ -17,15 +17,6 @@ protected:
         draw({"..........", "..........", "..........", "..........", ".........."});
         log_cur_buf()->assign(L"");
     }
-    // A first-level character of build 1 (so recalculations keep it standing), at full hit points.
-    unit_t* mk(int x, int y, int side) {
-        unit_t* u = add(x, y, side);
-        u->from_bld(1, L"u", nullptr, nullptr);
-        u->pos = {x, y};
-        u->btl.side = side;
-        u->hp = u->drv.hp_max;
-        return u;
-    }
     static std::vector<int> ids(const unit_t* u) {
         std::vector<int> v;
         for (const u_aura_t& a : u->btl.auras) v.push_back(a.pwr);
@@ -35,9 +26,9 @@ protected:
 }  // namespace
 
 TEST_F(Aura, AurasFollowMovesAndVanishWithTheirSource) {
-    unit_t* src = mk(0, 0, 1);
-    unit_t* ally = mk(3, 0, 1);
-    unit_t* foe = mk(1, 1, 0);
+    unit_t* src = add_pc(0, 0, 1);
+    unit_t* ally = add_pc(3, 0, 1);
+    unit_t* foe = add_pc(1, 1, 0);
     src->pwrs.add(229);  // +2 attack to its side within 3
     src->pwrs.add(232);  // fire on the others within 1
     fog();
@@ -56,9 +47,9 @@ TEST_F(Aura, AurasFollowMovesAndVanishWithTheirSource) {
 }
 
 TEST_F(Aura, OfTwoSourcesTheHigherLevelOneCountsAndTheFirstOnEqualLevels) {
-    unit_t* s1 = mk(0, 0, 1);
-    unit_t* s2 = mk(2, 0, 1);
-    unit_t* v = mk(1, 0, 1);
+    unit_t* s1 = add_pc(0, 0, 1);
+    unit_t* s2 = add_pc(2, 0, 1);
+    unit_t* v = add_pc(1, 0, 1);
     s1->pwrs.add(230);
     s2->pwrs.add(230);
     s1->base.lv = 5;
@@ -79,9 +70,9 @@ TEST_F(Aura, OfTwoSourcesTheHigherLevelOneCountsAndTheFirstOnEqualLevels) {
 }
 
 TEST_F(Aura, TurnStartEffects) {
-    unit_t* src = mk(0, 0, 1);
-    unit_t* foe = mk(1, 0, 0);
-    unit_t* ally = mk(0, 1, 1);
+    unit_t* src = add_pc(0, 0, 1);
+    unit_t* foe = add_pc(1, 0, 0);
+    unit_t* ally = add_pc(0, 1, 1);
     src->base.lv = 5;
     src->pwrs.add(233);  // toxic: 5 x (5 / 5 + 1) = 10 of type 8
     src->pwrs.add(231);  // healing 5 + 5 x 1 = 10 for the wounded of its side
@@ -101,23 +92,23 @@ TEST_F(Aura, TurnStartEffects) {
 }
 
 TEST_F(Aura, DeadToxPoisonsTheNeighboursAndPackShockChains) {
-    unit_t* t = mk(5, 2, 1);
+    unit_t* t = add_pc(5, 2, 1);
     t->pwrs.add(255);  // "dead_tox"
     t->base.lv = 4;
     on_death_trigger(t);
     const std::wstring alone = log_cur_buf()->buf;
     EXPECT_NE(alone.find(L"生效"), std::wstring::npos);
     EXPECT_EQ(alone.find(L"检定"), std::wstring::npos) << "alone: only its line";
-    mk(6, 2, 0);
+    add_pc(6, 2, 0);
     log_cur_buf()->assign(L"");
     on_death_trigger(t);
     EXPECT_NE(std::wstring(log_cur_buf()->buf).find(L"检定"), std::wstring::npos) << "the neighbour saves";
 
     // Three connected holders: 3 x (level / 5 + 1) d8 on everything within 3 cells.
-    unit_t* h1 = mk(0, 0, 1);
-    unit_t* h2 = mk(1, 0, 1);
-    unit_t* h3 = mk(2, 0, 1);
-    unit_t* far = mk(9, 4, 0);
+    unit_t* h1 = add_pc(0, 0, 1);
+    unit_t* h2 = add_pc(1, 0, 1);
+    unit_t* h3 = add_pc(2, 0, 1);
+    unit_t* far = add_pc(9, 4, 0);
     for (unit_t* h : {h1, h2, h3}) h->pwrs.add(271);
     EXPECT_EQ(pwr_chain(h1, 271, 0).size(), 3u);
     log_cur_buf()->assign(L"");

@@ -34,6 +34,7 @@ protected:
         free_pwrs();
     }
     void draw(const std::vector<std::string>& rows) { draw_map(map, rows); }
+    void draw_open(int w, int h) { draw(open_rows(w, h)); }
 
     // A unit standing on (x, y) with speed 6, ready to move, joined to the lists.
     unit_t* add(int x, int y, int side, int hp = 10) {
@@ -47,6 +48,16 @@ protected:
         u->pwrs.add(1);
         btl().full.push_back(u);
         rebuild_roster();
+        return u;
+    }
+    // A first-level character of build 1 on (x, y), at full hit points and under the
+    // player's orders; unlike add()'s units it stays standing through a recalculation.
+    unit_t* add_pc(int x, int y, int side) {
+        unit_t* u = add(x, y, side);
+        u->from_bld(1, L"u", nullptr, nullptr);
+        u->pos = {x, y};  // the build starts the unit afresh
+        u->btl.side = side;
+        u->hp = u->drv.hp_max;
         return u;
     }
     void fog() { init_fog(); }

@@ -32,15 +32,19 @@ int mon_of_rank(int rank) {
 
 bool has(const Str& s, const wchar_t* part) { return wcsstr(s.c_str(), part) != nullptr; }
 
-// A seed whose loot roll for the party gives at least one item.
-uint32_t seed_with_loot(int lv, int n) {
-    for (uint32_t s = 1;; ++s) {
-        rnd_srand(s);
-        int gold = 0;
-        std::vector<itm_slot_t> items;
-        gen_btl_loot(lv, n, &gold, &items);
-        if (!items.empty()) return s;
+// The first seed whose loot roll for the party gives at least one item, and that roll.
+struct loot_roll_t {
+    uint32_t seed = 0;
+    int gold = 0;
+    std::vector<itm_slot_t> items;
+};
+loot_roll_t first_loot(int lv, int n) {
+    loot_roll_t r;
+    while (r.items.empty()) {
+        rnd_srand(++r.seed);
+        gen_btl_loot(lv, n, &r.gold, &r.items);
     }
+    return r;
 }
 
 class Reward : public ::testing::Test {
@@ -93,20 +97,16 @@ TEST_F(Reward, AWinPaysTheFeeBackWithTheGoldAndOneZeroDeathBonus) {
     for (bool no_death : {true, false}) {
         set_party(1, 4);
         btl().no_death = no_death;
-        const uint32_t seed = seed_with_loot(1, 4);
-        rnd_srand(seed);
-        int gold = 0;
-        std::vector<itm_slot_t> items;
-        gen_btl_loot(1, 4, &gold, &items);
+        const loot_roll_t loot = first_loot(1, 4);
         const double before = g_pty.gold;
-        rnd_srand(seed);
+        rnd_srand(loot.seed);
         Str page;
         btl_win_rewards({1, 5, {{mon_of_rank(1), 1, 1}}}, page);
         const int bonus = no_death ? 160 : 0;
-        EXPECT_EQ(g_pty.gold, before + 640 + gold + bonus);
+        EXPECT_EQ(g_pty.gold, before + 640 + loot.gold + bonus);
         EXPECT_EQ(has(page, L"(+160 零阵亡奖励)"), no_death);
-        EXPECT_EQ(has(page, gold_text(gold + bonus).c_str()), true);
-        EXPECT_EQ(BAG_SLOTS - bag_free_slots(g_pty.bag), int(items.size()));
+        EXPECT_EQ(has(page, gold_text(loot.gold + bonus).c_str()), true);
+        EXPECT_EQ(BAG_SLOTS - bag_free_slots(g_pty.bag), int(loot.items.size()));
         EXPECT_FALSE(has(page, L"背包已满"));
     }
 }
@@ -115,19 +115,15 @@ TEST_F(Reward, AFullBagKeepsItsItemsAndThePageNamesTheLootThatDidNotFit) {
     set_party(1, 4);
     itm_slot_t filler;
     mk_itm_slot(filler, 27, 1);
-    const uint32_t seed = seed_with_loot(1, 4);
-    rnd_srand(seed);
-    int gold = 0;
-    std::vector<itm_slot_t> items;
-    gen_btl_loot(1, 4, &gold, &items);
-    for (const itm_slot_t& it : items) ASSERT_NE(it.id, 27) << "pick another filler";
+    const loot_roll_t loot = first_loot(1, 4);
+    for (const itm_slot_t& it : loot.items) ASSERT_NE(it.id, 27) << "pick another filler";
     for (itm_slot_t& s : g_pty.bag) s = filler;
-    rnd_srand(seed);
+    rnd_srand(loot.seed);
     Str page;
     btl_win_rewards({1, 5, {{mon_of_rank(1), 1, 1}}}, page);
     for (const itm_slot_t& s : g_pty.bag) EXPECT_EQ(s.id, 27);
     EXPECT_TRUE(has(page, L"背包已满"));
-    const Str left = loot_text(items);
+    const Str left = loot_text(loot.items);
     EXPECT_TRUE(has(page, left.c_str()));
 }
 

@@ -20,11 +20,7 @@ struct cover_map_t {
 }  // namespace
 
 TEST(Cover, NeighboursSeeEachOtherUnlessADiagonalIsBoxedIn) {
-    cover_map_t c({
-        "...",
-        "...",
-        "...",
-    });
+    cover_map_t c(open_rows(3, 3));
     for (int x = 0; x < 3; ++x)
         for (int y = 0; y < 3; ++y) EXPECT_EQ(c.best(1, 1, x, y), 0) << x << "," << y;
     cover_map_t one({

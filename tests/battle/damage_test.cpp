@@ -18,8 +18,11 @@ namespace {
 
 class Dmg : public pwrs_log_test {
 protected:
-    // A level-4 fighter with Con 10: 30 hit points.
-    static void make(unit_t& u) {
+    unit_t u;     // a level-4 fighter with Con 10: 30 hit points
+    dmg_res_t r;  // what a roll or a hit comes to
+
+    void SetUp() override {
+        pwrs_log_test::SetUp();
         u.base.kind = UK_PC;
         make_unit(u, 24, 1, 4, 10);
         u.hp_ready = 1;
@@ -37,9 +40,6 @@ constexpr uint32_t SLASH = 1u << 1, FIRE = 1u << 4;
 }  // namespace
 
 TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
-    unit_t u;
-    make(u);
-    dmg_res_t r;
     u.drv.res[4] = 200;  // healed by fire
     roll_dmg(r, flat(10, FIRE), &u);
     EXPECT_EQ(r.amount, -10);
@@ -74,10 +74,7 @@ TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
 }
 
 TEST_F(Dmg, ApplyingWritesTheLineAndWakesOrKills) {
-    unit_t u;
-    make(u);
     u.hp = 20;
-    dmg_res_t r;
     r.amount = 5;
     r.absorbed = 2;
     u.hp_pend_t = 2.0;
@@ -112,12 +109,10 @@ TEST_F(Dmg, ApplyingWritesTheLineAndWakesOrKills) {
 }
 
 TEST_F(Dmg, EmergencyHealsOncePerBattle) {
-    unit_t u;
     u.eqpts.slots[9] = inst(84, 1);  // a belt: regeneration, healing received, both emergency heals
-    make(u);
+    u.recalc();
     ASSERT_EQ(u.drv.auto_heal1, 10);
     ASSERT_EQ(u.drv.auto_heal2, 20);
-    dmg_res_t r;
     r.amount = 5;
     apply_dmg(&u, &r);  // the first hit heals 10
     EXPECT_EQ(u.hp, 30);
@@ -148,8 +143,6 @@ TEST_F(Dmg, EmergencyHealsOncePerBattle) {
 }
 
 TEST_F(Dmg, SettingHitPointsClamps) {
-    unit_t u;
-    make(u);
     set_unit_hp(&u, 1000, nullptr);
     EXPECT_EQ(u.hp, 30);
     set_unit_hp(&u, -5, nullptr);
@@ -161,8 +154,6 @@ TEST_F(Dmg, SettingHitPointsClamps) {
 }
 
 TEST_F(Dmg, ExpectedDamageIsTheMeanOfTheExtremesCappedByWhatCanChange) {
-    unit_t u;
-    make(u);
     const dmg_list_t two_d6 = {dmg_part_t{2, 6, 1, SLASH}};  // 3 to 13
     EXPECT_DOUBLE_EQ(expected_dmg(two_d6, &u), 8.0);
     u.hp = 5;
@@ -233,9 +224,6 @@ TEST_F(DmgInBtl, ARevivedUnitRejoinsAfterItsCreatorOrLast) {
 // ---- which value a rule picks, exact thresholds ----
 
 TEST_F(Dmg, RolledDamageHurtsAtLeastOne) {
-    unit_t u;
-    make(u);
-    dmg_res_t r;
     roll_dmg(r, {dmg_part_t{1, 4, -10, SLASH}}, &u);
     EXPECT_EQ(r.amount, 1);
     // The expected damage rests on the same floor: 1 at both ends.
@@ -243,21 +231,15 @@ TEST_F(Dmg, RolledDamageHurtsAtLeastOne) {
 }
 
 TEST_F(Dmg, ATwoTypePartTakesTheLesserResistance) {
-    unit_t u;
-    make(u);
     u.drv.res[DMG_FIRE] = 100;
     u.drv.res[DMG_SLASH] = 50;
     EXPECT_EQ(type_pct(&u, SLASH | FIRE), 50);
-    dmg_res_t r;
     roll_dmg(r, flat(10, SLASH | FIRE), &u);
     EXPECT_EQ(r.amount, 5);
 }
 
 TEST_F(Dmg, ReductionTakesPhysicalDamageDownToTheLastPointAndNoOther) {
-    unit_t u;
-    make(u);
     u.drv.dr = 5;
-    dmg_res_t r;
     roll_dmg(r, flat(3, FIRE), &u);
     EXPECT_EQ(r.amount, 3);
     EXPECT_EQ(r.absorbed, 0);

@@ -67,7 +67,7 @@ TEST_F(Deploy, TheOtherSideStartsAboutTenCellsAway) {
     EXPECT_EQ(far_start_cell({0, 0}, cells), (pt_t{0, 10}));  // the first at distance 10
     EXPECT_EQ(far_start_cell({0, 0}, {{1, 0}, {9, 1}, {0, 12}}), (pt_t{9, 1})) << "9 is as near to 10 as 11: the first";
     EXPECT_EQ(far_start_cell({3, 3}, {}), (pt_t{3, 3}));
-    draw(std::vector<std::string>(20, std::string(20, '.')));
+    draw_open(20, 20);
     const std::vector<unit_t*> a = group(1, 0, 3);
     const std::vector<unit_t*> b = group(1, 1, 3);
     for (uint32_t s = 1; s < 30; ++s) {

@@ -10,8 +10,6 @@
 namespace {
 using Fog = btl_test;
 
-std::vector<std::string> open_rows(int w, int h) { return std::vector<std::string>(size_t(h), std::string(size_t(w), '.')); }
-
 std::set<pt_t> seen_cells(const grid_t<int>& g) {
     std::set<pt_t> out;
     for (int y = 0; y < g.height; ++y)
@@ -27,7 +25,7 @@ pt_t apply_sym(const int* s, const pt_t& o, int dx, int dy) { return {o.x + s[0]
 }  // namespace
 
 TEST_F(Fog, AUnitInTheOpenSeesExactlyTheDiscOfRadiusFive) {
-    draw(open_rows(21, 21));
+    draw_open(21, 21);
     unit_t* u = add(10, 10, 0);
     fog();
     std::set<pt_t> want;
@@ -44,11 +42,11 @@ TEST_F(Fog, AUnitInTheOpenSeesExactlyTheDiscOfRadiusFive) {
 TEST_F(Fog, ShadowsFallAlikeInAllEightOctants) {
     // A pillar two cells out and one across: its shadow, turned and mirrored by
     // each symmetry, is what the turned and mirrored pillar casts.
-    draw(open_rows(21, 21));
+    draw_open(21, 21);
     const pt_t o{10, 10};
     std::set<pt_t> base;
     for (int k = 0; k < 8; ++k) {
-        draw(open_rows(21, 21));
+        draw_open(21, 21);
         const pt_t wall = apply_sym(syms[k], o, 2, 1);
         map.tiles.at(wall.x, wall.y) = 2;
         grid_t<int> g;
@@ -88,7 +86,7 @@ TEST_F(Fog, WallsEdgesAndTheWholeMapRadius) {
     EXPECT_EQ(g.at(5, 0), 1);
     EXPECT_EQ(g.at(6, 0), 0);
     // Radius 0 reaches across any map.
-    draw(open_rows(40, 30));
+    draw_open(40, 30);
     g.rows.clear();
     g.resize(40, 30);
     cast_view(&g, blocks_sight, {0, 29}, 0, true);
@@ -99,7 +97,7 @@ TEST_F(Fog, WallsEdgesAndTheWholeMapRadius) {
 }
 
 TEST_F(Fog, ExploredCellsStayAfterTheUnitWalksAway) {
-    draw(open_rows(30, 10));
+    draw_open(30, 10);
     unit_t* u = add(2, 5, 0);
     fog();
     EXPECT_TRUE(is_pt_visible({0, 5}));
@@ -117,7 +115,7 @@ TEST_F(Fog, ExploredCellsStayAfterTheUnitWalksAway) {
 }
 
 TEST_F(Fog, SpottedMarksAndTheDead) {
-    draw(open_rows(30, 10));
+    draw_open(30, 10);
     unit_t* scout = add(2, 5, 0);
     unit_t* foe = add(12, 5, 1);
     fog();

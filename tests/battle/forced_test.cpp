@@ -84,9 +84,7 @@ TEST_F(Forced, AFrightenedUnitRunsToTheFarthestCellFromTheSource) {
 }
 
 TEST_F(Forced, PolymorphIsTestedBeforeFearAndWanders) {
-    draw({".........",
-          ".........",
-          "........."});
+    draw_open(9, 3);
     unit_t* u = afraid({4, 1}, {0, 0});
     put_cond(u, 8);
     std::set<std::pair<int, int>> seen;
@@ -105,9 +103,7 @@ TEST_F(Forced, PolymorphIsTestedBeforeFearAndWanders) {
 }
 
 TEST_F(Forced, MadUnitsStrikeTheNearestOfAnySideCharmedOnesTheirOwn) {
-    draw({".........",
-          ".........",
-          "........."});
+    draw_open(9, 3);
     unit_t* u = ready(add(4, 1, 0));
     unit_t* foe = ready(add(5, 1, 1));
     unit_t* ally = ready(add(2, 1, 0));
@@ -139,10 +135,7 @@ TEST_F(Forced, AMadUnitThatCannotReachItsTargetEndsItsTurnWhereItIs) {
 }
 
 TEST_F(Forced, ARampagingUnitTriesItsCellsInRandomOrder) {
-    draw({".........",
-          ".........",
-          ".........",
-          "........."});
+    draw_open(9, 4);
     unit_t* u = ready(add(1, 1, 0));
     unit_t* foe = ready(add(5, 1, 1));
     fog();

@@ -17,6 +17,11 @@ inline int art_tile(char c) {
     }
 }
 
+// The rows of an open map of plain ground, w cells wide and h high.
+inline std::vector<std::string> open_rows(int w, int h) {
+    return std::vector<std::string>(size_t(h), std::string(size_t(w), '.'));
+}
+
 inline void draw_map(tmap_t& m, const std::vector<std::string>& rows) {
     m.set_size(rows.empty() ? 0 : int(rows[0].size()), int(rows.size()));
     for (int y = 0; y < m.get_h(); ++y)

@@ -33,9 +33,7 @@ TEST_F(Search, AlliesAreCrossedButNotHeld) {
 }
 
 TEST_F(Search, EnemiesBlockAndThreatenUnlessHelplessOrProne) {
-    draw({".......",
-          ".......",
-          "......."});
+    draw_open(7, 3);
     unit_t* u = add(0, 1, 0);
     unit_t* foe = add(3, 1, 1);
     fog();
@@ -66,9 +64,7 @@ TEST_F(Search, EnemiesBlockAndThreatenUnlessHelplessOrProne) {
 }
 
 TEST_F(Search, WhatTheSideDoesNotSeeIsPlannedThrough) {
-    draw({"..............",
-          "..............",
-          ".............."});
+    draw_open(14, 3);
     unit_t* u = add(0, 1, 0);
     add(9, 1, 1);  // 9 cells away: unseen
     fog();

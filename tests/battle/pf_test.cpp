@@ -302,13 +302,7 @@ TEST(PfMarks, StopCellsEndPathsAndRingsPassOnlyCellsAreCrossed) {
 
 TEST(PfRange, BudgetsOneAndTwoOnPlainGround) {
     tmap_t m;
-    draw_map(m, {
-        ".....",
-        ".....",
-        ".....",
-        ".....",
-        ".....",
-    });
+    draw_map(m, open_rows(5, 5));
     pf::node_grid_t& g = prep_search(m);
     move_range_t r;
     r.near_pts = unset;

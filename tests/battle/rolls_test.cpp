@@ -13,16 +13,9 @@
 #include "battle/target_area.h"
 #include "rules/cond.h"
 #include "rules/u_cmd.h"
+#include "support/next_d20.h"
 
 namespace {
-// A seed whose next d20 (rnd_rand() % 20 + 1) is the wanted face.
-uint32_t seed_for_d20(int face) {
-    for (uint32_t s = 1;; ++s) {
-        rnd_srand(s);
-        if (rnd_rand() % 20 + 1 == face) return s;
-    }
-}
-
 Str take_log() {
     Str s = *log_cur_buf();
     *log_cur_buf() = L"";
@@ -31,26 +24,24 @@ Str take_log() {
 }  // namespace
 
 TEST(Rolls, NaturalTwentyAndOneDecide) {
-    rnd_srand(seed_for_d20(20));
-    EXPECT_TRUE(roll_d20_vs(-100, 40));
-    rnd_srand(seed_for_d20(1));
-    EXPECT_FALSE(roll_d20_vs(100, 2));
-    rnd_srand(seed_for_d20(10));
-    EXPECT_TRUE(roll_d20_vs(5, 15));
-    rnd_srand(seed_for_d20(10));
-    EXPECT_FALSE(roll_d20_vs(4, 15));
-    rnd_srand(seed_for_d20(10));
-    EXPECT_TRUE(roll_d20_vs(2147483647, NO_TARGET));  // no overflow at the sentinels
+    const struct { int face, bonus, value; bool hit; } rolls[] = {
+        {20, -100, 40, true}, {1, 100, 2, false}, {10, 5, 15, true}, {10, 4, 15, false},
+        {10, 2147483647, NO_TARGET, true},  // no overflow at the sentinels
+    };
+    for (const auto& r : rolls) {
+        next_d20(r.face);
+        EXPECT_EQ(roll_d20_vs(r.bonus, r.value), r.hit) << "a " << r.face << " at " << r.bonus << " vs " << r.value;
+    }
 }
 
 TEST(Rolls, LoggedRollWritesTheRollLine) {
     take_log();
-    rnd_srand(seed_for_d20(12));
+    next_d20(12);
     int die = 0;
     EXPECT_TRUE(roll_d20_log(-3, 9, &die));
     EXPECT_EQ(die, 12);
     EXPECT_STREQ(take_log().buf, L"命中<a=128> ( <c=y>12</c> - 3 vs 9 )</a>");
-    rnd_srand(seed_for_d20(12));
+    next_d20(12);
     EXPECT_FALSE(roll_unit_check(L"强韧", nullptr, 2, 15));
     EXPECT_STREQ(take_log().buf, L"强韧检定: <c=a>失误</c><a=128> ( <c=y>12</c> + 2 vs 15 )</a>");
     Str s;
@@ -70,22 +61,22 @@ TEST(Rolls, PercentRoll) {
 
 TEST(Rolls, AttackRoll) {
     take_log();
-    rnd_srand(seed_for_d20(20));
+    next_d20(20);
     EXPECT_EQ(roll_atk(0, 40, 4, 1), ATK_HIT);  // a natural 20 hits but is no critical when it fell short
-    rnd_srand(seed_for_d20(19));
+    next_d20(19);
     EXPECT_EQ(roll_atk(5, 20, 4, 2), ATK_HIT | ATK_CRIT);
-    rnd_srand(seed_for_d20(19));
+    next_d20(19);
     EXPECT_EQ(roll_atk(5, 20, 0, 2), ATK_HIT);
     take_log();
-    rnd_srand(seed_for_d20(2));
+    next_d20(2);
     EXPECT_EQ(roll_atk(0, 15, 2, 1), ATK_HIT | ATK_MISS_DMG);
     EXPECT_NE(Str(take_log()).buf[0], 0);
-    rnd_srand(seed_for_d20(2));
+    next_d20(2);
     EXPECT_EQ(roll_atk(0, 15, 0, 1), 0);
     take_log();
-    rnd_srand(seed_for_d20(20));
+    next_d20(20);
     EXPECT_EQ(roll_atk(NO_TARGET, 15, 4, 1), ATK_HIT | ATK_CRIT);  // no real roll, yet the die can crit
-    rnd_srand(seed_for_d20(5));
+    next_d20(5);
     EXPECT_EQ(roll_atk(0, AUTO_HIT, 4, 1), ATK_HIT);
 }
 

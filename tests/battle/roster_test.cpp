@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "battle/auras.h"
+#include "battle/btl_fixture.h"
 #include "battle/damage.h"
 #include "rules/cond.h"
 #include "rules/pwr.h"
@@ -12,26 +13,7 @@
 #include "rules/unit.h"
 
 namespace {
-class Roster : public ::testing::Test {
-protected:
-    std::vector<std::unique_ptr<unit_t>> owned;
-
-    unit_t* add(int x, int y, int side, int hp = 10) {
-        owned.push_back(std::make_unique<unit_t>());
-        unit_t* u = owned.back().get();
-        u->pos = {x, y};
-        u->btl.side = side;
-        u->hp = hp;
-        btl_full_list().push_back(u);
-        return u;
-    }
-    void SetUp() override { build_pwrs(); }
-    void TearDown() override {
-        btl_full_list().clear();
-        rebuild_roster();
-        free_pwrs();
-    }
-};
+using Roster = btl_test;
 }  // namespace
 
 TEST_F(Roster, AdjacencyNeighboursAndSides) {
@@ -110,7 +92,6 @@ TEST_F(Roster, AuraBonusesFollowTheSourceLevel) {
 
 #include "app/rnd.h"
 #include "battle/btl.h"
-#include "battle/btl_fixture.h"
 #include "battle/turn.h"
 
 namespace {

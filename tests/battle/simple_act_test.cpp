@@ -28,21 +28,12 @@ protected:
         btl_pres() = btl_pres_t();
         btl_test::TearDown();
     }
-    unit_t* mk(int x, int y, int side) {
-        unit_t* u = add(x, y, side);
-        u->from_bld(1, L"u", nullptr, nullptr);
-        u->pos = {x, y};
-        u->btl.side = side;
-        u->btl.ai = 0;
-        u->hp = u->drv.hp_max;
-        return u;
-    }
     static u_cmd_t cmd(int pwr, pt_t at, int param = 0) { return {.pwr = pwr, .param = param, .tgt = at, .flags = 0}; }
 };
 }  // namespace
 
 TEST_F(Simple, EndingTheTurnDefendsByThePointsLeft) {
-    unit_t* u = mk(1, 1, 0);
+    unit_t* u = add_pc(1, 1, 0);
     fog();
     for (auto [budget, cond] : {std::pair{4, 14}, {3, 13}, {2, 0}, {1, 0}}) {
         u->conds.clear();
@@ -54,7 +45,7 @@ TEST_F(Simple, EndingTheTurnDefendsByThePointsLeft) {
     }
     EXPECT_NE(logged.find(L"进行防御。"), std::wstring::npos);
     // A grappling unit gets nothing.
-    unit_t* foe = mk(2, 1, 1);
+    unit_t* foe = add_pc(2, 1, 1);
     u->conds.clear();
     cond_inst_t ci;
     u->conds.add(make_cond_inst(ci, 15, foe, 0, CI_NO_ROLL, 0), true);
@@ -64,7 +55,7 @@ TEST_F(Simple, EndingTheTurnDefendsByThePointsLeft) {
 }
 
 TEST_F(Simple, SwappingToTheSetInUseCostsNothingAndStopsTheQueue) {
-    unit_t* u = mk(1, 1, 0);
+    unit_t* u = add_pc(1, 1, 0);
     const u_cmd_t c = cmd(10, u->pos, u->eqpts.cur_set);
     EXPECT_FALSE(run_simple_cmd(u, &c));
     EXPECT_EQ(floats, (std::vector<std::wstring>{L"已经是当前武器！"}));
@@ -73,7 +64,7 @@ TEST_F(Simple, SwappingToTheSetInUseCostsNothingAndStopsTheQueue) {
 }
 
 TEST_F(Simple, MovesWalkAndABlockedMoveIsBookedWithoutEffect) {
-    unit_t* u = mk(1, 1, 0);
+    unit_t* u = add_pc(1, 1, 0);
     fog();
     const u_cmd_t go = cmd(1, {4, 1});
     EXPECT_TRUE(run_simple_cmd(u, &go));
@@ -88,8 +79,8 @@ TEST_F(Simple, MovesWalkAndABlockedMoveIsBookedWithoutEffect) {
 
 TEST_F(Simple, CommandsOutOfSightTakeEffectWithoutALogLine) {
     draw({"...#....", "...#....", "...#...."});
-    unit_t* me = mk(0, 1, 0);
-    unit_t* hidden = mk(6, 1, 1);
+    unit_t* me = add_pc(0, 1, 0);
+    unit_t* hidden = add_pc(6, 1, 1);
     fog();
     ASSERT_FALSE(is_pt_visible(hidden->pos));
     const u_cmd_t c = cmd(15, hidden->pos);

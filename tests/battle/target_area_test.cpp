@@ -28,7 +28,7 @@ protected:
     // An open 11 x 11 map with the unit in the middle; power 2 is reshaped per case.
     void SetUp() override {
         btl_test::SetUp();
-        draw(std::vector<std::string>(11, std::string(11, '.')));
+        draw_open(11, 11);
         u = add(5, 5, 0);
         a = dynamic_cast<act_t*>(get_pwr(2));
         shape(1, 0);

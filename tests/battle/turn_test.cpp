@@ -89,12 +89,16 @@ protected:
         for (size_t i = 0; i < units.size(); ++i) units[i]->pos = {1 + 2 * int(i), 1};
         init_fog();
     }
-    // The party's a against the enemy's b, then the party's c when asked:
-    // begun, in that order.
     unit_t *a = nullptr, *b = nullptr, *c = nullptr;
-    void line_up(bool with_c) {
+    // The party's a and the enemy's b alone, not begun.
+    void meet() {
         a = mk(pty, 0, L"a");
         b = mk(foes, 1, L"b");
+    }
+    // The party's a against the enemy's b, then the party's c when asked:
+    // begun, in that order.
+    void line_up(bool with_c) {
+        meet();
         if (with_c) c = mk(pty, 0, L"c");
         begin();
         order(with_c ? std::vector<unit_t*>{a, b, c} : std::vector<unit_t*>{a, b});
@@ -136,8 +140,7 @@ TEST_F(Turn, BothSidesFallingInOneActionIsALossWhoeverFellFirst) {
 }
 
 TEST_F(Turn, OnlyTheGroupsOwnUnitsDecideTheEnd) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
+    meet();
     begin();
     // A summoned creature of the enemy's side is no unit of the enemy group.
     owned.push_back(std::make_unique<unit_t>());
@@ -157,8 +160,7 @@ TEST_F(Turn, OnlyTheGroupsOwnUnitsDecideTheEnd) {
 }
 
 TEST_F(Turn, ASideWithNobodyStandingIsDecidedBeforeTheFirstTurn) {
-    mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
+    meet();
     b->hp = 0;
     begin();
     EXPECT_TRUE(btl().roster.size() == 1 && btl().fallen.size() == 1);
@@ -220,9 +222,8 @@ TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {
 }
 
 TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
-    unit_t* c = mk(foes, 1, L"c");
+    meet();
+    c = mk(foes, 1, L"c");
     begin();
     order({a, b, c});
     b->hp = 3;
@@ -363,8 +364,7 @@ TEST_F(Turn, ListenerCallsOfOrdinaryTurnsAndANewRound) {
 }
 
 TEST_F(Turn, AComputerUnitIsGivenOrdersByTheAI) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
+    meet();
     b->btl.ai = 1;
     begin();
     order({b, a});
@@ -391,7 +391,7 @@ TEST_F(Turn, AComputerUnitOutOfShotStrikesItsFoeAndNeverTheAir) {
             SCOPED_TRACE(testing::Message() << "kobold level " << lv << (advance ? ", advancing" : ", holding"));
             restart();
             rnd_srand(2);
-            draw(std::vector<std::string>(8, std::string(14, '.')));
+            draw_open(14, 8);
             unit_t* fighter = mk(pty, SIDE_PLAYER, L"a");
             fighter->btl.ai = advance;
             unit_t* kobold = &mk(foes, SIDE_FOES, L"b")->from_mon(41, lv);
@@ -417,8 +417,7 @@ TEST_F(Turn, AComputerUnitOutOfShotStrikesItsFoeAndNeverTheAir) {
 }
 
 TEST_F(Turn, BeginReadiesEveryUnitAndDeploysBothSides) {
-    unit_t* a = mk(pty, 0, L"a");
-    unit_t* b = mk(foes, 1, L"b");
+    meet();
     a->btl.pwr_uses[282] = 1;
     a->btl.auto_heal1_used = 1;
     b->btl.act_budget = 1;
@@ -434,8 +433,7 @@ TEST_F(Turn, BeginReadiesEveryUnitAndDeploysBothSides) {
 }
 
 TEST_F(Turn, EndingTheBattleFreesSummonsAndTheirPlaceInTheLists) {
-    unit_t* a = mk(pty, 0, L"a");
-    mk(foes, 1, L"b");
+    meet();
     begin();
     unit_t* s = new unit_t();
     s->hp = s->drv.hp_max = 4;

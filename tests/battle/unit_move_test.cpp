@@ -247,9 +247,7 @@ protected:
 
     void SetUp() override {
         build_pwrs();
-        map.set_size(8, 6);
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 8; ++x) map.tiles.at(x, y) = 1;  // plain ground
+        draw_map(map, open_rows(8, 6));
         set_btl_map(&map);
         for (unit_t* v : {&src, &u, &other}) v->hp = 10;
         src.pos = {2, 2};

@@ -99,16 +99,10 @@ TEST_F(Gear, EnchantmentsGiveTheBestOfEachKind) {
     u.eqpts.slots[9] = inst(84, 1);    // belt: hr3, be_heal, auto_heal1, auto_heal2
     u.eqpts.slots[8] = inst(120, 0);   // imm_tox
     collect();
-    EXPECT_EQ(val[G_ELM], 10);
-    EXPECT_EQ(val[G_ELM_IE], 78);
-    EXPECT_EQ(val[G_SPD], 2);
-    EXPECT_EQ(val[G_IMX_WEB], 100);
-    EXPECT_EQ(val[G_IMX_HARD], 100);
-    EXPECT_EQ(val[G_HR], 10);
-    EXPECT_EQ(val[G_BE_HEAL], 2);
-    EXPECT_EQ(val[G_AUTO_HEAL1], 10);
-    EXPECT_EQ(val[G_AUTO_HEAL2], 20);
-    EXPECT_EQ(val[G_RES_TOX], 100);
+    const std::pair<int, int> words[] = {{G_ELM, 10},        {G_ELM_IE, 78},  {G_SPD, 2},     {G_IMX_WEB, 100},
+                                         {G_IMX_HARD, 100},  {G_HR, 10},      {G_BE_HEAL, 2}, {G_AUTO_HEAL1, 10},
+                                         {G_AUTO_HEAL2, 20}, {G_RES_TOX, 100}};
+    for (const auto& [word, want] : words) EXPECT_EQ(val[word], want) << word;
 }
 
 TEST_F(Gear, BurdenOfArmourShieldsAndLoad) {

@@ -6,6 +6,7 @@
 #include "app/font.h"
 #include "app/ime.h"
 #include "support/font_env.h"
+#include "support/ime_input.h"
 #include "support/loop_harness.h"
 
 using namespace harness;
@@ -105,11 +106,7 @@ TEST_F(Edt, MarkUpTabsAndBreaksStayLiteralAndTheCaretCountsCharacters) {
 TEST_F(Edt, KeysAreIgnoredWhileAnInputMethodComposes) {
     ime_start();
     ed.set_text(L"ab", true);
-    SDL_Event e{};
-    e.type = SDL_TEXTEDITING;
-    SDL_strlcpy(e.edit.text, "ni", sizeof e.edit.text);
-    evt_t out;
-    translate_sdl_evt(&e, &out);
+    ime_input::translate(SDL_TEXTEDITING, "ni");
     ASSERT_TRUE(ime_has_comp());
     key(SDLK_BACKSPACE), key(SDLK_HOME);
     EXPECT_EQ(txt(), L"ab");

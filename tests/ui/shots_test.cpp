@@ -54,9 +54,9 @@ public:
     }
 };
 
+// c made a child of parent at r and given to the window list.
 template <class T>
-T* add_child(wnd_t* parent, uint32_t style, rect r) {
-    auto* c = new T;
+T* add_child(T* c, wnd_t* parent, uint32_t style, rect r) {
     c->set_style(style);
     c->set_parent(parent);
     c->set_rect(&r);
@@ -137,20 +137,15 @@ TEST_F(Shots, TabbedPage) {
     frame->set_layer(LAYER_MODAL);
     tab_ctrl_t* t = new_tab_ctrl();
     t->ex_style = TCX_ROW;
-    t->set_style(WS_FILL_W | WS_FILL_H | TCS_DARK);
-    t->set_parent(frame);
-    const rect r{0, 0, 100, 100};
-    t->set_rect(&r);
-    t->on_create();
-    reg_owned_wnd(t);
+    add_child(t, frame, WS_FILL_W | WS_FILL_H | TCS_DARK, {0, 0, 100, 100});
     for (const wchar_t* name : {L"图像", L"声音", L"战斗", L"其他"}) t->add_tab(name, nullptr, 0);
     frame->layout_in_parent();
     t->select_tab(1);
     wnd_t* page = t->tab_page(1);
     ASSERT_NE(page, nullptr);
-    auto* lbl = add_child<lbl_t>(page, WS_DOCK_TOP | WS_FILL_W, {0, 0, 100, 40});
+    auto* lbl = add_child(new lbl_t, page, WS_DOCK_TOP | WS_FILL_W, {0, 0, 100, 40});
     lbl->set_text(L"音乐音量：<c=fc_y>10</c>", false);
-    auto* b = add_child<btn_t>(page, WS_DOCK_TOP, {0, 0, 160, 40});
+    auto* b = add_child(new btn_t, page, WS_DOCK_TOP, {0, 0, 160, 40});
     b->set_text(L"试听", false);
     page->parent->arrange();
     save_shot("tabbed_page.png");

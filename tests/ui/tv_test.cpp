@@ -41,10 +41,12 @@ protected:
     }
     void key(int k, int mods = 0) { tv.on_msg({EVT_KEY_DOWN, k, mods}, &tv); }
     std::vector<ti_t*> top() const { return tv.root.children; }
-    void hover(const rect& r) {
+    // The mouse over r for a frame, then the event `then` there when one is given.
+    void hover(const rect& r, uint32_t then = 0) {
         move_to(r.x + r.w / 2, r.y + r.h / 2);
         frame_update();
         tv.on_msg({EVT_FRAME, 0, 0}, &tv);
+        if (then) tv.on_msg({then, 0, 0}, &tv);
     }
 };
 
@@ -180,18 +182,15 @@ TEST_F(Tv, ChecksToggleBySpaceAndClickButNotWhenGreyed) {
     EXPECT_EQ(tv.hot_chk, a);
     tv.on_msg({EVT_LBTN_DOWN, 0, 0}, &tv);
     EXPECT_FALSE(a->has(TIF_CHECKED));
-    hover(tv.check_rect(c));
-    tv.on_msg({EVT_LBTN_DOWN, 0, 0}, &tv);
+    hover(tv.check_rect(c), EVT_LBTN_DOWN);
     EXPECT_FALSE(c->has(TIF_CHECKED));
     ASSERT_EQ(own.count(EVT_CHECK), 2);
     EXPECT_EQ(own.got.back().a, reinterpret_cast<intptr_t>(a));
     // Ticking two boxes quickly: the second press arrives as a double click.
     tv.select(a);
     tv.toggle(a, 0);
-    hover(tv.check_rect(a1));
-    tv.on_msg({EVT_LBTN_DOWN, 0, 0}, &tv);
-    hover(tv.check_rect(a2));
-    tv.on_msg({EVT_LBTN_DBL, 0, 0}, &tv);
+    hover(tv.check_rect(a1), EVT_LBTN_DOWN);
+    hover(tv.check_rect(a2), EVT_LBTN_DBL);
     EXPECT_TRUE(a1->has(TIF_CHECKED));
     EXPECT_TRUE(a2->has(TIF_CHECKED));
 }
@@ -209,8 +208,7 @@ TEST_F(Tv, MousePressSelectsRowsAndTogglesExpanders) {
     EXPECT_TRUE(a->is_expanded());
     EXPECT_EQ(tv.sel, b);
     // A double click on a row toggles it.
-    hover(tv.row_rect(a));
-    tv.on_msg({EVT_LBTN_DBL, 0, 0}, &tv);
+    hover(tv.row_rect(a), EVT_LBTN_DBL);
     EXPECT_FALSE(a->is_expanded());
 }
 
@@ -232,11 +230,9 @@ TEST_F(Tv, DraggingMovesTheSelectedSiblingBothWays) {
     c->flags &= ~TIF_FIXED;
     tv.select(a);
     input_state().pressed = &tv;
-    hover(tv.row_rect(c));
-    tv.on_msg({EVT_MOUSE_MOVE, 0, 0}, &tv);
+    hover(tv.row_rect(c), EVT_MOUSE_MOVE);
     EXPECT_EQ(top(), (std::vector<ti_t*>{b, c, a}));
-    hover(tv.row_rect(b));
-    tv.on_msg({EVT_MOUSE_MOVE, 0, 0}, &tv);
+    hover(tv.row_rect(b), EVT_MOUSE_MOVE);
     EXPECT_EQ(top(), (std::vector<ti_t*>{a, b, c}));
     input_state().pressed = nullptr;
 }
