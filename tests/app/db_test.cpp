@@ -33,9 +33,7 @@ protected:
         dir.write("cn/c.lua", "c = 'c in c.lua'");
         dir.write("cn/help.lua", "help = { items = { [1] = { n = 'Potions' }, [2] = { n = 'Swords' } } }");
         dir.write("en/strs.lua", "greeting = 'hello'");
-        db_set_text_root(dir.wide().buf);
-        db_set_lang(L"cn");
-        db_init();
+        dir.load();
     }
     void TearDown() override {
         EXPECT_EQ(db_t::instance().depth, 0);

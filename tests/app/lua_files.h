@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/db.h"
 #include "app/lua_ex.h"
 #include "app/str.h"
 #include "support/temp_dir.h"
@@ -18,6 +19,8 @@ struct lua_dir_t {
     fs::path root() const { return sub.empty() ? tmp.root() : tmp.root() / sub; }
     void write(const std::string& rel, const std::string& s) const { tmp.file((fs::path(sub) / rel).string(), s); }
     Str wide() const { return utf8_to_str((root().string() + "/").c_str()); }
+    // The folder as the text root, read afresh in Chinese.
+    void load() const { db_set_text_root(wide().buf); db_set_lang(L"cn"); db_init(); }
 };
 
 struct box_counter_t {

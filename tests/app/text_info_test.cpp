@@ -20,9 +20,7 @@ protected:
 
     void start(const std::string& strs) {
         dir.write("main.lua", "strs = " + strs);
-        db_set_text_root(dir.wide().buf);
-        db_set_lang(L"cn");
-        db_init();
+        dir.load();
     }
     void TearDown() override {
         EXPECT_EQ(lua_gettop(db_t::instance().L), 0);

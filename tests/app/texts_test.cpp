@@ -290,9 +290,7 @@ TEST(MainLua, ALanguageWithoutAFileStartsAndABrokenOneFails) {
     dir.write("main.lua", {std::istreambuf_iterator<char>(shipped), {}});
     fs::create_directories(dir.root() / "cn");
     box_counter_t boxes;
-    db_set_text_root(dir.wide().buf);
-    db_set_lang(L"cn");
-    db_init();  // no strs.lua
+    dir.load();  // no strs.lua
     ASSERT_EQ(mkfifo((dir.root() / "cn/strs.lua").c_str(), 0600), 0);
     db_init();  // something other than a file: never opened
     EXPECT_EQ(boxes.count, 0) << boxes.last;

@@ -5,18 +5,11 @@
 
 #include "app/rnd.h"
 #include "app/text_log.h"
-#include "battle/act_ctx.h"
-#include "battle/btl_fixture.h"
-#include "battle/summon.h"
-#include "battle/zone.h"
+#include "battle/act_fixture.h"
 
-class ai_test : public btl_test {
+// Unlike act_test's units, these keep the controller add() gives them.
+class ai_test : public act_test {
 protected:
-    void TearDown() override {
-        clear_zones();
-        free_summons();
-        btl_test::TearDown();
-    }
     unit_t* mk(int x, int y, int side, int cls = 1, int lv = 1) {
         return make_test_human(add(x, y, side), cls, lv);
     }

@@ -63,11 +63,12 @@ protected:
     void fog() { init_fog(); }
 };
 
-// Gives u a condition without recalculating it: the hand-made units of these
-// tests have no race or class, and a recalculation would leave them 0 hit points.
-inline void put_cond(unit_t* u, int id) {
+// Gives u a condition from src (a fear's source is what the unit flees from)
+// without recalculating it: the hand-made units of these tests have no race or
+// class, and a recalculation would leave them 0 hit points.
+inline void put_cond(unit_t* u, int id, unit_t* src = nullptr) {
     cond_inst_t ci;
-    u->conds.add(make_cond_inst(ci, id, nullptr, 0, 0, 0), false);
+    u->conds.add(make_cond_inst(ci, id, src, 0, 0, 0), false);
     u->conds.upd_mask();
 }
 

@@ -11,13 +11,6 @@
 
 namespace {
 
-// A condition given by src (a fear's source is what the unit flees from).
-void put_cond_from(unit_t* u, int id, unit_t* src) {
-    cond_inst_t ci;
-    u->conds.add(make_cond_inst(ci, id, src, 0, 0, 0), false);
-    u->conds.upd_mask();
-}
-
 class Forced : public btl_test {
 protected:
     unit_t* ready(unit_t* u) {
@@ -39,13 +32,13 @@ protected:
         unit_t* foe = ready(add(foe_at.x, foe_at.y, 1));
         unit_t* u = ready(add(at.x, at.y, 0));
         fog();
-        put_cond_from(u, 10, foe);
+        put_cond(u, 10, foe);
         return u;
     }
     // u's conditions replaced by the one src gives.
     void only_cond(unit_t* u, int id, unit_t* src) {
         u->conds.map.clear();
-        put_cond_from(u, id, src);
+        put_cond(u, id, src);
     }
 };
 

@@ -5,28 +5,25 @@
 #include <string>
 
 #include "app/text_log.h"
-#include "battle/btl_fixture.h"
+#include "battle/act_fixture.h"
 #include "battle/rolls.h"
 #include "battle/turn.h"
 #include "rules/cond.h"
 #include "rules/u_cmd.h"
 
 namespace {
-class Simple : public btl_test {
+class Simple : public act_test {
 protected:
-    std::wstring logged;
     std::vector<std::wstring> floats;
 
     void SetUp() override {
-        btl_test::SetUp();
+        act_test::SetUp();
         draw({"........", "........", "........"});
-        log_set_sink([](const wchar_t* t, void* me) { static_cast<Simple*>(me)->logged += t; }, this);
         btl_pres().float_text = [this](const wchar_t* t, unit_t*, float_kind_t) { floats.push_back(t); };
     }
     void TearDown() override {
-        log_set_sink(nullptr, nullptr);
         btl_pres() = btl_pres_t();
-        btl_test::TearDown();
+        act_test::TearDown();
     }
     static u_cmd_t cmd(int pwr, pt_t at, int param = 0) { return {.pwr = pwr, .param = param, .tgt = at, .flags = 0}; }
 };
@@ -43,7 +40,7 @@ TEST_F(Simple, EndingTheTurnDefendsByThePointsLeft) {
         EXPECT_EQ(u->conds.has(13) ? 13 : u->conds.has(14) ? 14 : 0, cond) << "budget " << budget;
         EXPECT_EQ(u->btl.act_budget, 1) << "the turn is over";
     }
-    EXPECT_NE(logged.find(L"进行防御。"), std::wstring::npos);
+    EXPECT_TRUE(logged(L"进行防御。"));
     // A grappling unit gets nothing.
     unit_t* foe = add_pc(2, 1, 1);
     u->conds.clear();
@@ -87,7 +84,7 @@ TEST_F(Simple, CommandsOutOfSightTakeEffectWithoutALogLine) {
     EXPECT_TRUE(run_simple_cmd(hidden, &c));
     EXPECT_TRUE(hidden->conds.has(14));
     log_flush();
-    EXPECT_EQ(logged.find(L"进行防御"), std::wstring::npos);
+    EXPECT_FALSE(logged(L"进行防御"));
     (void)me;
 }
 

@@ -18,9 +18,7 @@ protected:
     void start(const std::string& strs_lua) {
         dir.write("main.lua", "strs = {}");
         if (!strs_lua.empty()) dir.write("cn/strs.lua", strs_lua);
-        db_set_text_root(dir.wide().buf);
-        db_set_lang(L"cn");
-        db_init();
+        dir.load();
         load_txt_tbls();
     }
     void TearDown() override {

@@ -74,9 +74,7 @@ TEST(Cls, UnitTablesReadTheirTextsOncePerLanguage) {
     dir.write("cn/effs.lua", "effs = { [3] = { n = '击倒' } }");
     dir.write("cn/u_cats.lua", "u_cats = { [0] = { n = 'none' }, [5] = { n = '不死' }, [7] = { n = '元素' } }");
     dir.write("en/clss.lua", "clss = { [1] = { n = 'Fighter' } }");
-    db_set_text_root(dir.wide().buf);
-    db_set_lang(L"cn");
-    db_init();
+    dir.load();
 
     EXPECT_STREQ(get_cls(8)->k, L"no");  // a text file does not replace the key
     const std::pair<const wchar_t*, const wchar_t*> names[] = {

@@ -20,11 +20,6 @@ protected:
         cond_inst_t ci;
         apply_cond(make_cond_inst(ci, id, src, 0, CI_NO_ROLL, amt), &u);
     }
-    static std::set<int> held(const unit_t& u) {
-        std::set<int> s;
-        for (const auto& [id, inst] : u.conds.map) s.insert(id);
-        return s;
-    }
 };
 
 }  // namespace

@@ -21,9 +21,7 @@ protected:
 
     void start(const std::string& main_lua) {
         dir.write("main.lua", main_lua);
-        db_set_text_root(dir.wide().buf);
-        db_set_lang(L"cn");
-        db_init();
+        dir.load();
     }
     void TearDown() override {
         for (text_info_t* r : {(text_info_t*)get_abi(0), (text_info_t*)get_abi(5), get_coin(1), get_coin(3),

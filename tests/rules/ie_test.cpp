@@ -111,9 +111,7 @@ TEST(IeTexts, ReadFromTheEnchantmentFile) {
     dir.write("main.lua", "strs = {}");
     dir.write("cn/itm_enchs.lua", "itm_enchs = { [1] = { n = 'Flaming', d = '+%s fire' } }\n"
                                   "rare_lvs = { [2] = { n = 'Magic' }, [6] = { n = 'Relic' } }");
-    db_set_text_root(dir.wide().buf);
-    db_set_lang(L"cn");
-    db_init();
+    dir.load();
     EXPECT_STREQ(get_ie(1).n, L"Flaming");
     EXPECT_STREQ(get_ie(1).d, L"+%s fire");
     EXPECT_STREQ(get_ex_info(2).n, L"Magic");

@@ -72,9 +72,7 @@ protected:
         dir.write("cn/itm_enchs.lua", "itm_enchs = { [1] = { n = 'Flaming', d = '%s fire' }, [52] = { n = 'Luck', "
                                       "d = '+%d luck' }, [8] = { n = 'Comp', d = 'Str to damage' } }\n"
                                       "rare_lvs = { [2] = { n = 'Magic' }, [3] = { n = 'Rare' } }");
-        db_set_text_root(dir.wide().buf);
-        db_set_lang(L"cn");
-        db_init();
+        dir.load();
     }
     void TearDown() override { db_t::instance().close(); }
     static Str name(const itm_slot_t& s) {

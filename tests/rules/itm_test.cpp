@@ -182,9 +182,7 @@ protected:
                                  " [180] = { n = 'outside' }, [-1] = { n = 'negative' } }");
         dir.write("cn/strs.lua", "itm_types = { [14] = { n = '消耗品' } }");
         dir.write("en/strs.lua", "x = 1");
-        db_set_text_root(dir.wide().buf);
-        db_set_lang(L"cn");
-        db_init();
+        dir.load();
     }
     void TearDown() override { db_t::instance().close(); }
     static int itm_runs() {

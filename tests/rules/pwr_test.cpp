@@ -139,9 +139,7 @@ TEST(PwrTexts, InitLoadsTextsForFilledSlotsOnly) {
               "strs = { pwrs = { [1] = { n = ' Move ' }, [291] = { n = 'Last' }, [292] = { n = 'x' },"
               " [0] = { n = 'y' }, foo = { n = 'z' } }, pwr_cats = 1 }");
     dir.write("cn/strs.lua", "pwr_cats = { [2] = { n = 'Weapons' }, [10] = { n = 'x' } }");
-    db_set_text_root(dir.wide().buf);
-    db_set_lang(L"cn");
-    db_init();
+    dir.load();
     init_pwrs();
     EXPECT_STREQ(get_pwr(1)->n, L"Move");
     EXPECT_STREQ(get_pwr(1)->k, L"mov");

@@ -36,11 +36,6 @@ protected:
         cond_inst_t ci;
         u.conds.add(make_cond_inst(ci, id, src, 0, CI_NO_ROLL, amt), true);
     }
-    static std::set<int> held(const unit_t& u) {
-        std::set<int> s;
-        for (const auto& [id, inst] : u.conds.map) s.insert(id);
-        return s;
-    }
     static bool logged(const wchar_t* s) { return log_text().find(s) != std::wstring::npos; }
 
     unit_t a, b;

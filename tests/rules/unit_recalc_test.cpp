@@ -48,9 +48,7 @@ protected:
         dir->write("main.lua", main_lua);
         dir->write("cn/conds.lua", conds_lua);
         dir->write("cn/itms.lua", itms_lua);
-        db_set_text_root(dir->wide().buf);
-        db_set_lang(L"cn");
-        db_init();
+        dir->load();
         reg_rules_tbls();
         load_txt_tbls();
         init_pwrs();

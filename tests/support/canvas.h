@@ -41,6 +41,14 @@ public:
         return v;
     }
     static uint32_t px(int x, int y) { return read({x, y, 1, 1})[0]; }
+    // Saves r of the current target as a PNG, for a person to look at.
+    static void save_png(const rect& r, const char* file) {
+        std::vector<uint32_t> v = read(r);
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(v.data(), r.w, r.h, 32, r.w * 4, SDL_PIXELFORMAT_ARGB8888);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(IMG_SavePNG(s, file), 0) << IMG_GetError();
+        SDL_FreeSurface(s);
+    }
 };
 
 // SDL and a window, drawing into a canvas of 128 pixels a side.

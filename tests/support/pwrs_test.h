@@ -1,9 +1,10 @@
 #pragma once
 // For tests of the rules that read the power table: the suite builds it once
-// and frees it after. pwrs_log_test also starts each test on an empty log;
-// make_unit makes the units they try the rules on.
+// and frees it after. pwrs_log_test also starts each test on an empty log and
+// lists the conditions a unit holds; make_unit makes the units they try the rules on.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "app/text_log.h"
@@ -20,6 +21,11 @@ class pwrs_log_test : public pwrs_test {
 protected:
     void SetUp() override { log_cur_buf()->assign(L""); }
     static std::wstring log_text() { return log_cur_buf()->buf; }
+    static std::set<int> held(const unit_t& u) {
+        std::set<int> s;
+        for (const auto& [id, inst] : u.conds.map) s.insert(id);
+        return s;
+    }
 };
 
 // Makes u a unit of the race and class at the level with every score abi, recalculated.

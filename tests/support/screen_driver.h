@@ -56,6 +56,7 @@
 
 #include "app/types.h"
 #include "support/temp_dir.h"
+#include "support/test_btn.h"
 
 class rtext_t;
 class wnd_t;
@@ -236,3 +237,14 @@ private:
     uint8_t keys_[SDL_NUM_SCANCODES] = {};
     int shots_ = 0;
 };
+
+// Puts a test button under the root whose click runs open (as a screen's own
+// button opens a dialog) and clicks it: the body goes on inside what it opened.
+inline bool click_test_btn(screen_driver_t& d, const wchar_t* caption, std::function<int()> open,
+                           test_btn_t** btn = nullptr) {
+    test_btn_t* b = nullptr;
+    d.on_main([&] { b = add_test_btn(caption, 8, std::move(open)); });
+    d.frames(1);
+    if (btn) *btn = b;
+    return d.click(b);
+}

@@ -1,7 +1,6 @@
 #include "ui/dlg.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -68,11 +67,7 @@ TEST(Dlg, ScreenshotOfAFramedDialog) {
     draw_text_at(L"<f=b7><c=fc_k6>Tarnwick</c></f>", 20, 20, FONT_DEF, nullptr);
     get_root_wnd()->paint_children();
     EXPECT_TRUE(panel->has_v);
-    auto px = canvas_t::read(all);
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), all.w, all.h, 32, all.w * 4, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(IMG_SavePNG(s, "dialog_screenshot.png"), 0) << IMG_GetError();
-    SDL_FreeSurface(s);
+    canvas_t::save_png(all, "dialog_screenshot.png");
 
     hide_tip();
     destroy_owned_wnds();

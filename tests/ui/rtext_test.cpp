@@ -461,11 +461,7 @@ TEST_F(RtextPage, SamplePageRendersToAPicture) {
     fill_rect(nullptr, &bg);
     rt.draw(8, 8);
     const rect all{0, 0, 496, r.h + 16};
-    auto px = canvas_t::read(all);
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), all.w, all.h, 32, all.w * 4, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(IMG_SavePNG(s, "rtext_sample_page.png"), 0) << IMG_GetError();
-    SDL_FreeSurface(s);
+    canvas_t::save_png(all, "rtext_sample_page.png");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // program for a person to look at: a confirm dialog, a full-screen list
 // dialog with its description, a tree with check boxes and a tabbed page.
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <filesystem>
 
@@ -34,11 +33,7 @@ void save_shot(const char* file) {
     const clr_t bg{0xFF0E141A};
     clear_screen(&bg);
     get_root_wnd()->paint_children();
-    auto px = canvas_t::read(all);
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(px.data(), all.w, all.h, 32, all.w * 4, SDL_PIXELFORMAT_ARGB8888);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(IMG_SavePNG(s, file), 0) << IMG_GetError();
-    SDL_FreeSurface(s);
+    canvas_t::save_png(all, file);
 }
 
 // A list of rules with a description each.

@@ -17,7 +17,6 @@
 #include "screens/menu/main_menu.h"
 #include "support/screen_canvas.h"
 #include "support/screen_driver.h"
-#include "support/test_btn.h"
 #include "ui/splitter.h"
 #include "ui/rtext.h"
 #include "rules/mon_ids.h"
@@ -103,10 +102,8 @@ struct page_look_t {
 
 page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<void()> show) {
     page_look_t out;
-    test_btn_t* b = nullptr;
-    d.on_main([&] { b = add_test_btn(L"页", 8, [show] { show(); return 0; }); });
-    d.frames(1);
-    if (!d.click(b) || !d.wait_for([&] { return d.find(title) != nullptr; }, "the page")) return out;
+    if (!click_test_btn(d, L"页", [show] { show(); return 0; })) return out;
+    if (!d.wait_for([&] { return d.find(title) != nullptr; }, "the page")) return out;
     d.frames(1);
     wnd_t* dlg = get_top_modal();
     const auto* pane = d.find_type<splitter_t>(dlg);

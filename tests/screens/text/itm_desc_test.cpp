@@ -23,7 +23,6 @@ protected:
     static Str price_line(const itm_slot_t& s, const wchar_t* wt) {
         return Str(L"\n<dy=4>%s<r>%s <ico=misc/wt></r>", txt::gold_text(s.get_price()), wt);
     }
-    static bool has(const Str& text, const wchar_t* part) { return std::wcsstr(text.buf, part) != nullptr; }
 };
 
 }  // namespace

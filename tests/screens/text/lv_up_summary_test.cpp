@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "rules/bld_ids.h"
@@ -12,8 +11,8 @@
 #include "rules/unit.h"
 #include "screens/text/desc_parts.h"
 #include "screens/text/tip_refs.h"
+#include "support/screen_driver.h"
 #include "text_env.h"
-#include "ui/rt_markup.h"
 
 namespace {
 
@@ -26,7 +25,6 @@ protected:
         new_u = old_u;
         new_u.base.lv = 3;
     }
-    static bool has(const Str& text, const wchar_t* part) { return std::wcsstr(text.buf, part) != nullptr; }
     static Str row(const wchar_t* label, int a, int b) {
         return Str(L"<c=lbl>%s</c><x=96><c=a>%d<x=128>-></c><x=160>%d<x=192>(<c=g>+%d</c>)\n", label, a, b, b - a);
     }
@@ -46,11 +44,7 @@ TEST_F(LvUpSummary, ALevelThatRaisesOnlyHitPoints) {
 
 TEST_F(LvUpSummary, ATypedNameShowsAsTyped) {
     old_u.name = L"<b>'Hero'";
-    rt_ops_t ops;
-    rt_parse(txt::lv_up_summary(&old_u, &new_u).c_str(), &ops);
-    std::wstring chars;
-    for (const rt_op_t& op : ops.ops)
-        if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+    const std::wstring chars = screen_driver_t::shown_chars(txt::lv_up_summary(&old_u, &new_u).c_str());
     EXPECT_EQ(chars.rfind(L"<b>'Hero'", 0), 0u);
 }
 

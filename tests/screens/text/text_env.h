@@ -4,6 +4,7 @@
 // defaults. Expected strings take table names from the tables themselves.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <ostream>
 
 #include "app/db.h"
@@ -37,4 +38,5 @@ protected:
         btl().state = BTL_NONE;
     }
     static const wchar_t* name_of(const text_info_t* t) { return t ? or_empty(t->n) : L""; }
+    static bool has(const Str& text, const wchar_t* part) { return std::wcsstr(text.buf, part) != nullptr; }
 };

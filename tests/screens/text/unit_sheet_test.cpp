@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "battle/btl.h"
@@ -20,14 +19,13 @@
 #include "rules/urank.h"
 #include "screens/text/desc_parts.h"
 #include "screens/text/tip_refs.h"
+#include "support/screen_driver.h"
 #include "text_env.h"
-#include "ui/rt_markup.h"
 
 namespace {
 
 class UnitSheet : public text_env_t {
 protected:
-    static bool has(const Str& text, const wchar_t* part) { return std::wcsstr(text.buf, part) != nullptr; }
     static unit_t pc(int bld) {
         unit_t u;
         u.from_bld(bld, L"Hero", L"units_pc/010101", L"faces_pc/0102");
@@ -230,11 +228,7 @@ TEST_F(UnitSheet, ATypedNameShowsLiterallyOnTheSheetAndInTheCaption) {
     unit_t u = pc(BLD_TH);
     u.name = L"<b>Bob</b> 'x'";
     for (const Str& text : {txt::unit_sheet(&u, txt::SHEET_ALL), txt::unit_caption(&u), txt::unit_tip_text(&u)}) {
-        rt_ops_t ops;
-        rt_parse(text.c_str(), &ops);
-        std::wstring chars;
-        for (const rt_op_t& op : ops.ops)
-            if (op.kind == RO_CHAR) chars += wchar_t(op.ch);
+        const std::wstring chars = screen_driver_t::shown_chars(text.c_str());
         EXPECT_NE(chars.find(L"<b>Bob</b> 'x'"), std::wstring::npos) << to_utf8_string(text.buf);
     }
 }

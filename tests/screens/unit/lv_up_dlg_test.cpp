@@ -46,9 +46,7 @@ std::vector<bool> btns_on(game::lv_up_dlg_t* w, bool plus) {
 }  // namespace
 
 TEST(LvUpDlg, HumansAndHalfElvesPickTheirBonusOthersTakeTheirRacesAdjustments) {
-    screen_driver_t d;
-    unit_t u;
-    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
+    in_wizard([&](screen_driver_t& d, game::lv_up_dlg_t* w) {
         click_item(d, w->bld_list(), 0);
         d.click(w->fwd_btn());
         for (int row = 0; row < 7; ++row) {
@@ -81,9 +79,7 @@ TEST(LvUpDlg, HumansAndHalfElvesPickTheirBonusOthersTakeTheirRacesAdjustments) {
 TEST(LvUpDlg, PointBuyStepsAndRefundsAcrossTheCostBoundariesAndTheLastPoint) {
     // Points spent on one ability from 8: a step costs 1 below 14, 2 for 14 and 15, 3 from 16.
     constexpr int spent_at[19] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 8, 10, 13, 16};
-    screen_driver_t d;
-    unit_t u;
-    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
+    in_wizard([&](screen_driver_t& d, game::lv_up_dlg_t* w) {
         custom_to_abis(d, w, 0, 0);  // a human with +2 Str
         // What the row and the label show: the score, the score with the race's bonus, the points left.
         const auto shows = [&](int abi, int score, int pts) {
@@ -270,9 +266,7 @@ TEST(LvUpDlg, ACustomBuildGoesThroughEveryStepAndKeepsWhatWasChosen) {
 }
 
 TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
-    screen_driver_t d;
-    unit_t u;
-    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
+    in_wizard([&](screen_driver_t& d, game::lv_up_dlg_t* w) {
         click_item(d, w->bld_list(), 0);
         click_tab(d, w->tabs(), LVP_FINISH);
         EXPECT_EQ(cur_step(w), LVP_BUILD) << "finishing a unit without race, class or abilities";

@@ -29,12 +29,7 @@
 namespace {
 // Opens the manager from a test button; the test then runs inside it.
 pc_mgr_dlg_t* open_mgr(screen_driver_t& d, test_btn_t** btn = nullptr) {
-    test_btn_t* b = nullptr;
-    d.on_main([&] { b = add_test_btn(L"队伍", 8, [] { return open_pc_mgr() ? 1 : 0; }); });
-    d.frames(1);
-    if (btn) *btn = b;
-    if (!d.click(b)) return nullptr;
-    return get_pc_mgr();
+    return click_test_btn(d, L"队伍", [] { return open_pc_mgr() ? 1 : 0; }, btn) ? get_pc_mgr() : nullptr;
 }
 
 std::vector<int> listed_ids(pc_mgr_dlg_t* m) {

@@ -25,9 +25,7 @@ clr_t clr_of(const ti_t* n) { return *n->text.color_ptr(); }
 // The game run with the wizard at the feat step of a new human fighter of the
 // custom build (Dex 14, three picks); the body runs there.
 void at_feats(const std::function<void(screen_driver_t&, game::lv_up_dlg_t*)>& body) {
-    screen_driver_t d;
-    unit_t u;
-    in_wizard(d, u, [&](game::lv_up_dlg_t* w) {
+    in_wizard([&](screen_driver_t& d, game::lv_up_dlg_t* w) {
         custom_to_abis(d, w, 0, 0);
         spend_all(d, w);
         d.click(w->fwd_btn());

@@ -20,9 +20,7 @@ TEST(ModUnitDlg, CancelLeavesTheUnitAndOkTakesTheNameAsTypedAndThePictures) {
         u.face = L"faces_pc/0101";
         u.img = L"units_pc/020201";
         test_btn_t* b = nullptr;
-        d.on_main([&] { b = add_test_btn(L"外观", 8, [&u] { return open_mod_unit_dlg(&u) ? 1 : 0; }); });
-        d.frames(1);
-        ASSERT_TRUE(d.click(b));
+        ASSERT_TRUE(click_test_btn(d, L"外观", [&u] { return open_mod_unit_dlg(&u) ? 1 : 0; }, &b));
         game::mod_unit_dlg_t* md = get_mod_unit_dlg();
         ASSERT_NE(md, nullptr);
         game::u_ctrl_t* p = md->panel();

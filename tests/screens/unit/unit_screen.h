@@ -18,7 +18,6 @@
 #include "screens/unit/unit_dlg.h"
 #include "screens/widgets/itm_btn.h"
 #include "support/screen_driver.h"
-#include "support/test_btn.h"
 #include "ui/lv.h"
 
 // Starts the game, makes the default party, runs setup on the game's thread
@@ -26,14 +25,11 @@
 inline unit_dlg_t* open_unit_screen(screen_driver_t& d, const std::function<void()>& setup = {},
                                     const std::function<int()>& open = {}) {
     if (!d.start()) return nullptr;
-    test_btn_t* b = nullptr;
     d.on_main([&] {
         reset_pty();
         if (setup) setup();
-        b = add_test_btn(L"角色", 8, open ? open : [] { return open_unit_dlg(g_pty.units.front()); });
     });
-    d.frames(1);
-    if (!d.click(b)) return nullptr;
+    if (!click_test_btn(d, L"角色", open ? open : [] { return open_unit_dlg(g_pty.units.front()); })) return nullptr;
     return get_unit_dlg();
 }
 

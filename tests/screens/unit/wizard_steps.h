@@ -23,12 +23,7 @@ inline void PrintTo(const Str& s, std::ostream* os) { *os << '"' << to_utf8_stri
 
 // Opens the wizard on u; the test then runs inside its loop. Null when it did not open.
 inline game::lv_up_dlg_t* open_wizard(screen_driver_t& d, unit_t* u, test_btn_t** btn = nullptr) {
-    test_btn_t* b = nullptr;
-    d.on_main([&] { b = add_test_btn(L"向导", 8, [u] { return open_lv_up_dlg(u) ? 1 : 0; }); });
-    d.frames(1);
-    if (btn) *btn = b;
-    if (!d.click(b)) return nullptr;
-    return get_lv_up_dlg();
+    return click_test_btn(d, L"向导", [u] { return open_lv_up_dlg(u) ? 1 : 0; }, btn) ? get_lv_up_dlg() : nullptr;
 }
 
 // Runs the game under d and opens the wizard on u (from *btn when asked for);
@@ -47,6 +42,12 @@ inline void in_wizard(screen_driver_t& d, unit_t& u, const std::function<void()>
 inline void in_wizard(screen_driver_t& d, unit_t& u, const std::function<void(game::lv_up_dlg_t*)>& body,
                       test_btn_t** btn = nullptr) {
     in_wizard(d, u, nullptr, body, btn);
+}
+// The same on a driver and a blank unit of its own.
+inline void in_wizard(const std::function<void(screen_driver_t&, game::lv_up_dlg_t*)>& body) {
+    screen_driver_t d;
+    unit_t u;
+    in_wizard(d, u, [&](game::lv_up_dlg_t* w) { body(d, w); });
 }
 
 // n clicks on the "+" of ability abi.
