@@ -55,7 +55,7 @@ bool do_act_t::run() {
     if (!act) return false;
     // Judged before the action: a blow that fells the side's last member took
     // its sight with it, yet the side saw the blow struck.
-    const bool seen_at_start = is_pt_visible(actor->pos);
+    seen_at_start = is_pt_visible(actor->pos);
     tgt_valid = aims_in_truth(actor, act->id, req->tgt);
     // An attack of opportunity provokes none in turn: two unarmed units would
     // otherwise strike each other without end, the allowance being booked
@@ -67,10 +67,14 @@ bool do_act_t::run() {
     start_cooldown(actor, act);
     count_pwr_use(actor, *req);
     const bool res = (flags & AF_NO_EFFECT) ? false : after_effects();
+    settle_log();
+    return res;
+}
+
+void do_act_t::settle_log() {
     // An action the player's side saw neither begin nor end leaves no trace in the log.
     if (!seen_at_start && !is_pt_visible(actor->pos)) drop_log_buf();
     else log_flush();
-    return res;
 }
 
 void do_act_t::log_header() {
@@ -255,8 +259,8 @@ void do_eff_area_t::log_header() { log_cur_buf()->append_format(L"<c=key>%s</c> 
 
 bool do_eff_area_t::run() {
     if (!act) return false;
-    // The text of an action still being written (the zone's own making, a
-    // walk into the zone) waits aside, so the zone's lines cannot wipe it.
+    // The text of an action still being written (a walk into the zone) waits
+    // aside, so the zone's lines cannot wipe it.
     Str pending(std::move(*log_cur_buf()));
     drop_log_buf();
     log_header();
@@ -317,7 +321,11 @@ bool do_act_t::after_effects() {
         {P_TRIP, P_TRIP2}, {P_RAM, P_RAM2}, {P_DRAG, P_DRAG2}, {P_OVERRUN, P_OVERRUN2}};
     for (const auto& p : improved)
         if (act->id == p[0] && actor->has_pwr(p[1]) && last_hit && last_hit->hp >= 1) provoke_aoos(last_hit, actor, 0);
-    if (made_zone) run_zone_effect(made_zone, made_zone->cells);
+    if (made_zone) {
+        // The cast is over once the zone lies: its line comes before what the zone does.
+        settle_log();
+        run_zone_effect(made_zone, made_zone->cells);
+    }
     return true;
 }
 
@@ -344,7 +352,9 @@ int roster_allows(const unit_t* u, const act_t* a) {
     case P_MOVE:
         if (u->btl.turn_flags & TF_MOVED) return USE_MOVED;
         return u->conds.can_move() ? USE_OK : USE_CANNOT_MOVE;
-    case P_WAIT: return can_delay_turn(u) ? USE_OK : USE_CANNOT_WAIT;
+    case P_WAIT:
+        if (u->btl.turn_flags & TF_DELAYED) return USE_WAITED;
+        return can_delay_turn(u) ? USE_OK : USE_LAST_TO_ACT;
     case P_SHD_BASH: return get_itm(u->eqpts.slots[EQ_OFF].id).type == IT_SHD ? USE_OK : USE_NO_SHIELD;
     case P_RESURRECT:
         return find_fallen([&](unit_t* v) { return v->btl.side == u->btl.side; }) ? USE_OK : USE_NO_TARGET;
@@ -408,7 +418,8 @@ const wchar_t* refusal_text(int why) {
     case USE_NO_NEED: return L"无需使用";
     case USE_MOVED: return L"本回合已移动";
     case USE_CANNOT_MOVE: return L"无法移动";
-    case USE_CANNOT_WAIT: return L"无法等待";
+    case USE_WAITED: return L"本轮已等待过";
+    case USE_LAST_TO_ACT: return L"本轮最后行动";
     case USE_NO_SHIELD: return L"没有盾牌";
     case USE_NO_WEAPON: return L"没有可用的武器";
     case USE_NO_TARGET: return L"没有可用的目标";

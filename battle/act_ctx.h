@@ -88,6 +88,7 @@ public:
     uint8_t tgt_valid = 1;
     std::vector<result_t> results;
     bool cleave_result = false;  // what the cleave's own action answered
+    bool seen_at_start = false;  // the player's side saw the actor as the action began
 
     do_act_t(unit_t* actor, const u_cmd_t* cmd) : act_ctx_t(actor, cmd) {}
 
@@ -99,6 +100,8 @@ public:
     virtual void log_header();
 
     void perform();
+    // Writes the action's text so far to the log, or drops it unseen.
+    void settle_log();
     int chain(atk_rec_t& rec, const pt_t& p);
     void note_result(unit_t* u, bool hit);
     bool after_effects();
@@ -156,7 +159,8 @@ enum use_why_t : int {
     USE_NO_NEED,      // the condition it gives is there, or the one it removes is not
     USE_MOVED,        // the move of this turn is taken
     USE_CANNOT_MOVE,
-    USE_CANNOT_WAIT,
+    USE_WAITED,       // one wait a round
+    USE_LAST_TO_ACT,  // nobody left in the round to wait behind
     USE_NO_SHIELD,
     USE_NO_WEAPON,
     USE_NO_TARGET,    // nobody asleep to wake, nobody fallen to raise

@@ -4,8 +4,9 @@
 // listener call: no two living units on a cell, hit points and action points
 // within range, no command of a fallen unit or of one whose turn has ended, no
 // turn paying for more than its budget, the AI spends no action on nobody,
-// nearly every battle ends before the cap, and a lost battle's log holds the
-// fall of the last member when the party saw the felling action begin.
+// nearly every battle ends before the cap, a lost battle's log holds the
+// fall of the last member when the party saw the felling action begin, and a
+// seen cast's line comes before the lines of the zone it made.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -16,6 +17,8 @@
 #include "battle/move_search.h"
 #include "battle/unit_move.h"
 #include "rules/act_budget.h"
+#include "rules/bld_ids.h"
+#include "rules/cls_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
 #include "support/ai_battle.h"
@@ -83,6 +86,34 @@ private:
     }
 };
 
+// The seen casts that made zones, each with its line and the log's length as
+// it was done: the zone acts only after that, so the log holds the line there.
+struct zone_cast_watch_t {
+    struct cast_t {
+        int pwr;
+        std::wstring text;
+        size_t at;
+    };
+    std::vector<cast_t> casts;
+
+    void act_done(const unit_t* u, const u_cmd_t* c, bool seen_at_start, size_t log_len) {
+        const act_t* a = dynamic_cast<const act_t*>(get_pwr(c->pwr));
+        const std::wstring text = log_cur_buf()->c_str();
+        // A zone acting writes its own header, not " 施放 "; an unseen cast leaves no line.
+        if (a && a->zone_dur != 0 && text.find(L" 施放 ") != std::wstring::npos && (seen_at_start || is_pt_visible(u->pos)))
+            casts.push_back({c->pwr, text, log_len});
+    }
+    // Casts whose zone wrote lines, and the casts whose line came after something else.
+    void count(const std::wstring& log, int& zoned, int& late) const {
+        for (const cast_t& c : casts) {
+            const std::wstring zone = std::wstring(L"<c=key>") + pwr_name(c.pwr) + L"</c> 区域: ";
+            const bool first = log.compare(c.at, c.text.size(), c.text) == 0;
+            zoned += log.compare(first ? c.at + c.text.size() : c.at, zone.size(), zone) == 0;
+            late += !first;
+        }
+    }
+};
+
 // What the engine may let a unit do in one turn, kept apart from the engine:
 // the budget of the turn start, spent by the table cost of every paid command.
 struct budget_watch_t {
@@ -107,13 +138,19 @@ struct budget_watch_t {
 TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     init_pwrs();
     const int count = battle_count();
-    int won = 0, refused = 0, capped = 0, idle = 0, glued = 0, falls = 0, unlogged_falls = 0;
+    int won = 0, refused = 0, capped = 0, idle = 0, glued = 0, falls = 0, unlogged_falls = 0, zoned = 0, late_casts = 0;
     for (int i = 0; i < count; ++i) {
         const uint32_t seed = 500000 + uint32_t(i);
         const int lv = i % 5 == 4 ? 5 : 1;
         random_player_t player(seed);
         budget_watch_t watch;
         ai_battle_t b;
+        if (i % 5 == 2) {  // the default party with a wizard of grease and webs in the healer's place
+            b.blds = {BLD_TH, BLD_TW, BLD_RNG, BLD_CTL};
+            b.adjust_party = [](unit_t* u) {
+                if (u->base.cls == CLS_WIZARD) u->pwrs.add(P_GREASE), u->pwrs.add(P_WEB);
+            };
+        }
         b.listener.round_cap = 40;
         b.listener.orders = [&](unit_t* u) {
             if (u->btl.side == SIDE_PLAYER) player.orders(u);
@@ -127,6 +164,10 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             watch.act(u, c);
             idle += u->btl.ai && aims_at_nobody(u, *c);
         };
+        zone_cast_watch_t zone_casts;
+        b.listener.act_done = [&](unit_t* u, const u_cmd_t* c, bool seen) {
+            zone_casts.act_done(u, c, seen, b.log.size());
+        };
         const int state = b.run(seed, lv, 1 + i % 3, /*every_unit_by_listener=*/false);
         SCOPED_TRACE(testing::Message() << "battle " << i << " seed " << seed << " level " << lv);
         ASSERT_TRUE(b.listener.fault.empty()) << b.listener.fault;
@@ -138,13 +179,15 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             ++falls;
             unlogged_falls += b.log.find(b.listener.last_fall) == std::wstring::npos;
         }
+        zone_casts.count(b.log, zoned, late_casts);
         won += state == BTL_WON;
         capped += state != BTL_WON && state != BTL_LOST;
         for (size_t p = b.log.find(L"无法使用"); p != std::wstring::npos; p = b.log.find(L"无法使用", p + 1)) ++refused;
         reset_btl();
     }
-    std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped, %d lost by a fall seen\n",
-                count, won, refused, capped, falls);
+    std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped, %d lost by a fall seen, "
+                "%d seen casts whose zone wrote lines at once (%d of them logged after those lines)\n",
+                count, won, refused, capped, falls, zoned, late_casts);
     EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
     // A random party's healer who mends herself round after round can outlast
     // a foe that seldom hits her (seed 501233 of the optimised run's 2000).
@@ -153,5 +196,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     EXPECT_EQ(glued, 0) << "round starts with an action's text still waiting in the log";
     EXPECT_GT(falls, 0);
     EXPECT_EQ(unlogged_falls, 0) << "lost battles whose log leaves out the last member's fall the party saw";
+    EXPECT_GT(zoned, 0);
+    EXPECT_EQ(late_casts, 0) << "seen casts whose line the log holds after the lines of the zone they made";
     free_pwrs();
 }

@@ -202,12 +202,16 @@ TEST_F(Turn, AWaitingUnitActsAgainAfterEveryoneBehindIt) {
     EXPECT_FALSE(can_delay_turn(a) && a->btl.turn_flags & 4) << "one wait a round";
 }
 
+// Each refusal names its own reason, for the wait's tooltip and the log.
 TEST_F(Turn, AUnitThatWaitedThisRoundCannotWaitAgain) {
     line_up(true);
     btl().cur = a;
     EXPECT_TRUE(can_delay_turn(a));
+    EXPECT_EQ(pwr_refusal(a, P_WAIT), USE_OK);
     a->btl.turn_flags |= TF_DELAYED;
     EXPECT_FALSE(can_delay_turn(a)) << "one wait a round, wherever the unit stands";
+    EXPECT_STREQ(refusal_text(pwr_refusal(a, P_WAIT)), L"本轮已等待过");
+    EXPECT_STREQ(refusal_text(pwr_refusal(c, P_WAIT)), L"本轮最后行动");
 }
 
 TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {

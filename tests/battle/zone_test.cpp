@@ -7,6 +7,7 @@
 #include "battle/btl.h"
 #include "rules/cond_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 #include "support/btl_harness.h"
 
 namespace {
@@ -44,6 +45,33 @@ TEST_F(Zones, ShortZoneActsWhenMadeAndAtOneUpkeep) {
     EXPECT_EQ(count_slot(34) + count_slot(35), 2);
     EXPECT_TRUE(btl().zones.empty());
     EXPECT_TRUE(logged((std::wstring(pwr_name(140)) + L"区域消失。").c_str()));
+}
+
+// A zone made by a cast: the cast's line, then the zone's; an unseen caster's
+// line is dropped, the zone's lines about the seen stay.
+TEST_F(Zones, AZonesLinesFollowTheCastThatMadeIt) {
+    unit_t* t = mk(3, 0, 1);
+    t->name.assign(L"地精盾兵");
+    fog();
+    rnd_srand(9);
+    EXPECT_TRUE(act(w, P_GREASE, t->pos));
+    const std::wstring zone = std::wstring(L"<c=key>") + pwr_name(P_GREASE) + L"</c> 区域: ";
+    const size_t lines = log.find(zone);
+    ASSERT_NE(lines, std::wstring::npos) << to_utf8_string(log.c_str());
+    EXPECT_LT(log.find(L"施放"), log.find(L"成功。"));
+    EXPECT_LT(log.find(L"成功。"), lines) << to_utf8_string(log.c_str());
+    EXPECT_NE(log.find(L"地精盾兵", lines), std::wstring::npos);
+
+    log.clear();
+    draw_open(8, 15);
+    t->pos = {0, 4};
+    unit_t* hidden = mk(0, 11, 1, 3, 12);
+    fog();
+    ASSERT_TRUE(is_pt_visible(t->pos) && !is_pt_visible(hidden->pos));
+    EXPECT_TRUE(act(hidden, P_GREASE, t->pos));
+    EXPECT_EQ(log.find(zone), 0u) << to_utf8_string(log.c_str());
+    EXPECT_NE(log.find(L"地精盾兵"), std::wstring::npos);
+    EXPECT_EQ(log.find(L"施放"), std::wstring::npos) << "a line of the unseen caster";
 }
 
 TEST_F(Zones, NewerZonesTakeCellsAndWallsNeverJoin) {

@@ -66,8 +66,9 @@ public:
         acts_seen.push_back(is_pt_visible(u->pos));
         if (act_seen) act_seen(u, c);
     }
-    void on_act_end(unit_t*, const u_cmd_t*) override {
+    void on_act_end(unit_t* u, const u_cmd_t* c) override {
         check("on_act_end");
+        if (act_done) act_done(u, c, acts_seen.back());
         acts_seen.pop_back();
     }
     void on_atk_visual(act_ctx_t*, atk_rec_t*, const std::vector<pt_t>&) override { check("on_atk_visual"); }
@@ -81,6 +82,7 @@ public:
     // the test gives them.
     std::function<void(unit_t*)> orders;
     std::function<void(unit_t*, const u_cmd_t*)> act_seen;  // after the checks of on_act_start
+    std::function<void(unit_t*, const u_cmd_t*, bool seen_at_start)> act_done;  // after those of on_act_end
     std::function<void(unit_t*)> turn_ready;
     void wait_for_orders(unit_t* u) override {
         check("wait_for_orders");
