@@ -371,9 +371,10 @@ int pwr_refusal(const unit_t* u, int id) {
     const act_t* a = as_act(id);
     if (!a) return USE_NOT_ACT;  // a passive power is never used
     if (!holds_act(u, id)) return USE_NOT_HELD;
-    if (const int why = usable_now(u, a)) return why;
+    // Before usable_now: a grapple, not the "cannot act" it brings, is the reason to give.
     if (u->conds.has(C_GRAP) && id != P_END_TURN) return USE_GRAPPLED;
     if (u->conds.has(C_GRAPPER) && id != P_END_TURN && id != P_GRAP_END) return USE_GRAPPLED;
+    if (const int why = usable_now(u, a)) return why;
     if (a->rng == RNG_SELF && a->dmg.empty() && a->cond != 0) {
         const bool needed = a->cond > 0 ? !u->conds.has(a->cond) : u->conds.has(-a->cond);
         return needed ? USE_OK : USE_NO_NEED;
@@ -426,11 +427,18 @@ const wchar_t* refusal_text(int why) {
     case USE_DEAD: return L"已倒下";
     case USE_NOT_TURN: return L"不在其回合";
     case USE_BAD_FLAGS: return L"无效的命令";
+    case USE_FELL: return L"倒地";
     case USE_OUT_OF_REACH: return L"超出范围";
     case USE_LINE_BLOCKED: return L"视线受阻";
     case USE_NO_AIM: return L"无法瞄准该处";
     default: return L"无法使用";
     }
+}
+
+void log_refusal(const unit_t* u, int pwr, int why) {
+    log_cur_buf()->append_format(L"%s <c=a>无法使用</c> %s: %s%s", unit_disp_name(u), pwr_name(pwr), refusal_text(why),
+                                 lang_dot);
+    log_flush();
 }
 
 // ---- cost and recharge ----

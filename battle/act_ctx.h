@@ -167,6 +167,7 @@ enum use_why_t : int {
     USE_DEAD,         // the commands below are about the queue, not the power
     USE_NOT_TURN,
     USE_BAD_FLAGS,    // flags only the engine gives (free, no cost, provoked)
+    USE_FELL,         // a walk's own attacks of opportunity laid its unit down
     USE_OUT_OF_REACH, // the ones below are about the aimed cell (aim_refusal)
     USE_LINE_BLOCKED,
     USE_NO_AIM,       // the unit's own cell for a blow or a burst, a wall it knows, off the map
@@ -182,6 +183,8 @@ int cmd_refusal(const unit_t* u, const u_cmd_t& cmd);
 int true_aim_refusal(unit_t* u, const u_cmd_t& cmd);
 // The reason as the battle log gives it.
 const wchar_t* refusal_text(int why);
+// "%s 无法使用 %s: why。" as a block of its own.
+void log_refusal(const unit_t* u, int pwr, int why);
 
 // The act_cost code of the power for u: "swap_wpn" is free (1) with "quick_draw";
 // "end_turn" takes whatever is left, which act_cost_spend books.

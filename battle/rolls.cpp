@@ -8,6 +8,7 @@
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
+#include "battle/fog.h"
 #include "battle/listener.h"
 #include "battle/special.h"
 #include "battle/target_area.h"
@@ -209,12 +210,17 @@ int pre_check_cmd(unit_t* u, const u_cmd_t& cmd) {
     if (!cmd_provokes(u, cmd)) return 0;
     if (!is_ai_unit(u) && is_threatened(u) && !cur_scene()->confirm_aoo()) return PC_CANCEL;
     const bool was_prone = u->conds.is_prone();
+    const bool seen_before = is_pt_visible(u->pos);
     const int kind =
         cmd.pwr == P_MOVE ? UCMD_VS_MOVE : cmd.pwr >= P_SPELL_FIRST && cmd.pwr <= P_SPELL_LAST ? UCMD_VS_SPELL : 0;
     provoke_aoos(u, nullptr, kind);
-    if (!can_use_pwr(u, cmd.pwr)) return PC_NO_EFFECT;
-    if (cmd.pwr == P_MOVE && !was_prone && u->conds.is_prone()) return PC_NO_EFFECT;
-    return 0;
+    int why = pwr_refusal(u, cmd.pwr);
+    if (!why && cmd.pwr == P_MOVE && !was_prone && u->conds.is_prone()) why = USE_FELL;
+    if (!why) return 0;
+    // The command is spent, so unlike a refusal the computer's is told too;
+    // a death is written already.
+    if (u->hp > 0 && (seen_before || is_pt_visible(u->pos))) log_refusal(u, cmd.pwr, why);
+    return PC_NO_EFFECT;
 }
 
 void finish_cmd(unit_t* u, const u_cmd_t& cmd) {

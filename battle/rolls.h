@@ -66,6 +66,8 @@ constexpr int PC_NO_EFFECT = 2;  // booked, but without effect
 bool pwr_provokes(const unit_t* u, int pwr);
 bool cmd_provokes(const unit_t* u, const u_cmd_t& cmd);
 // Asks the player about provoking, lets the threateners strike; PC_* bits.
+// A command the strikes leave without effect is logged with its reason, as
+// a refused one, when its unit lives and the party saw it before or after.
 int pre_check_cmd(unit_t* u, const u_cmd_t& cmd);
 // Books the command's cost: a free command counts, flag 2 costs nothing, else spend_act_pts.
 void finish_cmd(unit_t* u, const u_cmd_t& cmd);

@@ -155,10 +155,7 @@ bool choose_cmds(unit_t* u) {
 // A player's refused command says why; the AI's and forced behaviour's are
 // refused in silence (the AI chooses again).
 void refuse_cmd(unit_t* u, const u_cmd_t& c, int why) {
-    if (is_ai_unit(u)) return;
-    log_cur_buf()->append_format(L"%s <c=a>无法使用</c> %s: %s%s", unit_disp_name(u), pwr_name(c.pwr),
-                                 refusal_text(why), lang_dot);
-    log_flush();
+    if (!is_ai_unit(u)) log_refusal(u, c.pwr, why);
 }
 
 // The queue ends with its unit's turn or life (a wait hands the turn on, an
@@ -247,6 +244,13 @@ namespace {
 void write_block(const Str& head, bool own_line) {
     Str body(std::move(*log_cur_buf()));
     *log_cur_buf() = Str();
+    if (own_line) {
+        // The heading puts the body on a line of its own; a step that opened
+        // one itself (a damage tick, a hold) would leave an empty line between.
+        int skip = 0;
+        while (body.at(skip) == L'\n' || body.at(skip) == L' ') ++skip;
+        body.drop_front(skip);
+    }
     if (body.empty()) return;
     Str* buf = log_cur_buf();
     buf->append(head.buf);

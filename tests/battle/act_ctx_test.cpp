@@ -6,7 +6,11 @@
 #include "battle/fog.h"
 #include "battle/rolls.h"
 #include "app/rnd.h"
+#include "rules/cls_ids.h"
+#include "rules/cond_ids.h"
+#include "rules/ie_ids.h"
 #include "rules/pwr.h"
+#include "rules/pwr_ids.h"
 
 namespace {
 class ActCtx : public act_test {
@@ -121,6 +125,40 @@ TEST_F(ActCtx, AttacksOfOpportunityNestAndKeepTheAllowance) {
     ASSERT_GE(s.size(), 4u);
     EXPECT_EQ(s[0], 38);
     EXPECT_EQ(s[1], 31);  // the attack of opportunity opens first
+}
+
+// The heal's own attack of opportunity grapples the caster: the heal is paid,
+// does nothing, and the log says why after the grapple. A caster the blow
+// kills, or one the party does not see, leaves no such line.
+TEST_F(ActCtx, ACommandItsAttacksOfOpportunityUndoIsPaidAndSaysWhy) {
+    draw_open(8, 15);
+    guard_with(t, IE_GRAP);
+    unit_t* c = mk(4, 2, 0, CLS_CLERIC, 5);
+    unit_t* ally = mk(6, 2, 0);
+    guard_with(mk(3, 4, 1), IE_GRAP);
+    unit_t* frail = mk(4, 4, 0, CLS_CLERIC, 5);
+    guard_with(mk(1, 14, 2), IE_GRAP);
+    unit_t* hidden = mk(0, 14, 1, CLS_CLERIC, 5);
+    c->hp = hidden->hp = 1000;  // they stand through any blow
+    ally->hp = frail->hp = 1;
+    fog();
+    ASSERT_FALSE(is_pt_visible(hidden->pos));
+    next_d20s(16, 20, 6);  // the blow and the grapple's check hit
+    EXPECT_FALSE(act(c, P_HEAL, ally->pos));
+    ASSERT_TRUE(c->conds.has(C_GRAP)) << to_utf8_string(log.c_str());
+    EXPECT_EQ(ally->hp, 1);
+    EXPECT_EQ(c->btl.act_budget, BUDGET_NONE) << "the heal is paid";
+    const size_t why = log.find(refused(c, P_HEAL, L"处于擒抱中"));
+    ASSERT_NE(why, std::wstring::npos) << to_utf8_string(log.c_str());
+    EXPECT_LT(log.find(L"检定"), why) << "after the grapple's line";
+    EXPECT_EQ(log.find(L"施放"), std::wstring::npos);
+    for (unit_t* u : {frail, hidden}) {
+        log.clear();
+        next_d20s(16, 20, 6);
+        EXPECT_FALSE(act(u, P_HEAL, u->pos));
+        EXPECT_TRUE(u->hp == 0 || u->conds.has(C_GRAP));
+        EXPECT_EQ(log.find(L"无法使用"), std::wstring::npos) << to_utf8_string(log.c_str());
+    }
 }
 
 TEST_F(ActCtx, CleaveOncePerTurnUnlessCleaveX) {

@@ -3,6 +3,7 @@
 // the recording listener and the battle log captured as text.
 #include <string>
 
+#include "app/db.h"
 #include "app/text_log.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
@@ -43,6 +44,16 @@ protected:
         mk_itm_slot(u->eqpts.slots[slot], itm, count);
         if (const int p = get_prof_pwr(itm)) u->pwrs.add(p);
         u->recalc();
+    }
+    // u strikes whoever provokes it with a sword whose enchantment ie takes hold on a hit.
+    static void guard_with(unit_t* u, int ie) {
+        wield(u, EQ_MAIN, 39);
+        u->eqpts.slots[EQ_MAIN].ies[0] = ie;
+        u->drv.aoo = 1;
+    }
+    // The line of a command of u that did not run, as the log gives a refusal.
+    static std::wstring refused(const unit_t* u, int pwr, const wchar_t* why) {
+        return std::wstring(unit_disp_name(u).c_str()) + L" <c=a>无法使用</c> " + pwr_name(pwr) + L": " + why + lang_dot.c_str();
     }
     // The unit is given the power first: the engine refuses one it does not hold.
     bool act(unit_t* u, int pwr, const pt_t& at, int flags = 0) {

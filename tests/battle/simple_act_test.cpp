@@ -9,6 +9,9 @@
 #include "battle/rolls.h"
 #include "battle/turn.h"
 #include "rules/cond.h"
+#include "rules/cond_ids.h"
+#include "rules/ie_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
 
 namespace {
@@ -72,6 +75,26 @@ TEST_F(Simple, MovesWalkAndABlockedMoveIsBookedWithoutEffect) {
     const u_cmd_t again = cmd(1, {6, 1});
     EXPECT_FALSE(run_simple_cmd(u, &again));
     EXPECT_EQ(u->pos, (pt_t{4, 1}));
+}
+
+// The walk's own attack of opportunity lays the walker down: the move is spent
+// where it stands and the log says it fell, for the computer's unit too.
+TEST_F(Simple, AWalkTrippedByItsAttackOfOpportunityIsSpentAndSaysSo) {
+    unit_t* u = mk(1, 1, 0);
+    u->btl.ai = 1;
+    u->hp = 1000;  // stands through any blow
+    unit_t* foe = mk(2, 1, 1);
+    guard_with(foe, IE_TRIP);
+    fog();
+    next_d20s(16, 20, 6);  // the blow and the trip's check hit
+    const u_cmd_t go = cmd(P_MOVE, {0, 0});
+    EXPECT_FALSE(run_simple_cmd(u, &go));
+    ASSERT_TRUE(u->conds.is_prone()) << to_utf8_string(log.c_str());
+    EXPECT_EQ(u->pos, (pt_t{1, 1}));
+    EXPECT_TRUE(u->btl.turn_flags & TF_MOVED) << "the move is spent";
+    const size_t why = log.find(refused(u, P_MOVE, L"倒地"));
+    ASSERT_NE(why, std::wstring::npos) << to_utf8_string(log.c_str());
+    EXPECT_LT(log.find(L"检定"), why) << "after the trip's line";
 }
 
 TEST_F(Simple, CommandsOutOfSightTakeEffectWithoutALogLine) {

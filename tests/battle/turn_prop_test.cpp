@@ -5,12 +5,16 @@
 // within range, no command of a fallen unit or of one whose turn has ended, no
 // turn paying for more than its budget, the AI spends no action on nobody,
 // nearly every battle ends before the cap, a lost battle's log holds the
-// fall of the last member when the party saw the felling action begin, and a
-// seen cast's line comes before the lines of the zone it made.
+// fall of the last member when the party saw the felling action begin, a
+// seen cast's line comes before the lines of the zone it made, a seen command
+// its attacks of opportunity undid says why, and no block of the log holds an
+// empty line.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <random>
+#include <regex>
 #include <string>
 
 #include "battle/act_ctx.h"
@@ -114,6 +118,50 @@ struct zone_cast_watch_t {
     }
 };
 
+// Commands whose own attacks of opportunity left them without effect: each of
+// a unit that lives and that the party saw (before the strikes or after) needs
+// its line, as a refusal reads.
+struct spent_cmd_watch_t {
+    const unit_t* victim = nullptr;  // whose command the running strikes answer
+    bool seen = false, feedback = false;
+    size_t at = 0;
+    int spent = 0, silent = 0;
+
+    // A strike at the current unit inside no action of that unit: its command provoked it.
+    void act_seen(const unit_t* u, const u_cmd_t* c, size_t depth, size_t log_len) {
+        if (!(c->flags & UCMD_FREE)) {
+            if (u == victim) victim = nullptr;  // the command went ahead
+            return;
+        }
+        if (victim || depth != 1 || get_unit_at(c->tgt) != get_cur_unit()) return;
+        victim = get_cur_unit();
+        seen = is_pt_visible(victim->pos);
+        feedback = log_enabled();
+        at = log_len;
+    }
+    // Asked again, or at its turn's end, before its command began: the command was spent.
+    void call(const char* where, const std::wstring& log) {
+        if (!victim || (std::strcmp(where, "on_unit_ready") != 0 && std::strcmp(where, "on_turn_end") != 0)) return;
+        if (victim->hp > 0 && feedback && (seen || is_pt_visible(victim->pos))) {
+            ++spent;
+            const std::wstring line = std::wstring(unit_disp_name(victim).c_str()) + L" <c=a>无法使用</c> ";
+            silent += log.find(line, at) == std::wstring::npos;
+        }
+        victim = nullptr;
+    }
+};
+
+// Blocks that hold a line of nothing but spaces, and turn starts that dealt damage.
+struct block_watch_t {
+    int blank = 0, ticks = 0;
+    void block(const wchar_t* text) {
+        static const std::wregex empty_line(L"(^|\n) *(\n|$)");
+        const std::wstring b = text;
+        blank += std::regex_search(b, empty_line);
+        ticks += b.find(L" 回合开始:") != std::wstring::npos && b.find(L"\n    造成") != std::wstring::npos;
+    }
+};
+
 // What the engine may let a unit do in one turn, kept apart from the engine:
 // the budget of the turn start, spent by the table cost of every paid command.
 struct budget_watch_t {
@@ -139,6 +187,8 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     init_pwrs();
     const int count = battle_count();
     int won = 0, refused = 0, capped = 0, idle = 0, glued = 0, falls = 0, unlogged_falls = 0, zoned = 0, late_casts = 0;
+    int spent_cmds = 0, silent_cmds = 0;
+    block_watch_t blocks;
     for (int i = 0; i < count; ++i) {
         const uint32_t seed = 500000 + uint32_t(i);
         const int lv = i % 5 == 4 ? 5 : 1;
@@ -160,10 +210,14 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             player.turn_ready(u);
             watch.turn_ready(u);
         };
+        spent_cmd_watch_t spent;
         b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) {
             watch.act(u, c);
             idle += u->btl.ai && aims_at_nobody(u, *c);
+            spent.act_seen(u, c, b.listener.acts_seen.size(), b.log.size());
         };
+        b.listener.each_call = [&](const char* where) { spent.call(where, b.log); };
+        b.on_block = [&](const wchar_t* text) { blocks.block(text); };
         zone_cast_watch_t zone_casts;
         b.listener.act_done = [&](unit_t* u, const u_cmd_t* c, bool seen) {
             zone_casts.act_done(u, c, seen, b.log.size());
@@ -180,14 +234,18 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             unlogged_falls += b.log.find(b.listener.last_fall) == std::wstring::npos;
         }
         zone_casts.count(b.log, zoned, late_casts);
+        spent_cmds += spent.spent;
+        silent_cmds += spent.silent;
         won += state == BTL_WON;
         capped += state != BTL_WON && state != BTL_LOST;
         for (size_t p = b.log.find(L"无法使用"); p != std::wstring::npos; p = b.log.find(L"无法使用", p + 1)) ++refused;
         reset_btl();
     }
     std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped, %d lost by a fall seen, "
-                "%d seen casts whose zone wrote lines at once (%d of them logged after those lines)\n",
-                count, won, refused, capped, falls, zoned, late_casts);
+                "%d seen casts whose zone wrote lines at once (%d of them logged after those lines), "
+                "%d seen commands spent without effect by their attacks of opportunity (%d without a line), "
+                "%d turn starts that dealt damage, %d blocks with an empty line\n",
+                count, won, refused, capped, falls, zoned, late_casts, spent_cmds, silent_cmds, blocks.ticks, blocks.blank);
     EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
     // A random party's healer who mends herself round after round can outlast
     // a foe that seldom hits her (seed 501233 of the optimised run's 2000).
@@ -198,5 +256,9 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     EXPECT_EQ(unlogged_falls, 0) << "lost battles whose log leaves out the last member's fall the party saw";
     EXPECT_GT(zoned, 0);
     EXPECT_EQ(late_casts, 0) << "seen casts whose line the log holds after the lines of the zone they made";
+    EXPECT_GT(spent_cmds, 0);
+    EXPECT_EQ(silent_cmds, 0) << "seen commands spent by their attacks of opportunity without a line";
+    EXPECT_GT(blocks.ticks, 0);
+    EXPECT_EQ(blocks.blank, 0) << "blocks of the log with an empty line";
     free_pwrs();
 }

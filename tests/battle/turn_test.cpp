@@ -11,6 +11,8 @@
 #include "battle/damage.h"
 #include "battle/target_area.h"
 #include "battle/unit_move.h"
+#include "rules/cond.h"
+#include "rules/cond_ids.h"
 #include "rules/itm_slot.h"
 #include "rules/pwr_ids.h"
 #include "rules/pty.h"
@@ -245,6 +247,20 @@ TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
     // turn start, hit, death, then the turn end; the turn passed to c during the death.
     EXPECT_EQ(slots, (std::vector<int>{24, 35, 37, 27, 36}));
     EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{b}));
+}
+
+// The heading of a bleeding unit's turn start, then the tick on the next line.
+TEST_F(Turn, ATurnStartsTickStandsOnTheLineUnderItsHeading) {
+    line_up(false);
+    cond_inst_t ci;
+    a->conds.add(make_cond_inst(ci, C_BLEED, b, 0, CI_NO_ROLL, 2), false);
+    const int hp = a->hp;
+    log_flush();
+    logged.clear();
+    btl_turn_start(a);
+    EXPECT_EQ(a->hp, hp - 2);
+    const std::wstring head = std::wstring(unit_disp_name(a).c_str()) + L" 回合开始:\n    造成";
+    EXPECT_EQ(logged.rfind(head, 0), 0u) << to_utf8_string(logged.c_str());
 }
 
 // ---- the queue ----

@@ -84,6 +84,7 @@ public:
     std::function<void(unit_t*, const u_cmd_t*)> act_seen;  // after the checks of on_act_start
     std::function<void(unit_t*, const u_cmd_t*, bool seen_at_start)> act_done;  // after those of on_act_end
     std::function<void(unit_t*)> turn_ready;
+    std::function<void(const char* where)> each_call;  // before the checks of every call
     void wait_for_orders(unit_t* u) override {
         check("wait_for_orders");
         if (orders) orders(u);
@@ -92,6 +93,7 @@ public:
 
     void check(const char* where, const unit_t* dying = nullptr) {
         ++calls;
+        if (each_call) each_call(where);
         if (!fault.empty()) return;
         const btl_t& b = btl();
         // The roster holds every living unit of the full list, in its order,
@@ -166,8 +168,13 @@ struct ai_battle_t {
     enc_t enc;
     std::vector<int> blds;  // the party's builds; empty: the default party's first four
     std::function<void(unit_t*)> adjust_party;  // for each party member once it is made, if set
+    std::function<void(const wchar_t*)> on_block;  // each block the log receives, if set
 
-    static void sink(const wchar_t* text, void* user) { static_cast<ai_battle_t*>(user)->log += text; }
+    static void sink(const wchar_t* text, void* user) {
+        ai_battle_t* me = static_cast<ai_battle_t*>(user);
+        me->log += text;
+        if (me->on_block) me->on_block(text);
+    }
 
     // Four premade characters at level lv, computer-controlled.
     void make_party(int lv) {
