@@ -168,13 +168,8 @@ struct ai_battle_t {
     enc_t enc;
     std::vector<int> blds;  // the party's builds; empty: the default party's first four
     std::function<void(unit_t*)> adjust_party;  // for each party member once it is made, if set
-    std::function<void(const wchar_t*)> on_block;  // each block the log receives, if set
 
-    static void sink(const wchar_t* text, void* user) {
-        ai_battle_t* me = static_cast<ai_battle_t*>(user);
-        me->log += text;
-        if (me->on_block) me->on_block(text);
-    }
+    static void sink(const wchar_t* text, void* user) { static_cast<ai_battle_t*>(user)->log += text; }
 
     // Four premade characters at level lv, computer-controlled.
     void make_party(int lv) {
