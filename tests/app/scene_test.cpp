@@ -58,8 +58,7 @@ TEST_F(Scenes, SwitchesForgetPressAndAStrayPopLeavesAnEmptyStack) {
     rec_wnd_t* w = nullptr;
     a->on_enter = [&] { w = top_wnd("w"); };
     push_scene(a, true);
-    move_to(5, 5);
-    route(EVT_LBTN_DOWN, 5, 5);
+    route_at(EVT_LBTN_DOWN, 5, 5);
     ASSERT_EQ(get_pressed_wnd(), w);
     set_modal_result(-1);
     push_scene(b, true);

@@ -1,6 +1,6 @@
 #pragma once
-// Battle maps drawn as text: '.' ground, '#' wall, 'h' hard ground, 'o'
-// obstacle, 't' tree, '0' tile 0. Every row has the same length.
+// Battle maps drawn as text ('.' ground, '#' wall, 'h' hard ground, 'o'
+// obstacle, 't' tree, '0' tile 0; every row of one length), and map files as bytes.
 #include <string>
 #include <vector>
 
@@ -20,6 +20,20 @@ inline int art_tile(char c) {
 // The rows of an open map of plain ground, w cells wide and h high.
 inline std::vector<std::string> open_rows(int w, int h) {
     return std::vector<std::string>(size_t(h), std::string(size_t(w), '.'));
+}
+
+// A map file's bytes: tag, version, sides and environment, the rest of the
+// 256-byte header reserved (0 but its last byte, 0x7E), then the tiles by rows.
+inline std::string zmap_bytes(int w, int h, int env, const std::vector<int>& tiles, const char* tag = "ZMAP",
+                              int ver = 1) {
+    std::string b(tag, 4);
+    const auto word = [&b](int v) {
+        for (int i = 0; i < 4; ++i) b.push_back(char(uint32_t(v) >> (8 * i)));
+    };
+    word(ver), word(w), word(h), word(env);
+    b.append(235, '\0').push_back('\x7E');
+    for (int t : tiles) word(t);
+    return b;
 }
 
 inline void draw_map(tmap_t& m, const std::vector<std::string>& rows) {

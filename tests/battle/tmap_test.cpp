@@ -12,22 +12,6 @@
 
 namespace {
 
-// A map file as bytes, little-endian, laid out by hand.
-struct zmap_bytes_t {
-    std::string b;
-    void u32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(char(v >> (8 * i) & 0xFF));
-    }
-    static zmap_bytes_t make(const char* tag, int ver, int w, int h, int env, const std::vector<int>& tiles) {
-        zmap_bytes_t z;
-        z.b.append(tag, 4);
-        z.u32(uint32_t(ver)), z.u32(uint32_t(w)), z.u32(uint32_t(h)), z.u32(uint32_t(env));
-        for (int i = 20; i < 256; ++i) z.b.push_back(char(i == 255 ? 0x7E : 0));  // one reserved byte set
-        for (int t : tiles) z.u32(uint32_t(t));
-        return z;
-    }
-};
-
 // A stream over bytes that notes any request for bytes past its end.
 class mem_io_t : public io::io_t {
 public:
@@ -78,9 +62,9 @@ TEST(TmapFile, FreshMapIsEmptyWithTagAndVersion) {
 TEST(TmapFile, ThreeByTwoReadsBackWithItsLayout) {
     temp_dir_t dir;
     // Tile of (x, y) at offset 256 + 4 (y * 3 + x).
-    const zmap_bytes_t z = zmap_bytes_t::make("ZMAP", 1, 3, 2, 4, {1, 2, 3, 4, 5, 0});
-    ASSERT_EQ(z.b.size(), 256u + 24u);
-    dir.file("btl.map", z.b + "trailing bytes are ignored");
+    const std::string z = zmap_bytes(3, 2, 4, {1, 2, 3, 4, 5, 0});
+    ASSERT_EQ(z.size(), 256u + 24u);
+    dir.file("btl.map", z + "trailing bytes are ignored");
     tmap_t m;
     m.generated = 1;
     ASSERT_TRUE(m.load(wide(dir.path("btl.map")).buf));
@@ -105,7 +89,7 @@ TEST(TmapFile, ThreeByTwoReadsBackWithItsLayout) {
 
 TEST(TmapFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     const std::vector<int> six(6, 1);
-    const std::string good = zmap_bytes_t::make("ZMAP", 1, 3, 2, 1, six).b;
+    const std::string good = zmap_bytes(3, 2, 1, six);
     struct bad_t {
         const char* what;
         std::string bytes;
@@ -113,16 +97,16 @@ TEST(TmapFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     const bad_t cases[] = {
         {"empty", ""},
         {"shorter than its header", good.substr(0, 255)},
-        {"wrong tag", zmap_bytes_t::make("ZMAQ", 1, 3, 2, 1, six).b},
-        {"version 2", zmap_bytes_t::make("ZMAP", 2, 3, 2, 1, six).b},
-        {"width 0", zmap_bytes_t::make("ZMAP", 1, 0, 2, 1, {}).b},
-        {"negative height", zmap_bytes_t::make("ZMAP", 1, 3, -2, 1, six).b},
-        {"width 1025", zmap_bytes_t::make("ZMAP", 1, 1025, 1, 1, std::vector<int>(1025, 1)).b},
+        {"wrong tag", zmap_bytes(3, 2, 1, six, "ZMAQ")},
+        {"version 2", zmap_bytes(3, 2, 1, six, "ZMAP", 2)},
+        {"width 0", zmap_bytes(0, 2, 1, {})},
+        {"negative height", zmap_bytes(3, -2, 1, six)},
+        {"width 1025", zmap_bytes(1025, 1, 1, std::vector<int>(1025, 1))},
         {"one tile short", good.substr(0, good.size() - 1)},
-        {"sides whose product overflows 32 bits", zmap_bytes_t::make("ZMAP", 1, 0x40000000, 0x40000000, 1, six).b},
-        {"1024 x 1024 claimed by a small file", zmap_bytes_t::make("ZMAP", 1, 1024, 1024, 1, six).b},
-        {"tile id 6", zmap_bytes_t::make("ZMAP", 1, 3, 2, 1, {1, 1, 1, 1, 1, 6}).b},
-        {"negative tile id", zmap_bytes_t::make("ZMAP", 1, 3, 2, 1, {-1, 1, 1, 1, 1, 1}).b},
+        {"sides whose product overflows 32 bits", zmap_bytes(0x40000000, 0x40000000, 1, six)},
+        {"1024 x 1024 claimed by a small file", zmap_bytes(1024, 1024, 1, six)},
+        {"tile id 6", zmap_bytes(3, 2, 1, {1, 1, 1, 1, 1, 6})},
+        {"negative tile id", zmap_bytes(3, 2, 1, {-1, 1, 1, 1, 1, 1})},
     };
     temp_dir_t dir;
     for (const bad_t& c : cases) {

@@ -34,6 +34,7 @@
 #include "screens/menu/main_menu.h"
 #include "support/font_env.h"
 #include "support/temp_dir.h"
+#include "support/test_btn.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -134,10 +135,7 @@ TEST_F(App, RunsHeadlessAndShutsDownInOrder) {
         auto* s = new rec_scene_t;
         reg_scene(s);
         push_scene(s, true);
-        auto* w = new rec_wnd_t;
-        const rect r{0, 0, 10, 10};
-        w->create(0, WND_ROOT, &r, 0, 0, nullptr);
-        reg_owned_wnd(w);
+        add_owned(new rec_wnd_t, {0, 0, 10, 10});
     };
     EXPECT_EQ(app_main(0, nullptr), 0);
     ASSERT_TRUE(first_done);

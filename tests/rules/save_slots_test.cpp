@@ -28,11 +28,6 @@ protected:
     std::string cfg(const char* mode) const { return dir.read(std::string("saves/") + mode + "/main.cfg"); }
 };
 
-std::string cfg_bytes(int next, int cur) {
-    le_bytes_t b;
-    return b.i32(next).i32(cur).b;
-}
-
 std::vector<std::wstring> member_names() {
     std::vector<std::wstring> v;
     for (const unit_t* u : g_pty.units) v.push_back(u->name.buf);

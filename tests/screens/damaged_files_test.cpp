@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/audio.h"
@@ -18,6 +17,7 @@
 #include "screens/arena/arena.h"
 #include "screens/arena/encs_dlg.h"
 #include "screens/menu/main_menu.h"
+#include "support/mem_io.h"
 #include "support/screen_driver.h"
 #include "ui/menu.h"
 #include "ui/wnd.h"
@@ -57,18 +57,6 @@ std::wstring take_message(screen_driver_t& d) {
     return said;
 }
 
-void write_file(screen_driver_t& d, const std::string& rel, const std::string& body) {
-    std::ofstream(d.dir() / rel, std::ios::binary | std::ios::trunc) << body;
-}
-
-// "main.cfg": the next slot number and the current one, little-endian.
-std::string counter(uint32_t next, uint32_t cur) {
-    std::string b;
-    for (uint32_t v : {next, cur})
-        for (int i = 0; i < 4; ++i) b += char(v >> (8 * i) & 0xFF);
-    return b;
-}
-
 // A first game: the default party of five in slot 10000001 with 1234.5 gold,
 // saved on leaving; then body, given the members' names, under the same driver.
 void after_first_game(const std::function<void(screen_driver_t& d, const std::vector<std::wstring>& names)>& body) {
@@ -94,7 +82,7 @@ bool said(const wchar_t* part) {
 TEST(DamagedFiles, ATruncatedPartyFileKeepsTheMembersAndTheFileStaysBesideUntouched) {
     after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
         const std::string cut = d.read(slot1 + "my.pty").substr(0, 20);
-        write_file(d, slot1 + "my.pty", cut);
+        d.write(slot1 + "my.pty", cut);
         const std::string member2 = d.read(slot1 + "00000002.pc");
 
         ASSERT_TRUE(to_arena(d));
@@ -124,7 +112,7 @@ TEST(DamagedFiles, ADamagedMemberIsLeftOutAndEverythingElseOfTheSlotKept) {
     after_first_game([](screen_driver_t& d, const std::vector<std::wstring>& names) {
         const std::string lost = d.read(slot1 + "00000001.pc");
         const std::string garbled = std::string(lost.size(), '\xEE');
-        write_file(d, slot1 + "00000001.pc", garbled);
+        d.write(slot1 + "00000001.pc", garbled);
 
         ASSERT_TRUE(to_arena(d));
         d.frames(2);
@@ -146,8 +134,8 @@ TEST(DamagedFiles, ASlotWithNothingReadableIsKeptAndTheGameTakesAnother) {
         // A second slot, current, whose every file is damaged.
         fs::copy(d.dir() / slot1, d.dir() / "saves/arena/10000002", fs::copy_options::recursive);
         for (const char* f : {"my.pty", "00000000.pc", "00000001.pc", "00000002.pc", "00000003.pc", "00000004.pc"})
-            write_file(d, std::string("saves/arena/10000002/") + f, "broken");
-        write_file(d, "saves/arena/main.cfg", counter(10000003, 10000002));
+            d.write(std::string("saves/arena/10000002/") + f, "broken");
+        d.write("saves/arena/main.cfg", cfg_bytes(10000003, 10000002));
 
         ASSERT_TRUE(to_arena(d));
         const std::wstring msg = take_message(d);
@@ -163,7 +151,7 @@ TEST(DamagedFiles, ASlotWithNothingReadableIsKeptAndTheGameTakesAnother) {
 TEST(DamagedFiles, ARemovedSlotFolderLoadsAnotherSlotOrANewGameAndSaysSo) {
     after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
         // The current slot's folder is gone; another slot is there.
-        write_file(d, "saves/arena/main.cfg", counter(10000004, 10000003));
+        d.write("saves/arena/main.cfg", cfg_bytes(10000004, 10000003));
         ASSERT_TRUE(to_arena(d));
         std::wstring msg = take_message(d);
         EXPECT_NE(msg.find(L"10000003"), std::wstring::npos) << "names the slot that is gone: " << utf8_from_wide(msg);
@@ -184,7 +172,7 @@ TEST(DamagedFiles, ARemovedSlotFolderLoadsAnotherSlotOrANewGameAndSaysSo) {
 
 TEST(DamagedFiles, ADamagedCounterFileIsNamedAndTheFirstSlotLoaded) {
     after_first_game([](screen_driver_t& d, const std::vector<std::wstring>&) {
-        write_file(d, "saves/arena/main.cfg", "xyz");
+        d.write("saves/arena/main.cfg", "xyz");
         ASSERT_TRUE(to_arena(d));
         const std::wstring msg = take_message(d);
         EXPECT_NE(msg.find(L"main.cfg"), std::wstring::npos);
@@ -198,7 +186,7 @@ TEST(DamagedFiles, PickingADamagedPartyInTheHubKeepsItAndTheCurrentOne) {
         // A second party whose one member file is cut short.
         fs::copy(d.dir() / slot1, d.dir() / "saves/arena/10000002", fs::copy_options::recursive);
         const std::string cut = d.read(slot1 + "00000000.pc").substr(0, 40);
-        write_file(d, "saves/arena/10000002/00000000.pc", cut);
+        d.write("saves/arena/10000002/00000000.pc", cut);
         ASSERT_TRUE(to_arena(d));
         EXPECT_EQ(take_message(d), L"");
         const std::string first_members = d.read(slot1 + "00000000.pc");

@@ -46,11 +46,8 @@ TEST(ScreenDriver, TheBodyGoesOnInsideNestedLoopsAndTheClockRunsByFrames) {
         wnd_t* inner = nullptr;
         int frames_waited = -1;
         d.on_main([&] {
-            inner = new_wnd();
-            const rect r{0, 0, 200, 100};
-            inner->create(WS_HIDDEN | WS_CENTRE_X | WS_CENTRE_Y, WND_ROOT, &r, 0, 0, nullptr);
+            inner = add_owned(new_wnd(), {0, 0, 200, 100}, WS_HIDDEN | WS_CENTRE_X | WS_CENTRE_Y);
             inner->set_text(L"里面", false);
-            reg_owned_wnd(inner);
             opener = add_test_btn(L"打开", 8, [&] { return do_modal(inner, 0, 0); });
             waiter = add_test_btn(L"等一下", 48, [&] {
                 const int f0 = d.frame_no();

@@ -283,8 +283,7 @@ void unit_dialog(screen_driver_t& d) {
     // As many as the slot holds; the rest stay in the bag.
     EXPECT_GT(u->eqpts.slots[q].get_count(), 0);
     EXPECT_EQ(u->eqpts.slots[q].get_count() + bag_count(TOUR_AMMO), count);
-    d.key(SDLK_ESCAPE);
-    ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
+    ASSERT_TRUE(close_unit_screen(d));
 }
 
 void choose_shelf(screen_driver_t& d, shop_dlg_t* s, int shelf) {
@@ -436,8 +435,7 @@ void level_up(screen_driver_t& d, int fight_xp) {
     ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
     EXPECT_EQ(u->base.lv, 2);
     EXPECT_FALSE(screen_driver_t::shown(up));
-    d.key(SDLK_ESCAPE);
-    ASSERT_TRUE(d.wait_for([] { return get_unit_dlg() == nullptr; }, "the unit dialog to close", 5));
+    ASSERT_TRUE(close_unit_screen(d));
 }
 
 // "更改角色外观" from a face's menu: a new portrait and battle icon from the two image choosers.

@@ -19,6 +19,9 @@
 #include "app/str.h"
 #include "app/tex.h"
 
+// The game folder that the build fills (fonts and the ui pictures).
+inline std::filesystem::path game_dir() { return std::filesystem::current_path().parent_path() / "game"; }
+
 // Needs the renderer and must go before it: drawing lands here until then.
 class canvas_t {
 public:

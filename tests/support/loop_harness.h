@@ -48,7 +48,17 @@ inline void route(uint32_t code, intptr_t a = 0, intptr_t b = 0) {
     const evt_t e{code, a, b};
     dispatch_evt(&e);
 }
-inline void click_at(int x, int y) { move_to(x, y), route(EVT_LBTN_DOWN, x, y), route(EVT_LBTN_UP, x, y); }
+// The same with the mouse moved to (x, y) first.
+inline void route_at(uint32_t code, int x, int y) { move_to(x, y), route(code, x, y); }
+inline void click_at(int x, int y) { route_at(EVT_LBTN_DOWN, x, y), route_at(EVT_LBTN_UP, x, y); }
+inline pt_t centre(const rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+// The mouse moved to p, a press and a release posted there: a click for the next pump.
+inline void post_click(pt_t p) {
+    move_to(p.x, p.y);
+    const evt_t down{EVT_LBTN_DOWN, p.x, p.y}, up{EVT_LBTN_UP, p.x, p.y};
+    post_evt(&down), post_evt(&up);
+}
+inline void post_click(const rect& r) { post_click(centre(r)); }
 inline wnds pressed_focus_clicked() { return {get_pressed_wnd(), get_focus_wnd(), get_clicked_wnd()}; }
 }  // namespace harness
 

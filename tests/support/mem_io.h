@@ -26,3 +26,6 @@ struct le_bytes_t {
         return *this;
     }
 };
+
+// A save folder's main.cfg: the next slot number and the current one.
+inline std::string cfg_bytes(int next, int cur) { return le_bytes_t().i32(next).i32(cur).b; }

@@ -178,6 +178,8 @@ public:
 
     const std::filesystem::path& dir() const { return game_.root(); }
     std::string read(const std::string& rel) const { return game_.read(rel); }
+    // Writes the file afresh, making the folders it needs.
+    void write(const std::string& rel, const std::string& body) const { game_.file(rel, body); }
     bool exists(const std::string& rel) const;
     // Saves the screen as it is after one more frame to
     // build/<kind>/shots/NN-name.png (NN counts this driver's shots); the path.

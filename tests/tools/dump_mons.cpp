@@ -14,17 +14,6 @@
 
 namespace {
 
-Str join(const int* v, int n, const wchar_t* sep, bool sign) {
-    Str s;
-    for (int i = 0; i < n; ++i) s.append_format(sign && v[i] > 0 ? L"%s+%d" : L"%s%d", i ? sep : L"", v[i]);
-    return s;
-}
-
-Str join(const std::vector<int>& v, const wchar_t* sep) { return join(v.data(), int(v.size()), sep, false); }
-
-// "-" for an empty list, as the design writes it.
-Str or_dash(const Str& s) { return s.empty() ? Str(L"-") : s; }
-
 Str abis_text(const int* a) {
     for (int i = 0; i < 6; ++i)
         if (a[i]) return join(a, 6, L" ", true);

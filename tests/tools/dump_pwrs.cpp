@@ -18,14 +18,14 @@ Str dmg_src_text(const dmg_list_t& list) {
         for (int row : dmg_type_bits(p.mask))
             if (row >= 1 && row < DMG_TYPES) s.append_char(wchar_t(dmg_letters[row]));
     }
-    return s.empty() ? Str(L"-") : s;
+    return or_dash(s);
 }
 
 Str abi_text(const Pwr& p) {
     Str s;
     for (int i = 0; i < ABIS; ++i)
         if (p.abi_min[i]) s.append_format(s.empty() ? L"%s %d" : L", %s %d", get_abi(i)->k, p.abi_min[i]);
-    return s.empty() ? Str(L"-") : s;
+    return or_dash(s);
 }
 
 Str prereq_text(const Pwr& p) {
@@ -34,7 +34,7 @@ Str prereq_text(const Pwr& p) {
         const Pwr* q = get_pwr(id);
         s.append_format(s.empty() ? L"%d \"%s\"" : L", %d \"%s\"", id, q ? or_empty(q->k) : L"");
     }
-    return s.empty() ? Str(L"-") : s;
+    return or_dash(s);
 }
 }  // namespace
 

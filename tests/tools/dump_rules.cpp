@@ -21,6 +21,16 @@ dump_row_t& dump_row_t::f(const char* name, const wchar_t* text) {
 
 void dump_head(const char* table) { std::printf("## %s\n", table); }
 
+Str join(const int* v, int n, const wchar_t* sep, bool sign) {
+    Str s;
+    for (int i = 0; i < n; ++i) s.append_format(sign && v[i] > 0 ? L"%s+%d" : L"%s%d", i ? sep : L"", v[i]);
+    return s;
+}
+
+Str join(const std::vector<int>& v, const wchar_t* sep) { return join(v.data(), int(v.size()), sep, false); }
+
+Str or_dash(const Str& s) { return s.empty() ? Str(L"-") : s; }
+
 int main() {
     // Texts are not needed: the dump shows what the code builds.
     reg_rules_tbls();

@@ -3,6 +3,7 @@
 // id, a TAB, the key, then TAB-separated name=value fields. A table joins the
 // dump with one function in a tests/tools/dump_*.cpp file, called from main.
 #include <string>
+#include <vector>
 
 #include "app/str.h"
 
@@ -18,6 +19,11 @@ private:
 };
 
 void dump_head(const char* table);
+
+// The numbers joined by sep ("0, 2, 0"; "+4, 0, -2" with sign); "-" for an empty text, as the design writes it.
+Str join(const int* v, int n, const wchar_t* sep, bool sign);
+Str join(const std::vector<int>& v, const wchar_t* sep);
+Str or_dash(const Str& s);
 
 void dump_powers();
 void dump_enums();

@@ -14,13 +14,6 @@
 
 namespace {
 
-// "0, 2, 0", or "+4, 0, -2" with signs.
-Str num_list(const int* v, int n, bool sign) {
-    Str s;
-    for (int i = 0; i < n; ++i) s.append_format(sign && v[i] > 0 ? L"%s+%d" : L"%s%d", i ? L", " : L"", v[i]);
-    return s;
-}
-
 // Power ids with their keys, as `97 "grap1", 262 "web_mov"`; "none" when empty.
 Str pwr_list(const std::vector<int>& ids) {
     if (ids.empty()) return Str(L"none");
@@ -41,7 +34,7 @@ void dump_units() {
     for (int id = 1; id < CLS_COUNT; ++id) {
         const cls_t* c = get_cls(id);
         dump_row_t(id, c->k)
-            .f("def", num_list(c->def + 1, 5, false).buf)
+            .f("def", join(c->def + 1, 5, L", ", false).buf)
             .f("sr", c->sr)
             .f("hp_lv", c->hp_lv)
             .f("lv1_pick", c->lv1_pick)
@@ -58,7 +51,7 @@ void dump_units() {
             .f("vision", r->vision)
             .f("spd", r->spd)
             .f("nac", r->nac)
-            .f("abi_adj", num_list(r->abi_adj, 6, true).buf)
+            .f("abi_adj", join(r->abi_adj, 6, L", ", true).buf)
             .f("flags", r->flags)
             .f("pwrs", pwr_list(r->pwrs).buf);
     }

@@ -55,9 +55,7 @@ uint64_t stepping_counter() {
     step();
     return SDL_GetPerformanceCounter();
 }
-}  // namespace
 
-namespace {
 lv_t* make_list(uint32_t ex, const rect& r, int n, bool icons) {
     static const wchar_t* names[] = {L"长剑", L"短弓", L"皮甲", L"治疗药水", L"火把", L"绳索", L"盾牌", L"法杖", L"戒指"};
     static const wchar_t* imgs[] = {L"items/acc_str", L"items/acc_dex", L"items/acc_con", L"items/acc_int",

@@ -44,11 +44,7 @@ protected:
                 menu_items = int(m->items.size());
                 menu_seps = 0;
                 for (li_t* it : m->items) menu_seps += (it->flags & LIF_SEP) ? 1 : 0;
-                const rect r = i >= 0 ? m->get_level(0)->item_rect(i) : rect{700, 500, 10, 10};
-                const int x = r.x + r.w / 2, y = r.y + r.h / 2;
-                move_to(x, y);
-                const evt_t down{EVT_LBTN_DOWN, x, y}, up{EVT_LBTN_UP, x, y};
-                post_evt(&down), post_evt(&up);
+                post_click(i >= 0 ? m->get_level(0)->item_rect(i) : rect{700, 500, 10, 10});
             });
             script.push_back(nullptr);
         }

@@ -17,9 +17,6 @@
 
 namespace {
 
-// The game folder that the build fills (fonts and the ui pictures).
-std::filesystem::path game_dir() { return std::filesystem::current_path().parent_path() / "game"; }
-
 // A framed dialog with a scrolling panel and a tooltip, saved for a person to look at.
 // First in the file: the picture folder follows the program folder of the first look-up.
 TEST(Dlg, ScreenshotOfAFramedDialog) {

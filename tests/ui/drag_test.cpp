@@ -52,14 +52,10 @@ protected:
         drag_cancel();
         loop_test_t::TearDown();
     }
-    static void at(uint32_t code, int x, int y) {
-        move_to(x, y);
-        route(code, x, y);
-    }
     // Starts a drag of `mover` and forgets what that took.
     void start_mover() {
-        at(EVT_LBTN_DOWN, 110, 110);
-        at(EVT_MOUSE_MOVE, 130, 110);
+        route_at(EVT_LBTN_DOWN, 110, 110);
+        route_at(EVT_MOUSE_MOVE, 130, 110);
         ASSERT_TRUE(is_drag_src(&mover));
         calls.clear();
         forget_inputs();
@@ -71,7 +67,7 @@ protected:
 TEST_F(Drag, StartsEightPixelsFromThePress) {
     const std::tuple<int, int, bool> moves[] = {{7, 7, false}, {8, 7, true}, {7, 8, true}, {-8, 0, true}};
     for (const auto& [dx, dy, starts] : moves) {
-        at(EVT_LBTN_DOWN, 110, 110);
+        route_at(EVT_LBTN_DOWN, 110, 110);
         route(EVT_MOUSE_MOVE, 110 + dx, 110 + dy);
         EXPECT_EQ(is_drag_src(&mover), starts) << dx << ", " << dy;
         EXPECT_EQ(at_rest(), !starts) << dx << ", " << dy;
@@ -82,9 +78,9 @@ TEST_F(Drag, StartsEightPixelsFromThePress) {
 
 TEST_F(Drag, MessagesComeInOrderAndTheDropClicksNothing) {
     mover.put_data = 42;
-    at(EVT_LBTN_DOWN, 110, 110);
-    at(EVT_MOUSE_MOVE, 120, 110);
-    at(EVT_MOUSE_MOVE, 310, 110);
+    route_at(EVT_LBTN_DOWN, 110, 110);
+    route_at(EVT_MOUSE_MOVE, 120, 110);
+    route_at(EVT_MOUSE_MOVE, 310, 110);
     EXPECT_EQ(get_drag_target(), &target);
     EXPECT_EQ(*get_drag_start(), (pt_t{110, 110}));
     route(EVT_LBTN_UP, 310, 110);
@@ -97,7 +93,7 @@ TEST_F(Drag, MessagesComeInOrderAndTheDropClicksNothing) {
 
 TEST_F(Drag, QueryRefusalKeepsItAtRestAndAsksAgain) {
     mover.refuse = true;
-    at(EVT_LBTN_DOWN, 110, 110);
+    route_at(EVT_LBTN_DOWN, 110, 110);
     route(EVT_MOUSE_MOVE, 120, 110);
     EXPECT_TRUE(at_rest());
     route(EVT_MOUSE_MOVE, 125, 110);
@@ -136,7 +132,7 @@ TEST_F(Drag, ClickPicksUpAndTheNextClickDrops) {
     EXPECT_EQ(picker.clicks, 1);
     ASSERT_TRUE(is_drag_src(&picker));
 
-    at(EVT_MOUSE_MOVE, 310, 110);  // no button held
+    route_at(EVT_MOUSE_MOVE, 310, 110);  // no button held
     forget_inputs();
     route(EVT_LBTN_DOWN, 310, 110);
     route(EVT_LBTN_DBL, 310, 110);  // a quick second press is swallowed too
@@ -150,7 +146,7 @@ TEST_F(Drag, ClickPicksUpAndTheNextClickDrops) {
 TEST_F(Drag, ClosedWindowsLeaveTheDrag) {
     auto extra = std::make_unique<drag_wnd_t>("extra", rect{500, 100, 50, 50}, 0);
     start_mover();
-    at(EVT_MOUSE_MOVE, 510, 110);
+    route_at(EVT_MOUSE_MOVE, 510, 110);
     EXPECT_EQ(get_drag_target(), extra.get());
     extra.reset();
     EXPECT_EQ(get_drag_target(), nullptr);
@@ -159,8 +155,8 @@ TEST_F(Drag, ClosedWindowsLeaveTheDrag) {
     EXPECT_EQ(calls, (calls_t{"mover drop-src"}));
 
     auto src = std::make_unique<drag_wnd_t>("src", rect{100, 500, 50, 50}, DRAG_ON_MOVE);
-    at(EVT_LBTN_DOWN, 110, 510);
-    at(EVT_MOUSE_MOVE, 130, 510);
+    route_at(EVT_LBTN_DOWN, 110, 510);
+    route_at(EVT_MOUSE_MOVE, 130, 510);
     ASSERT_TRUE(is_drag_src(src.get()));
     src.reset();  // without its source the drag is over
     EXPECT_FALSE(is_dragging());

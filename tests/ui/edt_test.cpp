@@ -132,9 +132,9 @@ TEST_F(Edt, ClickPlacesTheCaretByCharacterHalvesAndTheViewFollowsTheCaret) {
     ed.client_rect(&c);
     const rect b = ed.rtext.item_rect(1);
     const int x0 = c.x + ed.rtext.get_rect().x + b.x;
-    move_to(x0 + 1, 20), route(EVT_LBTN_DOWN, x0 + 1, 20);
+    route_at(EVT_LBTN_DOWN, x0 + 1, 20);
     EXPECT_EQ(ed.caret, 1);
-    move_to(x0 + b.w - 1, 20), route(EVT_LBTN_DOWN, x0 + b.w - 1, 20);
+    route_at(EVT_LBTN_DOWN, x0 + b.w - 1, 20);
     EXPECT_EQ(ed.caret, 2);
     // A long text scrolls so the caret stays inside the box, and back at Home.
     ed.set_text(L"", true);

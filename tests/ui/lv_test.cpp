@@ -37,11 +37,12 @@ class Lv : public owner_test_t<owner_t> {
 protected:
     lv_t lv;
 
-    // A list at r with n items "0".."n-1", laid out.
-    void make(uint32_t ex, rect r, int n, int kind = LIK_SINGLE) {
-        lv.create_ex(ex, 0, &own, &r);
-        for (int i = 0; i < n; ++i) lv.add_item(Str(L"%d", i), nullptr, nullptr, 0, i, 0, 0, nullptr)->kind = kind;
-        lv.relayout();
+    // A list at r with n items "0".."n-1", laid out: the suite's own unless another is given.
+    void make(uint32_t ex, rect r, int n, int kind = LIK_SINGLE, lv_t* l = nullptr) {
+        if (!l) l = &lv;
+        l->create_ex(ex, 0, &own, &r);
+        for (int i = 0; i < n; ++i) l->add_item(Str(L"%d", i), nullptr, nullptr, 0, i, 0, 0, nullptr)->kind = kind;
+        l->relayout();
     }
     void click_item(int i) {
         const rect r = lv.item_rect(i);
@@ -104,9 +105,9 @@ TEST_F(Lv, ToggleItemClickedTwiceIsUnselectedWithTwoNotifications) {
 TEST_F(Lv, CommandItemChosenOnlyByPressAndReleaseOnIt) {
     make(LVX_COL, {0, 0, 200, 300}, 3, LIK_COMMAND);
     const rect a = lv.item_rect(0), b = lv.item_rect(2);
-    move_to(a.x + 5, a.y + 5), route(EVT_LBTN_DOWN, a.x + 5, a.y + 5);
+    route_at(EVT_LBTN_DOWN, a.x + 5, a.y + 5);
     EXPECT_EQ(lv.pressed, 0);
-    move_to(b.x + 5, b.y + 5), route(EVT_LBTN_UP, b.x + 5, b.y + 5);
+    route_at(EVT_LBTN_UP, b.x + 5, b.y + 5);
     EXPECT_EQ(own.count(EVT_SEL_MADE), 0);
     EXPECT_EQ(lv.pressed, -1);
     click_item(2);
@@ -118,13 +119,9 @@ TEST_F(Lv, CommandItemChosenOnlyByPressAndReleaseOnIt) {
 TEST_F(Lv, AClickInThePumpThatMovedTheMouseChoosesTheItemUnderIt) {
     for (const int kind : {LIK_SINGLE, LIK_COMMAND}) {
         lv_t l;
-        const rect r{0, 0, 200, 300};
-        l.create_ex(LVX_COL, 0, &own, &r);
-        for (int i = 0; i < 3; ++i) l.add_item(Str(L"%d", i), nullptr, nullptr, 0, i, 0, 0, nullptr)->kind = kind;
-        l.relayout();
+        make(LVX_COL, {0, 0, 200, 300}, 3, kind, &l);
         const rect a = l.item_rect(0), b = l.item_rect(2);
-        move_to(a.x + 5, a.y + 5);
-        route(EVT_MOUSE_MOVE, a.x + 5, a.y + 5);  // the last frame saw the mouse over item 0
+        route_at(EVT_MOUSE_MOVE, a.x + 5, a.y + 5);  // the last frame saw the mouse over item 0
         move_to(b.x + 5, b.y + 5);
         for (const uint32_t code : {EVT_MOUSE_MOVE, EVT_LBTN_DOWN, EVT_LBTN_UP}) {
             const evt_t e{code, b.x + 5, b.y + 5};

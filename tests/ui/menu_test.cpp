@@ -34,15 +34,9 @@ protected:
         c->flags |= LIF_DISABLED;
     }
     rect item(int level, int i) { return m->get_level(level)->item_rect(i); }
-    static pt_t mid(const rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
     // A step that moves the mouse onto p and presses and releases there.
     static std::function<void()> click(std::function<pt_t()> where) {
-        return [where] {
-            const pt_t p = where();
-            move_to(p.x, p.y);
-            const evt_t down{EVT_LBTN_DOWN, p.x, p.y}, up{EVT_LBTN_UP, p.x, p.y};
-            post_evt(&down), post_evt(&up);
-        };
+        return [where] { post_click(where()); };
     }
     static std::function<void()> hover(std::function<pt_t()> where) {
         return [where] {
@@ -55,12 +49,12 @@ protected:
 TEST_F(Menu, SubLevelOpensBesideItsItemAndAPlainSiblingClosesIt) {
     bool open_after_hover = false, open_after_sibling = true;
     rect sub{}, parent_item{};
-    script = {nullptr, hover([&] { return mid(item(0, 0)); }),
+    script = {nullptr, hover([&] { return centre(item(0, 0)); }),
               [&] {
                   open_after_hover = m->level_count() > 1 && !m->get_level(1)->is_hidden();
                   sub = m->get_level(1)->rc;
                   parent_item = item(0, 0);
-                  move_to(mid(item(0, 1)).x, mid(item(0, 1)).y);
+                  move_to(centre(item(0, 1)).x, centre(item(0, 1)).y);
               },
               [&] {
                   open_after_sibling = !m->get_level(1)->is_hidden();
@@ -80,8 +74,8 @@ TEST_F(Menu, ChoosingASubItemAnswersInEachForm) {
                                               {MENU_RET_ITEM, 0}};
     for (const auto& [flags, want] : forms) {
         now_ms = 0, frame_no = 0;
-        script = {nullptr, hover([&] { return mid(item(0, 0)); }), hover([&] { return mid(item(1, 1)); }),
-                  click([&] { return mid(item(1, 1)); })};
+        script = {nullptr, hover([&] { return centre(item(0, 0)); }), hover([&] { return centre(item(1, 1)); }),
+                  click([&] { return centre(item(1, 1)); })};
         const intptr_t got = m->track_popup(100, 100, flags);
         EXPECT_EQ(got, flags == MENU_RET_ITEM ? reinterpret_cast<intptr_t>(a2) : want) << flags;
     }
@@ -90,8 +84,8 @@ TEST_F(Menu, ChoosingASubItemAnswersInEachForm) {
 TEST_F(Menu, SeparatorAndDisabledClicksKeepItOpenUntilARealChoice) {
     int still_open = 0;
     auto count_open = [&] { still_open += get_top_modal() == m; };
-    script = {nullptr, click([&] { return mid(item(0, 2)); }), count_open, click([&] { return mid(item(0, 3)); }),
-              count_open, click([&] { return mid(item(0, 1)); })};
+    script = {nullptr, click([&] { return centre(item(0, 2)); }), count_open, click([&] { return centre(item(0, 3)); }),
+              count_open, click([&] { return centre(item(0, 1)); })};
     EXPECT_EQ(m->track_popup(100, 100, 0), 1);
     EXPECT_EQ(still_open, 2);
     EXPECT_EQ(m->chosen, b);
@@ -112,7 +106,7 @@ TEST_F(Menu, ClickOutsideOrEscapeChoosesNothingInEveryForm) {
 
 TEST_F(Menu, MenuNearTheRightEdgeIsPulledInside) {
     rect r0{}, r1{};
-    script = {[&] { r0 = m->get_level(0)->rc; }, hover([&] { return mid(item(0, 0)); }),
+    script = {[&] { r0 = m->get_level(0)->rc; }, hover([&] { return centre(item(0, 0)); }),
               [&] {
                   r1 = m->get_level(1)->rc;
                   set_modal_result(MODAL_CANCEL);
@@ -144,7 +138,7 @@ TEST_F(Menu, PopupWindowFillsTheMenuOnBeginAndHearsTheResultAtTheEnd) {
     } w;
     const rect r{50, 60, 80, 20};
     w.create(WS_POPUP_MENU, get_root_wnd(), &r, 0, 0, nullptr);
-    script = {nullptr, nullptr, nullptr, click([&] { return mid(item(0, 0)); })};
+    script = {nullptr, nullptr, nullptr, click([&] { return centre(item(0, 0)); })};
     click_at(55, 65);
     EXPECT_EQ(w.ends, (std::vector<intptr_t>{0}));
     EXPECT_EQ(m->items.size(), 1u);  // the menu was emptied before the handler filled it

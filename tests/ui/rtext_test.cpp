@@ -396,10 +396,6 @@ TEST_F(RtextLinks, AReleaseOverALinkOpensItAfterTheFrameNotWhilePainting) {
     set_url_opener(nullptr);
 }
 
-}  // namespace
-
-namespace {
-
 // The game's own font family (Noto Sans CJK, package fonts-noto-cjk), for a
 // page with Chinese text.
 class RtextPage : public ::testing::Test {

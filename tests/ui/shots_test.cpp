@@ -19,13 +19,11 @@
 #include "ui/tv.h"
 #include "support/canvas.h"
 #include "support/loop_harness.h"
+#include "support/test_btn.h"
 
 using namespace harness;
 
 namespace {
-// The game folder that the build fills (fonts and the ui pictures).
-std::filesystem::path game_dir() { return std::filesystem::current_path().parent_path() / "game"; }
-
 // Paints the window tree over the game's backdrop colour and saves the screen.
 void save_shot(const char* file) {
     const size scr = *get_scrn_size();
@@ -105,10 +103,7 @@ TEST_F(Shots, FullScreenListDialogWithItsDescription) {
 }
 
 TEST_F(Shots, TreeWithCheckBoxes) {
-    const rect r{40, 40, 360, 400};
-    auto* tv = new tv_t;
-    tv->create(TVS_CHECKS | TVS_REORDER, WND_ROOT, &r, 0, 0, nullptr);
-    reg_owned_wnd(tv);
+    auto* tv = add_owned(new tv_t, {40, 40, 360, 400}, TVS_CHECKS | TVS_REORDER);
     tv->set_title_bar(TITLE_SMALL, L"法术");
     tv->bg_clr = 0xFF222222;
     const clr_t white{0xFFEEEEEEu};

@@ -26,8 +26,6 @@ T* find_child(wnd_t* w) {
     return nullptr;
 }
 
-pt_t centre(const rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
-
 // Script steps that press and release the left button at p.
 void click_steps(pt_t p) {
     script.push_back([p] { move_to(p.x, p.y); });
@@ -61,6 +59,8 @@ protected:
     void look_step() {
         script.push_back([this] { seen = get_top_modal(), seen_rc = seen ? seen->rc : rect{}; });
     }
+    // A fresh script for the next dialog, which is looked at first.
+    void look_at_next() { script.clear(), frame_no = 0, look_step(); }
     btn_t* ok() const { return static_cast<dlg_t*>(seen)->ok_btn; }
     btn_t* first() const { return static_cast<dlg_t*>(seen)->first_btn; }
 };
@@ -79,8 +79,7 @@ TEST_F(StdDlgs, ConfirmIsAsHighAsItsTextAndOnlyOkAnswersTrue) {
     EXPECT_EQ(seen_rc.h, 64 + 32 + t.h + 64);
     EXPECT_EQ(seen_rc.x, (800 - 512) / 2);  // centred
     // Cancel, Esc, and a click outside.
-    script.clear(), frame_no = 0;
-    look_step();
+    look_at_next();
     script.push_back([this] { click_steps(centre(first()->rc)); });
     EXPECT_FALSE(zg_confirm_dlg(text));
     script.clear(), frame_no = 0;
@@ -90,8 +89,7 @@ TEST_F(StdDlgs, ConfirmIsAsHighAsItsTextAndOnlyOkAnswersTrue) {
     click_steps({3, 3});
     EXPECT_FALSE(zg_confirm_dlg(text));
     // A longer text makes it higher.
-    script.clear(), frame_no = 0;
-    look_step();
+    look_at_next();
     key_up_step(SDLK_ESCAPE);
     zg_confirm_dlg(L"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十");
     EXPECT_GT(seen_rc.h, 64 + 32 + t.h + 64);
@@ -121,8 +119,7 @@ TEST_F(StdDlgs, InputTakesTheTextOnOkAndLeavesTheValueOnCancel) {
     });
     EXPECT_FALSE(zg_input_dlg(value, L"名字", nullptr));
     EXPECT_EQ(value, L"old");
-    script.clear(), frame_no = 0;
-    look_step();
+    look_at_next();
     script.push_back([this] {
         find_child<edt_t>(seen)->set_text(L"new", true);
         click_steps(centre(ok()->rc));
@@ -130,9 +127,8 @@ TEST_F(StdDlgs, InputTakesTheTextOnOkAndLeavesTheValueOnCancel) {
     EXPECT_TRUE(zg_input_dlg(value, L"名字", nullptr));
     EXPECT_EQ(value, L"new");
     // OK with a text the check refuses keeps the dialog open with it.
-    script.clear(), frame_no = 0;
     std::vector<Str> asked;
-    look_step();
+    look_at_next();
     const auto type_and_ok = [this](const wchar_t* text) {
         find_child<edt_t>(seen)->set_text(text, true);
         click_steps(centre(ok()->rc));
@@ -157,8 +153,7 @@ TEST_F(StdDlgs, TextDialogFitsItsTextOrTakesTheGivenSize) {
     EXPECT_EQ(seen_rc.w, t.w + 64);
     EXPECT_EQ(seen_rc.h, 64 + 32 + t.h + 64);
     // A fixed size is the client size; no title bar without a title.
-    script.clear(), frame_no = 0;
-    look_step();
+    look_at_next();
     key_up_step(SDLK_ESCAPE);
     zg_text_dlg(L"x", nullptr, -1, 300, 400);
     EXPECT_EQ(seen_rc.w, 400);
@@ -228,8 +223,7 @@ TEST_F(StdDlgs, MemoDialogOfSizeZeroTakesHalfTheWidthAndThreeQuartersOfTheHeight
     EXPECT_EQ(seen_rc.h, 540);
     EXPECT_EQ(static_cast<dlg_t*>(seen)->title, nullptr);
     EXPECT_EQ(find_child<memo_ctrl_t>(seen)->text, L"日志");
-    script.clear(), frame_no = 0;
-    look_step();
+    look_at_next();
     key_up_step(SDLK_ESCAPE);
     zg_memo_dlg(L"x", L"记录", 300, 200, 0, 0);
     EXPECT_EQ(seen_rc.w, 300);

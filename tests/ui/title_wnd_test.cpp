@@ -41,10 +41,6 @@ TEST(TitleWnd, TitleButtonsSitAtTheRightEndOfTheBar) {
     EXPECT_EQ(w.title_items->rc.w, w.title_items->size_for(2, 1).w);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(TitleWnd, DialogLooksRecolourTheTitleBar) {
     title_wnd_t w;
     const rect r{0, 0, 300, 200};

@@ -7,8 +7,7 @@ class Routing : public loop_test_t {};
 TEST_F(Routing, PressAndReleaseOnOneWindowClickItOnAnotherNothing) {
     rec_wnd_t a("a", root(), {10, 10, 50, 50}, WS_AUTO_CHECK), b("b", root(), {100, 10, 50, 50});
     a.end_code = -1, a.user_data = 77;
-    move_to(20, 20);
-    route(EVT_LBTN_DOWN, 20, 20);
+    route_at(EVT_LBTN_DOWN, 20, 20);
     EXPECT_EQ(pressed_focus_clicked(), (wnds{&a, &a, nullptr}));
     route(EVT_LBTN_UP, 20, 20);
     EXPECT_EQ(pressed_focus_clicked(), (wnds{nullptr, &a, &a}));
@@ -21,8 +20,7 @@ TEST_F(Routing, PressAndReleaseOnOneWindowClickItOnAnotherNothing) {
     // Pressed, a keeps the mouse; released over b, nothing is clicked.
     a.inputs.clear(), b.inputs.clear();
     route(EVT_LBTN_DOWN, 20, 20);
-    move_to(110, 20);
-    route(EVT_MOUSE_MOVE, 110, 20);
+    route_at(EVT_MOUSE_MOVE, 110, 20);
     EXPECT_EQ(std::pair(a.got(EVT_MOUSE_MOVE), b.got(EVT_MOUSE_MOVE)), std::pair(1, 0));
     route(EVT_LBTN_UP, 110, 20);
     EXPECT_TRUE(a.clicks + b.clicks == 1 && !get_clicked_wnd());
@@ -32,8 +30,7 @@ TEST_F(Routing, PressAndReleaseOnOneWindowClickItOnAnotherNothing) {
 
 TEST_F(Routing, AClickInThePumpThatMovedTheMouseLandsWhereItHappened) {
     rec_wnd_t a("a", root(), {10, 10, 50, 50}), b("b", root(), {100, 10, 50, 50});
-    move_to(20, 20);
-    route(EVT_MOUSE_MOVE, 20, 20);  // the last frame saw the mouse over a
+    route_at(EVT_MOUSE_MOVE, 20, 20);  // the last frame saw the mouse over a
     // A flick to b and a tap, all in one pump: no frame looks at the mouse in between.
     move_to(110, 20);
     for (const uint32_t code : {EVT_MOUSE_MOVE, EVT_LBTN_DOWN, EVT_LBTN_UP}) {

@@ -60,10 +60,8 @@ TEST_F(Wnd, RightAndMiddleClicksNeedPressAndReleaseOnTheSameWindow) {
     rec_wnd_t a("a", root(), {10, 10, 50, 50}), b("b", root(), {100, 10, 50, 50});
     struct row_t { uint32_t down, up, click; };
     for (const row_t r : {row_t{EVT_RBTN_DOWN, EVT_RBTN_UP, EVT_RCLICK}, {EVT_MBTN_DOWN, EVT_MBTN_UP, EVT_MCLICK}}) {
-        move_to(20, 20);
-        route(r.down, 20, 20);
-        move_to(110, 20);
-        route(r.up, 110, 20);
+        route_at(r.down, 20, 20);
+        route_at(r.up, 110, 20);
         EXPECT_EQ(a.heard(r.click) + b.heard(r.click), 0);
         route(r.down, 110, 20);
         route(r.up, 111, 22);

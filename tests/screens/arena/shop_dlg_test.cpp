@@ -41,11 +41,8 @@ void in_shop(int level, double gold, const std::function<void()>& fill,
             g_pty.arena.seed = 4242;
             g_pty.arena.lv = level;
             if (fill) fill();
-            // Stands in for the hub's shop button.
-            add_test_btn(L"商店", 8, open_shop);
         });
-        d.frames(1);
-        ASSERT_TRUE(d.click(d.find(L"商店")));
+        ASSERT_TRUE(click_test_btn(d, L"商店", open_shop));  // stands in for the hub's shop button
         ASSERT_NE(get_shop_dlg(), nullptr);
         ASSERT_EQ(get_top_modal(), get_shop_dlg());
         d.frames(1);  // the buttons follow at the frame's update

@@ -30,13 +30,6 @@
 
 namespace {
 std::wstring w(const Str& s) { return s.c_str(); }
-
-itm_slot_t item(int id) {
-    itm_slot_t s;
-    s.id = id;
-    s.cnt = 1;
-    return s;
-}
 }  // namespace
 
 using BtlFx = btl_stage_test_t;
@@ -73,7 +66,7 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
             EXPECT_EQ(w(act_effect_name(fear)), w(Str(L"effects/_cond_%s", get_cond(fear->cond)->k)));
             EXPECT_EQ(w(act_effect_name(nullptr)), L"");
 
-            const itm_slot_t bow = item(ITM_BOW_S), xbow = item(ITM_BOW_X_S), sword = item(ITM_SWD_S);
+            const itm_slot_t bow(ITM_BOW_S, 1), xbow(ITM_BOW_X_S, 1), sword(ITM_SWD_S, 1);
             EXPECT_EQ(w(act_missile_name(fire, nullptr)), L"missiles/fire_ball");
             EXPECT_EQ(w(act_missile_name(as_act(P_ATK_R), &bow)), L"missiles/_wpn_arrow");
             EXPECT_EQ(w(act_missile_name(as_act(P_ATK_R), &xbow)), L"missiles/_wpn_bolt");
@@ -88,7 +81,7 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
             EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_bite");
             u.base.race = RACE_RAT;
             EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_bite_s");
-            const itm_slot_t whip = item(ITM_WHIP_TOX);
+            const itm_slot_t whip(ITM_WHIP_TOX, 1);
             rec.wpn = const_cast<itm_slot_t*>(&whip);
             EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_whip");
             rec.wpn = const_cast<itm_slot_t*>(&xbow);

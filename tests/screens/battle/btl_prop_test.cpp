@@ -84,8 +84,6 @@ void check_rules(std::vector<std::string>& faults) {
     if (living != b.roster) faults.push_back("the roster is not the living units in order");
 }
 
-SDL_Point centre_of(const rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
-
 // The clicks of one wait: random picks of usable quick slots and random cells
 // (of the picked power's targets, or of the view), until one gives commands;
 // then, if none did, the unit ends its turn by clicking itself.
@@ -118,7 +116,7 @@ std::vector<input_t> random_inputs(screen_driver_t& d, std::mt19937& rng, unit_t
             }
         }
         const pt_t c = pick_cell(s->sel_pwr().x != 0 ? bv().tgt_pts : bv().mr.stop_pts);
-        const SDL_Point p = centre_of(s->get_view().cell_scrn_rect(c));
+        const SDL_Point p = cell_pt(c);
         const rect vr = s->get_view().scrn_rect();
         if (!vr.contains(p.x, p.y)) continue;
         d.move_to(p.x, p.y);
@@ -127,7 +125,7 @@ std::vector<input_t> random_inputs(screen_driver_t& d, std::mt19937& rng, unit_t
         if (act({input_t::click, p.x, p.y})) return out;
     }
     if (s->sel_pwr().x != 0) act({input_t::rclick, 4, 4});
-    const SDL_Point p = centre_of(s->get_view().cell_scrn_rect(u->pos));
+    const SDL_Point p = cell_pt(u->pos);
     act({input_t::click, p.x, p.y});
     return out;
 }

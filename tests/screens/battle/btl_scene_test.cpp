@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 #include <string>
 
@@ -19,6 +18,7 @@
 #include "app/scene.h"
 #include "app/text_log.h"
 #include "battle/damage.h"
+#include "battle/map_art.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
 #include "rules/cond.h"
@@ -155,10 +155,7 @@ TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
         const auto said = [&](const std::function<void()>& fn) { fx_of(d, fx, fn); };
         // A bow and no arrows in the quick slots.
         said([&] {
-            itm_slot_t bow;
-            bow.id = ITM_BOW_S;
-            bow.cnt = 1;
-            me->eqpts.slots[EQ_MAIN] = bow;
+            me->eqpts.slots[EQ_MAIN] = itm_slot_t(ITM_BOW_S, 1);
             me->eqpts.slots[EQ_OFF] = itm_slot_t();
             for (int i = EQ_QUICK; i < EQ_QUICK_END; ++i) me->eqpts.slots[i] = itm_slot_t();
             s->on_turn_start(me);
@@ -539,38 +536,21 @@ TEST_F(BtlScene, ProvokingActionsAskFirstOnlyWithTheOption) {
     });
 }
 
-namespace {
-// A "ZMAP" file of w x h cells of ground in the dungeon.
-std::string zmap_file(int w, int h) {
-    std::string b = "ZMAP";
-    const auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(char(v >> (8 * i) & 0xFF));
-    };
-    u32(1), u32(uint32_t(w)), u32(uint32_t(h)), u32(1);
-    b.append(236, '\0');
-    for (int i = 0; i < w * h; ++i) u32(1);
-    return b;
-}
-}  // namespace
-
 TEST_F(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
     const struct {
         const char* what;
         std::string file;  // empty: none
         int w, h;          // 0: the generator's
     } cases[] = {
-        {"a sound file", zmap_file(12, 9), 12, 9},
+        {"a sound file", zmap_bytes(12, 9, 1, std::vector<int>(12 * 9, 1)), 12, 9},
         {"no file", "", 0, 0},
         {"a damaged file", std::string("ZMAP\x01", 5), 0, 0},
-        {"a file too cramped for the sides", zmap_file(1, 1), 0, 0},
+        {"a file too cramped for the sides", zmap_bytes(1, 1, 1, {1}), 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         screen_driver_t game(fast_btl_opts());
-        if (!c.file.empty()) {
-            std::filesystem::create_directories(game.dir() / "maps");
-            std::ofstream(game.dir() / "maps" / "btl.map", std::ios::binary) << c.file;
-        }
+        if (!c.file.empty()) game.write("maps/btl.map", c.file);
         int state = BTL_NONE;
         unit_grp_t foes;
         game.run([&] {

@@ -2,12 +2,11 @@
 
 #include <SDL_keycode.h>
 
-#include <fstream>
-
 #include "ui/drag.h"
 #include "app/ini.h"
 #include "app/opts.h"
 #include "app/text_log.h"
+#include "battle/map_art.h"
 #include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "screens/menu/main_menu.h"
@@ -82,17 +81,8 @@ protected:
         s->set_map(plain_map(mw, mh), true);
         return s;
     }
-    static void post_click(int x, int y) {
-        harness::move_to(x, y);
-        for (uint32_t code : {EVT_LBTN_DOWN, EVT_LBTN_UP}) {
-            const evt_t e{code, x, y};
-            post_evt(&e);
-        }
-    }
-    static pt_t middle(const rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
     // The mouse at (x, y) as one frame's update sees it; or with an event there.
     static void hover_px(int x, int y) { harness::move_to(x, y), frame_update(); }
-    static void route_at(uint32_t code, int x, int y) { harness::move_to(x, y), harness::route(code, x, y); }
 
     opts_t saved_opts;
 };
@@ -217,8 +207,8 @@ TEST_F(MapScene, DragOnTheMapPansTheViewAndTheGridKeyTogglesInMemory) {
     s->get_view().center_on({20, 20});
     const pt_t from = s->get_view().org();
     ASSERT_EQ(get_root_wnd()->drag_flags, DRAG_NO_HILITE | DRAG_ON_MOVE);
-    route_at(EVT_LBTN_DOWN, 300, 300);
-    route_at(EVT_MOUSE_MOVE, 290, 300);
+    harness::route_at(EVT_LBTN_DOWN, 300, 300);
+    harness::route_at(EVT_MOUSE_MOVE, 290, 300);
     ASSERT_TRUE(is_dragging());
     hover_px(270, 290);
     EXPECT_EQ(s->get_view().org(), (pt_t{from.x + 30, from.y + 10}));
@@ -237,10 +227,10 @@ TEST_F(MapScene, MinimapPressCentresTheViewUnlessTheMapHasTooManyCells) {
     test_scene_t* s = open(1280, 720);
     ASSERT_EQ(s->minimap_cell(), 6);
     const rect mm = s->minimap_rect();
-    route_at(EVT_LBTN_DOWN, mm.x + 30 * 6 + 2, mm.y + 10 * 6 + 2);
+    harness::route_at(EVT_LBTN_DOWN, mm.x + 30 * 6 + 2, mm.y + 10 * 6 + 2);
     EXPECT_EQ(s->get_view().centre_cell(), (pt_t{30, 10}));
     // Dragging inside the panel follows the mouse.
-    route_at(EVT_MOUSE_MOVE, mm.x + 25 * 6, mm.y + 25 * 6);
+    harness::route_at(EVT_MOUSE_MOVE, mm.x + 25 * 6, mm.y + 25 * 6);
     EXPECT_EQ(s->get_view().centre_cell(), (pt_t{25, 25}));
     harness::route(EVT_LBTN_UP, mm.x + 25 * 6, mm.y + 25 * 6);
     frame_render();
@@ -249,9 +239,9 @@ TEST_F(MapScene, MinimapPressCentresTheViewUnlessTheMapHasTooManyCells) {
     s->set_map(plain_map(300, 300), true);
     EXPECT_EQ(s->minimap_cell(), 0);
     const pt_t org = s->get_view().org();
-    const pt_t in_pnl = middle(main_ui().status_pnl->rc);
-    route_at(EVT_LBTN_DOWN, in_pnl.x, in_pnl.y);
-    route_at(EVT_MOUSE_MOVE, in_pnl.x + 5, in_pnl.y + 5);
+    const pt_t in_pnl = harness::centre(main_ui().status_pnl->rc);
+    harness::route_at(EVT_LBTN_DOWN, in_pnl.x, in_pnl.y);
+    harness::route_at(EVT_MOUSE_MOVE, in_pnl.x + 5, in_pnl.y + 5);
     harness::route(EVT_LBTN_UP, in_pnl.x + 5, in_pnl.y + 5);
     EXPECT_EQ(s->get_view().org(), org);
     frame_render();
@@ -315,14 +305,7 @@ TEST_F(MapScene, MapsWithIdsOutsideTheTablesDrawWithoutFault) {
     }
     // A file with an environment outside the table loads, and draws as nothing.
     temp_dir_t dir;
-    {
-        std::ofstream f(dir.path("bad.map"), std::ios::binary);
-        const int32_t head[5] = {int32_t(ZMAP_TAG), 1, 3, 2, 77};
-        f.write(reinterpret_cast<const char*>(head), sizeof head);
-        f.write(std::string(236, '\0').data(), 236);
-        const int32_t tiles[6] = {0, 1, 2, 3, 4, 5};
-        f.write(reinterpret_cast<const char*>(tiles), sizeof tiles);
-    }
+    dir.file("bad.map", zmap_bytes(3, 2, 77, {0, 1, 2, 3, 4, 5}));
     auto* m = new tmap_t;
     ASSERT_TRUE(m->load(utf8_to_str(dir.path("bad.map").c_str())));
     s->set_map(m, true);
@@ -347,12 +330,11 @@ TEST_F(MapScene, SystemMenuOffersItsCommandsAndGoesBackToTheMainMenu) {
             auto* lvl = m->get_level(0);
             for (int k = 0; k < lvl->count(); ++k)
                 if (lvl->get_item(k)->id == SYS_CMD_MAIN_MENU) {
-                    const pt_t p = middle(lvl->item_rect(k));
-                    post_click(p.x, p.y);
+                    harness::post_click(lvl->item_rect(k));
                     clicked = true;
                 }
         };
-    const pt_t p = middle(btn->rc);
+    const pt_t p = harness::centre(btn->rc);
     harness::click_at(p.x, p.y);
     ASSERT_TRUE(clicked);
     ASSERT_EQ(seen.size(), 4u);
@@ -440,10 +422,9 @@ TEST_F(MapScene, TheLogsBarShowsTheWholeLogAndClearsIt) {
     harness::script.assign(harness::frame_no + 30, [&] {
         menu_t* m = get_popup_menu();
         if (get_top_modal() != m) return;
-        const pt_t p = middle(m->get_level(0)->item_rect(2));
-        post_click(p.x, p.y);
+        harness::post_click(m->get_level(0)->item_rect(2));
     });
-    const pt_t more = middle(main_ui().log_bar->item_rect(LOG_BAR_MORE));
+    const pt_t more = harness::centre(main_ui().log_bar->item_rect(LOG_BAR_MORE));
     harness::click_at(more.x, more.y);
     EXPECT_EQ(get_top_modal(), nullptr);
     EXPECT_TRUE(memo->text.empty());
@@ -453,7 +434,7 @@ TEST_F(MapScene, LogMemoGoesBackToItsModeAndFloatsWithoutTakingClicks) {
     open(1280, 720);
     log_memo_t* memo = main_ui().log_memo;
     ASSERT_EQ(memo->get_mode(), LOG_FLOAT);
-    const pt_t p = middle(memo->rc);
+    const pt_t p = harness::centre(memo->rc);
     hover_px(p.x, p.y);
     EXPECT_EQ(get_hover_wnd(), get_root_wnd());  // the map gets the click
     EXPECT_FALSE(is_hover_in_ui());

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/font.h"
 #include "app/img_cache.h"
 #include "app/input.h"
@@ -121,11 +119,7 @@ TEST(MainMenu, TheCreditsLinkOpensOnlyOnceTheFrameIsDrawn) {
     in_game([&](screen_driver_t& d) {
         paint_probe_t::driver = &d;
         d.on_main([&] {
-            auto* probe = new paint_probe_t;
-            const rect r{0, 0, 1, 1};
-            probe->create(0, WND_ROOT, &r, 0, 0, nullptr);
-            probe->bg_clr = 0;
-            reg_owned_wnd(probe);
+            add_owned(new paint_probe_t, {0, 0, 1, 1})->bg_clr = 0;
             // Asked before the help dialog's handler; leaves the link to it.
             add_link_handler([&d](const wchar_t* target, bool*) {
                 if (std::wstring_view(target) == L"help:credits")
@@ -144,7 +138,7 @@ TEST(MainMenu, TheCreditsLinkOpensOnlyOnceTheFrameIsDrawn) {
 TEST(MainMenu, TheFirstFrameDrawsWhatTheLoaderMadeBesideTheWindow) {
     in_game([&](screen_driver_t& d) {
         // Spoilt before the first frame draws: what it shows was decoded beside the window.
-        std::ofstream(d.dir() / "gfx/bg_main.png", std::ios::trunc) << "not a picture";
+        d.write("gfx/bg_main.png", "not a picture");
         d.frames(1);
         d.on_main([] {
             EXPECT_EQ(get_img(L"bg_main")->get_size(), (size{1280, 720})) << "the background, not the placeholder";

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <ostream>
 
 #include "app/db.h"
 #include "app/opts.h"
@@ -13,9 +12,7 @@
 #include "battle/btl.h"
 #include "rules/pwr.h"
 #include "support/desc_corpus.h"
-
-// Failures print texts as text.
-inline void PrintTo(const Str& s, std::ostream* os) { *os << '"' << to_utf8_string(s.buf) << '"'; }
+#include "support/str_list.h"
 
 class text_env_t : public ::testing::Test {
 protected:

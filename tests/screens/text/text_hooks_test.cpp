@@ -57,12 +57,9 @@ TEST(TextHooksAtStartUp, ATooltipReferenceShowsItsDescription) {
         ASSERT_TRUE(d.start());
         wnd_t* w = nullptr;
         d.on_main([&] {
-            w = new wnd_t;
-            const rect r{600, 40, 80, 40};
-            w->create(0, WND_ROOT, &r, 0, 0, nullptr);
+            w = add_owned(new wnd_t, {600, 40, 80, 40});
             w->set_layer(LAYER_MODAL - 1);
             w->tip = txt::pwr_tip_ref(get_pwr(P_FIRE_BALL));
-            reg_owned_wnd(w);
         });
         d.move_to(640, 60);
         ASSERT_TRUE(d.wait_for([] { return get_tip_shown_wnd() && !get_tip_wnd()->is_hidden(); }, "the tooltip"));

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 
@@ -106,7 +105,7 @@ TEST(PcMgr, NewCharactersTakeFreeIdsEvenWhenTheConfigurationIsLost) {
         EXPECT_EQ(d.quit(), 0);
         // The player's config.ini is lost; the characters are not.
         std::filesystem::remove(d.dir() / "config.ini");
-        std::ofstream(d.dir() / "config.ini", std::ios::binary) << "[Main]\r\nfull_screen=0\r\nwindowed_size=1280x720\r\n";
+        d.write("config.ini", "[Main]\r\nfull_screen=0\r\nwindowed_size=1280x720\r\n");
         const std::string kept = d.read(pc_file(100));
         ASSERT_TRUE(d.start());
         m = open_mgr(d);
@@ -198,7 +197,7 @@ TEST(PcMgr, ThePresetsResetRestoresThePremadeAndKeepsThePlayersOwn) {
         confirm(d, true);
         EXPECT_FALSE(d.exists(pc_file(2)));
         EXPECT_EQ(m->pc_list()->count(), PRESET_PCS);
-        std::ofstream(d.dir() / pc_file(11), std::ios::binary) << "garbage";
+        d.write(pc_file(11), "garbage");
         ASSERT_TRUE(d.click(m->presets_btn()));
         confirm(d, true);
         EXPECT_EQ(listed_ids(m), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 100}));

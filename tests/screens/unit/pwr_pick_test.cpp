@@ -111,15 +111,9 @@ TEST(PwrPick, RebuiltOnItsOwnItTakesItsEarlierTicksBack) {
         host_t* host = nullptr;
         memo_ctrl_t* memo = nullptr;
         d.on_main([&] {
-            host = new host_t;
+            host = add_owned(new host_t, {300, 60, 300, 500});
             host->u.from_bld(BLD_ELM, L"法师", L"units_pc/010601", L"faces_pc/0117");
-            const rect r{300, 60, 300, 500};
-            host->create(0, WND_ROOT, &r, 0, 0, nullptr);
-            reg_owned_wnd(host);
-            memo = new memo_ctrl_t;
-            const rect mr{620, 60, 300, 500};
-            memo->create(0, WND_ROOT, &mr, 0, 0, nullptr);
-            reg_owned_wnd(memo);
+            memo = add_owned(new memo_ctrl_t, {620, 60, 300, 500});
             pwr_pick_t& p = host->pick;
             p.set_kind(PICK_SPELLS);
             p.create(host, WS_FILL_W | WS_FILL_H);

@@ -18,20 +18,12 @@ void on_hover(unit_t* u) { hovered = u; }
 u_lv2_t* party_strip(screen_driver_t& d) {
     u_lv2_t* s = nullptr;
     d.on_main([&] {
-        s = new u_lv2_t;
-        const rect r{400, 100, 10, 10};
-        s->create(0, WND_ROOT, &r, 0, 0, nullptr);
-        reg_owned_wnd(s);
+        s = add_owned(new u_lv2_t, {400, 100, 10, 10});
         for (unit_t* u : g_pty.units) s->add_unit(u);
         s->relayout();
     });
     d.frames(1);
     return s;
-}
-
-SDL_Point item_centre(lv_t* l, int i) {
-    const rect r = l->item_rect(i);
-    return {r.x + r.w / 2, r.y + r.h / 2};
 }
 }  // namespace
 
@@ -41,8 +33,7 @@ TEST(UnitLists, AFaceClickOpensTheDialogOnThePartyAndHoverShowsTheUnit) {
         u_lv2_t* s = party_strip(d);
         ASSERT_EQ(s->count(), 5);
         EXPECT_EQ(s->item_rect(1).w, 52);
-        const SDL_Point p = item_centre(s, 1);
-        d.click_at(p.x, p.y);
+        d.click_at(s->item_rect(1));
         unit_dlg_t* dlg = get_unit_dlg();
         ASSERT_NE(dlg, nullptr);
         EXPECT_EQ(dlg->get_unit(), g_pty.units[1]);
@@ -51,8 +42,7 @@ TEST(UnitLists, AFaceClickOpensTheDialogOnThePartyAndHoverShowsTheUnit) {
 
         set_unit_hover_fn(on_hover);
         s->hover_shows = true;
-        const SDL_Point q = item_centre(s, 3);
-        d.move_to(q.x, q.y);
+        d.move_to(s->item_rect(3));
         d.frames(2);
         EXPECT_EQ(hovered, g_pty.units[3]);
         set_unit_hover_fn(nullptr);
@@ -99,10 +89,7 @@ TEST(UnitLists, TheColumnFindsItsUnitsAndTheBattleStripIsBuiltForTheBattle) {
         u_lv_t* l = nullptr;
         u_lv2_t* b = nullptr;
         d.on_main([&] {
-            l = new u_lv_t;
-            const rect r{400, 100, 256, 300};
-            l->create(0, WND_ROOT, &r, 0, 0, nullptr);
-            reg_owned_wnd(l);
+            l = add_owned(new u_lv_t, {400, 100, 256, 300});
             l->add_unit(g_pty.units[0]);
             u_lv_add_cmd_unit(l, g_pty.units[2]);
             l->relayout();

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <initializer_list>
-#include <ostream>
 #include <vector>
 
 #include "rules/bld.h"
@@ -13,13 +12,11 @@
 #include "rules/unit.h"
 #include "screens/unit/lv_up_dlg.h"
 #include "screens/unit/pwr_pick.h"
+#include "support/str_list.h"
 #include "ui/tab_ctrl.h"
 #include "ui/ti.h"
 #include "ui/tv.h"
 #include "unit_screen.h"
-
-// Failures print texts as text.
-inline void PrintTo(const Str& s, std::ostream* os) { *os << '"' << to_utf8_string(s.buf) << '"'; }
 
 // Opens the wizard on u; the test then runs inside its loop. Null when it did not open.
 inline game::lv_up_dlg_t* open_wizard(screen_driver_t& d, unit_t* u, test_btn_t** btn = nullptr) {

@@ -13,10 +13,7 @@ TEST(LogMemo, ModesSizeTheBoxAndTheFullViewGoesBackToTheModeBefore) {
         wnd_t* parent = nullptr;
         log_memo_t* m = nullptr;
         d.on_main([&] {
-            parent = new_wnd();
-            const rect r{0, 0, 400, 300};
-            parent->create(0, WND_ROOT, &r, 0, 0, nullptr);
-            reg_owned_wnd(parent);
+            parent = add_owned(new_wnd(), {0, 0, 400, 300});
             m = new_log_memo(parent);
             parent->arrange();
         });
