@@ -56,6 +56,7 @@ bool do_act_t::run() {
     // Judged before the action: a blow that fells the side's last member took
     // its sight with it, yet the side saw the blow struck.
     seen_at_start = is_pt_visible(actor->pos);
+    nested = !log_cur_buf()->empty();
     tgt_valid = aims_in_truth(actor, act->id, req->tgt);
     // An attack of opportunity provokes none in turn: two unarmed units would
     // otherwise strike each other without end, the allowance being booked
@@ -72,9 +73,12 @@ bool do_act_t::run() {
 }
 
 void do_act_t::settle_log() {
-    // An action the player's side saw neither begin nor end leaves no trace in the log.
-    if (!seen_at_start && !is_pt_visible(actor->pos)) drop_log_buf();
-    else log_flush();
+    // An unseen actor's action is told when it reached a cell the side sees: the
+    // banner names the actor, and a member hurt or felled must have its line.
+    if (seen_at_start || is_pt_visible(actor->pos) || tgt_seen) log_flush();
+    // A cleave or a counterattack is written or dropped with the action it
+    // follows, which may have felled a member the side saw.
+    else if (!nested) drop_log_buf();
 }
 
 void do_act_t::log_header() {
@@ -231,7 +235,7 @@ int do_act_t::chain(atk_rec_t& rec, const pt_t& p) {
 
 void do_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
     if (!tgt_valid) return;
-    if (is_pt_visible(t.pt)) shown = 1;
+    if (is_pt_visible(t.pt)) shown = 1, tgt_seen = true;
     else set_btl_feedback(false);
     if (atk_count > 1 || act->get_area(actor) != 0) log_cur_buf()->append(L"\n    ");
     if (t.kind == TGT_UNIT) resolve_unit(rec, t);

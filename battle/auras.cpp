@@ -8,6 +8,8 @@
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/damage.h"
+#include "battle/fog.h"
+#include "battle/listener.h"
 #include "battle/roster.h"
 #include "battle/rolls.h"
 #include "battle/turn.h"
@@ -135,13 +137,21 @@ void turn_start_trigger(unit_t* u) {
     const int n = int(chain.size());
     const dmg_list_t dmg = {
         {.count = (u->base.lv / 5 + 1) * n, .sides = 8, .bonus = u->spl_abi_val(ATK_SPL), .mask = dmg_bit(DMG_LITN)}};
+    const std::vector<unit_t*> struck = units_within(u, 3, 0);
+    // An unseen holder's turn runs untold; its shock is told where it strikes
+    // a unit the side sees, as an unseen actor's action is.
+    const bool told = log_enabled();
+    const auto tell = [&](bool on) { set_btl_feedback(told || on); };
+    tell(std::any_of(struck.begin(), struck.end(), [](const unit_t* v) { return is_pt_visible(v->pos); }));
     log_takes_effect(P_PACK_SHOCK);
     log_indent();
-    for (unit_t* v : units_within(u, 3, 0)) {
+    for (unit_t* v : struck) {
+        tell(is_pt_visible(v->pos));
         log_cur_buf()->append_format(L"%s: ", unit_disp_name(v));
         pwr_atk(u, v, ATK_SPL, DEF_RF, dmg);
     }
     log_unindent();
+    set_btl_feedback(told);
 }
 
 void deal_flat_dmg(unit_t* u, int amount, uint32_t mask) {

@@ -266,7 +266,8 @@ void btl_turn_start(unit_t* u) {
         btl().round_due = false;
         cur_scene()->on_round_start(btl().round);
     }
-    if (!is_pt_visible(u->pos)) set_btl_feedback(false);
+    const bool seen = is_pt_visible(u->pos);
+    if (!seen) set_btl_feedback(false);
     cur_scene()->on_turn_start(u);
     log_indent();
     if (u->btl.turn_flags & TF_DELAYED) {
@@ -283,6 +284,12 @@ void btl_turn_start(unit_t* u) {
         }
     }
     log_unindent();
+    if (!seen) {
+        // What befell the unseen is dropped; what its shock did to the seen
+        // was written with the feedback on and stands under its heading.
+        log_flush();
+        set_btl_feedback(true);
+    }
     write_block(Str(L"%s %s:", unit_disp_name(u), L"回合开始"), true);
     set_btl_feedback(true);
 }

@@ -230,16 +230,59 @@ TEST_F(ActCtx, RechargeCategories) {
     EXPECT_EQ(get_act_cooldown(a, fb), 3);
 }
 
-TEST_F(ActCtx, HiddenActorLeavesNoLog) {
+// An actor the party does not see is told only where it reaches a cell the
+// party sees: a blow or a shot at the unseen leaves no line; a shot that
+// fells the party's a is told, with the fall.
+TEST_F(ActCtx, AnUnseenActorIsToldOnlyWhereItReachesTheSeen) {
     draw_open(8, 15);
     unit_t* f1 = mk(0, 14, 1);
     unit_t* f2 = mk(1, 14, 1);
+    unit_t* archer = mk(0, 7, 1);
     wield(f1, EQ_MAIN, 39);
+    wield(archer, EQ_MAIN, 63);
+    mk_itm_slot(archer->eqpts.slots[EQ_QUICK], 167, 3);
     a->pos = {0, 0};
     t->pos = {7, 0};
     fog();
-    ASSERT_FALSE(is_pt_visible(f1->pos));
+    ASSERT_FALSE(is_pt_visible(f1->pos) || is_pt_visible(archer->pos));
     next_d20(19);
-    act(f1, 2, f2->pos);
-    EXPECT_TRUE(log.empty());
+    act(f1, P_ATK_M, f2->pos);
+    archer->turn_reset();
+    next_d20(19);
+    act(archer, P_ATK_R, f2->pos);
+    EXPECT_TRUE(log.empty()) << to_utf8_string(log.c_str());
+
+    a->hp = 1;
+    archer->turn_reset();
+    next_d20(19);
+    act(archer, P_ATK_R, a->pos);
+    const std::wstring line = std::wstring(unit_disp_name(archer).c_str()) + L" " + pwr_name(P_ATK_R) + L" " +
+                              unit_disp_name(a).c_str() + L": 命中";
+    EXPECT_EQ(log.rfind(line, 0), 0u) << to_utf8_string(log.c_str());
+    EXPECT_TRUE(logged(L"造成") && logged(L"死亡！"));
+
+    // Behind a wall, a third side's x fells the seen t and cleaves on to the
+    // unseen u: t's fall stands, what the cleave did to u is unknown.
+    log.clear();
+    std::vector<std::string> rows = open_rows(8, 15);
+    rows[1] = "##......";
+    draw(rows);
+    mk(0, 0, 0);
+    t->pos = {4, 2};
+    unit_t* x = mk(3, 2, 2);
+    unit_t* u = mk(2, 2, 1);
+    wield(x, EQ_MAIN, 39);
+    x->pwrs.add(P_CLEAVE);
+    fog();
+    ASSERT_TRUE(is_pt_visible(t->pos));
+    ASSERT_FALSE(is_pt_visible(x->pos) || is_pt_visible(u->pos));
+    t->hp = 1;
+    next_d20s(16, 20, 4);
+    act(x, P_ATK_M, t->pos);
+    ASSERT_TRUE(x->btl.turn_flags & TF_CLEAVED);
+    const size_t cleave = log.find(std::wstring(L"\n    ") + pwr_name(P_CLEAVE) + L": ");
+    ASSERT_NE(cleave, std::wstring::npos) << to_utf8_string(log.c_str());
+    EXPECT_LT(log.find(L"死亡！"), cleave);
+    EXPECT_EQ(log.find(L"造成", cleave), std::wstring::npos);
+    EXPECT_NE(log.find(L"未知结果", cleave), std::wstring::npos);
 }

@@ -150,6 +150,41 @@ struct spent_cmd_watch_t {
     }
 };
 
+// Actions a unit the party saw neither begin nor end took, that hurt a party
+// member the party saw: the member's line must reach the log.
+struct unseen_hit_watch_t {
+    struct open_t {
+        std::map<const unit_t*, int> hp;  // the seen members, as the action began
+        size_t at;
+    };
+    std::vector<open_t> open;
+    std::vector<std::pair<std::wstring, size_t>> waiting;  // a line still in the buffer, and where it may land
+    int hits = 0, untold = 0;
+
+    void act_seen(const unit_t* u, size_t log_len) {
+        open.push_back({{}, log_len});
+        if (!is_pt_visible(u->pos))
+            for (const unit_t* v : btl().roster)
+                if (v->btl.side == SIDE_PLAYER && is_pt_visible(v->pos)) open.back().hp[v] = v->hp;
+    }
+    void act_done(const unit_t* u, bool seen_at_start, const std::wstring& log) {
+        const open_t o = std::move(open.back());
+        open.pop_back();
+        if (seen_at_start || is_pt_visible(u->pos)) return;
+        const std::wstring buf = log_cur_buf()->c_str();
+        for (const auto& [v, hp] : o.hp) {
+            if (v->hp >= hp) continue;
+            ++hits;
+            const std::wstring name = unit_disp_name(v).c_str();
+            if (buf.find(name) != std::wstring::npos) waiting.push_back({buf, log.size()});
+            else untold += log.find(name, o.at) == std::wstring::npos;
+        }
+    }
+    void count(const std::wstring& log) {
+        for (const auto& [text, at] : waiting) untold += log.find(text, at) == std::wstring::npos;
+    }
+};
+
 // What the engine may let a unit do in one turn, kept apart from the engine:
 // the budget of the turn start, spent by the table cost of every paid command.
 struct budget_watch_t {
@@ -175,7 +210,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     init_pwrs();
     const int count = battle_count();
     int won = 0, refused = 0, capped = 0, idle = 0, glued = 0, falls = 0, unlogged_falls = 0, zoned = 0, late_casts = 0;
-    int spent_cmds = 0, silent_cmds = 0, ticked = 0, blank = 0;
+    int spent_cmds = 0, silent_cmds = 0, ticked = 0, blank = 0, hits_unseen = 0, untold_hits = 0;
     // A turn start's heading, then its tick (empty lines between, if any), and an empty line anywhere.
     const std::wregex tick_start(L" 回合开始:\n[ \n]*造成"), empty_line(L"\n *\n");
     for (int i = 0; i < count; ++i) {
@@ -200,15 +235,18 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             watch.turn_ready(u);
         };
         spent_cmd_watch_t spent;
+        unseen_hit_watch_t unseen_hits;
         b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) {
             watch.act(u, c);
             idle += u->btl.ai && aims_at_nobody(u, *c);
             spent.act_seen(u, c, b.listener.acts_seen.size(), b.log.size());
+            unseen_hits.act_seen(u, b.log.size());
         };
         b.listener.each_call = [&](const char* where) { spent.call(where, b.log); };
         zone_cast_watch_t zone_casts;
         b.listener.act_done = [&](unit_t* u, const u_cmd_t* c, bool seen) {
             zone_casts.act_done(u, c, seen, b.log.size());
+            unseen_hits.act_done(u, seen, b.log);
         };
         const int state = b.run(seed, lv, 1 + i % 3, /*every_unit_by_listener=*/false);
         SCOPED_TRACE(testing::Message() << "battle " << i << " seed " << seed << " level " << lv);
@@ -223,6 +261,9 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
         }
         zone_casts.count(b.log, zoned, late_casts);
         spent_cmds += spent.spent;
+        unseen_hits.count(b.log);
+        hits_unseen += unseen_hits.hits;
+        untold_hits += unseen_hits.untold;
         silent_cmds += spent.silent;
         ticked += std::regex_search(b.log, tick_start);
         blank += std::regex_search(b.log, empty_line);
@@ -234,8 +275,10 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     std::printf("%d battles, %d won by the random party, %d commands refused with a reason, %d capped, %d lost by a fall seen, "
                 "%d seen casts whose zone wrote lines at once (%d of them logged after those lines), "
                 "%d seen commands spent without effect by their attacks of opportunity (%d without a line), "
-                "%d logs with a turn start that dealt damage, %d with an empty line\n",
-                count, won, refused, capped, falls, zoned, late_casts, spent_cmds, silent_cmds, ticked, blank);
+                "%d logs with a turn start that dealt damage, %d with an empty line, "
+                "%d seen members hurt by unseen actors (%d untold)\n",
+                count, won, refused, capped, falls, zoned, late_casts, spent_cmds, silent_cmds, ticked, blank, hits_unseen,
+                untold_hits);
     EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
     // A random party's healer who mends herself round after round can outlast
     // a foe that seldom hits her (seed 501233 of the optimised run's 2000).
@@ -250,5 +293,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     EXPECT_EQ(silent_cmds, 0) << "seen commands spent by their attacks of opportunity without a line";
     EXPECT_GT(ticked, 0);
     EXPECT_EQ(blank, 0) << "battles whose log holds an empty line";
+    EXPECT_GT(hits_unseen, 0);
+    EXPECT_EQ(untold_hits, 0) << "seen members hurt by an unseen actor without a line";
     free_pwrs();
 }

@@ -11,6 +11,7 @@
 #include "battle/damage.h"
 #include "battle/target_area.h"
 #include "battle/unit_move.h"
+#include "support/next_d20.h"
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
 #include "rules/itm_slot.h"
@@ -261,6 +262,33 @@ TEST_F(Turn, ATurnStartsTickStandsOnTheLineUnderItsHeading) {
     EXPECT_EQ(a->hp, hp - 2);
     const std::wstring head = std::wstring(unit_disp_name(a).c_str()) + L" 回合开始:\n    造成";
     EXPECT_EQ(logged.rfind(head, 0), 0u) << to_utf8_string(logged.c_str());
+}
+
+// A holder behind a wall shocks the party's a, who falls, and its own foe c:
+// the heading and a's lines are told, c's and the holder's own bleeding not.
+TEST_F(Turn, AnUnseenHoldersShockIsToldWhereItStrikesTheSeen) {
+    draw({"..#.....", "..#.....", "..#.....", "........", "........", "........"});
+    meet();
+    c = mk(foes, 1, L"c");
+    begin();
+    order({a, b, c});
+    ASSERT_FALSE(is_pt_visible(b->pos) || is_pt_visible(c->pos));
+    b->pwrs.add(P_PACK_SHOCK);
+    cond_inst_t ci;
+    b->conds.add(make_cond_inst(ci, C_BLEED, a, 0, CI_NO_ROLL, 2), false);
+    a->hp = 1;
+    const int hp = b->hp;
+    log_flush();
+    logged.clear();
+    next_d20s(16, 20, 6);
+    btl_turn_start(b);
+    EXPECT_LT(b->hp, hp - 2) << "bled and shocked";
+    EXPECT_EQ(a->hp, 0);
+    const std::wstring told = std::wstring(unit_disp_name(b).c_str()) + L" 回合开始:\n    <c=y>" +
+                              or_empty(get_pwr(P_PACK_SHOCK)->n) + L"</c> 生效: " + unit_disp_name(a).c_str() + L": 命中";
+    EXPECT_EQ(logged.rfind(told, 0), 0u) << to_utf8_string(logged.c_str());
+    EXPECT_NE(logged.find(L"死亡！"), std::wstring::npos);
+    EXPECT_EQ(logged.find(L"造成"), logged.rfind(L"造成")) << "one damage line: a's";
 }
 
 // ---- the queue ----
