@@ -1,10 +1,7 @@
 #include "game/start.h"
 
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,6 +18,7 @@
 #include "app/preload.h"
 #include "app/scene.h"
 #include "app/text_info.h"
+#include "game/start_args.h"
 #include "rules/enums.h"
 #include "rules/pwr.h"
 #include "rules/save_slots.h"
@@ -33,15 +31,6 @@
 #include "ui/wnd.h"
 
 namespace {
-// What the command line asks: "--battle" (or "--battle=SEED") fights a battle
-// of the default party at once, the way to watch one without the hub;
-// "--first-frame" quits once the first main-menu frame is presented, after
-// printing how long each start-up step took (the start-up benchmark).
-struct start_args_t {
-    bool battle = false;
-    uint32_t seed = 0;
-    bool first_frame = false;
-};
 start_args_t g_args;
 
 // The start-up steps' times for "--first-frame", in milliseconds: the main
@@ -75,22 +64,6 @@ void print_steps() {
         for (const auto& [name, ms] : t->steps) std::printf("step %s %.2f\n", name, ms);
     std::printf("presented\n");
     std::fflush(stdout);
-}
-
-start_args_t parse_args(int argc, char** argv) {
-    start_args_t a;
-    for (int i = 1; i < argc && argv; ++i) {
-        const std::string arg = argv[i] ? argv[i] : "";
-        if (arg == "--battle") {
-            a.battle = true;
-        } else if (arg == "--first-frame") {
-            a.first_frame = true;
-        } else if (arg.rfind("--battle=", 0) == 0) {
-            a.battle = true;
-            a.seed = uint32_t(std::strtoul(arg.c_str() + 9, nullptr, 10));
-        }
-    }
-    return a;
 }
 
 // The texts and the rules tables built from them: on the loader thread.
@@ -175,6 +148,15 @@ int app_main(int argc, char** argv) {
     g_main_steps = {{}, step_clock::now()};
     g_loader_steps = {};
     g_args = parse_args(argc, argv);
+    // Answered before anything starts: a typo opens no window.
+    if (g_args.kind == start_args_t::k_help) {
+        std::fputs(start_usage, stdout);
+        return 0;
+    }
+    if (g_args.kind == start_args_t::k_bad) {
+        std::fprintf(stderr, "%s\n", g_args.error.c_str());
+        return 2;  // the usual status for a bad command line
+    }
     // What failed has said so on standard error; the result is the one start-up failures always had.
     if (!app_start()) return -1;
     app_run();

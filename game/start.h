@@ -2,7 +2,8 @@
 // The game's start-up, frame loop and shutdown: above every layer, it wires
 // the platform, the rules, the toolkit and the screens together.
 
-// Returns the process result: -1 when the platform could not start, else 0.
+// Returns the process result: -1 when the platform could not start, 2 for a
+// bad command line (said on standard error), else 0.
 int app_main(int argc, char** argv);
 
 // Brings the platform and the data layers up; false when the platform failed.

@@ -3,14 +3,17 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/audio.h"
@@ -29,6 +32,7 @@
 #include "app/scene.h"
 #include "app/seams.h"
 #include "app/text_info.h"
+#include "game/start_args.h"
 #include "rules/pwr.h"
 #include "screens/arena/arena.h"
 #include "screens/menu/main_menu.h"
@@ -206,4 +210,44 @@ TEST_F(App, AWindowLargerThanTheScreenFallsBackToTheDefaultIsNamedAndStaysInTheC
     const auto names_both = [](const Str& s) { return wcsstr(s.c_str(), L"1100x700") && wcsstr(s.c_str(), L"1024x728"); };
     EXPECT_TRUE(std::ranges::any_of(said_notes(), names_both)) << "the log names the size and the room";
     EXPECT_EQ(config_get_string(L"windowed_size", L"", L"Main"), Str(L"1100x700"));
+}
+
+TEST(Args, SeedsAreWholeNumbersHelpWinsAndTheBadArgumentIsNamed) {
+    using a_t = start_args_t;
+    using want_t = std::tuple<a_t::kind_t, bool, uint32_t, bool>;  // kind, battle, seed, first frame
+    const a_t::kind_t run = a_t::k_run;
+    const want_t help{a_t::k_help, false, 0, false}, bad{a_t::k_bad, false, 0, false};
+    const std::pair<std::vector<const char*>, want_t> rows[] = {
+        {{}, {run, false, 0, false}}, {{"--battle"}, {run, true, 0, false}}, {{"--battle=42"}, {run, true, 42, false}},
+        {{"--first-frame"}, {run, false, 0, true}}, {{"--help"}, help}, {{"-h"}, help},
+        {{"--first-frame", "--battle=4294967295"}, {run, true, 4294967295u, true}},
+        {{"--battle=abc", "--frobnicate", "-h"}, help}, {{"--battle=abc"}, bad},
+        {{"--battle=12x"}, bad}, {{"--battle="}, bad}, {{"--battle=0"}, bad}, {{"--battle=4294967296"}, bad},
+        {{"--battle=-1"}, bad}, {{"--battle=+5"}, bad}, {{"--battle", "--frobnicate"}, bad}, {{"battle"}, bad}};
+    for (const auto& [args, want] : rows) {
+        std::vector<const char*> argv{"tarnwick"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const a_t got = parse_args(int(argv.size()), argv.data());
+        const std::string last = args.empty() ? "" : args.back();
+        EXPECT_EQ(std::tuple(got.kind, got.battle, got.seed, got.first_frame), want) << last;
+        EXPECT_EQ(got.error.starts_with("tarnwick: ") && got.error.find("'" + last + "'") != std::string::npos &&
+                      got.error.ends_with(" (see --help)"), std::get<0>(want) == a_t::k_bad) << got.error;
+    }
+}
+
+TEST(Args, TheGameAnswersHelpAndABadOptionBeforeSdlStarts) {
+    // A video driver that does not exist: a game that starts SDL says so and ends at once.
+    const auto run = [](const std::string& args) {
+        FILE* p = popen(("SDL_VIDEODRIVER=none '" TW_GAME_EXE "' " + args).c_str(), "r");
+        std::string out(4096, '\0');
+        out.resize(std::fread(out.data(), 1, out.size(), p));
+        const int st = pclose(p);
+        return std::pair(WIFEXITED(st) ? WEXITSTATUS(st) : -1, out);
+    };
+    EXPECT_EQ(run("--frobnicate 2>&1 >/dev/null"),
+              std::pair(2, std::string("tarnwick: unknown option '--frobnicate' (see --help)\n")));
+    const auto [st, usage] = run("--help 2>/dev/null");
+    EXPECT_EQ(st, 0);
+    for (const char* opt : {"--battle ", "--battle=SEED ", "--first-frame ", "--help "})
+        EXPECT_NE(usage.find(opt), std::string::npos) << opt;
 }
