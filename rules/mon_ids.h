@@ -5,6 +5,8 @@ enum mon_id_e : int {
     MON_SPIDER_HUNT = 5,
     MON_SPIDER_WEB = 6,
     MON_RAT_D = 8,
+    MON_GOB_H_SHD_E = 37,
+    MON_GOB_H_TH_S = 38,
     MON_SKELETON_SHD = 96,
     MON_ZOMBIE = 100,
     MON_ELM_A = 116,

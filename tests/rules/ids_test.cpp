@@ -231,7 +231,8 @@ const named_t dmg_names[] = {
 const named_t mon_names[] = {
     N(MON_SPIDER_HUNT, L"spider_hunt"), N(MON_SPIDER_WEB, L"spider_web"), N(MON_RAT_D, L"rat_d"),
     N(MON_SKELETON_SHD, L"skeleton_shd"), N(MON_ZOMBIE, L"zombie"), N(MON_ELM_A, L"elm_a"), N(MON_ELM_F, L"elm_f"),
-    N(MON_ELM_W, L"elm_w"), N(MON_ELM_E, L"elm_e"),
+    N(MON_ELM_W, L"elm_w"), N(MON_ELM_E, L"elm_e"), N(MON_GOB_H_SHD_E, L"gob_h_shd_e"),
+    N(MON_GOB_H_TH_S, L"gob_h_th_s"),
 };
 const named_t rare_names[] = {
     N(RARE_NORMAL, L"normal"), N(RARE_MAGIC, L"magic"), N(RARE_RARE, L"rare"), N(RARE_EPIC, L"epic"),
