@@ -126,9 +126,31 @@ bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map) {
     return placed;
 }
 
+namespace {
+// The party outlives the battle and the caller frees the foes: no unit keeps a
+// pointer to another, and the lists name none. Rules called between fights
+// (a new monster's formation count) then see an empty battle.
+void let_go_of_units() {
+    btl_t& b = btl();
+    std::vector<unit_t*> kept = b.full;
+    for (unit_grp_t* g : b.grps)
+        if (g) kept.insert(kept.end(), g->units.begin(), g->units.end());
+    for (unit_t* u : kept) {
+        u->btl.auras.clear();
+        for (auto& [id, ci] : u->conds.map) ci.src = nullptr;
+    }
+    b.full.clear();
+    b.roster.clear();
+    b.fallen.clear();
+    b.cur = nullptr;
+    b.grps[0] = b.grps[1] = nullptr;
+}
+}  // namespace
+
 void end_btl() {
     clear_zones();
     free_summons();
+    let_go_of_units();
 }
 
 // ---- the battle loop ----

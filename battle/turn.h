@@ -22,7 +22,9 @@ extern clr_t side_clrs[BTL_SIDES];
 bool begin_btl(unit_grp_t* a, unit_grp_t* b, tmap_t* map);
 // Gives turns until the battle is over or the program quits.
 void run_btl();
-// Removes the zones and the summoned units; the lists stay.
+// Removes the zones and the summoned units and lets go of every other unit:
+// the lists are empty, the current unit and the groups null. The result
+// (state, no_death, round) stays for the pages after the fight.
 void end_btl();
 
 // BTL_NONE before the first battle, then BTL_RUNNING, BTL_ABORTED, BTL_WON or BTL_LOST.

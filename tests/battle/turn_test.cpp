@@ -15,9 +15,11 @@
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
 #include "rules/itm_slot.h"
+#include "rules/mon_ids.h"
 #include "rules/pwr_ids.h"
 #include "rules/pty.h"
 #include "rules/unit_grp.h"
+#include "support/ai_battle.h"
 
 namespace {
 // Scripted orders per call of slot 28; a hook runs after each unit move.
@@ -480,7 +482,7 @@ TEST_F(Turn, BeginReadiesEveryUnitAndDeploysBothSides) {
     EXPECT_EQ(btl().roster.size(), 2u);
 }
 
-TEST_F(Turn, EndingTheBattleFreesSummonsAndTheirPlaceInTheLists) {
+TEST_F(Turn, EndingTheBattleFreesSummonsAndLetsGoOfEveryUnit) {
     meet();
     begin();
     unit_t* s = new unit_t();
@@ -488,8 +490,26 @@ TEST_F(Turn, EndingTheBattleFreesSummonsAndTheirPlaceInTheLists) {
     s->creator = a;
     btl().summons.push_back(s);
     insert_after_creator(s, a);
+    a->btl.auras.push_back({P_AURA1_FIRE5, b});  // what a holds of the foe, who may be freed next
+    put_cond(a, C_GRAP, b);
     end_btl();
     EXPECT_TRUE(btl().summons.empty());
-    for (unit_t* u : btl().full) EXPECT_NE(u, s);
-    EXPECT_EQ(btl().roster.size(), 2u);
+    EXPECT_TRUE(btl().full.empty() && btl().roster.empty());
+    EXPECT_TRUE(a->btl.auras.empty() && !a->conds.map.at(C_GRAP).src);
+}
+
+// A fight given up, its foes freed: the next challenge's hobgoblins count their neighbours as made.
+TEST_F(Turn, AfterTheBattleNothingListsItsFreedFoes) {
+    ai_battle_t fight;
+    fight.listener.orders = [](unit_t* u) {
+        u->btl.side == SIDE_PLAYER && !btl().fallen.empty() ? set_btl_lost() : ai_run(u);
+    };
+    ASSERT_EQ(fight.run(20, 19, 3), BTL_LOST);
+    fight.foes.reset();
+    const btl_t& s = btl();
+    EXPECT_TRUE(s.full.empty() && s.roster.empty() && s.fallen.empty() && !s.cur && !s.grps[0] && !s.grps[1]);
+    EXPECT_EQ(s.state, BTL_LOST);
+    const std::unique_ptr<unit_grp_t> hobs(enc_to_grp({3, 0, {{MON_GOB_H_TH_S, 19, 1}, {MON_GOB_H_SHD_E, 19, 2}}}));
+    ASSERT_TRUE(hobs->units.back()->has_pwr(P_PHALANX2));
+    for (unit_t* u : fight.party->units) u->recalc();
 }

@@ -168,6 +168,7 @@ struct ai_battle_t {
     enc_t enc;
     std::vector<int> blds;  // the party's builds; empty: the default party's first four
     std::function<void(unit_t*)> adjust_party;  // for each party member once it is made, if set
+    std::vector<int> end_hps;  // every unit's hit points as the battle ended, in full-list order
 
     static void sink(const wchar_t* text, void* user) { static_cast<ai_battle_t*>(user)->log += text; }
 
@@ -213,17 +214,12 @@ struct ai_battle_t {
             if (every_unit_by_listener || u->btl.side == SIDE_PLAYER) u->btl.ai = 0;  // orders come from the listener
         run_btl();
         const int state = get_btl_state();
+        end_hps.clear();
+        for (const unit_t* u : btl().full) end_hps.push_back(u->hp);
         end_btl();
         log_flush();
         log_set_sink(nullptr, nullptr);
         set_cur_scene(nullptr);
         return state;
-    }
-
-    // Hit points of every unit of the battle, in full-list order.
-    std::vector<int> hps() const {
-        std::vector<int> v;
-        for (const unit_t* u : btl().full) v.push_back(u->hp);
-        return v;
     }
 };
