@@ -399,6 +399,9 @@ int run_btl_scene(tmap_t* map) {
     // The battle is over: nothing may reach the map, which dies with the caller's call.
     set_btl_map(nullptr);
     set_cur_scene(nullptr);
+    // Nor a unit: the caller frees the foes once it has the result.
+    status_show_unit(nullptr);
+    s->on_roster_changed();
     for (unit_t* u : g_pty.units) u->heal_full();
     return get_btl_state();
 }

@@ -494,8 +494,11 @@ TEST_F(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
         });
         d.frames(20);
         EXPECT_EQ(ally->tint, red);  // its last hit's: the fallen are not drawn while it fades
+        hover_cell(d, st.u(rat_i)->pos);  // the panel shows the rat
         d.on_main([] { set_btl_lost(); });
         ASSERT_TRUE(st.wait_end(d));
+        // The arena frees the foes now: the screen keeps no unit of the fight.
+        EXPECT_TRUE(!main_ui().shown_unit && get_btl_scene(nullptr)->strip()->count() == 0);
         // The arena's next fight: the party healed, the scene popped and pushed again.
         d.on_main([] { pop_scene(); });
         st.start(d);
