@@ -1,6 +1,8 @@
 #pragma once
-// A temporary folder of Lua scripts, and a counter of the error boxes that
-// failed scripts would show.
+// A temporary folder of Lua scripts, a counter of the error boxes that
+// failed scripts would show, and a suite with both over the text database.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -29,4 +31,12 @@ struct box_counter_t {
     lua_msg_box_t saved = lua_msg_box;
     box_counter_t() { count = 0, lua_msg_box = [](const char*, const char* text) { ++count, last = text; }; }
     ~box_counter_t() { lua_msg_box = saved; }
+};
+
+// The text database read from the suite's own folder, closed after each case.
+class lua_db_test : public ::testing::Test {
+protected:
+    lua_dir_t dir;
+    box_counter_t boxes;
+    void TearDown() override { db_t::instance().close(); }
 };

@@ -13,11 +13,8 @@ static text_info_t coin_rows[3] = {text_info_t(), text_info_t(L"cp"), text_info_
 const txt_tbl_reg_t abi_reg(L"tst_abi", {&abi_rows[0], &abi_rows[1], &abi_rows[2]}, 0);
 const txt_tbl_reg_t coin_reg(L"tst_coin", {&coin_rows[0], &coin_rows[1], &coin_rows[2]}, 1);
 
-class TextInfo : public ::testing::Test {
+class TextInfo : public lua_db_test {
 protected:
-    lua_dir_t dir;
-    box_counter_t boxes;
-
     void start(const std::string& strs) {
         dir.write("main.lua", "strs = " + strs);
         dir.load();

@@ -61,11 +61,7 @@ protected:
         const u_cmd_t cmd{.pwr = pwr, .param = 0, .tgt = at, .flags = flags};
         return perform_cmd(u, &cmd);
     }
-    int count_slot(int slot) const {
-        int n = 0;
-        for (int s : rec.slots()) n += s == slot;
-        return n;
-    }
+    int count_slot(int slot) const { return rec.count(slot); }
     bool logged(const wchar_t* s) const { return log.find(s) != std::wstring::npos; }
 };
 

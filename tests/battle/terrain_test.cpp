@@ -10,11 +10,8 @@
 
 namespace {
 
-class TerrainTexts : public ::testing::Test {
+class TerrainTexts : public lua_db_test {
 protected:
-    lua_dir_t dir;
-    box_counter_t boxes;
-
     void start(const std::string& strs_lua) {
         dir.write("main.lua", "strs = {}");
         if (!strs_lua.empty()) dir.write("cn/strs.lua", strs_lua);

@@ -100,11 +100,11 @@ protected:
         a = mk(pty, 0, L"a");
         b = mk(foes, 1, L"b");
     }
-    // The party's a against the enemy's b, then the party's c when asked:
+    // The party's a against the enemy's b, then c of c_side when asked:
     // begun, in that order.
-    void line_up(bool with_c) {
+    void line_up(bool with_c, int c_side = SIDE_PLAYER) {
         meet();
-        if (with_c) c = mk(pty, 0, L"c");
+        if (with_c) c = mk(c_side == SIDE_PLAYER ? pty : foes, c_side, L"c");
         begin();
         order(with_c ? std::vector<unit_t*>{a, b, c} : std::vector<unit_t*>{a, b});
     }
@@ -231,10 +231,7 @@ TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {
 }
 
 TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
-    meet();
-    c = mk(foes, 1, L"c");
-    begin();
-    order({a, b, c});
+    line_up(true, SIDE_FOES);
     b->hp = 3;
     // A burning aura next to b: 5 fire damage at b's turn start.
     a->pwrs.add(232);
@@ -270,10 +267,7 @@ TEST_F(Turn, ATurnStartsTickStandsOnTheLineUnderItsHeading) {
 // the heading and a's lines are told, c's and the holder's own bleeding not.
 TEST_F(Turn, AnUnseenHoldersShockIsToldWhereItStrikesTheSeen) {
     draw({"..#.....", "..#.....", "..#.....", "........", "........", "........"});
-    meet();
-    c = mk(foes, 1, L"c");
-    begin();
-    order({a, b, c});
+    line_up(true, SIDE_FOES);
     ASSERT_FALSE(is_pt_visible(b->pos) || is_pt_visible(c->pos));
     b->pwrs.add(P_PACK_SHOCK);
     cond_inst_t ci;
@@ -351,14 +345,13 @@ TEST_F(Turn, CommandsTheUnitCannotUseAreRefusedAndThePlayerToldWhy) {
         if (u != a) return;
         budgets.push_back(a->btl.act_budget);
         if (turns == int(scripts.size())) return set_btl_lost();
-        starts.push_back(int(std::count_if(lis.calls.begin(), lis.calls.end(),
-                                           [&](const auto& c) { return c.slot == 31 && c.u == a; })));
+        starts.push_back(lis.count(31, a));
         u->btl.cmds = scripts[size_t(turns++)];
     };
     run_btl();
     for (const wchar_t* why : {L"行动点不足", L"未掌握该能力", L"无效的命令", L"无法瞄准该处", L"本回合已移动"})
         EXPECT_NE(logged.find(why), std::wstring::npos) << "the log says why: " << to_utf8_string(why);
-    const int total = int(std::count_if(lis.calls.begin(), lis.calls.end(), [&](const auto& c) { return c.slot == 31 && c.u == a; }));
+    const int total = lis.count(31, a);
     EXPECT_EQ(starts, (std::vector<int>{0, 1, 1, 1, 1}));
     EXPECT_EQ(total, 2) << "one attack and one move ran";
     EXPECT_EQ(first_turn_end, BUDGET_NONE) << "the attack took the whole turn";

@@ -22,11 +22,7 @@ protected:
         btl_pres() = btl_pres_t();
         btl_test::TearDown();
     }
-    int moved_calls() const {
-        int n = 0;
-        for (const auto& c : rec.calls) n += c.slot == 26;
-        return n;
-    }
+    int moved_calls() const { return rec.count(26); }
 };
 
 const std::vector<std::string> corridor = {"##########", "..........", "###.######"};

@@ -134,9 +134,8 @@ TEST_F(Zones, EnteringAnAlliesZoneCellTriggersItForTheEntrantOnly) {
     rec.calls.clear();
     v->pos = ally->pos;
     zone_entry(v);
-    int on_v = int(v->conds.has(C_NO_MOV)), on_ally = int(ally->conds.has(C_NO_MOV));
-    for (const auto& c : rec.calls)
-        if (c.slot == 34) (c.u == v ? on_v : on_ally) += 1;
+    const int on_v = int(v->conds.has(C_NO_MOV)) + rec.count(34, v);
+    const int on_ally = int(ally->conds.has(C_NO_MOV)) + rec.count(34) - rec.count(34, v);
     EXPECT_EQ(on_v, 1) << "missed, or held fast";
     EXPECT_EQ(on_ally, 0);
 }

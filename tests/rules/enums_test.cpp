@@ -14,11 +14,8 @@
 #include "rules/urank.h"
 
 namespace {
-class RulesEnums : public ::testing::Test {
+class RulesEnums : public lua_db_test {
 protected:
-    lua_dir_t dir;
-    box_counter_t boxes;
-
     void start(const std::string& main_lua) {
         dir.write("main.lua", main_lua);
         dir.load();

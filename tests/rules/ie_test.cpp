@@ -105,9 +105,9 @@ TEST(IeRules, WhatMayBeRolled) {
     for (int e : ie_list_for_itm(inst(28, 1))) EXPECT_LE(get_ie(e).lv, 1) << e;
 }
 
-TEST(IeTexts, ReadFromTheEnchantmentFile) {
-    lua_dir_t dir;
-    box_counter_t boxes;
+using IeTexts = lua_db_test;
+
+TEST_F(IeTexts, ReadFromTheEnchantmentFile) {
     dir.write("main.lua", "strs = {}");
     dir.write("cn/itm_enchs.lua", "itm_enchs = { [1] = { n = 'Flaming', d = '+%s fire' } }\n"
                                   "rare_lvs = { [2] = { n = 'Magic' }, [6] = { n = 'Relic' } }");
@@ -117,7 +117,6 @@ TEST(IeTexts, ReadFromTheEnchantmentFile) {
     EXPECT_STREQ(get_ex_info(2).n, L"Magic");
     EXPECT_STREQ(get_ex_info(6).n, L"Relic");
     EXPECT_EQ(boxes.count, 0);
-    db_t::instance().close();
 }
 
 TEST(IeRules, HugeBonusesFromADamagedSaveStayWhole) {

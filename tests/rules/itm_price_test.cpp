@@ -60,10 +60,8 @@ TEST(IeFillVal, OnePlaceholderTakesTheValue) {
     for (const auto& c : cases) EXPECT_STREQ(ie_fill_val(c.fmt, c.num, c.text).buf, c.want) << (c.fmt ? c.fmt : L"-");
 }
 
-class ItmNames : public ::testing::Test {
+class ItmNames : public lua_db_test {
 protected:
-    lua_dir_t dir;
-
     void SetUp() override {
         dir.write("main.lua", "_wsp = '_'\nstrs = { wpn_flags = { [2] = { n = 'Reach', d = 'two cells' },"
                               " [3] = { n = 'Light', d = 'off hand' }, [4] = { n = 'Finesse', d = 'Dex' },"
@@ -74,7 +72,6 @@ protected:
                                       "rare_lvs = { [2] = { n = 'Magic' }, [3] = { n = 'Rare' } }");
         dir.load();
     }
-    void TearDown() override { db_t::instance().close(); }
     static Str name(const itm_slot_t& s) {
         Str out;
         return s.get_name(out);

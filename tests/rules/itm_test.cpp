@@ -170,11 +170,8 @@ TEST(ItmRules, RangesAmmunitionAndStacks) {
 
 // ---- texts ----
 
-class ItmTexts : public ::testing::Test {
+class ItmTexts : public lua_db_test {
 protected:
-    lua_dir_t dir;
-    box_counter_t boxes;
-
     void SetUp() override {
         dir.write("main.lua", "strs = {}\n_wsp = ' '");
         dir.write("cn/itms.lua", "itm_runs = (itm_runs or 0) + 1\n"
@@ -184,7 +181,6 @@ protected:
         dir.write("en/strs.lua", "x = 1");
         dir.load();
     }
-    void TearDown() override { db_t::instance().close(); }
     static int itm_runs() {
         lua_State* L = db_t::instance().L;
         lua_getfield(L, LUA_GLOBALSINDEX, "itm_runs");

@@ -20,12 +20,6 @@ namespace {
 
 using Pty = pwrs_test;
 
-std::string bytes_of(const pty_t& p) {
-    mem_io_t m;
-    EXPECT_TRUE(p.save(m));
-    return m.data;
-}
-
 std::string tag(const char* t) { return std::string(t, std::strlen(t) + 1); }
 
 // A party file by hand: name "Ab", 12.5 gold, one bag slot, positions, level, arena words 1..11.
@@ -107,12 +101,7 @@ TEST_F(Pty, DamagedFilesLeaveThePartyAsItWas) {
     live.name = L"live";
     live.gold = 77;
     live.units.push_back(new unit_t);
-    const std::string before = bytes_of(live);
-    for (const auto& [what, data] : bad) {
-        mem_io_t in(data);
-        EXPECT_FALSE(live.load(in)) << what;
-        EXPECT_EQ(bytes_of(live), before) << what;
-    }
+    expect_refused(live, bad);
     mem_io_t in(good);
     ASSERT_TRUE(live.load(in));
     EXPECT_EQ(live.units.size(), 1u);  // loading never touches the members

@@ -132,9 +132,9 @@ TEST_F(Pwrs, FamiliesFollowTheDamageLetters) {
     }
 }
 
-TEST(PwrTexts, InitLoadsTextsForFilledSlotsOnly) {
-    lua_dir_t dir;
-    box_counter_t boxes;
+using PwrTexts = lua_db_test;
+
+TEST_F(PwrTexts, InitLoadsTextsForFilledSlotsOnly) {
     dir.write("main.lua",
               "strs = { pwrs = { [1] = { n = ' Move ' }, [291] = { n = 'Last' }, [292] = { n = 'x' },"
               " [0] = { n = 'y' }, foo = { n = 'z' } }, pwr_cats = 1 }");
@@ -150,7 +150,6 @@ TEST(PwrTexts, InitLoadsTextsForFilledSlotsOnly) {
     EXPECT_EQ(get_pwr_cat(10), get_pwr_cat(0));
     EXPECT_EQ(boxes.count, 0);
     free_pwrs();
-    db_t::instance().close();
 }
 
 TEST_F(Pwrs, ProficiencyOfEveryItemIsAProficiencyFeat) {

@@ -270,14 +270,9 @@ void slot_by_hand(const fs::path& dir_, const wchar_t* name, int n) {
     fs::create_directories(dir_);
     pty_t p;
     p.name = name;
-    mem_io_t m;
-    ASSERT_TRUE(p.save(m));
-    std::ofstream(dir_ / "my.pty", std::ios::binary) << m.data;
-    for (int i = 0; i < n; ++i) {
-        mem_io_t u;
-        ASSERT_TRUE(unit_t().save(u));
-        std::ofstream(dir_ / to_utf8_string(Str(L"%08d.pc", i).buf), std::ios::binary) << u.data;
-    }
+    std::ofstream(dir_ / "my.pty", std::ios::binary) << bytes_of(p);
+    for (int i = 0; i < n; ++i)
+        std::ofstream(dir_ / to_utf8_string(Str(L"%08d.pc", i).buf), std::ios::binary) << bytes_of(unit_t());
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include "app/lua_files.h"
 #include "rules/enums.h"
 
-TEST(TblTexts, OnceForEachStartOfTheTextDatabase) {
-    lua_dir_t dir;
-    box_counter_t boxes;
+using TblTexts = lua_db_test;
+
+TEST_F(TblTexts, OnceForEachStartOfTheTextDatabase) {
     dir.write("main.lua", "strs = {}");
     db_set_text_root(dir.wide().buf);
     for (const wchar_t* lang : {L"cn", L"en"}) {
@@ -21,5 +21,4 @@ TEST(TblTexts, OnceForEachStartOfTheTextDatabase) {
         for (int i = 0; i < 5; ++i) EXPECT_EQ(get_u_size(3)->n, nullptr);
     }
     EXPECT_EQ(boxes.count, 2);
-    db_t::instance().close();
 }

@@ -1,6 +1,10 @@
 #pragma once
 // Memory streams for record readers and writers, and bytes built by hand.
+#include <gtest/gtest.h>
+
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/mem_io.h"
 
@@ -29,3 +33,22 @@ struct le_bytes_t {
 
 // A save folder's main.cfg: the next slot number and the current one.
 inline std::string cfg_bytes(int next, int cur) { return le_bytes_t().i32(next).i32(cur).b; }
+
+// The bytes a record (a party, a unit) writes.
+template <class R>
+std::string bytes_of(const R& r) {
+    mem_io_t m;
+    EXPECT_TRUE(r.save(m));
+    return m.data;
+}
+
+// Each damaged record, named, fails to load and leaves the live one as it was.
+template <class R>
+void expect_refused(R& live, const std::vector<std::pair<const char*, std::string>>& bad) {
+    const std::string before = bytes_of(live);
+    for (const auto& [what, data] : bad) {
+        mem_io_t in(data);
+        EXPECT_FALSE(live.load(in)) << what;
+        EXPECT_EQ(bytes_of(live), before) << what;
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
 // A battle listener for tests: keeps the null listener's duties and records
 // every call as {slot, unit, other unit, number}, in order.
+#include <algorithm>
 #include <vector>
 
 #include "battle/listener.h"
@@ -21,6 +22,10 @@ public:
         std::vector<int> out;
         for (const call_t& c : calls) out.push_back(c.slot);
         return out;
+    }
+    // The calls of the slot, only u's when u is given.
+    int count(int slot, const unit_t* u = nullptr) const {
+        return int(std::count_if(calls.begin(), calls.end(), [&](auto& c) { return c.slot == slot && (!u || c.u == u); }));
     }
 
     void on_round_start(int r) override { calls.push_back({23, nullptr, nullptr, r}); }
