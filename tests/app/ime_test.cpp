@@ -9,6 +9,7 @@
 
 #include "app/input.h"
 #include "support/ime_input.h"
+#include "support/mapped.h"
 
 namespace {
 using namespace ime_input;
@@ -49,8 +50,7 @@ TEST_F(Ime, LongCompositionArrivesWhole) {
 }
 
 TEST_F(Ime, CandidateBlocks) {
-    std::vector<std::wstring> twelve;
-    for (int i = 0; i < 12; ++i) twelve.push_back(std::wstring(1, wchar_t(L'\u4E00' + i)));
+    const std::vector<std::wstring> twelve = mapped(12, [](int i) { return std::wstring(1, wchar_t(L'\u4E00' + i)); });
     const std::wstring full_slot(ime_cand_slot, L'\u5B57');  // no room left for a terminator
     const std::vector<std::wstring> cases[][2] = {
         {{L"\u4F60", L"\u5462", L"", L"\u62DF"}, {L"\u4F60", L"\u5462"}},  // stops at the first empty slot
@@ -59,9 +59,7 @@ TEST_F(Ime, CandidateBlocks) {
     for (const auto& [words, want] : cases) {
         const auto block = cand_block(words);
         ime_set_cands(block.data());
-        std::vector<std::wstring> got;
-        for (const Str& s : ime_cands()) got.emplace_back(s.c_str());
-        EXPECT_EQ(got, want) << words.size() << " words";
+        EXPECT_EQ(mapped(ime_cands(), [](const Str& s) { return std::wstring(s.c_str()); }), want) << words.size() << " words";
     }
 }
 

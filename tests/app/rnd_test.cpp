@@ -1,15 +1,12 @@
 #include "app/rnd.h"
+#include "support/mapped.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-static std::vector<int> draws(int n) {
-    std::vector<int> v;
-    for (int i = 0; i < n; ++i) v.push_back(rnd_rand());
-    return v;
-}
+static std::vector<int> draws(int n) { return mapped(n, [](int) { return rnd_rand(); }); }
 
 TEST(Rnd, KnownSequenceAndRepeatableSeeds) {
     EXPECT_EQ(rnd_seed(1), 1u);

@@ -13,6 +13,7 @@
 #include "rules/enum_ids.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
+#include "support/mapped.h"
 
 TEST(GenBatch, HoldsOneTwoThreeAndUpToThreeMoreSortedAndRepeatsFromItsRecord) {
     rnd_srand(12345);
@@ -30,8 +31,7 @@ TEST(GenBatch, HoldsOneTwoThreeAndUpToThreeMoreSortedAndRepeatsFromItsRecord) {
         ASSERT_GE(a.size(), 3u);
         ASSERT_LE(a.size(), 6u);
         sizes.insert(a.size());
-        std::vector<int> diffs;
-        for (const enc_t& e : a) diffs.push_back(e.diff);
+        const std::vector<int> diffs = mapped(a, [](const enc_t& e) { return e.diff; });
         EXPECT_TRUE(std::is_sorted(diffs.begin(), diffs.end())) << seed;
         for (int d : {1, 2, 3}) EXPECT_NE(std::count(diffs.begin(), diffs.end(), d), 0) << seed;
         rnd_srand(999);  // another state of the game's generator, another clock

@@ -8,6 +8,7 @@
 #include "battle/btl_fixture.h"
 #include "battle/damage.h"
 #include "battle/unit_move.h"
+#include "support/mapped.h"
 
 namespace {
 class Aura : public btl_test {
@@ -17,11 +18,7 @@ protected:
         draw({"..........", "..........", "..........", "..........", ".........."});
         log_cur_buf()->assign(L"");
     }
-    static std::vector<int> ids(const unit_t* u) {
-        std::vector<int> v;
-        for (const u_aura_t& a : u->btl.auras) v.push_back(a.pwr);
-        return v;
-    }
+    static std::vector<int> ids(const unit_t* u) { return mapped(u->btl.auras, [](const u_aura_t& a) { return a.pwr; }); }
 };
 }  // namespace
 

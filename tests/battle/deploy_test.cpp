@@ -9,6 +9,7 @@
 #include "app/str.h"
 #include "battle/btl_fixture.h"
 #include "battle/terrain.h"
+#include "support/mapped.h"
 
 namespace {
 class Deploy : public btl_test {
@@ -55,8 +56,7 @@ TEST_F(Deploy, BothSidesOnDistinctFreeCellsOfTheLargestRegion) {
     expect_distinct_open_cells(all);
     for (const unit_t* u : all) EXPECT_GE(u->pos.x, 11) << "only the largest region";
     // The same seed places everyone the same way.
-    std::vector<pt_t> first;
-    for (const unit_t* u : all) first.push_back(u->pos);
+    const std::vector<pt_t> first = mapped(all, [](const unit_t* u) { return u->pos; });
     rnd_srand(99);
     ASSERT_TRUE(deploy_groups(a, b));
     for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i]->pos, first[i]);

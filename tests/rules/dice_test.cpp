@@ -7,14 +7,7 @@
 #include "app/opts.h"
 #include "app/rnd.h"
 #include "app/str.h"
-
-namespace {
-struct disp_dice_t {
-    bool saved = opts().disp_dice;
-    explicit disp_dice_t(bool on) { opts().disp_dice = on; }
-    ~disp_dice_t() { opts().disp_dice = saved; }
-};
-}  // namespace
+#include "support/scoped_set.h"
 
 TEST(Dice, ParsesEveryFormAndRefusesMalformedTexts) {
     const struct {
@@ -100,13 +93,13 @@ TEST(Dice, TextForms) {
     EXPECT_STREQ(dice_text({2, 6, 0}).buf, L"2d6");
     EXPECT_STREQ(dice_text({0, 0, 5}).buf, L"5");
     {
-        disp_dice_t off(false);
+        scoped_set_t off(opts().disp_dice, false);
         EXPECT_STREQ(dice_range_text({1, 4, -1}).buf, L"1-3");
         EXPECT_STREQ(dice_range_text({0, 0, 5}).buf, L"5-5");
         EXPECT_STREQ(dice_range_text({1, 4, -5}).buf, L"1-1");
         EXPECT_STREQ(dice_rng_text(2, 6).buf, L"2-12");
     }
-    disp_dice_t on(true);
+    scoped_set_t on(opts().disp_dice, true);
     EXPECT_STREQ(dice_range_text({1, 4, -1}).buf, L"1d4-1");
     EXPECT_STREQ(dice_rng_text(2, 6).buf, L"2d6");
     Str s;

@@ -4,14 +4,9 @@
 
 #include "app/opts.h"
 #include "app/str.h"
+#include "support/scoped_set.h"
 
 namespace {
-struct disp_dice_t {
-    bool saved = opts().disp_dice;
-    explicit disp_dice_t(bool on) { opts().disp_dice = on; }
-    ~disp_dice_t() { opts().disp_dice = saved; }
-};
-
 // Names for the damage types, as the text tables would give them.
 struct named_types_t {
     named_types_t() {
@@ -95,11 +90,11 @@ TEST(Dmg, TypeTableAndBits) {
 TEST(Dmg, ListTexts) {
     const dmg_list_t two{{2, 6, 0, 0x10}, {1, 6, 0, 0x08}};
     {
-        disp_dice_t off(false);
+        scoped_set_t off(opts().disp_dice, false);
         EXPECT_STREQ(dmg_list_text(two, 0).buf, L"3-18");
         EXPECT_STREQ(dmg_list_text({{0, 0, 4, 0x10}, {1, 4, -3, 0x8}}, 0).buf, L"5-5");
     }
-    disp_dice_t on(true);
+    scoped_set_t on(opts().disp_dice, true);
     EXPECT_STREQ(dmg_list_text(two, 0).buf, L"2d6;1d6");
     EXPECT_STREQ(dmg_list_text(two, 1).buf, L"2d6");
     EXPECT_STREQ(dmg_list_text({{-2, 100, 0, 0x800}}, 0).buf, L"即死");
@@ -110,7 +105,7 @@ TEST(Dmg, ListTexts) {
 
 TEST(Dmg, DescriptionLines) {
     named_types_t names;
-    disp_dice_t on(true);
+    scoped_set_t on(opts().disp_dice, true);
     EXPECT_STREQ(dmg_part_line({-1, 1, 0, 0x4000}, 0).buf, L"<c=#ffb0c4de>武器伤害</c>");
     EXPECT_STREQ(dmg_part_line({-1, 3, 0, 0x4000}, 0).buf, L"<c=#ffb0c4de>武器伤害 x3</c>");
     EXPECT_STREQ(dmg_part_line({2, 6, 0, 0x10}, 0).buf, L"<c=#FFFF0068>2d6火焰伤害</c>");

@@ -15,6 +15,7 @@
 #include "rules/pty.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
+#include "support/mapped.h"
 #include "support/mem_io.h"
 #include "support/save_dir.h"
 
@@ -29,9 +30,7 @@ protected:
 };
 
 std::vector<std::wstring> member_names() {
-    std::vector<std::wstring> v;
-    for (const unit_t* u : g_pty.units) v.push_back(u->name.buf);
-    return v;
+    return mapped(g_pty.units, [](const unit_t* u) { return std::wstring(u->name.buf); });
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
 #include "rules/pty.h"
+#include "support/mapped.h"
 
 namespace {
 int64_t bag_total(const pty_t& p) {
@@ -30,9 +31,7 @@ std::map<std::vector<int>, int64_t> bag_kinds(const pty_t& p) {
 }
 
 std::vector<int> ids_of(const std::vector<itm_slot_t>& v) {
-    std::vector<int> ids;
-    for (const itm_slot_t& s : v) ids.push_back(s.empty() ? 0 : s.id * 100 + s.bonus);
-    return ids;
+    return mapped(v, [](const itm_slot_t& s) { return s.empty() ? 0 : s.id * 100 + s.bonus; });
 }
 
 struct Shop : ::testing::Test {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/io.h"
+#include "support/mapped.h"
 #include "support/pwrs_test.h"
 #include "support/temp_dir.h"
 #include "rules/unit.h"
@@ -11,11 +12,7 @@ namespace {
 
 class UActbar : public pwrs_test {
 protected:
-    static std::vector<int> bar(const u_actbar_t& b) {
-        std::vector<int> v;
-        for (const actbar_item_t& it : b.items) v.push_back(it.pwr);
-        return v;
-    }
+    static std::vector<int> bar(const u_actbar_t& b) { return mapped(b.items, [](const actbar_item_t& it) { return it.pwr; }); }
 };
 
 }  // namespace

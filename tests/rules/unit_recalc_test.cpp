@@ -28,6 +28,7 @@
 #include "rules/race.h"
 #include "rules/race_ids.h"
 #include "rules/unit.h"
+#include "support/scoped_set.h"
 #include "tests/rules/itm_inst.h"
 
 namespace {
@@ -98,18 +99,11 @@ protected:
     static inline lua_dir_t* dir = nullptr;
 };
 
-// No class has 6 hit points a level; the worked example borrows the fighter's row.
-struct cls_hp_t {
-    cls_t* row = const_cast<cls_t*>(get_cls(1));
-    int saved = row->hp_lv;
-    explicit cls_hp_t(int hp) { row->hp_lv = hp; }
-    ~cls_hp_t() { row->hp_lv = saved; }
-};
-
 }  // namespace
 
 TEST_F(Recalc, ACharacterAndItsBreakdownTexts) {
-    cls_hp_t six(6);
+    // No class has 6 hit points a level; the worked example borrows the fighter's row.
+    scoped_set_t six(const_cast<cls_t*>(get_cls(1))->hp_lv, 6);
     unit_t u;
     u.eqpts.slots[EQ_MAIN] = inst(33, 0);
     u.eqpts.slots[EQ_OFF] = inst(74, 0);

@@ -52,8 +52,7 @@ std::wstring take_message(screen_driver_t& d) {
     if (!get_top_modal() || !d.find(L"存档")) return L"";
     wnd_t* text = find_text(d, {L"存档", L"。"});
     std::wstring said = text ? screen_driver_t::plain(text->text.c_str()) : L"";
-    d.key(SDLK_ESCAPE);
-    d.wait_for([] { return get_top_modal() == nullptr; }, "the message to close");
+    d.dismiss();
     return said;
 }
 
@@ -216,8 +215,7 @@ TEST(DamagedFiles, MissingImagesAndSoundsAreNamedInTheLogAndTheGamePlaysOn) {
     for (const fs::directory_entry& e : fs::directory_iterator(d.dir() / "sfx/music"))
         fs::remove(e.path(), ec);
     for (const char* ext : {".ogg", ".wav", ".mp3"}) fs::remove(d.dir() / (std::string("sfx/ui_click") + ext), ec);
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         ASSERT_TRUE(d.find(L"竞技场")) << "the main menu shows";
         d.shot("missing-background");
         EXPECT_TRUE(said(L"找不到图像 gfx/bg_main")) << "said in the player's language";

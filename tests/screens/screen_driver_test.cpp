@@ -20,8 +20,7 @@
 TEST(ScreenDriver, StartsClicksShootsAndQuits) {
     screen_driver_t d;
     EXPECT_FALSE(d.exists("saves/main.cfg"));
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         EXPECT_EQ(get_top_scene(), get_main_menu_scene());
         ASSERT_NE(d.find(L"竞技场"), nullptr);
         EXPECT_NE(d.find(L"冒险模式（开发中）"), nullptr);  // found by its text without mark-up
@@ -40,8 +39,7 @@ TEST(ScreenDriver, StartsClicksShootsAndQuits) {
 
 TEST(ScreenDriver, TheBodyGoesOnInsideNestedLoopsAndTheClockRunsByFrames) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         test_btn_t *opener = nullptr, *waiter = nullptr;
         wnd_t* inner = nullptr;
         int frames_waited = -1;

@@ -39,7 +39,7 @@
 #include "screens/arena/shop_dlg.h"
 #include "screens/dlgs/cfg_dlg.h"
 #include "screens/map/main_ui.h"
-#include "screens/map/map_viewer.h"
+#include "screens/map/open_viewer.h"
 #include "screens/menu/main_menu.h"
 #include "screens/unit/bag_pnl.h"
 #include "screens/unit/eqpt_bag_pnl.h"
@@ -103,11 +103,6 @@ std::wstring help_topic(screen_driver_t& d) {
     return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"";
 }
 
-void close_dialog(screen_driver_t& d) {
-    d.key(SDLK_ESCAPE);
-    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close"));
-}
-
 // ---- stops ----
 
 void main_menu(screen_driver_t& d) {
@@ -159,7 +154,7 @@ void help_from_the_hub(screen_driver_t& d) {
     ASSERT_NE(get_top_modal(), nullptr);
     EXPECT_EQ(help_topic(d), L"竞技场");
     d.shot("help-arena");
-    close_dialog(d);
+    ASSERT_TRUE(d.dismiss());
 }
 
 void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
@@ -183,7 +178,7 @@ void credits_from_the_menu(screen_driver_t& d) {
     ASSERT_NE(get_top_modal(), nullptr);
     EXPECT_EQ(help_topic(d), L"制作");
     d.shot("help-credits");
-    close_dialog(d);
+    ASSERT_TRUE(d.dismiss());
 }
 
 void quit(screen_driver_t& d) {
@@ -697,7 +692,7 @@ void battle(screen_driver_t& d, int* xp) {
               std::wstring::npos)
         << "the page names the experience each member got";
     d.shot("arena-victory");
-    close_dialog(d);
+    ASSERT_TRUE(d.dismiss());
     EXPECT_EQ(uint32_t(g_pty.arena.beaten), beaten | 1u);
     d.frames(1);
     d.shot("arena-beaten");
@@ -712,7 +707,7 @@ void challenge_given_up(screen_driver_t& d) {
     ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗失败") != nullptr; }, "the defeat page", 600));
     EXPECT_EQ(get_top_scene(), get_arena_scene());
     d.shot("arena-defeat");
-    close_dialog(d);
+    ASSERT_TRUE(d.dismiss());
     EXPECT_EQ(g_pty.arena.losses, losses + 1);  // counted once the page is read
     EXPECT_EQ(g_pty.arena.beaten, beaten) << "a lost challenge gets no stamp";
 }
@@ -720,13 +715,7 @@ void challenge_given_up(screen_driver_t& d) {
 // The map scene without a battle, as the map viewer shows it, and the way back
 // to the main menu through the system menu.
 void map_scene(screen_driver_t& d) {
-    d.move_to(1200, 400);  // rest on the right panel, off the screen's edges
-    map_viewer_t* v = nullptr;
-    d.on_main([&] {
-        v = goto_map_viewer();
-        v->show_generated(3, 7, 20, 20);
-    });
-    d.frames(2);
+    map_viewer_t* v = open_viewer(d, 3, 7);
     ASSERT_EQ(get_top_scene(), v);
     for (const wnd_t* w : {main_ui().right_pnl, main_ui().bottom_bar, main_ui().status_pnl})
         EXPECT_TRUE(screen_driver_t::shown(w));
@@ -744,8 +733,7 @@ TEST(Tour, TheGamePlayedByClicks) {
     o.config = "spd_ani_lv=3\r\n";
     screen_driver_t d(o);
     seen_t seen;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         main_menu(d);
         arena_hub(d);
         help_from_the_hub(d);

@@ -17,8 +17,7 @@
 // play() is the common run; a test that must see more of the start calls the
 // steps itself:
 //
-//   d.run([&] {
-//       ASSERT_TRUE(d.start());
+//   d.run_started([&] {
 //       st.start(d);                  // runs the battle on the game's thread
 //       ASSERT_TRUE(st.wait_orders(d));
 //       ...
@@ -174,8 +173,7 @@ struct btl_stage_t {
     // The game run under the driver with this battle, the body read on at the
     // battle's first wait for the player's orders.
     void play(screen_driver_t& d, const std::function<void()>& body) {
-        d.run([&] {
-            ASSERT_TRUE(d.start());
+        d.run_started([&] {
             d.on_main([&] {
                 bv().cmd_log = &given;
                 bv().fx_log = fx_log;
@@ -205,6 +203,12 @@ struct btl_stage_test_t : ::testing::Test {
     btl_stage_t st;
     screen_driver_t d{fast_btl_opts()};
     void play(const std::function<void()>& body) { st.play(d, body); }
+    // btl_stage_t::duel played, the body given the two units.
+    void duel(int w, int h, int no, const pt_t& me, const pt_t& rat,
+              const std::function<void(unit_t* me, unit_t* rat)>& body) {
+        st.duel(w, h, no, me, rat);
+        play([&] { body(st.u(me_i), st.u(rat_i)); });
+    }
 };
 
 // The middle of the cell on the screen.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "battle/listener.h"
+#include "support/mapped.h"
 
 class rec_listener_t : public null_listener_t {
 public:
@@ -18,11 +19,7 @@ public:
     std::vector<call_t> calls;
     bool aoo_answer = true;
 
-    std::vector<int> slots() const {
-        std::vector<int> out;
-        for (const call_t& c : calls) out.push_back(c.slot);
-        return out;
-    }
+    std::vector<int> slots() const { return mapped(calls, [](const call_t& c) { return c.slot; }); }
     // The calls of the slot, only u's when u is given.
     int count(int slot, const unit_t* u = nullptr) const {
         return int(std::count_if(calls.begin(), calls.end(), [&](auto& c) { return c.slot == slot && (!u || c.u == u); }));

@@ -15,10 +15,7 @@ constexpr int SCREEN_CANVAS = 128;
 // The body beside a game started under a fresh driver.
 inline void in_game(const std::function<void(screen_driver_t&)>& body) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        body(d);
-    });
+    d.run_started([&] { body(d); });
 }
 
 inline std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& draw) {

@@ -167,6 +167,13 @@ void screen_driver_t::run(const std::function<void()>& body) {
     cur = nullptr;
 }
 
+void screen_driver_t::run_started(const std::function<void()>& body) {
+    run([&] {
+        ASSERT_TRUE(start());
+        body();
+    });
+}
+
 // The game's thread between runs of the game.
 void screen_driver_t::game_loop() {
     cmd_t c;
@@ -263,6 +270,11 @@ bool screen_driver_t::wait_for(const std::function<bool()>& cond, const char* wh
     ADD_FAILURE() << "waited " << max_frames << " frames in vain for " << what
                   << (running_ ? "" : " (the game has ended)");
     return false;
+}
+
+bool screen_driver_t::dismiss(SDL_Keycode k) {
+    if (k) key(k);
+    return wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close");
 }
 
 int screen_driver_t::wait_exit(int max_frames) {

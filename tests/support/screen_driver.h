@@ -87,6 +87,8 @@ public:
 
     // Runs body beside the game; returns once body has returned and the game has shut down.
     void run(const std::function<void()>& body);
+    // The same with the game started first; a failed start fails the test and skips body.
+    void run_started(const std::function<void()>& body);
 
     // ---- the body's calls ----
 
@@ -99,6 +101,8 @@ public:
     void frames(int n = 1);
     // Runs frames until cond holds, at most max_frames; a test failure naming `what` when it never does.
     bool wait_for(const std::function<bool()>& cond, const char* what, int max_frames = 300);
+    // Presses k (none when 0) and runs frames until no dialog runs, as wait_for.
+    bool dismiss(SDL_Keycode k = SDLK_ESCAPE);
     // Runs frames until the game has ended, at most max_frames; its exit code (-999 when it did not end).
     int wait_exit(int max_frames = 300);
     // Asks the game to quit as closing its window would, and waits for the end.

@@ -12,13 +12,8 @@
 // the body's thread.
 inline void at_three_sizes(const std::function<void(screen_driver_t& d, const rect& scr)>& body) {
     for (const rect scr : {rect{0, 0, 1024, 768}, rect{0, 0, 1280, 720}, rect{0, 0, 1920, 1080}}) {
-        screen_opts_t o;
-        o.w = scr.w, o.h = scr.h;
-        screen_driver_t d(o);
-        d.run([&] {
-            ASSERT_TRUE(d.start());
-            body(d, scr);
-        });
+        screen_driver_t d(screen_opts_t::sized(scr.w, scr.h));
+        d.run_started([&] { body(d, scr); });
     }
 }
 

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "app/paths.h"
+#include "support/mapped.h"
 #include "ui/btn.h"
 #include "ui/li.h"
 #include "ui/lv.h"
@@ -93,8 +94,7 @@ protected:
 TEST_F(Mgr, ListsOnlyStemsThatBeginWithEightDigits) {
     for (const char* f : {"00000012.pc", "1234567x.pc", "00000003_old.pc", "abc.pc", "00000099.txt"}) files.touch(f);
     test_mgr_t* d = make();
-    std::vector<int> ids;
-    for (int i = 0; i < d->list->count(); ++i) ids.push_back(d->id_at(i));
+    std::vector<int> ids = mapped(d->list->count(), [&](int i) { return d->id_at(i); });
     std::sort(ids.begin(), ids.end());
     EXPECT_EQ(ids, (std::vector<int>{3, 12}));
     ASSERT_NE(d->list->title, nullptr);

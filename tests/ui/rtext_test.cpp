@@ -16,6 +16,7 @@
 #include "app/seams.h"
 #include "support/canvas.h"
 #include "support/font_env.h"
+#include "support/mapped.h"
 #include "ui/rt_markup.h"
 #include "ui/tip.h"
 #include "ui/wnd.h"
@@ -121,11 +122,7 @@ TEST_F(Rtext, AClosingMarkNeverStartsALineButTakesTheCharacterBeforeIt) {
 }
 
 TEST_F(Rtext, LatinWordsWrapWholeAtSpacesAndAfterHyphensChineseAtAnyCharacter) {
-    const auto lines = [&] {
-        std::vector<int> v;
-        for (int i = 0; i < rt.item_count(); ++i) v.push_back(rt.item(i)->line);
-        return v;
-    };
+    const auto lines = [&] { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); };
     lay(L"Two-Handed Fighter", {line_w(U"Two-Hand"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}));
     EXPECT_EQ(rt.item_rect(4), (rect{0, fh, adv(U'H'), fh})) << "the word starts its line";

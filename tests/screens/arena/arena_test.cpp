@@ -119,8 +119,7 @@ page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<vo
             break;
         }
     }
-    d.key(SDLK_ESCAPE);
-    d.wait_for([] { return get_top_modal() == nullptr; }, "the page to close");
+    d.dismiss();
     return out;
 }
 }  // namespace

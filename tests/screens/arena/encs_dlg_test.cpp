@@ -84,8 +84,7 @@ void in_arena(const std::function<void(screen_driver_t& d)>& body, screen_opts_t
 
 // Presses key (when one is given), waits until no dialog runs, and for the hub's next update after it.
 void close_page(screen_driver_t& d, SDL_Keycode key = 0) {
-    if (key) d.key(key);
-    ASSERT_TRUE(d.wait_for([] { return get_top_modal() == nullptr; }, "the dialog to close"));
+    ASSERT_TRUE(d.dismiss(key));
     d.frames(1);
 }
 

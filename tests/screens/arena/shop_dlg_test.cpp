@@ -19,6 +19,7 @@
 #include "screens/text/itm_desc.h"
 #include "screens/unit/unit_screen.h"
 #include "support/canvas.h"
+#include "support/mapped.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
@@ -32,8 +33,7 @@ namespace {
 void in_shop(int level, double gold, const std::function<void()>& fill,
              const std::function<void(screen_driver_t&, shop_dlg_t*)>& body, screen_opts_t opts = {}) {
     screen_driver_t d(opts);
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         d.on_main([&] {
             reset_pty();
             for (itm_slot_t& it : g_pty.bag) it.clear();
@@ -53,9 +53,7 @@ void in_shop(int level, double gold, const std::function<void()>& fill,
 }
 
 std::vector<std::wstring> labels(const lv_t* l) {
-    std::vector<std::wstring> v;
-    for (const li_t* it : l->items) v.push_back(it->label.c_str());
-    return v;
+    return mapped(l->items, [](const li_t* it) { return std::wstring(it->label.c_str()); });
 }
 
 

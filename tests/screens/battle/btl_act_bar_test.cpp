@@ -27,15 +27,13 @@ constexpr uint32_t key_strip = 0xff222222;
 using BtlActBar = btl_stage_test_t;
 
 TEST_F(BtlActBar, TheSlotsShowTheWaitingUnitsPowersAndNothingAfter) {
-    st.duel(12, 6, 9, {2, 3}, {9, 3});
     st.before_run = [&] {
         unit_t* me = st.u(me_i);
         if (!me->has_pwr(P_FIRE_BALL)) me->pwrs.add(P_FIRE_BALL);
         me->actbar.set_slot(8, {P_FIRE_BALL, 0});
         me->actbar.set_slot(9, {P_STAND_UP, 0});  // refused: the unit is not lying down
     };
-    play([&] {
-        unit_t* me = st.u(me_i);
+    duel(12, 6, 9, {2, 3}, {9, 3}, [&](unit_t* me, unit_t*) {
         act_bar_t* bar = main_ui().act_bar;
         ASSERT_EQ(bar->count(), ACT_BAR_SLOTS);
         int refused = -1, used = 0;

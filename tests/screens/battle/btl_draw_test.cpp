@@ -31,10 +31,8 @@ int fog_alpha(btl_scene_t* s, const pt_t& c) {
 using BtlDraw = btl_stage_test_t;
 
 TEST_F(BtlDraw, TheFogLiftsNearTheParty) {
-    st.duel(24, 9, 1, {3, 4}, {22, 4});
-    play([&] {
+    duel(24, 9, 1, {3, 4}, {22, 4}, [&](unit_t* me, unit_t*) {
         btl_scene_t* s = cur_btl_scene();
-        unit_t* me = st.u(me_i);
         // Dark by a quarter of the distance squared, in the sight's five cells.
         const struct {
             pt_t c;
@@ -68,10 +66,8 @@ TEST_F(BtlDraw, TheFogLiftsNearTheParty) {
 // several cells: a walk, said and marked as one. The cell tip reads the
 // action, the unit, the zone and the cell.
 TEST_F(BtlDraw, AStepOrAWalkIsMarkedAndTheCellTipReadsTheActionTheUnitTheZoneAndTheCell) {
-    st.duel(12, 6, 1, {3, 3}, {4, 3});
-    play([&] {
+    duel(12, 6, 1, {3, 3}, {4, 3}, [&](unit_t*, unit_t* rat) {
         btl_scene_t* s = cur_btl_scene();
-        unit_t* rat = st.u(rat_i);
         const auto hovered = [&](const pt_t& c) {
             hover_cell(d, c);
             return std::tuple(s->hover_cursor(), s->pending_cmds(), bv().walk);

@@ -51,8 +51,7 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
     const fs::path gfx = d.dir() / "gfx";
     fs::copy_file(gfx / "effects/_dt_fire.png", gfx / "effects/fire_ball.png");
     fs::copy_file(gfx / "missiles/_dt_fire.png", gfx / "missiles/fire_ball.png");
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         d.on_main([&] {
             const act_t* fire = as_act(P_FIRE_BALL);
             const act_t* nova = as_act(P_ICE_NOVA);
@@ -98,10 +97,8 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
 }
 
 TEST_F(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
-    st.duel(12, 8, 9, {4, 4}, {7, 4});
     std::vector<fx_rec_t> fx;
-    play([&] {
-        unit_t *me = st.u(me_i), *rat = st.u(rat_i);
+    duel(12, 8, 9, {4, 4}, {7, 4}, [&](unit_t* me, unit_t* rat) {
         btl_scene_t* s = cur_btl_scene();
         // The visual waits for its animations: the body reads on once it returned.
         const auto show = [&](int pwr, const pt_t& at, const std::vector<pt_t>& pts) {
@@ -143,11 +140,9 @@ TEST_F(BtlFx, BurstsLightningAndMissilesAreDrawnWhereTheyBelong) {
 }
 
 TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
-    st.duel(30, 20, 9, {10, 8}, {14, 8});
-    play([&] {
+    duel(30, 20, 9, {10, 8}, {14, 8}, [&](unit_t* me, unit_t*) {
         d.on_main([&] {
             btl_scene_t* s = cur_btl_scene();
-            unit_t* me = st.u(me_i);
             const uint32_t id = float_over(s, L"-7", me, FLOAT_DMG);
             const auto* t = dynamic_cast<const zg::text_ani_t*>(get_ani_mgr()->get(id));
             ASSERT_NE(t, nullptr);
@@ -186,8 +181,7 @@ TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
 }
 
 TEST_F(BtlFx, LabelsOfEveryTargetShowOnlyWithTheOptionOrAlt) {
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         d.on_main([&] {
             opts().show_all_hits_in_rng = false;
             bv().label_mode = LABELS_ALL;

@@ -51,9 +51,7 @@ using BtlOrders = btl_stage_test_t;
 }  // namespace
 
 TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
-    st.duel(12, 6, 1, {9, 3}, {5, 3});
-    play([&] {
-        unit_t* rat = st.u(rat_i);
+    duel(12, 6, 1, {9, 3}, {5, 3}, [&](unit_t*, unit_t* rat) {
         btl_scene_t* s = cur_btl_scene();
         hover_cell(d, rat->pos);
         const std::vector<u_cmd_t> cmds = s->pending_cmds();
@@ -73,9 +71,7 @@ TEST_F(BtlOrders, AFoeInTheMoveRangeButOutOfReachIsWalkedToAndHitWithOneClick) {
 }
 
 TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
-    st.duel(24, 6, 1, {2, 3}, {5, 1});
-    play([&] {
-        unit_t* me = st.u(me_i);
+    duel(24, 6, 1, {2, 3}, {5, 1}, [&](unit_t* me, unit_t*) {
         btl_scene_t* s = cur_btl_scene();
         // A cell in view, off the move range, with nobody on it.
         pt_t far = NO_PT;
@@ -111,9 +107,7 @@ TEST_F(BtlOrders, AClickWhereNothingIsBuiltDoesNothing) {
 
 // No frame saw the mouse where the button came up: the order is that cell's all the same.
 TEST_F(BtlOrders, AClickRightAfterAMoveGivesTheOrderOfTheCellItEndsOn) {
-    st.duel(12, 6, 1, {2, 3}, {10, 3});
-    play([&] {
-        unit_t* me = st.u(me_i);
+    duel(12, 6, 1, {2, 3}, {10, 3}, [&](unit_t* me, unit_t*) {
         // The last frames saw the mouse on the unit itself, where a click ends the turn.
         hover_cell(d, me->pos);
         const pt_t to{me->pos.x + 2, 4};
@@ -134,8 +128,7 @@ TEST_F(BtlOrders, AClickRightAfterAMoveGivesTheOrderOfTheCellItEndsOn) {
 }
 
 TEST_F(BtlOrders, ARightClickCancelsThePickedPowerThenOpensTheQuickMenu) {
-    st.duel(12, 6, 1, {2, 3}, {9, 3});
-    play([&] {
+    duel(12, 6, 1, {2, 3}, {9, 3}, [&](unit_t*, unit_t*) {
         btl_scene_t* s = cur_btl_scene();
         const int slot = slot_of(P_ATK_M);
         ASSERT_GE(slot, 0);
@@ -206,9 +199,7 @@ TEST_F(BtlOrders, TheHealMarkSparesTheWholeTheUndeadAndTheConstructs) {
 }
 
 TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
-    st.duel(12, 6, 1, {2, 3}, {9, 3});
-    play([&] {
-        unit_t* me = st.u(me_i);
+    duel(12, 6, 1, {2, 3}, {9, 3}, [&](unit_t* me, unit_t*) {
         act_bar_t* bar = main_ui().act_bar;
         const int slot = 9;
         ASSERT_EQ(me->actbar.items[slot].pwr, 0);
@@ -234,9 +225,8 @@ TEST_F(BtlOrders, TheSlotSetUpMenuFillsAndClearsAQuickSlot) {
 }
 
 TEST_F(BtlOrders, EachOrderTakesItsShareOfTheTurnAndTheBarFollowsTheWeapons) {
-    st.duel(16, 8, 8, {4, 4}, {12, 4});  // character 8: a light crossbow, a staff in the other set, sleep
-    play([&] {
-        unit_t* me = st.u(me_i);
+    // Character 8: a light crossbow, a staff in the other set, sleep.
+    duel(16, 8, 8, {4, 4}, {12, 4}, [&](unit_t* me, unit_t*) {
         btl_scene_t* s = cur_btl_scene();
         act_bar_t* bar = main_ui().act_bar;
         const int blow = slot_of(P_ATK_M), shot = slot_of(P_ATK_R), sleep = slot_of(P_SLEEP);

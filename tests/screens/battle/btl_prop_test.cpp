@@ -143,8 +143,7 @@ run_t fight(uint32_t seed, const run_t* given) {
     std::mt19937 rng(seed);
     std::unique_ptr<unit_grp_t> foes;
     bool ended = false;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         d.move_to(o.w - 100, 300);
         d.on_main([&] {
             reset_pty();

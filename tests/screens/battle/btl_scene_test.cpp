@@ -62,9 +62,9 @@ struct BtlScene : btl_stage_test_t {
     std::vector<fx_rec_t> fx;  // the animations of the cases that keep them
     // Most cases' battle: the first premade character at (3, 3) and a rat at
     // (rat_x, 3), both given to the body at the first wait for orders.
+    using btl_stage_test_t::duel;
     void duel(int rat_x, const std::function<void(unit_t* me, unit_t* rat)>& body) {
-        st.duel(10, 6, 1, {3, 3}, {rat_x, 3});
-        play([&] { body(st.u(me_i), st.u(rat_i)); });
+        duel(10, 6, 1, {3, 3}, {rat_x, 3}, body);
     }
 };
 
@@ -226,8 +226,7 @@ TEST_F(BtlScene, TurnBannersComeOneAtATimeUncoveredAndTheViewStartsOnTheParty) {
         for (uint32_t id : floats) n += get_ani_mgr()->get(id) && !get_ani_mgr()->get(id)->done;
         return most = std::max(most, n), n;
     };
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         st.start(d);
         ASSERT_TRUE(d.wait_for(
             [&] {
@@ -325,9 +324,7 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
 TEST_F(BtlScene, TheDialogsOverTheMapCloseGivingNoOrderAndTheMenuLeavesForTheMainMenu) {
     // Amid a plain wide enough for the view to lie anywhere around the unit.
     const pt_t mid{15, 10}, east{16, 10};
-    st.duel(30, 20, 1, mid, {mid.x - 1, mid.y});
-    play([&] {
-        unit_t* me = st.u(me_i);
+    duel(30, 20, 1, mid, {mid.x - 1, mid.y}, [&](unit_t* me, unit_t*) {
         // Every item of the system menu is there and none is greyed out.
         ASSERT_TRUE(d.click(d.find_tip(L"系统菜单")));
         auto* level = get_popup_menu()->get_level(0);
@@ -583,8 +580,7 @@ TEST_F(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
 }
 
 TEST_F(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         int state = BTL_NONE;
         d.on_main([&] { state = watch_btl(5); });
         ASSERT_TRUE(d.wait_for([] { return cur_btl_scene() && cur_btl_scene()->waiting_unit(); }, "the party's turn"));
@@ -602,8 +598,7 @@ TEST_F(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
 }
 
 TEST_F(BtlScene, LeavingWithNoBattleRunningChangesNothing) {
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         int before = -1, after = -1;
         d.on_main([&] {
             before = get_btl_state();

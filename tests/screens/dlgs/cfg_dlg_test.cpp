@@ -15,7 +15,8 @@
 #include "app/platform.h"
 #include "app/scene.h"
 #include "screens/map/main_ui.h"
-#include "screens/map/map_viewer.h"
+#include "screens/map/open_viewer.h"
+#include "support/mapped.h"
 #include "support/screen_canvas.h"
 #include "support/screen_driver.h"
 #include "support/screen_sizes.h"
@@ -27,9 +28,7 @@
 
 namespace {
 std::vector<std::wstring> texts(const std::vector<size>& v) {
-    std::vector<std::wstring> t;
-    for (const size& s : v) t.push_back(size_text(s).c_str());
-    return t;
+    return mapped(v, [](const size& s) { return std::wstring(size_text(s).c_str()); });
 }
 
 // The configuration as the game wrote it: UTF-16LE after its mark.
@@ -217,13 +216,7 @@ TEST(CfgDlg, EveryOptionGoesThroughCancelOkConfigIniAndAStartAndTheMusicFollowsO
 
 TEST(CfgDlg, TheMapScenesSystemMenuOpensIt) {
     in_game([&](screen_driver_t& d) {
-        d.move_to(1200, 400);  // on the right panel, off the edges that scroll the map
-        map_viewer_t* v = nullptr;
-        d.on_main([&] {
-            v = goto_map_viewer();
-            v->show_generated(3, 7, 20, 20);
-        });
-        d.frames(2);
+        map_viewer_t* v = open_viewer(d, 3, 7);
         ASSERT_EQ(get_top_scene(), v);
         ASSERT_TRUE(d.pick_sys_menu(L"选项"));
         ASSERT_TRUE(d.wait_for([] { return get_cfg_dlg() && get_top_modal() == get_cfg_dlg(); }, "the settings"));

@@ -26,12 +26,6 @@ std::wstring sel_name(screen_driver_t& d) {
     tv_t* t = tree(d);
     return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"(none)";
 }
-
-// Closes the dialog with Esc and waits until no dialog runs.
-void close(screen_driver_t& d) {
-    d.key(SDLK_ESCAPE);
-    d.wait_for([] { return get_top_modal() == nullptr; }, "the help dialog to close");
-}
 }  // namespace
 
 TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwice) {
@@ -53,20 +47,20 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
         // Moved by the player, it opens again where it was left.
         d.on_main([] { get_top_modal()->move_by(10, 20); });
         const rect moved = get_top_modal()->rc;
-        close(d);
+        d.dismiss();
 
         ASSERT_TRUE(d.click(d.find(L"制作组")));
         EXPECT_EQ(sel_name(d), L"制作");
         EXPECT_EQ(get_top_modal()->rc, moved);
         d.on_main([&] { tree(d)->select(tree(d)->all.front()); });
-        close(d);
+        d.dismiss();
 
         d.frames(1);
         ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
         ASSERT_NE(get_top_modal(), nullptr);
         EXPECT_EQ(sel_name(d), L"制作");
         EXPECT_EQ(tree(d)->all.size(), nodes);
-        close(d);
+        d.dismiss();
     });
 }
 
@@ -83,12 +77,12 @@ TEST(HelpDlg, UnknownTopicKeepsTheSelectionAndOnlyHelpTopicLinksAreItsOwn) {
         int answer = -1;
         d.on_main([&] { answer = open_link(L"help:arena") ? 1 : 0; });  // returns inside the dialog
         EXPECT_EQ(sel_name(d), L"竞技场");
-        close(d);
+        d.dismiss();
         EXPECT_EQ(answer, 1);
 
         d.on_main([&] { answer = help_open(L"no-such-topic") ? 1 : 0; });
         EXPECT_EQ(sel_name(d), L"竞技场");
-        close(d);
+        d.dismiss();
         EXPECT_EQ(answer, 0);
     });
 }
@@ -109,8 +103,7 @@ TEST(HelpDlg, IndentsGoOneLevelDownAtMostAndUpNotPastTheTop) {
            "  {k = \"j\", n = \"J\", indent = 2},\n"
            "  {k = \"k\", n = \"K\", indent = -1},\n"  // back to the top: J went one level down
            "}}\n";
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         d.on_main([] { help_open(nullptr); });
         tv_t* t = tree(d);
         ASSERT_NE(t, nullptr);
@@ -119,7 +112,7 @@ TEST(HelpDlg, IndentsGoOneLevelDownAtMostAndUpNotPastTheTop) {
         EXPECT_EQ(got, (std::vector<std::pair<std::wstring, int>>{
                            {L"A", 0}, {L"B", 1}, {L"C", 2}, {L"D", 1}, {L"E", 0}, {L"F", 0}, {L"G", 1}, {L"H", 2},
                            {L"I", 0}, {L"J", 1}, {L"K", 0}}));
-        close(d);
+        d.dismiss();
     });
 }
 
@@ -137,7 +130,7 @@ TEST(HelpDlg, LaysOutInsideTheScreenAtThreeSizes) {
         EXPECT_GE(memo->rc.x, t->rc.x + t->rc.w);
         EXPECT_LE(memo->rc.x + memo->rc.w, dlg->rc.x + dlg->rc.w);
         if (scr.w == 1280) d.shot("help-dialog");
-        close(d);
+        d.dismiss();
     });
 }
 
@@ -149,6 +142,6 @@ TEST(HelpDlg, OpensFromTheMapsSystemMenu) {
         ASSERT_TRUE(d.pick_sys_menu(L"百科"));
         ASSERT_TRUE(d.wait_for([&] { return d.find(L"帮助") != nullptr; }, "the help dialog"));
         EXPECT_EQ(get_top_modal(), d.find(L"帮助"));
-        close(d);
+        d.dismiss();
     });
 }

@@ -2,6 +2,7 @@
 
 #include <SDL_keycode.h>
 
+#include "support/mapped.h"
 #include "ui/drag.h"
 #include "app/ini.h"
 #include "app/opts.h"
@@ -361,9 +362,7 @@ TEST_F(MapScene, LogLinesGoToTheMemoAndTheBarFollowsItsPosition) {
     tool_bar_t2* bar = main_ui().log_bar;
     const auto enabled = [&] {
         bar->refresh_all();
-        std::vector<int> on;
-        for (int i = 0; i < 4; ++i) on.push_back(!(bar->get_item(i)->flags & LIF_DISABLED));
-        return on;
+        return mapped(4, [&](int i) { return int(!(bar->get_item(i)->flags & LIF_DISABLED)); });
     };
     EXPECT_EQ(enabled(), (std::vector<int>{0, 0, 0, 0}));  // nothing to scroll
     *log_cur_buf() += L"第一行";

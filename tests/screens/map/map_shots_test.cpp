@@ -9,7 +9,7 @@
 #include "battle/tmap.h"
 #include "screens/map/act_bar.h"
 #include "screens/map/main_ui.h"
-#include "screens/map/map_viewer.h"
+#include "screens/map/open_viewer.h"
 #include "screens/widgets/log_memo.h"
 #include "support/screen_driver.h"
 #include "ui/tip.h"
@@ -19,19 +19,6 @@
 namespace {
 
 constexpr int shot_side = 20;  // the largest generated map fills the view
-
-// Opens the viewer on a generated map, the mouse resting on the right panel.
-map_viewer_t* open_viewer(screen_driver_t& d, int env, int seed) {
-    const wnd_t* root = get_root_wnd();
-    d.move_to(root->rc.w - 60, root->rc.h / 2);
-    map_viewer_t* v = nullptr;
-    d.on_main([&] {
-        v = goto_map_viewer();
-        v->show_generated(env, seed, shot_side, shot_side);
-    });
-    d.frames(2);
-    return v;
-}
 
 // What a player sees of the interface on any screen.
 void expect_interface(screen_driver_t& d, map_viewer_t* v, int slots) {
@@ -49,8 +36,7 @@ void expect_interface(screen_driver_t& d, map_viewer_t* v, int slots) {
 
 TEST(MapShots, EachEnvironmentOnAGeneratedMap) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         // Seeds whose maps hold both joined walls and, where the environment
         // grows them, stands of trees.
         const struct {
@@ -58,7 +44,7 @@ TEST(MapShots, EachEnvironmentOnAGeneratedMap) {
             const char* name;
         } envs[] = {{1, 3, "map-plain"}, {2, 6, "map-grass"}, {3, 7, "map-forest"}, {4, 5, "map-cave"}, {5, 6, "map-ruin"}};
         for (const auto& e : envs) {
-            map_viewer_t* v = open_viewer(d, e.env, e.seed);
+            map_viewer_t* v = open_viewer(d, e.env, e.seed, shot_side);
             ASSERT_NE(v, nullptr);
             EXPECT_EQ(get_top_scene(), v);
             EXPECT_EQ(v->get_map()->hdr.env, e.env);
@@ -71,12 +57,9 @@ TEST(MapShots, EachEnvironmentOnAGeneratedMap) {
 }
 
 void interface_shot(int w, int h, int slots) {
-    screen_opts_t o;
-    o.w = w, o.h = h;
-    screen_driver_t d(o);
-    d.run([&] {
-        ASSERT_TRUE(d.start());
-        map_viewer_t* v = open_viewer(d, 3, 7);
+    screen_driver_t d(screen_opts_t::sized(w, h));
+    d.run_started([&] {
+        map_viewer_t* v = open_viewer(d, 3, 7, shot_side);
         ASSERT_NE(v, nullptr);
         expect_interface(d, v, slots);
         // Each line shows at once: the log runs a frame, which hands the test its turn.

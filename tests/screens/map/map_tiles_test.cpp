@@ -6,6 +6,7 @@
 #include "app/paths.h"
 #include "app/rnd.h"
 #include "support/canvas.h"
+#include "support/mapped.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -36,8 +37,7 @@ TEST(TileVariant, TheGeneratorSeededWithOneRowByRowRepeatedEvery20Cells) {
     const int first = tile_variant(0, 0);
     EXPECT_EQ(rnd_get_state(), 12345u);  // the game's draws are not touched
     rnd_srand(1);
-    std::vector<int> draws;
-    for (int i = 0; i < VARIANT_SIDE * VARIANT_SIDE; ++i) draws.push_back(rnd_rand());
+    const std::vector<int> draws = mapped(VARIANT_SIDE * VARIANT_SIDE, [](int) { return rnd_rand(); });
     EXPECT_EQ(first, draws[0]);
     EXPECT_EQ(tile_variant(1, 0), draws[1]);
     EXPECT_EQ(tile_variant(0, 1), draws[20]);

@@ -31,8 +31,7 @@ struct paint_probe_t : wnd_t {
 TEST(MainMenu, SixEntriesInACentredFrameAtThreeSizes) {
     for (const SDL_Point size : three_sizes) {
         screen_driver_t d(screen_opts_t::sized(size.x, size.y));
-        d.run([&, w = size.x, h = size.y] {
-            ASSERT_TRUE(d.start());
+        d.run_started([&, w = size.x, h = size.y] {
             const std::vector<wnd_t*>& own = get_main_menu_scene()->wnds;
             ASSERT_EQ(own.size(), 1u);
             EXPECT_EQ(own[0]->rc, (rect{(w - 288) / 2, (h - 320) / 2, 288, 320})) << w;

@@ -53,8 +53,7 @@ TEST_F(TextHooks, TheSlotsTheTipAndTheBattleTextsReachTheBuilders) {
 // shows the power's description.
 TEST(TextHooksAtStartUp, ATooltipReferenceShowsItsDescription) {
     screen_driver_t d;
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         wnd_t* w = nullptr;
         d.on_main([&] {
             w = add_owned(new wnd_t, {600, 40, 80, 40});

@@ -19,6 +19,7 @@
 #include "rules/unit.h"
 #include "screens/unit/pwr_pick.h"
 #include "screens/unit/u_ctrl.h"
+#include "support/mapped.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
 #include "ui/li.h"
@@ -39,9 +40,7 @@ std::vector<int> offered_steps(game::lv_up_dlg_t* w) {
 
 // Every "+" (or "-") enabled.
 std::vector<bool> btns_on(game::lv_up_dlg_t* w, bool plus) {
-    std::vector<bool> v;
-    for (int i = 0; i < 6; ++i) v.push_back(w->abi_btn(i, plus)->is_enabled());
-    return v;
+    return mapped(6, [&](int i) { return w->abi_btn(i, plus)->is_enabled(); });
 }
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include "rules/save_slots.h"
 #include "rules/unit.h"
 #include "screens/unit/u_ctrl.h"
+#include "support/mapped.h"
 #include "ui/btn.h"
 #include "ui/edt.h"
 #include "ui/li.h"
@@ -32,9 +33,7 @@ pc_mgr_dlg_t* open_mgr(screen_driver_t& d, test_btn_t** btn = nullptr) {
 }
 
 std::vector<int> listed_ids(pc_mgr_dlg_t* m) {
-    std::vector<int> v;
-    for (const li_t* it : m->pc_list()->items) v.push_back(pc_lv_t::rec_of(it)->id);
-    return v;
+    return mapped(m->pc_list()->items, [](const li_t* it) { return pc_lv_t::rec_of(it)->id; });
 }
 
 // "新建角色" through the wizard with the first preset build; false when the wizard did not run.

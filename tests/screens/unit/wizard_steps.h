@@ -28,8 +28,7 @@ inline game::lv_up_dlg_t* open_wizard(screen_driver_t& d, unit_t* u, test_btn_t*
 // once the game's data is up.
 inline void in_wizard(screen_driver_t& d, unit_t& u, const std::function<void()>& ready,
                       const std::function<void(game::lv_up_dlg_t*)>& body, test_btn_t** btn = nullptr) {
-    d.run([&] {
-        ASSERT_TRUE(d.start());
+    d.run_started([&] {
         if (ready) ready();
         game::lv_up_dlg_t* w = open_wizard(d, &u, btn);
         ASSERT_NE(w, nullptr);
