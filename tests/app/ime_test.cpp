@@ -59,7 +59,8 @@ TEST_F(Ime, CandidateBlocks) {
     for (const auto& [words, want] : cases) {
         const auto block = cand_block(words);
         ime_set_cands(block.data());
-        EXPECT_EQ(mapped(ime_cands(), [](const Str& s) { return std::wstring(s.c_str()); }), want) << words.size() << " words";
+        EXPECT_EQ(mapped(ime_cands(), [](const Str& s) { return std::wstring(s.c_str()); }), want)
+            << words.size() << " words";
     }
 }
 

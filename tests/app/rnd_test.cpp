@@ -1,10 +1,11 @@
 #include "app/rnd.h"
-#include "support/mapped.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
+
+#include "support/mapped.h"
 
 static std::vector<int> draws(int n) { return mapped(n, [](int) { return rnd_rand(); }); }
 

@@ -18,7 +18,7 @@ protected:
         draw({"..........", "..........", "..........", "..........", ".........."});
         log_cur_buf()->assign(L"");
     }
-    static std::vector<int> ids(const unit_t* u) { return mapped(u->btl.auras, [](const u_aura_t& a) { return a.pwr; }); }
+    static std::vector<int> ids(const unit_t* u) { return mapped(u->btl.auras, [](const auto& a) { return a.pwr; }); }
 };
 }  // namespace
 

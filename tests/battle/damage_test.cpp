@@ -28,6 +28,11 @@ protected:
         u.hp_ready = 1;
     }
     static dmg_list_t flat(int amount, uint32_t mask) { return {dmg_part_t{0, 0, amount, mask}}; }
+    // A hit of amount on u, with what r holds besides.
+    void hit(int amount) {
+        r.amount = amount;
+        apply_dmg(&u, &r);
+    }
     static std::wstring take_log() {
         std::wstring s = log_cur_buf()->buf;
         log_cur_buf()->assign(L"");
@@ -75,10 +80,9 @@ TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
 
 TEST_F(Dmg, ApplyingWritesTheLineAndWakesOrKills) {
     u.hp = 20;
-    r.amount = 5;
     r.absorbed = 2;
     u.hp_pend_t = 2.0;
-    apply_dmg(&u, &r);
+    hit(5);
     EXPECT_EQ(u.hp, 15);
     EXPECT_EQ(take_log(), L"造成<c=r>5</c><c=a> (-2)</c>点伤害。");
     // The hit-point bar's recent change adds what the hits and heals really
@@ -90,19 +94,16 @@ TEST_F(Dmg, ApplyingWritesTheLineAndWakesOrKills) {
     EXPECT_EQ(u.hp_pend, 10);
     EXPECT_EQ(take_log(), L"恢复<c=r>15</c>点生命。");
 
-    cond_inst_t ci;
-    u.conds.add(make_cond_inst(ci, 6, nullptr, 0, CI_NO_ROLL, 0), true);
+    give_cond(u, 6);
     take_log();
     r = dmg_res_t();
-    r.amount = 1;
-    apply_dmg(&u, &r);
+    hit(1);
     EXPECT_FALSE(u.conds.has(6));  // a hit wakes a sleeper
 
     // Damage that kills a sleeper does not wake it first.
-    u.conds.add(make_cond_inst(ci, 6, nullptr, 0, CI_NO_ROLL, 0), true);
+    give_cond(u, 6);
     take_log();
-    r.amount = 1000;
-    apply_dmg(&u, &r);
+    hit(1000);
     EXPECT_EQ(u.hp, 0);
     EXPECT_EQ(take_log(), L"造成<c=r>1000</c>点伤害。<c=r>死亡！</c>");
     EXPECT_TRUE(u.conds.has(6));
@@ -113,20 +114,16 @@ TEST_F(Dmg, EmergencyHealsOncePerBattle) {
     u.recalc();
     ASSERT_EQ(u.drv.auto_heal1, 10);
     ASSERT_EQ(u.drv.auto_heal2, 20);
-    r.amount = 5;
-    apply_dmg(&u, &r);  // the first hit heals 10
+    hit(5);  // the first hit heals 10
     EXPECT_EQ(u.hp, 30);
     EXPECT_TRUE(u.btl.auto_heal1_used);
     EXPECT_FALSE(u.btl.auto_heal2_used);
-    r.amount = 14;
-    apply_dmg(&u, &r);  // 16 left: above half
+    hit(14);  // 16 left: above half
     EXPECT_EQ(u.hp, 16);
-    r.amount = 1;
-    apply_dmg(&u, &r);  // 15: exactly half, the second heal once
+    hit(1);  // 15: exactly half, the second heal once
     EXPECT_EQ(u.hp, 30);
     EXPECT_TRUE(u.btl.auto_heal2_used);
-    r.amount = 20;
-    apply_dmg(&u, &r);
+    hit(20);
     EXPECT_EQ(u.hp, 10);
 
     // Damage that stops regeneration.
@@ -135,9 +132,8 @@ TEST_F(Dmg, EmergencyHealsOncePerBattle) {
     u.recalc();
     take_log();
     r = dmg_res_t();
-    r.amount = 1;
     r.types = FIRE;
-    apply_dmg(&u, &r);
+    hit(1);
     EXPECT_EQ(u.btl.regen_off, 1);
     EXPECT_NE(take_log().find(L"再生能力被抑制1回合。"), std::wstring::npos);
 }

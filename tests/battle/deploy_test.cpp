@@ -23,8 +23,9 @@ protected:
         }
         return out;
     }
-    // Every unit on its own cell that is not blocked.
-    void expect_distinct_open_cells(const std::vector<unit_t*>& all) {
+    // Every unit of both groups on its own cell that is not blocked.
+    void expect_distinct_open_cells(std::vector<unit_t*> all, const std::vector<unit_t*>& more = {}) {
+        all.insert(all.end(), more.begin(), more.end());
         std::set<pt_t> cells;
         for (const unit_t* u : all) {
             ASSERT_TRUE(map.tiles.in(u->pos.x, u->pos.y));
@@ -88,9 +89,7 @@ TEST_F(Deploy, AFullRegionSpillsToTheNearestFreeCellsOfTheMap) {
     const std::vector<unit_t*> b = group(5, 1, 1);
     rnd_srand(5);
     ASSERT_TRUE(deploy_groups(a, b));
-    std::vector<unit_t*> all = a;
-    all.insert(all.end(), b.begin(), b.end());
-    expect_distinct_open_cells(all);
+    expect_distinct_open_cells(a, b);
     // One more unit than cells: the battle cannot start, and says why.
     draw({".#", "#."});
     const std::vector<unit_t*> c = group(2, 0, 1);

@@ -26,6 +26,11 @@ protected:
         forced_behaviour(u);
         return u->btl.cmds;
     }
+    // Whether the queue planned afresh only ends the turn, at the unit's cell.
+    bool plans_end_turn(unit_t* u) {
+        plan(u);
+        return u->btl.cmds.size() == 1 && u->btl.cmds[0].pwr == 15 && u->btl.cmds[0].tgt == u->pos;
+    }
     // A unit at `at` frightened of a foe at foe_at, the foe first in the roster;
     // the fog follows.
     unit_t* afraid(pt_t at, pt_t foe_at) {
@@ -42,10 +47,6 @@ protected:
     }
 };
 
-bool is_end_turn(const unit_t* u) {
-    return u->btl.cmds.size() == 1 && u->btl.cmds[0].pwr == 15 && u->btl.cmds[0].tgt == u->pos;
-}
-
 }  // namespace
 
 TEST_F(Forced, AFrightenedUnitThatCannotMoveOnlyEndsItsTurn) {
@@ -54,12 +55,10 @@ TEST_F(Forced, AFrightenedUnitThatCannotMoveOnlyEndsItsTurn) {
           "#####"});
     unit_t* u = afraid({1, 1}, {3, 1});
     u->btl.turn_flags |= 1;  // it has moved already this turn
-    plan(u);
-    EXPECT_TRUE(is_end_turn(u));
+    EXPECT_TRUE(plans_end_turn(u));
     u->btl.turn_flags = 0;
     map.tiles.at(2, 1) = 2;  // walled in: an empty range
-    plan(u);
-    EXPECT_TRUE(is_end_turn(u));
+    EXPECT_TRUE(plans_end_turn(u));
 }
 
 TEST_F(Forced, AFrightenedUnitRunsToTheFarthestCellFromTheSource) {
@@ -72,8 +71,7 @@ TEST_F(Forced, AFrightenedUnitRunsToTheFarthestCellFromTheSource) {
     EXPECT_EQ(cmds(u)[0].tgt, (pt_t{7, 1}));
     // Turned undead flee the same way; with no giver left there is nothing to flee.
     only_cond(u, 9, nullptr);
-    plan(u);
-    EXPECT_TRUE(is_end_turn(u));
+    EXPECT_TRUE(plans_end_turn(u));
 }
 
 TEST_F(Forced, PolymorphIsTestedBeforeFearAndWanders) {
@@ -123,8 +121,7 @@ TEST_F(Forced, AMadUnitThatCannotReachItsTargetEndsItsTurnWhereItIs) {
     ready(add(6, 2, 0));
     fog();
     put_cond(u, 11);
-    plan(u);
-    EXPECT_TRUE(is_end_turn(u));
+    EXPECT_TRUE(plans_end_turn(u));
 }
 
 TEST_F(Forced, ARampagingUnitTriesItsCellsInRandomOrder) {

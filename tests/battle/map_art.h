@@ -48,6 +48,11 @@ inline pf::node_grid_t& prep_search(tmap_t& m) {
     pf::build_edges(m.search_grid);
     return m.search_grid;
 }
+// The same for the map drawn anew from rows.
+inline pf::node_grid_t& prep_search(tmap_t& m, const std::vector<std::string>& rows) {
+    draw_map(m, rows);
+    return prep_search(m);
+}
 
 inline pf::pass_grid_t& prep_sight(tmap_t& m) {
     pf::load_pass(m, m.pass_grid, 2);

@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "battle/btl_fixture.h"
+#include "battle/target_area.h"
 #include "battle/terrain.h"
 #include "battle/zone.h"
 
 namespace {
 using Search = btl_test;
-
-bool has(const std::vector<pt_t>& v, const pt_t& p) { return std::find(v.begin(), v.end(), p) != v.end(); }
 }  // namespace
 
 TEST_F(Search, AlliesAreCrossedButNotHeld) {
@@ -23,9 +20,9 @@ TEST_F(Search, AlliesAreCrossedButNotHeld) {
     fog();
     move_range_t r;
     get_move_range(u, &r);
-    EXPECT_TRUE(has(r.all_pts, {2, 1}));
-    EXPECT_FALSE(has(r.stop_pts, {2, 1}));
-    EXPECT_TRUE(has(r.stop_pts, {4, 1}));
+    EXPECT_TRUE(contains(r.all_pts, {2, 1}));
+    EXPECT_FALSE(contains(r.stop_pts, {2, 1}));
+    EXPECT_TRUE(contains(r.stop_pts, {4, 1}));
     EXPECT_TRUE(is_pass_only_cell({0, 1})) << "the unit's own cell is marked too";
     std::vector<pt_t> path;
     find_unit_path(u, {5, 1}, &path);

@@ -198,12 +198,11 @@ TEST(PfAgainstLiteral, PathsAndRingsMatchOnRandomMaps) {
 
 TEST(PfPath, StraightStepsCostOneDiagonalsRootTwoAndCornersAreNotCut) {
     tmap_t m;
-    draw_map(m, {
+    pf::node_grid_t& g = prep_search(m, {
         "...#.",
         "....#",
         "..h..",
     });
-    pf::node_grid_t& g = prep_search(m);
     EXPECT_EQ(pf::step_cost(g, {0, 0}, {1, 0}), 1.0);
     EXPECT_EQ(pf::step_cost(g, {0, 0}, {1, 1}), std::sqrt(2.0));
     EXPECT_EQ(pf::step_cost(g, {1, 1}, {2, 2}), 2.0 * std::sqrt(2.0));  // into hard ground
@@ -231,13 +230,12 @@ TEST(PfPath, StraightStepsCostOneDiagonalsRootTwoAndCornersAreNotCut) {
 
 TEST(PfPath, AWalledInGoalFailsAndLeavesTheOutputs) {
     tmap_t m;
-    draw_map(m, {
+    pf::node_grid_t& g = prep_search(m, {
         ".....",
         "..###",
         "..#.#",
         "..###",
     });
-    pf::node_grid_t& g = prep_search(m);
     std::vector<pt_t> pts = unset;
     std::vector<double> cs{4.5};
     double cost = 9;
@@ -250,12 +248,11 @@ TEST(PfPath, AWalledInGoalFailsAndLeavesTheOutputs) {
 
 TEST(PfPath, SameCellAndRepeatedSearches) {
     tmap_t m;
-    draw_map(m, {
+    pf::node_grid_t& g = prep_search(m, {
         "....",
         ".##.",
         "....",
     });
-    pf::node_grid_t& g = prep_search(m);
     std::vector<pt_t> pts = unset;
     std::vector<double> cs{1.0};
     double cost = 5;
@@ -277,12 +274,11 @@ TEST(PfPath, SameCellAndRepeatedSearches) {
 
 TEST(PfMarks, StopCellsEndPathsAndRingsPassOnlyCellsAreCrossed) {
     tmap_t m;
-    draw_map(m, {
+    pf::node_grid_t& g = prep_search(m, {
         "#####",
         ".....",
         "#####",
     });
-    pf::node_grid_t& g = prep_search(m);
     g.at(1, 1).marks = pf::MARK_STOP;
     std::vector<pt_t> pts;
     EXPECT_TRUE(pf::find_path(g, {0, 1}, {1, 1}, &pts, nullptr, nullptr));
@@ -302,8 +298,7 @@ TEST(PfMarks, StopCellsEndPathsAndRingsPassOnlyCellsAreCrossed) {
 
 TEST(PfRange, BudgetsOneAndTwoOnPlainGround) {
     tmap_t m;
-    draw_map(m, open_rows(5, 5));
-    pf::node_grid_t& g = prep_search(m);
+    pf::node_grid_t& g = prep_search(m, open_rows(5, 5));
     move_range_t r;
     r.near_pts = unset;
     EXPECT_EQ(pf::get_range(g, {2, 2}, 1, &r), 4);
@@ -316,15 +311,13 @@ TEST(PfRange, BudgetsOneAndTwoOnPlainGround) {
     EXPECT_EQ(std::set<pt_t>(r.all_pts.begin() + 8, r.all_pts.end()),
               (std::set<pt_t>{{0, 2}, {2, 0}, {2, 4}, {4, 2}}));
     // Hard ground all around costs 2 a step: a budget of 1 reaches nothing.
-    draw_map(m, {"hhh", "h.h", "hhh"});
-    EXPECT_EQ(pf::get_range(prep_search(m), {1, 1}, 1, &r), 0);
+    EXPECT_EQ(pf::get_range(prep_search(m, {"hhh", "h.h", "hhh"}), {1, 1}, 1, &r), 0);
     EXPECT_TRUE(r.all_pts.empty() && r.near_pts.empty() && r.stop_pts.empty());
 }
 
 TEST(PfBounds, SearchesOutsideTheGridAssertInDebugBuilds) {
     tmap_t m;
-    draw_map(m, {"..", ".."});
-    pf::node_grid_t& g = prep_search(m);
+    pf::node_grid_t& g = prep_search(m, {"..", ".."});
     move_range_t r;
     EXPECT_DEBUG_DEATH(pf::find_path(g, {0, 0}, {2, 0}, nullptr, nullptr, nullptr), "outside the grid");
     EXPECT_DEBUG_DEATH(pf::get_range(g, {-1, 0}, 3, &r), "outside the grid");

@@ -1,7 +1,5 @@
 #include "battle/rolls.h"
 
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
 #include "app/rnd.h"
@@ -227,9 +225,8 @@ TEST_F(Checks, APlayerWhoDeclinesToProvokePaysNothing) {
     u->btl.ai = 1;
     rec.calls.clear();
     pre_check_cmd(u, cmd(1));  // the attack of opportunity is real and may leave u unable to move
-    const auto asked = rec.slots();
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), 38), 0) << "the computer is not asked";
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), 31), 1) << "the threatening foe strikes";
+    EXPECT_EQ(rec.count(38), 0) << "the computer is not asked";
+    EXPECT_EQ(rec.count(31), 1) << "the threatening foe strikes";
     foe->btl.free_cmds = 1;
     EXPECT_FALSE(is_threatened(u)) << "its attacks of opportunity are used up";
     EXPECT_TRUE(pwr_provokes(u, 2)) << "an unarmed melee attack";

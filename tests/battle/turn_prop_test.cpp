@@ -121,10 +121,10 @@ struct zone_cast_watch_t {
 // a unit that lives and that the party saw (before the strikes or after) needs
 // its line, as a refusal reads.
 struct spent_cmd_watch_t {
+    int &spent, &silent;  // the run's totals
     const unit_t* victim = nullptr;  // whose command the running strikes answer
     bool seen = false, feedback = false;
     size_t at = 0;
-    int spent = 0, silent = 0;
 
     // A strike at the current unit inside no action of that unit: its command provoked it.
     void act_seen(const unit_t* u, const u_cmd_t* c, size_t depth, size_t log_len) {
@@ -153,13 +153,13 @@ struct spent_cmd_watch_t {
 // Actions a unit the party saw neither begin nor end took, that hurt a party
 // member the party saw: the member's line must reach the log.
 struct unseen_hit_watch_t {
+    int &hits, &untold;  // the run's totals
     struct open_t {
         std::map<const unit_t*, int> hp;  // the seen members, as the action began
         size_t at;
     };
     std::vector<open_t> open;
     std::vector<std::pair<std::wstring, size_t>> waiting;  // a line still in the buffer, and where it may land
-    int hits = 0, untold = 0;
 
     void act_seen(const unit_t* u, size_t log_len) {
         open.push_back({{}, log_len});
@@ -234,8 +234,8 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             player.turn_ready(u);
             watch.turn_ready(u);
         };
-        spent_cmd_watch_t spent;
-        unseen_hit_watch_t unseen_hits;
+        spent_cmd_watch_t spent{spent_cmds, silent_cmds};
+        unseen_hit_watch_t unseen_hits{hits_unseen, untold_hits};
         b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) {
             watch.act(u, c);
             idle += u->btl.ai && aims_at_nobody(u, *c);
@@ -260,11 +260,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
             unlogged_falls += b.log.find(b.listener.last_fall) == std::wstring::npos;
         }
         zone_casts.count(b.log, zoned, late_casts);
-        spent_cmds += spent.spent;
         unseen_hits.count(b.log);
-        hits_unseen += unseen_hits.hits;
-        untold_hits += unseen_hits.untold;
-        silent_cmds += spent.silent;
         ticked += std::regex_search(b.log, tick_start);
         blank += std::regex_search(b.log, empty_line);
         won += state == BTL_WON;

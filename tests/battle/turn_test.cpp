@@ -2,7 +2,6 @@
 // order of the listener calls.
 #include "battle/turn.h"
 
-#include <algorithm>
 #include <functional>
 
 #include "app/rnd.h"
@@ -20,6 +19,7 @@
 #include "rules/pty.h"
 #include "rules/unit_grp.h"
 #include "support/ai_battle.h"
+#include "support/pwrs_test.h"
 
 namespace {
 // Scripted orders per call of slot 28; a hook runs after each unit move.
@@ -252,8 +252,7 @@ TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
 // The heading of a bleeding unit's turn start, then the tick on the next line.
 TEST_F(Turn, ATurnStartsTickStandsOnTheLineUnderItsHeading) {
     line_up(false);
-    cond_inst_t ci;
-    a->conds.add(make_cond_inst(ci, C_BLEED, b, 0, CI_NO_ROLL, 2), false);
+    give_cond(*a, C_BLEED, b, 2, false);
     const int hp = a->hp;
     log_flush();
     logged.clear();
@@ -270,8 +269,7 @@ TEST_F(Turn, AnUnseenHoldersShockIsToldWhereItStrikesTheSeen) {
     line_up(true, SIDE_FOES);
     ASSERT_FALSE(is_pt_visible(b->pos) || is_pt_visible(c->pos));
     b->pwrs.add(P_PACK_SHOCK);
-    cond_inst_t ci;
-    b->conds.add(make_cond_inst(ci, C_BLEED, a, 0, CI_NO_ROLL, 2), false);
+    give_cond(*b, C_BLEED, a, 2, false);
     a->hp = 1;
     const int hp = b->hp;
     log_flush();
@@ -416,11 +414,7 @@ TEST_F(Turn, AComputerUnitIsGivenOrdersByTheAI) {
     // b steps up to a and attacks with the whole turn; only a waits for orders.
     EXPECT_EQ(lis.slots(), (std::vector<int>{23, 24, 25, 29, 30, 31, 26, 32, 31, 33, 35, 32, 36, 37, 24, 25, 29, 28}));
     EXPECT_EQ(lis.calls[3].n, 1) << "slot 29 says computer";
-    for (const auto& call : lis.calls) {
-        if (call.slot == 28) {
-            EXPECT_EQ(call.u, a) << "the computer's unit is not asked for orders";
-        }
-    }
+    EXPECT_EQ(lis.count(28), lis.count(28, a)) << "the computer's unit is not asked for orders";
     EXPECT_EQ(lis.calls[6].u, b) << "b moved";
     EXPECT_TRUE(is_ai_unit(b));
 }

@@ -108,8 +108,7 @@ TEST_F(Cond, StunningEndsTheDefensiveStances) {
         give(u, 14);
         give(u, 1);
         // Straight onto the unit: a race may be immune to some of the enders.
-        cond_inst_t ci;
-        u.conds.add(make_cond_inst(ci, ender, &other, 0, CI_NO_ROLL, 0), true);
+        give_cond(u, ender, &other);
         EXPECT_EQ(held(u).count(13) + held(u).count(14), 0u) << ender;
         EXPECT_TRUE(u.conds.has(1));
     }

@@ -12,7 +12,7 @@ namespace {
 
 class UActbar : public pwrs_test {
 protected:
-    static std::vector<int> bar(const u_actbar_t& b) { return mapped(b.items, [](const actbar_item_t& it) { return it.pwr; }); }
+    static std::vector<int> bar(const u_actbar_t& b) { return mapped(b.items, [](const auto& it) { return it.pwr; }); }
 };
 
 }  // namespace

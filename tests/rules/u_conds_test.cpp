@@ -32,10 +32,6 @@ protected:
         make_unit(u, race, 1, 1, 10);
         u.hp_ready = 1;
     }
-    static void give(unit_t& u, int id, unit_t* src = nullptr, int amt = 0) {
-        cond_inst_t ci;
-        u.conds.add(make_cond_inst(ci, id, src, 0, CI_NO_ROLL, amt), true);
-    }
     static bool logged(const wchar_t* s) { return log_text().find(s) != std::wstring::npos; }
 
     unit_t a, b;
@@ -44,15 +40,15 @@ protected:
 }  // namespace
 
 TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
-    give(a, 1);   // "slow": one round, counted at the turn's end
-    give(a, 13);  // "def": one round, counted at the turn's start
-    give(a, 3);   // "prone": until removed
+    give_cond(a, 1);   // "slow": one round, counted at the turn's end
+    give_cond(a, 13);  // "def": one round, counted at the turn's start
+    give_cond(a, 3);   // "prone": until removed
     a.conds.on_turn_end();
     EXPECT_EQ(held(a), (std::set<int>{3, 13}));
     EXPECT_EQ(a.conds.map[13].dur, 1);  // the other phase's count stays
     a.conds.on_turn_start();
     EXPECT_EQ(held(a), (std::set<int>{3}));
-    give(a, 1);
+    give_cond(a, 1);
     a.conds.on_turn_start();
     EXPECT_EQ(held(a), (std::set<int>{1, 3}));
     EXPECT_EQ(a.conds.map[1].dur, 1);
@@ -62,7 +58,7 @@ TEST_F(UConds, DurationsCountDownInTheirOwnPhase) {
 
     std::vector<int> floats;  // the kinds the screen is told, to give them their look
     btl_pres().float_text = [&](const wchar_t*, unit_t*, float_kind_t k) { floats.push_back(k); };
-    give(a, 10);  // "fear": two rounds
+    give_cond(a, 10);  // "fear": two rounds
     a.conds.on_turn_end();
     EXPECT_TRUE(a.conds.has(10));
     log_cur_buf()->assign(L"");
@@ -96,8 +92,8 @@ TEST_F(UConds, NothingWorksAtZeroHitPoints) {
     // Bleeding to death at the turn's start: the later steps never run.
     make(a, 0);
     a.hp = 3;
-    give(a, 16, &b);
-    give(a, 20, &b, 10);
+    give_cond(a, 16, &b);
+    give_cond(a, 20, &b, 10);
     a.conds.on_turn_start();
     EXPECT_EQ(a.hp, 0);
     EXPECT_TRUE(logged(L"造成<c=r>10</c>点伤害。"));
@@ -109,7 +105,7 @@ TEST_F(UConds, NothingWorksAtZeroHitPoints) {
 }
 
 TEST_F(UConds, DamageOverTimeAndRegeneration) {
-    give(a, 21, nullptr, 4);  // burning
+    give_cond(a, 21, nullptr, 4);  // burning
     a.conds.on_turn_start();
     EXPECT_EQ(a.hp, 11);
     EXPECT_EQ(a.conds.map[21].dur, 2);
@@ -138,7 +134,7 @@ TEST_F(UConds, DamageOverTimeAndRegeneration) {
 }
 
 TEST_F(UConds, EscapingAGrapple) {
-    give(a, 16, &b);
+    give_cond(a, 16, &b);
     ASSERT_TRUE(b.conds.has(15));
     b.drv.def[5] = 1000;  // only a natural 20 beats it
     next_d20(19);
@@ -151,8 +147,8 @@ TEST_F(UConds, EscapingAGrapple) {
     EXPECT_FALSE(b.conds.has(15));
 
     // A helpless unit makes no attempt.
-    give(a, 16, &b);
-    give(a, 5);
+    give_cond(a, 16, &b);
+    give_cond(a, 5);
     log_cur_buf()->assign(L"");
     next_d20(20);
     a.conds.try_escape();
@@ -162,7 +158,7 @@ TEST_F(UConds, EscapingAGrapple) {
 
 TEST_F(UConds, HoldingPowersHurtTheHeld) {
     b.pwrs.add(250);  // "grap_dmg1": 5 a tier
-    give(a, 16, &b);
+    give_cond(a, 16, &b);
     b.conds.on_turn_start();
     EXPECT_EQ(a.hp, 10);
     EXPECT_TRUE(logged(L"生效"));
@@ -178,7 +174,7 @@ TEST_F(UConds, HoldingPowersHurtTheHeld) {
     make(z, 0, 34);
     ASSERT_TRUE(z.has_trait(4));
     b.conds.remove(15);
-    give(z, 16, &b);
+    give_cond(z, 16, &b);
     const int zhp = z.hp;
     b.conds.grap_hold();
     EXPECT_EQ(z.hp, zhp);
@@ -190,7 +186,7 @@ TEST_F(UConds, HoldingPowersHurtTheHeld) {
 }
 
 TEST_F(UConds, GrapplesEndWhenThePairCannotHold) {
-    give(a, 16, &b);
+    give_cond(a, 16, &b);
     a.conds.check_grapple();
     b.conds.check_grapple();
     EXPECT_TRUE(a.conds.has(16));
@@ -200,14 +196,14 @@ TEST_F(UConds, GrapplesEndWhenThePairCannotHold) {
     EXPECT_TRUE(held(b).empty());
 
     b.pos = {1, 1};
-    give(a, 16, &b);
-    give(b, 3);  // a prone grappler lets go
+    give_cond(a, 16, &b);
+    give_cond(b, 3);  // a prone grappler lets go
     b.conds.check_grapple();
     EXPECT_FALSE(a.conds.has(16));
     EXPECT_FALSE(b.conds.has(15));
 
     b.conds.remove(3);
-    give(a, 16, &b);
+    give_cond(a, 16, &b);
     a.hp = 0;  // the held unit is down
     a.conds.check_grapple();
     EXPECT_FALSE(b.conds.has(15));
@@ -217,7 +213,7 @@ TEST_F(UConds, GrapplesEndWhenThePairCannotHold) {
 }
 
 TEST_F(UConds, AConditionGivenAgainKeepsTheLongerDuration) {
-    give(a, C_FEAR);
+    give_cond(a, C_FEAR);
     const int full = a.conds.map[C_FEAR].dur;
     ASSERT_GE(full, 2) << "fear lasts more than a round";
     cond_inst_t shorter;
@@ -227,7 +223,7 @@ TEST_F(UConds, AConditionGivenAgainKeepsTheLongerDuration) {
     EXPECT_EQ(a.conds.map[C_FEAR].dur, full) << "a shorter fear does not cut the one held";
     a.conds.on_turn_end();
     ASSERT_EQ(a.conds.map[C_FEAR].dur, full - 1);
-    give(a, C_FEAR);
+    give_cond(a, C_FEAR);
     EXPECT_EQ(a.conds.map[C_FEAR].dur, full) << "a full one starts the count again";
 }
 
@@ -236,9 +232,9 @@ TEST_F(UConds, AGrapplerThatTakesNoOrdersLetsGo) {
         unit_t victim, grappler;  // fresh each round: the first leaves its grappler charmed
         make(victim, 0);
         make(grappler, 1);
-        give(victim, C_GRAP, &grappler);
+        give_cond(victim, C_GRAP, &grappler);
         ASSERT_TRUE(grappler.conds.has(C_GRAPPER));
-        give(grappler, id);
+        give_cond(grappler, id);
         grappler.conds.check_grapple();
         EXPECT_FALSE(grappler.conds.has(C_GRAPPER)) << id;
         EXPECT_FALSE(victim.conds.has(C_GRAP)) << id;

@@ -28,6 +28,7 @@
 #include "rules/race.h"
 #include "rules/race_ids.h"
 #include "rules/unit.h"
+#include "support/pwrs_test.h"
 #include "support/scoped_set.h"
 #include "tests/rules/itm_inst.h"
 
@@ -72,10 +73,6 @@ protected:
         int i = 0;
         for (int a : abi) u.base.abi[i++] = a;
         u.recalc();
-    }
-    static void give(unit_t& u, int cond) {
-        cond_inst_t ci;
-        u.conds.add(make_cond_inst(ci, cond, nullptr, 0, CI_NO_ROLL, 0), true);
     }
     static std::wstring text(const unit_t& u, int n) { return u.texts[n].buf; }
     // Armour class, Fortitude, Reflex, Will and the manoeuvre defence.
@@ -243,9 +240,9 @@ TEST_F(Recalc, DexterityOfTheStunnedAndTheProne) {
     unit_t u;
     make(u, UK_PC, 24, 1, 1, {10, 16, 10, 10, 10, 10});
     EXPECT_EQ(u.drv.abi_mod[1], 3);
-    give(u, 3);
+    give_cond(u, 3);
     EXPECT_EQ(u.drv.abi_mod[1], 0);
-    give(u, 5);
+    give_cond(u, 5);
     EXPECT_EQ(u.drv.abi_mod[1], -5);
     u.conds.clear();
     EXPECT_EQ(u.drv.abi_mod[1], 3);
@@ -294,7 +291,7 @@ TEST_F(Recalc, RegenerationMakesImmuneToBleeding) {
     EXPECT_EQ(u.drv.hr, 2);
     EXPECT_TRUE(u.imm_cond(20));
     u.eqpts.slots[13].clear();
-    give(u, 24);  // regenerating: the condition, not the power
+    give_cond(u, 24);  // regenerating: the condition, not the power
     EXPECT_TRUE(u.imm_cond(20));
 }
 
@@ -360,13 +357,13 @@ TEST_F(Recalc, StanceAndRageLines) {
     unit_t u;
     make(u, UK_PC, 24, 8, 12, {10, 10, 10, 10, 10, 10});
     const int ac = u.drv.def[1], ft = u.drv.def[2], cm = u.drv.def[5];
-    give(u, 14);
+    give_cond(u, 14);
     EXPECT_EQ(u.drv.def[1], ac + 4);
     EXPECT_EQ(u.drv.def[2], ft + 4);
     EXPECT_EQ(u.drv.def[5], cm + 4);
     EXPECT_EQ(text(u, 18).substr(text(u, 18).rfind(L'\n') + 1), L"<c=#ff00ff00>+4</c>\t全力防御");
     u.conds.clear();
-    give(u, 19);
+    give_cond(u, 19);
     EXPECT_EQ(u.drv.def[1], ac - 2);
     EXPECT_EQ(u.drv.atk, 2);
     EXPECT_EQ(u.drv.dmg, 20);  // (12 / 10 + 1) x 10
@@ -478,7 +475,7 @@ TEST_F(Recalc, DodgeAndTwoWeaponDefenceNeedTheirSituation) {
     u.eqpts.slots[EQ_OFF] = inst(ITM_SWD_S, 0);
     u.recalc();
     EXPECT_EQ(u.drv.def[DEF_AC], one_weapon + 1);
-    give(u, C_PRONE);  // threatening nothing, the unit dodges nothing
+    give_cond(u, C_PRONE);  // threatening nothing, the unit dodges nothing
     EXPECT_EQ(line_value(u, BT_DEF + DEF_AC, L"闪避"), -999);
 }
 
@@ -538,7 +535,7 @@ TEST_F(Recalc, ThreateningNothingTakesAwayADexterityBonusButNotAPenalty) {
     unit_t u;
     make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 6, 10, 10, 10, 10});
     ASSERT_EQ(u.drv.abi_mod[ABI_DEX], -2);
-    give(u, C_PRONE);
+    give_cond(u, C_PRONE);
     EXPECT_EQ(u.drv.abi_mod[ABI_DEX], -2);
 }
 
@@ -562,7 +559,7 @@ TEST_F(Recalc, SlowHalvesASpeedOfTwoButNotOfOne) {
     unit_t u;
     make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_SPD_D4});  // a human's 6 less 4
     ASSERT_EQ(u.drv.spd, 2);
-    give(u, C_SLOW);
+    give_cond(u, C_SLOW);
     EXPECT_EQ(u.drv.spd, 1);
     u.base.race = RACE_DWF;  // 5 less 4
     u.recalc();

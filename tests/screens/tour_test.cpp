@@ -98,9 +98,13 @@ std::vector<int> batch_of(const std::vector<enc_t>& encs) {
     return v;
 }
 
-std::wstring help_topic(screen_driver_t& d) {
+// The help dialog open at the topic: its shot, then the dialog closed.
+void help_at(screen_driver_t& d, const wchar_t* topic, const std::string& shot) {
+    ASSERT_NE(get_top_modal(), nullptr);
     const tv_t* t = d.find_type<tv_t>(get_top_modal());
-    return t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"";
+    EXPECT_EQ(t && t->sel ? screen_driver_t::plain(t->sel->text.get_text().c_str()) : L"", topic);
+    d.shot(shot);
+    ASSERT_TRUE(d.dismiss());
 }
 
 // ---- stops ----
@@ -151,10 +155,7 @@ void arena_hub(screen_driver_t& d) {
 
 void help_from_the_hub(screen_driver_t& d) {
     ASSERT_TRUE(d.click(d.find_tip(L"竞技场说明")));
-    ASSERT_NE(get_top_modal(), nullptr);
-    EXPECT_EQ(help_topic(d), L"竞技场");
-    d.shot("help-arena");
-    ASSERT_TRUE(d.dismiss());
+    help_at(d, L"竞技场", "help-arena");
 }
 
 void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
@@ -175,10 +176,7 @@ void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
 
 void credits_from_the_menu(screen_driver_t& d) {
     ASSERT_TRUE(d.click_link(get_main_menu_scene()->about(), L"help:credits"));
-    ASSERT_NE(get_top_modal(), nullptr);
-    EXPECT_EQ(help_topic(d), L"制作");
-    d.shot("help-credits");
-    ASSERT_TRUE(d.dismiss());
+    help_at(d, L"制作", "help-credits");
 }
 
 void quit(screen_driver_t& d) {
@@ -352,10 +350,7 @@ void new_party(screen_driver_t& d) {
     click_item(d, w->cls_list(), 2);
     d.shot("wizard-class");
     d.click(w->fwd_btn());
-    buy(d, w, 3, 10);
-    buy(d, w, 1, 6);
-    buy(d, w, 2, 6);
-    buy(d, w, 4, 4);
+    buy_each(d, w, {0, 6, 6, 10, 4});
     EXPECT_EQ(w->points(), 0);
     d.shot("wizard-abilities");
     d.click(w->fwd_btn());

@@ -1,13 +1,15 @@
 #pragma once
 // For tests of the rules that read the power table: the suite builds it once
 // and frees it after. pwrs_log_test also starts each test on an empty log and
-// lists the conditions a unit holds; make_unit makes the units they try the rules on.
+// lists the conditions a unit holds; make_unit makes the units they try the
+// rules on, and give_cond gives them conditions.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
 #include "app/text_log.h"
+#include "rules/cond.h"
 #include "rules/pwr.h"
 #include "rules/unit.h"
 
@@ -33,4 +35,11 @@ inline void make_unit(unit_t& u, int race, int cls, int lv, int abi) {
     u.base.race = race, u.base.cls = cls, u.base.lv = lv;
     for (int& a : u.base.abi) a = abi;
     u.recalc();
+}
+
+// Gives u condition id from src, of amount amt, with no duration roll; the unit
+// is recalculated unless told not to be.
+inline void give_cond(unit_t& u, int id, unit_t* src = nullptr, int amt = 0, bool recalc = true) {
+    cond_inst_t ci;
+    u.conds.add(make_cond_inst(ci, id, src, 0, CI_NO_ROLL, amt), recalc);
 }

@@ -22,7 +22,8 @@ public:
     std::vector<int> slots() const { return mapped(calls, [](const call_t& c) { return c.slot; }); }
     // The calls of the slot, only u's when u is given.
     int count(int slot, const unit_t* u = nullptr) const {
-        return int(std::count_if(calls.begin(), calls.end(), [&](auto& c) { return c.slot == slot && (!u || c.u == u); }));
+        return int(std::count_if(calls.begin(), calls.end(),
+                                 [&](const call_t& c) { return c.slot == slot && (!u || c.u == u); }));
     }
 
     void on_round_start(int r) override { calls.push_back({23, nullptr, nullptr, r}); }

@@ -2,7 +2,6 @@
 
 #include <SDL_keycode.h>
 
-#include "support/mapped.h"
 #include "ui/drag.h"
 #include "app/ini.h"
 #include "app/opts.h"
@@ -17,6 +16,8 @@
 #include "screens/widgets/log_memo.h"
 #include "support/font_env.h"
 #include "support/loop_harness.h"
+#include "support/mapped.h"
+#include "support/scoped_set.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
 #include "ui/tip.h"
@@ -63,16 +64,7 @@ tmap_t* plain_map(int w, int h, int env = 1, int tile = 1) {
 
 class MapScene : public fonts_test_t<loop_test_t> {
 protected:
-    void SetUp() override {
-        loop_test_t::SetUp();
-        saved_opts = opts();
-    }
-    void TearDown() override {
-        opts() = saved_opts;
-        loop_test_t::TearDown();
-    }
-
-    // A fresh scene on a screen of w x h showing a plain map of mw x mh.
+    // A fresh scene on a screen of w x h showing a plain map of mw x mh, the view on its middle.
     test_scene_t* open(int w, int h, int mw = 40, int mh = 40) {
         const rect scr{0, 0, w, h};
         get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
@@ -80,12 +72,13 @@ protected:
         reg_scene(s);
         push_scene(s, true);
         s->set_map(plain_map(mw, mh), true);
+        s->get_view().center_on({mw / 2, mh / 2});
         return s;
     }
     // The mouse at (x, y) as one frame's update sees it; or with an event there.
     static void hover_px(int x, int y) { harness::move_to(x, y), frame_update(); }
 
-    opts_t saved_opts;
+    const scoped_set_t<opts_t> kept_opts{opts(), opts()};  // the options back as they were after each case
 };
 
 TEST_F(MapScene, InterfaceIsLaidOutAtThreeScreenSizes) {
@@ -127,7 +120,6 @@ TEST_F(MapScene, InterfaceIsLaidOutAtThreeScreenSizes) {
 
 TEST_F(MapScene, HoverCellFollowsTheMouseOverTheMapOnly) {
     test_scene_t* s = open(1280, 720);
-    s->get_view().center_on({20, 20});
     s->hover_cursor = CUR_SHIFT;
     hover_px(64 * 3 + 5, 64 * 2 + 5);
     const pt_t org = s->get_view().org_cell;
@@ -164,7 +156,6 @@ TEST_F(MapScene, HoverCellFollowsTheMouseOverTheMapOnly) {
 
 TEST_F(MapScene, ScrollToJumpsWithoutAniVpAndStepsACellAtATimeWithIt) {
     test_scene_t* s = open(1280, 720);
-    s->get_view().center_on({20, 20});
     opts().ani_vp = false;
     s->scroll_to({23, 21});
     EXPECT_EQ(s->get_view().centre_cell(), (pt_t{23, 21}));
@@ -191,7 +182,6 @@ TEST_F(MapScene, ScrollToJumpsWithoutAniVpAndStepsACellAtATimeWithIt) {
 
 TEST_F(MapScene, KeyScrollMovesOneCellAndIsBusyMeanwhile) {
     test_scene_t* s = open(1280, 720);
-    s->get_view().center_on({20, 20});
     const pt_t from = s->get_view().org();
     harness::move_to(0, 300);  // the left edge of the screen
     EXPECT_TRUE(s->key_scroll());
@@ -205,7 +195,6 @@ TEST_F(MapScene, KeyScrollMovesOneCellAndIsBusyMeanwhile) {
 
 TEST_F(MapScene, DragOnTheMapPansTheViewAndTheGridKeyTogglesInMemory) {
     test_scene_t* s = open(1280, 720);
-    s->get_view().center_on({20, 20});
     const pt_t from = s->get_view().org();
     ASSERT_EQ(get_root_wnd()->drag_flags, DRAG_NO_HILITE | DRAG_ON_MOVE);
     harness::route_at(EVT_LBTN_DOWN, 300, 300);
@@ -251,7 +240,6 @@ TEST_F(MapScene, MinimapPressCentresTheViewUnlessTheMapHasTooManyCells) {
 
 TEST_F(MapScene, CellTipBesideTheCellOrAtTheViewsCorner) {
     test_scene_t* s = open(1280, 720);
-    s->get_view().center_on({20, 20});
     hover_px(64 * 2 + 1, 64 + 1);
     const pt_t c = s->hover_cell();
     tip_req_t& req = get_tip_req();

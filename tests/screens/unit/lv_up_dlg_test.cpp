@@ -59,16 +59,14 @@ TEST(LvUpDlg, HumansAndHalfElvesPickTheirBonusOthersTakeTheirRacesAdjustments) {
         d.click(w->fwd_btn());
         click_item(d, w->cls_list(), 0);
         d.click(w->fwd_btn());
-        spend_all(d, w);
-        d.click(w->fwd_btn());
+        spend_all_and_on(d, w);
         for (int i = 0; i < 6; ++i) EXPECT_EQ(w->working().base.abi[i], spent[i] + (i == 3 ? 2 : 0)) << i;
         // A dwarf, after "重置": its own adjustments, whatever the bonus list said.
         d.click(w->reset_btn());
         EXPECT_EQ(cur_step(w), LVP_BUILD);
         custom_to_abis(d, w, 1, 0);
         EXPECT_FALSE(screen_driver_t::shown(w->bonus_list()));
-        spend_all(d, w);
-        d.click(w->fwd_btn());
+        spend_all_and_on(d, w);
         const race_t* dwarf = get_race(RACE_DWF);
         for (int i = 0; i < 6; ++i) EXPECT_EQ(w->working().base.abi[i], spent[i] + dwarf->abi_adj[i]) << i;
         d.key(SDLK_ESCAPE);
@@ -228,8 +226,8 @@ TEST(LvUpDlg, ACustomBuildGoesThroughEveryStepAndKeepsWhatWasChosen) {
         next();
         click_item(d, w->cls_list(), 2);  // wizard
         next();
-        spend_all(d, w);
-        next();
+        spend_all_and_on(d, w);
+        seen.push_back(cur_step(w));
         ASSERT_EQ(w->feat_pick()->required(), w->choices().picks);
         const std::vector<int> feats = tick_learnable(d, w->feat_pick(), w->working(), w->choices().picks);
         next();
@@ -287,8 +285,7 @@ TEST(LvUpDlg, TheStripGoesBackButNeverAhead) {
         d.click(w->fwd_btn());
         back_and_on(LVP_RACE);
         d.click(w->fwd_btn());
-        spend_all(d, w);
-        d.click(w->fwd_btn());
+        spend_all_and_on(d, w);
         tick_learnable(d, w->feat_pick(), w->working(), 1);
         back_and_on(LVP_CLASS);
         click_tab(d, w->tabs(), LVP_BUILD);

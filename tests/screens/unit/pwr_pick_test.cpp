@@ -27,8 +27,7 @@ clr_t clr_of(const ti_t* n) { return *n->text.color_ptr(); }
 void at_feats(const std::function<void(screen_driver_t&, game::lv_up_dlg_t*)>& body) {
     in_wizard([&](screen_driver_t& d, game::lv_up_dlg_t* w) {
         custom_to_abis(d, w, 0, 0);
-        spend_all(d, w);
-        d.click(w->fwd_btn());
+        spend_all_and_on(d, w);
         body(d, w);
     });
 }
@@ -96,8 +95,7 @@ TEST(PwrPick, AStepShownAgainGivesNoExtraPicks) {
         ASSERT_EQ(first.size(), 3u);
         click_tab(d, w->tabs(), LVP_ABIS);
         EXPECT_EQ(w->points(), 32) << "the point buy starts again";
-        spend_all(d, w);
-        d.click(w->fwd_btn());
+        spend_all_and_on(d, w);
         ASSERT_EQ(w->tabs()->cur_tab(), LVP_PWRS);
         EXPECT_TRUE(p->chosen().empty());
         for (int id : first) EXPECT_FALSE(w->working().has_pwr(id)) << id;

@@ -14,10 +14,11 @@ namespace {
 unit_t* hovered = nullptr;
 void on_hover(unit_t* u) { hovered = u; }
 
-// The strip of the party at (400, 100) under the root.
+// The strip of the default party at (400, 100) under the root.
 u_lv2_t* party_strip(screen_driver_t& d) {
     u_lv2_t* s = nullptr;
     d.on_main([&] {
+        reset_pty();
         s = add_owned(new u_lv2_t, {400, 100, 10, 10});
         for (unit_t* u : g_pty.units) s->add_unit(u);
         s->relayout();
@@ -29,7 +30,6 @@ u_lv2_t* party_strip(screen_driver_t& d) {
 
 TEST(UnitLists, AFaceClickOpensTheDialogOnThePartyAndHoverShowsTheUnit) {
     in_game([&](screen_driver_t& d) {
-        d.on_main([] { reset_pty(); });
         u_lv2_t* s = party_strip(d);
         ASSERT_EQ(s->count(), 5);
         EXPECT_EQ(s->item_rect(1).w, 52);
@@ -51,7 +51,6 @@ TEST(UnitLists, AFaceClickOpensTheDialogOnThePartyAndHoverShowsTheUnit) {
 
 TEST(UnitLists, TheStripShowsBadgesOnlyHoveredOrWithAltAndHidesTheUnseen) {
     in_game([&](screen_driver_t& d) {
-        d.on_main([] { reset_pty(); });
         u_lv2_t* s = party_strip(d);
         li_t* it = s->get_item(0);
         const rect r{10, 10, 52, 52}, in{12, 12, 48, 48};

@@ -57,9 +57,13 @@ inline void buy_each(screen_driver_t& d, game::lv_up_dlg_t* w, std::initializer_
     for (int n : clicks) buy(d, w, abi++, n);
 }
 
-// The 32 points: Str 16 (10), Dex 14 (6), Con 14 (6), Int 12 (4), Wis 13 (5), Cha 9 (1).
+// The 32 points: Str 16 (10), Dex 14 (6), Con 14 (6), Int 12 (4), Wis 13 (5), Cha 9 (1);
+// then on to the next step.
 constexpr int spent[6] = {16, 14, 14, 12, 13, 9};
-inline void spend_all(screen_driver_t& d, game::lv_up_dlg_t* w) { buy_each(d, w, {8, 6, 6, 4, 5, 1}); }
+inline void spend_all_and_on(screen_driver_t& d, game::lv_up_dlg_t* w) {
+    buy_each(d, w, {8, 6, 6, 4, 5, 1});
+    d.click(w->fwd_btn());
+}
 
 // A click on the check box of power id's entry; false when the tree shows none.
 inline bool tick(screen_driver_t& d, pwr_pick_t* p, int id) {

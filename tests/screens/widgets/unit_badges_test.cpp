@@ -23,17 +23,16 @@ constexpr int bar_y = 60;  // the bar's filled line: 4 px above the picture's bo
 constexpr uint32_t player_green = 0xFF009900;
 constexpr uint32_t loss = 0xFFE67E22;
 
-uint32_t at(const std::vector<uint32_t>& px, int x, int y) { return px_at(px, x, y); }
 int count_in_bar(const std::vector<uint32_t>& px, uint32_t clr) {
     int n = 0;
-    for (int x = 6; x < 6 + HP_BAR_W; ++x) n += at(px, x, bar_y) == clr;
+    for (int x = 6; x < 6 + HP_BAR_W; ++x) n += px_at(px, x, bar_y) == clr;
     return n;
 }
 bool blank(const std::vector<uint32_t>& px, const rect& r) { return inked(px, r) == 0; }
 std::vector<uint32_t> region(const std::vector<uint32_t>& px, const rect& r) {
     std::vector<uint32_t> v;
     for (int y = r.y; y < r.y + r.h; ++y)
-        for (int x = r.x; x < r.x + r.w; ++x) v.push_back(at(px, x, y));
+        for (int x = r.x; x < r.x + r.w; ++x) v.push_back(px_at(px, x, y));
     return v;
 }
 
@@ -75,7 +74,7 @@ TEST(UnitBadges, TheBarShowsHitPointsAndTheRecentChangeFadesOut) {
             const auto px = drawn(d, [&] { draw_unit_hp_bar(&u, pic); });
             EXPECT_EQ(count_in_bar(px, player_green), c.green) << c.hp << "/" << c.m;
             EXPECT_EQ(count_in_bar(px, theme::hp_track), HP_BAR_W - c.green) << c.hp << "/" << c.m;
-            EXPECT_EQ((at(px, 6 + HP_BAR_W, bar_y) >> 24), 0xFFu) << "the dark back reaches 2 px past the track";
+            EXPECT_EQ((px_at(px, 6 + HP_BAR_W, bar_y) >> 24), 0xFFu) << "the dark back reaches 2 px past the track";
             EXPECT_TRUE(blank(px, {4 + HP_BAR_W + 4, 56, 8, 8}));
         }
         unit_t none = hp_unit(10, 0, -5);
@@ -85,13 +84,13 @@ TEST(UnitBadges, TheBarShowsHitPointsAndTheRecentChangeFadesOut) {
         unit_t hit = hp_unit(20, 40, -10);
         auto px = drawn(d, [&] { draw_unit_hp_bar(&hit, pic); });
         EXPECT_EQ(count_in_bar(px, loss), 13);
-        EXPECT_EQ(at(px, 6 + 26, bar_y), loss);
-        EXPECT_EQ(at(px, 6 + 25, bar_y), player_green);
+        EXPECT_EQ(px_at(px, 6 + 26, bar_y), loss);
+        EXPECT_EQ(px_at(px, 6 + 25, bar_y), player_green);
         unit_t healed = hp_unit(20, 40, 10);
         px = drawn(d, [&] { draw_unit_hp_bar(&healed, pic); });
         EXPECT_EQ(count_in_bar(px, theme::heal), 13);
-        EXPECT_EQ(at(px, 6 + 25, bar_y), uint32_t(theme::heal));
-        EXPECT_EQ(at(px, 6 + 12, bar_y), player_green);
+        EXPECT_EQ(px_at(px, 6 + 25, bar_y), uint32_t(theme::heal));
+        EXPECT_EQ(px_at(px, 6 + 12, bar_y), player_green);
 
         // Half a second after the last change it shrinks a point a drawing.
         hit.hp_pend_t = 0.0;
