@@ -158,8 +158,8 @@ struct unseen_hit_watch_t {
         std::map<const unit_t*, int> hp;  // the seen members, as the action began
         size_t at;
     };
-    std::vector<open_t> open;
-    std::vector<std::pair<std::wstring, size_t>> waiting;  // a line still in the buffer, and where it may land
+    std::vector<open_t> open{};
+    std::vector<std::pair<std::wstring, size_t>> waiting{};  // a line still in the buffer, and where it may land
 
     void act_seen(const unit_t* u, size_t log_len) {
         open.push_back({{}, log_len});
