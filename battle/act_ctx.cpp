@@ -73,9 +73,11 @@ bool do_act_t::run() {
 }
 
 void do_act_t::settle_log() {
-    // An unseen actor's action is told when it reached a cell the side sees: the
-    // banner names the actor, and a member hurt or felled must have its line.
-    if (seen_at_start || is_pt_visible(actor->pos) || tgt_seen) log_flush();
+    // An unseen actor's action is told when a target record fell on a cell the
+    // side sees (a zone laid is none): the banner names the actor, and a member
+    // hurt or felled must have its line.
+    const bool reached_seen = shown && act->zone_dur == 0;
+    if (seen_at_start || is_pt_visible(actor->pos) || reached_seen) log_flush();
     // A cleave or a counterattack is written or dropped with the action it
     // follows, which may have felled a member the side saw.
     else if (!nested) drop_log_buf();
@@ -235,7 +237,7 @@ int do_act_t::chain(atk_rec_t& rec, const pt_t& p) {
 
 void do_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
     if (!tgt_valid) return;
-    if (is_pt_visible(t.pt)) shown = 1, tgt_seen = true;
+    if (is_pt_visible(t.pt)) shown = 1;
     else set_btl_feedback(false);
     if (atk_count > 1 || act->get_area(actor) != 0) log_cur_buf()->append(L"\n    ");
     if (t.kind == TGT_UNIT) resolve_unit(rec, t);

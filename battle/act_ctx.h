@@ -89,7 +89,6 @@ public:
     std::vector<result_t> results;
     bool cleave_result = false;  // what the cleave's own action answered
     bool seen_at_start = false;  // the player's side saw the actor as the action began
-    bool tgt_seen = false;       // a target record fell on a cell the player's side sees
     bool nested = false;         // began with an enclosing action's text waiting in the log buffer
 
     do_act_t(unit_t* actor, const u_cmd_t* cmd) : act_ctx_t(actor, cmd) {}

@@ -132,10 +132,10 @@ namespace {
 // (a new monster's formation count) then see an empty battle.
 void let_go_of_units() {
     btl_t& b = btl();
-    std::vector<unit_t*> kept = b.full;
+    std::vector<unit_t*> fought = b.full;
     for (unit_grp_t* g : b.grps)
-        if (g) kept.insert(kept.end(), g->units.begin(), g->units.end());
-    for (unit_t* u : kept) {
+        if (g) fought.insert(fought.end(), g->units.begin(), g->units.end());
+    for (unit_t* u : fought) {
         u->btl.auras.clear();
         for (auto& [id, ci] : u->conds.map) ci.src = nullptr;
     }
@@ -288,8 +288,7 @@ void btl_turn_start(unit_t* u) {
         btl().round_due = false;
         cur_scene()->on_round_start(btl().round);
     }
-    const bool seen = is_pt_visible(u->pos);
-    if (!seen) set_btl_feedback(false);
+    if (!is_pt_visible(u->pos)) set_btl_feedback(false);
     cur_scene()->on_turn_start(u);
     log_indent();
     if (u->btl.turn_flags & TF_DELAYED) {
@@ -306,14 +305,10 @@ void btl_turn_start(unit_t* u) {
         }
     }
     log_unindent();
-    if (!seen) {
-        // What befell the unseen is dropped; what its shock did to the seen
-        // was written with the feedback on and stands under its heading.
-        log_flush();
-        set_btl_feedback(true);
-    }
-    write_block(Str(L"%s %s:", unit_disp_name(u), L"回合开始"), true);
+    // Of an unseen unit's turn start, only what its shock did to the seen was
+    // written: that stands under its heading.
     set_btl_feedback(true);
+    write_block(Str(L"%s %s:", unit_disp_name(u), L"回合开始"), true);
 }
 
 void btl_turn_end(unit_t* u) {
