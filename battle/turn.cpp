@@ -254,6 +254,8 @@ void run_btl() {
     cur_scene()->on_round_start(0);
     update_auras();
     while (unit_t* u = b.cur) {
+        // A death while the turn passed (the zones' upkeep) may have decided it.
+        if (is_btl_over()) return;
         btl_turn_start(u);
         if (!run_turn(u)) return;
     }
@@ -331,7 +333,8 @@ bool in_roster(const unit_t* u) {
 
 // The first living unit after old in the full list, cyclically, old excluded;
 // with upkeep, the zone upkeep runs for every unit passed, the found one too.
-unit_t* first_living_after(const unit_t* old, bool upkeep) {
+// wrapped tells whether the search passed the end of the list (a new round).
+unit_t* first_living_after(const unit_t* old, bool upkeep, bool* wrapped = nullptr) {
     const auto& full = btl().full;
     const auto it = std::find(full.begin(), full.end(), old);
     if (it == full.end()) return nullptr;
@@ -339,9 +342,38 @@ unit_t* first_living_after(const unit_t* old, bool upkeep) {
     for (size_t k = 1; k < full.size(); ++k) {
         unit_t* v = full[(at + k) % full.size()];
         if (upkeep) zone_upkeep(v);
-        if (v->hp > 0) return v;
+        if (v->hp > 0) {
+            if (wrapped) *wrapped = at + k >= full.size();
+            return v;
+        }
     }
     return nullptr;
+}
+
+void begin_round() {
+    btl_t& b = btl();
+    ++b.round;
+    for (unit_t* u : b.roster) u->btl.act_budget = BUDGET_WHOLE;
+    // Text still waiting means the current unit died in its action or turn
+    // start (in the discard buffer when out of sight): the round is announced
+    // when the next turn starts, once that text has reached the log or been
+    // dropped, or its header would be glued onto it.
+    if (log_cur_buf()->empty()) cur_scene()->on_round_start(b.round);
+    else b.round_due = true;
+}
+
+// The zone upkeep of every unit after from in the full list, cyclically, up to
+// and including to; none when to waited, its upkeep having run before its wait.
+void upkeep_up_to(const unit_t* from, const unit_t* to) {
+    if (to->btl.turn_flags & TF_DELAYED) return;
+    const auto& full = btl().full;
+    const auto at = std::find(full.begin(), full.end(), from);
+    if (at == full.end()) return;
+    for (size_t k = 1; k <= full.size(); ++k) {
+        unit_t* v = full[(size_t(at - full.begin()) + k) % full.size()];
+        zone_upkeep(v);
+        if (v == to) break;
+    }
 }
 }  // namespace
 
@@ -354,29 +386,25 @@ void next_unit() {
         if (it + 1 != b.roster.end()) {
             nu = *(it + 1);
         } else {
-            ++b.round;
-            for (unit_t* u : b.roster) u->btl.act_budget = BUDGET_WHOLE;
-            // Text still waiting means the current unit died in its action or
-            // turn start (in the discard buffer when out of sight): the round is
-            // announced when the next turn starts, once that text has reached the
-            // log or been dropped, or its header would be glued onto it.
-            if (log_cur_buf()->empty()) cur_scene()->on_round_start(b.round);
-            else b.round_due = true;
+            begin_round();
             nu = b.roster.front();
         }
     } else {
         nu = first_living_after(old, false);
         if (!nu || !in_roster(nu)) return;
     }
-    if (!(nu->btl.turn_flags & TF_DELAYED)) {
-        const auto& full = b.full;
-        const auto at = std::find(full.begin(), full.end(), old);
-        if (at != full.end())
-            for (size_t k = 1; k <= full.size(); ++k) {
-                unit_t* v = full[(size_t(at - full.begin()) + k) % full.size()];
-                zone_upkeep(v);
-                if (v == nu) break;
-            }
+    upkeep_up_to(old, nu);
+    // A unit the upkeep felled gets no turn: it passes on as its turn would
+    // have, the round turning when it stood last. A death that ended the
+    // battle ends it here, the turn staying where it was.
+    while (nu->hp <= 0) {
+        if (is_btl_over()) return;
+        bool wrapped = false;
+        unit_t* next = first_living_after(nu, false, &wrapped);
+        if (!next || !in_roster(next)) break;
+        if (wrapped) begin_round();
+        upkeep_up_to(nu, next);
+        nu = next;
     }
     cur_scene()->on_cur_unit_changed(old, nu);
     b.cur = nu;

@@ -10,6 +10,7 @@
 #include "battle/damage.h"
 #include "battle/target_area.h"
 #include "battle/unit_move.h"
+#include "battle/zone.h"
 #include "support/next_d20.h"
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
@@ -247,6 +248,38 @@ TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
     // turn start, hit, death, then the turn end; the turn passed to c during the death.
     EXPECT_EQ(slots, (std::vector<int>{24, 35, 37, 27, 36}));
     EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{b}));
+}
+
+// b stands in its own fire cloud at 1 hit point, and the cloud's upkeep fells
+// it as the turn comes round to it: b gets no turn. Last of the round, the new
+// round is announced once and a's turn starts; the last foe, the battle ends.
+TEST_F(Turn, AUnitItsZoneFellsAsItsTurnComesGetsNone) {
+    for (const bool last_foe : {false, true}) {
+        SCOPED_TRACE(last_foe ? "b the last foe" : "b last of the round");
+        restart();
+        lis.calls.clear();
+        line_up(!last_foe, SIDE_FOES);
+        if (!last_foe) order({a, c, b});
+        const u_cmd_t cloud = cmd(P_FIRE_CLOUD, b->pos), afar = cmd(P_FIRE_CLOUD, {7, 5});
+        ASSERT_TRUE(create_zone(b, &cloud, {b->pos}) && create_zone(a, &afar, {afar.tgt}));
+        b->hp = 1;
+        lis.orders = [&](unit_t* u) {
+            if (btl().round == 1) return set_btl_lost();
+            u->btl.cmds = {cmd(15)};
+            next_d20s(16, 20, 3);  // the cloud strikes
+        };
+        run_btl();
+        EXPECT_EQ(b->hp, 0);
+        EXPECT_EQ(get_btl_state(), last_foe ? BTL_WON : BTL_LOST);
+        EXPECT_EQ(btl().zones.size(), last_foe ? 1u : 0u) << "a's cloud ends at the upkeep passing over b to a";
+        using call_t = rec_listener_t::call_t;
+        std::vector<call_t> turns;
+        for (const call_t& call : lis.calls)
+            if (call.slot == 23 || call.slot == 24 || call.slot == 36 || call.slot == 37) turns.push_back(call);
+        std::vector<call_t> want = {{23}, {24, a}, {36, a}};
+        if (!last_foe) want.insert(want.end(), {{37, a, c}, {24, c}, {36, c}, {23, nullptr, nullptr, 1}, {37, c, a}, {24, a}});
+        EXPECT_EQ(turns, want);
+    }
 }
 
 // The heading of a bleeding unit's turn start, then the tick on the next line.
