@@ -141,9 +141,11 @@ void act_ctx_t::visit_targets(atk_rec_t& rec, const std::vector<pt_t>& cells) {
 
 unit_t* act_ctx_t::unit_on(const pt_t& p) const { return get_unit_at(p); }
 
+zone_t* act_ctx_t::zone_on(const pt_t& p) const { return get_zone_at(p); }
+
 int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
     unit_t* u = unit_on(p);
-    zone_t* z = get_zone_at(p);
+    zone_t* z = zone_on(p);
     if (z && act->atk == ATK_MELEE && is_web_pwr(z->pwr)) {
         if (u && u->btl.side != actor->btl.side && actor->btl.side != SIDE_NONE) setup_unit_tgt(rec, p, u);
         else setup_zone_tgt(rec, p, z);
@@ -160,7 +162,7 @@ int act_ctx_t::classify_pt(atk_rec_t& rec, const pt_t& p) {
         break;
     }
     // What happened to the unit or the body may have burnt or cleared the zone.
-    z = get_zone_at(p);
+    z = zone_on(p);
     if (z && setup_zone_tgt(rec, p, z)) ++n;
     if (u) return n;
     const tmap_t* map = get_btl_map();

@@ -59,6 +59,8 @@ public:
     virtual int classify_pt(atk_rec_t& rec, const pt_t& p);
     // The unit that what lands on p reaches: the first roster unit there.
     virtual unit_t* unit_on(const pt_t& p) const;
+    // The zone lying on p as the action lands.
+    virtual zone_t* zone_on(const pt_t& p) const;
     virtual void record_result(atk_rec_t&, act_tgt_t&) {}
     virtual void get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def);
 

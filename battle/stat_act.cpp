@@ -141,6 +141,16 @@ int32_t d20_chance(int32_t bonus, int32_t value) {
     return 5;
 }
 
+stat_act_t::stat_act_t(unit_t* actor, const u_cmd_t* cmd) : act_ctx_t(actor, cmd) {
+    if (act && act->zone_dur != 0) laid_ = zone_t{actor, 0, act->id, act->zone_dur, {}};
+}
+
+zone_t* stat_act_t::zone_on(const pt_t& p) const { return laid_ ? &*laid_ : act_ctx_t::zone_on(p); }
+
+void stat_act_t::get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def) {
+    if (!laid_) act_ctx_t::get_atk_situation(rec, tgt, def);
+}
+
 bool stat_act_t::run() {
     if (!act) return true;  // a passive power reaches nothing
     plan_rnd_t plan;        // the records' own draws must not move the battle's generator

@@ -10,6 +10,7 @@
 
 #include "app/str.h"
 #include "battle/act_ctx.h"
+#include "battle/zone.h"
 #include "rules/cond.h"
 #include "rules/dmg.h"
 #include "rules/eff.h"
@@ -30,13 +31,22 @@ struct stat_tgt_t {
     Str outcome;  // the special outcome's word
 };
 
+// A cast that lays a zone strikes nothing itself: the zone's first effect
+// does, finding the new zone on its cells and applying no situation
+// modifiers. Such a cast is measured as that effect will act, so the chances
+// shown are the ones rolled.
 class stat_act_t : public act_ctx_t {
 public:
     std::map<pt_t, stat_tgt_t> tgts;  // ordered by x, then y
 
-    stat_act_t(unit_t* actor, const u_cmd_t* cmd) : act_ctx_t(actor, cmd) {}
+    stat_act_t(unit_t* actor, const u_cmd_t* cmd);
     bool run() override;
+    zone_t* zone_on(const pt_t& p) const override;
     void record_result(atk_rec_t& rec, act_tgt_t& t) override;
+    void get_atk_situation(atk_rec_t& rec, unit_t* tgt, int def) override;
+
+private:
+    mutable std::optional<zone_t> laid_;  // the zone the cast lays, found on every cell it strikes
 };
 
 struct hit_label_t {

@@ -5,7 +5,10 @@
 #include "battle/atk_rec.h"
 #include "battle/damage.h"
 #include "battle/fog.h"
+#include "rules/cond_ids.h"
+#include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"
+#include "support/ai_battle.h"
 
 namespace {
 
@@ -148,4 +151,30 @@ TEST_F(StatAct, LabelsAndTooltip) {
     stat_act_tip(u, {.pwr = 2, .param = 0, .tgt = {0, 0}, .flags = 0}, &labels, tip);
     EXPECT_TRUE(wcsstr(tip.c_str(), L"<c=a>无效目标</c>"));
     EXPECT_TRUE(labels.empty());
+}
+
+// A web lays a zone, which rolls against a prone foe with no situation
+// modifier: the label shows that roll's chance, not a shot's at the prone.
+// A fire cloud laid over the web then strikes the foe alone: it takes the
+// web's cells, so it burns no web.
+TEST_F(StatAct, AZoneCastsLabelShowsTheChanceItsZoneRolls) {
+    draw({".......", ".......", "......."});
+    unit_t* w = mk(0, 1, 0, 3, 5);
+    unit_t* foe = mk(4, 1, 1);
+    put_cond(foe, C_PRONE);
+    fog();
+    std::vector<hit_label_t> labels;
+    Str tip;
+    stat_act_tip(w, {.pwr = P_WEB, .param = 0, .tgt = foe->pos, .flags = 0}, &labels, tip);
+    ASSERT_EQ(labels.size(), 1u);
+    act(w, P_WEB, foe->pos);
+    const std::vector<rolled_t> rolled = rolled_chances(log);
+    ASSERT_EQ(rolled.size(), 1u) << to_utf8_string(log.c_str());
+    EXPECT_TRUE(wcsstr(labels[0].label.c_str(), (L">" + std::to_wstring(rolled[0].second) + L"<").c_str()))
+        << to_utf8_string(labels[0].label.c_str()) << " against " << rolled[0].second;
+    const u_cmd_t cloud{.pwr = P_FIRE_CLOUD, .param = 0, .tgt = foe->pos, .flags = 0};
+    stat_act_t s(w, &cloud);
+    s.run();
+    ASSERT_EQ(s.tgts.size(), 1u);
+    EXPECT_EQ(s.tgts.at(foe->pos).hits.size(), 1u);
 }

@@ -6,8 +6,9 @@
 // turn paying for more than its budget, the AI spends no action on nobody,
 // nearly every battle ends before the cap, a lost battle's log holds the
 // fall of the last member when the party saw the felling action begin, a
-// seen cast's line comes before the lines of the zone it made, a seen command
-// its attacks of opportunity undid says why, and the log holds no empty line.
+// seen cast's line comes before the lines of the zone it made, the zone rolls
+// at the chances the player's cast previewed, a seen command its attacks of
+// opportunity undid says why, and the log holds no empty line.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -117,6 +118,39 @@ struct zone_cast_watch_t {
     }
 };
 
+// A player's cast that laid a zone: the chance previewed for each unit just
+// before, against the roll of the zone's first effect on it.
+struct zone_preview_watch_t {
+    int &compared, &differ;  // the run's totals
+    std::vector<rolled_t> shown{};
+    const zone_t* newest = nullptr;  // as the cast began
+    size_t cast = 0, effect = 0;  // the depths of the running cast and of its zone's first effect, to come
+
+    void act_seen(unit_t* u, const u_cmd_t* c, size_t depth) {
+        const act_t* a = dynamic_cast<const act_t*>(get_pwr(c->pwr));
+        if (u->btl.side != SIDE_PLAYER || (c->flags & UCMD_NO_ANI) || !a || a->zone_dur == 0) return;
+        stat_act_t s(u, c);
+        s.run();
+        shown.clear();
+        for (const auto& [p, e] : s.tgts)
+            if (e.tgt.kind == TGT_UNIT) shown.push_back({unit_disp_name(e.tgt.unit).c_str(), e.hits[0].chance});
+        newest = btl().zones.empty() ? nullptr : btl().zones.back();
+        cast = depth;
+    }
+    // The zone acts as soon as the cast is done, at the cast's depth.
+    void act_done(const unit_t* u, const u_cmd_t* c, size_t depth) {
+        if (depth == effect && (c->flags & UCMD_NO_ANI)) {
+            for (const rolled_t& r : rolled_chances(log_cur_buf()->c_str()))
+                ++compared, differ += std::find(shown.begin(), shown.end(), r) == shown.end();
+            effect = 0;
+        } else if (depth == cast) {
+            const auto& z = btl().zones;
+            effect = !z.empty() && z.back() != newest && z.back()->creator == u ? depth : 0;
+            cast = 0;
+        }
+    }
+};
+
 // Commands whose own attacks of opportunity left them without effect: each of
 // a unit that lives and that the party saw (before the strikes or after) needs
 // its line, as a refusal reads.
@@ -210,7 +244,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     init_pwrs();
     const int count = battle_count();
     int won = 0, refused = 0, capped = 0, idle = 0, glued = 0, falls = 0, unlogged_falls = 0, zoned = 0, late_casts = 0;
-    int spent_cmds = 0, silent_cmds = 0, ticked = 0, blank = 0, hits_unseen = 0, untold_hits = 0;
+    int spent_cmds = 0, silent_cmds = 0, ticked = 0, blank = 0, hits_unseen = 0, untold_hits = 0, previewed = 0, misshown = 0;
     // A turn start's heading, then its tick (empty lines between, if any), and an empty line anywhere.
     const std::wregex tick_start(L" 回合开始:\n[ \n]*造成"), empty_line(L"\n *\n");
     for (int i = 0; i < count; ++i) {
@@ -236,17 +270,20 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
         };
         spent_cmd_watch_t spent{spent_cmds, silent_cmds};
         unseen_hit_watch_t unseen_hits{hits_unseen, untold_hits};
+        zone_preview_watch_t previews{previewed, misshown};
         b.listener.act_seen = [&](unit_t* u, const u_cmd_t* c) {
             watch.act(u, c);
             idle += u->btl.ai && aims_at_nobody(u, *c);
             spent.act_seen(u, c, b.listener.acts_seen.size(), b.log.size());
             unseen_hits.act_seen(u, b.log.size());
+            previews.act_seen(u, c, b.listener.acts_seen.size());
         };
         b.listener.each_call = [&](const char* where) { spent.call(where, b.log); };
         zone_cast_watch_t zone_casts;
         b.listener.act_done = [&](unit_t* u, const u_cmd_t* c, bool seen) {
             zone_casts.act_done(u, c, seen, b.log.size());
             unseen_hits.act_done(u, seen, b.log);
+            previews.act_done(u, c, b.listener.acts_seen.size());
         };
         const int state = b.run(seed, lv, 1 + i % 3, /*every_unit_by_listener=*/false);
         SCOPED_TRACE(testing::Message() << "battle " << i << " seed " << seed << " level " << lv);
@@ -272,9 +309,10 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
                 "%d seen casts whose zone wrote lines at once (%d of them logged after those lines), "
                 "%d seen commands spent without effect by their attacks of opportunity (%d without a line), "
                 "%d logs with a turn start that dealt damage, %d with an empty line, "
-                "%d seen members hurt by unseen actors (%d untold)\n",
+                "%d seen members hurt by unseen actors (%d untold), "
+                "%d zone rolls after a player's cast (%d at a chance not previewed)\n",
                 count, won, refused, capped, falls, zoned, late_casts, spent_cmds, silent_cmds, ticked, blank, hits_unseen,
-                untold_hits);
+                untold_hits, previewed, misshown);
     EXPECT_GT(refused, count) << "the random party sends many commands it may not give";
     // A random party's healer who mends herself round after round can outlast
     // a foe that seldom hits her (seed 501233 of the optimised run's 2000).
@@ -291,5 +329,7 @@ TEST(TurnProp, RandomCommandsAgainstTheAiKeepEveryRule) {
     EXPECT_EQ(blank, 0) << "battles whose log holds an empty line";
     EXPECT_GT(hits_unseen, 0);
     EXPECT_EQ(untold_hits, 0) << "seen members hurt by an unseen actor without a line";
+    EXPECT_GT(previewed, 0);
+    EXPECT_EQ(misshown, 0) << "zone rolls at a chance the cast's preview did not show";
     free_pwrs();
 }

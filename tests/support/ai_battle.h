@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/rnd.h"
@@ -18,6 +20,7 @@
 #include "battle/listener.h"
 #include "battle/map_gen.h"
 #include "battle/roster.h"
+#include "battle/stat_act.h"
 #include "battle/target_area.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
@@ -48,7 +51,10 @@ public:
         if (r > round_cap) abort_btl();
         check("on_round_start");
     }
-    void on_turn_start(unit_t*) override { check("on_turn_start"); }
+    void on_turn_start(unit_t* u) override {
+        if (u->hp < 1) fault = "a turn started for a fallen unit";
+        check("on_turn_start");
+    }
     void on_turn_ready(unit_t* u) override {
         check("on_turn_ready");
         if (turn_ready) turn_ready(u);
@@ -142,6 +148,17 @@ inline bool aims_at_nobody(unit_t* u, const u_cmd_t& c) {
     std::vector<pt_t> cells;
     if (!get_act_area_pts(u, c.pwr, c.tgt, &cells)) return false;
     return std::none_of(cells.begin(), cells.end(), [](const pt_t& p) { return get_unit_at(p) != nullptr; });
+}
+
+// The attack rolls of an action's text, one a line of its own, each as {the
+// target's name, the chance the roll had}.
+using rolled_t = std::pair<std::wstring, int>;
+inline std::vector<rolled_t> rolled_chances(const std::wstring& text) {
+    static const std::wregex roll(L"\n +([^\n]+?): (?:命中|<c=a>失误</c>)<a=128> \\( <c=y>\\d+</c> ([+-]) (\\d+) vs (-?\\d+) \\)");
+    std::vector<rolled_t> out;
+    for (std::wsregex_iterator it(text.begin(), text.end(), roll), end; it != end; ++it)
+        out.push_back({(*it)[1], d20_chance(std::stoi((*it)[3]) * ((*it)[2] == L"-" ? -1 : 1), std::stoi((*it)[4]))});
+    return out;
 }
 
 // The powers of every shape of area (blows over two cells and all around,
