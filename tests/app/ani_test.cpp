@@ -19,6 +19,7 @@ constexpr uint32_t red = 0xFFFF0000u;
 class Ani : public fonts_test_t<> {
 protected:
     const test_gfx_t gfx{"tw_ani"};
+    ani_mgr_t mgr;  // each case's animations
 
     // Cells of w x h pixels, cols to a row, cell i filled with colours[i].
     Str sheet(const char* leaf, int w, int h, int cols, const std::vector<uint32_t>& colours) const {
@@ -49,7 +50,6 @@ int steps_until_empty(ani_mgr_t& mgr, double dt) {
 }
 
 TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
-    ani_mgr_t mgr;
     zg::text_ani_t* t[] = {text_at({10, 20}, 50), text_at({10, 20}), text_at({10, 20}), text_at({11, 20})};
     for (auto* a : t) mgr.play(a);
     // A maker's own delay gives way to the spacing; another point starts at once.
@@ -71,7 +71,6 @@ TEST_F(Ani, TextsAtOnePointStartThreeHundredMillisecondsApart) {
 }
 
 TEST_F(Ani, AnAnchoredTextFollowsItsAnchorAndEndsWithIt) {
-    ani_mgr_t mgr;
     pt_t origin{100, 50};
     bool gone = false;
     zg::text_ani_t* t = text_at({10, 20});
@@ -95,7 +94,6 @@ TEST_F(Ani, AnAnchoredTextFollowsItsAnchorAndEndsWithIt) {
 }
 
 TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
-    ani_mgr_t mgr;
     int g0 = 0, g1 = 0, g2 = 0, neg = 0, high = 0;
     auto* low = counting(2, &g1, 1, 0, 100);
     mgr.play(counting(1000, &g0, 0));
@@ -113,11 +111,10 @@ TEST_F(Ani, OnlyGroupZeroAndTheTopGroupRun) {
 }
 
 TEST_F(Ani, FinishedAnimationsAreDeletedAndTheRestStillRun) {
-    ani_mgr_t mgr;
     auto token = std::make_shared<int>(0);
     int a = 0, spawned = 0;
     mgr.play(new zg::custom_ani_t(
-        [token, &mgr, &spawned](zg::custom_ani_t& self) {
+        [token, this, &spawned](zg::custom_ani_t& self) {
             mgr.play(counting(1, &spawned));  // runs in the same step
             self.done = true;
         },
@@ -146,18 +143,17 @@ TEST_F(Ani, FourFramesPlayInOrderAndFinishAfterTheLast) {
     std::vector<uint32_t> want(5, colours[0]);
     for (int f = 1; f < 4; ++f) want.insert(want.end(), 4, colours[f]);
     for (const auto& [img, frame] : rows) {
-        ani_mgr_t mgr;
-        mgr.play(new zg::imgs_ani_t(img, rect{4, 4, 16, 16}, frame, 0, 0, 0));
+        ani_mgr_t each;
+        each.play(new zg::imgs_ani_t(img, rect{4, 4, 16, 16}, frame, 0, 0, 0));
         std::vector<uint32_t> seen;
-        while (mgr.count() > 0 && seen.size() < 100) {
+        while (each.count() > 0 && seen.size() < 100) {
             font_env_t::clear_black();
-            mgr.run(dt60);
+            each.run(dt60);
             seen.push_back(canvas_t::px(12, 12));
         }
         EXPECT_EQ(seen, want) << to_utf8_string(img);
     }
     // The placeholder of a missing image is smaller than the frame: one frame, no division by zero.
-    ani_mgr_t mgr;
     const size big{64, 64};
     mgr.play(new zg::imgs_ani_t(gfx.name("no_such_image"), rect{0, 0, 64, 64}, &big, 0, 0, 0));
     EXPECT_EQ(steps_until_empty(mgr, dt60), 5);
@@ -177,7 +173,6 @@ TEST_F(Ani, MissileFlightTimeAndAngle) {
 // An upright 8 x 32 bar turns about its top-centre, which sits on the flight point.
 TEST_F(Ani, MissileFliesAlongItsLineAndStopsOnTheEnd) {
     const Str bar = sheet("bar", 8, 32, 1, {red});
-    ani_mgr_t mgr;
     mgr.play(new zg::missile_ani_t(bar, {0, 64}, {100, 64}, 0, 0, 0));
     font_env_t::clear_black();
     mgr.run(dt60);

@@ -62,8 +62,7 @@ TEST_F(ActCtx, BurstSpellEndToEnd) {
 
 TEST_F(ActCtx, CancelledCommandCostsNothing) {
     unit_t* w = mk(4, 2, 0, 3, 5);
-    wield(t, EQ_MAIN, 39);  // t threatens the wizard
-    t->drv.aoo = 1;
+    guard_with(t);  // t threatens the wizard
     fog();
     rec.aoo_answer = false;
     EXPECT_FALSE(act(w, 127, {6, 4}));
@@ -111,8 +110,7 @@ TEST_F(ActCtx, AmmunitionIsSpentPerShot) {
 }
 
 TEST_F(ActCtx, AttacksOfOpportunityNestAndKeepTheAllowance) {
-    wield(t, EQ_MAIN, 39);
-    t->drv.aoo = 1;
+    guard_with(t);
     unit_t* w = mk(4, 2, 0, 3, 5);
     fog();
     ASSERT_TRUE(is_threatened(w));

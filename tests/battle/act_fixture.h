@@ -45,8 +45,8 @@ protected:
         if (const int p = get_prof_pwr(itm)) u->pwrs.add(p);
         u->recalc();
     }
-    // u strikes whoever provokes it with a sword whose enchantment ie takes hold on a hit.
-    static void guard_with(unit_t* u, int ie) {
+    // u strikes whoever provokes it with a sword, whose enchantment ie (when given) takes hold on a hit.
+    static void guard_with(unit_t* u, int ie = 0) {
         wield(u, EQ_MAIN, 39);
         u->eqpts.slots[EQ_MAIN].ies[0] = ie;
         u->drv.aoo = 1;

@@ -33,11 +33,6 @@ protected:
         r.amount = amount;
         apply_dmg(&u, &r);
     }
-    static std::wstring take_log() {
-        std::wstring s = log_cur_buf()->buf;
-        log_cur_buf()->assign(L"");
-        return s;
-    }
 };
 
 constexpr uint32_t SLASH = 1u << 1, FIRE = 1u << 4;

@@ -42,10 +42,14 @@ gen_params_t params(int w, int h, int seed, int env, int wall, int hard, int obs
     p.pct[3] = tree;
     return p;
 }
+
+struct MapGen : ::testing::Test {
+    tmap_t m;
+    grid_t<int> g;
+};
 }  // namespace
 
-TEST(MapGen, AThousandSeedsHoldTheInvariants) {
-    tmap_t m;
+TEST_F(MapGen, AThousandSeedsHoldTheInvariants) {
     for (uint32_t s = 1; s <= 1000; ++s) {
         rnd_srand(s * 2654435761u);
         const uint32_t st = rnd_get_state();
@@ -71,8 +75,7 @@ TEST(MapGen, AThousandSeedsHoldTheInvariants) {
     }
 }
 
-TEST(MapGen, TheDrawAfterwardsDoesNotDependOnTheMap) {
-    tmap_t m;
+TEST_F(MapGen, TheDrawAfterwardsDoesNotDependOnTheMap) {
     for (uint32_t s = 1; s <= 200; ++s) {
         rnd_srand(s);
         gen_rnd_map(&m, 3, int(s) * 7, 16, 14);
@@ -95,8 +98,7 @@ TEST(MapGen, TheDrawAfterwardsDoesNotDependOnTheMap) {
     }
 }
 
-TEST(MapGen, SharesOfZeroAndOne) {
-    tmap_t m;
+TEST_F(MapGen, SharesOfZeroAndOne) {
     build_map(&m, params(20, 20, 9, 1, 0, 0, 0, 0));
     EXPECT_EQ(count_tile(m, 1), 400);
     EXPECT_EQ(m.hdr.env, 1);
@@ -113,8 +115,7 @@ TEST(MapGen, SharesOfZeroAndOne) {
     EXPECT_EQ(m.get_h(), ZMAP_MAX_SIDE);
 }
 
-TEST(MapGen, SpreadAndScatter) {
-    grid_t<int> g;
+TEST_F(MapGen, SpreadAndScatter) {
     g.resize(9, 9, 1);
     rnd_srand(3);
     const int n = spread_tile(g, {4, 4}, 200, 2);
@@ -134,8 +135,7 @@ TEST(MapGen, SpreadAndScatter) {
     EXPECT_TRUE(find_cells(g, 4).empty());
 }
 
-TEST(MapGen, CorridorsJoinEveryRegion) {
-    tmap_t m;
+TEST_F(MapGen, CorridorsJoinEveryRegion) {
     // The first region found is the largest: the pocket is joined anyway.
     draw_map(m, {".....#...",
                  ".....#.#.",
@@ -157,8 +157,7 @@ TEST(MapGen, CorridorsJoinEveryRegion) {
     EXPECT_EQ(m.tiles.at(1, 0), 1);
 }
 
-TEST(MapGen, ClosestPairPrefersTheFirstOfEqualPairs) {
-    grid_t<int> g;
+TEST_F(MapGen, ClosestPairPrefersTheFirstOfEqualPairs) {
     g.resize(6, 3);
     g.at(0, 0) = 2;
     g.at(3, 0) = 3;
@@ -176,10 +175,9 @@ TEST(MapGen, ClosestPairPrefersTheFirstOfEqualPairs) {
     EXPECT_FALSE(closest_pair(g, &a, &b));
 }
 
-TEST(MapGen, RegionLabelsOnAHugeMapNeedNoDeepStack) {
+TEST_F(MapGen, RegionLabelsOnAHugeMapNeedNoDeepStack) {
     // A serpentine corridor through 1024 x 1024 cells: one region of over half
     // a million cells, which a recursive fill would follow cell by cell.
-    grid_t<int> g;
     g.resize(1024, 1024, 0);
     int open = 0;
     for (int y = 0; y < 1024; ++y)

@@ -9,12 +9,11 @@
 
 namespace {
 using Search = btl_test;
+const std::vector<std::string> corridor = {"#######", ".......", "#######"};
 }  // namespace
 
 TEST_F(Search, AlliesAreCrossedButNotHeld) {
-    draw({"#######",
-          ".......",
-          "#######"});
+    draw(corridor);
     unit_t* u = add(0, 1, 0);
     add(2, 1, 0);
     fog();
@@ -133,14 +132,9 @@ TEST_F(Search, ShiftStepsNeedPlainGroundOrPowerTwoSixty) {
 }
 
 TEST_F(Search, StraightRunsOverPlainGround) {
-    draw({".....",
-          ".....",
-          "..h..",
-          ".....",
-          "....."});
+    draw_open(5, 5);
     unit_t* u = add(4, 0, 0);
     fog();
-    map.tiles.at(2, 2) = 1;
     mark_search_grid(u, SF_WALK);
     EXPECT_EQ(straight_run_dir({0, 0}, {3, 3}), 7);
     EXPECT_EQ(straight_run_dir({0, 0}, {3, 2}), -1);
@@ -186,9 +180,7 @@ TEST_F(Search, NearestFreeCellLooksAtWholeRings) {
 }
 
 TEST_F(Search, PathsRestrictedToSomeCellsAndNearestByPath) {
-    draw({"#######",
-          ".......",
-          "#######"});
+    draw(corridor);
     unit_t* u = add(0, 1, 0);
     add(3, 1, 1);
     fog();

@@ -116,8 +116,7 @@ TEST_F(Outcome, RendNeedsTwoHitsAndStartsAgain) {
 }
 
 TEST_F(Outcome, ReflectOnHitsCounterOnMisses) {
-    wield(t, EQ_MAIN, 39);
-    t->drv.aoo = 1;
+    guard_with(t);
     for (int u_drv_t::*bounce : {&u_drv_t::bounce_p, &u_drv_t::bounce_f}) {
         do_act_t ctx(a, &cmd);
         t->drv.bounce_p = t->drv.bounce_f = 0;

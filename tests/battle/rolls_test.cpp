@@ -12,14 +12,7 @@
 #include "rules/cond.h"
 #include "rules/u_cmd.h"
 #include "support/next_d20.h"
-
-namespace {
-Str take_log() {
-    Str s = *log_cur_buf();
-    *log_cur_buf() = L"";
-    return s;
-}
-}  // namespace
+#include "support/pwrs_test.h"
 
 TEST(Rolls, NaturalTwentyAndOneDecide) {
     const struct { int face, bonus, value; bool hit; } rolls[] = {
@@ -38,10 +31,10 @@ TEST(Rolls, LoggedRollWritesTheRollLine) {
     int die = 0;
     EXPECT_TRUE(roll_d20_log(-3, 9, &die));
     EXPECT_EQ(die, 12);
-    EXPECT_STREQ(take_log().buf, L"命中<a=128> ( <c=y>12</c> - 3 vs 9 )</a>");
+    EXPECT_STREQ(take_log().c_str(), L"命中<a=128> ( <c=y>12</c> - 3 vs 9 )</a>");
     next_d20(12);
     EXPECT_FALSE(roll_unit_check(L"强韧", nullptr, 2, 15));
-    EXPECT_STREQ(take_log().buf, L"强韧检定: <c=a>失误</c><a=128> ( <c=y>12</c> + 2 vs 15 )</a>");
+    EXPECT_STREQ(take_log().c_str(), L"强韧检定: <c=a>失误</c><a=128> ( <c=y>12</c> + 2 vs 15 )</a>");
     Str s;
     EXPECT_STREQ((roll_t{7, -2147483647 - 1, 3}.get_text(s)).buf, L"<c=y>7</c> - 2147483648 vs 3");
 }
@@ -49,12 +42,12 @@ TEST(Rolls, LoggedRollWritesTheRollLine) {
 TEST(Rolls, PercentRoll) {
     take_log();
     EXPECT_FALSE(roll_pct(0, L"ok", L"no"));
-    EXPECT_STREQ(take_log().buf, L"");
+    EXPECT_STREQ(take_log().c_str(), L"");
     rnd_srand(1);
     const int roll = rnd_rand() % 100 + 1;
     rnd_srand(1);
     EXPECT_EQ(roll_pct(50, L"ok", L"no"), roll > 50);
-    EXPECT_STREQ(take_log().buf, Str(L"%s ( <c=y>%d</c> vs 50 )", roll > 50 ? L"ok" : L"no", roll).buf);
+    EXPECT_STREQ(take_log().c_str(), Str(L"%s ( <c=y>%d</c> vs 50 )", roll > 50 ? L"ok" : L"no", roll).buf);
 }
 
 TEST(Rolls, AttackRoll) {
@@ -68,7 +61,7 @@ TEST(Rolls, AttackRoll) {
     take_log();
     next_d20(2);
     EXPECT_EQ(roll_atk(0, 15, 2, 1), ATK_HIT | ATK_MISS_DMG);
-    EXPECT_NE(Str(take_log()).buf[0], 0);
+    EXPECT_NE(take_log()[0], L'\0');
     next_d20(2);
     EXPECT_EQ(roll_atk(0, 15, 0, 1), 0);
     take_log();
@@ -106,7 +99,7 @@ TEST(Rolls, PercentRollSucceedsOnExactlyChanceInAHundred) {
     take_log();
     rnd_srand(seed_of[99]);
     EXPECT_FALSE(roll_pct(1, L"ok", L"no"));
-    EXPECT_STREQ(take_log().buf, L"no ( <c=y>99</c> vs 99 )") << "the line keeps its text";
+    EXPECT_STREQ(take_log().c_str(), L"no ( <c=y>99</c> vs 99 )") << "the line keeps its text";
 }
 
 // ---- defence values, uses and the costs of commands ----

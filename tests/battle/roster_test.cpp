@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "battle/auras.h"
@@ -95,7 +96,10 @@ TEST_F(Roster, AuraBonusesFollowTheSourceLevel) {
 #include "battle/turn.h"
 
 namespace {
-using Lists = btl_test;
+struct Lists : btl_test {
+    // A unit of side 0 on (0, 0), then two of side 1 on (1, 0) and (2, 0).
+    std::array<unit_t*, 3> three_in_a_row() { return {add(0, 0, 0), add(1, 0, 1), add(2, 0, 1)}; }
+};
 
 std::vector<unit_t*> units_with_bonus(btl_test& t, std::vector<std::unique_ptr<unit_t>>& owned,
                                       std::initializer_list<int> bonus) {
@@ -162,9 +166,7 @@ TEST_F(Lists, InitiativeTiesGoToTheBonusThenToTheShuffle) {
 }
 
 TEST_F(Lists, DeathsLeaveBodiesExceptMinionsAndSummons) {
-    unit_t* a = add(0, 0, 0);
-    unit_t* b = add(1, 0, 1);
-    unit_t* minion = add(2, 0, 1);
+    const auto [a, b, minion] = three_in_a_row();
     minion->base.rank = 4;
     unit_t* summon = add(3, 0, 0);
     summon->creator = a;
@@ -182,9 +184,7 @@ TEST_F(Lists, DeathsLeaveBodiesExceptMinionsAndSummons) {
 }
 
 TEST_F(Lists, TheCurrentUnitHandsTheTurnOnBeforeItLeaves) {
-    unit_t* a = add(0, 0, 0);
-    unit_t* b = add(1, 0, 1);
-    unit_t* c = add(2, 0, 1);
+    const auto [a, b, c] = three_in_a_row();
     btl().cur = b;
     b->hp = 0;
     roster_on_death(b);
@@ -201,9 +201,7 @@ TEST_F(Lists, TheCurrentUnitHandsTheTurnOnBeforeItLeaves) {
 }
 
 TEST_F(Lists, RevivalsAndSummonsActRightAfterTheirCreator) {
-    unit_t* a = add(0, 0, 0);
-    unit_t* b = add(1, 0, 1);
-    unit_t* c = add(2, 0, 1);
+    const auto [a, b, c] = three_in_a_row();
     unit_t* d = add(3, 0, 0);
     b->hp = 0;
     roster_on_death(b);
@@ -227,9 +225,7 @@ TEST_F(Lists, RevivalsAndSummonsActRightAfterTheirCreator) {
 }
 
 TEST_F(Lists, AWaitingUnitMovesBehindEveryone) {
-    unit_t* a = add(0, 0, 0);
-    unit_t* b = add(1, 0, 1);
-    unit_t* c = add(2, 0, 1);
+    const auto [a, b, c] = three_in_a_row();
     auto& full = btl_full_list();
     full.erase(full.begin());
     full.push_back(a);

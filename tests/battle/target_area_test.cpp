@@ -34,6 +34,8 @@ protected:
         shape(1, 0);
         fog();
     }
+    // The unit stands on p and its side sees from there.
+    void stand(pt_t p) { u->pos = p, fog(); }
     void shape(int rng, int area, int atk = 3) {
         a->rng = rng;
         a->area = area;
@@ -65,8 +67,7 @@ TEST_F(Area, RangeOneReachesAllEightNeighboursAndRadiusOneCoversFive) {
     shape(3, 2);
     EXPECT_EQ(area({7, 5}).size(), 13u);
     // Clipped at the corner: the centre and its two neighbours on the map.
-    u->pos = {1, 1};
-    fog();
+    stand({1, 1});
     shape(3, 1);
     EXPECT_EQ(area({0, 0}), (cells_t{{0, 0}, {1, 0}, {0, 1}}));
     shape(2, 0);
@@ -94,8 +95,7 @@ TEST_F(Area, ConesInEveryDirection) {
         }
     }
     // Near the edge only what lies on the map.
-    u->pos = {1, 5};
-    fog();
+    stand({1, 5});
     EXPECT_EQ(area({0, 5}), (cells_t{{0, 5}}));
     EXPECT_EQ(area({0, 4}), (cells_t{{0, 4}, {0, 3}, {0, 2}}));
 }
@@ -141,8 +141,7 @@ TEST_F(Area, ArcsOfTwoAndThreeCellsInEveryDirection) {
 
 TEST_F(Area, AnArcWhoseSecondCellIsNotAimableCoversTheCentreOnly) {
     draw({".....", ".#...", ".....", ".....", "....."});
-    u->pos = {2, 2};
-    fog();
+    stand({2, 2});
     shape(1, -5);
     // From (2, 2) aiming at (1, 2) the second cell is (1, 1): an explored wall.
     EXPECT_EQ(area({1, 2}), (cells_t{{1, 2}}));
@@ -150,8 +149,7 @@ TEST_F(Area, AnArcWhoseSecondCellIsNotAimableCoversTheCentreOnly) {
 
 TEST_F(Area, WallsAreAimableOnlyWhileUnexploredAndTheFogIsInForce) {
     draw({"...........", "...........", "...#......#"});
-    u->pos = {1, 1};
-    fog();
+    stand({1, 1});
     shape(10, 0);
     EXPECT_FALSE(tgt().count({3, 2})) << "an explored wall";
     EXPECT_TRUE(tgt().count({10, 2})) << "an unexplored wall looks like any unknown cell";
@@ -172,8 +170,7 @@ TEST_F(Area, WallsAreAimableOnlyWhileUnexploredAndTheFogIsInForce) {
 
 TEST_F(Area, TotalCoverDropsCellsFromABurst) {
     draw({".......", ".......", "...#...", "...#...", "...#...", ".......", "......."});
-    u->pos = {1, 3};
-    fog();
+    stand({1, 3});
     shape(6, 3);
     const cells_t c = area({2, 3});
     EXPECT_TRUE(c.count({1, 3}));

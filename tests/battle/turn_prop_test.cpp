@@ -20,6 +20,7 @@
 #include "battle/act_ctx.h"
 #include "battle/move_search.h"
 #include "battle/unit_move.h"
+#include "battle/zone.h"
 #include "rules/act_budget.h"
 #include "rules/bld_ids.h"
 #include "rules/cls_ids.h"

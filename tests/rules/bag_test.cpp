@@ -92,24 +92,15 @@ TEST_F(Bag, AddAllGoesOnPastWhatDoesNotFitAndReturnsIt) {
 TEST_F(ItmMoves, QuickSlotDrops) {
     itm_slot_t& quick = bag[0];
     itm_slot_t& src = bag[1];
-    quick = arrows(30);
-    src = arrows(5);
-    itm_slot_put_quick(src, quick);  // full: the two swap whole
-    EXPECT_EQ(quick.cnt, 5);
-    EXPECT_EQ(src.cnt, 30);
-
-    quick = arrows(28);
-    src = arrows(5);
-    itm_slot_put_quick(src, quick);  // partial stack, no swap
-    EXPECT_EQ(quick.cnt, 30);
-    EXPECT_EQ(src.cnt, 3);
-
-    quick.clear();
-    src = arrows(50);
-    itm_slot_put_quick(src, quick);  // into an empty slot up to the limit
-    EXPECT_EQ(quick.cnt, 30);
-    EXPECT_EQ(src.cnt, 20);
-
+    // Onto a full stack the two swap whole; onto a partial one, no swap; into an empty slot, up to the limit.
+    const struct { int quick, src, want_quick, want_src; } drops[] = {{30, 5, 5, 30}, {28, 5, 30, 3}, {0, 50, 30, 20}};
+    for (const auto& c : drops) {
+        quick = c.quick ? arrows(c.quick) : itm_slot_t();
+        src = arrows(c.src);
+        itm_slot_put_quick(src, quick);
+        EXPECT_EQ(quick.cnt, c.want_quick) << c.quick;
+        EXPECT_EQ(src.cnt, c.want_src) << c.quick;
+    }
     itm_slot_put_quick(src, src);
     EXPECT_EQ(src.cnt, 20);
 

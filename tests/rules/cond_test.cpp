@@ -16,6 +16,7 @@ namespace {
 
 class Cond : public pwrs_log_test {
 protected:
+    unit_t u;  // most cases' unit
     static void give(unit_t& u, int id, unit_t* src = nullptr, int amt = 0) {
         cond_inst_t ci;
         apply_cond(make_cond_inst(ci, id, src, 0, CI_NO_ROLL, amt), &u);
@@ -61,7 +62,6 @@ TEST_F(Cond, InstanceAmountsComeFromTheSourceLevel) {
 }
 
 TEST_F(Cond, AnImmuneTargetLogsAndGainsNothingEvenWithoutARoll) {
-    unit_t u;
     u.drv.imm[5] = 100;
     give(u, 5);
     EXPECT_FALSE(u.conds.has(5));
@@ -69,7 +69,6 @@ TEST_F(Cond, AnImmuneTargetLogsAndGainsNothingEvenWithoutARoll) {
 }
 
 TEST_F(Cond, BloodRagesBlockAndReplace) {
-    unit_t u;
     give(u, 19);
     give(u, 18);
     EXPECT_EQ(held(u), std::set<int>{19});
@@ -82,7 +81,6 @@ TEST_F(Cond, BloodRagesBlockAndReplace) {
 }
 
 TEST_F(Cond, RepeatsMergeOrChangeNothing) {
-    unit_t u;
     give(u, 5);
     log_cur_buf()->assign(L"");
     give(u, 5);
@@ -90,8 +88,7 @@ TEST_F(Cond, RepeatsMergeOrChangeNothing) {
     unit_t src;
     lang_dot = L"。";
     give(u, 20, &src, 4);
-    EXPECT_EQ(log_text(), L"<c=r> 4。</c>");  // the name comes from the texts, absent here
-    log_cur_buf()->assign(L"");
+    EXPECT_EQ(take_log(), L"<c=r> 4。</c>");  // the name comes from the texts, absent here
     give(u, 24, &src, 0);
     u.conds.remove(24);
     EXPECT_EQ(log_text(), L"<c=g> 5。</c><c=g></c>解除。");
@@ -112,7 +109,6 @@ TEST_F(Cond, StunningEndsTheDefensiveStances) {
         EXPECT_EQ(held(u).count(13) + held(u).count(14), 0u) << ender;
         EXPECT_TRUE(u.conds.has(1));
     }
-    unit_t u;
     give(u, 13);
     give(u, 17);
     EXPECT_TRUE(u.conds.has(13));
@@ -161,7 +157,6 @@ TEST_F(Cond, ADeletedSourceLeavesNothingPointingAtIt) {
 }
 
 TEST_F(Cond, BonusesAgainstConditions) {
-    unit_t u;
     const struct { int race; bool fey; int id, bonus; } rows[] = {
         {24, false, 6, 0}, {27, false, 6, 2}, {24, true, 6, 2}, {27, false, 10, 2}, {30, false, 10, 2},
         {30, false, 6, 0}, {27, false, 5, 0}, {24, true, 10, 2}};

@@ -28,6 +28,7 @@ protected:
         u.base.abi[0] = str;
         u.recalc();
     }
+    void hold(int main, int off) { u.eqpts.slots[EQ_MAIN].set(main, 1), u.eqpts.slots[EQ_OFF].set(off, 1); }
     void fill_bag_but(int free) {
         for (int i = 0; i < BAG_SLOTS - free; ++i) bag[i].set(169, 1);  // healing kits
     }
@@ -77,8 +78,7 @@ TEST_F(Eqpts, SmallUnitsCarryHalfTheWeight) {
 }
 
 TEST_F(Eqpts, TwoHanderIntoFullHandsNeedsTwoFreeBagSlots) {
-    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
-    u.eqpts.slots[EQ_OFF].set(LIGHT_SHIELD, 1);
+    hold(SHORT_SWORD, LIGHT_SHIELD);
     fill_bag_but(1);
     itm_slot_t sword(GREATSWORD, 1);
     EXPECT_FALSE(u.eqpts.equip_at(sword, EQ_MAIN));
@@ -132,8 +132,7 @@ TEST_F(Eqpts, EquipPrefersEmptySlotsAndRefusesWhatFitsNowhere) {
 }
 
 TEST_F(Eqpts, UnequipSettlesTheOffHandIntoTheMainHand) {
-    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
-    u.eqpts.slots[EQ_OFF].set(DAGGER, 1);
+    hold(SHORT_SWORD, DAGGER);
     EXPECT_TRUE(u.eqpts.unequip(u.eqpts.slots[EQ_MAIN]));
     EXPECT_EQ(bag[0].id, SHORT_SWORD);
     EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
@@ -155,8 +154,7 @@ TEST_F(Eqpts, SettleEmptiesSlotsWithIdsOutsideTheTable) {
 }
 
 TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
-    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
-    u.eqpts.slots[EQ_OFF].set(LIGHT_SHIELD, 1);
+    hold(SHORT_SWORD, LIGHT_SHIELD);
     u.eqpts.sets[1][0].set(LONGBOW, 1);
     u.eqpts.sets[2][1].set(DAGGER, 1);  // set 3: a dagger in the off hand only
 
@@ -214,8 +212,7 @@ TEST_F(Eqpts, AttackSlotsByKind) {
     EXPECT_TRUE(u.eqpts.get_slot(EQ_MAIN, 0).empty());
     EXPECT_TRUE(u.eqpts.get_slot(40, 1).empty());
 
-    u.eqpts.slots[EQ_MAIN].set(SHORT_SWORD, 1);
-    u.eqpts.slots[EQ_OFF].set(DAGGER, 1);
+    hold(SHORT_SWORD, DAGGER);
     a = u.eqpts.atk_slots(1);
     EXPECT_EQ(a.slots, (std::vector<int>{EQ_MAIN, EQ_OFF}));
     EXPECT_EQ(a.light, 1);

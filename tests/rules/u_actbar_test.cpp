@@ -12,13 +12,13 @@ namespace {
 
 class UActbar : public pwrs_test {
 protected:
+    unit_t u;  // most cases' unit
     static std::vector<int> bar(const u_actbar_t& b) { return mapped(b.items, [](const auto& it) { return it.pwr; }); }
 };
 
 }  // namespace
 
 TEST_F(UActbar, RebuildWithoutActionsEndsWithTheStandardCommands) {
-    unit_t u;
     u.actbar.sel = 4;
     u.actbar.rebuild();
     std::vector<int> want{2, 3, 11, 15, 10, 13, 14};
@@ -30,7 +30,6 @@ TEST_F(UActbar, RebuildWithoutActionsEndsWithTheStandardCommands) {
 }
 
 TEST_F(UActbar, RebuildWithEighteenActionsLeavesNoRoomForTheStandardCommands) {
-    unit_t u;
     std::vector<int> acts;
     for (int id = 16; id <= 291 && acts.size() < 18; ++id)
         if (is_pwr_id(id) && is_act(id)) acts.push_back(id);
@@ -56,7 +55,6 @@ TEST_F(UActbar, AddFillsTheFirstEmptySlotAndAFullBarRefuses) {
 }
 
 TEST_F(UActbar, SelectPicksTheLastUsableSlot) {
-    unit_t u;
     u.hp = 5;
     u.actbar.set_slot(4, {4, 0});  // "trip", a standard action
     u.actbar.set_slot(9, {4, 0});

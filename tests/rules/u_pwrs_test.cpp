@@ -9,6 +9,7 @@ namespace {
 
 class UPwrs : public pwrs_test {
 protected:
+    unit_t u;  // most cases' unit
     static std::vector<int> ids(const u_pwrs_t& p, int filter) {
         std::vector<int> v{99};  // the getter replaces what the vector held
         return p.get_ids(v, filter);
@@ -24,7 +25,6 @@ protected:
 }  // namespace
 
 TEST_F(UPwrs, ActionListAndIdFilters) {
-    unit_t u;
     u.pwrs.set_list({59, 23, 1});
     EXPECT_EQ(u.pwrs.get_act_list(), (std::vector<int>{2, 3, 1, 59}));
     std::vector<int> acts;
@@ -48,7 +48,6 @@ TEST_F(UPwrs, ActionListAndIdFilters) {
 }
 
 TEST_F(UPwrs, ChangesAddRemoveAndKeepTheBarInStep) {
-    unit_t u;
     u.pwrs.apply_changes({23, -23, 0});
     EXPECT_FALSE(u.pwrs.has(23));
     EXPECT_TRUE(bar(u).empty());
@@ -69,7 +68,6 @@ TEST_F(UPwrs, ChangesAddRemoveAndKeepTheBarInStep) {
 }
 
 TEST_F(UPwrs, TogglingAndCopying) {
-    unit_t u;
     EXPECT_FALSE(u.pwrs.toggle(23));  // not held: nothing to flip
     EXPECT_FALSE(u.pwrs.has(23));
     u.pwrs.set_list({23, 6});

@@ -72,10 +72,7 @@ std::string sample_bytes() {
 }
 
 // Patches the 32-bit word at a byte offset.
-std::string patched(std::string s, size_t off, int v) {
-    for (int i = 0; i < 4; ++i) s[off + size_t(i)] = char(uint32_t(v) >> (8 * i));
-    return s;
-}
+std::string patched(std::string s, size_t off, int v) { return s.replace(off, 4, le_bytes_t().i32(v).b); }
 
 }  // namespace
 

@@ -61,7 +61,7 @@ protected:
         delete dir;
     }
 
-    // A level-lv unit of the race and class with the six scores and the powers.
+    // A level-lv unit of the race and class with the six scores and the powers: u, or a new one.
     static void make(unit_t& u, int kind, int race, int cls, int lv, std::initializer_list<int> abi,
                      std::initializer_list<int> pwrs = {}) {
         for (int p : pwrs) u.pwrs.add(p);
@@ -73,6 +73,12 @@ protected:
         int i = 0;
         for (int a : abi) u.base.abi[i++] = a;
         u.recalc();
+    }
+    static unit_t fresh(int kind, int race, int cls, int lv, std::initializer_list<int> abi,
+                        std::initializer_list<int> pwrs = {}) {
+        unit_t u;
+        make(u, kind, race, cls, lv, abi, pwrs);
+        return u;
     }
     static std::wstring text(const unit_t& u, int n) { return u.texts[n].buf; }
     // Armour class, Fortitude, Reflex, Will and the manoeuvre defence.
@@ -171,10 +177,7 @@ TEST_F(Recalc, AMonsterAndItsBreakdownTexts) {
     m.eqpts.set_gear({1}, 0);  // a bite
     m.pwrs.add(146);           // "dr10"
     m.base.rank = 4;
-    m.conds.add([] {
-        cond_inst_t ci;
-        return make_cond_inst(ci, 3, nullptr, 0, CI_NO_ROLL, 0);
-    }(), false);
+    give_cond(m, 3, nullptr, 0, false);
     make(m, UK_MON, 34, 8, 5, {14, 12, 10, 8, 10, 12});
     m.base.rank = 4;  // a minion
     m.hp_ready = 0;
@@ -211,8 +214,7 @@ TEST_F(Recalc, AMonsterAndItsBreakdownTexts) {
 }
 
 TEST_F(Recalc, RanksScaleHitPointsAndExperience) {
-    unit_t m;
-    make(m, UK_MON, 24, 1, 4, {10, 10, 10, 10, 10, 10});
+    unit_t m = fresh(UK_MON, 24, 1, 4, {10, 10, 10, 10, 10, 10});
     m.base.rank = 4;
     m.recalc();
     EXPECT_EQ(m.drv.hp_max, 1);
@@ -237,8 +239,7 @@ TEST_F(Recalc, RanksScaleHitPointsAndExperience) {
 }
 
 TEST_F(Recalc, DexterityOfTheStunnedAndTheProne) {
-    unit_t u;
-    make(u, UK_PC, 24, 1, 1, {10, 16, 10, 10, 10, 10});
+    unit_t u = fresh(UK_PC, 24, 1, 1, {10, 16, 10, 10, 10, 10});
     EXPECT_EQ(u.drv.abi_mod[1], 3);
     give_cond(u, 3);
     EXPECT_EQ(u.drv.abi_mod[1], 0);
@@ -256,8 +257,7 @@ TEST_F(Recalc, DexterityOfTheStunnedAndTheProne) {
 }
 
 TEST_F(Recalc, DamageTypePowersAndTheImmunitiesThatFollow) {
-    unit_t u;
-    make(u, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10}, {173, 209});  // "imm_f", "vul_f"
+    unit_t u = fresh(UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10}, {173, 209});  // "imm_f", "vul_f"
     EXPECT_EQ(u.drv.res[4], -100);
     EXPECT_FALSE(u.imm_cond(21));
     u.pwrs.remove(209);
@@ -278,8 +278,7 @@ TEST_F(Recalc, DamageTypePowersAndTheImmunitiesThatFollow) {
 }
 
 TEST_F(Recalc, RegenerationMakesImmuneToBleeding) {
-    unit_t u;
-    make(u, UK_MON, 24, 1, 12, {10, 10, 10, 10, 10, 10});
+    unit_t u = fresh(UK_MON, 24, 1, 12, {10, 10, 10, 10, 10, 10});
     EXPECT_FALSE(u.imm_cond(20));
     u.pwrs.add(148);  // "hr5": (12 / 10 + 1) x 5
     u.recalc();
@@ -316,14 +315,12 @@ TEST_F(Recalc, GearValuesLandOnTheirOwnWords) {
 TEST_F(Recalc, SizeChangesArmourClass) {
     const struct { int race; int size; int ac; } cases[] = {{30, 2, 12}, {24, 3, 10}, {21, 4, 9}};  // the halfling's luck adds 1
     for (const auto& c : cases) {
-        unit_t u;
-        make(u, UK_PC, c.race, 8, 1, {10, 10, 10, 10, 10, 10});
+        unit_t u = fresh(UK_PC, c.race, 8, 1, {10, 10, 10, 10, 10, 10});
         ASSERT_EQ(u.drv.size, c.size) << c.race;
         EXPECT_EQ(u.drv.def[1] - get_race(c.race)->nac, c.ac) << c.race;
         EXPECT_EQ(u.get_atk(2), 4 - size_mod(c.size)) << c.race;
     }
-    unit_t u;
-    make(u, UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10}, {220});  // "sz_a1": a medium human grows large
+    unit_t u = fresh(UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10}, {220});  // "sz_a1": a medium human grows large
     EXPECT_EQ(u.drv.size, 4);
     EXPECT_EQ(u.drv.def[1], 9);
 }
@@ -354,8 +351,7 @@ TEST_F(Recalc, LoadAndArmourSlowTheUnit) {
 }
 
 TEST_F(Recalc, StanceAndRageLines) {
-    unit_t u;
-    make(u, UK_PC, 24, 8, 12, {10, 10, 10, 10, 10, 10});
+    unit_t u = fresh(UK_PC, 24, 8, 12, {10, 10, 10, 10, 10, 10});
     const int ac = u.drv.def[1], ft = u.drv.def[2], cm = u.drv.def[5];
     give_cond(u, 14);
     EXPECT_EQ(u.drv.def[1], ac + 4);
@@ -372,8 +368,7 @@ TEST_F(Recalc, StanceAndRageLines) {
 }
 
 TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
-    unit_t u;
-    make(u, UK_MON, 24, 8, 1, {10, 10, 16, 14, 8, 6}, {218});  // "created"
+    unit_t u = fresh(UK_MON, 24, 8, 1, {10, 10, 16, 14, 8, 6}, {218});  // "created"
     EXPECT_EQ(u.drv.no_abi[2], 1);
     EXPECT_EQ(u.drv.no_abi[3], 1);
     EXPECT_EQ(u.drv.abi[4], 10);
@@ -385,13 +380,11 @@ TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
     EXPECT_EQ(u.drv.no_abi[3], 0);
 
     // "str_hp" uses half the Strength modifier when that is larger.
-    unit_t s;
-    make(s, UK_PC, 24, 1, 2, {18, 10, 10, 10, 10, 10}, {290});
+    unit_t s = fresh(UK_PC, 24, 1, 2, {18, 10, 10, 10, 10, 10}, {290});
     EXPECT_EQ(s.drv.hp_max, (5 + 2) * 2 + 18);
     EXPECT_EQ(text(s, 2), L"(5 +2) x2 +18\n<c=a>（职业每级生命 +力量修正/2） x等级 +力量</c>");
     // "cha_hp" compares the Charisma score with the Constitution modifier.
-    unit_t c;
-    make(c, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 3}, {289});
+    unit_t c = fresh(UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 3}, {289});
     EXPECT_EQ(c.drv.hp_max, (5 - 4) * 1 + 3);
     c.pwrs.add(18);  // "hp1": at least 3
     c.recalc();
@@ -433,14 +426,12 @@ TEST_F(Recalc, FormationPowersCountTheNeighbours) {
 TEST_F(Recalc, ArmourClassLevelNaturalArmourAndTheDexterityCap) {
     // The level part is L/8 + L/20 + L/2 (2 + 1 + 10 at level 20); a human has
     // no natural armour for the level to grow.
-    unit_t h;
-    make(h, UK_PC, RACE_HUM, CLS_NO, 20, {10, 10, 10, 10, 10, 10});
+    unit_t h = fresh(UK_PC, RACE_HUM, CLS_NO, 20, {10, 10, 10, 10, 10, 10});
     EXPECT_EQ(h.drv.def[DEF_AC], 10 + 13);
     EXPECT_EQ(line_value(h, BT_DEF + DEF_AC, L"天生护甲"), 0);
 
     // A boar's natural armour 4 grows by L/5 only while it wears no body armour.
-    unit_t b;
-    make(b, UK_PC, RACE_BOAR, CLS_NO, 10, {10, 10, 10, 10, 10, 10});
+    unit_t b = fresh(UK_PC, RACE_BOAR, CLS_NO, 10, {10, 10, 10, 10, 10, 10});
     EXPECT_EQ(line_value(b, BT_DEF + DEF_AC, L"天生护甲"), 4 + 2);
     b.eqpts.slots[EQ_BODY] = inst(ITM_AMR3, 0);
     b.recalc();
@@ -501,9 +492,8 @@ TEST_F(Recalc, SavesAndTheManoeuvreDefenceGiveBackHalfTheIncreases) {
 }
 
 TEST_F(Recalc, HalflingLuckOnEveryDefence) {
-    unit_t h, p;
-    make(h, UK_PC, RACE_HFLING, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
-    make(p, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    const unit_t h = fresh(UK_PC, RACE_HFLING, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    const unit_t p = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
     for (int row = DEF_FT; row <= DEF_WL; ++row) EXPECT_EQ(h.drv.def[row], p.drv.def[row] + 1) << row;
     // Small: -1 on the manoeuvre defence, +1 back from luck; +1 on armour class twice.
     EXPECT_EQ(h.drv.def[DEF_CM], p.drv.def[DEF_CM]);
@@ -512,28 +502,25 @@ TEST_F(Recalc, HalflingLuckOnEveryDefence) {
 
 TEST_F(Recalc, HitPointAbilitiesOnATie) {
     // "str_hp": half the Strength modifier only when larger; a tie keeps Constitution.
-    unit_t u;
-    make(u, UK_PC, RACE_HUM, CLS_FIGHTER, 2, {14, 10, 12, 10, 10, 10}, {P_STR_HP});
+    unit_t u = fresh(UK_PC, RACE_HUM, CLS_FIGHTER, 2, {14, 10, 12, 10, 10, 10}, {P_STR_HP});
     EXPECT_EQ(u.drv.hp_max, (5 + 1) * 2 + 12);
 }
 
 // ---- rules no worked example pins: which value a step picks, exact thresholds ----
 
 TEST_F(Recalc, AnimalsKeepALittleIntelligenceAndOnlyTheUndeadCanBeTurned) {
-    unit_t wolf, man, skel;
-    make(wolf, UK_MON, RACE_WOLF, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    const unit_t wolf = fresh(UK_MON, RACE_WOLF, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
     EXPECT_EQ(wolf.drv.abi[ABI_INT], 2);
     EXPECT_EQ(wolf.drv.no_abi[ABI_INT], 0);
-    make(man, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
-    make(skel, UK_MON, RACE_SKELETON, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    const unit_t man = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
+    const unit_t skel = fresh(UK_MON, RACE_SKELETON, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
     EXPECT_TRUE(wolf.imm_cond(C_TURN));
     EXPECT_TRUE(man.imm_cond(C_TURN));
     EXPECT_FALSE(skel.imm_cond(C_TURN));
 }
 
 TEST_F(Recalc, ThreateningNothingTakesAwayADexterityBonusButNotAPenalty) {
-    unit_t u;
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 6, 10, 10, 10, 10});
+    unit_t u = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 6, 10, 10, 10, 10});
     ASSERT_EQ(u.drv.abi_mod[ABI_DEX], -2);
     give_cond(u, C_PRONE);
     EXPECT_EQ(u.drv.abi_mod[ABI_DEX], -2);
@@ -547,8 +534,7 @@ TEST_F(Recalc, OfTwoFeatsOfOneKindTheBetterCounts) {
     make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_TW_DEF, P_TW_DEF1});
     EXPECT_EQ(u.drv.def[DEF_AC], 10 + 2);
     // Spell penetration: 5 with the second feat, 2 with the first alone.
-    unit_t w;
-    make(w, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_SPL_UNSR1, P_SPL_UNSR2});
+    unit_t w = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_SPL_UNSR1, P_SPL_UNSR2});
     EXPECT_EQ(w.drv.unsr, 5);
     w.pwrs.remove(P_SPL_UNSR2);
     w.recalc();
@@ -556,8 +542,7 @@ TEST_F(Recalc, OfTwoFeatsOfOneKindTheBetterCounts) {
 }
 
 TEST_F(Recalc, SlowHalvesASpeedOfTwoButNotOfOne) {
-    unit_t u;
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_SPD_D4});  // a human's 6 less 4
+    unit_t u = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_SPD_D4});  // a human's 6 less 4
     ASSERT_EQ(u.drv.spd, 2);
     give_cond(u, C_SLOW);
     EXPECT_EQ(u.drv.spd, 1);
@@ -580,8 +565,7 @@ TEST_F(Recalc, ATowerShieldCostsTwoOnEveryAttack) {
 }
 
 TEST_F(Recalc, VulnerabilityOverridesResistanceAndOnlyFullFireImmunityStopsBurning) {
-    unit_t u;
-    make(u, UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_RES_F});
+    unit_t u = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10}, {P_RES_F});
     EXPECT_EQ(u.drv.res[DMG_FIRE], 50);
     EXPECT_FALSE(u.imm_cond(C_BURN)) << "half the fire still burns";
     u.pwrs.add(P_VUL_F);
@@ -590,8 +574,7 @@ TEST_F(Recalc, VulnerabilityOverridesResistanceAndOnlyFullFireImmunityStopsBurni
 }
 
 TEST_F(Recalc, HitPointsNeverStayAboveTheMaximum) {
-    unit_t u;
-    make(u, UK_PC, RACE_HUM, CLS_FIGHTER, 3, {10, 10, 10, 10, 10, 10});
+    unit_t u = fresh(UK_PC, RACE_HUM, CLS_FIGHTER, 3, {10, 10, 10, 10, 10, 10});
     const int max = u.drv.hp_max;
     u.hp_ready = 1;  // hit points of its own, as in a battle
     u.hp = max + 7;

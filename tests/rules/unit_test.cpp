@@ -12,7 +12,9 @@
 
 namespace {
 
-using Unit = pwrs_test;
+struct Unit : pwrs_test {
+    unit_t u;  // most cases' unit
+};
 
 int itm_id(const wchar_t* key) {
     for (int id = 1; id < ITM_COUNT; ++id)
@@ -42,7 +44,6 @@ TEST_F(Unit, SpendActFollowsTheBudgetMatrix) {
 }
 
 TEST_F(Unit, SpendActOncePerTurn) {
-    unit_t u;
     EXPECT_TRUE(u.spend_act(2, true));
     EXPECT_EQ(u.btl.act_budget, 3);
     EXPECT_EQ(u.btl.turn_flags & 1, 1);
@@ -59,7 +60,6 @@ TEST_F(Unit, SpendActOncePerTurn) {
 }
 
 TEST_F(Unit, HitPointsClampToTheMaximum) {
-    unit_t u;
     u.drv.hp_max = 20;
     u.hp = 7;
     EXPECT_EQ(u.add_hp(-1000), -7);
@@ -120,7 +120,6 @@ TEST_F(Unit, CopiesPointTheirPartsAndTextsAtThemselves) {
 }
 
 TEST_F(Unit, RaceGroupsAndCastingAbility) {
-    unit_t u;
     EXPECT_EQ(u.race_grp(), 3);  // race 0 has no type: counted with the constructs
     EXPECT_FALSE(u.is_living());
     EXPECT_FALSE(u.is_undead());
@@ -142,7 +141,6 @@ TEST_F(Unit, RaceGroupsAndCastingAbility) {
 }
 
 TEST_F(Unit, QueriesOutsideTheirTablesAnswerNothing) {
-    unit_t u;
     u.drv.imm[24] = 1;
     u.drv.trait[6] = 5;
     u.drv.def[5] = 12;
@@ -184,13 +182,11 @@ TEST_F(Unit, ProficiencyByItemAndHeldPowers) {
         u.pwrs.set_list(r.pwrs);
         EXPECT_EQ(u.is_proficient(slot_of(r.key)), r.ok) << r.key << " " << r.pwrs.size();
     }
-    unit_t u;
     EXPECT_TRUE(u.is_proficient(itm_slot_t()));
     EXPECT_TRUE(u.is_proficient(itm_slot_t(5000, 1)));  // an id from a damaged file names nothing
 }
 
 TEST_F(Unit, DefaultAttackAndReachFollowTheMainHand) {
-    unit_t u;
     EXPECT_EQ(u.dflt_atk_pwr(), 2);
     EXPECT_EQ(u.get_wpn_reach(), 0);
     const struct { const wchar_t* key; int atk, reach; } rows[] = {
@@ -208,15 +204,13 @@ TEST_F(Unit, DefaultAttackAndReachFollowTheMainHand) {
 }
 
 TEST_F(Unit, HealingAndBattleResets) {
-    unit_t u;
     u.base.lv = 1;
     u.base.cls = 1;     // fighter: 5 hit points a level
     u.base.abi[2] = 14;  // Con
     u.hp_ready = 1;
     u.recalc();
     u.hp = 3;
-    cond_inst_t ci;
-    u.conds.add(make_cond_inst(ci, 17, nullptr, 0, 0, 0), false);
+    give_cond(u, 17, nullptr, 0, false);
     u.heal_full();
     EXPECT_EQ(u.hp, 21);
     EXPECT_TRUE(u.conds.map.empty());
@@ -232,7 +226,6 @@ TEST_F(Unit, HealingAndBattleResets) {
 
 TEST_F(Unit, DisplayNameInTheSideColourOnceKnown) {
     reset_btl();  // in a battle the player knows only the units it has seen
-    unit_t u;
     u.name = L"Orc";
     Str out(L"old");
     EXPECT_STREQ(u.get_disp_name(out).buf, L"<c=r>未知生物</c>");

@@ -1,8 +1,8 @@
 #pragma once
 // For tests of the rules that read the power table: the suite builds it once
 // and frees it after. pwrs_log_test also starts each test on an empty log and
-// lists the conditions a unit holds; make_unit makes the units they try the
-// rules on, and give_cond gives them conditions.
+// lists the conditions a unit holds; take_log reads the log and empties it;
+// make_unit makes the units they try the rules on, and give_cond gives them conditions.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -29,6 +29,13 @@ protected:
         return s;
     }
 };
+
+// What the log holds, the log emptied.
+inline std::wstring take_log() {
+    std::wstring s = log_cur_buf()->buf;
+    log_cur_buf()->assign(L"");
+    return s;
+}
 
 // Makes u a unit of the race and class at the level with every score abi, recalculated.
 inline void make_unit(unit_t& u, int race, int cls, int lv, int abi) {

@@ -10,14 +10,8 @@ using namespace harness;
 namespace {
 
 // The combo box's owner: records the selection message and answers as told.
-struct owner_t : wnd_t {
-    std::vector<std::pair<intptr_t, intptr_t>> sels;
-    bool answer = false;
-    bool on_msg(const evt_t& m, wnd_t* sender) override {
-        if (m.code != EVT_SEL_MADE || sender == this) return wnd_t::on_msg(m, sender);
-        sels.emplace_back(m.a, m.b);
-        return answer;
-    }
+struct owner_t : msg_owner_t {
+    bool keep(uint32_t code) const override { return code == EVT_SEL_MADE; }
 };
 
 class Cbo : public owner_test_t<owner_t> {
@@ -55,12 +49,12 @@ protected:
 TEST_F(Cbo, SeparatorStringIsASeparatorAndIndexesMatchTheStrings) {
     choose({3});
     EXPECT_EQ(std::pair(menu_items, menu_seps), std::pair(4, 1));
-    EXPECT_EQ(own.sels, (std::vector<std::pair<intptr_t, intptr_t>>{{-1, 3}}));
+    EXPECT_EQ(own.args(EVT_SEL_MADE), (std::vector<std::pair<intptr_t, intptr_t>>{{-1, 3}}));
     EXPECT_EQ(box->get_sel(), 3);
     EXPECT_EQ(box->text, Str(L"三"));
     EXPECT_EQ(get_popup_menu()->get_level(0)->rc.y, 50 + 24 - 1);  // opens under the box
     choose({2, -1});  // the separator chooses nothing and keeps the menu open; outside ends it
-    EXPECT_EQ(own.sels.size(), 1u);
+    EXPECT_EQ(own.args(EVT_SEL_MADE).size(), 1u);
     EXPECT_EQ(box->get_sel(), 3);
 }
 
@@ -68,7 +62,7 @@ TEST_F(Cbo, OwnerAnsweringTheChoiceKeepsTheText) {
     box->set_sel(0);
     own.answer = true;
     choose({1});
-    EXPECT_EQ(own.sels, (std::vector<std::pair<intptr_t, intptr_t>>{{0, 1}}));
+    EXPECT_EQ(own.args(EVT_SEL_MADE), (std::vector<std::pair<intptr_t, intptr_t>>{{0, 1}}));
     EXPECT_EQ(box->get_sel(), 0);
     EXPECT_EQ(box->text, Str(L"一"));
 }

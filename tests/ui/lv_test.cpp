@@ -15,22 +15,8 @@ using namespace harness;
 namespace {
 
 // Records the messages a list sends up.
-struct owner_t : wnd_t {
-    std::vector<evt_t> got;
-    bool answer = false;
-    bool on_msg(const evt_t& m, wnd_t* sender) override {
-        if (sender != this && m.code != EVT_PAINT && m.code != EVT_COMMAND) got.push_back(m);
-        return answer || wnd_t::on_msg(m, sender);
-    }
-    int count(uint32_t code) const {
-        return int(std::count_if(got.begin(), got.end(), [&](const evt_t& e) { return e.code == code; }));
-    }
-    std::vector<std::pair<intptr_t, intptr_t>> args(uint32_t code) const {
-        std::vector<std::pair<intptr_t, intptr_t>> v;
-        for (const evt_t& e : got)
-            if (e.code == code) v.emplace_back(e.a, e.b);
-        return v;
-    }
+struct owner_t : msg_owner_t {
+    bool keep(uint32_t code) const override { return code != EVT_PAINT && code != EVT_COMMAND; }
 };
 
 class Lv : public owner_test_t<owner_t> {

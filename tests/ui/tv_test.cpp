@@ -9,16 +9,8 @@
 using namespace harness;
 
 namespace {
-struct owner_t : wnd_t {
-    std::vector<evt_t> got;
-    bool on_msg(const evt_t& m, wnd_t* sender) override {
-        if (sender != this && (m.code == EVT_SEL_MADE || m.code == EVT_CHECK || m.code == EVT_CUR_CHANGED))
-            got.push_back(m);
-        return wnd_t::on_msg(m, sender);
-    }
-    int count(uint32_t code) const {
-        return int(std::count_if(got.begin(), got.end(), [&](const evt_t& e) { return e.code == code; }));
-    }
+struct owner_t : msg_owner_t {
+    bool keep(uint32_t c) const override { return c == EVT_SEL_MADE || c == EVT_CHECK || c == EVT_CUR_CHANGED; }
 };
 
 Str cfg_key(const char* name, const wchar_t* what) { return Str::from_a(name) + L"." + what; }

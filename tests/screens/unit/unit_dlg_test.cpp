@@ -12,14 +12,12 @@
 #include "unit_screen.h"
 
 TEST(UnitDlg, StepsThroughThreeUnitsByKeysAndArrowsWrappingAtTheEnds) {
-    screen_driver_t d;
     std::vector<unit_t*> three;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, {}, [&] {
-            three = {g_pty.units[0], g_pty.units[1], g_pty.units[2]};
-            return open_unit_dlg(three[2], &three);
-        });
-        ASSERT_NE(dlg, nullptr);
+    const auto open = [&] {
+        three = {g_pty.units[0], g_pty.units[1], g_pty.units[2]};
+        return open_unit_dlg(three[2], &three);
+    };
+    in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
         EXPECT_EQ(d.find(L"角色信息"), dlg);
         EXPECT_EQ(dlg->get_unit(), three[2]);
         d.key(SDLK_d);  // past the last: the first
@@ -40,19 +38,17 @@ TEST(UnitDlg, StepsThroughThreeUnitsByKeysAndArrowsWrappingAtTheEnds) {
         ASSERT_TRUE(close_unit_screen(d));
         EXPECT_TRUE(unit_dlg_list().empty());
         EXPECT_EQ(get_itm_btn_unit(), nullptr);
-    });
+    }, {}, open);
 }
 
 TEST(UnitDlg, OneUnitStaysNoneNeverOpensAndAMissingUnitCountsAsTheFirst) {
-    screen_driver_t d;
     std::vector<unit_t*> list;
     int opened = 0;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, {}, [&] {
-            list = {g_pty.units[3]};
-            return open_unit_dlg(g_pty.units[3], &list);
-        });
-        ASSERT_NE(dlg, nullptr);
+    const auto open = [&] {
+        list = {g_pty.units[3]};
+        return open_unit_dlg(g_pty.units[3], &list);
+    };
+    in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
         d.key(SDLK_d);
         EXPECT_EQ(dlg->get_unit(), g_pty.units[3]);
         d.key(SDLK_a);
@@ -95,20 +91,18 @@ TEST(UnitDlg, OneUnitStaysNoneNeverOpensAndAMissingUnitCountsAsTheFirst) {
         EXPECT_EQ(dlg->get_unit(), g_pty.units[2]);
         EXPECT_EQ(unit_dlg_list(), g_pty.units);
         d.key(SDLK_ESCAPE);
-    });
+    }, {}, open);
 }
 
 TEST(UnitDlg, MonstersShowTheSheetOnly) {
-    screen_driver_t d;
     unit_t mon;
     std::vector<unit_t*> list;
-    d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, {}, [&] {
-            mon.from_mon(MON_RAT_D, 1);
-            list = {g_pty.units[0], &mon};
-            return open_unit_dlg(&mon, &list);
-        });
-        ASSERT_NE(dlg, nullptr);
+    const auto open = [&] {
+        mon.from_mon(MON_RAT_D, 1);
+        list = {g_pty.units[0], &mon};
+        return open_unit_dlg(&mon, &list);
+    };
+    in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
         EXPECT_FALSE(screen_driver_t::shown(dlg->eqpt_bag()));
         ASSERT_TRUE(screen_driver_t::shown(dlg->placeholder()));
         const rect holder = dlg->placeholder()->rc;
@@ -118,7 +112,7 @@ TEST(UnitDlg, MonstersShowTheSheetOnly) {
         EXPECT_EQ(dlg->eqpt_bag()->rc, holder);
         EXPECT_FALSE(dlg->sheet()->text.empty());
         d.key(SDLK_ESCAPE);
-    });
+    }, {}, open);
 }
 
 // The dialog at three screen sizes: inside the screen, the panel on the

@@ -36,10 +36,11 @@ inline unit_dlg_t* open_unit_screen(screen_driver_t& d, const std::function<void
 // Runs the game under a driver with opts and the dialog open as
 // open_unit_screen opens it; the body runs inside the dialog's loop.
 inline void in_unit_screen(const std::function<void()>& setup,
-                           const std::function<void(screen_driver_t&, unit_dlg_t*)>& body, screen_opts_t opts = {}) {
+                           const std::function<void(screen_driver_t&, unit_dlg_t*)>& body, screen_opts_t opts = {},
+                           const std::function<int()>& open = {}) {
     screen_driver_t d(opts);
     d.run([&] {
-        unit_dlg_t* dlg = open_unit_screen(d, setup);
+        unit_dlg_t* dlg = open_unit_screen(d, setup, open);
         ASSERT_NE(dlg, nullptr);
         body(d, dlg);
     });
