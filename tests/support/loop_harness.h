@@ -18,6 +18,7 @@
 #include "app/platform.h"
 #include "app/scene.h"
 #include "app/seams.h"
+#include "support/test_btn.h"
 #include "ui/modal.h"
 #include "ui/wnd.h"
 
@@ -136,8 +137,7 @@ protected:
         input_state() = input_state_t{};
         reset_dbl_click();
         SDL_FlushEvents(0, 0xFFFFFFFF);
-        const rect scr{0, 0, 800, 600};
-        get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+        root_at(800, 600);
     }
     void TearDown() override {
         free_scenes();

@@ -32,8 +32,7 @@ protected:
 
     void SetUp() override {
         loop_test_t::SetUp();
-        const rect o{0, 0, 800, 600};
-        own.create(0, get_root_wnd(), &o, 0, 0, nullptr);
+        create_at(own, get_root_wnd(), {0, 0, 800, 600});
     }
     void TearDown() override {
         set_focus_wnd(nullptr);

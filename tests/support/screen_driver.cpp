@@ -1,6 +1,5 @@
 #include "support/screen_driver.h"
 
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +23,7 @@
 #include "game/start.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
+#include "support/canvas.h"
 #include "ui/rt_markup.h"
 #include "ui/menu.h"
 #include "ui/rtext.h"
@@ -563,14 +563,9 @@ std::string screen_driver_t::shot(const std::string& name) {
     const std::string path = (dir / (nn + name + ".png")).string();
     frames(1);
     on_main([&path] {
-        SDL_Renderer* r = get_renderer();
         int w = 0, h = 0;
-        ASSERT_EQ(SDL_GetRendererOutputSize(r, &w, &h), 0) << SDL_GetError();
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-        ASSERT_NE(s, nullptr);
-        EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch), 0) << SDL_GetError();
-        EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0) << IMG_GetError();
-        SDL_FreeSurface(s);
+        ASSERT_EQ(SDL_GetRendererOutputSize(get_renderer(), &w, &h), 0) << SDL_GetError();
+        canvas_t::save_png({0, 0, w, h}, path.c_str());
     });
     return path;
 }

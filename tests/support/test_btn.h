@@ -5,15 +5,34 @@
 #include <functional>
 #include <utility>
 
+#include "app/input.h"
 #include "ui/wnd.h"
+
+// Creates w at r under parent (null: a window of its own).
+inline void create_at(wnd_t& w, wnd_t* parent, const rect& r, uint32_t style = 0) {
+    w.create(style, parent, &r, 0, 0, nullptr);
+}
+// The root window w x h from the screen's top left corner.
+inline void root_at(int w, int h) { create_at(*get_root_wnd(), nullptr, {0, 0, w, h}); }
 
 // Creates w at r under the root and hands it to the owned windows, which the
 // shutdown deletes; call on the game's thread.
 template <class W>
 W* add_owned(W* w, const rect& r, uint32_t style = 0) {
-    w->create(style, WND_ROOT, &r, 0, 0, nullptr);
+    create_at(*w, WND_ROOT, r, style);
     reg_owned_wnd(w);
     return w;
+}
+
+// c made a child of parent at r, with the style unless it is 0, and given to the owned windows.
+template <class T>
+T* add_child(T* c, wnd_t* parent, uint32_t style, rect r) {
+    if (style) c->set_style(style);
+    c->set_parent(parent);
+    c->set_rect(&r);
+    c->on_create();
+    reg_owned_wnd(c);
+    return c;
 }
 
 struct test_btn_t : wnd_t {
@@ -47,8 +66,7 @@ struct btn_tap_t : wnd_t {
 // Call on the game's thread.
 inline btn_tap_t* add_btn_tap(wnd_t* parent) {
     auto* t = new btn_tap_t;
-    const rect none{};
-    t->create(WS_NO_INPUT, parent, &none, 0, 0, nullptr);
+    create_at(*t, parent, {}, WS_NO_INPUT);
     parent->children.insert(parent->children.begin(), t);
     parent->children.pop_back();
     reg_owned_wnd(t);

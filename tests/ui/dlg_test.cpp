@@ -13,6 +13,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "support/canvas.h"
+#include "support/test_btn.h"
 #include "ui/tip.h"
 
 namespace {
@@ -33,15 +34,9 @@ TEST(Dlg, ScreenshotOfAFramedDialog) {
 
     auto* d = make_dlg<dlg_t>(L"竞技场设置", DLG_OK_CANCEL, 560, 420, WS_CENTRE_X | WS_CENTRE_Y);
     d->set_layer(LAYER_MODAL);
-    auto* panel = new scroll_wnd2_t;
-    panel->set_style(WS_FILL_W | WS_FILL_H);
-    panel->set_parent(d);
-    const rect pr{0, 0, 100, 100};
-    panel->set_rect(&pr);
+    auto* panel = add_child(new scroll_wnd2_t, d, WS_FILL_W | WS_FILL_H, {0, 0, 100, 100});
     panel->border_w = 8;
     panel->bg_clr = 0x33000000;
-    panel->on_create();
-    reg_owned_wnd(panel);
     Str text(L"<h2>规则</h2>");
     for (int i = 1; i <= 12; ++i)
         text.append_format(L"<c=lbl>%d.</c> 第%d条：每场胜利都会带来<c=fc_y>经验</c>和<c=fc_g>金币</c>。\n", i, i);
@@ -76,8 +71,7 @@ TEST(Dlg, ScreenshotOfAFramedDialog) {
 }
 
 TEST(Dlg, ModeThreeShowsCloseCentredAndCancelThenOkAtTheRight) {
-    const rect scr{0, 0, 800, 600};
-    get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+    root_at(800, 600);
     auto* d = make_dlg<dlg_t>(L"Dialog", DLG_CLOSE | DLG_OK_CANCEL, 500, 300, 0);
     ASSERT_EQ(d->btn_row->children.size(), 3u);
     EXPECT_FALSE(d->btn_row->is_hidden());

@@ -19,8 +19,7 @@ protected:
 
     void SetUp() override {
         loop_test_t::SetUp();
-        const rect r{10, 10, 200, 30};
-        ed.create(0, get_root_wnd(), &r, 0, 0, nullptr);
+        create_at(ed, get_root_wnd(), {10, 10, 200, 30});
         ed.font = FONT_N;
         set_focus_wnd(&ed);
     }
@@ -119,8 +118,7 @@ TEST_F(Edt, KeysAreIgnoredWhileAnInputMethodComposes) {
 
 TEST_F(Edt, TextGoesOnlyToTheFocusedBox) {
     edt_t other;
-    const rect r{10, 100, 200, 30};
-    other.create(0, get_root_wnd(), &r, 0, 0, nullptr);
+    create_at(other, get_root_wnd(), {10, 100, 200, 30});
     type(L"中文");
     EXPECT_EQ(txt(), L"中文");
     EXPECT_TRUE(other.text.empty());

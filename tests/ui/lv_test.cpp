@@ -70,10 +70,7 @@ TEST_F(Lv, ColumnAndRowGeometry) {
     lv.relayout();
     EXPECT_EQ(lv.item_sz.w, 150 - 16);  // content higher than the view
     lv_t row;
-    const rect r{0, 0, 400, 50};
-    row.create_ex(LVX_ROW, 0, &own, &r);
-    for (int i = 0; i < 3; ++i) row.add_item(L"x", nullptr, nullptr, 0, 0, 0, 0, nullptr);
-    row.relayout();
+    make(LVX_ROW, {0, 0, 400, 50}, 3, LIK_SINGLE, &row);
     EXPECT_EQ(row.item_rect(2), (rect{80, 0, 40, 50}));
     EXPECT_EQ(row.content_sz, (size{120, 50}));
 }

@@ -14,8 +14,7 @@ protected:
 
     void SetUp() override {
         loop_test_t::SetUp();
-        const rect r{0, 0, 200, 100};
-        memo.create(MEMO_WRAP, get_root_wnd(), &r, 0, 0, nullptr);
+        create_at(memo, get_root_wnd(), {0, 0, 200, 100}, MEMO_WRAP);
         for (int i = 0; i < 40; ++i) long_text.append(L"一行文字 line of text ");
     }
 };
@@ -42,8 +41,7 @@ TEST_F(Memo, WrapsToTheWidthLeavingRoomForTheBarOnlyWhenNeeded) {
     EXPECT_EQ(memo.content.h, memo.rtext.get_rect().h + 8);
     // Without wrapping the text runs on in one line and scrolls across.
     memo_ctrl_t wide;
-    const rect r{0, 0, 200, 100};
-    wide.create(0, get_root_wnd(), &r, 0, 0, nullptr);
+    create_at(wide, get_root_wnd(), {0, 0, 200, 100});
     wide.set_text(L"a rather long line that does not fit into two hundred pixels", true);
     EXPECT_TRUE(wide.has_h && !wide.has_v);
 }

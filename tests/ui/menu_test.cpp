@@ -136,8 +136,7 @@ TEST_F(Menu, PopupWindowFillsTheMenuOnBeginAndHearsTheResultAtTheEnd) {
             return wnd_t::on_msg(e, s);
         }
     } w;
-    const rect r{50, 60, 80, 20};
-    w.create(WS_POPUP_MENU, get_root_wnd(), &r, 0, 0, nullptr);
+    create_at(w, get_root_wnd(), {50, 60, 80, 20}, WS_POPUP_MENU);
     script = {nullptr, nullptr, nullptr, click([&] { return centre(item(0, 0)); })};
     click_at(55, 65);
     EXPECT_EQ(w.ends, (std::vector<intptr_t>{0}));

@@ -81,11 +81,7 @@ protected:
         auto* d = new test_mgr_t;
         d->file_pattern = pattern.c_str();
         d->list_title = L"角色";
-        d->set_parent(WND_ROOT);
-        const rect r{0, 0, 800, 600};
-        d->set_rect(&r);
-        d->on_create();
-        reg_owned_wnd(d);
+        add_child(d, WND_ROOT, 0, {0, 0, 800, 600});
         get_root_wnd()->arrange();
         return d;
     }

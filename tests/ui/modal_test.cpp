@@ -91,8 +91,7 @@ TEST_F(Modal, NothingADialogTookReachesTheWindowsOrTheSceneUnderIt) {
     ok.end_code = MODAL_OK;
     pick.hook = [&](const evt_t& e) { return e.code == EVT_LBTN_DOWN && pick.is_hot() && (set_modal_result(-1), true); };
     test_btn_t opener;
-    const rect at{10, 10, 50, 50};
-    opener.create(0, root(), &at, 0, 0, nullptr);
+    create_at(opener, root(), {10, 10, 50, 50});
     opener.on_click = [&] {
         const int r = do_modal(&dlg, 0, 1);
         s.evts.clear(), under.inputs.clear();

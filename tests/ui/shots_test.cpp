@@ -47,16 +47,6 @@ public:
     }
 };
 
-// c made a child of parent at r and given to the window list.
-template <class T>
-T* add_child(T* c, wnd_t* parent, uint32_t style, rect r) {
-    c->set_style(style);
-    c->set_parent(parent);
-    c->set_rect(&r);
-    c->on_create();
-    reg_owned_wnd(c);
-    return c;
-}
 }  // namespace
 
 class Shots : public loop_test_t {
@@ -80,9 +70,7 @@ protected:
     void SetUp() override {
         if (old_dir.empty()) GTEST_SKIP() << "no game folder built";
         loop_test_t::SetUp();
-        const size scr = *get_scrn_size();
-        const rect all{0, 0, scr.w, scr.h};
-        get_root_wnd()->create(0, nullptr, &all, 0, 0, nullptr);
+        root_at(get_scrn_size()->w, get_scrn_size()->h);
     }
 };
 

@@ -30,11 +30,7 @@ protected:
     template <class T>
     T* make(T* t, uint32_t ex, int tabs, bool laid = true) {
         t->ex_style = ex;
-        t->set_parent(&own);
-        const rect r{0, 0, 600, 400};
-        t->set_rect(&r);
-        t->on_create();
-        reg_owned_wnd(t);
+        add_child(t, &own, 0, {0, 0, 600, 400});
         for (int i = 0; i < tabs; ++i) t->add_tab(Str(L"tab %d", i), nullptr, uintptr_t(i));
         if (laid) own.arrange();
         return t;

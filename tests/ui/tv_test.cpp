@@ -81,8 +81,7 @@ TEST_F(Tv, RepeatedLayoutsKeepTheRowsAsWideAsTheView) {
 }
 
 TEST_F(Tv, NodesAddedBeforeTheFirstLayoutGetTheirRowsFromIt) {
-    const rect r{10, 10, 300, 200};
-    tv.create(WS_FILL_W, &own, &r, 0, 0, nullptr);
+    create_at(tv, &own, {10, 10, 300, 200}, WS_FILL_W);
     ti_t* n = tv.add_node(L"n", 0, 0, 0, nullptr, 0, ti_ref_t::ROOT, ti_ref_t::LAST_CHILD);
     EXPECT_EQ(n->get_row(), -1);
     own.arrange();

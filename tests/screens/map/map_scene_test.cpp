@@ -66,8 +66,7 @@ class MapScene : public fonts_test_t<loop_test_t> {
 protected:
     // A fresh scene on a screen of w x h showing a plain map of mw x mh, the view on its middle.
     test_scene_t* open(int w, int h, int mw = 40, int mh = 40) {
-        const rect scr{0, 0, w, h};
-        get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+        root_at(w, h);
         auto* s = new test_scene_t;
         reg_scene(s);
         push_scene(s, true);
