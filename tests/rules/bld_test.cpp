@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "rules/itm.h"
@@ -103,17 +104,11 @@ TEST_F(Bld, FromBldMakesAReadyLevelOneCharacter) {
     u.base.lv = 9;
     u.xp = 40;
     u.from_bld(10, L"n", L"units_pc/1", nullptr);
-    EXPECT_EQ(u.base.kind, UK_PC);
-    EXPECT_EQ(u.base.rank, 1);
-    EXPECT_EQ(u.base.lv, 1);
-    EXPECT_EQ(u.xp, 0);
-    EXPECT_EQ(u.base.race, 24);
-    EXPECT_EQ(u.base.cls, 3);
+    EXPECT_EQ(std::tuple(u.base.kind, u.base.rank, u.base.lv, u.xp, u.base.race, u.base.cls),
+              std::tuple(int(UK_PC), 1, 1, 0, 24, 3));
     EXPECT_EQ(u.base.abi[3], 18 + 2);  // a human gets +2 on the key ability
     EXPECT_EQ(u.face, L"");
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, 63);
-    EXPECT_EQ(u.btl.ai, 0);
-    EXPECT_EQ(u.hp_ready, 1);
+    EXPECT_EQ(std::tuple(u.eqpts.slots[EQ_MAIN].id, u.btl.ai, u.hp_ready), std::tuple(63, 0, 1));
     EXPECT_NE(u.actbar.items[0].pwr, 0);
     int spells = 0;
     for (int id = 119; id <= 143; ++id) spells += u.has_pwr(id);

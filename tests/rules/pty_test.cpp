@@ -193,17 +193,10 @@ TEST_F(Pty, ArenaValuesOutOfRangeAreClampedOnLoad) {
     mem_io_t in(bytes_of(p));
     ASSERT_TRUE(q.load(in));
     const arena_rec_t& a = q.arena;
-    EXPECT_EQ(a.lv, UNIT_LV_MAX);
-    EXPECT_EQ(a.size, 0);
-    EXPECT_EQ(a.seed, -123);  // bits, any value
-    EXPECT_EQ(a.beaten, -1);
-    EXPECT_EQ(a.sold, -1);
-    EXPECT_EQ(a.floor, 999999999);  // shown as floor + 1
-    EXPECT_EQ(a.n_beaten, 0);
-    EXPECT_EQ(a.wins, 999999999);
-    EXPECT_EQ(a.losses, 0);
-    EXPECT_EQ(a.kills, 0);
-    EXPECT_EQ(a.deaths, 999999999);
+    // The seed and the two masks are bits, any value; the floor is shown as floor + 1.
+    EXPECT_EQ(std::tuple(a.lv, a.size, a.seed, a.beaten, a.sold), std::tuple(UNIT_LV_MAX, 0, -123, -1, -1));
+    EXPECT_EQ(std::tuple(a.floor, a.n_beaten, a.wins, a.losses, a.kills, a.deaths),
+              std::tuple(999999999, 0, 999999999, 0, 0, 999999999));
     p.arena.size = 9;
     p.arena.lv = -3;
     mem_io_t in2(bytes_of(p));

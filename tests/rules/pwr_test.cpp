@@ -19,15 +19,12 @@ protected:
     static const act_t& act(int id) { return dynamic_cast<const act_t&>(*get_pwr(id)); }
 };
 
-struct counts_t {
-    int kind[3] = {}, group[3] = {};
-};
-
-counts_t count(int first, int last) {
-    counts_t c;
+// How many of the ids first to last are of each of the three kinds, then of each of the three groups.
+std::vector<int> count(int first, int last) {
+    std::vector<int> c(6);
     for (int id = first; id <= last; ++id) {
-        ++c.kind[get_pwr(id)->get_kind()];
-        ++c.group[get_pwr(id)->get_group()];
+        ++c[size_t(get_pwr(id)->get_kind())];
+        ++c[3 + size_t(get_pwr(id)->get_group())];
     }
     return c;
 }
@@ -39,18 +36,10 @@ TEST_F(Pwrs, EverySlotIsFilledWithItsIdAndCountsByKindAndGroup) {
         EXPECT_EQ(get_pwr(id)->id, id);
         EXPECT_NE(get_pwr(id)->k, nullptr) << id;
     }
-    const counts_t basic = count(1, 15), feats = count(16, 118), spells = count(119, 143), mon = count(144, 291);
-    EXPECT_EQ(basic.kind[0], 15);
-    EXPECT_EQ(basic.group[0], 15);
-    EXPECT_EQ(feats.kind[0], 7);  // the feats used as actions
-    EXPECT_EQ(feats.kind[1], 96);
-    EXPECT_EQ(feats.group[1], 103);
-    EXPECT_EQ(spells.kind[0], 25);
-    EXPECT_EQ(spells.group[2], 25);
-    EXPECT_EQ(mon.kind[0], 18);
-    EXPECT_EQ(mon.kind[1], 130);
-    EXPECT_EQ(mon.group[0], 18);
-    EXPECT_EQ(mon.group[1], 130);
+    EXPECT_EQ(count(1, 15), (std::vector<int>{15, 0, 0, 15, 0, 0}));      // the basic actions
+    EXPECT_EQ(count(16, 118), (std::vector<int>{7, 96, 0, 0, 103, 0}));   // feats, 7 of them used as actions
+    EXPECT_EQ(count(119, 143), (std::vector<int>{25, 0, 0, 0, 0, 25}));   // spells
+    EXPECT_EQ(count(144, 291), (std::vector<int>{18, 130, 0, 18, 130, 0}));  // monster powers
 }
 
 TEST_F(Pwrs, IdsOutsideTheRegistryAnswerNothing) {

@@ -19,26 +19,29 @@ inline const char* dejavu_dir = "/usr/share/fonts/truetype/dejavu/";
 
 class font_env_t {
 public:
-    // Regular, bold and console files; a name left empty is not copied.
+    // Regular, bold and console files of the folder `from`; a name left empty is not copied.
     static void copy_fonts(const temp_dir_t& dir, const char* regular = "DejaVuSans.ttf",
-                           const char* bold = "DejaVuSans-Bold.ttf", const char* console = "DejaVuSansMono.ttf") {
+                           const char* bold = "DejaVuSans-Bold.ttf", const char* console = "DejaVuSansMono.ttf",
+                           const char* from = dejavu_dir) {
         dir.folder("fonts");
         const std::pair<const char*, const char*> files[] = {
             {regular, "fonts/default.ttf"}, {bold, "fonts/default_b.ttf"}, {console, "fonts/console.fon"}};
-        for (const auto& [from, to] : files) {
-            if (!*from) continue;
+        for (const auto& [file, to] : files) {
+            if (!*file) continue;
             std::error_code ec;
-            std::filesystem::copy_file(std::string(dejavu_dir) + from, dir.path(to), ec);
-            ASSERT_FALSE(ec) << "install fonts-dejavu-core (scripts/setup): " << from;
+            std::filesystem::copy_file(std::string(from) + file, dir.path(to), ec);
+            ASSERT_FALSE(ec) << "scripts/setup installs the fonts: " << from << file;
         }
     }
     static Str dir_of(const temp_dir_t& dir) { return utf8_to_str((dir.path() + "/").c_str()); }
 
-    static void up() {
+    // The DejaVu fonts unless others are named, as copy_fonts takes them.
+    static void up(const char* regular = "DejaVuSans.ttf", const char* bold = "DejaVuSans-Bold.ttf",
+                   const char* console = "DejaVuSansMono.ttf", const char* from = dejavu_dir) {
         ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
         ASSERT_TRUE(open_window()) << SDL_GetError();
         dir_ = std::make_unique<temp_dir_t>();
-        copy_fonts(*dir_);
+        copy_fonts(*dir_, regular, bold, console, from);
         ASSERT_TRUE(load_fonts_from(dir_of(*dir_)));
     }
     static void down() {

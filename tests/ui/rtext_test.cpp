@@ -397,24 +397,11 @@ TEST_F(RtextLinks, AReleaseOverALinkOpensItAfterTheFrameNotWhilePainting) {
 // page with Chinese text.
 class RtextPage : public ::testing::Test {
 protected:
-    static inline std::unique_ptr<temp_dir_t> dir;
-    static constexpr const char* noto = "/usr/share/fonts/opentype/noto/";
-
     static void SetUpTestSuite() {
-        ASSERT_TRUE(init_sdl_libs()) << SDL_GetError();
-        ASSERT_TRUE(open_window()) << SDL_GetError();
-        dir = std::make_unique<temp_dir_t>();
-        dir->folder("fonts");
-        const std::pair<const char*, const char*> files[] = {{"NotoSansCJK-Regular.ttc", "fonts/default.ttf"},
-                                                             {"NotoSansCJK-Bold.ttc", "fonts/default_b.ttf"},
-                                                             {"NotoSansCJK-Regular.ttc", "fonts/console.fon"}};
-        for (const auto& [from, to] : files) {
-            std::error_code ec;
-            std::filesystem::create_symlink(std::string(noto) + from, dir->path(to), ec);
-        }
-        ASSERT_TRUE(load_fonts_from(font_env_t::dir_of(*dir))) << "install fonts-noto-cjk (scripts/setup)";
+        font_env_t::up("NotoSansCJK-Regular.ttc", "NotoSansCJK-Bold.ttc", "NotoSansCJK-Regular.ttc",
+                       "/usr/share/fonts/opentype/noto/");
     }
-    static void TearDownTestSuite() { font_env_t::down(); dir.reset(); }
+    static void TearDownTestSuite() { font_env_t::down(); }
 };
 
 // Written to the build folder for a person to look at.

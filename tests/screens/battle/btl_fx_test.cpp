@@ -55,11 +55,10 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
         d.on_main([&] {
             const act_t* fire = as_act(P_FIRE_BALL);
             const act_t* nova = as_act(P_ICE_NOVA);
-            EXPECT_EQ(w(act_effect_name(fire)), L"effects/fire_ball");
-            EXPECT_EQ(w(act_effect_name(nova)), L"effects/_dt_cold");
-            EXPECT_EQ(w(act_effect_name(as_act(P_ATK_M))), L"effects/_wpn_m");
-            EXPECT_EQ(w(act_effect_name(as_act(P_ATK_R))), L"effects/_wpn_r");
-            EXPECT_EQ(w(act_effect_name(as_act(P_TRIP))), L"effects/_cm");
+            for (const auto& [pwr, name] :
+                 {std::pair{P_FIRE_BALL, L"effects/fire_ball"}, {P_ICE_NOVA, L"effects/_dt_cold"},
+                  {P_ATK_M, L"effects/_wpn_m"}, {P_ATK_R, L"effects/_wpn_r"}, {P_TRIP, L"effects/_cm"}})
+                EXPECT_EQ(w(act_effect_name(as_act(pwr))), name) << pwr;
             const act_t* fear = as_act(P_FEAR);
             ASSERT_TRUE(fear->dmg.empty());
             EXPECT_EQ(w(act_effect_name(fear)), w(Str(L"effects/_cond_%s", get_cond(fear->cond)->k)));
@@ -88,10 +87,9 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
             rec.wpn = nullptr;
             EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"");  // no weapon, no sound
             // A spell's own sound when there is one; its damage type's otherwise.
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_HEAL), nullptr)), L"pwr_heal");
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_LITN), nullptr)), L"dt_litn");
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_DEAD_FINGER), nullptr)), L"dt_ne100");
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_DOWN_A1), nullptr)), L"cm_ram");
+            for (const auto& [pwr, sfx] : {std::pair{P_HEAL, L"pwr_heal"}, {P_LITN, L"dt_litn"},
+                                           {P_DEAD_FINGER, L"dt_ne100"}, {P_DOWN_A1, L"cm_ram"}})
+                EXPECT_EQ(w(act_sfx_name(&u, as_act(pwr), nullptr)), sfx) << pwr;
         });
     });
 }
