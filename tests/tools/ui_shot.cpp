@@ -14,6 +14,7 @@
 #include "app/platform.h"
 #include "app/render.h"
 #include "app/seams.h"
+#include "tests/support/test_btn.h"
 #include "tests/tools/shot_png.h"
 #include "ui/edt.h"
 #include "ui/lv.h"
@@ -86,8 +87,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     seams().mouse_state = [](int* x, int* y) { *x = mouse_x, *y = mouse_y; return 0u; };
-    const rect scr{0, 0, get_scrn_size()->w, get_scrn_size()->h};
-    get_root_wnd()->create(0, nullptr, &scr, 0, 0, nullptr);
+    root_at(get_scrn_size()->w, get_scrn_size()->h);
     get_root_wnd()->bg_clr = 0;
 
     lv_t* col = make_list(LVX_COL | LVX_CHECKS | LVX_ZEBRA_ROWS, {20, 20, 220, 200}, 9, true);
@@ -106,11 +106,8 @@ int main(int argc, char** argv) {
     grid->select(5);
     grid->marked = 7;
 
-    edt_t* ed = new_edt();
-    const rect er{20, 320, 260, 34};
-    ed->create(0, WND_ROOT, &er, 0, 0, nullptr);
+    edt_t* ed = add_owned(new_edt(), {20, 320, 260, 34});
     ed->font = FONT_N;
-    reg_owned_wnd(ed);
     ed->set_text(L"勇者之名<b>", true);
     ed->caret = 2;
     set_focus_wnd(ed);

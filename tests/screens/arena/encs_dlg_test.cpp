@@ -135,9 +135,7 @@ std::vector<uint32_t> row_px(screen_driver_t& d, int i, int* w) {
 
 TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
     for (const SDL_Point size : three_sizes) {
-        screen_driver_t d(screen_opts_t::sized(size.x, size.y));
-        d.run([&, w = size.x, h = size.y] {
-            ASSERT_TRUE(to_arena(d));
+        in_arena([w = size.x, h = size.y](screen_driver_t& d) {
             encs_dlg_t* hb = hub();
             EXPECT_EQ(hb->rc, (rect{0, 0, w, h}));
             EXPECT_EQ(hb->encs, gen_batch(g_pty.arena));
@@ -167,7 +165,7 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
             for (const wnd_t* o : std::initializer_list<const wnd_t*>{hb->list_pane, hb->memo, hb->btn_row})
                 EXPECT_FALSE(overlap(hb->funds->rc, o->rc)) << w << " " << typeid(*o).name();
             d.shot("hub-" + std::to_string(w));
-        });
+        }, screen_opts_t::sized(size.x, size.y));
     }
 }
 
