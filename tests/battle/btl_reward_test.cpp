@@ -7,6 +7,7 @@
 #include "battle/btl.h"
 #include "battle/enc.h"
 #include "battle/listener.h"
+#include "battle/mon_of_rank.h"
 #include "rules/bag.h"
 #include "rules/mon.h"
 #include "rules/pty.h"
@@ -22,12 +23,6 @@ void set_party(int lv, int n) {
         us.push_back(u);
     }
     g_pty.init(L"test", us);
-}
-
-int mon_of_rank(int rank) {
-    for (int id = 1; id < MON_COUNT; ++id)
-        if (get_mon(id).rank == rank) return id;
-    return 0;
 }
 
 bool has(const Str& s, const wchar_t* part) { return wcsstr(s.c_str(), part) != nullptr; }

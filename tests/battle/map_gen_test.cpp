@@ -30,17 +30,9 @@ int count_tile(const tmap_t& m, int t) {
     return n;
 }
 
+// The shares are of walls, hard ground, obstacles and trees.
 gen_params_t params(int w, int h, int seed, int env, int wall, int hard, int obst, int tree) {
-    gen_params_t p;
-    p.w = w;
-    p.h = h;
-    p.seed = seed;
-    p.env = env;
-    p.pct[0] = wall;
-    p.pct[1] = hard;
-    p.pct[2] = obst;
-    p.pct[3] = tree;
-    return p;
+    return {w, h, seed, env, {wall, hard, obst, tree}};
 }
 
 struct MapGen : ::testing::Test {
@@ -165,12 +157,10 @@ TEST_F(MapGen, ClosestPairPrefersTheFirstOfEqualPairs) {
     g.at(5, 2) = 2;
     pt_t a, b;
     ASSERT_TRUE(closest_pair(g, &a, &b));
-    EXPECT_EQ(a, (pt_t{0, 0}));
-    EXPECT_EQ(b, (pt_t{0, 2}));
+    EXPECT_EQ(std::pair(a, b), std::pair(pt_t{0, 0}, pt_t{0, 2}));
     g.at(0, 2) = 0;
     ASSERT_TRUE(closest_pair(g, &a, &b));
-    EXPECT_EQ(a, (pt_t{3, 0}));  // (3,0)-(5,2) is 8, (0,0)-(3,0) is 9
-    EXPECT_EQ(b, (pt_t{5, 2}));
+    EXPECT_EQ(std::pair(a, b), std::pair(pt_t{3, 0}, pt_t{5, 2}));  // (3,0)-(5,2) is 8, (0,0)-(3,0) is 9
     g.at(3, 0) = 2;
     EXPECT_FALSE(closest_pair(g, &a, &b));
 }

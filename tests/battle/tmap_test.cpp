@@ -4,35 +4,25 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
-#include "app/io.h"
+#include "app/mem_io.h"
 #include "battle/map_art.h"
 #include "battle/terrain.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// A stream over bytes that notes any request for bytes past its end.
-class mem_io_t : public io::io_t {
+// A memory stream that notes any request for bytes past its end.
+class watched_io_t : public mem_io_t {
 public:
-    std::string data;
-    size_t pos = 0;
     bool asked_past_end = false;
 
-    explicit mem_io_t(std::string d) : data(std::move(d)) {}
+    using mem_io_t::mem_io_t;
     int read(void* buf, int size, int count) override {
-        const size_t want = size_t(size) * size_t(count);
-        if (want > data.size() - pos) asked_past_end = true;
-        const size_t n = std::min(want, data.size() - pos) / size_t(size);
-        std::memcpy(buf, data.data() + pos, n * size_t(size));
-        pos += n * size_t(size);
-        return int(n);
+        if (size_t(size) * size_t(count) > data.size() - pos) asked_past_end = true;
+        return mem_io_t::read(buf, size, count);
     }
-    int write(const void*, int, int) override { return 0; }
-    bool seek(int, int) override { return false; }
-    bool put_str(const wchar_t*) override { return false; }
-    int print_v(const wchar_t*, const fmt_arg_t*, size_t) override { return -1; }
-    int scan_v(const wchar_t*, io::scan_arg_t*, size_t) override { return -1; }
 };
 
 void expect_empty_map(const tmap_t& m) {
@@ -68,14 +58,9 @@ TEST(TmapFile, ThreeByTwoReadsBackWithItsLayout) {
     tmap_t m;
     m.generated = 1;
     ASSERT_TRUE(m.load(wide(dir.path("btl.map")).buf));
-    EXPECT_EQ(m.get_w(), 3);
-    EXPECT_EQ(m.get_h(), 2);
-    EXPECT_EQ(m.hdr.w, 3);
-    EXPECT_EQ(m.hdr.env, 4);
+    EXPECT_EQ(std::tuple(m.get_w(), m.get_h(), m.hdr.w, m.hdr.env), std::tuple(3, 2, 3, 4));
     EXPECT_EQ(m.hdr.reserved[235], 0x7E);  // the header is kept as read
-    const int want[2][3] = {{1, 2, 3}, {4, 5, 0}};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(m.tiles.at(x, y), want[y][x]) << x << "," << y;
+    EXPECT_EQ(m.tiles.rows, (std::vector<std::vector<int>>{{1, 2, 3}, {4, 5, 0}}));
     EXPECT_EQ(m.generated, 0);
     EXPECT_EQ(m.search_grid.nodes.size(), 6u);
     EXPECT_EQ(m.search_grid.cell(5), (pt_t{2, 1}));
@@ -112,7 +97,7 @@ TEST(TmapFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     for (const bad_t& c : cases) {
         SCOPED_TRACE(c.what);
         tmap_t m;
-        mem_io_t f(c.bytes);
+        watched_io_t f(c.bytes);
         m.set_size(4, 4);
         EXPECT_FALSE(m.read(f, int64_t(c.bytes.size())));
         EXPECT_FALSE(f.asked_past_end);
@@ -129,7 +114,7 @@ TEST(TmapFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
     expect_empty_map(m);
     EXPECT_FALSE(m.load(wide(dir.path("")).buf));  // a folder
     // A stream of unknown length still stops at a short read.
-    mem_io_t f(good.substr(0, good.size() - 4));
+    watched_io_t f(good.substr(0, good.size() - 4));
     EXPECT_FALSE(m.read(f));
     expect_empty_map(m);
 }
