@@ -15,6 +15,10 @@
 namespace {
 class AtkRec : public btl_test {
 protected:
+    void SetUp() override {
+        btl_test::SetUp();
+        draw({"....."});
+    }
     // A medium level-lv fighter with these ability modifiers, not recalculated.
     unit_t* fighter(int x, int y, int side, int lv, int str, int dex) {
         unit_t* u = add(x, y, side, 30);
@@ -44,7 +48,6 @@ protected:
 
 // A level-12 (tier 2) fighter with Str 4 and a +1 greatsword in both hands.
 TEST_F(AtkRec, WeaponRecordAndItsBreakdownTexts) {
-    draw({"....."});
     unit_t* u = fighter(1, 0, 0, 12, 4, 1);
     wield(u, EQ_MAIN, 34, 1);
     for (int p : {36, 38, 78}) u->pwrs.add(p);
@@ -72,12 +75,10 @@ TEST_F(AtkRec, WeaponRecordAndItsBreakdownTexts) {
 
 // Fire ball of a level-12 wizard with Int 4, the elemental focus and "spl_elem1".
 TEST_F(AtkRec, SpellRecordScalesItsDice) {
-    draw({"....."});
     unit_t* u = fighter(1, 0, 0, 12, 0, 0);
     u->base.cls = 3;
     u->drv.abi_mod[3] = 4;
-    u->pwrs.add(109);
-    u->pwrs.add(110);
+    for (int p : {109, 110}) u->pwrs.add(p);
     const auto v = atks(u, 127);
     ASSERT_EQ(v.size(), 1u);
     EXPECT_EQ(v[0].atk, 6 + 4 + 1);
@@ -99,7 +100,6 @@ TEST_F(AtkRec, SpellRecordScalesItsDice) {
 }
 
 TEST_F(AtkRec, RepeatsAndNoRollPowers) {
-    draw({"....."});
     unit_t* u = fighter(1, 0, 0, 0, 0, 0);
     for (const auto& [lv, n] : std::vector<std::pair<int, size_t>>{{0, 1}, {4, 1}, {5, 2}, {9, 2}, {10, 3}, {30, 3}}) {
         u->base.lv = lv;
@@ -115,7 +115,6 @@ TEST_F(AtkRec, RepeatsAndNoRollPowers) {
 }
 
 TEST_F(AtkRec, TwoWeaponsAndStrength) {
-    draw({"....."});
     unit_t* u = fighter(1, 0, 0, 1, 4, 0);
     wield(u, EQ_MAIN, 39);  // axe_m
     wield(u, EQ_OFF, 39);   // not light
@@ -123,19 +122,16 @@ TEST_F(AtkRec, TwoWeaponsAndStrength) {
     auto v = atks(u, 2);
     ASSERT_EQ(v.size(), 2u);
     const int base = 4 + 4;  // proficient, Str
-    EXPECT_EQ(v[0].atk, base - 4);
-    EXPECT_EQ(v[1].atk, base - 4);
+    EXPECT_EQ(std::pair(v[0].atk, v[1].atk), std::pair(base - 4, base - 4));
     EXPECT_EQ(v[0].dmg[0].bonus, 4);
     EXPECT_EQ(v[1].dmg[0].bonus, 2);  // half Str in the off hand
     // A light off-hand weapon lowers both penalties by 2 more; "tw3" cancels them.
     wield(u, EQ_OFF, 30);
     v = atks(u, 2);
-    EXPECT_EQ(v[0].atk, base - 2);
-    EXPECT_EQ(v[1].atk, base - 2);
+    EXPECT_EQ(std::pair(v[0].atk, v[1].atk), std::pair(base - 2, base - 2));
     u->pwrs.add(73);
     v = atks(u, 2);
-    EXPECT_EQ(v[0].atk, base);
-    EXPECT_EQ(v[1].atk, base);
+    EXPECT_EQ(std::pair(v[0].atk, v[1].atk), std::pair(base, base));
     // Str 4: 6 with a two-handed weapon, nothing with a crossbow.
     u->eqpts.slots[EQ_OFF].clear();
     wield(u, EQ_MAIN, 34);
@@ -149,7 +145,6 @@ TEST_F(AtkRec, TwoWeaponsAndStrength) {
 }
 
 TEST_F(AtkRec, ManoeuvreBonusAndFeats) {
-    draw({"....."});
     unit_t* d = fighter(1, 0, 1, 1, 0, 0);
     EXPECT_EQ(manoeuvre_bonus(5, d), 0);
     d->pwrs.add(102);
@@ -161,8 +156,7 @@ TEST_F(AtkRec, ManoeuvreBonusAndFeats) {
     EXPECT_EQ(manoeuvre_bonus(6, d), 4);
     EXPECT_EQ(manoeuvre_bonus(8, d), 0);
     unit_t* a = fighter(2, 0, 0, 2, 3, 0);
-    a->pwrs.add(99);
-    a->pwrs.add(100);
+    for (int p : {99, 100}) a->pwrs.add(p);
     EXPECT_EQ(atks(a, 4)[0].atk, a->get_atk(4) + 4);
     EXPECT_EQ(atks(a, 4)[0].rng, 1);  // the unarmed strike's reach
 }
@@ -224,10 +218,8 @@ TEST_F(Situation, FlankProneHelplessAndPowerAttack) {
 
 TEST_F(Situation, OnlyArmourReflexAndManoeuvreDefences) {
     add_cond_no_save(3, nullptr, t);
-    for (int pwr : {124, 141}) {  // harm (defence 4), dead_finger (defence 2)
-        const atk_rec_t r = sit(pwr, 10);
-        EXPECT_STREQ(r.sit_tip.c_str(), L"") << pwr;
-    }
+    // harm (defence 4), dead_finger (defence 2)
+    for (int pwr : {124, 141}) EXPECT_STREQ(sit(pwr, 10).sit_tip.c_str(), L"") << pwr;
 }
 
 TEST_F(Situation, RangedIntoMelee) {
@@ -237,15 +229,11 @@ TEST_F(Situation, RangedIntoMelee) {
     mk_itm_slot(a->eqpts.slots[EQ_QUICK], 167, 10);
     rebuild_roster();
     fog();
-    atk_rec_t r = sit(3, 40);
-    EXPECT_STREQ(r.sit_tip.c_str(), L"<c=#ffff0000>混战</c>");
+    EXPECT_STREQ(sit(3, 40).sit_tip.c_str(), L"<c=#ffff0000>混战</c>");
     a->pwrs.add(84);
-    r = sit(3, 40);
-    EXPECT_STREQ(r.sit_tip.c_str(), L"");
+    EXPECT_STREQ(sit(3, 40).sit_tip.c_str(), L"");
     add(1, 1, 1);  // a foe next to the archer
-    rebuild_roster();
-    r = sit(3, 40);
-    EXPECT_STREQ(r.sit_tip.c_str(), L"<c=#ffff0000>干扰</c>");
+    EXPECT_STREQ(sit(3, 40).sit_tip.c_str(), L"<c=#ffff0000>干扰</c>");
 }
 
 TEST_F(Situation, ChargeAndAllOut) {
@@ -288,8 +276,7 @@ TEST_F(Situation, AllOutProneActorBloodiedPackAndSneak) {
     EXPECT_STREQ(r.sit_tip.c_str(), L"<c=#ffff0000>倒地攻击</c>");
     a->conds.erase(3, true);
     // Bloodied targets, with both bloodied powers only the better counts.
-    a->pwrs.add(239);
-    a->pwrs.add(240);
+    for (int p : {239, 240}) a->pwrs.add(p);
     t->drv.hp_max = 30;
     t->hp = 15;
     r = sit(2, 40);
@@ -298,8 +285,7 @@ TEST_F(Situation, AllOutProneActorBloodiedPackAndSneak) {
     // Sneak attack on a target flanked by a partner: tier d6 of the first part's types.
     unit_t* p = fighter(4, 1, 0, 1, 0, 0);
     p->pwrs.add(235);
-    a->pwrs.add(235);
-    a->pwrs.add(243);
+    for (int p : {235, 243}) a->pwrs.add(p);
     r = sit(2, 40);
     ASSERT_EQ(r.dmg.size(), 2u);
     EXPECT_EQ(r.dmg[1].count, 2);

@@ -9,6 +9,7 @@
 #include "battle/damage.h"
 #include "battle/unit_move.h"
 #include "support/mapped.h"
+#include "support/pwrs_test.h"
 
 namespace {
 class Aura : public btl_test {
@@ -78,8 +79,7 @@ TEST_F(Aura, TurnStartEffects) {
     ASSERT_GT(max, 10);
     aura_turn_effects(foe);
     EXPECT_EQ(foe->hp, max - 10);
-    EXPECT_NE(std::wstring(log_cur_buf()->buf).find(L"生效: 造成<c=r>10</c>点伤害。"), std::wstring::npos);
-    log_cur_buf()->assign(L"");
+    EXPECT_NE(take_log().find(L"生效: 造成<c=r>10</c>点伤害。"), std::wstring::npos);
     aura_turn_effects(ally);
     EXPECT_EQ(ally->hp, ally->drv.hp_max);
     EXPECT_STREQ(log_cur_buf()->buf, L"") << "nothing for a unit at full hit points";
@@ -93,13 +93,12 @@ TEST_F(Aura, DeadToxPoisonsTheNeighboursAndPackShockChains) {
     t->pwrs.add(255);  // "dead_tox"
     t->base.lv = 4;
     on_death_trigger(t);
-    const std::wstring alone = log_cur_buf()->buf;
+    const std::wstring alone = take_log();
     EXPECT_NE(alone.find(L"生效"), std::wstring::npos);
     EXPECT_EQ(alone.find(L"检定"), std::wstring::npos) << "alone: only its line";
     add_pc(6, 2, 0);
-    log_cur_buf()->assign(L"");
     on_death_trigger(t);
-    EXPECT_NE(std::wstring(log_cur_buf()->buf).find(L"检定"), std::wstring::npos) << "the neighbour saves";
+    EXPECT_NE(take_log().find(L"检定"), std::wstring::npos) << "the neighbour saves";
 
     // Three connected holders: 3 x (level / 5 + 1) d8 on everything within 3 cells.
     unit_t* h1 = add_pc(0, 0, 1);
@@ -108,7 +107,6 @@ TEST_F(Aura, DeadToxPoisonsTheNeighboursAndPackShockChains) {
     unit_t* far = add_pc(9, 4, 0);
     for (unit_t* h : {h1, h2, h3}) h->pwrs.add(271);
     EXPECT_EQ(pwr_chain(h1, 271, 0).size(), 3u);
-    log_cur_buf()->assign(L"");
     const int far_hp = far->hp;
     turn_start_trigger(h1);
     const std::wstring log = log_cur_buf()->buf;

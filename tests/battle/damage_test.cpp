@@ -28,6 +28,11 @@ protected:
         u.hp_ready = 1;
     }
     static dmg_list_t flat(int amount, uint32_t mask) { return {dmg_part_t{0, 0, amount, mask}}; }
+    // What a roll of d on u comes to; r holds the rest.
+    int rolled(const dmg_list_t& d) {
+        roll_dmg(r, d, &u);
+        return r.amount;
+    }
     // A hit of amount on u, with what r holds besides.
     void hit(int amount) {
         r.amount = amount;
@@ -41,23 +46,19 @@ constexpr uint32_t SLASH = 1u << 1, FIRE = 1u << 4;
 
 TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
     u.drv.res[4] = 200;  // healed by fire
-    roll_dmg(r, flat(10, FIRE), &u);
-    EXPECT_EQ(r.amount, -10);
+    EXPECT_EQ(rolled(flat(10, FIRE)), -10);
     u.drv.be_heal = 3;
-    roll_dmg(r, flat(10, FIRE), &u);
-    EXPECT_EQ(r.amount, -13);
+    EXPECT_EQ(rolled(flat(10, FIRE)), -13);
 
     u.drv.dr = 5;
-    roll_dmg(r, flat(3, SLASH), &u);
-    EXPECT_EQ(r.amount, 0);
+    EXPECT_EQ(rolled(flat(3, SLASH)), 0);
     EXPECT_EQ(r.absorbed, 3);
     EXPECT_EQ(r.types, 0u);
 
     // Reduction first, then energy resistance, on a part that is both.
     u.drv.res[4] = 0;
     u.drv.er = 4;
-    roll_dmg(r, flat(12, SLASH | FIRE), &u);
-    EXPECT_EQ(r.amount, 3);
+    EXPECT_EQ(rolled(flat(12, SLASH | FIRE)), 3);
     EXPECT_EQ(r.absorbed, 9);
     EXPECT_EQ(r.types, SLASH | FIRE);
     EXPECT_EQ(type_pct(&u, SLASH | FIRE), 0);
@@ -66,11 +67,9 @@ TEST_F(Dmg, RollingAgainstPercentagesReductionAndResistance) {
     u.pwrs.add(158);
     EXPECT_TRUE(dr_bypassed(SLASH, &u));
     EXPECT_FALSE(dr_bypassed(FIRE, &u));
-    roll_dmg(r, flat(3, SLASH), &u);
-    EXPECT_EQ(r.amount, 3);
+    EXPECT_EQ(rolled(flat(3, SLASH)), 3);
     // A share of the current hit points.
-    roll_dmg(r, {dmg_part_t{DMG_PCT, 50, 0, SLASH}}, &u);
-    EXPECT_EQ(r.amount, 15);
+    EXPECT_EQ(rolled({dmg_part_t{DMG_PCT, 50, 0, SLASH}}), 15);
 }
 
 TEST_F(Dmg, ApplyingWritesTheLineAndWakesOrKills) {
@@ -215,8 +214,7 @@ TEST_F(DmgInBtl, ARevivedUnitRejoinsAfterItsCreatorOrLast) {
 // ---- which value a rule picks, exact thresholds ----
 
 TEST_F(Dmg, RolledDamageHurtsAtLeastOne) {
-    roll_dmg(r, {dmg_part_t{1, 4, -10, SLASH}}, &u);
-    EXPECT_EQ(r.amount, 1);
+    EXPECT_EQ(rolled({dmg_part_t{1, 4, -10, SLASH}}), 1);
     // The expected damage rests on the same floor: 1 at both ends.
     EXPECT_DOUBLE_EQ(expected_dmg({dmg_part_t{1, 6, -5, SLASH}}, &u), 1.0);
 }
@@ -225,16 +223,13 @@ TEST_F(Dmg, ATwoTypePartTakesTheLesserResistance) {
     u.drv.res[DMG_FIRE] = 100;
     u.drv.res[DMG_SLASH] = 50;
     EXPECT_EQ(type_pct(&u, SLASH | FIRE), 50);
-    roll_dmg(r, flat(10, SLASH | FIRE), &u);
-    EXPECT_EQ(r.amount, 5);
+    EXPECT_EQ(rolled(flat(10, SLASH | FIRE)), 5);
 }
 
 TEST_F(Dmg, ReductionTakesPhysicalDamageDownToTheLastPointAndNoOther) {
     u.drv.dr = 5;
-    roll_dmg(r, flat(3, FIRE), &u);
-    EXPECT_EQ(r.amount, 3);
+    EXPECT_EQ(rolled(flat(3, FIRE)), 3);
     EXPECT_EQ(r.absorbed, 0);
-    roll_dmg(r, flat(1, SLASH), &u);
-    EXPECT_EQ(r.amount, 0);
+    EXPECT_EQ(rolled(flat(1, SLASH)), 0);
     EXPECT_EQ(r.absorbed, 1);
 }

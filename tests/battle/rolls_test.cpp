@@ -51,24 +51,22 @@ TEST(Rolls, PercentRoll) {
 }
 
 TEST(Rolls, AttackRoll) {
+    // roll_atk with the die showing face.
+    const auto atk_on = [](int face, int bonus, int def, int flags, int crit_rng) {
+        next_d20(face);
+        return roll_atk(bonus, def, flags, crit_rng);
+    };
     take_log();
-    next_d20(20);
-    EXPECT_EQ(roll_atk(0, 40, 4, 1), ATK_HIT);  // a natural 20 hits but is no critical when it fell short
-    next_d20(19);
-    EXPECT_EQ(roll_atk(5, 20, 4, 2), ATK_HIT | ATK_CRIT);
-    next_d20(19);
-    EXPECT_EQ(roll_atk(5, 20, 0, 2), ATK_HIT);
+    EXPECT_EQ(atk_on(20, 0, 40, 4, 1), ATK_HIT);  // a natural 20 hits but is no critical when it fell short
+    EXPECT_EQ(atk_on(19, 5, 20, 4, 2), ATK_HIT | ATK_CRIT);
+    EXPECT_EQ(atk_on(19, 5, 20, 0, 2), ATK_HIT);
     take_log();
-    next_d20(2);
-    EXPECT_EQ(roll_atk(0, 15, 2, 1), ATK_HIT | ATK_MISS_DMG);
+    EXPECT_EQ(atk_on(2, 0, 15, 2, 1), ATK_HIT | ATK_MISS_DMG);
     EXPECT_NE(take_log()[0], L'\0');
-    next_d20(2);
-    EXPECT_EQ(roll_atk(0, 15, 0, 1), 0);
+    EXPECT_EQ(atk_on(2, 0, 15, 0, 1), 0);
     take_log();
-    next_d20(20);
-    EXPECT_EQ(roll_atk(NO_TARGET, 15, 4, 1), ATK_HIT | ATK_CRIT);  // no real roll, yet the die can crit
-    next_d20(5);
-    EXPECT_EQ(roll_atk(0, AUTO_HIT, 4, 1), ATK_HIT);
+    EXPECT_EQ(atk_on(20, NO_TARGET, 15, 4, 1), ATK_HIT | ATK_CRIT);  // no real roll, yet the die can crit
+    EXPECT_EQ(atk_on(5, 0, AUTO_HIT, 4, 1), ATK_HIT);
 }
 
 TEST(Damage, HalvingNeverLosesAHit) {
