@@ -2,17 +2,15 @@
 // stored transcript of one battle.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
-
-#include <unistd.h>
 
 #include "app/codec.h"
 #include "support/btl_harness.h"
+#include "support/temp_dir.h"
 
 namespace {
 constexpr int MAX_ROUNDS = 40;
@@ -66,22 +64,17 @@ TEST_F(HeadlessBtl, TheSameSeedGivesTheSameBattleInAnotherProcess) {
         return;
     }
     const std::string here = utf8(run_seed(11));
-    // A name of this run's own: two runs at once must not write one file.
-    const std::string file = testing::TempDir() + "btl_child_11_" + std::to_string(getpid()) + ".txt";
-    std::remove(file.c_str());
+    const temp_dir_t dir;  // a folder of this run's own: two runs at once must not write one file
     std::error_code ec;
     const std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();
     ASSERT_FALSE(ec);
-    const std::string cmd = "TW_BTL_CHILD_OUT='" + file + "' '" + self +
+    const std::string cmd = "TW_BTL_CHILD_OUT='" + dir.path("child.txt") + "' '" + self +
                             "' --gtest_filter=HeadlessBtl.TheSameSeedGivesTheSameBattleInAnotherProcess"
                             " >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream there;
-    there << in.rdbuf();
-    EXPECT_FALSE(there.str().empty());
-    EXPECT_EQ(there.str(), here);
-    std::remove(file.c_str());
+    const std::string there = dir.read("child.txt");
+    EXPECT_FALSE(there.empty());
+    EXPECT_EQ(there, here);
 }
 
 // The transcript of a stored battle, made by another process: the same seed
@@ -94,7 +87,5 @@ TEST_F(HeadlessBtl, SeededBattleMatchesItsStoredTranscript) {
     }
     std::ifstream in(GOLDEN_PATH, std::ios::binary);
     ASSERT_TRUE(in.good()) << GOLDEN_PATH;
-    std::stringstream stored;
-    stored << in.rdbuf();
-    EXPECT_EQ(stored.str(), now);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), now);
 }

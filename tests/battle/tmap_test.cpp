@@ -9,6 +9,7 @@
 #include "app/mem_io.h"
 #include "battle/map_art.h"
 #include "battle/terrain.h"
+#include "support/str_list.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -37,8 +38,6 @@ void expect_empty_map(const tmap_t& m) {
     EXPECT_EQ(m.generated, 0);
 }
 
-Str wide(const std::string& s) { return utf8_to_str(s.c_str()); }
-
 }  // namespace
 
 TEST(TmapFile, FreshMapIsEmptyWithTagAndVersion) {
@@ -57,7 +56,7 @@ TEST(TmapFile, ThreeByTwoReadsBackWithItsLayout) {
     dir.file("btl.map", z + "trailing bytes are ignored");
     tmap_t m;
     m.generated = 1;
-    ASSERT_TRUE(m.load(wide(dir.path("btl.map")).buf));
+    ASSERT_TRUE(m.load(W(dir.path("btl.map")).buf));
     EXPECT_EQ(std::tuple(m.get_w(), m.get_h(), m.hdr.w, m.hdr.env), std::tuple(3, 2, 3, 4));
     EXPECT_EQ(m.hdr.reserved[235], 0x7E);  // the header is kept as read
     EXPECT_EQ(m.tiles.rows, (std::vector<std::vector<int>>{{1, 2, 3}, {4, 5, 0}}));
@@ -105,14 +104,14 @@ TEST(TmapFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd) {
         // Through the file, after a good map: nothing of either survives.
         dir.file("good.map", good);
         dir.file("bad.map", c.bytes);
-        ASSERT_TRUE(m.load(wide(dir.path("good.map")).buf));
-        EXPECT_FALSE(m.load(wide(dir.path("bad.map")).buf));
+        ASSERT_TRUE(m.load(W(dir.path("good.map")).buf));
+        EXPECT_FALSE(m.load(W(dir.path("bad.map")).buf));
         expect_empty_map(m);
     }
     tmap_t m;
-    EXPECT_FALSE(m.load(wide(dir.path("missing.map")).buf));
+    EXPECT_FALSE(m.load(W(dir.path("missing.map")).buf));
     expect_empty_map(m);
-    EXPECT_FALSE(m.load(wide(dir.path("")).buf));  // a folder
+    EXPECT_FALSE(m.load(W(dir.path("")).buf));  // a folder
     // A stream of unknown length still stops at a short read.
     watched_io_t f(good.substr(0, good.size() - 4));
     EXPECT_FALSE(m.read(f));
