@@ -259,16 +259,12 @@ TEST_F(Ai, APartyMemberTheComputerDrivesLeavesSleepersBeOnlyWhileAFoeIsAwake) {
     unit_t* other = mk(9, 1, 1);
     put_cond(sleeper, C_SLEEP);
     fog();
-    const u_cmd_t strike{.pwr = P_ATK_M, .param = 0, .tgt = sleeper->pos, .flags = 0};
-    int64_t s = -1;
-    eval_act(u, strike, &s);
-    EXPECT_EQ(s, 0) << "a foe is awake: the sleeper is left for later";
+    EXPECT_EQ(score(u, P_ATK_M, sleeper->pos), 0) << "a foe is awake: the sleeper is left for later";
     // Every foe asleep: striking one is what can end the battle; ignoring them
     // all kept such battles going round after round.
     put_cond(other, C_SLEEP);
-    eval_act(u, strike, &s);
-    EXPECT_GT(s, 0);
+    EXPECT_GT(score(u, P_ATK_M, sleeper->pos), 0);
     const auto& q = run(u);
     ASSERT_FALSE(q.empty());
-    EXPECT_EQ(q.back(), strike);
+    EXPECT_EQ(q.back(), (u_cmd_t{.pwr = P_ATK_M, .param = 0, .tgt = sleeper->pos, .flags = 0}));
 }

@@ -6,12 +6,19 @@
 #include "app/rnd.h"
 #include "app/text_log.h"
 #include "battle/act_fixture.h"
+#include "battle/stat_act.h"
 
 // Unlike act_test's units, these keep the controller add() gives them.
 class ai_test : public act_test {
 protected:
     unit_t* mk(int x, int y, int side, int cls = 1, int lv = 1) {
         return make_test_human(add(x, y, side), cls, lv);
+    }
+    // The command's worth to u, which must be able to weigh it.
+    static int64_t score(unit_t* u, int pwr, const pt_t& at) {
+        int64_t s = -1;
+        EXPECT_TRUE(eval_act(u, {.pwr = pwr, .param = 0, .tgt = at, .flags = 0}, &s));
+        return s;
     }
 };
 

@@ -51,7 +51,6 @@ TEST(GenBatch, ASeedOfZeroIsAFixedSeedNotTheClock) {
     EXPECT_NE(gen_batch(rec), first);
 }
 
-
 TEST(ArenaRec, TheFeeIsTakenAFirstWinCountsOnceAfterTheRestockRuleAndTheMasterOpensAFloor) {
     g_pty.init(L"t", {new unit_t, new unit_t, new unit_t, new unit_t});
     g_pty.units[0]->base.lv = 1;

@@ -108,8 +108,7 @@ TEST_F(Reward, AWinPaysTheFeeBackWithTheGoldAndOneZeroDeathBonus) {
 
 TEST_F(Reward, AFullBagKeepsItsItemsAndThePageNamesTheLootThatDidNotFit) {
     set_party(1, 4);
-    itm_slot_t filler;
-    mk_itm_slot(filler, 27, 1);
+    const itm_slot_t filler(27, 1);
     const loot_roll_t loot = first_loot(1, 4);
     for (const itm_slot_t& it : loot.items) ASSERT_NE(it.id, 27) << "pick another filler";
     for (itm_slot_t& s : g_pty.bag) s = filler;

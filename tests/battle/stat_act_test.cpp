@@ -11,15 +11,7 @@
 #include "support/ai_battle.h"
 
 namespace {
-
-int64_t score(unit_t* u, int pwr, const pt_t& at) {
-    int64_t s = -1;
-    EXPECT_TRUE(eval_act(u, {.pwr = pwr, .param = 0, .tgt = at, .flags = 0}, &s));
-    return s;
-}
-
-class StatAct : public ai_test {};
-
+using StatAct = ai_test;
 }  // namespace
 
 TEST(StatChance, BonusMinusValueFromMinus25ToPlus5) {

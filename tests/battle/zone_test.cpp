@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/rnd.h"
 #include "battle/act_fixture.h"
 #include "battle/btl.h"
@@ -24,11 +26,7 @@ protected:
         const u_cmd_t cmd{.pwr = pwr, .param = 0, .tgt = cells.front(), .flags = 0};
         return create_zone(w, &cmd, cells);
     }
-    static bool has_zone(const zone_t* z) {
-        for (const zone_t* v : btl().zones)
-            if (v == z) return true;
-        return false;
-    }
+    static bool has_zone(const zone_t* z) { return std::ranges::count(btl().zones, z) != 0; }
 };
 }  // namespace
 
