@@ -144,13 +144,8 @@ TEST_F(Fog, SpottedMarksAndTheDead) {
 }
 
 TEST_F(Fog, MergeIsACellWiseOrOverTheSharedPart) {
-    grid_t<int> dst, src;
-    dst.resize(3, 2);
-    src.resize(4, 1);
-    dst.at(0, 0) = 7;
-    src.at(0, 0) = 1;
-    src.at(1, 0) = 1;
-    src.at(3, 0) = 1;  // outside dst: ignored
+    grid_t<int> dst{3, 2, {{7, 0, 0}, {0, 0, 0}}};
+    const grid_t<int> src{4, 1, {{1, 1, 0, 1}}};  // (3, 0) lies outside dst: ignored
     merge_grid(&dst, src);
     EXPECT_EQ(dst.rows, (std::vector<std::vector<int>>{{7, 1, 0}, {0, 0, 0}}));
 }

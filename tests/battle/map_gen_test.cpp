@@ -150,11 +150,9 @@ TEST_F(MapGen, CorridorsJoinEveryRegion) {
 }
 
 TEST_F(MapGen, ClosestPairPrefersTheFirstOfEqualPairs) {
-    g.resize(6, 3);
-    g.at(0, 0) = 2;
-    g.at(3, 0) = 3;
-    g.at(0, 2) = 3;
-    g.at(5, 2) = 2;
+    g = {6, 3, {{2, 0, 0, 3, 0, 0},
+                {0, 0, 0, 0, 0, 0},
+                {3, 0, 0, 0, 0, 2}}};
     pt_t a, b;
     ASSERT_TRUE(closest_pair(g, &a, &b));
     EXPECT_EQ(std::pair(a, b), std::pair(pt_t{0, 0}, pt_t{0, 2}));
@@ -179,16 +177,11 @@ TEST_F(MapGen, RegionLabelsOnAHugeMapNeedNoDeepStack) {
     EXPECT_EQ(label_regions(g), 2);
     EXPECT_EQ(fill_region(g, 0, 0, 2, 9), open);
     // Labels go 2, 3, ... in scan order; the largest wins, the first on ties.
-    grid_t<int> s;
-    s.resize(5, 2);
-    s.rows = {{1, 0, 1, 1, 0}, {0, 0, 1, 0, 1}};
+    grid_t<int> s{5, 2, {{1, 0, 1, 1, 0}, {0, 0, 1, 0, 1}}};
     EXPECT_EQ(label_regions(s), 3);
     EXPECT_EQ(s.rows, (std::vector<std::vector<int>>{{2, 0, 3, 3, 0}, {0, 0, 3, 0, 4}}));
-    grid_t<int> t;
-    t.resize(3, 1);
-    t.rows = {{1, 0, 1}};
+    grid_t<int> t{3, 1, {{1, 0, 1}}};
     EXPECT_EQ(label_regions(t), 2);
-    grid_t<int> none;
-    none.resize(2, 2, 0);
+    grid_t<int> none{2, 2, {{0, 0}, {0, 0}}};
     EXPECT_EQ(label_regions(none), 0);
 }
