@@ -72,8 +72,7 @@ TEST_F(Ai, PlanningLeavesTheBattleAsItWasExceptTheQueue) {
 TEST_F(Ai, WithNothingToDoItWalksTowardsTheHeaviestEnemy) {
     draw_open(20, 3);
     unit_t* u = mk(0, 1, 1);
-    u->pwrs.remove(2);
-    u->pwrs.remove(3);
+    for (int p : {2, 3}) u->pwrs.remove(p);
     unit_t* far = mk(19, 1, 0);
     mk(19, 0, 0);
     far->hp = 1;  // the weakest weighs most

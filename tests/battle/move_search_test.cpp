@@ -204,7 +204,7 @@ TEST_F(Search, TheAreaGridSeesTheSecondClassesAndTheUnits) {
           "....."});
     unit_t* u = add(0, 1, 0);
     add(4, 1, 1);
-    unit_t* ally = add(1, 1, 0);
+    add(1, 1, 0);  // an ally
     fog();
     prep_area_grid(u, 0x10202);
     const pf::pass_grid_t& g = get_area_grid();
@@ -216,7 +216,6 @@ TEST_F(Search, TheAreaGridSeesTheSecondClassesAndTheUnits) {
     EXPECT_EQ(g.at(1, 1).pass, 2) << "allies are no obstacle to an area";
     prep_area_grid(u, 0x202);
     EXPECT_EQ(g.at(4, 1).pass, 2);
-    (void)ally;
     btl().map = nullptr;
     EXPECT_EQ(get_area_grid().width, 0) << "no battle map: an empty grid";
 }

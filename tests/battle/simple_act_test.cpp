@@ -99,7 +99,7 @@ TEST_F(Simple, AWalkTrippedByItsAttackOfOpportunityIsSpentAndSaysSo) {
 
 TEST_F(Simple, CommandsOutOfSightTakeEffectWithoutALogLine) {
     draw({"...#....", "...#....", "...#...."});
-    unit_t* me = add_pc(0, 1, 0);
+    add_pc(0, 1, 0);  // the player's unit, which sees no further than the wall
     unit_t* hidden = add_pc(6, 1, 1);
     fog();
     ASSERT_FALSE(is_pt_visible(hidden->pos));
@@ -108,7 +108,6 @@ TEST_F(Simple, CommandsOutOfSightTakeEffectWithoutALogLine) {
     EXPECT_TRUE(hidden->conds.has(14));
     log_flush();
     EXPECT_FALSE(logged(L"进行防御"));
-    (void)me;
 }
 
 TEST_F(Simple, OnlyTheFiveAreSimple) {

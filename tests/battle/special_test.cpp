@@ -47,8 +47,7 @@ TEST_F(Special, RamIsAHitEvenWhenBlocked) {
     a->pwrs.add(101);  // rams without provoking
     next_d20(20);
     a->turn_reset();
-    const bool ok = act(a, 5, t->pos);
-    EXPECT_TRUE(ok);
+    EXPECT_TRUE(act(a, 5, t->pos));
     EXPECT_TRUE(logged(L"被阻挡。")) << to_utf8_string(log.c_str());
     EXPECT_EQ(t->pos, (pt_t{1, 1}));
 }
