@@ -31,7 +31,6 @@ struct btl_t {
 
     int state = BTL_RUNNING;  // BTL_NONE before the first battle
     int round = 0;
-    bool round_due = false;  // begun mid-action, announced at the next turn start
     unit_t* cur = nullptr;
     bool no_death = true;
 

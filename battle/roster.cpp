@@ -64,7 +64,12 @@ void roster_on_death(unit_t* u) {
 }
 
 void remove_from_roster(unit_t* u) {
-    if (u == btl().cur) next_unit();
+    // A unit that dies keeps the turn until the battle loop ends it. Passed
+    // here, the change of turn ran inside the dying unit's turn start or
+    // action, or inside the change of turn itself, whose zones then struck
+    // twice. Only a unit leaving alive (a dismissed summon, gone from the
+    // lists) passes it at once.
+    if (u == btl().cur && u->hp > 0) next_unit();
     erase_all(btl().roster, u);
 }
 

@@ -25,9 +25,10 @@ void roll_initiative();
 // Refills the roster and the fallen list from the full list, in its order; a
 // dead minion or summon leaves no body.
 void rebuild_roster();
-// u died: it leaves the roster (the turn passes first when it was current) and
-// its body joins the fallen list unless it leaves none.
+// u died: it leaves the roster and its body joins the fallen list unless it
+// leaves none. A current unit keeps the turn until the battle loop passes it.
 void roster_on_death(unit_t* u);
+// A current unit that leaves alive (dismissed) passes the turn first.
 void remove_from_roster(unit_t* u);
 void remove_fallen(unit_t* u);
 // added goes right after creator in the roster and in the full list; with no

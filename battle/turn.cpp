@@ -210,7 +210,7 @@ bool run_turn(unit_t* u) {
         if (is_btl_over()) return false;
         if (u->hp <= 0) {
             btl_turn_end(u);
-            // A unit put at 0 without dying still hands the turn on, or it would keep it for ever.
+            // A death passes no turn, and a unit put at 0 without dying would keep it for ever.
             if (btl().cur == u) next_unit();
             return true;
         }
@@ -240,7 +240,6 @@ void run_btl() {
     b.no_death = true;
     b.state = BTL_RUNNING;
     b.round = 0;
-    b.round_due = false;
     for (unit_t* u : b.roster) u->recalc();
     b.cur = b.roster.empty() ? nullptr : b.roster.front();
     // A side with nobody standing has lost before the first turn; waiting for a
@@ -286,10 +285,6 @@ void write_block(const Str& head, bool own_line) {
 
 void btl_turn_start(unit_t* u) {
     log_flush();
-    if (btl().round_due) {
-        btl().round_due = false;
-        cur_scene()->on_round_start(btl().round);
-    }
     if (!is_pt_visible(u->pos)) set_btl_feedback(false);
     cur_scene()->on_turn_start(u);
     log_indent();
@@ -354,12 +349,17 @@ void begin_round() {
     btl_t& b = btl();
     ++b.round;
     for (unit_t* u : b.roster) u->btl.act_budget = BUDGET_WHOLE;
-    // Text still waiting means the current unit died in its action or turn
-    // start (in the discard buffer when out of sight): the round is announced
-    // when the next turn starts, once that text has reached the log or been
-    // dropped, or its header would be glued onto it.
-    if (log_cur_buf()->empty()) cur_scene()->on_round_start(b.round);
-    else b.round_due = true;
+    cur_scene()->on_round_start(b.round);
+}
+
+// The first living unit after from in the roster, a new round begun when the
+// search passed the end of the list; null when the turn cannot pass.
+unit_t* living_successor(const unit_t* from) {
+    bool wrapped = false;
+    unit_t* next = first_living_after(from, false, &wrapped);
+    if (!next || !in_roster(next)) return nullptr;
+    if (wrapped) begin_round();
+    return next;
 }
 
 // The zone upkeep of every unit after from in the full list, cyclically, up to
@@ -390,8 +390,9 @@ void next_unit() {
             nu = b.roster.front();
         }
     } else {
-        nu = first_living_after(old, false);
-        if (!nu || !in_roster(nu)) return;
+        // Fallen in its turn, old passes it on from its place in the full list.
+        nu = living_successor(old);
+        if (!nu) return;
     }
     upkeep_up_to(old, nu);
     // A unit the upkeep felled gets no turn: it passes on as its turn would
@@ -399,10 +400,8 @@ void next_unit() {
     // battle ends it here, the turn staying where it was.
     while (nu->hp <= 0) {
         if (is_btl_over()) return;
-        bool wrapped = false;
-        unit_t* next = first_living_after(nu, false, &wrapped);
-        if (!next || !in_roster(next)) break;
-        if (wrapped) begin_round();
+        unit_t* next = living_successor(nu);
+        if (!next) break;
         upkeep_up_to(nu, next);
         nu = next;
     }

@@ -51,9 +51,9 @@ bool perform_cmd(unit_t* u, const u_cmd_t* cmd);
 void btl_turn_start(unit_t* u);
 void btl_turn_end(unit_t* u);
 // Passes the turn to the next roster unit; past the last one a new round
-// begins (announced at the next turn start when the log's buffer still holds
-// text). When the current unit has left the roster, the next living unit of
-// the full list takes the turn, if it is in the roster.
+// begins. When the current unit has left the roster (it died), the next living
+// unit of the full list takes the turn, if it is in the roster, and a new
+// round begins when the search passed the end of the list.
 void next_unit();
 // The current unit waits: it moves behind every other unit of the order.
 void delay_turn();

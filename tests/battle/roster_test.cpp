@@ -183,18 +183,22 @@ TEST_F(Lists, DeathsLeaveBodiesExceptMinionsAndSummons) {
     EXPECT_EQ(btl_fallen(), std::vector<unit_t*>{b});
 }
 
-TEST_F(Lists, TheCurrentUnitHandsTheTurnOnBeforeItLeaves) {
+// A death passes no turn: the battle loop passes it at the dead unit's turn
+// end, from its place, a new round when it stood last.
+TEST_F(Lists, TheCurrentUnitKeepsTheTurnAsItLeavesUntilItIsPassed) {
     const auto [a, b, c] = three_in_a_row();
     btl().cur = b;
     b->hp = 0;
     roster_on_death(b);
+    EXPECT_EQ(get_cur_unit(), b);
+    EXPECT_TRUE(rec.calls.empty());
+    next_unit();
     EXPECT_EQ(get_cur_unit(), c);
     ASSERT_FALSE(rec.calls.empty());
     EXPECT_EQ(rec.calls.back(), (rec_listener_t::call_t{37, b, c}));
-    // The last unit dying starts a new round with the first.
-    btl().cur = c;
     c->hp = 0;
     roster_on_death(c);
+    next_unit();
     EXPECT_EQ(get_cur_unit(), a);
     EXPECT_EQ(btl().round, 1);
     EXPECT_EQ(btl_roster(), std::vector<unit_t*>{a});

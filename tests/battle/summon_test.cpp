@@ -40,8 +40,10 @@ TEST_F(Summons, ASecondElementalReplacesTheFirst) {
     EXPECT_EQ(first->btl.side, w->btl.side);
     EXPECT_EQ(first->btl.ai, 1);
     EXPECT_EQ(btl().roster[1], first);  // right after its creator
+    btl().cur = first;
     ASSERT_TRUE(summon(w, 122, {5, 3}));
     EXPECT_EQ(count_summons(w, 122), 1);
+    EXPECT_EQ(get_cur_unit(), w) << "a unit dismissed alive passes the turn as it leaves";
     EXPECT_FALSE(listed(btl().roster, first));
     EXPECT_FALSE(listed(btl().full, first));
     // Dismissed for good: a rebuild does not bring it back, and it is still owned.

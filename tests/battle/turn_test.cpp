@@ -52,11 +52,17 @@ protected:
     unit_grp_t foes;
     script_listener_t lis;
     std::wstring logged;  // the battle log's lines of the case
+    std::vector<std::wstring> blocks;  // the same, as flushed
 
     void SetUp() override {
         btl_test::SetUp();
         draw({"........", "........", "........", "........", "........", "........"});
-        log_set_sink([](const wchar_t* t, void* me) { static_cast<Turn*>(me)->logged += t; }, this);
+        log_set_sink(
+            [](const wchar_t* t, void* me) {
+                static_cast<Turn*>(me)->logged += t;
+                static_cast<Turn*>(me)->blocks.emplace_back(t);
+            },
+            this);
     }
     void TearDown() override {
         log_set_sink(nullptr, nullptr);
@@ -231,12 +237,19 @@ TEST_F(Turn, TheLastUnitOfTheRosterKeepsItsPlaceWhenItWaits) {
     EXPECT_EQ(b->btl.act_budget, 4) << "wait costs a free action";
 }
 
+// b, poisoned at 3 hit points, dies of the tick as its turn starts, and c's
+// fog ends in the upkeep as the turn passes on: b's turn end comes first, and
+// its turn start and the fog's end are blocks of their own.
 TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
     line_up(true, SIDE_FOES);
     b->hp = 3;
-    // A burning aura next to b: 5 fire damage at b's turn start.
-    a->pwrs.add(232);
-    b->pos = {2, 1};
+    give_cond(*b, C_TOX, a, 10, false);
+    const u_cmd_t fog = cmd(P_TOX_FOG, {7, 5});
+    zone_t* z = create_zone(c, &fog, {fog.tgt});
+    ASSERT_TRUE(z);
+    z->rounds = 1;
+    log_flush();
+    blocks.clear();
     lis.orders = [&](unit_t* u) {
         if (u == c) set_btl_lost();
     };
@@ -245,9 +258,48 @@ TEST_F(Turn, AUnitDyingAtItsTurnStartGetsItsTurnEndAndTheTurnPasses) {
     std::vector<int> slots;
     for (const auto& call : lis.calls)
         if (call.u == b || (call.slot == 37 && call.u2 == c)) slots.push_back(call.slot);
-    // turn start, hit, death, then the turn end; the turn passed to c during the death.
-    EXPECT_EQ(slots, (std::vector<int>{24, 35, 37, 27, 36}));
+    EXPECT_EQ(slots, (std::vector<int>{24, 35, 27, 36, 37})) << "turn start, tick, death, turn end, then c";
     EXPECT_EQ(btl().fallen, (std::vector<unit_t*>{b}));
+    const std::wstring head = std::wstring(unit_disp_name(b).c_str()) + L" 回合开始:\n    造成";
+    const auto start = std::find_if(blocks.begin(), blocks.end(), [&](const std::wstring& t) { return t.rfind(head, 0) == 0; });
+    ASSERT_NE(start, blocks.end()) << to_utf8_string(logged.c_str());
+    EXPECT_NE(start->find(L"死亡！"), std::wstring::npos);
+    ASSERT_NE(start + 1, blocks.end());
+    EXPECT_EQ(start[1], Str(L"%s区域消失。", pwr_name(P_TOX_FOG)).c_str());
+}
+
+// a ends its turn at 1 hit point in b's ice storm, which also holds a's c: the
+// storm's upkeep as the turn passes to b fells a, strikes c once, counts down
+// once and is one block under its heading. Passing the turn again at a's
+// death struck c twice.
+TEST_F(Turn, AZoneThatFellsTheUnitWhoseTurnEndsStrikesOnce) {
+    line_up(true);
+    c->base.lv = 15;  // stands through the storm
+    c->recalc();
+    c->hp = c->drv.hp_max;
+    const u_cmd_t storm = cmd(P_ICE_STORM, a->pos);
+    zone_t* z = create_zone(b, &storm, {a->pos, c->pos});
+    ASSERT_TRUE(z);
+    z->rounds = 3;
+    a->hp = 1;
+    log_flush();
+    blocks.clear();
+    lis.orders = [&](unit_t* u) {
+        if (u != a) return set_btl_lost();
+        u->btl.cmds = {cmd(P_END_TURN)};
+        next_d20s(16, 20, 8);  // the storm strikes
+    };
+    run_btl();
+    EXPECT_EQ(a->hp, 0);
+    EXPECT_EQ(lis.count(35, c), 1) << "c struck once";
+    EXPECT_EQ(z->rounds, 2) << "one round counted down";
+    const std::wstring head = Str(L"<c=key>%s</c> 区域: ", pwr_name(P_ICE_STORM)).c_str();
+    std::vector<std::wstring> struck;  // the blocks that tell of c
+    for (const std::wstring& t : blocks)
+        if (t.find(unit_disp_name(c).c_str()) != std::wstring::npos) struck.push_back(t);
+    ASSERT_EQ(struck.size(), 1u) << to_utf8_string(logged.c_str());
+    EXPECT_EQ(struck[0].rfind(head, 0), 0u) << to_utf8_string(struck[0].c_str());
+    EXPECT_NE(struck[0].find(L"死亡！"), std::wstring::npos);
 }
 
 // b stands in its own fire cloud at 1 hit point, and the cloud's upkeep fells

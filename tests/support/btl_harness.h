@@ -51,8 +51,8 @@ public:
     // No two roster units on a cell, every one on an enterable cell of the map,
     // hit points within 0..max, and the roster the living units of the full
     // list in order (a unit whose hit points just fell to 0 stays in it until
-    // its death is handled: the turn passes first, slot 37).
-    // Deaths can nest: the turn passing over a dying unit may kill another.
+    // its death is handled, slot 27).
+    // Deaths can nest: what a death sets off may kill another.
     std::vector<const unit_t*> dying;
     void check(int slot) {
         ++calls;
