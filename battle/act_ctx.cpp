@@ -219,7 +219,6 @@ int do_act_t::chain(atk_rec_t& rec, const pt_t& p) {
     int total = 0;
     for (int j = 0; j < 4; ++j) {
         chained = j > 0;
-        log_cur_buf()->append(L"\n    ");
         const int n = act_ctx_t::classify_pt(rec, cur);
         if (n == 0) break;
         total += n;
@@ -241,7 +240,9 @@ void do_act_t::record_result(atk_rec_t& rec, act_tgt_t& t) {
     if (!tgt_valid) return;
     if (is_pt_visible(t.pt)) shown = 1;
     else set_btl_feedback(false);
-    if (atk_count > 1 || act->get_area(actor) != 0) log_cur_buf()->append(L"\n    ");
+    // A jump of a chain opens its line here, not before it is known to strike:
+    // one out of sight, or one that found nothing, left an empty line.
+    if (atk_count > 1 || act->get_area(actor) != 0 || act->id == P_LITN_X) log_cur_buf()->append(L"\n    ");
     if (t.kind == TGT_UNIT) resolve_unit(rec, t);
     else resolve_other(rec, t);
     set_btl_feedback(true);

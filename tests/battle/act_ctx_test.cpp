@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <regex>
+
 #include "battle/act_fixture.h"
 #include "battle/fog.h"
 #include "battle/rolls.h"
@@ -201,6 +204,58 @@ TEST_F(ActCtx, ChainStrikesAtMostFourUnits) {
     rnd_srand(3);
     act(w, 139, t->pos);
     EXPECT_EQ(count_slot(35) + count_slot(34), 4);
+}
+
+// Lightning from the seen t jumps to u2, out of sight, and on to u3, whom a
+// sees: a line for each jump seen, with its damage, and none for u2. A chain
+// that stops at a unit it cannot strike, and one cast out of sight, leave no
+// empty line either: each jump had opened its line before it struck.
+TEST_F(ActCtx, AChainWritesALineForEachJumpSeenAndNoEmptyOne) {
+    draw_open(14, 8);
+    unit_t* w = mk(0, 0, 0, 3, 12);
+    unit_t* u2 = mk(6, 2, 1);
+    unit_t* u3 = mk(8, 4, 1);
+    a->pos = {12, 7};
+    fog();
+    ASSERT_TRUE(is_pt_visible(t->pos) && !is_pt_visible(u2->pos) && is_pt_visible(u3->pos));
+    w->drv.abi[3] = 30;
+    for (unit_t* u : {t, u2, u3}) make_test_human(u, 1, 20)->name = u == t ? L"t" : u == u2 ? L"u2" : L"u3";  // stand three casts
+    const std::wstring head = Str(L"%s 施放 <c=key>%s</c>: ", unit_disp_name(w), pwr_name(P_LITN_X)).c_str();
+    std::map<const unit_t*, int> hp;
+    const auto cast = [&](const pt_t& at) {
+        log.clear();
+        for (unit_t* u : {t, u2, u3}) hp[u] = u->hp;
+        w->turn_reset();
+        reset_cooldowns(w);
+        act(w, P_LITN_X, at);
+        EXPECT_EQ(log.rfind(head, 0), 0u);
+        EXPECT_FALSE(std::regex_search(log, std::wregex(L"\n *(\n|$)"))) << to_utf8_string(log.c_str());
+    };
+    // The line of a jump the party saw, with the damage it dealt.
+    const auto line_of = [&](const unit_t* u) {
+        const std::wregex line(L"\n    " + std::wstring(unit_disp_name(u).c_str()) + L": [^\n]*造成<c=r>(\\d+)</c>");
+        std::wsmatch m;
+        return std::regex_search(log, m, line) ? std::stoi(m[1]) : -1;
+    };
+    cast(t->pos);
+    EXPECT_EQ(std::count(log.begin(), log.end(), L'\n'), 2);
+    EXPECT_EQ(line_of(t), hp[t] - t->hp);
+    EXPECT_EQ(line_of(u3), hp[u3] - u3->hp);
+    EXPECT_LT(u2->hp, hp[u2]);
+    EXPECT_EQ(log.find(L"u2"), std::wstring::npos);
+
+    u2->drv.trait[TRAIT_IMM_SPELL] = 1;  // the chain stops at u2
+    cast(t->pos);
+    EXPECT_EQ(std::count(log.begin(), log.end(), L'\n'), 1);
+    EXPECT_EQ(line_of(t), hp[t] - t->hp);
+    EXPECT_EQ(u3->hp, hp[u3]);
+
+    u2->drv.trait[TRAIT_IMM_SPELL] = 0;
+    a->pos = {13, 0};  // nobody sees u2 or u3
+    fog();
+    cast(u2->pos);
+    EXPECT_EQ(log, head + Str(L"<c=a>未知结果</c>%s", lang_dot).c_str());
+    EXPECT_TRUE(u2->hp < hp[u2] && u3->hp < hp[u3]);
 }
 
 TEST_F(ActCtx, RechargeCategories) {
