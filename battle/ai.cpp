@@ -69,7 +69,9 @@ bool ai_plan(ai_plan_t& p) {
     const area_grid_cache_t cache;  // planning moves change no sight and no zone
     const u_pos_guard_t pos(u);
     if (u->conds.has(C_PRONE)) {
-        queue(u, P_STAND_UP);
+        // Held in a grapple it may not stand: asked again and again for a
+        // refused order, the unit held the game for ever.
+        queue(u, can_use_pwr(u, P_STAND_UP) ? P_STAND_UP : P_END_TURN);
     } else {
         p.front_line = is_front_line_cls(u->base.cls);
         p.acts = u->pwrs.get_act_list();

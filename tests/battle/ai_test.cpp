@@ -31,16 +31,20 @@ u_cmd_t act_cmd(int pwr, int x) { return {.pwr = pwr, .param = 0, .tgt = {x, 0},
 
 }  // namespace
 
-TEST_F(Ai, AProneUnitOnlyStandsUp) {
+// Held in a grapple, it may not stand: asked to again and again, it held the game.
+TEST_F(Ai, AProneUnitOnlyStandsUpOrEndsItsTurnWhenHeld) {
     draw({".....", ".....", "....."});
     unit_t* u = mk(1, 1, 1);
-    mk(2, 1, 0);
+    unit_t* foe = mk(2, 1, 0);
     fog();
     put_cond(u, 3);
     const auto& q = run(u);
     ASSERT_EQ(q.size(), 1u);
     EXPECT_EQ(q[0].pwr, 13);
     EXPECT_EQ(q[0].tgt, u->pos);
+    put_cond(u, C_GRAP, foe);
+    ASSERT_EQ(run(u).size(), 1u);
+    EXPECT_EQ(q[0].pwr, P_END_TURN);
 }
 
 TEST_F(Ai, AFighterNextToAFoeStrikesIt) {
