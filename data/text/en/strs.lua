@@ -505,8 +505,8 @@ sr = {n = "Spell resistance", d = "A spell must overcome this value to affect it
 unsr = {n = "Spell penetration", d = "Bonus to overcoming the spell resistance of a target."}
 spl_fail = {n = "Spell failure", d = "Chance that armour and load make a spell fail."}
 
--- Note on items whose magic is fixed.
-xbns_note = "The magic of this item is fixed: its enhancement is at most +1 and it takes no other enchantments."
+-- Note on items with magic of their own.
+xbns_note = "The magic of this item is its own: it takes no other enchantments."
 
 -- Saves that cannot be read: the message when the arena opens a save.
 load_msgs = {

@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/db.h"
+#include "app/rnd.h"
 #include "rules/enum_ids.h"
 #include "rules/enums.h"
+#include "rules/ie.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_price.h"
 #include "rules/itm_slot.h"
+#include "rules/loot.h"
+#include "rules/rare_lv.h"
+#include "rules/shop.h"
 #include "screens/text/desc_parts.h"
 #include "text_env.h"
 
@@ -99,4 +106,33 @@ TEST_F(ItmDesc, AmmunitionOtherItemsTheRarityNoteAndAMissingDescription) {
     const itm_slot_t sword(ITM_SWD_S, 1);
     EXPECT_TRUE(has(txt::itm_desc(sword), Str(L"<hr>\n<dy=4>")));
     text_info_t::set(&k.d, kept);
+}
+
+// The note under items of built-in magic holds for both kinds: the belt whose
+// Dexterity grows with its bonus (+3 gives +6) and the cloak whose spell
+// resistance does not (its bonus held at 1). Neither is made with enchantments
+// besides its own, and the note claims no cap on the bonus, which the belt passes.
+TEST_F(ItmDesc, TheNoteOnBuiltInMagicHoldsForItemsThatGrowAndItemsThatDoNot) {
+    const Str note = db_get_str(L"xbns_note", L"strs");
+    itm_slot_t belt, cloak;
+    mk_itm_slot_bonus(belt, ITM_BELT_DEX, 1, 3);
+    mk_itm_slot_bonus(cloak, ITM_CLOAK_RS1, 1, 3);
+    ASSERT_FALSE(itm_is_fixed_rarity(belt));
+    ASSERT_TRUE(itm_is_fixed_rarity(cloak));
+    EXPECT_EQ(itm_ench_val(belt, get_itm(ITM_BELT_DEX).ies[0]), 6);
+    EXPECT_EQ(cloak.bonus, 1);
+    for (const itm_slot_t& s : {belt, cloak}) EXPECT_TRUE(has(txt::itm_desc(s), note.buf));
+    EXPECT_FALSE(has(note, L"+1")) << to_utf8_string(note.buf);
+    // As the shop and the loot make them.
+    std::vector<itm_slot_t> made;
+    shop_fill_wondrous(made, 20);
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        rnd_srand(seed);
+        roll_loot_itm(made.emplace_back(), 20, RARE_MAGIC, RARE_MAGIC, 20);
+    }
+    int both = 0, enchanted = 0;
+    for (const itm_slot_t& s : made)
+        if (s.id == ITM_BELT_DEX || s.id == ITM_CLOAK_RS1) ++both, enchanted += std::count(s.ies, s.ies + 4, 0) != 4;
+    EXPECT_GT(both, 2);
+    EXPECT_EQ(enchanted, 0);
 }
