@@ -39,7 +39,6 @@ public:
     int calls = 0;
     int last_round = 0;
     std::string fault;  // the first broken invariant, empty while all hold
-    int zero_hp_in_roster = 0;  // sightings of a dying current unit handing its turn on
     int text_at_round = 0;  // round starts that found an action's text still waiting in the log
     std::vector<bool> acts_seen;  // per running action: the party saw its actor as it began
     std::wstring last_fall;  // the log's waiting text as the party's last member fell to such a seen action
@@ -103,16 +102,11 @@ public:
         if (!fault.empty()) return;
         const btl_t& b = btl();
         // The roster holds every living unit of the full list, in its order,
-        // and nothing else, with one exception the rules intend: a current unit
-        // that dies hands its turn on before it leaves the roster (the next
-        // unit is the one after its place), so while the turn passes (the round
-        // start, the zones' upkeep, the change of unit) it stands there at 0.
+        // and nothing else: a unit leaves it as it dies, the current one too.
         std::vector<unit_t*> in_roster;
         for (unit_t* u : b.roster) {
             if (u->hp > 0 || u == dying)
                 in_roster.push_back(u);
-            else if (u == b.cur)
-                ++zero_hp_in_roster;
             else
                 fault = std::string("a unit at 0 hit points in the roster, at ") + where;
         }
@@ -183,13 +177,25 @@ struct ai_battle_t {
     soak_listener_t listener;
     std::wstring log;
     enc_t enc;
-    std::vector<int> blds;  // the party's builds; empty: the default party's first four
+    std::vector<int> blds;  // the party's builds; empty: the default party
+    size_t party_size = 4;  // the first so many of them
     std::function<void(unit_t*)> adjust_party;  // for each party member once it is made, if set
     std::vector<int> end_hps;  // every unit's hit points as the battle ended, in full-list order
+    int blank_blocks = 0;  // blocks of the log holding a line of nothing but spaces
+    int headless_blocks = 0;  // blocks that begin with a line break, under no heading
+    std::wstring bad_block;  // the first of either
 
-    static void sink(const wchar_t* text, void* user) { static_cast<ai_battle_t*>(user)->log += text; }
+    static void sink(const wchar_t* text, void* user) {
+        auto* me = static_cast<ai_battle_t*>(user);
+        me->log += text;
+        static const std::wregex blank(L"\n *(\n|$)");
+        const bool headless = text[0] == L'\n', has_blank = std::regex_search(text, blank);
+        me->headless_blocks += headless;
+        me->blank_blocks += has_blank;
+        if ((headless || has_blank) && me->bad_block.empty()) me->bad_block = text;
+    }
 
-    // Four premade characters at level lv, computer-controlled.
+    // Premade characters at level lv, computer-controlled.
     void make_party(int lv) {
         std::vector<unit_t*> us;
         if (blds.empty()) {
@@ -200,7 +206,7 @@ struct ai_battle_t {
                 us.back()->from_bld(bld, L"", L"", L"");
             }
         }
-        while (us.size() > 4) {
+        while (us.size() > party_size) {
             delete us.back();
             us.pop_back();
         }
