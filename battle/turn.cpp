@@ -208,13 +208,8 @@ void run_queue(unit_t* u) {
 bool run_turn(unit_t* u) {
     for (;;) {
         if (is_btl_over()) return false;
-        if (u->hp <= 0) {
-            btl_turn_end(u);
-            // A death passes no turn, and a unit put at 0 without dying would keep it for ever.
-            if (btl().cur == u) next_unit();
-            return true;
-        }
-        if (u->btl.act_budget < BUDGET_MOVE || !u->conds.can_act()) {
+        // A unit that fell keeps the turn until here: a death passes none.
+        if (u->hp <= 0 || u->btl.act_budget < BUDGET_MOVE || !u->conds.can_act()) {
             btl_turn_end(u);
             next_unit();
             return true;
