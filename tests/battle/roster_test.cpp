@@ -194,8 +194,7 @@ TEST_F(Lists, TheCurrentUnitKeepsTheTurnAsItLeavesUntilItIsPassed) {
     EXPECT_TRUE(rec.calls.empty());
     next_unit();
     EXPECT_EQ(get_cur_unit(), c);
-    ASSERT_FALSE(rec.calls.empty());
-    EXPECT_EQ(rec.calls.back(), (rec_listener_t::call_t{37, b, c}));
+    EXPECT_EQ(rec.calls, (std::vector<rec_listener_t::call_t>{{37, b, c}}));
     c->hp = 0;
     roster_on_death(c);
     next_unit();

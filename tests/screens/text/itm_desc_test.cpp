@@ -126,10 +126,8 @@ TEST_F(ItmDesc, TheNoteOnBuiltInMagicHoldsForItemsThatGrowAndItemsThatDoNot) {
     // As the shop and the loot make them.
     std::vector<itm_slot_t> made;
     shop_fill_wondrous(made, 20);
-    for (uint32_t seed = 1; seed <= 300; ++seed) {
-        rnd_srand(seed);
-        roll_loot_itm(made.emplace_back(), 20, RARE_MAGIC, RARE_MAGIC, 20);
-    }
+    rnd_srand(1);
+    for (int i = 0; i < 300; ++i) roll_loot_itm(made.emplace_back(), 20, RARE_MAGIC, RARE_MAGIC, 20);
     int both = 0, enchanted = 0;
     for (const itm_slot_t& s : made)
         if (s.id == ITM_BELT_DEX || s.id == ITM_CLOAK_RS1) ++both, enchanted += std::count(s.ies, s.ies + 4, 0) != 4;
