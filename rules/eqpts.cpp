@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "app/str.h"
+#include "battle/turn.h"
 #include "rules/bag.h"
 #include "rules/enum_ids.h"
 #include "rules/itm.h"
@@ -25,6 +26,17 @@ bool is_wpn(const itm_slot_t& s) { return !s.empty() && kind(s).type == IT_WPN; 
 bool is_ammo_of(const itm_slot_t& q, int grp) { return !q.empty() && kind(q).type == IT_AMMO && kind(q).grp == grp; }
 
 int quick_container(int n) { return n >= EQ_QUICK && n < EQ_QUICK_END ? CNT_QUICK : CNT_EQPT; }
+
+// Out of battle a change of the maximum from gear carries the hit points with
+// it, as a rise in Constitution does: nothing in the hub heals, so a member at
+// full must stay at full. In battle the recalculation only lowers hit points
+// above the maximum; a fallen unit, one never recalculated and one whose hit
+// points the recalculation still fills are left to it.
+void carry_hp(unit_t& u, int old_hp, int old_max) {
+    if (is_btl_running() || !u.hp_ready || old_hp <= 0 || old_max <= 0) return;
+    const long long carried = (long long)old_hp + u.drv.hp_max - old_max;  // widened: hp reach 999,999,999
+    u.hp = int(std::clamp<long long>(carried, 1, std::max(1, u.drv.hp_max)));
+}
 
 }  // namespace
 
@@ -192,7 +204,11 @@ bool eqpts_t::to_bag(itm_slot_t& s) {
 }
 
 void eqpts_t::recalc_unit() {
-    if (u) u->recalc();
+    if (!u) return;
+    const int old_hp = u->hp;
+    const int old_max = u->drv.hp_max;
+    u->recalc();
+    carry_hp(*u, old_hp, old_max);
 }
 
 bool eqpts_t::equip(itm_slot_t& it) {

@@ -75,6 +75,8 @@ public:
     atk_slots_t atk_slots(int kind) const;
     bool can_atk(int kind, bool ready);
 
+    // Every change recalculates the unit; out of battle its hit points move
+    // with the maximum the gear gives.
     bool equip(itm_slot_t& it);
     bool equip_at(itm_slot_t& it, int n);
     bool unequip(itm_slot_t& s);
