@@ -123,10 +123,7 @@ TEST_F(SaveSlots, AMissingMemberFailsTheLoadAndNoSaveDeletesWhatNoLoadRead) {
 
     // Saving a smaller party over the damaged slot: members 3 and 4, which no
     // load read, are kept aside, never deleted.
-    delete g_pty.units.back();
-    g_pty.units.pop_back();
-    delete g_pty.units.back();
-    g_pty.units.pop_back();
+    for (int i = 0; i < 2; ++i) delete g_pty.units.back(), g_pty.units.pop_back();
     ASSERT_TRUE(save_slot_dir(slot.buf));
     EXPECT_FALSE(has("saves/arena/10000001/00000003.pc"));
     EXPECT_TRUE(has("saves/arena/10000001.kept/00000003.pc"));
@@ -139,8 +136,7 @@ TEST_F(SaveSlots, AMissingMemberFailsTheLoadAndNoSaveDeletesWhatNoLoadRead) {
     reset_pty();
     const Str other = arena_slot_dir(10000002);
     ASSERT_TRUE(save_slot_dir(other.buf));
-    delete g_pty.units.back();
-    g_pty.units.pop_back();
+    delete g_pty.units.back(), g_pty.units.pop_back();
     ASSERT_TRUE(save_slot_dir(other.buf));
     EXPECT_TRUE(has("saves/arena/10000002/00000003.pc"));
     EXPECT_FALSE(has("saves/arena/10000002/00000004.pc"));

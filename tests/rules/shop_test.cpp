@@ -155,8 +155,7 @@ TEST_F(Shop, AmmunitionByAHundredStacksOntoTheStackThere) {
     std::vector<itm_slot_t> ammo = shop_stock(SHELF_AMMO, p);
     const double gold = p.gold;
     const buy_res_t r = shop_buy(p, ammo, SHELF_AMMO, 0, 100);
-    EXPECT_EQ(r.res, buy_res_e::done);
-    EXPECT_EQ(r.placed, 100);
+    EXPECT_EQ(std::pair(r.res, r.placed), std::pair(buy_res_e::done, 100));
     EXPECT_EQ(p.bag[7].get_count(), 120);
     EXPECT_EQ(bag_total(p), 121) << "no second stack";
     EXPECT_DOUBLE_EQ(gold - p.gold, 100 * ammo[0].get_price());
@@ -168,8 +167,7 @@ TEST_F(Shop, APurchaseIntoAFullBagCostsNothingAndAddsNothing) {
     std::vector<itm_slot_t> stock = shop_stock(SHELF_LIMITED, p);
     const double gold = p.gold;
     const buy_res_t r = shop_buy(p, stock, SHELF_LIMITED, 0, 1);
-    EXPECT_EQ(r.res, buy_res_e::bag_full);
-    EXPECT_EQ(r.placed, 0);
+    EXPECT_EQ(std::pair(r.res, r.placed), std::pair(buy_res_e::bag_full, 0));
     EXPECT_EQ(p.gold, gold);
     EXPECT_EQ(p.arena.sold, 0) << "not bought, so not sold";
     EXPECT_FALSE(stock[0].empty());

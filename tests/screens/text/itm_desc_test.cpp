@@ -67,9 +67,7 @@ TEST_F(ItmDesc, ANaturalWeaponHasNoHandsPriceOrWeight) {
     const Str d = txt::itm_desc(itm_slot_t(ITM_BITE, 1));
     const Str head(L"<h2>%s</h2>天生武器\n", get_itm(ITM_BITE).n);
     EXPECT_EQ(d.left(head.length()), head);
-    EXPECT_FALSE(has(d, L"<dy=4>"));
-    EXPECT_FALSE(has(d, L"misc/g"));
-    EXPECT_FALSE(has(d, L"misc/wt"));
+    for (const wchar_t* part : {L"<dy=4>", L"misc/g", L"misc/wt"}) EXPECT_FALSE(has(d, part)) << part;
 }
 
 TEST_F(ItmDesc, ArmourAndShieldsWithAndWithoutADexterityCap) {
