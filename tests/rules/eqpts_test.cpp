@@ -317,36 +317,24 @@ TEST_F(Eqpts, CopiesKeepTheirOwnContents) {
     EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
 }
 
-// Nothing between fights heals: gear put on, taken off or swapped in the hub
-// (right click, drag) moves the hit points with the maximum.
+// Nothing between fights heals: gear put on, swapped or taken off in the hub
+// moves the hit points with the maximum, a wound kept as it was; in battle only the maximum moves.
 TEST_F(Eqpts, OutOfBattleTheHitPointsMoveWithTheMaximumGearGives) {
     btl().state = BTL_WON;  // the hub after a fight
-    make(14);
     u.hp_ready = 1;
-    const int bare = u.drv.hp_max;
-    const auto hp = [&] { return std::pair(u.hp, u.drv.hp_max); };
-    bag[0] = inst(ITM_NECK_CON, 2);
-    bag[1] = inst(ITM_NECK_CON, 1);
-    EXPECT_TRUE(u.eqpts.equip(bag[0]));
-    const int plus2 = u.drv.hp_max;
-    EXPECT_GT(plus2, bare);
-    EXPECT_EQ(hp(), std::pair(plus2, plus2));
-    EXPECT_TRUE(u.eqpts.equip(bag[1]));  // the +2 goes back to the bag
-    const int plus1 = u.drv.hp_max;
-    EXPECT_EQ(hp(), std::pair(plus1, plus1));
-    EXPECT_TRUE(u.eqpts.unequip(u.eqpts.slots[EQ_NECK]));
-    EXPECT_EQ(hp(), std::pair(bare, bare));
-    // A wound is carried as it is; taking the gear off never fells.
+    const int bare = u.drv.hp_max;  // Constitution 10 at level 1: 14 gives 6 more, 12 gives 3
+    const auto hp = [&](bool moved) { return std::tuple(moved, u.hp, u.drv.hp_max); };
+    bag[0] = inst(ITM_NECK_CON, 2), bag[1] = inst(ITM_NECK_CON, 1);
+    EXPECT_EQ(hp(u.eqpts.equip(bag[0])), std::tuple(true, bare + 6, bare + 6));
+    EXPECT_EQ(hp(u.eqpts.equip(bag[1])), std::tuple(true, bare + 3, bare + 3));  // the +2 back to bag[0]
+    EXPECT_EQ(hp(u.eqpts.unequip(u.eqpts.slots[EQ_NECK])), std::tuple(true, bare, bare));
+    const itm_place_t neck{itm_at_e::eqpt, EQ_NECK};
     u.hp = bare - 3;
-    EXPECT_TRUE(itm_drop(u, bag, {itm_at_e::bag, 0}, {itm_at_e::eqpt, EQ_NECK}));
-    EXPECT_EQ(hp(), std::pair(plus2 - 3, plus2));
-    u.hp = 2;
-    EXPECT_TRUE(itm_drop(u, bag, {itm_at_e::eqpt, EQ_NECK}, {itm_at_e::bag, 5}));
-    EXPECT_EQ(hp(), std::pair(1, bare));
+    EXPECT_EQ(hp(itm_drop(u, bag, {itm_at_e::bag, 0}, neck)), std::tuple(true, bare + 3, bare + 6));
+    u.hp = 2;  // taking gear off never fells
+    EXPECT_EQ(hp(itm_drop(u, bag, neck, {itm_at_e::bag, 5})), std::tuple(true, 1, bare));
     u.hp = bare;
-    // In battle the maximum moves alone.
     reset_btl();
-    EXPECT_TRUE(u.eqpts.equip(bag[5]));
-    EXPECT_EQ(hp(), std::pair(bare, plus2));
+    EXPECT_EQ(hp(u.eqpts.equip(bag[5])), std::tuple(true, bare, bare + 6));
     btl().state = BTL_NONE;
 }
