@@ -14,8 +14,8 @@ m[9] = {n = "Wolf", d = "Bites at the legs and drags its prey down."}
 m[10] = {n = "Worg", d = "A huge and evil wolf."}
 m[11] = {n = "Boar", d = "A boar that charges headlong."}
 m[12] = {n = "Dire Boar", d = "A huge boar whose charge hurls foes away."}
-m[13] = {n = "Black Bear", d = "A bear that hugs and mauls its prey."}
-m[14] = {n = "Dire Bear", d = "A bear far larger than any common one."}
+m[13] = {n = "Black Bear", d = "A bear that mauls its prey with its teeth."}
+m[14] = {n = "Dire Bear", d = "A bear far fiercer than any common one."}
 m[15] = {n = "Fire Lizard", d = "A lizard wreathed in flame that fears cold."}
 m[16] = {n = "Venom Lizard", d = "A lizard that spits poisoned darts."}
 m[17] = {n = "Thunder Lizard", d = "A lizard that crackles with lightning and shocks those nearby."}
@@ -30,7 +30,7 @@ m[25] = {n = "Goblin Firecaster", d = "A goblin caster that hurls fireballs."}
 m[26] = {n = "Goblin Hexer", d = "A goblin caster of polymorph, lightning and grease."}
 m[27] = {n = "Bugbear Shieldbearer", d = "A bugbear with a shield."}
 m[28] = {n = "Bugbear Thrower", d = "A bugbear that throws javelins."}
-m[29] = {n = "Bugbear Brute", d = "A bugbear that grabs foes and crushes them."}
+m[29] = {n = "Bugbear Brute", d = "A bugbear swinging a morningstar."}
 m[30] = {n = "Bugbear Chief", d = "The vicious leader of the bugbears."}
 m[31] = {n = "Hobgoblin Grunt", d = "A hobgoblin with longsword and shield."}
 m[32] = {n = "Hobgoblin Soldier", d = "A hobgoblin in scale mail with a flail and a light shield."}
@@ -47,7 +47,7 @@ m[42] = {n = "Kobold Guard", d = "A kobold with a shield that resists the elemen
 m[43] = {n = "Kobold Sorcerer", d = "A kobold who casts with Charisma: fireball, charm and summoning."}
 m[44] = {n = "Kobold Dragon Priest", d = "A kobold who spits fire and heals."}
 m[45] = {n = "Lizardfolk Grunt", d = "A lizardfolk with a spear."}
-m[46] = {n = "Lizardfolk Warrior", d = "A lizardfolk swinging a greatclub and lashing its tail."}
+m[46] = {n = "Lizardfolk Warrior", d = "A lizardfolk that lashes foes with its tail."}
 m[47] = {n = "Lizardfolk Crossbowman", d = "A lizardfolk with poisoned bolts."}
 m[48] = {n = "Lizardfolk Shaman", d = "A lizardfolk with a healing aura who conjures grease."}
 m[49] = {n = "Lizardfolk Poisoner", d = "A lizardfolk caster of poison darts and poison fog."}
@@ -74,14 +74,14 @@ m[69] = {n = "Troll Berserker", d = "A troll that beats foes to the ground and t
 m[70] = {n = "Troll Shaman", d = "A troll leader who casts fireball and fear."}
 m[71] = {n = "Wererat", d = "A wererat with a rapier, waiting for a chance to sneak attack."}
 m[72] = {n = "Wererat Crossbowman", d = "A wererat with poisoned bolts."}
-m[73] = {n = "Werewolf", d = "A werewolf that tears with teeth and claws."}
+m[73] = {n = "Werewolf", d = "A werewolf whose bite can trip its prey."}
 m[74] = {n = "Werewolf Alpha", d = "A savage elite werewolf."}
-m[75] = {n = "Minotaur", d = "A minotaur with a greataxe whose charge hurls foes away."}
+m[75] = {n = "Minotaur", d = "A minotaur that gores its foes and hurls them away with its charge."}
 m[76] = {n = "Medusa", d = "A medusa who fights with longbow and petrifying gaze."}
 m[77] = {n = "Drow Blademaster", d = "An elite drow with a weapon in each hand."}
 m[78] = {n = "Drow Crossbowman", d = "A drow who fights with hand crossbows and fear."}
 m[79] = {n = "Drow Priestess", d = "A drow priestess with a venom whip and divine spells."}
-m[80] = {n = "Drow High Priestess", d = "The drow leader, who calls swarms of spiders."}
+m[80] = {n = "Drow High Priestess", d = "The drow leader, who summons spiders."}
 m[81] = {n = "Militia", d = "An ordinary soldier with a longsword."}
 m[82] = {n = "Crossbowman", d = "An ordinary soldier with a light crossbow."}
 m[83] = {n = "Acolyte", d = "A human cleric who heals."}
@@ -96,7 +96,7 @@ m[91] = {n = "Gnome Illusionist", d = "A gnome who puts foes to sleep or drives 
 m[92] = {n = "Halfling Slinger", d = "A halfling that fights in a crowd and is hard to hit."}
 m[93] = {n = "Halfling Rogue", d = "A halfling with two daggers, waiting for a chance to sneak attack."}
 m[94] = {n = "Halfling Rogue Leader", d = "An elite halfling with two kukris and a taste for sneak attacks."}
-m[95] = {n = "Half-Orc Berserker", d = "A half-orc who flies into a blood rage when hurt."}
+m[95] = {n = "Half-Orc Berserker", d = "A half-orc who flies into a blood rage when down to half hit points."}
 m[96] = {n = "Skeleton Warrior", d = "A skeleton with scimitar and shield."}
 m[97] = {n = "Skeleton Archer", d = "A skeleton with a shortbow."}
 m[98] = {n = "Skeleton Minion", d = "A brittle skeleton."}
@@ -104,9 +104,9 @@ m[99] = {n = "Skeleton Knight", d = "An elite skeleton in armour with a shield, 
 m[100] = {n = "Zombie", d = "A slow, rotting corpse."}
 m[101] = {n = "Plague Zombie", d = "A zombie that carries corpse rot."}
 m[102] = {n = "Zombie Brute", d = "A reeking zombie of great strength."}
-m[103] = {n = "Ghoul", d = "An undead whose claws paralyse and whose attacks bite deep."}
+m[103] = {n = "Ghoul", d = "An undead whose claws may stun, and whose blows on helpless foes strike deep."}
 m[104] = {n = "Lesser Ghoul", d = "A feeble ghoul."}
-m[105] = {n = "Vampire", d = "An undead that drinks blood and dominates minds."}
+m[105] = {n = "Vampire", d = "An undead that dominates minds with its gaze."}
 m[106] = {n = "Vampire Spawn", d = "A newly risen vampire, far weaker than its master."}
 m[107] = {n = "Vampire Lord", d = "A mighty vampire noble."}
 m[108] = {n = "Lich", d = "An undying wizard, master of frost and necromancy."}

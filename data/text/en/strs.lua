@@ -13,7 +13,7 @@ p[3] = {n = "Ranged Attack", d = "Shoot or throw at an enemy in range. Shooting 
 p[4] = {n = "Trip", d = "Combat manoeuvre against the combat manoeuvre defence of the target; on a success it falls prone."}
 p[5] = {n = "Bull Rush", d = "Combat manoeuvre: slam into an adjacent target and push it away."}
 p[6] = {n = "Drag", d = "Combat manoeuvre: seize an adjacent target and haul it along as you step back."}
-p[7] = {n = "Overrun", d = "Combat manoeuvre: barge through the space of an adjacent target, shoving it aside."}
+p[7] = {n = "Overrun", d = "Combat manoeuvre: barge past an adjacent target; on a success you land on the cell beyond it, and it stays where it stood."}
 p[8] = {n = "Grapple", d = "Combat manoeuvre: seize an adjacent target; on a success both of you are locked in a grapple and it cannot move freely."}
 p[9] = {n = "Release", d = "Let go of the creature you are grappling. Costs no action."}
 p[10] = {n = "Swap Weapons", d = "Change to your other weapon set."}
@@ -21,7 +21,7 @@ p[11] = {n = "Wait", d = "Delay your turn until the other units of this round ha
 p[12] = {n = "Drop Prone", d = "Throw yourself to the ground. A prone unit is harder to hit from afar but easier to hit up close."}
 p[13] = {n = "Stand Up", d = "Get up from prone."}
 p[14] = {n = "Wake", d = "Shake an adjacent sleeping unit awake."}
-p[15] = {n = "End Turn", d = "Give up the rest of your actions this turn."}
+p[15] = {n = "End Turn", d = "Give up the rest of your actions this turn. Having done nothing this turn gives +4 to every defence, having only moved +2, until your next turn starts."}
 
 -- Feats: general
 p[16] = {n = "Improved Initiative", d = "+4 to initiative."}
@@ -42,20 +42,20 @@ p[29] = {n = "Proficiency: Spears", d = "Use spears, javelins and halberds witho
 p[30] = {n = "Proficiency: Bows", d = "Use shortbows and longbows without the non-proficiency penalty."}
 p[31] = {n = "Proficiency: Crossbows", d = "Use every kind of crossbow without the non-proficiency penalty."}
 p[32] = {n = "Proficiency: Thrown", d = "Use slings, darts, nets and other thrown weapons without the non-proficiency penalty."}
-p[33] = {n = "Proficiency: Unarmed", d = "Fight skilfully with bare hands."}
+p[33] = {n = "Proficiency: Unarmed", d = "Every unit is already proficient with unarmed strikes, so this feat adds nothing."}
 p[34] = {n = "Proficiency: Simple Weapons", d = "Use daggers, clubs, quarterstaffs and other simple weapons."}
-p[35] = {n = "Weapon Focus", d = "+1 to every weapon attack roll."}
-p[36] = {n = "Greater Weapon Focus", d = "+2 to every weapon attack roll, in place of Weapon Focus."}
-p[37] = {n = "Weapon Specialization", d = "Weapon damage rises, growing with your level."}
-p[38] = {n = "Greater Weapon Specialization", d = "Weapon damage rises further, in place of Weapon Specialization."}
-p[39] = {n = "Improved Critical", d = "Doubles the critical threat range of your weapon; a keen weapon widens it by 1 instead."}
-p[40] = {n = "Greater Critical", d = "Widens the critical threat range of your weapon by 1 more."}
-p[41] = {n = "Critical Power", d = "+1 to the critical multiplier."}
-p[42] = {n = "Bleeding Critical", d = "A critical hit makes the target bleed, taking damage at the start of each of its turns."}
+p[35] = {n = "Weapon Focus", d = "+1 to attack rolls with weapons you are proficient with."}
+p[36] = {n = "Greater Weapon Focus", d = "+2 to attack rolls with weapons you are proficient with, in place of Weapon Focus."}
+p[37] = {n = "Weapon Specialization", d = "Damage with weapons you are proficient with rises, growing with your level."}
+p[38] = {n = "Greater Weapon Specialization", d = "Damage with weapons you are proficient with rises further, in place of Weapon Specialization."}
+p[39] = {n = "Improved Critical", d = "Doubles the critical threat range of weapons you are proficient with; a keen weapon widens it by 1 instead."}
+p[40] = {n = "Greater Critical", d = "Widens the critical threat range of weapons you are proficient with by 1 more."}
+p[41] = {n = "Critical Power", d = "+1 to the critical multiplier of weapons you are proficient with."}
+p[42] = {n = "Bleeding Critical", d = "A critical hit with a slashing or piercing weapon makes the target bleed, taking damage at the start of each of its turns; Fortitude resists. With several critical effects, each critical applies one at random."}
 p[43] = {n = "Greater Bleeding Critical", d = "Bleeding from your critical hits deals more damage."}
-p[44] = {n = "Crippling Critical", d = "A critical hit slows the target."}
-p[45] = {n = "Greater Crippling Critical", d = "A critical hit roots the target in place."}
-p[46] = {n = "Stunning Critical", d = "A critical hit stuns the target."}
+p[44] = {n = "Crippling Critical", d = "A critical hit slows the target; Fortitude resists. With several critical effects, each critical applies one at random."}
+p[45] = {n = "Greater Crippling Critical", d = "A critical hit roots the target in place instead of slowing it; Fortitude resists."}
+p[46] = {n = "Stunning Critical", d = "A critical hit with a bludgeoning weapon stuns the target; Fortitude resists. With several critical effects, each critical applies one at random."}
 p[47] = {n = "Critical Mastery", d = "One critical hit can apply two critical effects at once."}
 -- Feats: armour
 p[48] = {n = "Proficiency: Shields", d = "Use light and heavy shields."}
@@ -66,21 +66,21 @@ p[52] = {n = "Proficiency: Light Armour", d = "Wear light armour without the non
 p[53] = {n = "Proficiency: Medium Armour", d = "Wear medium armour without the non-proficiency penalty."}
 p[54] = {n = "Proficiency: Heavy Armour", d = "Wear heavy armour without the non-proficiency penalty."}
 -- Feats: melee
-p[55] = {n = "Power Attack", d = "Trade accuracy for damage on melee attacks."}
-p[56] = {n = "Cleave", d = "When your melee attack drops a foe, strike another enemy next to you at once, once per turn."}
+p[55] = {n = "Power Attack", d = "Melee attacks lose no accuracy: when your attack bonus reaches the defence of the target, +1 damage, and +1 more for each point above it, multiplied as your level grows."}
+p[56] = {n = "Cleave", d = "When your melee attack drops a foe, you strike another enemy within reach at once, once per turn."}
 p[57] = {n = "Great Cleave", d = "Cleave is no longer limited to once per turn."}
-p[58] = {n = "Follow Through", d = "Knocking a foe prone lets you cleave as well."}
-p[59] = {n = "Sweeping Strike", d = "One swing strikes two adjacent targets, at an attack penalty."}
-p[60] = {n = "Improved Sweeping Strike", d = "Sweeping Strike carries a smaller attack penalty."}
-p[61] = {n = "Greater Sweeping Strike", d = "Sweeping Strike hits three adjacent targets."}
-p[62] = {n = "Whirlwind Attack", d = "Spin with your weapon and strike every enemy around you, at an attack penalty."}
-p[63] = {n = "Improved Whirlwind Attack", d = "Whirlwind Attack carries a smaller attack penalty."}
-p[64] = {n = "Mighty Blow", d = "A committed strike that deals double weapon damage."}
-p[65] = {n = "Devastating Blow", d = "An all-out strike that deals triple weapon damage. Once per battle."}
+p[58] = {n = "Follow Through", d = "Knocking a foe prone with a melee attack triggers Cleave as well."}
+p[59] = {n = "Sweeping Strike", d = "One swing strikes whoever stands on two adjacent cells within reach, allies too, at -2 to attack."}
+p[60] = {n = "Improved Sweeping Strike", d = "Sweeping Strike no longer carries an attack penalty."}
+p[61] = {n = "Greater Sweeping Strike", d = "Sweeping Strike hits three adjacent cells."}
+p[62] = {n = "Whirlwind Attack", d = "Spin with your weapon and strike every unit within reach, allies too, at -2 to attack."}
+p[63] = {n = "Improved Whirlwind Attack", d = "Whirlwind Attack no longer carries an attack penalty."}
+p[64] = {n = "Mighty Blow", d = "A committed strike that doubles the dice of your weapon damage; flat bonuses count once."}
+p[65] = {n = "Devastating Blow", d = "An all-out strike that triples the dice of your weapon damage, flat bonuses counting once; a miss still deals half damage. Once per battle."}
 p[66] = {n = "Charge", d = "+2 to attack when charging, and damage that grows with your level."}
 p[67] = {n = "Powerful Charge", d = "+4 to attack when charging, and more damage."}
 p[68] = {n = "Combat Reflexes", d = "No limit on the attacks of opportunity you make each round."}
-p[69] = {n = "Weapon Finesse", d = "Melee attacks use your Dexterity modifier instead of Strength."}
+p[69] = {n = "Weapon Finesse", d = "With a light weapon or one wielded with Dexterity, attack rolls use your Dexterity modifier instead of Strength when it is higher; damage still adds Strength."}
 -- Feats: two weapons
 p[70] = {n = "Two-Weapon Fighting", d = "Smaller penalties for fighting with two weapons: 2 less on the main hand, 6 less on the off hand."}
 p[71] = {n = "Improved Two-Weapon Fighting", d = "More main-hand damage when fighting with two weapons, growing with your level."}
@@ -89,27 +89,27 @@ p[73] = {n = "Perfect Two-Weapon Fighting", d = "No attack penalty at all for fi
 p[74] = {n = "Two-Weapon Defence", d = "+1 to armour class while wielding two melee weapons."}
 p[75] = {n = "Improved Two-Weapon Defence", d = "+2 to armour class while wielding two melee weapons, in place of Two-Weapon Defence."}
 p[76] = {n = "Off-Hand Strength", d = "Your off-hand weapon adds your full Strength modifier."}
-p[77] = {n = "Two-Weapon Rend", d = "When both of your weapons hit the same foe in one turn, you rend it for extra damage."}
+p[77] = {n = "Two-Weapon Rend", d = "When both of your weapons hit the same foe in one attack, you rend it for extra damage."}
 -- Feats: two-handed weapons
-p[78] = {n = "Two-Handed Focus", d = "More damage with two-handed weapons, growing with your level."}
-p[79] = {n = "Greater Two-Handed Focus", d = "Much more damage with two-handed weapons, in place of Two-Handed Focus."}
-p[80] = {n = "Staggering Blow", d = "Melee attacks with a non-light weapon held in both hands have a 25% chance to knock the target prone."}
-p[81] = {n = "Greater Staggering Blow", d = "Melee attacks with a non-light weapon held in both hands have a 50% chance to knock the target prone."}
-p[82] = {n = "Two-Handed Precision", d = "+1 to attack with two-handed weapons."}
+p[78] = {n = "Two-Handed Focus", d = "More damage while you wield a single non-light melee weapon in the main hand with the off hand empty, growing with your level."}
+p[79] = {n = "Greater Two-Handed Focus", d = "Much more damage while you wield a single non-light melee weapon in the main hand with the off hand empty, in place of Two-Handed Focus."}
+p[80] = {n = "Staggering Blow", d = "A melee hit with a two-handed or hand-and-a-half weapon held in both hands (the off hand empty) has a 25% chance of a combat manoeuvre against the combat manoeuvre defence of the target; on a success it falls prone."}
+p[81] = {n = "Greater Staggering Blow", d = "A melee hit with a two-handed or hand-and-a-half weapon held in both hands (the off hand empty) has a 50% chance of a combat manoeuvre against the combat manoeuvre defence of the target; on a success it falls prone."}
+p[82] = {n = "Two-Handed Precision", d = "+1 to melee attacks while you wield a single non-light melee weapon in the main hand with the off hand empty."}
 -- Feats: ranged
 p[83] = {n = "Point-Blank Shot", d = "Better attack and damage with ranged attacks against targets within 6 cells."}
 p[84] = {n = "Precise Shot", d = "No penalty for shooting into melee."}
 p[85] = {n = "Improved Precise Shot", d = "Ranged attacks ignore the cover of the target."}
 p[86] = {n = "Rapid Shot", d = "Loose two arrows at one target, at an attack penalty."}
-p[87] = {n = "Improved Rapid Shot", d = "Rapid Shot carries a smaller attack penalty."}
+p[87] = {n = "Improved Rapid Shot", d = "Rapid Shot no longer carries an attack penalty."}
 p[88] = {n = "Greater Rapid Shot", d = "Rapid Shot looses three arrows."}
-p[89] = {n = "Manyshot", d = "Send a volley into a small area, attacking every target in it, at an attack penalty."}
-p[90] = {n = "Improved Manyshot", d = "Manyshot carries a smaller attack penalty."}
-p[91] = {n = "Arrow Storm", d = "Darken the sky with arrows that strike every enemy in a wide area. Takes the whole turn."}
-p[92] = {n = "Improved Arrow Storm", d = "Arrow Storm carries a smaller attack penalty."}
-p[93] = {n = "Deadly Aim", d = "Trade accuracy for damage on ranged attacks."}
+p[89] = {n = "Manyshot", d = "Send a volley into a small area, attacking every enemy in it that your side can see, at -2 to attack."}
+p[90] = {n = "Improved Manyshot", d = "Manyshot no longer carries an attack penalty."}
+p[91] = {n = "Arrow Storm", d = "Darken the sky with arrows that strike every enemy in range that your side can see, at -2 to attack. Takes the whole turn."}
+p[92] = {n = "Improved Arrow Storm", d = "Arrow Storm no longer carries an attack penalty."}
+p[93] = {n = "Deadly Aim", d = "Ranged attacks lose no accuracy: when your attack bonus reaches the defence of the target, +1 damage, and +1 more for each point above it, multiplied as your level grows."}
 p[94] = {n = "Crossbow Mastery", d = "More damage with crossbows, growing with your level."}
-p[95] = {n = "Zen Archery", d = "Ranged attacks use your Wisdom modifier instead of Dexterity."}
+p[95] = {n = "Zen Archery", d = "Ranged attack rolls use your Wisdom modifier instead of Dexterity when it is higher."}
 -- Feats: combat manoeuvres
 p[96] = {n = "Improved Unarmed Strike", d = "Unarmed attacks no longer provoke attacks of opportunity. The root of every manoeuvre feat."}
 p[97] = {n = "Improved Grapple", d = "+2 on grapple checks, and no attack of opportunity when you try one."}
@@ -137,27 +137,27 @@ p[117] = {n = "Greater Turning", d = "Your turning is harder still to resist."}
 p[118] = {n = "Extra Turning", d = "Turn undead twice per battle."}
 
 -- Spells
-p[119] = {n = "Magic Missile", d = "Bolts of force that never miss; more missiles as the caster gains levels."}
+p[119] = {n = "Magic Missile", d = "Bolts of force that never miss a target without spell resistance; more missiles as the caster gains levels, 3 at most."}
 p[120] = {n = "Sleep", d = "Creatures in an area fall into a magical slumber."}
 p[121] = {n = "Grease", d = "Coat the ground in slippery grease; creatures standing in it may fall. Lasts until removed."}
 p[122] = {n = "Summon Monster", d = "Call a creature to the chosen cell to fight for you."}
 p[123] = {n = "Cure Wounds", d = "A touch of positive energy: heals the living, harms the undead."}
 p[124] = {n = "Inflict Wounds", d = "A touch of negative energy: harms the living, heals the undead."}
-p[125] = {n = "Acid Arrow", d = "An arrow of acid that keeps eating at the target after it hits."}
+p[125] = {n = "Acid Arrow", d = "An arrow of acid that may keep eating at the target after it hits."}
 p[126] = {n = "Web", d = "Fill an area with sticky webs that hold the creatures in it. Lasts until removed."}
 p[127] = {n = "Fireball", d = "A bead of fire bursts into flames that burn every creature in the area."}
 p[128] = {n = "Lightning Bolt", d = "A line of lightning strikes every creature in its path."}
-p[129] = {n = "Animate Dead", d = "Raise a nearby corpse as an undead servant under your command."}
-p[130] = {n = "Dispel Magic", d = "End the magical effects in an area."}
+p[129] = {n = "Animate Dead", d = "Raise nearby corpses as undead that fight for you; two such undead at most at a time."}
+p[130] = {n = "Dispel Magic", d = "Clear the magical zones in an area; try to end charm, petrification, sleep or polymorph on the units in it, and banish summoned creatures, your own included. Slow, root and fear stay."}
 p[131] = {n = "Searing Light", d = "A ray of burning light that scorches the target."}
 p[132] = {n = "Ice Storm", d = "Hail pounds an area, dealing cold damage and slowing the creatures in it."}
-p[133] = {n = "Frost Nova", d = "A burst of ice freezes the enemies it catches in place."}
-p[134] = {n = "Teleport", d = "Move a unit instantly to another cell nearby. An ally always goes; an enemy may resist with Will."}
+p[133] = {n = "Frost Nova", d = "A burst of ice around the caster deals cold damage to every creature nearby, allies included, and may freeze them in place."}
+p[134] = {n = "Teleport", d = "Move a unit instantly to a random free cell within 3 of it. An ally always goes; an enemy may resist with Will. Aimed at an empty cell, the caster goes there itself."}
 p[135] = {n = "Mass Cure Wounds", d = "Positive energy washes over an area: heals the living, harms the undead."}
 p[136] = {n = "Mass Inflict Wounds", d = "Negative energy washes over an area: harms the living, heals the undead."}
 p[137] = {n = "Raise Dead", d = "Bring a fallen companion back to their feet."}
 p[138] = {n = "Slay Living", d = "A touch of negative energy that snuffs out a living creature."}
-p[139] = {n = "Chain Lightning", d = "Lightning leaps from the first target to other enemies nearby."}
+p[139] = {n = "Chain Lightning", d = "Lightning strikes the target, then leaps to the nearest unit within 3 cells, friend or foe, the caster included; 4 strikes at most, each after the first at half damage."}
 p[140] = {n = "Acid Fog", d = "A cloud of corrosive fog harms and slows the creatures in it."}
 p[141] = {n = "Finger of Death", d = "Point at a living creature and tear its life away with negative energy."}
 p[142] = {n = "Incendiary Cloud", d = "A burning cloud scorches the creatures in it."}
@@ -176,15 +176,16 @@ end
 -- acid, poison, repair, positive, negative, void)
 local dt = {"Slashing", "Piercing", "Bludgeoning", "Fire", "Cold", "Lightning", "Acid", "Poison", "Repair",
             "Positive Energy", "Negative Energy", "Void"}
-p[156] = {n = "Bane: Silver", d = "Silver weapons overcome its damage reduction and stop its regeneration."}
-p[157] = {n = "Bane: Adamantine", d = "Adamantine weapons overcome its damage reduction and stop its regeneration."}
+p[156] = {n = "Bane: Silver", d = "A weakness to silver; but no attack carries silver, so it never takes effect."}
+p[157] = {n = "Bane: Adamantine", d = "A weakness to adamantine; but no attack carries adamantine, so it never takes effect."}
 for t, name in ipairs(dt) do
     local lower = name:lower()
-    p[157 + t] = {n = "Bane: " .. name, d = name .. " damage overcomes its damage reduction and stops its regeneration."}
-    p[169 + t] = {n = "Immunity: " .. name, d = "Takes no " .. lower .. " damage."}
-    p[181 + t] = {n = "Absorb " .. name, d = name .. " damage heals it instead of harming it."}
-    p[193 + t] = {n = "Resist " .. name, d = "Takes half damage from " .. lower .. "."}
-    p[205 + t] = {n = "Vulnerable: " .. name, d = "Takes double damage from " .. lower .. "."}
+    local none = (t >= 9 and t <= 11) and ("No effect: what " .. lower .. " damage does to it depends only on its kind of creature.") or nil
+    p[157 + t] = {n = "Bane: " .. name, d = name .. " damage overcomes its damage reduction and stops its regeneration on its next turn."}
+    p[169 + t] = {n = "Immunity: " .. name, d = none or ("Takes no " .. lower .. " damage.")}
+    p[181 + t] = {n = "Absorb " .. name, d = none or (name .. " damage heals it instead of harming it.")}
+    p[193 + t] = {n = "Resist " .. name, d = none or ("Takes half damage from " .. lower .. ".")}
+    p[205 + t] = {n = "Vulnerable: " .. name, d = none or ("Takes double damage from " .. lower .. ".")}
 end
 
 -- Monster powers: other traits
@@ -207,10 +208,10 @@ p[233] = {n = "Stench Aura", d = "Noxious fumes harm adjacent enemies every turn
 p[234] = {n = "Fear Aura", d = "Enemies nearby may be overcome with fear."}
 p[235] = {n = "Pack Tactics", d = "+1 to damage for each ally with Pack Tactics next to the target."}
 p[236] = {n = "Pack Savagery", d = "More damage when at least two allies with this power are next to the target."}
-p[237] = {n = "Rend", d = "When two attacks hit the same foe in one turn, it tears the foe apart for extra damage."}
-p[238] = {n = "Coordinated Rend", d = "Rends more savagely when allies with this power surround the target."}
-p[239] = {n = "Bloodthirst", d = "Better attack and damage against wounded, bleeding targets."}
-p[240] = {n = "Greater Bloodthirst", d = "Much better attack and damage against wounded, bleeding targets."}
+p[237] = {n = "Rend", d = "When both blows of one attack hit the same foe, it tears the foe apart for extra damage."}
+p[238] = {n = "Coordinated Rend", d = "While another ally with this power stands next to the target, every melee hit tears it apart for extra damage."}
+p[239] = {n = "Bloodthirst", d = "Better attack and damage against targets at half their hit points or less."}
+p[240] = {n = "Greater Bloodthirst", d = "Much better attack and damage against targets at half their hit points or less."}
 p[241] = {n = "Blood Rage", d = "Below half hit points it flies into a rage: better attack and damage, worse defences."}
 p[242] = {n = "Berserk Blood", d = "Rages as soon as it is hurt, and harder still below half hit points."}
 p[243] = {n = "Sneak Attack", d = "Extra damage against targets that cannot strike back or are flanked."}
@@ -222,13 +223,13 @@ p[248] = {n = "Trampling Charge", d = "More damage when charging, and the charge
 p[249] = {n = "Powerful Charge", d = "Much more damage when charging, and the charge may hurl the target back and down."}
 p[250] = {n = "Crush", d = "A creature it grapples takes damage every turn."}
 p[251] = {n = "Bear Hug", d = "A creature it grapples takes heavier damage every turn."}
-p[252] = {n = "Grappling Sting", d = "Stings the creature it grapples."}
-p[253] = {n = "Greater Grappling Sting", d = "Its sting is deadlier against the creature it grapples."}
+p[252] = {n = "Grappling Sting", d = "Stings the creature it grapples every turn for fixed damage, with no roll and no poison."}
+p[253] = {n = "Greater Grappling Sting", d = "Stings the creature it grapples every turn for heavier fixed damage, with no roll and no poison."}
 p[254] = {n = "Blood Drain", d = "Drinks the blood of the creature it grapples; no use against creatures without life essence."}
-p[255] = {n = "Corpse Rot", d = "Attacks may infect the target with corpse rot."}
+p[255] = {n = "Corpse Rot", d = "When it dies, every unit next to it, friend or foe, must resist corpse rot or be poisoned."}
 p[256] = {n = "Double Strike", d = "Every attack strikes twice."}
 p[257] = {n = "Phalanx", d = "+2 to armour class and Reflex while an ally with Phalanx stands adjacent."}
-p[258] = {n = "Crowd Defence", d = "+2 to armour class and Reflex with one adjacent ally with this power, +4 with two or more."}
+p[258] = {n = "Crowd Defence", d = "+2 to armour class and Reflex with one unit adjacent, friend or foe, +4 with two or more."}
 p[259] = {n = "Nimble Dodge", d = "+2 to its defence against attacks of opportunity."}
 p[260] = {n = "Woodland Stride", d = "Its shift step may enter any cell it could enter, hard ground included."}
 p[261] = {n = "Slippery", d = "Its movement never provokes attacks of opportunity."}
@@ -239,10 +240,10 @@ p[265] = {n = "Shambling", d = "Slow-witted and slow: only one move action or on
 p[266] = {n = "Fey Blood", d = "Immune to magical sleep, and a bonus against mind-affecting effects."}
 p[267] = {n = "Innate Caster", d = "Casts spells with Charisma."}
 p[268] = {n = "Blood Caster", d = "Casts spells with Constitution."}
-p[269] = {n = "Ghoul Bite", d = "Its attacks deal heavy extra damage, growing with level."}
+p[269] = {n = "Ghoul Bite", d = "Its melee attacks deal heavy extra damage to a helpless target, growing with level."}
 p[270] = {n = "Shock", d = "Lash a nearby enemy with an electric discharge."}
-p[271] = {n = "Shocking Hide", d = "Shocks adjacent enemies at the start of each of its turns."}
-p[272] = {n = "Poison Dart", d = "Spit a poisoned dart that poisons the target it hits."}
+p[271] = {n = "Shocking Hide", d = "Shocks every unit within 3 cells, allies and itself included, at the start of each of its turns; the more holders linked to it, the more dice."}
+p[272] = {n = "Poison Dart", d = "Spit a poisoned dart that may poison the target it hits."}
 p[273] = {n = "Poison Fog", d = "Breathe out a poisonous fog that lingers for a few rounds and poisons the creatures in it."}
 p[274] = {n = "Venom Burst", d = "Spray venom in every direction, harming and poisoning all creatures around. Takes the whole turn."}
 p[275] = {n = "Fire Spit", d = "Spit a cone of fire ahead."}
@@ -253,14 +254,14 @@ p[279] = {n = "Shield Bash", d = "Slam an adjacent target with a shield; it may 
 p[280] = {n = "Ground Slam", d = "Pound the ground to knock down the creatures around. Takes the whole turn."}
 p[281] = {n = "Polymorph", d = "Turn a creature into a harmless small animal for a few rounds."}
 p[282] = {n = "Turn Undead", d = "Present a holy symbol and drive the undead around you to flee. Once per battle."}
-p[283] = {n = "Fear", d = "Fill the enemies around you with fear."}
+p[283] = {n = "Fear", d = "Fill every unit within 3 cells with fear, allies included; those immune to fear are spared."}
 p[284] = {n = "Madness", d = "Drive a creature mad, so that it attacks friend and foe alike."}
-p[285] = {n = "Charm", d = "Charm a nearby creature into fighting for your side for a while."}
-p[286] = {n = "Dominating Gaze", d = "Bend a nearby creature to your will with a look; it fights for your side for a while."}
+p[285] = {n = "Charm", d = "Charm a nearby creature so that for a while it turns on its own allies."}
+p[286] = {n = "Dominating Gaze", d = "Bend a nearby creature to your will with a look; for a while it turns on its own allies."}
 p[287] = {n = "Petrifying Gaze", d = "Turn a nearby creature to stone with a look."}
-p[288] = {n = "Summon Spiders", d = "Call a swarm of spiders to join the fight. Takes the whole turn."}
+p[288] = {n = "Summon Spiders", d = "Call two spiders to join the fight; those it called before leave. Takes the whole turn."}
 p[289] = {n = "Charismatic Vigour", d = "Hit points come from Charisma instead of Constitution."}
-p[290] = {n = "Brute Vigour", d = "Hit points come from Strength instead of Constitution."}
+p[290] = {n = "Brute Vigour", d = "When half its Strength modifier beats its Constitution modifier, hit points come from Strength instead, at half the modifier per level."}
 p[291] = {n = "Reserved", d = "A reserved power slot; never seen in play."}
 
 -- ---- Power categories (a global, read as strs:pwr_cats) ----
@@ -337,14 +338,14 @@ strs.wpn_grps = {
 strs.wpn_flags = {
     {n = "Ranged", d = "A ranged weapon that strikes targets within its range."},
     {n = "Reach", d = "Strikes enemies two cells away."},
-    {n = "Light", d = "Fits the off hand, and may attack with the Dexterity modifier."},
-    {n = "Finesse", d = "May attack with the Dexterity modifier instead of Strength."},
-    {n = "Brace", d = "Especially effective against a charging foe."},
-    {n = "Trip", d = "Can be used to trip."},
+    {n = "Light", d = "Fits the off hand; with Weapon Finesse it may attack with the Dexterity modifier."},
+    {n = "Finesse", d = "With Weapon Finesse it may attack with the Dexterity modifier instead of Strength."},
+    {n = "Brace", d = "+1 to attack and +1 damage (+1 more every 10 levels) when charging with it."},
+    {n = "Trip", d = "Can be used to trip, but any weapon can; this property has no further effect."},
     {n = "Thrown", d = "Can be thrown at an enemy within range."},
     {n = "Throwable", d = "A melee weapon that can also be thrown at an enemy within range."},
-    {n = "Loading", d = "Each shot needs a bolt loaded."},
-    {n = "Heavy Loading", d = "A heavy crossbow that is slow to load."},
+    {n = "Loading", d = "Shots need ammunition; loading takes no extra action."},
+    {n = "Heavy Loading", d = "A heavy crossbow; loading takes no extra action, so it shoots as fast as any other."},
 }
 strs.wpn_handss = {
     {n = "One-Handed", d = "Held in one hand."},
@@ -377,7 +378,7 @@ strs.terms = {
 strs.spl_cats = {
     {n = "Conjuration", d = "Spells of summoning, healing and teleportation."},
     {n = "Elemental", d = "Spells that wield fire, cold, lightning and acid."},
-    {n = "Control", d = "Spells that put enemies to sleep, knock them down or trap them."},
+    {n = "Control", d = "Spells that put enemies to sleep or knock them down."},
     {n = "Necromancy", d = "Spells of life, death and negative energy."},
 }
 strs.enc_diffs = {
@@ -388,14 +389,14 @@ strs.enc_diffs = {
 strs.enc_types = {
     {n = "Battlefield Control", d = "The enemy is built around casters who control the field."},
     {n = "Commander and Troops", d = "A strong leader with a band of followers."},
-    {n = "Dragon Den", d = "One mighty monster faces you alone."},
+    {n = "Dragon Den", d = "A mighty solo monster, perhaps with one or two elites at its side."},
     {n = "Double Line", d = "Melee fighters in front, archers and casters behind."},
-    {n = "Wolf Pack", d = "Beasts in numbers that close in from every side."},
+    {n = "Wolf Pack", d = "Foes in numbers that close in from every side."},
 }
 strs.uranks = {
     {n = "Normal", d = "An ordinary foe."},
     {n = "Elite", d = "Elite: double hit points and experience."},
-    {n = "Solo", d = "Solo: five times the hit points and experience, and immune to instant death."},
+    {n = "Solo", d = "Solo: five times the hit points and experience, and immune to death spells."},
     {n = "Minion", d = "Minion: a single hit point and little experience."},
 }
 strs.dmg_types = {
@@ -433,15 +434,15 @@ itm_types = {
 }
 u_sizes = {
     {n = "Tiny", d = "A very small creature."},
-    {n = "Small", d = "A small creature: +1 to armour class and attack, lower combat manoeuvre defence."},
+    {n = "Small", d = "A small creature: +1 to armour class and weapon attacks, -1 to combat manoeuvres and combat manoeuvre defence, smaller weapon damage dice."},
     {n = "Medium", d = "A creature of human size."},
-    {n = "Large", d = "A large creature: -1 to armour class and attack, higher combat manoeuvre defence, bigger natural weapons."},
+    {n = "Large", d = "A large creature: -1 to armour class and weapon attacks, +1 to combat manoeuvres and combat manoeuvre defence, bigger weapon damage dice."},
     {n = "Huge", d = "An enormous creature."},
     {n = "Gargantuan", d = "A colossal creature."},
 }
 imxs = {
     {n = "immune to spells", d = "Unaffected by spell effects."},
-    {n = "immune to instant death", d = "Cannot be slain outright by a killing effect."},
+    {n = "immune to instant death", d = "Cannot be slain outright by a death spell such as Slay Living or Finger of Death."},
     {n = "immune to critical hits", d = "Never suffers critical hits."},
     {n = "no life essence", d = "Has no life essence to drain; blood drain does nothing to it."},
     {n = "ignores webs", d = "Unaffected by webs."},
@@ -484,26 +485,26 @@ cond = {n = "Conditions", d = "The conditions on the unit. Green ones help, red 
 imm = {n = "Immune", d = "Unaffected by these kinds of damage or effects."}
 aff = {n = "Absorbs", d = "These kinds of damage heal it instead."}
 vul = {n = "Vulnerable", d = "Takes double damage of these kinds."}
-unr = {n = "Overcome by", d = "These kinds of damage get through its damage reduction or stop its regeneration."}
+unr = {n = "Overcome by", d = "These kinds of damage get through its damage reduction or stop its regeneration. No attack is silver or adamantine, so those two never do."}
 dr = {n = "Damage reduction", d = "Each physical hit deals this much less damage."}
 er = {n = "Energy resistance", d = "Each hit of fire, cold, lightning or acid deals this much less damage."}
 ac_rng = {n = "Missile deflection", d = "Bonus to armour class against ranged attacks."}
 bounce_p = {n = "Thorns", d = "Enemies that strike you in melee take this much piercing damage."}
 bounce_f = {n = "Fire shield", d = "Enemies that strike you in melee take this much fire damage."}
-ctr_atk = {n = "Riposte", d = "Chance to strike back at once when hit in melee."}
+ctr_atk = {n = "Riposte", d = "Chance to strike back at once when a melee attack misses you (it uses an attack of opportunity)."}
 auto_sum = {n = "Summons", d = "The creature summoned at the start of each battle."}
 hr = {n = "Regeneration", d = "Hit points regained at the start of each turn."}
 auto_heal1 = {n = "First aid", d = "Hit points restored at once when first wounded."}
 auto_heal2 = {n = "Last stand", d = "Hit points restored at once on falling to half hit points."}
 be_heal = {n = "Healing received", d = "Extra hit points from every healing received."}
 to_heal = {n = "Healing given", d = "Extra hit points from every healing given to others."}
-elm_dmg = {n = "Elemental damage", d = "Extra fire, cold, lightning and acid damage."}
+elm_dmg = {n = "Elemental damage", d = "Extra fire, cold, lightning and acid damage on spell attacks."}
 pe_dmg = {n = "Positive energy", d = "Extra damage and healing from positive energy."}
 ne_dmg = {n = "Negative energy", d = "Extra damage and healing from negative energy."}
 tr = {n = "Turn resistance", d = "Bonus against being turned."}
-sr = {n = "Spell resistance", d = "A spell must overcome this value to affect it."}
+sr = {n = "Spell resistance", d = "Harmful spells aimed at it face a defence this much higher, less the spell penetration of the caster."}
 unsr = {n = "Spell penetration", d = "Bonus to overcoming the spell resistance of a target."}
-spl_fail = {n = "Spell failure", d = "Chance that armour and load make a spell fail."}
+spl_fail = {n = "Spell failure", d = "Chance that armour and shield make a spell fail."}
 
 -- Note on items with magic of their own.
 xbns_note = "The magic of this item is its own: it takes no other enchantments."
