@@ -62,6 +62,7 @@ constexpr rt_key_t key_rows[] = {
     {.id = 42, .key = L"tip_w", .kind = 6},
     {.id = 43, .key = L"url", .kind = 5},
     {.id = 44, .key = L"ch", .kind = 1},
+    {.id = 45, .key = L"nobr", .kind = 7},
 };
 
 constexpr bool key_ids_in_order() {
@@ -493,9 +494,11 @@ bool rt_style_t::apply(const rt_ops_t& ops, const rt_op_t& op, clr_t link_clr) {
         open ? fonts.push_back(rt_parse_bool(v) ? to_bold_font(font()) : to_norm_font(font())) : pop(fonts);
         return true;
     case RK_A: open ? alphas.push_back(rt_parse_alpha(v)) : pop(alphas); return true;
-    case RK_SHADOW:
-        open ? flags.push_back(rt_parse_bool(v) ? flags.back() | RT_SHADOW : flags.back() & ~uint32_t(RT_SHADOW)) : pop(flags);
+    case RK_SHADOW: case RK_NOBR: {
+        const uint32_t bit = op.key == RK_SHADOW ? RT_SHADOW : RT_NOBR;
+        open ? flags.push_back(rt_parse_bool(v) ? flags.back() | bit : flags.back() & ~bit) : pop(flags);
         return true;
+    }
     default: return false;
     }
 }

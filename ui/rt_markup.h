@@ -57,7 +57,8 @@ enum rt_key : uint8_t {
     RK_TIP_W = 42,
     RK_URL = 43,
     RK_CH = 44,  // one character by its code point: "<ch=60>" shows "<"
-    RK_COUNT = 45,
+    RK_NOBR = 45,  // the enclosed text wraps as one word: names are never split
+    RK_COUNT = 46,
 };
 
 // A key whose kind holds this bit opens a scope that stays open until a
@@ -151,10 +152,10 @@ struct rt_style_t {
     std::vector<clr_t> bg_clrs;
     std::vector<clr_t> bdr_clrs;
     std::vector<int> fonts;
-    std::vector<uint32_t> flags;  // the item bits of ui/rtext.h (RT_SHADOW)
+    std::vector<uint32_t> flags;  // the item bits of ui/rtext.h (RT_SHADOW, RT_NOBR)
 
     rt_style_t(clr_t clr, int font);
-    // Applies an open or close of c, bg_c, bdr_c, f, b, a, shadow or url
+    // Applies an open or close of c, bg_c, bdr_c, f, b, a, shadow, nobr or url
     // (link_clr is the colour a link pushes); false for any other op.
     bool apply(const rt_ops_t& ops, const rt_op_t& op, clr_t link_clr = 0);
     // The text colour with the alpha of the alpha stack folded in.

@@ -139,7 +139,9 @@ bool wrap_with_prev(rt_layout_t& L, int adv) {
     if (n < L.line_first + 2) return false;
     const rt_item_t* last = L.t.items.back();
     const rt_item_t* before = L.t.items[n - 2];
-    if (last->kind != RT_GLYPH || last->ch != L.prev || before->kind != RT_GLYPH) return false;
+    // The last glyph of a name kept whole never leaves the rest of it.
+    if (last->kind != RT_GLYPH || last->ch != L.prev || before->kind != RT_GLYPH || (last->flags & RT_NOBR))
+        return false;
     if (L.indent + last->rc.w + adv > L.t.box.w) return false;
     rt_item_t* it = L.t.items.release(n - 1);
     L.pen_x = it->rc.x;
@@ -157,16 +159,19 @@ bool wrap_with_prev(rt_layout_t& L, int adv) {
 // whole; Chinese and Japanese characters stand alone.
 bool joins_word(char32_t c) { return c > U' ' && c < 0x2E80; }
 
+bool kept_whole(const rt_item_t& it) { return (it.kind == RT_GLYPH || it.kind == RT_BLANK) && (it.flags & RT_NOBR); }
+
 // The glyphs of the word being laid, with the anchors of tooltips and links
 // opened just before them: they move to a new line together, so a word wraps
-// at a space or after a hyphen. Nothing moves when the word began the line (a
-// word longer than the line breaks where it must).
-bool wrap_word(rt_layout_t& L) {
+// at a space or after a hyphen; with names, a name kept whole ("nobr") is one
+// word. Nothing moves when the word began the line (a word longer than the
+// line breaks where it must).
+bool wrap_word(rt_layout_t& L, bool names) {
     size_t first = L.t.items.size();
     while (first > L.line_first) {
         const rt_item_t& it = *L.t.items[first - 1];
-        const bool part = (it.kind == RT_GLYPH && joins_word(it.ch) && it.ch != U'-') || it.kind == RT_TIP ||
-                          it.kind == RT_LINK;
+        const bool part = (names && kept_whole(it)) || (it.kind == RT_GLYPH && joins_word(it.ch) && it.ch != U'-') ||
+                          it.kind == RT_TIP || it.kind == RT_LINK;
         if (!part) break;
         --first;
     }
@@ -199,9 +204,10 @@ bool wrap_word(rt_layout_t& L) {
     return true;
 }
 
-// Latin words wrap whole, Chinese text per character; a character is never
-// cut, a wrapped line never starts with a space, and a closing mark takes the
-// character before it along rather than start a line.
+// Latin words and names kept whole wrap whole, other Chinese text per
+// character; a character is never cut, a wrapped line never starts with a
+// space, and a closing mark takes the character (or the kept name) before it
+// along rather than start a line.
 void lay_char(rt_layout_t& L, char32_t c) {
     const int fh = L.font_h();
     zg::glyph_t* g = nullptr;
@@ -213,19 +219,27 @@ void lay_char(rt_layout_t& L, char32_t c) {
         adv = g ? g->advance : 0;
         if (f && L.pen_x != L.indent && L.prev) kern = f->kerning(L.prev, c);
     }
+    const uint32_t flags = L.st.flags.back();
+    const auto fits = [&] { return L.pen_x + adv + kern <= L.t.box.w; };
     // Kerning closes the gap before c, so it moves c itself; a wrap parts the pair and drops it.
-    if (L.pen_x + adv + kern > L.t.box.w) {
-        if (c == U' ') {
-            // Ends its line in the room left: the next line starts with the next word.
-            adv = std::max(0, L.t.box.w - L.pen_x);
-        } else if (!(joins_word(c) && wrap_word(L) && L.pen_x + adv + kern <= L.t.box.w)) {
-            if (!(closes_phrase(c) && wrap_with_prev(L, adv))) new_line(L, false);
-            kern = 0;
+    if (!fits()) {
+        const bool after_kept = L.t.items.size() > L.line_first && kept_whole(*L.t.items.back());
+        const bool in_name = (flags & RT_NOBR) || (closes_phrase(c) && after_kept);
+        // A name longer than the line still parts between its Latin words.
+        const bool moved = ((joins_word(c) || in_name) && wrap_word(L, true)) || (joins_word(c) && wrap_word(L, false));
+        if (!(moved && fits())) {
+            if (c == U' ') {
+                // Ends its line in the room left: the next line starts with the next word.
+                adv = std::max(0, L.t.box.w - L.pen_x);
+            } else {
+                if (!(closes_phrase(c) && wrap_with_prev(L, adv))) new_line(L, false);
+                kern = 0;
+            }
         }
     }
     L.pen_x += kern;
     if (c == U' ') {
-        add_item(L, RT_BLANK, c, {L.pen_x, place_bottom, adv, fh});
+        add_item(L, RT_BLANK, c, {L.pen_x, place_bottom, adv, fh})->flags = flags;
     } else {
         rt_item_t* it = add_item(L, RT_GLYPH, c, {L.pen_x, place_bottom, adv, fh});
         if (g && g->tex) {
@@ -234,7 +248,7 @@ void lay_char(rt_layout_t& L, char32_t c) {
             L.ink_r = std::max(L.ink_r, L.pen_x + g->ink_x + g->tex->get_size().w);
         }
         it->clr = L.st.glyph_clr();
-        it->flags = L.st.flags.back();
+        it->flags = flags;
     }
     L.pen_x += adv;
     L.prev = c;

@@ -26,6 +26,7 @@ enum : int {
 // Bits of rt_item_t::flags.
 enum : uint32_t {
     RT_SHADOW = 1,
+    RT_NOBR = 2,  // glyphs and spaces of a "nobr" scope: they wrap together
 };
 
 struct rt_item_t {

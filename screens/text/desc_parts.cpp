@@ -40,14 +40,15 @@ clr_t side_clr(const unit_t* u) {
 Str& unit_type_line(Str& out, const unit_t* u) {
     const race_t* race = get_race(u->base.race);
     if (u->base.kind != UK_PC) {
-        out.format(L"<tip=#ucat_%d>%s</tip>", race->type, or_empty(get_u_cat(race->type).n));
+        out.format(L"<tip=#ucat_%d><nobr>%s</nobr></tip>", race->type, or_empty(get_u_cat(race->type).n));
         return out;
     }
-    out.format(L"<tip=#race_%d>%s</tip>%s", u->base.race, or_empty(race->n), lang_wsp);
+    // Names wrap whole: a narrow panel moves a name to the next line rather than split it.
+    out.format(L"<tip=#race_%d><nobr>%s</nobr></tip>%s", u->base.race, or_empty(race->n), lang_wsp);
     if (u->base.bld > 0)
-        out.append_format(L"<tip=#bld_%d>%s</tip> ", u->base.bld, or_empty(get_bld(u->base.bld)->n));
+        out.append_format(L"<tip=#bld_%d><nobr>%s</nobr></tip> ", u->base.bld, or_empty(get_bld(u->base.bld)->n));
     else
-        out.append_format(L"<tip=#cls_%d>%s</tip> ", u->base.cls, or_empty(get_cls(u->base.cls)->n));
+        out.append_format(L"<tip=#cls_%d><nobr>%s</nobr></tip> ", u->base.cls, or_empty(get_cls(u->base.cls)->n));
     return out;
 }
 

@@ -37,7 +37,7 @@ bool has_cd(const act_t& a) { return a.cd >= 2; }
 Str conditions(const Pwr& p) {
     Str s;
     for (int c = first_pc_cls; c <= last_pc_cls; ++c)
-        if (learns(p, c)) s.append_format(L"%s, ", or_empty(get_cls(c)->n));
+        if (learns(p, c)) s.append_format(L"<nobr>%s</nobr>, ", or_empty(get_cls(c)->n));
     for (int id : p.prereqs) {
         const Pwr* q = get_pwr(id);
         s.append_format(L"%s, ", q ? or_empty(q->n) : L"");
@@ -76,8 +76,8 @@ Str& act_tip_text(const act_t& a, Str& out) {
     if (a.lv >= 1) {
         for (int c = first_pc_cls; c <= last_pc_cls; ++c)
             if (learns(a, c))
-                reqs.append_format(L"<c=w>%s</c> <c=a>%s</c> <c=y>%d</c>; ", or_empty(get_cls(c)->n), L"等级",
-                                   2 * a.lv - 1);
+                reqs.append_format(L"<c=w><nobr>%s</nobr></c> <c=a>%s</c> <c=y>%d</c>; ", or_empty(get_cls(c)->n),
+                                   L"等级", 2 * a.lv - 1);
     }
     act_desc_text(a, out);
     // A spell no playable class learns has no learning line.

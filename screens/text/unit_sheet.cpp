@@ -209,7 +209,8 @@ Str cond_lines(const unit_t* u) {
 Str unit_head(const unit_t* u) {
     const wchar_t* img = !u->is_known() ? L"faces_npc/null" : u->face.empty() ? u->img.buf : u->face.buf;
     Str name;
-    return Str(L"<b><img=\"%s\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5>%s</f>", img, u->get_disp_name(name));
+    return Str(L"<b><img=\"%s\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5><nobr>%s</nobr></f>", img,
+               u->get_disp_name(name));
 }
 
 Str hp_line(const unit_t* u) {
@@ -352,11 +353,11 @@ Str unit_sheet(unit_t* u, int flags) {
 Str unit_caption(const unit_t* u) {
     Str name;
     u->get_disp_name(name);
-    if (!u->is_known()) return Str(L"<b>%s</b>", name);
-    Str out(L"<b>%s (%s)", name, hp_text(u));
+    if (!u->is_known()) return Str(L"<b><nobr>%s</nobr></b>", name);
+    Str out(L"<b><nobr>%s</nobr> (%s)", name, hp_text(u));
     if (u->creator) {
         Str by;
-        out.append_format(L" - <c=lbl>召唤者:</c> %s", u->creator->get_disp_name(by));
+        out.append_format(L" - <c=lbl>召唤者:</c> <nobr>%s</nobr>", u->creator->get_disp_name(by));
     }
     return out.append(L"</b>");
 }

@@ -145,6 +145,27 @@ TEST_F(Rtext, LatinWordsWrapWholeAtSpacesAndAfterHyphensChineseAtAnyCharacter) {
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1}));
 }
 
+TEST_F(Rtext, ANameKeptWholeWrapsBeforeItNeverInside) {
+    const auto lines = [&] { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); };
+    const size narrow{line_w(U"等级 1 侏儒 控制法"), UNLIMITED};
+    lay(L"等级 1 侏儒 控制法师", narrow);
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1})) << "plain Chinese breaks anywhere";
+    lay(L"等级 1 <tip=r>侏儒</tip> <tip=c><nobr>控制法师</nobr></tip>", narrow);
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(rt.item_rect(9).x, 0) << "the anchor goes along";
+    EXPECT_EQ(rt.item(10)->ch, U'控');
+    // A closing mark after a name takes all of it along; a name that begins its line stays.
+    lay(L"等级 <nobr>控制法师</nobr>。", {line_w(U"等级 控制法师"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 1, 1, 1, 1, 1}));
+    lay(L"<nobr>控制法师</nobr>。", {line_w(U"控制法师"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1}));
+    // Latin names move with their spaces; one longer than the line parts between its words.
+    lay(L"a <nobr>Battle Cleric</nobr>", {line_w(U"Battle Cleric"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
+    lay(L"<nobr>Battle Cleric</nobr>", {line_w(U"Battle Cl"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
+}
+
 TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
     const std::pair<const wchar_t*, int> rows[] = {
         {L"a<c=r>b</c>", 2}, {L"<tip='x>y'>z</>", 2}, {L"<tip=\"x>y\">z", 2}, {L"<url=[==[a]]>b]==]>z", 2},

@@ -29,6 +29,10 @@
 #include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
+#include "rules/bld.h"
+#include "rules/bld_ids.h"
+#include "rules/pty.h"
+#include "rules/race.h"
 #include "screens/battle/btl_view.h"
 #include "screens/dlgs/cfg_dlg.h"
 #include "screens/map/act_bar.h"
@@ -43,6 +47,7 @@
 #include "ui/menu.h"
 #include "ui/std_dlgs.h"
 #include "ui/tool_bar2.h"
+#include "ui/rtext.h"
 #include "ui/tv.h"
 #include "ui/wnd.h"
 
@@ -293,6 +298,31 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
         d.click_at(t);
         EXPECT_EQ(main_ui().sheet_mask, mask);
         EXPECT_EQ(std::wstring(main_ui().sheet_pane->text.c_str()), my_sheet);
+    });
+}
+
+// Every premade's race and build stay whole in the unit panel: one that does
+// not fit where its line has got to starts the next line.
+TEST_F(BtlScene, TheUnitPanelNeverSplitsARaceOrBuildName) {
+    duel(5, [&](unit_t* me, unit_t*) {
+        // Whether the glyphs that spell name, where they first do, lie on one line.
+        const auto one_line = [](const rtext_t& rt, const std::wstring& name) {
+            std::wstring glyphs;
+            std::vector<int> lines;
+            for (int i = 0; i < rt.item_count(); ++i)
+                if (rt.item(i)->kind == RT_GLYPH) glyphs += wchar_t(rt.item(i)->ch), lines.push_back(rt.item(i)->line);
+            const size_t at = glyphs.find(name);
+            return at != std::wstring::npos && lines[at] == lines[at + name.size() - 1];
+        };
+        for (const unit_t* pc : get_preset_pcs()) {
+            unit_t u(*pc);
+            u.btl.known = 1;
+            d.on_main([&] { status_show_unit(&u); });
+            for (const wchar_t* name : {get_race(u.base.race)->n, get_bld(u.base.bld)->n})
+                EXPECT_TRUE(one_line(main_ui().sheet_pane->rtext, name)) << to_utf8_string(name);
+            if (u.base.bld == BLD_CTL) d.shot("unit-panel-long-build");
+            d.on_main([&] { status_show_unit(me); });  // u goes
+        }
     });
 }
 

@@ -69,18 +69,18 @@ TEST_F(DescParts, SideColoursAndTheTypeLineOfCharactersAndMonsters) {
     u.base.bld = BLD_TH;
     Str out(L"old");
     EXPECT_EQ(txt::unit_type_line(out, &u),
-              Str(L"<tip=#race_%d>%s</tip>%s<tip=#bld_%d>%s</tip> ", RACE_HF_ORC, name_of(get_race(RACE_HF_ORC)),
-                  lang_wsp, BLD_TH, name_of(get_bld(BLD_TH))));
+              Str(L"<tip=#race_%d><nobr>%s</nobr></tip>%s<tip=#bld_%d><nobr>%s</nobr></tip> ", RACE_HF_ORC,
+                  name_of(get_race(RACE_HF_ORC)), lang_wsp, BLD_TH, name_of(get_bld(BLD_TH))));
     u.base.bld = BLD_CUSTOM;  // no preset build: the class stands instead
     EXPECT_EQ(txt::unit_type_line(out, &u),
-              Str(L"<tip=#race_%d>%s</tip>%s<tip=#cls_%d>%s</tip> ", RACE_HF_ORC, name_of(get_race(RACE_HF_ORC)),
-                  lang_wsp, CLS_FIGHTER, name_of(get_cls(CLS_FIGHTER))));
+              Str(L"<tip=#race_%d><nobr>%s</nobr></tip>%s<tip=#cls_%d><nobr>%s</nobr></tip> ", RACE_HF_ORC,
+                  name_of(get_race(RACE_HF_ORC)), lang_wsp, CLS_FIGHTER, name_of(get_cls(CLS_FIGHTER))));
     u.base.kind = UK_MON;
     const int cat = get_race(RACE_HF_ORC)->type;
-    EXPECT_EQ(txt::unit_type_line(out, &u), Str(L"<tip=#ucat_%d>%s</tip>", cat, name_of(&get_u_cat(cat))));
+    EXPECT_EQ(txt::unit_type_line(out, &u), Str(L"<tip=#ucat_%d><nobr>%s</nobr></tip>", cat, name_of(&get_u_cat(cat))));
     u.base.lv = 7;
     EXPECT_EQ(txt::lv_line(out, &u),
-              Str(L"<b tip=$lv>等级 <c=y>7</c></b> <tip=#ucat_%d>%s</tip>", cat, name_of(&get_u_cat(cat))));
+              Str(L"<b tip=$lv>等级 <c=y>7</c></b> <tip=#ucat_%d><nobr>%s</nobr></tip>", cat, name_of(&get_u_cat(cat))));
 }
 
 TEST_F(DescParts, HeadingsAndSectionHeadings) {

@@ -60,8 +60,9 @@ TEST_F(PwrDesc, ConditionsListClassesPrerequisitesLevelAndAbilitiesInOrder) {
     p.abi_min[ABI_STR] = 13;
     p.abi_min[ABI_CHA] = 11;
     EXPECT_EQ(txt::pwr_tip_text(p, out),
-              Str(L"<c=w><h2 c=lbl>Great</h2><c=#FF808080>Combat feat</c>\n\n<c=lbl>条件：</c>%s, %s, %s, 等级 4, %s 13, "
-                  L"%s 11\n<c=lbl>使用：</c><c=a>被动</c>\n\n<c=lbl>效果：</c>Hits twice.</c>",
+              Str(L"<c=w><h2 c=lbl>Great</h2><c=#FF808080>Combat feat</c>\n\n<c=lbl>条件：</c><nobr>%s</nobr>, "
+                  L"<nobr>%s</nobr>, %s, 等级 4, %s 13, %s 11\n<c=lbl>使用：</c><c=a>被动</c>\n\n"
+                  L"<c=lbl>效果：</c>Hits twice.</c>",
                   cls(CLS_FIGHTER), cls(CLS_WIZARD), get_pwr(P_CLEAVE)->n, name_of(get_abi(ABI_STR)),
                   name_of(get_abi(ABI_CHA))));
 }
@@ -118,7 +119,8 @@ TEST_F(PwrDesc, ASpellTooltipSaysWhichClassesLearnItAtWhichLevel) {
     Str desc;
     txt::act_desc_text(s, desc);
     EXPECT_EQ(txt::act_tip_text(s, out),
-              desc + Str(L"\n\n<c=lbl>习得条件: </c><c=w>%s</c> <c=a>等级</c> <c=y>3</c>; <c=w>%s</c> <c=a>等级</c> <c=y>3</c>",
+              desc + Str(L"\n\n<c=lbl>习得条件: </c><c=w><nobr>%s</nobr></c> <c=a>等级</c> <c=y>3</c>; "
+                         L"<c=w><nobr>%s</nobr></c> <c=a>等级</c> <c=y>3</c>",
                          cls(CLS_CLERIC), cls(CLS_WIZARD)));
     // No class mask, no spell level, or no playable class: the description alone.
     for (auto [mask, level] : {std::pair{0u, 2}, {1u << CLS_WIZARD, 0}, {1u << CLS_SHAMAN, 2}}) {

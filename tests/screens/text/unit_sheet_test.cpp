@@ -58,16 +58,18 @@ TEST_F(UnitSheet, AnUnknownMonsterShowsThePlaceholderAndNothingElse) {
     unit_t m;
     m.from_mon(1, 3);
     btl().state = BTL_RUNNING;  // a battle under way, in which nobody of the player's side has seen it
-    const Str head(L"<b><img=\"faces_npc/null\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5><c=r>未知生物</c></f>");
+    const Str head(L"<b><img=\"faces_npc/null\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5><nobr><c=r>未知生物</c>"
+                   L"</nobr></f>");
     EXPECT_EQ(txt::unit_sheet(&m, txt::SHEET_ALL), head);
-    EXPECT_EQ(txt::unit_caption(&m), Str(L"<b><c=r>未知生物</c></b>"));
+    EXPECT_EQ(txt::unit_caption(&m), Str(L"<b><nobr><c=r>未知生物</c></nobr></b>"));
     EXPECT_EQ(txt::unit_tip_text(&m), txt::unit_caption(&m));
     m.btl.known = 1;
     Str name, level;
     m.get_disp_name(name);
-    EXPECT_EQ(txt::unit_head(&m), Str(L"<b><img=\"%s\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5>%s</f>", m.img, name))
+    EXPECT_EQ(txt::unit_head(&m),
+              Str(L"<b><img=\"%s\" bg_c=#1f bdr_c=fc_kk sz=72><min_x=80><f=b5><nobr>%s</nobr></f>", m.img, name))
         << "no portrait: the battle icon";
-    EXPECT_EQ(txt::unit_caption(&m), Str(L"<b>%s (%s)</b>", name, txt::hp_text(&m)));
+    EXPECT_EQ(txt::unit_caption(&m), Str(L"<b><nobr>%s</nobr> (%s)</b>", name, txt::hp_text(&m)));
     EXPECT_EQ(txt::unit_tip_text(&m), txt::unit_caption(&m) + Str(L"\n<c=a b>%s</c>", txt::lv_line(level, &m)));
     // A summoned unit names its summoner.
     unit_t by = pc(BLD_SUM);
@@ -75,7 +77,8 @@ TEST_F(UnitSheet, AnUnknownMonsterShowsThePlaceholderAndNothingElse) {
     m.creator = &by;
     Str by_name;
     by.get_disp_name(by_name);
-    EXPECT_EQ(txt::unit_caption(&m), Str(L"<b>%s (%s) - <c=lbl>召唤者:</c> %s</b>", name, txt::hp_text(&m), by_name));
+    EXPECT_EQ(txt::unit_caption(&m),
+              Str(L"<b><nobr>%s</nobr> (%s) - <c=lbl>召唤者:</c> <nobr>%s</nobr></b>", name, txt::hp_text(&m), by_name));
 }
 
 TEST_F(UnitSheet, AttackRowsFollowTheClass) {
