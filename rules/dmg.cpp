@@ -18,10 +18,12 @@ std::span<dmg_type_t> dmg_types() {
         {L"cold", L'c', 0xFF00FFFF},
         {L"litn", L'l', 0xFFFFFF00},
         {L"acid", L'a', 0xFF00FF00},
-        {L"tox", L't', 0xFF80008B},
+        // Poison's purple and negative energy's grey, light enough to read on the
+        // dark tips, help and log (0xFF80008B and 0xFF434343 could hardly be seen).
+        {L"tox", L't', 0xFFCD41D9},
         {L"rpr", L'r', 0xFF00FF00},
         {L"pe", L'e', 0xFF00FF00},
-        {L"ne", L'n', 0xFF434343},
+        {L"ne", L'n', 0xFF8C8C8C},
         {L"void", L'v', 0xFFFF0000},
     };
     return rows;

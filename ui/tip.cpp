@@ -9,7 +9,6 @@ namespace {
 constexpr double rest_s = 0.2;  // seconds of rest before a tip is asked for
 constexpr int max_tip_w = 512;
 constexpr int tip_margin = 2;   // pixels between the anchor and the tip
-constexpr clr_t tip_bg = 0xFF0D0D0D;
 constexpr clr_t tip_border = 0xFF333333;
 constexpr int tip_border_w = 8;
 
@@ -58,7 +57,7 @@ tip_hook_t get_tip_hook() { return hook; }
 bool tip_wnd_t::create(uint32_t s) {
     // The tip never takes the mouse from the window it explains.
     wnd_t::create(s | WS_AUTO_W | WS_AUTO_H | WS_NO_INPUT, WND_ROOT, nullptr, 0, 0, nullptr);
-    bg_clr = tip_bg;
+    bg_clr = tip_bg_clr;
     border_clr = tip_border;
     text_clr = 0xFFFFFFFF;
     border_w = tip_border_w;

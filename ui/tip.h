@@ -35,6 +35,9 @@ enum : int {
     TIP_RIGHT_ALIGNED = 5, TIP_BOTTOM_ALIGNED = 6, TIP_RIGHT_BOTTOM = 7,
 };
 
+// The tip's near-black: every colour of a tip's text must read on it.
+constexpr clr_t tip_bg_clr = 0xFF0D0D0D;
+
 class tip_wnd_t : public wnd_t {
 public:
     using wnd_t::create;

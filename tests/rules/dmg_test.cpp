@@ -71,7 +71,7 @@ TEST(Dmg, PartDiceForm) {
 TEST(Dmg, TypeTableAndBits) {
     EXPECT_STREQ(get_dmg_type(4)->k, L"fire");
     EXPECT_EQ(get_dmg_type(4)->letter, L'f');
-    EXPECT_EQ(get_dmg_type(8)->clr.v, 0xFF80008Bu);
+    EXPECT_EQ(get_dmg_type(8)->clr.v, 0xFFCD41D9u);
     EXPECT_EQ(get_dmg_type(0)->clr.v, 0xFF000000u);
     EXPECT_EQ(get_dmg_type(13), get_dmg_type(0));
     EXPECT_EQ(get_dmg_type(-1), get_dmg_type(0));
@@ -114,6 +114,6 @@ TEST(Dmg, DescriptionLines) {
     EXPECT_STREQ(dmg_part_line({2, 6, 0, 0}, 0).buf, L"2d6");
     EXPECT_STREQ(dmg_list_lines({{2, 6, 0, 0x10}, {1, 6, 0, 0x08}}).buf,
                  L"<c=#FFFF0068>2d6火焰伤害</c>\n<c=#FFFF0000>1d6钝击伤害</c>");
-    EXPECT_STREQ(dmg_list_lines({{-2, 100, 0, 0x800}, {1, 6, 0, 0x08}}).buf, L"<c=#FF434343>即死伤害</c>");
+    EXPECT_STREQ(dmg_list_lines({{-2, 100, 0, 0x800}, {1, 6, 0, 0x08}}).buf, L"<c=#FF8C8C8C>即死伤害</c>");
     EXPECT_STREQ(dmg_list_lines({}).buf, L"");
 }

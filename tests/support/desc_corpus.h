@@ -25,6 +25,9 @@
 
 namespace desc_corpus {
 
+// fn(title, mark-up) of one text.
+using text_fn = std::function<void(const std::string&, const Str&)>;
+
 // Monster templates spread over the table.
 inline constexpr int mon_ids[10] = {1, 13, 25, 37, 49, 61, 73, 85, 97, 109};
 
@@ -42,7 +45,7 @@ inline void load_texts(const wchar_t* text_root, const wchar_t* lang) {
 }
 
 // fn(title, mark-up) for every record, in a fixed order.
-inline void for_each(const std::function<void(const std::string&, const Str&)>& fn) {
+inline void for_each(const text_fn& fn) {
     for (int id = 1; id <= PWR_LAST; ++id) {
         const Pwr* p = get_pwr(id);
         if (!p) continue;
@@ -86,16 +89,21 @@ struct ref_count_t {
     std::vector<std::string> unresolved;  // "title: reference"
 };
 
-// Counts the references of text and of what each one resolves to.
-inline void check_refs(const std::string& title, const Str& text, ref_count_t& c, int depth = 0) {
+// Counts the references of text and of what each one resolves to; seen, when
+// given, gets each text a reference resolves to.
+inline void check_refs(const std::string& title, const Str& text, ref_count_t& c, const text_fn& seen = {},
+                       int depth = 0) {
     for (const Str& r : tip_refs(text)) {
         ++c.refs;
         Str out;
         int w = 0;
-        if (!txt::resolve_tip_ref(r, &out, &w))
+        if (!txt::resolve_tip_ref(r, &out, &w)) {
             c.unresolved.push_back(title + ": " + to_utf8_string(r));
-        else if (depth == 0)
-            check_refs(title + " > " + to_utf8_string(r), out, c, 1);
+        } else if (depth == 0) {
+            const std::string sub = title + " > " + to_utf8_string(r);
+            if (seen) seen(sub, out);
+            check_refs(sub, out, c, seen, 1);
+        }
     }
 }
 

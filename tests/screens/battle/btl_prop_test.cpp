@@ -2,7 +2,8 @@
 // by random clicks on the quick slots and the map (the other side by the AI):
 // each ends within the round limit, the engine's rules hold at every wait for
 // orders, the scene draws nothing from the battle's generator while the player
-// hovers, and the same seed and clicks replay to the same battle log.
+// hovers, the same seed and clicks replay to the same battle log, and every
+// colour of that log reads on the log's background.
 // 100 battles in an optimised build, two under the sanitizers;
 // TW_BTL_PROP_SEEDS sets the number either way.
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@
 #include "support/btl_stage.h"
 #include "support/env_count.h"
 #include "support/screen_driver.h"
+#include "support/text_contrast.h"
 
 namespace {
 constexpr int round_limit = 60;
@@ -51,6 +53,7 @@ struct input_t {
 struct run_t {
     std::vector<std::vector<input_t>> waits;  // the inputs given at each wait for orders
     std::wstring log;
+    std::vector<std::string> dim_log;  // log lines in a colour that does not read on the log
     int state = BTL_NONE;
     int rounds = 0;
     int frames = 0;
@@ -153,7 +156,9 @@ run_t fight(uint32_t seed, const run_t* given) {
             }
             foes.reset(enc_to_grp(gen_enc(1, 3, 2, 0)));
             run.state = fight_btl(foes.get(), 0);
-            run.log = main_ui().log_memo->text.c_str();
+            const log_memo_t* m = main_ui().log_memo;
+            run.log = m->text.c_str();
+            run.dim_log = text_contrast::dim_glyphs(m->text.c_str(), {m->text_clr, m->bg_clr});
             ended = true;
         });
         size_t wait_no = 0;
@@ -218,6 +223,7 @@ TEST(BtlProp, ClickedBattlesEndHoldTheRulesAndReplay) {
         EXPECT_TRUE(first.faults.empty()) << "seed " << seed << ": " << (first.faults.empty() ? "" : first.faults[0]);
         EXPECT_TRUE(first.state == BTL_WON || first.state == BTL_LOST) << "seed " << seed << " ended with " << first.state;
         EXPECT_LE(first.rounds, round_limit) << "seed " << seed;
+        for (const std::string& dim : first.dim_log) ADD_FAILURE() << "seed " << seed << ": " << dim;
         const run_t again = fight(seed, &first);
         EXPECT_TRUE(again.faults.empty()) << "seed " << seed << ": " << (again.faults.empty() ? "" : again.faults[0]);
         EXPECT_EQ(again.state, first.state) << "seed " << seed;

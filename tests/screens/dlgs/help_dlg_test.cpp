@@ -14,6 +14,7 @@
 #include "support/screen_canvas.h"
 #include "support/screen_driver.h"
 #include "support/screen_sizes.h"
+#include "support/text_contrast.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
@@ -40,10 +41,17 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
         const size_t nodes = tree(d)->all.size();
         // Rules topics: seven peoples, three classes, six abilities, feats and spells.
         EXPECT_GT(nodes, 16u + 9u + 40u);
-        // A spell level says from which character level it is learnt.
-        for (ti_t* n : tree(d)->all)
-            if (screen_driver_t::plain(n->text.get_text().c_str()) == L"2环法术") d.on_main([&] { tree(d)->select(n); });
-        EXPECT_NE(std::wstring(memo->text.c_str()).find(L"3级以上施法者可学习。"), std::wstring::npos);
+        // Every topic reads on the page (a tooltip written into it on the tip);
+        // a spell level says from which character level it is learnt.
+        const text_contrast::place_t page{memo->text_clr, text_contrast::over(memo->bg_clr, get_top_modal()->bg_clr)};
+        std::wstring ring2;
+        for (ti_t* n : tree(d)->all) {
+            d.on_main([&] { tree(d)->select(n); });
+            for (const std::string& dim : text_contrast::dim_glyphs(memo->text.c_str(), page))
+                ADD_FAILURE() << to_utf8_string(sel_name(d).c_str()) << ": " << dim;
+            if (sel_name(d) == L"2环法术") ring2 = memo->text.c_str();
+        }
+        EXPECT_NE(ring2.find(L"3级以上施法者可学习。"), std::wstring::npos);
         // Moved by the player, it opens again where it was left.
         d.on_main([] { get_top_modal()->move_by(10, 20); });
         const rect moved = get_top_modal()->rc;
