@@ -10,9 +10,9 @@ builds = {
     {n = "Controller", d = "A gnome wizard who rules the field with sleep, grease and webs."},
     {n = "Elementalist", d = "An elf wizard who destroys enemies with fire, frost and lightning."},
     {n = "Summoner", d = "A human wizard who calls creatures to fight in their place."},
-    {n = "One-Handed", d = "A monster that fights with a one-handed weapon and a shield."},
+    {n = "One-Handed", d = "The build of many monsters, whatever they fight with: the gear of the monster decides its weapons, the build how its abilities and feats grow."},
     {n = "Natural Weapons", d = "A monster that fights with claws and fangs."},
-    {n = "Many Natural Weapons", d = "A monster that strikes with several natural weapons in turn."},
+    {n = "Many Natural Weapons", d = "A monster with several natural weapons, though it attacks with the first of them only."},
     {n = "Sorcerer", d = "A born caster who casts with Charisma."},
 }
 

@@ -35,13 +35,13 @@ t[27] = {n = "Dagger", d = "A light short blade that can be thrown."}
 t[28] = {n = "Short Sword", d = "A light thrusting sword that suits the off hand."}
 t[29] = {n = "Rapier", d = "A slender thrusting sword, wielded with Dexterity by those with Weapon Finesse; wide critical range."}
 t[30] = {n = "Kukri", d = "A light blade with an inward curve; wide critical range."}
-t[31] = {n = "Sickle", d = "A light curved blade that can trip."}
+t[31] = {n = "Sickle", d = "A light curved blade."}
 t[32] = {n = "Scimitar", d = "A curved single-edged blade; wide critical range."}
 t[33] = {n = "Longsword", d = "The most common sword, used in one hand or two."}
 t[34] = {n = "Greatsword", d = "A heavy two-handed sword."}
-t[35] = {n = "Scythe", d = "A two-handed scythe with fearsome critical hits; it can trip."}
+t[35] = {n = "Scythe", d = "A two-handed scythe with fearsome critical hits."}
 t[36] = {n = "Falchion", d = "A heavy two-handed curved blade; wide critical range."}
-t[37] = {n = "Guisarme", d = "A hooked polearm that strikes two cells away and can trip."}
+t[37] = {n = "Guisarme", d = "A hooked polearm that strikes two cells away."}
 t[38] = {n = "Handaxe", d = "A light axe that can be thrown."}
 t[39] = {n = "Battleaxe", d = "A one-handed war axe with strong critical hits."}
 t[40] = {n = "Greataxe", d = "A heavy two-handed axe with strong critical hits."}
@@ -57,17 +57,17 @@ t[49] = {n = "Quarterstaff", d = "A wooden staff held in both hands."}
 t[50] = {n = "Light Mace", d = "A light flanged mace."}
 t[51] = {n = "Heavy Mace", d = "A heavy flanged mace."}
 t[52] = {n = "Morningstar", d = "A spiked mace that both pierces and bludgeons."}
-t[53] = {n = "Flail", d = "A chained head for one hand or two; it can trip."}
-t[54] = {n = "Heavy Flail", d = "A heavy two-handed flail that can trip."}
-t[55] = {n = "Spiked Chain", d = "A long spiked chain that strikes two cells away and can trip; with Weapon Finesse it uses Dexterity."}
-t[56] = {n = "Javelin", d = "A light spear made for throwing."}
+t[53] = {n = "Flail", d = "A chained head for one hand or two."}
+t[54] = {n = "Heavy Flail", d = "A heavy two-handed flail."}
+t[55] = {n = "Spiked Chain", d = "A long spiked chain that strikes two cells away; with Weapon Finesse it uses Dexterity."}
+t[56] = {n = "Javelin", d = "A short spear made for throwing."}
 t[57] = {n = "Spear", d = "A spear for one hand or two; it can be thrown and hits harder in a charge."}
 t[58] = {n = "Longspear", d = "A two-handed spear that strikes two cells away and hits harder in a charge."}
-t[59] = {n = "Halberd", d = "An axe blade and spear point on a pole; strikes two cells away and can trip."}
+t[59] = {n = "Halberd", d = "An axe blade and spear point on a pole; strikes two cells away and hits harder in a charge."}
 t[60] = {n = "Shortbow", d = "A light bow. Needs arrows."}
 t[61] = {n = "Longbow", d = "A tall bow with a long range. Needs arrows."}
 t[62] = {n = "Hand Crossbow", d = "A small crossbow held in one hand. Needs bolts."}
-t[63] = {n = "Light Crossbow", d = "A crossbow that is easy to load. Needs bolts."}
+t[63] = {n = "Light Crossbow", d = "A lighter crossbow; it loads and shoots just as fast as the heavy one. Needs bolts."}
 t[64] = {n = "Heavy Crossbow", d = "A heavy crossbow with a long range. Needs bolts."}
 t[65] = {n = "Sling", d = "A leather strap that hurls bullets. Needs bullets."}
 t[66] = {n = "Dart", d = "A small throwing weapon, used from the quick slots only."}
@@ -79,7 +79,7 @@ t[69] = {n = "Chain Shirt", d = "A light shirt of chain mail."}
 t[70] = {n = "Scale Mail", d = "Armour covered in metal scales; slows the wearer."}
 t[71] = {n = "Breastplate", d = "Steel plates over chest and back; slows the wearer."}
 t[72] = {n = "Splint Mail", d = "Heavy armour of metal strips; slows the wearer."}
-t[73] = {n = "Full Plate", d = "Fine plate armour from head to foot, the best protection there is."}
+t[73] = {n = "Full Plate", d = "Fine plate armour from head to foot, the best protection there is; slows the wearer."}
 t[74] = {n = "Light Shield", d = "A small shield."}
 t[75] = {n = "Heavy Shield", d = "A solid shield."}
 t[76] = {n = "Tower Shield", d = "A shield that covers nearly the whole body; -2 to attack while carried."}
@@ -91,8 +91,8 @@ t[79] = {n = "Belt of Mighty Constitution", d = "Raises the Constitution of the 
 t[80] = {n = "Belt of Physical Perfection", d = "Raises the Strength, Dexterity and Constitution of the wearer."}
 t[81] = {n = "Belt of Perfection", d = "Raises every ability of the wearer."}
 t[82] = {n = "Belt of Regeneration", d = "The wearer regains hit points every turn."}
-t[83] = {n = "Greater Belt of Regeneration", d = "The wearer regains hit points every turn, heals better and is patched up at once when first wounded."}
-t[84] = {n = "Belt of Troll Blood", d = "The wearer regenerates swiftly, heals better, and is healed once when first wounded and once at half hit points."}
+t[83] = {n = "Greater Belt of Regeneration", d = "The wearer regains hit points every turn, gains more from healing spells and is patched up at once when first wounded."}
+t[84] = {n = "Belt of Troll Blood", d = "The wearer regenerates swiftly, gains more from healing spells, and is healed once when first wounded and once at half hit points."}
 t[85] = {n = "Headband of Intellect", d = "Raises the Intelligence of the wearer."}
 t[86] = {n = "Headband of Wisdom", d = "Raises the Wisdom of the wearer."}
 t[87] = {n = "Headband of Charisma", d = "Raises the Charisma of the wearer."}
@@ -140,9 +140,9 @@ t[128] = {n = "Ring of Spell Penetration", d = "Helps the wearer overcome enemy 
 t[129] = {n = "Greater Ring of Spell Penetration", d = "Helps the wearer overcome enemy spell resistance more easily."}
 t[130] = {n = "Superior Ring of Spell Penetration", d = "Helps the wearer overcome enemy spell resistance far more easily."}
 t[131] = {n = "Ring of Regeneration", d = "The wearer regains hit points every turn."}
-t[132] = {n = "Greater Ring of Regeneration", d = "The wearer regains hit points every turn, heals better and is patched up at once when first wounded."}
-t[133] = {n = "Superior Ring of Regeneration", d = "The wearer regenerates swiftly, heals better, and is healed once when first wounded and once at half hit points."}
-t[134] = {n = "Ring of the Healer", d = "The healing the wearer gives to others restores more."}
+t[132] = {n = "Greater Ring of Regeneration", d = "The wearer regains hit points every turn, gains more from healing spells and is patched up at once when first wounded."}
+t[133] = {n = "Superior Ring of Regeneration", d = "The wearer regenerates swiftly, gains more from healing spells, and is healed once when first wounded and once at half hit points."}
+t[134] = {n = "Ring of the Healer", d = "The positive energy spells of the wearer heal more, the wearer too, and deal more damage to undead."}
 t[135] = {n = "Ring of the Elements", d = "Raises the elemental damage the spells of the wearer deal."}
 t[136] = {n = "Stone of Strength", d = "A gem that circles its owner and raises Strength."}
 t[137] = {n = "Stone of Dexterity", d = "A gem that circles its owner and raises Dexterity."}
@@ -160,14 +160,14 @@ t[148] = {n = "Greater Stone of Luck", d = "Grants a higher luck bonus."}
 t[149] = {n = "Superior Stone of Luck", d = "Grants a very high luck bonus."}
 t[150] = {n = "Stone of Antitoxin", d = "Makes its owner immune to poison."}
 t[151] = {n = "Stone of Regeneration", d = "Its owner regains hit points every turn."}
-t[152] = {n = "Greater Stone of Regeneration", d = "Its owner regains hit points every turn, heals better and is patched up at once when first wounded."}
-t[153] = {n = "Superior Stone of Regeneration", d = "Its owner regenerates swiftly, heals better, and is healed once when first wounded and once at half hit points."}
-t[154] = {n = "Air Elemental Gem", d = "Summons an air elemental to help when battle begins."}
-t[155] = {n = "Fire Elemental Gem", d = "Summons a fire elemental to help when battle begins."}
-t[156] = {n = "Water Elemental Gem", d = "Summons a water elemental to help when battle begins."}
-t[157] = {n = "Earth Elemental Gem", d = "Summons an earth elemental to help when battle begins."}
-t[158] = {n = "Holy Symbol", d = "Raises the damage and healing of positive energy."}
-t[159] = {n = "Unholy Symbol", d = "Raises the damage and healing of negative energy."}
+t[152] = {n = "Greater Stone of Regeneration", d = "Its owner regains hit points every turn, gains more from healing spells and is patched up at once when first wounded."}
+t[153] = {n = "Superior Stone of Regeneration", d = "Its owner regenerates swiftly, gains more from healing spells, and is healed once when first wounded and once at half hit points."}
+t[154] = {n = "Air Elemental Gem", d = "Summons an air elemental to help when battle begins; of several elemental gems worn, only the highest-level one summons."}
+t[155] = {n = "Fire Elemental Gem", d = "Summons a fire elemental to help when battle begins; of several elemental gems worn, only the highest-level one summons."}
+t[156] = {n = "Water Elemental Gem", d = "Summons a water elemental to help when battle begins; of several elemental gems worn, only the highest-level one summons."}
+t[157] = {n = "Earth Elemental Gem", d = "Summons an earth elemental to help when battle begins; of several elemental gems worn, only the highest-level one summons."}
+t[158] = {n = "Holy Symbol", d = "Raises the damage and healing of the positive energy spells of its owner."}
+t[159] = {n = "Unholy Symbol", d = "Raises the damage and healing of the negative energy spells of its owner."}
 t[160] = {n = "Tome of Strength", d = "A book about Strength. It cannot be read in the game and does nothing; it is worth only its sale price."}
 t[161] = {n = "Tome of Dexterity", d = "A book about Dexterity. It cannot be read in the game and does nothing; it is worth only its sale price."}
 t[162] = {n = "Tome of Constitution", d = "A book about Constitution. It cannot be read in the game and does nothing; it is worth only its sale price."}

@@ -54,7 +54,7 @@ m[49] = {n = "Lizardfolk Poisoner", d = "A lizardfolk caster of poison darts and
 m[50] = {n = "Lizardfolk High Shaman", d = "A lizardfolk leader who spits acid and knows many spells."}
 m[51] = {n = "Gnoll Grunt", d = "A gnoll with a light crossbow."}
 m[52] = {n = "Gnoll Shieldbearer", d = "A gnoll with spear and shield."}
-m[53] = {n = "Gnoll Hunter", d = "A gnoll that rends with its claws."}
+m[53] = {n = "Gnoll Hunter", d = "A gnoll that rakes foes with its claws."}
 m[54] = {n = "Gnoll Archer", d = "A gnoll with poisoned arrows."}
 m[55] = {n = "Gnoll Sharpshooter", d = "An elite gnoll that shoots in rapid volleys."}
 m[56] = {n = "Gnoll Packlord", d = "The gnoll leader, surrounded by a battle aura."}
@@ -70,7 +70,7 @@ m[65] = {n = "Orog Chieftain", d = "The orog leader, master of the devastating b
 m[66] = {n = "Ogre", d = "An ogre swinging a greatclub."}
 m[67] = {n = "Ogre Chief", d = "The enormously strong chief of the ogres."}
 m[68] = {n = "Troll", d = "A regenerating monster that fears fire and acid."}
-m[69] = {n = "Troll Berserker", d = "A troll that beats foes to the ground and tears them apart."}
+m[69] = {n = "Troll Berserker", d = "A troll that beats foes to the ground; while another troll berserker stands beside the foe, every melee hit tears it apart."}
 m[70] = {n = "Troll Shaman", d = "A troll leader who casts fireball and fear."}
 m[71] = {n = "Wererat", d = "A wererat with a rapier, waiting for a chance to sneak attack."}
 m[72] = {n = "Wererat Crossbowman", d = "A wererat with poisoned bolts."}

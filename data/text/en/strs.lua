@@ -7,14 +7,14 @@ local p = {}
 strs.pwrs = p
 
 -- Basic actions
-p[1] = {n = "Move", d = "Walk to a cell within your speed this turn. Leaving a cell an enemy threatens provokes an attack of opportunity."}
+p[1] = {n = "Move", d = "Walk to a cell within your speed this turn. Leaving a cell an enemy threatens provokes an attack of opportunity, unless the walk is a single shift step."}
 p[2] = {n = "Melee Attack", d = "Strike an enemy within reach with the melee weapon in hand, dealing its weapon damage on a hit."}
 p[3] = {n = "Ranged Attack", d = "Shoot or throw at an enemy in range. Shooting next to an enemy provokes an attack of opportunity."}
 p[4] = {n = "Trip", d = "Combat manoeuvre against the combat manoeuvre defence of the target; on a success it falls prone."}
 p[5] = {n = "Bull Rush", d = "Combat manoeuvre: slam into an adjacent target and push it away."}
 p[6] = {n = "Drag", d = "Combat manoeuvre: seize an adjacent target and haul it along as you step back."}
 p[7] = {n = "Overrun", d = "Combat manoeuvre: barge past an adjacent target; on a success you land on the cell beyond it, and it stays where it stood."}
-p[8] = {n = "Grapple", d = "Combat manoeuvre: seize an adjacent target; on a success both of you are locked in a grapple and it cannot move freely."}
+p[8] = {n = "Grapple", d = "Combat manoeuvre: seize an adjacent target; on a success both of you are locked in a grapple: it cannot act and only tries to break free at the start of each of its turns, and you can only let go or end your turn."}
 p[9] = {n = "Release", d = "Let go of the creature you are grappling. Costs no action."}
 p[10] = {n = "Swap Weapons", d = "Change to your other weapon set."}
 p[11] = {n = "Wait", d = "Delay your turn until the other units of this round have acted."}
@@ -32,7 +32,7 @@ p[20] = {n = "Lightning Reflexes", d = "+2 to Reflex."}
 p[21] = {n = "Iron Will", d = "+2 to Will."}
 p[22] = {n = "Superior Resilience", d = "+1 to Fortitude, Reflex and Will."}
 p[23] = {n = "Dodge", d = "+1 to armour class while you threaten the cells around you."}
-p[24] = {n = "Mobility", d = "+4 to your defence against attacks of opportunity provoked by moving."}
+p[24] = {n = "Mobility", d = "+4 to your defence against attacks of opportunity provoked by moving, while you threaten the cells around you."}
 -- Feats: weapon proficiencies and training
 p[25] = {n = "Proficiency: Swords", d = "Use swords without the non-proficiency penalty."}
 p[26] = {n = "Proficiency: Axes", d = "Use axes and picks without the non-proficiency penalty."}
@@ -41,7 +41,7 @@ p[28] = {n = "Proficiency: Flails", d = "Use flails, chains and whips without th
 p[29] = {n = "Proficiency: Spears", d = "Use spears, javelins and halberds without the non-proficiency penalty."}
 p[30] = {n = "Proficiency: Bows", d = "Use shortbows and longbows without the non-proficiency penalty."}
 p[31] = {n = "Proficiency: Crossbows", d = "Use every kind of crossbow without the non-proficiency penalty."}
-p[32] = {n = "Proficiency: Thrown", d = "Use slings, darts, nets and other thrown weapons without the non-proficiency penalty."}
+p[32] = {n = "Proficiency: Thrown", d = "Use slings, darts, nets and every weapon that can be thrown (daggers, handaxes, light hammers, clubs, javelins and spears) without the non-proficiency penalty."}
 p[33] = {n = "Proficiency: Unarmed", d = "Every unit is already proficient with unarmed strikes, so this feat adds nothing."}
 p[34] = {n = "Proficiency: Simple Weapons", d = "Use daggers, clubs, quarterstaffs and other simple weapons."}
 p[35] = {n = "Weapon Focus", d = "+1 to attack rolls with weapons you are proficient with."}
@@ -97,8 +97,8 @@ p[80] = {n = "Staggering Blow", d = "A melee hit with a two-handed or hand-and-a
 p[81] = {n = "Greater Staggering Blow", d = "A melee hit with a two-handed or hand-and-a-half weapon held in both hands (the off hand empty) has a 50% chance of a combat manoeuvre against the combat manoeuvre defence of the target; on a success it falls prone."}
 p[82] = {n = "Two-Handed Precision", d = "+1 to melee attacks while you wield a single non-light melee weapon in the main hand with the off hand empty."}
 -- Feats: ranged
-p[83] = {n = "Point-Blank Shot", d = "Better attack and damage with ranged attacks against targets within 6 cells."}
-p[84] = {n = "Precise Shot", d = "No penalty for shooting into melee."}
+p[83] = {n = "Point-Blank Shot", d = "Better attack and damage against targets within 6 cells, with ranged attacks and with ranged spells aimed at armour class or Reflex."}
+p[84] = {n = "Precise Shot", d = "No penalty for shooting or casting a ranged spell into melee."}
 p[85] = {n = "Improved Precise Shot", d = "Ranged attacks ignore the cover of the target."}
 p[86] = {n = "Rapid Shot", d = "Loose two arrows at one target, at an attack penalty."}
 p[87] = {n = "Improved Rapid Shot", d = "Rapid Shot no longer carries an attack penalty."}
@@ -112,16 +112,16 @@ p[94] = {n = "Crossbow Mastery", d = "More damage with crossbows, growing with y
 p[95] = {n = "Zen Archery", d = "Ranged attack rolls use your Wisdom modifier instead of Dexterity when it is higher."}
 -- Feats: combat manoeuvres
 p[96] = {n = "Improved Unarmed Strike", d = "Unarmed attacks no longer provoke attacks of opportunity. The root of every manoeuvre feat."}
-p[97] = {n = "Improved Grapple", d = "+2 on grapple checks, and no attack of opportunity when you try one."}
-p[98] = {n = "Greater Grapple", d = "Another +2 on grapple checks."}
-p[99] = {n = "Improved Trip", d = "+2 on trip checks, and no attack of opportunity when you try one."}
-p[100] = {n = "Greater Trip", d = "Another +2 on trip checks."}
-p[101] = {n = "Improved Bull Rush", d = "+2 on bull rush checks, and no attack of opportunity when you try one."}
-p[102] = {n = "Greater Bull Rush", d = "Another +2 on bull rush checks."}
-p[103] = {n = "Improved Drag", d = "+2 on drag checks, and no attack of opportunity when you try one."}
-p[104] = {n = "Greater Drag", d = "Another +2 on drag checks."}
-p[105] = {n = "Improved Overrun", d = "+2 on overrun checks, and no attack of opportunity when you try one."}
-p[106] = {n = "Greater Overrun", d = "Another +2 on overrun checks."}
+p[97] = {n = "Improved Grapple", d = "+2 on grapple checks and to your combat manoeuvre defence against grapples, and no attack of opportunity when you try one."}
+p[98] = {n = "Greater Grapple", d = "Another +2 on grapple checks and to your combat manoeuvre defence against grapples."}
+p[99] = {n = "Improved Trip", d = "+2 on trip checks and to your combat manoeuvre defence against trips, and no attack of opportunity when you try one."}
+p[100] = {n = "Greater Trip", d = "Another +2 on trip checks and to your combat manoeuvre defence against trips; when your trip succeeds, every other foe of the target beside it that can make an attack of opportunity strikes it once."}
+p[101] = {n = "Improved Bull Rush", d = "+2 on bull rush checks and to your combat manoeuvre defence against bull rushes, and no attack of opportunity when you try one."}
+p[102] = {n = "Greater Bull Rush", d = "Another +2 on bull rush checks and to your combat manoeuvre defence against bull rushes; when your bull rush succeeds, every other foe of the target beside it that can make an attack of opportunity strikes it once."}
+p[103] = {n = "Improved Drag", d = "+2 on drag checks and to your combat manoeuvre defence against drags, and no attack of opportunity when you try one."}
+p[104] = {n = "Greater Drag", d = "Another +2 on drag checks and to your combat manoeuvre defence against drags; when your drag succeeds, every other foe of the target beside it that can make an attack of opportunity strikes it once."}
+p[105] = {n = "Improved Overrun", d = "+2 on overrun checks and to your combat manoeuvre defence against overruns, and no attack of opportunity when you try one."}
+p[106] = {n = "Greater Overrun", d = "Another +2 on overrun checks and to your combat manoeuvre defence against overruns; when your overrun succeeds, every other foe of the target beside it that can make an attack of opportunity strikes it once."}
 -- Feats: spells
 p[107] = {n = "Spell Focus: Conjuration", d = "Your conjuration spells are harder to resist."}
 p[108] = {n = "Augment Summoning", d = "The creatures you summon are stronger and tougher."}
@@ -140,7 +140,7 @@ p[118] = {n = "Extra Turning", d = "Turn undead twice per battle."}
 p[119] = {n = "Magic Missile", d = "Bolts of force that never miss a target without spell resistance; more missiles as the caster gains levels, 3 at most."}
 p[120] = {n = "Sleep", d = "Creatures in an area fall into a magical slumber."}
 p[121] = {n = "Grease", d = "Coat the ground in slippery grease; creatures standing in it may fall. Lasts until removed."}
-p[122] = {n = "Summon Monster", d = "Call a creature to the chosen cell to fight for you."}
+p[122] = {n = "Summon Monster", d = "Call an elemental to the chosen cell to fight for you; the one called before leaves."}
 p[123] = {n = "Cure Wounds", d = "A touch of positive energy: heals the living, harms the undead."}
 p[124] = {n = "Inflict Wounds", d = "A touch of negative energy: harms the living, heals the undead."}
 p[125] = {n = "Acid Arrow", d = "An arrow of acid that may keep eating at the target after it hits."}
@@ -156,10 +156,10 @@ p[134] = {n = "Teleport", d = "Move a unit instantly to a random free cell withi
 p[135] = {n = "Mass Cure Wounds", d = "Positive energy washes over an area: heals the living, harms the undead."}
 p[136] = {n = "Mass Inflict Wounds", d = "Negative energy washes over an area: harms the living, heals the undead."}
 p[137] = {n = "Raise Dead", d = "Bring a fallen companion back to their feet."}
-p[138] = {n = "Slay Living", d = "A touch of negative energy that snuffs out a living creature."}
+p[138] = {n = "Slay Living", d = "A touch of negative energy that snuffs out a living creature; one that resists with Fortitude is still hurt."}
 p[139] = {n = "Chain Lightning", d = "Lightning strikes the target, then leaps to the nearest unit within 3 cells, friend or foe, the caster included; 4 strikes at most, each after the first at half damage."}
 p[140] = {n = "Acid Fog", d = "A cloud of corrosive fog harms and slows the creatures in it."}
-p[141] = {n = "Finger of Death", d = "Point at a living creature and tear its life away with negative energy."}
+p[141] = {n = "Finger of Death", d = "Point at a living creature and tear its life away with negative energy; one that resists with Fortitude is still hurt."}
 p[142] = {n = "Incendiary Cloud", d = "A burning cloud scorches the creatures in it."}
 p[143] = {n = "Meteor Swarm", d = "Blazing meteors pound an area with fire and bludgeoning damage."}
 
@@ -200,9 +200,9 @@ p[225] = {n = "Thin Skin", d = "-2 to natural armour."}
 p[226] = {n = "Amorphous", d = "Immune to being rooted, knocked prone or grappled."}
 p[227] = {n = "Magic Immunity", d = "Unaffected by spell effects."}
 p[228] = {n = "Elemental Resistance", d = "Takes half damage from fire, cold, lightning and acid."}
-p[229] = {n = "Battle Aura", d = "Allies nearby get +2 to attack."}
-p[230] = {n = "Slaughter Aura", d = "Allies nearby deal more damage, growing with level."}
-p[231] = {n = "Healing Aura", d = "Heals allies nearby every turn."}
+p[229] = {n = "Battle Aura", d = "It and its allies within 3 cells get +2 to attack."}
+p[230] = {n = "Slaughter Aura", d = "It and its allies within 3 cells deal more damage, growing with level."}
+p[231] = {n = "Healing Aura", d = "Heals itself and its allies within 3 cells every turn."}
 p[232] = {n = "Fire Aura", d = "Burns adjacent enemies every turn."}
 p[233] = {n = "Stench Aura", d = "Noxious fumes harm adjacent enemies every turn."}
 p[234] = {n = "Fear Aura", d = "Enemies nearby may be overcome with fear."}
@@ -214,7 +214,7 @@ p[239] = {n = "Bloodthirst", d = "Better attack and damage against targets at ha
 p[240] = {n = "Greater Bloodthirst", d = "Much better attack and damage against targets at half their hit points or less."}
 p[241] = {n = "Blood Rage", d = "Below half hit points it flies into a rage: better attack and damage, worse defences."}
 p[242] = {n = "Berserk Blood", d = "Rages as soon as it is hurt, and harder still below half hit points."}
-p[243] = {n = "Sneak Attack", d = "Extra damage against targets that cannot strike back or are flanked."}
+p[243] = {n = "Sneak Attack", d = "Extra damage against targets within 6 cells that cannot strike back or are flanked."}
 p[244] = {n = "Imbued Arrows", d = "Ranged weapon attacks carry random fire, cold, lightning or acid damage."}
 p[245] = {n = "Poisoned Weapons", d = "Weapon attacks may poison the target."}
 p[246] = {n = "Drow Poison", d = "Weapon attacks may leave the target stunned."}
@@ -230,7 +230,7 @@ p[255] = {n = "Corpse Rot", d = "When it dies, every unit next to it, friend or 
 p[256] = {n = "Double Strike", d = "Every attack strikes twice."}
 p[257] = {n = "Phalanx", d = "+2 to armour class and Reflex while an ally with Phalanx stands adjacent."}
 p[258] = {n = "Crowd Defence", d = "+2 to armour class and Reflex with one unit adjacent, friend or foe, +4 with two or more."}
-p[259] = {n = "Nimble Dodge", d = "+2 to its defence against attacks of opportunity."}
+p[259] = {n = "Nimble Dodge", d = "+2 to its defence against attacks of opportunity while it threatens the cells around it."}
 p[260] = {n = "Woodland Stride", d = "Its shift step may enter any cell it could enter, hard ground included."}
 p[261] = {n = "Slippery", d = "Its movement never provokes attacks of opportunity."}
 p[262] = {n = "Web Walker", d = "Unaffected by webs."}
@@ -253,7 +253,7 @@ p[278] = {n = "Spin Web", d = "Shoot a mass of web that holds a distant target; 
 p[279] = {n = "Shield Bash", d = "Slam an adjacent target with a shield; it may be stunned."}
 p[280] = {n = "Ground Slam", d = "Pound the ground to knock down the creatures around. Takes the whole turn."}
 p[281] = {n = "Polymorph", d = "Turn a creature into a harmless small animal for a few rounds."}
-p[282] = {n = "Turn Undead", d = "Present a holy symbol and drive the undead around you to flee. Once per battle."}
+p[282] = {n = "Turn Undead", d = "Present a holy symbol and drive every undead within 7 cells to flee, those on your own side included. Once per battle."}
 p[283] = {n = "Fear", d = "Fill every unit within 3 cells with fear, allies included; those immune to fear are spared."}
 p[284] = {n = "Madness", d = "Drive a creature mad, so that it attacks friend and foe alike."}
 p[285] = {n = "Charm", d = "Charm a nearby creature so that for a while it turns on its own allies."}
@@ -288,9 +288,9 @@ strs.abis = {
 }
 strs.defs = {
     {n = "AC", d = "Armour class, the defence against weapon attacks: 10 plus Dexterity, armour, shield, natural armour and level."},
-    {n = "Fortitude", d = "Resists poison, disease and bodily harm with Constitution."},
-    {n = "Reflex", d = "Dodges blasts, sprays and traps with Dexterity."},
-    {n = "Will", d = "Resists mind and death magic with Wisdom."},
+    {n = "Fortitude", d = "Resists poison, death spells and bodily harm with Constitution."},
+    {n = "Reflex", d = "Dodges blasts, sprays, grease and webs with Dexterity."},
+    {n = "Will", d = "Resists mind magic, polymorph, teleport, turning and wound spells with Wisdom."},
     {n = "CMD", d = "Combat manoeuvre defence against trips, bull rushes, grapples and the like; built from Strength, Dexterity and size."},
 }
 strs.atks = {
@@ -326,7 +326,7 @@ strs.wpn_grps = {
     {n = "Swords", d = "Daggers, short swords, longswords, greatswords and other blades."},
     {n = "Axes", d = "Handaxes, battleaxes, greataxes and picks."},
     {n = "Hammers", d = "Hammers, maces, morningstars and clubs."},
-    {n = "Flails", d = "Flails and spiked chains."},
+    {n = "Flails", d = "Flails, spiked chains and whips."},
     {n = "Spears", d = "Javelins, spears and halberds."},
     {n = "Bows", d = "Shortbows and longbows."},
     {n = "Crossbows", d = "Hand, light and heavy crossbows."},
@@ -382,13 +382,13 @@ strs.spl_cats = {
     {n = "Necromancy", d = "Spells of life, death and negative energy."},
 }
 strs.enc_diffs = {
-    {n = "Easy", d = "Weaker foes and a smaller reward."},
+    {n = "Easy", d = "Weaker foes and, as a rule, less experience; gold and loot do not change with the difficulty."},
     {n = "Normal", d = "An even fight."},
-    {n = "Hard", d = "Strong foes and a rich reward."},
+    {n = "Hard", d = "Strong foes and, as a rule, more experience; gold and loot do not change with the difficulty."},
 }
 strs.enc_types = {
     {n = "Battlefield Control", d = "The enemy is built around casters who control the field."},
-    {n = "Commander and Troops", d = "A strong leader with a band of followers."},
+    {n = "Commander and Troops", d = "A higher-level caster leading a band of followers."},
     {n = "Dragon Den", d = "A mighty solo monster, perhaps with one or two elites at its side."},
     {n = "Double Line", d = "Melee fighters in front, archers and casters behind."},
     {n = "Wolf Pack", d = "Foes in numbers that close in from every side."},
@@ -429,7 +429,7 @@ itm_types = {
     {n = "Neck", d = "Amulets and necklaces."},
     {n = "Ring", d = "A ring worn on a finger."},
     {n = "Trinket", d = "A small charm carried about."},
-    {n = "Consumable", d = "Potions, alchemical items and books, used up when used."},
+    {n = "Consumable", d = "Healing kits, alchemical items, dusts and books. None can be used in the game; they are worth only their sale price."},
     {n = "Miscellaneous", d = "Other items."},
 }
 u_sizes = {
@@ -477,7 +477,7 @@ spd_ani_lvs = {
 }
 
 -- ---- Records asked for by key (unit sheet and tooltips) ----
-abi = {n = "Abilities", d = "The six abilities: Strength, Dexterity, Constitution, Intelligence, Wisdom and Charisma. Every 2 points above 10 give +1 to the modifier."}
+abi = {n = "Abilities", d = "The six abilities: Strength, Dexterity, Constitution, Intelligence, Wisdom and Charisma. The modifier is the score less 10, halved and rounded down: 12 and 13 give +1, 8 and 9 give -1."}
 trait = {n = "Special", d = "Special qualities from race, monster powers and equipment."}
 feat = {n = "Feats", d = "The feats the character has learned while levelling up."}
 lv = {n = "Level", d = "The level of the character. Higher levels bring more hit points, better attacks and defences, and more feats and spells."}
@@ -489,18 +489,18 @@ unr = {n = "Overcome by", d = "These kinds of damage get through its damage redu
 dr = {n = "Damage reduction", d = "Each physical hit deals this much less damage."}
 er = {n = "Energy resistance", d = "Each hit of fire, cold, lightning or acid deals this much less damage."}
 ac_rng = {n = "Missile deflection", d = "Bonus to armour class against ranged attacks."}
-bounce_p = {n = "Thorns", d = "Enemies that strike you in melee take this much piercing damage."}
-bounce_f = {n = "Fire shield", d = "Enemies that strike you in melee take this much fire damage."}
+bounce_p = {n = "Thorns", d = "Whoever hits you with a melee attack, allies included, takes this much piercing damage, once per action; none when that action sets off Cleave."}
+bounce_f = {n = "Fire shield", d = "Whoever hits you with a melee attack, allies included, takes this much fire damage, once per action; none when that action sets off Cleave."}
 ctr_atk = {n = "Riposte", d = "Chance to strike back at once when a melee attack misses you (it uses an attack of opportunity)."}
 auto_sum = {n = "Summons", d = "The creature summoned at the start of each battle."}
 hr = {n = "Regeneration", d = "Hit points regained at the start of each turn."}
 auto_heal1 = {n = "First aid", d = "Hit points restored at once when first wounded."}
 auto_heal2 = {n = "Last stand", d = "Hit points restored at once on falling to half hit points."}
-be_heal = {n = "Healing received", d = "Extra hit points from every healing received."}
-to_heal = {n = "Healing given", d = "Extra hit points from every healing given to others."}
+be_heal = {n = "Healing received", d = "Extra hit points whenever a spell or power heals you (Cure Wounds, Repair) or damage you absorb heals you; regeneration, Healing Aura, First aid, Last stand, Blood Drain and vampiric weapons restore no more."}
+to_heal = {n = "Healing given", d = "Your positive-energy spells, such as Cure Wounds, do this much more: they heal this many more hit points, yourself included, and deal this much more damage to undead."}
 elm_dmg = {n = "Elemental damage", d = "Extra fire, cold, lightning and acid damage on spell attacks."}
-pe_dmg = {n = "Positive energy", d = "Extra damage and healing from positive energy."}
-ne_dmg = {n = "Negative energy", d = "Extra damage and healing from negative energy."}
+pe_dmg = {n = "Positive energy", d = "Extra positive energy damage and healing on spell attacks."}
+ne_dmg = {n = "Negative energy", d = "Extra negative energy damage and healing on spell attacks (not the slaying spells)."}
 tr = {n = "Turn resistance", d = "Bonus against being turned."}
 sr = {n = "Spell resistance", d = "Harmful spells aimed at it face a defence this much higher, less the spell penetration of the caster."}
 unsr = {n = "Spell penetration", d = "Bonus to overcoming the spell resistance of a target."}
