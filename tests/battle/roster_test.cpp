@@ -30,15 +30,13 @@ TEST_F(Roster, AdjacencyNeighboursAndSides) {
     rebuild_roster();
     EXPECT_EQ(btl_roster().size(), 5u);
     EXPECT_EQ(btl_fallen(), std::vector<unit_t*>{dead});  // a minion leaves no body
-    EXPECT_TRUE(units_adjacent(a, b));
-    EXPECT_FALSE(units_adjacent(a, a));
-    EXPECT_FALSE(units_adjacent(a, far));
+    EXPECT_EQ(std::tuple(units_adjacent(a, b), units_adjacent(a, a), units_adjacent(a, far)),
+              std::tuple(true, false, false));
     EXPECT_EQ(get_unit_at(5, 6), nullptr);  // the dead lie there; nobody stands
     EXPECT_EQ(get_unit_at(4, 5), c);
     EXPECT_EQ(count_units_around(a, 0), 3);  // b, c and the neutral unit; never a itself
     EXPECT_EQ(count_units_around(a, RW_ENEMIES), 1);
-    EXPECT_FALSE(units_are_enemies(neutral, c));
-    EXPECT_FALSE(units_are_enemies(a, neutral));
+    EXPECT_EQ(std::pair(units_are_enemies(neutral, c), units_are_enemies(a, neutral)), std::pair(false, false));
     EXPECT_EQ(count_units_around(neutral, RW_ENEMIES), 0);
     int seen = 0;
     for_each_unit(a, 0, [&](unit_t*) { return ++seen < 2; });
@@ -83,8 +81,7 @@ TEST_F(Roster, AuraBonusesFollowTheSourceLevel) {
     src->base.lv = 12;
     u->btl.auras = {{229, src}, {230, src}, {231, src}};
     apply_aura_bonuses(u);
-    EXPECT_EQ(u->drv.atk, 2);
-    EXPECT_EQ(u->drv.dmg, 6);  // 2 + 2 x (12 / 5)
+    EXPECT_EQ(std::pair(u->drv.atk, u->drv.dmg), std::pair(2, 6));  // damage 2 + 2 x (12 / 5)
     EXPECT_NE(u->texts[3].buf[0], 0);
     EXPECT_STREQ(u->texts[4].left(20).buf, L"<c=#ff00ff00>+6</c>\t");
 }

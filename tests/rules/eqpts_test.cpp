@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/str.h"
 #include "battle/btl.h"
 #include "rules/bag.h"
@@ -32,6 +34,9 @@ protected:
         u.recalc();
     }
     void hold(int main, int off) { u.eqpts.slots[EQ_MAIN].set(main, 1), u.eqpts.slots[EQ_OFF].set(off, 1); }
+    // The item in each hand, 0 for an empty one.
+    std::pair<int, int> hands() const { return {id_in(u.eqpts.slots[EQ_MAIN]), id_in(u.eqpts.slots[EQ_OFF])}; }
+    static int id_in(const itm_slot_t& s) { return s.empty() ? 0 : s.id; }
     void fill_bag_but(int free) {
         for (int i = 0; i < BAG_SLOTS - free; ++i) bag[i].set(169, 1);  // healing kits
     }
@@ -43,19 +48,13 @@ protected:
 }  // namespace
 
 TEST_F(Eqpts, LoadLevelsFollowTheCapacityOfStrength) {
-    EXPECT_EQ(load_capacity(0), 0);
-    EXPECT_EQ(load_capacity(-3), 0);
-    EXPECT_EQ(load_capacity(29), 1400);
-    EXPECT_EQ(load_capacity(30), 1500);
-    EXPECT_EQ(load_capacity(45), 1500);
+    for (const auto& [str, cap] : {std::pair{0, 0}, {-3, 0}, {29, 1400}, {30, 1500}, {45, 1500}})
+        EXPECT_EQ(load_capacity(str), cap) << str;
     make(12);
-    ASSERT_EQ(u.drv.size, 3);
-    ASSERT_EQ(u.eqpts.capacity(), 130);
-    const int caps[] = {43, 86, 130, UNLIMITED}, floors[] = {0, 43, 86, 130};
-    for (int lv = 1; lv <= 4; ++lv) {
-        EXPECT_EQ(u.eqpts.load_cap(lv), caps[lv - 1]) << lv;
-        EXPECT_EQ(u.eqpts.load_floor(lv), floors[lv - 1]) << lv;
-    }
+    ASSERT_EQ(std::pair(u.drv.size, u.eqpts.capacity()), std::pair(3, 130));
+    const std::pair<int, int> bounds[] = {{43, 0}, {86, 43}, {130, 86}, {UNLIMITED, 130}};  // cap and floor by level
+    for (int lv = 1; lv <= 4; ++lv)
+        EXPECT_EQ(std::pair(u.eqpts.load_cap(lv), u.eqpts.load_floor(lv)), bounds[lv - 1]) << lv;
     // Healing kits weigh 1, arrows 0.15: 42 kits and 10 arrows weigh 43.5 - 1 = 42.5.
     const struct { int kits; int arrows; int lv; } cases[] = {{0, 0, 1}, {41, 10, 1}, {43, 0, 2}, {86, 0, 3}, {130, 0, 4}};
     for (const auto& c : cases) {
@@ -86,15 +85,13 @@ TEST_F(Eqpts, TwoHanderIntoFullHandsNeedsTwoFreeBagSlots) {
     itm_slot_t sword(GREATSWORD, 1);
     EXPECT_FALSE(u.eqpts.equip_at(sword, EQ_MAIN));
     EXPECT_EQ(sword.id, GREATSWORD);
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
-    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, LIGHT_SHIELD);
+    EXPECT_EQ(hands(), std::pair(SHORT_SWORD, LIGHT_SHIELD));
     EXPECT_EQ(bag_free_slots(bag), 1);
 
     bag[0].clear();
     EXPECT_TRUE(u.eqpts.equip_at(sword, EQ_MAIN));
     EXPECT_TRUE(sword.empty());
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, GREATSWORD);
-    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(hands(), std::pair(GREATSWORD, 0));
     EXPECT_EQ(bag_free_slots(bag), 0);
 
     // A shield into the off hand sends the two-hander to the bag first.
@@ -102,19 +99,16 @@ TEST_F(Eqpts, TwoHanderIntoFullHandsNeedsTwoFreeBagSlots) {
     itm_slot_t shield(LIGHT_SHIELD, 1);
     EXPECT_TRUE(u.eqpts.equip_at(shield, EQ_OFF));
     EXPECT_EQ(bag[0].id, GREATSWORD);
-    EXPECT_TRUE(u.eqpts.slots[EQ_MAIN].empty());
-    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, LIGHT_SHIELD);  // a shield never moves to the main hand
+    EXPECT_EQ(hands(), std::pair(0, LIGHT_SHIELD));  // a shield never moves to the main hand
 }
 
 TEST_F(Eqpts, EquipPrefersEmptySlotsAndRefusesWhatFitsNowhere) {
     itm_slot_t d1(DAGGER, 1), d2(DAGGER, 1), dart(66, 10), ring(122, 1);
     EXPECT_TRUE(u.eqpts.equip(d1));
     EXPECT_TRUE(u.eqpts.equip(d2));
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
-    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, DAGGER);
+    EXPECT_EQ(hands(), std::pair(DAGGER, DAGGER));
     EXPECT_TRUE(u.eqpts.equip(dart));
-    EXPECT_EQ(u.eqpts.slots[EQ_QUICK].get_count(), 5);  // a quick slot holds five darts
-    EXPECT_EQ(dart.get_count(), 5);
+    EXPECT_EQ(std::pair(u.eqpts.slots[EQ_QUICK].get_count(), dart.get_count()), std::pair(5, 5));  // five darts a slot
     EXPECT_TRUE(u.eqpts.equip(ring));
     EXPECT_EQ(u.eqpts.slots[13].id, 122);
     // Equipping a slot onto itself moves nothing.
@@ -138,8 +132,7 @@ TEST_F(Eqpts, UnequipSettlesTheOffHandIntoTheMainHand) {
     hold(SHORT_SWORD, DAGGER);
     EXPECT_TRUE(u.eqpts.unequip(u.eqpts.slots[EQ_MAIN]));
     EXPECT_EQ(bag[0].id, SHORT_SWORD);
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
-    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(hands(), std::pair(DAGGER, 0));
 }
 
 TEST_F(Eqpts, SettleEmptiesSlotsWithIdsOutsideTheTable) {
@@ -149,11 +142,9 @@ TEST_F(Eqpts, SettleEmptiesSlotsWithIdsOutsideTheTable) {
     u.eqpts.slots[7].id = -4;
     u.eqpts.sets[1][0].id = 180;
     u.eqpts.settle();
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);  // the dagger moved into the emptied hand
-    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(hands(), std::pair(DAGGER, 0));  // the dagger moved into the emptied hand
     EXPECT_EQ(u.eqpts.slots[7].id, 0);
-    EXPECT_EQ(u.eqpts.sets[1][0].id, 0);
-    EXPECT_EQ(u.eqpts.sets[1][0].cnt, 0);
+    EXPECT_EQ(std::pair(u.eqpts.sets[1][0].id, u.eqpts.sets[1][0].cnt), std::pair(0, 0));
 }
 
 TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
@@ -163,8 +154,7 @@ TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
 
     u.eqpts.swap_wpn_set(2);
     EXPECT_EQ(u.eqpts.cur_set, 2);
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, LONGBOW);
-    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(hands(), std::pair(LONGBOW, 0));
     EXPECT_EQ(u.eqpts.sets[1][0].id, SHORT_SWORD);  // store 2 keeps set 0 meanwhile
     EXPECT_EQ(u.eqpts.sets[1][1].id, LIGHT_SHIELD);
     Str name, a, b;
@@ -174,31 +164,26 @@ TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
 
     u.eqpts.swap_wpn_set(-3);  // the other of sets 0 and 1: set 0
     EXPECT_EQ(u.eqpts.cur_set, 0);
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
-    EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, LIGHT_SHIELD);
+    EXPECT_EQ(hands(), std::pair(SHORT_SWORD, LIGHT_SHIELD));
     EXPECT_EQ(u.eqpts.sets[1][0].id, LONGBOW);
 
     // Set 3 holds an off-hand dagger only: it moves into the main hand.
     u.eqpts.swap_wpn_set(3);
-    EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, DAGGER);
-    EXPECT_TRUE(u.eqpts.slots[EQ_OFF].empty());
+    EXPECT_EQ(hands(), std::pair(DAGGER, 0));
     // From set 3 straight to set 2, then back to 0: nothing is made or lost.
     u.eqpts.swap_wpn_set(2);
     EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, LONGBOW);
     u.eqpts.swap_wpn_set(0);
     EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
-    EXPECT_EQ(u.eqpts.sets[1][0].id, LONGBOW);
-    EXPECT_EQ(u.eqpts.sets[2][0].id, DAGGER);
+    EXPECT_EQ(std::pair(u.eqpts.sets[1][0].id, u.eqpts.sets[2][0].id), std::pair(LONGBOW, DAGGER));
 
     // Sets outside -3..3 (and -1) are ignored.
     for (int bad : {-1, 4, 7, -4, 1000}) {
         u.eqpts.swap_wpn_set(bad);
-        EXPECT_EQ(u.eqpts.cur_set, 0) << bad;
-        EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD) << bad;
+        EXPECT_EQ(std::pair(u.eqpts.cur_set, u.eqpts.slots[EQ_MAIN].id), std::pair(0, SHORT_SWORD)) << bad;
     }
     EXPECT_STREQ(u.eqpts.wpn_set_name(name, 9).buf, L"");
-    u.eqpts.sets[0][0].clear();
-    u.eqpts.sets[0][1].clear();
+    for (itm_slot_t& s : u.eqpts.sets[0]) s.clear();
     // Empty hands are named after the unarmed strike.
     wchar_t** unarmed = &const_cast<itm_t&>(get_itm(ITM_UNARMED)).n;
     text_info_t::set(unarmed, L"徒手");
@@ -208,8 +193,7 @@ TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
 
 TEST_F(Eqpts, AttackSlotsByKind) {
     atk_slots_t a = u.eqpts.atk_slots(1);
-    EXPECT_EQ(a.slots, std::vector<int>{EQ_MAIN});  // the unarmed strike
-    EXPECT_EQ(a.light, 0);
+    EXPECT_EQ(std::pair(a.slots, a.light), std::pair(std::vector<int>{EQ_MAIN}, 0));  // the unarmed strike
     EXPECT_EQ(u.eqpts.get_slot(EQ_MAIN, 1).id, ITM_UNARMED);
     EXPECT_EQ(u.eqpts.get_slot(EQ_MAIN, 1).cnt, 0);
     EXPECT_TRUE(u.eqpts.get_slot(EQ_MAIN, 0).empty());
@@ -217,12 +201,10 @@ TEST_F(Eqpts, AttackSlotsByKind) {
 
     hold(SHORT_SWORD, DAGGER);
     a = u.eqpts.atk_slots(1);
-    EXPECT_EQ(a.slots, (std::vector<int>{EQ_MAIN, EQ_OFF}));
-    EXPECT_EQ(a.light, 1);
+    EXPECT_EQ(std::pair(a.slots, a.light), std::pair(std::vector<int>{EQ_MAIN, EQ_OFF}, 1));
     u.eqpts.slots[EQ_OFF].set(39, 1);  // a battle axe is not light
     EXPECT_EQ(u.eqpts.atk_slots(1).light, 0);
-    EXPECT_TRUE(u.eqpts.atk_slots(5).slots.empty());
-    EXPECT_EQ(u.eqpts.atk_slots(5).light, 1);
+    EXPECT_EQ(std::pair(u.eqpts.atk_slots(5).slots, u.eqpts.atk_slots(5).light), std::pair(std::vector<int>{}, 1));
 
     // A bow without arrows, and thrown daggers in the third quick slot.
     u.eqpts.clear();
@@ -272,27 +254,21 @@ TEST_F(Eqpts, SetGearOfAMonsterTemplate) {
     eqpts_t e;
     // Bite and claw, a longspear, chain mail, a longbow; javelins for the quick slot.
     e.set_gear({1, 2, LONGSPEAR, CHAIN, LONGBOW, 56}, 1 | 2);
-    EXPECT_EQ(e.nat[0], 1);
-    EXPECT_EQ(e.nat[1], 2);
-    EXPECT_EQ(e.nat[2], 0);
+    EXPECT_EQ((std::array{e.nat[0], e.nat[1], e.nat[2]}), (std::array{1, 2, 0}));
     EXPECT_EQ(e.slots[EQ_BODY].id, CHAIN);
     // The bow's arrows replace the javelins; a natural weapon takes the main hand.
-    EXPECT_EQ(e.slots[EQ_QUICK].id, ARROWS);
-    EXPECT_EQ(e.slots[EQ_QUICK].cnt, 15);
+    EXPECT_EQ(std::pair(e.slots[EQ_QUICK].id, e.slots[EQ_QUICK].cnt), std::pair(ARROWS, 15));
     EXPECT_EQ(e.slots[EQ_MAIN].id, 1);
     EXPECT_TRUE(e.slots[EQ_OFF].empty());
 
     e.set_gear({SHORT_SWORD, LIGHT_SHIELD, 56}, 1);
-    EXPECT_EQ(e.slots[EQ_MAIN].id, SHORT_SWORD);
-    EXPECT_EQ(e.slots[EQ_MAIN].get_count(), 1);
+    EXPECT_EQ(std::pair(e.slots[EQ_MAIN].id, e.slots[EQ_MAIN].get_count()), std::pair(SHORT_SWORD, 1));
     EXPECT_EQ(e.slots[EQ_OFF].id, LIGHT_SHIELD);
-    EXPECT_EQ(e.slots[EQ_QUICK].id, 56);
-    EXPECT_EQ(e.slots[EQ_QUICK].cnt, 5);
+    EXPECT_EQ(std::pair(e.slots[EQ_QUICK].id, e.slots[EQ_QUICK].cnt), std::pair(56, 5));
     EXPECT_EQ(e.nat[0], 0);
 
     e.set_gear({1, 2, 3, 4, 5}, 0);  // a fifth natural weapon has no room
-    EXPECT_EQ(e.nat[3], 4);
-    EXPECT_EQ(e.slots[EQ_MAIN].id, 1);
+    EXPECT_EQ(std::pair(e.nat[3], e.slots[EQ_MAIN].id), std::pair(4, 1));
 
     // An empty list with the quick-slot flag takes nothing from nowhere.
     e.set_gear({}, 1 | 2);
@@ -309,10 +285,9 @@ TEST_F(Eqpts, CopiesKeepTheirOwnContents) {
     u.eqpts.nat[0] = 3;
     unit_t b(u);
     EXPECT_EQ(b.eqpts.u, &b);
-    EXPECT_EQ(b.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
-    EXPECT_EQ(b.eqpts.sets[0][0].id, LONGBOW);
-    EXPECT_EQ(b.eqpts.cur_set, 2);
-    EXPECT_EQ(b.eqpts.nat[0], 3);
+    const eqpts_t& e = b.eqpts;
+    EXPECT_EQ((std::array{e.slots[EQ_MAIN].id, e.sets[0][0].id, e.cur_set, e.nat[0]}),
+              (std::array{SHORT_SWORD, LONGBOW, 2, 3}));
     b.eqpts.clear();
     EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, SHORT_SWORD);
 }

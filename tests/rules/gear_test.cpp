@@ -13,6 +13,8 @@ class Gear : public pwrs_test {
 protected:
     void SetUp() override { make_unit(u, 24, 1, 1, 14); }  // a human fighter
     void collect() { collect_gear_bonuses(u, val, src); }
+    // The value of a gear word and the slot it came from.
+    std::tuple<int, const itm_slot_t*> entry(int w) const { return {val[w], src[w]}; }
     brdn_t burden() {
         brdn_t b;
         u.get_burden(b);
@@ -22,32 +24,26 @@ protected:
     unit_t u;
     int val[GEAR_N];
     const itm_slot_t* src[GEAR_N];
+    const itm_slot_t* const slots = u.eqpts.slots;
 };
 
 }  // namespace
 
 TEST_F(Gear, ArmourAndShieldEntries) {
     collect();
-    for (int i = 0; i < GEAR_N; ++i) {
-        EXPECT_EQ(val[i], 0) << i;
-        EXPECT_EQ(src[i], nullptr) << i;
-    }
+    for (int i = 0; i < GEAR_N; ++i) EXPECT_EQ(entry(i), std::tuple(0, nullptr)) << i;
     u.eqpts.slots[EQ_BODY] = inst(70, 1);  // +1 scale mail: 5 + 1
     u.eqpts.slots[EQ_OFF] = inst(76, 0);   // a tower shield: 6
     u.pwrs.add(50);
     u.pwrs.add(51);  // "shd_def2" wins over "shd_def1"
     collect();
-    EXPECT_EQ(val[G_AMR], 6);
-    EXPECT_EQ(src[G_AMR], &u.eqpts.slots[EQ_BODY]);
-    EXPECT_EQ(val[G_SHD], 8);
-    EXPECT_EQ(val[G_SHD_RF], 8);
-    EXPECT_EQ(val[G_TOWER], -2);
-    EXPECT_EQ(src[G_TOWER], &u.eqpts.slots[EQ_OFF]);
+    EXPECT_EQ(entry(G_AMR), std::tuple(6, &slots[EQ_BODY]));
+    EXPECT_EQ(std::pair(val[G_SHD], val[G_SHD_RF]), std::pair(8, 8));
+    EXPECT_EQ(entry(G_TOWER), std::tuple(-2, &slots[EQ_OFF]));
     u.eqpts.slots[EQ_OFF] = inst(74, 0);  // a light shield costs no attack
     u.pwrs.remove(51);
     collect();
-    EXPECT_EQ(val[G_SHD], 3);
-    EXPECT_EQ(val[G_TOWER], 0);
+    EXPECT_EQ(std::pair(val[G_SHD], val[G_TOWER]), std::pair(3, 0));
     // A robe in the body slot is no armour.
     u.eqpts.slots[EQ_BODY] = inst(96, 0);
     collect();
@@ -55,33 +51,26 @@ TEST_F(Gear, ArmourAndShieldEntries) {
 }
 
 TEST_F(Gear, EnchantmentsGiveTheBestOfEachKind) {
-    const itm_slot_t* slots = u.eqpts.slots;
     // A defending dagger counts in hand, not in a quick slot.
     u.eqpts.slots[EQ_QUICK] = inst(27, 2, {5});
     collect();
     EXPECT_EQ(val[G_SHD], 0);
     u.eqpts.slots[EQ_OFF] = inst(27, 2, {5});
     collect();
-    EXPECT_EQ(val[G_SHD], 2);
-    EXPECT_EQ(src[G_SHD], &slots[EQ_OFF]);
+    EXPECT_EQ(entry(G_SHD), std::tuple(2, &slots[EQ_OFF]));
 
     // Strength from the better of two items; abi alone sets the other five.
     u.eqpts.slots[15] = inst(136, 3);  // str: 2 per bonus point
     u.eqpts.slots[16] = inst(144, 2);  // abi
     collect();
-    EXPECT_EQ(val[G_ABI], 6);
-    EXPECT_EQ(src[G_ABI], &slots[15]);
-    for (int i = 1; i < 6; ++i) {
-        EXPECT_EQ(val[G_ABI + i], 4) << i;
-        EXPECT_EQ(src[G_ABI + i], &slots[16]) << i;
-    }
+    EXPECT_EQ(entry(G_ABI), std::tuple(6, &slots[15]));
+    for (int i = 1; i < 6; ++i) EXPECT_EQ(entry(G_ABI + i), std::tuple(4, &slots[16])) << i;
 
     // Luck never adds up; a tie keeps the first ring.
     u.eqpts.slots[13] = inst(122, 0);
     u.eqpts.slots[14] = inst(123, 0);
     collect();
-    EXPECT_EQ(val[G_LUCK], 2);
-    EXPECT_EQ(src[G_LUCK], &slots[14]);
+    EXPECT_EQ(entry(G_LUCK), std::tuple(2, &slots[14]));
     u.eqpts.slots[14] = inst(122, 0);
     collect();
     EXPECT_EQ(src[G_LUCK], &slots[13]);
@@ -90,8 +79,7 @@ TEST_F(Gear, EnchantmentsGiveTheBestOfEachKind) {
     u.eqpts.slots[EQ_BODY] = inst(96, 2);
     u.eqpts.slots[11] = inst(103, 1);
     collect();
-    EXPECT_EQ(val[G_AMR], 6);
-    EXPECT_EQ(src[G_AMR], &slots[11]);
+    EXPECT_EQ(entry(G_AMR), std::tuple(6, &slots[11]));
 
     // The elemental companion keeps its enchantment; the rest land on their words.
     u.eqpts.slots[15] = inst(155, 2);
@@ -107,20 +95,14 @@ TEST_F(Gear, EnchantmentsGiveTheBestOfEachKind) {
 
 TEST_F(Gear, BurdenOfArmourShieldsAndLoad) {
     brdn_t b = burden();
-    EXPECT_EQ(b.max_dex, UNLIMITED);
-    EXPECT_EQ(b.amr_pen, 0);
-    EXPECT_EQ(b.spd_pen, 0);
-    EXPECT_EQ(b.spl_fail, 0);
+    EXPECT_EQ(std::tuple(b.max_dex, b.amr_pen, b.spd_pen, b.spl_fail), std::tuple(UNLIMITED, 0, 0, 0));
 
     // Padded armour (speed 0) without the proficiency: -1 speed and its penalty.
     u.eqpts.slots[EQ_BODY] = inst(67, 0);
     for (int p : {52, 53, 54}) u.pwrs.remove(p);
     ASSERT_FALSE(u.is_proficient(u.eqpts.slots[EQ_BODY]));
     b = burden();
-    EXPECT_EQ(b.spd_pen, -1);
-    EXPECT_EQ(b.amr_pen, -2);
-    EXPECT_EQ(b.max_dex, 8);
-    EXPECT_EQ(b.spl_fail, 5);
+    EXPECT_EQ(std::tuple(b.max_dex, b.amr_pen, b.spd_pen, b.spl_fail), std::tuple(8, -2, -1, 5));
 
     // A shield without proficiency never costs speed that way.
     u.eqpts.slots[EQ_BODY].clear();
@@ -128,14 +110,11 @@ TEST_F(Gear, BurdenOfArmourShieldsAndLoad) {
     u.pwrs.remove(48);
     ASSERT_FALSE(u.is_proficient(u.eqpts.slots[EQ_OFF]));
     b = burden();
-    EXPECT_EQ(b.spd_pen, 0);
-    EXPECT_EQ(b.amr_pen, -2);
+    EXPECT_EQ(std::pair(b.spd_pen, b.amr_pen), std::pair(0, -2));
 
     // Overload stops the unit whatever it wears.
     u.eqpts.slots[EQ_QUICK].set(169, 1000);
     ASSERT_EQ(u.eqpts.load_lv(), 4);
     b = burden();
-    EXPECT_EQ(b.spd_pen, NO_MOVE);
-    EXPECT_EQ(b.amr_pen, -10);
-    EXPECT_EQ(b.max_dex, 0);
+    EXPECT_EQ(std::tuple(b.spd_pen, b.amr_pen, b.max_dex), std::tuple(NO_MOVE, -10, 0));
 }

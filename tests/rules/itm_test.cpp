@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <lua.hpp>
+#include <array>
 #include <climits>
 #include <cwchar>
 #include <set>
@@ -30,56 +31,44 @@ TEST(ItmTable, EveryRowHasAUniqueCaseSensitiveKey) {
         EXPECT_GE(get_itm(id).type, IT_WPN) << id;
         EXPECT_LE(get_itm(id).type, IT_DRUG) << id;  // no kind is "misc"
     }
-    EXPECT_STREQ(get_itm(1).k, L"Bite");
-    EXPECT_STREQ(get_itm(7).k, L"bite2");
-    EXPECT_STREQ(get_itm(179).k, L"net");
+    for (const auto& [id, key] : {std::pair{1, L"Bite"}, {7, L"bite2"}, {179, L"net"}})
+        EXPECT_STREQ(get_itm(id).k, key);
 }
 
 TEST(ItmTable, RowZeroIsTheDefaultAndAnswersForIdsOutsideTheTable) {
     for (int id : {0, -1, 180, INT_MAX, INT_MIN}) {
         const itm_t& it = get_itm(id);
         EXPECT_EQ(&it, &get_itm(0)) << id;
-        EXPECT_EQ(it.k, nullptr);
-        EXPECT_EQ(it.type, 0);
-        EXPECT_EQ(it.price, 0);
-        EXPECT_EQ(it.amr.max_dex, UNLIMITED);
-        EXPECT_EQ(it.ies[0], 0);
+        EXPECT_EQ(std::tuple(it.k, it.type, it.price, it.amr.max_dex, it.ies[0]),
+                  std::tuple(nullptr, 0, 0, UNLIMITED, 0)) << id;
         EXPECT_FALSE(itm_valid_id(id));
     }
     EXPECT_STREQ(get_itm_type(14).k, L"drug");
     EXPECT_STREQ(get_itm_type(15).k, L"misc");
-    EXPECT_EQ(get_itm_type(16).k, nullptr);
-    EXPECT_EQ(get_itm_type(-3).k, nullptr);
+    EXPECT_EQ(std::tuple(get_itm_type(16).k, get_itm_type(-3).k), std::tuple(nullptr, nullptr));
 }
 
 TEST(ItmTable, DistinctiveRows) {
     const itm_t& unarm = get_itm(26);
     EXPECT_STREQ(unarm.k, L"unarm");
-    EXPECT_EQ(unarm.wpn.cat, 4);
-    EXPECT_EQ(unarm.grp, 9);
-    EXPECT_EQ(unarm.wpn.flags, WF_LIGHT);
-    EXPECT_EQ(unarm.wpn.dmg, (dmg_part_t{1, 3, 0, 0x8}));
+    EXPECT_EQ(std::tuple(unarm.wpn.cat, unarm.grp, unarm.wpn.flags, unarm.wpn.dmg),
+              std::tuple(4, 9, WF_LIGHT, dmg_part_t{1, 3, 0, 0x8}));
 
     EXPECT_EQ(count_where([](const itm_t& it) { return it.wpn.cat == 4 && it.wpn.hands == 2; }), 1);
-    EXPECT_EQ(get_itm(13).wpn.hands, 2);
-    EXPECT_EQ(get_itm(13).wpn.crit_rng, 2);
+    EXPECT_EQ(std::pair(get_itm(13).wpn.hands, get_itm(13).wpn.crit_rng), std::pair(2, 2));
 
-    EXPECT_EQ(get_itm(19).ies[0], 81);  // bite_bleed: grap, bleed
-    EXPECT_EQ(get_itm(19).ies[1], 10);
+    EXPECT_EQ(std::pair(get_itm(19).ies[0], get_itm(19).ies[1]), std::pair(81, 10));  // bite_bleed: grap, bleed
     EXPECT_EQ(get_itm(1).wpn.dmg.mask, 0xEu);  // "spb"
     EXPECT_EQ(get_itm(25).wpn.dmg, (dmg_part_t{3, 8, 0, 0x1000}));  // void
     EXPECT_EQ(get_itm(174).wpn.dmg, dmg_part_t{});                  // "0"
 
-    EXPECT_EQ(get_itm(179).wpn.crit_rng, 0);
-    EXPECT_EQ(get_itm(179).wpn.crit_mul, 0);
+    EXPECT_EQ(std::pair(get_itm(179).wpn.crit_rng, get_itm(179).wpn.crit_mul), std::pair(0, 0));
     EXPECT_EQ(get_itm(66).price, 0.5);
 
-    EXPECT_EQ(get_itm(74).amr.max_dex, UNLIMITED);
-    EXPECT_EQ(get_itm(75).amr.max_dex, UNLIMITED);
-    EXPECT_EQ(get_itm(76).amr.max_dex, 2);
+    EXPECT_EQ((std::array{get_itm(74).amr.max_dex, get_itm(75).amr.max_dex, get_itm(76).amr.max_dex}),
+              (std::array{UNLIMITED, UNLIMITED, 2}));
     EXPECT_EQ(get_itm(74).wpn.dmg, (dmg_part_t{1, 3, 0, 0x8}));  // the shield bash
-    EXPECT_EQ(get_itm(74).wpn.flags, WF_LIGHT);
-    EXPECT_EQ(get_itm(76).wpn.flags, 0);
+    EXPECT_EQ(std::pair(get_itm(74).wpn.flags, get_itm(76).wpn.flags), std::pair(int(WF_LIGHT), 0));
 
     for (int id = 160; id <= 165; ++id) EXPECT_EQ(get_itm(id).min_lv, UNLIMITED) << id;
     EXPECT_EQ(get_itm(84).ies[3], 67);  // belt_hr3 fills all four
@@ -92,8 +81,7 @@ TEST(ItmTable, TypesByIdRange) {
         const int t = get_itm(id).type;
         const bool ammo = id >= 166 && id <= 168;
         const bool drug = (id >= 160 && id <= 165) || (id >= 169 && id <= 177);
-        EXPECT_EQ(t == IT_AMMO, ammo) << id;
-        EXPECT_EQ(t == IT_DRUG, drug) << id;
+        EXPECT_EQ(std::pair(t == IT_AMMO, t == IT_DRUG), std::pair(ammo, drug)) << id;
         if (id <= 66 || id >= 178) {
             EXPECT_EQ(t, IT_WPN) << id;
         }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -30,8 +31,7 @@ int mon_id(const wchar_t* key) {
 TEST_F(Mon, EmptyRowAndIdsOutsideTheTable) {
     for (int id : {0, -1, 120, 99999}) {
         const mon_t& m = get_mon(id);
-        EXPECT_EQ(m.race, 0) << id;
-        EXPECT_EQ(m.bld, 0) << id;
+        EXPECT_EQ(std::pair(m.race, m.bld), std::pair(0, 0)) << id;
         EXPECT_TRUE(m.pwrs.empty() && m.itms.empty()) << id;
     }
 }
@@ -63,8 +63,7 @@ TEST_F(Mon, RowsTheRulesNameByKey) {
     EXPECT_EQ(std::count_if(vm.pwrs.begin(), vm.pwrs.end(), [](int p) { return p < 0; }), 5);
     EXPECT_EQ(std::count_if(vm.pwrs.begin(), vm.pwrs.end(), [](int p) { return p > 0; }), 4);
     const mon_t& gob = get_mon(mon_id(L"gob_a3_th"));
-    EXPECT_EQ(gob.gear, 3);
-    EXPECT_EQ(gob.itms.back(), 56);
+    EXPECT_EQ(std::pair(gob.gear, gob.itms.back()), std::pair(3, 56));
     EXPECT_EQ(get_mon(mon_id(L"lich_s")).min_lv, 30);
     EXPECT_TRUE(get_mon(mon_id(L"hum_hlr")).is_sup_or_elite());
     EXPECT_TRUE(get_mon(mon_id(L"ant_e")).is_sup_or_elite());
@@ -85,12 +84,8 @@ TEST_F(Mon, EveryTemplateBuildsAtEveryLevel) {
             SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(lv));
             unit_t u;
             u.from_mon(id, lv);
-            EXPECT_EQ(u.base.kind, UK_MON);
-            EXPECT_EQ(u.base.lv, lv);
-            EXPECT_EQ(u.base.rank, t.rank);
-            EXPECT_EQ(u.btl.ai, 1);
-            EXPECT_EQ(u.btl.side, 1);
-            EXPECT_EQ(u.hp_ready, 1);
+            EXPECT_EQ(std::tuple(u.base.kind, u.base.lv, u.base.rank), std::tuple(UK_MON, lv, t.rank));
+            EXPECT_EQ((std::array{u.btl.ai, u.btl.side, u.hp_ready}), (std::array{1, 1, 1}));
             EXPECT_GT(u.drv.hp_max, 0);
             EXPECT_EQ(u.hp, u.drv.hp_max);
             EXPECT_EQ(u.img, Str(L"units_mon/") + t.k);
@@ -112,10 +107,8 @@ TEST_F(Mon, EveryTemplateBuildsAtEveryLevel) {
 TEST_F(Mon, TemplateBuilderRules) {
     unit_t u;
     // Class by tier: tier 0 is always "no"; tier 1 raises a cleric build to priest.
-    EXPECT_EQ(u.from_mon(mon_id(L"ant"), 1).base.cls, 8);
-    EXPECT_EQ(u.from_mon(mon_id(L"kobold_hlr"), 1).base.cls, 5);
-    EXPECT_EQ(u.from_mon(mon_id(L"gob_a6_fire"), 1).base.cls, 6);
-    EXPECT_EQ(u.from_mon(mon_id(L"hum_elm"), 1).base.cls, 3);
+    for (const auto& [key, cls] : {std::pair{L"ant", 8}, {L"kobold_hlr", 5}, {L"gob_a6_fire", 6}, {L"hum_elm", 3}})
+        EXPECT_EQ(u.from_mon(mon_id(key), 1).base.cls, cls) << key;
     // The tier row by the build's scores, then race (a human gets the key bonus), then the template.
     u.from_mon(mon_id(L"hum_elm"), 1);
     EXPECT_EQ(std::vector<int>(u.base.abi, u.base.abi + ABIS), (std::vector<int>{8, 14, 13, 17, 12, 10}));

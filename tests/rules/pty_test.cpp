@@ -65,9 +65,7 @@ TEST_F(Pty, FileMatchesTheLayoutAndRoundTrips) {
     ASSERT_TRUE(q.load(in));
     EXPECT_TRUE(in.at_end());
     EXPECT_EQ(bytes_of(q), f);
-    EXPECT_EQ(q.bag[3].ex, -9);
-    EXPECT_EQ(q.local_pt.y, 6);
-    EXPECT_EQ(q.arena.deaths, 11);
+    EXPECT_EQ(std::tuple(q.bag[3].ex, q.local_pt.y, q.arena.deaths), std::tuple(-9, 6, 11));
 }
 
 TEST_F(Pty, EmptyNameWritesNoUnits) {
@@ -114,11 +112,8 @@ TEST_F(Pty, ResetInitAndNewBatch) {
     p.reset();
     EXPECT_TRUE(p.units.empty());
     EXPECT_EQ(p.lv(), 1) << "no members: level 1";
-    EXPECT_EQ(p.world_pt, (pt_t{-1, -1}));
-    EXPECT_EQ(p.local_pt, (pt_t{-1, -1}));
-    EXPECT_EQ(p.local_lv, -1);
-    EXPECT_EQ(p.gold, 0.0);
-    EXPECT_TRUE(p.bag[3].empty());
+    EXPECT_EQ(std::pair(p.world_pt, p.local_pt), std::pair(pt_t{-1, -1}, pt_t{-1, -1}));
+    EXPECT_EQ(std::tuple(p.local_lv, p.gold, p.bag[3].empty()), std::tuple(-1, 0.0, true));
 
     std::vector<unit_t*> us;
     for (int lv : {4, 1, 2}) {
@@ -126,8 +121,7 @@ TEST_F(Pty, ResetInitAndNewBatch) {
         us.back()->base.lv = lv;
     }
     p.init(L"三人", us);
-    EXPECT_EQ(p.gold, 300.0);
-    EXPECT_EQ(p.name, L"三人");
+    EXPECT_EQ(std::pair(p.gold, p.name), std::pair(300.0, Str(L"三人")));
     EXPECT_EQ(std::pair(p.arena.lv, p.lv()), std::pair(4, 4)) << "the first member's";
     EXPECT_EQ(p.arena.size, 3);
     EXPECT_EQ(p.arena.floor + p.arena.wins + p.arena.deaths + p.arena.beaten, 0);
@@ -148,12 +142,8 @@ TEST_F(Pty, PremadesBuildWithTheirRacesClassesAbilitiesAndFeats) {
         const unit_t& u = *pcs[size_t(i)];
         const u_bld_t& b = *get_bld(i + 1);
         SCOPED_TRACE(i + 1);
-        EXPECT_EQ(u.name, names[i]);
-        EXPECT_EQ(u.base.kind, UK_PC);
-        EXPECT_EQ(u.base.bld, i + 1);
-        EXPECT_EQ(u.base.lv, 1);
-        EXPECT_EQ(u.base.race, b.race);
-        EXPECT_EQ(u.base.cls, b.cls);
+        EXPECT_EQ(std::tuple(u.name, u.base.kind, u.base.bld, u.base.lv, u.base.race, u.base.cls),
+                  std::tuple(Str(names[i]), UK_PC, i + 1, 1, b.race, b.cls));
         const race_t& r = *get_race(b.race);
         for (int a = 0; a < 6; ++a) {
             const int adj = b.race == 24 ? (a == b.key_abi ? 2 : 0) : r.abi_adj[a];
@@ -164,8 +154,7 @@ TEST_F(Pty, PremadesBuildWithTheirRacesClassesAbilitiesAndFeats) {
         int from_plan = 0;
         for (int id : b.plan) from_plan += u.has_pwr(id) && id >= 35;
         EXPECT_GE(from_plan, 1);
-        EXPECT_EQ(u.hp_ready, 1);
-        EXPECT_EQ(u.btl.side, 0);
+        EXPECT_EQ(std::pair(u.hp_ready, u.btl.side), std::pair(1, 0));
     }
     EXPECT_EQ(pcs[0]->img, L"units_pc/010101");
     EXPECT_EQ(pcs[9]->face, L"faces_pc/0007");
@@ -176,12 +165,10 @@ TEST_F(Pty, PremadesBuildWithTheirRacesClassesAbilitiesAndFeats) {
 TEST_F(Pty, ResetPtyMakesTheDefaultParty) {
     reset_pty();
     ASSERT_EQ(g_pty.units.size(), 5u);
-    EXPECT_EQ(g_pty.name, L"异乡人");
-    EXPECT_EQ(g_pty.gold, 500.0);
+    EXPECT_EQ(std::pair(g_pty.name, g_pty.gold), std::pair(Str(L"异乡人"), 500.0));
     const int blds[] = {1, 3, 4, 5, 8};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(g_pty.units[size_t(i)]->base.bld, blds[i]);
-    EXPECT_EQ(g_pty.arena.size, 5);
-    EXPECT_EQ(g_pty.arena.lv, 1);
+    EXPECT_EQ(std::pair(g_pty.arena.size, g_pty.arena.lv), std::pair(5, 1));
     g_pty.reset();
 }
 
@@ -201,6 +188,5 @@ TEST_F(Pty, ArenaValuesOutOfRangeAreClampedOnLoad) {
     p.arena.lv = -3;
     mem_io_t in2(bytes_of(p));
     ASSERT_TRUE(q.load(in2));
-    EXPECT_EQ(q.arena.size, PTY_MAX_UNITS);
-    EXPECT_EQ(q.arena.lv, 0);
+    EXPECT_EQ(std::pair(q.arena.size, q.arena.lv), std::pair(PTY_MAX_UNITS, 0));
 }

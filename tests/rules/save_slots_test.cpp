@@ -41,9 +41,7 @@ TEST_F(SaveSlots, FirstArenaEntryMakesSlotOneWithItsMembers) {
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(has("saves/arena/10000001/0000000" + std::to_string(i) + ".pc")) << i;
     EXPECT_FALSE(has("saves/arena/10000001/00000005.pc"));
     EXPECT_EQ(cfg("arena"), cfg_bytes(10000002, 10000001));
-    EXPECT_EQ(cur_slot_id(), 10000001);
-    EXPECT_EQ(g_pty.units.size(), 5u);
-    EXPECT_EQ(g_pty.name, L"异乡人");
+    EXPECT_EQ(std::tuple(cur_slot_id(), g_pty.units.size(), g_pty.name), std::tuple(10000001, 5u, Str(L"异乡人")));
     // No temporary file is left behind.
     for (const auto& e : fs::directory_iterator(dir.path("saves/arena/10000001")))
         EXPECT_NE(e.path().extension(), ".tmp");
@@ -68,13 +66,11 @@ TEST_F(SaveSlots, ARemovedCurrentSlotLoadsTheSmallestAndNoSlotStartsAnew) {
     fs::remove_all(dir.path("saves/arena/10000001"));
     forget_slot_cfgs();
     ASSERT_TRUE(load_arena_slot(SLOT_CUR));
-    EXPECT_EQ(cur_slot_id(), 10000002);
-    EXPECT_EQ(g_pty.name, L"second");
+    EXPECT_EQ(std::pair(cur_slot_id(), g_pty.name), std::pair(10000002, Str(L"second")));
 
     fs::remove_all(dir.path("saves/arena/10000002"));
     ASSERT_TRUE(load_arena_slot(SLOT_CUR));
-    EXPECT_EQ(cur_slot_id(), 10000001);  // the record went back to its defaults
-    EXPECT_EQ(g_pty.name, L"异乡人");
+    EXPECT_EQ(std::pair(cur_slot_id(), g_pty.name), std::pair(10000001, Str(L"异乡人")));  // back to the defaults
     EXPECT_EQ(cfg("arena"), cfg_bytes(10000002, 10000001));
 }
 
@@ -99,8 +95,7 @@ TEST_F(SaveSlots, SlotListingIsNumericAndIgnoresOtherNames) {
     ASSERT_TRUE(save_slot_dir(arena_slot_dir(10000010).buf));
     const std::vector<slot_info_t> slots = list_arena_slots();
     ASSERT_EQ(slots.size(), 1u);  // 10000002 has no party file
-    EXPECT_EQ(slots[0].id, 10000010);
-    EXPECT_EQ(slots[0].name, L"ten");
+    EXPECT_EQ(std::pair(slots[0].id, slots[0].name), std::pair(10000010, Str(L"ten")));
 }
 
 TEST_F(SaveSlots, AMissingMemberFailsTheLoadAndNoSaveDeletesWhatNoLoadRead) {
@@ -197,9 +192,8 @@ TEST_F(SaveSlots, ADamagedSlotThatCannotBeMovedIsNeverWrittenOver) {
     slot_load_t w;
     ASSERT_TRUE(load_arena_slot(SLOT_CUR, &w));
     EXPECT_TRUE(w.damaged && w.salvaged && w.kept.empty());
-    EXPECT_EQ(w.got, 10000002);  // what read went to a new slot
-    EXPECT_EQ(g_pty.units.size(), 5u);
-    EXPECT_EQ(g_pty.name, L"异乡人");
+    // What read went to a new slot.
+    EXPECT_EQ(std::tuple(w.got, g_pty.units.size(), g_pty.name), std::tuple(10000002, 5u, Str(L"异乡人")));
     EXPECT_EQ(dir.read("saves/arena/10000001/my.pty"), "garbage");
     EXPECT_EQ(dir.read("saves/arena/10000001/00000000.pc"), m0);
     EXPECT_TRUE(has("saves/arena/10000002/00000004.pc"));
@@ -213,8 +207,7 @@ TEST_F(SaveSlots, ADamagedSlotThatCannotBeMovedIsNeverWrittenOver) {
 
 TEST_F(SaveSlots, CounterFilesAreReadOnceAndCheckedAndTheAdventureHasItsOwn) {
     dir.file("saves/arena/main.cfg", cfg_bytes(10000050, 10000040));
-    EXPECT_EQ(get_arena_cfg().next, 10000050);
-    EXPECT_EQ(get_arena_cfg().cur, 10000040);
+    EXPECT_EQ(std::pair(get_arena_cfg().next, get_arena_cfg().cur), std::pair(10000050, 10000040));
     dir.file("saves/arena/main.cfg", cfg_bytes(10000060, 10000041));
     EXPECT_EQ(get_arena_cfg().next, 10000050);  // once per process
 
@@ -222,8 +215,7 @@ TEST_F(SaveSlots, CounterFilesAreReadOnceAndCheckedAndTheAdventureHasItsOwn) {
     for (const std::string& bad : {cfg_bytes(-5, 0), cfg_bytes(100000000, 0), std::string("abc"), cfg_bytes(7, 1) + "x"}) {
         dir.file("saves/adv/main.cfg", bad);
         forget_slot_cfgs();
-        EXPECT_EQ(get_adv_cfg().next, 1);
-        EXPECT_EQ(get_adv_cfg().cur, 0);
+        EXPECT_EQ(std::pair(get_adv_cfg().next, get_adv_cfg().cur), std::pair(1, 0));
     }
 
     forget_slot_cfgs();

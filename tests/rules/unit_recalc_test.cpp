@@ -216,12 +216,10 @@ TEST_F(Recalc, RanksScaleHitPointsAndExperience) {
     unit_t m = fresh(UK_MON, 24, 1, 4, {10, 10, 10, 10, 10, 10});
     m.base.rank = 4;
     m.recalc();
-    EXPECT_EQ(m.drv.hp_max, 1);
-    EXPECT_EQ(m.drv.xp_val, 3);  // -(14 / -4)
+    EXPECT_EQ(std::pair(m.drv.hp_max, m.drv.xp_val), std::pair(1, 3));  // -(14 / -4)
     m.base.rank = 2;
     m.recalc();
-    EXPECT_EQ(m.drv.hp_max, 2 * ((5 + 0) * 4 + 10));
-    EXPECT_EQ(m.drv.xp_val, 28);
+    EXPECT_EQ(std::pair(m.drv.hp_max, m.drv.xp_val), std::pair(2 * ((5 + 0) * 4 + 10), 28));
     EXPECT_EQ(text(m, 2).substr(text(m, 2).rfind(L'\n') + 1), L"<c=g>x2</c>\t精英");
     EXPECT_FALSE(m.has_trait(2));
     m.base.rank = 3;
@@ -232,8 +230,7 @@ TEST_F(Recalc, RanksScaleHitPointsAndExperience) {
     for (int bad : {0, 5, -7}) {
         m.base.rank = bad;
         m.recalc();
-        EXPECT_EQ(m.drv.xp_val, 14) << bad;
-        EXPECT_EQ(m.drv.hp_max, 30) << bad;
+        EXPECT_EQ(std::pair(m.drv.xp_val, m.drv.hp_max), std::pair(14, 30)) << bad;
     }
 }
 
@@ -257,20 +254,16 @@ TEST_F(Recalc, DexterityOfTheStunnedAndTheProne) {
 
 TEST_F(Recalc, DamageTypePowersAndTheImmunitiesThatFollow) {
     unit_t u = fresh(UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10}, {173, 209});  // "imm_f", "vul_f"
-    EXPECT_EQ(u.drv.res[4], -100);
-    EXPECT_FALSE(u.imm_cond(21));
+    EXPECT_EQ(std::tuple(u.drv.res[4], u.imm_cond(21)), std::tuple(-100, false));
     u.pwrs.remove(209);
     u.recalc();
-    EXPECT_EQ(u.drv.res[4], 100);
-    EXPECT_TRUE(u.imm_cond(21));
+    EXPECT_EQ(std::tuple(u.drv.res[4], u.imm_cond(21)), std::tuple(100, true));
 
     // A living unit: "pe" 200 and "ne" 0 whatever its powers say.
     u.pwrs.add(192);  // "aff_n"
     u.pwrs.add(215);  // "vul_e"
     u.recalc();
-    EXPECT_EQ(u.drv.res[9], 100);
-    EXPECT_EQ(u.drv.res[10], 200);
-    EXPECT_EQ(u.drv.res[11], 0);
+    EXPECT_EQ((std::array{u.drv.res[9], u.drv.res[10], u.drv.res[11]}), (std::array{100, 200, 0}));
     u.pwrs.add(228);  // "res_elm" overrides the fire immunity
     u.recalc();
     for (int t = 4; t <= 7; ++t) EXPECT_EQ(u.drv.res[t], 50) << t;
@@ -281,13 +274,11 @@ TEST_F(Recalc, RegenerationMakesImmuneToBleeding) {
     EXPECT_FALSE(u.imm_cond(20));
     u.pwrs.add(148);  // "hr5": (12 / 10 + 1) x 5
     u.recalc();
-    EXPECT_EQ(u.drv.hr, 10);
-    EXPECT_TRUE(u.imm_cond(20));
+    EXPECT_EQ(std::tuple(u.drv.hr, u.imm_cond(20)), std::tuple(10, true));
     u.pwrs.remove(148);
     u.eqpts.slots[13] = inst(131, 1);  // a ring of regeneration
     u.recalc();
-    EXPECT_EQ(u.drv.hr, 2);
-    EXPECT_TRUE(u.imm_cond(20));
+    EXPECT_EQ(std::tuple(u.drv.hr, u.imm_cond(20)), std::tuple(2, true));
     u.eqpts.slots[13].clear();
     give_cond(u, 24);  // regenerating: the condition, not the power
     EXPECT_TRUE(u.imm_cond(20));
@@ -320,28 +311,24 @@ TEST_F(Recalc, SizeChangesArmourClass) {
         EXPECT_EQ(u.get_atk(2), 4 - size_mod(c.size)) << c.race;
     }
     unit_t u = fresh(UK_PC, 24, 8, 1, {10, 10, 10, 10, 10, 10}, {220});  // "sz_a1": a medium human grows large
-    EXPECT_EQ(u.drv.size, 4);
-    EXPECT_EQ(u.drv.def[1], 9);
+    EXPECT_EQ(std::pair(u.drv.size, u.drv.def[1]), std::pair(4, 9));
 }
 
 TEST_F(Recalc, LoadAndArmourSlowTheUnit) {
     unit_t u;
     u.eqpts.slots[EQ_QUICK].set(169, 200);  // 200 weight: overload at Strength 10
     make(u, UK_PC, 24, 1, 1, {10, 10, 10, 10, 10, 10});
-    EXPECT_EQ(u.drv.spd, 0);
-    EXPECT_EQ(text(u, 0), L"6\t基础数值（种族）\n<c=r>无法移动</c>\t累赘");
+    EXPECT_EQ(std::tuple(u.drv.spd, text(u, 0)), std::tuple(0, L"6\t基础数值（种族）\n<c=r>无法移动</c>\t累赘"));
 
     // A dwarf keeps its speed in heavy armour, and says why.
     unit_t d;
     d.eqpts.slots[EQ_BODY] = inst(72, 0);
     make(d, UK_PC, 25, 1, 1, {14, 10, 10, 10, 10, 10}, {54});  // heavy armour proficiency
-    EXPECT_EQ(d.drv.spd, 5);
-    EXPECT_EQ(text(d, 0), L"5\t基础数值（种族）\n<c=y>5</c>\t种族专长：慢而稳");
-    EXPECT_EQ(d.drv.sr, 2);
+    EXPECT_EQ(std::tuple(d.drv.spd, text(d, 0), d.drv.sr),
+              std::tuple(5, L"5\t基础数值（种族）\n<c=y>5</c>\t种族专长：慢而稳", 2));
     d.base.race = 24;
     d.recalc();
-    EXPECT_EQ(d.drv.spd, 5);
-    EXPECT_EQ(text(d, 0), L"6\t基础数值（种族）\n<c=r>-1</c>\t累赘");
+    EXPECT_EQ(std::tuple(d.drv.spd, text(d, 0)), std::tuple(5, L"6\t基础数值（种族）\n<c=r>-1</c>\t累赘"));
     // Overload stops a dwarf too.
     d.base.race = 25;
     d.eqpts.slots[EQ_QUICK].set(169, 200);
@@ -353,27 +340,19 @@ TEST_F(Recalc, StanceAndRageLines) {
     unit_t u = fresh(UK_PC, 24, 8, 12, {10, 10, 10, 10, 10, 10});
     const int ac = u.drv.def[1], ft = u.drv.def[2], cm = u.drv.def[5];
     give_cond(u, 14);
-    EXPECT_EQ(u.drv.def[1], ac + 4);
-    EXPECT_EQ(u.drv.def[2], ft + 4);
-    EXPECT_EQ(u.drv.def[5], cm + 4);
+    EXPECT_EQ((std::array{u.drv.def[1], u.drv.def[2], u.drv.def[5]}), (std::array{ac + 4, ft + 4, cm + 4}));
     EXPECT_EQ(text(u, 18).substr(text(u, 18).rfind(L'\n') + 1), L"<c=#ff00ff00>+4</c>\t全力防御");
     u.conds.clear();
     give_cond(u, 19);
-    EXPECT_EQ(u.drv.def[1], ac - 2);
-    EXPECT_EQ(u.drv.atk, 2);
-    EXPECT_EQ(u.drv.dmg, 20);  // (12 / 10 + 1) x 10
+    EXPECT_EQ((std::array{u.drv.def[1], u.drv.atk, u.drv.dmg}), (std::array{ac - 2, 2, 20}));  // (12 / 10 + 1) x 10
     EXPECT_EQ(text(u, 4), L"<c=#ff00ff00>+20</c>\t狂暴");
     EXPECT_EQ(text(u, 22), L"<c=#ffff0000>-2</c>\t狂暴");
 }
 
 TEST_F(Recalc, CreatureTypesAndHitPointAbilities) {
     unit_t u = fresh(UK_MON, 24, 8, 1, {10, 10, 16, 14, 8, 6}, {218});  // "created"
-    EXPECT_EQ(u.drv.no_abi[2], 1);
-    EXPECT_EQ(u.drv.no_abi[3], 1);
-    EXPECT_EQ(u.drv.abi[4], 10);
-    EXPECT_EQ(u.drv.abi[5], 1);
-    EXPECT_EQ(text(u, 9), L"10\t基础数值");
-    EXPECT_EQ(text(u, 10), L"1\t基础数值");
+    EXPECT_EQ((std::array{u.drv.no_abi[2], u.drv.no_abi[3], u.drv.abi[4], u.drv.abi[5]}), (std::array{1, 1, 10, 1}));
+    EXPECT_EQ(std::tuple(text(u, 9), text(u, 10)), std::tuple(L"10\t基础数值", L"1\t基础数值"));
     u.pwrs.add(219);  // "int": keeps its Intelligence
     u.recalc();
     EXPECT_EQ(u.drv.no_abi[3], 0);
@@ -404,8 +383,7 @@ TEST_F(Recalc, FormationPowersCountTheNeighbours) {
     rebuild_roster();
     const int ac = far.drv.def[1], rf = far.drv.def[3];
     a.recalc();
-    EXPECT_EQ(a.drv.def[1], ac + 2);
-    EXPECT_EQ(a.drv.def[3], rf + 2);
+    EXPECT_EQ(std::pair(a.drv.def[1], a.drv.def[3]), std::pair(ac + 2, rf + 2));
     far.recalc();
     EXPECT_EQ(far.drv.def[1], ac);
 
@@ -416,8 +394,7 @@ TEST_F(Recalc, FormationPowersCountTheNeighbours) {
     EXPECT_EQ(a.drv.def[1], ac + 4);
     c.pos = {8, 8};
     a.recalc();
-    EXPECT_EQ(a.drv.def[1], ac + 2);
-    EXPECT_EQ(a.drv.def[4], far.drv.def[4]);  // Will stays
+    EXPECT_EQ(std::pair(a.drv.def[1], a.drv.def[4]), std::pair(ac + 2, far.drv.def[4]));  // Will stays
     btl_full_list().clear();
     rebuild_roster();
 }
@@ -477,8 +454,7 @@ TEST_F(Recalc, SavesAndTheManoeuvreDefenceGiveBackHalfTheIncreases) {
     EXPECT_EQ(u.drv.def[DEF_FT], 10 + 5 - 1);
     u.pwrs.add(P_DEF1);  // +1 on each saving defence
     u.recalc();
-    EXPECT_EQ(u.drv.def[DEF_FT], 10 + 5 - 1 + 1);
-    EXPECT_EQ(u.drv.def[DEF_WL], 10 + 5 + 1);
+    EXPECT_EQ(std::pair(u.drv.def[DEF_FT], u.drv.def[DEF_WL]), std::pair(10 + 5 - 1 + 1, 10 + 5 + 1));
 
     // Equal Strength and Dexterity: the manoeuvre defence takes the Dexterity increases.
     unit_t m;
@@ -495,8 +471,7 @@ TEST_F(Recalc, HalflingLuckOnEveryDefence) {
     const unit_t p = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
     for (int row = DEF_FT; row <= DEF_WL; ++row) EXPECT_EQ(h.drv.def[row], p.drv.def[row] + 1) << row;
     // Small: -1 on the manoeuvre defence, +1 back from luck; +1 on armour class twice.
-    EXPECT_EQ(h.drv.def[DEF_CM], p.drv.def[DEF_CM]);
-    EXPECT_EQ(h.drv.def[DEF_AC], p.drv.def[DEF_AC] + 2);
+    EXPECT_EQ(std::pair(h.drv.def[DEF_CM], h.drv.def[DEF_AC]), std::pair(p.drv.def[DEF_CM], p.drv.def[DEF_AC] + 2));
 }
 
 TEST_F(Recalc, HitPointAbilitiesOnATie) {
@@ -509,13 +484,11 @@ TEST_F(Recalc, HitPointAbilitiesOnATie) {
 
 TEST_F(Recalc, AnimalsKeepALittleIntelligenceAndOnlyTheUndeadCanBeTurned) {
     const unit_t wolf = fresh(UK_MON, RACE_WOLF, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
-    EXPECT_EQ(wolf.drv.abi[ABI_INT], 2);
-    EXPECT_EQ(wolf.drv.no_abi[ABI_INT], 0);
+    EXPECT_EQ(std::pair(wolf.drv.abi[ABI_INT], wolf.drv.no_abi[ABI_INT]), std::pair(2, 0));
     const unit_t man = fresh(UK_PC, RACE_HUM, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
     const unit_t skel = fresh(UK_MON, RACE_SKELETON, CLS_NO, 1, {10, 10, 10, 10, 10, 10});
-    EXPECT_TRUE(wolf.imm_cond(C_TURN));
-    EXPECT_TRUE(man.imm_cond(C_TURN));
-    EXPECT_FALSE(skel.imm_cond(C_TURN));
+    EXPECT_EQ(std::tuple(wolf.imm_cond(C_TURN), man.imm_cond(C_TURN), skel.imm_cond(C_TURN)),
+              std::tuple(true, true, false));
 }
 
 TEST_F(Recalc, ThreateningNothingTakesAwayADexterityBonusButNotAPenalty) {

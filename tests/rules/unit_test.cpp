@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "battle/btl.h"
@@ -45,15 +46,13 @@ TEST_F(Unit, SpendActFollowsTheBudgetMatrix) {
 
 TEST_F(Unit, SpendActOncePerTurn) {
     EXPECT_TRUE(u.spend_act(2, true));
-    EXPECT_EQ(u.btl.act_budget, 3);
-    EXPECT_EQ(u.btl.turn_flags & 1, 1);
+    EXPECT_EQ(std::pair(u.btl.act_budget, u.btl.turn_flags & 1), std::pair(3, 1));
     EXPECT_FALSE(u.spend_act(2, true));  // spent all the same
     EXPECT_EQ(u.btl.act_budget, 1);
     EXPECT_FALSE(u.spend_act(1, true));
     EXPECT_EQ(u.btl.act_budget, 1);
     u.turn_reset();
-    EXPECT_EQ(u.btl.act_budget, 4);
-    EXPECT_EQ(u.btl.turn_flags, 0);
+    EXPECT_EQ(std::pair(u.btl.act_budget, u.btl.turn_flags), std::pair(4, 0));
     u.pwrs.add(265);  // "trance"
     u.turn_reset();
     EXPECT_EQ(u.btl.act_budget, 3);
@@ -93,14 +92,10 @@ TEST_F(Unit, CopiesPointTheirPartsAndTextsAtThemselves) {
     unit_t c;
     c = *a;
     for (unit_t* u : {&b, &c}) {
-        EXPECT_EQ(u->eqpts.u, u);
-        EXPECT_EQ(u->pwrs.u, u);
-        EXPECT_EQ(u->conds.u, u);
-        EXPECT_EQ(u->actbar.u, u);
+        EXPECT_EQ((std::array{u->eqpts.u, u->pwrs.u, u->conds.u, u->actbar.u}), (std::array{u, u, u, u}));
         for (int i = 0; i < U_TEXTS; ++i) EXPECT_EQ(u->text_ptrs[i], &u->texts[i]) << i;
         EXPECT_STREQ(u->name.buf, L"Aldo");
-        EXPECT_EQ(u->base.ext[16], 77);
-        EXPECT_EQ(u->drv.def[1], 15);
+        EXPECT_EQ(std::pair(u->base.ext[16], u->drv.def[1]), std::pair(77, 15));
         EXPECT_STREQ(u->texts[3].buf, L"+2\tdodge");
         EXPECT_NE(u->texts[3].buf, a->texts[3].buf);
         EXPECT_TRUE(u->pwrs.has(4));
@@ -109,8 +104,7 @@ TEST_F(Unit, CopiesPointTheirPartsAndTextsAtThemselves) {
         EXPECT_EQ(u->btl.cmds[0].flags, UCMD_SHIFT);
         EXPECT_EQ(u->btl.known, 1u);
         EXPECT_EQ(u->pos, (pt_t{5, 6}));
-        EXPECT_EQ(u->eqpts.slots[6].id, 67);
-        EXPECT_EQ(u->eqpts.sets[2][1].id, 74);
+        EXPECT_EQ(std::pair(u->eqpts.slots[6].id, u->eqpts.sets[2][1].id), std::pair(67, 74));
         EXPECT_EQ(u->px_off, (pt_t{0, 0}));  // presentation values stay behind
     }
     a.reset();  // the copies own everything they point at
@@ -120,17 +114,14 @@ TEST_F(Unit, CopiesPointTheirPartsAndTextsAtThemselves) {
 }
 
 TEST_F(Unit, RaceGroupsAndCastingAbility) {
-    EXPECT_EQ(u.race_grp(), 3);  // race 0 has no type: counted with the constructs
-    EXPECT_FALSE(u.is_living());
-    EXPECT_FALSE(u.is_undead());
     const struct { int race, grp; bool living, undead; } rows[] = {
+        {0, 3, false, false},  // race 0 has no type: counted with the constructs
         {1, 1, true, false}, {24, 1, true, false}, {31, 2, false, true}, {36, 3, false, false}, {38, 4, false, false},
         {-5, 3, false, false}, {500, 3, false, false}};
     for (const auto& r : rows) {
         u.base.race = r.race;
-        EXPECT_EQ(u.race_grp(), r.grp) << r.race;
-        EXPECT_EQ(u.is_living(), r.living) << r.race;
-        EXPECT_EQ(u.is_undead(), r.undead) << r.race;
+        EXPECT_EQ(std::tuple(u.race_grp(), u.is_living(), u.is_undead()), std::tuple(r.grp, r.living, r.undead))
+            << r.race;
     }
     u.base.cls = 2;
     EXPECT_EQ(u.cast_abi(), 4);
@@ -144,13 +135,9 @@ TEST_F(Unit, QueriesOutsideTheirTablesAnswerNothing) {
     u.drv.imm[24] = 1;
     u.drv.trait[6] = 5;
     u.drv.def[5] = 12;
-    EXPECT_TRUE(u.imm_cond(24));
-    EXPECT_FALSE(u.imm_cond(25));
-    EXPECT_FALSE(u.imm_cond(-1));
-    EXPECT_TRUE(u.has_trait(6));
-    EXPECT_FALSE(u.has_trait(7));
-    EXPECT_EQ(u.get_def(5), 12);
-    EXPECT_EQ(u.get_def(6), 0);
+    EXPECT_EQ(std::tuple(u.imm_cond(24), u.imm_cond(25), u.imm_cond(-1)), std::tuple(true, false, false));
+    EXPECT_EQ(std::pair(u.has_trait(6), u.has_trait(7)), std::pair(true, false));
+    EXPECT_EQ(std::pair(u.get_def(5), u.get_def(6)), std::pair(12, 0));
     EXPECT_EQ(u.cells(), std::vector<pt_t>{u.pos});
 }
 
@@ -187,18 +174,15 @@ TEST_F(Unit, ProficiencyByItemAndHeldPowers) {
 }
 
 TEST_F(Unit, DefaultAttackAndReachFollowTheMainHand) {
-    EXPECT_EQ(u.dflt_atk_pwr(), 2);
-    EXPECT_EQ(u.get_wpn_reach(), 0);
+    EXPECT_EQ(std::pair(u.dflt_atk_pwr(), u.get_wpn_reach()), std::pair(2, 0));
     const struct { const wchar_t* key; int atk, reach; } rows[] = {
         {L"bow_s", 3, 0}, {L"swd_m", 2, 1}, {L"halberd", 2, 2}, {L"shd1", 2, 0}};
     for (const auto& r : rows) {
         u.eqpts.slots[EQ_MAIN] = slot_of(r.key);
-        EXPECT_EQ(u.dflt_atk_pwr(), r.atk) << r.key;
-        EXPECT_EQ(u.get_wpn_reach(), r.reach) << r.key;
+        EXPECT_EQ(std::pair(u.dflt_atk_pwr(), u.get_wpn_reach()), std::pair(r.atk, r.reach)) << r.key;
     }
     u.conds.mask = CF_NO_THREAT;
-    EXPECT_EQ(u.get_wpn_reach(), 0);
-    EXPECT_EQ(u.get_threat_rad(), 0);
+    EXPECT_EQ(std::pair(u.get_wpn_reach(), u.get_threat_rad()), std::pair(0, 0));
     u.conds.mask = 0;
     EXPECT_EQ(u.get_threat_rad(), 1);
 }
@@ -212,8 +196,7 @@ TEST_F(Unit, HealingAndBattleResets) {
     u.hp = 3;
     give_cond(u, 17, nullptr, 0, false);
     u.heal_full();
-    EXPECT_EQ(u.hp, 21);
-    EXPECT_TRUE(u.conds.map.empty());
+    EXPECT_EQ(std::tuple(u.hp, u.conds.map.empty()), std::tuple(21, true));
     u.btl.known = 1;
     u.btl.auto_heal2_used = 1;
     u.btl.pwr_uses[282] = 1;

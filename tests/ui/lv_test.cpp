@@ -80,8 +80,7 @@ TEST_F(Lv, ToggleItemClickedTwiceIsUnselectedWithTwoNotifications) {
     click_item(1);
     EXPECT_TRUE(lv.items[1]->is_selected());
     click_item(1);
-    EXPECT_FALSE(lv.items[1]->is_selected());
-    EXPECT_EQ(lv.sel, -1);
+    EXPECT_EQ(std::tuple(lv.items[1]->is_selected(), lv.sel), std::tuple(false, -1));
     EXPECT_EQ(own.args(EVT_SEL_MADE), (std::vector<std::pair<intptr_t, intptr_t>>{{-1, 1}, {1, -1}}));
 }
 
@@ -91,12 +90,10 @@ TEST_F(Lv, CommandItemChosenOnlyByPressAndReleaseOnIt) {
     route_at(EVT_LBTN_DOWN, a.x + 5, a.y + 5);
     EXPECT_EQ(lv.pressed, 0);
     route_at(EVT_LBTN_UP, b.x + 5, b.y + 5);
-    EXPECT_EQ(own.count(EVT_SEL_MADE), 0);
-    EXPECT_EQ(lv.pressed, -1);
+    EXPECT_EQ(std::pair(own.count(EVT_SEL_MADE), lv.pressed), std::pair(0, -1));
     click_item(2);
     EXPECT_EQ(own.args(EVT_SEL_MADE), (std::vector<std::pair<intptr_t, intptr_t>>{{-1, 2}}));
-    EXPECT_EQ(lv.sel, -1);
-    EXPECT_FALSE(lv.items[2]->is_selected());
+    EXPECT_EQ(std::tuple(lv.sel, lv.items[2]->is_selected()), std::tuple(-1, false));
 }
 
 TEST_F(Lv, AClickInThePumpThatMovedTheMouseChoosesTheItemUnderIt) {
@@ -177,15 +174,12 @@ TEST_F(Lv, RemovingAnItemFixesTheSelectedAndCurrentIndexes) {
     move_to(r.x + 5, r.y + 5), frame_update();
     ASSERT_EQ(lv.cur, 3);
     lv.remove_item(1);
-    EXPECT_EQ(lv.sel, 2);
-    EXPECT_EQ(lv.cur, 2);
-    EXPECT_TRUE(lv.items[2]->is_selected());
+    EXPECT_EQ(std::tuple(lv.sel, lv.cur, lv.items[2]->is_selected()), std::tuple(2, 2, true));
     lv.remove_item(2);  // the selected one: the item now there is selected
     EXPECT_EQ(lv.sel, 2);
     EXPECT_EQ(lv.items[2]->label, Str(L"4"));
     lv.remove_item(2);  // the last one: the new last is selected
-    EXPECT_EQ(lv.sel, 1);
-    EXPECT_EQ(lv.cur, 1);
+    EXPECT_EQ(std::pair(lv.sel, lv.cur), std::pair(1, 1));
     lv.remove_item(7);
     EXPECT_EQ(lv.count(), 2);
     lv.clear();
@@ -221,8 +215,7 @@ TEST_F(Lv, SelectionAndHoverAreDrawnUnderTheItems) {
     lv.items[2]->extra = 0xFF0000FF;
     font_env_t::clear_black();
     lv.paint();
-    EXPECT_EQ(canvas_t::px(1, 1), 0xFFFF8C00u);
-    EXPECT_EQ(canvas_t::px(1, 81), 0xFF0000FFu);
+    EXPECT_EQ(std::pair(canvas_t::px(1, 1), canvas_t::px(1, 81)), std::pair(0xFFFF8C00u, 0xFF0000FFu));
     lv.items[2]->flags |= LIF_DISABLED;
     lv.sel_look = 1;
     font_env_t::clear_black();
@@ -235,8 +228,7 @@ TEST_F(Lv, SelectionAndHoverAreDrawnUnderTheItems) {
 TEST_F(Lv, ScrollingMovesTheItemsUnderTheMouse) {
     make(LVX_COL, {0, 0, 100, 100}, 10);
     ASSERT_TRUE(lv.has_v);
-    EXPECT_EQ(lv.item_sz.w, 100 - 16);
-    EXPECT_EQ(lv.v_step, 40);
+    EXPECT_EQ(std::pair(lv.item_sz.w, lv.v_step), std::pair(100 - 16, 40));
     // A wheel turn under a tip: the next tip, after a rest, names the row now under the still mouse.
     for (li_t* it : lv.items) it->tip = it->label;
     const auto rested_tip = [] {
