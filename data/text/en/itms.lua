@@ -142,7 +142,7 @@ t[130] = {n = "Superior Ring of Spell Penetration", d = "Helps the wearer overco
 t[131] = {n = "Ring of Regeneration", d = "The wearer regains hit points every turn."}
 t[132] = {n = "Greater Ring of Regeneration", d = "The wearer regains hit points every turn, gains more from healing spells and is patched up at once when first wounded."}
 t[133] = {n = "Superior Ring of Regeneration", d = "The wearer regenerates swiftly, gains more from healing spells, and is healed once when first wounded and once at half hit points."}
-t[134] = {n = "Ring of the Healer", d = "The positive energy spells of the wearer heal more, the wearer too, and deal more damage to undead."}
+t[134] = {n = "Ring of the Healer", d = "The positive energy spells of the wearer heal more, also when they heal the wearer, and deal more damage to undead."}
 t[135] = {n = "Ring of the Elements", d = "Raises the elemental damage the spells of the wearer deal."}
 t[136] = {n = "Stone of Strength", d = "A gem that circles its owner and raises Strength."}
 t[137] = {n = "Stone of Dexterity", d = "A gem that circles its owner and raises Dexterity."}
