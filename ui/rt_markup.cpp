@@ -63,6 +63,7 @@ constexpr rt_key_t key_rows[] = {
     {.id = 43, .key = L"url", .kind = 5},
     {.id = 44, .key = L"ch", .kind = 1},
     {.id = 45, .key = L"nobr", .kind = 7},
+    {.id = 46, .key = L"el", .kind = 7},
 };
 
 constexpr bool key_ids_in_order() {

@@ -58,7 +58,8 @@ enum rt_key : uint8_t {
     RK_URL = 43,
     RK_CH = 44,  // one character by its code point: "<ch=60>" shows "<"
     RK_NOBR = 45,  // the enclosed text wraps as one word: names are never split
-    RK_COUNT = 46,
+    RK_EL = 46,    // a one-line cell: what does not fit its width is cut with an ellipsis
+    RK_COUNT = 47,
 };
 
 // A key whose kind holds this bit opens a scope that stays open until a

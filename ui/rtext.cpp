@@ -41,9 +41,20 @@ constexpr int heading_gap = 9;  // pixels beyond the heading's text left free in
 struct region_t {
     int type = RT_ALIGN_RIGHT;
     bool per_line = true;
+    bool rest = false;  // as wide as the rest of the line it opened on
+    bool whole = false; // its text moves as one word
+    int line = 0;       // where it opened
     int first = 0;
     int last = -1;
     int w = 0;
+};
+
+// An "el" cell being laid out.
+struct cell_t {
+    int first = 0;
+    int x = 0;
+    int w = UNLIMITED;  // UNLIMITED: nothing to cut to
+    int font = 0;
 };
 
 // One layout pass; lives on the stack for the length of set_text.
@@ -52,6 +63,7 @@ struct rt_layout_t {
     const rt_ops_t& ops;
     rt_style_t st;
     int indent = 0;  // x where new lines start
+    int hang = -1;   // after a tab: where the lines that wrap the cell start; -1 none
     int pen_x = 0;
     int line_top = 0;
     int line_h = 0;
@@ -69,6 +81,7 @@ struct rt_layout_t {
     };
     std::vector<heading_t> headings;
     std::vector<region_t> regions, deferred;
+    std::vector<cell_t> cells;
     std::vector<rt_item_t*> open_tips, open_links;
     std::vector<size_t> open_bands;
 
@@ -77,6 +90,9 @@ struct rt_layout_t {
     }
 
     int font_h() const { return get_font_height(st.font()); }
+    // Where a line that wraps starts: under the cell after a tab, when that
+    // leaves a column of at least one tab stop, else at the indent.
+    int wrap_x() const;
     bool unbounded_w() const { return t.box.w >= UNLIMITED || t.fit; }
     int count() const { return int(t.items.size()); }
     rt_item_t& at(int i) { return *t.items[size_t(i)]; }
@@ -113,7 +129,8 @@ void new_line(rt_layout_t& L, bool with_break) {
     end_line(L);
     L.at_line_start = true;
     if (with_break) add_item(L, RT_BLANK, U'\n', {L.pen_x, L.line_top, 0, L.line_h});
-    L.pen_x = L.indent;
+    L.pen_x = with_break ? L.indent : L.wrap_x();
+    if (with_break) L.hang = -1;
     L.ink_r = 0;
     L.prev = 0;
     L.line_top += L.line_h;
@@ -132,32 +149,49 @@ bool closes_phrase(char32_t c) {
     return false;
 }
 
-// Starts a new line for a closing mark of advance adv together with the glyph
-// laid just before it, when that glyph is not alone on its line and both fit.
+// Latin, Greek, Cyrillic and their punctuation join into words that wrap
+// whole; Chinese and Japanese characters stand alone.
+bool joins_word(char32_t c) { return c > U' ' && c < 0x2E80; }
+
+bool is_glyph(const rt_item_t* it, bool (*test)(char32_t)) { return it->kind == RT_GLYPH && test(it->ch); }
+
+// Starts a new line for a closing mark of advance adv together with the
+// character laid before it and the closing marks already after that one
+// ("项）" before a "，"), when that character is not alone on its line and
+// all of them fit. The last character of a name kept whole never leaves the rest of it.
 bool wrap_with_prev(rt_layout_t& L, int adv) {
     const size_t n = L.t.items.size();
-    if (n < L.line_first + 2) return false;
-    const rt_item_t* last = L.t.items.back();
-    const rt_item_t* before = L.t.items[n - 2];
-    // The last glyph of a name kept whole never leaves the rest of it.
-    if (last->kind != RT_GLYPH || last->ch != L.prev || before->kind != RT_GLYPH || (last->flags & RT_NOBR))
-        return false;
-    if (L.indent + last->rc.w + adv > L.t.box.w) return false;
-    rt_item_t* it = L.t.items.release(n - 1);
-    L.pen_x = it->rc.x;
+    size_t j = n;
+    while (j > L.line_first + 1 && is_glyph(L.t.items[j - 1], closes_phrase)) --j;
+    if (j < L.line_first + 2) return false;
+    const rt_item_t* last = L.t.items[j - 1];
+    const rt_item_t* before = L.t.items[j - 2];
+    if (last->kind != RT_GLYPH || before->kind != RT_GLYPH || (last->flags & RT_NOBR)) return false;
+    if (j == n && last->ch != L.prev) return false;
+    const int moved_w = L.t.items.back()->rc.x + L.t.items.back()->rc.w - last->rc.x;
+    if (L.wrap_x() + moved_w + adv > L.t.box.w) return false;
+    std::vector<rt_item_t*> moved;
+    while (L.t.items.size() > j - 1) moved.insert(moved.begin(), L.t.items.release(L.t.items.size() - 1));
+    L.pen_x = moved.front()->rc.x;
     new_line(L, false);
-    it->rc.x = L.pen_x;
-    it->line = L.line_no;
-    L.t.items.push_back(it);
-    if (it->tex) L.ink_r = std::max(L.ink_r, L.pen_x + it->ink_x + it->tex->get_size().w);
-    L.pen_x += it->rc.w;
+    const int shift = L.pen_x - moved.front()->rc.x;
+    for (rt_item_t* it : moved) {
+        it->rc.x += shift;
+        it->line = L.line_no;
+        L.t.items.push_back(it);
+        if (it->tex) L.ink_r = std::max(L.ink_r, it->rc.x + it->ink_x + it->tex->get_size().w);
+    }
+    L.pen_x += moved_w;
     L.at_line_start = false;
     return true;
 }
 
-// Latin, Greek, Cyrillic and their punctuation join into words that wrap
-// whole; Chinese and Japanese characters stand alone.
-bool joins_word(char32_t c) { return c > U' ' && c < 0x2E80; }
+// A hyphen parts words only after a letter: "Two-" / "Handed", but never a
+// sign from its number ("-2") or a range ("19-25").
+bool is_letter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c < 0x2B0 && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x370 && c < 0x530);
+}
 
 bool kept_whole(const rt_item_t& it) { return (it.kind == RT_GLYPH || it.kind == RT_BLANK) && (it.flags & RT_NOBR); }
 
@@ -170,7 +204,8 @@ bool wrap_word(rt_layout_t& L, bool names) {
     size_t first = L.t.items.size();
     while (first > L.line_first) {
         const rt_item_t& it = *L.t.items[first - 1];
-        const bool part = (names && kept_whole(it)) || (it.kind == RT_GLYPH && joins_word(it.ch) && it.ch != U'-') ||
+        const bool breaks_after = it.ch == U'-' && first >= 2 && is_glyph(L.t.items[first - 2], is_letter);
+        const bool part = (names && kept_whole(it)) || (it.kind == RT_GLYPH && joins_word(it.ch) && !breaks_after) ||
                           it.kind == RT_TIP || it.kind == RT_LINK;
         if (!part) break;
         --first;
@@ -178,7 +213,6 @@ bool wrap_word(rt_layout_t& L, bool names) {
     if (first == L.t.items.size() || first == L.line_first) return false;
     std::vector<rt_item_t*> word;
     while (L.t.items.size() > first) word.insert(word.begin(), L.t.items.release(L.t.items.size() - 1));
-    const int shift = L.indent - word.front()->rc.x;
     const int end_x = L.pen_x;
     L.pen_x = word.front()->rc.x;
     // The ink of the line that stays.
@@ -190,6 +224,7 @@ bool wrap_word(rt_layout_t& L, bool names) {
     const char32_t prev = L.prev;
     new_line(L, false);
     L.prev = prev;
+    const int shift = L.pen_x - word.front()->rc.x;
     for (rt_item_t* it : word) {
         it->rc.x += shift;
         it->line = L.line_no;
@@ -220,13 +255,18 @@ void lay_char(rt_layout_t& L, char32_t c) {
         if (f && L.pen_x != L.indent && L.prev) kern = f->kerning(L.prev, c);
     }
     const uint32_t flags = L.st.flags.back();
-    const auto fits = [&] { return L.pen_x + adv + kern <= L.t.box.w; };
+    // Inside a cell nothing wraps: what passes its width is cut when it closes.
+    const auto fits = [&] { return !L.cells.empty() || L.pen_x + adv + kern <= L.t.box.w; };
     // Kerning closes the gap before c, so it moves c itself; a wrap parts the pair and drops it.
     if (!fits()) {
-        const bool after_kept = L.t.items.size() > L.line_first && kept_whole(*L.t.items.back());
+        const bool has_last = L.t.items.size() > L.line_first;
+        const bool after_kept = has_last && kept_whole(*L.t.items.back());
         const bool in_name = (flags & RT_NOBR) || (closes_phrase(c) && after_kept);
+        // A Chinese closing mark takes the Latin word or number before it along.
+        const bool after_word = closes_phrase(c) && has_last && is_glyph(L.t.items.back(), joins_word);
         // A name longer than the line still parts between its Latin words.
-        const bool moved = ((joins_word(c) || in_name) && wrap_word(L, true)) || (joins_word(c) && wrap_word(L, false));
+        const bool moved = ((joins_word(c) || in_name) && wrap_word(L, true)) ||
+                           ((joins_word(c) || after_word) && wrap_word(L, false));
         if (!(moved && fits())) {
             if (c == U' ') {
                 // Ends its line in the room left: the next line starts with the next word.
@@ -249,6 +289,7 @@ void lay_char(rt_layout_t& L, char32_t c) {
         }
         it->clr = L.st.glyph_clr();
         it->flags = flags;
+        it->font = L.st.font();
     }
     L.pen_x += adv;
     L.prev = c;
@@ -259,11 +300,14 @@ void lay_char(rt_layout_t& L, char32_t c) {
 // apart, so a font under 4 pixels cannot make the stops divide by zero.
 int tab_unit(const rt_layout_t& L) { return std::max(1, get_font_height(L.st.base_font()) / 4 * 16); }
 
+int rt_layout_t::wrap_x() const { return hang >= 0 && t.box.w - hang >= tab_unit(*this) ? hang : indent; }
+
 void lay_tab(rt_layout_t& L) {
     const int unit = tab_unit(L);
     const int next = (L.pen_x / unit + 1) * unit;
     add_item(L, RT_BLANK, U'\t', {L.pen_x, L.line_top, next - L.pen_x + 1, L.line_h});
     L.pen_x = std::min(next, L.t.box.w);
+    L.hang = L.pen_x;
     L.prev = 0;
     L.at_line_start = false;
 }
@@ -311,6 +355,11 @@ void align_region(rt_layout_t& L, const region_t& r, int width) {
 void open_region(rt_layout_t& L, int key, const wchar_t* v) {
     region_t r;
     r.first = L.count();
+    r.line = L.line_no;
+    // A right-aligned part (a label, a price) is one unit: when it does not
+    // fit beside what comes before, all of it starts the next line.
+    r.whole = key == RK_R;
+    if (r.whole) L.st.flags.push_back(L.st.flags.back() | RT_NOBR);
     if (key == RK_R || key == RK_M) {
         r.type = key == RK_R ? RT_ALIGN_RIGHT : RT_ALIGN_CENTRE;
         r.w = rt_parse_width(v, L.t.box.w);
@@ -319,7 +368,8 @@ void open_region(rt_layout_t& L, int key, const wchar_t* v) {
         r.per_line = key == RK_HA;
         r.w = RT_W_REST;
     }
-    if (r.w == RT_W_REST && !L.unbounded_w()) r.w = L.t.box.w - L.pen_x;
+    r.rest = r.w == RT_W_REST;
+    if (r.rest && !L.unbounded_w()) r.w = L.t.box.w - L.pen_x;
     L.regions.push_back(r);
 }
 
@@ -327,8 +377,11 @@ void close_region(rt_layout_t& L) {
     if (L.regions.empty()) return;
     region_t r = L.regions.back();
     L.regions.pop_back();
+    if (r.whole && L.st.flags.size() > 1) L.st.flags.pop_back();
     r.last = L.count() - 1;
     if (r.last < r.first) return;
+    // Moved to a line of its own: the rest of that line.
+    if (r.rest && r.w > 0 && L.at(r.first).line != r.line) r.w = L.t.box.w - L.at(r.first).rc.x;
     if (r.w > 0) {
         // The region takes exactly its width, whatever its text needed.
         const int first_x = L.at(r.first).rc.x;
@@ -337,6 +390,77 @@ void close_region(rt_layout_t& L) {
     } else {
         L.deferred.push_back(r);
     }
+}
+
+// ---- cells ----
+
+void open_cell(rt_layout_t& L, const wchar_t* v) {
+    cell_t c{L.count(), L.pen_x, UNLIMITED, L.st.font()};
+    const int w = rt_parse_width(v, L.t.box.w);
+    // Empty: the rest of the line; a negative width: the rest less that much.
+    if (w > 0)
+        c.w = w;
+    else if (!L.unbounded_w())
+        c.w = std::max(0, L.t.box.w - L.pen_x + (w == RT_W_REST ? 0 : w));
+    L.cells.push_back(c);
+}
+
+bool is_laid(const rt_item_t& it) { return it.kind == RT_GLYPH || it.kind == RT_BLANK || it.kind == RT_IMAGE; }
+
+// A cell takes exactly its width. Text that passes it loses its end, spaces
+// before the cut too, and shows an ellipsis in its place; anchors and links
+// stay, cut to the cell.
+void close_cell(rt_layout_t& L) {
+    if (L.cells.empty()) return;
+    const cell_t c = L.cells.back();
+    L.cells.pop_back();
+    if (c.w >= UNLIMITED) return;
+    const size_t from = std::max(size_t(c.first), L.line_first);
+    const int right = c.x + c.w;
+    const auto ends_past = [&](int limit) {
+        for (size_t i = from; i < L.t.items.size(); ++i)
+            if (is_laid(*L.t.items[i]) && L.t.items[i]->rc.x + L.t.items[i]->rc.w > limit) return true;
+        return false;
+    };
+    if (ends_past(right)) {
+        zg::font_t* f = get_font(c.font);
+        zg::glyph_t* g = f ? f->get_glyph(U'\u2026') : nullptr;
+        const int ew = g ? g->advance : 0;
+        clr_t clr = L.st.glyph_clr();
+        int font = c.font;
+        for (size_t i = L.t.items.size(); i-- > from;) {
+            const rt_item_t& it = *L.t.items[i];
+            if (!is_laid(it)) continue;
+            if (it.kind != RT_BLANK && it.rc.x + it.rc.w <= right - ew) break;
+            if (it.kind == RT_GLYPH) clr = it.clr, font = it.font;
+            L.t.items.erase(i);
+        }
+        int x = c.x;
+        for (size_t i = from; i < L.t.items.size(); ++i)
+            if (is_laid(*L.t.items[i])) x = std::max(x, L.t.items[i]->rc.x + L.t.items[i]->rc.w);
+        for (size_t i = from; i < L.t.items.size(); ++i) {
+            rect& r = L.t.items[i]->rc;
+            r.x = std::min(r.x, x);
+            r.w = std::min(r.w, std::max(1, right - r.x));
+        }
+        f = get_font(font);
+        g = f ? f->get_glyph(U'\u2026') : nullptr;
+        if (g) {
+            rt_item_t* it = add_item(L, RT_GLYPH, U'\u2026', {x, place_bottom, g->advance, get_font_height(font)});
+            it->tex = g->tex;
+            it->ink_x = g->ink_x;
+            it->clr = clr;
+            it->font = font;
+        }
+        L.t.cut = true;
+    }
+    L.pen_x = right;
+    L.ink_r = 0;
+    for (size_t i = L.line_first; i < L.t.items.size(); ++i) {
+        const rt_item_t& it = *L.t.items[i];
+        if (it.kind == RT_GLYPH && it.tex) L.ink_r = std::min(right, std::max(L.ink_r, it.rc.x + it.ink_x + it.tex->get_size().w));
+    }
+    L.prev = 0;
 }
 
 // ---- images and rules ----
@@ -363,12 +487,13 @@ void add_image(rt_layout_t& L, int key, const wchar_t* name) {
     L.prev = 0;
 }
 
-// Left edge and width of the text among items [first, last).
-rect text_span(rt_layout_t& L, size_t first, size_t last) {
+// Left edge and width of the text among items [first, last), on one line when line >= 0.
+rect text_span(rt_layout_t& L, size_t first, size_t last, int line = -1) {
     int lo = UNLIMITED, hi = -UNLIMITED;
     for (size_t i = first; i < last; ++i) {
         const rt_item_t& it = *L.t.items[i];
         if ((it.kind != RT_GLYPH && it.kind != RT_BLANK && it.kind != RT_IMAGE) || is_break(it)) continue;
+        if (line >= 0 && it.line != line) continue;
         lo = std::min(lo, it.rc.x);
         hi = std::max(hi, it.rc.x + it.rc.w);
     }
@@ -377,10 +502,11 @@ rect text_span(rt_layout_t& L, size_t first, size_t last) {
 
 // The two pieces of a heading's rule stop short of its text on both sides:
 // gap = text width + 9, and a centred heading gets pieces of (w - gap) / 2.
+// A heading of two lines leaves the gap around the text of the rule's line.
 void cut_heading_rules(rt_layout_t& L) {
     for (const auto& h : L.headings) {
         rt_item_t& rule = *L.t.items[h.rule];
-        const rect span = text_span(L, h.first, h.last);
+        const rect span = text_span(L, h.first, h.last, rule.line);
         const int left = span.x - heading_gap / 2;
         rule.side = std::clamp(left - rule.rc.x, 0, rule.rc.w);
         rule.gap = std::max(0, left + span.w + heading_gap - (rule.rc.x + rule.side));
@@ -455,6 +581,7 @@ void open_tag(rt_layout_t& L, const rt_op_t& op) {
     case RK_H: L.img_h = rt_parse_plain_int(v); break;
     case RK_SZ: L.img_w = L.img_h = rt_parse_plain_int(v); break;
     case RK_R: case RK_M: case RK_HA: case RK_HBA: open_region(L, op.key, v); break;
+    case RK_EL: open_cell(L, v); break;
     case RK_BC: case RK_OBC: open_band(L, op); break;
     case RK_HR: L.hr_starts.push_back(L.t.items.size()); break;
     case RK_TIP: L.open_tips.push_back(open_span(L, RT_TIP, v)); break;
@@ -486,6 +613,7 @@ void close_tag(rt_layout_t& L, const rt_op_t& op) {
     case RK_SZ: L.img_w = L.img_h = 0; break;
     case RK_IMG: case RK_ICO: case RK_ICO_M: case RK_ICO_L: add_image(L, op.key, v); break;
     case RK_R: case RK_M: case RK_HA: case RK_HBA: close_region(L); break;
+    case RK_EL: close_cell(L); break;
     case RK_BC: case RK_OBC: close_band(L, op); break;
     case RK_HR: add_rule(L, op); break;
     case RK_TIP: close_span(L, L.open_tips); break;
@@ -669,6 +797,7 @@ void rtext_t::set_text(const wchar_t* text, const size* box, int font, const clr
     t.bands.clear();
     t.tips.clear();
     t.links.clear();
+    t.cut = false;
     t.markup = or_empty(text);
     t.box = box ? *box : size{UNLIMITED, UNLIMITED};
     t.def_clr = clr ? *clr : default_clr;
@@ -687,6 +816,8 @@ void rtext_t::draw(int x, int y) const {
 const Str& rtext_t::get_text() const { return p_ ? p_->markup : empty_text; }
 
 rect rtext_t::get_rect() const { return p_ ? p_->text_rc : rect{}; }
+
+bool rtext_t::was_cut() const { return p_ && p_->cut; }
 
 const clr_t* rtext_t::color_ptr() const { return p_ ? &p_->def_clr : &default_clr; }
 

@@ -37,6 +37,7 @@ struct rt_item_t {
     char32_t ch = 0;                // a glyph's code; 32, 9, 11 or 10 for blanks
     zg::tex_t* tex = nullptr;       // not owned: from the glyph or image cache
     int ink_x = 0;                  // glyphs: where the texture starts, from rc.x (the left bearing when negative)
+    int font = 0;                   // glyphs: the font id
     int line = 0;                   // the line the item was laid out on
     clr_t clr;                      // glyph colour with its alpha, or image tint, rule or link colour
     clr_t bg_clr;                   // images only; 0 = none
@@ -63,6 +64,7 @@ struct rt_text_t {
     int pad = 0;      // added on both sides of full-width rules and bands
     bool fit = false; // the box width only limits: rules and regions use the widest line
     bool plain = false; // no mark-up: every character is one item, controls blank
+    bool cut = false;   // an "el" cell lost text to its ellipsis
     ptr_vec_t<rt_item_t> items;  // in layout order
     std::vector<rt_band_t> bands;
     std::vector<rt_item_t*> tips;   // the RT_TIP items, in order (owned by items)
@@ -88,6 +90,8 @@ public:
 
     const Str& get_text() const;
     rect get_rect() const;
+    // Whether an "el" cell had to cut its text: the whole of it is then for a tooltip.
+    bool was_cut() const;
     // The colour the last set_text started from (opaque white before any).
     const clr_t* color_ptr() const;
     // Every glyph takes exactly this colour, alpha included, without a new layout.

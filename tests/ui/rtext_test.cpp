@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "app/font.h"
@@ -164,6 +165,77 @@ TEST_F(Rtext, ANameKeptWholeWrapsBeforeItNeverInside) {
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     lay(L"<nobr>Battle Cleric</nobr>", {line_w(U"Battle Cl"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
+}
+
+TEST_F(Rtext, SignsRangesAndMarkChainsStayWithTheirCharacters) {
+    const auto lines = [&] { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); };
+    // A sign after Chinese text goes with its number, and the full stop with both.
+    lay(L"攻击-2。", {line_w(U"攻击-"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
+    lay(L"攻击-2。", {line_w(U"攻击-2"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
+    // A range is one word; a hyphen after a letter still parts.
+    lay(L"+20 (19-25)", {line_w(U"+20 (19-"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1}));
+    // A closing mark after another takes both and the character before them along.
+    lay(L"一项），", {line_w(U"一项）"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 1, 1, 1}));
+}
+
+TEST_F(Rtext, AWrappedTabCellGoesOnUnderItsColumn) {
+    const int unit = fh / 4 * 16;
+    lay(L"ab\tcd cd cd cd cd\ngh", {2 * unit, UNLIMITED});
+    const int n = rt.item_count();
+    EXPECT_GT(rt.item(n - 3)->line, 0);
+    for (int i = 3; i < n - 3; ++i) EXPECT_GE(rt.item_rect(i).x, unit) << "under the cell, not the label: " << i;
+    EXPECT_EQ(rt.item_rect(n - 2).x, 0) << "a line break ends the cell";
+    // A column narrower than a tab stop wraps under the label.
+    lay(L"a\tcd ef", {unit + line_w(U"cd") + 2, UNLIMITED});
+    EXPECT_EQ(rt.item_rect(5).x, 0);
+}
+
+TEST_F(Rtext, ARightAlignedPartThatDoesNotFitTakesALineOfItsOwnWhole) {
+    const int w = line_w(U"Chain Lightning ") + line_w(U"Standard动");
+    const auto find = [&](const std::function<bool(const rt_item_t&)>& f) {
+        for (int i = 0; i < rt.item_count(); ++i)
+            if (f(*rt.item(i))) return i;
+        return -1;
+    };
+    lay(L"Chain Lightning <r>Standard动作</r>", {w, UNLIMITED});
+    const rect a = rt.item_rect(16), z = rt.item_rect(25);
+    EXPECT_EQ(std::pair(a.y, z.y), std::pair(fh, fh)) << "one line of its own";
+    EXPECT_EQ(z.x + z.w, w) << "at the right edge";
+    lay(L"<h2>Chain Lightning <r>Standard动作</r></h2>", {w, UNLIMITED});
+    const int first = find([](const rt_item_t& it) { return it.ch == U'S'; });
+    const int rule = find([](const rt_item_t& it) { return it.kind == RT_RULE; });
+    ASSERT_GT(rule, first);
+    EXPECT_EQ(rt.item(rule)->side, rt.item_rect(first).x - 4 - rt.item_rect(rule).x) << "the rule parts around the label";
+    // In a tooltip sized to its text it stands right of the widest line, never left of the box.
+    rt.set_fit(true);
+    lay(L"<h2>Chain Lightning <r>Standard动作</r></h2>", {w, UNLIMITED});
+    for (int i = 0; i < rt.item_count(); ++i) EXPECT_GE(rt.item_rect(i).x, 0) << i;
+    rt.set_fit(false);
+}
+
+TEST_F(Rtext, ACellTakesItsWidthAndCutsWhatPassesItWithAnEllipsis) {
+    lay(L"<el=40>ab</el>x", {200, UNLIMITED});
+    EXPECT_EQ(std::pair(rt.item_rect(2).x, rt.was_cut()), std::pair(40, false));
+    lay(L"<el=-30>abcdefghijklmnop qrs</el>x", {line_w(U"abcde") + 30, UNLIMITED});
+    ASSERT_TRUE(rt.was_cut());
+    const int n = rt.item_count();
+    EXPECT_EQ(rt.item(n - 2)->ch, U'\u2026');
+    EXPECT_LE(rt.item_rect(n - 2).x + rt.item_rect(n - 2).w, line_w(U"abcde"));
+    EXPECT_EQ(rt.item_rect(n - 1).x, line_w(U"abcde")) << "the next column starts where the cell ends";
+    EXPECT_EQ(rt.get_rect().h, fh) << "one line";
+    // Spaces before the cut go with it; a tooltip anchor inside is cut to the cell.
+    const int room = line_w(U"ab ") + adv(U'\u2026');
+    lay(L"<el><tip=t>ab cdefgh</tip></el>", {room, UNLIMITED});
+    ASSERT_EQ(rt.item_count(), 4);
+    EXPECT_EQ(rt.item(3)->ch, U'\u2026');
+    EXPECT_EQ(rt.item_rect(3).x, line_w(U"ab"));
+    EXPECT_LE(rt.item_rect(0).x + rt.item_rect(0).w, room);
+    lay(L"<el=40>abcdefghijklmnop</el>");  // unbounded boxes keep their width limit of 40
+    EXPECT_TRUE(rt.was_cut());
 }
 
 TEST_F(Rtext, TagsAreConsumedWithoutShowing) {
