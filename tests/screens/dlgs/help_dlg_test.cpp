@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/input.h"
@@ -49,6 +50,13 @@ TEST(HelpDlg, OpensFromTheMenuAndAtCreditsFromTheAboutLinkWithoutAddingTopicsTwi
             d.on_main([&] { tree(d)->select(n); });
             for (const std::string& dim : text_contrast::dim_glyphs(memo->text.c_str(), page))
                 ADD_FAILURE() << to_utf8_string(sel_name(d).c_str()) << ": " << dim;
+            // No line of the page starts with a closing mark.
+            for (int i = 1; i < memo->rtext.item_count(); ++i) {
+                const rt_item_t* b = memo->rtext.item(i);
+                if (b->kind == RT_GLYPH && b->line != memo->rtext.item(i - 1)->line &&
+                    std::wstring_view(L"。，、；：？！）》」』】").find(wchar_t(b->ch)) != std::wstring_view::npos)
+                    ADD_FAILURE() << to_utf8_string(sel_name(d).c_str()) << ": a line starts with a closing mark";
+            }
             if (sel_name(d) == L"2环法术") ring2 = memo->text.c_str();
         }
         EXPECT_NE(ring2.find(L"3级以上施法者可学习。"), std::wstring::npos);
