@@ -95,7 +95,7 @@ void btl_lose_text(Str& out) {
 Str enc_kills_text(const enc_t& e) {
     Str out;
     for (const enc_mon_t& m : e.mons)
-        out.append_format(L"%s<c=#6> (%lld XP/每单位)</c>\n", enc_mon_text(m), (long long)enc_mon_xp(m));
+        out.append_format(L"%s<c=#6C6C6C> (%lld XP/每单位)</c>\n", enc_mon_text(m), (long long)enc_mon_xp(m));
     return out;
 }
 

@@ -61,7 +61,7 @@ itm_enchs = {
     {n = "Superior Spell Penetration", d = "+%d spell penetration"},
     {n = "Elemental Power", d = "+%d elemental damage of spells"},
     {n = "Radiance", d = "+%d damage and healing of positive energy spells"},
-    {n = "Shadow", d = "+%d damage and healing of negative energy spells"},
+    {n = "Shadow", d = "+%d damage and healing of negative energy spells (not the slaying spells)"},
     {n = "Healer", d = "Positive energy spells of the wearer heal %d more, also when they heal the wearer, and deal as much more damage to undead"},
     {n = "Recovery", d = "Each healing spell received restores %d more; regeneration and other healing gain nothing"},
     {n = "Regeneration", d = "Regain %d hit points a turn"},

@@ -167,7 +167,7 @@ t[155] = {n = "Fire Elemental Gem", d = "Summons a fire elemental to help when b
 t[156] = {n = "Water Elemental Gem", d = "Summons a water elemental to help when battle begins; of several elemental gems worn, only the highest-level one summons."}
 t[157] = {n = "Earth Elemental Gem", d = "Summons an earth elemental to help when battle begins; of several elemental gems worn, only the highest-level one summons."}
 t[158] = {n = "Holy Symbol", d = "Raises the damage and healing of the positive energy spells of its owner."}
-t[159] = {n = "Unholy Symbol", d = "Raises the damage and healing of the negative energy spells of its owner."}
+t[159] = {n = "Unholy Symbol", d = "Raises the damage and healing of the negative energy spells of its owner (not the slaying spells)."}
 t[160] = {n = "Tome of Strength", d = "A book about Strength. It cannot be read in the game and does nothing; it is worth only its sale price."}
 t[161] = {n = "Tome of Dexterity", d = "A book about Dexterity. It cannot be read in the game and does nothing; it is worth only its sale price."}
 t[162] = {n = "Tome of Constitution", d = "A book about Constitution. It cannot be read in the game and does nothing; it is worth only its sale price."}

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <functional>
 #include <utility>
@@ -17,6 +16,7 @@
 #include "screens/menu/main_menu.h"
 #include "support/screen_canvas.h"
 #include "support/screen_driver.h"
+#include "support/text_contrast.h"
 #include "ui/splitter.h"
 #include "ui/rtext.h"
 #include "rules/mon_ids.h"
@@ -79,25 +79,11 @@ TEST(Arena, AmmunitionLoadsOnResumeOnlyWithTheOptionAndAShortageIsOnlyReported) 
 }
 
 namespace {
-// Relative luminance of an opaque colour, as contrast ratios are reckoned.
-double luminance(clr_t c) {
-    const auto ch = [](uint8_t v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * ch(c.r()) + 0.7152 * ch(c.g()) + 0.0722 * ch(c.b());
-}
-
-double contrast(clr_t a, clr_t b) {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The page as the player reads it: its picture, then the first heading.
 struct page_look_t {
-    int gap = -1;  // pixels from the picture's bottom to the heading's top
-    clr_t heading;
-    clr_t bg;
+    int gap = -1;                  // pixels from the picture's bottom to the heading's top
+    clr_t heading, bg;             // bg: the dialog's, under the clear pane
+    std::vector<std::string> dim;  // the page's glyphs below 3 to 1 on bg
 };
 
 page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<void()> show) {
@@ -108,7 +94,8 @@ page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<vo
     wnd_t* dlg = get_top_modal();
     const auto* pane = d.find_type<splitter_t>(dlg);
     if (!pane) return out;
-    out.bg = dlg->bg_clr;
+    out.bg = text_contrast::over(pane->bg_clr, dlg->bg_clr);
+    out.dim = text_contrast::dim_glyphs(pane->text.c_str(), {pane->text_clr, out.bg});
     const rt_item_t* img = nullptr;
     for (int i = 0; i < pane->rtext.item_count(); ++i) {
         const rt_item_t* it = pane->rtext.item(i);
@@ -125,7 +112,8 @@ page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<vo
 }  // namespace
 
 // Both pages are mark-up: a picture, a step down, a heading. The heading
-// follows the picture closely and reads against the page's grey.
+// follows the picture closely and reads on the page; on the victory page every
+// text does, the kills' grey too.
 TEST(Arena, RewardPagesShowTheirHeadingCloseUnderThePictureAndReadable) {
     in_game([&](screen_driver_t& d) {
         ASSERT_TRUE(d.click(d.find(L"竞技场")));
@@ -134,7 +122,8 @@ TEST(Arena, RewardPagesShowTheirHeadingCloseUnderThePictureAndReadable) {
         for (const page_look_t& p : {win, lost}) {
             EXPECT_GE(p.gap, 0);
             EXPECT_LE(p.gap, 48) << "a gap under the picture";
-            EXPECT_GE(contrast(p.heading, p.bg), 3.0) << std::hex << p.heading.v << " on " << p.bg.v;
+            EXPECT_GE(text_contrast::ratio(p.heading, p.bg), 3.0) << std::hex << p.heading.v << " on " << p.bg.v;
         }
+        for (const std::string& dim : win.dim) ADD_FAILURE() << dim;
     });
 }
