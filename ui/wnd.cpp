@@ -354,7 +354,7 @@ void wnd_t::arrange_list(const std::vector<wnd_t*>& list) {
     int bottom = rc.h - margin_t - margin_b - padding;
     for (wnd_t* c : list)
         if (is_shown(c)) dock(c, left, top, right, bottom);
-    center_groups(list);
+    center_groups(list, left, top, right, bottom);
     for (wnd_t* c : list) {
         if (!is_shown(c)) continue;
         c->on_arranged();
@@ -402,15 +402,22 @@ void wnd_t::dock(wnd_t* c, int& left, int& top, int& right, int& bottom) {
     }
 }
 
-void wnd_t::center_groups(const std::vector<wnd_t*>& list) {
-    int total_w = 0, total_h = 0;
+// A group is centred in the whole window, as long as it clears what was docked
+// at the sides; where it would run under a docked window it gives way to it.
+void wnd_t::center_groups(const std::vector<wnd_t*>& list, int left, int top, int right, int bottom) {
+    int total_w = 0, total_h = 0, n_w = 0, n_h = 0;
     for (wnd_t* c : list) {
         if (!is_shown(c)) continue;
-        if (c->has_style(WS_ROW_GROUP)) total_w += c->rc.w;
-        if (c->has_style(WS_COL_GROUP)) total_h += c->rc.h;
+        if (c->has_style(WS_ROW_GROUP)) total_w += c->rc.w, ++n_w;
+        if (c->has_style(WS_COL_GROUP)) total_h += c->rc.h, ++n_h;
     }
+    const auto give_way = [](int at, int extent, int lo, int hi) {
+        if (at + extent > hi) at = hi - extent;
+        return std::max(at, lo);
+    };
     if (total_w > 0) {
         int x = padding + (rc.w - margin_l - margin_r - 2 * padding - total_w) / 2;
+        x = give_way(x, total_w + gap * (n_w - 1), left, right);
         for (wnd_t* c : list) {
             if (!is_shown(c) || !c->has_style(WS_ROW_GROUP)) continue;
             c->move_x_to(x, 0);
@@ -419,6 +426,7 @@ void wnd_t::center_groups(const std::vector<wnd_t*>& list) {
     }
     if (total_h > 0) {
         int y = padding + (rc.h - margin_t - margin_b - 2 * padding - total_h) / 2;
+        y = give_way(y, total_h + gap * (n_h - 1), top, bottom);
         for (wnd_t* c : list) {
             if (!is_shown(c) || !c->has_style(WS_COL_GROUP)) continue;
             c->move_y_to(y, 0);

@@ -212,7 +212,8 @@ protected:
     // Lays out `list` as children of this window.
     void arrange_list(const std::vector<wnd_t*>& list);
     void dock(wnd_t* c, int& left, int& top, int& right, int& bottom);
-    void center_groups(const std::vector<wnd_t*>& list);
+    // Within the room the docked windows left: left, top, right and bottom as dock leaves them.
+    void center_groups(const std::vector<wnd_t*>& list, int left, int top, int right, int bottom);
 
 private:
     void link_to(wnd_t* p);

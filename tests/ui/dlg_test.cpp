@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 
 #include "app/draw_text.h"
 #include "app/font.h"
@@ -70,9 +72,9 @@ TEST(Dlg, ScreenshotOfAFramedDialog) {
     quit_sdl_libs();
 }
 
-TEST(Dlg, ModeThreeShowsCloseCentredAndCancelThenOkAtTheRight) {
-    root_at(800, 600);
-    auto* d = make_dlg<dlg_t>(L"Dialog", DLG_CLOSE | DLG_OK_CANCEL, 500, 300, 0);
+TEST(Dlg, ModeThreeShowsCloseCentredAndCancelThenOkAtTheRightNarrowedWhereTheyDoNotFit) {
+    root_at(1024, 600);
+    auto* d = make_dlg<dlg_t>(L"Dialog", DLG_CLOSE | DLG_OK_CANCEL, 1000, 300, 0);
     ASSERT_EQ(d->btn_row->children.size(), 3u);
     EXPECT_FALSE(d->btn_row->is_hidden());
     const wnd_t *close = d->btn_row->children[0], *cancel = d->btn_row->children[1], *ok = d->btn_row->children[2];
@@ -85,8 +87,23 @@ TEST(Dlg, ModeThreeShowsCloseCentredAndCancelThenOkAtTheRight) {
     EXPECT_EQ(std::pair(row.h, row.y + row.h), std::pair(64, d->rc.y + d->rc.h));
     EXPECT_EQ(cancel->rc.x + cancel->rc.w, row.x + row.w - 8);
     EXPECT_EQ(ok->rc.x + ok->rc.w, cancel->rc.x - 4);
-    EXPECT_EQ(close->rc.x, row.x + 8 + (500 - 16 - 192) / 2);
+    EXPECT_EQ(close->rc.x, row.x + 8 + (1000 - 16 - 192) / 2);
     EXPECT_EQ(std::pair(ok->rc.h, d->margin_t), std::pair(64 - 16, 32));
+    // Too narrow for three: they narrow alike, the centred one gives way, none
+    // lies over another; wide again, they take their width back.
+    const auto at_width = [d](int w) { d->resize(w, 300), d->layout_in_parent(); };
+    at_width(400);
+    EXPECT_EQ((std::vector{close->rc.w, cancel->rc.w}), (std::vector{ok->rc.w, ok->rc.w}));
+    EXPECT_LT(ok->rc.w, 192);
+    const int edges[] = {d->btn_row->rc.x + 8, close->rc.x, close->rc.x + close->rc.w, ok->rc.x,
+                         ok->rc.x + ok->rc.w, cancel->rc.x, cancel->rc.x + cancel->rc.w, d->btn_row->rc.x + 400 - 8};
+    EXPECT_TRUE(std::is_sorted(std::begin(edges), std::end(edges)));
+    at_width(60);
+    // Never below its caption's room and its icon's square, even where that cannot fit
+    // (no fonts here: a caption takes no width).
+    EXPECT_EQ(ok->rc.w, 2 * 8 + (d->ok_btn->icon ? ok->rc.h : 0));
+    at_width(1000);
+    EXPECT_EQ((std::vector{close->rc.w, cancel->rc.w, ok->rc.w}), (std::vector{192, 192, 192}));
     destroy_owned_wnds();
 }
 

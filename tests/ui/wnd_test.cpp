@@ -172,7 +172,7 @@ TEST_F(Wnd, DockingFillsAndCentresInTheRemainingBoundsAndAutoSizeFitsHiddenChild
     EXPECT_EQ(q.rc, (rect{0, 0, 83, 53}));
 }
 
-TEST_F(Wnd, GroupsCentreTheirMembersInsideThePadding) {
+TEST_F(Wnd, GroupsCentreTheirMembersInsideThePaddingClearOfDockedWindows) {
     rec_wnd_t p("p", root(), {0, 0, 400, 300});
     p.padding = 10;
     rec_wnd_t a("a", &p, {0, 0, 50, 20}, WS_ROW_GROUP), b("b", &p, {0, 0, 30, 40}, WS_ROW_GROUP | WS_COL_GROUP);
@@ -186,6 +186,10 @@ TEST_F(Wnd, GroupsCentreTheirMembersInsideThePadding) {
     rec_wnd_t d("d", &q, {0, 0, 50, 10}, WS_ROW_GROUP), e("e", &q, {0, 0, 50, 10}, WS_ROW_GROUP);
     q.arrange();
     EXPECT_EQ(std::pair(d.rc.x, e.rc.x), std::pair(50, 108));
+    rec_wnd_t r("r", root(), {0, 0, 200, 100});
+    rec_wnd_t side("side", &r, {0, 0, 60, 10}, WS_DOCK_LEFT), g("g", &r, {0, 0, 100, 10}, WS_ROW_GROUP);
+    r.arrange();
+    EXPECT_EQ(g.rc.x, 60);  // centred at 50 it would run under the docked window: it gives way
 }
 
 TEST_F(Wnd, ResizeClampsMovesOrGrowsChildrenByTheirOwnAxisAndIgnoresTheSameSize) {

@@ -21,6 +21,7 @@
 #include "ui/li.h"
 #include "ui/memo_ctrl.h"
 #include "ui/std_dlgs.h"
+#include "ui/splitter.h"
 #include "ui/title_wnd.h"
 #include "support/screen_canvas.h"
 #include "support/screen_sizes.h"
@@ -229,6 +230,9 @@ TEST(PcMgr, LaysOutWholeAtThreeScreenSizes) {
         ASSERT_NE(m, nullptr);
         const wnd_t* shown[] = {m->pc_list(), m->memo, m->ok_btn, m->new_btn, m->presets_btn(), m->pty_name_edt()};
         for (const wnd_t* x : shown) EXPECT_TRUE(on_screen(x->rc, scr)) << scr.w;
+        expect_laid_out(m->btn_row, scr);
+        expect_laid_out(m->client, scr);
+        if (scr.w == min_scr.w) d.shot("pc-mgr-900");
         d.key(SDLK_ESCAPE);
     });
 }

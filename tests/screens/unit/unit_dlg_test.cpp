@@ -118,8 +118,8 @@ TEST(UnitDlg, MonstersShowTheSheetOnly) {
 // The dialog at three screen sizes: inside the screen, the panel on the
 // right, the sheet filling what is left, the toggles at its bottom right.
 TEST(UnitDlg, LaysOutAtThreeScreenSizes) {
-    for (const size scr : {size{1024, 768}, size{1280, 720}, size{1920, 1080}}) {
-        in_unit_screen({}, [&](screen_driver_t&, unit_dlg_t* dlg) {
+    for (const size scr : {size{900, 700}, size{1280, 720}, size{1920, 1080}}) {
+        in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
             const rect r = dlg->rc;
             EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= scr.w && r.y + r.h <= scr.h) << scr.w;
             const rect p = dlg->eqpt_bag()->rc, s = dlg->sheet()->rc, t = dlg->toggles()->rc;
@@ -131,6 +131,7 @@ TEST(UnitDlg, LaysOutAtThreeScreenSizes) {
             // The bag's last row and the funds stay inside the dialog.
             const rect bag = dlg->eqpt_bag()->bag_pnl()->rc;
             EXPECT_LE(bag.y + bag.h, r.y + r.h) << scr.w;
+            if (scr.w == 900) d.shot("unit-dialog-900");
         }, screen_opts_t::sized(scr.w, scr.h));
     }
 }
