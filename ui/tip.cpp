@@ -1,5 +1,7 @@
 #include "ui/tip.h"
 
+#include <algorithm>
+
 #include "app/input.h"
 #include "app/platform.h"
 #include "ui/drag.h"
@@ -33,6 +35,7 @@ pt_t place_tip(const tip_req_t& r, size t) {
     case TIP_RIGHT_ALIGNED: return {a.x - tip_margin + a.w - t.w, p.y};
     case TIP_BOTTOM_ALIGNED: return {p.x, a.y + a.h - t.h - tip_margin};
     case TIP_RIGHT_BOTTOM: return {a.x - tip_margin + a.w - t.w, a.y + a.h - t.h - tip_margin};
+    case TIP_BELOW_RIGHT: return {a.x + a.w - t.w, a.y + tip_margin + a.h};
     default: return p;
     }
 }
@@ -88,6 +91,8 @@ void hide_tip() {
 void show_tip(const tip_req_t* req) {
     if (!req) return;
     tip_wnd_t* w = get_tip_wnd();
+    const size* scr = get_scrn_size();
+    w->max_sz.w = req->max_w > 0 ? std::min(req->max_w, scr->w) : max_tip_w;
     if (req->width != 0) {
         w->style &= ~WS_AUTO_W;
         w->resize(req->width, w->rc.h);
@@ -98,7 +103,6 @@ void show_tip(const tip_req_t* req) {
     w->set_text(req->text.empty() ? req->text_ptr : req->text.c_str(), true);
     const size t{w->rc.w, w->rc.h};
     const pt_t p = place_tip(*req, t);
-    const size* scr = get_scrn_size();
     w->move_to(clamp_into(p.x, t.w, scr->w), clamp_into(p.y, t.h, scr->h), 0);
 }
 

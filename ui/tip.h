@@ -12,6 +12,7 @@ struct tip_req_t {
     rect anchor{-4, -4, -4, -4};
     int place = 0;
     int width = 0;                   // 0: fit the text
+    int max_w = 0;                   // 0: at most 512 pixels; never more than the screen
     const wchar_t* text_ptr = nullptr;  // not owned
     Str text;                        // used instead of text_ptr when not empty
     int region = 0;                  // lets one window show tips for parts of itself
@@ -29,10 +30,11 @@ tip_hook_t get_tip_hook();
 
 // Where the tip goes from its anchor (ax, ay, aw, ah; x, y its corner or the
 // mouse): below, above, right, left, at the point, right-aligned,
-// bottom-aligned, right- and bottom-aligned. Any other value is TIP_AT.
+// bottom-aligned, right- and bottom-aligned, below with the anchor's right
+// edge. Any other value is TIP_AT.
 enum : int {
     TIP_BELOW = 0, TIP_ABOVE = 1, TIP_RIGHT = 2, TIP_LEFT = 3, TIP_AT = 4,
-    TIP_RIGHT_ALIGNED = 5, TIP_BOTTOM_ALIGNED = 6, TIP_RIGHT_BOTTOM = 7,
+    TIP_RIGHT_ALIGNED = 5, TIP_BOTTOM_ALIGNED = 6, TIP_RIGHT_BOTTOM = 7, TIP_BELOW_RIGHT = 8,
 };
 
 // The tip's near-black: every colour of a tip's text must read on it.

@@ -262,6 +262,7 @@ bool wnd_t::on_msg(const evt_t& msg, wnd_t* sender) {
     req.anchor = p.anchor;
     req.place = p.place;
     req.width = p.width;
+    req.max_w = p.max_w;
     req.text_ptr = tip.c_str();
     return true;
 }

@@ -72,6 +72,7 @@ struct tip_place_t {
     rect anchor{-4, -4, -4, -4};
     int place = 0;  // 0..7, see the tooltip
     int width = 0;  // 0: fit the text
+    int max_w = 0;  // 0: the tip's own limit; a table that must not wrap asks for more
 };
 
 // Carried by EVT_PAINT (a = its address) before (PAINT_BEFORE) and after

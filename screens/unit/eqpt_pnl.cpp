@@ -2,6 +2,7 @@
 
 #include "app/geom.h"
 #include "app/render.h"
+#include "app/sentinels.h"
 #include "rules/enum_ids.h"
 #include "rules/eqpts.h"
 #include "rules/itm_drop.h"
@@ -13,6 +14,7 @@
 #include "screens/widgets/theme.h"
 #include "ui/btn.h"
 #include "ui/lbl.h"
+#include "ui/tip.h"
 
 namespace {
 constexpr size body{532, 272};
@@ -141,6 +143,10 @@ void _eqpt_pnl_t::build(int slot_id, int set_btn_id) {
     load->create(WS_DOCK_RIGHT | WS_DOCK_BOTTOM, this, &lr, 0, 0, nullptr);
     load->bg_clr = 0;
     load->text_align = rect_align::right | rect_align::middle;
+    // The limits are a table: as wide as its rows need, under the figure and
+    // ending where it ends, so it stays inside the dialog.
+    load->tip_place.place = TIP_BELOW_RIGHT;
+    load->tip_place.max_w = UNLIMITED;
     reg_owned_wnd(load);
 }
 

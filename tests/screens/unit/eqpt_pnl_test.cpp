@@ -9,7 +9,9 @@
 #include "rules/lv.h"
 #include "screens/unit/lv_up_dlg.h"
 #include "ui/btn.h"
+#include "support/screen_sizes.h"
 #include "ui/tab_ctrl.h"
+#include "ui/tip.h"
 #include "unit_screen.h"
 
 TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
@@ -17,17 +19,12 @@ TEST(EqptPnl, TheLevelUpButtonShowsExactlyAtTheThreshold) {
         eqpt_pnl_t* eq = dlg->eqpt_bag()->eqpt_pnl();
         unit_t* u = dlg->get_unit();
         const int need = xp_for_lv(u->base.lv + 1);
-        d.on_main([&] {
-            u->xp = need - 1;
-            eq->show_xp();
-        });
+        const auto set_xp = [&](int xp) { d.on_main([&] { u->xp = xp, eq->show_xp(); }); };
+        set_xp(need - 1);
         EXPECT_FALSE(screen_driver_t::shown(eq->lv_up_btn()));
         EXPECT_EQ(screen_driver_t::plain(eq->xp_lbl()->text.c_str()), L" " + std::to_wstring(need - 1) + L" /" +
                                                                           std::to_wstring(need) + L" XP");
-        d.on_main([&] {
-            u->xp = need;
-            eq->show_xp();
-        });
+        set_xp(need);
         EXPECT_TRUE(screen_driver_t::shown(eq->lv_up_btn()));
         EXPECT_EQ(d.find(L"升级！"), eq->lv_up_btn());
         // The wizard on the unit: cancelled, nothing changes. Closed either
@@ -97,7 +94,16 @@ TEST(EqptPnl, TheLoadShowsWeightLimitAndTheLevelsAbove) {
         EXPECT_NE(tip.find(L"(>" + std::to_wstring(e.load_floor(2)) + L" 磅)"), std::wstring::npos);
         EXPECT_NE(tip.find(L"无法移动"), std::wstring::npos);  // an overload stops the bearer
         EXPECT_EQ(tip.find(L"小体型"), std::wstring::npos) << "a medium character";
+        // At the smallest window the table shows whole under the figure, inside the dialog.
+        d.move_to(eq->load_lbl()->rc);
+        ASSERT_TRUE(d.wait_for([&] { return get_tip_shown_wnd() == eq->load_lbl(); }, "the load tip"));
+        const rect r = get_tip_wnd()->rc, l = eq->load_lbl()->rc, g = dlg->rc;
+        EXPECT_TRUE(r.x >= g.x && r.x + r.w <= l.x + l.w && r.y >= l.y + l.h && r.y + r.h <= g.y + g.h);
+        const rtext_t& t = get_tip_wnd()->rtext;  // the overload row, 无法移动 last, on one line
+        int over = 0;
+        while (over < t.item_count() - 1 && t.item(over)->ch != U'超') ++over;
+        EXPECT_EQ(t.item(t.item_count() - 1)->line, t.item(over)->line);
         d.on_main([&] { u->drv.size = SIZE_SMALL; });
         EXPECT_NE(screen_driver_t::plain(load_tip(u).c_str()).find(L"小体型角色自动换用小体型装备"), std::wstring::npos);
-    });
+    }, screen_opts_t::sized(min_scr.w, min_scr.h));
 }
