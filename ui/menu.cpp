@@ -6,6 +6,7 @@
 #include "app/geom.h"
 #include "app/input.h"
 #include "app/loop.h"
+#include "app/platform.h"
 #include "ui/modal.h"
 #include "ui/tip.h"
 
@@ -130,7 +131,11 @@ void menu_t::open_level(int n, li_t* parent_item, const rect& beside) {
     menu_wnd_t* l = get_level(n);
     l->open_idx = -1;
     l->set_items(parent_item->subs);
-    l->move_to(beside.x + beside.w - (rc.x + margin_l), beside.y - (rc.y + margin_t), 0);
+    // Right of its item; where the screen ends first, left of it, rather than
+    // pulled back over the level it opened from.
+    int x = beside.x + beside.w;
+    if (x + l->rc.w > get_scrn_size()->w && beside.x - l->rc.w >= 0) x = beside.x - l->rc.w;
+    l->move_to(x - (rc.x + margin_l), beside.y - (rc.y + margin_t), 0);
     l->keep_in_scrn();
     l->set_visible(true);
 }

@@ -104,11 +104,12 @@ TEST_F(Menu, ClickOutsideOrEscapeChoosesNothingInEveryForm) {
     }
 }
 
-TEST_F(Menu, MenuNearTheRightEdgeIsPulledInside) {
-    rect r0{}, r1{};
+TEST_F(Menu, MenuNearTheRightEdgeIsPulledInsideAndItsSubLevelOpensLeft) {
+    rect r0{}, r1{}, a_rc{};
     script = {[&] { r0 = m->get_level(0)->rc; }, hover([&] { return centre(item(0, 0)); }),
               [&] {
                   r1 = m->get_level(1)->rc;
+                  a_rc = item(0, 0);
                   set_modal_result(MODAL_CANCEL);
               }};
     const size scr = *get_scrn_size();
@@ -116,7 +117,7 @@ TEST_F(Menu, MenuNearTheRightEdgeIsPulledInside) {
     EXPECT_EQ(r0.x + r0.w, scr.w);
     EXPECT_EQ(r0.y + r0.h, scr.h);
     EXPECT_GE(r0.w, 128);
-    EXPECT_EQ(r1.x + r1.w, scr.w);  // the sub-level too
+    EXPECT_EQ(r1.x + r1.w, a_rc.x);  // the sub-level left of its item, over none of its level
     // Right-edge flag: the position names the level's right edge.
     script = {[&] {
         r0 = m->get_level(0)->rc;
