@@ -201,9 +201,16 @@ bool kept_whole(const rt_item_t& it) { return (it.kind == RT_GLYPH || it.kind ==
 // word. Nothing moves when the word began the line (a word longer than the
 // line breaks where it must).
 bool wrap_word(rt_layout_t& L, bool names) {
+    // A right-aligned part moves alone: a word right before it stays where it is.
+    size_t floor = L.line_first;
+    if (!L.regions.empty() && L.regions.back().whole) floor = std::max(floor, size_t(L.regions.back().first));
     size_t first = L.t.items.size();
-    while (first > L.line_first) {
+    while (first > floor) {
         const rt_item_t& it = *L.t.items[first - 1];
+        // A mark that closes a name kept whole ends the word: a list may break after it ("寒冷,毒素").
+        if (names && is_glyph(&it, closes_phrase) && !(it.flags & RT_NOBR) && first >= 2 &&
+            kept_whole(*L.t.items[first - 2]))
+            break;
         const bool breaks_after = it.ch == U'-' && first >= 2 && is_glyph(L.t.items[first - 2], is_letter);
         const bool part = (names && kept_whole(it)) || (it.kind == RT_GLYPH && joins_word(it.ch) && !breaks_after) ||
                           it.kind == RT_TIP || it.kind == RT_LINK;
@@ -264,9 +271,10 @@ void lay_char(rt_layout_t& L, char32_t c) {
         const bool in_name = (flags & RT_NOBR) || (closes_phrase(c) && after_kept);
         // A Chinese closing mark takes the Latin word or number before it along.
         const bool after_word = closes_phrase(c) && has_last && is_glyph(L.t.items.back(), joins_word);
-        // A name longer than the line still parts between its Latin words.
-        const bool moved = ((joins_word(c) || in_name) && wrap_word(L, true)) ||
-                           ((joins_word(c) || after_word) && wrap_word(L, false));
+        // A name longer than the line still parts between its Latin words,
+        // also once it has moved to a line of its own.
+        bool moved = (joins_word(c) || in_name) && wrap_word(L, true);
+        if (!(moved && fits()) && (joins_word(c) || after_word)) moved = wrap_word(L, false) || moved;
         if (!(moved && fits())) {
             if (c == U' ') {
                 // Ends its line in the room left: the next line starts with the next word.

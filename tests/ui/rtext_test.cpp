@@ -165,6 +165,11 @@ TEST_F(Rtext, ANameKeptWholeWrapsBeforeItNeverInside) {
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
     lay(L"<nobr>Battle Cleric</nobr>", {line_w(U"Battle Cl"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
+    lay(L"<ico=a><min_x=16><nobr>Battle Cleric</nobr>", {16 + line_w(U"Battle Cl"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2})) << "after moving too";
+    // A list of names breaks after the mark that closes one.
+    lay(L"免疫<nobr>寒冷</nobr>,<nobr>毒素</nobr>", {line_w(U"免疫寒冷,毒"), UNLIMITED});
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 1, 1}));
 }
 
 TEST_F(Rtext, SignsRangesAndMarkChainsStayWithTheirCharacters) {
@@ -205,6 +210,11 @@ TEST_F(Rtext, ARightAlignedPartThatDoesNotFitTakesALineOfItsOwnWhole) {
     const rect a = rt.item_rect(16), z = rt.item_rect(25);
     EXPECT_EQ(std::pair(a.y, z.y), std::pair(fh, fh)) << "one line of its own";
     EXPECT_EQ(z.x + z.w, w) << "at the right edge";
+    // The word right before it stays behind.
+    lay(L"Chain<r>+5 攻击</r>", {line_w(U"Chain+5 攻"), UNLIMITED});
+    EXPECT_EQ(mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }),
+              (std::vector<int>{0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(rt.item_rect(9).x + rt.item_rect(9).w, line_w(U"Chain+5 攻"));
     lay(L"<h2>Chain Lightning <r>Standard动作</r></h2>", {w, UNLIMITED});
     const int first = find([](const rt_item_t& it) { return it.ch == U'S'; });
     const int rule = find([](const rt_item_t& it) { return it.kind == RT_RULE; });
