@@ -4,6 +4,7 @@
 #include <cstring>
 #include <span>
 
+#include "app/db.h"
 #include "app/opts.h"
 #include "app/str.h"
 
@@ -180,7 +181,10 @@ Str dmg_part_line(const dmg_part_t& part, int flags) {
     // A part without a type has no name or colour to add; it keeps the plain text.
     if (bits.empty()) return text;
     const dmg_type_t* t = get_dmg_type(bits[0]);
-    text.append(or_empty(t->n)).append(L"伤害");
+    // A Latin name stands apart from the numbers ("2-12 fire伤害"); a Chinese one follows them.
+    const wchar_t* name = or_empty(t->n);
+    if (*name > L' ' && *name < 0x2E80) text.append(lang_wsp);
+    text.append(name).append(L"伤害");
     Str out;
     return col_text(out, text.buf, t->clr);
 }

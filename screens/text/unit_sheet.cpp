@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/clr.h"
+#include "app/db.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/turn.h"
@@ -94,8 +95,9 @@ Str wpn_atk_line(unit_t* u, int pwr) {
                                            : Str(L"<c=fc_bb> [%d]</c>", ammo);
         Str link;
         if (r.wpn) itm_link(link, *r.wpn);
+        // The bonus and the damage stay together: the weapon's name may wrap before them.
         out.append_format(L"%s <tip='<c=lbl b>攻击:</c>\n%s\n\n<c=lbl b>伤害:</c>\n%s\n\n<c=lbl b>暴击:</c> %d%% 几率, x%d "
-                          L"基础伤害%s'><c=g>%+d</c> <c=fc_r>(%s)</c>%s</tip>",
+                          L"基础伤害%s'><nobr><c=g>%+d</c> <c=fc_r>(%s)</c></nobr>%s</tip>",
                           link, r.atk_tip, r.dmg_tip, 5 * r.crit_rng, r.crit_mult, ammo_long, r.atk,
                           dmg_list_text(r.dmg, 0), ammo_short);
     }
@@ -109,15 +111,23 @@ Str value_line(const wchar_t* key, const Str& value) {
     return Str(L"<tip='%s'><c=lbl>%s</c> %s</tip>\n", or_empty(t->d), or_empty(t->n), value);
 }
 
+// A list item kept whole: the list wraps between its items, never inside one.
+// A Latin name takes a space after the comma before it; a Chinese one does not.
+void list_item(Str& list, const wchar_t* name) {
+    const wchar_t* n = or_empty(name);
+    if (!list.empty()) list.append(L",").append(*n > L' ' && *n < 0x2E80 ? lang_wsp.c_str() : L"");
+    list.append_format(L"<nobr>%s</nobr>", n);
+}
+
 // What overcomes the unit's damage reduction or regeneration, after the line's value.
 Str exceptions(const unit_t* u) {
     Str list;
-    if (u->has_pwr(P_UNR_MS)) list.append(L"银,");
-    if (u->has_pwr(P_UNR_MA)) list.append(L"精金,");
+    if (u->has_pwr(P_UNR_MS)) list_item(list, L"银");
+    if (u->has_pwr(P_UNR_MA)) list_item(list, L"精金");
     for (int t = 1; t < DMG_TYPES; ++t)  // P_UNR_S .. P_UNR_V follow P_UNR_MA in damage-type order
-        if (u->has_pwr(P_UNR_MA + t)) list.append_format(L"%s,", or_empty(get_dmg_type(t)->n));
+        if (u->has_pwr(P_UNR_MA + t)) list_item(list, get_dmg_type(t)->n);
     if (list.empty()) return list;
-    return Str(L"<c=r tip='%s'> /%s</c>", or_empty(get_text_info(L"unr")->d), list.drop_back(1));
+    return Str(L"<c=r tip='%s'> /%s</c>", or_empty(get_text_info(L"unr")->d), list);
 }
 
 // The line with the exceptions put before its newline.
@@ -129,16 +139,16 @@ Str res_lines(const unit_t* u) {
     for (const auto& [val, key] : groups) {
         Str names;
         for (int t = DMG_SLASH; t <= last_dmg_type_shown; ++t)
-            if (u->drv.res[t] == val) names.append_format(L"%s,", or_empty(get_dmg_type(t)->n));
+            if (u->drv.res[t] == val) list_item(names, get_dmg_type(t)->n);
         if (val == 100) {
             for (int t = 1; t < imxs_rows; ++t)
-                if (u->has_trait(t)) names.append_format(L"%s,", or_empty(imx(t).n));
+                if (u->has_trait(t)) list_item(names, imx(t).n);
             for (int c = 1; c < COND_COUNT; ++c)
-                if (c != C_TURN && u->imm_cond(c)) names.append_format(L"%s,", or_empty(get_cond(c)->n));
+                if (c != C_TURN && u->imm_cond(c)) list_item(names, get_cond(c)->n);
         }
         if (names.empty()) continue;
         const text_info_t* t = get_text_info(key);
-        out.append_format(L"<c=lbl tip='%s'>%s</c> %s\n", or_empty(t->d), or_empty(t->n), names.drop_back(1));
+        out.append_format(L"<c=lbl tip='%s'>%s</c> %s\n", or_empty(t->d), or_empty(t->n), names);
     }
     return out;
 }
@@ -246,8 +256,9 @@ Str def_sect(const unit_t* u) {
     Str list;
     for (int i = DEF_FT; i <= DEF_WL; ++i) {
         const wchar_t* name = or_empty(get_def(i)->n);
-        list.append_format(L"<tip='<b c=lbl>%s:</b>\n%s'><c=lbl>%s</c> %d</tip>, ", name, brk(u, BT_DEF + i), name,
-                           u->get_def(i));
+        // A defence and its value are one item: the list wraps between them.
+        list.append_format(L"<tip='<b c=lbl>%s:</b>\n%s'><nobr><c=lbl>%s</c> %d</nobr></tip>, ", name,
+                           brk(u, BT_DEF + i), name, u->get_def(i));
     }
     const Str tip(L"<b c=lbl>物理防御:</b>\n%s\n\n<b c=lbl>战技防御</b>\t%d", brk(u, BT_DEF + DEF_AC), u->get_def(DEF_CM));
     const bool ao = is_btl_running() && can_make_aoo(u);

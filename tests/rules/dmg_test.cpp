@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/db.h"
 #include "app/opts.h"
 #include "app/str.h"
 #include "support/scoped_set.h"
@@ -116,4 +117,9 @@ TEST(Dmg, DescriptionLines) {
                  L"<c=#FFFF0068>2d6火焰伤害</c>\n<c=#FFFF0000>1d6钝击伤害</c>");
     EXPECT_STREQ(dmg_list_lines({{-2, 100, 0, 0x800}, {1, 6, 0, 0x08}}).buf, L"<c=#FF8C8C8C>即死伤害</c>");
     EXPECT_STREQ(dmg_list_lines({}).buf, L"");
+    // With the word space of the texts a Latin name stands apart from the numbers; a Chinese one does not.
+    scoped_set_t<Str> wsp(lang_wsp, Str(L" "));
+    EXPECT_STREQ(dmg_part_line({2, 6, 0, 0x10}, 0).buf, L"<c=#FFFF0068>2d6火焰伤害</c>");
+    text_info_t::set(&get_dmg_type(4)->n, L"fire");
+    EXPECT_STREQ(dmg_part_line({2, 6, 0, 0x10}, 0).buf, L"<c=#FFFF0068>2d6 fire伤害</c>");
 }

@@ -110,6 +110,7 @@ TEST_F(UnitSheet, WeaponAttackLinesAndTheOtherActions) {
     txt::itm_link(link, wpn);
     const Str s = txt::atk_sect(&u, 0);
     EXPECT_TRUE(has(s, Str(L"</h3><tip=&pwr:2><ico=powers/atk_m></tip> %s <tip='<c=lbl b>攻击:</c>\n", link)));
+    EXPECT_TRUE(has(s, L"'><nobr><c=g>+")) << "the bonus and the damage wrap as one";
     EXPECT_FALSE(has(s, L"&pwr:3>")) << "no ranged weapon";
     EXPECT_FALSE(has(s, L"弹药"));
     // A bow with its arrows: the ready count, in the tooltip and in brackets.
@@ -144,8 +145,9 @@ TEST_F(UnitSheet, TraitsSectionOnlyWhenThereIsSomethingToSay) {
     const text_info_t* imm = get_text_info(L"imm");
     const text_info_t* vul = get_text_info(L"vul");
     const text_info_t* dr = get_text_info(L"dr");
-    const Str lines(L"<c=lbl tip='%s'>%s</c> %s,%s,%s\n<c=lbl tip='%s'>%s</c> %s\n<tip='%s'><c=lbl>%s</c> 5</tip>"
-                    L"<c=r tip='%s'> /银,%s</c>",
+    // Each name of a list kept whole.
+    const Str lines(L"<c=lbl tip='%s'>%s</c> <nobr>%s</nobr>,<nobr>%s</nobr>,<nobr>%s</nobr>\n<c=lbl tip='%s'>%s</c> "
+                    L"<nobr>%s</nobr>\n<tip='%s'><c=lbl>%s</c> 5</tip><c=r tip='%s'> /<nobr>银</nobr>,<nobr>%s</nobr></c>",
                     imm->d, imm->n, get_dmg_type(DMG_FIRE)->n, L"重击免疫", name_of(get_cond(C_SLEEP)), vul->d, vul->n,
                     get_dmg_type(DMG_COLD)->n, dr->d, dr->n, strs_d(L"unr"), get_dmg_type(DMG_FIRE)->n);
     Str head;
@@ -156,7 +158,7 @@ TEST_F(UnitSheet, TraitsSectionOnlyWhenThereIsSomethingToSay) {
     v.drv.imm[C_SLEEP] = 1;
     EXPECT_EQ(txt::trait_sect(&v, txt::SHEET_TRAITS),
               txt::sect_head(head, L"trait", L"特殊", L"") +
-                  Str(L"<c=lbl tip='%s'>%s</c> %s", imm->d, imm->n, name_of(get_cond(C_SLEEP))));
+                  Str(L"<c=lbl tip='%s'>%s</c> <nobr>%s</nobr>", imm->d, imm->n, name_of(get_cond(C_SLEEP))));
     // An emergency heal spent in this battle leaves the list; the other stays.
     v.drv.auto_heal1 = v.drv.auto_heal2 = 10, v.btl.auto_heal1_used = 1;
     const Str heals = txt::trait_sect(&v, txt::SHEET_TRAITS);
