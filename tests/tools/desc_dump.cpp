@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     desc_corpus::load_texts(utf8_to_str(root.c_str()), utf8_to_str(argv[1]));
     desc_corpus::ref_count_t refs;
     int records = 0;
-    desc_corpus::for_each([&](const std::string& title, const Str& text) {
+    desc_corpus::for_each([&](const std::string& title, const Str& text, const desc_corpus::places_t&) {
         std::printf("## %s\n%s\n\n", title.c_str(), to_utf8_string(text).c_str());
         desc_corpus::check_refs(title, text, refs);
         ++records;

@@ -41,6 +41,7 @@
 #include "screens/unit/unit_lists.h"
 #include "screens/widgets/log_memo.h"
 #include "support/btl_stage.h"
+#include "support/desc_corpus.h"
 #include "support/next_d20.h"
 #include "support/screen_driver.h"
 #include "ui/memo_ctrl.h"
@@ -320,6 +321,8 @@ TEST_F(BtlScene, TheUnitPanelNeverSplitsARaceOrBuildName) {
             d.on_main([&] { status_show_unit(&u); });
             for (const wchar_t* name : {get_race(u.base.race)->n, get_bld(u.base.bld)->n})
                 EXPECT_TRUE(one_line(main_ui().sheet_pane->rtext, name)) << to_utf8_string(name);
+            size box;
+            EXPECT_EQ(main_ui().sheet_pane->text_box(&box)->w, desc_corpus::unit_panel.w) << "where sheets are checked";
             if (u.base.bld == BLD_CTL) d.shot("unit-panel-long-build");
             d.on_main([&] { status_show_unit(me); });  // u goes
         }

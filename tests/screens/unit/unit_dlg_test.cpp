@@ -7,6 +7,7 @@
 
 #include "app/input.h"
 #include "rules/mon_ids.h"
+#include "support/desc_corpus.h"
 #include "ui/memo_ctrl.h"
 #include "ui/tool_bar2.h"
 #include "unit_screen.h"
@@ -127,6 +128,8 @@ TEST(UnitDlg, LaysOutAtThreeScreenSizes) {
             EXPECT_EQ(p.x + p.w, r.x + r.w - dlg->margin_r) << scr.w;
             EXPECT_LE(s.x + s.w, p.x) << scr.w;
             EXPECT_GT(s.w, 200) << scr.w;
+            size box;
+            EXPECT_EQ(dlg->sheet()->text_box(&box)->w, desc_corpus::unit_dlg.w) << "where sheets are checked";
             EXPECT_TRUE(t.x >= s.x && t.x + t.w <= s.x + s.w && t.y + t.h <= s.y + s.h) << scr.w;
             // The bag's last row and the funds stay inside the dialog.
             const rect bag = dlg->eqpt_bag()->bag_pnl()->rc;
