@@ -2,6 +2,7 @@
 #include "ui/lv.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "app/draw_text.h"
 #include "app/geom.h"
@@ -30,6 +31,20 @@ constexpr clr_t line_clr = 0x22FFFFFF;
 constexpr clr_t marker_hot_tint = 0xFFFFFF80;
 constexpr rect no_part{-1, -1, -1, -1};
 
+// The label with its one-line cells opened, so a tooltip shows what they cut.
+Str uncut(const wchar_t* label) {
+    Str out;
+    for (const wchar_t* s = label; *s;) {
+        const bool cell = wcsncmp(s, L"<el>", 4) == 0 || wcsncmp(s, L"<el=", 4) == 0 || wcsncmp(s, L"</el>", 5) == 0;
+        if (!cell) {
+            out.append_char(*s++);
+            continue;
+        }
+        while (*s && *s != L'>') ++s;
+        if (*s) ++s;
+    }
+    return out;
+}
 }  // namespace
 
 bool lv_t::is_scroll_dragged() const { return h_drag >= 0 || v_drag >= 0; }
@@ -476,7 +491,8 @@ bool lv_t::show_item_tip() {
 }
 
 Str* lv_t::item_tip(Str* out, const li_t* it) {
-    *out = it->tip;
+    // A label cut short shows whole, unless the item says more of its own.
+    *out = it->tip.empty() && it->text.was_cut() ? uncut(it->label) : it->tip;
     return out;
 }
 

@@ -204,8 +204,14 @@ TEST_F(Lv, CheckBoxesToggleOnPressAndNoInputStillAnswersTipsAndLaysOut) {
     EXPECT_TRUE(lv.on_msg({EVT_TIP_QUERY, 0, 0}, &lv));
     EXPECT_EQ(get_tip_req().text, Str(L"first tip"));
     EXPECT_EQ(get_tip_req().anchor, lv.item_rect(0));
-    lv.add_item(L"2", nullptr, nullptr, 0, 0, 0, 0, nullptr);
+    // A label cut short, and no tip of its own: the label whole is its tip.
+    lv.add_item(L"<el>a label far too long for its row</el>", nullptr, nullptr, 0, 0, 0, 0, nullptr);
     EXPECT_EQ(lv.content_sz.h, 120);
+    lv.tip_item = 2;
+    EXPECT_TRUE(lv.on_msg({EVT_TIP_QUERY, 0, 0}, &lv));
+    EXPECT_EQ(get_tip_req().text, Str(L"a label far too long for its row"));
+    lv.tip_item = 1;  // whole
+    EXPECT_FALSE(lv.on_msg({EVT_TIP_QUERY, 0, 0}, &lv));
 }
 
 TEST_F(Lv, SelectionAndHoverAreDrawnUnderTheItems) {
