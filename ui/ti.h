@@ -24,10 +24,12 @@ struct ti_layout_t {
     int depth = 0;     // 0 for the top level
     int pre_idx = -1;  // preorder index among all nodes
     int row = -1;      // display row; -1 when the node is not shown
+    int cap_w = -1;    // the width the caption was last cut to; -1 none yet
 };
 
 class ti_t {
 public:
+    Str caption;  // the mark-up as given; text holds it laid out to its row
     rtext_t text;
     uint32_t flags = 0;
     uint32_t data2 = 0, data3 = 0;

@@ -12,6 +12,7 @@
 #include "app/ini.h"
 #include "app/input.h"
 #include "app/render.h"
+#include "ui/tip.h"
 
 namespace {
 constexpr int indent_w = 16;       // pixels per level
@@ -59,6 +60,7 @@ ti_t* tv_t::add_node(const wchar_t* text, uint32_t flags, uint32_t data2, uint32
     n->data3 = data3;
     n->extra_indent = extra_indent;
     n->lay.parent = p;
+    n->caption = or_empty(text);
     const size box{UNLIMITED, row_h};
     n->text.set_text(text, &box, caption_font, clr, caption_align);
     auto& kids = p->children;
@@ -191,7 +193,25 @@ void tv_t::relayout() {
     // the last row is not cut when scrolled to the end.
     const int content_h = int(shown.size()) * row_h + 2 * tv_margin;
     set_scroll_size(content_h > ch ? cw - bar_room : cw, content_h);
+    fit_captions();
     title_wnd_t::relayout();
+}
+
+// A caption is one row: what passes the row's right edge ends in an
+// ellipsis, and hovering the row shows it whole.
+void tv_t::fit_captions() {
+    rect c, v;
+    client_rect(&c);
+    view_rect(&v);
+    const int right = std::min(c.x + c.w, v.x + v.w) - tv_margin;
+    for (ti_t* n : shown) {
+        const int w = std::max(0, right - caption_x(n));
+        if (w == n->lay.cap_w) continue;
+        n->lay.cap_w = w;
+        const clr_t clr = *n->text.color_ptr();
+        const size box{w, row_h};
+        n->text.set_text(Str(L"<el>%s</el>", n->caption), &box, caption_font, &clr, caption_align);
+    }
 }
 
 void tv_t::relayout_if_laid_out() {
@@ -248,6 +268,7 @@ ti_t* tv_t::hit(const pt_t& p, int* part) {
 // ---- drawing ----
 
 void tv_t::draw_content() {
+    fit_captions();  // a check box given or taken since the layout moves its caption
     if (!shown.empty()) {
         if (sel && sel->get_row() >= 0) {
             const rect r = row_rect(sel);
@@ -274,6 +295,20 @@ void tv_t::draw_content() {
 }
 
 // ---- messages ----
+
+bool tv_t::show_caption_tip() {
+    if (!hot || !hot->text.was_cut()) return false;
+    tip_place_t p;
+    get_tip_place(&p);
+    tip_req_t& req = get_tip_req();
+    req.place = p.place;
+    req.width = p.width;
+    req.text = hot->caption;
+    req.anchor = row_rect(hot);
+    // Another row under the mouse is another tip.
+    req.region = int(reinterpret_cast<uintptr_t>(hot) >> 3);
+    return true;
+}
 
 void tv_t::track_hot() {
     int part = TVP_ROW;
@@ -327,6 +362,9 @@ bool tv_t::on_msg(const evt_t& msg, wnd_t* sender) {
             if (on_key(int(msg.a), int(msg.b))) return true;
             break;
         case EVT_CLOSING: save_state(); break;
+        case EVT_TIP_QUERY:
+            if (show_caption_tip()) return true;
+            break;
         case EVT_LAYOUT_DONE:
             // Nodes added before the first layout get their rows here.
             relayout();

@@ -76,6 +76,8 @@ private:
     pt_t row_origin();
     bool has_checks(const ti_t* n) const;
     int caption_x(const ti_t* n);
+    void fit_captions();
+    bool show_caption_tip();
     void flatten(ti_t* n, int depth, bool visible);
     void relayout_if_laid_out();
     void track_hot();

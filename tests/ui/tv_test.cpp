@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "app/ini.h"
+#include "ui/tip.h"
 #include "support/font_env.h"
 #include "support/owner_test.h"
 
@@ -87,6 +88,26 @@ TEST_F(Tv, NodesAddedBeforeTheFirstLayoutGetTheirRowsFromIt) {
     own.arrange();
     EXPECT_EQ(n->get_row(), 0);
     EXPECT_EQ(tv.rc.w, 800);
+}
+
+TEST_F(Tv, ALongCaptionIsOneRowCutAtItsEdgeAndWholeInItsTip) {
+    make(TVS_CHECKS, {10, 10, 120, 200});
+    ti_t* n = tv.add_node(L"Greater Weapon Specialization", 0, 0, 0, nullptr, 0, a, ti_ref_t::LAST_CHILD);
+    tv.expand_top();
+    font_env_t::clear_black();
+    tv.paint();
+    const rect row = tv.row_rect(n), ink = font_env_t::read_lit(row).bounds;
+    EXPECT_LE(ink.x + ink.w, row.x + row.w - tv.tv_margin) << "cut at the row's edge, not clipped by the view";
+    for (ti_t* hovered : {n, a1}) {
+        hover(tv.row_rect(hovered));
+        const bool tip = tv.on_msg({EVT_TIP_QUERY, 0, 0}, &tv);
+        EXPECT_EQ(tip ? get_tip_req().text : Str(L"none"), hovered == n ? n->caption : L"none");
+    }
+    // Its check box taken after the layout, the caption takes the room at the next paint.
+    const int w = n->text.get_rect().w;
+    n->flags |= TIF_NO_CHECK;
+    tv.paint();
+    EXPECT_GT(n->text.get_rect().w, w);
 }
 
 TEST_F(Tv, HiddenChildrenGiveNoExpanderAndRightDoesNothing) {
