@@ -1,9 +1,13 @@
 #include "screens/arena/shop_dlg.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
+#include <vector>
 
+#include "app/draw_text.h"
 #include "app/font.h"
+#include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/platform.h"
@@ -38,6 +42,8 @@ constexpr int centre_gap = 8;
 constexpr int col_gap = 8, col_padding = 8;
 constexpr int item_h = 40;
 constexpr int list_font = FONT_B5;
+constexpr int count_x = 160;  // where the count column starts in a row with room for it
+constexpr int num_gap = 12;   // at least this between name, count and price
 
 // ---- texts ----
 constexpr const wchar_t* intro = L"<h1>竞技场商人</h1><f=b4 c=a>普通和初级魔法物品无限供应；高级魔法物品限量供应。";
@@ -73,6 +79,46 @@ constexpr struct {
 shop_dlg_t* the_dlg = nullptr;
 
 Str itm_icon(const itm_slot_t& it) { return Str(L"items/%s", or_empty(get_itm(it.id).k)); }
+
+// An item's row before its columns are placed; an empty count has no column.
+struct row_txt_t {
+    int index;
+    Str name, count, price;
+};
+
+int text_w(const wchar_t* text) {
+    size s{0, 0};
+    measure_text(&s, text, list_font, rect_align::left | rect_align::top, UNLIMITED, UNLIMITED);
+    return s.w;
+}
+
+// Name, count and price in three columns that never touch. The price's is
+// as wide as the list's widest price, at the right; the count's as wide as
+// its widest count, at count_x, or further right as far as the longest name
+// needs and the price allows, or further left when the row is too narrow;
+// the name takes what is left and ends in an ellipsis when longer (the row's
+// tooltip names the item whole).
+void set_rows(lv_t* l, const std::vector<row_txt_t>& rows) {
+    l->relayout();  // whether the list scrolls decides the rows' width
+    if (rows.empty()) return;
+    int row_w = 0, name_w = 0, price_w = 0, count_w = 0;
+    for (const row_txt_t& r : rows) {
+        row_w = std::max(row_w, l->item_part_rect(r.index, LIP_TEXT).w);  // none for a nameless item
+        name_w = std::max(name_w, text_w(r.name));
+        price_w = std::max(price_w, text_w(r.price));
+        if (!r.count.empty()) count_w = std::max(count_w, text_w(r.count));
+    }
+    const int price_x = row_w - price_w;
+    const int cnt_x =
+        count_w > 0 ? std::min(std::max(count_x, name_w + num_gap), price_x - num_gap - count_w) : price_x;
+    const int cell_w = std::max(0, cnt_x - num_gap);
+    for (const row_txt_t& r : rows) {
+        Str label(L"<el=%d>%s</el>", cell_w, r.name);
+        if (!r.count.empty()) label.append_format(L"<x=%d>%s", cnt_x, r.count);
+        l->get_item(r.index)->label = label.append_format(L"<r>%s</r>", r.price);
+    }
+    l->relayout();
+}
 
 // The shelves. A locked one must look locked and say what opens it: the list
 // alone only dims its icon, and its hover and tips pass over what cannot be
@@ -244,6 +290,7 @@ private:
         shelf_list_->clear();
         const bool grouped = shop_shelf_grouped(shelf());
         std::set<int> seen;
+        std::vector<row_txt_t> rows;
         for (itm_slot_t& it : stock_) {
             if (it.empty()) continue;
             if (grouped && seen.insert(shop_itm_grp(it)).second) {
@@ -251,13 +298,13 @@ private:
                 const Str head(header_fmt, or_empty(g->n));
                 shelf_list_->add_item(head.c_str(), nullptr, nullptr, LIF_DISABLED, 0, 0, 0, nullptr);
             }
-            Str text;
-            it.get_name(text);
-            if (it.get_count() < UNLIMITED) text.append_format(L" <x=160>x%d", it.get_count());
-            text.append_format(L"<r>%s</r>", txt::gold_text(it.get_price()));
-            add_itm(shelf_list_, text, it);
+            row_txt_t row{shelf_list_->count(), {}, {}, txt::gold_text(it.get_price())};
+            it.get_name(row.name);
+            if (it.get_count() < UNLIMITED) row.count.format(L"x%d", it.get_count());
+            add_itm(shelf_list_, row.name, it);
+            rows.push_back(std::move(row));
         }
-        shelf_list_->relayout();
+        set_rows(shelf_list_, rows);
         if (keep) keep_place(shelf_list_, top, at < stock_.size() ? &stock_[at] : nullptr);
     }
 
@@ -268,21 +315,23 @@ private:
         if (was && !was->same_kind(bag_shown_[size_t(bag_list_->sel)])) was = nullptr;
         bag_list_->clear();
         bag_shown_.clear();
+        std::vector<row_txt_t> rows;
         for (itm_slot_t& it : g_pty.bag) {
             if (it.empty()) continue;
-            Str text;
-            it.get_name(text);
-            text.append_format(L" <x=160>x%d<r>%s</r>", it.get_count(), txt::gold_text(shop_sell_price(it)));
-            add_itm(bag_list_, text, it);
+            row_txt_t row{bag_list_->count(), {}, Str(L"x%d", it.get_count()), txt::gold_text(shop_sell_price(it))};
+            it.get_name(row.name);
+            add_itm(bag_list_, row.name, it);
+            rows.push_back(std::move(row));
             bag_shown_.push_back(it);
         }
         bag_list_->title->second = Str(L"<b>%s", txt::gold_text(g_pty.gold));
-        bag_list_->relayout();
+        set_rows(bag_list_, rows);
         keep_place(bag_list_, top, was);
     }
 
-    static void add_itm(itm_list_view_t* l, const Str& text, itm_slot_t& it) {
-        li_t* li = l->add_item(text.c_str(), nullptr, nullptr, 0, 0, reinterpret_cast<uintptr_t>(&it), 0, nullptr);
+    // The name stands in for the label until set_rows places the columns.
+    static void add_itm(itm_list_view_t* l, const Str& name, itm_slot_t& it) {
+        li_t* li = l->add_item(name.c_str(), nullptr, nullptr, 0, 0, reinterpret_cast<uintptr_t>(&it), 0, nullptr);
         li->set_icon(itm_icon(it).c_str(), nullptr);
     }
 

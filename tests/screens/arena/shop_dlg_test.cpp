@@ -59,6 +59,30 @@ std::vector<std::wstring> labels(const lv_t* l) {
 
 bool has(const std::wstring& s, const wchar_t* part) { return s.find(part) != std::wstring::npos; }
 
+// Each item row as laid out: every glyph inside the row's text part, and the
+// name, the count (when the item has one) and the price (price_of's digits
+// and the gold icon, the last glyphs) apart by at least a space.
+void expect_columns(itm_list_view_t* l, const char* what, double (*price_of)(const itm_slot_t&)) {
+    for (int i = 0; i < l->count(); ++i) {
+        const itm_slot_t* slot = itm_list_slot(l->get_item(i));
+        if (!slot) continue;
+        const rtext_t& t = l->get_item(i)->text;
+        std::vector<rect> rcs;
+        for (int k = 0; k < t.item_count(); ++k)
+            if (t.item(k)->kind != RT_BLANK) rcs.push_back(t.item_rect(k));
+        std::wstring price = strip_tags(txt::gold_text(price_of(*slot))).c_str();
+        std::erase(price, L' ');
+        const size_t p = rcs.size() - price.size() - 1;
+        const size_t c = slot->get_count() < UNLIMITED ? p - std::to_wstring(slot->get_count()).size() - 1 : p;
+        const rect tr = l->item_part_rect(i, LIP_TEXT);
+        int right = 0;
+        for (size_t k = 0; k < rcs.size(); right = std::max(right, rcs[k].x + rcs[k].w), ++k) {
+            const rect& r = rcs[k];
+            EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= tr.w && r.y + r.h <= tr.h) << what << " row " << i;
+            EXPECT_TRUE((k != c && k != p) || right + 4 <= r.x) << what << " row " << i << " touches a column";
+        }
+    }
+}
 }  // namespace
 
 TEST(ShopDlg, ShelvesShowCountsOnlyWhenLimitedAndGroupTheGear) {
@@ -265,10 +289,21 @@ TEST(ShopDlg, AFullBagIsToldAndCostsNothingThenTheLastOfALimitedItemGoes) {
     });
 }
 
+// At the smallest window, in English, long names, a count of 200 and a price of 0.005 keep their columns.
 TEST(ShopDlg, LaysOutAtThreeScreenSizes) {
-    for (const SDL_Point sz : {SDL_Point{1024, 700}, {1280, 720}, {1920, 1080}}) {
-        const screen_opts_t o = screen_opts_t::sized(sz.x, sz.y);
-        in_shop(10, 100, {}, [&](screen_driver_t& d, shop_dlg_t* s) {
+    const auto fill = [] {
+        g_pty.bag[0].set(ITM_BELT_DEX, 1), g_pty.bag[0].set_bonus(2), g_pty.bag[1].set(ITM_BOW_A, 200);
+        g_pty.bag[2].set(ITM_ACC_CON, 1), g_pty.bag[2].set_bonus(5);
+    };
+    for (const SDL_Point sz : {SDL_Point{900, 700}, {1024, 700}, {1280, 720}, {1920, 1080}}) {
+        screen_opts_t o = screen_opts_t::sized(sz.x, sz.y);
+        o.config = sz.x == 900 ? "Lang=en\r\n" : "";
+        in_shop(sz.x == 900 ? 15 : 10, 9e6, fill, [&](screen_driver_t& d, shop_dlg_t* s) {
+            expect_columns(s->bag_list(), "bag", shop_sell_price);
+            for (int shelf = sz.x == 900 ? 0 : SHELVES; shelf < SHELVES; ++shelf) {
+                click_item(d, s->selector(), shelf);
+                expect_columns(s->shelf_list(), "shelf", [](const itm_slot_t& it) { return it.get_price(); });
+            }
             const rect& shelf = s->shelf_list()->rc;
             const rect& bag = s->bag_list()->rc;
             const rect& sel = s->selector()->rc;
