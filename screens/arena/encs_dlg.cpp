@@ -129,14 +129,35 @@ public:
             draw_count_badge(m.count, cell);
             x += cell.w + cell_gap;
         }
-        const ex_info_t* diff = get_enc_diff(e->diff);
-        const text_info_t* type = get_enc_type(e->type);
-        const wchar_t* diff_name = or_empty(diff->n);
-        const wchar_t* type_name = or_empty(type->n);
-        const Str text(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff->clr.v, diff_name, type_name);
-        ::draw_text(text, &r, FONT_DEF, &default_clr, rect_align::left | rect_align::top);
-        const int names_w = std::max(text_w(diff_name, FONT_B5), text_w(type_name, FONT_B5));
-        if (arena_is_beaten(g_pty.arena, index)) draw_stamp(r, x, names_w);
+        // The names keep right of the squares: one longer than the room left
+        // there ends in an ellipsis, and the row's tooltip shows both whole.
+        const int room = std::max(0, r.x + r.w - x);
+        const auto cell = [room](const wchar_t* name) {
+            return text_w(name, FONT_B5) <= room ? Str(name) : Str(L"<el=%d>%s</el>", room, name);
+        };
+        const size box{room, r.h};
+        it->text.set_text(names(*e, cell(diff_name(*e)), cell(type_name(*e))), &box, FONT_DEF, &default_clr,
+                          rect_align::left | rect_align::top);
+        it->text.draw(x, r.y);
+        const int names_w = std::max(text_w(diff_name(*e), FONT_B5), text_w(type_name(*e), FONT_B5));
+        if (arena_is_beaten(g_pty.arena, index)) draw_stamp(r, x, std::min(names_w, room));
+    }
+
+    Str* item_tip(Str* out, const li_t* it) override {
+        const auto* e = reinterpret_cast<const enc_t*>(it->data);
+        if (e && it->text.was_cut())
+            out->format(L"<c=#%08x>%s</c>\n%s", diff_clr(*e), diff_name(*e), type_name(*e));
+        else
+            *out = it->tip;
+        return out;
+    }
+
+private:
+    static const wchar_t* diff_name(const enc_t& e) { return or_empty(get_enc_diff(e.diff)->n); }
+    static const wchar_t* type_name(const enc_t& e) { return or_empty(get_enc_type(e.type)->n); }
+    static uint32_t diff_clr(const enc_t& e) { return get_enc_diff(e.diff)->clr.v; }
+    static Str names(const enc_t& e, const wchar_t* diff, const wchar_t* type) {
+        return Str(L"<f=b5><r><c=#%08x>%s</c>\n<c=a>%s</c></r>", diff_clr(e), diff, type);
     }
 };
 

@@ -45,7 +45,7 @@ const wchar_t* const dflt_pty_name = L"异乡人";
 const wchar_t* const pcs_dir = L"saves/pcs/";
 const wchar_t* const save_failed = L"角色未能保存到文件，本次游戏中仍可使用。";
 const wchar_t* const damaged_desc = L"<c=r b>角色文件已损坏</c>\n\n无法读取 %s，不能加入队伍。\n可以删除此文件。";
-const wchar_t* const damaged_line = L"<f=b5>%s</f>\n<c=r>已损坏，无法读取</c>";
+const wchar_t* const damaged_line = L"<f=b5><el>%s</el></f>\n<c=r>已损坏，无法读取</c>";
 
 class _pc_mgr_dlg_t;
 _pc_mgr_dlg_t* the_mgr = nullptr;

@@ -1,6 +1,5 @@
 #include "screens/unit/unit_lists.h"
 
-#include "app/draw_text.h"
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"
@@ -23,6 +22,8 @@ constexpr int list_gap = 4;
 constexpr int list_w = 256;
 constexpr int list_rows = 5;
 constexpr int list_text_dx = 6;
+constexpr const wchar_t* row_fmt = L"<f=b5><el>%s</el></f>\n<c=a><el>%s</el></c>";
+constexpr const wchar_t* tip_fmt = L"<b>%s</b>\n<c=a>%s</c>";
 // u_lv2_t: 48 px faces with 2 px around them and 2 px between.
 constexpr int strip_face = 48;
 constexpr int strip_margin = 2;
@@ -68,11 +69,21 @@ void u_lv_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
     const rect in{mid.x + 1, mid.y + 1, mid.w - 2, mid.h - 2};
     fill_rect(&in, &theme::strip_bg);
     draw_tex(face_of(u, in), &in, nullptr);
+    // Each line one cell: what passes the row's right edge ends in an
+    // ellipsis, and the row's tooltip shows it whole.
     const int tx = pic.x + pic.w + list_text_dx;
-    const rect txt{tx, inner.y, r.x + r.w - tx, inner.h};
+    const size box{inner.x + inner.w - tx, inner.h};
     Str name, type;
-    const Str s(L"<f=b5>%s</f>\n<c=a>%s</c>", u->get_disp_name(name), txt::unit_type_line(type, u));
-    ::draw_text(s.c_str(), &txt, FONT_DEF, &theme::text, rect_align::left | rect_align::top);
+    const Str s(row_fmt, u->get_disp_name(name), txt::unit_type_line(type, u));
+    it->text.set_text(s.c_str(), &box, FONT_DEF, &theme::text, rect_align::left | rect_align::top);
+    it->text.draw(tx, inner.y);
+}
+
+Str* u_lv_t::item_tip(Str* out, const li_t* it) {
+    const unit_t* u = unit_of(it);
+    Str name, type;
+    *out = u && it->text.was_cut() ? Str(tip_fmt, u->get_disp_name(name), txt::unit_type_line(type, u)) : it->tip;
+    return out;
 }
 
 li_t* u_lv_add_cmd_unit(u_lv_t* l, unit_t* u) {

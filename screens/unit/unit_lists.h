@@ -18,6 +18,8 @@ public:
     virtual li_t* add_unit(unit_t* u);
 
     void draw_item(li_t* it, int index, const rect& r, const rect& inner) override;
+    // The name and type line whole when the row had to cut one of them.
+    Str* item_tip(Str* out, const li_t* it) override;
 };
 
 // The same as add_unit, as a command item (reports the choice, stays unselected).

@@ -12,6 +12,8 @@
 #include "battle/btl_reward.h"
 #include "battle/listener.h"
 #include "battle/turn.h"
+#include "rules/enum_ids.h"
+#include "rules/enums.h"
 #include "rules/eqpts.h"
 #include "rules/itm.h"
 #include "rules/itm_ids.h"
@@ -167,6 +169,27 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
             d.shot("hub-" + std::to_string(w));
         }, screen_opts_t::sized(size.x, size.y));
     }
+}
+
+// In English at 900 x 700, "Commander and Troops" leaves three squares as "Wolf Pack" does, and is tipped whole.
+TEST(Hub, AChallengesNamesKeepRightOfItsSquaresAndACutOneShowsWholeInItsTip) {
+    screen_opts_t o = screen_opts_t::sized(900, 700);
+    o.config = "Lang=en\r\n";
+    in_arena([](screen_driver_t& d) {
+        enc_t& e = hub()->encs[0];
+        int w = 0;
+        const auto row_as = [&](int type) {
+            d.on_main([&] { e.mons.resize(3, e.mons.front()), e.type = type, hub()->list->cache_item_tex(0); });
+            return row_px(d, 0, &w);
+        };
+        const auto shorter = row_as(ENCT_PACK), longer = row_as(ENCT_COMMANDER);
+        const int h = hub()->list->item_part_rect(0, LIP_INNER).h;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < 3 * h; ++x) ASSERT_EQ(longer[size_t(y * w + x)], shorter[size_t(y * w + x)]) << x;
+        Str tip;
+        hub()->list->item_tip(&tip, hub()->list->get_item(0));
+        EXPECT_NE(std::wstring(tip.c_str()).find(get_enc_type(ENCT_COMMANDER)->n), std::wstring::npos);
+    }, o);
 }
 
 TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch) {

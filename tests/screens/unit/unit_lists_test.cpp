@@ -7,6 +7,7 @@
 #include "app/img_cache.h"
 #include "app/render.h"
 #include "battle/btl.h"
+#include "screens/text/desc_parts.h"
 #include "support/screen_canvas.h"
 #include "unit_screen.h"
 
@@ -100,6 +101,14 @@ TEST(UnitLists, TheColumnFindsItsUnitsAndTheBattleStripIsBuiltForTheBattle) {
         EXPECT_EQ(l->unit_of(l->get_item(0)), g_pty.units[0]);
         EXPECT_EQ(l->item_rect(0).h, 56);
         EXPECT_EQ(l->item_rect(1).y - l->item_rect(0).y, 60);
+        // Each line of a row is one cell: cut short, it shows whole in the row's tooltip; whole, there is none.
+        Str tip, type;
+        EXPECT_TRUE(l->item_tip(&tip, l->get_item(0))->empty());
+        d.on_main([&] { l->resize(140, 300), l->relayout(); });
+        d.frames(1);
+        EXPECT_LE(l->get_item(0)->text.get_rect().h, l->item_part_rect(0, LIP_INNER).h);
+        l->item_tip(&tip, l->get_item(0));
+        EXPECT_NE(std::wstring(tip.c_str()).find(txt::unit_type_line(type, g_pty.units[0]).c_str()), std::wstring::npos);
         EXPECT_TRUE(b->hover_shows && b->mark_cur && !b->click_opens);
         EXPECT_EQ(b->rc.h, 62);
         EXPECT_EQ(b->margin_l, 5);
