@@ -336,8 +336,10 @@ Str pwr_list(const unit_t* u, const std::vector<int>& ids, int flags) {
         if (!p) continue;
         const int tier = p->get_tier();
         if ((flags & PWRS_TREE) && tier > 0 && has_pwr_prereqs(*u, *p)) out.append_n(L' ', 4 * tier);
+        // One line each: a name too long for the pane ends in an ellipsis (its
+        // tooltip names it whole) rather than wrap to the margin like another entry.
         Str link;
-        out.append(pwr_link(link, id)).append(L"\n");
+        out.append(L"<el>").append(pwr_link(link, id)).append(L"</el>\n");
     }
     if (out.empty()) return Str(L"无");
     return out.drop_back(1);

@@ -83,6 +83,7 @@ TEST_F(LvUpSummary, NewFeatsAndSpellsButNoBlockForASwap) {
     Str feat, mm;
     txt::pwr_link(feat, free[1]), txt::pwr_link(mm, P_MM);
     s = txt::lv_up_summary(&old_u, &new_u);
-    EXPECT_TRUE(has(s, Str(L"<h3 c=lbl mgn_t=16>专长</h3><c=g>%s</c><h3 c=lbl mgn_t=16>法术</h3><c=g>%s</c>", feat, mm)));
+    EXPECT_TRUE(has(s, Str(L"<h3 c=lbl mgn_t=16>专长</h3><c=g><el>%s</el></c><h3 c=lbl mgn_t=16>法术</h3><c=g><el>%s</el></c>",
+                           feat, mm)));
     EXPECT_EQ(s.at_from_end(0), L'>');
 }

@@ -214,6 +214,8 @@ TEST_F(UnitSheet, FeatListsIndentByTierWhereThePrerequisitesAreHeld) {
     const std::vector<int> ids = {P_PA, P_CLEAVE, P_CLEAVE_X};
     Str pa, cl, clx;
     txt::pwr_link(pa, P_PA), txt::pwr_link(cl, P_CLEAVE), txt::pwr_link(clx, P_CLEAVE_X);
+    // Each entry one line: a name too long for the pane is cut, never wrapped to the margin.
+    for (Str* s : {&pa, &cl, &clx}) *s = Str(L"<el>") + *s + L"</el>";
     u.pwrs.add(P_PA);
     EXPECT_EQ(txt::pwr_list(&u, ids, 1), pa + L"\n    " + cl + L"\n" + clx) << "cleave_x lacks its prerequisite here";
     u.pwrs.add(P_CLEAVE);
