@@ -1,11 +1,14 @@
 #include "ui/title_wnd.h"
 
+#include <algorithm>
+
 #include "app/draw_text.h"
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"
 #include "app/input.h"
 #include "app/render.h"
+#include "app/sentinels.h"
 #include "ui/tool_bar2.h"
 
 namespace {
@@ -25,6 +28,7 @@ constexpr clr_t title_bg = 0xFF444444;
 constexpr clr_t title_fg = 0xFFEEEEEE;
 constexpr clr_t disabled_cover = 0x11FFFFFF;
 constexpr int second_text_align = rect_align::right | rect_align::middle;
+constexpr int second_gap = 8;  // at least this between the title and the second text
 
 }  // namespace
 
@@ -114,6 +118,20 @@ li_t* title_wnd_t::add_title_item(const wchar_t* img, const size* item_sz) {
     return it;
 }
 
+void title_wnd_t::title_text_rcs(rect* title_rc, rect* second_rc) const {
+    *title_rc = *second_rc = {};
+    if (!title) return;
+    const rect bar{rc.x, rc.y, rc.w, title->bar_h};
+    size tw, sw{0, 0};
+    measure_text(&tw, title->title, title->font, rect_align::left | rect_align::top, UNLIMITED, UNLIMITED);
+    if (!title->second.empty())
+        measure_text(&sw, title->second, FONT_DEF, rect_align::left | rect_align::top, UNLIMITED, UNLIMITED);
+    *second_rc = {bar.x + bar.w - sw.w, bar.y + (bar.h - sw.h) / 2, sw.w, sw.h};
+    int cx = bar.x + bar.w / 2;
+    if (sw.w > 0) cx = std::max(bar.x + tw.w / 2, std::min(cx, second_rc->x - second_gap - (tw.w + 1) / 2));
+    *title_rc = {cx - tw.w / 2, bar.y + (bar.h - tw.h) / 2, tw.w, tw.h};
+}
+
 // The tip regions of the title, then of the second text, at the mouse.
 bool title_wnd_t::hit_title_tip() {
     const rect bar{rc.x, rc.y, rc.w, title->bar_h};
@@ -144,8 +162,10 @@ void title_wnd_t::draw() {
     if (!title) return;
     const rect bar{rc.x, rc.y, rc.w, title->bar_h};
     fill_rect(&bar, &title->bg);
-    draw_text_centered(title->title, bar.x + bar.w / 2, bar.y + bar.h / 2, title->font, &title->fg);
+    rect t, sec;
+    title_text_rcs(&t, &sec);
     if (!title->second.empty()) ::draw_text(title->second, &bar, FONT_DEF, &title->fg, second_text_align);
+    draw_text_centered(title->title, t.x + t.w / 2, bar.y + bar.h / 2, title->font, &title->fg);
     if (title->icon) {
         const int side = bar.h < 32 ? 16 : 32;
         const rect ico{bar.x + (bar.h - side) / 2, bar.y + (bar.h - side) / 2, side, side};

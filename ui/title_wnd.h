@@ -37,6 +37,9 @@ public:
     // A command item with that icon in the strip at the bar's left; item_sz null for the bar's size.
     li_t* add_title_item(const wchar_t* img, const size* item_sz);
     int bar_h() const { return title ? title->bar_h : 0; }
+    // Where the title's text and the second text stand in the bar: the title
+    // centred, unless the second text at the bar's right end would reach it.
+    void title_text_rcs(rect* title_rc, rect* second_rc) const;
 
     bool on_msg(const evt_t& msg, wnd_t* sender) override;
     void paint() override;

@@ -298,8 +298,11 @@ TEST(ShopDlg, LaysOutAtThreeScreenSizes) {
     for (const SDL_Point sz : {SDL_Point{900, 700}, {1024, 700}, {1280, 720}, {1920, 1080}}) {
         screen_opts_t o = screen_opts_t::sized(sz.x, sz.y);
         o.config = sz.x == 900 ? "Lang=en\r\n" : "";
-        in_shop(sz.x == 900 ? 15 : 10, 9e6, fill, [&](screen_driver_t& d, shop_dlg_t* s) {
+        in_shop(sz.x == 900 ? 15 : 10, 98765432.1, fill, [&](screen_driver_t& d, shop_dlg_t* s) {
             expect_columns(s->bag_list(), "bag", shop_sell_price);
+            rect title, funds;
+            s->bag_list()->title_text_rcs(&title, &funds);
+            EXPECT_LT(title.x + title.w, funds.x) << "the funds keep clear of the bag's title on " << o.w;
             for (int shelf = sz.x == 900 ? 0 : SHELVES; shelf < SHELVES; ++shelf) {
                 click_item(d, s->selector(), shelf);
                 expect_columns(s->shelf_list(), "shelf", [](const itm_slot_t& it) { return it.get_price(); });
