@@ -417,36 +417,37 @@ bool is_laid(const rt_item_t& it) { return it.kind == RT_GLYPH || it.kind == RT_
 
 // A cell takes exactly its width. Text that passes it loses its end, spaces
 // before the cut too, and shows an ellipsis in its place; anchors and links
-// stay, cut to the cell.
+// stay, cut to the cell. What is cut stays in the item list as an empty
+// blank, so the indexes that regions and headings keep stay true.
 void close_cell(rt_layout_t& L) {
     if (L.cells.empty()) return;
     const cell_t c = L.cells.back();
     L.cells.pop_back();
     if (c.w >= UNLIMITED) return;
-    const size_t from = std::max(size_t(c.first), L.line_first);
+    const size_t from = std::max(size_t(c.first), L.line_first), n = L.t.items.size();
     const int right = c.x + c.w;
-    const auto ends_past = [&](int limit) {
-        for (size_t i = from; i < L.t.items.size(); ++i)
-            if (is_laid(*L.t.items[i]) && L.t.items[i]->rc.x + L.t.items[i]->rc.w > limit) return true;
-        return false;
-    };
-    if (ends_past(right)) {
+    const auto end_of = [](const rt_item_t& it) { return it.rc.x + it.rc.w; };
+    bool past = false;
+    for (size_t i = from; i < n; ++i) past = past || (is_laid(*L.t.items[i]) && end_of(*L.t.items[i]) > right);
+    if (past) {
         zg::font_t* f = get_font(c.font);
         zg::glyph_t* g = f ? f->get_glyph(U'\u2026') : nullptr;
         const int ew = g ? g->advance : 0;
         clr_t clr = L.st.glyph_clr();
-        int font = c.font;
-        for (size_t i = L.t.items.size(); i-- > from;) {
-            const rt_item_t& it = *L.t.items[i];
+        int font = c.font, x = c.x;
+        for (size_t i = n; i-- > from;) {
+            rt_item_t& it = *L.t.items[i];
             if (!is_laid(it)) continue;
-            if (it.kind != RT_BLANK && it.rc.x + it.rc.w <= right - ew) break;
+            if (it.kind != RT_BLANK && end_of(it) <= right - ew) {
+                x = end_of(it);
+                break;
+            }
             if (it.kind == RT_GLYPH) clr = it.clr, font = it.font;
-            L.t.items.erase(i);
+            it.kind = RT_BLANK;
+            it.tex = nullptr;
+            it.rc.w = 0;
         }
-        int x = c.x;
-        for (size_t i = from; i < L.t.items.size(); ++i)
-            if (is_laid(*L.t.items[i])) x = std::max(x, L.t.items[i]->rc.x + L.t.items[i]->rc.w);
-        for (size_t i = from; i < L.t.items.size(); ++i) {
+        for (size_t i = from; i < n; ++i) {
             rect& r = L.t.items[i]->rc;
             r.x = std::min(r.x, x);
             r.w = std::min(r.w, std::max(1, right - r.x));
@@ -466,7 +467,8 @@ void close_cell(rt_layout_t& L) {
     L.ink_r = 0;
     for (size_t i = L.line_first; i < L.t.items.size(); ++i) {
         const rt_item_t& it = *L.t.items[i];
-        if (it.kind == RT_GLYPH && it.tex) L.ink_r = std::min(right, std::max(L.ink_r, it.rc.x + it.ink_x + it.tex->get_size().w));
+        if (it.kind == RT_GLYPH && it.tex)
+            L.ink_r = std::min(right, std::max(L.ink_r, it.rc.x + it.ink_x + it.tex->get_size().w));
     }
     L.prev = 0;
 }
