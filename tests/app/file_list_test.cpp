@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/sys.h"
 #include "support/str_list.h"
 #include "support/temp_dir.h"
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "app/sentinels.h"
 
 using pts_t = std::vector<pt_t>;

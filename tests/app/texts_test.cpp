@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,7 +15,6 @@
 #include <vector>
 
 #include "app/db.h"
-#include "app/paths.h"
 #include "app/str.h"
 #include "app/str_parts.h"
 #include "app/text_info.h"

@@ -7,7 +7,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 
 #include "app/codec.h"
 #include "battle/act_ctx.h"

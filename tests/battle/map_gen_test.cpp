@@ -7,7 +7,6 @@
 #include "app/rnd.h"
 #include "battle/map_art.h"
 #include "battle/regions.h"
-#include "battle/terrain.h"
 #include "battle/tmap.h"
 
 namespace {

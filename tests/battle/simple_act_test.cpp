@@ -9,7 +9,6 @@
 #include "battle/rolls.h"
 #include "battle/turn.h"
 #include "rules/cond.h"
-#include "rules/cond_ids.h"
 #include "rules/ie_ids.h"
 #include "rules/pwr_ids.h"
 #include "rules/u_cmd.h"

@@ -8,7 +8,6 @@
 
 #include "app/mem_io.h"
 #include "battle/map_art.h"
-#include "battle/terrain.h"
 #include "support/str_list.h"
 #include "support/temp_dir.h"
 

@@ -3,7 +3,6 @@
 // every name the id headers declare must stand in these lists.
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <fstream>
 #include <functional>
 #include <regex>

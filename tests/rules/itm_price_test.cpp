@@ -4,7 +4,6 @@
 
 #include <climits>
 
-#include "app/db.h"
 #include "app/lua_files.h"
 #include "app/text_info.h"
 #include "rules/enums.h"

@@ -5,7 +5,6 @@
 #include <lua.hpp>
 #include <array>
 #include <climits>
-#include <cwchar>
 #include <set>
 #include <string>
 #include <utility>

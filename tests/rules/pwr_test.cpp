@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <typeinfo>
-
 #include "app/db.h"
 #include "app/lua_files.h"
 #include "app/str.h"

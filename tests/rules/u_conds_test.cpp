@@ -5,7 +5,6 @@
 #include <set>
 #include <string>
 
-#include "app/rnd.h"
 #include "app/str.h"
 #include "app/text_log.h"
 #include "battle/listener.h"

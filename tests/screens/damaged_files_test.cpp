@@ -16,7 +16,6 @@
 #include "rules/unit.h"
 #include "screens/arena/arena.h"
 #include "screens/arena/encs_dlg.h"
-#include "screens/menu/main_menu.h"
 #include "support/mem_io.h"
 #include "support/screen_driver.h"
 #include "ui/menu.h"

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,7 +53,6 @@
 #include "screens/unit/wizard_steps.h"
 #include "support/btl_stage.h"
 #include "support/screen_driver.h"
-#include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
@@ -208,7 +206,6 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
     EXPECT_EQ(ids_and_counts(g_pty.units.front()->eqpts.slots), seen.gear);
     d.shot("arena-hub-again");
 }
-
 
 // What the shop sells the new party and the unit dialog equips.
 constexpr int TOUR_WPN = ITM_SWD_M, TOUR_AMMO = ITM_BOW_A;

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/db.h"
-#include "app/paths.h"
 #include "app/str.h"
 #include "app/text_info.h"
 #include "rules/bld.h"

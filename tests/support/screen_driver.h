@@ -52,7 +52,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "app/types.h"
 #include "support/temp_dir.h"

@@ -1,5 +1,4 @@
 // The class, race, condition, effect, rank and unit-category tables for dump_rules.
-#include <string>
 #include <vector>
 
 #include "app/str.h"

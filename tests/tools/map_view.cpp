@@ -18,11 +18,9 @@
 #include <stdlib.h>
 
 #include "game/start.h"
-#include "app/codec.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/paths.h"
-#include "app/render.h"
 #include "app/seams.h"
 #include "battle/map_gen.h"
 #include "rules/pwr.h"

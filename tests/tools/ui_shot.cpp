@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "app/font.h"
-#include "app/img_cache.h"
 #include "app/input.h"
 #include "app/loop.h"
 #include "app/paths.h"

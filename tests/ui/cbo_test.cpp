@@ -1,6 +1,5 @@
 #include "ui/cbo.h"
 
-#include "app/loop.h"
 #include "support/font_env.h"
 #include "support/owner_test.h"
 #include "ui/menu.h"

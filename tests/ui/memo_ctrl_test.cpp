@@ -1,6 +1,5 @@
 #include "ui/memo_ctrl.h"
 
-#include "app/draw_text.h"
 #include "app/font.h"
 #include "support/font_env.h"
 #include "support/loop_harness.h"

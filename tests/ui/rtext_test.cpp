@@ -11,7 +11,6 @@
 #include "app/input_state.h"
 #include "app/links.h"
 #include "app/loop.h"
-#include "app/paths.h"
 #include "app/shell.h"
 #include "app/render.h"
 #include "app/seams.h"

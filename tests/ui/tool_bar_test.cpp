@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input_state.h"
-
 namespace {
 
 TEST(ToolBar, GrowsByOneButtonAndAGapPerButton) {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <functional>
-#include <utility>
 
 #include "app/input.h"
 #include "app/opts.h"

@@ -20,10 +20,8 @@
 #include "screens/unit/unit_screen.h"
 #include "support/canvas.h"
 #include "support/mapped.h"
-#include "ui/btn.h"
 #include "ui/lbl.h"
 #include "ui/li.h"
-#include "ui/modal.h"
 #include "ui/tip.h"
 
 namespace {
@@ -55,7 +53,6 @@ void in_shop(int level, double gold, const std::function<void()>& fill,
 std::vector<std::wstring> labels(const lv_t* l) {
     return mapped(l->items, [](const li_t* it) { return std::wstring(it->label.c_str()); });
 }
-
 
 bool has(const std::wstring& s, const wchar_t* part) { return s.find(part) != std::wstring::npos; }
 

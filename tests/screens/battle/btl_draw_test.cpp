@@ -2,7 +2,6 @@
 // memory, a step's walk preview, and the order of the blocks of the cell tooltip.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <tuple>
 

@@ -14,7 +14,6 @@
 #include "app/opts.h"
 #include "app/platform.h"
 #include "app/scene.h"
-#include "screens/map/main_ui.h"
 #include "screens/map/open_viewer.h"
 #include "support/mapped.h"
 #include "support/screen_canvas.h"

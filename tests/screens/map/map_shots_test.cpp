@@ -14,7 +14,6 @@
 #include "support/screen_driver.h"
 #include "ui/tip.h"
 #include "ui/tool_bar.h"
-#include "ui/tool_bar2.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/img_cache.h"
 #include "app/paths.h"
 #include "app/rnd.h"
 #include "support/canvas.h"

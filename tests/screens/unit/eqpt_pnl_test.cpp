@@ -5,10 +5,8 @@
 
 #include "rules/enum_ids.h"
 #include "rules/itm_ids.h"
-#include "rules/load_type.h"
 #include "rules/lv.h"
 #include "screens/unit/lv_up_dlg.h"
-#include "ui/btn.h"
 #include "support/screen_sizes.h"
 #include "ui/tab_ctrl.h"
 #include "ui/tip.h"

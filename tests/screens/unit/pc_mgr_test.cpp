@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <utility>
 
 #include "app/ini.h"
 #include "app/notes.h"
@@ -16,11 +15,9 @@
 #include "rules/unit.h"
 #include "screens/unit/u_ctrl.h"
 #include "support/mapped.h"
-#include "ui/btn.h"
 #include "ui/edt.h"
 #include "ui/li.h"
 #include "ui/memo_ctrl.h"
-#include "ui/std_dlgs.h"
 #include "ui/splitter.h"
 #include "ui/title_wnd.h"
 #include "support/screen_canvas.h"

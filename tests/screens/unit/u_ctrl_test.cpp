@@ -9,7 +9,6 @@
 #include "rules/unit.h"
 #include "screens/text/unit_sheet.h"
 #include "support/screen_canvas.h"
-#include "ui/btn.h"
 #include "ui/edt.h"
 #include "unit_screen.h"
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input.h"
 #include "rules/mon_ids.h"
 #include "support/desc_corpus.h"
 #include "ui/memo_ctrl.h"

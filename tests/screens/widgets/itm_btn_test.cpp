@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "app/img_cache.h"
-#include "app/render.h"
-#include "rules/itm.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
 #include "rules/unit.h"
