@@ -22,6 +22,7 @@
 #include "battle/roster.h"
 #include "battle/stat_act.h"
 #include "battle/target_area.h"
+#include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "rules/lv.h"
@@ -30,6 +31,30 @@
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
+
+// The first broken invariant of the battle, empty while all hold: every unit
+// of the full list within 0..its maximum hit points and its range of action
+// points, each living one on an enterable cell of the map and, but for a walk
+// passing through, on a cell of its own, and the roster the living units of
+// the full list in order. A unit of `dying`, whose hit points just fell to 0,
+// lives until its death is handled.
+inline std::string btl_fault(const std::vector<const unit_t*>& dying = {}) {
+    const btl_t& b = btl();
+    const bool walking = !b.walk_path.empty();
+    std::vector<unit_t*> living;
+    for (unit_t* u : b.full) {
+        if (u->hp < 0 || u->hp > u->drv.hp_max) return "hit points out of range";
+        if (u->btl.act_budget < BUDGET_NONE || u->btl.act_budget > BUDGET_WHOLE) return "action points out of range";
+        if (u->hp <= 0 && std::find(dying.begin(), dying.end(), u) == dying.end()) continue;
+        living.push_back(u);
+        const pt_t p = u->pos;
+        if (!b.map || !b.map->tiles.in(p.x, p.y) || b.map->get_pass1(p.x, p.y) == PASS_BLOCK)
+            return "a unit off the map or on a wall";
+        for (const unit_t* v : b.roster)
+            if (v != u && v->pos == p && !(walking && (u == b.cur || v == b.cur))) return "two units on one cell";
+    }
+    return living == b.roster ? "" : "the roster is not the living units of the full list";
+}
 
 // Counts the listener calls, checks the invariants after each and ends a
 // battle that passes the round cap.
@@ -100,34 +125,10 @@ public:
         ++calls;
         if (each_call) each_call(where);
         if (!fault.empty()) return;
-        const btl_t& b = btl();
-        // The roster holds every living unit of the full list, in its order,
-        // and nothing else: a unit leaves it as it dies, the current one too.
-        std::vector<unit_t*> in_roster;
-        for (unit_t* u : b.roster) {
-            if (u->hp > 0 || u == dying)
-                in_roster.push_back(u);
-            else
-                fault = std::string("a unit at 0 hit points in the roster, at ") + where;
-        }
-        std::vector<unit_t*> living;
-        for (unit_t* u : b.full)
-            if (u->hp > 0 || (u == dying && std::find(b.roster.begin(), b.roster.end(), u) != b.roster.end()))
-                living.push_back(u);
-        if (living != in_roster) fault = std::string("the roster is not the living units of the full list, at ") + where;
-        // A walk may pass through an ally's cell, and a zone there acts on the
-        // walker on the way; only the cell it stops on must be its own.
-        const bool walking = !b.walk_path.empty();
-        for (unit_t* u : b.full) {
-            if (u->hp > u->drv.hp_max) fault = "hit points above the maximum";
-            if (u->hp < 0) fault = "hit points below 0";
-            if (u->btl.act_budget < BUDGET_NONE || u->btl.act_budget > BUDGET_WHOLE) fault = "action points out of range";
-            if (u->hp <= 0) continue;
-            const pt_t p = u->pos;
-            if (!b.map->tiles.in(p.x, p.y) || b.map->get_pass1(p.x, p.y) == 6) fault = "a unit on a blocked cell";
-            for (unit_t* v : b.roster)
-                if (v != u && v->pos == p && !(walking && (u == b.cur || v == b.cur))) fault = "two units on one cell";
-        }
+        const std::vector<unit_t*>& r = btl().roster;
+        const bool stands = dying && std::find(r.begin(), r.end(), dying) != r.end();
+        const std::string f = btl_fault(stands ? std::vector{dying} : std::vector<const unit_t*>{});
+        if (!f.empty()) fault = f + ", at " + where;
     }
 };
 

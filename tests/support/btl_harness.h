@@ -21,7 +21,6 @@
 #include "battle/map_gen.h"
 #include "battle/move_search.h"
 #include "battle/roster.h"
-#include "battle/terrain.h"
 #include "battle/tmap.h"
 #include "battle/turn.h"
 #include "battle/unit_move.h"
@@ -29,6 +28,7 @@
 #include "rules/pwr_ids.h"
 #include "rules/unit.h"
 #include "rules/unit_grp.h"
+#include "support/ai_battle.h"
 
 // Chooses a unit's orders into its queue; an empty queue after it ends the turn.
 using btl_script_t = std::function<void(unit_t* u)>;
@@ -47,34 +47,14 @@ public:
         return L"(" + std::to_wstring(u->pos.x) + L"," + std::to_wstring(u->pos.y) + L")";
     }
 
-    // No two roster units on a cell, every one on an enterable cell of the map,
-    // hit points within 0..max, and the roster the living units of the full
-    // list in order (a unit whose hit points just fell to 0 stays in it until
-    // its death is handled, slot 27).
-    // Deaths can nest: what a death sets off may kill another.
+    // The invariants of btl_fault. A unit whose hit points just fell to 0
+    // stays in the roster until its death is handled, slot 27; deaths can
+    // nest: what a death sets off may kill another.
     std::vector<const unit_t*> dying;
     void check(int slot) {
         ++calls;
-        const btl_t& b = btl();
-        auto fault = [&](const std::string& what) { faults.push_back("slot " + std::to_string(slot) + ": " + what); };
-        // A walk may pass through an ally's cell, and a zone there acts on the
-        // walker on the way; only the cell it stops on must be its own.
-        const bool walking = !get_walk_path().empty();
-        for (size_t i = 0; i < b.roster.size(); ++i) {
-            const unit_t* u = b.roster[i];
-            for (size_t j = i + 1; j < b.roster.size(); ++j)
-                if (b.roster[j]->pos == u->pos && !(walking && (u == b.cur || b.roster[j] == b.cur)))
-                    fault("two units on one cell");
-            if (!b.map || u->pos.x < 0 || u->pos.y < 0 || u->pos.x >= b.map->get_w() || u->pos.y >= b.map->get_h() ||
-                b.map->get_pass1(u->pos.x, u->pos.y) == PASS_BLOCK)
-                fault("a unit off the map or on a wall");
-        }
-        std::vector<unit_t*> living;
-        for (unit_t* u : b.full) {
-            if (u->hp < 0 || u->hp > u->drv.hp_max) fault("hit points out of range");
-            if (u->hp > 0 || std::find(dying.begin(), dying.end(), u) != dying.end()) living.push_back(u);
-        }
-        if (living != b.roster) fault("the roster is not the living units of the full list");
+        const std::string f = btl_fault(dying);
+        if (!f.empty()) faults.push_back("slot " + std::to_string(slot) + ": " + f);
     }
 
     void on_round_start(int r) override {
