@@ -1,6 +1,6 @@
 #pragma once
 // For tests that check drawn pixels: a target texture to draw into and read
-// back, and test images written under the game's graphics folder so that
+// back (and save_png for a person to look at it), and test images written under the game's graphics folder so that
 // get_img finds them by name.
 #include <SDL.h>
 #include <SDL_image.h>
@@ -18,6 +18,7 @@
 #include "app/render.h"
 #include "app/str.h"
 #include "app/tex.h"
+#include "support/shot_png.h"
 
 // The game folder that the build fills (fonts and the ui pictures).
 inline std::filesystem::path game_dir() { return std::filesystem::current_path().parent_path() / "game"; }
@@ -44,14 +45,6 @@ public:
         return v;
     }
     static uint32_t px(int x, int y) { return read({x, y, 1, 1})[0]; }
-    // Saves r of the current target as a PNG, for a person to look at.
-    static void save_png(const rect& r, const char* file) {
-        std::vector<uint32_t> v = read(r);
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(v.data(), r.w, r.h, 32, r.w * 4, SDL_PIXELFORMAT_ARGB8888);
-        ASSERT_NE(s, nullptr);
-        EXPECT_EQ(IMG_SavePNG(s, file), 0) << IMG_GetError();
-        SDL_FreeSurface(s);
-    }
 };
 
 // SDL and a window, drawing into a canvas of 128 pixels a side.

@@ -23,7 +23,7 @@
 #include "game/start.h"
 #include "rules/pty.h"
 #include "rules/save_slots.h"
-#include "support/canvas.h"
+#include "support/shot_png.h"
 #include "ui/rt_markup.h"
 #include "ui/menu.h"
 #include "ui/rtext.h"
@@ -562,10 +562,6 @@ std::string screen_driver_t::shot(const std::string& name) {
     std::snprintf(nn, sizeof nn, "%02d-", ++shots_ % 100);
     const std::string path = (dir / (nn + name + ".png")).string();
     frames(1);
-    on_main([&path] {
-        int w = 0, h = 0;
-        ASSERT_EQ(SDL_GetRendererOutputSize(get_renderer(), &w, &h), 0) << SDL_GetError();
-        canvas_t::save_png({0, 0, w, h}, path.c_str());
-    });
+    on_main([&path] { EXPECT_TRUE(save_png(path.c_str())) << SDL_GetError(); });
     return path;
 }

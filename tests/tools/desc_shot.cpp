@@ -16,7 +16,7 @@
 #include "app/render.h"
 #include "app/tex.h"
 #include "support/desc_corpus.h"
-#include "tests/tools/shot_png.h"
+#include "support/shot_png.h"
 #include "ui/rtext.h"
 
 namespace {

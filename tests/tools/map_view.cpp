@@ -25,7 +25,7 @@
 #include "battle/map_gen.h"
 #include "rules/pwr.h"
 #include "screens/map/map_viewer.h"
-#include "tests/tools/shot_png.h"
+#include "tests/support/shot_png.h"
 #include "ui/wnd.h"
 
 namespace fs = std::filesystem;

@@ -61,7 +61,7 @@ TEST(Dlg, ScreenshotOfAFramedDialog) {
     draw_text_at(L"<f=b7><c=fc_k6>Tarnwick</c></f>", 20, 20, FONT_DEF, nullptr);
     get_root_wnd()->paint_children();
     EXPECT_TRUE(panel->has_v);
-    canvas_t::save_png(all, "dialog_screenshot.png");
+    EXPECT_TRUE(save_png("dialog_screenshot.png", all.w, all.h));
 
     hide_tip();
     destroy_owned_wnds();

@@ -546,8 +546,7 @@ TEST_F(RtextPage, SamplePageRendersToAPicture) {
     const clr_t bg{0xFF0E141A};
     fill_rect(nullptr, &bg);
     rt.draw(8, 8);
-    const rect all{0, 0, 496, r.h + 16};
-    canvas_t::save_png(all, "rtext_sample_page.png");
+    EXPECT_TRUE(save_png("rtext_sample_page.png", 496, r.h + 16));
 }
 
 }  // namespace

@@ -27,11 +27,10 @@ namespace {
 // Paints the window tree over the game's backdrop colour and saves the screen.
 void save_shot(const char* file) {
     const size scr = *get_scrn_size();
-    const rect all{0, 0, scr.w, scr.h};
     const clr_t bg{0xFF0E141A};
     clear_screen(&bg);
     get_root_wnd()->paint_children();
-    canvas_t::save_png(all, file);
+    EXPECT_TRUE(save_png(file, scr.w, scr.h)) << file;
 }
 
 // A list of rules with a description each.

@@ -7,10 +7,10 @@
 #include "app/render.h"
 
 inline bool save_png(const char* path, int w = 0, int h = 0) {
-    if (w == 0) SDL_GetRendererOutputSize(get_renderer(), &w, &h);
+    if (w == 0 && SDL_GetRendererOutputSize(get_renderer(), &w, &h) != 0) return false;
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    const bool ok = s &&
-                    SDL_RenderReadPixels(get_renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0 &&
+    const SDL_Rect r{0, 0, w, h};
+    const bool ok = s && SDL_RenderReadPixels(get_renderer(), &r, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) == 0 &&
                     IMG_SavePNG(s, path) == 0;
     SDL_FreeSurface(s);
     return ok;
