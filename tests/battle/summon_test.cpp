@@ -1,6 +1,7 @@
 #include "battle/summon.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -100,13 +101,9 @@ TEST_F(Summons, SummonStatsFollowTheCaster) {
     unit_t* s = new_summon(w, 116, 9);
     unit_t plain;
     plain.from_mon(116, 9);
-    EXPECT_EQ(s->base.lv, 9);
-    EXPECT_EQ(s->base.abi[0], plain.base.abi[0] + 7);
-    EXPECT_EQ(s->base.abi[1], plain.base.abi[1] + 3);
-    EXPECT_EQ(s->base.abi[2], plain.base.abi[2] + 7);
-    EXPECT_EQ(s->hp, s->drv.hp_max);
-    EXPECT_EQ(s->sum_atk, w->get_atk(3));
-    EXPECT_EQ(s->sum_dur, UNLIMITED);
+    EXPECT_EQ(std::tuple(s->base.lv, s->base.abi[0], s->base.abi[1], s->base.abi[2]),
+              std::tuple(9, plain.base.abi[0] + 7, plain.base.abi[1] + 3, plain.base.abi[2] + 7));
+    EXPECT_EQ(std::tuple(s->hp, s->sum_atk, s->sum_dur), std::tuple(s->drv.hp_max, w->get_atk(3), UNLIMITED));
 }
 
 TEST_F(Summons, FreeingSummonsClearsEveryReferenceToThem) {

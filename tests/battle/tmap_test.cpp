@@ -26,15 +26,10 @@ public:
 };
 
 void expect_empty_map(const tmap_t& m) {
-    EXPECT_EQ(m.get_w(), 0);
-    EXPECT_EQ(m.get_h(), 0);
-    EXPECT_EQ(m.hdr.tag, ZMAP_TAG);
-    EXPECT_EQ(m.hdr.version, 1);
-    EXPECT_EQ(m.hdr.w, 0);
-    EXPECT_EQ(m.hdr.env, 0);
-    EXPECT_EQ(m.search_grid.width, 0);
+    EXPECT_EQ(std::tuple(m.get_w(), m.get_h(), m.hdr.w, m.hdr.env, m.search_grid.width, m.generated),
+              std::tuple(0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(std::tuple(m.hdr.tag, m.hdr.version), std::tuple(ZMAP_TAG, 1));
     EXPECT_TRUE(m.pass_grid.cells.empty());
-    EXPECT_EQ(m.generated, 0);
 }
 
 }  // namespace

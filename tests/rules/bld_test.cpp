@@ -81,13 +81,10 @@ TEST_F(Bld, StartingEquipmentFirstMatchingLineWins) {
         if (c.pwr) u.pwrs.add(c.pwr);
         u.eqpts.slots[10] = itm_slot_t(100, 1);  // replaced, not kept
         give_start_eqpt(u);
-        EXPECT_EQ(u.eqpts.slots[EQ_MAIN].id, c.main);
-        EXPECT_EQ(u.eqpts.slots[EQ_OFF].id, c.off);
-        EXPECT_EQ(u.eqpts.slots[2].id, c.quick);
-        EXPECT_EQ(u.eqpts.slots[2].get_count(), c.quick_cnt);
-        EXPECT_EQ(u.eqpts.slots[6].id, c.body);
-        EXPECT_EQ(u.eqpts.sets[0][0].id, c.set1);
-        EXPECT_EQ(u.eqpts.slots[10].id, 0);
+        const itm_slot_t* s = u.eqpts.slots;
+        EXPECT_EQ(std::tuple(s[EQ_MAIN].id, s[EQ_OFF].id, s[2].id, s[2].get_count(), s[6].id, u.eqpts.sets[0][0].id),
+                  std::tuple(c.main, c.off, c.quick, c.quick_cnt, c.body, c.set1));
+        EXPECT_EQ(s[10].id, 0);
     }
     // The ids stand for these kinds.
     const struct { int id; const wchar_t* key; } kinds[] = {

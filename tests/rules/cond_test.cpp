@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "app/db.h"
 #include "app/rnd.h"
@@ -46,10 +47,7 @@ TEST_F(Cond, InstanceAmountsComeFromTheSourceLevel) {
     src.base.lv = 12;
     cond_inst_t ci;
     make_cond_inst(ci, 20, &src, 4, 0, 0);
-    EXPECT_EQ(ci.amt, 10);
-    EXPECT_EQ(ci.dur, 3);
-    EXPECT_EQ(ci.dc, 4);
-    EXPECT_EQ(ci.src, &src);
+    EXPECT_EQ(std::tuple(ci.amt, ci.dur, ci.dc, ci.src), std::tuple(10, 3, 4, &src));
     src.base.lv = 9;
     EXPECT_EQ(make_cond_inst(ci, 24, &src, 0, 0, 0).amt, 5);
     EXPECT_EQ(make_cond_inst(ci, 22, &src, 0, 0, 7).amt, 7);

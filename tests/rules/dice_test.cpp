@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "app/opts.h"
 #include "app/rnd.h"
@@ -68,10 +69,7 @@ TEST(Dice, ResizesThroughTheSizeTable) {
 }
 
 TEST(Dice, RollsStayInRangeAndFollowTheGenerator) {
-    EXPECT_EQ(roll_dice(0, 6), 0);
-    EXPECT_EQ(roll_dice(-2, 6), 0);
-    EXPECT_EQ(roll_dice(2, 0), 0);
-    EXPECT_EQ(roll_dice(2, -6), 0);
+    for (const auto& [n, sides] : {std::pair{0, 6}, {-2, 6}, {2, 0}, {2, -6}}) EXPECT_EQ(roll_dice(n, sides), 0) << n;
     rnd_srand(42);
     int lo = 100, hi = 0;
     for (int i = 0; i < 500; ++i) {

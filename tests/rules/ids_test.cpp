@@ -328,33 +328,22 @@ void expect_table(const char* header, std::span<const named_t> names, const key_
 const wchar_t* text_key(const text_info_t* t) { return t ? t->k : nullptr; }
 }  // namespace
 
-TEST(RulesIds, PowerNamesNameTheirRows) {
+TEST(RulesIds, EveryNamedIdNamesItsRow) {
     build_pwrs();
     expect_table("rules/pwr_ids.h", pwr_names, [](int id) { return text_key(get_pwr(id)); });
     free_pwrs();
-}
-
-TEST(RulesIds, ConditionRaceClassAndBuildNamesNameTheirRows) {
     expect_table("rules/cond_ids.h", cond_names, [](int id) { return text_key(get_cond(id)); });
     expect_table("rules/race_ids.h", race_names, [](int id) { return text_key(get_race(id)); });
     expect_table("rules/cls_ids.h", cls_names, [](int id) { return text_key(get_cls(id)); });
     expect_table("rules/bld_ids.h", bld_names, [](int id) { return text_key(get_bld(id)); });
-}
-
-TEST(RulesIds, ItemEnchantmentMonsterAndEffectNamesNameTheirRows) {
     expect_table("rules/itm_ids.h", itm_names, [](int id) { return get_itm(id).k; });
     expect_table("rules/ie_ids.h", ie_names, [](int id) { return get_ie(id).k; });
     expect_table("rules/mon_ids.h", mon_names, [](int id) { return get_mon(id).k; });
     expect_table("rules/eff_ids.h", eff_names, [](int id) { return text_key(get_eff(id)); });
-}
-
-TEST(RulesIds, DamageTypeRarityAndRankNamesNameTheirRows) {
     expect_table("rules/dmg_ids.h", dmg_names, [](int id) { return text_key(get_dmg_type(id)); });
     expect_table("rules/rare_lv.h", rare_names, [](int id) { return get_ex_info(id).k; });
     expect_table("rules/urank.h", rank_names, [](int id) { return get_urank(id).k; });
-}
-
-TEST(RulesIds, EnumTableNamesNameTheirRows) {
+    // The small tables, whose names stand in one header together.
     expect_keys(abi_names, [](int i) { return text_key(get_abi(i)); });
     expect_keys(def_names, [](int i) { return text_key(get_def(i)); });
     expect_keys(atk_names, [](int i) { return text_key(get_atk(i)); });

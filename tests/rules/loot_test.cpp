@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <map>
 #include <set>
@@ -80,10 +81,7 @@ TEST(Loot, TreasureLevelZeroGivesAPlainItem) {
     for (const itm_slot_t& s : roll_many(11, 0, 2, 6, 8)) {
         EXPECT_GE(s.id, 27);
         EXPECT_LE(s.id, 76);
-        EXPECT_EQ(s.bonus, 0);
-        EXPECT_EQ(s.cnt, 0);
-        EXPECT_EQ(s.get_count(), 1);
-        EXPECT_EQ(s.ies[0], 0);
+        EXPECT_EQ((std::array{s.bonus, s.cnt, s.get_count(), s.ies[0]}), (std::array{0, 0, 1, 0}));
     }
 }
 

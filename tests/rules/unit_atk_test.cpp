@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rules/unit.h"
 #include "support/pwrs_test.h"
 
@@ -20,10 +22,8 @@ protected:
 TEST_F(UnitAtk, ValuesByKind) {
     unit_t u;
     make(u, 3, 3, 3, 1, 2);
-    EXPECT_EQ(u.get_atk(1), 1 + 3 + 4);
-    EXPECT_EQ(u.get_atk(2), 1 + 1 + 4);
-    EXPECT_EQ(u.get_atk(4), 1 + 3);
-    EXPECT_EQ(u.get_atk(5), 1 + 2);
+    EXPECT_EQ(std::tuple(u.get_atk(1), u.get_atk(2), u.get_atk(4), u.get_atk(5)),
+              std::tuple(1 + 3 + 4, 1 + 1 + 4, 1 + 3, 1 + 2));
     for (int bad : {0, 6, -1, 1000}) EXPECT_EQ(u.get_atk(bad), 0) << bad;
     u.pwrs.add(35);  // "atk1"
     u.pwrs.add(82);  // "th_atk1"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "screens/map/map_scene.h"
 
 namespace {
@@ -46,15 +48,11 @@ TEST(ViewGrid, ASmallMapScrollsUntilItsEdgeReachesTheViewCentre) {
 
 TEST(ViewGrid, OddViewsScrollByHalfTheirCellsRoundedDown) {
     zs::view_grid v = make_view(15, 9, 40, 30);
-    EXPECT_EQ(v.min_cell_x, -7);
-    EXPECT_EQ(v.max_cell_x, 40 - 7);
-    EXPECT_EQ(v.min_cell_y, -4);
-    EXPECT_EQ(v.max_cell_y, 30 - 4);
+    EXPECT_EQ(std::tuple(v.min_cell_x, v.max_cell_x, v.min_cell_y, v.max_cell_y), std::tuple(-7, 40 - 7, -4, 30 - 4));
     EXPECT_EQ(v.max_px_x, 33 * 64);
     // A view that is no whole number of cells: its cells are its whole ones.
     v.set_view_size(15 * 64 + 63, 9 * 64 + 1);
-    EXPECT_EQ(v.cols, 15);
-    EXPECT_EQ(v.rows, 9);
+    EXPECT_EQ(std::tuple(v.cols, v.rows), std::tuple(15, 9));
 }
 
 TEST(ViewGrid, OriginBetweenCellsLiesInTheCellItFallsIn) {

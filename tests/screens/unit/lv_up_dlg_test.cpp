@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "rules/bld.h"
@@ -168,12 +169,10 @@ TEST(LvUpDlg, CancelLeavesTheUnitALevelUpTakesOneIncreaseAlsoAfterGoingBackToThe
         EXPECT_NE(summary.find(dex), std::wstring::npos) << to_utf8_string(summary.c_str());
         ASSERT_TRUE(d.click(w->fwd_btn()));
         ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
-        EXPECT_EQ(u.base.lv, 4);
-        EXPECT_EQ(u.base.abi[0], before.base.abi[0]);
-        EXPECT_EQ(u.base.abi[1], before.base.abi[1] + 1);
-        EXPECT_EQ(u.base.abi_ups[0], before.base.abi_ups[0]);
-        EXPECT_EQ(u.base.abi_ups[1], before.base.abi_ups[1] + 1);
-        EXPECT_EQ(u.hp, u.drv.hp_max);
+        const int* a = before.base.abi;
+        const int* ups = before.base.abi_ups;
+        EXPECT_EQ(std::tuple(u.base.lv, u.base.abi[0], u.base.abi[1], u.base.abi_ups[0], u.base.abi_ups[1], u.hp),
+                  std::tuple(4, a[0], a[1] + 1, ups[0], ups[1] + 1, u.drv.hp_max));
     }, &b);
 }
 
@@ -248,10 +247,8 @@ TEST(LvUpDlg, ACustomBuildGoesThroughEveryStepAndKeepsWhatWasChosen) {
         EXPECT_NE(screen_driver_t::shown_chars(w->desc()->text.c_str()).find(L"<b>Bo"), std::wstring::npos);
         d.click(w->fwd_btn());
         ASSERT_TRUE(d.wait_for([] { return get_lv_up_dlg() == nullptr; }, "the wizard to close", 5));
-        EXPECT_EQ(u.name, Str(L"<b>Bo"));
-        EXPECT_EQ(u.base.bld, BLD_CUSTOM);
-        EXPECT_EQ(u.base.race, RACE_HUM);
-        EXPECT_EQ(u.base.cls, CLS_WIZARD);
+        EXPECT_EQ(std::tuple(u.name, u.base.bld, u.base.race, u.base.cls),
+                  std::tuple(Str(L"<b>Bo"), int(BLD_CUSTOM), int(RACE_HUM), int(CLS_WIZARD)));
         for (int i = 0; i < 6; ++i) EXPECT_EQ(u.base.abi[i], spent[i] + (i == 0 ? 2 : 0)) << i;
         EXPECT_EQ(feats.size(), 3u) << "human, class and general";
         for (int id : feats) EXPECT_TRUE(u.has_pwr(id)) << id;
