@@ -39,6 +39,8 @@ protected:
     void lay(const wchar_t* text, size box = {UNLIMITED, UNLIMITED}, int flags = 3, int font = FONT_DEF) {
         rt.set_text(text, &box, font, &default_clr, flags);
     }
+    // The line of each item.
+    std::vector<int> lines() const { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); }
 };
 
 TEST_F(Rtext, EmptyAbsentOrFontlessTextIsNothing) {
@@ -122,7 +124,6 @@ TEST_F(Rtext, AClosingMarkNeverStartsALineButTakesTheCharacterBeforeIt) {
 }
 
 TEST_F(Rtext, LatinWordsWrapWholeAtSpacesAndAfterHyphensChineseAtAnyCharacter) {
-    const auto lines = [&] { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); };
     lay(L"Two-Handed Fighter", {line_w(U"Two-Hand"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}));
     EXPECT_EQ(rt.item_rect(4), (rect{0, fh, adv(U'H'), fh})) << "the word starts its line";
@@ -146,7 +147,6 @@ TEST_F(Rtext, LatinWordsWrapWholeAtSpacesAndAfterHyphensChineseAtAnyCharacter) {
 }
 
 TEST_F(Rtext, ANameKeptWholeWrapsBeforeItNeverInside) {
-    const auto lines = [&] { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); };
     const size narrow{line_w(U"等级 1 侏儒 控制法"), UNLIMITED};
     lay(L"等级 1 侏儒 控制法师", narrow);
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1})) << "plain Chinese breaks anywhere";
@@ -172,7 +172,6 @@ TEST_F(Rtext, ANameKeptWholeWrapsBeforeItNeverInside) {
 }
 
 TEST_F(Rtext, SignsRangesAndMarkChainsStayWithTheirCharacters) {
-    const auto lines = [&] { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); };
     // A sign after Chinese text goes with its number, and the full stop with both.
     lay(L"攻击-2。", {line_w(U"攻击-"), UNLIMITED});
     EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
@@ -211,8 +210,7 @@ TEST_F(Rtext, ARightAlignedPartThatDoesNotFitTakesALineOfItsOwnWhole) {
     EXPECT_EQ(z.x + z.w, w) << "at the right edge";
     // The word right before it stays behind.
     lay(L"Chain<r>+5 攻击</r>", {line_w(U"Chain+5 攻"), UNLIMITED});
-    EXPECT_EQ(mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }),
-              (std::vector<int>{0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
     EXPECT_EQ(rt.item_rect(9).x + rt.item_rect(9).w, line_w(U"Chain+5 攻"));
     lay(L"<h2>Chain Lightning <r>Standard动作</r></h2>", {w, UNLIMITED});
     const int first = find([](const rt_item_t& it) { return it.ch == U'S'; });
