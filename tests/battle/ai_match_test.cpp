@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "battle/ai.h"
 #include "battle/atk_rec.h"
@@ -58,9 +59,7 @@ struct matcher_t {
         rnd_set_state(start);
         const decision_t quick = decide(u, false);
         SCOPED_TRACE(testing::Message() << "decision " << decisions << " of unit at " << u->pos.x << "," << u->pos.y);
-        EXPECT_EQ(quick.cmds, plain.cmds);
-        EXPECT_EQ(quick.score, plain.score);
-        EXPECT_EQ(quick.total, plain.total);
+        EXPECT_EQ(std::tie(quick.cmds, quick.score, quick.total), std::tie(plain.cmds, plain.score, plain.total));
         EXPECT_EQ(quick.plan_rnd, plain.plan_rnd) << "the planning draws differ";
     }
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,10 +38,7 @@ TEST(Cls, WeakerCounterpartsDifferOnlyWhereTheRulesSay) {
         {1, 4, 5, 4, 0, 0}, {2, 5, 4, 3, 5, 2}, {3, 6, 2, 2, 5, 2}};
     for (const auto& p : pairs) {
         cls_t a = *get_cls(p.strong), b = *get_cls(p.weak);
-        EXPECT_EQ(a.hp_lv, p.hp_strong);
-        EXPECT_EQ(b.hp_lv, p.hp_weak);
-        EXPECT_EQ(a.sr, p.sr_strong);
-        EXPECT_EQ(b.sr, p.sr_weak);
+        EXPECT_EQ(std::tuple(a.hp_lv, b.hp_lv, a.sr, b.sr), std::tuple(p.hp_strong, p.hp_weak, p.sr_strong, p.sr_weak));
         b.hp_lv = a.hp_lv, b.sr = a.sr;
         EXPECT_TRUE(same_numbers(a, b)) << p.strong << " and " << p.weak;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "rules/bld.h"
@@ -121,27 +122,23 @@ TEST_F(Lv, LevellingCases) {
              EXPECT_EQ(held(u), std::vector<int>{16});
              lv_choices_t out;
              pick_or_record(u, get_bld(1), CAT_ANY, LVP_PWRS, out);  // a preset build takes, never records
-             EXPECT_EQ(out.flags, 0u);
-             EXPECT_EQ(out.picks, 0);
+             EXPECT_EQ(std::tuple(out.flags, out.picks), std::tuple(0u, 0));
          }},
         {"a custom fighter at level 4 records the ability step and one feat pick",
          [] {
              unit_t u = mk(2, 1, -2, 26, 1, 3);
              lv_choices_t out;
              lv_up_unit(u, out);
-             EXPECT_EQ(u.base.lv, 4);
-             EXPECT_EQ(out.flags, 128u | 8u | 16u);
-             EXPECT_EQ(out.masks[LVP_PWRS], 254u);
-             EXPECT_EQ(out.picks, 1);
+             EXPECT_EQ(std::tuple(u.base.lv, out.flags, out.masks[LVP_PWRS], out.picks),
+                       std::tuple(4, 128u | 8u | 16u, 254u, 1));
          }},
         {"a custom human wizard at level 1 records every page and three picks",
          [] {
              unit_t u = mk(2, 1, -2, 24, 3, 1, 16);
              lv_choices_t out;
              apply_bld_lv(u, out);
-             EXPECT_EQ(out.flags, 79u | 16u | 32u | 128u);
-             EXPECT_EQ(out.masks[LVP_PWRS], 766u);
-             EXPECT_EQ(out.picks, 3);
+             EXPECT_EQ(std::tuple(out.flags, out.masks[LVP_PWRS], out.picks),
+                       std::tuple(79u | 16u | 32u | 128u, 766u, 3));
              EXPECT_TRUE(held(u).empty());  // the player picks
          }},
         {"no build at level 1 shows the build and miscellaneous pages",

@@ -33,10 +33,7 @@ void dump_enums() {
             dump_fields(row, r);
         }
     }
-}
-
-// The two small tables that are not registered: sizes and power categories.
-void dump_small_tbls() {
+    // The two small tables that are not registered: sizes and power categories.
     dump_head("u_size");
     for (int i = 0; i < U_SIZES; ++i) dump_row_t(i, get_u_size(i)->k);
     dump_head("pwr_cat");

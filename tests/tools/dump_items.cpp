@@ -65,9 +65,6 @@ void dump_itm(const itm_t& it, int id) {
 void dump_items() {
     dump_head("items");
     for (int id = 0; id < ITM_COUNT; ++id) dump_itm(get_itm(id), id);
-}
-
-void dump_ienchs() {
     dump_head("ienchs");
     for (int id = 0; id < IE_COUNT; ++id) {
         const ie_t& e = get_ie(id);
@@ -80,9 +77,6 @@ void dump_ienchs() {
         dump_row_t(id, e.k).f("lv", e.lv).f("val", val.buf).f("cost", e.cost).f("grp", e.grp)
             .f("flags", Str(L"0x%X", e.flags).buf).f("param", e.param);
     }
-}
-
-void dump_rare_lvs() {
     dump_head("rare_lvs");
     for (int lv = 0; lv < RARE_LV_COUNT; ++lv)
         dump_row_t(lv, get_ex_info(lv).k).f("clr", Str(L"#%08x", uint32_t(get_ex_info(lv).clr)).buf);

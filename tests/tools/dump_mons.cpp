@@ -61,9 +61,6 @@ void dump_monsters() {
             .f("min_lv", m.min_lv)
             .f("max_lv", m.max_lv);
     }
-}
-
-void dump_builds() {
     dump_head("builds");
     for (int id = 1; id < BLD_COUNT; ++id) {
         const u_bld_t& b = *get_bld(id);

@@ -37,13 +37,9 @@ int main() {
     build_pwrs();
     dump_powers();
     dump_enums();
-    dump_small_tbls();
     dump_units();
     dump_items();
-    dump_ienchs();
-    dump_rare_lvs();
     dump_monsters();
-    dump_builds();
     free_pwrs();
     return 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // dump_rules prints every rules table: "## <table>", then one line per row: the
 // id, a TAB, the key, then TAB-separated name=value fields. A table joins the
-// dump with one function in a tests/tools/dump_*.cpp file, called from main.
+// dump in the function of a tests/tools/dump_*.cpp file that main calls.
 #include <string>
 #include <vector>
 
@@ -26,11 +26,7 @@ Str join(const std::vector<int>& v, const wchar_t* sep);
 Str or_dash(const Str& s);
 
 void dump_powers();
-void dump_enums();
-void dump_small_tbls();
+void dump_enums();  // and the small tables that are not registered
 void dump_units();
-void dump_items();
-void dump_ienchs();
-void dump_rare_lvs();
-void dump_monsters();
-void dump_builds();
+void dump_items();  // and the enchantments and rarity levels
+void dump_monsters();  // and the builds

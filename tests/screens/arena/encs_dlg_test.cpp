@@ -141,9 +141,8 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
             encs_dlg_t* hb = hub();
             EXPECT_EQ(hb->rc, (rect{0, 0, w, h}));
             EXPECT_EQ(hb->encs, gen_batch(g_pty.arena));
-            EXPECT_EQ(hb->list->count(), int(hb->encs.size()));
-            EXPECT_EQ(hb->list->sel, 0);
-            EXPECT_EQ(hb->list->rc.w, 384);
+            EXPECT_EQ(std::tuple(hb->list->count(), hb->list->sel, hb->list->rc.w),
+                      std::tuple(int(hb->encs.size()), 0, 384));
             EXPECT_EQ(hb->list->item_part_rect(0, LIP_INNER).h, 64) << "64-pixel monster squares inside the margins";
             EXPECT_STREQ(hb->funds->text.c_str(), (Str(L" <b>") + gold_text(g_pty.gold)).c_str());
             EXPECT_EQ(hb->strip->count(), int(g_pty.units.size()));
