@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "app/rnd.h"
 #include "battle/map_art.h"
@@ -183,15 +184,11 @@ TEST(PfAgainstLiteral, PathsAndRingsMatchOnRandomMaps) {
                 EXPECT_EQ(pts, unset);
                 continue;
             }
-            ASSERT_EQ(pts, lpts) << map << " " << q;
-            ASSERT_EQ(cs, lcs);
-            ASSERT_EQ(cost, lcost);
+            ASSERT_EQ(std::tie(pts, cs, cost), std::tie(lpts, lcs, lcost)) << map << " " << q;
             move_range_t r, lr;
             const int budget = int(rnd_below(9));
             ASSERT_EQ(pf::get_range(g, a, budget, &r), lit::range(lg, a, budget, lr));
-            ASSERT_EQ(r.all_pts, lr.all_pts);
-            ASSERT_EQ(r.stop_pts, lr.stop_pts);
-            ASSERT_EQ(r.near_pts, lr.near_pts);
+            ASSERT_EQ(std::tie(r.all_pts, r.stop_pts, r.near_pts), std::tie(lr.all_pts, lr.stop_pts, lr.near_pts));
         }
     }
 }
@@ -240,9 +237,7 @@ TEST(PfPath, AWalledInGoalFailsAndLeavesTheOutputs) {
     std::vector<double> cs{4.5};
     double cost = 9;
     EXPECT_FALSE(pf::find_path(g, {0, 0}, {3, 2}, &pts, &cs, &cost));
-    EXPECT_EQ(pts, unset);
-    EXPECT_EQ(cs, std::vector<double>{4.5});
-    EXPECT_EQ(cost, 9);
+    EXPECT_EQ(std::tie(pts, cs, cost), std::tuple(unset, std::vector<double>{4.5}, 9.0));
     EXPECT_FALSE(pf::find_path(g, {3, 2}, {0, 0}, nullptr, nullptr, nullptr));
 }
 

@@ -247,8 +247,7 @@ TEST(DamagedFiles, NonsenseSettingsAreNamedAndTheFileKeepsThem) {
     });
     // Nothing the player wrote was replaced by a default.
     const std::string ini = d.read("config.ini");
-    std::wstring text;
-    for (size_t i = 2; i + 1 < ini.size(); i += 2) text += wchar_t(uint8_t(ini[i]) | uint8_t(ini[i + 1]) << 8);
+    const std::wstring text = ini.size() < 2 ? L"" : wide_from_utf16le(ini.data() + 2, ini.size() - 2);
     for (const wchar_t* kept : {L"show_fps=banana", L"spd_ani_lv=99", L"Lang=../xx", L"windowed_size=99999x99999"})
         EXPECT_NE(text.find(kept), std::wstring::npos) << "config.ini lost " << std::string(kept, kept + wcslen(kept));
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/codec.h"
@@ -75,6 +76,7 @@ struct seen_t {
     std::vector<int> levels;
     std::vector<int> bag;    // each slot's id and count, empty ones included
     std::vector<int> gear;   // the first unit's equipment slots: id and count
+    auto fields() const { return std::tuple(batch, beaten, funds, gold, names, levels, bag, gear); }
 };
 
 // The bag or a unit's equipment, slot by slot: id and count.
@@ -156,18 +158,21 @@ void help_from_the_hub(screen_driver_t& d) {
     help_at(d, L"竞技场", "help-arena");
 }
 
+// The hub and the party as the player sees them now.
+seen_t seen_now() {
+    seen_t s{batch_of(hub()->encs), g_pty.arena.beaten, hub()->funds->text.c_str(), g_pty.gold, {}, {},
+             ids_and_counts(g_pty.bag), {}};
+    for (const unit_t* u : g_pty.units) {
+        s.names.push_back(u->name.c_str());
+        s.levels.push_back(u->base.lv);
+    }
+    if (!g_pty.units.empty()) s.gear = ids_and_counts(g_pty.units.front()->eqpts.slots);
+    return s;
+}
+
 void back_to_the_menu(screen_driver_t& d, seen_t& seen) {
     d.frames(1);  // the funds as the hub shows them after the last stop
-    seen.batch = batch_of(hub()->encs);
-    seen.beaten = g_pty.arena.beaten;
-    seen.funds = hub()->funds->text.c_str();
-    seen.gold = g_pty.gold;
-    for (const unit_t* u : g_pty.units) {
-        seen.names.push_back(u->name.c_str());
-        seen.levels.push_back(u->base.lv);
-    }
-    seen.bag = ids_and_counts(g_pty.bag);
-    seen.gear = ids_and_counts(g_pty.units.front()->eqpts.slots);
+    seen = seen_now();
     ASSERT_TRUE(d.click(d.find(L"返回主界面")));
     ASSERT_EQ(get_top_scene(), get_main_menu_scene());
 }
@@ -192,18 +197,8 @@ void hub_as_it_was(screen_driver_t& d, const seen_t& seen) {
     ASSERT_TRUE(d.click(d.find(L"竞技场")));
     d.frames(1);
     ASSERT_NE(hub(), nullptr);
-    EXPECT_EQ(batch_of(hub()->encs), seen.batch);
-    EXPECT_EQ(g_pty.arena.beaten, seen.beaten);
-    EXPECT_EQ(std::wstring(hub()->funds->text.c_str()), seen.funds);
-    EXPECT_DOUBLE_EQ(g_pty.gold, seen.gold);
-    ASSERT_EQ(g_pty.units.size(), seen.names.size());
-    for (size_t i = 0; i < g_pty.units.size(); ++i) {
-        EXPECT_EQ(std::wstring(g_pty.units[i]->name.c_str()), seen.names[i]);
-        EXPECT_EQ(g_pty.units[i]->base.lv, seen.levels[i]);
-    }
+    EXPECT_EQ(seen_now().fields(), seen.fields());
     EXPECT_EQ(hub()->strip->count(), int(seen.names.size()));
-    EXPECT_EQ(ids_and_counts(g_pty.bag), seen.bag);
-    EXPECT_EQ(ids_and_counts(g_pty.units.front()->eqpts.slots), seen.gear);
     d.shot("arena-hub-again");
 }
 
