@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "app/rnd.h"
 #include "battle/map_art.h"
@@ -101,9 +102,7 @@ TEST_F(MapGen, SharesOfZeroAndOne) {
     EXPECT_EQ(count_tile(m, 2) + count_tile(m, 3) + count_tile(m, 5), 0);
     // Given values stay inside the tables.
     gen_rnd_map(&m, 99, 5, -4, 5000);
-    EXPECT_EQ(m.hdr.env, 5);
-    EXPECT_EQ(m.get_w(), 1);
-    EXPECT_EQ(m.get_h(), ZMAP_MAX_SIDE);
+    EXPECT_EQ(std::tuple(m.hdr.env, m.get_w(), m.get_h()), std::tuple(5, 1, ZMAP_MAX_SIDE));
 }
 
 TEST_F(MapGen, SpreadAndScatter) {

@@ -54,10 +54,9 @@ TEST(TmapFile, ThreeByTwoReadsBackWithItsLayout) {
     EXPECT_EQ(std::tuple(m.get_w(), m.get_h(), m.hdr.w, m.hdr.env), std::tuple(3, 2, 3, 4));
     EXPECT_EQ(m.hdr.reserved[235], 0x7E);  // the header is kept as read
     EXPECT_EQ(m.tiles.rows, (std::vector<std::vector<int>>{{1, 2, 3}, {4, 5, 0}}));
-    EXPECT_EQ(m.generated, 0);
-    EXPECT_EQ(m.search_grid.nodes.size(), 6u);
+    EXPECT_EQ(std::tuple(m.generated, m.search_grid.nodes.size(), m.pass_grid.width * m.pass_grid.height),
+              std::tuple(0, 6u, 6));
     EXPECT_EQ(m.search_grid.cell(5), (pt_t{2, 1}));
-    EXPECT_EQ(m.pass_grid.width * m.pass_grid.height, 6);
     // Cell (2, 0) is "hard" ground: dearer to cross, open to sight.
     EXPECT_EQ(m.get_pass1(2, 0), 3);
     EXPECT_EQ(m.get_pass2(2, 0), 2);

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "rules/itm.h"
@@ -119,10 +120,7 @@ TEST(ItmSlot, BonusCapsAndMakers) {
 
     itm_slot_t e;
     mk_itm_slot_enchs(e, 121, 2, 0, 1, 2, 3, 4);  // no test of applicability
-    EXPECT_EQ(e.bonus, 0);
-    EXPECT_EQ(e.ies[3], 4);
+    EXPECT_EQ(std::tuple(e.bonus, e.ies[3]), std::tuple(0, 4));
     mk_itm_slot_enchs(e, 33, 2, 3, 0, 0, 0, 9);
-    EXPECT_EQ(e.bonus, 3);
-    EXPECT_EQ(e.ies[0], 0);
-    EXPECT_EQ(e.cnt, 2);
+    EXPECT_EQ(std::tuple(e.bonus, e.ies[0], e.cnt), std::tuple(3, 0, 2));
 }

@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 TEST(Race, RowZeroIsEmptyAndAnswersEveryIdOutsideTheTable) {
     const race_t* zero = get_race(0);
-    EXPECT_EQ(zero->type, 0);
-    EXPECT_EQ(zero->size, 0);
-    EXPECT_EQ(zero->spd, 0);
+    EXPECT_EQ(std::tuple(zero->type, zero->size, zero->spd), std::tuple(0, 0, 0));
     EXPECT_TRUE(zero->pwrs.empty());
     for (int id : {-1, 42, 1 << 30}) EXPECT_EQ(get_race(id), zero) << id;
     EXPECT_STREQ(get_race(41)->k, L"elm_e");

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "rules/cls.h"
@@ -104,17 +105,13 @@ TEST_F(UnitIo, RoundTripReproducesTheRecordAndKeepsStoredHitPoints) {
     EXPECT_EQ(bytes_of(dst), bytes_of(src));
     EXPECT_EQ(dst.hp, 7);  // not the recalculated maximum
     EXPECT_GT(dst.drv.hp_max, 7);
-    EXPECT_EQ(dst.hp_ready, 1);
-    EXPECT_EQ(dst.btl.ai, 1);
-    EXPECT_EQ(dst.btl.side, 1);
+    EXPECT_EQ(std::tuple(dst.hp_ready, dst.btl.ai, dst.btl.side), std::tuple(1, 1, 1));
     EXPECT_FALSE(dst.conds.has(3));
 
     unit_t pc;
     mem_io_t in2(sample_bytes());
     ASSERT_TRUE(pc.load(in2));
-    EXPECT_EQ(pc.btl.ai, 0);
-    EXPECT_EQ(pc.btl.side, 0);
-    EXPECT_EQ(pc.name, L"Abcde");
+    EXPECT_EQ(std::tuple(pc.btl.ai, pc.btl.side, pc.name), std::tuple(0, 0, Str(L"Abcde")));
     EXPECT_TRUE(pc.has_pwr(27));
     EXPECT_EQ(pc.eqpts.sets[1][0].id, 61);
 }

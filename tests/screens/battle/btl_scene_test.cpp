@@ -8,6 +8,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "app/ani.h"
 #include "app/codec.h"
@@ -534,9 +535,7 @@ TEST_F(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
         st.start(d);
         ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
         d.frames(5);
-        EXPECT_EQ(ally->tint, white);
-        EXPECT_EQ(ally->flash_t, 0.0);
-        EXPECT_EQ(ally->hp_pend, 0);
+        EXPECT_EQ(std::tuple(ally->tint, ally->flash_t, ally->hp_pend), std::tuple(white, 0.0, 0));
     });
 }
 
@@ -597,9 +596,7 @@ TEST_F(BtlScene, TheMapFileIsFoughtOnOrTheGeneratorsMapWhenItWillNotDo) {
             ASSERT_TRUE(game.wait_for([] { return cur_btl_scene() && get_btl_map(); }, "the battle"));
             const tmap_t* m = get_btl_map();
             if (c.w > 0) {
-                EXPECT_EQ(m->generated, 0);
-                EXPECT_EQ(m->get_w(), c.w);
-                EXPECT_EQ(m->get_h(), c.h);
+                EXPECT_EQ(std::tuple(m->generated, m->get_w(), m->get_h()), std::tuple(0, c.w, c.h));
             } else {
                 EXPECT_EQ(m->generated, 1);
                 EXPECT_GT(m->get_w(), 1);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/font.h"
 #include "app/render.h"
 #include "support/screen_canvas.h"
@@ -19,9 +21,7 @@ TEST(LogMemo, ModesSizeTheBoxAndTheFullViewGoesBackToTheModeBefore) {
         });
         const int line = get_font_height(FONT_DEF);
         const int box = m->margin_t + m->margin_b + 2 * m->border_w;
-        EXPECT_EQ(m->get_mode(), LOG_STRIP);
-        EXPECT_EQ(m->rc.h, box + 5 * line);
-        EXPECT_EQ(m->rc.w, 400);
+        EXPECT_EQ(std::tuple(m->get_mode(), m->rc.h, m->rc.w), std::tuple(int(LOG_STRIP), box + 5 * line, 400));
         EXPECT_EQ(m->rc.y + m->rc.h, 300);  // docked at the bottom
         EXPECT_EQ(m->bg_clr, clr_t(0xFF111111));
 
