@@ -133,12 +133,10 @@ TEST(Tmap, SetSizeClearsTilesAndPassableGridFollowsFirstClass) {
     grid_t<int> pg;
     pg.resize(9, 9, 7);
     get_passable_grid(m, &pg);
-    ASSERT_EQ(pg.width, 3);
-    ASSERT_EQ(pg.height, 2);
+    ASSERT_EQ(std::tuple(pg.width, pg.height), std::tuple(3, 2));
     EXPECT_EQ(pg.rows, (std::vector<std::vector<int>>{{1, 0, 1}, {0, 0, 1}}));
     m.set_size(2, 5);
-    EXPECT_EQ(m.hdr.h, 5);
-    EXPECT_EQ(m.tiles.rows, std::vector<std::vector<int>>(5, std::vector<int>(2, 0)));
-    EXPECT_EQ(m.search_grid.nodes.size(), 10u);
+    EXPECT_EQ(std::tuple(m.hdr.h, m.tiles.rows, m.search_grid.nodes.size()),
+              std::tuple(5, std::vector<std::vector<int>>(5, std::vector<int>(2, 0)), 10u));
     EXPECT_EQ(m.get_pass1(1, 4), 0);  // tile 0 costs nothing
 }

@@ -60,8 +60,7 @@ TEST(ViewGrid, OriginBetweenCellsLiesInTheCellItFallsIn) {
     v.set_org_x(-32);
     v.set_org_y(96);
     EXPECT_EQ(v.org_cell, (pt_t{-1, 1}));
-    EXPECT_EQ(v.cell_to_scrn_x(0), 32);
-    EXPECT_EQ(v.cell_to_scrn_y(2), 128 - 96);
+    EXPECT_EQ(std::tuple(v.cell_to_scrn_x(0), v.cell_to_scrn_y(2)), std::tuple(32, 128 - 96));
 }
 
 TEST(ViewGrid, CentringOnACellClampsAtTheLimits) {

@@ -146,7 +146,6 @@ TEST(PcMgr, OkWantsOneToSixTicksAndANameAndMakesTheParty) {
         d.type(L"<b>队");
         d.frames(1);
         ASSERT_TRUE(m->ok_btn->is_enabled());
-        const std::vector<unit_t*> before = g_pty.units;
         d.click(m->ok_btn);
         ASSERT_TRUE(d.wait_for([] { return get_pc_mgr() == nullptr; }, "the manager to close", 5));
         EXPECT_EQ(b->result, 1);
