@@ -70,22 +70,18 @@ TEST_F(BtlFx, NamesFallBackWhenAnActionHasNoPictureOrSoundOfItsOwn) {
             EXPECT_EQ(w(act_missile_name(as_act(P_ATK_R), &xbow)), L"missiles/_wpn_bolt");
             EXPECT_EQ(w(act_missile_name(nova, nullptr)), L"missiles/_dt_cold");
 
-            unit_t u;
-            u.base.race = RACE_HUM;
-            atk_rec_t rec;
-            rec.wpn = const_cast<itm_slot_t*>(&sword);
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m");
-            u.base.race = RACE_WOLF;
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_bite");
-            u.base.race = RACE_RAT;
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_bite_s");
             const itm_slot_t whip(ITM_WHIP_TOX, 1);
-            rec.wpn = const_cast<itm_slot_t*>(&whip);
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"atk_m_whip");
-            rec.wpn = const_cast<itm_slot_t*>(&xbow);
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_R), &rec)), L"atk_r_bow_x");
-            rec.wpn = nullptr;
-            EXPECT_EQ(w(act_sfx_name(&u, as_act(P_ATK_M), &rec)), L"");  // no weapon, no sound
+            const itm_slot_t* none = nullptr;  // no weapon, no sound
+            unit_t u;
+            atk_rec_t rec;
+            for (const auto& [race, wpn, pwr, sfx] :
+                 {std::tuple{RACE_HUM, &sword, P_ATK_M, L"atk_m"}, {RACE_WOLF, &sword, P_ATK_M, L"atk_m_bite"},
+                  {RACE_RAT, &sword, P_ATK_M, L"atk_m_bite_s"}, {RACE_RAT, &whip, P_ATK_M, L"atk_m_whip"},
+                  {RACE_RAT, &xbow, P_ATK_R, L"atk_r_bow_x"}, {RACE_RAT, none, P_ATK_M, L""}}) {
+                u.base.race = race;
+                rec.wpn = const_cast<itm_slot_t*>(wpn);
+                EXPECT_EQ(w(act_sfx_name(&u, as_act(pwr), &rec)), sfx) << race << " " << pwr;
+            }
             // A spell's own sound when there is one; its damage type's otherwise.
             for (const auto& [pwr, sfx] : {std::pair{P_HEAL, L"pwr_heal"}, {P_LITN, L"dt_litn"},
                                            {P_DEAD_FINGER, L"dt_ne100"}, {P_DOWN_A1, L"cm_ram"}})
@@ -181,16 +177,12 @@ TEST_F(BtlFx, FloatingTextsStayOverTheirCellWhileTheViewScrolls) {
 TEST_F(BtlFx, LabelsOfEveryTargetShowOnlyWithTheOptionOrAlt) {
     d.run_started([&] {
         d.on_main([&] {
-            opts().show_all_hits_in_rng = false;
-            bv().label_mode = LABELS_ALL;
-            EXPECT_FALSE(hit_labels_shown());
-            bv().label_mode = LABELS_CMD;
-            EXPECT_TRUE(hit_labels_shown());
-            bv().label_mode = LABELS_NONE;
-            EXPECT_FALSE(hit_labels_shown());
-            bv().label_mode = LABELS_ALL;
-            opts().show_all_hits_in_rng = true;
-            EXPECT_TRUE(hit_labels_shown());
+            for (const auto& [mode, every, shown] : {std::tuple{LABELS_ALL, false, false}, {LABELS_CMD, false, true},
+                                                     {LABELS_NONE, false, false}, {LABELS_ALL, true, true}}) {
+                bv().label_mode = mode;
+                opts().show_all_hits_in_rng = every;
+                EXPECT_EQ(hit_labels_shown(), shown) << mode << " " << every;
+            }
             opts().show_all_hits_in_rng = false;
         });
         d.key_down(SDLK_LALT, KMOD_LALT);
