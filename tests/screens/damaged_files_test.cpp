@@ -231,9 +231,8 @@ TEST(DamagedFiles, MissingImagesAndSoundsAreNamedInTheLogAndTheGamePlaysOn) {
 }
 
 TEST(DamagedFiles, NonsenseSettingsAreNamedAndTheFileKeepsThem) {
-    screen_opts_t o;
-    o.config = "show_fps=banana\r\nspd_ani_lv=99\r\nLang=../xx\r\nwindowed_size=99999x99999\r\nmusic=-3\r\n";
-    screen_driver_t d(o);
+    screen_driver_t d({.config = "show_fps=banana\r\nspd_ani_lv=99\r\nLang=../xx\r\nwindowed_size=99999x99999\r\n"
+                                 "music=-3\r\n"});
     d.run([&] {
         ASSERT_TRUE(d.start()) << "the game starts";
         ASSERT_TRUE(d.find(L"竞技场")) << "in Chinese, the language that has texts";

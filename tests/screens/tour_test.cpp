@@ -710,9 +710,7 @@ void map_scene(screen_driver_t& d) {
 
 TEST(Tour, TheGamePlayedByClicks) {
     // The fastest steps keep the tour's battles short.
-    screen_opts_t o;
-    o.config = "spd_ani_lv=3\r\n";
-    screen_driver_t d(o);
+    screen_driver_t d({.config = "spd_ani_lv=3\r\n"});
     seen_t seen;
     d.run_started([&] {
         main_menu(d);

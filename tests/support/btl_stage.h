@@ -192,9 +192,7 @@ inline constexpr int me_i = 0, rat_i = 1;  // the units of btl_stage_t::duel
 // Options that keep staged battles short: the fastest steps, no smooth view
 // moves or sliding marks, no sound.
 inline screen_opts_t fast_btl_opts() {
-    screen_opts_t o;
-    o.config = "spd_ani_lv=3\r\nani_vp=0\r\nani_cur_u_mark=0\r\nsound=0\r\nmusic=0\r\n";
-    return o;
+    return {.config = "spd_ani_lv=3\r\nani_vp=0\r\nani_cur_u_mark=0\r\nsound=0\r\nmusic=0\r\n"};
 }
 
 // A suite whose every case is one staged battle under the fast options.

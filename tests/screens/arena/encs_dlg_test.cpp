@@ -172,8 +172,6 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
 
 // In English at 900 x 700, "Commander and Troops" leaves three squares as "Wolf Pack" does, and is tipped whole.
 TEST(Hub, AChallengesNamesKeepRightOfItsSquaresAndACutOneShowsWholeInItsTip) {
-    screen_opts_t o = screen_opts_t::sized(900, 700);
-    o.config = "Lang=en\r\n";
     in_arena([](screen_driver_t& d) {
         enc_t& e = hub()->encs[0];
         int w = 0;
@@ -188,7 +186,7 @@ TEST(Hub, AChallengesNamesKeepRightOfItsSquaresAndACutOneShowsWholeInItsTip) {
         Str tip;
         hub()->list->item_tip(&tip, hub()->list->get_item(0));
         EXPECT_NE(std::wstring(tip.c_str()).find(get_enc_type(ENCT_COMMANDER)->n), std::wstring::npos);
-    }, o);
+    }, {.w = 900, .h = 700, .config = "Lang=en\r\n"});
 }
 
 TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch) {

@@ -293,8 +293,7 @@ TEST(ShopDlg, LaysOutAtThreeScreenSizes) {
         g_pty.bag[2].set(ITM_ACC_CON, 1), g_pty.bag[2].set_bonus(5);
     };
     for (const SDL_Point sz : {SDL_Point{900, 700}, {1024, 700}, {1280, 720}, {1920, 1080}}) {
-        screen_opts_t o = screen_opts_t::sized(sz.x, sz.y);
-        o.config = sz.x == 900 ? "Lang=en\r\n" : "";
+        const screen_opts_t o{.w = sz.x, .h = sz.y, .config = sz.x == 900 ? "Lang=en\r\n" : ""};
         in_shop(sz.x == 900 ? 15 : 10, 98765432.1, fill, [&](screen_driver_t& d, shop_dlg_t* s) {
             expect_columns(s->bag_list(), "bag", shop_sell_price);
             rect title, funds;

@@ -45,8 +45,7 @@ TEST(SheetToggles, AClickFlipsASectionAndStoresTheMaskAltFlipsAllWithoutStoring)
 }
 
 TEST(SheetToggles, TheStoredMaskIsReadAtStartUpKeepingTheFourSectionBits) {
-    screen_opts_t o;
-    o.config = "_u_xs_dlg_cfg=53\r\n";  // 0x35: bit 4 and 5 name no section
+    const screen_opts_t o{.config = "_u_xs_dlg_cfg=53\r\n"};  // 0x35: bit 4 and 5 name no section
     in_unit_screen({}, [&](screen_driver_t&, unit_dlg_t* dlg) {
         EXPECT_EQ(dlg->sheet_mask(), 5);
         EXPECT_EQ(dlg->toggles()->get_sel_mask(), 5u);
