@@ -86,12 +86,8 @@ protected:
         reset_notes();
     }
     static preload_t what(std::function<void()> data) {
-        preload_t p;
-        p.font_dir = get_exe_dir();
-        p.texts = {{FONT_B7, L"Ab"}};
-        p.data = std::move(data);
-        p.files = {resolve_img_path(L"pic"), resolve_img_path(L"gone")};
-        return p;
+        return {.font_dir = get_exe_dir(), .texts = {{FONT_B7, L"Ab"}}, .data = std::move(data),
+                .files = {resolve_img_path(L"pic"), resolve_img_path(L"gone")}};
     }
 };
 

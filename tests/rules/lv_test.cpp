@@ -17,12 +17,7 @@ using Lv = pwrs_test;
 // A unit as the wizard has it before a level's gains.
 unit_t mk(int kind, int rank, int bld, int race, int cls, int lv, int abi = 14) {
     unit_t u;
-    u.base.kind = kind;
-    u.base.rank = rank;
-    u.base.bld = bld;
-    u.base.race = race;
-    u.base.cls = cls;
-    u.base.lv = lv;
+    u.base = {.kind = kind, .rank = rank, .bld = bld, .race = race, .cls = cls, .lv = lv};
     for (int& a : u.base.abi) a = abi;
     return u;
 }

@@ -26,14 +26,8 @@ const std::vector<int> feats12{16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27};
 unit_t sample() {
     unit_t u;
     u.name = L"Abcde";
-    u.base.kind = UK_PC;
-    u.base.rank = 1;
-    u.base.bld = 3;
-    u.base.race = 26;
-    u.base.cls = 1;
-    u.base.lv = 3;
-    for (int i = 0; i < 6; ++i) u.base.abi[i] = 10 + i;
-    u.base.abi_ups[2] = 1;
+    u.base = {.kind = UK_PC, .rank = 1, .bld = 3, .race = 26, .cls = 1, .lv = 3, .abi = {10, 11, 12, 13, 14, 15},
+              .abi_ups = {0, 0, 1}};
     u.base.ext[16] = -5;
     u.hp = 7;
     u.xp = 500;

@@ -50,10 +50,7 @@ TEST(Dlg, ScreenshotOfAFramedDialog) {
     panel->set_text(text, true);
     panel->scroll_v_to(60);
     input_state().hover = d->ok_btn;
-    tip_req_t req;
-    req.anchor = d->ok_btn->rc;
-    req.place = TIP_ABOVE;
-    req.text = L"保存设置并<c=fc_g>关闭</c>";
+    tip_req_t req{.anchor = d->ok_btn->rc, .place = TIP_ABOVE, .text = L"保存设置并<c=fc_g>关闭</c>"};
     show_tip(&req);
 
     const clr_t bg{0xFF0E141A};
