@@ -18,6 +18,9 @@ const wchar_t* sys_str_rchr(const wchar_t* s, wchar_t c);
 // White space as the wide runtime classes it, whatever the C locale: ASCII
 // and the Unicode spaces, the ideographic space of Chinese text included.
 bool sys_is_space(wchar_t c);
+// Latin, Greek, Cyrillic and their punctuation (below U+2E80): characters that
+// join into words, where Chinese characters stand alone.
+inline bool sys_joins_word(char32_t c) { return c > U' ' && c < 0x2E80; }
 // Leading decimal number with an optional sign; "12abc" gives 12, no number gives 0.
 int sys_str_to_int(const wchar_t* s);
 // As sys_str_to_int after leading white space, and "0x"/"0X" hexadecimal when

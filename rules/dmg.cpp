@@ -7,6 +7,7 @@
 #include "app/db.h"
 #include "app/opts.h"
 #include "app/str.h"
+#include "app/sys.h"
 
 namespace {
 std::span<dmg_type_t> dmg_types() {
@@ -183,7 +184,7 @@ Str dmg_part_line(const dmg_part_t& part, int flags) {
     const dmg_type_t* t = get_dmg_type(bits[0]);
     // A Latin name stands apart from the numbers ("2-12 fire伤害"); a Chinese one follows them.
     const wchar_t* name = or_empty(t->n);
-    if (*name > L' ' && *name < 0x2E80) text.append(lang_wsp);
+    if (sys_joins_word(*name)) text.append(lang_wsp);
     text.append(name).append(L"伤害");
     Str out;
     return col_text(out, text.buf, t->clr);

@@ -14,6 +14,7 @@
 #include "app/links.h"
 #include "app/platform.h"
 #include "app/render.h"
+#include "app/sys.h"
 #include "app/tex.h"
 #include "ui/rt_markup.h"
 #include "ui/tip.h"
@@ -149,11 +150,39 @@ bool closes_phrase(char32_t c) {
     return false;
 }
 
-// Latin, Greek, Cyrillic and their punctuation join into words that wrap
-// whole; Chinese and Japanese characters stand alone.
-bool joins_word(char32_t c) { return c > U' ' && c < 0x2E80; }
-
 bool is_glyph(const rt_item_t* it, bool (*test)(char32_t)) { return it->kind == RT_GLYPH && test(it->ch); }
+
+// Right edge of the glyph ink on the current line.
+int line_ink(const rt_layout_t& L) {
+    int r = 0;
+    for (size_t i = L.line_first; i < L.t.items.size(); ++i) {
+        const rt_item_t& it = *L.t.items[i];
+        if (it.kind == RT_GLYPH && it.tex) r = std::max(r, it.rc.x + it.ink_x + it.tex->get_size().w);
+    }
+    return r;
+}
+
+// Items from `first` on start the next line together, as they stood to each other.
+void carry_to_next_line(rt_layout_t& L, size_t first) {
+    std::vector<rt_item_t*> moved;
+    while (L.t.items.size() > first) moved.insert(moved.begin(), L.t.items.release(L.t.items.size() - 1));
+    const int end_x = L.pen_x;
+    L.pen_x = moved.front()->rc.x;
+    L.ink_r = line_ink(L);  // of the line that stays
+    const char32_t prev = L.prev;
+    new_line(L, false);
+    L.prev = prev;
+    const int shift = L.pen_x - moved.front()->rc.x;
+    for (rt_item_t* it : moved) {
+        it->rc.x += shift;
+        it->line = L.line_no;
+        if (it->kind == RT_GLYPH) L.line_h = std::max(L.line_h, it->rc.h);
+        L.t.items.push_back(it);
+    }
+    L.ink_r = line_ink(L);
+    L.pen_x = end_x + shift;
+    L.at_line_start = false;
+}
 
 // Starts a new line for a closing mark of advance adv together with the
 // character laid before it and the closing marks already after that one
@@ -170,19 +199,7 @@ bool wrap_with_prev(rt_layout_t& L, int adv) {
     if (j == n && last->ch != L.prev) return false;
     const int moved_w = L.t.items.back()->rc.x + L.t.items.back()->rc.w - last->rc.x;
     if (L.wrap_x() + moved_w + adv > L.t.box.w) return false;
-    std::vector<rt_item_t*> moved;
-    while (L.t.items.size() > j - 1) moved.insert(moved.begin(), L.t.items.release(L.t.items.size() - 1));
-    L.pen_x = moved.front()->rc.x;
-    new_line(L, false);
-    const int shift = L.pen_x - moved.front()->rc.x;
-    for (rt_item_t* it : moved) {
-        it->rc.x += shift;
-        it->line = L.line_no;
-        L.t.items.push_back(it);
-        if (it->tex) L.ink_r = std::max(L.ink_r, it->rc.x + it->ink_x + it->tex->get_size().w);
-    }
-    L.pen_x += moved_w;
-    L.at_line_start = false;
+    carry_to_next_line(L, j - 1);
     return true;
 }
 
@@ -212,37 +229,14 @@ bool wrap_word(rt_layout_t& L, bool names) {
             kept_whole(*L.t.items[first - 2]))
             break;
         const bool breaks_after = it.ch == U'-' && first >= 2 && is_glyph(L.t.items[first - 2], is_letter);
-        const bool part = (names && kept_whole(it)) || (it.kind == RT_GLYPH && joins_word(it.ch) && !breaks_after) ||
-                          it.kind == RT_TIP || it.kind == RT_LINK;
+        const bool part = (names && kept_whole(it)) ||
+                          (it.kind == RT_GLYPH && sys_joins_word(it.ch) && !breaks_after) || it.kind == RT_TIP ||
+                          it.kind == RT_LINK;
         if (!part) break;
         --first;
     }
     if (first == L.t.items.size() || first == L.line_first) return false;
-    std::vector<rt_item_t*> word;
-    while (L.t.items.size() > first) word.insert(word.begin(), L.t.items.release(L.t.items.size() - 1));
-    const int end_x = L.pen_x;
-    L.pen_x = word.front()->rc.x;
-    // The ink of the line that stays.
-    L.ink_r = 0;
-    for (size_t i = L.line_first; i < L.t.items.size(); ++i) {
-        const rt_item_t& it = *L.t.items[i];
-        if (it.kind == RT_GLYPH && it.tex) L.ink_r = std::max(L.ink_r, it.rc.x + it.ink_x + it.tex->get_size().w);
-    }
-    const char32_t prev = L.prev;
-    new_line(L, false);
-    L.prev = prev;
-    const int shift = L.pen_x - word.front()->rc.x;
-    for (rt_item_t* it : word) {
-        it->rc.x += shift;
-        it->line = L.line_no;
-        if (it->kind == RT_GLYPH) {
-            L.line_h = std::max(L.line_h, it->rc.h);
-            if (it->tex) L.ink_r = std::max(L.ink_r, it->rc.x + it->ink_x + it->tex->get_size().w);
-        }
-        L.t.items.push_back(it);
-    }
-    L.pen_x = end_x + shift;
-    L.at_line_start = false;
+    carry_to_next_line(L, first);
     return true;
 }
 
@@ -270,11 +264,11 @@ void lay_char(rt_layout_t& L, char32_t c) {
         const bool after_kept = has_last && kept_whole(*L.t.items.back());
         const bool in_name = (flags & RT_NOBR) || (closes_phrase(c) && after_kept);
         // A Chinese closing mark takes the Latin word or number before it along.
-        const bool after_word = closes_phrase(c) && has_last && is_glyph(L.t.items.back(), joins_word);
+        const bool after_word = closes_phrase(c) && has_last && is_glyph(L.t.items.back(), sys_joins_word);
         // A name longer than the line still parts between its Latin words,
         // also once it has moved to a line of its own.
-        bool moved = (joins_word(c) || in_name) && wrap_word(L, true);
-        if (!(moved && fits()) && (joins_word(c) || after_word)) moved = wrap_word(L, false) || moved;
+        bool moved = (sys_joins_word(c) || in_name) && wrap_word(L, true);
+        if (!(moved && fits()) && (sys_joins_word(c) || after_word)) moved = wrap_word(L, false) || moved;
         if (!(moved && fits())) {
             if (c == U' ') {
                 // Ends its line in the room left: the next line starts with the next word.
@@ -464,12 +458,7 @@ void close_cell(rt_layout_t& L) {
         L.t.cut = true;
     }
     L.pen_x = right;
-    L.ink_r = 0;
-    for (size_t i = L.line_first; i < L.t.items.size(); ++i) {
-        const rt_item_t& it = *L.t.items[i];
-        if (it.kind == RT_GLYPH && it.tex)
-            L.ink_r = std::min(right, std::max(L.ink_r, it.rc.x + it.ink_x + it.tex->get_size().w));
-    }
+    L.ink_r = std::min(right, line_ink(L));
     L.prev = 0;
 }
 

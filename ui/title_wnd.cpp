@@ -129,7 +129,7 @@ void title_wnd_t::title_text_rcs(rect* title_rc, rect* second_rc) const {
     *second_rc = {bar.x + bar.w - sw.w, bar.y + (bar.h - sw.h) / 2, sw.w, sw.h};
     int cx = bar.x + bar.w / 2;
     if (sw.w > 0) cx = std::max(bar.x + tw.w / 2, std::min(cx, second_rc->x - second_gap - (tw.w + 1) / 2));
-    *title_rc = {cx - tw.w / 2, bar.y + (bar.h - tw.h) / 2, tw.w, tw.h};
+    *title_rc = {cx - tw.w / 2, bar.y + bar.h / 2 - tw.h / 2, tw.w, tw.h};
 }
 
 // The tip regions of the title, then of the second text, at the mouse.
@@ -164,8 +164,8 @@ void title_wnd_t::draw() {
     fill_rect(&bar, &title->bg);
     rect t, sec;
     title_text_rcs(&t, &sec);
-    if (!title->second.empty()) ::draw_text(title->second, &bar, FONT_DEF, &title->fg, second_text_align);
-    draw_text_centered(title->title, t.x + t.w / 2, bar.y + bar.h / 2, title->font, &title->fg);
+    if (!title->second.empty()) draw_text_at(title->second, sec.x, sec.y, FONT_DEF, &title->fg);
+    draw_text_at(title->title, t.x, t.y, title->font, &title->fg);
     if (title->icon) {
         const int side = bar.h < 32 ? 16 : 32;
         const rect ico{bar.x + (bar.h - side) / 2, bar.y + (bar.h - side) / 2, side, side};

@@ -4,6 +4,7 @@
 
 #include "app/clr.h"
 #include "app/db.h"
+#include "app/sys.h"
 #include "battle/act_ctx.h"
 #include "battle/atk_rec.h"
 #include "battle/turn.h"
@@ -115,7 +116,7 @@ Str value_line(const wchar_t* key, const Str& value) {
 // A Latin name takes a space after the comma before it; a Chinese one does not.
 void list_item(Str& list, const wchar_t* name) {
     const wchar_t* n = or_empty(name);
-    if (!list.empty()) list.append(L",").append(*n > L' ' && *n < 0x2E80 ? lang_wsp.c_str() : L"");
+    if (!list.empty()) list.append(L",").append(sys_joins_word(*n) ? lang_wsp.c_str() : L"");
     list.append_format(L"<nobr>%s</nobr>", n);
 }
 
