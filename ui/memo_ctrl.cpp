@@ -23,7 +23,7 @@ size* memo_ctrl_t::text_box(size* out) {
     *out = {UNLIMITED, UNLIMITED};
     if (!has_style(MEMO_WRAP)) return out;
     const int w = rc.w - margin_l - margin_r - 2 * border_w;
-    const int h = rc.h - margin_t - margin_b - 2 * border_w - pad_b;
+    const int h = rc.h - margin_t - margin_b - 2 * border_w - foot_h;
     size need{0, 0};
     if (!has_v) measure_text(&need, text, font, measure_flags, w, UNLIMITED);
     // Room for the bar unless the text fits without one.
@@ -33,5 +33,5 @@ size* memo_ctrl_t::text_box(size* out) {
 
 void memo_ctrl_t::on_text_laid_out() {
     const rect t = rtext.get_rect();
-    set_scroll_size(t.w + 2 * border_w, t.h + 2 * border_w + pad_b);
+    set_scroll_size(t.w + 2 * border_w, t.h + 2 * border_w);
 }

@@ -13,10 +13,6 @@ public:
     // set_text keeps the scroll position.
     void reset_text(const wchar_t* s);
 
-    // Room kept under the text when scrolled to its end, for a strip that lies
-    // over the box's bottom edge; the last line would sit under it otherwise.
-    int pad_b = 0;
-
     size* text_box(size* out) override;
     void on_text_laid_out() override;
 };

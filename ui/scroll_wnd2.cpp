@@ -189,7 +189,7 @@ rect* scroll_wnd2_t::content_rect(rect* out) {
 }
 
 rect scroll_wnd2_t::client_area() const {
-    return {rc.x + margin_l, rc.y + margin_t, rc.w - margin_l - margin_r, rc.h - margin_t - margin_b};
+    return {rc.x + margin_l, rc.y + margin_t, rc.w - margin_l - margin_r, rc.h - margin_t - margin_b - foot_h};
 }
 
 void scroll_wnd2_t::on_moved(int dx, int dy) {

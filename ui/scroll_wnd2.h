@@ -19,6 +19,9 @@ public:
     rect h_track, v_track, h_thumb, v_thumb;
     int h_drag = -1, v_drag = -1;  // where the thumb was grabbed; -1: not dragging
     int h_step = 40, v_step = 40;  // pixels per arrow key
+    // A band across the bottom of the client area that neither the view nor
+    // its bars reach: a strip docked there lies over no content.
+    int foot_h = 0;
 
     void set_scroll_size(int w, int h);
     // Clamped to [0, content - view].

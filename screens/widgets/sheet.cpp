@@ -61,7 +61,7 @@ tool_bar_t2* new_sheet_toggles(memo_ctrl_t* parent, const wchar_t* key, int* mas
     // Sized before the layout docks it, so that it grows from its docked corner.
     const size need = s->size_for(s->count(), 1);
     s->resize(need.w + 2 * strip_margin, need.h + 2 * strip_margin);
-    parent->pad_b = s->rc.h;
+    parent->foot_h = s->rc.h;
     reg_owned_wnd(s);
     // The file is the player's to edit: only the four section bits count.
     *mask = CZsConfig::instance().get_int(key, def, cfg_section) & SHEET_MASK_BITS;

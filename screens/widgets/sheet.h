@@ -15,9 +15,9 @@ constexpr int SHEET_MASK_BITS = 0xF;
 // A registered wrapping memo filling parent, with an 8-pixel border; with bg
 // in the theme's sheet colour, else without a background.
 memo_ctrl_t* new_sheet_pane(wnd_t* parent, bool bg);
-// The strip, docked at the pane's bottom right, with room kept under the
-// pane's text so that the strip never hides its last line; reads the mask
-// under key (default def) into *mask and shows it.
+// The strip, docked at the pane's bottom right, in a band of the strip's
+// height that the pane's text and bar never reach, at any scroll position;
+// reads the mask under key (default def) into *mask and shows it.
 tool_bar_t2* new_sheet_toggles(memo_ctrl_t* parent, const wchar_t* key, int* mask, int def);
 // Offered every message of the owner; true when *mask changed and the sheet
 // must be written again. A toggle stores the mask under key; the Alt keys

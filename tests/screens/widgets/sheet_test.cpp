@@ -53,13 +53,13 @@ TEST(SheetToggles, TheStoredMaskIsReadAtStartUpKeepingTheFourSectionBits) {
     }, o);
 }
 
-// The strip lies over the pane's bottom right: scrolled to its end by the
-// wheel (the focus is elsewhere), a long sheet still shows its last line
-// above the strip.
+// The strip lies in a band across the pane's bottom that its view never
+// reaches: scrolled to its end by the wheel (the focus is elsewhere), a long
+// sheet shows its last line above the strip.
 TEST(SheetToggles, TheWheelScrollsTheSheetToItsLastLineAboveTheStrip) {
     in_unit_screen({}, [&](screen_driver_t& d, unit_dlg_t* dlg) {
         memo_ctrl_t* pane = dlg->sheet();
-        const tool_bar_t2* s = dlg->toggles();
+        tool_bar_t2* s = dlg->toggles();
         ASSERT_GT(pane->max_y(), 0) << "every section of a character fills more than the pane";
         d.move_to(pane->rc.x + pane->rc.w / 2, pane->rc.y + pane->rc.h / 2);
         d.wheel(-1);
@@ -70,6 +70,7 @@ TEST(SheetToggles, TheWheelScrollsTheSheetToItsLastLineAboveTheStrip) {
         pane->client_origin(&o);
         const rect t = pane->rtext.get_rect();
         EXPECT_LE(o.y + t.y + t.h, s->rc.y) << "the last line ends under the strip's top";
+        EXPECT_EQ(pane->view.y + pane->view.h, s->item_rect(0).y) << "text and bar end above the toggles";
         d.shot("unit-sheet-wheeled");
     });
 }
