@@ -52,13 +52,6 @@ const act_pick_t* picked(intptr_t id) {
     return &g_act_pick_list[size_t(id - pick_id_base)];
 }
 
-// The strip's face of u; -1 for none.
-int strip_index(const u_lv2_t* strip, const unit_t* u) {
-    for (int i = 0; u && i < strip->count(); ++i)
-        if (strip->unit_of(strip->get_item(i)) == u) return i;
-    return -1;
-}
-
 // The cleanup after a commit or a cancel: nothing picked, the bar unselected.
 void drop_pick(btl_scene_t* s, unit_t* u) {
     bv().sel = {};
@@ -267,7 +260,7 @@ int orders_hover(btl_scene_t* s) {
     const pt_t at = s->get_cell();
     v.hovered = at != NO_HOVER && is_pt_visible(at) ? get_unit_at(at) : nullptr;
     if (v.hovered) status_show_unit(v.hovered);
-    if (u_lv2_t* strip = s->strip()) strip->marked = strip_index(strip, v.hovered);
+    if (u_lv2_t* strip = s->strip()) strip->marked = strip->find_unit(v.hovered);
     // What was built for the cell the pointer left goes with it, busy or not:
     // a key scroll moves the map under a resting pointer while the program is busy.
     v.walk.clear();

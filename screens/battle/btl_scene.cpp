@@ -45,7 +45,7 @@ constexpr int pause_ms = 500;  // a turn's banner, a computer unit's marks, a ch
 constexpr double tint_s = 0.2;
 constexpr int lunge_px = 32;   // a cell's half, toward the target
 constexpr const wchar_t* map_file = L"maps/btl.map";
-constexpr int strip_gap = 2;  // pixels between the strip and the right panel, and above it
+constexpr int strip_gap = 2;  // pixels between the strip and the right panel, the window's top and its left
 
 class _btl_scene_t;
 _btl_scene_t* the_scene = nullptr;
@@ -170,6 +170,7 @@ public:
 
     void on_turn_start(unit_t* u) override {
         status_show_unit(u);
+        if (strip_) strip_->scroll_to_face(strip_->find_unit(u));
         refresh_hover();
         // A turn passed on at once (a sleeper's) would leave its banner rising
         // under this one: this one replaces it.
@@ -308,8 +309,12 @@ public:
         // finds the lists of a battle whose foes were freed): nothing to list.
         if (get_btl_map())
             for (unit_t* u : btl().roster) strip_->add_unit(u)->kind = LIK_COMMAND;
+        // From the window's left edge to the right panel, with the gap at both ends.
+        const int right = main_ui_built() ? main_ui().right_pnl->rc.x - strip_gap : 0;
+        strip_->max_w = std::max(0, right - strip_gap);
         strip_->relayout();
-        if (main_ui_built()) strip_->move_to(main_ui().right_pnl->rc.x - strip_gap, strip_gap, MOVE_AT_RIGHT);
+        if (main_ui_built()) strip_->move_to(right, strip_gap, MOVE_AT_RIGHT);
+        strip_->scroll_to_face(strip_->find_unit(get_cur_unit()));
     }
 
     u_lv2_t* strip() const override { return strip_; }

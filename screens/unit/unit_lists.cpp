@@ -1,5 +1,7 @@
 #include "screens/unit/unit_lists.h"
 
+#include <algorithm>
+
 #include "app/font.h"
 #include "app/geom.h"
 #include "app/img_cache.h"
@@ -31,6 +33,8 @@ constexpr int strip_gap = 2;
 constexpr int btl_strip_margin = 5;
 constexpr int btl_strip_h = 62;
 constexpr int mark_h = 2;
+// Kept under the faces of a scrolling strip, so that its bar leaves the mark clear.
+constexpr int mark_room = mark_h + 2;
 constexpr const wchar_t* unknown_face = L"faces_npc/null";
 
 unit_hover_fn hover_fn = nullptr;
@@ -112,7 +116,38 @@ unit_t* u_lv2_t::unit_of(const li_t* it) const { return unit_in(it); }
 
 li_t* u_lv2_t::add_unit(unit_t* u) { return add_item(L"", nullptr, nullptr, 0, 0, uintptr_t(u), 0, nullptr); }
 
+int u_lv2_t::find_unit(const unit_t* u) const {
+    for (int i = 0; u && i < count(); ++i)
+        if (unit_of(get_item(i)) == u) return i;
+    return -1;
+}
+
+void u_lv2_t::scroll_to_face(int i) {
+    if (i >= 0) scroll_h_to(i * (item_sz.w + item_gap));
+}
+
+void u_lv2_t::relayout() {
+    const int step = item_sz.w + item_gap;
+    const bool scrolls = max_w > 0 && cols_w(count()) + margin_l + margin_r > max_w;
+    item_mb = strip_margin + (scrolls ? mark_room : 0);
+    item_sz.h = strip_face + strip_margin + item_mb;
+    h_step = step;
+    if (scrolls) {
+        // The list's own sizing would size it to all its faces.
+        cls_style &= ~(WS_AUTO_W | WS_AUTO_H);
+        const int shown = std::max(1, (max_w - margin_l - margin_r + item_gap) / step);
+        resize(cols_w(shown) + margin_l + margin_r, margin_t + item_sz.h + SCROLL_BAR_W + margin_b);
+    } else {
+        cls_style |= WS_AUTO_W | WS_AUTO_H;
+    }
+    tool_bar_t2::relayout();
+}
+
 bool u_lv2_t::on_msg(const evt_t& msg, wnd_t* sender) {
+    if (sender == this && has_h && (msg.code == EVT_WHEEL_DOWN || msg.code == EVT_WHEEL_UP)) {
+        scroll_h_by(msg.code == EVT_WHEEL_DOWN ? h_step : -h_step);
+        return true;
+    }
     if (sender == this && msg.code == EVT_CUR_CHANGED && hover_shows) {
         if (unit_t* u = unit_of(get_item(int(msg.b))); u && hover_fn) hover_fn(u);
         return true;
@@ -121,14 +156,22 @@ bool u_lv2_t::on_msg(const evt_t& msg, wnd_t* sender) {
         if (unit_t* u = unit_of(get_item(int(msg.b)))) open_unit_dlg(u, nullptr);
         return true;
     }
-    return tool_bar_t2::on_msg(msg, sender);
+    // Unless the player looks along it, the strip shows the acting unit's face.
+    if (sender == this && msg.code == EVT_FRAME && mark_cur && has_h && !is_hot() && h_drag < 0)
+        scroll_to_face(find_unit(get_cur_unit()));
+    const bool done = tool_bar_t2::on_msg(msg, sender);
+    // A dragged thumb or a page key may stop anywhere: the strip stops at a whole face.
+    if (has_h) scroll_h_to((pos_x() + h_step / 2) / h_step * h_step);
+    return done;
 }
 
 void u_lv2_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
     unit_t* u = unit_of(it);
     if (!u) return;
+    // The face's frame: the item less the room a scrolling strip keeps under it.
+    const rect f{r.x, r.y, r.w, inner.y + inner.h + strip_margin - r.y};
     const clr_t* side = u->side_slot();
-    if (side) draw_rect(&r, side);
+    if (side) draw_rect(&f, side);
     if (u->is_known()) {
         draw_tex(face_of(u, inner), &inner, nullptr);
         draw_face_badges(u, inner, is_hot() || is_alt_down());
@@ -136,7 +179,7 @@ void u_lv2_t::draw_item(li_t* it, int index, const rect& r, const rect& inner) {
         draw_tex(get_img_sized(unknown_face, inner.w, inner.h), &inner, nullptr);
     }
     if (mark_cur && u == get_cur_unit()) {
-        const rect bar{r.x, r.y + r.h + 1, r.w, mark_h};
+        const rect bar{f.x, f.y + f.h + 1, f.w, mark_h};
         fill_rect(&bar, &theme::mark);
     }
     (void)index;

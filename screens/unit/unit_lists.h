@@ -36,12 +36,21 @@ public:
     bool hover_shows = false;  // hovering a face shows the unit in the map scene's unit panel
     bool click_opens = true;   // a click opens the unit dialog on the party
     bool mark_cur = false;     // the unit whose turn it is gets a bar below its face
+    // 0: as wide as its faces. Else at most this wide: the strip shows the
+    // whole faces that fit and scrolls the rest, a face at a time, with a bar
+    // below them (and the wheel).
+    int max_w = 0;
 
     u_lv2_t();
     unit_t* unit_of(const li_t* it) const;
     li_t* add_unit(unit_t* u);
+    // The index of u's face; -1 when none.
+    int find_unit(const unit_t* u) const;
+    // Scrolls so that face i comes first, or as near first as the last faces allow.
+    void scroll_to_face(int i);
 
     bool on_msg(const evt_t& msg, wnd_t* sender) override;
+    void relayout() override;
     void draw_item(li_t* it, int index, const rect& r, const rect& inner) override;
     Str* item_tip(Str* out, const li_t* it) override;
 };

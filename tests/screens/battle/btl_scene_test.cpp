@@ -27,6 +27,7 @@
 #include "rules/eqpts.h"
 #include "rules/itm_ids.h"
 #include "rules/itm_slot.h"
+#include "rules/lv.h"
 #include "rules/mon_ids.h"
 #include "rules/pwr.h"
 #include "rules/pwr_ids.h"
@@ -39,12 +40,16 @@
 #include "screens/map/act_bar.h"
 #include "screens/menu/main_menu.h"
 #include "screens/map/main_ui.h"
+#include "screens/map/view_grid.h"
 #include "screens/unit/unit_lists.h"
 #include "screens/widgets/log_memo.h"
+#include "screens/widgets/theme.h"
 #include "support/btl_stage.h"
+#include "support/canvas.h"
 #include "support/desc_corpus.h"
 #include "support/next_d20.h"
 #include "support/screen_driver.h"
+#include "support/screen_sizes.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
 #include "ui/std_dlgs.h"
@@ -281,9 +286,10 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
         EXPECT_EQ(main_ui().shown_unit, rat);
         hover_cell(d, me->pos);
         EXPECT_EQ(main_ui().shown_unit, me);
-        // The rat's face in the roster's strip.
+        // The rat's face in the roster's strip, which holds both faces as it always did.
         u_lv2_t* strip = cur_btl_scene()->strip();
         ASSERT_EQ(strip->count(), 2);
+        EXPECT_EQ(std::tuple(strip->rc.w, strip->rc.h, strip->has_h), std::tuple(2 * 54 - 2 + 10, 62, false));
         const int face = strip->unit_of(strip->get_item(0)) == rat ? 0 : 1;
         d.move_to(strip->item_rect(face));
         d.frames(2);
@@ -301,6 +307,144 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
         EXPECT_EQ(main_ui().sheet_mask, mask);
         EXPECT_EQ(std::wstring(main_ui().sheet_pane->text.c_str()), my_sheet);
     });
+}
+
+// More units than the roster's strip holds, the party first and last in the
+// turn order: at every frame the strip lies on the window left of the panel,
+// stops at whole faces and shows the acting unit's face, through the foes'
+// turns to the last unit's and round again to the first's. The wheel and the
+// bar reach the other faces, which the pointer hovers as before.
+namespace {
+void crowded_fight(const rect& scr) {
+    // Faces 54 pixels apart in the room left of the panel, less a gap of 2
+    // at each end and the strip's margins of 5: as many rats, two faces too many.
+    const int holds = (map_view_size({scr.w, scr.h}).w - 2 * 2 - 2 * 5 + 2) / 54;
+    btl_stage_t st;
+    st.plain_map(12, 8);
+    const int first = st.pc(1, {1, 1});
+    std::vector<int> rats;
+    for (int i = 0; i < holds; ++i) rats.push_back(st.mon(MON_RAT_D, 1, {4 + i % 8, 1 + i / 8}));
+    const int last = st.pc(2, {1, 3});
+    st.before_run = [&] {  // asleep, the rats pass their turns
+        cond_inst_t ci;
+        for (int r : rats) st.u(r)->conds.add(make_cond_inst(ci, C_SLEEP, nullptr, 0, CI_NO_ROLL, 0), true);
+    };
+    screen_opts_t o = fast_btl_opts();
+    o.w = scr.w, o.h = scr.h;
+    screen_driver_t d(o);
+    st.play(d, [&] {
+        u_lv2_t* s = cur_btl_scene()->strip();
+        const int panel_x = main_ui().right_pnl->rc.x, step = s->item_sz.w + s->item_gap;
+        ASSERT_EQ(s->count(), holds + 2);
+        ASSERT_TRUE(s->has_h) << "more faces than the strip holds on " << scr.w;
+        std::string fault;
+        const auto fine = [&] {  // the strip as this frame shows it
+            const rect& r = s->rc;
+            const rect f = s->item_rect(s->find_unit(get_cur_unit()));
+            if (!(r.x >= 0 && r.y >= 0 && r.x + r.w <= panel_x && r.y + r.h <= scr.h))
+                fault = "the strip off the window";
+            else if (f.x < s->view.x || f.x + f.w > s->view.x + s->view.w)
+                fault = "the acting unit's face out of view";
+            else if (s->pos_x() % step != 0)
+                fault = "a face cut";
+            return fault.empty();
+        };
+        const auto turns_to = [&](int i) {
+            return d.wait_for([&] { return !fine() || cur_btl_scene()->waiting_unit() == st.u(i); },
+                              "the unit's orders", 3000) && fine();
+        };
+        ASSERT_TRUE(fine()) << fault << " on " << scr.w;
+        EXPECT_EQ(s->pos_x(), 0);
+        // The wheel over the strip steps a face, up to the last; hovering a
+        // face shown so shows its unit.
+        d.move_to(s->item_rect(0));
+        d.wheel(-1);
+        ASSERT_EQ(s->pos_x(), step);
+        d.move_to(s->item_rect(1));
+        d.frames(2);
+        EXPECT_EQ(main_ui().shown_unit, s->unit_of(s->get_item(1)));
+        d.wheel(-1), d.wheel(-1);
+        EXPECT_EQ(s->pos_x(), 2 * step);
+        d.wheel(1);
+        EXPECT_EQ(s->pos_x(), step);
+        // A thumb dragged anywhere stops at a whole face; at its end it shows the last.
+        const SDL_Point grip{s->h_thumb.x + s->h_thumb.w / 2, s->h_thumb.y + s->h_thumb.h / 2};
+        d.drag(grip, {grip.x + 7, grip.y});
+        EXPECT_EQ(s->pos_x() % step, 0);
+        d.drag({s->h_thumb.x + 1, grip.y}, {s->h_track.x + s->h_track.w - 1, grip.y});
+        EXPECT_EQ(s->pos_x(), s->max_x());
+        EXPECT_EQ(std::tuple(s->pos_x(), (s->view.w + s->item_gap) / step), std::tuple(2 * step, holds));
+        // The pointer gone, the strip is back at the acting unit.
+        hover_cell(d, st.u(first)->pos);
+        EXPECT_EQ(s->pos_x(), 0);
+        click_cell(d, st.u(first)->pos);  // its turn ends in defence
+        ASSERT_TRUE(turns_to(last)) << fault << " on " << scr.w;
+        EXPECT_EQ(s->pos_x(), s->max_x());
+        // Its mark lies under its face's frame of 52, above the bar.
+        const rect f = s->item_rect(s->find_unit(st.u(last)));
+        uint32_t mark = 0;
+        d.on_main([&] {
+            canvas_t c(scr.w);
+            s->paint();
+            mark = canvas_t::px(f.x + 4, f.y + 52 + 1);
+        });
+        EXPECT_EQ(mark, theme::mark.v);
+        d.shot(scr.w == min_scr.w ? "crowded-strip-900" : "crowded-strip");
+        click_cell(d, st.u(last)->pos);
+        ASSERT_TRUE(turns_to(first)) << fault << " on " << scr.w;
+        EXPECT_EQ(s->pos_x(), 0);
+    });
+}
+}  // namespace
+
+TEST(BtlStrip, ACrowdedFightKeepsTheActingUnitsFaceInViewAtTheSmallestWindow) { crowded_fight(min_scr); }
+TEST(BtlStrip, ACrowdedFightKeepsTheActingUnitsFaceInViewAt1280) { crowded_fight({0, 0, 1280, 720}); }
+
+// The unit panel's sheet of every premade at level 15, scrolled a line at a
+// time from its top to its end, draws nothing where its section toggles lie,
+// in either language: its text and bar end above their row.
+TEST(BtlPanel, NoLineOfASheetPassesUnderItsToggles) {
+    for (const char* lang : {"cn", "en"}) {
+        btl_stage_t st;
+        st.duel(10, 6, 1, {3, 3}, {5, 3});
+        screen_opts_t o = fast_btl_opts();
+        o.config += std::string("Lang=") + lang + "\r\n";
+        screen_driver_t d(o);
+        st.play(d, [&] {
+            memo_ctrl_t* pane = main_ui().sheet_pane;
+            tool_bar_t2* toggles = main_ui().sheet_toggles;
+            for (const unit_t* pc : get_preset_pcs()) {
+                unit_t u(*pc);
+                std::string fault;
+                int lines = 0;
+                d.on_main([&] {
+                    while (u.base.lv < 15) {
+                        lv_choices_t picks;
+                        lv_up_unit(u, picks);
+                        finish_lv_up(u, false);
+                    }
+                    u.btl.known = 1;
+                    status_show_unit(&u);
+                    canvas_t c(root_size().w);
+                    for (int y = 0; fault.empty(); y += pane->v_step, ++lines) {
+                        pane->scroll_v_to(y);
+                        c.clear();
+                        pane->draw();  // the pane without the toggles over it
+                        for (int i = 0; i < toggles->count(); ++i)
+                            for (const uint32_t px : canvas_t::read(toggles->item_rect(i)))
+                                if (px != theme::sheet_bg.v)
+                                    fault = "drawn under toggle " + std::to_string(i) + " at " + std::to_string(y);
+                        if (y >= pane->max_y()) break;
+                    }
+                    status_show_unit(st.u(me_i));  // u goes
+                });
+                EXPECT_EQ(fault, "") << lang << " " << to_utf8_string(unit_disp_name(&u).c_str());
+                EXPECT_GT(lines, 1) << "a sheet longer than the panel";
+            }
+            d.on_main([&] { pane->scroll_v_to(pane->max_y() / 2); });
+            d.shot(std::string("unit-panel-scrolled-") + lang);
+        });
+    }
 }
 
 // Every premade's race and build stay whole in the unit panel: one that does
