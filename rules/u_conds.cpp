@@ -73,7 +73,8 @@ void u_conds_t::log_gain(const cond_inst_t& inst) {
     Str text(cond_name(inst.id));
     if (inst.amt != 0) text.append_format(L" %d", inst.amt);
     unit_float_text(text.buf, u, is_good_cond(inst.id) ? FLOAT_COND_GOOD : FLOAT_COND_BAD);
-    log_cur_buf()->append_format(L"<c=%C>%s%s</c>", char(cond_tag(inst.id)), text.buf, lang_dot.buf);
+    // The log wraps: a name keeps its count on its line ("Bleeding 4").
+    log_cur_buf()->append_format(L"<c=%C><nobr>%s</nobr>%s</c>", char(cond_tag(inst.id)), text.buf, lang_dot.buf);
 }
 
 void u_conds_t::add(const cond_inst_t& inst, bool recalc) {

@@ -86,10 +86,10 @@ TEST_F(Cond, RepeatsMergeOrChangeNothing) {
     unit_t src;
     lang_dot = L"。";
     give(u, 20, &src, 4);
-    EXPECT_EQ(take_log(), L"<c=r> 4。</c>");  // the name comes from the texts, absent here
+    EXPECT_EQ(take_log(), L"<c=r><nobr> 4</nobr>。</c>");  // the name comes from the texts, absent here
     give(u, 24, &src, 0);
     u.conds.remove(24);
-    EXPECT_EQ(log_text(), L"<c=g> 5。</c><c=g></c>解除。");
+    EXPECT_EQ(log_text(), L"<c=g><nobr> 5</nobr>。</c><c=g></c>解除。");
     u.conds.map[20].dur = 1;
     give(u, 20, &src, 6);
     EXPECT_EQ(u.conds.map[20].amt, 10);

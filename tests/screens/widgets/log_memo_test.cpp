@@ -7,8 +7,15 @@
 #include <tuple>
 
 #include "app/font.h"
+#include "app/geom.h"
 #include "app/render.h"
+#include "app/text_log.h"
+#include "rules/cond.h"
+#include "rules/cond_ids.h"
+#include "rules/pty.h"
+#include "rules/unit.h"
 #include "support/screen_canvas.h"
+#include "ui/rtext.h"
 
 TEST(LogMemo, ModesSizeTheBoxAndTheFullViewGoesBackToTheModeBefore) {
     in_game([&](screen_driver_t& d) {
@@ -58,5 +65,35 @@ TEST(LogMemo, FloatingShowsTheTextButNotTheBox) {
         EXPECT_EQ(px_at(strip, 110, 110), 0xFF111111u);
         EXPECT_EQ(px_at(floating, 110, 110) >> 24, 0u) << "no background";
         EXPECT_GT(inked(floating, {0, 0, 120, 120}), 20) << "the line is drawn";
+    });
+}
+
+// A condition gained with a count is logged as one unit: wherever the log's
+// width ends a line, the count stays beside the name ("流血 4。").
+TEST(LogMemo, AConditionsCountStaysBesideItsName) {
+    in_game([&](screen_driver_t& d) {
+        std::string parted;
+        d.on_main([&] {
+            reset_pty();
+            log_cur_buf()->assign(L"造成<c=r>38</c>点伤害。");
+            cond_inst_t ci;
+            g_pty.units[0]->conds.add(make_cond_inst(ci, C_BLEED, nullptr, 0, CI_NO_ROLL, 4), false);
+            const Str line = *log_cur_buf();
+            log_cur_buf()->assign(L"");
+            const clr_t white = 0xFFFFFFFF;
+            for (int w = 80; w < 400 && parted.empty(); ++w) {
+                rtext_t rt;
+                const size box{w, UNLIMITED};
+                rt.set_text(line.c_str(), &box, FONT_DEF, &white, rect_align::left | rect_align::top);
+                int name = -1, count = -1;
+                for (int i = 0; i < rt.item_count(); ++i)
+                    if (rt.item(i)->kind == RT_GLYPH) {
+                        if (name < 0 && rt.item(i)->ch == U'流') name = rt.item(i)->line;
+                        if (rt.item(i)->ch == U'4') count = rt.item(i)->line;
+                    }
+                if (name < 0 || name != count) parted = "at " + std::to_string(w) + ": " + to_utf8_string(line.c_str());
+            }
+        });
+        EXPECT_EQ(parted, "");
     });
 }
