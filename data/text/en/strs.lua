@@ -137,7 +137,7 @@ p[117] = {n = "Greater Turning", d = "Your turning is harder still to resist."}
 p[118] = {n = "Extra Turning", d = "Turn undead twice per battle."}
 
 -- Spells
-p[119] = {n = "Magic Missile", d = "Bolts of force that never miss a target without spell resistance; more missiles as the caster gains levels, 3 at most."}
+p[119] = {n = "Magic Missile", d = "Fires magic missiles that never miss a target without spell resistance; more missiles as the caster gains levels, 3 at most."}
 p[120] = {n = "Sleep", d = "Creatures in an area fall into a magical slumber."}
 p[121] = {n = "Grease", d = "Coat the ground in slippery grease; creatures standing in it may fall. Lasts until removed."}
 p[122] = {n = "Summon Monster", d = "Call an elemental to the chosen cell to fight for you; the one called before leaves."}
