@@ -78,17 +78,25 @@ inline void unit_texts(const std::string& title, unit_t& u, bool pc, const text_
 inline constexpr int unit_lvs[] = {1, 10, 20};
 inline constexpr int summed_lvs[] = {2, 4, 20};
 
-// A character raised to level lv as the wizard raises it, with the summary of
-// each level-up to a level of summed_lvs; then its texts.
-inline void pc_texts(const std::string& title, unit_t& u, int lv, const text_fn& fn) {
+// A character raised to level lv as the wizard raises it; each(old) after
+// each level-up, with the character as it was before it.
+inline void raise_to(unit_t& u, int lv, const std::function<void(const unit_t& old)>& each = {}) {
     while (u.base.lv < lv) {
         const unit_t old = u;
         lv_choices_t picks;
         lv_up_unit(u, picks);
         finish_lv_up(u, false);
+        if (each) each(old);
+    }
+}
+
+// A character raised to level lv, with the summary of each level-up to a
+// level of summed_lvs; then its texts.
+inline void pc_texts(const std::string& title, unit_t& u, int lv, const text_fn& fn) {
+    raise_to(u, lv, [&](const unit_t& old) {
         if (std::count(std::begin(summed_lvs), std::end(summed_lvs), u.base.lv))
             fn(title + " level-up to " + std::to_string(u.base.lv), txt::lv_up_summary(&old, &u), {wizard_memo});
-    }
+    });
     unit_texts(title + " level " + std::to_string(lv), u, true, fn);
 }
 
