@@ -203,6 +203,41 @@ bool wrap_with_prev(rt_layout_t& L, int adv) {
     return true;
 }
 
+// Starts a new line for a closing mark that follows spaces ("23 )", also
+// with the marks already laid after them: "23 )" before a "。") together
+// with those spaces and the word or character before them, when that is not
+// alone on its line and all of it fits. A space that filled the room left
+// takes its own width again.
+bool wrap_with_spaced(rt_layout_t& L, int adv) {
+    const auto space = [](const rt_item_t* it) { return it->kind == RT_BLANK && it->ch == U' '; };
+    const size_t n = L.t.items.size();
+    size_t marks = n;
+    while (marks > L.line_first && is_glyph(L.t.items[marks - 1], closes_phrase)) --marks;
+    size_t j = marks;
+    while (j > L.line_first && space(L.t.items[j - 1])) --j;
+    if (j == marks || j == L.line_first || L.t.items[j - 1]->kind != RT_GLYPH) return false;
+    size_t first = j;
+    while (first > L.line_first && is_glyph(L.t.items[first - 1], sys_joins_word)) --first;
+    if (first == j) --first;  // a Chinese character
+    if (first == L.line_first) return false;
+    int spaces_w = 0;
+    for (size_t i = j; i < marks; ++i) spaces_w += L.t.items[i]->rc.h / 4;
+    const int marks_w = L.pen_x - (marks < n ? L.t.items[marks]->rc.x : L.pen_x);
+    const int moved_w = L.t.items[j]->rc.x - L.t.items[first]->rc.x + spaces_w + marks_w;
+    if (moved_w + adv > L.t.box.w - L.wrap_x()) return false;
+    int x = L.t.items[j]->rc.x;
+    for (size_t i = j; i < marks; ++i) {
+        rt_item_t* sp = L.t.items[i];
+        sp->rc.x = x, sp->rc.w = sp->rc.h / 4;
+        x += sp->rc.w;
+    }
+    const int shift = marks < n ? x - L.t.items[marks]->rc.x : 0;
+    for (size_t i = marks; i < n; ++i) L.t.items[i]->rc.x += shift;
+    L.pen_x = x + marks_w;
+    carry_to_next_line(L, first);
+    return true;
+}
+
 // A hyphen parts words only after a letter: "Two-" / "Handed", but never a
 // sign from its number ("-2") or a range ("19-25").
 bool is_letter(char32_t c) {
@@ -265,9 +300,11 @@ void lay_char(rt_layout_t& L, char32_t c) {
         const bool in_name = (flags & RT_NOBR) || (closes_phrase(c) && after_kept);
         // A Chinese closing mark takes the Latin word or number before it along.
         const bool after_word = closes_phrase(c) && has_last && is_glyph(L.t.items.back(), sys_joins_word);
+        // A closing mark after a space goes with what it closes, before any word moves alone.
+        bool moved = closes_phrase(c) && wrap_with_spaced(L, adv);
         // A name longer than the line still parts between its Latin words,
         // also once it has moved to a line of its own.
-        bool moved = (sys_joins_word(c) || in_name) && wrap_word(L, true);
+        if (!moved) moved = (sys_joins_word(c) || in_name) && wrap_word(L, true);
         if (!(moved && fits()) && (sys_joins_word(c) || after_word)) moved = wrap_word(L, false) || moved;
         if (!(moved && fits())) {
             if (c == U' ') {

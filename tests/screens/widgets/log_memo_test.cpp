@@ -10,10 +10,12 @@
 #include "app/geom.h"
 #include "app/render.h"
 #include "app/text_log.h"
+#include "battle/rolls.h"
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
 #include "rules/pty.h"
 #include "rules/unit.h"
+#include "support/next_d20.h"
 #include "support/screen_canvas.h"
 #include "ui/rtext.h"
 
@@ -68,16 +70,21 @@ TEST(LogMemo, FloatingShowsTheTextButNotTheBox) {
     });
 }
 
-// A condition gained with a count is logged as one unit: wherever the log's
-// width ends a line, the count stays beside the name ("流血 4。").
-TEST(LogMemo, AConditionsCountStaysBesideItsName) {
+// A condition gained with a count is logged as one unit, and a roll's closing
+// bracket, after its space, stays with what it closes: wherever the log's
+// width ends a line, the count stays beside the name ("流血 4。") and no line
+// starts with the bracket ("23 )。").
+TEST(LogMemo, AConditionsCountStaysBesideItsNameAndARollsBracketWithItsRoll) {
     in_game([&](screen_driver_t& d) {
         std::string parted;
         d.on_main([&] {
             reset_pty();
+            unit_t* u = g_pty.units[0];
             log_cur_buf()->assign(L"造成<c=r>38</c>点伤害。");
+            next_d20(15);
+            roll_unit_check(L"流血", u, 21, 23);
             cond_inst_t ci;
-            g_pty.units[0]->conds.add(make_cond_inst(ci, C_BLEED, nullptr, 0, CI_NO_ROLL, 4), false);
+            u->conds.add(make_cond_inst(ci, C_BLEED, nullptr, 0, CI_NO_ROLL, 4), false);
             const Str line = *log_cur_buf();
             log_cur_buf()->assign(L"");
             const clr_t white = 0xFFFFFFFF;
@@ -85,13 +92,18 @@ TEST(LogMemo, AConditionsCountStaysBesideItsName) {
                 rtext_t rt;
                 const size box{w, UNLIMITED};
                 rt.set_text(line.c_str(), &box, FONT_DEF, &white, rect_align::left | rect_align::top);
-                int name = -1, count = -1;
+                int name = -1, count = -1, line_no = -1;
+                bool bracket_starts = false;
                 for (int i = 0; i < rt.item_count(); ++i)
                     if (rt.item(i)->kind == RT_GLYPH) {
-                        if (name < 0 && rt.item(i)->ch == U'流') name = rt.item(i)->line;
-                        if (rt.item(i)->ch == U'4') count = rt.item(i)->line;
+                        const int at = rt.item(i)->line;
+                        if (at != line_no) bracket_starts |= rt.item(i)->ch == U')';
+                        line_no = at;
+                        if (rt.item(i)->ch == U'流') name = at;  // the condition's, after the roll's
+                        if (rt.item(i)->ch == U'4') count = at;
                     }
-                if (name < 0 || name != count) parted = "at " + std::to_string(w) + ": " + to_utf8_string(line.c_str());
+                if (name < 0 || name != count || bracket_starts)
+                    parted = "at " + std::to_string(w) + ": " + to_utf8_string(line.c_str());
             }
         });
         EXPECT_EQ(parted, "");
