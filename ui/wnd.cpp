@@ -629,14 +629,16 @@ bool wnd_t::is_enabled() const { return is_created() && !has_style(WS_DISABLED);
 bool wnd_t::is_checked() const { return is_created() && has_style(WS_CHECKED); }
 bool wnd_t::is_hot() const { return get_hover_wnd() == this; }
 
+// Only the one bit of the window's own word changes: folding the class word in
+// would fix there what a class sets in it for the time being (a strip's sizing).
 void wnd_t::set_visible(bool v) {
-    style = v ? all_style() & ~WS_HIDDEN : all_style() | WS_HIDDEN;
+    style = v ? style & ~WS_HIDDEN : style | WS_HIDDEN;
     if (is_laid_out()) notify({EVT_VISIBILITY, id, v ? 1 : 0});
 }
 
 void wnd_t::set_enabled(bool v) {
     if (is_enabled() == v) return;
-    style = v ? all_style() & ~WS_DISABLED : all_style() | WS_DISABLED;
+    style = v ? style & ~WS_DISABLED : style | WS_DISABLED;
     if (is_laid_out() && !text.empty()) {
         // The text is drawn in the disabled colour.
         layout_text();

@@ -206,6 +206,8 @@ public:
 
     void on_unit_ready(unit_t* u, bool computer) override {
         if (!visible(u)) return;
+        // The roster's faces lie over the view's top: an actor they cover is shown whole.
+        if (under_strip(u->pos)) scroll_to(u->pos);
         if (can_use(u, P_MOVE)) {
             get_move_range(u, &bv().mr);
             prep_unit_paths(u, SF_WALK);
@@ -322,6 +324,12 @@ public:
 private:
     u_lv2_t* strip_ = nullptr;  // the roster's faces; the window tree owns it
     int waits_ = 0;
+
+    bool under_strip(const pt_t& cell) const {
+        if (!strip_ || strip_->is_hidden()) return false;
+        const rect c = view.cell_scrn_rect(cell), &s = strip_->rc;
+        return c.x < s.x + s.w && s.x < c.x + c.w && c.y < s.y + s.h && s.y < c.y + c.h;
+    }
 
     void on_btl_start() {
         log_cur_buf()->append(L"---- 战斗开始 ----");

@@ -22,6 +22,7 @@
 #include "battle/map_art.h"
 #include "battle/fog.h"
 #include "battle/listener.h"
+#include "battle/turn.h"
 #include "rules/cond.h"
 #include "rules/cond_ids.h"
 #include "rules/eqpts.h"
@@ -309,16 +310,20 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
 }
 
 // More units than the roster's strip holds, the party first and last in the
-// turn order: at every frame the strip lies on the window left of the panel,
-// stops at whole faces and shows the acting unit's face, through the foes'
-// turns to the last unit's and round again to the first's. The wheel and the
-// bar reach the other faces, which the pointer hovers as before.
+// turn order, fought after another fight of the same run (a small one, or the
+// same crowd) that the player gave up: at every frame the strip lies on the
+// window left of the panel, stops at whole faces and shows the acting unit's
+// face, through the foes' turns to the last unit's and round again to the
+// first's. The wheel and the bar reach the other faces, which the pointer
+// hovers as before; deaths that make room for every face and the units'
+// return cross the point where the faces fit, both ways.
 namespace {
-void crowded_fight(const rect& scr) {
+void crowded_fight(const rect& scr, bool after_crowd) {
     // Faces 54 pixels apart in the room left of the panel, less a gap of 2
     // at each end and the strip's margins of 5: as many rats, two faces too many.
     const int holds = (map_view_size({scr.w, scr.h}).w - 2 * 2 - 2 * 5 + 2) / 54;
-    btl_stage_t st;
+    btl_stage_t small, st;
+    small.duel(10, 6, 1, {3, 3}, {5, 3});
     st.plain_map(12, 8);
     const int first = st.pc(1, {1, 1});
     std::vector<int> rats;
@@ -331,29 +336,65 @@ void crowded_fight(const rect& scr) {
     screen_opts_t o = fast_btl_opts();
     o.w = scr.w, o.h = scr.h;
     screen_driver_t d(o);
-    st.play(d, [&] {
+    std::string fault;
+    const auto fine = [&] {  // the strip as this frame shows it
+        u_lv2_t* s = cur_btl_scene()->strip();
+        const rect& r = s->rc;
+        const rect f = s->item_rect(s->find_unit(get_cur_unit()));
+        if (!(r.x >= 0 && r.y >= 0 && r.x + r.w <= main_ui().right_pnl->rc.x && r.y + r.h <= scr.h))
+            fault = "the strip off the window";
+        else if (f.x < s->view.x || f.x + f.w > s->view.x + s->view.w)
+            fault = "the acting unit's face out of view";
+        else if (s->pos_x() % (s->item_sz.w + s->item_gap) != 0)
+            fault = "a face cut";
+        return fault.empty();
+    };
+    (after_crowd ? st : small).play(d, [&] {
+        ASSERT_TRUE(fine()) << fault << " in the fight before, on " << scr.w;
+        ASSERT_TRUE(d.pick_sys_menu(L"投降"));
+        ASSERT_TRUE((after_crowd ? st : small).wait_end(d));
+        d.on_main([] { pop_scene(); });
+        st.start(d);
+        ASSERT_TRUE(st.wait_orders(d, st.u(first)));
         u_lv2_t* s = cur_btl_scene()->strip();
         const int panel_x = main_ui().right_pnl->rc.x, step = s->item_sz.w + s->item_gap;
         ASSERT_EQ(s->count(), holds + 2);
         ASSERT_TRUE(s->has_h) << "more faces than the strip holds on " << scr.w;
-        std::string fault;
-        const auto fine = [&] {  // the strip as this frame shows it
-            const rect& r = s->rc;
-            const rect f = s->item_rect(s->find_unit(get_cur_unit()));
-            if (!(r.x >= 0 && r.y >= 0 && r.x + r.w <= panel_x && r.y + r.h <= scr.h))
-                fault = "the strip off the window";
-            else if (f.x < s->view.x || f.x + f.w > s->view.x + s->view.w)
-                fault = "the acting unit's face out of view";
-            else if (s->pos_x() % step != 0)
-                fault = "a face cut";
-            return fault.empty();
-        };
         const auto turns_to = [&](int i) {
             return d.wait_for([&] { return !fine() || cur_btl_scene()->waiting_unit() == st.u(i); },
                               "the unit's orders", 3000) && fine();
         };
         ASSERT_TRUE(fine()) << fault << " on " << scr.w;
         EXPECT_EQ(s->pos_x(), 0);
+        // Two rats fall: every face fits, and the strip is as a small fight's;
+        // back in the fight, they crowd it again.
+        std::vector<int> hp;
+        d.on_main([&] {
+            for (int r : {rats[0], rats[1]}) {
+                hp.push_back(st.u(r)->hp);
+                st.u(r)->hp = 0;
+                unit_dies(st.u(r));
+            }
+        });
+        EXPECT_EQ(std::tuple(s->has_h, s->rc.h, s->rc.x + s->rc.w), std::tuple(false, 62, panel_x - 2));
+        d.on_main([&] {
+            for (int i : {1, 0}) {  // each back in its place, after the first unit
+                unit_t* r = st.u(rats[size_t(i)]);
+                r->hp = hp[size_t(i)];
+                unit_rejoins(r, st.u(first));
+            }
+        });
+        ASSERT_EQ(s->count(), holds + 2);
+        EXPECT_TRUE(s->has_h);
+        ASSERT_TRUE(fine()) << fault << " once the rats were back, on " << scr.w;
+        // The unit on the view's top row, under the faces and their bar, is
+        // brought clear of them when it is ready to act.
+        zs::view_grid& v = cur_btl_scene()->get_view();
+        d.on_main([&] {
+            v.set_org_y(st.u(first)->pos.y * MAP_CELL);
+            cur_btl_scene()->on_unit_ready(st.u(first), false);
+        });
+        EXPECT_GE(v.cell_scrn_rect(st.u(first)->pos).y, s->rc.y + s->rc.h);
         // The wheel over the strip steps a face, up to the last; hovering a
         // face shown so shows its unit.
         d.move_to(s->item_rect(0));
@@ -396,8 +437,10 @@ void crowded_fight(const rect& scr) {
 }
 }  // namespace
 
-TEST(BtlStrip, ACrowdedFightKeepsTheActingUnitsFaceInViewAtTheSmallestWindow) { crowded_fight(min_scr); }
-TEST(BtlStrip, ACrowdedFightKeepsTheActingUnitsFaceInViewAt1280) { crowded_fight({0, 0, 1280, 720}); }
+TEST(BtlStrip, ACrowdedFightAfterASmallOneKeepsTheActingUnitsFaceInViewAtTheSmallestWindow) {
+    crowded_fight(min_scr, false);
+}
+TEST(BtlStrip, ACrowdedFightAfterAnotherKeepsTheActingUnitsFaceInViewAt1280) { crowded_fight({0, 0, 1280, 720}, true); }
 
 // Every premade at level 15 in the unit panel, in either language: its race
 // and build stay whole in Chinese (one that does not fit where its line has
