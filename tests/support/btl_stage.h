@@ -143,6 +143,14 @@ struct btl_stage_t {
         });
     }
 
+    // The arena's next fight once this one ended: the scene popped as the
+    // arena pops it, the same units set up again, back at u's orders.
+    bool again(screen_driver_t& d, const unit_t* u) {
+        d.on_main([] { pop_scene(); });
+        start(d);
+        return wait_orders(d, u);
+    }
+
     // Frames until the battle waits for the player's orders (for u when given).
     bool wait_orders(screen_driver_t& d, const unit_t* u = nullptr, int max_frames = 600) {
         return wait_asked(d, u, -1, max_frames);

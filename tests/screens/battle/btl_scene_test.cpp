@@ -85,9 +85,8 @@ TEST_F(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
     duel(4, [&](unit_t* me, unit_t* rat) {
         ASSERT_EQ(cur_btl_scene()->waiting_unit(), me);
         ASSERT_EQ(fx.size(), 1u);
-        EXPECT_EQ(text_of(fx[0]), name_of(me) + L"回合开始");
-        EXPECT_EQ(fx[0].clr, white);
-        EXPECT_EQ(fx[0].font, FONT_DMG);
+        EXPECT_EQ(std::tuple(text_of(fx[0]), fx[0].clr, fx[0].font),
+                  std::tuple(name_of(me) + L"回合开始", white, FONT_DMG));
         const std::wstring log = log_text();
         const size_t start = log.find(L"---- 战斗开始 ----"), round = log.find(L"---- 第<c=#FFFFFF00>1</c>回合 ----");
         EXPECT_NE(round, std::wstring::npos);
@@ -154,9 +153,7 @@ TEST_F(BtlScene, ALostBattlesLogEndsOnTheBlowThatFelledTheLastMember) {
             const size_t blow = log.rfind(name_of(rat) + L" 近战攻击 " + name_of(me));
             ASSERT_NE(blow, std::wstring::npos) << utf8_from_wide(log);
             EXPECT_NE(log.find(L"死亡！", blow), std::wstring::npos) << utf8_from_wide(log);
-            d.on_main([] { pop_scene(); });
-            st.start(d);
-            ASSERT_TRUE(st.wait_orders(d, me));
+            ASSERT_TRUE(st.again(d, me));
         }
     });
 }
@@ -173,22 +170,19 @@ TEST_F(BtlScene, AmmunitionProvokingImmunityAndComingIntoViewAreSaid) {
             s->on_turn_start(me);
         });
         ASSERT_EQ(fx.size(), 2u);
-        EXPECT_EQ(text_of(fx[1]), L"弹药耗尽");
-        EXPECT_EQ(fx[1].clr, red);
+        EXPECT_EQ(std::tuple(text_of(fx[1]), fx[1].clr), std::tuple(L"弹药耗尽", red));
         // A blow of opportunity says so, and leans toward its target.
         said([&] {
             const u_cmd_t aoo{P_ATK_M, 0, rat->pos, UCMD_FREE};
             s->on_act_start(me, &aoo);
         });
         ASSERT_EQ(fx.size(), 1u);
-        EXPECT_EQ(text_of(fx[0]), L"借机攻击");
-        EXPECT_EQ(fx[0].clr, red);
+        EXPECT_EQ(std::tuple(text_of(fx[0]), fx[0].clr), std::tuple(L"借机攻击", red));
         EXPECT_EQ(me->px_off, (pt_t{32, 0}));
         d.on_main([&] { me->px_off = {0, 0}, bv().cam = NO_PT; });
         said([&] { show_immune(rat); });
         ASSERT_EQ(fx.size(), 1u);
-        EXPECT_EQ(text_of(fx[0]), L"免疫");
-        EXPECT_EQ(fx[0].clr, clr_t(0xffbdc3c7));
+        EXPECT_EQ(std::tuple(text_of(fx[0]), fx[0].clr), std::tuple(L"免疫", clr_t(0xffbdc3c7)));
         // Coming into view is said only of a unit that was out of sight.
         said([&] { show_enter_view(rat); });
         EXPECT_TRUE(fx.empty());
@@ -310,13 +304,11 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
 }
 
 // More units than the roster's strip holds, the party first and last in the
-// turn order, fought after another fight of the same run (a small one, or the
-// same crowd) that the player gave up: at every frame the strip lies on the
-// window left of the panel, stops at whole faces and shows the acting unit's
-// face, through the foes' turns to the last unit's and round again to the
-// first's. The wheel and the bar reach the other faces, which the pointer
-// hovers as before; deaths that make room for every face and the units'
-// return cross the point where the faces fit, both ways.
+// turn order, after a fight given up in the same run (a small one, or this):
+// at every frame the strip lies on the window left of the panel, stops at
+// whole faces and shows the acting unit's face, round to the first unit
+// again. Deaths and returns cross the point where the faces fit, both ways;
+// the wheel and the bar reach the other faces, which the pointer hovers.
 namespace {
 void crowded_fight(const rect& scr, bool after_crowd) {
     // Faces 54 pixels apart in the room left of the panel, less a gap of 2
@@ -353,9 +345,7 @@ void crowded_fight(const rect& scr, bool after_crowd) {
         ASSERT_TRUE(fine()) << fault << " in the fight before, on " << scr.w;
         ASSERT_TRUE(d.pick_sys_menu(L"投降"));
         ASSERT_TRUE((after_crowd ? st : small).wait_end(d));
-        d.on_main([] { pop_scene(); });
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d, st.u(first)));
+        ASSERT_TRUE(st.again(d, st.u(first)));
         u_lv2_t* s = cur_btl_scene()->strip();
         const int panel_x = main_ui().right_pnl->rc.x, step = s->item_sz.w + s->item_gap;
         ASSERT_EQ(s->count(), holds + 2);
@@ -366,37 +356,29 @@ void crowded_fight(const rect& scr, bool after_crowd) {
         };
         ASSERT_TRUE(fine()) << fault << " on " << scr.w;
         EXPECT_EQ(s->pos_x(), 0);
-        // Two rats fall: every face fits, and the strip is as a small fight's;
-        // back in the fight, they crowd it again.
-        std::vector<int> hp;
-        d.on_main([&] {
-            for (int r : {rats[0], rats[1]}) {
-                hp.push_back(st.u(r)->hp);
-                st.u(r)->hp = 0;
-                unit_dies(st.u(r));
-            }
-        });
+        // Two rats fall: the strip is a small fight's; back, they crowd it again.
+        const auto rats_hp = [&](int hp) {
+            d.on_main([&] {
+                for (int r : {rats[1], rats[0]}) {
+                    st.u(r)->hp = hp;
+                    hp > 0 ? unit_rejoins(st.u(r), st.u(first)) : unit_dies(st.u(r));
+                }
+            });
+        };
+        const int rat_hp = st.u(rats[0])->hp;
+        rats_hp(0);
         EXPECT_EQ(std::tuple(s->has_h, s->rc.h, s->rc.x + s->rc.w), std::tuple(false, 62, panel_x - 2));
-        d.on_main([&] {
-            for (int i : {1, 0}) {  // each back in its place, after the first unit
-                unit_t* r = st.u(rats[size_t(i)]);
-                r->hp = hp[size_t(i)];
-                unit_rejoins(r, st.u(first));
-            }
-        });
-        ASSERT_EQ(s->count(), holds + 2);
-        EXPECT_TRUE(s->has_h);
+        rats_hp(rat_hp);
+        EXPECT_EQ(std::tuple(s->count(), s->has_h), std::tuple(holds + 2, true));
         ASSERT_TRUE(fine()) << fault << " once the rats were back, on " << scr.w;
-        // The unit on the view's top row, under the faces and their bar, is
-        // brought clear of them when it is ready to act.
+        // On the view's top row, under the faces and their bar, the ready unit is brought clear.
         zs::view_grid& v = cur_btl_scene()->get_view();
         d.on_main([&] {
             v.set_org_y(st.u(first)->pos.y * MAP_CELL);
             cur_btl_scene()->on_unit_ready(st.u(first), false);
         });
         EXPECT_GE(v.cell_scrn_rect(st.u(first)->pos).y, s->rc.y + s->rc.h);
-        // The wheel over the strip steps a face, up to the last; hovering a
-        // face shown so shows its unit.
+        // The wheel over the strip steps a face, up to the last; a face shown so shows its unit.
         d.move_to(s->item_rect(0));
         d.wheel(-1);
         ASSERT_EQ(s->pos_x(), step);
@@ -518,9 +500,7 @@ TEST_F(BtlScene, SurrenderFromTheSystemMenuLosesAtOnce) {
         EXPECT_EQ(get_top_scene(), get_btl_scene(nullptr));  // the caller pops it
         for (const li_t* it : bar->items) EXPECT_FALSE(it->flags & LIF_SELECTED);
         // Nor in the next fight, where nothing is picked when the unit's turn comes.
-        d.on_main([] { pop_scene(); });
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        ASSERT_TRUE(st.again(d, st.u(me_i)));
         EXPECT_EQ(st.u(me_i)->actbar.sel, -1);
         for (const li_t* it : main_ui().act_bar->items) EXPECT_FALSE(it->flags & LIF_SELECTED);
     });
@@ -644,9 +624,7 @@ TEST_F(BtlScene, QuittingDuringTheWaitAbortsWithThePartyHealed) {
         hp = st.u(me_i)->hp, max = st.u(me_i)->drv.hp_max;
     });
     EXPECT_TRUE(st.ended);
-    EXPECT_EQ(st.state, BTL_ABORTED);
-    EXPECT_EQ(hp, max);
-    EXPECT_EQ(d.exit_code(), 0);
+    EXPECT_EQ(std::tuple(st.state, hp, d.exit_code()), std::tuple(BTL_ABORTED, max, 0));
 }
 
 TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
@@ -654,9 +632,7 @@ TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
         const auto change = [&](dmg_res_t r) { fx_of(d, fx, [&] { cur_btl_scene()->on_hp_change(me, &r); }); };
         change({0, 0, 1, false});
         ASSERT_EQ(fx.size(), 1u);  // no blood for nothing taken
-        EXPECT_EQ(text_of(fx[0]), L"0");
-        EXPECT_EQ(fx[0].clr, red);
-        EXPECT_EQ(me->tint, red);
+        EXPECT_EQ(std::tuple(text_of(fx[0]), fx[0].clr, me->tint), std::tuple(L"0", red, red));
 
         change({5, 2, 1, false});
         ASSERT_EQ(fx.size(), 2u);
@@ -666,9 +642,7 @@ TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
 
         change({7, 0, 1, true});
         ASSERT_EQ(fx.size(), 2u);
-        EXPECT_EQ(text_of(fx[1]), L"暴击！7");
-        EXPECT_EQ(fx[1].clr, orange);
-        EXPECT_EQ(fx[1].font, FONT_CH_DMG);
+        EXPECT_EQ(std::tuple(text_of(fx[1]), fx[1].clr, fx[1].font), std::tuple(L"暴击！7", orange, FONT_CH_DMG));
 
         // Healed within the tint's time: the unit now flickers green. A heal
         // of 10 two short of the maximum floats what it gave back, as the log says.
@@ -705,9 +679,7 @@ TEST_F(BtlScene, AMemberFelledInOneFightIsNotRedInTheNext) {
         // The arena frees the foes now: the screen keeps no unit of the fight.
         EXPECT_TRUE(!main_ui().shown_unit && get_btl_scene(nullptr)->strip()->count() == 0);
         // The arena's next fight: the party healed, the scene popped and pushed again.
-        d.on_main([] { pop_scene(); });
-        st.start(d);
-        ASSERT_TRUE(st.wait_orders(d, st.u(me_i)));
+        ASSERT_TRUE(st.again(d, st.u(me_i)));
         d.frames(5);
         EXPECT_EQ(std::tuple(ally->tint, ally->flash_t, ally->hp_pend), std::tuple(white, 0.0, 0));
     });

@@ -71,9 +71,8 @@ TEST(LogMemo, FloatingShowsTheTextButNotTheBox) {
 }
 
 // A condition gained with a count is logged as one unit, and a roll's closing
-// bracket, after its space, stays with what it closes: wherever the log's
-// width ends a line, the count stays beside the name ("流血 4。") and no line
-// starts with the bracket ("23 )。").
+// bracket after its space stays with what it closes: wherever the log's width
+// ends a line, "流血 4。" and "23 )。" each stay on one.
 TEST(LogMemo, AConditionsCountStaysBesideItsNameAndARollsBracketWithItsRoll) {
     in_game([&](screen_driver_t& d) {
         std::string parted;
@@ -92,17 +91,13 @@ TEST(LogMemo, AConditionsCountStaysBesideItsNameAndARollsBracketWithItsRoll) {
                 rtext_t rt;
                 const size box{w, UNLIMITED};
                 rt.set_text(line.c_str(), &box, FONT_DEF, &white, rect_align::left | rect_align::top);
-                int name = -1, count = -1, line_no = -1;
-                bool bracket_starts = false;
+                // The last of each: the condition's name after the roll's, the roll's "23" after the "38".
+                int name = -1, count = -1, three = -1, bracket = -1;
                 for (int i = 0; i < rt.item_count(); ++i)
-                    if (rt.item(i)->kind == RT_GLYPH) {
-                        const int at = rt.item(i)->line;
-                        if (at != line_no) bracket_starts |= rt.item(i)->ch == U')';
-                        line_no = at;
-                        if (rt.item(i)->ch == U'流') name = at;  // the condition's, after the roll's
-                        if (rt.item(i)->ch == U'4') count = at;
-                    }
-                if (name < 0 || name != count || bracket_starts)
+                    if (const rt_item_t* it = rt.item(i); it->kind == RT_GLYPH)
+                        for (auto [ch, at] : {std::pair{U'流', &name}, {U'4', &count}, {U'3', &three}, {U')', &bracket}})
+                            if (it->ch == ch) *at = it->line;
+                if (name < 0 || name != count || three != bracket)
                     parted = "at " + std::to_string(w) + ": " + to_utf8_string(line.c_str());
             }
         });
