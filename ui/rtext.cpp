@@ -228,7 +228,8 @@ bool wrap_with_spaced(rt_layout_t& L, int adv) {
     int x = L.t.items[j]->rc.x;
     for (size_t i = j; i < marks; ++i) {
         rt_item_t* sp = L.t.items[i];
-        sp->rc.x = x, sp->rc.w = sp->rc.h / 4;
+        sp->rc.x = x;
+        sp->rc.w = sp->rc.h / 4;
         x += sp->rc.w;
     }
     const int shift = marks < n ? x - L.t.items[marks]->rc.x : 0;
