@@ -1,6 +1,8 @@
 // Sections: message, memo, input, confirm and text, image chooser.
 #include "ui/std_dlgs.h"
 
+#include <algorithm>
+
 #include "app/draw_text.h"
 #include "app/file_list.h"
 #include "app/font.h"
@@ -15,7 +17,6 @@
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
 #include "ui/modal.h"
-#include "ui/splitter.h"
 
 namespace {
 constexpr uint32_t centred = WS_CENTRE_X | WS_CENTRE_Y;
@@ -65,8 +66,34 @@ T* kept_dlg(T*& slot, const wchar_t* title, int mode, int w, int h) {
 
 void set_title(dlg_t* d, const wchar_t* title) { d->set_title_bar(title ? TITLE_LARGE : TITLE_NONE, title); }
 
-splitter_t* make_pane(wnd_t* parent) {
-    auto* p = new splitter_t;
+// A dialog's text, laid out in the pane as given (aligned in it) while it
+// fits; a taller text wraps beside a bar and scrolls, so none of it is drawn
+// past the pane.
+class text_pane_t : public memo_ctrl_t {
+public:
+    size* text_box(size* out) override {
+        int w = rc.w - margin_l - margin_r - 2 * border_w;
+        const int h = rc.h - margin_t - margin_b - 2 * border_w;
+        // Measured afresh each time: the bar a former text needed says nothing of this one.
+        size need;
+        measure_text(&need, text, font, measure_flags, w, UNLIMITED);
+        if (need.h > h) {
+            // Beside the bar, in a box as tall as the text: a centred text starts at the top.
+            w -= SCROLL_BAR_W;
+            measure_text(&need, text, font, measure_flags, w, UNLIMITED);
+        }
+        *out = {w, std::max(h, need.h)};
+        return out;
+    }
+    void on_text_laid_out() override {
+        // Aligned text starts inside its box: the content reaches its far edge.
+        const rect t = rtext.get_rect();
+        set_scroll_size(t.x + t.w + 2 * border_w, t.y + t.h + 2 * border_w);
+    }
+};
+
+memo_ctrl_t* make_pane(wnd_t* parent) {
+    auto* p = new text_pane_t;
     p->set_style(fill);
     p->set_parent(parent);
     const rect r{0, 0, WND_DEFAULT_SIZE, WND_DEFAULT_SIZE};
@@ -74,16 +101,32 @@ splitter_t* make_pane(wnd_t* parent) {
     p->set_bg_clr(&clear_bg);
     p->font = text_font;
     p->text_align = centre_both;
+    p->border_w = 0;
+    p->focus_order = 1;  // its keys scroll a long text
     p->on_create();
     reg_owned_wnd(p);
     return p;
+}
+
+// Shows text in d's pane from its top: d at w x h, grown to hold the text
+// (its pane's border around it) but never past the window. The text of the
+// last call and its scroll position are gone.
+void show_text(dlg_t* d, memo_ctrl_t* pane, const wchar_t* text, int w, int h) {
+    const size* scr = get_scrn_size();
+    w = std::min(w, scr->w);
+    size t;
+    measure_text(&t, text, text_font, measure_flags, w - d->margin_l - d->margin_r - 2 * pane->border_w, UNLIMITED);
+    const int need = d->margin_t + d->margin_b + btn_row_h + d->gap + t.h + 2 * pane->border_w;
+    d->resize(w, std::min(std::max(h, need), scr->h));
+    pane->set_text(text, false);
+    pane->scroll_v_to(0);
 }
 
 // ---- message ----
 
 class msg_dlg_t : public dlg_t {
 public:
-    splitter_t* pane = nullptr;
+    memo_ctrl_t* pane = nullptr;
     void on_create() override {
         dlg_t::on_create();
         pane = make_pane(this);
@@ -95,7 +138,7 @@ void zg_msg_dlg(const wchar_t* text, const wchar_t* title) {
     static msg_dlg_t* slot = nullptr;
     msg_dlg_t* d = kept_dlg(slot, title, DLG_CLOSE, msg_w, msg_h);
     set_title(d, title);
-    d->pane->set_text(text, false);
+    show_text(d, d->pane, text, msg_w, msg_h);
     do_modal(d, 0, 0);
 }
 
@@ -187,6 +230,7 @@ bool zg_input_dlg(Str& value, const wchar_t* title, const wchar_t*, const std::f
 
 void ui::memo_dlg_t::on_create() {
     dlg_t::on_create();
+    gap = 0;  // the pane reaches the button row: its border is all the room the text needs
     pane = make_pane(this);
     pane->text_clr = pane_text_clr;
     pane->border_w = pane_border;
@@ -196,11 +240,7 @@ bool zg_confirm_dlg(const wchar_t* text) {
     static ui::memo_dlg_t* slot = nullptr;
     ui::memo_dlg_t* d = kept_dlg(slot, L"确认", DLG_OK_CANCEL, memo_w, confirm_h);
     apply_looks(d, 0);
-    const int border = d->pane->border_w;
-    size t;
-    measure_text(&t, text, text_font, measure_flags, memo_w - 2 * border, UNLIMITED);
-    d->resize(memo_w, btn_row_h + d->margin_t + d->margin_b + t.h + 2 * border);
-    d->pane->set_text(text, false);
+    show_text(d, d->pane, text, memo_w, 0);
     return do_modal(d, 0, 0) == MODAL_OK;
 }
 
@@ -215,12 +255,11 @@ void zg_text_dlg(const wchar_t* text, const wchar_t* title, int flags, int h, in
         size t;
         measure_text(&t, text, text_font, measure_flags, w == TEXT_DLG_FIT ? UNLIMITED : w - 2 * border,
                      h == TEXT_DLG_FIT ? UNLIMITED : h - 2 * border);
-        d->resize(mw + t.w + 2 * border, btn_row_h + mh + t.h + 2 * border);
-    } else {
-        d->resize(mw + w, mh + h);
+        w = t.w + 2 * border;
+        h = btn_row_h + t.h + 2 * border;
     }
     d->pane->text_align = flags >= 0 && (flags & TEXT_DLG_CENTRED) ? centre_both : 0;
-    d->pane->set_text(text, false);
+    show_text(d, d->pane, text, mw + w, mh + h);
     do_modal(d, 0, 0);
 }
 

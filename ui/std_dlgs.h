@@ -1,13 +1,15 @@
 #pragma once
 // The standard dialogs: each shows one ready-made dialog, made on first use
-// and kept, centred on the screen, and waits for the player.
+// and kept, centred on the screen, and waits for the player. A dialog that
+// shows a text grows to hold it, within the window; a text taller still
+// scrolls in its pane.
 #include <functional>
 
 #include "app/str.h"
 #include "app/types.h"
 #include "ui/dlg.h"
 
-class splitter_t;
+class memo_ctrl_t;
 
 // zg_text_dlg: a height or width of this value fits the dialog to its text.
 constexpr int TEXT_DLG_FIT = -888888888;
@@ -18,7 +20,7 @@ namespace ui {
 // A dialog showing one text in a pane inside a wide border.
 class memo_dlg_t : public dlg_t {
 public:
-    splitter_t* pane = nullptr;
+    memo_ctrl_t* pane = nullptr;
     void on_create() override;
 };
 }  // namespace ui

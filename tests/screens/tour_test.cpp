@@ -58,7 +58,6 @@
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
 #include "ui/menu.h"
-#include "ui/splitter.h"
 #include "ui/edt.h"
 #include "ui/tab_ctrl.h"
 #include "ui/tip.h"
@@ -666,7 +665,7 @@ void battle(screen_driver_t& d, int* xp) {
     ASSERT_TRUE(d.wait_for([&] { return d.find(L"战斗胜利") != nullptr; }, "the victory page"));
     for (const unit_t* u : g_pty.units) EXPECT_EQ(u->hp, u->drv.hp_max);
     *xp = wizard->xp;
-    const auto* page = d.find_type<splitter_t>(get_top_modal());
+    const auto* page = d.find_type<memo_ctrl_t>(get_top_modal());
     ASSERT_NE(page, nullptr);
     EXPECT_GT(*xp, xp_before);
     EXPECT_NE(std::wstring(page->text.c_str()).find(Str(L"<f=b7>%d</f> XP/每人", *xp - xp_before).c_str()),

@@ -9,7 +9,6 @@
 #include "ui/edt.h"
 #include "ui/lv.h"
 #include "ui/memo_ctrl.h"
-#include "ui/splitter.h"
 #include "support/canvas.h"
 #include "support/font_env.h"
 #include "support/loop_harness.h"
@@ -61,6 +60,9 @@ protected:
     }
     // A fresh script for the next dialog, which is looked at first.
     void look_at_next() { script.clear(), frame_no = 0, look_step(); }
+    // The same for a dialog that Esc dismisses at once.
+    void look_at_next_esc() { look_at_next(), key_up_step(SDLK_ESCAPE); }
+    size seen_sz() const { return {seen_rc.w, seen_rc.h}; }
     btn_t* ok() const { return static_cast<dlg_t*>(seen)->ok_btn; }
     btn_t* first() const { return static_cast<dlg_t*>(seen)->first_btn; }
 };
@@ -74,10 +76,8 @@ TEST_F(StdDlgs, ConfirmIsAsHighAsItsTextAndOnlyOkAnswersTrue) {
     size t;
     measure_text(&t, text, text_font, 3, 512 - 64, UNLIMITED);
     const dlg_t* d = static_cast<dlg_t*>(seen);
-    EXPECT_EQ(d->margin_t, 32);  // the large title bar
-    EXPECT_EQ(seen_rc.w, 512);
-    EXPECT_EQ(seen_rc.h, 64 + 32 + t.h + 64);
-    EXPECT_EQ(seen_rc.x, (800 - 512) / 2);  // centred
+    EXPECT_EQ(std::tuple(d->margin_t, seen_sz(), seen_rc.x),  // the large title bar; centred
+              std::tuple(32, size{512, 64 + 32 + t.h + 64}, (800 - 512) / 2));
     // Cancel, Esc, and a click outside.
     look_at_next();
     script.push_back([this] { click_steps(centre(first()->rc)); });
@@ -88,11 +88,20 @@ TEST_F(StdDlgs, ConfirmIsAsHighAsItsTextAndOnlyOkAnswersTrue) {
     script.clear(), frame_no = 0;
     click_steps({3, 3});
     EXPECT_FALSE(zg_confirm_dlg(text));
-    // A longer text makes it higher.
-    look_at_next();
-    key_up_step(SDLK_ESCAPE);
-    zg_confirm_dlg(L"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十");
-    EXPECT_GT(seen_rc.h, 64 + 32 + t.h + 64);
+    // A longer text makes it higher, up to the screen; a taller one scrolls, drawing nothing past its pane.
+    const size scr = *get_scrn_size();
+    Str tall = L"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十";
+    for (int lines : {0, 40}) {
+        while (lines--) tall.append(L"\n行");
+        look_at_next_esc();
+        zg_confirm_dlg(tall);
+        auto* pane = find_child<memo_ctrl_t>(seen);
+        EXPECT_TRUE(seen_rc.h > 64 + 32 + t.h + 64 && seen_rc.h <= scr.h && pane->has_v == (seen_rc.h == scr.h));
+        pane->scroll_v_to(pane->max_y() / 2);
+        font_env_t::clear_black();
+        pane->paint();
+        EXPECT_TRUE(font_env_t::inside(pane->rc, font_env_t::read_lit({0, 0, scr.w, scr.h}).bounds));
+    }
 }
 
 TEST_F(StdDlgs, QuittingWhileADialogRunsAnswersNo) {
@@ -150,15 +159,11 @@ TEST_F(StdDlgs, TextDialogFitsItsTextOrTakesTheGivenSize) {
     size t;
     measure_text(&t, text, text_font, 3, 512 - 64, UNLIMITED);
     EXPECT_LE(t.w, 448);
-    EXPECT_EQ(seen_rc.w, t.w + 64);
-    EXPECT_EQ(seen_rc.h, 64 + 32 + t.h + 64);
+    EXPECT_EQ(seen_sz(), (size{t.w + 64, 64 + 32 + t.h + 64}));
     // A fixed size is the client size; no title bar without a title.
-    look_at_next();
-    key_up_step(SDLK_ESCAPE);
+    look_at_next_esc();
     zg_text_dlg(L"x", nullptr, -1, 300, 400);
-    EXPECT_EQ(seen_rc.w, 400);
-    EXPECT_EQ(seen_rc.h, 300);
-    EXPECT_EQ(seen->bg_clr, 0xFF99825Cu);  // the brown palette
+    EXPECT_EQ(std::tuple(seen_sz(), seen->bg_clr), std::tuple(size{400, 300}, 0xFF99825Cu));  // the brown palette
 }
 
 TEST_F(StdDlgs, MessageDialogShowsItsTextAndCloses) {
@@ -166,10 +171,11 @@ TEST_F(StdDlgs, MessageDialogShowsItsTextAndCloses) {
     script.push_back([this] { click_steps(centre(first()->rc)); });
     zg_msg_dlg(L"<c=red>注意</c>", L"提示");
     ASSERT_NE(seen, nullptr);
-    EXPECT_EQ(seen_rc.w, 512);
-    EXPECT_EQ(seen_rc.h, 256);
-    EXPECT_EQ(find_child<splitter_t>(seen)->text, L"<c=red>注意</c>");
-    EXPECT_TRUE(seen->is_hidden());
+    EXPECT_EQ(std::tuple(seen_sz(), find_child<memo_ctrl_t>(seen)->text, seen->is_hidden()),
+              std::tuple(size{512, 256}, Str(L"<c=red>注意</c>"), true));
+    look_at_next_esc();
+    zg_msg_dlg(L"一\n二\n三\n四\n五\n六\n七\n八\n九\n十", nullptr);  // taller than the dialog: it grows
+    EXPECT_TRUE(seen_rc.h > 256 && !find_child<memo_ctrl_t>(seen)->has_v);
 }
 
 TEST_F(StdDlgs, ImageChooserShowsTenBySixCellsAndAnswersTheChosenName) {
@@ -219,16 +225,11 @@ TEST_F(StdDlgs, MemoDialogOfSizeZeroTakesHalfTheWidthAndThreeQuartersOfTheHeight
     key_up_step(SDLK_F1);  // the key given dismisses it too
     zg_memo_dlg(L"日志", nullptr, 0, 0, 0, SDLK_F1);
     ASSERT_NE(seen, nullptr);
-    EXPECT_EQ(seen_rc.w, 640);
-    EXPECT_EQ(seen_rc.h, 540);
-    EXPECT_EQ(static_cast<dlg_t*>(seen)->title, nullptr);
-    EXPECT_EQ(find_child<memo_ctrl_t>(seen)->text, L"日志");
-    look_at_next();
-    key_up_step(SDLK_ESCAPE);
+    EXPECT_EQ(std::tuple(seen_sz(), static_cast<dlg_t*>(seen)->title, find_child<memo_ctrl_t>(seen)->text),
+              std::tuple(size{640, 540}, nullptr, Str(L"日志")));
+    look_at_next_esc();
     zg_memo_dlg(L"x", L"记录", 300, 200, 0, 0);
-    EXPECT_EQ(seen_rc.w, 300);
-    EXPECT_EQ(seen_rc.h, 200);
-    EXPECT_NE(static_cast<dlg_t*>(seen)->title, nullptr);
+    EXPECT_TRUE(seen_sz() == (size{300, 200}) && static_cast<dlg_t*>(seen)->title);
     // Asked to, it shows the end of a long text.
     Str text;
     for (int i = 0; i < 80; ++i) text.append_format(L"第%d行\n", i);

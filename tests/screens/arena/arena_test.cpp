@@ -16,7 +16,7 @@
 #include "support/screen_canvas.h"
 #include "support/screen_driver.h"
 #include "support/text_contrast.h"
-#include "ui/splitter.h"
+#include "ui/memo_ctrl.h"
 #include "ui/rtext.h"
 #include "rules/mon_ids.h"
 #include "battle/enc.h"
@@ -91,7 +91,7 @@ page_look_t open_page(screen_driver_t& d, const wchar_t* title, std::function<vo
     if (!d.wait_for([&] { return d.find(title) != nullptr; }, "the page")) return out;
     d.frames(1);
     wnd_t* dlg = get_top_modal();
-    const auto* pane = d.find_type<splitter_t>(dlg);
+    const auto* pane = d.find_type<memo_ctrl_t>(dlg);
     if (!pane) return out;
     out.bg = text_contrast::over(pane->bg_clr, dlg->bg_clr);
     out.dim = text_contrast::dim_glyphs(pane->text.c_str(), {pane->text_clr, out.bg});

@@ -322,7 +322,7 @@ TEST(Hub, LeavingAFightAsksNamingTheFeeAndLosesOnlyTheFee) {
         // Quitting the game forfeits the fee too: it asks alike, and is refused here.
         for (const auto& [entry, answer] : {std::pair{L"退出游戏", L"取消"}, {L"返回主界面", L"取消"}, {L"返回主界面", L"确定"}}) {
             ASSERT_TRUE(d.pick_sys_menu(entry));
-            const auto* ask = d.find_type<splitter_t>(get_top_modal());
+            const auto* ask = d.find_type<memo_ctrl_t>(get_top_modal());
             ASSERT_NE(ask, nullptr) << "no question";
             d.shot("hub-fight-leave-question");
             const std::wstring text = ask->text.c_str();
