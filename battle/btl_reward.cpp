@@ -68,8 +68,10 @@ void btl_win_rewards(const enc_t& e, Str& out) {
     int gold = 0;
     std::vector<itm_slot_t> loot;
     gen_btl_loot(g_pty.lv(), pty_size(), &gold, &loot);
-    // Loot that finds no room is named on the page instead of vanishing unseen.
-    const std::vector<itm_slot_t> left = bag_add_all(g_pty.bag, loot);
+    // Loot that finds no room is named on the page instead of vanishing
+    // unseen, and only there: the loot listed is what the bag took.
+    std::vector<itm_slot_t> placed;
+    const std::vector<itm_slot_t> left = bag_add_all(g_pty.bag, loot, &placed);
     Str bonus_text;
     if (btl().no_death) {
         const int bonus = btl_fee_per_member(g_pty.lv());
@@ -77,7 +79,7 @@ void btl_win_rewards(const enc_t& e, Str& out) {
         bonus_text.format(L" (+%d 零阵亡奖励)", bonus);
     }
     g_pty.gold += calc_btl_gold() + gold;
-    Str items = loot_text(loot);
+    Str items = loot_text(placed);
     if (!left.empty()) items.append_format(L"<c=r>背包已满，未能放入：</c>\n%s", loot_text(left));
     // The picture's line is as tall as the picture: a small step down parts it from the heading.
     out.format(L"<s hr=c:lbl><m><img=misc/win c=lbl>\n<dy=16><h1 c=lbl hr=c>获得经验 & 战利品</h1>"
@@ -94,8 +96,10 @@ void btl_lose_text(Str& out) {
 
 Str enc_kills_text(const enc_t& e) {
     Str out;
+    // A row too long for the page breaks before the bracket, never inside it.
     for (const enc_mon_t& m : e.mons)
-        out.append_format(L"%s<c=#6C6C6C> (%lld XP/每单位)</c>\n", enc_mon_text(m), (long long)enc_mon_xp(m));
+        out.append_format(L"%s<c=#6C6C6C> <nobr>(%lld XP/每单位)</nobr></c>\n", enc_mon_text(m),
+                          (long long)enc_mon_xp(m));
     return out;
 }
 

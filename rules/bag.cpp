@@ -65,12 +65,17 @@ bool bag_page_add_itm(itm_slot_t* bag, itm_slot_t& src, int page, int n) {
     return slots_add_itm(src, bag + page * BAG_PAGE_SLOTS, BAG_PAGE_SLOTS, n);
 }
 
-std::vector<itm_slot_t> bag_add_all(itm_slot_t* bag, const std::vector<itm_slot_t>& items) {
+std::vector<itm_slot_t> bag_add_all(itm_slot_t* bag, const std::vector<itm_slot_t>& items,
+                                    std::vector<itm_slot_t>* placed) {
     std::vector<itm_slot_t> left;
-    for (itm_slot_t it : items) {
-        if (it.empty()) continue;
+    for (const itm_slot_t& item : items) {
+        if (item.empty()) continue;
+        itm_slot_t it = item;
         bag_add_itm(bag, it, -1);
-        if (!it.empty()) left.push_back(it);
+        if (!it.empty())
+            left.push_back(it);
+        else if (placed)
+            placed->push_back(item);
     }
     return left;
 }

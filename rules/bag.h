@@ -31,8 +31,9 @@ bool bag_add_itm(itm_slot_t* bag, itm_slot_t& src, int n);
 bool bag_page_add_itm(itm_slot_t* bag, itm_slot_t& src, int page, int n);
 // Places each item whole, in order, and goes on past one that does not fit;
 // returns what could not be placed (empty when everything was), for the
-// caller to keep.
-std::vector<itm_slot_t> bag_add_all(itm_slot_t* bag, const std::vector<itm_slot_t>& items);
+// caller to keep. placed, when given, receives what was.
+std::vector<itm_slot_t> bag_add_all(itm_slot_t* bag, const std::vector<itm_slot_t>& items,
+                                    std::vector<itm_slot_t>* placed = nullptr);
 int bag_free_slots(const itm_slot_t* bag);
 
 // Dropping src on dst in a panel. The quick slots stack up to the kind's limit,

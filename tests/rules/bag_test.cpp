@@ -79,12 +79,12 @@ TEST_F(Bag, AddAllGoesOnPastWhatDoesNotFitAndReturnsIt) {
     for (int i = 0; i < BAG_SLOTS - 1; ++i) bag[i].set(27, 1);
     bag[BAG_SLOTS - 1].set(166, 5);
     const std::vector<itm_slot_t> loot = {itm_slot_t(33, 0), arrows(7), itm_slot_t(34, 0), itm_slot_t(27, 0)};
-    const std::vector<itm_slot_t> left = bag_add_all(bag, loot);
+    std::vector<itm_slot_t> placed;
+    const std::vector<itm_slot_t> left = bag_add_all(bag, loot, &placed);
     EXPECT_EQ(bag[BAG_SLOTS - 1].cnt, 12);  // the arrows after the first misfit were still placed
     EXPECT_EQ(bag[0].cnt, 2);
-    ASSERT_EQ(left.size(), 2u);
-    EXPECT_EQ(left[0].id, 33);
-    EXPECT_EQ(left[1].id, 34);
+    ASSERT_EQ(std::tuple(left.size(), placed.size()), std::tuple(2u, 2u));
+    EXPECT_EQ(std::tuple(left[0].id, left[1].id, placed[0].cnt, placed[1].id), std::tuple(33, 34, 7, 27));
     EXPECT_TRUE(bag_add_all(bag, {}).empty());
 }
 
