@@ -18,12 +18,13 @@ inline void in_game(const std::function<void(screen_driver_t&)>& body) {
     d.run_started([&] { body(d); });
 }
 
-inline std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& draw) {
+// A larger side holds what the screen draws (its pixels at their own places).
+inline std::vector<uint32_t> drawn(screen_driver_t& d, const std::function<void()>& draw, int side = SCREEN_CANVAS) {
     std::vector<uint32_t> px;
     d.on_main([&] {
-        canvas_t c(SCREEN_CANVAS);
+        canvas_t c(side);
         draw();
-        px = canvas_t::read({0, 0, SCREEN_CANVAS, SCREEN_CANVAS});
+        px = canvas_t::read({0, 0, side, side});
     });
     return px;
 }
