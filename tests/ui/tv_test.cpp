@@ -65,8 +65,7 @@ TEST_F(Tv, ReferencesAndPreorderRows) {
     tv.for_each([&](ti_t*) { return ++visited < 3; }, ti_ref_t::ROOT, true);
     EXPECT_EQ(visited, 3);
     tv.fit_to_content();
-    EXPECT_EQ(tv.rc.w, 200);
-    EXPECT_EQ(tv.rc.h, 6 * 24);
+    EXPECT_EQ(tv.rc, (rect{tv.rc.x, tv.rc.y, 200, 6 * 24}));
 }
 
 TEST_F(Tv, RepeatedLayoutsKeepTheRowsAsWideAsTheView) {

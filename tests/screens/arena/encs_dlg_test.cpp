@@ -139,8 +139,7 @@ TEST(Hub, ShowsTheBatchFundsAndPartyAndFillsTheScreenAtThreeSizes) {
     for (const SDL_Point size : three_sizes) {
         in_arena([w = size.x, h = size.y](screen_driver_t& d) {
             encs_dlg_t* hb = hub();
-            EXPECT_EQ(hb->rc, (rect{0, 0, w, h}));
-            EXPECT_EQ(hb->encs, gen_batch(g_pty.arena));
+            EXPECT_EQ(std::tuple(hb->rc, hb->encs), std::tuple(rect{0, 0, w, h}, gen_batch(g_pty.arena)));
             EXPECT_EQ(std::tuple(hb->list->count(), hb->list->sel, hb->list->rc.w),
                       std::tuple(int(hb->encs.size()), 0, 384));
             EXPECT_EQ(hb->list->item_part_rect(0, LIP_INNER).h, 64) << "64-pixel monster squares inside the margins";
@@ -204,8 +203,7 @@ TEST(Hub, NewBatchOnlyOnceEveryChallengeIsBeatenAndALostExtraFightKeepsTheBatch)
         const auto batch = hub()->encs;
         const auto extra_fight = [&](int state, const wchar_t* page) { btl.state = state; fight(d, -1, page); };
         extra_fight(lost, L"战斗失败");
-        EXPECT_EQ(g_pty.arena.seed, before.seed);
-        EXPECT_EQ(g_pty.arena.losses, before.losses + 1);
+        EXPECT_EQ(std::tuple(g_pty.arena.seed, g_pty.arena.losses), std::tuple(before.seed, before.losses + 1));
         EXPECT_EQ(hub()->encs, batch);
         // Cancelled: no fight at all.
         ASSERT_TRUE(d.click(hub()->batch_btn));
@@ -416,8 +414,7 @@ TEST(Hub, EveryButtonOfTheRowAndTheStripOpensItsDialog) {
         // The bag on the first member; a face of the strip on its member.
         ASSERT_TRUE(d.click(hub()->bag_btn));
         ASSERT_NE(get_unit_dlg(), nullptr);
-        EXPECT_EQ(get_unit_dlg()->get_unit(), g_pty.units[0]);
-        EXPECT_EQ(unit_dlg_list(), g_pty.units);
+        EXPECT_EQ(std::tuple(get_unit_dlg()->get_unit(), unit_dlg_list()), std::tuple(g_pty.units[0], g_pty.units));
         close_page(d, SDLK_ESCAPE);
         // Resting on a face tips its member, also after one jump there from the face beside it.
         for (const int i : {1, 2}) {

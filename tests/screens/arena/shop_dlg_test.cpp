@@ -168,8 +168,7 @@ TEST(ShopDlg, BuyingAtEachQuantityPaysToTheCopperAndKeepsTheShelfWhereItWas) {
         ASSERT_EQ(labels(s->bag_list()).size(), 1u);
         EXPECT_TRUE(has(labels(s->bag_list())[0], L"<x=160>x1<r>"));
         EXPECT_EQ(s->bag_list()->title->second, Str(L"<b>%s", txt::gold_text(0)));
-        EXPECT_EQ(shelf->pos_y(), top) << "the shelf did not jump to its top";
-        EXPECT_EQ(shelf->sel, at) << "the same item stays chosen";
+        EXPECT_EQ(std::tuple(shelf->pos_y(), shelf->sel), std::tuple(top, at)) << "the shelf keeps its place";
         d.shot("shop-bought-scrolled");
         // A copper short of ten: refused; with the ten, they stack on the first.
         d.on_main([&] { g_pty.gold = 10 * price - 0.01; });
@@ -180,10 +179,8 @@ TEST(ShopDlg, BuyingAtEachQuantityPaysToTheCopperAndKeepsTheShelfWhereItWas) {
         d.on_main([&] { g_pty.gold = 10 * price; });
         d.frames(1);
         ASSERT_TRUE(d.click(s->buy_btn(1)));
-        EXPECT_EQ(g_pty.gold, 0);
-        EXPECT_EQ(g_pty.bag[0].get_count(), 11);
+        EXPECT_EQ(std::tuple(g_pty.gold, g_pty.bag[0].get_count(), shelf->sel), std::tuple(0.0, 11, at));
         EXPECT_TRUE(has(labels(s->bag_list())[0], L"<x=160>x11<r>"));
-        EXPECT_EQ(shelf->sel, at);
         d.frames(1);
         EXPECT_FALSE(s->buy_btn(0)->is_enabled()) << "no gold left";
 
@@ -198,8 +195,7 @@ TEST(ShopDlg, BuyingAtEachQuantityPaysToTheCopperAndKeepsTheShelfWhereItWas) {
         ASSERT_TRUE(d.click(s->buy_btn(2)));
         EXPECT_EQ(g_pty.gold, 0);
         ASSERT_EQ(s->bag_list()->count(), 2);
-        EXPECT_EQ(g_pty.bag[1].get_count(), 100);
-        EXPECT_EQ(shelf->sel, 0) << "the arrows stay chosen";
+        EXPECT_EQ(std::tuple(g_pty.bag[1].get_count(), shelf->sel), std::tuple(100, 0)) << "the arrows stay chosen";
         // Shelves 1 and 2 open from batch level 5.
         click_item(d, s->selector(), SHELF_WONDROUS);
         EXPECT_EQ(s->shelf(), SHELF_WONDROUS);
@@ -233,8 +229,7 @@ TEST(ShopDlg, SellingAtEachQuantityKeepsTheItemChosenUntilItsStackIsGone) {
             EXPECT_DOUBLE_EQ(g_pty.gold, (111 - left) * each);
             EXPECT_TRUE(has(labels(bag)[size_t(at)], Str(L"<x=160>x%d<r>", left).c_str())) << n;
             EXPECT_EQ(bag->title->second, Str(L"<b>%s", txt::gold_text(g_pty.gold)));
-            EXPECT_EQ(bag->sel, at) << "the item stays chosen after selling " << n;
-            EXPECT_EQ(bag->pos_y(), top);
+            EXPECT_EQ(std::tuple(bag->sel, bag->pos_y()), std::tuple(at, top)) << "kept selling " << n;
         }
         d.frames(1);
         ASSERT_TRUE(s->sell_btn(2)->is_enabled()) << "a hundred left: the x100 takes them";
@@ -264,23 +259,19 @@ TEST(ShopDlg, AFullBagIsToldAndCostsNothingThenTheLastOfALimitedItemGoes) {
         const size_t items = s->shelf_list()->items.size();
         ASSERT_TRUE(d.click(d.find(L"买入   x1")));
         ASSERT_NE(d.find(L"队伍背包已满，放不下买入的物品。"), nullptr) << "the shop says why";
-        EXPECT_EQ(g_pty.gold, 1e7);
-        EXPECT_EQ(g_pty.arena.sold, 0);
+        EXPECT_EQ(std::tuple(g_pty.gold, g_pty.arena.sold), std::tuple(1e7, 0));
         d.shot("shop-bag-full");
         d.key(SDLK_ESCAPE);
         ASSERT_TRUE(d.wait_for([&] { return get_top_modal() == s; }, "the message to close"));
-        EXPECT_EQ(s->shelf_list()->items.size(), items) << "the limited item is still for sale";
-        EXPECT_EQ(s->shelf_list()->sel, 0);
+        EXPECT_EQ(std::tuple(s->shelf_list()->items.size(), s->shelf_list()->sel), std::tuple(items, 0))
+            << "the limited item is still for sale";
         // With room made, the one item of its kind is bought and leaves the shelf.
         const double price = s->stock()[0].get_price();
         d.on_main([] { g_pty.bag[0].clear(); });
         ASSERT_TRUE(d.click(d.find(L"买入   x1")));
-        EXPECT_EQ(g_pty.gold, 1e7 - price);
-        EXPECT_EQ(g_pty.arena.sold, 1);
-        EXPECT_EQ(s->shelf_list()->items.size(), items - 1);
-        EXPECT_EQ(s->shelf_list()->sel, -1) << "nothing else is chosen in its place";
-        EXPECT_FALSE(g_pty.bag[0].empty());
-        EXPECT_EQ(s->bag_list()->count(), BAG_SLOTS);
+        EXPECT_EQ(std::tuple(g_pty.gold, g_pty.arena.sold, s->shelf_list()->items.size(), s->shelf_list()->sel),
+                  std::tuple(1e7 - price, 1, items - 1, -1)) << "nothing else is chosen in its place";
+        EXPECT_TRUE(!g_pty.bag[0].empty() && s->bag_list()->count() == BAG_SLOTS);
         d.frames(1);
         for (int k = 0; k < SHOP_BUY_BTNS; ++k) EXPECT_FALSE(s->buy_btn(k)->is_enabled()) << k;
     });

@@ -95,9 +95,8 @@ TEST_F(MapScene, InterfaceIsLaidOutAtThreeScreenSizes) {
         EXPECT_EQ(ui.status_pnl->rc, (rect{v.w, 0, r.w - v.w, STATUS_PNL_H + 8}));
         EXPECT_TRUE(font_env_t::inside(ui.status_pnl->rc, s->minimap_rect()));
         // The log floats over the bottom of the map, the full width of the view.
-        EXPECT_EQ(ui.log_memo->get_mode(), LOG_FLOAT);
-        EXPECT_EQ(ui.log_memo->rc.y + ui.log_memo->rc.h, v.h);
-        EXPECT_EQ(ui.log_memo->rc.w, v.w);
+        const rect& lm = ui.log_memo->rc;
+        EXPECT_EQ(std::tuple(ui.log_memo->get_mode(), lm.y + lm.h, lm.w), std::tuple(LOG_FLOAT, v.h, v.w));
         // The bar's three parts lie side by side inside it.
         ASSERT_EQ(ui.act_bar->count(), r.slots);
         const rect& lb = ui.log_bar->rc;
@@ -246,14 +245,12 @@ TEST_F(MapScene, CellTipBesideTheCellOrAtTheViewsCorner) {
     EXPECT_FALSE(get_root_wnd()->notify({EVT_TIP_QUERY, 0, 0}));  // no text, no tip
     s->tip = L"tip";
     EXPECT_TRUE(get_root_wnd()->notify({EVT_TIP_QUERY, 0, 0}));
-    EXPECT_EQ(req.text, Str(L"tip"));
-    EXPECT_EQ(req.region, 40 * c.y + c.x);
-    EXPECT_EQ(req.anchor, (rect{128, 64, 64, 64}));
+    EXPECT_EQ(std::tuple(req.text, req.region, req.anchor),
+              std::tuple(Str(L"tip"), 40 * c.y + c.x, rect{128, 64, 64, 64}));
     opts().show_tip_at_rb = true;
     req.reset();
     EXPECT_TRUE(get_root_wnd()->notify({EVT_TIP_QUERY, 0, 0}));
-    EXPECT_EQ(req.anchor, s->get_view().scrn_rect());
-    EXPECT_EQ(req.place, TIP_RIGHT_BOTTOM);
+    EXPECT_EQ(std::tuple(req.anchor, req.place), std::tuple(s->get_view().scrn_rect(), int(TIP_RIGHT_BOTTOM)));
 }
 
 TEST_F(MapScene, CellLineNamesTheTileAndHowItIsCrossed) {
