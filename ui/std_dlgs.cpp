@@ -111,14 +111,23 @@ memo_ctrl_t* make_pane(wnd_t* parent) {
 // Shows text in d's pane from its top: d at w x h, grown to hold the text
 // (its pane's border around it) but never past the window. The text of the
 // last call and its scroll position are gone.
+// A closing line break shows nothing but an empty line, which would grow or
+// scroll a page that holds every line it shows (the victory page's kills).
+Str without_closing_breaks(const wchar_t* text) {
+    Str out = text;
+    while (!out.empty() && out.at_from_end(0) == L'\n') out.drop_back(1);
+    return out;
+}
+
 void show_text(dlg_t* d, memo_ctrl_t* pane, const wchar_t* text, int w, int h) {
+    const Str shown = without_closing_breaks(text);
     const size* scr = get_scrn_size();
     w = std::min(w, scr->w);
     size t;
-    measure_text(&t, text, text_font, measure_flags, w - d->margin_l - d->margin_r - 2 * pane->border_w, UNLIMITED);
+    measure_text(&t, shown, text_font, measure_flags, w - d->margin_l - d->margin_r - 2 * pane->border_w, UNLIMITED);
     const int need = d->margin_t + d->margin_b + btn_row_h + d->gap + t.h + 2 * pane->border_w;
     d->resize(w, std::min(std::max(h, need), scr->h));
-    pane->set_text(text, false);
+    pane->set_text(shown, false);
     pane->scroll_v_to(0);
 }
 
@@ -253,8 +262,8 @@ void zg_text_dlg(const wchar_t* text, const wchar_t* title, int flags, int h, in
     const int mw = d->margin_l + d->margin_r, mh = d->margin_t + d->margin_b;
     if (h == TEXT_DLG_FIT || w == TEXT_DLG_FIT) {
         size t;
-        measure_text(&t, text, text_font, measure_flags, w == TEXT_DLG_FIT ? UNLIMITED : w - 2 * border,
-                     h == TEXT_DLG_FIT ? UNLIMITED : h - 2 * border);
+        measure_text(&t, without_closing_breaks(text), text_font, measure_flags,
+                     w == TEXT_DLG_FIT ? UNLIMITED : w - 2 * border, h == TEXT_DLG_FIT ? UNLIMITED : h - 2 * border);
         w = t.w + 2 * border;
         h = btn_row_h + t.h + 2 * border;
     }

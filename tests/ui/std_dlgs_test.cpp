@@ -160,6 +160,9 @@ TEST_F(StdDlgs, TextDialogFitsItsTextOrTakesTheGivenSize) {
     measure_text(&t, text, text_font, 3, 512 - 64, UNLIMITED);
     EXPECT_LE(t.w, 448);
     EXPECT_EQ(seen_sz(), (size{t.w + 64, 64 + 32 + t.h + 64}));
+    look_at_next_esc();  // closing line breaks make it no higher
+    zg_text_dlg((Str(text) + L"\n\n").c_str(), L"战斗胜利", 0, TEXT_DLG_FIT, 512);
+    EXPECT_EQ(seen_sz(), (size{t.w + 64, 64 + 32 + t.h + 64}));
     // A fixed size is the client size; no title bar without a title.
     look_at_next_esc();
     zg_text_dlg(L"x", nullptr, -1, 300, 400);
