@@ -203,6 +203,48 @@ bool wrap_with_prev(rt_layout_t& L, int adv) {
     return true;
 }
 
+// A hyphen parts words only after a letter: "Two-" / "Handed", but never a
+// sign from its number ("-2") or a range ("19-25").
+bool is_letter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c < 0x2B0 && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x370 && c < 0x530);
+}
+
+bool kept_whole(const rt_item_t& it) { return (it.kind == RT_GLYPH || it.kind == RT_BLANK) && (it.flags & RT_NOBR); }
+
+// Where the word that ends before item `end` begins: its glyphs, with the
+// anchors of tooltips and links opened just before them, a word ending at a
+// space or after a hyphen; with names, a name kept whole ("nobr") is one word.
+size_t word_first(const rt_layout_t& L, bool names, size_t end) {
+    // A right-aligned part moves alone: a word right before it stays where it is.
+    size_t floor = L.line_first;
+    if (!L.regions.empty() && L.regions.back().whole) floor = std::max(floor, size_t(L.regions.back().first));
+    size_t first = end;
+    while (first > floor) {
+        const rt_item_t& it = *L.t.items[first - 1];
+        // A mark that closes a name kept whole ends the word: a list may break after it ("寒冷,毒素").
+        if (names && is_glyph(&it, closes_phrase) && !(it.flags & RT_NOBR) && first >= 2 &&
+            kept_whole(*L.t.items[first - 2]))
+            break;
+        const bool breaks_after = it.ch == U'-' && first >= 2 && is_glyph(L.t.items[first - 2], is_letter);
+        const bool part = (names && kept_whole(it)) ||
+                          (it.kind == RT_GLYPH && sys_joins_word(it.ch) && !breaks_after) || it.kind == RT_TIP ||
+                          it.kind == RT_LINK;
+        if (!part) break;
+        --first;
+    }
+    return first;
+}
+
+// The word being laid moves to a new line. Nothing moves when the word began
+// the line (a word longer than the line breaks where it must).
+bool wrap_word(rt_layout_t& L, bool names) {
+    const size_t first = word_first(L, names, L.t.items.size());
+    if (first == L.t.items.size() || first == L.line_first) return false;
+    carry_to_next_line(L, first);
+    return true;
+}
+
 // Starts a new line for a closing mark that follows spaces ("23 )", also
 // with the marks already laid after them: "23 )" before a "。") together
 // with those spaces and the word or character before them, when that is not
@@ -216,8 +258,7 @@ bool wrap_with_spaced(rt_layout_t& L, int adv) {
     size_t j = marks;
     while (j > L.line_first && space(L.t.items[j - 1])) --j;
     if (j == marks || j == L.line_first || L.t.items[j - 1]->kind != RT_GLYPH) return false;
-    size_t first = j;
-    while (first > L.line_first && is_glyph(L.t.items[first - 1], sys_joins_word)) --first;
+    size_t first = word_first(L, true, j);
     if (first == j) --first;  // a Chinese character
     if (first == L.line_first) return false;
     int spaces_w = 0;
@@ -235,43 +276,6 @@ bool wrap_with_spaced(rt_layout_t& L, int adv) {
     const int shift = marks < n ? x - L.t.items[marks]->rc.x : 0;
     for (size_t i = marks; i < n; ++i) L.t.items[i]->rc.x += shift;
     L.pen_x = x + marks_w;
-    carry_to_next_line(L, first);
-    return true;
-}
-
-// A hyphen parts words only after a letter: "Two-" / "Handed", but never a
-// sign from its number ("-2") or a range ("19-25").
-bool is_letter(char32_t c) {
-    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c < 0x2B0 && c != 0xD7 && c != 0xF7) ||
-           (c >= 0x370 && c < 0x530);
-}
-
-bool kept_whole(const rt_item_t& it) { return (it.kind == RT_GLYPH || it.kind == RT_BLANK) && (it.flags & RT_NOBR); }
-
-// The glyphs of the word being laid, with the anchors of tooltips and links
-// opened just before them: they move to a new line together, so a word wraps
-// at a space or after a hyphen; with names, a name kept whole ("nobr") is one
-// word. Nothing moves when the word began the line (a word longer than the
-// line breaks where it must).
-bool wrap_word(rt_layout_t& L, bool names) {
-    // A right-aligned part moves alone: a word right before it stays where it is.
-    size_t floor = L.line_first;
-    if (!L.regions.empty() && L.regions.back().whole) floor = std::max(floor, size_t(L.regions.back().first));
-    size_t first = L.t.items.size();
-    while (first > floor) {
-        const rt_item_t& it = *L.t.items[first - 1];
-        // A mark that closes a name kept whole ends the word: a list may break after it ("寒冷,毒素").
-        if (names && is_glyph(&it, closes_phrase) && !(it.flags & RT_NOBR) && first >= 2 &&
-            kept_whole(*L.t.items[first - 2]))
-            break;
-        const bool breaks_after = it.ch == U'-' && first >= 2 && is_glyph(L.t.items[first - 2], is_letter);
-        const bool part = (names && kept_whole(it)) ||
-                          (it.kind == RT_GLYPH && sys_joins_word(it.ch) && !breaks_after) || it.kind == RT_TIP ||
-                          it.kind == RT_LINK;
-        if (!part) break;
-        --first;
-    }
-    if (first == L.t.items.size() || first == L.line_first) return false;
     carry_to_next_line(L, first);
     return true;
 }

@@ -108,9 +108,6 @@ memo_ctrl_t* make_pane(wnd_t* parent) {
     return p;
 }
 
-// Shows text in d's pane from its top: d at w x h, grown to hold the text
-// (its pane's border around it) but never past the window. The text of the
-// last call and its scroll position are gone.
 // A closing line break shows nothing but an empty line, which would grow or
 // scroll a page that holds every line it shows (the victory page's kills).
 Str without_closing_breaks(const wchar_t* text) {
@@ -119,6 +116,9 @@ Str without_closing_breaks(const wchar_t* text) {
     return out;
 }
 
+// Shows text in d's pane from its top: d at w x h, grown to hold the text
+// (its pane's border around it) but never past the window. The text of the
+// last call and its scroll position are gone.
 void show_text(dlg_t* d, memo_ctrl_t* pane, const wchar_t* text, int w, int h) {
     const Str shown = without_closing_breaks(text);
     const size* scr = get_scrn_size();
