@@ -65,7 +65,8 @@ Str& itm_slot_t::get_name(Str& out) const {
     } else {
         const int* first = std::find_if(ies, ies + 4, [](int e) { return e != 0; });
         const wchar_t* ench = first == ies + 4 ? L"" : or_empty(get_ie(*first).n);
-        out.format(L"<c=#%08x>+%d %s%s%s</c>", clr, bonus, ench, lang_wsp.buf, name);
+        // The word space parts an enchantment's name from the item's; without one the blank after the bonus does.
+        out.format(L"<c=#%08x>+%d %s%s%s</c>", clr, bonus, ench, *ench ? lang_wsp.buf : L"", name);
     }
     return out;
 }

@@ -79,11 +79,11 @@ protected:
 
 TEST_F(ItmNames, NamesInTheirRarityColour) {
     EXPECT_STREQ(name(inst(28, 0)).buf, L"Sword");
-    EXPECT_STREQ(name(inst(28, 1)).buf, L"<c=#ff6666ff>+1 _Sword</c>");
+    EXPECT_STREQ(name(inst(28, 1)).buf, L"<c=#ff6666ff>+1 Sword</c>");  // one blank: no enchantment's name to part
     EXPECT_STREQ(name(inst(28, 2, {0, 1})).buf, L"<c=#ff9933ff>+2 Flaming_Sword</c>");
     EXPECT_STREQ(name(inst(117, 0)).buf, L"<c=#ff9933ff>Amulet</c>");  // fixed rarity 3, no bonus shown
     EXPECT_STREQ(name(inst(77, 2)).buf, L"<c=#ff6666ff>+2 Belt</c>");
-    EXPECT_STREQ(name(inst(999, 2)).buf, L"<c=#ff6666ff>+2 _</c>");  // damaged id: no name, no crash
+    EXPECT_STREQ(name(inst(999, 2)).buf, L"<c=#ff6666ff>+2 </c>");  // damaged id: no name, no crash
 
     EXPECT_STREQ(itm_rare_lbl(inst(28, 0)).buf, L"");
     EXPECT_STREQ(itm_rare_lbl(inst(28, 1, {1})).buf, L"<c=#ff9933ff>Rare</c>");
