@@ -142,15 +142,33 @@ void new_line(rt_layout_t& L, bool with_break) {
 
 // ---- characters ----
 
-// Marks that close a phrase and must not begin a line.
-bool closes_phrase(char32_t c) {
-    static const char32_t marks[] = U"\u3002\uFF0C\u3001\uFF1B\uFF1A\uFF1F\uFF01\uFF09\u300B\u300D\u300F\u3011,.;:?!)";
-    for (const char32_t* m = marks; *m; ++m)
-        if (*m == c) return true;
+bool in_set(char32_t c, const char32_t* set) {
+    for (; *set; ++set)
+        if (*set == c) return true;
     return false;
 }
 
-bool is_glyph(const rt_item_t* it, bool (*test)(char32_t)) { return it->kind == RT_GLYPH && test(it->ch); }
+bool opens_bracket(char32_t c) { return in_set(c, U"([\uFF08\u300A\u300C\u300E\u3010"); }
+bool closes_bracket(char32_t c) { return in_set(c, U")]\uFF09\u300B\u300D\u300F\u3011"); }
+
+// Marks that close a phrase and must not begin a line.
+bool closes_phrase(char32_t c) {
+    return closes_bracket(c) || in_set(c, U",.;:?!\u3002\uFF0C\u3001\uFF1B\uFF1A\uFF1F\uFF01");
+}
+
+// A hyphen parts words only after a letter: "Two-" / "Handed", but never a
+// sign from its number ("-2") or a range ("19-25").
+bool is_letter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c < 0x2B0 && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x370 && c < 0x530);
+}
+
+bool is_glyph(const rt_item_t& it, bool (*test)(char32_t)) { return it.kind == RT_GLYPH && test(it.ch); }
+bool is_space(const rt_item_t& it) { return it.kind == RT_BLANK && (it.ch == U' ' || it.ch == U'\t'); }
+bool is_anchor(const rt_item_t& it) { return it.kind == RT_TIP || it.kind == RT_LINK; }
+// A rule, or the jump down of a vertical tab: what comes after never moves back past it.
+bool is_barrier(const rt_item_t& it) { return it.kind == RT_RULE || (it.kind == RT_BLANK && it.ch == U'\v'); }
+bool kept_whole(const rt_item_t& it) { return (it.kind == RT_GLYPH || it.kind == RT_BLANK) && (it.flags & RT_NOBR); }
 
 // Right edge of the glyph ink on the current line.
 int line_ink(const rt_layout_t& L) {
@@ -162,7 +180,9 @@ int line_ink(const rt_layout_t& L) {
     return r;
 }
 
-// Items from `first` on start the next line together, as they stood to each other.
+// Items from `first` on start the next line together, as they stood to each
+// other; a space among them that ended its line in the room left takes its
+// own width again.
 void carry_to_next_line(rt_layout_t& L, size_t first) {
     std::vector<rt_item_t*> moved;
     while (L.t.items.size() > first) moved.insert(moved.begin(), L.t.items.release(L.t.items.size() - 1));
@@ -172,9 +192,13 @@ void carry_to_next_line(rt_layout_t& L, size_t first) {
     const char32_t prev = L.prev;
     new_line(L, false);
     L.prev = prev;
-    const int shift = L.pen_x - moved.front()->rc.x;
+    int shift = L.pen_x - moved.front()->rc.x;
     for (rt_item_t* it : moved) {
         it->rc.x += shift;
+        if (it->kind == RT_BLANK && it->ch == U' ' && it->rc.w < it->rc.h / 4) {
+            shift += it->rc.h / 4 - it->rc.w;
+            it->rc.w = it->rc.h / 4;
+        }
         it->line = L.line_no;
         if (it->kind == RT_GLYPH) L.line_h = std::max(L.line_h, it->rc.h);
         L.t.items.push_back(it);
@@ -184,106 +208,126 @@ void carry_to_next_line(rt_layout_t& L, size_t first) {
     L.at_line_start = false;
 }
 
-// Starts a new line for a closing mark of advance adv together with the
-// character laid before it and the closing marks already after that one
-// ("项）" before a "，"), when that character is not alone on its line and
-// all of them fit. The last character of a name kept whole never leaves the rest of it.
-bool wrap_with_prev(rt_layout_t& L, int adv) {
-    const size_t n = L.t.items.size();
-    size_t j = n;
-    while (j > L.line_first + 1 && is_glyph(L.t.items[j - 1], closes_phrase)) --j;
-    if (j < L.line_first + 2) return false;
-    const rt_item_t* last = L.t.items[j - 1];
-    const rt_item_t* before = L.t.items[j - 2];
-    if (last->kind != RT_GLYPH || before->kind != RT_GLYPH || (last->flags & RT_NOBR)) return false;
-    if (j == n && last->ch != L.prev) return false;
-    const int moved_w = L.t.items.back()->rc.x + L.t.items.back()->rc.w - last->rc.x;
-    if (L.wrap_x() + moved_w + adv > L.t.box.w) return false;
-    carry_to_next_line(L, j - 1);
-    return true;
+// ---- where a line may break ----
+
+// How hard a line that overflows presses for a break. Each step allows the
+// breaks of the ones before it too.
+enum brk_tier_e : int {
+    BRK_CLEAN = 0,    // between words, never inside a kept name or a figure
+    BRK_IN_NAME = 1,  // also at the spaces of a kept name or a figure longer than the line
+    BRK_IN_WORD = 2,  // also between the characters of the line's last word, when what moves fits
+};
+
+// The line being laid as its break sees it: the items laid, then the
+// character that did not fit (position n), then, after a space, the word
+// still to come (n + 1).
+struct line_view_t {
+    const rt_layout_t& L;
+    const rt_item_t& next;
+    size_t n = 0;
+    size_t floor = 0;           // nothing before it moves
+    bool floor_breaks = false;  // a right-aligned part starts at the floor: it moves alone
+    size_t word = 0;            // the glyphs from here to next are the line's last word
+    // Per position from the line's first: whether it lies inside a figure's brackets.
+    std::vector<bool> in_figure{};
+
+    const rt_item_t& at(size_t i) const { return i < n ? *L.t.items[i] : next; }
+    bool figure_at(size_t i) const { return in_figure[i - L.line_first]; }
+};
+
+// A figure is a bracket written with spaces inside, the game's way with a
+// roll: "( 15 + 21 vs 23 )".
+std::vector<bool> find_figures(const line_view_t& v) {
+    std::vector<bool> inside, open;  // open: whether each bracket still open opened a figure
+    int figures = 0;
+    for (size_t i = v.L.line_first; i <= v.n + 1; ++i) {
+        inside.push_back(figures > 0);
+        if (i > v.n) break;
+        const rt_item_t& it = v.at(i);
+        if (is_glyph(it, opens_bracket)) {
+            open.push_back(i < v.n && is_space(v.at(i + 1)));
+            figures += open.back();
+        } else if (is_glyph(it, closes_bracket) && !open.empty()) {
+            figures -= open.back();
+            open.pop_back();
+        }
+    }
+    return inside;
 }
 
-// A hyphen parts words only after a letter: "Two-" / "Handed", but never a
-// sign from its number ("-2") or a range ("19-25").
-bool is_letter(char32_t c) {
-    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= 0xC0 && c < 0x2B0 && c != 0xD7 && c != 0xF7) ||
-           (c >= 0x370 && c < 0x530);
-}
-
-bool kept_whole(const rt_item_t& it) { return (it.kind == RT_GLYPH || it.kind == RT_BLANK) && (it.flags & RT_NOBR); }
-
-// Where the word that ends before item `end` begins: its glyphs, with the
-// anchors of tooltips and links opened just before them, a word ending at a
-// space or after a hyphen; with names, a name kept whole ("nobr") is one word.
-size_t word_first(const rt_layout_t& L, bool names, size_t end) {
+line_view_t view_line(const rt_layout_t& L, const rt_item_t& next) {
+    line_view_t v{.L = L, .next = next, .n = L.t.items.size()};
+    v.floor = L.line_first;
     // A right-aligned part moves alone: a word right before it stays where it is.
-    size_t floor = L.line_first;
-    if (!L.regions.empty() && L.regions.back().whole) floor = std::max(floor, size_t(L.regions.back().first));
-    size_t first = end;
-    while (first > floor) {
-        const rt_item_t& it = *L.t.items[first - 1];
-        // A mark that closes a name kept whole ends the word: a list may break after it ("寒冷,毒素").
-        if (names && is_glyph(&it, closes_phrase) && !(it.flags & RT_NOBR) && first >= 2 &&
-            kept_whole(*L.t.items[first - 2]))
-            break;
-        const bool breaks_after = it.ch == U'-' && first >= 2 && is_glyph(L.t.items[first - 2], is_letter);
-        const bool part = (names && kept_whole(it)) ||
-                          (it.kind == RT_GLYPH && sys_joins_word(it.ch) && !breaks_after) || it.kind == RT_TIP ||
-                          it.kind == RT_LINK;
-        if (!part) break;
-        --first;
+    if (!L.regions.empty() && L.regions.back().whole && size_t(L.regions.back().first) > v.floor) {
+        v.floor = size_t(L.regions.back().first);
+        v.floor_breaks = true;
     }
-    return first;
+    v.word = v.n;
+    while (v.word > L.line_first && v.at(v.word - 1).kind == RT_GLYPH) --v.word;
+    v.in_figure = find_figures(v);
+    return v;
 }
 
-// The word being laid moves to a new line. Nothing moves when the word began
-// the line (a word longer than the line breaks where it must).
-bool wrap_word(rt_layout_t& L, bool names) {
-    const size_t first = word_first(L, names, L.t.items.size());
-    if (first == L.t.items.size() || first == L.line_first) return false;
-    carry_to_next_line(L, first);
-    return true;
+// Whether the line may end after content item a_i and start the next with
+// item i (n + 1: the word after the space being laid), at the given tier.
+// This is the one rule of where lines break.
+bool may_break(const line_view_t& v, size_t a_i, size_t i, int tier) {
+    const rt_item_t& a = v.at(a_i);
+    const rt_item_t* b = i <= v.n ? &v.at(i) : nullptr;
+    // A line never starts with a space or a closing mark ("23 )", ").", "项）"),
+    if (b && (is_space(*b) || is_glyph(*b, closes_phrase))) return false;
+    // nor ends with an opening bracket, with spaces after it or not.
+    size_t k = a_i;
+    while (k > v.L.line_first && is_space(v.at(k))) --k;
+    if (is_glyph(v.at(k), opens_bracket)) return false;
+    if (i == v.floor && v.floor_breaks) return true;
+    if (tier == BRK_CLEAN && v.figure_at(i)) return false;
+    // A kept name goes on past the space being laid.
+    const bool in_name = kept_whole(a) && (!b || kept_whole(*b));
+    if (is_space(a)) return !in_name || tier >= BRK_IN_NAME;
+    if (in_name) return false;
+    // Chinese text, or a picture, breaks at any character.
+    if (!b || !is_glyph(a, sys_joins_word) || !is_glyph(*b, sys_joins_word)) return true;
+    // A Latin word breaks where a sentence or a list ends before a letter
+    // (").Maddened", "Cold,Poison") and after a hyphen after a letter,
+    if (closes_phrase(a.ch) && is_letter(b->ch)) return true;
+    if (a.ch == U'-' && a_i > v.L.line_first && is_glyph(v.at(a_i - 1), is_letter)) return true;
+    // and anywhere once it is longer than its line.
+    return tier >= BRK_IN_WORD && a_i >= v.word;
 }
 
-// Starts a new line for a closing mark that follows spaces ("23 )", also
-// with the marks already laid after them: "23 )" before a "。") together
-// with those spaces and the word or character before them, when that is not
-// alone on its line and all of it fits. A space that filled the room left
-// takes its own width again.
-bool wrap_with_spaced(rt_layout_t& L, int adv) {
-    const auto space = [](const rt_item_t* it) { return it->kind == RT_BLANK && it->ch == U' '; };
-    const size_t n = L.t.items.size();
-    size_t marks = n;
-    while (marks > L.line_first && is_glyph(L.t.items[marks - 1], closes_phrase)) --marks;
-    size_t j = marks;
-    while (j > L.line_first && space(L.t.items[j - 1])) --j;
-    if (j == marks || j == L.line_first || L.t.items[j - 1]->kind != RT_GLYPH) return false;
-    size_t first = word_first(L, true, j);
-    if (first == j) --first;  // a Chinese character
-    if (first == L.line_first) return false;
-    int spaces_w = 0;
-    for (size_t i = j; i < marks; ++i) spaces_w += L.t.items[i]->rc.h / 4;
-    const int marks_w = L.pen_x - (marks < n ? L.t.items[marks]->rc.x : L.pen_x);
-    const int moved_w = L.t.items[j]->rc.x - L.t.items[first]->rc.x + spaces_w + marks_w;
-    if (moved_w + adv > L.t.box.w - L.wrap_x()) return false;
-    int x = L.t.items[j]->rc.x;
-    for (size_t i = j; i < marks; ++i) {
-        rt_item_t* sp = L.t.items[i];
-        sp->rc.x = x;
-        sp->rc.w = sp->rc.h / 4;
-        x += sp->rc.w;
+constexpr size_t no_break = SIZE_MAX;
+
+// Where the line ends when `next` (of advance adv) does not fit: the
+// latest break of the least pressed tier that has one. The answer is the
+// first item to move (anchors opened just before it move along), n when
+// only next moves, n + 1 when next, a space, ends the line in the room
+// left; no_break when there is none.
+size_t find_break(const rt_layout_t& L, const rt_item_t& next, int adv) {
+    const line_view_t v = view_line(L, next);
+    const size_t lowest = std::max(v.floor, L.line_first + 1);
+    for (int tier = BRK_CLEAN; tier <= BRK_IN_WORD; ++tier) {
+        for (size_t i = is_space(next) ? v.n + 1 : v.n; i >= lowest; --i) {
+            if (i <= v.n && is_anchor(v.at(i))) continue;
+            if (i <= v.n && is_barrier(v.at(i))) break;
+            size_t j = i;
+            while (j > L.line_first && is_anchor(v.at(j - 1))) --j;
+            if (j == L.line_first || is_barrier(v.at(j - 1))) break;
+            if (!may_break(v, j - 1, i, tier)) continue;
+            const size_t first = std::max(j, v.floor);
+            // Only a break inside a word is new to the last tier: it must leave room for next.
+            const int moved_w = (first < v.n ? L.pen_x - v.at(first).rc.x : 0) + adv;
+            if (tier == BRK_IN_WORD && moved_w > L.t.box.w - L.wrap_x()) continue;
+            return first;
+        }
     }
-    const int shift = marks < n ? x - L.t.items[marks]->rc.x : 0;
-    for (size_t i = marks; i < n; ++i) L.t.items[i]->rc.x += shift;
-    L.pen_x = x + marks_w;
-    carry_to_next_line(L, first);
-    return true;
+    return no_break;
 }
 
 // Latin words and names kept whole wrap whole, other Chinese text per
-// character; a character is never cut, a wrapped line never starts with a
-// space, and a closing mark takes the character (or the kept name) before it
-// along rather than start a line.
+// character, a character is never cut, and a line breaks only where
+// may_break lets it.
 void lay_char(rt_layout_t& L, char32_t c) {
     const int fh = L.font_h();
     zg::glyph_t* g = nullptr;
@@ -300,25 +344,26 @@ void lay_char(rt_layout_t& L, char32_t c) {
     const auto fits = [&] { return !L.cells.empty() || L.pen_x + adv + kern <= L.t.box.w; };
     // Kerning closes the gap before c, so it moves c itself; a wrap parts the pair and drops it.
     if (!fits()) {
-        const bool has_last = L.t.items.size() > L.line_first;
-        const bool after_kept = has_last && kept_whole(*L.t.items.back());
-        const bool in_name = (flags & RT_NOBR) || (closes_phrase(c) && after_kept);
-        // A Chinese closing mark takes the Latin word or number before it along.
-        const bool after_word = closes_phrase(c) && has_last && is_glyph(L.t.items.back(), sys_joins_word);
-        // A closing mark after a space goes with what it closes, before any word moves alone.
-        bool moved = closes_phrase(c) && wrap_with_spaced(L, adv);
-        // A name longer than the line still parts between its Latin words,
-        // also once it has moved to a line of its own.
-        if (!moved) moved = (sys_joins_word(c) || in_name) && wrap_word(L, true);
-        if (!(moved && fits()) && (sys_joins_word(c) || after_word)) moved = wrap_word(L, false) || moved;
-        if (!(moved && fits())) {
+        rt_item_t next;
+        next.kind = c == U' ' ? RT_BLANK : RT_GLYPH;
+        next.ch = c;
+        next.flags = flags;
+        // Each carry moves fewer items than the one before, so this ends.
+        for (;;) {
+            const size_t n = L.t.items.size(), first = find_break(L, next, adv + kern);
+            if (first < n) {
+                carry_to_next_line(L, first);
+                if (fits()) break;
+                continue;
+            }
             if (c == U' ') {
                 // Ends its line in the room left: the next line starts with the next word.
                 adv = std::max(0, L.t.box.w - L.pen_x);
             } else {
-                if (!(closes_phrase(c) && wrap_with_prev(L, adv))) new_line(L, false);
+                new_line(L, false);
                 kern = 0;
             }
+            break;
         }
     }
     L.pen_x += kern;

@@ -40,7 +40,13 @@ protected:
         rt.set_text(text, &box, font, &default_clr, flags);
     }
     // The line of each item.
-    std::vector<int> lines() const { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); }
+    using lines_t = std::vector<int>;
+    lines_t lines() const { return mapped(rt.item_count(), [&](int i) { return rt.item(i)->line; }); }
+    // The same for text laid out as wide as `fits` is on one line.
+    lines_t lines_in(const wchar_t* text, const std::u32string& fits) {
+        lay(text, {line_w(fits), UNLIMITED});
+        return lines();
+    }
 };
 
 TEST_F(Rtext, EmptyAbsentOrFontlessTextIsNothing) {
@@ -100,90 +106,79 @@ TEST_F(Rtext, AClosingMarkNeverStartsALineButTakesTheCharacterBeforeIt) {
     // As wide as its widest line now: the c left the first.
     EXPECT_EQ(rt.get_rect(), (rect{0, 0, std::max(line_w(U"ab"), line_w(U"c.")), 2 * fh}));
     EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'c'), fh})) << "c goes down with the full stop";
-    EXPECT_EQ(rt.item_rect(3), (rect{adv(U'c'), fh, adv(U'.'), fh}));
-    EXPECT_EQ(rt.item_rect(1).y, 0);
+    EXPECT_EQ(std::tuple(rt.item_rect(3), rt.item_rect(1).y), std::tuple(rect{adv(U'c'), fh, adv(U'.'), fh}, 0));
     // Coloured text keeps its colour when it moves.
     lay(L"ab<c=r>c</c>,", {abc, UNLIMITED});
     ASSERT_NE(rt.item(2), nullptr);
-    EXPECT_EQ(rt.item(2)->clr, (clr_t{0xFFFF0000u}));
-    EXPECT_EQ(rt.item_rect(2).y, fh);
+    EXPECT_EQ(std::tuple(rt.item(2)->clr, rt.item_rect(2).y), std::tuple(clr_t{0xFFFF0000u}, fh));
     // Alone on its line, or after a blank, the character stays and the mark wraps.
     lay(L"a.", {adv(U'a'), UNLIMITED});
-    EXPECT_EQ(rt.item_rect(0).y, 0);
-    EXPECT_EQ(rt.item_rect(1), (rect{0, fh, adv(U'.'), fh}));
+    EXPECT_EQ(std::tuple(rt.item_rect(0).y, rt.item_rect(1)), std::tuple(0, rect{0, fh, adv(U'.'), fh}));
     lay(L"ab .", {line_w(U"ab "), UNLIMITED});
-    EXPECT_EQ(rt.item_rect(2).y, 0);
-    EXPECT_EQ(rt.item_rect(3).y, fh);
+    EXPECT_EQ(std::tuple(rt.item_rect(2).y, rt.item_rect(3).y), std::tuple(0, fh));
     // When the two would not fit a line together, the mark wraps alone.
     lay(L"iW?", {line_w(U"iW"), UNLIMITED});
     ASSERT_GT(adv(U'?'), adv(U'i'));
-    EXPECT_EQ(rt.item_rect(1).y, 0);
-    EXPECT_EQ(rt.item_rect(2), (rect{0, fh, adv(U'?'), fh}));
+    EXPECT_EQ(std::tuple(rt.item_rect(1).y, rt.item_rect(2)), std::tuple(0, rect{0, fh, adv(U'?'), fh}));
     // Other characters wrap alone.
     lay(L"abcd", {abc, UNLIMITED});
     EXPECT_EQ(rt.item_rect(2).y, 0);
 }
 
 TEST_F(Rtext, LatinWordsWrapWholeAtSpacesAndAfterHyphensChineseAtAnyCharacter) {
-    lay(L"Two-Handed Fighter", {line_w(U"Two-Hand"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}));
+    EXPECT_EQ(lines_in(L"Two-Handed Fighter", U"Two-Hand"),
+              (lines_t{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}));
     EXPECT_EQ(rt.item_rect(4), (rect{0, fh, adv(U'H'), fh})) << "the word starts its line";
     EXPECT_EQ(rt.get_rect().w, line_w(U"Handed ")) << "the widest line";
     // A space that does not fit ends its line with the room left; the next word starts the next.
-    lay(L"ab  cd", {line_w(U"ab "), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(lines_in(L"ab  cd", U"ab "), (lines_t{0, 0, 0, 0, 1, 1}));
     EXPECT_EQ(rt.item_rect(3).w, 0);
     EXPECT_EQ(rt.item_rect(4).x, 0);
     // The anchor of a tooltip opened before the word goes with it.
-    lay(L"ab <tip=x>cd</tip>", {line_w(U"ab c"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"ab <tip=x>cd</tip>", U"ab c"), (lines_t{0, 0, 0, 1, 1, 1}));
     EXPECT_EQ(rt.item_rect(3).x, 0);
     // Kerning inside a moved word stays; a word after a Chinese character moves alone.
     lay(L"a AV", {line_w(U"a A"), UNLIMITED});
     EXPECT_EQ(rt.item_rect(3).x, adv(U'A') + kern(U'A', U'V'));
-    lay(L"中中Alt", {line_w(U"中中Al"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
-    lay(L"中中中", {line_w(U"中中"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1}));
+    EXPECT_EQ(lines_in(L"中中Alt", U"中中Al"), (lines_t{0, 0, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"中中中", U"中中"), (lines_t{0, 0, 1}));
 }
 
 TEST_F(Rtext, ANameKeptWholeWrapsBeforeItNeverInside) {
     const size narrow{line_w(U"等级 1 侏儒 控制法"), UNLIMITED};
     lay(L"等级 1 侏儒 控制法师", narrow);
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1})) << "plain Chinese breaks anywhere";
+    EXPECT_EQ(lines(), (lines_t{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1})) << "plain Chinese breaks anywhere";
     lay(L"等级 1 <tip=r>侏儒</tip> <tip=c><nobr>控制法师</nobr></tip>", narrow);
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(lines(), (lines_t{0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
     EXPECT_EQ(rt.item_rect(9).x, 0) << "the anchor goes along";
     EXPECT_EQ(rt.item(10)->ch, U'控');
     // A closing mark after a name takes all of it along; a name that begins its line stays.
-    lay(L"等级 <nobr>控制法师</nobr>。", {line_w(U"等级 控制法师"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 1, 1, 1, 1, 1}));
-    lay(L"<nobr>控制法师</nobr>。", {line_w(U"控制法师"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1}));
+    EXPECT_EQ(lines_in(L"等级 <nobr>控制法师</nobr>。", U"等级 控制法师"), (lines_t{0, 0, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"<nobr>控制法师</nobr>。", U"控制法师"), (lines_t{0, 0, 0, 0, 1}));
     // Latin names move with their spaces; one longer than the line parts between its words.
-    lay(L"a <nobr>Battle Cleric</nobr>", {line_w(U"Battle Cleric"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
-    lay(L"<nobr>Battle Cleric</nobr>", {line_w(U"Battle Cl"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"a <nobr>Battle Cleric</nobr>", U"Battle Cleric"),
+              (lines_t{0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"<nobr>Battle Cleric</nobr>", U"Battle Cl"), (lines_t{0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}));
     lay(L"<ico=a><min_x=16><nobr>Battle Cleric</nobr>", {16 + line_w(U"Battle Cl"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2})) << "after moving too";
+    EXPECT_EQ(lines(), (lines_t{0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2})) << "after moving too";
     // A list of names breaks after the mark that closes one.
-    lay(L"免疫<nobr>寒冷</nobr>,<nobr>毒素</nobr>", {line_w(U"免疫寒冷,毒"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(lines_in(L"免疫<nobr>寒冷</nobr>,<nobr>毒素</nobr>", U"免疫寒冷,毒"), (lines_t{0, 0, 0, 0, 0, 1, 1}));
 }
 
 TEST_F(Rtext, SignsRangesAndMarkChainsStayWithTheirCharacters) {
     // A sign after Chinese text goes with its number, and the full stop with both.
-    lay(L"攻击-2。", {line_w(U"攻击-"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
-    lay(L"攻击-2。", {line_w(U"攻击-2"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"攻击-2。", U"攻击-"), (lines_t{0, 0, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"攻击-2。", U"攻击-2"), (lines_t{0, 0, 1, 1, 1}));
     // A range is one word; a hyphen after a letter still parts.
-    lay(L"+20 (19-25)", {line_w(U"+20 (19-"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"+20 (19-25)", U"+20 (19-"), (lines_t{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1}));
     // A closing mark after another takes both and the character before them along.
-    lay(L"一项），", {line_w(U"一项）"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"一项），", U"一项）"), (lines_t{0, 1, 1, 1}));
+    // An opening bracket goes down with what it opens.
+    EXPECT_EQ(lines_in(L"伤害（豁免", U"伤害（"), (lines_t{0, 0, 1, 1, 1}));
+    // A space that ended its line in the room left takes its width back when it moves on.
+    lay(L"ab cd )", {line_w(U"ab cd") + 1, UNLIMITED});
+    EXPECT_EQ(std::tuple(lines(), rt.item_rect(6).x - rt.item_rect(5).x, rt.item_rect(5).w),
+              std::tuple(lines_t{0, 0, 0, 1, 1, 1, 1}, fh / 4, fh / 4));
 }
 
 TEST_F(Rtext, AWrappedTabCellGoesOnUnderItsColumn) {
@@ -210,8 +205,7 @@ TEST_F(Rtext, ARightAlignedPartThatDoesNotFitTakesALineOfItsOwnWhole) {
     EXPECT_EQ(std::pair(a.y, z.y), std::pair(fh, fh)) << "one line of its own";
     EXPECT_EQ(z.x + z.w, w) << "at the right edge";
     // The word right before it stays behind.
-    lay(L"Chain<r>+5 攻击</r>", {line_w(U"Chain+5 攻"), UNLIMITED});
-    EXPECT_EQ(lines(), (std::vector<int>{0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(lines_in(L"Chain<r>+5 攻击</r>", U"Chain+5 攻"), (lines_t{0, 0, 0, 0, 0, 1, 1, 1, 1, 1}));
     EXPECT_EQ(rt.item_rect(9).x + rt.item_rect(9).w, line_w(U"Chain+5 攻"));
     lay(L"<h2>Chain Lightning <r>Standard动作</r></h2>", {w, UNLIMITED});
     const int first = find([](const rt_item_t& it) { return it.ch == U'S'; });
@@ -283,15 +277,13 @@ TEST_F(Rtext, DrawsInItsColourAndAlphaInsideItsRect) {
 
 TEST_F(Rtext, ColourOnlyTextIsOneEmptyLineOfTheBaseFont) {
     lay(L"<c=r></c><c=g><a=50%>");
-    EXPECT_EQ(rt.item_count(), 0);
-    EXPECT_EQ(rt.get_rect(), (rect{0, 0, 0, fh}));
+    EXPECT_EQ(std::tuple(rt.item_count(), rt.get_rect()), std::tuple(0, rect{0, 0, 0, fh}));
 }
 
 TEST_F(Rtext, TabStopsAreSixteenQuartersOfTheBaseFontAndNeverZero) {
     lay(L"a\tb\t\tc");
     const int unit = fh / 4 * 16;
-    EXPECT_EQ(rt.item_rect(2).x, unit);
-    EXPECT_EQ(rt.item_rect(5).x, 3 * unit);
+    EXPECT_EQ(std::tuple(rt.item_rect(2).x, rt.item_rect(5).x), std::tuple(unit, 3 * unit));
     // A font 20 pixels high puts the stops 80 pixels apart, whatever font the text then switches to.
     int id20 = -1;
     for (int pt = 12; pt < 24 && id20 < 0; ++pt)
@@ -310,11 +302,9 @@ TEST_F(Rtext, TabStopsAreSixteenQuartersOfTheBaseFontAndNeverZero) {
 TEST_F(Rtext, RegionsTakeTheirWidthAndAlignTheirText) {
     // An r region without a value opened at pen 100 in a 300-pixel box ends at 300, and so does the pen.
     lay(L"<x=100><r>ab</r><tip=t>", {300, 100});
-    EXPECT_EQ(rt.item_rect(1).x + rt.item_rect(1).w, 300);
-    EXPECT_EQ(rt.item_rect(2).x, 300);
+    EXPECT_EQ(std::tuple(rt.item_rect(1).x + rt.item_rect(1).w, rt.item_rect(2).x), std::tuple(300, 300));
     lay(L"<r=100>ab</r>c", {300, 100});
-    EXPECT_EQ(rt.item_rect(1).x + rt.item_rect(1).w, 100);
-    EXPECT_EQ(rt.item_rect(2).x, 100);
+    EXPECT_EQ(std::tuple(rt.item_rect(1).x + rt.item_rect(1).w, rt.item_rect(2).x), std::tuple(100, 100));
     // Aligned per line, or as one block by the widest line.
     const int ab = line_w(U"ab"), abcd = line_w(U"abcd");
     lay(L"<c=w ha=r>abcd\nab</c>", {300, 100});
@@ -335,8 +325,7 @@ TEST_F(Rtext, CentredHeadingSitsInAGapOfItsRuleAndMovesTheNextLineDown) {
     EXPECT_EQ(std::pair(H.h, H.y), std::pair(h7, 0));
     const rt_item_t* rule = rt.item(2);
     ASSERT_EQ(rule->kind, RT_RULE);
-    EXPECT_EQ(rule->rc, (rect{0, (h7 - 5) / 2, 300, 5}));
-    EXPECT_EQ(rule->gap, text_w + 9);
+    EXPECT_EQ(std::tuple(rule->rc, rule->gap), std::tuple(rect{0, (h7 - 5) / 2, 300, 5}, text_w + 9));
     EXPECT_NEAR(rule->side, (300 - text_w - 9) / 2, 1);
     EXPECT_EQ(rt.item_rect(4), (rect{(300 - adv(U'x')) / 2, h7 + 8, adv(U'x'), fh}));  // after the break item
     // A heading on the left leaves its rule only to its right.
@@ -406,8 +395,7 @@ TEST_F(Rtext, TipAnchorsAnswerTheTooltipQuery) {
     const pt_t origin{100, 50}, in{100 + c.x + 2, 55}, out{101, 55};
     EXPECT_FALSE(rt.hit_tip(&out, &origin));
     ASSERT_TRUE(rt.hit_tip(&in, &origin));
-    EXPECT_EQ(get_tip_req().text, Str(L"<b>hi</b>"));
-    EXPECT_EQ(get_tip_req().width, 120);
+    EXPECT_EQ(std::tuple(get_tip_req().text, get_tip_req().width), std::tuple(Str(L"<b>hi</b>"), 120));
     EXPECT_EQ(get_tip_req().anchor, (rect{100 + c.x, 50, c.w, fh}));
 }
 
