@@ -186,7 +186,10 @@ public:
     }
 
     void on_turn_ready(unit_t* u) override { status_show_unit(u); }
-    void on_unit_moved(unit_t*) override { refresh_hover(); }
+    void on_unit_moved(unit_t* u) override {
+        if (u == get_cur_unit()) show_clear_of_strip(u);
+        refresh_hover();
+    }
 
     void on_unit_dies(unit_t* u) override {
         if (visible(u)) death_fade(this, u);
@@ -206,8 +209,7 @@ public:
 
     void on_unit_ready(unit_t* u, bool computer) override {
         if (!visible(u)) return;
-        // The roster's faces lie over the view's top: an actor they cover is shown whole.
-        if (under_strip(u->pos)) scroll_to(u->pos);
+        show_clear_of_strip(u);
         if (can_use(u, P_MOVE)) {
             get_move_range(u, &bv().mr);
             prep_unit_paths(u, SF_WALK);
@@ -226,6 +228,7 @@ public:
         if ((cmd->flags & UCMD_NO_ANI) || !visible(u)) return;
         dflt_marks_clear();
         if (!view.cell_rect().contains(cmd->tgt)) scroll_to(cmd->tgt);
+        show_clear_of_strip(u);
         if (is_ai_unit(u) && shows_ai_chances(cmd->pwr)) {
             hit_tip_cmd(u, cmd->pwr, cmd->tgt);
             wait_ms(pause_ms);
@@ -329,6 +332,13 @@ private:
         if (!strip_ || strip_->is_hidden()) return false;
         const rect c = view.cell_scrn_rect(cell), &s = strip_->rc;
         return c.x < s.x + s.w && s.x < c.x + c.w && c.y < s.y + s.h && s.y < c.y + c.h;
+    }
+
+    // The roster's faces lie over the view's top: an acting unit they cover,
+    // when it is ready, has walked or begins an action, is brought to the
+    // middle of the view (as far as the view may scroll).
+    void show_clear_of_strip(const unit_t* u) {
+        if (visible(u) && under_strip(u->pos)) scroll_to(u->pos);
     }
 
     void on_btl_start() {

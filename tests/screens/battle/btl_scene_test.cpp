@@ -9,10 +9,12 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "app/ani.h"
 #include "app/codec.h"
 #include "app/font.h"
+#include "app/geom.h"
 #include "app/input.h"
 #include "app/opts.h"
 #include "app/platform.h"
@@ -104,8 +106,7 @@ TEST_F(BtlScene, TheFirstTurnsTextsAndLogLinesInOrder) {
         ASSERT_TRUE(st.wait_next_orders(d, me));
         std::vector<std::wstring> texts = fx_texts(fx);
         ASSERT_GE(texts.size(), 4u);
-        EXPECT_EQ(texts[1], L"失误");
-        EXPECT_EQ(texts[2], name_of(rat) + L"回合开始");
+        EXPECT_EQ(std::tuple(texts[1], texts[2]), std::tuple(L"失误", name_of(rat) + L"回合开始"));
         EXPECT_EQ(texts.back(), name_of(me) + L"回合开始");
         EXPECT_NE(log_text().find(L"---- 第<c=#FFFFFF00>2</c>回合 ----"), std::wstring::npos);
         const size_t before = texts.size();
@@ -294,8 +295,7 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
         const int mask = main_ui().sheet_mask;
         const rect t = toggles->item_rect(0);
         d.click_at(t);
-        EXPECT_EQ(main_ui().sheet_mask, mask ^ 1);
-        EXPECT_EQ(main_ui().shown_unit, me);
+        EXPECT_EQ(std::tuple(main_ui().sheet_mask, main_ui().shown_unit), std::tuple(mask ^ 1, me));
         EXPECT_NE(std::wstring(main_ui().sheet_pane->text.c_str()), my_sheet);
         d.click_at(t);
         EXPECT_EQ(main_ui().sheet_mask, mask);
@@ -308,7 +308,8 @@ TEST_F(BtlScene, TheUnitPanelShowsWhoActsWhoIsHoveredOnTheMapOrInTheStrip) {
 // at every frame the strip lies on the window left of the panel, stops at
 // whole faces and shows the acting unit's face, round to the first unit
 // again. Deaths and returns cross the point where the faces fit, both ways;
-// the wheel and the bar reach the other faces, which the pointer hovers.
+// the wheel and the bar reach the other faces, which the pointer hovers. An
+// acting unit the faces cover is brought clear of them.
 namespace {
 void crowded_fight(const rect& scr, bool after_crowd) {
     // Faces 54 pixels apart in the room left of the panel, less a gap of 2
@@ -371,13 +372,22 @@ void crowded_fight(const rect& scr, bool after_crowd) {
         rats_hp(rat_hp);
         EXPECT_EQ(std::tuple(s->count(), s->has_h), std::tuple(holds + 2, true));
         ASSERT_TRUE(fine()) << fault << " once the rats were back, on " << scr.w;
-        // On the view's top row, under the faces and their bar, the ready unit is brought clear.
+        // On the view's top row, under the faces and their bar, the acting unit is
+        // brought clear when it has walked, begins an action or is ready (as it
+        // is now, marks and all); a view that shows it clear already stays.
         zs::view_grid& v = cur_btl_scene()->get_view();
-        d.on_main([&] {
-            v.set_org_y(st.u(first)->pos.y * MAP_CELL);
-            cur_btl_scene()->on_unit_ready(st.u(first), false);
-        });
-        EXPECT_GE(v.cell_scrn_rect(st.u(first)->pos).y, s->rc.y + s->rc.h);
+        unit_t* me = st.u(first);
+        const u_cmd_t walk{.pwr = P_MOVE, .tgt = me->pos};
+        const std::function<void()> points[] = {[&] { cur_btl_scene()->on_unit_moved(me); },
+                                                [&] { cur_btl_scene()->on_act_start(me, &walk); },
+                                                [&] { cur_btl_scene()->on_unit_ready(me, false); }};
+        for (const auto& point : points) {
+            pt_t org;
+            d.on_main([&] { v.set_org_y((me->pos.y - 2) * MAP_CELL), org = v.org(), point(); });
+            EXPECT_EQ(v.org(), org);
+            d.on_main([&] { v.set_org_y(me->pos.y * MAP_CELL), point(); });
+            EXPECT_GE(v.cell_scrn_rect(me->pos).y, s->rc.y + s->rc.h);
+        }
         // The wheel over the strip steps a face, up to the last; a face shown so shows its unit.
         d.move_to(s->item_rect(0));
         d.wheel(-1);
@@ -415,6 +425,27 @@ void crowded_fight(const rect& scr, bool after_crowd) {
         click_cell(d, st.u(last)->pos);
         ASSERT_TRUE(turns_to(first)) << fault << " on " << scr.w;
         EXPECT_EQ(s->pos_x(), 0);
+        // A rat wakes five rows below the first unit and walks up beside it, onto
+        // rows the faces cover in the view its turn begins with: from the walk's
+        // end on, through its blow, it stays clear of them.
+        unit_t* rat = st.u(rats[0]);
+        d.on_main([&] {
+            rat->conds.remove(C_SLEEP), step_unit(rat, {me->pos.x, me->pos.y + 5}), step_unit(st.u(last), {11, 7});
+        });
+        click_cell(d, me->pos);
+        int covered = 0, top = 0;  // top: that view's origin
+        bool its_turn = false;
+        const auto turn_over = [&] {
+            const rect c = v.cell_scrn_rect(rat->pos), &r = s->rc;
+            if (get_cur_unit() == rat && !std::exchange(its_turn, true)) top = v.org().y;
+            covered += get_cur_unit() == rat && get_walk_path().empty() && c.y < r.y + r.h && r.y < c.y + c.h;
+            return its_turn && get_cur_unit() != rat;
+        };
+        ASSERT_TRUE(d.wait_for([&] { return !fine() || turn_over(); }, "the rat's turn", 3000) && fine())
+            << fault << " on " << scr.w;
+        const int y = v.scrn.y - top + rat->pos.y * MAP_CELL;
+        EXPECT_EQ(std::tuple(cheb_dist(rat->pos, me->pos), y < s->rc.y + s->rc.h, covered), std::tuple(1, true, 0))
+            << "on " << scr.w;
     });
 }
 }  // namespace
@@ -590,8 +621,7 @@ TEST_F(BtlScene, TheDialogsOverTheMapCloseGivingNoOrderAndTheMenuLeavesForTheMai
                     d.click_at(p.x, p.y);
                 ASSERT_TRUE(st.wait_orders(d, me));
                 d.frames(2);
-                EXPECT_EQ(me->pos, mid);
-                EXPECT_EQ(st.given.size(), given);
+                EXPECT_EQ(std::tuple(me->pos, st.given.size()), std::tuple(mid, given));
             }
         d.on_main([] {
             opts().ao_prompt = false;
@@ -600,8 +630,7 @@ TEST_F(BtlScene, TheDialogsOverTheMapCloseGivingNoOrderAndTheMenuLeavesForTheMai
         // Back to the main menu: the battle is given up, neither won nor lost.
         ASSERT_TRUE(d.pick_sys_menu(L"返回主界面"));
         ASSERT_TRUE(st.wait_end(d, 120));
-        EXPECT_EQ(st.state, BTL_ABORTED);
-        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        EXPECT_EQ(std::tuple(st.state, get_top_scene()), std::tuple(BTL_ABORTED, get_main_menu_scene()));
         EXPECT_EQ(main_ui().shown_unit, nullptr);  // whose sheet a section toggle would rebuild
         // The battle scene shown again later lists none of that battle's units.
         int listed = -1;
@@ -636,8 +665,7 @@ TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
 
         change({5, 2, 1, false});
         ASSERT_EQ(fx.size(), 2u);
-        EXPECT_EQ(text_of(fx[0]), L"effects/blood");
-        EXPECT_EQ(text_of(fx[1]), L"5<c=a> (-2)</c>");
+        EXPECT_EQ(std::tuple(text_of(fx[0]), text_of(fx[1])), std::tuple(L"effects/blood", L"5<c=a> (-2)</c>"));
         EXPECT_EQ(fx[1].font, FONT_DMG);
 
         change({7, 0, 1, true});
@@ -651,11 +679,9 @@ TEST_F(BtlScene, HitPointChangesFloatTheirAmounts) {
             heal_unit(me, 10);
         });
         ASSERT_EQ(fx.size(), 1u);
-        EXPECT_EQ(text_of(fx[0]), L"+2");
-        EXPECT_EQ(fx[0].clr, green);
+        EXPECT_EQ(std::tuple(text_of(fx[0]), fx[0].clr), std::tuple(L"+2", green));
         EXPECT_NE(std::wstring(log_cur_buf()->c_str()).find(L"恢复<c=r>2</c>点生命。"), std::wstring::npos);
-        EXPECT_EQ(me->hp, me->drv.hp_max);
-        EXPECT_EQ(me->tint, green);
+        EXPECT_EQ(std::tuple(me->hp, me->tint), std::tuple(me->drv.hp_max, green));
         EXPECT_GT(me->flash_t, 0.0);
         d.frames(20);  // 0.2 s and more
         EXPECT_EQ(me->tint, white);
@@ -768,8 +794,7 @@ TEST_F(BtlScene, TheWayToWatchFightsTheDefaultPartyThenShowsTheMainMenu) {
         EXPECT_EQ(get_btl_map()->generated, 1);
         ASSERT_TRUE(d.pick_sys_menu(L"投降"));
         ASSERT_TRUE(d.wait_for([&] { return state != BTL_NONE; }, "the battle's end"));
-        EXPECT_EQ(state, BTL_LOST);
-        EXPECT_EQ(get_top_scene(), get_main_menu_scene());
+        EXPECT_EQ(std::tuple(state, get_top_scene()), std::tuple(BTL_LOST, get_main_menu_scene()));
     });
 }
 
