@@ -91,6 +91,7 @@ TEST_F(StdDlgs, ConfirmIsAsHighAsItsTextAndOnlyOkAnswersTrue) {
     // A longer text makes it higher, up to the screen; a taller one scrolls, drawing nothing past its pane.
     const size scr = *get_scrn_size();
     Str tall = L"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十";
+    tall.append((L"\n" + std::wstring(150, L'x')).c_str());  // a word that fills its lines to their ends
     for (int lines : {0, 40}) {
         while (lines--) tall.append(L"\n行");
         look_at_next_esc();
@@ -102,6 +103,24 @@ TEST_F(StdDlgs, ConfirmIsAsHighAsItsTextAndOnlyOkAnswersTrue) {
         pane->paint();
         EXPECT_TRUE(font_env_t::inside(pane->rc, font_env_t::read_lit({0, 0, scr.w, scr.h}).bounds));
     }
+    // The tall one's text keeps clear of its bar and its keys scroll it; another
+    // long page after it scrolled to its end opens at its top.
+    auto* pane = find_child<memo_ctrl_t>(seen);
+    pt_t o;
+    pane->client_origin(&o);
+    const int right = o.x + pane->rtext.get_rect().x + pane->rtext.get_rect().w;
+    bool at_end = false;
+    int opened_at = -1;
+    look_at_next();
+    script.push_back([] { const evt_t e{EVT_KEY_DOWN, SDLK_END, 0}; post_evt(&e); });
+    script.push_back([&] { at_end = pane->pos_y() == pane->max_y() && pane->max_y() > 0; });
+    key_up_step(SDLK_ESCAPE);
+    zg_confirm_dlg(tall);
+    look_at_next();
+    script.push_back([&] { opened_at = pane->pos_y(); });
+    key_up_step(SDLK_ESCAPE);
+    zg_confirm_dlg(tall + L"\n行");
+    EXPECT_EQ(std::tuple(pane->has_v, right <= pane->v_track.x, at_end, opened_at), std::tuple(true, true, true, 0));
 }
 
 TEST_F(StdDlgs, QuittingWhileADialogRunsAnswersNo) {
@@ -147,8 +166,7 @@ TEST_F(StdDlgs, InputTakesTheTextOnOkAndLeavesTheValueOnCancel) {
         script.push_back([=] { type_and_ok(L"good"); });  // after the first click's steps
     });
     EXPECT_TRUE(zg_input_dlg(value, L"名字", nullptr, [&](const Str& t) { return asked.push_back(t), t == L"good"; }));
-    EXPECT_EQ(asked, (std::vector<Str>{L"bad", L"good"}));
-    EXPECT_EQ(value, L"good");
+    EXPECT_EQ(std::tuple(asked, value), std::tuple(std::vector<Str>{L"bad", L"good"}, L"good"));
 }
 
 TEST_F(StdDlgs, TextDialogFitsItsTextOrTakesTheGivenSize) {
@@ -198,8 +216,7 @@ TEST_F(StdDlgs, ImageChooserShowsTenBySixCellsAndAnswersTheChosenName) {
     Str out = L"stale";
     zg_imgs_dlg(out, folder.c_str(), &cell);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->count(), 3);
-    EXPECT_EQ(out, gfx.name("b"));
+    EXPECT_EQ(std::tuple(list->count(), out), std::tuple(3, gfx.name("b")));
     // The list fills the dialog, which keeps 16 pixels for the scroll bar.
     EXPECT_EQ((size{list->rc.w, list->rc.h}), (size{10 * 64 + 9 * 2 + 16, 6 * 64 + 5 * 2}));
     const dlg_t* d = static_cast<dlg_t*>(seen);
