@@ -212,16 +212,14 @@ TEST(PfPath, StraightStepsCostOneDiagonalsRootTwoAndCornersAreNotCut) {
     const std::vector<pf::edge_t> e = pf::edges_of(g, {1, 1});
     ASSERT_EQ(e.size(), 8u);
     EXPECT_EQ(e[0].to, (pt_t{0, 0}));  // x outer, y inner
-    EXPECT_EQ(e[1].to, (pt_t{0, 1}));
-    EXPECT_EQ(e[7].to, (pt_t{2, 2}));
+    EXPECT_EQ(std::tuple(e[1].to, e[7].to), std::tuple(pt_t{0, 1}, pt_t{2, 2}));
 
     std::vector<pt_t> pts;
     std::vector<double> cs;
     double cost = 0;
     ASSERT_TRUE(pf::find_path(g, {0, 0}, {2, 1}, &pts, &cs, &cost));
     EXPECT_EQ(pts, (std::vector<pt_t>{{1, 0}, {2, 1}}));
-    EXPECT_EQ(cs, (std::vector<double>{1.0, 1.0 + std::sqrt(2.0)}));
-    EXPECT_EQ(cost, cs.back());
+    EXPECT_EQ(std::tuple(cs, cost), std::tuple(std::vector<double>{1.0, 1.0 + std::sqrt(2.0)}, cs.back()));
     EXPECT_FALSE(pf::find_path(g, {0, 0}, {4, 0}, &pts, &cs, &cost));
 }
 
@@ -255,16 +253,13 @@ TEST(PfPath, SameCellAndRepeatedSearches) {
     ASSERT_TRUE(pf::find_path(g, {2, 2}, {2, 2}, &pts, &cs, &cost));
     EXPECT_TRUE(pts.empty());
     EXPECT_TRUE(cs.empty());
-    EXPECT_EQ(cost, 0);
-    EXPECT_EQ(g_search_id, id);
+    EXPECT_EQ(std::tuple(cost, g_search_id), std::tuple(0, id));
     std::vector<pt_t> first, second;
     ASSERT_TRUE(pf::find_path(g, {0, 1}, {3, 1}, &first, nullptr, &cost));
     ASSERT_TRUE(pf::find_path(g, {0, 1}, {3, 1}, &second, nullptr, nullptr));
-    EXPECT_EQ(g_search_id, id + 2);
-    EXPECT_EQ(first, second);
+    EXPECT_EQ(std::tuple(g_search_id, first), std::tuple(id + 2, second));
     // Round the wall by straight steps: its corners cannot be cut.
-    EXPECT_EQ(first, (std::vector<pt_t>{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {3, 1}}));
-    EXPECT_EQ(cost, 5.0);
+    EXPECT_EQ(std::tuple(first, cost), std::tuple(std::vector<pt_t>{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {3, 1}}, 5.0));
 }
 
 TEST(PfMarks, StopCellsEndPathsAndRingsPassOnlyCellsAreCrossed) {

@@ -51,8 +51,7 @@ TEST_F(Roster, AlliesNextToAUnitThatHoldTheSamePower) {
     unit_t* far = add(8, 8, 0);
     for (unit_t* u : {a, b, c, enemy, far}) u->pwrs.add(257);
     rebuild_roster();
-    EXPECT_EQ(count_adj_allies_with(a, 257), 2);
-    EXPECT_EQ(count_adj_allies_with(a, 258), 0);
+    EXPECT_EQ(std::tuple(count_adj_allies_with(a, 257), count_adj_allies_with(a, 258)), std::tuple(2, 0));
     cond_inst_t ci;
     c->conds.add(make_cond_inst(ci, 6, nullptr, 0, 0, 0), true);  // asleep: threatens nobody
     ASSERT_TRUE(c->conds.no_threat());
@@ -171,8 +170,7 @@ TEST_F(Lists, DeathsLeaveBodiesExceptMinionsAndSummons) {
         u->hp = 0;
         roster_on_death(u);
     }
-    EXPECT_EQ(btl_roster(), std::vector<unit_t*>{a});
-    EXPECT_EQ(btl_fallen(), std::vector<unit_t*>{b});
+    EXPECT_EQ(std::tuple(btl_roster(), btl_fallen()), std::tuple(std::vector<unit_t*>{a}, std::vector<unit_t*>{b}));
     EXPECT_EQ(get_unit_at(pt_t{1, 0}), nullptr);
     EXPECT_EQ(fallen_units_at({1, 0}), std::vector<unit_t*>{b});
     EXPECT_EQ(find_fallen([&](unit_t* u) { return u == b; }), b);
@@ -190,14 +188,11 @@ TEST_F(Lists, TheCurrentUnitKeepsTheTurnAsItLeavesUntilItIsPassed) {
     EXPECT_EQ(get_cur_unit(), b);
     EXPECT_TRUE(rec.calls.empty());
     next_unit();
-    EXPECT_EQ(get_cur_unit(), c);
-    EXPECT_EQ(rec.calls, (std::vector<rec_listener_t::call_t>{{37, b, c}}));
+    EXPECT_EQ(std::tuple(get_cur_unit(), rec.calls), std::tuple(c, std::vector<rec_listener_t::call_t>{{37, b, c}}));
     c->hp = 0;
     roster_on_death(c);
     next_unit();
-    EXPECT_EQ(get_cur_unit(), a);
-    EXPECT_EQ(btl().round, 1);
-    EXPECT_EQ(btl_roster(), std::vector<unit_t*>{a});
+    EXPECT_EQ(std::tuple(get_cur_unit(), btl().round, btl_roster()), std::tuple(a, 1, std::vector<unit_t*>{a}));
 }
 
 TEST_F(Lists, RevivalsAndSummonsActRightAfterTheirCreator) {
@@ -241,8 +236,7 @@ TEST_F(Lists, NearestUnitAndNeighbourQueries) {
     unit_t* neutral = add(4, 4, 3);
     put_cond(sleeper, 6);
     ASSERT_TRUE(sleeper->conds.is_helpless());
-    EXPECT_EQ(nearest_unit(u, 0), sleeper);
-    EXPECT_EQ(nearest_unit(u, RW_NO_HELPLESS), neutral);
+    EXPECT_EQ(std::tuple(nearest_unit(u, 0), nearest_unit(u, RW_NO_HELPLESS)), std::tuple(sleeper, neutral));
     EXPECT_EQ(nearest_unit(u, RW_NO_HELPLESS | RW_ENEMIES), foe);
     EXPECT_EQ(nearest_unit(u, RW_ALLIES), ally);
     EXPECT_EQ(nearest_unit(u, RW_ENEMIES | RW_ALLIES), nullptr);

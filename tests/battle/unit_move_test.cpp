@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "battle/btl_fixture.h"
 #include "battle/tmap.h"
@@ -66,8 +67,7 @@ TEST_F(Moves, AnUnseenEnemyIsFoundByBumpingIntoIt) {
     fog();
     EXPECT_FALSE(is_pt_visible({9, 1}));
     EXPECT_FALSE(walk_unit(u, {12, 1}));
-    EXPECT_EQ(u->pos, (pt_t{8, 1}));
-    EXPECT_EQ(steps.back(), (pt_t{8, 1}));
+    EXPECT_EQ(std::tuple(u->pos, steps.back()), std::tuple(pt_t{8, 1}, pt_t{8, 1}));
 }
 
 TEST_F(Moves, AWalkStoppedOnAnAlliesCellStepsBack) {
@@ -82,9 +82,7 @@ TEST_F(Moves, AWalkStoppedOnAnAlliesCellStepsBack) {
         if (v->pos == a2->pos) v->btl.turn_flags |= 1;
     };
     EXPECT_FALSE(walk_unit(u, {6, 1}));
-    EXPECT_EQ(u->pos, (pt_t{1, 1}));
-    EXPECT_EQ(count_units_at({1, 1}), 1);
-    EXPECT_EQ(a1->pos, (pt_t{2, 1}));
+    EXPECT_EQ(std::tuple(u->pos, count_units_at({1, 1}), a1->pos), std::tuple(pt_t{1, 1}, 1, pt_t{2, 1}));
     // With allies from the start on, the unit goes back to where it began.
     u->btl.turn_flags = 0;
     u->pos = {1, 1};
@@ -108,8 +106,7 @@ TEST_F(Moves, NoWalkEndsOnAnotherUnitsCell) {
     u->pos = {0, 1};
     fog();
     EXPECT_FALSE(walk_unit(u, {6, 1}));
-    EXPECT_EQ(u->pos, (pt_t{5, 1}));
-    EXPECT_EQ(count_units_at({6, 1}), 1);
+    EXPECT_EQ(std::tuple(u->pos, count_units_at({6, 1})), std::tuple(pt_t{5, 1}, 1));
 }
 
 TEST_F(Moves, AWalkEndsWhenTheUnitCanNoLongerMoveOrFallsProne) {
@@ -153,8 +150,7 @@ TEST_F(Moves, PushesCheckTheTrueStateOfEveryStep) {
     // the push must not read it and land on the blocker.
     mark_search_grid(blocker, SF_WALK);
     EXPECT_EQ(knock_back(src, u, 5), 2);
-    EXPECT_EQ(u->pos, (pt_t{3, 1}));
-    EXPECT_EQ(count_units_at({4, 1}), 1);
+    EXPECT_EQ(std::tuple(u->pos, count_units_at({4, 1})), std::tuple(pt_t{3, 1}, 1));
     // Diagonally: stops at the map edge, and never cuts a wall's corner.
     src->pos = {3, 0};
     u->pos = {4, 1};
@@ -184,14 +180,12 @@ TEST_F(Moves, SlidesAndPlacing) {
     fog();
     EXPECT_FALSE(slide_unit(u, {5, 1}));
     EXPECT_TRUE(slide_unit(u, {3, 1}));
-    EXPECT_EQ(u->pos, (pt_t{3, 1}));
-    EXPECT_EQ(steps, (std::vector<pt_t>{{1, 1}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(std::tuple(u->pos, steps), std::tuple(pt_t{3, 1}, std::vector<pt_t>{{1, 1}, {2, 1}, {3, 1}}));
     EXPECT_EQ(moved_calls(), 1);
     place_unit(u, {5, 1});
     EXPECT_EQ(u->pos, (pt_t{3, 1})) << "someone stands there";
     place_unit(v, {5, 0});
-    EXPECT_EQ(v->pos, (pt_t{5, 0}));
-    EXPECT_EQ(moved_calls(), 2);
+    EXPECT_EQ(std::tuple(v->pos, moved_calls()), std::tuple(pt_t{5, 0}, 2));
 }
 
 TEST_F(Moves, AGuardPutsATrialMoveBackExactly) {
@@ -206,8 +200,7 @@ TEST_F(Moves, AGuardPutsATrialMoveBackExactly) {
     save_unit_pos(&before, u);
     {
         const u_pos_guard_t trial(u, {3, 0});
-        EXPECT_EQ(u->pos, (pt_t{3, 0}));
-        EXPECT_EQ(u->run_dir, 3);
+        EXPECT_EQ(std::tuple(u->pos, u->run_dir), std::tuple(pt_t{3, 0}, 3));
         EXPECT_EQ(u->btl.act_budget, 3) << "the move action";
         EXPECT_EQ(u->btl.turn_flags, 5);
     }
@@ -217,8 +210,7 @@ TEST_F(Moves, AGuardPutsATrialMoveBackExactly) {
     {
         // A trial of a shift step books only the move bit.
         const u_pos_guard_t trial(u, {1, 1});
-        EXPECT_EQ(u->btl.act_budget, 4);
-        EXPECT_EQ(u->btl.turn_flags, 5);
+        EXPECT_EQ(std::tuple(u->btl.act_budget, u->btl.turn_flags), std::tuple(4, 5));
         EXPECT_EQ(make_mov_cmd(u, {2, 2}).flags, 0);
     }
     EXPECT_EQ(make_mov_cmd(u, {1, 1}).flags, UCMD_SHIFT);

@@ -84,15 +84,13 @@ TEST_F(Eqpts, TwoHanderIntoFullHandsNeedsTwoFreeBagSlots) {
     fill_bag_but(1);
     itm_slot_t sword(GREATSWORD, 1);
     EXPECT_FALSE(u.eqpts.equip_at(sword, EQ_MAIN));
-    EXPECT_EQ(sword.id, GREATSWORD);
-    EXPECT_EQ(hands(), std::pair(SHORT_SWORD, LIGHT_SHIELD));
+    EXPECT_EQ(std::tuple(sword.id, hands()), std::tuple(GREATSWORD, std::pair(SHORT_SWORD, LIGHT_SHIELD)));
     EXPECT_EQ(bag_free_slots(bag), 1);
 
     bag[0].clear();
     EXPECT_TRUE(u.eqpts.equip_at(sword, EQ_MAIN));
     EXPECT_TRUE(sword.empty());
-    EXPECT_EQ(hands(), std::pair(GREATSWORD, 0));
-    EXPECT_EQ(bag_free_slots(bag), 0);
+    EXPECT_EQ(std::tuple(hands(), bag_free_slots(bag)), std::tuple(std::pair(GREATSWORD, 0), 0));
 
     // A shield into the off hand sends the two-hander to the bag first.
     bag[0].clear();
@@ -131,8 +129,7 @@ TEST_F(Eqpts, EquipPrefersEmptySlotsAndRefusesWhatFitsNowhere) {
 TEST_F(Eqpts, UnequipSettlesTheOffHandIntoTheMainHand) {
     hold(SHORT_SWORD, DAGGER);
     EXPECT_TRUE(u.eqpts.unequip(u.eqpts.slots[EQ_MAIN]));
-    EXPECT_EQ(bag[0].id, SHORT_SWORD);
-    EXPECT_EQ(hands(), std::pair(DAGGER, 0));
+    EXPECT_EQ(std::tuple(bag[0].id, hands()), std::tuple(SHORT_SWORD, std::pair(DAGGER, 0)));
 }
 
 TEST_F(Eqpts, SettleEmptiesSlotsWithIdsOutsideTheTable) {
@@ -153,8 +150,7 @@ TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
     u.eqpts.sets[2][1].set(DAGGER, 1);  // set 3: a dagger in the off hand only
 
     u.eqpts.swap_wpn_set(2);
-    EXPECT_EQ(u.eqpts.cur_set, 2);
-    EXPECT_EQ(hands(), std::pair(LONGBOW, 0));
+    EXPECT_EQ(std::tuple(u.eqpts.cur_set, hands()), std::tuple(2, std::pair(LONGBOW, 0)));
     EXPECT_EQ(u.eqpts.sets[1][0].id, SHORT_SWORD);  // store 2 keeps set 0 meanwhile
     EXPECT_EQ(u.eqpts.sets[1][1].id, LIGHT_SHIELD);
     Str name, a, b;
@@ -163,8 +159,7 @@ TEST_F(Eqpts, WeaponSetsSwapThereAndBack) {
     EXPECT_STREQ(u.eqpts.wpn_set_name(name, 0).buf, (a + L"/" + b).buf);
 
     u.eqpts.swap_wpn_set(-3);  // the other of sets 0 and 1: set 0
-    EXPECT_EQ(u.eqpts.cur_set, 0);
-    EXPECT_EQ(hands(), std::pair(SHORT_SWORD, LIGHT_SHIELD));
+    EXPECT_EQ(std::tuple(u.eqpts.cur_set, hands()), std::tuple(0, std::pair(SHORT_SWORD, LIGHT_SHIELD)));
     EXPECT_EQ(u.eqpts.sets[1][0].id, LONGBOW);
 
     // Set 3 holds an off-hand dagger only: it moves into the main hand.

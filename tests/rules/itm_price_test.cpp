@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "app/lua_files.h"
 #include "app/text_info.h"
@@ -20,8 +21,7 @@ TEST(ItmPrice, WorkedExamples) {
     EXPECT_EQ(itm_ench_cost(inst(28, 2, {1, 2})), 12000);  // f1 and c1: 8000 and half again
     EXPECT_EQ(inst(28, 2, {1, 2}).get_price(), 20000);
     // The price of a ring of luck, on an armour (rarity 1 kind): luck1 on +3.
-    EXPECT_EQ(itm_ench_cost(inst(67, 3, {51})), 4000);
-    EXPECT_EQ(inst(67, 3, {51}).get_price(), 13000);
+    EXPECT_EQ(std::tuple(itm_ench_cost(inst(67, 3, {51})), inst(67, 3, {51}).get_price()), std::tuple(4000, 13000));
     EXPECT_EQ(itm_ench_cost(inst(67, 2, {15})), 4000);  // one enchantment: no half again
     EXPECT_EQ(itm_ench_cost(inst(67, 1, {15, 18})), 3000);  // 2000 x 1.5
     EXPECT_EQ(itm_ench_cost(inst(67, 1, {15, 58})), 3000);  // elm_dmg has no roll flags but still costs

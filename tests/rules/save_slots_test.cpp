@@ -51,8 +51,7 @@ TEST_F(SaveSlots, FirstArenaEntryMakesSlotOneWithItsMembers) {
     g_pty.reset();
     forget_slot_cfgs();
     ASSERT_TRUE(load_arena_slot(SLOT_CUR));
-    EXPECT_EQ(member_names(), names);
-    EXPECT_EQ(g_pty.gold, 500.0);
+    EXPECT_EQ(std::tuple(member_names(), g_pty.gold), std::tuple(names, 500.0));
 }
 
 TEST_F(SaveSlots, ARemovedCurrentSlotLoadsTheSmallestAndNoSlotStartsAnew) {
@@ -80,8 +79,7 @@ TEST_F(SaveSlots, ALostCounterFileNeverOverwritesASlot) {
     fs::remove(dir.path("saves/arena/main.cfg"));
     forget_slot_cfgs();
     ASSERT_TRUE(save_arena_slot(SLOT_NEW));
-    EXPECT_EQ(cur_slot_id(), 10000008);
-    EXPECT_EQ(cfg("arena"), cfg_bytes(10000009, 10000008));
+    EXPECT_EQ(std::tuple(cur_slot_id(), cfg("arena")), std::tuple(10000008, cfg_bytes(10000009, 10000008)));
 }
 
 TEST_F(SaveSlots, SlotListingIsNumericAndIgnoresOtherNames) {
@@ -153,9 +151,7 @@ TEST_F(SaveSlots, AMissingOrDamagedSlotLeavesThePartyAsItWas) {
     EXPECT_FALSE(load_slot_dir(slot.buf));
     dir.file("saves/arena/10000001/my.pty", "garbage");
     EXPECT_FALSE(load_slot_dir(slot.buf));
-    EXPECT_EQ(member_names(), names);
-    EXPECT_EQ(g_pty.units[0], first);
-    EXPECT_EQ(g_pty.name, L"异乡人");
+    EXPECT_EQ(std::tuple(member_names(), g_pty.units[0], g_pty.name), std::tuple(names, first, L"异乡人"));
 }
 
 TEST_F(SaveSlots, EnteringADamagedSlotKeepsItAsideAndLoadsWhatReads) {
@@ -173,12 +169,10 @@ TEST_F(SaveSlots, EnteringADamagedSlotKeepsItAsideAndLoadsWhatReads) {
     EXPECT_EQ(w.kept, Str(L"saves/arena/10000001.damaged"));
     EXPECT_EQ(member_names(), (std::vector<std::wstring>{names[0], names[2], names[4]}));
     EXPECT_EQ(dir.read("saves/arena/10000001.damaged/00000003.pc"), "garbage");
-    EXPECT_EQ(dir.read("saves/arena/10000001.damaged/my.pty"), pty);
-    EXPECT_EQ(w.got, 10000001);
+    EXPECT_EQ(std::tuple(dir.read("saves/arena/10000001.damaged/my.pty"), w.got), std::tuple(pty, 10000001));
     g_pty.reset();
     ASSERT_TRUE(load_slot_dir(arena_slot_dir(10000001).buf));  // whole now
-    EXPECT_EQ(g_pty.units.size(), 3u);
-    EXPECT_EQ(cfg("arena"), cfg_bytes(10000002, 10000001));
+    EXPECT_EQ(std::tuple(g_pty.units.size(), cfg("arena")), std::tuple(3u, cfg_bytes(10000002, 10000001)));
 }
 
 TEST_F(SaveSlots, ADamagedSlotThatCannotBeMovedIsNeverWrittenOver) {
@@ -340,8 +334,7 @@ TEST_F(SaveSlots, ANewSlotNeverTakesAFolderThatExistsInEitherMode) {
         ASSERT_TRUE(save_adv_slot(SLOT_NEW, SLOT_WRITE_CFG | SLOT_FILES));
         EXPECT_GE(cur_slot_id(), 5);
     }
-    EXPECT_EQ(cur_slot_id(), 6);
-    EXPECT_EQ(cfg("adv"), cfg_bytes(7, 6));
+    EXPECT_EQ(std::tuple(cur_slot_id(), cfg("adv")), std::tuple(6, cfg_bytes(7, 6)));
     for (int n : {1, 2}) {  // the old slots are as they were
         ASSERT_TRUE(load_adv_slot(n, SLOT_FILES));
         EXPECT_EQ(g_pty.name, L"异乡人");

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <tuple>
 
 #include "app/draw_text.h"
 #include "app/font.h"
@@ -77,8 +78,7 @@ TEST(Dlg, ModeThreeShowsCloseCentredAndCancelThenOkAtTheRightNarrowedWhereTheyDo
     const wnd_t *close = d->btn_row->children[0], *cancel = d->btn_row->children[1], *ok = d->btn_row->children[2];
     EXPECT_EQ((std::vector{close->text, cancel->text, ok->text}), (std::vector<Str>{L"关闭", L"取消", L"确定"}));
     EXPECT_EQ((std::vector{close->end_code, cancel->end_code, ok->end_code}), (std::vector{-2, -2, -1}));
-    EXPECT_EQ(d->first_btn, cancel);
-    EXPECT_EQ(d->ok_btn, ok);
+    EXPECT_EQ(std::tuple(d->first_btn, d->ok_btn), std::tuple(cancel, ok));
     d->layout_in_parent();
     const rect row = d->btn_row->rc;
     EXPECT_EQ(std::pair(row.h, row.y + row.h), std::pair(64, d->rc.y + d->rc.h));

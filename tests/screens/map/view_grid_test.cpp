@@ -17,11 +17,9 @@ zs::view_grid make_view(int cols, int rows, int mw, int mh) {
 }
 
 TEST(GridSys, CellsOfAGridAndNoneForACellSizeOfZero) {
-    EXPECT_EQ(zs::grid_sys(130, 64, 64, 64).cols, 2);
-    EXPECT_EQ(zs::grid_sys(130, 64, 64, 64).rows, 1);
+    EXPECT_EQ(std::tuple(zs::grid_sys(130, 64, 64, 64).cols, zs::grid_sys(130, 64, 64, 64).rows), std::tuple(2, 1));
     const zs::grid_sys none(130, 64, 0, 0);
-    EXPECT_EQ(none.cols, 0);
-    EXPECT_EQ(none.rows, 0);
+    EXPECT_EQ(std::tuple(none.cols, none.rows), std::tuple(0, 0));
 }
 
 TEST(ViewGrid, ViewIsWhatThePanelsLeaveInWholeCells) {
@@ -42,8 +40,7 @@ TEST(ViewGrid, ASmallMapScrollsUntilItsEdgeReachesTheViewCentre) {
     EXPECT_EQ(v.centre_cell(), (pt_t{5, 4}));
     v.set_org_x(-100000);
     v.set_org_y(-100000);
-    EXPECT_EQ(v.org(), (pt_t{-8 * 64, -5 * 64}));
-    EXPECT_EQ(v.centre_cell(), (pt_t{0, 0}));
+    EXPECT_EQ(std::tuple(v.org(), v.centre_cell()), std::tuple(pt_t{-8 * 64, -5 * 64}, pt_t{0, 0}));
 }
 
 TEST(ViewGrid, OddViewsScrollByHalfTheirCellsRoundedDown) {
@@ -66,8 +63,7 @@ TEST(ViewGrid, OriginBetweenCellsLiesInTheCellItFallsIn) {
 TEST(ViewGrid, CentringOnACellClampsAtTheLimits) {
     zs::view_grid v = make_view(16, 10, 40, 40);
     v.center_on({20, 20});
-    EXPECT_EQ(v.org(), (pt_t{12 * 64, 15 * 64}));
-    EXPECT_EQ(v.centre_cell(), (pt_t{20, 20}));
+    EXPECT_EQ(std::tuple(v.org(), v.centre_cell()), std::tuple(pt_t{12 * 64, 15 * 64}, pt_t{20, 20}));
     v.center_on({100, -100});
     EXPECT_EQ(v.org(), (pt_t{v.max_px_x, v.min_px_y}));
     // A map that shrinks pulls the origin back inside the new limits.
