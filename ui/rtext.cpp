@@ -297,13 +297,10 @@ bool may_break(const line_view_t& v, size_t a_i, size_t i, int tier) {
     return tier >= BRK_IN_WORD && a_i >= v.word;
 }
 
-constexpr size_t no_break = SIZE_MAX;
-
 // Where the line ends when `next` (of advance adv) does not fit: the
 // latest break of the least pressed tier that has one. The answer is the
-// first item to move (anchors opened just before it move along), n when
-// only next moves, n + 1 when next, a space, ends the line in the room
-// left; no_break when there is none.
+// first item to move (anchors opened just before it move along), or n when
+// none moves: next starts the next line, or, a space, ends this one.
 size_t find_break(const rt_layout_t& L, const rt_item_t& next, int adv) {
     const line_view_t v = view_line(L, next);
     const size_t lowest = std::max(v.floor, L.line_first + 1);
@@ -315,14 +312,14 @@ size_t find_break(const rt_layout_t& L, const rt_item_t& next, int adv) {
             while (j > L.line_first && is_anchor(v.at(j - 1))) --j;
             if (j == L.line_first || is_barrier(v.at(j - 1))) break;
             if (!may_break(v, j - 1, i, tier)) continue;
-            const size_t first = std::max(j, v.floor);
+            const size_t first = std::min(std::max(j, v.floor), v.n);
             // Only a break inside a word is new to the last tier: it must leave room for next.
             const int moved_w = (first < v.n ? L.pen_x - v.at(first).rc.x : 0) + adv;
             if (tier == BRK_IN_WORD && moved_w > L.t.box.w - L.wrap_x()) continue;
             return first;
         }
     }
-    return no_break;
+    return v.n;
 }
 
 // Latin words and names kept whole wrap whole, other Chinese text per
